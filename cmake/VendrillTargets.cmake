@@ -1,0 +1,73 @@
+# Helpers shared by every folder's CMakeLists.
+
+# vd_library(name SOURCES ... DEPS ...): a static library rooted at the source tree.
+function(vd_library name)
+  cmake_parse_arguments(A "" "" "SOURCES;DEPS;SYSTEM_DEPS" ${ARGN})
+  add_library(${name} STATIC ${A_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${A_DEPS} ${A_SYSTEM_DEPS})
+endfunction()
+
+# The ThreadSanitizer build builds only this target: the threaded tests and what they need.
+if(NOT TARGET vd_threaded_tests)
+  add_custom_target(vd_threaded_tests)
+endif()
+
+# vd_test(name SOURCES ... DEPS ... [THREADED] [LABELS ...] [TIMEOUT s]):
+# a GoogleTest executable registered with CTest. THREADED tests also run in the
+# ThreadSanitizer build; with VD_THREADED_ONLY nothing else is built.
+function(vd_test name)
+  cmake_parse_arguments(A "THREADED" "TIMEOUT" "SOURCES;DEPS;LABELS" ${ARGN})
+  if(VD_THREADED_ONLY AND NOT A_THREADED)
+    return()
+  endif()
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_DEPS} GTest::gtest GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  set(labels ${A_LABELS})
+  if(A_THREADED)
+    list(APPEND labels threaded)
+    add_dependencies(vd_threaded_tests ${name})
+  endif()
+  if(NOT A_TIMEOUT)
+    set(A_TIMEOUT 300)
+  endif()
+  add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${VD_OUTPUT_DIR})
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${A_TIMEOUT} LABELS "${labels}")
+endfunction()
+
+# vd_fuzz(name SOURCES ... DEPS ... CORPUS dir [SECONDS n]): a libFuzzer target,
+# run by CTest for a short, bounded time over its seed corpus.
+function(vd_fuzz name)
+  cmake_parse_arguments(A "" "CORPUS;SECONDS" "SOURCES;DEPS" ${ARGN})
+  if(NOT VD_FUZZ OR VD_THREADED_ONLY)
+    return()
+  endif()
+  if(NOT A_SECONDS)
+    set(A_SECONDS 15)
+  endif()
+  add_executable(${name} ${A_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${A_DEPS})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  set(work ${CMAKE_BINARY_DIR}/fuzz/${name})
+  file(MAKE_DIRECTORY ${work})
+  add_test(NAME ${name}
+           COMMAND ${name} -max_total_time=${A_SECONDS} -rss_limit_mb=1024 -timeout=10
+                   -artifact_prefix=${work}/ ${work} ${A_CORPUS}
+           WORKING_DIRECTORY ${work})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 120 LABELS fuzz)
+endfunction()
+
+# vd_bench(name SOURCES ... DEPS ...): a Google Benchmark program, built on request, never a test.
+function(vd_bench name)
+  cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+  if(NOT VD_BENCH)
+    return()
+  endif()
+  find_package(benchmark REQUIRED)
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_DEPS} benchmark::benchmark benchmark::benchmark_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+endfunction()
