@@ -61,9 +61,13 @@ bool DirectoryExists(const String& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool DeleteFile(const String& path) { return ::unlink(path.c_str()) == 0; }
+bool DeleteFile(const String& path) {
+    return ::unlink(path.c_str()) == 0;
+}
 
-bool RenameFile(const String& from, const String& to) { return ::rename(from.c_str(), to.c_str()) == 0; }
+bool RenameFile(const String& from, const String& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
 
 bool ForceDirectories(const String& path) {
     const String dir = ExcludeTrailingPathDelimiter(path);

@@ -45,7 +45,8 @@ void FillStrings(TStrings& strings, const std::vector<String>& items) {
     strings.BeginUpdate();
     try {
         strings.Clear();
-        for (const String& s : items) strings.Add(s);
+        for (const String& s : items)
+            strings.Add(s);
     } catch (...) {
         strings.EndUpdate();
         throw;
@@ -124,7 +125,8 @@ void TCustomIniFile::ReadSections(TStrings& strings) {
 void TCustomIniFile::ReadSectionValues(std::string_view section, TStrings& strings) {
     Refresh();
     std::vector<String> lines;
-    for (const auto& [key, value] : FDocument->Values(section)) lines.push_back(key + "=" + value);
+    for (const auto& [key, value] : FDocument->Values(section))
+        lines.push_back(key + "=" + value);
     FillStrings(strings, lines);
 }
 
@@ -190,16 +192,26 @@ void TIniFile::Changed() {
     FStamp = Stamp();
 }
 
-TMemIniFile::TMemIniFile(String fileName) : TCustomIniFile(std::move(fileName)) { LoadFromDisk(); }
+TMemIniFile::TMemIniFile(String fileName) : TCustomIniFile(std::move(fileName)) {
+    LoadFromDisk();
+}
 
 TMemIniFile::~TMemIniFile() = default;
 
-void TMemIniFile::UpdateFile() { SaveToDisk(); }
+void TMemIniFile::UpdateFile() {
+    SaveToDisk();
+}
 
-void TMemIniFile::Reload() { LoadFromDisk(); }
+void TMemIniFile::Reload() {
+    LoadFromDisk();
+}
 
-String TMemIniFile::GetText() { return Document().Serialize(); }
+String TMemIniFile::GetText() {
+    return Document().Serialize();
+}
 
-void TMemIniFile::SetText(std::string_view text) { Document().Parse(text); }
+void TMemIniFile::SetText(std::string_view text) {
+    Document().Parse(text);
+}
 
 } // namespace vd

@@ -63,11 +63,11 @@ private:
     struct TImpl;
     std::unique_ptr<TImpl> FImpl;
     bool FCreateSuspended;
-    std::atomic<bool> FTerminated {false};
-    std::atomic<bool> FStarted {false};
-    std::atomic<bool> FFinished {false};
-    std::atomic<bool> FFreeOnTerminate {false};
-    std::atomic<int> FReturnValue {0};
+    std::atomic<bool> FTerminated{false};
+    std::atomic<bool> FStarted{false};
+    std::atomic<bool> FFinished{false};
+    std::atomic<bool> FFreeOnTerminate{false};
+    std::atomic<int> FReturnValue{0};
 
     void Run();
 };
