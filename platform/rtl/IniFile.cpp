@@ -68,12 +68,12 @@ bool TCustomIniFile::LoadFromDisk() {
     return ok;
 }
 
-void TCustomIniFile::SaveToDisk() {
+void TCustomIniFile::SaveToDisk(bool sync) {
     if (FLoadError != 0) {
         // Writing now would replace settings we could not read.
         throw EFOpenError(Format(rtl_msg::FOpenError, FFileName, SysErrorMessage(FLoadError)));
     }
-    AtomicWriteFile(FFileName, FDocument->Serialize(), 0600);
+    AtomicWriteFile(FFileName, FDocument->Serialize(), 0600, sync);
 }
 
 String TCustomIniFile::ReadString(std::string_view section, std::string_view ident, const String& def) {
@@ -161,7 +161,19 @@ void TCustomIniFile::SortSections(const std::function<bool(const String&, const 
 
 TIniFile::TIniFile(String fileName) : TCustomIniFile(std::move(fileName)) {}
 
-TIniFile::~TIniFile() = default;
+TIniFile::~TIniFile() {
+    try {
+        UpdateFile();
+    } catch (...) {
+        // The contents are in the file already; only the flush failed.
+    }
+}
+
+void TIniFile::UpdateFile() {
+    if (!FUnsynced) return;
+    FUnsynced = false;
+    if (!SyncFile(FileName())) throw EWriteError(rtl_msg::WriteError);
+}
 
 TIniFile::TStamp TIniFile::Stamp() const {
     TStamp s;
@@ -187,7 +199,9 @@ void TIniFile::Refresh() {
 void TIniFile::Changed() {
     String text = Document().Serialize();
     if (text == FSavedText) return; // nothing changed: no write, no empty file created
-    SaveToDisk();
+    // One flush per batch of writes (UpdateFile or the destructor) instead of one per key.
+    SaveToDisk(false);
+    FUnsynced = true;
     FSavedText = std::move(text);
     FStamp = Stamp();
 }
