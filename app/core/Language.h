@@ -45,6 +45,8 @@ public:
     const String& Folder() const { return FFolder; }
     const String& FileName() const { return FFileName; }
     const TLanguageList& Constants() const { return FConstants; }
+    // Replaces the constants without a file (tests, fuzzing); the list must be sorted.
+    void SetConstants(TLanguageList constants) { FConstants = std::move(constants); }
     const std::vector<TLanguageFile>& Files() const { return FFiles; }
 
 private:

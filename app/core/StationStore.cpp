@@ -188,13 +188,13 @@ bool IsAddressPart(const String& part) {
     std::size_t i = 0;
     while (i < part.size() && (part[i] == ' ' || part[i] == '\t'))
         ++i;
-    if (i == part.size() || part.size() - i > 3)
+    if (i == part.size())
         return false;
     int value = 0;
     for (; i < part.size(); ++i) {
         if (part[i] < '0' || part[i] > '9')
             return false;
-        value = value * 10 + (part[i] - '0');
+        value = std::min(value * 10 + (part[i] - '0'), 256);
     }
     return value <= 255;
 }
