@@ -1,5 +1,8 @@
 #include "app/core/Engine.h"
 
+#include "platform/rtl/SysUtils.h"
+#include "platform/rtl/Utf8.h"
+
 #include <atomic>
 #include <ctime>
 
@@ -114,25 +117,8 @@ String IncludeBackslash(const String& path) {
     return path + '/';
 }
 
-String UpperText(const String& text) {
-    String result = text;
-    for (char& c : result)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return result;
-}
+String UpperText(const String& text) { return AnsiUpperCase(text); }
 
-String CutText(const String& text, std::size_t maxChars) {
-    std::size_t chars = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        // Cut only before the first byte of a character, never at a continuation byte.
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            if (chars == maxChars)
-                return text.substr(0, i);
-            ++chars;
-        }
-    }
-    return text;
-}
+String CutText(const String& text, std::size_t maxChars) { return Utf8Left(text, maxChars); }
 
 } // namespace vd

@@ -47,7 +47,7 @@ String GetToken(const String& text, int n, char delimiter);
 
 // The path with a trailing '/' (the program's path delimiter); empty stays empty.
 String IncludeBackslash(const String& path);
-// ASCII letters upper-cased; other bytes (UTF-8 sequences included) kept as they are.
+// Upper case by the system code page (UTF-8).
 String UpperText(const String& text);
 // At most maxChars characters; a UTF-8 sequence is never cut in half.
 String CutText(const String& text, std::size_t maxChars);

@@ -4,6 +4,10 @@
 #include "app/core/ProgramPaths.h"
 #include "app/core/SettingsIni.h"
 #include "app/core/StartupMessage.h"
+#include "platform/rtl/Exception.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/Format.h"
+#include "platform/rtl/SysUtils.h"
 
 #include <algorithm>
 #include <dirent.h>
@@ -17,8 +21,6 @@ namespace {
 
 constexpr int MaxReferenceDepth = 8;
 constexpr int MaxReferencesPerLookup = 256;
-
-bool SameText(const String& a, const String& b) { return UpperText(a) == UpperText(b); }
 
 bool IsNameChar(char c) {
     return c == '-' || c == '.' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
@@ -50,24 +52,6 @@ String ApplyEscapes(String text) {
     return text;
 }
 
-// The standard format routine with no arguments: "%%" is "%", any other directive fails.
-bool FormatWithoutArguments(const String& text, String& result) {
-    result.clear();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '%') {
-            result += text[i];
-            continue;
-        }
-        if (i + 1 < text.size() && text[i + 1] == '%') {
-            result += '%';
-            ++i;
-            continue;
-        }
-        return false;
-    }
-    return true;
-}
-
 String FileNameWithoutExt(const String& name) { return ChangeFileExt(name, String()); }
 
 } // namespace
@@ -84,7 +68,7 @@ void TLanguage::ScanLanguageFiles() {
             const String name = entry->d_name;
             if (name.size() < FPrefix.size() + 4 || name.compare(0, FPrefix.size(), FPrefix) != 0)
                 continue;
-            if (UpperText(name.substr(name.size() - 4)) != ".LNG")
+            if (!SameText(name.substr(name.size() - 4), ".lng"))
                 continue;
             if (!IsRegularFile(FFolder + "/" + name))
                 continue;
@@ -93,7 +77,7 @@ void TLanguage::ScanLanguageFiles() {
         ::closedir(dir);
     }
     std::sort(FFiles.begin(), FFiles.end(), [](const TLanguageFile& a, const TLanguageFile& b) {
-        return UpperText(a.FileName) < UpperText(b.FileName);
+        return UpperCase(a.FileName) < UpperCase(b.FileName);
     });
     for (TLanguageFile& file : FFiles) {
         const TLanguageList constants =
@@ -180,7 +164,7 @@ String TLanguage::ExpandReference(const String& name) {
     // A cycle, a deep chain or a run-away fan-out keeps the reference as it stands.
     if (FLookupBudget <= 0 || static_cast<int>(FExpanding.size()) >= MaxReferenceDepth)
         return String();
-    const String upper = UpperText(name);
+    const String upper = UpperCase(name);
     if (std::find(FExpanding.begin(), FExpanding.end(), upper) != FExpanding.end())
         return String();
     --FLookupBudget;
@@ -224,8 +208,11 @@ String TLanguage::GetText(const String& section, const String& key, const String
 
 String TLanguage::GetMessage(const String& name, const TLanguageList* list) {
     const String text = LookupInList("MSG." + name, list ? list : &FConstants, String());
-    String formatted;
-    return FormatWithoutArguments(text, formatted) ? formatted : text;
+    try {
+        return Format(text); // no arguments: "%%" becomes "%", any other directive fails
+    } catch (const Exception&) {
+        return text;
+    }
 }
 
 String TLanguage::GetDialogText(const String& name, const TLanguageList* list) {

@@ -1,6 +1,7 @@
 #include "app/core/LanguageFile.h"
 
-#include "app/core/Engine.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/rtl/Utf8.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -32,7 +33,7 @@ bool KeyLess(const TLanguageEntry& a, const TLanguageEntry& b) { return a.Key < 
 } // namespace
 
 TLanguageList ParseLanguageSection(const String& text, const String& section) {
-    const String wanted = UpperText(section);
+    const String wanted = UpperCase(section);
     TLanguageList list;
     bool inSection = false, done = false;
     std::size_t start = 0;
@@ -51,7 +52,7 @@ TLanguageList ParseLanguageSection(const String& text, const String& section) {
         String name;
         if (SectionHeader(line, name)) {
             done = inSection; // only the first section of that name counts
-            inSection = UpperText(name) == wanted;
+            inSection = UpperCase(name) == wanted;
             continue;
         }
         if (!inSection || line.empty() || line[0] == ';')
@@ -59,8 +60,8 @@ TLanguageList ParseLanguageSection(const String& text, const String& section) {
         const std::size_t eq = line.find('=');
         if (eq == String::npos || eq == 0)
             continue;
-        list.push_back({UpperText(CutText(line.substr(0, eq), LanguageTextLength)),
-                        CutText(line.substr(eq + 1), LanguageTextLength)});
+        list.push_back({UpperCase(Utf8Left(line.substr(0, eq), LanguageTextLength)),
+                        Utf8Left(line.substr(eq + 1), LanguageTextLength)});
     }
     // Keys are upper-cased ASCII, so a plain byte order is the case-insensitive order.
     std::stable_sort(list.begin(), list.end(), KeyLess);
@@ -89,7 +90,7 @@ TLanguageList ReadLanguageSection(const String& fileName, const String& section)
 }
 
 const TLanguageEntry* FindLanguageEntry(const TLanguageList& list, const String& key) {
-    const TLanguageEntry probe{UpperText(key), String()};
+    const TLanguageEntry probe{UpperCase(key), String()};
     const auto it = std::lower_bound(list.begin(), list.end(), probe, KeyLess);
     if (it == list.end() || it->Key != probe.Key)
         return nullptr;

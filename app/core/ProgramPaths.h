@@ -4,9 +4,10 @@
 
 namespace vd {
 
-// Full path of the program file (tests may set another one).
-String ProgramPath();
-void SetProgramPath(const String& path); // empty restores the real one
+// Full path of the program file the console acts for: the running program, unless a test
+// sets another one (empty restores the running program).
+String ProgramFile();
+void SetProgramFile(const String& path);
 // The program's folder, without a trailing '/'.
 String ProgramFolder();
 // The program's file name without folder and extension ("vendrill").
@@ -15,11 +16,5 @@ String ProgramBaseName();
 // The settings file: beside the program when its folder is writable, else
 // $XDG_CONFIG_HOME/vendrill (or ~/.config/vendrill) under the same name.
 String SettingsFilePath();
-
-// Path helpers for '/'.
-String ExtractFileDir(const String& path);
-String ExtractFileName(const String& path);
-String ChangeFileExt(const String& path, const String& ext);
-String ExtractFileExt(const String& path);
 
 } // namespace vd

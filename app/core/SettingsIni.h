@@ -1,20 +1,26 @@
 #pragma once
-// The settings file as the system's profile functions see it: sections and keys without
-// regard to letter case, first match wins, values trimmed and surrounding quotes stripped,
-// new keys appended at the end of their section. Everything else in the file is kept.
-// Saving writes a new file readable by its owner only and renames it over the old one.
+// The settings file, read once and written back as a whole: the run-time layer's profile
+// rules (sections and keys without regard to letter case, first match wins, values trimmed
+// and unquoted, new keys at the end of their section), saved atomically with mode 0600.
+// A file that exists but cannot be read is never overwritten.
 #include "platform/rtl/String.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace vd {
 
+class TIniDocument;
+
 class TSettingsIni {
 public:
-    TSettingsIni() = default;
-    // Reads the file; a missing or unreadable file gives an empty one.
+    TSettingsIni();
+    // Reads the file; a missing file gives an empty one.
     explicit TSettingsIni(const String& fileName);
+    ~TSettingsIni();
+    TSettingsIni(TSettingsIni&&) noexcept;
+    TSettingsIni& operator=(TSettingsIni&&) noexcept;
 
     void SetText(const String& text);
     String Text() const;
@@ -24,7 +30,7 @@ public:
     const String& FileName() const { return FFileName; }
 
     String ReadString(const String& section, const String& key, const String& defaultValue) const;
-    // Decimal, optionally signed; anything else (or out of 32-bit range) gives the default.
+    // A whole number in 32-bit range (the library's rules); anything else gives the default.
     std::int32_t ReadInteger(const String& section, const String& key, std::int32_t defaultValue) const;
     // Any non-zero integer is true.
     bool ReadBool(const String& section, const String& key, bool defaultValue) const;
@@ -41,14 +47,9 @@ public:
     void EraseSection(const String& section);
 
 private:
-    // Index of the header line of the first section of that name, or -1.
-    int FindSection(const String& section) const;
-    // End (exclusive) of the section whose header is at index.
-    int SectionEnd(int header) const;
-    int FindKey(int header, const String& key) const;
-
     String FFileName;
-    std::vector<String> FLines;
+    std::unique_ptr<TIniDocument> FDocument;
+    bool FUnreadable = false; // exists but could not be read: never save over it
 };
 
 } // namespace vd

@@ -4,6 +4,7 @@
 #include "app/core/ProgramPaths.h"
 #include "app/core/SettingsIni.h"
 #include "app/core/StationList.h"
+#include "platform/rtl/SysUtils.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -17,7 +18,7 @@ const char* const SectionPrefix = "Stream";
 int Clamp(int value, int low, int high) { return std::max(low, std::min(high, value)); }
 
 bool IsStreamSection(const String& name) {
-    return name.size() >= 6 && UpperText(name.substr(0, 6)) == "STREAM";
+    return name.size() >= 6 && SameText(name.substr(0, 6), "STREAM");
 }
 
 // The number of a section named exactly as StationSectionName writes it, else 0.
@@ -94,7 +95,7 @@ std::vector<String> StationSections(const TSettingsIni& ini) {
     }
     std::sort(numbered.begin(), numbered.end());
     std::stable_sort(others.begin(), others.end(),
-                     [](const String& a, const String& b) { return UpperText(a) < UpperText(b); });
+                     [](const String& a, const String& b) { return UpperCase(a) < UpperCase(b); });
     std::vector<String> result;
     for (auto& entry : numbered)
         result.push_back(std::move(entry.second));

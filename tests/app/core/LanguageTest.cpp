@@ -59,10 +59,10 @@ TEST(LanguageFileTest, LineRules) {
 class LanguageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetProgramPath(Folder.File("vendrill"));
+        SetProgramFile(Folder.File("vendrill"));
         ResetStartupTerminated();
     }
-    void TearDown() override { SetProgramPath(""); }
+    void TearDown() override { SetProgramFile(""); }
     void WriteLanguage(const String& name, const String& constants) {
         Folder.Write("vendrill." + name, "[Constants]\n" + constants);
     }

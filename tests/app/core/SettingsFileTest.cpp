@@ -13,12 +13,12 @@ namespace {
 class SettingsFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetProgramPath(Folder.File("vendrill"));
+        SetProgramFile(Folder.File("vendrill"));
         AssignAppSettings(TAppSettings());
         PluginFiles.clear();
     }
     void TearDown() override {
-        SetProgramPath("");
+        SetProgramFile("");
         OnScanPlugins = nullptr;
     }
     TSettingsIni Ini() const { return TSettingsIni(Folder.File("vendrill.ini")); }
@@ -145,7 +145,7 @@ TEST(SettingsPathTest, UnwritableProgramFolderUsesTheUserConfigFolder) {
     const char* oldHome = std::getenv("HOME");
     const String savedHome = oldHome ? oldHome : "";
 
-    SetProgramPath(home.File("installed/bin/vendrill")); // a folder we cannot write to
+    SetProgramFile(home.File("installed/bin/vendrill")); // a folder we cannot write to
     ::setenv("XDG_CONFIG_HOME", home.File("xdg").c_str(), 1);
     EXPECT_EQ(SettingsFilePath(), home.File("xdg/vendrill/vendrill.ini"));
     ::setenv("XDG_CONFIG_HOME", "relative/ignored", 1);
@@ -156,10 +156,10 @@ TEST(SettingsPathTest, UnwritableProgramFolderUsesTheUserConfigFolder) {
     ASSERT_TRUE(WriteWindowPos(1, 2, 600, 500));
     EXPECT_EQ(TSettingsIni(home.File(".config/vendrill/vendrill.ini")).ReadInteger("Setting", "PosW", 0), 600);
 
-    SetProgramPath(home.File("vendrill"));
+    SetProgramFile(home.File("vendrill"));
     EXPECT_EQ(SettingsFilePath(), home.File("vendrill.ini"));
 
-    SetProgramPath("");
+    SetProgramFile("");
     if (oldXdg)
         ::setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
     else

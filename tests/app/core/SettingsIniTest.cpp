@@ -67,14 +67,14 @@ TEST(SettingsIniTest, ReadsWithProfileRules) {
 TEST(SettingsIniTest, WritesInPlaceAppendsAndErases) {
     TSettingsIni ini;
     ini.SetText("[A]\nk=1\n\n[B]\nx=2\n");
-    ini.WriteString("a", "K", "one");      // replaced where it stands
+    ini.WriteString("a", "K", "one");      // replaced where it stands, spelling kept
     ini.WriteInteger("A", "n", -5);        // appended at the end of its section
     ini.WriteBool("C", "flag", true);      // a new section at the end
     ini.WriteString("B", "line", "a\nb");  // a value never breaks its line
-    EXPECT_EQ(ini.Text(), "[A]\nK=one\nn=-5\n\n[B]\nx=2\nline=a b\n\n[C]\nflag=1\n");
+    EXPECT_EQ(ini.Text(), "[A]\nk=one\nn=-5\n\n[B]\nx=2\nline=a b\n[C]\nflag=1\n");
     ini.DeleteKey("b", "X");
     ini.EraseSection("a");
-    EXPECT_EQ(ini.Text(), "[B]\nline=a b\n\n[C]\nflag=1\n");
+    EXPECT_EQ(ini.Text(), "[B]\nline=a b\n[C]\nflag=1\n");
     EXPECT_FALSE(ini.SectionExists("A"));
     EXPECT_TRUE(ini.ValueExists("c", "FLAG"));
 }
@@ -94,6 +94,26 @@ TEST(SettingsIniTest, SaveIsPrivateAndComplete) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.File("sub/dir")),
                             std::filesystem::directory_iterator()),
               1);
+}
+
+TEST(SettingsIniTest, ValuesWithEdgeBlanksOrQuotesRoundTrip) {
+    TSettingsIni ini;
+    for (const char* value : {"  padded  ", "\"quoted\"", "'single'", "plain", ""}) {
+        SCOPED_TRACE(value);
+        ini.WriteString("S", "k", value);
+        TSettingsIni reread;
+        reread.SetText(ini.Text());
+        EXPECT_EQ(reread.ReadString("S", "k", "dflt"), value);
+    }
+}
+
+TEST(SettingsIniTest, AnUnreadableFileIsNeverOverwritten) {
+    test::TTempFolder folder;
+    std::filesystem::create_directory(folder.File("vendrill.ini")); // exists, cannot be read as a file
+    TSettingsIni ini(folder.File("vendrill.ini"));
+    ini.WriteString("A", "b", "c");
+    EXPECT_FALSE(ini.Save());
+    EXPECT_TRUE(std::filesystem::is_directory(folder.File("vendrill.ini")));
 }
 
 TEST(SettingsIniTest, SaveIntoAMissingPlaceFailsWithoutHarm) {

@@ -13,12 +13,12 @@ namespace {
 class StationStoreTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetProgramPath(Folder.File("vendrill"));
+        SetProgramFile(Folder.File("vendrill"));
         StationList.Clear();
     }
     void TearDown() override {
         StationList.Clear();
-        SetProgramPath("");
+        SetProgramFile("");
     }
     TSettingsIni Ini() const { return TSettingsIni(Folder.File("vendrill.ini")); }
     std::vector<String> Urls() const {
