@@ -4,6 +4,7 @@
 #include "app/core/Engine.h"
 #include "app/core/ProgramPaths.h"
 #include "app/core/SettingsIni.h"
+#include "platform/shell/Autostart.h"
 
 #include <limits>
 
@@ -18,7 +19,7 @@ const char* const SEmail = "E-mail";
 const char* const SPlugins = "Plugins";
 constexpr std::size_t LanguageLength = 64;
 
-// Fields of [Setting] up to the window position, shared by reading and writing.
+// Fields of [Setting] up to the window position.
 void ReadMain(const TSettingsIni& ini, TAppSettings& s) {
     s.Language = CutText(ini.ReadString(SSetting, "Language", "English"), LanguageLength);
     s.Device = ini.ReadInteger(SSetting, "Device", 0);
@@ -154,5 +155,9 @@ bool WritePlugins() {
         ini.WriteString(SPlugins, "File" + std::to_string(i + 1), PluginFiles[i]);
     return ini.Save();
 }
+
+bool ReadAutoStart() { return ReadAutoStart(ProgramFile()); }
+
+bool WriteAutoStart(bool on) { return WriteAutoStart(ProgramFile(), on); }
 
 } // namespace vd
