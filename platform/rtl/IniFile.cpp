@@ -23,7 +23,7 @@ bool ReadWholeFile(const String& fileName, String& text, int& err) {
     err = 0;
     const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        err = errno == ENOENT ? 0 : errno;
+        err = errno == ENOENT || errno == ENOTDIR ? 0 : errno; // no such file: empty settings
         return err == 0;
     }
     char buf[65536];

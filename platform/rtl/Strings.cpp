@@ -55,7 +55,8 @@ void TStrings::Assign(const TPersistent& source) {
 void TStrings::AssignTo(TPersistent& dest) const { TPersistent::AssignTo(dest); }
 
 void TStrings::BeginUpdate() {
-    if (FUpdateCount++ == 0) SetUpdateState(true);
+    if (FUpdateCount == 0) SetUpdateState(true);
+    ++FUpdateCount;
 }
 
 void TStrings::EndUpdate() {

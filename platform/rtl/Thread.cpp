@@ -55,6 +55,8 @@ void TThread::AfterConstruction() {
 void TThread::Start() {
     bool expected = false;
     if (!FStarted.compare_exchange_strong(expected, true)) return;
+    // Held until the handle is stored: a self-freeing thread detaches it under the same lock.
+    std::lock_guard<std::mutex> lock(FImpl->Mutex);
     FImpl->Thread = std::thread([this] { Run(); });
 }
 
@@ -73,7 +75,10 @@ void TThread::Run() {
     }
     FFinished.store(true);
     if (FFreeOnTerminate.load()) {
-        FImpl->Thread.detach();
+        {
+            std::lock_guard<std::mutex> lock(FImpl->Mutex);
+            FImpl->Thread.detach();
+        }
         delete this;
         return;
     }
