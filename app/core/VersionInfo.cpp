@@ -1,7 +1,7 @@
 #include "app/core/VersionInfo.h"
 
 #include "app/core/LanguageFile.h"
-#include "app/core/VersionResource.h"
+#include "platform/rtl/Resources.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -45,7 +45,7 @@ String TrpVersionInfo::GetInfo(TVersionType kind) const {
 void TrpVersionInfo::LoadFromFile(const String& fileName) {
     String text;
     if (fileName.empty())
-        text = EmbeddedVersionText();
+        text = String(FindResource("VERSION", "1"));
     else
         ReadTextFile(fileName, text);
     LoadFromText(text);
