@@ -221,6 +221,22 @@ String TLanguage::GetDialogText(const String& name, const TLanguageList* list) {
     return LookupInList("Dialog." + name, list ? list : &FConstants, String());
 }
 
+int TLanguage::MessageBox(const String& name, const TMessageBoxProc& show, const TLanguageList* list,
+                          unsigned buttons, int dialogType) {
+    const String text = GetDialogText(name, list);
+    const String where = "Error in language file " + FFileName + "\r--> Dialog." + name;
+    if (text.empty())
+        return show(where + " <---", DialogTypeError, DialogButtonOK);
+    String formatted;
+    try {
+        formatted = Format(text);
+    } catch (const Exception& e) {
+        return show(where + "\rError: " + e.Message() + "\rPlease send about this error to author.", DialogTypeError,
+                    DialogButtonOK);
+    }
+    return show(formatted, dialogType, buttons);
+}
+
 TLanguageList TLanguage::ReadSection(const String& section) const {
     if (FFileName.empty())
         return {};

@@ -209,5 +209,37 @@ TEST_F(LanguageTest, LookupsEscapesAndReferences) {
     EXPECT_EQ(language.GetMessage("Percent", &section), "100% done");
 }
 
+TEST_F(LanguageTest, MessageBoxes) {
+    WriteLanguage("English.lng", "Dialog.Exit=Close?\\nReally 100%%\n"
+                                 "Dialog.Bad=Value %d\n");
+    TLanguage language("vendrill.");
+    ASSERT_TRUE(language.SelectFromIni("", "Setting", "English"));
+    struct Shown {
+        String Text;
+        int Type = -1;
+        unsigned Buttons = 0;
+    } shown;
+    const TMessageBoxProc show = [&](const String& text, int type, unsigned buttons) {
+        shown = {text, type, buttons};
+        return 6; // Yes
+    };
+    const unsigned yesNo = 1u << 0 | 1u << 1;
+    EXPECT_EQ(language.MessageBox("Exit", show, nullptr, yesNo, 3), 6);
+    EXPECT_EQ(shown.Text, "Close?\r\nReally 100%");
+    EXPECT_EQ(shown.Type, 3);
+    EXPECT_EQ(shown.Buttons, yesNo);
+
+    const String file = Folder.File("vendrill.English.lng");
+    language.MessageBox("Missing", show, nullptr, yesNo, 3);
+    EXPECT_EQ(shown.Text, "Error in language file " + file + "\r--> Dialog.Missing <---");
+    EXPECT_EQ(shown.Type, DialogTypeError);
+    EXPECT_EQ(shown.Buttons, DialogButtonOK);
+
+    language.MessageBox("Bad", show, nullptr, yesNo, 3);
+    EXPECT_EQ(shown.Text.rfind("Error in language file " + file + "\r--> Dialog.Bad\rError: ", 0), 0u);
+    EXPECT_NE(shown.Text.find("\rPlease send about this error to author."), String::npos);
+    EXPECT_EQ(shown.Type, DialogTypeError);
+}
+
 } // namespace
 } // namespace vd
