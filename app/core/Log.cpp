@@ -10,6 +10,8 @@ void TLog::Add(TDateTime time, const String& text) {
         FItems.pop_back();
 }
 
-void TLog::Add(const String& text) { Add(Now(), text); }
+void TLog::Add(const String& text) {
+    Add(Now(), text);
+}
 
 } // namespace vd

@@ -27,8 +27,7 @@ TSettingsIni::TSettingsIni(const String& fileName) : TSettingsIni() {
         text.append(buf, n);
     FUnreadable = std::ferror(f) != 0;
     std::fclose(f);
-    if (!FUnreadable)
-        FDocument->Parse(text);
+    if (!FUnreadable) FDocument->Parse(text);
 }
 
 TSettingsIni::~TSettingsIni() = default;
@@ -40,16 +39,18 @@ void TSettingsIni::SetText(const String& text) {
     FUnreadable = false;
 }
 
-String TSettingsIni::Text() const { return FDocument->Serialize(); }
+String TSettingsIni::Text() const {
+    return FDocument->Serialize();
+}
 
-bool TSettingsIni::Save() const { return SaveAs(FFileName); }
+bool TSettingsIni::Save() const {
+    return SaveAs(FFileName);
+}
 
 bool TSettingsIni::SaveAs(const String& fileName) const {
-    if (fileName.empty() || (FUnreadable && fileName == FFileName))
-        return false;
+    if (fileName.empty() || (FUnreadable && fileName == FFileName)) return false;
     const String folder = ExtractFileDir(fileName);
-    if (!folder.empty() && !DirectoryExists(folder) && !ForceDirectories(folder))
-        return false;
+    if (!folder.empty() && !DirectoryExists(folder) && !ForceDirectories(folder)) return false;
     try {
         AtomicWriteFile(fileName, Text(), 0600);
         return true;
@@ -63,10 +64,10 @@ String TSettingsIni::ReadString(const String& section, const String& key, const 
     return FDocument->ReadValue(section, key, value) ? value : defaultValue;
 }
 
-std::int32_t TSettingsIni::ReadInteger(const String& section, const String& key, std::int32_t defaultValue) const {
+std::int32_t TSettingsIni::ReadInteger(const String& section, const String& key,
+                                       std::int32_t defaultValue) const {
     String value;
-    if (!FDocument->ReadValue(section, key, value))
-        return defaultValue;
+    if (!FDocument->ReadValue(section, key, value)) return defaultValue;
     return StrToIntDef(value, defaultValue);
 }
 
@@ -79,7 +80,9 @@ bool TSettingsIni::ValueExists(const String& section, const String& key) const {
     return FDocument->ReadValue(section, key, value);
 }
 
-bool TSettingsIni::SectionExists(const String& section) const { return FDocument->SectionExists(section); }
+bool TSettingsIni::SectionExists(const String& section) const {
+    return FDocument->SectionExists(section);
+}
 
 std::vector<String> TSettingsIni::ReadSections() const {
     std::vector<String> names;
@@ -87,8 +90,7 @@ std::vector<String> TSettingsIni::ReadSections() const {
         bool seen = false;
         for (const String& n : names)
             seen = seen || SameText(n, name);
-        if (!seen)
-            names.push_back(name);
+        if (!seen) names.push_back(name);
     }
     return names;
 }
@@ -105,8 +107,12 @@ void TSettingsIni::WriteBool(const String& section, const String& key, bool valu
     WriteString(section, key, value ? "1" : "0");
 }
 
-void TSettingsIni::DeleteKey(const String& section, const String& key) { FDocument->DeleteKey(section, key); }
+void TSettingsIni::DeleteKey(const String& section, const String& key) {
+    FDocument->DeleteKey(section, key);
+}
 
-void TSettingsIni::EraseSection(const String& section) { FDocument->EraseSection(section); }
+void TSettingsIni::EraseSection(const String& section) {
+    FDocument->EraseSection(section);
+}
 
 } // namespace vd

@@ -31,8 +31,7 @@ String EnvOr(const char* name, const String& fallback) {
 bool ReadSmallFile(const String& path, String& text) {
     text.clear();
     std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
+    if (!f) return false;
     char buf[4096];
     std::size_t n;
     // Desktop files are small; a huge one is not ours to read whole.
@@ -45,12 +44,10 @@ bool ReadSmallFile(const String& path, String& text) {
 std::vector<TEntry> EntriesOf(const String& folder) {
     std::vector<TEntry> entries;
     DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return entries;
+    if (!dir) return entries;
     while (const dirent* d = ::readdir(dir)) {
         const String name = d->d_name;
-        if (name.size() <= 8 || name.compare(name.size() - 8, 8, ".desktop") != 0)
-            continue;
+        if (name.size() <= 8 || name.compare(name.size() - 8, 8, ".desktop") != 0) continue;
         TEntry entry{folder + "/" + name, name, String()};
         String text;
         if (FileExists(entry.Path) && ReadSmallFile(entry.Path, text))
@@ -71,8 +68,7 @@ String FirstExecWord(const String& exec) {
         ++i;
     if (i < exec.size() && exec[i] == '"') {
         for (++i; i < exec.size() && exec[i] != '"'; ++i) {
-            if (exec[i] == '\\' && i + 1 < exec.size())
-                ++i;
+            if (exec[i] == '\\' && i + 1 < exec.size()) ++i;
             word += exec[i];
         }
     } else {
@@ -82,8 +78,7 @@ String FirstExecWord(const String& exec) {
     String unescaped; // "%%" stands for "%"
     for (std::size_t j = 0; j < word.size(); ++j) {
         unescaped += word[j];
-        if (word[j] == '%' && j + 1 < word.size() && word[j + 1] == '%')
-            ++j;
+        if (word[j] == '%' && j + 1 < word.size() && word[j + 1] == '%') ++j;
     }
     return unescaped;
 }
@@ -95,18 +90,15 @@ String QuoteExec(const String& path) {
     });
     String out = plain ? String() : String("\"");
     for (char c : path) {
-        if (!plain && (c == '"' || c == '`' || c == '$' || c == '\\'))
-            out += '\\';
+        if (!plain && (c == '"' || c == '`' || c == '$' || c == '\\')) out += '\\';
         out += c;
-        if (c == '%')
-            out += '%';
+        if (c == '%') out += '%';
     }
     return plain ? out : out + "\"";
 }
 
 bool WriteEntry(const String& path, const String& text) {
-    if (!ForceDirectories(ExtractFileDir(path)))
-        return false;
+    if (!ForceDirectories(ExtractFileDir(path))) return false;
     try {
         AtomicWriteFile(path, text, 0644);
         return true;
@@ -129,8 +121,7 @@ std::vector<String> SystemAutostartFolders() {
     std::size_t start = 0;
     while (start <= list.size()) {
         std::size_t end = list.find(':', start);
-        if (end == String::npos)
-            end = list.size();
+        if (end == String::npos) end = list.size();
         const String dir = list.substr(start, end - start);
         if (!dir.empty() && dir[0] == '/')
             folders.push_back(ExcludeTrailingPathDelimiter(dir) + "/autostart");
@@ -145,8 +136,7 @@ String AutostartEntryProgram(const String& text) {
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
-        if (end == String::npos)
-            end = text.size();
+        if (end == String::npos) end = text.size();
         String line = Trim(std::string_view(text).substr(start, end - start));
         start = end + 1;
         if (!line.empty() && line[0] == '[') {
@@ -154,8 +144,7 @@ String AutostartEntryProgram(const String& text) {
             continue;
         }
         const std::size_t eq = line.find('=');
-        if (!inEntry || eq == String::npos)
-            continue;
+        if (!inEntry || eq == String::npos) continue;
         const String key = Trim(line.substr(0, eq));
         const String value = Trim(line.substr(eq + 1));
         if (key == "Exec" && exec.empty())
@@ -165,8 +154,7 @@ String AutostartEntryProgram(const String& text) {
         else if (key == "Type")
             application = value == "Application";
     }
-    if (hidden || !application)
-        return String();
+    if (hidden || !application) return String();
     return FirstExecWord(exec);
 }
 
@@ -178,10 +166,8 @@ bool ReadAutoStart(const String& programPath) {
     for (const String& folder : folders)
         for (const TEntry& entry : EntriesOf(folder)) {
             // The first folder that holds a file name decides for that name.
-            if (!seen.insert(entry.FileName).second)
-                continue;
-            if (!entry.Program.empty() && entry.Program == programPath)
-                return true;
+            if (!seen.insert(entry.FileName).second) continue;
+            if (!entry.Program.empty() && entry.Program == programPath) return true;
         }
     return false;
 }
@@ -191,12 +177,11 @@ bool WriteAutoStart(const String& programPath, bool on) {
     const std::vector<TEntry> own = EntriesOf(user);
     if (on) {
         for (const TEntry& entry : own)
-            if (entry.Program == programPath)
-                return true;
+            if (entry.Program == programPath) return true;
         const String name = ExtractFileName(programPath);
-        return WriteEntry(user + "/" + name + ".desktop",
-                          "[Desktop Entry]\nType=Application\nName=" + name + "\nExec=" + QuoteExec(programPath) +
-                              "\nX-GNOME-Autostart-enabled=true\n");
+        return WriteEntry(user + "/" + name + ".desktop", "[Desktop Entry]\nType=Application\nName=" + name +
+                                                              "\nExec=" + QuoteExec(programPath) +
+                                                              "\nX-GNOME-Autostart-enabled=true\n");
     }
     bool ok = true;
     std::set<String> userNames;
@@ -210,8 +195,7 @@ bool WriteAutoStart(const String& programPath, bool on) {
     // switches it off for the user.
     for (const String& folder : SystemAutostartFolders())
         for (const TEntry& entry : EntriesOf(folder)) {
-            if (entry.Program != programPath || !userNames.insert(entry.FileName).second)
-                continue;
+            if (entry.Program != programPath || !userNames.insert(entry.FileName).second) continue;
             if (!WriteEntry(user + "/" + entry.FileName, "[Desktop Entry]\nType=Application\nHidden=true\n"))
                 ok = false;
         }
