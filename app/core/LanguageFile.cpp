@@ -4,7 +4,10 @@
 #include "platform/rtl/Utf8.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vd {
 
@@ -66,17 +69,30 @@ TLanguageList ParseLanguageSection(const String& text, const String& section) {
     return list;
 }
 
-bool ReadTextFile(const String& fileName, String& text) {
+bool ReadTextFile(const String& fileName, String& text, int* error) {
     text.clear();
-    std::FILE* f = std::fopen(fileName.c_str(), "rb");
-    if (!f) return false;
+    int dummy = 0;
+    int& err = error ? *error : dummy;
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        err = errno;
+        return false;
+    }
+    struct stat st {};
+    err = ::fstat(fd, &st) != 0 ? errno : (S_ISREG(st.st_mode) ? 0 : EINVAL);
     char buf[8192];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, n);
-    const bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
+    while (err == 0) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n > 0)
+            text.append(buf, static_cast<std::size_t>(n));
+        else if (n == 0)
+            break;
+        else if (errno != EINTR)
+            err = errno;
+    }
+    ::close(fd);
+    if (err != 0) text.clear();
+    return err == 0;
 }
 
 TLanguageList ReadLanguageSection(const String& fileName, const String& section) {

@@ -2,7 +2,6 @@
 
 #include "platform/rtl/FileUtils.h"
 
-#include <cstdlib>
 #include <mutex>
 
 namespace vd {
@@ -39,15 +38,7 @@ String SettingsFilePath() {
     const String name = ProgramBaseName() + ".ini";
     if (!folder.empty() && DirectoryWritable(folder)) return IncludeTrailingPathDelimiter(folder) + name;
     // An installed copy: the user's configuration folder.
-    String config;
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg && xdg[0] == '/') {
-        config = xdg;
-    } else {
-        const char* home = std::getenv("HOME");
-        config = String(home && home[0] ? home : "/tmp") + "/.config";
-    }
-    return config + "/vendrill/" + name;
+    return UserConfigDir() + "/vendrill/" + name;
 }
 
 } // namespace vd

@@ -1,5 +1,7 @@
 #include "app/core/SettingsIni.h"
 
+#include "app/core/LanguageFile.h"
+
 #include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/FileUtils.h"
@@ -7,7 +9,6 @@
 #include "platform/rtl/SysUtils.h"
 
 #include <cerrno>
-#include <cstdio>
 
 namespace vd {
 
@@ -15,19 +16,12 @@ TSettingsIni::TSettingsIni() : FDocument(std::make_unique<TIniDocument>()) {}
 
 TSettingsIni::TSettingsIni(const String& fileName) : TSettingsIni() {
     FFileName = fileName;
-    std::FILE* f = std::fopen(fileName.c_str(), "rb");
-    if (!f) {
-        FUnreadable = errno != ENOENT;
-        return;
-    }
     String text;
-    char buf[8192];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, n);
-    FUnreadable = std::ferror(f) != 0;
-    std::fclose(f);
-    if (!FUnreadable) FDocument->Parse(text);
+    int error = 0;
+    if (ReadTextFile(fileName, text, &error))
+        FDocument->Parse(text);
+    else
+        FUnreadable = error != ENOENT;
 }
 
 TSettingsIni::~TSettingsIni() = default;

@@ -7,10 +7,12 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
+#include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
+#include <fcntl.h>
 #include <set>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vd {
@@ -23,22 +25,23 @@ struct TEntry {
     String Program;
 };
 
-String EnvOr(const char* name, const String& fallback) {
-    const char* value = std::getenv(name);
-    return value && value[0] == '/' ? String(value) : fallback;
-}
-
+// Desktop files are small regular files; anything else (a pipe, a huge file) is not read.
 bool ReadSmallFile(const String& path, String& text) {
     text.clear();
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size < (1 << 20);
     char buf[4096];
-    std::size_t n;
-    // Desktop files are small; a huge one is not ours to read whole.
-    while (text.size() < (1u << 20) && (n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, n);
-    std::fclose(f);
-    return true;
+    while (ok) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n > 0)
+            text.append(buf, static_cast<std::size_t>(n));
+        else if (n == 0 || errno != EINTR)
+            break;
+    }
+    ::close(fd);
+    return ok;
 }
 
 std::vector<TEntry> EntriesOf(const String& folder) {
@@ -50,8 +53,7 @@ std::vector<TEntry> EntriesOf(const String& folder) {
         if (name.size() <= 8 || name.compare(name.size() - 8, 8, ".desktop") != 0) continue;
         TEntry entry{folder + "/" + name, name, String()};
         String text;
-        if (FileExists(entry.Path) && ReadSmallFile(entry.Path, text))
-            entry.Program = AutostartEntryProgram(text);
+        if (ReadSmallFile(entry.Path, text)) entry.Program = AutostartEntryProgram(text);
         entries.push_back(std::move(entry));
     }
     ::closedir(dir);
@@ -110,8 +112,7 @@ bool WriteEntry(const String& path, const String& text) {
 } // namespace
 
 String UserAutostartFolder() {
-    const char* home = std::getenv("HOME");
-    return EnvOr("XDG_CONFIG_HOME", String(home && home[0] ? home : "/tmp") + "/.config") + "/autostart";
+    return UserConfigDir() + "/autostart";
 }
 
 std::vector<String> SystemAutostartFolders() {

@@ -115,6 +115,14 @@ TEST(SettingsIniTest, AnUnreadableFileIsNeverOverwritten) {
     EXPECT_TRUE(std::filesystem::is_directory(folder.File("vendrill.ini")));
 }
 
+TEST(SettingsIniTest, APipeInPlaceOfTheFileDoesNotBlock) {
+    test::TTempFolder folder;
+    ASSERT_EQ(::mkfifo(folder.File("vendrill.ini").c_str(), 0600), 0);
+    TSettingsIni ini(folder.File("vendrill.ini"));
+    EXPECT_EQ(ini.ReadString("Setting", "Language", "English"), "English");
+    EXPECT_FALSE(ini.Save()); // and it is not replaced
+}
+
 TEST(SettingsIniTest, SaveIntoAMissingPlaceFailsWithoutHarm) {
     TSettingsIni ini;
     ini.WriteString("A", "b", "c");
