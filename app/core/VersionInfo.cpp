@@ -1,6 +1,7 @@
 #include "app/core/VersionInfo.h"
 
 #include "app/core/LanguageFile.h"
+#include "platform/rtl/Format.h"
 #include "platform/rtl/Resources.h"
 
 #include <cstdio>
@@ -76,9 +77,7 @@ void TrpVersionInfo::ParseFileVersion() {
 }
 
 String VersionCaption(const String& productName, const TrpVersionInfo& info) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, " %d.%d.%d", info.Major(), info.Minor(), info.Release());
-    return productName + buf;
+    return productName + Format(" %1.1d.%1.1d.%1.1d", info.Major(), info.Minor(), info.Release());
 }
 
 } // namespace vd
