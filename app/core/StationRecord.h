@@ -51,8 +51,9 @@ struct TStationConfig {
     friend bool operator==(const TStationConfig&, const TStationConfig&) = default;
 };
 
-// Configuration fields are written only by the GUI thread; the GUI thread reads them directly,
-// every other thread takes a copy with Config(). Run-time fields are atomic or guarded texts.
+// Configuration fields: once a record is in StationList the GUI thread changes them only through
+// SetConfig() and may read them directly; every other thread takes a copy with Config().
+// Run-time fields are atomic or guarded texts.
 class TStationRecord : public TStationConfig {
 public:
     TStationRecord();

@@ -153,7 +153,9 @@ TEST_F(StationStoreTest, RecordsFromOddSectionsAreNotLeftTwice) {
     Folder.Write("vendrill.ini", "[Stream001]\nURL=a\n[Stream005]\nURL=e\n[streamx]\nURL=x\n");
     ReadStations();
     ASSERT_EQ(Urls(), (std::vector<String>{"a", "e", "x"}));
-    StationList.Items(1)->URL = "e2";
+    TStationConfig changed = StationList.Items(1)->Config();
+    changed.URL = "e2";
+    StationList.Items(1)->SetConfig(changed);
     ASSERT_TRUE(WriteStation(1));
     EXPECT_EQ(StationSections(Ini()), (std::vector<String>{"Stream001", "Stream002", "Stream003"}));
     ReadStations();
