@@ -48,8 +48,8 @@ public:
     String GetDialogText(const String& name, const TLanguageList* list = nullptr);
     // Shows the dialog text Name (formatted with no arguments); a missing or malformed text
     // shows an "Error in language file" box instead. Returns the box's result.
-    int MessageBox(const String& name, const TMessageBoxProc& show, const TLanguageList* list, unsigned buttons,
-                   int dialogType);
+    int MessageBox(const String& name, const TMessageBoxProc& show, const TLanguageList* list,
+                   unsigned buttons, int dialogType);
     // A section of the selected file (empty when none is selected or the file is gone).
     TLanguageList ReadSection(const String& section) const;
 

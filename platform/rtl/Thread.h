@@ -12,6 +12,8 @@
 
 namespace vd {
 
+using TThreadMethod = std::function<void()>;
+
 class TThread : public TObject {
 public:
     explicit TThread(bool createSuspended = true);

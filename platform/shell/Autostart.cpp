@@ -7,10 +7,12 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
+#include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
+#include <fcntl.h>
 #include <set>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vd {
@@ -23,38 +25,35 @@ struct TEntry {
     String Program;
 };
 
-String EnvOr(const char* name, const String& fallback) {
-    const char* value = std::getenv(name);
-    return value && value[0] == '/' ? String(value) : fallback;
-}
-
+// Desktop files are small regular files; anything else (a pipe, a huge file) is not read.
 bool ReadSmallFile(const String& path, String& text) {
     text.clear();
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size < (1 << 20);
     char buf[4096];
-    std::size_t n;
-    // Desktop files are small; a huge one is not ours to read whole.
-    while (text.size() < (1u << 20) && (n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, n);
-    std::fclose(f);
-    return true;
+    while (ok) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n > 0)
+            text.append(buf, static_cast<std::size_t>(n));
+        else if (n == 0 || errno != EINTR)
+            break;
+    }
+    ::close(fd);
+    return ok;
 }
 
 std::vector<TEntry> EntriesOf(const String& folder) {
     std::vector<TEntry> entries;
     DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return entries;
+    if (!dir) return entries;
     while (const dirent* d = ::readdir(dir)) {
         const String name = d->d_name;
-        if (name.size() <= 8 || name.compare(name.size() - 8, 8, ".desktop") != 0)
-            continue;
+        if (name.size() <= 8 || name.compare(name.size() - 8, 8, ".desktop") != 0) continue;
         TEntry entry{folder + "/" + name, name, String()};
         String text;
-        if (FileExists(entry.Path) && ReadSmallFile(entry.Path, text))
-            entry.Program = AutostartEntryProgram(text);
+        if (ReadSmallFile(entry.Path, text)) entry.Program = AutostartEntryProgram(text);
         entries.push_back(std::move(entry));
     }
     ::closedir(dir);
@@ -71,8 +70,7 @@ String FirstExecWord(const String& exec) {
         ++i;
     if (i < exec.size() && exec[i] == '"') {
         for (++i; i < exec.size() && exec[i] != '"'; ++i) {
-            if (exec[i] == '\\' && i + 1 < exec.size())
-                ++i;
+            if (exec[i] == '\\' && i + 1 < exec.size()) ++i;
             word += exec[i];
         }
     } else {
@@ -82,8 +80,7 @@ String FirstExecWord(const String& exec) {
     String unescaped; // "%%" stands for "%"
     for (std::size_t j = 0; j < word.size(); ++j) {
         unescaped += word[j];
-        if (word[j] == '%' && j + 1 < word.size() && word[j + 1] == '%')
-            ++j;
+        if (word[j] == '%' && j + 1 < word.size() && word[j + 1] == '%') ++j;
     }
     return unescaped;
 }
@@ -95,18 +92,15 @@ String QuoteExec(const String& path) {
     });
     String out = plain ? String() : String("\"");
     for (char c : path) {
-        if (!plain && (c == '"' || c == '`' || c == '$' || c == '\\'))
-            out += '\\';
+        if (!plain && (c == '"' || c == '`' || c == '$' || c == '\\')) out += '\\';
         out += c;
-        if (c == '%')
-            out += '%';
+        if (c == '%') out += '%';
     }
     return plain ? out : out + "\"";
 }
 
 bool WriteEntry(const String& path, const String& text) {
-    if (!ForceDirectories(ExtractFileDir(path)))
-        return false;
+    if (!ForceDirectories(ExtractFileDir(path))) return false;
     try {
         AtomicWriteFile(path, text, 0644);
         return true;
@@ -118,8 +112,7 @@ bool WriteEntry(const String& path, const String& text) {
 } // namespace
 
 String UserAutostartFolder() {
-    const char* home = std::getenv("HOME");
-    return EnvOr("XDG_CONFIG_HOME", String(home && home[0] ? home : "/tmp") + "/.config") + "/autostart";
+    return UserConfigDir() + "/autostart";
 }
 
 std::vector<String> SystemAutostartFolders() {
@@ -129,8 +122,7 @@ std::vector<String> SystemAutostartFolders() {
     std::size_t start = 0;
     while (start <= list.size()) {
         std::size_t end = list.find(':', start);
-        if (end == String::npos)
-            end = list.size();
+        if (end == String::npos) end = list.size();
         const String dir = list.substr(start, end - start);
         if (!dir.empty() && dir[0] == '/')
             folders.push_back(ExcludeTrailingPathDelimiter(dir) + "/autostart");
@@ -145,8 +137,7 @@ String AutostartEntryProgram(const String& text) {
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
-        if (end == String::npos)
-            end = text.size();
+        if (end == String::npos) end = text.size();
         String line = Trim(std::string_view(text).substr(start, end - start));
         start = end + 1;
         if (!line.empty() && line[0] == '[') {
@@ -154,8 +145,7 @@ String AutostartEntryProgram(const String& text) {
             continue;
         }
         const std::size_t eq = line.find('=');
-        if (!inEntry || eq == String::npos)
-            continue;
+        if (!inEntry || eq == String::npos) continue;
         const String key = Trim(line.substr(0, eq));
         const String value = Trim(line.substr(eq + 1));
         if (key == "Exec" && exec.empty())
@@ -165,8 +155,7 @@ String AutostartEntryProgram(const String& text) {
         else if (key == "Type")
             application = value == "Application";
     }
-    if (hidden || !application)
-        return String();
+    if (hidden || !application) return String();
     return FirstExecWord(exec);
 }
 
@@ -178,10 +167,8 @@ bool ReadAutoStart(const String& programPath) {
     for (const String& folder : folders)
         for (const TEntry& entry : EntriesOf(folder)) {
             // The first folder that holds a file name decides for that name.
-            if (!seen.insert(entry.FileName).second)
-                continue;
-            if (!entry.Program.empty() && entry.Program == programPath)
-                return true;
+            if (!seen.insert(entry.FileName).second) continue;
+            if (!entry.Program.empty() && entry.Program == programPath) return true;
         }
     return false;
 }
@@ -191,12 +178,11 @@ bool WriteAutoStart(const String& programPath, bool on) {
     const std::vector<TEntry> own = EntriesOf(user);
     if (on) {
         for (const TEntry& entry : own)
-            if (entry.Program == programPath)
-                return true;
+            if (entry.Program == programPath) return true;
         const String name = ExtractFileName(programPath);
-        return WriteEntry(user + "/" + name + ".desktop",
-                          "[Desktop Entry]\nType=Application\nName=" + name + "\nExec=" + QuoteExec(programPath) +
-                              "\nX-GNOME-Autostart-enabled=true\n");
+        return WriteEntry(user + "/" + name + ".desktop", "[Desktop Entry]\nType=Application\nName=" + name +
+                                                              "\nExec=" + QuoteExec(programPath) +
+                                                              "\nX-GNOME-Autostart-enabled=true\n");
     }
     bool ok = true;
     std::set<String> userNames;
@@ -210,8 +196,7 @@ bool WriteAutoStart(const String& programPath, bool on) {
     // switches it off for the user.
     for (const String& folder : SystemAutostartFolders())
         for (const TEntry& entry : EntriesOf(folder)) {
-            if (entry.Program != programPath || !userNames.insert(entry.FileName).second)
-                continue;
+            if (entry.Program != programPath || !userNames.insert(entry.FileName).second) continue;
             if (!WriteEntry(user + "/" + entry.FileName, "[Desktop Entry]\nType=Application\nHidden=true\n"))
                 ok = false;
         }

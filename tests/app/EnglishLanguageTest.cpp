@@ -31,11 +31,17 @@ TEST_F(EnglishLanguageTest, ErrorTextsAreTheDefaults) {
         const char* text;
     };
     const Case cases[] = {
-        {"OK", "All is OK"}, {"MEMORY ", "Memory error"}, {"ILLPARAM:", "An illegal parameter was specified"},
-        {"DECODE", "The channel is a \"decoding channel\""}, {"TIMEOUT", "Connection timed out"},
-        {"ErrorInEncoder", "Error in encoder"}, {"ConnectionDied", "\xD0\xA1onnection died"},
-        {"CastTimeout", "Cast timed out"}, {"QueueOutSpace", "Queue is out of space"},
-        {"EncoderFreed", "Encoder has been freed"}, {"UNKNOWN", "Some other mystery problem"},
+        {"OK", "All is OK"},
+        {"MEMORY ", "Memory error"},
+        {"ILLPARAM:", "An illegal parameter was specified"},
+        {"DECODE", "The channel is a \"decoding channel\""},
+        {"TIMEOUT", "Connection timed out"},
+        {"ErrorInEncoder", "Error in encoder"},
+        {"ConnectionDied", "\xD0\xA1onnection died"},
+        {"CastTimeout", "Cast timed out"},
+        {"QueueOutSpace", "Queue is out of space"},
+        {"EncoderFreed", "Encoder has been freed"},
+        {"UNKNOWN", "Some other mystery problem"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key);
@@ -45,16 +51,17 @@ TEST_F(EnglishLanguageTest, ErrorTextsAreTheDefaults) {
 }
 
 TEST_F(EnglishLanguageTest, EveryNamedTextIsThere) {
-    for (const char* name : {"InitProg", "ReadSettings", "StartDevice", "StartDeviceSucc", "CantInitDevice",
-                             "ErrorStartDevice", "EnterInputDevice", "WaitForEnable", "PlugErrorLoad",
-                             "PlugFileDNTExist", "Directly", "Stop", "Connect", "Delay", "Online", "StreamStartSucc",
-                             "ManualStop", "CloseTheProgram"}) {
+    for (const char* name :
+         {"InitProg", "ReadSettings", "StartDevice", "StartDeviceSucc", "CantInitDevice", "ErrorStartDevice",
+          "EnterInputDevice", "WaitForEnable", "PlugErrorLoad", "PlugFileDNTExist", "Directly", "Stop",
+          "Connect", "Delay", "Online", "StreamStartSucc", "ManualStop", "CloseTheProgram"}) {
         SCOPED_TRACE(name);
         EXPECT_FALSE(Language->GetMessage(name).empty());
     }
     EXPECT_EQ(Language->GetText("MSG", "Directly", ""), "Directly on port");
     EXPECT_EQ(Language->GetText("MSG", "ErrorStartDevice", ""), "Error start record device. Change settings");
-    for (const char* name : {"Exit", "OpenFile", "SelectFolder", "WARNING", "ERROR", "INFORMATION", "CONFIRM"}) {
+    for (const char* name :
+         {"Exit", "OpenFile", "SelectFolder", "WARNING", "ERROR", "INFORMATION", "CONFIRM"}) {
         SCOPED_TRACE(name);
         EXPECT_FALSE(Language->GetDialogText(name).empty());
     }

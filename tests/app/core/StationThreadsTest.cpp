@@ -42,8 +42,7 @@ TEST(StationThreadsTest, WorkersWalkWhileTheGuiThreadEdits) {
         TStationConfig c;
         c.Port = round;
         c.URL = "host" + std::to_string(round);
-        if (TStationPtr r = list.Items(round % 4))
-            r->SetConfig(c);
+        if (TStationPtr r = list.Items(round % 4)) r->SetConfig(c);
         list.Add(std::make_shared<TStationRecord>());
         list.Delete(0);
         TAppSettings s = AppSettings; // the GUI thread reads its own record directly

@@ -156,3 +156,43 @@ TEST(Paths, FileTestsAndProgramPath) {
 
 } // namespace
 } // namespace vd
+
+namespace vd {
+namespace {
+
+TEST(Paths, MasksMatchLikeTheShell) {
+    struct TCase {
+        const char* Name;
+        const char* Mask;
+        bool Want;
+    };
+    const TCase cases[] = {
+        {"vendrill.English.lng", "vendrill.*.lng", true},
+        {"vendrill.lng", "vendrill.*.lng", false},
+        {"VENDRILL.x.LNG", "vendrill.*.lng", true},
+        {"dsp_test.so", "dsp*.so", true},
+        {"adsp.so", "dsp*.so", false},
+        {"abc", "a?c", true},
+        {"ac", "a?c", false},
+        {"", "*", true},
+        {"x", "", false},
+        {"aaa.b.b", "*.b", true},
+        {"mississippi", "*sip*", true},
+        {"mississippi", "m*s*p*q", false},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(MatchesMask(c.Name, c.Mask), c.Want) << c.Name << " " << c.Mask;
+    EXPECT_FALSE(MatchesMask("A.lng", "a.lng", true));
+}
+
+TEST(Paths, FindFilesListsMatchingFilesOnly) {
+    const String dir = ExtractFileDir(ProgramPath());
+    const auto found = FindFiles(dir, ExtractFileName(ProgramPath()));
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0], ExtractFileName(ProgramPath()));
+    EXPECT_TRUE(FindFiles(dir + "/no-such-folder", "*").empty());
+    EXPECT_TRUE(FindFiles("/", "proc").empty()); // a folder is not a file
+}
+
+} // namespace
+} // namespace vd

@@ -138,6 +138,16 @@ TEST_F(AutostartTest, SystemEntriesCountAndAreHiddenWhenSwitchedOff) {
     EXPECT_FALSE(ReadAutoStart("/opt/x/vendrill"));
 }
 
+TEST_F(AutostartTest, OddFilesAreSkippedWithoutBlocking) {
+    fs::create_directories(Root / "user/autostart");
+    ASSERT_EQ(::mkfifo((Root / "user/autostart/pipe.desktop").c_str(), 0600), 0);
+    fs::create_directories(Root / "user/autostart/folder.desktop");
+    Write("user", "notes.txt", Entry(Program));
+    EXPECT_FALSE(ReadAutoStart(Program));
+    ASSERT_TRUE(WriteAutoStart(Program, true));
+    EXPECT_TRUE(ReadAutoStart(Program));
+}
+
 TEST_F(AutostartTest, AnUnwritableFolderIsReported) {
     fs::create_directories(Root / "user");
     std::ofstream(Root / "user/autostart") << "a file where the folder should be";
