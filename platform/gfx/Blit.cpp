@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace vd {
@@ -29,8 +30,7 @@ struct SourceReader {
     }
 };
 
-SourceReader MakeReader(HDC dst, HDC src) {
-    const GdiBitmap* sb = src->Target();
+SourceReader MakeReader(HDC dst, const GdiBitmap* sb) {
     const GdiBitmap* db = dst->Target();
     const bool mapMono = sb->BitCount() == 1 && sb->UsesDcColors() && db->BitCount() != 1;
     return {sb, mapMono, raster::ToBgr(dst->State().TextColor), raster::ToBgr(dst->State().BkColor)};
@@ -115,13 +115,25 @@ bool Transfer(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int 
     const GdiBitmap* sb = src->Target();
     if (!sb || sb->Empty())
         return true;
+    // Source and destination on one bitmap (scrolling): read from a copy so that rows already
+    // written are not read again.
+    std::unique_ptr<GdiBitmap> snapshot;
+    if (sb == db) {
+        snapshot = std::make_unique<GdiBitmap>(sb->Width(), sb->Height(), sb->BitCount(), true);
+        for (int row = 0; row < sb->Height(); ++row)
+            std::memcpy(snapshot->Row(row), sb->Row(row), std::size_t(sb->Stride()));
+        snapshot->SetUsesDcColors(sb->UsesDcColors());
+        snapshot->SetPalette(0, sb->Palette(0));
+        snapshot->SetPalette(1, sb->Palette(1));
+        sb = snapshot.get();
+    }
     const TRect d{dst->DevX(x), dst->DevY(y), dst->DevX(x) + w, dst->DevY(y) + h};
     const int sx0 = src->DevX(sx), sy0 = src->DevY(sy);
     if (a.mode == Mode::Rop && a.rop == SRCCOPY && w == sw && h == sh && CopyFast(*dst, d, *sb, sx0, sy0))
         return true;
     const std::vector<int> xmap = BuildMap(sx0, w, sw);
     const std::vector<int> ymap = BuildMap(sy0, h, sh);
-    const SourceReader reader = MakeReader(dst, src);
+    const SourceReader reader = MakeReader(dst, sb);
     const bool toMono = DestIsMonoDevice(dst) && sb->BitCount() != 1;
     const DWord srcBk = raster::ToBgr(src->State().BkColor);
     const GdiBrush* brush = dst->State().Brush.Get();
@@ -211,6 +223,12 @@ bool AlphaBlend(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, in
     a.mode = Mode::Alpha;
     a.blend = blend;
     return Transfer(dst, x, y, w, h, src, sx, sy, sw, sh, a);
+}
+
+COLORREF AutoTransparentColor(HBITMAP bitmap) {
+    if (!bitmap || bitmap->Empty())
+        return 0;
+    return raster::FromBgr(bitmap->PixelBgr(0, bitmap->Height() - 1));
 }
 
 COLORREF GetPixel(HDC dc, int x, int y) {
