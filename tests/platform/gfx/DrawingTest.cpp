@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <set>
 #include <utility>
 
@@ -186,6 +187,40 @@ TEST(Context, SystemClipAndOriginFromTheWindowSystem) {
     const Pixels p = Painted(s);
     EXPECT_EQ(p.size(), 2u * 5u) << "columns 4 and 5, rows 2..6";
     EXPECT_TRUE(p.count({4, 2}) && p.count({5, 6}));
+}
+
+TEST(Context, FarCoordinatesClipWithoutOverflowOrLongLoops) {
+    Surface s(16, 16);
+    HDC dc = s.dc.Get();
+    const TRect huge{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+    FillRect(dc, &huge, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    EXPECT_EQ(Painted(s).size(), 256u);
+    SetViewportOrgEx(dc, INT_MAX, INT_MIN, nullptr);
+    FillRect(dc, &huge, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    SetViewportOrgEx(dc, 0, 0, nullptr);
+    s.Fill(0);
+    UniquePen pen(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
+    SelectGuard g(dc, pen.Get());
+    MoveToEx(dc, -2000000000, 5, nullptr);
+    LineTo(dc, 2000000000, 5);
+    EXPECT_EQ(Painted(s).size(), 16u) << "the whole of row 5";
+    s.Fill(0);
+    Ellipse(dc, -1000000000, -1000000000, 1000000000, 1000000000);
+    Rectangle(dc, INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+    RoundRect(dc, -1000000000, -1000000000, 1000000000, 1000000000, 2000000000, 2000000000);
+    DrawFocusRect(dc, &huge);
+    BitBlt(dc, INT_MIN, INT_MIN, INT_MAX, INT_MAX, dc, INT_MAX, INT_MAX, SRCCOPY);
+    StretchBlt(dc, -1000000000, -1000000000, 2000000000, 2000000000, dc, 0, 0, 16, 16, SRCCOPY);
+    PatBlt(dc, INT_MAX, INT_MAX, INT_MAX, INT_MAX, PATCOPY);
+    const TPoint far[] = {{INT_MIN, INT_MIN}, {INT_MAX, 0}, {0, INT_MAX}};
+    Polygon(dc, far, 3);
+    UniqueRegion rgn(CreateRectRgn(0, 0, 10, 10));
+    OffsetRgn(rgn.Get(), INT_MAX, INT_MAX);
+    OffsetRgn(rgn.Get(), INT_MIN, INT_MIN);
+    TextOutA(dc, INT_MAX, INT_MAX, "far", 3);
+    TRect box = huge;
+    DrawTextA(dc, "far away", -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+    DrawTextA(dc, "far away", -1, &box, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_CALCRECT);
 }
 
 TEST(Colors, SystemColoursResolveThroughOneTable) {
