@@ -154,48 +154,27 @@ DWord BlendPixel(DWord s, DWord d, Byte srcAlpha, const BLENDFUNCTION& b) {
     return out;
 }
 
-bool Transfer(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, const TransferArgs& a) {
-    if (!dst)
-        return false;
-    if (w <= 0 || h <= 0)
-        return true;
+// Source and destination on one bitmap (scrolling): reading from a copy keeps rows already
+// written from being read again.
+std::unique_ptr<GdiBitmap> Snapshot(const GdiBitmap& sb) {
+    auto copy = std::make_unique<GdiBitmap>(sb.Width(), sb.Height(), sb.BitCount(), true);
+    for (int row = 0; row < sb.Height(); ++row)
+        std::memcpy(copy->Row(row), sb.Row(row), std::size_t(sb.Stride()));
+    copy->SetUsesDcColors(sb.UsesDcColors());
+    copy->SetPalette(0, sb.Palette(0));
+    copy->SetPalette(1, sb.Palette(1));
+    return copy;
+}
+
+// Any depths, any raster operation, pixel by pixel.
+void TransferPixels(HDC dst, HDC src, const Mapping& m, const GdiBitmap* sb, const TransferArgs& a) {
     GdiBitmap* db = dst->Target();
-    const bool usesSource = a.mode != Mode::Rop || raster::RopUsesSource(a.rop);
-    if (!usesSource) {
-        return false; // PatBlt handles this case
-    }
-    if (!src)
-        return false;
-    if (sw <= 0 || sh <= 0 || !db)
-        return true;
-    const GdiBitmap* sb = src->Target();
-    if (!sb || sb->Empty())
-        return true;
-    // Source and destination on one bitmap (scrolling): read from a copy so that rows already
-    // written are not read again.
-    std::unique_ptr<GdiBitmap> snapshot;
-    if (sb == db) {
-        snapshot = std::make_unique<GdiBitmap>(sb->Width(), sb->Height(), sb->BitCount(), true);
-        for (int row = 0; row < sb->Height(); ++row)
-            std::memcpy(snapshot->Row(row), sb->Row(row), std::size_t(sb->Stride()));
-        snapshot->SetUsesDcColors(sb->UsesDcColors());
-        snapshot->SetPalette(0, sb->Palette(0));
-        snapshot->SetPalette(1, sb->Palette(1));
-        sb = snapshot.get();
-    }
-    const TRect d = dst->DevBounds(x, y, w, h);
-    Mapping m;
-    if (!BuildMapping(*dst, d, w, h, src->DevX(sx), src->DevY(sy), sw, sh, *sb, m))
-        return true;
-    if (a.mode == Mode::Rop && a.rop == SRCCOPY && CopyFast(*dst, m, *sb, w == sw && h == sh))
-        return true;
-    if (StretchFast(*dst, m, *sb, a))
-        return true;
     const SourceReader reader = MakeReader(dst, sb);
     const bool toMono = DestIsMonoDevice(dst) && sb->BitCount() != 1;
     const DWord srcBk = raster::ToBgr(src->State().BkColor);
     const GdiBrush* brush = dst->State().Brush.Get();
     const DWord pat = brush && brush->Style != BS_NULL ? raster::ToBgr(brush->Color) : 0;
+    const bool copyAlpha = db->BitCount() == 32 && sb->BitCount() == 32 && a.rop == SRCCOPY;
     ForEachClipRect(dst->Clip(), m.vis, [&](const TRect& c) {
         for (int py = c.Top; py < c.Bottom; ++py) {
             const int syy = m.Y(py);
@@ -207,23 +186,46 @@ bool Transfer(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int 
                     continue;
                 DWord s = reader.Get(sxx, syy);
                 if (a.mode == Mode::Transparent) {
-                    if (s == a.transparent)
-                        continue;
-                    db->SetPixelBgr(px, py, s);
+                    if (s != a.transparent)
+                        db->SetPixelBgr(px, py, s);
                 } else if (a.mode == Mode::Alpha) {
                     const Byte alpha = sb->BitCount() == 32 ? sb->Row(syy)[sxx * 4 + 3] : 255;
                     db->SetPixelBgr(px, py, BlendPixel(s, db->PixelBgr(px, py), alpha, a.blend));
                 } else {
                     if (toMono)
                         s = s == srcBk ? 0xFFFFFF : 0;
-                    const DWord v = a.rop == SRCCOPY ? s : Rop3(a.rop, pat, s, db->PixelBgr(px, py));
-                    db->SetPixelBgr(px, py, v);
-                    if (db->BitCount() == 32 && sb->BitCount() == 32 && a.rop == SRCCOPY)
+                    db->SetPixelBgr(px, py, a.rop == SRCCOPY ? s : Rop3(a.rop, pat, s, db->PixelBgr(px, py)));
+                    if (copyAlpha)
                         db->Row(py)[px * 4 + 3] = sb->Row(syy)[sxx * 4 + 3];
                 }
             }
         }
     });
+}
+
+bool Transfer(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, const TransferArgs& a) {
+    if (!dst)
+        return false;
+    if (w <= 0 || h <= 0)
+        return true;
+    if (!src)
+        return false;
+    GdiBitmap* db = dst->Target();
+    const GdiBitmap* sb = src->Target();
+    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || !db || !sb || sb->Empty())
+        return true;
+    std::unique_ptr<GdiBitmap> snapshot;
+    if (sb == db) {
+        snapshot = Snapshot(*sb);
+        sb = snapshot.get();
+    }
+    Mapping m;
+    if (!BuildMapping(*dst, dst->DevBounds(x, y, w, h), w, h, src->DevX(sx), src->DevY(sy), sw, sh, *sb, m))
+        return true;
+    if (a.mode == Mode::Rop && a.rop == SRCCOPY && CopyFast(*dst, m, *sb, w == sw && h == sh))
+        return true;
+    if (!StretchFast(*dst, m, *sb, a))
+        TransferPixels(dst, src, m, sb, a);
     return true;
 }
 
