@@ -1,5 +1,6 @@
 #include "platform/gfx/DeviceContext.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 
@@ -290,7 +291,9 @@ int SetROP2(HDC dc, int mode) {
 int GetROP2(HDC dc) { return dc ? dc->State().Rop2 : 0; }
 UINT SetTextAlign(HDC dc, UINT align) { return Exchange(dc, &DCState::TextAlign, align); }
 int SetStretchBltMode(HDC dc, int mode) { return Exchange(dc, &DCState::StretchMode, mode); }
-int SetTextCharacterExtra(HDC dc, int extra) { return Exchange(dc, &DCState::TextCharExtra, extra); }
+int SetTextCharacterExtra(HDC dc, int extra) {
+    return Exchange(dc, &DCState::TextCharExtra, std::clamp(extra, -1000, 1000));
+}
 
 bool MoveToEx(HDC dc, int x, int y, TPoint* old) { return SetPoint(dc, &DCState::CurrentPos, x, y, old); }
 bool GetCurrentPositionEx(HDC dc, TPoint* out) { return GetPoint(dc, &DCState::CurrentPos, out); }
