@@ -223,6 +223,50 @@ TEST(Context, FarCoordinatesClipWithoutOverflowOrLongLoops) {
     DrawTextA(dc, "far away", -1, &box, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_CALCRECT);
 }
 
+TEST(Regions, FillFrameAndInvertPaintTheRegionInLogicalCoordinates) {
+    Surface s(12, 12);
+    UniqueRegion rgn(CreateRectRgn(2, 2, 8, 6));
+    UniqueBrush white(CreateSolidBrush(RGB(255, 255, 255)));
+    SetViewportOrgEx(s.dc.Get(), 1, 1, nullptr);
+    FillRgn(s.dc.Get(), rgn.Get(), white.Get());
+    EXPECT_EQ(Painted(s).size(), 24u);
+    EXPECT_TRUE(Painted(s).count({3, 3}) && Painted(s).count({8, 6}));
+    InvertRgn(s.dc.Get(), rgn.Get());
+    EXPECT_TRUE(Painted(s).empty());
+    FrameRgn(s.dc.Get(), rgn.Get(), white.Get(), 1, 1);
+    EXPECT_EQ(Painted(s).size(), 24u - 4u * 2u) << "the inside 4 x 2 stays";
+    EXPECT_FALSE(Painted(s).count({5, 5}));
+}
+
+TEST(Context, ClipModesAndQueries) {
+    Surface s(10, 10);
+    HDC dc = s.dc.Get();
+    UniqueRegion a(CreateRectRgn(0, 0, 6, 6)), b(CreateRectRgn(4, 4, 10, 10)), out(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetClipRgn(dc, out.Get()), 0) << "no clip yet";
+    SelectClipRgn(dc, a.Get());
+    struct Case {
+        int mode;
+        bool in44, in00, in99;
+    };
+    const Case cases[] = {{RGN_AND, true, false, false}, {RGN_OR, true, true, true}, {RGN_XOR, false, true, true},
+                          {RGN_DIFF, false, true, false}, {RGN_COPY, true, false, true}};
+    for (const Case& c : cases) {
+        SelectClipRgn(dc, a.Get());
+        EXPECT_NE(ExtSelectClipRgn(dc, b.Get(), c.mode), ERROR);
+        EXPECT_EQ(PtVisible(dc, 4, 4), c.in44) << c.mode;
+        EXPECT_EQ(PtVisible(dc, 0, 0), c.in00) << c.mode;
+        EXPECT_EQ(PtVisible(dc, 9, 9), c.in99) << c.mode;
+    }
+    EXPECT_EQ(GetClipRgn(dc, out.Get()), 1);
+    EXPECT_TRUE(EqualRgn(out.Get(), b.Get()));
+    OffsetClipRgn(dc, -4, -4);
+    TRect r{0, 0, 1, 1};
+    EXPECT_TRUE(RectVisible(dc, &r));
+    SelectClipRgn(dc, nullptr);
+    EXPECT_TRUE(PtVisible(dc, 9, 0));
+    EXPECT_FALSE(PtVisible(dc, 10, 0)) << "outside the bitmap";
+}
+
 TEST(Colors, SystemColoursResolveThroughOneTable) {
     EXPECT_EQ(clBtnFace, TColor(0xFF00000F));
     EXPECT_EQ(ColorToRGB(clBtnFace), TColor(RGB(212, 208, 200)));
