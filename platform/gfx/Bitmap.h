@@ -1,6 +1,7 @@
 #pragma once
 // A device-independent bitmap: 1, 24 or 32 bits per pixel, rows top-down or bottom-up in
-// memory (bottom-up is how files store them). Row(y) always counts from the top.
+// memory (bottom-up is how files store them). Row(y) always counts from the top. Drawing
+// leaves the alpha byte of 32-bit pixels alone; copies between 32-bit bitmaps carry it.
 #include "platform/gfx/GdiObject.h"
 
 #include <cstddef>
