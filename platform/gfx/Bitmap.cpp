@@ -117,6 +117,13 @@ void GdiBitmap::Resize(int width, int height) {
 }
 
 void GdiBitmap::Fill(DWord bgr) {
+    if (FBitCount == 24 && FHeight > 0 && FWidth > 0) {
+        for (int x = 0; x < FWidth; ++x)
+            SetPixelBgr(x, 0, bgr);
+        for (int y = 1; y < FHeight; ++y)
+            std::memcpy(Row(y), Row(0), std::size_t(FWidth) * 3);
+        return;
+    }
     for (int y = 0; y < FHeight; ++y)
         for (int x = 0; x < FWidth; ++x)
             SetPixelBgr(x, y, bgr);

@@ -81,4 +81,23 @@ void BM_Captions200(benchmark::State& state) {
 }
 BENCHMARK(BM_Captions200)->Unit(benchmark::kMillisecond);
 
+// A window region from a mask scan: 10,000 one-pixel-high runs, as the mask scanner makes them.
+void BM_RegionFromMaskRuns(benchmark::State& state) {
+    std::vector<Byte> data(32 + 16 * 10000);
+    RGNDATAHEADER h;
+    h.nCount = 10000;
+    h.rcBound = {0, 0, 1280, 800};
+    std::memcpy(data.data(), &h, sizeof h);
+    for (int i = 0; i < 10000; ++i) {
+        const int y = i / 25, x = (i % 25) * 50 + (y % 7);
+        const TRect r{x, y, x + 30, y + 1};
+        std::memcpy(data.data() + 32 + 16 * i, &r, sizeof r);
+    }
+    for (auto _ : state) {
+        UniqueRegion rgn(ExtCreateRegion(nullptr, DWord(data.size()), reinterpret_cast<RGNDATA*>(data.data())));
+        benchmark::DoNotOptimize(rgn.Get());
+    }
+}
+BENCHMARK(BM_RegionFromMaskRuns)->Unit(benchmark::kMillisecond);
+
 } // namespace
