@@ -297,5 +297,13 @@ TEST_F(IniFileTest, AFileThatCannotBeReadIsNeverOverwritten) {
     EXPECT_TRUE(std::filesystem::is_directory(Path));
 }
 
+TEST_F(IniFileTest, ANamedPipeIsNeitherReadNorReplaced) {
+    ASSERT_EQ(::mkfifo(Path.c_str(), 0600), 0);
+    TIniFile ini(Path); // must not block waiting for a writer
+    EXPECT_EQ(ini.ReadString("S", "A", "def"), "def");
+    EXPECT_THROW(ini.WriteString("S", "A", "1"), EFOpenError);
+    EXPECT_TRUE(std::filesystem::is_fifo(Path));
+}
+
 } // namespace
 } // namespace vd
