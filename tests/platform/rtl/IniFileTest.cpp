@@ -204,6 +204,11 @@ TEST_F(IniFileTest, SeesChangesMadeByAnotherWriter) {
     a.WriteString("S", "L", "from a");
     EXPECT_EQ(b.ReadString("S", "K", ""), "from b");
     EXPECT_EQ(b.ReadString("S", "L", ""), "from a");
+    // Every change is in the file at once; UpdateFile only flushes it to disk.
+    EXPECT_EQ(ReadText(Path), "[S]\nK=from b\nL=from a\n");
+    a.UpdateFile();
+    b.UpdateFile();
+    EXPECT_EQ(ReadText(Path), "[S]\nK=from b\nL=from a\n");
 }
 
 TEST_F(IniFileTest, MemIniFileWritesOnlyOnUpdateFile) {
@@ -290,6 +295,14 @@ TEST_F(IniFileTest, AFileThatCannotBeReadIsNeverOverwritten) {
         EXPECT_EQ(e.Message(), "Cannot open file \"" + Path + "\". Is a directory");
     }
     EXPECT_TRUE(std::filesystem::is_directory(Path));
+}
+
+TEST_F(IniFileTest, ANamedPipeIsNeitherReadNorReplaced) {
+    ASSERT_EQ(::mkfifo(Path.c_str(), 0600), 0);
+    TIniFile ini(Path); // must not block waiting for a writer
+    EXPECT_EQ(ini.ReadString("S", "A", "def"), "def");
+    EXPECT_THROW(ini.WriteString("S", "A", "1"), EFOpenError);
+    EXPECT_TRUE(std::filesystem::is_fifo(Path));
 }
 
 } // namespace
