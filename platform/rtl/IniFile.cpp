@@ -210,7 +210,12 @@ void TIniFile::Changed() {
     String text = Document().Serialize();
     if (text == FSavedText) return; // nothing changed: no write, no empty file created
     // One flush per batch of writes (UpdateFile or the destructor) instead of one per key.
-    SaveToDisk(false);
+    try {
+        SaveToDisk(false);
+    } catch (...) {
+        FLoaded = false; // the change is not in the file: the next call reads the file again
+        throw;
+    }
     FUnsynced = true;
     FSavedText = std::move(text);
     FStamp = Stamp();

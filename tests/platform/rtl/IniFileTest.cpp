@@ -269,6 +269,7 @@ TEST_F(IniFileTest, AFolderThatCannotTakeTheFileGivesAClearError) {
     } catch (const EFCreateError& e) {
         EXPECT_EQ(e.Message(), "Cannot create file \"" + blocker + "/vendrill.ini\". Not a directory");
     }
+    EXPECT_EQ(ini.ReadString("S", "A", "def"), "def"); // the failed change is not kept
     TIniFile missing(Dir.File("missing/vendrill.ini"));
     EXPECT_THROW(missing.WriteString("S", "A", "1"), EFCreateError);
 }
