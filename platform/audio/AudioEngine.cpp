@@ -343,6 +343,13 @@ bool AE_Encode_IsActive(HENCODE handle) {
     return enc && enc->Pid() != 0;
 }
 
+bool AE_Encode_EndInput(HENCODE handle) {
+    auto enc = FindEncoder(handle);
+    if (!enc) return false;
+    enc->EndInput();
+    return true;
+}
+
 bool AE_Encode_AttachSink(HENCODE handle, std::shared_ptr<TEncodedSink> sink) {
     auto enc = FindEncoder(handle);
     if (!enc) return false;

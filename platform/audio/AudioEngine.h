@@ -83,7 +83,11 @@ HENCODE AE_Encode_Start(HRECORD channel, const char* cmdline, std::uint32_t flag
 bool AE_Encode_SetNotify(HENCODE handle, ENCODENOTIFYPROC proc, void* user);
 // Returns at once; the process is ended (stdin closed, then signals) and reaped in the background.
 bool AE_Encode_Stop(HENCODE handle);
+// True while the program runs.
 bool AE_Encode_IsActive(HENCODE handle);
+// Ends the input: what is queued is written, stdin is closed, the program finishes its output
+// (delivered as usual) and ends without a notify. AE_Encode_Stop is still needed afterwards.
+bool AE_Encode_EndInput(HENCODE handle);
 
 // Output sinks (casts, the own-port server). Thread-safe from any thread. Every encoded block
 // goes to each attached sink's Deliver on the encoder's output thread, after the data callback.

@@ -62,7 +62,9 @@ void TEncoder::PushBlock(const void* data, std::size_t size, TClock::time_point 
         }
         return;
     }
-    FInOverflow = false;
+    // A run of overflows ends only once the queue has drained to half, so a queue that hovers
+    // at its limit reports once, not for every block that slips in.
+    if (FInOverflow && FRing.Size() < FRing.Capacity() / 2) FInOverflow = false;
     if (FStampPos.load(std::memory_order_acquire) == 0) {
         FStampTime.store(NowUs(arrived), std::memory_order_relaxed);
         FStampPos.store(FRing.Pushed(), std::memory_order_release);
@@ -93,7 +95,8 @@ void TEncoder::WriteWavHeader() {
     PutLe(h + 34, 16, 2);
     h[36] = 'd', h[37] = 'a', h[38] = 't', h[39] = 'a';
     PutLe(h + 40, 0xFFFFFFFFu - 36, 4);
-    FProcess->WriteAll(h, sizeof h);
+    // The pipe is empty here, so the header goes in at once.
+    FProcess->WriteSome(h, sizeof h, 1000);
 }
 
 void TEncoder::WriterLoop() {
@@ -105,16 +108,17 @@ void TEncoder::WriterLoop() {
         const std::uint8_t* data = nullptr;
         const std::size_t n = FRing.Front(&data);
         if (n > 0) {
-            if (!FProcess->WriteAll(data, n)) break; // the program is gone: the reader reports it
-            FRing.Pop(n);
+            const long written = FProcess->WriteSome(data, n, 50);
+            if (written < 0) break; // the program is gone: the reader reports it
+            FRing.Pop(static_cast<std::size_t>(written));
             CheckLatencyStamp();
             continue;
         }
+        if (FEndInput.load(std::memory_order_acquire)) break;
         FWake.wait(seen, std::memory_order_acquire);
     }
     FAccept.store(false, std::memory_order_release);
     FProcess->CloseInput();
-    FWriterDone.Set();
 }
 
 void TEncoder::ReaderLoop() {
@@ -132,8 +136,15 @@ void TEncoder::ReaderLoop() {
     }
     FProcess->WaitExit();
     FAccept.store(false, std::memory_order_release);
-    RaiseNotify(AE_ENCODE_NOTIFY_ENCODER); // ignored when stopped on purpose
+    // An end that was asked for is no failure; after a stop the notify is ignored anyway.
+    if (!FEndInput.load(std::memory_order_acquire)) RaiseNotify(AE_ENCODE_NOTIFY_ENCODER);
     FReaderDone.Set();
+}
+
+void TEncoder::EndInput() {
+    FAccept.store(false, std::memory_order_release);
+    FEndInput.store(true, std::memory_order_release);
+    Wake();
 }
 
 void TEncoder::SetNotify(ENCODENOTIFYPROC proc, void* user) {
@@ -178,9 +189,8 @@ void TEncoder::Finish() {
     FStopWriter.store(true, std::memory_order_release);
     Wake();
     if (FWriter.joinable()) {
-        // A program that stops reading would keep the writer in write(): kill it loose.
-        if (!FWriterDone.WaitFor(FParams.StopWaitMs)) FProcess->Signal(SIGKILL);
-        FWriter.join();
+        FWriter.join(); // never blocked for long: its writes time out
+
     }
     if (FReader.joinable()) {
         if (!FReaderDone.WaitFor(FParams.StopWaitMs)) {

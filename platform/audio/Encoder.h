@@ -44,6 +44,9 @@ public:
     // Capture thread: queue one block; never blocks, never allocates.
     void PushBlock(const void* data, std::size_t size, TClock::time_point arrived);
 
+    // No more input: what is queued is written, then stdin is closed and the program finishes.
+    void EndInput();
+
     void SetNotify(ENCODENOTIFYPROC proc, void* user);
     void RaiseNotify(std::uint32_t status);
     bool AttachSink(std::shared_ptr<TEncodedSink> sink);
@@ -77,6 +80,7 @@ private:
 
     std::atomic<std::uint32_t> FWake{0};
     std::atomic<bool> FStopWriter{false};
+    std::atomic<bool> FEndInput{false};
     std::atomic<bool> FAccept{false};    // the writer still takes blocks
     std::atomic<bool> FOverflow{false};  // a block was dropped: notify from the writer
     bool FInOverflow = false;            // capture thread only: one notify per overflow run
@@ -95,7 +99,6 @@ private:
     std::vector<std::shared_ptr<TEncodedSink>> FSinks;
     std::vector<std::shared_ptr<TEncodedSink>> FDetachedSinks; // released by Finish
 
-    TSignal FWriterDone;
     TSignal FReaderDone;
     std::thread FWriter;
     std::thread FReader;

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <mutex>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -73,23 +74,24 @@ int TChildProcess::Start(const std::vector<std::string>& args) {
 
     FPid = pid;
     FIn = in.Take(1);
+    ::fcntl(FIn, F_SETFL, ::fcntl(FIn, F_GETFL) | O_NONBLOCK);
     FOut = out.Take(0);
     return 0;
 }
 
-bool TChildProcess::WriteAll(const void* data, std::size_t size) {
-    const auto* p = static_cast<const char*>(data);
-    while (size > 0) {
-        if (FIn < 0) return false;
-        const ssize_t n = ::write(FIn, p, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += n;
-        size -= static_cast<std::size_t>(n);
+long TChildProcess::WriteSome(const void* data, std::size_t size, int timeoutMs) {
+    if (FIn < 0) return -1;
+    for (;;) {
+        const ssize_t n = ::write(FIn, data, size);
+        if (n >= 0) return static_cast<long>(n);
+        if (errno == EINTR) continue;
+        if (errno != EAGAIN) return -1;
+        pollfd p{FIn, POLLOUT, 0};
+        const int ready = ::poll(&p, 1, timeoutMs);
+        if (ready == 0) return 0;
+        if (ready < 0 && errno != EINTR) return -1;
+        if (ready > 0 && (p.revents & (POLLERR | POLLNVAL)) && !(p.revents & POLLOUT)) return -1;
     }
-    return true;
 }
 
 void TChildProcess::CloseInput() { CloseFd(FIn); }

@@ -19,8 +19,9 @@ public:
     // Program looked up on PATH. Returns 0 or an errno value (ENOENT, EACCES, ...).
     int Start(const std::vector<std::string>& args);
 
-    // Write all or fail: returns false on a broken pipe or another error.
-    bool WriteAll(const void* data, std::size_t size);
+    // Writes what fits within timeoutMs: the count written (0 on time-out), -1 when the pipe
+    // is broken. Never blocks longer, so the writer keeps noticing its flags.
+    long WriteSome(const void* data, std::size_t size, int timeoutMs);
     void CloseInput();
     // Reads what is there (blocking until something is); 0 at end of output, -1 on error.
     long ReadSome(void* buffer, std::size_t size);
