@@ -75,6 +75,7 @@ std::vector<std::shared_ptr<TEncoder>> TCaptureChannel::TakeEncoders() {
 
 void TCaptureChannel::Run() {
     const std::size_t frames = FSource->PeriodFrames();
+    FThreadId.store(std::this_thread::get_id());
     while (!FQuit.load(std::memory_order_acquire)) {
         const long got = FSource->Read(FBuffer.data(), frames, ReadTimeoutMs);
         if (got == 0) continue;
@@ -92,6 +93,7 @@ void TCaptureChannel::Run() {
         }
         FBlocks.fetch_add(1, std::memory_order_relaxed);
     }
+    FThreadId.store(std::thread::id{});
     FRunning.store(false, std::memory_order_release);
 }
 
