@@ -3,6 +3,8 @@
 #include "platform/audio/CaptureSource.h"
 #include "platform/audio/Encoder.h"
 
+#include "platform/audio/ThreadName.h"
+
 #include <algorithm>
 
 namespace vd::audio {
@@ -74,6 +76,7 @@ std::vector<std::shared_ptr<TEncoder>> TCaptureChannel::TakeEncoders() {
 }
 
 void TCaptureChannel::Run() {
+    SetThreadName("vd-capture");
     const std::size_t frames = FSource->PeriodFrames();
     FThreadId.store(std::this_thread::get_id());
     while (!FQuit.load(std::memory_order_acquire)) {

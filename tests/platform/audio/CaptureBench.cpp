@@ -25,9 +25,9 @@ extern char** environ;
 namespace vd::audio {
 namespace {
 
-double CpuSeconds() {
+double CpuSeconds(int who = RUSAGE_SELF) {
     rusage u{};
-    ::getrusage(RUSAGE_SELF, &u);
+    ::getrusage(who, &u);
     return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
@@ -71,6 +71,11 @@ private:
     pid_t FPid = 0;
 };
 
+TPulseServer& Pulse() {
+    static TPulseServer server;
+    return server;
+}
+
 bool CountBytes(HRECORD, const void*, std::uint32_t length, void* user) {
     static_cast<std::atomic<std::uint64_t>*>(user)->fetch_add(length);
     return true;
@@ -78,7 +83,7 @@ bool CountBytes(HRECORD, const void*, std::uint32_t length, void* user) {
 void Discard(HENCODE, HRECORD, const void*, std::uint32_t, void*) {}
 
 void CapturePath(benchmark::State& state) {
-    static TPulseServer server;
+    Pulse();
     const int encoders = static_cast<int>(state.range(0));
     const int device = test::FindDevice("Vendrill Paced Capture");
     if (device < 0 || !AE_RecordInit(device) || !AE_RecordSetDevice(device)) {
@@ -110,6 +115,20 @@ void CapturePath(benchmark::State& state) {
     state.counters["cpu_percent_per_audio_second"] = cpuPercent;
     state.counters["max_latency_ms"] = latencyMs;
 }
+// The same device read by arecord for the same time, as the yardstick.
+void ArecordBaseline(benchmark::State& state) {
+    Pulse();
+    double cpuPercent = 0;
+    for (auto _ : state) {
+        const double cpu0 = CpuSeconds(RUSAGE_CHILDREN);
+        test::RunProgram({"arecord", "-q", "-D", "vdpulse", "-f", "S16_LE", "-c", "2", "-r", "44100", "-d", "4",
+                          "-t", "raw"});
+        cpuPercent = (CpuSeconds(RUSAGE_CHILDREN) - cpu0) / 4.0 * 100;
+    }
+    state.counters["cpu_percent_per_audio_second"] = cpuPercent;
+}
+BENCHMARK(ArecordBaseline)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
 BENCHMARK(CapturePath)->Arg(1)->Arg(4)->Arg(16)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 } // namespace
