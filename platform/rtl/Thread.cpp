@@ -36,6 +36,7 @@ struct TThread::TImpl {
     std::thread Thread;
     TEvent FinishedEvent{true, false};
     std::mutex Mutex;
+    std::mutex JoinMutex; // two waiters must not both join
     std::exception_ptr Fatal;
 };
 
@@ -95,6 +96,7 @@ int TThread::WaitFor() {
     } else {
         FImpl->FinishedEvent.WaitFor();
     }
+    std::lock_guard<std::mutex> lock(FImpl->JoinMutex);
     if (FImpl->Thread.joinable()) FImpl->Thread.join();
     return FReturnValue.load();
 }

@@ -204,6 +204,11 @@ TEST_F(IniFileTest, SeesChangesMadeByAnotherWriter) {
     a.WriteString("S", "L", "from a");
     EXPECT_EQ(b.ReadString("S", "K", ""), "from b");
     EXPECT_EQ(b.ReadString("S", "L", ""), "from a");
+    // Every change is in the file at once; UpdateFile only flushes it to disk.
+    EXPECT_EQ(ReadText(Path), "[S]\nK=from b\nL=from a\n");
+    a.UpdateFile();
+    b.UpdateFile();
+    EXPECT_EQ(ReadText(Path), "[S]\nK=from b\nL=from a\n");
 }
 
 TEST_F(IniFileTest, MemIniFileWritesOnlyOnUpdateFile) {
