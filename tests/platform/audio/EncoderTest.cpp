@@ -210,6 +210,19 @@ TEST_F(EncoderTest, NoCallbackAfterStopReturnsEvenWhileDataFlows) {
     EXPECT_EQ(log.Count.load(), notifies); // the death that follows a stop is no failure
 }
 
+TEST_F(EncoderTest, AnEncoderInheritsOnlyItsOwnStdinStdoutAndStderr) {
+    const HENCODE other = AE_Encode_Start(Run.Handle, "cat", 0x40001, nullptr, nullptr);
+    TOutput out;
+    // ls lists its own descriptors: 0, 1, 2 and the one it reads the folder with.
+    const HENCODE ls = AE_Encode_Start(Run.Handle, "ls /proc/self/fd", 0x40001, CollectOutput, &out);
+    ASSERT_TRUE(other && ls);
+    ASSERT_TRUE(test::WaitUntil([&] { return !AE_Encode_IsActive(ls); }));
+    AE_Encode_Stop(ls);
+    AE_Encode_Stop(other);
+    std::lock_guard lock(out.Lock);
+    EXPECT_EQ(std::string(out.Bytes.begin(), out.Bytes.end()), "0\n1\n2\n3\n");
+}
+
 TEST_F(EncoderTest, ManyEncodersOnOneCaptureEachGetTheWholeStream) {
     test::EndFixtureCapture(Run);
     Run.Limit = 44100 * 4;
