@@ -5,29 +5,11 @@
 
 #include "platform/net/SmtpReply.h"
 #include "platform/net/SmtpTransport.h"
+#include "platform/net/TextCodec.h"
 
 namespace vd::net {
 
 namespace {
-
-const char kB64[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-
-std::string Base64(const std::string& in) {
-    std::string out;
-    std::size_t i = 0;
-    for (; i + 2 < in.size(); i += 3) {
-        unsigned v = (unsigned char)in[i] << 16 | (unsigned char)in[i + 1] << 8 | (unsigned char)in[i + 2];
-        out += {kB64[v >> 18], kB64[(v >> 12) & 63], kB64[(v >> 6) & 63], kB64[v & 63]};
-    }
-    if (i + 1 == in.size()) {
-        unsigned v = (unsigned char)in[i] << 16;
-        out += {kB64[v >> 18], kB64[(v >> 12) & 63], '=', '='};
-    } else if (i + 2 == in.size()) {
-        unsigned v = (unsigned char)in[i] << 16 | (unsigned char)in[i + 1] << 8;
-        out += {kB64[v >> 18], kB64[(v >> 12) & 63], kB64[(v >> 6) & 63], '='};
-    }
-    return out;
-}
 
 bool IsAscii(const std::string& s) {
     for (unsigned char c : s)
@@ -37,7 +19,7 @@ bool IsAscii(const std::string& s) {
 
 // A header value: plain when it is printable ASCII, else an RFC 2047 encoded word.
 std::string HeaderText(const std::string& s) {
-    return IsAscii(s) ? s : "=?UTF-8?B?" + Base64(s) + "?=";
+    return IsAscii(s) ? s : "=?UTF-8?B?" + Base64Encode(s) + "?=";
 }
 
 // No CR or LF may reach a header or a command from a setting.
@@ -181,8 +163,8 @@ bool TSmtpClient::Send(const TSmtpSettings& cfg, const TMailMessage& message, st
         if (!c.Command("HELO " + LocalHostName(), 2, error)) return false;
     }
     if (cfg.Auth) {
-        if (!c.Command("AUTH LOGIN", 3, error) || !c.Command(Base64(cfg.User), 3, error) ||
-            !c.Command(Base64(cfg.Password), 2, error)) {
+        if (!c.Command("AUTH LOGIN", 3, error) || !c.Command(Base64Encode(cfg.User), 3, error) ||
+            !c.Command(Base64Encode(cfg.Password), 2, error)) {
             error = "login refused: " + error;
             return false;
         }
