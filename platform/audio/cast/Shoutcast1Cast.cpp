@@ -46,9 +46,13 @@ bool TShoutcast1Cast::Open(net::TSocket& socket, int& error) {
     net::TNetError e = net::TNetError::None;
     socket = net::TSocket::Connect(FAddress.Host, static_cast<std::uint16_t>(FAddress.Port + 1), CastNetTimeoutMs(), e);
     std::string answer;
-    if (!socket.Valid() || !socket.SendAll(Clean(FParams.Password) + "\r\n", CastNetTimeoutMs(), &e) ||
-        !socket.RecvLine(answer, 1024, CastNetTimeoutMs(), &e)) {
+    if (!socket.Valid() || !socket.SendAll(Clean(FParams.Password) + "\r\n", CastNetTimeoutMs(), &e)) {
         error = NetErrorCode(e);
+        return false;
+    }
+    if (!socket.RecvLine(answer, 1024, CastNetTimeoutMs(), &e)) {
+        // Some servers hang up on a wrong password without a word.
+        error = e == net::TNetError::Closed ? AE_ERROR_ILLPARAM : NetErrorCode(e);
         return false;
     }
     if (answer.rfind("OK2", 0) != 0) {

@@ -23,7 +23,7 @@ bool TIcecastServer::Start() {
         "<listen-socket><port>" + std::to_string(FPort) + "</port><bind-address>127.0.0.1</bind-address></listen-socket>"
         "<listen-socket><port>" + std::to_string(FPort + 1) + "</port><bind-address>127.0.0.1</bind-address>"
         "<shoutcast-compat>1</shoutcast-compat><shoutcast-mount>/sc.mp3</shoutcast-mount></listen-socket>"
-        "<fileserve>1</fileserve><paths><basedir>/usr/share/icecast2</basedir><logdir>" + FDir.File("log") +
+        "<shoutcast-mount>/sc.mp3</shoutcast-mount><fileserve>1</fileserve><paths><basedir>/usr/share/icecast2</basedir><logdir>" + FDir.File("log") +
         "</logdir><webroot>/usr/share/icecast2/web</webroot><adminroot>/usr/share/icecast2/admin</adminroot></paths>"
         "<logging><accesslog>access.log</accesslog><errorlog>error.log</errorlog><loglevel>2</loglevel></logging>"
         "<security><chroot>0</chroot>" +
