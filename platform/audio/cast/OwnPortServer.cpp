@@ -50,6 +50,7 @@ std::string MetaBlock(const std::string& title) {
 
 } // namespace
 
+TOwnPortServer::TOwnPortServer() = default;
 TOwnPortServer::~TOwnPortServer() { Stop(); }
 
 bool TOwnPortServer::Start(const TOptions& options, TClientProc proc, int& error) {
@@ -123,8 +124,12 @@ void TOwnPortServer::Deliver(const std::uint8_t* data, std::size_t size) {
     std::size_t cap = std::max<std::size_t>(2 * FOptions.BufferBytes, 128 * 1024);
     for (auto& c : FClients) {
         if (!c->Registered || c->Drop) continue;
-        if (c->Queue.size() + size > cap) c->Drop = true; // too slow: this listener goes
-        else c->Queue.append(p, size);
+        if (c->Queue.size() + size > cap) {
+            c->Drop = true; // too slow: this listener goes, at once, even from inside a send
+            c->Socket.Shutdown();
+        } else {
+            c->Queue.append(p, size);
+        }
         c->Wake.notify_one();
     }
 }
@@ -187,6 +192,7 @@ bool TOwnPortServer::Handshake(TClient& c, bool& wantsMeta) {
 void TOwnPortServer::Serve(TClient& c) {
     bool wantsMeta = false;
     if (!Handshake(c, wantsMeta)) {
+        c.Socket.Shutdown();
         std::lock_guard<std::mutex> g(FLock);
         c.Done = true;
         return;

@@ -35,7 +35,7 @@ public:
     };
     static constexpr std::size_t kMetaInterval = 8192;
 
-    TOwnPortServer() = default;
+    TOwnPortServer();
     ~TOwnPortServer() override;
     TOwnPortServer(const TOwnPortServer&) = delete;
     TOwnPortServer& operator=(const TOwnPortServer&) = delete;
