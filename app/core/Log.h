@@ -1,0 +1,36 @@
+#pragma once
+// A log: time-stamped texts, newest first, at most 255 items of at most 128 characters.
+// Only the GUI thread writes and reads logs.
+#include "platform/rtl/String.h"
+
+#include <deque>
+
+namespace vd {
+
+struct TLogItem {
+    double Time = 0; // local date and time as days since 1899-12-30 (the class library's date type)
+    String Text;
+};
+
+class TLog {
+public:
+    static constexpr int MaxItems = 255;
+    static constexpr int MaxTextLength = 128;
+
+    // Puts the text (cut to 128 characters) first; the oldest item drops out beyond 255.
+    void Add(double time, const String& text);
+    // Stamps the text with the current local time.
+    void Add(const String& text);
+    void Clear() { FItems.clear(); }
+
+    int Count() const { return static_cast<int>(FItems.size()); }
+    const TLogItem& Items(int index) const { return FItems[static_cast<std::size_t>(index)]; }
+
+private:
+    std::deque<TLogItem> FItems;
+};
+
+// The current local date and time as the class library's date value.
+double NowAsDateTime();
+
+} // namespace vd

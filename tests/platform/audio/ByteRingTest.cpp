@@ -1,0 +1,42 @@
+#include "platform/audio/ByteRing.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <vector>
+
+namespace vd::audio {
+namespace {
+
+std::vector<std::uint8_t> PopAll(TByteRing& ring) {
+    std::vector<std::uint8_t> out;
+    const std::uint8_t* p = nullptr;
+    while (std::size_t n = ring.Front(&p)) {
+        out.insert(out.end(), p, p + n);
+        ring.Pop(n);
+    }
+    return out;
+}
+
+TEST(ByteRing, BlocksGoInWholeOrNotAtAllAndComeOutInOrderAcrossTheWrap) {
+    TByteRing ring(10);
+    std::vector<std::uint8_t> block(4);
+    std::iota(block.begin(), block.end(), 1);
+    EXPECT_TRUE(ring.Push(block.data(), 4));
+    EXPECT_TRUE(ring.Push(block.data(), 4));
+    EXPECT_FALSE(ring.Push(block.data(), 4)); // 8 of 10 used: nothing of it is queued
+    EXPECT_EQ(ring.Size(), 8u);
+    EXPECT_EQ(PopAll(ring), (std::vector<std::uint8_t>{1, 2, 3, 4, 1, 2, 3, 4}));
+    // Now the data wraps around the end of the storage.
+    EXPECT_TRUE(ring.Push(block.data(), 4));
+    EXPECT_TRUE(ring.Push(block.data(), 4));
+    const std::uint8_t* p = nullptr;
+    EXPECT_EQ(ring.Front(&p), 2u); // only the run up to the end is contiguous
+    EXPECT_EQ(PopAll(ring), (std::vector<std::uint8_t>{1, 2, 3, 4, 1, 2, 3, 4}));
+    EXPECT_FALSE(ring.Push(block.data(), 11));
+    EXPECT_EQ(ring.Pushed(), 16u);
+    EXPECT_EQ(ring.Popped(), 16u);
+}
+
+} // namespace
+} // namespace vd::audio

@@ -1,0 +1,232 @@
+// Encoder processes on the fixture capture: start failures, the process's life and death,
+// the bounded queue, sinks, and no callbacks after a stop. Plain programs (cat, head, sleep)
+// stand in for encoders where only the process matters.
+#include "platform/audio/AudioEngine.h"
+#include "platform/audio/EncodedSink.h"
+#include "tests/platform/audio/AudioFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <mutex>
+
+namespace vd::audio {
+namespace {
+
+using test::TCaptureRun;
+
+struct TOutput {
+    std::mutex Lock;
+    std::vector<std::uint8_t> Bytes;
+    std::atomic<std::size_t> Size{0};
+    std::atomic<bool> Stopped{false};
+    std::atomic<int> AfterStop{0};
+};
+
+void CollectOutput(HENCODE, HRECORD, const void* buffer, std::uint32_t length, void* user) {
+    auto& out = *static_cast<TOutput*>(user);
+    if (out.Stopped.load()) out.AfterStop.fetch_add(1);
+    std::lock_guard lock(out.Lock);
+    const auto* p = static_cast<const std::uint8_t*>(buffer);
+    out.Bytes.insert(out.Bytes.end(), p, p + length);
+    out.Size.store(out.Bytes.size());
+}
+
+struct TNotifyLog {
+    std::mutex Lock;
+    std::vector<std::uint32_t> Statuses;
+    std::atomic<int> Count{0};
+    std::vector<std::uint32_t> Get() {
+        std::lock_guard lock(Lock);
+        return Statuses;
+    }
+};
+
+void LogNotify(HENCODE, std::uint32_t status, void* user) {
+    auto& log = *static_cast<TNotifyLog*>(user);
+    std::lock_guard lock(log.Lock);
+    log.Statuses.push_back(status);
+    log.Count.fetch_add(1);
+}
+
+class TRecordingSink : public TEncodedSink {
+public:
+    void Deliver(const std::uint8_t*, std::size_t size) override { Size.fetch_add(size); }
+    std::atomic<std::size_t> Size{0};
+};
+
+bool Reaped(int pid) { return ::kill(pid, 0) == -1 && errno == ESRCH; }
+
+class EncoderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Run.Limit = ~0ull;
+        ASSERT_TRUE(test::StartFixtureCapture(Run));
+        AE_SetConfig(AE_CONFIG_ENCODE_QUEUE, 4000);
+        AE_SetConfig(AE_CONFIG_ENCODE_STOP_WAIT, 200);
+    }
+    void TearDown() override { test::EndFixtureCapture(Run); }
+    TCaptureRun Run;
+};
+
+TEST_F(EncoderTest, ProgramsThatCannotStartFailAtOnceWithACode) {
+    struct Case {
+        const char* line;
+        int code;
+    } cases[] = {
+        {"enc_aacPlus - - --lc --br 128000 --silent --rawpcm 44100 2 16", AE_ERROR_FILEOPEN},
+        {"/nonexistent/folder/lame -r -s 44100 --cbr -b 128 -", AE_ERROR_FILEOPEN},
+        {"/etc/hostname", AE_ERROR_FILEOPEN}, // not executable
+        {"", AE_ERROR_ILLPARAM},
+        {"   ", AE_ERROR_ILLPARAM},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(AE_Encode_Start(Run.Handle, c.line, 0x40001, nullptr, nullptr), 0u) << c.line;
+        EXPECT_EQ(AE_ErrorGetCode(), c.code) << c.line;
+    }
+    EXPECT_EQ(AE_Encode_Start(Run.Handle + 1000, "cat", 0x40001, nullptr, nullptr), 0u);
+    EXPECT_EQ(AE_ErrorGetCode(), AE_ERROR_HANDLE);
+    EXPECT_EQ(AE_Encode_Start(Run.Handle, nullptr, 0x40001, nullptr, nullptr), 0u);
+    EXPECT_EQ(AE_ErrorGetCode(), AE_ERROR_ILLPARAM);
+}
+
+TEST_F(EncoderTest, WithoutTheNoHeaderFlagTheProgramGetsAWavHeaderFirst) {
+    TOutput out;
+    const HENCODE enc = AE_Encode_Start(Run.Handle, "cat", AE_ENCODE_AUTOFREE, CollectOutput, &out);
+    ASSERT_NE(enc, 0u);
+    ASSERT_TRUE(AE_ChannelPlay(Run.Handle, false));
+    ASSERT_TRUE(test::WaitUntil([&] { return out.Size.load() >= 44 + 400; }));
+    AE_Encode_Stop(enc);
+    std::lock_guard lock(out.Lock);
+    const std::uint8_t* h = out.Bytes.data();
+    EXPECT_EQ(0, std::memcmp(h, "RIFF", 4));
+    EXPECT_EQ(0, std::memcmp(h + 8, "WAVEfmt ", 8));
+    std::uint16_t channels, bits;
+    std::uint32_t rate;
+    std::memcpy(&channels, h + 22, 2);
+    std::memcpy(&rate, h + 24, 4);
+    std::memcpy(&bits, h + 34, 2);
+    EXPECT_EQ(channels, 2);
+    EXPECT_EQ(rate, 44100u);
+    EXPECT_EQ(bits, 16);
+    EXPECT_EQ(0, std::memcmp(h + 36, "data", 4));
+    const auto fixture = test::FixtureSamples();
+    EXPECT_EQ(0, std::memcmp(h + 44, fixture.data(), 400));
+}
+
+TEST_F(EncoderTest, AProgramThatDiesRaisesStatusOneOnceAndTheProgramSurvivesTheBrokenPipe) {
+    test::EndFixtureCapture(Run);
+    Run.Limit = 200000; // below the queue: the only event is the death
+    ASSERT_TRUE(test::StartFixtureCapture(Run));
+    TOutput out;
+    TNotifyLog log;
+    const HENCODE enc = AE_Encode_Start(Run.Handle, "head -c 1000", 0x40001, CollectOutput, &out);
+    ASSERT_NE(enc, 0u);
+    ASSERT_TRUE(AE_Encode_SetNotify(enc, LogNotify, &log));
+    ASSERT_TRUE(AE_ChannelPlay(Run.Handle, false));
+    ASSERT_TRUE(test::WaitUntil([&] { return log.Count.load() >= 1; }));
+    EXPECT_EQ(log.Get(), std::vector<std::uint32_t>{AE_ENCODE_NOTIFY_ENCODER});
+    EXPECT_EQ(out.Size.load(), 1000u);
+    EXPECT_FALSE(AE_Encode_IsActive(enc));
+    EXPECT_TRUE(AE_Encode_Stop(enc));
+    EXPECT_EQ(log.Count.load(), 1);
+}
+
+TEST_F(EncoderTest, StopReturnsAtOnceLeavesNoZombieAndEndsTheHandle) {
+    // sleep never reads its input and ignores the end of it: the stop must end it by signal.
+    const HENCODE enc = AE_Encode_Start(Run.Handle, "sleep 30", 0x40001, nullptr, nullptr);
+    ASSERT_NE(enc, 0u);
+    const int pid = AE_Encode_GetPid(enc);
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(AE_ChannelPlay(Run.Handle, false));
+    const auto t0 = std::chrono::steady_clock::now();
+    ASSERT_TRUE(AE_Encode_Stop(enc));
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(150));
+    EXPECT_TRUE(test::WaitUntil([&] { return Reaped(pid); }));
+    EXPECT_FALSE(AE_Encode_Stop(enc));
+    EXPECT_EQ(AE_ErrorGetCode(), AE_ERROR_HANDLE);
+    EXPECT_FALSE(AE_Encode_RaiseNotify(enc, AE_ENCODE_NOTIFY_CAST));
+}
+
+TEST_F(EncoderTest, AFullQueueDropsBlocksAndReportsQueueOutOfSpaceOncePerRun) {
+    AE_SetConfig(AE_CONFIG_ENCODE_QUEUE, 100);
+    TNotifyLog log;
+    const HENCODE enc = AE_Encode_Start(Run.Handle, "sleep 30", 0x40001, nullptr, nullptr);
+    ASSERT_NE(enc, 0u);
+    AE_Encode_SetNotify(enc, LogNotify, &log);
+    ASSERT_TRUE(AE_ChannelPlay(Run.Handle, false));
+    ASSERT_TRUE(test::WaitUntil([&] { return log.Count.load() >= 1; }));
+    const std::uint64_t blocks = Run.Blocks.load();
+    ASSERT_TRUE(test::WaitUntil([&] { return Run.Blocks.load() > blocks + 200; }));
+    EXPECT_EQ(log.Get(), std::vector<std::uint32_t>{AE_ENCODE_NOTIFY_SERVER_SPACE});
+    EXPECT_LE(AE_Encode_GetQueued(enc), 65536u);
+    AE_Encode_Stop(enc);
+}
+
+TEST_F(EncoderTest, SinksGetEveryBlockUntilDetachedAndAreReleasedAfterStop) {
+    TOutput out;
+    const HENCODE enc = AE_Encode_Start(Run.Handle, "cat", 0x40001, CollectOutput, &out);
+    ASSERT_NE(enc, 0u);
+    auto first = std::make_shared<TRecordingSink>();
+    auto second = std::make_shared<TRecordingSink>();
+    std::weak_ptr<TRecordingSink> secondAlive = second;
+    ASSERT_TRUE(AE_Encode_AttachSink(enc, first));
+    ASSERT_TRUE(AE_Encode_AttachSink(enc, second));
+    EXPECT_FALSE(AE_Encode_DetachSink(enc, nullptr));
+    ASSERT_TRUE(AE_ChannelPlay(Run.Handle, false));
+    ASSERT_TRUE(test::WaitUntil([&] { return first->Size.load() > 100000; }));
+    ASSERT_TRUE(AE_Encode_DetachSink(enc, first.get()));
+    const std::size_t atDetach = first->Size.load();
+    const std::size_t outAtDetach = out.Size.load();
+    ASSERT_TRUE(test::WaitUntil([&] { return out.Size.load() > outAtDetach + 100000; }));
+    EXPECT_EQ(first->Size.load(), atDetach);
+    second.reset();
+    ASSERT_TRUE(AE_Encode_Stop(enc));
+    EXPECT_TRUE(test::WaitUntil([&] { return secondAlive.expired(); }));
+    EXPECT_FALSE(AE_Encode_AttachSink(enc, first));
+}
+
+TEST_F(EncoderTest, NoCallbackAfterStopReturnsEvenWhileDataFlows) {
+    TOutput out;
+    TNotifyLog log;
+    const HENCODE enc = AE_Encode_Start(Run.Handle, "cat", 0x40001, CollectOutput, &out);
+    ASSERT_NE(enc, 0u);
+    AE_Encode_SetNotify(enc, LogNotify, &log);
+    ASSERT_TRUE(AE_ChannelPlay(Run.Handle, false));
+    ASSERT_TRUE(test::WaitUntil([&] { return out.Size.load() > 200000; }));
+    ASSERT_TRUE(AE_Encode_Stop(enc));
+    out.Stopped.store(true);
+    const int notifies = log.Count.load(); // the unpaced fixture may have overrun the queue
+    const std::uint64_t blocks = Run.Blocks.load();
+    ASSERT_TRUE(test::WaitUntil([&] { return Run.Blocks.load() > blocks + 200; }));
+    EXPECT_EQ(out.AfterStop.load(), 0);
+    EXPECT_EQ(log.Count.load(), notifies); // the death that follows a stop is no failure
+}
+
+TEST_F(EncoderTest, ManyEncodersOnOneCaptureEachGetTheWholeStream) {
+    test::EndFixtureCapture(Run);
+    Run.Limit = 44100 * 4;
+    ASSERT_TRUE(test::StartFixtureCapture(Run));
+    constexpr int N = 8;
+    TOutput outs[N];
+    HENCODE encs[N];
+    for (int i = 0; i < N; ++i) {
+        encs[i] = AE_Encode_Start(Run.Handle, "cat", 0x40001, CollectOutput, &outs[i]);
+        ASSERT_NE(encs[i], 0u);
+    }
+    ASSERT_TRUE(AE_ChannelPlay(Run.Handle, false));
+    ASSERT_TRUE(test::WaitUntil([&] { return !AE_ChannelIsActive(Run.Handle); }));
+    const std::size_t total = Run.Bytes.load();
+    for (int i = 0; i < N; ++i) {
+        ASSERT_TRUE(AE_Encode_EndInput(encs[i]));
+        ASSERT_TRUE(test::WaitUntil([&] { return !AE_Encode_IsActive(encs[i]); })) << i;
+        EXPECT_EQ(outs[i].Size.load(), total) << i;
+        AE_Encode_Stop(encs[i]);
+    }
+}
+
+} // namespace
+} // namespace vd::audio
