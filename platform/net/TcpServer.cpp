@@ -16,7 +16,6 @@ bool TTcpServer::Start(const TTcpServerOptions& options, THandler handler, std::
     {
         std::lock_guard<std::mutex> g(FLock);
         FStopping = false;
-        FIdle = 0;
     }
     for (int i = 0; i < FOptions.MaxClients; ++i) FWorkers.emplace_back([this] { WorkerLoop(); });
     FAcceptThread = std::thread([this] { AcceptLoop(); });
@@ -47,8 +46,8 @@ void TTcpServer::AcceptLoop() {
         std::lock_guard<std::mutex> g(FLock);
         if (FStopping) return;
         if (!client.Valid()) continue;
-        // Only as many clients as idle workers: the rest are closed here, at once.
-        if (static_cast<int>(FPending.size()) >= FIdle) continue;
+        // Only as many clients as workers: the rest are closed here, at once.
+        if (static_cast<int>(FPending.size() + FServing.size()) >= FOptions.MaxClients) continue;
         FPending.push_back(std::move(client));
         FWork.notify_one();
     }
@@ -57,9 +56,7 @@ void TTcpServer::AcceptLoop() {
 void TTcpServer::WorkerLoop() {
     std::unique_lock<std::mutex> g(FLock);
     for (;;) {
-        ++FIdle;
         FWork.wait(g, [this] { return FStopping || !FPending.empty(); });
-        --FIdle;
         if (FStopping) return;
         TSocket client = std::move(FPending.front());
         FPending.pop_front();

@@ -52,7 +52,6 @@ private:
     std::condition_variable FWork;
     std::deque<TSocket> FPending;          // accepted, waiting for a free worker
     std::vector<int> FServing;             // descriptors being served, for Stop to wake
-    int FIdle = 0;
     bool FStopping = false;
     bool FActive = false;
 };

@@ -48,6 +48,12 @@ std::string MetaBlock(const std::string& title) {
     return std::string(1, static_cast<char>(units)) + text;
 }
 
+std::string SniffContentType(const std::uint8_t* d) {
+    if (d[0] == 'O' && d[1] == 'g' && d[2] == 'g' && d[3] == 'S') return "audio/ogg";
+    if (d[0] == 0xFF && (d[1] & 0xF6) == 0xF0) return "audio/aacp"; // ADTS: layer bits 00
+    return "audio/mpeg";
+}
+
 } // namespace
 
 TOwnPortServer::TOwnPortServer() = default;
@@ -68,6 +74,7 @@ bool TOwnPortServer::Start(const TOptions& options, TClientProc proc, int& error
         std::lock_guard<std::mutex> g(FLock);
         FRing.assign(FOptions.BufferBytes, '\0');
         FRingPos = FRingFill = 0;
+        FSniffedType.clear();
         FStopping = false;
     }
     FActive = true;
@@ -112,6 +119,7 @@ std::string TOwnPortServer::Burst() const {
 void TOwnPortServer::Deliver(const std::uint8_t* data, std::size_t size) {
     std::lock_guard<std::mutex> g(FLock);
     if (FStopping || FRing.empty()) return;
+    if (FSniffedType.empty() && size >= 4) FSniffedType = SniffContentType(data);
     const char* p = reinterpret_cast<const char*>(data);
     for (std::size_t left = size, at = 0; left > 0;) {
         std::size_t n = std::min(left, FRing.size() - FRingPos);
@@ -198,7 +206,12 @@ void TOwnPortServer::Serve(TClient& c) {
         return;
     }
     // Accepted from here on: whatever happens, the leave call follows.
-    std::string answer = "HTTP/1.0 200 OK\r\nContent-Type: " + Clean(FOptions.ContentType) + "\r\n";
+    std::string type = FOptions.ContentType;
+    if (type.empty()) {
+        std::lock_guard<std::mutex> g(FLock);
+        type = FSniffedType.empty() ? "audio/mpeg" : FSniffedType;
+    }
+    std::string answer = "HTTP/1.0 200 OK\r\nContent-Type: " + Clean(type) + "\r\n";
     if (!FOptions.Name.empty()) answer += "icy-name: " + Clean(FOptions.Name) + "\r\n";
     if (wantsMeta) answer += "icy-metaint: " + std::to_string(kMetaInterval) + "\r\n";
     answer += "Cache-Control: no-cache\r\nConnection: close\r\n\r\n";

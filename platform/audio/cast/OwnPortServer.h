@@ -29,7 +29,7 @@ public:
         std::size_t BufferBytes = 64 * 1024;
         std::size_t BurstBytes = 64 * 1024;
         bool SendMetadata = true;
-        std::string ContentType = "audio/mpeg";
+        std::string ContentType = "audio/mpeg"; // empty: told by the stream's first bytes
         std::string Name;               // icy-name, when not empty
         int MaxClients = 256;
     };
@@ -68,6 +68,7 @@ private:
     std::size_t FRingPos = 0;        // where the next byte goes
     std::size_t FRingFill = 0;
     std::string FTitle;
+    std::string FSniffedType;
     std::uint64_t FTitleVersion = 0;
     bool FStopping = false;
     bool FActive = false;

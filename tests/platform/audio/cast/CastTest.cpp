@@ -5,7 +5,7 @@
 
 #include "platform/audio/AudioErrors.h"
 #include "platform/audio/cast/Cast.h"
-#include "platform/audio/cast/CastConfig.h"
+#include "platform/audio/AudioEngine.h"
 #include "platform/audio/cast/IcecastCast.h"
 #include "platform/audio/cast/Shoutcast1Cast.h"
 #include "platform/audio/cast/Ultravox.h"
@@ -117,12 +117,12 @@ namespace {
 class CastFailures : public ::testing::Test {
 protected:
     void SetUp() override {
-        CastSetConfig(AE_CONFIG_NET_TIMEOUT, 2000);
-        CastSetConfig(AE_CONFIG_CAST_TIMEOUT, 300);
+        AE_SetConfig(AE_CONFIG_NET_TIMEOUT, 2000);
+        AE_SetConfig(AE_CONFIG_ENCODE_CAST_TIMEOUT, 300);
     }
     void TearDown() override {
-        CastSetConfig(AE_CONFIG_NET_TIMEOUT, 10000);
-        CastSetConfig(AE_CONFIG_CAST_TIMEOUT, 10000);
+        AE_SetConfig(AE_CONFIG_NET_TIMEOUT, 10000);
+        AE_SetConfig(AE_CONFIG_ENCODE_CAST_TIMEOUT, 10000);
     }
     std::unique_ptr<TCast> StartIcecast(int port, int bitrate) {
         TCastParams p;
@@ -142,14 +142,14 @@ protected:
 
 TEST_F(CastFailures, StalledServerTimesOutWithoutBlockingTheEncoder) {
     TStallPeer peer("HTTP/1.0 200 OK\r\n\r\n", TStallPeer::TThen::Stall);
-    auto cast = StartIcecast(peer.Port(), 2000);
-    std::string block(16 * 1024, 'x');
+    auto cast = StartIcecast(peer.Port(), 60000); // a queue that outlasts the time-out
+    std::string block(128 * 1024, 'x');
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (Status == 0 && std::chrono::steady_clock::now() < deadline) {
         auto t0 = std::chrono::steady_clock::now();
         cast->Deliver(reinterpret_cast<const std::uint8_t*>(block.data()), block.size());
-        EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(50));
-        std::this_thread::sleep_for(std::chrono::milliseconds(50)); // the encoder's pace
+        EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(100));
+        std::this_thread::sleep_for(std::chrono::milliseconds(20)); // the encoder's pace
     }
     EXPECT_EQ(Status, AE_ENCODE_NOTIFY_CAST_TIMEOUT);
     EXPECT_FALSE(cast->Alive());
@@ -182,7 +182,7 @@ TEST_F(CastFailures, DeathBeforeTheNotifyIsReportedWhenItIsSet) {
 }
 
 TEST_F(CastFailures, StopEndsAStalledSendQuietly) {
-    CastSetConfig(AE_CONFIG_CAST_TIMEOUT, 60000);
+    AE_SetConfig(AE_CONFIG_ENCODE_CAST_TIMEOUT, 60000);
     TStallPeer peer("HTTP/1.0 200 OK\r\n\r\n", TStallPeer::TThen::Stall);
     auto cast = StartIcecast(peer.Port(), 20000);
     std::string block(256 * 1024, 'x');
@@ -204,7 +204,7 @@ TEST_F(CastFailures, HandshakeAnswersGiveTheirCodes) {
         {"127.0.0.1:%d/m", "garbage\r\n\r\n", AE_ERROR_FILEFORM},
         {"127.0.0.1:%d/m", "", AE_ERROR_TIMEOUT},
     };
-    CastSetConfig(AE_CONFIG_NET_TIMEOUT, 500);
+    AE_SetConfig(AE_CONFIG_NET_TIMEOUT, 500);
     for (const auto& c : cases) {
         TStallPeer peer(c.answer, TStallPeer::TThen::Stall);
         char server[64];

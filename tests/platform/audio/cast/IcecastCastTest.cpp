@@ -6,7 +6,7 @@
 
 #include "platform/audio/AudioErrors.h"
 #include "platform/audio/cast/Cast.h"
-#include "platform/audio/cast/CastConfig.h"
+#include "platform/audio/AudioEngine.h"
 #include "platform/net/HttpClient.h"
 #include "tests/platform/audio/cast/IcecastServer.h"
 
@@ -150,7 +150,7 @@ TEST_F(IcecastCastTest, ShoutcastV1SourceThroughCompatSocket) {
 }
 
 TEST_F(IcecastCastTest, ServerGoingAwayIsNoticedAndCastWorksAgainAfterItsReturn) {
-    CastSetConfig(AE_CONFIG_CAST_TIMEOUT, 2000);
+    AE_SetConfig(AE_CONFIG_ENCODE_CAST_TIMEOUT, 2000);
     int error = 0;
     auto cast = CreateCast(Params("/again.mp3"), error);
     ASSERT_TRUE(cast->Start(error));
@@ -168,5 +168,5 @@ TEST_F(IcecastCastTest, ServerGoingAwayIsNoticedAndCastWorksAgainAfterItsReturn)
     ASSERT_TRUE(Server->Start());
     auto back = CreateCast(Params("/again.mp3"), error);
     EXPECT_TRUE(back->Start(error)) << error;
-    CastSetConfig(AE_CONFIG_CAST_TIMEOUT, 10000);
+    AE_SetConfig(AE_CONFIG_ENCODE_CAST_TIMEOUT, 10000);
 }
