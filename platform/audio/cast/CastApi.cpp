@@ -141,6 +141,12 @@ const char* AE_Encode_CastGetStats(HENCODE handle, std::uint32_t /*type*/, const
     return text.c_str();
 }
 
+bool AE_Encode_CastIsAlive(HENCODE handle) {
+    TEntry e = Registry().Get(handle);
+    if (auto cast = e.Cast.lock()) return cast->Alive();
+    return !e.Server.expired();
+}
+
 bool AE_Encode_CastFree(HENCODE handle) {
     TEntry e = Registry().Take(handle);
     bool any = false;

@@ -29,6 +29,8 @@ std::uint32_t AE_Encode_ServerInit(HENCODE handle, const char* port, std::uint32
 bool AE_Encode_CastSetTitle(HENCODE handle, const char* title, const char* url);
 // Blocking: the statistics text, valid on the calling thread until its next call; null when none.
 const char* AE_Encode_CastGetStats(HENCODE handle, std::uint32_t type, const char* pass);
+// True while the encoder's cast is connected (or its own-port server runs).
+bool AE_Encode_CastIsAlive(HENCODE handle);
 // Ends the encoder's cast or own-port server now, before AE_Encode_Stop: every accepted listener
 // gets its leave call here, and no cast or client callback follows.
 bool AE_Encode_CastFree(HENCODE handle);
