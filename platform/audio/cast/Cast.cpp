@@ -1,6 +1,7 @@
 #include "platform/audio/cast/Cast.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "platform/audio/AudioErrors.h"
 #include "platform/audio/cast/CastConfig.h"
@@ -72,6 +73,17 @@ void TCast::Deliver(const std::uint8_t* data, std::size_t size) {
     FWake.notify_one();
 }
 
+bool TCast::PeerClosed() {
+    char buf[512];
+    net::TNetError e = net::TNetError::None;
+    for (int i = 0; i < 16; ++i) { // whatever the server says is read and dropped
+        long n = FSocket.Recv(buf, sizeof buf, 0, &e);
+        if (n == 0) return true;
+        if (n < 0) return e != net::TNetError::Timeout;
+    }
+    return false;
+}
+
 void TCast::Die(unsigned status) {
     TNotify notify;
     {
@@ -90,7 +102,19 @@ void TCast::SendLoop() {
         std::string chunk;
         {
             std::unique_lock<std::mutex> g(FLock);
-            FWake.wait(g, [this] { return FStopping || FOverflow || !FQueue.empty(); });
+            // While idle, look at the connection now and then: a server that hung up is
+            // noticed even when no data is flowing.
+            while (!FWake.wait_for(g, std::chrono::milliseconds(250),
+                                   [this] { return FStopping || FOverflow || !FQueue.empty(); })) {
+                g.unlock();
+                bool closed = PeerClosed();
+                g.lock();
+                if (closed && !FStopping) {
+                    g.unlock();
+                    Die(AE_ENCODE_NOTIFY_CAST);
+                    return;
+                }
+            }
             if (FStopping) return;
             if (FOverflow) {
                 g.unlock();

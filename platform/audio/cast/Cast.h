@@ -60,6 +60,7 @@ protected:
 private:
     void SendLoop();
     void Die(unsigned status);
+    bool PeerClosed();
 
     std::mutex FLock;
     std::condition_variable FWake;
