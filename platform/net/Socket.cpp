@@ -25,11 +25,17 @@ int MsLeft(Clock::time_point deadline) {
     return left < 0 ? 0 : static_cast<int>(left);
 }
 
-// Waits for events on fd until the deadline; false on time-out or error.
+thread_local int tCancelFd = -1;
+
+// Waits for events on fd until the deadline; false on time-out, error or cancel.
 bool WaitFd(int fd, short events, Clock::time_point deadline, TNetError* error) {
     for (;;) {
-        pollfd p{fd, events, 0};
-        int r = ::poll(&p, 1, MsLeft(deadline));
+        pollfd p[2] = {{fd, events, 0}, {tCancelFd, POLLIN, 0}};
+        int r = ::poll(p, tCancelFd >= 0 ? 2 : 1, MsLeft(deadline));
+        if (r > 0 && tCancelFd >= 0 && p[1].revents) {
+            if (error) *error = TNetError::Closed;
+            return false;
+        }
         if (r > 0) return true;
         if (r == 0) {
             if (error) *error = TNetError::Timeout;
@@ -51,6 +57,9 @@ std::string AddrText(const sockaddr_in& a, bool withPort) {
 }
 
 } // namespace
+
+TCancelScope::TCancelScope(int fd) : FPrevious(tCancelFd) { tCancelFd = fd; }
+TCancelScope::~TCancelScope() { tCancelFd = FPrevious; }
 
 const char* NetErrorText(TNetError e) {
     switch (e) {

@@ -48,6 +48,19 @@ private:
     int FFd = -1;
 };
 
+// While alive, every socket wait of this thread also ends when fd becomes readable (reported
+// as TNetError::Closed): another thread aborts a connection attempt by writing to it.
+class TCancelScope {
+public:
+    explicit TCancelScope(int fd);
+    ~TCancelScope();
+    TCancelScope(const TCancelScope&) = delete;
+    TCancelScope& operator=(const TCancelScope&) = delete;
+
+private:
+    int FPrevious;
+};
+
 // A listening IPv4 socket whose Accept can be woken from another thread.
 class TListenSocket {
 public:

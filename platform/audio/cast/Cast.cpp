@@ -1,6 +1,8 @@
 #include "platform/audio/cast/Cast.h"
 
 #include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
 #include <chrono>
 
 #include "platform/audio/AudioErrors.h"
@@ -12,9 +14,15 @@
 namespace vd::audio {
 
 TCast::TCast(TCastParams params, TServerAddress address)
-    : FParams(std::move(params)), FAddress(std::move(address)) {}
+    : FParams(std::move(params)), FAddress(std::move(address)) {
+    if (::pipe2(FCancel, O_CLOEXEC | O_NONBLOCK) != 0) FCancel[0] = FCancel[1] = -1;
+}
 
-TCast::~TCast() { Stop(); }
+TCast::~TCast() {
+    Stop();
+    for (int fd : FCancel)
+        if (fd >= 0) ::close(fd);
+}
 
 int TCast::NetErrorCode(net::TNetError e) {
     switch (e) {
@@ -32,7 +40,16 @@ void TCast::Frame(const std::uint8_t* data, std::size_t size, std::string& out) 
 bool TCast::Start(int& error) {
     error = AE_OK;
     net::TSocket socket;
-    if (!Open(socket, error)) {
+    bool opened;
+    {
+        net::TCancelScope cancel(FCancel[0]);
+        opened = Open(socket, error);
+    }
+    {
+        std::lock_guard<std::mutex> g(FLock);
+        if (FStopping) opened = false; // stopped while connecting: nothing may keep running
+    }
+    if (!opened) {
         if (error == AE_OK) error = AE_ERROR_FILEFORM;
         return false;
     }
@@ -43,7 +60,6 @@ bool TCast::Start(int& error) {
         std::lock_guard<std::mutex> g(FLock);
         FSocket = std::move(socket);
         FQueueCap = std::max<std::size_t>(cap, 64 * 1024);
-        FStopping = false;
     }
     FAlive = true;
     FSender = std::thread([this] { SendLoop(); });
@@ -141,6 +157,10 @@ void TCast::Stop() {
         FStopping = true;
         FQueue.clear();
         FQueued = 0;
+    }
+    if (FCancel[1] >= 0) {
+        char c = 1;
+        [[maybe_unused]] auto n = ::write(FCancel[1], &c, 1);
     }
     FWake.notify_all();
     FSocket.Shutdown(); // ends a send that waits for the server

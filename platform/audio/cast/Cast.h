@@ -33,7 +33,8 @@ public:
     // Where failures go (AE_ENCODE_NOTIFY_*). A cast that died before this call reports at once.
     void SetNotify(TNotify notify);
     void Deliver(const std::uint8_t* data, std::size_t size) override;
-    // Ends the connection without a notification; waits for the sender thread.
+    // Ends the connection (or the connection attempt under way on another thread) without a
+    // notification; waits for the sender thread.
     void Stop();
 
     virtual bool SetTitle(const std::string& title) = 0;
@@ -73,6 +74,7 @@ private:
     TNotify FNotify;
     net::TSocket FSocket;
     std::thread FSender;
+    int FCancel[2] = {-1, -1}; // written by Stop: ends a handshake under way
     std::atomic<bool> FAlive{false};
     std::atomic<std::uint64_t> FBytesSent{0};
 };

@@ -77,11 +77,11 @@ bool AE_Encode_CastInit(HENCODE handle, const char* server, const char* pass, co
     int error = AE_OK;
     std::shared_ptr<TCast> cast = CreateCast(p, error);
     if (!cast) return Fail(error);
+    Registry().Put(handle, {cast, {}}); // CastFree can end the attempt from here on
     if (!cast->Start(error)) return Fail(error);
     cast->SetNotify([handle](unsigned status) { AE_Encode_RaiseNotify(handle, status); });
     // Stopped while we were connecting: nothing may keep running.
     if (!AE_Encode_AttachSink(handle, cast)) return Fail(AE_ERROR_HANDLE);
-    Registry().Put(handle, {cast, {}});
     return true;
 }
 

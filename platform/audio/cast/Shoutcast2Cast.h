@@ -10,6 +10,7 @@ namespace vd::audio {
 class TShoutcast2Cast : public TCast {
 public:
     TShoutcast2Cast(TCastParams params, TServerAddress address);
+    ~TShoutcast2Cast() override { Stop(); } // the sender thread calls into this class: end it first
     bool SetTitle(const std::string& title) override;
     std::string GetStats() override;
 

@@ -226,3 +226,24 @@ TEST_F(CastFailures, HandshakeAnswersGiveTheirCodes) {
     EXPECT_FALSE(CreateCast(p, error)->Start(error));
     EXPECT_EQ(error, AE_ERROR_NONET);
 }
+
+TEST_F(CastFailures, StopEndsAConnectionAttemptUnderWay) {
+    AE_SetConfig(AE_CONFIG_NET_TIMEOUT, 30000);
+    TStallPeer peer("", TStallPeer::TThen::Stall); // accepts, never answers
+    TCastParams p;
+    p.Server = "127.0.0.1:" + std::to_string(peer.Port()) + "/m";
+    int error = 0;
+    auto cast = CreateCast(p, error);
+    std::atomic<bool> started{true}, done{false};
+    std::thread attempt([&] {
+        int e = 0;
+        started = cast->Start(e);
+        done = true;
+    });
+    auto t0 = std::chrono::steady_clock::now();
+    cast->Stop(); // before or during the handshake's wait: either way the attempt ends
+    attempt.join();
+    EXPECT_FALSE(started);
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(5));
+    EXPECT_FALSE(cast->Alive());
+}
