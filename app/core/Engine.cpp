@@ -22,8 +22,7 @@ bool IsDelimiter(char c, char delimiter) {
 std::uint64_t TMonotonicClock::Milliseconds() const {
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<std::uint64_t>(ts.tv_sec) * 1000u +
-           static_cast<std::uint64_t>(ts.tv_nsec) / 1000000u;
+    return static_cast<std::uint64_t>(ts.tv_sec) * 1000u + static_cast<std::uint64_t>(ts.tv_nsec) / 1000000u;
 }
 
 std::uint64_t MillisecondClock() {
@@ -54,12 +53,9 @@ String BytesToHex(const String& data) {
 }
 
 int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     return 0;
 }
 
@@ -84,41 +80,40 @@ int CountTokens(const String& text, char delimiter) {
     bool inRun = false;
     for (char c : text) {
         const bool delim = IsDelimiter(c, delimiter);
-        if (!delim && !inRun)
-            ++count;
+        if (!delim && !inRun) ++count;
         inRun = !delim;
     }
     return count;
 }
 
 String GetToken(const String& text, int n, char delimiter) {
-    if (n < 1)
-        return {};
+    if (n < 1) return {};
     int count = 0;
     std::size_t i = 0;
     while (i < text.size()) {
         while (i < text.size() && IsDelimiter(text[i], delimiter))
             ++i;
-        if (i >= text.size())
-            break;
+        if (i >= text.size()) break;
         std::size_t end = i;
         while (end < text.size() && !IsDelimiter(text[end], delimiter))
             ++end;
-        if (++count == n)
-            return text.substr(i, end - i);
+        if (++count == n) return text.substr(i, end - i);
         i = end;
     }
     return {};
 }
 
 String IncludeBackslash(const String& path) {
-    if (path.empty() || path.back() == '/')
-        return path;
+    if (path.empty() || path.back() == '/') return path;
     return path + '/';
 }
 
-String UpperText(const String& text) { return AnsiUpperCase(text); }
+String UpperText(const String& text) {
+    return AnsiUpperCase(text);
+}
 
-String CutText(const String& text, std::size_t maxChars) { return Utf8Left(text, maxChars); }
+String CutText(const String& text, std::size_t maxChars) {
+    return Utf8Left(text, maxChars);
+}
 
 } // namespace vd

@@ -23,12 +23,11 @@ constexpr int MaxReferenceDepth = 8;
 constexpr int MaxReferencesPerLookup = 256;
 
 bool IsNameChar(char c) {
-    return c == '-' || c == '.' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
-           (c >= 'a' && c <= 'z');
+    return c == '-' || c == '.' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
 bool IsRegularFile(const String& path) {
-    struct stat st{};
+    struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
@@ -39,8 +38,7 @@ void ReplaceAll(String& text, const char* from, const String& to) {
 }
 
 String ApplyEscapes(String text) {
-    if (text.find('\\') == String::npos)
-        return text;
+    if (text.find('\\') == String::npos) return text;
     ReplaceAll(text, "\\0", String(1, '\0'));
     ReplaceAll(text, "\\a", "\a");
     ReplaceAll(text, "\\b", "\b");
@@ -52,7 +50,9 @@ String ApplyEscapes(String text) {
     return text;
 }
 
-String FileNameWithoutExt(const String& name) { return ChangeFileExt(name, String()); }
+String FileNameWithoutExt(const String& name) {
+    return ChangeFileExt(name, String());
+}
 
 } // namespace
 
@@ -66,12 +66,9 @@ void TLanguage::ScanLanguageFiles() {
     if (DIR* dir = ::opendir(FFolder.c_str())) {
         while (const dirent* entry = ::readdir(dir)) {
             const String name = entry->d_name;
-            if (name.size() < FPrefix.size() + 4 || name.compare(0, FPrefix.size(), FPrefix) != 0)
-                continue;
-            if (!SameText(name.substr(name.size() - 4), ".lng"))
-                continue;
-            if (!IsRegularFile(FFolder + "/" + name))
-                continue;
+            if (name.size() < FPrefix.size() + 4 || name.compare(0, FPrefix.size(), FPrefix) != 0) continue;
+            if (!SameText(name.substr(name.size() - 4), ".lng")) continue;
+            if (!IsRegularFile(FFolder + "/" + name)) continue;
             FFiles.push_back({name.substr(FPrefix.size()), String()});
         }
         ::closedir(dir);
@@ -92,11 +89,9 @@ bool TLanguage::SelectFromIni(const String& iniPath, const String& section, cons
         ShowFatalStartupMessage("The language files don't exits!\r" + FFolder + "/" + FPrefix + "*.lng");
         return false;
     }
-    if (FFiles.size() == 1)
-        return SelectFile(FFiles[0].FileName);
+    if (FFiles.size() == 1) return SelectFile(FFiles[0].FileName);
     String path = iniPath.empty() ? SettingsFilePath() : iniPath;
-    if (path.find('/') == String::npos)
-        path = FFolder + "/" + path;
+    if (path.find('/') == String::npos) path = FFolder + "/" + path;
     const String wanted = TSettingsIni(path).ReadString(section, "Language", defaultName);
     std::size_t chosen = 0;
     for (std::size_t i = 0; i < FFiles.size(); ++i)
@@ -108,19 +103,15 @@ bool TLanguage::SelectFromIni(const String& iniPath, const String& section, cons
 }
 
 bool TLanguage::SelectByIndex(int index) {
-    if (index < 0 || index >= static_cast<int>(FFiles.size()))
-        return false;
+    if (index < 0 || index >= static_cast<int>(FFiles.size())) return false;
     return SelectFile(FFiles[static_cast<std::size_t>(index)].FileName);
 }
 
 bool TLanguage::SelectFile(const String& name) {
-    if (name.empty())
-        return false;
+    if (name.empty()) return false;
     String path = FPrefix + name;
-    if (ExtractFileExt(name).empty())
-        path += ".lng";
-    if (path.find('/') == String::npos)
-        path = FFolder + "/" + path;
+    if (ExtractFileExt(name).empty()) path += ".lng";
+    if (path.find('/') == String::npos) path = FFolder + "/" + path;
     FFileName = path;
     FConstants = ReadLanguageSection(path, "Constants");
     return true;
@@ -143,30 +134,24 @@ int TLanguage::IndexOfLanguage(const String& text) const {
 }
 
 String TLanguage::FileNameByIndex(int index) const {
-    if (index < 0 || index >= static_cast<int>(FFiles.size()))
-        return String();
+    if (index < 0 || index >= static_cast<int>(FFiles.size())) return String();
     return FFiles[static_cast<std::size_t>(index)].FileName;
 }
 
 String TLanguage::LookupInList(const String& key, const TLanguageList* list, const String& defaultText) {
-    if (!list || list->empty() || key.empty())
-        return defaultText;
+    if (!list || list->empty() || key.empty()) return defaultText;
     const TLanguageEntry* entry = FindLanguageEntry(*list, key);
     const String result = ApplyEscapes(entry ? entry->Value : defaultText);
-    if (result.empty())
-        return result;
-    if (FExpanding.empty())
-        FLookupBudget = MaxReferencesPerLookup;
+    if (result.empty()) return result;
+    if (FExpanding.empty()) FLookupBudget = MaxReferencesPerLookup;
     return ExpandReferences(result);
 }
 
 String TLanguage::ExpandReference(const String& name) {
     // A cycle, a deep chain or a run-away fan-out keeps the reference as it stands.
-    if (FLookupBudget <= 0 || static_cast<int>(FExpanding.size()) >= MaxReferenceDepth)
-        return String();
+    if (FLookupBudget <= 0 || static_cast<int>(FExpanding.size()) >= MaxReferenceDepth) return String();
     const String upper = UpperCase(name);
-    if (std::find(FExpanding.begin(), FExpanding.end(), upper) != FExpanding.end())
-        return String();
+    if (std::find(FExpanding.begin(), FExpanding.end(), upper) != FExpanding.end()) return String();
     --FLookupBudget;
     FExpanding.push_back(upper);
     const String value = GetConstant(name, String());
@@ -216,14 +201,27 @@ String TLanguage::GetMessage(const String& name, const TLanguageList* list) {
 }
 
 String TLanguage::GetDialogText(const String& name, const TLanguageList* list) {
-    if (name.empty())
-        return String();
+    if (name.empty()) return String();
     return LookupInList("Dialog." + name, list ? list : &FConstants, String());
 }
 
+int TLanguage::MessageBox(const String& name, const TMessageBoxProc& show, const TLanguageList* list,
+                          unsigned buttons, int dialogType) {
+    const String text = GetDialogText(name, list);
+    const String where = "Error in language file " + FFileName + "\r--> Dialog." + name;
+    if (text.empty()) return show(where + " <---", DialogTypeError, DialogButtonOK);
+    String formatted;
+    try {
+        formatted = Format(text);
+    } catch (const Exception& e) {
+        return show(where + "\rError: " + e.Message() + "\rPlease send about this error to author.",
+                    DialogTypeError, DialogButtonOK);
+    }
+    return show(formatted, dialogType, buttons);
+}
+
 TLanguageList TLanguage::ReadSection(const String& section) const {
-    if (FFileName.empty())
-        return {};
+    if (FFileName.empty()) return {};
     return ReadLanguageSection(FFileName, section);
 }
 

@@ -4,9 +4,17 @@
 #include "app/core/LanguageFile.h"
 #include "platform/rtl/String.h"
 
+#include <functional>
 #include <vector>
 
 namespace vd {
+
+// Shows a text in a message box with a dialog type and a set of buttons; returns the button
+// pressed. Dialog types: warning 0, error 1, information 2, confirmation 3. Buttons: a set of
+// bits 1 << kind, with the kinds Yes 0, No 1, OK 2.
+using TMessageBoxProc = std::function<int(const String& text, int dialogType, unsigned buttons)>;
+inline constexpr int DialogTypeError = 1;
+inline constexpr unsigned DialogButtonOK = 1u << 2;
 
 struct TLanguageFile {
     String FileName;    // without the prefix, with the extension: "English.lng"
@@ -38,6 +46,10 @@ public:
     String GetMessage(const String& name, const TLanguageList* list = nullptr);
     // Dialog.name; empty when absent.
     String GetDialogText(const String& name, const TLanguageList* list = nullptr);
+    // Shows the dialog text Name (formatted with no arguments); a missing or malformed text
+    // shows an "Error in language file" box instead. Returns the box's result.
+    int MessageBox(const String& name, const TMessageBoxProc& show, const TLanguageList* list,
+                   unsigned buttons, int dialogType);
     // A section of the selected file (empty when none is selected or the file is gone).
     TLanguageList ReadSection(const String& section) const;
 

@@ -4,21 +4,24 @@
 #include "platform/rtl/Utf8.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vd {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // "[name]" gives true and the name between the brackets, blanks trimmed.
 bool SectionHeader(const String& line, String& name) {
-    if (line.empty() || line[0] != '[')
-        return false;
+    if (line.empty() || line[0] != '[') return false;
     const std::size_t close = line.find(']');
-    if (close == String::npos)
-        return false;
+    if (close == String::npos) return false;
     std::size_t b = 1, e = close;
     while (b < e && IsBlank(line[b]))
         ++b;
@@ -28,7 +31,9 @@ bool SectionHeader(const String& line, String& name) {
     return true;
 }
 
-bool KeyLess(const TLanguageEntry& a, const TLanguageEntry& b) { return a.Key < b.Key; }
+bool KeyLess(const TLanguageEntry& a, const TLanguageEntry& b) {
+    return a.Key < b.Key;
+}
 
 } // namespace
 
@@ -39,12 +44,10 @@ TLanguageList ParseLanguageSection(const String& text, const String& section) {
     std::size_t start = 0;
     while (start < text.size() && !done) {
         std::size_t end = text.find('\n', start);
-        if (end == String::npos)
-            end = text.size();
+        if (end == String::npos) end = text.size();
         String line = text.substr(start, end - start);
         start = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+        if (!line.empty() && line.back() == '\r') line.pop_back();
         std::size_t lead = 0;
         while (lead < line.size() && IsBlank(line[lead]))
             ++lead;
@@ -55,11 +58,9 @@ TLanguageList ParseLanguageSection(const String& text, const String& section) {
             inSection = UpperCase(name) == wanted;
             continue;
         }
-        if (!inSection || line.empty() || line[0] == ';')
-            continue;
+        if (!inSection || line.empty() || line[0] == ';') continue;
         const std::size_t eq = line.find('=');
-        if (eq == String::npos || eq == 0)
-            continue;
+        if (eq == String::npos || eq == 0) continue;
         list.push_back({UpperCase(Utf8Left(line.substr(0, eq), LanguageTextLength)),
                         Utf8Left(line.substr(eq + 1), LanguageTextLength)});
     }
@@ -68,32 +69,42 @@ TLanguageList ParseLanguageSection(const String& text, const String& section) {
     return list;
 }
 
-bool ReadTextFile(const String& fileName, String& text) {
+bool ReadTextFile(const String& fileName, String& text, int* error) {
     text.clear();
-    std::FILE* f = std::fopen(fileName.c_str(), "rb");
-    if (!f)
+    int dummy = 0;
+    int& err = error ? *error : dummy;
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        err = errno;
         return false;
+    }
+    struct stat st {};
+    err = ::fstat(fd, &st) != 0 ? errno : (S_ISREG(st.st_mode) ? 0 : EINVAL);
     char buf[8192];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, n);
-    const bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
+    while (err == 0) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n > 0)
+            text.append(buf, static_cast<std::size_t>(n));
+        else if (n == 0)
+            break;
+        else if (errno != EINTR)
+            err = errno;
+    }
+    ::close(fd);
+    if (err != 0) text.clear();
+    return err == 0;
 }
 
 TLanguageList ReadLanguageSection(const String& fileName, const String& section) {
     String text;
-    if (!ReadTextFile(fileName, text))
-        return {};
+    if (!ReadTextFile(fileName, text)) return {};
     return ParseLanguageSection(text, section);
 }
 
 const TLanguageEntry* FindLanguageEntry(const TLanguageList& list, const String& key) {
     const TLanguageEntry probe{UpperCase(key), String()};
     const auto it = std::lower_bound(list.begin(), list.end(), probe, KeyLess);
-    if (it == list.end() || it->Key != probe.Key)
-        return nullptr;
+    if (it == list.end() || it->Key != probe.Key) return nullptr;
     return &*it;
 }
 

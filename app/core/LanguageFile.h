@@ -22,7 +22,8 @@ TLanguageList ParseLanguageSection(const String& text, const String& section);
 TLanguageList ReadLanguageSection(const String& fileName, const String& section);
 // The entry of the key (letter case ignored), nullptr when absent.
 const TLanguageEntry* FindLanguageEntry(const TLanguageList& list, const String& key);
-// Reads a whole text file; false when it cannot be read.
-bool ReadTextFile(const String& fileName, String& text);
+// Reads a whole regular file (never blocking on a pipe or device); false when it cannot be
+// read, with the reason (an errno value) in error when given.
+bool ReadTextFile(const String& fileName, String& text, int* error = nullptr);
 
 } // namespace vd

@@ -1,6 +1,7 @@
 #pragma once
 // A log: time-stamped texts, newest first, at most 255 items of at most 128 characters.
 // Only the GUI thread writes and reads logs.
+#include "platform/rtl/DateUtils.h"
 #include "platform/rtl/String.h"
 
 #include <deque>
@@ -8,7 +9,7 @@
 namespace vd {
 
 struct TLogItem {
-    double Time = 0; // local date and time as days since 1899-12-30 (the class library's date type)
+    TDateTime Time = 0; // local date and time
     String Text;
 };
 
@@ -18,7 +19,7 @@ public:
     static constexpr int MaxTextLength = 128;
 
     // Puts the text (cut to 128 characters) first; the oldest item drops out beyond 255.
-    void Add(double time, const String& text);
+    void Add(TDateTime time, const String& text);
     // Stamps the text with the current local time.
     void Add(const String& text);
     void Clear() { FItems.clear(); }
@@ -29,8 +30,5 @@ public:
 private:
     std::deque<TLogItem> FItems;
 };
-
-// The current local date and time as the class library's date value.
-double NowAsDateTime();
 
 } // namespace vd

@@ -2,7 +2,6 @@
 
 #include "platform/rtl/FileUtils.h"
 
-#include <cstdlib>
 #include <mutex>
 
 namespace vd {
@@ -16,8 +15,7 @@ String OverridePath;
 
 String ProgramFile() {
     std::lock_guard<std::mutex> lock(PathLock);
-    if (!OverridePath.empty())
-        return OverridePath;
+    if (!OverridePath.empty()) return OverridePath;
     static const String Own = ProgramPath();
     return Own.empty() ? String("vendrill") : Own;
 }
@@ -27,25 +25,20 @@ void SetProgramFile(const String& path) {
     OverridePath = path;
 }
 
-String ProgramFolder() { return ExtractFileDir(ProgramFile()); }
+String ProgramFolder() {
+    return ExtractFileDir(ProgramFile());
+}
 
-String ProgramBaseName() { return ChangeFileExt(ExtractFileName(ProgramFile()), ""); }
+String ProgramBaseName() {
+    return ChangeFileExt(ExtractFileName(ProgramFile()), "");
+}
 
 String SettingsFilePath() {
     const String folder = ProgramFolder();
     const String name = ProgramBaseName() + ".ini";
-    if (!folder.empty() && DirectoryWritable(folder))
-        return IncludeTrailingPathDelimiter(folder) + name;
+    if (!folder.empty() && DirectoryWritable(folder)) return IncludeTrailingPathDelimiter(folder) + name;
     // An installed copy: the user's configuration folder.
-    String config;
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg && xdg[0] == '/') {
-        config = xdg;
-    } else {
-        const char* home = std::getenv("HOME");
-        config = String(home && home[0] ? home : "/tmp") + "/.config";
-    }
-    return config + "/vendrill/" + name;
+    return UserConfigDir() + "/vendrill/" + name;
 }
 
 } // namespace vd

@@ -4,6 +4,7 @@
 #include "app/core/Engine.h"
 #include "app/core/ProgramPaths.h"
 #include "app/core/SettingsIni.h"
+#include "platform/shell/Autostart.h"
 
 #include <limits>
 
@@ -18,7 +19,7 @@ const char* const SEmail = "E-mail";
 const char* const SPlugins = "Plugins";
 constexpr std::size_t LanguageLength = 64;
 
-// Fields of [Setting] up to the window position, shared by reading and writing.
+// Fields of [Setting] up to the window position.
 void ReadMain(const TSettingsIni& ini, TAppSettings& s) {
     s.Language = CutText(ini.ReadString(SSetting, "Language", "English"), LanguageLength);
     s.Device = ini.ReadInteger(SSetting, "Device", 0);
@@ -52,15 +53,18 @@ void ReadEmail(const TSettingsIni& ini, TAppSettings& s) {
     s.Password = UnscramblePassword(ini.ReadString(SEmail, "Password", ""));
     // The record holds 16 bits: a port outside them is not a port, so it takes the default.
     const std::int32_t port = ini.ReadInteger(SEmail, "Port", 25);
-    s.Port = (port < std::numeric_limits<std::int16_t>::min() || port > std::numeric_limits<std::int16_t>::max())
-                 ? std::int16_t(25)
-                 : static_cast<std::int16_t>(port);
+    s.Port =
+        (port < std::numeric_limits<std::int16_t>::min() || port > std::numeric_limits<std::int16_t>::max())
+            ? std::int16_t(25)
+            : static_cast<std::int16_t>(port);
     s.SSL = ini.ReadBool(SEmail, "SSL", false);
 }
 
 } // namespace
 
-void ReadSettings() { ReadSettings(TSize{1024, 768}); }
+void ReadSettings() {
+    ReadSettings(TSize{1024, 768});
+}
 
 void ReadSettings(TSize screen) {
     DeviceChanged = false;
@@ -79,13 +83,11 @@ void ReadSettings(TSize screen) {
     s.InfoUTF8 = ini.ReadBool(SSetting, "InfoUTF8", false);
     s.Path = ini.ReadString(SPlugins, "Path", ProgramFolder());
     AssignAppSettings(s);
-    if (OnScanPlugins)
-        OnScanPlugins(s.Path);
+    if (OnScanPlugins) OnScanPlugins(s.Path);
     PluginFiles.clear();
     for (int n = 1;; ++n) {
         const String name = ini.ReadString(SPlugins, "File" + std::to_string(n), "");
-        if (name.empty())
-            break;
+        if (name.empty()) break;
         PluginFiles.push_back(name);
     }
 }
@@ -153,6 +155,14 @@ bool WritePlugins() {
     for (std::size_t i = 0; i < PluginFiles.size(); ++i)
         ini.WriteString(SPlugins, "File" + std::to_string(i + 1), PluginFiles[i]);
     return ini.Save();
+}
+
+bool ReadAutoStart() {
+    return ReadAutoStart(ProgramFile());
+}
+
+bool WriteAutoStart(bool on) {
+    return WriteAutoStart(ProgramFile(), on);
 }
 
 } // namespace vd

@@ -20,4 +20,8 @@ bool WriteWindowPos(int x, int y, int w, int h);
 // Rewrites [Plugins]: Path, then File1..FileN from PluginFiles.
 bool WritePlugins();
 
+// The start-with-login entry of this program (written at once, independent of Save).
+bool ReadAutoStart();
+bool WriteAutoStart(bool on);
+
 } // namespace vd

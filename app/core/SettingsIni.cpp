@@ -1,5 +1,7 @@
 #include "app/core/SettingsIni.h"
 
+#include "app/core/LanguageFile.h"
+
 #include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/FileUtils.h"
@@ -7,7 +9,6 @@
 #include "platform/rtl/SysUtils.h"
 
 #include <cerrno>
-#include <cstdio>
 
 namespace vd {
 
@@ -15,20 +16,12 @@ TSettingsIni::TSettingsIni() : FDocument(std::make_unique<TIniDocument>()) {}
 
 TSettingsIni::TSettingsIni(const String& fileName) : TSettingsIni() {
     FFileName = fileName;
-    std::FILE* f = std::fopen(fileName.c_str(), "rb");
-    if (!f) {
-        FUnreadable = errno != ENOENT;
-        return;
-    }
     String text;
-    char buf[8192];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, n);
-    FUnreadable = std::ferror(f) != 0;
-    std::fclose(f);
-    if (!FUnreadable)
+    int error = 0;
+    if (ReadTextFile(fileName, text, &error))
         FDocument->Parse(text);
+    else
+        FUnreadable = error != ENOENT;
 }
 
 TSettingsIni::~TSettingsIni() = default;
@@ -40,16 +33,18 @@ void TSettingsIni::SetText(const String& text) {
     FUnreadable = false;
 }
 
-String TSettingsIni::Text() const { return FDocument->Serialize(); }
+String TSettingsIni::Text() const {
+    return FDocument->Serialize();
+}
 
-bool TSettingsIni::Save() const { return SaveAs(FFileName); }
+bool TSettingsIni::Save() const {
+    return SaveAs(FFileName);
+}
 
 bool TSettingsIni::SaveAs(const String& fileName) const {
-    if (fileName.empty() || (FUnreadable && fileName == FFileName))
-        return false;
+    if (fileName.empty() || (FUnreadable && fileName == FFileName)) return false;
     const String folder = ExtractFileDir(fileName);
-    if (!folder.empty() && !DirectoryExists(folder) && !ForceDirectories(folder))
-        return false;
+    if (!folder.empty() && !DirectoryExists(folder) && !ForceDirectories(folder)) return false;
     try {
         AtomicWriteFile(fileName, Text(), 0600);
         return true;
@@ -63,10 +58,10 @@ String TSettingsIni::ReadString(const String& section, const String& key, const 
     return FDocument->ReadValue(section, key, value) ? value : defaultValue;
 }
 
-std::int32_t TSettingsIni::ReadInteger(const String& section, const String& key, std::int32_t defaultValue) const {
+std::int32_t TSettingsIni::ReadInteger(const String& section, const String& key,
+                                       std::int32_t defaultValue) const {
     String value;
-    if (!FDocument->ReadValue(section, key, value))
-        return defaultValue;
+    if (!FDocument->ReadValue(section, key, value)) return defaultValue;
     return StrToIntDef(value, defaultValue);
 }
 
@@ -79,7 +74,9 @@ bool TSettingsIni::ValueExists(const String& section, const String& key) const {
     return FDocument->ReadValue(section, key, value);
 }
 
-bool TSettingsIni::SectionExists(const String& section) const { return FDocument->SectionExists(section); }
+bool TSettingsIni::SectionExists(const String& section) const {
+    return FDocument->SectionExists(section);
+}
 
 std::vector<String> TSettingsIni::ReadSections() const {
     std::vector<String> names;
@@ -87,8 +84,7 @@ std::vector<String> TSettingsIni::ReadSections() const {
         bool seen = false;
         for (const String& n : names)
             seen = seen || SameText(n, name);
-        if (!seen)
-            names.push_back(name);
+        if (!seen) names.push_back(name);
     }
     return names;
 }
@@ -105,8 +101,12 @@ void TSettingsIni::WriteBool(const String& section, const String& key, bool valu
     WriteString(section, key, value ? "1" : "0");
 }
 
-void TSettingsIni::DeleteKey(const String& section, const String& key) { FDocument->DeleteKey(section, key); }
+void TSettingsIni::DeleteKey(const String& section, const String& key) {
+    FDocument->DeleteKey(section, key);
+}
 
-void TSettingsIni::EraseSection(const String& section) { FDocument->EraseSection(section); }
+void TSettingsIni::EraseSection(const String& section) {
+    FDocument->EraseSection(section);
+}
 
 } // namespace vd

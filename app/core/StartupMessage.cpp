@@ -13,14 +13,17 @@ void ShowFatalStartupMessage(const String& text) {
     // Message texts break lines with CR; a terminal wants LF.
     String shown = text;
     for (char& c : shown)
-        if (c == '\r')
-            c = '\n';
+        if (c == '\r') c = '\n';
     std::fprintf(stderr, "Tarvolin Vendrill: %s\n", shown.c_str());
     Terminated = true;
 }
 
-bool StartupTerminated() { return Terminated; }
+bool StartupTerminated() {
+    return Terminated;
+}
 
-void ResetStartupTerminated() { Terminated = false; }
+void ResetStartupTerminated() {
+    Terminated = false;
+}
 
 } // namespace vd

@@ -11,8 +11,7 @@ int TStationList::Count() const {
 
 TStationPtr TStationList::Items(int index) const {
     std::lock_guard<std::mutex> lock(FLock);
-    if (index < 0 || index >= static_cast<int>(FItems.size()))
-        return nullptr;
+    if (index < 0 || index >= static_cast<int>(FItems.size())) return nullptr;
     return FItems[static_cast<std::size_t>(index)];
 }
 
@@ -24,8 +23,7 @@ std::vector<TStationPtr> TStationList::Snapshot() const {
 int TStationList::IndexOf(const TStationRecord* record) const {
     std::lock_guard<std::mutex> lock(FLock);
     for (std::size_t i = 0; i < FItems.size(); ++i)
-        if (FItems[i].get() == record)
-            return static_cast<int>(i);
+        if (FItems[i].get() == record) return static_cast<int>(i);
     return -1;
 }
 
@@ -39,8 +37,7 @@ void TStationList::Delete(int index) {
     TStationPtr removed; // released after the lock, so a record never dies under it
     {
         std::lock_guard<std::mutex> lock(FLock);
-        if (index < 0 || index >= static_cast<int>(FItems.size()))
-            return;
+        if (index < 0 || index >= static_cast<int>(FItems.size())) return;
         removed = std::move(FItems[static_cast<std::size_t>(index)]);
         FItems.erase(FItems.begin() + index);
     }

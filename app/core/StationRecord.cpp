@@ -25,12 +25,13 @@ void TStationRecord::SetConfig(const TStationConfig& config) {
 }
 
 TLog& TStationRecord::Log() {
-    if (!FLog)
-        FLog = std::make_unique<TLog>();
+    if (!FLog) FLog = std::make_unique<TLog>();
     return *FLog;
 }
 
-void TStationRecord::FreeLog() { FLog.reset(); }
+void TStationRecord::FreeLog() {
+    FLog.reset();
+}
 
 void TStationRecord::ClearReconnect() {
     ReconnectTime = 0;

@@ -51,8 +51,9 @@ struct TStationConfig {
     friend bool operator==(const TStationConfig&, const TStationConfig&) = default;
 };
 
-// Configuration fields are written only by the GUI thread; the GUI thread reads them directly,
-// every other thread takes a copy with Config(). Run-time fields are atomic or guarded texts.
+// Configuration fields: once a record is in StationList the GUI thread changes them only through
+// SetConfig() and may read them directly; every other thread takes a copy with Config().
+// Run-time fields are atomic or guarded texts.
 class TStationRecord : public TStationConfig {
 public:
     TStationRecord();
@@ -71,26 +72,26 @@ public:
     void FreeLog();
 
     // Groups that are always cleared together.
-    void ClearReconnect();   // ReconnectTime, RetryCount, Lost
-    void ClearMail();        // MailDeadline, MailErrorState, MailText
-    void ClearRefresh();     // NextRefresh, BytesSent
+    void ClearReconnect(); // ReconnectTime, RetryCount, Lost
+    void ClearMail();      // MailDeadline, MailErrorState, MailText
+    void ClearRefresh();   // NextRefresh, BytesSent
 
     std::atomic<TStationState> State{ssStop};
-    std::atomic<DWord> Encoder{0};               // encoder handle, 0 when none runs
-    std::atomic<std::uint64_t> NextPoll{0};      // MillisecondClock time of the next listener poll
+    std::atomic<DWord> Encoder{0};          // encoder handle, 0 when none runs
+    std::atomic<std::uint64_t> NextPoll{0}; // MillisecondClock time of the next listener poll
     std::atomic<std::int32_t> Listeners{0};
     std::atomic<std::int32_t> MaxListeners{0};
     std::atomic<std::uint64_t> ReconnectTime{0}; // no new attempt before this time
     std::atomic<std::int32_t> RetryCount{0};
-    std::atomic<bool> Lost{false};               // the running cast must be restarted
-    std::atomic<std::uint64_t> MailDeadline{0};  // 0 = no notification armed
+    std::atomic<bool> Lost{false};              // the running cast must be restarted
+    std::atomic<std::uint64_t> MailDeadline{0}; // 0 = no notification armed
     std::atomic<bool> MailErrorState{false};
     TSharedText MailText;
     std::atomic<std::uint64_t> NextRefresh{0};
     std::atomic<std::uint64_t> BytesSent{0};
-    TSharedText PendingTitle;                    // empty = nothing to send
-    std::atomic<std::int32_t> LastError{0};      // 0 = the last start succeeded
-    std::atomic<bool> LogPending{false};         // a log line for LastError waits for the GUI thread
+    TSharedText PendingTitle;               // empty = nothing to send
+    std::atomic<std::int32_t> LastError{0}; // 0 = the last start succeeded
+    std::atomic<bool> LogPending{false};    // a log line for LastError waits for the GUI thread
 
 private:
     mutable std::mutex FConfigLock;

@@ -15,7 +15,9 @@ namespace {
 
 const char* const SectionPrefix = "Stream";
 
-int Clamp(int value, int low, int high) { return std::max(low, std::min(high, value)); }
+int Clamp(int value, int low, int high) {
+    return std::max(low, std::min(high, value));
+}
 
 bool IsStreamSection(const String& name) {
     return name.size() >= 6 && SameText(name.substr(0, 6), "STREAM");
@@ -24,13 +26,10 @@ bool IsStreamSection(const String& name) {
 // The number of a section named exactly as StationSectionName writes it, else 0.
 long CanonicalNumber(const String& name) {
     const String digits = name.substr(6);
-    if (digits.size() < 3 || digits.size() > 9)
-        return 0;
-    if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return 0;
+    if (digits.size() < 3 || digits.size() > 9) return 0;
+    if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) return 0;
     const long n = std::stol(digits);
-    if (n < 1 || StationSectionName(static_cast<int>(n - 1)).substr(6) != digits)
-        return 0;
+    if (n < 1 || StationSectionName(static_cast<int>(n - 1)).substr(6) != digits) return 0;
     return n;
 }
 
@@ -42,8 +41,7 @@ void WriteSection(TSettingsIni& ini, const TStationConfig& c, const String& sect
     ini.WriteString(section, "User", c.User);
     ini.WriteString(section, "Password", ScramblePassword(c.Password));
     ini.WriteString(section, "ID", c.ID);
-    if (c.Mode == smDirect)
-        ini.WriteString(section, "AllowIP", c.AllowIP);
+    if (c.Mode == smDirect) ini.WriteString(section, "AllowIP", c.AllowIP);
     ini.WriteInteger(section, "Title", c.Title);
     ini.WriteBool(section, "LockFreq", c.LockFreq);
     ini.WriteInteger(section, "Type", c.Type);
@@ -51,18 +49,15 @@ void WriteSection(TSettingsIni& ini, const TStationConfig& c, const String& sect
     ini.WriteInteger(section, "Channels", c.Channels);
     ini.WriteBool(section, "Public", c.Public);
     ini.WriteBool(section, "Auto", c.Auto);
-    if (c.Mode == smDirect)
-        ini.WriteInteger(section, "Buffer", c.Buffer);
+    if (c.Mode == smDirect) ini.WriteInteger(section, "Buffer", c.Buffer);
 }
 
 // Whether the file's stream sections are exactly Stream001..StreamN.
 bool SectionsMatchList(const TSettingsIni& ini, int count) {
     const std::vector<String> sections = StationSections(ini);
-    if (static_cast<int>(sections.size()) != count)
-        return false;
+    if (static_cast<int>(sections.size()) != count) return false;
     for (int i = 0; i < count; ++i)
-        if (CanonicalNumber(sections[static_cast<std::size_t>(i)]) != i + 1)
-            return false;
+        if (CanonicalNumber(sections[static_cast<std::size_t>(i)]) != i + 1) return false;
     return true;
 }
 
@@ -86,8 +81,7 @@ std::vector<String> StationSections(const TSettingsIni& ini) {
     std::vector<std::pair<long, String>> numbered;
     std::vector<String> others;
     for (const String& name : ini.ReadSections()) {
-        if (!IsStreamSection(name))
-            continue;
+        if (!IsStreamSection(name)) continue;
         if (const long n = CanonicalNumber(name))
             numbered.emplace_back(n, name);
         else
@@ -133,21 +127,18 @@ void ReadStations() {
         ReadStation(*record, ini, section);
         record->LastError = 0;
         record->LogPending = false;
-        if (record->Auto)
-            record->State = ssConnect;
+        if (record->Auto) record->State = ssConnect;
         StationList.Add(std::move(record));
     }
 }
 
 bool WriteStation(int index) {
     const std::vector<TStationPtr> list = StationList.Snapshot();
-    if (index < 0 || index >= static_cast<int>(list.size()))
-        return false;
+    if (index < 0 || index >= static_cast<int>(list.size())) return false;
     TSettingsIni ini(SettingsFilePath());
     // A new record at the end makes the count one more than the sections.
     const int count = static_cast<int>(list.size());
-    if (SectionsMatchList(ini, count) ||
-        (index == count - 1 && SectionsMatchList(ini, count - 1)))
+    if (SectionsMatchList(ini, count) || (index == count - 1 && SectionsMatchList(ini, count - 1)))
         WriteSection(ini, list[static_cast<std::size_t>(index)]->Config(), StationSectionName(index));
     else
         RewriteAll(ini, list);
@@ -155,8 +146,7 @@ bool WriteStation(int index) {
 }
 
 bool DeleteStation(int index) {
-    if (index < 0 || index >= StationList.Count())
-        return false;
+    if (index < 0 || index >= StationList.Count()) return false;
     TStationPtr record = StationList.Items(index);
     StationList.Delete(index);
     record->FreeLog();
@@ -184,17 +174,14 @@ String StationServerPassword(const TStationRecord& record) {
 namespace {
 
 bool IsAddressPart(const String& part) {
-    if (part == "*")
-        return true;
+    if (part == "*") return true;
     std::size_t i = 0;
     while (i < part.size() && (part[i] == ' ' || part[i] == '\t'))
         ++i;
-    if (i == part.size())
-        return false;
+    if (i == part.size()) return false;
     int value = 0;
     for (; i < part.size(); ++i) {
-        if (part[i] < '0' || part[i] > '9')
-            return false;
+        if (part[i] < '0' || part[i] > '9') return false;
         value = std::min(value * 10 + (part[i] - '0'), 256);
     }
     return value <= 255;
@@ -220,15 +207,12 @@ bool CheckCorrectIP(const String& list) {
         while (true) {
             const std::size_t dot = entry.find('.', start);
             const String part = entry.substr(start, dot == String::npos ? String::npos : dot - start);
-            if (part.empty() || !IsAddressPart(part))
-                return false;
+            if (part.empty() || !IsAddressPart(part)) return false;
             ++parts;
-            if (dot == String::npos)
-                break;
+            if (dot == String::npos) break;
             start = dot + 1;
         }
-        if (parts != 4)
-            return false;
+        if (parts != 4) return false;
     }
     return true;
 }

@@ -1,7 +1,8 @@
 #include "app/core/VersionInfo.h"
 
 #include "app/core/LanguageFile.h"
-#include "app/core/VersionResource.h"
+#include "platform/rtl/Format.h"
+#include "platform/rtl/Resources.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,9 +11,9 @@ namespace vd {
 
 namespace {
 
-const char* const Keys[10] = {"CompanyName",      "FileDescription", "FileVersion",      "InternalName",
-                              "LegalCopyright",   "LegalTradeMark",  "OriginalFileName", "ProductName",
-                              "ProductVersion",   "Comments"};
+const char* const Keys[10] = {"CompanyName",    "FileDescription", "FileVersion",      "InternalName",
+                              "LegalCopyright", "LegalTradeMark",  "OriginalFileName", "ProductName",
+                              "ProductVersion", "Comments"};
 
 // The leading decimal number (sign allowed) and where it stopped; 0 when there is none.
 long LeadingNumber(const String& text, std::size_t& stop) {
@@ -20,32 +21,31 @@ long LeadingNumber(const String& text, std::size_t& stop) {
     while (i < text.size() && text[i] == ' ')
         ++i;
     const std::size_t numberStart = i;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-        ++i;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
     const std::size_t digits = i;
     long value = 0;
     while (i < text.size() && text[i] >= '0' && text[i] <= '9' && value < 100000000)
         value = value * 10 + (text[i++] - '0');
     stop = i;
-    if (i == digits)
-        return 0;
+    if (i == digits) return 0;
     return text[numberStart] == '-' ? -value : value;
 }
 
 } // namespace
 
-TrpVersionInfo::TrpVersionInfo() { LoadFromFile(String()); }
+TrpVersionInfo::TrpVersionInfo() {
+    LoadFromFile(String());
+}
 
 String TrpVersionInfo::GetInfo(TVersionType kind) const {
-    if (kind < vtCompanyName || kind > vtComments)
-        return String();
+    if (kind < vtCompanyName || kind > vtComments) return String();
     return FInfo[static_cast<std::size_t>(kind)];
 }
 
 void TrpVersionInfo::LoadFromFile(const String& fileName) {
     String text;
     if (fileName.empty())
-        text = EmbeddedVersionText();
+        text = String(FindResource("VERSION", "1"));
     else
         ReadTextFile(fileName, text);
     LoadFromText(text);
@@ -72,15 +72,12 @@ void TrpVersionInfo::ParseFileVersion() {
         std::size_t stop = 0;
         *number = static_cast<int>(LeadingNumber(rest, stop));
         // Cut up to and including the stopping character; a text that is all number stays.
-        if (stop < rest.size())
-            rest.erase(0, stop + 1);
+        if (stop < rest.size()) rest.erase(0, stop + 1);
     }
 }
 
 String VersionCaption(const String& productName, const TrpVersionInfo& info) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, " %d.%d.%d", info.Major(), info.Minor(), info.Release());
-    return productName + buf;
+    return productName + Format(" %1.1d.%1.1d.%1.1d", info.Major(), info.Minor(), info.Release());
 }
 
 } // namespace vd

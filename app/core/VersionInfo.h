@@ -1,5 +1,7 @@
 #pragma once
-// The program's version information, read from the resource the build embeds.
+// The program's version information, read from the resource the build embeds ("VERSION", "1"):
+// a Translation line (language and code page in hex) and one string table section per
+// translation with the ten KEY=VALUE fields.
 #include "platform/rtl/String.h"
 
 #include <array>

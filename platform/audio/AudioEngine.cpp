@@ -171,6 +171,8 @@ bool AE_RecordFree() {
     {
         std::lock_guard lock(e.Lock);
         if (e.Current.empty() || !e.Opened.count(e.Current)) return Fail(AE_ERROR_INIT);
+        for (auto& [h, dev] : e.ChannelDevice)
+            if (dev == e.Current && e.Channels[h]->OnCaptureThread()) return Fail(AE_ERROR_BUSY);
         for (auto it = e.ChannelDevice.begin(); it != e.ChannelDevice.end();) {
             if (it->second == e.Current) {
                 ending.push_back(e.Channels[it->first]);
@@ -231,6 +233,8 @@ bool AE_ChannelStop(HRECORD handle) {
         std::lock_guard lock(e.Lock);
         auto it = e.Channels.find(handle);
         if (it == e.Channels.end()) return Fail(AE_ERROR_HANDLE);
+        // From its own callback the thread cannot be joined: the callback ends it by returning false.
+        if (it->second->OnCaptureThread()) return Fail(AE_ERROR_BUSY);
         channel = it->second;
         e.Channels.erase(it);
         e.ChannelDevice.erase(handle);
@@ -244,6 +248,7 @@ HDSP AE_ChannelSetDSP(HRECORD handle, DSPPROC proc, void* user, int priority) {
     TEngine& e = Engine();
     auto channel = FindChannel(e, handle);
     if (!channel) return FailWith(AE_ERROR_HANDLE, 0u);
+    if (channel->OnCaptureThread()) return FailWith(AE_ERROR_BUSY, 0u);
     HDSP id;
     {
         std::lock_guard lock(e.Lock);
@@ -256,6 +261,7 @@ HDSP AE_ChannelSetDSP(HRECORD handle, DSPPROC proc, void* user, int priority) {
 
 bool AE_ChannelRemoveDSP(HRECORD handle, HDSP dsp) {
     auto channel = FindChannel(Engine(), handle);
+    if (channel && channel->OnCaptureThread()) return Fail(AE_ERROR_BUSY); // the hooks are running
     if (!channel || !channel->RemoveDsp(dsp)) return Fail(AE_ERROR_HANDLE);
     return Ok();
 }

@@ -6,6 +6,9 @@
 // Threads: the record and DSP callbacks run on the capture thread; an encoder's data callback
 // and its notify callback run on that encoder's own threads (never on the capture thread).
 // After AE_Encode_Stop returns, neither callback of that encoder is called again.
+// From inside the record or DSP callback, AE_ChannelStop, AE_RecordFree, AE_ChannelSetDSP and
+// AE_ChannelRemoveDSP fail with AE_ERROR_BUSY (the record callback ends a capture by returning
+// false).
 #include "platform/audio/AudioErrors.h"
 
 #include <cstdint>

@@ -3,6 +3,8 @@
 #include "platform/audio/CaptureSource.h"
 #include "platform/audio/Encoder.h"
 
+#include "platform/audio/ThreadName.h"
+
 #include <algorithm>
 
 namespace vd::audio {
@@ -74,7 +76,9 @@ std::vector<std::shared_ptr<TEncoder>> TCaptureChannel::TakeEncoders() {
 }
 
 void TCaptureChannel::Run() {
+    SetThreadName("vd-capture");
     const std::size_t frames = FSource->PeriodFrames();
+    FThreadId.store(std::this_thread::get_id());
     while (!FQuit.load(std::memory_order_acquire)) {
         const long got = FSource->Read(FBuffer.data(), frames, ReadTimeoutMs);
         if (got == 0) continue;
@@ -92,6 +96,7 @@ void TCaptureChannel::Run() {
         }
         FBlocks.fetch_add(1, std::memory_order_relaxed);
     }
+    FThreadId.store(std::thread::id{});
     FRunning.store(false, std::memory_order_release);
 }
 

@@ -37,6 +37,8 @@ public:
     unsigned Channels() const { return FChannels; }
     const TCaptureSource* Source() const { return FSource.get(); }
     bool Running() const { return FRunning.load(std::memory_order_acquire); }
+    // True on the capture thread itself (inside the record or DSP callback).
+    bool OnCaptureThread() const { return std::this_thread::get_id() == FThreadId.load(); }
     // Blocks delivered since the start, for tests and benchmarks.
     std::uint64_t Blocks() const { return FBlocks.load(std::memory_order_relaxed); }
 
@@ -65,6 +67,7 @@ private:
     std::atomic<bool> FQuit{false};
     std::atomic<bool> FRunning{false};
     std::atomic<std::uint64_t> FBlocks{0};
+    std::atomic<std::thread::id> FThreadId{};
     std::thread FThread;
 };
 

@@ -4,6 +4,8 @@
 #include "platform/audio/EncodedSink.h"
 #include "platform/audio/posix/ChildProcess.h"
 
+#include "platform/audio/ThreadName.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -100,6 +102,7 @@ void TEncoder::WriteWavHeader() {
 }
 
 void TEncoder::WriterLoop() {
+    SetThreadName("vd-enc-write");
     if (!(FParams.Flags & AE_ENCODE_NOHEAD)) WriteWavHeader();
     for (;;) {
         const std::uint32_t seen = FWake.load(std::memory_order_acquire);
@@ -122,6 +125,7 @@ void TEncoder::WriterLoop() {
 }
 
 void TEncoder::ReaderLoop() {
+    SetThreadName("vd-enc-read");
     for (;;) {
         const long n = FProcess->ReadSome(FOutBuffer.get(), OutBufferSize);
         if (n <= 0) break;

@@ -1,6 +1,7 @@
 #include "platform/audio/EncoderReaper.h"
 
 #include "platform/audio/Encoder.h"
+#include "platform/audio/ThreadName.h"
 
 namespace vd::audio {
 
@@ -29,6 +30,7 @@ void TEncoderReaper::Drain() {
 }
 
 void TEncoderReaper::Run() {
+    SetThreadName("vd-enc-reaper");
     std::unique_lock lock(FLock);
     for (;;) {
         FCond.wait(lock, [this] { return FQuit || !FQueue.empty(); });

@@ -5,12 +5,13 @@
 namespace vd {
 
 void TEvent::SetEvent() {
-    {
-        std::lock_guard<std::mutex> lock(FMutex);
-        FSignaled = true;
-    }
-    if (FManualReset) FCond.notify_all();
-    else FCond.notify_one();
+    // Notified under the lock: a waiter may destroy the event as soon as it sees the signal.
+    std::lock_guard<std::mutex> lock(FMutex);
+    FSignaled = true;
+    if (FManualReset)
+        FCond.notify_all();
+    else
+        FCond.notify_one();
 }
 
 void TEvent::ResetEvent() {

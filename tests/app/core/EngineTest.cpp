@@ -40,11 +40,8 @@ TEST(EngineTest, HexConversion) {
         String bytes;
     };
     const Case cases[] = {
-        {"4g1", String("\x40", 1)},   // g counts 0, the odd last digit is ignored
-        {"FFff", String("\xff\xff", 2)},
-        {"", ""},
-        {"7", ""},
-        {"zz", String("\x00", 1)},
+        {"4g1", String("\x40", 1)}, // g counts 0, the odd last digit is ignored
+        {"FFff", String("\xff\xff", 2)}, {"", ""}, {"7", ""}, {"zz", String("\x00", 1)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

@@ -10,21 +10,22 @@ namespace vd {
 namespace {
 
 TEST(LanguageFileTest, LineRules) {
-    const String text =
-        "[Other]\nA=wrong section\n"
-        "[ Constants ]\r\n"
-        "Language=English\r\n"
-        "; comment=skipped\n"
-        "=no key\n"
-        "no equals sign\n"
-        "\n"
-        "  Indented=yes\n"
-        "lower.key=Value = with = signs \n"
-        "Empty=\n"
-        "Twice=first\n"
-        "TWICE=second\n"
-        "Long=" + String(300, 'v') + "\n"
-        "[Constants]\nLater=ignored\n";
+    const String text = "[Other]\nA=wrong section\n"
+                        "[ Constants ]\r\n"
+                        "Language=English\r\n"
+                        "; comment=skipped\n"
+                        "=no key\n"
+                        "no equals sign\n"
+                        "\n"
+                        "  Indented=yes\n"
+                        "lower.key=Value = with = signs \n"
+                        "Empty=\n"
+                        "Twice=first\n"
+                        "TWICE=second\n"
+                        "Long=" +
+                        String(300, 'v') +
+                        "\n"
+                        "[Constants]\nLater=ignored\n";
     const TLanguageList list = ParseLanguageSection(text, "constants");
     struct Case {
         const char* key;
@@ -89,11 +90,11 @@ TEST_F(LanguageTest, ChoiceRules) {
     WriteLanguage("Zulu.LNG", "");
     std::filesystem::create_directory(Folder.File("vendrill.Dir.lng"));
     struct Case {
-        const char* ini;   // settings file text, nullptr for none
+        const char* ini; // settings file text, nullptr for none
         const char* chosen;
     };
     const Case cases[] = {
-        {nullptr, "Deutsch.lng"},                          // "English" matches no file name
+        {nullptr, "Deutsch.lng"}, // "English" matches no file name
         {"[Setting]\nLanguage=English\n", "Deutsch.lng"},
         {"[Setting]\nLanguage=english.LNG\n", "English.lng"},
         {"[Setting]\nLanguage=Zulu.LNG\n", "Zulu.LNG"},
@@ -102,8 +103,7 @@ TEST_F(LanguageTest, ChoiceRules) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.ini ? c.ini : "no ini");
         std::filesystem::remove(Folder.File("vendrill.ini"));
-        if (c.ini)
-            Folder.Write("vendrill.ini", c.ini);
+        if (c.ini) Folder.Write("vendrill.ini", c.ini);
         TLanguage language("vendrill.");
         ASSERT_EQ(language.Files().size(), 3u); // the folder does not count
         ASSERT_TRUE(language.SelectFromIni("", "Setting", "English"));
@@ -140,28 +140,27 @@ TEST_F(LanguageTest, OneFileIsUsedWhateverTheSettingsSay) {
 }
 
 TEST_F(LanguageTest, LookupsEscapesAndReferences) {
-    WriteLanguage("English.lng",
-                  "VER=2\n"
-                  "Version=Version .Ver\n"
-                  "NoRef=Version .Nothing\n"
-                  "EndsWithDot=The end.\n"
-                  "Dialog.Exit=Close the program?\n"
-                  "Ask=.Dialog.Exit Sure.\n"
-                  "Lines=A\\nB\n"
-                  "Reverse=A\\rB\n"
-                  "Escapes=\\0\\a\\b\\t\\v\\f\\\\x\n"
-                  "MSG.Percent=100%% done\n"
-                  "MSG.Format=Hello %s\n"
-                  "MSG.Stop=Stop\n"
-                  "Loop1=a.Loop2\n"
-                  "Loop2=b.Loop1\n"
-                  "Self=x.Self\n"
-                  "Fan=.Fan2.Fan2.Fan2.Fan2.Fan2.Fan2.Fan2.Fan2\n"
-                  "Fan2=.Fan3.Fan3.Fan3.Fan3.Fan3.Fan3.Fan3.Fan3\n"
-                  "Fan3=.Fan4.Fan4.Fan4.Fan4.Fan4.Fan4.Fan4.Fan4\n"
-                  "Fan4=.Fan5.Fan5.Fan5.Fan5.Fan5.Fan5.Fan5.Fan5\n"
-                  "Fan5=0123456789\n"
-                  "Error.10=Bad .VER\n");
+    WriteLanguage("English.lng", "VER=2\n"
+                                 "Version=Version .Ver\n"
+                                 "NoRef=Version .Nothing\n"
+                                 "EndsWithDot=The end.\n"
+                                 "Dialog.Exit=Close the program?\n"
+                                 "Ask=.Dialog.Exit Sure.\n"
+                                 "Lines=A\\nB\n"
+                                 "Reverse=A\\rB\n"
+                                 "Escapes=\\0\\a\\b\\t\\v\\f\\\\x\n"
+                                 "MSG.Percent=100%% done\n"
+                                 "MSG.Format=Hello %s\n"
+                                 "MSG.Stop=Stop\n"
+                                 "Loop1=a.Loop2\n"
+                                 "Loop2=b.Loop1\n"
+                                 "Self=x.Self\n"
+                                 "Fan=.Fan2.Fan2.Fan2.Fan2.Fan2.Fan2.Fan2.Fan2\n"
+                                 "Fan2=.Fan3.Fan3.Fan3.Fan3.Fan3.Fan3.Fan3.Fan3\n"
+                                 "Fan3=.Fan4.Fan4.Fan4.Fan4.Fan4.Fan4.Fan4.Fan4\n"
+                                 "Fan4=.Fan5.Fan5.Fan5.Fan5.Fan5.Fan5.Fan5.Fan5\n"
+                                 "Fan5=0123456789\n"
+                                 "Error.10=Bad .VER\n");
     TLanguage language("vendrill.");
     ASSERT_TRUE(language.SelectFromIni("", "Setting", "English"));
     struct Case {
@@ -179,7 +178,7 @@ TEST_F(LanguageTest, LookupsEscapesAndReferences) {
         {"Escapes", "", String("\0\a\b\t\v\f\\\\x", 9)},
         {"Missing", "def\\n.VER", "def\r\n2"}, // the default is escaped and expanded too
         {"Missing", "", ""},
-        {"Loop1", "", "aba.Loop2"},            // a cycle ends, keeping the reference
+        {"Loop1", "", "aba.Loop2"}, // a cycle ends, keeping the reference
         {"Self", "", "xx.Self"},
     };
     for (const Case& c : constants) {
@@ -207,6 +206,38 @@ TEST_F(LanguageTest, LookupsEscapesAndReferences) {
     EXPECT_EQ(language.GetDialogText("Exit", &section), "Close the program?");
     EXPECT_EQ(language.GetDialogText("Exit", &empty), "");
     EXPECT_EQ(language.GetMessage("Percent", &section), "100% done");
+}
+
+TEST_F(LanguageTest, MessageBoxes) {
+    WriteLanguage("English.lng", "Dialog.Exit=Close?\\nReally 100%%\n"
+                                 "Dialog.Bad=Value %d\n");
+    TLanguage language("vendrill.");
+    ASSERT_TRUE(language.SelectFromIni("", "Setting", "English"));
+    struct Shown {
+        String Text;
+        int Type = -1;
+        unsigned Buttons = 0;
+    } shown;
+    const TMessageBoxProc show = [&](const String& text, int type, unsigned buttons) {
+        shown = {text, type, buttons};
+        return 6; // Yes
+    };
+    const unsigned yesNo = 1u << 0 | 1u << 1;
+    EXPECT_EQ(language.MessageBox("Exit", show, nullptr, yesNo, 3), 6);
+    EXPECT_EQ(shown.Text, "Close?\r\nReally 100%");
+    EXPECT_EQ(shown.Type, 3);
+    EXPECT_EQ(shown.Buttons, yesNo);
+
+    const String file = Folder.File("vendrill.English.lng");
+    language.MessageBox("Missing", show, nullptr, yesNo, 3);
+    EXPECT_EQ(shown.Text, "Error in language file " + file + "\r--> Dialog.Missing <---");
+    EXPECT_EQ(shown.Type, DialogTypeError);
+    EXPECT_EQ(shown.Buttons, DialogButtonOK);
+
+    language.MessageBox("Bad", show, nullptr, yesNo, 3);
+    EXPECT_EQ(shown.Text.rfind("Error in language file " + file + "\r--> Dialog.Bad\rError: ", 0), 0u);
+    EXPECT_NE(shown.Text.find("\rPlease send about this error to author."), String::npos);
+    EXPECT_EQ(shown.Type, DialogTypeError);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
+#include "app/core/SettingsFile.h"
 #include "app/core/AppSettings.h"
 #include "app/core/ProgramPaths.h"
-#include "app/core/SettingsFile.h"
 #include "app/core/SettingsIni.h"
 
 #include "TempFolder.h"
@@ -109,7 +109,8 @@ TEST_F(SettingsFileTest, EverySettingSurvivesASaveAndReload) {
 }
 
 TEST_F(SettingsFileTest, WritersLeaveTheirOwnKeysAlone) {
-    Folder.Write("vendrill.ini", "[Setting]\nPosX=11\n[Plugins]\nFile1=a.so\nFile2=b.so\n[Stream001]\nURL=x\n");
+    Folder.Write("vendrill.ini",
+                 "[Setting]\nPosX=11\n[Plugins]\nFile1=a.so\nFile2=b.so\n[Stream001]\nURL=x\n");
     AppSettings.Path = "/p";
     ASSERT_TRUE(WriteSettings());
     EXPECT_EQ(Ini().ReadInteger("Setting", "PosX", 0), 11); // not the window position
@@ -122,15 +123,15 @@ TEST_F(SettingsFileTest, WritersLeaveTheirOwnKeysAlone) {
 }
 
 TEST_F(SettingsFileTest, OddValuesAreReadSafely) {
-    Folder.Write("vendrill.ini",
-                 "[Setting]\nLanguage=" + String(70, 'L') + "\nSample=fast\nDevice=\n"
-                 "[E-mail]\nPort=70000\n"
-                 "[Plugins]\nFile1=one.so\nFile3=three.so\n");
+    Folder.Write("vendrill.ini", "[Setting]\nLanguage=" + String(70, 'L') +
+                                     "\nSample=fast\nDevice=\n"
+                                     "[E-mail]\nPort=70000\n"
+                                     "[Plugins]\nFile1=one.so\nFile3=three.so\n");
     ReadSettings(TSize{1024, 768});
     EXPECT_EQ(AppSettings.Language, String(64, 'L'));
     EXPECT_EQ(AppSettings.Sample, 44100); // not a number: the default
     EXPECT_EQ(AppSettings.Device, 0);
-    EXPECT_EQ(AppSettings.Port, 25);      // beyond 16 bits: the default
+    EXPECT_EQ(AppSettings.Port, 25);                         // beyond 16 bits: the default
     EXPECT_EQ(PluginFiles, (std::vector<String>{"one.so"})); // the list ends at the gap
 
     Folder.Write("vendrill.ini", "[E-mail]\nPort=-32768\n");
@@ -154,7 +155,8 @@ TEST(SettingsPathTest, UnwritableProgramFolderUsesTheUserConfigFolder) {
 
     // Saving creates the folder.
     ASSERT_TRUE(WriteWindowPos(1, 2, 600, 500));
-    EXPECT_EQ(TSettingsIni(home.File(".config/vendrill/vendrill.ini")).ReadInteger("Setting", "PosW", 0), 600);
+    EXPECT_EQ(TSettingsIni(home.File(".config/vendrill/vendrill.ini")).ReadInteger("Setting", "PosW", 0),
+              600);
 
     SetProgramFile(home.File("vendrill"));
     EXPECT_EQ(SettingsFilePath(), home.File("vendrill.ini"));

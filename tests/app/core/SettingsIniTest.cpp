@@ -8,24 +8,23 @@
 namespace vd {
 namespace {
 
-const char* const Sample =
-    "; a comment\r\n"
-    "[Setting]\r\n"
-    "Language = Deutsch.lng \r\n"
-    "Quoted=\"  spaced  \"\r\n"
-    "Number=42\r\n"
-    "Bad=4x\r\n"
-    "Huge=99999999999\r\n"
-    "Neg=-7\r\n"
-    "Flag=2\r\n"
-    "Off=0\r\n"
-    "number=13\r\n"
-    "no key line\r\n"
-    "=orphan\r\n"
-    "[setting]\r\n"
-    "Later=1\r\n"
-    "[Other]\r\n"
-    "X=y\r\n";
+const char* const Sample = "; a comment\r\n"
+                           "[Setting]\r\n"
+                           "Language = Deutsch.lng \r\n"
+                           "Quoted=\"  spaced  \"\r\n"
+                           "Number=42\r\n"
+                           "Bad=4x\r\n"
+                           "Huge=99999999999\r\n"
+                           "Neg=-7\r\n"
+                           "Flag=2\r\n"
+                           "Off=0\r\n"
+                           "number=13\r\n"
+                           "no key line\r\n"
+                           "=orphan\r\n"
+                           "[setting]\r\n"
+                           "Later=1\r\n"
+                           "[Other]\r\n"
+                           "X=y\r\n";
 
 TEST(SettingsIniTest, ReadsWithProfileRules) {
     TSettingsIni ini;
@@ -60,17 +59,17 @@ TEST(SettingsIniTest, ReadsWithProfileRules) {
     }
     EXPECT_TRUE(ini.ReadBool("Setting", "Flag", false)); // any non-zero number
     EXPECT_FALSE(ini.ReadBool("Setting", "Off", true));
-    EXPECT_TRUE(ini.ReadBool("Setting", "Bad", true));    // not a number: the default
+    EXPECT_TRUE(ini.ReadBool("Setting", "Bad", true)); // not a number: the default
     EXPECT_EQ(ini.ReadSections(), (std::vector<String>{"Setting", "Other"}));
 }
 
 TEST(SettingsIniTest, WritesInPlaceAppendsAndErases) {
     TSettingsIni ini;
     ini.SetText("[A]\nk=1\n\n[B]\nx=2\n");
-    ini.WriteString("a", "K", "one");      // replaced where it stands, spelling kept
-    ini.WriteInteger("A", "n", -5);        // appended at the end of its section
-    ini.WriteBool("C", "flag", true);      // a new section at the end
-    ini.WriteString("B", "line", "a\nb");  // a value never breaks its line
+    ini.WriteString("a", "K", "one");     // replaced where it stands, spelling kept
+    ini.WriteInteger("A", "n", -5);       // appended at the end of its section
+    ini.WriteBool("C", "flag", true);     // a new section at the end
+    ini.WriteString("B", "line", "a\nb"); // a value never breaks its line
     EXPECT_EQ(ini.Text(), "[A]\nk=one\nn=-5\n\n[B]\nx=2\nline=a b\n[C]\nflag=1\n");
     ini.DeleteKey("b", "X");
     ini.EraseSection("a");
@@ -86,7 +85,7 @@ TEST(SettingsIniTest, SaveIsPrivateAndComplete) {
     EXPECT_EQ(ini.Text(), "");
     ini.WriteString("Setting", "TitlePass", "00ff");
     ASSERT_TRUE(ini.Save());
-    struct stat st{};
+    struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
     EXPECT_EQ(TSettingsIni(path).ReadString("setting", "titlepass", ""), "00ff");
@@ -114,6 +113,14 @@ TEST(SettingsIniTest, AnUnreadableFileIsNeverOverwritten) {
     ini.WriteString("A", "b", "c");
     EXPECT_FALSE(ini.Save());
     EXPECT_TRUE(std::filesystem::is_directory(folder.File("vendrill.ini")));
+}
+
+TEST(SettingsIniTest, APipeInPlaceOfTheFileDoesNotBlock) {
+    test::TTempFolder folder;
+    ASSERT_EQ(::mkfifo(folder.File("vendrill.ini").c_str(), 0600), 0);
+    TSettingsIni ini(folder.File("vendrill.ini"));
+    EXPECT_EQ(ini.ReadString("Setting", "Language", "English"), "English");
+    EXPECT_FALSE(ini.Save()); // and it is not replaced
 }
 
 TEST(SettingsIniTest, SaveIntoAMissingPlaceFailsWithoutHarm) {

@@ -1,7 +1,7 @@
+#include "app/core/StationStore.h"
 #include "app/core/ProgramPaths.h"
 #include "app/core/SettingsIni.h"
 #include "app/core/StationList.h"
-#include "app/core/StationStore.h"
 
 #include "TempFolder.h"
 
@@ -50,7 +50,7 @@ TEST_F(StationStoreTest, SectionOrder) {
     };
     const Case cases[] = {
         {"[Stream002]\nURL=b\n[Stream001]\nURL=a\n[Setting]\nX=1\n", {"a", "b"}},
-        {"[streamX]\nURL=x\n[STREAM001]\nURL=a\n", {"a", "x"}},            // any letter case, any text after
+        {"[streamX]\nURL=x\n[STREAM001]\nURL=a\n", {"a", "x"}}, // any letter case, any text after
         {"[Stream1000]\nURL=k\n[Stream101]\nURL=h\n[Stream099]\nURL=n\n", {"n", "h", "k"}},
         {"[Stream1]\nURL=odd\n[Stream0002]\nURL=odder\n[Stream003]\nURL=c\n", {"c", "odder", "odd"}},
         {"", {}},
@@ -64,11 +64,11 @@ TEST_F(StationStoreTest, SectionOrder) {
 }
 
 TEST_F(StationStoreTest, ReadingAppliesDefaultsCutsAndClamps) {
-    Folder.Write("vendrill.ini",
-                 "[Stream001]\n"
-                 "[Stream002]\nBuffer=8\nMode=9\nTitle=-1\nType=4\nChannels=2\nAuto=1\n"
-                 "[Stream003]\nBuffer=2000\nURL=" + String(200, 'u') + "\nPassword=222a3124243a\nUser=" +
-                 String(70, 'n') + "\n");
+    Folder.Write("vendrill.ini", "[Stream001]\n"
+                                 "[Stream002]\nBuffer=8\nMode=9\nTitle=-1\nType=4\nChannels=2\nAuto=1\n"
+                                 "[Stream003]\nBuffer=2000\nURL=" +
+                                     String(200, 'u') + "\nPassword=222a3124243a\nUser=" + String(70, 'n') +
+                                     "\n");
     ReadStations();
     ASSERT_EQ(StationList.Count(), 3);
     const TStationPtr a = StationList.Items(0), b = StationList.Items(1), c = StationList.Items(2);
@@ -134,7 +134,8 @@ TEST_F(StationStoreTest, ConfigurationSurvivesASaveAndReload) {
 }
 
 TEST_F(StationStoreTest, DeletingRenumbersTheSections) {
-    Folder.Write("vendrill.ini", "[Stream001]\nURL=a\n[Stream002]\nURL=b\n[Stream003]\nURL=c\n[Setting]\nX=1\n");
+    Folder.Write("vendrill.ini",
+                 "[Stream001]\nURL=a\n[Stream002]\nURL=b\n[Stream003]\nURL=c\n[Setting]\nX=1\n");
     ReadStations();
     ASSERT_TRUE(DeleteStation(1));
     EXPECT_EQ(Urls(), (std::vector<String>{"a", "c"}));
@@ -152,7 +153,9 @@ TEST_F(StationStoreTest, RecordsFromOddSectionsAreNotLeftTwice) {
     Folder.Write("vendrill.ini", "[Stream001]\nURL=a\n[Stream005]\nURL=e\n[streamx]\nURL=x\n");
     ReadStations();
     ASSERT_EQ(Urls(), (std::vector<String>{"a", "e", "x"}));
-    StationList.Items(1)->URL = "e2";
+    TStationConfig changed = StationList.Items(1)->Config();
+    changed.URL = "e2";
+    StationList.Items(1)->SetConfig(changed);
     ASSERT_TRUE(WriteStation(1));
     EXPECT_EQ(StationSections(Ini()), (std::vector<String>{"Stream001", "Stream002", "Stream003"}));
     ReadStations();
@@ -176,12 +179,9 @@ TEST(StationTextTest, ServerAddressAndPassword) {
         const char* address;
     };
     const Case cases[] = {
-        {1, "1", "example.org:8000,1"},
-        {1, ",1", "example.org:8000,1"},
-        {1, "", "example.org:8000"},
-        {2, "live", "example.org:8000/live"},
-        {2, "/live", "example.org:8000/live"},
-        {0, "1", "example.org:8000"},
+        {1, "1", "example.org:8000,1"},        {1, ",1", "example.org:8000,1"},
+        {1, "", "example.org:8000"},           {2, "live", "example.org:8000/live"},
+        {2, "/live", "example.org:8000/live"}, {0, "1", "example.org:8000"},
         {3, "x", "example.org:8000"},
     };
     for (const Case& c : cases) {

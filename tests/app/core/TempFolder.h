@@ -11,8 +11,7 @@ class TTempFolder {
 public:
     TTempFolder() {
         std::string templ = (std::filesystem::temp_directory_path() / "vdtest.XXXXXX").string();
-        if (::mkdtemp(templ.data()))
-            FPath = templ;
+        if (::mkdtemp(templ.data())) FPath = templ;
     }
     ~TTempFolder() {
         std::error_code ec;

@@ -12,9 +12,9 @@ TEST(VersionInfoTest, TheProgramCarriesItsVersion) {
     EXPECT_EQ(info.ProductName(), "Tarvolin Vendrill");
     EXPECT_EQ(info.OriginalFileName(), "vendrill");
     EXPECT_FALSE(info.FileVersion().empty());
-    EXPECT_EQ(VersionCaption(info.ProductName(), info),
-              "Tarvolin Vendrill " + std::to_string(info.Major()) + "." + std::to_string(info.Minor()) + "." +
-                  std::to_string(info.Release()));
+    EXPECT_EQ(VersionCaption(info.ProductName(), info), "Tarvolin Vendrill " + std::to_string(info.Major()) +
+                                                            "." + std::to_string(info.Minor()) + "." +
+                                                            std::to_string(info.Release()));
 }
 
 TEST(VersionInfoTest, FileVersionNumbers) {

@@ -118,6 +118,32 @@ TEST_F(CaptureTest, RecordCallbackGetsTheDeviceDataInOrderUntilItSaysStop) {
     EXPECT_EQ(0, std::memcmp(Run.Seen.data(), fixture.data(), Run.Seen.size() * 2));
 }
 
+struct TSelfStop {
+    std::atomic<HRECORD> Handle{0};
+    std::atomic<int> Result{-1}, Code{-1}, DspResult{-1};
+};
+
+bool StopFromInside(HRECORD handle, const void*, std::uint32_t, void* user) {
+    auto& s = *static_cast<TSelfStop*>(user);
+    s.Result = AE_ChannelStop(handle) ? 1 : 0;
+    s.Code = AE_ErrorGetCode();
+    s.DspResult = AE_ChannelSetDSP(handle, [](HDSP, HRECORD, void*, std::uint32_t, void*) {}, nullptr, 0) ? 1 : 0;
+    return false;
+}
+
+TEST_F(CaptureTest, CallsThatWouldJoinOrLockTheCaptureThreadFailInsideItsCallback) {
+    ASSERT_TRUE(AE_RecordInit(test::FindDevice(FixtureName)));
+    TSelfStop self;
+    Run.Handle = AE_RecordStart(44100, 2, 0, StopFromInside, &self);
+    ASSERT_NE(Run.Handle, 0u);
+    ASSERT_TRUE(test::WaitUntil([&] { return !AE_ChannelIsActive(Run.Handle); }));
+    EXPECT_EQ(self.Result.load(), 0);
+    EXPECT_EQ(self.Code.load(), AE_ERROR_BUSY);
+    EXPECT_EQ(self.DspResult.load(), 0);
+    EXPECT_TRUE(AE_ChannelStop(Run.Handle)); // from outside it works
+    Run.Handle = 0;
+}
+
 struct TDspLog {
     std::atomic<int> Calls{0};
     int Multiply = 1;

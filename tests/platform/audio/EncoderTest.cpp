@@ -159,9 +159,13 @@ TEST_F(EncoderTest, AFullQueueDropsBlocksAndReportsQueueOutOfSpaceOncePerRun) {
     AE_Encode_SetNotify(enc, LogNotify, &log);
     ASSERT_TRUE(AE_ChannelPlay(Run.Handle, false));
     ASSERT_TRUE(test::WaitUntil([&] { return log.Count.load() >= 1; }));
+    // While the 64 KiB pipe still takes bytes the 64 KiB queue may drain below half (the end
+    // of a run) at most twice more; after that nothing moves, and thousands of dropped blocks
+    // must not turn into thousands of reports.
     const std::uint64_t blocks = Run.Blocks.load();
-    ASSERT_TRUE(test::WaitUntil([&] { return Run.Blocks.load() > blocks + 200; }));
-    EXPECT_EQ(log.Get(), std::vector<std::uint32_t>{AE_ENCODE_NOTIFY_SERVER_SPACE});
+    ASSERT_TRUE(test::WaitUntil([&] { return Run.Blocks.load() > blocks + 2000; }));
+    EXPECT_LE(log.Count.load(), 3);
+    for (auto status : log.Get()) EXPECT_EQ(status, AE_ENCODE_NOTIFY_SERVER_SPACE);
     EXPECT_LE(AE_Encode_GetQueued(enc), 65536u);
     AE_Encode_Stop(enc);
 }

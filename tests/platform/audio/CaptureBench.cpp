@@ -1,0 +1,135 @@
+// Cost of the capture path from a paced source: a PulseAudio server of the benchmark's own (a
+// null sink) captured through ALSA's pulse device, fanned out to 1, 4 and 16 real lame
+// encoders. Reported: CPU time of this process (capture, writer and reader threads; the
+// encoder processes excluded) per second of audio, and the largest delay from a block's
+// arrival to its last byte on an encoder's stdin.
+#include "platform/audio/AudioEngine.h"
+#include "tests/platform/audio/AudioFixture.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <thread>
+#include <cstdlib>
+#include <spawn.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace vd::audio {
+namespace {
+
+double CpuSeconds(int who = RUSAGE_SELF) {
+    rusage u{};
+    ::getrusage(who, &u);
+    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// A PulseAudio server with a null sink, for as long as the benchmark runs.
+class TPulseServer {
+public:
+    TPulseServer() {
+        FDir = test::TempDir();
+        const std::string pa = "load-module module-native-protocol-unix auth-anonymous=1 socket=" + FDir +
+                               "/native\nload-module module-null-sink sink_name=vdnull rate=44100 channels=2\n";
+        test::WriteFile(FDir + "/default.pa", pa.data(), pa.size());
+        const std::string conf = "pcm.vdpulse {\n type pulse\n server \"unix:" + FDir +
+                                 "/native\"\n device \"vdnull.monitor\"\n hint { show on description "
+                                 "\"Vendrill Paced Capture\" }\n}\n";
+        test::WriteFile(FDir + "/asound.conf", conf.data(), conf.size());
+        ::setenv("ALSA_CONFIG_PATH", (FDir + "/asound.conf").c_str(), 1);
+        ::setenv("HOME", FDir.c_str(), 1);
+        ::setenv("XDG_RUNTIME_DIR", FDir.c_str(), 1);
+        std::vector<std::string> args = {"pulseaudio", "-n", "-F", FDir + "/default.pa", "--daemonize=no",
+                                         "--exit-idle-time=-1", "--use-pid-file=no", "--log-target=stderr"};
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        ::posix_spawnp(&FPid, "pulseaudio", &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        struct stat st{};
+        test::WaitUntil([&] { return ::stat((FDir + "/native").c_str(), &st) == 0; }, 10000);
+    }
+    ~TPulseServer() {
+        if (FPid > 0) {
+            ::kill(FPid, SIGTERM);
+            ::waitpid(FPid, nullptr, 0);
+        }
+    }
+
+private:
+    std::string FDir;
+    pid_t FPid = 0;
+};
+
+TPulseServer& Pulse() {
+    static TPulseServer server;
+    return server;
+}
+
+bool CountBytes(HRECORD, const void*, std::uint32_t length, void* user) {
+    static_cast<std::atomic<std::uint64_t>*>(user)->fetch_add(length);
+    return true;
+}
+void Discard(HENCODE, HRECORD, const void*, std::uint32_t, void*) {}
+
+void CapturePath(benchmark::State& state) {
+    Pulse();
+    const int encoders = static_cast<int>(state.range(0));
+    const int device = test::FindDevice("Vendrill Paced Capture");
+    if (device < 0 || !AE_RecordInit(device) || !AE_RecordSetDevice(device)) {
+        state.SkipWithError("no paced capture device");
+        return;
+    }
+    constexpr double Seconds = 3.0;
+    double cpuPercent = 0, latencyMs = 0;
+    for (auto _ : state) {
+        std::atomic<std::uint64_t> bytes{0};
+        const HRECORD ch = AE_RecordStart(44100, 2, AE_RECORD_PAUSE, CountBytes, &bytes);
+        std::vector<HENCODE> encs;
+        for (int i = 0; i < encoders; ++i)
+            encs.push_back(AE_Encode_Start(ch, "lame -r  -s 44100 --cbr -b 128 -", 0x40001, Discard, nullptr));
+        AE_ChannelPlay(ch, false);
+        test::WaitUntil([&] { return bytes.load() > 44100 * 4 / 5; }); // past the start-up
+        const std::uint64_t first = bytes.load();
+        const double cpu0 = CpuSeconds();
+        std::this_thread::sleep_for(std::chrono::duration<double>(Seconds));
+        const double cpu = CpuSeconds() - cpu0;
+        const double audio = static_cast<double>(bytes.load() - first) / (44100 * 4);
+        cpuPercent = audio > 0 ? cpu / audio * 100 : 0;
+        latencyMs = 0;
+        for (HENCODE e : encs) latencyMs = std::max(latencyMs, AE_Encode_GetMaxLatencyUs(e) / 1000.0);
+        for (HENCODE e : encs) AE_Encode_Stop(e);
+        AE_ChannelStop(ch);
+    }
+    AE_RecordFree();
+    state.counters["cpu_percent_per_audio_second"] = cpuPercent;
+    state.counters["max_latency_ms"] = latencyMs;
+}
+// The same device read by arecord for the same time, as the yardstick.
+void ArecordBaseline(benchmark::State& state) {
+    Pulse();
+    double cpuPercent = 0;
+    for (auto _ : state) {
+        const double cpu0 = CpuSeconds(RUSAGE_CHILDREN);
+        test::RunProgram({"arecord", "-q", "-D", "vdpulse", "-f", "S16_LE", "-c", "2", "-r", "44100", "-d", "4",
+                          "-t", "raw"});
+        cpuPercent = (CpuSeconds(RUSAGE_CHILDREN) - cpu0) / 4.0 * 100;
+    }
+    state.counters["cpu_percent_per_audio_second"] = cpuPercent;
+}
+BENCHMARK(ArecordBaseline)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+BENCHMARK(CapturePath)->Arg(1)->Arg(4)->Arg(16)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+} // namespace
+} // namespace vd::audio
