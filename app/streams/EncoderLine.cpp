@@ -1,0 +1,94 @@
+#include "app/streams/EncoderLine.h"
+
+#include "app/core/Engine.h"
+#include "platform/rtl/Format.h"
+
+namespace vd {
+
+namespace {
+
+String Trim(const String& s) {
+    std::size_t b = s.find_first_not_of(' '), e = s.find_last_not_of(' ');
+    return b == String::npos ? String() : s.substr(b, e - b + 1);
+}
+
+// Leading decimal digits after leading blanks; 0 without any. Capped: no overflow.
+long PartNumber(const String& part) {
+    std::size_t i = part.find_first_not_of(' ');
+    long n = 0;
+    for (; i != String::npos && i < part.size() && part[i] >= '0' && part[i] <= '9'; ++i)
+        n = n > 100000 ? n : n * 10 + (part[i] - '0');
+    return n;
+}
+
+} // namespace
+
+TEncoderLine EncoderCommandLine(const TStationConfig& s, int sample) {
+    TEncoderLine r;
+    bool mono = s.Channels == 1;
+    switch (s.Type) {
+    case scOgg:
+        r.CommandLine = Format("oggenc -r -R %d -b %d %s %s -", sample, s.Bitrate, String(mono ? "--downmix" : ""),
+                               String(s.Title == stmUtf8 ? "--utf8" : ""));
+        r.ContentType = "audio/ogg";
+        break;
+    case scAac: {
+        String opt = mono ? "--mono" : "--lc";
+        if (s.LockFreq) opt += " --ps";
+        r.CommandLine = Format("enc_aacPlus - - %s --br %d --silent --rawpcm %d 2 16", opt,
+                               static_cast<std::int64_t>(s.Bitrate) * 1000, sample);
+        r.ContentType = "audio/aacp";
+        break;
+    }
+    case scAacPlus: {
+        String opt = s.Bitrate >= 16 && s.Bitrate <= 128 ? "he" : s.Bitrate >= 129 && s.Bitrate <= 256 ? "high" : "lc";
+        if (s.LockFreq) opt += " --ps";
+        if (mono) opt += " --mono";
+        r.CommandLine = Format("enc_aacPlus - - --%s --br %d --silent --mpeg2aac --rawpcm %d 2 16", opt,
+                               static_cast<std::int64_t>(s.Bitrate) * 1000, sample);
+        r.ContentType = "audio/aacp";
+        break;
+    }
+    default: {
+        String opt = mono ? "-a -m m" : "";
+        if (s.LockFreq) opt += " --resample " + std::to_string(sample);
+        r.CommandLine = Format("lame -r %s -s %d --cbr -b %d -", opt, sample, s.Bitrate);
+        r.ContentType = "audio/mpeg";
+        break;
+    }
+    }
+    return r;
+}
+
+String ShoutcastHeaders(const TStationConfig& station, const TAppSettings& settings) {
+    if (station.Mode != smShoutcast1) return String();
+    String h;
+    if (!settings.InfoIRC.empty()) h += "icy-irc:" + settings.InfoIRC + "\r\n";
+    if (!settings.InfoICQ.empty()) h += "icy-icq:" + settings.InfoICQ + "\r\n";
+    if (!settings.InfoAIM.empty()) h += "icy-aim:" + settings.InfoAIM + "\r\n";
+    return h;
+}
+
+bool MatchAllowedAddress(const String& client, const String& list) {
+    String address = client.substr(0, client.find(':'));
+    long parts[4];
+    for (int i = 0; i < 4; ++i) parts[i] = PartNumber(GetToken(address, i + 1, '.'));
+    // GetToken skips empty runs; an address always has four dotted numbers, so this holds.
+    int entries = CountTokens(list, ';');
+    for (int e = 1; e <= entries; ++e) {
+        String entry = Trim(GetToken(list, e, ';'));
+        if (entry.empty()) continue;
+        bool match = true;
+        std::size_t pos = 0;
+        for (int i = 0; i < 4 && match; ++i) {
+            std::size_t dot = entry.find('.', pos);
+            String part = pos == String::npos ? String() : entry.substr(pos, dot == String::npos ? String::npos : dot - pos);
+            pos = dot == String::npos ? String::npos : dot + 1;
+            if (Trim(part) != "*" && PartNumber(part) != parts[i]) match = false;
+        }
+        if (match) return true;
+    }
+    return false;
+}
+
+} // namespace vd

@@ -1,0 +1,85 @@
+#pragma once
+// A source connection to a streaming server. Start connects and does the handshake on the
+// caller's thread (bounded by the network time-out); then a sender thread of its own drains a
+// bounded queue, so Deliver never blocks the encoder. Titles and statistics are separate,
+// blocking admin requests on the caller's thread.
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "platform/audio/EncodedSink.h"
+#include "platform/audio/cast/CastParams.h"
+#include "platform/audio/cast/ServerAddress.h"
+#include "platform/net/Socket.h"
+
+namespace vd::audio {
+
+class TCast : public TEncodedSink {
+public:
+    using TNotify = std::function<void(unsigned status)>;
+
+    ~TCast() override;
+    TCast(const TCast&) = delete;
+    TCast& operator=(const TCast&) = delete;
+
+    // Connects and announces the stream; false with an AudioError code in error.
+    bool Start(int& error);
+    // Where failures go (AE_ENCODE_NOTIFY_*). A cast that died before this call reports at once.
+    void SetNotify(TNotify notify);
+    void Deliver(const std::uint8_t* data, std::size_t size) override;
+    // Ends the connection (or the connection attempt under way on another thread) without a
+    // notification; waits for the sender thread.
+    void Stop();
+
+    virtual bool SetTitle(const std::string& title) = 0;
+    // The server's statistics for this stream as text; empty when there are none.
+    virtual std::string GetStats() = 0;
+
+    std::uint64_t BytesSent() const { return FBytesSent; }
+    bool Alive() const { return FAlive; }
+    const TServerAddress& Address() const { return FAddress; }
+
+protected:
+    TCast(TCastParams params, TServerAddress address);
+    // Connects and does the protocol's handshake; the socket is ready for stream data after it.
+    virtual bool Open(net::TSocket& socket, int& error) = 0;
+    // The bytes that carry one block of stream data (Shoutcast v2 frames it).
+    virtual void Frame(const std::uint8_t* data, std::size_t size, std::string& out);
+
+    // Error code for a failed connect or read/write during the handshake.
+    static int NetErrorCode(net::TNetError e);
+
+    const TCastParams FParams;
+    const TServerAddress FAddress;
+
+private:
+    void SendLoop();
+    void Die(unsigned status);
+    bool PeerClosed();
+
+    std::mutex FLock;
+    std::condition_variable FWake;
+    std::deque<std::string> FQueue;
+    std::size_t FQueued = 0;
+    std::size_t FQueueCap = 0;
+    bool FOverflow = false;
+    bool FStopping = false;
+    unsigned FDeadStatus = 0;
+    TNotify FNotify;
+    net::TSocket FSocket;
+    std::thread FSender;
+    int FCancel[2] = {-1, -1}; // written by Stop: ends a handshake under way
+    std::atomic<bool> FAlive{false};
+    std::atomic<std::uint64_t> FBytesSent{0};
+};
+
+// Picks the protocol from the server address; null with AE_ERROR_ILLPARAM when it is malformed.
+std::unique_ptr<TCast> CreateCast(const TCastParams& params, int& error);
+
+} // namespace vd::audio

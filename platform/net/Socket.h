@@ -1,0 +1,86 @@
+#pragma once
+// Blocking TCP sockets with deadlines: every wait is bounded, so no thread hangs on a peer.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace vd::net {
+
+enum class TNetError { None, Resolve, Connect, Timeout, Closed, Io };
+
+const char* NetErrorText(TNetError e);
+
+class TSocket {
+public:
+    TSocket() = default;
+    explicit TSocket(int fd) : FFd(fd) {}
+    ~TSocket();
+    TSocket(TSocket&& other) noexcept;
+    TSocket& operator=(TSocket&& other) noexcept;
+    TSocket(const TSocket&) = delete;
+    TSocket& operator=(const TSocket&) = delete;
+
+    // Resolves host (IPv4 name or dotted address) and connects within timeoutMs.
+    static TSocket Connect(const std::string& host, std::uint16_t port, int timeoutMs, TNetError& error);
+
+    bool Valid() const { return FFd >= 0; }
+    int Fd() const { return FFd; }
+    void Close();
+    // Wakes a thread blocked in Recv/Send on this socket (both directions shut down).
+    void Shutdown();
+
+    bool SendAll(const void* data, std::size_t size, int timeoutMs, TNetError* error = nullptr);
+    bool SendAll(const std::string& text, int timeoutMs, TNetError* error = nullptr) {
+        return SendAll(text.data(), text.size(), timeoutMs, error);
+    }
+    // Reads what is there (at most size bytes) within timeoutMs: >0 bytes, 0 closed, -1 error.
+    long Recv(void* data, std::size_t size, int timeoutMs, TNetError* error = nullptr);
+    // Reads exactly size bytes before the deadline.
+    bool RecvExact(void* data, std::size_t size, int timeoutMs, TNetError* error = nullptr);
+    // Reads one line ending with LF (a CR before it is dropped) of at most maxLen bytes.
+    bool RecvLine(std::string& line, std::size_t maxLen, int timeoutMs, TNetError* error = nullptr);
+
+    // "a.b.c.d:port" of the peer, and the local dotted address.
+    std::string PeerText() const;
+    std::string LocalAddress() const;
+
+private:
+    int FFd = -1;
+};
+
+// While alive, every socket wait of this thread also ends when fd becomes readable (reported
+// as TNetError::Closed): another thread aborts a connection attempt by writing to it.
+class TCancelScope {
+public:
+    explicit TCancelScope(int fd);
+    ~TCancelScope();
+    TCancelScope(const TCancelScope&) = delete;
+    TCancelScope& operator=(const TCancelScope&) = delete;
+
+private:
+    int FPrevious;
+};
+
+// A listening IPv4 socket whose Accept can be woken from another thread.
+class TListenSocket {
+public:
+    TListenSocket() = default;
+    ~TListenSocket();
+    TListenSocket(const TListenSocket&) = delete;
+    TListenSocket& operator=(const TListenSocket&) = delete;
+
+    // bindAddress empty or "0.0.0.0" = all addresses; port 0 picks a free one.
+    bool Listen(const std::string& bindAddress, std::uint16_t port, int backlog, std::string& error);
+    std::uint16_t Port() const { return FPort; }
+    // Waits for a client; an invalid socket when woken or closed.
+    TSocket Accept();
+    void Wake();
+    void Close();
+
+private:
+    int FFd = -1;
+    int FWake[2] = {-1, -1};
+    std::uint16_t FPort = 0;
+};
+
+} // namespace vd::net

@@ -1,0 +1,182 @@
+// The connector, listener poll, title sending and the tick's state machine against a real
+// icecast2, with real lame started on the fixture capture channel.
+#include <gtest/gtest.h>
+
+#include "app/core/AppSettings.h"
+#include "app/core/Engine.h"
+#include "app/core/StationList.h"
+#include "app/streams/Connector.h"
+#include "app/streams/Listeners.h"
+#include "app/streams/StreamConsole.h"
+#include "app/streams/Titles.h"
+#include "platform/audio/AudioEngine.h"
+#include "platform/audio/AudioErrors.h"
+#include "platform/net/HttpClient.h"
+#include "tests/platform/audio/AudioFixture.h"
+#include "tests/platform/audio/cast/IcecastServer.h"
+
+using namespace vd;
+using vd::testkit::WaitUntil;
+
+namespace {
+
+class ConnectorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        audio::test::InstallAlsaFixture();
+        Run.Limit = ~0ull;
+        ASSERT_TRUE(audio::test::StartFixtureCapture(Run)); // paused: lame waits for input
+        ASSERT_TRUE(Server.Start());
+        StationList.Clear();
+        Station = std::make_shared<TStationRecord>();
+        TStationConfig c;
+        c.Mode = smIcecast;
+        c.URL = "127.0.0.1";
+        c.Port = Server.Port();
+        c.ID = "console.mp3";
+        c.Password = "hackme";
+        c.Title = stmUtf8;
+        c.Bitrate = 128;
+        Station->SetConfig(c);
+        StationList.Add(Station);
+    }
+    void TearDown() override {
+        for (auto& s : StationList.Snapshot()) StopStationEncoder(*s);
+        StationList.Clear();
+        audio::test::EndFixtureCapture(Run);
+    }
+    bool MountListed() { return Server.PublicGet("/status-json.xsl").find("/console.mp3") != std::string::npos; }
+    std::vector<std::string> LogLines() {
+        std::vector<std::string> lines;
+        for (int i = Station->Log().Count() - 1; i >= 0; --i) lines.push_back(Station->Log().Items(i).Text);
+        return lines;
+    }
+
+    audio::test::TCaptureRun Run;
+    vd::testkit::TIcecastServer Server;
+    TStationPtr Station;
+    TConnector Connector{[this] { return Run.Handle; }};
+};
+
+} // namespace
+
+TEST_F(ConnectorTest, OnlineTitlesListenersThenServerLossAndReturn) {
+    OnPlay(*Station);
+    Connector.ConnectStation(*Station, MillisecondClock());
+    ASSERT_EQ(Station->State, ssOnline) << Station->LastError;
+    EXPECT_TRUE(WaitUntil([&] { return MountListed(); }, 5000));
+    std::array<String, 7> row;
+    ShowStation(*Station, MillisecondClock() + 1000, row);
+    EXPECT_EQ(LogLines(), std::vector<std::string>{"Stream started successfully"});
+    EXPECT_EQ(row[6], "Online");
+
+    // Title: handed over by the tick, sent by the sender.
+    Station->PendingTitle.Set("Console title");
+    TTitleSender sender;
+    EXPECT_TRUE(sender.TitleSender(*Station, MillisecondClock()));
+    EXPECT_TRUE(Station->PendingTitle.Empty());
+
+    // The listener count of the stream's own mount.
+    std::thread listener([&] {
+        vd::net::HttpGet("127.0.0.1", static_cast<std::uint16_t>(Server.Port()), "/console.mp3", "", 3000, 100);
+    });
+    EXPECT_TRUE(WaitUntil([&] {
+        Station->NextPoll = 0;
+        TListeners::PollStation(*Station, MillisecondClock());
+        return Station->Listeners == 1;
+    }, 3000));
+    listener.join();
+    EXPECT_EQ(Station->MaxListeners, 1);
+
+    // The server goes: Online -> Delay (1 s) -> Connect -> (refused: Delay) ... -> Online.
+    Server.Stop();
+    ASSERT_TRUE(WaitUntil([&] { return Station->Lost.load(); }, 5000));
+    std::uint64_t now = MillisecondClock();
+    ShowStation(*Station, now, row); // the tick writes what the engine left pending
+    DriverConnection(*Station, now);
+    EXPECT_EQ(Station->State, ssDelay);
+    DriverConnection(*Station, now + 500);
+    EXPECT_EQ(Station->State, ssDelay);
+    DriverConnection(*Station, now + 1000);
+    EXPECT_EQ(Station->State, ssConnect);
+    Connector.ConnectStation(*Station, now + 1000);
+    EXPECT_EQ(Station->State, ssDelay);
+    EXPECT_EQ(Station->LastError, audio::AE_ERROR_NONET);
+    EXPECT_EQ(Station->Encoder, 0u) << "a failed attempt leaves no encoder running";
+    ShowStation(*Station, now + 1000, row);
+    ASSERT_TRUE(Server.Start());
+    auto t0 = std::chrono::steady_clock::now();
+    ASSERT_TRUE(WaitUntil([&] {
+        std::uint64_t t = MillisecondClock();
+        DriverConnection(*Station, t);
+        if (Station->State == ssConnect) Connector.ConnectStation(*Station, t);
+        return Station->State == ssOnline;
+    }, 10000));
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(1500)) << "no back-off was due";
+    ShowStation(*Station, MillisecondClock() + 2000, row);
+    auto lines = LogLines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1], " 258. \xD0\xA1onnection died");
+    EXPECT_EQ(lines[2], " 32. No internet connection could be opened");
+    EXPECT_EQ(lines[3], "Stream started successfully");
+}
+
+TEST_F(ConnectorTest, BackOffAndWrongPasswordAndStop) {
+    TStationConfig c = Station->Config();
+    c.Password = "wrong";
+    Station->SetConfig(c);
+    OnPlay(*Station);
+    std::uint64_t waits[3];
+    for (int i = 0; i < 3; ++i) {
+        Station->ReconnectTime = 0;
+        Station->State = ssConnect;
+        std::uint64_t before = MillisecondClock();
+        Connector.ConnectStation(*Station, MillisecondClock());
+        EXPECT_EQ(Station->State, ssDelay);
+        waits[i] = (Station->ReconnectTime - before + 500) / 1000;
+    }
+    EXPECT_EQ(waits[0], 0u);
+    EXPECT_EQ(waits[1], 5u);
+    EXPECT_EQ(waits[2], 10u);
+    EXPECT_EQ(Station->LastError, audio::AE_ERROR_ILLPARAM);
+    EXPECT_NE(Station->MailDeadline, 0u) << "the error notification is armed";
+
+    OnStop(*Station);
+    EXPECT_EQ(Station->State, ssStop);
+    EXPECT_EQ(Station->MailDeadline, 0u);
+    EXPECT_EQ(Station->RetryCount, 0);
+    EXPECT_TRUE(CanDelete(*Station));
+    std::array<String, 7> row;
+    ShowStation(*Station, MillisecondClock() + 1000, row);
+    EXPECT_EQ(LogLines().back(), "Stream stopped by user");
+}
+
+TEST_F(ConnectorTest, StopDuringTheAttemptLeavesNothingRunning) {
+    // The cast connects to a port that never answers; Stop is pressed while it waits.
+    vd::net::TListenSocket silent;
+    std::string error;
+    ASSERT_TRUE(silent.Listen("127.0.0.1", 0, 4, error));
+    TStationConfig c = Station->Config();
+    c.Port = silent.Port();
+    Station->SetConfig(c);
+    OnPlay(*Station);
+    std::thread attempt([&] { Connector.ConnectStation(*Station, MillisecondClock()); });
+    ASSERT_TRUE(WaitUntil([&] { return Station->Encoder != 0; }, 5000));
+    OnStop(*Station);
+    attempt.join();
+    EXPECT_EQ(Station->State, ssStop);
+    EXPECT_EQ(Station->Encoder, 0u);
+    EXPECT_FALSE(Station->LogPending);
+}
+
+TEST_F(ConnectorTest, ThreadStartsStreamsInConnectAndRestartStreams) {
+    Connector.Start();
+    OnPlay(*Station);
+    ASSERT_TRUE(WaitUntil([&] { return Station->State == ssOnline; }, 10000));
+    RestartStreams();
+    EXPECT_NE(Station->State, ssOnline);
+    ASSERT_TRUE(WaitUntil([&] { return Station->State == ssOnline; }, 10000));
+    Connector.Terminate();
+    Connector.WaitFor();
+    EXPECT_FALSE(Connector.Running());
+}

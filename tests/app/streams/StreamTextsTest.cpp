@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include "app/streams/EncoderLine.h"
+#include "app/streams/ListenerStats.h"
+#include "app/streams/StreamTexts.h"
+
+using namespace vd;
+
+TEST(StreamTexts, ErrorCodeTextWithoutLanguageFile) {
+    EXPECT_EQ(ErrorCodeText(258), " 258. \xD0\xA1onnection died");
+    EXPECT_EQ(ErrorCodeText(40), " 40. Connection timed out");
+    EXPECT_EQ(ErrorCodeText(10), " 10. ") << "a code outside the table";
+    EXPECT_EQ(ErrorCodeText(-1), " -1. Some other mystery error");
+}
+
+TEST(StreamTexts, BytesScaleBy1024) {
+    struct Case {
+        std::uint64_t bytes;
+        const char* text;
+    } cases[] = {
+        {0, "    0 b"},
+        {1024, " 1024 b"},
+        {1536, "    2 kB"},
+        {3ull * 1024 * 1024, " 3.00 MB"},
+        {5ull << 40, " 5.00 TB"},
+        {~0ull, "16.00 EB"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(BytesSentText(c.bytes), c.text) << c.bytes;
+}
+
+TEST(StreamTexts, RowTexts) {
+    TStationRecord s;
+    TStationConfig c;
+    c.Mode = smIcecast;
+    c.URL = "radio.example.org";
+    c.Port = 8000;
+    c.ID = "live";
+    c.Type = scAacPlus;
+    c.Bitrate = 64;
+    c.Channels = 1;
+    s.SetConfig(c);
+    s.Listeners = 3;
+    s.MaxListeners = 7;
+    s.State = ssDelay;
+    auto row = StationRowTexts(s);
+    EXPECT_EQ(row[0], "radio.example.org:8000/live");
+    EXPECT_EQ(row[1], "Ice");
+    EXPECT_EQ(row[2], "AAC+");
+    EXPECT_EQ(row[3], "64(M)");
+    EXPECT_EQ(row[4], "3 (7)");
+    EXPECT_EQ(row[6], "Delay");
+    c.Mode = smDirect;
+    s.SetConfig(c);
+    EXPECT_EQ(StationRowTexts(s)[0], "Directly on port 8000");
+}
+
+TEST(EncoderLine, CommandLinesByCodec) {
+    struct Case {
+        std::int32_t type, bitrate, channels, title;
+        bool lockFreq;
+        const char* line;
+        const char* content;
+    } cases[] = {
+        {scMp3, 128, 1, 1, false, "lame -r -a -m m -s 44100 --cbr -b 128 -", "audio/mpeg"},
+        {scMp3, 128, 1, 1, true, "lame -r -a -m m --resample 44100 -s 44100 --cbr -b 128 -", "audio/mpeg"},
+        {scMp3, 128, 0, 1, false, "lame -r  -s 44100 --cbr -b 128 -", "audio/mpeg"},
+        {scOgg, 128, 0, 1, false, "oggenc -r -R 44100 -b 128   -", "audio/ogg"},
+        {scOgg, 96, 1, 2, false, "oggenc -r -R 44100 -b 96 --downmix --utf8 -", "audio/ogg"},
+        {scAac, 64, 0, 0, true, "enc_aacPlus - - --lc --ps --br 64000 --silent --rawpcm 44100 2 16", "audio/aacp"},
+        {scAacPlus, 128, 1, 0, true, "enc_aacPlus - - --he --ps --mono --br 128000 --silent --mpeg2aac --rawpcm 44100 2 16",
+         "audio/aacp"},
+        {scAacPlus, 160, 0, 0, false, "enc_aacPlus - - --high --br 160000 --silent --mpeg2aac --rawpcm 44100 2 16",
+         "audio/aacp"},
+        {scAacPlus, 12, 0, 0, false, "enc_aacPlus - - --lc --br 12000 --silent --mpeg2aac --rawpcm 44100 2 16",
+         "audio/aacp"},
+        {7, 128, 0, 0, false, "lame -r  -s 44100 --cbr -b 128 -", "audio/mpeg"},
+    };
+    for (const auto& c : cases) {
+        TStationConfig s;
+        s.Type = c.type;
+        s.Bitrate = c.bitrate;
+        s.Channels = c.channels;
+        s.Title = c.title;
+        s.LockFreq = c.lockFreq;
+        auto line = EncoderCommandLine(s, 44100);
+        EXPECT_EQ(line.CommandLine, c.line);
+        EXPECT_EQ(line.ContentType, c.content);
+    }
+}
+
+TEST(EncoderLine, ShoutcastV1HeadersOnly) {
+    TAppSettings a;
+    a.InfoICQ = "12345";
+    TStationConfig s;
+    s.Mode = smShoutcast1;
+    EXPECT_EQ(ShoutcastHeaders(s, a), "icy-icq:12345\r\n");
+    a.InfoIRC = "#r";
+    a.InfoAIM = "x";
+    EXPECT_EQ(ShoutcastHeaders(s, a), "icy-irc:#r\r\nicy-icq:12345\r\nicy-aim:x\r\n");
+    s.Mode = smShoutcast2;
+    EXPECT_EQ(ShoutcastHeaders(s, a), "");
+    TAppSettings none;
+    s.Mode = smShoutcast1;
+    EXPECT_EQ(ShoutcastHeaders(s, none), "");
+}
+
+TEST(EncoderLine, AllowedAddresses) {
+    struct Case {
+        const char* client;
+        const char* list;
+        bool allowed;
+    } cases[] = {
+        {"192.168.1.20:51000", "192.168.*.*", true},
+        {"10.0.0.1:51000", "192.168.*.*", false},
+        {"10.0.0.1:51000", "*.*.*.*", true},
+        {"10.0.0.1:51000", "", false},
+        {"10.0.0.1:51000", " 192.168.*.* ; 10.0.0.1 ", true},
+        {"10.0.0.1:51000", ";;10.0.0.*;", true},
+        {"10.0.0.1:1", "10.0.0", false},
+        {"10.0.0.0:1", "10.0.0", true}, // a missing part reads 0
+        {"10.0.0.1:1", "10.0.0.01x", true},
+        {"10.0.0.1:1", "99999999999999999999.0.0.1", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(MatchAllowedAddress(c.client, c.list), c.allowed) << c.client << " " << c.list;
+}
+
+TEST(ListenerStats, EveryDigitOfTheStreamsOwnCount) {
+    struct Case {
+        const char* text;
+        bool icecast;
+        int count;
+    } cases[] = {
+        {"<icestats><source mount=\"/a\"><Listeners>12</Listeners></source></icestats>", true, 12},
+        {"<SHOUTCASTSERVER><CURRENTLISTENERS>12345</CURRENTLISTENERS></SHOUTCASTSERVER>", false, 12345},
+        {"<currentlisteners> 7</currentlisteners>", false, 7},
+        {"listeners: 5", true, 0},
+        {"LISTENERS9", true, 9},
+        {"<Listeners>x</Listeners>", true, 0},
+        {"", true, 0},
+        {"<CURRENTLISTENERS>99999999999999999999", false, 1000000000},
+        {"<LISTENERS>4", false, 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ListenerCountFromStats(c.text, c.icecast), c.count) << c.text;
+}

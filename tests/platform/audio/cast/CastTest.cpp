@@ -1,0 +1,249 @@
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <thread>
+
+#include "platform/audio/AudioErrors.h"
+#include "platform/audio/cast/Cast.h"
+#include "platform/audio/AudioEngine.h"
+#include "platform/audio/cast/IcecastCast.h"
+#include "platform/audio/cast/Shoutcast1Cast.h"
+#include "platform/audio/cast/Ultravox.h"
+#include "tests/platform/audio/cast/StallPeer.h"
+#include "tests/platform/net/TestKit.h"
+
+using namespace vd::audio;
+using vd::testkit::TStallPeer;
+using vd::testkit::WaitUntil;
+
+TEST(ServerAddress, FormSaysTheProtocol) {
+    struct Case {
+        const char* text;
+        bool ok;
+        TCastProtocol protocol;
+        const char* host;
+        int port;
+        const char* extra;
+    } cases[] = {
+        {"radio.example.org:8000", true, TCastProtocol::Shoutcast1, "radio.example.org", 8000, ""},
+        {"10.0.0.1:8000/live.mp3", true, TCastProtocol::Icecast, "10.0.0.1", 8000, "/live.mp3"},
+        {"h:8000,3", true, TCastProtocol::Shoutcast2, "h", 8000, "3"},
+        {"h:65535", false, TCastProtocol::Shoutcast1, "", 0, ""},   // no room for the v1 source port
+        {"h:65535/m", true, TCastProtocol::Icecast, "h", 65535, "/m"},
+        {"h:0", false, {}, "", 0, ""},
+        {"h:99999", false, {}, "", 0, ""},
+        {":8000", false, {}, "", 0, ""},
+        {"h", false, {}, "", 0, ""},
+        {"h:8000/", false, {}, "", 0, ""},
+        {"h:8000/a b", false, {}, "", 0, ""},
+        {"h:8000,", false, {}, "", 0, ""},
+        {"h:8000,x1", false, {}, "", 0, ""},
+        {"h:8000x", false, {}, "", 0, ""},
+    };
+    for (const auto& c : cases) {
+        TServerAddress a;
+        ASSERT_EQ(ParseServerAddress(c.text, a), c.ok) << c.text;
+        if (!c.ok) continue;
+        EXPECT_EQ(a.Protocol, c.protocol) << c.text;
+        EXPECT_EQ(a.Host, c.host);
+        EXPECT_EQ(a.Port, c.port);
+        EXPECT_EQ(a.Protocol == TCastProtocol::Icecast ? a.Mount : a.StreamId, c.extra);
+    }
+    int error = 0;
+    TCastParams p;
+    p.Server = "nonsense";
+    EXPECT_EQ(CreateCast(p, error), nullptr);
+    EXPECT_EQ(error, AE_ERROR_ILLPARAM);
+}
+
+TEST(Ultravox, FramesParseBackAndXteaRoundTrips) {
+    std::string msg = uvox::Message(uvox::kAuthenticate, "2.1:1:abc");
+    ASSERT_EQ(msg.size(), 7u + 9u);
+    EXPECT_EQ(static_cast<unsigned char>(msg[0]), 0x5A);
+    EXPECT_EQ(msg[2], 0x10);
+    EXPECT_EQ(msg[3], 0x01);
+    std::string buffer = msg + uvox::Message(uvox::kDataMp3, std::string(3, '\xFF'));
+    uvox::TMessage m;
+    ASSERT_EQ(uvox::Parse(buffer, m), 1);
+    EXPECT_EQ(m.Payload, "2.1:1:abc");
+    ASSERT_EQ(uvox::Parse(buffer, m), 1);
+    EXPECT_EQ(m.Type, uvox::kDataMp3);
+    EXPECT_TRUE(buffer.empty());
+    std::string partial = msg.substr(0, 8);
+    EXPECT_EQ(uvox::Parse(partial, m), 0);
+    std::string bad = "\x5B" + msg.substr(1);
+    EXPECT_EQ(uvox::Parse(bad, m), -1);
+    std::string badEnd = msg;
+    badEnd.back() = 'x';
+    EXPECT_EQ(uvox::Parse(badEnd, m), -1);
+    for (const char* text : {"", "u", "password", "a longer password!"}) {
+        std::string hex = uvox::XteaEncryptHex(text, "0123456789abcdef");
+        EXPECT_EQ(hex.size() % 16, 0u);
+        EXPECT_EQ(uvox::XteaDecryptHex(hex, "0123456789abcdef"), text);
+    }
+    EXPECT_NE(uvox::XteaEncryptHex("secret", "k1"), uvox::XteaEncryptHex("secret", "k2"));
+}
+
+TEST(CastHeads, StationTextsAndExtraHeaders) {
+    TCastParams p;
+    p.Server = "h:8000/live";
+    p.Password = "pw";
+    p.ContentType = "audio/mpeg";
+    p.Name = "My\r\nRadio";
+    p.Url = "";
+    p.Bitrate = 128;
+    p.Public = true;
+    TServerAddress a;
+    ASSERT_TRUE(ParseServerAddress(p.Server, a));
+    std::string head = TIcecastCast(p, a).RequestHead("PUT");
+    EXPECT_EQ(head.rfind("PUT /live HTTP/1.1\r\n", 0), 0u);
+    EXPECT_NE(head.find("Authorization: Basic c291cmNlOnB3\r\n"), std::string::npos); // source:pw
+    EXPECT_NE(head.find("ice-name: MyRadio\r\n"), std::string::npos);
+    EXPECT_NE(head.find("ice-url: \r\n"), std::string::npos) << "the URL always goes, even empty";
+    EXPECT_EQ(head.find("ice-genre"), std::string::npos) << "absent texts are not announced";
+    EXPECT_NE(head.find("ice-public: 1\r\n"), std::string::npos);
+    EXPECT_NE(head.find("ice-bitrate: 128\r\n"), std::string::npos);
+
+    p.Server = "h:8000";
+    p.Headers = "icy-icq:123\r\n\r\nicy-aim:x\r\n";
+    ASSERT_TRUE(ParseServerAddress(p.Server, a));
+    std::string block = TShoutcast1Cast(p, a).HeaderBlock();
+    EXPECT_NE(block.find("icy-br:128\r\nicy-icq:123\r\nicy-aim:x\r\n\r\n"), std::string::npos) << block;
+    EXPECT_EQ(block.find("\r\n\r\n"), block.size() - 4) << "one blank line, at the end";
+}
+
+namespace {
+
+class CastFailures : public ::testing::Test {
+protected:
+    void SetUp() override {
+        AE_SetConfig(AE_CONFIG_NET_TIMEOUT, 2000);
+        AE_SetConfig(AE_CONFIG_ENCODE_CAST_TIMEOUT, 300);
+    }
+    void TearDown() override {
+        AE_SetConfig(AE_CONFIG_NET_TIMEOUT, 10000);
+        AE_SetConfig(AE_CONFIG_ENCODE_CAST_TIMEOUT, 10000);
+    }
+    std::unique_ptr<TCast> StartIcecast(int port, int bitrate) {
+        TCastParams p;
+        p.Server = "127.0.0.1:" + std::to_string(port) + "/m";
+        p.ContentType = "audio/mpeg";
+        p.Bitrate = bitrate;
+        int error = 0;
+        auto cast = CreateCast(p, error);
+        EXPECT_TRUE(cast->Start(error)) << error;
+        cast->SetNotify([this](unsigned s) { Status = s; });
+        return cast;
+    }
+    std::atomic<unsigned> Status{0};
+};
+
+} // namespace
+
+TEST_F(CastFailures, StalledServerTimesOutWithoutBlockingTheEncoder) {
+    TStallPeer peer("HTTP/1.0 200 OK\r\n\r\n", TStallPeer::TThen::Stall);
+    auto cast = StartIcecast(peer.Port(), 60000); // a queue that outlasts the time-out
+    std::string block(128 * 1024, 'x');
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    std::chrono::steady_clock::duration slowest{};
+    while (Status == 0 && std::chrono::steady_clock::now() < deadline) {
+        auto t0 = std::chrono::steady_clock::now();
+        cast->Deliver(reinterpret_cast<const std::uint8_t*>(block.data()), block.size());
+        slowest = std::max(slowest, std::chrono::steady_clock::now() - t0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20)); // the encoder's pace
+    }
+    // A Deliver that waited for the network would take the whole 300 ms stall.
+    EXPECT_LT(slowest, std::chrono::milliseconds(250));
+    EXPECT_EQ(Status, AE_ENCODE_NOTIFY_CAST_TIMEOUT);
+    EXPECT_FALSE(cast->Alive());
+}
+
+TEST_F(CastFailures, FloodOverrunsTheQueue) {
+    TStallPeer peer("HTTP/1.0 200 OK\r\n\r\n", TStallPeer::TThen::Stall);
+    auto cast = StartIcecast(peer.Port(), 128);
+    std::string block(64 * 1024, 'x');
+    for (int i = 0; i < 200 && Status == 0; ++i)
+        cast->Deliver(reinterpret_cast<const std::uint8_t*>(block.data()), block.size());
+    ASSERT_TRUE(WaitUntil([&] { return Status != 0; }, 5000));
+    EXPECT_EQ(Status, AE_ENCODE_NOTIFY_SERVER_SPACE);
+}
+
+TEST_F(CastFailures, DeathBeforeTheNotifyIsReportedWhenItIsSet) {
+    TStallPeer peer("HTTP/1.0 200 OK\r\n\r\n", TStallPeer::TThen::Close);
+    TCastParams p;
+    p.Server = "127.0.0.1:" + std::to_string(peer.Port()) + "/m";
+    int error = 0;
+    auto cast = CreateCast(p, error);
+    ASSERT_TRUE(cast->Start(error));
+    std::string block(4096, 'x');
+    ASSERT_TRUE(WaitUntil([&] {
+        cast->Deliver(reinterpret_cast<const std::uint8_t*>(block.data()), block.size());
+        return !cast->Alive();
+    }, 5000));
+    cast->SetNotify([this](unsigned s) { Status = s; });
+    EXPECT_EQ(Status, AE_ENCODE_NOTIFY_CAST);
+}
+
+TEST_F(CastFailures, StopEndsAStalledSendQuietly) {
+    AE_SetConfig(AE_CONFIG_ENCODE_CAST_TIMEOUT, 60000);
+    TStallPeer peer("HTTP/1.0 200 OK\r\n\r\n", TStallPeer::TThen::Stall);
+    auto cast = StartIcecast(peer.Port(), 20000);
+    std::string block(256 * 1024, 'x');
+    for (int i = 0; i < 40; ++i) cast->Deliver(reinterpret_cast<const std::uint8_t*>(block.data()), block.size());
+    auto t0 = std::chrono::steady_clock::now();
+    cast->Stop();
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(3));
+    EXPECT_EQ(Status, 0u);
+}
+
+TEST_F(CastFailures, HandshakeAnswersGiveTheirCodes) {
+    struct Case {
+        const char* server;  // %d: the peer's port
+        const char* answer;
+        int code;
+    } cases[] = {
+        {"127.0.0.1:%d/m", "HTTP/1.0 401 Authentication Required\r\n\r\n", AE_ERROR_ILLPARAM},
+        {"127.0.0.1:%d/m", "HTTP/1.0 403 Mountpoint in use\r\n\r\n", AE_ERROR_FILEFORM},
+        {"127.0.0.1:%d/m", "garbage\r\n\r\n", AE_ERROR_FILEFORM},
+        {"127.0.0.1:%d/m", "", AE_ERROR_TIMEOUT},
+    };
+    AE_SetConfig(AE_CONFIG_NET_TIMEOUT, 500);
+    for (const auto& c : cases) {
+        TStallPeer peer(c.answer, TStallPeer::TThen::Stall);
+        char server[64];
+        std::snprintf(server, sizeof server, c.server, peer.Port());
+        TCastParams p;
+        p.Server = server;
+        int error = 0;
+        auto cast = CreateCast(p, error);
+        EXPECT_FALSE(cast->Start(error)) << c.answer;
+        EXPECT_EQ(error, c.code) << c.answer;
+    }
+    TCastParams p;
+    p.Server = "127.0.0.1:" + std::to_string(vd::testkit::FreePort()) + "/m";
+    int error = 0;
+    EXPECT_FALSE(CreateCast(p, error)->Start(error));
+    EXPECT_EQ(error, AE_ERROR_NONET);
+}
+
+TEST_F(CastFailures, StopEndsAConnectionAttemptUnderWay) {
+    AE_SetConfig(AE_CONFIG_NET_TIMEOUT, 30000);
+    TStallPeer peer("", TStallPeer::TThen::Stall); // accepts, never answers
+    TCastParams p;
+    p.Server = "127.0.0.1:" + std::to_string(peer.Port()) + "/m";
+    int error = 0;
+    auto cast = CreateCast(p, error);
+    std::atomic<bool> started{true}, done{false};
+    std::thread attempt([&] {
+        int e = 0;
+        started = cast->Start(e);
+        done = true;
+    });
+    auto t0 = std::chrono::steady_clock::now();
+    cast->Stop(); // before or during the handshake's wait: either way the attempt ends
+    attempt.join();
+    EXPECT_FALSE(started);
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(5));
+    EXPECT_FALSE(cast->Alive());
+}

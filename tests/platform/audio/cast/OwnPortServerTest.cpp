@@ -1,0 +1,193 @@
+// The own-port listener server with real HTTP clients: our own and curl.
+#include <atomic>
+#include <gtest/gtest.h>
+#include <mutex>
+#include <vector>
+
+#include "platform/audio/AudioErrors.h"
+#include "platform/audio/cast/OwnPortServer.h"
+#include "platform/net/HttpAnswer.h"
+#include "platform/net/HttpClient.h"
+#include "platform/net/Socket.h"
+#include "tests/platform/net/TestKit.h"
+
+using namespace vd::audio;
+using namespace vd::testkit;
+using vd::net::TSocket;
+
+namespace {
+
+class OwnPortTest : public ::testing::Test {
+protected:
+    struct Event {
+        bool Connect;
+        std::string Client;
+    };
+    void StartServer(std::size_t buffer = 16384, std::function<bool(const std::string&)> allow = nullptr) {
+        TOwnPortServer::TOptions o;
+        o.BindAddress = "127.0.0.1";
+        o.BufferBytes = buffer;
+        o.BurstBytes = buffer;
+        o.Name = "Own";
+        int error = 0;
+        ASSERT_TRUE(Server.Start(o, [this, allow](bool connect, const std::string& client, const std::string&) {
+            std::lock_guard<std::mutex> g(Lock);
+            // Checked before any byte: the client has had no answer yet.
+            Events.push_back({connect, client});
+            return !connect || !allow || allow(client);
+        }, error));
+    }
+    void Feed(std::size_t bytes, char fill) {
+        std::string b(bytes, fill);
+        Server.Deliver(reinterpret_cast<const std::uint8_t*>(b.data()), b.size());
+    }
+    std::vector<Event> Snapshot() {
+        std::lock_guard<std::mutex> g(Lock);
+        return Events;
+    }
+    int Count(bool connect) {
+        int n = 0;
+        for (auto& e : Snapshot()) n += e.Connect == connect;
+        return n;
+    }
+    TSocket Dial(const std::string& request) {
+        vd::net::TNetError e;
+        TSocket s = TSocket::Connect("127.0.0.1", Server.Port(), 2000, e);
+        s.SendAll(request, 1000);
+        return s;
+    }
+    std::string ReadHead(TSocket& s) {
+        std::string head;
+        vd::net::ReadHttpHeadText(s, head, 4096, 3000, nullptr);
+        return head;
+    }
+    std::mutex Lock;
+    std::vector<Event> Events;
+    TOwnPortServer Server; // last: stopped before what its callbacks touch goes away
+};
+
+} // namespace
+
+TEST_F(OwnPortTest, CurlGetsBurstThenLiveStream) {
+    StartServer();
+    Feed(10000, 'a'); // buffered before anyone listens
+    TTempDir dir;
+    TChildProcess curl;
+    ASSERT_TRUE(curl.Start({"/usr/bin/curl", "-s", "-N", "-o", dir.File("out"), "-D", dir.File("head"), "--max-time", "20",
+                            "http://127.0.0.1:" + std::to_string(Server.Port()) + "/"}));
+    ASSERT_TRUE(WaitUntil([&] { return Server.ClientCount() == 1; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return ReadFile(dir.File("out")).size() >= 10000; }, 5000));
+    Feed(5000, 'b');
+    ASSERT_TRUE(WaitUntil([&] { return ReadFile(dir.File("out")).size() >= 15000; }, 5000));
+    std::string got = ReadFile(dir.File("out"));
+    EXPECT_EQ(got, std::string(10000, 'a') + std::string(5000, 'b'));
+    EXPECT_NE(ReadFile(dir.File("head")).find("Content-Type: audio/mpeg"), std::string::npos);
+    auto events = Snapshot();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_TRUE(events[0].Connect);
+    EXPECT_EQ(events[0].Client.rfind("127.0.0.1:", 0), 0u) << events[0].Client;
+    Server.Stop(); // the listener is still there: it gets its leave
+    EXPECT_EQ(Count(false), 1);
+}
+
+TEST_F(OwnPortTest, RefusedClientGetsAnErrorAndNoLeave) {
+    StartServer(16384, [](const std::string&) { return false; });
+    TSocket s = Dial("GET / HTTP/1.0\r\n\r\n");
+    std::string head = ReadHead(s);
+    EXPECT_EQ(head.rfind("HTTP/1.0 403", 0), 0u) << head;
+    std::string body;
+    char buf[256];
+    long n;
+    while ((n = s.Recv(buf, sizeof buf, 3000)) > 0) body.append(buf, static_cast<std::size_t>(n));
+    EXPECT_EQ(n, 0) << "closed after the refusal";
+    EXPECT_NE(body.find("Access denied"), std::string::npos);
+    Server.Stop();
+    EXPECT_EQ(Count(true), 1);
+    EXPECT_EQ(Count(false), 0);
+}
+
+TEST_F(OwnPortTest, BadRequestIsAnsweredWithoutCallbacks) {
+    StartServer();
+    TSocket s = Dial("POST / HTTP/1.0\r\n\r\n");
+    EXPECT_EQ(ReadHead(s).rfind("HTTP/1.0 400", 0), 0u);
+    Server.Stop();
+    EXPECT_TRUE(Snapshot().empty());
+}
+
+TEST_F(OwnPortTest, IcyMetadataIsInterleavedForClientsThatAsk) {
+    StartServer(65536);
+    TSocket s = Dial("GET / HTTP/1.0\r\nIcy-MetaData: 1\r\n\r\n");
+    std::string head = ReadHead(s);
+    vd::net::THttpHead h;
+    ASSERT_TRUE(vd::net::ParseHttpHead(head, h));
+    ASSERT_EQ(h.Field("icy-metaint"), std::to_string(TOwnPortServer::kMetaInterval));
+    ASSERT_TRUE(WaitUntil([&] { return Server.ClientCount() == 1; }, 3000));
+    Server.SetTitle("Song \xC3\xA4");
+    const std::size_t meta = TOwnPortServer::kMetaInterval;
+    Feed(meta + 100, 'x');
+    std::string data(meta + 1, '\0');
+    ASSERT_TRUE(s.RecvExact(data.data(), data.size(), 3000));
+    EXPECT_EQ(data.substr(0, meta), std::string(meta, 'x'));
+    std::size_t units = static_cast<unsigned char>(data[meta]);
+    ASSERT_GT(units, 0u);
+    std::string block(units * 16, '\0');
+    ASSERT_TRUE(s.RecvExact(block.data(), block.size(), 3000));
+    EXPECT_EQ(block.substr(0, block.find('\0')), "StreamTitle='Song \xC3\xA4';");
+    // The next interval carries no new title: a zero length byte.
+    Feed(meta, 'y');
+    // 100 bytes were left of the first feed: the second interval ends meta bytes later.
+    std::string rest(meta + 1, '\0');
+    ASSERT_TRUE(s.RecvExact(rest.data(), rest.size(), 3000));
+    EXPECT_EQ(rest[meta], '\0');
+    EXPECT_EQ(rest.substr(0, 100), std::string(100, 'x'));
+
+    TSocket plain = Dial("GET / HTTP/1.0\r\n\r\n");
+    vd::net::THttpHead ph;
+    ASSERT_TRUE(vd::net::ParseHttpHead(ReadHead(plain), ph));
+    EXPECT_EQ(ph.Field("icy-metaint"), "") << "no metadata unless asked";
+}
+
+TEST_F(OwnPortTest, SlowClientIsDroppedAndTheOthersGoOn) {
+    StartServer(16384);
+    TSocket slow = Dial("GET / HTTP/1.0\r\n\r\n");
+    ReadHead(slow);
+    TTempDir dir;
+    TChildProcess curl;
+    ASSERT_TRUE(curl.Start({"/usr/bin/curl", "-s", "-N", "-o", dir.File("out"), "--max-time", "30",
+                            "http://127.0.0.1:" + std::to_string(Server.Port()) + "/"}));
+    ASSERT_TRUE(WaitUntil([&] { return Server.ClientCount() == 2; }, 5000));
+    // The slow client reads nothing: its queue fills and it is dropped; the stream goes on.
+    std::size_t fed = 0;
+    ASSERT_TRUE(WaitUntil([&] {
+        Feed(65536, 'z');
+        fed += 65536;
+        return Count(false) == 1;
+    }, 20000));
+    EXPECT_EQ(Server.ClientCount(), 1);
+    Feed(1000, 'q');
+    EXPECT_TRUE(WaitUntil([&] { return ReadFile(dir.File("out")).find('q') != std::string::npos; }, 5000));
+}
+
+TEST_F(OwnPortTest, PortInUseFailsAndStopGivesEveryListenerItsLeave) {
+    StartServer();
+    TOwnPortServer other;
+    TOwnPortServer::TOptions o;
+    o.BindAddress = "127.0.0.1";
+    o.Port = Server.Port();
+    int error = 0;
+    EXPECT_FALSE(other.Start(o, [](bool, const std::string&, const std::string&) { return true; }, error));
+    EXPECT_EQ(error, AE_ERROR_NONET);
+
+    std::vector<TSocket> listeners;
+    for (int i = 0; i < 5; ++i) {
+        listeners.push_back(Dial("GET / HTTP/1.0\r\n\r\n"));
+        ReadHead(listeners.back());
+    }
+    ASSERT_TRUE(WaitUntil([&] { return Server.ClientCount() == 5; }, 3000));
+    Server.Stop();
+    EXPECT_EQ(Count(true), 5);
+    EXPECT_EQ(Count(false), 5);
+    // Started again, nobody is counted.
+    StartServer();
+    EXPECT_EQ(Server.ClientCount(), 0);
+}

@@ -1,0 +1,122 @@
+#include <atomic>
+#include <gtest/gtest.h>
+#include <mutex>
+#include <vector>
+
+#include "platform/net/Socket.h"
+#include "platform/net/TcpServer.h"
+#include "tests/platform/net/TestKit.h"
+
+using namespace vd::net;
+using vd::testkit::WaitUntil;
+
+namespace {
+
+TSocket Dial(std::uint16_t port) {
+    TNetError e;
+    return TSocket::Connect("127.0.0.1", port, 2000, e);
+}
+
+} // namespace
+
+TEST(TcpServer, ServesLinesAndReportsPeerAndLocalAddress) {
+    TTcpServer server;
+    std::string error;
+    std::mutex lock;
+    std::string local;
+    ASSERT_TRUE(server.Start({"127.0.0.1", 0, 10, 4}, [&](TSocket& c) {
+        {
+            std::lock_guard<std::mutex> g(lock);
+            local = c.LocalAddress();
+        }
+        std::string line;
+        if (c.RecvLine(line, 100, 2000)) c.SendAll("echo:" + line + "\r\n", 2000);
+    }, error)) << error;
+    ASSERT_NE(server.Port(), 0);
+    TSocket s = Dial(server.Port());
+    ASSERT_TRUE(s.Valid());
+    ASSERT_TRUE(s.SendAll("hello\r\n", 1000));
+    std::string answer;
+    ASSERT_TRUE(s.RecvLine(answer, 100, 2000));
+    EXPECT_EQ(answer, "echo:hello");
+    std::lock_guard<std::mutex> g(lock);
+    EXPECT_EQ(local, "127.0.0.1");
+}
+
+TEST(TcpServer, ClientsBeyondThePoolAreClosedAtOnce) {
+    TTcpServer server;
+    std::string error;
+    std::atomic<int> busy{0};
+    std::atomic<bool> release{false};
+    ASSERT_TRUE(server.Start({"127.0.0.1", 0, 10, 2}, [&](TSocket& c) {
+        ++busy;
+        char b;
+        while (!release && c.Recv(&b, 1, 20) != 0) {
+        }
+    }, error));
+    TSocket a = Dial(server.Port()), b = Dial(server.Port());
+    ASSERT_TRUE(WaitUntil([&] { return busy == 2; }, 3000));
+    TSocket extra = Dial(server.Port());
+    ASSERT_TRUE(extra.Valid());
+    char c;
+    TNetError e = TNetError::None;
+    EXPECT_EQ(extra.Recv(&c, 1, 3000, &e), 0) << "an extra client is closed, not served";
+    release = true;
+}
+
+TEST(TcpServer, StopEndsClientsBlockedInReads) {
+    TTcpServer server;
+    std::string error;
+    std::atomic<int> ended{0}, started{0};
+    ASSERT_TRUE(server.Start({"127.0.0.1", 0, 10, 3}, [&](TSocket& c) {
+        ++started;
+        std::string line;
+        c.RecvLine(line, 100, 60000); // would wait a minute without Stop
+        ++ended;
+    }, error));
+    std::vector<TSocket> clients;
+    for (int i = 0; i < 3; ++i) clients.push_back(Dial(server.Port()));
+    ASSERT_TRUE(WaitUntil([&] { return started == 3; }, 3000));
+    auto t0 = std::chrono::steady_clock::now();
+    server.Stop();
+    EXPECT_EQ(ended, 3);
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(5));
+    EXPECT_FALSE(server.Active());
+}
+
+TEST(TcpServer, BusyPortIsAnError) {
+    TTcpServer first, second;
+    std::string error;
+    ASSERT_TRUE(first.Start({"127.0.0.1", 0, 10, 1}, [](TSocket&) {}, error));
+    EXPECT_FALSE(second.Start({"127.0.0.1", first.Port(), 10, 1}, [](TSocket&) {}, error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST(Socket, ConnectErrorsAreTold) {
+    TNetError e;
+    TSocket s = TSocket::Connect("127.0.0.1", static_cast<std::uint16_t>(vd::testkit::FreePort()), 2000, e);
+    EXPECT_FALSE(s.Valid());
+    EXPECT_EQ(e, TNetError::Connect);
+    s = TSocket::Connect("no-such-host.invalid", 80, 2000, e);
+    EXPECT_EQ(e, TNetError::Resolve);
+}
+
+TEST(Socket, RecvLineLimitsLengthAndTimesOut) {
+    TTcpServer server;
+    std::string error;
+    ASSERT_TRUE(server.Start({"127.0.0.1", 0, 10, 2}, [](TSocket& c) {
+        c.SendAll(std::string(300, 'x') + "\n", 1000);
+        std::string l;
+        c.RecvLine(l, 10, 3000);
+    }, error));
+    TSocket s = Dial(server.Port());
+    std::string line;
+    TNetError e = TNetError::None;
+    EXPECT_FALSE(s.RecvLine(line, 100, 2000, &e));
+    EXPECT_EQ(e, TNetError::Io);
+    TSocket quiet = Dial(server.Port());
+    char buf[400];
+    ASSERT_TRUE(quiet.RecvExact(buf, 301, 2000));
+    EXPECT_EQ(quiet.Recv(buf, 1, 100, &e), -1);
+    EXPECT_EQ(e, TNetError::Timeout);
+}

@@ -1,0 +1,55 @@
+#pragma once
+// Helpers for tests that start real peers: child processes, temporary folders, bounded waits.
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vd::testkit {
+
+// A child process with its stdin and stdout on pipes; killed and reaped when destroyed.
+class TChildProcess {
+public:
+    TChildProcess() = default;
+    ~TChildProcess();
+    TChildProcess(const TChildProcess&) = delete;
+    TChildProcess& operator=(const TChildProcess&) = delete;
+
+    bool Start(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv = {},
+               bool mergeStderr = false);
+    // One stdout line, or false at the deadline or end of output.
+    bool ReadLine(std::string& line, int timeoutMs);
+    void Stop();  // SIGTERM, then SIGKILL after a second
+    bool Running();
+    int Pid() const { return FPid; }
+
+private:
+    int FPid = -1;
+    int FIn = -1;
+    int FOut = -1;
+    std::string FBuf;
+};
+
+class TTempDir {
+public:
+    TTempDir();
+    ~TTempDir();
+    const std::string& Path() const { return FPath; }
+    std::string File(const std::string& name) const { return FPath + "/" + name; }
+
+private:
+    std::string FPath;
+};
+
+// Polls pred until it holds or the time is up.
+bool WaitUntil(const std::function<bool()>& pred, int timeoutMs);
+// A TCP port on 127.0.0.1 that was free a moment ago.
+int FreePort();
+// Runs a shell command; its exit status.
+int Shell(const std::string& command);
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& text);
+// The source tree's root (for helper scripts).
+std::string SourceDir();
+
+} // namespace vd::testkit
