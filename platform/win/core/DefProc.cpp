@@ -67,14 +67,15 @@ bool IsInput(UINT m) {
 
 }  // namespace
 
-LRESULT SizeMoveLoop(Window& win, UINT command) {
+LRESULT SizeMoveLoop(Window& win, UINT command, LPARAM startPt) {
     WindowRef w = Lookup(win.Handle());
     if (!w) return 0;
     const HWND h = w->Handle();
     const bool move = (command & 0xFFF0) == SC_MOVE;
     const int edge = static_cast<int>(command & 0x0F);
-    TPoint start;
-    GetCursorPos(start);
+    // The press that started the loop, not where the pointer is by now.
+    TPoint start = LParamToPoint(startPt);
+    if (startPt == 0) GetCursorPos(start);
     const TRect startRect = w->rect;
     CallProc(*w, WM_ENTERSIZEMOVE, 0, 0);
     if (!w->alive) return 0;
@@ -178,7 +179,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOMMAND:
         switch (wParam & 0xFFF0) {
         case SC_MOVE:
-        case SC_SIZE: return SizeMoveLoop(*w, static_cast<UINT>(wParam));
+        case SC_SIZE: return SizeMoveLoop(*w, static_cast<UINT>(wParam), lParam);
         case SC_CLOSE: return SendMessage(hwnd, WM_CLOSE, 0, 0);
         case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
         case SC_RESTORE:

@@ -154,7 +154,7 @@ void ProcessSent(ThreadQueue& q);
 void RemoveTimersOf(ThreadQueue& q, HWND hwnd);
 
 MINMAXINFO QueryMinMax(Window& w);
-LRESULT SizeMoveLoop(Window& w, UINT command);
+LRESULT SizeMoveLoop(Window& w, UINT command, LPARAM startPt);
 LRESULT DefNcHitTest(Window& w, TPoint screen);
 void DefNcCalcSize(Window& w, TRect& rect);
 
