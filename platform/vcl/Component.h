@@ -2,6 +2,7 @@
 // TComponent: ownership, names and free notification. An owner frees what it owns; anyone
 // holding a reference asks for FreeNotification and is told through Notification(opRemove)
 // while the referenced component is still whole.
+#include "platform/rtl/Object.h"
 #include "platform/rtl/String.h"
 
 #include <functional>
@@ -17,13 +18,10 @@ inline constexpr unsigned csReading = 0x02;
 inline constexpr unsigned csDesigning = 0x10;  // never set at run time
 inline constexpr unsigned csDestroying = 0x08;
 
-class TComponent;
-using TNotifyEvent = std::function<void(TComponent* Sender)>;
-
-class TComponent {
+class TComponent : public TPersistent {
 public:
     explicit TComponent(TComponent* AOwner);
-    virtual ~TComponent();
+    ~TComponent() override;
     TComponent(const TComponent&) = delete;
     TComponent& operator=(const TComponent&) = delete;
 

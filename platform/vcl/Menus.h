@@ -21,6 +21,7 @@ bool IsAccel(unsigned Char, const String& Caption);
 String StripHotkey(const String& Caption);
 
 class TMenu;
+class TCanvas;
 
 class TMenuItem : public TComponent {
 public:
@@ -54,7 +55,7 @@ public:
     String Hint;
     UINT Command() const { return FCommand; }
     TNotifyEvent OnClick;
-    std::function<void(TComponent* Sender, std::uintptr_t Canvas, TRect Rect, bool Selected)> OnDrawItem;
+    std::function<void(TObject* Sender, TCanvas* ACanvas, TRect ARect, bool Selected)> OnDrawItem;
 
     virtual void Click();
 

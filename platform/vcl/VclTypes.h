@@ -9,6 +9,7 @@
 
 namespace vd {
 
+class TObject;
 class TComponent;
 class TControl;
 class TWinControl;
@@ -83,11 +84,11 @@ struct TSizeConstraints {
     int MaxHeight = 0;
 };
 
-using TMouseEvent = std::function<void(TComponent* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
-using TMouseMoveEvent = std::function<void(TComponent* Sender, TShiftState Shift, int X, int Y)>;
-using TKeyEvent = std::function<void(TComponent* Sender, Word& Key, TShiftState Shift)>;
-using TKeyPressEvent = std::function<void(TComponent* Sender, char& Key)>;
-using TCanResizeEvent = std::function<void(TComponent* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
+using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+using TCanResizeEvent = std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
 
 TShiftState KeysToShiftState(WPARAM keys);
 TShiftState KeyDataToShiftState(LPARAM keyData);

@@ -118,6 +118,7 @@ protected:
     int FAlignLevel = 0;
     bool FInAlign = false;
     bool FUpdatingBounds = false;
+    bool FBeforeDestroyHandled = false;
     friend class TControl;
     friend LRESULT VclWindowProc(HWND, UINT, WPARAM, LPARAM);
 };

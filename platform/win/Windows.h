@@ -147,7 +147,9 @@ void SetCursorShape(CursorShape shape);
 using TIMERPROC = std::function<void(HWND, UINT, std::uintptr_t, DWord)>;
 std::uintptr_t SetTimer(HWND hwnd, std::uintptr_t id, UINT elapseMs, TIMERPROC proc = {});
 BOOL KillTimer(HWND hwnd, std::uintptr_t id);
-DWord GetTickCount();
+// Milliseconds of the window-system clock: what timers and message times use, and what a test
+// moves on the headless back end. (The run-time GetTickCount is the real monotonic clock.)
+DWord GetWindowTickCount();
 
 // Screens.
 HMONITOR MonitorFromWindow(HWND hwnd, DWord flags);

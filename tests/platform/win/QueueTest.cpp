@@ -66,12 +66,12 @@ TEST_F(WinTest, TimerDestroyedWithItsWindowAndCallbackTimers) {
 TEST_F(WinTest, GetMessageWaitsForTheNextTimerOnTheVirtualClock) {
     HWND h = Top({0, 0, 10, 10});
     Pump();
-    const DWord start = GetTickCount();
+    const DWord start = GetWindowTickCount();
     SetTimer(h, 3, 250);
     MSG m;
     ASSERT_TRUE(GetMessage(m));
     EXPECT_EQ(m.message, WM_TIMER);
-    EXPECT_EQ(GetTickCount() - start, 250u);
+    EXPECT_EQ(GetWindowTickCount() - start, 250u);
     KillTimer(h, 3);
 }
 
