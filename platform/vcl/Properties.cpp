@@ -1,6 +1,8 @@
 // Published properties of the class library's classes, by name, for form resources.
 #include "platform/rtl/Exception.h"
+#include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/Form.h"
+#include "platform/vcl/StdCtrls.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/Timer.h"
@@ -89,6 +91,10 @@ void EnsureStandardClasses() {
     TFormReader::RegisterClass("TPopupMenu", [](TComponent* o) { return new TPopupMenu(o); });
     TFormReader::RegisterClass("TMenuItem", [](TComponent* o) { return new TMenuItem(o); });
     TFormReader::RegisterClass("TTimer", [](TComponent* o) { return new TTimer(o); });
+    TFormReader::RegisterClass("TLabel", [](TComponent* o) { return new TLabel(o); });
+    TFormReader::RegisterClass("TBevel", [](TComponent* o) { return new TBevel(o); });
+    TFormReader::RegisterClass("TImage", [](TComponent* o) { return new TImage(o); });
+    TFormReader::RegisterClass("TSplitter", [](TComponent* o) { return new TSplitter(o); });
 }
 
 struct Registrar {
