@@ -1,5 +1,6 @@
 #include "platform/vcl/ExtCtrls.h"
 
+#include "platform/rtl/Exception.h"
 #include "platform/vcl/WinControl.h"
 
 #include <algorithm>
@@ -22,6 +23,24 @@ void TBevel::SetStyle(TBevelStyle v) {
     if (v == FStyle) return;
     FStyle = v;
     Invalidate();
+}
+
+bool TBevel::SetProperty(const String& name, const TPropValue& v) {
+    static const char* shapes[] = {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"};
+    if (name == "Shape") {
+        for (int i = 0; i < 7; ++i)
+            if (v.AsIdent() == shapes[i]) {
+                SetShape(static_cast<TBevelShape>(i));
+                return true;
+            }
+        throw EReadError("Invalid property value " + v.Str);
+    }
+    if (name == "Style") {
+        if (v.AsIdent() != "bsLowered" && v.AsIdent() != "bsRaised") throw EReadError("Invalid property value " + v.Str);
+        SetStyle(v.AsIdent() == "bsRaised" ? bsRaised : bsLowered);
+        return true;
+    }
+    return TGraphicControl::SetProperty(name, v);
 }
 
 void TBevel::Paint() {
@@ -78,6 +97,17 @@ TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner), FPicture(new TBitm
 
 TImage::~TImage() { delete FPicture; }
 
+bool TImage::SetProperty(const String& name, const TPropValue& v) {
+    if (name == "Stretch") Stretch = v.AsBool();
+    else if (name == "Center") Center = v.AsBool();
+    else if (name == "Transparent") Transparent = v.AsBool();
+    else if (name == "Picture.Data") {
+        if (v.Kind != TPropValue::vkBinary || !FPicture->LoadFromMemory(v.Binary.data(), v.Binary.size()))
+            throw EReadError("Invalid picture");
+    } else return TGraphicControl::SetProperty(name, v);
+    return true;
+}
+
 void TImage::Paint() {
     if (FPicture->Empty()) return;
     FPicture->SetTransparent(Transparent);
@@ -97,6 +127,14 @@ TSplitter::TSplitter(TComponent* AOwner) : TGraphicControl(AOwner) {
     FHeight = 100;
     FCursor = crHSplit;
     FColor = clBtnFace;
+}
+
+bool TSplitter::SetProperty(const String& name, const TPropValue& v) {
+    if (name == "MinSize") MinSize = static_cast<int>(v.AsInt());
+    else if (name == "Beveled") Beveled = v.AsBool();
+    else if (name == "AutoSnap") AutoSnap = v.AsBool();
+    else return TGraphicControl::SetProperty(name, v);
+    return true;
 }
 
 void TSplitter::Notification(TComponent* AComponent, TOperation Operation) {

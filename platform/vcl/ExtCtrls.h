@@ -14,6 +14,7 @@ public:
     void SetShape(TBevelShape v);
     TBevelStyle Style() const { return FStyle; }
     void SetStyle(TBevelStyle v);
+    bool SetProperty(const String& name, const TPropValue& value) override;
 
 protected:
     void Paint() override;
@@ -26,6 +27,7 @@ public:
     explicit TImage(TComponent* AOwner);
     ~TImage() override;
     TBitmap& Picture() { return *FPicture; }
+    bool SetProperty(const String& name, const TPropValue& value) override;
     bool Stretch = false;
     bool Center = false;
     bool Transparent = false;
@@ -50,6 +52,7 @@ public:
     TNotifyEvent OnMoved;
     TNotifyEvent OnPaint;
     TControl* ResizeControl() const { return FControl; }
+    bool SetProperty(const String& name, const TPropValue& value) override;
 
 protected:
     void Paint() override;
