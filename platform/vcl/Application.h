@@ -59,14 +59,22 @@ public:
 
     // Hints.
     bool ShowHint() const { return FShowHint; }
-    void SetShowHint(bool v) { FShowHint = v; }
+    void SetShowHint(bool v);
     int HintPause = 500;
     int HintHidePause = 2500;
     int HintShortPause = 50;
 
+    // The hint window class (replaceable); toggling ShowHint makes the window again.
+    std::function<THintWindow*(TComponent* owner)> HintWindowClass;
+    using TShowHintEvent = std::function<void(String& HintStr, bool& CanShow, TControl* HintControl)>;
+    TShowHintEvent OnShowHint;
+    THintWindow* HintWindow() const { return FHintWindow; }
+    void ActivateHint(TPoint cursorPos);
+    void HideHint();
+
     // The control under the pointer, for enter/leave.
     TControl* MouseControl() const { return FMouseControl; }
-    void CancelHint() {}
+    void CancelHint();
     void UpdateMouseControl(TPoint screen);
 
 protected:
@@ -84,6 +92,10 @@ private:
     int FModalLevel = 0;
     TControl* FMouseControl = nullptr;
     WNDPROC FProc;
+    THintWindow* FHintWindow = nullptr;
+    std::uintptr_t FHintTimer = 0;
+    TControl* FHintControl = nullptr;
+    void StartHintTimer(unsigned ms, bool show);
 };
 
 extern TApplication* Application;
