@@ -41,6 +41,7 @@ struct X11Backend::Impl {
     std::unordered_map<HWND, ::Window> windows;
     std::unordered_map<::Window, HWND> byX;
     std::set<HWND> dirty;
+    std::set<HWND> iconified;  // iconified by us for an application minimize
     std::map<CursorShape, Cursor> cursors;
     HWND pointerWin = nullptr;
     Atom wmProtocols = 0, wmDelete = 0, motifHints = 0, opacity = 0, netWmName = 0, utf8 = 0, netWorkArea = 0,
@@ -233,6 +234,7 @@ void X11Backend::TopLevelCreated(HWND) {}
 void X11Backend::TopLevelDestroyed(HWND hwnd) {
     auto it = FImpl->windows.find(hwnd);
     FImpl->dirty.erase(hwnd);
+    FImpl->iconified.erase(hwnd);
     if (FImpl->pointerWin == hwnd) FImpl->pointerWin = nullptr;
     if (it == FImpl->windows.end()) return;
     FImpl->byX.erase(it->second);
@@ -269,9 +271,17 @@ void X11Backend::TopLevelChanged(HWND hwnd, unsigned what) {
         if (!tops.empty() && tops.front() == hwnd) XRaiseWindow(m.dpy, w);
     }
     if (what & wcVisible) {
+        const HWND owner = GetWindow(hwnd, GW_OWNER);
+        const bool ownerIconic = owner && IsIconic(owner);
+        const bool styleVisible = (GetWindowLong(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
         if (visible) {
             XMapRaised(m.dpy, w);
+            m.iconified.erase(hwnd);
             m.dirty.insert(hwnd);
+        } else if (ownerIconic && styleVisible && m.iconified.empty()) {
+            // The application minimized: its first form stays in the task bar as an icon.
+            XIconifyWindow(m.dpy, w, m.screen);
+            m.iconified.insert(hwnd);
         } else {
             XUnmapWindow(m.dpy, w);
         }
@@ -362,6 +372,14 @@ void X11Backend::Impl::Handle(XEvent& e) {
     case ClientMessage:
         if (e.xclient.message_type == wmProtocols && static_cast<Atom>(e.xclient.data.l[0]) == wmDelete)
             if (HWND h = Find(e.xclient.window)) PostMessage(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return;
+    case MapNotify:
+        // The window manager brought an icon back: the program restores the way it minimized.
+        if (HWND h = Find(e.xmap.window); h && iconified.count(h)) {
+            iconified.erase(h);
+            if (HWND owner = GetWindow(h, GW_OWNER); owner && IsIconic(owner))
+                PostMessage(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
+        }
         return;
     case FocusIn:
         if (e.xfocus.mode == NotifyNormal)

@@ -52,10 +52,10 @@ protected:
         if (!backend || !observer) GTEST_SKIP() << "no X server could be started";
     }
     void TearDown() override {
+        handler = nullptr;  // it may refer to the test's locals
         for (HWND h : windows)
             if (IsWindow(h)) DestroyWindow(h);
         windows.clear();
-        handler = nullptr;
         ReleaseCapture();
         PumpFor(20);
     }
@@ -265,6 +265,59 @@ TEST_F(X11Test, PaintedPixelsReachTheScreen) {
         XDestroyImage(img);
         return p == 0x0AC81E;
     }));
+}
+
+}  // namespace
+}  // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+// With no window manager running, the test plays one: it redirects the root's children and
+// watches for the iconify request, then maps the window again as a WM would on restore.
+TEST_F(X11Test, ApplicationMinimizeIconifiesTheFormAndAWindowManagerRestoreComesBack) {
+    HWND app = Make({0, 0, 0, 0});  // the hidden application window
+    HWND form = CreateWindowEx(0, "X11Test", "form", WS_POPUP | WS_VISIBLE, 20, 20, 100, 80, app);
+    windows.push_back(form);
+    Sync();
+    const ::Window xw = backend->XWindowOf(form);
+    ASSERT_NE(xw, 0u);
+    const ::Window root = DefaultRootWindow(observer);
+    XSelectInput(observer, root, SubstructureRedirectMask | SubstructureNotifyMask);
+    Sync();
+    std::vector<UINT> restored;
+    handler = [&](HWND w, UINT m, WPARAM wp, LPARAM, LRESULT&) {
+        if (w == app && m == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_RESTORE) {
+            restored.push_back(m);
+            ShowWindow(app, SW_RESTORE);
+            return true;
+        }
+        return false;
+    };
+    ShowWindow(app, SW_MINIMIZE);
+    Sync();
+    const Atom changeState = XInternAtom(observer, "WM_CHANGE_STATE", False);
+    bool iconifyAsked = false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (!iconifyAsked && std::chrono::steady_clock::now() < deadline) {
+        while (XPending(observer)) {
+            XEvent e;
+            XNextEvent(observer, &e);
+            if (e.type == ClientMessage && e.xclient.message_type == changeState && e.xclient.window == xw &&
+                e.xclient.data.l[0] == IconicState)
+                iconifyAsked = true;
+        }
+        if (!iconifyAsked) backend->WaitForInput(10);
+    }
+    ASSERT_TRUE(iconifyAsked);
+    EXPECT_FALSE(IsWindowVisible(form));
+    // The "window manager" restores it: the program hears SC_RESTORE on its application window.
+    XSelectInput(observer, root, 0);
+    XMapWindow(observer, xw);
+    Sync();
+    ASSERT_TRUE(PumpUntil([&] { return !restored.empty(); }));
+    EXPECT_FALSE(IsIconic(app));
+    EXPECT_TRUE(IsWindowVisible(form));
 }
 
 }  // namespace
