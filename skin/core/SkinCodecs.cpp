@@ -2,6 +2,7 @@
 
 #include "skin/core/SkinIni.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -136,7 +137,9 @@ TskStdCommand ReadStdCommand(const TskMemIniFile& ini, std::string_view section,
 
 void ReadStringList(const TskMemIniFile& ini, std::string_view section, std::string_view listName,
                     std::vector<String>& target) {
-    int count = ini.ReadInteger(section, String(listName) + "count", 0);
+    // A sane bound: a lying count must not fill memory with empty names.
+    constexpr int kMaxListItems = 65536;
+    const int count = std::min(ini.ReadInteger(section, String(listName) + "count", 0), kMaxListItems);
     for (int i = 0; i < count; ++i) target.push_back(ini.ReadString(section, std::to_string(i), ""));
 }
 

@@ -220,6 +220,11 @@ void TskMemIniFile::Reindex() {
     }
 }
 
+int TskMemIniFile::SectionLineCount(std::string_view section) const {
+    const Section* s = FindSection(section);
+    return s ? int(s->Lines.size()) : 0;
+}
+
 std::vector<String> TskMemIniFile::SectionNames() const {
     std::vector<String> names;
     for (const Section& s : FSections)

@@ -30,6 +30,8 @@ public:
     void EraseSection(std::string_view section);
 
     std::vector<String> SectionNames() const;
+    // Lines of the section, keys or not; 0 for a missing section.
+    int SectionLineCount(std::string_view section) const;
 
 private:
     struct Line {
