@@ -44,7 +44,7 @@ TEST(TextFitting, CutsWholeCharactersAndAppendsDots) {
         FitTextToWidth(measure, text, c.Max);
         EXPECT_EQ(text, c.Expected) << c.Text << " " << c.Max;
     }
-    String utf8 = "ab\xC3\xA9\xC3\xA9zz";
+    String utf8 = "ab\xC3\xA9\xC3\xA9zzz";
     FitTextToWidth(measure, utf8, 40); // a cut byte would leave half a character that fits
     EXPECT_EQ(utf8, "ab\xC3\xA9...");
 }
