@@ -19,7 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            "controlbar", "memo", "edit", "checklistbox", "listbox", "combobox", "scrollbar",
                            "spinedit", "scrollbox", "treeview", "bevel", "slider", "listview", "richedit"};
     TskMemIniFile out;
+    int budget = 16; // enough sections to reach every path, few enough to stay fast
     for (const String& section : ini.SectionNames()) {
+        if (--budget < 0) break;
         for (const char* kind : kinds) {
             auto rec = CreateControlRecord(kind, section);
             rec->LoadFromIni(ini);
