@@ -1,0 +1,15 @@
+#pragma once
+// The whole drawing layer in one include, for painting code.
+#include "platform/gfx/Bitmap.h"
+#include "platform/gfx/Blit.h"
+#include "platform/gfx/Bmp.h"
+#include "platform/gfx/Color.h"
+#include "platform/gfx/DeviceContext.h"
+#include "platform/gfx/Drawing.h"
+#include "platform/gfx/Font.h"
+#include "platform/gfx/GdiError.h"
+#include "platform/gfx/Handle.h"
+#include "platform/gfx/Objects.h"
+#include "platform/gfx/Region.h"
+#include "platform/gfx/Rounding.h"
+#include "platform/gfx/Text.h"

@@ -1,0 +1,48 @@
+#pragma once
+// Pens, brushes, icons, stock objects and object deletion.
+#include "platform/gfx/GdiObject.h"
+
+namespace vd {
+
+class GdiPen : public GdiObject {
+public:
+    GdiPen(int style, int width, COLORREF color) : GdiObject(Kind::Pen), Style(style), Width(width), Color(color) {}
+    int Style;
+    int Width;
+    COLORREF Color;
+};
+
+class GdiBrush : public GdiObject {
+public:
+    GdiBrush(UINT style, COLORREF color) : GdiObject(Kind::Brush), Style(style), Color(color) {}
+    UINT Style;
+    COLORREF Color;
+};
+
+// An icon keeps its own copies of the colour picture and the mask.
+class GdiIcon : public GdiObject {
+public:
+    GdiIcon(GdiBitmap* color, GdiBitmap* mask);
+    ~GdiIcon() override;
+    GdiBitmap* Color() const { return FColor; }
+    GdiBitmap* Mask() const { return FMask; }
+    int Width() const;
+    int Height() const;
+
+private:
+    GdiBitmap* FColor = nullptr;
+    GdiBitmap* FMask = nullptr;
+};
+
+HPEN CreatePen(int style, int width, COLORREF color);
+HBRUSH CreateSolidBrush(COLORREF color);
+HGDIOBJ GetStockObject(int which);
+// Frees the object once nothing selects it any more. Stock objects are never freed.
+bool DeleteObject(HGDIOBJ object);
+DWord GetObjectType(HGDIOBJ object);
+// Copies the bitmaps; the caller keeps and deletes its own.
+HICON CreateIconIndirect(const ICONINFO* info);
+bool DestroyIcon(HICON icon);
+bool GetIconInfo(HICON icon, ICONINFO* info);
+
+} // namespace vd

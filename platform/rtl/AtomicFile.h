@@ -1,0 +1,12 @@
+#pragma once
+// Replaces a file's contents all at once: a temporary file in the same folder is written,
+// flushed to disk and renamed over the old one, so a crash or a full disk never leaves the file
+// half-written. Failures raise EFCreateError naming the file and the system's reason.
+#include "platform/rtl/String.h"
+
+namespace vd {
+
+// mode: the permission bits of the new file (0600 keeps it to its owner).
+void AtomicWriteFile(const String& fileName, std::string_view data, unsigned mode = 0600);
+
+} // namespace vd

@@ -1,0 +1,230 @@
+// Invalidation and the paint cycle; window regions and layered alpha.
+#include "platform/win/core/WinCore.h"
+
+#include <algorithm>
+
+namespace vd {
+namespace wincore {
+namespace {
+
+bool Empty(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
+
+TRect Union(const TRect& a, const TRect& b) {
+    if (Empty(a)) return b;
+    if (Empty(b)) return a;
+    return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
+}
+
+TRect Intersect(const TRect& a, const TRect& b) {
+    TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
+    return Empty(r) ? TRect{} : r;
+}
+
+void AddUpdate(Window& w, const TRect& r, bool erase) {
+    const TRect c = Intersect(r, {0, 0, w.client.Width(), w.client.Height()});
+    if (Empty(c)) return;
+    w.update = Union(w.update, c);
+    if (erase) w.erasePending = true;
+}
+
+Window* FindPaint(Window& w) {
+    if (!EffectivelyVisible(w)) return nullptr;
+    if (w.ncPending || !Empty(w.update)) return &w;
+    for (Window* c : w.children)
+        if (Window* p = FindPaint(*c)) return p;
+    return nullptr;
+}
+
+PaintDcProvider gDcProvider = nullptr;
+
+}  // namespace
+
+void InvalidateWhole(Window& w, bool erase, bool frame) {
+    AddUpdate(w, {0, 0, w.client.Width(), w.client.Height()}, erase);
+    if (frame) {
+        w.ncPending = true;
+        for (Window* c : w.children)
+            if (c->style & WS_VISIBLE) InvalidateWhole(*c, erase, true);
+    }
+}
+
+void InvalidateParentArea(Window& w) {
+    if (!w.IsChild()) return;
+    AddUpdate(*w.parent, w.rect, true);
+}
+
+bool NextPaint(ThreadQueue& q, MSG& msg) {
+    for (;;) {
+        Window* found = nullptr;
+        for (Window* t : TopLevels()) {
+            if (t->queue.get() != &q) continue;
+            if ((found = FindPaint(*t))) break;
+        }
+        if (!found) return false;
+        WindowRef keep = Lookup(found->Handle());
+        if (found->ncPending) {
+            found->ncPending = false;
+            CallProc(*found, WM_NCPAINT, 1, 0);
+            if (!found->alive) continue;
+        }
+        if (Empty(found->update)) continue;
+        msg = MSG{};
+        msg.hwnd = found->Handle();
+        msg.message = WM_PAINT;
+        msg.time = static_cast<DWord>(CurrentBackend().NowMs());
+        return true;
+    }
+}
+
+void SetPaintDcProvider(PaintDcProvider provider) { gDcProvider = provider; }
+PaintDcProvider GetPaintDcProvider() { return gDcProvider; }
+
+}  // namespace wincore
+
+using namespace wincore;
+
+BOOL InvalidateRect(HWND hwnd, const TRect* rect, BOOL erase) {
+    Window* w = Get(hwnd);
+    if (!w) return FALSE;
+    AddUpdate(*w, rect ? *rect : TRect{0, 0, w->client.Width(), w->client.Height()}, erase != FALSE);
+    return TRUE;
+}
+
+BOOL ValidateRect(HWND hwnd, const TRect* rect) {
+    Window* w = Get(hwnd);
+    if (!w) return FALSE;
+    if (!rect) {
+        w->update = {};
+        w->erasePending = false;
+        return TRUE;
+    }
+    // The update area is one rectangle: only a cover of a whole side shrinks it.
+    TRect& u = w->update;
+    const TRect c = Intersect(u, *rect);
+    if (c == u) {
+        u = {};
+        w->erasePending = false;
+    } else if (c.Left == u.Left && c.Right == u.Right) {
+        if (c.Top == u.Top) u.Top = c.Bottom;
+        else if (c.Bottom == u.Bottom) u.Bottom = c.Top;
+    } else if (c.Top == u.Top && c.Bottom == u.Bottom) {
+        if (c.Left == u.Left) u.Left = c.Right;
+        else if (c.Right == u.Right) u.Right = c.Left;
+    }
+    return TRUE;
+}
+
+bool GetUpdateRect(HWND hwnd, TRect& rect, BOOL erase) {
+    Window* w = Get(hwnd);
+    if (!w) return false;
+    rect = w->update;
+    if (erase && !Empty(w->update) && w->erasePending) {
+        w->erasePending = false;
+        SendMessage(hwnd, WM_ERASEBKGND, gDcProvider ? gDcProvider(hwnd, w->update, false) : 0, 0);
+    }
+    return !Empty(rect);
+}
+
+BOOL UpdateWindow(HWND hwnd) {
+    WindowRef w = Lookup(hwnd);
+    if (!w) return FALSE;
+    if (!EffectivelyVisible(*w)) return TRUE;
+    if (w->ncPending) {
+        w->ncPending = false;
+        CallProc(*w, WM_NCPAINT, 1, 0);
+    }
+    if (w->alive && !Empty(w->update)) {
+        CallProc(*w, WM_PAINT, 0, 0);
+        if (w->alive) {
+            w->update = {};
+            w->erasePending = false;
+        }
+    }
+    return TRUE;
+}
+
+BOOL RedrawWindow(HWND hwnd, const TRect* rect, UINT flags) {
+    WindowRef w = Lookup(hwnd);
+    if (!w) return FALSE;
+    if (flags & RDW_INVALIDATE) {
+        AddUpdate(*w, rect ? *rect : TRect{0, 0, w->client.Width(), w->client.Height()},
+                  (flags & RDW_ERASE) && !(flags & RDW_NOERASE));
+        if (flags & RDW_FRAME) w->ncPending = true;
+        if (flags & RDW_ALLCHILDREN)
+            for (Window* c : w->children) RedrawWindow(c->Handle(), nullptr, flags & ~(RDW_UPDATENOW | RDW_ERASENOW));
+    }
+    if (flags & RDW_VALIDATE) ValidateRect(hwnd, rect);
+    if (flags & (RDW_UPDATENOW | RDW_ERASENOW)) UpdateWindow(hwnd);
+    return TRUE;
+}
+
+void BeginPaint(HWND hwnd, PAINTSTRUCT& ps) {
+    ps = PAINTSTRUCT{};
+    WindowRef w = Lookup(hwnd);
+    if (!w) return;
+    ps.rcPaint = w->update;
+    const bool erase = w->erasePending;
+    w->update = {};
+    w->erasePending = false;
+    if (gDcProvider) ps.hdc = gDcProvider(hwnd, ps.rcPaint, false);
+    ps.fErase = FALSE;
+    if (erase) ps.fErase = CallProc(*w, WM_ERASEBKGND, ps.hdc, 0) ? FALSE : TRUE;
+}
+
+void EndPaint(HWND hwnd, const PAINTSTRUCT& ps) {
+    (void)ps;
+    if (!Get(hwnd)) return;
+    if (!Get(GetAncestor(hwnd, GA_ROOT))) return;
+    CurrentBackend().TopLevelChanged(GetAncestor(hwnd, GA_ROOT), wcSurface);
+}
+
+BOOL SetWindowRgnRects(HWND hwnd, const std::vector<TRect>& rects, BOOL redraw) {
+    Window* w = Get(hwnd);
+    if (!w) return FALSE;
+    w->hasRegion = true;
+    w->region = rects;
+    if (w->IsChild() && EffectivelyVisible(*w)) InvalidateParentArea(*w);
+    if (redraw) InvalidateWhole(*w, true, true);
+    if (!w->IsChild()) CurrentBackend().TopLevelChanged(hwnd, wcRegion);
+    return TRUE;
+}
+
+BOOL ClearWindowRgn(HWND hwnd, BOOL redraw) {
+    Window* w = Get(hwnd);
+    if (!w) return FALSE;
+    w->hasRegion = false;
+    w->region.clear();
+    if (redraw) InvalidateWhole(*w, true, true);
+    if (!w->IsChild()) CurrentBackend().TopLevelChanged(hwnd, wcRegion);
+    return TRUE;
+}
+
+bool GetWindowRgnRects(HWND hwnd, std::vector<TRect>& rects) {
+    Window* w = Get(hwnd);
+    if (!w || !w->hasRegion) return false;
+    rects = w->region;
+    return true;
+}
+
+BOOL SetLayeredWindowAttributes(HWND hwnd, DWord colorKey, Byte alpha, DWord flags) {
+    (void)colorKey;
+    Window* w = Get(hwnd);
+    if (!w || !(w->exStyle & WS_EX_LAYERED)) return FALSE;
+    if (flags & LWA_ALPHA) {
+        w->alpha = alpha;
+        w->alphaSet = true;
+        if (!w->IsChild()) CurrentBackend().TopLevelChanged(hwnd, wcAlpha);
+    }
+    return TRUE;
+}
+
+bool GetLayeredAlpha(HWND hwnd, Byte& alpha) {
+    Window* w = Get(hwnd);
+    if (!w || !(w->exStyle & WS_EX_LAYERED)) return false;
+    alpha = w->alphaSet ? w->alpha : 255;
+    return true;
+}
+
+bool IsLayeredWindowOS() { return CurrentBackend().LayeredWindowsAvailable(); }
+
+}  // namespace vd

@@ -1,0 +1,216 @@
+#include "Surface.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+
+namespace vd {
+namespace {
+
+using test::Surface;
+using Pixels = std::set<std::pair<int, int>>;
+
+Pixels Painted(Surface& s, DWord background = 0) {
+    Pixels p;
+    for (int y = 0; y < s.B().Height(); ++y)
+        for (int x = 0; x < s.B().Width(); ++x)
+            if (s.At(x, y) != background)
+                p.insert({x, y});
+    return p;
+}
+
+TEST(Lines, EndPointIsNotPainted) {
+    struct Case {
+        TPoint a, b;
+        Pixels want;
+    };
+    const Case cases[] = {
+        {{1, 1}, {5, 1}, {{1, 1}, {2, 1}, {3, 1}, {4, 1}}},
+        {{5, 1}, {1, 1}, {{5, 1}, {4, 1}, {3, 1}, {2, 1}}},
+        {{2, 0}, {2, 3}, {{2, 0}, {2, 1}, {2, 2}}},
+        {{0, 0}, {3, 3}, {{0, 0}, {1, 1}, {2, 2}}},
+        {{4, 4}, {4, 4}, {}},
+    };
+    for (const Case& c : cases) {
+        Surface s(8, 8);
+        UniquePen pen(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
+        SelectGuard g(s.dc.Get(), pen.Get());
+        MoveToEx(s.dc.Get(), c.a.X, c.a.Y, nullptr);
+        LineTo(s.dc.Get(), c.b.X, c.b.Y);
+        EXPECT_EQ(Painted(s), c.want);
+        TPoint cp;
+        GetCurrentPositionEx(s.dc.Get(), &cp);
+        EXPECT_EQ(cp, c.b);
+    }
+}
+
+TEST(Lines, XorPenTwiceRestores) {
+    Surface s(10, 10);
+    s.Encode();
+    UniquePen pen(CreatePen(PS_DOT, 1, RGB(0xCE, 0xD8, 0xFF)));
+    SelectGuard g(s.dc.Get(), pen.Get());
+    SetROP2(s.dc.Get(), R2_XORPEN);
+    SetBkMode(s.dc.Get(), TRANSPARENT);
+    const TPoint pts[] = {{0, 0}, {9, 0}, {9, 9}, {0, 9}, {0, 0}};
+    Polyline(s.dc.Get(), pts, 5);
+    EXPECT_NE(s.At(0, 0), Surface::Code(0, 0));
+    EXPECT_EQ(s.At(3, 0), Surface::Code(3, 0)) << "a dot gap";
+    Polyline(s.dc.Get(), pts, 5);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x)
+            ASSERT_EQ(s.At(x, y), Surface::Code(x, y));
+}
+
+TEST(Shapes, RectangleOutlinesWithPenAndFillsWithBrush) {
+    Surface s(8, 8);
+    UniqueBrush brush(CreateSolidBrush(RGB(0, 0, 255)));
+    SelectGuard g(s.dc.Get(), brush.Get());
+    Rectangle(s.dc.Get(), 1, 1, 6, 5);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) {
+            const bool inBox = x >= 1 && x < 6 && y >= 1 && y < 5;
+            const bool edge = inBox && (x == 1 || x == 5 || y == 1 || y == 4);
+            const DWord want = edge ? 0u : inBox ? 0x0000FFu : 0u; // black pen, blue brush
+            ASSERT_EQ(s.At(x, y), want) << x << "," << y;
+        }
+    // A null pen fills one pixel narrower and shorter.
+    s.Fill(0xFFFFFF);
+    SelectObject(s.dc.Get(), GetStockObject(NULL_PEN));
+    Rectangle(s.dc.Get(), 1, 1, 6, 5);
+    EXPECT_EQ(Painted(s, 0xFFFFFF).size(), 4u * 3u);
+}
+
+TEST(Shapes, EllipseStaysInItsBoxAndIsSymmetric) {
+    for (auto [w, h] : {std::pair{9, 9}, {12, 7}, {3, 10}, {1, 1}}) {
+        Surface s(20, 20);
+        s.Fill(0xFFFFFF);
+        Ellipse(s.dc.Get(), 2, 3, 2 + w, 3 + h);
+        const Pixels p = Painted(s, 0xFFFFFF);
+        EXPECT_FALSE(p.empty());
+        for (auto [x, y] : p) {
+            ASSERT_TRUE(x >= 2 && x < 2 + w && y >= 3 && y < 3 + h) << x << "," << y;
+            ASSERT_EQ(s.At(x, y), s.At(2 + w - 1 - (x - 2), y)) << "mirror in x";
+            ASSERT_EQ(s.At(x, y), s.At(x, 3 + h - 1 - (y - 3))) << "mirror in y";
+        }
+        // The centre is filled with the (white) brush, the widest row reaches both sides.
+        EXPECT_EQ(s.At(2, 3 + h / 2), 0u);
+        EXPECT_EQ(s.At(2 + w - 1, 3 + h / 2), 0u);
+    }
+}
+
+TEST(Shapes, RoundRectCutsItsCorners) {
+    Surface s(12, 12);
+    s.Fill(0xFFFFFF);
+    SelectObject(s.dc.Get(), GetStockObject(BLACK_BRUSH));
+    RoundRect(s.dc.Get(), 0, 0, 12, 12, 6, 6);
+    EXPECT_EQ(s.At(0, 0), 0xFFFFFFu);
+    EXPECT_EQ(s.At(6, 0), 0u);
+    EXPECT_EQ(s.At(0, 6), 0u);
+    EXPECT_EQ(s.At(11, 11), 0xFFFFFFu);
+}
+
+TEST(Shapes, PolygonFillsTheInside) {
+    Surface s(10, 10);
+    s.Fill(0xFFFFFF);
+    SelectObject(s.dc.Get(), GetStockObject(BLACK_BRUSH));
+    SelectObject(s.dc.Get(), GetStockObject(NULL_PEN));
+    const TPoint tri[] = {{0, 0}, {8, 0}, {0, 8}};
+    Polygon(s.dc.Get(), tri, 3);
+    EXPECT_EQ(s.At(1, 1), 0u);
+    EXPECT_EQ(s.At(7, 7), 0xFFFFFFu);
+    EXPECT_EQ(s.At(0, 6), 0u);
+}
+
+TEST(FocusRect, InvertsAlternatePixelsAndTwiceRestores) {
+    Surface s(10, 8);
+    s.Encode();
+    const TRect r{1, 1, 9, 7};
+    DrawFocusRect(s.dc.Get(), &r);
+    int changed = 0;
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 10; ++x)
+            if (s.At(x, y) != Surface::Code(x, y)) {
+                ++changed;
+                EXPECT_EQ(s.At(x, y), Surface::Code(x, y) ^ 0xFFFFFF);
+                EXPECT_TRUE(x == 1 || x == 8 || y == 1 || y == 6);
+            }
+    EXPECT_EQ(changed, 12) << "half of the 24 border pixels";
+    DrawFocusRect(s.dc.Get(), &r);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 10; ++x)
+            ASSERT_EQ(s.At(x, y), Surface::Code(x, y));
+}
+
+TEST(Context, SaveAndRestoreBringBackClipOriginAndObjects) {
+    Surface s(10, 10);
+    UniqueBrush red(CreateSolidBrush(RGB(255, 0, 0)));
+    HGDIOBJ before = GetCurrentObject(s.dc.Get(), OBJ_BRUSH);
+    const int level = SaveDC(s.dc.Get());
+    SelectObject(s.dc.Get(), red.Get());
+    SetViewportOrgEx(s.dc.Get(), 3, 3, nullptr);
+    IntersectClipRect(s.dc.Get(), 0, 0, 2, 2);
+    TRect all{-10, -10, 20, 20};
+    FillRect(s.dc.Get(), &all, red.Get());
+    EXPECT_EQ(Painted(s).size(), 4u);
+    EXPECT_TRUE(RestoreDC(s.dc.Get(), level));
+    EXPECT_EQ(GetCurrentObject(s.dc.Get(), OBJ_BRUSH), before);
+    TPoint org{9, 9};
+    GetViewportOrgEx(s.dc.Get(), &org);
+    EXPECT_EQ(org, (TPoint{0, 0}));
+    FillRect(s.dc.Get(), &all, red.Get());
+    EXPECT_EQ(Painted(s).size(), 100u);
+    EXPECT_FALSE(RestoreDC(s.dc.Get(), 1)) << "nothing left to restore";
+}
+
+TEST(Context, ObjectDeletedWhileSelectedStaysUsable) {
+    Surface s(4, 4);
+    HBRUSH brush = CreateSolidBrush(RGB(0, 255, 0));
+    SelectObject(s.dc.Get(), brush);
+    EXPECT_TRUE(DeleteObject(brush));
+    PatBlt(s.dc.Get(), 0, 0, 4, 4, PATCOPY);
+    EXPECT_EQ(s.At(2, 2), 0x00FF00u);
+    SelectObject(s.dc.Get(), GetStockObject(WHITE_BRUSH)); // frees the brush now
+    EXPECT_TRUE(DeleteObject(GetStockObject(WHITE_BRUSH))) << "stock objects survive";
+    PatBlt(s.dc.Get(), 0, 0, 4, 4, PATCOPY);
+    EXPECT_EQ(s.At(2, 2), 0xFFFFFFu);
+}
+
+TEST(Context, SystemClipAndOriginFromTheWindowSystem) {
+    Surface s(10, 10);
+    SetDCOrigin(s.dc.Get(), 4, 2);
+    UniqueRegion visible(CreateRectRgn(0, 0, 6, 10));
+    SetDCSystemClip(s.dc.Get(), visible.Get());
+    TRect r{0, 0, 5, 5};
+    FillRect(s.dc.Get(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const Pixels p = Painted(s);
+    EXPECT_EQ(p.size(), 2u * 5u) << "columns 4 and 5, rows 2..6";
+    EXPECT_TRUE(p.count({4, 2}) && p.count({5, 6}));
+}
+
+TEST(Colors, SystemColoursResolveThroughOneTable) {
+    EXPECT_EQ(clBtnFace, TColor(0xFF00000F));
+    EXPECT_EQ(ColorToRGB(clBtnFace), TColor(RGB(212, 208, 200)));
+    EXPECT_EQ(ColorToRGB(clRed), clRed);
+    EXPECT_EQ(ColorToRGB(clWindow), TColor(0xFFFFFF));
+    EXPECT_EQ(GetRValue(RGB(1, 2, 3)), 1);
+    EXPECT_EQ(GetGValue(RGB(1, 2, 3)), 2);
+    EXPECT_EQ(GetBValue(RGB(1, 2, 3)), 3);
+    Surface s(1, 1);
+    UniqueBrush face(CreateSolidBrush(COLORREF(clBtnFace)));
+    TRect r{0, 0, 1, 1};
+    FillRect(s.dc.Get(), &r, face.Get());
+    EXPECT_EQ(s.At(0, 0), 0xD4D0C8u) << "memory order: red, green, blue from the top byte down";
+}
+
+TEST(Rounding, HalvesGoToEven) {
+    struct Case {
+        double v;
+        int want;
+    };
+    for (const Case c : {Case{127.5, 128}, {76.5, 76}, {0.5, 0}, {1.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2}, {2.5001, 3}})
+        EXPECT_EQ(RoundHalfEven(c.v), c.want) << c.v;
+}
+
+} // namespace
+} // namespace vd
