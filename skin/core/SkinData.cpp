@@ -14,6 +14,7 @@
 #include <exception>
 
 #include "platform/rtl/Exception.h"
+#include "platform/win/Messages.h"
 
 namespace vd {
 
@@ -122,11 +123,11 @@ void TskSkinData::ResetFormInfo() {
 void TskSkinData::BroadcastSkinMessage(unsigned msg) {
     TskSkinWindowSystem* ws = SkinWindowSystem();
     if (!ws) return;
-    const TskWindowHandle owner = ws->FormWindowOf(FOwner);
+    const HWND owner = ws->FormWindowOf(FOwner);
     // A snapshot: handlers may open or close forms while the message goes round.
-    const std::vector<TskWindowHandle> forms = ws->FormWindows();
+    const std::vector<HWND> forms = ws->FormWindows();
     if (owner) ws->SendSkinMessage(owner, msg, this, skSkinMessageLParam);
-    for (TskWindowHandle form : forms)
+    for (HWND form : forms)
         if (form != owner) ws->SendSkinMessage(form, msg, this, skSkinMessageLParam);
 }
 

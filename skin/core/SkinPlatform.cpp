@@ -1,5 +1,6 @@
 #include "skin/core/SkinPlatform.h"
 
+#include "platform/win/Windows.h"
 #include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinDraw.h"
 
@@ -25,34 +26,22 @@ void DrawFrame3D(TskBitmap& canvas, TRect r, TskColor topLeft, TskColor bottomRi
     DrawLine(canvas, r.Right, r.Bottom, r.Left - 1, r.Bottom, bottomRight);
 }
 
-bool IsLayeredWindowOS() {
-    const TskSkinWindowSystem* ws = SkinWindowSystem();
-    return ws && ws->CompositorRunning();
-}
-
 bool IsWindowsXPVersion() { return true; }
 
-void SetWindowAlpha(TskWindowHandle window, int alpha) {
-    if (TskSkinWindowSystem* ws = SkinWindowSystem()) ws->SetWindowAlpha(window, Byte(alpha & 255));
-}
-
-bool IsMultiMonitor() {
-    const TskSkinWindowSystem* ws = SkinWindowSystem();
-    return ws && ws->MonitorCount() > 1;
+void SetWindowAlpha(HWND window, int alpha) {
+    SetLayeredWindowAttributes(window, 0, Byte(alpha & 255), LWA_ALPHA);
 }
 
 void DesktopWorkArea(bool workArea, TRect& r) {
-    const TskSkinWindowSystem* ws = SkinWindowSystem();
-    r = ws ? ws->DesktopRect(workArea) : TRect{0, 0, 1024, 768};
+    if (workArea && SystemParametersInfo(SPI_GETWORKAREA, 0, &r, 0)) return;
+    r = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
-void WindowWorkArea(TskWindowHandle window, bool workArea, TRect& r) {
-    if (!IsMultiMonitor()) {
-        DesktopWorkArea(workArea, r);
-        return;
-    }
-    TRect monitor;
-    if (SkinWindowSystem()->MonitorRectOf(window, workArea, monitor)) r = monitor;
+void WindowWorkArea(HWND window, bool workArea, TRect& r) {
+    HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    MONITORINFO info;
+    if (!monitor || !GetMonitorInfo(monitor, info)) return;
+    r = workArea ? info.rcWork : info.rcMonitor;
 }
 
 } // namespace vd

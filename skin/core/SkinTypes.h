@@ -47,11 +47,7 @@ enum TskStdCommand : Byte {
     cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray
 };
 
-// Skin window messages; wParam is the skin object, lParam 1000.
-constexpr unsigned WM_SKINLOADING = 1225;
-constexpr unsigned WM_SKINLOADED = 1226;
-constexpr unsigned WM_SKINSETTLED = 1227;
-constexpr unsigned WM_SKINSTRINGSCHANGED = 1274;
+// lParam of the skin window messages (WM_SKINLOADING and the others, platform/win/Messages.h).
 constexpr int skSkinMessageLParam = 1000;
 
 } // namespace vd

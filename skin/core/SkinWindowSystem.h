@@ -1,38 +1,41 @@
 #pragma once
-// What the skin core needs of the window system: the form list for skin messages, window alpha,
-// the compositor test and monitors. The window system binds one at start-up; without one, skin
-// messages go nowhere and the helpers answer for a single plain screen.
-#include "platform/rtl/Types.h"
+// How skin messages reach the forms: the owner's window first, then every form of the screen's
+// form list. The form layer binds one messenger at start-up (it knows the form list and which
+// window a form owner has); without one, skin messages go nowhere.
+#include "platform/win/WinTypes.h"
 
-#include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace vd {
 
 class TskSkinData;
 
-using TskWindowHandle = std::uintptr_t;
-
 class TskSkinWindowSystem {
 public:
     virtual ~TskSkinWindowSystem() = default;
 
-    // The window of Owner when Owner is a form, else 0.
-    virtual TskWindowHandle FormWindowOf(const void* owner) const = 0;
+    // The window of Owner when Owner is a form, else null.
+    virtual HWND FormWindowOf(const void* owner) const = 0;
     // The windows of the screen's forms, in form-list order.
-    virtual std::vector<TskWindowHandle> FormWindows() const = 0;
+    virtual std::vector<HWND> FormWindows() const = 0;
     // Synchronous: returns when the window has handled the message.
-    virtual void SendSkinMessage(TskWindowHandle window, unsigned msg, TskSkinData* skin, int lParam) = 0;
-
-    virtual bool CompositorRunning() const { return false; }
-    virtual void SetWindowAlpha(TskWindowHandle, Byte) {}
-    virtual int MonitorCount() const { return 1; }
-    // The monitor nearest Window: its work area or its whole rectangle; false when unknown.
-    virtual bool MonitorRectOf(TskWindowHandle, bool /*workArea*/, TRect&) const { return false; }
-    virtual TRect DesktopRect(bool /*workArea*/) const { return {0, 0, 1024, 768}; }
+    virtual void SendSkinMessage(HWND window, unsigned msg, TskSkinData* skin, int lParam) = 0;
 };
 
-// The bound window system, or null. Used on the GUI thread only.
+// Messages through the window system's SendMessage (wParam the skin object); the form list and
+// the owner's window come from the form layer's callbacks.
+class TskWinSkinMessenger : public TskSkinWindowSystem {
+public:
+    std::function<std::vector<HWND>()> FormList;
+    std::function<HWND(const void*)> OwnerWindow;
+
+    HWND FormWindowOf(const void* owner) const override { return OwnerWindow ? OwnerWindow(owner) : nullptr; }
+    std::vector<HWND> FormWindows() const override { return FormList ? FormList() : std::vector<HWND>{}; }
+    void SendSkinMessage(HWND window, unsigned msg, TskSkinData* skin, int lParam) override;
+};
+
+// The bound messenger, or null. Used on the GUI thread only.
 TskSkinWindowSystem* SkinWindowSystem();
 void SetSkinWindowSystem(TskSkinWindowSystem* system);
 

@@ -12,7 +12,8 @@ namespace vd {
 namespace {
 
 using test::CoordBitmap;
-using test::MessageSpy;
+using test::H;
+using Recorder = test::SkinMessageRecorder;
 using test::PutInt32;
 using test::Stored;
 
@@ -58,17 +59,17 @@ std::vector<Byte> MakeContainer(const ContainerSpec& c) {
 class SkinDataTest : public ::testing::Test {
 protected:
     SkinDataTest() {
-        Spy.Forms = {101, 102, 103};
-        Spy.Owners[&OwnerForm] = 102;
+        Spy.Forms = {H(101), H(102), H(103)};
+        Spy.Owners[&OwnerForm] = H(102);
     }
     int OwnerForm = 0;
-    MessageSpy Spy;
+    Recorder Spy;
     TskSkinData Skin{&OwnerForm};
 };
 
 TEST_F(SkinDataTest, LoadsContainerIniAndRecordsAndBroadcastsInOrder) {
     std::vector<std::pair<bool, bool>> seen; // (Empty, Changing) as each receiver saw it
-    Spy.OnMessage = [&](TskWindowHandle, unsigned) { seen.emplace_back(Skin.Empty(), Skin.Changing()); };
+    Spy.OnMessage = [&](HWND, unsigned) { seen.emplace_back(Skin.Empty(), Skin.Changing()); };
     TskCompressedStoredSkin stored = Stored(MakeContainer({}));
     Skin.SetCompressedStoredSkin(&stored);
 
@@ -103,11 +104,11 @@ TEST_F(SkinDataTest, LoadsContainerIniAndRecordsAndBroadcastsInOrder) {
     EXPECT_EQ(Skin.IndexOfObjectRecord("close"), 0);
     EXPECT_EQ(dynamic_cast<TskDataSkinStdButton*>(Skin.ObjectRecord(0))->command, cmClose);
 
-    using S = MessageSpy::Sent;
+    using S = Recorder::Sent;
     TskSkinData* me = &Skin;
-    EXPECT_EQ(Spy.Log, (std::vector<S>{{102, 1225, me, 1000}, {101, 1225, me, 1000}, {103, 1225, me, 1000},
-                                       {102, 1226, me, 1000}, {101, 1226, me, 1000}, {103, 1226, me, 1000},
-                                       {102, 1227, me, 1000}, {101, 1227, me, 1000}, {103, 1227, me, 1000}}));
+    EXPECT_EQ(Spy.Log, (std::vector<S>{{H(102), 1225, me, 1000}, {H(101), 1225, me, 1000}, {H(103), 1225, me, 1000},
+                                       {H(102), 1226, me, 1000}, {H(101), 1226, me, 1000}, {H(103), 1226, me, 1000},
+                                       {H(102), 1227, me, 1000}, {H(101), 1227, me, 1000}, {H(103), 1227, me, 1000}}));
     const std::pair<bool, bool> loading{true, true}, loaded{false, true}, settled{false, false};
     EXPECT_EQ(seen, (std::vector<std::pair<bool, bool>>{loading, loading, loading, loaded, loaded, loaded,
                                                          settled, settled, settled}));
@@ -221,8 +222,8 @@ TEST_F(SkinDataTest, OwnerThatIsNoFormAndStringTables) {
     TskResourceStrData strings;
     loose.SetResourceStrData(&strings);
     EXPECT_EQ(loose.ResourceStrData(), &strings);
-    using S = MessageSpy::Sent;
-    EXPECT_EQ(Spy.Log, (std::vector<S>{{101, 1274, &loose, 1000}, {102, 1274, &loose, 1000}, {103, 1274, &loose, 1000}}));
+    using S = Recorder::Sent;
+    EXPECT_EQ(Spy.Log, (std::vector<S>{{H(101), 1274, &loose, 1000}, {H(102), 1274, &loose, 1000}, {H(103), 1274, &loose, 1000}}));
     loose.Notification(&strings);
     EXPECT_EQ(loose.ResourceStrData(), nullptr);
 

@@ -33,40 +33,31 @@ inline void PutInt32(std::vector<Byte>& out, int v) {
     for (int i = 0; i < 4; ++i) out.push_back(Byte(unsigned(v) >> (8 * i)));
 }
 
-// The window system as the skin core sees it. There is no real window system yet on this
-// branch, so this records what each window would receive.
-class MessageSpy : public TskSkinWindowSystem {
+inline HWND H(std::uintptr_t n) { return reinterpret_cast<HWND>(n); }
+
+// Records the skin messages each form would receive, in order, without windows: for the unit
+// tests of the broadcast order (SkinWinTest drives real headless windows).
+class SkinMessageRecorder : public TskSkinWindowSystem {
 public:
     struct Sent {
-        TskWindowHandle Window;
+        HWND Window;
         unsigned Msg;
         TskSkinData* Skin;
         int LParam;
         bool operator==(const Sent&) const = default;
     };
 
-    MessageSpy() { SetSkinWindowSystem(this); }
-    ~MessageSpy() override { SetSkinWindowSystem(nullptr); }
+    SkinMessageRecorder() { SetSkinWindowSystem(this); }
+    ~SkinMessageRecorder() override { SetSkinWindowSystem(nullptr); }
 
-    TskWindowHandle FormWindowOf(const void* owner) const override {
+    HWND FormWindowOf(const void* owner) const override {
         auto it = Owners.find(owner);
-        return it == Owners.end() ? 0 : it->second;
+        return it == Owners.end() ? nullptr : it->second;
     }
-    std::vector<TskWindowHandle> FormWindows() const override { return Forms; }
-    void SendSkinMessage(TskWindowHandle w, unsigned msg, TskSkinData* skin, int lParam) override {
+    std::vector<HWND> FormWindows() const override { return Forms; }
+    void SendSkinMessage(HWND w, unsigned msg, TskSkinData* skin, int lParam) override {
         Log.push_back({w, msg, skin, lParam});
         if (OnMessage) OnMessage(w, msg);
-    }
-    bool CompositorRunning() const override { return Compositor; }
-    void SetWindowAlpha(TskWindowHandle w, Byte a) override { Alphas[w] = a; }
-    int MonitorCount() const override { return Monitors; }
-    bool MonitorRectOf(TskWindowHandle, bool workArea, TRect& r) const override {
-        if (!MonitorKnown) return false;
-        r = workArea ? TRect{1920, 0, 3840, 1040} : TRect{1920, 0, 3840, 1080};
-        return true;
-    }
-    TRect DesktopRect(bool workArea) const override {
-        return workArea ? TRect{0, 0, 1920, 1040} : TRect{0, 0, 1920, 1080};
     }
 
     std::vector<unsigned> Messages() const {
@@ -75,14 +66,10 @@ public:
         return m;
     }
 
-    std::map<const void*, TskWindowHandle> Owners;
-    std::vector<TskWindowHandle> Forms;
+    std::map<const void*, HWND> Owners;
+    std::vector<HWND> Forms;
     std::vector<Sent> Log;
-    std::map<TskWindowHandle, int> Alphas;
-    std::function<void(TskWindowHandle, unsigned)> OnMessage;
-    bool Compositor = false;
-    int Monitors = 1;
-    bool MonitorKnown = true;
+    std::function<void(HWND, unsigned)> OnMessage;
 };
 
 } // namespace vd::test
