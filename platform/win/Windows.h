@@ -2,6 +2,7 @@
 // The window-system calls. Windows belong to the thread that creates them; every call on a
 // window runs on that thread except PostMessage, PostThreadMessage and SendMessage, which may
 // come from any thread.
+#include "platform/gfx/GdiTypes.h"
 #include "platform/rtl/String.h"
 #include "platform/win/Messages.h"
 
@@ -25,6 +26,7 @@ struct WNDCLASS {
     UINT style = 0;
     WNDPROC lpfnWndProc;  // empty: DefWindowProc
     CursorShape cursor = CursorShape::Arrow;
+    HBRUSH hbrBackground = nullptr;  // erased with by default; not owned
     String lpszClassName;
 };
 ATOM RegisterClass(const WNDCLASS& wc);  // re-registering a name replaces it for new windows
@@ -100,14 +102,29 @@ BOOL UpdateWindow(HWND hwnd);
 BOOL RedrawWindow(HWND hwnd, const TRect* rect, UINT flags);
 bool GetUpdateRect(HWND hwnd, TRect& rect, BOOL erase);
 // The paint area of the WM_PAINT being handled; clears the update area and sends
-// WM_ERASEBKGND (wParam: the paint DC from the drawing layer, 0 before it is attached).
+// WM_ERASEBKGND with the paint DC when an erase is pending.
 struct PAINTSTRUCT {
-    std::uintptr_t hdc = 0;
+    HDC hdc = nullptr;
     BOOL fErase = FALSE;
     TRect rcPaint;
 };
 void BeginPaint(HWND hwnd, PAINTSTRUCT& ps);
 void EndPaint(HWND hwnd, const PAINTSTRUCT& ps);
+// Device contexts on the window's surface: the client area (GetDC) or the whole window with its
+// non-client area (GetWindowDC), clipped to what is visible of it (children, siblings above,
+// the window region). Release with ReleaseDC.
+HDC GetDC(HWND hwnd);
+HDC GetWindowDC(HWND hwnd);
+int ReleaseDC(HWND hwnd, HDC dc);
+// Takes ownership of the region (null removes it); window coordinates, non-client included.
+int SetWindowRgn(HWND hwnd, HRGN rgn, BOOL redraw);
+int GetWindowRgn(HWND hwnd, HRGN rgn);  // copies into rgn; returns 0 (ERROR) without a region
+// The pixels of a top-level window (its whole rectangle), as painted; null for none.
+HBITMAP GetWindowSurface(HWND hwnd);
+// A pixel of a window, window-relative (non-client included), 0xFFFFFFFF outside.
+COLORREF GetWindowPixel(HWND hwnd, int x, int y);
+// Moves pixels of the client area and invalidates what is uncovered.
+BOOL ScrollWindow(HWND hwnd, int dx, int dy, const TRect* rect, const TRect* clip);
 
 // Input state.
 HWND SetCapture(HWND hwnd);
@@ -130,7 +147,9 @@ void SetCursorShape(CursorShape shape);
 using TIMERPROC = std::function<void(HWND, UINT, std::uintptr_t, DWord)>;
 std::uintptr_t SetTimer(HWND hwnd, std::uintptr_t id, UINT elapseMs, TIMERPROC proc = {});
 BOOL KillTimer(HWND hwnd, std::uintptr_t id);
-DWord GetTickCount();
+// Milliseconds of the window-system clock: what timers and message times use, and what a test
+// moves on the headless back end. (The run-time GetTickCount is the real monotonic clock.)
+DWord GetWindowTickCount();
 
 // Screens.
 HMONITOR MonitorFromWindow(HWND hwnd, DWord flags);

@@ -1,4 +1,5 @@
 // The default window procedure: the duties callers leave to it.
+#include "platform/gfx/Gdi.h"
 #include "platform/win/core/WinCore.h"
 
 #include <algorithm>
@@ -63,6 +64,33 @@ void ApplySizeEdge(TRect& r, const TRect& start, int edge, int dx, int dy, const
 bool IsInput(UINT m) {
     return (m >= WM_MOUSEMOVE && m <= WM_MOUSEWHEEL) || (m >= WM_NCMOUSEMOVE && m <= WM_NCMBUTTONDBLCLK) ||
            (m >= WM_KEYDOWN && m <= WM_SYSCHAR);
+}
+
+// A plain frame: a dark line round the window, a face-coloured border, a caption bar.
+void DefNcPaint(Window& w) {
+    if (w.client == TRect{0, 0, w.rect.Width(), w.rect.Height()}) return;
+    HDC dc = GetWindowDC(w.Handle());
+    ExcludeClipRect(dc, w.client.Left, w.client.Top, w.client.Right, w.client.Bottom);
+    const TRect all{0, 0, w.rect.Width(), w.rect.Height()};
+    HBRUSH face = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+    HBRUSH dark = CreateSolidBrush(GetSysColor(COLOR_3DDKSHADOW));
+    FillRect(dc, &all, face);
+    FrameRect(dc, &all, dark);
+    if ((w.style & WS_CAPTION) == WS_CAPTION && w.client.Top > 2) {
+        const bool active = w.queue->active == w.Handle();
+        HBRUSH bar = CreateSolidBrush(GetSysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+        TRect cap{w.client.Left, std::max(1, w.client.Top - ((w.exStyle & WS_EX_TOOLWINDOW) ? 16 : 19)), w.client.Right,
+                  w.client.Top - 1};
+        FillRect(dc, &cap, bar);
+        DeleteObject(bar);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+        cap.Left += 4;
+        DrawTextUtf8(dc, w.text, cap, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
+    DeleteObject(face);
+    DeleteObject(dark);
+    ReleaseDC(w.Handle(), dc);
 }
 
 }  // namespace
@@ -246,6 +274,14 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_QUERYENDSESSION: return TRUE;
+    case WM_ERASEBKGND: {
+        HBRUSH brush = w->cls->background;
+        if (!brush || !wParam) return 0;
+        const TRect r{0, 0, w->client.Width(), w->client.Height()};
+        FillRect(reinterpret_cast<HDC>(wParam), &r, brush);
+        return 1;
+    }
+    case WM_NCPAINT: DefNcPaint(*w); return 0;
     default: return 0;
     }
 }

@@ -35,8 +35,6 @@ Window* FindPaint(Window& w) {
     return nullptr;
 }
 
-PaintDcProvider gDcProvider = nullptr;
-
 }  // namespace
 
 void InvalidateWhole(Window& w, bool erase, bool frame) {
@@ -76,8 +74,6 @@ bool NextPaint(ThreadQueue& q, MSG& msg) {
     }
 }
 
-void SetPaintDcProvider(PaintDcProvider provider) { gDcProvider = provider; }
-PaintDcProvider GetPaintDcProvider() { return gDcProvider; }
 
 }  // namespace wincore
 
@@ -120,7 +116,9 @@ bool GetUpdateRect(HWND hwnd, TRect& rect, BOOL erase) {
     rect = w->update;
     if (erase && !Empty(w->update) && w->erasePending) {
         w->erasePending = false;
-        SendMessage(hwnd, WM_ERASEBKGND, gDcProvider ? gDcProvider(hwnd, w->update, false) : 0, 0);
+        HDC dc = MakeDC(*w, false, &w->update);
+        SendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        ReleaseDC(hwnd, dc);
     }
     return !Empty(rect);
 }
@@ -166,45 +164,12 @@ void BeginPaint(HWND hwnd, PAINTSTRUCT& ps) {
     const bool erase = w->erasePending;
     w->update = {};
     w->erasePending = false;
-    if (gDcProvider) ps.hdc = gDcProvider(hwnd, ps.rcPaint, false);
+    ps.hdc = MakeDC(*w, false, &ps.rcPaint);
     ps.fErase = FALSE;
-    if (erase) ps.fErase = CallProc(*w, WM_ERASEBKGND, ps.hdc, 0) ? FALSE : TRUE;
+    if (erase) ps.fErase = CallProc(*w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(ps.hdc), 0) ? FALSE : TRUE;
 }
 
-void EndPaint(HWND hwnd, const PAINTSTRUCT& ps) {
-    (void)ps;
-    if (!Get(hwnd)) return;
-    if (!Get(GetAncestor(hwnd, GA_ROOT))) return;
-    CurrentBackend().TopLevelChanged(GetAncestor(hwnd, GA_ROOT), wcSurface);
-}
-
-BOOL SetWindowRgnRects(HWND hwnd, const std::vector<TRect>& rects, BOOL redraw) {
-    Window* w = Get(hwnd);
-    if (!w) return FALSE;
-    w->hasRegion = true;
-    w->region = rects;
-    if (w->IsChild() && EffectivelyVisible(*w)) InvalidateParentArea(*w);
-    if (redraw) InvalidateWhole(*w, true, true);
-    if (!w->IsChild()) CurrentBackend().TopLevelChanged(hwnd, wcRegion);
-    return TRUE;
-}
-
-BOOL ClearWindowRgn(HWND hwnd, BOOL redraw) {
-    Window* w = Get(hwnd);
-    if (!w) return FALSE;
-    w->hasRegion = false;
-    w->region.clear();
-    if (redraw) InvalidateWhole(*w, true, true);
-    if (!w->IsChild()) CurrentBackend().TopLevelChanged(hwnd, wcRegion);
-    return TRUE;
-}
-
-bool GetWindowRgnRects(HWND hwnd, std::vector<TRect>& rects) {
-    Window* w = Get(hwnd);
-    if (!w || !w->hasRegion) return false;
-    rects = w->region;
-    return true;
-}
+void EndPaint(HWND hwnd, const PAINTSTRUCT& ps) { ReleaseDC(hwnd, ps.hdc); }
 
 BOOL SetLayeredWindowAttributes(HWND hwnd, DWord colorKey, Byte alpha, DWord flags) {
     (void)colorKey;

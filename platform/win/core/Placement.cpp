@@ -211,6 +211,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     }
     if ((sized || moved) && wasVisible && w->IsChild()) InvalidateParentArea(*w);
     w->rect = newRect;
+    if (sized) EnsureSurface(*w);
     if (sized || moved) change |= wcBounds;
     if (!(wp.flags & SWP_NOZORDER)) {
         ZOrderInsert(*w, wp.hwndInsertAfter);

@@ -308,7 +308,7 @@ BOOL KillTimer(HWND hwnd, std::uintptr_t id) {
     return t.size() != before ? TRUE : FALSE;
 }
 
-DWord GetTickCount() { return static_cast<DWord>(CurrentBackend().NowMs()); }
+DWord GetWindowTickCount() { return static_cast<DWord>(CurrentBackend().NowMs()); }
 
 void QueueInput(const RawInput& in) {
     auto q = InputQueue();

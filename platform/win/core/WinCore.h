@@ -18,6 +18,7 @@ struct WindowClass {
     UINT style = 0;
     WNDPROC proc;
     CursorShape cursor = CursorShape::Arrow;
+    HBRUSH background = nullptr;
 };
 
 struct ThreadQueue;
@@ -48,6 +49,8 @@ struct Window {
     // Region in window coordinates; alpha of a layered window.
     bool hasRegion = false;
     std::vector<TRect> region;
+    HRGN regionHandle = nullptr;  // the caller's region, referenced while set
+    HBITMAP surface = nullptr;    // top-level windows: the painted pixels of the whole window
     Byte alpha = 255;
     bool alphaSet = false;
     std::shared_ptr<ThreadQueue> queue;
@@ -133,11 +136,11 @@ void ApplyNcCalcSize(Window& w, const TRect& newRect, bool sendCalc);
 void InvalidateWhole(Window& w, bool erase, bool frame);
 void InvalidateParentArea(Window& w);
 bool NextPaint(ThreadQueue& q, MSG& msg);
-// The drawing layer attaches here: a device context for a window's client (whole = false) or
-// whole window (whole = true), clipped to clip, as the value WM_PAINT handlers receive.
-using PaintDcProvider = std::uintptr_t (*)(HWND hwnd, const TRect& clip, bool whole);
-void SetPaintDcProvider(PaintDcProvider provider);
-PaintDcProvider GetPaintDcProvider();
+// Surfaces and device contexts.
+void EnsureSurface(Window& w);
+void ReleaseSurface(Window& w);
+void ReleaseRegion(Window& w);
+HDC MakeDC(Window& w, bool whole, const TRect* clientClip);
 
 // Activation and focus.
 void Activate(Window* w, int how);

@@ -119,6 +119,8 @@ void SendNcDestroyAndRemove(Window& w) {
     RemoveTimersOf(q, w.Handle());
     const bool topLevel = !w.IsChild();
     UnlinkFromTree(w);
+    ReleaseSurface(w);
+    ReleaseRegion(w);
     w.alive = false;
     {
         auto& t = T();
@@ -161,6 +163,7 @@ ATOM RegisterClass(const WNDCLASS& wc) {
     cls->style = wc.style;
     cls->proc = wc.lpfnWndProc;
     cls->cursor = wc.cursor;
+    cls->background = wc.hbrBackground;
     auto& t = T();
     std::lock_guard<std::mutex> guard(t.lock);
     t.classes[wc.lpszClassName] = std::move(cls);
@@ -175,6 +178,7 @@ bool GetClassInfo(const String& className, WNDCLASS& out) {
     out.style = it->second->style;
     out.lpfnWndProc = it->second->proc;
     out.cursor = it->second->cursor;
+    out.hbrBackground = it->second->background;
     out.lpszClassName = it->second->name;
     return true;
 }
@@ -226,6 +230,7 @@ HWND CreateWindowEx(DWord exStyle, const String& className, const String& window
     } else {
         w->owner = parent ? GetAncestor(parent, GA_ROOT) : nullptr;
         ZOrderInsert(*w, (exStyle & WS_EX_TOPMOST) ? HWND_TOPMOST : HWND_TOP);
+        EnsureSurface(*w);
         CurrentBackend().TopLevelCreated(w->Handle());
     }
     const HWND h = w->Handle();
@@ -374,11 +379,13 @@ HWND SetParent(HWND hwnd, HWND newParent) {
         w->parent = np;
         w->style |= WS_CHILD;
         np->children.insert(np->children.begin(), w);
+        ReleaseSurface(*w);
         if (wasTop) CurrentBackend().TopLevelDestroyed(hwnd);
     } else {
         w->parent = nullptr;
         w->style &= ~WS_CHILD;
         ZOrderInsert(*w, HWND_TOP);
+        EnsureSurface(*w);
         if (!wasTop) CurrentBackend().TopLevelCreated(hwnd);
     }
     if (w->style & WS_VISIBLE) InvalidateWhole(*w, true, true);

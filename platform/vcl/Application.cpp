@@ -1,0 +1,194 @@
+#include "platform/vcl/Application.h"
+
+#include "platform/vcl/Form.h"
+#include "platform/vcl/Screen.h"
+#include "platform/vcl/WinControl.h"
+
+#include <cstdio>
+
+namespace vd {
+
+TApplication* Application = new TApplication(nullptr);  // lives for the program
+
+namespace {
+int gDispatchDepth = 0;
+}
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+
+TApplication::~TApplication() {
+    if (FHandle && IsWindow(FHandle)) DestroyWindow(FHandle);
+}
+
+HWND TApplication::Handle() {
+    if (FHandle && IsWindow(FHandle)) return FHandle;
+    WNDCLASS wc;
+    if (!GetClassInfo("TApplication", wc)) {
+        wc.lpszClassName = "TApplication";
+        wc.lpfnWndProc = MakeWndProc([](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+            if (!Application || Application->FHandle != h) return DefWindowProc(h, m, w, l);
+            TMessage msg{m, w, l, 0};
+            Application->WndProc(msg);
+            return msg.Result;
+        });
+        RegisterClass(wc);
+    }
+    FHandle = CreateWindowEx(0, "TApplication", FTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0,
+                             0, nullptr);
+    return FHandle;
+}
+
+void TApplication::WndProc(TMessage& Message) {
+    switch (Message.Msg) {
+    case WM_SYSCOMMAND:
+        switch (Message.WParam & 0xFFF0) {
+        case SC_MINIMIZE: Minimize(); return;
+        case SC_RESTORE: Restore(); return;
+        default: break;
+        }
+        break;
+    case WM_CLOSE:
+        if (FMainForm) FMainForm->Close();
+        return;
+    case WM_QUERYENDSESSION: Message.Result = 1; return;
+    default: break;
+    }
+    Message.Result = DefWindowProc(FHandle, Message.Msg, Message.WParam, Message.LParam);
+}
+
+void TApplication::SetTitle(const String& v) {
+    FTitle = v;
+    if (FHandle) SetWindowText(FHandle, v);
+}
+
+void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FMouseControl) FMouseControl = nullptr;
+    if (Operation == opRemove && AComponent == FMainForm) FMainForm = nullptr;
+}
+
+// A key goes first to the focused control as CN_KEYDOWN/CN_CHAR: shortcuts and dialog keys
+// handled there are neither translated nor dispatched.
+bool TApplication::IsKeyMsg(MSG& Msg) {
+    if (Msg.message < WM_KEYDOWN || Msg.message > WM_SYSCHAR) return false;
+    TWinControl* control = FindControl(Msg.hwnd);
+    if (!control) return false;
+    return control->Perform(CN_BASE + Msg.message, Msg.wParam, Msg.lParam) != 0;
+}
+
+bool TApplication::ProcessMessage(MSG& Msg) {
+    if (!PeekMessage(Msg, PM_REMOVE)) return false;
+    if (Msg.message == WM_QUIT) {
+        FTerminated = true;
+        return true;
+    }
+    const bool mouse = (Msg.message >= WM_MOUSEMOVE && Msg.message <= WM_MBUTTONDBLCLK) ||
+                       (Msg.message >= WM_NCMOUSEMOVE && Msg.message <= WM_NCMBUTTONDBLCLK);
+    if (mouse) UpdateMouseControl(Msg.pt);
+    bool handled = false;
+    if (OnMessage) OnMessage(Msg, handled);
+    if (!handled && !IsKeyMsg(Msg)) {
+        TranslateMessage(Msg);
+        ++gDispatchDepth;
+        try {
+            DispatchMessage(Msg);
+        } catch (const std::exception& e) {
+            HandleException(e);
+        }
+        --gDispatchDepth;
+    }
+    if (gDispatchDepth == 0) ProcessDeferredFrees();
+    return true;
+}
+
+void TApplication::ProcessMessages() {
+    MSG msg;
+    while (ProcessMessage(msg)) {
+    }
+}
+
+void TApplication::Idle() {
+    TPoint p;
+    GetCursorPos(p);
+    UpdateMouseControl(p);
+    if (gDispatchDepth == 0) ProcessDeferredFrees();
+    bool done = true;
+    if (OnIdle) OnIdle(this, done);
+}
+
+void TApplication::HandleMessage() {
+    MSG msg;
+    if (!ProcessMessage(msg)) {
+        Idle();
+        WaitMessage();
+    }
+}
+
+void TApplication::Run() {
+    if (FMainForm && ShowMainForm) FMainForm->Show();
+    while (!FTerminated) HandleMessage();
+}
+
+void TApplication::Terminate() { PostQuitMessage(0); }
+
+void TApplication::Minimize() {
+    HWND h = Handle();
+    if (IsIconic(h)) return;
+    SetActiveWindow(h);
+    ShowWindow(h, SW_MINIMIZE);
+    if (OnMinimize) OnMinimize(this);
+}
+
+void TApplication::Restore() {
+    HWND h = Handle();
+    if (!IsIconic(h)) return;
+    ShowWindow(h, SW_RESTORE);
+    if (FMainForm && FMainForm->HandleAllocated() && IsWindowVisible(FMainForm->WindowHandle()))
+        SetActiveWindow(FMainForm->WindowHandle());
+    if (Screen && Screen->ActiveControl() && Screen->ActiveControl()->HandleAllocated())
+        ::vd::SetFocus(Screen->ActiveControl()->WindowHandle());
+    if (OnRestore) OnRestore(this);
+}
+
+void TApplication::BringToFront() {
+    if (FMainForm && FMainForm->HandleAllocated()) SetForegroundWindow(FMainForm->WindowHandle());
+}
+
+void TApplication::HandleException(const std::exception& E) {
+    if (OnException) {
+        OnException(this, E);
+        return;
+    }
+    std::fprintf(stderr, "%s\n", E.what());
+}
+
+TWinControl* FindVCLWindow(TPoint screen) { return FindControl(WindowFromPoint(screen)); }
+
+TControl* FindDragTarget(TPoint screen, bool allowDisabled) {
+    TWinControl* w = FindVCLWindow(screen);
+    if (!w) return nullptr;
+    TControl* c = w->ControlAtPos(w->ScreenToClient(screen), allowDisabled);
+    return c ? c : w;
+}
+
+// Enter and leave go to the deepest control under the pointer; while a control holds the
+// mouse, only that one hears of it.
+void TApplication::UpdateMouseControl(TPoint screen) {
+    TControl* next = FindDragTarget(screen, true);
+    if (TControl* cap = GetCaptureControl()) {
+        next = next == cap ? cap : nullptr;
+        if (FMouseControl != cap && FMouseControl) {
+            FMouseControl->RemoveFreeNotification(this);
+            FMouseControl = nullptr;
+        }
+    }
+    if (next == FMouseControl) return;
+    TControl* old = FMouseControl;
+    if (old) old->RemoveFreeNotification(this);
+    FMouseControl = next;
+    if (next) next->FreeNotification(this);
+    if (old) old->Perform(CM_MOUSELEAVE, 0, 0);
+    if (FMouseControl == next && next) next->Perform(CM_MOUSEENTER, 0, 0);
+}
+
+}  // namespace vd

@@ -1,0 +1,96 @@
+#pragma once
+// TApplication: the hidden application window that owns every form, the message loop with its
+// OnMessage and key preprocessing, minimize/restore, hints and deferred frees.
+#include "platform/vcl/Component.h"
+#include "platform/vcl/VclTypes.h"
+#include "platform/win/Windows.h"
+
+#include <exception>
+
+namespace vd {
+
+class THintWindow;
+
+using TMessageEvent = std::function<void(MSG& Msg, bool& Handled)>;
+using TIdleEvent = std::function<void(TObject* Sender, bool& Done)>;
+using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
+
+class TApplication : public TComponent {
+public:
+    explicit TApplication(TComponent* AOwner);
+    ~TApplication() override;
+
+    HWND Handle();  // the application window, created on first use
+    TCustomForm* MainForm() const { return FMainForm; }
+    void SetMainForm(TCustomForm* form) { FMainForm = form; }
+    // Creates a form owned by the application; the first one becomes the main form.
+    template <class T>
+    T* CreateForm() {
+        T* form = new T(this);
+        if (!FMainForm) FMainForm = form;
+        return form;
+    }
+    const String& Title() const { return FTitle; }
+    void SetTitle(const String& v);
+    bool ShowMainForm = true;
+
+    void Run();  // shows the main form and loops until Terminate
+    void HandleMessage();  // one message, or waits for one (idle processing first)
+    void ProcessMessages();  // everything waiting now; re-entrant
+    bool ProcessMessage(MSG& Msg);  // false when there was none
+    void Terminate();
+    bool Terminated() const { return FTerminated; }
+    void ResetTerminated() { FTerminated = false; }  // a loop that may run again (tests)
+    void Minimize();
+    void Restore();
+    void BringToFront();
+    void HandleException(const std::exception& E);
+    void ModalStarted() { ++FModalLevel; }
+    void ModalFinished() { --FModalLevel; }
+    void Idle();  // mouse enter/leave, hints, deferred frees, OnIdle
+
+    TMessageEvent OnMessage;
+    TIdleEvent OnIdle;
+    TNotifyEvent OnMinimize;
+    TNotifyEvent OnRestore;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TExceptionEvent OnException;
+
+    // Hints.
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool v) { FShowHint = v; }
+    int HintPause = 500;
+    int HintHidePause = 2500;
+    int HintShortPause = 50;
+
+    // The control under the pointer, for enter/leave.
+    TControl* MouseControl() const { return FMouseControl; }
+    void CancelHint() {}
+    void UpdateMouseControl(TPoint screen);
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    bool IsKeyMsg(MSG& Msg);
+    void WndProc(TMessage& Message);
+
+    HWND FHandle = nullptr;
+    TCustomForm* FMainForm = nullptr;
+    String FTitle;
+    bool FTerminated = false;
+    bool FShowHint = true;
+    int FModalLevel = 0;
+    TControl* FMouseControl = nullptr;
+    WNDPROC FProc;
+};
+
+extern TApplication* Application;
+
+// The deepest control at a screen point, windowless and disabled ones included.
+TControl* FindDragTarget(TPoint screen, bool allowDisabled);
+// The control with this window (not its ancestors), or null.
+TWinControl* FindVCLWindow(TPoint screen);
+
+}  // namespace vd

@@ -1,0 +1,150 @@
+#pragma once
+// TControl: a rectangle on a parent with messages, mouse handling and painting requests.
+// Messages flow WindowProc (replaceable) -> WndProc -> Dispatch (handlers chosen by number)
+// -> DefaultHandler.
+#include "platform/vcl/Component.h"
+#include "platform/vcl/VclTypes.h"
+
+namespace vd {
+
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* AOwner);
+    ~TControl() override;
+
+    TWinControl* Parent() const { return FParent; }
+    virtual void SetParent(TWinControl* AParent);
+
+    int Left() const { return FLeft; }
+    int Top() const { return FTop; }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    void SetLeft(int v) { SetBounds(v, FTop, FWidth, FHeight); }
+    void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
+    void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
+    void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
+    // The single path for every change of position or size.
+    virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
+    void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
+    virtual TRect GetClientRect() const;
+    TRect ClientRect() const { return GetClientRect(); }
+    int ClientWidth() const { return GetClientRect().Width(); }
+    int ClientHeight() const { return GetClientRect().Height(); }
+    void SetClientWidth(int v);
+    void SetClientHeight(int v);
+    virtual TPoint ClientOrigin() const;  // screen position of the client's (0, 0)
+    TPoint ClientToScreen(TPoint p) const;
+    TPoint ScreenToClient(TPoint p) const;
+
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool v);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    bool Enabled() const { return FEnabled; }
+    virtual void SetEnabled(bool v);
+    TAlign Align() const { return FAlign; }
+    void SetAlign(TAlign v);  // setting the same value asks the parent to realign
+    TAnchors Anchors() const { return FAnchors; }
+    void SetAnchors(TAnchors v);
+    TSizeConstraints& Constraints() { return FConstraints; }
+    const String& Caption() const { return FText; }
+    void SetCaption(const String& v) { SetText(v); }
+    const String& Text() const { return FText; }
+    virtual void SetText(const String& v);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor v);
+    TCursor Cursor() const { return FCursor; }
+    void SetCursor(TCursor v) { FCursor = v; }
+    const String& Hint() const { return FHint; }
+    void SetHint(const String& v) { FHint = v; }
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool v) { FShowHint = v; }
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* v);
+
+    unsigned ControlStyle() const { return FControlStyle; }
+    void SetControlStyle(unsigned v) { FControlStyle = v; }
+    unsigned ControlState() const { return FControlState; }
+    void SetControlState(unsigned v) { FControlState = v; }
+
+    TWndMethod WindowProc;  // defaults to WndProc
+    LRESULT Perform(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);
+    virtual void WndProc(TMessage& Message);
+    virtual void Dispatch(TMessage& Message);
+    virtual void DefaultHandler(TMessage& Message);
+
+    virtual void Invalidate();
+    virtual void Repaint();
+    virtual void Update();
+    void Refresh() { Repaint(); }
+    void BringToFront();
+    void SendToBack();
+    bool MouseCapture() const;
+    void SetMouseCapture(bool v);
+    virtual bool HasWindow() const { return false; }
+    bool IsControlVisibleOnScreen() const;  // visible up to a showing window
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    TNotifyEvent OnResize;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TCanResizeEvent OnCanResize;
+
+    // Used by the parent's layout.
+    void UpdateAnchorOrigin();
+    bool FAnchorMove = false;
+    TSize FAnchorParentSize;
+    TRect FAnchorRect;
+
+protected:
+    virtual void Click();
+    virtual void DblClick();
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseMove(TShiftState Shift, int X, int Y);
+    virtual void Resize();
+    virtual bool CanResize(int& NewWidth, int& NewHeight);
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Destroying() override;
+    void RequestAlign();
+    void InvalidateControl(bool isVisible, bool isOpaque);
+
+    // Message handlers.
+    void WMMouseDown(TMessage& Message, TMouseButton Button, TShiftState Shift);
+    void WMMouseUp(TMessage& Message, TMouseButton Button);
+    void WMMouseMove(TMessage& Message);
+    void WMContextMenu(TMessage& Message);
+
+    TWinControl* FParent = nullptr;
+    int FLeft = 0;
+    int FTop = 0;
+    int FWidth = 0;
+    int FHeight = 0;
+    bool FVisible = true;
+    bool FEnabled = true;
+    TAlign FAlign = alNone;
+    TAnchors FAnchors = akLeft | akTop;
+    TSizeConstraints FConstraints;
+    String FText;
+    TColor FColor = clWindow;
+    TCursor FCursor = crDefault;
+    String FHint;
+    bool FShowHint = false;
+    TPopupMenu* FPopupMenu = nullptr;
+    unsigned FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
+    unsigned FControlState = 0;
+    friend class TWinControl;
+};
+
+// The form a control sits on (walking up parents), or null.
+TCustomForm* GetParentForm(TControl* control);
+// The windowless control that has the mouse through its parent's capture, or null.
+TControl* GetCaptureControl();
+void SetCaptureControl(TControl* control);
+
+}  // namespace vd

@@ -1,0 +1,127 @@
+#pragma once
+// TCustomForm / TForm: a top-level window owned by the application window, with activation,
+// the focused control, the close protocol, modal showing and deferred release.
+#include "platform/vcl/WinControl.h"
+
+namespace vd {
+
+class TMainMenu;
+class TIcon;
+
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+using TBorderIcons = unsigned;
+inline constexpr TBorderIcons biSystemMenu = 1;
+inline constexpr TBorderIcons biMinimize = 2;
+inline constexpr TBorderIcons biMaximize = 4;
+inline constexpr TBorderIcons biHelp = 8;
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TPosition { poDesigned, poDefault, poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+
+using TModalResult = int;
+inline constexpr TModalResult mrNone = 0;
+inline constexpr TModalResult mrOk = 1;
+inline constexpr TModalResult mrCancel = 2;
+inline constexpr TModalResult mrAbort = 3;
+inline constexpr TModalResult mrRetry = 4;
+inline constexpr TModalResult mrIgnore = 5;
+inline constexpr TModalResult mrYes = 6;
+inline constexpr TModalResult mrNo = 7;
+inline constexpr TModalResult mrAll = 8;
+
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+using TShortCutEvent = std::function<void(TMessage& Msg, bool& Handled)>;
+
+class TCustomForm : public TWinControl {
+public:
+    explicit TCustomForm(TComponent* AOwner);
+    ~TCustomForm() override;
+
+    TFormStyle FormStyle() const { return FFormStyle; }
+    void SetFormStyle(TFormStyle v);
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle v);
+    TBorderIcons BorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TBorderIcons v);
+    TPosition Position() const { return FPosition; }
+    void SetPosition(TPosition v) { FPosition = v; }
+    bool KeyPreview() const { return FKeyPreview; }
+    void SetKeyPreview(bool v) { FKeyPreview = v; }
+    bool AutoScroll() const { return FAutoScroll; }
+    void SetAutoScroll(bool v) { FAutoScroll = v; }
+    TMainMenu* Menu() const { return FMenu; }
+    void SetMenu(TMainMenu* v);
+    TIcon* Icon() const { return FIcon; }
+
+    bool Active() const { return FActive; }
+    TWinControl* ActiveControl() const { return FActiveControl; }
+    void SetActiveControl(TWinControl* control);
+    void FocusControl(TWinControl* control);
+    // Called by a control's WM_SETFOCUS: records it, runs CM_EXIT/CM_ENTER and broadcasts
+    // CM_FOCUSCHANGED. Returns false when the focus moved again meanwhile.
+    bool SetFocusedControl(TWinControl* control);
+    void DefocusControl(TWinControl* control, bool removing);
+
+    void Show();
+    void Hide() { SetVisible(false); }
+    TModalResult ShowModal();
+    TModalResult ModalResult() const { return FModalResult; }
+    void SetModalResult(TModalResult v) { FModalResult = v; }
+    bool IsModal() const { return FModal; }
+    void Close();
+    virtual bool CloseQuery();
+    void Release();  // frees the form once the message being handled has unwound
+    bool IsShortCut(TMessage& Message);
+    TWindowState WindowState() const;
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TNotifyEvent OnPaint;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+    TShortCutEvent OnShortCut;
+
+    void Dispatch(TMessage& Message) override;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Destroying() override;
+    void PaintWindow(std::uintptr_t DC) override;
+    virtual void DoClose(TCloseAction& Action);
+    virtual void Activate();
+    virtual void Deactivate();
+    void SetActive(bool value);
+    void SetWindowFocus();
+    void ApplyPosition();
+
+    TFormStyle FFormStyle = fsNormal;
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
+    TPosition FPosition = poDesigned;
+    bool FKeyPreview = false;
+    bool FAutoScroll = false;
+    TMainMenu* FMenu = nullptr;
+    TIcon* FIcon = nullptr;
+    bool FActive = false;
+    TWinControl* FActiveControl = nullptr;
+    TWinControl* FFocusedControl = nullptr;
+    TModalResult FModalResult = mrNone;
+    bool FModal = false;
+    bool FShown = false;
+    friend class TApplication;
+};
+
+class TForm : public TCustomForm {
+public:
+    explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
+};
+
+}  // namespace vd

@@ -1,0 +1,715 @@
+#include "platform/vcl/WinControl.h"
+
+#include "platform/gfx/Gdi.h"
+#include "platform/rtl/Exception.h"
+#include "platform/vcl/Application.h"
+#include "platform/vcl/Form.h"
+
+#include <algorithm>
+#include <map>
+#include <unordered_map>
+
+namespace vd {
+namespace {
+
+std::unordered_map<HWND, TWinControl*>& Registry() {
+    static std::unordered_map<HWND, TWinControl*> map;
+    return map;
+}
+
+String ClassFor(UINT classStyle) {
+    static std::map<UINT, String> registered;
+    auto it = registered.find(classStyle);
+    if (it != registered.end()) return it->second;
+    WNDCLASS wc;
+    wc.style = classStyle;
+    wc.lpfnWndProc = MakeWndProc(VclWindowProc);
+    wc.lpszClassName = "VclControl" + std::to_string(classStyle);
+    RegisterClass(wc);
+    registered[classStyle] = wc.lpszClassName;
+    return wc.lpszClassName;
+}
+
+}  // namespace
+
+LRESULT VclWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCT*>(lParam);
+        auto* control = static_cast<TWinControl*>(cs->lpCreateParams);
+        SetWindowLong(hwnd, GWL_USERDATA, reinterpret_cast<LONG_PTR>(control));
+        if (control) {
+            control->FHandle = hwnd;
+            Registry()[hwnd] = control;
+        }
+    }
+    if (msg == WM_NCDESTROY) Registry().erase(hwnd);
+    auto* control = reinterpret_cast<TWinControl*>(GetWindowLong(hwnd, GWL_USERDATA));
+    if (!control) return DefWindowProc(hwnd, msg, wParam, lParam);
+    TMessage m{msg, wParam, lParam, 0};
+    try {
+        if (control->WindowProc)
+            control->WindowProc(m);
+        else
+            control->WndProc(m);
+    } catch (const std::exception& e) {
+        if (Application) Application->HandleException(e);
+    }
+    return m.Result;
+}
+
+TWinControl* TWinControl::FromHandle(HWND hwnd) {
+    auto it = Registry().find(hwnd);
+    return it == Registry().end() ? nullptr : it->second;
+}
+
+TWinControl* FindControl(HWND hwnd) {
+    for (HWND h = hwnd; h; h = GetAncestor(h, GA_PARENT))
+        if (auto* c = TWinControl::FromHandle(h)) return c;
+    return nullptr;
+}
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
+
+TWinControl::~TWinControl() { Destroying(); }
+
+void TWinControl::Destroying() {
+    if (FBeforeDestroyHandled) return;
+    FBeforeDestroyHandled = true;
+    if (TCustomForm* form = GetParentForm(this); form && form != this) form->DefocusControl(this, true);
+    while (!FControls.empty()) FControls.back()->SetParent(nullptr);
+    DestroyHandle();
+    TControl::Destroying();
+}
+
+void TWinControl::CreateParams(TCreateParams& Params) {
+    Params = TCreateParams{};
+    Params.Caption = FText;
+    Params.Style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    if (FVisible) Params.Style |= WS_VISIBLE;
+    if (!FEnabled) Params.Style |= WS_DISABLED;
+    if (FTabStop) Params.Style |= WS_TABSTOP;
+    Params.X = FLeft;
+    Params.Y = FTop;
+    Params.Width = FWidth;
+    Params.Height = FHeight;
+    Params.WndParent = FParent ? FParent->Handle() : nullptr;
+    Params.ClassStyle = (FControlStyle & csDoubleClicks) ? CS_DBLCLKS : 0;
+}
+
+void TWinControl::CreateWnd() {
+    TCreateParams p;
+    CreateParams(p);
+    if ((p.Style & WS_CHILD) && !p.WndParent) throw EInvalidOperation("Control '" + Name() + "' has no parent window");
+    const String cls = p.WinClassName.empty() ? ClassFor(p.ClassStyle) : p.WinClassName;
+    if (!p.WinClassName.empty()) {
+        WNDCLASS wc;
+        if (!GetClassInfo(cls, wc)) {
+            wc.style = p.ClassStyle;
+            wc.lpfnWndProc = MakeWndProc(VclWindowProc);
+            wc.lpszClassName = cls;
+            RegisterClass(wc);
+        }
+    }
+    HWND h = CreateWindowEx(p.ExStyle, cls, p.Caption, p.Style, p.X, p.Y, p.Width, p.Height, p.WndParent, this);
+    if (!h) {
+        FHandle = nullptr;
+        throw EInvalidOperation("Error creating window");
+    }
+    FHandle = h;
+    FDefWndProc = nullptr;
+}
+
+void TWinControl::CreateHandle() {
+    if (FHandle) return;
+    FControlState |= csCreating;
+    try {
+        CreateWnd();
+    } catch (...) {
+        FControlState &= ~csCreating;
+        throw;
+    }
+    FControlState &= ~csCreating;
+    for (TControl* c : std::vector<TControl*>(FControls))
+        if (auto* w = dynamic_cast<TWinControl*>(c)) w->CreateHandle();
+    Realign();
+}
+
+HWND TWinControl::Handle() {
+    if (!FHandle) CreateHandle();
+    return FHandle;
+}
+
+void TWinControl::DestroyWnd() {
+    HWND h = FHandle;
+    if (!h) return;
+    SetWindowLong(h, GWL_USERDATA, 0);
+    Registry().erase(h);
+    FHandle = nullptr;
+    DestroyWindow(h);
+}
+
+void TWinControl::DestroyHandle() {
+    if (!FHandle) return;
+    for (TControl* c : FControls)
+        if (auto* w = dynamic_cast<TWinControl*>(c)) w->DestroyHandle();
+    DestroyWnd();
+}
+
+// Style changes are applied by building the window again; text, bounds and children stay.
+void TWinControl::RecreateWnd() {
+    if (!FHandle) return;
+    const bool hadFocus = Focused();
+    DestroyHandle();
+    CreateHandle();
+    UpdateShowing();
+    if (hadFocus && CanFocus()) ::vd::SetFocus(FHandle);
+}
+
+bool TWinControl::Showing() const { return FHandle && IsWindowVisible(FHandle); }
+
+void TWinControl::InsertControl(TControl* AControl) {
+    if (!AControl || AControl->FParent == this) return;
+    AControl->FParent = this;
+    FControls.push_back(AControl);
+    AControl->UpdateAnchorOrigin();
+    if (auto* w = dynamic_cast<TWinControl*>(AControl)) {
+        if (FHandle) w->CreateHandle();
+    } else {
+        AControl->Invalidate();
+    }
+    Realign();
+}
+
+void TWinControl::RemoveControl(TControl* AControl) {
+    auto it = std::find(FControls.begin(), FControls.end(), AControl);
+    if (it == FControls.end()) return;
+    if (TCustomForm* form = GetParentForm(this))
+        if (auto* w = dynamic_cast<TWinControl*>(AControl)) form->DefocusControl(w, true);
+    AControl->Invalidate();
+    if (auto* w = dynamic_cast<TWinControl*>(AControl)) w->DestroyHandle();
+    FControls.erase(std::find(FControls.begin(), FControls.end(), AControl));
+    AControl->FParent = nullptr;
+    Realign();
+}
+
+bool TWinControl::ContainsControl(const TControl* control) const {
+    for (const TControl* c = control; c; c = c->Parent())
+        if (c == this) return true;
+    return false;
+}
+
+TControl* TWinControl::ControlAtPos(TPoint pos, bool allowDisabled, bool allowWinControls) const {
+    for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+        TControl* c = *it;
+        if (!allowWinControls && c->HasWindow()) continue;
+        if (!c->Visible() || (!allowDisabled && !c->Enabled())) continue;
+        const TRect r = c->BoundsRect();
+        if (pos.X < r.Left || pos.Y < r.Top || pos.X >= r.Right || pos.Y >= r.Bottom) continue;
+        if (c->Perform(CM_HITTEST, 0, PointToLParam({pos.X - r.Left, pos.Y - r.Top})) == 0) continue;
+        return c;
+    }
+    return nullptr;
+}
+
+int TWinControl::TabOrder() const {
+    if (!FParent) return -1;
+    int i = 0;
+    for (TControl* c : FParent->FControls) {
+        if (c == this) return i;
+        if (c->HasWindow()) ++i;
+    }
+    return -1;
+}
+
+void TWinControl::SetTabOrder(int v) {
+    if (!FParent) return;
+    auto& list = FParent->FControls;
+    list.erase(std::find(list.begin(), list.end(), this));
+    int i = 0;
+    auto pos = list.begin();
+    for (; pos != list.end(); ++pos) {
+        if (!(*pos)->HasWindow()) continue;
+        if (i == v) break;
+        ++i;
+    }
+    list.insert(pos, this);
+}
+
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) {
+    for (TControl* c : FControls) {
+        auto* w = dynamic_cast<TWinControl*>(c);
+        if (!w) continue;
+        list.push_back(w);
+        w->GetTabOrderList(list);
+    }
+}
+
+TWinControl* TWinControl::FindNextControl(TWinControl* cur, bool goForward, bool checkTabStop, bool checkParent) {
+    std::vector<TWinControl*> list;
+    GetTabOrderList(list);
+    if (list.empty()) return nullptr;
+    const int n = static_cast<int>(list.size());
+    int start = -1;
+    for (int i = 0; i < n; ++i)
+        if (list[i] == cur) start = i;
+    if (start < 0) start = goForward ? n - 1 : 0;
+    int i = start;
+    for (int k = 0; k < n; ++k) {
+        i = goForward ? (i + 1) % n : (i - 1 + n) % n;
+        TWinControl* c = list[i];
+        if (c == cur) break;
+        if (c->CanFocus() && (!checkTabStop || c->TabStop()) && (!checkParent || c->Parent() == this)) return c;
+    }
+    return nullptr;
+}
+
+void TWinControl::SelectNext(TWinControl* cur, bool goForward, bool checkTabStop) {
+    if (TWinControl* next = FindNextControl(cur, goForward, checkTabStop, !checkTabStop)) next->SetFocus();
+}
+
+bool TWinControl::CanFocus() const {
+    TCustomForm* form = GetParentForm(const_cast<TWinControl*>(this));
+    if (!form) return FVisible && FEnabled;
+    for (const TControl* c = this; c; c = c->Parent())
+        if (!c->Visible() || !c->Enabled()) return false;
+    return true;
+}
+
+bool TWinControl::Focused() const { return FHandle && GetFocus() == FHandle; }
+
+void TWinControl::SetFocus() {
+    TCustomForm* form = GetParentForm(this);
+    if (form && form != this)
+        form->FocusControl(this);
+    else if (form)
+        form->FocusControl(nullptr), ::vd::SetFocus(Handle());
+    else
+        ::vd::SetFocus(Handle());
+}
+
+void TWinControl::Broadcast(TMessage& Message) {
+    for (TControl* c : std::vector<TControl*>(FControls)) {
+        if (std::find(FControls.begin(), FControls.end(), c) == FControls.end()) continue;
+        c->WindowProc(Message);
+        if (Message.Result != 0) return;
+    }
+}
+
+void TWinControl::DisableAlign() { ++FAlignLevel; }
+
+void TWinControl::EnableAlign() {
+    if (--FAlignLevel == 0) Realign();
+}
+
+void TWinControl::Realign() {
+    if (FAlignLevel > 0 || FInAlign || (ComponentState() & csDestroying)) return;
+    FInAlign = true;
+    TRect r = GetClientRect();
+    AdjustClientRect(r);
+    try {
+        AlignControls(nullptr, r);
+    } catch (...) {
+        FInAlign = false;
+        throw;
+    }
+    FInAlign = false;
+}
+
+void TWinControl::AdjustClientRect(TRect& Rect) { (void)Rect; }
+
+namespace {
+
+bool Before(const TControl* a, const TControl* b, TAlign align) {
+    switch (align) {
+    case alTop: return a->Top() < b->Top();
+    case alBottom: return a->Top() + a->Height() > b->Top() + b->Height();
+    case alLeft: return a->Left() < b->Left();
+    case alRight: return a->Left() + a->Width() > b->Left() + b->Width();
+    default: return false;
+    }
+}
+
+}  // namespace
+
+void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
+    (void)AControl;
+    for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
+        std::vector<TControl*> list;
+        for (TControl* c : FControls)
+            if (c->Align() == align && c->Visible()) list.push_back(c);
+        std::stable_sort(list.begin(), list.end(), [align](TControl* a, TControl* b) { return Before(a, b, align); });
+        for (TControl* c : list) {
+            const int w = std::max(0, Rect.Width()), h = std::max(0, Rect.Height());
+            c->FAnchorMove = true;
+            switch (align) {
+            case alTop:
+                c->SetBounds(Rect.Left, Rect.Top, w, c->Height());
+                Rect.Top += c->Height();
+                break;
+            case alBottom:
+                c->SetBounds(Rect.Left, Rect.Bottom - c->Height(), w, c->Height());
+                Rect.Bottom -= c->Height();
+                break;
+            case alLeft:
+                c->SetBounds(Rect.Left, Rect.Top, c->Width(), h);
+                Rect.Left += c->Width();
+                break;
+            case alRight:
+                c->SetBounds(Rect.Right - c->Width(), Rect.Top, c->Width(), h);
+                Rect.Right -= c->Width();
+                break;
+            default: c->SetBounds(Rect.Left, Rect.Top, w, h); break;
+            }
+            c->FAnchorMove = false;
+        }
+    }
+    // Anchored controls follow the parent's size.
+    const TRect client = GetClientRect();
+    for (TControl* c : FControls) {
+        if (c->Align() != alNone || c->FAnchorParentSize == TSize{}) continue;
+        const int dw = client.Width() - c->FAnchorParentSize.cx, dh = client.Height() - c->FAnchorParentSize.cy;
+        const TRect o = c->FAnchorRect;
+        const TAnchors a = c->Anchors();
+        int l = o.Left, t = o.Top, wd = o.Width(), ht = o.Height();
+        if ((a & akRight) && (a & akLeft)) wd += dw;
+        else if (a & akRight) l += dw;
+        if ((a & akBottom) && (a & akTop)) ht += dh;
+        else if (a & akBottom) t += dh;
+        c->FAnchorMove = true;
+        c->SetBounds(l, t, wd, ht);
+        c->FAnchorMove = false;
+    }
+}
+
+TRect TWinControl::GetClientRect() const {
+    if (FHandle) return vd::GetClientRect(FHandle);
+    return {0, 0, FWidth, FHeight};
+}
+
+TPoint TWinControl::ClientOrigin() const {
+    if (FHandle) {
+        TPoint p{0, 0};
+        vd::ClientToScreen(FHandle, p);
+        return p;
+    }
+    return TControl::ClientOrigin();
+}
+
+void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    if (!FHandle) {
+        const TSize before{FWidth, FHeight};
+        TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+        if (before != TSize{FWidth, FHeight}) Realign();
+        return;
+    }
+    if (FConstraints.MinWidth > 0) AWidth = std::max(AWidth, FConstraints.MinWidth);
+    if (FConstraints.MaxWidth > 0) AWidth = std::min(AWidth, FConstraints.MaxWidth);
+    if (FConstraints.MinHeight > 0) AHeight = std::max(AHeight, FConstraints.MinHeight);
+    if (FConstraints.MaxHeight > 0) AHeight = std::min(AHeight, FConstraints.MaxHeight);
+    if ((AWidth != FWidth || AHeight != FHeight) && !CanResize(AWidth, AHeight)) {
+        AWidth = FWidth;
+        AHeight = FHeight;
+    }
+    if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
+    SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!FAnchorMove) UpdateAnchorOrigin();
+    RequestAlign();
+}
+
+void TWinControl::SetText(const String& v) {
+    if (v == FText) return;
+    FText = v;
+    if (FHandle) SetWindowText(FHandle, v);
+    Perform(CM_TEXTCHANGED, 0, 0);
+}
+
+void TWinControl::Invalidate() {
+    if (FHandle) InvalidateRect(FHandle, nullptr, (FControlStyle & csOpaque) ? FALSE : TRUE);
+}
+
+void TWinControl::Update() {
+    if (FHandle) UpdateWindow(FHandle);
+}
+
+void TWinControl::Repaint() {
+    Invalidate();
+    Update();
+}
+
+void TWinControl::UpdateShowing() {
+    if (!FHandle) return;
+    const bool want = FVisible;
+    const bool has = (GetWindowLong(FHandle, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (want != has) ShowWindow(FHandle, want ? SW_SHOWNA : SW_HIDE);
+}
+
+void TWinControl::WndProc(TMessage& Message) {
+    if (Message.Msg >= WM_MOUSEMOVE && Message.Msg <= WM_MBUTTONDBLCLK && IsControlMouseMsg(Message)) {
+        // The window's own default still sees it (a right button-up becomes WM_CONTEXTMENU).
+        if (Message.Result == 0 && FHandle)
+            DefWindowProc(FHandle, Message.Msg, Message.WParam, Message.LParam);
+        return;
+    }
+    TControl::WndProc(Message);
+}
+
+// Mouse messages for a windowless child under the point, or for the one holding the capture.
+bool TWinControl::IsControlMouseMsg(TMessage& Message) {
+    TControl* control = nullptr;
+    const TPoint p = LParamToPoint(Message.LParam);
+    if (FHandle && GetCapture() == FHandle) {
+        TControl* cap = GetCaptureControl();
+        if (cap && cap != this && cap->Parent() == this) control = cap;
+    } else {
+        control = ControlAtPos(p, false);
+    }
+    if (!control) return false;
+    Message.Result = control->Perform(Message.Msg, Message.WParam, PointToLParam({p.X - control->Left(), p.Y - control->Top()}));
+    return true;
+}
+
+void TWinControl::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+    case WM_PAINT: WMPaint(Message); return;
+    case WM_ERASEBKGND: {
+        // The default erase fills with the control's colour.
+        if (Message.WParam) {
+            HBRUSH b = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(FColor)));
+            const TRect r = ClientRect();
+            FillRect(reinterpret_cast<HDC>(Message.WParam), &r, b);
+            DeleteObject(b);
+        }
+        Message.Result = 1;
+        return;
+    }
+    case WM_SIZE: WMSize(Message); return;
+    case WM_WINDOWPOSCHANGED: WMWindowPosChanged(Message); return;
+    case WM_SETFOCUS: WMSetFocus(Message); return;
+    case WM_KILLFOCUS: WMKillFocus(Message); return;
+    case WM_NCDESTROY: WMNCDestroy(Message); return;
+    case WM_SETCURSOR: {
+        if (static_cast<std::int16_t>(LoWord(static_cast<std::uintptr_t>(Message.LParam))) == HTCLIENT) {
+            TPoint p;
+            GetCursorPos(p);
+            p = ScreenToClient(p);
+            TControl* c = GetCaptureControl();
+            if (!c) c = ControlAtPos(p, false);
+            if (!c) c = this;
+            if (c->Cursor() != crDefault) {
+                SetCursorShape(CursorToShape(c->Cursor()));
+                Message.Result = 1;
+                return;
+            }
+        }
+        DefaultHandler(Message);
+        return;
+    }
+    case CN_KEYDOWN:
+    case CN_SYSKEYDOWN: CNKeyDown(Message); return;
+    case CN_CHAR:
+    case CN_SYSCHAR: CNChar(Message); return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: WMKeyDown(Message); return;
+    case WM_KEYUP:
+    case WM_SYSKEYUP: WMKeyUp(Message); return;
+    case WM_CHAR: WMChar(Message); return;
+    case CM_ENTER: DoEnter(); return;
+    case CM_EXIT: DoExit(); return;
+    case CM_DIALOGKEY:
+    case CM_DIALOGCHAR:
+    case CM_FOCUSCHANGED: Broadcast(Message); return;
+    case CM_VISIBLECHANGED: UpdateShowing(); return;
+    case WM_CONTEXTMENU: {
+        if (Message.Result) return;
+        const TPoint p = LParamToPoint(Message.LParam);
+        if (p.X != -1 || p.Y != -1) {
+            if (TControl* c = ControlAtPos(ScreenToClient(p), false)) {
+                Message.Result = c->Perform(WM_CONTEXTMENU, Message.WParam, Message.LParam);
+                if (Message.Result) return;
+            }
+        }
+        WMContextMenu(Message);
+        return;
+    }
+    case CM_ENABLEDCHANGED:
+        if (FHandle) EnableWindow(FHandle, FEnabled ? TRUE : FALSE);
+        Invalidate();
+        return;
+    default: TControl::Dispatch(Message);
+    }
+}
+
+void TWinControl::DefaultHandler(TMessage& Message) {
+    if (!FHandle) {
+        TControl::DefaultHandler(Message);
+        return;
+    }
+    Message.Result = CallWindowProc(FDefWndProc, FHandle, Message.Msg, Message.WParam, Message.LParam);
+}
+
+void TWinControl::WMPaint(TMessage& Message) { PaintHandler(Message); }
+
+void TWinControl::PaintHandler(TMessage& Message) {
+    HDC dc = reinterpret_cast<HDC>(Message.WParam);
+    PAINTSTRUCT ps;
+    if (!dc) {
+        BeginPaint(FHandle, ps);
+        dc = ps.hdc;
+    }
+    const int saved = SaveDC(dc);
+    // Opaque windowless children cover their part: the parent leaves it alone.
+    for (TControl* c : FControls)
+        if (!c->HasWindow() && c->Visible() && (c->ControlStyle() & csOpaque))
+            ExcludeClipRect(dc, c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height());
+    PaintWindow(reinterpret_cast<std::uintptr_t>(dc));
+    RestoreDC(dc, saved);
+    PaintControls(reinterpret_cast<std::uintptr_t>(dc), nullptr);
+    if (!Message.WParam) EndPaint(FHandle, ps);
+}
+
+void TWinControl::PaintWindow(std::uintptr_t DC) {
+    TMessage m{WM_PAINT, DC, 0, 0};
+    DefaultHandler(m);
+}
+
+void TWinControl::PaintControls(std::uintptr_t DCValue, TControl* First) {
+    HDC dc = reinterpret_cast<HDC>(DCValue);
+    auto start = FControls.begin();
+    if (First) {
+        start = std::find(FControls.begin(), FControls.end(), First);
+        if (start == FControls.end()) start = FControls.begin();
+    }
+    for (auto it = start; it != FControls.end(); ++it) {
+        TControl* c = *it;
+        if (c->HasWindow() || !c->Visible()) continue;
+        const TRect r = c->BoundsRect();
+        if (!RectVisible(dc, &r)) continue;
+        const int saved = SaveDC(dc);
+        TPoint org;
+        GetViewportOrgEx(dc, &org);
+        SetViewportOrgEx(dc, org.X + c->Left(), org.Y + c->Top(), nullptr);
+        IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
+        c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+        RestoreDC(dc, saved);
+    }
+}
+
+void TWinControl::WMSize(TMessage& Message) {
+    DefaultHandler(Message);
+    Realign();
+    if (!(ComponentState() & csLoading)) Resize();
+}
+
+void TWinControl::WMWindowPosChanged(TMessage& Message) {
+    const auto* wp = reinterpret_cast<const WINDOWPOS*>(Message.LParam);
+    if (FHandle && wp) {
+        TRect r = vd::GetWindowRect(FHandle);
+        if (FParent && FParent->HandleAllocated()) {
+            TPoint o{0, 0};
+            vd::ClientToScreen(FParent->FHandle, o);
+            r = {r.Left - o.X, r.Top - o.Y, r.Right - o.X, r.Bottom - o.Y};
+        }
+        FLeft = r.Left;
+        FTop = r.Top;
+        FWidth = r.Width();
+        FHeight = r.Height();
+    }
+    DefaultHandler(Message);
+}
+
+// The form learns of the new focus inside the inherited handling, so a control's own
+// WM_SETFOCUS code around it runs before and after as it chooses.
+void TWinControl::WMSetFocus(TMessage& Message) {
+    DefaultHandler(Message);
+    if (TCustomForm* form = GetParentForm(this); form && form != this) form->SetFocusedControl(this);
+}
+void TWinControl::WMKillFocus(TMessage& Message) { DefaultHandler(Message); }
+
+void TWinControl::WMNCDestroy(TMessage& Message) {
+    DefaultHandler(Message);
+    FHandle = nullptr;
+}
+
+void TWinControl::CNKeyDown(TMessage& Message) {
+    Message.Result = 1;
+    TCustomForm* form = GetParentForm(this);
+    if (form && form->IsShortCut(Message)) return;
+    LRESULT mask = 0;
+    switch (Message.WParam) {
+    case VK_TAB: mask = DLGC_WANTTAB; break;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN: mask = DLGC_WANTARROWS; break;
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
+    default: break;
+    }
+    if (mask && Perform(CM_WANTSPECIALKEY, Message.WParam, 0) == 0 && (Perform(WM_GETDLGCODE, 0, 0) & mask) == 0 &&
+        form && form->Perform(CM_DIALOGKEY, Message.WParam, Message.LParam) != 0)
+        return;
+    Message.Result = 0;
+}
+
+void TWinControl::CNChar(TMessage& Message) {
+    Message.Result = 0;
+    TCustomForm* form = GetParentForm(this);
+    const bool alt = Message.Msg == CN_SYSCHAR;
+    if (form && (alt || (Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS) == 0) &&
+        form->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam) != 0)
+        Message.Result = 1;
+}
+
+void TWinControl::WMKeyDown(TMessage& Message) {
+    Word key = static_cast<Word>(Message.WParam);
+    TCustomForm* form = GetParentForm(this);
+    const TShiftState shift = KeyDataToShiftState(Message.LParam);
+    if (form && form != this && form->KeyPreview()) {
+        static_cast<TWinControl*>(form)->KeyDown(key, shift);
+        if (key == 0) return;
+    }
+    KeyDown(key, shift);
+    if (key == 0) return;
+    Message.WParam = key;
+    DefaultHandler(Message);
+}
+
+void TWinControl::WMKeyUp(TMessage& Message) {
+    Word key = static_cast<Word>(Message.WParam);
+    KeyUp(key, KeyDataToShiftState(Message.LParam));
+    if (key == 0) return;
+    DefaultHandler(Message);
+}
+
+void TWinControl::WMChar(TMessage& Message) {
+    char ch = static_cast<char>(Message.WParam & 0xFF);
+    if (Message.WParam < 256) {
+        KeyPress(ch);
+        if (ch == 0) return;
+        Message.WParam = static_cast<unsigned char>(ch);
+    }
+    DefaultHandler(Message);
+}
+
+void TWinControl::KeyDown(Word& Key, TShiftState Shift) {
+    if (OnKeyDown) OnKeyDown(this, Key, Shift);
+}
+
+void TWinControl::KeyUp(Word& Key, TShiftState Shift) {
+    if (OnKeyUp) OnKeyUp(this, Key, Shift);
+}
+
+void TWinControl::KeyPress(char& Key) {
+    if (OnKeyPress) OnKeyPress(this, Key);
+}
+
+void TWinControl::DoEnter() {
+    if (OnEnter) OnEnter(this);
+}
+
+void TWinControl::DoExit() {
+    if (OnExit) OnExit(this);
+}
+
+}  // namespace vd

@@ -1,0 +1,340 @@
+#include "VclFixture.h"
+
+#include "platform/gfx/Gdi.h"
+#include "platform/vcl/Menus.h"
+
+#include <string>
+#include <vector>
+
+namespace vd::test {
+namespace {
+
+using Log = std::vector<std::string>;
+
+// A windowless control that records what reaches it.
+class Spot : public TGraphicControl {
+public:
+    explicit Spot(TComponent* owner, Log* log, TColor color = clRed) : TGraphicControl(owner), FLog(log), FColor2(color) {
+        SetBounds(0, 0, 20, 20);
+        OnClick = [this](TObject*) { FLog->push_back(Name() + " click"); };
+    }
+    void Dispatch(TMessage& m) override {
+        if (m.Msg == CM_MOUSEENTER) FLog->push_back(Name() + " enter");
+        if (m.Msg == CM_MOUSELEAVE) FLog->push_back(Name() + " leave");
+        if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK)
+            FLog->push_back(Name() + (m.Msg == WM_LBUTTONDOWN ? " down " : " dbl ") +
+                            std::to_string(GetXLParam(m.LParam)) + "," + std::to_string(GetYLParam(m.LParam)));
+        if (m.Msg == CM_DIALOGKEY && Answer) {
+            FLog->push_back(Name() + " dialogkey");
+            m.Result = 1;
+            return;
+        }
+        TGraphicControl::Dispatch(m);
+    }
+    bool Answer = false;
+
+protected:
+    void Paint() override {
+        Canvas().Brush().Color = FColor2;
+        Canvas().FillRect({0, 0, Width(), Height()});
+    }
+
+private:
+    Log* FLog;
+    TColor FColor2;
+};
+
+class Box : public TCustomControl {
+public:
+    Box(TComponent* owner, Log* log) : TCustomControl(owner), FLog(log) {
+        SetTabStop(true);
+        OnEnter = [this](TObject*) { FLog->push_back(Name() + " enter"); };
+        OnExit = [this](TObject*) { FLog->push_back(Name() + " exit"); };
+    }
+    void Dispatch(TMessage& m) override {
+        if (m.Msg == WM_SETFOCUS) FLog->push_back(Name() + " setfocus");
+        if (m.Msg == WM_KILLFOCUS) FLog->push_back(Name() + " killfocus");
+        if (m.Msg == CM_FOCUSCHANGED) FLog->push_back(Name() + " focuschanged");
+        if (m.Msg == WM_CHAR) FLog->push_back(Name() + " char " + std::string(1, static_cast<char>(m.WParam)));
+        if (m.Msg == WM_KEYDOWN) FLog->push_back(Name() + " keydown " + std::to_string(m.WParam));
+        TCustomControl::Dispatch(m);
+    }
+    TColor Fill = clBlue;
+
+protected:
+    void Paint() override {
+        Canvas().Brush().Color = Fill;
+        Canvas().FillRect(ClientRect());
+    }
+
+private:
+    Log* FLog;
+};
+
+TEST_F(VclTest, WindowProcReplacementSeesMessagesFirstAndCanBeRestored) {
+    TForm* form = NewForm();
+    Log log;
+    TWndMethod saved = form->WindowProc;
+    form->WindowProc = [&](TMessage& m) {
+        if (m.Msg == WM_USER + 1) log.push_back("hook");
+        saved(m);
+    };
+    form->Handle();
+    SendMessage(form->Handle(), WM_USER + 1);
+    form->Perform(WM_USER + 1);
+    EXPECT_EQ(log, (Log{"hook", "hook"}));
+    form->WindowProc = saved;
+    SendMessage(form->Handle(), WM_USER + 1);
+    EXPECT_EQ(log.size(), 2u);
+}
+
+TEST_F(VclTest, MouseGoesToTheWindowlessChildWithCaptureAndClick) {
+    TForm* form = NewForm({0, 0, 200, 200});
+    Log log;
+    auto* a = new Spot(form, &log);
+    a->SetName("A");
+    a->SetParent(form);
+    a->SetBounds(10, 10, 40, 40);
+    form->Show();
+    Pump();
+    hb->ButtonDown(RawButton::Left, {20, 25});
+    hb->MouseMove({150, 150});  // dragged off: the capture keeps it
+    hb->MouseMove({30, 30});
+    hb->ButtonUp(RawButton::Left, {30, 30});
+    Pump();
+    EXPECT_EQ(log, (Log{"A enter", "A down 10,15", "A leave", "A enter", "A click"}));
+    log.clear();
+    hb->Advance(1000);
+    hb->ButtonDown(RawButton::Left, {20, 25});
+    hb->ButtonUp(RawButton::Left, {150, 150});  // released outside: no click
+    Pump();
+    EXPECT_EQ(log, (Log{"A down 10,15", "A leave"}));
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(VclTest, DoubleClickWithoutTheStyleIsAPlainPress) {
+    TForm* form = NewForm({0, 0, 200, 200});
+    Log log;
+    auto* a = new Spot(form, &log);
+    a->SetName("A");
+    a->SetParent(form);
+    form->Show();
+    Pump();
+    for (bool dbl : {true, false}) {
+        log.clear();
+        a->SetControlStyle(dbl ? (a->ControlStyle() | csDoubleClicks) : (a->ControlStyle() & ~csDoubleClicks));
+        hb->Advance(1000);
+        hb->Click(RawButton::Left, {5, 5});
+        hb->Advance(50);
+        hb->Click(RawButton::Left, {5, 5});
+        Pump();
+        ASSERT_GE(log.size(), 2u);
+        const std::string second = log[log.size() - (dbl ? 1 : 2)];
+        EXPECT_EQ(second, dbl ? "A dbl 5,5" : "A down 5,5") << dbl;
+    }
+}
+
+TEST_F(VclTest, AlignmentFillsBandsInOrder) {
+    TForm* form = NewForm({0, 0, 300, 200});
+    Log log;
+    struct Case {
+        TAlign align;
+        TRect start;
+        TRect expected;
+    } cases[] = {
+        {alTop, {0, 50, 10, 70}, {0, 30, 300, 50}},   // the lower of two tops comes second
+        {alTop, {0, 0, 10, 30}, {0, 0, 300, 30}},
+        {alBottom, {0, 0, 10, 25}, {0, 175, 300, 200}},
+        {alLeft, {0, 0, 40, 10}, {0, 50, 40, 175}},
+        {alRight, {0, 0, 60, 10}, {240, 50, 300, 175}},
+        {alClient, {0, 0, 1, 1}, {40, 50, 240, 175}},
+    };
+    std::vector<TControl*> controls;
+    form->DisableAlign();
+    for (const Case& c : cases) {
+        auto* s = new Spot(form, &log);
+        s->SetBoundsRect(c.start);
+        s->SetAlign(c.align);
+        s->SetParent(form);
+        controls.push_back(s);
+    }
+    form->EnableAlign();
+    for (std::size_t i = 0; i < controls.size(); ++i) EXPECT_EQ(controls[i]->BoundsRect(), cases[i].expected) << i;
+    form->SetBounds(0, 0, 400, 300);
+    EXPECT_EQ(controls[5]->BoundsRect(), (TRect{40, 50, 340, 275}));
+    controls[2]->SetVisible(false);
+    EXPECT_EQ(controls[5]->BoundsRect(), (TRect{40, 50, 340, 300}));
+}
+
+TEST_F(VclTest, AnchorsFollowTheParentSize) {
+    TForm* form = NewForm({0, 0, 300, 200});
+    Log log;
+    struct Case {
+        TAnchors anchors;
+        TRect expected;
+    } cases[] = {
+        {akLeft | akTop, {10, 10, 50, 30}},
+        {akRight | akTop, {60, 10, 100, 30}},
+        {akLeft | akRight | akTop, {10, 10, 100, 30}},
+        {akLeft | akTop | akBottom, {10, 10, 50, 80}},
+    };
+    std::vector<TControl*> controls;
+    for (const Case& c : cases) {
+        auto* s = new Spot(form, &log);
+        s->SetParent(form);
+        s->SetBounds(10, 10, 40, 20);
+        s->SetAnchors(c.anchors);
+        controls.push_back(s);
+    }
+    form->SetBounds(0, 0, 350, 250);
+    for (std::size_t i = 0; i < controls.size(); ++i) EXPECT_EQ(controls[i]->BoundsRect(), cases[i].expected) << i;
+}
+
+TEST_F(VclTest, BroadcastStopsAtTheFirstAnswer) {
+    TForm* form = NewForm();
+    Log log;
+    Spot* spots[3];
+    for (int i = 0; i < 3; ++i) {
+        spots[i] = new Spot(form, &log);
+        spots[i]->SetName("S" + std::to_string(i));
+        spots[i]->SetParent(form);
+    }
+    spots[1]->Answer = spots[2]->Answer = true;
+    TMessage m{CM_DIALOGKEY, VK_RETURN, 0, 0};
+    form->Broadcast(m);
+    EXPECT_EQ(m.Result, 1);
+    EXPECT_EQ(log, (Log{"S1 dialogkey"}));
+}
+
+TEST_F(VclTest, FocusMovesInOrderAndTheFormRecordsIt) {
+    TForm* form = NewForm();
+    Log log;
+    auto* a = new Box(form, &log);
+    a->SetName("A");
+    auto* b = new Box(form, &log);
+    b->SetName("B");
+    a->SetParent(form);
+    b->SetParent(form);
+    b->SetLeft(100);
+    form->Show();
+    Pump();
+    a->SetFocus();
+    log.clear();
+    b->SetFocus();
+    EXPECT_EQ(log, (Log{"A killfocus", "B setfocus", "A exit", "B enter", "A focuschanged", "B focuschanged"}));
+    EXPECT_EQ(form->ActiveControl(), b);
+    EXPECT_EQ(Screen->ActiveControl(), b);
+    EXPECT_TRUE(b->Focused());
+    log.clear();
+    hb->KeyPress(VK_TAB, '\t');
+    Pump();
+    EXPECT_TRUE(a->Focused()) << "Tab moves to the next control in tab order";
+    for (const auto& e : log) EXPECT_EQ(e.find("char"), std::string::npos) << "a handled dialog key is not translated";
+}
+
+TEST_F(VclTest, ShortcutsAndDialogKeysConsumeTheKeyOnce) {
+    TForm* form = NewForm();
+    Log log;
+    auto* box = new Box(form, &log);
+    box->SetName("Box");
+    box->SetParent(form);
+    auto* ok = new Spot(form, &log);
+    ok->SetName("Ok");
+    ok->SetParent(form);
+    ok->Answer = true;
+    int shortcuts = 0;
+    form->OnShortCut = [&](TMessage& m, bool& handled) {
+        if (m.WParam == 'S' && GetKeyState(VK_CONTROL) < 0) {
+            ++shortcuts;
+            handled = true;
+        }
+    };
+    form->Show();
+    Pump();
+    box->SetFocus();
+    log.clear();
+    hb->KeyPress(VK_RETURN, '\r');
+    hb->KeyDown(VK_CONTROL);
+    hb->KeyPress('S', 19);
+    hb->KeyUp(VK_CONTROL);
+    hb->KeyPress('X', 'x');
+    Pump();
+    EXPECT_EQ(shortcuts, 1);
+    EXPECT_EQ(log, (Log{"Ok dialogkey", "Box keydown 17", "Box keydown 88", "Box char x"}));
+}
+
+TEST_F(VclTest, OnMessageSeesQueuedInputAndMayEatIt) {
+    TForm* form = NewForm();
+    Log log;
+    auto* box = new Box(form, &log);
+    box->SetName("Box");
+    box->SetParent(form);
+    form->Show();
+    Pump();
+    box->SetFocus();
+    log.clear();
+    int seen = 0;
+    Application->OnMessage = [&](MSG& m, bool& handled) {
+        if (m.message == WM_KEYDOWN) {
+            ++seen;
+            handled = m.wParam == 'Q';
+        }
+    };
+    hb->KeyPress('Q', 'q');
+    hb->KeyPress('W', 'w');
+    Pump();
+    EXPECT_EQ(seen, 2);
+    EXPECT_EQ(log, (Log{"Box keydown 87", "Box char w"}));
+}
+
+TEST_F(VclTest, ChildrenPaintThroughTheirCanvasesInZOrder) {
+    TForm* form = NewForm({0, 0, 100, 100});
+    form->SetColor(clWhite);
+    Log log;
+    auto* box = new Box(form, &log);
+    box->SetParent(form);
+    box->SetBounds(50, 50, 40, 40);
+    auto* under = new Spot(form, &log, clRed);
+    under->SetParent(form);
+    under->SetBounds(10, 10, 30, 30);
+    auto* over = new Spot(form, &log, clLime);
+    over->SetParent(form);
+    over->SetBounds(20, 20, 30, 30);
+    form->Show();
+    Pump();
+    HWND h = form->Handle();
+    EXPECT_EQ(GetWindowPixel(h, 5, 5), RGB(255, 255, 255));
+    EXPECT_EQ(GetWindowPixel(h, 12, 12), RGB(255, 0, 0));
+    EXPECT_EQ(GetWindowPixel(h, 25, 25), RGB(0, 255, 0));
+    EXPECT_EQ(GetWindowPixel(h, 60, 60), RGB(0, 0, 255));
+    box->Fill = clYellow;
+    box->Repaint();  // synchronous
+    EXPECT_EQ(GetWindowPixel(h, 60, 60), RGB(255, 255, 0));
+    over->SetVisible(false);
+    Pump();
+    EXPECT_EQ(GetWindowPixel(h, 25, 25), RGB(255, 0, 0));
+    EXPECT_EQ(GetWindowPixel(h, 45, 45), RGB(255, 255, 255));
+}
+
+TEST_F(VclTest, RightClickOpensThePopupMenu) {
+    TForm* form = NewForm({0, 0, 100, 100});
+    Log log;
+    auto* spot = new Spot(form, &log);
+    spot->SetParent(form);
+    auto* menu = new TPopupMenu(form);
+    int popups = 0;
+    menu->OnPopup = [&](TObject*) { ++popups; };
+    spot->SetPopupMenu(menu);
+    form->Show();
+    Pump();
+    hb->Click(RawButton::Right, {5, 6});
+    Pump();
+    EXPECT_EQ(popups, 1);
+    EXPECT_EQ(menu->PopupPoint(), (TPoint{5, 6}));
+    EXPECT_EQ(menu->PopupComponent(), spot);
+    menu->Free();
+    EXPECT_EQ(spot->PopupMenu(), nullptr);
+}
+
+}  // namespace
+}  // namespace vd::test
