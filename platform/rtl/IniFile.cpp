@@ -45,7 +45,8 @@ void FillStrings(TStrings& strings, const std::vector<String>& items) {
     strings.BeginUpdate();
     try {
         strings.Clear();
-        for (const String& s : items) strings.Add(s);
+        for (const String& s : items)
+            strings.Add(s);
     } catch (...) {
         strings.EndUpdate();
         throw;
@@ -67,12 +68,12 @@ bool TCustomIniFile::LoadFromDisk() {
     return ok;
 }
 
-void TCustomIniFile::SaveToDisk() {
+void TCustomIniFile::SaveToDisk(bool sync) {
     if (FLoadError != 0) {
         // Writing now would replace settings we could not read.
         throw EFOpenError(Format(rtl_msg::FOpenError, FFileName, SysErrorMessage(FLoadError)));
     }
-    AtomicWriteFile(FFileName, FDocument->Serialize(), 0600);
+    AtomicWriteFile(FFileName, FDocument->Serialize(), 0600, sync);
 }
 
 String TCustomIniFile::ReadString(std::string_view section, std::string_view ident, const String& def) {
@@ -124,7 +125,8 @@ void TCustomIniFile::ReadSections(TStrings& strings) {
 void TCustomIniFile::ReadSectionValues(std::string_view section, TStrings& strings) {
     Refresh();
     std::vector<String> lines;
-    for (const auto& [key, value] : FDocument->Values(section)) lines.push_back(key + "=" + value);
+    for (const auto& [key, value] : FDocument->Values(section))
+        lines.push_back(key + "=" + value);
     FillStrings(strings, lines);
 }
 
@@ -159,7 +161,19 @@ void TCustomIniFile::SortSections(const std::function<bool(const String&, const 
 
 TIniFile::TIniFile(String fileName) : TCustomIniFile(std::move(fileName)) {}
 
-TIniFile::~TIniFile() = default;
+TIniFile::~TIniFile() {
+    try {
+        UpdateFile();
+    } catch (...) {
+        // The contents are in the file already; only the flush failed.
+    }
+}
+
+void TIniFile::UpdateFile() {
+    if (!FUnsynced) return;
+    FUnsynced = false;
+    if (!SyncFile(FileName())) throw EWriteError(rtl_msg::WriteError);
+}
 
 TIniFile::TStamp TIniFile::Stamp() const {
     TStamp s;
@@ -185,21 +199,33 @@ void TIniFile::Refresh() {
 void TIniFile::Changed() {
     String text = Document().Serialize();
     if (text == FSavedText) return; // nothing changed: no write, no empty file created
-    SaveToDisk();
+    // One flush per batch of writes (UpdateFile or the destructor) instead of one per key.
+    SaveToDisk(false);
+    FUnsynced = true;
     FSavedText = std::move(text);
     FStamp = Stamp();
 }
 
-TMemIniFile::TMemIniFile(String fileName) : TCustomIniFile(std::move(fileName)) { LoadFromDisk(); }
+TMemIniFile::TMemIniFile(String fileName) : TCustomIniFile(std::move(fileName)) {
+    LoadFromDisk();
+}
 
 TMemIniFile::~TMemIniFile() = default;
 
-void TMemIniFile::UpdateFile() { SaveToDisk(); }
+void TMemIniFile::UpdateFile() {
+    SaveToDisk();
+}
 
-void TMemIniFile::Reload() { LoadFromDisk(); }
+void TMemIniFile::Reload() {
+    LoadFromDisk();
+}
 
-String TMemIniFile::GetText() { return Document().Serialize(); }
+String TMemIniFile::GetText() {
+    return Document().Serialize();
+}
 
-void TMemIniFile::SetText(std::string_view text) { Document().Parse(text); }
+void TMemIniFile::SetText(std::string_view text) {
+    Document().Parse(text);
+}
 
 } // namespace vd
