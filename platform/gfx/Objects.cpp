@@ -3,6 +3,7 @@
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Color.h"
 #include "platform/gfx/Font.h"
+#include "platform/gfx/Region.h"
 
 #include <cstring>
 #include <memory>
@@ -16,7 +17,7 @@ GdiBitmap* CopyBitmap(const GdiBitmap* src) {
         return nullptr;
     auto* copy = new GdiBitmap(src->Width(), src->Height(), src->BitCount(), true);
     const std::size_t rowBytes = std::size_t(GdiBitmap::StrideFor(src->Width(), src->BitCount()));
-    for (int y = 0; y < src->Height(); ++y)
+    for (int y = 0; y < src->Height() && rowBytes > 0; ++y)
         std::memcpy(copy->Row(y), src->Row(y), rowBytes);
     copy->SetPalette(0, src->Palette(0));
     copy->SetPalette(1, src->Palette(1));
@@ -92,6 +93,12 @@ bool DeleteObject(HGDIOBJ object) {
         return true;
     return object->ReleaseHandle();
 }
+
+bool DeleteObject(HBITMAP object) { return DeleteObject(static_cast<HGDIOBJ>(object)); }
+bool DeleteObject(HRGN object) { return DeleteObject(static_cast<HGDIOBJ>(object)); }
+bool DeleteObject(HFONT object) { return DeleteObject(static_cast<HGDIOBJ>(object)); }
+bool DeleteObject(HPEN object) { return DeleteObject(static_cast<HGDIOBJ>(object)); }
+bool DeleteObject(HBRUSH object) { return DeleteObject(static_cast<HGDIOBJ>(object)); }
 
 DWord GetObjectType(HGDIOBJ object) {
     if (!object)

@@ -39,6 +39,12 @@ HBRUSH CreateSolidBrush(COLORREF color);
 HGDIOBJ GetStockObject(int which);
 // Frees the object once nothing selects it any more. Stock objects are never freed.
 bool DeleteObject(HGDIOBJ object);
+// The same for each handle type, so that callers need not see the class behind it.
+bool DeleteObject(HBITMAP object);
+bool DeleteObject(HRGN object);
+bool DeleteObject(HFONT object);
+bool DeleteObject(HPEN object);
+bool DeleteObject(HBRUSH object);
 DWord GetObjectType(HGDIOBJ object);
 // Copies the bitmaps; the caller keeps and deletes its own.
 HICON CreateIconIndirect(const ICONINFO* info);
