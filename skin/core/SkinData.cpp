@@ -7,6 +7,7 @@
 #include "skin/core/SkinIni.h"
 #include "skin/core/SkinObjectRecords.h"
 #include "skin/core/SkinStoredSkin.h"
+#include "skin/core/SkinStrings.h"
 #include "skin/core/SkinWindowRecords.h"
 #include "skin/core/SkinWindowSystem.h"
 
@@ -18,8 +19,8 @@
 
 namespace vd {
 
-TskSkinData::TskSkinData(const void* owner)
-    : FOwner(owner),
+TskSkinData::TskSkinData(TComponent* AOwner)
+    : TComponent(AOwner),
       FSkinColors(std::make_unique<TskSkinColors>()),
       FPopupWindow(std::make_unique<TskDataSkinPopupWindow>()),
       FHintWindow(std::make_unique<TskDataSkinHintWindow>()) {}
@@ -30,18 +31,25 @@ TskSkinData::~TskSkinData() {
 }
 
 void TskSkinData::SetCompressedStoredSkin(TskCompressedStoredSkin* value) {
+    if (FCompressedStoredSkin) RemoveFreeNotification(FCompressedStoredSkin);
     FCompressedStoredSkin = value;
-    if (value) LoadStoredSkin(value);
+    if (!value) return;
+    FreeNotification(value);
+    LoadStoredSkin(value);
 }
 
 void TskSkinData::SetResourceStrData(TskResourceStrData* value) {
+    if (FResourceStrData) RemoveFreeNotification(FResourceStrData);
     FResourceStrData = value;
+    if (value) FreeNotification(value);
     BroadcastSkinMessage(WM_SKINSTRINGSCHANGED);
 }
 
-void TskSkinData::Notification(const void* component) {
-    if (component && component == FCompressedStoredSkin) FCompressedStoredSkin = nullptr;
-    if (component && component == FResourceStrData) FResourceStrData = nullptr;
+void TskSkinData::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove || !AComponent) return;
+    if (AComponent == FCompressedStoredSkin) FCompressedStoredSkin = nullptr;
+    if (AComponent == FResourceStrData) FResourceStrData = nullptr;
 }
 
 void TskSkinData::SplitNameKind(std::string_view entry, String& name, String& kind) {
@@ -122,8 +130,8 @@ void TskSkinData::ResetFormInfo() {
 
 void TskSkinData::BroadcastSkinMessage(unsigned msg) {
     TskSkinWindowSystem* ws = SkinWindowSystem();
-    if (!ws) return;
-    const HWND owner = ws->FormWindowOf(FOwner);
+    if (!ws) ws = &VclSkinMessenger();
+    const HWND owner = ws->FormWindowOf(Owner());
     // A snapshot: handlers may open or close forms while the message goes round.
     const std::vector<HWND> forms = ws->FormWindows();
     if (owner) ws->SendSkinMessage(owner, msg, this, skSkinMessageLParam);

@@ -2,6 +2,7 @@
 // The loaded skin: pictures, frame geometry, colours, window records and the skin records that
 // every skinned control and frame looks up by name.
 #include "platform/rtl/String.h"
+#include "platform/vcl/Component.h"
 #include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinTypes.h"
 
@@ -21,15 +22,12 @@ class TskDataSkinPopupWindow;
 class TskDataSkinHintWindow;
 struct TskSkinContainer;
 
-class TskSkinData {
+class TskSkinData : public TComponent {
 public:
-    // Owner: the form (or other component) that owns this skin object; it hears skin messages first.
-    explicit TskSkinData(const void* owner = nullptr);
-    ~TskSkinData();
-    TskSkinData(const TskSkinData&) = delete;
-    TskSkinData& operator=(const TskSkinData&) = delete;
+    // A form that owns the skin object hears its skin messages first.
+    explicit TskSkinData(TComponent* AOwner = nullptr);
+    ~TskSkinData() override;
 
-    const void* Owner() const { return FOwner; }
     bool Empty() const { return FEmpty; }
     bool Changing() const { return FChanging; }
     // Why the last load ended with an empty skin; empty after a good load.
@@ -43,8 +41,6 @@ public:
     TskResourceStrData* ResourceStrData() const { return FResourceStrData; }
     // Announces the new string table with WM_SKINSTRINGSCHANGED.
     void SetResourceStrData(TskResourceStrData* value);
-    // Called when Component is freed: forgets it when it is the stored skin or the string table.
-    void Notification(const void* component);
 
     // Broadcast 1225, clear, unpack and read, broadcast 1226 and 1227. Nothing at all happens for
     // a stored skin without data. Any failure leaves the skin empty, and the messages still follow.
@@ -95,12 +91,15 @@ public:
     void LoadObjectRecords(const TskMemIniFile& ini);
     void LoadControlRecords(const TskMemIniFile& ini);
 
+protected:
+    // Forgets the stored skin or the string table when it is freed.
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
 private:
     void LoadContainer(const TskCompressedStoredSkin& stored);
     void ReadIni(const TskMemIniFile& ini);
     void ResetFormInfo();
 
-    const void* FOwner;
     bool FEmpty = true;
     bool FChanging = false;
     String FLastLoadError;

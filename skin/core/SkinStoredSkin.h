@@ -3,14 +3,17 @@
 // property "CompressedData".
 #include "platform/rtl/String.h"
 #include "platform/rtl/Types.h"
+#include "platform/vcl/Component.h"
 
 #include <span>
 #include <vector>
 
 namespace vd {
 
-class TskCompressedStoredSkin {
+class TskCompressedStoredSkin : public TComponent {
 public:
+    explicit TskCompressedStoredSkin(TComponent* AOwner = nullptr) : TComponent(AOwner) {}
+
     const String& FileName() const { return FFileName; }
     void SetFileName(const String& value) { FFileName = value; }
     const String& CompressedFileName() const { return FCompressedFileName; }

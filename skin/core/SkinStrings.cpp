@@ -140,7 +140,7 @@ const std::vector<String>& TskResourceStrData::DefaultStrings() {
     return lines;
 }
 
-TskResourceStrData::TskResourceStrData() : FResStrings(DefaultStrings()) {}
+TskResourceStrData::TskResourceStrData(TComponent* AOwner) : TComponent(AOwner), FResStrings(DefaultStrings()) {}
 
 void TskResourceStrData::SetResStrings(const std::vector<String>& lines) { FResStrings = lines; }
 

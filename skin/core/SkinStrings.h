@@ -2,16 +2,17 @@
 // The skin engine's own user-visible texts as KEY=Text lines; language files replace them.
 #include "platform/rtl/String.h"
 #include "platform/rtl/Types.h"
+#include "platform/vcl/Component.h"
 
 #include <string_view>
 #include <vector>
 
 namespace vd {
 
-class TskResourceStrData {
+class TskResourceStrData : public TComponent {
 public:
     // Starts with the 118 default lines and DEFAULT_CHARSET.
-    TskResourceStrData();
+    explicit TskResourceStrData(TComponent* AOwner = nullptr);
 
     const std::vector<String>& ResStrings() const { return FResStrings; }
     void SetResStrings(const std::vector<String>& lines);

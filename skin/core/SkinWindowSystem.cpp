@@ -1,5 +1,6 @@
 #include "skin/core/SkinWindowSystem.h"
 
+#include "platform/vcl/Forms.h"
 #include "platform/win/Windows.h"
 
 namespace vd {
@@ -8,8 +9,26 @@ namespace {
 TskSkinWindowSystem* gWindowSystem = nullptr;
 }
 
-void TskWinSkinMessenger::SendSkinMessage(HWND window, unsigned msg, TskSkinData* skin, int lParam) {
+HWND TskVclSkinMessenger::FormWindowOf(const TComponent* owner) const {
+    // The form's window is made on first use, as sending to a form's handle does.
+    auto* form = dynamic_cast<TCustomForm*>(const_cast<TComponent*>(owner));
+    return form ? form->Handle() : nullptr;
+}
+
+std::vector<HWND> TskVclSkinMessenger::FormWindows() const {
+    std::vector<HWND> forms;
+    if (!Screen) return forms;
+    for (int i = 0; i < Screen->FormCount(); ++i) forms.push_back(Screen->Forms(i)->Handle());
+    return forms;
+}
+
+void TskVclSkinMessenger::SendSkinMessage(HWND window, unsigned msg, TskSkinData* skin, int lParam) {
     SendMessage(window, msg, reinterpret_cast<WPARAM>(skin), lParam);
+}
+
+TskVclSkinMessenger& VclSkinMessenger() {
+    static TskVclSkinMessenger messenger;
+    return messenger;
 }
 
 TskSkinWindowSystem* SkinWindowSystem() { return gWindowSystem; }

@@ -11,7 +11,7 @@ namespace {
 
 // About 1.5 MB once inflated: a 198 x 170 main picture and mask, ten 24-bit pictures, 70 control
 // records of 25 keys each.
-TskCompressedStoredSkin BigSkin() {
+std::unique_ptr<TskCompressedStoredSkin> BigSkin() {
     std::string ini = "[VERSION]\r\nskinname=bench\r\n[PICTURES]\r\npicture=a\r\nmask=m\r\n"
                       "[FORMINFO]\r\nlefttoppoint=8,29\r\nclientrect=5,24,193,165\r\n"
                       "[SKINOBJECTS]\r\ncount=0\r\n[SKINCONTROLS]\r\ncount=70\r\n";
@@ -44,13 +44,13 @@ TskCompressedStoredSkin BigSkin() {
 }
 
 void BM_LoadSkin(benchmark::State& state) {
-    const TskCompressedStoredSkin stored = BigSkin();
+    const auto stored = BigSkin();
     std::vector<Byte> inflated;
-    stored.UnpackToStream(inflated);
+    stored->UnpackToStream(inflated);
     state.counters["inflated_bytes"] = double(inflated.size());
     TskSkinData skin;
     for (auto _ : state) {
-        skin.LoadStoredSkin(&stored);
+        skin.LoadStoredSkin(stored.get());
         if (skin.Empty()) state.SkipWithError("load failed");
     }
 }

@@ -62,16 +62,16 @@ protected:
         Spy.Forms = {H(101), H(102), H(103)};
         Spy.Owners[&OwnerForm] = H(102);
     }
-    int OwnerForm = 0;
+    TComponent OwnerForm{nullptr};
     Recorder Spy;
-    TskSkinData Skin{&OwnerForm};
+    TskSkinData& Skin = *new TskSkinData(&OwnerForm); // freed by its owner
 };
 
 TEST_F(SkinDataTest, LoadsContainerIniAndRecordsAndBroadcastsInOrder) {
     std::vector<std::pair<bool, bool>> seen; // (Empty, Changing) as each receiver saw it
     Spy.OnMessage = [&](HWND, unsigned) { seen.emplace_back(Skin.Empty(), Skin.Changing()); };
-    TskCompressedStoredSkin stored = Stored(MakeContainer({}));
-    Skin.SetCompressedStoredSkin(&stored);
+    auto stored = Stored(MakeContainer({}));
+    Skin.SetCompressedStoredSkin(stored.get());
 
     ASSERT_FALSE(Skin.Empty()) << Skin.LastLoadError();
     EXPECT_FALSE(Skin.Changing());
@@ -115,8 +115,8 @@ TEST_F(SkinDataTest, LoadsContainerIniAndRecordsAndBroadcastsInOrder) {
 }
 
 TEST_F(SkinDataTest, FormInfoFitting) {
-    TskCompressedStoredSkin stored = Stored(MakeContainer({}));
-    Skin.LoadStoredSkin(&stored);
+    auto stored = Stored(MakeContainer({}));
+    Skin.LoadStoredSkin(stored.get());
     EXPECT_EQ(Skin.maskrectarea, (TRect{5, 24, 193, 165}));
     EXPECT_EQ(Skin.lefttoppoint, (TPoint{8, 29}));
     EXPECT_EQ(Skin.hittestlefttoppoint, (TPoint{8, 29}));
@@ -127,8 +127,8 @@ TEST_F(SkinDataTest, FormInfoFitting) {
     ContainerSpec noMask;
     noMask.Ini.replace(noMask.Ini.find("mask=mask.bmp"), 13, "mask=");
     noMask.Ini.replace(noMask.Ini.find("rightbottompoint=180,158"), 24, "rightbottompoint=8,158");
-    TskCompressedStoredSkin stored2 = Stored(MakeContainer(noMask));
-    Skin.LoadStoredSkin(&stored2);
+    auto stored2 = Stored(MakeContainer(noMask));
+    Skin.LoadStoredSkin(stored2.get());
     ASSERT_FALSE(Skin.Empty());
     EXPECT_EQ(Skin.maskrectarea, TRect{});
     EXPECT_EQ(Skin.hittestlefttoppoint, (TPoint{0, 5}));
@@ -139,8 +139,8 @@ TEST_F(SkinDataTest, ContainerVariants) {
     ContainerSpec v2;
     v2.Version = 2;
     v2.Flags[1] = 0;
-    TskCompressedStoredSkin s2 = Stored(MakeContainer(v2));
-    Skin.LoadStoredSkin(&s2);
+    auto s2 = Stored(MakeContainer(v2));
+    Skin.LoadStoredSkin(s2.get());
     ASSERT_FALSE(Skin.Empty()) << Skin.LastLoadError();
     EXPECT_EQ(Skin.InactivePicture, CoordBitmap(7, 4, 1));
     EXPECT_EQ(Skin.ActivePictures().size(), 2u);
@@ -149,8 +149,8 @@ TEST_F(SkinDataTest, ContainerVariants) {
     ContainerSpec none;
     none.Count = 0;
     none.Flags[0] = none.Flags[2] = 5;
-    TskCompressedStoredSkin s0 = Stored(MakeContainer(none));
-    Skin.LoadStoredSkin(&s0);
+    auto s0 = Stored(MakeContainer(none));
+    Skin.LoadStoredSkin(s0.get());
     ASSERT_FALSE(Skin.Empty()) << Skin.LastLoadError();
     EXPECT_TRUE(Skin.Picture.Empty());
     EXPECT_TRUE(Skin.Mask.Empty());
@@ -173,7 +173,7 @@ TEST_F(SkinDataTest, EveryFailureEndsEmptyWithTheMessagesSent) {
 
     struct Case {
         const char* Name;
-        TskCompressedStoredSkin Stored;
+        std::unique_ptr<TskCompressedStoredSkin> Stored;
     } cases[] = {
         {"version 4", Stored(MakeContainer(v4))},
         {"truncated container", Stored(std::vector<Byte>(good.begin(), good.begin() + 40))},
@@ -185,8 +185,8 @@ TEST_F(SkinDataTest, EveryFailureEndsEmptyWithTheMessagesSent) {
     garbage.SetCompressedStream({0x78, 0xDA, 0x01, 0x02, 0x03});
 
     auto check = [&](const char* name, const TskCompressedStoredSkin& stored) {
-        TskCompressedStoredSkin goodStored = Stored(good);
-        Skin.LoadStoredSkin(&goodStored);
+        auto goodStored = Stored(good);
+        Skin.LoadStoredSkin(goodStored.get());
         ASSERT_FALSE(Skin.Empty());
         Spy.Log.clear();
         Skin.LoadStoredSkin(&stored);
@@ -200,13 +200,13 @@ TEST_F(SkinDataTest, EveryFailureEndsEmptyWithTheMessagesSent) {
         EXPECT_EQ(Spy.Messages(), (std::vector<unsigned>{1225, 1225, 1225, 1226, 1226, 1226, 1227, 1227, 1227}))
             << name;
     };
-    for (const Case& c : cases) check(c.Name, c.Stored);
+    for (const Case& c : cases) check(c.Name, *c.Stored);
     check("zlib error", garbage);
 }
 
 TEST_F(SkinDataTest, EmptyStoredDataChangesNothing) {
-    TskCompressedStoredSkin good = Stored(MakeContainer({}));
-    Skin.LoadStoredSkin(&good);
+    auto good = Stored(MakeContainer({}));
+    Skin.LoadStoredSkin(good.get());
     Spy.Log.clear();
     TskCompressedStoredSkin empty;
     EXPECT_TRUE(empty.IsDataEmpty());
@@ -217,19 +217,20 @@ TEST_F(SkinDataTest, EmptyStoredDataChangesNothing) {
     EXPECT_EQ(Skin.IndexOfControlRecord("panel"), 2);
 }
 
-TEST_F(SkinDataTest, OwnerThatIsNoFormAndStringTables) {
+TEST_F(SkinDataTest, OwnerThatIsNoFormAndFreedReferences) {
     TskSkinData loose(nullptr);
-    TskResourceStrData strings;
-    loose.SetResourceStrData(&strings);
-    EXPECT_EQ(loose.ResourceStrData(), &strings);
+    auto* strings = new TskResourceStrData(nullptr);
+    loose.SetResourceStrData(strings);
+    EXPECT_EQ(loose.ResourceStrData(), strings);
     using S = Recorder::Sent;
-    EXPECT_EQ(Spy.Log, (std::vector<S>{{H(101), 1274, &loose, 1000}, {H(102), 1274, &loose, 1000}, {H(103), 1274, &loose, 1000}}));
-    loose.Notification(&strings);
+    EXPECT_EQ(Spy.Log, (std::vector<S>{{H(101), 1274, &loose, 1000}, {H(102), 1274, &loose, 1000},
+                                       {H(103), 1274, &loose, 1000}}));
+    strings->Free();
     EXPECT_EQ(loose.ResourceStrData(), nullptr);
 
-    TskCompressedStoredSkin stored = Stored(MakeContainer({}));
-    Skin.SetCompressedStoredSkin(&stored);
-    Skin.Notification(&stored);
+    auto stored = Stored(MakeContainer({}));
+    Skin.SetCompressedStoredSkin(stored.get());
+    stored.reset(); // freed: the skin object forgets it and keeps what it loaded
     EXPECT_EQ(Skin.CompressedStoredSkin(), nullptr);
     EXPECT_FALSE(Skin.Empty());
 }
@@ -240,16 +241,16 @@ TEST_F(SkinDataTest, LyingRecordCountsFinishQuickly) {
                "[SKINOBJECTS]\r\ncount=2147483647\r\n"
                "[PICTURES]\r\nactivepicturescount=2000000000\r\n";
     huge.Count = 0;
-    TskCompressedStoredSkin stored = Stored(MakeContainer(huge));
-    Skin.LoadStoredSkin(&stored);
+    auto stored = Stored(MakeContainer(huge));
+    Skin.LoadStoredSkin(stored.get());
     ASSERT_FALSE(Skin.Empty());
     EXPECT_EQ(Skin.ControlRecords().size(), 1u);
     EXPECT_LE(Skin.ActivePictureNames.size(), 65536u);
 }
 
 TEST(StoredSkin, CompressedDataRoundTripIsByteIdentical) {
-    TskCompressedStoredSkin a = Stored(MakeContainer({}));
-    const std::vector<Byte> written = a.WriteCompressedData();
+    auto a = Stored(MakeContainer({}));
+    const std::vector<Byte> written = a->WriteCompressedData();
     TskCompressedStoredSkin b;
     b.ReadCompressedData(written);
     EXPECT_EQ(b.WriteCompressedData(), written);

@@ -8,6 +8,7 @@
 #include "skin/core/SkinZStream.h"
 
 #include <functional>
+#include <memory>
 #include <map>
 #include <vector>
 
@@ -21,11 +22,11 @@ inline TskBitmap CoordBitmap(int w, int h, int tag = 7) {
     return b;
 }
 
-inline TskCompressedStoredSkin Stored(const std::vector<Byte>& container) {
-    TskCompressedStoredSkin s;
+inline std::unique_ptr<TskCompressedStoredSkin> Stored(const std::vector<Byte>& container) {
+    auto s = std::make_unique<TskCompressedStoredSkin>();
     std::vector<Byte> packed;
     CompressMemoryStream(container, packed);
-    s.SetCompressedStream(std::move(packed));
+    s->SetCompressedStream(std::move(packed));
     return s;
 }
 
@@ -50,7 +51,7 @@ public:
     SkinMessageRecorder() { SetSkinWindowSystem(this); }
     ~SkinMessageRecorder() override { SetSkinWindowSystem(nullptr); }
 
-    HWND FormWindowOf(const void* owner) const override {
+    HWND FormWindowOf(const TComponent* owner) const override {
         auto it = Owners.find(owner);
         return it == Owners.end() ? nullptr : it->second;
     }
@@ -66,7 +67,7 @@ public:
         return m;
     }
 
-    std::map<const void*, HWND> Owners;
+    std::map<const TComponent*, HWND> Owners;
     std::vector<HWND> Forms;
     std::vector<Sent> Log;
     std::function<void(HWND, unsigned)> OnMessage;
