@@ -2,7 +2,9 @@
 // window system's spy.
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStrings.h"
+#include "skin/core/SkinParentBackground.h"
 #include "skin/core/SkinWindowSystem.h"
+#include "platform/gfx/Gdi.h"
 
 #include "SkinTestUtil.h"
 #include "tests/platform/vcl/VclFixture.h"
@@ -73,6 +75,53 @@ TEST_F(SkinWinTest, SkinOwnedByNoFormReachesEveryFormOnce) {
     ASSERT_EQ(order.size(), 9u);
     EXPECT_EQ(order[0].first, Forms[0]->Handle());
     EXPECT_EQ(order[2].first, Forms[2]->Handle());
+}
+
+} // namespace
+} // namespace vd
+
+namespace vd {
+namespace {
+
+class Transparent : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+};
+
+TEST_F(SkinWinTest, ParentBackgroundAtTheControlsPlace) {
+    TForm* form = Forms[0];
+    form->SetColor(skRGB(10, 200, 30));
+    auto* control = new Transparent(form);
+    control->SetParent(form);
+    control->SetBounds(10, 20, 30, 30);
+
+    UniqueDC dc(CreateCompatibleDC(nullptr));
+    UniqueBitmap bmp(new GdiBitmap(30, 30, 24));
+    SelectObject(dc.Get(), bmp.Get());
+    PaintParentBackground(control, dc.Get());
+    EXPECT_EQ(GetPixel(dc.Get(), 0, 0), COLORREF(skRGB(10, 200, 30)));
+    EXPECT_EQ(GetPixel(dc.Get(), 29, 29), COLORREF(skRGB(10, 200, 30)));
+    EXPECT_FALSE(form->ControlState() & csPaintCopy);
+
+    // A parent with its own background painter; the origin is the control's place plus R.
+    TPoint seenOrigin{-1, -1};
+    bool copying = false;
+    AddParentBackgroundPainter([&](TWinControl* parent, HDC d) {
+        if (parent != form) return false;
+        GetViewportOrgEx(d, &seenOrigin);
+        copying = parent->ControlState() & csPaintCopy;
+        return true;
+    });
+    PaintParentBackgroundRect(control, {5, 6, 10, 10}, dc.Get());
+    EXPECT_EQ(seenOrigin, (TPoint{-15, -26}));
+    EXPECT_TRUE(copying);
+    EXPECT_FALSE(form->ControlState() & csPaintCopy);
+    TPoint after;
+    GetViewportOrgEx(dc.Get(), &after);
+    EXPECT_EQ(after, (TPoint{0, 0}));
+
+    Transparent orphan(nullptr);
+    PaintParentBackground(&orphan, dc.Get()); // no parent: nothing
 }
 
 } // namespace
