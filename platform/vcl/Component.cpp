@@ -141,6 +141,24 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
             c->Notification(AComponent, Operation);
 }
 
+bool TComponent::SetProperty(const String& name, const TPropValue& value) {
+    if (name == "Tag") {
+        Tag = static_cast<int>(value.AsInt());
+        return true;
+    }
+    return false;
+}
+
+void TComponent::GetProperties(TPropList& out) const {
+    if (Tag != 0) out.emplace_back("Tag", TPropValue::FromInt(Tag));
+}
+
+void TComponent::GetReadChildren(std::vector<TComponent*>& out, const TComponent* root) const {
+    if (this != root) return;
+    for (TComponent* c : FComponents)
+        if (!c->IsNestedElsewhere()) out.push_back(c);
+}
+
 void TComponent::Loaded() { FComponentState &= ~(csLoading | csReading); }
 
 void TComponent::SetComponentState(unsigned bits, bool on) {

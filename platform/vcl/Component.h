@@ -4,6 +4,7 @@
 // while the referenced component is still whole.
 #include "platform/rtl/Object.h"
 #include "platform/rtl/String.h"
+#include "platform/vcl/PropValue.h"
 
 #include <functional>
 #include <vector>
@@ -48,6 +49,20 @@ public:
 
     // Tells everyone who asked, then deletes. Use instead of delete for heap components.
     void Free();
+    // Published properties by name, for form resources. SetProperty answers false for a name
+    // the class does not know; GetProperties lists the values that differ from the defaults.
+    virtual bool SetProperty(const String& name, const TPropValue& value);
+    virtual void GetProperties(TPropList& out) const;
+    // A nested object of a resource: a control goes into its parent, an item into its menu.
+    virtual void InsertReadChild(TComponent* child) { (void)child; }
+    // The objects written nested inside this one.
+    virtual void GetReadChildren(std::vector<TComponent*>& out, const TComponent* root) const;
+    // Event properties bound by handler name (kept so that a written resource keeps them).
+    TPropList EventBindings;
+    // True for a component written inside another object than its owner (a control with a
+    // parent, a menu item in a menu).
+    virtual bool IsNestedElsewhere() const { return false; }
+
     // Frees later, once the message being handled has unwound. Safe from inside the
     // component's own event handlers; a component destroyed before then is skipped.
     void DeferFree();

@@ -84,6 +84,9 @@ public:
     void SetMouseCapture(bool v);
     virtual bool HasWindow() const { return false; }
     bool IsControlVisibleOnScreen() const;  // visible up to a showing window
+    bool SetProperty(const String& name, const TPropValue& value) override;
+    void GetProperties(TPropList& out) const override;
+    bool IsNestedElsewhere() const override { return FParent != nullptr; }
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;

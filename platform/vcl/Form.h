@@ -88,6 +88,8 @@ public:
     TShortCutEvent OnShortCut;
 
     void Dispatch(TMessage& Message) override;
+    bool SetProperty(const String& name, const TPropValue& value) override;
+    void GetProperties(TPropList& out) const override;
 
 protected:
     void CreateParams(TCreateParams& Params) override;

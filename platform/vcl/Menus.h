@@ -58,6 +58,11 @@ public:
     std::function<void(TObject* Sender, TCanvas* ACanvas, TRect ARect, bool Selected)> OnDrawItem;
 
     virtual void Click();
+    bool SetProperty(const String& name, const TPropValue& value) override;
+    void GetProperties(TPropList& out) const override;
+    void InsertReadChild(TComponent* child) override;
+    void GetReadChildren(std::vector<TComponent*>& out, const TComponent* root) const override;
+    bool IsNestedElsewhere() const override { return FParent != nullptr; }
 
 private:
     String FCaption;
@@ -82,6 +87,10 @@ public:
     TMenuItem* FindItem(UINT Command) const;
     // A key message (WM_KEYDOWN/WM_SYSKEYDOWN) that is the shortcut of an enabled item clicks it.
     bool IsShortCut(const TMessage& Message);
+    bool SetProperty(const String& name, const TPropValue& value) override;
+    void GetProperties(TPropList& out) const override;
+    void InsertReadChild(TComponent* child) override;
+    void GetReadChildren(std::vector<TComponent*>& out, const TComponent* root) const override;
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;

@@ -17,6 +17,8 @@ public:
     void SetInterval(unsigned v);
     void SetOnTimer(TNotifyEvent handler);
     TNotifyEvent OnTimer;
+    bool SetProperty(const String& name, const TPropValue& value) override;
+    void GetProperties(TPropList& out) const override;
 
 private:
     void UpdateTimer();

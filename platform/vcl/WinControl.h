@@ -79,6 +79,10 @@ public:
     TKeyPressEvent OnKeyPress;
 
     static TWinControl* FromHandle(HWND hwnd);
+    bool SetProperty(const String& name, const TPropValue& value) override;
+    void GetProperties(TPropList& out) const override;
+    void InsertReadChild(TComponent* child) override;
+    void GetReadChildren(std::vector<TComponent*>& out, const TComponent* root) const override;
 
 protected:
     virtual void CreateParams(TCreateParams& Params);

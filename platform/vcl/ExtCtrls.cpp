@@ -1,0 +1,217 @@
+#include "platform/vcl/ExtCtrls.h"
+
+#include "platform/rtl/Exception.h"
+#include "platform/vcl/WinControl.h"
+
+#include <algorithm>
+
+namespace vd {
+
+TBevel::TBevel(TComponent* AOwner) : TGraphicControl(AOwner) {
+    FControlStyle |= csReplicatable;
+    FWidth = 50;
+    FHeight = 50;
+}
+
+void TBevel::SetShape(TBevelShape v) {
+    if (v == FShape) return;
+    FShape = v;
+    Invalidate();
+}
+
+void TBevel::SetStyle(TBevelStyle v) {
+    if (v == FStyle) return;
+    FStyle = v;
+    Invalidate();
+}
+
+bool TBevel::SetProperty(const String& name, const TPropValue& v) {
+    static const char* shapes[] = {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"};
+    if (name == "Shape") {
+        for (int i = 0; i < 7; ++i)
+            if (v.AsIdent() == shapes[i]) {
+                SetShape(static_cast<TBevelShape>(i));
+                return true;
+            }
+        throw EReadError("Invalid property value " + v.Str);
+    }
+    if (name == "Style") {
+        if (v.AsIdent() != "bsLowered" && v.AsIdent() != "bsRaised") throw EReadError("Invalid property value " + v.Str);
+        SetStyle(v.AsIdent() == "bsRaised" ? bsRaised : bsLowered);
+        return true;
+    }
+    return TGraphicControl::SetProperty(name, v);
+}
+
+void TBevel::Paint() {
+    if (FShape == bsSpacer) return;
+    TCanvas& c = Canvas();
+    const TColor first = FStyle == bsLowered ? clBtnShadow : clBtnHighlight;
+    const TColor second = FStyle == bsLowered ? clBtnHighlight : clBtnShadow;
+    const int w = FWidth, h = FHeight;
+    auto line = [&](TColor color, int x1, int y1, int x2, int y2) {
+        c.Pen().Color = color;
+        c.MoveTo(x1, y1);
+        c.LineTo(x2, y2);
+    };
+    switch (FShape) {
+    case bsBox:
+    case bsFrame:
+        line(first, 0, h - 1, 0, 0);
+        line(first, 0, 0, w - 1, 0);
+        line(second, w - 1, 0, w - 1, h - 1);
+        line(second, w - 1, h - 1, -1, h - 1);
+        if (FShape == bsFrame) {
+            line(second, 1, h - 2, 1, 1);
+            line(second, 1, 1, w - 2, 1);
+            line(first, w - 2, 1, w - 2, h - 2);
+            line(first, w - 2, h - 2, 0, h - 2);
+        }
+        break;
+    case bsTopLine:
+        line(first, 0, 0, w, 0);
+        line(second, 0, 1, w, 1);
+        break;
+    case bsBottomLine:
+        line(first, 0, h - 2, w, h - 2);
+        line(second, 0, h - 1, w, h - 1);
+        break;
+    case bsLeftLine:
+        line(first, 0, 0, 0, h);
+        line(second, 1, 0, 1, h);
+        break;
+    case bsRightLine:
+        line(first, w - 2, 0, w - 2, h);
+        line(second, w - 1, 0, w - 1, h);
+        break;
+    default: break;
+    }
+}
+
+TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner), FPicture(new TBitmap) {
+    FControlStyle |= csReplicatable;
+    FWidth = 105;
+    FHeight = 105;
+    FPicture->OnChange = [this](TObject*) { Invalidate(); };
+}
+
+TImage::~TImage() { delete FPicture; }
+
+bool TImage::SetProperty(const String& name, const TPropValue& v) {
+    if (name == "Stretch") Stretch = v.AsBool();
+    else if (name == "Center") Center = v.AsBool();
+    else if (name == "Transparent") Transparent = v.AsBool();
+    else if (name == "Picture.Data") {
+        if (v.Kind != TPropValue::vkBinary || !FPicture->LoadFromMemory(v.Binary.data(), v.Binary.size()))
+            throw EReadError("Invalid picture");
+    } else return TGraphicControl::SetProperty(name, v);
+    return true;
+}
+
+void TImage::Paint() {
+    if (FPicture->Empty()) return;
+    FPicture->SetTransparent(Transparent);
+    TRect r = Bounds(0, 0, FPicture->Width(), FPicture->Height());
+    if (Stretch) {
+        r = ClientRect();
+    } else if (Center) {
+        r = Bounds((FWidth - FPicture->Width()) / 2, (FHeight - FPicture->Height()) / 2, FPicture->Width(),
+                   FPicture->Height());
+    }
+    Canvas().StretchDraw(r, FPicture);
+}
+
+TSplitter::TSplitter(TComponent* AOwner) : TGraphicControl(AOwner) {
+    FAlign = alLeft;
+    FWidth = 3;
+    FHeight = 100;
+    FCursor = crHSplit;
+    FColor = clBtnFace;
+}
+
+bool TSplitter::SetProperty(const String& name, const TPropValue& v) {
+    if (name == "MinSize") MinSize = static_cast<int>(v.AsInt());
+    else if (name == "Beveled") Beveled = v.AsBool();
+    else if (name == "AutoSnap") AutoSnap = v.AsBool();
+    else return TGraphicControl::SetProperty(name, v);
+    return true;
+}
+
+void TSplitter::Notification(TComponent* AComponent, TOperation Operation) {
+    TGraphicControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FControl) FControl = nullptr;
+}
+
+// The control on the splitter's aligned side that touches it.
+TControl* TSplitter::FindResizeControl() const {
+    if (!FParent) return nullptr;
+    TPoint p{FLeft, FTop};
+    switch (FAlign) {
+    case alLeft: p.X -= 1; break;
+    case alRight: p.X += FWidth; break;
+    case alTop: p.Y -= 1; break;
+    case alBottom: p.Y += FHeight; break;
+    default: return nullptr;
+    }
+    for (int i = 0; i < FParent->ControlCount(); ++i) {
+        TControl* c = FParent->Controls(i);
+        if (c == this || !c->Visible() || c->Align() != FAlign) continue;
+        const TRect r = c->BoundsRect();
+        if (p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom) return c;
+        // A control ending exactly at the splitter's edge counts too.
+        if ((FAlign == alLeft && r.Right == FLeft) || (FAlign == alTop && r.Bottom == FTop) ||
+            (FAlign == alRight && r.Left == FLeft + FWidth) || (FAlign == alBottom && r.Top == FTop + FHeight))
+            return c;
+    }
+    return nullptr;
+}
+
+void TSplitter::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TGraphicControl::MouseDown(Button, Shift, X, Y);
+    if (Button != mbLeft) return;
+    FControl = FindResizeControl();
+    if (FControl) FControl->FreeNotification(this);
+    FDownPos = ClientToScreen({X, Y});
+    FOldSize = FControl ? (Horizontal() ? FControl->Width() : FControl->Height()) : 0;
+    FDragging = FControl != nullptr;
+}
+
+void TSplitter::MouseMove(TShiftState Shift, int X, int Y) {
+    TGraphicControl::MouseMove(Shift, X, Y);
+    if (!FDragging || !FControl) return;
+    const TPoint p = ClientToScreen({X, Y});
+    int delta = Horizontal() ? p.X - FDownPos.X : p.Y - FDownPos.Y;
+    if (FAlign == alRight || FAlign == alBottom) delta = -delta;
+    int size = std::max(FOldSize + delta, MinSize);
+    bool accept = true;
+    if (OnCanResize) OnCanResize(this, size, accept);
+    if (!accept) return;
+    if (Horizontal())
+        FControl->SetWidth(size);
+    else
+        FControl->SetHeight(size);
+}
+
+void TSplitter::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TGraphicControl::MouseUp(Button, Shift, X, Y);
+    if (!FDragging) return;
+    FDragging = false;
+    if (OnMoved) OnMoved(this);
+}
+
+void TSplitter::Paint() {
+    TCanvas& c = Canvas();
+    c.Brush().Color = FColor;
+    c.FillRect(ClientRect());
+    if (Beveled) {
+        c.Pen().Color = clBtnHighlight;
+        c.MoveTo(0, 0);
+        c.LineTo(Horizontal() ? 0 : FWidth, Horizontal() ? FHeight : 0);
+        c.Pen().Color = clBtnShadow;
+        c.MoveTo(Horizontal() ? FWidth - 1 : 0, Horizontal() ? 0 : FHeight - 1);
+        c.LineTo(FWidth - (Horizontal() ? 1 : 0), FHeight - (Horizontal() ? 0 : 1));
+    }
+    if (OnPaint) OnPaint(this);
+}
+
+}  // namespace vd

@@ -1,0 +1,55 @@
+#pragma once
+// TCustomLabel / TLabel: text on the parent's surface, optionally sizing itself to the text.
+#include "platform/vcl/GraphicControl.h"
+
+namespace vd {
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+
+class TCustomLabel : public TGraphicControl {
+public:
+    explicit TCustomLabel(TComponent* AOwner);
+    TFont& Font() { return FFont; }
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool v);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool v);
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment v);
+    TTextLayout Layout() const { return FLayout; }
+    void SetLayout(TTextLayout v);
+    bool ShowAccelChar() const { return FShowAccelChar; }
+    void SetShowAccelChar(bool v);
+    bool Transparent() const { return (FControlStyle & csOpaque) == 0; }
+    void SetTransparent(bool v);
+    TWinControl* FocusControl() const { return FFocusControl; }
+    void SetFocusControl(TWinControl* v);
+    // Fits the size to the text, keeping the edge the alignment anchors.
+    void AdjustBounds();
+    void Dispatch(TMessage& Message) override;
+    bool SetProperty(const String& name, const TPropValue& value) override;
+    void GetProperties(TPropList& out) const override;
+
+protected:
+    void Paint() override;
+    virtual void DoDrawText(TRect& Rect, UINT Flags);
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Loaded() override;
+    UINT TextFlags() const;
+
+    TFont FFont;
+    bool FAutoSize = true;
+    bool FWordWrap = false;
+    TAlignment FAlignment = taLeftJustify;
+    TTextLayout FLayout = tlTop;
+    bool FShowAccelChar = true;
+    TWinControl* FFocusControl = nullptr;
+};
+
+class TLabel : public TCustomLabel {
+public:
+    explicit TLabel(TComponent* AOwner) : TCustomLabel(AOwner) {}
+};
+
+}  // namespace vd

@@ -1,0 +1,47 @@
+#pragma once
+// The X11 back end: one undecorated X window per visible top-level window, painted from the
+// window's surface; child windows stay ours. Pop-ups that never take focus are
+// override-redirect windows. Regions go through XShape, alpha through the opacity property.
+// No X header is visible from here.
+#include "platform/win/Backend.h"
+
+#include <memory>
+
+namespace vd {
+
+class X11Backend : public Backend {
+public:
+    // Connects to the display (empty: $DISPLAY); null when that fails.
+    static std::unique_ptr<X11Backend> Open(const String& display = String());
+    ~X11Backend() override;
+
+    std::uint64_t NowMs() override;
+    void WaitForInput(int timeoutMs) override;
+    void Wake() override;
+    std::vector<MonitorDesc> Monitors() override;
+    TPoint CursorPos() override;
+    bool LayeredWindowsAvailable() override;
+    void TopLevelCreated(HWND hwnd) override;
+    void TopLevelDestroyed(HWND hwnd) override;
+    void TopLevelChanged(HWND hwnd, unsigned what) override;
+    void CaptureChanged(HWND hwnd) override;
+    void CursorChanged(CursorShape shape) override;
+    bool ClipboardHasText() override;
+    String ClipboardText() override;
+    void SetClipboardText(const String& text) override;
+
+    // The X window showing a top-level window (0 when it has none yet), for tests and tools.
+    unsigned long XWindowOf(HWND hwnd) const;
+    // Sends every pending surface to the X server and flushes.
+    void Present();
+    // Present() and wait until the server has handled every request.
+    void Sync();
+
+    struct Impl;
+
+private:
+    explicit X11Backend(std::unique_ptr<Impl> impl);
+    std::unique_ptr<Impl> FImpl;
+};
+
+}  // namespace vd

@@ -1,0 +1,271 @@
+// The X11 back end against a real X server (Xvfb, started here). Input comes through XTest,
+// as a user's would.
+#include "Xvfb.h"
+
+#include "platform/gfx/Gdi.h"
+#include "platform/win/Spy.h"
+#include "platform/win/Windows.h"
+#include "platform/win/x11/X11Backend.h"
+
+#include <gtest/gtest.h>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/extensions/shape.h>
+#include <X11/keysym.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+namespace vd::test {
+namespace {
+
+class X11Test : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        server = new XvfbServer();
+        if (!server->Running()) return;
+        backend = X11Backend::Open(server->Display()).release();
+        observer = XOpenDisplay(server->Display().c_str());
+        if (backend) InstallBackend(backend);
+        WNDCLASS wc;
+        wc.lpszClassName = "X11Test";
+        wc.lpfnWndProc = MakeWndProc([](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+            if (handler) {
+                LRESULT r = 0;
+                if (handler(h, m, w, l, r)) return r;
+            }
+            return DefWindowProc(h, m, w, l);
+        });
+        RegisterClass(wc);
+    }
+    static void TearDownTestSuite() {
+        InstallBackend(nullptr);
+        if (observer) XCloseDisplay(observer);
+        delete backend;
+        delete server;
+    }
+    void SetUp() override {
+        if (!backend || !observer) GTEST_SKIP() << "no X server could be started";
+    }
+    void TearDown() override {
+        for (HWND h : windows)
+            if (IsWindow(h)) DestroyWindow(h);
+        windows.clear();
+        handler = nullptr;
+        ReleaseCapture();
+        PumpFor(20);
+    }
+
+    HWND Make(TRect r, DWord style = WS_POPUP, DWord ex = 0) {
+        HWND h = CreateWindowEx(ex, "X11Test", "x11", style, r.Left, r.Top, r.Width(), r.Height(), nullptr);
+        windows.push_back(h);
+        return h;
+    }
+    // Runs the loop until the condition holds or the deadline passes.
+    static bool PumpUntil(const std::function<bool()>& done, int ms = 3000) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (std::chrono::steady_clock::now() < deadline) {
+            PumpWaitingMessages();
+            if (done()) return true;
+            backend->WaitForInput(20);
+        }
+        PumpWaitingMessages();
+        return done();
+    }
+    static void PumpFor(int ms) {
+        PumpUntil([] { return false; }, ms);
+    }
+    static void Sync() {
+        backend->Sync();
+        XSync(observer, False);
+    }
+
+    static XvfbServer* server;
+    static X11Backend* backend;
+    static ::Display* observer;
+    static std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT&)> handler;
+    std::vector<HWND> windows;
+};
+
+XvfbServer* X11Test::server = nullptr;
+X11Backend* X11Test::backend = nullptr;
+::Display* X11Test::observer = nullptr;
+std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT&)> X11Test::handler;
+
+TEST_F(X11Test, TopLevelIsUndecoratedAndMappedAtItsFirstPosition) {
+    HWND h = Make({50, 60, 250, 160});
+    EXPECT_EQ(backend->XWindowOf(h), 0u) << "no X window before the first show";
+    ShowWindow(h, SW_SHOW);
+    const ::Window xw = backend->XWindowOf(h);
+    ASSERT_NE(xw, 0u);
+    ASSERT_TRUE(PumpUntil([&] {
+        XWindowAttributes a{};
+        return XGetWindowAttributes(observer, xw, &a) && a.map_state == IsViewable;
+    }));
+    XWindowAttributes a{};
+    XGetWindowAttributes(observer, xw, &a);
+    EXPECT_EQ(a.x, 50);
+    EXPECT_EQ(a.y, 60);
+    EXPECT_EQ(a.width, 200);
+    EXPECT_EQ(a.height, 100);
+    XSizeHints hints{};
+    long supplied = 0;
+    ASSERT_TRUE(XGetWMNormalHints(observer, xw, &hints, &supplied));
+    EXPECT_TRUE(hints.flags & USPosition);
+    EXPECT_EQ(hints.x, 50);
+    Atom type = 0;
+    int format = 0;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    const Atom motif = XInternAtom(observer, "_MOTIF_WM_HINTS", False);
+    ASSERT_EQ(XGetWindowProperty(observer, xw, motif, 0, 5, False, AnyPropertyType, &type, &format, &n, &after, &data), Success);
+    ASSERT_EQ(n, 5u);
+    const long* v = reinterpret_cast<const long*>(data);
+    EXPECT_EQ(v[0], 2) << "decorations field in use";
+    EXPECT_EQ(v[2], 0) << "no decorations";
+    XFree(data);
+}
+
+TEST_F(X11Test, ShapeRectanglesEqualTheWindowRegion) {
+    HWND h = Make({10, 10, 110, 110}, WS_POPUP | WS_VISIBLE);
+    SetWindowRgnRects(h, {{0, 0, 40, 10}, {0, 10, 100, 100}}, TRUE);
+    Sync();
+    const ::Window xw = backend->XWindowOf(h);
+    int count = 0, ordering = 0;
+    XRectangle* rects = XShapeGetRectangles(observer, xw, ShapeBounding, &count, &ordering);
+    ASSERT_EQ(count, 2);
+    EXPECT_EQ(rects[0].width, 40);
+    EXPECT_EQ(rects[0].height, 10);
+    EXPECT_EQ(rects[1].y, 10);
+    EXPECT_EQ(rects[1].height, 90);
+    XFree(rects);
+    ClearWindowRgn(h, TRUE);
+    Sync();
+    rects = XShapeGetRectangles(observer, xw, ShapeBounding, &count, &ordering);
+    ASSERT_EQ(count, 1);
+    EXPECT_EQ(rects[0].width, 100);
+    EXPECT_EQ(rects[0].height, 100);
+    XFree(rects);
+}
+
+TEST_F(X11Test, OpacityPropertyFollowsTheLayeredAlpha) {
+    HWND h = Make({10, 10, 60, 60}, WS_POPUP | WS_VISIBLE);
+    const ::Window xw = backend->XWindowOf(h);
+    const Atom opacity = XInternAtom(observer, "_NET_WM_WINDOW_OPACITY", False);
+    auto read = [&]() -> long long {
+        Sync();
+        Atom type = 0;
+        int format = 0;
+        unsigned long n = 0, after = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(observer, xw, opacity, 0, 1, False, XA_CARDINAL, &type, &format, &n, &after, &data);
+        long long value = n ? static_cast<long long>(*reinterpret_cast<unsigned long*>(data) & 0xFFFFFFFFul) : -1;
+        if (data) XFree(data);
+        return value;
+    };
+    EXPECT_EQ(read(), -1);
+    SetWindowLong(h, GWL_EXSTYLE, WS_EX_LAYERED);
+    SetLayeredWindowAttributes(h, 0, 128, LWA_ALPHA);
+    EXPECT_EQ(read(), 128LL * 0x01010101LL);
+    SetWindowLong(h, GWL_EXSTYLE, 0);
+    EXPECT_EQ(read(), -1);
+}
+
+TEST_F(X11Test, CaptionDragRunsTheMoveLoopThroughXTest) {
+    HWND h = Make({100, 100, 300, 200}, WS_POPUP | WS_VISIBLE);
+    handler = [h](HWND w, UINT m, WPARAM, LPARAM, LRESULT& r) {
+        if (w == h && m == WM_NCHITTEST) {
+            r = HTCAPTION;
+            return true;
+        }
+        return false;
+    };
+    PumpFor(50);
+    MessageSpy spy;
+    spy.Watch(h);
+    XTestFakeMotionEvent(observer, 0, 150, 110, CurrentTime);
+    XTestFakeButtonEvent(observer, 1, True, CurrentTime);
+    XTestFakeMotionEvent(observer, 0, 170, 140, CurrentTime);
+    XTestFakeButtonEvent(observer, 1, False, CurrentTime);
+    Sync();
+    ASSERT_TRUE(PumpUntil([&] { return !spy.Of(h, WM_EXITSIZEMOVE).empty(); }));
+    EXPECT_EQ(GetWindowRect(h), (TRect{120, 130, 320, 230}));
+    Sync();
+    XWindowAttributes a{};
+    XGetWindowAttributes(observer, backend->XWindowOf(h), &a);
+    EXPECT_EQ(a.x, 120);
+    EXPECT_EQ(a.y, 130);
+    EXPECT_TRUE(spy.Of(h, WM_NCLBUTTONUP).empty());
+}
+
+TEST_F(X11Test, CaptureGrabsThePointer) {
+    HWND h = Make({10, 10, 60, 60}, WS_POPUP | WS_VISIBLE);
+    PumpFor(20);
+    SetCapture(h);
+    Sync();
+    const ::Window root = DefaultRootWindow(observer);
+    EXPECT_EQ(XGrabPointer(observer, root, False, ButtonPressMask, GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime),
+              AlreadyGrabbed);
+    ReleaseCapture();
+    Sync();
+    EXPECT_EQ(XGrabPointer(observer, root, False, ButtonPressMask, GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime),
+              GrabSuccess);
+    XUngrabPointer(observer, CurrentTime);
+    Sync();
+}
+
+TEST_F(X11Test, KeysAndWheelBecomeMessages) {
+    HWND h = Make({10, 10, 110, 110}, WS_POPUP | WS_VISIBLE);
+    PumpFor(20);
+    SetFocus(h);
+    XSetInputFocus(observer, backend->XWindowOf(h), RevertToParent, CurrentTime);
+    Sync();
+    MessageSpy spy;
+    spy.Watch(h);
+    const KeyCode a = XKeysymToKeycode(observer, XK_a);
+    XTestFakeKeyEvent(observer, a, True, CurrentTime);
+    XTestFakeKeyEvent(observer, a, False, CurrentTime);
+    XTestFakeMotionEvent(observer, 0, 50, 50, CurrentTime);
+    XTestFakeButtonEvent(observer, 5, True, CurrentTime);
+    XTestFakeButtonEvent(observer, 5, False, CurrentTime);
+    Sync();
+    ASSERT_TRUE(PumpUntil([&] { return !spy.Of(h, WM_MOUSEWHEEL).empty() && !spy.Of(h, WM_KEYUP).empty(); }));
+    ASSERT_FALSE(spy.Of(h, WM_KEYDOWN).empty());
+    EXPECT_EQ(spy.Of(h, WM_KEYDOWN)[0].wParam, static_cast<WPARAM>('A'));
+    ASSERT_FALSE(spy.Of(h, WM_CHAR).empty());
+    EXPECT_EQ(spy.Of(h, WM_CHAR)[0].wParam, static_cast<WPARAM>('a'));
+    EXPECT_EQ(static_cast<std::int16_t>(HiWord(spy.Of(h, WM_MOUSEWHEEL)[0].wParam)), -120);
+}
+
+TEST_F(X11Test, PaintedPixelsReachTheScreen) {
+    HWND h = Make({30, 30, 130, 90}, WS_POPUP);
+    handler = [h](HWND w, UINT m, WPARAM, LPARAM, LRESULT& r) {
+        if (w != h || m != WM_PAINT) return false;
+        PAINTSTRUCT ps;
+        BeginPaint(w, ps);
+        HBRUSH b = CreateSolidBrush(RGB(10, 200, 30));
+        const TRect c = GetClientRect(w);
+        FillRect(ps.hdc, &c, b);
+        DeleteObject(b);
+        EndPaint(w, ps);
+        r = 0;
+        return true;
+    };
+    ShowWindow(h, SW_SHOW);
+    const ::Window xw = backend->XWindowOf(h);
+    ASSERT_TRUE(PumpUntil([&] {
+        Sync();
+        XImage* img = XGetImage(observer, xw, 50, 30, 1, 1, AllPlanes, ZPixmap);
+        if (!img) return false;
+        const unsigned long p = XGetPixel(img, 0, 0);
+        XDestroyImage(img);
+        return p == 0x0AC81E;
+    }));
+}
+
+}  // namespace
+}  // namespace vd::test
