@@ -5,6 +5,7 @@
 #include "platform/gfx/Font.h"
 #include "platform/gfx/Region.h"
 
+#include <array>
 #include <cstring>
 #include <memory>
 
@@ -84,6 +85,18 @@ HGDIOBJ GetStockObject(int which) {
     case -1: return defaultBitmap;
     default: return nullptr;
     }
+}
+
+HBRUSH GetSysColorBrush(int index) {
+    static const std::array<GdiBrush*, kSystemColorCount> brushes = [] {
+        std::array<GdiBrush*, kSystemColorCount> b{};
+        for (int i = 0; i < kSystemColorCount; ++i)
+            b[std::size_t(i)] = static_cast<GdiBrush*>(MakeStock(new GdiBrush(BS_SOLID, GetSysColor(i))));
+        return b;
+    }();
+    if (index < 0 || index >= kSystemColorCount)
+        return nullptr;
+    return brushes[std::size_t(index)];
 }
 
 bool DeleteObject(HGDIOBJ object) {

@@ -37,6 +37,9 @@ private:
 HPEN CreatePen(int style, int width, COLORREF color);
 HBRUSH CreateSolidBrush(COLORREF color);
 HGDIOBJ GetStockObject(int which);
+// A shared brush of a system colour; never deleted (DeleteObject ignores it). Null for an
+// unknown index.
+HBRUSH GetSysColorBrush(int index);
 // Frees the object once nothing selects it any more. Stock objects are never freed.
 bool DeleteObject(HGDIOBJ object);
 // The same for each handle type, so that callers need not see the class behind it.

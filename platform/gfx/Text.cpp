@@ -162,13 +162,17 @@ std::vector<Line> BreakLines(TextPainter& p, const std::u32string& text, const s
     return lines;
 }
 
+// Cuts the line so that what is left plus "..." fits; only "..." when nothing fits.
 void AddEllipsis(TextPainter& p, Line& line, int width) {
-    if (p.Width(line.text) <= width)
+    std::vector<int> prefix(line.text.size() + 1, 0);
+    for (std::size_t i = 0; i < line.text.size(); ++i)
+        prefix[i + 1] = prefix[i] + p.Advance(line.text[i], prefix[i]);
+    if (prefix.back() <= width)
         return;
     static const std::u32string dots = U"...";
     const int dotsWidth = p.Width(dots);
     std::size_t keep = line.text.size();
-    while (keep > 0 && p.Width(line.text.substr(0, keep)) + dotsWidth > width)
+    while (keep > 0 && prefix[keep] + dotsWidth > width)
         --keep;
     line.text = line.text.substr(0, keep) + dots;
     std::erase_if(line.underlined, [keep](std::size_t i) { return i >= keep; });

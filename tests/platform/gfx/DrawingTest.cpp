@@ -280,6 +280,12 @@ TEST(Colors, SystemColoursResolveThroughOneTable) {
     TRect r{0, 0, 1, 1};
     FillRect(s.dc.Get(), &r, face.Get());
     EXPECT_EQ(s.At(0, 0), 0xD4D0C8u) << "memory order: red, green, blue from the top byte down";
+    HBRUSH shadow = GetSysColorBrush(COLOR_BTNSHADOW);
+    ASSERT_NE(shadow, nullptr);
+    EXPECT_TRUE(DeleteObject(shadow));
+    FillRect(s.dc.Get(), &r, shadow);
+    EXPECT_EQ(s.At(0, 0), 0x808080u);
+    EXPECT_EQ(GetSysColorBrush(kSystemColorCount), nullptr);
 }
 
 TEST(Rounding, HalvesGoToEven) {
