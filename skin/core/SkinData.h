@@ -91,9 +91,15 @@ public:
     void LoadObjectRecords(const TskMemIniFile& ini);
     void LoadControlRecords(const TskMemIniFile& ini);
 
+    // Form resources: EnableSkinEffects, and CompressedStoredSkin and ResourceStrData by
+    // component name, resolved once the resource is read.
+    bool SetProperty(const String& name, const TPropValue& value) override;
+    void GetProperties(TPropList& out) const override;
+
 protected:
     // Forgets the stored skin or the string table when it is freed.
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Loaded() override;
 
 private:
     void LoadContainer(const TskCompressedStoredSkin& stored);
@@ -103,6 +109,7 @@ private:
     bool FEmpty = true;
     bool FChanging = false;
     String FLastLoadError;
+    String FPendingStoredSkin, FPendingStrings;
     TskCompressedStoredSkin* FCompressedStoredSkin = nullptr;
     TskResourceStrData* FResourceStrData = nullptr;
     std::unique_ptr<TskSkinColors> FSkinColors;

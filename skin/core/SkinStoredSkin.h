@@ -29,6 +29,11 @@ public:
     void ReadCompressedData(std::span<const Byte> bytes) { FCompressedStream.assign(bytes.begin(), bytes.end()); }
     std::vector<Byte> WriteCompressedData() const { return FCompressedStream; }
 
+    // Form resources: FileName, CompressedFileName, Description and the binary CompressedData,
+    // which is always written.
+    bool SetProperty(const String& name, const TPropValue& value) override;
+    void GetProperties(TPropList& out) const override;
+
     bool IsDataEmpty() const { return FCompressedStream.empty(); }
     // Appends the inflated container to Dest; raises EZDecompressionError for a bad stream.
     void UnpackToStream(std::vector<Byte>& dest) const;

@@ -27,6 +27,11 @@ public:
 
     static const std::vector<String>& DefaultStrings();
 
+    // Form resources: ResStrings as one text of CR LF lines (or a list of lines), CharSet as a
+    // number or DEFAULT_CHARSET.
+    bool SetProperty(const String& name, const TPropValue& value) override;
+    void GetProperties(TPropList& out) const override;
+
 private:
     std::vector<String> FResStrings;
     Byte FCharSet = 1; // DEFAULT_CHARSET

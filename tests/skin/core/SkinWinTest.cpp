@@ -3,6 +3,9 @@
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStrings.h"
 #include "skin/core/SkinParentBackground.h"
+#include "skin/core/SkinProperties.h"
+#include "platform/vcl/FormReader.h"
+#include "platform/rtl/Exception.h"
 #include "skin/core/SkinWindowSystem.h"
 #include "platform/gfx/Gdi.h"
 
@@ -122,6 +125,85 @@ TEST_F(SkinWinTest, ParentBackgroundAtTheControlsPlace) {
 
     Transparent orphan(nullptr);
     PaintParentBackground(&orphan, dc.Get()); // no parent: nothing
+}
+
+} // namespace
+} // namespace vd
+
+namespace vd {
+namespace {
+
+String Hex(const std::vector<Byte>& bytes) {
+    static const char* digits = "0123456789ABCDEF";
+    String s;
+    for (Byte b : bytes) {
+        s += digits[b >> 4];
+        s += digits[b & 15];
+    }
+    return s;
+}
+
+TEST_F(SkinWinTest, FormResourceLoadsTheStoredSkinAndWritesItBackUnchanged) {
+    RegisterSkinCoreClasses();
+    const std::vector<Byte> packed = test::Stored(SmallContainer())->CompressedStream();
+    const String text = "object SkinForm: TForm\n"
+                        "  Caption = 'skin'\n"
+                        "  object skCompressedStoredSkin1: TskCompressedStoredSkin\n"
+                        "    CompressedFileName = 'Test.skn'\n"
+                        "    CompressedData = {" + Hex(packed) + "}\n"
+                        "  end\n"
+                        "  object skResourceStrData1: TskResourceStrData\n"
+                        "    ResStrings = 'MI_CLOSECAPTION=Zu'#13#10'OTHER=a=b'#13#10\n"
+                        "  end\n"
+                        "  object skSkinData1: TskSkinData\n"
+                        "    CompressedStoredSkin = skCompressedStoredSkin1\n"
+                        "    ResourceStrData = skResourceStrData1\n"
+                        "  end\n"
+                        "end\n";
+    MessageSpy spy;
+    TComponent* root = TFormReader::ReadComponent(text, Application);
+    ASSERT_NE(root, nullptr);
+    auto* skin = dynamic_cast<TskSkinData*>(root->FindComponent("skSkinData1"));
+    ASSERT_NE(skin, nullptr);
+    EXPECT_FALSE(skin->Empty()) << skin->LastLoadError();
+    EXPECT_EQ(skin->IndexOfControlRecord("button"), 0);
+    ASSERT_NE(skin->ResourceStrData(), nullptr);
+    EXPECT_EQ(skin->ResourceStrData()->LookupResString("mi_closecaption"), "Zu");
+    EXPECT_EQ(skin->CompressedStoredSkin()->CompressedFileName(), "Test.skn");
+    EXPECT_FALSE(spy.Messages(nullptr, {WM_SKINLOADED}).empty());
+
+    const String written = WriteComponentText(root);
+    EXPECT_NE(written.find(Hex(packed)), String::npos);
+    EXPECT_NE(written.find("CompressedStoredSkin = skCompressedStoredSkin1"), String::npos);
+    EXPECT_EQ(skin->ResourceStrData()->LookupResString("other"), "a=b");
+    EXPECT_EQ(skin->ResourceStrData()->ResStrings().size(), 2u);
+    TComponent* copy = TFormReader::ReadComponent(
+        [&] {
+            String t = written;
+            t.replace(t.find("object SkinForm"), 15, "object SkinCopy");
+            return t;
+        }(),
+        Application);
+    auto* copiedStrings = dynamic_cast<TskResourceStrData*>(copy->FindComponent("skResourceStrData1"));
+    ASSERT_NE(copiedStrings, nullptr);
+    EXPECT_EQ(copiedStrings->ResStrings(), skin->ResourceStrData()->ResStrings());
+    auto* copiedStored = dynamic_cast<TskCompressedStoredSkin*>(copy->FindComponent("skCompressedStoredSkin1"));
+    ASSERT_NE(copiedStored, nullptr);
+    EXPECT_EQ(copiedStored->CompressedStream(), packed);
+
+    const String empty = "object EmptyForm: TForm\n  object Stored: TskCompressedStoredSkin\n  end\nend\n";
+    TComponent* second = TFormReader::ReadComponent(empty, Application);
+    EXPECT_NE(WriteComponentText(second).find("CompressedData = {}"), String::npos);
+}
+
+TEST_F(SkinWinTest, FormResourceWithAMissingReferenceFails) {
+    RegisterSkinCoreClasses();
+    const String text = "object BadForm: TForm\n"
+                        "  object skSkinData1: TskSkinData\n"
+                        "    CompressedStoredSkin = nothere\n"
+                        "  end\n"
+                        "end\n";
+    EXPECT_THROW(TFormReader::ReadComponent(text, Application), EReadError);
 }
 
 } // namespace
