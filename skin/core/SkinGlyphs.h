@@ -1,6 +1,7 @@
 #pragma once
 // Caption-button and menu glyphs drawn with pen lines in one colour, for skins that give no
 // picture of their own, and single glyphs out of a strip of equal-width glyph pictures.
+#include "platform/gfx/GdiTypes.h"
 #include "platform/rtl/Types.h"
 #include "skin/core/SkinTypes.h"
 
@@ -27,5 +28,22 @@ void DrawRadioMark(TskBitmap& canvas, int x, int y, TskColor color);
 // transparent colour left out. Nothing for an empty strip, a count below 1, an index outside
 // 1..Count or glyphs narrower than a pixel.
 void DrawGlyphFromStrip(TskBitmap& canvas, int x, int y, int index, int count, const TskBitmap& strip);
+
+// The same glyphs on a device context, pixel for pixel; the pen width is left as the context has
+// it only for the bitmap forms (here the pen is one pixel wide).
+void DrawCloseGlyph(HDC dc, int x, int y, TskColor color);
+void DrawMinimizeGlyph(HDC dc, int x, int y, TskColor color);
+void DrawMaximizeGlyph(HDC dc, int x, int y, TskColor color);
+void DrawRestoreGlyph(HDC dc, int x, int y, TskColor color);
+void DrawTrayGlyph(HDC dc, int x, int y, TskColor color);
+void DrawSquareGlyph(HDC dc, int x, int y, TskColor color);
+void DrawDownArrowGlyph(HDC dc, int x, int y, TskColor color);
+void DrawUpArrowGlyph(HDC dc, int x, int y, TskColor color);
+void DrawArrowGlyph(HDC dc, const TRect& r, TskColor color, int direction);
+void DrawSmallDownArrow(HDC dc, const TRect& r, TskColor color);
+void DrawCheckMark(HDC dc, int x, int y, TskColor color);
+void DrawRadioMark(HDC dc, int x, int y, TskColor color);
+void DrawGlyphFromStrip(HDC dc, int x, int y, int index, int count, const TskBitmap& strip);
+void DrawFrame3D(HDC dc, TRect r, TskColor topLeft, TskColor bottomRight);
 
 } // namespace vd

@@ -1,6 +1,7 @@
 // Skin pictures, regions and caption text on the drawing layer.
 #include "skin/core/SkinEffectBmp.h"
 #include "skin/core/SkinGdi.h"
+#include "skin/core/SkinGlyphs.h"
 #include "skin/core/SkinRegion.h"
 
 #include "SkinTestUtil.h"
@@ -96,6 +97,64 @@ TEST(SkinGdi, CaptionText) {
     for (int y = 0; y < 40; ++y)
         for (int x = 2; x < 30; ++x) inside = inside || s.At(x, y) != 0;
     EXPECT_TRUE(inside);
+}
+
+
+// Every glyph on a device context paints exactly the pixels of its bitmap form.
+TEST(SkinGdi, GlyphsOnContextsMatchTheBitmapForms) {
+    const TskColor ink = skRGB(200, 10, 60);
+    struct Case {
+        const char* Name;
+        void (*OnBitmap)(TskBitmap&);
+        void (*OnDc)(HDC);
+    } cases[] = {
+        {"close", [](TskBitmap& b) { DrawCloseGlyph(b, 1, 1, skRGB(200, 10, 60)); },
+         [](HDC d) { DrawCloseGlyph(d, 1, 1, skRGB(200, 10, 60)); }},
+        {"minimize", [](TskBitmap& b) { DrawMinimizeGlyph(b, 1, 1, skRGB(200, 10, 60)); },
+         [](HDC d) { DrawMinimizeGlyph(d, 1, 1, skRGB(200, 10, 60)); }},
+        {"maximize", [](TskBitmap& b) { DrawMaximizeGlyph(b, 1, 1, skRGB(200, 10, 60)); },
+         [](HDC d) { DrawMaximizeGlyph(d, 1, 1, skRGB(200, 10, 60)); }},
+        {"restore", [](TskBitmap& b) { DrawRestoreGlyph(b, 1, 1, skRGB(200, 10, 60)); },
+         [](HDC d) { DrawRestoreGlyph(d, 1, 1, skRGB(200, 10, 60)); }},
+        {"tray", [](TskBitmap& b) { DrawTrayGlyph(b, 1, 1, skRGB(200, 10, 60)); },
+         [](HDC d) { DrawTrayGlyph(d, 1, 1, skRGB(200, 10, 60)); }},
+        {"square", [](TskBitmap& b) { DrawSquareGlyph(b, 1, 1, skRGB(200, 10, 60)); },
+         [](HDC d) { DrawSquareGlyph(d, 1, 1, skRGB(200, 10, 60)); }},
+        {"up", [](TskBitmap& b) { DrawUpArrowGlyph(b, 1, 1, skRGB(200, 10, 60)); },
+         [](HDC d) { DrawUpArrowGlyph(d, 1, 1, skRGB(200, 10, 60)); }},
+        {"check", [](TskBitmap& b) { DrawCheckMark(b, 1, 1, skRGB(200, 10, 60)); },
+         [](HDC d) { DrawCheckMark(d, 1, 1, skRGB(200, 10, 60)); }},
+        {"radio", [](TskBitmap& b) { DrawRadioMark(b, 1, 1, skRGB(200, 10, 60)); },
+         [](HDC d) { DrawRadioMark(d, 1, 1, skRGB(200, 10, 60)); }},
+        {"arrow right", [](TskBitmap& b) { DrawArrowGlyph(b, {0, 0, 14, 14}, skRGB(200, 10, 60), 2); },
+         [](HDC d) { DrawArrowGlyph(d, {0, 0, 14, 14}, skRGB(200, 10, 60), 2); }},
+        {"small down", [](TskBitmap& b) { DrawSmallDownArrow(b, {0, 0, 14, 14}, skRGB(200, 10, 60)); },
+         [](HDC d) { DrawSmallDownArrow(d, {0, 0, 14, 14}, skRGB(200, 10, 60)); }},
+    };
+    for (const Case& c : cases) {
+        TskBitmap expected(14, 14);
+        c.OnBitmap(expected);
+        Surface s(14, 14);
+        c.OnDc(s.dc.Get());
+        for (int y = 0; y < 14; ++y)
+            for (int x = 0; x < 14; ++x)
+                ASSERT_EQ(s.At(x, y), COLORREF(expected.Pixel(x, y))) << c.Name << " at " << x << "," << y;
+    }
+
+    TskBitmap strip(8, 2);
+    strip.Fill(skRGB(1, 2, 3));
+    strip.SetPixel(5, 0, ink);
+    Surface s(8, 2);
+    DrawGlyphFromStrip(s.dc.Get(), 0, 0, 2, 2, strip);
+    EXPECT_EQ(s.At(1, 0), COLORREF(ink));
+    EXPECT_EQ(s.At(0, 0), 0u);
+    DrawGlyphFromStrip(s.dc.Get(), 0, 0, 1, 0, strip);
+
+    Surface f(5, 4);
+    DrawFrame3D(f.dc.Get(), {0, 0, 5, 4}, ink, skRGB(1, 1, 1));
+    EXPECT_EQ(f.At(0, 0), COLORREF(ink));
+    EXPECT_EQ(f.At(0, 3), COLORREF(skRGB(1, 1, 1)));
+    EXPECT_EQ(f.At(4, 0), COLORREF(skRGB(1, 1, 1)));
 }
 
 } // namespace
