@@ -12,13 +12,16 @@ TskSkinWindowSystem* gWindowSystem = nullptr;
 HWND TskVclSkinMessenger::FormWindowOf(const TComponent* owner) const {
     // The form's window is made on first use, as sending to a form's handle does.
     auto* form = dynamic_cast<TCustomForm*>(const_cast<TComponent*>(owner));
-    return form ? form->Handle() : nullptr;
+    return form && !(form->ComponentState() & csDestroying) ? form->Handle() : nullptr;
 }
 
 std::vector<HWND> TskVclSkinMessenger::FormWindows() const {
     std::vector<HWND> forms;
     if (!Screen) return forms;
-    for (int i = 0; i < Screen->FormCount(); ++i) forms.push_back(Screen->Forms(i)->Handle());
+    // A form on its way out gets no message: asking for its handle would make a new window.
+    for (int i = 0; i < Screen->FormCount(); ++i)
+        if (TCustomForm* form = Screen->Forms(i); !(form->ComponentState() & csDestroying))
+            forms.push_back(form->Handle());
     return forms;
 }
 
