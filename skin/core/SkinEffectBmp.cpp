@@ -1,6 +1,7 @@
 #include "skin/core/SkinEffectBmp.h"
 
 #include "skin/core/SkinBitmap.h"
+#include "skin/core/SkinGdi.h"
 
 #include <algorithm>
 #include <cmath>
@@ -45,6 +46,12 @@ TskEffectBmp TskEffectBmp::CreateFromBitmap(const TskBitmap& bitmap) {
         }
     return b;
 }
+
+TskEffectBmp TskEffectBmp::CreateFromBitmapHandle(HBITMAP bitmap) {
+    return CreateFromBitmap(SkinBitmapFromHandle(bitmap));
+}
+
+void TskEffectBmp::Draw(HDC dc, int x, int y) const { DrawEffectBmp(dc, x, y, *this); }
 
 void TskEffectBmp::Draw(TskBitmap& dest, int x, int y) const {
     for (int sy = 0; sy < FHeight; ++sy)

@@ -2,6 +2,7 @@
 // The working bitmap of pixel effects: 24 bits, rows top-down of Width * 3 + Width mod 4 bytes,
 // pixels blue, green, red. Morphs blend it toward a second picture of the same size; image
 // effects change it in place for the frame of an inactive window.
+#include "platform/gfx/GdiTypes.h"
 #include "platform/rtl/Types.h"
 
 #include <cstdint>
@@ -18,6 +19,8 @@ public:
     // operation on it does nothing.
     static TskEffectBmp CreateSize(int width, int height);
     static TskEffectBmp CreateFromBitmap(const TskBitmap& bitmap);
+    // A copy of a bitmap handle's pixels; empty when the handle cannot be read.
+    static TskEffectBmp CreateFromBitmapHandle(HBITMAP bitmap);
 
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
@@ -27,6 +30,7 @@ public:
 
     // Copies the whole bitmap to Dest at (X, Y), clipped to Dest.
     void Draw(TskBitmap& dest, int x, int y) const;
+    void Draw(HDC dc, int x, int y) const;
     TskBitmap ToBitmap() const;
 
     Byte* ScanLine(int y) { return FBits.data() + size_t(y) * size_t(FStride); }

@@ -29,8 +29,8 @@ void DrawRadioMark(TskBitmap& canvas, int x, int y, TskColor color);
 // 1..Count or glyphs narrower than a pixel.
 void DrawGlyphFromStrip(TskBitmap& canvas, int x, int y, int index, int count, const TskBitmap& strip);
 
-// The same glyphs on a device context, pixel for pixel; the pen width is left as the context has
-// it only for the bitmap forms (here the pen is one pixel wide).
+// The same glyphs on a device context, pixel for pixel, with a one-pixel pen; the context's pen
+// and brush are restored afterwards.
 void DrawCloseGlyph(HDC dc, int x, int y, TskColor color);
 void DrawMinimizeGlyph(HDC dc, int x, int y, TskColor color);
 void DrawMaximizeGlyph(HDC dc, int x, int y, TskColor color);

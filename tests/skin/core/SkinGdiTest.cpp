@@ -45,8 +45,10 @@ TEST(SkinGdi, PicturesOnContextsAndHandles) {
     TskEffectBmp fx = TskEffectBmp::CreateFromBitmap(pic);
     fx.Invert();
     Surface e(6, 4);
-    DrawEffectBmp(e.dc.Get(), 0, 0, fx);
+    fx.Draw(e.dc.Get(), 0, 0);
     EXPECT_EQ(e.At(5, 3), COLORREF(skRGB(250, 252, 178)));
+    EXPECT_EQ(TskEffectBmp::CreateFromBitmapHandle(handle.Get()).GetPixel(5, 3), 0x05034Du); // blue 77 lowest, red 5 highest
+    EXPECT_TRUE(TskEffectBmp::CreateFromBitmapHandle(nullptr).Empty());
 }
 
 TEST(SkinGdi, RegionHandles) {
