@@ -121,6 +121,11 @@ void TWinControl::CreateWnd() {
 
 void TWinControl::CreateHandle() {
     if (FHandle) return;
+    // The parent's window comes first; making it makes ours too.
+    if (FParent && !FParent->HandleAllocated()) {
+        FParent->HandleNeeded();
+        if (FHandle) return;
+    }
     FControlState |= csCreating;
     try {
         CreateWnd();

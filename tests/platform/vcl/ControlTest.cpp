@@ -338,3 +338,21 @@ TEST_F(VclTest, RightClickOpensThePopupMenu) {
 
 }  // namespace
 }  // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+TEST_F(VclTest, AChildsHandleMadeFirstMakesTheParentsOnce) {
+    TForm* form = NewForm();
+    Log log;
+    auto* box = new Box(form, &log);
+    box->SetParent(form);
+    HWND h = box->Handle();
+    ASSERT_TRUE(form->HandleAllocated());
+    EXPECT_EQ(GetParent(h), form->WindowHandle());
+    EXPECT_EQ(GetWindow(form->WindowHandle(), GW_CHILD), h);
+    EXPECT_EQ(GetWindow(h, GW_HWNDNEXT), nullptr) << "exactly one window for the child";
+}
+
+}  // namespace
+}  // namespace vd::test
