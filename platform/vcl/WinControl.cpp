@@ -176,6 +176,7 @@ void TWinControl::InsertControl(TControl* AControl) {
     if (!AControl || AControl->FParent == this) return;
     AControl->FParent = this;
     FControls.push_back(AControl);
+    AControl->TakeParentLook();
     AControl->UpdateAnchorOrigin();
     if (auto* w = dynamic_cast<TWinControl*>(AControl)) {
         if (FHandle) w->CreateHandle();
@@ -353,6 +354,19 @@ void TWinControl::Dispatch(TMessage& Message) {
     case CM_DIALOGKEY:
     case CM_DIALOGCHAR:
     case CM_FOCUSCHANGED: Broadcast(Message); return;
+    case CM_FONTCHANGED:
+    case CM_COLORCHANGED:
+    case CM_PARENTFONTCHANGED:
+    case CM_PARENTCOLORCHANGED: {
+        if (Message.Msg == CM_PARENTFONTCHANGED || Message.Msg == CM_PARENTCOLORCHANGED) TakeParentLook();
+        // Children that follow this control's look hear of it.
+        TMessage m{Message.Msg == CM_FONTCHANGED || Message.Msg == CM_PARENTFONTCHANGED ? CM_PARENTFONTCHANGED
+                                                                                        : CM_PARENTCOLORCHANGED,
+                   0, 0, 0};
+        for (TControl* c : std::vector<TControl*>(FControls)) c->WindowProc(m);
+        Invalidate();
+        return;
+    }
     case CM_VISIBLECHANGED: UpdateShowing(); return;
     case WM_CONTEXTMENU: {
         if (Message.Result) return;
