@@ -104,7 +104,7 @@ void GdiBitmap::Resize(int width, int height) {
     const int w = std::min(width, FWidth);
     const int h = std::min(height, FHeight);
     const std::size_t rowBytes = std::size_t((w * FBitCount) / 8);
-    for (int y = 0; y < h; ++y) {
+    for (int y = 0; y < h && w > 0; ++y) {
         std::memcpy(fresh.Row(y), Row(y), rowBytes);
         for (int x = int(rowBytes * 8 / std::size_t(FBitCount)); x < w; ++x)
             fresh.SetMonoBit(x, y, MonoBit(x, y)); // the tail bits of a 1-bit row
@@ -117,6 +117,13 @@ void GdiBitmap::Resize(int width, int height) {
 }
 
 void GdiBitmap::Fill(DWord bgr) {
+    if (FBitCount == 24 && FHeight > 0 && FWidth > 0) {
+        for (int x = 0; x < FWidth; ++x)
+            SetPixelBgr(x, 0, bgr);
+        for (int y = 1; y < FHeight; ++y)
+            std::memcpy(Row(y), Row(0), std::size_t(FWidth) * 3);
+        return;
+    }
     for (int y = 0; y < FHeight; ++y)
         for (int x = 0; x < FWidth; ++x)
             SetPixelBgr(x, y, bgr);

@@ -1,6 +1,7 @@
 #pragma once
 // A device-independent bitmap: 1, 24 or 32 bits per pixel, rows top-down or bottom-up in
-// memory (bottom-up is how files store them). Row(y) always counts from the top.
+// memory (bottom-up is how files store them). Row(y) always counts from the top. Drawing
+// leaves the alpha byte of 32-bit pixels alone; copies between 32-bit bitmaps carry it.
 #include "platform/gfx/GdiObject.h"
 
 #include <cstddef>
@@ -74,7 +75,8 @@ HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
 // Returns null (with *bits null) for an unsupported header or a size beyond the limits.
 HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, void* section,
                          DWord offset);
-// Fills a BITMAP record (size = sizeof(BITMAP)); returns the bytes written, 0 on failure.
+// Fills a BITMAP record for a bitmap or a LOGFONTA for a font; returns the bytes written, 0 on
+// failure.
 int GetObjectA(HGDIOBJ object, int size, void* out);
 // Copies rows of a bitmap into caller memory as described by info (24 or 32 bits,
 // either row order). Returns the number of lines copied.

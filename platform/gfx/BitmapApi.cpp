@@ -64,6 +64,10 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, void*, 
 }
 
 int GetObjectA(HGDIOBJ object, int size, void* out) {
+    if (object && out && object->ObjectKind() == GdiObject::Kind::Font && size >= int(sizeof(LOGFONTA))) {
+        std::memcpy(out, &static_cast<GdiFont*>(object)->Log(), sizeof(LOGFONTA));
+        return int(sizeof(LOGFONTA));
+    }
     if (!object || object->ObjectKind() != GdiObject::Kind::Bitmap || !out || size < int(sizeof(BITMAP)))
         return 0;
     auto* bmp = static_cast<GdiBitmap*>(object);

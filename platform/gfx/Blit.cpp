@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace vd {
@@ -29,8 +30,7 @@ struct SourceReader {
     }
 };
 
-SourceReader MakeReader(HDC dst, HDC src) {
-    const GdiBitmap* sb = src->Target();
+SourceReader MakeReader(HDC dst, const GdiBitmap* sb) {
     const GdiBitmap* db = dst->Target();
     const bool mapMono = sb->BitCount() == 1 && sb->UsesDcColors() && db->BitCount() != 1;
     return {sb, mapMono, raster::ToBgr(dst->State().TextColor), raster::ToBgr(dst->State().BkColor)};
@@ -43,31 +43,56 @@ bool DestIsMonoDevice(HDC dst) {
     return db->BitCount() == 1 && db->UsesDcColors();
 }
 
-// Source coordinate of each destination column or row.
-std::vector<int> BuildMap(int origin, int dstLen, int srcLen) {
-    std::vector<int> map(static_cast<std::size_t>(dstLen));
-    if (dstLen == srcLen) {
-        for (int i = 0; i < dstLen; ++i)
-            map[std::size_t(i)] = origin + i;
-        return map;
+// The visible part of a destination rectangle and the source column and row of each of its
+// columns and rows (-1 where the source bitmap ends).
+struct Mapping {
+    TRect vis;
+    std::vector<int> xmap;
+    std::vector<int> ymap;
+    int X(int px) const { return xmap[std::size_t(px - vis.Left)]; }
+    int Y(int py) const { return ymap[std::size_t(py - vis.Top)]; }
+};
+
+void MapAxis(std::int64_t dstStart, int dstLen, std::int64_t srcStart, int srcLen, int from, int to, int srcSize,
+             std::vector<int>& map) {
+    map.resize(std::size_t(to - from));
+    for (int p = from; p < to; ++p) {
+        const std::int64_t i = p - dstStart;
+        const std::int64_t s = dstLen == srcLen ? srcStart + i : srcStart + ((2 * i + 1) * srcLen) / (2 * std::int64_t(dstLen));
+        map[std::size_t(p - from)] = s >= 0 && s < srcSize ? int(s) : -1;
     }
-    for (int i = 0; i < dstLen; ++i)
-        map[std::size_t(i)] = origin + int(((2 * std::int64_t(i) + 1) * srcLen) / (2 * std::int64_t(dstLen)));
-    return map;
 }
 
-bool CopyFast(GdiDC& dst, const TRect& d, const GdiBitmap& sb, int sx0, int sy0) {
+bool BuildMapping(GdiDC& dst, const TRect& d, int w, int h, int sx0, int sy0, int sw, int sh, const GdiBitmap& sb,
+                  Mapping& m) {
+    const TRect box = dst.Clip().Box();
+    m.vis = {std::max(d.Left, box.Left), std::max(d.Top, box.Top), std::min(d.Right, box.Right),
+             std::min(d.Bottom, box.Bottom)};
+    if (m.vis.Right <= m.vis.Left || m.vis.Bottom <= m.vis.Top)
+        return false;
+    MapAxis(d.Left, w, sx0, sw, m.vis.Left, m.vis.Right, sb.Width(), m.xmap);
+    MapAxis(d.Top, h, sy0, sh, m.vis.Top, m.vis.Bottom, sb.Height(), m.ymap);
+    return true;
+}
+
+// Unscaled copies between bitmaps of one depth: a row at a time.
+bool CopyFast(GdiDC& dst, const Mapping& m, const GdiBitmap& sb, bool unscaled) {
     GdiBitmap& db = *dst.Target();
-    if (db.BitCount() != sb.BitCount() || (db.BitCount() != 24 && db.BitCount() != 32))
+    if (!unscaled || db.BitCount() != sb.BitCount() || (db.BitCount() != 24 && db.BitCount() != 32))
         return false;
     const int bpp = db.BitCount() / 8;
-    // Clip the destination so the source stays inside its bitmap.
-    const TRect limit{d.Left + std::max(0, -sx0), d.Top + std::max(0, -sy0),
-                      d.Left + std::min(d.Width(), sb.Width() - sx0), d.Top + std::min(d.Height(), sb.Height() - sy0)};
-    ForEachClipRect(dst.Clip(), limit, [&](const TRect& c) {
-        const std::size_t n = std::size_t(c.Width() * bpp);
+    ForEachClipRect(dst.Clip(), m.vis, [&](const TRect& c) {
+        int lo = c.Left, hi = c.Right;
+        while (lo < hi && m.X(lo) < 0)
+            ++lo;
+        while (hi > lo && m.X(hi - 1) < 0)
+            --hi;
+        if (lo >= hi)
+            return;
+        const std::size_t n = std::size_t((hi - lo) * bpp);
         for (int y = c.Top; y < c.Bottom; ++y)
-            std::memmove(db.Row(y) + c.Left * bpp, sb.Row(sy0 + y - d.Top) + (sx0 + c.Left - d.Left) * bpp, n);
+            if (m.Y(y) >= 0)
+                std::memmove(db.Row(y) + lo * bpp, sb.Row(m.Y(y)) + m.X(lo) * bpp, n);
     });
     return true;
 }
@@ -80,6 +105,37 @@ struct TransferArgs {
     DWord transparent = 0;
     BLENDFUNCTION blend;
 };
+
+// Stretched and transparent copies between two 24-bit bitmaps, byte by byte: the skin
+// composition does little else.
+bool StretchFast(GdiDC& dst, const Mapping& m, const GdiBitmap& sb, const TransferArgs& a) {
+    GdiBitmap& db = *dst.Target();
+    const bool copy = a.mode == Mode::Rop && a.rop == SRCCOPY;
+    if (db.BitCount() != 24 || sb.BitCount() != 24 || !(copy || a.mode == Mode::Transparent))
+        return false;
+    ForEachClipRect(dst.Clip(), m.vis, [&](const TRect& c) {
+        for (int py = c.Top; py < c.Bottom; ++py) {
+            const int sy = m.Y(py);
+            if (sy < 0)
+                continue;
+            const Byte* srow = sb.Row(sy);
+            Byte* drow = db.Row(py);
+            for (int px = c.Left; px < c.Right; ++px) {
+                const int sx = m.X(px);
+                if (sx < 0)
+                    continue;
+                const Byte* sp = srow + 3 * sx;
+                if (!copy && (DWord(sp[0]) | DWord(sp[1]) << 8 | DWord(sp[2]) << 16) == a.transparent)
+                    continue;
+                Byte* dp = drow + 3 * px;
+                dp[0] = sp[0];
+                dp[1] = sp[1];
+                dp[2] = sp[2];
+            }
+        }
+    });
+    return true;
+}
 
 DWord BlendPixel(DWord s, DWord d, Byte srcAlpha, const BLENDFUNCTION& b) {
     const unsigned ca = b.SourceConstantAlpha;
@@ -98,62 +154,78 @@ DWord BlendPixel(DWord s, DWord d, Byte srcAlpha, const BLENDFUNCTION& b) {
     return out;
 }
 
-bool Transfer(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, const TransferArgs& a) {
-    if (!dst)
-        return false;
-    if (w <= 0 || h <= 0)
-        return true;
+// Source and destination on one bitmap (scrolling): reading from a copy keeps rows already
+// written from being read again.
+std::unique_ptr<GdiBitmap> Snapshot(const GdiBitmap& sb) {
+    auto copy = std::make_unique<GdiBitmap>(sb.Width(), sb.Height(), sb.BitCount(), true);
+    for (int row = 0; row < sb.Height(); ++row)
+        std::memcpy(copy->Row(row), sb.Row(row), std::size_t(sb.Stride()));
+    copy->SetUsesDcColors(sb.UsesDcColors());
+    copy->SetPalette(0, sb.Palette(0));
+    copy->SetPalette(1, sb.Palette(1));
+    return copy;
+}
+
+// Any depths, any raster operation, pixel by pixel.
+void TransferPixels(HDC dst, HDC src, const Mapping& m, const GdiBitmap* sb, const TransferArgs& a) {
     GdiBitmap* db = dst->Target();
-    const bool usesSource = a.mode != Mode::Rop || raster::RopUsesSource(a.rop);
-    if (!usesSource) {
-        return false; // PatBlt handles this case
-    }
-    if (!src)
-        return false;
-    if (sw <= 0 || sh <= 0 || !db)
-        return true;
-    const GdiBitmap* sb = src->Target();
-    if (!sb || sb->Empty())
-        return true;
-    const TRect d{dst->DevX(x), dst->DevY(y), dst->DevX(x) + w, dst->DevY(y) + h};
-    const int sx0 = src->DevX(sx), sy0 = src->DevY(sy);
-    if (a.mode == Mode::Rop && a.rop == SRCCOPY && w == sw && h == sh && CopyFast(*dst, d, *sb, sx0, sy0))
-        return true;
-    const std::vector<int> xmap = BuildMap(sx0, w, sw);
-    const std::vector<int> ymap = BuildMap(sy0, h, sh);
-    const SourceReader reader = MakeReader(dst, src);
+    const SourceReader reader = MakeReader(dst, sb);
     const bool toMono = DestIsMonoDevice(dst) && sb->BitCount() != 1;
     const DWord srcBk = raster::ToBgr(src->State().BkColor);
     const GdiBrush* brush = dst->State().Brush.Get();
     const DWord pat = brush && brush->Style != BS_NULL ? raster::ToBgr(brush->Color) : 0;
-    ForEachClipRect(dst->Clip(), d, [&](const TRect& c) {
+    const bool copyAlpha = db->BitCount() == 32 && sb->BitCount() == 32 && a.rop == SRCCOPY;
+    ForEachClipRect(dst->Clip(), m.vis, [&](const TRect& c) {
         for (int py = c.Top; py < c.Bottom; ++py) {
-            const int syy = ymap[std::size_t(py - d.Top)];
-            if (syy < 0 || syy >= sb->Height())
+            const int syy = m.Y(py);
+            if (syy < 0)
                 continue;
             for (int px = c.Left; px < c.Right; ++px) {
-                const int sxx = xmap[std::size_t(px - d.Left)];
-                if (sxx < 0 || sxx >= sb->Width())
+                const int sxx = m.X(px);
+                if (sxx < 0)
                     continue;
                 DWord s = reader.Get(sxx, syy);
                 if (a.mode == Mode::Transparent) {
-                    if (s == a.transparent)
-                        continue;
-                    db->SetPixelBgr(px, py, s);
+                    if (s != a.transparent)
+                        db->SetPixelBgr(px, py, s);
                 } else if (a.mode == Mode::Alpha) {
                     const Byte alpha = sb->BitCount() == 32 ? sb->Row(syy)[sxx * 4 + 3] : 255;
                     db->SetPixelBgr(px, py, BlendPixel(s, db->PixelBgr(px, py), alpha, a.blend));
                 } else {
                     if (toMono)
                         s = s == srcBk ? 0xFFFFFF : 0;
-                    const DWord v = a.rop == SRCCOPY ? s : Rop3(a.rop, pat, s, db->PixelBgr(px, py));
-                    db->SetPixelBgr(px, py, v);
-                    if (db->BitCount() == 32 && sb->BitCount() == 32 && a.rop == SRCCOPY)
+                    db->SetPixelBgr(px, py, a.rop == SRCCOPY ? s : Rop3(a.rop, pat, s, db->PixelBgr(px, py)));
+                    if (copyAlpha)
                         db->Row(py)[px * 4 + 3] = sb->Row(syy)[sxx * 4 + 3];
                 }
             }
         }
     });
+}
+
+bool Transfer(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, const TransferArgs& a) {
+    if (!dst)
+        return false;
+    if (w <= 0 || h <= 0)
+        return true;
+    if (!src)
+        return false;
+    GdiBitmap* db = dst->Target();
+    const GdiBitmap* sb = src->Target();
+    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || !db || !sb || sb->Empty())
+        return true;
+    std::unique_ptr<GdiBitmap> snapshot;
+    if (sb == db) {
+        snapshot = Snapshot(*sb);
+        sb = snapshot.get();
+    }
+    Mapping m;
+    if (!BuildMapping(*dst, dst->DevBounds(x, y, w, h), w, h, src->DevX(sx), src->DevY(sy), sw, sh, *sb, m))
+        return true;
+    if (a.mode == Mode::Rop && a.rop == SRCCOPY && CopyFast(*dst, m, *sb, w == sw && h == sh))
+        return true;
+    if (!StretchFast(*dst, m, *sb, a))
+        TransferPixels(dst, src, m, sb, a);
     return true;
 }
 
@@ -185,7 +257,7 @@ bool PatBlt(HDC dc, int x, int y, int w, int h, DWord rop) {
     if (raster::RopUsesPattern(rop) && (!brush || brush->Style == BS_NULL))
         return true;
     const DWord pat = brush && brush->Style != BS_NULL ? raster::ToBgr(brush->Color) : 0;
-    const TRect d{dc->DevX(x), dc->DevY(y), dc->DevX(x) + w, dc->DevY(y) + h};
+    const TRect d = dc->DevBounds(x, y, w, h);
     if (rop == PATCOPY) {
         raster::FillRect(*dc, d, pat, R2_COPYPEN);
         return true;
@@ -211,6 +283,12 @@ bool AlphaBlend(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, in
     a.mode = Mode::Alpha;
     a.blend = blend;
     return Transfer(dst, x, y, w, h, src, sx, sy, sw, sh, a);
+}
+
+COLORREF AutoTransparentColor(HBITMAP bitmap) {
+    if (!bitmap || bitmap->Empty())
+        return 0;
+    return raster::FromBgr(bitmap->PixelBgr(0, bitmap->Height() - 1));
 }
 
 COLORREF GetPixel(HDC dc, int x, int y) {

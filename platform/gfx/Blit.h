@@ -13,6 +13,8 @@ bool PatBlt(HDC dc, int x, int y, int w, int h, DWord rop);
 // A stretched copy that leaves out source pixels of the transparent colour.
 bool TransparentBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh,
                     UINT transparent);
+// The colour an automatically transparent bitmap leaves out: its bottom-left pixel.
+COLORREF AutoTransparentColor(HBITMAP bitmap);
 // Blends a stretched source over the destination (source alpha premultiplied with AC_SRC_ALPHA).
 bool AlphaBlend(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, BLENDFUNCTION blend);
 // Draws rows described by info (24 or 32 bits, either row order) at (x, y).

@@ -118,6 +118,8 @@ std::string ParseHeader(const Byte* p, std::size_t size, Header& h) {
 
 void DecodeRows(const Byte* p, const Header& h, GdiBitmap& bmp) {
     const int W = int(h.width), H = bmp.Height();
+    if (W == 0 || H == 0)
+        return;
     const std::size_t stride = std::size_t(((h.width * h.bitCount + 31) / 32) * 4);
     // Palette entries that lie inside the image; a missing entry reads as black.
     std::uint32_t paletteCount = 0;

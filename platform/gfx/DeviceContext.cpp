@@ -1,5 +1,6 @@
 #include "platform/gfx/DeviceContext.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 
@@ -25,7 +26,9 @@ const GdiRegion& GdiDC::Clip() {
     if (FClipValid)
         return FClip;
     GdiBitmap* bmp = Target();
-    FClip.SetRect({0, 0, bmp ? bmp->Width() : 0, bmp ? bmp->Height() : 0});
+    // The default bitmap is shared by every fresh context: nothing may paint on it.
+    const bool real = bmp && !bmp->IsStock();
+    FClip.SetRect({0, 0, real ? bmp->Width() : 0, real ? bmp->Height() : 0});
     if (FHasSystemClip)
         FClip = GdiRegion::Combine(FClip, FSystemClip, RGN_AND);
     if (FState.HasClip) {
@@ -152,13 +155,13 @@ TRect LogicalToDevice(HDC dc, int left, int top, int right, int bottom) {
     return {r.Left - o.X, r.Top - o.Y, r.Right - o.X, r.Bottom - o.Y};
 }
 
-// The clip as it stands, or the whole target when there is none.
+// The clip as it stands, or everything when there is none (the target and the window system
+// limit painting on their own).
 GdiRegion CurrentClip(HDC dc) {
     if (dc->State().HasClip)
         return dc->State().Clip;
-    GdiBitmap* bmp = dc->Target();
-    const TPoint o = dc->OriginOffset();
-    return GdiRegion(TRect{-o.X, -o.Y, (bmp ? bmp->Width() : 0) - o.X, (bmp ? bmp->Height() : 0) - o.Y});
+    constexpr int kAll = 1 << 29;
+    return GdiRegion(TRect{-kAll, -kAll, kAll, kAll});
 }
 
 int SetClip(HDC dc, GdiRegion clip) {
@@ -288,7 +291,9 @@ int SetROP2(HDC dc, int mode) {
 int GetROP2(HDC dc) { return dc ? dc->State().Rop2 : 0; }
 UINT SetTextAlign(HDC dc, UINT align) { return Exchange(dc, &DCState::TextAlign, align); }
 int SetStretchBltMode(HDC dc, int mode) { return Exchange(dc, &DCState::StretchMode, mode); }
-int SetTextCharacterExtra(HDC dc, int extra) { return Exchange(dc, &DCState::TextCharExtra, extra); }
+int SetTextCharacterExtra(HDC dc, int extra) {
+    return Exchange(dc, &DCState::TextCharExtra, std::clamp(extra, -1000, 1000));
+}
 
 bool MoveToEx(HDC dc, int x, int y, TPoint* old) { return SetPoint(dc, &DCState::CurrentPos, x, y, old); }
 bool GetCurrentPositionEx(HDC dc, TPoint* out) { return GetPoint(dc, &DCState::CurrentPos, out); }

@@ -7,6 +7,7 @@
 #include "platform/gfx/Objects.h"
 #include "platform/gfx/Region.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace vd {
@@ -42,8 +43,18 @@ public:
     GdiBitmap* Target() const { return FState.Bitmap.Get(); }
 
     // Logical to surface coordinates.
-    int DevX(int x) const { return x - FState.WindowOrg.X + FState.ViewportOrg.X + FOrigin.X; }
-    int DevY(int y) const { return y - FState.WindowOrg.Y + FState.ViewportOrg.Y + FOrigin.Y; }
+    // Clamped to +-2^30, far outside any bitmap, so that no sum of coordinates overflows.
+    int DevX(int x) const { return Clamp(std::int64_t(x) - FState.WindowOrg.X + FState.ViewportOrg.X + FOrigin.X); }
+    int DevY(int y) const { return Clamp(std::int64_t(y) - FState.WindowOrg.Y + FState.ViewportOrg.Y + FOrigin.Y); }
+    // A rectangle of a place and an extent, clamped the same way.
+    TRect DevBounds(int x, int y, int w, int h) const {
+        const int l = DevX(x), t = DevY(y);
+        return {l, t, Clamp(std::int64_t(l) + w), Clamp(std::int64_t(t) + h)};
+    }
+    static int Clamp(std::int64_t v) {
+        constexpr std::int64_t kLimit = std::int64_t(1) << 30;
+        return int(v < -kLimit ? -kLimit : v > kLimit ? kLimit : v);
+    }
     TRect DevRect(const TRect& r) const { return {DevX(r.Left), DevY(r.Top), DevX(r.Right), DevY(r.Bottom)}; }
     // Device (origin-relative, viewport-free) to surface coordinates.
     TPoint OriginOffset() const { return FOrigin; }

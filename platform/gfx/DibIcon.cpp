@@ -82,7 +82,7 @@ bool DrawIconEx(HDC dc, int x, int y, HICON icon, int cx, int cy, UINT, HBRUSH b
     GdiBitmap* db = dc->Target();
     if (cx <= 0 || cy <= 0 || !db)
         return true;
-    const TRect d{dc->DevX(x), dc->DevY(y), dc->DevX(x) + cx, dc->DevY(y) + cy};
+    const TRect d = dc->DevBounds(x, y, cx, cy);
     if (background)
         raster::FillRect(*dc, d, raster::ToBgr(background->Color), R2_COPYPEN);
     const GdiBitmap* color = icon->Color();

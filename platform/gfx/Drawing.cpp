@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -47,8 +48,49 @@ public:
         for (int yy = y - h; yy < y - h + FWidth; ++yy)
             raster::FillSpan(FDc, yy, x - h, x - h + FWidth, c, FRop);
     }
-    // Bresenham from a to b (surface coordinates), b itself excluded.
+    // Bresenham from a to b (surface coordinates), b itself excluded. A line reaching far
+    // outside the clip is first cut to it, so its length costs nothing.
     void Line(int x0, int y0, int x1, int y1) {
+        const TRect box = FDc.Clip().Box();
+        if (box.Right <= box.Left)
+            return;
+        const int margin = FWidth + 2;
+        const TRect reach{box.Left - margin, box.Top - margin, box.Right + margin, box.Bottom + margin};
+        const auto outside = [&](int x, int y) {
+            return x < reach.Left - 4096 || x > reach.Right + 4096 || y < reach.Top - 4096 || y > reach.Bottom + 4096;
+        };
+        if (outside(x0, y0) || outside(x1, y1)) {
+            double t0 = 0, t1 = 1;
+            const double dx = double(x1) - x0, dy = double(y1) - y0;
+            const double p[4] = {-dx, dx, -dy, dy};
+            const double q[4] = {double(x0) - reach.Left, double(reach.Right) - x0, double(y0) - reach.Top,
+                                 double(reach.Bottom) - y0};
+            for (int k = 0; k < 4; ++k) {
+                if (p[k] == 0) {
+                    if (q[k] < 0)
+                        return;
+                    continue;
+                }
+                const double t = q[k] / p[k];
+                if (p[k] < 0)
+                    t0 = std::max(t0, t);
+                else
+                    t1 = std::min(t1, t);
+            }
+            if (t0 > t1)
+                return;
+            const int cx1 = int(std::lround(x0 + t1 * dx)), cy1 = int(std::lround(y0 + t1 * dy));
+            const int cx0 = int(std::lround(x0 + t0 * dx)), cy0 = int(std::lround(y0 + t0 * dy));
+            const bool cutEnd = t1 < 1;
+            Walk(cx0, cy0, cx1, cy1);
+            if (cutEnd)
+                Pixel(cx1, cy1);
+            return;
+        }
+        Walk(x0, y0, x1, y1);
+    }
+
+    void Walk(int x0, int y0, int x1, int y1) {
         const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
         const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
         int err = dx + dy;
@@ -89,7 +131,8 @@ struct SpanShape {
             return false;
         x0 = box.Left;
         x1 = box.Right;
-        const int cw = std::min(cornerW, box.Width()), ch = std::min(cornerH, box.Height());
+        const int cw = int(std::min<std::int64_t>(cornerW, std::int64_t(box.Right) - box.Left));
+        const int ch = int(std::min<std::int64_t>(cornerH, std::int64_t(box.Bottom) - box.Top));
         if (cw <= 1 || ch <= 1)
             return true;
         // Row centre against the corner ellipse of size cw x ch.
@@ -131,7 +174,8 @@ bool DrawShape(HDC dc, TRect r, int cw, int ch) {
     const DWord brushColor = brush ? ToBgr(dc->State().Brush->Color) : 0;
     const DWord penColor = pen ? ToBgr(dc->State().Pen->Color) : 0;
     const int rop = dc->State().Rop2;
-    for (int y = box.Top; y < box.Bottom; ++y) {
+    const TRect clip = dc->Clip().Box();
+    for (int y = std::max(box.Top, clip.Top); y < std::min(box.Bottom, clip.Bottom); ++y) {
         int o0, o1;
         if (!outer.Span(y, o0, o1))
             continue;
@@ -249,7 +293,8 @@ bool Polygon(HDC dc, const TPoint* points, int count) {
         }
         const DWord c = ToBgr(dc->State().Brush->Color);
         std::vector<double> xs;
-        for (int y = top; y < bottom; ++y) {
+        const TRect clip = dc->Clip().Box();
+        for (int y = std::max(top, clip.Top); y < std::min(bottom, clip.Bottom); ++y) {
             // Alternate rule at pixel centres.
             const double yc = y + 0.5;
             xs.clear();
@@ -283,12 +328,13 @@ bool DrawFocusRect(HDC dc, const TRect* r) {
         return true;
     const DWord fg = ToBgr(dc->State().TextColor), bg = ToBgr(dc->State().BkColor);
     auto dot = [&](int x, int y) { raster::Plot(*dc, x, y, ((x + y) & 1) ? fg : bg, R2_XORPEN); };
-    for (int x = d.Left; x < d.Right; ++x) {
+    const TRect clip = dc->Clip().Box();
+    for (int x = std::max(d.Left, clip.Left); x < std::min(d.Right, clip.Right); ++x) {
         dot(x, d.Top);
         if (d.Bottom - 1 > d.Top)
             dot(x, d.Bottom - 1);
     }
-    for (int y = d.Top + 1; y < d.Bottom - 1; ++y) {
+    for (int y = std::max(d.Top + 1, clip.Top); y < std::min(d.Bottom - 1, clip.Bottom); ++y) {
         dot(d.Left, y);
         if (d.Right - 1 > d.Left)
             dot(d.Right - 1, y);

@@ -134,7 +134,7 @@ FontFace& FontFace::ForLog(const LOGFONTA& log) {
     const bool bold = log.lfWeight >= 600;
     const bool italic = log.lfItalic != 0;
     // A height of 0 asks for the default size.
-    const int height = log.lfHeight == 0 ? 16 : log.lfHeight;
+    const int height = log.lfHeight == 0 ? 16 : std::clamp(log.lfHeight, -2000, 2000);
     const std::string key = family + '|' + char('0' + bold) + char('0' + italic) + '|' + std::to_string(height);
     if (auto it = lib.faces.find(key); it != lib.faces.end())
         return *it->second;
@@ -154,7 +154,7 @@ FontFace& FontFace::ForLog(const LOGFONTA& log) {
     FT_Size_RequestRec req{};
     // Positive: the cell (ascent + descent); negative: the em (character) height.
     req.type = height > 0 ? FT_SIZE_REQUEST_TYPE_CELL : FT_SIZE_REQUEST_TYPE_NOMINAL;
-    req.height = FT_Long(std::min(std::abs(height), 2000)) * 64;
+    req.height = FT_Long(std::abs(height)) * 64;
     if (FT_Request_Size(impl->face, &req) != 0)
         throw EOutOfResources("Cannot size the font");
     impl->synthBold = bold && !m.bold;

@@ -34,7 +34,11 @@ public:
 
 private:
     static void Free(HDC dc) { DeleteDC(dc); }
-    static void Free(HGDIOBJ o) { DeleteObject(o); }
+    static void Free(HICON icon) { DestroyIcon(icon); }
+    template <class T>
+    static void Free(T* o) {
+        DeleteObject(o);
+    }
     H FHandle = nullptr;
 };
 

@@ -3,7 +3,9 @@
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Color.h"
 #include "platform/gfx/Font.h"
+#include "platform/gfx/Region.h"
 
+#include <array>
 #include <cstring>
 #include <memory>
 
@@ -16,7 +18,7 @@ GdiBitmap* CopyBitmap(const GdiBitmap* src) {
         return nullptr;
     auto* copy = new GdiBitmap(src->Width(), src->Height(), src->BitCount(), true);
     const std::size_t rowBytes = std::size_t(GdiBitmap::StrideFor(src->Width(), src->BitCount()));
-    for (int y = 0; y < src->Height(); ++y)
+    for (int y = 0; y < src->Height() && rowBytes > 0; ++y)
         std::memcpy(copy->Row(y), src->Row(y), rowBytes);
     copy->SetPalette(0, src->Palette(0));
     copy->SetPalette(1, src->Palette(1));
@@ -85,6 +87,18 @@ HGDIOBJ GetStockObject(int which) {
     }
 }
 
+HBRUSH GetSysColorBrush(int index) {
+    static const std::array<GdiBrush*, kSystemColorCount> brushes = [] {
+        std::array<GdiBrush*, kSystemColorCount> b{};
+        for (int i = 0; i < kSystemColorCount; ++i)
+            b[std::size_t(i)] = static_cast<GdiBrush*>(MakeStock(new GdiBrush(BS_SOLID, GetSysColor(i))));
+        return b;
+    }();
+    if (index < 0 || index >= kSystemColorCount)
+        return nullptr;
+    return brushes[std::size_t(index)];
+}
+
 bool DeleteObject(HGDIOBJ object) {
     if (!object)
         return false;
@@ -92,6 +106,12 @@ bool DeleteObject(HGDIOBJ object) {
         return true;
     return object->ReleaseHandle();
 }
+
+bool DeleteObject(HBITMAP object) { return DeleteObject(static_cast<HGDIOBJ>(object)); }
+bool DeleteObject(HRGN object) { return DeleteObject(static_cast<HGDIOBJ>(object)); }
+bool DeleteObject(HFONT object) { return DeleteObject(static_cast<HGDIOBJ>(object)); }
+bool DeleteObject(HPEN object) { return DeleteObject(static_cast<HGDIOBJ>(object)); }
+bool DeleteObject(HBRUSH object) { return DeleteObject(static_cast<HGDIOBJ>(object)); }
 
 DWord GetObjectType(HGDIOBJ object) {
     if (!object)

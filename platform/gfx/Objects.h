@@ -37,8 +37,17 @@ private:
 HPEN CreatePen(int style, int width, COLORREF color);
 HBRUSH CreateSolidBrush(COLORREF color);
 HGDIOBJ GetStockObject(int which);
+// A shared brush of a system colour; never deleted (DeleteObject ignores it). Null for an
+// unknown index.
+HBRUSH GetSysColorBrush(int index);
 // Frees the object once nothing selects it any more. Stock objects are never freed.
 bool DeleteObject(HGDIOBJ object);
+// The same for each handle type, so that callers need not see the class behind it.
+bool DeleteObject(HBITMAP object);
+bool DeleteObject(HRGN object);
+bool DeleteObject(HFONT object);
+bool DeleteObject(HPEN object);
+bool DeleteObject(HBRUSH object);
 DWord GetObjectType(HGDIOBJ object);
 // Copies the bitmaps; the caller keeps and deletes its own.
 HICON CreateIconIndirect(const ICONINFO* info);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 
 namespace vd {
@@ -187,12 +188,19 @@ GdiRegion GdiRegion::Combine(const GdiRegion& a, const GdiRegion& b, int mode) {
 }
 
 void GdiRegion::Offset(int dx, int dy) {
+    // Saturating, so that a far offset cannot overflow; a rectangle squeezed flat at the
+    // limit is dropped.
+    auto add = [](int v, int d) {
+        const std::int64_t s = std::int64_t(v) + d;
+        return int(std::clamp<std::int64_t>(s, INT_MIN, INT_MAX));
+    };
     for (TRect& r : FRects) {
-        r.Left += dx;
-        r.Right += dx;
-        r.Top += dy;
-        r.Bottom += dy;
+        r.Left = add(r.Left, dx);
+        r.Right = add(r.Right, dx);
+        r.Top = add(r.Top, dy);
+        r.Bottom = add(r.Bottom, dy);
     }
+    std::erase_if(FRects, [](const TRect& r) { return IsEmptyRect(r); });
 }
 
 std::size_t GdiRegion::BandAt(int y) const {

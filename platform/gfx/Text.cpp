@@ -6,6 +6,8 @@
 #include "platform/gfx/TextPainter.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 
 namespace vd {
@@ -160,13 +162,17 @@ std::vector<Line> BreakLines(TextPainter& p, const std::u32string& text, const s
     return lines;
 }
 
+// Cuts the line so that what is left plus "..." fits; only "..." when nothing fits.
 void AddEllipsis(TextPainter& p, Line& line, int width) {
-    if (p.Width(line.text) <= width)
+    std::vector<int> prefix(line.text.size() + 1, 0);
+    for (std::size_t i = 0; i < line.text.size(); ++i)
+        prefix[i + 1] = prefix[i] + p.Advance(line.text[i], prefix[i]);
+    if (prefix.back() <= width)
         return;
     static const std::u32string dots = U"...";
     const int dotsWidth = p.Width(dots);
     std::size_t keep = line.text.size();
-    while (keep > 0 && p.Width(line.text.substr(0, keep)) + dotsWidth > width)
+    while (keep > 0 && prefix[keep] + dotsWidth > width)
         --keep;
     line.text = line.text.substr(0, keep) + dots;
     std::erase_if(line.underlined, [keep](std::size_t i) { return i >= keep; });
@@ -179,7 +185,7 @@ int DrawTextImpl(HDC dc, const char* text, std::size_t length, TRect* r, UINT fo
     std::u32string stripped;
     std::vector<std::size_t> marks;
     StripPrefix(DecodeUtf8(text, length), (format & DT_NOPREFIX) != 0, stripped, marks);
-    const int boxWidth = r->Width();
+    const int boxWidth = int(std::clamp<std::int64_t>(std::int64_t(r->Right) - r->Left, INT_MIN, INT_MAX));
     std::vector<Line> lines;
     if (!stripped.empty())
         lines = BreakLines(painter, stripped, marks, format, boxWidth);
@@ -194,16 +200,16 @@ int DrawTextImpl(HDC dc, const char* text, std::size_t length, TRect* r, UINT fo
         int widest = 0;
         for (const Line& l : lines)
             widest = std::max(widest, painter.Width(l.text));
-        r->Right = r->Left + widest;
-        r->Bottom = r->Top + height;
+        r->Right = int(std::min<std::int64_t>(std::int64_t(r->Left) + widest, INT_MAX));
+        r->Bottom = int(std::min<std::int64_t>(std::int64_t(r->Top) + height, INT_MAX));
         return height;
     }
     int top = r->Top;
     if (format & DT_SINGLELINE) {
         if (format & DT_VCENTER)
-            top = r->Top + (r->Height() - height) / 2;
+            top = int((std::int64_t(r->Top) + r->Bottom - height) / 2);
         else if (format & DT_BOTTOM)
-            top = r->Bottom - height;
+            top = int(std::max<std::int64_t>(std::int64_t(r->Bottom) - height, INT_MIN));
     }
     std::optional<TRect> limit;
     if (!(format & DT_NOCLIP))
@@ -214,13 +220,15 @@ int DrawTextImpl(HDC dc, const char* text, std::size_t length, TRect* r, UINT fo
         const int w = painter.Width(l.text);
         int x = r->Left;
         if (format & DT_CENTER)
-            x = r->Left + (boxWidth - w) / 2;
+            x = int((std::int64_t(r->Left) + r->Right - w) / 2);
         else if (format & DT_RIGHT)
-            x = r->Right - w;
+            x = int(std::max<std::int64_t>(std::int64_t(r->Right) - w, INT_MIN));
         painter.Draw(dc->DevX(x), dc->DevY(y), l.text, opaque, (format & DT_HIDEPREFIX) ? std::vector<std::size_t>{} : l.underlined, limit);
-        y += lineHeight;
+        y = int(std::min<std::int64_t>(std::int64_t(y) + lineHeight, INT_MAX));
     }
-    return (format & (DT_VCENTER | DT_BOTTOM)) && (format & DT_SINGLELINE) ? top - r->Top + height : height;
+    if ((format & (DT_VCENTER | DT_BOTTOM)) && (format & DT_SINGLELINE))
+        return int(std::clamp<std::int64_t>(std::int64_t(top) - r->Top + height, INT_MIN, INT_MAX));
+    return height;
 }
 
 } // namespace

@@ -55,9 +55,29 @@ private:
     bool FKept = false;
 };
 
+void SyncDirectory(const String& target) {
+    String dir = ExtractFileDir(target);
+    if (dir.empty()) dir = ".";
+    const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+}
+
 } // namespace
 
-void AtomicWriteFile(const String& fileName, std::string_view data, unsigned mode) {
+bool SyncFile(const String& fileName) {
+    const String target = ResolveTarget(fileName);
+    const int fd = ::open(target.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    SyncDirectory(target);
+    return ok;
+}
+
+void AtomicWriteFile(const String& fileName, std::string_view data, unsigned mode, bool sync) {
     const String target = ResolveTarget(fileName);
     TTempFile temp(target);
     if (::fchmod(temp.Handle(), mode) != 0) Fail(fileName, errno);
@@ -68,18 +88,11 @@ void AtomicWriteFile(const String& fileName, std::string_view data, unsigned mod
         if (n <= 0) Fail(fileName, n < 0 ? errno : ENOSPC);
         done += static_cast<std::size_t>(n);
     }
-    if (::fsync(temp.Handle()) != 0) Fail(fileName, errno);
+    if (sync && ::fsync(temp.Handle()) != 0) Fail(fileName, errno);
     if (temp.Close() != 0) Fail(fileName, errno);
     if (::rename(temp.Name().c_str(), target.c_str()) != 0) Fail(fileName, errno);
     temp.Keep();
-    // Make the rename itself durable.
-    String dir = ExtractFileDir(target);
-    if (dir.empty()) dir = ".";
-    const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
+    if (sync) SyncDirectory(target); // make the rename itself durable
 }
 
 } // namespace vd

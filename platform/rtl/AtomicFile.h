@@ -6,7 +6,10 @@
 
 namespace vd {
 
-// mode: the permission bits of the new file (0600 keeps it to its owner).
-void AtomicWriteFile(const String& fileName, std::string_view data, unsigned mode = 0600);
+// mode: the permission bits of the new file (0600 keeps it to its owner). Without sync the new
+// contents replace the old at once for every reader but reach the disk later (SyncFile).
+void AtomicWriteFile(const String& fileName, std::string_view data, unsigned mode = 0600, bool sync = true);
+// Flushes the file and its folder entry to disk; false when that failed.
+bool SyncFile(const String& fileName);
 
 } // namespace vd

@@ -31,13 +31,16 @@ const TFormatSettings& DefaultFormatSettings() {
     return settings;
 }
 
-bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+bool IsLeapYear(int year) {
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
 
 bool TryEncodeDate(int year, int month, int day, TDateTime& out) {
     if (year < 1 || year > 9999 || month < 1 || month > 12) return false;
     const int* table = DaysInMonth[IsLeapYear(year) ? 1 : 0];
     if (day < 1 || day > table[month]) return false;
-    for (int i = 1; i < month; ++i) day += table[i];
+    for (int i = 1; i < month; ++i)
+        day += table[i];
     const std::int64_t y = year - 1;
     out = static_cast<double>(y * 365 + y / 4 - y / 100 + y / 400 + day - DateDelta);
     return true;
@@ -95,7 +98,7 @@ int DayOfWeek(TDateTime dt) {
 
 TDateTime UnixToLocalDateTime(std::int64_t unixSeconds, int msec) {
     const std::time_t t = static_cast<std::time_t>(unixSeconds);
-    std::tm tm {};
+    std::tm tm{};
     localtime_r(&t, &tm);
     TDateTime d = 0, tt = 0;
     TryEncodeDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, d);
@@ -104,18 +107,22 @@ TDateTime UnixToLocalDateTime(std::int64_t unixSeconds, int msec) {
 }
 
 TDateTime Now() {
-    timespec ts {};
+    timespec ts{};
     clock_gettime(CLOCK_REALTIME, &ts);
     return UnixToLocalDateTime(ts.tv_sec, static_cast<int>(ts.tv_nsec / 1000000));
 }
 
-TDateTime Date() { return std::trunc(Now()); }
+TDateTime Date() {
+    return std::trunc(Now());
+}
 
 TDateTime Time() {
     const TDateTime n = Now();
     return n - std::trunc(n);
 }
 
-String DateTimeToStr(TDateTime dt) { return FormatDateTime("c", dt); }
+String DateTimeToStr(TDateTime dt) {
+    return FormatDateTime("c", dt);
+}
 
 } // namespace vd

@@ -4,14 +4,24 @@
 
 namespace vd {
 
-void RaiseListError(int index) { throw EListError(Format(rtl_msg::ListIndexError, index)); }
+void RaiseListError(int index) {
+    throw EListError(Format(rtl_msg::ListIndexError, index));
+}
 
-void RaiseStringListError(int index) { throw EStringListError(Format(rtl_msg::ListIndexError, index)); }
+void RaiseStringListError(int index) {
+    throw EStringListError(Format(rtl_msg::ListIndexError, index));
+}
 
-void RaiseIntOverflow() { throw EIntOverflow(rtl_msg::IntOverflow); }
+void RaiseIntOverflow() {
+    throw EIntOverflow(rtl_msg::IntOverflow);
+}
 
-void RaiseReadError() { throw EReadError(rtl_msg::ReadError); }
+void RaiseReadError() {
+    throw EReadError(rtl_msg::ReadError);
+}
 
-void RaiseWriteError() { throw EWriteError(rtl_msg::WriteError); }
+void RaiseWriteError() {
+    throw EWriteError(rtl_msg::WriteError);
+}
 
 } // namespace vd

@@ -18,7 +18,7 @@ private:
     String FMessage;
 };
 
-#define VD_EXCEPTION_CLASS(Name, Parent)                                                                    \
+#define VD_EXCEPTION_CLASS(Name, Parent)                                                                     \
     class Name : public Parent {                                                                             \
     public:                                                                                                  \
         using Parent::Parent;                                                                                \

@@ -19,8 +19,10 @@ TFileStream::TFileStream(const String& fileName, unsigned mode, unsigned rights)
         return;
     }
     int flags = O_RDONLY;
-    if ((mode & 3) == fmOpenWrite) flags = O_WRONLY;
-    else if ((mode & 3) == fmOpenReadWrite) flags = O_RDWR;
+    if ((mode & 3) == fmOpenWrite)
+        flags = O_WRONLY;
+    else if ((mode & 3) == fmOpenReadWrite)
+        flags = O_RDWR;
     FHandle = ::open(fileName.c_str(), flags | O_CLOEXEC);
     int err = errno;
     if (FHandle >= 0) {

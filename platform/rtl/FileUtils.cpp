@@ -1,8 +1,13 @@
 #include "platform/rtl/FileUtils.h"
 
+#include "platform/rtl/SysUtils.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -61,9 +66,13 @@ bool DirectoryExists(const String& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool DeleteFile(const String& path) { return ::unlink(path.c_str()) == 0; }
+bool DeleteFile(const String& path) {
+    return ::unlink(path.c_str()) == 0;
+}
 
-bool RenameFile(const String& from, const String& to) { return ::rename(from.c_str(), to.c_str()) == 0; }
+bool RenameFile(const String& from, const String& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
 
 bool ForceDirectories(const String& path) {
     const String dir = ExcludeTrailingPathDelimiter(path);
@@ -75,6 +84,59 @@ bool ForceDirectories(const String& path) {
 
 bool DirectoryWritable(const String& path) {
     return DirectoryExists(path) && ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
+bool MatchesMask(std::string_view name, std::string_view mask, bool caseSensitive) {
+    const auto same = [caseSensitive](char a, char b) {
+        if (caseSensitive) return a == b;
+        const auto up = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+        return up(a) == up(b);
+    };
+    // Greedy match with one backtrack point: the last "*" seen.
+    std::size_t n = 0, m = 0, starM = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (m < mask.size() && (mask[m] == '?' || (mask[m] != '*' && same(mask[m], name[n])))) {
+            ++n, ++m;
+        } else if (m < mask.size() && mask[m] == '*') {
+            starM = m++;
+            starN = n;
+        } else if (starM != std::string_view::npos) {
+            m = starM + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == '*')
+        ++m;
+    return m == mask.size();
+}
+
+std::vector<String> FindFiles(const String& folder, std::string_view mask) {
+    std::vector<String> names;
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return names;
+    while (const dirent* e = ::readdir(dir)) {
+        const String name = e->d_name;
+        if (name == "." || name == ".." || !MatchesMask(name, mask)) continue;
+        if (FileExists(IncludeTrailingPathDelimiter(folder.empty() ? "." : folder) + name))
+            names.push_back(name);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end(),
+              [](const String& a, const String& b) { return CompareText(a, b) < 0; });
+    return names;
+}
+
+String GetEnv(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? String(v) : String();
+}
+
+String UserConfigDir() {
+    const String xdg = GetEnv("XDG_CONFIG_HOME");
+    if (!xdg.empty() && xdg.front() == '/') return ExcludeTrailingPathDelimiter(xdg);
+    return ExcludeTrailingPathDelimiter(IncludeTrailingPathDelimiter(GetEnv("HOME")) + ".config");
 }
 
 String ProgramPath() {

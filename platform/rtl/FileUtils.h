@@ -2,6 +2,8 @@
 // Path and file helpers for '/' paths, named as in the class library.
 #include "platform/rtl/String.h"
 
+#include <vector>
+
 namespace vd {
 
 inline constexpr char PathDelim = '/';
@@ -23,6 +25,14 @@ bool RenameFile(const String& from, const String& to);
 bool ForceDirectories(const String& path);
 // Whether the current user may create files in the folder.
 bool DirectoryWritable(const String& path);
+// Wildcards "*" and "?"; letters compared without regard to case unless caseSensitive.
+bool MatchesMask(std::string_view name, std::string_view mask, bool caseSensitive = false);
+// Names (without folder) of the regular files in folder that match mask, sorted by CompareText.
+std::vector<String> FindFiles(const String& folder, std::string_view mask);
+// The environment variable's value, empty when unset.
+String GetEnv(const char* name);
+// $XDG_CONFIG_HOME, else $HOME/.config (without a trailing delimiter).
+String UserConfigDir();
 // The running program's full path (the library's ParamStr(0)), from /proc/self/exe.
 String ProgramPath();
 // The text of errno value err, for messages.

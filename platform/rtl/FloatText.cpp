@@ -1,10 +1,10 @@
 #include "platform/rtl/FloatText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <algorithm>
 
 namespace vd {
 namespace {
@@ -29,7 +29,8 @@ void RoundDigits(TFloatRec& rec, int keep) {
     rec.Digits.resize(keep);
     if (up) {
         int i = keep - 1;
-        while (i >= 0 && rec.Digits[i] == '9') rec.Digits[i--] = '0';
+        while (i >= 0 && rec.Digits[i] == '9')
+            rec.Digits[i--] = '0';
         if (i >= 0) {
             ++rec.Digits[i];
         } else {
@@ -51,7 +52,8 @@ TFloatRec FloatToDecimal(double value, int precision, int decimals) {
         if (precision > MaxDigits) precision = MaxDigits;
         const long keep = std::min<long>(precision, static_cast<long>(rec.Exponent) + decimals);
         RoundDigits(rec, static_cast<int>(keep));
-        while (!rec.Digits.empty() && rec.Digits.back() == '0') rec.Digits.pop_back();
+        while (!rec.Digits.empty() && rec.Digits.back() == '0')
+            rec.Digits.pop_back();
     }
     if (rec.Digits.empty()) {
         rec.Exponent = 0;
@@ -82,7 +84,8 @@ String Scientific(const TFloatRec& rec, int mantissaDigits, int expDigits, bool 
     out += DigitAt(rec, 0);
     if (mantissaDigits > 1) {
         out += DecimalSeparator;
-        for (int i = 1; i < mantissaDigits; ++i) out += DigitAt(rec, i);
+        for (int i = 1; i < mantissaDigits; ++i)
+            out += DigitAt(rec, i);
     }
     PutExponent(out, rec.Digits.empty() ? 0 : rec.Exponent - 1, expDigits, plus);
     return out;
@@ -101,7 +104,8 @@ String General(double value, int precision, int expDigits) {
         out += rec.Digits;
         return out;
     }
-    for (int i = 0; i < rec.Exponent; ++i) out += DigitAt(rec, i);
+    for (int i = 0; i < rec.Exponent; ++i)
+        out += DigitAt(rec, i);
     if (n > rec.Exponent) {
         out += DecimalSeparator;
         out.append(rec.Digits, rec.Exponent, String::npos);
@@ -123,7 +127,8 @@ String Fixed(double value, int precision, int decimals, bool thousands) {
     }
     if (decimals > 0) {
         out += DecimalSeparator;
-        for (int k = 0; k < decimals; ++k) out += DigitAt(rec, rec.Exponent + k);
+        for (int k = 0; k < decimals; ++k)
+            out += DigitAt(rec, rec.Exponent + k);
     }
     return out;
 }
@@ -149,6 +154,8 @@ String FloatToStrF(double value, TFloatFormat format, int precision, int digits)
     return {};
 }
 
-String FloatToStr(double value) { return FloatToStrF(value, TFloatFormat::ffGeneral, 15, 0); }
+String FloatToStr(double value) {
+    return FloatToStrF(value, TFloatFormat::ffGeneral, 15, 0);
+}
 
 } // namespace vd

@@ -115,13 +115,14 @@ private:
     // The bit pattern of a signed argument as the library shows it in %u and %x.
     static std::uint64_t Unsigned(const TVarRec& a) {
         if (a.VType == TVarType::vtInteger) return static_cast<std::uint32_t>(a.VInt64);
+        if (a.VType == TVarType::vtInt64) return static_cast<std::uint64_t>(a.VInt64);
         return a.VUInt64;
     }
 
     String Convert(char type, long prec) {
         const TVarRec& a = NextArg();
-        const bool isInt = a.VType == TVarType::vtInteger || a.VType == TVarType::vtInt64 ||
-                           a.VType == TVarType::vtUInt64;
+        const bool isInt =
+            a.VType == TVarType::vtInteger || a.VType == TVarType::vtInt64 || a.VType == TVarType::vtUInt64;
         switch (type) {
         case 'd':
         case 'D': {
@@ -146,9 +147,12 @@ private:
         case 's':
         case 'S': {
             String s;
-            if (a.VType == TVarType::vtString) s = String(a.VString);
-            else if (a.VType == TVarType::vtChar) s = String(1, a.VChar);
-            else Invalid();
+            if (a.VType == TVarType::vtString)
+                s = String(a.VString);
+            else if (a.VType == TVarType::vtChar)
+                s = String(1, a.VChar);
+            else
+                Invalid();
             return prec >= 0 ? Utf8Left(s, static_cast<std::size_t>(prec)) : s;
         }
         default:

@@ -9,7 +9,16 @@
 
 namespace vd {
 
-enum class TVarType : unsigned char { vtInteger, vtInt64, vtUInt64, vtExtended, vtString, vtChar, vtPointer, vtBoolean };
+enum class TVarType : unsigned char {
+    vtInteger,
+    vtInt64,
+    vtUInt64,
+    vtExtended,
+    vtString,
+    vtChar,
+    vtPointer,
+    vtBoolean
+};
 
 struct TVarRec {
     TVarType VType;

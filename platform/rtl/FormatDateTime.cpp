@@ -6,14 +6,17 @@ namespace vd {
 namespace {
 
 constexpr const char* ShortDayNames[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-constexpr const char* LongDayNames[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday",
-                                        "Saturday"};
+constexpr const char* LongDayNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                        "Thursday", "Friday", "Saturday"};
 constexpr const char* ShortMonthNames[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-constexpr const char* LongMonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
-                                          "July",    "August",   "September", "October", "November", "December"};
+constexpr const char* LongMonthNames[] = {"January",   "February", "March",    "April",
+                                          "May",       "June",     "July",     "August",
+                                          "September", "October",  "November", "December"};
 
-char Up(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+char Up(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+}
 
 class TDateFormatter {
 public:
@@ -34,20 +37,24 @@ public:
                 lastToken = token;
             }
             std::size_t count = 1;
-            while (i + count < fmt.size() && fmt[i + count] == starter) ++count;
+            while (i + count < fmt.size() && fmt[i + count] == starter)
+                ++count;
             switch (token) {
             case 'Y':
                 Number(count <= 2 ? FYear % 100 : FYear, count <= 2 ? 2 : 4);
                 break;
             case 'M':
-                if (count <= 2) Number(FMonth, count);
-                else FOut += count == 3 ? ShortMonthNames[FMonth - 1] : LongMonthNames[FMonth - 1];
+                if (count <= 2)
+                    Number(FMonth, count);
+                else
+                    FOut += count == 3 ? ShortMonthNames[FMonth - 1] : LongMonthNames[FMonth - 1];
                 break;
             case 'D':
                 Day(count, level);
                 break;
             case 'H':
-                Number(TwelveHour(fmt.substr(i)) ? (FHour % 12 == 0 ? 12 : FHour % 12) : FHour, count > 2 ? 2 : count);
+                Number(TwelveHour(fmt.substr(i)) ? (FHour % 12 == 0 ? 12 : FHour % 12) : FHour,
+                       count > 2 ? 2 : count);
                 break;
             case 'N':
                 Number(FMin, count > 2 ? 2 : count);

@@ -78,7 +78,8 @@ void TIniDocument::Parse(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
         std::size_t e = i;
-        while (e < text.size() && text[e] != '\n' && text[e] != '\r') ++e;
+        while (e < text.size() && text[e] != '\n' && text[e] != '\r')
+            ++e;
         FLines.push_back(ParseLine(String(text.substr(i, e - i))));
         if (e < text.size() && text[e] == '\r') ++e;
         if (e < text.size() && text[e] == '\n') ++e;
@@ -97,7 +98,8 @@ String TIniDocument::Serialize() const {
 
 std::size_t TIniDocument::SectionEnd(std::size_t header) const {
     std::size_t e = header + 1;
-    while (e < FLines.size() && FLines[e].Kind != TLineKind::lkSection) ++e;
+    while (e < FLines.size() && FLines[e].Kind != TLineKind::lkSection)
+        ++e;
     return e;
 }
 
@@ -152,7 +154,8 @@ std::vector<String> TIniDocument::Sections() const {
     std::vector<String> names;
     for (const TLine& line : FLines) {
         if (line.Kind != TLineKind::lkSection) continue;
-        const bool seen = std::any_of(names.begin(), names.end(), [&](const String& n) { return SameText(n, line.Name); });
+        const bool seen =
+            std::any_of(names.begin(), names.end(), [&](const String& n) { return SameText(n, line.Name); });
         if (!seen) names.push_back(line.Name);
     }
     return names;
@@ -166,7 +169,8 @@ std::vector<std::pair<String, String>> TIniDocument::Values(std::string_view sec
     for (std::size_t i = static_cast<std::size_t>(header) + 1; i < end; ++i) {
         const TLine& line = FLines[i];
         if (line.Kind != TLineKind::lkKey) continue;
-        const bool seen = std::any_of(pairs.begin(), pairs.end(), [&](const auto& p) { return SameText(p.first, line.Name); });
+        const bool seen = std::any_of(pairs.begin(), pairs.end(),
+                                      [&](const auto& p) { return SameText(p.first, line.Name); });
         if (!seen) pairs.emplace_back(line.Name, line.Value);
     }
     return pairs;
@@ -174,11 +178,14 @@ std::vector<std::pair<String, String>> TIniDocument::Values(std::string_view sec
 
 std::vector<String> TIniDocument::Keys(std::string_view section) const {
     std::vector<String> keys;
-    for (auto& p : Values(section)) keys.push_back(std::move(p.first));
+    for (auto& p : Values(section))
+        keys.push_back(std::move(p.first));
     return keys;
 }
 
-bool TIniDocument::SectionExists(std::string_view section) const { return FindSection(section) >= 0; }
+bool TIniDocument::SectionExists(std::string_view section) const {
+    return FindSection(section) >= 0;
+}
 
 void TIniDocument::EraseSection(std::string_view section) {
     for (;;) {
@@ -210,13 +217,17 @@ void TIniDocument::SortSections(const std::function<bool(const String&, const St
     std::vector<TBlock> blocks;
     for (TLine& line : FLines) {
         if (line.Kind == TLineKind::lkSection) blocks.push_back({line.Name, {}});
-        if (blocks.empty()) preamble.push_back(std::move(line));
-        else blocks.back().Lines.push_back(std::move(line));
+        if (blocks.empty())
+            preamble.push_back(std::move(line));
+        else
+            blocks.back().Lines.push_back(std::move(line));
     }
-    std::stable_sort(blocks.begin(), blocks.end(), [&](const TBlock& a, const TBlock& b) { return less(a.Name, b.Name); });
+    std::stable_sort(blocks.begin(), blocks.end(),
+                     [&](const TBlock& a, const TBlock& b) { return less(a.Name, b.Name); });
     FLines = std::move(preamble);
     for (TBlock& b : blocks)
-        for (TLine& line : b.Lines) FLines.push_back(std::move(line));
+        for (TLine& line : b.Lines)
+            FLines.push_back(std::move(line));
 }
 
 } // namespace vd

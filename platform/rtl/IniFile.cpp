@@ -17,14 +17,24 @@
 namespace vd {
 namespace {
 
+constexpr off_t MaxIniSize = 64 << 20;
+
 // The whole file; false with err set when it exists but cannot be read.
 bool ReadWholeFile(const String& fileName, String& text, int& err) {
     text.clear();
     err = 0;
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a named pipe in the file's place cannot hang the program.
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         err = errno == ENOENT || errno == ENOTDIR ? 0 : errno; // no such file: empty settings
         return err == 0;
+    }
+    // Only a regular file of sane size is settings text (not a device, not a folder).
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > MaxIniSize) {
+        err = S_ISDIR(st.st_mode) ? EISDIR : (S_ISREG(st.st_mode) ? EFBIG : EINVAL);
+        ::close(fd);
+        return false;
     }
     char buf[65536];
     for (;;) {
@@ -45,7 +55,8 @@ void FillStrings(TStrings& strings, const std::vector<String>& items) {
     strings.BeginUpdate();
     try {
         strings.Clear();
-        for (const String& s : items) strings.Add(s);
+        for (const String& s : items)
+            strings.Add(s);
     } catch (...) {
         strings.EndUpdate();
         throw;
@@ -67,12 +78,12 @@ bool TCustomIniFile::LoadFromDisk() {
     return ok;
 }
 
-void TCustomIniFile::SaveToDisk() {
+void TCustomIniFile::SaveToDisk(bool sync) {
     if (FLoadError != 0) {
         // Writing now would replace settings we could not read.
         throw EFOpenError(Format(rtl_msg::FOpenError, FFileName, SysErrorMessage(FLoadError)));
     }
-    AtomicWriteFile(FFileName, FDocument->Serialize(), 0600);
+    AtomicWriteFile(FFileName, FDocument->Serialize(), 0600, sync);
 }
 
 String TCustomIniFile::ReadString(std::string_view section, std::string_view ident, const String& def) {
@@ -124,7 +135,8 @@ void TCustomIniFile::ReadSections(TStrings& strings) {
 void TCustomIniFile::ReadSectionValues(std::string_view section, TStrings& strings) {
     Refresh();
     std::vector<String> lines;
-    for (const auto& [key, value] : FDocument->Values(section)) lines.push_back(key + "=" + value);
+    for (const auto& [key, value] : FDocument->Values(section))
+        lines.push_back(key + "=" + value);
     FillStrings(strings, lines);
 }
 
@@ -159,7 +171,19 @@ void TCustomIniFile::SortSections(const std::function<bool(const String&, const 
 
 TIniFile::TIniFile(String fileName) : TCustomIniFile(std::move(fileName)) {}
 
-TIniFile::~TIniFile() = default;
+TIniFile::~TIniFile() {
+    try {
+        UpdateFile();
+    } catch (...) {
+        // The contents are in the file already; only the flush failed.
+    }
+}
+
+void TIniFile::UpdateFile() {
+    if (!FUnsynced) return;
+    FUnsynced = false;
+    if (!SyncFile(FileName())) throw EWriteError(rtl_msg::WriteError);
+}
 
 TIniFile::TStamp TIniFile::Stamp() const {
     TStamp s;
@@ -185,21 +209,38 @@ void TIniFile::Refresh() {
 void TIniFile::Changed() {
     String text = Document().Serialize();
     if (text == FSavedText) return; // nothing changed: no write, no empty file created
-    SaveToDisk();
+    // One flush per batch of writes (UpdateFile or the destructor) instead of one per key.
+    try {
+        SaveToDisk(false);
+    } catch (...) {
+        FLoaded = false; // the change is not in the file: the next call reads the file again
+        throw;
+    }
+    FUnsynced = true;
     FSavedText = std::move(text);
     FStamp = Stamp();
 }
 
-TMemIniFile::TMemIniFile(String fileName) : TCustomIniFile(std::move(fileName)) { LoadFromDisk(); }
+TMemIniFile::TMemIniFile(String fileName) : TCustomIniFile(std::move(fileName)) {
+    LoadFromDisk();
+}
 
 TMemIniFile::~TMemIniFile() = default;
 
-void TMemIniFile::UpdateFile() { SaveToDisk(); }
+void TMemIniFile::UpdateFile() {
+    SaveToDisk();
+}
 
-void TMemIniFile::Reload() { LoadFromDisk(); }
+void TMemIniFile::Reload() {
+    LoadFromDisk();
+}
 
-String TMemIniFile::GetText() { return Document().Serialize(); }
+String TMemIniFile::GetText() {
+    return Document().Serialize();
+}
 
-void TMemIniFile::SetText(std::string_view text) { Document().Parse(text); }
+void TMemIniFile::SetText(std::string_view text) {
+    Document().Parse(text);
+}
 
 } // namespace vd

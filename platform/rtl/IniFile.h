@@ -49,7 +49,7 @@ public:
     virtual void UpdateFile() = 0;
 
 protected:
-    // Before every read: bring the copy in memory up to date.
+    // Before every read and change: bring the copy in memory up to date.
     virtual void Refresh() {}
     // After every change.
     virtual void Changed() {}
@@ -57,7 +57,8 @@ protected:
     // Reads the file into the document; a missing file gives an empty one. Returns false when
     // the file exists but could not be read (errno in LoadError).
     bool LoadFromDisk();
-    void SaveToDisk();
+    // sync false: the file is replaced at once but not yet flushed to disk.
+    void SaveToDisk(bool sync = true);
     int LoadError() const { return FLoadError; }
 
 private:
@@ -69,9 +70,10 @@ private:
 class TIniFile : public TCustomIniFile {
 public:
     explicit TIniFile(String fileName);
+    // Flushes to disk what UpdateFile has not.
     ~TIniFile() override;
-    // Every change is already on disk.
-    void UpdateFile() override {}
+    // Every change is in the file at once; this makes the changes durable on disk (fsync).
+    void UpdateFile() override;
 
 protected:
     void Refresh() override;
@@ -85,6 +87,7 @@ private:
     };
     TStamp FStamp;
     bool FLoaded = false;
+    bool FUnsynced = false;
     String FSavedText;
     TStamp Stamp() const;
 };

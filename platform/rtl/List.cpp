@@ -64,15 +64,21 @@ void TList::Move(int curIndex, int newIndex) {
     FList.insert(FList.begin() + newIndex, item);
 }
 
-void TList::Pack() { FList.erase(std::remove(FList.begin(), FList.end(), nullptr), FList.end()); }
+void TList::Pack() {
+    FList.erase(std::remove(FList.begin(), FList.end(), nullptr), FList.end());
+}
 
 void TList::Sort(TListSortCompare compare) {
     std::stable_sort(FList.begin(), FList.end(), [compare](void* a, void* b) { return compare(a, b) < 0; });
 }
 
-void* TList::First() const { return Items(0); }
+void* TList::First() const {
+    return Items(0);
+}
 
-void* TList::Last() const { return Items(Count() - 1); }
+void* TList::Last() const {
+    return Items(Count() - 1);
+}
 
 void TList::SetCount(int count) {
     if (count < 0) throw EListError(Format(rtl_msg::ListIndexError, count));

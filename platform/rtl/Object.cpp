@@ -14,13 +14,15 @@ String TObject::ClassName() const {
     const char* mangled = typeid(*this).name();
     int status = 0;
     std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
-                                                      std::free);
+                                                     std::free);
     String name = status == 0 && demangled ? String(demangled.get()) : String(mangled);
     const std::size_t colon = name.rfind("::");
     return colon == String::npos ? name : name.substr(colon + 2);
 }
 
-void TPersistent::Assign(const TPersistent& source) { source.AssignTo(*this); }
+void TPersistent::Assign(const TPersistent& source) {
+    source.AssignTo(*this);
+}
 
 void TPersistent::AssignTo(TPersistent& dest) const {
     throw EConvertError(Format(rtl_msg::AssignError, ClassName(), dest.ClassName()));

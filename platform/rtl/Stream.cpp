@@ -54,7 +54,8 @@ std::int64_t NewPosition(std::int64_t pos, std::int64_t size, std::int64_t offse
     return pos;
 }
 
-template <class Buf> std::int64_t ReadFrom(const Buf& data, std::int64_t& pos, void* buffer, std::int64_t count) {
+template <class Buf>
+std::int64_t ReadFrom(const Buf& data, std::int64_t& pos, void* buffer, std::int64_t count) {
     const auto size = static_cast<std::int64_t>(data.size());
     if (count <= 0 || pos < 0 || pos >= size) return 0;
     const std::int64_t n = std::min(count, size - pos);
@@ -63,7 +64,8 @@ template <class Buf> std::int64_t ReadFrom(const Buf& data, std::int64_t& pos, v
     return n;
 }
 
-template <class Buf> std::int64_t WriteTo(Buf& data, std::int64_t& pos, const void* buffer, std::int64_t count) {
+template <class Buf>
+std::int64_t WriteTo(Buf& data, std::int64_t& pos, const void* buffer, std::int64_t count) {
     if (count <= 0 || pos < 0) return 0;
     const std::int64_t end = pos + count;
     try {
@@ -78,7 +80,9 @@ template <class Buf> std::int64_t WriteTo(Buf& data, std::int64_t& pos, const vo
 
 } // namespace
 
-std::int64_t TMemoryStream::Read(void* buffer, std::int64_t count) { return ReadFrom(FData, FPosition, buffer, count); }
+std::int64_t TMemoryStream::Read(void* buffer, std::int64_t count) {
+    return ReadFrom(FData, FPosition, buffer, count);
+}
 
 std::int64_t TMemoryStream::Write(const void* buffer, std::int64_t count) {
     return WriteTo(FData, FPosition, buffer, count);
@@ -126,7 +130,9 @@ void TMemoryStream::SaveToFile(const String& fileName) const {
     SaveToStream(stream);
 }
 
-std::int64_t TStringStream::Read(void* buffer, std::int64_t count) { return ReadFrom(FData, FPosition, buffer, count); }
+std::int64_t TStringStream::Read(void* buffer, std::int64_t count) {
+    return ReadFrom(FData, FPosition, buffer, count);
+}
 
 std::int64_t TStringStream::Write(const void* buffer, std::int64_t count) {
     return WriteTo(FData, FPosition, buffer, count);

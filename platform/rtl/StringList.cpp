@@ -11,7 +11,8 @@ TStringList::~TStringList() {
     OnChange = nullptr;
     OnChanging = nullptr;
     if (OwnsObjects)
-        for (auto& item : FList) delete item.FObject;
+        for (auto& item : FList)
+            delete item.FObject;
 }
 
 void TStringList::Check(int index) const {
@@ -27,8 +28,10 @@ void TStringList::Changing() {
 }
 
 void TStringList::SetUpdateState(bool updating) {
-    if (updating) Changing();
-    else Changed();
+    if (updating)
+        Changing();
+    else
+        Changed();
 }
 
 int TStringList::CompareStrings(std::string_view a, std::string_view b) const {
@@ -45,7 +48,9 @@ TObject* TStringList::GetObject(int index) const {
     return FList[index].FObject;
 }
 
-int TStringList::Add(const String& s) { return AddObject(s, nullptr); }
+int TStringList::Add(const String& s) {
+    return AddObject(s, nullptr);
+}
 
 int TStringList::AddObject(const String& s, TObject* object) {
     int index = GetCount();
@@ -53,7 +58,8 @@ int TStringList::AddObject(const String& s, TObject* object) {
         if (Duplicates == TDuplicates::dupIgnore) return index;
         if (Duplicates == TDuplicates::dupError) throw EStringListError(rtl_msg::DuplicateString);
         // dupAccept: after the equal ones, so equal lines keep the order they came in.
-        while (index < GetCount() && CompareStrings(FList[index].FString, s) == 0) ++index;
+        while (index < GetCount() && CompareStrings(FList[index].FString, s) == 0)
+            ++index;
     }
     InsertItem(index, s, object);
     return index;
@@ -61,11 +67,13 @@ int TStringList::AddObject(const String& s, TObject* object) {
 
 void TStringList::InsertItem(int index, const String& s, TObject* object) {
     Changing();
-    FList.insert(FList.begin() + index, TStringItem {s, object});
+    FList.insert(FList.begin() + index, TStringItem{s, object});
     Changed();
 }
 
-void TStringList::Insert(int index, const String& s) { InsertObject(index, s, nullptr); }
+void TStringList::Insert(int index, const String& s) {
+    InsertObject(index, s, nullptr);
+}
 
 void TStringList::InsertObject(int index, const String& s, TObject* object) {
     if (FSorted) throw EStringListError(rtl_msg::SortedListError);
@@ -94,7 +102,8 @@ void TStringList::Clear() {
     std::vector<TStringItem> old;
     old.swap(FList);
     if (OwnsObjects)
-        for (auto& item : old) delete item.FObject;
+        for (auto& item : old)
+            delete item.FObject;
     Changed();
 }
 
@@ -155,11 +164,13 @@ void TStringList::CustomSort(TStringListSortCompare compare) {
     Changing();
     // The compare routine works on indexes, so sort an index permutation and apply it.
     std::vector<int> order(FList.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<int>(i);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return compare(*this, a, b) < 0; });
     std::vector<TStringItem> sorted;
     sorted.reserve(FList.size());
-    for (int i : order) sorted.push_back(std::move(FList[i]));
+    for (int i : order)
+        sorted.push_back(std::move(FList[i]));
     FList.swap(sorted);
     Changed();
 }

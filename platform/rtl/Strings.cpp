@@ -21,7 +21,8 @@ int TStrings::AddObject(const String& s, TObject* object) {
 void TStrings::AddStrings(const TStrings& strings) {
     BeginUpdate();
     try {
-        for (int i = 0; i < strings.Count(); ++i) AddObject(strings.Get(i), strings.GetObject(i));
+        for (int i = 0; i < strings.Count(); ++i)
+            AddObject(strings.Get(i), strings.GetObject(i));
     } catch (...) {
         EndUpdate();
         throw;
@@ -52,7 +53,9 @@ void TStrings::Assign(const TPersistent& source) {
     EndUpdate();
 }
 
-void TStrings::AssignTo(TPersistent& dest) const { TPersistent::AssignTo(dest); }
+void TStrings::AssignTo(TPersistent& dest) const {
+    TPersistent::AssignTo(dest);
+}
 
 void TStrings::BeginUpdate() {
     if (FUpdateCount == 0) SetUpdateState(true);
@@ -130,7 +133,9 @@ bool TStrings::Equals(const TStrings& other) const {
     return true;
 }
 
-TObject* TStrings::GetObject(int) const { return nullptr; }
+TObject* TStrings::GetObject(int) const {
+    return nullptr;
+}
 
 void TStrings::PutObject(int, TObject*) {}
 
@@ -140,7 +145,9 @@ void TStrings::Put(int index, const String& s) {
     InsertObject(index, s, object);
 }
 
-int TStrings::CompareStrings(std::string_view a, std::string_view b) const { return CompareText(a, b); }
+int TStrings::CompareStrings(std::string_view a, std::string_view b) const {
+    return CompareText(a, b);
+}
 
 String TStrings::Names(int index) const {
     const String s = Get(index);
@@ -160,8 +167,10 @@ void TStrings::SetValues(std::string_view name, const String& value) {
         return;
     }
     const String line = String(name) + NameValueSeparator + value;
-    if (i >= 0) Put(i, line);
-    else Add(line);
+    if (i >= 0)
+        Put(i, line);
+    else
+        Add(line);
 }
 
 String TStrings::ValueFromIndex(int index) const {
@@ -198,7 +207,8 @@ void TStrings::SetText(std::string_view text) {
         std::size_t i = 0;
         while (i < text.size()) {
             std::size_t e = i;
-            while (e < text.size() && text[e] != '\n' && text[e] != '\r') ++e;
+            while (e < text.size() && text[e] != '\n' && text[e] != '\r')
+                ++e;
             Add(String(text.substr(i, e - i)));
             if (e < text.size() && text[e] == '\r') ++e;
             if (e < text.size() && text[e] == '\n') ++e;
@@ -243,7 +253,8 @@ void TStrings::SplitDelimited(std::string_view text, char delimiter, char quoteC
     try {
         Clear();
         std::size_t i = 0;
-        while (i < text.size() && isBlank(text[i])) ++i;
+        while (i < text.size() && isBlank(text[i]))
+            ++i;
         while (i < text.size()) {
             String item;
             if (text[i] == quoteChar) {
@@ -259,13 +270,16 @@ void TStrings::SplitDelimited(std::string_view text, char delimiter, char quoteC
                     }
                 }
             } else {
-                while (i < text.size() && text[i] != delimiter && !isBlank(text[i])) item += text[i++];
+                while (i < text.size() && text[i] != delimiter && !isBlank(text[i]))
+                    item += text[i++];
             }
             Add(item);
-            while (i < text.size() && isBlank(text[i])) ++i;
+            while (i < text.size() && isBlank(text[i]))
+                ++i;
             if (i < text.size() && text[i] == delimiter) {
                 ++i;
-                while (i < text.size() && isBlank(text[i])) ++i;
+                while (i < text.size() && isBlank(text[i]))
+                    ++i;
                 if (i >= text.size()) Add(String()); // a trailing delimiter ends with an empty item
             }
         }
@@ -276,13 +290,21 @@ void TStrings::SplitDelimited(std::string_view text, char delimiter, char quoteC
     EndUpdate();
 }
 
-String TStrings::DelimitedText() const { return JoinDelimited(Delimiter, QuoteChar, StrictDelimiter); }
+String TStrings::DelimitedText() const {
+    return JoinDelimited(Delimiter, QuoteChar, StrictDelimiter);
+}
 
-void TStrings::SetDelimitedText(std::string_view text) { SplitDelimited(text, Delimiter, QuoteChar, StrictDelimiter); }
+void TStrings::SetDelimitedText(std::string_view text) {
+    SplitDelimited(text, Delimiter, QuoteChar, StrictDelimiter);
+}
 
-String TStrings::CommaText() const { return JoinDelimited(',', '"', false); }
+String TStrings::CommaText() const {
+    return JoinDelimited(',', '"', false);
+}
 
-void TStrings::SetCommaText(std::string_view text) { SplitDelimited(text, ',', '"', false); }
+void TStrings::SetCommaText(std::string_view text) {
+    SplitDelimited(text, ',', '"', false);
+}
 
 void TStrings::LoadFromFile(const String& fileName) {
     TFileStream stream(fileName, fmOpenRead | fmShareDenyWrite);

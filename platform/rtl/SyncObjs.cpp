@@ -8,8 +8,10 @@ void TEvent::SetEvent() {
     // Notified under the lock: a waiter may destroy the event as soon as it sees the signal.
     std::lock_guard<std::mutex> lock(FMutex);
     FSignaled = true;
-    if (FManualReset) FCond.notify_all();
-    else FCond.notify_one();
+    if (FManualReset)
+        FCond.notify_all();
+    else
+        FCond.notify_one();
 }
 
 void TEvent::ResetEvent() {

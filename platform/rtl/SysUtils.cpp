@@ -16,9 +16,15 @@
 namespace vd {
 namespace {
 
-char Up(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
-char Low(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+char Up(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+}
+char Low(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -30,7 +36,8 @@ int HexValue(char c) {
 // The whole text as a number within [lo, hi]; hexadecimal may also use the unsigned pattern up to umax.
 bool ParseInt(std::string_view s, std::int64_t lo, std::int64_t hi, std::uint64_t umax, std::int64_t& out) {
     std::size_t i = 0;
-    while (i < s.size() && s[i] == ' ') ++i;
+    while (i < s.size() && s[i] == ' ')
+        ++i;
     bool neg = false;
     if (i < s.size() && (s[i] == '-' || s[i] == '+')) neg = s[i++] == '-';
     bool hex = false;
@@ -84,7 +91,8 @@ String MapChars(std::string_view s, bool upper) {
             out += upper ? Up(s[pos]) : Low(s[pos]);
         } else {
             const auto w = static_cast<wint_t>(cp);
-            out += Utf8Encode(static_cast<char32_t>(upper ? towupper_l(w, Utf8Locale()) : towlower_l(w, Utf8Locale())));
+            out += Utf8Encode(
+                static_cast<char32_t>(upper ? towupper_l(w, Utf8Locale()) : towlower_l(w, Utf8Locale())));
         }
         pos += n;
     }
@@ -95,32 +103,38 @@ String MapChars(std::string_view s, bool upper) {
 
 String Trim(std::string_view s) {
     std::size_t b = 0, e = s.size();
-    while (b < e && IsBlank(s[b])) ++b;
-    while (e > b && IsBlank(s[e - 1])) --e;
+    while (b < e && IsBlank(s[b]))
+        ++b;
+    while (e > b && IsBlank(s[e - 1]))
+        --e;
     return String(s.substr(b, e - b));
 }
 
 String TrimLeft(std::string_view s) {
     std::size_t b = 0;
-    while (b < s.size() && IsBlank(s[b])) ++b;
+    while (b < s.size() && IsBlank(s[b]))
+        ++b;
     return String(s.substr(b));
 }
 
 String TrimRight(std::string_view s) {
     std::size_t e = s.size();
-    while (e > 0 && IsBlank(s[e - 1])) --e;
+    while (e > 0 && IsBlank(s[e - 1]))
+        --e;
     return String(s.substr(0, e));
 }
 
 String UpperCase(std::string_view s) {
     String out(s);
-    for (char& c : out) c = Up(c);
+    for (char& c : out)
+        c = Up(c);
     return out;
 }
 
 String LowerCase(std::string_view s) {
     String out(s);
-    for (char& c : out) c = Low(c);
+    for (char& c : out)
+        c = Low(c);
     return out;
 }
 
@@ -139,12 +153,22 @@ int CompareStr(std::string_view a, std::string_view b) {
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-bool SameText(std::string_view a, std::string_view b) { return a.size() == b.size() && CompareText(a, b) == 0; }
+bool SameText(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && CompareText(a, b) == 0;
+}
 
-String AnsiUpperCase(std::string_view s) { return MapChars(s, true); }
-String AnsiLowerCase(std::string_view s) { return MapChars(s, false); }
-int AnsiCompareText(std::string_view a, std::string_view b) { return CompareStr(AnsiUpperCase(a), AnsiUpperCase(b)); }
-bool AnsiSameText(std::string_view a, std::string_view b) { return AnsiCompareText(a, b) == 0; }
+String AnsiUpperCase(std::string_view s) {
+    return MapChars(s, true);
+}
+String AnsiLowerCase(std::string_view s) {
+    return MapChars(s, false);
+}
+int AnsiCompareText(std::string_view a, std::string_view b) {
+    return CompareStr(AnsiUpperCase(a), AnsiUpperCase(b));
+}
+bool AnsiSameText(std::string_view a, std::string_view b) {
+    return AnsiCompareText(a, b) == 0;
+}
 
 bool StartsText(std::string_view sub, std::string_view s) {
     return s.size() >= sub.size() && SameText(s.substr(0, sub.size()), sub);
@@ -160,7 +184,8 @@ std::size_t Pos(std::string_view sub, std::string_view s) {
     return p == std::string_view::npos ? 0 : p + 1;
 }
 
-String StringReplace(std::string_view s, std::string_view from, std::string_view to, bool all, bool ignoreCase) {
+String StringReplace(std::string_view s, std::string_view from, std::string_view to, bool all,
+                     bool ignoreCase) {
     if (from.empty()) return String(s);
     const String hay = ignoreCase ? UpperCase(s) : String(s);
     const String needle = ignoreCase ? UpperCase(from) : String(from);
@@ -187,9 +212,13 @@ String QuotedStr(std::string_view s) {
     return out + "'";
 }
 
-String StringOfChar(char c, int count) { return count > 0 ? String(static_cast<std::size_t>(count), c) : String(); }
+String StringOfChar(char c, int count) {
+    return count > 0 ? String(static_cast<std::size_t>(count), c) : String();
+}
 
-String IntToStr(std::int64_t value) { return std::to_string(value); }
+String IntToStr(std::int64_t value) {
+    return std::to_string(value);
+}
 
 String IntToHex(std::uint64_t value, int digits) {
     String s;
@@ -236,7 +265,8 @@ std::int64_t StrToInt64Def(std::string_view s, std::int64_t def) {
 
 std::int64_t ValInt(std::string_view s, std::size_t& stop) {
     std::size_t i = 0;
-    while (i < s.size() && s[i] == ' ') ++i;
+    while (i < s.size() && s[i] == ' ')
+        ++i;
     bool neg = false;
     if (i < s.size() && (s[i] == '-' || s[i] == '+')) neg = s[i++] == '-';
     unsigned base = 10;
@@ -264,17 +294,20 @@ bool TryStrToFloat(std::string_view s, double& value) {
     std::size_t i = 0;
     if (t[i] == '+' || t[i] == '-') ++i;
     bool digits = false;
-    while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i, digits = true;
+    while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i])))
+        ++i, digits = true;
     if (i < t.size() && t[i] == '.') {
         ++i;
-        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i, digits = true;
+        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i])))
+            ++i, digits = true;
     }
     if (!digits) return false;
     if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
         ++i;
         if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
         if (i >= t.size() || !std::isdigit(static_cast<unsigned char>(t[i]))) return false;
-        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i;
+        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i])))
+            ++i;
     }
     if (i != t.size()) return false;
     double v = 0;

@@ -14,7 +14,7 @@ const std::thread::id MainThreadId = std::this_thread::get_id();
 
 struct TSyncRequest {
     std::function<void()> Method;
-    TEvent Done {true, false};
+    TEvent Done{true, false};
     std::exception_ptr Error;
 };
 
@@ -22,7 +22,7 @@ struct TSyncQueue {
     std::mutex Mutex;
     std::deque<TSyncRequest*> Pending;
     std::function<void()> Wake;
-    TEvent Posted {false, false};
+    TEvent Posted{false, false};
 };
 
 TSyncQueue& SyncQueue() {
@@ -34,12 +34,14 @@ TSyncQueue& SyncQueue() {
 
 struct TThread::TImpl {
     std::thread Thread;
-    TEvent FinishedEvent {true, false};
+    TEvent FinishedEvent{true, false};
     std::mutex Mutex;
+    std::mutex JoinMutex; // two waiters must not both join
     std::exception_ptr Fatal;
 };
 
-TThread::TThread(bool createSuspended) : FImpl(std::make_unique<TImpl>()), FCreateSuspended(createSuspended) {}
+TThread::TThread(bool createSuspended)
+    : FImpl(std::make_unique<TImpl>()), FCreateSuspended(createSuspended) {}
 
 TThread::~TThread() {
     if (FImpl->Thread.joinable()) {
@@ -94,6 +96,7 @@ int TThread::WaitFor() {
     } else {
         FImpl->FinishedEvent.WaitFor();
     }
+    std::lock_guard<std::mutex> lock(FImpl->JoinMutex);
     if (FImpl->Thread.joinable()) FImpl->Thread.join();
     return FReturnValue.load();
 }
@@ -103,7 +106,9 @@ std::exception_ptr TThread::FatalException() const {
     return FImpl->Fatal;
 }
 
-bool TThread::IsMainThread() { return std::this_thread::get_id() == MainThreadId; }
+bool TThread::IsMainThread() {
+    return std::this_thread::get_id() == MainThreadId;
+}
 
 void TThread::SetWakeMainThread(std::function<void()> wake) {
     TSyncQueue& q = SyncQueue();

@@ -12,6 +12,8 @@
 
 namespace vd {
 
+using TThreadMethod = std::function<void()>;
+
 class TThread : public TObject {
 public:
     explicit TThread(bool createSuspended = true);
@@ -63,11 +65,11 @@ private:
     struct TImpl;
     std::unique_ptr<TImpl> FImpl;
     bool FCreateSuspended;
-    std::atomic<bool> FTerminated {false};
-    std::atomic<bool> FStarted {false};
-    std::atomic<bool> FFinished {false};
-    std::atomic<bool> FFreeOnTerminate {false};
-    std::atomic<int> FReturnValue {0};
+    std::atomic<bool> FTerminated{false};
+    std::atomic<bool> FStarted{false};
+    std::atomic<bool> FFinished{false};
+    std::atomic<bool> FFreeOnTerminate{false};
+    std::atomic<int> FReturnValue{0};
 
     void Run();
 };

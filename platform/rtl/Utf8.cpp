@@ -3,7 +3,9 @@
 namespace vd {
 namespace {
 
-bool IsCont(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsCont(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 } // namespace
 
@@ -30,8 +32,10 @@ char32_t Utf8Decode(std::string_view s, std::size_t pos, std::size_t* size) {
         if (pos + n > s.size()) n = 0;
         for (std::size_t i = 1; n && i < n; ++i) {
             const auto b = static_cast<unsigned char>(s[pos + i]);
-            if (!IsCont(b)) n = 0;
-            else cp = (cp << 6) | (b & 0x3F);
+            if (!IsCont(b))
+                n = 0;
+            else
+                cp = (cp << 6) | (b & 0x3F);
         }
         if (n == 0 || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
             if (size) *size = 1;
@@ -66,7 +70,8 @@ std::size_t Utf8PrevChar(std::string_view s, std::size_t pos) {
 
 std::size_t Utf8Length(std::string_view s) {
     std::size_t count = 0;
-    for (std::size_t pos = 0; pos < s.size(); pos = Utf8NextChar(s, pos)) ++count;
+    for (std::size_t pos = 0; pos < s.size(); pos = Utf8NextChar(s, pos))
+        ++count;
     return count;
 }
 
@@ -85,7 +90,9 @@ String Utf8Copy(std::string_view s, std::size_t start, std::size_t count) {
     return String(s.substr(from, to - from));
 }
 
-String Utf8Left(std::string_view s, std::size_t maxChars) { return Utf8Copy(s, 0, maxChars); }
+String Utf8Left(std::string_view s, std::size_t maxChars) {
+    return Utf8Copy(s, 0, maxChars);
+}
 
 String Utf8CutBytes(std::string_view s, std::size_t maxBytes) {
     if (s.size() <= maxBytes) return String(s);

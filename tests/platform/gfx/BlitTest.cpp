@@ -40,6 +40,21 @@ TEST(BitBlt, CopiesEachPixelFromItsMappedSourcePlace) {
     }
 }
 
+TEST(BitBlt, OverlappingCopyWithinOneBitmapScrolls) {
+    for (auto [dx, dy] : {std::pair{0, 3}, {0, -3}, {2, 1}, {-2, -1}}) {
+        Surface s(12, 12);
+        s.Encode(4);
+        BitBlt(s.dc.Get(), dx, dy, 12, 12, s.dc.Get(), 0, 0, SRCCOPY);
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 12; ++x) {
+                const int sx = x - dx, sy = y - dy;
+                const bool moved = sx >= 0 && sx < 12 && sy >= 0 && sy < 12;
+                ASSERT_EQ(s.At(x, y), moved ? Surface::Code(sx, sy, 4) : Surface::Code(x, y, 4))
+                    << dx << "," << dy << " at " << x << "," << y;
+            }
+    }
+}
+
 TEST(BitBlt, ZeroOrNegativeExtentDrawsNothingAndSucceeds) {
     Surface src(4, 4), dst(4, 4);
     src.Fill(0xFFFFFF);
@@ -155,6 +170,12 @@ TEST(TransparentBlt, LeavesOutTheTransparentColour) {
             const bool hole = (x == 1 && y == 1) || (x == 2 && y == 3);
             ASSERT_EQ(dst.At(x, y), hole ? 0x010203u : Surface::Code(x, y, 9));
         }
+}
+
+TEST(TransparentBlt, AutomaticColourIsTheBottomLeftPixel) {
+    Surface s(3, 2);
+    s.Encode(7);
+    EXPECT_EQ(AutoTransparentColor(s.bmp.Get()), RGB(7, 1, 0)) << "x 0, y 1, tag 7";
 }
 
 TEST(AlphaBlend, ConstantAndPerPixelAlpha) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <set>
 #include <utility>
 
@@ -188,6 +189,84 @@ TEST(Context, SystemClipAndOriginFromTheWindowSystem) {
     EXPECT_TRUE(p.count({4, 2}) && p.count({5, 6}));
 }
 
+TEST(Context, FarCoordinatesClipWithoutOverflowOrLongLoops) {
+    Surface s(16, 16);
+    HDC dc = s.dc.Get();
+    const TRect huge{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+    FillRect(dc, &huge, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    EXPECT_EQ(Painted(s).size(), 256u);
+    SetViewportOrgEx(dc, INT_MAX, INT_MIN, nullptr);
+    FillRect(dc, &huge, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    SetViewportOrgEx(dc, 0, 0, nullptr);
+    s.Fill(0);
+    UniquePen pen(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
+    SelectGuard g(dc, pen.Get());
+    MoveToEx(dc, -2000000000, 5, nullptr);
+    LineTo(dc, 2000000000, 5);
+    EXPECT_EQ(Painted(s).size(), 16u) << "the whole of row 5";
+    s.Fill(0);
+    Ellipse(dc, -1000000000, -1000000000, 1000000000, 1000000000);
+    Rectangle(dc, INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+    RoundRect(dc, -1000000000, -1000000000, 1000000000, 1000000000, 2000000000, 2000000000);
+    DrawFocusRect(dc, &huge);
+    BitBlt(dc, INT_MIN, INT_MIN, INT_MAX, INT_MAX, dc, INT_MAX, INT_MAX, SRCCOPY);
+    StretchBlt(dc, -1000000000, -1000000000, 2000000000, 2000000000, dc, 0, 0, 16, 16, SRCCOPY);
+    PatBlt(dc, INT_MAX, INT_MAX, INT_MAX, INT_MAX, PATCOPY);
+    const TPoint far[] = {{INT_MIN, INT_MIN}, {INT_MAX, 0}, {0, INT_MAX}};
+    Polygon(dc, far, 3);
+    UniqueRegion rgn(CreateRectRgn(0, 0, 10, 10));
+    OffsetRgn(rgn.Get(), INT_MAX, INT_MAX);
+    OffsetRgn(rgn.Get(), INT_MIN, INT_MIN);
+    TextOutA(dc, INT_MAX, INT_MAX, "far", 3);
+    TRect box = huge;
+    DrawTextA(dc, "far away", -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+    DrawTextA(dc, "far away", -1, &box, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_CALCRECT);
+}
+
+TEST(Regions, FillFrameAndInvertPaintTheRegionInLogicalCoordinates) {
+    Surface s(12, 12);
+    UniqueRegion rgn(CreateRectRgn(2, 2, 8, 6));
+    UniqueBrush white(CreateSolidBrush(RGB(255, 255, 255)));
+    SetViewportOrgEx(s.dc.Get(), 1, 1, nullptr);
+    FillRgn(s.dc.Get(), rgn.Get(), white.Get());
+    EXPECT_EQ(Painted(s).size(), 24u);
+    EXPECT_TRUE(Painted(s).count({3, 3}) && Painted(s).count({8, 6}));
+    InvertRgn(s.dc.Get(), rgn.Get());
+    EXPECT_TRUE(Painted(s).empty());
+    FrameRgn(s.dc.Get(), rgn.Get(), white.Get(), 1, 1);
+    EXPECT_EQ(Painted(s).size(), 24u - 4u * 2u) << "the inside 4 x 2 stays";
+    EXPECT_FALSE(Painted(s).count({5, 5}));
+}
+
+TEST(Context, ClipModesAndQueries) {
+    Surface s(10, 10);
+    HDC dc = s.dc.Get();
+    UniqueRegion a(CreateRectRgn(0, 0, 6, 6)), b(CreateRectRgn(4, 4, 10, 10)), out(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetClipRgn(dc, out.Get()), 0) << "no clip yet";
+    SelectClipRgn(dc, a.Get());
+    struct Case {
+        int mode;
+        bool in44, in00, in99;
+    };
+    const Case cases[] = {{RGN_AND, true, false, false}, {RGN_OR, true, true, true}, {RGN_XOR, false, true, true},
+                          {RGN_DIFF, false, true, false}, {RGN_COPY, true, false, true}};
+    for (const Case& c : cases) {
+        SelectClipRgn(dc, a.Get());
+        EXPECT_NE(ExtSelectClipRgn(dc, b.Get(), c.mode), ERROR);
+        EXPECT_EQ(PtVisible(dc, 4, 4), c.in44) << c.mode;
+        EXPECT_EQ(PtVisible(dc, 0, 0), c.in00) << c.mode;
+        EXPECT_EQ(PtVisible(dc, 9, 9), c.in99) << c.mode;
+    }
+    EXPECT_EQ(GetClipRgn(dc, out.Get()), 1);
+    EXPECT_TRUE(EqualRgn(out.Get(), b.Get()));
+    OffsetClipRgn(dc, -4, -4);
+    TRect r{0, 0, 1, 1};
+    EXPECT_TRUE(RectVisible(dc, &r));
+    SelectClipRgn(dc, nullptr);
+    EXPECT_TRUE(PtVisible(dc, 9, 0));
+    EXPECT_FALSE(PtVisible(dc, 10, 0)) << "outside the bitmap";
+}
+
 TEST(Colors, SystemColoursResolveThroughOneTable) {
     EXPECT_EQ(clBtnFace, TColor(0xFF00000F));
     EXPECT_EQ(ColorToRGB(clBtnFace), TColor(RGB(212, 208, 200)));
@@ -201,6 +280,12 @@ TEST(Colors, SystemColoursResolveThroughOneTable) {
     TRect r{0, 0, 1, 1};
     FillRect(s.dc.Get(), &r, face.Get());
     EXPECT_EQ(s.At(0, 0), 0xD4D0C8u) << "memory order: red, green, blue from the top byte down";
+    HBRUSH shadow = GetSysColorBrush(COLOR_BTNSHADOW);
+    ASSERT_NE(shadow, nullptr);
+    EXPECT_TRUE(DeleteObject(shadow));
+    FillRect(s.dc.Get(), &r, shadow);
+    EXPECT_EQ(s.At(0, 0), 0x808080u);
+    EXPECT_EQ(GetSysColorBrush(kSystemColorCount), nullptr);
 }
 
 TEST(Rounding, HalvesGoToEven) {

@@ -239,6 +239,82 @@ TEST_F(TextTest, PrefixUnderlinesOneCharacter) {
     EXPECT_EQ(Ink(), without);
 }
 
+TEST_F(TextTest, AlignmentMovesTheReferencePoint) {
+    const TSize size = TextExtent(s.dc.Get(), "Ref");
+    TEXTMETRICA tm;
+    GetTextMetricsA(s.dc.Get(), &tm);
+    struct Case {
+        UINT align;
+        int dx, dy; // where the cell's top-left lands, from the reference point
+    };
+    const Case cases[] = {
+        {TA_LEFT | TA_TOP, 0, 0},
+        {TA_RIGHT | TA_TOP, -size.cx, 0},
+        {TA_CENTER | TA_TOP, -size.cx / 2, 0},
+        {TA_LEFT | TA_BASELINE, 0, -tm.tmAscent},
+        {TA_LEFT | TA_BOTTOM, 0, -tm.tmHeight},
+    };
+    for (const Case& c : cases) {
+        s.Fill(0xFFFFFF);
+        SetBkMode(s.dc.Get(), OPAQUE);
+        SetBkColor(s.dc.Get(), RGB(0, 0, 255));
+        SetTextAlign(s.dc.Get(), c.align);
+        TextOutA(s.dc.Get(), 100, 60, "Ref", 3);
+        const TRect ink = Ink();
+        EXPECT_EQ(ink.TopLeft(), (TPoint{100 + c.dx, 60 + c.dy})) << c.align;
+        EXPECT_EQ(ink.Bottom, 60 + c.dy + size.cy) << c.align;
+        EXPECT_NEAR(ink.Right, 100 + c.dx + size.cx, 1) << "a glyph may reach past its advance";
+    }
+    SetTextAlign(s.dc.Get(), TA_LEFT | TA_TOP | TA_UPDATECP);
+    MoveToEx(s.dc.Get(), 5, 5, nullptr);
+    TextOutA(s.dc.Get(), 0, 0, "Ref", 3);
+    TPoint cp;
+    GetCurrentPositionEx(s.dc.Get(), &cp);
+    EXPECT_EQ(cp, (TPoint{5 + size.cx, 5}));
+}
+
+TEST_F(TextTest, ExtTextOutOpaqueClippedAndSpaced) {
+    TRect r{10, 10, 40, 30};
+    SetBkColor(s.dc.Get(), RGB(255, 0, 0));
+    ExtTextOutA(s.dc.Get(), 12, 12, ETO_OPAQUE | ETO_CLIPPED, &r, "Wide text", 9, nullptr);
+    EXPECT_EQ(Ink(), r) << "the rectangle is filled and nothing leaves it";
+    s.Fill(0xFFFFFF);
+    const int dx[] = {30, 30};
+    ExtTextOutA(s.dc.Get(), 0, 0, 0, nullptr, "ii", 2, dx);
+    const TRect spaced = Ink();
+    EXPECT_GE(spaced.Width(), 30) << "the second glyph starts 30 pixels on";
+}
+
+TEST_F(TextTest, UnderlinedAndStruckOutFonts) {
+    LOGFONTA lf;
+    std::strcpy(lf.lfFaceName, "DejaVu Sans");
+    lf.lfHeight = -20;
+    TextOutA(s.dc.Get(), 10, 10, "ace", 3);
+    const TRect plain = Ink();
+    for (auto [underline, strike] : {std::pair{1, 0}, {0, 1}}) {
+        lf.lfUnderline = Byte(underline);
+        lf.lfStrikeOut = Byte(strike);
+        UniqueFont f(CreateFontIndirectA(&lf));
+        SelectGuard g(s.dc.Get(), f.Get());
+        s.Fill(0xFFFFFF);
+        TextOutA(s.dc.Get(), 10, 10, "ace", 3);
+        const TRect ink = Ink();
+        int lineRow = -1;
+        for (int y = ink.Top; y < ink.Bottom && lineRow < 0; ++y) {
+            int dark = 0;
+            for (int x = plain.Left; x < plain.Right; ++x)
+                dark += s.At(x, y) != 0xFFFFFF;
+            if (dark >= plain.Width() - 2)
+                lineRow = y;
+        }
+        ASSERT_GE(lineRow, 0) << (underline ? "underline" : "strike-out") << " runs along the word";
+        if (underline)
+            EXPECT_GE(lineRow, plain.Bottom - 1);
+        else
+            EXPECT_TRUE(lineRow > plain.Top && lineRow < plain.Bottom - 1);
+    }
+}
+
 TEST_F(TextTest, ClippedToTheRectangle) {
     TRect r{10, 10, 30, 20};
     DrawTextA(s.dc.Get(), "Clipped text", -1, &r, DT_SINGLELINE);

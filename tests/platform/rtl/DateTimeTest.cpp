@@ -61,11 +61,11 @@ TEST(DateTime, FormatDateTimeTokens) {
         {"DD.MM.YY HH:NN:SS", "07.03.26 09:05:04"},
         {"HH:NN:SS DD.MM.YY", "09:05:04 07.03.26"},
         {"d.m.yyyy h:n:s", "7.3.2026 9:5:4"},
-        {"hh:mm", "09:05"},          // m after h is minutes
+        {"hh:mm", "09:05"}, // m after h is minutes
         {"HH:MM:SS", "09:05:04"},
-        {"h 'x' mm", "9 x 05"},      // literals do not break the rule
+        {"h 'x' mm", "9 x 05"}, // literals do not break the rule
         {"dd mm", "07 03"},
-        {"hh dd mm", "09 07 03"},    // another letter in between: month
+        {"hh dd mm", "09 07 03"}, // another letter in between: month
         {"yyyy-mm-dd", "2026-03-07"},
         {"'hh' \"nn\" hh", "hh nn 09"},
         {"'open", "open"},
@@ -80,7 +80,8 @@ TEST(DateTime, FormatDateTimeTokens) {
         {"x#q!", "x#q!"},
         {"", "2026-03-07 09:05:04"},
     };
-    for (const TCase& c : cases) EXPECT_EQ(FormatDateTime(c.Format, t), c.Want) << c.Format;
+    for (const TCase& c : cases)
+        EXPECT_EQ(FormatDateTime(c.Format, t), c.Want) << c.Format;
     const TDateTime evening = EncodeDate(2026, 3, 7) + EncodeTime(0, 30, 0, 0);
     EXPECT_EQ(FormatDateTime("hh:nn am/pm", evening), "12:30 am");
     EXPECT_EQ(FormatDateTime("h:nn a/p", EncodeTime(13, 1, 0, 0)), "1:01 p");

@@ -1,6 +1,6 @@
+#include "platform/rtl/Format.h"
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/FloatText.h"
-#include "platform/rtl/Format.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,8 @@ TEST(Format, IntegersWithWidthAndPrecision) {
         {Format("%s", static_cast<const char*>(nullptr)), ""},
         {Format("lame -r %s -s %d --cbr -b %d -", "", 44100, 128), "lame -r  -s 44100 --cbr -b 128 -"},
     };
-    for (const TCase& c : cases) EXPECT_EQ(c.Got, c.Want);
+    for (const TCase& c : cases)
+        EXPECT_EQ(c.Got, c.Want);
 }
 
 TEST(Format, FloatsRoundHalfAwayFromZero) {
@@ -69,7 +70,8 @@ TEST(Format, FloatsRoundHalfAwayFromZero) {
         {Format("%g", 1e20), "1E020"},
         {Format("%8.3f|", 2.0), "   2.000|"},
     };
-    for (const TCase& c : cases) EXPECT_EQ(c.Got, c.Want);
+    for (const TCase& c : cases)
+        EXPECT_EQ(c.Got, c.Want);
 }
 
 TEST(Format, FloatToStrGeneral) {
@@ -88,7 +90,8 @@ TEST(Format, FloatToStrGeneral) {
         {FloatToStrF(2.5, TFloatFormat::ffFixed, 15, 0), "3"},
         {FloatToStrF(1.25, TFloatFormat::ffFixed, 15, 3), "1.250"},
     };
-    for (const TCase& c : cases) EXPECT_EQ(c.Got, c.Want);
+    for (const TCase& c : cases)
+        EXPECT_EQ(c.Got, c.Want);
 }
 
 TEST(Format, MismatchRaisesConvertErrorWithTheLibraryText) {
@@ -97,14 +100,10 @@ TEST(Format, MismatchRaisesConvertErrorWithTheLibraryText) {
         std::function<String()> Call;
     };
     const TBad bad[] = {
-        {"%d", [] { return Format("%d", "x"); }},
-        {"%s", [] { return Format("%s", 5); }},
-        {"%f", [] { return Format("%f", 5); }},
-        {"%d", [] { return Format("%d", 1.5); }},
-        {"%x", [] { return Format("%x", true); }},
-        {"%q", [] { return Format("%q", 1); }},
-        {"50%", [] { return Format("50%", 1); }},
-        {"%5", [] { return Format("%5", 1); }},
+        {"%d", [] { return Format("%d", "x"); }},  {"%s", [] { return Format("%s", 5); }},
+        {"%f", [] { return Format("%f", 5); }},    {"%d", [] { return Format("%d", 1.5); }},
+        {"%x", [] { return Format("%x", true); }}, {"%q", [] { return Format("%q", 1); }},
+        {"50%", [] { return Format("50%", 1); }},  {"%5", [] { return Format("%5", 1); }},
     };
     for (const TBad& b : bad) {
         try {

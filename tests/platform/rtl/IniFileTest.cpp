@@ -24,7 +24,8 @@ protected:
 
     V Strings(const TStrings& s) {
         V out;
-        for (int i = 0; i < s.Count(); ++i) out.push_back(s[i]);
+        for (int i = 0; i < s.Count(); ++i)
+            out.push_back(s[i]);
         return out;
     }
 };
@@ -60,21 +61,21 @@ TEST_F(IniFileTest, ReadingFollowsTheProfileRules) {
         const char* Want;
     };
     const TCase cases[] = {
-        {"Setting", "Language", "English.lng"},  // trimmed
-        {"setting", "LANGUAGE", "English.lng"},  // no case
-        {"Setting", "Device", "2"},              // first section wins
-        {"Setting", "Extra", "<default>"},       // ... and only the first is read
-        {"Setting", "Quoted", "  spaced  "},     // one pair of quotes removed
+        {"Setting", "Language", "English.lng"}, // trimmed
+        {"setting", "LANGUAGE", "English.lng"}, // no case
+        {"Setting", "Device", "2"},             // first section wins
+        {"Setting", "Extra", "<default>"},      // ... and only the first is read
+        {"Setting", "Quoted", "  spaced  "},    // one pair of quotes removed
         {"Setting", "Single", "x"},
-        {"Setting", "Mixed", "\"x'"},            // quotes must match
+        {"Setting", "Mixed", "\"x'"}, // quotes must match
         {"Setting", "Empty", ""},
-        {"Setting", "stray text", "<default>"},  // malformed lines are ignored
+        {"Setting", "stray text", "<default>"}, // malformed lines are ignored
         {"Setting", "", "<default>"},
-        {"Stream001", "URL", "example.org"},     // section names trimmed
-        {"stream001", "Url", "example.org"},     // first key wins
+        {"Stream001", "URL", "example.org"}, // section names trimmed
+        {"stream001", "Url", "example.org"}, // first key wins
         {"E-mail", "Port", "25"},
         {"E-mail", "# hash comment", "<default>"},
-        {"E-mail", "Host", "after broken"},      // "[broken" is no header
+        {"E-mail", "Host", "after broken"}, // "[broken" is no header
         {"Missing", "Device", "<default>"},
     };
     for (const TCase& c : cases)
@@ -95,10 +96,11 @@ TEST_F(IniFileTest, NumbersAndBooleansFallBackToTheDefault) {
     };
     const TCase ints[] = {{"A", 12}, {"B", -3}, {"C", 31}, {"D", 31}, {"E", 77},
                           {"F", 77}, {"G", 77}, {"H", 77}, {"Q", 7},  {"Missing", 77}};
-    for (const TCase& c : ints) EXPECT_EQ(ini.ReadInteger("S", c.Key, 77), c.Want) << c.Key;
+    for (const TCase& c : ints)
+        EXPECT_EQ(ini.ReadInteger("S", c.Key, 77), c.Want) << c.Key;
     EXPECT_TRUE(ini.ReadBool("S", "T", false));
     EXPECT_FALSE(ini.ReadBool("S", "Z", true));
-    EXPECT_TRUE(ini.ReadBool("S", "N", false)); // any non-zero number
+    EXPECT_TRUE(ini.ReadBool("S", "N", false));  // any non-zero number
     EXPECT_FALSE(ini.ReadBool("S", "W", false)); // not a number: the default
     EXPECT_TRUE(ini.ReadBool("S", "W", true));
     EXPECT_DOUBLE_EQ(ini.ReadFloat("S", "R", 0), 2.5);
@@ -111,11 +113,11 @@ TEST_F(IniFileTest, EnumerationIsInFileOrder) {
     TStringList list;
     list.Add("stale");
     ini.ReadSections(list);
-    EXPECT_EQ(Strings(list), (V {"Setting", "stream001", "E-mail"}));
+    EXPECT_EQ(Strings(list), (V{"Setting", "stream001", "E-mail"}));
     ini.ReadSection("setting", list);
-    EXPECT_EQ(Strings(list), (V {"Language", "Device", "Quoted", "Single", "Mixed", "Empty"}));
+    EXPECT_EQ(Strings(list), (V{"Language", "Device", "Quoted", "Single", "Mixed", "Empty"}));
     ini.ReadSectionValues("Stream001", list);
-    EXPECT_EQ(Strings(list), (V {"URL=example.org"}));
+    EXPECT_EQ(Strings(list), (V{"URL=example.org"}));
     ini.ReadSection("Missing", list);
     EXPECT_EQ(list.Count(), 0);
 }
@@ -123,9 +125,9 @@ TEST_F(IniFileTest, EnumerationIsInFileOrder) {
 TEST_F(IniFileTest, WritingChangesOnlyWhatItMust) {
     WriteText(Path, "; keep me\n[Setting]\nDevice=1\nodd line\n\n[Stream001]\nURL=a\n");
     TIniFile ini(Path);
-    ini.WriteInteger("SETTING", "device", 5);   // replaced in place, key spelling kept
-    ini.WriteBool("Setting", "ToTray", true);   // appended after the section's last key
-    ini.WriteString("E-mail", "Host", "smtp");  // new section at the end
+    ini.WriteInteger("SETTING", "device", 5);  // replaced in place, key spelling kept
+    ini.WriteBool("Setting", "ToTray", true);  // appended after the section's last key
+    ini.WriteString("E-mail", "Host", "smtp"); // new section at the end
     EXPECT_EQ(ReadText(Path), "; keep me\n[Setting]\nDevice=5\nToTray=1\nodd line\n\n[Stream001]\nURL=a\n"
                               "[E-mail]\nHost=smtp\n");
     ini.DeleteKey("Setting", "ToTray");
@@ -144,12 +146,13 @@ TEST_F(IniFileTest, EraseAndDeleteLeaveNoDuplicateBehind) {
 }
 
 TEST_F(IniFileTest, ValuesRoundTripExactly) {
-    const String values[] = {"",          "plain",         "  lead",        "trail  ",  "\"quoted\"",
-                             "'single'",  "a=b=c",         "; not comment", "[Section]", "\xC3\xA4\xE2\x82\xAC",
-                             "'",         "\"x'",          "\t tab"};
+    const String values[] = {"",         "plain", "  lead",        "trail  ",   "\"quoted\"",
+                             "'single'", "a=b=c", "; not comment", "[Section]", "\xC3\xA4\xE2\x82\xAC",
+                             "'",        "\"x'",  "\t tab"};
     {
         TIniFile ini(Path);
-        for (std::size_t i = 0; i < std::size(values); ++i) ini.WriteString("Values", "K" + std::to_string(i), values[i]);
+        for (std::size_t i = 0; i < std::size(values); ++i)
+            ini.WriteString("Values", "K" + std::to_string(i), values[i]);
     }
     TIniFile ini(Path);
     for (std::size_t i = 0; i < std::size(values); ++i)
@@ -157,7 +160,7 @@ TEST_F(IniFileTest, ValuesRoundTripExactly) {
     EXPECT_EQ(ini.ReadString("Values", "K1", ""), "plain");
     TStringList sections;
     ini.ReadSections(sections);
-    EXPECT_EQ(Strings(sections), V {"Values"});
+    EXPECT_EQ(Strings(sections), V{"Values"});
 }
 
 TEST_F(IniFileTest, LineBreaksInAValueCannotForgeLines) {
@@ -176,7 +179,9 @@ TEST_F(IniFileTest, KeepsTheFilesLineBreaksAndByteOrderMark) {
 }
 
 TEST_F(IniFileTest, SectionsCanBeSortedByStreamNumber) {
-    WriteText(Path, "; top\n[Setting]\nA=1\n[Stream1000]\nN=1000\n[Stream101]\nN=101\n[Stream002]\nN=2\n[Plugins]\n");
+    WriteText(
+        Path,
+        "; top\n[Setting]\nA=1\n[Stream1000]\nN=1000\n[Stream101]\nN=101\n[Stream002]\nN=2\n[Plugins]\n");
     TIniFile ini(Path);
     const auto number = [](const String& s) { return std::stoi(s.substr(6)); };
     const auto isStream = [](const String& s) { return s.size() > 6 && s.compare(0, 6, "Stream") == 0; };
@@ -186,7 +191,7 @@ TEST_F(IniFileTest, SectionsCanBeSortedByStreamNumber) {
     });
     TStringList list;
     ini.ReadSections(list);
-    EXPECT_EQ(Strings(list), (V {"Setting", "Plugins", "Stream002", "Stream101", "Stream1000"}));
+    EXPECT_EQ(Strings(list), (V{"Setting", "Plugins", "Stream002", "Stream101", "Stream1000"}));
     EXPECT_EQ(ReadText(Path).substr(0, 6), "; top\n");
     EXPECT_EQ(ini.ReadInteger("Stream101", "N", 0), 101);
 }
@@ -199,6 +204,11 @@ TEST_F(IniFileTest, SeesChangesMadeByAnotherWriter) {
     a.WriteString("S", "L", "from a");
     EXPECT_EQ(b.ReadString("S", "K", ""), "from b");
     EXPECT_EQ(b.ReadString("S", "L", ""), "from a");
+    // Every change is in the file at once; UpdateFile only flushes it to disk.
+    EXPECT_EQ(ReadText(Path), "[S]\nK=from b\nL=from a\n");
+    a.UpdateFile();
+    b.UpdateFile();
+    EXPECT_EQ(ReadText(Path), "[S]\nK=from b\nL=from a\n");
 }
 
 TEST_F(IniFileTest, MemIniFileWritesOnlyOnUpdateFile) {
@@ -227,7 +237,8 @@ TEST_F(IniFileTest, SavesAtomicallyWithOwnerOnlyMode) {
     EXPECT_EQ(after.st_mode & 0777, 0600u);
     EXPECT_NE(after.st_ino, before.st_ino); // renamed over, never rewritten in place
     std::size_t files = 0;
-    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(Dir.Path())) ++files;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(Dir.Path()))
+        ++files;
     EXPECT_EQ(files, 1u); // no temporary left behind
     const String fresh = Dir.File("new.ini");
     TIniFile(fresh).WriteString("S", "A", "1");
@@ -258,6 +269,7 @@ TEST_F(IniFileTest, AFolderThatCannotTakeTheFileGivesAClearError) {
     } catch (const EFCreateError& e) {
         EXPECT_EQ(e.Message(), "Cannot create file \"" + blocker + "/vendrill.ini\". Not a directory");
     }
+    EXPECT_EQ(ini.ReadString("S", "A", "def"), "def"); // the failed change is not kept
     TIniFile missing(Dir.File("missing/vendrill.ini"));
     EXPECT_THROW(missing.WriteString("S", "A", "1"), EFCreateError);
 }
@@ -284,6 +296,14 @@ TEST_F(IniFileTest, AFileThatCannotBeReadIsNeverOverwritten) {
         EXPECT_EQ(e.Message(), "Cannot open file \"" + Path + "\". Is a directory");
     }
     EXPECT_TRUE(std::filesystem::is_directory(Path));
+}
+
+TEST_F(IniFileTest, ANamedPipeIsNeitherReadNorReplaced) {
+    ASSERT_EQ(::mkfifo(Path.c_str(), 0600), 0);
+    TIniFile ini(Path); // must not block waiting for a writer
+    EXPECT_EQ(ini.ReadString("S", "A", "def"), "def");
+    EXPECT_THROW(ini.WriteString("S", "A", "1"), EFOpenError);
+    EXPECT_TRUE(std::filesystem::is_fifo(Path));
 }
 
 } // namespace

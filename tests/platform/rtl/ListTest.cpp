@@ -1,5 +1,5 @@
-#include "platform/rtl/Exception.h"
 #include "platform/rtl/List.h"
+#include "platform/rtl/Exception.h"
 
 #include <gtest/gtest.h>
 
@@ -8,11 +8,14 @@ namespace {
 
 int a = 1, b = 2, c = 3, d = 4;
 
-int CompareInts(void* x, void* y) { return *static_cast<int*>(x) - *static_cast<int*>(y); }
+int CompareInts(void* x, void* y) {
+    return *static_cast<int*>(x) - *static_cast<int*>(y);
+}
 
 std::vector<int> Values(const TList& list) {
     std::vector<int> out;
-    for (int i = 0; i < list.Count(); ++i) out.push_back(*static_cast<int*>(list.Items(i)));
+    for (int i = 0; i < list.Count(); ++i)
+        out.push_back(*static_cast<int*>(list.Items(i)));
     return out;
 }
 
@@ -22,13 +25,13 @@ TEST(TList, EditsKeepOrder) {
     list.Add(&a);
     list.Insert(1, &b);
     list.Insert(3, &d);
-    EXPECT_EQ(Values(list), (std::vector<int> {3, 2, 1, 4}));
+    EXPECT_EQ(Values(list), (std::vector<int>{3, 2, 1, 4}));
     list.Exchange(0, 3);
-    EXPECT_EQ(Values(list), (std::vector<int> {4, 2, 1, 3}));
+    EXPECT_EQ(Values(list), (std::vector<int>{4, 2, 1, 3}));
     list.Move(0, 2);
-    EXPECT_EQ(Values(list), (std::vector<int> {2, 1, 4, 3}));
+    EXPECT_EQ(Values(list), (std::vector<int>{2, 1, 4, 3}));
     list.Sort(CompareInts);
-    EXPECT_EQ(Values(list), (std::vector<int> {1, 2, 3, 4}));
+    EXPECT_EQ(Values(list), (std::vector<int>{1, 2, 3, 4}));
     EXPECT_EQ(list.Remove(&c), 2);
     EXPECT_EQ(list.Remove(&c), -1);
     EXPECT_EQ(list.Extract(&a), &a);
@@ -48,10 +51,9 @@ TEST(TList, BadIndexesRaiseListError) {
     TList list;
     list.Add(&a);
     const std::pair<int, std::function<void()>> bad[] = {
-        {1, [&] { list.Items(1); }},        {-1, [&] { list.Items(-1); }},
-        {1, [&] { list.Delete(1); }},       {2, [&] { list.Insert(2, &b); }},
-        {5, [&] { list.Exchange(0, 5); }},  {3, [&] { list.Move(3, 0); }},
-        {0, [&] { TList().First(); }},      {-1, [&] { TList().Last(); }},
+        {1, [&] { list.Items(1); }},      {-1, [&] { list.Items(-1); }},     {1, [&] { list.Delete(1); }},
+        {2, [&] { list.Insert(2, &b); }}, {5, [&] { list.Exchange(0, 5); }}, {3, [&] { list.Move(3, 0); }},
+        {0, [&] { TList().First(); }},    {-1, [&] { TList().Last(); }},
     };
     for (const auto& [index, call] : bad) {
         try {

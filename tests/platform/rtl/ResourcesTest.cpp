@@ -28,7 +28,7 @@ TEST(Resources, RegistrationFromALibraryIsNotDroppedByTheLinker) {
 TEST(Resources, MissingResourceIsEmpty) {
     EXPECT_TRUE(FindResource("TEXT", "NOPE").empty());
     EXPECT_TRUE(FindResource("NOPE", "HELLO").empty());
-    EXPECT_EQ(ResourceNames("TEXT"), std::vector<String> {"HELLO"});
+    EXPECT_EQ(ResourceNames("TEXT"), std::vector<String>{"HELLO"});
 }
 
 } // namespace

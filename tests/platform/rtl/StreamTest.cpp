@@ -84,7 +84,8 @@ TEST(Streams, FileStreamErrorsNameTheFileAndTheReason) {
         TFileStream s(dir.File("no/such/dir.txt"), fmCreate);
         ADD_FAILURE();
     } catch (const EFCreateError& e) {
-        EXPECT_EQ(e.Message(), "Cannot create file \"" + dir.File("no/such/dir.txt") + "\". No such file or directory");
+        EXPECT_EQ(e.Message(),
+                  "Cannot create file \"" + dir.File("no/such/dir.txt") + "\". No such file or directory");
     }
     EXPECT_THROW(TFileStream(dir.Path(), fmOpenRead), EFOpenError);
     // Both are stream errors, as callers that catch EStreamError expect.

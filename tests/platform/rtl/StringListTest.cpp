@@ -1,6 +1,6 @@
+#include "platform/rtl/StringList.h"
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/Stream.h"
-#include "platform/rtl/StringList.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,8 @@ namespace {
 
 std::vector<String> Lines(const TStrings& s) {
     std::vector<String> out;
-    for (int i = 0; i < s.Count(); ++i) out.push_back(s[i]);
+    for (int i = 0; i < s.Count(); ++i)
+        out.push_back(s[i]);
     return out;
 }
 
@@ -44,17 +45,18 @@ TEST(TStringList, TextSplitsAtEveryLineBreakKind) {
 
 TEST(TStringList, CommaTextQuotesWhatNeedsIt) {
     TStringList list;
-    for (const char* s : {"plain", "two words", "", "say \"hi\"", "a,b"}) list.Add(s);
+    for (const char* s : {"plain", "two words", "", "say \"hi\"", "a,b"})
+        list.Add(s);
     EXPECT_EQ(list.CommaText(), "plain,\"two words\",\"\",\"say \"\"hi\"\"\",\"a,b\"");
     TStringList back;
     back.SetCommaText(list.CommaText());
     EXPECT_EQ(Lines(back), Lines(list));
     back.SetCommaText("a b, c ,\"d e\",");
-    EXPECT_EQ(Lines(back), (V {"a", "b", "c", "d e", ""}));
+    EXPECT_EQ(Lines(back), (V{"a", "b", "c", "d e", ""}));
     back.Delimiter = ';';
     back.StrictDelimiter = true;
     back.SetDelimitedText("1.2.3.*; 10.*.*.*");
-    EXPECT_EQ(Lines(back), (V {"1.2.3.*", " 10.*.*.*"}));
+    EXPECT_EQ(Lines(back), (V{"1.2.3.*", " 10.*.*.*"}));
 }
 
 TEST(TStringList, IndexOfIgnoresCaseUnlessCaseSensitive) {
@@ -71,9 +73,10 @@ TEST(TStringList, IndexOfIgnoresCaseUnlessCaseSensitive) {
 
 TEST(TStringList, SortedListsFindAndHandleDuplicates) {
     TStringList list;
-    for (const char* s : {"Stream002", "Setting", "stream001", "E-mail", "Stream1000", "Stream101"}) list.Add(s);
+    for (const char* s : {"Stream002", "Setting", "stream001", "E-mail", "Stream1000", "Stream101"})
+        list.Add(s);
     list.SetSorted(true);
-    EXPECT_EQ(Lines(list), (V {"E-mail", "Setting", "stream001", "Stream002", "Stream1000", "Stream101"}));
+    EXPECT_EQ(Lines(list), (V{"E-mail", "Setting", "stream001", "Stream002", "Stream1000", "Stream101"}));
     int index = -1;
     EXPECT_TRUE(list.Find("STREAM002", index));
     EXPECT_EQ(index, 3);
@@ -105,8 +108,9 @@ TEST(TStringList, BadIndexesRaiseStringListError) {
     TStringList list;
     list.Add("a");
     const std::pair<int, std::function<void()>> bad[] = {
-        {1, [&] { list.Strings(1); }},   {-1, [&] { list.Objects(-1); }},  {3, [&] { list.Delete(3); }},
-        {2, [&] { list.Insert(2, "x"); }}, {1, [&] { list.Exchange(0, 1); }}, {1, [&] { list.SetStrings(1, "x"); }},
+        {1, [&] { list.Strings(1); }},     {-1, [&] { list.Objects(-1); }},
+        {3, [&] { list.Delete(3); }},      {2, [&] { list.Insert(2, "x"); }},
+        {1, [&] { list.Exchange(0, 1); }}, {1, [&] { list.SetStrings(1, "x"); }},
     };
     for (const auto& [index, call] : bad) {
         try {
@@ -177,13 +181,13 @@ TEST(TStringList, AssignCopiesStringsAndObjects) {
     int changed = 0;
     dst.OnChange = [&](TObject*) { ++changed; };
     dst.Assign(src);
-    EXPECT_EQ(Lines(dst), (V {"one", "two"}));
+    EXPECT_EQ(Lines(dst), (V{"one", "two"}));
     EXPECT_EQ(dst.Objects(1), &o2);
     EXPECT_EQ(dst.IndexOfObject(&o1), 0);
     EXPECT_EQ(changed, 1);
     EXPECT_TRUE(dst.Equals(src));
     dst.Move(0, 1);
-    EXPECT_EQ(Lines(dst), (V {"two", "one"}));
+    EXPECT_EQ(Lines(dst), (V{"two", "one"}));
     EXPECT_EQ(dst.Objects(1), &o1);
     try {
         TPersistent p;
@@ -197,11 +201,11 @@ TEST(TStringList, AssignCopiesStringsAndObjects) {
 TEST(TStringList, CustomSortAndOwnedObjects) {
     TStringList list;
     list.OwnsObjects = true;
-    for (const char* s : {"Stream10", "Stream9", "Stream100"}) list.AddObject(s, new TObject);
-    list.CustomSort([](TStringList& l, int i, int j) {
-        return std::stoi(l[i].substr(6)) - std::stoi(l[j].substr(6));
-    });
-    EXPECT_EQ(Lines(list), (V {"Stream9", "Stream10", "Stream100"}));
+    for (const char* s : {"Stream10", "Stream9", "Stream100"})
+        list.AddObject(s, new TObject);
+    list.CustomSort(
+        [](TStringList& l, int i, int j) { return std::stoi(l[i].substr(6)) - std::stoi(l[j].substr(6)); });
+    EXPECT_EQ(Lines(list), (V{"Stream9", "Stream10", "Stream100"}));
     list.Delete(0); // ASan would report the object if it leaked
 }
 
@@ -211,7 +215,7 @@ TEST(TStringList, StreamsRoundTripAndDropAByteOrderMark) {
     TStringList loaded;
     TStringStream in(bom + "a\r\nb\r\n");
     loaded.LoadFromStream(in);
-    EXPECT_EQ(Lines(loaded), (V {"a", "b"}));
+    EXPECT_EQ(Lines(loaded), (V{"a", "b"}));
     loaded.SaveToStream(mem);
     EXPECT_EQ(mem.View(), "a\nb\n");
 }

@@ -1,7 +1,7 @@
+#include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Checked.h"
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/FileUtils.h"
-#include "platform/rtl/SysUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,10 @@ TEST(SysUtils, TrimAndAsciiCase) {
     // Bytes of multi-byte characters are never changed by the ASCII rules.
     EXPECT_EQ(UpperCase("stream\xC3\xA4x"), "STREAM\xC3\xA4X");
     EXPECT_EQ(LowerCase("ABC\xC3\x84"), "abc\xC3\x84");
-    EXPECT_EQ(AnsiUpperCase("stra\xC3\x9F" "e \xC3\xA4\xC3\xB6"), "STRA\xC3\x9F" "E \xC3\x84\xC3\x96");
+    EXPECT_EQ(AnsiUpperCase("stra\xC3\x9F"
+                            "e \xC3\xA4\xC3\xB6"),
+              "STRA\xC3\x9F"
+              "E \xC3\x84\xC3\x96");
     EXPECT_TRUE(SameText("Stream001", "STREAM001"));
     EXPECT_FALSE(SameText("Stream1", "Stream01"));
     EXPECT_GT(CompareText("Stream101", "stream1000"), 0); // text order, not number order
@@ -38,15 +41,26 @@ TEST(SysUtils, StrToIntAcceptsWhatTheLibraryAccepts) {
         const char* Text;
         int Want;
     };
-    const TCase cases[] = {{"0", 0},           {"123", 123},       {"-42", -42},      {"+7", 7},
-                           {"  12", 12},       {"$1F", 31},        {"0x1F", 31},      {"0X1f", 31},
-                           {"-$10", -16},      {"2147483647", INT_MAX}, {"-2147483648", INT_MIN},
-                           {"$FFFFFFFF", -1},  {"007", 7}};
-    for (const TCase& c : cases) EXPECT_EQ(StrToInt(c.Text), c.Want) << c.Text;
+    const TCase cases[] = {{"0", 0},
+                           {"123", 123},
+                           {"-42", -42},
+                           {"+7", 7},
+                           {"  12", 12},
+                           {"$1F", 31},
+                           {"0x1F", 31},
+                           {"0X1f", 31},
+                           {"-$10", -16},
+                           {"2147483647", INT_MAX},
+                           {"-2147483648", INT_MIN},
+                           {"$FFFFFFFF", -1},
+                           {"007", 7}};
+    for (const TCase& c : cases)
+        EXPECT_EQ(StrToInt(c.Text), c.Want) << c.Text;
 }
 
 TEST(SysUtils, StrToIntRefusesWithTheLibraryText) {
-    const char* bad[] = {"abc", "", " ", "12a", "1.5", "12 ", "2147483648", "-2147483649", "$", "0x", "--1", "$100000000"};
+    const char* bad[] = {"abc",         "",  " ",  "12a", "1.5",       "12 ", "2147483648",
+                         "-2147483649", "$", "0x", "--1", "$100000000"};
     for (const char* text : bad) {
         try {
             StrToInt(text);
@@ -66,7 +80,8 @@ TEST(SysUtils, ValIntStopsAtTheFirstByteThatIsNotPartOfTheNumber) {
         std::int64_t Want;
         std::size_t Stop;
     };
-    const TCase cases[] = {{"2.1.0.17", 2, 1}, {"17", 17, 2}, {"abc", 0, 0}, {"", 0, 0}, {" 5x", 5, 2}, {"-3.", -3, 2}};
+    const TCase cases[] = {{"2.1.0.17", 2, 1}, {"17", 17, 2}, {"abc", 0, 0},
+                           {"", 0, 0},         {" 5x", 5, 2}, {"-3.", -3, 2}};
     for (const TCase& c : cases) {
         std::size_t stop = 99;
         EXPECT_EQ(ValInt(c.Text, stop), c.Want) << c.Text;
@@ -137,6 +152,46 @@ TEST(Paths, FileTestsAndProgramPath) {
     EXPECT_TRUE(DirectoryExists(ExtractFileDir(self)));
     EXPECT_FALSE(FileExists(ExtractFileDir(self)));
     EXPECT_FALSE(FileExists(self + ".missing"));
+}
+
+} // namespace
+} // namespace vd
+
+namespace vd {
+namespace {
+
+TEST(Paths, MasksMatchLikeTheShell) {
+    struct TCase {
+        const char* Name;
+        const char* Mask;
+        bool Want;
+    };
+    const TCase cases[] = {
+        {"vendrill.English.lng", "vendrill.*.lng", true},
+        {"vendrill.lng", "vendrill.*.lng", false},
+        {"VENDRILL.x.LNG", "vendrill.*.lng", true},
+        {"dsp_test.so", "dsp*.so", true},
+        {"adsp.so", "dsp*.so", false},
+        {"abc", "a?c", true},
+        {"ac", "a?c", false},
+        {"", "*", true},
+        {"x", "", false},
+        {"aaa.b.b", "*.b", true},
+        {"mississippi", "*sip*", true},
+        {"mississippi", "m*s*p*q", false},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(MatchesMask(c.Name, c.Mask), c.Want) << c.Name << " " << c.Mask;
+    EXPECT_FALSE(MatchesMask("A.lng", "a.lng", true));
+}
+
+TEST(Paths, FindFilesListsMatchingFilesOnly) {
+    const String dir = ExtractFileDir(ProgramPath());
+    const auto found = FindFiles(dir, ExtractFileName(ProgramPath()));
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0], ExtractFileName(ProgramPath()));
+    EXPECT_TRUE(FindFiles(dir + "/no-such-folder", "*").empty());
+    EXPECT_TRUE(FindFiles("/", "proc").empty()); // a folder is not a file
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "platform/rtl/SyncObjs.h"
 #include "platform/rtl/Thread.h"
+#include "platform/rtl/SyncObjs.h"
 #include "platform/rtl/Tick.h"
 
 #include <gtest/gtest.h>
@@ -27,8 +27,8 @@ public:
         Terminate();
         WaitFor();
     }
-    std::atomic<int> Loops {0};
-    TEvent Go {true, false};
+    std::atomic<int> Loops{0};
+    TEvent Go{true, false};
 
 protected:
     void Execute() override {
@@ -81,7 +81,7 @@ private:
 };
 
 TEST(TThread, FreeOnTerminateDeletesTheObject) {
-    std::atomic<bool> gone {false};
+    std::atomic<bool> gone{false};
     (new TFreeing(gone))->Start();
     EXPECT_TRUE(WaitUntil([&] { return gone.load(); }));
 }
@@ -106,7 +106,7 @@ class TSyncer : public TThread {
 public:
     ~TSyncer() override { WaitFor(); }
     int Seen = 0; // written only on the main thread
-    std::atomic<bool> WasMain {false};
+    std::atomic<bool> WasMain{false};
 
 protected:
     void Execute() override {
@@ -133,7 +133,7 @@ TEST(TThread, SynchronizeRunsOnTheMainThreadWhileItWaits) {
 TEST(TEvent, ManualResetReleasesEveryWaiterUntilReset) {
     TEvent ev(true, false);
     EXPECT_EQ(ev.WaitFor(0), TWaitResult::wrTimeout);
-    std::atomic<int> through {0};
+    std::atomic<int> through{0};
     class TWaiter : public TThread {
     public:
         TWaiter(TEvent& e, std::atomic<int>& n) : FEvent(e), FThrough(n) {}

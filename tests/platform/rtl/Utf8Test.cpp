@@ -17,7 +17,7 @@ TEST(Utf8, CountsAndStepsOverWholeCharacters) {
         starts.push_back(pos);
         pos = Utf8NextChar(Mixed, pos);
     }
-    EXPECT_EQ(starts, (std::vector<std::size_t> {0, 1, 3, 6}));
+    EXPECT_EQ(starts, (std::vector<std::size_t>{0, 1, 3, 6}));
     EXPECT_EQ(Utf8PrevChar(Mixed, Mixed.size()), 6u);
     EXPECT_EQ(Utf8PrevChar(Mixed, 6), 3u);
     EXPECT_EQ(Utf8PrevChar(Mixed, 3), 1u);
@@ -39,7 +39,8 @@ TEST(Utf8, CutsNeverSplitASequence) {
                            {9, "a\xC3\xA4\xE2\x82\xAC"},
                            {10, "a\xC3\xA4\xE2\x82\xAC\xF0\x9D\x84\x9E"},
                            {99, "a\xC3\xA4\xE2\x82\xAC\xF0\x9D\x84\x9E"}};
-    for (const TCase& c : cases) EXPECT_EQ(Utf8CutBytes(Mixed, c.MaxBytes), c.Want) << c.MaxBytes;
+    for (const TCase& c : cases)
+        EXPECT_EQ(Utf8CutBytes(Mixed, c.MaxBytes), c.Want) << c.MaxBytes;
     EXPECT_EQ(Utf8Left(Mixed, 2), "a\xC3\xA4");
     EXPECT_EQ(Utf8Copy(Mixed, 1, 2), "\xC3\xA4\xE2\x82\xAC");
     EXPECT_EQ(Utf8Copy(Mixed, 3, 9), "\xF0\x9D\x84\x9E");
@@ -47,7 +48,8 @@ TEST(Utf8, CutsNeverSplitASequence) {
 }
 
 TEST(Utf8, MalformedBytesCountAsOneCharacterEach) {
-    const String bad[] = {"\xC3", "\xE2\x82", "\xF0\x9D\x84", "\x80\x80", "\xC0\xAF", "\xED\xA0\x80", "\xF5\x80\x80\x80", "\xFF"};
+    const String bad[] = {"\xC3",     "\xE2\x82",     "\xF0\x9D\x84",     "\x80\x80",
+                          "\xC0\xAF", "\xED\xA0\x80", "\xF5\x80\x80\x80", "\xFF"};
     for (const String& s : bad) {
         EXPECT_FALSE(IsValidUtf8(s));
         EXPECT_EQ(Utf8Length(s), s.size());
