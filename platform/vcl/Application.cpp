@@ -1,9 +1,12 @@
 #include "platform/vcl/Application.h"
 
 #include "platform/vcl/Form.h"
+#include "platform/vcl/HintWindow.h"
 #include "platform/vcl/Screen.h"
 #include "platform/vcl/WinControl.h"
 
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 
 namespace vd {
@@ -12,6 +15,29 @@ TApplication* Application = new TApplication(nullptr);  // lives for the program
 
 namespace {
 int gDispatchDepth = 0;
+std::atomic<bool> gSessionEnd{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+extern "C" void OnSessionSignal(int) { TApplication::RequestSessionEnd(); }
+}  // namespace
+
+void TApplication::RequestSessionEnd() { gSessionEnd.store(true); }
+
+void TApplication::HandleSessionEndSignals() {
+    struct sigaction sa {};
+    sa.sa_handler = OnSessionSignal;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGHUP, &sa, nullptr);
+}
+
+bool TApplication::CheckSessionEnd() {
+    if (!gSessionEnd.exchange(false)) return false;
+    HWND target = FMainForm && FMainForm->HandleAllocated() ? FMainForm->WindowHandle() : Handle();
+    const bool ok = SendMessage(target, WM_QUERYENDSESSION, 0, 0) != 0;
+    if (IsWindow(target)) SendMessage(target, WM_ENDSESSION, ok ? 1 : 0, 0);
+    if (ok) Terminate();
+    return true;
 }
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
@@ -65,6 +91,11 @@ void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == FMouseControl) FMouseControl = nullptr;
     if (Operation == opRemove && AComponent == FMainForm) FMainForm = nullptr;
+    if (Operation == opRemove && AComponent == FHintControl) {
+        FHintControl = nullptr;
+        CancelHint();
+    }
+    if (Operation == opRemove && AComponent == FHintWindow) FHintWindow = nullptr;
 }
 
 // A key goes first to the focused control as CN_KEYDOWN/CN_CHAR: shortcuts and dialog keys
@@ -77,6 +108,7 @@ bool TApplication::IsKeyMsg(MSG& Msg) {
 }
 
 bool TApplication::ProcessMessage(MSG& Msg) {
+    CheckSessionEnd();
     if (!PeekMessage(Msg, PM_REMOVE)) return false;
     if (Msg.message == WM_QUIT) {
         FTerminated = true;
@@ -85,6 +117,9 @@ bool TApplication::ProcessMessage(MSG& Msg) {
     const bool mouse = (Msg.message >= WM_MOUSEMOVE && Msg.message <= WM_MBUTTONDBLCLK) ||
                        (Msg.message >= WM_NCMOUSEMOVE && Msg.message <= WM_NCMBUTTONDBLCLK);
     if (mouse) UpdateMouseControl(Msg.pt);
+    if (Msg.message == WM_LBUTTONDOWN || Msg.message == WM_RBUTTONDOWN || Msg.message == WM_KEYDOWN ||
+        Msg.message == WM_NCLBUTTONDOWN)
+        CancelHint();
     bool handled = false;
     if (OnMessage) OnMessage(Msg, handled);
     if (!handled && !IsKeyMsg(Msg)) {
@@ -184,11 +219,75 @@ void TApplication::UpdateMouseControl(TPoint screen) {
     }
     if (next == FMouseControl) return;
     TControl* old = FMouseControl;
+    // A new control under the pointer: its hint comes after the pause.
+    CancelHint();
+    if (next && FShowHint && next->ShowHint() && !next->Hint().empty()) {
+        FHintControl = next;
+        next->FreeNotification(this);
+        StartHintTimer(static_cast<unsigned>(HintPause), true);
+    }
     if (old) old->RemoveFreeNotification(this);
     FMouseControl = next;
     if (next) next->FreeNotification(this);
     if (old) old->Perform(CM_MOUSELEAVE, 0, 0);
     if (FMouseControl == next && next) next->Perform(CM_MOUSEENTER, 0, 0);
+}
+
+}  // namespace vd
+
+namespace vd {
+
+void TApplication::SetShowHint(bool v) {
+    if (v == FShowHint) return;
+    FShowHint = v;
+    CancelHint();
+    if (FHintWindow) {
+        FHintWindow->Free();
+        FHintWindow = nullptr;
+    }
+}
+
+void TApplication::StartHintTimer(unsigned ms, bool show) {
+    if (FHintTimer) KillTimer(nullptr, FHintTimer);
+    FHintTimer = SetTimer(nullptr, 0, ms, [this, show](HWND, UINT, std::uintptr_t, DWord) {
+        KillTimer(nullptr, FHintTimer);
+        FHintTimer = 0;
+        if (show) {
+            TPoint p;
+            GetCursorPos(p);
+            ActivateHint(p);
+        } else {
+            HideHint();
+        }
+    });
+}
+
+void TApplication::ActivateHint(TPoint cursorPos) {
+    if (!FHintControl || !FShowHint) return;
+    String text = FHintControl->Hint();
+    bool canShow = true;
+    if (OnShowHint) OnShowHint(text, canShow, FHintControl);
+    if (!canShow || text.empty()) return;
+    if (!FHintWindow) {
+        FHintWindow = HintWindowClass ? HintWindowClass(this) : new THintWindow(this);
+        FHintWindow->FreeNotification(this);
+    }
+    TRect r = FHintWindow->CalcHintRect(Screen ? Screen->Width() : 300, text);
+    const int below = cursorPos.Y + GetSystemMetrics(SM_CYCURSOR) * 2 / 3;
+    FHintWindow->ActivateHint(Bounds(cursorPos.X, below, r.Width(), r.Height()), text);
+    StartHintTimer(static_cast<unsigned>(HintHidePause), false);
+}
+
+void TApplication::HideHint() {
+    if (FHintWindow) FHintWindow->ReleaseHandle();
+}
+
+void TApplication::CancelHint() {
+    if (FHintTimer) KillTimer(nullptr, FHintTimer);
+    FHintTimer = 0;
+    if (FHintControl) FHintControl->RemoveFreeNotification(this);
+    FHintControl = nullptr;
+    HideHint();
 }
 
 }  // namespace vd

@@ -48,6 +48,11 @@ public:
     void ModalStarted() { ++FModalLevel; }
     void ModalFinished() { --FModalLevel; }
     void Idle();  // mouse enter/leave, hints, deferred frees, OnIdle
+    // The end of the desktop session arrives as SIGTERM or SIGHUP: the loop turns it into
+    // WM_QUERYENDSESSION to the main form, then WM_ENDSESSION and the end of the loop.
+    void HandleSessionEndSignals();
+    static void RequestSessionEnd();  // async-signal-safe
+    bool CheckSessionEnd();  // true when a request was handled
 
     TMessageEvent OnMessage;
     TIdleEvent OnIdle;
@@ -59,14 +64,22 @@ public:
 
     // Hints.
     bool ShowHint() const { return FShowHint; }
-    void SetShowHint(bool v) { FShowHint = v; }
+    void SetShowHint(bool v);
     int HintPause = 500;
     int HintHidePause = 2500;
     int HintShortPause = 50;
 
+    // The hint window class (replaceable); toggling ShowHint makes the window again.
+    std::function<THintWindow*(TComponent* owner)> HintWindowClass;
+    using TShowHintEvent = std::function<void(String& HintStr, bool& CanShow, TControl* HintControl)>;
+    TShowHintEvent OnShowHint;
+    THintWindow* HintWindow() const { return FHintWindow; }
+    void ActivateHint(TPoint cursorPos);
+    void HideHint();
+
     // The control under the pointer, for enter/leave.
     TControl* MouseControl() const { return FMouseControl; }
-    void CancelHint() {}
+    void CancelHint();
     void UpdateMouseControl(TPoint screen);
 
 protected:
@@ -84,6 +97,10 @@ private:
     int FModalLevel = 0;
     TControl* FMouseControl = nullptr;
     WNDPROC FProc;
+    THintWindow* FHintWindow = nullptr;
+    std::uintptr_t FHintTimer = 0;
+    TControl* FHintControl = nullptr;
+    void StartHintTimer(unsigned ms, bool show);
 };
 
 extern TApplication* Application;

@@ -41,8 +41,10 @@ struct X11Backend::Impl {
     std::unordered_map<HWND, ::Window> windows;
     std::unordered_map<::Window, HWND> byX;
     std::set<HWND> dirty;
+    std::set<HWND> iconified;  // iconified by us for an application minimize
     std::map<CursorShape, Cursor> cursors;
     HWND pointerWin = nullptr;
+    HWND menuGrab = nullptr;
     Atom wmProtocols = 0, wmDelete = 0, motifHints = 0, opacity = 0, netWmName = 0, utf8 = 0, netWorkArea = 0,
          netDesktop = 0, clipboard = 0, targets = 0, windowType = 0, typePopup = 0, typeNormal = 0, netState = 0,
          stateAbove = 0, skipTaskbar = 0, selProp = 0;
@@ -233,6 +235,7 @@ void X11Backend::TopLevelCreated(HWND) {}
 void X11Backend::TopLevelDestroyed(HWND hwnd) {
     auto it = FImpl->windows.find(hwnd);
     FImpl->dirty.erase(hwnd);
+    FImpl->iconified.erase(hwnd);
     if (FImpl->pointerWin == hwnd) FImpl->pointerWin = nullptr;
     if (it == FImpl->windows.end()) return;
     FImpl->byX.erase(it->second);
@@ -269,9 +272,17 @@ void X11Backend::TopLevelChanged(HWND hwnd, unsigned what) {
         if (!tops.empty() && tops.front() == hwnd) XRaiseWindow(m.dpy, w);
     }
     if (what & wcVisible) {
+        const HWND owner = GetWindow(hwnd, GW_OWNER);
+        const bool ownerIconic = owner && IsIconic(owner);
+        const bool styleVisible = (GetWindowLong(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
         if (visible) {
             XMapRaised(m.dpy, w);
+            m.iconified.erase(hwnd);
             m.dirty.insert(hwnd);
+        } else if (ownerIconic && styleVisible && m.iconified.empty()) {
+            // The application minimized: its first form stays in the task bar as an icon.
+            XIconifyWindow(m.dpy, w, m.screen);
+            m.iconified.insert(hwnd);
         } else {
             XUnmapWindow(m.dpy, w);
         }
@@ -279,11 +290,28 @@ void X11Backend::TopLevelChanged(HWND hwnd, unsigned what) {
     XFlush(m.dpy);
 }
 
+void X11Backend::MenuGrabChanged(HWND hwnd) {
+    Impl& m = *FImpl;
+    m.menuGrab = hwnd;
+    if (!hwnd) {
+        if (!GetCapture()) XUngrabPointer(m.dpy, CurrentTime);
+        XSync(m.dpy, False);
+        return;
+    }
+    auto it = m.windows.find(GetAncestor(hwnd, GA_ROOT));
+    if (it == m.windows.end()) return;
+    // Our own windows still get their events; a press anywhere else comes to us as well.
+    XGrabPointer(m.dpy, it->second, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
+                 GrabModeAsync, 0, 0, CurrentTime);
+    XSync(m.dpy, False);
+}
+
 void X11Backend::CaptureChanged(HWND hwnd) {
     Impl& m = *FImpl;
     if (!hwnd) {
         XUngrabPointer(m.dpy, CurrentTime);
         XSync(m.dpy, False);  // done before anyone else asks the server
+        if (m.menuGrab && IsWindow(m.menuGrab)) MenuGrabChanged(m.menuGrab);
         return;
     }
     auto it = m.windows.find(GetAncestor(hwnd, GA_ROOT));
@@ -362,6 +390,14 @@ void X11Backend::Impl::Handle(XEvent& e) {
     case ClientMessage:
         if (e.xclient.message_type == wmProtocols && static_cast<Atom>(e.xclient.data.l[0]) == wmDelete)
             if (HWND h = Find(e.xclient.window)) PostMessage(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return;
+    case MapNotify:
+        // The window manager brought an icon back: the program restores the way it minimized.
+        if (HWND h = Find(e.xmap.window); h && iconified.count(h)) {
+            iconified.erase(h);
+            if (HWND owner = GetWindow(h, GW_OWNER); owner && IsIconic(owner))
+                PostMessage(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
+        }
         return;
     case FocusIn:
         if (e.xfocus.mode == NotifyNormal)

@@ -52,10 +52,10 @@ protected:
         if (!backend || !observer) GTEST_SKIP() << "no X server could be started";
     }
     void TearDown() override {
+        handler = nullptr;  // it may refer to the test's locals
         for (HWND h : windows)
             if (IsWindow(h)) DestroyWindow(h);
         windows.clear();
-        handler = nullptr;
         ReleaseCapture();
         PumpFor(20);
     }
@@ -265,6 +265,115 @@ TEST_F(X11Test, PaintedPixelsReachTheScreen) {
         XDestroyImage(img);
         return p == 0x0AC81E;
     }));
+}
+
+}  // namespace
+}  // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+// With no window manager running, the test plays one: it redirects the root's children and
+// watches for the iconify request, then maps the window again as a WM would on restore.
+TEST_F(X11Test, ApplicationMinimizeIconifiesTheFormAndAWindowManagerRestoreComesBack) {
+    HWND app = Make({0, 0, 0, 0});  // the hidden application window
+    HWND form = CreateWindowEx(0, "X11Test", "form", WS_POPUP | WS_VISIBLE, 20, 20, 100, 80, app);
+    windows.push_back(form);
+    Sync();
+    const ::Window xw = backend->XWindowOf(form);
+    ASSERT_NE(xw, 0u);
+    const ::Window root = DefaultRootWindow(observer);
+    XSelectInput(observer, root, SubstructureRedirectMask | SubstructureNotifyMask);
+    Sync();
+    std::vector<UINT> restored;
+    handler = [&](HWND w, UINT m, WPARAM wp, LPARAM, LRESULT&) {
+        if (w == app && m == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_RESTORE) {
+            restored.push_back(m);
+            ShowWindow(app, SW_RESTORE);
+            return true;
+        }
+        return false;
+    };
+    ShowWindow(app, SW_MINIMIZE);
+    Sync();
+    const Atom changeState = XInternAtom(observer, "WM_CHANGE_STATE", False);
+    bool iconifyAsked = false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (!iconifyAsked && std::chrono::steady_clock::now() < deadline) {
+        while (XPending(observer)) {
+            XEvent e;
+            XNextEvent(observer, &e);
+            if (e.type == ClientMessage && e.xclient.message_type == changeState && e.xclient.window == xw &&
+                e.xclient.data.l[0] == IconicState)
+                iconifyAsked = true;
+        }
+        if (!iconifyAsked) backend->WaitForInput(10);
+    }
+    ASSERT_TRUE(iconifyAsked);
+    EXPECT_FALSE(IsWindowVisible(form));
+    // The "window manager" restores it: the program hears SC_RESTORE on its application window.
+    XSelectInput(observer, root, 0);
+    XMapWindow(observer, xw);
+    Sync();
+    ASSERT_TRUE(PumpUntil([&] { return !restored.empty(); }));
+    EXPECT_FALSE(IsIconic(app));
+    EXPECT_TRUE(IsWindowVisible(form));
+}
+
+}  // namespace
+}  // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+TEST_F(X11Test, PopupsBypassTheWindowManagerAndSaveUnder) {
+    WNDCLASS wc;
+    wc.lpszClassName = "X11Popup";
+    wc.style = CS_SAVEBITS;
+    RegisterClass(wc);
+    HWND pop = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, "X11Popup", "", WS_POPUP, 5, 5, 40,
+                              40, nullptr);
+    windows.push_back(pop);
+    HWND form = Make({100, 100, 200, 200}, WS_POPUP | WS_VISIBLE);
+    SetWindowPos(pop, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    Sync();
+    XWindowAttributes a{};
+    ASSERT_TRUE(XGetWindowAttributes(observer, backend->XWindowOf(pop), &a));
+    EXPECT_TRUE(a.override_redirect);
+    EXPECT_TRUE(a.save_under);
+    ASSERT_TRUE(XGetWindowAttributes(observer, backend->XWindowOf(form), &a));
+    EXPECT_FALSE(a.override_redirect);
+    auto typeOf = [&](HWND h) {
+        Atom type = 0, value = 0;
+        int format = 0;
+        unsigned long n = 0, after = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(observer, backend->XWindowOf(h), XInternAtom(observer, "_NET_WM_WINDOW_TYPE", False), 0, 1,
+                           False, XA_ATOM, &type, &format, &n, &after, &data);
+        if (n) value = *reinterpret_cast<Atom*>(data);
+        if (data) XFree(data);
+        return value;
+    };
+    EXPECT_EQ(typeOf(pop), XInternAtom(observer, "_NET_WM_WINDOW_TYPE_POPUP_MENU", False));
+    EXPECT_EQ(typeOf(form), XInternAtom(observer, "_NET_WM_WINDOW_TYPE_NORMAL", False));
+    EXPECT_EQ(GetActiveWindow(), form) << "showing the pop-up took no activation";
+}
+
+TEST_F(X11Test, AltPressedAloneOpensTheKeyMenu) {
+    HWND h = Make({10, 10, 110, 110}, WS_POPUP | WS_VISIBLE);
+    PumpFor(20);
+    SetFocus(h);
+    XSetInputFocus(observer, backend->XWindowOf(h), RevertToParent, CurrentTime);
+    Sync();
+    MessageSpy spy;
+    spy.Watch(h);
+    const KeyCode alt = XKeysymToKeycode(observer, XK_Alt_L);
+    XTestFakeKeyEvent(observer, alt, True, CurrentTime);
+    XTestFakeKeyEvent(observer, alt, False, CurrentTime);
+    Sync();
+    ASSERT_TRUE(PumpUntil([&] { return !spy.Of(h, WM_SYSCOMMAND).empty(); }));
+    EXPECT_EQ(spy.Of(h, WM_SYSCOMMAND)[0].wParam, SC_KEYMENU);
+    EXPECT_EQ(spy.Of(h, WM_SYSKEYDOWN).at(0).wParam, static_cast<WPARAM>(VK_MENU));
 }
 
 }  // namespace
