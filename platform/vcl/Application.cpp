@@ -5,6 +5,8 @@
 #include "platform/vcl/Screen.h"
 #include "platform/vcl/WinControl.h"
 
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 
 namespace vd {
@@ -13,6 +15,29 @@ TApplication* Application = new TApplication(nullptr);  // lives for the program
 
 namespace {
 int gDispatchDepth = 0;
+std::atomic<bool> gSessionEnd{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+extern "C" void OnSessionSignal(int) { TApplication::RequestSessionEnd(); }
+}  // namespace
+
+void TApplication::RequestSessionEnd() { gSessionEnd.store(true); }
+
+void TApplication::HandleSessionEndSignals() {
+    struct sigaction sa {};
+    sa.sa_handler = OnSessionSignal;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGHUP, &sa, nullptr);
+}
+
+bool TApplication::CheckSessionEnd() {
+    if (!gSessionEnd.exchange(false)) return false;
+    HWND target = FMainForm && FMainForm->HandleAllocated() ? FMainForm->WindowHandle() : Handle();
+    const bool ok = SendMessage(target, WM_QUERYENDSESSION, 0, 0) != 0;
+    if (IsWindow(target)) SendMessage(target, WM_ENDSESSION, ok ? 1 : 0, 0);
+    if (ok) Terminate();
+    return true;
 }
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
@@ -83,6 +108,7 @@ bool TApplication::IsKeyMsg(MSG& Msg) {
 }
 
 bool TApplication::ProcessMessage(MSG& Msg) {
+    CheckSessionEnd();
     if (!PeekMessage(Msg, PM_REMOVE)) return false;
     if (Msg.message == WM_QUIT) {
         FTerminated = true;

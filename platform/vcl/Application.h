@@ -48,6 +48,11 @@ public:
     void ModalStarted() { ++FModalLevel; }
     void ModalFinished() { --FModalLevel; }
     void Idle();  // mouse enter/leave, hints, deferred frees, OnIdle
+    // The end of the desktop session arrives as SIGTERM or SIGHUP: the loop turns it into
+    // WM_QUERYENDSESSION to the main form, then WM_ENDSESSION and the end of the loop.
+    void HandleSessionEndSignals();
+    static void RequestSessionEnd();  // async-signal-safe
+    bool CheckSessionEnd();  // true when a request was handled
 
     TMessageEvent OnMessage;
     TIdleEvent OnIdle;

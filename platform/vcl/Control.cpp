@@ -78,6 +78,32 @@ TCustomForm* GetParentForm(TControl* control) {
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
     WindowProc = [this](TMessage& m) { WndProc(m); };
+    FFont.OnChange = [this](TObject*) {
+        if (!FTakingParentLook) FParentFont = false;
+        Perform(CM_FONTCHANGED, 0, 0);
+    };
+}
+
+// Font and colour follow the parent while ParentFont / ParentColor hold.
+void TControl::TakeParentLook() {
+    if (!FParent) return;
+    FTakingParentLook = true;
+    if (FParentFont) FFont.Assign(FParent->Font());
+    if (FParentColor && FColor != FParent->Color()) {
+        FColor = FParent->Color();
+        Perform(CM_COLORCHANGED, 0, 0);
+    }
+    FTakingParentLook = false;
+}
+
+void TControl::SetParentFont(bool v) {
+    FParentFont = v;
+    if (v) TakeParentLook();
+}
+
+void TControl::SetParentColor(bool v) {
+    FParentColor = v;
+    if (v) TakeParentLook();
 }
 
 TControl::~TControl() { Destroying(); }
@@ -185,6 +211,7 @@ void TControl::SetText(const String& v) {
 }
 
 void TControl::SetColor(TColor v) {
+    FParentColor = false;
     if (v == FColor) return;
     FColor = v;
     Perform(CM_COLORCHANGED, 0, 0);
@@ -241,6 +268,8 @@ void TControl::Dispatch(TMessage& Message) {
     case CM_MOUSELEAVE:
         if (OnMouseLeave) OnMouseLeave(this);
         return;
+    case CM_PARENTFONTCHANGED:
+    case CM_PARENTCOLORCHANGED: TakeParentLook(); return;
     case CM_ENABLEDCHANGED:
     case CM_COLORCHANGED:
     case CM_TEXTCHANGED:

@@ -3,6 +3,7 @@
 // Messages flow WindowProc (replaceable) -> WndProc -> Dispatch (handlers chosen by number)
 // -> DefaultHandler.
 #include "platform/vcl/Component.h"
+#include "platform/vcl/Graphics.h"
 #include "platform/vcl/VclTypes.h"
 
 namespace vd {
@@ -53,7 +54,14 @@ public:
     const String& Text() const { return FText; }
     virtual void SetText(const String& v);
     TColor Color() const { return FColor; }
-    void SetColor(TColor v);
+    void SetColor(TColor v);  // clears ParentColor
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool v);
+    // The control's font; a change clears ParentFont and sends CM_FONTCHANGED.
+    TFont& Font() { return FFont; }
+    const TFont& Font() const { return FFont; }
+    bool ParentFont() const { return FParentFont; }
+    void SetParentFont(bool v);
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor v) { FCursor = v; }
     const String& Hint() const { return FHint; }
@@ -135,6 +143,11 @@ protected:
     TSizeConstraints FConstraints;
     String FText;
     TColor FColor = clWindow;
+    TFont FFont;
+    bool FParentFont = true;
+    bool FParentColor = false;
+    bool FTakingParentLook = false;
+    void TakeParentLook();
     TCursor FCursor = crDefault;
     String FHint;
     bool FShowHint = false;

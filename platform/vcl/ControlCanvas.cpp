@@ -41,6 +41,7 @@ TGraphicControl::~TGraphicControl() { FCanvas.FreeHandle(); }
 void TGraphicControl::Dispatch(TMessage& Message) {
     if (Message.Msg == WM_PAINT && Message.WParam) {
         FCanvas.SetHandle(reinterpret_cast<HDC>(Message.WParam));
+        FCanvas.Font().Assign(Font());
         const int saved = SaveDC(FCanvas.Handle());
         try {
             Paint();
@@ -62,6 +63,7 @@ TCustomControl::~TCustomControl() { FCanvas.FreeHandle(); }
 
 void TCustomControl::PaintWindow(std::uintptr_t DC) {
     FCanvas.SetHandle(reinterpret_cast<HDC>(DC));
+    FCanvas.Font().Assign(Font());
     try {
         Paint();
     } catch (...) {

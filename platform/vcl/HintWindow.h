@@ -13,13 +13,11 @@ public:
     virtual TRect CalcHintRect(int MaxWidth, const String& AHint);
     void ReleaseHandle();  // hides it
     bool IsShowing() const { return HandleAllocated() && IsWindowVisible(FHandle); }
-    TFont& Font() { return FFont; }
     void Dispatch(TMessage& Message) override;
 
 protected:
     void CreateParams(TCreateParams& Params) override;
     void Paint() override;
-    TFont FFont;
 };
 
 }  // namespace vd

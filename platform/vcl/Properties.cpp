@@ -57,6 +57,7 @@ const EnumName kBorderIcons[] = {{biSystemMenu, "biSystemMenu"}, {biMinimize, "b
 const EnumName kPositions[] = {{poDesigned, "poDesigned"},           {poDefault, "poDefault"},
                                {poScreenCenter, "poScreenCenter"},   {poDesktopCenter, "poDesktopCenter"},
                                {poMainFormCenter, "poMainFormCenter"}, {poOwnerFormCenter, "poOwnerFormCenter"}};
+const EnumName kFontStyles[] = {{fsBold, "fsBold"}, {fsItalic, "fsItalic"}, {fsUnderline, "fsUnderline"}, {fsStrikeOut, "fsStrikeOut"}};
 const EnumName kFormStyles[] = {{fsNormal, "fsNormal"}, {fsMDIChild, "fsMDIChild"}, {fsMDIForm, "fsMDIForm"}, {fsStayOnTop, "fsStayOnTop"}};
 
 template <std::size_t N>
@@ -119,6 +120,12 @@ bool TControl::SetProperty(const String& name, const TPropValue& v) {
     else if (name == "Hint") SetHint(v.AsString());
     else if (name == "ShowHint") SetShowHint(v.AsBool());
     else if (name == "Cursor") SetCursor(static_cast<TCursor>(v.AsInt()));
+    else if (name == "Font.Name") FFont.SetName(v.AsString());
+    else if (name == "Font.Height") FFont.SetHeight(static_cast<int>(v.AsInt()));
+    else if (name == "Font.Color") FFont.SetColor(ColorValue(v));
+    else if (name == "Font.Style") FFont.SetStyle(SetValue(v, kFontStyles, std::size(kFontStyles)));
+    else if (name == "ParentFont") SetParentFont(v.AsBool());
+    else if (name == "ParentColor") SetParentColor(v.AsBool());
     else return TComponent::SetProperty(name, v);
     return true;
 }
@@ -137,6 +144,12 @@ void TControl::GetProperties(TPropList& out) const {
     if (!FHint.empty()) out.emplace_back("Hint", TPropValue::FromString(FHint));
     if (FShowHint) out.emplace_back("ShowHint", TPropValue::FromBool(true));
     if (FCursor != crDefault) out.emplace_back("Cursor", TPropValue::FromInt(FCursor));
+    if (!FParentFont) {
+        out.emplace_back("Font.Name", TPropValue::FromString(FFont.Name()));
+        out.emplace_back("Font.Height", TPropValue::FromInt(FFont.Height()));
+        out.emplace_back("Font.Color", TPropValue::FromInt(FFont.Color()));
+        if (FFont.Style()) out.emplace_back("Font.Style", SetToValue(FFont.Style(), kFontStyles, std::size(kFontStyles)));
+    }
 }
 
 bool TWinControl::SetProperty(const String& name, const TPropValue& v) {

@@ -11,7 +11,6 @@ TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
     FWidth = 65;
     FHeight = 17;
     FColor = clBtnFace;
-    FFont.OnChange = [this](TObject*) { Perform(CM_FONTCHANGED); };
 }
 
 void TCustomLabel::SetAutoSize(bool v) {
@@ -123,6 +122,11 @@ void TCustomLabel::AdjustBounds() {
 
 void TCustomLabel::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
+    case CM_PARENTFONTCHANGED:
+        TGraphicControl::Dispatch(Message);
+        AdjustBounds();
+        Invalidate();
+        return;
     case CM_TEXTCHANGED:
     case CM_FONTCHANGED:
         AdjustBounds();
@@ -150,10 +154,7 @@ bool TCustomLabel::SetProperty(const String& name, const TPropValue& v) {
     } else if (name == "Layout") {
         const String& s = v.AsIdent();
         SetLayout(s == "tlCenter" ? tlCenter : s == "tlBottom" ? tlBottom : tlTop);
-    } else if (name == "Font.Name") FFont.SetName(v.AsString());
-    else if (name == "Font.Height") FFont.SetHeight(static_cast<int>(v.AsInt()));
-    else if (name == "Font.Color") FFont.SetColor(static_cast<TColor>(v.AsInt()));
-    else return TGraphicControl::SetProperty(name, v);
+    } else return TGraphicControl::SetProperty(name, v);
     return true;
 }
 
@@ -165,8 +166,6 @@ void TCustomLabel::GetProperties(TPropList& out) const {
     if (FAlignment != taLeftJustify)
         out.emplace_back("Alignment", TPropValue::FromIdent(FAlignment == taCenter ? "taCenter" : "taRightJustify"));
     if (FLayout != tlTop) out.emplace_back("Layout", TPropValue::FromIdent(FLayout == tlCenter ? "tlCenter" : "tlBottom"));
-    if (FFont.Name() != "Arial") out.emplace_back("Font.Name", TPropValue::FromString(FFont.Name()));
-    if (FFont.Height() != 14) out.emplace_back("Font.Height", TPropValue::FromInt(FFont.Height()));
 }
 
 }  // namespace vd

@@ -10,7 +10,6 @@ enum TTextLayout { tlTop, tlCenter, tlBottom };
 class TCustomLabel : public TGraphicControl {
 public:
     explicit TCustomLabel(TComponent* AOwner);
-    TFont& Font() { return FFont; }
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool v);
     bool WordWrap() const { return FWordWrap; }
@@ -38,7 +37,6 @@ protected:
     void Loaded() override;
     UINT TextFlags() const;
 
-    TFont FFont;
     bool FAutoSize = true;
     bool FWordWrap = false;
     TAlignment FAlignment = taLeftJustify;

@@ -48,6 +48,7 @@ public:
     virtual void TopLevelDestroyed(HWND) {}
     virtual void TopLevelChanged(HWND, unsigned /*WindowChange bits*/) {}
     virtual void CaptureChanged(HWND) {}
+    virtual void MenuGrabChanged(HWND) {}
     virtual void CursorChanged(CursorShape) {}
 
     virtual bool ClipboardHasText() = 0;

@@ -21,6 +21,7 @@ inline constexpr UINT WM_PAINT = 0x000F;
 inline constexpr UINT WM_CLOSE = 0x0010;
 inline constexpr UINT WM_QUERYENDSESSION = 0x0011;
 inline constexpr UINT WM_QUIT = 0x0012;
+inline constexpr UINT WM_ENDSESSION = 0x0016;
 inline constexpr UINT WM_ERASEBKGND = 0x0014;
 inline constexpr UINT WM_SHOWWINDOW = 0x0018;
 inline constexpr UINT WM_ACTIVATEAPP = 0x001C;

@@ -130,6 +130,10 @@ BOOL ScrollWindow(HWND hwnd, int dx, int dy, const TRect* rect, const TRect* cli
 HWND SetCapture(HWND hwnd);
 BOOL ReleaseCapture();
 HWND GetCapture();
+// While a menu or drop-down is open: a press outside every window of ours sends WM_CANCELMODE
+// to the opener (the X11 back end grabs the pointer for it). Null ends it.
+void SetMenuGrab(HWND opener);
+HWND GetMenuGrab();
 HWND SetFocus(HWND hwnd);
 HWND GetFocus();
 HWND SetActiveWindow(HWND hwnd);

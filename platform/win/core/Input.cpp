@@ -109,7 +109,13 @@ bool RouteMouse(ThreadQueue& q, const RawInput& in, MSG& msg) {
         return true;
     }
     WindowRef w = Lookup(WindowFromPoint(in.screen));
-    if (!w) return false;
+    if (!w) {
+        // Outside our windows while a menu is open: the opener closes it.
+        if (down && q.menuGrab) {
+            if (WindowRef opener = Lookup(q.menuGrab)) CallProc(*opener, WM_CANCELMODE, 0, 0);
+        }
+        return false;
+    }
     int ht = HTNOWHERE;
     for (;;) {
         ht = static_cast<int>(CallProc(*w, WM_NCHITTEST, 0, PointToLParam(in.screen)));
@@ -281,6 +287,19 @@ BOOL ReleaseCapture() {
 }
 
 HWND GetCapture() { return CurrentQueue()->capture; }
+
+void SetMenuGrab(HWND opener) {
+    auto q = CurrentQueue();
+    if (opener && !Get(opener)) opener = nullptr;
+    q->menuGrab = opener;
+    CurrentBackend().MenuGrabChanged(opener);
+}
+
+HWND GetMenuGrab() {
+    auto q = CurrentQueue();
+    if (q->menuGrab && !Get(q->menuGrab)) q->menuGrab = nullptr;
+    return q->menuGrab;
+}
 
 HWND SetFocus(HWND hwnd) {
     auto qp = CurrentQueue();

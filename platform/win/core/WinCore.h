@@ -103,6 +103,7 @@ struct ThreadQueue {
     HWND focus = nullptr;
     HWND active = nullptr;
     HWND capture = nullptr;
+    HWND menuGrab = nullptr;
     ClickState click;
     DWord messageTime = 0;
     bool altArmed = false;

@@ -44,6 +44,7 @@ struct X11Backend::Impl {
     std::set<HWND> iconified;  // iconified by us for an application minimize
     std::map<CursorShape, Cursor> cursors;
     HWND pointerWin = nullptr;
+    HWND menuGrab = nullptr;
     Atom wmProtocols = 0, wmDelete = 0, motifHints = 0, opacity = 0, netWmName = 0, utf8 = 0, netWorkArea = 0,
          netDesktop = 0, clipboard = 0, targets = 0, windowType = 0, typePopup = 0, typeNormal = 0, netState = 0,
          stateAbove = 0, skipTaskbar = 0, selProp = 0;
@@ -289,11 +290,28 @@ void X11Backend::TopLevelChanged(HWND hwnd, unsigned what) {
     XFlush(m.dpy);
 }
 
+void X11Backend::MenuGrabChanged(HWND hwnd) {
+    Impl& m = *FImpl;
+    m.menuGrab = hwnd;
+    if (!hwnd) {
+        if (!GetCapture()) XUngrabPointer(m.dpy, CurrentTime);
+        XSync(m.dpy, False);
+        return;
+    }
+    auto it = m.windows.find(GetAncestor(hwnd, GA_ROOT));
+    if (it == m.windows.end()) return;
+    // Our own windows still get their events; a press anywhere else comes to us as well.
+    XGrabPointer(m.dpy, it->second, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
+                 GrabModeAsync, 0, 0, CurrentTime);
+    XSync(m.dpy, False);
+}
+
 void X11Backend::CaptureChanged(HWND hwnd) {
     Impl& m = *FImpl;
     if (!hwnd) {
         XUngrabPointer(m.dpy, CurrentTime);
         XSync(m.dpy, False);  // done before anyone else asks the server
+        if (m.menuGrab && IsWindow(m.menuGrab)) MenuGrabChanged(m.menuGrab);
         return;
     }
     auto it = m.windows.find(GetAncestor(hwnd, GA_ROOT));

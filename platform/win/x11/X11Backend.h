@@ -25,6 +25,7 @@ public:
     void TopLevelDestroyed(HWND hwnd) override;
     void TopLevelChanged(HWND hwnd, unsigned what) override;
     void CaptureChanged(HWND hwnd) override;
+    void MenuGrabChanged(HWND hwnd) override;
     void CursorChanged(CursorShape shape) override;
     bool ClipboardHasText() override;
     String ClipboardText() override;

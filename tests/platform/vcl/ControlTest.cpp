@@ -338,3 +338,52 @@ TEST_F(VclTest, RightClickOpensThePopupMenu) {
 
 }  // namespace
 }  // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+TEST_F(VclTest, AChildsHandleMadeFirstMakesTheParentsOnce) {
+    TForm* form = NewForm();
+    Log log;
+    auto* box = new Box(form, &log);
+    box->SetParent(form);
+    HWND h = box->Handle();
+    ASSERT_TRUE(form->HandleAllocated());
+    EXPECT_EQ(GetParent(h), form->WindowHandle());
+    EXPECT_EQ(GetWindow(form->WindowHandle(), GW_CHILD), h);
+    EXPECT_EQ(GetWindow(h, GW_HWNDNEXT), nullptr) << "exactly one window for the child";
+}
+
+}  // namespace
+}  // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+TEST_F(VclTest, FontAndColorFollowTheParentUntilSetOwn) {
+    TForm* form = NewForm();
+    Log log;
+    auto* box = new Box(form, &log);
+    box->SetParent(form);
+    auto* spot = new Spot(box, &log);
+    spot->SetParent(box);
+    spot->SetParentColor(true);
+    form->Font().SetHeight(20);
+    EXPECT_EQ(box->Font().Height(), 20);
+    EXPECT_EQ(spot->Font().Height(), 20) << "grandchildren follow too";
+    EXPECT_TRUE(spot->ParentFont());
+    spot->Font().SetName("DejaVu Sans");
+    EXPECT_FALSE(spot->ParentFont());
+    form->Font().SetHeight(9);
+    EXPECT_EQ(spot->Font().Height(), 20) << "an own font no longer follows";
+    EXPECT_EQ(box->Font().Height(), 9);
+    box->SetColor(clYellow);
+    EXPECT_EQ(spot->Color(), clYellow);
+    spot->SetColor(clRed);
+    EXPECT_FALSE(spot->ParentColor());
+    box->SetColor(clLime);
+    EXPECT_EQ(spot->Color(), clRed);
+}
+
+}  // namespace
+}  // namespace vd::test

@@ -2,6 +2,8 @@
 
 #include "platform/vcl/Timer.h"
 
+#include <csignal>
+
 #include <string>
 #include <vector>
 
@@ -160,6 +162,47 @@ TEST_F(VclTest, TimerTicksOnTheVirtualClockAndMayFreeItself) {
     Pump();
     EXPECT_EQ(offTicks, 0);
     off->Free();
+}
+
+}  // namespace
+}  // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+TEST_F(VclTest, SessionEndSignalBecomesQueryEndSession) {
+    TForm* main = NewForm();
+    Application->SetMainForm(main);
+    main->Show();
+    Pump();
+    bool allow = false;
+    int queries = 0;
+    WPARAM ended = 99;
+    TWndMethod saved = main->WindowProc;
+    main->WindowProc = [&](TMessage& m) {
+        if (m.Msg == WM_QUERYENDSESSION) {
+            ++queries;
+            m.Result = allow ? 1 : 0;
+            return;
+        }
+        if (m.Msg == WM_ENDSESSION) ended = m.WParam;
+        saved(m);
+    };
+    Application->HandleSessionEndSignals();
+    std::raise(SIGTERM);
+    Pump();
+    EXPECT_EQ(queries, 1);
+    EXPECT_EQ(ended, 0u);
+    EXPECT_FALSE(Application->Terminated()) << "a refused session end keeps running";
+    allow = true;
+    std::raise(SIGHUP);
+    Pump();
+    EXPECT_EQ(queries, 2);
+    EXPECT_EQ(ended, 1u);
+    EXPECT_TRUE(Application->Terminated());
+    signal(SIGTERM, SIG_DFL);
+    signal(SIGHUP, SIG_DFL);
+    main->WindowProc = saved;
 }
 
 }  // namespace

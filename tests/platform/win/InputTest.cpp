@@ -250,3 +250,31 @@ TEST_F(WinTest, WheelGoesToTheFocusWindowWithASignedDelta) {
 
 }  // namespace
 }  // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+TEST_F(WinTest, PressOutsideOurWindowsDuringAMenuCancelsIt) {
+    HWND form = Top({0, 0, 200, 200}, WS_POPUP | WS_VISIBLE);
+    HWND menu = Top({50, 50, 150, 150}, WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST);
+    Pump();
+    SetMenuGrab(form);
+    EXPECT_EQ(GetMenuGrab(), form);
+    MessageSpy spy;
+    hb->Click(RawButton::Left, {100, 100});  // on the menu: an ordinary press
+    Pump();
+    EXPECT_TRUE(spy.Of(form, WM_CANCELMODE).empty());
+    EXPECT_EQ(spy.Of(menu, WM_LBUTTONDOWN).size(), 1u);
+    hb->Click(RawButton::Left, {900, 900});  // outside every window of ours
+    Pump();
+    EXPECT_EQ(spy.Of(form, WM_CANCELMODE).size(), 1u);
+    SetMenuGrab(nullptr);
+    hb->Click(RawButton::Left, {900, 900});
+    Pump();
+    EXPECT_EQ(spy.Of(form, WM_CANCELMODE).size(), 1u);
+    DestroyWindow(form);
+    EXPECT_EQ(GetMenuGrab(), nullptr);
+}
+
+}  // namespace
+}  // namespace vd::test

@@ -322,3 +322,59 @@ TEST_F(X11Test, ApplicationMinimizeIconifiesTheFormAndAWindowManagerRestoreComes
 
 }  // namespace
 }  // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+TEST_F(X11Test, PopupsBypassTheWindowManagerAndSaveUnder) {
+    WNDCLASS wc;
+    wc.lpszClassName = "X11Popup";
+    wc.style = CS_SAVEBITS;
+    RegisterClass(wc);
+    HWND pop = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, "X11Popup", "", WS_POPUP, 5, 5, 40,
+                              40, nullptr);
+    windows.push_back(pop);
+    HWND form = Make({100, 100, 200, 200}, WS_POPUP | WS_VISIBLE);
+    SetWindowPos(pop, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    Sync();
+    XWindowAttributes a{};
+    ASSERT_TRUE(XGetWindowAttributes(observer, backend->XWindowOf(pop), &a));
+    EXPECT_TRUE(a.override_redirect);
+    EXPECT_TRUE(a.save_under);
+    ASSERT_TRUE(XGetWindowAttributes(observer, backend->XWindowOf(form), &a));
+    EXPECT_FALSE(a.override_redirect);
+    auto typeOf = [&](HWND h) {
+        Atom type = 0, value = 0;
+        int format = 0;
+        unsigned long n = 0, after = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(observer, backend->XWindowOf(h), XInternAtom(observer, "_NET_WM_WINDOW_TYPE", False), 0, 1,
+                           False, XA_ATOM, &type, &format, &n, &after, &data);
+        if (n) value = *reinterpret_cast<Atom*>(data);
+        if (data) XFree(data);
+        return value;
+    };
+    EXPECT_EQ(typeOf(pop), XInternAtom(observer, "_NET_WM_WINDOW_TYPE_POPUP_MENU", False));
+    EXPECT_EQ(typeOf(form), XInternAtom(observer, "_NET_WM_WINDOW_TYPE_NORMAL", False));
+    EXPECT_EQ(GetActiveWindow(), form) << "showing the pop-up took no activation";
+}
+
+TEST_F(X11Test, AltPressedAloneOpensTheKeyMenu) {
+    HWND h = Make({10, 10, 110, 110}, WS_POPUP | WS_VISIBLE);
+    PumpFor(20);
+    SetFocus(h);
+    XSetInputFocus(observer, backend->XWindowOf(h), RevertToParent, CurrentTime);
+    Sync();
+    MessageSpy spy;
+    spy.Watch(h);
+    const KeyCode alt = XKeysymToKeycode(observer, XK_Alt_L);
+    XTestFakeKeyEvent(observer, alt, True, CurrentTime);
+    XTestFakeKeyEvent(observer, alt, False, CurrentTime);
+    Sync();
+    ASSERT_TRUE(PumpUntil([&] { return !spy.Of(h, WM_SYSCOMMAND).empty(); }));
+    EXPECT_EQ(spy.Of(h, WM_SYSCOMMAND)[0].wParam, SC_KEYMENU);
+    EXPECT_EQ(spy.Of(h, WM_SYSKEYDOWN).at(0).wParam, static_cast<WPARAM>(VK_MENU));
+}
+
+}  // namespace
+}  // namespace vd::test

@@ -1,0 +1,279 @@
+#include "skin/core/SkinData.h"
+
+#include "skin/core/SkinCodecs.h"
+#include "skin/core/SkinContainer.h"
+#include "skin/core/SkinControlRecords.h"
+#include "skin/core/SkinGeometry.h"
+#include "skin/core/SkinIni.h"
+#include "skin/core/SkinObjectRecords.h"
+#include "skin/core/SkinStoredSkin.h"
+#include "skin/core/SkinStrings.h"
+#include "skin/core/SkinWindowRecords.h"
+#include "skin/core/SkinWindowSystem.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "platform/rtl/Exception.h"
+#include "platform/win/Messages.h"
+
+namespace vd {
+
+TskSkinData::TskSkinData(TComponent* AOwner)
+    : TComponent(AOwner),
+      FSkinColors(std::make_unique<TskSkinColors>()),
+      FPopupWindow(std::make_unique<TskDataSkinPopupWindow>()),
+      FHintWindow(std::make_unique<TskDataSkinHintWindow>()) {}
+
+TskSkinData::~TskSkinData() {
+    FEmpty = true;
+    ClearRecords();
+}
+
+void TskSkinData::SetCompressedStoredSkin(TskCompressedStoredSkin* value) {
+    if (FCompressedStoredSkin) RemoveFreeNotification(FCompressedStoredSkin);
+    FCompressedStoredSkin = value;
+    if (!value) return;
+    FreeNotification(value);
+    LoadStoredSkin(value);
+}
+
+void TskSkinData::SetResourceStrData(TskResourceStrData* value) {
+    if (FResourceStrData) RemoveFreeNotification(FResourceStrData);
+    FResourceStrData = value;
+    if (value) FreeNotification(value);
+    BroadcastSkinMessage(WM_SKINSTRINGSCHANGED);
+}
+
+void TskSkinData::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove || !AComponent) return;
+    if (AComponent == FCompressedStoredSkin) FCompressedStoredSkin = nullptr;
+    if (AComponent == FResourceStrData) FResourceStrData = nullptr;
+}
+
+void TskSkinData::SplitNameKind(std::string_view entry, String& name, String& kind) {
+    const size_t colon = entry.find(':');
+    if (colon == std::string_view::npos) {
+        name.clear();
+        kind.clear();
+        return;
+    }
+    name = String(entry.substr(0, colon));
+    kind = String(entry.substr(colon + 1));
+}
+
+int TskSkinData::IndexOfControlRecord(std::string_view name) const {
+    for (size_t i = 0; i < FControlRecords.size(); ++i)
+        if (FControlRecords[i]->IDName == name) return int(i);
+    return -1;
+}
+
+int TskSkinData::IndexOfObjectRecord(std::string_view name) const {
+    for (size_t i = 0; i < FObjectRecords.size(); ++i)
+        if (FObjectRecords[i]->IDName == name) return int(i);
+    return -1;
+}
+
+TskDataSkinControl* TskSkinData::ControlRecord(int index) const {
+    return index >= 0 && size_t(index) < FControlRecords.size() ? FControlRecords[size_t(index)].get() : nullptr;
+}
+
+TskDataSkinObject* TskSkinData::ObjectRecord(int index) const {
+    return index >= 0 && size_t(index) < FObjectRecords.size() ? FObjectRecords[size_t(index)].get() : nullptr;
+}
+
+const TskBitmap* TskSkinData::ActivePicture(int index) const {
+    return index >= 0 && size_t(index) < FActivePictures.size() ? FActivePictures[size_t(index)].get() : nullptr;
+}
+
+void TskSkinData::ClearRecords() {
+    FObjectRecords.clear();
+    FControlRecords.clear();
+    FActivePictures.clear();
+    FPopupWindow->windowpictureindex = -1;
+    FHintWindow->windowpictureindex = -1;
+    ActivePictureNames.clear();
+    FSkinColors->Reset();
+}
+
+void TskSkinData::ClearSkin() {
+    ClearRecords();
+    Picture.Clear();
+    Mask.Clear();
+    InactivePicture.Clear();
+    PictureName.clear();
+    MaskName.clear();
+    // A failed load must not leave the previous skin's names and geometry behind.
+    InactivePictureName.clear();
+    ResetFormInfo();
+    FEmpty = true;
+}
+
+void TskSkinData::ResetFormInfo() {
+    buttonsrect = captionrect = maskrectarea = clientrect = TRect{};
+    buttonsoffset = borderwidth = formminwidth = 0;
+    buttonsinleft = autorenderinginactiveimage = mainmenupopupup = false;
+    inactiveeffect = ieBrightness;
+    lefttoppoint = righttoppoint = leftbottompoint = rightbottompoint = TPoint{};
+    hittestlefttoppoint = hittestrighttoppoint = hittestleftbottompoint = hittestrightbottompoint = TPoint{};
+    bgpictureindex = mdibgpictureindex = -1;
+    topstretch = leftstretch = rightstretch = bottomstretch = false;
+    skinname.clear();
+    skinauthor.clear();
+    authorurl.clear();
+    authoremail.clear();
+    skincomments.clear();
+    *FPopupWindow = TskDataSkinPopupWindow{};
+    *FHintWindow = TskDataSkinHintWindow{};
+}
+
+void TskSkinData::BroadcastSkinMessage(unsigned msg) {
+    TskSkinWindowSystem* ws = SkinWindowSystem();
+    if (!ws) ws = &VclSkinMessenger();
+    const HWND owner = ws->FormWindowOf(Owner());
+    // A snapshot: handlers may open or close forms while the message goes round.
+    const std::vector<HWND> forms = ws->FormWindows();
+    if (owner) ws->SendSkinMessage(owner, msg, this, skSkinMessageLParam);
+    for (HWND form : forms)
+        if (form != owner) ws->SendSkinMessage(form, msg, this, skSkinMessageLParam);
+}
+
+void TskSkinData::LoadStoredSkin(const TskCompressedStoredSkin* stored) {
+    if (!stored || stored->IsDataEmpty()) return;
+    FEmpty = true;
+    FChanging = true;
+    // Whatever happens below, receivers must leave their changing state.
+    struct Finish {
+        TskSkinData& Self;
+        ~Finish() { Self.FChanging = false; }
+    } finish{*this};
+    BroadcastSkinMessage(WM_SKINLOADING);
+    ClearSkin();
+    FLastLoadError.clear();
+    try {
+        LoadContainer(*stored);
+        FEmpty = false;
+    } catch (const std::exception& e) {
+        FLastLoadError = e.what();
+        ClearSkin();
+    }
+    BroadcastSkinMessage(WM_SKINLOADED);
+    FChanging = false;
+    BroadcastSkinMessage(WM_SKINSETTLED);
+}
+
+void TskSkinData::LoadContainer(const TskCompressedStoredSkin& stored) {
+    TskSkinContainer container;
+    {
+        std::vector<Byte> unpacked;
+        stored.UnpackToStream(unpacked);
+        String error;
+        if (!ReadSkinContainer(unpacked, container, error)) throw Exception(error);
+    }
+    Picture = std::move(container.Picture);
+    InactivePicture = std::move(container.InactivePicture);
+    Mask = std::move(container.Mask);
+    FActivePictures = std::move(container.ActivePictures);
+    TskMemIniFile ini(container.IniText);
+    ReadIni(ini);
+}
+
+void TskSkinData::ReadIni(const TskMemIniFile& ini) {
+    skinname = ini.ReadString("VERSION", "skinname", "");
+    skinauthor = ini.ReadString("VERSION", "skinauthor", "");
+    authoremail = ini.ReadString("VERSION", "authoremail", "");
+    authorurl = ini.ReadString("VERSION", "authorurl", "");
+    skincomments = ini.ReadString("VERSION", "skincomments", "");
+    PictureName = ini.ReadString("PICTURES", "picture", "");
+    InactivePictureName = ini.ReadString("PICTURES", "inactivepicture", "");
+    MaskName = ini.ReadString("PICTURES", "mask", "");
+    ReadStringList(ini, "PICTURES", "activepictures", ActivePictureNames);
+    ReadFormInfoSection(ini);
+    FPopupWindow->LoadFromIni(ini);
+    FHintWindow->LoadFromIni(ini);
+    FSkinColors->LoadFromIni(ini);
+    LoadObjectRecords(ini);
+    LoadControlRecords(ini);
+}
+
+void TskSkinData::ReadFormInfoSection(const TskMemIniFile& ini) {
+    const char* s = "FORMINFO";
+    lefttoppoint = ReadSkinPoint(ini, s, "lefttoppoint");
+    righttoppoint = ReadSkinPoint(ini, s, "righttoppoint");
+    leftbottompoint = ReadSkinPoint(ini, s, "leftbottompoint");
+    rightbottompoint = ReadSkinPoint(ini, s, "rightbottompoint");
+    clientrect = ReadSkinRect(ini, s, "clientrect");
+    bgpictureindex = ini.ReadInteger(s, "bgpictureindex", -1);
+    mdibgpictureindex = ini.ReadInteger(s, "mdibgpictureindex", -1);
+    leftstretch = ReadSkinBool(ini, s, "leftstretch");
+    rightstretch = ReadSkinBool(ini, s, "rightstretch");
+    topstretch = ReadSkinBool(ini, s, "topstretch");
+    bottomstretch = ReadSkinBool(ini, s, "bottomstretch");
+    maskrectarea = ReadSkinRect(ini, s, "maskrectarea");
+    hittestlefttoppoint = ReadSkinPoint(ini, s, "hittestlefttoppoint");
+    hittestrighttoppoint = ReadSkinPoint(ini, s, "hittestrighttoppoint");
+    hittestleftbottompoint = ReadSkinPoint(ini, s, "hittestleftbottompoint");
+    hittestrightbottompoint = ReadSkinPoint(ini, s, "hittestrightbottompoint");
+    if (!MaskName.empty()) {
+        if (IsEmptySkinRect(maskrectarea)) {
+            maskrectarea = clientrect;
+        } else {
+            maskrectarea.Left = std::min(maskrectarea.Left, clientrect.Left);
+            maskrectarea.Top = std::min(maskrectarea.Top, clientrect.Top);
+            maskrectarea.Right = std::max(maskrectarea.Right, clientrect.Right);
+            maskrectarea.Bottom = std::max(maskrectarea.Bottom, clientrect.Bottom);
+        }
+        auto fill = [](TPoint& hit, const TPoint& corner) {
+            if (hit.X == 0 || hit.Y == 0) hit = corner;
+        };
+        fill(hittestlefttoppoint, lefttoppoint);
+        fill(hittestrighttoppoint, righttoppoint);
+        fill(hittestleftbottompoint, leftbottompoint);
+        fill(hittestrightbottompoint, rightbottompoint);
+    }
+    buttonsrect = ReadSkinRect(ini, s, "buttonsrect");
+    captionrect = ReadSkinRect(ini, s, "captionrect");
+    buttonsoffset = ini.ReadInteger(s, "buttonsoffset", 0);
+    buttonsinleft = ReadSkinBool(ini, s, "buttonsinleft");
+    mainmenupopupup = ReadSkinBool(ini, s, "mainmenupopupup");
+    borderwidth = ini.ReadInteger(s, "borderwidth", 0);
+    formminwidth = ini.ReadInteger(s, "formminwidth", 0);
+    autorenderinginactiveimage = ReadSkinBool(ini, s, "autorenderinginactiveimage");
+    inactiveeffect = ReadImageEffect(ini, s, "inactiveeffect");
+    if (rightbottompoint.X != lefttoppoint.X && rightbottompoint.Y != lefttoppoint.Y) {
+        const TRect& c = clientrect;
+        lefttoppoint = {std::max(lefttoppoint.X, c.Left), std::max(lefttoppoint.Y, c.Top)};
+        righttoppoint = {std::min(righttoppoint.X, c.Right), std::max(righttoppoint.Y, c.Top)};
+        leftbottompoint = {std::max(leftbottompoint.X, c.Left), std::min(leftbottompoint.Y, c.Bottom)};
+        rightbottompoint = {std::min(rightbottompoint.X, c.Right), std::min(rightbottompoint.Y, c.Bottom)};
+    }
+}
+
+void TskSkinData::LoadObjectRecords(const TskMemIniFile& ini) {
+    // Entries beyond the section's own lines could only be empty: a lying count costs nothing.
+    const int count = std::min(ini.ReadInteger("SKINOBJECTS", "count", 0), ini.SectionLineCount("SKINOBJECTS"));
+    for (int i = 0; i < count; ++i) {
+        String name, kind;
+        SplitNameKind(ini.ReadString("SKINOBJECTS", std::to_string(i), ""), name, kind);
+        if (auto rec = CreateObjectRecord(kind, name)) {
+            rec->LoadFromIni(ini);
+            FObjectRecords.push_back(std::move(rec));
+        }
+    }
+}
+
+void TskSkinData::LoadControlRecords(const TskMemIniFile& ini) {
+    // Entries beyond the section's own lines could only be empty: a lying count costs nothing.
+    const int count = std::min(ini.ReadInteger("SKINCONTROLS", "count", 0), ini.SectionLineCount("SKINCONTROLS"));
+    for (int i = 0; i < count; ++i) {
+        String name, kind;
+        SplitNameKind(ini.ReadString("SKINCONTROLS", std::to_string(i), ""), name, kind);
+        if (auto rec = CreateControlRecord(kind, name)) {
+            rec->LoadFromIni(ini);
+            FControlRecords.push_back(std::move(rec));
+        }
+    }
+}
+
+} // namespace vd

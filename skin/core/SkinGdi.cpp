@@ -1,0 +1,154 @@
+#include "skin/core/SkinGdi.h"
+
+#include "platform/gfx/Gdi.h"
+#include "skin/core/SkinBitmap.h"
+#include "skin/core/SkinEffectBmp.h"
+#include "skin/core/SkinPlatform.h"
+#include "skin/core/SkinRegion.h"
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace vd {
+
+namespace {
+
+BITMAPINFO Info(int w, int h, int bitCount) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = 40;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = Word(bitCount);
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+// 32-bit rows top-down: B, G, R, 0 a pixel.
+std::vector<std::uint32_t> Rows32(const TskBitmap& b) {
+    std::vector<std::uint32_t> px(size_t(b.Width()) * size_t(b.Height()));
+    for (int y = 0; y < b.Height(); ++y) {
+        const TskColor* row = b.Row(y);
+        for (int x = 0; x < b.Width(); ++x) {
+            const TskColor c = row[x];
+            px[size_t(y) * size_t(b.Width()) + size_t(x)] =
+                std::uint32_t(skGetB(c)) | std::uint32_t(skGetG(c)) << 8 | std::uint32_t(skGetR(c)) << 16;
+        }
+    }
+    return px;
+}
+
+} // namespace
+
+UniqueBitmap CreateSkinBitmapHandle(const TskBitmap& bitmap) {
+    if (bitmap.Empty()) return UniqueBitmap();
+    BITMAPINFO info = Info(bitmap.Width(), bitmap.Height(), 24);
+    void* bits = nullptr;
+    UniqueBitmap handle(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!handle || !bits) return UniqueBitmap();
+    const size_t stride = (size_t(bitmap.Width()) * 3 + 3) / 4 * 4;
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        Byte* row = static_cast<Byte*>(bits) + size_t(y) * stride;
+        for (int x = 0; x < bitmap.Width(); ++x) {
+            const TskColor c = bitmap.Pixel(x, y);
+            row[3 * x] = Byte(skGetB(c));
+            row[3 * x + 1] = Byte(skGetG(c));
+            row[3 * x + 2] = Byte(skGetR(c));
+        }
+    }
+    return handle;
+}
+
+TskBitmap SkinBitmapFromHandle(HBITMAP bitmap) {
+    TskBitmap out;
+    BITMAP bm;
+    if (!bitmap || !GetObjectA(bitmap, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return out;
+    const int h = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
+    if (!out.SetSize(bm.bmWidth, h)) return out;
+    BITMAPINFO info = Info(bm.bmWidth, h, 32);
+    std::vector<std::uint32_t> px(size_t(bm.bmWidth) * size_t(h));
+    if (GetDIBits(nullptr, bitmap, 0, UINT(h), px.data(), &info, DIB_RGB_COLORS) != h) {
+        out.Clear();
+        return out;
+    }
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < bm.bmWidth; ++x) {
+            const std::uint32_t p = px[size_t(y) * size_t(bm.bmWidth) + size_t(x)];
+            out.SetPixel(x, y, skRGB(int(p >> 16 & 255), int(p >> 8 & 255), int(p & 255)));
+        }
+    return out;
+}
+
+bool DrawSkinBitmap(HDC dc, int x, int y, const TskBitmap& bitmap) {
+    if (bitmap.Empty()) return false;
+    const std::vector<std::uint32_t> px = Rows32(bitmap);
+    const BITMAPINFO info = Info(bitmap.Width(), bitmap.Height(), 32);
+    return SetDIBitsToDevice(dc, x, y, DWord(bitmap.Width()), DWord(bitmap.Height()), 0, 0, 0,
+                             UINT(bitmap.Height()), px.data(), &info, DIB_RGB_COLORS) > 0;
+}
+
+bool StretchSkinBitmap(HDC dc, const TRect& dst, const TskBitmap& bitmap, const TRect& src) {
+    if (bitmap.Empty() || dst.Width() <= 0 || dst.Height() <= 0 || src.Width() <= 0 || src.Height() <= 0)
+        return false;
+    const std::vector<std::uint32_t> px = Rows32(bitmap);
+    const BITMAPINFO info = Info(bitmap.Width(), bitmap.Height(), 32);
+    return StretchDIBits(dc, dst.Left, dst.Top, dst.Width(), dst.Height(), src.Left, src.Top, src.Width(),
+                         src.Height(), px.data(), &info, DIB_RGB_COLORS, SRCCOPY) > 0;
+}
+
+void DrawEffectBmp(HDC dc, int x, int y, const TskEffectBmp& bitmap) {
+    if (bitmap.Empty()) return;
+    const BITMAPINFO info = Info(bitmap.Width(), bitmap.Height(), 24);
+    SetDIBitsToDevice(dc, x, y, DWord(bitmap.Width()), DWord(bitmap.Height()), 0, 0, 0, UINT(bitmap.Height()),
+                      bitmap.ScanLine(0), &info, DIB_RGB_COLORS);
+}
+
+UniqueRegion CreateSkinRegionHandle(const TskRegion& region) {
+    const std::vector<TRect> rects = region.Rects();
+    std::vector<Byte> data(sizeof(RGNDATAHEADER) + rects.size() * sizeof(TRect));
+    RGNDATAHEADER header;
+    header.nCount = DWord(rects.size());
+    header.rcBound = region.Bounds();
+    std::memcpy(data.data(), &header, sizeof header);
+    if (!rects.empty()) std::memcpy(data.data() + sizeof header, rects.data(), rects.size() * sizeof(TRect));
+    return UniqueRegion(ExtCreateRegion(nullptr, DWord(data.size()), reinterpret_cast<const RGNDATA*>(data.data())));
+}
+
+int DrawTextWide(HDC dc, const String& text, TRect& r, UINT format) { return DrawTextUtf8(dc, text, r, format); }
+
+int WideTextWidth(HDC dc, const String& text) {
+    TRect r;
+    DrawTextWide(dc, text, r, DT_CALCRECT);
+    return r.Width();
+}
+
+int WideTextHeight(HDC dc, const String& text) {
+    TRect r;
+    DrawTextWide(dc, text, r, DT_CALCRECT);
+    return r.Height();
+}
+
+void FitWideTextToWidth(HDC dc, String& text, int maxWidth) {
+    FitTextToWidth([dc](const String& s) { return WideTextWidth(dc, s); }, text, maxWidth);
+}
+
+void FitTextToWidth(HDC dc, String& text, int maxWidth) {
+    FitTextToWidth([dc](const String& s) { return TextExtent(dc, s).cx; }, text, maxWidth);
+}
+
+void DrawTextSingleLine(HDC dc, const String& text, const TRect& r) {
+    if (text.empty()) return;
+    TRect box = r;
+    DrawTextA(dc, text.c_str(), int(text.size()), &box, DT_SINGLELINE | DT_VCENTER);
+}
+
+void TextRectVCentered(HDC dc, const String& text, const TRect& r) { TextRectVCenteredOffset(dc, text, r, 0); }
+
+void TextRectVCenteredOffset(HDC dc, const String& text, const TRect& r, int offset) {
+    if (text.empty()) return;
+    const int y = r.Top + r.Height() / 2 - TextExtent(dc, text).cy / 2;
+    ExtTextOutA(dc, r.Left + offset + 2, y, ETO_CLIPPED, &r, text.c_str(), UINT(text.size()), nullptr);
+}
+
+} // namespace vd

@@ -1,0 +1,143 @@
+#include "skin/core/SkinPacker.h"
+
+#include "skin/core/SkinBitmap.h"
+#include "skin/core/SkinBmpFile.h"
+#include "skin/core/SkinCodecs.h"
+#include "skin/core/SkinContainer.h"
+#include "skin/core/SkinIni.h"
+#include "skin/core/SkinStoredSkin.h"
+#include "skin/core/SkinZStream.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+namespace vd {
+
+namespace {
+
+TskPackResult Failed(String why) { return {false, std::move(why)}; }
+
+// One validated BMP image of the file Folder + Name, trimmed to exactly that image.
+bool LoadImageFile(const String& folder, const String& name, std::vector<Byte>& image, String& error) {
+    std::vector<Byte> bytes;
+    if (!ReadWholeFile(folder + name, bytes)) {
+        error = "Cannot open file \"" + folder + name + "\"";
+        return false;
+    }
+    TskBitmap bmp;
+    TskBmpReadResult r = ReadBmpImage(bytes, bmp);
+    if (!r.Ok) {
+        error = folder + name + ": " + r.Error;
+        return false;
+    }
+    image.assign(bytes.begin(), bytes.begin() + long(r.Consumed));
+    return true;
+}
+
+std::vector<String> SplitLines(const String& text) {
+    std::vector<String> lines;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find_first_of("\r\n", pos);
+        if (end == String::npos) end = text.size();
+        lines.push_back(text.substr(pos, end - pos));
+        pos = end;
+        if (pos < text.size() && text[pos] == '\r') {
+            ++pos;
+            if (pos < text.size() && text[pos] == '\n') ++pos;
+        } else if (pos < text.size()) {
+            ++pos;
+        }
+    }
+    return lines;
+}
+
+} // namespace
+
+bool ReadWholeFile(const String& path, std::vector<Byte>& out) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+TskPackResult WriteFileAtomically(const String& path, std::span<const Byte> bytes) {
+    const String temp = path + ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out) return Failed("Cannot create file \"" + temp + "\"");
+        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        out.flush();
+        if (!out) {
+            out.close();
+            std::remove(temp.c_str());
+            return Failed("Cannot write file \"" + temp + "\"");
+        }
+    }
+    if (std::rename(temp.c_str(), path.c_str()) != 0) {
+        std::remove(temp.c_str());
+        return Failed("Cannot replace file \"" + path + "\"");
+    }
+    return {true, {}};
+}
+
+TskPackResult PackSkinFolder(const String& iniPath, TskCompressedStoredSkin& stored) {
+    std::vector<Byte> raw;
+    if (!ReadWholeFile(iniPath, raw)) return Failed("Cannot open file \"" + iniPath + "\"");
+    const String text(raw.begin(), raw.end());
+    TskMemIniFile ini(text);
+    if (!IsSkinIni(ini)) return Failed(iniPath + " is not a skin INI file");
+
+    const size_t slash = iniPath.find_last_of('/');
+    const String folder = slash == String::npos ? String() : iniPath.substr(0, slash + 1);
+    std::vector<Byte> frames[3];
+    const char* keys[3] = {"picture", "inactivepicture", "mask"};
+    String error;
+    for (int i = 0; i < 3; ++i) {
+        const String name = ini.ReadString("PICTURES", keys[i], "");
+        if (!name.empty() && !LoadImageFile(folder, name, frames[i], error)) return Failed(error);
+    }
+    std::vector<String> names;
+    ReadStringList(ini, "PICTURES", "activepictures", names);
+    std::vector<std::vector<Byte>> active(names.size());
+    for (size_t i = 0; i < names.size(); ++i)
+        if (!LoadImageFile(folder, names[i], active[i], error)) return Failed(error);
+
+    String iniText;
+    for (const String& line : SplitLines(text)) iniText += line + "\r\n";
+    std::vector<Byte> container = BuildSkinContainer(frames[0], frames[1], frames[2], active, iniText);
+    std::vector<Byte> packed;
+    CompressMemoryStream(container, packed);
+    stored.SetCompressedStream(std::move(packed));
+    return {true, {}};
+}
+
+TskPackResult ReadSknFile(const String& path, TskCompressedStoredSkin& stored) {
+    stored.SetCompressedStream({});
+    std::vector<Byte> bytes;
+    if (!ReadWholeFile(path, bytes)) return Failed("Cannot open file \"" + path + "\"");
+    auto int32At = [&](size_t at) {
+        return static_cast<std::int32_t>(std::uint32_t(bytes[at]) | std::uint32_t(bytes[at + 1]) << 8 |
+                                         std::uint32_t(bytes[at + 2]) << 16 | std::uint32_t(bytes[at + 3]) << 24);
+    };
+    if (bytes.size() < 4) return Failed("Stream read error");
+    if (int32At(0) > skMaxContainerVersion) return {true, {}};
+    if (bytes.size() < 8) return Failed("Stream read error");
+    const std::int32_t n = int32At(4);
+    if (n < 0 || size_t(n) > bytes.size() - 8) return Failed("Stream read error");
+    stored.SetCompressedStream(std::vector<Byte>(bytes.begin() + 8, bytes.begin() + 8 + n));
+    return {true, {}};
+}
+
+TskPackResult WriteSknFile(const String& path, const TskCompressedStoredSkin& stored) {
+    std::vector<Byte> out;
+    const auto& data = stored.CompressedStream();
+    for (std::uint32_t v : {std::uint32_t(skMaxContainerVersion), std::uint32_t(data.size())})
+        for (int i = 0; i < 4; ++i) out.push_back(Byte(v >> (8 * i)));
+    out.insert(out.end(), data.begin(), data.end());
+    return WriteFileAtomically(path, out);
+}
+
+} // namespace vd

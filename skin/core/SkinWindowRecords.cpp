@@ -1,0 +1,100 @@
+#include "skin/core/SkinWindowRecords.h"
+
+#include "skin/core/SkinIni.h"
+#include "skin/core/SkinRecordIo.h"
+
+namespace vd {
+
+namespace {
+
+void Corners(TskIniExchange& io, TPoint& lt, TPoint& rt, TPoint& lb, TPoint& rb) {
+    io.Point("lefttoppoint", lt);
+    io.Point("righttoppoint", rt);
+    io.Point("leftbottompoint", lb);
+    io.Point("rightbottompoint", rb);
+}
+
+void Stretches(TskIniExchange& io, bool& l, bool& r, bool& t, bool& b) {
+    io.Bool("leftstretch", l);
+    io.Bool("rightstretch", r);
+    io.Bool("topstretch", t);
+    io.Bool("bottomstretch", b);
+}
+
+} // namespace
+
+void TskSkinColors::Reset() {
+    cbtnface = clskBtnFace;
+    cbtntext = clskBtnText;
+    cwindow = clskWindow;
+    cwindowtext = clskWindowText;
+    chighlight = clskHighlight;
+    chighlighttext = clskHighlightText;
+    cbtnhighlight = clskBtnHighlight;
+    cbtnshadow = clskBtnShadow;
+}
+
+void TskSkinColors::Exchange(TskIniExchange& io) {
+    io.Color("cbtnface", cbtnface, clskBtnFace);
+    io.Color("cbtntext", cbtntext, clskBtnText);
+    io.Color("cwindow", cwindow, clskWindow);
+    io.Color("cwindowtext", cwindowtext, clskWindowText);
+    io.Color("chighlight", chighlight, clskHighlight);
+    io.Color("chighlighttext", chighlighttext, clskHighlightText);
+    io.Color("cbtnhighlight", cbtnhighlight, clskBtnHighlight);
+    io.Color("cbtnshadow", cbtnshadow, clskBtnShadow);
+}
+
+void TskSkinColors::LoadFromIni(const TskMemIniFile& ini) {
+    TskIniReader io(ini, "SKINCOLORS");
+    Exchange(io);
+}
+
+void TskSkinColors::SaveToIni(TskMemIniFile& ini) {
+    ini.EraseSection("SKINCOLORS");
+    TskIniWriter io(ini, "SKINCOLORS");
+    Exchange(io);
+}
+
+void TskDataSkinPopupWindow::Exchange(TskIniExchange& io) {
+    io.Int("windowpictureindex", windowpictureindex, -1);
+    io.Int("maskpictureindex", maskpictureindex, -1);
+    Corners(io, lefttoppoint, righttoppoint, leftbottompoint, rightbottompoint);
+    io.Rect("itemsrect", itemsrect);
+    io.Color("scrollmarkercolor", scrollmarkercolor);
+    io.Color("scrollmarkeractivecolor", scrollmarkeractivecolor);
+    Stretches(io, leftstretch, rightstretch, topstretch, bottomstretch);
+}
+
+void TskDataSkinPopupWindow::LoadFromIni(const TskMemIniFile& ini) {
+    TskIniReader io(ini, "POPUPWINDOW");
+    Exchange(io);
+}
+
+void TskDataSkinPopupWindow::SaveToIni(TskMemIniFile& ini) {
+    ini.EraseSection("POPUPWINDOW");
+    TskIniWriter io(ini, "POPUPWINDOW");
+    Exchange(io);
+}
+
+void TskDataSkinHintWindow::Exchange(TskIniExchange& io) {
+    io.Int("windowpictureindex", windowpictureindex, -1);
+    io.Int("maskpictureindex", maskpictureindex, -1);
+    Corners(io, lefttoppoint, righttoppoint, leftbottompoint, rightbottompoint);
+    io.Rect("clientrect", clientrect);
+    io.Font(fontname, fontheight, fontstyle, fontcolor);
+    Stretches(io, leftstretch, rightstretch, topstretch, bottomstretch);
+}
+
+void TskDataSkinHintWindow::LoadFromIni(const TskMemIniFile& ini) {
+    TskIniReader io(ini, "HINTWINDOW");
+    Exchange(io);
+}
+
+void TskDataSkinHintWindow::SaveToIni(TskMemIniFile& ini) {
+    ini.EraseSection("HINTWINDOW");
+    TskIniWriter io(ini, "HINTWINDOW");
+    Exchange(io);
+}
+
+} // namespace vd

@@ -1,0 +1,163 @@
+// Skin pictures, regions and caption text on the drawing layer.
+#include "skin/core/SkinEffectBmp.h"
+#include "skin/core/SkinGdi.h"
+#include "skin/core/SkinGlyphs.h"
+#include "skin/core/SkinRegion.h"
+
+#include "SkinTestUtil.h"
+
+#include "platform/gfx/Gdi.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace vd {
+namespace {
+
+// A memory context on a fresh 24-bit bitmap.
+struct Surface {
+    UniqueDC dc{CreateCompatibleDC(nullptr)};
+    UniqueBitmap bmp;
+    Surface(int w, int h) : bmp(new GdiBitmap(w, h, 24)) { SelectObject(dc.Get(), bmp.Get()); }
+    COLORREF At(int x, int y) { return GetPixel(dc.Get(), x, y); }
+};
+
+TEST(SkinGdi, PicturesOnContextsAndHandles) {
+    const TskBitmap pic = test::CoordBitmap(6, 4, 77);
+    Surface s(10, 10);
+    ASSERT_TRUE(DrawSkinBitmap(s.dc.Get(), 2, 3, pic));
+    EXPECT_EQ(s.At(2, 3), COLORREF(skRGB(0, 0, 77)));
+    EXPECT_EQ(s.At(7, 6), COLORREF(skRGB(5, 3, 77)));
+    EXPECT_EQ(s.At(1, 3), 0u);
+    EXPECT_FALSE(DrawSkinBitmap(s.dc.Get(), 0, 0, TskBitmap()));
+
+    Surface wide(12, 4);
+    ASSERT_TRUE(StretchSkinBitmap(wide.dc.Get(), {0, 0, 12, 4}, pic, {0, 0, 6, 4}));
+    EXPECT_EQ(wide.At(11, 0), COLORREF(skRGB(5, 0, 77)));
+
+    UniqueBitmap handle = CreateSkinBitmapHandle(pic);
+    ASSERT_TRUE(handle);
+    EXPECT_EQ(SkinBitmapFromHandle(handle.Get()), pic);
+    EXPECT_FALSE(CreateSkinBitmapHandle(TskBitmap()));
+    EXPECT_TRUE(SkinBitmapFromHandle(nullptr).Empty());
+
+    TskEffectBmp fx = TskEffectBmp::CreateFromBitmap(pic);
+    fx.Invert();
+    Surface e(6, 4);
+    fx.Draw(e.dc.Get(), 0, 0);
+    EXPECT_EQ(e.At(5, 3), COLORREF(skRGB(250, 252, 178)));
+    EXPECT_EQ(TskEffectBmp::CreateFromBitmapHandle(handle.Get()).GetPixel(5, 3), 0x05034Du); // blue 77 lowest, red 5 highest
+    EXPECT_TRUE(TskEffectBmp::CreateFromBitmapHandle(nullptr).Empty());
+}
+
+TEST(SkinGdi, RegionHandles) {
+    const TskRegion region = TskRegion::FromRects(std::vector<TRect>{{0, 0, 4, 1}, {1, 1, 3, 3}});
+    UniqueRegion rgn = CreateSkinRegionHandle(region);
+    ASSERT_TRUE(rgn);
+    EXPECT_TRUE(PtInRegion(rgn.Get(), 3, 0));
+    EXPECT_TRUE(PtInRegion(rgn.Get(), 2, 2));
+    EXPECT_FALSE(PtInRegion(rgn.Get(), 0, 2));
+    TRect box;
+    GetRgnBox(rgn.Get(), &box);
+    EXPECT_EQ(box, (TRect{0, 0, 4, 3}));
+}
+
+TEST(SkinGdi, CaptionText) {
+    Surface s(200, 40);
+    LOGFONTA lf;
+    std::strncpy(lf.lfFaceName, "DejaVu Sans", LF_FACESIZE - 1);
+    lf.lfHeight = 14;
+    UniqueFont font(CreateFontIndirectA(&lf));
+    SelectObject(s.dc.Get(), font.Get());
+
+    const String caption = "A rather long caption";
+    const int full = WideTextWidth(s.dc.Get(), caption);
+    EXPECT_GT(full, 0);
+    EXPECT_GT(WideTextHeight(s.dc.Get(), caption), 0);
+    String fitted = caption;
+    FitWideTextToWidth(s.dc.Get(), fitted, full / 2);
+    EXPECT_LT(fitted.size(), caption.size());
+    EXPECT_EQ(fitted.substr(fitted.size() - 3), "...");
+    EXPECT_LE(WideTextWidth(s.dc.Get(), fitted), full / 2);
+    String same = caption;
+    FitTextToWidth(s.dc.Get(), same, full + 10);
+    EXPECT_EQ(same, caption);
+
+    SetTextColor(s.dc.Get(), skRGB(255, 255, 255));
+    SetBkMode(s.dc.Get(), TRANSPARENT);
+    TextRectVCentered(s.dc.Get(), "", {0, 0, 200, 40});
+    bool any = false;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 200; ++x) any = any || s.At(x, y) != 0;
+    EXPECT_FALSE(any);
+    // Clipped to the rectangle: nothing lands right of it.
+    TextRectVCentered(s.dc.Get(), "WWWWWWWWWWWW", {0, 0, 30, 40});
+    for (int y = 0; y < 40; ++y)
+        for (int x = 30; x < 200; ++x) ASSERT_EQ(s.At(x, y), 0u) << x << "," << y;
+    bool inside = false;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 2; x < 30; ++x) inside = inside || s.At(x, y) != 0;
+    EXPECT_TRUE(inside);
+}
+
+
+// Every glyph on a device context paints exactly the pixels of its bitmap form.
+TEST(SkinGdi, GlyphsOnContextsMatchTheBitmapForms) {
+    const TskColor ink = skRGB(200, 10, 60);
+    struct Case {
+        const char* Name;
+        void (*OnBitmap)(TskBitmap&);
+        void (*OnDc)(HDC);
+    } cases[] = {
+        {"close", [](TskBitmap& b) { DrawCloseGlyph(b, 1, 1, skRGB(200, 10, 60)); },
+         [](HDC d) { DrawCloseGlyph(d, 1, 1, skRGB(200, 10, 60)); }},
+        {"minimize", [](TskBitmap& b) { DrawMinimizeGlyph(b, 1, 1, skRGB(200, 10, 60)); },
+         [](HDC d) { DrawMinimizeGlyph(d, 1, 1, skRGB(200, 10, 60)); }},
+        {"maximize", [](TskBitmap& b) { DrawMaximizeGlyph(b, 1, 1, skRGB(200, 10, 60)); },
+         [](HDC d) { DrawMaximizeGlyph(d, 1, 1, skRGB(200, 10, 60)); }},
+        {"restore", [](TskBitmap& b) { DrawRestoreGlyph(b, 1, 1, skRGB(200, 10, 60)); },
+         [](HDC d) { DrawRestoreGlyph(d, 1, 1, skRGB(200, 10, 60)); }},
+        {"tray", [](TskBitmap& b) { DrawTrayGlyph(b, 1, 1, skRGB(200, 10, 60)); },
+         [](HDC d) { DrawTrayGlyph(d, 1, 1, skRGB(200, 10, 60)); }},
+        {"square", [](TskBitmap& b) { DrawSquareGlyph(b, 1, 1, skRGB(200, 10, 60)); },
+         [](HDC d) { DrawSquareGlyph(d, 1, 1, skRGB(200, 10, 60)); }},
+        {"up", [](TskBitmap& b) { DrawUpArrowGlyph(b, 1, 1, skRGB(200, 10, 60)); },
+         [](HDC d) { DrawUpArrowGlyph(d, 1, 1, skRGB(200, 10, 60)); }},
+        {"check", [](TskBitmap& b) { DrawCheckMark(b, 1, 1, skRGB(200, 10, 60)); },
+         [](HDC d) { DrawCheckMark(d, 1, 1, skRGB(200, 10, 60)); }},
+        {"radio", [](TskBitmap& b) { DrawRadioMark(b, 1, 1, skRGB(200, 10, 60)); },
+         [](HDC d) { DrawRadioMark(d, 1, 1, skRGB(200, 10, 60)); }},
+        {"arrow right", [](TskBitmap& b) { DrawArrowGlyph(b, {0, 0, 14, 14}, skRGB(200, 10, 60), 2); },
+         [](HDC d) { DrawArrowGlyph(d, {0, 0, 14, 14}, skRGB(200, 10, 60), 2); }},
+        {"small down", [](TskBitmap& b) { DrawSmallDownArrow(b, {0, 0, 14, 14}, skRGB(200, 10, 60)); },
+         [](HDC d) { DrawSmallDownArrow(d, {0, 0, 14, 14}, skRGB(200, 10, 60)); }},
+    };
+    for (const Case& c : cases) {
+        TskBitmap expected(14, 14);
+        c.OnBitmap(expected);
+        Surface s(14, 14);
+        c.OnDc(s.dc.Get());
+        for (int y = 0; y < 14; ++y)
+            for (int x = 0; x < 14; ++x)
+                ASSERT_EQ(s.At(x, y), COLORREF(expected.Pixel(x, y))) << c.Name << " at " << x << "," << y;
+    }
+
+    TskBitmap strip(8, 2);
+    strip.Fill(skRGB(1, 2, 3));
+    strip.SetPixel(5, 0, ink);
+    Surface s(8, 2);
+    DrawGlyphFromStrip(s.dc.Get(), 0, 0, 2, 2, strip);
+    EXPECT_EQ(s.At(1, 0), COLORREF(ink));
+    EXPECT_EQ(s.At(0, 0), 0u);
+    DrawGlyphFromStrip(s.dc.Get(), 0, 0, 1, 0, strip);
+
+    Surface f(5, 4);
+    DrawFrame3D(f.dc.Get(), {0, 0, 5, 4}, ink, skRGB(1, 1, 1));
+    EXPECT_EQ(f.At(0, 0), COLORREF(ink));
+    EXPECT_EQ(f.At(0, 3), COLORREF(skRGB(1, 1, 1)));
+    EXPECT_EQ(f.At(4, 0), COLORREF(skRGB(1, 1, 1)));
+}
+
+} // namespace
+} // namespace vd

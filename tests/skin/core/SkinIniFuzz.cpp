@@ -1,0 +1,44 @@
+// Fuzzes the skin INI reader, its codecs and every record kind over arbitrary text.
+#include "skin/core/SkinCodecs.h"
+#include "skin/core/SkinControlRecords.h"
+#include "skin/core/SkinIni.h"
+#include "skin/core/SkinObjectRecords.h"
+#include "skin/core/SkinWindowRecords.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace vd;
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    TskMemIniFile ini(text);
+    IsSkinIni(ini);
+    const char* kinds[] = {"panel", "expanel", "menubutton", "button", "checkradio", "gauge", "splitter",
+                           "trackbar", "label", "stdlabel", "updown", "grid", "tab", "mainmenubar",
+                           "controlbar", "memo", "edit", "checklistbox", "listbox", "combobox", "scrollbar",
+                           "spinedit", "scrollbox", "treeview", "bevel", "slider", "listview", "richedit"};
+    TskMemIniFile out;
+    int budget = 16; // enough sections to reach every path, few enough to stay fast
+    for (const String& section : ini.SectionNames()) {
+        if (--budget < 0) break;
+        for (const char* kind : kinds) {
+            auto rec = CreateControlRecord(kind, section);
+            rec->LoadFromIni(ini);
+            rec->SaveToIni(out);
+        }
+        for (const char* kind : {"menuitem", "mainmenubaritem", "stdbutton", "caption", "animate", "userobject"}) {
+            auto rec = CreateObjectRecord(kind, section);
+            rec->LoadFromIni(ini);
+            rec->SaveToIni(out);
+        }
+        std::vector<String> list;
+        ReadStringList(ini, section, "activepictures", list);
+    }
+    TskSkinColors colors;
+    colors.LoadFromIni(ini);
+    TskDataSkinHintWindow hint;
+    hint.LoadFromIni(ini);
+    TskMemIniFile again(out.Text());
+    return 0;
+}
