@@ -3,6 +3,7 @@
 #include "platform/win/core/WinCore.h"
 
 #include <algorithm>
+#include <atomic>
 #include <map>
 
 namespace vd {
@@ -72,7 +73,7 @@ bool NextTimer(ThreadQueue& q, MSG& msg, bool remove, int& waitMs) {
     msg.hwnd = due->hwnd;
     msg.message = WM_TIMER;
     msg.wParam = due->id;
-    msg.lParam = due->proc ? reinterpret_cast<LPARAM>(due) : 0;
+    msg.lParam = due->proc ? 1 : 0;  // the procedure is looked up again by window and id
     msg.time = static_cast<DWord>(now);
     // Coalesced: one WM_TIMER per expiry however late the loop is.
     if (remove) due->due = now + std::max<UINT>(due->interval, 1);
@@ -240,7 +241,7 @@ LRESULT DispatchMessage(const MSG& msg) {
     if (msg.message == WM_TIMER && msg.lParam) {
         auto q = CurrentQueue();
         for (auto& t : q->timers) {
-            if (reinterpret_cast<LPARAM>(&t) == msg.lParam && t.proc) {
+            if (t.hwnd == msg.hwnd && t.id == msg.wParam && t.proc) {
                 TIMERPROC proc = t.proc;
                 proc(msg.hwnd, WM_TIMER, msg.wParam, msg.time);
                 return 0;
@@ -282,7 +283,7 @@ std::uintptr_t SetTimer(HWND hwnd, std::uintptr_t id, UINT elapseMs, TIMERPROC p
     } else {
         q = CurrentQueue();
         if (id == 0) {
-            static std::uintptr_t next = 0x7F00;
+            static std::atomic<std::uintptr_t> next{0x7F00};
             id = ++next;
         }
     }
