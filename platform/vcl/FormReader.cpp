@@ -148,10 +148,12 @@ private:
         FPos += String(w).size();
     }
 
+    // Quoted parts and #codes join when they touch or when '+' stands between them; parts
+    // separated by blanks alone are separate values (items of a list).
     String StringPart() {
         String out;
+        SkipSpace();
         for (;;) {
-            SkipSpace();
             if (FPos < FText.size() && FText[FPos] == '\'') {
                 ++FPos;
                 for (;;) {
@@ -180,11 +182,16 @@ private:
             } else {
                 return out;
             }
+            if (FPos < FText.size() && (FText[FPos] == '\'' || FText[FPos] == '#')) continue;
+            const std::size_t afterPart = FPos;
             SkipSpace();
             if (FPos < FText.size() && FText[FPos] == '+') {
                 ++FPos;
                 SkipSpace();
                 if (FPos >= FText.size() || (FText[FPos] != '\'' && FText[FPos] != '#')) Fail("String expected");
+            } else {
+                FPos = afterPart;
+                return out;
             }
         }
     }

@@ -17,11 +17,17 @@ public:
     explicit TTestGrid(TComponent* owner) : TCustomControl(owner) {}
     std::vector<long long> ColWidths;
     std::vector<Byte> Data;
+    std::vector<std::string> Lines;
     std::vector<std::string>* LoadLog = nullptr;
     bool SetProperty(const String& name, const TPropValue& v) override {
         if (name == "ColWidths") {
             ColWidths.clear();
             for (const auto& item : v.List) ColWidths.push_back(item.AsInt());
+            return true;
+        }
+        if (name == "Lines") {
+            Lines.clear();
+            for (const auto& item : v.List) Lines.push_back(item.AsString());
             return true;
         }
         if (name == "Data") {
@@ -38,6 +44,12 @@ public:
             l.Kind = TPropValue::vkList;
             for (long long w : ColWidths) l.List.push_back(TPropValue::FromInt(w));
             out.emplace_back("ColWidths", l);
+        }
+        if (!Lines.empty()) {
+            TPropValue l;
+            l.Kind = TPropValue::vkList;
+            for (const auto& line : Lines) l.List.push_back(TPropValue::FromString(line));
+            out.emplace_back("Lines", l);
         }
         if (!Data.empty()) {
             TPropValue b;
@@ -156,6 +168,27 @@ TEST_F(FormReaderTest, WrittenTextReadsBackToTheSameTree) {
     EXPECT_NE(first.find("ColWidths = (64 80 -1)"), String::npos);
     EXPECT_NE(first.find("Data = {00FF10AB}"), String::npos);
     EXPECT_NE(first.find("Caption = 'It''s a Test'"), String::npos);
+    again->Free();
+}
+
+TEST_F(FormReaderTest, StringListItemsStaySeparateAndRoundTrip) {
+    TForm* form = new TForm(Application);
+    form->SetName("F");
+    auto* grid = new TTestGrid(form);
+    grid->SetName("Grid");
+    TFormReader::ReadRoot("object F: TForm\n object Grid: TTestGrid\n"
+                          "  Lines = ('a' 'b' 'c'#13#10'd' 'e' +\n 'f' '' 'it''s')\n end\nend",
+                          form);
+    const std::vector<std::string> expected{"a", "b", "c\r\nd", "ef", "", "it's"};
+    EXPECT_EQ(grid->Lines, expected);
+
+    const String text = WriteComponentText(form);
+    form->Free();
+    TComponent* again = TFormReader::ReadComponent(text, Application);
+    ASSERT_NE(again, nullptr);
+    auto* grid2 = dynamic_cast<TTestGrid*>(again->FindComponent("Grid"));
+    ASSERT_NE(grid2, nullptr);
+    EXPECT_EQ(grid2->Lines, expected);
     again->Free();
 }
 
