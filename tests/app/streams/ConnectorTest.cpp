@@ -180,3 +180,37 @@ TEST_F(ConnectorTest, ThreadStartsStreamsInConnectAndRestartStreams) {
     Connector.WaitFor();
     EXPECT_FALSE(Connector.Running());
 }
+
+TEST_F(ConnectorTest, OwnPortStreamCountsItsAllowedListeners) {
+    TStationConfig c;
+    c.Mode = smDirect;
+    c.Port = vd::testkit::FreePort();
+    c.Buffer = 64;
+    c.Bitrate = 128;
+    c.AllowIP = "127.0.0.1";
+    Station->SetConfig(c);
+    OnPlay(*Station);
+    Connector.ConnectStation(*Station, MillisecondClock());
+    ASSERT_EQ(Station->State, ssOnline) << Station->LastError;
+    vd::net::TNetError e;
+    auto listener = vd::net::TSocket::Connect("127.0.0.1", static_cast<std::uint16_t>(c.Port), 2000, e);
+    listener.SendAll("GET / HTTP/1.0\r\n\r\n", 1000);
+    std::string head;
+    ASSERT_TRUE(vd::net::ReadHttpHeadText(listener, head, 4096, 3000, nullptr));
+    EXPECT_EQ(head.rfind("HTTP/1.0 200", 0), 0u) << head;
+    EXPECT_EQ(Station->Listeners, 1);
+    EXPECT_EQ(Station->MaxListeners, 1);
+
+    c.AllowIP = "10.*.*.*";
+    Station->SetConfig(c);
+    auto refused = vd::net::TSocket::Connect("127.0.0.1", static_cast<std::uint16_t>(c.Port), 2000, e);
+    refused.SendAll("GET / HTTP/1.0\r\n\r\n", 1000);
+    ASSERT_TRUE(vd::net::ReadHttpHeadText(refused, head, 4096, 3000, nullptr));
+    EXPECT_EQ(head.rfind("HTTP/1.0 403", 0), 0u) << head;
+    EXPECT_EQ(Station->Listeners, 1);
+
+    OnStop(*Station);
+    EXPECT_EQ(Station->Listeners, 0) << "the listener's leave came with the stop";
+    TListeners::PollStation(*Station, MillisecondClock() + 20000);
+    EXPECT_EQ(Station->MaxListeners, 1) << "own-port counts are not the listener thread's";
+}
