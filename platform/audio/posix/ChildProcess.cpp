@@ -55,6 +55,9 @@ int TChildProcess::Start(const std::vector<std::string>& args) {
     posix_spawn_file_actions_adddup2(&actions, in.fd[0], 0);
     posix_spawn_file_actions_adddup2(&actions, out.fd[1], 1);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    // Nothing else reaches the encoder, not even descriptors that libraries opened without
+    // close-on-exec: another encoder's stdin held open here would never see its end.
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
 
     posix_spawnattr_t attr;
     posix_spawnattr_init(&attr);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <mutex>
@@ -37,9 +38,26 @@ std::vector<std::int16_t> FixtureSamples() {
     return pcm;
 }
 
+namespace {
+// Scratch folders go when the test program ends.
+struct TScratch {
+    std::mutex Lock;
+    std::vector<std::string> Dirs;
+    ~TScratch() {
+        for (const auto& d : Dirs) std::filesystem::remove_all(d);
+    }
+};
+TScratch& Scratch() {
+    static TScratch scratch;
+    return scratch;
+}
+} // namespace
+
 std::string TempDir() {
     char tmpl[] = "/tmp/vdaudio.XXXXXX";
     if (!::mkdtemp(tmpl)) throw std::runtime_error("mkdtemp failed");
+    std::lock_guard lock(Scratch().Lock);
+    Scratch().Dirs.push_back(tmpl);
     return tmpl;
 }
 

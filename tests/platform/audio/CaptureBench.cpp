@@ -10,6 +10,10 @@
 
 #include <chrono>
 #include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <fcntl.h>
 #include <thread>
 #include <cstdlib>
@@ -76,6 +80,27 @@ TPulseServer& Pulse() {
     return server;
 }
 
+// CPU ticks per thread name, to see where the time goes.
+std::map<std::string, long> ThreadTicks() {
+    std::map<std::string, long> ticks;
+    for (const auto& t : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream comm(t.path() / "comm"), stat(t.path() / "stat");
+        std::string name, text;
+        std::getline(comm, name);
+        std::getline(stat, text);
+        const auto close = text.rfind(')');
+        std::istringstream rest(text.substr(close + 2));
+        std::string field;
+        long utime = 0, stime = 0;
+        for (int i = 3; i <= 15 && rest >> field; ++i) {
+            if (i == 14) utime = std::stol(field);
+            if (i == 15) stime = std::stol(field);
+        }
+        ticks[name] += utime + stime;
+    }
+    return ticks;
+}
+
 bool CountBytes(HRECORD, const void*, std::uint32_t length, void* user) {
     static_cast<std::atomic<std::uint64_t>*>(user)->fetch_add(length);
     return true;
@@ -102,8 +127,11 @@ void CapturePath(benchmark::State& state) {
         test::WaitUntil([&] { return bytes.load() > 44100 * 4 / 5; }); // past the start-up
         const std::uint64_t first = bytes.load();
         const double cpu0 = CpuSeconds();
+        const auto ticks0 = ThreadTicks();
         std::this_thread::sleep_for(std::chrono::duration<double>(Seconds));
         const double cpu = CpuSeconds() - cpu0;
+        for (const auto& [name, t] : ThreadTicks())
+            state.counters["ticks_" + name] = static_cast<double>(t - (ticks0.count(name) ? ticks0.at(name) : 0));
         const double audio = static_cast<double>(bytes.load() - first) / (44100 * 4);
         cpuPercent = audio > 0 ? cpu / audio * 100 : 0;
         latencyMs = 0;

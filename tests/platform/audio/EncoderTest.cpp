@@ -135,6 +135,22 @@ TEST_F(EncoderTest, AProgramThatDiesRaisesStatusOneOnceAndTheProgramSurvivesTheB
     EXPECT_EQ(log.Count.load(), 1);
 }
 
+TEST_F(EncoderTest, ADeathBeforeTheNotifyCallbackIsSetIsDeliveredAfterwards) {
+    // The program fails at once, while the caller is still opening its cast.
+    const HENCODE early = AE_Encode_Start(Run.Handle, "false", 0x40001, nullptr, nullptr);
+    const HENCODE stopped = AE_Encode_Start(Run.Handle, "false", 0x40001, nullptr, nullptr);
+    ASSERT_TRUE(early && stopped);
+    ASSERT_TRUE(test::WaitUntil([&] { return !AE_Encode_IsActive(early) && !AE_Encode_IsActive(stopped); }));
+    TNotifyLog log, none;
+    ASSERT_TRUE(AE_Encode_SetNotify(early, LogNotify, &log));
+    ASSERT_TRUE(AE_Encode_SetNotify(stopped, LogNotify, &none));
+    ASSERT_TRUE(AE_Encode_Stop(stopped)); // stopped before the delivery: nothing comes
+    ASSERT_TRUE(test::WaitUntil([&] { return log.Count.load() == 1; }));
+    EXPECT_EQ(log.Get(), std::vector<std::uint32_t>{AE_ENCODE_NOTIFY_ENCODER});
+    AE_Encode_Stop(early);
+    EXPECT_EQ(none.Count.load(), 0);
+}
+
 TEST_F(EncoderTest, StopReturnsAtOnceLeavesNoZombieAndEndsTheHandle) {
     // sleep never reads its input and ignores the end of it: the stop must end it by signal.
     const HENCODE enc = AE_Encode_Start(Run.Handle, "sleep 30", 0x40001, nullptr, nullptr);
@@ -208,6 +224,19 @@ TEST_F(EncoderTest, NoCallbackAfterStopReturnsEvenWhileDataFlows) {
     ASSERT_TRUE(test::WaitUntil([&] { return Run.Blocks.load() > blocks + 200; }));
     EXPECT_EQ(out.AfterStop.load(), 0);
     EXPECT_EQ(log.Count.load(), notifies); // the death that follows a stop is no failure
+}
+
+TEST_F(EncoderTest, AnEncoderInheritsOnlyItsOwnStdinStdoutAndStderr) {
+    const HENCODE other = AE_Encode_Start(Run.Handle, "cat", 0x40001, nullptr, nullptr);
+    TOutput out;
+    // ls lists its own descriptors: 0, 1, 2 and the one it reads the folder with.
+    const HENCODE ls = AE_Encode_Start(Run.Handle, "ls /proc/self/fd", 0x40001, CollectOutput, &out);
+    ASSERT_TRUE(other && ls);
+    ASSERT_TRUE(test::WaitUntil([&] { return !AE_Encode_IsActive(ls); }));
+    AE_Encode_Stop(ls);
+    AE_Encode_Stop(other);
+    std::lock_guard lock(out.Lock);
+    EXPECT_EQ(std::string(out.Bytes.begin(), out.Bytes.end()), "0\n1\n2\n3\n");
 }
 
 TEST_F(EncoderTest, ManyEncodersOnOneCaptureEachGetTheWholeStream) {
