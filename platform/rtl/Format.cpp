@@ -115,6 +115,7 @@ private:
     // The bit pattern of a signed argument as the library shows it in %u and %x.
     static std::uint64_t Unsigned(const TVarRec& a) {
         if (a.VType == TVarType::vtInteger) return static_cast<std::uint32_t>(a.VInt64);
+        if (a.VType == TVarType::vtInt64) return static_cast<std::uint64_t>(a.VInt64);
         return a.VUInt64;
     }
 

@@ -17,14 +17,24 @@
 namespace vd {
 namespace {
 
+constexpr off_t MaxIniSize = 64 << 20;
+
 // The whole file; false with err set when it exists but cannot be read.
 bool ReadWholeFile(const String& fileName, String& text, int& err) {
     text.clear();
     err = 0;
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a named pipe in the file's place cannot hang the program.
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         err = errno == ENOENT || errno == ENOTDIR ? 0 : errno; // no such file: empty settings
         return err == 0;
+    }
+    // Only a regular file of sane size is settings text (not a device, not a folder).
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > MaxIniSize) {
+        err = S_ISDIR(st.st_mode) ? EISDIR : (S_ISREG(st.st_mode) ? EFBIG : EINVAL);
+        ::close(fd);
+        return false;
     }
     char buf[65536];
     for (;;) {
@@ -200,7 +210,12 @@ void TIniFile::Changed() {
     String text = Document().Serialize();
     if (text == FSavedText) return; // nothing changed: no write, no empty file created
     // One flush per batch of writes (UpdateFile or the destructor) instead of one per key.
-    SaveToDisk(false);
+    try {
+        SaveToDisk(false);
+    } catch (...) {
+        FLoaded = false; // the change is not in the file: the next call reads the file again
+        throw;
+    }
     FUnsynced = true;
     FSavedText = std::move(text);
     FStamp = Stamp();

@@ -269,6 +269,7 @@ TEST_F(IniFileTest, AFolderThatCannotTakeTheFileGivesAClearError) {
     } catch (const EFCreateError& e) {
         EXPECT_EQ(e.Message(), "Cannot create file \"" + blocker + "/vendrill.ini\". Not a directory");
     }
+    EXPECT_EQ(ini.ReadString("S", "A", "def"), "def"); // the failed change is not kept
     TIniFile missing(Dir.File("missing/vendrill.ini"));
     EXPECT_THROW(missing.WriteString("S", "A", "1"), EFCreateError);
 }
@@ -295,6 +296,14 @@ TEST_F(IniFileTest, AFileThatCannotBeReadIsNeverOverwritten) {
         EXPECT_EQ(e.Message(), "Cannot open file \"" + Path + "\". Is a directory");
     }
     EXPECT_TRUE(std::filesystem::is_directory(Path));
+}
+
+TEST_F(IniFileTest, ANamedPipeIsNeitherReadNorReplaced) {
+    ASSERT_EQ(::mkfifo(Path.c_str(), 0600), 0);
+    TIniFile ini(Path); // must not block waiting for a writer
+    EXPECT_EQ(ini.ReadString("S", "A", "def"), "def");
+    EXPECT_THROW(ini.WriteString("S", "A", "1"), EFOpenError);
+    EXPECT_TRUE(std::filesystem::is_fifo(Path));
 }
 
 } // namespace
