@@ -5,13 +5,35 @@
 #include <unistd.h>
 
 #include "platform/net/HttpClient.h"
+#include "platform/net/Socket.h"
 #include "platform/net/TextCodec.h"
 
 namespace vd::testkit {
 
+namespace {
+
+bool PortFree(int port) {
+    net::TListenSocket probe;
+    std::string error;
+    return probe.Listen("127.0.0.1", static_cast<std::uint16_t>(port), 1, error);
+}
+
+} // namespace
+
 bool TIcecastServer::Start() {
-    // The listener port and, above it, the v1 source port; both were free a moment ago.
-    while (FPort == 0 || FPort >= 65000) FPort = FreePort();
+    if (FPort != 0) return StartOnce(); // coming back on the same ports
+    // The listener port and, above it, the v1 source port; another test may take one of them
+    // between our look and the server's bind, so a failed start tries other ports.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        do FPort = FreePort();
+        while (FPort >= 65000 || !PortFree(FPort + 1));
+        if (StartOnce()) return true;
+        FProc.Stop();
+    }
+    return false;
+}
+
+bool TIcecastServer::StartOnce() {
     bool root = ::getuid() == 0;
     Shell("chmod 755 '" + FDir.Path() + "' && mkdir -p '" + FDir.File("log") + "' && chmod 777 '" +
           FDir.File("log") + "'");
@@ -32,10 +54,13 @@ bool TIcecastServer::Start() {
     WriteFile(FDir.File("icecast.xml"), cfg);
     Shell("chmod 644 '" + FDir.File("icecast.xml") + "'");
     if (!FProc.Start({"/usr/bin/icecast2", "-c", FDir.File("icecast.xml")}, {}, true)) return false;
-    return WaitUntil([&] {
+    auto up = [&] {
         auto r = net::HttpGet("127.0.0.1", static_cast<std::uint16_t>(FPort), "/status-json.xsl", "", 500);
         return r.Ok && r.Status == 200;
-    }, 15000);
+    };
+    // A server that could not bind ends at once: no need to wait for it.
+    WaitUntil([&] { return up() || !FProc.Running(); }, 30000);
+    return FProc.Running() && up();
 }
 
 void TIcecastServer::Stop() { FProc.Stop(); }
