@@ -1,5 +1,6 @@
 #include "tests/platform/audio/cast/IcecastServer.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <unistd.h>
@@ -21,15 +22,27 @@ bool PortFree(int port) {
 } // namespace
 
 bool TIcecastServer::Start() {
-    if (FPort != 0) return StartOnce(); // coming back on the same ports
-    // The listener port and, above it, the v1 source port; another test may take one of them
-    // between our look and the server's bind, so a failed start tries other ports.
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        do FPort = FreePort();
-        while (FPort >= 65000 || !PortFree(FPort + 1));
+    if (FPort != 0) {
+        // Coming back on the same ports: a moment may pass before the old sockets let go.
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            if (StartOnce()) return true;
+            FProc.Stop();
+            WaitUntil([&] { return PortFree(FPort) && PortFree(FPort + 1); }, 1000);
+        }
+        return false;
+    }
+    // Below the ephemeral range, so that no outgoing connection of another test takes the port
+    // while the server is down; another test may still bind one, so a failed start moves on.
+    std::uint32_t seed = static_cast<std::uint32_t>(::getpid()) * 2654435761u ^
+                         static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        seed = seed * 1103515245u + 12345u;
+        FPort = 20000 + static_cast<int>((seed >> 8) % 10000);
+        if (!PortFree(FPort) || !PortFree(FPort + 1)) continue;
         if (StartOnce()) return true;
         FProc.Stop();
     }
+    FPort = 0;
     return false;
 }
 

@@ -2,6 +2,7 @@
 #include <atomic>
 #include <gtest/gtest.h>
 #include <mutex>
+#include <sys/socket.h>
 #include <vector>
 
 #include "platform/audio/AudioErrors.h"
@@ -151,6 +152,8 @@ TEST_F(OwnPortTest, IcyMetadataIsInterleavedForClientsThatAsk) {
 TEST_F(OwnPortTest, SlowClientIsDroppedAndTheOthersGoOn) {
     StartServer(16384);
     TSocket slow = Dial("GET / HTTP/1.0\r\n\r\n");
+    int small = 4096; // a small window: the slow listener's backlog fills soon
+    ::setsockopt(slow.Fd(), SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
     ReadHead(slow);
     TTempDir dir;
     TChildProcess curl;
