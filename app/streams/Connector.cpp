@@ -89,6 +89,9 @@ bool TConnector::StartCast(TStationRecord& s, std::uint32_t encoder, const TStat
     AE_SetConfig(AE_CONFIG_NET_TIMEOUT, 10000);
     AE_SetConfig(AE_CONFIG_ENCODE_CAST_TIMEOUT, 10000);
     if (c.Mode == smDirect) {
+        // The last server's listeners all left when it was freed: counting starts afresh.
+        s.Listeners = 0;
+        s.MaxListeners = 0;
         std::uint32_t buffer = static_cast<std::uint32_t>(std::max(1, c.Buffer)) * 1024;
         return AE_Encode_ServerInit(encoder, std::to_string(c.Port).c_str(), buffer, buffer, AE_ENCODE_SERVER_META,
                                     ServerClientCallback, &s) != 0;
@@ -123,7 +126,17 @@ void TConnector::ConnectStation(TStationRecord& s, std::uint64_t now) {
         return;
     }
     s.Encoder = encoder;
-    if (s.State != ssConnect || !StartCast(s, encoder, c, line.ContentType)) {
+    bool started;
+    try {
+        started = s.State == ssConnect && StartCast(s, encoder, c, line.ContentType);
+    } catch (...) {
+        // What this attempt started ends with it; the stream tries again after its back-off.
+        StopStationEncoder(s, true);
+        TStationState expected = ssConnect;
+        if (s.State.compare_exchange_strong(expected, ssDelay)) ScheduleReconnect(s);
+        throw;
+    }
+    if (!started) {
         Fail(s, now, true);
         return;
     }

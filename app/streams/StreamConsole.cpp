@@ -87,6 +87,12 @@ void OnStop(TStationRecord& s) {
     s.LogPending = false;
 }
 
+void ApplyStationEdit(TStationRecord& s, const TStationConfig& config) {
+    bool changed = !(s.Config() == config);
+    s.SetConfig(config);
+    if (changed && s.State == ssOnline) s.Lost = true; // Lost := Lost or Changed
+}
+
 bool CanDelete(const TStationRecord& s) { return s.State == ssStop; }
 
 bool DeleteStream(int index) {

@@ -33,6 +33,9 @@ bool ShowStation(TStationRecord& station, std::uint64_t now, std::array<String, 
 // Tool bar effects on a record.
 void OnPlay(TStationRecord& station);
 void OnStop(TStationRecord& station);
+// The editor's result for a listed stream: a changed configuration of an Online stream marks
+// it Lost (restarted by the tick); a Lost already pending is never cleared by saving.
+void ApplyStationEdit(TStationRecord& station, const TStationConfig& config);
 // Delete is allowed for a stopped stream only; removes it from StationList and the settings file.
 bool CanDelete(const TStationRecord& station);
 bool DeleteStream(int index);

@@ -52,7 +52,7 @@ const TErrorText kErrors[] = {
     {46, "BUSY", "The device is busy"},
     {-1, "UNKNOWN", "Some other mystery error"},
     {257, "ErrorInEncoder", "Error in encoder"},
-    // The first letter is the Cyrillic capital Es, as the original text has it (UTF-8 here).
+    // The first letter is the Cyrillic capital Es, kept as the text has always been (UTF-8 here).
     {258, "ConnectionDied", "\xD0\xA1onnection died"},
     {259, "CastTimeout", "Cast timed out"},
     {260, "QueueOutSpace", "Queue is out of space"},

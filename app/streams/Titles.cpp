@@ -103,14 +103,15 @@ void TTitleSource::ServeClient(net::TSocket& client) {
     }
     if (ipOnly && client.LocalAddress() != ip) return;
     TTitleSession session(password, asString);
-    if (!client.SendAll(TTitleSession::Greeting(), kClientTimeoutMs)) return;
+    const int timeout = FClientTimeoutMs;
+    if (!client.SendAll(TTitleSession::Greeting(), timeout)) return;
     char buf[1024];
     for (;;) {
-        long n = client.Recv(buf, sizeof buf, kClientTimeoutMs);
+        long n = client.Recv(buf, sizeof buf, timeout);
         if (n <= 0) return;
         String reply;
         auto r = session.Feed(buf, static_cast<std::size_t>(n), reply);
-        if (!reply.empty() && !client.SendAll(reply, kClientTimeoutMs)) return;
+        if (!reply.empty() && !client.SendAll(reply, timeout)) return;
         if (r == TTitleSession::TResult::Close) return;
         if (r == TTitleSession::TResult::Done) break;
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The now-playing title: from the title file (polled) or the title port (a TCP service on a
 // worker pool), handed to the Online streams and sent to their servers by a worker thread.
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -36,8 +37,9 @@ public:
     std::uint16_t Port() const { return FServer.Port(); }
     void ClosePort() { FServer.Stop(); }
 
-    static constexpr int kClientTimeoutMs = 10000;
     static constexpr int kMaxClients = 16;
+    // How long a client may stay silent before it is closed (10 s).
+    void SetClientTimeout(int ms) { FClientTimeoutMs = ms; }
 
 private:
     void ServeClient(net::TSocket& client);
@@ -46,6 +48,7 @@ private:
     String FCurrent;
     bool FNew = false;
     std::uint64_t FNextFileCheck = 0;
+    std::atomic<int> FClientTimeoutMs{10000};
     // The port's settings, copied when it opens (the clients read them on their own threads).
     String FPassword;
     bool FAsString = false;

@@ -16,6 +16,7 @@ namespace vd::audio {
 namespace {
 
 thread_local int LastError = AE_OK;
+constexpr unsigned PendingNotifyDelayMs = 200;
 
 bool Fail(int code) {
     LastError = code;
@@ -322,7 +323,10 @@ HENCODE AE_Encode_Start(HRECORD channelHandle, const char* cmdline, std::uint32_
 bool AE_Encode_SetNotify(HENCODE handle, ENCODENOTIFYPROC proc, void* user) {
     auto enc = FindEncoder(handle);
     if (!enc) return false;
-    enc->SetNotify(proc, user);
+    // A failure that came before the callback (the program died while the cast was opening)
+    // follows shortly, once the caller has made the stream live, instead of being lost.
+    if (const std::uint32_t pending = enc->SetNotify(proc, user))
+        Engine().Reaper.AddNotify(std::move(enc), pending, PendingNotifyDelayMs);
     return true;
 }
 

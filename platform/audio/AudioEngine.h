@@ -83,6 +83,8 @@ void AE_SetErrorCode(int code);
 // A program that ends by itself raises AE_ENCODE_NOTIFY_ENCODER.
 HENCODE AE_Encode_Start(HRECORD channel, const char* cmdline, std::uint32_t flags, ENCODEPROC proc,
                         void* user);
+// A status raised before the callback was set (the program died early) is delivered about
+// 200 ms after this call, from the engine's cleanup thread.
 bool AE_Encode_SetNotify(HENCODE handle, ENCODENOTIFYPROC proc, void* user);
 // Returns at once; the process is ended (stdin closed, then signals) and reaped in the background.
 bool AE_Encode_Stop(HENCODE handle);

@@ -151,15 +151,20 @@ void TEncoder::EndInput() {
     Wake();
 }
 
-void TEncoder::SetNotify(ENCODENOTIFYPROC proc, void* user) {
+std::uint32_t TEncoder::SetNotify(ENCODENOTIFYPROC proc, void* user) {
     std::lock_guard lock(FCallbackLock);
     FNotifyProc = proc;
     FNotifyUser = user;
+    const std::uint32_t pending = proc ? FPendingStatus : 0;
+    if (proc) FPendingStatus = 0;
+    return pending;
 }
 
 void TEncoder::RaiseNotify(std::uint32_t status) {
     std::lock_guard lock(FCallbackLock);
-    if (!Stopped() && FNotifyProc) FNotifyProc(FParams.Handle, status, FNotifyUser);
+    if (Stopped()) return;
+    if (FNotifyProc) FNotifyProc(FParams.Handle, status, FNotifyUser);
+    else if (FPendingStatus == 0) FPendingStatus = status; // a failure is not lost before the callback is set
 }
 
 bool TEncoder::AttachSink(std::shared_ptr<TEncodedSink> sink) {

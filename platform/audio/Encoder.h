@@ -47,7 +47,9 @@ public:
     // No more input: what is queued is written, then stdin is closed and the program finishes.
     void EndInput();
 
-    void SetNotify(ENCODENOTIFYPROC proc, void* user);
+    // Returns a status raised while no notify callback was set (0 when none); it is taken, so
+    // the caller can deliver it once the new callback can act on it.
+    std::uint32_t SetNotify(ENCODENOTIFYPROC proc, void* user);
     void RaiseNotify(std::uint32_t status);
     bool AttachSink(std::shared_ptr<TEncodedSink> sink);
     bool DetachSink(const TEncodedSink* sink);
@@ -94,6 +96,7 @@ private:
     std::recursive_mutex FCallbackLock; // held while a callback runs; guards the notify target
     ENCODENOTIFYPROC FNotifyProc = nullptr;
     void* FNotifyUser = nullptr;
+    std::uint32_t FPendingStatus = 0; // the first status raised before a callback was set
 
     std::recursive_mutex FSinkLock; // held while sinks are delivered to
     std::vector<std::shared_ptr<TEncodedSink>> FSinks;

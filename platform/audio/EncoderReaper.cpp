@@ -24,23 +24,47 @@ void TEncoderReaper::Add(std::shared_ptr<TEncoder> encoder) {
     FCond.notify_all();
 }
 
+void TEncoderReaper::AddNotify(std::shared_ptr<TEncoder> encoder, std::uint32_t status, unsigned delayMs) {
+    {
+        std::lock_guard lock(FLock);
+        FNotifies.push_back({std::chrono::steady_clock::now() + std::chrono::milliseconds(delayMs),
+                             std::move(encoder), status});
+    }
+    FCond.notify_all();
+}
+
 void TEncoderReaper::Drain() {
     std::unique_lock lock(FLock);
-    FCond.wait(lock, [this] { return FQueue.empty() && FBusy == 0; });
+    FCond.wait(lock, [this] { return FQueue.empty() && FNotifies.empty() && FBusy == 0; });
 }
 
 void TEncoderReaper::Run() {
     SetThreadName("vd-enc-reaper");
     std::unique_lock lock(FLock);
     for (;;) {
-        FCond.wait(lock, [this] { return FQuit || !FQueue.empty(); });
-        if (FQueue.empty()) return; // quit with nothing left
-        auto encoder = std::move(FQueue.front());
-        FQueue.pop_front();
+        const auto due = [this] {
+            return !FNotifies.empty() && (FQuit || FNotifies.front().Due <= std::chrono::steady_clock::now());
+        };
+        if (FQueue.empty() && !due()) {
+            if (FQuit && FNotifies.empty()) return;
+            if (FNotifies.empty()) FCond.wait(lock);
+            else FCond.wait_until(lock, FNotifies.front().Due);
+            continue;
+        }
         ++FBusy;
-        lock.unlock();
-        encoder->Finish();
-        encoder.reset();
+        if (due()) {
+            TNotify n = std::move(FNotifies.front());
+            FNotifies.pop_front();
+            lock.unlock();
+            n.Encoder->RaiseNotify(n.Status); // ignored when stopped meanwhile
+            n.Encoder.reset();
+        } else {
+            auto encoder = std::move(FQueue.front());
+            FQueue.pop_front();
+            lock.unlock();
+            encoder->Finish();
+            encoder.reset();
+        }
         lock.lock();
         --FBusy;
         FCond.notify_all();

@@ -197,6 +197,32 @@ bool TOwnPortServer::Handshake(TClient& c, bool& wantsMeta) {
     return true;
 }
 
+// The bytes for one listener: the stream, with a metadata block every kMetaInterval bytes when
+// the listener asked for them (the new title once, empty blocks otherwise). True when the title
+// went out (the chunk may end before the next block is due).
+bool TOwnPortServer::Interleave(TClient& c, std::string& chunk, const std::string* title, std::string& out) {
+    out.clear();
+    if (!c.Meta) {
+        out.swap(chunk);
+        return false;
+    }
+    bool sent = false;
+    std::size_t at = 0;
+    while (at < chunk.size()) {
+        std::size_t n = std::min(c.ToMeta, chunk.size() - at);
+        out.append(chunk, at, n);
+        at += n;
+        c.ToMeta -= n;
+        if (c.ToMeta == 0) {
+            out += title ? MetaBlock(*title) : std::string(1, '\0');
+            sent = sent || title;
+            title = nullptr;
+            c.ToMeta = kMetaInterval;
+        }
+    }
+    return sent;
+}
+
 void TOwnPortServer::Serve(TClient& c) {
     bool wantsMeta = false;
     if (!Handshake(c, wantsMeta)) {
@@ -238,24 +264,7 @@ void TOwnPortServer::Serve(TClient& c) {
                 titleVersion = FTitleVersion;
             }
         }
-        out.clear();
-        if (!c.Meta) {
-            out.swap(chunk);
-        } else {
-            std::size_t at = 0;
-            while (at < chunk.size()) {
-                std::size_t n = std::min(c.ToMeta, chunk.size() - at);
-                out.append(chunk, at, n);
-                at += n;
-                c.ToMeta -= n;
-                if (c.ToMeta == 0) {
-                    out += newTitle ? MetaBlock(title) : std::string(1, '\0');
-                    if (newTitle) c.TitleSent = titleVersion;
-                    newTitle = false;
-                    c.ToMeta = kMetaInterval;
-                }
-            }
-        }
+        if (Interleave(c, chunk, newTitle ? &title : nullptr, out)) c.TitleSent = titleVersion;
         ok = c.Socket.SendAll(out, CastSendTimeoutMs());
     }
     {

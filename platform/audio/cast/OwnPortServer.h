@@ -53,6 +53,7 @@ private:
     struct TClient;
     void AcceptLoop();
     void Serve(TClient& client);
+    static bool Interleave(TClient& client, std::string& chunk, const std::string* title, std::string& out);
     bool Handshake(TClient& client, bool& wantsMeta);
     void ReapFinished(bool all);
     std::string Burst() const;

@@ -142,3 +142,65 @@ TEST(ListenerStats, EveryDigitOfTheStreamsOwnCount) {
     };
     for (const auto& c : cases) EXPECT_EQ(ListenerCountFromStats(c.text, c.icecast), c.count) << c.text;
 }
+
+#include "app/streams/Mailer.h"
+#include "app/streams/StreamConsole.h"
+
+TEST(StreamConsole, StateStepsAndEditorKeepsPendingLost) {
+    TStationRecord s;
+    s.State = ssOnline;
+    s.Lost = true;
+    TStationConfig same = s.Config();
+    ApplyStationEdit(s, same);
+    EXPECT_TRUE(s.Lost) << "saving unchanged settings keeps a pending Lost";
+    s.Lost = false;
+    ApplyStationEdit(s, same);
+    EXPECT_FALSE(s.Lost);
+    TStationConfig changed = same;
+    changed.Bitrate = 64;
+    ApplyStationEdit(s, changed);
+    EXPECT_TRUE(s.Lost);
+
+    DriverConnection(s, 5000);
+    EXPECT_EQ(s.State, ssDelay);
+    EXPECT_EQ(s.ReconnectTime, 6000u);
+    DriverConnection(s, 5999);
+    EXPECT_EQ(s.State, ssDelay);
+    DriverConnection(s, 6000);
+    EXPECT_EQ(s.State, ssConnect);
+    DriverConnection(s, 7000);
+    EXPECT_EQ(s.State, ssConnect) << "the connector moves it on";
+    s.State = ssStop;
+    s.NextPoll = 123;
+    DriverConnection(s, 8000);
+    EXPECT_EQ(s.NextPoll, 0u);
+    EXPECT_TRUE(CanDelete(s));
+}
+
+TEST(StreamConsole, LogHandOverAndMailQueueing) {
+    MailQueue.Clear();
+    TStationRecord s;
+    s.LastError = 258;
+    s.LogPending = true;
+    s.MailText.Set("mail text");
+    s.MailDeadline = 1000;
+    std::array<String, 7> row;
+    EXPECT_TRUE(ShowStation(s, 999, row));
+    ASSERT_EQ(s.Log().Count(), 1);
+    EXPECT_EQ(s.Log().Items(0).Text, " 258. \xD0\xA1onnection died");
+    EXPECT_FALSE(ShowStation(s, 1000, row)) << "rows are refreshed every 500 ms";
+    EXPECT_EQ(s.MailDeadline, 0u);
+    std::string text;
+    std::uint64_t id;
+    ASSERT_TRUE(MailQueue.Front(text, id));
+    EXPECT_EQ(text, "mail text");
+    MailQueue.Clear();
+    EXPECT_EQ(s.Log().Count(), 1) << "one line per hand-over";
+    TLog log;
+    for (int i = 0; i < 300; ++i) OutLog("line " + std::to_string(i), log);
+    OutLog("", log);
+    EXPECT_EQ(log.Count(), 255);
+    EXPECT_EQ(log.Items(0).Text, "line 299");
+    OutLog(std::string(200, 'x'), log);
+    EXPECT_EQ(log.Items(0).Text.size(), 128u);
+}

@@ -157,3 +157,23 @@ TEST(TitleSending, OnlineStreamsGetTheTitleAndDisableSendsNothing) {
     EXPECT_FALSE(sender.TitleSender(*online, 1000)) << "not retried before its time";
     StationList.Clear();
 }
+
+TEST(TitlePort, SilentClientIsClosedAfterItsTimeOut) {
+    TAppSettings a;
+    a.TitlePort = vd::testkit::FreePort();
+    a.TitlePass = "pw";
+    TTitleSource src;
+    src.SetClientTimeout(300);
+    src.ServePort(0, a);
+    net::TNetError e;
+    net::TSocket s = net::TSocket::Connect("127.0.0.1", static_cast<std::uint16_t>(a.TitlePort), 2000, e);
+    std::string greeting;
+    ASSERT_TRUE(s.RecvLine(greeting, 100, 2000));
+    s.SendAll("pw", 1000); // never finishes the line
+    char c;
+    auto t0 = std::chrono::steady_clock::now();
+    EXPECT_EQ(s.Recv(&c, 1, 5000, &e), 0) << "closed by the server";
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(3));
+    std::string t;
+    EXPECT_FALSE(src.TakeNewTitle(t));
+}

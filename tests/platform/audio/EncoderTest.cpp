@@ -135,6 +135,22 @@ TEST_F(EncoderTest, AProgramThatDiesRaisesStatusOneOnceAndTheProgramSurvivesTheB
     EXPECT_EQ(log.Count.load(), 1);
 }
 
+TEST_F(EncoderTest, ADeathBeforeTheNotifyCallbackIsSetIsDeliveredAfterwards) {
+    // The program fails at once, while the caller is still opening its cast.
+    const HENCODE early = AE_Encode_Start(Run.Handle, "false", 0x40001, nullptr, nullptr);
+    const HENCODE stopped = AE_Encode_Start(Run.Handle, "false", 0x40001, nullptr, nullptr);
+    ASSERT_TRUE(early && stopped);
+    ASSERT_TRUE(test::WaitUntil([&] { return !AE_Encode_IsActive(early) && !AE_Encode_IsActive(stopped); }));
+    TNotifyLog log, none;
+    ASSERT_TRUE(AE_Encode_SetNotify(early, LogNotify, &log));
+    ASSERT_TRUE(AE_Encode_SetNotify(stopped, LogNotify, &none));
+    ASSERT_TRUE(AE_Encode_Stop(stopped)); // stopped before the delivery: nothing comes
+    ASSERT_TRUE(test::WaitUntil([&] { return log.Count.load() == 1; }));
+    EXPECT_EQ(log.Get(), std::vector<std::uint32_t>{AE_ENCODE_NOTIFY_ENCODER});
+    AE_Encode_Stop(early);
+    EXPECT_EQ(none.Count.load(), 0);
+}
+
 TEST_F(EncoderTest, StopReturnsAtOnceLeavesNoZombieAndEndsTheHandle) {
     // sleep never reads its input and ignores the end of it: the stop must end it by signal.
     const HENCODE enc = AE_Encode_Start(Run.Handle, "sleep 30", 0x40001, nullptr, nullptr);

@@ -1,17 +1,52 @@
 #include "tests/platform/audio/cast/IcecastServer.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <unistd.h>
 
 #include "platform/net/HttpClient.h"
+#include "platform/net/Socket.h"
 #include "platform/net/TextCodec.h"
 
 namespace vd::testkit {
 
+namespace {
+
+bool PortFree(int port) {
+    net::TListenSocket probe;
+    std::string error;
+    return probe.Listen("127.0.0.1", static_cast<std::uint16_t>(port), 1, error);
+}
+
+} // namespace
+
 bool TIcecastServer::Start() {
-    // The listener port and, above it, the v1 source port; both were free a moment ago.
-    while (FPort == 0 || FPort >= 65000) FPort = FreePort();
+    if (FPort != 0) {
+        // Coming back on the same ports: a moment may pass before the old sockets let go.
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            if (StartOnce()) return true;
+            FProc.Stop();
+            WaitUntil([&] { return PortFree(FPort) && PortFree(FPort + 1); }, 1000);
+        }
+        return false;
+    }
+    // Below the ephemeral range, so that no outgoing connection of another test takes the port
+    // while the server is down; another test may still bind one, so a failed start moves on.
+    std::uint32_t seed = static_cast<std::uint32_t>(::getpid()) * 2654435761u ^
+                         static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        seed = seed * 1103515245u + 12345u;
+        FPort = 20000 + static_cast<int>((seed >> 8) % 10000);
+        if (!PortFree(FPort) || !PortFree(FPort + 1)) continue;
+        if (StartOnce()) return true;
+        FProc.Stop();
+    }
+    FPort = 0;
+    return false;
+}
+
+bool TIcecastServer::StartOnce() {
     bool root = ::getuid() == 0;
     Shell("chmod 755 '" + FDir.Path() + "' && mkdir -p '" + FDir.File("log") + "' && chmod 777 '" +
           FDir.File("log") + "'");
@@ -32,10 +67,13 @@ bool TIcecastServer::Start() {
     WriteFile(FDir.File("icecast.xml"), cfg);
     Shell("chmod 644 '" + FDir.File("icecast.xml") + "'");
     if (!FProc.Start({"/usr/bin/icecast2", "-c", FDir.File("icecast.xml")}, {}, true)) return false;
-    return WaitUntil([&] {
+    auto up = [&] {
         auto r = net::HttpGet("127.0.0.1", static_cast<std::uint16_t>(FPort), "/status-json.xsl", "", 500);
         return r.Ok && r.Status == 200;
-    }, 15000);
+    };
+    // A server that could not bind ends at once: no need to wait for it.
+    WaitUntil([&] { return up() || !FProc.Running(); }, 30000);
+    return FProc.Running() && up();
 }
 
 void TIcecastServer::Stop() { FProc.Stop(); }

@@ -19,6 +19,7 @@ public:
     std::string PublicGet(const std::string& path);
 
 private:
+    bool StartOnce();
     TTempDir FDir;
     TChildProcess FProc;
     int FPort = 0;
