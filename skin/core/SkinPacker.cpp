@@ -1,5 +1,7 @@
 #include "skin/core/SkinPacker.h"
 
+#include "platform/rtl/StringList.h"
+
 #include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinBmpFile.h"
 #include "skin/core/SkinCodecs.h"
@@ -34,24 +36,6 @@ bool LoadImageFile(const String& folder, const String& name, std::vector<Byte>& 
     }
     image.assign(bytes.begin(), bytes.begin() + long(r.Consumed));
     return true;
-}
-
-std::vector<String> SplitLines(const String& text) {
-    std::vector<String> lines;
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t end = text.find_first_of("\r\n", pos);
-        if (end == String::npos) end = text.size();
-        lines.push_back(text.substr(pos, end - pos));
-        pos = end;
-        if (pos < text.size() && text[pos] == '\r') {
-            ++pos;
-            if (pos < text.size() && text[pos] == '\n') ++pos;
-        } else if (pos < text.size()) {
-            ++pos;
-        }
-    }
-    return lines;
 }
 
 } // namespace
@@ -105,9 +89,10 @@ TskPackResult PackSkinFolder(const String& iniPath, TskCompressedStoredSkin& sto
     for (size_t i = 0; i < names.size(); ++i)
         if (!LoadImageFile(folder, names[i], active[i], error)) return Failed(error);
 
-    String iniText;
-    for (const String& line : SplitLines(text)) iniText += line + "\r\n";
-    std::vector<Byte> container = BuildSkinContainer(frames[0], frames[1], frames[2], active, iniText);
+    TStringList lines;
+    lines.SetText(text);
+    lines.LineBreak = "\r\n";
+    std::vector<Byte> container = BuildSkinContainer(frames[0], frames[1], frames[2], active, lines.Text());
     std::vector<Byte> packed;
     CompressMemoryStream(container, packed);
     stored.SetCompressedStream(std::move(packed));
