@@ -1,5 +1,8 @@
 #include "skin/core/SkinPacker.h"
 
+#include "platform/rtl/AtomicFile.h"
+#include "platform/rtl/Exception.h"
+#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StringList.h"
 
 #include "skin/core/SkinBitmap.h"
@@ -11,7 +14,6 @@
 #include "skin/core/SkinZStream.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -48,21 +50,10 @@ bool ReadWholeFile(const String& path, std::vector<Byte>& out) {
 }
 
 TskPackResult WriteFileAtomically(const String& path, std::span<const Byte> bytes) {
-    const String temp = path + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return Failed("Cannot create file \"" + temp + "\"");
-        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(temp.c_str());
-            return Failed("Cannot write file \"" + temp + "\"");
-        }
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return Failed("Cannot replace file \"" + path + "\"");
+    try {
+        AtomicWriteFile(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, 0644);
+    } catch (const EFCreateError& e) {
+        return Failed(e.Message());
     }
     return {true, {}};
 }
@@ -74,8 +65,7 @@ TskPackResult PackSkinFolder(const String& iniPath, TskCompressedStoredSkin& sto
     TskMemIniFile ini(text);
     if (!IsSkinIni(ini)) return Failed(iniPath + " is not a skin INI file");
 
-    const size_t slash = iniPath.find_last_of('/');
-    const String folder = slash == String::npos ? String() : iniPath.substr(0, slash + 1);
+    const String folder = ExtractFilePath(iniPath);
     std::vector<Byte> frames[3];
     const char* keys[3] = {"picture", "inactivepicture", "mask"};
     String error;
