@@ -105,6 +105,9 @@ std::string ParseHeader(const Byte* p, std::size_t size, Header& h) {
     }
     if (h.bitCount != 1 && h.bitCount != 4 && h.bitCount != 8 && h.bitCount != 24 && h.bitCount != 32)
         return "Unsupported BMP depth " + std::to_string(h.bitCount);
+    if (h.bitCount <= 8 && h.clrUsed > (1u << h.bitCount))
+        return "BMP colour table of " + std::to_string(h.clrUsed) + " entries for " + std::to_string(h.bitCount) +
+               " bits a pixel";
     const std::int64_t absH = h.height < 0 ? -h.height : h.height;
     if (h.width < 0 || h.width > kMaxBitmapSide || absH > kMaxBitmapSide)
         return "BMP image size out of range";
@@ -203,34 +206,52 @@ HBITMAP ReadBmpOrThrow(const void* data, std::size_t size, std::size_t* consumed
     return r.Bitmap;
 }
 
-std::vector<Byte> WriteBmp24(HBITMAP bitmap) {
+std::vector<Byte> WriteBmp(HBITMAP bitmap, int bitCount) {
     if (!bitmap)
         return {};
+    if (bitCount != 1 && bitCount != 32)
+        bitCount = 24;
     const int W = bitmap->Width(), H = bitmap->Height();
-    const std::size_t stride = std::size_t(GdiBitmap::StrideFor(W, 24));
+    const bool alpha = bitCount == 32 && bitmap->BitCount() == 32;
+    const std::size_t stride = std::size_t(GdiBitmap::StrideFor(W, bitCount));
+    const std::uint32_t offBits = 54 + (bitCount == 1 ? 8 : 0);
     const std::size_t image = stride * std::size_t(H);
-    std::vector<Byte> out(54 + image, 0);
+    std::vector<Byte> out(offBits + image, 0);
     Byte* p = out.data();
     p[0] = 'B';
     p[1] = 'M';
     Put32(p + 2, std::uint32_t(out.size()));
-    Put32(p + 10, 54);
+    Put32(p + 10, offBits);
     Put32(p + 14, 40);
     Put32(p + 18, std::uint32_t(W));
     Put32(p + 22, std::uint32_t(H));
     Put16(p + 26, 1);
-    Put16(p + 28, 24);
+    Put16(p + 28, std::uint16_t(bitCount));
     Put32(p + 34, std::uint32_t(image));
+    if (bitCount == 1) {
+        Put32(p + 46, 2);
+        Put32(p + 58, 0xFFFFFF); // entry 0 stays black
+    }
     for (int y = 0; y < H; ++y) {
-        Byte* row = p + 54 + std::size_t(H - 1 - y) * stride;
+        Byte* row = p + offBits + std::size_t(H - 1 - y) * stride;
         for (int x = 0; x < W; ++x) {
             const DWord v = bitmap->PixelBgr(x, y);
-            row[3 * x] = Byte(v);
-            row[3 * x + 1] = Byte(v >> 8);
-            row[3 * x + 2] = Byte(v >> 16);
+            if (bitCount == 1) {
+                if (v != 0)
+                    row[x >> 3] |= Byte(0x80 >> (x & 7));
+                continue;
+            }
+            Byte* px = row + std::size_t(x) * std::size_t(bitCount / 8);
+            px[0] = Byte(v);
+            px[1] = Byte(v >> 8);
+            px[2] = Byte(v >> 16);
+            if (alpha)
+                px[3] = bitmap->Row(y)[4 * x + 3];
         }
     }
     return out;
 }
+
+std::vector<Byte> WriteBmp24(HBITMAP bitmap) { return WriteBmp(bitmap, 24); }
 
 } // namespace vd

@@ -18,10 +18,12 @@ struct TskBmpReadResult {
     String Error;
 };
 
-// Depths 1, 4, 8, 24 and 32 without compression, sides up to 16384, rows bottom-up or top-down.
+// Depths 1, 4, 8, 24 and 32 without compression, sides 1 to 16384, rows bottom-up or top-down;
+// the rules are the drawing layer's BMP reader's (ReadBmp), the header's total size included.
 TskBmpReadResult ReadBmpImage(std::span<const Byte> data, TskBitmap& out);
 
-// A BMP file image of Bitmap at 1 (black and white), 24 or 32 bits a pixel.
+// A BMP file image of Bitmap at 1 (black and white), 24 or 32 bits a pixel (WriteBmp); nothing
+// for an empty picture, which a skin container stores as its flag alone.
 std::vector<Byte> WriteBmpImage(const TskBitmap& bitmap, int bitsPerPixel = 24);
 
 } // namespace vd

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 
 namespace vd {
 
@@ -46,6 +47,13 @@ constexpr std::array<const char*, 7> kCommandWords = {
     "cmclose", "cmmaximize", "cmminimize", "cmsysmenu", "cmdefault", "cmrollup", "cmminimizetotray"};
 
 String Join(int a, int b) { return std::to_string(a) + ',' + std::to_string(b); }
+
+// The index of Text among Words, or Fallback.
+int WordIndex(std::span<const char* const> words, std::string_view text, int fallback) {
+    for (size_t i = 0; i < words.size(); ++i)
+        if (text == words[i]) return int(i);
+    return fallback;
+}
 
 } // namespace
 
@@ -106,9 +114,7 @@ TskAlignment ReadAlignment(const TskMemIniFile& ini, std::string_view section, s
 }
 
 TskImageEffect TextToImageEffect(std::string_view text) {
-    for (size_t i = 0; i < kEffectWords.size(); ++i)
-        if (text == kEffectWords[i]) return static_cast<TskImageEffect>(i);
-    return ieGrayScale;
+    return static_cast<TskImageEffect>(WordIndex(kEffectWords, text, ieGrayScale));
 }
 
 TskImageEffect ReadImageEffect(const TskMemIniFile& ini, std::string_view section, std::string_view key) {
@@ -116,9 +122,7 @@ TskImageEffect ReadImageEffect(const TskMemIniFile& ini, std::string_view sectio
 }
 
 TskMorphKind TextToMorphKind(std::string_view text) {
-    for (size_t i = 0; i < kMorphWords.size(); ++i)
-        if (text == kMorphWords[i]) return static_cast<TskMorphKind>(i);
-    return mkDefault;
+    return static_cast<TskMorphKind>(WordIndex(kMorphWords, text, mkDefault));
 }
 
 TskMorphKind ReadMorphKind(const TskMemIniFile& ini, std::string_view section, std::string_view key) {
@@ -126,9 +130,7 @@ TskMorphKind ReadMorphKind(const TskMemIniFile& ini, std::string_view section, s
 }
 
 TskStdCommand TextToStdCommand(std::string_view text) {
-    for (size_t i = 0; i + 1 < kCommandWords.size(); ++i)
-        if (text == kCommandWords[i]) return static_cast<TskStdCommand>(i);
-    return cmMinimizeToTray;
+    return static_cast<TskStdCommand>(WordIndex(kCommandWords, text, cmMinimizeToTray));
 }
 
 TskStdCommand ReadStdCommand(const TskMemIniFile& ini, std::string_view section, std::string_view key) {

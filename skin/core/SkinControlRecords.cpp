@@ -25,7 +25,6 @@ void TskDataSkinControl::LoadFromIni(const TskMemIniFile& ini) {
 }
 
 void TskDataSkinControl::SaveToIni(TskMemIniFile& ini) {
-    ini.EraseSection(IDName);
     TskIniWriter io(ini, IDName);
     Exchange(io);
 }
@@ -38,15 +37,9 @@ void TskDataSkinControl::Exchange(TskIniExchange& io) {
 
 void TskDataSkinCustomControl::Exchange(TskIniExchange& io) {
     TskDataSkinControl::Exchange(io);
-    io.Point("lefttoppoint", lefttoppoint);
-    io.Point("righttoppoint", righttoppoint);
-    io.Point("leftbottompoint", leftbottompoint);
-    io.Point("rightbottompoint", rightbottompoint);
+    io.Corners(lefttoppoint, righttoppoint, leftbottompoint, rightbottompoint);
     io.Rect("clientrect", clientrect);
-    io.Bool("leftstretch", leftstretch);
-    io.Bool("topstretch", topstretch);
-    io.Bool("rightstretch", rightstretch);
-    io.Bool("bottomstretch", bottomstretch);
+    io.Stretches(leftstretch, topstretch, rightstretch, bottomstretch);
     io.Bool("stretcheffect", stretcheffect);
 }
 
@@ -230,18 +223,12 @@ void TskDataSkinTabControl::Exchange(TskIniExchange& io) {
     io.Rect("mouseintabrect", mouseintabrect);
     io.Rect("clientrect", clientrect);
     io.Int("bgpictureindex", bgpictureindex, -1);
-    io.Point("lefttoppoint", lefttoppoint);
-    io.Point("righttoppoint", righttoppoint);
-    io.Point("leftbottompoint", leftbottompoint);
-    io.Point("rightbottompoint", rightbottompoint);
+    io.Corners(lefttoppoint, righttoppoint, leftbottompoint, rightbottompoint);
     io.Int("tableftoffset", tableftoffset, 0);
     io.Int("tabrightoffset", tabrightoffset, 0);
     io.Rect("tabsbgrect", tabsbgrect);
     io.Bool("tabstretcheffect", tabstretcheffect);
-    io.Bool("leftstretch", leftstretch);
-    io.Bool("topstretch", topstretch);
-    io.Bool("rightstretch", rightstretch);
-    io.Bool("bottomstretch", bottomstretch);
+    io.Stretches(leftstretch, topstretch, rightstretch, bottomstretch);
     io.Font(fontname, fontheight, fontstyle, fontcolor);
     io.Color("activefontcolor", activefontcolor);
     io.Color("focusfontcolor", focusfontcolor);

@@ -250,30 +250,34 @@ void TskSkinData::ReadFormInfoSection(const TskMemIniFile& ini) {
     }
 }
 
-void TskSkinData::LoadObjectRecords(const TskMemIniFile& ini) {
+namespace {
+
+// The records Section lists ("count", then "0", "1", ... as name=kind) in list order; entries of
+// an unknown kind are left out.
+template <class Record>
+void LoadRecords(const TskMemIniFile& ini, const char* section,
+                 std::unique_ptr<Record> (*create)(std::string_view, const String&),
+                 std::vector<std::unique_ptr<Record>>& out) {
     // Entries beyond the section's own lines could only be empty: a lying count costs nothing.
-    const int count = std::min(ini.ReadInteger("SKINOBJECTS", "count", 0), ini.SectionLineCount("SKINOBJECTS"));
+    const int count = std::min(ini.ReadInteger(section, "count", 0), ini.SectionLineCount(section));
     for (int i = 0; i < count; ++i) {
         String name, kind;
-        SplitNameKind(ini.ReadString("SKINOBJECTS", std::to_string(i), ""), name, kind);
-        if (auto rec = CreateObjectRecord(kind, name)) {
+        TskSkinData::SplitNameKind(ini.ReadString(section, std::to_string(i), ""), name, kind);
+        if (auto rec = create(kind, name)) {
             rec->LoadFromIni(ini);
-            FObjectRecords.push_back(std::move(rec));
+            out.push_back(std::move(rec));
         }
     }
 }
 
+} // namespace
+
+void TskSkinData::LoadObjectRecords(const TskMemIniFile& ini) {
+    LoadRecords(ini, "SKINOBJECTS", CreateObjectRecord, FObjectRecords);
+}
+
 void TskSkinData::LoadControlRecords(const TskMemIniFile& ini) {
-    // Entries beyond the section's own lines could only be empty: a lying count costs nothing.
-    const int count = std::min(ini.ReadInteger("SKINCONTROLS", "count", 0), ini.SectionLineCount("SKINCONTROLS"));
-    for (int i = 0; i < count; ++i) {
-        String name, kind;
-        SplitNameKind(ini.ReadString("SKINCONTROLS", std::to_string(i), ""), name, kind);
-        if (auto rec = CreateControlRecord(kind, name)) {
-            rec->LoadFromIni(ini);
-            FControlRecords.push_back(std::move(rec));
-        }
-    }
+    LoadRecords(ini, "SKINCONTROLS", CreateControlRecord, FControlRecords);
 }
 
 } // namespace vd

@@ -1,5 +1,6 @@
 #include "skin/core/SkinEffectBmp.h"
 
+#include "platform/gfx/Rounding.h"
 #include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinGdi.h"
 
@@ -12,8 +13,7 @@ namespace vd {
 
 namespace {
 
-// Rounding to nearest with halves to even, the floating-point unit's default.
-int R(double v) { return static_cast<int>(std::nearbyint(v)); }
+int R(double v) { return RoundHalfEven(v); }
 Byte Clamp(int v) { return Byte(std::clamp(v, 0, 255)); }
 double Limit01(double k) { return k < 0 ? 0 : (k > 1 ? 1 : k); }
 

@@ -1,36 +1,13 @@
 #include "skin/core/SkinIni.h"
 
+#include "platform/rtl/StringList.h"
+#include "platform/rtl/SysUtils.h"
+
 #include <cstdint>
 
 namespace vd {
 
 namespace {
-
-String Lower(std::string_view s) {
-    String r(s);
-    for (char& c : r)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    return r;
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = char(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = char(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
-
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -41,8 +18,9 @@ int HexDigit(char c) {
 
 } // namespace
 
-bool TryParseIniInteger(std::string_view text, int& value) {
-    text = Trim(text);
+bool TryParseIniInteger(std::string_view untrimmed, int& value) {
+    const String trimmed = Trim(untrimmed);
+    std::string_view text = trimmed;
     bool negative = false;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
         negative = text.front() == '-';
@@ -78,23 +56,13 @@ bool TryParseIniInteger(std::string_view text, int& value) {
 }
 
 void TskMemIniFile::SetText(std::string_view text) {
+    if (auto nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
+    TStringList lines;
+    lines.SetText(text);
     FSections.clear();
     FIndex.clear();
-    if (auto nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
     Section* current = nullptr;
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) end = text.size();
-        AddLine(text.substr(pos, end - pos), current);
-        pos = end;
-        if (pos < text.size() && text[pos] == '\r') {
-            ++pos;
-            if (pos < text.size() && text[pos] == '\n') ++pos;
-        } else if (pos < text.size()) {
-            ++pos;
-        }
-    }
+    for (int i = 0; i < lines.Count(); ++i) AddLine(lines[i], current);
 }
 
 void TskMemIniFile::SetStrings(const std::vector<String>& lines) {
@@ -105,11 +73,12 @@ void TskMemIniFile::SetStrings(const std::vector<String>& lines) {
 }
 
 void TskMemIniFile::AddLine(std::string_view raw, Section*& current) {
-    std::string_view line = Trim(raw);
+    const String trimmed = Trim(raw);
+    std::string_view line = trimmed;
     if (line.empty() || line.front() == ';') return;
     if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
-        String name(Trim(line.substr(1, line.size() - 2)));
-        String key = Lower(name);
+        const String name = Trim(line.substr(1, line.size() - 2));
+        String key = LowerCase(name);
         FSections.push_back(Section{name, {}, true});
         // A section that occurs twice is found at its first occurrence only.
         if (FIndex.count(key)) FSections.back().Reachable = false;
@@ -120,8 +89,8 @@ void TskMemIniFile::AddLine(std::string_view raw, Section*& current) {
     if (!current) return;
     Line l;
     if (auto eq = line.find('='); eq != std::string_view::npos) {
-        l.Name = String(Trim(line.substr(0, eq)));
-        l.Value = String(Trim(line.substr(eq + 1)));
+        l.Name = Trim(line.substr(0, eq));
+        l.Value = Trim(line.substr(eq + 1));
         l.HasKey = true;
     } else {
         l.Name = String(line);
@@ -143,7 +112,7 @@ String TskMemIniFile::Text() const {
 }
 
 const TskMemIniFile::Section* TskMemIniFile::FindSection(std::string_view name) const {
-    auto it = FIndex.find(Lower(name));
+    auto it = FIndex.find(LowerCase(name));
     return it == FIndex.end() ? nullptr : &FSections[it->second];
 }
 
@@ -178,10 +147,10 @@ int TskMemIniFile::ReadInteger(std::string_view section, std::string_view key, i
 }
 
 TskMemIniFile::Section& TskMemIniFile::SectionForWrite(std::string_view name) {
-    auto it = FIndex.find(Lower(name));
+    auto it = FIndex.find(LowerCase(name));
     if (it != FIndex.end()) return FSections[it->second];
     FSections.push_back(Section{String(name), {}, true});
-    FIndex.emplace(Lower(name), FSections.size() - 1);
+    FIndex.emplace(LowerCase(name), FSections.size() - 1);
     return FSections.back();
 }
 
@@ -201,10 +170,10 @@ void TskMemIniFile::WriteInteger(std::string_view section, std::string_view key,
 }
 
 void TskMemIniFile::EraseSection(std::string_view section) {
-    String key = Lower(section);
+    String key = LowerCase(section);
     bool erased = false;
     for (size_t i = FSections.size(); i-- > 0;)
-        if (Lower(FSections[i].Name) == key) {
+        if (LowerCase(FSections[i].Name) == key) {
             FSections.erase(FSections.begin() + long(i));
             erased = true;
         }
@@ -214,7 +183,7 @@ void TskMemIniFile::EraseSection(std::string_view section) {
 void TskMemIniFile::Reindex() {
     FIndex.clear();
     for (size_t i = 0; i < FSections.size(); ++i) {
-        String key = Lower(FSections[i].Name);
+        String key = LowerCase(FSections[i].Name);
         FSections[i].Reachable = !FIndex.count(key);
         if (FSections[i].Reachable) FIndex.emplace(key, i);
     }

@@ -30,7 +30,6 @@ void TskDataSkinObject::LoadFromIni(const TskMemIniFile& ini) {
 }
 
 void TskDataSkinObject::SaveToIni(TskMemIniFile& ini) {
-    ini.EraseSection(IDName);
     TskIniWriter io(ini, IDName);
     Exchange(io);
 }
@@ -122,10 +121,7 @@ void TskDataSkinCaption::Exchange(TskIniExchange& io) {
     io.Int("frameleftoffset", frameleftoffset, 0);
     io.Int("framerightoffset", framerightoffset, 0);
     io.Bool("stretcheffect", stretcheffect);
-    io.Rect("animateskinrect", animateskinrect);
-    io.Int("framecount", framecount, 0);
-    io.Int("animateinterval", animateinterval, 25);
-    io.Bool("inactiveanimation", inactiveanimation);
+    Animation(io, animateskinrect, framecount, animateinterval, inactiveanimation);
     io.Bool("fullframe", fullframe);
 }
 

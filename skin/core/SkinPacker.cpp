@@ -1,5 +1,10 @@
 #include "skin/core/SkinPacker.h"
 
+#include "platform/rtl/AtomicFile.h"
+#include "platform/rtl/Exception.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/StringList.h"
+
 #include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinBmpFile.h"
 #include "skin/core/SkinCodecs.h"
@@ -9,7 +14,6 @@
 #include "skin/core/SkinZStream.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -36,24 +40,6 @@ bool LoadImageFile(const String& folder, const String& name, std::vector<Byte>& 
     return true;
 }
 
-std::vector<String> SplitLines(const String& text) {
-    std::vector<String> lines;
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t end = text.find_first_of("\r\n", pos);
-        if (end == String::npos) end = text.size();
-        lines.push_back(text.substr(pos, end - pos));
-        pos = end;
-        if (pos < text.size() && text[pos] == '\r') {
-            ++pos;
-            if (pos < text.size() && text[pos] == '\n') ++pos;
-        } else if (pos < text.size()) {
-            ++pos;
-        }
-    }
-    return lines;
-}
-
 } // namespace
 
 bool ReadWholeFile(const String& path, std::vector<Byte>& out) {
@@ -64,21 +50,10 @@ bool ReadWholeFile(const String& path, std::vector<Byte>& out) {
 }
 
 TskPackResult WriteFileAtomically(const String& path, std::span<const Byte> bytes) {
-    const String temp = path + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return Failed("Cannot create file \"" + temp + "\"");
-        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(temp.c_str());
-            return Failed("Cannot write file \"" + temp + "\"");
-        }
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return Failed("Cannot replace file \"" + path + "\"");
+    try {
+        AtomicWriteFile(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, 0644);
+    } catch (const EFCreateError& e) {
+        return Failed(e.Message());
     }
     return {true, {}};
 }
@@ -90,8 +65,7 @@ TskPackResult PackSkinFolder(const String& iniPath, TskCompressedStoredSkin& sto
     TskMemIniFile ini(text);
     if (!IsSkinIni(ini)) return Failed(iniPath + " is not a skin INI file");
 
-    const size_t slash = iniPath.find_last_of('/');
-    const String folder = slash == String::npos ? String() : iniPath.substr(0, slash + 1);
+    const String folder = ExtractFilePath(iniPath);
     std::vector<Byte> frames[3];
     const char* keys[3] = {"picture", "inactivepicture", "mask"};
     String error;
@@ -105,9 +79,10 @@ TskPackResult PackSkinFolder(const String& iniPath, TskCompressedStoredSkin& sto
     for (size_t i = 0; i < names.size(); ++i)
         if (!LoadImageFile(folder, names[i], active[i], error)) return Failed(error);
 
-    String iniText;
-    for (const String& line : SplitLines(text)) iniText += line + "\r\n";
-    std::vector<Byte> container = BuildSkinContainer(frames[0], frames[1], frames[2], active, iniText);
+    TStringList lines;
+    lines.SetText(text);
+    lines.LineBreak = "\r\n";
+    std::vector<Byte> container = BuildSkinContainer(frames[0], frames[1], frames[2], active, lines.Text());
     std::vector<Byte> packed;
     CompressMemoryStream(container, packed);
     stored.SetCompressedStream(std::move(packed));

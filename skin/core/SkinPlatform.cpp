@@ -1,5 +1,6 @@
 #include "skin/core/SkinPlatform.h"
 
+#include "platform/rtl/Utf8.h"
 #include "platform/win/Windows.h"
 #include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinDraw.h"
@@ -9,9 +10,7 @@ namespace vd {
 void FitTextToWidth(const TskTextMeasure& measure, String& text, int maxWidth) {
     if (measure(text) <= maxWidth) return;
     while (!text.empty()) {
-        // Whole UTF-8 characters only: continuation bytes go with their lead byte.
-        while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80) text.pop_back();
-        if (!text.empty()) text.pop_back();
+        text.resize(Utf8PrevChar(text, text.size()));
         if (measure(text + "...") <= maxWidth) break;
     }
     text += "...";

@@ -2,6 +2,7 @@
 #include "skin/core/SkinProperties.h"
 
 #include "platform/rtl/Exception.h"
+#include "platform/rtl/StringList.h"
 #include "platform/vcl/FormReader.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStoredSkin.h"
@@ -85,16 +86,9 @@ bool TskResourceStrData::SetProperty(const String& name, const TPropValue& v) {
         if (v.Kind == TPropValue::vkList) {
             for (const TPropValue& item : v.List) lines.push_back(item.AsString());
         } else {
-            const String& text = v.AsString();
-            size_t pos = 0;
-            while (pos < text.size()) {
-                size_t end = text.find_first_of("\r\n", pos);
-                if (end == String::npos) end = text.size();
-                lines.push_back(text.substr(pos, end - pos));
-                pos = end;
-                if (pos < text.size() && text[pos] == '\r') ++pos;
-                if (pos < text.size() && text[pos] == '\n') ++pos;
-            }
+            TStringList split;
+            split.SetText(v.AsString());
+            for (int i = 0; i < split.Count(); ++i) lines.push_back(split[i]);
         }
         SetResStrings(lines);
     } else if (name == "CharSet") {

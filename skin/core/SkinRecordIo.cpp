@@ -15,6 +15,10 @@ void TskIniReader::Align(const char* key, TskAlignment& v) { v = ReadAlignment(F
 void TskIniReader::Morph(const char* key, TskMorphKind& v) { v = ReadMorphKind(FIni, FSection, key); }
 void TskIniReader::Command(const char* key, TskStdCommand& v) { v = ReadStdCommand(FIni, FSection, key); }
 
+TskIniWriter::TskIniWriter(TskMemIniFile& ini, std::string_view section) : TskIniExchange(section), FIni(ini) {
+    FIni.EraseSection(section);
+}
+
 void TskIniWriter::Int(const char* key, int& v, int) { FIni.WriteInteger(FSection, key, v); }
 void TskIniWriter::Bool(const char* key, bool& v) { WriteSkinBool(FIni, FSection, key, v); }
 void TskIniWriter::Rect(const char* key, TRect& v) { WriteSkinRect(FIni, FSection, key, v); }

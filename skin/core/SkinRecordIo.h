@@ -26,6 +26,20 @@ public:
     virtual void Morph(const char* key, TskMorphKind& v) = 0;
     virtual void Command(const char* key, TskStdCommand& v) = 0;
 
+    // The four corner points and the four stretch flags of a framed picture.
+    void Corners(TPoint& leftTop, TPoint& rightTop, TPoint& leftBottom, TPoint& rightBottom) {
+        Point("lefttoppoint", leftTop);
+        Point("righttoppoint", rightTop);
+        Point("leftbottompoint", leftBottom);
+        Point("rightbottompoint", rightBottom);
+    }
+    void Stretches(bool& left, bool& top, bool& right, bool& bottom) {
+        Bool("leftstretch", left);
+        Bool("topstretch", top);
+        Bool("rightstretch", right);
+        Bool("bottomstretch", bottom);
+    }
+
     // The caption-font block that most kinds share: name "Arial", height 14, style, colour.
     void Font(String& name, int& height, TskFontStyles& style, TskColor& color) {
         Str("fontname", name, "Arial");
@@ -58,7 +72,8 @@ private:
 
 class TskIniWriter final : public TskIniExchange {
 public:
-    TskIniWriter(TskMemIniFile& ini, std::string_view section) : TskIniExchange(section), FIni(ini) {}
+    // Writing replaces the section: its old keys go first.
+    TskIniWriter(TskMemIniFile& ini, std::string_view section);
     bool Writing() const override { return true; }
     void Int(const char* key, int& v, int def) override;
     void Bool(const char* key, bool& v) override;

@@ -1,21 +1,8 @@
 #include "skin/core/SkinStrings.h"
 
+#include "platform/rtl/SysUtils.h"
+
 namespace vd {
-
-namespace {
-
-bool SameKey(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = char(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = char(y - 'a' + 'A');
-        if (x != y) return false;
-    }
-    return true;
-}
-
-} // namespace
 
 const std::vector<String>& TskResourceStrData::DefaultStrings() {
     static const std::vector<String> lines = {
@@ -148,7 +135,7 @@ String TskResourceStrData::LookupResString(std::string_view key) const {
     for (const String& line : FResStrings) {
         auto eq = line.find('=');
         if (eq == String::npos) continue;
-        if (SameKey(std::string_view(line).substr(0, eq), key)) return line.substr(eq + 1);
+        if (SameText(std::string_view(line).substr(0, eq), key)) return line.substr(eq + 1);
     }
     return {};
 }

@@ -5,24 +5,6 @@
 
 namespace vd {
 
-namespace {
-
-void Corners(TskIniExchange& io, TPoint& lt, TPoint& rt, TPoint& lb, TPoint& rb) {
-    io.Point("lefttoppoint", lt);
-    io.Point("righttoppoint", rt);
-    io.Point("leftbottompoint", lb);
-    io.Point("rightbottompoint", rb);
-}
-
-void Stretches(TskIniExchange& io, bool& l, bool& r, bool& t, bool& b) {
-    io.Bool("leftstretch", l);
-    io.Bool("rightstretch", r);
-    io.Bool("topstretch", t);
-    io.Bool("bottomstretch", b);
-}
-
-} // namespace
-
 void TskSkinColors::Reset() {
     cbtnface = clskBtnFace;
     cbtntext = clskBtnText;
@@ -51,7 +33,6 @@ void TskSkinColors::LoadFromIni(const TskMemIniFile& ini) {
 }
 
 void TskSkinColors::SaveToIni(TskMemIniFile& ini) {
-    ini.EraseSection("SKINCOLORS");
     TskIniWriter io(ini, "SKINCOLORS");
     Exchange(io);
 }
@@ -59,11 +40,11 @@ void TskSkinColors::SaveToIni(TskMemIniFile& ini) {
 void TskDataSkinPopupWindow::Exchange(TskIniExchange& io) {
     io.Int("windowpictureindex", windowpictureindex, -1);
     io.Int("maskpictureindex", maskpictureindex, -1);
-    Corners(io, lefttoppoint, righttoppoint, leftbottompoint, rightbottompoint);
+    io.Corners(lefttoppoint, righttoppoint, leftbottompoint, rightbottompoint);
     io.Rect("itemsrect", itemsrect);
     io.Color("scrollmarkercolor", scrollmarkercolor);
     io.Color("scrollmarkeractivecolor", scrollmarkeractivecolor);
-    Stretches(io, leftstretch, rightstretch, topstretch, bottomstretch);
+    io.Stretches(leftstretch, topstretch, rightstretch, bottomstretch);
 }
 
 void TskDataSkinPopupWindow::LoadFromIni(const TskMemIniFile& ini) {
@@ -72,7 +53,6 @@ void TskDataSkinPopupWindow::LoadFromIni(const TskMemIniFile& ini) {
 }
 
 void TskDataSkinPopupWindow::SaveToIni(TskMemIniFile& ini) {
-    ini.EraseSection("POPUPWINDOW");
     TskIniWriter io(ini, "POPUPWINDOW");
     Exchange(io);
 }
@@ -80,10 +60,10 @@ void TskDataSkinPopupWindow::SaveToIni(TskMemIniFile& ini) {
 void TskDataSkinHintWindow::Exchange(TskIniExchange& io) {
     io.Int("windowpictureindex", windowpictureindex, -1);
     io.Int("maskpictureindex", maskpictureindex, -1);
-    Corners(io, lefttoppoint, righttoppoint, leftbottompoint, rightbottompoint);
+    io.Corners(lefttoppoint, righttoppoint, leftbottompoint, rightbottompoint);
     io.Rect("clientrect", clientrect);
     io.Font(fontname, fontheight, fontstyle, fontcolor);
-    Stretches(io, leftstretch, rightstretch, topstretch, bottomstretch);
+    io.Stretches(leftstretch, topstretch, rightstretch, bottomstretch);
 }
 
 void TskDataSkinHintWindow::LoadFromIni(const TskMemIniFile& ini) {
@@ -92,7 +72,6 @@ void TskDataSkinHintWindow::LoadFromIni(const TskMemIniFile& ini) {
 }
 
 void TskDataSkinHintWindow::SaveToIni(TskMemIniFile& ini) {
-    ini.EraseSection("HINTWINDOW");
     TskIniWriter io(ini, "HINTWINDOW");
     Exchange(io);
 }

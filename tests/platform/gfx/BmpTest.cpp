@@ -106,6 +106,39 @@ TEST(Bmp, ReadsEveryDepthAndWritesTheSamePixelsBack) {
     }
 }
 
+TEST(Bmp, WritesMasksAtOneBitAndKeepsAlphaAtThirtyTwo) {
+    // Any colour but black is a white mask pixel; a 32-bit bitmap keeps its alpha byte.
+    UniqueBitmap src(new GdiBitmap(11, 3, 32, false));
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 11; ++x) {
+            src->SetPixelBgr(x, y, (x + y) % 3 ? DWord(x | y << 8 | 0x010000) : 0);
+            src->Row(y)[4 * x + 3] = Byte(x * 20 + y);
+        }
+    const std::vector<RGBQUAD> bw = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+    struct Case {
+        int bits;
+        std::vector<RGBQUAD> palette;
+        std::function<std::uint32_t(int, int)> value;
+    };
+    const Case cases[] = {
+        {1, bw, [&](int x, int y) { return src->PixelBgr(x, y) ? 1u : 0u; }},
+        {32, {}, [&](int x, int y) { return src->PixelBgr(x, y) | std::uint32_t(src->Row(y)[4 * x + 3]) << 24; }},
+    };
+    for (const Case& c : cases) {
+        const auto written = WriteBmp(src.Get(), c.bits);
+        auto expected = MakeBmp(c.bits, 11, 3, c.palette, c.value);
+        Put32(expected, 34, std::uint32_t(expected.size() - 54 - c.palette.size() * 4));
+        EXPECT_EQ(written, expected) << c.bits;
+    }
+    UniqueBitmap plain(new GdiBitmap(2, 1, 24));
+    plain->Fill(0x123456);
+    const auto opaque = WriteBmp(plain.Get(), 32);
+    ASSERT_EQ(opaque.size(), 62u);
+    EXPECT_EQ(std::vector<Byte>(opaque.begin() + 54, opaque.end()),
+              (std::vector<Byte>{0x56, 0x34, 0x12, 0, 0x56, 0x34, 0x12, 0}));
+    EXPECT_EQ(WriteBmp(plain.Get(), 16), WriteBmp24(plain.Get())) << "other depths write 24 bits";
+}
+
 TEST(Bmp, MaskBlackStaysBlack) {
     const std::vector<RGBQUAD> pal = {{0, 0, 0, 0}, {255, 255, 255, 0}};
     const auto file = MakeBmp(1, 9, 2, pal, [](int x, int y) { return std::uint32_t((x + y) % 2); });
@@ -158,6 +191,10 @@ TEST(Bmp, CorruptHeadersAreErrorsNotReadsPastTheEnd) {
         {"run-length compressed", [](std::vector<Byte>& v) { Put32(v, 30, 1); }},
         {"info header size lies", [](std::vector<Byte>& v) { Put32(v, 14, 0x7FFFFFFF); }},
         {"two planes", [](std::vector<Byte>& v) { Put16(v, 26, 2); }},
+        {"colour count above the depth", [](std::vector<Byte>& v) {
+             Put16(v, 28, 8);
+             Put32(v, 46, 257);
+         }},
     };
     for (const Case& c : cases) {
         std::vector<Byte> v = good;

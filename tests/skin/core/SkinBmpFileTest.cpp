@@ -48,6 +48,8 @@ TEST(BmpFile, RoundTripsAtEveryWrittenDepth) {
     TskBitmap back;
     ASSERT_TRUE(ReadBmpImage(WriteBmpImage(mask, 1), back).Ok);
     EXPECT_EQ(back, mask);
+    // An empty picture has no image: a container stores it as its flag alone.
+    EXPECT_TRUE(WriteBmpImage(TskBitmap()).empty());
 }
 
 TEST(BmpFile, PalettedDepthsAndTopDownRows) {
