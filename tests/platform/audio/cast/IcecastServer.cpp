@@ -67,13 +67,17 @@ bool TIcecastServer::StartOnce() {
     WriteFile(FDir.File("icecast.xml"), cfg);
     Shell("chmod 644 '" + FDir.File("icecast.xml") + "'");
     if (!FProc.Start({"/usr/bin/icecast2", "-c", FDir.File("icecast.xml")}, {}, true)) return false;
+    // The status page runs a transform, so a loaded machine may answer slowly: one good answer
+    // is enough, and a slow one is not a failed start.
+    bool ready = false;
     auto up = [&] {
-        auto r = net::HttpGet("127.0.0.1", static_cast<std::uint16_t>(FPort), "/status-json.xsl", "", 500);
-        return r.Ok && r.Status == 200;
+        auto r = net::HttpGet("127.0.0.1", static_cast<std::uint16_t>(FPort), "/status-json.xsl", "", 3000);
+        ready = r.Ok && r.Status == 200;
+        return ready;
     };
     // A server that could not bind ends at once: no need to wait for it.
     WaitUntil([&] { return up() || !FProc.Running(); }, 30000);
-    return FProc.Running() && up();
+    return ready && FProc.Running();
 }
 
 void TIcecastServer::Stop() { FProc.Stop(); }
