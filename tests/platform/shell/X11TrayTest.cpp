@@ -1,0 +1,233 @@
+// The notification-area icon against a real X server (Xvfb, started here). The test itself
+// plays the tray manager: it owns the tray selection, takes the dock requests and embeds the
+// icon windows; clicks come through XTest, as a user's would.
+#include "../win/x11/Xvfb.h"
+#include "platform/gfx/Bitmap.h"
+#include "platform/gfx/Handle.h"
+#include "platform/gfx/Objects.h"
+#include "platform/shell/MessageWindow.h"
+#include "platform/shell/NotifyIcon.h"
+#include "platform/shell/X11TrayHost.h"
+#include "platform/win/Windows.h"
+#include "platform/win/x11/X11Tray.h"
+
+#include <gtest/gtest.h>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <poll.h>
+
+#include <chrono>
+#include <functional>
+#include <vector>
+
+namespace vd::test {
+namespace {
+
+constexpr UINT kCallback = 0x800;
+using Clock = std::chrono::steady_clock;
+
+// Runs our messages until the condition holds or five seconds passed.
+bool WaitFor(const std::function<bool()>& done) {
+    const auto deadline = Clock::now() + std::chrono::seconds(5);
+    while (Clock::now() < deadline) {
+        PumpWaitingMessages();
+        if (done()) return true;
+        poll(nullptr, 0, 2);  // the tray thread posts from outside; nothing to block on here
+    }
+    return false;
+}
+
+// A minimal system-tray manager on its own connection.
+class TrayManager {
+public:
+    explicit TrayManager(Display* d) : FDpy(d) {
+        FSel = XInternAtom(d, "_NET_SYSTEM_TRAY_S0", False);
+        FOpcode = XInternAtom(d, "_NET_SYSTEM_TRAY_OPCODE", False);
+    }
+    ~TrayManager() {
+        if (FWin) XDestroyWindow(FDpy, FWin);
+        XSync(FDpy, False);
+    }
+    void Start() {
+        const ::Window root = DefaultRootWindow(FDpy);
+        FWin = XCreateSimpleWindow(FDpy, root, 0, 0, 200, 100, 0, 0, 0);
+        XSelectInput(FDpy, FWin, SubstructureNotifyMask);
+        XMapWindow(FDpy, FWin);
+        XSetSelectionOwner(FDpy, FSel, FWin, CurrentTime);
+        XEvent ev{};
+        ev.xclient.type = ClientMessage;
+        ev.xclient.window = root;
+        ev.xclient.message_type = XInternAtom(FDpy, "MANAGER", False);
+        ev.xclient.format = 32;
+        ev.xclient.data.l[0] = CurrentTime;
+        ev.xclient.data.l[1] = long(FSel);
+        ev.xclient.data.l[2] = long(FWin);
+        XSendEvent(FDpy, root, False, StructureNotifyMask, &ev);
+        XSync(FDpy, False);
+    }
+    // The window of the next dock request, 0 when none came in time.
+    ::Window WaitDock() {
+        ::Window docked = 0;
+        Next([&](const XEvent& ev) {
+            if (ev.type == ClientMessage && ev.xclient.message_type == FOpcode && ev.xclient.data.l[1] == 0)
+                docked = ::Window(ev.xclient.data.l[2]);
+            return docked != 0;
+        });
+        return docked;
+    }
+    bool WaitDestroyed(::Window w) {
+        return Next([&](const XEvent& ev) { return ev.type == DestroyNotify && ev.xdestroywindow.window == w; });
+    }
+    void Embed(::Window icon, int x) {
+        XReparentWindow(FDpy, icon, FWin, x, 10);
+        XResizeWindow(FDpy, icon, 32, 32);
+        XMapWindow(FDpy, icon);
+        XSync(FDpy, False);
+    }
+
+private:
+    bool Next(const std::function<bool(const XEvent&)>& match) {
+        const auto deadline = Clock::now() + std::chrono::seconds(5);
+        while (Clock::now() < deadline) {
+            while (XPending(FDpy) > 0) {
+                XEvent ev;
+                XNextEvent(FDpy, &ev);
+                if (match(ev)) return true;
+            }
+            pollfd fd{ConnectionNumber(FDpy), POLLIN, 0};
+            poll(&fd, 1, 50);
+        }
+        return false;
+    }
+
+    Display* FDpy;
+    Atom FSel = 0;
+    Atom FOpcode = 0;
+    ::Window FWin = 0;
+};
+
+class X11TrayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!server.Running()) GTEST_SKIP() << "Xvfb could not be started";
+        host = X11TrayHost::Open(server.Display());
+        peer = XOpenDisplay(server.Display().c_str());
+        ASSERT_TRUE(host && peer);
+        InstallTrayHost(host.get());
+        hwnd = CreateMessageWindow([this](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+            if (m == kCallback && l != WM_MOUSEMOVE) clicks.push_back(UINT(l));
+            if (m == TaskbarCreatedMessage()) ++taskbarCreated;
+            return DefWindowProc(h, m, w, l);
+        });
+        WatchTaskbarCreated(hwnd);
+    }
+    void TearDown() override {
+        if (!hwnd) return;
+        for (UINT id : {1u, 2u}) Shell_NotifyIcon(NIM_DELETE, Data(id));
+        UnwatchTaskbarCreated(hwnd);
+        DestroyWindow(hwnd);
+        InstallTrayHost(nullptr);
+        host.reset();
+        PumpWaitingMessages();
+        if (peer) XCloseDisplay(peer);
+    }
+    NOTIFYICONDATA Data(UINT id) const {
+        NOTIFYICONDATA d;
+        d.hWnd = hwnd;
+        d.uID = id;
+        d.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        d.uCallbackMessage = kCallback;
+        d.hIcon = icon.Get();
+        d.szTip = "Tarvolin";
+        return d;
+    }
+    void Click(unsigned button, int x, int y) {
+        XTestFakeMotionEvent(peer, 0, x, y, CurrentTime);
+        XTestFakeButtonEvent(peer, button, True, CurrentTime);
+        XTestFakeButtonEvent(peer, button, False, CurrentTime);
+        XSync(peer, False);
+    }
+    unsigned long PixelOf(::Window w, int x, int y) {
+        XImage* image = XGetImage(peer, w, x, y, 1, 1, AllPlanes, ZPixmap);
+        if (!image) return ~0ul;
+        const unsigned long p = XGetPixel(image, 0, 0) & 0xFFFFFF;
+        XDestroyImage(image);
+        return p;
+    }
+
+    XvfbServer server;
+    std::unique_ptr<X11TrayHost> host;
+    Display* peer = nullptr;
+    HWND hwnd = nullptr;
+    UniqueIcon icon = MakeRedIcon();
+    std::vector<UINT> clicks;
+    int taskbarCreated = 0;
+
+private:
+    static UniqueIcon MakeRedIcon() {
+        UniqueBitmap color(CreateBitmap(2, 2, 1, 24, nullptr));
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 2; ++x) color->SetPixelBgr(x, y, 0xFF0000);
+        ICONINFO ii;
+        ii.hbmColor = color.Get();
+        return UniqueIcon(CreateIconIndirect(&ii));
+    }
+};
+
+TEST_F(X11TrayTest, DockClickDeleteAndNewManager) {
+    // No tray manager: adding fails, so the caller keeps its window reachable.
+    EXPECT_FALSE(Shell_NotifyIcon(NIM_ADD, Data(1)));
+
+    TrayManager first(peer);
+    first.Start();
+    ASSERT_TRUE(WaitFor([&] { return taskbarCreated == 1; }));
+
+    ASSERT_TRUE(Shell_NotifyIcon(NIM_ADD, Data(1)));
+    const ::Window icon1 = first.WaitDock();
+    ASSERT_NE(icon1, 0u);
+    EXPECT_EQ(icon1, host->Tray().IconWindow(hwnd, 1));
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const Atom xembed = XInternAtom(peer, "_XEMBED_INFO", False);
+    ASSERT_EQ(XGetWindowProperty(peer, icon1, xembed, 0, 2, False, xembed, &type, &format, &count, &after, &data),
+              Success);
+    ASSERT_EQ(count, 2u);
+    EXPECT_EQ(reinterpret_cast<long*>(data)[0], 0);  // version
+    EXPECT_EQ(reinterpret_cast<long*>(data)[1], 1);  // XEMBED_MAPPED
+    XFree(data);
+
+    first.Embed(icon1, 10);
+    EXPECT_TRUE(WaitFor([&] { return PixelOf(icon1, 16, 16) == 0xFF0000; })) << "icon not painted";
+
+    Click(1, 26, 26);
+    Click(1, 26, 26);  // second press soon after: a double click
+    Click(3, 26, 26);
+    ASSERT_TRUE(WaitFor([&] { return clicks.size() >= 6; }));
+    const std::vector<UINT> expected = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
+                                        WM_LBUTTONUP,   WM_RBUTTONDOWN, WM_RBUTTONUP};
+    EXPECT_EQ(clicks, expected);
+
+    ASSERT_TRUE(Shell_NotifyIcon(NIM_ADD, Data(2)));
+    const ::Window icon2 = first.WaitDock();
+    ASSERT_NE(icon2, 0u);
+    first.Embed(icon2, 60);
+
+    ASSERT_TRUE(Shell_NotifyIcon(NIM_DELETE, Data(1)));
+    EXPECT_TRUE(first.WaitDestroyed(icon1));
+    EXPECT_EQ(host->Tray().IconWindow(hwnd, 1), 0u);
+
+    // A new manager takes over: the remaining icon docks with it and "TaskbarCreated" arrives.
+    TrayManager second(peer);
+    second.Start();
+    EXPECT_EQ(second.WaitDock(), icon2);
+    EXPECT_TRUE(WaitFor([&] { return taskbarCreated == 2; }));
+    EXPECT_TRUE(Shell_NotifyIcon(NIM_ADD, Data(2)));  // the usual answer re-adds: still fine
+}
+
+}  // namespace
+}  // namespace vd::test
