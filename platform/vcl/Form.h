@@ -76,6 +76,21 @@ public:
     bool IsShortCut(TMessage& Message);
     TWindowState WindowState() const;
 
+    // Multiple-document forms. The main form (fsMDIForm) owns the client window; children
+    // (fsMDIChild) are child windows of it. MDIChildren(0) is the active child, then z-order.
+    HWND ClientHandle() const { return FClientHandle; }
+    TRect GetMDIClientArea() const;  // client rect minus the top/bottom/left/right aligned controls
+    int MDIChildCount() const;
+    TCustomForm* MDIChildren(int index) const;
+    TCustomForm* ActiveMDIChild() const;
+    HWND ActiveMDIChildHandle() const { return FActiveMDIChild; }
+    void SetActiveMDIChildHandle(HWND h);  // the client window's bookkeeping only
+    void Next();
+    void Previous();
+    void Cascade();
+    void Tile();
+    void ArrangeIcons();
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
     TNotifyEvent OnShow;
@@ -103,6 +118,12 @@ protected:
     void SetActive(bool value);
     void SetWindowFocus();
     void ApplyPosition();
+    void AlignControls(TControl* AControl, TRect& Rect) override;
+    void DestroyWnd() override;
+    void CreateMDIClient();
+    void MDIChildLeaving();
+    void MDIActivated(bool on);
+    std::vector<HWND> MDIChildWindows() const;
 
     TFormStyle FFormStyle = fsNormal;
     TFormBorderStyle FBorderStyle = bsSizeable;
@@ -118,7 +139,10 @@ protected:
     TModalResult FModalResult = mrNone;
     bool FModal = false;
     bool FShown = false;
+    HWND FClientHandle = nullptr;
+    HWND FActiveMDIChild = nullptr;  // the client window's active child
     friend class TApplication;
+    friend LRESULT MDIClientProc(HWND, UINT, WPARAM, LPARAM);
 };
 
 class TForm : public TCustomForm {
