@@ -139,6 +139,31 @@ TEST_F(MDITest, ChildrenAreFramedChildWindowsOfTheClientInActivationOrder) {
     EXPECT_FALSE(b->Active());
 }
 
+TEST_F(MDITest, ActiveChildCaptionFollowsTheFrame) {
+    TForm* a = NewChild("A");
+    TForm* b = NewChild("B");
+    TForm* other = NewForm({500, 100, 600, 200});
+    MessageSpy spy;
+    other->Show();
+    SetActiveWindow(frame->Handle());
+    EXPECT_EQ(Activations(spy, {a->Handle(), b->Handle()}),
+              (std::vector<Act>{{b->Handle(), WM_NCACTIVATE, FALSE, 0}, {b->Handle(), WM_NCACTIVATE, TRUE, 0}}))
+        << "only the active child, off and on with the frame";
+    EXPECT_TRUE(IsChild(b->Handle(), GetFocus()) || GetFocus() == b->Handle()) << "focus goes to the active child";
+}
+
+TEST_F(MDITest, FreeingTheFrameTakesTheChildWindowsAlong) {
+    TForm* a = NewChild("A");
+    TForm* b = NewChild("B");
+    const HWND ha = a->Handle();
+    frame->Free();
+    frame = nullptr;
+    EXPECT_FALSE(IsWindow(ha));
+    EXPECT_FALSE(a->HandleAllocated());
+    b->Free();  // its window went with the frame's
+    a->Free();
+}
+
 TEST_F(MDITest, ChildWithoutAMultipleDocumentMainFormIsRefused) {
     frame->SetFormStyle(fsNormal);
     auto* c = new TForm(Application);
