@@ -6,6 +6,7 @@
 namespace vd {
 
 class TMainMenu;
+class TMenuItem;
 class TIcon;
 
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
@@ -53,6 +54,9 @@ public:
     void SetAutoScroll(bool v) { FAutoScroll = v; }
     TMainMenu* Menu() const { return FMenu; }
     void SetMenu(TMainMenu* v);
+    // The item under which a multiple-document form lists its children.
+    TMenuItem* WindowMenu() const { return FWindowMenu; }
+    void SetWindowMenu(TMenuItem* v);
     TIcon* Icon() const { return FIcon; }
 
     bool Active() const { return FActive; }
@@ -132,6 +136,7 @@ protected:
     bool FKeyPreview = false;
     bool FAutoScroll = false;
     TMainMenu* FMenu = nullptr;
+    TMenuItem* FWindowMenu = nullptr;
     TIcon* FIcon = nullptr;
     bool FActive = false;
     TWinControl* FActiveControl = nullptr;

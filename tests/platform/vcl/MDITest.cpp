@@ -5,6 +5,7 @@
 #include "platform/gfx/Color.h"
 #include "platform/rtl/Exception.h"
 #include "platform/vcl/ExtCtrls.h"
+#include "platform/vcl/Menus.h"
 
 #include <vector>
 
@@ -162,6 +163,14 @@ TEST_F(MDITest, FreeingTheFrameTakesTheChildWindowsAlong) {
     EXPECT_FALSE(a->HandleAllocated());
     b->Free();  // its window went with the frame's
     a->Free();
+}
+
+TEST_F(MDITest, WindowMenuIsClearedWhenItsItemIsFreed) {
+    auto* item = new TMenuItem(frame);
+    frame->SetWindowMenu(item);
+    EXPECT_EQ(frame->WindowMenu(), item);
+    item->Free();
+    EXPECT_EQ(frame->WindowMenu(), nullptr);
 }
 
 TEST_F(MDITest, ChildWithoutAMultipleDocumentMainFormIsRefused) {
