@@ -33,6 +33,7 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
     TWinControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
     if (AComponent == FMenu) FMenu = nullptr;
+    if (AComponent == FWindowMenu) FWindowMenu = nullptr;
     if (AComponent == FActiveControl) FActiveControl = nullptr;
     if (AComponent == FFocusedControl) FFocusedControl = nullptr;
 }
@@ -43,10 +44,19 @@ void TCustomForm::SetMenu(TMainMenu* v) {
     if (v) v->FreeNotification(this);
 }
 
+void TCustomForm::SetWindowMenu(TMenuItem* v) {
+    if (FWindowMenu) FWindowMenu->RemoveFreeNotification(this);
+    FWindowMenu = v;
+    if (v) v->FreeNotification(this);
+}
+
 void TCustomForm::SetFormStyle(TFormStyle v) {
     if (v == FFormStyle) return;
+    const bool mdiChange = v == fsMDIChild || v == fsMDIForm || FFormStyle == fsMDIChild || FFormStyle == fsMDIForm;
     FFormStyle = v;
-    if (HandleAllocated())
+    if (mdiChange)
+        RecreateWnd();
+    else if (HandleAllocated())
         SetWindowPos(FHandle, v == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -92,11 +102,21 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
     if (FFormStyle == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
     if (!FEnabled) Params.Style |= WS_DISABLED;
     Params.WndParent = Application ? Application->Handle() : nullptr;
+    if (FFormStyle == fsMDIChild) {
+        TCustomForm* frame = Application ? Application->MainForm() : nullptr;
+        if (!frame || frame->FFormStyle != fsMDIForm) throw EInvalidOperation("No MDI parent form is active");
+        frame->HandleNeeded();
+        Params.Style = (Params.Style & ~WS_POPUP) | WS_CHILD;
+        Params.WndParent = frame->FClientHandle;
+    }
     Params.ClassStyle = CS_DBLCLKS;
     Params.WinClassName = "VclForm";
 }
 
-void TCustomForm::CreateWnd() { TWinControl::CreateWnd(); }
+void TCustomForm::CreateWnd() {
+    TWinControl::CreateWnd();
+    if (FFormStyle == fsMDIForm) CreateMDIClient();
+}
 
 void TCustomForm::PaintWindow(std::uintptr_t DC) {
     (void)DC;
@@ -147,11 +167,25 @@ void TCustomForm::Dispatch(TMessage& Message) {
             ApplyPosition();
             if (OnShow) OnShow(this);
             ShowWindow(Handle(), SW_SHOW);
+            if (FFormStyle == fsMDIChild) SendMessage(GetParent(FHandle), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FHandle), 0);
         } else {
             if (OnHide) OnHide(this);
+            if (FHandle && FFormStyle == fsMDIChild) MDIChildLeaving();
             if (FHandle) ShowWindow(FHandle, SW_HIDE);
         }
         return;
+    case WM_MDIACTIVATE:
+        if (FFormStyle == fsMDIChild) MDIActivated(reinterpret_cast<HWND>(Message.LParam) == FHandle);
+        return;
+    case WM_MOUSEACTIVATE:
+        // A click on a child of the client brings that child forward first.
+        if (FFormStyle == fsMDIChild) SendMessage(GetParent(FHandle), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FHandle), 0);
+        break;
+    case WM_NCACTIVATE:
+        // The active child's caption follows the frame's.
+        if (FFormStyle == fsMDIForm && FActiveMDIChild && IsWindow(FActiveMDIChild))
+            SendMessage(FActiveMDIChild, WM_NCACTIVATE, Message.WParam, 0);
+        break;
     case WM_ACTIVATE: SetActive(LoWord(Message.WParam) != WA_INACTIVE); return;
     case WM_CLOSE: Close(); return;
     case WM_QUERYENDSESSION: Message.Result = CloseQuery() ? 1 : 0; return;
@@ -196,6 +230,18 @@ void TCustomForm::SetActive(bool value) {
     }
 }
 
+void TCustomForm::MDIActivated(bool on) {
+    FActive = on;
+    if (!on) {
+        Deactivate();
+        return;
+    }
+    if (!FActiveControl) FActiveControl = FindNextControl(nullptr, true, true, false);
+    TCustomForm* frame = Application ? Application->MainForm() : nullptr;
+    if (frame && frame->HandleAllocated() && GetActiveWindow() == frame->WindowHandle()) SetWindowFocus();
+    Activate();
+}
+
 void TCustomForm::Activate() {
     if (OnActivate) OnActivate(this);
 }
@@ -206,6 +252,10 @@ void TCustomForm::Deactivate() {
 
 void TCustomForm::SetWindowFocus() {
     if (!HandleAllocated()) return;
+    if (TCustomForm* child = ActiveMDIChild()) {
+        child->SetWindowFocus();
+        return;
+    }
     HWND target = FActiveControl && FActiveControl->CanFocus() ? FActiveControl->Handle() : FHandle;
     if (GetFocus() != target) ::vd::SetFocus(target);
 }
@@ -277,7 +327,8 @@ void TCustomForm::Close() {
         return;
     }
     if (!CloseQuery()) return;
-    TCloseAction action = caHide;
+    // A child of a multiple-document form is minimized by default, or kept when it cannot be.
+    TCloseAction action = FFormStyle != fsMDIChild ? caHide : (FBorderIcons & biMinimize) ? caMinimize : caNone;
     DoClose(action);
     if (action == caNone) return;
     if (Application && Application->MainForm() == this) {

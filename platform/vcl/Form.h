@@ -6,6 +6,7 @@
 namespace vd {
 
 class TMainMenu;
+class TMenuItem;
 class TIcon;
 
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
@@ -53,6 +54,9 @@ public:
     void SetAutoScroll(bool v) { FAutoScroll = v; }
     TMainMenu* Menu() const { return FMenu; }
     void SetMenu(TMainMenu* v);
+    // The item under which a multiple-document form lists its children.
+    TMenuItem* WindowMenu() const { return FWindowMenu; }
+    void SetWindowMenu(TMenuItem* v);
     TIcon* Icon() const { return FIcon; }
 
     bool Active() const { return FActive; }
@@ -75,6 +79,21 @@ public:
     void Release();  // frees the form once the message being handled has unwound
     bool IsShortCut(TMessage& Message);
     TWindowState WindowState() const;
+
+    // Multiple-document forms. The main form (fsMDIForm) owns the client window; children
+    // (fsMDIChild) are child windows of it. MDIChildren(0) is the active child, then z-order.
+    HWND ClientHandle() const { return FClientHandle; }
+    TRect GetMDIClientArea() const;  // client rect minus the top/bottom/left/right aligned controls
+    int MDIChildCount() const;
+    TCustomForm* MDIChildren(int index) const;
+    TCustomForm* ActiveMDIChild() const;
+    HWND ActiveMDIChildHandle() const { return FActiveMDIChild; }
+    void SetActiveMDIChildHandle(HWND h);  // the client window's bookkeeping only
+    void Next();
+    void Previous();
+    void Cascade();
+    void Tile();
+    void ArrangeIcons();
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
@@ -103,6 +122,12 @@ protected:
     void SetActive(bool value);
     void SetWindowFocus();
     void ApplyPosition();
+    void AlignControls(TControl* AControl, TRect& Rect) override;
+    void DestroyWnd() override;
+    void CreateMDIClient();
+    void MDIChildLeaving();
+    void MDIActivated(bool on);
+    std::vector<HWND> MDIChildWindows() const;
 
     TFormStyle FFormStyle = fsNormal;
     TFormBorderStyle FBorderStyle = bsSizeable;
@@ -111,6 +136,7 @@ protected:
     bool FKeyPreview = false;
     bool FAutoScroll = false;
     TMainMenu* FMenu = nullptr;
+    TMenuItem* FWindowMenu = nullptr;
     TIcon* FIcon = nullptr;
     bool FActive = false;
     TWinControl* FActiveControl = nullptr;
@@ -118,7 +144,10 @@ protected:
     TModalResult FModalResult = mrNone;
     bool FModal = false;
     bool FShown = false;
+    HWND FClientHandle = nullptr;
+    HWND FActiveMDIChild = nullptr;  // the client window's active child
     friend class TApplication;
+    friend LRESULT MDIClientProc(HWND, UINT, WPARAM, LPARAM);
 };
 
 class TForm : public TCustomForm {

@@ -78,6 +78,14 @@ inline constexpr UINT WM_ENTERMENULOOP = 0x0211;
 inline constexpr UINT WM_SIZING = 0x0214;
 inline constexpr UINT WM_CAPTURECHANGED = 0x0215;
 inline constexpr UINT WM_MOVING = 0x0216;
+// Multiple-document client window: sent to the client (and WM_MDIACTIVATE also to the two
+// children involved: wParam the child losing activation, lParam the one gaining it).
+inline constexpr UINT WM_MDIACTIVATE = 0x0222;
+inline constexpr UINT WM_MDINEXT = 0x0224;  // wParam child (0: active), lParam non-zero: previous
+inline constexpr UINT WM_MDITILE = 0x0226;
+inline constexpr UINT WM_MDICASCADE = 0x0227;
+inline constexpr UINT WM_MDIICONARRANGE = 0x0228;
+inline constexpr UINT WM_MDIGETACTIVE = 0x0229;
 inline constexpr UINT WM_ENTERSIZEMOVE = 0x0231;
 inline constexpr UINT WM_EXITSIZEMOVE = 0x0232;
 inline constexpr UINT WM_MOUSELEAVE = 0x02A3;
