@@ -1,55 +1,70 @@
 #include "Xvfb.h"
 
 #include <X11/Xlib.h>
-#include <chrono>
 #include <csignal>
 #include <fcntl.h>
-#include <sys/stat.h>
+#include <poll.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 namespace vd::test {
-namespace {
 
-bool Exists(const std::string& path) {
-    struct stat st {};
-    return stat(path.c_str(), &st) == 0;
-}
-
-}  // namespace
-
+// Xvfb picks a free display itself (-displayfd) and tells us which: two test programs starting
+// at once can never end up on the same number.
 XvfbServer::XvfbServer() {
-    for (int n = 91; n < 140; ++n) {
-        if (Exists("/tmp/.X11-unix/X" + std::to_string(n)) || Exists("/tmp/.X" + std::to_string(n) + "-lock")) continue;
-        const std::string display = ":" + std::to_string(n);
-        const pid_t pid = fork();
-        if (pid < 0) return;
-        if (pid == 0) {
-            const int devnull = open("/dev/null", O_RDWR);
-            if (devnull >= 0) {
-                dup2(devnull, 1);
-                dup2(devnull, 2);
-            }
-            execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset",
-                   static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (std::chrono::steady_clock::now() < deadline) {
-            int status = 0;
-            if (waitpid(pid, &status, WNOHANG) == pid) break;  // died: try the next number
-            if (::Display* d = XOpenDisplay(display.c_str())) {
-                XCloseDisplay(d);
-                FPid = pid;
-                FDisplay = display;
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));  // polling a server start, not syncing
-        }
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) return;
+    const pid_t pid = fork();
+    if (pid < 0) {
+        close(fds[0]);
+        close(fds[1]);
+        return;
     }
+    if (pid == 0) {
+        const int devnull = open("/dev/null", O_RDWR);
+        if (devnull >= 0) {
+            dup2(devnull, 1);
+            dup2(devnull, 2);
+        }
+        const int out = dup(fds[1]);  // the duplicate survives exec
+        char fdText[16];
+        int len = 0;
+        for (int v = out; len == 0 || v > 0; v /= 10) fdText[len++] = static_cast<char>('0' + v % 10);
+        for (int i = 0; i < len / 2; ++i) {
+            const char c = fdText[i];
+            fdText[i] = fdText[len - 1 - i];
+            fdText[len - 1 - i] = c;
+        }
+        fdText[len] = '\0';
+        execlp("Xvfb", "Xvfb", "-displayfd", fdText, "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset",
+               static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    std::string number;
+    bool complete = false;
+    pollfd p{fds[0], POLLIN, 0};
+    while (!complete && poll(&p, 1, 10000) > 0) {
+        char buf[16];
+        const ssize_t n = read(fds[0], buf, sizeof buf);
+        if (n <= 0) break;
+        for (ssize_t i = 0; i < n; ++i) {
+            if (buf[i] == '\n') complete = true;
+            else if (!complete) number += buf[i];
+        }
+    }
+    close(fds[0]);
+    const std::string display = ":" + number;
+    if (complete && !number.empty()) {
+        if (::Display* d = XOpenDisplay(display.c_str())) {
+            XCloseDisplay(d);
+            FPid = pid;
+            FDisplay = display;
+            return;
+        }
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
 }
 
 XvfbServer::~XvfbServer() {
