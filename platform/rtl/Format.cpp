@@ -30,7 +30,7 @@ public:
                 out += '%';
                 ++FPos;
             } else {
-                out += Spec();
+                out += Specifier();
             }
             i = FPos;
         }
@@ -70,7 +70,7 @@ private:
         return n;
     }
 
-    String Spec() {
+    String Specifier() {
         long num = ReadNumber();
         if (Peek() == ':') {
             ++FPos;
