@@ -4,6 +4,7 @@
 #include "platform/win/Input.h"
 #include "platform/win/Windows.h"
 #include "platform/win/x11/X11Keys.h"
+#include "platform/win/x11/XSettings.h"
 
 namespace vd {
 constexpr RawButton kNoButton = RawButton::None;  // X.h takes the name None for a macro
@@ -25,6 +26,7 @@ constexpr RawButton kNoButton = RawButton::None;  // X.h takes the name None for
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <unordered_map>
 
@@ -504,6 +506,29 @@ TPoint X11Backend::CursorPos() {
     unsigned mask = 0;
     XQueryPointer(FImpl->dpy, FImpl->root, &r, &c, &rx, &ry, &wx, &wy, &mask);
     return {rx, ry};
+}
+
+unsigned X11Backend::DoubleClickTime() {
+    constexpr unsigned kDefault = 500;
+    Impl& m = *FImpl;
+    const String sel = "_XSETTINGS_S" + std::to_string(m.screen);
+    const ::Window owner = XGetSelectionOwner(m.dpy, XInternAtom(m.dpy, sel.c_str(), False));
+    if (!owner) return kDefault;
+    const Atom prop = XInternAtom(m.dpy, "_XSETTINGS_SETTINGS", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    // The manager may vanish between the two requests: its errors must not end the program.
+    XErrorHandler old = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    const int rc = XGetWindowProperty(m.dpy, owner, prop, 0, 1 << 16, False, AnyPropertyType, &type, &format, &n, &after, &data);
+    XSync(m.dpy, False);
+    XSetErrorHandler(old);
+    std::optional<int> v;
+    if (rc == Success && data && format == 8) v = x11::FindXSettingsInt(data, n, "Net/DoubleClickTime");
+    if (data) XFree(data);
+    if (!v || *v <= 0 || *v > 5000) return kDefault;
+    return static_cast<unsigned>(*v);
 }
 
 bool X11Backend::LayeredWindowsAvailable() {
