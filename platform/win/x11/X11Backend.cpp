@@ -44,6 +44,8 @@ struct X11Backend::Impl {
     std::unordered_map<::Window, HWND> byX;
     std::set<HWND> dirty;
     std::set<HWND> iconified;  // iconified by us for an application minimize
+    std::set<HWND> appsShown;  // application windows last seen shown
+    std::set<HWND> appsHidden;  // application windows hidden after being shown: their forms are withdrawn
     std::map<CursorShape, Cursor> cursors;
     HWND pointerWin = nullptr;
     HWND menuGrab = nullptr;
@@ -61,6 +63,8 @@ struct X11Backend::Impl {
     void ApplyRegion(HWND hwnd, ::Window w);
     void ApplyAlpha(HWND hwnd, ::Window w);
     void ApplyText(HWND hwnd, ::Window w);
+    std::vector<HWND> ApplicationShown(HWND app, bool shown);  // the forms to show again
+    bool OwnerHidden(HWND hwnd) const { return appsHidden.count(GetWindow(hwnd, GW_OWNER)) != 0; }
     HWND Find(::Window w) const {
         auto it = byX.find(w);
         return it == byX.end() ? nullptr : it->second;
@@ -238,6 +242,8 @@ void X11Backend::TopLevelDestroyed(HWND hwnd) {
     auto it = FImpl->windows.find(hwnd);
     FImpl->dirty.erase(hwnd);
     FImpl->iconified.erase(hwnd);
+    FImpl->appsShown.erase(hwnd);
+    FImpl->appsHidden.erase(hwnd);
     if (FImpl->pointerWin == hwnd) FImpl->pointerWin = nullptr;
     if (it == FImpl->windows.end()) return;
     FImpl->byX.erase(it->second);
@@ -246,12 +252,43 @@ void X11Backend::TopLevelDestroyed(HWND hwnd) {
     XFlush(FImpl->dpy);
 }
 
+// The application window has no size and never reaches the screen. Hiding it after it was
+// shown (the program's minimize to the tray) withdraws every form it owns, so none keeps a
+// task-bar entry; showing it again brings them back as they were.
+std::vector<HWND> X11Backend::Impl::ApplicationShown(HWND app, bool shown) {
+    if (shown) {
+        appsShown.insert(app);
+        if (!appsHidden.erase(app)) return {};
+    } else {
+        if (!appsShown.erase(app)) return {};
+        appsHidden.insert(app);
+    }
+    std::vector<HWND> owned;
+    for (HWND h : GetTopLevelWindows())
+        if (GetWindow(h, GW_OWNER) == app) owned.push_back(h);
+    if (shown) return owned;
+    for (HWND h : owned) {
+        iconified.erase(h);
+        if (auto it = windows.find(h); it != windows.end()) XWithdrawWindow(dpy, it->second, screen);
+    }
+    return {};
+}
+
 void X11Backend::TopLevelChanged(HWND hwnd, unsigned what) {
     Impl& m = *FImpl;
+    const TRect bounds = GetWindowRect(hwnd);
+    if (bounds.Width() <= 0 || bounds.Height() <= 0) {
+        if (what & wcVisible)
+            for (HWND h : m.ApplicationShown(hwnd, (GetWindowLong(hwnd, GWL_STYLE) & WS_VISIBLE) != 0))
+                TopLevelChanged(h, wcVisible);
+        XFlush(m.dpy);
+        return;
+    }
     const bool visible = IsWindowVisible(hwnd);
+    const bool withdrawn = m.OwnerHidden(hwnd);
     auto it = m.windows.find(hwnd);
     if (it == m.windows.end()) {
-        if (!visible) return;  // made when first shown, at its first position
+        if (!visible || withdrawn) return;  // made when first shown, at its first position
         ::Window w = m.Ensure(hwnd);
         m.dirty.insert(hwnd);
         XMapRaised(m.dpy, w);
@@ -273,7 +310,7 @@ void X11Backend::TopLevelChanged(HWND hwnd, unsigned what) {
         auto tops = GetTopLevelWindows();
         if (!tops.empty() && tops.front() == hwnd) XRaiseWindow(m.dpy, w);
     }
-    if (what & wcVisible) {
+    if ((what & wcVisible) && !withdrawn) {
         const HWND owner = GetWindow(hwnd, GW_OWNER);
         const bool ownerIconic = owner && IsIconic(owner);
         const bool styleVisible = (GetWindowLong(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
