@@ -49,6 +49,7 @@ struct X11Backend::Impl {
     std::map<CursorShape, Cursor> cursors;
     HWND pointerWin = nullptr;
     HWND menuGrab = nullptr;
+    bool keyboardGrabbed = false;  // for a menu opened while no form of ours has the focus
     Atom wmProtocols = 0, wmDelete = 0, motifHints = 0, opacity = 0, netWmName = 0, utf8 = 0, netWorkArea = 0,
          netDesktop = 0, clipboard = 0, targets = 0, windowType = 0, typePopup = 0, typeNormal = 0, netState = 0,
          stateAbove = 0, skipTaskbar = 0, selProp = 0;
@@ -334,9 +335,19 @@ void X11Backend::MenuGrabChanged(HWND hwnd) {
     m.menuGrab = hwnd;
     if (!hwnd) {
         if (!GetCapture()) XUngrabPointer(m.dpy, CurrentTime);
+        if (m.keyboardGrabbed) XUngrabKeyboard(m.dpy, CurrentTime);
+        m.keyboardGrabbed = false;
         XSync(m.dpy, False);
         return;
     }
+    // A menu from the tray with our forms withdrawn or in the background: without a grab its
+    // keys would go to another program.
+    ::Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(m.dpy, &focus, &revert);
+    if (!m.keyboardGrabbed && !m.Find(focus))
+        m.keyboardGrabbed =
+            XGrabKeyboard(m.dpy, m.root, False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
     auto it = m.windows.find(GetAncestor(hwnd, GA_ROOT));
     if (it == m.windows.end()) return;
     // Our own windows still get their events; a press anywhere else comes to us as well.

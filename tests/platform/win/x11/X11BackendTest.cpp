@@ -433,3 +433,48 @@ TEST_F(X11Test, HidingTheApplicationWindowWithdrawsEveryForm) {
 
 }  // namespace
 }  // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+// A menu opened from the tray while none of our forms has the focus still gets the keys: the
+// keyboard is grabbed for as long as the menu is open. With one of our forms focused, it is not.
+TEST_F(X11Test, MenuGrabTakesTheKeyboardOnlyWhenNoFormOfOursHasTheFocus) {
+    HWND opener = Make({0, 0, 0, 0});  // the tray's hidden window
+    HWND form = Make({10, 10, 110, 110}, WS_POPUP | WS_VISIBLE);
+    PumpFor(20);
+    SetActiveWindow(form);
+    const ::Window root = DefaultRootWindow(observer);
+    auto keyboardFree = [&] {
+        Sync();
+        const bool free = XGrabKeyboard(observer, root, False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
+        if (free) XUngrabKeyboard(observer, CurrentTime);
+        XSync(observer, False);
+        return free;
+    };
+    XSetInputFocus(observer, 0, RevertToNone, CurrentTime);  // keys go nowhere without a grab
+    Sync();
+    SetMenuGrab(opener);
+    EXPECT_FALSE(keyboardFree());
+    // The key reaches us although the X focus is elsewhere.
+    MessageSpy spy;
+    spy.Watch(form);
+    const KeyCode down = XKeysymToKeycode(observer, XK_Down);
+    XTestFakeKeyEvent(observer, down, True, CurrentTime);
+    XTestFakeKeyEvent(observer, down, False, CurrentTime);
+    Sync();
+    EXPECT_TRUE(PumpUntil([&] { return !spy.Of(form, WM_KEYDOWN).empty(); }));
+    SetMenuGrab(nullptr);
+    EXPECT_TRUE(keyboardFree());
+
+    // Our form has the focus: keys come anyway, and the keyboard stays free for others.
+    XSetInputFocus(observer, backend->XWindowOf(form), RevertToParent, CurrentTime);
+    Sync();
+    SetMenuGrab(form);
+    EXPECT_TRUE(keyboardFree());
+    SetMenuGrab(nullptr);
+    PumpFor(20);
+}
+
+}  // namespace
+}  // namespace vd::test
