@@ -3,6 +3,7 @@
 #include "platform/gfx/Bitmap.h"
 #include "platform/win/Input.h"
 #include "platform/win/Windows.h"
+#include "platform/win/x11/X11Errors.h"
 #include "platform/win/x11/X11Keys.h"
 #include "platform/win/x11/XSettings.h"
 
@@ -568,10 +569,11 @@ unsigned X11Backend::DoubleClickTime() {
     unsigned long n = 0, after = 0;
     unsigned char* data = nullptr;
     // The manager may vanish between the two requests: its errors must not end the program.
-    XErrorHandler old = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
-    const int rc = XGetWindowProperty(m.dpy, owner, prop, 0, 1 << 16, False, AnyPropertyType, &type, &format, &n, &after, &data);
+    x11::IgnoreErrorsOn(m.dpy);
+    const int rc =
+        XGetWindowProperty(m.dpy, owner, prop, 0, 1 << 16, False, AnyPropertyType, &type, &format, &n, &after, &data);
     XSync(m.dpy, False);
-    XSetErrorHandler(old);
+    x11::StopIgnoringErrorsOn(m.dpy);
     std::optional<int> v;
     if (rc == Success && data && format == 8) v = x11::FindXSettingsInt(data, n, "Net/DoubleClickTime");
     if (data) XFree(data);
