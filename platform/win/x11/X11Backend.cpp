@@ -3,7 +3,9 @@
 #include "platform/gfx/Bitmap.h"
 #include "platform/win/Input.h"
 #include "platform/win/Windows.h"
+#include "platform/win/x11/X11Errors.h"
 #include "platform/win/x11/X11Keys.h"
+#include "platform/win/x11/XSettings.h"
 
 namespace vd {
 constexpr RawButton kNoButton = RawButton::None;  // X.h takes the name None for a macro
@@ -25,6 +27,7 @@ constexpr RawButton kNoButton = RawButton::None;  // X.h takes the name None for
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <unordered_map>
 
@@ -42,9 +45,12 @@ struct X11Backend::Impl {
     std::unordered_map<::Window, HWND> byX;
     std::set<HWND> dirty;
     std::set<HWND> iconified;  // iconified by us for an application minimize
+    std::set<HWND> appsShown;  // application windows last seen shown
+    std::set<HWND> appsHidden;  // application windows hidden after being shown: their forms are withdrawn
     std::map<CursorShape, Cursor> cursors;
     HWND pointerWin = nullptr;
     HWND menuGrab = nullptr;
+    bool keyboardGrabbed = false;  // for a menu opened while no form of ours has the focus
     Atom wmProtocols = 0, wmDelete = 0, motifHints = 0, opacity = 0, netWmName = 0, utf8 = 0, netWorkArea = 0,
          netDesktop = 0, clipboard = 0, targets = 0, windowType = 0, typePopup = 0, typeNormal = 0, netState = 0,
          stateAbove = 0, skipTaskbar = 0, selProp = 0;
@@ -59,6 +65,8 @@ struct X11Backend::Impl {
     void ApplyRegion(HWND hwnd, ::Window w);
     void ApplyAlpha(HWND hwnd, ::Window w);
     void ApplyText(HWND hwnd, ::Window w);
+    std::vector<HWND> ApplicationShown(HWND app, bool shown);  // the forms to show again
+    bool OwnerHidden(HWND hwnd) const { return appsHidden.count(GetWindow(hwnd, GW_OWNER)) != 0; }
     HWND Find(::Window w) const {
         auto it = byX.find(w);
         return it == byX.end() ? nullptr : it->second;
@@ -236,6 +244,8 @@ void X11Backend::TopLevelDestroyed(HWND hwnd) {
     auto it = FImpl->windows.find(hwnd);
     FImpl->dirty.erase(hwnd);
     FImpl->iconified.erase(hwnd);
+    FImpl->appsShown.erase(hwnd);
+    FImpl->appsHidden.erase(hwnd);
     if (FImpl->pointerWin == hwnd) FImpl->pointerWin = nullptr;
     if (it == FImpl->windows.end()) return;
     FImpl->byX.erase(it->second);
@@ -244,12 +254,43 @@ void X11Backend::TopLevelDestroyed(HWND hwnd) {
     XFlush(FImpl->dpy);
 }
 
+// The application window has no size and never reaches the screen. Hiding it after it was
+// shown (the program's minimize to the tray) withdraws every form it owns, so none keeps a
+// task-bar entry; showing it again brings them back as they were.
+std::vector<HWND> X11Backend::Impl::ApplicationShown(HWND app, bool shown) {
+    if (shown) {
+        appsShown.insert(app);
+        if (!appsHidden.erase(app)) return {};
+    } else {
+        if (!appsShown.erase(app)) return {};
+        appsHidden.insert(app);
+    }
+    std::vector<HWND> owned;
+    for (HWND h : GetTopLevelWindows())
+        if (GetWindow(h, GW_OWNER) == app) owned.push_back(h);
+    if (shown) return owned;
+    for (HWND h : owned) {
+        iconified.erase(h);
+        if (auto it = windows.find(h); it != windows.end()) XWithdrawWindow(dpy, it->second, screen);
+    }
+    return {};
+}
+
 void X11Backend::TopLevelChanged(HWND hwnd, unsigned what) {
     Impl& m = *FImpl;
+    const TRect bounds = GetWindowRect(hwnd);
+    if (bounds.Width() <= 0 || bounds.Height() <= 0) {
+        if (what & wcVisible)
+            for (HWND h : m.ApplicationShown(hwnd, (GetWindowLong(hwnd, GWL_STYLE) & WS_VISIBLE) != 0))
+                TopLevelChanged(h, wcVisible);
+        XFlush(m.dpy);
+        return;
+    }
     const bool visible = IsWindowVisible(hwnd);
+    const bool withdrawn = m.OwnerHidden(hwnd);
     auto it = m.windows.find(hwnd);
     if (it == m.windows.end()) {
-        if (!visible) return;  // made when first shown, at its first position
+        if (!visible || withdrawn) return;  // made when first shown, at its first position
         ::Window w = m.Ensure(hwnd);
         m.dirty.insert(hwnd);
         XMapRaised(m.dpy, w);
@@ -271,7 +312,7 @@ void X11Backend::TopLevelChanged(HWND hwnd, unsigned what) {
         auto tops = GetTopLevelWindows();
         if (!tops.empty() && tops.front() == hwnd) XRaiseWindow(m.dpy, w);
     }
-    if (what & wcVisible) {
+    if ((what & wcVisible) && !withdrawn) {
         const HWND owner = GetWindow(hwnd, GW_OWNER);
         const bool ownerIconic = owner && IsIconic(owner);
         const bool styleVisible = (GetWindowLong(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
@@ -295,9 +336,19 @@ void X11Backend::MenuGrabChanged(HWND hwnd) {
     m.menuGrab = hwnd;
     if (!hwnd) {
         if (!GetCapture()) XUngrabPointer(m.dpy, CurrentTime);
+        if (m.keyboardGrabbed) XUngrabKeyboard(m.dpy, CurrentTime);
+        m.keyboardGrabbed = false;
         XSync(m.dpy, False);
         return;
     }
+    // A menu from the tray with our forms withdrawn or in the background: without a grab its
+    // keys would go to another program.
+    ::Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(m.dpy, &focus, &revert);
+    if (!m.keyboardGrabbed && !m.Find(focus))
+        m.keyboardGrabbed =
+            XGrabKeyboard(m.dpy, m.root, False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
     auto it = m.windows.find(GetAncestor(hwnd, GA_ROOT));
     if (it == m.windows.end()) return;
     // Our own windows still get their events; a press anywhere else comes to us as well.
@@ -504,6 +555,30 @@ TPoint X11Backend::CursorPos() {
     unsigned mask = 0;
     XQueryPointer(FImpl->dpy, FImpl->root, &r, &c, &rx, &ry, &wx, &wy, &mask);
     return {rx, ry};
+}
+
+unsigned X11Backend::DoubleClickTime() {
+    constexpr unsigned kDefault = 500;
+    Impl& m = *FImpl;
+    const String sel = "_XSETTINGS_S" + std::to_string(m.screen);
+    const ::Window owner = XGetSelectionOwner(m.dpy, XInternAtom(m.dpy, sel.c_str(), False));
+    if (!owner) return kDefault;
+    const Atom prop = XInternAtom(m.dpy, "_XSETTINGS_SETTINGS", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    // The manager may vanish between the two requests: its errors must not end the program.
+    x11::IgnoreErrorsOn(m.dpy);
+    const int rc =
+        XGetWindowProperty(m.dpy, owner, prop, 0, 1 << 16, False, AnyPropertyType, &type, &format, &n, &after, &data);
+    XSync(m.dpy, False);
+    x11::StopIgnoringErrorsOn(m.dpy);
+    std::optional<int> v;
+    if (rc == Success && data && format == 8) v = x11::FindXSettingsInt(data, n, "Net/DoubleClickTime");
+    if (data) XFree(data);
+    if (!v || *v <= 0 || *v > 5000) return kDefault;
+    return static_cast<unsigned>(*v);
 }
 
 bool X11Backend::LayeredWindowsAvailable() {

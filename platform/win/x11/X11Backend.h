@@ -20,6 +20,8 @@ public:
     void Wake() override;
     std::vector<MonitorDesc> Monitors() override;
     TPoint CursorPos() override;
+    // Net/DoubleClickTime of the XSETTINGS manager, else 500 ms.
+    unsigned DoubleClickTime() override;
     bool LayeredWindowsAvailable() override;
     void TopLevelCreated(HWND hwnd) override;
     void TopLevelDestroyed(HWND hwnd) override;

@@ -1,6 +1,7 @@
 #include "platform/win/x11/X11Tray.h"
 
 #include "platform/win/Windows.h"
+#include "platform/win/x11/X11Errors.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -24,36 +25,6 @@ constexpr long kXEmbedMapped = 1;
 constexpr int kDefaultIconSize = 24;
 constexpr unsigned long kDoubleClickMs = 500;
 constexpr int kDoubleClickDistance = 4;
-
-// The tray manager may vanish between finding it and talking to it: errors on our own
-// connections are expected then and must not end the program.
-std::mutex gErrorLock;
-std::vector<Display*> gOwnDisplays;
-XErrorHandler gPreviousHandler = nullptr;
-
-int TrayErrorHandler(Display* dpy, XErrorEvent* error) {
-    XErrorHandler previous = nullptr;
-    {
-        std::lock_guard<std::mutex> guard(gErrorLock);
-        if (std::find(gOwnDisplays.begin(), gOwnDisplays.end(), dpy) != gOwnDisplays.end()) return 0;
-        previous = gPreviousHandler;
-    }
-    return previous ? previous(dpy, error) : 0;
-}
-
-void RegisterDisplay(Display* dpy) {
-    std::lock_guard<std::mutex> guard(gErrorLock);
-    if (gOwnDisplays.empty()) {
-        XErrorHandler old = XSetErrorHandler(TrayErrorHandler);
-        if (old != TrayErrorHandler) gPreviousHandler = old;
-    }
-    gOwnDisplays.push_back(dpy);
-}
-
-void UnregisterDisplay(Display* dpy) {
-    std::lock_guard<std::mutex> guard(gErrorLock);
-    std::erase(gOwnDisplays, dpy);
-}
 
 UINT MouseMessage(unsigned button, bool press) {
     switch (button) {
@@ -279,7 +250,8 @@ void X11Tray::Impl::Run() {
 std::unique_ptr<X11Tray> X11Tray::Open(const String& display, std::function<void()> onNewManager) {
     Display* dpy = XOpenDisplay(display.empty() ? nullptr : display.c_str());
     if (!dpy) return nullptr;
-    RegisterDisplay(dpy);
+    // The tray manager may vanish between finding it and talking to it.
+    x11::IgnoreErrorsOn(dpy);
     auto impl = std::make_unique<Impl>();
     impl->dpy = dpy;
     const int screen = DefaultScreen(dpy);
@@ -309,7 +281,7 @@ X11Tray::~X11Tray() {
     for (auto& s : FImpl->slots)
         if (s.win) XDestroyWindow(FImpl->dpy, s.win);
     XCloseDisplay(FImpl->dpy);
-    UnregisterDisplay(FImpl->dpy);
+    x11::StopIgnoringErrorsOn(FImpl->dpy);
     close(FImpl->wakeFd);
 }
 

@@ -378,3 +378,103 @@ TEST_F(X11Test, AltPressedAloneOpensTheKeyMenu) {
 
 }  // namespace
 }  // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+// Hiding the application window (the program's minimize to the tray) takes every form off the
+// desktop, so none keeps a task-bar entry; showing it again brings them back.
+TEST_F(X11Test, HidingTheApplicationWindowWithdrawsEveryForm) {
+    auto Viewable = [](::Window w) {
+        XWindowAttributes a{};
+        return XGetWindowAttributes(observer, w, &a) && a.map_state == IsViewable;
+    };
+    HWND app = Make({0, 0, 0, 0});
+    ShowWindow(app, SW_SHOW);
+    HWND main = CreateWindowEx(0, "X11Test", "main", WS_POPUP | WS_VISIBLE, 20, 20, 100, 80, app);
+    HWND second = CreateWindowEx(0, "X11Test", "second", WS_POPUP | WS_VISIBLE, 140, 20, 100, 80, app);
+    windows.push_back(main);
+    windows.push_back(second);
+    Sync();
+    EXPECT_EQ(backend->XWindowOf(app), 0u);  // never on the screen itself
+    const ::Window xs[] = {backend->XWindowOf(main), backend->XWindowOf(second)};
+    for (::Window w : xs) ASSERT_TRUE(Viewable(w));
+    const ::Window root = DefaultRootWindow(observer);
+    XSelectInput(observer, root, SubstructureNotifyMask);
+    Sync();
+
+    ShowWindow(app, SW_HIDE);
+    Sync();
+    for (::Window w : xs) EXPECT_FALSE(Viewable(w));
+    // The withdrawal is announced to the window manager with a synthetic unmap on the root.
+    int announced = 0;
+    while (XPending(observer)) {
+        XEvent e;
+        XNextEvent(observer, &e);
+        if (e.type == UnmapNotify && e.xunmap.send_event && e.xunmap.event == root) ++announced;
+    }
+    XSelectInput(observer, root, 0);
+    EXPECT_EQ(announced, 2);
+    EXPECT_TRUE(IsWindowVisible(main));  // still shown as far as the program knows
+
+    ShowWindow(app, SW_SHOW);
+    Sync();
+    for (::Window w : xs) EXPECT_TRUE(Viewable(w));
+
+    // Minimize, then hide into the tray, then restore: the forms come back only with the window.
+    ShowWindow(app, SW_MINIMIZE);
+    ShowWindow(app, SW_HIDE);
+    Sync();
+    for (::Window w : xs) EXPECT_FALSE(Viewable(w));
+    ShowWindow(app, SW_RESTORE);
+    Sync();
+    for (::Window w : xs) EXPECT_TRUE(Viewable(w));
+}
+
+}  // namespace
+}  // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+// A menu opened from the tray while none of our forms has the focus still gets the keys: the
+// keyboard is grabbed for as long as the menu is open. With one of our forms focused, it is not.
+TEST_F(X11Test, MenuGrabTakesTheKeyboardOnlyWhenNoFormOfOursHasTheFocus) {
+    HWND opener = Make({0, 0, 0, 0});  // the tray's hidden window
+    HWND form = Make({10, 10, 110, 110}, WS_POPUP | WS_VISIBLE);
+    PumpFor(20);
+    SetActiveWindow(form);
+    const ::Window root = DefaultRootWindow(observer);
+    auto keyboardFree = [&] {
+        Sync();
+        const bool free = XGrabKeyboard(observer, root, False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
+        if (free) XUngrabKeyboard(observer, CurrentTime);
+        XSync(observer, False);
+        return free;
+    };
+    XSetInputFocus(observer, 0, RevertToNone, CurrentTime);  // keys go nowhere without a grab
+    Sync();
+    SetMenuGrab(opener);
+    EXPECT_FALSE(keyboardFree());
+    // The key reaches us although the X focus is elsewhere.
+    MessageSpy spy;
+    spy.Watch(form);
+    const KeyCode down = XKeysymToKeycode(observer, XK_Down);
+    XTestFakeKeyEvent(observer, down, True, CurrentTime);
+    XTestFakeKeyEvent(observer, down, False, CurrentTime);
+    Sync();
+    EXPECT_TRUE(PumpUntil([&] { return !spy.Of(form, WM_KEYDOWN).empty(); }));
+    SetMenuGrab(nullptr);
+    EXPECT_TRUE(keyboardFree());
+
+    // Our form has the focus: keys come anyway, and the keyboard stays free for others.
+    XSetInputFocus(observer, backend->XWindowOf(form), RevertToParent, CurrentTime);
+    Sync();
+    SetMenuGrab(form);
+    EXPECT_TRUE(keyboardFree());
+    SetMenuGrab(nullptr);
+    PumpFor(20);
+}
+
+}  // namespace
+}  // namespace vd::test
