@@ -26,7 +26,8 @@ String MsgText(const String& key, const String& fallback) {
 
 } // namespace
 
-TDeviceChoice ChooseDevice(int device, const String& deviceName, bool waitMode, const std::vector<String>& names) {
+TDeviceChoice ChooseDevice(int device, const String& deviceName, bool waitMode,
+                           const std::vector<String>& names) {
     const int count = static_cast<int>(names.size());
     if (!waitMode) {
         if (device == 0 && deviceName.empty()) return {TDeviceChoice::dcMessage, -1};
@@ -42,7 +43,8 @@ TDeviceChoice ChooseDevice(int device, const String& deviceName, bool waitMode, 
 void TCapture::Init() {
     FDevices.clear();
     audio::AE_DEVICEINFO info{};
-    for (std::uint32_t i = 0; audio::AE_RecordGetDeviceInfo(i, &info); ++i) FDevices.push_back(info);
+    for (std::uint32_t i = 0; audio::AE_RecordGetDeviceInfo(i, &info); ++i)
+        FDevices.push_back(info);
 }
 
 void TCapture::ShowDeviceMessage() {
@@ -54,14 +56,17 @@ void TCapture::ShowDeviceMessage() {
 TStartDeviceResult TCapture::StartDevice() {
     Init();
     std::vector<String> names;
-    for (const auto& d : FDevices) names.emplace_back(d.name ? d.name : "");
-    const TDeviceChoice choice = ChooseDevice(AppSettings.Device, AppSettings.DeviceName, AppSettings.WaitMode, names);
+    for (const auto& d : FDevices)
+        names.emplace_back(d.name ? d.name : "");
+    const TDeviceChoice choice =
+        ChooseDevice(AppSettings.Device, AppSettings.DeviceName, AppSettings.WaitMode, names);
     if (choice.Kind == TDeviceChoice::dcMessage) {
         ShowDeviceMessage();
         return TStartDeviceResult::sdMessage;
     }
     if (choice.Kind == TDeviceChoice::dcWait) {
-        if (FView.ShowWaitMessage(Message("WaitForEnable", "Waiting for the device") + " " + AppSettings.DeviceName))
+        if (FView.ShowWaitMessage(Message("WaitForEnable", "Waiting for the device") + " " +
+                                  AppSettings.DeviceName))
             return TStartDeviceResult::sdWaiting;
         ShowDeviceMessage();
         return TStartDeviceResult::sdMessage;
@@ -82,8 +87,8 @@ bool TCapture::StartRecord(int index) {
     audio::AE_RecordSetDevice(static_cast<std::uint32_t>(index));
     const int rate = AppSettings.Sample;
     CaptureSampleRate.store(rate);
-    const audio::HRECORD channel = audio::AE_RecordStart(static_cast<std::uint32_t>(rate), 2, audio::AE_RECORD_PAUSE,
-                                                         RecordCallback, &FPeaks);
+    const audio::HRECORD channel = audio::AE_RecordStart(static_cast<std::uint32_t>(rate), 2,
+                                                         audio::AE_RECORD_PAUSE, RecordCallback, &FPeaks);
     if (channel == 0) {
         // The device is released again, so that it is not held busy while nothing records.
         audio::AE_RecordFree();
@@ -114,7 +119,8 @@ void TCapture::StartPlugins() {
     const String folder = IncludeTrailingPathDelimiter(AppSettings.Path);
     for (const String& name : PluginFiles) {
         if (!FileExists(folder + name))
-            FView.WriteMainLog(Message("PlugFileDNTExist", "Plug-in file does not exist") + " " + folder + name);
+            FView.WriteMainLog(Message("PlugFileDNTExist", "Plug-in file does not exist") + " " + folder +
+                               name);
         else if (!LoadPlugin(AppSettings.Path, name))
             FView.WriteMainLog(Message("PlugErrorLoad", "Error loading plug-in") + " " + folder + name);
     }
@@ -145,7 +151,8 @@ bool RecordCallback(audio::HRECORD, const void* buffer, std::uint32_t length, vo
 }
 
 void DspCallback(audio::HDSP, audio::HRECORD, void* buffer, std::uint32_t length, void*) {
-    ProcessPlugins(buffer, static_cast<int>(length), CaptureSampleRate.load(std::memory_order_relaxed), 16, 2);
+    ProcessPlugins(buffer, static_cast<int>(length), CaptureSampleRate.load(std::memory_order_relaxed), 16,
+                   2);
 }
 
 } // namespace vd

@@ -33,7 +33,8 @@ struct TDeviceChoice {
     enum TKind { dcMessage, dcWait, dcOpen } Kind = dcMessage;
     int Index = -1;
 };
-TDeviceChoice ChooseDevice(int device, const String& deviceName, bool waitMode, const std::vector<String>& names);
+TDeviceChoice ChooseDevice(int device, const String& deviceName, bool waitMode,
+                           const std::vector<String>& names);
 
 enum class TStartDeviceResult {
     sdMessage, // the device message is shown; the timer stays off until the settings are saved

@@ -24,7 +24,8 @@ TMeterColor BlendColor(TMeterColor from, TMeterColor to, int position, int steps
 TMeterColor MeterSegmentColor(int v, double level) {
     const bool lit = v <= level;
     if (v <= -15) return lit ? mcLime : mcGreen;
-    if (v <= -8) return lit ? BlendColor(mcLime, mcYellow, v + 15, 7) : BlendColor(mcGreen, mcOlive, v + 15, 7);
+    if (v <= -8)
+        return lit ? BlendColor(mcLime, mcYellow, v + 15, 7) : BlendColor(mcGreen, mcOlive, v + 15, 7);
     if (v <= -6) return lit ? mcYellow : mcOlive;
     if (v <= -1) return lit ? BlendColor(mcYellow, mcRed, v + 5, 4) : BlendColor(mcOlive, mcMaroon, v + 5, 4);
     if (!lit) return mcMaroon;
@@ -33,7 +34,8 @@ TMeterColor MeterSegmentColor(int v, double level) {
 
 TMeterPaint TLevelMeter::DrawMeterScale(int width, int height) {
     for (auto& bar : FCache)
-        for (auto& c : bar) c = 0;
+        for (auto& c : bar)
+            c = 0;
     TMeterPaint paint;
     paint.ClearBlack = true;
     const int r = Range();

@@ -16,8 +16,9 @@ void TPeakLevels::ReadAndDecay(int& left, int& right) {
         *out[ch] = peak;
         const int decayed = peak <= DecayStep ? 0 : peak - DecayStep;
         // Fails only when the capture thread stored a new peak: that one stays.
-        FSlot[ch].compare_exchange_strong(slot, (slot & ~std::uint64_t{0xFFFF}) | static_cast<std::uint64_t>(decayed),
-                                          std::memory_order_acq_rel);
+        FSlot[ch].compare_exchange_strong(
+            slot, (slot & ~std::uint64_t{0xFFFF}) | static_cast<std::uint64_t>(decayed),
+            std::memory_order_acq_rel);
     }
 }
 

@@ -17,7 +17,9 @@ public:
     // GUI thread: the peaks as they are, then the stored values decay by DecayStep (to 0 at or
     // below it) unless a new block has replaced them meanwhile.
     void ReadAndDecay(int& left, int& right);
-    int Peak(int channel) const { return static_cast<int>(FSlot[channel].load(std::memory_order_acquire) & 0xFFFF); }
+    int Peak(int channel) const {
+        return static_cast<int>(FSlot[channel].load(std::memory_order_acquire) & 0xFFFF);
+    }
 
 private:
     std::atomic<std::uint64_t> FSlot[2] = {0, 0}; // store count << 16 | peak

@@ -16,8 +16,10 @@ using audio::FreeSharedLibrary;
 // "dsp*.so", letter case ignored as the plug-in folders of the original system did.
 bool IsPluginFileName(const String& name) {
     auto lower = name;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-    return lower.size() >= 6 && lower.compare(0, 3, "dsp") == 0 && lower.compare(lower.size() - 3, 3, ".so") == 0;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
+    return lower.size() >= 6 && lower.compare(0, 3, "dsp") == 0 &&
+           lower.compare(lower.size() - 3, 3, ".so") == 0;
 }
 
 // Quit, then free the library; a Quit that throws leaves the library loaded, as its code may
@@ -39,9 +41,13 @@ void QuitAndFree(PluginRecord& record) {
 
 } // namespace
 
-TPluginHost::TPluginHost() { FAvailable.SetCaseSensitive(false); }
+TPluginHost::TPluginHost() {
+    FAvailable.SetCaseSensitive(false);
+}
 
-TPluginHost::~TPluginHost() { DonePlugins(); }
+TPluginHost::~TPluginHost() {
+    DonePlugins();
+}
 
 void TPluginHost::InitPlugins() {
     FAvailable.Clear();
@@ -116,12 +122,13 @@ void TPluginHost::ProcessPlugins(void* samples, int length, int sampleRate, int 
     std::lock_guard lock(FChainLock);
     for (const auto& record : FLoaded)
         if (record->Active)
-            record->Module->ModifySamples(record->Module, static_cast<short*>(samples), frames, bits, channels,
-                                          sampleRate);
+            record->Module->ModifySamples(record->Module, static_cast<short*>(samples), frames, bits,
+                                          channels, sampleRate);
 }
 
 void TPluginHost::DonePlugins() {
-    while (LoadedCount() > 0) UnloadPlugin(0);
+    while (LoadedCount() > 0)
+        UnloadPlugin(0);
     FAvailable.Clear();
 }
 
@@ -150,14 +157,26 @@ TPluginHost& PluginHost() {
     return host;
 }
 
-void InitPlugins() { PluginHost().InitPlugins(); }
-void ScanPlugins(const String& folder) { PluginHost().ScanPlugins(folder); }
-bool LoadPlugin(const String& folder, const String& fileName) { return PluginHost().LoadPlugin(folder, fileName); }
-void UnloadPlugin(int index) { PluginHost().UnloadPlugin(index); }
-void ConfigurePlugin(int index) { PluginHost().ConfigurePlugin(index); }
+void InitPlugins() {
+    PluginHost().InitPlugins();
+}
+void ScanPlugins(const String& folder) {
+    PluginHost().ScanPlugins(folder);
+}
+bool LoadPlugin(const String& folder, const String& fileName) {
+    return PluginHost().LoadPlugin(folder, fileName);
+}
+void UnloadPlugin(int index) {
+    PluginHost().UnloadPlugin(index);
+}
+void ConfigurePlugin(int index) {
+    PluginHost().ConfigurePlugin(index);
+}
 void ProcessPlugins(void* samples, int length, int sampleRate, int bits, int channels) {
     PluginHost().ProcessPlugins(samples, length, sampleRate, bits, channels);
 }
-void DonePlugins() { PluginHost().DonePlugins(); }
+void DonePlugins() {
+    PluginHost().DonePlugins();
+}
 
 } // namespace vd

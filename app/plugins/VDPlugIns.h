@@ -18,8 +18,8 @@ struct TDspModule;
 namespace vd {
 
 struct PluginRecord {
-    String Name;          // file name as given to LoadPlugin, at most 128 characters
-    bool Active = false;  // Init succeeded; only active records are called
+    String Name;         // file name as given to LoadPlugin, at most 128 characters
+    bool Active = false; // Init succeeded; only active records are called
     void* Library = nullptr;
     TDspModule* Module = nullptr;
     TDspHeader* Header = nullptr;
@@ -32,7 +32,7 @@ public:
     TPluginHost();
     ~TPluginHost(); // DonePlugins
 
-    void InitPlugins();                    // empties both lists without calling the plug-ins
+    void InitPlugins();                     // empties both lists without calling the plug-ins
     void ScanPlugins(const String& folder); // "dsp*.so" files of folder, sorted
     bool LoadPlugin(const String& folder, const String& fileName);
     void UnloadPlugin(int index);

@@ -93,8 +93,8 @@ bool TConnector::StartCast(TStationRecord& s, std::uint32_t encoder, const TStat
         s.Listeners = 0;
         s.MaxListeners = 0;
         std::uint32_t buffer = static_cast<std::uint32_t>(std::max(1, c.Buffer)) * 1024;
-        return AE_Encode_ServerInit(encoder, std::to_string(c.Port).c_str(), buffer, buffer, AE_ENCODE_SERVER_META,
-                                    ServerClientCallback, &s) != 0;
+        return AE_Encode_ServerInit(encoder, std::to_string(c.Port).c_str(), buffer, buffer,
+                                    AE_ENCODE_SERVER_META, ServerClientCallback, &s) != 0;
     }
     TAppSettings settings = CopyAppSettings();
     // The settings are in the system code page, UTF-8 already: InfoUTF8 needs no conversion.
@@ -103,7 +103,8 @@ bool TConnector::StartCast(TStationRecord& s, std::uint32_t encoder, const TStat
     return AE_Encode_CastInit(encoder, StationServerAddress(s).c_str(), StationServerPassword(s).c_str(),
                               contentType.c_str(), texts ? settings.InfoName.c_str() : nullptr,
                               settings.InfoURL.c_str(), texts ? settings.InfoGenre.c_str() : nullptr,
-                              texts ? settings.InfoDesc.c_str() : nullptr, headers.empty() ? nullptr : headers.c_str(),
+                              texts ? settings.InfoDesc.c_str() : nullptr,
+                              headers.empty() ? nullptr : headers.c_str(),
                               static_cast<std::uint32_t>(std::max(0, c.Bitrate)), c.Public);
 }
 
@@ -175,12 +176,23 @@ void EncoderCallback(std::uint32_t, std::uint32_t, const void*, std::uint32_t le
 void NotifyCallback(std::uint32_t, std::uint32_t status, void* user) {
     int code;
     switch (status) {
-    case AE_ENCODE_NOTIFY_ENCODER: code = 257; break;
-    case AE_ENCODE_NOTIFY_CAST: code = 258; break;
-    case AE_ENCODE_NOTIFY_CAST_TIMEOUT: code = 259; break;
-    case AE_ENCODE_NOTIFY_SERVER_SPACE: code = 260; break;
-    case AE_ENCODE_NOTIFY_FREE: code = 261; break;
-    default: return;
+    case AE_ENCODE_NOTIFY_ENCODER:
+        code = 257;
+        break;
+    case AE_ENCODE_NOTIFY_CAST:
+        code = 258;
+        break;
+    case AE_ENCODE_NOTIFY_CAST_TIMEOUT:
+        code = 259;
+        break;
+    case AE_ENCODE_NOTIFY_SERVER_SPACE:
+        code = 260;
+        break;
+    case AE_ENCODE_NOTIFY_FREE:
+        code = 261;
+        break;
+    default:
+        return;
     }
     auto* s = static_cast<TStationRecord*>(user);
     if (s->State != ssOnline) return;

@@ -22,7 +22,7 @@ public:
     explicit TConnector(TChannelSource channel) : FChannel(std::move(channel)) {}
     ~TConnector();
 
-    void Start();      // the first tick resumes the thread
+    void Start(); // the first tick resumes the thread
     void Terminate();
     void WaitFor();
     bool Running() const { return FRunning; }
@@ -51,8 +51,10 @@ private:
 void StopStationEncoder(TStationRecord& station, bool keepBackOff = false);
 
 // The engine's callbacks; user is the station record.
-void EncoderCallback(std::uint32_t handle, std::uint32_t channel, const void* buffer, std::uint32_t length, void* user);
+void EncoderCallback(std::uint32_t handle, std::uint32_t channel, const void* buffer, std::uint32_t length,
+                     void* user);
 void NotifyCallback(std::uint32_t handle, std::uint32_t status, void* user);
-bool ServerClientCallback(std::uint32_t handle, bool connect, const char* client, const char* headers, void* user);
+bool ServerClientCallback(std::uint32_t handle, bool connect, const char* client, const char* headers,
+                          void* user);
 
 } // namespace vd

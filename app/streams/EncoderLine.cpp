@@ -28,8 +28,8 @@ TEncoderLine EncoderCommandLine(const TStationConfig& s, int sample) {
     bool mono = s.Channels == 1;
     switch (s.Type) {
     case scOgg:
-        r.CommandLine = Format("oggenc -r -R %d -b %d %s %s -", sample, s.Bitrate, String(mono ? "--downmix" : ""),
-                               String(s.Title == stmUtf8 ? "--utf8" : ""));
+        r.CommandLine = Format("oggenc -r -R %d -b %d %s %s -", sample, s.Bitrate,
+                               String(mono ? "--downmix" : ""), String(s.Title == stmUtf8 ? "--utf8" : ""));
         r.ContentType = "audio/ogg";
         break;
     case scAac: {
@@ -41,7 +41,9 @@ TEncoderLine EncoderCommandLine(const TStationConfig& s, int sample) {
         break;
     }
     case scAacPlus: {
-        String opt = s.Bitrate >= 16 && s.Bitrate <= 128 ? "he" : s.Bitrate >= 129 && s.Bitrate <= 256 ? "high" : "lc";
+        String opt = s.Bitrate >= 16 && s.Bitrate <= 128    ? "he"
+                     : s.Bitrate >= 129 && s.Bitrate <= 256 ? "high"
+                                                            : "lc";
         if (s.LockFreq) opt += " --ps";
         if (mono) opt += " --mono";
         r.CommandLine = Format("enc_aacPlus - - --%s --br %d --silent --mpeg2aac --rawpcm %d 2 16", opt,
@@ -72,7 +74,8 @@ String ShoutcastHeaders(const TStationConfig& station, const TAppSettings& setti
 bool MatchAllowedAddress(const String& client, const String& list) {
     String address = client.substr(0, client.find(':'));
     long parts[4];
-    for (int i = 0; i < 4; ++i) parts[i] = PartNumber(GetToken(address, i + 1, '.'));
+    for (int i = 0; i < 4; ++i)
+        parts[i] = PartNumber(GetToken(address, i + 1, '.'));
     // GetToken skips empty runs; an address always has four dotted numbers, so this holds.
     int entries = CountTokens(list, ';');
     for (int e = 1; e <= entries; ++e) {
@@ -82,7 +85,9 @@ bool MatchAllowedAddress(const String& client, const String& list) {
         std::size_t pos = 0;
         for (int i = 0; i < 4 && match; ++i) {
             std::size_t dot = entry.find('.', pos);
-            String part = pos == String::npos ? String() : entry.substr(pos, dot == String::npos ? String::npos : dot - pos);
+            String part = pos == String::npos
+                              ? String()
+                              : entry.substr(pos, dot == String::npos ? String::npos : dot - pos);
             pos = dot == String::npos ? String::npos : dot + 1;
             if (Trim(part) != "*" && PartNumber(part) != parts[i]) match = false;
         }

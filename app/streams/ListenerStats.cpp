@@ -6,7 +6,8 @@ namespace vd {
 
 int ListenerCountFromStats(const String& text, bool icecast) {
     String upper = text;
-    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     std::size_t at = String::npos;
     std::size_t tagLength = 0;
     for (const char* tag : icecast ? std::initializer_list<const char*>{"<LISTENERS>", "LISTENERS"}
@@ -17,7 +18,8 @@ int ListenerCountFromStats(const String& text, bool icecast) {
     }
     if (at == String::npos) return 0;
     std::size_t i = at + tagLength;
-    while (i < text.size() && text[i] == ' ') ++i;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
     long long n = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         n = n * 10 + (text[i] - '0');

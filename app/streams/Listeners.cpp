@@ -9,7 +9,8 @@ namespace vd {
 
 void TListeners::Pass() {
     std::uint64_t now = MillisecondClock();
-    for (const TStationPtr& station : StationList.Snapshot()) PollStation(*station, now);
+    for (const TStationPtr& station : StationList.Snapshot())
+        PollStation(*station, now);
 }
 
 void TListeners::PollStation(TStationRecord& s, std::uint64_t now) {
@@ -25,7 +26,8 @@ void TListeners::PollStation(TStationRecord& s, std::uint64_t now) {
         if (online && encoder != 0) {
             bool icecast = mode == smIcecast;
             const char* text = audio::AE_Encode_CastGetStats(
-                encoder, icecast ? audio::AE_ENCODE_STATS_ICECAST : audio::AE_ENCODE_STATS_SHOUTCAST, nullptr);
+                encoder, icecast ? audio::AE_ENCODE_STATS_ICECAST : audio::AE_ENCODE_STATS_SHOUTCAST,
+                nullptr);
             if (text) count = ListenerCountFromStats(text, icecast);
         }
     } catch (...) {

@@ -62,7 +62,8 @@ void ComposeMailText(const String& message, TStationRecord& station) {
     String pattern = AppLanguage ? AppLanguage->GetConstant("FormatDateTime", "HH:NN:SS DD.MM.YY")
                                  : String("HH:NN:SS DD.MM.YY");
     TStationConfig c = station.Config();
-    String text = FormatDateTime(pattern, Now()) + "\r" + message + "\r" + c.URL + ":" + std::to_string(c.Port);
+    String text =
+        FormatDateTime(pattern, Now()) + "\r" + message + "\r" + c.URL + ":" + std::to_string(c.Port);
     station.MailText.Set(CutText(text, StationTextLength));
 }
 
@@ -98,7 +99,8 @@ bool SendMail(const String& text, const TAppSettings& settings, TMailStatus& sta
     m.To = settings.SendTo;
     int parts = CountTokens(text, '\r');
     m.Subject = parts >= 3 ? GetToken(text, 3, '\r') : String("Vendrill notification");
-    for (int i = 1; i <= parts; ++i) m.BodyLines.push_back(GetToken(text, i, '\r')); // the code page is UTF-8
+    for (int i = 1; i <= parts; ++i)
+        m.BodyLines.push_back(GetToken(text, i, '\r')); // the code page is UTF-8
     net::TSmtpSettings smtp;
     smtp.Host = settings.Host;
     smtp.Port = static_cast<std::uint16_t>(settings.Port);
@@ -110,8 +112,10 @@ bool SendMail(const String& text, const TAppSettings& settings, TMailStatus& sta
     String error;
     bool sent = net::TSmtpClient().Send(smtp, m, error);
     bool test = status.TestMode;
-    if (sent) status.Set(test ? "The test message sended. Check EMail" : "");
-    else status.Set("Error: " + error);
+    if (sent)
+        status.Set(test ? "The test message sended. Check EMail" : "");
+    else
+        status.Set("Error: " + error);
     return sent || test; // a test message is never retried
 }
 

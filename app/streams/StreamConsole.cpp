@@ -12,8 +12,11 @@ namespace vd {
 
 void DriverConnection(TStationRecord& s, std::uint64_t now, TTitleSender* titles) {
     switch (s.State.load()) {
-    case ssStop: s.NextPoll = 0; break;
-    case ssConnect: break;
+    case ssStop:
+        s.NextPoll = 0;
+        break;
+    case ssConnect:
+        break;
     case ssDelay:
         if (s.Encoder != 0) StopStationEncoder(s, true);
         if (now >= s.ReconnectTime) {
@@ -34,7 +37,8 @@ void DriverConnection(TStationRecord& s, std::uint64_t now, TTitleSender* titles
 }
 
 void UpdateStation(std::uint64_t now, TTitleSender* titles) {
-    for (const TStationPtr& s : StationList.Snapshot()) DriverConnection(*s, now, titles);
+    for (const TStationPtr& s : StationList.Snapshot())
+        DriverConnection(*s, now, titles);
 }
 
 void RestartStreams() {
@@ -54,7 +58,8 @@ void OutLog(const String& text, TLog& log) {
 void SynhroLog(TStationRecord& s) {
     if (!s.LogPending.exchange(false)) return;
     int code = s.LastError;
-    OutLog(code != 0 ? ErrorCodeText(code) : StreamMessage("StreamStartSucc", "Stream started successfully"), s.Log());
+    OutLog(code != 0 ? ErrorCodeText(code) : StreamMessage("StreamStartSucc", "Stream started successfully"),
+           s.Log());
 }
 
 bool ShowStation(TStationRecord& s, std::uint64_t now, std::array<String, 7>& row) {
@@ -93,7 +98,9 @@ void ApplyStationEdit(TStationRecord& s, const TStationConfig& config) {
     if (changed && s.State == ssOnline) s.Lost = true; // Lost := Lost or Changed
 }
 
-bool CanDelete(const TStationRecord& s) { return s.State == ssStop; }
+bool CanDelete(const TStationRecord& s) {
+    return s.State == ssStop;
+}
 
 bool DeleteStream(int index) {
     TStationPtr s = StationList.Items(index);

@@ -90,10 +90,14 @@ String BytesSentText(std::uint64_t bytes) {
 
 String StateText(TStationState state) {
     switch (state) {
-    case ssStop: return StreamMessage("Stop", "Stop");
-    case ssConnect: return StreamMessage("Connect", "Connect");
-    case ssDelay: return StreamMessage("Delay", "Delay");
-    case ssOnline: return StreamMessage("Online", "Online");
+    case ssStop:
+        return StreamMessage("Stop", "Stop");
+    case ssConnect:
+        return StreamMessage("Connect", "Connect");
+    case ssDelay:
+        return StreamMessage("Delay", "Delay");
+    case ssOnline:
+        return StreamMessage("Online", "Online");
     }
     return String();
 }
@@ -108,7 +112,8 @@ std::array<String, 7> StationRowTexts(const TStationRecord& station) {
     row[1] = c.Mode >= 0 && c.Mode <= 3 ? kModes[c.Mode] : "";
     row[2] = c.Type >= 0 && c.Type <= 3 ? kTypes[c.Type] : "";
     row[3] = std::to_string(c.Bitrate) + (c.Channels == 1 ? "(M)" : "");
-    row[4] = std::to_string(station.Listeners.load()) + " (" + std::to_string(station.MaxListeners.load()) + ")";
+    row[4] =
+        std::to_string(station.Listeners.load()) + " (" + std::to_string(station.MaxListeners.load()) + ")";
     row[5] = BytesSentText(station.BytesSent.load());
     row[6] = StateText(station.State.load());
     return row;

@@ -34,7 +34,8 @@ TTitleSession::TResult TTitleSession::Feed(const char* data, std::size_t size, S
         case TState::Length:
             FBuffer += c;
             if (FBuffer.size() < 2) break;
-            FLength = static_cast<unsigned char>(FBuffer[0]) | static_cast<std::size_t>(static_cast<unsigned char>(FBuffer[1])) << 8;
+            FLength = static_cast<unsigned char>(FBuffer[0]) |
+                      static_cast<std::size_t>(static_cast<unsigned char>(FBuffer[1])) << 8;
             FBuffer.clear();
             if (FLength == 0) return Finish(String());
             FState = TState::Bytes;
@@ -43,7 +44,8 @@ TTitleSession::TResult TTitleSession::Feed(const char* data, std::size_t size, S
             FBuffer += c;
             if (FBuffer.size() == FLength) return Finish(FBuffer.substr(0, FBuffer.find('\0')));
             break;
-        case TState::Finished: return TResult::Done;
+        case TState::Finished:
+            return TResult::Done;
         }
     }
     return FState == TState::Finished ? TResult::Done : TResult::More;

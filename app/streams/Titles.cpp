@@ -20,7 +20,9 @@ std::mutex& HandOverLock() {
 } // namespace
 
 TTitleSource::TTitleSource() = default;
-TTitleSource::~TTitleSource() { FServer.Stop(); }
+TTitleSource::~TTitleSource() {
+    FServer.Stop();
+}
 
 void TTitleSource::SetTitle(const String& title) {
     std::lock_guard<std::mutex> g(FLock);
@@ -79,13 +81,15 @@ String TTitleSource::ServePort(std::uint64_t now, const TAppSettings& settings) 
     o.Port = static_cast<std::uint16_t>(settings.TitlePort);
     o.MaxClients = kMaxClients;
     bool ok = settings.TitlePort > 0 && settings.TitlePort <= 65535 &&
-              FServer.Start(o, [this](net::TSocket& c) { ServeClient(c); }, error);
+              FServer.Start(
+                  o, [this](net::TSocket& c) { ServeClient(c); }, error);
     if (ok) {
         FOpenPort = settings.TitlePort;
         FLastFailure.clear();
         return String();
     }
-    String text = "Title port " + std::to_string(settings.TitlePort) + ": " + (error.empty() ? "invalid" : error);
+    String text =
+        "Title port " + std::to_string(settings.TitlePort) + ": " + (error.empty() ? "invalid" : error);
     if (text == FLastFailure) return String(); // logged once per kind of failure
     FLastFailure = text;
     return text;
@@ -162,7 +166,8 @@ void TTitleSender::Pass() {
     std::lock_guard<std::mutex> g(FLock);
     for (auto it = FRetryAt.begin(); it != FRetryAt.end();) { // forget streams that are gone
         bool present = false;
-        for (const TStationPtr& s : list) present = present || s.get() == it->first;
+        for (const TStationPtr& s : list)
+            present = present || s.get() == it->first;
         it = present ? std::next(it) : FRetryAt.erase(it);
     }
 }

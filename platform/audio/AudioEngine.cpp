@@ -102,13 +102,17 @@ TEngine::~TEngine() {
     std::vector<std::shared_ptr<TEncoder>> encoders;
     {
         std::lock_guard lock(Lock);
-        for (auto& [h, c] : Channels) channels.push_back(c);
-        for (auto& [h, enc] : Encoders) encoders.push_back(enc);
+        for (auto& [h, c] : Channels)
+            channels.push_back(c);
+        for (auto& [h, enc] : Encoders)
+            encoders.push_back(enc);
         Channels.clear();
         Encoders.clear();
     }
-    for (auto& enc : encoders) Retire(*this, std::move(enc));
-    for (auto& c : channels) c->Stop();
+    for (auto& enc : encoders)
+        Retire(*this, std::move(enc));
+    for (auto& c : channels)
+        c->Stop();
     Reaper.Drain();
 }
 
@@ -186,7 +190,8 @@ bool AE_RecordFree() {
         e.Opened.erase(e.Current);
         e.Current.clear();
     }
-    for (auto& c : ending) EndChannel(e, c);
+    for (auto& c : ending)
+        EndChannel(e, c);
     return Ok();
 }
 
@@ -285,8 +290,12 @@ std::uint32_t AE_GetConfig(std::uint32_t option) {
     return it->second;
 }
 
-int AE_ErrorGetCode() { return LastError; }
-void AE_SetErrorCode(int code) { LastError = code; }
+int AE_ErrorGetCode() {
+    return LastError;
+}
+void AE_SetErrorCode(int code) {
+    LastError = code;
+}
 
 HENCODE AE_Encode_Start(HRECORD channelHandle, const char* cmdline, std::uint32_t flags, ENCODEPROC proc,
                         void* user) {
@@ -305,8 +314,8 @@ HENCODE AE_Encode_Start(HRECORD channelHandle, const char* cmdline, std::uint32_
         std::lock_guard lock(e.Lock);
         p.Handle = e.NewHandle();
         const std::uint64_t ms = e.Config[AE_CONFIG_ENCODE_QUEUE];
-        p.QueueBytes = static_cast<std::size_t>(std::max<std::uint64_t>(
-            std::uint64_t{p.Rate} * p.Channels * 2 * ms / 1000, 65536));
+        p.QueueBytes = static_cast<std::size_t>(
+            std::max<std::uint64_t>(std::uint64_t{p.Rate} * p.Channels * 2 * ms / 1000, 65536));
         p.StopWaitMs = e.Config[AE_CONFIG_ENCODE_STOP_WAIT];
     }
     auto encoder = std::make_shared<TEncoder>(p);

@@ -18,9 +18,9 @@ namespace vd::audio {
 
 class TEncodedSink;
 
-using HRECORD = std::uint32_t;  // capture channel handle, 0 = none
-using HDSP = std::uint32_t;     // DSP hook handle, 0 = none
-using HENCODE = std::uint32_t;  // encoder handle, 0 = none
+using HRECORD = std::uint32_t; // capture channel handle, 0 = none
+using HDSP = std::uint32_t;    // DSP hook handle, 0 = none
+using HENCODE = std::uint32_t; // encoder handle, 0 = none
 
 // One recording device as the device list shows it. The texts stay valid for the whole run.
 struct AE_DEVICEINFO {
@@ -35,14 +35,14 @@ constexpr std::uint32_t AE_DEVICE_DEFAULT = 2;
 constexpr std::uint32_t AE_RECORD_PAUSE = 0x8000; // start paused; AE_ChannelPlay starts it
 
 // Flags of AE_Encode_Start.
-constexpr std::uint32_t AE_ENCODE_NOHEAD = 0x1;      // raw PCM only, no WAV header first
+constexpr std::uint32_t AE_ENCODE_NOHEAD = 0x1;       // raw PCM only, no WAV header first
 constexpr std::uint32_t AE_ENCODE_AUTOFREE = 0x40000; // freed together with its channel
 
 // Options of AE_SetConfig.
-constexpr std::uint32_t AE_CONFIG_NET_TIMEOUT = 11;          // ms, used by casts
+constexpr std::uint32_t AE_CONFIG_NET_TIMEOUT = 11;              // ms, used by casts
 constexpr std::uint32_t AE_CONFIG_ENCODE_CAST_TIMEOUT = 0x10310; // ms, used by casts
-constexpr std::uint32_t AE_CONFIG_ENCODE_QUEUE = 0x10320;    // ms of audio each encoder may queue
-constexpr std::uint32_t AE_CONFIG_ENCODE_STOP_WAIT = 0x10321; // ms an encoder gets to end by itself
+constexpr std::uint32_t AE_CONFIG_ENCODE_QUEUE = 0x10320;        // ms of audio each encoder may queue
+constexpr std::uint32_t AE_CONFIG_ENCODE_STOP_WAIT = 0x10321;    // ms an encoder gets to end by itself
 
 // Returns false (keep nothing) to end the recording.
 using RECORDPROC = bool (*)(HRECORD handle, const void* buffer, std::uint32_t length, void* user);

@@ -23,7 +23,9 @@ TCaptureChannel::TCaptureChannel(HRECORD handle, std::shared_ptr<TCaptureSource>
     FEncoders.reserve(MaxListSize);
 }
 
-TCaptureChannel::~TCaptureChannel() { Stop(); }
+TCaptureChannel::~TCaptureChannel() {
+    Stop();
+}
 
 bool TCaptureChannel::Play() {
     if (FRunning.load(std::memory_order_acquire)) return true;
@@ -88,11 +90,13 @@ void TCaptureChannel::Run() {
         if (FProc && !FProc(FHandle, FBuffer.data(), bytes, FUser)) break;
         {
             std::lock_guard lock(FDspLock);
-            for (const TDsp& d : FDsps) d.Proc(d.Id, FHandle, FBuffer.data(), bytes, d.User);
+            for (const TDsp& d : FDsps)
+                d.Proc(d.Id, FHandle, FBuffer.data(), bytes, d.User);
         }
         {
             std::lock_guard lock(FEncoderLock);
-            for (const auto& e : FEncoders) e->PushBlock(FBuffer.data(), bytes, arrived);
+            for (const auto& e : FEncoders)
+                e->PushBlock(FBuffer.data(), bytes, arrived);
         }
         FBlocks.fetch_add(1, std::memory_order_relaxed);
     }

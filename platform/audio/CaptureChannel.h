@@ -16,14 +16,14 @@ class TEncoder;
 
 class TCaptureChannel {
 public:
-    TCaptureChannel(HRECORD handle, std::shared_ptr<TCaptureSource> source, unsigned rate,
-                    unsigned channels, RECORDPROC proc, void* user);
+    TCaptureChannel(HRECORD handle, std::shared_ptr<TCaptureSource> source, unsigned rate, unsigned channels,
+                    RECORDPROC proc, void* user);
     ~TCaptureChannel(); // stops the thread
     TCaptureChannel(const TCaptureChannel&) = delete;
     TCaptureChannel& operator=(const TCaptureChannel&) = delete;
 
-    bool Play();  // starts the capture thread (again, after it ended by itself)
-    void Stop();  // joins the capture thread; not from a callback
+    bool Play(); // starts the capture thread (again, after it ended by itself)
+    void Stop(); // joins the capture thread; not from a callback
 
     HDSP AddDsp(HDSP id, DSPPROC proc, void* user, int priority);
     bool RemoveDsp(HDSP id);

@@ -10,16 +10,20 @@ std::vector<std::string> SplitCommandLine(const std::string& line) {
     for (std::size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
         if (quote == '\'') {
-            if (c == '\'') quote = 0;
-            else current += c;
+            if (c == '\'')
+                quote = 0;
+            else
+                current += c;
             continue;
         }
         if (c == '\\' && i + 1 < line.size()) {
             current += line[++i];
             inArg = true;
         } else if (quote == '"') {
-            if (c == '"') quote = 0;
-            else current += c;
+            if (c == '"')
+                quote = 0;
+            else
+                current += c;
         } else if (c == '"' || c == '\'') {
             quote = c;
             inArg = true;

@@ -20,7 +20,8 @@ std::int64_t NowUs(TEncoder::TClock::time_point t) {
 }
 
 void PutLe(std::uint8_t* p, std::uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
+    for (int i = 0; i < bytes; ++i)
+        p[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 } // namespace
@@ -47,7 +48,9 @@ int TEncoder::Start(const std::string& commandLine) {
     return AE_OK;
 }
 
-int TEncoder::Pid() const { return FProcess->HasExited() ? 0 : FProcess->Pid(); }
+int TEncoder::Pid() const {
+    return FProcess->HasExited() ? 0 : FProcess->Pid();
+}
 
 void TEncoder::Wake() {
     FWake.fetch_add(1, std::memory_order_release);
@@ -79,7 +82,8 @@ void TEncoder::CheckLatencyStamp() {
     if (pos == 0 || FRing.Popped() < pos) return;
     const std::int64_t delay = NowUs(TClock::now()) - FStampTime.load(std::memory_order_relaxed);
     const auto us = static_cast<std::uint64_t>(std::max<std::int64_t>(delay, 0));
-    if (us > FMaxLatencyUs.load(std::memory_order_relaxed)) FMaxLatencyUs.store(us, std::memory_order_relaxed);
+    if (us > FMaxLatencyUs.load(std::memory_order_relaxed))
+        FMaxLatencyUs.store(us, std::memory_order_relaxed);
     FStampPos.store(0, std::memory_order_release);
 }
 
@@ -136,7 +140,8 @@ void TEncoder::ReaderLoop() {
                 FParams.Proc(FParams.Handle, FParams.Channel, FOutBuffer.get(), size, FParams.User);
         }
         std::lock_guard lock(FSinkLock);
-        for (const auto& sink : FSinks) sink->Deliver(FOutBuffer.get(), size);
+        for (const auto& sink : FSinks)
+            sink->Deliver(FOutBuffer.get(), size);
     }
     FProcess->WaitExit();
     FAccept.store(false, std::memory_order_release);
@@ -163,8 +168,10 @@ std::uint32_t TEncoder::SetNotify(ENCODENOTIFYPROC proc, void* user) {
 void TEncoder::RaiseNotify(std::uint32_t status) {
     std::lock_guard lock(FCallbackLock);
     if (Stopped()) return;
-    if (FNotifyProc) FNotifyProc(FParams.Handle, status, FNotifyUser);
-    else if (FPendingStatus == 0) FPendingStatus = status; // a failure is not lost before the callback is set
+    if (FNotifyProc)
+        FNotifyProc(FParams.Handle, status, FNotifyUser);
+    else if (FPendingStatus == 0)
+        FPendingStatus = status; // a failure is not lost before the callback is set
 }
 
 bool TEncoder::AttachSink(std::shared_ptr<TEncodedSink> sink) {
@@ -190,7 +197,8 @@ void TEncoder::MarkStopped() {
         FStopped.store(true, std::memory_order_release);
     }
     std::lock_guard lock(FSinkLock);
-    for (auto& s : FSinks) FDetachedSinks.push_back(std::move(s));
+    for (auto& s : FSinks)
+        FDetachedSinks.push_back(std::move(s));
     FSinks.clear();
 }
 
@@ -199,7 +207,6 @@ void TEncoder::Finish() {
     Wake();
     if (FWriter.joinable()) {
         FWriter.join(); // never blocked for long: its writes time out
-
     }
     if (FReader.joinable()) {
         if (!FReaderDone.WaitFor(FParams.StopWaitMs)) {

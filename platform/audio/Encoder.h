@@ -83,9 +83,9 @@ private:
     std::atomic<std::uint32_t> FWake{0};
     std::atomic<bool> FStopWriter{false};
     std::atomic<bool> FEndInput{false};
-    std::atomic<bool> FAccept{false};    // the writer still takes blocks
-    std::atomic<bool> FOverflow{false};  // a block was dropped: notify from the writer
-    bool FInOverflow = false;            // capture thread only: one notify per overflow run
+    std::atomic<bool> FAccept{false};   // the writer still takes blocks
+    std::atomic<bool> FOverflow{false}; // a block was dropped: notify from the writer
+    bool FInOverflow = false;           // capture thread only: one notify per overflow run
     std::atomic<bool> FStopped{false};
 
     // Latency sampling: the capture thread fills the slot when it is free.

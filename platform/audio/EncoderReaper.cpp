@@ -47,8 +47,10 @@ void TEncoderReaper::Run() {
         };
         if (FQueue.empty() && !due()) {
             if (FQuit && FNotifies.empty()) return;
-            if (FNotifies.empty()) FCond.wait(lock);
-            else FCond.wait_until(lock, FNotifies.front().Due);
+            if (FNotifies.empty())
+                FCond.wait(lock);
+            else
+                FCond.wait_until(lock, FNotifies.front().Due);
             continue;
         }
         ++FBusy;

@@ -14,21 +14,18 @@ int GdiBitmap::StrideFor(int width, int bitCount) {
 
 GdiBitmap::GdiBitmap(int width, int height, int bitCount, bool topDown)
     : GdiObject(Kind::Bitmap), FBitCount(bitCount), FTopDown(topDown) {
-    if (bitCount != 1 && bitCount != 24 && bitCount != 32)
-        throw EOutOfResources("Unsupported bitmap depth");
+    if (bitCount != 1 && bitCount != 24 && bitCount != 32) throw EOutOfResources("Unsupported bitmap depth");
     Allocate(width, height);
 }
 
 void GdiBitmap::Allocate(int width, int height) {
-    if (width < 0 || height < 0 || width > kMaxBitmapSide || height > kMaxBitmapSide)
-        throw EOutOfResources();
+    if (width < 0 || height < 0 || width > kMaxBitmapSide || height > kMaxBitmapSide) throw EOutOfResources();
     const int stride = StrideFor(width, FBitCount);
     const std::size_t bytes = std::size_t(stride) * std::size_t(height);
     std::unique_ptr<Byte[]> pixels;
     if (bytes > 0) {
         pixels.reset(new (std::nothrow) Byte[bytes]);
-        if (!pixels)
-            throw EOutOfResources();
+        if (!pixels) throw EOutOfResources();
         std::memset(pixels.get(), 0, bytes);
     }
     FPixels = std::move(pixels);
@@ -98,8 +95,7 @@ void GdiBitmap::SetPixelBgr(int x, int y, DWord bgr) {
 }
 
 void GdiBitmap::Resize(int width, int height) {
-    if (width == FWidth && height == FHeight)
-        return;
+    if (width == FWidth && height == FHeight) return;
     GdiBitmap fresh(width, height, FBitCount, FTopDown);
     const int w = std::min(width, FWidth);
     const int h = std::min(height, FHeight);

@@ -80,7 +80,6 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
 int GetObjectA(HGDIOBJ object, int size, void* out);
 // Copies rows of a bitmap into caller memory as described by info (24 or 32 bits,
 // either row order). Returns the number of lines copied.
-int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINFO* info,
-              UINT usage);
+int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINFO* info, UINT usage);
 
 } // namespace vd

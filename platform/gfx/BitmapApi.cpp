@@ -8,8 +8,7 @@
 namespace vd {
 
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitCount, const void* bits) {
-    if (planes != 1 || (bitCount != 1 && bitCount != 24 && bitCount != 32))
-        return nullptr;
+    if (planes != 1 || (bitCount != 1 && bitCount != 24 && bitCount != 32)) return nullptr;
     try {
         auto* bmp = new GdiBitmap(width, height, int(bitCount), true);
         bmp->SetUsesDcColors(bitCount == 1);
@@ -18,7 +17,8 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitCount, const vo
             const int srcStride = ((width * int(bitCount) + 15) / 16) * 2;
             const std::size_t n = std::size_t(std::min(srcStride, bmp->Stride()));
             for (int y = 0; y < height; ++y)
-                std::memcpy(bmp->Row(y), static_cast<const Byte*>(bits) + std::size_t(y) * std::size_t(srcStride), n);
+                std::memcpy(bmp->Row(y),
+                            static_cast<const Byte*>(bits) + std::size_t(y) * std::size_t(srcStride), n);
         }
         return bmp;
     } catch (const EOutOfResources&) {
@@ -34,18 +34,14 @@ HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
 }
 
 HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, void*, DWord) {
-    if (bits)
-        *bits = nullptr;
-    if (!info)
-        return nullptr;
+    if (bits) *bits = nullptr;
+    if (!info) return nullptr;
     const BITMAPINFOHEADER& h = info->bmiHeader;
     if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biPlanes != 1 ||
         (h.biCompression != BI_RGB && !(h.biCompression == BI_BITFIELDS && h.biBitCount == 32)))
         return nullptr;
-    if (h.biBitCount != 1 && h.biBitCount != 24 && h.biBitCount != 32)
-        return nullptr;
-    if (h.biWidth < 0 || h.biHeight == INT32_MIN)
-        return nullptr;
+    if (h.biBitCount != 1 && h.biBitCount != 24 && h.biBitCount != 32) return nullptr;
+    if (h.biWidth < 0 || h.biHeight == INT32_MIN) return nullptr;
     const int height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
     try {
         auto* bmp = new GdiBitmap(h.biWidth, height, h.biBitCount, h.biHeight < 0);
@@ -55,8 +51,7 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, void*, 
             bmp->SetPalette(0, pal[0]);
             bmp->SetPalette(1, pal[1]);
         }
-        if (bits)
-            *bits = bmp->Bits();
+        if (bits) *bits = bmp->Bits();
         return bmp;
     } catch (const EOutOfResources&) {
         return nullptr;
@@ -82,8 +77,7 @@ int GetObjectA(HGDIOBJ object, int size, void* out) {
 }
 
 int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINFO* info, UINT) {
-    if (!bitmap || !info)
-        return 0;
+    if (!bitmap || !info) return 0;
     BITMAPINFOHEADER& h = info->bmiHeader;
     if (!bits) {
         // Asked for the format only.
@@ -95,8 +89,7 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINF
         h.biSizeImage = DWord(GdiBitmap::StrideFor(h.biWidth, h.biBitCount) * h.biHeight);
         return 1;
     }
-    if (h.biBitCount != 24 && h.biBitCount != 32)
-        return 0;
+    if (h.biBitCount != 24 && h.biBitCount != 32) return 0;
     if (h.biWidth != bitmap->Width() || (h.biHeight != bitmap->Height() && h.biHeight != -bitmap->Height()))
         return 0;
     const bool topDown = h.biHeight < 0;
@@ -114,8 +107,7 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINF
             dst[x * bpp] = Byte(v);
             dst[x * bpp + 1] = Byte(v >> 8);
             dst[x * bpp + 2] = Byte(v >> 16);
-            if (bpp == 4)
-                dst[x * 4 + 3] = bitmap->BitCount() == 32 ? bitmap->Row(y)[x * 4 + 3] : 0;
+            if (bpp == 4) dst[x * 4 + 3] = bitmap->BitCount() == 32 ? bitmap->Row(y)[x * 4 + 3] : 0;
         }
         ++copied;
     }

@@ -24,8 +24,7 @@ struct SourceReader {
     DWord bg;
 
     DWord Get(int x, int y) const {
-        if (mapMono)
-            return bmp->MonoBit(x, y) ? bg : fg;
+        if (mapMono) return bmp->MonoBit(x, y) ? bg : fg;
         return bmp->PixelBgr(x, y);
     }
 };
@@ -53,23 +52,23 @@ struct Mapping {
     int Y(int py) const { return ymap[std::size_t(py - vis.Top)]; }
 };
 
-void MapAxis(std::int64_t dstStart, int dstLen, std::int64_t srcStart, int srcLen, int from, int to, int srcSize,
-             std::vector<int>& map) {
+void MapAxis(std::int64_t dstStart, int dstLen, std::int64_t srcStart, int srcLen, int from, int to,
+             int srcSize, std::vector<int>& map) {
     map.resize(std::size_t(to - from));
     for (int p = from; p < to; ++p) {
         const std::int64_t i = p - dstStart;
-        const std::int64_t s = dstLen == srcLen ? srcStart + i : srcStart + ((2 * i + 1) * srcLen) / (2 * std::int64_t(dstLen));
+        const std::int64_t s =
+            dstLen == srcLen ? srcStart + i : srcStart + ((2 * i + 1) * srcLen) / (2 * std::int64_t(dstLen));
         map[std::size_t(p - from)] = s >= 0 && s < srcSize ? int(s) : -1;
     }
 }
 
-bool BuildMapping(GdiDC& dst, const TRect& d, int w, int h, int sx0, int sy0, int sw, int sh, const GdiBitmap& sb,
-                  Mapping& m) {
+bool BuildMapping(GdiDC& dst, const TRect& d, int w, int h, int sx0, int sy0, int sw, int sh,
+                  const GdiBitmap& sb, Mapping& m) {
     const TRect box = dst.Clip().Box();
     m.vis = {std::max(d.Left, box.Left), std::max(d.Top, box.Top), std::min(d.Right, box.Right),
              std::min(d.Bottom, box.Bottom)};
-    if (m.vis.Right <= m.vis.Left || m.vis.Bottom <= m.vis.Top)
-        return false;
+    if (m.vis.Right <= m.vis.Left || m.vis.Bottom <= m.vis.Top) return false;
     MapAxis(d.Left, w, sx0, sw, m.vis.Left, m.vis.Right, sb.Width(), m.xmap);
     MapAxis(d.Top, h, sy0, sh, m.vis.Top, m.vis.Bottom, sb.Height(), m.ymap);
     return true;
@@ -87,12 +86,10 @@ bool CopyFast(GdiDC& dst, const Mapping& m, const GdiBitmap& sb, bool unscaled) 
             ++lo;
         while (hi > lo && m.X(hi - 1) < 0)
             --hi;
-        if (lo >= hi)
-            return;
+        if (lo >= hi) return;
         const std::size_t n = std::size_t((hi - lo) * bpp);
         for (int y = c.Top; y < c.Bottom; ++y)
-            if (m.Y(y) >= 0)
-                std::memmove(db.Row(y) + lo * bpp, sb.Row(m.Y(y)) + m.X(lo) * bpp, n);
+            if (m.Y(y) >= 0) std::memmove(db.Row(y) + lo * bpp, sb.Row(m.Y(y)) + m.X(lo) * bpp, n);
     });
     return true;
 }
@@ -111,19 +108,16 @@ struct TransferArgs {
 bool StretchFast(GdiDC& dst, const Mapping& m, const GdiBitmap& sb, const TransferArgs& a) {
     GdiBitmap& db = *dst.Target();
     const bool copy = a.mode == Mode::Rop && a.rop == SRCCOPY;
-    if (db.BitCount() != 24 || sb.BitCount() != 24 || !(copy || a.mode == Mode::Transparent))
-        return false;
+    if (db.BitCount() != 24 || sb.BitCount() != 24 || !(copy || a.mode == Mode::Transparent)) return false;
     ForEachClipRect(dst.Clip(), m.vis, [&](const TRect& c) {
         for (int py = c.Top; py < c.Bottom; ++py) {
             const int sy = m.Y(py);
-            if (sy < 0)
-                continue;
+            if (sy < 0) continue;
             const Byte* srow = sb.Row(sy);
             Byte* drow = db.Row(py);
             for (int px = c.Left; px < c.Right; ++px) {
                 const int sx = m.X(px);
-                if (sx < 0)
-                    continue;
+                if (sx < 0) continue;
                 const Byte* sp = srow + 3 * sx;
                 if (!copy && (DWord(sp[0]) | DWord(sp[1]) << 8 | DWord(sp[2]) << 16) == a.transparent)
                     continue;
@@ -178,42 +172,34 @@ void TransferPixels(HDC dst, HDC src, const Mapping& m, const GdiBitmap* sb, con
     ForEachClipRect(dst->Clip(), m.vis, [&](const TRect& c) {
         for (int py = c.Top; py < c.Bottom; ++py) {
             const int syy = m.Y(py);
-            if (syy < 0)
-                continue;
+            if (syy < 0) continue;
             for (int px = c.Left; px < c.Right; ++px) {
                 const int sxx = m.X(px);
-                if (sxx < 0)
-                    continue;
+                if (sxx < 0) continue;
                 DWord s = reader.Get(sxx, syy);
                 if (a.mode == Mode::Transparent) {
-                    if (s != a.transparent)
-                        db->SetPixelBgr(px, py, s);
+                    if (s != a.transparent) db->SetPixelBgr(px, py, s);
                 } else if (a.mode == Mode::Alpha) {
                     const Byte alpha = sb->BitCount() == 32 ? sb->Row(syy)[sxx * 4 + 3] : 255;
                     db->SetPixelBgr(px, py, BlendPixel(s, db->PixelBgr(px, py), alpha, a.blend));
                 } else {
-                    if (toMono)
-                        s = s == srcBk ? 0xFFFFFF : 0;
+                    if (toMono) s = s == srcBk ? 0xFFFFFF : 0;
                     db->SetPixelBgr(px, py, a.rop == SRCCOPY ? s : Rop3(a.rop, pat, s, db->PixelBgr(px, py)));
-                    if (copyAlpha)
-                        db->Row(py)[px * 4 + 3] = sb->Row(syy)[sxx * 4 + 3];
+                    if (copyAlpha) db->Row(py)[px * 4 + 3] = sb->Row(syy)[sxx * 4 + 3];
                 }
             }
         }
     });
 }
 
-bool Transfer(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, const TransferArgs& a) {
-    if (!dst)
-        return false;
-    if (w <= 0 || h <= 0)
-        return true;
-    if (!src)
-        return false;
+bool Transfer(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh,
+              const TransferArgs& a) {
+    if (!dst) return false;
+    if (w <= 0 || h <= 0) return true;
+    if (!src) return false;
     GdiBitmap* db = dst->Target();
     const GdiBitmap* sb = src->Target();
-    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || !db || !sb || sb->Empty())
-        return true;
+    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || !db || !sb || sb->Empty()) return true;
     std::unique_ptr<GdiBitmap> snapshot;
     if (sb == db) {
         snapshot = Snapshot(*sb);
@@ -222,40 +208,33 @@ bool Transfer(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int 
     Mapping m;
     if (!BuildMapping(*dst, dst->DevBounds(x, y, w, h), w, h, src->DevX(sx), src->DevY(sy), sw, sh, *sb, m))
         return true;
-    if (a.mode == Mode::Rop && a.rop == SRCCOPY && CopyFast(*dst, m, *sb, w == sw && h == sh))
-        return true;
-    if (!StretchFast(*dst, m, *sb, a))
-        TransferPixels(dst, src, m, sb, a);
+    if (a.mode == Mode::Rop && a.rop == SRCCOPY && CopyFast(*dst, m, *sb, w == sw && h == sh)) return true;
+    if (!StretchFast(*dst, m, *sb, a)) TransferPixels(dst, src, m, sb, a);
     return true;
 }
 
 } // namespace
 
 bool BitBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, DWord rop) {
-    if (!raster::RopUsesSource(rop))
-        return PatBlt(dst, x, y, w, h, rop);
+    if (!raster::RopUsesSource(rop)) return PatBlt(dst, x, y, w, h, rop);
     TransferArgs a;
     a.rop = rop;
     return Transfer(dst, x, y, w, h, src, sx, sy, w, h, a);
 }
 
 bool StretchBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, DWord rop) {
-    if (!raster::RopUsesSource(rop))
-        return PatBlt(dst, x, y, w, h, rop);
+    if (!raster::RopUsesSource(rop)) return PatBlt(dst, x, y, w, h, rop);
     TransferArgs a;
     a.rop = rop;
     return Transfer(dst, x, y, w, h, src, sx, sy, sw, sh, a);
 }
 
 bool PatBlt(HDC dc, int x, int y, int w, int h, DWord rop) {
-    if (!dc)
-        return false;
+    if (!dc) return false;
     GdiBitmap* db = dc->Target();
-    if (w <= 0 || h <= 0 || !db)
-        return true;
+    if (w <= 0 || h <= 0 || !db) return true;
     const GdiBrush* brush = dc->State().Brush.Get();
-    if (raster::RopUsesPattern(rop) && (!brush || brush->Style == BS_NULL))
-        return true;
+    if (raster::RopUsesPattern(rop) && (!brush || brush->Style == BS_NULL)) return true;
     const DWord pat = brush && brush->Style != BS_NULL ? raster::ToBgr(brush->Color) : 0;
     const TRect d = dc->DevBounds(x, y, w, h);
     if (rop == PATCOPY) {
@@ -278,7 +257,8 @@ bool TransparentBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy
     return Transfer(dst, x, y, w, h, src, sx, sy, sw, sh, a);
 }
 
-bool AlphaBlend(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, BLENDFUNCTION blend) {
+bool AlphaBlend(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh,
+                BLENDFUNCTION blend) {
     TransferArgs a;
     a.mode = Mode::Alpha;
     a.blend = blend;
@@ -286,23 +266,19 @@ bool AlphaBlend(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, in
 }
 
 COLORREF AutoTransparentColor(HBITMAP bitmap) {
-    if (!bitmap || bitmap->Empty())
-        return 0;
+    if (!bitmap || bitmap->Empty()) return 0;
     return raster::FromBgr(bitmap->PixelBgr(0, bitmap->Height() - 1));
 }
 
 COLORREF GetPixel(HDC dc, int x, int y) {
-    if (!dc || !dc->Target())
-        return 0xFFFFFFFF;
+    if (!dc || !dc->Target()) return 0xFFFFFFFF;
     const int px = dc->DevX(x), py = dc->DevY(y);
-    if (!dc->Clip().Contains(px, py))
-        return 0xFFFFFFFF;
+    if (!dc->Clip().Contains(px, py)) return 0xFFFFFFFF;
     return raster::FromBgr(dc->Target()->PixelBgr(px, py));
 }
 
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
-    if (!dc)
-        return 0xFFFFFFFF;
+    if (!dc) return 0xFFFFFFFF;
     const DWord bgr = raster::ToBgr(color);
     raster::Plot(*dc, dc->DevX(x), dc->DevY(y), bgr, R2_COPYPEN);
     return raster::FromBgr(bgr);

@@ -16,7 +16,8 @@ bool TransparentBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy
 // The colour an automatically transparent bitmap leaves out: its bottom-left pixel.
 COLORREF AutoTransparentColor(HBITMAP bitmap);
 // Blends a stretched source over the destination (source alpha premultiplied with AC_SRC_ALPHA).
-bool AlphaBlend(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, BLENDFUNCTION blend);
+bool AlphaBlend(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh,
+                BLENDFUNCTION blend);
 // Draws rows described by info (24 or 32 bits, either row order) at (x, y).
 int SetDIBitsToDevice(HDC dc, int x, int y, DWord w, DWord h, int sx, int sy, UINT start, UINT lines,
                       const void* bits, const BITMAPINFO* info, UINT usage);

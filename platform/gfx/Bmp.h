@@ -10,10 +10,10 @@
 namespace vd {
 
 struct BmpReadResult {
-    HBITMAP Bitmap = nullptr;  // owned by the caller; null on error
-    std::size_t Consumed = 0;  // bytes of this image (the file header's total size)
-    int SourceBitCount = 0;    // depth as stored in the file
-    std::string Error;         // why it failed
+    HBITMAP Bitmap = nullptr; // owned by the caller; null on error
+    std::size_t Consumed = 0; // bytes of this image (the file header's total size)
+    int SourceBitCount = 0;   // depth as stored in the file
+    std::string Error;        // why it failed
 };
 
 // Reads one image from data; its total size field says where it ends. 1, 4 and 8-bit

@@ -42,20 +42,17 @@ constexpr COLORREF kSystemColors[kSystemColorCount] = {
 } // namespace
 
 COLORREF GetSysColor(int index) {
-    if (index < 0 || index >= kSystemColorCount)
-        return 0;
+    if (index < 0 || index >= kSystemColorCount) return 0;
     return kSystemColors[index];
 }
 
 TColor ColorToRGB(TColor color) {
-    if (color < 0)
-        return TColor(GetSysColor(color & 0xFF));
+    if (color < 0) return TColor(GetSysColor(color & 0xFF));
     return color;
 }
 
 COLORREF ResolveColor(COLORREF color) {
-    if ((color & 0xFF000000u) == 0xFF000000u)
-        return GetSysColor(int(color & 0xFF));
+    if ((color & 0xFF000000u) == 0xFF000000u) return GetSysColor(int(color & 0xFF));
     return color & 0x00FFFFFFu;
 }
 

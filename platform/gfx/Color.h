@@ -11,11 +11,19 @@ using TColor = std::int32_t;
 constexpr COLORREF RGB(int r, int g, int b) {
     return COLORREF(Byte(r)) | (COLORREF(Byte(g)) << 8) | (COLORREF(Byte(b)) << 16);
 }
-constexpr Byte GetRValue(COLORREF c) { return Byte(c); }
-constexpr Byte GetGValue(COLORREF c) { return Byte(c >> 8); }
-constexpr Byte GetBValue(COLORREF c) { return Byte(c >> 16); }
+constexpr Byte GetRValue(COLORREF c) {
+    return Byte(c);
+}
+constexpr Byte GetGValue(COLORREF c) {
+    return Byte(c >> 8);
+}
+constexpr Byte GetBValue(COLORREF c) {
+    return Byte(c >> 16);
+}
 
-constexpr TColor SystemColor(int index) { return TColor(0xFF000000u | DWord(index)); }
+constexpr TColor SystemColor(int index) {
+    return TColor(0xFF000000u | DWord(index));
+}
 
 // System colour indexes.
 constexpr int COLOR_SCROLLBAR = 0;

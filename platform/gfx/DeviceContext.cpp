@@ -8,8 +8,7 @@ namespace vd {
 
 namespace {
 
-template <class T>
-T* As(HGDIOBJ o, GdiObject::Kind k) {
+template <class T> T* As(HGDIOBJ o, GdiObject::Kind k) {
     return o && o->ObjectKind() == k ? static_cast<T*>(o) : nullptr;
 }
 
@@ -23,14 +22,12 @@ GdiDC::GdiDC() {
 }
 
 const GdiRegion& GdiDC::Clip() {
-    if (FClipValid)
-        return FClip;
+    if (FClipValid) return FClip;
     GdiBitmap* bmp = Target();
     // The default bitmap is shared by every fresh context: nothing may paint on it.
     const bool real = bmp && !bmp->IsStock();
     FClip.SetRect({0, 0, real ? bmp->Width() : 0, real ? bmp->Height() : 0});
-    if (FHasSystemClip)
-        FClip = GdiRegion::Combine(FClip, FSystemClip, RGN_AND);
+    if (FHasSystemClip) FClip = GdiRegion::Combine(FClip, FSystemClip, RGN_AND);
     if (FState.HasClip) {
         GdiRegion own = FState.Clip;
         own.Offset(FOrigin.X, FOrigin.Y);
@@ -41,8 +38,7 @@ const GdiRegion& GdiDC::Clip() {
 }
 
 HGDIOBJ GdiDC::Select(HGDIOBJ object) {
-    if (!object)
-        return nullptr;
+    if (!object) return nullptr;
     HGDIOBJ old = nullptr;
     switch (object->ObjectKind()) {
     case GdiObject::Kind::Bitmap:
@@ -81,10 +77,8 @@ int GdiDC::Save() {
 
 bool GdiDC::Restore(int level) {
     const int count = int(FSaved.size());
-    if (level < 0)
-        level = count + 1 + level;
-    if (level < 1 || level > count)
-        return false;
+    if (level < 0) level = count + 1 + level;
+    if (level < 1 || level > count) return false;
     FState = FSaved[std::size_t(level - 1)];
     FSaved.resize(std::size_t(level - 1));
     ClipChanged();
@@ -105,45 +99,54 @@ void GdiDC::SetSystemClip(const GdiRegion* region) {
     ClipChanged();
 }
 
-HDC CreateCompatibleDC(HDC) { return new GdiDC(); }
+HDC CreateCompatibleDC(HDC) {
+    return new GdiDC();
+}
 
 bool DeleteDC(HDC dc) {
     delete dc;
     return dc != nullptr;
 }
 
-HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) { return dc ? dc->Select(object) : nullptr; }
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
+    return dc ? dc->Select(object) : nullptr;
+}
 
 HGDIOBJ GetCurrentObject(HDC dc, UINT type) {
-    if (!dc)
-        return nullptr;
+    if (!dc) return nullptr;
     switch (type) {
-    case OBJ_PEN: return dc->State().Pen.Get();
-    case OBJ_BRUSH: return dc->State().Brush.Get();
-    case OBJ_FONT: return dc->State().Font.Get();
-    case OBJ_BITMAP: return dc->State().Bitmap.Get();
-    default: return nullptr;
+    case OBJ_PEN:
+        return dc->State().Pen.Get();
+    case OBJ_BRUSH:
+        return dc->State().Brush.Get();
+    case OBJ_FONT:
+        return dc->State().Font.Get();
+    case OBJ_BITMAP:
+        return dc->State().Bitmap.Get();
+    default:
+        return nullptr;
     }
 }
 
-int SaveDC(HDC dc) { return dc ? dc->Save() : 0; }
+int SaveDC(HDC dc) {
+    return dc ? dc->Save() : 0;
+}
 
-bool RestoreDC(HDC dc, int level) { return dc && dc->Restore(level); }
+bool RestoreDC(HDC dc, int level) {
+    return dc && dc->Restore(level);
+}
 
 namespace {
 
 bool SetPoint(HDC dc, TPoint DCState::*field, int x, int y, TPoint* old) {
-    if (!dc)
-        return false;
-    if (old)
-        *old = dc->State().*field;
+    if (!dc) return false;
+    if (old) *old = dc->State().*field;
     dc->State().*field = {x, y};
     return true;
 }
 
 bool GetPoint(HDC dc, TPoint DCState::*field, TPoint* out) {
-    if (!dc || !out)
-        return false;
+    if (!dc || !out) return false;
     *out = dc->State().*field;
     return true;
 }
@@ -158,8 +161,7 @@ TRect LogicalToDevice(HDC dc, int left, int top, int right, int bottom) {
 // The clip as it stands, or everything when there is none (the target and the window system
 // limit painting on their own).
 GdiRegion CurrentClip(HDC dc) {
-    if (dc->State().HasClip)
-        return dc->State().Clip;
+    if (dc->State().HasClip) return dc->State().Clip;
     constexpr int kAll = 1 << 29;
     return GdiRegion(TRect{-kAll, -kAll, kAll, kAll});
 }
@@ -176,40 +178,42 @@ int SetClip(HDC dc, GdiRegion clip) {
 bool SetViewportOrgEx(HDC dc, int x, int y, TPoint* old) {
     return SetPoint(dc, &DCState::ViewportOrg, x, y, old);
 }
-bool GetViewportOrgEx(HDC dc, TPoint* out) { return GetPoint(dc, &DCState::ViewportOrg, out); }
+bool GetViewportOrgEx(HDC dc, TPoint* out) {
+    return GetPoint(dc, &DCState::ViewportOrg, out);
+}
 bool OffsetViewportOrgEx(HDC dc, int dx, int dy, TPoint* old) {
-    if (!dc)
-        return false;
+    if (!dc) return false;
     const TPoint p = dc->State().ViewportOrg;
     return SetViewportOrgEx(dc, p.X + dx, p.Y + dy, old);
 }
 bool SetWindowOrgEx(HDC dc, int x, int y, TPoint* old) {
     return SetPoint(dc, &DCState::WindowOrg, x, y, old);
 }
-bool GetWindowOrgEx(HDC dc, TPoint* out) { return GetPoint(dc, &DCState::WindowOrg, out); }
+bool GetWindowOrgEx(HDC dc, TPoint* out) {
+    return GetPoint(dc, &DCState::WindowOrg, out);
+}
 bool SetBrushOrgEx(HDC dc, int x, int y, TPoint* old) {
     return SetPoint(dc, &DCState::BrushOrg, x, y, old);
 }
 
 int IntersectClipRect(HDC dc, int left, int top, int right, int bottom) {
-    if (!dc)
-        return ERROR;
+    if (!dc) return ERROR;
     GdiRegion r(LogicalToDevice(dc, left, top, right, bottom));
     return SetClip(dc, GdiRegion::Combine(CurrentClip(dc), r, RGN_AND));
 }
 
 int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom) {
-    if (!dc)
-        return ERROR;
+    if (!dc) return ERROR;
     GdiRegion r(LogicalToDevice(dc, left, top, right, bottom));
     return SetClip(dc, GdiRegion::Combine(CurrentClip(dc), r, RGN_DIFF));
 }
 
-int SelectClipRgn(HDC dc, HRGN rgn) { return ExtSelectClipRgn(dc, rgn, RGN_COPY); }
+int SelectClipRgn(HDC dc, HRGN rgn) {
+    return ExtSelectClipRgn(dc, rgn, RGN_COPY);
+}
 
 int ExtSelectClipRgn(HDC dc, HRGN rgn, int mode) {
-    if (!dc || mode < RGN_AND || mode > RGN_COPY)
-        return ERROR;
+    if (!dc || mode < RGN_AND || mode > RGN_COPY) return ERROR;
     if (mode == RGN_COPY) {
         if (!rgn) {
             dc->State().HasClip = false;
@@ -219,33 +223,27 @@ int ExtSelectClipRgn(HDC dc, HRGN rgn, int mode) {
         }
         return SetClip(dc, *rgn);
     }
-    if (!rgn)
-        return ERROR;
+    if (!rgn) return ERROR;
     return SetClip(dc, GdiRegion::Combine(CurrentClip(dc), *rgn, mode));
 }
 
 int OffsetClipRgn(HDC dc, int dx, int dy) {
-    if (!dc)
-        return ERROR;
-    if (!dc->State().HasClip)
-        return SIMPLEREGION;
+    if (!dc) return ERROR;
+    if (!dc->State().HasClip) return SIMPLEREGION;
     dc->State().Clip.Offset(dx, dy);
     dc->ClipChanged();
     return dc->State().Clip.Complexity();
 }
 
 int GetClipRgn(HDC dc, HRGN rgn) {
-    if (!dc || !rgn)
-        return -1;
-    if (!dc->State().HasClip)
-        return 0;
+    if (!dc || !rgn) return -1;
+    if (!dc->State().HasClip) return 0;
     *rgn = dc->State().Clip;
     return 1;
 }
 
 int GetClipBox(HDC dc, TRect* box) {
-    if (!dc || !box)
-        return ERROR;
+    if (!dc || !box) return ERROR;
     const GdiRegion& clip = dc->Clip();
     TRect b = clip.Box();
     // Surface back to logical coordinates.
@@ -258,54 +256,72 @@ int GetClipBox(HDC dc, TRect* box) {
     return clip.Complexity();
 }
 
-bool PtVisible(HDC dc, int x, int y) { return dc && dc->Clip().Contains(dc->DevX(x), dc->DevY(y)); }
+bool PtVisible(HDC dc, int x, int y) {
+    return dc && dc->Clip().Contains(dc->DevX(x), dc->DevY(y));
+}
 
-bool RectVisible(HDC dc, const TRect* r) { return dc && r && dc->Clip().IntersectsRect(dc->DevRect(*r)); }
+bool RectVisible(HDC dc, const TRect* r) {
+    return dc && r && dc->Clip().IntersectsRect(dc->DevRect(*r));
+}
 
 namespace {
 
-template <class T>
-T Exchange(HDC dc, T DCState::*field, T value) {
-    if (!dc)
-        return T{};
+template <class T> T Exchange(HDC dc, T DCState::*field, T value) {
+    if (!dc) return T{};
     return std::exchange(dc->State().*field, value);
 }
 
 } // namespace
 
-COLORREF SetTextColor(HDC dc, COLORREF c) { return Exchange(dc, &DCState::TextColor, c); }
-COLORREF GetTextColor(HDC dc) { return dc ? dc->State().TextColor : 0; }
-COLORREF SetBkColor(HDC dc, COLORREF c) { return Exchange(dc, &DCState::BkColor, c); }
-COLORREF GetBkColor(HDC dc) { return dc ? dc->State().BkColor : 0; }
+COLORREF SetTextColor(HDC dc, COLORREF c) {
+    return Exchange(dc, &DCState::TextColor, c);
+}
+COLORREF GetTextColor(HDC dc) {
+    return dc ? dc->State().TextColor : 0;
+}
+COLORREF SetBkColor(HDC dc, COLORREF c) {
+    return Exchange(dc, &DCState::BkColor, c);
+}
+COLORREF GetBkColor(HDC dc) {
+    return dc ? dc->State().BkColor : 0;
+}
 int SetBkMode(HDC dc, int mode) {
-    if (mode != TRANSPARENT && mode != OPAQUE)
-        return 0;
+    if (mode != TRANSPARENT && mode != OPAQUE) return 0;
     return Exchange(dc, &DCState::BkMode, mode);
 }
-int GetBkMode(HDC dc) { return dc ? dc->State().BkMode : 0; }
+int GetBkMode(HDC dc) {
+    return dc ? dc->State().BkMode : 0;
+}
 int SetROP2(HDC dc, int mode) {
-    if (mode < 1 || mode > 16)
-        return 0;
+    if (mode < 1 || mode > 16) return 0;
     return Exchange(dc, &DCState::Rop2, mode);
 }
-int GetROP2(HDC dc) { return dc ? dc->State().Rop2 : 0; }
-UINT SetTextAlign(HDC dc, UINT align) { return Exchange(dc, &DCState::TextAlign, align); }
-int SetStretchBltMode(HDC dc, int mode) { return Exchange(dc, &DCState::StretchMode, mode); }
+int GetROP2(HDC dc) {
+    return dc ? dc->State().Rop2 : 0;
+}
+UINT SetTextAlign(HDC dc, UINT align) {
+    return Exchange(dc, &DCState::TextAlign, align);
+}
+int SetStretchBltMode(HDC dc, int mode) {
+    return Exchange(dc, &DCState::StretchMode, mode);
+}
 int SetTextCharacterExtra(HDC dc, int extra) {
     return Exchange(dc, &DCState::TextCharExtra, std::clamp(extra, -1000, 1000));
 }
 
-bool MoveToEx(HDC dc, int x, int y, TPoint* old) { return SetPoint(dc, &DCState::CurrentPos, x, y, old); }
-bool GetCurrentPositionEx(HDC dc, TPoint* out) { return GetPoint(dc, &DCState::CurrentPos, out); }
+bool MoveToEx(HDC dc, int x, int y, TPoint* old) {
+    return SetPoint(dc, &DCState::CurrentPos, x, y, old);
+}
+bool GetCurrentPositionEx(HDC dc, TPoint* out) {
+    return GetPoint(dc, &DCState::CurrentPos, out);
+}
 
 void SetDCOrigin(HDC dc, int x, int y) {
-    if (dc)
-        dc->SetOrigin({x, y});
+    if (dc) dc->SetOrigin({x, y});
 }
 
 void SetDCSystemClip(HDC dc, HRGN surfaceRegion) {
-    if (dc)
-        dc->SetSystemClip(surfaceRegion);
+    if (dc) dc->SetSystemClip(surfaceRegion);
 }
 
 } // namespace vd

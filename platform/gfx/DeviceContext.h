@@ -44,8 +44,12 @@ public:
 
     // Logical to surface coordinates.
     // Clamped to +-2^30, far outside any bitmap, so that no sum of coordinates overflows.
-    int DevX(int x) const { return Clamp(std::int64_t(x) - FState.WindowOrg.X + FState.ViewportOrg.X + FOrigin.X); }
-    int DevY(int y) const { return Clamp(std::int64_t(y) - FState.WindowOrg.Y + FState.ViewportOrg.Y + FOrigin.Y); }
+    int DevX(int x) const {
+        return Clamp(std::int64_t(x) - FState.WindowOrg.X + FState.ViewportOrg.X + FOrigin.X);
+    }
+    int DevY(int y) const {
+        return Clamp(std::int64_t(y) - FState.WindowOrg.Y + FState.ViewportOrg.Y + FOrigin.Y);
+    }
     // A rectangle of a place and an extent, clamped the same way.
     TRect DevBounds(int x, int y, int w, int h) const {
         const int l = DevX(x), t = DevY(y);

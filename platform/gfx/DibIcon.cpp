@@ -22,8 +22,7 @@ struct ObjDeleter {
 
 // A temporary context over a copy of caller rows. Null for an unsupported layout.
 std::unique_ptr<GdiDC, DcDeleter> ContextFromBits(const void* bits, const BITMAPINFO* info) {
-    if (!bits || !info)
-        return nullptr;
+    if (!bits || !info) return nullptr;
     const BITMAPINFOHEADER& h = info->bmiHeader;
     if ((h.biBitCount != 24 && h.biBitCount != 32) || h.biWidth <= 0 || h.biHeight == 0 ||
         h.biHeight == INT32_MIN || (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS))
@@ -45,14 +44,11 @@ std::unique_ptr<GdiDC, DcDeleter> ContextFromBits(const void* bits, const BITMAP
 
 int SetDIBitsToDevice(HDC dc, int x, int y, DWord w, DWord h, int sx, int sy, UINT start, UINT lines,
                       const void* bits, const BITMAPINFO* info, UINT) {
-    if (!dc || !info || start != 0)
-        return 0;
+    if (!dc || !info || start != 0) return 0;
     auto src = ContextFromBits(bits, info);
-    if (!src)
-        return 0;
+    if (!src) return 0;
     const int H = src->Target()->Height();
-    if (int(lines) < H)
-        return 0;
+    if (int(lines) < H) return 0;
     // For rows stored bottom-up the source y counts from the bottom.
     const int top = info->bmiHeader.biHeight > 0 ? H - sy - int(h) : sy;
     BitBlt(dc, x, y, int(w), int(h), src.get(), sx, top, SRCCOPY);
@@ -61,11 +57,9 @@ int SetDIBitsToDevice(HDC dc, int x, int y, DWord w, DWord h, int sx, int sy, UI
 
 int StretchDIBits(HDC dc, int x, int y, int w, int h, int sx, int sy, int sw, int sh, const void* bits,
                   const BITMAPINFO* info, UINT, DWord rop) {
-    if (!dc)
-        return 0;
+    if (!dc) return 0;
     auto src = ContextFromBits(bits, info);
-    if (!src)
-        return 0;
+    if (!src) return 0;
     const int H = src->Target()->Height();
     const int top = info->bmiHeader.biHeight > 0 ? H - sy - sh : sy;
     StretchBlt(dc, x, y, w, h, src.get(), sx, top, sw, sh, rop);
@@ -73,18 +67,13 @@ int StretchDIBits(HDC dc, int x, int y, int w, int h, int sx, int sy, int sw, in
 }
 
 bool DrawIconEx(HDC dc, int x, int y, HICON icon, int cx, int cy, UINT, HBRUSH background, UINT flags) {
-    if (!dc || !icon)
-        return false;
-    if (cx == 0)
-        cx = icon->Width();
-    if (cy == 0)
-        cy = icon->Height();
+    if (!dc || !icon) return false;
+    if (cx == 0) cx = icon->Width();
+    if (cy == 0) cy = icon->Height();
     GdiBitmap* db = dc->Target();
-    if (cx <= 0 || cy <= 0 || !db)
-        return true;
+    if (cx <= 0 || cy <= 0 || !db) return true;
     const TRect d = dc->DevBounds(x, y, cx, cy);
-    if (background)
-        raster::FillRect(*dc, d, raster::ToBgr(background->Color), R2_COPYPEN);
+    if (background) raster::FillRect(*dc, d, raster::ToBgr(background->Color), R2_COPYPEN);
     const GdiBitmap* color = icon->Color();
     const GdiBitmap* mask = icon->Mask();
     const int iw = icon->Width(), ih = icon->Height();
@@ -108,15 +97,16 @@ bool DrawIconEx(HDC dc, int x, int y, HICON icon, int cx, int cy, UINT, HBRUSH b
                     const unsigned a = color->Row(sy)[sx * 4 + 3];
                     DWord out = 0;
                     for (int sh = 0; sh < 24; sh += 8)
-                        out |= DWord((((s >> sh) & 0xFF) * a + ((dst >> sh) & 0xFF) * (255 - a) + 127) / 255) << sh;
+                        out |= DWord((((s >> sh) & 0xFF) * a + ((dst >> sh) & 0xFF) * (255 - a) + 127) / 255)
+                               << sh;
                     db->SetPixelBgr(px, py, out);
                     continue;
                 }
-                if ((flags & DI_MASK) && mask)
-                    dst &= maskBit(sx, sy) ? 0xFFFFFF : 0;
+                if ((flags & DI_MASK) && mask) dst &= maskBit(sx, sy) ? 0xFFFFFF : 0;
                 if (flags & DI_IMAGE) {
                     if (color)
-                        dst = (flags & DI_MASK) && mask ? dst ^ color->PixelBgr(sx, sy) : color->PixelBgr(sx, sy);
+                        dst = (flags & DI_MASK) && mask ? dst ^ color->PixelBgr(sx, sy)
+                                                        : color->PixelBgr(sx, sy);
                     else if (mask)
                         dst ^= maskBit(sx, sy + ih) ? 0xFFFFFF : 0;
                 }
@@ -127,6 +117,8 @@ bool DrawIconEx(HDC dc, int x, int y, HICON icon, int cx, int cy, UINT, HBRUSH b
     return true;
 }
 
-bool DrawIcon(HDC dc, int x, int y, HICON icon) { return DrawIconEx(dc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL); }
+bool DrawIcon(HDC dc, int x, int y, HICON icon) {
+    return DrawIconEx(dc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL);
+}
 
 } // namespace vd

@@ -14,8 +14,12 @@ using raster::ToBgr;
 
 namespace {
 
-bool PenVisible(const GdiDC& dc) { return dc.State().Pen && dc.State().Pen->Style != PS_NULL; }
-bool BrushVisible(const GdiDC& dc) { return dc.State().Brush && dc.State().Brush->Style != BS_NULL; }
+bool PenVisible(const GdiDC& dc) {
+    return dc.State().Pen && dc.State().Pen->Style != PS_NULL;
+}
+bool BrushVisible(const GdiDC& dc) {
+    return dc.State().Brush && dc.State().Brush->Style != BS_NULL;
+}
 
 // Pen pixels along a line, with the pen's dash pattern; a gap is painted in the background
 // colour when the background mode is opaque.
@@ -28,17 +32,22 @@ public:
         FOpaque = dc.State().BkMode == OPAQUE;
         FWidth = std::max(1, pen.Width);
         switch (pen.Style) {
-        case PS_DOT: FOn = 3, FOff = 3; break;
-        case PS_DASH: FOn = 18, FOff = 6; break;
-        default: FOn = 1, FOff = 0; break;
+        case PS_DOT:
+            FOn = 3, FOff = 3;
+            break;
+        case PS_DASH:
+            FOn = 18, FOff = 6;
+            break;
+        default:
+            FOn = 1, FOff = 0;
+            break;
         }
         FRop = dc.State().Rop2;
     }
     void Pixel(int x, int y) {
         const bool on = FOff == 0 || (FStep % (FOn + FOff)) < FOn;
         ++FStep;
-        if (!on && !FOpaque)
-            return;
+        if (!on && !FOpaque) return;
         const DWord c = on ? FColor : FBk;
         if (FWidth == 1) {
             raster::Plot(FDc, x, y, c, FRop);
@@ -52,12 +61,12 @@ public:
     // outside the clip is first cut to it, so its length costs nothing.
     void Line(int x0, int y0, int x1, int y1) {
         const TRect box = FDc.Clip().Box();
-        if (box.Right <= box.Left)
-            return;
+        if (box.Right <= box.Left) return;
         const int margin = FWidth + 2;
         const TRect reach{box.Left - margin, box.Top - margin, box.Right + margin, box.Bottom + margin};
         const auto outside = [&](int x, int y) {
-            return x < reach.Left - 4096 || x > reach.Right + 4096 || y < reach.Top - 4096 || y > reach.Bottom + 4096;
+            return x < reach.Left - 4096 || x > reach.Right + 4096 || y < reach.Top - 4096 ||
+                   y > reach.Bottom + 4096;
         };
         if (outside(x0, y0) || outside(x1, y1)) {
             double t0 = 0, t1 = 1;
@@ -67,8 +76,7 @@ public:
                                  double(reach.Bottom) - y0};
             for (int k = 0; k < 4; ++k) {
                 if (p[k] == 0) {
-                    if (q[k] < 0)
-                        return;
+                    if (q[k] < 0) return;
                     continue;
                 }
                 const double t = q[k] / p[k];
@@ -77,14 +85,12 @@ public:
                 else
                     t1 = std::min(t1, t);
             }
-            if (t0 > t1)
-                return;
+            if (t0 > t1) return;
             const int cx1 = int(std::lround(x0 + t1 * dx)), cy1 = int(std::lround(y0 + t1 * dy));
             const int cx0 = int(std::lround(x0 + t0 * dx)), cy0 = int(std::lround(y0 + t0 * dy));
             const bool cutEnd = t1 < 1;
             Walk(cx0, cy0, cx1, cy1);
-            if (cutEnd)
-                Pixel(cx1, cy1);
+            if (cutEnd) Pixel(cx1, cy1);
             return;
         }
         Walk(x0, y0, x1, y1);
@@ -127,14 +133,12 @@ struct SpanShape {
     int cornerH = 0;
 
     bool Span(int y, int& x0, int& x1) const {
-        if (y < box.Top || y >= box.Bottom || box.Right <= box.Left)
-            return false;
+        if (y < box.Top || y >= box.Bottom || box.Right <= box.Left) return false;
         x0 = box.Left;
         x1 = box.Right;
         const int cw = int(std::min<std::int64_t>(cornerW, std::int64_t(box.Right) - box.Left));
         const int ch = int(std::min<std::int64_t>(cornerH, std::int64_t(box.Bottom) - box.Top));
-        if (cw <= 1 || ch <= 1)
-            return true;
+        if (cw <= 1 || ch <= 1) return true;
         // Row centre against the corner ellipse of size cw x ch.
         const double ry = ch / 2.0, rx = cw / 2.0;
         double fy;
@@ -144,8 +148,7 @@ struct SpanShape {
             fy = ((y + 0.5) - (box.Bottom - ry)) / ry;
         else
             return true;
-        if (fy >= 1.0)
-            return false;
+        if (fy >= 1.0) return false;
         const double inset = rx - rx * std::sqrt(1.0 - fy * fy);
         const int in = int(std::ceil(inset - 0.5 + 1e-9));
         x0 = box.Left + in;
@@ -156,12 +159,9 @@ struct SpanShape {
 
 // Outline with the pen (outer shape less the shape one pixel inside) and inside with the brush.
 bool DrawShape(HDC dc, TRect r, int cw, int ch) {
-    if (!dc)
-        return false;
-    if (r.Right < r.Left)
-        std::swap(r.Left, r.Right);
-    if (r.Bottom < r.Top)
-        std::swap(r.Top, r.Bottom);
+    if (!dc) return false;
+    if (r.Right < r.Left) std::swap(r.Left, r.Right);
+    if (r.Bottom < r.Top) std::swap(r.Top, r.Bottom);
     const bool pen = PenVisible(*dc);
     TRect box = dc->DevRect(r);
     if (!pen) {
@@ -177,11 +177,9 @@ bool DrawShape(HDC dc, TRect r, int cw, int ch) {
     const TRect clip = dc->Clip().Box();
     for (int y = std::max(box.Top, clip.Top); y < std::min(box.Bottom, clip.Bottom); ++y) {
         int o0, o1;
-        if (!outer.Span(y, o0, o1))
-            continue;
+        if (!outer.Span(y, o0, o1)) continue;
         if (!pen) {
-            if (brush)
-                raster::FillSpan(*dc, y, o0, o1, brushColor, rop);
+            if (brush) raster::FillSpan(*dc, y, o0, o1, brushColor, rop);
             continue;
         }
         int i0, i1;
@@ -191,8 +189,7 @@ bool DrawShape(HDC dc, TRect r, int cw, int ch) {
         }
         raster::FillSpan(*dc, y, o0, i0, penColor, rop);
         raster::FillSpan(*dc, y, i1, o1, penColor, rop);
-        if (brush)
-            raster::FillSpan(*dc, y, i0, i1, brushColor, rop);
+        if (brush) raster::FillSpan(*dc, y, i0, i1, brushColor, rop);
     }
     return true;
 }
@@ -206,18 +203,14 @@ void FillRegionDevice(HDC dc, const GdiRegion& rgn, DWord bgr, int rop2) {
 } // namespace
 
 int FillRect(HDC dc, const TRect* r, HBRUSH brush) {
-    if (!dc || !r || !brush)
-        return 0;
-    if (brush->Style != BS_NULL)
-        raster::FillRect(*dc, dc->DevRect(*r), ToBgr(brush->Color), R2_COPYPEN);
+    if (!dc || !r || !brush) return 0;
+    if (brush->Style != BS_NULL) raster::FillRect(*dc, dc->DevRect(*r), ToBgr(brush->Color), R2_COPYPEN);
     return 1;
 }
 
 int FrameRect(HDC dc, const TRect* r, HBRUSH brush) {
-    if (!dc || !r || !brush)
-        return 0;
-    if (r->Right <= r->Left || r->Bottom <= r->Top || brush->Style == BS_NULL)
-        return 1;
+    if (!dc || !r || !brush) return 0;
+    if (r->Right <= r->Left || r->Bottom <= r->Top || brush->Style == BS_NULL) return 1;
     const TRect d = dc->DevRect(*r);
     const DWord c = ToBgr(brush->Color);
     raster::FillRect(*dc, {d.Left, d.Top, d.Right, d.Top + 1}, c, R2_COPYPEN);
@@ -228,8 +221,7 @@ int FrameRect(HDC dc, const TRect* r, HBRUSH brush) {
 }
 
 bool InvertRect(HDC dc, const TRect* r) {
-    if (!dc || !r)
-        return false;
+    if (!dc || !r) return false;
     raster::FillRect(*dc, dc->DevRect(*r), 0, R2_NOT);
     return true;
 }
@@ -247,8 +239,7 @@ bool Ellipse(HDC dc, int left, int top, int right, int bottom) {
 }
 
 bool LineTo(HDC dc, int x, int y) {
-    if (!dc)
-        return false;
+    if (!dc) return false;
     const TPoint from = dc->State().CurrentPos;
     if (PenVisible(*dc)) {
         PenWalker pen(*dc);
@@ -259,19 +250,17 @@ bool LineTo(HDC dc, int x, int y) {
 }
 
 bool Polyline(HDC dc, const TPoint* points, int count) {
-    if (!dc || !points || count < 2)
-        return false;
-    if (!PenVisible(*dc))
-        return true;
+    if (!dc || !points || count < 2) return false;
+    if (!PenVisible(*dc)) return true;
     PenWalker pen(*dc);
     for (int i = 0; i + 1 < count; ++i)
-        pen.Line(dc->DevX(points[i].X), dc->DevY(points[i].Y), dc->DevX(points[i + 1].X), dc->DevY(points[i + 1].Y));
+        pen.Line(dc->DevX(points[i].X), dc->DevY(points[i].Y), dc->DevX(points[i + 1].X),
+                 dc->DevY(points[i + 1].Y));
     return true;
 }
 
 bool PolyPolyline(HDC dc, const TPoint* points, const DWord* counts, DWord polylines) {
-    if (!dc || !points || !counts)
-        return false;
+    if (!dc || !points || !counts) return false;
     for (DWord i = 0; i < polylines; ++i) {
         Polyline(dc, points, int(counts[i]));
         points += counts[i];
@@ -280,8 +269,7 @@ bool PolyPolyline(HDC dc, const TPoint* points, const DWord* counts, DWord polyl
 }
 
 bool Polygon(HDC dc, const TPoint* points, int count) {
-    if (!dc || !points || count < 2)
-        return false;
+    if (!dc || !points || count < 2) return false;
     std::vector<TPoint> p(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
         p[std::size_t(i)] = {dc->DevX(points[i].X), dc->DevY(points[i].Y)};
@@ -300,8 +288,7 @@ bool Polygon(HDC dc, const TPoint* points, int count) {
             xs.clear();
             for (std::size_t i = 0; i < p.size(); ++i) {
                 const TPoint a = p[i], b = p[(i + 1) % p.size()];
-                if ((a.Y <= yc) == (b.Y <= yc))
-                    continue;
+                if ((a.Y <= yc) == (b.Y <= yc)) continue;
                 xs.push_back(a.X + (yc - a.Y) * double(b.X - a.X) / double(b.Y - a.Y));
             }
             std::sort(xs.begin(), xs.end());
@@ -321,47 +308,41 @@ bool Polygon(HDC dc, const TPoint* points, int count) {
 }
 
 bool DrawFocusRect(HDC dc, const TRect* r) {
-    if (!dc || !r)
-        return false;
+    if (!dc || !r) return false;
     const TRect d = dc->DevRect(*r);
-    if (d.Right <= d.Left || d.Bottom <= d.Top)
-        return true;
+    if (d.Right <= d.Left || d.Bottom <= d.Top) return true;
     const DWord fg = ToBgr(dc->State().TextColor), bg = ToBgr(dc->State().BkColor);
     auto dot = [&](int x, int y) { raster::Plot(*dc, x, y, ((x + y) & 1) ? fg : bg, R2_XORPEN); };
     const TRect clip = dc->Clip().Box();
     for (int x = std::max(d.Left, clip.Left); x < std::min(d.Right, clip.Right); ++x) {
         dot(x, d.Top);
-        if (d.Bottom - 1 > d.Top)
-            dot(x, d.Bottom - 1);
+        if (d.Bottom - 1 > d.Top) dot(x, d.Bottom - 1);
     }
     for (int y = std::max(d.Top + 1, clip.Top); y < std::min(d.Bottom - 1, clip.Bottom); ++y) {
         dot(d.Left, y);
-        if (d.Right - 1 > d.Left)
-            dot(d.Right - 1, y);
+        if (d.Right - 1 > d.Left) dot(d.Right - 1, y);
     }
     return true;
 }
 
 bool FillRgn(HDC dc, HRGN rgn, HBRUSH brush) {
-    if (!dc || !rgn || !brush)
-        return false;
-    if (brush->Style != BS_NULL)
-        FillRegionDevice(dc, *rgn, ToBgr(brush->Color), R2_COPYPEN);
+    if (!dc || !rgn || !brush) return false;
+    if (brush->Style != BS_NULL) FillRegionDevice(dc, *rgn, ToBgr(brush->Color), R2_COPYPEN);
     return true;
 }
 
-bool PaintRgn(HDC dc, HRGN rgn) { return dc && FillRgn(dc, rgn, dc->State().Brush.Get()); }
+bool PaintRgn(HDC dc, HRGN rgn) {
+    return dc && FillRgn(dc, rgn, dc->State().Brush.Get());
+}
 
 bool InvertRgn(HDC dc, HRGN rgn) {
-    if (!dc || !rgn)
-        return false;
+    if (!dc || !rgn) return false;
     FillRegionDevice(dc, *rgn, 0, R2_NOT);
     return true;
 }
 
 bool FrameRgn(HDC dc, HRGN rgn, HBRUSH brush, int w, int h) {
-    if (!dc || !rgn || !brush || w < 0 || h < 0)
-        return false;
+    if (!dc || !rgn || !brush || w < 0 || h < 0) return false;
     // The frame is the region less itself shrunk by w and h on every side.
     GdiRegion inner = *rgn;
     for (int s : {-1, 1}) {

@@ -10,11 +10,12 @@ GdiFont::GdiFont(const LOGFONTA& log) : GdiObject(Kind::Font), FLog(log) {
 
 FontFace& GdiFont::Face() const {
     std::lock_guard lock(FontFace::Lock());
-    if (!FFace)
-        FFace = &FontFace::ForLog(FLog);
+    if (!FFace) FFace = &FontFace::ForLog(FLog);
     return *FFace;
 }
 
-HFONT CreateFontIndirectA(const LOGFONTA* log) { return log ? new GdiFont(*log) : nullptr; }
+HFONT CreateFontIndirectA(const LOGFONTA* log) {
+    return log ? new GdiFont(*log) : nullptr;
+}
 
 } // namespace vd

@@ -21,17 +21,23 @@ namespace {
 // has one; fontconfig's own aliases handle the rest.
 const char* MapFamily(const std::string& lower) {
     static const std::pair<const char*, const char*> map[] = {
-        {"arial", "Liberation Sans"},        {"helvetica", "Liberation Sans"},
-        {"ms sans serif", "Liberation Sans"}, {"microsoft sans serif", "Liberation Sans"},
-        {"ms shell dlg", "Liberation Sans"}, {"ms shell dlg 2", "Liberation Sans"},
-        {"times new roman", "Liberation Serif"}, {"courier new", "Liberation Mono"},
-        {"courier", "Liberation Mono"},      {"tahoma", "DejaVu Sans"},
-        {"verdana", "DejaVu Sans"},          {"segoe ui", "DejaVu Sans"},
-        {"", "Liberation Sans"},             {"system", "Liberation Sans"},
+        {"arial", "Liberation Sans"},
+        {"helvetica", "Liberation Sans"},
+        {"ms sans serif", "Liberation Sans"},
+        {"microsoft sans serif", "Liberation Sans"},
+        {"ms shell dlg", "Liberation Sans"},
+        {"ms shell dlg 2", "Liberation Sans"},
+        {"times new roman", "Liberation Serif"},
+        {"courier new", "Liberation Mono"},
+        {"courier", "Liberation Mono"},
+        {"tahoma", "DejaVu Sans"},
+        {"verdana", "DejaVu Sans"},
+        {"segoe ui", "DejaVu Sans"},
+        {"", "Liberation Sans"},
+        {"system", "Liberation Sans"},
     };
     for (const auto& [from, to] : map)
-        if (lower == from)
-            return to;
+        if (lower == from) return to;
     return nullptr;
 }
 
@@ -49,15 +55,13 @@ struct Library {
     std::map<std::string, std::unique_ptr<FontFace>> faces;
 
     Library() {
-        if (FT_Init_FreeType(&ft) != 0)
-            throw EOutOfResources("Cannot start the font rasterizer");
+        if (FT_Init_FreeType(&ft) != 0) throw EOutOfResources("Cannot start the font rasterizer");
         FcInit();
     }
     ~Library() {
         faces.clear();
         FT_Done_FreeType(ft);
         FcFini(); // hands back fontconfig's caches, so leak checkers stay quiet
-
     }
 };
 
@@ -96,7 +100,9 @@ Match FindMatch(const std::string& family, bool bold, bool italic) {
     return m;
 }
 
-int Ceil26(FT_Pos v) { return int((v + 63) >> 6); }
+int Ceil26(FT_Pos v) {
+    return int((v + 63) >> 6);
+}
 
 } // namespace
 
@@ -105,8 +111,7 @@ struct FontFace::Impl {
     bool synthBold = false;
     bool synthItalic = false;
     ~Impl() {
-        if (face)
-            FT_Done_Face(face);
+        if (face) FT_Done_Face(face);
     }
 };
 
@@ -135,28 +140,27 @@ FontFace& FontFace::ForLog(const LOGFONTA& log) {
     const bool italic = log.lfItalic != 0;
     // A height of 0 asks for the default size.
     const int height = log.lfHeight == 0 ? 16 : std::clamp(log.lfHeight, -2000, 2000);
-    const std::string key = family + '|' + char('0' + bold) + char('0' + italic) + '|' + std::to_string(height);
-    if (auto it = lib.faces.find(key); it != lib.faces.end())
-        return *it->second;
+    const std::string key =
+        family + '|' + char('0' + bold) + char('0' + italic) + '|' + std::to_string(height);
+    if (auto it = lib.faces.find(key); it != lib.faces.end()) return *it->second;
 
     const std::string matchKey = family + '|' + char('0' + bold) + char('0' + italic);
     auto mit = lib.matches.find(matchKey);
-    if (mit == lib.matches.end())
-        mit = lib.matches.emplace(matchKey, FindMatch(family, bold, italic)).first;
+    if (mit == lib.matches.end()) mit = lib.matches.emplace(matchKey, FindMatch(family, bold, italic)).first;
     const Match& m = mit->second;
     auto impl = std::make_unique<Impl>();
     if (m.file.empty() || FT_New_Face(lib.ft, m.file.c_str(), m.index, &impl->face) != 0) {
         impl->face = nullptr;
         const Match fallback = FindMatch("DejaVu Sans", bold, italic);
-        if (fallback.file.empty() || FT_New_Face(lib.ft, fallback.file.c_str(), fallback.index, &impl->face) != 0)
+        if (fallback.file.empty() ||
+            FT_New_Face(lib.ft, fallback.file.c_str(), fallback.index, &impl->face) != 0)
             throw EOutOfResources("No usable font");
     }
     FT_Size_RequestRec req{};
     // Positive: the cell (ascent + descent); negative: the em (character) height.
     req.type = height > 0 ? FT_SIZE_REQUEST_TYPE_CELL : FT_SIZE_REQUEST_TYPE_NOMINAL;
     req.height = FT_Long(std::abs(height)) * 64;
-    if (FT_Request_Size(impl->face, &req) != 0)
-        throw EOutOfResources("Cannot size the font");
+    if (FT_Request_Size(impl->face, &req) != 0) throw EOutOfResources("Cannot size the font");
     impl->synthBold = bold && !m.bold;
     impl->synthItalic = italic && !m.italic;
     if (impl->synthItalic) {
@@ -192,35 +196,30 @@ void FontFace::ComputeMetrics() {
     const double scale = double(em) / double(f->units_per_EM ? f->units_per_EM : 2048);
     FMetrics.LineThickness = std::max(1, int(std::lround(f->underline_thickness * scale)));
     FMetrics.UnderlinePos = std::max(1, int(std::lround(-f->underline_position * scale)));
-    FMetrics.StrikeoutPos = os2 && os2->yStrikeoutPosition > 0 ? int(std::lround(os2->yStrikeoutPosition * scale))
-                                                               : FMetrics.Ascent / 3;
-    if (FImpl->synthBold)
-        FMetrics.MaxCharWidth += 1;
+    FMetrics.StrikeoutPos = os2 && os2->yStrikeoutPosition > 0
+                                ? int(std::lround(os2->yStrikeoutPosition * scale))
+                                : FMetrics.Ascent / 3;
+    if (FImpl->synthBold) FMetrics.MaxCharWidth += 1;
 }
 
 const Glyph& FontFace::GlyphFor(char32_t c) {
     Glyph* slot;
     if (c < 128) {
         slot = &FAscii[c];
-        if (FAsciiReady[c])
-            return *slot;
+        if (FAsciiReady[c]) return *slot;
         FAsciiReady[c] = true;
     } else {
         auto [it, fresh] = FOthers.try_emplace(c);
-        if (!fresh)
-            return it->second;
+        if (!fresh) return it->second;
         slot = &it->second;
     }
     FT_Face f = FImpl->face;
     const FT_UInt index = FT_Get_Char_Index(f, FT_ULong(c));
-    if (FT_Load_Glyph(f, index, FT_LOAD_TARGET_LIGHT) != 0)
-        return *slot;
+    if (FT_Load_Glyph(f, index, FT_LOAD_TARGET_LIGHT) != 0) return *slot;
     FT_GlyphSlot g = f->glyph;
-    if (FImpl->synthBold && g->format == FT_GLYPH_FORMAT_OUTLINE)
-        FT_Outline_Embolden(&g->outline, 64);
+    if (FImpl->synthBold && g->format == FT_GLYPH_FORMAT_OUTLINE) FT_Outline_Embolden(&g->outline, 64);
     slot->Advance = int((g->advance.x + 32) >> 6) + (FImpl->synthBold ? 1 : 0);
-    if (FT_Render_Glyph(g, FT_RENDER_MODE_NORMAL) != 0)
-        return *slot;
+    if (FT_Render_Glyph(g, FT_RENDER_MODE_NORMAL) != 0) return *slot;
     const FT_Bitmap& bm = g->bitmap;
     slot->Left = g->bitmap_left;
     slot->Top = g->bitmap_top;
@@ -241,15 +240,17 @@ const Glyph& FontFace::GlyphFor(char32_t c) {
 std::u32string DecodeUtf8(const char* text, std::size_t length, std::vector<std::size_t>* byteStarts) {
     std::u32string out;
     out.reserve(length);
-    if (byteStarts)
-        byteStarts->clear();
+    if (byteStarts) byteStarts->clear();
     const auto* s = reinterpret_cast<const unsigned char*>(text);
     std::size_t i = 0;
     while (i < length) {
-        if (byteStarts)
-            byteStarts->push_back(i);
+        if (byteStarts) byteStarts->push_back(i);
         const unsigned char b = s[i];
-        int extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : (b & 0xF8) == 0xF0 ? 3 : -1;
+        int extra = b < 0x80             ? 0
+                    : (b & 0xE0) == 0xC0 ? 1
+                    : (b & 0xF0) == 0xE0 ? 2
+                    : (b & 0xF8) == 0xF0 ? 3
+                                         : -1;
         char32_t c = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
         bool ok = extra >= 0 && i + std::size_t(extra) < length;
         for (int k = 1; ok && k <= extra; ++k) {
@@ -260,8 +261,7 @@ std::u32string DecodeUtf8(const char* text, std::size_t length, std::vector<std:
                 c = (c << 6) | (cb & 0x3F);
         }
         static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
-        if (ok && (c < kMin[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)))
-            ok = false;
+        if (ok && (c < kMin[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))) ok = false;
         if (!ok) {
             out.push_back(U'\uFFFD');
             ++i;

@@ -12,8 +12,8 @@
 namespace vd {
 
 struct Glyph {
-    int Left = 0;   // from the pen position to the first column
-    int Top = 0;    // from the baseline up to the first row
+    int Left = 0; // from the pen position to the first column
+    int Top = 0;  // from the baseline up to the first row
     int Width = 0;
     int Height = 0;
     int Advance = 0;
@@ -63,6 +63,7 @@ private:
 };
 
 // UTF-8 to code points: a malformed byte becomes U+FFFD and decoding goes on.
-std::u32string DecodeUtf8(const char* text, std::size_t length, std::vector<std::size_t>* byteStarts = nullptr);
+std::u32string DecodeUtf8(const char* text, std::size_t length,
+                          std::vector<std::size_t>* byteStarts = nullptr);
 
 } // namespace vd

@@ -23,13 +23,11 @@ public:
 
     void AddRef() { FRefs.fetch_add(1, std::memory_order_relaxed); }
     void Release() {
-        if (FRefs.fetch_sub(1, std::memory_order_acq_rel) == 1 && !FStock)
-            delete this;
+        if (FRefs.fetch_sub(1, std::memory_order_acq_rel) == 1 && !FStock) delete this;
     }
     // The creator's reference, given up once by DeleteObject.
     bool ReleaseHandle() {
-        if (FStock || FHandleReleased)
-            return false;
+        if (FStock || FHandleReleased) return false;
         FHandleReleased = true;
         Release();
         return true;
@@ -43,13 +41,11 @@ private:
 };
 
 // A counted reference held by a device context.
-template <class T>
-class GdiRef {
+template <class T> class GdiRef {
 public:
     GdiRef() = default;
     explicit GdiRef(T* p) : FPtr(p) {
-        if (FPtr)
-            FPtr->AddRef();
+        if (FPtr) FPtr->AddRef();
     }
     GdiRef(const GdiRef& o) : GdiRef(o.FPtr) {}
     GdiRef& operator=(const GdiRef& o) {
@@ -57,8 +53,7 @@ public:
         return *this;
     }
     ~GdiRef() {
-        if (FPtr)
-            FPtr->Release();
+        if (FPtr) FPtr->Release();
     }
     void Swap(GdiRef& o) noexcept {
         T* t = FPtr;

@@ -141,7 +141,7 @@ struct ICONINFO {
     bool fIcon = true;
     DWord xHotspot = 0;
     DWord yHotspot = 0;
-    HBITMAP hbmMask = nullptr;  // 1 = transparent; may be null when hbmColor has alpha
+    HBITMAP hbmMask = nullptr; // 1 = transparent; may be null when hbmColor has alpha
     HBITMAP hbmColor = nullptr;
 };
 

@@ -8,8 +8,7 @@
 namespace vd {
 
 // Deletes its object with DeleteObject (or its context with DeleteDC).
-template <class H>
-class UniqueHandle {
+template <class H> class UniqueHandle {
 public:
     UniqueHandle() = default;
     explicit UniqueHandle(H h) : FHandle(h) {}
@@ -28,17 +27,13 @@ public:
     H Release() { return std::exchange(FHandle, nullptr); }
     void Reset(H h = nullptr) {
         H old = std::exchange(FHandle, h);
-        if (old)
-            Free(old);
+        if (old) Free(old);
     }
 
 private:
     static void Free(HDC dc) { DeleteDC(dc); }
     static void Free(HICON icon) { DestroyIcon(icon); }
-    template <class T>
-    static void Free(T* o) {
-        DeleteObject(o);
-    }
+    template <class T> static void Free(T* o) { DeleteObject(o); }
     H FHandle = nullptr;
 };
 
@@ -57,8 +52,7 @@ public:
     SelectGuard(const SelectGuard&) = delete;
     SelectGuard& operator=(const SelectGuard&) = delete;
     ~SelectGuard() {
-        if (FOld)
-            SelectObject(FDc, FOld);
+        if (FOld) SelectObject(FDc, FOld);
     }
 
 private:
@@ -73,8 +67,7 @@ public:
     SaveGuard(const SaveGuard&) = delete;
     SaveGuard& operator=(const SaveGuard&) = delete;
     ~SaveGuard() {
-        if (FLevel > 0)
-            RestoreDC(FDc, FLevel);
+        if (FLevel > 0) RestoreDC(FDc, FLevel);
     }
 
 private:

@@ -14,8 +14,7 @@ namespace vd {
 namespace {
 
 GdiBitmap* CopyBitmap(const GdiBitmap* src) {
-    if (!src)
-        return nullptr;
+    if (!src) return nullptr;
     auto* copy = new GdiBitmap(src->Width(), src->Height(), src->BitCount(), true);
     const std::size_t rowBytes = std::size_t(GdiBitmap::StrideFor(src->Width(), src->BitCount()));
     for (int y = 0; y < src->Height() && rowBytes > 0; ++y)
@@ -42,24 +41,27 @@ LOGFONTA DefaultLogFont(const char* face, int height) {
 GdiIcon::GdiIcon(GdiBitmap* color, GdiBitmap* mask) : GdiObject(Kind::Icon), FColor(color), FMask(mask) {}
 
 GdiIcon::~GdiIcon() {
-    if (FColor)
-        FColor->Release();
-    if (FMask)
-        FMask->Release();
+    if (FColor) FColor->Release();
+    if (FMask) FMask->Release();
 }
 
-int GdiIcon::Width() const { return FColor ? FColor->Width() : FMask ? FMask->Width() : 0; }
+int GdiIcon::Width() const {
+    return FColor ? FColor->Width() : FMask ? FMask->Width() : 0;
+}
 
 int GdiIcon::Height() const {
-    if (FColor)
-        return FColor->Height();
+    if (FColor) return FColor->Height();
     // A mask without a colour picture holds the AND mask above the XOR mask.
     return FMask ? FMask->Height() / 2 : 0;
 }
 
-HPEN CreatePen(int style, int width, COLORREF color) { return new GdiPen(style, width < 0 ? 0 : width, color); }
+HPEN CreatePen(int style, int width, COLORREF color) {
+    return new GdiPen(style, width < 0 ? 0 : width, color);
+}
 
-HBRUSH CreateSolidBrush(COLORREF color) { return new GdiBrush(BS_SOLID, color); }
+HBRUSH CreateSolidBrush(COLORREF color) {
+    return new GdiBrush(BS_SOLID, color);
+}
 
 HGDIOBJ GetStockObject(int which) {
     // Built once, never freed: contexts refer to them by default.
@@ -77,13 +79,16 @@ HGDIOBJ GetStockObject(int which) {
     static GdiObject* const systemFont = MakeStock(new GdiFont(DefaultLogFont("MS Sans Serif", 16)));
     static GdiObject* const guiFont = MakeStock(new GdiFont(DefaultLogFont("MS Shell Dlg", -11)));
     static GdiObject* const defaultBitmap = MakeStock(new GdiBitmap(1, 1, 1));
-    if (which >= 0 && which <= NULL_PEN)
-        return stock[which];
+    if (which >= 0 && which <= NULL_PEN) return stock[which];
     switch (which) {
-    case SYSTEM_FONT: return systemFont;
-    case DEFAULT_GUI_FONT: return guiFont;
-    case -1: return defaultBitmap;
-    default: return nullptr;
+    case SYSTEM_FONT:
+        return systemFont;
+    case DEFAULT_GUI_FONT:
+        return guiFont;
+    case -1:
+        return defaultBitmap;
+    default:
+        return nullptr;
     }
 }
 
@@ -94,53 +99,66 @@ HBRUSH GetSysColorBrush(int index) {
             b[std::size_t(i)] = static_cast<GdiBrush*>(MakeStock(new GdiBrush(BS_SOLID, GetSysColor(i))));
         return b;
     }();
-    if (index < 0 || index >= kSystemColorCount)
-        return nullptr;
+    if (index < 0 || index >= kSystemColorCount) return nullptr;
     return brushes[std::size_t(index)];
 }
 
 bool DeleteObject(HGDIOBJ object) {
-    if (!object)
-        return false;
-    if (object->IsStock())
-        return true;
+    if (!object) return false;
+    if (object->IsStock()) return true;
     return object->ReleaseHandle();
 }
 
-bool DeleteObject(HBITMAP object) { return DeleteObject(static_cast<HGDIOBJ>(object)); }
-bool DeleteObject(HRGN object) { return DeleteObject(static_cast<HGDIOBJ>(object)); }
-bool DeleteObject(HFONT object) { return DeleteObject(static_cast<HGDIOBJ>(object)); }
-bool DeleteObject(HPEN object) { return DeleteObject(static_cast<HGDIOBJ>(object)); }
-bool DeleteObject(HBRUSH object) { return DeleteObject(static_cast<HGDIOBJ>(object)); }
+bool DeleteObject(HBITMAP object) {
+    return DeleteObject(static_cast<HGDIOBJ>(object));
+}
+bool DeleteObject(HRGN object) {
+    return DeleteObject(static_cast<HGDIOBJ>(object));
+}
+bool DeleteObject(HFONT object) {
+    return DeleteObject(static_cast<HGDIOBJ>(object));
+}
+bool DeleteObject(HPEN object) {
+    return DeleteObject(static_cast<HGDIOBJ>(object));
+}
+bool DeleteObject(HBRUSH object) {
+    return DeleteObject(static_cast<HGDIOBJ>(object));
+}
 
 DWord GetObjectType(HGDIOBJ object) {
-    if (!object)
-        return 0;
+    if (!object) return 0;
     switch (object->ObjectKind()) {
-    case GdiObject::Kind::Bitmap: return OBJ_BITMAP;
-    case GdiObject::Kind::Region: return OBJ_REGION;
-    case GdiObject::Kind::Pen: return OBJ_PEN;
-    case GdiObject::Kind::Brush: return OBJ_BRUSH;
-    case GdiObject::Kind::Font: return OBJ_FONT;
-    case GdiObject::Kind::Icon: return 0;
+    case GdiObject::Kind::Bitmap:
+        return OBJ_BITMAP;
+    case GdiObject::Kind::Region:
+        return OBJ_REGION;
+    case GdiObject::Kind::Pen:
+        return OBJ_PEN;
+    case GdiObject::Kind::Brush:
+        return OBJ_BRUSH;
+    case GdiObject::Kind::Font:
+        return OBJ_FONT;
+    case GdiObject::Kind::Icon:
+        return 0;
     }
     return 0;
 }
 
 HICON CreateIconIndirect(const ICONINFO* info) {
-    if (!info || (!info->hbmColor && !info->hbmMask))
-        return nullptr;
-    std::unique_ptr<GdiBitmap, void (*)(GdiBitmap*)> color(CopyBitmap(info->hbmColor),
-                                                           [](GdiBitmap* b) { if (b) b->Release(); });
+    if (!info || (!info->hbmColor && !info->hbmMask)) return nullptr;
+    std::unique_ptr<GdiBitmap, void (*)(GdiBitmap*)> color(CopyBitmap(info->hbmColor), [](GdiBitmap* b) {
+        if (b) b->Release();
+    });
     GdiBitmap* mask = CopyBitmap(info->hbmMask);
     return new GdiIcon(color.release(), mask);
 }
 
-bool DestroyIcon(HICON icon) { return DeleteObject(icon); }
+bool DestroyIcon(HICON icon) {
+    return DeleteObject(icon);
+}
 
 bool GetIconInfo(HICON icon, ICONINFO* info) {
-    if (!icon || !info)
-        return false;
+    if (!icon || !info) return false;
     info->fIcon = true;
     info->hbmColor = CopyBitmap(icon->Color());
     info->hbmMask = CopyBitmap(icon->Mask());

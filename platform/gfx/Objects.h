@@ -6,7 +6,8 @@ namespace vd {
 
 class GdiPen : public GdiObject {
 public:
-    GdiPen(int style, int width, COLORREF color) : GdiObject(Kind::Pen), Style(style), Width(width), Color(color) {}
+    GdiPen(int style, int width, COLORREF color)
+        : GdiObject(Kind::Pen), Style(style), Width(width), Color(color) {}
     int Style;
     int Width;
     COLORREF Color;

@@ -25,25 +25,24 @@ inline DWord Rop3(DWord rop, DWord p, DWord s, DWord d) {
     const unsigned t = (rop >> 16) & 0xFF;
     DWord r = 0;
     for (int i = 0; i < 8; ++i) {
-        if (!(t & (1u << i)))
-            continue;
+        if (!(t & (1u << i))) continue;
         r |= ((i & 4) ? p : ~p) & ((i & 2) ? s : ~s) & ((i & 1) ? d : ~d);
     }
     return r & 0xFFFFFF;
 }
-inline bool RopUsesSource(DWord rop) { return (((rop >> 16) >> 2) ^ (rop >> 16)) & 0x33; }
-inline bool RopUsesPattern(DWord rop) { return (((rop >> 16) >> 4) ^ (rop >> 16)) & 0x0F; }
+inline bool RopUsesSource(DWord rop) {
+    return (((rop >> 16) >> 2) ^ (rop >> 16)) & 0x33;
+}
+inline bool RopUsesPattern(DWord rop) {
+    return (((rop >> 16) >> 4) ^ (rop >> 16)) & 0x0F;
+}
 
 // Calls f(rect) for each clip rectangle that meets r, cut to r.
-template <class F>
-void ForEachClipRect(const GdiRegion& clip, const TRect& r, F&& f) {
-    if (r.Right <= r.Left || r.Bottom <= r.Top)
-        return;
+template <class F> void ForEachClipRect(const GdiRegion& clip, const TRect& r, F&& f) {
+    if (r.Right <= r.Left || r.Bottom <= r.Top) return;
     for (const TRect& c : clip.Rects()) {
-        if (c.Top >= r.Bottom)
-            break;
-        if (c.Bottom <= r.Top || c.Right <= r.Left || c.Left >= r.Right)
-            continue;
+        if (c.Top >= r.Bottom) break;
+        if (c.Bottom <= r.Top || c.Right <= r.Left || c.Left >= r.Right) continue;
         f(TRect{c.Left > r.Left ? c.Left : r.Left, c.Top > r.Top ? c.Top : r.Top,
                 c.Right < r.Right ? c.Right : r.Right, c.Bottom < r.Bottom ? c.Bottom : r.Bottom});
     }

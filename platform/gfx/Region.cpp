@@ -20,8 +20,7 @@ public:
     explicit RegionBuilder(GdiRegion& out) : FOut(out.FRects) { FOut.clear(); }
 
     void AddBand(int top, int bottom, const std::vector<RegionSpan>& spans) {
-        if (spans.empty() || bottom <= top)
-            return;
+        if (spans.empty() || bottom <= top) return;
         const std::size_t prevCount = FOut.size() - FPrevStart;
         if (FPrevStart < FOut.size() && FOut[FPrevStart].Bottom == top && prevCount == spans.size()) {
             bool same = true;
@@ -47,11 +46,16 @@ namespace {
 
 bool Apply(int mode, bool a, bool b) {
     switch (mode) {
-    case RGN_AND: return a && b;
-    case RGN_OR: return a || b;
-    case RGN_XOR: return a != b;
-    case RGN_DIFF: return a && !b;
-    default: return a;
+    case RGN_AND:
+        return a && b;
+    case RGN_OR:
+        return a || b;
+    case RGN_XOR:
+        return a != b;
+    case RGN_DIFF:
+        return a && !b;
+    default:
+        return a;
     }
 }
 
@@ -82,8 +86,7 @@ void CombineSpans(const std::vector<RegionSpan>& a, const std::vector<RegionSpan
             ++ib;
         const bool inA = ia < a.size() && a[ia].l <= x0;
         const bool inB = ib < b.size() && b[ib].l <= x0;
-        if (!Apply(mode, inA, inB))
-            continue;
+        if (!Apply(mode, inA, inB)) continue;
         if (!out.empty() && out.back().r == x0)
             out.back().r = x1;
         else
@@ -96,23 +99,25 @@ void SpansAt(const std::vector<TRect>& r, std::size_t& pos, int y0, std::vector<
     out.clear();
     while (pos < r.size() && r[pos].Bottom <= y0)
         ++pos;
-    if (pos >= r.size() || r[pos].Top > y0)
-        return;
+    if (pos >= r.size() || r[pos].Top > y0) return;
     const int top = r[pos].Top;
     for (std::size_t i = pos; i < r.size() && r[i].Top == top; ++i)
         out.push_back({r[i].Left, r[i].Right});
 }
 
-bool IsEmptyRect(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
+bool IsEmptyRect(const TRect& r) {
+    return r.Right <= r.Left || r.Bottom <= r.Top;
+}
 
 } // namespace
 
-GdiRegion::GdiRegion(const TRect& r) : GdiObject(Kind::Region) { SetRect(r); }
+GdiRegion::GdiRegion(const TRect& r) : GdiObject(Kind::Region) {
+    SetRect(r);
+}
 
 void GdiRegion::SetRect(const TRect& r) {
     FRects.clear();
-    if (!IsEmptyRect(r))
-        FRects.push_back(r);
+    if (!IsEmptyRect(r)) FRects.push_back(r);
 }
 
 GdiRegion GdiRegion::FromRects(const TRect* rects, std::size_t count) {
@@ -120,15 +125,13 @@ GdiRegion GdiRegion::FromRects(const TRect* rects, std::size_t count) {
     live.reserve(count);
     std::vector<int> ys;
     for (std::size_t i = 0; i < count; ++i) {
-        if (IsEmptyRect(rects[i]))
-            continue;
+        if (IsEmptyRect(rects[i])) continue;
         live.push_back(rects[i]);
         ys.push_back(rects[i].Top);
         ys.push_back(rects[i].Bottom);
     }
     GdiRegion result;
-    if (live.empty())
-        return result;
+    if (live.empty()) return result;
     std::sort(live.begin(), live.end(), [](const TRect& a, const TRect& b) { return a.Top < b.Top; });
     std::sort(ys.begin(), ys.end());
     ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
@@ -138,15 +141,16 @@ GdiRegion GdiRegion::FromRects(const TRect* rects, std::size_t count) {
     std::size_t next = 0;
     for (std::size_t i = 0; i + 1 < ys.size(); ++i) {
         const int y0 = ys[i], y1 = ys[i + 1];
-        active.erase(std::remove_if(active.begin(), active.end(),
-                                    [y0](const TRect& r) { return r.Bottom <= y0; }),
-                     active.end());
+        active.erase(
+            std::remove_if(active.begin(), active.end(), [y0](const TRect& r) { return r.Bottom <= y0; }),
+            active.end());
         while (next < live.size() && live[next].Top <= y0)
             active.push_back(live[next++]);
         spans.clear();
         for (const TRect& r : active)
             spans.push_back({r.Left, r.Right});
-        std::sort(spans.begin(), spans.end(), [](const RegionSpan& a, const RegionSpan& b) { return a.l < b.l; });
+        std::sort(spans.begin(), spans.end(),
+                  [](const RegionSpan& a, const RegionSpan& b) { return a.l < b.l; });
         std::vector<RegionSpan> merged;
         for (const RegionSpan& s : spans) {
             if (!merged.empty() && s.l <= merged.back().r)
@@ -160,8 +164,7 @@ GdiRegion GdiRegion::FromRects(const TRect* rects, std::size_t count) {
 }
 
 GdiRegion GdiRegion::Combine(const GdiRegion& a, const GdiRegion& b, int mode) {
-    if (mode == RGN_COPY)
-        return a;
+    if (mode == RGN_COPY) return a;
     std::vector<int> ys;
     ys.reserve(2 * (a.FRects.size() + b.FRects.size()));
     for (const TRect& r : a.FRects) {
@@ -204,38 +207,31 @@ void GdiRegion::Offset(int dx, int dy) {
 }
 
 std::size_t GdiRegion::BandAt(int y) const {
-    auto it = std::partition_point(FRects.begin(), FRects.end(),
-                                   [y](const TRect& r) { return r.Bottom <= y; });
-    if (it == FRects.end() || it->Top > y)
-        return FRects.size();
+    auto it =
+        std::partition_point(FRects.begin(), FRects.end(), [y](const TRect& r) { return r.Bottom <= y; });
+    if (it == FRects.end() || it->Top > y) return FRects.size();
     return std::size_t(it - FRects.begin());
 }
 
 bool GdiRegion::Contains(int x, int y) const {
     for (std::size_t i = BandAt(y); i < FRects.size() && FRects[i].Top <= y; ++i) {
-        if (x < FRects[i].Left)
-            return false;
-        if (x < FRects[i].Right)
-            return true;
+        if (x < FRects[i].Left) return false;
+        if (x < FRects[i].Right) return true;
     }
     return false;
 }
 
 bool GdiRegion::IntersectsRect(const TRect& r) const {
-    if (IsEmptyRect(r))
-        return false;
+    if (IsEmptyRect(r)) return false;
     for (const TRect& q : FRects) {
-        if (q.Top >= r.Bottom)
-            break;
-        if (q.Bottom > r.Top && q.Left < r.Right && q.Right > r.Left)
-            return true;
+        if (q.Top >= r.Bottom) break;
+        if (q.Bottom > r.Top && q.Left < r.Right && q.Right > r.Left) return true;
     }
     return false;
 }
 
 TRect GdiRegion::Box() const {
-    if (FRects.empty())
-        return {};
+    if (FRects.empty()) return {};
     TRect box{INT_MAX, FRects.front().Top, INT_MIN, FRects.back().Bottom};
     for (const TRect& r : FRects) {
         box.Left = std::min(box.Left, r.Left);
@@ -245,17 +241,14 @@ TRect GdiRegion::Box() const {
 }
 
 int GdiRegion::Complexity() const {
-    if (FRects.empty())
-        return NULLREGION;
+    if (FRects.empty()) return NULLREGION;
     return FRects.size() == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
 HRGN CreateRectRgn(int left, int top, int right, int bottom) {
     // Like the system call, a rectangle given the wrong way round is normalised.
-    if (right < left)
-        std::swap(left, right);
-    if (bottom < top)
-        std::swap(top, bottom);
+    if (right < left) std::swap(left, right);
+    if (bottom < top) std::swap(top, bottom);
     return new GdiRegion(TRect{left, top, right, bottom});
 }
 
@@ -264,72 +257,67 @@ HRGN CreateRectRgnIndirect(const TRect* r) {
 }
 
 HRGN ExtCreateRegion(const void* xform, DWord count, const RGNDATA* data) {
-    if (xform || !data || count < sizeof(RGNDATAHEADER))
-        return nullptr;
+    if (xform || !data || count < sizeof(RGNDATAHEADER)) return nullptr;
     RGNDATAHEADER h;
     std::memcpy(&h, data, sizeof h);
-    if (h.dwSize < sizeof(RGNDATAHEADER) || h.iType != RDH_RECTANGLES || h.dwSize > count)
-        return nullptr;
+    if (h.dwSize < sizeof(RGNDATAHEADER) || h.iType != RDH_RECTANGLES || h.dwSize > count) return nullptr;
     const std::size_t room = (count - h.dwSize) / sizeof(TRect);
-    if (h.nCount > room)
-        return nullptr;
+    if (h.nCount > room) return nullptr;
     std::vector<TRect> rects(h.nCount);
     if (h.nCount)
-        std::memcpy(rects.data(), reinterpret_cast<const char*>(data) + h.dwSize,
-                    h.nCount * sizeof(TRect));
+        std::memcpy(rects.data(), reinterpret_cast<const char*>(data) + h.dwSize, h.nCount * sizeof(TRect));
     auto* rgn = new GdiRegion(GdiRegion::FromRects(rects.data(), rects.size()));
     return rgn;
 }
 
 int CombineRgn(HRGN dest, HRGN a, HRGN b, int mode) {
-    if (!dest || !a || mode < RGN_AND || mode > RGN_COPY || (mode != RGN_COPY && !b))
-        return ERROR;
+    if (!dest || !a || mode < RGN_AND || mode > RGN_COPY || (mode != RGN_COPY && !b)) return ERROR;
     *dest = GdiRegion::Combine(*a, mode == RGN_COPY ? *a : *b, mode);
     return dest->Complexity();
 }
 
 int OffsetRgn(HRGN rgn, int dx, int dy) {
-    if (!rgn)
-        return ERROR;
+    if (!rgn) return ERROR;
     rgn->Offset(dx, dy);
     return rgn->Complexity();
 }
 
-bool PtInRegion(HRGN rgn, int x, int y) { return rgn && rgn->Contains(x, y); }
+bool PtInRegion(HRGN rgn, int x, int y) {
+    return rgn && rgn->Contains(x, y);
+}
 
-bool RectInRegion(HRGN rgn, const TRect* r) { return rgn && r && rgn->IntersectsRect(*r); }
+bool RectInRegion(HRGN rgn, const TRect* r) {
+    return rgn && r && rgn->IntersectsRect(*r);
+}
 
 int GetRgnBox(HRGN rgn, TRect* box) {
-    if (!rgn || !box)
-        return ERROR;
+    if (!rgn || !box) return ERROR;
     *box = rgn->Box();
     return rgn->Complexity();
 }
 
-bool EqualRgn(HRGN a, HRGN b) { return a && b && *a == *b; }
+bool EqualRgn(HRGN a, HRGN b) {
+    return a && b && *a == *b;
+}
 
 bool SetRectRgn(HRGN rgn, int left, int top, int right, int bottom) {
-    if (!rgn)
-        return false;
-    rgn->SetRect({std::min(left, right), std::min(top, bottom), std::max(left, right),
-                  std::max(top, bottom)});
+    if (!rgn) return false;
+    rgn->SetRect(
+        {std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)});
     return true;
 }
 
 DWord GetRegionData(HRGN rgn, DWord count, RGNDATA* data) {
-    if (!rgn)
-        return 0;
+    if (!rgn) return 0;
     const auto& rects = rgn->Rects();
     const DWord need = DWord(sizeof(RGNDATAHEADER) + rects.size() * sizeof(TRect));
-    if (!data || count < need)
-        return need;
+    if (!data || count < need) return need;
     RGNDATAHEADER h;
     h.nCount = DWord(rects.size());
     h.nRgnSize = DWord(rects.size() * sizeof(TRect));
     h.rcBound = rgn->Box();
     std::memcpy(data, &h, sizeof h);
-    if (!rects.empty())
-        std::memcpy(reinterpret_cast<char*>(data) + sizeof h, rects.data(), h.nRgnSize);
+    if (!rects.empty()) std::memcpy(reinterpret_cast<char*>(data) + sizeof h, rects.data(), h.nRgnSize);
     return need;
 }
 

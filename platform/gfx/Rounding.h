@@ -8,11 +8,12 @@ namespace vd {
 inline double RoundHalfEvenF(double v) {
     const double f = std::floor(v);
     const double d = v - f;
-    if (d > 0.5 || (d == 0.5 && std::fmod(f, 2.0) != 0.0))
-        return f + 1.0;
+    if (d > 0.5 || (d == 0.5 && std::fmod(f, 2.0) != 0.0)) return f + 1.0;
     return f;
 }
 
-inline int RoundHalfEven(double v) { return int(RoundHalfEvenF(v)); }
+inline int RoundHalfEven(double v) {
+    return int(RoundHalfEvenF(v));
+}
 
 } // namespace vd

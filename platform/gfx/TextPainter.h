@@ -24,16 +24,19 @@ public:
     // Draws s with the top-left of its cell at device point (ox, oy) in the text frame's
     // origin; underlined lists characters to underline (prefix marks). advances, when
     // given, replaces each character's advance. limit (device) clips in addition.
-    void Draw(int ox, int oy, const std::u32string& s, bool opaque, const std::vector<std::size_t>& underlined,
-              const std::optional<TRect>& limit, const int* advances = nullptr);
+    void Draw(int ox, int oy, const std::u32string& s, bool opaque,
+              const std::vector<std::size_t>& underlined, const std::optional<TRect>& limit,
+              const int* advances = nullptr);
     // Turn of the font in quarter turns counter-clockwise (0..3).
     int Quarter() const { return FQuarter; }
     // Device rectangle of a frame rectangle (u along the text, v down) from origin (ox, oy).
     TRect FrameToDevice(int ox, int oy, int u0, int v0, int u1, int v1) const;
 
 private:
-    void FillFrame(int ox, int oy, int u0, int v0, int u1, int v1, DWord bgr, const std::optional<TRect>& limit);
-    void BlendGlyph(int ox, int oy, int u, int v, const Glyph& g, DWord bgr, const std::optional<TRect>& limit);
+    void FillFrame(int ox, int oy, int u0, int v0, int u1, int v1, DWord bgr,
+                   const std::optional<TRect>& limit);
+    void BlendGlyph(int ox, int oy, int u, int v, const Glyph& g, DWord bgr,
+                    const std::optional<TRect>& limit);
 
     GdiDC& FDc;
     FontFace& FFace;

@@ -54,7 +54,8 @@ bool ParseHttpHead(const std::string& text, THttpHead& head) {
         std::size_t colon = line.find(':');
         if (colon == std::string::npos || colon == 0) continue; // tolerate junk lines
         std::string name = Trim(line.substr(0, colon));
-        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (char& c : name)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         if (head.Fields.size() < 100) head.Fields.emplace_back(name, Trim(line.substr(colon + 1)));
     }
     return !first;

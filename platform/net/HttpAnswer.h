@@ -8,7 +8,7 @@ namespace vd::net {
 
 struct THttpHead {
     std::string StartLine;
-    int Status = 0;          // answers: the status code; 0 when the start line has none
+    int Status = 0; // answers: the status code; 0 when the start line has none
     std::vector<std::pair<std::string, std::string>> Fields; // names lower-cased, values trimmed
 
     // The first field of that (lower-case) name, or empty.

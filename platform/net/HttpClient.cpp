@@ -11,7 +11,8 @@ bool ReadHttpHeadText(TSocket& s, std::string& head, std::size_t maxBytes, int t
     head.clear();
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (head.size() < maxBytes) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
+                                                                          std::chrono::steady_clock::now());
         char c;
         if (s.Recv(&c, 1, static_cast<int>(left.count() < 0 ? 0 : left.count()), error) <= 0) return false;
         head += c;
@@ -42,7 +43,8 @@ THttpResult HttpGet(const std::string& host, std::uint16_t port, const std::stri
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     char buf[4096];
     while (r.Body.size() < maxBody) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
+                                                                          std::chrono::steady_clock::now());
         if (left.count() <= 0) break;
         long n = s.Recv(buf, sizeof buf, static_cast<int>(left.count()));
         if (n <= 0) break;

@@ -8,7 +8,7 @@
 namespace vd::net {
 
 struct THttpResult {
-    bool Ok = false;         // an answer arrived (any status)
+    bool Ok = false; // an answer arrived (any status)
     int Status = 0;
     std::string Body;
     TNetError Error = TNetError::None;

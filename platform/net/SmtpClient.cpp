@@ -102,8 +102,10 @@ std::vector<std::string> ParseAddressList(const std::string& list) {
     bool quoted = false;
     for (char c : list) {
         if (c == '"') quoted = !quoted;
-        if (!quoted && (c == ',' || c == ';')) flush();
-        else item += c;
+        if (!quoted && (c == ',' || c == ';'))
+            flush();
+        else
+            item += c;
     }
     flush();
     return out;
@@ -115,7 +117,8 @@ std::string ComposeMail(const TMailMessage& m, const std::string& dateHeader) {
     s += "From: " + (m.FromName.empty() ? "" : HeaderText(OneLine(m.FromName)) + " ") + "<" + from + ">\r\n";
     s += "Sender: <" + from + ">\r\n";
     std::string to;
-    for (const auto& a : ParseAddressList(m.To)) to += (to.empty() ? "" : ", ") + std::string("<") + a + ">";
+    for (const auto& a : ParseAddressList(m.To))
+        to += (to.empty() ? "" : ", ") + std::string("<") + a + ">";
     s += "To: " + to + "\r\n";
     s += "Subject: " + HeaderText(OneLine(m.Subject)) + "\r\n";
     s += "Date: " + OneLine(dateHeader) + "\r\n";

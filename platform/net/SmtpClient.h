@@ -10,8 +10,8 @@ namespace vd::net {
 struct TSmtpSettings {
     std::string Host;
     std::uint16_t Port = 25;
-    bool Ssl = false;            // TLS from the first byte (the "smtps" port)
-    bool Auth = false;           // AUTH LOGIN with User and Password
+    bool Ssl = false;  // TLS from the first byte (the "smtps" port)
+    bool Auth = false; // AUTH LOGIN with User and Password
     std::string User;
     std::string Password;
     int ConnectTimeoutMs = 10000;
@@ -19,10 +19,10 @@ struct TSmtpSettings {
 };
 
 struct TMailMessage {
-    std::string FromName;        // display name of the sender
-    std::string FromAddress;     // MAIL FROM and the From header
-    std::string To;              // address list: "a@b, Name <c@d>; e@f"
-    std::string Subject;         // UTF-8
+    std::string FromName;               // display name of the sender
+    std::string FromAddress;            // MAIL FROM and the From header
+    std::string To;                     // address list: "a@b, Name <c@d>; e@f"
+    std::string Subject;                // UTF-8
     std::vector<std::string> BodyLines; // UTF-8
 };
 

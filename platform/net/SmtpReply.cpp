@@ -7,7 +7,8 @@ namespace vd::net {
 namespace {
 
 std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return s;
 }
 
@@ -55,9 +56,11 @@ bool TSmtpReply::HasExtension(const std::string& keyword, const std::string& par
         std::size_t i = 0;
         bool first = true, keywordMatched = false;
         while (i < line.size()) {
-            while (i < line.size() && (line[i] == ' ' || line[i] == '=')) ++i;
+            while (i < line.size() && (line[i] == ' ' || line[i] == '='))
+                ++i;
             std::size_t j = i;
-            while (j < line.size() && line[j] != ' ' && line[j] != '=') ++j;
+            while (j < line.size() && line[j] != ' ' && line[j] != '=')
+                ++j;
             std::string word = line.substr(i, j - i);
             i = j;
             if (word.empty()) break;

@@ -57,7 +57,8 @@ struct TSslFree {
 
 class TTlsTransport : public TSmtpTransport {
 public:
-    TTlsTransport(TSocket socket, std::unique_ptr<SSL_CTX, TSslCtxFree> ctx, std::unique_ptr<SSL, TSslFree> ssl)
+    TTlsTransport(TSocket socket, std::unique_ptr<SSL_CTX, TSslCtxFree> ctx,
+                  std::unique_ptr<SSL, TSslFree> ssl)
         : FSocket(std::move(socket)), FCtx(std::move(ctx)), FSsl(std::move(ssl)) {}
     ~TTlsTransport() override {
         if (FSsl) SSL_shutdown(FSsl.get());

@@ -18,7 +18,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-Clock::time_point DeadlineAfter(int ms) { return Clock::now() + std::chrono::milliseconds(ms < 0 ? 0 : ms); }
+Clock::time_point DeadlineAfter(int ms) {
+    return Clock::now() + std::chrono::milliseconds(ms < 0 ? 0 : ms);
+}
 
 int MsLeft(Clock::time_point deadline) {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
@@ -58,24 +60,38 @@ std::string AddrText(const sockaddr_in& a, bool withPort) {
 
 } // namespace
 
-TCancelScope::TCancelScope(int fd) : FPrevious(tCancelFd) { tCancelFd = fd; }
-TCancelScope::~TCancelScope() { tCancelFd = FPrevious; }
+TCancelScope::TCancelScope(int fd) : FPrevious(tCancelFd) {
+    tCancelFd = fd;
+}
+TCancelScope::~TCancelScope() {
+    tCancelFd = FPrevious;
+}
 
 const char* NetErrorText(TNetError e) {
     switch (e) {
-    case TNetError::None: return "no error";
-    case TNetError::Resolve: return "host name not found";
-    case TNetError::Connect: return "connection refused";
-    case TNetError::Timeout: return "timed out";
-    case TNetError::Closed: return "connection closed by peer";
-    case TNetError::Io: return "network error";
+    case TNetError::None:
+        return "no error";
+    case TNetError::Resolve:
+        return "host name not found";
+    case TNetError::Connect:
+        return "connection refused";
+    case TNetError::Timeout:
+        return "timed out";
+    case TNetError::Closed:
+        return "connection closed by peer";
+    case TNetError::Io:
+        return "network error";
     }
     return "network error";
 }
 
-TSocket::~TSocket() { Close(); }
+TSocket::~TSocket() {
+    Close();
+}
 
-TSocket::TSocket(TSocket&& other) noexcept : FFd(other.FFd) { other.FFd = -1; }
+TSocket::TSocket(TSocket&& other) noexcept : FFd(other.FFd) {
+    other.FFd = -1;
+}
 
 TSocket& TSocket::operator=(TSocket&& other) noexcept {
     if (this != &other) {
@@ -227,9 +243,12 @@ std::string TSocket::LocalAddress() const {
     return AddrText(a, false);
 }
 
-TListenSocket::~TListenSocket() { Close(); }
+TListenSocket::~TListenSocket() {
+    Close();
+}
 
-bool TListenSocket::Listen(const std::string& bindAddress, std::uint16_t port, int backlog, std::string& error) {
+bool TListenSocket::Listen(const std::string& bindAddress, std::uint16_t port, int backlog,
+                           std::string& error) {
     Close();
     sockaddr_in addr{};
     addr.sin_family = AF_INET;

@@ -5,7 +5,9 @@
 
 namespace vd::net {
 
-TTcpServer::~TTcpServer() { Stop(); }
+TTcpServer::~TTcpServer() {
+    Stop();
+}
 
 bool TTcpServer::Start(const TTcpServerOptions& options, THandler handler, std::string& error) {
     Stop();
@@ -17,7 +19,8 @@ bool TTcpServer::Start(const TTcpServerOptions& options, THandler handler, std::
         std::lock_guard<std::mutex> g(FLock);
         FStopping = false;
     }
-    for (int i = 0; i < FOptions.MaxClients; ++i) FWorkers.emplace_back([this] { WorkerLoop(); });
+    for (int i = 0; i < FOptions.MaxClients; ++i)
+        FWorkers.emplace_back([this] { WorkerLoop(); });
     FAcceptThread = std::thread([this] { AcceptLoop(); });
     FActive = true;
     return true;
@@ -28,13 +31,15 @@ void TTcpServer::Stop() {
     {
         std::lock_guard<std::mutex> g(FLock);
         FStopping = true;
-        for (int fd : FServing) ::shutdown(fd, SHUT_RDWR);
+        for (int fd : FServing)
+            ::shutdown(fd, SHUT_RDWR);
         FPending.clear();
     }
     FListen.Wake();
     FWork.notify_all();
     if (FAcceptThread.joinable()) FAcceptThread.join();
-    for (auto& t : FWorkers) t.join();
+    for (auto& t : FWorkers)
+        t.join();
     FWorkers.clear();
     FListen.Close();
     FActive = false;

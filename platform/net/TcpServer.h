@@ -16,10 +16,10 @@
 namespace vd::net {
 
 struct TTcpServerOptions {
-    std::string BindAddress;   // empty: every IPv4 address of the machine
-    std::uint16_t Port = 0;    // 0: a free port (see TTcpServer::Port)
+    std::string BindAddress; // empty: every IPv4 address of the machine
+    std::uint16_t Port = 0;  // 0: a free port (see TTcpServer::Port)
     int Backlog = 10;
-    int MaxClients = 16;       // workers; one client each
+    int MaxClients = 16; // workers; one client each
 };
 
 class TTcpServer {
@@ -50,8 +50,8 @@ private:
 
     std::mutex FLock;
     std::condition_variable FWork;
-    std::deque<TSocket> FPending;          // accepted, waiting for a free worker
-    std::vector<int> FServing;             // descriptors being served, for Stop to wake
+    std::deque<TSocket> FPending; // accepted, waiting for a free worker
+    std::vector<int> FServing;    // descriptors being served, for Stop to wake
     bool FStopping = false;
     bool FActive = false;
 };

@@ -25,8 +25,8 @@ std::string UrlEncode(const std::string& in) {
     static const char kHex[] = "0123456789ABCDEF";
     std::string out;
     for (unsigned char c : in) {
-        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
-            c == '.' || c == '~') {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+            c == '_' || c == '.' || c == '~') {
             out += static_cast<char>(c);
         } else {
             out += '%';
@@ -42,11 +42,16 @@ bool IsValidUtf8(const std::string& s) {
     while (i < s.size()) {
         unsigned char c = static_cast<unsigned char>(s[i]);
         std::size_t n;
-        if (c < 0x80) n = 0;
-        else if (c >= 0xC2 && c <= 0xDF) n = 1;
-        else if ((c >> 4) == 0xE) n = 2;
-        else if (c >= 0xF0 && c <= 0xF4) n = 3;
-        else return false;
+        if (c < 0x80)
+            n = 0;
+        else if (c >= 0xC2 && c <= 0xDF)
+            n = 1;
+        else if ((c >> 4) == 0xE)
+            n = 2;
+        else if (c >= 0xF0 && c <= 0xF4)
+            n = 3;
+        else
+            return false;
         if (i + n >= s.size() && n > 0) return false;
         for (std::size_t k = 1; k <= n; ++k)
             if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;

@@ -80,4 +80,4 @@ void FakeTray::Clear() {
     FAvailable = true;
 }
 
-}  // namespace vd
+} // namespace vd

@@ -12,7 +12,7 @@ namespace vd {
 class FakeTray : public TrayHost {
 public:
     struct Op {
-        DWord message;  // NIM_ADD, NIM_MODIFY or NIM_DELETE
+        DWord message; // NIM_ADD, NIM_MODIFY or NIM_DELETE
         HWND owner;
         UINT id;
     };
@@ -39,4 +39,4 @@ private:
     std::vector<TrayIconState> FIcons;
 };
 
-}  // namespace vd
+} // namespace vd

@@ -16,10 +16,10 @@ HWND CreateMessageWindow(WindowProcedure proc) {
     if (!hwnd) return nullptr;
     auto fallback = std::move(proc);
     SetWindowProc(hwnd, MakeWndProc([fallback](HWND h, UINT msg, WPARAM w, LPARAM l) -> LRESULT {
-        if (msg == WM_CLOSE || msg == WM_QUERYENDSESSION) return 1;
-        return fallback ? fallback(h, msg, w, l) : DefWindowProc(h, msg, w, l);
-    }));
+                      if (msg == WM_CLOSE || msg == WM_QUERYENDSESSION) return 1;
+                      return fallback ? fallback(h, msg, w, l) : DefWindowProc(h, msg, w, l);
+                  }));
     return hwnd;
 }
 
-}  // namespace vd
+} // namespace vd

@@ -8,4 +8,4 @@ namespace vd {
 
 HWND CreateMessageWindow(WindowProcedure proc = {});
 
-}  // namespace vd
+} // namespace vd

@@ -30,9 +30,11 @@ FakeTray& DefaultTray() {
     return tray;
 }
 
-}  // namespace
+} // namespace
 
-void InstallTrayHost(TrayHost* host) { gHost.store(host); }
+void InstallTrayHost(TrayHost* host) {
+    gHost.store(host);
+}
 
 TrayHost& CurrentTrayHost() {
     TrayHost* host = gHost.load();
@@ -43,7 +45,8 @@ String CutTrayTip(const String& tip) {
     if (tip.size() <= kTrayTipMaxBytes) return tip;
     std::size_t end = kTrayTipMaxBytes;
     // Back off over continuation bytes so no character is split.
-    while (end > 0 && (static_cast<unsigned char>(tip[end]) & 0xC0) == 0x80) --end;
+    while (end > 0 && (static_cast<unsigned char>(tip[end]) & 0xC0) == 0x80)
+        --end;
     return tip.substr(0, end);
 }
 
@@ -56,7 +59,8 @@ TrayIconImage RenderTrayIcon(HICON icon, int size) {
         HGDIOBJ old = SelectObject(dc, bmp);
         // Transparent parts show a neutral grey: the icon window has no alpha.
         for (int y = 0; y < size; ++y)
-            for (int x = 0; x < size; ++x) SetPixel(dc, x, y, RGB(0xC0, 0xC0, 0xC0));
+            for (int x = 0; x < size; ++x)
+                SetPixel(dc, x, y, RGB(0xC0, 0xC0, 0xC0));
         DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
         image.width = image.height = size;
         image.pixels.resize(std::size_t(size) * std::size_t(size));
@@ -105,7 +109,9 @@ BOOL Shell_NotifyIcon(DWord message, const NOTIFYICONDATA& data) {
     return TRUE;
 }
 
-UINT TaskbarCreatedMessage() { return RegisterWindowMessage("TaskbarCreated"); }
+UINT TaskbarCreatedMessage() {
+    return RegisterWindowMessage("TaskbarCreated");
+}
 
 void WatchTaskbarCreated(HWND hwnd) {
     std::lock_guard<std::mutex> guard(gLock);
@@ -122,10 +128,12 @@ void BroadcastTaskbarCreated() {
     {
         std::lock_guard<std::mutex> guard(gLock);
         targets = gWatchers;
-        for (const auto& [key, icon] : gIcons) targets.insert(key.first);
+        for (const auto& [key, icon] : gIcons)
+            targets.insert(key.first);
     }
     const UINT msg = TaskbarCreatedMessage();
-    for (HWND hwnd : targets) PostMessage(hwnd, msg, 0, 0);
+    for (HWND hwnd : targets)
+        PostMessage(hwnd, msg, 0, 0);
 }
 
-}  // namespace vd
+} // namespace vd

@@ -23,9 +23,9 @@ struct NOTIFYICONDATA {
     HWND hWnd = nullptr;
     UINT uID = 0;
     UINT uFlags = 0;
-    UINT uCallbackMessage = 0;  // posted with wParam = uID, lParam = mouse message
-    HICON hIcon = nullptr;      // not owned; drawn when added or modified
-    String szTip;               // UTF-8; cut to 127 bytes at a character boundary
+    UINT uCallbackMessage = 0; // posted with wParam = uID, lParam = mouse message
+    HICON hIcon = nullptr;     // not owned; drawn when added or modified
+    String szTip;              // UTF-8; cut to 127 bytes at a character boundary
 };
 
 // An icon as the host shows it: rendered once, 0x00RRGGBB pixels row by row.
@@ -69,4 +69,4 @@ void BroadcastTaskbarCreated();
 String CutTrayTip(const String& tip);
 TrayIconImage RenderTrayIcon(HICON icon, int size = 32);
 
-}  // namespace vd
+} // namespace vd

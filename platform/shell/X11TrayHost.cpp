@@ -18,7 +18,7 @@ X11Tray::Icon ToIcon(const TrayIconState& s) {
     return icon;
 }
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<X11TrayHost> X11TrayHost::Open(const String& display) {
     auto tray = X11Tray::Open(display, [] { BroadcastTaskbarCreated(); });
@@ -29,8 +29,14 @@ std::unique_ptr<X11TrayHost> X11TrayHost::Open(const String& display) {
 X11TrayHost::X11TrayHost(std::unique_ptr<X11Tray> tray) : FTray(std::move(tray)) {}
 X11TrayHost::~X11TrayHost() = default;
 
-bool X11TrayHost::Add(const TrayIconState& icon) { return FTray->Add(ToIcon(icon)); }
-bool X11TrayHost::Modify(const TrayIconState& icon) { return FTray->Modify(ToIcon(icon)); }
-bool X11TrayHost::Remove(HWND owner, UINT id) { return FTray->Remove(owner, id); }
+bool X11TrayHost::Add(const TrayIconState& icon) {
+    return FTray->Add(ToIcon(icon));
+}
+bool X11TrayHost::Modify(const TrayIconState& icon) {
+    return FTray->Modify(ToIcon(icon));
+}
+bool X11TrayHost::Remove(HWND owner, UINT id) {
+    return FTray->Remove(owner, id);
+}
 
-}  // namespace vd
+} // namespace vd

@@ -26,4 +26,4 @@ private:
     std::unique_ptr<X11Tray> FTray;
 };
 
-}  // namespace vd
+} // namespace vd

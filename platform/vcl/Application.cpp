@@ -11,17 +11,21 @@
 
 namespace vd {
 
-TApplication* Application = new TApplication(nullptr);  // lives for the program
+TApplication* Application = new TApplication(nullptr); // lives for the program
 
 namespace {
 int gDispatchDepth = 0;
 std::atomic<bool> gSessionEnd{false};
 static_assert(std::atomic<bool>::is_always_lock_free);
 
-extern "C" void OnSessionSignal(int) { TApplication::RequestSessionEnd(); }
-}  // namespace
+extern "C" void OnSessionSignal(int) {
+    TApplication::RequestSessionEnd();
+}
+} // namespace
 
-void TApplication::RequestSessionEnd() { gSessionEnd.store(true); }
+void TApplication::RequestSessionEnd() {
+    gSessionEnd.store(true);
+}
 
 void TApplication::HandleSessionEndSignals() {
     struct sigaction sa {};
@@ -59,8 +63,8 @@ HWND TApplication::Handle() {
         });
         RegisterClass(wc);
     }
-    FHandle = CreateWindowEx(0, "TApplication", FTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0,
-                             0, nullptr);
+    FHandle = CreateWindowEx(0, "TApplication", FTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                             0, 0, 0, 0, nullptr);
     return FHandle;
 }
 
@@ -68,16 +72,24 @@ void TApplication::WndProc(TMessage& Message) {
     switch (Message.Msg) {
     case WM_SYSCOMMAND:
         switch (Message.WParam & 0xFFF0) {
-        case SC_MINIMIZE: Minimize(); return;
-        case SC_RESTORE: Restore(); return;
-        default: break;
+        case SC_MINIMIZE:
+            Minimize();
+            return;
+        case SC_RESTORE:
+            Restore();
+            return;
+        default:
+            break;
         }
         break;
     case WM_CLOSE:
         if (FMainForm) FMainForm->Close();
         return;
-    case WM_QUERYENDSESSION: Message.Result = 1; return;
-    default: break;
+    case WM_QUERYENDSESSION:
+        Message.Result = 1;
+        return;
+    default:
+        break;
     }
     Message.Result = DefWindowProc(FHandle, Message.Msg, Message.WParam, Message.LParam);
 }
@@ -161,10 +173,13 @@ void TApplication::HandleMessage() {
 
 void TApplication::Run() {
     if (FMainForm && ShowMainForm) FMainForm->Show();
-    while (!FTerminated) HandleMessage();
+    while (!FTerminated)
+        HandleMessage();
 }
 
-void TApplication::Terminate() { PostQuitMessage(0); }
+void TApplication::Terminate() {
+    PostQuitMessage(0);
+}
 
 void TApplication::Minimize() {
     HWND h = Handle();
@@ -197,7 +212,9 @@ void TApplication::HandleException(const std::exception& E) {
     std::fprintf(stderr, "%s\n", E.what());
 }
 
-TWinControl* FindVCLWindow(TPoint screen) { return FindControl(WindowFromPoint(screen)); }
+TWinControl* FindVCLWindow(TPoint screen) {
+    return FindControl(WindowFromPoint(screen));
+}
 
 TControl* FindDragTarget(TPoint screen, bool allowDisabled) {
     TWinControl* w = FindVCLWindow(screen);
@@ -233,7 +250,7 @@ void TApplication::UpdateMouseControl(TPoint screen) {
     if (FMouseControl == next && next) next->Perform(CM_MOUSEENTER, 0, 0);
 }
 
-}  // namespace vd
+} // namespace vd
 
 namespace vd {
 
@@ -290,4 +307,4 @@ void TApplication::CancelHint() {
     HideHint();
 }
 
-}  // namespace vd
+} // namespace vd

@@ -20,12 +20,11 @@ public:
     explicit TApplication(TComponent* AOwner);
     ~TApplication() override;
 
-    HWND Handle();  // the application window, created on first use
+    HWND Handle(); // the application window, created on first use
     TCustomForm* MainForm() const { return FMainForm; }
     void SetMainForm(TCustomForm* form) { FMainForm = form; }
     // Creates a form owned by the application; the first one becomes the main form.
-    template <class T>
-    T* CreateForm() {
+    template <class T> T* CreateForm() {
         T* form = new T(this);
         if (!FMainForm) FMainForm = form;
         return form;
@@ -34,25 +33,25 @@ public:
     void SetTitle(const String& v);
     bool ShowMainForm = true;
 
-    void Run();  // shows the main form and loops until Terminate
-    void HandleMessage();  // one message, or waits for one (idle processing first)
-    void ProcessMessages();  // everything waiting now; re-entrant
-    bool ProcessMessage(MSG& Msg);  // false when there was none
+    void Run();                    // shows the main form and loops until Terminate
+    void HandleMessage();          // one message, or waits for one (idle processing first)
+    void ProcessMessages();        // everything waiting now; re-entrant
+    bool ProcessMessage(MSG& Msg); // false when there was none
     void Terminate();
     bool Terminated() const { return FTerminated; }
-    void ResetTerminated() { FTerminated = false; }  // a loop that may run again (tests)
+    void ResetTerminated() { FTerminated = false; } // a loop that may run again (tests)
     void Minimize();
     void Restore();
     void BringToFront();
     void HandleException(const std::exception& E);
     void ModalStarted() { ++FModalLevel; }
     void ModalFinished() { --FModalLevel; }
-    void Idle();  // mouse enter/leave, hints, deferred frees, OnIdle
+    void Idle(); // mouse enter/leave, hints, deferred frees, OnIdle
     // The end of the desktop session arrives as SIGTERM or SIGHUP: the loop turns it into
     // WM_QUERYENDSESSION to the main form, then WM_ENDSESSION and the end of the loop.
     void HandleSessionEndSignals();
-    static void RequestSessionEnd();  // async-signal-safe
-    bool CheckSessionEnd();  // true when a request was handled
+    static void RequestSessionEnd(); // async-signal-safe
+    bool CheckSessionEnd();          // true when a request was handled
 
     TMessageEvent OnMessage;
     TIdleEvent OnIdle;
@@ -110,4 +109,4 @@ TControl* FindDragTarget(TPoint screen, bool allowDisabled);
 // The control with this window (not its ancestors), or null.
 TWinControl* FindVCLWindow(TPoint screen);
 
-}  // namespace vd
+} // namespace vd

@@ -13,22 +13,27 @@ std::vector<TComponent*>& DeferredList() {
     return list;
 }
 
-void Erase(std::vector<TComponent*>& v, TComponent* c) { v.erase(std::remove(v.begin(), v.end(), c), v.end()); }
+void Erase(std::vector<TComponent*>& v, TComponent* c) {
+    v.erase(std::remove(v.begin(), v.end(), c), v.end());
+}
 
 bool SameText(const String& a, const String& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
     return true;
 }
 
-}  // namespace
+} // namespace
 
 TComponent::TComponent(TComponent* AOwner) {
     if (AOwner) AOwner->InsertComponent(this);
 }
 
-TComponent::~TComponent() { BeforeDestroy(); }
+TComponent::~TComponent() {
+    BeforeDestroy();
+}
 
 void TComponent::Destroying() {}
 
@@ -68,7 +73,9 @@ void ProcessDeferredFrees() {
     }
 }
 
-bool HasDeferredFrees() { return !DeferredList().empty(); }
+bool HasDeferredFrees() {
+    return !DeferredList().empty();
+}
 
 void TComponent::SetName(const String& value) {
     if (value == FName) return;
@@ -159,7 +166,9 @@ void TComponent::GetReadChildren(std::vector<TComponent*>& out, const TComponent
         if (!c->IsNestedElsewhere()) out.push_back(c);
 }
 
-void TComponent::Loaded() { FComponentState &= ~(csLoading | csReading); }
+void TComponent::Loaded() {
+    FComponentState &= ~(csLoading | csReading);
+}
 
 void TComponent::SetComponentState(unsigned bits, bool on) {
     if (on)
@@ -170,17 +179,23 @@ void TComponent::SetComponentState(unsigned bits, bool on) {
 
 void TComponent::SetLoadingTree(bool on) {
     SetComponentState(csLoading, on);
-    for (TComponent* c : FComponents) c->SetLoadingTree(on);
+    for (TComponent* c : FComponents)
+        c->SetLoadingTree(on);
 }
 
-void TComponent::BeginLoading() { SetLoadingTree(true); }
+void TComponent::BeginLoading() {
+    SetLoadingTree(true);
+}
 
 void TComponent::LoadedTree() {
     auto copy = FComponents;
-    for (TComponent* c : copy) c->LoadedTree();
+    for (TComponent* c : copy)
+        c->LoadedTree();
     if (FComponentState & csLoading) Loaded();
 }
 
-void TComponent::EndLoading() { LoadedTree(); }
+void TComponent::EndLoading() {
+    LoadedTree();
+}
 
-}  // namespace vd
+} // namespace vd

@@ -16,7 +16,7 @@ enum TOperation { opInsert, opRemove };
 // ComponentState bits.
 inline constexpr unsigned csLoading = 0x01;
 inline constexpr unsigned csReading = 0x02;
-inline constexpr unsigned csDesigning = 0x10;  // never set at run time
+inline constexpr unsigned csDesigning = 0x10; // never set at run time
 inline constexpr unsigned csDestroying = 0x08;
 
 class TComponent : public TPersistent {
@@ -32,7 +32,7 @@ public:
     int ComponentCount() const { return static_cast<int>(FComponents.size()); }
     TComponent* Components(int index) const { return FComponents.at(static_cast<std::size_t>(index)); }
     int ComponentIndex() const;
-    TComponent* FindComponent(const String& name) const;  // case-insensitive, owned components only
+    TComponent* FindComponent(const String& name) const; // case-insensitive, owned components only
     unsigned ComponentState() const { return FComponentState; }
     int Tag = 0;
 
@@ -45,7 +45,7 @@ public:
 
     // The loading phase: set csLoading, assign properties, then Loaded() depth-first.
     void BeginLoading();
-    void EndLoading();  // Loaded() on every owned component, then on this one
+    void EndLoading(); // Loaded() on every owned component, then on this one
 
     // Tells everyone who asked, then deletes. Use instead of delete for heap components.
     void Free();
@@ -91,4 +91,4 @@ private:
 void ProcessDeferredFrees();
 bool HasDeferredFrees();
 
-}  // namespace vd
+} // namespace vd

@@ -11,22 +11,34 @@ namespace {
 
 TControl* gCaptureControl = nullptr;
 
-}  // namespace
+} // namespace
 
 CursorShape CursorToShape(TCursor cursor) {
     switch (cursor) {
-    case crIBeam: return CursorShape::IBeam;
-    case crCross: return CursorShape::Cross;
-    case crSizeNESW: return CursorShape::SizeNESW;
-    case crSizeNS: return CursorShape::SizeNS;
-    case crSizeNWSE: return CursorShape::SizeNWSE;
-    case crSizeWE: return CursorShape::SizeWE;
-    case crHourGlass: return CursorShape::Wait;
-    case crNo: return CursorShape::No;
-    case crHSplit: return CursorShape::HSplit;
-    case crVSplit: return CursorShape::VSplit;
-    case crHandPoint: return CursorShape::Hand;
-    default: return CursorShape::Arrow;
+    case crIBeam:
+        return CursorShape::IBeam;
+    case crCross:
+        return CursorShape::Cross;
+    case crSizeNESW:
+        return CursorShape::SizeNESW;
+    case crSizeNS:
+        return CursorShape::SizeNS;
+    case crSizeNWSE:
+        return CursorShape::SizeNWSE;
+    case crSizeWE:
+        return CursorShape::SizeWE;
+    case crHourGlass:
+        return CursorShape::Wait;
+    case crNo:
+        return CursorShape::No;
+    case crHSplit:
+        return CursorShape::HSplit;
+    case crVSplit:
+        return CursorShape::VSplit;
+    case crHandPoint:
+        return CursorShape::Hand;
+    default:
+        return CursorShape::Arrow;
     }
 }
 
@@ -72,7 +84,8 @@ void SetCaptureControl(TControl* control) {
 }
 
 TCustomForm* GetParentForm(TControl* control) {
-    while (control && control->Parent()) control = control->Parent();
+    while (control && control->Parent())
+        control = control->Parent();
     return dynamic_cast<TCustomForm*>(control);
 }
 
@@ -106,7 +119,9 @@ void TControl::SetParentColor(bool v) {
     if (v) TakeParentLook();
 }
 
-TControl::~TControl() { Destroying(); }
+TControl::~TControl() {
+    Destroying();
+}
 
 void TControl::Destroying() {
     if (gCaptureControl == this) gCaptureControl = nullptr;
@@ -116,7 +131,7 @@ void TControl::Destroying() {
 void TControl::SetParent(TWinControl* AParent) {
     if (AParent == FParent) return;
     for (TWinControl* p = AParent; p; p = p->Parent())
-        if (p == this) return;  // a control cannot sit inside itself
+        if (p == this) return; // a control cannot sit inside itself
     if (FParent) FParent->RemoveControl(this);
     if (AParent) AParent->InsertControl(this);
 }
@@ -156,10 +171,16 @@ void TControl::UpdateAnchorOrigin() {
     FAnchorRect = BoundsRect();
 }
 
-TRect TControl::GetClientRect() const { return {0, 0, FWidth, FHeight}; }
+TRect TControl::GetClientRect() const {
+    return {0, 0, FWidth, FHeight};
+}
 
-void TControl::SetClientWidth(int v) { SetWidth(FWidth - ClientWidth() + v); }
-void TControl::SetClientHeight(int v) { SetHeight(FHeight - ClientHeight() + v); }
+void TControl::SetClientWidth(int v) {
+    SetWidth(FWidth - ClientWidth() + v);
+}
+void TControl::SetClientHeight(int v) {
+    SetHeight(FHeight - ClientHeight() + v);
+}
 
 TPoint TControl::ClientOrigin() const {
     if (!FParent) return {FLeft, FTop};
@@ -241,7 +262,8 @@ void TControl::WndProc(TMessage& Message) {
     if (Message.Msg >= WM_MOUSEMOVE && Message.Msg <= WM_MBUTTONDBLCLK) {
         // Without csDoubleClicks a double click is a plain press.
         if (!(FControlStyle & csDoubleClicks) &&
-            (Message.Msg == WM_LBUTTONDBLCLK || Message.Msg == WM_RBUTTONDBLCLK || Message.Msg == WM_MBUTTONDBLCLK))
+            (Message.Msg == WM_LBUTTONDBLCLK || Message.Msg == WM_RBUTTONDBLCLK ||
+             Message.Msg == WM_MBUTTONDBLCLK))
             Message.Msg -= WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
         if (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) FControlState |= csLButtonDown;
         if (Message.Msg == WM_LBUTTONUP) FControlState &= ~csLButtonDown;
@@ -251,17 +273,39 @@ void TControl::WndProc(TMessage& Message) {
 
 void TControl::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
-    case WM_LBUTTONDOWN: WMMouseDown(Message, mbLeft, 0); return;
-    case WM_LBUTTONDBLCLK: WMMouseDown(Message, mbLeft, ssDouble); return;
-    case WM_RBUTTONDOWN: WMMouseDown(Message, mbRight, 0); return;
-    case WM_RBUTTONDBLCLK: WMMouseDown(Message, mbRight, ssDouble); return;
-    case WM_MBUTTONDOWN: WMMouseDown(Message, mbMiddle, 0); return;
-    case WM_MBUTTONDBLCLK: WMMouseDown(Message, mbMiddle, ssDouble); return;
-    case WM_LBUTTONUP: WMMouseUp(Message, mbLeft); return;
-    case WM_RBUTTONUP: WMMouseUp(Message, mbRight); return;
-    case WM_MBUTTONUP: WMMouseUp(Message, mbMiddle); return;
-    case WM_MOUSEMOVE: WMMouseMove(Message); return;
-    case WM_CONTEXTMENU: WMContextMenu(Message); return;
+    case WM_LBUTTONDOWN:
+        WMMouseDown(Message, mbLeft, 0);
+        return;
+    case WM_LBUTTONDBLCLK:
+        WMMouseDown(Message, mbLeft, ssDouble);
+        return;
+    case WM_RBUTTONDOWN:
+        WMMouseDown(Message, mbRight, 0);
+        return;
+    case WM_RBUTTONDBLCLK:
+        WMMouseDown(Message, mbRight, ssDouble);
+        return;
+    case WM_MBUTTONDOWN:
+        WMMouseDown(Message, mbMiddle, 0);
+        return;
+    case WM_MBUTTONDBLCLK:
+        WMMouseDown(Message, mbMiddle, ssDouble);
+        return;
+    case WM_LBUTTONUP:
+        WMMouseUp(Message, mbLeft);
+        return;
+    case WM_RBUTTONUP:
+        WMMouseUp(Message, mbRight);
+        return;
+    case WM_MBUTTONUP:
+        WMMouseUp(Message, mbMiddle);
+        return;
+    case WM_MOUSEMOVE:
+        WMMouseMove(Message);
+        return;
+    case WM_CONTEXTMENU:
+        WMContextMenu(Message);
+        return;
     case CM_MOUSEENTER:
         if (OnMouseEnter) OnMouseEnter(this);
         return;
@@ -269,14 +313,22 @@ void TControl::Dispatch(TMessage& Message) {
         if (OnMouseLeave) OnMouseLeave(this);
         return;
     case CM_PARENTFONTCHANGED:
-    case CM_PARENTCOLORCHANGED: TakeParentLook(); return;
+    case CM_PARENTCOLORCHANGED:
+        TakeParentLook();
+        return;
     case CM_ENABLEDCHANGED:
     case CM_COLORCHANGED:
     case CM_TEXTCHANGED:
-    case CM_FONTCHANGED: Invalidate(); return;
-    case CM_HITTEST: Message.Result = HTCLIENT; return;
-    case CM_CHANGED: return;
-    default: DefaultHandler(Message);
+    case CM_FONTCHANGED:
+        Invalidate();
+        return;
+    case CM_HITTEST:
+        Message.Result = HTCLIENT;
+        return;
+    case CM_CHANGED:
+        return;
+    default:
+        DefaultHandler(Message);
     }
 }
 
@@ -368,7 +420,9 @@ void TControl::InvalidateControl(bool isVisible, bool isOpaque) {
     InvalidateRect(FParent->WindowHandle(), &r, !(isOpaque || (FControlStyle & csOpaque)) ? TRUE : FALSE);
 }
 
-void TControl::Invalidate() { InvalidateControl(FVisible, (FControlStyle & csOpaque) != 0); }
+void TControl::Invalidate() {
+    InvalidateControl(FVisible, (FControlStyle & csOpaque) != 0);
+}
 
 void TControl::Update() {
     if (FParent) FParent->Update();
@@ -398,11 +452,13 @@ void TControl::SendToBack() {
     Invalidate();
 }
 
-bool TControl::MouseCapture() const { return GetCaptureControl() == this; }
+bool TControl::MouseCapture() const {
+    return GetCaptureControl() == this;
+}
 
 void TControl::SetMouseCapture(bool v) {
     if (MouseCapture() == v) return;
     SetCaptureControl(v ? this : nullptr);
 }
 
-}  // namespace vd
+} // namespace vd

@@ -34,7 +34,7 @@ public:
     int ClientHeight() const { return GetClientRect().Height(); }
     void SetClientWidth(int v);
     void SetClientHeight(int v);
-    virtual TPoint ClientOrigin() const;  // screen position of the client's (0, 0)
+    virtual TPoint ClientOrigin() const; // screen position of the client's (0, 0)
     TPoint ClientToScreen(TPoint p) const;
     TPoint ScreenToClient(TPoint p) const;
 
@@ -45,7 +45,7 @@ public:
     bool Enabled() const { return FEnabled; }
     virtual void SetEnabled(bool v);
     TAlign Align() const { return FAlign; }
-    void SetAlign(TAlign v);  // setting the same value asks the parent to realign
+    void SetAlign(TAlign v); // setting the same value asks the parent to realign
     TAnchors Anchors() const { return FAnchors; }
     void SetAnchors(TAnchors v);
     TSizeConstraints& Constraints() { return FConstraints; }
@@ -54,7 +54,7 @@ public:
     const String& Text() const { return FText; }
     virtual void SetText(const String& v);
     TColor Color() const { return FColor; }
-    void SetColor(TColor v);  // clears ParentColor
+    void SetColor(TColor v); // clears ParentColor
     bool ParentColor() const { return FParentColor; }
     void SetParentColor(bool v);
     // The control's font; a change clears ParentFont and sends CM_FONTCHANGED.
@@ -76,7 +76,7 @@ public:
     unsigned ControlState() const { return FControlState; }
     void SetControlState(unsigned v) { FControlState = v; }
 
-    TWndMethod WindowProc;  // defaults to WndProc
+    TWndMethod WindowProc; // defaults to WndProc
     LRESULT Perform(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);
     virtual void WndProc(TMessage& Message);
     virtual void Dispatch(TMessage& Message);
@@ -91,7 +91,7 @@ public:
     bool MouseCapture() const;
     void SetMouseCapture(bool v);
     virtual bool HasWindow() const { return false; }
-    bool IsControlVisibleOnScreen() const;  // visible up to a showing window
+    bool IsControlVisibleOnScreen() const; // visible up to a showing window
     bool SetProperty(const String& name, const TPropValue& value) override;
     void GetProperties(TPropList& out) const override;
     bool IsNestedElsewhere() const override { return FParent != nullptr; }
@@ -163,4 +163,4 @@ TCustomForm* GetParentForm(TControl* control);
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* control);
 
-}  // namespace vd
+} // namespace vd

@@ -36,7 +36,9 @@ void TControlCanvas::CreateHandle() {
 
 TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), FCanvas(this) {}
 
-TGraphicControl::~TGraphicControl() { FCanvas.FreeHandle(); }
+TGraphicControl::~TGraphicControl() {
+    FCanvas.FreeHandle();
+}
 
 void TGraphicControl::Dispatch(TMessage& Message) {
     if (Message.Msg == WM_PAINT && Message.WParam) {
@@ -59,7 +61,9 @@ void TGraphicControl::Dispatch(TMessage& Message) {
 
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FCanvas(this) {}
 
-TCustomControl::~TCustomControl() { FCanvas.FreeHandle(); }
+TCustomControl::~TCustomControl() {
+    FCanvas.FreeHandle();
+}
 
 void TCustomControl::PaintWindow(std::uintptr_t DC) {
     FCanvas.SetHandle(reinterpret_cast<HDC>(DC));
@@ -73,4 +77,4 @@ void TCustomControl::PaintWindow(std::uintptr_t DC) {
     FCanvas.SetHandle(nullptr);
 }
 
-}  // namespace vd
+} // namespace vd

@@ -24,4 +24,4 @@ private:
     HWND FOwnWnd = nullptr;
 };
 
-}  // namespace vd
+} // namespace vd

@@ -26,7 +26,8 @@ void TBevel::SetStyle(TBevelStyle v) {
 }
 
 bool TBevel::SetProperty(const String& name, const TPropValue& v) {
-    static const char* shapes[] = {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"};
+    static const char* shapes[] = {"bsBox",      "bsFrame",     "bsTopLine", "bsBottomLine",
+                                   "bsLeftLine", "bsRightLine", "bsSpacer"};
     if (name == "Shape") {
         for (int i = 0; i < 7; ++i)
             if (v.AsIdent() == shapes[i]) {
@@ -36,7 +37,8 @@ bool TBevel::SetProperty(const String& name, const TPropValue& v) {
         throw EReadError("Invalid property value " + v.Str);
     }
     if (name == "Style") {
-        if (v.AsIdent() != "bsLowered" && v.AsIdent() != "bsRaised") throw EReadError("Invalid property value " + v.Str);
+        if (v.AsIdent() != "bsLowered" && v.AsIdent() != "bsRaised")
+            throw EReadError("Invalid property value " + v.Str);
         SetStyle(v.AsIdent() == "bsRaised" ? bsRaised : bsLowered);
         return true;
     }
@@ -84,7 +86,8 @@ void TBevel::Paint() {
         line(first, w - 2, 0, w - 2, h);
         line(second, w - 1, 0, w - 1, h);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -95,16 +98,22 @@ TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner), FPicture(new TBitm
     FPicture->OnChange = [this](TObject*) { Invalidate(); };
 }
 
-TImage::~TImage() { delete FPicture; }
+TImage::~TImage() {
+    delete FPicture;
+}
 
 bool TImage::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Stretch") Stretch = v.AsBool();
-    else if (name == "Center") Center = v.AsBool();
-    else if (name == "Transparent") Transparent = v.AsBool();
+    if (name == "Stretch")
+        Stretch = v.AsBool();
+    else if (name == "Center")
+        Center = v.AsBool();
+    else if (name == "Transparent")
+        Transparent = v.AsBool();
     else if (name == "Picture.Data") {
         if (v.Kind != TPropValue::vkBinary || !FPicture->LoadFromMemory(v.Binary.data(), v.Binary.size()))
             throw EReadError("Invalid picture");
-    } else return TGraphicControl::SetProperty(name, v);
+    } else
+        return TGraphicControl::SetProperty(name, v);
     return true;
 }
 
@@ -130,10 +139,14 @@ TSplitter::TSplitter(TComponent* AOwner) : TGraphicControl(AOwner) {
 }
 
 bool TSplitter::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "MinSize") MinSize = static_cast<int>(v.AsInt());
-    else if (name == "Beveled") Beveled = v.AsBool();
-    else if (name == "AutoSnap") AutoSnap = v.AsBool();
-    else return TGraphicControl::SetProperty(name, v);
+    if (name == "MinSize")
+        MinSize = static_cast<int>(v.AsInt());
+    else if (name == "Beveled")
+        Beveled = v.AsBool();
+    else if (name == "AutoSnap")
+        AutoSnap = v.AsBool();
+    else
+        return TGraphicControl::SetProperty(name, v);
     return true;
 }
 
@@ -147,11 +160,20 @@ TControl* TSplitter::FindResizeControl() const {
     if (!FParent) return nullptr;
     TPoint p{FLeft, FTop};
     switch (FAlign) {
-    case alLeft: p.X -= 1; break;
-    case alRight: p.X += FWidth; break;
-    case alTop: p.Y -= 1; break;
-    case alBottom: p.Y += FHeight; break;
-    default: return nullptr;
+    case alLeft:
+        p.X -= 1;
+        break;
+    case alRight:
+        p.X += FWidth;
+        break;
+    case alTop:
+        p.Y -= 1;
+        break;
+    case alBottom:
+        p.Y += FHeight;
+        break;
+    default:
+        return nullptr;
     }
     for (int i = 0; i < FParent->ControlCount(); ++i) {
         TControl* c = FParent->Controls(i);
@@ -160,7 +182,8 @@ TControl* TSplitter::FindResizeControl() const {
         if (p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom) return c;
         // A control ending exactly at the splitter's edge counts too.
         if ((FAlign == alLeft && r.Right == FLeft) || (FAlign == alTop && r.Bottom == FTop) ||
-            (FAlign == alRight && r.Left == FLeft + FWidth) || (FAlign == alBottom && r.Top == FTop + FHeight))
+            (FAlign == alRight && r.Left == FLeft + FWidth) ||
+            (FAlign == alBottom && r.Top == FTop + FHeight))
             return c;
     }
     return nullptr;
@@ -214,4 +237,4 @@ void TSplitter::Paint() {
     if (OnPaint) OnPaint(this);
 }
 
-}  // namespace vd
+} // namespace vd

@@ -70,4 +70,4 @@ private:
     bool FDragging = false;
 };
 
-}  // namespace vd
+} // namespace vd

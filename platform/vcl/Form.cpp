@@ -19,7 +19,9 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
     if (Screen) Screen->AddForm(this);
 }
 
-TCustomForm::~TCustomForm() { Destroying(); }
+TCustomForm::~TCustomForm() {
+    Destroying();
+}
 
 void TCustomForm::Destroying() {
     if (FBeforeDestroyHandled) return;
@@ -52,7 +54,8 @@ void TCustomForm::SetWindowMenu(TMenuItem* v) {
 
 void TCustomForm::SetFormStyle(TFormStyle v) {
     if (v == FFormStyle) return;
-    const bool mdiChange = v == fsMDIChild || v == fsMDIForm || FFormStyle == fsMDIChild || FFormStyle == fsMDIForm;
+    const bool mdiChange =
+        v == fsMDIChild || v == fsMDIForm || FFormStyle == fsMDIChild || FFormStyle == fsMDIForm;
     FFormStyle = v;
     if (mdiChange)
         RecreateWnd();
@@ -71,23 +74,31 @@ void TCustomForm::SetBorderIcons(TBorderIcons v) {
     if (v == FBorderIcons) return;
     FBorderIcons = v;
     if (!HandleAllocated()) return;
-    DWord style = static_cast<DWord>(GetWindowLong(FHandle, GWL_STYLE)) & ~(WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    DWord style = static_cast<DWord>(GetWindowLong(FHandle, GWL_STYLE)) &
+                  ~(WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
     if (v & biSystemMenu) style |= WS_SYSMENU;
     if (v & biMinimize) style |= WS_MINIMIZEBOX;
     if (v & biMaximize) style |= WS_MAXIMIZEBOX;
     SetWindowLong(FHandle, GWL_STYLE, static_cast<LONG_PTR>(style));
-    SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void TCustomForm::CreateParams(TCreateParams& Params) {
     TWinControl::CreateParams(Params);
     Params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     switch (FBorderStyle) {
-    case bsNone: Params.Style |= WS_POPUP; break;
+    case bsNone:
+        Params.Style |= WS_POPUP;
+        break;
     case bsSingle:
-    case bsToolWindow: Params.Style |= WS_CAPTION | WS_BORDER; break;
+    case bsToolWindow:
+        Params.Style |= WS_CAPTION | WS_BORDER;
+        break;
     case bsSizeable:
-    case bsSizeToolWin: Params.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsSizeToolWin:
+        Params.Style |= WS_CAPTION | WS_THICKFRAME;
+        break;
     case bsDialog:
         Params.Style |= WS_POPUP | WS_CAPTION;
         Params.ExStyle |= WS_EX_DLGMODALFRAME;
@@ -143,9 +154,11 @@ void TCustomForm::ApplyPosition() {
         area = other->BoundsRect();
         break;
     }
-    default: return;
+    default:
+        return;
     }
-    SetBounds(area.Left + (area.Width() - FWidth) / 2, area.Top + (area.Height() - FHeight) / 2, FWidth, FHeight);
+    SetBounds(area.Left + (area.Width() - FWidth) / 2, area.Top + (area.Height() - FHeight) / 2, FWidth,
+              FHeight);
 }
 
 void TCustomForm::Show() {
@@ -167,7 +180,8 @@ void TCustomForm::Dispatch(TMessage& Message) {
             ApplyPosition();
             if (OnShow) OnShow(this);
             ShowWindow(Handle(), SW_SHOW);
-            if (FFormStyle == fsMDIChild) SendMessage(GetParent(FHandle), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FHandle), 0);
+            if (FFormStyle == fsMDIChild)
+                SendMessage(GetParent(FHandle), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FHandle), 0);
         } else {
             if (OnHide) OnHide(this);
             if (FHandle && FFormStyle == fsMDIChild) MDIChildLeaving();
@@ -179,17 +193,26 @@ void TCustomForm::Dispatch(TMessage& Message) {
         return;
     case WM_MOUSEACTIVATE:
         // A click on a child of the client brings that child forward first.
-        if (FFormStyle == fsMDIChild) SendMessage(GetParent(FHandle), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FHandle), 0);
+        if (FFormStyle == fsMDIChild)
+            SendMessage(GetParent(FHandle), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FHandle), 0);
         break;
     case WM_NCACTIVATE:
         // The active child's caption follows the frame's.
         if (FFormStyle == fsMDIForm && FActiveMDIChild && IsWindow(FActiveMDIChild))
             SendMessage(FActiveMDIChild, WM_NCACTIVATE, Message.WParam, 0);
         break;
-    case WM_ACTIVATE: SetActive(LoWord(Message.WParam) != WA_INACTIVE); return;
-    case WM_CLOSE: Close(); return;
-    case WM_QUERYENDSESSION: Message.Result = CloseQuery() ? 1 : 0; return;
-    case CM_RELEASE: DeferFree(); return;
+    case WM_ACTIVATE:
+        SetActive(LoWord(Message.WParam) != WA_INACTIVE);
+        return;
+    case WM_CLOSE:
+        Close();
+        return;
+    case WM_QUERYENDSESSION:
+        Message.Result = CloseQuery() ? 1 : 0;
+        return;
+    case CM_RELEASE:
+        DeferFree();
+        return;
     case WM_SYSCOMMAND:
         if ((Message.WParam & 0xFFF0) == SC_MINIMIZE && Application && Application->MainForm() == this) {
             Application->Minimize();
@@ -205,15 +228,16 @@ void TCustomForm::Dispatch(TMessage& Message) {
             }
             if (Message.WParam >= VK_LEFT && Message.WParam <= VK_DOWN) {
                 if (FActiveControl && FActiveControl->Parent()) {
-                    FActiveControl->Parent()->SelectNext(FActiveControl,
-                                                         Message.WParam == VK_RIGHT || Message.WParam == VK_DOWN, false);
+                    FActiveControl->Parent()->SelectNext(
+                        FActiveControl, Message.WParam == VK_RIGHT || Message.WParam == VK_DOWN, false);
                     Message.Result = 1;
                 }
                 return;
             }
         }
         break;
-    default: break;
+    default:
+        break;
     }
     TWinControl::Dispatch(Message);
 }
@@ -263,7 +287,8 @@ void TCustomForm::SetWindowFocus() {
 void TCustomForm::SetActiveControl(TWinControl* control) {
     if (control == FActiveControl) return;
     if (control && (!ContainsControl(control) || control == this)) throw EInvalidOperation("Invalid control");
-    if (control && !control->CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    if (control && !control->CanFocus())
+        throw EInvalidOperation("Cannot focus a disabled or invisible window");
     FActiveControl = control;
     if (FActive) SetWindowFocus();
 }
@@ -290,15 +315,18 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
         common = common->Parent();
     }
     std::vector<TWinControl*> enter;
-    for (TWinControl* c = control; c && c != this && c != common; c = c->Parent()) enter.push_back(c);
-    for (auto it = enter.rbegin(); it != enter.rend(); ++it) (*it)->Perform(CM_ENTER, 0, 0);
+    for (TWinControl* c = control; c && c != this && c != common; c = c->Parent())
+        enter.push_back(c);
+    for (auto it = enter.rbegin(); it != enter.rend(); ++it)
+        (*it)->Perform(CM_ENTER, 0, 0);
     if (FFocusedControl != control) return false;
     Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
     return true;
 }
 
 void TCustomForm::DefocusControl(TWinControl* control, bool removing) {
-    if (removing && FFocusedControl && control->ContainsControl(FFocusedControl)) FFocusedControl = control->Parent();
+    if (removing && FFocusedControl && control->ContainsControl(FFocusedControl))
+        FFocusedControl = control->Parent();
     if (FActiveControl && control->ContainsControl(FActiveControl)) FActiveControl = nullptr;
     if (Screen && Screen->ActiveControl() && control->ContainsControl(Screen->ActiveControl()))
         Screen->SetActiveControl(nullptr);
@@ -328,7 +356,9 @@ void TCustomForm::Close() {
     }
     if (!CloseQuery()) return;
     // A child of a multiple-document form is minimized by default, or kept when it cannot be.
-    TCloseAction action = FFormStyle != fsMDIChild ? caHide : (FBorderIcons & biMinimize) ? caMinimize : caNone;
+    TCloseAction action = FFormStyle != fsMDIChild      ? caHide
+                          : (FBorderIcons & biMinimize) ? caMinimize
+                                                        : caNone;
     DoClose(action);
     if (action == caNone) return;
     if (Application && Application->MainForm() == this) {
@@ -336,11 +366,15 @@ void TCustomForm::Close() {
         return;
     }
     switch (action) {
-    case caHide: Hide(); break;
+    case caHide:
+        Hide();
+        break;
     case caMinimize:
         if (FHandle) ShowWindow(FHandle, SW_MINIMIZE);
         break;
-    default: Release(); break;
+    default:
+        Release();
+        break;
     }
 }
 
@@ -364,7 +398,8 @@ TModalResult TCustomForm::ShowModal() {
     if (Screen)
         for (int i = 0; i < Screen->FormCount(); ++i) {
             TCustomForm* f = Screen->Forms(i);
-            if (f != this && f->HandleAllocated() && IsWindowVisible(f->FHandle) && IsWindowEnabled(f->FHandle)) {
+            if (f != this && f->HandleAllocated() && IsWindowVisible(f->FHandle) &&
+                IsWindowEnabled(f->FHandle)) {
                 disabled.push_back(f->FHandle);
                 EnableWindow(f->FHandle, FALSE);
             }
@@ -407,4 +442,4 @@ TModalResult TCustomForm::ShowModal() {
     return result;
 }
 
-}  // namespace vd
+} // namespace vd

@@ -17,7 +17,14 @@ inline constexpr TBorderIcons biMinimize = 2;
 inline constexpr TBorderIcons biMaximize = 4;
 inline constexpr TBorderIcons biHelp = 8;
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
-enum TPosition { poDesigned, poDefault, poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 
 using TModalResult = int;
@@ -76,19 +83,19 @@ public:
     bool IsModal() const { return FModal; }
     void Close();
     virtual bool CloseQuery();
-    void Release();  // frees the form once the message being handled has unwound
+    void Release(); // frees the form once the message being handled has unwound
     bool IsShortCut(TMessage& Message);
     TWindowState WindowState() const;
 
     // Multiple-document forms. The main form (fsMDIForm) owns the client window; children
     // (fsMDIChild) are child windows of it. MDIChildren(0) is the active child, then z-order.
     HWND ClientHandle() const { return FClientHandle; }
-    TRect GetMDIClientArea() const;  // client rect minus the top/bottom/left/right aligned controls
+    TRect GetMDIClientArea() const; // client rect minus the top/bottom/left/right aligned controls
     int MDIChildCount() const;
     TCustomForm* MDIChildren(int index) const;
     TCustomForm* ActiveMDIChild() const;
     HWND ActiveMDIChildHandle() const { return FActiveMDIChild; }
-    void SetActiveMDIChildHandle(HWND h);  // the client window's bookkeeping only
+    void SetActiveMDIChildHandle(HWND h); // the client window's bookkeeping only
     void Next();
     void Previous();
     void Cascade();
@@ -145,7 +152,7 @@ protected:
     bool FModal = false;
     bool FShown = false;
     HWND FClientHandle = nullptr;
-    HWND FActiveMDIChild = nullptr;  // the client window's active child
+    HWND FActiveMDIChild = nullptr; // the client window's active child
     friend class TApplication;
     friend LRESULT MDIClientProc(HWND, UINT, WPARAM, LPARAM);
 };
@@ -155,4 +162,4 @@ public:
     explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
 };
 
-}  // namespace vd
+} // namespace vd

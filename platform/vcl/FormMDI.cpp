@@ -87,13 +87,14 @@ std::vector<HWND> Arrangeable(HWND client) {
 void CascadeChildren(HWND client) {
     std::vector<HWND> list = Arrangeable(client);
     if (list.empty()) return;
-    std::reverse(list.begin(), list.end());  // the back one starts at the corner, the active ends on top
+    std::reverse(list.begin(), list.end()); // the back one starts at the corner, the active ends on top
     const TRect area = GetClientRect(client);
     const int step = std::max(1, GetSystemMetrics(SM_CYSIZE) + 4);
     const int n = static_cast<int>(list.size());
     const int w = std::max(area.Width() - step * (n - 1), area.Width() / 2);
     const int h = std::max(area.Height() - step * (n - 1), area.Height() / 2);
-    for (int i = 0; i < n; ++i) Place(list[static_cast<std::size_t>(i)], i * step, i * step, w, h);
+    for (int i = 0; i < n; ++i)
+        Place(list[static_cast<std::size_t>(i)], i * step, i * step, w, h);
 }
 
 void TileChildren(HWND client) {
@@ -123,19 +124,31 @@ void ArrangeIconic(HWND client) {
     }
 }
 
-}  // namespace
+} // namespace
 
 LRESULT MDIClientProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     TCustomForm* frame = FrameOfClient(hwnd);
     if (!frame) return DefWindowProc(hwnd, msg, wParam, lParam);
     switch (msg) {
-    case WM_MDIACTIVATE: ActivateChild(*frame, hwnd, reinterpret_cast<HWND>(wParam)); return 0;
-    case WM_MDIGETACTIVE: return frame->FActiveMDIChild ? reinterpret_cast<LRESULT>(frame->FActiveMDIChild) : 0;
-    case WM_MDINEXT: NextChild(*frame, hwnd, reinterpret_cast<HWND>(wParam), lParam != 0); return 0;
-    case WM_MDICASCADE: CascadeChildren(hwnd); return 1;
-    case WM_MDITILE: TileChildren(hwnd); return 1;
-    case WM_MDIICONARRANGE: ArrangeIconic(hwnd); return 0;
-    default: return DefWindowProc(hwnd, msg, wParam, lParam);
+    case WM_MDIACTIVATE:
+        ActivateChild(*frame, hwnd, reinterpret_cast<HWND>(wParam));
+        return 0;
+    case WM_MDIGETACTIVE:
+        return frame->FActiveMDIChild ? reinterpret_cast<LRESULT>(frame->FActiveMDIChild) : 0;
+    case WM_MDINEXT:
+        NextChild(*frame, hwnd, reinterpret_cast<HWND>(wParam), lParam != 0);
+        return 0;
+    case WM_MDICASCADE:
+        CascadeChildren(hwnd);
+        return 1;
+    case WM_MDITILE:
+        TileChildren(hwnd);
+        return 1;
+    case WM_MDIICONARRANGE:
+        ArrangeIconic(hwnd);
+        return 0;
+    default:
+        return DefWindowProc(hwnd, msg, wParam, lParam);
     }
 }
 
@@ -148,8 +161,9 @@ void TCustomForm::CreateMDIClient() {
         RegisterClass(wc);
     }
     const TRect r = GetMDIClientArea();
-    FClientHandle = CreateWindowEx(0, kClientClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                                   r.Left, r.Top, r.Width(), r.Height(), FHandle);
+    FClientHandle =
+        CreateWindowEx(0, kClientClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, r.Left,
+                       r.Top, r.Width(), r.Height(), FHandle);
     if (!FClientHandle) throw EInvalidOperation("Error creating window");
 }
 
@@ -159,11 +173,20 @@ TRect TCustomForm::GetMDIClientArea() const {
     for (TControl* c : FControls) {
         if (!c->Visible()) continue;
         switch (c->Align()) {
-        case alTop: r.Top += c->Height(); break;
-        case alBottom: r.Bottom -= c->Height(); break;
-        case alLeft: r.Left += c->Width(); break;
-        case alRight: r.Right -= c->Width(); break;
-        default: break;
+        case alTop:
+            r.Top += c->Height();
+            break;
+        case alBottom:
+            r.Bottom -= c->Height();
+            break;
+        case alLeft:
+            r.Left += c->Width();
+            break;
+        case alRight:
+            r.Right -= c->Width();
+            break;
+        default:
+            break;
         }
     }
     r.Right = std::max(r.Right, r.Left);
@@ -180,7 +203,7 @@ void TCustomForm::AlignControls(TControl* AControl, TRect& Rect) {
 
 void TCustomForm::DestroyWnd() {
     if (FFormStyle == fsMDIChild && FHandle) MDIChildLeaving();
-    FClientHandle = nullptr;  // goes with the form's window
+    FClientHandle = nullptr; // goes with the form's window
     FActiveMDIChild = nullptr;
     TWinControl::DestroyWnd();
 }
@@ -199,7 +222,9 @@ void TCustomForm::MDIChildLeaving() {
     SendMessage(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(next), 0);
 }
 
-void TCustomForm::SetActiveMDIChildHandle(HWND h) { FActiveMDIChild = h; }
+void TCustomForm::SetActiveMDIChildHandle(HWND h) {
+    FActiveMDIChild = h;
+}
 
 std::vector<HWND> TCustomForm::MDIChildWindows() const {
     std::vector<HWND> out;
@@ -209,7 +234,9 @@ std::vector<HWND> TCustomForm::MDIChildWindows() const {
     return out;
 }
 
-int TCustomForm::MDIChildCount() const { return static_cast<int>(MDIChildWindows().size()); }
+int TCustomForm::MDIChildCount() const {
+    return static_cast<int>(MDIChildWindows().size());
+}
 
 TCustomForm* TCustomForm::MDIChildren(int index) const {
     const std::vector<HWND> list = MDIChildWindows();
@@ -242,4 +269,4 @@ void TCustomForm::ArrangeIcons() {
     if (FClientHandle) SendMessage(FClientHandle, WM_MDIICONARRANGE, 0, 0);
 }
 
-}  // namespace vd
+} // namespace vd

@@ -104,7 +104,8 @@ private:
         while (FPos < FText.size()) {
             const char c = FText[FPos];
             if (c == '/' && FPos + 1 < FText.size() && FText[FPos + 1] == '/') {
-                while (FPos < FText.size() && FText[FPos] != '\n') ++FPos;
+                while (FPos < FText.size() && FText[FPos] != '\n')
+                    ++FPos;
             } else if (std::isspace(static_cast<unsigned char>(c))) {
                 ++FPos;
             } else {
@@ -124,14 +125,16 @@ private:
     }
 
     static bool IdentChar(char c, bool first) {
-        return std::isalpha(static_cast<unsigned char>(c)) || c == '_' || (!first && (std::isdigit(static_cast<unsigned char>(c)) || c == '.'));
+        return std::isalpha(static_cast<unsigned char>(c)) || c == '_' ||
+               (!first && (std::isdigit(static_cast<unsigned char>(c)) || c == '.'));
     }
 
     String Ident() {
         SkipSpace();
         const std::size_t start = FPos;
         if (FPos >= FText.size() || !IdentChar(FText[FPos], true)) Fail("Identifier expected");
-        while (FPos < FText.size() && IdentChar(FText[FPos], false)) ++FPos;
+        while (FPos < FText.size() && IdentChar(FText[FPos], false))
+            ++FPos;
         return FText.substr(start, FPos - start);
     }
 
@@ -173,7 +176,8 @@ private:
                 ++FPos;
                 long code = 0;
                 int digits = 0;
-                while (FPos < FText.size() && std::isdigit(static_cast<unsigned char>(FText[FPos])) && digits < 4) {
+                while (FPos < FText.size() && std::isdigit(static_cast<unsigned char>(FText[FPos])) &&
+                       digits < 4) {
                     code = code * 10 + (FText[FPos++] - '0');
                     ++digits;
                 }
@@ -188,7 +192,8 @@ private:
             if (FPos < FText.size() && FText[FPos] == '+') {
                 ++FPos;
                 SkipSpace();
-                if (FPos >= FText.size() || (FText[FPos] != '\'' && FText[FPos] != '#')) Fail("String expected");
+                if (FPos >= FText.size() || (FText[FPos] != '\'' && FText[FPos] != '#'))
+                    Fail("String expected");
             } else {
                 FPos = afterPart;
                 return out;
@@ -200,8 +205,8 @@ private:
         const std::size_t start = FPos;
         if (FText[FPos] == '-' || FText[FPos] == '+') ++FPos;
         bool isFloat = false;
-        while (FPos < FText.size() && (std::isdigit(static_cast<unsigned char>(FText[FPos])) || FText[FPos] == '.' ||
-                                       FText[FPos] == 'e' || FText[FPos] == 'E')) {
+        while (FPos < FText.size() && (std::isdigit(static_cast<unsigned char>(FText[FPos])) ||
+                                       FText[FPos] == '.' || FText[FPos] == 'e' || FText[FPos] == 'E')) {
             if (!std::isdigit(static_cast<unsigned char>(FText[FPos]))) isFloat = true;
             ++FPos;
         }
@@ -267,7 +272,8 @@ private:
                 const char h = FText[FPos++];
                 if (h == '}') break;
                 if (!std::isxdigit(static_cast<unsigned char>(h))) Fail("Invalid binary value");
-                const int d = std::isdigit(static_cast<unsigned char>(h)) ? h - '0' : (std::toupper(h) - 'A' + 10);
+                const int d =
+                    std::isdigit(static_cast<unsigned char>(h)) ? h - '0' : (std::toupper(h) - 'A' + 10);
                 if (half < 0) {
                     half = d;
                 } else {
@@ -288,15 +294,20 @@ private:
 };
 
 void FinishLoading(TComponent* root, std::vector<TComponent*>& created) {
-    for (TComponent* c : created) c->BeginLoading();
+    for (TComponent* c : created)
+        c->BeginLoading();
     root->EndLoading();
 }
 
-}  // namespace
+} // namespace
 
-void TFormReader::RegisterClass(const String& className, Factory factory) { Classes()[className] = std::move(factory); }
+void TFormReader::RegisterClass(const String& className, Factory factory) {
+    Classes()[className] = std::move(factory);
+}
 
-bool TFormReader::IsRegistered(const String& className) { return Classes().count(className) != 0; }
+bool TFormReader::IsRegistered(const String& className) {
+    return Classes().count(className) != 0;
+}
 
 void TFormReader::ReadRoot(const String& text, TComponent* root, const EventBinder& binder) {
     if (text.size() > kMaxText) throw EReadError("Form resource too large");
@@ -307,7 +318,8 @@ void TFormReader::ReadRoot(const String& text, TComponent* root, const EventBind
         p.ReadObject(root, root, nullptr, 0, created, nullptr);
         p.End();
     } catch (...) {
-        for (auto it = created.rbegin(); it != created.rend(); ++it) (*it)->Free();
+        for (auto it = created.rbegin(); it != created.rend(); ++it)
+            (*it)->Free();
         root->EndLoading();
         throw;
     }
@@ -355,26 +367,32 @@ String Quote(const String& s) {
 String ValueText(const TPropValue& v) {
     static const char* hex = "0123456789ABCDEF";
     switch (v.Kind) {
-    case TPropValue::vkInt: return std::to_string(v.Int);
+    case TPropValue::vkInt:
+        return std::to_string(v.Int);
     case TPropValue::vkFloat: {
         String t = std::to_string(v.Float);
         return t;
     }
-    case TPropValue::vkString: return Quote(v.Str);
-    case TPropValue::vkIdent: return v.Str;
+    case TPropValue::vkString:
+        return Quote(v.Str);
+    case TPropValue::vkIdent:
+        return v.Str;
     case TPropValue::vkSet: {
         String t = "[";
-        for (std::size_t i = 0; i < v.Set.size(); ++i) t += (i ? ", " : "") + v.Set[i];
+        for (std::size_t i = 0; i < v.Set.size(); ++i)
+            t += (i ? ", " : "") + v.Set[i];
         return t + "]";
     }
     case TPropValue::vkList: {
         String t = "(";
-        for (std::size_t i = 0; i < v.List.size(); ++i) t += (i ? " " : "") + ValueText(v.List[i]);
+        for (std::size_t i = 0; i < v.List.size(); ++i)
+            t += (i ? " " : "") + ValueText(v.List[i]);
         return t + ")";
     }
     case TPropValue::vkBinary: {
         String t = "{";
-        for (Byte b : v.Binary) t += hex[b >> 4], t += hex[b & 15];
+        for (Byte b : v.Binary)
+            t += hex[b >> 4], t += hex[b & 15];
         return t + "}";
     }
     }
@@ -386,15 +404,18 @@ void WriteObject(String& out, TComponent* c, const TComponent* root, int indent)
     out += pad + "object " + (c->Name().empty() ? String() : c->Name() + ": ") + c->ClassName() + "\n";
     TPropList props;
     c->GetProperties(props);
-    for (const auto& [name, value] : props) out += pad + "  " + name + " = " + ValueText(value) + "\n";
-    for (const auto& [name, value] : c->EventBindings) out += pad + "  " + name + " = " + ValueText(value) + "\n";
+    for (const auto& [name, value] : props)
+        out += pad + "  " + name + " = " + ValueText(value) + "\n";
+    for (const auto& [name, value] : c->EventBindings)
+        out += pad + "  " + name + " = " + ValueText(value) + "\n";
     std::vector<TComponent*> kids;
     c->GetReadChildren(kids, root);
-    for (TComponent* k : kids) WriteObject(out, k, root, indent + 1);
+    for (TComponent* k : kids)
+        WriteObject(out, k, root, indent + 1);
     out += pad + "end\n";
 }
 
-}  // namespace
+} // namespace
 
 String WriteComponentText(TComponent* root) {
     String out;
@@ -402,4 +423,4 @@ String WriteComponentText(TComponent* root) {
     return out;
 }
 
-}  // namespace vd
+} // namespace vd

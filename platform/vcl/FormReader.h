@@ -28,7 +28,8 @@ class TFormReader {
 public:
     using Factory = std::function<TComponent*(TComponent* owner)>;
     // Binds an event property to a handler by the handler's name; false when unknown.
-    using EventBinder = std::function<bool(TComponent* component, const String& event, const String& handler)>;
+    using EventBinder =
+        std::function<bool(TComponent* component, const String& event, const String& handler)>;
 
     static void RegisterClass(const String& className, Factory factory);
     static bool IsRegistered(const String& className);
@@ -43,4 +44,4 @@ public:
 // names that namer gives (none when it returns an empty text).
 String WriteComponentText(TComponent* root);
 
-}  // namespace vd
+} // namespace vd

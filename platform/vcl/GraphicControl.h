@@ -19,4 +19,4 @@ private:
     TControlCanvas FCanvas;
 };
 
-}  // namespace vd
+} // namespace vd

@@ -13,14 +13,16 @@
 namespace vd {
 namespace {
 
-COLORREF Resolve(TColor c) { return static_cast<COLORREF>(ColorToRGB(c)) & 0xFFFFFF; }
+COLORREF Resolve(TColor c) {
+    return static_cast<COLORREF>(ColorToRGB(c)) & 0xFFFFFF;
+}
 
 void Drop(HGDIOBJ& h) {
     if (h) DeleteObject(h);
     h = nullptr;
 }
 
-}  // namespace
+} // namespace
 
 void TGraphicsObject::Changed() {
     if (OnChange) OnChange(this);
@@ -28,7 +30,9 @@ void TGraphicsObject::Changed() {
 
 TFont::TFont() = default;
 
-TFont::~TFont() { Reset(); }
+TFont::~TFont() {
+    Reset();
+}
 
 void TFont::Reset() {
     HGDIOBJ h = FHandle;
@@ -50,9 +54,13 @@ void TFont::SetHeight(int v) {
     Changed();
 }
 
-int TFont::Size() const { return -MulDiv(FHeight, 72, 96); }
+int TFont::Size() const {
+    return -MulDiv(FHeight, 72, 96);
+}
 
-void TFont::SetSize(int points) { SetHeight(-MulDiv(points, 96, 72)); }
+void TFont::SetSize(int points) {
+    SetHeight(-MulDiv(points, 96, 72));
+}
 
 void TFont::SetStyle(TFontStyles v) {
     if (v == FStyle) return;
@@ -120,7 +128,10 @@ HPEN TPen::Handle() {
     if (FHandle && FMadeColor == Color && FMadeStyle == Style && FMadeWidth == Width) return FHandle;
     HGDIOBJ old = FHandle;
     Drop(old);
-    const int style = Style == psClear ? PS_NULL : Style == psDot ? PS_DOT : Style == psDash ? PS_DASH : PS_SOLID;
+    const int style = Style == psClear  ? PS_NULL
+                      : Style == psDot  ? PS_DOT
+                      : Style == psDash ? PS_DASH
+                                        : PS_SOLID;
     FHandle = CreatePen(style, Width, Resolve(Color));
     FMadeColor = Color;
     FMadeStyle = Style;
@@ -165,11 +176,15 @@ void TBrush::Assign(const TPersistent& source) {
     TPersistent::Assign(source);
 }
 
-TCanvas::TCanvas() { FBrush.Color = clWhite; }
+TCanvas::TCanvas() {
+    FBrush.Color = clWhite;
+}
 
 TCanvas::~TCanvas() = default;
 
-void TCanvas::SetHandle(HDC dc) { FHandle = dc; }
+void TCanvas::SetHandle(HDC dc) {
+    FHandle = dc;
+}
 
 void TCanvas::RequiredState() {
     if (!FHandle) CreateHandle();
@@ -182,12 +197,23 @@ void TCanvas::RequiredState() {
     SetBkMode(FHandle, FBrush.Style == bsClear ? TRANSPARENT : OPAQUE);
     int rop = R2_COPYPEN;
     switch (FPen.Mode) {
-    case pmXor: rop = R2_XORPEN; break;
-    case pmNot: rop = R2_NOT; break;
-    case pmBlack: rop = R2_BLACK; break;
-    case pmWhite: rop = R2_WHITE; break;
-    case pmNop: rop = R2_NOP; break;
-    default: break;
+    case pmXor:
+        rop = R2_XORPEN;
+        break;
+    case pmNot:
+        rop = R2_NOT;
+        break;
+    case pmBlack:
+        rop = R2_BLACK;
+        break;
+    case pmWhite:
+        rop = R2_WHITE;
+        break;
+    case pmNop:
+        rop = R2_NOP;
+        break;
+    default:
+        break;
     }
     SetROP2(FHandle, rop);
 }
@@ -267,8 +293,8 @@ void TCanvas::StretchDraw(const TRect& r, TGraphic* graphic) {
 void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& src) {
     RequiredState();
     source.RequiredState();
-    StretchBlt(FHandle, dest.Left, dest.Top, dest.Width(), dest.Height(), source.FHandle, src.Left, src.Top, src.Width(),
-               src.Height(), SRCCOPY);
+    StretchBlt(FHandle, dest.Left, dest.Top, dest.Width(), dest.Height(), source.FHandle, src.Left, src.Top,
+               src.Width(), src.Height(), SRCCOPY);
 }
 
 TColor TCanvas::Pixel(int x, int y) {
@@ -301,13 +327,17 @@ TBitmap::~TBitmap() {
     DeleteObject(FBitmap);
 }
 
-int TBitmap::Width() const { return FBitmap ? FBitmap->Width() : 0; }
-int TBitmap::Height() const { return FBitmap ? FBitmap->Height() : 0; }
+int TBitmap::Width() const {
+    return FBitmap ? FBitmap->Width() : 0;
+}
+int TBitmap::Height() const {
+    return FBitmap ? FBitmap->Height() : 0;
+}
 
 void TBitmap::SetSize(int w, int h) {
     if (w == Width() && h == Height()) return;
     FBitmap->Resize(std::max(0, w), std::max(0, h));
-    SelectObject(FDC, FBitmap);  // the context sees the new size
+    SelectObject(FDC, FBitmap); // the context sees the new size
     if (OnChange) OnChange(this);
 }
 
@@ -401,7 +431,8 @@ int TIcon::Height() const {
 }
 
 void TIcon::Draw(TCanvas& canvas, const TRect& r) {
-    if (FHandle && canvas.Handle()) DrawIconEx(canvas.Handle(), r.Left, r.Top, FHandle, r.Width(), r.Height(), 0, nullptr, DI_NORMAL);
+    if (FHandle && canvas.Handle())
+        DrawIconEx(canvas.Handle(), r.Left, r.Top, FHandle, r.Width(), r.Height(), 0, nullptr, DI_NORMAL);
 }
 
 void TIcon::Assign(const TPersistent& source) {
@@ -420,4 +451,4 @@ void TIcon::Assign(const TPersistent& source) {
     TPersistent::Assign(source);
 }
 
-}  // namespace vd
+} // namespace vd

@@ -30,9 +30,9 @@ public:
     ~TFont() override;
     const String& Name() const { return FName; }
     void SetName(const String& v);
-    int Height() const { return FHeight; }  // > 0 cell height, < 0 character height
+    int Height() const { return FHeight; } // > 0 cell height, < 0 character height
     void SetHeight(int v);
-    int Size() const;  // points at 96 dpi
+    int Size() const; // points at 96 dpi
     void SetSize(int points);
     TFontStyles Style() const { return FStyle; }
     void SetStyle(TFontStyles v);
@@ -40,7 +40,7 @@ public:
     void SetColor(TColor v);
     Byte Charset() const { return FCharset; }
     void SetCharset(Byte v);
-    int Orientation() const { return FOrientation; }  // tenths of a degree
+    int Orientation() const { return FOrientation; } // tenths of a degree
     void SetOrientation(int v);
     HFONT Handle();
     void Assign(const TPersistent& source) override;
@@ -81,7 +81,7 @@ public:
     ~TBrush() override;
     TColor Color = clWhite;
     TBrushStyle Style = bsSolid;
-    HBRUSH Handle();  // a null brush for bsClear
+    HBRUSH Handle(); // a null brush for bsClear
     void Assign(const TPersistent& source) override;
 
 private:
@@ -99,7 +99,7 @@ public:
     TCanvas& operator=(const TCanvas&) = delete;
 
     HDC Handle() const { return FHandle; }
-    virtual void SetHandle(HDC dc);  // not owned
+    virtual void SetHandle(HDC dc); // not owned
     bool HandleAllocated() const { return FHandle != nullptr; }
     TFont& Font() { return FFont; }
     TPen& Pen() { return FPen; }
@@ -113,9 +113,9 @@ public:
     void Rectangle(int x1, int y1, int x2, int y2);
     void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
     void MoveTo(int x, int y);
-    void LineTo(int x, int y);  // the end point is not drawn
+    void LineTo(int x, int y); // the end point is not drawn
     void Polyline(const TPoint* points, int count);
-    void DrawFocusRect(const TRect& r);  // drawn twice it restores the pixels
+    void DrawFocusRect(const TRect& r); // drawn twice it restores the pixels
     void TextOut(int x, int y, const String& text);
     void TextRect(const TRect& r, int x, int y, const String& text);
     TSize TextExtent(const String& text);
@@ -130,7 +130,7 @@ public:
 
 protected:
     virtual void CreateHandle() {}
-    void RequiredState();  // selects pen, brush and font into the context
+    void RequiredState(); // selects pen, brush and font into the context
     HDC FHandle = nullptr;
     TFont FFont;
     TPen FPen;
@@ -165,7 +165,7 @@ public:
     int Height() const override;
     void SetWidth(int v) { SetSize(v, Height()); }
     void SetHeight(int v) { SetSize(Width(), v); }
-    void SetSize(int w, int h);  // keeps the canvas usable
+    void SetSize(int w, int h); // keeps the canvas usable
     bool Empty() const override { return Width() == 0 || Height() == 0; }
     HBITMAP Handle() const { return FBitmap; }
     TCanvas& Canvas();
@@ -173,9 +173,9 @@ public:
     void Assign(const TPersistent& source) override;
     void Clear() { SetSize(0, 0); }
     TTransparentMode TransparentMode = tmAuto;
-    TColor TransparentColor() const;  // tmAuto: the bottom-left pixel
+    TColor TransparentColor() const; // tmAuto: the bottom-left pixel
     void SetTransparentColor(TColor c);
-    bool LoadFromFile(const String& path);  // false when the file is no readable BMP
+    bool LoadFromFile(const String& path); // false when the file is no readable BMP
     bool LoadFromMemory(const void* data, std::size_t size);
 
 private:
@@ -192,7 +192,7 @@ public:
     int Height() const override;
     bool Empty() const override { return FHandle == nullptr; }
     HICON Handle() const { return FHandle; }
-    void SetHandle(HICON icon);  // owned from then on
+    void SetHandle(HICON icon); // owned from then on
     void Draw(TCanvas& canvas, const TRect& r) override;
     void Assign(const TPersistent& source) override;
 
@@ -200,4 +200,4 @@ private:
     HICON FHandle = nullptr;
 };
 
-}  // namespace vd
+} // namespace vd

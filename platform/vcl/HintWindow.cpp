@@ -24,10 +24,17 @@ void THintWindow::CreateParams(TCreateParams& Params) {
 
 void THintWindow::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
-    case WM_MOUSEACTIVATE: Message.Result = MA_NOACTIVATE; return;
-    case WM_NCHITTEST: Message.Result = HTTRANSPARENT; return;
-    case CM_TEXTCHANGED: Invalidate(); return;
-    default: TCustomControl::Dispatch(Message);
+    case WM_MOUSEACTIVATE:
+        Message.Result = MA_NOACTIVATE;
+        return;
+    case WM_NCHITTEST:
+        Message.Result = HTTRANSPARENT;
+        return;
+    case CM_TEXTCHANGED:
+        Invalidate();
+        return;
+    default:
+        TCustomControl::Dispatch(Message);
     }
 }
 
@@ -62,7 +69,8 @@ void THintWindow::ActivateHint(TRect Rect, const String& AHint) {
     Rect.Left = std::max(Rect.Left, 0);
     Rect.Top = std::max(Rect.Top, 0);
     HWND h = Handle();
-    SetWindowPos(h, HWND_TOPMOST, Rect.Left, Rect.Top, Rect.Width(), Rect.Height(), SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    SetWindowPos(h, HWND_TOPMOST, Rect.Left, Rect.Top, Rect.Width(), Rect.Height(),
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
     FVisible = true;
     Invalidate();
     Update();
@@ -86,4 +94,4 @@ void THintWindow::Paint() {
     c.Brush().Style = bsSolid;
 }
 
-}  // namespace vd
+} // namespace vd

@@ -11,7 +11,7 @@ public:
     virtual void ActivateHint(TRect Rect, const String& AHint);
     // The size the text needs, at most MaxWidth wide (word wrapped).
     virtual TRect CalcHintRect(int MaxWidth, const String& AHint);
-    void ReleaseHandle();  // hides it
+    void ReleaseHandle(); // hides it
     bool IsShowing() const { return HandleAllocated() && IsWindowVisible(FHandle); }
     void Dispatch(TMessage& Message) override;
 
@@ -20,4 +20,4 @@ protected:
     void Paint() override;
 };
 
-}  // namespace vd
+} // namespace vd

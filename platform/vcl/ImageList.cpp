@@ -6,7 +6,9 @@ namespace vd {
 
 TCustomImageList::TCustomImageList(TComponent* AOwner) : TComponent(AOwner), FStrip(new TBitmap) {}
 
-TCustomImageList::~TCustomImageList() { delete FStrip; }
+TCustomImageList::~TCustomImageList() {
+    delete FStrip;
+}
 
 void TCustomImageList::SetSize(int w, int h) {
     FWidth = std::max(1, w);
@@ -26,7 +28,8 @@ int TCustomImageList::Add(TBitmap& image, TColor transparent) {
     const int n = image.Width() / FWidth;
     const int first = FCount;
     FStrip->SetSize((FCount + n) * FWidth, FHeight);
-    BitBlt(FStrip->Canvas().Handle(), FCount * FWidth, 0, n * FWidth, FHeight, image.Canvas().Handle(), 0, 0, SRCCOPY);
+    BitBlt(FStrip->Canvas().Handle(), FCount * FWidth, 0, n * FWidth, FHeight, image.Canvas().Handle(), 0, 0,
+           SRCCOPY);
     for (int i = 0; i < n; ++i) {
         TColor mask = transparent;
         if (transparent == clDefault) {
@@ -45,8 +48,8 @@ void TCustomImageList::Delete(int index) {
     TBitmap rest(FStrip->Width() - FWidth, FHeight);
     HDC src = FStrip->Canvas().Handle();
     BitBlt(rest.Canvas().Handle(), 0, 0, index * FWidth, FHeight, src, 0, 0, SRCCOPY);
-    BitBlt(rest.Canvas().Handle(), index * FWidth, 0, (FCount - index - 1) * FWidth, FHeight, src, (index + 1) * FWidth, 0,
-           SRCCOPY);
+    BitBlt(rest.Canvas().Handle(), index * FWidth, 0, (FCount - index - 1) * FWidth, FHeight, src,
+           (index + 1) * FWidth, 0, SRCCOPY);
     FStrip->Assign(rest);
     FMasks.erase(FMasks.begin() + index);
     --FCount;
@@ -94,4 +97,4 @@ bool TCustomImageList::GetBitmap(int index, TBitmap& out) {
     return true;
 }
 
-}  // namespace vd
+} // namespace vd

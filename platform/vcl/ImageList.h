@@ -13,7 +13,7 @@ public:
     ~TCustomImageList() override;
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
-    void SetSize(int w, int h);  // clears the list
+    void SetSize(int w, int h); // clears the list
     int Count() const { return FCount; }
     TColor BkColor = clNone;
     // Adds every image of a strip as wide as a multiple of Width; returns the first index or -1.
@@ -21,7 +21,7 @@ public:
     void Delete(int index);
     void Clear();
     void Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true);
-    bool GetBitmap(int index, TBitmap& out);  // the image over BkColor (or white)
+    bool GetBitmap(int index, TBitmap& out); // the image over BkColor (or white)
     TNotifyEvent OnChange;
 
     static constexpr TColor clDefault = 0x20000000;
@@ -40,4 +40,4 @@ public:
     explicit TImageList(TComponent* AOwner) : TCustomImageList(AOwner) {}
 };
 
-}  // namespace vd
+} // namespace vd

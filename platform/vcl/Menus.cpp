@@ -15,10 +15,10 @@ struct KeyName {
     Word key;
     const char* name;
 };
-const KeyName kKeyNames[] = {{VK_BACK, "BkSp"},  {VK_TAB, "Tab"},   {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"},
-                             {VK_SPACE, "Space"}, {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},    {VK_END, "End"},
-                             {VK_HOME, "Home"},   {VK_LEFT, "Left"}, {VK_UP, "Up"},        {VK_RIGHT, "Right"},
-                             {VK_DOWN, "Down"},   {VK_INSERT, "Ins"}, {VK_DELETE, "Del"}};
+const KeyName kKeyNames[] = {
+    {VK_BACK, "BkSp"},  {VK_TAB, "Tab"},     {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"}, {VK_SPACE, "Space"},
+    {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},   {VK_END, "End"},      {VK_HOME, "Home"},  {VK_LEFT, "Left"},
+    {VK_UP, "Up"},      {VK_RIGHT, "Right"}, {VK_DOWN, "Down"},    {VK_INSERT, "Ins"}, {VK_DELETE, "Del"}};
 
 String KeyToText(Word key) {
     for (const auto& k : kKeyNames)
@@ -31,11 +31,12 @@ String KeyToText(Word key) {
 bool SameTextCI(const String& a, const String& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
     return true;
 }
 
-}  // namespace
+} // namespace
 
 TShortCut ShortCut(Word Key, TShiftState Shift) {
     if (Key & 0xFF00) return 0;
@@ -84,7 +85,8 @@ bool IsAccel(unsigned Char, const String& Caption) {
             ++i;
             continue;
         }
-        return std::toupper(static_cast<unsigned char>(Caption[i + 1])) == std::toupper(static_cast<int>(Char & 0xFF)) &&
+        return std::toupper(static_cast<unsigned char>(Caption[i + 1])) ==
+                   std::toupper(static_cast<int>(Char & 0xFF)) &&
                Char < 256;
     }
     return false;
@@ -109,9 +111,13 @@ TMenuItem::~TMenuItem() {
     if (FParent) FParent->Remove(this);
 }
 
-void TMenuItem::SetCaption(const String& v) { FCaption = v; }
+void TMenuItem::SetCaption(const String& v) {
+    FCaption = v;
+}
 
-void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
+void TMenuItem::Add(TMenuItem* item) {
+    Insert(Count(), item);
+}
 
 void TMenuItem::Insert(int index, TMenuItem* item) {
     if (!item || item == this) return;
@@ -135,7 +141,8 @@ void TMenuItem::Delete(int index) {
 }
 
 void TMenuItem::Clear() {
-    while (!FItems.empty()) Delete(Count() - 1);
+    while (!FItems.empty())
+        Delete(Count() - 1);
 }
 
 int TMenuItem::IndexOf(const TMenuItem* item) const {
@@ -145,7 +152,8 @@ int TMenuItem::IndexOf(const TMenuItem* item) const {
 
 TMenu* TMenuItem::GetParentMenu() const {
     const TMenuItem* i = this;
-    while (i->FParent) i = i->FParent;
+    while (i->FParent)
+        i = i->FParent;
     return i->FMenu;
 }
 
@@ -159,9 +167,13 @@ void TMenuItem::Click() {
     if (Enabled && OnClick) OnClick(this);
 }
 
-TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(nullptr)) { FItems->FMenu = this; }
+TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(nullptr)) {
+    FItems->FMenu = this;
+}
 
-TMenu::~TMenu() { FItems->Free(); }
+TMenu::~TMenu() {
+    FItems->Free();
+}
 
 void TMenu::SetImages(TComponent* v) {
     if (FImages) FImages->RemoveFreeNotification(this);
@@ -181,7 +193,9 @@ static TMenuItem* FindCommand(TMenuItem* item, UINT command) {
     return nullptr;
 }
 
-TMenuItem* TMenu::FindItem(UINT Command) const { return FindCommand(FItems, Command); }
+TMenuItem* TMenu::FindItem(UINT Command) const {
+    return FindCommand(FItems, Command);
+}
 
 bool TMenu::DispatchCommand(UINT Command) {
     TMenuItem* item = FindItem(Command);
@@ -222,4 +236,4 @@ void TPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation == opRemove && AComponent == FPopupComponent) FPopupComponent = nullptr;
 }
 
-}  // namespace vd
+} // namespace vd

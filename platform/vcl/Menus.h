@@ -14,7 +14,7 @@ inline constexpr TShortCut scAlt = 0x8000;
 inline constexpr TShortCut scNone = 0;
 
 TShortCut ShortCut(Word Key, TShiftState Shift);
-String ShortCutToText(TShortCut ShortCut);  // "Ctrl+F4", "Alt+F4", "Shift+A"
+String ShortCutToText(TShortCut ShortCut); // "Ctrl+F4", "Alt+F4", "Shift+A"
 TShortCut TextToShortCut(const String& Text);
 // The '&'-marked letter of a caption equals the character, case-insensitive ("&&" is no mark).
 bool IsAccel(unsigned Char, const String& Caption);
@@ -33,13 +33,13 @@ public:
     TMenuItem* Parent() const { return FParent; }
     void Add(TMenuItem* item);
     void Insert(int index, TMenuItem* item);
-    void Delete(int index);  // frees the item
-    void Remove(TMenuItem* item);  // detaches without freeing
+    void Delete(int index);       // frees the item
+    void Remove(TMenuItem* item); // detaches without freeing
     void Clear();
     int IndexOf(const TMenuItem* item) const;
     int MenuIndex() const { return FParent ? FParent->IndexOf(this) : -1; }
     TMenu* GetParentMenu() const;
-    TMenuItem* Find(const String& caption) const;  // by caption without '&'
+    TMenuItem* Find(const String& caption) const; // by caption without '&'
 
     const String& Caption() const { return FCaption; }
     void SetCaption(const String& v);
@@ -67,7 +67,7 @@ public:
 private:
     String FCaption;
     TMenuItem* FParent = nullptr;
-    TMenu* FMenu = nullptr;  // for the root item
+    TMenu* FMenu = nullptr; // for the root item
     std::vector<TMenuItem*> FItems;
     UINT FCommand = 0;
     friend class TMenu;
@@ -125,4 +125,4 @@ protected:
     bool FAutoPopup = true;
 };
 
-}  // namespace vd
+} // namespace vd

@@ -25,4 +25,4 @@ const String& TPropValue::AsIdent() const {
     throw EReadError("Invalid property value");
 }
 
-}  // namespace vd
+} // namespace vd

@@ -13,9 +13,9 @@ struct TPropValue {
     enum Kind { vkInt, vkFloat, vkString, vkIdent, vkSet, vkList, vkBinary } Kind = vkInt;
     long long Int = 0;
     double Float = 0;
-    String Str;                     // text, or the identifier
-    std::vector<String> Set;        // set members
-    std::vector<TPropValue> List;   // list items
+    String Str;                   // text, or the identifier
+    std::vector<String> Set;      // set members
+    std::vector<TPropValue> List; // list items
     std::vector<Byte> Binary;
 
     static TPropValue FromInt(long long v) {
@@ -51,4 +51,4 @@ struct TPropValue {
 
 using TPropList = std::vector<std::pair<String, TPropValue>>;
 
-}  // namespace vd
+} // namespace vd

@@ -2,9 +2,9 @@
 #include "platform/rtl/Exception.h"
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/Form.h"
-#include "platform/vcl/StdCtrls.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/Menus.h"
+#include "platform/vcl/StdCtrls.h"
 #include "platform/vcl/Timer.h"
 
 #include <algorithm>
@@ -47,25 +47,35 @@ TPropValue SetToValue(unsigned bits, const EnumName* names, std::size_t count) {
     return TPropValue::FromSet(members);
 }
 
-const EnumName kAligns[] = {{alNone, "alNone"}, {alTop, "alTop"},     {alBottom, "alBottom"}, {alLeft, "alLeft"},
-                            {alRight, "alRight"}, {alClient, "alClient"}, {alCustom, "alCustom"}};
-const EnumName kAnchors[] = {{akLeft, "akLeft"}, {akTop, "akTop"}, {akRight, "akRight"}, {akBottom, "akBottom"}};
-const EnumName kBorderStyles[] = {{bsNone, "bsNone"},         {bsSingle, "bsSingle"},
-                                  {bsSizeable, "bsSizeable"}, {bsDialog, "bsDialog"},
-                                  {bsToolWindow, "bsToolWindow"}, {bsSizeToolWin, "bsSizeToolWin"}};
-const EnumName kBorderIcons[] = {{biSystemMenu, "biSystemMenu"}, {biMinimize, "biMinimize"}, {biMaximize, "biMaximize"}, {biHelp, "biHelp"}};
-const EnumName kPositions[] = {{poDesigned, "poDesigned"},           {poDefault, "poDefault"},
-                               {poScreenCenter, "poScreenCenter"},   {poDesktopCenter, "poDesktopCenter"},
-                               {poMainFormCenter, "poMainFormCenter"}, {poOwnerFormCenter, "poOwnerFormCenter"}};
-const EnumName kFontStyles[] = {{fsBold, "fsBold"}, {fsItalic, "fsItalic"}, {fsUnderline, "fsUnderline"}, {fsStrikeOut, "fsStrikeOut"}};
-const EnumName kFormStyles[] = {{fsNormal, "fsNormal"}, {fsMDIChild, "fsMDIChild"}, {fsMDIForm, "fsMDIForm"}, {fsStayOnTop, "fsStayOnTop"}};
+const EnumName kAligns[] = {{alNone, "alNone"},    {alTop, "alTop"},     {alBottom, "alBottom"},
+                            {alLeft, "alLeft"},    {alRight, "alRight"}, {alClient, "alClient"},
+                            {alCustom, "alCustom"}};
+const EnumName kAnchors[] = {
+    {akLeft, "akLeft"}, {akTop, "akTop"}, {akRight, "akRight"}, {akBottom, "akBottom"}};
+const EnumName kBorderStyles[] = {
+    {bsNone, "bsNone"},     {bsSingle, "bsSingle"},         {bsSizeable, "bsSizeable"},
+    {bsDialog, "bsDialog"}, {bsToolWindow, "bsToolWindow"}, {bsSizeToolWin, "bsSizeToolWin"}};
+const EnumName kBorderIcons[] = {{biSystemMenu, "biSystemMenu"},
+                                 {biMinimize, "biMinimize"},
+                                 {biMaximize, "biMaximize"},
+                                 {biHelp, "biHelp"}};
+const EnumName kPositions[] = {{poDesigned, "poDesigned"},
+                               {poDefault, "poDefault"},
+                               {poScreenCenter, "poScreenCenter"},
+                               {poDesktopCenter, "poDesktopCenter"},
+                               {poMainFormCenter, "poMainFormCenter"},
+                               {poOwnerFormCenter, "poOwnerFormCenter"}};
+const EnumName kFontStyles[] = {
+    {fsBold, "fsBold"}, {fsItalic, "fsItalic"}, {fsUnderline, "fsUnderline"}, {fsStrikeOut, "fsStrikeOut"}};
+const EnumName kFormStyles[] = {{fsNormal, "fsNormal"},
+                                {fsMDIChild, "fsMDIChild"},
+                                {fsMDIForm, "fsMDIForm"},
+                                {fsStayOnTop, "fsStayOnTop"}};
 
-template <std::size_t N>
-int Enum(const TPropValue& v, const EnumName (&names)[N]) {
+template <std::size_t N> int Enum(const TPropValue& v, const EnumName (&names)[N]) {
     return EnumValue(v, names, N);
 }
-template <std::size_t N>
-const char* EnumStr(int value, const EnumName (&names)[N]) {
+template <std::size_t N> const char* EnumStr(int value, const EnumName (&names)[N]) {
     return EnumText(value, names, N);
 }
 
@@ -74,10 +84,18 @@ TColor ColorValue(const TPropValue& v) {
     static const struct {
         const char* name;
         TColor color;
-    } colors[] = {{"clBlack", clBlack},     {"clWhite", clWhite},         {"clRed", clRed},
-                  {"clNavy", clNavy},       {"clBtnFace", clBtnFace},     {"clWindow", clWindow},
-                  {"clWindowText", clWindowText}, {"clBtnText", clBtnText}, {"clBtnShadow", clBtnShadow},
-                  {"clBtnHighlight", clBtnHighlight}, {"clInfoBk", clInfoBk}, {"clNone", clNone}};
+    } colors[] = {{"clBlack", clBlack},
+                  {"clWhite", clWhite},
+                  {"clRed", clRed},
+                  {"clNavy", clNavy},
+                  {"clBtnFace", clBtnFace},
+                  {"clWindow", clWindow},
+                  {"clWindowText", clWindowText},
+                  {"clBtnText", clBtnText},
+                  {"clBtnShadow", clBtnShadow},
+                  {"clBtnHighlight", clBtnHighlight},
+                  {"clInfoBk", clInfoBk},
+                  {"clNone", clNone}};
     for (const auto& c : colors)
         if (v.AsIdent() == c.name) return c.color;
     throw EReadError("Invalid property value " + v.Str);
@@ -102,31 +120,53 @@ struct Registrar {
     Registrar() { EnsureStandardClasses(); }
 } gRegistrar;
 
-}  // namespace
+} // namespace
 
 bool TControl::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Left") SetLeft(static_cast<int>(v.AsInt()));
-    else if (name == "Top") SetTop(static_cast<int>(v.AsInt()));
-    else if (name == "Width") SetWidth(static_cast<int>(v.AsInt()));
-    else if (name == "Height") SetHeight(static_cast<int>(v.AsInt()));
-    else if (name == "ClientWidth") SetClientWidth(static_cast<int>(v.AsInt()));
-    else if (name == "ClientHeight") SetClientHeight(static_cast<int>(v.AsInt()));
-    else if (name == "Caption" || name == "Text") SetText(v.AsString());
-    else if (name == "Visible") SetVisible(v.AsBool());
-    else if (name == "Enabled") SetEnabled(v.AsBool());
-    else if (name == "Align") SetAlign(static_cast<TAlign>(Enum(v, kAligns)));
-    else if (name == "Anchors") SetAnchors(SetValue(v, kAnchors, std::size(kAnchors)));
-    else if (name == "Color") SetColor(ColorValue(v));
-    else if (name == "Hint") SetHint(v.AsString());
-    else if (name == "ShowHint") SetShowHint(v.AsBool());
-    else if (name == "Cursor") SetCursor(static_cast<TCursor>(v.AsInt()));
-    else if (name == "Font.Name") FFont.SetName(v.AsString());
-    else if (name == "Font.Height") FFont.SetHeight(static_cast<int>(v.AsInt()));
-    else if (name == "Font.Color") FFont.SetColor(ColorValue(v));
-    else if (name == "Font.Style") FFont.SetStyle(SetValue(v, kFontStyles, std::size(kFontStyles)));
-    else if (name == "ParentFont") SetParentFont(v.AsBool());
-    else if (name == "ParentColor") SetParentColor(v.AsBool());
-    else return TComponent::SetProperty(name, v);
+    if (name == "Left")
+        SetLeft(static_cast<int>(v.AsInt()));
+    else if (name == "Top")
+        SetTop(static_cast<int>(v.AsInt()));
+    else if (name == "Width")
+        SetWidth(static_cast<int>(v.AsInt()));
+    else if (name == "Height")
+        SetHeight(static_cast<int>(v.AsInt()));
+    else if (name == "ClientWidth")
+        SetClientWidth(static_cast<int>(v.AsInt()));
+    else if (name == "ClientHeight")
+        SetClientHeight(static_cast<int>(v.AsInt()));
+    else if (name == "Caption" || name == "Text")
+        SetText(v.AsString());
+    else if (name == "Visible")
+        SetVisible(v.AsBool());
+    else if (name == "Enabled")
+        SetEnabled(v.AsBool());
+    else if (name == "Align")
+        SetAlign(static_cast<TAlign>(Enum(v, kAligns)));
+    else if (name == "Anchors")
+        SetAnchors(SetValue(v, kAnchors, std::size(kAnchors)));
+    else if (name == "Color")
+        SetColor(ColorValue(v));
+    else if (name == "Hint")
+        SetHint(v.AsString());
+    else if (name == "ShowHint")
+        SetShowHint(v.AsBool());
+    else if (name == "Cursor")
+        SetCursor(static_cast<TCursor>(v.AsInt()));
+    else if (name == "Font.Name")
+        FFont.SetName(v.AsString());
+    else if (name == "Font.Height")
+        FFont.SetHeight(static_cast<int>(v.AsInt()));
+    else if (name == "Font.Color")
+        FFont.SetColor(ColorValue(v));
+    else if (name == "Font.Style")
+        FFont.SetStyle(SetValue(v, kFontStyles, std::size(kFontStyles)));
+    else if (name == "ParentFont")
+        SetParentFont(v.AsBool());
+    else if (name == "ParentColor")
+        SetParentColor(v.AsBool());
+    else
+        return TComponent::SetProperty(name, v);
     return true;
 }
 
@@ -138,7 +178,8 @@ void TControl::GetProperties(TPropList& out) const {
     out.emplace_back("Height", TPropValue::FromInt(FHeight));
     if (!FText.empty()) out.emplace_back("Caption", TPropValue::FromString(FText));
     if (FAlign != alNone) out.emplace_back("Align", TPropValue::FromIdent(EnumStr(FAlign, kAligns)));
-    if (FAnchors != (akLeft | akTop)) out.emplace_back("Anchors", SetToValue(FAnchors, kAnchors, std::size(kAnchors)));
+    if (FAnchors != (akLeft | akTop))
+        out.emplace_back("Anchors", SetToValue(FAnchors, kAnchors, std::size(kAnchors)));
     if (!FVisible) out.emplace_back("Visible", TPropValue::FromBool(false));
     if (!FEnabled) out.emplace_back("Enabled", TPropValue::FromBool(false));
     if (!FHint.empty()) out.emplace_back("Hint", TPropValue::FromString(FHint));
@@ -148,14 +189,18 @@ void TControl::GetProperties(TPropList& out) const {
         out.emplace_back("Font.Name", TPropValue::FromString(FFont.Name()));
         out.emplace_back("Font.Height", TPropValue::FromInt(FFont.Height()));
         out.emplace_back("Font.Color", TPropValue::FromInt(FFont.Color()));
-        if (FFont.Style()) out.emplace_back("Font.Style", SetToValue(FFont.Style(), kFontStyles, std::size(kFontStyles)));
+        if (FFont.Style())
+            out.emplace_back("Font.Style", SetToValue(FFont.Style(), kFontStyles, std::size(kFontStyles)));
     }
 }
 
 bool TWinControl::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "TabStop") SetTabStop(v.AsBool());
-    else if (name == "TabOrder") SetTabOrder(static_cast<int>(v.AsInt()));
-    else return TControl::SetProperty(name, v);
+    if (name == "TabStop")
+        SetTabStop(v.AsBool());
+    else if (name == "TabOrder")
+        SetTabOrder(static_cast<int>(v.AsInt()));
+    else
+        return TControl::SetProperty(name, v);
     return true;
 }
 
@@ -175,40 +220,62 @@ void TWinControl::GetReadChildren(std::vector<TComponent*>& out, const TComponen
 }
 
 bool TCustomForm::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "BorderStyle") SetBorderStyle(static_cast<TFormBorderStyle>(Enum(v, kBorderStyles)));
-    else if (name == "BorderIcons") SetBorderIcons(SetValue(v, kBorderIcons, std::size(kBorderIcons)));
-    else if (name == "Position") SetPosition(static_cast<TPosition>(Enum(v, kPositions)));
-    else if (name == "FormStyle") SetFormStyle(static_cast<TFormStyle>(Enum(v, kFormStyles)));
-    else if (name == "KeyPreview") SetKeyPreview(v.AsBool());
-    else if (name == "AutoScroll") SetAutoScroll(v.AsBool());
-    else return TWinControl::SetProperty(name, v);
+    if (name == "BorderStyle")
+        SetBorderStyle(static_cast<TFormBorderStyle>(Enum(v, kBorderStyles)));
+    else if (name == "BorderIcons")
+        SetBorderIcons(SetValue(v, kBorderIcons, std::size(kBorderIcons)));
+    else if (name == "Position")
+        SetPosition(static_cast<TPosition>(Enum(v, kPositions)));
+    else if (name == "FormStyle")
+        SetFormStyle(static_cast<TFormStyle>(Enum(v, kFormStyles)));
+    else if (name == "KeyPreview")
+        SetKeyPreview(v.AsBool());
+    else if (name == "AutoScroll")
+        SetAutoScroll(v.AsBool());
+    else
+        return TWinControl::SetProperty(name, v);
     return true;
 }
 
 void TCustomForm::GetProperties(TPropList& out) const {
     TWinControl::GetProperties(out);
     // A form is hidden until shown: its Visible is not stored.
-    out.erase(std::remove_if(out.begin(), out.end(), [](const auto& p) { return p.first == "Visible"; }), out.end());
-    if (FBorderStyle != bsSizeable) out.emplace_back("BorderStyle", TPropValue::FromIdent(EnumStr(FBorderStyle, kBorderStyles)));
+    out.erase(std::remove_if(out.begin(), out.end(), [](const auto& p) { return p.first == "Visible"; }),
+              out.end());
+    if (FBorderStyle != bsSizeable)
+        out.emplace_back("BorderStyle", TPropValue::FromIdent(EnumStr(FBorderStyle, kBorderStyles)));
     if (FBorderIcons != (biSystemMenu | biMinimize | biMaximize))
         out.emplace_back("BorderIcons", SetToValue(FBorderIcons, kBorderIcons, std::size(kBorderIcons)));
-    if (FPosition != poDesigned) out.emplace_back("Position", TPropValue::FromIdent(EnumStr(FPosition, kPositions)));
-    if (FFormStyle != fsNormal) out.emplace_back("FormStyle", TPropValue::FromIdent(EnumStr(FFormStyle, kFormStyles)));
+    if (FPosition != poDesigned)
+        out.emplace_back("Position", TPropValue::FromIdent(EnumStr(FPosition, kPositions)));
+    if (FFormStyle != fsNormal)
+        out.emplace_back("FormStyle", TPropValue::FromIdent(EnumStr(FFormStyle, kFormStyles)));
     if (FKeyPreview) out.emplace_back("KeyPreview", TPropValue::FromBool(true));
 }
 
 bool TMenuItem::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Caption") SetCaption(v.AsString());
-    else if (name == "Checked") Checked = v.AsBool();
-    else if (name == "Enabled") Enabled = v.AsBool();
-    else if (name == "Visible") Visible = v.AsBool();
-    else if (name == "RadioItem") RadioItem = v.AsBool();
-    else if (name == "Default") Default = v.AsBool();
-    else if (name == "GroupIndex") GroupIndex = static_cast<int>(v.AsInt());
-    else if (name == "ImageIndex") ImageIndex = static_cast<int>(v.AsInt());
-    else if (name == "Hint") Hint = v.AsString();
-    else if (name == "ShortCut") ShortCut = static_cast<TShortCut>(v.Kind == TPropValue::vkString ? TextToShortCut(v.Str) : v.AsInt());
-    else return TComponent::SetProperty(name, v);
+    if (name == "Caption")
+        SetCaption(v.AsString());
+    else if (name == "Checked")
+        Checked = v.AsBool();
+    else if (name == "Enabled")
+        Enabled = v.AsBool();
+    else if (name == "Visible")
+        Visible = v.AsBool();
+    else if (name == "RadioItem")
+        RadioItem = v.AsBool();
+    else if (name == "Default")
+        Default = v.AsBool();
+    else if (name == "GroupIndex")
+        GroupIndex = static_cast<int>(v.AsInt());
+    else if (name == "ImageIndex")
+        ImageIndex = static_cast<int>(v.AsInt());
+    else if (name == "Hint")
+        Hint = v.AsString();
+    else if (name == "ShortCut")
+        ShortCut = static_cast<TShortCut>(v.Kind == TPropValue::vkString ? TextToShortCut(v.Str) : v.AsInt());
+    else
+        return TComponent::SetProperty(name, v);
     return true;
 }
 
@@ -236,9 +303,12 @@ void TMenuItem::GetReadChildren(std::vector<TComponent*>& out, const TComponent*
 }
 
 bool TMenu::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "AutoLineReduction") AutoLineReduction = v.AsBool();
-    else if (name == "AutoPopup" && dynamic_cast<TPopupMenu*>(this)) static_cast<TPopupMenu*>(this)->SetAutoPopup(v.AsBool());
-    else return TComponent::SetProperty(name, v);
+    if (name == "AutoLineReduction")
+        AutoLineReduction = v.AsBool();
+    else if (name == "AutoPopup" && dynamic_cast<TPopupMenu*>(this))
+        static_cast<TPopupMenu*>(this)->SetAutoPopup(v.AsBool());
+    else
+        return TComponent::SetProperty(name, v);
     return true;
 }
 
@@ -258,9 +328,12 @@ void TMenu::GetReadChildren(std::vector<TComponent*>& out, const TComponent* roo
 }
 
 bool TTimer::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Interval") SetInterval(static_cast<unsigned>(std::max<long long>(0, v.AsInt())));
-    else if (name == "Enabled") SetEnabled(v.AsBool());
-    else return TComponent::SetProperty(name, v);
+    if (name == "Interval")
+        SetInterval(static_cast<unsigned>(std::max<long long>(0, v.AsInt())));
+    else if (name == "Enabled")
+        SetEnabled(v.AsBool());
+    else
+        return TComponent::SetProperty(name, v);
     return true;
 }
 
@@ -270,4 +343,4 @@ void TTimer::GetProperties(TPropList& out) const {
     if (!FEnabled) out.emplace_back("Enabled", TPropValue::FromBool(false));
 }
 
-}  // namespace vd
+} // namespace vd

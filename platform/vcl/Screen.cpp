@@ -6,7 +6,7 @@
 
 namespace vd {
 
-TScreen* Screen = new TScreen(nullptr);  // lives for the program, like the class library's
+TScreen* Screen = new TScreen(nullptr); // lives for the program, like the class library's
 
 TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
 
@@ -27,8 +27,12 @@ TRect TScreen::DesktopRect() const {
     return all;
 }
 
-int TScreen::Width() const { return DesktopRect().Width(); }
-int TScreen::Height() const { return DesktopRect().Height(); }
+int TScreen::Width() const {
+    return DesktopRect().Width();
+}
+int TScreen::Height() const {
+    return DesktopRect().Height();
+}
 
 TRect TScreen::WorkAreaRect() const {
     TRect r;
@@ -52,6 +56,8 @@ void TScreen::RemoveForm(TCustomForm* form) {
     if (FActiveControl && GetParentForm(FActiveControl) == form) FActiveControl = nullptr;
 }
 
-void TScreen::SetActiveForm(TCustomForm* form) { FActiveForm = form; }
+void TScreen::SetActiveForm(TCustomForm* form) {
+    FActiveForm = form;
+}
 
-}  // namespace vd
+} // namespace vd

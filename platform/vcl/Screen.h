@@ -19,10 +19,10 @@ public:
     TCustomForm* ActiveCustomForm() const { return FActiveForm; }
     TWinControl* ActiveControl() const { return FActiveControl; }
     TCustomForm* FocusedForm() const { return FFocusedForm; }
-    int Width() const;   // the whole virtual screen
+    int Width() const; // the whole virtual screen
     int Height() const;
     TRect DesktopRect() const;
-    TRect WorkAreaRect() const;  // of the primary monitor
+    TRect WorkAreaRect() const; // of the primary monitor
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor v);
 
@@ -43,4 +43,4 @@ private:
 
 extern TScreen* Screen;
 
-}  // namespace vd
+} // namespace vd

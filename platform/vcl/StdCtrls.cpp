@@ -133,28 +133,34 @@ void TCustomLabel::Dispatch(TMessage& Message) {
         Invalidate();
         return;
     case CM_DIALOGCHAR:
-        if (FFocusControl && FEnabled && FShowAccelChar && IsAccel(static_cast<unsigned>(Message.WParam), FText) &&
-            FFocusControl->CanFocus()) {
+        if (FFocusControl && FEnabled && FShowAccelChar &&
+            IsAccel(static_cast<unsigned>(Message.WParam), FText) && FFocusControl->CanFocus()) {
             FFocusControl->SetFocus();
             Message.Result = 1;
         }
         return;
-    default: TGraphicControl::Dispatch(Message);
+    default:
+        TGraphicControl::Dispatch(Message);
     }
 }
 
 bool TCustomLabel::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "AutoSize") SetAutoSize(v.AsBool());
-    else if (name == "WordWrap") SetWordWrap(v.AsBool());
-    else if (name == "Transparent") SetTransparent(v.AsBool());
-    else if (name == "ShowAccelChar") SetShowAccelChar(v.AsBool());
+    if (name == "AutoSize")
+        SetAutoSize(v.AsBool());
+    else if (name == "WordWrap")
+        SetWordWrap(v.AsBool());
+    else if (name == "Transparent")
+        SetTransparent(v.AsBool());
+    else if (name == "ShowAccelChar")
+        SetShowAccelChar(v.AsBool());
     else if (name == "Alignment") {
         const String& s = v.AsIdent();
         SetAlignment(s == "taRightJustify" ? taRightJustify : s == "taCenter" ? taCenter : taLeftJustify);
     } else if (name == "Layout") {
         const String& s = v.AsIdent();
         SetLayout(s == "tlCenter" ? tlCenter : s == "tlBottom" ? tlBottom : tlTop);
-    } else return TGraphicControl::SetProperty(name, v);
+    } else
+        return TGraphicControl::SetProperty(name, v);
     return true;
 }
 
@@ -164,8 +170,10 @@ void TCustomLabel::GetProperties(TPropList& out) const {
     if (FWordWrap) out.emplace_back("WordWrap", TPropValue::FromBool(true));
     if (!Transparent()) out.emplace_back("Transparent", TPropValue::FromBool(false));
     if (FAlignment != taLeftJustify)
-        out.emplace_back("Alignment", TPropValue::FromIdent(FAlignment == taCenter ? "taCenter" : "taRightJustify"));
-    if (FLayout != tlTop) out.emplace_back("Layout", TPropValue::FromIdent(FLayout == tlCenter ? "tlCenter" : "tlBottom"));
+        out.emplace_back("Alignment",
+                         TPropValue::FromIdent(FAlignment == taCenter ? "taCenter" : "taRightJustify"));
+    if (FLayout != tlTop)
+        out.emplace_back("Layout", TPropValue::FromIdent(FLayout == tlCenter ? "tlCenter" : "tlBottom"));
 }
 
-}  // namespace vd
+} // namespace vd

@@ -50,4 +50,4 @@ public:
     explicit TLabel(TComponent* AOwner) : TCustomLabel(AOwner) {}
 };
 
-}  // namespace vd
+} // namespace vd

@@ -4,7 +4,9 @@
 
 namespace vd {
 
-TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) { UpdateTimer(); }
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {
+    UpdateTimer();
+}
 
 TTimer::~TTimer() {
     if (FId) KillTimer(nullptr, FId);
@@ -38,4 +40,4 @@ void TTimer::UpdateTimer() {
     });
 }
 
-}  // namespace vd
+} // namespace vd

@@ -27,4 +27,4 @@ private:
     std::uintptr_t FId = 0;
 };
 
-}  // namespace vd
+} // namespace vd

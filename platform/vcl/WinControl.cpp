@@ -30,7 +30,7 @@ String ClassFor(UINT classStyle) {
     return wc.lpszClassName;
 }
 
-}  // namespace
+} // namespace
 
 LRESULT VclWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
@@ -70,13 +70,16 @@ TWinControl* FindControl(HWND hwnd) {
 
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
-TWinControl::~TWinControl() { Destroying(); }
+TWinControl::~TWinControl() {
+    Destroying();
+}
 
 void TWinControl::Destroying() {
     if (FBeforeDestroyHandled) return;
     FBeforeDestroyHandled = true;
     if (TCustomForm* form = GetParentForm(this); form && form != this) form->DefocusControl(this, true);
-    while (!FControls.empty()) FControls.back()->SetParent(nullptr);
+    while (!FControls.empty())
+        FControls.back()->SetParent(nullptr);
     DestroyHandle();
     TControl::Destroying();
 }
@@ -99,7 +102,8 @@ void TWinControl::CreateParams(TCreateParams& Params) {
 void TWinControl::CreateWnd() {
     TCreateParams p;
     CreateParams(p);
-    if ((p.Style & WS_CHILD) && !p.WndParent) throw EInvalidOperation("Control '" + Name() + "' has no parent window");
+    if ((p.Style & WS_CHILD) && !p.WndParent)
+        throw EInvalidOperation("Control '" + Name() + "' has no parent window");
     const String cls = p.WinClassName.empty() ? ClassFor(p.ClassStyle) : p.WinClassName;
     if (!p.WinClassName.empty()) {
         WNDCLASS wc;
@@ -110,7 +114,8 @@ void TWinControl::CreateWnd() {
             RegisterClass(wc);
         }
     }
-    HWND h = CreateWindowEx(p.ExStyle, cls, p.Caption, p.Style, p.X, p.Y, p.Width, p.Height, p.WndParent, this);
+    HWND h =
+        CreateWindowEx(p.ExStyle, cls, p.Caption, p.Style, p.X, p.Y, p.Width, p.Height, p.WndParent, this);
     if (!h) {
         FHandle = nullptr;
         throw EInvalidOperation("Error creating window");
@@ -170,7 +175,9 @@ void TWinControl::RecreateWnd() {
     if (hadFocus && CanFocus()) ::vd::SetFocus(FHandle);
 }
 
-bool TWinControl::Showing() const { return FHandle && IsWindowVisible(FHandle); }
+bool TWinControl::Showing() const {
+    return FHandle && IsWindowVisible(FHandle);
+}
 
 void TWinControl::InsertControl(TControl* AControl) {
     if (!AControl || AControl->FParent == this) return;
@@ -300,13 +307,16 @@ bool TWinControl::IsControlMouseMsg(TMessage& Message) {
         control = ControlAtPos(p, false);
     }
     if (!control) return false;
-    Message.Result = control->Perform(Message.Msg, Message.WParam, PointToLParam({p.X - control->Left(), p.Y - control->Top()}));
+    Message.Result = control->Perform(Message.Msg, Message.WParam,
+                                      PointToLParam({p.X - control->Left(), p.Y - control->Top()}));
     return true;
 }
 
 void TWinControl::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
-    case WM_PAINT: WMPaint(Message); return;
+    case WM_PAINT:
+        WMPaint(Message);
+        return;
     case WM_ERASEBKGND: {
         // The default erase fills with the control's colour.
         if (Message.WParam) {
@@ -318,11 +328,21 @@ void TWinControl::Dispatch(TMessage& Message) {
         Message.Result = 1;
         return;
     }
-    case WM_SIZE: WMSize(Message); return;
-    case WM_WINDOWPOSCHANGED: WMWindowPosChanged(Message); return;
-    case WM_SETFOCUS: WMSetFocus(Message); return;
-    case WM_KILLFOCUS: WMKillFocus(Message); return;
-    case WM_NCDESTROY: WMNCDestroy(Message); return;
+    case WM_SIZE:
+        WMSize(Message);
+        return;
+    case WM_WINDOWPOSCHANGED:
+        WMWindowPosChanged(Message);
+        return;
+    case WM_SETFOCUS:
+        WMSetFocus(Message);
+        return;
+    case WM_KILLFOCUS:
+        WMKillFocus(Message);
+        return;
+    case WM_NCDESTROY:
+        WMNCDestroy(Message);
+        return;
     case WM_SETCURSOR: {
         if (static_cast<std::int16_t>(LoWord(static_cast<std::uintptr_t>(Message.LParam))) == HTCLIENT) {
             TPoint p;
@@ -341,33 +361,53 @@ void TWinControl::Dispatch(TMessage& Message) {
         return;
     }
     case CN_KEYDOWN:
-    case CN_SYSKEYDOWN: CNKeyDown(Message); return;
+    case CN_SYSKEYDOWN:
+        CNKeyDown(Message);
+        return;
     case CN_CHAR:
-    case CN_SYSCHAR: CNChar(Message); return;
+    case CN_SYSCHAR:
+        CNChar(Message);
+        return;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: WMKeyDown(Message); return;
+    case WM_SYSKEYDOWN:
+        WMKeyDown(Message);
+        return;
     case WM_KEYUP:
-    case WM_SYSKEYUP: WMKeyUp(Message); return;
-    case WM_CHAR: WMChar(Message); return;
-    case CM_ENTER: DoEnter(); return;
-    case CM_EXIT: DoExit(); return;
+    case WM_SYSKEYUP:
+        WMKeyUp(Message);
+        return;
+    case WM_CHAR:
+        WMChar(Message);
+        return;
+    case CM_ENTER:
+        DoEnter();
+        return;
+    case CM_EXIT:
+        DoExit();
+        return;
     case CM_DIALOGKEY:
     case CM_DIALOGCHAR:
-    case CM_FOCUSCHANGED: Broadcast(Message); return;
+    case CM_FOCUSCHANGED:
+        Broadcast(Message);
+        return;
     case CM_FONTCHANGED:
     case CM_COLORCHANGED:
     case CM_PARENTFONTCHANGED:
     case CM_PARENTCOLORCHANGED: {
         if (Message.Msg == CM_PARENTFONTCHANGED || Message.Msg == CM_PARENTCOLORCHANGED) TakeParentLook();
         // Children that follow this control's look hear of it.
-        TMessage m{Message.Msg == CM_FONTCHANGED || Message.Msg == CM_PARENTFONTCHANGED ? CM_PARENTFONTCHANGED
-                                                                                        : CM_PARENTCOLORCHANGED,
+        TMessage m{Message.Msg == CM_FONTCHANGED || Message.Msg == CM_PARENTFONTCHANGED
+                       ? CM_PARENTFONTCHANGED
+                       : CM_PARENTCOLORCHANGED,
                    0, 0, 0};
-        for (TControl* c : std::vector<TControl*>(FControls)) c->WindowProc(m);
+        for (TControl* c : std::vector<TControl*>(FControls))
+            c->WindowProc(m);
         Invalidate();
         return;
     }
-    case CM_VISIBLECHANGED: UpdateShowing(); return;
+    case CM_VISIBLECHANGED:
+        UpdateShowing();
+        return;
     case WM_CONTEXTMENU: {
         if (Message.Result) return;
         const TPoint p = LParamToPoint(Message.LParam);
@@ -384,7 +424,8 @@ void TWinControl::Dispatch(TMessage& Message) {
         if (FHandle) EnableWindow(FHandle, FEnabled ? TRUE : FALSE);
         Invalidate();
         return;
-    default: TControl::Dispatch(Message);
+    default:
+        TControl::Dispatch(Message);
     }
 }
 
@@ -396,7 +437,9 @@ void TWinControl::DefaultHandler(TMessage& Message) {
     Message.Result = CallWindowProc(FDefWndProc, FHandle, Message.Msg, Message.WParam, Message.LParam);
 }
 
-void TWinControl::WMPaint(TMessage& Message) { PaintHandler(Message); }
+void TWinControl::WMPaint(TMessage& Message) {
+    PaintHandler(Message);
+}
 
 void TWinControl::PaintHandler(TMessage& Message) {
     HDC dc = reinterpret_cast<HDC>(Message.WParam);
@@ -472,7 +515,9 @@ void TWinControl::WMSetFocus(TMessage& Message) {
     DefaultHandler(Message);
     if (TCustomForm* form = GetParentForm(this); form && form != this) form->SetFocusedControl(this);
 }
-void TWinControl::WMKillFocus(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::WMKillFocus(TMessage& Message) {
+    DefaultHandler(Message);
+}
 
 void TWinControl::WMNCDestroy(TMessage& Message) {
     DefaultHandler(Message);
@@ -485,18 +530,26 @@ void TWinControl::CNKeyDown(TMessage& Message) {
     if (form && form->IsShortCut(Message)) return;
     LRESULT mask = 0;
     switch (Message.WParam) {
-    case VK_TAB: mask = DLGC_WANTTAB; break;
+    case VK_TAB:
+        mask = DLGC_WANTTAB;
+        break;
     case VK_LEFT:
     case VK_RIGHT:
     case VK_UP:
-    case VK_DOWN: mask = DLGC_WANTARROWS; break;
+    case VK_DOWN:
+        mask = DLGC_WANTARROWS;
+        break;
     case VK_RETURN:
     case VK_ESCAPE:
-    case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
-    default: break;
+    case VK_CANCEL:
+        mask = DLGC_WANTALLKEYS;
+        break;
+    default:
+        break;
     }
-    if (mask && Perform(CM_WANTSPECIALKEY, Message.WParam, 0) == 0 && (Perform(WM_GETDLGCODE, 0, 0) & mask) == 0 &&
-        form && form->Perform(CM_DIALOGKEY, Message.WParam, Message.LParam) != 0)
+    if (mask && Perform(CM_WANTSPECIALKEY, Message.WParam, 0) == 0 &&
+        (Perform(WM_GETDLGCODE, 0, 0) & mask) == 0 && form &&
+        form->Perform(CM_DIALOGKEY, Message.WParam, Message.LParam) != 0)
         return;
     Message.Result = 0;
 }
@@ -561,4 +614,4 @@ void TWinControl::DoExit() {
     if (OnExit) OnExit(this);
 }
 
-}  // namespace vd
+} // namespace vd

@@ -25,7 +25,7 @@ public:
     explicit TWinControl(TComponent* AOwner);
     ~TWinControl() override;
 
-    HWND Handle();  // created on first use
+    HWND Handle(); // created on first use
     HWND WindowHandle() const { return FHandle; }
     bool HandleAllocated() const { return FHandle != nullptr; }
     void HandleNeeded() { Handle(); }
@@ -116,8 +116,8 @@ protected:
     bool IsControlMouseMsg(TMessage& Message);
 
     HWND FHandle = nullptr;
-    WNDPROC FDefWndProc;  // the class procedure the control passes unhandled messages to
-    std::vector<TControl*> FControls;  // creation (z) order
+    WNDPROC FDefWndProc;              // the class procedure the control passes unhandled messages to
+    std::vector<TControl*> FControls; // creation (z) order
     bool FTabStop = false;
     int FAlignLevel = 0;
     bool FInAlign = false;
@@ -131,4 +131,4 @@ LRESULT VclWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // The control that has a window with this handle or the nearest ancestor window, or null.
 TWinControl* FindControl(HWND hwnd);
 
-}  // namespace vd
+} // namespace vd

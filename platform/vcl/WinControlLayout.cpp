@@ -39,7 +39,8 @@ void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) {
     }
 }
 
-TWinControl* TWinControl::FindNextControl(TWinControl* cur, bool goForward, bool checkTabStop, bool checkParent) {
+TWinControl* TWinControl::FindNextControl(TWinControl* cur, bool goForward, bool checkTabStop,
+                                          bool checkParent) {
     std::vector<TWinControl*> list;
     GetTabOrderList(list);
     if (list.empty()) return nullptr;
@@ -53,7 +54,8 @@ TWinControl* TWinControl::FindNextControl(TWinControl* cur, bool goForward, bool
         i = goForward ? (i + 1) % n : (i - 1 + n) % n;
         TWinControl* c = list[i];
         if (c == cur) break;
-        if (c->CanFocus() && (!checkTabStop || c->TabStop()) && (!checkParent || c->Parent() == this)) return c;
+        if (c->CanFocus() && (!checkTabStop || c->TabStop()) && (!checkParent || c->Parent() == this))
+            return c;
     }
     return nullptr;
 }
@@ -70,7 +72,9 @@ bool TWinControl::CanFocus() const {
     return true;
 }
 
-bool TWinControl::Focused() const { return FHandle && GetFocus() == FHandle; }
+bool TWinControl::Focused() const {
+    return FHandle && GetFocus() == FHandle;
+}
 
 void TWinControl::SetFocus() {
     TCustomForm* form = GetParentForm(this);
@@ -90,7 +94,9 @@ void TWinControl::Broadcast(TMessage& Message) {
     }
 }
 
-void TWinControl::DisableAlign() { ++FAlignLevel; }
+void TWinControl::DisableAlign() {
+    ++FAlignLevel;
+}
 
 void TWinControl::EnableAlign() {
     if (--FAlignLevel == 0) Realign();
@@ -110,21 +116,28 @@ void TWinControl::Realign() {
     FInAlign = false;
 }
 
-void TWinControl::AdjustClientRect(TRect& Rect) { (void)Rect; }
+void TWinControl::AdjustClientRect(TRect& Rect) {
+    (void)Rect;
+}
 
 namespace {
 
 bool Before(const TControl* a, const TControl* b, TAlign align) {
     switch (align) {
-    case alTop: return a->Top() < b->Top();
-    case alBottom: return a->Top() + a->Height() > b->Top() + b->Height();
-    case alLeft: return a->Left() < b->Left();
-    case alRight: return a->Left() + a->Width() > b->Left() + b->Width();
-    default: return false;
+    case alTop:
+        return a->Top() < b->Top();
+    case alBottom:
+        return a->Top() + a->Height() > b->Top() + b->Height();
+    case alLeft:
+        return a->Left() < b->Left();
+    case alRight:
+        return a->Left() + a->Width() > b->Left() + b->Width();
+    default:
+        return false;
     }
 }
 
-}  // namespace
+} // namespace
 
 void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
     (void)AControl;
@@ -132,7 +145,8 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
         std::vector<TControl*> list;
         for (TControl* c : FControls)
             if (c->Align() == align && c->Visible()) list.push_back(c);
-        std::stable_sort(list.begin(), list.end(), [align](TControl* a, TControl* b) { return Before(a, b, align); });
+        std::stable_sort(list.begin(), list.end(),
+                         [align](TControl* a, TControl* b) { return Before(a, b, align); });
         for (TControl* c : list) {
             const int w = std::max(0, Rect.Width()), h = std::max(0, Rect.Height());
             c->FAnchorMove = true;
@@ -153,7 +167,9 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
                 c->SetBounds(Rect.Right - c->Width(), Rect.Top, c->Width(), h);
                 Rect.Right -= c->Width();
                 break;
-            default: c->SetBounds(Rect.Left, Rect.Top, w, h); break;
+            default:
+                c->SetBounds(Rect.Left, Rect.Top, w, h);
+                break;
             }
             c->FAnchorMove = false;
         }
@@ -162,18 +178,23 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
     const TRect client = GetClientRect();
     for (TControl* c : FControls) {
         if (c->Align() != alNone || c->FAnchorParentSize == TSize{}) continue;
-        const int dw = client.Width() - c->FAnchorParentSize.cx, dh = client.Height() - c->FAnchorParentSize.cy;
+        const int dw = client.Width() - c->FAnchorParentSize.cx,
+                  dh = client.Height() - c->FAnchorParentSize.cy;
         const TRect o = c->FAnchorRect;
         const TAnchors a = c->Anchors();
         int l = o.Left, t = o.Top, wd = o.Width(), ht = o.Height();
-        if ((a & akRight) && (a & akLeft)) wd += dw;
-        else if (a & akRight) l += dw;
-        if ((a & akBottom) && (a & akTop)) ht += dh;
-        else if (a & akBottom) t += dh;
+        if ((a & akRight) && (a & akLeft))
+            wd += dw;
+        else if (a & akRight)
+            l += dw;
+        if ((a & akBottom) && (a & akTop))
+            ht += dh;
+        else if (a & akBottom)
+            t += dh;
         c->FAnchorMove = true;
         c->SetBounds(l, t, wd, ht);
         c->FAnchorMove = false;
     }
 }
 
-}  // namespace vd
+} // namespace vd

@@ -24,7 +24,7 @@ enum WindowChange : unsigned {
     wcAlpha = 16,
     wcStyle = 32,
     wcText = 64,
-    wcSurface = 128,  // pixels were painted
+    wcSurface = 128, // pixels were painted
 };
 
 class Backend {
@@ -58,6 +58,6 @@ public:
 
 // The back end in use; the headless one unless another was installed before the first window.
 Backend& CurrentBackend();
-void InstallBackend(Backend* backend);  // not owned; null restores the headless default
+void InstallBackend(Backend* backend); // not owned; null restores the headless default
 
-}  // namespace vd
+} // namespace vd

@@ -12,14 +12,14 @@ enum class RawButton { None, Left, Right, Middle };
 
 struct RawInput {
     enum Kind { MouseMove, ButtonDown, ButtonUp, Wheel, KeyDown, KeyUp } kind = MouseMove;
-    TPoint screen;           // mouse events
+    TPoint screen; // mouse events
     RawButton button = RawButton::None;
-    int wheelDelta = 0;      // +120 per notch away from the user
-    int vk = 0;              // key events
-    std::uint32_t ch = 0;    // the character the key produces (UTF-32), 0 for none
+    int wheelDelta = 0;   // +120 per notch away from the user
+    int vk = 0;           // key events
+    std::uint32_t ch = 0; // the character the key produces (UTF-32), 0 for none
     bool repeat = false;
 };
 
 void QueueInput(const RawInput& in);
 
-}  // namespace vd
+} // namespace vd

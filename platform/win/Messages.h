@@ -81,7 +81,7 @@ inline constexpr UINT WM_MOVING = 0x0216;
 // Multiple-document client window: sent to the client (and WM_MDIACTIVATE also to the two
 // children involved: wParam the child losing activation, lParam the one gaining it).
 inline constexpr UINT WM_MDIACTIVATE = 0x0222;
-inline constexpr UINT WM_MDINEXT = 0x0224;  // wParam child (0: active), lParam non-zero: previous
+inline constexpr UINT WM_MDINEXT = 0x0224; // wParam child (0: active), lParam non-zero: previous
 inline constexpr UINT WM_MDITILE = 0x0226;
 inline constexpr UINT WM_MDICASCADE = 0x0227;
 inline constexpr UINT WM_MDIICONARRANGE = 0x0228;
@@ -106,7 +106,7 @@ inline constexpr UINT CM_ACTIVATE = CM_BASE + 0;
 inline constexpr UINT CM_DEACTIVATE = CM_BASE + 1;
 inline constexpr UINT CM_GOTFOCUS = CM_BASE + 2;
 inline constexpr UINT CM_LOSTFOCUS = CM_BASE + 3;
-inline constexpr UINT CM_CANCELMODE = CM_BASE + 4;  // lParam: the sender
+inline constexpr UINT CM_CANCELMODE = CM_BASE + 4; // lParam: the sender
 inline constexpr UINT CM_DIALOGKEY = CM_BASE + 5;
 inline constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;
 inline constexpr UINT CM_FOCUSCHANGED = CM_BASE + 7;
@@ -164,4 +164,4 @@ struct TMessage {
     LRESULT Result = 0;
 };
 
-}  // namespace vd
+} // namespace vd

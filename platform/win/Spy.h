@@ -14,13 +14,13 @@ struct SpyEntry {
     WPARAM wParam = 0;
     LPARAM lParam = 0;
     LRESULT result = 0;
-    int depth = 0;        // 0 for a message that no other message is inside
-    bool posted = false;  // came from the queue through DispatchMessage
+    int depth = 0;       // 0 for a message that no other message is inside
+    bool posted = false; // came from the queue through DispatchMessage
 };
 
 class MessageSpy {
 public:
-    MessageSpy();  // records every window until Watch() narrows it
+    MessageSpy(); // records every window until Watch() narrows it
     ~MessageSpy();
     MessageSpy(const MessageSpy&) = delete;
     MessageSpy& operator=(const MessageSpy&) = delete;
@@ -45,4 +45,4 @@ private:
     std::vector<SpyEntry> FEntries;
 };
 
-}  // namespace vd
+} // namespace vd

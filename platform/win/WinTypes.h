@@ -8,7 +8,7 @@
 namespace vd {
 
 struct HWND__;
-using HWND = HWND__*;  // an opaque id; a destroyed window's handle is never reused
+using HWND = HWND__*; // an opaque id; a destroyed window's handle is never reused
 using UINT = std::uint32_t;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
@@ -22,17 +22,31 @@ using POINT = TPoint;
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;
 
-inline Word LoWord(std::uintptr_t v) { return static_cast<Word>(v & 0xFFFF); }
-inline Word HiWord(std::uintptr_t v) { return static_cast<Word>((v >> 16) & 0xFFFF); }
+inline Word LoWord(std::uintptr_t v) {
+    return static_cast<Word>(v & 0xFFFF);
+}
+inline Word HiWord(std::uintptr_t v) {
+    return static_cast<Word>((v >> 16) & 0xFFFF);
+}
 inline LPARAM MakeLParam(int lo, int hi) {
     return static_cast<LPARAM>(static_cast<std::uint32_t>((lo & 0xFFFF) | ((hi & 0xFFFF) << 16)));
 }
-inline WPARAM MakeWParam(int lo, int hi) { return static_cast<WPARAM>(static_cast<std::uint32_t>(MakeLParam(lo, hi))); }
+inline WPARAM MakeWParam(int lo, int hi) {
+    return static_cast<WPARAM>(static_cast<std::uint32_t>(MakeLParam(lo, hi)));
+}
 // Screen points travel as signed 16-bit x and y.
-inline int GetXLParam(LPARAM l) { return static_cast<std::int16_t>(l & 0xFFFF); }
-inline int GetYLParam(LPARAM l) { return static_cast<std::int16_t>((l >> 16) & 0xFFFF); }
-inline LPARAM PointToLParam(TPoint p) { return MakeLParam(p.X, p.Y); }
-inline TPoint LParamToPoint(LPARAM l) { return {GetXLParam(l), GetYLParam(l)}; }
+inline int GetXLParam(LPARAM l) {
+    return static_cast<std::int16_t>(l & 0xFFFF);
+}
+inline int GetYLParam(LPARAM l) {
+    return static_cast<std::int16_t>((l >> 16) & 0xFFFF);
+}
+inline LPARAM PointToLParam(TPoint p) {
+    return MakeLParam(p.X, p.Y);
+}
+inline TPoint LParamToPoint(LPARAM l) {
+    return {GetXLParam(l), GetYLParam(l)};
+}
 
 // Window styles.
 inline constexpr DWord WS_OVERLAPPED = 0x00000000;
@@ -240,7 +254,21 @@ inline constexpr int SM_CXDOUBLECLK = 36;
 inline constexpr int SM_CYDOUBLECLK = 37;
 
 // Cursors (the class library's crXXX are negative; these are the shapes a back end draws).
-enum class CursorShape { Arrow, IBeam, Wait, Cross, SizeWE, SizeNS, SizeNWSE, SizeNESW, SizeAll, Hand, No, HSplit, VSplit };
+enum class CursorShape {
+    Arrow,
+    IBeam,
+    Wait,
+    Cross,
+    SizeWE,
+    SizeNS,
+    SizeNWSE,
+    SizeNESW,
+    SizeAll,
+    Hand,
+    No,
+    HSplit,
+    VSplit
+};
 
 struct MINMAXINFO {
     TPoint ptReserved;
@@ -293,10 +321,10 @@ struct MSG {
 struct MONITORINFO {
     TRect rcMonitor;
     TRect rcWork;
-    DWord dwFlags = 0;  // MONITORINFOF_PRIMARY
+    DWord dwFlags = 0; // MONITORINFOF_PRIMARY
 };
 inline constexpr DWord MONITORINFOF_PRIMARY = 1;
 struct HMONITOR__;
 using HMONITOR = HMONITOR__*;
 
-}  // namespace vd
+} // namespace vd

@@ -17,25 +17,25 @@ namespace vd {
 using WindowProcedure = std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>;
 using WNDPROC = std::shared_ptr<const WindowProcedure>;
 WNDPROC MakeWndProc(WindowProcedure proc);
-WNDPROC SetWindowProc(HWND hwnd, WNDPROC proc);  // returns the previous procedure
+WNDPROC SetWindowProc(HWND hwnd, WNDPROC proc); // returns the previous procedure
 WNDPROC GetWindowProc(HWND hwnd);
 LRESULT CallWindowProc(const WNDPROC& proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 struct WNDCLASS {
     UINT style = 0;
-    WNDPROC lpfnWndProc;  // empty: DefWindowProc
+    WNDPROC lpfnWndProc; // empty: DefWindowProc
     CursorShape cursor = CursorShape::Arrow;
-    HBRUSH hbrBackground = nullptr;  // erased with by default; not owned
+    HBRUSH hbrBackground = nullptr; // erased with by default; not owned
     String lpszClassName;
 };
-ATOM RegisterClass(const WNDCLASS& wc);  // re-registering a name replaces it for new windows
+ATOM RegisterClass(const WNDCLASS& wc); // re-registering a name replaces it for new windows
 bool GetClassInfo(const String& className, WNDCLASS& out);
 String GetClassName(HWND hwnd);
 UINT GetClassStyle(HWND hwnd);
 
-HWND CreateWindowEx(DWord exStyle, const String& className, const String& windowName, DWord style,
-                    int x, int y, int width, int height, HWND parent, void* createParams = nullptr);
+HWND CreateWindowEx(DWord exStyle, const String& className, const String& windowName, DWord style, int x,
+                    int y, int width, int height, HWND parent, void* createParams = nullptr);
 // Sends WM_DESTROY and WM_NCDESTROY to the window and its children; the handle is dead at once,
 // while the memory of a window whose procedure is still running stays until it returns.
 BOOL DestroyWindow(HWND hwnd);
@@ -44,14 +44,14 @@ BOOL IsWindow(HWND hwnd);
 LONG_PTR GetWindowLong(HWND hwnd, int index);
 LONG_PTR SetWindowLong(HWND hwnd, int index, LONG_PTR value);
 String GetWindowText(HWND hwnd);
-BOOL SetWindowText(HWND hwnd, const String& text);  // sends WM_SETTEXT
+BOOL SetWindowText(HWND hwnd, const String& text); // sends WM_SETTEXT
 
 // Messages and queues.
 LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
-BOOL PostThreadMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);  // to the calling thread
+BOOL PostThreadMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0); // to the calling thread
 void PostQuitMessage(int exitCode);
-BOOL GetMessage(MSG& msg);  // FALSE on WM_QUIT
+BOOL GetMessage(MSG& msg); // FALSE on WM_QUIT
 BOOL PeekMessage(MSG& msg, UINT removeFlags);
 BOOL TranslateMessage(const MSG& msg);
 LRESULT DispatchMessage(const MSG& msg);
@@ -72,31 +72,31 @@ void MapWindowPoints(HWND from, HWND to, TPoint* pts, int count);
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 BOOL MoveWindow(HWND hwnd, int x, int y, int cx, int cy, BOOL repaint);
 BOOL ShowWindow(HWND hwnd, int cmd);
-BOOL IsWindowVisible(HWND hwnd);  // visible and every ancestor visible
+BOOL IsWindowVisible(HWND hwnd); // visible and every ancestor visible
 BOOL IsIconic(HWND hwnd);
 BOOL IsZoomed(HWND hwnd);
 BOOL EnableWindow(HWND hwnd, BOOL enable);
 BOOL IsWindowEnabled(HWND hwnd);
-HWND GetParent(HWND hwnd);  // parent of a child, owner of a top-level
+HWND GetParent(HWND hwnd); // parent of a child, owner of a top-level
 HWND SetParent(HWND hwnd, HWND newParent);
 HWND GetAncestor(HWND hwnd, UINT flags);
 HWND GetWindow(HWND hwnd, UINT cmd);
 BOOL IsChild(HWND parent, HWND hwnd);
 HWND WindowFromPoint(TPoint screenPt);
 HWND ChildWindowFromPoint(HWND parent, TPoint clientPt);
-std::vector<HWND> GetTopLevelWindows();  // front to back
+std::vector<HWND> GetTopLevelWindows(); // front to back
 
 // Regions: window-relative rectangles (the non-client area included); empty list = no region.
 // The full region type comes with the graphics layer; the window keeps the rectangles.
 BOOL SetWindowRgnRects(HWND hwnd, const std::vector<TRect>& rects, BOOL redraw);
 BOOL ClearWindowRgn(HWND hwnd, BOOL redraw);
-bool GetWindowRgnRects(HWND hwnd, std::vector<TRect>& rects);  // false: no region
+bool GetWindowRgnRects(HWND hwnd, std::vector<TRect>& rects); // false: no region
 BOOL SetLayeredWindowAttributes(HWND hwnd, DWord colorKey, Byte alpha, DWord flags);
-bool GetLayeredAlpha(HWND hwnd, Byte& alpha);  // false when the window is not layered
+bool GetLayeredAlpha(HWND hwnd, Byte& alpha); // false when the window is not layered
 bool IsLayeredWindowOS();
 
 // Painting.
-BOOL InvalidateRect(HWND hwnd, const TRect* rect, BOOL erase);  // rect null: whole client
+BOOL InvalidateRect(HWND hwnd, const TRect* rect, BOOL erase); // rect null: whole client
 BOOL ValidateRect(HWND hwnd, const TRect* rect);
 BOOL UpdateWindow(HWND hwnd);
 BOOL RedrawWindow(HWND hwnd, const TRect* rect, UINT flags);
@@ -118,7 +118,7 @@ HDC GetWindowDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC dc);
 // Takes ownership of the region (null removes it); window coordinates, non-client included.
 int SetWindowRgn(HWND hwnd, HRGN rgn, BOOL redraw);
-int GetWindowRgn(HWND hwnd, HRGN rgn);  // copies into rgn; returns 0 (ERROR) without a region
+int GetWindowRgn(HWND hwnd, HRGN rgn); // copies into rgn; returns 0 (ERROR) without a region
 // The pixels of a top-level window (its whole rectangle), as painted; null for none.
 HBITMAP GetWindowSurface(HWND hwnd);
 // A pixel of a window, window-relative (non-client included), 0xFFFFFFFF outside.
@@ -173,10 +173,10 @@ BOOL DestroyCaret();
 BOOL SetCaretPos(int x, int y);
 BOOL ShowCaret(HWND hwnd);
 BOOL HideCaret(HWND hwnd);
-bool GetCaretState(HWND& hwnd, TRect& rect, bool& visible);  // false: no caret
+bool GetCaretState(HWND& hwnd, TRect& rect, bool& visible); // false: no caret
 
 void MessageBeep(UINT type);
 // round(a * b / c), halves away from zero; -1 when c is 0 or the result needs more than 32 bits.
 int MulDiv(int a, int b, int c);
 
-}  // namespace vd
+} // namespace vd

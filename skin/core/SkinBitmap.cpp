@@ -19,6 +19,8 @@ bool TskBitmap::SetSize(int width, int height) {
     return true;
 }
 
-void TskBitmap::Fill(TskColor c) { std::fill(FPixels.begin(), FPixels.end(), c & 0xFFFFFF); }
+void TskBitmap::Fill(TskColor c) {
+    std::fill(FPixels.begin(), FPixels.end(), c & 0xFFFFFF);
+}
 
 } // namespace vd

@@ -10,7 +10,9 @@ namespace vd {
 
 namespace {
 
-TskBmpReadResult Fail(const String& why) { return {false, 0, "Invalid bitmap: " + why}; }
+TskBmpReadResult Fail(const String& why) {
+    return {false, 0, "Invalid bitmap: " + why};
+}
 
 } // namespace
 

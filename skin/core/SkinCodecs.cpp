@@ -12,8 +12,7 @@ namespace vd {
 namespace {
 
 // Collects up to MaxParts digit runs separated by ","; a part too large for 32 bits reads as 0.
-template <size_t MaxParts>
-std::array<int, MaxParts> ParseParts(std::string_view text) {
+template <size_t MaxParts> std::array<int, MaxParts> ParseParts(std::string_view text) {
     std::array<int, MaxParts> parts{};
     size_t part = 0;
     std::int64_t acc = 0;
@@ -41,12 +40,14 @@ std::array<int, MaxParts> ParseParts(std::string_view text) {
 
 constexpr std::array<const char*, 7> kMorphWords = {
     "mkdefault", "mkgradient", "mkleftgradient", "mkrightgradient", "mkleftslide", "mkrightslide", "mkpush"};
-constexpr std::array<const char*, 6> kEffectWords = {
-    "iebrightness", "iedarkness", "iegrayscale", "ienoise", "iesplitblur", "ieinvert"};
+constexpr std::array<const char*, 6> kEffectWords = {"iebrightness", "iedarkness",  "iegrayscale",
+                                                     "ienoise",      "iesplitblur", "ieinvert"};
 constexpr std::array<const char*, 7> kCommandWords = {
     "cmclose", "cmmaximize", "cmminimize", "cmsysmenu", "cmdefault", "cmrollup", "cmminimizetotray"};
 
-String Join(int a, int b) { return std::to_string(a) + ',' + std::to_string(b); }
+String Join(int a, int b) {
+    return std::to_string(a) + ',' + std::to_string(b);
+}
 
 // The index of Text among Words, or Fallback.
 int WordIndex(std::span<const char* const> words, std::string_view text, int fallback) {
@@ -142,7 +143,8 @@ void ReadStringList(const TskMemIniFile& ini, std::string_view section, std::str
     // A sane bound: a lying count must not fill memory with empty names.
     constexpr int kMaxListItems = 65536;
     const int count = std::min(ini.ReadInteger(section, String(listName) + "count", 0), kMaxListItems);
-    for (int i = 0; i < count; ++i) target.push_back(ini.ReadString(section, std::to_string(i), ""));
+    for (int i = 0; i < count; ++i)
+        target.push_back(ini.ReadString(section, std::to_string(i), ""));
 }
 
 void WriteSkinRect(TskMemIniFile& ini, std::string_view section, std::string_view key, const TRect& r) {
@@ -169,7 +171,8 @@ void WriteAlignment(TskMemIniFile& ini, std::string_view section, std::string_vi
 }
 
 void WriteMorphKind(TskMemIniFile& ini, std::string_view section, std::string_view key, int kind) {
-    ini.WriteString(section, key, kind >= 0 && kind < int(kMorphWords.size()) ? kMorphWords[size_t(kind)] : "");
+    ini.WriteString(section, key,
+                    kind >= 0 && kind < int(kMorphWords.size()) ? kMorphWords[size_t(kind)] : "");
 }
 
 void WriteStdCommand(TskMemIniFile& ini, std::string_view section, std::string_view key, TskStdCommand c) {

@@ -23,7 +23,8 @@ bool TileRange(int step, int p, int e, int extent, i64& first, i64& last) {
     return first <= last;
 }
 
-void TileClient(TskBitmap& dest, const TskBitmap& src, const TRect& skinRect, const TRect& cl, const TRect& ncl) {
+void TileClient(TskBitmap& dest, const TskBitmap& src, const TRect& skinRect, const TRect& cl,
+                const TRect& ncl) {
     const int cw = cl.Width(), ch = cl.Height();
     if (cw <= 0 || ch <= 0) return;
     i64 first, last;
@@ -31,8 +32,8 @@ void TileClient(TskBitmap& dest, const TskBitmap& src, const TRect& skinRect, co
     for (i64 j = first; j <= last; ++j) {
         const int y = int(ncl.Top + j * ch);
         const int cy = y + ch > ncl.Bottom ? y + ch - ncl.Bottom : 0;
-        TileRow(dest, src, skinRect.Left + cl.Left, skinRect.Top + cl.Top, skinRect.Top + cl.Top + ch - cy, cw,
-                ncl.Left, ncl.Right, y, y + ch - cy);
+        TileRow(dest, src, skinRect.Left + cl.Left, skinRect.Top + cl.Top, skinRect.Top + cl.Top + ch - cy,
+                cw, ncl.Left, ncl.Right, y, y + ch - cy);
     }
 }
 
@@ -50,24 +51,33 @@ struct Nine {
 
     void Top(int spanEnd) const {
         const TRect s = Src(O.LeftTop.X, 0, O.RightTop.X, O.Client.Top);
-        if (F.Top) Copy({N.LeftTop.X, 0, spanEnd, N.Client.Top}, s);
-        else TileRow(D, S, s.Left, s.Top, s.Bottom, s.Width(), N.LeftTop.X, spanEnd, 0, N.Client.Top);
+        if (F.Top)
+            Copy({N.LeftTop.X, 0, spanEnd, N.Client.Top}, s);
+        else
+            TileRow(D, S, s.Left, s.Top, s.Bottom, s.Width(), N.LeftTop.X, spanEnd, 0, N.Client.Top);
     }
     void Bottom(int spanEnd) const {
         const TRect s = Src(O.LeftBottom.X, O.Client.Bottom, O.RightBottom.X, R.Height());
-        if (F.Bottom) Copy({N.LeftBottom.X, N.Client.Bottom, spanEnd, H}, s);
-        else TileRow(D, S, s.Left, s.Top, s.Bottom, s.Width(), N.LeftBottom.X, spanEnd, N.Client.Bottom, H);
+        if (F.Bottom)
+            Copy({N.LeftBottom.X, N.Client.Bottom, spanEnd, H}, s);
+        else
+            TileRow(D, S, s.Left, s.Top, s.Bottom, s.Width(), N.LeftBottom.X, spanEnd, N.Client.Bottom, H);
     }
     void Left() const {
         const TRect s = Src(0, O.LeftTop.Y, O.Client.Left, O.LeftBottom.Y);
-        if (F.Left) Copy({0, N.LeftTop.Y, N.Client.Left, N.LeftBottom.Y}, s);
-        else TileColumn(D, S, s.Top, R.Left, R.Left + N.Client.Left, s.Height(), N.LeftTop.Y, N.LeftBottom.Y, 0,
-                        N.Client.Left);
+        if (F.Left)
+            Copy({0, N.LeftTop.Y, N.Client.Left, N.LeftBottom.Y}, s);
+        else
+            TileColumn(D, S, s.Top, R.Left, R.Left + N.Client.Left, s.Height(), N.LeftTop.Y, N.LeftBottom.Y,
+                       0, N.Client.Left);
     }
     void Right() const {
         const TRect s = Src(O.Client.Right, O.RightTop.Y, R.Width(), O.RightBottom.Y);
-        if (F.Right) Copy({N.Client.Right, N.RightTop.Y, W, N.RightBottom.Y}, s);
-        else TileColumn(D, S, s.Top, s.Left, s.Right, s.Height(), N.RightTop.Y, N.RightBottom.Y, N.Client.Right, W);
+        if (F.Right)
+            Copy({N.Client.Right, N.RightTop.Y, W, N.RightBottom.Y}, s);
+        else
+            TileColumn(D, S, s.Top, s.Left, s.Right, s.Height(), N.RightTop.Y, N.RightBottom.Y,
+                       N.Client.Right, W);
     }
     void FixedPieces(bool withRight) const {
         const int sw = R.Width(), sh = R.Height();
@@ -75,7 +85,8 @@ struct Nine {
         Copy({0, N.Client.Top, N.Client.Left, N.LeftTop.Y}, Src(0, O.Client.Top, O.Client.Left, O.LeftTop.Y));
         if (withRight) {
             Copy({N.RightTop.X, 0, W, N.Client.Top}, Src(O.RightTop.X, 0, sw, O.Client.Top));
-            Copy({N.Client.Right, N.Client.Top, W, N.RightTop.Y}, Src(O.Client.Right, O.Client.Top, sw, O.RightTop.Y));
+            Copy({N.Client.Right, N.Client.Top, W, N.RightTop.Y},
+                 Src(O.Client.Right, O.Client.Top, sw, O.RightTop.Y));
         }
         Copy({0, N.LeftBottom.Y, N.Client.Left, H}, Src(0, O.LeftBottom.Y, O.Client.Left, sh));
         Copy({N.Client.Left, N.Client.Bottom, N.LeftBottom.X, H},
@@ -88,8 +99,10 @@ struct Nine {
     }
     void Client(const TRect& ncl, bool stretchClient) const {
         const TRect& cl = O.Client;
-        if (stretchClient) Copy(ncl, Src(cl.Left, cl.Top, cl.Right, cl.Bottom));
-        else TileClient(D, S, R, cl, ncl);
+        if (stretchClient)
+            Copy(ncl, Src(cl.Left, cl.Top, cl.Right, cl.Bottom));
+        else
+            TileClient(D, S, R, cl, ncl);
     }
 };
 
@@ -99,8 +112,9 @@ bool Prepare(const TskSkinCorners& old, TskBitmap& dest, const TskBitmap& source
     return old.RightBottom.X != old.LeftTop.X && old.RightBottom.Y != old.LeftTop.Y;
 }
 
-void ComposeNine(const TskSkinCorners& old, const TskSkinCorners& neu, TskBitmap& dest, const TskBitmap& source,
-                 const TRect& skinRect, int w, int h, bool drawClient, TskStretchFlags stretch, bool stretchClient) {
+void ComposeNine(const TskSkinCorners& old, const TskSkinCorners& neu, TskBitmap& dest,
+                 const TskBitmap& source, const TRect& skinRect, int w, int h, bool drawClient,
+                 TskStretchFlags stretch, bool stretchClient) {
     if (!Prepare(old, dest, source, w, h)) return;
     const Nine n{old, neu, dest, source, skinRect, w, h, stretch};
     n.Top(neu.RightTop.X);
@@ -113,8 +127,8 @@ void ComposeNine(const TskSkinCorners& old, const TskSkinCorners& neu, TskBitmap
 
 } // namespace
 
-void TileRow(TskBitmap& dest, const TskBitmap& source, int srcLeft, int srcTop, int srcBottom, int step, int p,
-             int e, int y0, int y1) {
+void TileRow(TskBitmap& dest, const TskBitmap& source, int srcLeft, int srcTop, int srcBottom, int step,
+             int p, int e, int y0, int y1) {
     i64 first, last;
     if (!TileRange(step, p, e, dest.Width(), first, last)) return;
     for (i64 i = first; i <= last; ++i) {
@@ -124,8 +138,8 @@ void TileRow(TskBitmap& dest, const TskBitmap& source, int srcLeft, int srcTop, 
     }
 }
 
-void TileColumn(TskBitmap& dest, const TskBitmap& source, int srcTop, int srcLeft, int srcRight, int step, int p,
-                int e, int x0, int x1) {
+void TileColumn(TskBitmap& dest, const TskBitmap& source, int srcTop, int srcLeft, int srcRight, int step,
+                int p, int e, int x0, int x1) {
     i64 first, last;
     if (!TileRange(step, p, e, dest.Height(), first, last)) return;
     for (i64 i = first; i <= last; ++i) {
@@ -159,8 +173,8 @@ void ComposeWindowSkinPicture(const TskSkinCorners& old, const TskSkinCorners& n
 }
 
 void ComposeSkinPictureOpenRight(const TskSkinCorners& old, const TskSkinCorners& neu, TskBitmap& dest,
-                                 const TskBitmap& source, const TRect& skinRect, int w, int h, bool drawClient,
-                                 TskStretchFlags stretch, bool stretchClient) {
+                                 const TskBitmap& source, const TRect& skinRect, int w, int h,
+                                 bool drawClient, TskStretchFlags stretch, bool stretchClient) {
     if (!Prepare(old, dest, source, w, h)) return;
     const Nine n{old, neu, dest, source, skinRect, w, h, stretch};
     n.Top(w);
@@ -173,9 +187,11 @@ void ComposeSkinPictureOpenRight(const TskSkinCorners& old, const TskSkinCorners
 void StretchSkinPicture(TskBitmap& dest, const TskBitmap& source, const TRect& skinRect, const TRect& cl,
                         bool drawClient) {
     const int w = dest.Width(), h = dest.Height();
-    TskSkinCorners old{{cl.Left, cl.Top}, {cl.Right, cl.Top}, {cl.Left, cl.Bottom}, {cl.Right, cl.Bottom}, cl};
+    TskSkinCorners old{
+        {cl.Left, cl.Top}, {cl.Right, cl.Top}, {cl.Left, cl.Bottom}, {cl.Right, cl.Bottom}, cl};
     const TRect ncl{cl.Left, cl.Top, w - (skinRect.Width() - cl.Right), h - (skinRect.Height() - cl.Bottom)};
-    TskSkinCorners neu{{ncl.Left, ncl.Top}, {ncl.Right, ncl.Top}, {ncl.Left, ncl.Bottom}, {ncl.Right, ncl.Bottom}, ncl};
+    TskSkinCorners neu{
+        {ncl.Left, ncl.Top}, {ncl.Right, ncl.Top}, {ncl.Left, ncl.Bottom}, {ncl.Right, ncl.Bottom}, ncl};
     ComposeNine(old, neu, dest, source, skinRect, w, h, drawClient, {true, true, true, true}, true);
 }
 
@@ -189,8 +205,10 @@ void ComposeThree(TskBitmap& dest, const TskBitmap& source, const TRect& r, int 
     const int across = vertical ? dest.Width() : dest.Height();
     const int along = vertical ? r.Height() : r.Width();
     auto copy = [&](int d0, int d1, int s0, int s1) {
-        if (vertical) CopyRect(dest, {0, d0, across, d1}, source, {r.Left, r.Top + s0, r.Right, r.Top + s1});
-        else CopyRect(dest, {d0, 0, d1, across}, source, {r.Left + s0, r.Top, r.Left + s1, r.Bottom});
+        if (vertical)
+            CopyRect(dest, {0, d0, across, d1}, source, {r.Left, r.Top + s0, r.Right, r.Top + s1});
+        else
+            CopyRect(dest, {d0, 0, d1, across}, source, {r.Left + s0, r.Top, r.Left + s1, r.Bottom});
     };
     if (drawStart && start != 0) copy(0, start, 0, start);
     if (drawEnd && end != 0) copy(length - end, length, along - end, along);
@@ -218,14 +236,15 @@ void ComposeHorzSkinPicture(int leftOffset, int rightOffset, TskBitmap& dest, bo
 void ComposeHorzSkinPictureOpenRight(int leftOffset, int rightOffset, TskBitmap& dest, bool stretch, int w,
                                      const TRect& skinRect, const TskBitmap& source) {
     dest.SetSize(w, skinRect.Height());
-    ComposeThree(dest, source, skinRect, leftOffset, rightOffset, stretch, w, false, true, false, leftOffset, w,
-                 true);
+    ComposeThree(dest, source, skinRect, leftOffset, rightOffset, stretch, w, false, true, false, leftOffset,
+                 w, true);
 }
 
 void ComposeHorzSkinPictureMiddleOnly(int leftOffset, int rightOffset, TskBitmap& dest, bool stretch, int w,
                                       const TRect& skinRect, const TskBitmap& source) {
     dest.SetSize(w, skinRect.Height());
-    ComposeThree(dest, source, skinRect, leftOffset, rightOffset, stretch, w, false, false, false, 0, w, true);
+    ComposeThree(dest, source, skinRect, leftOffset, rightOffset, stretch, w, false, false, false, 0, w,
+                 true);
 }
 
 void ComposeVertSkinPicture(int topOffset, int bottomOffset, TskBitmap& dest, bool stretch, int h,

@@ -32,11 +32,11 @@ void ComposeWindowSkinPicture(const TskSkinCorners& old, const TskSkinCorners& n
                               TskStretchFlags stretch);
 // Without the right column; the client area reaches the right edge.
 void ComposeSkinPictureOpenRight(const TskSkinCorners& old, const TskSkinCorners& neu, TskBitmap& dest,
-                                 const TskBitmap& source, const TRect& skinRect, int w, int h, bool drawClient,
-                                 TskStretchFlags stretch, bool stretchClient);
+                                 const TskBitmap& source, const TRect& skinRect, int w, int h,
+                                 bool drawClient, TskStretchFlags stretch, bool stretchClient);
 // At Dest's present size, corners at the client rectangle's corners, everything stretched.
-void StretchSkinPicture(TskBitmap& dest, const TskBitmap& source, const TRect& skinRect, const TRect& clientRect,
-                        bool drawClient);
+void StretchSkinPicture(TskBitmap& dest, const TskBitmap& source, const TRect& skinRect,
+                        const TRect& clientRect, bool drawClient);
 
 void ComposeHorzSkinPicture(int leftOffset, int rightOffset, TskBitmap& dest, bool stretch, int w,
                             const TRect& skinRect, const TskBitmap& source);
@@ -55,10 +55,10 @@ void SplitSkinBorderPictures(const TskSkinCorners& old, const TskSkinCorners& ne
 
 // Tiles of Step pixels across the span [P, E) of Dest: source columns SrcLeft.. (cut at the span's
 // end) and rows SrcTop..SrcBottom into rows Y0..Y1. Nothing for a step below 1.
-void TileRow(TskBitmap& dest, const TskBitmap& source, int srcLeft, int srcTop, int srcBottom, int step, int p,
-             int e, int y0, int y1);
+void TileRow(TskBitmap& dest, const TskBitmap& source, int srcLeft, int srcTop, int srcBottom, int step,
+             int p, int e, int y0, int y1);
 // The same down the span [P, E) of rows, into columns X0..X1.
-void TileColumn(TskBitmap& dest, const TskBitmap& source, int srcTop, int srcLeft, int srcRight, int step, int p,
-                int e, int x0, int x1);
+void TileColumn(TskBitmap& dest, const TskBitmap& source, int srcTop, int srcLeft, int srcRight, int step,
+                int p, int e, int x0, int x1);
 
 } // namespace vd

@@ -15,7 +15,8 @@ public:
     bool Int32(int& v) {
         if (FData.size() - FPos < 4) return false;
         v = static_cast<std::int32_t>(std::uint32_t(FData[FPos]) | std::uint32_t(FData[FPos + 1]) << 8 |
-                                      std::uint32_t(FData[FPos + 2]) << 16 | std::uint32_t(FData[FPos + 3]) << 24);
+                                      std::uint32_t(FData[FPos + 2]) << 16 |
+                                      std::uint32_t(FData[FPos + 3]) << 24);
         FPos += 4;
         return true;
     }
@@ -54,7 +55,8 @@ bool FlaggedPicture(Reader& r, TskBitmap& out, String& error, const char* what) 
 }
 
 void PutInt32(std::vector<Byte>& out, std::int32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(Byte(std::uint32_t(v) >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        out.push_back(Byte(std::uint32_t(v) >> (8 * i)));
 }
 
 void PutFlagged(std::vector<Byte>& out, std::span<const Byte> image) {
@@ -75,7 +77,8 @@ bool ReadSkinContainer(std::span<const Byte> data, TskSkinContainer& out, String
         return false;
     }
     if (!FlaggedPicture(r, out.Picture, error, "main") ||
-        !FlaggedPicture(r, out.InactivePicture, error, "inactive") || !FlaggedPicture(r, out.Mask, error, "mask"))
+        !FlaggedPicture(r, out.InactivePicture, error, "inactive") ||
+        !FlaggedPicture(r, out.Mask, error, "mask"))
         return false;
     if (out.Version == 2) {
         TskBitmap dropped;
@@ -111,7 +114,8 @@ std::vector<Byte> BuildSkinContainer(std::span<const Byte> picture, std::span<co
     PutFlagged(out, inactive);
     PutFlagged(out, mask);
     PutInt32(out, static_cast<std::int32_t>(activePictures.size()));
-    for (const auto& image : activePictures) out.insert(out.end(), image.begin(), image.end());
+    for (const auto& image : activePictures)
+        out.insert(out.end(), image.begin(), image.end());
     out.insert(out.end(), iniText.begin(), iniText.end());
     return out;
 }

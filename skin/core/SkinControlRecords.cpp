@@ -392,8 +392,7 @@ void TskDataSkinSlider::Exchange(TskIniExchange& io) {
 
 namespace {
 
-template <class T>
-std::unique_ptr<TskDataSkinControl> Make(const String& name) {
+template <class T> std::unique_ptr<TskDataSkinControl> Make(const String& name) {
     return std::make_unique<T>(name);
 }
 
@@ -404,20 +403,34 @@ struct Kind {
 };
 
 constexpr Kind kKinds[] = {
-    {"panel", Make<TskDataSkinPanelControl>},         {"expanel", Make<TskDataSkinExPanelControl>},
-    {"menubutton", Make<TskDataSkinMenuButtonControl>}, {"button", Make<TskDataSkinButtonControl>},
-    {"checkradio", Make<TskDataSkinCheckRadioControl>}, {"gauge", Make<TskDataSkinGaugeControl>},
-    {"splitter", Make<TskDataSkinSplitterControl>},   {"trackbar", Make<TskDataSkinTrackBarControl>},
-    {"label", Make<TskDataSkinLabelControl>},         {"stdlabel", Make<TskDataSkinStdLabelControl>},
-    {"updown", Make<TskDataSkinUpDownControl>},       {"grid", Make<TskDataSkinGridControl>},
-    {"tab", Make<TskDataSkinTabControl>},             {"mainmenubar", Make<TskDataSkinMainMenuBar>},
-    {"controlbar", Make<TskDataSkinControlBar>},      {"memo", Make<TskDataSkinMemoControl>},
-    {"edit", Make<TskDataSkinEditControl>},           {"checklistbox", Make<TskDataSkinCheckListBox>},
-    {"listbox", Make<TskDataSkinListBox>},            {"combobox", Make<TskDataSkinComboBox>},
-    {"scrollbar", Make<TskDataSkinScrollBarControl>}, {"spinedit", Make<TskDataSkinSpinEditControl>},
-    {"scrollbox", Make<TskDataSkinScrollBoxControl>}, {"treeview", Make<TskDataSkinTreeView>},
-    {"bevel", Make<TskDataSkinBevel>},                {"slider", Make<TskDataSkinSlider>},
-    {"listview", Make<TskDataSkinListView>},          {"richedit", Make<TskDataSkinRichEdit>},
+    {"panel", Make<TskDataSkinPanelControl>},
+    {"expanel", Make<TskDataSkinExPanelControl>},
+    {"menubutton", Make<TskDataSkinMenuButtonControl>},
+    {"button", Make<TskDataSkinButtonControl>},
+    {"checkradio", Make<TskDataSkinCheckRadioControl>},
+    {"gauge", Make<TskDataSkinGaugeControl>},
+    {"splitter", Make<TskDataSkinSplitterControl>},
+    {"trackbar", Make<TskDataSkinTrackBarControl>},
+    {"label", Make<TskDataSkinLabelControl>},
+    {"stdlabel", Make<TskDataSkinStdLabelControl>},
+    {"updown", Make<TskDataSkinUpDownControl>},
+    {"grid", Make<TskDataSkinGridControl>},
+    {"tab", Make<TskDataSkinTabControl>},
+    {"mainmenubar", Make<TskDataSkinMainMenuBar>},
+    {"controlbar", Make<TskDataSkinControlBar>},
+    {"memo", Make<TskDataSkinMemoControl>},
+    {"edit", Make<TskDataSkinEditControl>},
+    {"checklistbox", Make<TskDataSkinCheckListBox>},
+    {"listbox", Make<TskDataSkinListBox>},
+    {"combobox", Make<TskDataSkinComboBox>},
+    {"scrollbar", Make<TskDataSkinScrollBarControl>},
+    {"spinedit", Make<TskDataSkinSpinEditControl>},
+    {"scrollbox", Make<TskDataSkinScrollBoxControl>},
+    {"treeview", Make<TskDataSkinTreeView>},
+    {"bevel", Make<TskDataSkinBevel>},
+    {"slider", Make<TskDataSkinSlider>},
+    {"listview", Make<TskDataSkinListView>},
+    {"richedit", Make<TskDataSkinRichEdit>},
 };
 
 } // namespace

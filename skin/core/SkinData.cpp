@@ -20,8 +20,7 @@
 namespace vd {
 
 TskSkinData::TskSkinData(TComponent* AOwner)
-    : TComponent(AOwner),
-      FSkinColors(std::make_unique<TskSkinColors>()),
+    : TComponent(AOwner), FSkinColors(std::make_unique<TskSkinColors>()),
       FPopupWindow(std::make_unique<TskDataSkinPopupWindow>()),
       FHintWindow(std::make_unique<TskDataSkinHintWindow>()) {}
 
@@ -76,15 +75,18 @@ int TskSkinData::IndexOfObjectRecord(std::string_view name) const {
 }
 
 TskDataSkinControl* TskSkinData::ControlRecord(int index) const {
-    return index >= 0 && size_t(index) < FControlRecords.size() ? FControlRecords[size_t(index)].get() : nullptr;
+    return index >= 0 && size_t(index) < FControlRecords.size() ? FControlRecords[size_t(index)].get()
+                                                                : nullptr;
 }
 
 TskDataSkinObject* TskSkinData::ObjectRecord(int index) const {
-    return index >= 0 && size_t(index) < FObjectRecords.size() ? FObjectRecords[size_t(index)].get() : nullptr;
+    return index >= 0 && size_t(index) < FObjectRecords.size() ? FObjectRecords[size_t(index)].get()
+                                                               : nullptr;
 }
 
 const TskBitmap* TskSkinData::ActivePicture(int index) const {
-    return index >= 0 && size_t(index) < FActivePictures.size() ? FActivePictures[size_t(index)].get() : nullptr;
+    return index >= 0 && size_t(index) < FActivePictures.size() ? FActivePictures[size_t(index)].get()
+                                                                : nullptr;
 }
 
 void TskSkinData::ClearRecords() {

@@ -24,12 +24,14 @@ void CopyRect(TskBitmap& dst, const TRect& d, const TskBitmap& src, const TRect&
             const int sx0 = std::max(s.Left + (x0 - d.Left), 0);
             const int sx1 = std::min(s.Left + (x1 - d.Left), src.Width());
             if (sx0 >= sx1) continue;
-            std::memcpy(dst.Row(y) + (sx0 - s.Left + d.Left), src.Row(sy) + sx0, size_t(sx1 - sx0) * sizeof(TskColor));
+            std::memcpy(dst.Row(y) + (sx0 - s.Left + d.Left), src.Row(sy) + sx0,
+                        size_t(sx1 - sx0) * sizeof(TskColor));
         }
         return;
     }
     std::vector<int> columns(size_t(x1 - x0));
-    for (int x = x0; x < x1; ++x) columns[size_t(x - x0)] = s.Left + int(std::int64_t(x - d.Left) * sw / dw);
+    for (int x = x0; x < x1; ++x)
+        columns[size_t(x - x0)] = s.Left + int(std::int64_t(x - d.Left) * sw / dw);
     for (int y = y0; y < y1; ++y) {
         const int sy = s.Top + int(std::int64_t(y - d.Top) * sh / dh);
         if (sy < 0 || sy >= src.Height()) continue;
@@ -46,7 +48,8 @@ void CopyRectTransparent(TskBitmap& dst, int x, int y, const TskBitmap& src, Tsk
     for (int sy = 0; sy < src.Height(); ++sy)
         for (int sx = 0; sx < src.Width(); ++sx) {
             const TskColor c = src.Pixel(sx, sy);
-            if (c != (transparent & 0xFFFFFF) && dst.Contains(x + sx, y + sy)) dst.SetPixel(x + sx, y + sy, c);
+            if (c != (transparent & 0xFFFFFF) && dst.Contains(x + sx, y + sy))
+                dst.SetPixel(x + sx, y + sy, c);
         }
 }
 
@@ -54,7 +57,8 @@ void FillRect(TskBitmap& dst, const TRect& r, TskColor color) {
     const int x0 = std::max(r.Left, 0), x1 = std::min(r.Right, dst.Width());
     const int y0 = std::max(r.Top, 0), y1 = std::min(r.Bottom, dst.Height());
     for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) dst.SetPixel(x, y, color);
+        for (int x = x0; x < x1; ++x)
+            dst.SetPixel(x, y, color);
 }
 
 void DrawLine(TskBitmap& dst, int x1, int y1, int x2, int y2, TskColor color) {

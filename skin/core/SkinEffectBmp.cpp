@@ -13,9 +13,15 @@ namespace vd {
 
 namespace {
 
-int R(double v) { return RoundHalfEven(v); }
-Byte Clamp(int v) { return Byte(std::clamp(v, 0, 255)); }
-double Limit01(double k) { return k < 0 ? 0 : (k > 1 ? 1 : k); }
+int R(double v) {
+    return RoundHalfEven(v);
+}
+Byte Clamp(int v) {
+    return Byte(std::clamp(v, 0, 255));
+}
+double Limit01(double k) {
+    return k < 0 ? 0 : (k > 1 ? 1 : k);
+}
 
 std::minstd_rand& NoiseGenerator() {
     thread_local std::minstd_rand generator(20061210u);
@@ -51,7 +57,9 @@ TskEffectBmp TskEffectBmp::CreateFromBitmapHandle(HBITMAP bitmap) {
     return CreateFromBitmap(SkinBitmapFromHandle(bitmap));
 }
 
-void TskEffectBmp::Draw(HDC dc, int x, int y) const { DrawEffectBmp(dc, x, y, *this); }
+void TskEffectBmp::Draw(HDC dc, int x, int y) const {
+    DrawEffectBmp(dc, x, y, *this);
+}
 
 void TskEffectBmp::Draw(TskBitmap& dest, int x, int y) const {
     for (int sy = 0; sy < FHeight; ++sy)
@@ -68,8 +76,12 @@ TskBitmap TskEffectBmp::ToBitmap() const {
     return b;
 }
 
-void TskEffectBmp::GetRow(int y, Byte* buffer) const { std::memcpy(buffer, ScanLine(y), size_t(FWidth) * 3); }
-void TskEffectBmp::SetRow(int y, const Byte* buffer) { std::memcpy(ScanLine(y), buffer, size_t(FWidth) * 3); }
+void TskEffectBmp::GetRow(int y, Byte* buffer) const {
+    std::memcpy(buffer, ScanLine(y), size_t(FWidth) * 3);
+}
+void TskEffectBmp::SetRow(int y, const Byte* buffer) {
+    std::memcpy(ScanLine(y), buffer, size_t(FWidth) * 3);
+}
 
 std::uint32_t TskEffectBmp::GetPixel(int x, int y) const {
     const Byte* p = Px(x, y);
@@ -84,7 +96,8 @@ void TskEffectBmp::SetPixel(int x, int y, std::uint32_t value) {
 }
 
 void TskEffectBmp::BlendPixel(Byte* own, const Byte* other, double w) {
-    for (int c = 0; c < 3; ++c) own[c] = Clamp(R(w * own[c] + (1 - w) * other[c]));
+    for (int c = 0; c < 3; ++c)
+        own[c] = Clamp(R(w * own[c] + (1 - w) * other[c]));
 }
 
 void TskEffectBmp::Morph(const TskEffectBmp& other, double k) {
@@ -93,17 +106,24 @@ void TskEffectBmp::Morph(const TskEffectBmp& other, double k) {
     for (int y = 0; y < FHeight; ++y) {
         Byte* own = ScanLine(y);
         const Byte* oth = other.ScanLine(y);
-        for (int i = 0; i < FWidth * 3; ++i) own[i] = Clamp(R((1 - k) * own[i] + k * oth[i]));
+        for (int i = 0; i < FWidth * 3; ++i)
+            own[i] = Clamp(R((1 - k) * own[i] + k * oth[i]));
     }
 }
 
 void TskEffectBmp::MorphGradient(const TskEffectBmp& other, double k) {
-    if (FWidth < FHeight) MorphGradientVert(other, k);
-    else MorphGradientHorz(other, k);
+    if (FWidth < FHeight)
+        MorphGradientVert(other, k);
+    else
+        MorphGradientHorz(other, k);
 }
 
-void TskEffectBmp::MorphGradientHorz(const TskEffectBmp& other, double k) { GradientAlong(other, k, false); }
-void TskEffectBmp::MorphGradientVert(const TskEffectBmp& other, double k) { GradientAlong(other, k, true); }
+void TskEffectBmp::MorphGradientHorz(const TskEffectBmp& other, double k) {
+    GradientAlong(other, k, false);
+}
+void TskEffectBmp::MorphGradientVert(const TskEffectBmp& other, double k) {
+    GradientAlong(other, k, true);
+}
 
 void TskEffectBmp::GradientAlong(const TskEffectBmp& other, double k, bool vertical) {
     if (!SameSize(other) || std::isnan(k)) return;
@@ -117,11 +137,14 @@ void TskEffectBmp::GradientAlong(const TskEffectBmp& other, double k, bool verti
     auto line = [&](int i, double w, bool copy) {
         for (int j = 0; j < across; ++j) {
             const int x = vertical ? j : i, y = vertical ? i : j;
-            if (copy) std::memcpy(Px(x, y), other.Px(x, y), 3);
-            else BlendPixel(Px(x, y), other.Px(x, y), w);
+            if (copy)
+                std::memcpy(Px(x, y), other.Px(x, y), 3);
+            else
+                BlendPixel(Px(x, y), other.Px(x, y), w);
         }
     };
-    for (int i = first; i <= last; ++i) line(i, 0, true);
+    for (int i = first; i <= last; ++i)
+        line(i, 0, true);
     double w = 0;
     for (int i = first; i >= 0; --i) {
         line(i, w, false);
@@ -163,34 +186,52 @@ void TskEffectBmp::MorphRightGradient(const TskEffectBmp& other, double k) {
 void TskEffectBmp::MorphLeftSlide(const TskEffectBmp& other, double k) {
     if (!SameSize(other) || FWidth < 2 || std::isnan(k)) return;
     const int c = std::clamp(R(std::clamp(FWidth * k, -1e9, 1e9)), 1, FWidth - 1);
-    for (int y = 0; y < FHeight; ++y) std::memcpy(Px(0, y), other.Px(FWidth - c, y), size_t(c) * 3);
+    for (int y = 0; y < FHeight; ++y)
+        std::memcpy(Px(0, y), other.Px(FWidth - c, y), size_t(c) * 3);
 }
 
 void TskEffectBmp::MorphRightSlide(const TskEffectBmp& other, double k) {
     if (!SameSize(other) || FWidth < 2 || std::isnan(k)) return;
     const int c = std::clamp(R(std::clamp(FWidth * k, -1e9, 1e9)), 1, FWidth - 1);
-    for (int y = 0; y < FHeight; ++y) std::memcpy(Px(FWidth - c, y), other.Px(0, y), size_t(c) * 3);
+    for (int y = 0; y < FHeight; ++y)
+        std::memcpy(Px(FWidth - c, y), other.Px(0, y), size_t(c) * 3);
 }
 
 void TskEffectBmp::MorphPush(const TskEffectBmp& other, double k) {
     if (!SameSize(other) || FWidth < 2 || std::isnan(k)) return;
     const int b = std::clamp(R(std::clamp(FWidth * k, -1e9, 1e9)), 0, FWidth - 1);
     for (int y = 0; y < FHeight; ++y) {
-        for (int x = FWidth - 1; x >= b; --x) std::memcpy(Px(x, y), Px(std::max(x - b - 1, 0), y), 3);
+        for (int x = FWidth - 1; x >= b; --x)
+            std::memcpy(Px(x, y), Px(std::max(x - b - 1, 0), y), 3);
         std::memcpy(Px(0, y), other.Px(FWidth - b - 1, y), size_t(b + 1) * 3);
     }
 }
 
 void TskEffectBmp::MorphByKind(int kind, const TskEffectBmp& other, double k) {
     switch (kind) {
-    case 0: Morph(other, k); break;
-    case 1: MorphGradient(other, k); break;
-    case 2: MorphLeftGradient(other, k); break;
-    case 3: MorphRightGradient(other, k); break;
-    case 4: MorphLeftSlide(other, k); break;
-    case 5: MorphRightSlide(other, k); break;
-    case 6: MorphPush(other, k); break;
-    default: break;
+    case 0:
+        Morph(other, k);
+        break;
+    case 1:
+        MorphGradient(other, k);
+        break;
+    case 2:
+        MorphLeftGradient(other, k);
+        break;
+    case 3:
+        MorphRightGradient(other, k);
+        break;
+    case 4:
+        MorphLeftSlide(other, k);
+        break;
+    case 5:
+        MorphRightSlide(other, k);
+        break;
+    case 6:
+        MorphPush(other, k);
+        break;
+    default:
+        break;
     }
 }
 
@@ -198,7 +239,8 @@ void TskEffectBmp::Brightness(double k) {
     k = Limit01(k);
     for (int y = 0; y < FHeight; ++y) {
         Byte* p = ScanLine(y);
-        for (int i = 0; i < FWidth * 3; ++i) p[i] = Clamp(R((1 - k) * p[i] + k * 255));
+        for (int i = 0; i < FWidth * 3; ++i)
+            p[i] = Clamp(R((1 - k) * p[i] + k * 255));
     }
 }
 
@@ -206,7 +248,8 @@ void TskEffectBmp::Darkness(double k) {
     k = Limit01(k);
     for (int y = 0; y < FHeight; ++y) {
         Byte* p = ScanLine(y);
-        for (int i = 0; i < FWidth * 3; ++i) p[i] = Clamp(R((1 - k) * p[i]));
+        for (int i = 0; i < FWidth * 3; ++i)
+            p[i] = Clamp(R((1 - k) * p[i]));
     }
 }
 
@@ -226,7 +269,8 @@ void TskEffectBmp::Noise(int amount) {
         for (int x = 0; x < FWidth; ++x) {
             const int d = pick(NoiseGenerator()) - amount / 2;
             Byte* p = Px(x, y);
-            for (int c = 0; c < 3; ++c) p[c] = Clamp(p[c] + d);
+            for (int c = 0; c < 3; ++c)
+                p[c] = Clamp(p[c] + d);
         }
 }
 
@@ -241,7 +285,8 @@ void TskEffectBmp::SplitBlur(int amount) {
             const int right = x + amount >= FWidth ? FWidth - x : x + amount;
             Byte* p = Px(x, y);
             for (int c = 0; c < 3; ++c)
-                p[c] = Byte((Px(left, up)[c] + Px(left, down)[c] + Px(right, up)[c] + Px(right, down)[c]) >> 2);
+                p[c] =
+                    Byte((Px(left, up)[c] + Px(left, down)[c] + Px(right, up)[c] + Px(right, down)[c]) >> 2);
         }
     }
 }
@@ -249,38 +294,55 @@ void TskEffectBmp::SplitBlur(int amount) {
 void TskEffectBmp::Invert() {
     for (int y = 0; y < FHeight; ++y) {
         Byte* p = ScanLine(y);
-        for (int i = 0; i < FWidth * 3; ++i) p[i] ^= 255;
+        for (int i = 0; i < FWidth * 3; ++i)
+            p[i] ^= 255;
     }
 }
 
 void TskEffectBmp::ApplyImageEffect(int effect) {
     switch (effect) {
-    case 0: Brightness(0.5); break;
-    case 1: Darkness(0.3); break;
-    case 2: GrayScale(); break;
-    case 3: Noise(50); break;
-    case 4: SplitBlur(1); break;
-    case 5: Invert(); break;
-    default: break;
+    case 0:
+        Brightness(0.5);
+        break;
+    case 1:
+        Darkness(0.3);
+        break;
+    case 2:
+        GrayScale();
+        break;
+    case 3:
+        Noise(50);
+        break;
+    case 4:
+        SplitBlur(1);
+        break;
+    case 5:
+        Invert();
+        break;
+    default:
+        break;
     }
 }
 
 void TskEffectBmp::CopyRotatedLeft(TskEffectBmp& dest) const {
     if (Empty() || dest.FWidth != FHeight || dest.FHeight != FWidth) return;
     for (int y = 0; y < FHeight; ++y)
-        for (int x = 0; x < FWidth; ++x) dest.SetPixel(y, FWidth - 1 - x, GetPixel(x, y));
+        for (int x = 0; x < FWidth; ++x)
+            dest.SetPixel(y, FWidth - 1 - x, GetPixel(x, y));
 }
 
 void TskEffectBmp::CopyRotatedRight(TskEffectBmp& dest) const {
     if (Empty() || dest.FWidth != FHeight || dest.FHeight != FWidth) return;
     for (int y = 0; y < FHeight; ++y)
-        for (int x = 0; x < FWidth; ++x) dest.SetPixel(FHeight - 1 - y, x, GetPixel(x, y));
+        for (int x = 0; x < FWidth; ++x)
+            dest.SetPixel(FHeight - 1 - y, x, GetPixel(x, y));
 }
 
 void TskEffectBmp::CopyFlippedVert(TskEffectBmp& dest) const {
     if (Empty() || dest.FWidth != FWidth || dest.FHeight != FHeight) return;
     for (int y = 0; y < FHeight; ++y)
-        for (int x = 0; x < FWidth; ++x) dest.SetPixel(x, FHeight - 1 - y, GetPixel(x, y));
+        for (int x = 0; x < FWidth; ++x)
+            dest.SetPixel(x, FHeight - 1 - y, GetPixel(x, y));
 }
 
 } // namespace vd

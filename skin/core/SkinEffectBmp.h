@@ -5,8 +5,8 @@
 #include "platform/gfx/GdiTypes.h"
 #include "platform/rtl/Types.h"
 
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace vd {

@@ -22,7 +22,8 @@ TskFBitmap::TskFBitmap(const TskBitmap& source) : FWidth(source.Width()), FHeigh
 
 void TskFBitmap::BuildRowTable() {
     FRowTable.resize(size_t(FHeight));
-    for (int y = 0; y < FHeight; ++y) FRowTable[size_t(y)] = FPixels.data() + size_t(y) * size_t(FRowStride);
+    for (int y = 0; y < FHeight; ++y)
+        FRowTable[size_t(y)] = FPixels.data() + size_t(y) * size_t(FRowStride);
 }
 
 } // namespace vd

@@ -112,10 +112,13 @@ UniqueRegion CreateSkinRegionHandle(const TskRegion& region) {
     header.rcBound = region.Bounds();
     std::memcpy(data.data(), &header, sizeof header);
     if (!rects.empty()) std::memcpy(data.data() + sizeof header, rects.data(), rects.size() * sizeof(TRect));
-    return UniqueRegion(ExtCreateRegion(nullptr, DWord(data.size()), reinterpret_cast<const RGNDATA*>(data.data())));
+    return UniqueRegion(
+        ExtCreateRegion(nullptr, DWord(data.size()), reinterpret_cast<const RGNDATA*>(data.data())));
 }
 
-int DrawTextWide(HDC dc, const String& text, TRect& r, UINT format) { return DrawTextUtf8(dc, text, r, format); }
+int DrawTextWide(HDC dc, const String& text, TRect& r, UINT format) {
+    return DrawTextUtf8(dc, text, r, format);
+}
 
 int WideTextWidth(HDC dc, const String& text) {
     TRect r;
@@ -143,7 +146,9 @@ void DrawTextSingleLine(HDC dc, const String& text, const TRect& r) {
     DrawTextA(dc, text.c_str(), int(text.size()), &box, DT_SINGLELINE | DT_VCENTER);
 }
 
-void TextRectVCentered(HDC dc, const String& text, const TRect& r) { TextRectVCenteredOffset(dc, text, r, 0); }
+void TextRectVCentered(HDC dc, const String& text, const TRect& r) {
+    TextRectVCenteredOffset(dc, text, r, 0);
+}
 
 void TextRectVCenteredOffset(HDC dc, const String& text, const TRect& r, int offset) {
     if (text.empty()) return;

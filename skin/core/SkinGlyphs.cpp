@@ -33,7 +33,8 @@ private:
 class DcTarget final : public Target {
 public:
     DcTarget(HDC dc, TskColor c)
-        : FDc(dc), FPen(CreatePen(PS_SOLID, 1, COLORREF(c))), FBrush(CreateSolidBrush(COLORREF(c))), FSave(dc) {
+        : FDc(dc), FPen(CreatePen(PS_SOLID, 1, COLORREF(c))), FBrush(CreateSolidBrush(COLORREF(c))),
+          FSave(dc) {
         SelectObject(dc, FPen.Get());
     }
     void Line(int x1, int y1, int x2, int y2) override {
@@ -76,28 +77,38 @@ void Restore(Target& t, int x, int y) {
     t.Frame(x, y + 4, x + 7, y + 10);
     t.Frame(x, y + 4, x + 7, y + 6);
 }
-void Tray(Target& t, int x, int y) { t.Frame(x + 1, y + 3, x + 9, y + 6); }
-void Square(Target& t, int x, int y) { t.Block(x + 2, y + 2, x + 7, y + 7); }
+void Tray(Target& t, int x, int y) {
+    t.Frame(x + 1, y + 3, x + 9, y + 6);
+}
+void Square(Target& t, int x, int y) {
+    t.Block(x + 2, y + 2, x + 7, y + 7);
+}
 void DownArrow(Target& t, int x, int y) {
-    for (int i = 0; i < 4; ++i) t.Line(x + 1 + i, y + 2 + i, x + 9 - i, y + 2 + i);
+    for (int i = 0; i < 4; ++i)
+        t.Line(x + 1 + i, y + 2 + i, x + 9 - i, y + 2 + i);
 }
 void UpArrow(Target& t, int x, int y) {
-    for (int i = 0; i < 4; ++i) t.Line(x + 1 + i, y + 6 - i, x + 9 - i, y + 6 - i);
+    for (int i = 0; i < 4; ++i)
+        t.Line(x + 1 + i, y + 6 - i, x + 9 - i, y + 6 - i);
 }
 void Arrow(Target& t, const TRect& r, int direction) {
     const int cx = r.Left + r.Width() / 2, cy = r.Top + r.Height() / 2;
     switch (direction) {
     case 1:
-        for (int i = 0; i <= 3; ++i) t.Line(cx + i - 2, cy - i, cx + i - 2, cy + i + 1);
+        for (int i = 0; i <= 3; ++i)
+            t.Line(cx + i - 2, cy - i, cx + i - 2, cy + i + 1);
         break;
     case 2:
-        for (int i = 3; i >= 0; --i) t.Line(cx - i + 2, cy + i, cx - i + 2, cy - i - 1);
+        for (int i = 3; i >= 0; --i)
+            t.Line(cx - i + 2, cy + i, cx - i + 2, cy - i - 1);
         break;
     case 3:
-        for (int i = 0; i <= 3; ++i) t.Line(cx - i, cy + i - 2, cx + i + 1, cy + i - 2);
+        for (int i = 0; i <= 3; ++i)
+            t.Line(cx - i, cy + i - 2, cx + i + 1, cy + i - 2);
         break;
     case 4:
-        for (int i = 3; i >= 0; --i) t.Line(cx - i, cy - i + 2, cx + i + 1, cy - i + 2);
+        for (int i = 3; i >= 0; --i)
+            t.Line(cx - i, cy - i + 2, cx + i + 1, cy - i + 2);
         break;
     default:
         break;
@@ -105,7 +116,8 @@ void Arrow(Target& t, const TRect& r, int direction) {
 }
 void SmallDown(Target& t, const TRect& r) {
     const int cx = r.Left + r.Width() / 2, cy = r.Top + r.Height() / 2;
-    for (int i = 2; i >= 0; --i) t.Line(cx - i, cy - i + 2, cx + i + 1, cy - i + 2);
+    for (int i = 2; i >= 0; --i)
+        t.Line(cx - i, cy - i + 2, cx + i + 1, cy - i + 2);
 }
 void Check(Target& t, int x, int y) {
     for (int i = 0; i <= 2; ++i) {
@@ -113,7 +125,9 @@ void Check(Target& t, int x, int y) {
         t.Line(x + 2, y + 7 - i, x + 7, y + 2 - i);
     }
 }
-void Radio(Target& t, int x, int y) { t.Block(x, y, x + 6, y + 6); }
+void Radio(Target& t, int x, int y) {
+    t.Block(x, y, x + 6, y + 6);
+}
 
 // The glyph Index of a strip, or an empty bitmap when there is none to draw.
 TskBitmap StripGlyph(int index, int count, const TskBitmap& strip) {
@@ -128,14 +142,14 @@ TskBitmap StripGlyph(int index, int count, const TskBitmap& strip) {
 
 } // namespace
 
-#define VD_GLYPH_XY(Name, Impl)                                                      \
-    void Name(TskBitmap& c, int x, int y, TskColor color) {                          \
-        BitmapTarget t(c, color);                                                    \
-        Impl(t, x, y);                                                               \
-    }                                                                                \
-    void Name(HDC dc, int x, int y, TskColor color) {                                \
-        DcTarget t(dc, color);                                                       \
-        Impl(t, x, y);                                                               \
+#define VD_GLYPH_XY(Name, Impl)                                                                              \
+    void Name(TskBitmap& c, int x, int y, TskColor color) {                                                  \
+        BitmapTarget t(c, color);                                                                            \
+        Impl(t, x, y);                                                                                       \
+    }                                                                                                        \
+    void Name(HDC dc, int x, int y, TskColor color) {                                                        \
+        DcTarget t(dc, color);                                                                               \
+        Impl(t, x, y);                                                                                       \
     }
 
 VD_GLYPH_XY(DrawCloseGlyph, Close)

@@ -62,14 +62,16 @@ void TskMemIniFile::SetText(std::string_view text) {
     FSections.clear();
     FIndex.clear();
     Section* current = nullptr;
-    for (int i = 0; i < lines.Count(); ++i) AddLine(lines[i], current);
+    for (int i = 0; i < lines.Count(); ++i)
+        AddLine(lines[i], current);
 }
 
 void TskMemIniFile::SetStrings(const std::vector<String>& lines) {
     FSections.clear();
     FIndex.clear();
     Section* current = nullptr;
-    for (const String& l : lines) AddLine(l, current);
+    for (const String& l : lines)
+        AddLine(l, current);
 }
 
 void TskMemIniFile::AddLine(std::string_view raw, Section*& current) {
@@ -81,8 +83,10 @@ void TskMemIniFile::AddLine(std::string_view raw, Section*& current) {
         String key = LowerCase(name);
         FSections.push_back(Section{name, {}, true});
         // A section that occurs twice is found at its first occurrence only.
-        if (FIndex.count(key)) FSections.back().Reachable = false;
-        else FIndex.emplace(key, FSections.size() - 1);
+        if (FIndex.count(key))
+            FSections.back().Reachable = false;
+        else
+            FIndex.emplace(key, FSections.size() - 1);
         current = &FSections.back();
         return;
     }
@@ -128,8 +132,7 @@ bool TskMemIniFile::ValueExists(std::string_view section, std::string_view key) 
     return false;
 }
 
-String TskMemIniFile::ReadString(std::string_view section, std::string_view key,
-                                 std::string_view def) const {
+String TskMemIniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
     if (const Section* s = FindSection(section))
         for (const Line& l : s->Lines)
             if (l.HasKey && SameText(l.Name, key)) return l.Value;
@@ -154,8 +157,7 @@ TskMemIniFile::Section& TskMemIniFile::SectionForWrite(std::string_view name) {
     return FSections.back();
 }
 
-void TskMemIniFile::WriteString(std::string_view section, std::string_view key,
-                                std::string_view value) {
+void TskMemIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
     Section& s = SectionForWrite(section);
     for (Line& l : s.Lines)
         if (l.HasKey && SameText(l.Name, key)) {

@@ -16,7 +16,8 @@ constexpr int kHeaderSize = 32;
 constexpr int kRectSize = 16;
 
 void Put32(std::vector<Byte>& d, size_t at, std::int32_t v) {
-    for (int i = 0; i < 4; ++i) d[at + size_t(i)] = Byte(std::uint32_t(v) >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        d[at + size_t(i)] = Byte(std::uint32_t(v) >> (8 * i));
 }
 
 std::int32_t Get32(std::span<const Byte> d, size_t at) {
@@ -33,13 +34,14 @@ bool NewPiece(TskBitmap& piece, int w, int h) {
 
 // The vertical border of a mask: columns [SrcLeft, SrcRight), variable rows [From, To) tiled,
 // fixed rows [Cl.Top, From) above and [To, Cl.Bottom) below.
-void SideMask(TskBitmap& out, const TskBitmap& mask, int srcLeft, int srcRight, int lh, int clTop, int from, int to,
-              int clBottom) {
+void SideMask(TskBitmap& out, const TskBitmap& mask, int srcLeft, int srcRight, int lh, int clTop, int from,
+              int to, int clBottom) {
     const int lw = srcRight - srcLeft;
     if (!NewPiece(out, lw, lh)) return;
     TileColumn(out, mask, from, srcLeft, srcRight, to - from, 0, lh, 0, lw);
     if (from - clTop > 0) CopyRect(out, {0, 0, lw, from - clTop}, mask, {srcLeft, clTop, srcRight, from});
-    if (clBottom - to > 0) CopyRect(out, {0, lh - (clBottom - to), lw, lh}, mask, {srcLeft, to, srcRight, clBottom});
+    if (clBottom - to > 0)
+        CopyRect(out, {0, lh - (clBottom - to), lw, lh}, mask, {srcLeft, to, srcRight, clBottom});
 }
 
 } // namespace
@@ -60,7 +62,8 @@ int ScanMaskRegionData(const TskBitmap& mask, int x, int y, std::vector<Byte>& d
                     continue;
                 }
                 int end = col;
-                while (end < fast.Width() && black(end)) ++end;
+                while (end < fast.Width() && black(end))
+                    ++end;
                 runs.push_back({col + x, row + y, end + x, row + y + 1});
                 col = end;
             }
@@ -89,7 +92,8 @@ std::optional<TskRegion> RegionFromRegionData(std::span<const Byte> data) {
     if (data.size() < size_t(kHeaderSize) || Get32(data, 0) != kHeaderSize || Get32(data, 4) != 1)
         return std::nullopt;
     const std::int32_t count = Get32(data, 8);
-    if (count < 0 || size_t(count) > (data.size() - size_t(kHeaderSize)) / size_t(kRectSize)) return std::nullopt;
+    if (count < 0 || size_t(count) > (data.size() - size_t(kHeaderSize)) / size_t(kRectSize))
+        return std::nullopt;
     TskRegion region;
     for (std::int32_t i = 0; i < count; ++i) {
         const size_t at = size_t(kHeaderSize) + size_t(i) * size_t(kRectSize);
@@ -115,14 +119,15 @@ void ComposeSkinMask(const TskSkinCorners& o, const TskSkinCorners& n, int w, co
         SideMask(rightMask, mask, cl.Right, mw, lh, cl.Top, o.RightTop.Y, o.RightBottom.Y, cl.Bottom);
     const int th = cl.Top;
     if (w > 0 && th > 0 && NewPiece(topMask, w, th)) {
-        TileRow(topMask, mask, o.LeftTop.X, 0, th, o.RightTop.X - o.LeftTop.X, n.LeftTop.X, n.RightTop.X, 0, th);
+        TileRow(topMask, mask, o.LeftTop.X, 0, th, o.RightTop.X - o.LeftTop.X, n.LeftTop.X, n.RightTop.X, 0,
+                th);
         CopyRect(topMask, {0, 0, o.LeftTop.X, th}, mask, {0, 0, o.LeftTop.X, th});
         CopyRect(topMask, {n.RightTop.X, 0, w, th}, mask, {o.RightTop.X, 0, mw, th});
     }
     const int bh = mh - cl.Bottom;
     if (w > 0 && bh > 0 && NewPiece(bottomMask, w, bh)) {
-        TileRow(bottomMask, mask, o.LeftBottom.X, cl.Bottom, mh, o.RightBottom.X - o.LeftBottom.X, n.LeftBottom.X,
-                n.RightBottom.X, 0, bh);
+        TileRow(bottomMask, mask, o.LeftBottom.X, cl.Bottom, mh, o.RightBottom.X - o.LeftBottom.X,
+                n.LeftBottom.X, n.RightBottom.X, 0, bh);
         CopyRect(bottomMask, {0, 0, o.LeftBottom.X, bh}, mask, {0, cl.Bottom, o.LeftBottom.X, mh});
         CopyRect(bottomMask, {n.RightBottom.X, 0, w, bh}, mask, {o.RightBottom.X, cl.Bottom, mw, mh});
     }

@@ -125,12 +125,13 @@ void TskDataSkinCaption::Exchange(TskIniExchange& io) {
     io.Bool("fullframe", fullframe);
 }
 
-void TskDataUserObject::Exchange(TskIniExchange& io) { io.Rect("skinrect", skinrect); }
+void TskDataUserObject::Exchange(TskIniExchange& io) {
+    io.Rect("skinrect", skinrect);
+}
 
 namespace {
 
-template <class T>
-std::unique_ptr<TskDataSkinObject> Make(const String& name) {
+template <class T> std::unique_ptr<TskDataSkinObject> Make(const String& name) {
     return std::make_unique<T>(name);
 }
 

@@ -21,7 +21,9 @@ namespace vd {
 
 namespace {
 
-TskPackResult Failed(String why) { return {false, std::move(why)}; }
+TskPackResult Failed(String why) {
+    return {false, std::move(why)};
+}
 
 // One validated BMP image of the file Folder + Name, trimmed to exactly that image.
 bool LoadImageFile(const String& folder, const String& name, std::vector<Byte>& image, String& error) {
@@ -95,7 +97,8 @@ TskPackResult ReadSknFile(const String& path, TskCompressedStoredSkin& stored) {
     if (!ReadWholeFile(path, bytes)) return Failed("Cannot open file \"" + path + "\"");
     auto int32At = [&](size_t at) {
         return static_cast<std::int32_t>(std::uint32_t(bytes[at]) | std::uint32_t(bytes[at + 1]) << 8 |
-                                         std::uint32_t(bytes[at + 2]) << 16 | std::uint32_t(bytes[at + 3]) << 24);
+                                         std::uint32_t(bytes[at + 2]) << 16 |
+                                         std::uint32_t(bytes[at + 3]) << 24);
     };
     if (bytes.size() < 4) return Failed("Stream read error");
     if (int32At(0) > skMaxContainerVersion) return {true, {}};
@@ -110,7 +113,8 @@ TskPackResult WriteSknFile(const String& path, const TskCompressedStoredSkin& st
     std::vector<Byte> out;
     const auto& data = stored.CompressedStream();
     for (std::uint32_t v : {std::uint32_t(skMaxContainerVersion), std::uint32_t(data.size())})
-        for (int i = 0; i < 4; ++i) out.push_back(Byte(v >> (8 * i)));
+        for (int i = 0; i < 4; ++i)
+            out.push_back(Byte(v >> (8 * i)));
     out.insert(out.end(), data.begin(), data.end());
     return WriteFileAtomically(path, out);
 }

@@ -18,7 +18,9 @@ std::vector<TskParentBackgroundPainter>& Painters() {
 // Sets csPaintCopy on the parent and clears it again on every way out.
 class PaintCopyGuard {
 public:
-    explicit PaintCopyGuard(TControl* c) : FControl(c) { c->SetControlState(c->ControlState() | csPaintCopy); }
+    explicit PaintCopyGuard(TControl* c) : FControl(c) {
+        c->SetControlState(c->ControlState() | csPaintCopy);
+    }
     ~PaintCopyGuard() { FControl->SetControlState(FControl->ControlState() & ~csPaintCopy); }
     PaintCopyGuard(const PaintCopyGuard&) = delete;
     PaintCopyGuard& operator=(const PaintCopyGuard&) = delete;
@@ -29,7 +31,9 @@ private:
 
 } // namespace
 
-void AddParentBackgroundPainter(TskParentBackgroundPainter painter) { Painters().push_back(std::move(painter)); }
+void AddParentBackgroundPainter(TskParentBackgroundPainter painter) {
+    Painters().push_back(std::move(painter));
+}
 
 void PaintParentBackgroundRect(TControl* control, const TRect& r, HDC dc) {
     TWinControl* parent = control ? control->Parent() : nullptr;
@@ -44,6 +48,8 @@ void PaintParentBackgroundRect(TControl* control, const TRect& r, HDC dc) {
     parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
 }
 
-void PaintParentBackground(TControl* control, HDC dc) { PaintParentBackgroundRect(control, {}, dc); }
+void PaintParentBackground(TControl* control, HDC dc) {
+    PaintParentBackgroundRect(control, {}, dc);
+}
 
 } // namespace vd

@@ -25,7 +25,9 @@ void DrawFrame3D(TskBitmap& canvas, TRect r, TskColor topLeft, TskColor bottomRi
     DrawLine(canvas, r.Right, r.Bottom, r.Left - 1, r.Bottom, bottomRight);
 }
 
-bool IsWindowsXPVersion() { return true; }
+bool IsWindowsXPVersion() {
+    return true;
+}
 
 void SetWindowAlpha(HWND window, int alpha) {
     SetLayeredWindowAttributes(window, 0, Byte(alpha & 255), LWA_ALPHA);

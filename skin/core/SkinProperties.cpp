@@ -14,7 +14,8 @@ namespace {
 
 TComponent* FindInRoot(const TComponent* from, const String& name) {
     const TComponent* root = from;
-    while (root->Owner()) root = root->Owner();
+    while (root->Owner())
+        root = root->Owner();
     if (TComponent* found = root->FindComponent(name)) return found;
     return from->Owner() ? from->Owner()->FindComponent(name) : nullptr;
 }
@@ -22,10 +23,14 @@ TComponent* FindInRoot(const TComponent* from, const String& name) {
 } // namespace
 
 bool TskSkinData::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "EnableSkinEffects") EnableSkinEffects = v.AsBool();
-    else if (name == "CompressedStoredSkin") FPendingStoredSkin = v.AsIdent();
-    else if (name == "ResourceStrData") FPendingStrings = v.AsIdent();
-    else return TComponent::SetProperty(name, v);
+    if (name == "EnableSkinEffects")
+        EnableSkinEffects = v.AsBool();
+    else if (name == "CompressedStoredSkin")
+        FPendingStoredSkin = v.AsIdent();
+    else if (name == "ResourceStrData")
+        FPendingStrings = v.AsIdent();
+    else
+        return TComponent::SetProperty(name, v);
     return true;
 }
 
@@ -56,9 +61,12 @@ void TskSkinData::Loaded() {
 }
 
 bool TskCompressedStoredSkin::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "FileName") FFileName = v.AsString();
-    else if (name == "CompressedFileName") FCompressedFileName = v.AsString();
-    else if (name == "Description") FDescription = v.AsString();
+    if (name == "FileName")
+        FFileName = v.AsString();
+    else if (name == "CompressedFileName")
+        FCompressedFileName = v.AsString();
+    else if (name == "Description")
+        FDescription = v.AsString();
     else if (name == "CompressedData") {
         if (v.Kind != TPropValue::vkBinary) throw EReadError("Invalid property value CompressedData");
         ReadCompressedData(v.Binary);
@@ -71,7 +79,8 @@ bool TskCompressedStoredSkin::SetProperty(const String& name, const TPropValue& 
 void TskCompressedStoredSkin::GetProperties(TPropList& out) const {
     TComponent::GetProperties(out);
     if (!FFileName.empty()) out.emplace_back("FileName", TPropValue::FromString(FFileName));
-    if (!FCompressedFileName.empty()) out.emplace_back("CompressedFileName", TPropValue::FromString(FCompressedFileName));
+    if (!FCompressedFileName.empty())
+        out.emplace_back("CompressedFileName", TPropValue::FromString(FCompressedFileName));
     if (!FDescription.empty()) out.emplace_back("Description", TPropValue::FromString(FDescription));
     TPropValue data;
     data.Kind = TPropValue::vkBinary;
@@ -84,16 +93,20 @@ bool TskResourceStrData::SetProperty(const String& name, const TPropValue& v) {
         // A list of lines, or one text whose lines end with CR LF (as written).
         std::vector<String> lines;
         if (v.Kind == TPropValue::vkList) {
-            for (const TPropValue& item : v.List) lines.push_back(item.AsString());
+            for (const TPropValue& item : v.List)
+                lines.push_back(item.AsString());
         } else {
             TStringList split;
             split.SetText(v.AsString());
-            for (int i = 0; i < split.Count(); ++i) lines.push_back(split[i]);
+            for (int i = 0; i < split.Count(); ++i)
+                lines.push_back(split[i]);
         }
         SetResStrings(lines);
     } else if (name == "CharSet") {
-        if (v.Kind == TPropValue::vkIdent && v.Str == "DEFAULT_CHARSET") FCharSet = 1;
-        else FCharSet = Byte(v.AsInt());
+        if (v.Kind == TPropValue::vkIdent && v.Str == "DEFAULT_CHARSET")
+            FCharSet = 1;
+        else
+            FCharSet = Byte(v.AsInt());
     } else {
         return TComponent::SetProperty(name, v);
     }
@@ -103,14 +116,16 @@ bool TskResourceStrData::SetProperty(const String& name, const TPropValue& v) {
 void TskResourceStrData::GetProperties(TPropList& out) const {
     TComponent::GetProperties(out);
     String text;
-    for (const String& line : FResStrings) text += line + "\r\n";
+    for (const String& line : FResStrings)
+        text += line + "\r\n";
     out.emplace_back("ResStrings", TPropValue::FromString(text));
     if (FCharSet != 1) out.emplace_back("CharSet", TPropValue::FromInt(FCharSet));
 }
 
 void RegisterSkinCoreClasses() {
     TFormReader::RegisterClass("TskSkinData", [](TComponent* o) { return new TskSkinData(o); });
-    TFormReader::RegisterClass("TskCompressedStoredSkin", [](TComponent* o) { return new TskCompressedStoredSkin(o); });
+    TFormReader::RegisterClass("TskCompressedStoredSkin",
+                               [](TComponent* o) { return new TskCompressedStoredSkin(o); });
     TFormReader::RegisterClass("TskResourceStrData", [](TComponent* o) { return new TskResourceStrData(o); });
 }
 

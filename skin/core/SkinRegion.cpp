@@ -13,7 +13,8 @@ TskRegion TskRegion::FromRect(const TRect& r) {
 
 TskRegion TskRegion::FromRects(std::span<const TRect> rects) {
     TskRegion region;
-    for (const TRect& r : rects) region.AddRect(r);
+    for (const TRect& r : rects)
+        region.AddRect(r);
     return region;
 }
 
@@ -32,12 +33,14 @@ void TskRegion::AddSpan(Spans& spans, int left, int right) {
 
 void TskRegion::AddRect(const TRect& r) {
     if (r.Right <= r.Left || r.Bottom <= r.Top) return;
-    for (int y = r.Top; y < r.Bottom; ++y) AddSpan(FRows[y], r.Left, r.Right);
+    for (int y = r.Top; y < r.Bottom; ++y)
+        AddSpan(FRows[y], r.Left, r.Right);
 }
 
 void TskRegion::Union(const TskRegion& other) {
     for (const auto& [y, spans] : other.FRows)
-        for (const auto& [l, r] : spans) AddSpan(FRows[y], l, r);
+        for (const auto& [l, r] : spans)
+            AddSpan(FRows[y], l, r);
 }
 
 bool TskRegion::Contains(int x, int y) const {
@@ -70,7 +73,8 @@ std::vector<TRect> TskRegion::Rects() const {
             ++bottom;
             ++next;
         }
-        for (const auto& [l, r] : spans) out.push_back({l, top, r, bottom});
+        for (const auto& [l, r] : spans)
+            out.push_back({l, top, r, bottom});
         it = next;
     }
     return out;

@@ -26,7 +26,9 @@ public:
     void SetCompressedStream(std::vector<Byte> data) { FCompressedStream = std::move(data); }
 
     // The "CompressedData" property: read whole, written whole (also when empty).
-    void ReadCompressedData(std::span<const Byte> bytes) { FCompressedStream.assign(bytes.begin(), bytes.end()); }
+    void ReadCompressedData(std::span<const Byte> bytes) {
+        FCompressedStream.assign(bytes.begin(), bytes.end());
+    }
     std::vector<Byte> WriteCompressedData() const { return FCompressedStream; }
 
     // Form resources: FileName, CompressedFileName, Description and the binary CompressedData,

@@ -22,11 +22,18 @@ constexpr TskColor clskBtnHighlight = skSystemColor(20);
 constexpr TskColor clskBtnShadow = skSystemColor(16);
 
 constexpr TskColor skRGB(int r, int g, int b) {
-    return static_cast<TskColor>((unsigned(b) & 255u) << 16 | (unsigned(g) & 255u) << 8 | (unsigned(r) & 255u));
+    return static_cast<TskColor>((unsigned(b) & 255u) << 16 | (unsigned(g) & 255u) << 8 |
+                                 (unsigned(r) & 255u));
 }
-constexpr int skGetR(TskColor c) { return int(unsigned(c) & 255u); }
-constexpr int skGetG(TskColor c) { return int(unsigned(c) >> 8 & 255u); }
-constexpr int skGetB(TskColor c) { return int(unsigned(c) >> 16 & 255u); }
+constexpr int skGetR(TskColor c) {
+    return int(unsigned(c) & 255u);
+}
+constexpr int skGetG(TskColor c) {
+    return int(unsigned(c) >> 8 & 255u);
+}
+constexpr int skGetB(TskColor c) {
+    return int(unsigned(c) >> 16 & 255u);
+}
 
 // Set of font styles as bits.
 using TskFontStyles = Byte;
@@ -35,16 +42,26 @@ enum TskFontStyle : Byte { skfsBold = 1, skfsItalic = 2, skfsUnderline = 4, skfs
 enum class TskAlignment : Byte { LeftJustify, RightJustify, Center };
 
 enum TskMorphKind : Byte {
-    mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush
+    mkDefault,
+    mkGradient,
+    mkLeftGradient,
+    mkRightGradient,
+    mkLeftSlide,
+    mkRightSlide,
+    mkPush
 };
 
-enum TskImageEffect : Byte {
-    ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert
-};
+enum TskImageEffect : Byte { ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert };
 
 // Commands of caption buttons and animations.
 enum TskStdCommand : Byte {
-    cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray
+    cmClose,
+    cmMaximize,
+    cmMinimize,
+    cmSysMenu,
+    cmDefault,
+    cmRollUp,
+    cmMinimizeToTray
 };
 
 // lParam of the skin window messages (WM_SKINLOADING and the others, platform/win/Messages.h).

@@ -15,8 +15,8 @@ public:
     void LoadFromIni(const TskMemIniFile& ini);
     void SaveToIni(TskMemIniFile& ini);
 
-    TskColor cbtnface = 0, cbtntext = 0, cwindow = 0, cwindowtext = 0, chighlight = 0,
-             chighlighttext = 0, cbtnhighlight = 0, cbtnshadow = 0;
+    TskColor cbtnface = 0, cbtntext = 0, cwindow = 0, cwindowtext = 0, chighlight = 0, chighlighttext = 0,
+             cbtnhighlight = 0, cbtnshadow = 0;
 
 private:
     void Exchange(TskIniExchange& io);

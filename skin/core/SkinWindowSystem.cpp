@@ -34,7 +34,11 @@ TskVclSkinMessenger& VclSkinMessenger() {
     return messenger;
 }
 
-TskSkinWindowSystem* SkinWindowSystem() { return gWindowSystem; }
-void SetSkinWindowSystem(TskSkinWindowSystem* system) { gWindowSystem = system; }
+TskSkinWindowSystem* SkinWindowSystem() {
+    return gWindowSystem;
+}
+void SetSkinWindowSystem(TskSkinWindowSystem* system) {
+    gWindowSystem = system;
+}
 
 } // namespace vd

@@ -32,12 +32,16 @@ std::string JoinLines(std::string text) {
 
 int OpenErrorCode(int err) {
     switch (-err) {
-    case EBUSY: return AE_ERROR_BUSY;
+    case EBUSY:
+        return AE_ERROR_BUSY;
     case ENOENT:
     case ENODEV:
-    case ENXIO: return AE_ERROR_DEVICE;
-    case ENOMEM: return AE_ERROR_MEM;
-    default: return AE_ERROR_DRIVER;
+    case ENXIO:
+        return AE_ERROR_DEVICE;
+    case ENOMEM:
+        return AE_ERROR_MEM;
+    default:
+        return AE_ERROR_DRIVER;
     }
 }
 

@@ -1,10 +1,10 @@
 #include "platform/audio/cast/Cast.h"
 
 #include <algorithm>
+#include <chrono>
 #include <fcntl.h>
 #include <pthread.h>
 #include <unistd.h>
-#include <chrono>
 
 #include "platform/audio/AudioErrors.h"
 #include "platform/audio/cast/CastConfig.h"
@@ -28,9 +28,12 @@ TCast::~TCast() {
 int TCast::NetErrorCode(net::TNetError e) {
     switch (e) {
     case net::TNetError::Resolve:
-    case net::TNetError::Connect: return AE_ERROR_NONET;
-    case net::TNetError::Timeout: return AE_ERROR_TIMEOUT;
-    default: return AE_ERROR_FILEFORM;
+    case net::TNetError::Connect:
+        return AE_ERROR_NONET;
+    case net::TNetError::Timeout:
+        return AE_ERROR_TIMEOUT;
+    default:
+        return AE_ERROR_FILEFORM;
     }
 }
 
@@ -179,9 +182,12 @@ std::unique_ptr<TCast> CreateCast(const TCastParams& params, int& error) {
     }
     error = AE_OK;
     switch (address.Protocol) {
-    case TCastProtocol::Icecast: return std::make_unique<TIcecastCast>(params, address);
-    case TCastProtocol::Shoutcast2: return std::make_unique<TShoutcast2Cast>(params, address);
-    case TCastProtocol::Shoutcast1: break;
+    case TCastProtocol::Icecast:
+        return std::make_unique<TIcecastCast>(params, address);
+    case TCastProtocol::Shoutcast2:
+        return std::make_unique<TShoutcast2Cast>(params, address);
+    case TCastProtocol::Shoutcast1:
+        break;
     }
     return std::make_unique<TShoutcast1Cast>(params, address);
 }

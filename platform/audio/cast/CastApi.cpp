@@ -49,7 +49,9 @@ TRegistry& Registry() {
     return r;
 }
 
-std::optional<std::string> Opt(const char* s) { return s ? std::optional<std::string>(s) : std::nullopt; }
+std::optional<std::string> Opt(const char* s) {
+    return s ? std::optional<std::string>(s) : std::nullopt;
+}
 
 bool Fail(int code) {
     AE_SetErrorCode(code);
@@ -58,9 +60,9 @@ bool Fail(int code) {
 
 } // namespace
 
-bool AE_Encode_CastInit(HENCODE handle, const char* server, const char* pass, const char* content, const char* name,
-                        const char* url, const char* genre, const char* desc, const char* headers,
-                        std::uint32_t bitrate, bool pub) {
+bool AE_Encode_CastInit(HENCODE handle, const char* server, const char* pass, const char* content,
+                        const char* name, const char* url, const char* genre, const char* desc,
+                        const char* headers, std::uint32_t bitrate, bool pub) {
     if (!AE_Encode_IsActive(handle)) return Fail(AE_ERROR_HANDLE);
     if (!server) return Fail(AE_ERROR_ILLPARAM);
     TCastParams p;
@@ -85,8 +87,9 @@ bool AE_Encode_CastInit(HENCODE handle, const char* server, const char* pass, co
     return true;
 }
 
-std::uint32_t AE_Encode_ServerInit(HENCODE handle, const char* port, std::uint32_t buffer, std::uint32_t burst,
-                                   std::uint32_t flags, ENCODECLIENTPROC proc, void* user) {
+std::uint32_t AE_Encode_ServerInit(HENCODE handle, const char* port, std::uint32_t buffer,
+                                   std::uint32_t burst, std::uint32_t flags, ENCODECLIENTPROC proc,
+                                   void* user) {
     if (!AE_Encode_IsActive(handle)) return Fail(AE_ERROR_HANDLE);
     TOwnPortServer::TOptions o;
     std::string text = port ? port : "";
@@ -105,10 +108,12 @@ std::uint32_t AE_Encode_ServerInit(HENCODE handle, const char* port, std::uint32
     o.ContentType.clear(); // told by the stream's first bytes
     auto server = std::make_shared<TOwnPortServer>();
     int error = AE_OK;
-    bool started = server->Start(o, [handle, proc, user](bool connect, const std::string& client,
-                                                         const std::string& headers) {
-        return !proc || proc(handle, connect, client.c_str(), headers.c_str(), user);
-    }, error);
+    bool started = server->Start(
+        o,
+        [handle, proc, user](bool connect, const std::string& client, const std::string& headers) {
+            return !proc || proc(handle, connect, client.c_str(), headers.c_str(), user);
+        },
+        error);
     if (!started) return Fail(error);
     if (!AE_Encode_AttachSink(handle, server)) return Fail(AE_ERROR_HANDLE);
     Registry().Put(handle, {{}, server});

@@ -9,7 +9,8 @@ namespace vd::audio {
 
 // connect true: a new listener "a.b.c.d:port" and its request head; false refuses it.
 // connect false: an accepted listener left.
-using ENCODECLIENTPROC = bool (*)(HENCODE handle, bool connect, const char* client, const char* headers, void* user);
+using ENCODECLIENTPROC = bool (*)(HENCODE handle, bool connect, const char* client, const char* headers,
+                                  void* user);
 
 constexpr std::uint32_t AE_ENCODE_SERVER_META = 2; // ServerInit: ICY metadata for listeners that ask
 
@@ -18,13 +19,14 @@ constexpr std::uint32_t AE_ENCODE_STATS_ICECAST = 1;
 
 // Connects (within the network time-out) and announces the stream; the protocol follows from
 // the server text (ServerAddress.h). name, genre and desc may be null (not announced).
-bool AE_Encode_CastInit(HENCODE handle, const char* server, const char* pass, const char* content, const char* name,
-                        const char* url, const char* genre, const char* desc, const char* headers,
-                        std::uint32_t bitrate, bool pub);
+bool AE_Encode_CastInit(HENCODE handle, const char* server, const char* pass, const char* content,
+                        const char* name, const char* url, const char* genre, const char* desc,
+                        const char* headers, std::uint32_t bitrate, bool pub);
 // Serves the encoder's output on a port ("8000" or "address:8000"): buffer bytes are kept,
 // burst bytes of them go to a new listener first. Non-zero on success.
-std::uint32_t AE_Encode_ServerInit(HENCODE handle, const char* port, std::uint32_t buffer, std::uint32_t burst,
-                                   std::uint32_t flags, ENCODECLIENTPROC proc, void* user);
+std::uint32_t AE_Encode_ServerInit(HENCODE handle, const char* port, std::uint32_t buffer,
+                                   std::uint32_t burst, std::uint32_t flags, ENCODECLIENTPROC proc,
+                                   void* user);
 // Blocking: the server's answer decides. For the own port, the next metadata block carries it.
 bool AE_Encode_CastSetTitle(HENCODE handle, const char* title, const char* url);
 // Blocking: the statistics text, valid on the calling thread until its next call; null when none.

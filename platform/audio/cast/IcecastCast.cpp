@@ -91,7 +91,8 @@ bool TIcecastCast::SetTitle(const std::string& title) {
 
 std::string TIcecastCast::GetStats() {
     // The mount's own node: the server-wide figure counts every stream's listeners.
-    auto r = net::HttpGet(FAddress.Host, FAddress.Port, "/admin/listclients?mount=" + net::UrlEncode(FAddress.Mount),
+    auto r = net::HttpGet(FAddress.Host, FAddress.Port,
+                          "/admin/listclients?mount=" + net::UrlEncode(FAddress.Mount),
                           AuthHeader() + "User-Agent: Vendrill/1.0\r\n", CastNetTimeoutMs());
     return r.Ok && r.Status == 200 ? r.Body : std::string();
 }

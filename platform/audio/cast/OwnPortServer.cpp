@@ -39,7 +39,8 @@ std::string MetaBlock(const std::string& title) {
     if (t.size() > limit) {
         t.resize(limit);
         // never end inside a UTF-8 sequence
-        while (!t.empty() && (static_cast<unsigned char>(t.back()) & 0xC0) == 0x80) t.pop_back();
+        while (!t.empty() && (static_cast<unsigned char>(t.back()) & 0xC0) == 0x80)
+            t.pop_back();
         if (!t.empty() && static_cast<unsigned char>(t.back()) >= 0xC0) t.pop_back();
     }
     std::string text = "StreamTitle='" + t + "';";
@@ -57,7 +58,9 @@ std::string SniffContentType(const std::uint8_t* d) {
 } // namespace
 
 TOwnPortServer::TOwnPortServer() = default;
-TOwnPortServer::~TOwnPortServer() { Stop(); }
+TOwnPortServer::~TOwnPortServer() {
+    Stop();
+}
 
 bool TOwnPortServer::Start(const TOptions& options, TClientProc proc, int& error) {
     Stop();
@@ -102,7 +105,8 @@ void TOwnPortServer::Stop() {
 
 int TOwnPortServer::ClientCount() {
     std::lock_guard<std::mutex> g(FLock);
-    return static_cast<int>(std::count_if(FClients.begin(), FClients.end(), [](auto& c) { return c->Registered; }));
+    return static_cast<int>(
+        std::count_if(FClients.begin(), FClients.end(), [](auto& c) { return c->Registered; }));
 }
 
 std::string TOwnPortServer::Burst() const {
@@ -156,7 +160,8 @@ void TOwnPortServer::AcceptLoop() {
         if (FStopping) return;
         if (!s.Valid()) continue;
         if (static_cast<int>(FClients.size()) >= FOptions.MaxClients) {
-            s.SendAll("HTTP/1.0 503 Server Full\r\nContent-Type: text/plain\r\n\r\nToo many listeners\r\n", 200);
+            s.SendAll("HTTP/1.0 503 Server Full\r\nContent-Type: text/plain\r\n\r\nToo many listeners\r\n",
+                      200);
             continue;
         }
         auto client = std::make_unique<TClient>();
@@ -173,8 +178,10 @@ void TOwnPortServer::ReapFinished(bool all) {
     {
         std::lock_guard<std::mutex> g(FLock);
         for (auto it = FClients.begin(); it != FClients.end();) {
-            if (all || (*it)->Done) finished.splice(finished.end(), FClients, it++);
-            else ++it;
+            if (all || (*it)->Done)
+                finished.splice(finished.end(), FClients, it++);
+            else
+                ++it;
         }
     }
     for (auto& c : finished)

@@ -21,16 +21,17 @@ class TOwnPortServer : public TEncodedSink {
 public:
     // connect true: a listener "a.b.c.d:port" with its request head; false refuses it.
     // connect false: an accepted listener left (called exactly once per accepted listener).
-    using TClientProc = std::function<bool(bool connect, const std::string& client, const std::string& headers)>;
+    using TClientProc =
+        std::function<bool(bool connect, const std::string& client, const std::string& headers)>;
 
     struct TOptions {
-        std::string BindAddress;        // empty: every IPv4 address
-        std::uint16_t Port = 0;         // 0: a free port
+        std::string BindAddress; // empty: every IPv4 address
+        std::uint16_t Port = 0;  // 0: a free port
         std::size_t BufferBytes = 64 * 1024;
         std::size_t BurstBytes = 64 * 1024;
         bool SendMetadata = true;
         std::string ContentType = "audio/mpeg"; // empty: told by the stream's first bytes
-        std::string Name;               // icy-name, when not empty
+        std::string Name;                       // icy-name, when not empty
         int MaxClients = 256;
     };
     static constexpr std::size_t kMetaInterval = 8192;
@@ -65,8 +66,8 @@ private:
 
     std::mutex FLock;
     std::list<std::unique_ptr<TClient>> FClients;
-    std::string FRing;               // the newest BufferBytes of the stream, circular
-    std::size_t FRingPos = 0;        // where the next byte goes
+    std::string FRing;        // the newest BufferBytes of the stream, circular
+    std::size_t FRingPos = 0; // where the next byte goes
     std::size_t FRingFill = 0;
     std::string FTitle;
     std::string FSniffedType;

@@ -12,7 +12,7 @@ struct TServerAddress {
     TCastProtocol Protocol = TCastProtocol::Shoutcast1;
     std::string Host;
     std::uint16_t Port = 0;
-    std::string Mount;   // Icecast: begins with "/"
+    std::string Mount;    // Icecast: begins with "/"
     std::string StreamId; // Shoutcast v2: the stream ID (decimal)
 };
 

@@ -44,7 +44,8 @@ std::string TShoutcast1Cast::HeaderBlock() const {
 
 bool TShoutcast1Cast::Open(net::TSocket& socket, int& error) {
     net::TNetError e = net::TNetError::None;
-    socket = net::TSocket::Connect(FAddress.Host, static_cast<std::uint16_t>(FAddress.Port + 1), CastNetTimeoutMs(), e);
+    socket = net::TSocket::Connect(FAddress.Host, static_cast<std::uint16_t>(FAddress.Port + 1),
+                                   CastNetTimeoutMs(), e);
     std::string answer;
     if (!socket.Valid() || !socket.SendAll(Clean(FParams.Password) + "\r\n", CastNetTimeoutMs(), &e)) {
         error = NetErrorCode(e);
@@ -68,16 +69,16 @@ bool TShoutcast1Cast::Open(net::TSocket& socket, int& error) {
 }
 
 bool TShoutcast1Cast::SetTitle(const std::string& title) {
-    std::string path = "/admin.cgi?pass=" + net::UrlEncode(FParams.Password) +
-                       "&mode=updinfo&song=" + net::UrlEncode(title);
+    std::string path =
+        "/admin.cgi?pass=" + net::UrlEncode(FParams.Password) + "&mode=updinfo&song=" + net::UrlEncode(title);
     auto r = net::HttpGet(FAddress.Host, FAddress.Port, path, kAdminAgent, CastNetTimeoutMs(), 4096);
     return r.Ok && r.Status == 200;
 }
 
 std::string TShoutcast1Cast::GetStats() {
     auto r = net::HttpGet(FAddress.Host, FAddress.Port,
-                          "/admin.cgi?pass=" + net::UrlEncode(FParams.Password) + "&mode=viewxml", kAdminAgent,
-                          CastNetTimeoutMs());
+                          "/admin.cgi?pass=" + net::UrlEncode(FParams.Password) + "&mode=viewxml",
+                          kAdminAgent, CastNetTimeoutMs());
     return r.Ok && r.Status == 200 ? r.Body : std::string();
 }
 

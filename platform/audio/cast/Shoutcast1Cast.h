@@ -8,7 +8,8 @@ namespace vd::audio {
 
 class TShoutcast1Cast : public TCast {
 public:
-    TShoutcast1Cast(TCastParams params, TServerAddress address) : TCast(std::move(params), std::move(address)) {}
+    TShoutcast1Cast(TCastParams params, TServerAddress address)
+        : TCast(std::move(params), std::move(address)) {}
     ~TShoutcast1Cast() override { Stop(); } // the sender thread calls into this class: end it first
     bool SetTitle(const std::string& title) override;
     std::string GetStats() override;

@@ -42,9 +42,11 @@ bool TShoutcast2Cast::Exchange(net::TSocket& socket, std::uint16_t type, const s
         if (r > 0) break;
         char c[512];
         // Exactly the bytes of one message: read the head, then the rest it announces.
-        std::size_t want = buffer.size() < 6 ? 6 - buffer.size()
-                                             : 7 + ((static_cast<unsigned char>(buffer[4]) << 8) |
-                                                    static_cast<unsigned char>(buffer[5])) - buffer.size();
+        std::size_t want =
+            buffer.size() < 6
+                ? 6 - buffer.size()
+                : 7 + ((static_cast<unsigned char>(buffer[4]) << 8) | static_cast<unsigned char>(buffer[5])) -
+                      buffer.size();
         if (want > sizeof c) want = sizeof c;
         long n = socket.Recv(c, want, CastNetTimeoutMs(), &e);
         if (n <= 0) {

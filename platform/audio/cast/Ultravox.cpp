@@ -36,10 +36,11 @@ namespace {
 
 void KeyWords(const std::string& key, std::uint32_t k[4]) {
     unsigned char kb[16] = {};
-    for (std::size_t i = 0; i < 16 && i < key.size(); ++i) kb[i] = static_cast<unsigned char>(key[i]);
+    for (std::size_t i = 0; i < 16 && i < key.size(); ++i)
+        kb[i] = static_cast<unsigned char>(key[i]);
     for (int i = 0; i < 4; ++i)
-        k[i] = std::uint32_t(kb[4 * i]) << 24 | std::uint32_t(kb[4 * i + 1]) << 16 | std::uint32_t(kb[4 * i + 2]) << 8 |
-               kb[4 * i + 3];
+        k[i] = std::uint32_t(kb[4 * i]) << 24 | std::uint32_t(kb[4 * i + 1]) << 16 |
+               std::uint32_t(kb[4 * i + 2]) << 8 | kb[4 * i + 3];
 }
 
 void Encipher(std::uint32_t v[2], const std::uint32_t k[4]) {
@@ -85,7 +86,8 @@ std::string XteaEncryptHex(const std::string& text, const std::string& key) {
         std::uint32_t v[2] = {Word(text, at), Word(text, at + 4)};
         Encipher(v, k);
         for (std::uint32_t w : v)
-            for (int shift = 28; shift >= 0; shift -= 4) out += kHex[(w >> shift) & 15];
+            for (int shift = 28; shift >= 0; shift -= 4)
+                out += kHex[(w >> shift) & 15];
     }
     return out;
 }
@@ -109,9 +111,11 @@ std::string XteaDecryptHex(const std::string& hex, const std::string& key) {
         }
         Decipher(v, k);
         for (std::uint32_t w : v)
-            for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((w >> shift) & 0xFF);
+            for (int shift = 24; shift >= 0; shift -= 8)
+                out += static_cast<char>((w >> shift) & 0xFF);
     }
-    while (!out.empty() && out.back() == '\0') out.pop_back();
+    while (!out.empty() && out.back() == '\0')
+        out.pop_back();
     return out;
 }
 

@@ -47,7 +47,8 @@ int TChildProcess::Start(const std::vector<std::string>& args) {
     if (::pipe2(in.fd, O_CLOEXEC) != 0 || ::pipe2(out.fd, O_CLOEXEC) != 0) return errno;
 
     std::vector<char*> argv;
-    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    for (const auto& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;
@@ -97,7 +98,9 @@ long TChildProcess::WriteSome(const void* data, std::size_t size, int timeoutMs)
     }
 }
 
-void TChildProcess::CloseInput() { CloseFd(FIn); }
+void TChildProcess::CloseInput() {
+    CloseFd(FIn);
+}
 
 long TChildProcess::ReadSome(void* buffer, std::size_t size) {
     for (;;) {

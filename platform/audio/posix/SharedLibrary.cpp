@@ -10,7 +10,9 @@ void* LoadSharedLibrary(const std::string& path) {
     return ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
 }
 
-void* GetSharedSymbol(void* library, const char* name) { return library ? ::dlsym(library, name) : nullptr; }
+void* GetSharedSymbol(void* library, const char* name) {
+    return library ? ::dlsym(library, name) : nullptr;
+}
 
 void FreeSharedLibrary(void* library) {
     if (library) ::dlclose(library);

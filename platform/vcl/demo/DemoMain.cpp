@@ -56,7 +56,7 @@ const char* kDemoForm = R"(object DemoForm: TForm
 end
 )";
 
-}  // namespace
+} // namespace
 
 int Run(int argc, char** argv);
 
@@ -99,11 +99,12 @@ int Run(int argc, char** argv) {
         }
         return false;
     });
-    if (quitAfterMs > 0) SetTimer(nullptr, 0, static_cast<UINT>(quitAfterMs), [](HWND, UINT, std::uintptr_t, DWord) {
-        Application->Terminate();
-    });
+    if (quitAfterMs > 0)
+        SetTimer(nullptr, 0, static_cast<UINT>(quitAfterMs),
+                 [](HWND, UINT, std::uintptr_t, DWord) { Application->Terminate(); });
     Application->Run();
-    while (Screen->FormCount() > 0) Screen->Forms(0)->Free();
+    while (Screen->FormCount() > 0)
+        Screen->Forms(0)->Free();
     InstallBackend(nullptr);
     return 0;
 }

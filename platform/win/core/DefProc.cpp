@@ -16,7 +16,8 @@ LRESULT DefNcHitTest(Window& w, TPoint screen) {
     if (p.X >= c.Left && p.X < c.Right && p.Y >= c.Top && p.Y < c.Bottom) return HTCLIENT;
     if (w.style & WS_THICKFRAME) {
         const int b = 4;
-        const bool left = p.X < b, right = p.X >= wr.Width() - b, top = p.Y < b, bottom = p.Y >= wr.Height() - b;
+        const bool left = p.X < b, right = p.X >= wr.Width() - b, top = p.Y < b,
+                   bottom = p.Y >= wr.Height() - b;
         if (top && left) return HTTOPLEFT;
         if (top && right) return HTTOPRIGHT;
         if (bottom && left) return HTBOTTOMLEFT;
@@ -35,15 +36,21 @@ namespace {
 CursorShape CursorForHit(int ht, const Window& w) {
     switch (ht) {
     case HTLEFT:
-    case HTRIGHT: return CursorShape::SizeWE;
+    case HTRIGHT:
+        return CursorShape::SizeWE;
     case HTTOP:
-    case HTBOTTOM: return CursorShape::SizeNS;
+    case HTBOTTOM:
+        return CursorShape::SizeNS;
     case HTTOPLEFT:
-    case HTBOTTOMRIGHT: return CursorShape::SizeNWSE;
+    case HTBOTTOMRIGHT:
+        return CursorShape::SizeNWSE;
     case HTTOPRIGHT:
-    case HTBOTTOMLEFT: return CursorShape::SizeNESW;
-    case HTCLIENT: return w.cls->cursor;
-    default: return CursorShape::Arrow;
+    case HTBOTTOMLEFT:
+        return CursorShape::SizeNESW;
+    case HTCLIENT:
+        return w.cls->cursor;
+    default:
+        return CursorShape::Arrow;
     }
 }
 
@@ -53,8 +60,12 @@ void ApplySizeEdge(TRect& r, const TRect& start, int edge, int dx, int dy, const
     const bool top = edge == 3 || edge == 4 || edge == 5;
     const bool bottom = edge == 6 || edge == 7 || edge == 8;
     r = start;
-    auto clampW = [&](int wdt) { return std::clamp(wdt, mmi.ptMinTrackSize.X, std::max(mmi.ptMinTrackSize.X, mmi.ptMaxTrackSize.X)); };
-    auto clampH = [&](int hgt) { return std::clamp(hgt, mmi.ptMinTrackSize.Y, std::max(mmi.ptMinTrackSize.Y, mmi.ptMaxTrackSize.Y)); };
+    auto clampW = [&](int wdt) {
+        return std::clamp(wdt, mmi.ptMinTrackSize.X, std::max(mmi.ptMinTrackSize.X, mmi.ptMaxTrackSize.X));
+    };
+    auto clampH = [&](int hgt) {
+        return std::clamp(hgt, mmi.ptMinTrackSize.Y, std::max(mmi.ptMinTrackSize.Y, mmi.ptMaxTrackSize.Y));
+    };
     if (left) r.Left = start.Right - clampW(start.Width() - dx);
     if (right) r.Right = start.Left + clampW(start.Width() + dx);
     if (top) r.Top = start.Bottom - clampH(start.Height() - dy);
@@ -79,8 +90,8 @@ void DefNcPaint(Window& w) {
     if ((w.style & WS_CAPTION) == WS_CAPTION && w.client.Top > 2) {
         const bool active = w.queue->active == w.Handle();
         HBRUSH bar = CreateSolidBrush(GetSysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
-        TRect cap{w.client.Left, std::max(1, w.client.Top - ((w.exStyle & WS_EX_TOOLWINDOW) ? 16 : 19)), w.client.Right,
-                  w.client.Top - 1};
+        TRect cap{w.client.Left, std::max(1, w.client.Top - ((w.exStyle & WS_EX_TOOLWINDOW) ? 16 : 19)),
+                  w.client.Right, w.client.Top - 1};
         FillRect(dc, &cap, bar);
         DeleteObject(bar);
         SetBkMode(dc, TRANSPARENT);
@@ -93,7 +104,7 @@ void DefNcPaint(Window& w) {
     ReleaseDC(w.Handle(), dc);
 }
 
-}  // namespace
+} // namespace
 
 LRESULT SizeMoveLoop(Window& win, UINT command, LPARAM startPt) {
     WindowRef w = Lookup(win.Handle());
@@ -140,7 +151,7 @@ LRESULT SizeMoveLoop(Window& win, UINT command, LPARAM startPt) {
             if (!w->alive) return 0;
             continue;
         }
-        if (m.message == WM_LBUTTONUP) break;  // consumed: no button-up reaches the window
+        if (m.message == WM_LBUTTONUP) break; // consumed: no button-up reaches the window
         if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE) {
             SetWindowPos(h, nullptr, startRect.Left, startRect.Top, startRect.Width(), startRect.Height(),
                          SWP_NOZORDER | SWP_NOACTIVATE);
@@ -154,7 +165,7 @@ LRESULT SizeMoveLoop(Window& win, UINT command, LPARAM startPt) {
     return 0;
 }
 
-}  // namespace wincore
+} // namespace wincore
 
 using namespace wincore;
 
@@ -162,18 +173,22 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     WindowRef w = Lookup(hwnd);
     if (!w) return 0;
     switch (msg) {
-    case WM_NCCREATE: return TRUE;
+    case WM_NCCREATE:
+        return TRUE;
     case WM_NCCALCSIZE:
         if (wParam)
             DefNcCalcSize(*w, reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]);
         else
             DefNcCalcSize(*w, *reinterpret_cast<TRect*>(lParam));
         return 0;
-    case WM_NCHITTEST: return DefNcHitTest(*w, LParamToPoint(lParam));
-    case WM_NCACTIVATE: return TRUE;
+    case WM_NCHITTEST:
+        return DefNcHitTest(*w, LParamToPoint(lParam));
+    case WM_NCACTIVATE:
+        return TRUE;
     case WM_SETCURSOR: {
         if (w->IsChild() && SendMessage(w->parent->Handle(), WM_SETCURSOR, wParam, lParam)) return TRUE;
-        SetCursorShape(CursorForHit(static_cast<std::int16_t>(LoWord(static_cast<std::uintptr_t>(lParam))), *w));
+        SetCursorShape(
+            CursorForHit(static_cast<std::int16_t>(LoWord(static_cast<std::uintptr_t>(lParam))), *w));
         return TRUE;
     }
     case WM_MOUSEACTIVATE:
@@ -185,7 +200,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCLBUTTONDOWN: {
         const int ht = static_cast<int>(wParam);
         if (ht == HTCAPTION) return SendMessage(hwnd, WM_SYSCOMMAND, SC_MOVE | 2, lParam);
-        if (ht >= HTLEFT && ht <= HTBOTTOMRIGHT) return SendMessage(hwnd, WM_SYSCOMMAND, SC_SIZE | (ht - 9), lParam);
+        if (ht >= HTLEFT && ht <= HTBOTTOMRIGHT)
+            return SendMessage(hwnd, WM_SYSCOMMAND, SC_SIZE | (ht - 9), lParam);
         return 0;
     }
     case WM_NCLBUTTONDBLCLK:
@@ -207,9 +223,13 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOMMAND:
         switch (wParam & 0xFFF0) {
         case SC_MOVE:
-        case SC_SIZE: return SizeMoveLoop(*w, static_cast<UINT>(wParam), lParam);
-        case SC_CLOSE: return SendMessage(hwnd, WM_CLOSE, 0, 0);
-        case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
+        case SC_SIZE:
+            return SizeMoveLoop(*w, static_cast<UINT>(wParam), lParam);
+        case SC_CLOSE:
+            return SendMessage(hwnd, WM_CLOSE, 0, 0);
+        case SC_MINIMIZE:
+            ShowWindow(hwnd, SW_MINIMIZE);
+            return 0;
         case SC_RESTORE:
             if (w->iconic)
                 ShowWindow(hwnd, SW_RESTORE);
@@ -224,9 +244,12 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                          SWP_NOZORDER);
             return 0;
         }
-        default: return 0;
+        default:
+            return 0;
         }
-    case WM_CLOSE: DestroyWindow(hwnd); return 0;
+    case WM_CLOSE:
+        DestroyWindow(hwnd);
+        return 0;
     case WM_SYSKEYDOWN:
         if (wParam == VK_F4 && (lParam & (LPARAM(1) << 29)))
             return SendMessage(GetAncestor(hwnd, GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -243,7 +266,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_WINDOWPOSCHANGED: {
         const auto* wp = reinterpret_cast<const WINDOWPOS*>(lParam);
         if (!(wp->flags & SWP_NOMOVE))
-            SendMessage(hwnd, WM_MOVE, 0, MakeLParam(w->rect.Left + w->client.Left, w->rect.Top + w->client.Top));
+            SendMessage(hwnd, WM_MOVE, 0,
+                        MakeLParam(w->rect.Left + w->client.Left, w->rect.Top + w->client.Top));
         if (!(wp->flags & SWP_NOSIZE) && Get(hwnd))
             SendMessage(hwnd, WM_SIZE, w->zoomed ? SIZE_MAXIMIZED : SIZE_RESTORED,
                         MakeLParam(w->client.Width(), w->client.Height()));
@@ -260,7 +284,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         reinterpret_cast<char*>(lParam)[n] = 0;
         return static_cast<LRESULT>(n);
     }
-    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(w->text.size());
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(w->text.size());
     case WM_ACTIVATE:
         if (LoWord(wParam) != WA_INACTIVE && !w->iconic) {
             auto& q = *w->queue;
@@ -273,7 +298,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         EndPaint(hwnd, ps);
         return 0;
     }
-    case WM_QUERYENDSESSION: return TRUE;
+    case WM_QUERYENDSESSION:
+        return TRUE;
     case WM_ERASEBKGND: {
         HBRUSH brush = w->cls->background;
         if (!brush || !wParam) return 0;
@@ -281,9 +307,12 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         FillRect(reinterpret_cast<HDC>(wParam), &r, brush);
         return 1;
     }
-    case WM_NCPAINT: DefNcPaint(*w); return 0;
-    default: return 0;
+    case WM_NCPAINT:
+        DefNcPaint(*w);
+        return 0;
+    default:
+        return 0;
     }
 }
 
-}  // namespace vd
+} // namespace vd

@@ -14,10 +14,14 @@ std::array<std::atomic<bool>, 256> gSyncDown{};
 
 int ButtonVk(RawButton b) {
     switch (b) {
-    case RawButton::Left: return VK_LBUTTON;
-    case RawButton::Right: return VK_RBUTTON;
-    case RawButton::Middle: return VK_MBUTTON;
-    default: return 0;
+    case RawButton::Left:
+        return VK_LBUTTON;
+    case RawButton::Right:
+        return VK_RBUTTON;
+    case RawButton::Middle:
+        return VK_MBUTTON;
+    default:
+        return 0;
     }
 }
 
@@ -31,7 +35,8 @@ void ApplyKeys(std::array<std::atomic<bool>, 256>& keys, const RawInput& in) {
     case RawInput::KeyUp:
         if (in.vk > 0 && in.vk < 256) keys[in.vk] = in.kind == RawInput::KeyDown;
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -49,21 +54,27 @@ UINT ClientMessage(const RawInput& in, bool dbl) {
     if (in.kind == RawInput::MouseMove) return WM_MOUSEMOVE;
     const bool down = in.kind == RawInput::ButtonDown;
     switch (in.button) {
-    case RawButton::Left: return down ? (dbl ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN) : WM_LBUTTONUP;
-    case RawButton::Right: return down ? (dbl ? WM_RBUTTONDBLCLK : WM_RBUTTONDOWN) : WM_RBUTTONUP;
-    case RawButton::Middle: return down ? (dbl ? WM_MBUTTONDBLCLK : WM_MBUTTONDOWN) : WM_MBUTTONUP;
-    default: return WM_MOUSEMOVE;
+    case RawButton::Left:
+        return down ? (dbl ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN) : WM_LBUTTONUP;
+    case RawButton::Right:
+        return down ? (dbl ? WM_RBUTTONDBLCLK : WM_RBUTTONDOWN) : WM_RBUTTONUP;
+    case RawButton::Middle:
+        return down ? (dbl ? WM_MBUTTONDBLCLK : WM_MBUTTONDOWN) : WM_MBUTTONUP;
+    default:
+        return WM_MOUSEMOVE;
     }
 }
 
 // Non-client messages sit at the client number minus 0x160.
-UINT NcMessage(UINT client) { return client - (WM_MOUSEMOVE - WM_NCMOUSEMOVE); }
+UINT NcMessage(UINT client) {
+    return client - (WM_MOUSEMOVE - WM_NCMOUSEMOVE);
+}
 
 bool IsDoubleClick(ThreadQueue& q, HWND h, UINT downMsg, const MSG& m) {
     ClickState& c = q.click;
     const bool dbl = c.valid && c.hwnd == h && c.downMsg == downMsg &&
-                     m.time - c.time <= CurrentBackend().DoubleClickTime() && std::abs(m.pt.X - c.pt.X) <= 2 &&
-                     std::abs(m.pt.Y - c.pt.Y) <= 2;
+                     m.time - c.time <= CurrentBackend().DoubleClickTime() &&
+                     std::abs(m.pt.X - c.pt.X) <= 2 && std::abs(m.pt.Y - c.pt.Y) <= 2;
     if (dbl) {
         c.valid = false;
     } else {
@@ -89,8 +100,8 @@ bool RouteMouse(ThreadQueue& q, const RawInput& in, MSG& msg) {
         if (!Get(target)) return false;
         msg.hwnd = target;
         msg.message = WM_MOUSEWHEEL;
-        const std::int32_t packed = static_cast<std::int32_t>((static_cast<std::uint32_t>(in.wheelDelta) << 16) |
-                                                              (MouseKeys() & 0xFFFF));
+        const std::int32_t packed = static_cast<std::int32_t>(
+            (static_cast<std::uint32_t>(in.wheelDelta) << 16) | (MouseKeys() & 0xFFFF));
         msg.wParam = static_cast<WPARAM>(static_cast<std::intptr_t>(packed));
         msg.lParam = PointToLParam(in.screen);
         return true;
@@ -130,9 +141,11 @@ bool RouteMouse(ThreadQueue& q, const RawInput& in, MSG& msg) {
     if (down) {
         const HWND root = GetAncestor(h, GA_ROOT);
         if (root != q.active) {
-            const LRESULT ma = CallProc(*w, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(root), MakeLParam(ht, clientMsg));
+            const LRESULT ma =
+                CallProc(*w, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(root), MakeLParam(ht, clientMsg));
             Window* r = Get(root);
-            if ((ma == MA_ACTIVATE || ma == MA_ACTIVATEANDEAT || ma == 0) && r && !(r->exStyle & WS_EX_NOACTIVATE))
+            if ((ma == MA_ACTIVATE || ma == MA_ACTIVATEANDEAT || ma == 0) && r &&
+                !(r->exStyle & WS_EX_NOACTIVATE))
                 Activate(r, WA_CLICKACTIVE);
             if (ma == MA_ACTIVATEANDEAT || ma == MA_NOACTIVATEANDEAT || !w->alive) return false;
         }
@@ -143,7 +156,8 @@ bool RouteMouse(ThreadQueue& q, const RawInput& in, MSG& msg) {
     UINT m = client ? clientMsg : NcMessage(clientMsg);
     if (down) {
         const bool allowDbl = !client || (w->cls->style & CS_DBLCLKS);
-        if (IsDoubleClick(q, h, m, msg) && allowDbl) m = client ? ClientMessage(in, true) : NcMessage(ClientMessage(in, true));
+        if (IsDoubleClick(q, h, m, msg) && allowDbl)
+            m = client ? ClientMessage(in, true) : NcMessage(ClientMessage(in, true));
         if (w->IsChild() && !(w->exStyle & WS_EX_NOPARENTNOTIFY)) {
             // Ancestors hear of the press before the child's own message.
             for (Window* p = w->parent; p; p = p->IsChild() ? p->parent : nullptr) {
@@ -204,9 +218,11 @@ bool RouteKey(ThreadQueue& q, const RawInput& in, MSG& msg) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
-void UpdateAsyncKeys(const RawInput& in) { ApplyKeys(gAsyncDown, in); }
+void UpdateAsyncKeys(const RawInput& in) {
+    ApplyKeys(gAsyncDown, in);
+}
 
 bool RouteInput(ThreadQueue& q, const RawInput& in, MSG& msg) {
     ApplyKeys(gSyncDown, in);
@@ -225,7 +241,9 @@ void Activate(Window* w, int how) {
     q.active = newH;
     if (old) {
         CallProc(*old, WM_NCACTIVATE, FALSE, 0);
-        if (old->alive) CallProc(*old, WM_ACTIVATE, MakeWParam(WA_INACTIVE, old->iconic ? 1 : 0), reinterpret_cast<LPARAM>(newH));
+        if (old->alive)
+            CallProc(*old, WM_ACTIVATE, MakeWParam(WA_INACTIVE, old->iconic ? 1 : 0),
+                     reinterpret_cast<LPARAM>(newH));
     }
     if (neu && neu->alive && q.active == newH) {
         ZOrderInsert(*neu, (neu->exStyle & WS_EX_TOPMOST) ? HWND_TOPMOST : HWND_TOP);
@@ -233,7 +251,8 @@ void Activate(Window* w, int how) {
         CallProc(*neu, WM_NCACTIVATE, TRUE, 0);
         if (neu->alive)
             CallProc(*neu, WM_ACTIVATE, MakeWParam(how, neu->iconic ? 1 : 0), reinterpret_cast<LPARAM>(oldH));
-        if (neu->alive && q.active == newH && !q.settingFocus && !(q.focus && (q.focus == newH || IsChild(newH, q.focus))))
+        if (neu->alive && q.active == newH && !q.settingFocus &&
+            !(q.focus && (q.focus == newH || IsChild(newH, q.focus))))
             SetFocus(newH);
     } else if (!neu && q.focus) {
         SetFocus(nullptr);
@@ -242,8 +261,8 @@ void Activate(Window* w, int how) {
 
 void ActivateAnother(Window& leaving) {
     auto ok = [&](Window* c) {
-        return c && c != &leaving && c->alive && !c->destroying && EffectivelyVisible(*c) && EffectivelyEnabled(*c) &&
-               !(c->exStyle & WS_EX_NOACTIVATE) && !c->iconic;
+        return c && c != &leaving && c->alive && !c->destroying && EffectivelyVisible(*c) &&
+               EffectivelyEnabled(*c) && !(c->exStyle & WS_EX_NOACTIVATE) && !c->iconic;
     };
     Window* next = nullptr;
     if (leaving.owner && ok(Get(leaving.owner))) next = Get(leaving.owner);
@@ -261,7 +280,7 @@ void FocusLostBy(Window& w) {
     SetFocus(nullptr);
 }
 
-}  // namespace wincore
+} // namespace wincore
 
 using namespace wincore;
 
@@ -286,7 +305,9 @@ BOOL ReleaseCapture() {
     return TRUE;
 }
 
-HWND GetCapture() { return CurrentQueue()->capture; }
+HWND GetCapture() {
+    return CurrentQueue()->capture;
+}
 
 void SetMenuGrab(HWND opener) {
     auto q = CurrentQueue();
@@ -312,7 +333,7 @@ HWND SetFocus(HWND hwnd) {
         // Pop-ups that refuse activation never take the keyboard either.
         if (!root || (root->exStyle & WS_EX_NOACTIVATE)) return nullptr;
         if (q.active != root->Handle()) {
-            q.settingFocus = true;  // activation must not move the focus elsewhere first
+            q.settingFocus = true; // activation must not move the focus elsewhere first
             Activate(root, WA_ACTIVE);
             q.settingFocus = false;
             if (!Get(hwnd)) return nullptr;
@@ -322,12 +343,14 @@ HWND SetFocus(HWND hwnd) {
     if (cur == hwnd) return old;
     q.focus = hwnd;
     if (WindowRef c = Lookup(cur)) CallProc(*c, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
-    if (q.focus != hwnd) return old;  // the losing window moved the focus itself
+    if (q.focus != hwnd) return old; // the losing window moved the focus itself
     if (WindowRef n = Lookup(hwnd)) CallProc(*n, WM_SETFOCUS, reinterpret_cast<WPARAM>(cur), 0);
     return old;
 }
 
-HWND GetFocus() { return CurrentQueue()->focus; }
+HWND GetFocus() {
+    return CurrentQueue()->focus;
+}
 
 HWND SetActiveWindow(HWND hwnd) {
     auto q = CurrentQueue();
@@ -339,9 +362,15 @@ HWND SetActiveWindow(HWND hwnd) {
     return old;
 }
 
-HWND GetActiveWindow() { return CurrentQueue()->active; }
-BOOL SetForegroundWindow(HWND hwnd) { return SetActiveWindow(hwnd) || GetActiveWindow() == hwnd ? TRUE : FALSE; }
-HWND GetForegroundWindow() { return GetActiveWindow(); }
+HWND GetActiveWindow() {
+    return CurrentQueue()->active;
+}
+BOOL SetForegroundWindow(HWND hwnd) {
+    return SetActiveWindow(hwnd) || GetActiveWindow() == hwnd ? TRUE : FALSE;
+}
+HWND GetForegroundWindow() {
+    return GetActiveWindow();
+}
 
 BOOL GetCursorPos(TPoint& pt) {
     pt = CurrentBackend().CursorPos();
@@ -358,8 +387,12 @@ short GetKeyState(int vk) {
     return gSyncDown[vk] ? static_cast<short>(0x8000) : 0;
 }
 
-UINT GetDoubleClickTime() { return CurrentBackend().DoubleClickTime(); }
+UINT GetDoubleClickTime() {
+    return CurrentBackend().DoubleClickTime();
+}
 
-void SetCursorShape(CursorShape shape) { CurrentBackend().CursorChanged(shape); }
+void SetCursorShape(CursorShape shape) {
+    CurrentBackend().CursorChanged(shape);
+}
 
-}  // namespace vd
+} // namespace vd

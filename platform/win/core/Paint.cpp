@@ -7,16 +7,20 @@ namespace vd {
 namespace wincore {
 namespace {
 
-bool Empty(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
+bool Empty(const TRect& r) {
+    return r.Right <= r.Left || r.Bottom <= r.Top;
+}
 
 TRect Union(const TRect& a, const TRect& b) {
     if (Empty(a)) return b;
     if (Empty(b)) return a;
-    return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
+    return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+            std::max(a.Bottom, b.Bottom)};
 }
 
 TRect Intersect(const TRect& a, const TRect& b) {
-    TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
+    TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+            std::min(a.Bottom, b.Bottom)};
     return Empty(r) ? TRect{} : r;
 }
 
@@ -35,7 +39,7 @@ Window* FindPaint(Window& w) {
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 void InvalidateWhole(Window& w, bool erase, bool frame) {
     AddUpdate(w, {0, 0, w.client.Width(), w.client.Height()}, erase);
@@ -74,8 +78,7 @@ bool NextPaint(ThreadQueue& q, MSG& msg) {
     }
 }
 
-
-}  // namespace wincore
+} // namespace wincore
 
 using namespace wincore;
 
@@ -101,11 +104,15 @@ BOOL ValidateRect(HWND hwnd, const TRect* rect) {
         u = {};
         w->erasePending = false;
     } else if (c.Left == u.Left && c.Right == u.Right) {
-        if (c.Top == u.Top) u.Top = c.Bottom;
-        else if (c.Bottom == u.Bottom) u.Bottom = c.Top;
+        if (c.Top == u.Top)
+            u.Top = c.Bottom;
+        else if (c.Bottom == u.Bottom)
+            u.Bottom = c.Top;
     } else if (c.Top == u.Top && c.Bottom == u.Bottom) {
-        if (c.Left == u.Left) u.Left = c.Right;
-        else if (c.Right == u.Right) u.Right = c.Left;
+        if (c.Left == u.Left)
+            u.Left = c.Right;
+        else if (c.Right == u.Right)
+            u.Right = c.Left;
     }
     return TRUE;
 }
@@ -149,7 +156,8 @@ BOOL RedrawWindow(HWND hwnd, const TRect* rect, UINT flags) {
                   (flags & RDW_ERASE) && !(flags & RDW_NOERASE));
         if (flags & RDW_FRAME) w->ncPending = true;
         if (flags & RDW_ALLCHILDREN)
-            for (Window* c : w->children) RedrawWindow(c->Handle(), nullptr, flags & ~(RDW_UPDATENOW | RDW_ERASENOW));
+            for (Window* c : w->children)
+                RedrawWindow(c->Handle(), nullptr, flags & ~(RDW_UPDATENOW | RDW_ERASENOW));
     }
     if (flags & RDW_VALIDATE) ValidateRect(hwnd, rect);
     if (flags & (RDW_UPDATENOW | RDW_ERASENOW)) UpdateWindow(hwnd);
@@ -169,7 +177,9 @@ void BeginPaint(HWND hwnd, PAINTSTRUCT& ps) {
     if (erase) ps.fErase = CallProc(*w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(ps.hdc), 0) ? FALSE : TRUE;
 }
 
-void EndPaint(HWND hwnd, const PAINTSTRUCT& ps) { ReleaseDC(hwnd, ps.hdc); }
+void EndPaint(HWND hwnd, const PAINTSTRUCT& ps) {
+    ReleaseDC(hwnd, ps.hdc);
+}
 
 BOOL SetLayeredWindowAttributes(HWND hwnd, DWord colorKey, Byte alpha, DWord flags) {
     (void)colorKey;
@@ -190,6 +200,8 @@ bool GetLayeredAlpha(HWND hwnd, Byte& alpha) {
     return true;
 }
 
-bool IsLayeredWindowOS() { return CurrentBackend().LayeredWindowsAvailable(); }
+bool IsLayeredWindowOS() {
+    return CurrentBackend().LayeredWindowsAvailable();
+}
 
-}  // namespace vd
+} // namespace vd

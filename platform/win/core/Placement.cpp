@@ -43,7 +43,8 @@ void ZOrderInsert(Window& w, HWND insertAfter) {
     if (insertAfter == HWND_NOTOPMOST) w.exStyle &= ~WS_EX_TOPMOST;
     const bool topmost = !w.IsChild() && (w.exStyle & WS_EX_TOPMOST);
     auto firstNonTopmost = [&] {
-        return std::find_if(list.begin(), list.end(), [](Window* x) { return !(x->exStyle & WS_EX_TOPMOST); });
+        return std::find_if(list.begin(), list.end(),
+                            [](Window* x) { return !(x->exStyle & WS_EX_TOPMOST); });
     };
     if (insertAfter == HWND_BOTTOM) {
         list.push_back(&w);
@@ -53,13 +54,15 @@ void ZOrderInsert(Window& w, HWND insertAfter) {
         else
             list.insert(firstNonTopmost(), &w);
     } else {
-        auto it = std::find_if(list.begin(), list.end(), [&](Window* x) { return x->Handle() == insertAfter; });
+        auto it =
+            std::find_if(list.begin(), list.end(), [&](Window* x) { return x->Handle() == insertAfter; });
         if (it == list.end())
             list.insert(w.IsChild() || topmost ? list.begin() : firstNonTopmost(), &w);
         else
             list.insert(it + 1, &w);
-        if (!w.IsChild() && !topmost) {  // keep the top-most band in front
-            std::stable_partition(list.begin(), list.end(), [](Window* x) { return (x->exStyle & WS_EX_TOPMOST) != 0; });
+        if (!w.IsChild() && !topmost) { // keep the top-most band in front
+            std::stable_partition(list.begin(), list.end(),
+                                  [](Window* x) { return (x->exStyle & WS_EX_TOPMOST) != 0; });
         }
     }
 }
@@ -107,7 +110,7 @@ MINMAXINFO DefaultMinMax(Window& w) {
     return mmi;
 }
 
-}  // namespace
+} // namespace
 
 MINMAXINFO QueryMinMax(Window& w) {
     MINMAXINFO mmi = DefaultMinMax(w);
@@ -115,7 +118,7 @@ MINMAXINFO QueryMinMax(Window& w) {
     return mmi;
 }
 
-}  // namespace wincore
+} // namespace wincore
 
 using namespace wincore;
 
@@ -184,7 +187,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     }
     if (!(flags & SWP_NOSENDCHANGING)) CallProc(*w, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&wp));
     if (!w->alive) return FALSE;
-    const bool sizeAsked = !(wp.flags & SWP_NOSIZE) && (wp.cx != w->rect.Width() || wp.cy != w->rect.Height());
+    const bool sizeAsked =
+        !(wp.flags & SWP_NOSIZE) && (wp.cx != w->rect.Width() || wp.cy != w->rect.Height());
     if (sizeAsked && (w->style & WS_THICKFRAME) && !w->IsChild()) {
         const MINMAXINFO mmi = QueryMinMax(*w);
         if (!w->alive) return FALSE;
@@ -234,7 +238,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
             InvalidateWhole(*w, true, true);
     }
     if (nowVisible && !wasVisible) {
-        w->ncPending = false;  // the frame is drawn now, before anyone looks at the window
+        w->ncPending = false; // the frame is drawn now, before anyone looks at the window
         CallProc(*w, WM_NCPAINT, 1, 0);
         if (!w->alive) return FALSE;
     }
@@ -247,7 +251,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     done.cy = w->rect.Height();
     if (!sized) done.flags |= SWP_NOSIZE;
     if (!moved) done.flags |= SWP_NOMOVE;
-    if ((sized || moved || change || (wp.flags & SWP_FRAMECHANGED)) ) {
+    if ((sized || moved || change || (wp.flags & SWP_FRAMECHANGED))) {
         CallProc(*w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&done));
         if (!w->alive) return TRUE;
     }
@@ -262,7 +266,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
 }
 
 BOOL MoveWindow(HWND hwnd, int x, int y, int cx, int cy, BOOL repaint) {
-    return SetWindowPos(hwnd, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
+    return SetWindowPos(hwnd, nullptr, x, y, cx, cy,
+                        SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
 }
 
 namespace {
@@ -306,7 +311,7 @@ void Restore(WindowRef w) {
     if (w->alive && !w->IsChild()) CurrentBackend().TopLevelChanged(w->Handle(), wcVisible);
 }
 
-}  // namespace
+} // namespace
 
 BOOL ShowWindow(HWND hwnd, int cmd) {
     WindowRef w = Lookup(hwnd);
@@ -329,7 +334,8 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         if (w->iconic) Restore(w);
         if (!w->alive) return wasVisible;
         break;
-    default: break;
+    default:
+        break;
     }
     if (!wasVisible) {
         CallProc(*w, WM_SHOWWINDOW, 1, 0);
@@ -387,7 +393,8 @@ namespace {
 bool InRegion(const Window& w, TPoint windowPt) {
     if (!w.hasRegion) return true;
     for (const TRect& r : w.region)
-        if (windowPt.X >= r.Left && windowPt.X < r.Right && windowPt.Y >= r.Top && windowPt.Y < r.Bottom) return true;
+        if (windowPt.X >= r.Left && windowPt.X < r.Right && windowPt.Y >= r.Top && windowPt.Y < r.Bottom)
+            return true;
     return false;
 }
 
@@ -400,14 +407,15 @@ bool Hits(const Window& w, TPoint screen) {
 
 Window* DeepestAt(Window& w, TPoint screen) {
     const TPoint o = ClientOriginOnScreen(w);
-    if (screen.X < o.X || screen.Y < o.Y || screen.X >= o.X + w.client.Width() || screen.Y >= o.Y + w.client.Height())
+    if (screen.X < o.X || screen.Y < o.Y || screen.X >= o.X + w.client.Width() ||
+        screen.Y >= o.Y + w.client.Height())
         return &w;
     for (Window* c : w.children)
         if (Hits(*c, screen)) return DeepestAt(*c, screen);
     return &w;
 }
 
-}  // namespace
+} // namespace
 
 HWND WindowFromPoint(TPoint screenPt) {
     for (Window* t : TopLevels())
@@ -422,9 +430,10 @@ HWND ChildWindowFromPoint(HWND parent, TPoint clientPt) {
     ClientToScreen(parent, s);
     for (Window* c : p->children)
         if (Hits(*c, s)) return c->Handle();
-    if (clientPt.X < 0 || clientPt.Y < 0 || clientPt.X >= p->client.Width() || clientPt.Y >= p->client.Height())
+    if (clientPt.X < 0 || clientPt.Y < 0 || clientPt.X >= p->client.Width() ||
+        clientPt.Y >= p->client.Height())
         return nullptr;
     return parent;
 }
 
-}  // namespace vd
+} // namespace vd

@@ -73,14 +73,14 @@ bool NextTimer(ThreadQueue& q, MSG& msg, bool remove, int& waitMs) {
     msg.hwnd = due->hwnd;
     msg.message = WM_TIMER;
     msg.wParam = due->id;
-    msg.lParam = due->proc ? 1 : 0;  // the procedure is looked up again by window and id
+    msg.lParam = due->proc ? 1 : 0; // the procedure is looked up again by window and id
     msg.time = static_cast<DWord>(now);
     // Coalesced: one WM_TIMER per expiry however late the loop is.
     if (remove) due->due = now + std::max<UINT>(due->interval, 1);
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool NextMessage(ThreadQueue& q, MSG& msg, bool remove, bool block) {
     for (;;) {
@@ -120,7 +120,7 @@ bool NextMessage(ThreadQueue& q, MSG& msg, bool remove, bool block) {
     }
 }
 
-}  // namespace wincore
+} // namespace wincore
 
 using namespace wincore;
 
@@ -178,7 +178,9 @@ BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
-BOOL PostThreadMessage(UINT msg, WPARAM wParam, LPARAM lParam) { return PostMessage(nullptr, msg, wParam, lParam); }
+BOOL PostThreadMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return PostMessage(nullptr, msg, wParam, lParam);
+}
 
 void PostQuitMessage(int exitCode) {
     auto q = CurrentQueue();
@@ -209,7 +211,8 @@ void WaitMessage() {
     if (!q->timers.empty()) {
         const std::uint64_t now = CurrentBackend().NowMs();
         std::uint64_t next = q->timers.front().due;
-        for (auto& t : q->timers) next = std::min(next, t.due);
+        for (auto& t : q->timers)
+            next = std::min(next, t.due);
         waitMs = next > now ? static_cast<int>(std::min<std::uint64_t>(next - now, 0x7FFFFFFF)) : 0;
     }
     if (waitMs == 0) return;
@@ -272,7 +275,9 @@ UINT RegisterWindowMessage(const String& name) {
     return id;
 }
 
-DWord GetMessageTime() { return CurrentQueue()->messageTime; }
+DWord GetMessageTime() {
+    return CurrentQueue()->messageTime;
+}
 
 std::uintptr_t SetTimer(HWND hwnd, std::uintptr_t id, UINT elapseMs, TIMERPROC proc) {
     std::shared_ptr<ThreadQueue> q;
@@ -309,7 +314,9 @@ BOOL KillTimer(HWND hwnd, std::uintptr_t id) {
     return t.size() != before ? TRUE : FALSE;
 }
 
-DWord GetWindowTickCount() { return static_cast<DWord>(CurrentBackend().NowMs()); }
+DWord GetWindowTickCount() {
+    return static_cast<DWord>(CurrentBackend().NowMs());
+}
 
 void QueueInput(const RawInput& in) {
     auto q = InputQueue();
@@ -322,7 +329,7 @@ void QueueInput(const RawInput& in) {
     Notify(*q);
 }
 
-}  // namespace vd
+} // namespace vd
 
 namespace vd {
 
@@ -341,4 +348,4 @@ int PumpWaitingMessages() {
     return n;
 }
 
-}  // namespace vd
+} // namespace vd

@@ -17,7 +17,7 @@ struct Pending {
 };
 thread_local std::vector<std::vector<Pending>> tStack;
 
-}  // namespace
+} // namespace
 
 MessageSpy::MessageSpy() {
     std::lock_guard<std::mutex> guard(gSpyLock);
@@ -30,11 +30,14 @@ MessageSpy::~MessageSpy() {
     gSpies.erase(std::remove(gSpies.begin(), gSpies.end(), this), gSpies.end());
     --gSpyCount;
     for (auto& level : tStack)
-        level.erase(std::remove_if(level.begin(), level.end(), [this](const Pending& p) { return p.spy == this; }),
-                    level.end());
+        level.erase(
+            std::remove_if(level.begin(), level.end(), [this](const Pending& p) { return p.spy == this; }),
+            level.end());
 }
 
-void MessageSpy::Watch(HWND hwnd) { FWatched.push_back(hwnd); }
+void MessageSpy::Watch(HWND hwnd) {
+    FWatched.push_back(hwnd);
+}
 
 bool MessageSpy::Wants(HWND hwnd) const {
     return FWatched.empty() || std::find(FWatched.begin(), FWatched.end(), hwnd) != FWatched.end();
@@ -57,7 +60,9 @@ std::vector<SpyEntry> MessageSpy::Of(HWND hwnd, UINT msg) const {
     return out;
 }
 
-bool MessageSpy::Active() { return gSpyCount.load(std::memory_order_relaxed) > 0; }
+bool MessageSpy::Active() {
+    return gSpyCount.load(std::memory_order_relaxed) > 0;
+}
 
 int MessageSpy::Enter(HWND hwnd, UINT msg, WPARAM w, LPARAM l, bool posted) {
     std::lock_guard<std::mutex> guard(gSpyLock);
@@ -80,4 +85,4 @@ void MessageSpy::Leave(int token, LRESULT result) {
     tStack.pop_back();
 }
 
-}  // namespace vd
+} // namespace vd

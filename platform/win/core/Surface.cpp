@@ -10,7 +10,8 @@ namespace {
 
 Window* Root(Window& w) {
     Window* r = &w;
-    while (r->IsChild()) r = r->parent;
+    while (r->IsChild())
+        r = r->parent;
     return r;
 }
 
@@ -18,15 +19,22 @@ Window* Root(Window& w) {
 TRect RectInRoot(const Window& w, bool whole) {
     const TRect s = WindowRectOnScreen(w);
     const Window* r = &w;
-    while (r->IsChild()) r = r->parent;
+    while (r->IsChild())
+        r = r->parent;
     TRect out = s;
-    if (!whole) out = {s.Left + w.client.Left, s.Top + w.client.Top, s.Left + w.client.Right, s.Top + w.client.Bottom};
+    if (!whole)
+        out = {s.Left + w.client.Left, s.Top + w.client.Top, s.Left + w.client.Right,
+               s.Top + w.client.Bottom};
     const int dx = r->rect.Left, dy = r->rect.Top;
     return {out.Left - dx, out.Top - dy, out.Right - dx, out.Bottom - dy};
 }
 
-void Intersect(GdiRegion& rgn, const TRect& r) { rgn = GdiRegion::Combine(rgn, GdiRegion(r), RGN_AND); }
-void Subtract(GdiRegion& rgn, const GdiRegion& cut) { rgn = GdiRegion::Combine(rgn, cut, RGN_DIFF); }
+void Intersect(GdiRegion& rgn, const TRect& r) {
+    rgn = GdiRegion::Combine(rgn, GdiRegion(r), RGN_AND);
+}
+void Subtract(GdiRegion& rgn, const GdiRegion& cut) {
+    rgn = GdiRegion::Combine(rgn, cut, RGN_DIFF);
+}
 
 GdiRegion ShapeInRoot(const Window& w) {
     const TRect r = RectInRoot(w, true);
@@ -49,14 +57,14 @@ GdiRegion VisibleRegion(Window& w, bool whole) {
         if (EffectivelyVisible(*c)) Subtract(rgn, ShapeInRoot(*c));
     for (Window* x = &w; x->IsChild(); x = x->parent) {
         for (Window* s : x->parent->children) {
-            if (s == x) break;  // the rest lie below
+            if (s == x) break; // the rest lie below
             if (EffectivelyVisible(*s)) Subtract(rgn, ShapeInRoot(*s));
         }
     }
     return rgn;
 }
 
-}  // namespace
+} // namespace
 
 void EnsureSurface(Window& w) {
     if (w.IsChild()) return;
@@ -65,7 +73,8 @@ void EnsureSurface(Window& w) {
         w.surface = new GdiBitmap(std::min(cw, 16384), std::min(ch, 16384), 24);
         return;
     }
-    if (w.surface->Width() != cw || w.surface->Height() != ch) w.surface->Resize(std::min(cw, 16384), std::min(ch, 16384));
+    if (w.surface->Width() != cw || w.surface->Height() != ch)
+        w.surface->Resize(std::min(cw, 16384), std::min(ch, 16384));
 }
 
 void ReleaseSurface(Window& w) {
@@ -95,7 +104,7 @@ HDC MakeDC(Window& w, bool whole, const TRect* clientClip) {
     return dc;
 }
 
-}  // namespace wincore
+} // namespace wincore
 
 using namespace wincore;
 
@@ -114,7 +123,8 @@ int ReleaseDC(HWND hwnd, HDC dc) {
     DeleteDC(dc);
     if (Window* w = Get(hwnd)) {
         Window* root = w;
-        while (root->IsChild()) root = root->parent;
+        while (root->IsChild())
+            root = root->parent;
         CurrentBackend().TopLevelChanged(root->Handle(), wcSurface);
     }
     return 1;
@@ -153,7 +163,9 @@ BOOL SetWindowRgnRects(HWND hwnd, const std::vector<TRect>& rects, BOOL redraw) 
     return r ? TRUE : FALSE;
 }
 
-BOOL ClearWindowRgn(HWND hwnd, BOOL redraw) { return SetWindowRgn(hwnd, nullptr, redraw) ? TRUE : FALSE; }
+BOOL ClearWindowRgn(HWND hwnd, BOOL redraw) {
+    return SetWindowRgn(hwnd, nullptr, redraw) ? TRUE : FALSE;
+}
 
 bool GetWindowRgnRects(HWND hwnd, std::vector<TRect>& rects) {
     Window* w = Get(hwnd);
@@ -165,7 +177,8 @@ bool GetWindowRgnRects(HWND hwnd, std::vector<TRect>& rects) {
 HBITMAP GetWindowSurface(HWND hwnd) {
     Window* w = Get(hwnd);
     if (!w) return nullptr;
-    while (w->IsChild()) w = w->parent;
+    while (w->IsChild())
+        w = w->parent;
     EnsureSurface(*w);
     return w->surface;
 }
@@ -178,7 +191,7 @@ COLORREF GetWindowPixel(HWND hwnd, int x, int y) {
     const int sx = r.Left + x, sy = r.Top + y;
     if (!s || x < 0 || y < 0 || x >= r.Width() || y >= r.Height() || sx >= s->Width() || sy >= s->Height())
         return 0xFFFFFFFF;
-    const DWord bgr = s->PixelBgr(sx, sy);  // 0x00RRGGBB
+    const DWord bgr = s->PixelBgr(sx, sy); // 0x00RRGGBB
     return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
 }
 
@@ -196,4 +209,4 @@ BOOL ScrollWindow(HWND hwnd, int dx, int dy, const TRect* rect, const TRect* cli
     return TRUE;
 }
 
-}  // namespace vd
+} // namespace vd

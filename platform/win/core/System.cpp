@@ -12,7 +12,7 @@ namespace {
 std::atomic<Backend*> gBackend{nullptr};
 
 HeadlessBackend& DefaultBackend() {
-    static HeadlessBackend* b = new HeadlessBackend;  // lives as long as any window might
+    static HeadlessBackend* b = new HeadlessBackend; // lives as long as any window might
     return *b;
 }
 
@@ -34,7 +34,9 @@ long long Distance(const TRect& r, TPoint p) {
     return dx * dx + dy * dy;
 }
 
-HMONITOR ToHandle(std::size_t index) { return reinterpret_cast<HMONITOR>(index + 1); }
+HMONITOR ToHandle(std::size_t index) {
+    return reinterpret_cast<HMONITOR>(index + 1);
+}
 
 struct Caret {
     HWND hwnd = nullptr;
@@ -43,14 +45,16 @@ struct Caret {
 };
 thread_local Caret tCaret;
 
-}  // namespace
+} // namespace
 
 Backend& CurrentBackend() {
     Backend* b = gBackend.load();
     return b ? *b : DefaultBackend();
 }
 
-void InstallBackend(Backend* backend) { gBackend.store(backend); }
+void InstallBackend(Backend* backend) {
+    gBackend.store(backend);
+}
 
 HMONITOR MonitorFromPoint(TPoint pt, DWord flags) {
     const auto mons = MonitorsOrDefault();
@@ -96,31 +100,45 @@ BOOL SystemParametersInfo(UINT action, UINT, void* pv, UINT) {
         *static_cast<TRect*>(pv) = MonitorsOrDefault().front().work;
         return TRUE;
     case SPI_GETDRAGFULLWINDOWS:
-        if (pv) *static_cast<BOOL*>(pv) = TRUE;  // our move loop always drags the whole window
+        if (pv) *static_cast<BOOL*>(pv) = TRUE; // our move loop always drags the whole window
         return TRUE;
-    default: return FALSE;
+    default:
+        return FALSE;
     }
 }
 
 int GetSystemMetrics(int index) {
     const auto mons = MonitorsOrDefault();
     switch (index) {
-    case SM_CXSCREEN: return mons.front().bounds.Width();
-    case SM_CYSCREEN: return mons.front().bounds.Height();
+    case SM_CXSCREEN:
+        return mons.front().bounds.Width();
+    case SM_CYSCREEN:
+        return mons.front().bounds.Height();
     case SM_CXSIZE:
-    case SM_CYSIZE: return 18;
+    case SM_CYSIZE:
+        return 18;
     case SM_CXSMICON:
-    case SM_CYSMICON: return 16;
-    case SM_CYCURSOR: return 32;
+    case SM_CYSMICON:
+        return 16;
+    case SM_CYCURSOR:
+        return 32;
     case SM_CXDOUBLECLK:
-    case SM_CYDOUBLECLK: return 4;
-    default: return 0;
+    case SM_CYDOUBLECLK:
+        return 4;
+    default:
+        return 0;
     }
 }
 
-bool ClipboardHasText() { return CurrentBackend().ClipboardHasText(); }
-String ClipboardGetText() { return CurrentBackend().ClipboardText(); }
-void ClipboardSetText(const String& text) { CurrentBackend().SetClipboardText(text); }
+bool ClipboardHasText() {
+    return CurrentBackend().ClipboardHasText();
+}
+String ClipboardGetText() {
+    return CurrentBackend().ClipboardText();
+}
+void ClipboardSetText(const String& text) {
+    CurrentBackend().SetClipboardText(text);
+}
 
 BOOL CreateCaret(HWND hwnd, int width, int height) {
     if (!IsWindow(hwnd)) return FALSE;
@@ -169,9 +187,9 @@ int MulDiv(int a, int b, int c) {
     const bool neg = (num < 0) != (c < 0);
     unsigned long long n = static_cast<unsigned long long>(num < 0 ? -num : num);
     const unsigned long long d = static_cast<unsigned long long>(c < 0 ? -static_cast<long long>(c) : c);
-    unsigned long long q = (n + d / 2) / d;  // halves away from zero
+    unsigned long long q = (n + d / 2) / d; // halves away from zero
     if (q > 0x7FFFFFFFull + (neg ? 1 : 0)) return -1;
     return neg ? static_cast<int>(-static_cast<long long>(q)) : static_cast<int>(q);
 }
 
-}  // namespace vd
+} // namespace vd

@@ -29,11 +29,11 @@ struct Window {
     WNDPROC proc;
     DWord style = 0;
     DWord exStyle = 0;
-    Window* parent = nullptr;  // child windows only
-    HWND owner = nullptr;      // top-level windows only
-    std::vector<Window*> children;  // front first
-    TRect rect;    // parent client coordinates (screen for top-level windows)
-    TRect client;  // relative to the window's top-left corner
+    Window* parent = nullptr;      // child windows only
+    HWND owner = nullptr;          // top-level windows only
+    std::vector<Window*> children; // front first
+    TRect rect;                    // parent client coordinates (screen for top-level windows)
+    TRect client;                  // relative to the window's top-left corner
     String text;
     LONG_PTR userData = 0;
     LONG_PTR ctrlId = 0;
@@ -41,7 +41,7 @@ struct Window {
     bool destroying = false;
     bool iconic = false;
     bool zoomed = false;
-    bool hiddenByOwner = false;  // owner minimized: hidden without clearing WS_VISIBLE
+    bool hiddenByOwner = false; // owner minimized: hidden without clearing WS_VISIBLE
     // Painting: a bounding rectangle of what needs painting (client coordinates).
     TRect update;
     bool erasePending = false;
@@ -49,8 +49,8 @@ struct Window {
     // Region in window coordinates; alpha of a layered window.
     bool hasRegion = false;
     std::vector<TRect> region;
-    HRGN regionHandle = nullptr;  // the caller's region, referenced while set
-    HBITMAP surface = nullptr;    // top-level windows: the painted pixels of the whole window
+    HRGN regionHandle = nullptr; // the caller's region, referenced while set
+    HBITMAP surface = nullptr;   // top-level windows: the painted pixels of the whole window
     Byte alpha = 255;
     bool alphaSet = false;
     std::shared_ptr<ThreadQueue> queue;
@@ -97,7 +97,7 @@ struct ThreadQueue {
     std::deque<RawInput> input;
     bool quit = false;
     int quitCode = 0;
-    bool usesBackend = false;  // the input thread waits through the back end
+    bool usesBackend = false; // the input thread waits through the back end
 
     std::vector<Timer> timers;
     HWND focus = nullptr;
@@ -113,11 +113,11 @@ struct ThreadQueue {
 };
 
 // Global state.
-WindowRef Lookup(HWND hwnd);  // null for dead or unknown handles
-Window* Get(HWND hwnd);       // owner thread only
+WindowRef Lookup(HWND hwnd); // null for dead or unknown handles
+Window* Get(HWND hwnd);      // owner thread only
 std::shared_ptr<ThreadQueue> CurrentQueue();
 std::shared_ptr<ThreadQueue> InputQueue();
-std::vector<Window*>& TopLevels();  // front first
+std::vector<Window*>& TopLevels(); // front first
 std::vector<Window*> AllWindowsOf(const ThreadQueue& q);
 
 // Calls the window's procedure with spy records; returns 0 for a dead window.
@@ -162,4 +162,4 @@ LRESULT SizeMoveLoop(Window& w, UINT command, LPARAM startPt);
 LRESULT DefNcHitTest(Window& w, TPoint screen);
 void DefNcCalcSize(Window& w, TRect& rect);
 
-}  // namespace vd::wincore
+} // namespace vd::wincore

@@ -19,7 +19,7 @@ struct Tables {
 };
 
 Tables& T() {
-    static Tables* t = new Tables;  // outlives every static window owner
+    static Tables* t = new Tables; // outlives every static window owner
     return *t;
 }
 
@@ -31,7 +31,7 @@ std::shared_ptr<ThreadQueue>& ThisThreadQueue() {
 std::mutex gInputLock;
 std::weak_ptr<ThreadQueue> gInputQueue;
 
-}  // namespace
+} // namespace
 
 WindowRef Lookup(HWND hwnd) {
     auto& t = T();
@@ -42,7 +42,7 @@ WindowRef Lookup(HWND hwnd) {
 
 Window* Get(HWND hwnd) {
     auto ref = Lookup(hwnd);
-    return ref.get();  // the table keeps it alive
+    return ref.get(); // the table keeps it alive
 }
 
 std::shared_ptr<ThreadQueue> CurrentQueue() {
@@ -64,7 +64,9 @@ std::shared_ptr<ThreadQueue> InputQueue() {
     return gInputQueue.lock();
 }
 
-std::vector<Window*>& TopLevels() { return T().topLevels; }
+std::vector<Window*>& TopLevels() {
+    return T().topLevels;
+}
 
 std::vector<Window*> AllWindowsOf(const ThreadQueue& q) {
     std::vector<Window*> out;
@@ -77,7 +79,7 @@ std::vector<Window*> AllWindowsOf(const ThreadQueue& q) {
 
 LRESULT CallProc(Window& w, UINT msg, WPARAM wParam, LPARAM lParam, bool posted) {
     if (!w.alive && msg != WM_NCDESTROY) return 0;
-    WNDPROC proc = w.proc;  // a procedure replaced during the call stays alive until it returns
+    WNDPROC proc = w.proc; // a procedure replaced during the call stays alive until it returns
     const HWND h = w.Handle();
     const int token = MessageSpy::Active() ? MessageSpy::Enter(h, msg, wParam, lParam, posted) : -1;
     LRESULT r = 0;
@@ -130,13 +132,15 @@ void SendNcDestroyAndRemove(Window& w) {
     if (topLevel) CurrentBackend().TopLevelDestroyed(w.Handle());
 }
 
-}  // namespace
+} // namespace
 
-}  // namespace wincore
+} // namespace wincore
 
 using namespace wincore;
 
-WNDPROC MakeWndProc(WindowProcedure proc) { return std::make_shared<const WindowProcedure>(std::move(proc)); }
+WNDPROC MakeWndProc(WindowProcedure proc) {
+    return std::make_shared<const WindowProcedure>(std::move(proc));
+}
 
 WNDPROC SetWindowProc(HWND hwnd, WNDPROC proc) {
     Window* w = Get(hwnd);
@@ -193,8 +197,8 @@ UINT GetClassStyle(HWND hwnd) {
     return w ? w->cls->style : 0;
 }
 
-HWND CreateWindowEx(DWord exStyle, const String& className, const String& windowName, DWord style, int x, int y,
-                    int width, int height, HWND parent, void* createParams) {
+HWND CreateWindowEx(DWord exStyle, const String& className, const String& windowName, DWord style, int x,
+                    int y, int width, int height, HWND parent, void* createParams) {
     std::shared_ptr<const WindowClass> cls;
     auto& t = T();
     {
@@ -279,7 +283,8 @@ BOOL DestroyWindow(HWND hwnd) {
     std::vector<HWND> owned;
     for (Window* o : TopLevels())
         if (o->owner == hwnd) owned.push_back(o->Handle());
-    for (HWND o : owned) DestroyWindow(o);
+    for (HWND o : owned)
+        DestroyWindow(o);
 
     auto& q = *w->queue;
     if (w->style & WS_VISIBLE) {
@@ -294,18 +299,26 @@ BOOL DestroyWindow(HWND hwnd) {
     return TRUE;
 }
 
-BOOL IsWindow(HWND hwnd) { return Lookup(hwnd) != nullptr; }
+BOOL IsWindow(HWND hwnd) {
+    return Lookup(hwnd) != nullptr;
+}
 
 LONG_PTR GetWindowLong(HWND hwnd, int index) {
     Window* w = Get(hwnd);
     if (!w) return 0;
     switch (index) {
-    case GWL_STYLE: return static_cast<LONG_PTR>(w->style);
-    case GWL_EXSTYLE: return static_cast<LONG_PTR>(w->exStyle);
-    case GWL_ID: return w->ctrlId;
-    case GWL_USERDATA: return w->userData;
-    case GWL_HWNDPARENT: return reinterpret_cast<LONG_PTR>(w->IsChild() ? w->parent->Handle() : w->owner);
-    default: return 0;
+    case GWL_STYLE:
+        return static_cast<LONG_PTR>(w->style);
+    case GWL_EXSTYLE:
+        return static_cast<LONG_PTR>(w->exStyle);
+    case GWL_ID:
+        return w->ctrlId;
+    case GWL_USERDATA:
+        return w->userData;
+    case GWL_HWNDPARENT:
+        return reinterpret_cast<LONG_PTR>(w->IsChild() ? w->parent->Handle() : w->owner);
+    default:
+        return 0;
     }
 }
 
@@ -332,12 +345,17 @@ LONG_PTR SetWindowLong(HWND hwnd, int index, LONG_PTR value) {
         if ((before ^ w->exStyle) & WS_EX_LAYERED) InvalidateWhole(*w, true, true);
         break;
     }
-    case GWL_ID: w->ctrlId = value; break;
-    case GWL_USERDATA: w->userData = value; break;
+    case GWL_ID:
+        w->ctrlId = value;
+        break;
+    case GWL_USERDATA:
+        w->userData = value;
+        break;
     case GWL_HWNDPARENT:
         if (!w->IsChild()) w->owner = reinterpret_cast<HWND>(value);
         break;
-    default: return 0;
+    default:
+        return 0;
     }
     return old;
 }
@@ -365,7 +383,7 @@ HWND SetParent(HWND hwnd, HWND newParent) {
     Window* np = newParent ? Get(newParent) : nullptr;
     if (newParent && !np) return nullptr;
     for (Window* p = np; p; p = p->parent)
-        if (p == w) return nullptr;  // no cycles
+        if (p == w) return nullptr; // no cycles
     const HWND old = GetParent(hwnd);
     const bool wasTop = !w->IsChild();
     if (w->style & WS_VISIBLE) InvalidateParentArea(*w);
@@ -396,7 +414,8 @@ HWND GetAncestor(HWND hwnd, UINT flags) {
     Window* w = Get(hwnd);
     if (!w) return nullptr;
     if (flags == GA_PARENT) return w->IsChild() ? w->parent->Handle() : nullptr;
-    while (w->IsChild()) w = w->parent;
+    while (w->IsChild())
+        w = w->parent;
     return w->Handle();
 }
 
@@ -409,11 +428,16 @@ HWND GetWindow(HWND hwnd, UINT cmd) {
     auto it = std::find(list.begin(), list.end(), w);
     if (it == list.end()) return nullptr;
     switch (cmd) {
-    case GW_HWNDFIRST: return list.front()->Handle();
-    case GW_HWNDLAST: return list.back()->Handle();
-    case GW_HWNDNEXT: return (it + 1) == list.end() ? nullptr : (*(it + 1))->Handle();
-    case GW_HWNDPREV: return it == list.begin() ? nullptr : (*(it - 1))->Handle();
-    default: return nullptr;
+    case GW_HWNDFIRST:
+        return list.front()->Handle();
+    case GW_HWNDLAST:
+        return list.back()->Handle();
+    case GW_HWNDNEXT:
+        return (it + 1) == list.end() ? nullptr : (*(it + 1))->Handle();
+    case GW_HWNDPREV:
+        return it == list.begin() ? nullptr : (*(it - 1))->Handle();
+    default:
+        return nullptr;
     }
 }
 
@@ -428,8 +452,9 @@ BOOL IsChild(HWND parent, HWND hwnd) {
 
 std::vector<HWND> GetTopLevelWindows() {
     std::vector<HWND> out;
-    for (Window* w : TopLevels()) out.push_back(w->Handle());
+    for (Window* w : TopLevels())
+        out.push_back(w->Handle());
     return out;
 }
 
-}  // namespace vd
+} // namespace vd

@@ -7,7 +7,9 @@
 
 namespace vd {
 
-HeadlessBackend::HeadlessBackend() { FMonitors.push_back({{0, 0, 1280, 1024}, {0, 0, 1280, 984}}); }
+HeadlessBackend::HeadlessBackend() {
+    FMonitors.push_back({{0, 0, 1280, 1024}, {0, 0, 1280, 984}});
+}
 
 std::uint64_t HeadlessBackend::NowMs() {
     std::lock_guard<std::mutex> guard(FLock);
@@ -147,6 +149,8 @@ void HeadlessBackend::KeyPress(int vk, std::uint32_t ch) {
     KeyUp(vk);
 }
 
-HeadlessBackend* Headless() { return dynamic_cast<HeadlessBackend*>(&CurrentBackend()); }
+HeadlessBackend* Headless() {
+    return dynamic_cast<HeadlessBackend*>(&CurrentBackend());
+}
 
-}  // namespace vd
+} // namespace vd

@@ -71,4 +71,4 @@ private:
 // The headless back end when it is the one in use, else null.
 HeadlessBackend* Headless();
 
-}  // namespace vd
+} // namespace vd

@@ -8,7 +8,7 @@
 #include "platform/win/x11/XSettings.h"
 
 namespace vd {
-constexpr RawButton kNoButton = RawButton::None;  // X.h takes the name None for a macro
+constexpr RawButton kNoButton = RawButton::None; // X.h takes the name None for a macro
 }
 
 #include <X11/Xatom.h>
@@ -31,7 +31,7 @@ constexpr RawButton kNoButton = RawButton::None;  // X.h takes the name None for
 #include <set>
 #include <unordered_map>
 
-#undef CursorShape  // X.h takes the name for a macro
+#undef CursorShape // X.h takes the name for a macro
 
 namespace vd {
 
@@ -46,14 +46,14 @@ struct X11Backend::Impl {
     std::set<HWND> dirty;
     std::set<HWND> iconified;  // iconified by us for an application minimize
     std::set<HWND> appsShown;  // application windows last seen shown
-    std::set<HWND> appsHidden;  // application windows hidden after being shown: their forms are withdrawn
+    std::set<HWND> appsHidden; // application windows hidden after being shown: their forms are withdrawn
     std::map<CursorShape, Cursor> cursors;
     HWND pointerWin = nullptr;
     HWND menuGrab = nullptr;
-    bool keyboardGrabbed = false;  // for a menu opened while no form of ours has the focus
+    bool keyboardGrabbed = false; // for a menu opened while no form of ours has the focus
     Atom wmProtocols = 0, wmDelete = 0, motifHints = 0, opacity = 0, netWmName = 0, utf8 = 0, netWorkArea = 0,
-         netDesktop = 0, clipboard = 0, targets = 0, windowType = 0, typePopup = 0, typeNormal = 0, netState = 0,
-         stateAbove = 0, skipTaskbar = 0, selProp = 0;
+         netDesktop = 0, clipboard = 0, targets = 0, windowType = 0, typePopup = 0, typeNormal = 0,
+         netState = 0, stateAbove = 0, skipTaskbar = 0, selProp = 0;
     bool hasShape = false;
     String clipText;
     bool ownClipboard = false;
@@ -65,7 +65,7 @@ struct X11Backend::Impl {
     void ApplyRegion(HWND hwnd, ::Window w);
     void ApplyAlpha(HWND hwnd, ::Window w);
     void ApplyText(HWND hwnd, ::Window w);
-    std::vector<HWND> ApplicationShown(HWND app, bool shown);  // the forms to show again
+    std::vector<HWND> ApplicationShown(HWND app, bool shown); // the forms to show again
     bool OwnerHidden(HWND hwnd) const { return appsHidden.count(GetWindow(hwnd, GW_OWNER)) != 0; }
     HWND Find(::Window w) const {
         auto it = byX.find(w);
@@ -108,8 +108,10 @@ std::unique_ptr<X11Backend> X11Backend::Open(const String& display) {
 X11Backend::X11Backend(std::unique_ptr<Impl> impl) : FImpl(std::move(impl)) {}
 
 X11Backend::~X11Backend() {
-    for (auto& [h, w] : FImpl->windows) XDestroyWindow(FImpl->dpy, w);
-    for (auto& [s, c] : FImpl->cursors) XFreeCursor(FImpl->dpy, c);
+    for (auto& [h, w] : FImpl->windows)
+        XDestroyWindow(FImpl->dpy, w);
+    for (auto& [s, c] : FImpl->cursors)
+        XFreeCursor(FImpl->dpy, c);
     XDestroyWindow(FImpl->dpy, FImpl->clipWindow);
     XCloseDisplay(FImpl->dpy);
     if (FImpl->wakeFd >= 0) close(FImpl->wakeFd);
@@ -140,12 +142,14 @@ unsigned long X11Backend::XWindowOf(HWND hwnd) const {
     a.background_pixel = BlackPixel(dpy, screen);
     a.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask |
                    KeyReleaseMask | StructureNotifyMask | FocusChangeMask | EnterWindowMask | LeaveWindowMask;
-    ::Window w = XCreateWindow(dpy, root, r.Left, r.Top, static_cast<unsigned>(std::max(1, r.Width())),
-                               static_cast<unsigned>(std::max(1, r.Height())), 0, CopyFromParent, InputOutput,
-                               CopyFromParent, CWOverrideRedirect | CWSaveUnder | CWBackPixel | CWEventMask, &a);
+    ::Window w =
+        XCreateWindow(dpy, root, r.Left, r.Top, static_cast<unsigned>(std::max(1, r.Width())),
+                      static_cast<unsigned>(std::max(1, r.Height())), 0, CopyFromParent, InputOutput,
+                      CopyFromParent, CWOverrideRedirect | CWSaveUnder | CWBackPixel | CWEventMask, &a);
     // Our own frame: no decorations from the window manager.
     long hints[5] = {2, 0, 0, 0, 0};
-    XChangeProperty(dpy, w, motifHints, motifHints, 32, PropModeReplace, reinterpret_cast<unsigned char*>(hints), 5);
+    XChangeProperty(dpy, w, motifHints, motifHints, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(hints), 5);
     XSetWMProtocols(dpy, w, &wmDelete, 1);
     XSizeHints sh{};
     sh.flags = USPosition | PPosition | USSize | PSize;
@@ -155,10 +159,12 @@ unsigned long X11Backend::XWindowOf(HWND hwnd) const {
     sh.height = std::max(1, r.Height());
     XSetWMNormalHints(dpy, w, &sh);
     Atom type = popup ? typePopup : typeNormal;
-    XChangeProperty(dpy, w, windowType, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&type), 1);
+    XChangeProperty(dpy, w, windowType, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&type),
+                    1);
     if (ex & WS_EX_TOPMOST) {
         Atom above = stateAbove;
-        XChangeProperty(dpy, w, netState, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&above), 1);
+        XChangeProperty(dpy, w, netState, XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<unsigned char*>(&above), 1);
     }
     windows[hwnd] = w;
     byX[w] = hwnd;
@@ -171,8 +177,8 @@ unsigned long X11Backend::XWindowOf(HWND hwnd) const {
 void X11Backend::Impl::ApplyText(HWND hwnd, ::Window w) {
     const String t = GetWindowText(hwnd);
     XStoreName(dpy, w, t.c_str());
-    XChangeProperty(dpy, w, netWmName, utf8, 8, PropModeReplace, reinterpret_cast<const unsigned char*>(t.data()),
-                    static_cast<int>(t.size()));
+    XChangeProperty(dpy, w, netWmName, utf8, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(t.data()), static_cast<int>(t.size()));
 }
 
 void X11Backend::Impl::ApplyRegion(HWND hwnd, ::Window w) {
@@ -184,9 +190,10 @@ void X11Backend::Impl::ApplyRegion(HWND hwnd, ::Window w) {
     }
     std::vector<XRectangle> xr;
     for (const TRect& r : rects)
-        xr.push_back({static_cast<short>(r.Left), static_cast<short>(r.Top), static_cast<unsigned short>(r.Width()),
-                      static_cast<unsigned short>(r.Height())});
-    XShapeCombineRectangles(dpy, w, ShapeBounding, 0, 0, xr.data(), static_cast<int>(xr.size()), ShapeSet, YXBanded);
+        xr.push_back({static_cast<short>(r.Left), static_cast<short>(r.Top),
+                      static_cast<unsigned short>(r.Width()), static_cast<unsigned short>(r.Height())});
+    XShapeCombineRectangles(dpy, w, ShapeBounding, 0, 0, xr.data(), static_cast<int>(xr.size()), ShapeSet,
+                            YXBanded);
 }
 
 void X11Backend::Impl::ApplyAlpha(HWND hwnd, ::Window w) {
@@ -196,7 +203,8 @@ void X11Backend::Impl::ApplyAlpha(HWND hwnd, ::Window w) {
         return;
     }
     unsigned long value = static_cast<unsigned long>(alpha) * 0x01010101ul;
-    XChangeProperty(dpy, w, opacity, XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&value), 1);
+    XChangeProperty(dpy, w, opacity, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(&value), 1);
 }
 
 void X11Backend::Impl::Present(HWND hwnd) {
@@ -208,14 +216,17 @@ void X11Backend::Impl::Present(HWND hwnd) {
     Visual* vis = DefaultVisual(dpy, screen);
     const int depth = DefaultDepth(dpy, screen);
     // XDestroyImage frees the data with free().
-    auto* data = static_cast<char*>(std::malloc(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 4));
+    auto* data =
+        static_cast<char*>(std::malloc(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 4));
     if (!data) return;
     for (int y = 0; y < h; ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::size_t>(y) * static_cast<std::size_t>(w) * 4);
-        for (int x = 0; x < w; ++x) row[x] = s->PixelBgr(x, y);  // 0x00RRGGBB
+        auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::size_t>(y) *
+                                                                static_cast<std::size_t>(w) * 4);
+        for (int x = 0; x < w; ++x)
+            row[x] = s->PixelBgr(x, y); // 0x00RRGGBB
     }
-    XImage* img = XCreateImage(dpy, vis, static_cast<unsigned>(depth), ZPixmap, 0, data, static_cast<unsigned>(w),
-                               static_cast<unsigned>(h), 32, 0);
+    XImage* img = XCreateImage(dpy, vis, static_cast<unsigned>(depth), ZPixmap, 0, data,
+                               static_cast<unsigned>(w), static_cast<unsigned>(h), 32, 0);
     if (!img) {
         std::free(data);
         return;
@@ -229,7 +240,8 @@ void X11Backend::Impl::Present(HWND hwnd) {
 void X11Backend::Present() {
     auto dirty = std::move(FImpl->dirty);
     FImpl->dirty.clear();
-    for (HWND h : dirty) FImpl->Present(h);
+    for (HWND h : dirty)
+        FImpl->Present(h);
     XFlush(FImpl->dpy);
 }
 
@@ -290,7 +302,7 @@ void X11Backend::TopLevelChanged(HWND hwnd, unsigned what) {
     const bool withdrawn = m.OwnerHidden(hwnd);
     auto it = m.windows.find(hwnd);
     if (it == m.windows.end()) {
-        if (!visible || withdrawn) return;  // made when first shown, at its first position
+        if (!visible || withdrawn) return; // made when first shown, at its first position
         ::Window w = m.Ensure(hwnd);
         m.dirty.insert(hwnd);
         XMapRaised(m.dpy, w);
@@ -352,8 +364,8 @@ void X11Backend::MenuGrabChanged(HWND hwnd) {
     auto it = m.windows.find(GetAncestor(hwnd, GA_ROOT));
     if (it == m.windows.end()) return;
     // Our own windows still get their events; a press anywhere else comes to us as well.
-    XGrabPointer(m.dpy, it->second, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
-                 GrabModeAsync, 0, 0, CurrentTime);
+    XGrabPointer(m.dpy, it->second, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                 GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime);
     XSync(m.dpy, False);
 }
 
@@ -361,27 +373,32 @@ void X11Backend::CaptureChanged(HWND hwnd) {
     Impl& m = *FImpl;
     if (!hwnd) {
         XUngrabPointer(m.dpy, CurrentTime);
-        XSync(m.dpy, False);  // done before anyone else asks the server
+        XSync(m.dpy, False); // done before anyone else asks the server
         if (m.menuGrab && IsWindow(m.menuGrab)) MenuGrabChanged(m.menuGrab);
         return;
     }
     auto it = m.windows.find(GetAncestor(hwnd, GA_ROOT));
     if (it == m.windows.end()) return;
-    XGrabPointer(m.dpy, it->second, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
-                 GrabModeAsync, 0, 0, CurrentTime);
+    XGrabPointer(m.dpy, it->second, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                 GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime);
     XSync(m.dpy, False);
 }
 
 void X11Backend::CursorChanged(CursorShape shape) {
     Impl& m = *FImpl;
-    static const std::map<CursorShape, unsigned> fonts{
-        {CursorShape::Arrow, XC_left_ptr},         {CursorShape::IBeam, XC_xterm},
-        {CursorShape::Wait, XC_watch},             {CursorShape::Cross, XC_crosshair},
-        {CursorShape::SizeWE, XC_sb_h_double_arrow}, {CursorShape::SizeNS, XC_sb_v_double_arrow},
-        {CursorShape::SizeNWSE, XC_bottom_right_corner}, {CursorShape::SizeNESW, XC_bottom_left_corner},
-        {CursorShape::SizeAll, XC_fleur},          {CursorShape::Hand, XC_hand2},
-        {CursorShape::No, XC_X_cursor},            {CursorShape::HSplit, XC_sb_h_double_arrow},
-        {CursorShape::VSplit, XC_sb_v_double_arrow}};
+    static const std::map<CursorShape, unsigned> fonts{{CursorShape::Arrow, XC_left_ptr},
+                                                       {CursorShape::IBeam, XC_xterm},
+                                                       {CursorShape::Wait, XC_watch},
+                                                       {CursorShape::Cross, XC_crosshair},
+                                                       {CursorShape::SizeWE, XC_sb_h_double_arrow},
+                                                       {CursorShape::SizeNS, XC_sb_v_double_arrow},
+                                                       {CursorShape::SizeNWSE, XC_bottom_right_corner},
+                                                       {CursorShape::SizeNESW, XC_bottom_left_corner},
+                                                       {CursorShape::SizeAll, XC_fleur},
+                                                       {CursorShape::Hand, XC_hand2},
+                                                       {CursorShape::No, XC_X_cursor},
+                                                       {CursorShape::HSplit, XC_sb_h_double_arrow},
+                                                       {CursorShape::VSplit, XC_sb_v_double_arrow}};
     auto it = m.windows.find(m.pointerWin);
     if (it == m.windows.end()) return;
     Cursor& c = m.cursors[shape];
@@ -403,7 +420,10 @@ void X11Backend::Impl::Handle(XEvent& e) {
             in.wheelDelta = b == 4 ? WHEEL_DELTA : -WHEEL_DELTA;
         } else {
             in.kind = e.type == ButtonPress ? RawInput::ButtonDown : RawInput::ButtonUp;
-            in.button = b == 1 ? RawButton::Left : b == 2 ? RawButton::Middle : b == 3 ? RawButton::Right : kNoButton;
+            in.button = b == 1   ? RawButton::Left
+                        : b == 2 ? RawButton::Middle
+                        : b == 3 ? RawButton::Right
+                                 : kNoButton;
             if (in.button == kNoButton) return;
         }
         QueueInput(in);
@@ -470,7 +490,8 @@ void X11Backend::Impl::Handle(XEvent& e) {
             reply.property = r.property;
         } else if (r.target == utf8 || r.target == XA_STRING) {
             XChangeProperty(dpy, r.requestor, r.property, r.target, 8, PropModeReplace,
-                            reinterpret_cast<const unsigned char*>(clipText.data()), static_cast<int>(clipText.size()));
+                            reinterpret_cast<const unsigned char*>(clipText.data()),
+                            static_cast<int>(clipText.size()));
             reply.property = r.property;
         }
         XSendEvent(dpy, r.requestor, False, 0, reinterpret_cast<XEvent*>(&reply));
@@ -479,7 +500,8 @@ void X11Backend::Impl::Handle(XEvent& e) {
     case SelectionClear:
         if (e.xselectionclear.selection == clipboard) ownClipboard = false;
         return;
-    default: return;
+    default:
+        return;
     }
 }
 
@@ -534,14 +556,15 @@ std::vector<MonitorDesc> X11Backend::Monitors() {
     int format = 0;
     unsigned long n = 0, after = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(m.dpy, m.root, m.netWorkArea, 0, 4, False, XA_CARDINAL, &type, &format, &n, &after, &data) ==
-            Success &&
+    if (XGetWindowProperty(m.dpy, m.root, m.netWorkArea, 0, 4, False, XA_CARDINAL, &type, &format, &n, &after,
+                           &data) == Success &&
         data && n >= 4 && format == 32) {
         const long* v = reinterpret_cast<const long*>(data);
-        const TRect wa = Bounds(static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]), static_cast<int>(v[3]));
+        const TRect wa = Bounds(static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]),
+                                static_cast<int>(v[3]));
         for (auto& d : out) {
-            TRect r{std::max(d.bounds.Left, wa.Left), std::max(d.bounds.Top, wa.Top), std::min(d.bounds.Right, wa.Right),
-                    std::min(d.bounds.Bottom, wa.Bottom)};
+            TRect r{std::max(d.bounds.Left, wa.Left), std::max(d.bounds.Top, wa.Top),
+                    std::min(d.bounds.Right, wa.Right), std::min(d.bounds.Bottom, wa.Bottom)};
             if (r.Right > r.Left && r.Bottom > r.Top) d.work = r;
         }
     }
@@ -570,8 +593,8 @@ unsigned X11Backend::DoubleClickTime() {
     unsigned char* data = nullptr;
     // The manager may vanish between the two requests: its errors must not end the program.
     x11::IgnoreErrorsOn(m.dpy);
-    const int rc =
-        XGetWindowProperty(m.dpy, owner, prop, 0, 1 << 16, False, AnyPropertyType, &type, &format, &n, &after, &data);
+    const int rc = XGetWindowProperty(m.dpy, owner, prop, 0, 1 << 16, False, AnyPropertyType, &type, &format,
+                                      &n, &after, &data);
     XSync(m.dpy, False);
     x11::StopIgnoringErrorsOn(m.dpy);
     std::optional<int> v;
@@ -586,7 +609,9 @@ bool X11Backend::LayeredWindowsAvailable() {
     return XGetSelectionOwner(FImpl->dpy, XInternAtom(FImpl->dpy, name.c_str(), False)) != 0;
 }
 
-bool X11Backend::ClipboardHasText() { return !ClipboardText().empty(); }
+bool X11Backend::ClipboardHasText() {
+    return !ClipboardText().empty();
+}
 
 String X11Backend::ClipboardText() {
     Impl& m = *FImpl;
@@ -605,8 +630,8 @@ String X11Backend::ClipboardText() {
             unsigned long n = 0, after = 0;
             unsigned char* data = nullptr;
             String out;
-            if (XGetWindowProperty(m.dpy, m.clipWindow, m.selProp, 0, 1 << 20, True, AnyPropertyType, &type, &format, &n,
-                                   &after, &data) == Success &&
+            if (XGetWindowProperty(m.dpy, m.clipWindow, m.selProp, 0, 1 << 20, True, AnyPropertyType, &type,
+                                   &format, &n, &after, &data) == Success &&
                 data && format == 8)
                 out.assign(reinterpret_cast<const char*>(data), n);
             if (data) XFree(data);
@@ -626,4 +651,4 @@ void X11Backend::SetClipboardText(const String& text) {
     XFlush(m.dpy);
 }
 
-}  // namespace vd
+} // namespace vd

@@ -23,7 +23,7 @@ int IgnoringHandler(Display* dpy, XErrorEvent* error) {
     return previous ? previous(dpy, error) : 0;
 }
 
-}  // namespace
+} // namespace
 
 void IgnoreErrorsOn(Display* dpy) {
     std::lock_guard<std::mutex> guard(gErrorLock);
@@ -38,4 +38,4 @@ void StopIgnoringErrorsOn(Display* dpy) {
     if (auto it = std::find(gIgnored.begin(), gIgnored.end(), dpy); it != gIgnored.end()) gIgnored.erase(it);
 }
 
-}  // namespace vd::x11
+} // namespace vd::x11

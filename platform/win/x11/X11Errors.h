@@ -7,6 +7,6 @@ struct _XDisplay;
 namespace vd::x11 {
 
 void IgnoreErrorsOn(_XDisplay* dpy);
-void StopIgnoringErrorsOn(_XDisplay* dpy);  // ends one registration
+void StopIgnoringErrorsOn(_XDisplay* dpy); // ends one registration
 
-}  // namespace vd::x11
+} // namespace vd::x11

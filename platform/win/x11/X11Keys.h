@@ -4,4 +4,4 @@ namespace vd::x11 {
 
 int KeysymToVk(unsigned long keysym);
 
-}  // namespace vd::x11
+} // namespace vd::x11

@@ -28,19 +28,27 @@ constexpr int kDoubleClickDistance = 4;
 
 UINT MouseMessage(unsigned button, bool press) {
     switch (button) {
-        case Button1: return press ? WM_LBUTTONDOWN : WM_LBUTTONUP;
-        case Button2: return press ? WM_MBUTTONDOWN : WM_MBUTTONUP;
-        case Button3: return press ? WM_RBUTTONDOWN : WM_RBUTTONUP;
-        default: return 0;  // wheel buttons
+    case Button1:
+        return press ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+    case Button2:
+        return press ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+    case Button3:
+        return press ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+    default:
+        return 0; // wheel buttons
     }
 }
 
 UINT DoubleClickMessage(UINT down) {
     switch (down) {
-        case WM_LBUTTONDOWN: return WM_LBUTTONDBLCLK;
-        case WM_RBUTTONDOWN: return WM_RBUTTONDBLCLK;
-        case WM_MBUTTONDOWN: return WM_MBUTTONDBLCLK;
-        default: return down;
+    case WM_LBUTTONDOWN:
+        return WM_LBUTTONDBLCLK;
+    case WM_RBUTTONDOWN:
+        return WM_RBUTTONDBLCLK;
+    case WM_MBUTTONDOWN:
+        return WM_MBUTTONDBLCLK;
+    default:
+        return down;
     }
 }
 
@@ -57,7 +65,7 @@ struct Slot {
     bool lastWasDouble = false;
 };
 
-}  // namespace
+} // namespace
 
 struct X11Tray::Impl {
     Display* dpy = nullptr;
@@ -71,7 +79,7 @@ struct X11Tray::Impl {
     int wakeFd = -1;
     std::function<void()> onNewManager;
 
-    std::mutex lock;  // guards the display and everything below
+    std::mutex lock; // guards the display and everything below
     ::Window manager = 0;
     std::vector<Slot> slots;
 
@@ -93,7 +101,7 @@ struct X11Tray::Impl {
     void SendDock(::Window w);
     void SetTip(const Slot& s);
     void Paint(const Slot& s);
-    bool Handle(XEvent& ev);  // true when a new manager appeared
+    bool Handle(XEvent& ev); // true when a new manager appeared
     void HandlePointer(const XEvent& ev);
     void Run();
 };
@@ -105,7 +113,7 @@ void X11Tray::Impl::UseManager(::Window w) {
 
 ::Window X11Tray::Impl::CurrentManager() {
     if (!manager) {
-        XGrabServer(dpy);  // the owner must not vanish before we watch it
+        XGrabServer(dpy); // the owner must not vanish before we watch it
         UseManager(XGetSelectionOwner(dpy, selection));
         XUngrabServer(dpy);
         XSync(dpy, False);
@@ -116,8 +124,9 @@ void X11Tray::Impl::UseManager(::Window w) {
 void X11Tray::Impl::CreateIconWindow(Slot& s) {
     s.win = XCreateSimpleWindow(dpy, root, 0, 0, unsigned(s.width), unsigned(s.height), 0, 0, 0xC0C0C0);
     XSelectInput(dpy, s.win,
-                 ButtonPressMask | ButtonReleaseMask | PointerMotionMask | StructureNotifyMask | ExposureMask);
-    const long info[2] = {0, kXEmbedMapped};  // version 0, map when docked
+                 ButtonPressMask | ButtonReleaseMask | PointerMotionMask | StructureNotifyMask |
+                     ExposureMask);
+    const long info[2] = {0, kXEmbedMapped}; // version 0, map when docked
     XChangeProperty(dpy, s.win, xembedInfo, xembedInfo, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(info), 2);
     SetTip(s);
@@ -154,11 +163,12 @@ void X11Tray::Impl::Paint(const Slot& s) {
             scaled[std::size_t(y) * std::size_t(w) + std::size_t(x)] =
                 s.icon.pixels[std::size_t(sy) * std::size_t(s.icon.width) + std::size_t(sx)];
         }
-    XImage* image = XCreateImage(dpy, DefaultVisual(dpy, screen), unsigned(DefaultDepth(dpy, screen)), ZPixmap, 0,
-                                 reinterpret_cast<char*>(scaled.data()), unsigned(w), unsigned(h), 32, 0);
+    XImage* image =
+        XCreateImage(dpy, DefaultVisual(dpy, screen), unsigned(DefaultDepth(dpy, screen)), ZPixmap, 0,
+                     reinterpret_cast<char*>(scaled.data()), unsigned(w), unsigned(h), 32, 0);
     if (!image) return;
     XPutImage(dpy, s.win, DefaultGC(dpy, screen), image, 0, 0, 0, 0, unsigned(w), unsigned(h));
-    image->data = nullptr;  // ours, freed by the vector
+    image->data = nullptr; // ours, freed by the vector
     XDestroyImage(image);
     XFlush(dpy);
 }
@@ -189,40 +199,43 @@ void X11Tray::Impl::HandlePointer(const XEvent& ev) {
 
 bool X11Tray::Impl::Handle(XEvent& ev) {
     switch (ev.type) {
-        case ClientMessage:
-            if (ev.xclient.window == root && ev.xclient.message_type == managerAtom &&
-                Atom(ev.xclient.data.l[1]) == selection) {
-                UseManager(::Window(ev.xclient.data.l[2]));
-                for (auto& s : slots) {
-                    if (!s.win) CreateIconWindow(s);
-                    SendDock(s.win);
-                }
-                return true;
+    case ClientMessage:
+        if (ev.xclient.window == root && ev.xclient.message_type == managerAtom &&
+            Atom(ev.xclient.data.l[1]) == selection) {
+            UseManager(::Window(ev.xclient.data.l[2]));
+            for (auto& s : slots) {
+                if (!s.win) CreateIconWindow(s);
+                SendDock(s.win);
             }
-            return false;
-        case DestroyNotify:
-            if (ev.xdestroywindow.window == manager) manager = 0;
+            return true;
+        }
+        return false;
+    case DestroyNotify:
+        if (ev.xdestroywindow.window == manager) manager = 0;
+        for (auto& s : slots)
+            if (s.win == ev.xdestroywindow.window) s.win = 0; // gone with its manager
+        return false;
+    case ConfigureNotify:
+        for (auto& s : slots)
+            if (s.win == ev.xconfigure.window &&
+                (s.width != ev.xconfigure.width || s.height != ev.xconfigure.height)) {
+                s.width = ev.xconfigure.width;
+                s.height = ev.xconfigure.height;
+                Paint(s);
+            }
+        return false;
+    case Expose:
+        if (ev.xexpose.count == 0)
             for (auto& s : slots)
-                if (s.win == ev.xdestroywindow.window) s.win = 0;  // gone with its manager
-            return false;
-        case ConfigureNotify:
-            for (auto& s : slots)
-                if (s.win == ev.xconfigure.window &&
-                    (s.width != ev.xconfigure.width || s.height != ev.xconfigure.height)) {
-                    s.width = ev.xconfigure.width;
-                    s.height = ev.xconfigure.height;
-                    Paint(s);
-                }
-            return false;
-        case Expose:
-            if (ev.xexpose.count == 0)
-                for (auto& s : slots)
-                    if (s.win == ev.xexpose.window) Paint(s);
-            return false;
-        case ButtonPress:
-        case ButtonRelease:
-        case MotionNotify: HandlePointer(ev); return false;
-        default: return false;
+                if (s.win == ev.xexpose.window) Paint(s);
+        return false;
+    case ButtonPress:
+    case ButtonRelease:
+    case MotionNotify:
+        HandlePointer(ev);
+        return false;
+    default:
+        return false;
     }
 }
 
@@ -265,7 +278,7 @@ std::unique_ptr<X11Tray> X11Tray::Open(const String& display, std::function<void
     impl->utf8 = XInternAtom(dpy, "UTF8_STRING", False);
     impl->wakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     impl->onNewManager = std::move(onNewManager);
-    XSelectInput(dpy, impl->root, StructureNotifyMask);  // MANAGER announcements
+    XSelectInput(dpy, impl->root, StructureNotifyMask); // MANAGER announcements
     XFlush(dpy);
     Impl* raw = impl.get();
     impl->thread = std::thread([raw] { raw->Run(); });
@@ -305,7 +318,7 @@ bool X11Tray::Add(const Icon& icon) {
     FImpl->CreateIconWindow(s);
     FImpl->SendDock(s.win);
     FImpl->slots.push_back(std::move(s));
-    FImpl->Wake();  // our round trips may have queued events
+    FImpl->Wake(); // our round trips may have queued events
     return true;
 }
 
@@ -340,4 +353,4 @@ unsigned long X11Tray::IconWindow(HWND owner, UINT id) const {
     return s ? s->win : 0;
 }
 
-}  // namespace vd
+} // namespace vd

@@ -18,11 +18,11 @@ public:
     struct Icon {
         HWND owner = nullptr;
         UINT id = 0;
-        UINT callbackMessage = 0;  // posted as (owner, callbackMessage, id, mouse message)
-        int width = 0;             // pixels 0x00RRGGBB, scaled to the icon window
+        UINT callbackMessage = 0; // posted as (owner, callbackMessage, id, mouse message)
+        int width = 0;            // pixels 0x00RRGGBB, scaled to the icon window
         int height = 0;
         std::vector<std::uint32_t> pixels;
-        String tip;  // the icon window's name; trays show it as the tooltip
+        String tip; // the icon window's name; trays show it as the tooltip
     };
 
     // Connects (empty: $DISPLAY); null when that fails. onNewManager runs on the tray's thread
@@ -33,8 +33,8 @@ public:
     // Docks a new icon, or updates one that exists; false when no tray manager runs, so the
     // caller keeps its window reachable another way.
     bool Add(const Icon& icon);
-    bool Modify(const Icon& icon);  // repaint and tip; false for an unknown icon
-    bool Remove(HWND owner, UINT id);  // destroys the icon window
+    bool Modify(const Icon& icon);    // repaint and tip; false for an unknown icon
+    bool Remove(HWND owner, UINT id); // destroys the icon window
 
     // The icon's X window (0 for none), for tests.
     unsigned long IconWindow(HWND owner, UINT id) const;
@@ -46,4 +46,4 @@ private:
     std::unique_ptr<Impl> FImpl;
 };
 
-}  // namespace vd
+} // namespace vd

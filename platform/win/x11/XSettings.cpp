@@ -43,11 +43,11 @@ private:
 
 enum : std::uint32_t { kInteger = 0, kString = 1, kColor = 2 };
 
-}  // namespace
+} // namespace
 
 std::optional<int> FindXSettingsInt(const unsigned char* data, std::size_t size, std::string_view name) {
     if (!data || size < 12) return std::nullopt;
-    if (data[0] > 1) return std::nullopt;  // byte order: 0 least significant first, 1 most
+    if (data[0] > 1) return std::nullopt; // byte order: 0 least significant first, 1 most
     Reader r(data, size, data[0] == 1);
     std::uint32_t serial = 0, count = 0;
     if (!r.Skip(4) || !r.U32(serial) || !r.U32(count)) return std::nullopt;
@@ -73,10 +73,11 @@ std::optional<int> FindXSettingsInt(const unsigned char* data, std::size_t size,
         case kColor:
             if (!r.Skip(8)) return std::nullopt;
             break;
-        default: return std::nullopt;  // the layout of what follows is unknown
+        default:
+            return std::nullopt; // the layout of what follows is unknown
         }
     }
     return std::nullopt;
 }
 
-}  // namespace vd::x11
+} // namespace vd::x11

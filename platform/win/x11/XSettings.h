@@ -9,4 +9,4 @@ namespace vd::x11 {
 
 std::optional<int> FindXSettingsInt(const unsigned char* data, std::size_t size, std::string_view name);
 
-}  // namespace vd::x11
+} // namespace vd::x11

@@ -117,7 +117,8 @@ TEST_F(ConsoleCaptureTest, StartDeviceShowsWhyItDoesNotCapture) {
         TStartDeviceResult result;
         String label;
     } cases[] = {
-        {"nothing configured", 0, "", false, true, TStartDeviceResult::sdMessage, "Please enter input device ->"},
+        {"nothing configured", 0, "", false, true, TStartDeviceResult::sdMessage,
+         "Please enter input device ->"},
         {"named device absent", 0, "Headset", true, true, TStartDeviceResult::sdWaiting, ""},
         {"wait window closed", 0, "Headset", true, false, TStartDeviceResult::sdMessage,
          "Please enter input device ->"},

@@ -19,7 +19,8 @@ TEST(PeakLevelsThreads, ReadsSeeStoredOrDecayedPeaksOnlyAndTheLastStoreSurvives)
     TPeakLevels peaks;
     std::atomic<bool> stop{false};
     std::thread capture([&] {
-        for (int i = 0; !stop.load(); ++i) peaks.Store(i % 2 ? 30000 : 12000, i % 2 ? 12000 : 30000);
+        for (int i = 0; !stop.load(); ++i)
+            peaks.Store(i % 2 ? 30000 : 12000, i % 2 ? 12000 : 30000);
         peaks.Store(30000, 12000);
     });
     int bad = 0;

@@ -21,7 +21,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     language.GetText("Error", "10", "x.y.z");
     const TMessageBoxProc show = [](const String&, int, unsigned) { return 0; };
     for (const TLanguageEntry& entry : constants)
-        if (entry.Key.rfind("DIALOG.", 0) == 0)
-            language.MessageBox(entry.Key.substr(7), show, nullptr, 3, 3);
+        if (entry.Key.rfind("DIALOG.", 0) == 0) language.MessageBox(entry.Key.substr(7), show, nullptr, 3, 3);
     return 0;
 }

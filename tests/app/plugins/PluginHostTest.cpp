@@ -20,7 +20,8 @@ const String PluginDir = VD_TEST_DSP_DIR;
 
 String EventLogPath() {
     static const String path = [] {
-        const String p = (fs::temp_directory_path() / ("vd_dsp_events_" + std::to_string(::getpid()))).string();
+        const String p =
+            (fs::temp_directory_path() / ("vd_dsp_events_" + std::to_string(::getpid()))).string();
         ::setenv("VD_DSP_TEST_LOG", p.c_str(), 1); // before any plug-in runs
         return p;
     }();
@@ -44,11 +45,13 @@ protected:
 TEST_F(PluginHostTest, ScanListsOnlyDspLibrariesSortedWithoutLetterCase) {
     const fs::path dir = fs::temp_directory_path() / ("vd_scan_" + std::to_string(::getpid()));
     fs::create_directories(dir / "dsp_folder.so");
-    for (const char* name : {"dspA.so", "dsp_b.so", "other.so", "DSPc.SO", ".dsp_hidden.so", "dsp_notes.txt", "xdsp.so"})
+    for (const char* name :
+         {"dspA.so", "dsp_b.so", "other.so", "DSPc.SO", ".dsp_hidden.so", "dsp_notes.txt", "xdsp.so"})
         std::ofstream(dir / name) << "x";
     Host.ScanPlugins(dir.string());
     std::vector<String> names;
-    for (int i = 0; i < Host.AvailablePlugins().Count(); ++i) names.push_back(Host.AvailablePlugins()[i]);
+    for (int i = 0; i < Host.AvailablePlugins().Count(); ++i)
+        names.push_back(Host.AvailablePlugins()[i]);
     // The string list's order: letter case ignored, punctuation after letters.
     EXPECT_EQ(names, (std::vector<String>{"dspA.so", "DSPc.SO", "dsp_b.so"}));
 
@@ -100,7 +103,8 @@ TEST_F(PluginHostTest, ChainRunsActivePluginsInOrderOnWholeFramesOnly) {
     ASSERT_TRUE(Host.LoadPlugin(PluginDir, "dsp_swap.so"));
     // 4098 bytes: 1024 frames and half a frame that no plug-in may touch.
     std::vector<std::int16_t> block(2049);
-    for (std::size_t i = 0; i + 1 < block.size(); i += 2) block[i] = 1000, block[i + 1] = -400;
+    for (std::size_t i = 0; i + 1 < block.size(); i += 2)
+        block[i] = 1000, block[i + 1] = -400;
     block[2048] = 777;
     Host.ProcessPlugins(block.data(), 4098, 44100, 16, 2);
     for (std::size_t i = 0; i + 1 < block.size(); i += 2) {
@@ -159,7 +163,8 @@ TEST_F(PluginHostTest, UnloadWhileTheCaptureThreadRunsTheChainNeverHitsAQuitPlug
         ASSERT_TRUE(Host.LoadPlugin(PluginDir, "dsp_half.so"));
         ASSERT_TRUE(Host.LoadPlugin(PluginDir, "dsp_swap.so"));
         const long seen = passes.load();
-        while (passes.load() < seen + 2) std::this_thread::yield();
+        while (passes.load() < seen + 2)
+            std::this_thread::yield();
         Host.UnloadPlugin(i % 2);
         Host.UnloadPluginByName(i % 2 ? "dsp_half.so" : "dsp_swap.so");
     }

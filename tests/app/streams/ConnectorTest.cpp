@@ -42,14 +42,18 @@ protected:
         StationList.Add(Station);
     }
     void TearDown() override {
-        for (auto& s : StationList.Snapshot()) StopStationEncoder(*s);
+        for (auto& s : StationList.Snapshot())
+            StopStationEncoder(*s);
         StationList.Clear();
         audio::test::EndFixtureCapture(Run);
     }
-    bool MountListed() { return Server.PublicGet("/status-json.xsl").find("/console.mp3") != std::string::npos; }
+    bool MountListed() {
+        return Server.PublicGet("/status-json.xsl").find("/console.mp3") != std::string::npos;
+    }
     std::vector<std::string> LogLines() {
         std::vector<std::string> lines;
-        for (int i = Station->Log().Count() - 1; i >= 0; --i) lines.push_back(Station->Log().Items(i).Text);
+        for (int i = Station->Log().Count() - 1; i >= 0; --i)
+            lines.push_back(Station->Log().Items(i).Text);
         return lines;
     }
 
@@ -79,13 +83,16 @@ TEST_F(ConnectorTest, OnlineTitlesListenersThenServerLossAndReturn) {
 
     // The listener count of the stream's own mount.
     std::thread listener([&] {
-        vd::net::HttpGet("127.0.0.1", static_cast<std::uint16_t>(Server.Port()), "/console.mp3", "", 3000, 100);
+        vd::net::HttpGet("127.0.0.1", static_cast<std::uint16_t>(Server.Port()), "/console.mp3", "", 3000,
+                         100);
     });
-    EXPECT_TRUE(WaitUntil([&] {
-        Station->NextPoll = 0;
-        TListeners::PollStation(*Station, MillisecondClock());
-        return Station->Listeners == 1;
-    }, 3000));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            Station->NextPoll = 0;
+            TListeners::PollStation(*Station, MillisecondClock());
+            return Station->Listeners == 1;
+        },
+        3000));
     listener.join();
     EXPECT_EQ(Station->MaxListeners, 1);
 
@@ -107,12 +114,14 @@ TEST_F(ConnectorTest, OnlineTitlesListenersThenServerLossAndReturn) {
     ShowStation(*Station, now + 1000, row);
     ASSERT_TRUE(Server.Start());
     auto t0 = std::chrono::steady_clock::now();
-    ASSERT_TRUE(WaitUntil([&] {
-        std::uint64_t t = MillisecondClock();
-        DriverConnection(*Station, t);
-        if (Station->State == ssConnect) Connector.ConnectStation(*Station, t);
-        return Station->State == ssOnline;
-    }, 10000));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            std::uint64_t t = MillisecondClock();
+            DriverConnection(*Station, t);
+            if (Station->State == ssConnect) Connector.ConnectStation(*Station, t);
+            return Station->State == ssOnline;
+        },
+        10000));
     auto back = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0);
     std::printf("server back -> Online: %lld ms (aim < 1500)\n", static_cast<long long>(back.count()));
     EXPECT_LT(back, std::chrono::milliseconds(3000)) << "no back-off was due"; // slack for loaded CI

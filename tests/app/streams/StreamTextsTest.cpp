@@ -18,14 +18,11 @@ TEST(StreamTexts, BytesScaleBy1024) {
         std::uint64_t bytes;
         const char* text;
     } cases[] = {
-        {0, "    0 b"},
-        {1024, " 1024 b"},
-        {1536, "    2 kB"},
-        {3ull * 1024 * 1024, " 3.00 MB"},
-        {5ull << 40, " 5.00 TB"},
-        {~0ull, "16.00 EB"},
+        {0, "    0 b"},           {1024, " 1024 b"},   {1536, "    2 kB"}, {3ull * 1024 * 1024, " 3.00 MB"},
+        {5ull << 40, " 5.00 TB"}, {~0ull, "16.00 EB"},
     };
-    for (const auto& c : cases) EXPECT_EQ(BytesSentText(c.bytes), c.text) << c.bytes;
+    for (const auto& c : cases)
+        EXPECT_EQ(BytesSentText(c.bytes), c.text) << c.bytes;
 }
 
 TEST(StreamTexts, RowTexts) {
@@ -66,13 +63,15 @@ TEST(EncoderLine, CommandLinesByCodec) {
         {scMp3, 128, 0, 1, false, "lame -r  -s 44100 --cbr -b 128 -", "audio/mpeg"},
         {scOgg, 128, 0, 1, false, "oggenc -r -R 44100 -b 128   -", "audio/ogg"},
         {scOgg, 96, 1, 2, false, "oggenc -r -R 44100 -b 96 --downmix --utf8 -", "audio/ogg"},
-        {scAac, 64, 0, 0, true, "enc_aacPlus - - --lc --ps --br 64000 --silent --rawpcm 44100 2 16", "audio/aacp"},
-        {scAacPlus, 128, 1, 0, true, "enc_aacPlus - - --he --ps --mono --br 128000 --silent --mpeg2aac --rawpcm 44100 2 16",
+        {scAac, 64, 0, 0, true, "enc_aacPlus - - --lc --ps --br 64000 --silent --rawpcm 44100 2 16",
          "audio/aacp"},
-        {scAacPlus, 160, 0, 0, false, "enc_aacPlus - - --high --br 160000 --silent --mpeg2aac --rawpcm 44100 2 16",
+        {scAacPlus, 128, 1, 0, true,
+         "enc_aacPlus - - --he --ps --mono --br 128000 --silent --mpeg2aac --rawpcm 44100 2 16",
          "audio/aacp"},
-        {scAacPlus, 12, 0, 0, false, "enc_aacPlus - - --lc --br 12000 --silent --mpeg2aac --rawpcm 44100 2 16",
-         "audio/aacp"},
+        {scAacPlus, 160, 0, 0, false,
+         "enc_aacPlus - - --high --br 160000 --silent --mpeg2aac --rawpcm 44100 2 16", "audio/aacp"},
+        {scAacPlus, 12, 0, 0, false,
+         "enc_aacPlus - - --lc --br 12000 --silent --mpeg2aac --rawpcm 44100 2 16", "audio/aacp"},
         {7, 128, 0, 0, false, "lame -r  -s 44100 --cbr -b 128 -", "audio/mpeg"},
     };
     for (const auto& c : cases) {
@@ -121,7 +120,8 @@ TEST(EncoderLine, AllowedAddresses) {
         {"10.0.0.1:1", "10.0.0.01x", true},
         {"10.0.0.1:1", "99999999999999999999.0.0.1", false},
     };
-    for (const auto& c : cases) EXPECT_EQ(MatchAllowedAddress(c.client, c.list), c.allowed) << c.client << " " << c.list;
+    for (const auto& c : cases)
+        EXPECT_EQ(MatchAllowedAddress(c.client, c.list), c.allowed) << c.client << " " << c.list;
 }
 
 TEST(ListenerStats, EveryDigitOfTheStreamsOwnCount) {
@@ -140,7 +140,8 @@ TEST(ListenerStats, EveryDigitOfTheStreamsOwnCount) {
         {"<CURRENTLISTENERS>99999999999999999999", false, 1000000000},
         {"<LISTENERS>4", false, 0},
     };
-    for (const auto& c : cases) EXPECT_EQ(ListenerCountFromStats(c.text, c.icecast), c.count) << c.text;
+    for (const auto& c : cases)
+        EXPECT_EQ(ListenerCountFromStats(c.text, c.icecast), c.count) << c.text;
 }
 
 #include "app/streams/Mailer.h"
@@ -197,7 +198,8 @@ TEST(StreamConsole, LogHandOverAndMailQueueing) {
     MailQueue.Clear();
     EXPECT_EQ(s.Log().Count(), 1) << "one line per hand-over";
     TLog log;
-    for (int i = 0; i < 300; ++i) OutLog("line " + std::to_string(i), log);
+    for (int i = 0; i < 300; ++i)
+        OutLog("line " + std::to_string(i), log);
     OutLog("", log);
     EXPECT_EQ(log.Count(), 255);
     EXPECT_EQ(log.Items(0).Text, "line 299");

@@ -40,11 +40,13 @@ TEST(TitleSession, LongInputIsCutOrRefused) {
     TTitleSession s("pw", true);
     std::string reply;
     std::string big(20000, 'x');
-    EXPECT_EQ(s.Feed(big.data(), big.size(), reply), TTitleSession::TResult::Close) << "a line past 16384 bytes";
+    EXPECT_EQ(s.Feed(big.data(), big.size(), reply), TTitleSession::TResult::Close)
+        << "a line past 16384 bytes";
     TTitleSession t("pw", true);
     // 300 two-byte characters: cut to 255 characters, never inside one.
     std::string title;
-    for (int i = 0; i < 300; ++i) title += "\xC3\xA4";
+    for (int i = 0; i < 300; ++i)
+        title += "\xC3\xA4";
     std::string input = "pw\n" + title + "\n";
     ASSERT_EQ(t.Feed(input.data(), input.size(), reply), TTitleSession::TResult::Done);
     EXPECT_EQ(t.Title().size(), 510u);
@@ -84,7 +86,8 @@ std::string Exchange(int port, const std::string& send) {
     std::string answer;
     char buf[64];
     long n;
-    while ((n = s.Recv(buf, sizeof buf, 3000)) > 0) answer.append(buf, static_cast<std::size_t>(n));
+    while ((n = s.Recv(buf, sizeof buf, 3000)) > 0)
+        answer.append(buf, static_cast<std::size_t>(n));
     return greeting + "|" + answer;
 }
 
@@ -142,7 +145,8 @@ TEST(TitleSending, OnlineStreamsGetTheTitleAndDisableSendsNothing) {
     disabled->SetConfig(c);
     online->State = ssOnline;
     disabled->State = ssOnline;
-    for (auto& s : {online, disabled, stopped}) StationList.Add(s);
+    for (auto& s : {online, disabled, stopped})
+        StationList.Add(s);
     std::vector<std::string> logged;
     SendToStation("Song", [&](TStationRecord&, const String& line) { logged.push_back(line); });
     EXPECT_EQ(online->PendingTitle.Get(), "Song");

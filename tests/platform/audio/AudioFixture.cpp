@@ -44,7 +44,8 @@ struct TScratch {
     std::mutex Lock;
     std::vector<std::string> Dirs;
     ~TScratch() {
-        for (const auto& d : Dirs) std::filesystem::remove_all(d);
+        for (const auto& d : Dirs)
+            std::filesystem::remove_all(d);
     }
 };
 TScratch& Scratch() {
@@ -147,7 +148,8 @@ double Rms(const std::vector<std::int16_t>& samples, int first, int step, std::s
 int RunProgram(const std::vector<std::string>& args, const std::string& inputFile,
                const std::string& outputFile) {
     std::vector<char*> argv;
-    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    for (const auto& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);

@@ -10,18 +10,18 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
-#include <fcntl.h>
-#include <thread>
-#include <cstdlib>
 #include <spawn.h>
+#include <sstream>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -40,8 +40,9 @@ class TPulseServer {
 public:
     TPulseServer() {
         FDir = test::TempDir();
-        const std::string pa = "load-module module-native-protocol-unix auth-anonymous=1 socket=" + FDir +
-                               "/native\nload-module module-null-sink sink_name=vdnull rate=44100 channels=2\n";
+        const std::string pa =
+            "load-module module-native-protocol-unix auth-anonymous=1 socket=" + FDir +
+            "/native\nload-module module-null-sink sink_name=vdnull rate=44100 channels=2\n";
         test::WriteFile(FDir + "/default.pa", pa.data(), pa.size());
         const std::string conf = "pcm.vdpulse {\n type pulse\n server \"unix:" + FDir +
                                  "/native\"\n device \"vdnull.monitor\"\n hint { show on description "
@@ -50,17 +51,24 @@ public:
         ::setenv("ALSA_CONFIG_PATH", (FDir + "/asound.conf").c_str(), 1);
         ::setenv("HOME", FDir.c_str(), 1);
         ::setenv("XDG_RUNTIME_DIR", FDir.c_str(), 1);
-        std::vector<std::string> args = {"pulseaudio", "-n", "-F", FDir + "/default.pa", "--daemonize=no",
-                                         "--exit-idle-time=-1", "--use-pid-file=no", "--log-target=stderr"};
+        std::vector<std::string> args = {"pulseaudio",
+                                         "-n",
+                                         "-F",
+                                         FDir + "/default.pa",
+                                         "--daemonize=no",
+                                         "--exit-idle-time=-1",
+                                         "--use-pid-file=no",
+                                         "--log-target=stderr"};
         std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(a.data());
+        for (auto& a : args)
+            argv.push_back(a.data());
         argv.push_back(nullptr);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
         ::posix_spawnp(&FPid, "pulseaudio", &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
-        struct stat st{};
+        struct stat st {};
         test::WaitUntil([&] { return ::stat((FDir + "/native").c_str(), &st) == 0; }, 10000);
     }
     ~TPulseServer() {
@@ -122,7 +130,8 @@ void CapturePath(benchmark::State& state) {
         const HRECORD ch = AE_RecordStart(44100, 2, AE_RECORD_PAUSE, CountBytes, &bytes);
         std::vector<HENCODE> encs;
         for (int i = 0; i < encoders; ++i)
-            encs.push_back(AE_Encode_Start(ch, "lame -r  -s 44100 --cbr -b 128 -", 0x40001, Discard, nullptr));
+            encs.push_back(
+                AE_Encode_Start(ch, "lame -r  -s 44100 --cbr -b 128 -", 0x40001, Discard, nullptr));
         AE_ChannelPlay(ch, false);
         test::WaitUntil([&] { return bytes.load() > 44100 * 4 / 5; }); // past the start-up
         const std::uint64_t first = bytes.load();
@@ -131,12 +140,15 @@ void CapturePath(benchmark::State& state) {
         std::this_thread::sleep_for(std::chrono::duration<double>(Seconds));
         const double cpu = CpuSeconds() - cpu0;
         for (const auto& [name, t] : ThreadTicks())
-            state.counters["ticks_" + name] = static_cast<double>(t - (ticks0.count(name) ? ticks0.at(name) : 0));
+            state.counters["ticks_" + name] =
+                static_cast<double>(t - (ticks0.count(name) ? ticks0.at(name) : 0));
         const double audio = static_cast<double>(bytes.load() - first) / (44100 * 4);
         cpuPercent = audio > 0 ? cpu / audio * 100 : 0;
         latencyMs = 0;
-        for (HENCODE e : encs) latencyMs = std::max(latencyMs, AE_Encode_GetMaxLatencyUs(e) / 1000.0);
-        for (HENCODE e : encs) AE_Encode_Stop(e);
+        for (HENCODE e : encs)
+            latencyMs = std::max(latencyMs, AE_Encode_GetMaxLatencyUs(e) / 1000.0);
+        for (HENCODE e : encs)
+            AE_Encode_Stop(e);
         AE_ChannelStop(ch);
     }
     AE_RecordFree();
@@ -149,8 +161,8 @@ void ArecordBaseline(benchmark::State& state) {
     double cpuPercent = 0;
     for (auto _ : state) {
         const double cpu0 = CpuSeconds(RUSAGE_CHILDREN);
-        test::RunProgram({"arecord", "-q", "-D", "vdpulse", "-f", "S16_LE", "-c", "2", "-r", "44100", "-d", "4",
-                          "-t", "raw"});
+        test::RunProgram({"arecord", "-q", "-D", "vdpulse", "-f", "S16_LE", "-c", "2", "-r", "44100", "-d",
+                          "4", "-t", "raw"});
         cpuPercent = (CpuSeconds(RUSAGE_CHILDREN) - cpu0) / 4.0 * 100;
     }
     state.counters["cpu_percent_per_audio_second"] = cpuPercent;

@@ -32,7 +32,8 @@ TEST_F(CaptureTest, DeviceListShowsTheFixtureByDescriptionAndPcmName) {
     EXPECT_GE(test::FindDevice("Vendrill Broken Device"), 0);
 
     std::uint32_t count = 0;
-    while (AE_RecordGetDeviceInfo(count, &info)) ++count;
+    while (AE_RecordGetDeviceInfo(count, &info))
+        ++count;
     EXPECT_FALSE(AE_RecordGetDeviceInfo(count, &info));
     EXPECT_EQ(AE_ErrorGetCode(), AE_ERROR_DEVICE);
     // Texts stay valid after the list is refreshed.
@@ -46,7 +47,8 @@ TEST_F(CaptureTest, DeviceListShowsTheFixtureByDescriptionAndPcmName) {
 TEST_F(CaptureTest, FailedCallsLeaveTheCodeThatSaysWhatHappened) {
     AE_DEVICEINFO info{};
     std::uint32_t count = 0;
-    while (AE_RecordGetDeviceInfo(count, &info)) ++count;
+    while (AE_RecordGetDeviceInfo(count, &info))
+        ++count;
     const int broken = test::FindDevice("Vendrill Broken Device");
 
     struct Case {
@@ -63,7 +65,11 @@ TEST_F(CaptureTest, FailedCallsLeaveTheCodeThatSaysWhatHappened) {
          AE_ERROR_INIT},
         {"play a bad handle", [] { return AE_ChannelPlay(987654, false); }, AE_ERROR_HANDLE},
         {"stop a bad handle", [] { return AE_ChannelStop(987654); }, AE_ERROR_HANDLE},
-        {"DSP on a bad handle", [] { return AE_ChannelSetDSP(987654, [](HDSP, HRECORD, void*, std::uint32_t, void*) {}, nullptr, 0) != 0; },
+        {"DSP on a bad handle",
+         [] {
+             return AE_ChannelSetDSP(
+                        987654, [](HDSP, HRECORD, void*, std::uint32_t, void*) {}, nullptr, 0) != 0;
+         },
          AE_ERROR_HANDLE},
         {"unknown option", [] { return AE_SetConfig(0x7777, 1); }, AE_ERROR_ILLPARAM},
         {"info without a record", [] { return AE_RecordGetDeviceInfo(0, nullptr); }, AE_ERROR_ILLPARAM},
@@ -80,7 +86,9 @@ TEST_F(CaptureTest, BadFormatsAreRefusedBeforeTheDeviceIsTouched) {
     struct Case {
         unsigned rate, chans;
         int code;
-    } cases[] = {{0, 2, AE_ERROR_FREQ}, {500000, 2, AE_ERROR_FREQ}, {44100, 0, AE_ERROR_FORMAT},
+    } cases[] = {{0, 2, AE_ERROR_FREQ},
+                 {500000, 2, AE_ERROR_FREQ},
+                 {44100, 0, AE_ERROR_FORMAT},
                  {44100, 3, AE_ERROR_FORMAT}};
     for (const auto& c : cases) {
         EXPECT_EQ(AE_RecordStart(c.rate, c.chans, 0, nullptr, nullptr), 0u) << c.rate << "/" << c.chans;
@@ -127,7 +135,10 @@ bool StopFromInside(HRECORD handle, const void*, std::uint32_t, void* user) {
     auto& s = *static_cast<TSelfStop*>(user);
     s.Result = AE_ChannelStop(handle) ? 1 : 0;
     s.Code = AE_ErrorGetCode();
-    s.DspResult = AE_ChannelSetDSP(handle, [](HDSP, HRECORD, void*, std::uint32_t, void*) {}, nullptr, 0) ? 1 : 0;
+    s.DspResult = AE_ChannelSetDSP(
+                      handle, [](HDSP, HRECORD, void*, std::uint32_t, void*) {}, nullptr, 0)
+                      ? 1
+                      : 0;
     return false;
 }
 
@@ -153,7 +164,8 @@ struct TDspLog {
 void ScaleDsp(HDSP, HRECORD, void* buffer, std::uint32_t length, void* user) {
     auto& log = *static_cast<TDspLog*>(user);
     auto* s = static_cast<std::int16_t*>(buffer);
-    for (std::uint32_t i = 0; i < length / 2; ++i) s[i] = static_cast<std::int16_t>(s[i] * log.Multiply + log.Add);
+    for (std::uint32_t i = 0; i < length / 2; ++i)
+        s[i] = static_cast<std::int16_t>(s[i] * log.Multiply + log.Add);
     log.Calls.fetch_add(1);
 }
 

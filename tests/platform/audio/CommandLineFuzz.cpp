@@ -10,7 +10,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string line(reinterpret_cast<const char*>(data), size);
     std::size_t total = 0;
-    for (const auto& arg : vd::audio::SplitCommandLine(line)) total += arg.size();
+    for (const auto& arg : vd::audio::SplitCommandLine(line))
+        total += arg.size();
     if (total > line.size()) std::abort();
     return 0;
 }

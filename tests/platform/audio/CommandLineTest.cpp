@@ -23,7 +23,8 @@ TEST(SplitCommandLine, SplitsLikeACommandLine) {
         {"", {}},
         {"   ", {}},
     };
-    for (const auto& c : cases) EXPECT_EQ(SplitCommandLine(c.line), c.args) << c.line;
+    for (const auto& c : cases)
+        EXPECT_EQ(SplitCommandLine(c.line), c.args) << c.line;
 }
 
 } // namespace

@@ -52,7 +52,8 @@ TMp3Scan ScanMp3(const std::vector<std::uint8_t>& data) {
     TMp3Scan scan;
     std::size_t pos = 0;
     THeader h;
-    while (pos + 4 <= data.size() && !ParseHeader(&data[pos], h)) ++pos;
+    while (pos + 4 <= data.size() && !ParseHeader(&data[pos], h))
+        ++pos;
     if (pos + 4 > data.size()) {
         scan.Error = "no frame header";
         return scan;

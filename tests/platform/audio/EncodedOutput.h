@@ -21,10 +21,10 @@ void CollectEncoded(std::uint32_t handle, std::uint32_t channel, const void* buf
 
 struct TMp3Scan {
     int Frames = 0;
-    int Kbps = 0;          // of every frame; -1 when they differ
+    int Kbps = 0; // of every frame; -1 when they differ
     unsigned SampleRate = 0;
     bool Mono = false;
-    std::string Error;     // empty when every byte from the first frame on is a whole frame
+    std::string Error; // empty when every byte from the first frame on is a whole frame
 };
 // Walks MPEG audio layer III frames from the first frame header to the end of the data.
 TMp3Scan ScanMp3(const std::vector<std::uint8_t>& data);

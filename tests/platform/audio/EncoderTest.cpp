@@ -58,7 +58,9 @@ public:
     std::atomic<std::size_t> Size{0};
 };
 
-bool Reaped(int pid) { return ::kill(pid, 0) == -1 && errno == ESRCH; }
+bool Reaped(int pid) {
+    return ::kill(pid, 0) == -1 && errno == ESRCH;
+}
 
 class EncoderTest : public ::testing::Test {
 protected:
@@ -181,7 +183,8 @@ TEST_F(EncoderTest, AFullQueueDropsBlocksAndReportsQueueOutOfSpaceOncePerRun) {
     const std::uint64_t blocks = Run.Blocks.load();
     ASSERT_TRUE(test::WaitUntil([&] { return Run.Blocks.load() > blocks + 2000; }));
     EXPECT_LE(log.Count.load(), 3);
-    for (auto status : log.Get()) EXPECT_EQ(status, AE_ENCODE_NOTIFY_SERVER_SPACE);
+    for (auto status : log.Get())
+        EXPECT_EQ(status, AE_ENCODE_NOTIFY_SERVER_SPACE);
     EXPECT_LE(AE_Encode_GetQueued(enc), 65536u);
     AE_Encode_Stop(enc);
 }

@@ -100,7 +100,8 @@ TEST(StretchBlt, NearestNeighbourFollowsTheDocumentedMapping) {
         for (int y = 0; y < c.h; ++y)
             for (int x = 0; x < c.w; ++x) {
                 const int sx = (2 * x + 1) * c.sw / (2 * c.w), sy = (2 * y + 1) * c.sh / (2 * c.h);
-                ASSERT_EQ(dst.At(x, y), Surface::Code(sx, sy, 3)) << c.w << "x" << c.h << " at " << x << "," << y;
+                ASSERT_EQ(dst.At(x, y), Surface::Code(sx, sy, 3))
+                    << c.w << "x" << c.h << " at " << x << "," << y;
             }
     }
 }

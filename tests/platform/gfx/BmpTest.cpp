@@ -72,13 +72,12 @@ TEST(Bmp, ReadsEveryDepthAndWritesTheSamePixelsBack) {
         int w, h;
         bool topDown;
     };
-    const Case cases[] = {{1, 13, 5, false}, {4, 7, 3, false}, {8, 5, 4, false}, {24, 5, 3, false},
+    const Case cases[] = {{1, 13, 5, false}, {4, 7, 3, false},  {8, 5, 4, false}, {24, 5, 3, false},
                           {24, 4, 2, true},  {32, 3, 3, false}, {8, 1, 1, true}};
     for (const Case& c : cases) {
         const auto pal = c.bits <= 8 ? Palette(1 << c.bits) : std::vector<RGBQUAD>{};
         auto value = [&](int x, int y) -> std::uint32_t {
-            if (c.bits <= 8)
-                return std::uint32_t(x * 3 + y) % (1u << c.bits);
+            if (c.bits <= 8) return std::uint32_t(x * 3 + y) % (1u << c.bits);
             return std::uint32_t(x) | std::uint32_t(y) << 8 | 0x40u << 16 | (c.bits == 32 ? 0x80u << 24 : 0);
         };
         const auto file = MakeBmp(c.bits, c.w, c.h, pal, value, c.topDown);
@@ -95,8 +94,7 @@ TEST(Bmp, ReadsEveryDepthAndWritesTheSamePixelsBack) {
                 const DWord want = c.bits <= 8 ? PaletteBgr(pal, value(x, y)) : value(x, y) & 0xFFFFFF;
                 ASSERT_EQ(bmp->PixelBgr(x, y), want) << c.bits << " at " << x << "," << y;
             }
-        if (c.bits == 32)
-            EXPECT_EQ(bmp->Row(0)[3], 0x80) << "alpha kept";
+        if (c.bits == 32) EXPECT_EQ(bmp->Row(0)[3], 0x80) << "alpha kept";
         // Written back as 24 bits, byte for byte what an independent writer makes.
         const auto written = WriteBmp24(bmp.Get());
         const auto want = MakeBmp(24, c.w, c.h, {}, [&](int x, int y) { return bmp->PixelBgr(x, y); });
@@ -122,7 +120,9 @@ TEST(Bmp, WritesMasksAtOneBitAndKeepsAlphaAtThirtyTwo) {
     };
     const Case cases[] = {
         {1, bw, [&](int x, int y) { return src->PixelBgr(x, y) ? 1u : 0u; }},
-        {32, {}, [&](int x, int y) { return src->PixelBgr(x, y) | std::uint32_t(src->Row(y)[4 * x + 3]) << 24; }},
+        {32,
+         {},
+         [&](int x, int y) { return src->PixelBgr(x, y) | std::uint32_t(src->Row(y)[4 * x + 3]) << 24; }},
     };
     for (const Case& c : cases) {
         const auto written = WriteBmp(src.Get(), c.bits);
@@ -151,7 +151,8 @@ TEST(Bmp, MaskBlackStaysBlack) {
 TEST(Bmp, ReadsOneImageAndStopsAtItsEnd) {
     // Three items back to back, the middle one with padding that its size field covers.
     const auto a = MakeBmp(24, 3, 2, {}, [](int x, int y) { return std::uint32_t(x + 10 * y); });
-    const auto b = MakeBmp(8, 2, 2, Palette(256), [](int x, int) { return std::uint32_t(x); }, false, 7);
+    const auto b = MakeBmp(
+        8, 2, 2, Palette(256), [](int x, int) { return std::uint32_t(x); }, false, 7);
     const auto c = MakeBmp(1, 5, 1, Palette(2), [](int x, int) { return std::uint32_t(x & 1); });
     std::vector<Byte> all;
     for (const auto* part : {&a, &b, &c})
@@ -191,7 +192,8 @@ TEST(Bmp, CorruptHeadersAreErrorsNotReadsPastTheEnd) {
         {"run-length compressed", [](std::vector<Byte>& v) { Put32(v, 30, 1); }},
         {"info header size lies", [](std::vector<Byte>& v) { Put32(v, 14, 0x7FFFFFFF); }},
         {"two planes", [](std::vector<Byte>& v) { Put16(v, 26, 2); }},
-        {"colour count above the depth", [](std::vector<Byte>& v) {
+        {"colour count above the depth",
+         [](std::vector<Byte>& v) {
              Put16(v, 28, 8);
              Put32(v, 46, 257);
          }},

@@ -16,8 +16,7 @@ Pixels Painted(Surface& s, DWord background = 0) {
     Pixels p;
     for (int y = 0; y < s.B().Height(); ++y)
         for (int x = 0; x < s.B().Width(); ++x)
-            if (s.At(x, y) != background)
-                p.insert({x, y});
+            if (s.At(x, y) != background) p.insert({x, y});
     return p;
 }
 
@@ -248,8 +247,11 @@ TEST(Context, ClipModesAndQueries) {
         int mode;
         bool in44, in00, in99;
     };
-    const Case cases[] = {{RGN_AND, true, false, false}, {RGN_OR, true, true, true}, {RGN_XOR, false, true, true},
-                          {RGN_DIFF, false, true, false}, {RGN_COPY, true, false, true}};
+    const Case cases[] = {{RGN_AND, true, false, false},
+                          {RGN_OR, true, true, true},
+                          {RGN_XOR, false, true, true},
+                          {RGN_DIFF, false, true, false},
+                          {RGN_COPY, true, false, true}};
     for (const Case& c : cases) {
         SelectClipRgn(dc, a.Get());
         EXPECT_NE(ExtSelectClipRgn(dc, b.Get(), c.mode), ERROR);
@@ -293,7 +295,8 @@ TEST(Rounding, HalvesGoToEven) {
         double v;
         int want;
     };
-    for (const Case c : {Case{127.5, 128}, {76.5, 76}, {0.5, 0}, {1.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2}, {2.5001, 3}})
+    for (const Case c :
+         {Case{127.5, 128}, {76.5, 76}, {0.5, 0}, {1.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2}, {2.5001, 3}})
         EXPECT_EQ(RoundHalfEven(c.v), c.want) << c.v;
 }
 

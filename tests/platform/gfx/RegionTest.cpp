@@ -35,8 +35,7 @@ void ExpectCanonical(const GdiRegion& rgn) {
     for (std::size_t i = 0; i < r.size(); ++i) {
         ASSERT_LT(r[i].Left, r[i].Right);
         ASSERT_LT(r[i].Top, r[i].Bottom);
-        if (i == 0)
-            continue;
+        if (i == 0) continue;
         if (r[i].Top == r[i - 1].Top) {
             ASSERT_EQ(r[i].Bottom, r[i - 1].Bottom);
             ASSERT_GT(r[i].Left, r[i - 1].Right) << "spans must not touch";

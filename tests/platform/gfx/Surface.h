@@ -19,7 +19,9 @@ struct Surface {
             for (int x = 0; x < B().Width(); ++x)
                 B().SetPixelBgr(x, y, Code(x, y, tag));
     }
-    static DWord Code(int x, int y, int tag = 0) { return DWord(x & 0xFF) | DWord(y & 0xFF) << 8 | DWord(tag & 0xFF) << 16; }
+    static DWord Code(int x, int y, int tag = 0) {
+        return DWord(x & 0xFF) | DWord(y & 0xFF) << 8 | DWord(tag & 0xFF) << 16;
+    }
 };
 
 } // namespace vd::test

@@ -83,7 +83,8 @@ protected:
         for (int y = 0; y < s.B().Height(); ++y)
             for (int x = 0; x < s.B().Width(); ++x)
                 if (s.At(x, y) != 0xFFFFFF)
-                    box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1), std::max(box.Bottom, y + 1)};
+                    box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1),
+                           std::max(box.Bottom, y + 1)};
         return box;
     }
 };
@@ -304,8 +305,7 @@ TEST_F(TextTest, UnderlinedAndStruckOutFonts) {
             int dark = 0;
             for (int x = plain.Left; x < plain.Right; ++x)
                 dark += s.At(x, y) != 0xFFFFFF;
-            if (dark >= plain.Width() - 2)
-                lineRow = y;
+            if (dark >= plain.Width() - 2) lineRow = y;
         }
         ASSERT_GE(lineRow, 0) << (underline ? "underline" : "strike-out") << " runs along the word";
         if (underline)

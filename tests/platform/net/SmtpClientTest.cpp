@@ -16,13 +16,17 @@ namespace {
 void MakeCertificates(const TTempDir& d) {
     std::string p = d.Path();
     std::string cmd =
-        "cd '" + p + "' && "
-        "openssl req -x509 -newkey rsa:2048 -nodes -keyout ca.key -out ca.pem -days 2 -subj /CN=TestCA 2>/dev/null && "
+        "cd '" + p +
+        "' && "
+        "openssl req -x509 -newkey rsa:2048 -nodes -keyout ca.key -out ca.pem -days 2 -subj /CN=TestCA "
+        "2>/dev/null && "
         "openssl req -newkey rsa:2048 -nodes -keyout srv.key -out srv.csr -subj /CN=localhost 2>/dev/null && "
         "printf 'subjectAltName=DNS:localhost,IP:127.0.0.1\\n' > san.ext && "
-        "openssl x509 -req -in srv.csr -CA ca.pem -CAkey ca.key -CAcreateserial -out srv.pem -days 2 -extfile san.ext 2>/dev/null && "
+        "openssl x509 -req -in srv.csr -CA ca.pem -CAkey ca.key -CAcreateserial -out srv.pem -days 2 "
+        "-extfile san.ext 2>/dev/null && "
         "printf 'subjectAltName=DNS:other.example\\n' > other.ext && "
-        "openssl x509 -req -in srv.csr -CA ca.pem -CAkey ca.key -CAcreateserial -out other.pem -days 2 -extfile other.ext 2>/dev/null";
+        "openssl x509 -req -in srv.csr -CA ca.pem -CAkey ca.key -CAcreateserial -out other.pem -days 2 "
+        "-extfile other.ext 2>/dev/null";
     ASSERT_EQ(Shell(cmd), 0);
 }
 
@@ -165,7 +169,8 @@ TEST(SmtpAddressList, SplitsAndStripsNames) {
         {"evil@x\r\nRCPT TO:<y@z>", {"y@z"}},
         {"evil@x\r\nDATA", {"evil@xDATA"}},
     };
-    for (const auto& c : cases) EXPECT_EQ(ParseAddressList(c.list), c.want) << c.list;
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseAddressList(c.list), c.want) << c.list;
 }
 
 TEST(SmtpCompose, EncodesNonAsciiSubjectAndStuffsDots) {

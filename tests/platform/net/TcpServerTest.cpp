@@ -24,14 +24,18 @@ TEST(TcpServer, ServesLinesAndReportsPeerAndLocalAddress) {
     std::string error;
     std::mutex lock;
     std::string local;
-    ASSERT_TRUE(server.Start({"127.0.0.1", 0, 10, 4}, [&](TSocket& c) {
-        {
-            std::lock_guard<std::mutex> g(lock);
-            local = c.LocalAddress();
-        }
-        std::string line;
-        if (c.RecvLine(line, 100, 2000)) c.SendAll("echo:" + line + "\r\n", 2000);
-    }, error)) << error;
+    ASSERT_TRUE(server.Start(
+        {"127.0.0.1", 0, 10, 4},
+        [&](TSocket& c) {
+            {
+                std::lock_guard<std::mutex> g(lock);
+                local = c.LocalAddress();
+            }
+            std::string line;
+            if (c.RecvLine(line, 100, 2000)) c.SendAll("echo:" + line + "\r\n", 2000);
+        },
+        error))
+        << error;
     ASSERT_NE(server.Port(), 0);
     TSocket s = Dial(server.Port());
     ASSERT_TRUE(s.Valid());
@@ -48,12 +52,15 @@ TEST(TcpServer, ClientsBeyondThePoolAreClosedAtOnce) {
     std::string error;
     std::atomic<int> busy{0};
     std::atomic<bool> release{false};
-    ASSERT_TRUE(server.Start({"127.0.0.1", 0, 10, 2}, [&](TSocket& c) {
-        ++busy;
-        char b;
-        while (!release && c.Recv(&b, 1, 20) != 0) {
-        }
-    }, error));
+    ASSERT_TRUE(server.Start(
+        {"127.0.0.1", 0, 10, 2},
+        [&](TSocket& c) {
+            ++busy;
+            char b;
+            while (!release && c.Recv(&b, 1, 20) != 0) {
+            }
+        },
+        error));
     TSocket a = Dial(server.Port()), b = Dial(server.Port());
     ASSERT_TRUE(WaitUntil([&] { return busy == 2; }, 3000));
     TSocket extra = Dial(server.Port());
@@ -68,14 +75,18 @@ TEST(TcpServer, StopEndsClientsBlockedInReads) {
     TTcpServer server;
     std::string error;
     std::atomic<int> ended{0}, started{0};
-    ASSERT_TRUE(server.Start({"127.0.0.1", 0, 10, 3}, [&](TSocket& c) {
-        ++started;
-        std::string line;
-        c.RecvLine(line, 100, 60000); // would wait a minute without Stop
-        ++ended;
-    }, error));
+    ASSERT_TRUE(server.Start(
+        {"127.0.0.1", 0, 10, 3},
+        [&](TSocket& c) {
+            ++started;
+            std::string line;
+            c.RecvLine(line, 100, 60000); // would wait a minute without Stop
+            ++ended;
+        },
+        error));
     std::vector<TSocket> clients;
-    for (int i = 0; i < 3; ++i) clients.push_back(Dial(server.Port()));
+    for (int i = 0; i < 3; ++i)
+        clients.push_back(Dial(server.Port()));
     ASSERT_TRUE(WaitUntil([&] { return started == 3; }, 3000));
     auto t0 = std::chrono::steady_clock::now();
     server.Stop();
@@ -87,8 +98,10 @@ TEST(TcpServer, StopEndsClientsBlockedInReads) {
 TEST(TcpServer, BusyPortIsAnError) {
     TTcpServer first, second;
     std::string error;
-    ASSERT_TRUE(first.Start({"127.0.0.1", 0, 10, 1}, [](TSocket&) {}, error));
-    EXPECT_FALSE(second.Start({"127.0.0.1", first.Port(), 10, 1}, [](TSocket&) {}, error));
+    ASSERT_TRUE(first.Start(
+        {"127.0.0.1", 0, 10, 1}, [](TSocket&) {}, error));
+    EXPECT_FALSE(second.Start(
+        {"127.0.0.1", first.Port(), 10, 1}, [](TSocket&) {}, error));
     EXPECT_FALSE(error.empty());
 }
 
@@ -104,11 +117,14 @@ TEST(Socket, ConnectErrorsAreTold) {
 TEST(Socket, RecvLineLimitsLengthAndTimesOut) {
     TTcpServer server;
     std::string error;
-    ASSERT_TRUE(server.Start({"127.0.0.1", 0, 10, 2}, [](TSocket& c) {
-        c.SendAll(std::string(300, 'x') + "\n", 1000);
-        std::string l;
-        c.RecvLine(l, 10, 3000);
-    }, error));
+    ASSERT_TRUE(server.Start(
+        {"127.0.0.1", 0, 10, 2},
+        [](TSocket& c) {
+            c.SendAll(std::string(300, 'x') + "\n", 1000);
+            std::string l;
+            c.RecvLine(l, 10, 3000);
+        },
+        error));
     TSocket s = Dial(server.Port());
     std::string line;
     TNetError e = TNetError::None;

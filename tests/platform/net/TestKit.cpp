@@ -17,7 +17,9 @@ extern char** environ;
 
 namespace vd::testkit {
 
-TChildProcess::~TChildProcess() { Stop(); }
+TChildProcess::~TChildProcess() {
+    Stop();
+}
 
 bool TChildProcess::Start(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv,
                           bool mergeStderr) {
@@ -25,12 +27,15 @@ bool TChildProcess::Start(const std::vector<std::string>& argv, const std::vecto
     if (::pipe2(in, O_CLOEXEC) != 0) return false;
     if (::pipe2(out, O_CLOEXEC) != 0) return false;
     std::vector<std::string> env;
-    for (char** e = environ; *e; ++e) env.emplace_back(*e);
+    for (char** e = environ; *e; ++e)
+        env.emplace_back(*e);
     env.insert(env.end(), extraEnv.begin(), extraEnv.end());
     std::vector<char*> av, ev;
-    for (auto& a : argv) av.push_back(const_cast<char*>(a.c_str()));
+    for (auto& a : argv)
+        av.push_back(const_cast<char*>(a.c_str()));
     av.push_back(nullptr);
-    for (auto& e : env) ev.push_back(const_cast<char*>(e.c_str()));
+    for (auto& e : env)
+        ev.push_back(const_cast<char*>(e.c_str()));
     ev.push_back(nullptr);
     FPid = ::fork();
     if (FPid == 0) {
@@ -57,8 +62,9 @@ bool TChildProcess::ReadLine(std::string& line, int timeoutMs) {
             FBuf.erase(0, nl + 1);
             return true;
         }
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now())
-                        .count();
+        auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now())
+                .count();
         if (left <= 0 || FOut < 0) return false;
         pollfd p{FOut, POLLIN, 0};
         if (::poll(&p, 1, static_cast<int>(left)) <= 0) return false;
@@ -142,6 +148,8 @@ void WriteFile(const std::string& path, const std::string& text) {
     f << text;
 }
 
-std::string SourceDir() { return VD_REPO_DIR; }
+std::string SourceDir() {
+    return VD_REPO_DIR;
+}
 
 } // namespace vd::testkit

@@ -19,7 +19,7 @@ public:
                bool mergeStderr = false);
     // One stdout line, or false at the deadline or end of output.
     bool ReadLine(std::string& line, int timeoutMs);
-    void Stop();  // SIGTERM, then SIGKILL after a second
+    void Stop(); // SIGTERM, then SIGKILL after a second
     bool Running();
     int Pid() const { return FPid; }
 

@@ -1,6 +1,7 @@
 // The notification-area icon against a real X server (Xvfb, started here). The test itself
 // plays the tray manager: it owns the tray selection, takes the dock requests and embeds the
 // icon windows; clicks come through XTest, as a user's would.
+#include "platform/win/x11/X11Tray.h"
 #include "../win/x11/Xvfb.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Handle.h"
@@ -9,7 +10,6 @@
 #include "platform/shell/NotifyIcon.h"
 #include "platform/shell/X11TrayHost.h"
 #include "platform/win/Windows.h"
-#include "platform/win/x11/X11Tray.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,7 @@ bool WaitFor(const std::function<bool()>& done) {
     while (Clock::now() < deadline) {
         PumpWaitingMessages();
         if (done()) return true;
-        poll(nullptr, 0, 2);  // the tray thread posts from outside; nothing to block on here
+        poll(nullptr, 0, 2); // the tray thread posts from outside; nothing to block on here
     }
     return false;
 }
@@ -79,7 +79,8 @@ public:
         return docked;
     }
     bool WaitDestroyed(::Window w) {
-        return Next([&](const XEvent& ev) { return ev.type == DestroyNotify && ev.xdestroywindow.window == w; });
+        return Next(
+            [&](const XEvent& ev) { return ev.type == DestroyNotify && ev.xdestroywindow.window == w; });
     }
     void Embed(::Window icon, int x) {
         XReparentWindow(FDpy, icon, FWin, x, 10);
@@ -126,7 +127,8 @@ protected:
     }
     void TearDown() override {
         if (!hwnd) return;
-        for (UINT id : {1u, 2u}) Shell_NotifyIcon(NIM_DELETE, Data(id));
+        for (UINT id : {1u, 2u})
+            Shell_NotifyIcon(NIM_DELETE, Data(id));
         UnwatchTaskbarCreated(hwnd);
         DestroyWindow(hwnd);
         InstallTrayHost(nullptr);
@@ -170,7 +172,8 @@ private:
     static UniqueIcon MakeRedIcon() {
         UniqueBitmap color(CreateBitmap(2, 2, 1, 24, nullptr));
         for (int y = 0; y < 2; ++y)
-            for (int x = 0; x < 2; ++x) color->SetPixelBgr(x, y, 0xFF0000);
+            for (int x = 0; x < 2; ++x)
+                color->SetPixelBgr(x, y, 0xFF0000);
         ICONINFO ii;
         ii.hbmColor = color.Get();
         return UniqueIcon(CreateIconIndirect(&ii));
@@ -194,21 +197,22 @@ TEST_F(X11TrayTest, DockClickDeleteAndNewManager) {
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     const Atom xembed = XInternAtom(peer, "_XEMBED_INFO", False);
-    ASSERT_EQ(XGetWindowProperty(peer, icon1, xembed, 0, 2, False, xembed, &type, &format, &count, &after, &data),
-              Success);
+    ASSERT_EQ(
+        XGetWindowProperty(peer, icon1, xembed, 0, 2, False, xembed, &type, &format, &count, &after, &data),
+        Success);
     ASSERT_EQ(count, 2u);
-    EXPECT_EQ(reinterpret_cast<long*>(data)[0], 0);  // version
-    EXPECT_EQ(reinterpret_cast<long*>(data)[1], 1);  // XEMBED_MAPPED
+    EXPECT_EQ(reinterpret_cast<long*>(data)[0], 0); // version
+    EXPECT_EQ(reinterpret_cast<long*>(data)[1], 1); // XEMBED_MAPPED
     XFree(data);
 
     first.Embed(icon1, 10);
     EXPECT_TRUE(WaitFor([&] { return PixelOf(icon1, 16, 16) == 0xFF0000; })) << "icon not painted";
 
     Click(1, 26, 26);
-    Click(1, 26, 26);  // second press soon after: a double click
+    Click(1, 26, 26); // second press soon after: a double click
     Click(3, 26, 26);
     ASSERT_TRUE(WaitFor([&] { return clicks.size() >= 6; }));
-    const std::vector<UINT> expected = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
+    const std::vector<UINT> expected = {WM_LBUTTONDOWN, WM_LBUTTONUP,   WM_LBUTTONDBLCLK,
                                         WM_LBUTTONUP,   WM_RBUTTONDOWN, WM_RBUTTONUP};
     EXPECT_EQ(clicks, expected);
 
@@ -226,8 +230,8 @@ TEST_F(X11TrayTest, DockClickDeleteAndNewManager) {
     second.Start();
     EXPECT_EQ(second.WaitDock(), icon2);
     EXPECT_TRUE(WaitFor([&] { return taskbarCreated == 2; }));
-    EXPECT_TRUE(Shell_NotifyIcon(NIM_ADD, Data(2)));  // the usual answer re-adds: still fine
+    EXPECT_TRUE(Shell_NotifyIcon(NIM_ADD, Data(2))); // the usual answer re-adds: still fine
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test

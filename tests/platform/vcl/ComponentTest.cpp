@@ -1,5 +1,5 @@
-#include "platform/rtl/Exception.h"
 #include "platform/vcl/Component.h"
+#include "platform/rtl/Exception.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ protected:
     void Notification(TComponent* c, TOperation op) override {
         TComponent::Notification(c, op);
         if (op == opRemove && c == Ref) {
-            gLog.push_back(Name() + " forgets " + c->Name());  // the dying one is still whole
+            gLog.push_back(Name() + " forgets " + c->Name()); // the dying one is still whole
             Ref = nullptr;
         }
     }
@@ -63,7 +63,7 @@ TEST(ComponentTest, ReferenceHolderDyingFirstLeavesNoDanglingLink) {
     auto* holder = new Probe(nullptr, "H");
     holder->Refer(a);
     holder->Free();
-    a->Free();  // must not call into the freed holder
+    a->Free(); // must not call into the freed holder
     SUCCEED();
 }
 
@@ -104,5 +104,5 @@ TEST(ComponentTest, DeferredFreeRunsLaterAndSkipsTheAlreadyFreed) {
     EXPECT_FALSE(HasDeferredFrees());
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test

@@ -14,7 +14,8 @@ using Log = std::vector<std::string>;
 // A windowless control that records what reaches it.
 class Spot : public TGraphicControl {
 public:
-    explicit Spot(TComponent* owner, Log* log, TColor color = clRed) : TGraphicControl(owner), FLog(log), FColor2(color) {
+    explicit Spot(TComponent* owner, Log* log, TColor color = clRed)
+        : TGraphicControl(owner), FLog(log), FColor2(color) {
         SetBounds(0, 0, 20, 20);
         OnClick = [this](TObject*) { FLog->push_back(Name() + " click"); };
     }
@@ -23,7 +24,8 @@ public:
         if (m.Msg == CM_MOUSELEAVE) FLog->push_back(Name() + " leave");
         if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK)
             FLog->push_back(Name() + (m.Msg == WM_LBUTTONDOWN ? " down " : " dbl ") +
-                            std::to_string(GetXLParam(m.LParam)) + "," + std::to_string(GetYLParam(m.LParam)));
+                            std::to_string(GetXLParam(m.LParam)) + "," +
+                            std::to_string(GetYLParam(m.LParam)));
         if (m.Msg == CM_DIALOGKEY && Answer) {
             FLog->push_back(Name() + " dialogkey");
             m.Result = 1;
@@ -55,7 +57,8 @@ public:
         if (m.Msg == WM_SETFOCUS) FLog->push_back(Name() + " setfocus");
         if (m.Msg == WM_KILLFOCUS) FLog->push_back(Name() + " killfocus");
         if (m.Msg == CM_FOCUSCHANGED) FLog->push_back(Name() + " focuschanged");
-        if (m.Msg == WM_CHAR) FLog->push_back(Name() + " char " + std::string(1, static_cast<char>(m.WParam)));
+        if (m.Msg == WM_CHAR)
+            FLog->push_back(Name() + " char " + std::string(1, static_cast<char>(m.WParam)));
         if (m.Msg == WM_KEYDOWN) FLog->push_back(Name() + " keydown " + std::to_string(m.WParam));
         TCustomControl::Dispatch(m);
     }
@@ -98,7 +101,7 @@ TEST_F(VclTest, MouseGoesToTheWindowlessChildWithCaptureAndClick) {
     form->Show();
     Pump();
     hb->ButtonDown(RawButton::Left, {20, 25});
-    hb->MouseMove({150, 150});  // dragged off: the capture keeps it
+    hb->MouseMove({150, 150}); // dragged off: the capture keeps it
     hb->MouseMove({30, 30});
     hb->ButtonUp(RawButton::Left, {30, 30});
     Pump();
@@ -106,7 +109,7 @@ TEST_F(VclTest, MouseGoesToTheWindowlessChildWithCaptureAndClick) {
     log.clear();
     hb->Advance(1000);
     hb->ButtonDown(RawButton::Left, {20, 25});
-    hb->ButtonUp(RawButton::Left, {150, 150});  // released outside: no click
+    hb->ButtonUp(RawButton::Left, {150, 150}); // released outside: no click
     Pump();
     EXPECT_EQ(log, (Log{"A down 10,15", "A leave"}));
     EXPECT_EQ(GetCapture(), nullptr);
@@ -122,7 +125,8 @@ TEST_F(VclTest, DoubleClickWithoutTheStyleIsAPlainPress) {
     Pump();
     for (bool dbl : {true, false}) {
         log.clear();
-        a->SetControlStyle(dbl ? (a->ControlStyle() | csDoubleClicks) : (a->ControlStyle() & ~csDoubleClicks));
+        a->SetControlStyle(dbl ? (a->ControlStyle() | csDoubleClicks)
+                               : (a->ControlStyle() & ~csDoubleClicks));
         hb->Advance(1000);
         hb->Click(RawButton::Left, {5, 5});
         hb->Advance(50);
@@ -142,11 +146,9 @@ TEST_F(VclTest, AlignmentFillsBandsInOrder) {
         TRect start;
         TRect expected;
     } cases[] = {
-        {alTop, {0, 50, 10, 70}, {0, 30, 300, 50}},   // the lower of two tops comes second
-        {alTop, {0, 0, 10, 30}, {0, 0, 300, 30}},
-        {alBottom, {0, 0, 10, 25}, {0, 175, 300, 200}},
-        {alLeft, {0, 0, 40, 10}, {0, 50, 40, 175}},
-        {alRight, {0, 0, 60, 10}, {240, 50, 300, 175}},
+        {alTop, {0, 50, 10, 70}, {0, 30, 300, 50}}, // the lower of two tops comes second
+        {alTop, {0, 0, 10, 30}, {0, 0, 300, 30}},     {alBottom, {0, 0, 10, 25}, {0, 175, 300, 200}},
+        {alLeft, {0, 0, 40, 10}, {0, 50, 40, 175}},   {alRight, {0, 0, 60, 10}, {240, 50, 300, 175}},
         {alClient, {0, 0, 1, 1}, {40, 50, 240, 175}},
     };
     std::vector<TControl*> controls;
@@ -159,7 +161,8 @@ TEST_F(VclTest, AlignmentFillsBandsInOrder) {
         controls.push_back(s);
     }
     form->EnableAlign();
-    for (std::size_t i = 0; i < controls.size(); ++i) EXPECT_EQ(controls[i]->BoundsRect(), cases[i].expected) << i;
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        EXPECT_EQ(controls[i]->BoundsRect(), cases[i].expected) << i;
     form->SetBounds(0, 0, 400, 300);
     EXPECT_EQ(controls[5]->BoundsRect(), (TRect{40, 50, 340, 275}));
     controls[2]->SetVisible(false);
@@ -187,7 +190,8 @@ TEST_F(VclTest, AnchorsFollowTheParentSize) {
         controls.push_back(s);
     }
     form->SetBounds(0, 0, 350, 250);
-    for (std::size_t i = 0; i < controls.size(); ++i) EXPECT_EQ(controls[i]->BoundsRect(), cases[i].expected) << i;
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        EXPECT_EQ(controls[i]->BoundsRect(), cases[i].expected) << i;
 }
 
 TEST_F(VclTest, BroadcastStopsAtTheFirstAnswer) {
@@ -221,7 +225,8 @@ TEST_F(VclTest, FocusMovesInOrderAndTheFormRecordsIt) {
     a->SetFocus();
     log.clear();
     b->SetFocus();
-    EXPECT_EQ(log, (Log{"A killfocus", "B setfocus", "A exit", "B enter", "A focuschanged", "B focuschanged"}));
+    EXPECT_EQ(log,
+              (Log{"A killfocus", "B setfocus", "A exit", "B enter", "A focuschanged", "B focuschanged"}));
     EXPECT_EQ(form->ActiveControl(), b);
     EXPECT_EQ(Screen->ActiveControl(), b);
     EXPECT_TRUE(b->Focused());
@@ -229,7 +234,8 @@ TEST_F(VclTest, FocusMovesInOrderAndTheFormRecordsIt) {
     hb->KeyPress(VK_TAB, '\t');
     Pump();
     EXPECT_TRUE(a->Focused()) << "Tab moves to the next control in tab order";
-    for (const auto& e : log) EXPECT_EQ(e.find("char"), std::string::npos) << "a handled dialog key is not translated";
+    for (const auto& e : log)
+        EXPECT_EQ(e.find("char"), std::string::npos) << "a handled dialog key is not translated";
 }
 
 TEST_F(VclTest, ShortcutsAndDialogKeysConsumeTheKeyOnce) {
@@ -308,7 +314,7 @@ TEST_F(VclTest, ChildrenPaintThroughTheirCanvasesInZOrder) {
     EXPECT_EQ(GetWindowPixel(h, 25, 25), RGB(0, 255, 0));
     EXPECT_EQ(GetWindowPixel(h, 60, 60), RGB(0, 0, 255));
     box->Fill = clYellow;
-    box->Repaint();  // synchronous
+    box->Repaint(); // synchronous
     EXPECT_EQ(GetWindowPixel(h, 60, 60), RGB(255, 255, 0));
     over->SetVisible(false);
     Pump();
@@ -336,8 +342,8 @@ TEST_F(VclTest, RightClickOpensThePopupMenu) {
     EXPECT_EQ(spot->PopupMenu(), nullptr);
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test
 
 namespace vd::test {
 namespace {
@@ -354,8 +360,8 @@ TEST_F(VclTest, AChildsHandleMadeFirstMakesTheParentsOnce) {
     EXPECT_EQ(GetWindow(h, GW_HWNDNEXT), nullptr) << "exactly one window for the child";
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test
 
 namespace vd::test {
 namespace {
@@ -385,5 +391,5 @@ TEST_F(VclTest, FontAndColorFollowTheParentUntilSetOwn) {
     EXPECT_EQ(spot->Color(), clRed);
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test

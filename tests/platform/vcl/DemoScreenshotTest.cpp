@@ -28,7 +28,8 @@ namespace {
     unsigned count = 0;
     if (!XQueryTree(d, w, &root, &parent, &kids, &count)) return 0;
     ::Window found = 0;
-    for (unsigned i = 0; i < count && !found; ++i) found = FindByName(d, kids[i], name);
+    for (unsigned i = 0; i < count && !found; ++i)
+        found = FindByName(d, kids[i], name);
     if (kids) XFree(kids);
     return found;
 }
@@ -66,14 +67,15 @@ TEST(DemoScreenshotTest, DemoWindowAppearsAndIsPainted) {
         ::Window w = FindByName(d, DefaultRootWindow(d), "Vendrill demo");
         XWindowAttributes a{};
         if (w && XGetWindowAttributes(d, w, &a) && a.map_state == IsViewable) {
-            XImage* img = XGetImage(d, w, 0, 0, static_cast<unsigned>(a.width), static_cast<unsigned>(a.height), AllPlanes, ZPixmap);
+            XImage* img = XGetImage(d, w, 0, 0, static_cast<unsigned>(a.width),
+                                    static_cast<unsigned>(a.height), AllPlanes, ZPixmap);
             if (img) {
                 faceCount = darkCount = 0;
                 for (int y = 0; y < a.height; y += 2)
                     for (int x = 0; x < a.width; x += 2) {
                         const unsigned long p = XGetPixel(img, x, y) & 0xFFFFFF;
-                        if (p == 0xD4D0C8) ++faceCount;      // the form's face colour
-                        if (p == 0x000000) ++darkCount;      // text and the frame line
+                        if (p == 0xD4D0C8) ++faceCount; // the form's face colour
+                        if (p == 0x000000) ++darkCount; // text and the frame line
                     }
                 if (const char* out = std::getenv("VD_DEMO_SCREENSHOT")) {
                     FILE* f = std::fopen(out, "wb");
@@ -83,7 +85,8 @@ TEST(DemoScreenshotTest, DemoWindowAppearsAndIsPainted) {
                             for (int x = 0; x < a.width; ++x) {
                                 const unsigned long p = XGetPixel(img, x, y);
                                 const unsigned char rgb[3] = {static_cast<unsigned char>(p >> 16),
-                                                              static_cast<unsigned char>(p >> 8), static_cast<unsigned char>(p)};
+                                                              static_cast<unsigned char>(p >> 8),
+                                                              static_cast<unsigned char>(p)};
                                 std::fwrite(rgb, 1, 3, f);
                             }
                         std::fclose(f);
@@ -93,11 +96,11 @@ TEST(DemoScreenshotTest, DemoWindowAppearsAndIsPainted) {
                 painted = faceCount > (a.width * a.height / 4) / 2 && darkCount > 20;
             }
         }
-        if (!painted) std::this_thread::sleep_for(std::chrono::milliseconds(50));  // polling another process
+        if (!painted) std::this_thread::sleep_for(std::chrono::milliseconds(50)); // polling another process
     }
     XCloseDisplay(d);
     EXPECT_TRUE(painted) << "face pixels " << faceCount << ", dark pixels " << darkCount;
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test

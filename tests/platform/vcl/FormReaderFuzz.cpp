@@ -8,7 +8,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const vd::String text(reinterpret_cast<const char*>(data), size);
     try {
-        vd::TComponent* c = vd::TFormReader::ReadComponent(text, nullptr, [](vd::TComponent*, const vd::String&, const vd::String&) { return true; });
+        vd::TComponent* c = vd::TFormReader::ReadComponent(
+            text, nullptr, [](vd::TComponent*, const vd::String&, const vd::String&) { return true; });
         if (c) {
             vd::WriteComponentText(c);
             c->Free();

@@ -22,12 +22,14 @@ public:
     bool SetProperty(const String& name, const TPropValue& v) override {
         if (name == "ColWidths") {
             ColWidths.clear();
-            for (const auto& item : v.List) ColWidths.push_back(item.AsInt());
+            for (const auto& item : v.List)
+                ColWidths.push_back(item.AsInt());
             return true;
         }
         if (name == "Lines") {
             Lines.clear();
-            for (const auto& item : v.List) Lines.push_back(item.AsString());
+            for (const auto& item : v.List)
+                Lines.push_back(item.AsString());
             return true;
         }
         if (name == "Data") {
@@ -42,13 +44,15 @@ public:
         if (!ColWidths.empty()) {
             TPropValue l;
             l.Kind = TPropValue::vkList;
-            for (long long w : ColWidths) l.List.push_back(TPropValue::FromInt(w));
+            for (long long w : ColWidths)
+                l.List.push_back(TPropValue::FromInt(w));
             out.emplace_back("ColWidths", l);
         }
         if (!Lines.empty()) {
             TPropValue l;
             l.Kind = TPropValue::vkList;
-            for (const auto& line : Lines) l.List.push_back(TPropValue::FromString(line));
+            for (const auto& line : Lines)
+                l.List.push_back(TPropValue::FromString(line));
             out.emplace_back("Lines", l);
         }
         if (!Data.empty()) {
@@ -62,7 +66,8 @@ public:
 protected:
     void Loaded() override {
         TCustomControl::Loaded();
-        if (LoadLog) LoadLog->push_back(Name() + " loaded with " + std::to_string(ColWidths.size()) + " widths");
+        if (LoadLog)
+            LoadLog->push_back(Name() + " loaded with " + std::to_string(ColWidths.size()) + " widths");
     }
 };
 
@@ -198,7 +203,7 @@ TEST_F(FormReaderTest, LoadedRunsAfterEveryPropertyIsSet) {
     form->SetName("F");
     auto* grid = new TTestGrid(form);
     grid->SetName("Grid");
-    grid->LoadLog = &log;  // made in code; the resource fills it in
+    grid->LoadLog = &log; // made in code; the resource fills it in
     TFormReader::ReadRoot("object F: TForm\n object Grid: TTestGrid\n ColWidths = (1 2)\n end\nend", form);
     EXPECT_EQ(log, (std::vector<std::string>{"Grid loaded with 2 widths"}));
     EXPECT_EQ(form->ComponentCount(), 1);
@@ -214,7 +219,8 @@ TEST_F(FormReaderTest, MalformedTextGivesAClearErrorAndLeavesNothingBehind) {
         {"object F: TForm\n  Caption = 'open\nend", "line 2: Unterminated string"},
         {"object F: TForm\n  Nonsense = 1\nend", "line 2: Property Nonsense does not exist"},
         {"object F: TForm\n  object X: TNoSuchClass\n  end\nend", "line 2: Class TNoSuchClass not found"},
-        {"object F: TForm\n  object G: TTestGrid\n    Data = {ABC}\n  end\nend", "line 3: Odd number of hex digits"},
+        {"object F: TForm\n  object G: TTestGrid\n    Data = {ABC}\n  end\nend",
+         "line 3: Odd number of hex digits"},
         {"object F: TForm\n  Width = 'wide'\nend", "Invalid property value"},
         {"object F: TForm\n  BorderStyle = bsRound\nend", "Invalid property value bsRound"},
         {"object F: TForm\n  OnClick = Missing\nend", "line 2: Handler Missing not found"},
@@ -231,7 +237,8 @@ TEST_F(FormReaderTest, MalformedTextGivesAClearErrorAndLeavesNothingBehind) {
             TFormReader::ReadRoot(c.text, form, Binder());
             ADD_FAILURE() << "no error for: " << c.text;
         } catch (const EReadError& e) {
-            EXPECT_NE(String(e.what()).find(c.message), String::npos) << "got: " << e.what() << " for " << c.text;
+            EXPECT_NE(String(e.what()).find(c.message), String::npos)
+                << "got: " << e.what() << " for " << c.text;
         }
         EXPECT_EQ(form->ComponentCount(), 0) << c.text;
         EXPECT_FALSE(form->ComponentState() & csLoading);
@@ -241,13 +248,16 @@ TEST_F(FormReaderTest, MalformedTextGivesAClearErrorAndLeavesNothingBehind) {
 
 TEST_F(FormReaderTest, DeepNestingIsRefused) {
     String text;
-    for (int i = 0; i < 100; ++i) text += "object G" + std::to_string(i) + ": TTestGrid\n";
-    for (int i = 0; i < 100; ++i) text += "end\n";
+    for (int i = 0; i < 100; ++i)
+        text += "object G" + std::to_string(i) + ": TTestGrid\n";
+    for (int i = 0; i < 100; ++i)
+        text += "end\n";
     EXPECT_THROW(TFormReader::ReadComponent(text, nullptr), EReadError);
     String values = "object F: TForm\n  Caption = ";
-    for (int i = 0; i < 1000; ++i) values += "(";
+    for (int i = 0; i < 1000; ++i)
+        values += "(";
     EXPECT_THROW(TFormReader::ReadComponent(values, nullptr), EReadError);
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test

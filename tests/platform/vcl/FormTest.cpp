@@ -42,7 +42,9 @@ TEST_F(VclTest, CloseFollowsQueryAndAction) {
         TCloseAction action;
         bool visibleAfter;
         bool freed;
-    } cases[] = {{false, caHide, true, false}, {true, caNone, true, false}, {true, caHide, false, false},
+    } cases[] = {{false, caHide, true, false},
+                 {true, caNone, true, false},
+                 {true, caHide, false, false},
                  {true, caFree, false, true}};
     for (const Case& c : cases) {
         TForm* other = NewForm();
@@ -56,7 +58,8 @@ TEST_F(VclTest, CloseFollowsQueryAndAction) {
         const bool alive = Screen->FormCount() == 2;
         EXPECT_EQ(!alive, c.freed);
         if (alive) EXPECT_EQ(form->Visible(), c.visibleAfter);
-        while (Screen->FormCount()) Screen->Forms(0)->Free();
+        while (Screen->FormCount())
+            Screen->Forms(0)->Free();
     }
 }
 
@@ -65,7 +68,7 @@ TEST_F(VclTest, ReleaseFromInsideTheFormsOwnHandlerIsDeferred) {
     bool stillThere = false;
     form->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) {
         form->Release();
-        Application->ProcessMessages();  // a nested pump must not free it under our feet
+        Application->ProcessMessages(); // a nested pump must not free it under our feet
         stillThere = Screen->FormCount() == 1;
         form->SetCaption("used after Release");
     };
@@ -164,8 +167,8 @@ TEST_F(VclTest, TimerTicksOnTheVirtualClockAndMayFreeItself) {
     off->Free();
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test
 
 namespace vd::test {
 namespace {
@@ -205,5 +208,5 @@ TEST_F(VclTest, SessionEndSignalBecomesQueryEndSession) {
     main->WindowProc = saved;
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test

@@ -88,5 +88,5 @@ TEST_F(VclTest, ImageListDrawsMaskedAndDisabled) {
     EXPECT_FALSE(list.GetBitmap(5, one));
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test

@@ -34,8 +34,12 @@ void PrintTo(const Act& a, std::ostream* os) {
     *os << "{" << a.hwnd << " msg " << a.msg << " w " << a.wParam << " l " << a.lParam << "}";
 }
 
-WPARAM W(HWND h) { return reinterpret_cast<WPARAM>(h); }
-LPARAM L(HWND h) { return reinterpret_cast<LPARAM>(h); }
+WPARAM W(HWND h) {
+    return reinterpret_cast<WPARAM>(h);
+}
+LPARAM L(HWND h) {
+    return reinterpret_cast<LPARAM>(h);
+}
 
 class MDITest : public VclTest {
 protected:
@@ -56,7 +60,8 @@ protected:
     }
     std::vector<TCustomForm*> Children() const {
         std::vector<TCustomForm*> out;
-        for (int i = 0; i < frame->MDIChildCount(); ++i) out.push_back(frame->MDIChildren(i));
+        for (int i = 0; i < frame->MDIChildCount(); ++i)
+            out.push_back(frame->MDIChildren(i));
         return out;
     }
     TRect InClient(HWND h) const {
@@ -70,7 +75,7 @@ protected:
 
 TEST_F(MDITest, ClientWindowFillsWhatAlignedControlsLeave) {
     struct Case {
-        std::vector<std::pair<TAlign, int>> controls;  // size 0: hidden
+        std::vector<std::pair<TAlign, int>> controls; // size 0: hidden
         TRect expected;
     } cases[] = {
         {{}, {0, 0, 400, 300}},
@@ -78,8 +83,8 @@ TEST_F(MDITest, ClientWindowFillsWhatAlignedControlsLeave) {
         {{{alTop, 20}, {alBottom, 30}}, {0, 20, 400, 270}},
         {{{alLeft, 40}, {alRight, 50}}, {40, 0, 350, 300}},
         {{{alTop, 10}, {alBottom, 10}, {alLeft, 10}, {alRight, 10}, {alClient, 0}}, {10, 10, 390, 290}},
-        {{{alTop, 0}, {alLeft, 25}}, {25, 0, 400, 300}},   // a hidden bar takes no room
-        {{{alTop, 200}, {alBottom, 200}}, {0, 200, 400, 200}},  // never negative
+        {{{alTop, 0}, {alLeft, 25}}, {25, 0, 400, 300}},       // a hidden bar takes no room
+        {{{alTop, 200}, {alBottom, 200}}, {0, 200, 400, 200}}, // never negative
     };
     for (const Case& c : cases) {
         std::vector<TBevel*> bevels;
@@ -97,14 +102,16 @@ TEST_F(MDITest, ClientWindowFillsWhatAlignedControlsLeave) {
         TPoint tl{r.Left, r.Top};
         ScreenToClient(frame->Handle(), tl);
         EXPECT_EQ((TRect{tl.X, tl.Y, tl.X + r.Width(), tl.Y + r.Height()}), c.expected);
-        for (TBevel* b : bevels) b->Free();
+        for (TBevel* b : bevels)
+            b->Free();
     }
     auto* bar = new TBevel(frame);
     bar->SetBounds(0, 0, 10, 24);
     bar->SetParent(frame);
     bar->SetAlign(alTop);
     frame->SetBounds(50, 50, 300, 200);
-    EXPECT_EQ(GetClientRect(frame->ClientHandle()), (TRect{0, 0, 300, 176})) << "the client follows the form's size";
+    EXPECT_EQ(GetClientRect(frame->ClientHandle()), (TRect{0, 0, 300, 176}))
+        << "the client follows the form's size";
 }
 
 TEST_F(MDITest, ChildrenAreFramedChildWindowsOfTheClientInActivationOrder) {
@@ -147,10 +154,12 @@ TEST_F(MDITest, ActiveChildCaptionFollowsTheFrame) {
     MessageSpy spy;
     other->Show();
     SetActiveWindow(frame->Handle());
-    EXPECT_EQ(Activations(spy, {a->Handle(), b->Handle()}),
-              (std::vector<Act>{{b->Handle(), WM_NCACTIVATE, FALSE, 0}, {b->Handle(), WM_NCACTIVATE, TRUE, 0}}))
+    EXPECT_EQ(
+        Activations(spy, {a->Handle(), b->Handle()}),
+        (std::vector<Act>{{b->Handle(), WM_NCACTIVATE, FALSE, 0}, {b->Handle(), WM_NCACTIVATE, TRUE, 0}}))
         << "only the active child, off and on with the frame";
-    EXPECT_TRUE(IsChild(b->Handle(), GetFocus()) || GetFocus() == b->Handle()) << "focus goes to the active child";
+    EXPECT_TRUE(IsChild(b->Handle(), GetFocus()) || GetFocus() == b->Handle())
+        << "focus goes to the active child";
 }
 
 TEST_F(MDITest, FreeingTheFrameTakesTheChildWindowsAlong) {
@@ -161,7 +170,7 @@ TEST_F(MDITest, FreeingTheFrameTakesTheChildWindowsAlong) {
     frame = nullptr;
     EXPECT_FALSE(IsWindow(ha));
     EXPECT_FALSE(a->HandleAllocated());
-    b->Free();  // its window went with the frame's
+    b->Free(); // its window went with the frame's
     a->Free();
 }
 
@@ -187,22 +196,28 @@ TEST_F(MDITest, NextPreviousAndClickSwitchTheActiveChild) {
     struct Step {
         const char* op;
         TForm* active;
-    } steps[] = {{"next", b}, {"next", a}, {"next", c}, {"prev", a}, {"prev", b}, {"click a", a}, {"next", b}};
+    } steps[] = {{"next", b}, {"next", a},    {"next", c}, {"prev", a},
+                 {"prev", b}, {"click a", a}, {"next", b}};
     ASSERT_EQ(frame->ActiveMDIChild(), c);
     for (const Step& s : steps) {
         SCOPED_TRACE(s.op);
         MessageSpy spy;
         TCustomForm* before = frame->ActiveMDIChild();
         const std::string op = s.op;
-        if (op == "next") frame->Next();
-        else if (op == "prev") frame->Previous();
-        else SendMessage(a->Handle(), WM_MOUSEACTIVATE, W(frame->Handle()), 0);
+        if (op == "next")
+            frame->Next();
+        else if (op == "prev")
+            frame->Previous();
+        else
+            SendMessage(a->Handle(), WM_MOUSEACTIVATE, W(frame->Handle()), 0);
         EXPECT_EQ(frame->ActiveMDIChild(), s.active);
         EXPECT_EQ(frame->MDIChildren(0), s.active) << "the active child is in front";
         const HWND hOld = before->Handle(), hNew = s.active->Handle();
         EXPECT_EQ(Activations(spy, {a->Handle(), b->Handle(), c->Handle()}),
-                  (std::vector<Act>{{hOld, WM_NCACTIVATE, FALSE, 0}, {hOld, WM_MDIACTIVATE, W(hOld), L(hNew)},
-                                    {hNew, WM_NCACTIVATE, TRUE, 0}, {hNew, WM_MDIACTIVATE, W(hOld), L(hNew)}}));
+                  (std::vector<Act>{{hOld, WM_NCACTIVATE, FALSE, 0},
+                                    {hOld, WM_MDIACTIVATE, W(hOld), L(hNew)},
+                                    {hNew, WM_NCACTIVATE, TRUE, 0},
+                                    {hNew, WM_MDIACTIVATE, W(hOld), L(hNew)}}));
     }
 }
 
@@ -215,7 +230,7 @@ TEST_F(MDITest, ClosingTheActiveChildActivatesTheNext) {
         TForm* a = NewChild("A");
         TForm* b = NewChild("B");
         TForm* c = NewChild("C");
-        frame->Next();  // order b, a, c
+        frame->Next(); // order b, a, c
         c->OnClose = [&](TObject*, TCloseAction& act) { act = k.action; };
         b->OnClose = [&](TObject*, TCloseAction& act) { act = k.action; };
         b->Close();
@@ -228,7 +243,8 @@ TEST_F(MDITest, ClosingTheActiveChildActivatesTheNext) {
         c->Close();
         Pump();
         EXPECT_EQ(frame->ActiveMDIChild(), nullptr);
-        while (frame->MDIChildCount()) frame->MDIChildren(0)->Free();
+        while (frame->MDIChildCount())
+            frame->MDIChildren(0)->Free();
     }
 }
 
@@ -289,11 +305,12 @@ TEST_F(MDITest, ClientProcedureCanBeHookedAndChained) {
     EXPECT_NE(std::find(seen.begin(), seen.end(), WM_MDINEXT), seen.end());
     seen.clear();
     TForm* c = NewChild("C");
-    EXPECT_NE(std::find(seen.begin(), seen.end(), WM_MDIACTIVATE), seen.end()) << "a new child asks the client";
+    EXPECT_NE(std::find(seen.begin(), seen.end(), WM_MDIACTIVATE), seen.end())
+        << "a new child asks the client";
     EXPECT_EQ(frame->ActiveMDIChild(), c);
 
     // Erase and invalidate: the saved procedure fills with the workspace colour, the hook can take over.
-    const TPoint inClient{300, 250};  // below both children
+    const TPoint inClient{300, 250}; // below both children
     TPoint p = inClient;
     MapWindowPoints(client, frame->Handle(), &p, 1);
     const TRect frameWin = GetWindowRect(frame->Handle());
@@ -313,5 +330,5 @@ TEST_F(MDITest, ClientProcedureCanBeHookedAndChained) {
     (void)b;
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test

@@ -10,8 +10,9 @@ TEST(MenusTest, ShortCutTextsRoundTrip) {
         Word key;
         TShiftState shift;
         const char* text;
-    } cases[] = {{VK_F4, ssAlt, "Alt+F4"},        {VK_F4, ssCtrl, "Ctrl+F4"},   {'O', ssCtrl, "Ctrl+O"},
-                 {'S', ssCtrl | ssShift, "Shift+Ctrl+S"}, {VK_DELETE, 0, "Del"}, {VK_RETURN, ssAlt, "Alt+Enter"}};
+    } cases[] = {{VK_F4, ssAlt, "Alt+F4"}, {VK_F4, ssCtrl, "Ctrl+F4"},
+                 {'O', ssCtrl, "Ctrl+O"},  {'S', ssCtrl | ssShift, "Shift+Ctrl+S"},
+                 {VK_DELETE, 0, "Del"},    {VK_RETURN, ssAlt, "Alt+Enter"}};
     for (const Case& c : cases) {
         const TShortCut sc = ShortCut(c.key, c.shift);
         EXPECT_EQ(ShortCutToText(sc), c.text);
@@ -28,9 +29,11 @@ TEST(MenusTest, AcceleratorsFollowTheAmpersand) {
         unsigned ch;
         const char* caption;
         bool accel;
-    } cases[] = {{'o', "&Open", true},  {'O', "&open", true},     {'p', "&Open", false}, {'a', "Save &As", true},
-                 {'&', "A && B", false}, {'b', "A && &B", true},  {'x', "Exit&", false}, {'e', "", false}};
-    for (const Case& c : cases) EXPECT_EQ(IsAccel(c.ch, c.caption), c.accel) << c.caption << " " << char(c.ch);
+    } cases[] = {{'o', "&Open", true},    {'O', "&open", true},   {'p', "&Open", false},
+                 {'a', "Save &As", true}, {'&', "A && B", false}, {'b', "A && &B", true},
+                 {'x', "Exit&", false},   {'e', "", false}};
+    for (const Case& c : cases)
+        EXPECT_EQ(IsAccel(c.ch, c.caption), c.accel) << c.caption << " " << char(c.ch);
     EXPECT_EQ(StripHotkey("Save && &Exit"), "Save & Exit");
 }
 
@@ -64,10 +67,10 @@ TEST_F(VclTest, MenuCommandsAndShortCutsClickTheirItems) {
     Application->ProcessMessages();
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(file->Find("open"), open);
-    open->Free();  // an item freed on its own leaves its parent
+    open->Free(); // an item freed on its own leaves its parent
     EXPECT_EQ(file->Count(), 1);
     menu->Free();
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test

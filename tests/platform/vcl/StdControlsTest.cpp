@@ -103,5 +103,5 @@ TEST_F(VclTest, BevelDrawsItsLines) {
     EXPECT_EQ(GetWindowPixel(h, 20, 15), RGB(255, 255, 255));
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test

@@ -20,7 +20,8 @@ protected:
     }
     void TearDown() override {
         Pump();
-        while (Screen->FormCount() > 0) Screen->Forms(0)->Free();
+        while (Screen->FormCount() > 0)
+            Screen->Forms(0)->Free();
         ReleaseCapture();
         Application->OnMessage = nullptr;
         Application->SetMainForm(nullptr);
@@ -40,4 +41,4 @@ protected:
     HeadlessBackend* hb = nullptr;
 };
 
-}  // namespace vd::test
+} // namespace vd::test

@@ -18,10 +18,9 @@ TEST_F(WinTest, APressRunsThePipelineInOrder) {
         if (e.msg == WM_NCHITTEST || e.msg == WM_MOUSEACTIVATE || e.msg == WM_SETCURSOR ||
             e.msg == WM_PARENTNOTIFY || e.msg == WM_LBUTTONDOWN || e.msg == WM_ACTIVATE)
             if (e.depth == 0) seq.push_back({e.hwnd, e.msg});
-    const std::vector<std::pair<HWND, UINT>> expected{{child, WM_NCHITTEST}, {child, WM_MOUSEACTIVATE},
-                                                      {other, WM_ACTIVATE},  {form, WM_ACTIVATE},
-                                                      {child, WM_SETCURSOR}, {form, WM_PARENTNOTIFY},
-                                                      {child, WM_LBUTTONDOWN}};
+    const std::vector<std::pair<HWND, UINT>> expected{
+        {child, WM_NCHITTEST}, {child, WM_MOUSEACTIVATE}, {other, WM_ACTIVATE},   {form, WM_ACTIVATE},
+        {child, WM_SETCURSOR}, {form, WM_PARENTNOTIFY},   {child, WM_LBUTTONDOWN}};
     EXPECT_EQ(seq, expected);
     EXPECT_EQ(GetActiveWindow(), form);
     EXPECT_EQ(spy.Of(form, WM_ACTIVATE).at(0).wParam, static_cast<WPARAM>(WA_CLICKACTIVE));
@@ -61,7 +60,7 @@ TEST_F(WinTest, NonClientCodesPickNonClientMessages) {
             return true;
         }
         if (m == WM_NCLBUTTONDOWN && w == HTOBJECT) return false;
-        return m == WM_NCLBUTTONDOWN || m == WM_NCLBUTTONUP;  // no move loop here
+        return m == WM_NCLBUTTONDOWN || m == WM_NCLBUTTONUP; // no move loop here
     };
     MessageSpy spy;
     spy.Watch(form);
@@ -69,8 +68,9 @@ TEST_F(WinTest, NonClientCodesPickNonClientMessages) {
     hb->MouseMove({50, 5});
     hb->Click(RawButton::Left, {50, 5});
     Pump();
-    EXPECT_EQ(spy.Messages(form, {WM_NCMOUSEMOVE, WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_MOUSEMOVE, WM_LBUTTONDOWN}),
-              (Msgs{WM_NCMOUSEMOVE, WM_NCLBUTTONDOWN, WM_NCLBUTTONUP}));
+    EXPECT_EQ(
+        spy.Messages(form, {WM_NCMOUSEMOVE, WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_MOUSEMOVE, WM_LBUTTONDOWN}),
+        (Msgs{WM_NCMOUSEMOVE, WM_NCLBUTTONDOWN, WM_NCLBUTTONUP}));
     const auto down = spy.Of(form, WM_NCLBUTTONDOWN).at(0);
     EXPECT_EQ(down.wParam, static_cast<WPARAM>(HTOBJECT));
     EXPECT_EQ(LParamToPoint(down.lParam), (TPoint{50, 5}));
@@ -112,7 +112,8 @@ TEST_F(WinTest, CaptureRedirectsEveryMouseMessageAsClientMessage) {
     hb->MouseMove({450, 150});
     hb->Click(RawButton::Left, {50, 40});
     Pump();
-    for (UINT m : spy.Messages(other)) ADD_FAILURE() << "other got " << m;
+    for (UINT m : spy.Messages(other))
+        ADD_FAILURE() << "other got " << m;
     EXPECT_TRUE(spy.Of(form, WM_NCHITTEST).empty());
     EXPECT_EQ(spy.Messages(form, {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}),
               (Msgs{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}));
@@ -154,7 +155,8 @@ TEST_F(WinTest, DoubleClicksNeedTheClassStyleInTheClientButNotInTheFrame) {
         hb->Advance(c.gapMs);
         hb->ButtonDown(RawButton::Left, {50 + c.dx, 50});
         Pump();
-        auto downs = spy.Messages(h, {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK});
+        auto downs =
+            spy.Messages(h, {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK});
         ASSERT_EQ(downs.size(), 2u) << c.cls << " " << c.gapMs;
         EXPECT_EQ(downs[1], c.second) << c.cls << " code " << c.code << " gap " << c.gapMs << " dx " << c.dx;
         hb->ButtonUp(RawButton::Left, {50, 50});
@@ -200,7 +202,7 @@ TEST_F(WinTest, KeysAreTranslatedAndAltAloneOpensTheKeyMenu) {
     handlers[form] = [](HWND, UINT m, WPARAM w, LPARAM, LRESULT& r) {
         if (m == WM_SYSCOMMAND && (w & 0xFFF0) == SC_CLOSE) {
             r = 0;
-            return true;  // keep the window for the test
+            return true; // keep the window for the test
         }
         return false;
     };
@@ -248,24 +250,25 @@ TEST_F(WinTest, WheelGoesToTheFocusWindowWithASignedDelta) {
     EXPECT_EQ(spy.Of(form, WM_MOUSEWHEEL).size(), 1u) << "unhandled wheel goes up to the parent";
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test
 
 namespace vd::test {
 namespace {
 
 TEST_F(WinTest, PressOutsideOurWindowsDuringAMenuCancelsIt) {
     HWND form = Top({0, 0, 200, 200}, WS_POPUP | WS_VISIBLE);
-    HWND menu = Top({50, 50, 150, 150}, WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST);
+    HWND menu =
+        Top({50, 50, 150, 150}, WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST);
     Pump();
     SetMenuGrab(form);
     EXPECT_EQ(GetMenuGrab(), form);
     MessageSpy spy;
-    hb->Click(RawButton::Left, {100, 100});  // on the menu: an ordinary press
+    hb->Click(RawButton::Left, {100, 100}); // on the menu: an ordinary press
     Pump();
     EXPECT_TRUE(spy.Of(form, WM_CANCELMODE).empty());
     EXPECT_EQ(spy.Of(menu, WM_LBUTTONDOWN).size(), 1u);
-    hb->Click(RawButton::Left, {900, 900});  // outside every window of ours
+    hb->Click(RawButton::Left, {900, 900}); // outside every window of ours
     Pump();
     EXPECT_EQ(spy.Of(form, WM_CANCELMODE).size(), 1u);
     SetMenuGrab(nullptr);
@@ -276,5 +279,5 @@ TEST_F(WinTest, PressOutsideOurWindowsDuringAMenuCancelsIt) {
     EXPECT_EQ(GetMenuGrab(), nullptr);
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test

@@ -36,9 +36,10 @@ TEST_F(MoveLoopTest, CaptionDragMovesTheWindowInsideTheCall) {
     hb->ButtonUp(RawButton::Left, {170, 130});
     Pump();
     EXPECT_EQ(GetWindowRect(h), (TRect{120, 120, 320, 270}));
-    EXPECT_EQ(spy.Messages(h, {WM_NCLBUTTONDOWN, WM_SYSCOMMAND, WM_ENTERSIZEMOVE, WM_MOVING, WM_EXITSIZEMOVE,
-                               WM_NCLBUTTONUP, WM_LBUTTONUP}),
-              (Msgs{WM_NCLBUTTONDOWN, WM_SYSCOMMAND, WM_ENTERSIZEMOVE, WM_MOVING, WM_MOVING, WM_EXITSIZEMOVE}));
+    EXPECT_EQ(
+        spy.Messages(h, {WM_NCLBUTTONDOWN, WM_SYSCOMMAND, WM_ENTERSIZEMOVE, WM_MOVING, WM_EXITSIZEMOVE,
+                         WM_NCLBUTTONUP, WM_LBUTTONUP}),
+        (Msgs{WM_NCLBUTTONDOWN, WM_SYSCOMMAND, WM_ENTERSIZEMOVE, WM_MOVING, WM_MOVING, WM_EXITSIZEMOVE}));
     EXPECT_EQ(spy.Of(h, WM_SYSCOMMAND).at(0).wParam, SC_MOVE | 2);
     EXPECT_EQ(spy.Of(h, WM_MOVE).size(), 2u) << "full-window dragging moves at each step";
     EXPECT_GT(spy.Of(h, WM_ENTERSIZEMOVE).at(0).depth, spy.Of(h, WM_NCLBUTTONDOWN).at(0).depth);
@@ -74,9 +75,9 @@ TEST_F(MoveLoopTest, EdgeDragSizesWithinTheLimits) {
         WPARAM edge;
     } cases[] = {
         {HTRIGHT, 10, 0, {100, 100, 310, 250}, 2},
-        {HTLEFT, 100, 0, {150, 100, 300, 250}, 1},  // at least 150 wide
+        {HTLEFT, 100, 0, {150, 100, 300, 250}, 1}, // at least 150 wide
         {HTBOTTOMRIGHT, 20, 40, {100, 100, 320, 290}, 8},
-        {HTTOP, 0, 100, {100, 150, 300, 250}, 3},  // at least 100 high
+        {HTTOP, 0, 100, {100, 150, 300, 250}, 3}, // at least 100 high
     };
     for (const Case& c : cases) {
         HWND h = Frame(c.code);
@@ -118,5 +119,5 @@ TEST_F(MoveLoopTest, SecondPressAfterAMoveLoopIsADoubleClick) {
     EXPECT_EQ(spy.Of(h, WM_NCLBUTTONDBLCLK).size(), 1u);
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test

@@ -79,7 +79,8 @@ TEST_F(PaintTest, PixelsOfParentsChildrenAndRegions) {
         {5, 5, RGB(255, 0, 0)},   {25, 25, RGB(0, 255, 0)}, {45, 45, RGB(0, 0, 255)},
         {59, 59, RGB(0, 0, 255)}, {70, 30, RGB(255, 0, 0)}, {79, 79, RGB(0, 0, 255)},
     };
-    for (const Case& c : cases) EXPECT_EQ(GetWindowPixel(top, c.x, c.y), c.color) << c.x << "," << c.y;
+    for (const Case& c : cases)
+        EXPECT_EQ(GetWindowPixel(top, c.x, c.y), c.color) << c.x << "," << c.y;
     // A region on the upper child lets the one below show where it is cut away.
     SetWindowRgnRects(over, {{0, 0, 10, 10}}, TRUE);
     RedrawWindow(top, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
@@ -102,7 +103,7 @@ TEST_F(PaintTest, WindowDcCoversTheFrameAndClientDcOnlyTheClient) {
             return true;
         }
         if (m == WM_NCPAINT) {
-            HDC dc = GetWindowDC(reinterpret_cast<HWND>(0));  // a dead handle gives no DC
+            HDC dc = GetWindowDC(reinterpret_cast<HWND>(0)); // a dead handle gives no DC
             EXPECT_EQ(dc, nullptr);
             r = 0;
             return true;
@@ -119,7 +120,7 @@ TEST_F(PaintTest, WindowDcCoversTheFrameAndClientDcOnlyTheClient) {
     ReleaseDC(h, wdc);
     HDC cdc = GetDC(h);
     HBRUSH green = CreateSolidBrush(RGB(0, 255, 0));
-    FillRect(cdc, &all, green);  // clipped to the client
+    FillRect(cdc, &all, green); // clipped to the client
     ReleaseDC(h, cdc);
     DeleteObject(red);
     DeleteObject(green);
@@ -137,9 +138,9 @@ TEST_F(PaintTest, RegionHandleStaysValidForTheCallerThatReplacesIt) {
     SetWindowRgn(h, first, TRUE);
     HRGN second = CreateRectRgn(0, 0, 60, 60);
     SetWindowRgn(h, second, TRUE);
-    EXPECT_TRUE(PtInRegion(first, 10, 10));  // the caller still owns and deletes it
+    EXPECT_TRUE(PtInRegion(first, 10, 10)); // the caller still owns and deletes it
     DeleteObject(first);
-    DeleteObject(second);  // the window keeps its own reference
+    DeleteObject(second); // the window keeps its own reference
     HRGN copy = CreateRectRgn(0, 0, 0, 0);
     EXPECT_EQ(GetWindowRgn(h, copy), SIMPLEREGION);
     EXPECT_TRUE(PtInRegion(copy, 59, 59));
@@ -168,5 +169,5 @@ TEST_F(PaintTest, FrameIsPaintedOnShowAndOnFrameRedraw) {
     EXPECT_EQ(spy.Messages(h, {WM_NCPAINT, WM_PAINT}), (Msgs{WM_NCPAINT, WM_PAINT}));
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test

@@ -5,7 +5,7 @@ namespace {
 
 using Msgs = std::vector<UINT>;
 const std::initializer_list<UINT> kPosMsgs{WM_WINDOWPOSCHANGING, WM_GETMINMAXINFO, WM_NCCALCSIZE,
-                                           WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE};
+                                           WM_WINDOWPOSCHANGED,  WM_MOVE,          WM_SIZE};
 
 TEST_F(WinTest, SetWindowPosSendsItsSequence) {
     struct Case {
@@ -15,15 +15,45 @@ TEST_F(WinTest, SetWindowPosSendsItsSequence) {
         UINT flags;
         Msgs expected;
     } cases[] = {
-        {"move only", WS_POPUP, 50, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER,
+        {"move only",
+         WS_POPUP,
+         50,
+         60,
+         0,
+         0,
+         SWP_NOSIZE | SWP_NOZORDER,
          {WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE}},
-        {"size only", WS_POPUP, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER,
+        {"size only",
+         WS_POPUP,
+         0,
+         0,
+         300,
+         200,
+         SWP_NOMOVE | SWP_NOZORDER,
          {WM_WINDOWPOSCHANGING, WM_NCCALCSIZE, WM_WINDOWPOSCHANGED, WM_SIZE}},
-        {"thick frame asks limits", WS_POPUP | WS_THICKFRAME, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER,
+        {"thick frame asks limits",
+         WS_POPUP | WS_THICKFRAME,
+         0,
+         0,
+         300,
+         200,
+         SWP_NOMOVE | SWP_NOZORDER,
          {WM_WINDOWPOSCHANGING, WM_GETMINMAXINFO, WM_NCCALCSIZE, WM_WINDOWPOSCHANGED, WM_SIZE}},
-        {"move and size", WS_POPUP, 5, 6, 300, 200, SWP_NOZORDER,
+        {"move and size",
+         WS_POPUP,
+         5,
+         6,
+         300,
+         200,
+         SWP_NOZORDER,
          {WM_WINDOWPOSCHANGING, WM_NCCALCSIZE, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE}},
-        {"frame changed", WS_POPUP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED,
+        {"frame changed",
+         WS_POPUP,
+         0,
+         0,
+         0,
+         0,
+         SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED,
          {WM_WINDOWPOSCHANGING, WM_NCCALCSIZE, WM_WINDOWPOSCHANGED}},
         {"same size", WS_POPUP, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER, {WM_WINDOWPOSCHANGING}},
     };
@@ -33,7 +63,11 @@ TEST_F(WinTest, SetWindowPosSendsItsSequence) {
         spy.Watch(h);
         SetWindowPos(h, nullptr, c.x, c.y, c.cx, c.cy, c.flags);
         EXPECT_EQ(spy.Messages(h, kPosMsgs), c.expected) << c.name;
-        for (const auto& e : spy.Entries()) EXPECT_EQ(e.depth == 0, e.msg == WM_WINDOWPOSCHANGING || e.msg == WM_GETMINMAXINFO || e.msg == WM_NCCALCSIZE || e.msg == WM_WINDOWPOSCHANGED || e.msg == WM_NCPAINT) << c.name << " " << e.msg;
+        for (const auto& e : spy.Entries())
+            EXPECT_EQ(e.depth == 0, e.msg == WM_WINDOWPOSCHANGING || e.msg == WM_GETMINMAXINFO ||
+                                        e.msg == WM_NCCALCSIZE || e.msg == WM_WINDOWPOSCHANGED ||
+                                        e.msg == WM_NCPAINT)
+                << c.name << " " << e.msg;
         DestroyWindow(h);
     }
 }
@@ -57,7 +91,7 @@ TEST_F(WinTest, NcCalcSizeAnswerDefinesTheClientArea) {
     EXPECT_EQ(p, (TPoint{103, 122}));
     HWND child = Child(h, {10, 10, 20, 20});
     EXPECT_EQ(GetWindowRect(child), (TRect{113, 132, 123, 142}));
-    inset = 200;  // more than the window: a zero-size client, never negative
+    inset = 200; // more than the window: a zero-size client, never negative
     SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     EXPECT_EQ(GetClientRect(h), (TRect{0, 0, 0, 0}));
 }
@@ -114,8 +148,9 @@ TEST_F(WinTest, ActivationMovesInTheFixedOrder) {
     for (const auto& e : spy.Entries())
         if (e.msg == WM_NCACTIVATE || e.msg == WM_ACTIVATE || e.msg == WM_KILLFOCUS || e.msg == WM_SETFOCUS)
             seq.push_back({e.hwnd, e.msg});
-    const std::vector<std::pair<HWND, UINT>> expected{{a, WM_NCACTIVATE}, {a, WM_ACTIVATE},  {b, WM_NCACTIVATE},
-                                                      {b, WM_ACTIVATE},   {a, WM_KILLFOCUS}, {b, WM_SETFOCUS}};
+    const std::vector<std::pair<HWND, UINT>> expected{{a, WM_NCACTIVATE}, {a, WM_ACTIVATE},
+                                                      {b, WM_NCACTIVATE}, {b, WM_ACTIVATE},
+                                                      {a, WM_KILLFOCUS},  {b, WM_SETFOCUS}};
     EXPECT_EQ(seq, expected);
     EXPECT_EQ(spy.Of(a, WM_NCACTIVATE).at(0).wParam, 0u);
     EXPECT_EQ(spy.Of(a, WM_ACTIVATE).at(0).wParam, static_cast<WPARAM>(WA_INACTIVE));
@@ -136,7 +171,7 @@ TEST_F(WinTest, PopupsThatRefuseActivationNeverTakeFocus) {
 }
 
 TEST_F(WinTest, MinimizingTheOwnerHidesOwnedWindowsWithoutChangingTheirVisibleFlag) {
-    HWND app = Top({0, 0, 0, 0});  // hidden, like the application window
+    HWND app = Top({0, 0, 0, 0}); // hidden, like the application window
     HWND form = Top({0, 0, 100, 100}, WS_POPUP | WS_VISIBLE, 0, "TestWnd", app);
     HWND hidden = Top({0, 0, 100, 100}, WS_POPUP, 0, "TestWnd", app);
     MessageSpy spy;
@@ -158,5 +193,5 @@ TEST_F(WinTest, MinimizingTheOwnerHidesOwnedWindowsWithoutChangingTheirVisibleFl
     EXPECT_TRUE(IsWindowVisible(form));
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test

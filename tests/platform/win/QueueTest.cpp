@@ -20,10 +20,10 @@ TEST_F(WinTest, TimersFireWhenDueAreCoalescedAndReplaced) {
     hb->Advance(1);
     Pump();
     EXPECT_EQ(spy.Of(h, WM_TIMER).size(), 1u);
-    hb->Advance(1000);  // ten periods late: still one message
+    hb->Advance(1000); // ten periods late: still one message
     Pump();
     EXPECT_EQ(spy.Of(h, WM_TIMER).size(), 2u);
-    SetTimer(h, 1, 500);  // replaced: new interval, restarted
+    SetTimer(h, 1, 500); // replaced: new interval, restarted
     hb->Advance(100);
     Pump();
     EXPECT_EQ(spy.Of(h, WM_TIMER).size(), 2u);
@@ -47,7 +47,8 @@ TEST_F(WinTest, TimersComeAfterPostedMessagesAndInput) {
     MessageSpy spy;
     spy.Watch(h);
     Pump();
-    EXPECT_EQ(spy.Messages(h, {WM_USER + 1, WM_MOUSEMOVE, WM_TIMER}), (Msgs{WM_USER + 1, WM_MOUSEMOVE, WM_TIMER}));
+    EXPECT_EQ(spy.Messages(h, {WM_USER + 1, WM_MOUSEMOVE, WM_TIMER}),
+              (Msgs{WM_USER + 1, WM_MOUSEMOVE, WM_TIMER}));
     KillTimer(h, 7);
 }
 
@@ -107,7 +108,7 @@ TEST_F(WinTest, OtherThreadsPostAndSendToTheGuiThread) {
     std::thread worker([&] {
         PostMessage(h, WM_USER + 5, 1);
         sendResult = SendMessage(h, WM_USER + 6, 21);
-        PostMessage(h, WM_USER + 7);  // a sent message does not end GetMessage: this does
+        PostMessage(h, WM_USER + 7); // a sent message does not end GetMessage: this does
     });
     MessageSpy spy;
     spy.Watch(h);
@@ -129,5 +130,5 @@ TEST_F(WinTest, OtherThreadsPostAndSendToTheGuiThread) {
     EXPECT_EQ(spy.Of(h, WM_USER + 5).size(), 1u);
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test

@@ -49,13 +49,15 @@ protected:
         hb->SetIdleHandler(nullptr);
     }
 
-    HWND Top(TRect r, DWord style = WS_POPUP, DWord ex = 0, const char* cls = "TestWnd", HWND owner = nullptr) {
+    HWND Top(TRect r, DWord style = WS_POPUP, DWord ex = 0, const char* cls = "TestWnd",
+             HWND owner = nullptr) {
         HWND h = CreateWindowEx(ex, cls, "top", style, r.Left, r.Top, r.Width(), r.Height(), owner);
         created.push_back(h);
         return h;
     }
     HWND Child(HWND parent, TRect r, DWord style = WS_CHILD | WS_VISIBLE, const char* cls = "TestWnd") {
-        HWND h = CreateWindowEx(0, cls, "child", style | WS_CHILD, r.Left, r.Top, r.Width(), r.Height(), parent);
+        HWND h =
+            CreateWindowEx(0, cls, "child", style | WS_CHILD, r.Left, r.Top, r.Width(), r.Height(), parent);
         created.push_back(h);
         return h;
     }
@@ -67,4 +69,4 @@ protected:
     std::vector<HWND> created;
 };
 
-}  // namespace vd::test
+} // namespace vd::test

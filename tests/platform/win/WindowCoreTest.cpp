@@ -11,11 +11,12 @@ TEST_F(WinTest, CreationSendsItsMessagesInOrder) {
     MessageSpy spy;
     HWND h = Top({10, 20, 210, 120}, WS_POPUP | WS_VISIBLE);
     ASSERT_TRUE(IsWindow(h));
-    const Msgs expected{WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE, WM_SHOWWINDOW, WM_WINDOWPOSCHANGING,
-                        WM_NCPAINT, WM_WINDOWPOSCHANGED, WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS};
+    const Msgs expected{
+        WM_NCCREATE,          WM_NCCALCSIZE, WM_CREATE,           WM_SIZE,       WM_MOVE,     WM_SHOWWINDOW,
+        WM_WINDOWPOSCHANGING, WM_NCPAINT,    WM_WINDOWPOSCHANGED, WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS};
     EXPECT_EQ(spy.Messages(h, {WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE, WM_SHOWWINDOW,
-                               WM_WINDOWPOSCHANGING, WM_NCPAINT, WM_WINDOWPOSCHANGED, WM_NCACTIVATE, WM_ACTIVATE,
-                               WM_SETFOCUS}),
+                               WM_WINDOWPOSCHANGING, WM_NCPAINT, WM_WINDOWPOSCHANGED, WM_NCACTIVATE,
+                               WM_ACTIVATE, WM_SETFOCUS}),
               expected);
     EXPECT_EQ(GetActiveWindow(), h);
     EXPECT_EQ(GetFocus(), h);
@@ -35,21 +36,21 @@ TEST_F(WinTest, ReplacedProceduresChainNewestFirstAndUnhookRestores) {
     std::vector<int> order;
     WNDPROC first, second;
     first = SetWindowProc(h, MakeWndProc([&](HWND w, UINT m, WPARAM a, LPARAM b) -> LRESULT {
-        if (m == WM_USER) order.push_back(1);
-        return CallWindowProc(first, w, m, a, b);
-    }));
+                              if (m == WM_USER) order.push_back(1);
+                              return CallWindowProc(first, w, m, a, b);
+                          }));
     WNDPROC mid = GetWindowProc(h);
     second = SetWindowProc(h, MakeWndProc([&](HWND w, UINT m, WPARAM a, LPARAM b) -> LRESULT {
-        if (m == WM_USER) {
-            order.push_back(2);
-            return 7 + CallWindowProc(second, w, m, a, b);
-        }
-        return CallWindowProc(second, w, m, a, b);
-    }));
+                               if (m == WM_USER) {
+                                   order.push_back(2);
+                                   return 7 + CallWindowProc(second, w, m, a, b);
+                               }
+                               return CallWindowProc(second, w, m, a, b);
+                           }));
     EXPECT_EQ(second, mid);
     EXPECT_EQ(SendMessage(h, WM_USER), 7);
     EXPECT_EQ(order, (std::vector<int>{2, 1}));
-    SetWindowProc(h, second);  // unhook the newest
+    SetWindowProc(h, second); // unhook the newest
     order.clear();
     SendMessage(h, WM_USER);
     EXPECT_EQ(order, (std::vector<int>{1}));
@@ -60,12 +61,12 @@ TEST_F(WinTest, ReplacingTheProcedureInsideItselfIsSafe) {
     HWND h = Top({0, 0, 50, 50});
     WNDPROC old;
     old = SetWindowProc(h, MakeWndProc([&](HWND w, UINT m, WPARAM a, LPARAM b) -> LRESULT {
-        if (m == WM_USER) {
-            SetWindowProc(w, old);  // frees this procedure's last outside reference
-            return 5;
-        }
-        return CallWindowProc(old, w, m, a, b);
-    }));
+                            if (m == WM_USER) {
+                                SetWindowProc(w, old); // frees this procedure's last outside reference
+                                return 5;
+                            }
+                            return CallWindowProc(old, w, m, a, b);
+                        }));
     EXPECT_EQ(SendMessage(h, WM_USER), 5);
     EXPECT_EQ(SendMessage(h, WM_USER), 0);
 }
@@ -149,11 +150,12 @@ TEST(MulDivTest, RoundsHalvesAwayFromZeroAndReportsFailure) {
     struct Case {
         int a, b, c, expected;
     } cases[] = {
-        {10, 3, 2, 15},  {5, 1, 2, 3},       {-5, 1, 2, -3},           {5, -1, 2, -3},   {7, 1, 3, 2},
-        {1, 1, 0, -1},   {INT_MAX, 2, 1, -1}, {INT_MAX, 2, 2, INT_MAX}, {-4, -4, 3, 5},   {0, 5, 7, 0},
-        {INT_MIN, 1, 1, INT_MIN},
+        {10, 3, 2, 15}, {5, 1, 2, 3},  {-5, 1, 2, -3},           {5, -1, 2, -3},
+        {7, 1, 3, 2},   {1, 1, 0, -1}, {INT_MAX, 2, 1, -1},      {INT_MAX, 2, 2, INT_MAX},
+        {-4, -4, 3, 5}, {0, 5, 7, 0},  {INT_MIN, 1, 1, INT_MIN},
     };
-    for (const Case& c : cases) EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
+    for (const Case& c : cases)
+        EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
 }
 
 TEST_F(WinTest, MonitorsAndWorkAreasComeFromTheScreen) {
@@ -184,7 +186,7 @@ TEST_F(WinTest, CaretHideCountIsCumulative) {
     EXPECT_FALSE(visible) << "a new caret starts hidden";
     EXPECT_EQ(r.Width(), 1);
     ShowCaret(h);
-    ShowCaret(h);  // no effect on a visible caret
+    ShowCaret(h); // no effect on a visible caret
     GetCaretState(ch, r, visible);
     EXPECT_TRUE(visible);
     HideCaret(h);
@@ -204,5 +206,5 @@ TEST_F(WinTest, ClipboardKeepsText) {
     EXPECT_EQ(ClipboardGetText(), "a\r\nb");
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test

@@ -15,11 +15,12 @@ std::unique_ptr<TskCompressedStoredSkin> BigSkin() {
     std::string ini = "[VERSION]\r\nskinname=bench\r\n[PICTURES]\r\npicture=a\r\nmask=m\r\n"
                       "[FORMINFO]\r\nlefttoppoint=8,29\r\nclientrect=5,24,193,165\r\n"
                       "[SKINOBJECTS]\r\ncount=0\r\n[SKINCONTROLS]\r\ncount=70\r\n";
-    for (int i = 0; i < 70; ++i) ini += std::to_string(i) + "=rec" + std::to_string(i) + ":button\r\n";
+    for (int i = 0; i < 70; ++i)
+        ini += std::to_string(i) + "=rec" + std::to_string(i) + ":button\r\n";
     for (int i = 0; i < 70; ++i) {
         ini += "[rec" + std::to_string(i) + "]\r\n";
-        for (const char* key : {"skinrect", "activeskinrect", "downskinrect", "disabledskinrect", "clientrect",
-                                "animateskinrect", "menumarkerrect", "menumarkeractiverect"})
+        for (const char* key : {"skinrect", "activeskinrect", "downskinrect", "disabledskinrect",
+                                "clientrect", "animateskinrect", "menumarkerrect", "menumarkeractiverect"})
             ini += std::string(key) + "=10,20,30,40\r\n";
         for (const char* key : {"lefttoppoint", "righttoppoint", "leftbottompoint", "rightbottompoint"})
             ini += std::string(key) + "=3,4\r\n";
@@ -38,7 +39,8 @@ std::unique_ptr<TskCompressedStoredSkin> BigSkin() {
     c.push_back(0);
     add(TskBitmap(198, 170), 1);
     test::PutInt32(c, 10);
-    for (int i = 0; i < 10; ++i) add(test::CoordBitmap(200, 230, i), 24);
+    for (int i = 0; i < 10; ++i)
+        add(test::CoordBitmap(200, 230, i), 24);
     c.insert(c.end(), ini.begin(), ini.end());
     return test::Stored(c);
 }

@@ -10,7 +10,8 @@ namespace {
 using test::CoordBitmap;
 
 void Put32At(std::vector<Byte>& b, size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + size_t(i)] = Byte(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        b[at + size_t(i)] = Byte(v >> (8 * i));
 }
 
 // A BMP image with the given header fields and raw palette and pixel bytes.
@@ -78,10 +79,18 @@ TEST(BmpFile, RejectsLyingHeadersWithoutReadingPastTheBuffer) {
         size_t At;
         std::uint32_t Value;
     } cases[] = {
-        {"width 0", 18, 0},           {"width above 16384", 18, 16385}, {"negative width", 18, 0xFFFFFFFF},
-        {"height 0", 22, 0},          {"height above 16384", 22, 16385}, {"height below -16384", 22, std::uint32_t(-16385)},
-        {"huge height", 22, 0x7FFFFFFF}, {"depth 16", 28, 16},          {"compressed", 30, 1},
-        {"offset past end", 10, 100000}, {"offset into header", 10, 20},  {"info size", 14, 0xFFFFFFF0},
+        {"width 0", 18, 0},
+        {"width above 16384", 18, 16385},
+        {"negative width", 18, 0xFFFFFFFF},
+        {"height 0", 22, 0},
+        {"height above 16384", 22, 16385},
+        {"height below -16384", 22, std::uint32_t(-16385)},
+        {"huge height", 22, 0x7FFFFFFF},
+        {"depth 16", 28, 16},
+        {"compressed", 30, 1},
+        {"offset past end", 10, 100000},
+        {"offset into header", 10, 20},
+        {"info size", 14, 0xFFFFFFF0},
         {"huge palette", 46, 300},
     };
     for (const Case& c : cases) {

@@ -6,7 +6,9 @@
 namespace vd {
 namespace {
 
-TskMemIniFile Section(const std::string& body) { return TskMemIniFile("[S]\n" + body); }
+TskMemIniFile Section(const std::string& body) {
+    return TskMemIniFile("[S]\n" + body);
+}
 
 TEST(SkinCodecs, Rectangles) {
     struct Case {
@@ -15,13 +17,13 @@ TEST(SkinCodecs, Rectangles) {
     } cases[] = {
         {"r=5,24,193,165", {5, 24, 193, 165}},
         {"r=0,0,0,0", {0, 0, 0, 0}},
-        {"", {0, 0, 0, 0}},                   // missing key
-        {"r=-5,2,3,4", {5, 2, 3, 4}},         // minus dropped
-        {"r= 1 , 2,3 ,4", {1, 2, 3, 4}},      // blanks dropped
-        {"r=5,", {5, 0, 0, 0}},               // part without digits reads 0
+        {"", {0, 0, 0, 0}},              // missing key
+        {"r=-5,2,3,4", {5, 2, 3, 4}},    // minus dropped
+        {"r= 1 , 2,3 ,4", {1, 2, 3, 4}}, // blanks dropped
+        {"r=5,", {5, 0, 0, 0}},          // part without digits reads 0
         {"r=", {0, 0, 0, 0}},
         {"r=a,b,c,d", {0, 0, 0, 0}},
-        {"r=1,2,3,4,5,6", {1, 2, 3, 4}},      // extra parts ignored
+        {"r=1,2,3,4,5,6", {1, 2, 3, 4}},       // extra parts ignored
         {"r=99999999999,1,2,3", {0, 1, 2, 3}}, // too large for 32 bits
     };
     for (const Case& c : cases)
@@ -52,9 +54,10 @@ TEST(SkinCodecs, Flags) {
     struct Case {
         const char* Line;
         bool Expected;
-    } cases[] = {{"b=1", true}, {"b=0", false}, {"b=2", false}, {"b=-1", false}, {"b=yes", false}, {"", false},
-                 {"b=$1", true}};
-    for (const Case& c : cases) EXPECT_EQ(ReadSkinBool(Section(c.Line), "S", "b"), c.Expected) << c.Line;
+    } cases[] = {{"b=1", true},    {"b=0", false}, {"b=2", false}, {"b=-1", false},
+                 {"b=yes", false}, {"", false},    {"b=$1", true}};
+    for (const Case& c : cases)
+        EXPECT_EQ(ReadSkinBool(Section(c.Line), "S", "b"), c.Expected) << c.Line;
 }
 
 TEST(SkinCodecs, FontStyles) {
@@ -68,7 +71,8 @@ TEST(SkinCodecs, FontStyles) {
         {"[fsstrikeout]", skfsStrikeOut},
         {"", 0},
     };
-    for (const Case& c : cases) EXPECT_EQ(TextToFontStyle(c.Text), c.Expected) << c.Text;
+    for (const Case& c : cases)
+        EXPECT_EQ(TextToFontStyle(c.Text), c.Expected) << c.Text;
     EXPECT_EQ(FontStyleToText(skfsStrikeOut | skfsBold | skfsUnderline), "fsbold,fsunderline,fsstrikeout");
     EXPECT_EQ(FontStyleToText(0), "");
 }
@@ -117,8 +121,9 @@ TEST(SkinCodecs, CountedListAppends) {
 }
 
 TEST(SkinCodecs, IsSkinIni) {
-    const std::string all = "[VERSION]\nskinname=x\n[PICTURES]\np=1\n[FORMINFO]\na=1\n[SKINOBJECTS]\ncount=0\n"
-                            "[SKINCONTROLS]\ncount=0\n";
+    const std::string all =
+        "[VERSION]\nskinname=x\n[PICTURES]\np=1\n[FORMINFO]\na=1\n[SKINOBJECTS]\ncount=0\n"
+        "[SKINCONTROLS]\ncount=0\n";
     EXPECT_TRUE(IsSkinIni(TskMemIniFile(all)));
     std::string commented = all;
     commented.replace(commented.find("a=1"), 3, ";a=1");

@@ -32,11 +32,13 @@ protected:
 
 TEST_F(ComposeTest, IdentitySizeReproducesTheFaceTiledOrStretched) {
     for (bool stretch : {false, true}) {
-        ComposeSkinPicture(Old, Old, Dest, Src, R, 20, 20, true, {stretch, stretch, stretch, stretch}, stretch);
+        ComposeSkinPicture(Old, Old, Dest, Src, R, 20, 20, true, {stretch, stretch, stretch, stretch},
+                           stretch);
         ASSERT_EQ(Dest.Width(), 20);
         for (int y = 0; y < 20; ++y)
             for (int x = 0; x < 20; ++x)
-                ASSERT_EQ(From(Dest, x, y), (TPoint{R.Left + x, R.Top + y})) << x << "," << y << " " << stretch;
+                ASSERT_EQ(From(Dest, x, y), (TPoint{R.Left + x, R.Top + y}))
+                    << x << "," << y << " " << stretch;
     }
 }
 
@@ -50,9 +52,11 @@ TEST_F(ComposeTest, TiledTopBandStartsAtTheNewPointAndCutsTheLastTile) {
         ComposeSkinPicture(Old, n, Dest, Src, R, w, 20, false, {}, false);
         for (int y = 0; y < 2; ++y) {
             for (int x = n.LeftTop.X; x < n.RightTop.X; ++x)
-                EXPECT_EQ(From(Dest, x, y), (TPoint{R.Left + 5 + (x - 5) % 9, R.Top + y})) << c.Grow << " x " << x;
+                EXPECT_EQ(From(Dest, x, y), (TPoint{R.Left + 5 + (x - 5) % 9, R.Top + y}))
+                    << c.Grow << " x " << x;
             // The fixed ends: the top-left piece before the span, the top-right piece after it.
-            for (int x = 0; x < 5; ++x) EXPECT_EQ(From(Dest, x, y), (TPoint{R.Left + x, R.Top + y}));
+            for (int x = 0; x < 5; ++x)
+                EXPECT_EQ(From(Dest, x, y), (TPoint{R.Left + x, R.Top + y}));
             for (int x = n.RightTop.X; x < w; ++x)
                 EXPECT_EQ(From(Dest, x, y), (TPoint{R.Left + 14 + (x - n.RightTop.X), R.Top + y})) << x;
         }
@@ -69,7 +73,8 @@ TEST_F(ComposeTest, TiledLeftBandAndClientTiles) {
     // Client: 14 x 16 tiles from (3, 2), cut at the new client's right and bottom.
     for (int y = n.Client.Top; y < n.Client.Bottom; ++y)
         for (int x = n.Client.Left; x < n.Client.Right; ++x)
-            ASSERT_EQ(From(Dest, x, y), (TPoint{R.Left + 3 + (x - 3) % 14, R.Top + 2 + (y - 2) % 16})) << x << "," << y;
+            ASSERT_EQ(From(Dest, x, y), (TPoint{R.Left + 3 + (x - 3) % 14, R.Top + 2 + (y - 2) % 16}))
+                << x << "," << y;
     // Right, lower fixed piece ends the right column: rows NRB.Y..NCl.Bottom.
     EXPECT_EQ(From(Dest, w - 1, n.Client.Bottom - 1), (TPoint{R.Right - 1, R.Top + 17}));
 }
@@ -78,7 +83,8 @@ TEST_F(ComposeTest, StretchedBandsScaleTheirSourceRun) {
     const int w = 29; // top span 18 = twice the source run of 9
     const TskSkinCorners n = Fit(w, 20);
     ComposeSkinPicture(Old, n, Dest, Src, R, w, 20, true, {true, true, true, true}, true);
-    for (int x = 5; x < 23; ++x) EXPECT_EQ(From(Dest, x, 0), (TPoint{R.Left + 5 + (x - 5) / 2, R.Top})) << x;
+    for (int x = 5; x < 23; ++x)
+        EXPECT_EQ(From(Dest, x, 0), (TPoint{R.Left + 5 + (x - 5) / 2, R.Top})) << x;
     // Client stretched from 14 to 23 columns.
     for (int x = 3; x < n.Client.Right; ++x)
         EXPECT_EQ(From(Dest, x, 5).X, R.Left + 3 + (x - 3) * 14 / 23) << x;
@@ -126,8 +132,10 @@ TEST_F(ComposeTest, OpenRightFillsTheClientToTheRightEdge) {
     const int w = 40;
     const TskSkinCorners n = Fit(w, 20);
     ComposeSkinPictureOpenRight(Old, n, Dest, Src, R, w, 20, true, {}, false);
-    for (int x = 3; x < w; ++x) EXPECT_EQ(From(Dest, x, 5), (TPoint{R.Left + 3 + (x - 3) % 14, R.Top + 5})) << x;
-    for (int x = 5; x < w; ++x) EXPECT_EQ(From(Dest, x, 0), (TPoint{R.Left + 5 + (x - 5) % 9, R.Top})) << x;
+    for (int x = 3; x < w; ++x)
+        EXPECT_EQ(From(Dest, x, 5), (TPoint{R.Left + 3 + (x - 3) % 14, R.Top + 5})) << x;
+    for (int x = 5; x < w; ++x)
+        EXPECT_EQ(From(Dest, x, 0), (TPoint{R.Left + 5 + (x - 5) % 9, R.Top})) << x;
 }
 
 TEST_F(ComposeTest, StretchSkinPictureKeepsBorderThicknesses) {
@@ -144,16 +152,19 @@ TEST(ComposeThreeParts, HorizontalVerticalAndMiddleOnly) {
     const TRect r{2, 1, 12, 6}; // 10 wide, 5 high
     ComposeHorzSkinPicture(0, 0, d, false, 25, r, src);
     ASSERT_EQ(d.Height(), 5);
-    for (int x = 0; x < 25; ++x) EXPECT_EQ(From(d, x, 2), (TPoint{2 + x % 10, 3})) << x;
+    for (int x = 0; x < 25; ++x)
+        EXPECT_EQ(From(d, x, 2), (TPoint{2 + x % 10, 3})) << x;
 
     ComposeHorzSkinPicture(3, 2, d, false, 20, r, src);
     EXPECT_EQ(From(d, 0, 0), (TPoint{2, 1}));
     EXPECT_EQ(From(d, 19, 0), (TPoint{11, 1}));
-    for (int x = 3; x < 18; ++x) EXPECT_EQ(From(d, x, 0), (TPoint{5 + (x - 3) % 5, 1})) << x;
+    for (int x = 3; x < 18; ++x)
+        EXPECT_EQ(From(d, x, 0), (TPoint{5 + (x - 3) % 5, 1})) << x;
 
     const TRect wide{0, 0, 50, 4}; // offsets 10 and 10: a middle of 30
     ComposeHorzSkinPictureMiddleOnly(10, 10, d, false, 100, wide, src);
-    for (int x : {0, 29, 30, 59, 60, 89, 90, 99}) EXPECT_EQ(From(d, x, 0), (TPoint{10 + x % 30, 0})) << x;
+    for (int x : {0, 29, 30, 59, 60, 89, 90, 99})
+        EXPECT_EQ(From(d, x, 0), (TPoint{10 + x % 30, 0})) << x;
 
     ComposeHorzSkinPictureOpenRight(3, 2, d, false, 20, r, src);
     EXPECT_EQ(From(d, 19, 0), (TPoint{5 + 16 % 5, 1}));
@@ -161,7 +172,8 @@ TEST(ComposeThreeParts, HorizontalVerticalAndMiddleOnly) {
     const TRect tall{4, 0, 7, 10};
     ComposeVertSkinPicture(2, 3, d, false, 16, tall, src);
     ASSERT_EQ(d.Width(), 3);
-    for (int y = 2; y < 13; ++y) EXPECT_EQ(From(d, 0, y), (TPoint{4, 2 + (y - 2) % 5})) << y;
+    for (int y = 2; y < 13; ++y)
+        EXPECT_EQ(From(d, 0, y), (TPoint{4, 2 + (y - 2) % 5})) << y;
     EXPECT_EQ(From(d, 1, 15), (TPoint{5, 9}));
 
     // No middle at all: the ends only, never a division by zero.
@@ -184,8 +196,9 @@ TEST_F(ComposeTest, SplitBorderPictures) {
     ASSERT_EQ(right.Width(), 3);
     EXPECT_EQ(From(top, 0, 0), (TPoint{R.Left, R.Top}));
     EXPECT_EQ(From(top, 29, 1), (TPoint{R.Right - 1, R.Top + 1}));
-    for (int x = 5; x < n.RightTop.X; ++x) EXPECT_EQ(From(top, x, 0), (TPoint{R.Left + 5 + x % 9, R.Top})) << x;
-    EXPECT_EQ(From(left, 0, 0), (TPoint{R.Left, R.Top + 2}));   // fixed rows Cl.Top..LT.Y first
+    for (int x = 5; x < n.RightTop.X; ++x)
+        EXPECT_EQ(From(top, x, 0), (TPoint{R.Left + 5 + x % 9, R.Top})) << x;
+    EXPECT_EQ(From(left, 0, 0), (TPoint{R.Left, R.Top + 2})); // fixed rows Cl.Top..LT.Y first
     EXPECT_EQ(From(left, 0, 2), (TPoint{R.Left, R.Top + 4 + 2 % 11}));
     EXPECT_EQ(From(left, 2, 21), (TPoint{R.Left + 2, R.Top + 17}));
 

@@ -1,5 +1,5 @@
-#include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinData.h"
+#include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinObjectRecords.h"
 #include "skin/core/SkinStrings.h"
 #include "skin/core/SkinWindowRecords.h"
@@ -106,12 +106,18 @@ TEST_F(SkinDataTest, LoadsContainerIniAndRecordsAndBroadcastsInOrder) {
 
     using S = Recorder::Sent;
     TskSkinData* me = &Skin;
-    EXPECT_EQ(Spy.Log, (std::vector<S>{{H(102), 1225, me, 1000}, {H(101), 1225, me, 1000}, {H(103), 1225, me, 1000},
-                                       {H(102), 1226, me, 1000}, {H(101), 1226, me, 1000}, {H(103), 1226, me, 1000},
-                                       {H(102), 1227, me, 1000}, {H(101), 1227, me, 1000}, {H(103), 1227, me, 1000}}));
+    EXPECT_EQ(Spy.Log, (std::vector<S>{{H(102), 1225, me, 1000},
+                                       {H(101), 1225, me, 1000},
+                                       {H(103), 1225, me, 1000},
+                                       {H(102), 1226, me, 1000},
+                                       {H(101), 1226, me, 1000},
+                                       {H(103), 1226, me, 1000},
+                                       {H(102), 1227, me, 1000},
+                                       {H(101), 1227, me, 1000},
+                                       {H(103), 1227, me, 1000}}));
     const std::pair<bool, bool> loading{true, true}, loaded{false, true}, settled{false, false};
     EXPECT_EQ(seen, (std::vector<std::pair<bool, bool>>{loading, loading, loading, loaded, loaded, loaded,
-                                                         settled, settled, settled}));
+                                                        settled, settled, settled}));
 }
 
 TEST_F(SkinDataTest, FormInfoFitting) {
@@ -197,10 +203,12 @@ TEST_F(SkinDataTest, EveryFailureEndsEmptyWithTheMessagesSent) {
         EXPECT_TRUE(Skin.Picture.Empty()) << name;
         EXPECT_EQ(Skin.skinname, "") << name;
         EXPECT_EQ(Skin.IndexOfControlRecord("button"), -1) << name;
-        EXPECT_EQ(Spy.Messages(), (std::vector<unsigned>{1225, 1225, 1225, 1226, 1226, 1226, 1227, 1227, 1227}))
+        EXPECT_EQ(Spy.Messages(),
+                  (std::vector<unsigned>{1225, 1225, 1225, 1226, 1226, 1226, 1227, 1227, 1227}))
             << name;
     };
-    for (const Case& c : cases) check(c.Name, *c.Stored);
+    for (const Case& c : cases)
+        check(c.Name, *c.Stored);
     check("zlib error", garbage);
 }
 
@@ -223,8 +231,9 @@ TEST_F(SkinDataTest, OwnerThatIsNoFormAndFreedReferences) {
     loose.SetResourceStrData(strings);
     EXPECT_EQ(loose.ResourceStrData(), strings);
     using S = Recorder::Sent;
-    EXPECT_EQ(Spy.Log, (std::vector<S>{{H(101), 1274, &loose, 1000}, {H(102), 1274, &loose, 1000},
-                                       {H(103), 1274, &loose, 1000}}));
+    EXPECT_EQ(Spy.Log,
+              (std::vector<S>{
+                  {H(101), 1274, &loose, 1000}, {H(102), 1274, &loose, 1000}, {H(103), 1274, &loose, 1000}}));
     strings->Free();
     EXPECT_EQ(loose.ResourceStrData(), nullptr);
 

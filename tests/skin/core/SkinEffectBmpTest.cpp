@@ -10,18 +10,22 @@ namespace {
 TskEffectBmp Solid(int w, int h, Byte v) {
     TskEffectBmp b = TskEffectBmp::CreateSize(w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) b.SetPixel(x, y, v * 0x010101u);
+        for (int x = 0; x < w; ++x)
+            b.SetPixel(x, y, v * 0x010101u);
     return b;
 }
 
 // Column x of row 0 carries the value 10 * x in every channel.
 TskEffectBmp Columns(int w) {
     TskEffectBmp b = TskEffectBmp::CreateSize(w, 1);
-    for (int x = 0; x < w; ++x) b.SetPixel(x, 0, Byte(10 * x) * 0x010101u);
+    for (int x = 0; x < w; ++x)
+        b.SetPixel(x, 0, Byte(10 * x) * 0x010101u);
     return b;
 }
 
-Byte Blue(const TskEffectBmp& b, int x, int y = 0) { return Byte(b.GetPixel(x, y)); }
+Byte Blue(const TskEffectBmp& b, int x, int y = 0) {
+    return Byte(b.GetPixel(x, y));
+}
 
 TEST(EffectBmp, LayoutAndPixels) {
     TskEffectBmp b = TskEffectBmp::CreateSize(5, 2);
@@ -58,7 +62,8 @@ TEST(EffectBmp, LeftGradientWeights) {
     own.MorphLeftGradient(Solid(10, 1, 100), 0.5);
     // g = 5: weights 0, 0.2, 0.4, 0.6, 0.8, 1.0 of this bitmap over columns 0..5.
     const Byte expected[10] = {100, 120, 140, 160, 180, 200, 200, 200, 200, 200};
-    for (int x = 0; x < 10; ++x) EXPECT_EQ(Blue(own, x), expected[x]) << x;
+    for (int x = 0; x < 10; ++x)
+        EXPECT_EQ(Blue(own, x), expected[x]) << x;
 }
 
 TEST(EffectBmp, RightGradientLeavesTheFirstColumnsAlone) {
@@ -66,7 +71,8 @@ TEST(EffectBmp, RightGradientLeavesTheFirstColumnsAlone) {
     own.MorphRightGradient(Solid(10, 1, 100), 0.5);
     // h = 5: the last column takes Other, column 5 keeps weight 4/5.
     const Byte expected[10] = {200, 200, 200, 200, 200, 180, 160, 140, 120, 100};
-    for (int x = 0; x < 10; ++x) EXPECT_EQ(Blue(own, x), expected[x]) << x;
+    for (int x = 0; x < 10; ++x)
+        EXPECT_EQ(Blue(own, x), expected[x]) << x;
 }
 
 TEST(EffectBmp, SlidesAndPush) {
@@ -86,7 +92,8 @@ TEST(EffectBmp, SlidesAndPush) {
     TskEffectBmp push = Columns(6);
     push.MorphPush(other, 0); // b = 0: one column still moves
     const Byte expected[6] = {255 - 50, 0, 10, 20, 30, 40};
-    for (int x = 0; x < 6; ++x) EXPECT_EQ(Blue(push, x), expected[x]) << x;
+    for (int x = 0; x < 6; ++x)
+        EXPECT_EQ(Blue(push, x), expected[x]) << x;
 }
 
 TEST(EffectBmp, GradientStaysInsideThePicture) {
@@ -105,7 +112,8 @@ TEST(EffectBmp, GradientStaysInsideThePicture) {
 TEST(EffectBmp, NarrowPicturesDoNotMorphByColumns) {
     TskEffectBmp one = Solid(1, 3, 10);
     const TskEffectBmp other = Solid(1, 3, 90);
-    for (int kind = 2; kind <= 6; ++kind) one.MorphByKind(kind, other, 0.5);
+    for (int kind = 2; kind <= 6; ++kind)
+        one.MorphByKind(kind, other, 0.5);
     EXPECT_EQ(Blue(one, 0, 1), 10);
     one.MorphByKind(0, other, 1);
     EXPECT_EQ(Blue(one, 0, 1), 90);
@@ -133,7 +141,8 @@ TEST(EffectBmp, ImageEffects) {
 TEST(EffectBmp, NoiseMovesAllChannelsOfAPixelAlike) {
     TskEffectBmp b = TskEffectBmp::CreateSize(40, 40);
     for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 40; ++x) b.SetPixel(x, y, 0x506070);
+        for (int x = 0; x < 40; ++x)
+            b.SetPixel(x, y, 0x506070);
     b.Noise(50);
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 40; ++x) {
@@ -149,7 +158,8 @@ TEST(EffectBmp, NoiseMovesAllChannelsOfAPixelAlike) {
 TEST(EffectBmp, SplitBlur) {
     TskEffectBmp b = TskEffectBmp::CreateSize(3, 3);
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x) b.SetPixel(x, y, Byte(40 * y + 10 * x) * 0x010101u);
+        for (int x = 0; x < 3; ++x)
+            b.SetPixel(x, y, Byte(40 * y + 10 * x) * 0x010101u);
     TskEffectBmp same = b;
     same.SplitBlur(3); // reaches past the picture: nothing
     same.SplitBlur(0);
@@ -164,7 +174,8 @@ TEST(EffectBmp, SplitBlur) {
 TEST(EffectBmp, TurnsAndMirror) {
     TskEffectBmp b = TskEffectBmp::CreateSize(3, 2);
     for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x) b.SetPixel(x, y, std::uint32_t(10 * y + x));
+        for (int x = 0; x < 3; ++x)
+            b.SetPixel(x, y, std::uint32_t(10 * y + x));
     TskEffectBmp left = TskEffectBmp::CreateSize(2, 3);
     b.CopyRotatedLeft(left);
     EXPECT_EQ(left.GetPixel(0, 0), 2u); // the top-right pixel

@@ -1,6 +1,6 @@
 // Skin pictures, regions and caption text on the drawing layer.
-#include "skin/core/SkinEffectBmp.h"
 #include "skin/core/SkinGdi.h"
+#include "skin/core/SkinEffectBmp.h"
 #include "skin/core/SkinGlyphs.h"
 #include "skin/core/SkinRegion.h"
 
@@ -47,7 +47,8 @@ TEST(SkinGdi, PicturesOnContextsAndHandles) {
     Surface e(6, 4);
     fx.Draw(e.dc.Get(), 0, 0);
     EXPECT_EQ(e.At(5, 3), COLORREF(skRGB(250, 252, 178)));
-    EXPECT_EQ(TskEffectBmp::CreateFromBitmapHandle(handle.Get()).GetPixel(5, 3), 0x05034Du); // blue 77 lowest, red 5 highest
+    EXPECT_EQ(TskEffectBmp::CreateFromBitmapHandle(handle.Get()).GetPixel(5, 3),
+              0x05034Du); // blue 77 lowest, red 5 highest
     EXPECT_TRUE(TskEffectBmp::CreateFromBitmapHandle(nullptr).Empty());
 }
 
@@ -89,18 +90,20 @@ TEST(SkinGdi, CaptionText) {
     TextRectVCentered(s.dc.Get(), "", {0, 0, 200, 40});
     bool any = false;
     for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 200; ++x) any = any || s.At(x, y) != 0;
+        for (int x = 0; x < 200; ++x)
+            any = any || s.At(x, y) != 0;
     EXPECT_FALSE(any);
     // Clipped to the rectangle: nothing lands right of it.
     TextRectVCentered(s.dc.Get(), "WWWWWWWWWWWW", {0, 0, 30, 40});
     for (int y = 0; y < 40; ++y)
-        for (int x = 30; x < 200; ++x) ASSERT_EQ(s.At(x, y), 0u) << x << "," << y;
+        for (int x = 30; x < 200; ++x)
+            ASSERT_EQ(s.At(x, y), 0u) << x << "," << y;
     bool inside = false;
     for (int y = 0; y < 40; ++y)
-        for (int x = 2; x < 30; ++x) inside = inside || s.At(x, y) != 0;
+        for (int x = 2; x < 30; ++x)
+            inside = inside || s.At(x, y) != 0;
     EXPECT_TRUE(inside);
 }
-
 
 // Every glyph on a device context paints exactly the pixels of its bitmap form.
 TEST(SkinGdi, GlyphsOnContextsMatchTheBitmapForms) {
@@ -128,10 +131,20 @@ TEST(SkinGdi, GlyphsOnContextsMatchTheBitmapForms) {
          [](HDC d) { DrawCheckMark(d, 1, 1, skRGB(200, 10, 60)); }},
         {"radio", [](TskBitmap& b) { DrawRadioMark(b, 1, 1, skRGB(200, 10, 60)); },
          [](HDC d) { DrawRadioMark(d, 1, 1, skRGB(200, 10, 60)); }},
-        {"arrow right", [](TskBitmap& b) { DrawArrowGlyph(b, {0, 0, 14, 14}, skRGB(200, 10, 60), 2); },
-         [](HDC d) { DrawArrowGlyph(d, {0, 0, 14, 14}, skRGB(200, 10, 60), 2); }},
-        {"small down", [](TskBitmap& b) { DrawSmallDownArrow(b, {0, 0, 14, 14}, skRGB(200, 10, 60)); },
-         [](HDC d) { DrawSmallDownArrow(d, {0, 0, 14, 14}, skRGB(200, 10, 60)); }},
+        {"arrow right",
+         [](TskBitmap& b) {
+             DrawArrowGlyph(b, {0, 0, 14, 14}, skRGB(200, 10, 60), 2);
+         },
+         [](HDC d) {
+             DrawArrowGlyph(d, {0, 0, 14, 14}, skRGB(200, 10, 60), 2);
+         }},
+        {"small down",
+         [](TskBitmap& b) {
+             DrawSmallDownArrow(b, {0, 0, 14, 14}, skRGB(200, 10, 60));
+         },
+         [](HDC d) {
+             DrawSmallDownArrow(d, {0, 0, 14, 14}, skRGB(200, 10, 60));
+         }},
     };
     for (const Case& c : cases) {
         TskBitmap expected(14, 14);

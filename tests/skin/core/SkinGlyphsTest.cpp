@@ -1,5 +1,5 @@
-#include "skin/core/SkinDraw.h"
 #include "skin/core/SkinGlyphs.h"
+#include "skin/core/SkinDraw.h"
 #include "skin/core/SkinPlatform.h"
 
 #include "SkinTestUtil.h"
@@ -17,7 +17,8 @@ std::vector<std::string> Art(const TskBitmap& b) {
     std::vector<std::string> rows;
     for (int y = 0; y < b.Height(); ++y) {
         std::string row;
-        for (int x = 0; x < b.Width(); ++x) row += b.Pixel(x, y) == kInk ? '#' : '.';
+        for (int x = 0; x < b.Width(); ++x)
+            row += b.Pixel(x, y) == kInk ? '#' : '.';
         rows.push_back(row);
     }
     return rows;
@@ -25,7 +26,8 @@ std::vector<std::string> Art(const TskBitmap& b) {
 
 int Painted(const TskBitmap& b) {
     int n = 0;
-    for (const std::string& row : Art(b)) n += int(std::count(row.begin(), row.end(), '#'));
+    for (const std::string& row : Art(b))
+        n += int(std::count(row.begin(), row.end(), '#'));
     return n;
 }
 
@@ -35,19 +37,24 @@ TEST(Glyphs, CaptionGlyphsAsArt) {
         void (*Draw)(TskBitmap&, int, int, TskColor);
         std::vector<std::string> Expected;
     } cases[] = {
-        {"close", DrawCloseGlyph,
+        {"close",
+         DrawCloseGlyph,
          {"............", "............", "..##.....##.", "...##...##..", "....##.##...", ".....###....",
           ".....###....", "....##.##...", "...##...##..", "..##.....##.", "............"}},
-        {"minimize", DrawMinimizeGlyph,
+        {"minimize",
+         DrawMinimizeGlyph,
          {"............", "............", "............", "............", "............", "............",
           "............", "............", "............", "..########..", "..########.."}},
-        {"maximize", DrawMaximizeGlyph,
+        {"maximize",
+         DrawMaximizeGlyph,
          {"............", ".###########", ".###########", ".#.........#", ".#.........#", ".#.........#",
           ".#.........#", ".#.........#", ".#.........#", ".#.........#", ".###########"}},
-        {"down arrow", DrawDownArrowGlyph,
+        {"down arrow",
+         DrawDownArrowGlyph,
          {"............", "............", "............", "..########..", "...######...", "....####....",
           ".....##.....", "............"}},
-        {"square", DrawSquareGlyph,
+        {"square",
+         DrawSquareGlyph,
          {"............", "............", "............", "...#####....", "...#####....", "...#####....",
           "...#####....", "...#####....", "............"}},
     };
@@ -102,7 +109,8 @@ TEST(Glyphs, ArrowDirections) {
 TEST(Glyphs, StripGlyphs) {
     TskBitmap strip(64, 4);
     strip.Fill(skRGB(255, 0, 255));
-    for (int x = 0; x < 64; ++x) strip.SetPixel(x, 1, kInk);
+    for (int x = 0; x < 64; ++x)
+        strip.SetPixel(x, 1, kInk);
     strip.SetPixel(0, 3, skRGB(255, 0, 255)); // bottom-left: the transparent colour
     TskBitmap canvas(64, 4);
     DrawGlyphFromStrip(canvas, 0, 0, 1, 4, strip);

@@ -14,10 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     TskMemIniFile ini(text);
     IsSkinIni(ini);
-    const char* kinds[] = {"panel", "expanel", "menubutton", "button", "checkradio", "gauge", "splitter",
-                           "trackbar", "label", "stdlabel", "updown", "grid", "tab", "mainmenubar",
-                           "controlbar", "memo", "edit", "checklistbox", "listbox", "combobox", "scrollbar",
-                           "spinedit", "scrollbox", "treeview", "bevel", "slider", "listview", "richedit"};
+    const char* kinds[] = {"panel",    "expanel",     "menubutton", "button",   "checkradio", "gauge",
+                           "splitter", "trackbar",    "label",      "stdlabel", "updown",     "grid",
+                           "tab",      "mainmenubar", "controlbar", "memo",     "edit",       "checklistbox",
+                           "listbox",  "combobox",    "scrollbar",  "spinedit", "scrollbox",  "treeview",
+                           "bevel",    "slider",      "listview",   "richedit"};
     TskMemIniFile out;
     int budget = 16; // enough sections to reach every path, few enough to stay fast
     for (const String& section : ini.SectionNames()) {
@@ -27,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             rec->LoadFromIni(ini);
             rec->SaveToIni(out);
         }
-        for (const char* kind : {"menuitem", "mainmenubaritem", "stdbutton", "caption", "animate", "userobject"}) {
+        for (const char* kind :
+             {"menuitem", "mainmenubaritem", "stdbutton", "caption", "animate", "userobject"}) {
             auto rec = CreateObjectRecord(kind, section);
             rec->LoadFromIni(ini);
             rec->SaveToIni(out);

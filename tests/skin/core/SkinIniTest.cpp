@@ -6,21 +6,20 @@ namespace vd {
 namespace {
 
 TEST(SkinIni, SyntaxQuirks) {
-    TskMemIniFile ini(
-        "top=ignored\r\n"
-        "  [ Alpha ]  \r\n"
-        "; a comment\n"
-        "  key  =  value with blanks  \r"
-        "dup=first\n"
-        "dup=second\n"
-        "eq=a=b\n"
-        "novalue line\n"
-        "[alpha]\n"
-        "late=unreachable\n"
-        "[Empty]\n"
-        "; only a comment\n"
-        "[NoKeys]\n"
-        "just words\n");
+    TskMemIniFile ini("top=ignored\r\n"
+                      "  [ Alpha ]  \r\n"
+                      "; a comment\n"
+                      "  key  =  value with blanks  \r"
+                      "dup=first\n"
+                      "dup=second\n"
+                      "eq=a=b\n"
+                      "novalue line\n"
+                      "[alpha]\n"
+                      "late=unreachable\n"
+                      "[Empty]\n"
+                      "; only a comment\n"
+                      "[NoKeys]\n"
+                      "just words\n");
     EXPECT_EQ(ini.ReadString("ALPHA", "KEY", "d"), "value with blanks");
     EXPECT_EQ(ini.ReadString("alpha", "dup", "d"), "first");
     EXPECT_EQ(ini.ReadString("alpha", "eq", "d"), "a=b");
@@ -47,9 +46,19 @@ TEST(SkinIni, Integers) {
         const char* Text;
         int Expected;
     } cases[] = {
-        {"12", 12},          {"-7", -7},   {"+3", 3},     {"0x1F", 31}, {"0XfF", 255},
-        {"$FF00000F", int(0xFF00000F)}, {"$", 99}, {"12a", 99}, {"", 99}, {"abc", 99},
-        {"2147483647", 2147483647}, {"2147483648", 99}, {"-2147483648", -2147483647 - 1},
+        {"12", 12},
+        {"-7", -7},
+        {"+3", 3},
+        {"0x1F", 31},
+        {"0XfF", 255},
+        {"$FF00000F", int(0xFF00000F)},
+        {"$", 99},
+        {"12a", 99},
+        {"", 99},
+        {"abc", 99},
+        {"2147483647", 2147483647},
+        {"2147483648", 99},
+        {"-2147483648", -2147483647 - 1},
         {"1 2", 99},
     };
     for (const Case& c : cases) {

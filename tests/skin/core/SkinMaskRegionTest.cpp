@@ -1,6 +1,6 @@
+#include "skin/core/SkinMaskRegion.h"
 #include "skin/core/SkinCompose.h"
 #include "skin/core/SkinFBitmap.h"
-#include "skin/core/SkinMaskRegion.h"
 
 #include "SkinTestUtil.h"
 
@@ -22,9 +22,12 @@ TskBitmap Mask(const std::vector<std::string>& rows) {
 
 std::vector<TRect> DataRects(const std::vector<Byte>& d) {
     std::vector<TRect> out;
-    auto at = [&](size_t i) { return int(std::uint32_t(d[i]) | std::uint32_t(d[i + 1]) << 8 |
-                                         std::uint32_t(d[i + 2]) << 16 | std::uint32_t(d[i + 3]) << 24); };
-    for (size_t i = 32; i + 16 <= d.size(); i += 16) out.push_back({at(i), at(i + 4), at(i + 8), at(i + 12)});
+    auto at = [&](size_t i) {
+        return int(std::uint32_t(d[i]) | std::uint32_t(d[i + 1]) << 8 | std::uint32_t(d[i + 2]) << 16 |
+                   std::uint32_t(d[i + 3]) << 24);
+    };
+    for (size_t i = 32; i + 16 <= d.size(); i += 16)
+        out.push_back({at(i), at(i + 4), at(i + 8), at(i + 12)});
     return out;
 }
 
@@ -70,16 +73,19 @@ TEST(MaskScan, RunsHeaderAndBounds) {
         "....",
     });
     ScanMaskRegionData(art, 0, 0, data);
-    EXPECT_EQ(DataRects(data), (std::vector<TRect>{{0, 0, 4, 1}, {0, 1, 1, 2}, {3, 1, 4, 2}, {0, 2, 1, 3}, {2, 2, 4, 3}}));
+    EXPECT_EQ(DataRects(data),
+              (std::vector<TRect>{{0, 0, 4, 1}, {0, 1, 1, 2}, {3, 1, 4, 2}, {0, 2, 1, 3}, {2, 2, 4, 3}}));
     auto region = RegionFromMaskBitmap(art);
     ASSERT_TRUE(region);
-    EXPECT_EQ(region->Rects(), (std::vector<TRect>{{0, 0, 4, 1}, {0, 1, 1, 2}, {3, 1, 4, 2}, {0, 2, 1, 3}, {2, 2, 4, 3}}));
+    EXPECT_EQ(region->Rects(),
+              (std::vector<TRect>{{0, 0, 4, 1}, {0, 1, 1, 2}, {3, 1, 4, 2}, {0, 2, 1, 3}, {2, 2, 4, 3}}));
 }
 
 TEST(MaskScan, GrowsPastTenThousandRuns) {
     TskBitmap checker(300, 100);
     for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 300; ++x) checker.SetPixel(x, y, (x + y) % 2 ? skRGB(255, 255, 255) : 0);
+        for (int x = 0; x < 300; ++x)
+            checker.SetPixel(x, y, (x + y) % 2 ? skRGB(255, 255, 255) : 0);
     std::vector<Byte> data;
     EXPECT_EQ(ScanMaskRegionData(checker, 0, 0, data), 32 + 16 * 15000);
     auto region = RegionFromRegionData(data);
@@ -102,12 +108,7 @@ TEST(RegionData, LyingHeadersGiveNoRegion) {
 
 // A 6 x 6 mask: rounded corners, borders 1 wide, corner points at 2 and 4.
 const std::vector<std::string> kFrame = {
-    ".####.",
-    "######",
-    "##..##",
-    "##..##",
-    "######",
-    ".####.",
+    ".####.", "######", "##..##", "##..##", "######", ".####.",
 };
 const TskSkinCorners kOld{{2, 2}, {4, 2}, {2, 4}, {4, 4}, {1, 1, 5, 5}};
 
@@ -158,7 +159,8 @@ TEST(SkinMask, BordersAreTiledNeverStretched) {
     ComposeSkinMask(old, neu, 11, mask, top, bottom, left, right);
     ASSERT_EQ(top.Width(), 11);
     std::string row;
-    for (int x = 0; x < 11; ++x) row += top.Pixel(x, 0) == 0 ? '#' : '.';
+    for (int x = 0; x < 11; ++x)
+        row += top.Pixel(x, 0) == 0 ? '#' : '.';
     // Fixed start "#", tiles of ".#" from x = 1 cut at NRT.X = 8, then the fixed end ".#.".
     EXPECT_EQ(row, "#.#.#.#..#.");
 }

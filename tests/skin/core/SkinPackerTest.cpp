@@ -1,5 +1,5 @@
-#include "skin/core/SkinData.h"
 #include "skin/core/SkinPacker.h"
+#include "skin/core/SkinData.h"
 
 #include "SkinTestUtil.h"
 
@@ -25,7 +25,8 @@ protected:
     ~SkinPackerTest() override { fs::remove_all(Dir); }
 
     void WriteFile(const std::string& name, const std::vector<Byte>& bytes) {
-        std::ofstream(Dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), long(bytes.size()));
+        std::ofstream(Dir / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), long(bytes.size()));
     }
     void WriteText(const std::string& name, const std::string& text) {
         WriteFile(name, std::vector<Byte>(text.begin(), text.end()));
@@ -61,7 +62,8 @@ TEST_F(SkinPackerTest, PacksAFolderThatLoads) {
     std::vector<Byte> container;
     stored.UnpackToStream(container);
     // Version 3, then the main picture's flag 0; the empty inactive picture is flagged 1.
-    EXPECT_EQ(std::vector<Byte>(container.begin(), container.begin() + 5), (std::vector<Byte>{3, 0, 0, 0, 0}));
+    EXPECT_EQ(std::vector<Byte>(container.begin(), container.begin() + 5),
+              (std::vector<Byte>{3, 0, 0, 0, 0}));
     const size_t mainSize = WriteBmpImage(CoordBitmap(8, 6)).size();
     EXPECT_EQ(container[5 + mainSize], 1);
 

@@ -1,5 +1,5 @@
-#include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinPlatform.h"
+#include "skin/core/SkinGeometry.h"
 
 #include "platform/win/Windows.h"
 #include "platform/win/headless/HeadlessBackend.h"
@@ -37,7 +37,7 @@ TEST(TextFitting, CutsWholeCharactersAndAppendsDots) {
         const char* Expected;
     } cases[] = {
         {"Hello", 25, "Hello"}, {"Hello", 24, "H..."}, {"Hello", 30, "Hello"},
-        {"Hello", 10, "..."},   {"", 0, ""},          {"Hello world", 40, "Hello..."},
+        {"Hello", 10, "..."},   {"", 0, ""},           {"Hello world", 40, "Hello..."},
     };
     for (const Case& c : cases) {
         String text = c.Text;
@@ -55,7 +55,8 @@ protected:
     void SetUp() override {
         hb = Headless();
         ASSERT_NE(hb, nullptr);
-        hb->SetMonitors({{{0, 0, 1280, 1024}, {0, 0, 1280, 984}}, {{1280, 0, 2560, 1024}, {1280, 30, 2560, 1024}}});
+        hb->SetMonitors(
+            {{{0, 0, 1280, 1024}, {0, 0, 1280, 984}}, {{1280, 0, 2560, 1024}, {1280, 30, 2560, 1024}}});
         WNDCLASS wc;
         wc.lpszClassName = "SkinPlatformTest";
         RegisterClass(wc);

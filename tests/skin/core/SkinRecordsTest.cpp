@@ -8,8 +8,7 @@
 namespace vd {
 namespace {
 
-template <class T>
-T* As(const std::unique_ptr<TskDataSkinControl>& p) {
+template <class T> T* As(const std::unique_ptr<TskDataSkinControl>& p) {
     return dynamic_cast<T*>(p.get());
 }
 
@@ -19,12 +18,18 @@ TEST(ControlRecords, KindWordsChooseClasses) {
         bool (*Check)(TskDataSkinControl*);
     } cases[] = {
         {"panel", [](TskDataSkinControl* r) { return dynamic_cast<TskDataSkinPanelControl*>(r) != nullptr; }},
-        {"menubutton", [](TskDataSkinControl* r) { return dynamic_cast<TskDataSkinMenuButtonControl*>(r) != nullptr; }},
-        {"button", [](TskDataSkinControl* r) {
-             return dynamic_cast<TskDataSkinButtonControl*>(r) && !dynamic_cast<TskDataSkinMenuButtonControl*>(r); }},
+        {"menubutton",
+         [](TskDataSkinControl* r) { return dynamic_cast<TskDataSkinMenuButtonControl*>(r) != nullptr; }},
+        {"button",
+         [](TskDataSkinControl* r) {
+             return dynamic_cast<TskDataSkinButtonControl*>(r) &&
+                    !dynamic_cast<TskDataSkinMenuButtonControl*>(r);
+         }},
         {"memo", [](TskDataSkinControl* r) { return dynamic_cast<TskDataSkinMemoControl*>(r) != nullptr; }},
-        {"checklistbox", [](TskDataSkinControl* r) { return dynamic_cast<TskDataSkinCheckListBox*>(r) != nullptr; }},
-        {"updown", [](TskDataSkinControl* r) { return dynamic_cast<TskDataSkinUpDownControl*>(r) != nullptr; }},
+        {"checklistbox",
+         [](TskDataSkinControl* r) { return dynamic_cast<TskDataSkinCheckListBox*>(r) != nullptr; }},
+        {"updown",
+         [](TskDataSkinControl* r) { return dynamic_cast<TskDataSkinUpDownControl*>(r) != nullptr; }},
         {"richedit", [](TskDataSkinControl* r) { return dynamic_cast<TskDataSkinRichEdit*>(r) != nullptr; }},
         {"slider", [](TskDataSkinControl* r) { return dynamic_cast<TskDataSkinSlider*>(r) != nullptr; }},
     };
@@ -68,7 +73,8 @@ TEST(ControlRecords, MissingSectionGivesDefaults) {
 TEST(ControlRecords, ReadsParentKeysAndOwnKeys) {
     TskMemIniFile ini(
         "[m]\npictureindex=3\nskinrect=1,2,30,40\nlefttoppoint=4,5\nclientrect=4,5,26,35\nstretcheffect=1\n"
-        "fontname=Tahoma\nfontheight=11\nfontstyle=fsbold\nactivefontcolor=255\nbgcolor=$00FF00\nactivebgcolor=7\n"
+        "fontname=Tahoma\nfontheight=11\nfontstyle=fsbold\nactivefontcolor=255\nbgcolor=$"
+        "00FF00\nactivebgcolor=7\n"
         "buttonrect=1,1,2,2\n"
         "[t]\nfontcolor=16\nanimateinterval=40\ntrackbuttonrect=9,9,10,10\nmorphkind=mkpush\nmorphing=1\n");
     auto memo = CreateControlRecord("memo", "m");
@@ -132,12 +138,11 @@ TEST(ControlRecords, SaveToIniRoundTrips) {
 
 TEST(ObjectRecords, KindsDefaultsAndQuirks) {
     EXPECT_FALSE(CreateObjectRecord("appmenu", "x"));
-    TskMemIniFile ini(
-        "[close]\ncommand=CMCLOSE\nskinrect=1,1,10,10\ndisableskinrsect=2,2,3,3\n"
-        "[max]\ncommand=cmmaximize\n"
-        "[anim]\nmorphing=1\ncountframes=4\n"
-        "[user]\nskinrect=3,4,5,6\nhint=hello\nactivepictureindex=2\n"
-        "[bar]\nunenabledfontColor=77\n");
+    TskMemIniFile ini("[close]\ncommand=CMCLOSE\nskinrect=1,1,10,10\ndisableskinrsect=2,2,3,3\n"
+                      "[max]\ncommand=cmmaximize\n"
+                      "[anim]\nmorphing=1\ncountframes=4\n"
+                      "[user]\nskinrect=3,4,5,6\nhint=hello\nactivepictureindex=2\n"
+                      "[bar]\nunenabledfontColor=77\n");
     auto close = CreateObjectRecord("stdbutton", "close");
     close->LoadFromIni(ini);
     auto* c = dynamic_cast<TskDataSkinStdButton*>(close.get());
@@ -196,7 +201,8 @@ TEST(WindowRecords, ColoursPopupAndHint) {
     EXPECT_EQ(hint.clientrect, (TRect{1, 2, 3, 4}));
 
     TskDataSkinPopupWindow popup;
-    popup.LoadFromIni(TskMemIniFile("[POPUPWINDOW]\nwindowpictureindex=2\nitemsrect=3,3,9,9\ntopstretch=1\n"));
+    popup.LoadFromIni(
+        TskMemIniFile("[POPUPWINDOW]\nwindowpictureindex=2\nitemsrect=3,3,9,9\ntopstretch=1\n"));
     EXPECT_EQ(popup.windowpictureindex, 2);
     EXPECT_EQ(popup.maskpictureindex, -1);
     EXPECT_EQ(popup.itemsrect, (TRect{3, 3, 9, 9}));

@@ -20,14 +20,11 @@ TEST(SkinStrings, Lookups) {
         const char* Key;
         const char* Expected;
     } cases[] = {
-        {"MI_CLOSECAPTION", "&Close"},
-        {"mi_closecaption", "&Close"},
-        {"FLV_LOOKIN", "Look in: "},
-        {"FIND_REPLACE_ALL", "Replace All"},
-        {"NO_SUCH_KEY", ""},
-        {"", ""},
+        {"MI_CLOSECAPTION", "&Close"},       {"mi_closecaption", "&Close"}, {"FLV_LOOKIN", "Look in: "},
+        {"FIND_REPLACE_ALL", "Replace All"}, {"NO_SUCH_KEY", ""},           {"", ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(data.LookupResString(c.Key), c.Expected) << c.Key;
+    for (const Case& c : cases)
+        EXPECT_EQ(data.LookupResString(c.Key), c.Expected) << c.Key;
 }
 
 TEST(SkinStrings, ReplacedLines) {

@@ -8,8 +8,8 @@
 #include "skin/core/SkinZStream.h"
 
 #include <functional>
-#include <memory>
 #include <map>
+#include <memory>
 #include <vector>
 
 namespace vd::test {
@@ -18,7 +18,8 @@ namespace vd::test {
 inline TskBitmap CoordBitmap(int w, int h, int tag = 7) {
     TskBitmap b(w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) b.SetPixel(x, y, skRGB(x, y, tag));
+        for (int x = 0; x < w; ++x)
+            b.SetPixel(x, y, skRGB(x, y, tag));
     return b;
 }
 
@@ -31,10 +32,13 @@ inline std::unique_ptr<TskCompressedStoredSkin> Stored(const std::vector<Byte>& 
 }
 
 inline void PutInt32(std::vector<Byte>& out, int v) {
-    for (int i = 0; i < 4; ++i) out.push_back(Byte(unsigned(v) >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        out.push_back(Byte(unsigned(v) >> (8 * i)));
 }
 
-inline HWND H(std::uintptr_t n) { return reinterpret_cast<HWND>(n); }
+inline HWND H(std::uintptr_t n) {
+    return reinterpret_cast<HWND>(n);
+}
 
 // Records the skin messages each form would receive, in order, without windows: for the unit
 // tests of the broadcast order (SkinWinTest drives real headless windows).
@@ -63,7 +67,8 @@ public:
 
     std::vector<unsigned> Messages() const {
         std::vector<unsigned> m;
-        for (const Sent& s : Log) m.push_back(s.Msg);
+        for (const Sent& s : Log)
+            m.push_back(s.Msg);
         return m;
     }
 

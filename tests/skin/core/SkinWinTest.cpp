@@ -1,13 +1,13 @@
 // The skin broadcast to the class library's forms on the headless window system, seen by the
 // window system's spy.
+#include "platform/gfx/Gdi.h"
+#include "platform/rtl/Exception.h"
+#include "platform/vcl/FormReader.h"
 #include "skin/core/SkinData.h"
-#include "skin/core/SkinStrings.h"
 #include "skin/core/SkinParentBackground.h"
 #include "skin/core/SkinProperties.h"
-#include "platform/vcl/FormReader.h"
-#include "platform/rtl/Exception.h"
+#include "skin/core/SkinStrings.h"
 #include "skin/core/SkinWindowSystem.h"
-#include "platform/gfx/Gdi.h"
 
 #include "SkinTestUtil.h"
 #include "tests/platform/vcl/VclFixture.h"
@@ -20,7 +20,8 @@ protected:
     void SetUp() override {
         VclTest::SetUp();
         SetSkinWindowSystem(nullptr);
-        for (int i = 0; i < 3; ++i) Forms.push_back(NewForm());
+        for (int i = 0; i < 3; ++i)
+            Forms.push_back(NewForm());
     }
     std::vector<TForm*> Forms;
 };
@@ -57,10 +58,15 @@ TEST_F(SkinWinTest, OwnerFormFirstThenEveryOtherFormInListOrder) {
     EXPECT_FALSE(skin->Changing());
 
     const HWND a = Forms[0]->Handle(), owner = Forms[1]->Handle(), c = Forms[2]->Handle();
-    EXPECT_EQ(SkinMessages(spy, skin), (std::vector<std::pair<HWND, UINT>>{
-                                           {owner, WM_SKINLOADING}, {a, WM_SKINLOADING}, {c, WM_SKINLOADING},
-                                           {owner, WM_SKINLOADED}, {a, WM_SKINLOADED}, {c, WM_SKINLOADED},
-                                           {owner, WM_SKINSETTLED}, {a, WM_SKINSETTLED}, {c, WM_SKINSETTLED}}));
+    EXPECT_EQ(SkinMessages(spy, skin), (std::vector<std::pair<HWND, UINT>>{{owner, WM_SKINLOADING},
+                                                                           {a, WM_SKINLOADING},
+                                                                           {c, WM_SKINLOADING},
+                                                                           {owner, WM_SKINLOADED},
+                                                                           {a, WM_SKINLOADED},
+                                                                           {c, WM_SKINLOADED},
+                                                                           {owner, WM_SKINSETTLED},
+                                                                           {a, WM_SKINSETTLED},
+                                                                           {c, WM_SKINSETTLED}}));
 
     spy.Clear();
     TskResourceStrData strings;
@@ -150,7 +156,9 @@ TEST_F(SkinWinTest, FormResourceLoadsTheStoredSkinAndWritesItBackUnchanged) {
                         "  Caption = 'skin'\n"
                         "  object skCompressedStoredSkin1: TskCompressedStoredSkin\n"
                         "    CompressedFileName = 'Test.skn'\n"
-                        "    CompressedData = {" + Hex(packed) + "}\n"
+                        "    CompressedData = {" +
+                        Hex(packed) +
+                        "}\n"
                         "  end\n"
                         "  object skResourceStrData1: TskResourceStrData\n"
                         "    ResStrings = 'MI_CLOSECAPTION=Zu'#13#10'OTHER=a=b'#13#10\n"
@@ -187,7 +195,8 @@ TEST_F(SkinWinTest, FormResourceLoadsTheStoredSkinAndWritesItBackUnchanged) {
     auto* copiedStrings = dynamic_cast<TskResourceStrData*>(copy->FindComponent("skResourceStrData1"));
     ASSERT_NE(copiedStrings, nullptr);
     EXPECT_EQ(copiedStrings->ResStrings(), skin->ResourceStrData()->ResStrings());
-    auto* copiedStored = dynamic_cast<TskCompressedStoredSkin*>(copy->FindComponent("skCompressedStoredSkin1"));
+    auto* copiedStored =
+        dynamic_cast<TskCompressedStoredSkin*>(copy->FindComponent("skCompressedStoredSkin1"));
     ASSERT_NE(copiedStored, nullptr);
     EXPECT_EQ(copiedStored->CompressedStream(), packed);
 

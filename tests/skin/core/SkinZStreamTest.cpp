@@ -7,7 +7,8 @@ namespace {
 
 std::vector<Byte> Sample(size_t n) {
     std::vector<Byte> v(n);
-    for (size_t i = 0; i < n; ++i) v[i] = Byte((i * 7919) % 251);
+    for (size_t i = 0; i < n; ++i)
+        v[i] = Byte((i * 7919) % 251);
     return v;
 }
 

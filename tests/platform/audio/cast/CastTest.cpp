@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 #include <thread>
 
+#include "platform/audio/AudioEngine.h"
 #include "platform/audio/AudioErrors.h"
 #include "platform/audio/cast/Cast.h"
-#include "platform/audio/AudioEngine.h"
 #include "platform/audio/cast/IcecastCast.h"
 #include "platform/audio/cast/Shoutcast1Cast.h"
 #include "platform/audio/cast/Ultravox.h"
@@ -29,7 +29,7 @@ TEST(ServerAddress, FormSaysTheProtocol) {
         {"radio.example.org:8000", true, TCastProtocol::Shoutcast1, "radio.example.org", 8000, ""},
         {"10.0.0.1:8000/live.mp3", true, TCastProtocol::Icecast, "10.0.0.1", 8000, "/live.mp3"},
         {"h:8000,3", true, TCastProtocol::Shoutcast2, "h", 8000, "3"},
-        {"h:65535", false, TCastProtocol::Shoutcast1, "", 0, ""},   // no room for the v1 source port
+        {"h:65535", false, TCastProtocol::Shoutcast1, "", 0, ""}, // no room for the v1 source port
         {"h:65535/m", true, TCastProtocol::Icecast, "h", 65535, "/m"},
         {"h:0", false, {}, "", 0, ""},
         {"h:99999", false, {}, "", 0, ""},
@@ -177,10 +177,12 @@ TEST_F(CastFailures, DeathBeforeTheNotifyIsReportedWhenItIsSet) {
     auto cast = CreateCast(p, error);
     ASSERT_TRUE(cast->Start(error));
     std::string block(4096, 'x');
-    ASSERT_TRUE(WaitUntil([&] {
-        cast->Deliver(reinterpret_cast<const std::uint8_t*>(block.data()), block.size());
-        return !cast->Alive();
-    }, 5000));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            cast->Deliver(reinterpret_cast<const std::uint8_t*>(block.data()), block.size());
+            return !cast->Alive();
+        },
+        5000));
     cast->SetNotify([this](unsigned s) { Status = s; });
     EXPECT_EQ(Status, AE_ENCODE_NOTIFY_CAST);
 }
@@ -190,7 +192,8 @@ TEST_F(CastFailures, StopEndsAStalledSendQuietly) {
     TStallPeer peer("HTTP/1.0 200 OK\r\n\r\n", TStallPeer::TThen::Stall);
     auto cast = StartIcecast(peer.Port(), 20000);
     std::string block(256 * 1024, 'x');
-    for (int i = 0; i < 40; ++i) cast->Deliver(reinterpret_cast<const std::uint8_t*>(block.data()), block.size());
+    for (int i = 0; i < 40; ++i)
+        cast->Deliver(reinterpret_cast<const std::uint8_t*>(block.data()), block.size());
     auto t0 = std::chrono::steady_clock::now();
     cast->Stop();
     EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(3));
@@ -199,7 +202,7 @@ TEST_F(CastFailures, StopEndsAStalledSendQuietly) {
 
 TEST_F(CastFailures, HandshakeAnswersGiveTheirCodes) {
     struct Case {
-        const char* server;  // %d: the peer's port
+        const char* server; // %d: the peer's port
         const char* answer;
         int code;
     } cases[] = {

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 #include <thread>
 
+#include "platform/audio/AudioEngine.h"
 #include "platform/audio/AudioErrors.h"
 #include "platform/audio/cast/Cast.h"
-#include "platform/audio/AudioEngine.h"
 #include "platform/net/HttpClient.h"
 #include "tests/platform/audio/cast/IcecastServer.h"
 
@@ -74,7 +74,8 @@ protected:
     }
     // Reads from a mount for a while as a listener; the bytes read.
     std::string Listen(const std::string& mount, std::size_t bytes) {
-        auto r = vd::net::HttpGet("127.0.0.1", static_cast<std::uint16_t>(Server->Port()), mount, "", 8000, bytes);
+        auto r =
+            vd::net::HttpGet("127.0.0.1", static_cast<std::uint16_t>(Server->Port()), mount, "", 8000, bytes);
         return r.Status == 200 ? r.Body : std::string();
     }
     static TIcecastServer* Server;
@@ -93,10 +94,13 @@ TEST_F(IcecastCastTest, IcecastSourceReachesAListenerWithTitleAndCount) {
     TPacedFeeder feeder(*cast, *Mp3);
     // The server fills a new mount's statistics a moment after it lists it.
     std::string status;
-    EXPECT_TRUE(WaitUntil([&] {
-        status = Server->PublicGet("/status-json.xsl");
-        return status.find("\"server_name\":\"Test Radio\"") != std::string::npos;
-    }, 5000)) << status;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            status = Server->PublicGet("/status-json.xsl");
+            return status.find("\"server_name\":\"Test Radio\"") != std::string::npos;
+        },
+        5000))
+        << status;
     EXPECT_NE(status.find("\"genre\":\"Test\""), std::string::npos) << status;
 
     std::atomic<bool> listening{true};
@@ -105,16 +109,16 @@ TEST_F(IcecastCastTest, IcecastSourceReachesAListenerWithTitleAndCount) {
         heard = Listen("/live.mp3", 24000);
         listening = false;
     });
-    EXPECT_TRUE(WaitUntil([&] { return cast->GetStats().find("<Listeners>1</Listeners>") != std::string::npos; },
-                          8000))
+    EXPECT_TRUE(WaitUntil(
+        [&] { return cast->GetStats().find("<Listeners>1</Listeners>") != std::string::npos; }, 8000))
         << cast->GetStats();
     listener.join();
     EXPECT_GE(CountMp3Frames(heard), 20) << heard.size() << " bytes heard";
 
     const std::string title = "Artist - Song \xC3\xBC & more";
     ASSERT_TRUE(cast->SetTitle(title));
-    EXPECT_TRUE(WaitUntil([&] { return Server->PublicGet("/status-json.xsl").find(title) != std::string::npos; },
-                          3000))
+    EXPECT_TRUE(WaitUntil(
+        [&] { return Server->PublicGet("/status-json.xsl").find(title) != std::string::npos; }, 3000))
         << Server->PublicGet("/status-json.xsl");
     EXPECT_GT(cast->BytesSent(), 0u);
 }
@@ -143,12 +147,12 @@ TEST_F(IcecastCastTest, ShoutcastV1SourceThroughCompatSocket) {
     auto cast = CreateCast(p, error);
     ASSERT_TRUE(cast->Start(error)) << error;
     TPacedFeeder feeder(*cast, *Mp3);
-    ASSERT_TRUE(WaitUntil([&] { return Server->PublicGet("/status-json.xsl").find("/sc.mp3") != std::string::npos; },
-                          5000));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return Server->PublicGet("/status-json.xsl").find("/sc.mp3") != std::string::npos; }, 5000));
     EXPECT_GE(CountMp3Frames(Listen("/sc.mp3", 16000)), 10);
     ASSERT_TRUE(cast->SetTitle("V1 title"));
-    EXPECT_TRUE(WaitUntil([&] { return Server->PublicGet("/status-json.xsl").find("V1 title") != std::string::npos; },
-                          3000));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return Server->PublicGet("/status-json.xsl").find("V1 title") != std::string::npos; }, 3000));
 }
 
 TEST_F(IcecastCastTest, ServerGoingAwayIsNoticedAndCastWorksAgainAfterItsReturn) {

@@ -33,8 +33,9 @@ bool TIcecastServer::Start() {
     }
     // Below the ephemeral range, so that no outgoing connection of another test takes the port
     // while the server is down; another test may still bind one, so a failed start moves on.
-    std::uint32_t seed = static_cast<std::uint32_t>(::getpid()) * 2654435761u ^
-                         static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    std::uint32_t seed =
+        static_cast<std::uint32_t>(::getpid()) * 2654435761u ^
+        static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     for (int attempt = 0; attempt < 20; ++attempt) {
         seed = seed * 1103515245u + 12345u;
         FPort = 20000 + static_cast<int>((seed >> 8) % 10000);
@@ -55,12 +56,20 @@ bool TIcecastServer::StartOnce() {
         "<burst-size>65535</burst-size></limits>"
         "<authentication><source-password>hackme</source-password><admin-user>admin</admin-user>"
         "<admin-password>adminpw</admin-password></authentication><hostname>127.0.0.1</hostname>"
-        "<listen-socket><port>" + std::to_string(FPort) + "</port><bind-address>127.0.0.1</bind-address></listen-socket>"
-        "<listen-socket><port>" + std::to_string(FPort + 1) + "</port><bind-address>127.0.0.1</bind-address>"
+        "<listen-socket><port>" +
+        std::to_string(FPort) +
+        "</port><bind-address>127.0.0.1</bind-address></listen-socket>"
+        "<listen-socket><port>" +
+        std::to_string(FPort + 1) +
+        "</port><bind-address>127.0.0.1</bind-address>"
         "<shoutcast-compat>1</shoutcast-compat><shoutcast-mount>/sc.mp3</shoutcast-mount></listen-socket>"
-        "<shoutcast-mount>/sc.mp3</shoutcast-mount><fileserve>1</fileserve><paths><basedir>/usr/share/icecast2</basedir><logdir>" + FDir.File("log") +
-        "</logdir><webroot>/usr/share/icecast2/web</webroot><adminroot>/usr/share/icecast2/admin</adminroot></paths>"
-        "<logging><accesslog>access.log</accesslog><errorlog>error.log</errorlog><loglevel>2</loglevel></logging>"
+        "<shoutcast-mount>/sc.mp3</shoutcast-mount><fileserve>1</fileserve><paths><basedir>/usr/share/"
+        "icecast2</basedir><logdir>" +
+        FDir.File("log") +
+        "</logdir><webroot>/usr/share/icecast2/web</webroot><adminroot>/usr/share/icecast2/admin</"
+        "adminroot></paths>"
+        "<logging><accesslog>access.log</accesslog><errorlog>error.log</errorlog><loglevel>2</loglevel></"
+        "logging>"
         "<security><chroot>0</chroot>" +
         std::string(root ? "<changeowner><user>nobody</user><group>nogroup</group></changeowner>" : "") +
         "</security></icecast>";
@@ -80,7 +89,9 @@ bool TIcecastServer::StartOnce() {
     return ready && FProc.Running();
 }
 
-void TIcecastServer::Stop() { FProc.Stop(); }
+void TIcecastServer::Stop() {
+    FProc.Stop();
+}
 
 std::string TIcecastServer::AdminGet(const std::string& path) {
     auto r = net::HttpGet("127.0.0.1", static_cast<std::uint16_t>(FPort), path,
@@ -105,7 +116,8 @@ std::string MakeMp3Fixture(const TTempDir& dir, int seconds) {
         }
     }
     WriteFile(dir.File("tone.raw"), pcm);
-    if (Shell("lame --quiet -r -s 44.1 --cbr -b 128 '" + dir.File("tone.raw") + "' '" + dir.File("tone.mp3") + "'") != 0)
+    if (Shell("lame --quiet -r -s 44.1 --cbr -b 128 '" + dir.File("tone.raw") + "' '" + dir.File("tone.mp3") +
+              "'") != 0)
         return {};
     return ReadFile(dir.File("tone.mp3"));
 }
@@ -116,7 +128,8 @@ int FrameLength(const unsigned char* h) {
     if (h[0] != 0xFF || (h[1] & 0xE0) != 0xE0) return 0;
     int version = (h[1] >> 3) & 3, layer = (h[1] >> 1) & 3;
     int brIndex = h[2] >> 4, srIndex = (h[2] >> 2) & 3, padding = (h[2] >> 1) & 1;
-    if (version != 3 || layer != 1 || brIndex == 0 || brIndex == 15 || srIndex == 3) return 0; // MPEG-1 layer III
+    if (version != 3 || layer != 1 || brIndex == 0 || brIndex == 15 || srIndex == 3)
+        return 0; // MPEG-1 layer III
     static const int kBitrates[] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
     static const int kRates[] = {44100, 48000, 32000};
     return 144000 * kBitrates[brIndex] / kRates[srIndex] + padding;

@@ -31,12 +31,15 @@ protected:
         o.BurstBytes = buffer;
         o.Name = "Own";
         int error = 0;
-        ASSERT_TRUE(Server.Start(o, [this, allow](bool connect, const std::string& client, const std::string&) {
-            std::lock_guard<std::mutex> g(Lock);
-            // Checked before any byte: the client has had no answer yet.
-            Events.push_back({connect, client});
-            return !connect || !allow || allow(client);
-        }, error));
+        ASSERT_TRUE(Server.Start(
+            o,
+            [this, allow](bool connect, const std::string& client, const std::string&) {
+                std::lock_guard<std::mutex> g(Lock);
+                // Checked before any byte: the client has had no answer yet.
+                Events.push_back({connect, client});
+                return !connect || !allow || allow(client);
+            },
+            error));
     }
     void Feed(std::size_t bytes, char fill) {
         std::string b(bytes, fill);
@@ -48,7 +51,8 @@ protected:
     }
     int Count(bool connect) {
         int n = 0;
-        for (auto& e : Snapshot()) n += e.Connect == connect;
+        for (auto& e : Snapshot())
+            n += e.Connect == connect;
         return n;
     }
     TSocket Dial(const std::string& request) {
@@ -74,8 +78,8 @@ TEST_F(OwnPortTest, CurlGetsBurstThenLiveStream) {
     Feed(10000, 'a'); // buffered before anyone listens
     TTempDir dir;
     TChildProcess curl;
-    ASSERT_TRUE(curl.Start({"/usr/bin/curl", "-s", "-N", "-o", dir.File("out"), "-D", dir.File("head"), "--max-time", "20",
-                            "http://127.0.0.1:" + std::to_string(Server.Port()) + "/"}));
+    ASSERT_TRUE(curl.Start({"/usr/bin/curl", "-s", "-N", "-o", dir.File("out"), "-D", dir.File("head"),
+                            "--max-time", "20", "http://127.0.0.1:" + std::to_string(Server.Port()) + "/"}));
     ASSERT_TRUE(WaitUntil([&] { return Server.ClientCount() == 1; }, 5000));
     ASSERT_TRUE(WaitUntil([&] { return ReadFile(dir.File("out")).size() >= 10000; }, 5000));
     Feed(5000, 'b');
@@ -99,7 +103,8 @@ TEST_F(OwnPortTest, RefusedClientGetsAnErrorAndNoLeave) {
     std::string body;
     char buf[256];
     long n;
-    while ((n = s.Recv(buf, sizeof buf, 3000)) > 0) body.append(buf, static_cast<std::size_t>(n));
+    while ((n = s.Recv(buf, sizeof buf, 3000)) > 0)
+        body.append(buf, static_cast<std::size_t>(n));
     EXPECT_EQ(n, 0) << "closed after the refusal";
     EXPECT_NE(body.find("Access denied"), std::string::npos);
     Server.Stop();
@@ -162,11 +167,13 @@ TEST_F(OwnPortTest, SlowClientIsDroppedAndTheOthersGoOn) {
     ASSERT_TRUE(WaitUntil([&] { return Server.ClientCount() == 2; }, 5000));
     // The slow client reads nothing: its queue fills and it is dropped; the stream goes on.
     std::size_t fed = 0;
-    ASSERT_TRUE(WaitUntil([&] {
-        Feed(65536, 'z');
-        fed += 65536;
-        return Count(false) == 1;
-    }, 20000));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            Feed(65536, 'z');
+            fed += 65536;
+            return Count(false) == 1;
+        },
+        20000));
     EXPECT_EQ(Server.ClientCount(), 1);
     Feed(1000, 'q');
     EXPECT_TRUE(WaitUntil([&] { return ReadFile(dir.File("out")).find('q') != std::string::npos; }, 5000));
@@ -179,7 +186,8 @@ TEST_F(OwnPortTest, PortInUseFailsAndStopGivesEveryListenerItsLeave) {
     o.BindAddress = "127.0.0.1";
     o.Port = Server.Port();
     int error = 0;
-    EXPECT_FALSE(other.Start(o, [](bool, const std::string&, const std::string&) { return true; }, error));
+    EXPECT_FALSE(other.Start(
+        o, [](bool, const std::string&, const std::string&) { return true; }, error));
     EXPECT_EQ(error, AE_ERROR_NONET);
 
     std::vector<TSocket> listeners;

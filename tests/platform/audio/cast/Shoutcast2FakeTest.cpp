@@ -24,14 +24,15 @@ class TFakeShoutcast2 {
 public:
     TFakeShoutcast2() {
         std::string error;
-        FServer.Start({"127.0.0.1", 0, 10, 4}, [this](TSocket& s) { Serve(s); }, error);
+        FServer.Start(
+            {"127.0.0.1", 0, 10, 4}, [this](TSocket& s) { Serve(s); }, error);
     }
     int Port() const { return FServer.Port(); }
 
     std::mutex Lock;
-    std::vector<std::uint16_t> Types;   // handshake message types in order
+    std::vector<std::uint16_t> Types; // handshake message types in order
     std::string Sid, User, Password, Mime, Name, Bitrate;
-    std::string Data;                   // payload of the data messages
+    std::string Data; // payload of the data messages
     std::uint16_t DataType = 0;
     std::string LastTitle;
 
@@ -49,8 +50,12 @@ private:
         return true;
     }
     void Reply(TSocket& s, std::uint16_t type, const std::string& text) {
-        std::string m = {'\x5A', '\0', static_cast<char>(type >> 8), static_cast<char>(type & 0xFF),
-                         static_cast<char>(text.size() >> 8), static_cast<char>(text.size() & 0xFF)};
+        std::string m = {'\x5A',
+                         '\0',
+                         static_cast<char>(type >> 8),
+                         static_cast<char>(type & 0xFF),
+                         static_cast<char>(text.size() >> 8),
+                         static_cast<char>(text.size() & 0xFF)};
         s.SendAll(m + text + std::string(1, '\0'), 1000);
     }
     void Serve(TSocket& s) {
@@ -84,7 +89,9 @@ private:
     bool Handshake(TSocket& s, std::uint16_t type, const std::string& payload) {
         std::lock_guard<std::mutex> g(Lock);
         switch (type) {
-        case 0x1009: Reply(s, type, "ACK:" + std::string(kKey)); return true;
+        case 0x1009:
+            Reply(s, type, "ACK:" + std::string(kKey));
+            return true;
         case 0x1001: {
             // "2.1:<sid>:<uid>:<password>", both enciphered with the key handed out.
             auto p1 = payload.find(':'), p2 = payload.find(':', p1 + 1), p3 = payload.find(':', p2 + 1);
@@ -95,12 +102,23 @@ private:
             Reply(s, type, ok ? "ACK:2.1 Auth OK" : "NAK:2.1:Auth Failure");
             return ok;
         }
-        case 0x1040: Mime = payload; break;
-        case 0x1002: Bitrate = payload; break;
-        case 0x1100: Name = payload; break;
-        case 0x1003: Reply(s, type, "ACK:64"); return true;
-        case 0x1008: Reply(s, type, "ACK:16377"); return true;
-        default: break;
+        case 0x1040:
+            Mime = payload;
+            break;
+        case 0x1002:
+            Bitrate = payload;
+            break;
+        case 0x1100:
+            Name = payload;
+            break;
+        case 0x1003:
+            Reply(s, type, "ACK:64");
+            return true;
+        case 0x1008:
+            Reply(s, type, "ACK:16377");
+            return true;
+        default:
+            break;
         }
         Reply(s, type, "ACK");
         return true;
@@ -121,9 +139,11 @@ private:
             LastTitle = line.substr(at + 5, line.find(' ', at) - at - 5);
             s.SendAll("HTTP/1.0 200 OK\r\n\r\n", 1000);
         } else if (line.find("mode=viewxml") != std::string::npos) {
-            s.SendAll("HTTP/1.0 200 OK\r\nContent-Type: text/xml\r\n\r\n<?xml version=\"1.0\"?><SHOUTCASTSERVER>"
-                      "<CURRENTLISTENERS>12345</CURRENTLISTENERS><PEAKLISTENERS>20000</PEAKLISTENERS>"
-                      "</SHOUTCASTSERVER>", 1000);
+            s.SendAll(
+                "HTTP/1.0 200 OK\r\nContent-Type: text/xml\r\n\r\n<?xml version=\"1.0\"?><SHOUTCASTSERVER>"
+                "<CURRENTLISTENERS>12345</CURRENTLISTENERS><PEAKLISTENERS>20000</PEAKLISTENERS>"
+                "</SHOUTCASTSERVER>",
+                1000);
         }
     }
 
@@ -150,10 +170,12 @@ TEST(Shoutcast2Fake, HandshakeDataTitleAndStatistics) {
     ASSERT_TRUE(cast->Start(error)) << error;
     std::string big(40000, 'm'); // more than one message's payload
     cast->Deliver(reinterpret_cast<const std::uint8_t*>(big.data()), big.size());
-    ASSERT_TRUE(WaitUntil([&] {
-        std::lock_guard<std::mutex> g(fake.Lock);
-        return fake.Data.size() == big.size();
-    }, 5000));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            std::lock_guard<std::mutex> g(fake.Lock);
+            return fake.Data.size() == big.size();
+        },
+        5000));
     {
         std::lock_guard<std::mutex> g(fake.Lock);
         EXPECT_EQ(fake.Data, big);

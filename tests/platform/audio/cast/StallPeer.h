@@ -33,8 +33,8 @@ private:
         // Up to the blank line (HTTP) or the first line (v1 password).
         while (FClient.Recv(&c, 1, 5000) == 1) {
             head += c;
-            if (head.find("\r\n\r\n") != std::string::npos || (head.find('\n') != std::string::npos &&
-                                                              head.find("HTTP") == std::string::npos))
+            if (head.find("\r\n\r\n") != std::string::npos ||
+                (head.find('\n') != std::string::npos && head.find("HTTP") == std::string::npos))
                 break;
         }
         FClient.SendAll(FAnswer, 1000);

@@ -55,7 +55,8 @@ struct Scene {
         // Grid rows and labels.
         for (int i = 0; i < 200; ++i) {
             TRect r{8 + (i % 4) * 316, 40 + (i / 4) * 15, 8 + (i % 4) * 316 + 300, 40 + (i / 4) * 15 + 15};
-            DrawTextA(dc, captions[std::size_t(i)].c_str(), -1, &r, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+            DrawTextA(dc, captions[std::size_t(i)].c_str(), -1, &r,
+                      DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
         }
         BitBlt(window.Get(), 0, 0, 1280, 800, dc, 0, 0, SRCCOPY);
     }
@@ -76,7 +77,8 @@ void BM_Captions200(benchmark::State& state) {
     for (auto _ : state)
         for (int i = 0; i < 200; ++i) {
             TRect r{8, 40, 308, 55};
-            DrawTextA(scene.back.Get(), scene.captions[std::size_t(i)].c_str(), -1, &r, DT_SINGLELINE | DT_VCENTER);
+            DrawTextA(scene.back.Get(), scene.captions[std::size_t(i)].c_str(), -1, &r,
+                      DT_SINGLELINE | DT_VCENTER);
         }
 }
 BENCHMARK(BM_Captions200)->Unit(benchmark::kMillisecond);
@@ -94,7 +96,8 @@ void BM_RegionFromMaskRuns(benchmark::State& state) {
         std::memcpy(data.data() + 32 + 16 * i, &r, sizeof r);
     }
     for (auto _ : state) {
-        UniqueRegion rgn(ExtCreateRegion(nullptr, DWord(data.size()), reinterpret_cast<RGNDATA*>(data.data())));
+        UniqueRegion rgn(
+            ExtCreateRegion(nullptr, DWord(data.size()), reinterpret_cast<RGNDATA*>(data.data())));
         benchmark::DoNotOptimize(rgn.Get());
     }
 }

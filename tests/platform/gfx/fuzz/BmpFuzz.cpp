@@ -10,12 +10,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t at = 0;
     for (int i = 0; i < 4 && at < size; ++i) {
         vd::BmpReadResult r = vd::ReadBmp(data + at, size - at);
-        if (!r.Bitmap)
-            break;
+        if (!r.Bitmap) break;
         vd::WriteBmp24(r.Bitmap);
         vd::DeleteObject(r.Bitmap);
-        if (r.Consumed == 0)
-            break;
+        if (r.Consumed == 0) break;
         at += r.Consumed;
     }
     return 0;

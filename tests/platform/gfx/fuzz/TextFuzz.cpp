@@ -7,8 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vd;
-    if (size < 6)
-        return 0;
+    if (size < 6) return 0;
     static HDC dc = [] {
         HDC d = CreateCompatibleDC(nullptr);
         SelectObject(d, CreateBitmap(64, 48, 1, 24, nullptr));

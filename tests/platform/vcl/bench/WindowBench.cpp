@@ -21,7 +21,8 @@ void BM_SendMessageRoundTrip(benchmark::State& state) {
     RegisterClass(wc);
     HWND h = CreateWindowEx(0, "BenchWnd", "", WS_POPUP, 0, 0, 10, 10, nullptr);
     WPARAM v = 0;
-    for (auto _ : state) v = static_cast<WPARAM>(SendMessage(h, WM_USER, v, 0));
+    for (auto _ : state)
+        v = static_cast<WPARAM>(SendMessage(h, WM_USER, v, 0));
     benchmark::DoNotOptimize(v);
     DestroyWindow(h);
 }
@@ -57,4 +58,4 @@ void BM_FullRepaint1280x800With100Children(benchmark::State& state) {
 }
 BENCHMARK(BM_FullRepaint1280x800With100Children)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace

@@ -52,7 +52,7 @@ protected:
         if (!backend || !observer) GTEST_SKIP() << "no X server could be started";
     }
     void TearDown() override {
-        handler = nullptr;  // it may refer to the test's locals
+        handler = nullptr; // it may refer to the test's locals
         for (HWND h : windows)
             if (IsWindow(h)) DestroyWindow(h);
         windows.clear();
@@ -122,7 +122,9 @@ TEST_F(X11Test, TopLevelIsUndecoratedAndMappedAtItsFirstPosition) {
     unsigned long n = 0, after = 0;
     unsigned char* data = nullptr;
     const Atom motif = XInternAtom(observer, "_MOTIF_WM_HINTS", False);
-    ASSERT_EQ(XGetWindowProperty(observer, xw, motif, 0, 5, False, AnyPropertyType, &type, &format, &n, &after, &data), Success);
+    ASSERT_EQ(XGetWindowProperty(observer, xw, motif, 0, 5, False, AnyPropertyType, &type, &format, &n,
+                                 &after, &data),
+              Success);
     ASSERT_EQ(n, 5u);
     const long* v = reinterpret_cast<const long*>(data);
     EXPECT_EQ(v[0], 2) << "decorations field in use";
@@ -162,8 +164,10 @@ TEST_F(X11Test, OpacityPropertyFollowsTheLayeredAlpha) {
         int format = 0;
         unsigned long n = 0, after = 0;
         unsigned char* data = nullptr;
-        XGetWindowProperty(observer, xw, opacity, 0, 1, False, XA_CARDINAL, &type, &format, &n, &after, &data);
-        long long value = n ? static_cast<long long>(*reinterpret_cast<unsigned long*>(data) & 0xFFFFFFFFul) : -1;
+        XGetWindowProperty(observer, xw, opacity, 0, 1, False, XA_CARDINAL, &type, &format, &n, &after,
+                           &data);
+        long long value =
+            n ? static_cast<long long>(*reinterpret_cast<unsigned long*>(data) & 0xFFFFFFFFul) : -1;
         if (data) XFree(data);
         return value;
     };
@@ -208,12 +212,14 @@ TEST_F(X11Test, CaptureGrabsThePointer) {
     SetCapture(h);
     Sync();
     const ::Window root = DefaultRootWindow(observer);
-    EXPECT_EQ(XGrabPointer(observer, root, False, ButtonPressMask, GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime),
-              AlreadyGrabbed);
+    EXPECT_EQ(
+        XGrabPointer(observer, root, False, ButtonPressMask, GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime),
+        AlreadyGrabbed);
     ReleaseCapture();
     Sync();
-    EXPECT_EQ(XGrabPointer(observer, root, False, ButtonPressMask, GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime),
-              GrabSuccess);
+    EXPECT_EQ(
+        XGrabPointer(observer, root, False, ButtonPressMask, GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime),
+        GrabSuccess);
     XUngrabPointer(observer, CurrentTime);
     Sync();
 }
@@ -267,8 +273,8 @@ TEST_F(X11Test, PaintedPixelsReachTheScreen) {
     }));
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test
 
 namespace vd::test {
 namespace {
@@ -276,7 +282,7 @@ namespace {
 // With no window manager running, the test plays one: it redirects the root's children and
 // watches for the iconify request, then maps the window again as a WM would on restore.
 TEST_F(X11Test, ApplicationMinimizeIconifiesTheFormAndAWindowManagerRestoreComesBack) {
-    HWND app = Make({0, 0, 0, 0});  // the hidden application window
+    HWND app = Make({0, 0, 0, 0}); // the hidden application window
     HWND form = CreateWindowEx(0, "X11Test", "form", WS_POPUP | WS_VISIBLE, 20, 20, 100, 80, app);
     windows.push_back(form);
     Sync();
@@ -320,8 +326,8 @@ TEST_F(X11Test, ApplicationMinimizeIconifiesTheFormAndAWindowManagerRestoreComes
     EXPECT_TRUE(IsWindowVisible(form));
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test
 
 namespace vd::test {
 namespace {
@@ -331,8 +337,8 @@ TEST_F(X11Test, PopupsBypassTheWindowManagerAndSaveUnder) {
     wc.lpszClassName = "X11Popup";
     wc.style = CS_SAVEBITS;
     RegisterClass(wc);
-    HWND pop = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, "X11Popup", "", WS_POPUP, 5, 5, 40,
-                              40, nullptr);
+    HWND pop = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, "X11Popup", "", WS_POPUP,
+                              5, 5, 40, 40, nullptr);
     windows.push_back(pop);
     HWND form = Make({100, 100, 200, 200}, WS_POPUP | WS_VISIBLE);
     SetWindowPos(pop, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
@@ -348,8 +354,9 @@ TEST_F(X11Test, PopupsBypassTheWindowManagerAndSaveUnder) {
         int format = 0;
         unsigned long n = 0, after = 0;
         unsigned char* data = nullptr;
-        XGetWindowProperty(observer, backend->XWindowOf(h), XInternAtom(observer, "_NET_WM_WINDOW_TYPE", False), 0, 1,
-                           False, XA_ATOM, &type, &format, &n, &after, &data);
+        XGetWindowProperty(observer, backend->XWindowOf(h),
+                           XInternAtom(observer, "_NET_WM_WINDOW_TYPE", False), 0, 1, False, XA_ATOM, &type,
+                           &format, &n, &after, &data);
         if (n) value = *reinterpret_cast<Atom*>(data);
         if (data) XFree(data);
         return value;
@@ -376,8 +383,8 @@ TEST_F(X11Test, AltPressedAloneOpensTheKeyMenu) {
     EXPECT_EQ(spy.Of(h, WM_SYSKEYDOWN).at(0).wParam, static_cast<WPARAM>(VK_MENU));
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test
 
 namespace vd::test {
 namespace {
@@ -396,16 +403,18 @@ TEST_F(X11Test, HidingTheApplicationWindowWithdrawsEveryForm) {
     windows.push_back(main);
     windows.push_back(second);
     Sync();
-    EXPECT_EQ(backend->XWindowOf(app), 0u);  // never on the screen itself
+    EXPECT_EQ(backend->XWindowOf(app), 0u); // never on the screen itself
     const ::Window xs[] = {backend->XWindowOf(main), backend->XWindowOf(second)};
-    for (::Window w : xs) ASSERT_TRUE(Viewable(w));
+    for (::Window w : xs)
+        ASSERT_TRUE(Viewable(w));
     const ::Window root = DefaultRootWindow(observer);
     XSelectInput(observer, root, SubstructureNotifyMask);
     Sync();
 
     ShowWindow(app, SW_HIDE);
     Sync();
-    for (::Window w : xs) EXPECT_FALSE(Viewable(w));
+    for (::Window w : xs)
+        EXPECT_FALSE(Viewable(w));
     // The withdrawal is announced to the window manager with a synthetic unmap on the root.
     int announced = 0;
     while (XPending(observer)) {
@@ -415,24 +424,27 @@ TEST_F(X11Test, HidingTheApplicationWindowWithdrawsEveryForm) {
     }
     XSelectInput(observer, root, 0);
     EXPECT_EQ(announced, 2);
-    EXPECT_TRUE(IsWindowVisible(main));  // still shown as far as the program knows
+    EXPECT_TRUE(IsWindowVisible(main)); // still shown as far as the program knows
 
     ShowWindow(app, SW_SHOW);
     Sync();
-    for (::Window w : xs) EXPECT_TRUE(Viewable(w));
+    for (::Window w : xs)
+        EXPECT_TRUE(Viewable(w));
 
     // Minimize, then hide into the tray, then restore: the forms come back only with the window.
     ShowWindow(app, SW_MINIMIZE);
     ShowWindow(app, SW_HIDE);
     Sync();
-    for (::Window w : xs) EXPECT_FALSE(Viewable(w));
+    for (::Window w : xs)
+        EXPECT_FALSE(Viewable(w));
     ShowWindow(app, SW_RESTORE);
     Sync();
-    for (::Window w : xs) EXPECT_TRUE(Viewable(w));
+    for (::Window w : xs)
+        EXPECT_TRUE(Viewable(w));
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test
 
 namespace vd::test {
 namespace {
@@ -440,19 +452,20 @@ namespace {
 // A menu opened from the tray while none of our forms has the focus still gets the keys: the
 // keyboard is grabbed for as long as the menu is open. With one of our forms focused, it is not.
 TEST_F(X11Test, MenuGrabTakesTheKeyboardOnlyWhenNoFormOfOursHasTheFocus) {
-    HWND opener = Make({0, 0, 0, 0});  // the tray's hidden window
+    HWND opener = Make({0, 0, 0, 0}); // the tray's hidden window
     HWND form = Make({10, 10, 110, 110}, WS_POPUP | WS_VISIBLE);
     PumpFor(20);
     SetActiveWindow(form);
     const ::Window root = DefaultRootWindow(observer);
     auto keyboardFree = [&] {
         Sync();
-        const bool free = XGrabKeyboard(observer, root, False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
+        const bool free =
+            XGrabKeyboard(observer, root, False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
         if (free) XUngrabKeyboard(observer, CurrentTime);
         XSync(observer, False);
         return free;
     };
-    XSetInputFocus(observer, 0, RevertToNone, CurrentTime);  // keys go nowhere without a grab
+    XSetInputFocus(observer, 0, RevertToNone, CurrentTime); // keys go nowhere without a grab
     Sync();
     SetMenuGrab(opener);
     EXPECT_FALSE(keyboardFree());
@@ -476,5 +489,5 @@ TEST_F(X11Test, MenuGrabTakesTheKeyboardOnlyWhenNoFormOfOursHasTheFocus) {
     PumpFor(20);
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test

@@ -21,7 +21,7 @@ class SettingsBytes {
 public:
     explicit SettingsBytes(bool msb) : FMsb(msb) {
         FBytes = {static_cast<unsigned char>(msb ? 1 : 0), 0, 0, 0};
-        U32(7);  // serial
+        U32(7); // serial
         FCountAt = FBytes.size();
         U32(0);
     }
@@ -51,7 +51,7 @@ private:
         U16(static_cast<std::uint16_t>(name.size()));
         FBytes.insert(FBytes.end(), name.begin(), name.end());
         Pad();
-        U32(3);  // last change serial
+        U32(3); // last change serial
     }
     SettingsBytes& Count() {
         ++FCount;
@@ -63,7 +63,8 @@ private:
         return *this;
     }
     void Pad() {
-        while (FBytes.size() % 4) FBytes.push_back(0);
+        while (FBytes.size() % 4)
+            FBytes.push_back(0);
     }
     void U16(std::uint16_t v) { Put(v, 2); }
     void U32(std::uint32_t v) { Put(v, 4); }
@@ -95,7 +96,7 @@ TEST(XSettingsParser, FindsTheIntegerInEitherByteOrderPastOtherKinds) {
         ASSERT_TRUE(v) << msb;
         EXPECT_EQ(*v, 321);
         EXPECT_EQ(x11::FindXSettingsInt(b.data(), b.size(), "Net/DoubleClickDistance"), 9);
-        EXPECT_FALSE(x11::FindXSettingsInt(b.data(), b.size(), "Net/ThemeName"));  // a string, not an int
+        EXPECT_FALSE(x11::FindXSettingsInt(b.data(), b.size(), "Net/ThemeName")); // a string, not an int
         EXPECT_FALSE(x11::FindXSettingsInt(b.data(), b.size(), "Net/Missing"));
     }
 }
@@ -133,7 +134,7 @@ TEST(XSettingsManager, DoubleClickTimeComesFromTheManagerElse500) {
     auto backend = X11Backend::Open(server.Display());
     ::Display* mgr = XOpenDisplay(server.Display().c_str());
     ASSERT_TRUE(backend && mgr);
-    EXPECT_EQ(backend->DoubleClickTime(), 500u);  // no manager
+    EXPECT_EQ(backend->DoubleClickTime(), 500u); // no manager
 
     const ::Window w = XCreateSimpleWindow(mgr, DefaultRootWindow(mgr), 0, 0, 1, 1, 0, 0, 0);
     const Atom sel = XInternAtom(mgr, ("_XSETTINGS_S" + std::to_string(DefaultScreen(mgr))).c_str(), False);
@@ -155,7 +156,7 @@ TEST(XSettingsManager, DoubleClickTimeComesFromTheManagerElse500) {
     put(broken);
     EXPECT_EQ(backend->DoubleClickTime(), 500u);
 
-    put(Typical(false, -5));  // nonsense values fall back too
+    put(Typical(false, -5)); // nonsense values fall back too
     EXPECT_EQ(backend->DoubleClickTime(), 500u);
 
     // The manager leaves: back to the default, and its vanished window is no error for us.
@@ -166,5 +167,5 @@ TEST(XSettingsManager, DoubleClickTimeComesFromTheManagerElse500) {
     XCloseDisplay(mgr);
 }
 
-}  // namespace
-}  // namespace vd::test
+} // namespace
+} // namespace vd::test

@@ -26,18 +26,19 @@ XvfbServer::XvfbServer() {
             dup2(devnull, 1);
             dup2(devnull, 2);
         }
-        const int out = dup(fds[1]);  // the duplicate survives exec
+        const int out = dup(fds[1]); // the duplicate survives exec
         char fdText[16];
         int len = 0;
-        for (int v = out; len == 0 || v > 0; v /= 10) fdText[len++] = static_cast<char>('0' + v % 10);
+        for (int v = out; len == 0 || v > 0; v /= 10)
+            fdText[len++] = static_cast<char>('0' + v % 10);
         for (int i = 0; i < len / 2; ++i) {
             const char c = fdText[i];
             fdText[i] = fdText[len - 1 - i];
             fdText[len - 1 - i] = c;
         }
         fdText[len] = '\0';
-        execlp("Xvfb", "Xvfb", "-displayfd", fdText, "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset",
-               static_cast<char*>(nullptr));
+        execlp("Xvfb", "Xvfb", "-displayfd", fdText, "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+               "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
@@ -49,8 +50,10 @@ XvfbServer::XvfbServer() {
         const ssize_t n = read(fds[0], buf, sizeof buf);
         if (n <= 0) break;
         for (ssize_t i = 0; i < n; ++i) {
-            if (buf[i] == '\n') complete = true;
-            else if (!complete) number += buf[i];
+            if (buf[i] == '\n')
+                complete = true;
+            else if (!complete)
+                number += buf[i];
         }
     }
     close(fds[0]);
@@ -73,4 +76,4 @@ XvfbServer::~XvfbServer() {
     waitpid(FPid, nullptr, 0);
 }
 
-}  // namespace vd::test
+} // namespace vd::test

@@ -7,7 +7,7 @@ namespace vd::test {
 
 class XvfbServer {
 public:
-    XvfbServer();  // starts and waits (with a deadline) until it takes connections
+    XvfbServer(); // starts and waits (with a deadline) until it takes connections
     ~XvfbServer();
     XvfbServer(const XvfbServer&) = delete;
     XvfbServer& operator=(const XvfbServer&) = delete;
@@ -19,4 +19,4 @@ private:
     std::string FDisplay;
 };
 
-}  // namespace vd::test
+} // namespace vd::test

@@ -69,7 +69,8 @@ void BM_InputToPaintLatency(benchmark::State& state) {
             if (img) XDestroyImage(img);
             if (p == (want ? 0xFF0000ul : 0x0000FFul)) break;
         }
-        state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     DestroyWindow(h);
     InstallBackend(nullptr);
@@ -77,4 +78,4 @@ void BM_InputToPaintLatency(benchmark::State& state) {
 }
 BENCHMARK(BM_InputToPaintLatency)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(50);
 
-}  // namespace
+} // namespace
