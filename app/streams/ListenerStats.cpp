@@ -1,6 +1,7 @@
 #include "app/streams/ListenerStats.h"
 
 #include <cctype>
+#include <vector>
 
 namespace vd {
 
@@ -8,12 +9,14 @@ int ListenerCountFromStats(const String& text, bool icecast) {
     String upper = text;
     for (char& c : upper)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    // Named arrays, not a conditional of two brace lists: the lists' arrays would die before the loop.
+    static const std::vector<String> kIcecastTags{"<LISTENERS>", "LISTENERS"};
+    static const std::vector<String> kShoutcastTags{"<CURRENTLISTENERS>"};
     std::size_t at = String::npos;
     std::size_t tagLength = 0;
-    for (const char* tag : icecast ? std::initializer_list<const char*>{"<LISTENERS>", "LISTENERS"}
-                                   : std::initializer_list<const char*>{"<CURRENTLISTENERS>"}) {
+    for (const String& tag : icecast ? kIcecastTags : kShoutcastTags) {
         at = upper.find(tag);
-        tagLength = String(tag).size();
+        tagLength = tag.size();
         if (at != String::npos) break;
     }
     if (at == String::npos) return 0;
