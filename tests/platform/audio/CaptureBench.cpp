@@ -5,6 +5,7 @@
 // arrival to its last byte on an encoder's stdin.
 #include "platform/audio/AudioEngine.h"
 #include "tests/platform/audio/AudioFixture.h"
+#include "tests/support/DieWithParent.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,7 +16,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <spawn.h>
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
@@ -23,8 +23,6 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace vd::audio {
 namespace {
@@ -63,11 +61,15 @@ public:
         for (auto& a : args)
             argv.push_back(a.data());
         argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        ::posix_spawnp(&FPid, "pulseaudio", &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
+        const pid_t parent = ::getpid();
+        FPid = ::fork();
+        if (FPid == 0) {
+            vd::test::DieWithParent(parent);
+            const int devnull = ::open("/dev/null", O_WRONLY);
+            if (devnull >= 0) ::dup2(devnull, 2);
+            ::execvp("pulseaudio", argv.data());
+            ::_exit(127);
+        }
         struct stat st {};
         test::WaitUntil([&] { return ::stat((FDir + "/native").c_str(), &st) == 0; }, 10000);
     }

@@ -13,6 +13,8 @@
 #include <thread>
 #include <unistd.h>
 
+#include "tests/support/DieWithParent.h"
+
 extern char** environ;
 
 namespace vd::testkit {
@@ -37,8 +39,14 @@ bool TChildProcess::Start(const std::vector<std::string>& argv, const std::vecto
     for (auto& e : env)
         ev.push_back(const_cast<char*>(e.c_str()));
     ev.push_back(nullptr);
+    uid_t uid = 0;
+    gid_t gid = 0;
+    if (FAsNobody && !test::NobodyIds(uid, gid)) return false;
+    const pid_t parent = ::getpid();
     FPid = ::fork();
     if (FPid == 0) {
+        if (FAsNobody && !test::DropRootTo(uid, gid)) ::_exit(126);
+        test::DieWithParent(parent);
         ::dup2(in[0], 0);
         ::dup2(out[1], 1);
         if (mergeStderr) ::dup2(out[1], 2);

@@ -7,7 +7,8 @@
 
 namespace vd::testkit {
 
-// A child process with its stdin and stdout on pipes; killed and reaped when destroyed.
+// A child process with its stdin and stdout on pipes; killed and reaped when destroyed, and
+// killed by the kernel when the test process dies.
 class TChildProcess {
 public:
     TChildProcess() = default;
@@ -22,8 +23,12 @@ public:
     void Stop(); // SIGTERM, then SIGKILL after a second
     bool Running();
     int Pid() const { return FPid; }
+    // Started as nobody when the test runs as root, for peers that would change their user
+    // themselves (and so lose the signal that ends them with the test).
+    void RunAsNobody() { FAsNobody = true; }
 
 private:
+    bool FAsNobody = false;
     int FPid = -1;
     int FIn = -1;
     int FOut = -1;

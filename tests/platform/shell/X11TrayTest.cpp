@@ -113,7 +113,7 @@ private:
 class X11TrayTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!server.Running()) GTEST_SKIP() << "Xvfb could not be started";
+        ASSERT_TRUE(server.Running()) << "Xvfb could not be started (scripts/install-deps installs it)";
         host = X11TrayHost::Open(server.Display());
         peer = XOpenDisplay(server.Display().c_str());
         ASSERT_TRUE(host && peer);

@@ -14,6 +14,8 @@
 #include <thread>
 #include <unistd.h>
 
+#include "tests/support/DieWithParent.h"
+
 namespace vd::test {
 namespace {
 
@@ -37,8 +39,10 @@ namespace {
 class DemoProcess {
 public:
     explicit DemoProcess(const std::string& display) {
+        const pid_t parent = getpid();
         FPid = fork();
         if (FPid == 0) {
+            DieWithParent(parent);
             setenv("DISPLAY", display.c_str(), 1);
             execl("./vd_demo", "vd_demo", "--quit-after", "20000", static_cast<char*>(nullptr));
             _exit(127);
@@ -56,7 +60,7 @@ private:
 
 TEST(DemoScreenshotTest, DemoWindowAppearsAndIsPainted) {
     XvfbServer server;
-    if (!server.Running()) GTEST_SKIP() << "no X server could be started";
+    ASSERT_TRUE(server.Running()) << "no X server could be started (scripts/install-deps installs Xvfb)";
     ::Display* d = XOpenDisplay(server.Display().c_str());
     ASSERT_NE(d, nullptr);
     DemoProcess demo(server.Display());

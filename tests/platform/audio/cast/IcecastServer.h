@@ -14,6 +14,8 @@ public:
     bool Start();
     void Stop();
     int Port() const { return FPort; }
+    int Pid() const { return FProc.Pid(); }
+    const std::string& Dir() const { return FDir.Path(); }
     std::string SourcePassword() const { return "hackme"; }
     std::string AdminGet(const std::string& path); // body of an admin page, as the admin user
     std::string PublicGet(const std::string& path);

@@ -49,7 +49,8 @@ protected:
         delete server;
     }
     void SetUp() override {
-        if (!backend || !observer) GTEST_SKIP() << "no X server could be started";
+        ASSERT_TRUE(backend && observer)
+            << "no X server could be started (scripts/install-deps installs Xvfb)";
     }
     void TearDown() override {
         handler = nullptr; // it may refer to the test's locals

@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "tests/support/DieWithParent.h"
+
 namespace vd::test {
 
 // Xvfb picks a free display itself (-displayfd) and tells us which: two test programs starting
@@ -14,6 +16,7 @@ namespace vd::test {
 XvfbServer::XvfbServer() {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) return;
+    const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid < 0) {
         close(fds[0]);
@@ -21,6 +24,7 @@ XvfbServer::XvfbServer() {
         return;
     }
     if (pid == 0) {
+        DieWithParent(parent);
         const int devnull = open("/dev/null", O_RDWR);
         if (devnull >= 0) {
             dup2(devnull, 1);

@@ -13,6 +13,7 @@ public:
     XvfbServer& operator=(const XvfbServer&) = delete;
     bool Running() const { return FPid > 0 && !FDisplay.empty(); }
     const std::string& Display() const { return FDisplay; }
+    pid_t Pid() const { return FPid; }
 
 private:
     pid_t FPid = -1;
