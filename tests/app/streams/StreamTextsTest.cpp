@@ -87,6 +87,27 @@ TEST(EncoderLine, CommandLinesByCodec) {
     }
 }
 
+TEST(EncoderLine, UnknownChoicesFromTheSettingsFileGiveAnMp3ServerCast) {
+    TStationConfig c;
+    c.Mode = 9;
+    c.Type = 7;
+    c.Channels = 2;
+    c.Title = -1;
+    c.Bitrate = 128;
+    c.URL = "radio.example.org";
+    c.Port = 8000;
+    TEncoderLine line = EncoderCommandLine(c, 44100);
+    EXPECT_EQ(line.CommandLine.rfind("lame -r ", 0), 0u) << line.CommandLine;
+    EXPECT_EQ(line.ContentType, "audio/mpeg");
+    EXPECT_EQ(line.CommandLine.find("-m m"), String::npos) << "only Channels 1 is mono";
+    TStationRecord s;
+    s.SetConfig(c);
+    auto row = StationRowTexts(s);
+    EXPECT_EQ(row[0], "radio.example.org:8000") << "a server address, not an own port";
+    EXPECT_EQ(row[1], "");
+    EXPECT_EQ(row[2], "");
+}
+
 TEST(EncoderLine, ShoutcastV1HeadersOnly) {
     TAppSettings a;
     a.InfoICQ = "12345";
