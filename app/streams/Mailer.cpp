@@ -59,8 +59,7 @@ bool TMailStatus::TakeChanged(String& text) {
 }
 
 void ComposeMailText(const String& message, TStationRecord& station) {
-    String pattern = AppLanguage ? AppLanguage->GetConstant("FormatDateTime", "HH:NN:SS DD.MM.YY")
-                                 : String("HH:NN:SS DD.MM.YY");
+    String pattern = AppTexts()->GetConstant("FormatDateTime", "HH:NN:SS DD.MM.YY");
     TStationConfig c = station.Config();
     String text =
         FormatDateTime(pattern, Now()) + "\r" + message + "\r" + c.URL + ":" + std::to_string(c.Port);

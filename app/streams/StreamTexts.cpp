@@ -62,15 +62,17 @@ const TErrorText kErrors[] = {
 } // namespace
 
 String StreamMessage(const String& name, const String& defaultText) {
-    return AppLanguage ? AppLanguage->GetText("MSG", name, defaultText) : defaultText;
+    return AppTexts()->GetText("MSG", name, defaultText);
 }
 
 String ErrorCodeText(int code) {
-    String prefix = AppLanguage ? AppLanguage->GetConstant("Error", "") : String();
+    // One snapshot: the connector composes these while the language may change.
+    const std::shared_ptr<const TLanguageTexts> texts = AppTexts();
+    String prefix = texts->GetConstant("Error", "");
     String text;
     for (const auto& e : kErrors) {
         if (e.Code != code) continue;
-        text = AppLanguage ? AppLanguage->GetText("Error", e.Key, e.Text) : String(e.Text);
+        text = texts->GetText("Error", e.Key, e.Text);
         break;
     }
     return prefix + " " + std::to_string(code) + ". " + text;
