@@ -109,12 +109,17 @@ bool SendMail(const String& text, const TAppSettings& settings, TMailStatus& sta
     smtp.Password = settings.Password;
     status.Set("Connect");
     String error;
-    bool sent = net::TSmtpClient().Send(smtp, m, error);
+    bool connected = false;
+    bool sent = net::TSmtpClient().Send(smtp, m, error, [&] {
+        connected = true;
+        status.Set("Sending");
+    });
     bool test = status.TestMode;
     if (sent)
         status.Set(test ? "The test message sended. Check EMail" : "");
     else
-        status.Set("Error: " + error);
+        // "Timeout" stands for a connection that never came up.
+        status.Set(connected || net::ParseAddressList(m.To).empty() ? "Error: " + error : String("Timeout"));
     return sent || test; // a test message is never retried
 }
 

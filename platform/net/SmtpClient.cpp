@@ -143,7 +143,8 @@ std::string ComposeMail(const TMailMessage& m, const std::string& dateHeader) {
     return s;
 }
 
-bool TSmtpClient::Send(const TSmtpSettings& cfg, const TMailMessage& message, std::string& error) {
+bool TSmtpClient::Send(const TSmtpSettings& cfg, const TMailMessage& message, std::string& error,
+                       const std::function<void()>& onConnected) {
     auto rcpts = ParseAddressList(message.To);
     if (rcpts.empty()) {
         error = "no recipient";
@@ -155,6 +156,7 @@ bool TSmtpClient::Send(const TSmtpSettings& cfg, const TMailMessage& message, st
         error = std::string("cannot connect to ") + cfg.Host + ": " + NetErrorText(netError);
         return false;
     }
+    if (onConnected) onConnected();
     std::unique_ptr<TSmtpTransport> transport =
         cfg.Ssl ? MakeTlsTransport(std::move(socket), cfg.Host, cfg.ReadTimeoutMs, error)
                 : MakePlainTransport(std::move(socket), cfg.ReadTimeoutMs);

@@ -11,6 +11,7 @@
 #include "app/core/ManualClock.h"
 #include "app/streams/Mailer.h"
 #include "app/streams/StreamTexts.h"
+#include "platform/net/Socket.h"
 #include "tests/platform/net/TestKit.h"
 
 using namespace vd;
@@ -200,9 +201,41 @@ TEST_F(MailerThread, TestMessageReportsSuccessOnlyWhenSentAndIsNeverRetried) {
     a.Port = static_cast<std::int16_t>(FreePort());
     EXPECT_TRUE(SendMail("Test message", a, MailStatus)) << "removed whatever the outcome";
     ASSERT_TRUE(MailStatus.TakeChanged(status));
-    EXPECT_EQ(status.rfind("Error: ", 0), 0u) << status;
+    EXPECT_EQ(status, "Timeout") << "no server on that port";
 
     a.EMail = false;
     EXPECT_TRUE(SendMail("dropped", a, MailStatus));
     EXPECT_FALSE(MailStatus.TestMode);
+}
+
+// A server that takes the connection but never greets (no real server does that on purpose).
+TEST_F(MailerThread, StatusShowsSendingOnceConnectedThenTheError) {
+    net::TListenSocket silent;
+    std::string error;
+    ASSERT_TRUE(silent.Listen("127.0.0.1", 0, 4, error)) << error;
+    TAppSettings a = CopyAppSettings();
+    a.Port = static_cast<std::int16_t>(silent.Port());
+    std::atomic<bool> done{false};
+    bool result = true;
+    std::thread mailer([&] {
+        result = SendMail("text", a, MailStatus);
+        done = true;
+    });
+    std::vector<String> seen;
+    String status;
+    WaitUntil(
+        [&] {
+            while (MailStatus.TakeChanged(status))
+                seen.push_back(status);
+            return done || (!seen.empty() && seen.back() == "Sending");
+        },
+        3000);
+    const std::vector<String> whileWaiting = seen;
+    mailer.join();
+    while (MailStatus.TakeChanged(status))
+        seen.push_back(status);
+    EXPECT_FALSE(result) << "tried again later";
+    ASSERT_FALSE(whileWaiting.empty());
+    EXPECT_EQ(whileWaiting.back(), "Sending");
+    EXPECT_EQ(seen.back().rfind("Error: ", 0), 0u) << seen.back();
 }
