@@ -22,14 +22,6 @@ std::string HeaderText(const std::string& s) {
     return IsAscii(s) ? s : "=?UTF-8?B?" + Base64Encode(s) + "?=";
 }
 
-// No CR or LF may reach a header or a command from a setting.
-std::string OneLine(const std::string& s) {
-    std::string out;
-    for (char c : s)
-        if (c != '\r' && c != '\n') out += c;
-    return out;
-}
-
 std::string Trim(const std::string& s) {
     std::size_t b = s.find_first_not_of(" \t"), e = s.find_last_not_of(" \t");
     return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
