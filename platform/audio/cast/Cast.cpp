@@ -41,6 +41,9 @@ bool TCast::Start(int& error) {
     bool opened;
     {
         net::TCancelScope cancel(FCancel.ReadFd());
+        // The whole handshake, every step of it, within one network time-out: the connector
+        // starts every stream's attempt on one thread.
+        net::TDeadlineScope deadline(CastNetTimeoutMs());
         opened = Open(socket, error);
     }
     {

@@ -1,6 +1,6 @@
 #pragma once
 // A source connection to a streaming server. Start connects and does the handshake on the
-// caller's thread (bounded by the network time-out); then a sender thread of its own drains a
+// caller's thread (within one network time-out in all); then a sender thread of its own drains a
 // bounded queue, so Deliver never blocks the encoder. Titles and statistics are separate,
 // blocking admin requests on the caller's thread.
 #include <atomic>

@@ -11,6 +11,7 @@
 #include "platform/audio/cast/Shoutcast1Cast.h"
 #include "platform/audio/cast/Ultravox.h"
 #include "tests/platform/audio/cast/StallPeer.h"
+#include "tests/platform/audio/cast/TricklePeer.h"
 #include "tests/platform/audio/cast/XteaReference.h"
 #include "tests/platform/net/TestKit.h"
 
@@ -289,4 +290,41 @@ TEST_F(CastFailures, StopEndsAConnectionAttemptUnderWay) {
     EXPECT_FALSE(started);
     EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(5));
     EXPECT_FALSE(cast->Alive());
+}
+
+// One connector thread starts every stream's attempt: a server that answers slowly enough to
+// pass every read's own time-out must still not hold it longer than the network time-out.
+TEST_F(CastFailures, HandshakeEndsWithinTheNetworkTimeOutInTotal) {
+    const int timeoutMs = 2000;
+    AE_SetConfig(AE_CONFIG_NET_TIMEOUT, timeoutMs);
+    struct Case {
+        const char* what;
+        const char* server; // %d: the peer's port (Shoutcast v1: the server port is one below)
+        int portOffset;
+        std::string answer;
+        int delayMs, gapMs;
+    } cases[] = {
+        {"Shoutcast v2 trickling its cipher key", "127.0.0.1:%d,1", 0,
+         uvox::Message(uvox::kCipherKey, "ACK:0123456789abcdef"), 0, 1000},
+        {"Icecast: a late 100 Continue, then nothing", "127.0.0.1:%d/m", 0, "HTTP/1.1 100 Continue\r\n\r\n",
+         1500, 0},
+        {"Shoutcast v1 trickling its OK2", "127.0.0.1:%d", -1, "OK2\r\n", 0, 1000},
+    };
+    for (const auto& c : cases) {
+        vd::testkit::TTricklePeer peer(c.answer, c.delayMs, c.gapMs);
+        char server[64];
+        std::snprintf(server, sizeof server, c.server, peer.Port() + c.portOffset);
+        TCastParams p;
+        p.Server = server;
+        p.Password = "pw";
+        int error = 0;
+        auto cast = CreateCast(p, error);
+        ASSERT_NE(cast, nullptr) << server;
+        auto t0 = std::chrono::steady_clock::now();
+        EXPECT_FALSE(cast->Start(error)) << c.what;
+        auto took =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0);
+        EXPECT_EQ(error, AE_ERROR_TIMEOUT) << c.what;
+        EXPECT_LT(took.count(), timeoutMs + 900) << c.what;
+    }
 }
