@@ -1,0 +1,38 @@
+#pragma once
+// A bevel drawn in the skin's light and dark colours, or as a centred divider line.
+#include "platform/rtl/String.h"
+#include "platform/vcl/ExtCtrls.h"
+
+namespace vd {
+
+class TskSkinData;
+
+class TskSkinBevel : public TBevel {
+public:
+    explicit TskSkinBevel(TComponent* AOwner);
+
+    TskSkinData* SkinData() const { return FSkinData; }
+    // Stores and applies at once, whatever the value.
+    void SetSkinData(TskSkinData* Value);
+    String SkinDataName = "bevel";
+    bool DividerMode() const { return FDividerMode; }
+    void SetDividerMode(bool Value);
+    TColor LightColor() const { return FLight; }
+    TColor DarkColor() const { return FDark; }
+
+    void ChangeSkinData();
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+protected:
+    void Paint() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    TskSkinData* FSkinData = nullptr;
+    bool FDividerMode = false;
+    int FSkinIndex = -1;
+    TColor FLight = clBtnHighlight;
+    TColor FDark = clBtnShadow;
+};
+
+} // namespace vd

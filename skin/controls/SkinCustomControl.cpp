@@ -1,0 +1,201 @@
+#include "skin/controls/SkinCustomControl.h"
+
+#include "platform/gfx/Gdi.h"
+#include "skin/controls/SkinPaint.h"
+#include "skin/controls/SkinToolBar.h"
+#include "skin/core/SkinBitmap.h"
+#include "skin/core/SkinData.h"
+#include "skin/core/SkinGdi.h"
+#include "skin/core/SkinMaskRegion.h"
+
+namespace vd {
+
+TskSkinCustomControl::TskSkinCustomControl(TComponent* AOwner) : TskSkinControl(AOwner) {
+    FDefaultFont.SetName("Arial");
+    FDefaultFont.SetHeight(14);
+    FDefaultFont.SetStyle(0);
+    FDefaultFont.OnChange = [this](TObject*) {
+        DefaultFontChanged();
+        if (FSkinIndex == -1) Repaint();
+    };
+}
+
+void TskSkinCustomControl::SetDefaultFont(const TFont& Value) {
+    FDefaultFont.Assign(Value);
+    DefaultFontChanged();
+}
+
+void TskSkinCustomControl::SetDefaultWidth(int Value) {
+    FDefaultWidth = Value;
+    if (FSkinIndex == -1 && Value > 0) SetWidth(Value);
+}
+
+void TskSkinCustomControl::SetDefaultHeight(int Value) {
+    FDefaultHeight = Value;
+    if (FSkinIndex == -1 && Value > 0) SetHeight(Value);
+}
+
+void TskSkinCustomControl::GetSkinData() {
+    TskSkinControl::GetSkinData();
+    if (FSkinIndex == -1) return;
+    // A record without a usable picture has nothing to draw from: the control keeps its plain look.
+    if (!FFace.Load(SkinRecord(), *FSkinData)) FSkinIndex = -1;
+}
+
+void TskSkinCustomControl::CreateControlDefaultImage(TBitmap& Bitmap) {
+    FillColor(Bitmap.Canvas(), {0, 0, Bitmap.Width(), Bitmap.Height()}, clBtnFace);
+}
+
+void TskSkinCustomControl::CreateResizedSkinImage(TBitmap& Bitmap, const TskBitmap& Source,
+                                                  const TRect& SourceRect) {
+    TskBitmap face;
+    FFace.CreateResizedSkinImage(face, Source, SourceRect, Width(), Height());
+    if (FFace.SkinResizeKind == 0) Bitmap.SetSize(face.Width(), face.Height());
+    DrawSkin(Bitmap.Canvas(), 0, 0, face);
+}
+
+void TskSkinCustomControl::CreateControlSkinImage(TBitmap& Bitmap) {
+    if (FFace.SkinResizeKind == 1 && FForceBackground) return;
+    CreateResizedSkinImage(Bitmap, *FFace.SkinBitmap, FFace.skinrect);
+}
+
+void TskSkinCustomControl::ChangeSkinData() {
+    GetSkinData();
+    bool resized = false;
+    if (FSkinIndex == -1) {
+        const int w = FDefaultWidth > 0 ? FDefaultWidth : Width();
+        const int h = FDefaultHeight > 0 ? FDefaultHeight : Height();
+        if (w != Width() || h != Height()) SetBounds(Left(), Top(), w, h);
+    } else {
+        int w = Width(), h = Height();
+        CalcSize(w, h);
+        if (w != Width() || h != Height()) {
+            SetBounds(Left(), Top(), w, h);
+            resized = true;
+        }
+    }
+    if (!resized) {
+        SetControlRegion();
+        Repaint();
+    }
+}
+
+void TskSkinCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    GetSkinData();
+    bool skinnedResize = false;
+    if (FSkinIndex != -1 && (AWidth != Width() || AHeight != Height())) {
+        CalcSize(AWidth, AHeight);
+        if (FFace.SkinResizeKind == 0) FFace.CurClientRect = FFace.clientrect;
+        skinnedResize = AWidth != Width() || AHeight != Height();
+    }
+    ATop = SkinToolBarTop(this, ATop, AHeight);
+    TskSkinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (skinnedResize) {
+        SetControlRegion();
+        Repaint();
+    }
+}
+
+namespace {
+
+std::optional<TskRegion> CreateControlRegion(TskSkinFace& face, int w, int h) {
+    face.CalcSize(w, h);
+    const TskBitmap& mask = *face.MaskBitmap;
+    TskSkinCorners old = face.Corners();
+    const int dw = w - face.skinrect.Width(), dh = h - face.skinrect.Height();
+    switch (face.SkinResizeKind) {
+    case 0:
+        return RegionFromMaskBitmap(mask);
+    case 1:
+        return BuildSkinRegion(old, FitSkinCorners(old, face.skinrect, w, h), w, mask);
+    case 2: {
+        old.LeftBottom = old.LeftTop;
+        old.RightBottom = old.RightTop;
+        TskSkinCorners neu = old;
+        neu.RightTop.X += dw;
+        neu.RightBottom.X += dw;
+        neu.Client.Right += dw;
+        return BuildSkinRegion(old, neu, w, mask);
+    }
+    case 3: {
+        old.RightTop = old.LeftTop;
+        old.RightBottom = old.LeftBottom;
+        TskSkinCorners neu = old;
+        neu.LeftBottom.Y += dh;
+        neu.RightBottom.Y += dh;
+        neu.Client.Bottom += dh;
+        return BuildSkinRegion(old, neu, w, mask);
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+void TskSkinCustomControl::SetControlRegion() {
+    if (!HandleAllocated()) return;
+    const bool wanted = FSkinIndex != -1 && FFace.MaskBitmap && !FFace.MaskBitmap->Empty();
+    if (!wanted) {
+        if (FRegionSet) {
+            SetWindowRgn(WindowHandle(), nullptr, TRUE);
+            FRegionSet = false;
+        }
+        return;
+    }
+    std::optional<TskRegion> region = CreateControlRegion(FFace, Width(), Height());
+    if (!region) return;
+    UniqueRegion handle = CreateSkinRegionHandle(*region);
+    // The window keeps its own reference; ours goes with the handle, and the control never
+    // deletes a region it gave away.
+    SetWindowRgn(WindowHandle(), handle.Get(), TRUE);
+    FRegionSet = true;
+}
+
+void TskSkinCustomControl::Paint() {
+    if (Width() < 1 || Height() < 1) return;
+    GetSkinData();
+    int w = Width(), h = Height();
+    FFace.CalcSize(w, h);
+    if (FSkinIndex != -1 && FForceBackground && FFace.SkinResizeKind == 1)
+        PaintFramed();
+    else
+        TskSkinControl::Paint();
+}
+
+void TskSkinCustomControl::PaintFramed() {
+    const TskBitmap& src = *FFace.SkinBitmap;
+    const TskSkinCorners old = FFace.Corners();
+    const TskSkinCorners neu = FitSkinCorners(old, FFace.skinrect, Width(), Height());
+    TskBitmap top, bottom, left, right;
+    SplitSkinBorderPictures(old, neu, src, FFace.skinrect, Width(), Height(), top, bottom, left, right,
+                            FFace.Stretch());
+    TBitmap topBmp(top.Width(), top.Height());
+    DrawSkin(topBmp.Canvas(), 0, 0, top);
+    CreateControlSkinImage(topBmp);
+    TCanvas& c = Canvas();
+    const TRect& cr = FFace.CurClientRect;
+    if (FDrawBackground) {
+        const TRect piece{
+            FFace.skinrect.Left + FFace.clientrect.Left, FFace.skinrect.Top + FFace.clientrect.Top,
+            FFace.skinrect.Left + FFace.clientrect.Right, FFace.skinrect.Top + FFace.clientrect.Bottom};
+        const int pw = piece.Width(), ph = piece.Height();
+        if (pw <= 0 || ph <= 0) {
+            // An empty client piece cannot be tiled: the client area gets the plain fill.
+            FillColor(c, cr, clBtnFace);
+        } else {
+            TskBitmap tile = CutSkin(src, piece);
+            SaveGuard save(c.Handle());
+            IntersectClipRect(c.Handle(), cr.Left, cr.Top, cr.Right, cr.Bottom);
+            for (int i = 0; i <= cr.Width() / pw; ++i)
+                for (int j = 0; j <= cr.Height() / ph; ++j)
+                    DrawSkin(c, cr.Left + i * pw, cr.Top + j * ph, tile);
+        }
+    }
+    c.Draw(0, 0, &topBmp);
+    DrawSkin(c, 0, top.Height(), left);
+    DrawSkin(c, Width() - right.Width(), top.Height(), right);
+    DrawSkin(c, 0, Height() - bottom.Height(), bottom);
+}
+
+} // namespace vd

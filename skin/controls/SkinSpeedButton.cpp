@@ -1,0 +1,536 @@
+#include "skin/controls/SkinSpeedButton.h"
+
+#include "platform/vcl/ImageList.h"
+#include "platform/vcl/Menus.h"
+#include "platform/vcl/WinControl.h"
+#include "skin/controls/SkinMenuLink.h"
+#include "skin/controls/SkinPaint.h"
+#include "skin/controls/SkinToolBar.h"
+#include "skin/core/SkinBitmap.h"
+#include "skin/core/SkinCompose.h"
+#include "skin/core/SkinControlRecords.h"
+#include "skin/core/SkinData.h"
+#include "skin/core/SkinEffectBmp.h"
+#include "skin/core/SkinGdi.h"
+#include "skin/core/SkinGeometry.h"
+#include "skin/core/SkinWindowRecords.h"
+
+#include <algorithm>
+
+namespace vd {
+
+TskSkinSpeedButton::TskSkinSpeedButton(TComponent* AOwner) : TskGraphicSkinCustomControl(AOwner) {
+    SetControlStyle(csCaptureMouse | csOpaque | csDoubleClicks);
+    SetBounds(0, 0, 25, 25);
+    SkinDataName = "toolbutton";
+}
+
+TskSkinSpeedButton::~TskSkinSpeedButton() {
+    StopRepeat();
+    FAnimateTimer.reset();
+    StopMorph();
+}
+
+void TskSkinSpeedButton::SetShowCaption(bool Value) {
+    if (Value == FShowCaption) return;
+    FShowCaption = Value;
+    if (WidthWithCaption > 0 && WidthWithoutCaption > 0)
+        SetWidth(Value ? WidthWithCaption : WidthWithoutCaption);
+    else
+        Repaint();
+}
+
+void TskSkinSpeedButton::SetGlyph(const TBitmap& Value) {
+    FGlyph.Assign(Value);
+    Repaint();
+}
+
+void TskSkinSpeedButton::SetNumGlyphs(int Value) {
+    FNumGlyphs = std::clamp(Value, 1, 4);
+    Repaint();
+}
+
+void TskSkinSpeedButton::SetImageList(TCustomImageList* Value) {
+    if (FImageList) FImageList->RemoveFreeNotification(this);
+    FImageList = Value;
+    if (Value) Value->FreeNotification(this);
+    Repaint();
+}
+
+void TskSkinSpeedButton::SetImageIndex(int Value) {
+    FImageIndex = Value;
+    if (dynamic_cast<TskSkinToolBar*>(Parent())) Repaint();
+}
+
+void TskSkinSpeedButton::SetLayout(TskButtonLayout Value) {
+    if (Value == FLayout) return;
+    FLayout = Value;
+    Repaint();
+}
+
+void TskSkinSpeedButton::SetMargin(int Value) {
+    if (Value == FMargin || Value < -1) return;
+    FMargin = Value;
+    Repaint();
+}
+
+void TskSkinSpeedButton::SetSpacing(int Value) {
+    if (Value == FSpacing) return;
+    FSpacing = Value;
+    Repaint();
+}
+
+void TskSkinSpeedButton::SetDown(bool Value) {
+    FDown = Value;
+    if (CanMorph()) {
+        FMorphFactor = 1.0;
+        if (Value)
+            StopMorph();
+        else
+            StartMorph();
+    }
+    Repaint();
+    if (GroupIndex != 0 && Value && !AllowAllUp) ReleaseGroup();
+}
+
+void TskSkinSpeedButton::SetFlat(bool Value) {
+    FFlat = Value;
+    SetTransparent(Value);
+    Repaint();
+}
+
+void TskSkinSpeedButton::SetTransparent(bool Value) {
+    SetControlStyle(Value ? ControlStyle() & ~csOpaque : ControlStyle() | csOpaque);
+    Repaint();
+}
+
+void TskSkinSpeedButton::SetSkinImagesMenu(TskSkinImagesMenu* Value) {
+    if (FSkinImagesMenu) FSkinImagesMenu->RemoveFreeNotification(this);
+    FSkinImagesMenu = Value;
+    if (Value) {
+        Value->FreeNotification(this);
+        Value->OnInternalChange = [this](TObject*) { ImagesMenuChanged(); };
+    }
+    Repaint();
+}
+
+void TskSkinSpeedButton::Notification(TComponent* AComponent, TOperation Operation) {
+    TskGraphicSkinCustomControl::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FSkinImagesMenu) FSkinImagesMenu = nullptr;
+    if (AComponent == FImageList) FImageList = nullptr;
+}
+
+bool TskSkinSpeedButton::EffectsEnabled() const {
+    return FSkinData && !FSkinData->Empty() && FSkinData->EnableSkinEffects;
+}
+
+bool TskSkinSpeedButton::CanMorph() const {
+    return morphing && EffectsEnabled();
+}
+
+int TskSkinSpeedButton::GlyphFrame(bool IsDown, bool IsActive) const {
+    if (IsDown && IsActive && FNumGlyphs > 2) return 3;
+    if (IsActive && FNumGlyphs > 3) return 4;
+    if (Enabled()) return 1;
+    return FNumGlyphs > 1 ? 2 : 1;
+}
+
+void TskSkinSpeedButton::ButtonClick() {
+    if (OnClick) OnClick(this);
+}
+
+void TskSkinSpeedButton::ReleaseGroup() {
+    TWinControl* p = Parent();
+    if (!p) return;
+    for (int i = 0; i < p->ControlCount(); ++i) {
+        auto* b = dynamic_cast<TskSkinSpeedButton*>(p->Controls(i));
+        if (b && b != this && b->GroupIndex == GroupIndex && b->FDown) b->SetDown(false);
+    }
+}
+
+namespace {
+
+TRect FrameOfStrip(const TRect& strip, const TRect& face, int count, int n) {
+    if (count < 1) return {};
+    if (face.Width() < strip.Width()) {
+        const int w = strip.Width() / count;
+        return {strip.Left + w * (n - 1), strip.Top, strip.Left + w * n, strip.Bottom};
+    }
+    const int h = strip.Height() / count;
+    return {strip.Left, strip.Top + h * (n - 1), strip.Right, strip.Top + h * n};
+}
+
+TRect Or(const TRect& r, const TRect& fallback) {
+    return IsEmptySkinRect(r) ? fallback : r;
+}
+
+} // namespace
+
+void TskSkinSpeedButton::GetSkinData() {
+    TskGraphicSkinCustomControl::GetSkinData();
+    if (FSkinIndex == -1) {
+        activeskinrect = {};
+        return;
+    }
+    auto* r = dynamic_cast<TskDataSkinButtonControl*>(SkinRecord());
+    if (!r) return;
+    fontname = r->fontname;
+    fontheight = r->fontheight;
+    fontstyle = r->fontstyle;
+    fontcolor = r->fontcolor;
+    activefontcolor = r->activefontcolor;
+    downfontcolor = r->downfontcolor;
+    disabledfontcolor = r->disabledfontcolor;
+    activeskinrect = Or(r->activeskinrect, r->skinrect);
+    downskinrect = Or(r->downskinrect, activeskinrect);
+    disabledskinrect = r->disabledskinrect;
+    morphing = r->morphing && !Transparent();
+    morphkind = r->morphkind;
+    animateskinrect = r->animateskinrect;
+    framecount = r->framecount;
+    animateinterval = r->animateinterval;
+    menumarkerrect = r->menumarkerrect;
+    menumarkeractiverect = Or(r->menumarkeractiverect, menumarkerrect);
+    menumarkerdownrect = Or(r->menumarkerdownrect, menumarkeractiverect);
+    menumarkerflatrect = Or(r->menumarkerflatrect, menumarkerrect);
+    menumarkertransparentcolor = r->menumarkertransparentcolor;
+    if (EffectsEnabled() && FAnimateTimer && FAnimateFrame >= 1 && FAnimateFrame <= framecount) {
+        const TRect frame = FrameOfStrip(animateskinrect, FFace.skinrect, framecount, FAnimateFrame);
+        if (FAnimateForward)
+            activeskinrect = frame;
+        else
+            FFace.skinrect = frame;
+    }
+}
+
+void TskSkinSpeedButton::CalcSize(int& W, int& H) {
+    if (UseSkinSize || FFace.SkinResizeKind == 1) TskGraphicSkinCustomControl::CalcSize(W, H);
+}
+
+void TskSkinSpeedButton::ChangeSkinData() {
+    StopAnimation();
+    StopMorph();
+    TskGraphicSkinCustomControl::ChangeSkinData();
+    if (CanMorph() && Skinned() && FMouseIn && !Transparent()) FMorphFactor = 1.0;
+}
+
+void TskSkinSpeedButton::SkinCaptionFont(TCanvas& c, bool IsDown, bool IsActive) {
+    if (FUseSkinFont)
+        SetSkinFont(c.Font(), fontname, fontheight, fontstyle, fontcolor);
+    else
+        c.Font().Assign(FDefaultFont);
+    c.Font().SetCharset(SkinCharSet(FSkinData, FDefaultFont));
+    if (!Enabled() || UseSkinFontColor) {
+        c.Font().SetColor(!Enabled()           ? disabledfontcolor
+                          : IsDown && IsActive ? downfontcolor
+                          : IsActive           ? activefontcolor
+                                               : fontcolor);
+    } else {
+        c.Font().SetColor(FDefaultFont.Color());
+    }
+}
+
+void TskSkinSpeedButton::DrawContent(TCanvas& c, const TRect& R, bool Pressed, bool IsDown, bool IsActive,
+                                     bool HotList) {
+    String caption = FShowCaption ? Caption() : String();
+    if (FSkinImagesMenu && UseImagesMenuImage) {
+        if (const TskImagesMenuItem* item = FSkinImagesMenu->GetSelectedItem()) {
+            if (UseImagesMenuCaption) caption = item->Caption;
+            DrawImageAndText(c, R, FMargin, FSpacing, FLayout, caption, item->ImageIndex,
+                             FSkinImagesMenu->Images, Pressed, Enabled());
+            return;
+        }
+    }
+    auto* bar = dynamic_cast<TskSkinToolBar*>(Parent());
+    if (FGlyph.Empty() && bar) {
+        if (Enabled() || !bar->DisabledImages()) {
+            TCustomImageList* list = HotList && bar->HotImages() ? bar->HotImages() : bar->Images();
+            DrawImageAndText(c, R, FMargin, FSpacing, FLayout, caption, FImageIndex, list, Pressed,
+                             Enabled());
+        } else {
+            DrawImageAndText(c, R, FMargin, FSpacing, FLayout, caption, FImageIndex, bar->DisabledImages(),
+                             Pressed, true);
+        }
+        return;
+    }
+    if (FGlyph.Empty() && FImageList && FImageIndex >= 0 && FImageIndex < FImageList->Count()) {
+        DrawImageAndText(c, R, FMargin, FSpacing, FLayout, caption, FImageIndex, FImageList, Pressed,
+                         Enabled());
+        return;
+    }
+    DrawGlyphAndText(c, R, FMargin, FSpacing, FLayout, caption, &FGlyph, FNumGlyphs,
+                     GlyphFrame(IsDown, IsActive), Pressed);
+}
+
+void TskSkinSpeedButton::CreateButtonImage(TBitmap& Bitmap, const TRect& SourceRect, bool IsDown,
+                                           bool IsActive) {
+    TCanvas& c = Bitmap.Canvas();
+    TRect content = FFace.CurClientRect;
+    if (!UseSkinSize && FFace.SkinResizeKind != 1) {
+        TskBitmap face(Bitmap.Width(), Bitmap.Height());
+        if (FFace.SkinResizeKind == 0) {
+            StretchSkinPiece(c, {0, 0, Bitmap.Width(), Bitmap.Height()}, *FFace.SkinBitmap, SourceRect);
+        } else if (FFace.SkinResizeKind > 0) {
+            StretchSkinPicture(face, *FFace.SkinBitmap, SourceRect, FFace.clientrect, true);
+            DrawSkin(c, 0, 0, face);
+        }
+        content = FFace.clientrect;
+        content.Right += Bitmap.Width() - SourceRect.Width();
+        content.Bottom += Bitmap.Height() - SourceRect.Height();
+    } else {
+        CreateResizedSkinImage(Bitmap, *FFace.SkinBitmap, SourceRect);
+    }
+    SkinCaptionFont(c, IsDown, IsActive);
+    DrawContent(c, content, IsDown && IsActive, IsDown, IsActive, IsActive || IsDown);
+}
+
+void TskSkinSpeedButton::Paint() {
+    if (Width() <= 0 || Height() <= 0) return;
+    GetSkinData();
+    TCanvas& c = Canvas();
+    if (FSkinIndex == -1) {
+        if (DownLook() || FMouseIn || !Transparent()) {
+            TskGraphicSkinCustomControl::Paint();
+            return;
+        }
+        c.Font().Assign(FDefaultFont);
+        c.Font().SetCharset(SkinCharSet(FSkinData, FDefaultFont));
+        if (!Enabled()) c.Font().SetColor(clBtnShadow);
+        DrawContent(c, ClientRect(), false, false, false, false);
+        return;
+    }
+    TBitmap b(Width(), Height());
+    if (CanMorph() && FMorphFactor != 0.0 && FMorphFactor != 1.0 && !Transparent()) {
+        TBitmap active(Width(), Height());
+        CreateButtonImage(b, FFace.skinrect, false, false);
+        CreateButtonImage(active, activeskinrect, false, true);
+        TskEffectBmp from = TskEffectBmp::CreateFromBitmapHandle(b.Handle());
+        TskEffectBmp to = TskEffectBmp::CreateFromBitmapHandle(active.Handle());
+        from.MorphByKind(morphkind, to, FMorphFactor);
+        from.Draw(c.Handle(), 0, 0);
+        return;
+    }
+    if (DownLook()) {
+        CreateButtonImage(b, downskinrect, true, true);
+    } else if (FMouseIn || (CanMorph() && FMorphFactor == 1.0)) {
+        CreateButtonImage(b, activeskinrect, false, true);
+    } else if (Transparent()) {
+        if (FUseSkinFont) {
+            c.Font().SetName(fontname);
+            c.Font().SetStyle(fontstyle);
+            c.Font().SetHeight(fontheight);
+        } else {
+            c.Font().Assign(FDefaultFont);
+        }
+        c.Font().SetCharset(SkinCharSet(FSkinData, FDefaultFont));
+        const TskSkinColors& colors = FSkinData->SkinColors();
+        c.Font().SetColor(!Enabled()         ? colors.cbtnshadow
+                          : UseSkinFontColor ? colors.cbtntext
+                                             : FDefaultFont.Color());
+        DrawContent(c, FFace.CurClientRect, false, false, false, false);
+        return;
+    } else if (!Enabled() && !IsEmptySkinRect(disabledskinrect)) {
+        CreateButtonImage(b, disabledskinrect, false, false);
+    } else {
+        CreateButtonImage(b, FFace.skinrect, false, false);
+    }
+    c.Draw(0, 0, &b);
+}
+
+void TskSkinSpeedButton::CreateControlDefaultImage(TBitmap& Bitmap) {
+    TCanvas& c = Bitmap.Canvas();
+    const TRect r{0, 0, Bitmap.Width(), Bitmap.Height()};
+    const bool downLook = DownLook();
+    if (downLook)
+        FrameAndFill(c, r, clskNavy, clskPressedFill);
+    else if (FMouseIn)
+        FrameAndFill(c, r, clskNavy, clskHotFill);
+    else if (Designing() || !FFlat)
+        FrameAndFill(c, r, clBtnShadow, clBtnFace);
+    else if (!Transparent())
+        FillColor(c, r, clBtnFace);
+    c.Font().Assign(FDefaultFont);
+    c.Font().SetCharset(SkinCharSet(FSkinData, FDefaultFont));
+    if (!Enabled()) c.Font().SetColor(clBtnShadow);
+    const bool hasGlyph = !FGlyph.Empty();
+    const bool pressed = hasGlyph ? downLook : FDown && FMouseIn;
+    DrawContent(c, r, pressed, FDown, FMouseIn, FMouseIn || FDown);
+}
+
+void TskSkinSpeedButton::StartMorph() {
+    if (FMorphTimer) return;
+    FMorphTimer = std::make_unique<TTimer>(nullptr);
+    FMorphTimer->SetInterval(20);
+    FMorphTimer->SetOnTimer([this](TObject*) { MorphTick(); });
+}
+
+void TskSkinSpeedButton::StartMorphOrRepaint() {
+    if (!CanMorph() || !Skinned() || Transparent())
+        Repaint();
+    else
+        StartMorph();
+}
+
+void TskSkinSpeedButton::MorphTick() {
+    if (!Skinned() || !CanMorph()) {
+        FMorphFactor = FMouseIn ? 1.0 : 0.0;
+        StopMorph();
+        return;
+    }
+    if (FMouseIn && FMorphFactor < 1.0) {
+        FMorphFactor += 0.2;
+    } else if (!FMouseIn && FMorphFactor > 0.0) {
+        FMorphFactor -= 0.2;
+    } else {
+        FMorphFactor = FMouseIn ? 1.0 : 0.0;
+        StopMorph();
+    }
+    Repaint();
+}
+
+bool TskSkinSpeedButton::HasAnimation() const {
+    return Skinned() && EffectsEnabled() && !IsEmptySkinRect(animateskinrect);
+}
+
+void TskSkinSpeedButton::StartAnimation(bool Forward) {
+    StopAnimation();
+    FAnimateForward = Forward;
+    FAnimateFrame = Forward ? 1 : framecount;
+    FAnimateTimer = std::make_unique<TTimer>(nullptr);
+    FAnimateTimer->SetInterval(unsigned(std::max(1, animateinterval)));
+    FAnimateTimer->SetOnTimer([this](TObject*) { AnimationTick(); });
+}
+
+void TskSkinSpeedButton::StopAnimation() {
+    FAnimateFrame = 0;
+    FAnimateTimer.reset();
+}
+
+void TskSkinSpeedButton::AnimationTick() {
+    if (FAnimateForward) {
+        if (FAnimateFrame <= framecount) {
+            ++FAnimateFrame;
+            Repaint();
+        }
+        if (FAnimateFrame > framecount) StopAnimation();
+    } else {
+        if (FAnimateFrame >= 0) {
+            --FAnimateFrame;
+            Repaint();
+        }
+        if (FAnimateFrame <= 0) StopAnimation();
+    }
+}
+
+void TskSkinSpeedButton::StartRepeat() {
+    FRepeatTimer = std::make_unique<TTimer>(nullptr);
+    FRepeatTimer->SetInterval(unsigned(std::max(1, RepeatInterval)));
+    FRepeatTimer->SetOnTimer([this](TObject*) { ButtonClick(); });
+}
+
+void TskSkinSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TskGraphicSkinCustomControl::MouseDown(Button, Shift, X, Y);
+    if (Button != mbLeft) return;
+    GetSkinData();
+    if (HasAnimation()) StopAnimation();
+    if (!FDown) {
+        FMouseIn = true;
+        SetDown(true);
+        if (RepeatMode && GroupIndex == 0)
+            StartRepeat();
+        else if (GroupIndex != 0)
+            ButtonClick();
+        FPressedWhileDown = false;
+    } else if (GroupIndex != 0) {
+        FPressedWhileDown = true;
+    }
+}
+
+void TskSkinSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TskGraphicSkinCustomControl::MouseUp(Button, Shift, X, Y);
+    if (Button != mbLeft) return;
+    const bool wasDown = FDown;
+    if (GroupIndex == 0) {
+        if (FMouseIn) {
+            SetDown(false);
+            if (RepeatMode) StopRepeat();
+            if (wasDown) ButtonClick();
+        } else {
+            FDown = false;
+            if (RepeatMode && FRepeatTimer) StopRepeat();
+        }
+    } else if (wasDown && AllowAllUp && FPressedWhileDown && FMouseIn) {
+        SetDown(false);
+        ButtonClick();
+    }
+}
+
+void TskSkinSpeedButton::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+    case CM_MOUSEENTER:
+        TskGraphicSkinCustomControl::Dispatch(Message);
+        if (!Enabled() || Designing()) return;
+        FMouseIn = true;
+        GetSkinData();
+        if (GroupIndex == 0 || !FDown) {
+            if (FDown) {
+                if (CanMorph()) FMorphFactor = 1.0;
+                Repaint();
+            } else {
+                if (HasAnimation()) StartAnimation(true);
+                StartMorphOrRepaint();
+            }
+        }
+        if (FDown && RepeatMode && GroupIndex == 0) StartRepeat();
+        return;
+    case CM_MOUSELEAVE:
+        TskGraphicSkinCustomControl::Dispatch(Message);
+        if (!Enabled() || Designing()) return;
+        FMouseIn = false;
+        GetSkinData();
+        if (GroupIndex == 0 || !FDown) {
+            if (HasAnimation()) StartAnimation(false);
+            StartMorphOrRepaint();
+        }
+        if (FDown && RepeatMode && FRepeatTimer && GroupIndex == 0) StopRepeat();
+        return;
+    case CM_ENABLEDCHANGED:
+        TskGraphicSkinCustomControl::Dispatch(Message);
+        if (CanMorph()) {
+            StopMorph();
+            FMorphFactor = 0.0;
+        }
+        FMouseIn = false;
+        Repaint();
+        return;
+    case CM_TEXTCHANGED:
+        TskGraphicSkinCustomControl::Dispatch(Message);
+        Repaint();
+        return;
+    case CM_DIALOGCHAR:
+        if (IsAccel(unsigned(Message.WParam), Caption()) && Enabled() && Visible() && Parent() &&
+            Parent()->Showing()) {
+            ButtonClick();
+            Message.Result = 1;
+            return;
+        }
+        TskGraphicSkinCustomControl::Dispatch(Message);
+        return;
+    default:
+        TskGraphicSkinCustomControl::Dispatch(Message);
+    }
+}
+
+void TskSkinSpeedButton::DrawMenuMarker(TCanvas& c, const TRect& R, bool IsActive, bool IsDown, bool IsFlat) {
+    if (!FFace.SkinBitmap) return;
+    const TRect src = IsDown     ? menumarkerdownrect
+                      : IsActive ? menumarkeractiverect
+                      : IsFlat   ? menumarkerflatrect
+                                 : menumarkerrect;
+    if (IsEmptySkinRect(src)) return;
+    DrawSkinPiece(c, R.Left + R.Width() / 2 - src.Width() / 2, R.Top + R.Height() / 2 - src.Height() / 2,
+                  *FFace.SkinBitmap, src, true, menumarkertransparentcolor);
+}
+
+} // namespace vd

@@ -1,0 +1,128 @@
+#pragma once
+// The windowless push button of the skinned controls: click, sticky group toggle or repeat
+// button, with a glyph, an image-list image or a linked images menu's image, a hover cross-fade
+// and a frame animation from the skin.
+#include "platform/vcl/Timer.h"
+#include "skin/controls/SkinButtonLayout.h"
+#include "skin/controls/SkinGraphicCustomControl.h"
+
+#include <memory>
+
+namespace vd {
+
+class TCustomImageList;
+class TskSkinImagesMenu;
+
+class TskSkinSpeedButton : public TskGraphicSkinCustomControl {
+public:
+    explicit TskSkinSpeedButton(TComponent* AOwner);
+    ~TskSkinSpeedButton() override;
+
+    bool ShowCaption() const { return FShowCaption; }
+    void SetShowCaption(bool Value);
+    int WidthWithCaption = 0;
+    int WidthWithoutCaption = 0;
+    TBitmap& Glyph() { return FGlyph; }
+    void SetGlyph(const TBitmap& Value);
+    int NumGlyphs() const { return FNumGlyphs; }
+    // Clamped to 1..4.
+    void SetNumGlyphs(int Value);
+    TCustomImageList* ImageList() const { return FImageList; }
+    void SetImageList(TCustomImageList* Value);
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value);
+    TskButtonLayout Layout() const { return FLayout; }
+    void SetLayout(TskButtonLayout Value);
+    int Margin() const { return FMargin; }
+    void SetMargin(int Value);
+    int Spacing() const { return FSpacing; }
+    void SetSpacing(int Value);
+    bool Down() const { return FDown; }
+    void SetDown(bool Value);
+    int GroupIndex = 0;
+    bool AllowAllUp = false;
+    bool RepeatMode = false;
+    int RepeatInterval = 100;
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool Value);
+    bool Transparent() const { return (ControlStyle() & csOpaque) == 0; }
+    void SetTransparent(bool Value);
+    bool UseSkinSize = true;
+    bool UseSkinFontColor = true;
+    TskSkinImagesMenu* SkinImagesMenu() const { return FSkinImagesMenu; }
+    virtual void SetSkinImagesMenu(TskSkinImagesMenu* Value);
+    bool UseImagesMenuImage = false;
+    bool UseImagesMenuCaption = false;
+
+    bool MouseIn() const { return FMouseIn; }
+    double MorphFactor() const { return FMorphFactor; }
+    int AnimateFrame() const { return FAnimateFrame; }
+    bool CanMorph() const;
+    bool EffectsEnabled() const;
+    int GlyphFrame(bool IsDown, bool IsActive) const;
+    void ImagesMenuChanged() { Repaint(); }
+
+    void GetSkinData() override;
+    void CreateControlDefaultImage(TBitmap& Bitmap) override;
+    void CreateControlSkinImage(TBitmap& Bitmap) override { (void)Bitmap; }
+    void ChangeSkinData() override;
+    void CalcSize(int& W, int& H) override;
+    virtual void CreateButtonImage(TBitmap& Bitmap, const TRect& SourceRect, bool IsDown, bool IsActive);
+    virtual void ButtonClick();
+    void Dispatch(TMessage& Message) override;
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void ReleaseGroup();
+    void StartMorph();
+    void StopMorph() { FMorphTimer.reset(); }
+    void StartMorphOrRepaint();
+    void MorphTick();
+    void StartAnimation(bool Forward);
+    void StopAnimation();
+    void AnimationTick();
+    void StartRepeat();
+    void StopRepeat() { FRepeatTimer.reset(); }
+    bool HasAnimation() const;
+    bool DownLook() const { return FDown && (GroupIndex != 0 || FMouseIn); }
+    // Caption, glyph or image into R with the current font.
+    void DrawContent(TCanvas& Canvas, const TRect& R, bool Pressed, bool IsDown, bool IsActive, bool HotList);
+    // The drop-down marker of the skin centred in R.
+    void DrawMenuMarker(TCanvas& Canvas, const TRect& R, bool IsActive, bool IsDown, bool IsFlat);
+    void SkinCaptionFont(TCanvas& Canvas, bool IsDown, bool IsActive);
+
+    bool FShowCaption = true;
+    TBitmap FGlyph;
+    int FNumGlyphs = 1;
+    TCustomImageList* FImageList = nullptr;
+    int FImageIndex = 0;
+    TskButtonLayout FLayout = blGlyphLeft;
+    int FMargin = -1;
+    int FSpacing = 1;
+    bool FDown = false;
+    bool FFlat = false;
+    TskSkinImagesMenu* FSkinImagesMenu = nullptr;
+    bool FPressedWhileDown = false;
+    bool FMouseIn = false;
+    double FMorphFactor = 0.0;
+    int FAnimateFrame = 0;
+    bool FAnimateForward = true;
+    std::unique_ptr<TTimer> FMorphTimer, FAnimateTimer, FRepeatTimer;
+
+    // The button record's values.
+    String fontname = "Arial";
+    int fontheight = 14;
+    TFontStyles fontstyle = 0;
+    TColor fontcolor = 0, activefontcolor = 0, downfontcolor = 0, disabledfontcolor = 0;
+    TRect activeskinrect, downskinrect, disabledskinrect, animateskinrect;
+    bool morphing = false;
+    int morphkind = 0;
+    int framecount = 0, animateinterval = 25;
+    TRect menumarkerrect, menumarkeractiverect, menumarkerdownrect, menumarkerflatrect;
+    TColor menumarkertransparentcolor = 0;
+};
+
+} // namespace vd
