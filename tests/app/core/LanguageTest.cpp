@@ -2,9 +2,12 @@
 #include "app/core/ProgramPaths.h"
 #include "app/core/StartupMessage.h"
 
-#include "TempFolder.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 namespace vd {
 namespace {
@@ -68,7 +71,7 @@ protected:
         Folder.Write("vendrill." + name, "[Constants]\n" + constants);
     }
 
-    test::TTempFolder Folder;
+    test::TTempDir Folder;
 };
 
 TEST_F(LanguageTest, NoFileEndsTheStartWithAMessage) {

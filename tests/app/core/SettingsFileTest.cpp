@@ -3,9 +3,12 @@
 #include "app/core/ProgramPaths.h"
 #include "app/core/SettingsIni.h"
 
-#include "TempFolder.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 namespace vd {
 namespace {
@@ -23,7 +26,7 @@ protected:
     }
     TSettingsIni Ini() const { return TSettingsIni(Folder.File("vendrill.ini")); }
 
-    test::TTempFolder Folder;
+    test::TTempDir Folder;
 };
 
 TEST_F(SettingsFileTest, NoFileGivesTheDefaults) {
@@ -140,7 +143,7 @@ TEST_F(SettingsFileTest, OddValuesAreReadSafely) {
 }
 
 TEST(SettingsPathTest, UnwritableProgramFolderUsesTheUserConfigFolder) {
-    test::TTempFolder home;
+    test::TTempDir home;
     const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
     const String savedXdg = oldXdg ? oldXdg : "";
     const char* oldHome = std::getenv("HOME");

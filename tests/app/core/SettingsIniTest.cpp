@@ -1,8 +1,11 @@
 #include "app/core/SettingsIni.h"
 
-#include "TempFolder.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 #include <sys/stat.h>
 
 namespace vd {
@@ -79,7 +82,7 @@ TEST(SettingsIniTest, WritesInPlaceAppendsAndErases) {
 }
 
 TEST(SettingsIniTest, SaveIsPrivateAndComplete) {
-    test::TTempFolder folder;
+    test::TTempDir folder;
     const String path = folder.File("sub/dir/vendrill.ini");
     TSettingsIni ini(path); // missing: empty
     EXPECT_EQ(ini.Text(), "");
@@ -107,7 +110,7 @@ TEST(SettingsIniTest, ValuesWithEdgeBlanksOrQuotesRoundTrip) {
 }
 
 TEST(SettingsIniTest, AnUnreadableFileIsNeverOverwritten) {
-    test::TTempFolder folder;
+    test::TTempDir folder;
     std::filesystem::create_directory(folder.File("vendrill.ini")); // exists, cannot be read as a file
     TSettingsIni ini(folder.File("vendrill.ini"));
     ini.WriteString("A", "b", "c");
@@ -116,7 +119,7 @@ TEST(SettingsIniTest, AnUnreadableFileIsNeverOverwritten) {
 }
 
 TEST(SettingsIniTest, APipeInPlaceOfTheFileDoesNotBlock) {
-    test::TTempFolder folder;
+    test::TTempDir folder;
     ASSERT_EQ(::mkfifo(folder.File("vendrill.ini").c_str(), 0600), 0);
     TSettingsIni ini(folder.File("vendrill.ini"));
     EXPECT_EQ(ini.ReadString("Setting", "Language", "English"), "English");

@@ -3,9 +3,12 @@
 #include "app/core/SettingsIni.h"
 #include "app/core/StationList.h"
 
-#include "TempFolder.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 namespace vd {
 namespace {
@@ -40,7 +43,7 @@ protected:
         return r;
     }
 
-    test::TTempFolder Folder;
+    test::TTempDir Folder;
 };
 
 TEST_F(StationStoreTest, SectionOrder) {

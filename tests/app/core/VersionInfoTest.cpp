@@ -1,8 +1,11 @@
 #include "app/core/VersionInfo.h"
 
-#include "TempFolder.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 namespace vd {
 namespace {
@@ -44,7 +47,7 @@ TEST(VersionInfoTest, FileVersionNumbers) {
 }
 
 TEST(VersionInfoTest, OnlyTheFirstTranslationsTableIsRead) {
-    test::TTempFolder folder;
+    test::TTempDir folder;
     folder.Write("other.txt", "Translation=040704B0\n"
                               "[040904E4]\nCompanyName=English Co\nFileVersion=9.9.9.9\n"
                               "[040704B0]\nCompanyName=Deutsch GmbH\nComments=Hallo\n");

@@ -1,5 +1,6 @@
 // The DSP plug-in host with real plug-ins built for the tests (tests/fixtures/audio/plugins).
 #include "app/plugins/VDPlugIns.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -20,8 +21,8 @@ const String PluginDir = VD_TEST_DSP_DIR;
 
 String EventLogPath() {
     static const String path = [] {
-        const String p =
-            (fs::temp_directory_path() / ("vd_dsp_events_" + std::to_string(::getpid()))).string();
+        static const test::TTempDir folder; // for the whole program: the plug-ins read the path once
+        const String p = folder.File("dsp_events");
         ::setenv("VD_DSP_TEST_LOG", p.c_str(), 1); // before any plug-in runs
         return p;
     }();
@@ -43,7 +44,8 @@ protected:
 };
 
 TEST_F(PluginHostTest, ScanListsOnlyDspLibrariesSortedWithoutLetterCase) {
-    const fs::path dir = fs::temp_directory_path() / ("vd_scan_" + std::to_string(::getpid()));
+    const test::TTempDir temp;
+    const fs::path dir = temp.Path();
     fs::create_directories(dir / "dsp_folder.so");
     for (const char* name :
          {"dspA.so", "dsp_b.so", "other.so", "DSPc.SO", ".dsp_hidden.so", "dsp_notes.txt", "xdsp.so"})
@@ -64,7 +66,6 @@ TEST_F(PluginHostTest, ScanListsOnlyDspLibrariesSortedWithoutLetterCase) {
         Host.ScanPlugins(c.folder);
         EXPECT_EQ(Host.AvailablePlugins().Count(), 0) << c.what;
     }
-    fs::remove_all(dir);
 }
 
 TEST_F(PluginHostTest, LoadResultsAndRecordsFollowWhatEachLibraryDoes) {

@@ -1,6 +1,7 @@
 #include "tests/platform/audio/AudioFixture.h"
 
 #include "platform/audio/AudioEngine.h"
+#include "tests/support/TempDir.h"
 
 #include <chrono>
 #include <cmath>
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <mutex>
 #include <spawn.h>
 #include <sstream>
@@ -42,11 +44,7 @@ namespace {
 // Scratch folders go when the test program ends.
 struct TScratch {
     std::mutex Lock;
-    std::vector<std::string> Dirs;
-    ~TScratch() {
-        for (const auto& d : Dirs)
-            std::filesystem::remove_all(d);
-    }
+    std::vector<std::unique_ptr<vd::test::TTempDir>> Dirs;
 };
 TScratch& Scratch() {
     static TScratch scratch;
@@ -55,11 +53,9 @@ TScratch& Scratch() {
 } // namespace
 
 std::string TempDir() {
-    char tmpl[] = "/tmp/vdaudio.XXXXXX";
-    if (!::mkdtemp(tmpl)) throw std::runtime_error("mkdtemp failed");
     std::lock_guard lock(Scratch().Lock);
-    Scratch().Dirs.push_back(tmpl);
-    return tmpl;
+    Scratch().Dirs.push_back(std::make_unique<vd::test::TTempDir>());
+    return Scratch().Dirs.back()->Path();
 }
 
 void WriteFile(const std::string& path, const void* data, std::size_t size) {
@@ -125,15 +121,6 @@ void EndFixtureCapture(TCaptureRun& run) {
     if (run.Handle) AE_ChannelStop(run.Handle);
     run.Handle = 0;
     AE_RecordFree();
-}
-
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
 }
 
 double Rms(const std::vector<std::int16_t>& samples, int first, int step, std::size_t skipFrames) {

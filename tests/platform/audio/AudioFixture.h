@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/WaitUntil.h"
+
 namespace vd::audio::test {
 
 // The fixture device plays this signal once: a sine per channel at the given amplitudes.
@@ -44,7 +46,7 @@ bool StartFixtureCapture(TCaptureRun& run, unsigned rate = 44100);
 // Stops the channel and frees the device.
 void EndFixtureCapture(TCaptureRun& run);
 
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
+using ::vd::test::WaitUntil;
 
 // RMS of every `step`-th sample from `first`, skipping `skipFrames` frames at both ends.
 double Rms(const std::vector<std::int16_t>& samples, int first, int step, std::size_t skipFrames = 0);

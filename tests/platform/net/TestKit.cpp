@@ -108,25 +108,6 @@ void TChildProcess::Stop() {
     FOut = -1;
 }
 
-TTempDir::TTempDir() {
-    char tmpl[] = "/tmp/vd-test-XXXXXX";
-    char* p = ::mkdtemp(tmpl);
-    FPath = p ? p : "/tmp";
-}
-
-TTempDir::~TTempDir() {
-    if (FPath.rfind("/tmp/vd-test-", 0) == 0) Shell("rm -rf '" + FPath + "'");
-}
-
-bool WaitUntil(const std::function<bool()>& pred, int timeoutMs) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (;;) {
-        if (pred()) return true;
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-}
-
 int FreePort() {
     int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in a{};

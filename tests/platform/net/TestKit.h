@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/TempDir.h"
+#include "tests/support/WaitUntil.h"
+
 namespace vd::testkit {
 
 // A child process with its stdin and stdout on pipes; killed and reaped when destroyed, and
@@ -35,19 +38,9 @@ private:
     std::string FBuf;
 };
 
-class TTempDir {
-public:
-    TTempDir();
-    ~TTempDir();
-    const std::string& Path() const { return FPath; }
-    std::string File(const std::string& name) const { return FPath + "/" + name; }
+using test::TTempDir;
+using test::WaitUntil;
 
-private:
-    std::string FPath;
-};
-
-// Polls pred until it holds or the time is up.
-bool WaitUntil(const std::function<bool()>& pred, int timeoutMs);
 // A TCP port on 127.0.0.1 that was free a moment ago.
 int FreePort();
 // Runs a shell command; its exit status.

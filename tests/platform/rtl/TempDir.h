@@ -1,36 +1,12 @@
 #pragma once
-// A fresh folder for one test, removed with everything in it afterwards.
+// A test folder (the shared one) and reading and writing whole files in it.
 #include "platform/rtl/String.h"
+#include "tests/support/TempDir.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 namespace vd::test {
-
-class TTempDir {
-public:
-    TTempDir() {
-        const char* base = std::getenv("TMPDIR");
-        String tmpl = String(base && *base ? base : "/tmp") + "/vd-rtl-XXXXXX";
-        if (!::mkdtemp(tmpl.data())) std::abort();
-        FPath = tmpl;
-    }
-    ~TTempDir() {
-        std::error_code ec;
-        std::filesystem::permissions(FPath, std::filesystem::perms::owner_all, ec);
-        std::filesystem::remove_all(FPath, ec);
-    }
-    TTempDir(const TTempDir&) = delete;
-    TTempDir& operator=(const TTempDir&) = delete;
-
-    const String& Path() const { return FPath; }
-    String File(const String& name) const { return FPath + "/" + name; }
-
-private:
-    String FPath;
-};
 
 inline void WriteText(const String& path, std::string_view text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -1,6 +1,7 @@
 #include "platform/rtl/Thread.h"
 #include "platform/rtl/SyncObjs.h"
 #include "platform/rtl/Tick.h"
+#include "tests/support/WaitUntil.h"
 
 #include <gtest/gtest.h>
 
@@ -10,15 +11,7 @@
 namespace vd {
 namespace {
 
-// Waits for cond with a deadline instead of sleeping.
-template <class F> bool WaitUntil(F cond, std::uint32_t ms = 5000) {
-    const std::uint64_t end = GetTickCount64() + ms;
-    while (!cond()) {
-        if (GetTickCount64() > end) return false;
-        Sleep(1);
-    }
-    return true;
-}
+using test::WaitUntil;
 
 class TCounter : public TThread {
 public:

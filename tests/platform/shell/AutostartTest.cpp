@@ -1,4 +1,5 @@
 #include "platform/shell/Autostart.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +17,7 @@ namespace fs = std::filesystem;
 class AutostartTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string templ = (fs::temp_directory_path() / "vdautostart.XXXXXX").string();
-        ASSERT_NE(::mkdtemp(templ.data()), nullptr);
-        Root = templ;
+        Root = Temp.Path();
         Save("XDG_CONFIG_HOME", SavedConfigHome);
         Save("XDG_CONFIG_DIRS", SavedConfigDirs);
         ::setenv("XDG_CONFIG_HOME", (Root / "user").c_str(), 1);
@@ -27,8 +26,6 @@ protected:
     void TearDown() override {
         Restore("XDG_CONFIG_HOME", SavedConfigHome);
         Restore("XDG_CONFIG_DIRS", SavedConfigDirs);
-        std::error_code ec;
-        fs::remove_all(Root, ec);
     }
     void Write(const std::string& folder, const std::string& name, const std::string& text) {
         fs::create_directories(Root / folder / "autostart");
@@ -45,6 +42,7 @@ protected:
         return "[Desktop Entry]\nType=Application\nName=x\nExec=" + exec + "\n";
     }
 
+    test::TTempDir Temp;
     fs::path Root;
     const std::string Program = "/opt/vendrill/bin/vendrill";
 

@@ -1,4 +1,6 @@
 #include "platform/shell/ShellExecute.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/WaitUntil.h"
 
 #include <gtest/gtest.h>
 
@@ -21,14 +23,11 @@ namespace fs = std::filesystem;
 class ShellExecuteTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Dir = fs::temp_directory_path() / ("vd-shellexec-" + std::to_string(::getpid()));
+        Dir = Temp.Path();
         fs::create_directories(Dir / "bin");
         OldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
     }
-    void TearDown() override {
-        ::setenv("PATH", OldPath.c_str(), 1);
-        fs::remove_all(Dir);
-    }
+    void TearDown() override { ::setenv("PATH", OldPath.c_str(), 1); }
     void InstallRecorder() {
         const fs::path script = Dir / "bin" / "xdg-open";
         std::ofstream(script) << "#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > '" << (Dir / "out.tmp").string()
@@ -38,18 +37,14 @@ protected:
         ::setenv("PATH", ((Dir / "bin").string() + ":" + OldPath).c_str(), 1);
     }
     std::string WaitForRecord() {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (std::chrono::steady_clock::now() < deadline) {
-            std::ifstream in(Dir / "out");
-            if (in) {
-                std::stringstream text;
-                text << in.rdbuf();
-                return text.str();
-            }
-            std::this_thread::yield();
-        }
-        return "(nothing)";
+        // The recorder moves its file into place whole.
+        if (!test::WaitUntil([&] { return fs::exists(Dir / "out"); }, 10000)) return "(nothing)";
+        std::ifstream in(Dir / "out");
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
     }
+    test::TTempDir Temp;
     fs::path Dir;
     std::string OldPath;
 };

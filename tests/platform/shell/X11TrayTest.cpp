@@ -10,6 +10,7 @@
 #include "platform/shell/NotifyIcon.h"
 #include "platform/shell/X11TrayHost.h"
 #include "platform/win/Windows.h"
+#include "tests/support/WaitUntil.h"
 
 #include <gtest/gtest.h>
 
@@ -27,17 +28,16 @@ namespace vd::test {
 namespace {
 
 constexpr UINT kCallback = 0x800;
-using Clock = std::chrono::steady_clock;
 
 // Runs our messages until the condition holds or five seconds passed.
 bool WaitFor(const std::function<bool()>& done) {
-    const auto deadline = Clock::now() + std::chrono::seconds(5);
-    while (Clock::now() < deadline) {
-        PumpWaitingMessages();
-        if (done()) return true;
-        poll(nullptr, 0, 2); // the tray thread posts from outside; nothing to block on here
-    }
-    return false;
+    // The tray thread posts from outside: nothing to block on between the checks.
+    return WaitUntil(
+        [&] {
+            PumpWaitingMessages();
+            return done();
+        },
+        5000);
 }
 
 // A minimal system-tray manager on its own connection.
@@ -91,17 +91,18 @@ public:
 
 private:
     bool Next(const std::function<bool(const XEvent&)>& match) {
-        const auto deadline = Clock::now() + std::chrono::seconds(5);
-        while (Clock::now() < deadline) {
+        const auto matched = [&] {
             while (XPending(FDpy) > 0) {
                 XEvent ev;
                 XNextEvent(FDpy, &ev);
                 if (match(ev)) return true;
             }
+            return false;
+        };
+        return WaitUntil(matched, 5000, [&] {
             pollfd fd{ConnectionNumber(FDpy), POLLIN, 0};
             poll(&fd, 1, 50);
-        }
-        return false;
+        });
     }
 
     Display* FDpy;

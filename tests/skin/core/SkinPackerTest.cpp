@@ -2,6 +2,7 @@
 #include "skin/core/SkinData.h"
 
 #include "SkinTestUtil.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +17,7 @@ using test::CoordBitmap;
 
 class SkinPackerTest : public ::testing::Test {
 protected:
-    SkinPackerTest() {
-        Dir = fs::temp_directory_path() / ("vd_skinpack_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(Dir);
-        fs::create_directories(Dir);
-    }
-    ~SkinPackerTest() override { fs::remove_all(Dir); }
+    SkinPackerTest() : Dir(Temp.Path()) {}
 
     void WriteFile(const std::string& name, const std::vector<Byte>& bytes) {
         std::ofstream(Dir / name, std::ios::binary)
@@ -33,6 +28,7 @@ protected:
     }
     String Path(const std::string& name) const { return (Dir / name).string(); }
 
+    test::TTempDir Temp;
     fs::path Dir;
 };
 

@@ -1,6 +1,7 @@
 // The X11 back end against a real X server (Xvfb, started here). Input comes through XTest,
 // as a user's would.
 #include "Xvfb.h"
+#include "tests/support/WaitUntil.h"
 
 #include "platform/gfx/Gdi.h"
 #include "platform/win/Spy.h"
@@ -68,14 +69,12 @@ protected:
     }
     // Runs the loop until the condition holds or the deadline passes.
     static bool PumpUntil(const std::function<bool()>& done, int ms = 3000) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (std::chrono::steady_clock::now() < deadline) {
-            PumpWaitingMessages();
-            if (done()) return true;
-            backend->WaitForInput(20);
-        }
-        PumpWaitingMessages();
-        return done();
+        return WaitUntil(
+            [&] {
+                PumpWaitingMessages();
+                return done();
+            },
+            ms, [] { backend->WaitForInput(20); });
     }
     static void PumpFor(int ms) {
         PumpUntil([] { return false; }, ms);

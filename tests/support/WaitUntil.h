@@ -1,0 +1,13 @@
+#pragma once
+// Tests wait for a condition with a deadline, never for a fixed time.
+#include <functional>
+
+namespace vd::test {
+
+// Checks `condition` until it holds or `timeoutMs` passed; true when it held. Between checks runs
+// `between` (pumping a message loop, waiting for input) or, without one, pauses a moment so the
+// poll does not take a core from the code under test.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000,
+               const std::function<void()>& between = {});
+
+} // namespace vd::test
