@@ -15,7 +15,8 @@ endif()
 
 # vd_test(name SOURCES ... DEPS ... [THREADED] [LABELS ...] [TIMEOUT s]):
 # a GoogleTest executable registered with CTest. THREADED tests also run in the
-# ThreadSanitizer build; with VD_THREADED_ONLY nothing else is built.
+# ThreadSanitizer build; with VD_THREADED_ONLY nothing else is built. The label peers marks a
+# test that starts a real server (icecast2, SMTP, Xvfb, PulseAudio): scripts/test retries those.
 function(vd_test name)
   cmake_parse_arguments(A "THREADED" "TIMEOUT" "SOURCES;DEPS;LABELS" ${ARGN})
   if(VD_THREADED_ONLY AND NOT A_THREADED)
@@ -25,6 +26,12 @@ function(vd_test name)
   target_link_libraries(${name} PRIVATE ${A_DEPS} vd_test_support GTest::gtest GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   set(labels ${A_LABELS})
+  # A test that builds the Xvfb starter or the icecast2 kit starts a real peer; others that do
+  # (the SMTP tests) say LABELS peers themselves.
+  if(A_SOURCES MATCHES "Xvfb\\.cpp" OR "vd_cast_testkit" IN_LIST A_DEPS)
+    list(APPEND labels peers)
+    list(REMOVE_DUPLICATES labels)
+  endif()
   if(A_THREADED)
     list(APPEND labels threaded)
     add_dependencies(vd_threaded_tests ${name})

@@ -257,13 +257,12 @@ HRGN CreateRectRgnIndirect(const TRect* r) {
     return r ? CreateRectRgn(r->Left, r->Top, r->Right, r->Bottom) : nullptr;
 }
 
-// The headers are copied as bytes: their member defaults make them non-trivial, not unsafe to copy.
-static_assert(std::is_trivially_copyable_v<RGNDATAHEADER>);
+static_assert(std::is_trivially_copyable_v<RGNDATAHEADER>, "copied as bytes");
 
 HRGN ExtCreateRegion(const void* xform, DWord count, const RGNDATA* data) {
     if (xform || !data || count < sizeof(RGNDATAHEADER)) return nullptr;
     RGNDATAHEADER h;
-    std::memcpy(static_cast<void*>(&h), data, sizeof h);
+    std::memcpy(static_cast<void*>(&h), data, sizeof h); // the caller's bytes may be unaligned
     if (h.dwSize < sizeof(RGNDATAHEADER) || h.iType != RDH_RECTANGLES || h.dwSize > count) return nullptr;
     const std::size_t room = (count - h.dwSize) / sizeof(TRect);
     if (h.nCount > room) return nullptr;

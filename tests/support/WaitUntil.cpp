@@ -13,7 +13,7 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs, const std:
         if (between)
             between();
         else
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
 }
 

@@ -5,8 +5,8 @@
 namespace vd::test {
 
 // Checks `condition` until it holds or `timeoutMs` passed; true when it held. Between checks runs
-// `between` (pumping a message loop, waiting for input) or, without one, pauses a moment so the
-// poll does not take a core from the code under test.
+// `between` (pumping a message loop, waiting for input) or, without one, pauses 10 ms so the
+// poll does not take a core from the code under test (and a condition that feeds data paces it).
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000,
                const std::function<void()>& between = {});
 

@@ -60,7 +60,7 @@ private:
 
 TEST(DemoScreenshotTest, DemoWindowAppearsAndIsPainted) {
     XvfbServer server;
-    ASSERT_TRUE(server.Running()) << "no X server could be started (scripts/install-deps installs Xvfb)";
+    ASSERT_TRUE(server.Running()) << "no X server could be started (Xvfb missing?)";
     ::Display* d = XOpenDisplay(server.Display().c_str());
     ASSERT_NE(d, nullptr);
     DemoProcess demo(server.Display());
