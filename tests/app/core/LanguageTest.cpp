@@ -2,12 +2,9 @@
 #include "app/core/ProgramPaths.h"
 #include "app/core/StartupMessage.h"
 
-#include "tests/support/TempDir.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
 
 namespace vd {
 namespace {
@@ -71,7 +68,7 @@ protected:
         Folder.Write("vendrill." + name, "[Constants]\n" + constants);
     }
 
-    test::TTempDir Folder;
+    test::TTempFolder Folder;
 };
 
 TEST_F(LanguageTest, NoFileEndsTheStartWithAMessage) {

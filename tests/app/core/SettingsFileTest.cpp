@@ -3,12 +3,9 @@
 #include "app/core/ProgramPaths.h"
 #include "app/core/SettingsIni.h"
 
-#include "tests/support/TempDir.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
 
 namespace vd {
 namespace {
@@ -26,7 +23,7 @@ protected:
     }
     TSettingsIni Ini() const { return TSettingsIni(Folder.File("vendrill.ini")); }
 
-    test::TTempDir Folder;
+    test::TTempFolder Folder;
 };
 
 TEST_F(SettingsFileTest, NoFileGivesTheDefaults) {
@@ -143,7 +140,7 @@ TEST_F(SettingsFileTest, OddValuesAreReadSafely) {
 }
 
 TEST(SettingsPathTest, UnwritableProgramFolderUsesTheUserConfigFolder) {
-    test::TTempDir home;
+    test::TTempFolder home;
     const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
     const String savedXdg = oldXdg ? oldXdg : "";
     const char* oldHome = std::getenv("HOME");

@@ -1,11 +1,8 @@
 #include "app/core/SettingsIni.h"
 
-#include "tests/support/TempDir.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
 #include <sys/stat.h>
 
 namespace vd {
@@ -82,7 +79,7 @@ TEST(SettingsIniTest, WritesInPlaceAppendsAndErases) {
 }
 
 TEST(SettingsIniTest, SaveIsPrivateAndComplete) {
-    test::TTempDir folder;
+    test::TTempFolder folder;
     const String path = folder.File("sub/dir/vendrill.ini");
     TSettingsIni ini(path); // missing: empty
     EXPECT_EQ(ini.Text(), "");
@@ -110,7 +107,7 @@ TEST(SettingsIniTest, ValuesWithEdgeBlanksOrQuotesRoundTrip) {
 }
 
 TEST(SettingsIniTest, AnUnreadableFileIsNeverOverwritten) {
-    test::TTempDir folder;
+    test::TTempFolder folder;
     std::filesystem::create_directory(folder.File("vendrill.ini")); // exists, cannot be read as a file
     TSettingsIni ini(folder.File("vendrill.ini"));
     ini.WriteString("A", "b", "c");
@@ -119,7 +116,7 @@ TEST(SettingsIniTest, AnUnreadableFileIsNeverOverwritten) {
 }
 
 TEST(SettingsIniTest, APipeInPlaceOfTheFileDoesNotBlock) {
-    test::TTempDir folder;
+    test::TTempFolder folder;
     ASSERT_EQ(::mkfifo(folder.File("vendrill.ini").c_str(), 0600), 0);
     TSettingsIni ini(folder.File("vendrill.ini"));
     EXPECT_EQ(ini.ReadString("Setting", "Language", "English"), "English");

@@ -3,12 +3,9 @@
 #include "app/core/SettingsIni.h"
 #include "app/core/StationList.h"
 
-#include "tests/support/TempDir.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
 
 namespace vd {
 namespace {
@@ -43,7 +40,7 @@ protected:
         return r;
     }
 
-    test::TTempDir Folder;
+    test::TTempFolder Folder;
 };
 
 TEST_F(StationStoreTest, SectionOrder) {

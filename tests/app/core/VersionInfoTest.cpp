@@ -1,11 +1,8 @@
 #include "app/core/VersionInfo.h"
 
-#include "tests/support/TempDir.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
 
 namespace vd {
 namespace {
@@ -47,7 +44,7 @@ TEST(VersionInfoTest, FileVersionNumbers) {
 }
 
 TEST(VersionInfoTest, OnlyTheFirstTranslationsTableIsRead) {
-    test::TTempDir folder;
+    test::TTempFolder folder;
     folder.Write("other.txt", "Translation=040704B0\n"
                               "[040904E4]\nCompanyName=English Co\nFileVersion=9.9.9.9\n"
                               "[040704B0]\nCompanyName=Deutsch GmbH\nComments=Hallo\n");
