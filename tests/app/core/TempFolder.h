@@ -1,28 +1,16 @@
 #pragma once
 // A temporary folder for a test, removed with everything in it.
-#include <cstdlib>
+#include "tests/support/TempDir.h"
+
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 namespace vd::test {
 
-class TTempFolder {
+// The shared test folder; these tests read and write files in it by name.
+class TTempFolder : public TTempDir {
 public:
-    TTempFolder() {
-        std::string templ = (std::filesystem::temp_directory_path() / "vdtest.XXXXXX").string();
-        if (::mkdtemp(templ.data())) FPath = templ;
-    }
-    ~TTempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(FPath, ec);
-    }
-    TTempFolder(const TTempFolder&) = delete;
-    TTempFolder& operator=(const TTempFolder&) = delete;
-
-    const std::string& Path() const { return FPath; }
-    std::string File(const std::string& name) const { return FPath + "/" + name; }
-
     void Write(const std::string& name, const std::string& text) const {
         std::filesystem::create_directories(std::filesystem::path(File(name)).parent_path());
         std::ofstream(File(name), std::ios::binary) << text;
@@ -31,9 +19,6 @@ public:
         std::ifstream in(File(name), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-
-private:
-    std::string FPath;
 };
 
 } // namespace vd::test
