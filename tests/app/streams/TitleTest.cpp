@@ -1,4 +1,9 @@
+#include <atomic>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 #include "app/core/Engine.h"
 #include "app/core/StationList.h"
@@ -73,6 +78,46 @@ TEST(TitleFile, FirstLineOnChangeOnly) {
     src.CheckUpdateTitle(now += 500, a);
     ASSERT_TRUE(src.TakeNewTitle(t));
     EXPECT_EQ(t, std::string(255, 'y'));
+}
+
+TEST(TitleFile, CutAtACharacterBoundary) {
+    vd::testkit::TTempDir dir;
+    TAppSettings a;
+    a.TitleFile = dir.File("title.txt");
+    TTitleSource src;
+    std::string t;
+    // The 255th byte starts a two-byte character: the title ends before it.
+    vd::testkit::WriteFile(a.TitleFile, std::string(254, 'a') + "\xC3\xA9 and more");
+    src.CheckUpdateTitle(1000, a);
+    ASSERT_TRUE(src.TakeNewTitle(t));
+    EXPECT_EQ(t, std::string(254, 'a'));
+    vd::testkit::WriteFile(a.TitleFile, std::string(253, 'a') + "\xC3\xA9 and more");
+    src.CheckUpdateTitle(2000, a);
+    ASSERT_TRUE(src.TakeNewTitle(t));
+    EXPECT_EQ(t, std::string(253, 'a') + "\xC3\xA9");
+}
+
+TEST(TitleFile, ANamedPipeNeverBlocksTheCheck) {
+    vd::testkit::TTempDir dir;
+    TAppSettings a;
+    a.TitleFile = dir.File("title.fifo");
+    ASSERT_EQ(::mkfifo(a.TitleFile.c_str(), 0600), 0);
+    TTitleSource src;
+    std::atomic<bool> returned{false};
+    std::thread check([&] {
+        src.CheckUpdateTitle(1000, a);
+        returned = true;
+    });
+    const bool inTime = vd::testkit::WaitUntil([&] { return returned.load(); }, 2000);
+    if (!inTime) {
+        // A writer that comes and goes releases a reader stuck in open, so the test ends.
+        const int fd = ::open(a.TitleFile.c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) ::close(fd);
+    }
+    check.join();
+    EXPECT_TRUE(inTime) << "the check waited for a writer on the pipe";
+    std::string t;
+    EXPECT_FALSE(src.TakeNewTitle(t));
 }
 
 namespace {
