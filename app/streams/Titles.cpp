@@ -60,17 +60,19 @@ void TTitleSource::CheckUpdateTitle(std::uint64_t now, const TAppSettings& setti
 }
 
 String TTitleSource::ServePort(std::uint64_t now, const TAppSettings& settings) {
-    if (FServer.Active() && FOpenPort == settings.TitlePort) return String();
-    if (FServer.Active()) FServer.Stop(); // the port changed
-    if (now < FNextPortTry) return String();
-    FNextPortTry = now + 3000;
     {
+        // Every tick: a connection that comes later takes the settings of its time, so a changed
+        // password holds at once and the old one stops working.
         std::lock_guard<std::mutex> g(FLock);
         FPassword = settings.TitlePass;
         FAsString = settings.TitleAsString;
         FIpOnly = settings.TitleIPOnly;
         FIp = settings.TitleIP;
     }
+    if (FServer.Active() && FOpenPort == settings.TitlePort) return String();
+    if (FServer.Active()) FServer.Stop(); // the port changed
+    if (now < FNextPortTry) return String();
+    FNextPortTry = now + 3000;
     String error;
     net::TTcpServerOptions o;
     o.Port = static_cast<std::uint16_t>(settings.TitlePort);

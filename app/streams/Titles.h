@@ -51,7 +51,8 @@ private:
     bool FNew = false;
     std::uint64_t FNextFileCheck = 0;
     std::atomic<int> FClientTimeoutMs{10000};
-    // The port's settings, copied when it opens (the clients read them on their own threads).
+    // The port's settings, copied on every ServePort (the clients read them on their own threads
+    // when they connect).
     String FPassword;
     bool FAsString = false;
     bool FIpOnly = false;

@@ -166,6 +166,31 @@ TEST(TitlePort, TitlesArriveAndWrongPasswordsDoNot) {
     EXPECT_EQ(src.Port(), a.TitlePort);
 }
 
+TEST(TitlePort, ChangedSettingsHoldForTheNextConnectionOnTheSamePort) {
+    TAppSettings a;
+    a.TitlePort = vd::testkit::FreePort();
+    a.TitlePass = "old";
+    a.TitleAsString = true;
+    TTitleSource src;
+    ASSERT_EQ(src.ServePort(0, a), "");
+    ASSERT_TRUE(src.PortActive());
+    a.TitlePass = "new";
+    a.TitleAsString = false;
+    EXPECT_EQ(src.ServePort(100, a), "");
+    EXPECT_EQ(Exchange(a.TitlePort, "old\r\nStale\r\n"), "VENDRILL:|-") << "the old password is refused";
+    EXPECT_EQ(Exchange(a.TitlePort, String("new\r\n\x05\x00"
+                                           "Fresh",
+                                           12)),
+              "VENDRILL:|:");
+    std::string t;
+    ASSERT_TRUE(WaitUntil([&] { return src.TakeNewTitle(t); }, 3000));
+    EXPECT_EQ(t, "Fresh");
+    a.TitleIPOnly = true;
+    a.TitleIP = "127.0.0.2"; // we connect to 127.0.0.1
+    src.ServePort(200, a);
+    EXPECT_EQ(Exchange(a.TitlePort, "new\r\n"), "no greeting");
+}
+
 TEST(TitlePort, LocalAddressFilter) {
     TAppSettings a;
     a.TitlePort = vd::testkit::FreePort();
