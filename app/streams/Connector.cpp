@@ -118,6 +118,8 @@ void TConnector::ConnectStation(TStationRecord& s, std::uint64_t now) {
     s.NextRefresh = now + 500;
     s.BytesSent = 0;
     std::uint32_t encoder = AE_Encode_Start(channel, line.CommandLine.c_str(), 0x40001, EncoderCallback, &s);
+    if (encoder == 0 && AE_ErrorGetCode() == AE_ERROR_HANDLE && (FChannel ? FChannel() : 0) != channel)
+        return; // the capture restarted meanwhile: the stream stays in Connect for the new channel
     if (encoder == 0) {
         RecordError(s, AE_ErrorGetCode());
         s.LogPending = true;
