@@ -88,7 +88,9 @@ TEST_F(PluginHostTest, LoadResultsAndRecordsFollowWhatEachLibraryDoes) {
     for (const auto& c : cases) {
         EXPECT_EQ(Host.LoadPlugin(c.folder, c.file), c.result) << c.what;
         ASSERT_EQ(Host.LoadedCount(), c.recordsAfter) << c.what;
-        if (c.recordsAfter > 0) EXPECT_EQ(Host.Loaded(c.recordsAfter - 1).Active, c.activeRecord) << c.what;
+        if (c.recordsAfter > 0) {
+            EXPECT_EQ(Host.Loaded(c.recordsAfter - 1).Active, c.activeRecord) << c.what;
+        }
     }
     EXPECT_EQ(Host.Loaded(1).Name, "dsp_failinit.so");
     EXPECT_EQ(Host.Loaded(1).Library, nullptr);

@@ -271,7 +271,9 @@ TEST_F(EncoderTest, ManyEncodersOnOneCaptureEachGetTheWholeStream) {
 TEST_F(EncoderTest, AnEncoderStartedWhileItsChannelStopsNeverOutlivesIt) {
     int refused = 0, freed = 0, stranded = 0;
     for (int i = 0; i < 40; ++i) {
-        if (!Run.Handle) ASSERT_TRUE(test::StartFixtureCapture(Run));
+        if (!Run.Handle) {
+            ASSERT_TRUE(test::StartFixtureCapture(Run));
+        }
         const HRECORD channel = Run.Handle;
         std::atomic<bool> ready{false}, go{false};
         HENCODE encoder = 0;
