@@ -105,12 +105,13 @@ bool TCapture::StartRecord(int index) {
 }
 
 void TCapture::StopRecord() {
-    const audio::HRECORD channel = CaptureChannel.load();
+    // Unpublished before it stops: a stream in Connect then waits for the next channel instead
+    // of starting on one that is going away.
+    const audio::HRECORD channel = CaptureChannel.exchange(0);
     if (channel == 0) return;
     if (FDsp != 0) audio::AE_ChannelRemoveDSP(channel, FDsp);
     FDsp = 0;
     audio::AE_ChannelStop(channel);
-    CaptureChannel.store(0);
     audio::AE_RecordFree();
     DrawMeterScale();
 }

@@ -1,13 +1,10 @@
 #include "app/core/LanguageFile.h"
 
+#include "platform/rtl/SmallFile.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Utf8.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vd {
 
@@ -69,35 +66,9 @@ TLanguageList ParseLanguageSection(const String& text, const String& section) {
     return list;
 }
 
-bool ReadTextFile(const String& fileName, String& text, int* error) {
-    text.clear();
-    int dummy = 0;
-    int& err = error ? *error : dummy;
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        err = errno;
-        return false;
-    }
-    struct stat st {};
-    err = ::fstat(fd, &st) != 0 ? errno : (S_ISREG(st.st_mode) ? 0 : EINVAL);
-    char buf[8192];
-    while (err == 0) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n > 0)
-            text.append(buf, static_cast<std::size_t>(n));
-        else if (n == 0)
-            break;
-        else if (errno != EINTR)
-            err = errno;
-    }
-    ::close(fd);
-    if (err != 0) text.clear();
-    return err == 0;
-}
-
 TLanguageList ReadLanguageSection(const String& fileName, const String& section) {
     String text;
-    if (!ReadTextFile(fileName, text)) return {};
+    if (ReadSmallFile(fileName, text, MaxTextFileSize) != 0) return {};
     return ParseLanguageSection(text, section);
 }
 

@@ -15,6 +15,8 @@ struct TLanguageEntry {
 using TLanguageList = std::vector<TLanguageEntry>;
 
 inline constexpr std::size_t LanguageTextLength = 255;
+// Language, settings and version texts are small; a larger file is refused as unreadable.
+inline constexpr std::size_t MaxTextFileSize = 64 << 20;
 
 // The first section of that name (letter case ignored) in the text, sorted.
 TLanguageList ParseLanguageSection(const String& text, const String& section);
@@ -22,8 +24,5 @@ TLanguageList ParseLanguageSection(const String& text, const String& section);
 TLanguageList ReadLanguageSection(const String& fileName, const String& section);
 // The entry of the key (letter case ignored), nullptr when absent.
 const TLanguageEntry* FindLanguageEntry(const TLanguageList& list, const String& key);
-// Reads a whole regular file (never blocking on a pipe or device); false when it cannot be
-// read, with the reason (an errno value) in error when given.
-bool ReadTextFile(const String& fileName, String& text, int* error = nullptr);
 
 } // namespace vd

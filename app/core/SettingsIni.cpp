@@ -6,6 +6,7 @@
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/IniDocument.h"
+#include "platform/rtl/SmallFile.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <cerrno>
@@ -17,8 +18,8 @@ TSettingsIni::TSettingsIni() : FDocument(std::make_unique<TIniDocument>()) {}
 TSettingsIni::TSettingsIni(const String& fileName) : TSettingsIni() {
     FFileName = fileName;
     String text;
-    int error = 0;
-    if (ReadTextFile(fileName, text, &error))
+    const int error = ReadSmallFile(fileName, text, MaxTextFileSize);
+    if (error == 0)
         FDocument->Parse(text);
     else
         FUnreadable = error != ENOENT;

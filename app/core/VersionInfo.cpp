@@ -3,6 +3,7 @@
 #include "app/core/LanguageFile.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Resources.h"
+#include "platform/rtl/SmallFile.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -47,7 +48,7 @@ void TrpVersionInfo::LoadFromFile(const String& fileName) {
     if (fileName.empty())
         text = String(FindResource("VERSION", "1"));
     else
-        ReadTextFile(fileName, text);
+        ReadSmallFile(fileName, text, MaxTextFileSize); // unreadable: no version texts
     LoadFromText(text);
 }
 

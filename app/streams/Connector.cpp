@@ -15,48 +15,11 @@ namespace vd {
 
 using namespace vd::audio;
 
-TConnector::~TConnector() {
-    Terminate();
-    WaitFor();
-}
-
-void TConnector::Start() {
-    if (FThread.joinable()) return;
-    {
-        std::lock_guard<std::mutex> g(FLock);
-        FTerminated = false;
-    }
-    FRunning = true;
-    FThread = std::thread([this] { Execute(); });
-}
-
-void TConnector::Terminate() {
-    std::lock_guard<std::mutex> g(FLock);
-    FTerminated = true;
-    FWake.notify_all();
-}
-
-void TConnector::WaitFor() {
-    if (FThread.joinable()) FThread.join();
-}
-
-void TConnector::Execute() {
-    for (;;) {
-        {
-            std::unique_lock<std::mutex> g(FLock);
-            FWake.wait_for(g, std::chrono::milliseconds(10), [this] { return FTerminated; });
-            if (FTerminated) break;
-        }
-        std::uint64_t now = MillisecondClock();
-        try {
-            // A snapshot: a record deleted meanwhile stays alive until this pass is done.
-            for (const TStationPtr& station : StationList.Snapshot())
-                if (station->State == ssConnect) ConnectStation(*station, now);
-        } catch (...) {
-            // this pass ends; the next starts afresh
-        }
-    }
-    FRunning = false;
+void TConnector::Pass() {
+    std::uint64_t now = MillisecondClock();
+    // A snapshot: a record deleted meanwhile stays alive until this pass is done.
+    for (const TStationPtr& station : StationList.Snapshot())
+        if (station->State == ssConnect) ConnectStation(*station, now);
 }
 
 void TConnector::ScheduleReconnect(TStationRecord& s) {
@@ -118,6 +81,8 @@ void TConnector::ConnectStation(TStationRecord& s, std::uint64_t now) {
     s.NextRefresh = now + 500;
     s.BytesSent = 0;
     std::uint32_t encoder = AE_Encode_Start(channel, line.CommandLine.c_str(), 0x40001, EncoderCallback, &s);
+    if (encoder == 0 && AE_ErrorGetCode() == AE_ERROR_HANDLE && (FChannel ? FChannel() : 0) != channel)
+        return; // the capture restarted meanwhile: the stream stays in Connect for the new channel
     if (encoder == 0) {
         RecordError(s, AE_ErrorGetCode());
         s.LogPending = true;

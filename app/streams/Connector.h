@@ -2,14 +2,11 @@
 // The connector thread: starts every stream in Connect whose reconnect time has come (encoder,
 // then the server cast or the own port), with a back-off after failures. Also the engine's
 // callbacks for a running stream and the routine that stops a stream's encoder.
-#include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
-#include <mutex>
-#include <thread>
 
 #include "app/core/StationRecord.h"
+#include "app/streams/WorkerThread.h"
 #include "platform/rtl/String.h"
 
 namespace vd {
@@ -19,31 +16,27 @@ public:
     // Tells the capture channel (0 while capture does not run).
     using TChannelSource = std::function<std::uint32_t()>;
 
-    explicit TConnector(TChannelSource channel) : FChannel(std::move(channel)) {}
-    ~TConnector();
+    explicit TConnector(TChannelSource channel)
+        : FChannel(std::move(channel)), FWorker(std::chrono::milliseconds(10), [this] { Pass(); }) {}
 
-    void Start(); // the first tick resumes the thread
-    void Terminate();
-    void WaitFor();
-    bool Running() const { return FRunning; }
+    void Start() { FWorker.Start(); } // the first tick resumes the thread
+    void Terminate() { FWorker.Terminate(); }
+    void WaitFor() { FWorker.WaitFor(); }
+    bool Running() const { return FWorker.Running(); }
 
     // One connection attempt; public for the tests (the thread calls it for streams in Connect).
     void ConnectStation(TStationRecord& station, std::uint64_t now);
     static void ScheduleReconnect(TStationRecord& station);
 
 private:
-    void Execute();
+    void Pass();
     bool StartCast(TStationRecord& station, std::uint32_t encoder, const TStationConfig& config,
                    const String& contentType);
     void RecordError(TStationRecord& station, int code);
     void Fail(TStationRecord& station, std::uint64_t now, bool encoderStarted);
 
     TChannelSource FChannel;
-    std::thread FThread;
-    std::mutex FLock;
-    std::condition_variable FWake;
-    bool FTerminated = false;
-    std::atomic<bool> FRunning{false};
+    TWorkerThread FWorker; // last: stopped before the members its passes use go
 };
 
 // Stops the stream's encoder (its cast or own port first, so that every listener's leave is

@@ -123,56 +123,18 @@ bool SendMail(const String& text, const TAppSettings& settings, TMailStatus& sta
     return sent || test; // a test message is never retried
 }
 
-TEmailer::~TEmailer() {
-    Terminate();
-    WaitFor();
-}
-
-void TEmailer::Start() {
-    if (FThread.joinable()) return;
-    {
-        std::lock_guard<std::mutex> g(FLock);
-        FTerminated = false;
+void TEmailer::Pass() {
+    String text;
+    std::uint64_t id = 0;
+    if (!MailQueue.Front(text, id) || MillisecondClock() < NextTry) return;
+    if (SendMail(text, CopyAppSettings(), MailStatus)) {
+        MailQueue.Remove(id);
+        FAttempt = 0;
+        NextTry = 0;
+    } else {
+        if (FAttempt < 7) ++FAttempt;
+        NextTry = MillisecondClock() + static_cast<std::uint64_t>(kWaits[FAttempt]) * 1000;
     }
-    FRunning = true;
-    FThread = std::thread([this] { Execute(); });
-}
-
-void TEmailer::Terminate() {
-    std::lock_guard<std::mutex> g(FLock);
-    FTerminated = true;
-    FWake.notify_all();
-}
-
-void TEmailer::WaitFor() {
-    if (FThread.joinable()) FThread.join();
-}
-
-void TEmailer::Execute() {
-    int attempt = 0;
-    for (;;) {
-        {
-            std::unique_lock<std::mutex> g(FLock);
-            FWake.wait_for(g, std::chrono::milliseconds(100), [this] { return FTerminated; });
-            if (FTerminated) break;
-        }
-        String text;
-        std::uint64_t id = 0;
-        if (!MailQueue.Front(text, id) || MillisecondClock() < NextTry) continue;
-        try {
-            if (SendMail(text, CopyAppSettings(), MailStatus)) {
-                MailQueue.Remove(id);
-                attempt = 0;
-                NextTry = 0;
-            } else {
-                if (attempt < 7) ++attempt;
-                NextTry = MillisecondClock() + static_cast<std::uint64_t>(kWaits[attempt]) * 1000;
-            }
-        } catch (...) {
-            // one failed pass; the next starts afresh
-        }
-    }
-    FRunning = false;
 }
 
 } // namespace vd

@@ -2,14 +2,13 @@
 // E-mail notifications: arming them per stream, the queue, and the mailer thread that sends
 // the queue's head over SMTP with growing waits after failures.
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <mutex>
-#include <thread>
 
 #include "app/core/AppSettings.h"
 #include "app/core/StationRecord.h"
+#include "app/streams/WorkerThread.h"
 #include "platform/rtl/String.h"
 
 namespace vd {
@@ -60,21 +59,18 @@ class TEmailer {
 public:
     static constexpr int kWaits[8] = {1, 5, 10, 15, 20, 30, 45, 60}; // seconds, by attempt
 
-    ~TEmailer();
-    void Start();
-    void Terminate();
-    void WaitFor();
-    bool Running() const { return FRunning; }
+    TEmailer() : FWorker(std::chrono::milliseconds(100), [this] { Pass(); }) {}
+    void Start() { FWorker.Start(); }
+    void Terminate() { FWorker.Terminate(); }
+    void WaitFor() { FWorker.WaitFor(); }
+    bool Running() const { return FWorker.Running(); }
     std::atomic<std::uint64_t> NextTry{0}; // 0: at once; the test button resets it
 
 private:
-    void Execute();
+    void Pass();
 
-    std::thread FThread;
-    std::mutex FLock;
-    std::condition_variable FWake;
-    bool FTerminated = false;
-    std::atomic<bool> FRunning{false};
+    int FAttempt = 0;      // the worker thread's own
+    TWorkerThread FWorker; // last: stopped before the members its passes use go
 };
 
 } // namespace vd

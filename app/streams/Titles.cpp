@@ -1,11 +1,11 @@
 #include "app/streams/Titles.h"
 
-#include <fstream>
-
 #include "app/core/Engine.h"
 #include "app/core/StationList.h"
 #include "app/streams/TitleSession.h"
 #include "platform/audio/cast/CastApi.h"
+#include "platform/rtl/SmallFile.h"
+#include "platform/rtl/Utf8.h"
 
 namespace vd {
 
@@ -46,36 +46,33 @@ String TTitleSource::CurrentTitle() const {
 void TTitleSource::CheckUpdateTitle(std::uint64_t now, const TAppSettings& settings) {
     if (now < FNextFileCheck) return;
     FNextFileCheck = now + 500;
-    try {
-        std::ifstream f(settings.TitleFile, std::ios::binary);
-        if (!f) return;
-        char buf[256] = {};
-        f.read(buf, 255);
-        std::size_t n = static_cast<std::size_t>(f.gcount());
-        String text(buf, n);
-        text = text.substr(0, text.find_first_of(String("\r\n\0", 3)));
-        std::lock_guard<std::mutex> g(FLock);
-        if (text != FCurrent) {
-            FCurrent = text;
-            FNew = true;
-        }
-    } catch (...) {
-        // this check is dropped
+    // Never blocks the GUI thread: a pipe or device in the file's place is no title file, and a
+    // file that cannot be read keeps the current title. A few bytes more than the title holds
+    // show whether the cut falls inside a character.
+    String text;
+    if (ReadFileHead(settings.TitleFile, text, TitleFileBytes + 3) != 0) return;
+    text = Utf8CutBytes(text.substr(0, text.find_first_of(String("\r\n\0", 3))), TitleFileBytes);
+    std::lock_guard<std::mutex> g(FLock);
+    if (text != FCurrent) {
+        FCurrent = text;
+        FNew = true;
     }
 }
 
 String TTitleSource::ServePort(std::uint64_t now, const TAppSettings& settings) {
-    if (FServer.Active() && FOpenPort == settings.TitlePort) return String();
-    if (FServer.Active()) FServer.Stop(); // the port changed
-    if (now < FNextPortTry) return String();
-    FNextPortTry = now + 3000;
     {
+        // Every tick: a connection that comes later takes the settings of its time, so a changed
+        // password holds at once and the old one stops working.
         std::lock_guard<std::mutex> g(FLock);
         FPassword = settings.TitlePass;
         FAsString = settings.TitleAsString;
         FIpOnly = settings.TitleIPOnly;
         FIp = settings.TitleIP;
     }
+    if (FServer.Active() && FOpenPort == settings.TitlePort) return String();
+    if (FServer.Active()) FServer.Stop(); // the port changed
+    if (now < FNextPortTry) return String();
+    FNextPortTry = now + 3000;
     String error;
     net::TTcpServerOptions o;
     o.Port = static_cast<std::uint16_t>(settings.TitlePort);

@@ -26,8 +26,10 @@ public:
     bool TakeNewTitle(String& title);
     String CurrentTitle() const;
 
-    // The file source: at most every 500 ms, the first line (up to 255 bytes) when it changed.
+    // The file source: at most every 500 ms, the first line (up to 255 bytes, cut at a character
+    // boundary) when it changed. Only a regular file is read, without blocking.
     void CheckUpdateTitle(std::uint64_t now, const TAppSettings& settings);
+    static constexpr std::size_t TitleFileBytes = 255;
 
     // Keeps the port open on TitlePort (re-opened when it changes). A port that cannot be opened
     // is retried at most every 3 s; the text of a new kind of failure is returned once, for the
@@ -49,7 +51,8 @@ private:
     bool FNew = false;
     std::uint64_t FNextFileCheck = 0;
     std::atomic<int> FClientTimeoutMs{10000};
-    // The port's settings, copied when it opens (the clients read them on their own threads).
+    // The port's settings, copied on every ServePort (the clients read them on their own threads
+    // when they connect).
     String FPassword;
     bool FAsString = false;
     bool FIpOnly = false;

@@ -320,11 +320,23 @@ HENCODE AE_Encode_Start(HRECORD channelHandle, const char* cmdline, std::uint32_
     }
     auto encoder = std::make_shared<TEncoder>(p);
     if (const int code = encoder->Start(cmdline); code != AE_OK) return FailWith(code, 0u);
+    bool stopped;
     {
+        // A channel stop takes the channel out of the table before it takes its encoders, both
+        // under this lock's order: added here, the encoder is taken with the others; a channel
+        // already gone (or replaced) would never feed it.
         std::lock_guard lock(e.Lock);
-        e.Encoders[p.Handle] = encoder;
+        auto it = e.Channels.find(channelHandle);
+        stopped = it == e.Channels.end() || it->second != channel;
+        if (!stopped) {
+            e.Encoders[p.Handle] = encoder;
+            channel->AddEncoder(encoder);
+        }
     }
-    channel->AddEncoder(encoder);
+    if (stopped) {
+        Retire(e, std::move(encoder));
+        return FailWith(AE_ERROR_HANDLE, 0u);
+    }
     LastError = AE_OK;
     return p.Handle;
 }

@@ -56,9 +56,8 @@ private:
 };
 
 void SyncDirectory(const String& target) {
-    String dir = ExtractFileDir(target);
-    if (dir.empty()) dir = ".";
-    const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const String dir = ExtractFileDir(target);
+    const int dfd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd >= 0) {
         ::fsync(dfd);
         ::close(dfd);

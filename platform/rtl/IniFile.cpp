@@ -6,48 +6,23 @@
 #include "platform/rtl/FloatText.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/IniDocument.h"
+#include "platform/rtl/SmallFile.h"
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace vd {
 namespace {
 
-constexpr off_t MaxIniSize = 64 << 20;
+constexpr std::size_t MaxIniSize = 64 << 20;
 
-// The whole file; false with err set when it exists but cannot be read.
+// The whole file; false with err set when it exists but cannot be read (a folder, a pipe, a
+// file of insane size or a failed read).
 bool ReadWholeFile(const String& fileName, String& text, int& err) {
-    text.clear();
-    err = 0;
-    // Non-blocking, so that a named pipe in the file's place cannot hang the program.
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        err = errno == ENOENT || errno == ENOTDIR ? 0 : errno; // no such file: empty settings
-        return err == 0;
-    }
-    // Only a regular file of sane size is settings text (not a device, not a folder).
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > MaxIniSize) {
-        err = S_ISDIR(st.st_mode) ? EISDIR : (S_ISREG(st.st_mode) ? EFBIG : EINVAL);
-        ::close(fd);
-        return false;
-    }
-    char buf[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            err = errno;
-            break;
-        }
-        if (n == 0) break;
-        text.append(buf, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
+    err = ReadSmallFile(fileName, text, MaxIniSize);
+    if (err == ENOENT || err == ENOTDIR) err = 0; // no such file: empty settings
     return err == 0;
 }
 

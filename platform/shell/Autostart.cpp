@@ -3,6 +3,7 @@
 #include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/FileUtils.h"
+#include "platform/rtl/SmallFile.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <algorithm>
@@ -10,10 +11,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
-#include <fcntl.h>
 #include <set>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vd {
 
@@ -25,24 +23,8 @@ struct TEntry {
     String Program;
 };
 
-// Desktop files are small regular files; anything else (a pipe, a huge file) is not read.
-bool ReadSmallFile(const String& path, String& text) {
-    text.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size < (1 << 20);
-    char buf[4096];
-    while (ok) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n > 0)
-            text.append(buf, static_cast<std::size_t>(n));
-        else if (n == 0 || errno != EINTR)
-            break;
-    }
-    ::close(fd);
-    return ok;
-}
+// Desktop files are small; anything larger is no entry of ours.
+constexpr std::size_t MaxEntrySize = 1 << 20;
 
 std::vector<TEntry> EntriesOf(const String& folder) {
     std::vector<TEntry> entries;
@@ -53,7 +35,7 @@ std::vector<TEntry> EntriesOf(const String& folder) {
         if (name.size() <= 8 || name.compare(name.size() - 8, 8, ".desktop") != 0) continue;
         TEntry entry{folder + "/" + name, name, String()};
         String text;
-        if (ReadSmallFile(entry.Path, text)) entry.Program = AutostartEntryProgram(text);
+        if (ReadSmallFile(entry.Path, text, MaxEntrySize) == 0) entry.Program = AutostartEntryProgram(text);
         entries.push_back(std::move(entry));
     }
     ::closedir(dir);

@@ -3,6 +3,7 @@
 #include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/FileUtils.h"
+#include "platform/rtl/SmallFile.h"
 #include "platform/rtl/StringList.h"
 
 #include "skin/core/SkinBitmap.h"
@@ -14,8 +15,6 @@
 #include "skin/core/SkinZStream.h"
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 
 namespace vd {
 
@@ -45,10 +44,12 @@ bool LoadImageFile(const String& folder, const String& name, std::vector<Byte>& 
 } // namespace
 
 bool ReadWholeFile(const String& path, std::vector<Byte>& out) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    constexpr std::size_t MaxSourceFileSize = 256u << 20; // far above any skin picture
+    String text;
+    out.clear();
+    if (ReadSmallFile(path, text, MaxSourceFileSize) != 0) return false;
+    out.assign(text.begin(), text.end());
+    return true;
 }
 
 TskPackResult WriteFileAtomically(const String& path, std::span<const Byte> bytes) {

@@ -3,6 +3,7 @@
 #include "app/capture/Capture.h"
 #include "app/core/AppSettings.h"
 #include "app/plugins/VDPlugIns.h"
+#include "platform/audio/AudioErrors.h"
 #include "tests/platform/audio/AudioFixture.h"
 #include "tests/platform/audio/EncodedOutput.h"
 
@@ -10,6 +11,7 @@
 
 #include <cmath>
 #include <mutex>
+#include <thread>
 
 namespace vd {
 namespace {
@@ -105,6 +107,33 @@ TEST_F(ConsoleCaptureTest, StartDeviceByNameCapturesAndMeasuresPeaksUntilStopped
     Capture.StopRecord();
     EXPECT_EQ(CaptureChannel.load(), 0u);
     EXPECT_TRUE(View.Paints.back().ClearBlack); // the scale is drawn afresh
+}
+
+// The connector reads the channel on its own thread: while the device stops, the handle it reads
+// is either 0 or one the engine still knows.
+TEST_F(ConsoleCaptureTest, AStoppingDeviceIsUnpublishedBeforeTheEngineForgetsIt) {
+    Configure(0, "vendrill test capture", true);
+    ASSERT_EQ(Capture.StartDevice(), TStartDeviceResult::sdStarted);
+    const bool capturing = audio::test::WaitUntil([&] { return Capture.Peaks().Peak(0) > 0; });
+    std::atomic<bool> done{false};
+    std::atomic<int> reads{0}, stale{0};
+    std::thread connector([&] {
+        while (!done.load()) {
+            const audio::HRECORD channel = CaptureChannel.load();
+            if (channel == 0) continue;
+            ++reads;
+            if (!audio::AE_ChannelIsActive(channel) && audio::AE_ErrorGetCode() == audio::AE_ERROR_HANDLE &&
+                CaptureChannel.load() == channel)
+                ++stale; // published, yet the engine no longer knows it
+        }
+    });
+    audio::test::WaitUntil([&] { return reads.load() > 100; });
+    Capture.StopRecord();
+    done = true;
+    connector.join();
+    EXPECT_TRUE(capturing);
+    EXPECT_EQ(CaptureChannel.load(), 0u);
+    EXPECT_EQ(stale.load(), 0);
 }
 
 TEST_F(ConsoleCaptureTest, StartDeviceShowsWhyItDoesNotCapture) {

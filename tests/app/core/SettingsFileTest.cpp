@@ -108,6 +108,72 @@ TEST_F(SettingsFileTest, EverySettingSurvivesASaveAndReload) {
     EXPECT_EQ(Folder.Read("vendrill.ini").find("secret"), String::npos);
 }
 
+// The golden file holds every key of the three sections, in the writers' order, the passwords
+// scrambled by hand; the record below is what it means.
+TAppSettings GoldenSettings() {
+    TAppSettings s;
+    s.Language = "Deutsch.lng";
+    s.Device = 2;
+    s.DeviceName = "USB Audio: Line In";
+    s.WaitMode = true;
+    s.Sample = 48000;
+    s.ToTray = true;
+    s.InfoName = "Radio Tarvolin";
+    s.InfoDesc = "Live from the studio";
+    s.InfoURL = "http://radio.example.org/";
+    s.InfoGenre = "Jazz & Blues";
+    s.InfoAIM = "tarvolinaim";
+    s.InfoIRC = "#tarvolin";
+    s.InfoICQ = "123456";
+    s.InfoUTF8 = true;
+    s.TitleMode = 1;
+    s.TitleFile = "/var/lib/radio/title.txt";
+    s.TitlePort = 8123;
+    s.TitleIPOnly = true;
+    s.TitleIP = "192.168.1.10";
+    s.TitlePass = "t\xC3\xADtle pass";
+    s.TitleAsString = true;
+    s.Path = "/opt/vendrill/plugins";
+    s.PosX = 100;
+    s.PosY = -20;
+    s.PosW = 640;
+    s.PosH = 480;
+    s.TimeError = 45;
+    s.TimeRestore = 600;
+    s.EMail = true;
+    s.Auth = true;
+    s.SendTo = "ops@example.org";
+    s.Host = "smtp.example.org";
+    s.From = "radio@example.org";
+    s.User = "mailer";
+    s.Password = "smtp secret";
+    s.Port = 465;
+    s.SSL = true;
+    s.TextUTF8 = true;
+    return s;
+}
+
+TEST_F(SettingsFileTest, TheGoldenFileIsReadAndWrittenKeyForKey) {
+    const String golden = test::TTempFolder::ReadFile(VD_SETTINGS_GOLDEN);
+    ASSERT_FALSE(golden.empty());
+    Folder.Write("vendrill.ini", golden);
+    String scanned;
+    OnScanPlugins = [&](const String& folder) { scanned = folder; };
+    ReadSettings(TSize{1920, 1080});
+    EXPECT_EQ(AppSettings, GoldenSettings());
+    EXPECT_EQ(PluginFiles, (std::vector<String>{"dsp_one.so", "dsp two.so"}));
+    EXPECT_EQ(scanned, "/opt/vendrill/plugins");
+
+    // Written into an empty file by the three writers, as the program does it.
+    Folder.Write("vendrill.ini", "");
+    const TAppSettings s = GoldenSettings();
+    AssignAppSettings(s);
+    ASSERT_TRUE(WriteSettings());
+    ASSERT_TRUE(WriteWindowPos(s.PosX, s.PosY, s.PosW, s.PosH));
+    ASSERT_TRUE(WritePlugins());
+    EXPECT_EQ(Folder.Read("vendrill.ini"), golden);
+}
+
 TEST_F(SettingsFileTest, WritersLeaveTheirOwnKeysAlone) {
     Folder.Write("vendrill.ini",
                  "[Setting]\nPosX=11\n[Plugins]\nFile1=a.so\nFile2=b.so\n[Stream001]\nURL=x\n");

@@ -173,9 +173,11 @@ TEST_F(ConnectorTest, StopDuringTheAttemptLeavesNothingRunning) {
     Station->SetConfig(c);
     OnPlay(*Station);
     std::thread attempt([&] { Connector.ConnectStation(*Station, MillisecondClock()); });
-    ASSERT_TRUE(WaitUntil([&] { return Station->Encoder != 0; }, 5000));
+    // Checked, not asserted, until the attempt is joined: Stop also ends an attempt that hangs.
+    const bool encoderStarted = WaitUntil([&] { return Station->Encoder != 0; }, 5000);
     OnStop(*Station);
     attempt.join();
+    ASSERT_TRUE(encoderStarted);
     EXPECT_EQ(Station->State, ssStop);
     EXPECT_EQ(Station->Encoder, 0u);
     EXPECT_FALSE(Station->LogPending);
@@ -225,4 +227,24 @@ TEST_F(ConnectorTest, OwnPortStreamCountsItsAllowedListeners) {
     EXPECT_EQ(Station->Listeners, 0) << "the listener's leave came with the stop";
     TListeners::PollStation(*Station, MillisecondClock() + 20000);
     EXPECT_EQ(Station->MaxListeners, 1) << "own-port counts are not the listener thread's";
+}
+
+// The device restarted between reading the capture channel and starting the encoder on it: the
+// stream waits in Connect for the new channel instead of stopping for good.
+TEST(ConnectorRestart, AStreamWhoseChannelWentAwayStaysInConnect) {
+    int reads = 0;
+    const std::uint32_t gone = 0x7FFFFFF0; // a handle the engine does not know (any more)
+    TConnector connector([&] { return reads++ == 0 ? gone : 0u; });
+    TStationRecord s;
+    TStationConfig c;
+    c.URL = "127.0.0.1";
+    c.Port = 1;
+    c.Bitrate = 128;
+    s.SetConfig(c);
+    OnPlay(s);
+    connector.ConnectStation(s, MillisecondClock());
+    EXPECT_EQ(s.State, ssConnect);
+    EXPECT_EQ(s.LastError, 0);
+    EXPECT_FALSE(s.LogPending);
+    EXPECT_EQ(s.Encoder, 0u);
 }

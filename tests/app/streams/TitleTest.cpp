@@ -1,4 +1,9 @@
+#include <atomic>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 #include "app/core/Engine.h"
 #include "app/core/StationList.h"
@@ -75,6 +80,46 @@ TEST(TitleFile, FirstLineOnChangeOnly) {
     EXPECT_EQ(t, std::string(255, 'y'));
 }
 
+TEST(TitleFile, CutAtACharacterBoundary) {
+    vd::testkit::TTempDir dir;
+    TAppSettings a;
+    a.TitleFile = dir.File("title.txt");
+    TTitleSource src;
+    std::string t;
+    // The 255th byte starts a two-byte character: the title ends before it.
+    vd::testkit::WriteFile(a.TitleFile, std::string(254, 'a') + "\xC3\xA9 and more");
+    src.CheckUpdateTitle(1000, a);
+    ASSERT_TRUE(src.TakeNewTitle(t));
+    EXPECT_EQ(t, std::string(254, 'a'));
+    vd::testkit::WriteFile(a.TitleFile, std::string(253, 'a') + "\xC3\xA9 and more");
+    src.CheckUpdateTitle(2000, a);
+    ASSERT_TRUE(src.TakeNewTitle(t));
+    EXPECT_EQ(t, std::string(253, 'a') + "\xC3\xA9");
+}
+
+TEST(TitleFile, ANamedPipeNeverBlocksTheCheck) {
+    vd::testkit::TTempDir dir;
+    TAppSettings a;
+    a.TitleFile = dir.File("title.fifo");
+    ASSERT_EQ(::mkfifo(a.TitleFile.c_str(), 0600), 0);
+    TTitleSource src;
+    std::atomic<bool> returned{false};
+    std::thread check([&] {
+        src.CheckUpdateTitle(1000, a);
+        returned = true;
+    });
+    const bool inTime = vd::testkit::WaitUntil([&] { return returned.load(); }, 2000);
+    if (!inTime) {
+        // A writer that comes and goes releases a reader stuck in open, so the test ends.
+        const int fd = ::open(a.TitleFile.c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) ::close(fd);
+    }
+    check.join();
+    EXPECT_TRUE(inTime) << "the check waited for a writer on the pipe";
+    std::string t;
+    EXPECT_FALSE(src.TakeNewTitle(t));
+}
+
 namespace {
 
 std::string Exchange(int port, const std::string& send) {
@@ -119,6 +164,31 @@ TEST(TitlePort, TitlesArriveAndWrongPasswordsDoNot) {
     a.TitlePort = vd::testkit::FreePort();
     src.ServePort(10000, a);
     EXPECT_EQ(src.Port(), a.TitlePort);
+}
+
+TEST(TitlePort, ChangedSettingsHoldForTheNextConnectionOnTheSamePort) {
+    TAppSettings a;
+    a.TitlePort = vd::testkit::FreePort();
+    a.TitlePass = "old";
+    a.TitleAsString = true;
+    TTitleSource src;
+    ASSERT_EQ(src.ServePort(0, a), "");
+    ASSERT_TRUE(src.PortActive());
+    a.TitlePass = "new";
+    a.TitleAsString = false;
+    EXPECT_EQ(src.ServePort(100, a), "");
+    EXPECT_EQ(Exchange(a.TitlePort, "old\r\nStale\r\n"), "VENDRILL:|-") << "the old password is refused";
+    EXPECT_EQ(Exchange(a.TitlePort, String("new\r\n\x05\x00"
+                                           "Fresh",
+                                           12)),
+              "VENDRILL:|:");
+    std::string t;
+    ASSERT_TRUE(WaitUntil([&] { return src.TakeNewTitle(t); }, 3000));
+    EXPECT_EQ(t, "Fresh");
+    a.TitleIPOnly = true;
+    a.TitleIP = "127.0.0.2"; // we connect to 127.0.0.1
+    src.ServePort(200, a);
+    EXPECT_EQ(Exchange(a.TitlePort, "new\r\n"), "no greeting");
 }
 
 TEST(TitlePort, LocalAddressFilter) {

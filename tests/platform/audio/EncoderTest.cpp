@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstring>
 #include <mutex>
+#include <thread>
 
 namespace vd::audio {
 namespace {
@@ -262,6 +263,48 @@ TEST_F(EncoderTest, ManyEncodersOnOneCaptureEachGetTheWholeStream) {
         EXPECT_EQ(outs[i].Size.load(), total) << i;
         AE_Encode_Stop(encs[i]);
     }
+}
+
+// A stop that overtakes a start (the console restarting its device while a stream connects):
+// the encoder is refused with the handle error or goes with the channel; it is never left on a
+// stopped channel that no audio reaches again.
+TEST_F(EncoderTest, AnEncoderStartedWhileItsChannelStopsNeverOutlivesIt) {
+    int refused = 0, freed = 0, stranded = 0;
+    for (int i = 0; i < 40; ++i) {
+        if (!Run.Handle) {
+            ASSERT_TRUE(test::StartFixtureCapture(Run));
+        }
+        const HRECORD channel = Run.Handle;
+        std::atomic<bool> ready{false}, go{false};
+        HENCODE encoder = 0;
+        int code = AE_OK;
+        std::thread starter([&] {
+            ready = true;
+            while (!go.load()) {
+            }
+            encoder = AE_Encode_Start(channel, "cat", 0x40001, nullptr, nullptr);
+            code = AE_ErrorGetCode();
+        });
+        while (!ready.load()) {
+        }
+        go = true;
+        // Stops at varying points of the start (the program's spawn takes about a millisecond).
+        const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(100 * (i % 20));
+        while (std::chrono::steady_clock::now() < until) {
+        }
+        test::EndFixtureCapture(Run);
+        starter.join();
+        if (encoder == 0) {
+            EXPECT_EQ(code, AE_ERROR_HANDLE);
+            ++refused;
+        } else if (AE_Encode_IsActive(encoder)) {
+            ++stranded;
+            AE_Encode_Stop(encoder);
+        } else {
+            ++freed;
+        }
+    }
+    EXPECT_EQ(stranded, 0) << refused << " refused, " << freed << " freed with the channel";
 }
 
 } // namespace

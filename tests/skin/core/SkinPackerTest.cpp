@@ -127,5 +127,15 @@ TEST_F(SkinPackerTest, SknFiles) {
     EXPECT_FALSE(ReadSknFile(Path("nothere.skn"), stored).Ok);
 }
 
+TEST_F(SkinPackerTest, AFailedReadIsAnErrorNotAnEmptyFile) {
+    // Reads of this regular file fail with EIO.
+    fs::create_symlink("/proc/self/mem", Dir / "failing.bmp");
+    std::vector<Byte> bytes{1};
+    EXPECT_FALSE(ReadWholeFile(Path("failing.bmp"), bytes));
+    WriteText("empty.bmp", "");
+    EXPECT_TRUE(ReadWholeFile(Path("empty.bmp"), bytes));
+    EXPECT_TRUE(bytes.empty());
+}
+
 } // namespace
 } // namespace vd
