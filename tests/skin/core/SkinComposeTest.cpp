@@ -224,7 +224,9 @@ TEST_F(ComposeTest, SplitRightBorderFollowsTheNewRightInset) {
             for (int y = 0; y < right.Height(); ++y) {
                 // The source border's columns scaled to the piece: the inner column is its first,
                 // the outer one its last unless the piece is narrower; rows as in the left piece.
-                if (inset >= 3) EXPECT_EQ(From(right, inset - 1, y).X, R.Right - 1) << inset << " " << y;
+                if (inset >= 3) {
+                    EXPECT_EQ(From(right, inset - 1, y).X, R.Right - 1) << inset << " " << y;
+                }
                 EXPECT_EQ(From(right, 0, y).X, R.Left + 17) << inset << " " << y;
                 EXPECT_EQ(From(right, 0, y).Y, From(left, 0, y).Y) << inset << " " << y;
             }
