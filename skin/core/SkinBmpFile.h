@@ -5,6 +5,7 @@
 #include "platform/rtl/Types.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -18,9 +19,16 @@ struct TskBmpReadResult {
     String Error;
 };
 
+// All pictures of one skin together hold at most this many pixels (128 MB as 32-bit pixels):
+// far above any real skin, and a bound on what a few kilobytes of deflate data can make a
+// reader allocate.
+constexpr std::uint64_t skMaxSkinPixels = std::uint64_t(1) << 25;
+
 // Depths 1, 4, 8, 24 and 32 without compression, sides 1 to 16384, rows bottom-up or top-down;
 // the rules are the drawing layer's BMP reader's (ReadBmp), the header's total size included.
-TskBmpReadResult ReadBmpImage(std::span<const Byte> data, TskBitmap& out);
+// An image of more than MaxPixels pixels fails before any pixel is decoded.
+TskBmpReadResult ReadBmpImage(std::span<const Byte> data, TskBitmap& out,
+                              std::uint64_t maxPixels = skMaxSkinPixels);
 
 // A BMP file image of Bitmap at 1 (black and white), 24 or 32 bits a pixel (WriteBmp); nothing
 // for an empty picture, which a skin container stores as its flag alone.

@@ -6,11 +6,10 @@ namespace vd {
 
 namespace {
 
-// One vertical border piece of height LH: the variable rows stretched or tiled, the fixed rows
-// above and below copied over both ends.
-void SideBorder(TskBitmap& out, const TskBitmap& src, int srcLeft, int srcRight, int top, int fixedTopFrom,
-                int varFrom, int varTo, int fixedBottomTo, int lh, bool stretch) {
-    const int width = srcRight - srcLeft;
+// One vertical border piece of Width x LH: the variable rows stretched or tiled, the fixed rows
+// above and below copied over both ends. The source columns are scaled to the piece's width.
+void SideBorder(TskBitmap& out, int width, const TskBitmap& src, int srcLeft, int srcRight, int top,
+                int fixedTopFrom, int varFrom, int varTo, int fixedBottomTo, int lh, bool stretch) {
     if (!out.SetSize(width, lh)) return;
     const int step = varTo - varFrom;
     const int headLen = varFrom - fixedTopFrom, tailLen = fixedBottomTo - varTo;
@@ -53,11 +52,12 @@ void SplitSkinBorderPictures(const TskSkinCorners& o, const TskSkinCorners& n, c
     }
     const int lh = h - topBmp.Height() - bottomBmp.Height();
     if (n.Client.Left > 0 && lh > 0 && o.LeftBottom.Y - o.LeftTop.Y > 0)
-        SideBorder(leftBmp, s, r.Left, r.Left + n.Client.Left, r.Top, o.Client.Top, o.LeftTop.Y,
-                   o.LeftBottom.Y, o.Client.Bottom, lh, stretch.Left);
+        SideBorder(leftBmp, n.Client.Left, s, r.Left, r.Left + n.Client.Left, r.Top, o.Client.Top,
+                   o.LeftTop.Y, o.LeftBottom.Y, o.Client.Bottom, lh, stretch.Left);
+    // The piece is as wide as the new right inset, whatever the source border's thickness.
     const int rw = w - n.Client.Right;
     if (rw > 0 && lh > 0 && o.RightBottom.Y - o.RightTop.Y > 0)
-        SideBorder(rightBmp, s, r.Left + o.Client.Right, r.Right, r.Top, o.Client.Top, o.RightTop.Y,
+        SideBorder(rightBmp, rw, s, r.Left + o.Client.Right, r.Right, r.Top, o.Client.Top, o.RightTop.Y,
                    o.RightBottom.Y, o.Client.Bottom, lh, stretch.Right);
 }
 

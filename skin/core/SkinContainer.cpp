@@ -2,6 +2,7 @@
 
 #include "skin/core/SkinBmpFile.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace vd {
@@ -10,7 +11,7 @@ namespace {
 
 class Reader {
 public:
-    explicit Reader(std::span<const Byte> data) : FData(data) {}
+    Reader(std::span<const Byte> data, std::uint64_t maxPixels) : FData(data), FPixelsLeft(maxPixels) {}
 
     bool Int32(int& v) {
         if (FData.size() - FPos < 4) return false;
@@ -26,12 +27,13 @@ public:
         return true;
     }
     bool Image(TskBitmap& out, String& error) {
-        TskBmpReadResult r = ReadBmpImage(FData.subspan(FPos), out);
+        TskBmpReadResult r = ReadBmpImage(FData.subspan(FPos), out, FPixelsLeft);
         if (!r.Ok) {
             error = r.Error;
             return false;
         }
         FPos += r.Consumed;
+        FPixelsLeft -= std::min(FPixelsLeft, std::uint64_t(out.Width()) * std::uint64_t(out.Height()));
         return true;
     }
     std::span<const Byte> Rest() const { return FData.subspan(FPos); }
@@ -39,6 +41,7 @@ public:
 private:
     std::span<const Byte> FData;
     size_t FPos = 0;
+    std::uint64_t FPixelsLeft; // what the pictures still to come may hold together
 };
 
 bool FlaggedPicture(Reader& r, TskBitmap& out, String& error, const char* what) {
@@ -66,8 +69,9 @@ void PutFlagged(std::vector<Byte>& out, std::span<const Byte> image) {
 
 } // namespace
 
-bool ReadSkinContainer(std::span<const Byte> data, TskSkinContainer& out, String& error) {
-    Reader r(data);
+bool ReadSkinContainer(std::span<const Byte> data, TskSkinContainer& out, String& error,
+                       std::uint64_t maxPixels) {
+    Reader r(data, maxPixels);
     if (!r.Int32(out.Version)) {
         error = "The skin ends before its version";
         return false;

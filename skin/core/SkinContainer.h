@@ -6,7 +6,9 @@
 #include "platform/rtl/String.h"
 #include "platform/rtl/Types.h"
 #include "skin/core/SkinBitmap.h"
+#include "skin/core/SkinBmpFile.h"
 
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <vector>
@@ -24,8 +26,10 @@ struct TskSkinContainer {
 
 constexpr int skMaxContainerVersion = 3;
 
-// False with Error set for a version above 3 or any item that does not fit the bytes.
-bool ReadSkinContainer(std::span<const Byte> data, TskSkinContainer& out, String& error);
+// False with Error set for a version above 3, any item that does not fit the bytes, or pictures
+// of more than MaxPixels pixels together.
+bool ReadSkinContainer(std::span<const Byte> data, TskSkinContainer& out, String& error,
+                       std::uint64_t maxPixels = skMaxSkinPixels);
 
 // Builds a version-3 container from BMP images given as bytes (an empty span: no picture).
 std::vector<Byte> BuildSkinContainer(std::span<const Byte> picture, std::span<const Byte> inactive,

@@ -158,6 +158,7 @@ void TskEffectBmp::GradientAlong(const TskEffectBmp& other, double k, bool verti
 }
 
 void TskEffectBmp::MorphLeftGradient(const TskEffectBmp& other, double k) {
+    // One column would make G 0 and the step 1 / 0: such a picture is left as it is.
     if (!SameSize(other) || FWidth < 2 || std::isnan(k)) return;
     const int g = std::clamp(R(std::clamp(FWidth * k, -1e9, 1e9)), 1, FWidth - 1);
     const double step = 1.0 / g;
@@ -171,7 +172,7 @@ void TskEffectBmp::MorphLeftGradient(const TskEffectBmp& other, double k) {
 }
 
 void TskEffectBmp::MorphRightGradient(const TskEffectBmp& other, double k) {
-    if (!SameSize(other) || FWidth < 2 || std::isnan(k)) return;
+    if (!SameSize(other) || FWidth < 1 || std::isnan(k)) return;
     const int h = std::clamp(FWidth - R(std::clamp(FWidth * k, -1e9, 1e9)), 0, FWidth - 1);
     const double step = FWidth - h < 1 ? 1.0 : 1.0 / (FWidth - h);
     for (int y = 0; y < FHeight; ++y) {
@@ -184,6 +185,7 @@ void TskEffectBmp::MorphRightGradient(const TskEffectBmp& other, double k) {
 }
 
 void TskEffectBmp::MorphLeftSlide(const TskEffectBmp& other, double k) {
+    // One column leaves C at 0: nothing slides.
     if (!SameSize(other) || FWidth < 2 || std::isnan(k)) return;
     const int c = std::clamp(R(std::clamp(FWidth * k, -1e9, 1e9)), 1, FWidth - 1);
     for (int y = 0; y < FHeight; ++y)
@@ -198,7 +200,7 @@ void TskEffectBmp::MorphRightSlide(const TskEffectBmp& other, double k) {
 }
 
 void TskEffectBmp::MorphPush(const TskEffectBmp& other, double k) {
-    if (!SameSize(other) || FWidth < 2 || std::isnan(k)) return;
+    if (!SameSize(other) || FWidth < 1 || std::isnan(k)) return;
     const int b = std::clamp(R(std::clamp(FWidth * k, -1e9, 1e9)), 0, FWidth - 1);
     for (int y = 0; y < FHeight; ++y) {
         for (int x = FWidth - 1; x >= b; --x)

@@ -6,6 +6,7 @@
 #include "skin/core/SkinFBitmap.h"
 #include "skin/core/SkinGeometry.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace vd {
@@ -14,6 +15,11 @@ namespace {
 
 constexpr int kHeaderSize = 32;
 constexpr int kRectSize = 16;
+
+// The border pieces of one window region hold at most this many pixels (a window 16384 pixels
+// wide with a caption of 128 rows takes half of it); their runs and rows are what the region
+// stores.
+constexpr std::int64_t kMaxRegionPiecePixels = std::int64_t(1) << 22;
 
 void Put32(std::vector<Byte>& d, size_t at, std::int32_t v) {
     for (int i = 0; i < 4; ++i)
@@ -42,6 +48,21 @@ void SideMask(TskBitmap& out, const TskBitmap& mask, int srcLeft, int srcRight, 
     if (from - clTop > 0) CopyRect(out, {0, 0, lw, from - clTop}, mask, {srcLeft, clTop, srcRight, from});
     if (clBottom - to > 0)
         CopyRect(out, {0, lh - (clBottom - to), lw, lh}, mask, {srcLeft, to, srcRight, clBottom});
+}
+
+// Whether the region of a window of this geometry stays within what a window can be: the client
+// rectangle (one stored row each) no larger than the largest picture, the border pieces within
+// their pixel bound.
+bool RegionFits(const TskSkinCorners& o, const TskSkinCorners& n, int w, const TskBitmap& mask) {
+    using i64 = std::int64_t;
+    const i64 side = TskBitmap::MaxSide;
+    const i64 clientW = i64(n.Client.Right) - n.Client.Left, clientH = i64(n.Client.Bottom) - n.Client.Top;
+    if (w > side || clientW > side || clientH > side) return false;
+    const i64 mw = mask.Width(), mh = mask.Height();
+    auto positive = [](i64 v) { return std::max<i64>(v, 0); };
+    const i64 sides = (positive(o.Client.Left) + positive(mw - o.Client.Right)) * positive(clientH);
+    const i64 ends = i64(positive(w)) * (positive(o.Client.Top) + positive(mh - o.Client.Bottom));
+    return sides + ends <= kMaxRegionPiecePixels;
 }
 
 } // namespace
@@ -137,6 +158,7 @@ std::optional<TskRegion> BuildSkinRegion(const TskSkinCorners& o, const TskSkinC
                                          const TskBitmap& mask) {
     if (n.RightTop.X < n.LeftTop.X || n.LeftBottom.Y < n.LeftTop.Y) return std::nullopt;
     if (IsEmptySkinRect(n.Client)) return std::nullopt;
+    if (!RegionFits(o, n, w, mask)) return std::nullopt;
     TskBitmap top, bottom, left, right;
     ComposeSkinMask(o, n, w, mask, top, bottom, left, right);
     TskRegion result = TskRegion::FromRect(n.Client);

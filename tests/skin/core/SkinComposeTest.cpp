@@ -208,5 +208,31 @@ TEST_F(ComposeTest, SplitBorderPictures) {
     EXPECT_EQ(keepBottom.Width(), 5);
 }
 
+TEST_F(ComposeTest, SplitRightBorderFollowsTheNewRightInset) {
+    // The source's right border is 3 columns (17..20 of the face); the new client rectangle
+    // leaves 1, 3 or 6 columns on the right, and the right piece spans exactly those.
+    for (int inset : {1, 3, 6}) {
+        for (bool stretch : {false, true}) {
+            const int w = 30, h = 26;
+            TskSkinCorners n = Fit(w, h);
+            n.Client.Right = w - inset;
+            TskBitmap top, bottom, left, right;
+            SplitSkinBorderPictures(Old, n, Src, R, w, h, top, bottom, left, right,
+                                    {stretch, stretch, stretch, stretch});
+            ASSERT_EQ(right.Width(), inset) << inset;
+            ASSERT_EQ(right.Height(), left.Height()) << inset;
+            for (int y = 0; y < right.Height(); ++y) {
+                // The source border's columns scaled to the piece: the inner column is its first,
+                // the outer one its last unless the piece is narrower; rows as in the left piece.
+                if (inset >= 3) {
+                    EXPECT_EQ(From(right, inset - 1, y).X, R.Right - 1) << inset << " " << y;
+                }
+                EXPECT_EQ(From(right, 0, y).X, R.Left + 17) << inset << " " << y;
+                EXPECT_EQ(From(right, 0, y).Y, From(left, 0, y).Y) << inset << " " << y;
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace vd

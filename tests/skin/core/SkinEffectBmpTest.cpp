@@ -109,14 +109,22 @@ TEST(EffectBmp, GradientStaysInsideThePicture) {
     EXPECT_EQ(Blue(wide, 8), 100);
 }
 
-TEST(EffectBmp, NarrowPicturesDoNotMorphByColumns) {
-    TskEffectBmp one = Solid(1, 3, 10);
-    const TskEffectBmp other = Solid(1, 3, 90);
-    for (int kind = 2; kind <= 6; ++kind)
-        one.MorphByKind(kind, other, 0.5);
-    EXPECT_EQ(Blue(one, 0, 1), 10);
-    one.MorphByKind(0, other, 1);
-    EXPECT_EQ(Blue(one, 0, 1), 90);
+TEST(EffectBmp, OnePixelWidePictures) {
+    // Width 1: the right gradient and the push still take Other's column; the left gradient
+    // (whose step would divide by zero) and the slides (no column to move) leave the picture.
+    struct Case {
+        int Kind;
+        Byte Expected;
+    } cases[] = {{0, 50}, {1, 90}, {2, 10}, {3, 90}, {4, 10}, {5, 10}, {6, 90}};
+    for (const Case& c : cases)
+        for (double k : {0.0, 0.5, 1.0}) {
+            if (c.Kind <= 1 && k != 0.5) continue; // not by columns: one K is enough
+            TskEffectBmp one = Solid(1, 3, 10);
+            one.MorphByKind(c.Kind, Solid(1, 3, 90), k);
+            for (int y = 0; y < 3; ++y)
+                EXPECT_EQ(int(Blue(one, 0, y)), int(c.Expected))
+                    << "kind " << c.Kind << " k " << k << " row " << y;
+        }
 }
 
 TEST(EffectBmp, ImageEffects) {

@@ -31,7 +31,7 @@ int Painted(const TskBitmap& b) {
     return n;
 }
 
-TEST(Glyphs, CaptionGlyphsAsArt) {
+TEST(Glyphs, PenGlyphsAsArt) {
     struct Case {
         const char* Name;
         void (*Draw)(TskBitmap&, int, int, TskColor);
@@ -53,6 +53,25 @@ TEST(Glyphs, CaptionGlyphsAsArt) {
          DrawDownArrowGlyph,
          {"............", "............", "............", "..########..", "...######...", "....####....",
           ".....##.....", "............"}},
+        // Back window (3..10 x 1..6, two-row title), then the front one (1..7 x 5..10) framed
+        // over it without erasing what lies behind.
+        {"restore",
+         DrawRestoreGlyph,
+         {"............", "...########.", "...########.", "...#......#.", "...#......#.", ".#######..#.",
+          ".##########.", ".#.....#....", ".#.....#....", ".#.....#....", ".#######....", "............"}},
+        {"tray",
+         DrawTrayGlyph,
+         {"............", "............", "............", "............", "..########..", "..#......#..",
+          "..########..", "............"}},
+        // The down arrow turned over and one row lower: rows of 2, 4, 6 and 8 at Y+3 to Y+6.
+        {"up arrow",
+         DrawUpArrowGlyph,
+         {"............", "............", "............", "............", ".....##.....", "....####....",
+          "...######...", "..########..", "............"}},
+        {"radio mark",
+         DrawRadioMark,
+         {"............", ".######.....", ".######.....", ".######.....", ".######.....", ".######.....",
+          ".######.....", "............"}},
         {"square",
          DrawSquareGlyph,
          {"............", "............", "............", "...#####....", "...#####....", "...#####....",
