@@ -4,6 +4,7 @@
 #include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
@@ -243,6 +244,10 @@ bool TSocket::RecvLine(std::string& line, std::size_t maxLen, int timeoutMs, TNe
     }
 }
 
+void TSocket::SetSendBuffer(int bytes) {
+    if (FFd >= 0) ::setsockopt(FFd, SOL_SOCKET, SO_SNDBUF, &bytes, sizeof bytes);
+}
+
 std::string TSocket::PeerText() const {
     sockaddr_in a{};
     socklen_t len = sizeof a;
@@ -280,8 +285,9 @@ bool TListenSocket::Listen(const std::string& bindAddress, std::uint16_t port, i
     }
     int one = 1;
     ::setsockopt(FFd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-    if (::bind(FFd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(FFd, backlog) != 0 ||
-        ::pipe2(FWake, O_CLOEXEC | O_NONBLOCK) != 0) {
+    // The kernel cuts a backlog above net.core.somaxconn down to it.
+    if (::bind(FFd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+        ::listen(FFd, backlog < 0 ? INT_MAX : backlog) != 0 || ::pipe2(FWake, O_CLOEXEC | O_NONBLOCK) != 0) {
         error = std::strerror(errno);
         Close();
         return false;

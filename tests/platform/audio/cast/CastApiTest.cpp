@@ -14,36 +14,17 @@
 #include "platform/net/HttpClient.h"
 #include "platform/net/TcpServer.h"
 #include "tests/platform/audio/AudioFixture.h"
+#include "tests/platform/audio/cast/Descriptors.h"
 #include "tests/platform/audio/cast/StallPeer.h"
 #include "tests/platform/net/TestKit.h"
 
 using namespace vd::audio;
+using vd::testkit::NewDescriptors;
+using vd::testkit::OpenDescriptors;
 using vd::testkit::TStallPeer;
 using vd::testkit::WaitUntil;
 
 namespace {
-
-// What each open descriptor refers to ("socket:[inode]", "pipe:[inode]", a path): unlike the
-// numbers, these are not reused, so descriptors that earlier tests close meanwhile do not count.
-std::set<std::string> OpenDescriptors() {
-    std::set<std::string> out;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
-        std::error_code ec;
-        auto target = std::filesystem::read_symlink(entry.path(), ec);
-        // (not the one this listing itself holds open)
-        if (!ec && target.string().rfind("/proc/", 0) != 0)
-            out.insert(entry.path().filename().string() + "=" + target.string());
-    }
-    return out;
-}
-
-// Descriptors open now that were not open in `before`.
-int NewDescriptors(const std::set<std::string>& before) {
-    int n = 0;
-    for (const auto& d : OpenDescriptors())
-        n += before.count(d) == 0;
-    return n;
-}
 
 // Accepts a source, answers 200 OK and hangs up: the cast dies soon after it started.
 class THangUpServer {
