@@ -66,8 +66,8 @@ protected:
         EXPECT_NE(Encoder, 0u) << AE_ErrorGetCode();
         return Encoder;
     }
-    bool CastInit(const std::string& server) {
-        return AE_Encode_CastInit(Encoder, server.c_str(), "pw", "audio/mpeg", nullptr, "", nullptr, nullptr,
+    static bool CastInit(HENCODE encoder, const std::string& server) {
+        return AE_Encode_CastInit(encoder, server.c_str(), "pw", "audio/mpeg", nullptr, "", nullptr, nullptr,
                                   nullptr, 128, false);
     }
     test::TCaptureRun Run;
@@ -85,8 +85,8 @@ TEST_F(CastApiTest, StoppingTheEncoderEndsACastAttemptThatCastFreeMissed) {
     EXPECT_FALSE(AE_Encode_CastFree(Encoder)) << "nothing to free yet";
     std::atomic<bool> done{false};
     bool started = true;
-    std::thread attempt([&] {
-        started = CastInit(server);
+    std::thread attempt([&, encoder = Encoder] {
+        started = CastInit(encoder, server);
         done = true;
     });
     bool underWay = WaitUntil([&] { return peer.Accepted(); }, 5000);
@@ -112,7 +112,7 @@ TEST_F(CastApiTest, StopRacingACastStartNeverLeavesItWaiting) {
         ASSERT_NE(encoder, 0u);
         std::atomic<bool> done{false};
         std::thread attempt([&] {
-            CastInit(server);
+            CastInit(encoder, server);
             done = true;
         });
         for (int i = 0; i < round * 40; ++i) // a different moment each round
@@ -130,11 +130,11 @@ TEST_F(CastApiTest, ACastSetUpAgainOrFreedLeavesNoDescriptorsBehind) {
     ASSERT_NE(StartEncoder(), 0u);
     THangUpServer server;
     const auto before = OpenDescriptors();
-    ASSERT_TRUE(CastInit(server.Address())) << AE_ErrorGetCode();
+    ASSERT_TRUE(CastInit(Encoder, server.Address())) << AE_ErrorGetCode();
     // One cast holds its socket and its cancel pipe; the server's side closes by itself.
     ASSERT_TRUE(WaitUntil([&] { return NewDescriptors(before) == 3; }, 3000)) << NewDescriptors(before);
     for (int again = 0; again < 4; ++again) {
-        ASSERT_TRUE(CastInit(server.Address())) << AE_ErrorGetCode();
+        ASSERT_TRUE(CastInit(Encoder, server.Address())) << AE_ErrorGetCode();
         EXPECT_TRUE(WaitUntil([&] { return NewDescriptors(before) == 3; }, 3000))
             << "set up again " << again + 1 << " times: " << NewDescriptors(before) << " held";
     }
