@@ -142,3 +142,17 @@ TEST_F(CastApiTest, ACastSetUpAgainOrFreedLeavesNoDescriptorsBehind) {
     EXPECT_TRUE(WaitUntil([&] { return NewDescriptors(before) == 0; }, 3000))
         << NewDescriptors(before) << " held after the free";
 }
+
+// The own port set up again on the same encoder: the old server goes first (its port and
+// descriptors with it), so the new one can take the same port.
+TEST_F(CastApiTest, AnOwnPortSetUpAgainReplacesTheOldServer) {
+    ASSERT_NE(StartEncoder(), 0u);
+    std::string port = "127.0.0.1:" + std::to_string(vd::testkit::FreePort());
+    const auto before = OpenDescriptors();
+    for (int again = 0; again < 3; ++again)
+        ASSERT_NE(AE_Encode_ServerInit(Encoder, port.c_str(), 65536, 65536, 0, nullptr, nullptr), 0u)
+            << "set up " << again + 1 << " times: " << AE_ErrorGetCode();
+    EXPECT_EQ(NewDescriptors(before), 3) << "one listening socket and its wake pipe";
+    EXPECT_TRUE(AE_Encode_CastFree(Encoder));
+    EXPECT_EQ(NewDescriptors(before), 0);
+}
