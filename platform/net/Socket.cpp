@@ -37,8 +37,14 @@ thread_local std::int64_t tScopeDeadline = kNoDeadline;
 
 // Waits for events on fd until the deadline; false on time-out, error or cancel.
 bool WaitFd(int fd, short events, Clock::time_point deadline, TNetError* error) {
-    if (tScopeDeadline != kNoDeadline)
-        deadline = std::min(deadline, Clock::time_point(Clock::duration(tScopeDeadline)));
+    if (tScopeDeadline != kNoDeadline) {
+        Clock::time_point whole{Clock::duration(tScopeDeadline)};
+        if (Clock::now() >= whole) { // over, even when the peer has something ready
+            if (error) *error = TNetError::Timeout;
+            return false;
+        }
+        deadline = std::min(deadline, whole);
+    }
     for (;;) {
         pollfd p[2] = {{fd, events, 0}, {tCancelFd, POLLIN, 0}};
         int r = ::poll(p, tCancelFd >= 0 ? 2 : 1, MsLeft(deadline));
