@@ -33,6 +33,18 @@ struct TOwnPortServer::TClient {
 
 namespace {
 
+// A listener says nothing after its head: whatever comes is dropped, the end means it left.
+bool HungUp(net::TSocket& s) {
+    char buf[256];
+    for (int i = 0; i < 16; ++i) {
+        net::TNetError e = net::TNetError::None;
+        long n = s.Recv(buf, sizeof buf, 0, &e);
+        if (n == 0) return true;
+        if (n < 0) return e != net::TNetError::Timeout;
+    }
+    return false;
+}
+
 // The ICY metadata block: a length byte in 16-byte units, then the padded text.
 std::string MetaBlock(const std::string& title) {
     std::string t = title;
@@ -294,7 +306,15 @@ void TOwnPortServer::Serve(TClient& c) {
         {
             std::unique_lock<std::mutex> g(FLock);
             c.Sending = false;
-            c.Wake.wait(g, [&] { return FStopping || c.Drop || !c.Queue.empty(); });
+            // While no data flows, look at the connection now and then: a listener that hung up
+            // gets its leave call then, not only once the stream goes on.
+            while (!c.Wake.wait_for(g, std::chrono::milliseconds(250),
+                                    [&] { return FStopping || c.Drop || !c.Queue.empty(); })) {
+                g.unlock();
+                bool left = HungUp(c.Socket);
+                g.lock();
+                if (left) c.Drop = true;
+            }
             if (FStopping || c.Drop) break;
             chunk.swap(c.Queue);
             c.Queue.clear();
