@@ -96,9 +96,9 @@ bool AE_Encode_EndInput(HENCODE handle);
 
 // Output sinks (casts, the own-port server). Thread-safe from any thread. Every encoded block
 // goes to each attached sink's Deliver on the encoder's output thread, after the data callback.
-// After DetachSink returns, the sink gets no further Deliver call. AE_Encode_Stop detaches all
-// sinks; the encoder drops its references on its cleanup thread, so a sink's destructor never
-// runs on the caller of AE_Encode_Stop.
+// After DetachSink returns, the sink gets no further Deliver call and the encoder holds no
+// reference to it. AE_Encode_Stop detaches all sinks and abandons each; the encoder drops its
+// references on its cleanup thread, so a sink's destructor never runs on the caller of AE_Encode_Stop.
 bool AE_Encode_AttachSink(HENCODE handle, std::shared_ptr<TEncodedSink> sink);
 bool AE_Encode_DetachSink(HENCODE handle, const TEncodedSink* sink);
 // A sink reports its failure (AE_ENCODE_NOTIFY_CAST, ..._CAST_TIMEOUT, ..._SERVER_SPACE) to the

@@ -11,6 +11,9 @@ class TEncodedSink {
 public:
     virtual ~TEncodedSink() = default;
     virtual void Deliver(const std::uint8_t* data, std::size_t size) = 0;
+    // The encoder was stopped with the sink still attached: end whatever waits (a connection
+    // attempt under way, a send) without a notification. Any thread; must not block.
+    virtual void Abandon() {}
 };
 
 } // namespace vd::audio

@@ -183,10 +183,11 @@ bool TEncoder::AttachSink(std::shared_ptr<TEncodedSink> sink) {
 }
 
 bool TEncoder::DetachSink(const TEncodedSink* sink) {
+    std::shared_ptr<TEncodedSink> released; // let go after the lock: its descriptors close with it
     std::lock_guard lock(FSinkLock);
     auto it = std::find_if(FSinks.begin(), FSinks.end(), [&](const auto& s) { return s.get() == sink; });
     if (it == FSinks.end()) return false;
-    FDetachedSinks.push_back(std::move(*it));
+    released = std::move(*it);
     FSinks.erase(it);
     return true;
 }
@@ -197,8 +198,10 @@ void TEncoder::MarkStopped() {
         FStopped.store(true, std::memory_order_release);
     }
     std::lock_guard lock(FSinkLock);
-    for (auto& s : FSinks)
+    for (auto& s : FSinks) {
+        s->Abandon(); // a cast still connecting must not wait out its time-out for nobody
         FDetachedSinks.push_back(std::move(s));
+    }
     FSinks.clear();
 }
 

@@ -52,10 +52,12 @@ public:
     std::uint32_t SetNotify(ENCODENOTIFYPROC proc, void* user);
     void RaiseNotify(std::uint32_t status);
     bool AttachSink(std::shared_ptr<TEncodedSink> sink);
+    // The encoder keeps no reference to a detached sink.
     bool DetachSink(const TEncodedSink* sink);
 
     // Any thread, returns at once: no callback or sink delivery after this returns
-    // (except on the encoder's own thread when called from inside a callback).
+    // (except on the encoder's own thread when called from inside a callback). Every attached
+    // sink is abandoned (TEncodedSink::Abandon) and released by Finish.
     void MarkStopped();
     // Cleanup thread: ends the writer, lets the program end (then signals), joins, reaps.
     void Finish();

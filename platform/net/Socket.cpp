@@ -4,6 +4,7 @@
 #include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
@@ -36,8 +37,14 @@ thread_local std::int64_t tScopeDeadline = kNoDeadline;
 
 // Waits for events on fd until the deadline; false on time-out, error or cancel.
 bool WaitFd(int fd, short events, Clock::time_point deadline, TNetError* error) {
-    if (tScopeDeadline != kNoDeadline)
-        deadline = std::min(deadline, Clock::time_point(Clock::duration(tScopeDeadline)));
+    if (tScopeDeadline != kNoDeadline) {
+        Clock::time_point whole{Clock::duration(tScopeDeadline)};
+        if (Clock::now() >= whole) { // over, even when the peer has something ready
+            if (error) *error = TNetError::Timeout;
+            return false;
+        }
+        deadline = std::min(deadline, whole);
+    }
     for (;;) {
         pollfd p[2] = {{fd, events, 0}, {tCancelFd, POLLIN, 0}};
         int r = ::poll(p, tCancelFd >= 0 ? 2 : 1, MsLeft(deadline));
@@ -243,6 +250,10 @@ bool TSocket::RecvLine(std::string& line, std::size_t maxLen, int timeoutMs, TNe
     }
 }
 
+void TSocket::SetSendBuffer(int bytes) {
+    if (FFd >= 0) ::setsockopt(FFd, SOL_SOCKET, SO_SNDBUF, &bytes, sizeof bytes);
+}
+
 std::string TSocket::PeerText() const {
     sockaddr_in a{};
     socklen_t len = sizeof a;
@@ -280,8 +291,9 @@ bool TListenSocket::Listen(const std::string& bindAddress, std::uint16_t port, i
     }
     int one = 1;
     ::setsockopt(FFd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-    if (::bind(FFd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(FFd, backlog) != 0 ||
-        ::pipe2(FWake, O_CLOEXEC | O_NONBLOCK) != 0) {
+    // The kernel cuts a backlog above net.core.somaxconn down to it.
+    if (::bind(FFd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+        ::listen(FFd, backlog < 0 ? INT_MAX : backlog) != 0 || ::pipe2(FWake, O_CLOEXEC | O_NONBLOCK) != 0) {
         error = std::strerror(errno);
         Close();
         return false;

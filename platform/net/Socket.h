@@ -40,6 +40,10 @@ public:
     // Reads one line ending with LF (a CR before it is dropped) of at most maxLen bytes.
     bool RecvLine(std::string& line, std::size_t maxLen, int timeoutMs, TNetError* error = nullptr);
 
+    // Caps what the kernel holds for the peer (SO_SNDBUF; the kernel doubles it for its books),
+    // so that a stalled peer is noticed after that much, not after megabytes.
+    void SetSendBuffer(int bytes);
+
     // "a.b.c.d:port" of the peer, and the local dotted address.
     std::string PeerText() const;
     std::string LocalAddress() const;
@@ -82,6 +86,9 @@ public:
     ~TListenSocket();
     TListenSocket(const TListenSocket&) = delete;
     TListenSocket& operator=(const TListenSocket&) = delete;
+
+    // As many waiting connections as the system allows (net.core.somaxconn).
+    static constexpr int kSystemBacklog = -1;
 
     // bindAddress empty or "0.0.0.0" = all addresses; port 0 picks a free one.
     bool Listen(const std::string& bindAddress, std::uint16_t port, int backlog, std::string& error);

@@ -46,10 +46,6 @@ bool TCast::Start(int& error) {
         net::TDeadlineScope deadline(CastNetTimeoutMs());
         opened = Open(socket, error);
     }
-    {
-        std::lock_guard<std::mutex> g(FLock);
-        if (FStopping) opened = false; // stopped while connecting: nothing may keep running
-    }
     if (!opened) {
         if (error == AE_OK) error = AE_ERROR_FILEFORM;
         return false;
@@ -57,11 +53,15 @@ bool TCast::Start(int& error) {
     // Room for twice the stall the cast time-out allows, at the stream's rate, at least 64 KB.
     std::size_t perSecond = static_cast<std::size_t>(std::max(8, FParams.Bitrate)) * 125;
     std::size_t cap = perSecond * static_cast<std::size_t>(CastSendTimeoutMs()) / 500;
-    {
-        std::lock_guard<std::mutex> g(FLock);
-        FSocket = std::move(socket);
-        FQueueCap = std::max<std::size_t>(cap, 64 * 1024);
+    // Under the lock: a Stop on another thread either comes first and nothing starts, or
+    // finds the sender to end and join.
+    std::lock_guard<std::mutex> g(FLock);
+    if (FStopping) {
+        error = AE_ERROR_FILEFORM; // stopped while connecting: nothing may keep running
+        return false;
     }
+    FSocket = std::move(socket);
+    FQueueCap = std::max<std::size_t>(cap, 64 * 1024);
     FAlive = true;
     FSender = std::thread([this] { SendLoop(); });
     return true;
@@ -153,17 +153,22 @@ void TCast::SendLoop() {
     }
 }
 
-void TCast::Stop() {
+void TCast::Abandon() {
     {
         std::lock_guard<std::mutex> g(FLock);
         FStopping = true;
         FQueue.clear();
         FQueued = 0;
+        FSocket.Shutdown(); // ends a send that waits for the server
     }
     FCancel.Wake();
     FWake.notify_all();
-    FSocket.Shutdown(); // ends a send that waits for the server
+}
+
+void TCast::Stop() {
+    Abandon();
     if (FSender.joinable()) FSender.join();
+    std::lock_guard<std::mutex> g(FLock); // an Abandon from the encoder may come at any time
     FSocket.Close();
     FAlive = false;
 }

@@ -34,6 +34,8 @@ public:
     // Where failures go (AE_ENCODE_NOTIFY_*). A cast that died before this call reports at once.
     void SetNotify(TNotify notify);
     void Deliver(const std::uint8_t* data, std::size_t size) override;
+    // The encoder stopped: a handshake under way and the sender end at once, quietly.
+    void Abandon() override;
     // Ends the connection (or the connection attempt under way on another thread) without a
     // notification; waits for the sender thread.
     void Stop();

@@ -42,6 +42,12 @@ struct TRegistry {
         Entries.erase(it);
         return e;
     }
+    // Removes the entry only while it is still this cast's.
+    void Forget(HENCODE h, const TCast* cast) {
+        std::lock_guard<std::mutex> g(Lock);
+        auto it = Entries.find(h);
+        if (it != Entries.end() && it->second.Cast.lock().get() == cast) Entries.erase(it);
+    }
 };
 
 TRegistry& Registry() {
@@ -79,11 +85,18 @@ bool AE_Encode_CastInit(HENCODE handle, const char* server, const char* pass, co
     int error = AE_OK;
     std::shared_ptr<TCast> cast = CreateCast(p, error);
     if (!cast) return Fail(error);
-    Registry().Put(handle, {cast, {}}); // CastFree can end the attempt from here on
-    if (!cast->Start(error)) return Fail(error);
-    cast->SetNotify([handle](unsigned status) { AE_Encode_RaiseNotify(handle, status); });
-    // Stopped while we were connecting: nothing may keep running.
+    AE_Encode_CastFree(handle); // set up again: the old cast goes, with its descriptors
+    // Attached before the handshake (it takes no data until connected): AE_Encode_Stop abandons
+    // it from here on, and before this the attach fails. So a Stop whose CastFree came too early
+    // to find the cast still ends the attempt at once.
     if (!AE_Encode_AttachSink(handle, cast)) return Fail(AE_ERROR_HANDLE);
+    Registry().Put(handle, {cast, {}}); // CastFree can end the attempt from here on
+    if (!cast->Start(error)) {
+        Registry().Forget(handle, cast.get());
+        AE_Encode_DetachSink(handle, cast.get());
+        return Fail(AE_Encode_IsActive(handle) ? error : AE_ERROR_HANDLE);
+    }
+    cast->SetNotify([handle](unsigned status) { AE_Encode_RaiseNotify(handle, status); });
     return true;
 }
 
@@ -105,7 +118,8 @@ std::uint32_t AE_Encode_ServerInit(HENCODE handle, const char* port, std::uint32
     o.BufferBytes = buffer;
     o.BurstBytes = burst;
     o.SendMetadata = (flags & AE_ENCODE_SERVER_META) != 0;
-    o.ContentType.clear(); // told by the stream's first bytes
+    o.ContentType.clear();      // told by the stream's first bytes
+    AE_Encode_CastFree(handle); // set up again: the old server and its listeners go first
     auto server = std::make_shared<TOwnPortServer>();
     int error = AE_OK;
     bool started = server->Start(

@@ -10,12 +10,19 @@
 
 namespace vd::audio {
 
+using TClock = std::chrono::steady_clock;
+
 struct TOwnPortServer::TClient {
     net::TSocket Socket;
     std::string Peer;
     std::thread Thread;
     std::condition_variable Wake;
     std::string Queue;
+    TClock::time_point QueuedSince;  // when the oldest byte in Queue came
+    TClock::time_point SendingSince; // when the oldest byte of the chunk being sent came
+    bool Sending = false;
+    bool Counted = false; // sent its head: holds one of the MaxClients places
+    bool Evicted = false; // silent and pushed out by newer connections
     bool Registered = false;
     bool Drop = false;
     bool Done = false;
@@ -25,6 +32,18 @@ struct TOwnPortServer::TClient {
 };
 
 namespace {
+
+// A listener says nothing after its head: whatever comes is dropped, the end means it left.
+bool HungUp(net::TSocket& s) {
+    char buf[256];
+    for (int i = 0; i < 16; ++i) {
+        net::TNetError e = net::TNetError::None;
+        long n = s.Recv(buf, sizeof buf, 0, &e);
+        if (n == 0) return true;
+        if (n < 0) return e != net::TNetError::Timeout;
+    }
+    return false;
+}
 
 // The ICY metadata block: a length byte in 16-byte units, then the padded text.
 std::string MetaBlock(const std::string& title) {
@@ -63,7 +82,7 @@ bool TOwnPortServer::Start(const TOptions& options, TClientProc proc, int& error
     FOptions.BurstBytes = std::min(options.BurstBytes, FOptions.BufferBytes);
     FProc = std::move(proc);
     std::string why;
-    if (!FListen.Listen(FOptions.BindAddress, FOptions.Port, 16, why)) {
+    if (!FListen.Listen(FOptions.BindAddress, FOptions.Port, net::TListenSocket::kSystemBacklog, why)) {
         error = AE_ERROR_NONET;
         return false;
     }
@@ -128,12 +147,19 @@ void TOwnPortServer::Deliver(const std::uint8_t* data, std::size_t size) {
         left -= n;
     }
     std::size_t cap = std::max<std::size_t>(2 * FOptions.BufferBytes, 128 * 1024);
+    auto now = TClock::now();
+    auto lag = std::chrono::milliseconds(FOptions.MaxLagMs);
     for (auto& c : FClients) {
         if (!c->Registered || c->Drop) continue;
-        if (c->Queue.size() + size > cap) {
-            c->Drop = true; // too slow: this listener goes, at once, even from inside a send
+        // Behind by time or by bytes: a listener that stopped reading goes within seconds,
+        // whatever the stream's rate and the buffer size.
+        bool behind =
+            (c->Sending && now - c->SendingSince > lag) || (!c->Queue.empty() && now - c->QueuedSince > lag);
+        if (behind || c->Queue.size() + size > cap) {
+            c->Drop = true; // this listener goes, at once, even from inside a send
             c->Socket.Shutdown();
         } else {
+            if (c->Queue.empty()) c->QueuedSince = now;
             c->Queue.append(p, size);
         }
         c->Wake.notify_one();
@@ -153,17 +179,29 @@ void TOwnPortServer::AcceptLoop() {
         std::lock_guard<std::mutex> g(FLock);
         if (FStopping) return;
         if (!s.Valid()) continue;
-        if (static_cast<int>(FClients.size()) >= FOptions.MaxClients) {
-            s.SendAll("HTTP/1.0 503 Server Full\r\nContent-Type: text/plain\r\n\r\nToo many listeners\r\n",
-                      200);
-            continue;
-        }
+        EvictOldestSilent();
+        s.SetSendBuffer(FOptions.SendBufferBytes);
         auto client = std::make_unique<TClient>();
         client->Peer = s.PeerText();
         client->Socket = std::move(s);
         TClient* raw = client.get();
         FClients.push_back(std::move(client));
         raw->Thread = std::thread([this, raw] { Serve(*raw); });
+    }
+}
+
+// Under FLock. Connections still without a head are bounded too: the oldest of them gives way.
+void TOwnPortServer::EvictOldestSilent() {
+    TClient* oldest = nullptr;
+    int silent = 0;
+    for (auto& c : FClients) {
+        if (c->Counted || c->Done || c->Evicted) continue;
+        if (!oldest) oldest = c.get();
+        ++silent;
+    }
+    if (oldest && silent >= FOptions.MaxClients) {
+        oldest->Evicted = true;
+        oldest->Socket.Shutdown(); // its head read ends; the thread finishes by itself
     }
 }
 
@@ -182,12 +220,27 @@ void TOwnPortServer::ReapFinished(bool all) {
         if (c->Thread.joinable()) c->Thread.join();
 }
 
+// A place among the MaxClients listeners, for a connection that sent its head.
+bool TOwnPortServer::TakePlace(TClient& c) {
+    std::lock_guard<std::mutex> g(FLock);
+    auto counted =
+        std::count_if(FClients.begin(), FClients.end(), [](auto& o) { return o->Counted && !o->Done; });
+    if (counted >= FOptions.MaxClients) return false;
+    c.Counted = true;
+    return true;
+}
+
 bool TOwnPortServer::Handshake(TClient& c, bool& wantsMeta) {
     std::string headText;
     net::THttpHead head;
-    if (!net::ReadHttpHeadText(c.Socket, headText, 8192, CastNetTimeoutMs(), nullptr)) return false;
+    if (!net::ReadHttpHeadText(c.Socket, headText, 8192, FOptions.HeadTimeoutMs, nullptr)) return false;
     if (!net::ParseHttpHead(headText, head) || head.StartLine.rfind("GET ", 0) != 0) {
         c.Socket.SendAll("HTTP/1.0 400 Bad Request\r\nContent-Type: text/plain\r\n\r\nBad request\r\n", 1000);
+        return false;
+    }
+    if (!TakePlace(c)) {
+        c.Socket.SendAll("HTTP/1.0 503 Server Full\r\nContent-Type: text/plain\r\n\r\nToo many listeners\r\n",
+                         1000);
         return false;
     }
     if (!FProc(true, c.Peer, headText)) {
@@ -226,12 +279,7 @@ bool TOwnPortServer::Interleave(TClient& c, std::string& chunk, const std::strin
 
 void TOwnPortServer::Serve(TClient& c) {
     bool wantsMeta = false;
-    if (!Handshake(c, wantsMeta)) {
-        c.Socket.Shutdown();
-        std::lock_guard<std::mutex> g(FLock);
-        c.Done = true;
-        return;
-    }
+    if (!Handshake(c, wantsMeta)) return Finished(c);
     // Accepted from here on: whatever happens, the leave call follows.
     std::string type = FOptions.ContentType;
     if (type.empty()) {
@@ -247,18 +295,31 @@ void TOwnPortServer::Serve(TClient& c) {
         std::lock_guard<std::mutex> g(FLock);
         c.Meta = wantsMeta;
         c.Queue = Burst();
+        c.QueuedSince = TClock::now();
         c.Registered = ok && !FStopping;
     }
     std::string chunk, out, title;
     std::uint64_t titleVersion = 0;
+    TClock::time_point since;
     while (ok) {
         bool newTitle = false;
         {
             std::unique_lock<std::mutex> g(FLock);
-            c.Wake.wait(g, [&] { return FStopping || c.Drop || !c.Queue.empty(); });
+            c.Sending = false;
+            // While no data flows, look at the connection now and then: a listener that hung up
+            // gets its leave call then, not only once the stream goes on.
+            while (!c.Wake.wait_for(g, std::chrono::milliseconds(250),
+                                    [&] { return FStopping || c.Drop || !c.Queue.empty(); })) {
+                g.unlock();
+                bool left = HungUp(c.Socket);
+                g.lock();
+                if (left) c.Drop = true;
+            }
             if (FStopping || c.Drop) break;
             chunk.swap(c.Queue);
             c.Queue.clear();
+            c.Sending = true;
+            since = c.SendingSince = c.QueuedSince;
             if (c.Meta && c.TitleSent != FTitleVersion) {
                 newTitle = true;
                 title = FTitle;
@@ -266,7 +327,10 @@ void TOwnPortServer::Serve(TClient& c) {
             }
         }
         if (Interleave(c, chunk, newTitle ? &title : nullptr, out)) c.TitleSent = titleVersion;
-        ok = c.Socket.SendAll(out, CastSendTimeoutMs());
+        // What is left of the allowed lag: a send that stalls past it drops the listener even
+        // when no new data comes to notice.
+        auto age = std::chrono::duration_cast<std::chrono::milliseconds>(TClock::now() - since).count();
+        ok = c.Socket.SendAll(out, static_cast<int>(std::max<long long>(FOptions.MaxLagMs - age, 0)));
     }
     {
         std::lock_guard<std::mutex> g(FLock);
@@ -274,7 +338,14 @@ void TOwnPortServer::Serve(TClient& c) {
     }
     c.Socket.Shutdown();
     FProc(false, c.Peer, std::string());
+    Finished(c);
+}
+
+// The connection's descriptor goes now, not when the thread is reaped at the next accept.
+void TOwnPortServer::Finished(TClient& c) {
     std::lock_guard<std::mutex> g(FLock);
+    c.Socket.Shutdown();
+    c.Socket.Close();
     c.Done = true;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 // The stream served straight to listeners from a port of our own (HTTP/ICY). A new listener gets
 // a burst of the newest buffered bytes, then the live stream through a bounded queue of its own:
-// a listener that cannot keep up is dropped, never the stream. Listeners that ask for it get
-// ICY metadata (StreamTitle) every kMetaInterval bytes.
+// a listener that cannot keep up (too many bytes or too many seconds behind) is dropped, never
+// the stream. Listeners that ask for it get ICY metadata (StreamTitle) every kMetaInterval bytes.
+// A connection has a few seconds to send its request head and counts against the listener
+// limit only once it has: connections that say nothing cannot keep listeners out.
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -32,7 +35,10 @@ public:
         bool SendMetadata = true;
         std::string ContentType = "audio/mpeg"; // empty: told by the stream's first bytes
         std::string Name;                       // icy-name, when not empty
-        int MaxClients = 256;
+        int MaxClients = 256;        // listeners that sent their head; as many more may be sending it
+        int HeadTimeoutMs = 3000;    // for the request head, from the accept on
+        int MaxLagMs = 5000;         // a listener whose oldest unsent byte is older is dropped
+        int SendBufferBytes = 65536; // per listener socket: a stalled one is noticed soon
     };
     static constexpr std::size_t kMetaInterval = 8192;
 
@@ -56,7 +62,10 @@ private:
     void Serve(TClient& client);
     static bool Interleave(TClient& client, std::string& chunk, const std::string* title, std::string& out);
     bool Handshake(TClient& client, bool& wantsMeta);
+    bool TakePlace(TClient& client);
+    void EvictOldestSilent();
     void ReapFinished(bool all);
+    void Finished(TClient& client);
     std::string Burst() const;
 
     TOptions FOptions;

@@ -23,11 +23,14 @@ public:
         FThread.join();
     }
     int Port() const { return FListen.Port(); }
+    // A client connected (and, once its head is in, waits for the answer).
+    bool Accepted() const { return FAccepted; }
 
 private:
     void Run() {
         FClient = FListen.Accept();
         if (!FClient.Valid()) return;
+        FAccepted = true;
         std::string head;
         char c;
         // Up to the blank line (HTTP) or the first line (v1 password).
@@ -47,6 +50,7 @@ private:
     TThen FThen;
     net::TListenSocket FListen;
     net::TSocket FClient;
+    std::atomic<bool> FAccepted{false};
     std::thread FThread;
 };
 
