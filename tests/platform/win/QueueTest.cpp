@@ -59,7 +59,14 @@ TEST_F(WinTest, TimerDestroyedWithItsWindowAndCallbackTimers) {
     int calls = 0;
     const auto id = SetTimer(nullptr, 0, 50, [&](HWND, UINT, std::uintptr_t, DWord) { ++calls; });
     hb->Advance(60);
-    Pump();
+    MSG m;
+    int deadTimers = 0;
+    while (PeekMessage(m, PM_REMOVE)) {
+        if (m.message == WM_TIMER && m.hwnd == h) ++deadTimers;
+        DispatchMessage(m);
+    }
+    EXPECT_EQ(deadTimers, 0) << "the window's timer went with it";
+    EXPECT_FALSE(KillTimer(h, 1)) << "nothing left to kill";
     EXPECT_EQ(calls, 1);
     KillTimer(nullptr, id);
 }
