@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 namespace vd {
 
@@ -256,10 +257,12 @@ HRGN CreateRectRgnIndirect(const TRect* r) {
     return r ? CreateRectRgn(r->Left, r->Top, r->Right, r->Bottom) : nullptr;
 }
 
+static_assert(std::is_trivially_copyable_v<RGNDATAHEADER>, "copied as bytes");
+
 HRGN ExtCreateRegion(const void* xform, DWord count, const RGNDATA* data) {
     if (xform || !data || count < sizeof(RGNDATAHEADER)) return nullptr;
     RGNDATAHEADER h;
-    std::memcpy(&h, data, sizeof h);
+    std::memcpy(static_cast<void*>(&h), data, sizeof h); // the caller's bytes may be unaligned
     if (h.dwSize < sizeof(RGNDATAHEADER) || h.iType != RDH_RECTANGLES || h.dwSize > count) return nullptr;
     const std::size_t room = (count - h.dwSize) / sizeof(TRect);
     if (h.nCount > room) return nullptr;
@@ -316,7 +319,7 @@ DWord GetRegionData(HRGN rgn, DWord count, RGNDATA* data) {
     h.nCount = DWord(rects.size());
     h.nRgnSize = DWord(rects.size() * sizeof(TRect));
     h.rcBound = rgn->Box();
-    std::memcpy(data, &h, sizeof h);
+    std::memcpy(static_cast<void*>(data), &h, sizeof h);
     if (!rects.empty()) std::memcpy(reinterpret_cast<char*>(data) + sizeof h, rects.data(), h.nRgnSize);
     return need;
 }

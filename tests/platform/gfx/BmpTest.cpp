@@ -94,7 +94,9 @@ TEST(Bmp, ReadsEveryDepthAndWritesTheSamePixelsBack) {
                 const DWord want = c.bits <= 8 ? PaletteBgr(pal, value(x, y)) : value(x, y) & 0xFFFFFF;
                 ASSERT_EQ(bmp->PixelBgr(x, y), want) << c.bits << " at " << x << "," << y;
             }
-        if (c.bits == 32) EXPECT_EQ(bmp->Row(0)[3], 0x80) << "alpha kept";
+        if (c.bits == 32) {
+            EXPECT_EQ(bmp->Row(0)[3], 0x80) << "alpha kept";
+        }
         // Written back as 24 bits, byte for byte what an independent writer makes.
         const auto written = WriteBmp24(bmp.Get());
         const auto want = MakeBmp(24, c.w, c.h, {}, [&](int x, int y) { return bmp->PixelBgr(x, y); });

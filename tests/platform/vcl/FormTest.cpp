@@ -57,7 +57,9 @@ TEST_F(VclTest, CloseFollowsQueryAndAction) {
         Pump();
         const bool alive = Screen->FormCount() == 2;
         EXPECT_EQ(!alive, c.freed);
-        if (alive) EXPECT_EQ(form->Visible(), c.visibleAfter);
+        if (alive) {
+            EXPECT_EQ(form->Visible(), c.visibleAfter);
+        }
         while (Screen->FormCount())
             Screen->Forms(0)->Free();
     }

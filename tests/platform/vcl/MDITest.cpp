@@ -322,9 +322,10 @@ TEST_F(MDITest, ClientProcedureCanBeHookedAndChained) {
         RedrawWindow(client, nullptr, RDW_ERASE | RDW_INVALIDATE);
         UpdateWindow(client);
         EXPECT_NE(std::find(seen.begin(), seen.end(), WM_ERASEBKGND), seen.end());
-        if (!hooked)
+        if (!hooked) {
             EXPECT_EQ(GetWindowPixel(frame->Handle(), scr.X - frameWin.Left, scr.Y - frameWin.Top),
                       static_cast<COLORREF>(ColorToRGB(clAppWorkSpace)));
+        }
     }
     SetWindowProc(client, old);
     (void)b;
