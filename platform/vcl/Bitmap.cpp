@@ -1,6 +1,7 @@
 #include "platform/vcl/Bitmap.h"
 
 #include "platform/gfx/Gdi.h"
+#include "platform/gfx/GdiError.h"
 #include "platform/vcl/Canvas.h"
 #include "platform/vcl/GraphicsHandles.h"
 
@@ -19,8 +20,11 @@ public:
 
 TBitmap::TBitmap() : TBitmap(0, 0) {}
 
+// Sizes as SetSize takes them: a negative side is 0, one beyond the largest picture an error
+// (never a bitmap without pixels that the next SetSize would trip over).
 TBitmap::TBitmap(int width, int height) {
-    FBitmap = CreateBitmap(width, height, 1, 24, nullptr);
+    FBitmap = CreateBitmap(std::max(0, width), std::max(0, height), 1, 24, nullptr);
+    if (!FBitmap) throw EOutOfResources();
     FDC = CreateCompatibleDC(nullptr);
     SelectObject(FDC, FBitmap);
 }
