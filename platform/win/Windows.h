@@ -147,7 +147,8 @@ short GetKeyState(int vk);
 UINT GetDoubleClickTime();
 void SetCursorShape(CursorShape shape);
 
-// Timers. A timer of the same window and id is replaced (new interval, restarted).
+// Timers. A timer of the same window and id is replaced (new interval, restarted). Only the
+// window's own thread sets or kills its timers (another thread gets 0 / FALSE).
 using TIMERPROC = std::function<void(HWND, UINT, std::uintptr_t, DWord)>;
 std::uintptr_t SetTimer(HWND hwnd, std::uintptr_t id, UINT elapseMs, TIMERPROC proc = {});
 BOOL KillTimer(HWND hwnd, std::uintptr_t id);

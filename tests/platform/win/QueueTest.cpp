@@ -71,6 +71,27 @@ TEST_F(WinTest, TimerDestroyedWithItsWindowAndCallbackTimers) {
     KillTimer(nullptr, id);
 }
 
+TEST_F(WinTest, AnotherThreadCannotSetOrKillAWindowsTimer) {
+    HWND h = Top({0, 0, 10, 10});
+    ASSERT_EQ(SetTimer(h, 2, 30), 1u);
+    std::uintptr_t set = 99;
+    BOOL killed = TRUE;
+    std::thread worker([&] {
+        set = SetTimer(h, 1, 10);
+        killed = KillTimer(h, 2);
+    });
+    worker.join();
+    EXPECT_EQ(set, 0u);
+    EXPECT_FALSE(killed);
+    MessageSpy spy;
+    spy.Watch(h);
+    hb->Advance(30);
+    Pump();
+    ASSERT_EQ(spy.Of(h, WM_TIMER).size(), 1u) << "only the owner's timer runs";
+    EXPECT_EQ(spy.Of(h, WM_TIMER)[0].wParam, 2u);
+    KillTimer(h, 2);
+}
+
 TEST_F(WinTest, GetMessageWaitsForTheNextTimerOnTheVirtualClock) {
     HWND h = Top({0, 0, 10, 10});
     Pump();
