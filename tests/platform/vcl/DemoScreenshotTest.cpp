@@ -56,7 +56,7 @@ private:
 
 TEST(DemoScreenshotTest, DemoWindowAppearsAndIsPainted) {
     XvfbServer server;
-    if (!server.Running()) GTEST_SKIP() << "no X server could be started";
+    ASSERT_TRUE(server.Running()) << "no X server could be started (Xvfb missing?)";
     ::Display* d = XOpenDisplay(server.Display().c_str());
     ASSERT_NE(d, nullptr);
     DemoProcess demo(server.Display());

@@ -15,10 +15,16 @@
 #include <X11/extensions/XTest.h>
 #include <X11/extensions/shape.h>
 #include <X11/keysym.h>
+#include <poll.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <string>
+#include <thread>
+#include <vector>
 
 namespace vd::test {
 namespace {
@@ -49,7 +55,8 @@ protected:
         delete server;
     }
     void SetUp() override {
-        if (!backend || !observer) GTEST_SKIP() << "no X server could be started";
+        // Xvfb is installed with the other test peers: without it the set-up is broken.
+        ASSERT_TRUE(backend && observer) << "no X server could be started (Xvfb missing?)";
     }
     void TearDown() override {
         handler = nullptr; // it may refer to the test's locals
@@ -487,6 +494,125 @@ TEST_F(X11Test, MenuGrabTakesTheKeyboardOnlyWhenNoFormOfOursHasTheFocus) {
     EXPECT_TRUE(keyboardFree());
     SetMenuGrab(nullptr);
     PumpFor(20);
+}
+
+} // namespace
+} // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+// Other programs read our clipboard: by UTF-8 and TARGETS, an old requestor naming no property
+// (the target is the property then), and one whose window is gone before we answer, which must
+// not end our program (the next request is still answered).
+TEST_F(X11Test, OtherProgramsReadOurClipboardAndTheirErrorsDoNotEndOurs) {
+    const String text = "Gr\xC3\xBC\xC3\x9F"
+                        "e\r\nline two";
+    ClipboardSetText(text);
+    EXPECT_EQ(ClipboardGetText(), text);
+    auto atom = [](const char* n) { return XInternAtom(observer, n, False); };
+    const Atom clipboard = atom("CLIPBOARD"), utf8 = atom("UTF8_STRING"), targets = atom("TARGETS"),
+               prop = atom("VD_TEST_PROP");
+    struct Answer {
+        bool came = false;
+        Atom property = 0;
+        Atom type = 0;
+        std::string bytes;
+        std::vector<long> atoms;
+    };
+    auto ask = [&](::Window w, Atom target, Atom property) {
+        XConvertSelection(observer, clipboard, target, property, w, CurrentTime);
+        XSync(observer, False);
+        Answer a;
+        XEvent e;
+        a.came = PumpUntil([&] { return XCheckTypedWindowEvent(observer, w, SelectionNotify, &e) == True; });
+        if (!a.came || e.xselection.property == 0) return a;
+        a.property = e.xselection.property;
+        int format = 0;
+        unsigned long n = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(observer, w, a.property, 0, 1 << 16, True, AnyPropertyType, &a.type, &format,
+                               &n, &after, &data) == Success &&
+            data) {
+            if (format == 8) a.bytes.assign(reinterpret_cast<const char*>(data), n);
+            if (format == 32)
+                a.atoms.assign(reinterpret_cast<const long*>(data), reinterpret_cast<const long*>(data) + n);
+        }
+        if (data) XFree(data);
+        return a;
+    };
+    const ::Window root = DefaultRootWindow(observer);
+    const ::Window w = XCreateSimpleWindow(observer, root, 0, 0, 1, 1, 0, 0, 0);
+
+    Answer a = ask(w, utf8, prop);
+    ASSERT_TRUE(a.came);
+    EXPECT_EQ(a.property, prop);
+    EXPECT_EQ(a.type, utf8);
+    EXPECT_EQ(a.bytes, text);
+    a = ask(w, targets, prop);
+    EXPECT_NE(std::find(a.atoms.begin(), a.atoms.end(), static_cast<long>(utf8)), a.atoms.end());
+    a = ask(w, utf8, 0);
+    EXPECT_EQ(a.property, utf8) << "no property named: the target is the property";
+    EXPECT_EQ(a.bytes, text);
+
+    // A requestor that goes away before the answer.
+    const ::Window gone = XCreateSimpleWindow(observer, root, 0, 0, 1, 1, 0, 0, 0);
+    XConvertSelection(observer, clipboard, utf8, prop, gone, CurrentTime);
+    XDestroyWindow(observer, gone);
+    XSync(observer, False);
+    PumpFor(50);
+    a = ask(w, utf8, prop);
+    EXPECT_TRUE(a.came);
+    EXPECT_EQ(a.bytes, text);
+    XDestroyWindow(observer, w);
+    XSync(observer, False);
+}
+
+// Text another program owns is read with a bounded wait for its answer.
+TEST_F(X11Test, ClipboardTextOfAnotherOwnerIsRead) {
+    ::Display* other = XOpenDisplay(server->Display().c_str());
+    ASSERT_NE(other, nullptr);
+    const Atom clipboard = XInternAtom(other, "CLIPBOARD", False);
+    const Atom utf8 = XInternAtom(other, "UTF8_STRING", False);
+    const ::Window owner = XCreateSimpleWindow(other, DefaultRootWindow(other), 0, 0, 1, 1, 0, 0, 0);
+    XSetSelectionOwner(other, clipboard, owner, CurrentTime);
+    XSync(other, False);
+    const std::string theirs = "from elsewhere \xE2\x82\xAC";
+    std::atomic<bool> stop{false};
+    std::thread answerer([&] {
+        while (!stop) {
+            XEvent e;
+            if (!XCheckTypedWindowEvent(other, owner, SelectionRequest, &e)) {
+                pollfd p{ConnectionNumber(other), POLLIN, 0};
+                poll(&p, 1, 10);
+                continue;
+            }
+            XSelectionRequestEvent& r = e.xselectionrequest;
+            XSelectionEvent reply{};
+            reply.type = SelectionNotify;
+            reply.requestor = r.requestor;
+            reply.selection = r.selection;
+            reply.target = r.target;
+            reply.time = r.time;
+            if (r.target == utf8) {
+                XChangeProperty(other, r.requestor, r.property, utf8, 8, PropModeReplace,
+                                reinterpret_cast<const unsigned char*>(theirs.data()),
+                                static_cast<int>(theirs.size()));
+                reply.property = r.property;
+            }
+            XSendEvent(other, r.requestor, False, 0, reinterpret_cast<XEvent*>(&reply));
+            XFlush(other);
+        }
+    });
+    const String got = ClipboardGetText();
+    const bool has = ClipboardHasText();
+    stop = true;
+    answerer.join();
+    XCloseDisplay(other);
+    EXPECT_EQ(got, theirs);
+    EXPECT_TRUE(has);
+    PumpFor(20); // the lost ownership reaches us
+    EXPECT_EQ(ClipboardGetText(), "") << "the owner is gone";
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,6 +15,7 @@ namespace vd::test {
 XvfbServer::XvfbServer() {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) return;
+    const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid < 0) {
         close(fds[0]);
@@ -21,6 +23,10 @@ XvfbServer::XvfbServer() {
         return;
     }
     if (pid == 0) {
+        // Ends with the test program however that ends, a crash included (the signal follows
+        // the forking thread: test programs start their server from the main thread).
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent) _exit(127);
         const int devnull = open("/dev/null", O_RDWR);
         if (devnull >= 0) {
             dup2(devnull, 1);
