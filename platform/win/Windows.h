@@ -155,6 +155,9 @@ BOOL KillTimer(HWND hwnd, std::uintptr_t id);
 // Milliseconds of the window-system clock: what timers and message times use, and what a test
 // moves on the headless back end. (The run-time GetTickCount is the real monotonic clock.)
 DWord GetWindowTickCount();
+// Async-signal-safe: a GUI thread waiting for messages in the installed back end wakes up (a
+// signal may be handled on any thread of the process, not the one that waits).
+void WakeFromSignal();
 
 // Screens.
 HMONITOR MonitorFromWindow(HWND hwnd, DWord flags);
