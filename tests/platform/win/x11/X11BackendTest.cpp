@@ -617,3 +617,37 @@ TEST_F(X11Test, ClipboardTextOfAnotherOwnerIsRead) {
 
 } // namespace
 } // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+// The screen is the monitor; the desktop's work area (set by another program) is cut to it,
+// whatever numbers that program wrote.
+TEST_F(X11Test, MonitorWorkAreaFollowsTheDesktopPropertyWithinTheScreen) {
+    const ::Window root = DefaultRootWindow(observer);
+    const Atom workArea = XInternAtom(observer, "_NET_WORKAREA", False);
+    struct Case {
+        long area[4];
+        TRect work;
+    } cases[] = {
+        {{0, 30, 1024, 700}, {0, 30, 1024, 730}},
+        {{10, 10, 0x7FFFFFFFL, 0x7FFFFFFFL}, {10, 10, 1024, 768}},
+        {{100, 50, 200, 100}, {100, 50, 300, 150}},
+    };
+    for (const Case& c : cases) {
+        XChangeProperty(observer, root, workArea, XA_CARDINAL, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(c.area), 4);
+        XSync(observer, False);
+        const auto mons = backend->Monitors();
+        ASSERT_EQ(mons.size(), 1u);
+        EXPECT_EQ(mons[0].bounds, (TRect{0, 0, 1024, 768}));
+        EXPECT_EQ(mons[0].work, c.work)
+            << c.area[0] << "," << c.area[1] << " " << c.area[2] << "x" << c.area[3];
+    }
+    XDeleteProperty(observer, root, workArea);
+    XSync(observer, False);
+    EXPECT_EQ(backend->Monitors()[0].work, (TRect{0, 0, 1024, 768})) << "no property: the whole screen";
+}
+
+} // namespace
+} // namespace vd::test
