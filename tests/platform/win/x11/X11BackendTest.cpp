@@ -1,107 +1,19 @@
 // The X11 back end against a real X server (Xvfb, started here). Input comes through XTest,
 // as a user's would.
-#include "Xvfb.h"
+#include "X11Fixture.h"
 
 #include "platform/gfx/Gdi.h"
-#include "platform/win/Spy.h"
-#include "platform/win/Windows.h"
-#include "platform/win/x11/X11Backend.h"
-
-#include <gtest/gtest.h>
 
 #include <X11/Xatom.h>
-#include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/extensions/shape.h>
 #include <X11/keysym.h>
-#include <poll.h>
 
-#include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <functional>
 #include <memory>
-#include <string>
-#include <thread>
-#include <vector>
 
 namespace vd::test {
 namespace {
-
-class X11Test : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        server = new XvfbServer();
-        if (!server->Running()) return;
-        backend = X11Backend::Open(server->Display()).release();
-        observer = XOpenDisplay(server->Display().c_str());
-        if (backend) InstallBackend(backend);
-        WNDCLASS wc;
-        wc.lpszClassName = "X11Test";
-        wc.lpfnWndProc = MakeWndProc([](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
-            if (handler) {
-                LRESULT r = 0;
-                if (handler(h, m, w, l, r)) return r;
-            }
-            return DefWindowProc(h, m, w, l);
-        });
-        RegisterClass(wc);
-    }
-    static void TearDownTestSuite() {
-        InstallBackend(nullptr);
-        if (observer) XCloseDisplay(observer);
-        delete backend;
-        delete server;
-    }
-    void SetUp() override {
-        // Xvfb is installed with the other test peers: without it the set-up is broken.
-        ASSERT_TRUE(backend && observer) << "no X server could be started (Xvfb missing?)";
-    }
-    void TearDown() override {
-        handler = nullptr; // it may refer to the test's locals
-        for (HWND h : windows)
-            if (IsWindow(h)) DestroyWindow(h);
-        windows.clear();
-        ReleaseCapture();
-        PumpFor(20);
-    }
-
-    HWND Make(TRect r, DWord style = WS_POPUP, DWord ex = 0) {
-        HWND h = CreateWindowEx(ex, "X11Test", "x11", style, r.Left, r.Top, r.Width(), r.Height(), nullptr);
-        windows.push_back(h);
-        return h;
-    }
-    // Runs the loop until the condition holds or the deadline passes.
-    static bool PumpUntil(const std::function<bool()>& done, int ms = 3000) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (std::chrono::steady_clock::now() < deadline) {
-            PumpWaitingMessages();
-            if (done()) return true;
-            backend->WaitForInput(20);
-        }
-        PumpWaitingMessages();
-        return done();
-    }
-    static void PumpFor(int ms) {
-        PumpUntil([] { return false; }, ms);
-    }
-    static void Sync() {
-        backend->Sync();
-        XSync(observer, False);
-    }
-
-    static XvfbServer* server;
-    static X11Backend* backend;
-    static ::Display* observer;
-    static std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT&)> handler;
-    std::vector<HWND> windows;
-};
-
-XvfbServer* X11Test::server = nullptr;
-X11Backend* X11Test::backend = nullptr;
-::Display* X11Test::observer = nullptr;
-std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT&)> X11Test::handler;
 
 TEST_F(X11Test, TopLevelIsUndecoratedAndMappedAtItsFirstPosition) {
     HWND h = Make({50, 60, 250, 160});
@@ -494,159 +406,6 @@ TEST_F(X11Test, MenuGrabTakesTheKeyboardOnlyWhenNoFormOfOursHasTheFocus) {
     EXPECT_TRUE(keyboardFree());
     SetMenuGrab(nullptr);
     PumpFor(20);
-}
-
-} // namespace
-} // namespace vd::test
-
-namespace vd::test {
-namespace {
-
-// Other programs read our clipboard: by UTF-8 and TARGETS, an old requestor naming no property
-// (the target is the property then), and one whose window is gone before we answer, which must
-// not end our program (the next request is still answered).
-TEST_F(X11Test, OtherProgramsReadOurClipboardAndTheirErrorsDoNotEndOurs) {
-    const String text = "Gr\xC3\xBC\xC3\x9F"
-                        "e\r\nline two";
-    ClipboardSetText(text);
-    EXPECT_EQ(ClipboardGetText(), text);
-    auto atom = [](const char* n) { return XInternAtom(observer, n, False); };
-    const Atom clipboard = atom("CLIPBOARD"), utf8 = atom("UTF8_STRING"), targets = atom("TARGETS"),
-               prop = atom("VD_TEST_PROP");
-    struct Answer {
-        bool came = false;
-        Atom property = 0;
-        Atom type = 0;
-        std::string bytes;
-        std::vector<long> atoms;
-    };
-    auto ask = [&](::Window w, Atom target, Atom property) {
-        XConvertSelection(observer, clipboard, target, property, w, CurrentTime);
-        XSync(observer, False);
-        Answer a;
-        XEvent e;
-        a.came = PumpUntil([&] { return XCheckTypedWindowEvent(observer, w, SelectionNotify, &e) == True; });
-        if (!a.came || e.xselection.property == 0) return a;
-        a.property = e.xselection.property;
-        int format = 0;
-        unsigned long n = 0, after = 0;
-        unsigned char* data = nullptr;
-        if (XGetWindowProperty(observer, w, a.property, 0, 1 << 16, True, AnyPropertyType, &a.type, &format,
-                               &n, &after, &data) == Success &&
-            data) {
-            if (format == 8) a.bytes.assign(reinterpret_cast<const char*>(data), n);
-            if (format == 32)
-                a.atoms.assign(reinterpret_cast<const long*>(data), reinterpret_cast<const long*>(data) + n);
-        }
-        if (data) XFree(data);
-        return a;
-    };
-    const ::Window root = DefaultRootWindow(observer);
-    const ::Window w = XCreateSimpleWindow(observer, root, 0, 0, 1, 1, 0, 0, 0);
-
-    Answer a = ask(w, utf8, prop);
-    ASSERT_TRUE(a.came);
-    EXPECT_EQ(a.property, prop);
-    EXPECT_EQ(a.type, utf8);
-    EXPECT_EQ(a.bytes, text);
-    a = ask(w, targets, prop);
-    EXPECT_NE(std::find(a.atoms.begin(), a.atoms.end(), static_cast<long>(utf8)), a.atoms.end());
-    a = ask(w, utf8, 0);
-    EXPECT_EQ(a.property, utf8) << "no property named: the target is the property";
-    EXPECT_EQ(a.bytes, text);
-
-    // A requestor that goes away before the answer.
-    const ::Window gone = XCreateSimpleWindow(observer, root, 0, 0, 1, 1, 0, 0, 0);
-    XConvertSelection(observer, clipboard, utf8, prop, gone, CurrentTime);
-    XDestroyWindow(observer, gone);
-    XSync(observer, False);
-    PumpFor(50);
-    a = ask(w, utf8, prop);
-    EXPECT_TRUE(a.came);
-    EXPECT_EQ(a.bytes, text);
-    XDestroyWindow(observer, w);
-    XSync(observer, False);
-}
-
-// Text another program owns is read with a bounded wait for its answer.
-TEST_F(X11Test, ClipboardTextOfAnotherOwnerIsRead) {
-    ::Display* other = XOpenDisplay(server->Display().c_str());
-    ASSERT_NE(other, nullptr);
-    const Atom clipboard = XInternAtom(other, "CLIPBOARD", False);
-    const Atom utf8 = XInternAtom(other, "UTF8_STRING", False);
-    const ::Window owner = XCreateSimpleWindow(other, DefaultRootWindow(other), 0, 0, 1, 1, 0, 0, 0);
-    XSetSelectionOwner(other, clipboard, owner, CurrentTime);
-    XSync(other, False);
-    const std::string theirs = "from elsewhere \xE2\x82\xAC";
-    std::atomic<bool> stop{false};
-    std::thread answerer([&] {
-        while (!stop) {
-            XEvent e;
-            if (!XCheckTypedWindowEvent(other, owner, SelectionRequest, &e)) {
-                pollfd p{ConnectionNumber(other), POLLIN, 0};
-                poll(&p, 1, 10);
-                continue;
-            }
-            XSelectionRequestEvent& r = e.xselectionrequest;
-            XSelectionEvent reply{};
-            reply.type = SelectionNotify;
-            reply.requestor = r.requestor;
-            reply.selection = r.selection;
-            reply.target = r.target;
-            reply.time = r.time;
-            if (r.target == utf8) {
-                XChangeProperty(other, r.requestor, r.property, utf8, 8, PropModeReplace,
-                                reinterpret_cast<const unsigned char*>(theirs.data()),
-                                static_cast<int>(theirs.size()));
-                reply.property = r.property;
-            }
-            XSendEvent(other, r.requestor, False, 0, reinterpret_cast<XEvent*>(&reply));
-            XFlush(other);
-        }
-    });
-    const String got = ClipboardGetText();
-    const bool has = ClipboardHasText();
-    stop = true;
-    answerer.join();
-    XCloseDisplay(other);
-    EXPECT_EQ(got, theirs);
-    EXPECT_TRUE(has);
-    PumpFor(20); // the lost ownership reaches us
-    EXPECT_EQ(ClipboardGetText(), "") << "the owner is gone";
-}
-
-} // namespace
-} // namespace vd::test
-
-namespace vd::test {
-namespace {
-
-// The screen is the monitor; the desktop's work area (set by another program) is cut to it,
-// whatever numbers that program wrote.
-TEST_F(X11Test, MonitorWorkAreaFollowsTheDesktopPropertyWithinTheScreen) {
-    const ::Window root = DefaultRootWindow(observer);
-    const Atom workArea = XInternAtom(observer, "_NET_WORKAREA", False);
-    struct Case {
-        long area[4];
-        TRect work;
-    } cases[] = {
-        {{0, 30, 1024, 700}, {0, 30, 1024, 730}},
-        {{10, 10, 0x7FFFFFFFL, 0x7FFFFFFFL}, {10, 10, 1024, 768}},
-        {{100, 50, 200, 100}, {100, 50, 300, 150}},
-    };
-    for (const Case& c : cases) {
-        XChangeProperty(observer, root, workArea, XA_CARDINAL, 32, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(c.area), 4);
-        XSync(observer, False);
-        const auto mons = backend->Monitors();
-        ASSERT_EQ(mons.size(), 1u);
-        EXPECT_EQ(mons[0].bounds, (TRect{0, 0, 1024, 768}));
-        EXPECT_EQ(mons[0].work, c.work)
-            << c.area[0] << "," << c.area[1] << " " << c.area[2] << "x" << c.area[3];
-    }
-    XDeleteProperty(observer, root, workArea);
-    XSync(observer, False);
-    EXPECT_EQ(backend->Monitors()[0].work, (TRect{0, 0, 1024, 768})) << "no property: the whole screen";
 }
 
 } // namespace
