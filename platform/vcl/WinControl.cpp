@@ -327,6 +327,16 @@ void TWinControl::Dispatch(TMessage& Message) {
     case WM_WINDOWPOSCHANGED:
         WMWindowPosChanged(Message);
         return;
+    case WM_GETMINMAXINFO:
+        // The size limits hold for sizes the window system makes too (a user's edge drag).
+        DefaultHandler(Message);
+        if (auto* mmi = reinterpret_cast<MINMAXINFO*>(Message.LParam)) {
+            if (FConstraints.MinWidth > 0) mmi->ptMinTrackSize.X = FConstraints.MinWidth;
+            if (FConstraints.MinHeight > 0) mmi->ptMinTrackSize.Y = FConstraints.MinHeight;
+            if (FConstraints.MaxWidth > 0) mmi->ptMaxTrackSize.X = FConstraints.MaxWidth;
+            if (FConstraints.MaxHeight > 0) mmi->ptMaxTrackSize.Y = FConstraints.MaxHeight;
+        }
+        return;
     case WM_SETFOCUS:
         WMSetFocus(Message);
         return;

@@ -3,6 +3,7 @@
 #include "platform/gfx/Gdi.h"
 #include "platform/vcl/Menus.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -442,6 +443,22 @@ TEST_F(VclTest, SizeConstraintsAndTheResizeVetoHoldWithAndWithoutAWindow) {
     }
     const TRect r = GetWindowRect(windowed->WindowHandle());
     EXPECT_EQ((TSize{r.Width(), r.Height()}), (TSize{100, 55})) << "the window has the limited size";
+}
+
+// A sizeable form's limits also bind the sizes the window system makes: an edge dragged by the
+// user goes through the same min/max query as this direct resize.
+TEST_F(VclTest, SizeConstraintsBindASizeableFormsWindow) {
+    TForm* form = NewForm({0, 0, 300, 200});
+    form->SetBorderStyle(bsSizeable);
+    form->Constraints() = TSizeConstraints{200, 150, 500, 400};
+    HWND h = form->Handle();
+    for (TSize asked : {TSize{50, 60}, TSize{900, 800}, TSize{250, 300}}) {
+        SetWindowPos(h, nullptr, 0, 0, asked.cx, asked.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const TSize want{std::clamp(asked.cx, 200, 500), std::clamp(asked.cy, 150, 400)};
+        const TRect r = GetWindowRect(h);
+        EXPECT_EQ((TSize{r.Width(), r.Height()}), want) << asked.cx << "x" << asked.cy;
+        EXPECT_EQ((TSize{form->Width(), form->Height()}), want);
+    }
 }
 
 } // namespace
