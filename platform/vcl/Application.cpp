@@ -20,6 +20,8 @@ static_assert(std::atomic<bool>::is_always_lock_free);
 
 extern "C" void OnSessionSignal(int) {
     TApplication::RequestSessionEnd();
+    // The signal may land on a worker thread while the GUI thread waits for input.
+    WakeFromSignal();
 }
 } // namespace
 

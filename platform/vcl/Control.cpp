@@ -142,7 +142,7 @@ bool TControl::CanResize(int& NewWidth, int& NewHeight) {
     return ok;
 }
 
-void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+void TControl::ConstrainSize(int& AWidth, int& AHeight) {
     if (FConstraints.MinWidth > 0) AWidth = std::max(AWidth, FConstraints.MinWidth);
     if (FConstraints.MaxWidth > 0) AWidth = std::min(AWidth, FConstraints.MaxWidth);
     if (FConstraints.MinHeight > 0) AHeight = std::max(AHeight, FConstraints.MinHeight);
@@ -151,6 +151,10 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
         AWidth = FWidth;
         AHeight = FHeight;
     }
+}
+
+void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    ConstrainSize(AWidth, AHeight);
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
     const bool sized = AWidth != FWidth || AHeight != FHeight;
     InvalidateControl(FVisible, false);

@@ -120,6 +120,8 @@ protected:
     virtual void MouseMove(TShiftState Shift, int X, int Y);
     virtual void Resize();
     virtual bool CanResize(int& NewWidth, int& NewHeight);
+    // The size constraints, then the CanResize veto (which keeps the current size).
+    void ConstrainSize(int& AWidth, int& AHeight);
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Destroying() override;
     void RequestAlign();

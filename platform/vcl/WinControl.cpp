@@ -245,14 +245,7 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
         if (before != TSize{FWidth, FHeight}) Realign();
         return;
     }
-    if (FConstraints.MinWidth > 0) AWidth = std::max(AWidth, FConstraints.MinWidth);
-    if (FConstraints.MaxWidth > 0) AWidth = std::min(AWidth, FConstraints.MaxWidth);
-    if (FConstraints.MinHeight > 0) AHeight = std::max(AHeight, FConstraints.MinHeight);
-    if (FConstraints.MaxHeight > 0) AHeight = std::min(AHeight, FConstraints.MaxHeight);
-    if ((AWidth != FWidth || AHeight != FHeight) && !CanResize(AWidth, AHeight)) {
-        AWidth = FWidth;
-        AHeight = FHeight;
-    }
+    ConstrainSize(AWidth, AHeight);
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
     SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     if (!FAnchorMove) UpdateAnchorOrigin();
@@ -333,6 +326,16 @@ void TWinControl::Dispatch(TMessage& Message) {
         return;
     case WM_WINDOWPOSCHANGED:
         WMWindowPosChanged(Message);
+        return;
+    case WM_GETMINMAXINFO:
+        // The size limits hold for sizes the window system makes too (a user's edge drag).
+        DefaultHandler(Message);
+        if (auto* mmi = reinterpret_cast<MINMAXINFO*>(Message.LParam)) {
+            if (FConstraints.MinWidth > 0) mmi->ptMinTrackSize.X = FConstraints.MinWidth;
+            if (FConstraints.MinHeight > 0) mmi->ptMinTrackSize.Y = FConstraints.MinHeight;
+            if (FConstraints.MaxWidth > 0) mmi->ptMaxTrackSize.X = FConstraints.MaxWidth;
+            if (FConstraints.MaxHeight > 0) mmi->ptMaxTrackSize.Y = FConstraints.MaxHeight;
+        }
         return;
     case WM_SETFOCUS:
         WMSetFocus(Message);

@@ -38,6 +38,9 @@ public:
     virtual void WaitForInput(int timeoutMs) = 0;
     // From any thread: something was posted; WaitForInput should return.
     virtual void Wake() = 0;
+    // From a signal handler (async-signal-safe): WaitForInput should return. Back ends whose
+    // waits no signal can end do nothing here.
+    virtual void WakeFromSignal() {}
 
     virtual std::vector<MonitorDesc> Monitors() = 0;
     virtual TPoint CursorPos() = 0;

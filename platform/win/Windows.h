@@ -147,13 +147,17 @@ short GetKeyState(int vk);
 UINT GetDoubleClickTime();
 void SetCursorShape(CursorShape shape);
 
-// Timers. A timer of the same window and id is replaced (new interval, restarted).
+// Timers. A timer of the same window and id is replaced (new interval, restarted). Only the
+// window's own thread sets or kills its timers (another thread gets 0 / FALSE).
 using TIMERPROC = std::function<void(HWND, UINT, std::uintptr_t, DWord)>;
 std::uintptr_t SetTimer(HWND hwnd, std::uintptr_t id, UINT elapseMs, TIMERPROC proc = {});
 BOOL KillTimer(HWND hwnd, std::uintptr_t id);
 // Milliseconds of the window-system clock: what timers and message times use, and what a test
 // moves on the headless back end. (The run-time GetTickCount is the real monotonic clock.)
 DWord GetWindowTickCount();
+// Async-signal-safe: a GUI thread waiting for messages in the installed back end wakes up (a
+// signal may be handled on any thread of the process, not the one that waits).
+void WakeFromSignal();
 
 // Screens.
 HMONITOR MonitorFromWindow(HWND hwnd, DWord flags);

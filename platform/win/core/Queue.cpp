@@ -283,7 +283,8 @@ std::uintptr_t SetTimer(HWND hwnd, std::uintptr_t id, UINT elapseMs, TIMERPROC p
     std::shared_ptr<ThreadQueue> q;
     if (hwnd) {
         Window* w = Get(hwnd);
-        if (!w) return 0;
+        // Timers belong to the window's own thread: its loop reads them without a lock.
+        if (!w || w->queue->thread != std::this_thread::get_id()) return 0;
         q = w->queue;
     } else {
         q = CurrentQueue();

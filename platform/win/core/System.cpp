@@ -56,6 +56,10 @@ void InstallBackend(Backend* backend) {
     gBackend.store(backend);
 }
 
+void WakeFromSignal() {
+    if (Backend* b = gBackend.load()) b->WakeFromSignal();
+}
+
 HMONITOR MonitorFromPoint(TPoint pt, DWord flags) {
     const auto mons = MonitorsOrDefault();
     std::size_t best = 0;

@@ -101,6 +101,10 @@ void X11Backend::Wake() {
     FImpl->conn->Wake();
 }
 
+void X11Backend::WakeFromSignal() {
+    FImpl->conn->Wake();
+}
+
 std::vector<MonitorDesc> X11Backend::Monitors() {
     return FImpl->desktop.Monitors();
 }

@@ -18,6 +18,7 @@ public:
     std::uint64_t NowMs() override;
     void WaitForInput(int timeoutMs) override;
     void Wake() override;
+    void WakeFromSignal() override; // one write() to the wake eventfd
     std::vector<MonitorDesc> Monitors() override;
     TPoint CursorPos() override;
     // Net/DoubleClickTime of the XSETTINGS manager, else 500 ms.

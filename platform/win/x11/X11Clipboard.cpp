@@ -1,5 +1,7 @@
 #include "platform/win/x11/X11Clipboard.h"
 
+#include "platform/win/x11/X11Errors.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <poll.h>
@@ -19,8 +21,11 @@ X11Clipboard::~X11Clipboard() {
 
 String X11Clipboard::Text() {
     Display* dpy = FConn.Dpy();
-    if (FOwned) return FText;
-    if (XGetSelectionOwner(dpy, FClipboard) == 0) return String();
+    // Asked of the server, not of our flag: another program may have taken the clipboard
+    // after the last events were read.
+    const ::Window owner = XGetSelectionOwner(dpy, FClipboard);
+    if (owner == FWindow) return FText;
+    if (owner == 0) return String();
     XConvertSelection(dpy, FClipboard, FUtf8, FSelProp, FWindow, CurrentTime);
     XFlush(dpy);
     // A bounded wait for the owner's answer.
@@ -68,9 +73,12 @@ bool X11Clipboard::Handle(XEvent& e) {
     }
 }
 
+// The requestor is another program: its window may be gone by now, and an old one names no
+// property (the target is the property then). Its errors must not end ours.
 void X11Clipboard::AnswerRequest(XEvent& e) {
     Display* dpy = FConn.Dpy();
     XSelectionRequestEvent& r = e.xselectionrequest;
+    const Atom property = r.property ? r.property : r.target;
     XSelectionEvent reply{};
     reply.type = SelectionNotify;
     reply.requestor = r.requestor;
@@ -78,17 +86,22 @@ void X11Clipboard::AnswerRequest(XEvent& e) {
     reply.target = r.target;
     reply.time = r.time;
     reply.property = 0;
-    if (r.target == FTargets) {
+    x11::IgnoreErrorsOn(dpy);
+    if (!FOwned || r.selection != FClipboard) {
+        // not ours (any more): refused
+    } else if (r.target == FTargets) {
         Atom list[] = {FTargets, FUtf8, XA_STRING};
-        XChangeProperty(dpy, r.requestor, r.property, XA_ATOM, 32, PropModeReplace,
+        XChangeProperty(dpy, r.requestor, property, XA_ATOM, 32, PropModeReplace,
                         reinterpret_cast<unsigned char*>(list), 3);
-        reply.property = r.property;
+        reply.property = property;
     } else if (r.target == FUtf8 || r.target == XA_STRING) {
-        XChangeProperty(dpy, r.requestor, r.property, r.target, 8, PropModeReplace,
+        XChangeProperty(dpy, r.requestor, property, r.target, 8, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(FText.data()), static_cast<int>(FText.size()));
-        reply.property = r.property;
+        reply.property = property;
     }
     XSendEvent(dpy, r.requestor, False, 0, reinterpret_cast<XEvent*>(&reply));
+    XSync(dpy, False); // the errors arrive while they are ignored
+    x11::StopIgnoringErrorsOn(dpy);
 }
 
 } // namespace vd

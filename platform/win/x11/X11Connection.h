@@ -28,7 +28,7 @@ public:
     // Blocks until the server sent something, Wake() was called or timeoutMs passed (-1: no
     // limit); returns at once when events are already queued.
     void Wait(int timeoutMs);
-    void Wake(); // from any thread
+    void Wake(); // from any thread, and from a signal handler
 
 private:
     X11Connection(_XDisplay* dpy, int wakeFd);

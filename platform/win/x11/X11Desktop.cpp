@@ -51,9 +51,12 @@ void X11Desktop::CutToWorkArea(std::vector<MonitorDesc>& monitors) {
     if (XGetWindowProperty(FConn.Dpy(), FConn.Root(), FNetWorkArea, 0, 4, False, XA_CARDINAL, &type, &format,
                            &n, &after, &data) == Success &&
         data && n >= 4 && format == 32) {
+        // Set by another program: the edges are summed in 64 bits and cut to what 16-bit X
+        // coordinates can reach, so no number there overflows ours.
         const long* v = reinterpret_cast<const long*>(data);
-        const TRect wa = Bounds(static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]),
-                                static_cast<int>(v[3]));
+        auto coord = [](long long c) { return static_cast<int>(std::clamp(c, -65535LL, 65535LL)); };
+        const TRect wa{coord(v[0]), coord(v[1]), coord(static_cast<long long>(v[0]) + v[2]),
+                       coord(static_cast<long long>(v[1]) + v[3])};
         for (auto& d : monitors) {
             TRect r{std::max(d.bounds.Left, wa.Left), std::max(d.bounds.Top, wa.Top),
                     std::min(d.bounds.Right, wa.Right), std::min(d.bounds.Bottom, wa.Bottom)};

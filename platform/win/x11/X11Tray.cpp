@@ -23,6 +23,9 @@ namespace {
 constexpr long kSystemTrayRequestDock = 0;
 constexpr long kXEmbedMapped = 1;
 constexpr int kDefaultIconSize = 24;
+// The tray manager sizes our icon windows. Another program's size up to 65535 x 65535 is
+// painted only this far: the rest of such a window shows its background.
+constexpr int kMaxPaintedSide = 512;
 constexpr unsigned long kDoubleClickMs = 500;
 constexpr int kDoubleClickDistance = 4;
 
@@ -154,7 +157,7 @@ void X11Tray::Impl::SetTip(const Slot& s) {
 void X11Tray::Impl::Paint(const Slot& s) {
     const int screen = DefaultScreen(dpy);
     if (!s.win || s.icon.width <= 0 || s.icon.height <= 0 || DefaultDepth(dpy, screen) < 24) return;
-    const int w = s.width, h = s.height;
+    const int w = std::min(s.width, kMaxPaintedSide), h = std::min(s.height, kMaxPaintedSide);
     if (w <= 0 || h <= 0) return;
     std::vector<std::uint32_t> scaled(std::size_t(w) * std::size_t(h));
     for (int y = 0; y < h; ++y)

@@ -59,12 +59,19 @@ TEST(ComponentTest, OwnerFreesWhatItOwnsAndReferencesAreCleared) {
 }
 
 TEST(ComponentTest, ReferenceHolderDyingFirstLeavesNoDanglingLink) {
+    gLog.clear();
     auto* a = new Probe(nullptr, "A");
     auto* holder = new Probe(nullptr, "H");
+    auto* other = new Probe(nullptr, "O");
     holder->Refer(a);
+    other->Refer(a);
     holder->Free();
-    a->Free(); // must not call into the freed holder
-    SUCCEED();
+    EXPECT_EQ(gLog, (std::vector<std::string>{"~H"}));
+    gLog.clear();
+    a->Free(); // tells the holder that is still there, never the freed one
+    EXPECT_EQ(gLog, (std::vector<std::string>{"O forgets A", "~A"}));
+    EXPECT_EQ(other->Ref, nullptr);
+    other->Free();
 }
 
 TEST(ComponentTest, NamesAreUniqueAmongSiblings) {

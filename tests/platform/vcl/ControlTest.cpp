@@ -3,6 +3,7 @@
 #include "platform/gfx/Gdi.h"
 #include "platform/vcl/Menus.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -389,6 +390,75 @@ TEST_F(VclTest, FontAndColorFollowTheParentUntilSetOwn) {
     EXPECT_FALSE(spot->ParentColor());
     box->SetColor(clLime);
     EXPECT_EQ(spot->Color(), clRed);
+}
+
+} // namespace
+} // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+// The size limits and the OnCanResize veto hold on every path a size takes: a windowless
+// control, a windowed one before its window exists, and one whose window exists (where the
+// size reaches the window).
+TEST_F(VclTest, SizeConstraintsAndTheResizeVetoHoldWithAndWithoutAWindow) {
+    TForm* form = NewForm({0, 0, 400, 300});
+    Log log;
+    auto* spot = new Spot(form, &log);
+    auto* early = new Box(form, &log);
+    auto* windowed = new Box(form, &log);
+    for (TControl* c :
+         {static_cast<TControl*>(spot), static_cast<TControl*>(early), static_cast<TControl*>(windowed)}) {
+        if (c != early) c->SetParent(form); // without a parent it cannot get a window
+        c->SetBounds(0, 0, 50, 40);
+        c->Constraints() = TSizeConstraints{30, 20, 100, 60};
+    }
+    windowed->HandleNeeded();
+    ASSERT_FALSE(early->HandleAllocated());
+    struct Case {
+        int w, h;
+        TSize expected;
+    } cases[] = {
+        {10, 10, {30, 20}}, {200, 200, {100, 60}}, {70, 50, {70, 50}}, {10, 200, {30, 60}}, {0, -5, {30, 20}},
+    };
+    for (TControl* c :
+         {static_cast<TControl*>(spot), static_cast<TControl*>(early), static_cast<TControl*>(windowed)}) {
+        const char* kind = c == spot ? "windowless" : c == early ? "no window yet" : "windowed";
+        for (const Case& k : cases) {
+            c->SetBounds(5, 6, k.w, k.h);
+            EXPECT_EQ((TSize{c->Width(), c->Height()}), k.expected) << kind << " " << k.w << "x" << k.h;
+            EXPECT_EQ(c->Left(), 5) << kind;
+        }
+        bool asked = false;
+        c->OnCanResize = [&](TObject*, int& w, int& h, bool& ok) {
+            asked = true;
+            ok = !(w == 90 && h == 55); // refuses one size only
+        };
+        c->SetBounds(7, 8, 90, 55);
+        EXPECT_TRUE(asked) << kind;
+        EXPECT_EQ(c->BoundsRect(), (TRect{7, 8, 37, 28})) << kind << ": moved, size kept";
+        c->SetBounds(7, 8, 500, 55);
+        EXPECT_EQ(c->BoundsRect(), (TRect{7, 8, 107, 63})) << kind << ": the veto sees the limited size";
+        c->OnCanResize = nullptr;
+    }
+    const TRect r = GetWindowRect(windowed->WindowHandle());
+    EXPECT_EQ((TSize{r.Width(), r.Height()}), (TSize{100, 55})) << "the window has the limited size";
+}
+
+// A sizeable form's limits also bind the sizes the window system makes: an edge dragged by the
+// user goes through the same min/max query as this direct resize.
+TEST_F(VclTest, SizeConstraintsBindASizeableFormsWindow) {
+    TForm* form = NewForm({0, 0, 300, 200});
+    form->SetBorderStyle(bsSizeable);
+    form->Constraints() = TSizeConstraints{200, 150, 500, 400};
+    HWND h = form->Handle();
+    for (TSize asked : {TSize{50, 60}, TSize{900, 800}, TSize{250, 300}}) {
+        SetWindowPos(h, nullptr, 0, 0, asked.cx, asked.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const TSize want{std::clamp(asked.cx, 200, 500), std::clamp(asked.cy, 150, 400)};
+        const TRect r = GetWindowRect(h);
+        EXPECT_EQ((TSize{r.Width(), r.Height()}), want) << asked.cx << "x" << asked.cy;
+        EXPECT_EQ((TSize{form->Width(), form->Height()}), want);
+    }
 }
 
 } // namespace

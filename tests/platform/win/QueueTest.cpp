@@ -59,9 +59,37 @@ TEST_F(WinTest, TimerDestroyedWithItsWindowAndCallbackTimers) {
     int calls = 0;
     const auto id = SetTimer(nullptr, 0, 50, [&](HWND, UINT, std::uintptr_t, DWord) { ++calls; });
     hb->Advance(60);
-    Pump();
+    MSG m;
+    int deadTimers = 0;
+    while (PeekMessage(m, PM_REMOVE)) {
+        if (m.message == WM_TIMER && m.hwnd == h) ++deadTimers;
+        DispatchMessage(m);
+    }
+    EXPECT_EQ(deadTimers, 0) << "the window's timer went with it";
+    EXPECT_FALSE(KillTimer(h, 1)) << "nothing left to kill";
     EXPECT_EQ(calls, 1);
     KillTimer(nullptr, id);
+}
+
+TEST_F(WinTest, AnotherThreadCannotSetOrKillAWindowsTimer) {
+    HWND h = Top({0, 0, 10, 10});
+    ASSERT_EQ(SetTimer(h, 2, 30), 1u);
+    std::uintptr_t set = 99;
+    BOOL killed = TRUE;
+    std::thread worker([&] {
+        set = SetTimer(h, 1, 10);
+        killed = KillTimer(h, 2);
+    });
+    worker.join();
+    EXPECT_EQ(set, 0u);
+    EXPECT_FALSE(killed);
+    MessageSpy spy;
+    spy.Watch(h);
+    hb->Advance(30);
+    Pump();
+    ASSERT_EQ(spy.Of(h, WM_TIMER).size(), 1u) << "only the owner's timer runs";
+    EXPECT_EQ(spy.Of(h, WM_TIMER)[0].wParam, 2u);
+    KillTimer(h, 2);
 }
 
 TEST_F(WinTest, GetMessageWaitsForTheNextTimerOnTheVirtualClock) {

@@ -1,0 +1,9 @@
+#include "platform/vcl/GraphicsObject.h"
+
+namespace vd {
+
+void TGraphicsObject::Changed() {
+    if (OnChange) OnChange(this);
+}
+
+} // namespace vd

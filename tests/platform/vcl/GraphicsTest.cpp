@@ -1,0 +1,31 @@
+#include "platform/vcl/Graphics.h"
+#include "platform/gfx/GdiError.h"
+
+#include <gtest/gtest.h>
+
+namespace vd::test {
+namespace {
+
+// A bitmap made with any size is either usable or refused with an error: a later resize or
+// drawing must never meet a bitmap without pixels.
+TEST(GraphicsTest, BitmapSizesOutOfRangeGiveAnEmptyBitmapOrAnError) {
+    struct Case {
+        int w, h;
+        TSize expected;
+    } cases[] = {{-3, 4, {0, 4}}, {5, -1, {5, 0}}, {-1, -1, {0, 0}}, {0, 0, {0, 0}}, {7, 2, {7, 2}}};
+    for (const Case& c : cases) {
+        TBitmap b(c.w, c.h);
+        EXPECT_EQ((TSize{b.Width(), b.Height()}), c.expected) << c.w << "x" << c.h;
+        b.SetSize(6, 3);
+        b.Canvas().Brush().Color = clRed;
+        b.Canvas().FillRect({0, 0, 6, 3});
+        EXPECT_EQ(b.Canvas().Pixel(5, 2), clRed) << c.w << "x" << c.h;
+    }
+    EXPECT_THROW(TBitmap(kMaxBitmapSide + 1, 1), EOutOfResources);
+    TBitmap b(2, 2);
+    EXPECT_THROW(b.SetSize(1, kMaxBitmapSide + 1), EOutOfResources);
+    EXPECT_EQ((TSize{b.Width(), b.Height()}), (TSize{2, 2})) << "a refused size leaves the bitmap as it was";
+}
+
+} // namespace
+} // namespace vd::test
