@@ -51,3 +51,6 @@ public:
 };
 
 } // namespace vd
+
+#include "platform/vcl/StdCtrls/Edit.h"
+#include "platform/vcl/StdCtrls/ListBox.h"

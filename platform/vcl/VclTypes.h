@@ -88,7 +88,9 @@ using TMouseEvent =
     std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
-using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+// A typed character as a full code point; 0 stops it.
+using TKeyChar = char32_t;
+using TKeyPressEvent = std::function<void(TObject* Sender, TKeyChar& Key)>;
 using TCanResizeEvent = std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
 
 TShiftState KeysToShiftState(WPARAM keys);

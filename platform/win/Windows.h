@@ -126,6 +126,17 @@ COLORREF GetWindowPixel(HWND hwnd, int x, int y);
 // Moves pixels of the client area and invalidates what is uncovered.
 BOOL ScrollWindow(HWND hwnd, int dx, int dy, const TRect* rect, const TRect* clip);
 
+// Scroll state per window and bar (SB_HORZ, SB_VERT): kept and answered, never drawn. The
+// position is clamped to nMin .. nMax - max(nPage - 1, 0). Set calls return the new position.
+int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO& info, BOOL redraw);
+BOOL GetScrollInfo(HWND hwnd, int bar, SCROLLINFO& info);
+BOOL SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, BOOL redraw);
+BOOL GetScrollRange(HWND hwnd, int bar, int* minPos, int* maxPos);
+int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw); // returns the previous position
+int GetScrollPos(HWND hwnd, int bar);
+BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
+bool IsScrollBarShown(HWND hwnd, int bar);
+
 // Input state.
 HWND SetCapture(HWND hwnd);
 BOOL ReleaseCapture();

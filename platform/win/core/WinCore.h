@@ -54,6 +54,9 @@ struct Window {
     Byte alpha = 255;
     bool alphaSet = false;
     std::shared_ptr<ThreadQueue> queue;
+    // Scroll state of the horizontal and vertical bars (no bar is ever drawn).
+    SCROLLINFO scroll[2];
+    bool scrollShown[2] = {false, false};
 
     HWND Handle() const { return reinterpret_cast<HWND>(id); }
     bool IsChild() const { return (style & WS_CHILD) != 0 && parent != nullptr; }
