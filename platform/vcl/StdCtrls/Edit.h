@@ -5,6 +5,7 @@
 // and Text set from code alike), while the parent sees EN_CHANGE for user edits only.
 #include "platform/vcl/StdCtrls.h" // TAlignment
 #include "platform/vcl/WinControl.h"
+#include "platform/win/CommCtrl.h"
 
 #include <functional>
 

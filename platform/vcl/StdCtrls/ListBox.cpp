@@ -116,6 +116,8 @@ TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner), FItems
     FHeight = 97;
     FTabStop = true;
     FColor = clWindow;
+    // Click and DblClick come from the window's notifications, not from the mouse messages.
+    FControlStyle = csSetCaption | csDoubleClicks;
 }
 
 TCustomListBox::~TCustomListBox() {

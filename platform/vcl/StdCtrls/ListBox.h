@@ -6,6 +6,7 @@
 #include "platform/rtl/Strings.h"
 #include "platform/vcl/ControlCanvas.h"
 #include "platform/vcl/WinControl.h"
+#include "platform/win/CommCtrl.h"
 
 #include <functional>
 #include <vector>
