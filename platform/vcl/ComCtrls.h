@@ -1,0 +1,4 @@
+#pragma once
+// The common controls of the class library, one class (or a class and its parts) per file.
+#include "platform/vcl/ComCtrls/PageControl.h"
+#include "platform/vcl/ComCtrls/TabControl.h"
