@@ -2,3 +2,4 @@
 // The common controls of the class library, one class (or a class and its parts) per file.
 #include "platform/vcl/ComCtrls/PageControl.h"
 #include "platform/vcl/ComCtrls/TabControl.h"
+#include "platform/vcl/ComCtrls/TreeView.h"

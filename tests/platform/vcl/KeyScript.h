@@ -14,7 +14,7 @@ inline int KeyScriptVk(const std::string& name) {
         {"Left", VK_LEFT}, {"Right", VK_RIGHT},  {"Up", VK_UP},      {"Down", VK_DOWN},  {"Home", VK_HOME},
         {"End", VK_END},   {"PgUp", VK_PRIOR},   {"PgDn", VK_NEXT},  {"Del", VK_DELETE}, {"Ins", VK_INSERT},
         {"BS", VK_BACK},   {"Enter", VK_RETURN}, {"Esc", VK_ESCAPE}, {"Tab", VK_TAB},    {"F10", VK_F10},
-        {"Apps", VK_APPS}, {"Space", VK_SPACE}};
+        {"F2", VK_F2},     {"Apps", VK_APPS},    {"Space", VK_SPACE}};
     auto it = keys.find(name);
     if (it != keys.end()) return it->second;
     if (name.size() == 1) return std::toupper(static_cast<unsigned char>(name[0]));
