@@ -2,6 +2,7 @@
 // Messages, notifications and structures of the native controls (edit, list box, tab control,
 // tree view, list view, header). The numbers are the ones stored layouts and hosts use.
 #include "platform/gfx/GdiTypes.h"
+#include "platform/rtl/String.h"
 #include "platform/win/Messages.h"
 
 namespace vd {
@@ -149,5 +150,51 @@ inline constexpr UINT TCM_ADJUSTRECT = TCM_FIRST + 40;
 inline constexpr UINT TCM_SETITEMSIZE = TCM_FIRST + 41;
 inline constexpr UINT TCN_SELCHANGE = static_cast<UINT>(-551);
 inline constexpr UINT TCN_SELCHANGING = static_cast<UINT>(-552);
+
+// Header control: items laid out left to right in the order array; WM_NOTIFY to the parent.
+inline constexpr UINT HDM_FIRST = 0x1200;
+inline constexpr UINT HDM_GETITEMCOUNT = HDM_FIRST + 0;
+inline constexpr UINT HDM_INSERTITEM = HDM_FIRST + 1; // wParam index, lParam HDITEM*
+inline constexpr UINT HDM_DELETEITEM = HDM_FIRST + 2;
+inline constexpr UINT HDM_GETITEM = HDM_FIRST + 3;
+inline constexpr UINT HDM_SETITEM = HDM_FIRST + 4;
+inline constexpr UINT HDM_HITTEST = HDM_FIRST + 6; // lParam HDHITTESTINFO*
+inline constexpr UINT HDM_GETITEMRECT = HDM_FIRST + 7;
+inline constexpr UINT HDM_ORDERTOINDEX = HDM_FIRST + 15;
+inline constexpr UINT HDM_SETORDERARRAY = HDM_FIRST + 18; // wParam count, lParam int*
+inline constexpr UINT HDM_GETORDERARRAY = HDM_FIRST + 17;
+inline constexpr UINT HDI_WIDTH = 0x0001;
+inline constexpr UINT HDI_TEXT = 0x0002;
+inline constexpr UINT HDI_FORMAT = 0x0004;
+inline constexpr UINT HDI_IMAGE = 0x0020;
+inline constexpr int HDF_LEFT = 0;
+inline constexpr int HDF_RIGHT = 1;
+inline constexpr int HDF_CENTER = 2;
+struct HDITEM {
+    UINT mask = 0;
+    int cxy = 0;
+    String text;
+    int fmt = HDF_LEFT;
+    int iImage = -1;
+};
+inline constexpr UINT HHT_NOWHERE = 0x0001;
+inline constexpr UINT HHT_ONHEADER = 0x0002;
+inline constexpr UINT HHT_ONDIVIDER = 0x0004;
+inline constexpr UINT HHT_TOLEFT = 0x0800;
+inline constexpr UINT HHT_TORIGHT = 0x0400;
+struct HDHITTESTINFO {
+    TPoint pt;
+    UINT flags = 0;
+    int iItem = -1;
+};
+inline constexpr UINT HDN_ITEMCHANGED = static_cast<UINT>(-321);
+inline constexpr UINT HDN_ITEMCLICK = static_cast<UINT>(-322);
+inline constexpr UINT HDN_ENDTRACK = static_cast<UINT>(-327);
+inline constexpr UINT HDN_ENDDRAG = static_cast<UINT>(-311);
+struct NMHEADER {
+    NMHDR hdr;
+    int iItem = -1;
+    int iButton = 0;
+};
 
 } // namespace vd
