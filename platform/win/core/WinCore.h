@@ -146,6 +146,10 @@ void ReleaseSurface(Window& w);
 void ReleaseRegion(Window& w);
 HDC MakeDC(Window& w, bool whole, const TRect* clientClip);
 
+// The caret around a paint of a window in the caret's top-level window.
+bool CaretBeforePaint(HWND painting);
+void CaretAfterPaint();
+
 // Activation and focus.
 void Activate(Window* w, int how);
 void ActivateAnother(Window& leaving);

@@ -377,6 +377,43 @@ TEST_F(EditTest, LongTextScrollsTheCaretIntoViewAndTextSetResetsIt) {
     EXPECT_EQ(EditWindowPosX(edit->Handle(), 0), 2);
 }
 
+TEST_F(EditTest, CaretIsDrawnInvertedBlinksAndLeavesWithTheFocus) {
+    edit->SetColor(clWhite);
+    Start("", 0, 0);
+    Pump();
+    HWND top = form->Handle();
+    const int cx = 10 + EditWindowPosX(edit->Handle(), 0);
+    auto at = [&](int x) { return GetWindowPixel(top, x, 10 + 3); };
+    EXPECT_EQ(at(cx), RGB(0, 0, 0)) << "white inverted under the caret";
+    EXPECT_EQ(at(cx + 1), RGB(255, 255, 255)) << "one pixel wide";
+    Type("{Space}");
+    const int moved = 10 + EditWindowPosX(edit->Handle(), 1);
+    ASSERT_GT(moved, cx);
+    EXPECT_EQ(at(moved), RGB(0, 0, 0));
+    EXPECT_EQ(at(cx), RGB(255, 255, 255)) << "the old place is restored";
+    form->SetFocus();
+    Pump();
+    EXPECT_EQ(at(moved), RGB(255, 255, 255)) << "no caret without the focus";
+
+    hb->SetCaretBlinkTime(500);
+    edit->SetFocus();
+    Pump();
+    EXPECT_EQ(at(moved), RGB(0, 0, 0));
+    hb->Advance(500);
+    Pump();
+    EXPECT_EQ(at(moved), RGB(255, 255, 255)) << "off after one blink period";
+    hb->Advance(500);
+    Pump();
+    EXPECT_EQ(at(moved), RGB(0, 0, 0)) << "and on again";
+    edit->Invalidate();
+    Pump();
+    EXPECT_EQ(at(moved), RGB(0, 0, 0)) << "a repaint keeps it";
+    hb->SetCaretBlinkTime(0);
+    edit->Hide();
+    Pump();
+    EXPECT_FALSE(IsCaretDrawn()) << "hidden with its window";
+}
+
 TEST(EditModelTest, UndoAfterSetTextAndEmptyBufferIsGone) {
     EditModel m;
     m.SetText("abc");

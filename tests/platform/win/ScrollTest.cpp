@@ -1,5 +1,7 @@
 #include "WinFixture.h"
 
+#include "platform/gfx/Gdi.h"
+
 namespace vd::test {
 namespace {
 
@@ -54,6 +56,47 @@ TEST_F(ScrollTest, ScrollWParamCarriesFull32BitPositions) {
         const WPARAM w = MakeScrollWParam(SB_THUMBTRACK, pos);
         EXPECT_EQ(ScrollCode(w), SB_THUMBTRACK);
         EXPECT_EQ(ScrollPos(w), pos);
+    }
+}
+
+// Columns painted in distinct colours: x -> RGB(x * 4, 0, 0).
+void PaintColumns(HWND h, int width, int height) {
+    HDC dc = GetDC(h);
+    for (int x = 0; x < width; ++x) {
+        UniqueBrush b(CreateSolidBrush(RGB(x * 4, 0, 0)));
+        const TRect r{x, 0, x + 1, height};
+        FillRect(dc, &r, b.Get());
+    }
+    ReleaseDC(h, dc);
+}
+
+TEST_F(ScrollTest, ScrollWindowMovesPixelsAndInvalidatesTheUncoveredStrip) {
+    HWND h = Top({0, 0, 60, 20}, WS_POPUP | WS_VISIBLE);
+    Pump();
+    struct {
+        int dx;
+        const TRect* rect;
+        TRect clip;
+        int probeX, expectColumn; // pixel at probeX shows what was at expectColumn (-1: untouched)
+        TRect uncovered;
+    } cases[] = {
+        {10, nullptr, {0, 0, 60, 20}, 25, 15, {0, 0, 10, 20}},
+        {-10, nullptr, {0, 0, 60, 20}, 25, 35, {50, 0, 60, 20}},
+        {10, nullptr, {20, 0, 40, 20}, 35, 25, {20, 0, 30, 20}},
+        {10, nullptr, {20, 0, 40, 20}, 45, 45, {20, 0, 30, 20}}, // outside the clip: unchanged
+        {100, nullptr, {0, 0, 60, 20}, 25, 25, {0, 0, 60, 20}},  // nothing stays: all uncovered
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dx * 100 + c.clip.Left);
+        PaintColumns(h, 60, 20);
+        ValidateRect(h, nullptr);
+        TRect uncovered;
+        ScrollWindowEx(h, c.dx, 0, c.rect, &c.clip, nullptr, &uncovered, SW_INVALIDATE);
+        EXPECT_EQ(GetWindowPixel(h, c.probeX, 5), RGB(c.expectColumn * 4, 0, 0));
+        EXPECT_EQ(uncovered, c.uncovered);
+        TRect pending;
+        GetUpdateRect(h, pending, FALSE);
+        EXPECT_EQ(pending, c.uncovered);
     }
 }
 
