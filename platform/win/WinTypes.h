@@ -250,6 +250,7 @@ inline constexpr int VK_OEM_4 = 0xDB;
 inline constexpr int VK_OEM_5 = 0xDC;
 inline constexpr int VK_OEM_6 = 0xDD;
 inline constexpr int VK_OEM_7 = 0xDE;
+inline constexpr int VK_OEM_8 = 0xDF; // also: any key of another layout without a key of its own
 inline constexpr int VK_OEM_102 = 0xE2;
 
 // Scroll bars: which bar, the request codes of WM_HSCROLL/WM_VSCROLL and SCROLLINFO.
