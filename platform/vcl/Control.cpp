@@ -271,8 +271,35 @@ void TControl::WndProc(TMessage& Message) {
     Dispatch(Message);
 }
 
+bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+    bool handled = false;
+    if (OnMouseWheel) OnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+    if (!handled)
+        handled = WheelDelta < 0 ? DoMouseWheelDown(Shift, MousePos) : DoMouseWheelUp(Shift, MousePos);
+    return handled;
+}
+
+bool TControl::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+    bool handled = false;
+    if (OnMouseWheelDown) OnMouseWheelDown(this, Shift, MousePos, handled);
+    return handled;
+}
+
+bool TControl::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+    bool handled = false;
+    if (OnMouseWheelUp) OnMouseWheelUp(this, Shift, MousePos, handled);
+    return handled;
+}
+
 void TControl::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
+    case CM_MOUSEWHEEL:
+        Message.Result =
+            DoMouseWheel(KeysToShiftState(LoWord(Message.WParam)),
+                         static_cast<std::int16_t>(HiWord(Message.WParam)), LParamToPoint(Message.LParam))
+                ? 1
+                : 0;
+        return;
     case WM_LBUTTONDOWN:
         WMMouseDown(Message, mbLeft, 0);
         return;

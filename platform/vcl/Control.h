@@ -105,6 +105,9 @@ public:
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
     TCanResizeEvent OnCanResize;
+    TMouseWheelEvent OnMouseWheel;
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
 
     // Used by the parent's layout.
     void UpdateAnchorOrigin();
@@ -119,6 +122,10 @@ protected:
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMove(TShiftState Shift, int X, int Y);
     virtual void Resize();
+    // The wheel: OnMouseWheel first, then the down or up handler; true when handled.
+    virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+    virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
+    virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
     virtual bool CanResize(int& NewWidth, int& NewHeight);
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Destroying() override;

@@ -91,6 +91,10 @@ using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shi
 // A typed character as a full code point; 0 stops it.
 using TKeyChar = char32_t;
 using TKeyPressEvent = std::function<void(TObject* Sender, TKeyChar& Key)>;
+using TMouseWheelEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+using TMouseWheelUpDownEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 using TCanResizeEvent = std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
 
 TShiftState KeysToShiftState(WPARAM keys);

@@ -331,6 +331,10 @@ void TWinControl::Dispatch(TMessage& Message) {
     case WM_PAINT:
         WMPaint(Message);
         return;
+    case WM_MOUSEWHEEL:
+        // The class library's wheel pipeline first; unhandled, the window's own handling.
+        if (Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam) == 0) DefaultHandler(Message);
+        return;
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_DRAWITEM:

@@ -185,6 +185,27 @@ TEST_F(ListBoxTest, WheelScrollsThreeLinesPerNotch) {
     EXPECT_EQ(list->TopIndex(), 0);
 }
 
+TEST_F(ListBoxTest, WheelPipelineRunsBeforeTheListScrolls) {
+    Fill(40);
+    std::vector<int> seen;
+    bool eat = true;
+    list->OnMouseWheel = [&](TObject*, TShiftState, int delta, TPoint, bool& handled) {
+        seen.push_back(delta);
+        handled = eat;
+    };
+    int downs = 0;
+    list->OnMouseWheelDown = [&](TObject*, TShiftState, TPoint, bool&) { ++downs; };
+    hb->Wheel(-WHEEL_DELTA, ItemPoint(0));
+    Pump();
+    EXPECT_EQ(list->TopIndex(), 0) << "handled by the event: the list stays";
+    eat = false;
+    hb->Wheel(-WHEEL_DELTA, ItemPoint(0));
+    Pump();
+    EXPECT_EQ(seen, (std::vector<int>{-WHEEL_DELTA, -WHEEL_DELTA}));
+    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(list->TopIndex(), 3) << "unhandled: the list scrolls";
+}
+
 TEST_F(ListBoxTest, AutoCompleteSearchesTypedPrefix) {
     for (const char* s : {"alpha", "beta", "bravo", "charlie"})
         list->Items().Add(s);
