@@ -102,11 +102,35 @@ void TControl::TakeParentLook() {
     if (!FParent) return;
     FTakingParentLook = true;
     if (FParentFont) FFont.Assign(FParent->Font());
+    if (FParentShowHint && FShowHint != FParent->ShowHint()) {
+        FShowHint = FParent->ShowHint();
+        ShowHintChanged();
+    }
     if (FParentColor && FColor != FParent->Color()) {
         FColor = FParent->Color();
         Perform(CM_COLORCHANGED, 0, 0);
     }
     FTakingParentLook = false;
+}
+
+void TControl::SetShowHint(bool v) {
+    FParentShowHint = false;
+    if (v == FShowHint) return;
+    FShowHint = v;
+    ShowHintChanged();
+}
+
+void TControl::SetParentShowHint(bool v) {
+    FParentShowHint = v;
+    if (v) TakeParentLook();
+}
+
+// Children that follow this control's ShowHint take the new value.
+void TControl::ShowHintChanged() {
+    Perform(CM_SHOWHINTCHANGED, 0, 0);
+    if (auto* w = dynamic_cast<TWinControl*>(this))
+        for (int i = 0; i < w->ControlCount(); ++i)
+            w->Controls(i)->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
 }
 
 void TControl::SetParentFont(bool v) {
@@ -293,6 +317,12 @@ bool TControl::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
 
 void TControl::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
+    case CM_PARENTSHOWHINTCHANGED:
+        if (FParentShowHint && FParent && FShowHint != FParent->ShowHint()) {
+            FShowHint = FParent->ShowHint();
+            ShowHintChanged();
+        }
+        return;
     case CM_MOUSEWHEEL:
         Message.Result =
             DoMouseWheel(KeysToShiftState(LoWord(Message.WParam)),

@@ -67,7 +67,9 @@ public:
     const String& Hint() const { return FHint; }
     void SetHint(const String& v) { FHint = v; }
     bool ShowHint() const { return FShowHint; }
-    void SetShowHint(bool v) { FShowHint = v; }
+    void SetShowHint(bool v); // clears ParentShowHint; children that follow this one hear of it
+    bool ParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool v);
     TPopupMenu* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(TPopupMenu* v);
 
@@ -158,6 +160,8 @@ protected:
     TCursor FCursor = crDefault;
     String FHint;
     bool FShowHint = false;
+    bool FParentShowHint = true;
+    void ShowHintChanged();
     TPopupMenu* FPopupMenu = nullptr;
     unsigned FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
     unsigned FControlState = 0;

@@ -151,6 +151,8 @@ bool TControl::SetProperty(const String& name, const TPropValue& v) {
         SetHint(v.AsString());
     else if (name == "ShowHint")
         SetShowHint(v.AsBool());
+    else if (name == "ParentShowHint")
+        SetParentShowHint(v.AsBool());
     else if (name == "Cursor")
         SetCursor(static_cast<TCursor>(v.AsInt()));
     else if (name == "Font.Name")

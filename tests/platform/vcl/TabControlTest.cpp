@@ -51,7 +51,9 @@ TEST_F(TabControlTest, RectanglesAlongEachEdgeUnderAFirstVisibleTab) {
         EXPECT_EQ(tabs->TabRect(c.index), c.tab);
         EXPECT_EQ(tabs->DisplayRect(), c.display);
         const TRect r = c.tab;
-        if (r.Left >= 0 && r.Top >= 0) EXPECT_EQ(tabs->IndexOfTabAt(r.Left + 1, r.Top + 1), c.index);
+        if (r.Left >= 0 && r.Top >= 0) {
+            EXPECT_EQ(tabs->IndexOfTabAt(r.Left + 1, r.Top + 1), c.index);
+        }
     }
 }
 
