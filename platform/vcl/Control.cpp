@@ -425,7 +425,19 @@ void TControl::WMMouseMove(TMessage& Message) {
     MouseMove(KeysToShiftState(Message.WParam), p.X, p.Y);
 }
 
+void TControl::DoContextPopup(TPoint MousePos, bool& Handled) {
+    if (OnContextPopup) OnContextPopup(this, MousePos, Handled);
+}
+
 void TControl::WMContextMenu(TMessage& Message) {
+    const TPoint screen = LParamToPoint(Message.LParam);
+    const bool keyboard = screen.X == -1 && screen.Y == -1;
+    bool handled = false;
+    DoContextPopup(keyboard ? screen : ScreenToClient(screen), handled);
+    if (handled) {
+        Message.Result = 1;
+        return;
+    }
     if (FPopupMenu && FPopupMenu->AutoPopup()) {
         TPoint p = LParamToPoint(Message.LParam);
         if (p.X == -1 && p.Y == -1) p = ClientToScreen({0, 0});

@@ -108,6 +108,7 @@ public:
     TNotifyEvent OnMouseLeave;
     TCanResizeEvent OnCanResize;
     TMouseWheelEvent OnMouseWheel;
+    TContextPopupEvent OnContextPopup;
     TMouseWheelUpDownEvent OnMouseWheelDown;
     TMouseWheelUpDownEvent OnMouseWheelUp;
 
@@ -128,6 +129,8 @@ protected:
     virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
     virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
     virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
+    // Before the popup menu: handled stops it (and the parents' handling).
+    virtual void DoContextPopup(TPoint MousePos, bool& Handled);
     virtual bool CanResize(int& NewWidth, int& NewHeight);
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Destroying() override;

@@ -296,6 +296,23 @@ TEST_F(EditTest, ContextMenuFromMouseAndKeyboard) {
     EXPECT_EQ(menus[2].lParam, MakeLParam(-1, -1));
 }
 
+TEST_F(EditTest, ContextPopupEventSeesClientPointOrKeyboardAndCanHandleIt) {
+    Start("abc", 0, 0);
+    std::vector<TPoint> seen;
+    edit->OnContextPopup = [&](TObject*, TPoint p, bool& handled) {
+        seen.push_back(p);
+        handled = true;
+    };
+    int formSaw = 0;
+    form->OnContextPopup = [&](TObject*, TPoint, bool&) { ++formSaw; };
+    hb->Click(RawButton::Right, {100 + 10 + 7, 100 + 10 + 4});
+    Type("{S-F10}");
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0], (TPoint{7, 4}));
+    EXPECT_EQ(seen[1], (TPoint{-1, -1}));
+    EXPECT_EQ(formSaw, 0) << "handled: the parent is not asked";
+}
+
 TEST_F(EditTest, PixelsOfTextSelectionCaretAndBackground) {
     edit->SetColor(clWhite);
     edit->Font().SetColor(clBlack);
