@@ -1,6 +1,7 @@
 #pragma once
 // The menu data model. No menu is shown here: the skinned menu engine shows them all.
 #include "platform/vcl/Component.h"
+#include "platform/vcl/Graphics.h"
 #include "platform/vcl/VclTypes.h"
 
 #include <vector>
@@ -31,6 +32,8 @@ public:
     int Count() const { return static_cast<int>(FItems.size()); }
     TMenuItem* Items(int index) const { return FItems.at(static_cast<std::size_t>(index)); }
     TMenuItem* Parent() const { return FParent; }
+    // A picture shown before the caption (drawn by whoever draws the menu).
+    TBitmap& Bitmap() { return FBitmap; }
     void Add(TMenuItem* item);
     void Insert(int index, TMenuItem* item);
     void Delete(int index);       // frees the item
@@ -71,6 +74,7 @@ private:
     std::vector<TMenuItem*> FItems;
     UINT FCommand = 0;
     friend class TMenu;
+    TBitmap FBitmap;
 };
 
 class TMenu : public TComponent {

@@ -1,6 +1,7 @@
 #include "VclFixture.h"
 
 #include "platform/gfx/Gdi.h"
+#include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/ImageList.h"
 
 namespace vd::test {
@@ -59,6 +60,24 @@ TEST(ImageListTest, IconMaskFollowsTheTransparentColour) {
     EXPECT_EQ(GetPixel(target.Canvas().Handle(), 0, 3), RGB(0, 0, 255))
         << "the transparent pixel shows through";
     EXPECT_FALSE(list.GetIcon(1, icon));
+}
+
+TEST_F(VclTest, ImageShowsAnIconWithItsMask) {
+    TImageList list(nullptr);
+    list.SetSize(4, 4);
+    TBitmap red;
+    Solid(red, clRed);
+    list.Add(red);
+    TForm* form = NewForm({100, 100, 200, 200});
+    form->SetColor(clBlue);
+    auto* image = new TImage(form);
+    image->SetParent(form);
+    image->SetBounds(10, 10, 20, 20);
+    ASSERT_TRUE(list.GetIcon(0, image->Icon()));
+    form->Show();
+    Pump();
+    EXPECT_EQ(GetWindowPixel(form->Handle(), 12, 11), RGB(255, 0, 0));
+    EXPECT_EQ(GetWindowPixel(form->Handle(), 10, 13), RGB(0, 0, 255)) << "the mask lets the form show";
 }
 
 TEST(ImageListTest, HandleNamesOnlyALiveList) {
