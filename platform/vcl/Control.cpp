@@ -1,5 +1,7 @@
 #include "platform/vcl/Control.h"
 
+#include "platform/vcl/ActnList.h"
+
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/WinControl.h"
@@ -450,7 +452,33 @@ void TControl::WMContextMenu(TMessage& Message) {
 }
 
 void TControl::Click() {
-    if (OnClick) OnClick(this);
+    if (OnClick)
+        OnClick(this);
+    else if (FActionLink)
+        FActionLink->Execute();
+}
+
+TBasicAction* TControl::Action() const {
+    return FActionLink ? FActionLink->Action() : nullptr;
+}
+
+void TControl::SetAction(TBasicAction* action) {
+    if (!action) {
+        FActionLink.reset();
+        return;
+    }
+    if (!FActionLink)
+        FActionLink = std::make_unique<TActionLink>([this](TBasicAction* a) { ActionChange(a); });
+    FActionLink->SetAction(action);
+}
+
+void TControl::ActionChange(TBasicAction* Sender) {
+    auto* a = dynamic_cast<TCustomAction*>(Sender);
+    if (!a) return;
+    if (FControlStyle & csSetCaption) SetCaption(a->Caption());
+    SetEnabled(a->Enabled());
+    SetHint(a->Hint());
+    SetVisible(a->Visible());
 }
 
 void TControl::DblClick() {

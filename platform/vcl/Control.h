@@ -6,7 +6,12 @@
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/VclTypes.h"
 
+#include <memory>
+
 namespace vd {
+
+class TBasicAction;
+class TActionLink;
 
 class TControl : public TComponent {
 public:
@@ -78,6 +83,11 @@ public:
     unsigned ControlState() const { return FControlState; }
     void SetControlState(unsigned v) { FControlState = v; }
 
+    // The linked action gives Caption, Enabled, Hint and Visible and runs on Click when no
+    // OnClick is set.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* action);
+
     TWndMethod WindowProc; // defaults to WndProc
     LRESULT Perform(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);
     virtual void WndProc(TMessage& Message);
@@ -131,6 +141,7 @@ protected:
     virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
     // Before the popup menu: handled stops it (and the parents' handling).
     virtual void DoContextPopup(TPoint MousePos, bool& Handled);
+    virtual void ActionChange(TBasicAction* Sender);
     virtual bool CanResize(int& NewWidth, int& NewHeight);
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Destroying() override;
@@ -164,6 +175,7 @@ protected:
     String FHint;
     bool FShowHint = false;
     bool FParentShowHint = true;
+    std::unique_ptr<TActionLink> FActionLink;
     void ShowHintChanged();
     TPopupMenu* FPopupMenu = nullptr;
     unsigned FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;

@@ -4,9 +4,13 @@
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/VclTypes.h"
 
+#include <memory>
 #include <vector>
 
 namespace vd {
+
+class TBasicAction;
+class TActionLink;
 
 using TShortCut = Word;
 inline constexpr TShortCut scShift = 0x2000;
@@ -61,6 +65,10 @@ public:
     std::function<void(TObject* Sender, TCanvas* ACanvas, TRect ARect, bool Selected)> OnDrawItem;
 
     virtual void Click();
+    // The linked action gives Caption, Enabled, Checked, Hint, ImageIndex, Visible and
+    // ShortCut and runs on Click when no OnClick is set.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* action);
     bool SetProperty(const String& name, const TPropValue& value) override;
     void GetProperties(TPropList& out) const override;
     void InsertReadChild(TComponent* child) override;
@@ -75,6 +83,8 @@ private:
     UINT FCommand = 0;
     friend class TMenu;
     TBitmap FBitmap;
+    std::unique_ptr<TActionLink> FActionLink;
+    void ActionChange(TBasicAction* Sender);
 };
 
 class TMenu : public TComponent {
