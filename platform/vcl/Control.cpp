@@ -168,11 +168,23 @@ bool TControl::CanResize(int& NewWidth, int& NewHeight) {
     return ok;
 }
 
+void TControl::ConstrainedResize(int& MinWidth, int& MinHeight, int& MaxWidth, int& MaxHeight) {
+    if (OnConstrainedResize) OnConstrainedResize(this, MinWidth, MinHeight, MaxWidth, MaxHeight);
+}
+
+// Constraints, as OnConstrainedResize may adjust them for this resize (0: no limit).
+void TControl::DoConstraints(int& AWidth, int& AHeight) {
+    int minW = FConstraints.MinWidth, minH = FConstraints.MinHeight;
+    int maxW = FConstraints.MaxWidth, maxH = FConstraints.MaxHeight;
+    ConstrainedResize(minW, minH, maxW, maxH);
+    if (minW > 0) AWidth = std::max(AWidth, minW);
+    if (maxW > 0) AWidth = std::min(AWidth, maxW);
+    if (minH > 0) AHeight = std::max(AHeight, minH);
+    if (maxH > 0) AHeight = std::min(AHeight, maxH);
+}
+
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    if (FConstraints.MinWidth > 0) AWidth = std::max(AWidth, FConstraints.MinWidth);
-    if (FConstraints.MaxWidth > 0) AWidth = std::min(AWidth, FConstraints.MaxWidth);
-    if (FConstraints.MinHeight > 0) AHeight = std::max(AHeight, FConstraints.MinHeight);
-    if (FConstraints.MaxHeight > 0) AHeight = std::min(AHeight, FConstraints.MaxHeight);
+    DoConstraints(AWidth, AHeight);
     if ((AWidth != FWidth || AHeight != FHeight) && !CanResize(AWidth, AHeight)) {
         AWidth = FWidth;
         AHeight = FHeight;

@@ -119,6 +119,7 @@ public:
     TCanResizeEvent OnCanResize;
     TMouseWheelEvent OnMouseWheel;
     TContextPopupEvent OnContextPopup;
+    TConstrainedResizeEvent OnConstrainedResize;
     TMouseWheelUpDownEvent OnMouseWheelDown;
     TMouseWheelUpDownEvent OnMouseWheelUp;
 
@@ -142,6 +143,8 @@ protected:
     // Before the popup menu: handled stops it (and the parents' handling).
     virtual void DoContextPopup(TPoint MousePos, bool& Handled);
     virtual void ActionChange(TBasicAction* Sender);
+    virtual void ConstrainedResize(int& MinWidth, int& MinHeight, int& MaxWidth, int& MaxHeight);
+    void DoConstraints(int& AWidth, int& AHeight);
     virtual bool CanResize(int& NewWidth, int& NewHeight);
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Destroying() override;

@@ -259,10 +259,7 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
         if (before != TSize{FWidth, FHeight}) Realign();
         return;
     }
-    if (FConstraints.MinWidth > 0) AWidth = std::max(AWidth, FConstraints.MinWidth);
-    if (FConstraints.MaxWidth > 0) AWidth = std::min(AWidth, FConstraints.MaxWidth);
-    if (FConstraints.MinHeight > 0) AHeight = std::max(AHeight, FConstraints.MinHeight);
-    if (FConstraints.MaxHeight > 0) AHeight = std::min(AHeight, FConstraints.MaxHeight);
+    DoConstraints(AWidth, AHeight);
     if ((AWidth != FWidth || AHeight != FHeight) && !CanResize(AWidth, AHeight)) {
         AWidth = FWidth;
         AHeight = FHeight;
