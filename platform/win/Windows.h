@@ -199,6 +199,18 @@ bool GetCaretState(HWND& hwnd, TRect& rect, bool& visible); // false: no caret
 bool IsCaretDrawn();                                        // its pixels are inverted on the window now
 UINT GetCaretBlinkTime();
 
+// The system icons, drawn for this program: shared for the life of the process (never
+// destroy them); null for any other id.
+inline constexpr int IDI_APPLICATION = 32512;
+inline constexpr int IDI_HAND = 32513;
+inline constexpr int IDI_QUESTION = 32514;
+inline constexpr int IDI_EXCLAMATION = 32515;
+inline constexpr int IDI_ASTERISK = 32516;
+inline constexpr int IDI_ERROR = IDI_HAND;
+inline constexpr int IDI_WARNING = IDI_EXCLAMATION;
+inline constexpr int IDI_INFORMATION = IDI_ASTERISK;
+HICON LoadIcon(void* instance, int id);
+
 void MessageBeep(UINT type);
 // round(a * b / c), halves away from zero; -1 when c is 0 or the result needs more than 32 bits.
 int MulDiv(int a, int b, int c);
