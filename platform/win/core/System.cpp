@@ -118,6 +118,34 @@ int GetSystemMetrics(int index) {
     case SM_CXDOUBLECLK:
     case SM_CYDOUBLECLK:
         return 4;
+    case SM_CMONITORS:
+        return static_cast<int>(mons.size());
+    case SM_CXVIRTUALSCREEN:
+    case SM_CYVIRTUALSCREEN:
+    case SM_XVIRTUALSCREEN:
+    case SM_YVIRTUALSCREEN: {
+        TRect all = mons.front().bounds;
+        for (const auto& m : mons)
+            all = {std::min(all.Left, m.bounds.Left), std::min(all.Top, m.bounds.Top),
+                   std::max(all.Right, m.bounds.Right), std::max(all.Bottom, m.bounds.Bottom)};
+        return index == SM_XVIRTUALSCREEN    ? all.Left
+               : index == SM_YVIRTUALSCREEN  ? all.Top
+               : index == SM_CXVIRTUALSCREEN ? all.Width()
+                                             : all.Height();
+    }
+    case SM_CXICON:
+    case SM_CYICON:
+    case SM_CXCURSOR:
+        return 32;
+    case SM_CXVSCROLL:
+    case SM_CYHSCROLL:
+        return 16;
+    case SM_CXEDGE:
+    case SM_CYEDGE:
+        return 2;
+    case SM_CXBORDER:
+    case SM_CYBORDER:
+        return 1;
     default:
         return 0;
     }
