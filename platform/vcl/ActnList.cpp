@@ -1,5 +1,6 @@
 #include "platform/vcl/ActnList.h"
 
+#include "platform/vcl/ImageList.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/PropValue.h"
 
@@ -156,6 +157,19 @@ bool TActionList::IsShortCut(TShortCut key) {
             return a->Enabled() && a->Execute();
         }
     return false;
+}
+
+bool TActionList::SetComponentProperty(const String& name, TComponent* value) {
+    if (name != "Images" || !dynamic_cast<TCustomImageList*>(value))
+        return TComponent::SetComponentProperty(name, value);
+    Images = static_cast<TCustomImageList*>(value);
+    Images->FreeNotification(this);
+    return true;
+}
+
+void TActionList::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == Images) Images = nullptr;
 }
 
 void TActionList::InsertReadChild(TComponent* child) {

@@ -104,6 +104,10 @@ public:
     // The enabled action with this shortcut executed; false when none has it.
     bool IsShortCut(TShortCut key);
     void InsertReadChild(TComponent* child) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     friend class TCustomAction;

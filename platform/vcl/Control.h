@@ -105,6 +105,7 @@ public:
     virtual bool HasWindow() const { return false; }
     bool IsControlVisibleOnScreen() const; // visible up to a showing window
     bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
     void GetProperties(TPropList& out) const override;
     bool IsNestedElsewhere() const override { return FParent != nullptr; }
 

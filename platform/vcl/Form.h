@@ -117,6 +117,7 @@ public:
 
     void Dispatch(TMessage& Message) override;
     bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
     void GetProperties(TPropList& out) const override;
 
 protected:

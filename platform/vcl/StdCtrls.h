@@ -30,6 +30,7 @@ public:
     void AdjustBounds();
     void Dispatch(TMessage& Message) override;
     bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
     void GetProperties(TPropList& out) const override;
 
 protected:

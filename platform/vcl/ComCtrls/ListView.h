@@ -94,6 +94,7 @@ public:
     bool ItemSelected(int index) const;
 
     void Dispatch(TMessage& Message) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
 
 protected:
     void CreateWnd() override;

@@ -312,6 +312,18 @@ void TCustomListView::Dispatch(TMessage& Message) {
     }
 }
 
+bool TCustomListView::SetComponentProperty(const String& name, TComponent* value) {
+    auto* list = dynamic_cast<TCustomImageList*>(value);
+    if ((name == "LargeImages" || name == "SmallImages") && list) {
+        if (name == "LargeImages")
+            SetLargeImages(list);
+        else
+            SetSmallImages(list);
+        return true;
+    }
+    return TWinControl::SetComponentProperty(name, value);
+}
+
 // Label editing over the caption; Enter or leaving commits, Esc cancels.
 bool TCustomListView::StartEdit(TListItem* item) {
     if (!item || ReadOnly || FEditor) return false;

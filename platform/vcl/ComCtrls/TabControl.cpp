@@ -287,6 +287,16 @@ void TCustomTabControl::PaintWindow(std::uintptr_t DC) {
     }
 }
 
+bool TCustomTabControl::SetComponentProperty(const String& name, TComponent* value) {
+    if (name == "Images") {
+        auto* list = dynamic_cast<TCustomImageList*>(value);
+        if (!list) return false;
+        SetImages(list);
+        return true;
+    }
+    return TWinControl::SetComponentProperty(name, value);
+}
+
 bool TCustomTabControl::SetProperty(const String& name, const TPropValue& v) {
     if (name == "TabHeight")
         SetTabHeight(static_cast<int>(v.AsInt()));

@@ -58,6 +58,7 @@ public:
 
     void Dispatch(TMessage& Message) override;
     bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
 
 protected:
     virtual bool CanChange();

@@ -88,6 +88,7 @@ public:
     void NodeDeleting(TTreeNode* node);
 
     void Dispatch(TMessage& Message) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
 
 protected:
     virtual bool CanChange(TTreeNode* node);

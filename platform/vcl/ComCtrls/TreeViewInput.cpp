@@ -211,6 +211,18 @@ void TCustomTreeView::Dispatch(TMessage& Message) {
     }
 }
 
+bool TCustomTreeView::SetComponentProperty(const String& name, TComponent* value) {
+    auto* list = dynamic_cast<TCustomImageList*>(value);
+    if ((name == "Images" || name == "StateImages") && list) {
+        if (name == "Images")
+            SetImages(list);
+        else
+            SetStateImages(list);
+        return true;
+    }
+    return TWinControl::SetComponentProperty(name, value);
+}
+
 // Label editing: an edit over the label; Enter or leaving it commits, Esc cancels.
 bool TCustomTreeView::StartEdit(TTreeNode* node) {
     if (!node || ReadOnly || FEditor) return false;
