@@ -202,8 +202,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (ht == HTCAPTION) return SendMessage(hwnd, WM_SYSCOMMAND, SC_MOVE | 2, lParam);
         // A child answering a sizing code (a status bar's grip) sizes its top-level window.
         if (ht >= HTLEFT && ht <= HTBOTTOMRIGHT)
-            return SendMessage(w->IsChild() ? GetAncestor(hwnd, GA_ROOT) : hwnd, WM_SYSCOMMAND, SC_SIZE | (ht - 9),
-                               lParam);
+            return SendMessage(w->IsChild() ? GetAncestor(hwnd, GA_ROOT) : hwnd, WM_SYSCOMMAND,
+                               SC_SIZE | (ht - 9), lParam);
         return 0;
     }
     case WM_NCLBUTTONDBLCLK:
