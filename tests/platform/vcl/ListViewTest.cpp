@@ -197,6 +197,26 @@ TEST_F(ListViewTest, KeyboardAndMouseSelection) {
     EXPECT_EQ(notices, 4);
 }
 
+TEST_F(ListViewTest, PixelsOfTheSelectedRowUnderTheHeader) {
+    Report(5);
+    lv->SetFocus();
+    lv->SetSelected(lv->Items().Item(2));
+    Pump();
+    const COLORREF hl = GetSysColor(COLOR_HIGHLIGHT);
+    auto count = [&](int index) {
+        const TRect r = lv->ItemRect(index);
+        int n = 0;
+        for (int x = r.Left; x < r.Left + 100; ++x)
+            for (int y = r.Top; y < r.Bottom; ++y)
+                n += GetWindowPixel(form->Handle(), 10 + x, 10 + y) == hl;
+        return n;
+    };
+    EXPECT_GT(count(2), 100) << "the caption cell of the selected row";
+    EXPECT_EQ(count(1), 0);
+    EXPECT_EQ(GetWindowPixel(form->Handle(), 10 + 50, 10 + 2), GetSysColor(COLOR_BTNFACE))
+        << "the header on top";
+}
+
 TEST_F(ListViewTest, LabelEditingAndImageLists) {
     Report(3);
     lv->SetFocus();

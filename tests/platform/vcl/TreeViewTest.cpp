@@ -215,6 +215,30 @@ TEST_F(TreeViewTest, LabelEditingCommitsCancelsAndCanBeRefused) {
     Pump();
 }
 
+TEST_F(TreeViewTest, PixelsOfSelectionAndButtons) {
+    tree->SetSelected(Root(1));
+    tree->SetFocus();
+    Pump();
+    const COLORREF hl = GetSysColor(COLOR_HIGHLIGHT);
+    auto countRow = [&](int row, COLORREF c) {
+        int n = 0;
+        for (int x = 0; x < 200; ++x)
+            for (int y = row * rowH; y < (row + 1) * rowH; ++y)
+                n += GetWindowPixel(form->Handle(), 10 + x, 10 + y) == c;
+        return n;
+    };
+    EXPECT_GT(countRow(1, hl), 20) << "the selected label is highlighted while focused";
+    EXPECT_EQ(countRow(0, hl), 0);
+    EXPECT_GT(countRow(0, GetSysColor(COLOR_WINDOWTEXT)), 3) << "a collapsed node's button";
+    form->SetFocus();
+    Pump();
+    EXPECT_EQ(countRow(1, hl), 0) << "HideSelection: nothing without the focus";
+    tree->HideSelection = false;
+    tree->Invalidate();
+    Pump();
+    EXPECT_GT(countRow(1, hl), 20);
+}
+
 TEST_F(TreeViewTest, ImageListsBindThroughTheirHandle) {
     TImageList normal(nullptr), state(nullptr);
     EXPECT_EQ(SendMessage(tree->Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL,
