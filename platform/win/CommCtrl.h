@@ -133,6 +133,9 @@ inline constexpr UINT LB_SETITEMHEIGHT = 0x01A0;
 inline constexpr UINT LB_GETITEMHEIGHT = 0x01A1;
 inline constexpr UINT LB_FINDSTRINGEXACT = 0x01A2;
 inline constexpr UINT LB_ITEMFROMPOINT = 0x01A9;
+// Our own: a per-item state word kept apart from the item data (a check list's check state).
+inline constexpr UINT LB_SETITEMSTATE = WM_USER + 0x3E6; // wParam index, lParam state
+inline constexpr UINT LB_GETITEMSTATE = WM_USER + 0x3E7;
 inline constexpr LRESULT LB_ERR = -1;
 inline constexpr Word LBN_SELCHANGE = 1;
 inline constexpr Word LBN_DBLCLK = 2;

@@ -23,7 +23,7 @@ int TListBoxStrings::Add(const String& s) {
                AnsiCompareText(lb.FSaved[static_cast<std::size_t>(index)].Text, s) <= 0)
             ++index;
     }
-    lb.FSaved.insert(lb.FSaved.begin() + index, {s, 0, false});
+    lb.FSaved.insert(lb.FSaved.begin() + index, {s, 0, false, 0});
     return index;
 }
 
@@ -34,7 +34,7 @@ void TListBoxStrings::Insert(int index, const String& s) {
         lb.Send(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.c_str()));
         return;
     }
-    lb.FSaved.insert(lb.FSaved.begin() + index, {s, 0, false});
+    lb.FSaved.insert(lb.FSaved.begin() + index, {s, 0, false, 0});
 }
 
 void TListBoxStrings::Delete(int index) {
@@ -150,6 +150,7 @@ void TCustomListBox::CreateWnd() {
                                             reinterpret_cast<LPARAM>(it.Text.c_str())));
         Send(LB_SETITEMDATA, static_cast<WPARAM>(i), static_cast<LPARAM>(it.Data));
         if (FMultiSelect && it.Selected) Send(LB_SETSEL, 1, i);
+        Send(LB_SETITEMSTATE, static_cast<WPARAM>(i), it.State);
     }
     if (FMultiSelect)
         Send(LB_SETCARETINDEX, static_cast<WPARAM>(FSavedIndex));
@@ -165,7 +166,8 @@ void TCustomListBox::DestroyWnd() {
         for (int i = 0; i < n; ++i)
             FSaved.push_back({FItems.Strings(i),
                               static_cast<std::uintptr_t>(Send(LB_GETITEMDATA, static_cast<WPARAM>(i))),
-                              FMultiSelect && Send(LB_GETSEL, static_cast<WPARAM>(i)) > 0});
+                              FMultiSelect && Send(LB_GETSEL, static_cast<WPARAM>(i)) > 0,
+                              static_cast<int>(Send(LB_GETITEMSTATE, static_cast<WPARAM>(i)))});
         FSavedIndex = ItemIndex();
         FSavedTop = TopIndex();
     }
@@ -211,6 +213,20 @@ void TCustomListBox::SetSelected(int index, bool v) {
         Send(LB_SETSEL, v ? 1 : 0, index);
     else
         FSaved[static_cast<std::size_t>(index)].Selected = v;
+}
+
+int TCustomListBox::ItemState(int index) const {
+    if (index < 0 || index >= Count()) RaiseListError(index);
+    return FHandle ? static_cast<int>(Send(LB_GETITEMSTATE, static_cast<WPARAM>(index)))
+                   : FSaved[static_cast<std::size_t>(index)].State;
+}
+
+void TCustomListBox::SetItemState(int index, int state) {
+    if (index < 0 || index >= Count()) RaiseListError(index);
+    if (FHandle)
+        Send(LB_SETITEMSTATE, static_cast<WPARAM>(index), state);
+    else
+        FSaved[static_cast<std::size_t>(index)].State = state;
 }
 
 int TCustomListBox::SelCount() const {

@@ -61,6 +61,10 @@ public:
     bool Selected(int index) const;
     void SetSelected(int index, bool v);
     int SelCount() const; // -1 for a single-selection list
+    // A state word per item, apart from its data (a check list keeps its check states here);
+    // kept when the window is made again.
+    int ItemState(int index) const;
+    void SetItemState(int index, int state);
     int TopIndex() const;
     void SetTopIndex(int v);
     TRect ItemRect(int index) const;
@@ -106,6 +110,7 @@ protected:
         String Text;
         std::uintptr_t Data = 0;
         bool Selected = false;
+        int State = 0;
     };
     std::vector<SavedItem> FSaved; // the items while there is no window
     int FSavedIndex = -1;

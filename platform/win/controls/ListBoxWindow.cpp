@@ -15,6 +15,7 @@ namespace {
 struct Item {
     String text;
     std::uintptr_t data = 0;
+    int state = 0;
     bool selected = false;
 };
 
@@ -310,6 +311,13 @@ LRESULT ItemMessages(HWND hwnd, ListState& s, UINT msg, WPARAM wParam, LPARAM lP
         return item ? static_cast<LRESULT>(item->text.size()) : LB_ERR;
     case LB_GETITEMDATA:
         return item ? static_cast<LRESULT>(item->data) : LB_ERR;
+    case LB_GETITEMSTATE:
+        return item ? item->state : LB_ERR;
+    case LB_SETITEMSTATE:
+        if (!item) return LB_ERR;
+        item->state = static_cast<int>(lParam);
+        InvalidateRect(hwnd, nullptr, TRUE);
+        return 0;
     case LB_SETITEMDATA:
         if (!item) return LB_ERR;
         item->data = static_cast<std::uintptr_t>(lParam);

@@ -130,6 +130,7 @@ TEST_F(ListBoxTest, RecreationKeepsItemsDataIndexAndTop) {
     Fill(30);
     list->SetItemIndex(12);
     list->SetTopIndex(10);
+    list->SetItemState(3, 2);
     list->SetMultiSelect(false);
     list->SetColumns(0);
     list->SetSorted(false);
@@ -138,6 +139,11 @@ TEST_F(ListBoxTest, RecreationKeepsItemsDataIndexAndTop) {
     EXPECT_EQ(reinterpret_cast<std::uintptr_t>(list->Items().Objects(29)), 1029u);
     EXPECT_EQ(list->ItemIndex(), 12);
     EXPECT_EQ(list->TopIndex(), 10);
+    EXPECT_EQ(list->ItemState(3), 2) << "item states survive, apart from the data";
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(list->Items().Objects(3)), 1003u);
+    list->Items().Insert(0, "new");
+    EXPECT_EQ(list->ItemState(4), 2) << "a state moves with its item";
+    EXPECT_THROW(list->ItemState(99), EListError);
 }
 
 TEST_F(ListBoxTest, MouseSelectsOnPressNotifiesOnReleaseAndDoubleClicks) {
