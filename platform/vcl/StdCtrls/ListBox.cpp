@@ -264,6 +264,10 @@ TRect TCustomListBox::ItemRect(int index) const {
 
 int TCustomListBox::ItemAtPos(TPoint p, bool Existing) const {
     const int count = Count();
+    if (FHandle && FColumns > 0) {
+        const int i = static_cast<int>(Send(LB_ITEMFROMPOINT, 0, PointToLParam(p)));
+        return i >= 0 ? i : (Existing ? -1 : count);
+    }
     const TRect client = ClientRect();
     if (p.X >= client.Left && p.X < client.Right && p.Y >= 0) {
         const int i = TopIndex() + p.Y / std::max(1, FItemHeight);
@@ -335,6 +339,11 @@ void TCustomListBox::Dispatch(TMessage& Message) {
         Message.Result = 1;
         return;
     }
+    case WM_SIZE:
+        // The class library keeps the columns as wide as Width div Columns.
+        if (FColumns > 0) Send(LB_SETCOLUMNWIDTH, static_cast<WPARAM>(std::max(1, Width() / FColumns)));
+        TWinControl::Dispatch(Message);
+        return;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         if (!FNoFocus && CanFocus() && !Focused()) SetFocus();

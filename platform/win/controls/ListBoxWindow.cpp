@@ -32,6 +32,7 @@ struct ListState {
     int wheelRest = 0;
 
     bool Multi() const { return (style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
+    bool Columns() const { return (style & LBS_MULTICOLUMN) != 0; }
     int Count() const { return static_cast<int>(items.size()); }
 };
 
@@ -51,7 +52,33 @@ int FullRows(HWND hwnd, const ListState& s) {
     return GetClientRect(hwnd).Height() / std::max(1, s.itemHeight);
 }
 
+// Multi-column lists: items run down a column of full rows, then into the next column.
+int Rows(HWND hwnd, const ListState& s) {
+    return std::max(1, FullRows(hwnd, s));
+}
+
+int ColumnWidth(HWND hwnd, const ListState& s) {
+    return s.columnWidth > 0 ? s.columnWidth : std::max(1, GetClientRect(hwnd).Width());
+}
+
+int VisibleColumns(HWND hwnd, const ListState& s) {
+    return std::max(1, GetClientRect(hwnd).Width() / ColumnWidth(hwnd, s));
+}
+
+int UsedColumns(HWND hwnd, const ListState& s) {
+    return (s.Count() + Rows(hwnd, s) - 1) / Rows(hwnd, s);
+}
+
 void UpdateScroll(HWND hwnd, ListState& s) {
+    if (s.Columns()) {
+        SCROLLINFO h;
+        h.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        h.nMax = std::max(0, UsedColumns(hwnd, s) - 1);
+        h.nPage = static_cast<UINT>(VisibleColumns(hwnd, s));
+        h.nPos = s.top / Rows(hwnd, s);
+        SetScrollInfo(hwnd, SB_HORZ, h, FALSE);
+        return;
+    }
     SCROLLINFO si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     si.nMin = 0;
@@ -62,8 +89,11 @@ void UpdateScroll(HWND hwnd, ListState& s) {
 }
 
 void SetTop(HWND hwnd, ListState& s, int top) {
-    const int maxTop = std::max(0, s.Count() - FullRows(hwnd, s));
+    const int maxTop = s.Columns()
+                           ? std::max(0, UsedColumns(hwnd, s) - VisibleColumns(hwnd, s)) * Rows(hwnd, s)
+                           : std::max(0, s.Count() - FullRows(hwnd, s));
     top = std::clamp(top, 0, maxTop);
+    if (s.Columns()) top -= top % Rows(hwnd, s);
     if (top != s.top) {
         s.top = top;
         InvalidateRect(hwnd, nullptr, TRUE);
@@ -73,6 +103,15 @@ void SetTop(HWND hwnd, ListState& s, int top) {
 
 void ScrollIntoView(HWND hwnd, ListState& s, int index) {
     if (index < 0) return;
+    if (s.Columns()) {
+        const int rows = Rows(hwnd, s), col = index / rows, first = s.top / rows;
+        const int visible = VisibleColumns(hwnd, s);
+        if (col < first)
+            SetTop(hwnd, s, col * rows);
+        else if (col >= first + visible)
+            SetTop(hwnd, s, (col - visible + 1) * rows);
+        return;
+    }
     const int rows = std::max(1, FullRows(hwnd, s));
     if (index < s.top)
         SetTop(hwnd, s, index);
@@ -81,6 +120,11 @@ void ScrollIntoView(HWND hwnd, ListState& s, int index) {
 }
 
 TRect ItemRect(HWND hwnd, const ListState& s, int i) {
+    if (s.Columns()) {
+        const int rows = Rows(hwnd, s), cw = ColumnWidth(hwnd, s);
+        const int col = i / rows - s.top / rows, row = i % rows;
+        return {col * cw, row * s.itemHeight, (col + 1) * cw, (row + 1) * s.itemHeight};
+    }
     const int w = GetClientRect(hwnd).Width();
     return {0, (i - s.top) * s.itemHeight, w, (i - s.top + 1) * s.itemHeight};
 }
@@ -148,9 +192,13 @@ LRESULT Delete(HWND hwnd, ListState& s, int index) {
 }
 
 int ItemFromPoint(HWND hwnd, const ListState& s, TPoint p) {
-    if (p.Y < 0) return -1;
-    const int i = s.top + p.Y / std::max(1, s.itemHeight);
-    (void)hwnd;
+    if (p.Y < 0 || p.X < 0) return -1;
+    int i = s.top + p.Y / std::max(1, s.itemHeight);
+    if (s.Columns()) {
+        const int row = p.Y / std::max(1, s.itemHeight);
+        if (row >= Rows(hwnd, s)) return -1;
+        i = s.top + p.X / ColumnWidth(hwnd, s) * Rows(hwnd, s) + row;
+    }
     return i < s.Count() ? i : -1;
 }
 
@@ -159,12 +207,16 @@ void OnKey(HWND hwnd, ListState& s, int vk) {
     int i = s.cur;
     switch (vk) {
     case VK_UP:
-    case VK_LEFT:
         i = i < 0 ? 0 : i - 1;
         break;
+    case VK_LEFT:
+        i = i < 0 ? 0 : i - (s.Columns() ? Rows(hwnd, s) : 1);
+        break;
     case VK_DOWN:
-    case VK_RIGHT:
         i = i + 1;
+        break;
+    case VK_RIGHT:
+        i = i + (s.Columns() ? Rows(hwnd, s) : 1);
         break;
     case VK_PRIOR:
         i = i - page;
@@ -247,6 +299,15 @@ void OnScroll(HWND hwnd, ListState& s, WPARAM wParam) {
     }
 }
 
+// Multi-column lists scroll across by columns.
+void OnColumnScroll(HWND hwnd, ListState& s, WPARAM wParam) {
+    const int rows = Rows(hwnd, s), col = s.top / rows, page = VisibleColumns(hwnd, s);
+    const int to[] = {col - 1,           col + 1,           col - page, col + page,
+                      ScrollPos(wParam), ScrollPos(wParam), 0,          UsedColumns(hwnd, s)};
+    const int code = ScrollCode(wParam);
+    if (code >= 0 && code <= SB_BOTTOM) SetTop(hwnd, s, to[code] * rows);
+}
+
 // Three lines per notch, at most a page.
 void OnWheel(HWND hwnd, ListState& s, WPARAM wParam) {
     s.wheelRest += static_cast<std::int16_t>(HiWord(wParam));
@@ -263,7 +324,7 @@ void OnPaint(HWND hwnd, ListState& s, HDC given) {
         BeginPaint(hwnd, ps);
         dc = ps.hdc;
     }
-    const int rows = PageRows(hwnd, s) + 1;
+    const int rows = s.Columns() ? (VisibleColumns(hwnd, s) + 1) * Rows(hwnd, s) : PageRows(hwnd, s) + 1;
     for (int i = s.top; i < s.Count() && i < s.top + rows; ++i) {
         DRAWITEMSTRUCT di;
         di.CtlType = ODT_LISTBOX;
@@ -330,10 +391,8 @@ LRESULT ItemMessages(HWND hwnd, ListState& s, UINT msg, WPARAM wParam, LPARAM lP
         if (!item || !lParam) return LB_ERR;
         *reinterpret_cast<TRect*>(lParam) = ItemRect(hwnd, s, index);
         return 0;
-    case LB_ITEMFROMPOINT: {
-        const int i = s.top + GetYLParam(lParam) / std::max(1, s.itemHeight);
-        return i < s.Count() ? i : MakeLParam(s.Count(), 1);
-    }
+    case LB_ITEMFROMPOINT: // our own answer: the index, or -1 outside every item
+        return ItemFromPoint(hwnd, s, LParamToPoint(lParam));
     default:
         handled = false;
         return 0;
@@ -389,6 +448,8 @@ LRESULT SelectionMessages(HWND hwnd, ListState& s, UINT msg, WPARAM wParam, LPAR
         return s.itemHeight;
     case LB_SETCOLUMNWIDTH:
         s.columnWidth = index;
+        SetTop(hwnd, s, s.top);
+        InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
     default:
         return ItemMessages(hwnd, s, msg, wParam, lParam, handled);
@@ -435,7 +496,10 @@ LRESULT WindowMessages(HWND hwnd, ListState& s, UINT msg, WPARAM wParam, LPARAM 
         s.tracking = false;
         return 0;
     case WM_VSCROLL:
-        OnScroll(hwnd, s, wParam);
+        if (!s.Columns()) OnScroll(hwnd, s, wParam);
+        return 0;
+    case WM_HSCROLL:
+        if (s.Columns()) OnColumnScroll(hwnd, s, wParam);
         return 0;
     case WM_MOUSEWHEEL:
         OnWheel(hwnd, s, wParam);

@@ -212,6 +212,28 @@ TEST_F(ListBoxTest, WheelPipelineRunsBeforeTheListScrolls) {
     EXPECT_EQ(list->TopIndex(), 3) << "unhandled: the list scrolls";
 }
 
+TEST_F(ListBoxTest, MultiColumnListRunsDownThenAcross) {
+    list->SetColumns(3); // 150 wide: columns of 50, 6 full rows each
+    Fill(40);
+    EXPECT_EQ(list->ItemRect(7), (TRect{50, 16, 100, 32}));
+    EXPECT_EQ(list->ItemAtPos({60, 20}, true), 7);
+    SCROLLINFO si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(list->Handle(), SB_HORZ, si);
+    EXPECT_EQ(si.nMax, 6) << "seven columns hold 40 items";
+    EXPECT_EQ(si.nPage, 3u);
+    SendMessage(list->Handle(), WM_HSCROLL, MakeScrollWParam(SB_LINERIGHT, 0), 0);
+    EXPECT_EQ(list->TopIndex(), 6);
+    EXPECT_EQ(list->ItemAtPos({10, 5}, true), 6);
+    list->SetFocus();
+    list->SetItemIndex(6);
+    TypeKeys(hb, "{Right}");
+    Pump();
+    EXPECT_EQ(list->ItemIndex(), 12) << "right moves a column";
+    SendMessage(list->Handle(), WM_HSCROLL, MakeScrollWParam(SB_BOTTOM, 0), 0);
+    EXPECT_EQ(list->TopIndex(), 24) << "the last three columns in view";
+}
+
 TEST_F(ListBoxTest, AutoCompleteSearchesTypedPrefix) {
     for (const char* s : {"alpha", "beta", "bravo", "charlie"})
         list->Items().Add(s);
