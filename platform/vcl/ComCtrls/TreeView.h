@@ -96,6 +96,7 @@ protected:
     void CreateWnd() override;
     void PaintWindow(std::uintptr_t DC) override;
     virtual void DrawNode(HDC dc, TTreeNode* node, const TRect& row);
+    void DrawLines(HDC dc, TTreeNode* node, const TRect& row);
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void DblClick() override;
     void KeyDown(Word& Key, TShiftState Shift) override;

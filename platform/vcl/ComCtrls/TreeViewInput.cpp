@@ -23,9 +23,32 @@ void TCustomTreeView::PaintWindow(std::uintptr_t DC) {
 
 // Button, image and label of one row; the selection is drawn while focused or HideSelection
 // is off.
+// Dotted lines: from the row's button column to its label, and down every ancestor column
+// that has more siblings below.
+void TCustomTreeView::DrawLines(HDC dc, TTreeNode* node, const TRect& row) {
+    const int mid = (row.Top + row.Bottom) / 2;
+    const COLORREF ink = GetSysColor(COLOR_GRAYTEXT);
+    auto column = [&](int level) { return (level + (ShowRoot ? 1 : 0)) * Indent - FHorzOffset - Indent / 2; };
+    auto dots = [&](int x0, int y0, int x1, int y1) {
+        for (int x = x0; x <= x1; ++x)
+            for (int y = y0; y <= y1; ++y)
+                if (((x + y) & 1) == 0) SetPixel(dc, x, y, ink);
+    };
+    const int level = node->Level();
+    if (!ShowRoot && level == 0) return;
+    const int cx = column(level);
+    dots(cx, mid, cx + Indent / 2 - 2, mid);
+    const bool first = !node->Parent() && !node->GetPrevSibling();
+    dots(cx, first ? mid : row.Top, cx, node->GetNextSibling() ? row.Bottom - 1 : mid);
+    for (TTreeNode* p = node->Parent(); p; p = p->Parent())
+        if (p->GetNextSibling() && (ShowRoot || p->Level() > 0))
+            dots(column(p->Level()), row.Top, column(p->Level()), row.Bottom - 1);
+}
+
 void TCustomTreeView::DrawNode(HDC dc, TTreeNode* node, const TRect& row) {
     const int x = (node->Level() + (ShowRoot ? 1 : 0)) * Indent - FHorzOffset;
     const int mid = (row.Top + row.Bottom) / 2;
+    if (ShowLines) DrawLines(dc, node, row);
     if (ShowButtons && node->HasChildren() && (ShowRoot || node->Level() > 0)) {
         const TRect box{x - Indent / 2 - 4, mid - 4, x - Indent / 2 + 5, mid + 5};
         FrameRect(dc, &box, GetSysColorBrush(COLOR_GRAYTEXT));

@@ -239,6 +239,27 @@ TEST_F(TreeViewTest, PixelsOfSelectionAndButtons) {
     EXPECT_GT(countRow(1, hl), 20);
 }
 
+TEST_F(TreeViewTest, LinesJoinSiblingsAndStopAtTheLast) {
+    Root(0)->Expand(false);
+    Pump();
+    const COLORREF ink = GetSysColor(COLOR_GRAYTEXT);
+    // The column of r0's children: a1 (row 2) has a sibling below, a2 (row 3) none.
+    const int cx = 10 + 2 * tree->Indent - tree->Indent / 2;
+    // Below the expand button's box (which reaches 4 pixels under the middle of the row).
+    auto inkIn = [&](int row, bool) {
+        int n = 0;
+        for (int y = row * rowH + rowH / 2 + 6; y < (row + 1) * rowH; ++y)
+            n += GetWindowPixel(form->Handle(), cx, 10 + y) == ink;
+        return n;
+    };
+    EXPECT_GT(inkIn(2, true), 0) << "a line runs on to the next sibling";
+    EXPECT_EQ(inkIn(3, true), 0) << "the last child's line stops at its row";
+    tree->ShowLines = false;
+    tree->Invalidate();
+    Pump();
+    EXPECT_EQ(inkIn(2, true), 0);
+}
+
 TEST_F(TreeViewTest, ImageListsBindThroughTheirHandle) {
     TImageList normal(nullptr), state(nullptr);
     EXPECT_EQ(SendMessage(tree->Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL,
