@@ -2,6 +2,7 @@
 // TApplication: the hidden application window that owns every form, the message loop with its
 // OnMessage and key preprocessing, minimize/restore, hints and deferred frees.
 #include "platform/vcl/Component.h"
+#include "platform/vcl/Graphics.h"
 #include "platform/vcl/VclTypes.h"
 #include "platform/win/Windows.h"
 
@@ -29,6 +30,9 @@ public:
         if (!FMainForm) FMainForm = form;
         return form;
     }
+    void Initialize() {} // nothing to prepare: kept for the program's start sequence
+    // The program's icon: the task bar's and every form's that has none of its own.
+    TIcon& Icon() { return FIcon; }
     const String& Title() const { return FTitle; }
     void SetTitle(const String& v);
     bool ShowMainForm = true;
@@ -91,6 +95,7 @@ private:
     HWND FHandle = nullptr;
     TCustomForm* FMainForm = nullptr;
     String FTitle;
+    TIcon FIcon;
     bool FTerminated = false;
     bool FShowHint = true;
     int FModalLevel = 0;

@@ -148,6 +148,12 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
             c->Notification(AComponent, Operation);
 }
 
+bool TComponent::SetComponentProperty(const String& name, TComponent* value) {
+    (void)name;
+    (void)value;
+    return false;
+}
+
 bool TComponent::SetProperty(const String& name, const TPropValue& value) {
     if (name == "Tag") {
         Tag = static_cast<int>(value.AsInt());

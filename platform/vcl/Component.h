@@ -53,6 +53,9 @@ public:
     // the class does not know; GetProperties lists the values that differ from the defaults.
     virtual bool SetProperty(const String& name, const TPropValue& value);
     virtual void GetProperties(TPropList& out) const;
+    // A property that names another component (PopupMenu, Images, FocusControl, ...): set by
+    // the reader once the whole resource is read; false for a name the class does not know.
+    virtual bool SetComponentProperty(const String& name, TComponent* value);
     // A nested object of a resource: a control goes into its parent, an item into its menu.
     virtual void InsertReadChild(TComponent* child) { (void)child; }
     // The objects written nested inside this one.

@@ -1,5 +1,7 @@
 #include "platform/vcl/Control.h"
 
+#include "platform/vcl/ActnList.h"
+
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/WinControl.h"
@@ -102,11 +104,35 @@ void TControl::TakeParentLook() {
     if (!FParent) return;
     FTakingParentLook = true;
     if (FParentFont) FFont.Assign(FParent->Font());
+    if (FParentShowHint && FShowHint != FParent->ShowHint()) {
+        FShowHint = FParent->ShowHint();
+        ShowHintChanged();
+    }
     if (FParentColor && FColor != FParent->Color()) {
         FColor = FParent->Color();
         Perform(CM_COLORCHANGED, 0, 0);
     }
     FTakingParentLook = false;
+}
+
+void TControl::SetShowHint(bool v) {
+    FParentShowHint = false;
+    if (v == FShowHint) return;
+    FShowHint = v;
+    ShowHintChanged();
+}
+
+void TControl::SetParentShowHint(bool v) {
+    FParentShowHint = v;
+    if (v) TakeParentLook();
+}
+
+// Children that follow this control's ShowHint take the new value.
+void TControl::ShowHintChanged() {
+    Perform(CM_SHOWHINTCHANGED, 0, 0);
+    if (auto* w = dynamic_cast<TWinControl*>(this))
+        for (int i = 0; i < w->ControlCount(); ++i)
+            w->Controls(i)->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
 }
 
 void TControl::SetParentFont(bool v) {
@@ -142,11 +168,23 @@ bool TControl::CanResize(int& NewWidth, int& NewHeight) {
     return ok;
 }
 
+void TControl::ConstrainedResize(int& MinWidth, int& MinHeight, int& MaxWidth, int& MaxHeight) {
+    if (OnConstrainedResize) OnConstrainedResize(this, MinWidth, MinHeight, MaxWidth, MaxHeight);
+}
+
+// Constraints, as OnConstrainedResize may adjust them for this resize (0: no limit).
+void TControl::DoConstraints(int& AWidth, int& AHeight) {
+    int minW = FConstraints.MinWidth, minH = FConstraints.MinHeight;
+    int maxW = FConstraints.MaxWidth, maxH = FConstraints.MaxHeight;
+    ConstrainedResize(minW, minH, maxW, maxH);
+    if (minW > 0) AWidth = std::max(AWidth, minW);
+    if (maxW > 0) AWidth = std::min(AWidth, maxW);
+    if (minH > 0) AHeight = std::max(AHeight, minH);
+    if (maxH > 0) AHeight = std::min(AHeight, maxH);
+}
+
 void TControl::ConstrainSize(int& AWidth, int& AHeight) {
-    if (FConstraints.MinWidth > 0) AWidth = std::max(AWidth, FConstraints.MinWidth);
-    if (FConstraints.MaxWidth > 0) AWidth = std::min(AWidth, FConstraints.MaxWidth);
-    if (FConstraints.MinHeight > 0) AHeight = std::max(AHeight, FConstraints.MinHeight);
-    if (FConstraints.MaxHeight > 0) AHeight = std::min(AHeight, FConstraints.MaxHeight);
+    DoConstraints(AWidth, AHeight);
     if ((AWidth != FWidth || AHeight != FHeight) && !CanResize(AWidth, AHeight)) {
         AWidth = FWidth;
         AHeight = FHeight;
@@ -275,8 +313,41 @@ void TControl::WndProc(TMessage& Message) {
     Dispatch(Message);
 }
 
+bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+    bool handled = false;
+    if (OnMouseWheel) OnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+    if (!handled)
+        handled = WheelDelta < 0 ? DoMouseWheelDown(Shift, MousePos) : DoMouseWheelUp(Shift, MousePos);
+    return handled;
+}
+
+bool TControl::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+    bool handled = false;
+    if (OnMouseWheelDown) OnMouseWheelDown(this, Shift, MousePos, handled);
+    return handled;
+}
+
+bool TControl::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+    bool handled = false;
+    if (OnMouseWheelUp) OnMouseWheelUp(this, Shift, MousePos, handled);
+    return handled;
+}
+
 void TControl::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
+    case CM_PARENTSHOWHINTCHANGED:
+        if (FParentShowHint && FParent && FShowHint != FParent->ShowHint()) {
+            FShowHint = FParent->ShowHint();
+            ShowHintChanged();
+        }
+        return;
+    case CM_MOUSEWHEEL:
+        Message.Result =
+            DoMouseWheel(KeysToShiftState(LoWord(Message.WParam)),
+                         static_cast<std::int16_t>(HiWord(Message.WParam)), LParamToPoint(Message.LParam))
+                ? 1
+                : 0;
+        return;
     case WM_LBUTTONDOWN:
         WMMouseDown(Message, mbLeft, 0);
         return;
@@ -372,7 +443,19 @@ void TControl::WMMouseMove(TMessage& Message) {
     MouseMove(KeysToShiftState(Message.WParam), p.X, p.Y);
 }
 
+void TControl::DoContextPopup(TPoint MousePos, bool& Handled) {
+    if (OnContextPopup) OnContextPopup(this, MousePos, Handled);
+}
+
 void TControl::WMContextMenu(TMessage& Message) {
+    const TPoint screen = LParamToPoint(Message.LParam);
+    const bool keyboard = screen.X == -1 && screen.Y == -1;
+    bool handled = false;
+    DoContextPopup(keyboard ? screen : ScreenToClient(screen), handled);
+    if (handled) {
+        Message.Result = 1;
+        return;
+    }
     if (FPopupMenu && FPopupMenu->AutoPopup()) {
         TPoint p = LParamToPoint(Message.LParam);
         if (p.X == -1 && p.Y == -1) p = ClientToScreen({0, 0});
@@ -385,7 +468,33 @@ void TControl::WMContextMenu(TMessage& Message) {
 }
 
 void TControl::Click() {
-    if (OnClick) OnClick(this);
+    if (OnClick)
+        OnClick(this);
+    else if (FActionLink)
+        FActionLink->Execute();
+}
+
+TBasicAction* TControl::Action() const {
+    return FActionLink ? FActionLink->Action() : nullptr;
+}
+
+void TControl::SetAction(TBasicAction* action) {
+    if (!action) {
+        FActionLink.reset();
+        return;
+    }
+    if (!FActionLink)
+        FActionLink = std::make_unique<TActionLink>([this](TBasicAction* a) { ActionChange(a); });
+    FActionLink->SetAction(action);
+}
+
+void TControl::ActionChange(TBasicAction* Sender) {
+    auto* a = dynamic_cast<TCustomAction*>(Sender);
+    if (!a) return;
+    if (FControlStyle & csSetCaption) SetCaption(a->Caption());
+    SetEnabled(a->Enabled());
+    SetHint(a->Hint());
+    SetVisible(a->Visible());
 }
 
 void TControl::DblClick() {

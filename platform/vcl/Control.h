@@ -6,7 +6,12 @@
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/VclTypes.h"
 
+#include <memory>
+
 namespace vd {
+
+class TBasicAction;
+class TActionLink;
 
 class TControl : public TComponent {
 public:
@@ -67,7 +72,9 @@ public:
     const String& Hint() const { return FHint; }
     void SetHint(const String& v) { FHint = v; }
     bool ShowHint() const { return FShowHint; }
-    void SetShowHint(bool v) { FShowHint = v; }
+    void SetShowHint(bool v); // clears ParentShowHint; children that follow this one hear of it
+    bool ParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool v);
     TPopupMenu* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(TPopupMenu* v);
 
@@ -75,6 +82,11 @@ public:
     void SetControlStyle(unsigned v) { FControlStyle = v; }
     unsigned ControlState() const { return FControlState; }
     void SetControlState(unsigned v) { FControlState = v; }
+
+    // The linked action gives Caption, Enabled, Hint and Visible and runs on Click when no
+    // OnClick is set.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* action);
 
     TWndMethod WindowProc; // defaults to WndProc
     LRESULT Perform(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);
@@ -93,6 +105,7 @@ public:
     virtual bool HasWindow() const { return false; }
     bool IsControlVisibleOnScreen() const; // visible up to a showing window
     bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
     void GetProperties(TPropList& out) const override;
     bool IsNestedElsewhere() const override { return FParent != nullptr; }
 
@@ -105,6 +118,11 @@ public:
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
     TCanResizeEvent OnCanResize;
+    TMouseWheelEvent OnMouseWheel;
+    TContextPopupEvent OnContextPopup;
+    TConstrainedResizeEvent OnConstrainedResize;
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
 
     // Used by the parent's layout.
     void UpdateAnchorOrigin();
@@ -119,6 +137,15 @@ protected:
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMove(TShiftState Shift, int X, int Y);
     virtual void Resize();
+    // The wheel: OnMouseWheel first, then the down or up handler; true when handled.
+    virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+    virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
+    virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
+    // Before the popup menu: handled stops it (and the parents' handling).
+    virtual void DoContextPopup(TPoint MousePos, bool& Handled);
+    virtual void ActionChange(TBasicAction* Sender);
+    virtual void ConstrainedResize(int& MinWidth, int& MinHeight, int& MaxWidth, int& MaxHeight);
+    void DoConstraints(int& AWidth, int& AHeight);
     virtual bool CanResize(int& NewWidth, int& NewHeight);
     // The size constraints, then the CanResize veto (which keeps the current size).
     void ConstrainSize(int& AWidth, int& AHeight);
@@ -153,6 +180,9 @@ protected:
     TCursor FCursor = crDefault;
     String FHint;
     bool FShowHint = false;
+    bool FParentShowHint = true;
+    std::unique_ptr<TActionLink> FActionLink;
+    void ShowHintChanged();
     TPopupMenu* FPopupMenu = nullptr;
     unsigned FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
     unsigned FControlState = 0;

@@ -117,7 +117,20 @@ bool TImage::SetProperty(const String& name, const TPropValue& v) {
     return true;
 }
 
+void TImage::SetIcon(HICON icon) {
+    FIcon.SetHandle(icon);
+    Invalidate();
+}
+
 void TImage::Paint() {
+    if (!FIcon.Empty()) {
+        const int w = FIcon.Width(), h = FIcon.Height();
+        const TRect r = Stretch  ? ClientRect()
+                        : Center ? Bounds((FWidth - w) / 2, (FHeight - h) / 2, w, h)
+                                 : Bounds(0, 0, w, h);
+        FIcon.Draw(Canvas(), r);
+        return;
+    }
     if (FPicture->Empty()) return;
     FPicture->SetTransparent(Transparent);
     TRect r = Bounds(0, 0, FPicture->Width(), FPicture->Height());

@@ -27,6 +27,9 @@ public:
     explicit TImage(TComponent* AOwner);
     ~TImage() override;
     TBitmap& Picture() { return *FPicture; }
+    // An icon shown instead of the picture while it is set (drawn with its mask).
+    TIcon& Icon() { return FIcon; }
+    void SetIcon(HICON icon); // owned from then on
     bool SetProperty(const String& name, const TPropValue& value) override;
     bool Stretch = false;
     bool Center = false;
@@ -37,6 +40,7 @@ protected:
 
 private:
     TBitmap* FPicture;
+    TIcon FIcon;
 };
 
 enum TResizeStyle { rsNone, rsLine, rsUpdate, rsPattern };

@@ -287,7 +287,8 @@ void TCustomForm::SetWindowFocus() {
 void TCustomForm::SetActiveControl(TWinControl* control) {
     if (control == FActiveControl) return;
     if (control && (!ContainsControl(control) || control == this)) throw EInvalidOperation("Invalid control");
-    if (control && !control->CanFocus())
+    // A resource names it before the form is shown: nothing can be focused yet.
+    if (control && !(ComponentState() & csLoading) && !control->CanFocus())
         throw EInvalidOperation("Cannot focus a disabled or invisible window");
     FActiveControl = control;
     if (FActive) SetWindowFocus();

@@ -37,6 +37,8 @@ inline constexpr TModalResult mrIgnore = 5;
 inline constexpr TModalResult mrYes = 6;
 inline constexpr TModalResult mrNo = 7;
 inline constexpr TModalResult mrAll = 8;
+inline constexpr TModalResult mrNoToAll = 9;
+inline constexpr TModalResult mrYesToAll = 10;
 
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
@@ -115,6 +117,7 @@ public:
 
     void Dispatch(TMessage& Message) override;
     bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
     void GetProperties(TPropList& out) const override;
 
 protected:

@@ -79,6 +79,11 @@ public:
             } catch (const EReadError& e) {
                 Fail(prop + ": " + e.Message());
             }
+            // An identifier no setter took may name a component defined later: kept for the end.
+            if (!known && value.Kind == TPropValue::vkIdent) {
+                FFixups.push_back({comp, prop, value.Str, Line()});
+                continue;
+            }
             if (!known) Fail("Property " + prop + " does not exist");
         }
     }
@@ -88,11 +93,35 @@ public:
         if (FPos < FText.size()) Fail("Text after the last end");
     }
 
+    // Component references, by name among the root's components (or the root itself).
+    void ResolveFixups(TComponent* root) {
+        for (const Fixup& f : FFixups) {
+            TComponent* target = nullptr;
+            if (root && f.name == root->Name())
+                target = root;
+            else if (root)
+                target = root->FindComponent(f.name);
+            const String where = "Form resource line " + std::to_string(f.line) + ": ";
+            if (!target) throw EReadError(where + "Component " + f.name + " not found for " + f.prop);
+            if (!f.comp->SetComponentProperty(f.prop, target))
+                throw EReadError(where + "Property " + f.prop + " does not exist");
+        }
+        FFixups.clear();
+    }
+
     [[noreturn]] void Fail(const String& what) {
         throw EReadError("Form resource line " + std::to_string(Line()) + ": " + what);
     }
 
 private:
+    struct Fixup {
+        TComponent* comp;
+        String prop;
+        String name;
+        int line;
+    };
+    std::vector<Fixup> FFixups;
+
     int Line() const {
         int line = 1;
         for (std::size_t i = 0; i < FPos && i < FText.size(); ++i)
@@ -317,6 +346,7 @@ void TFormReader::ReadRoot(const String& text, TComponent* root, const EventBind
     try {
         p.ReadObject(root, root, nullptr, 0, created, nullptr);
         p.End();
+        p.ResolveFixups(root);
     } catch (...) {
         for (auto it = created.rbegin(); it != created.rend(); ++it)
             (*it)->Free();
@@ -334,6 +364,7 @@ TComponent* TFormReader::ReadComponent(const String& text, TComponent* owner, co
     try {
         p.ReadObject(nullptr, nullptr, nullptr, 0, created, &root);
         p.End();
+        p.ResolveFixups(root);
     } catch (...) {
         // Children are owned by the root: freeing it frees them.
         if (!created.empty()) created.front()->Free();

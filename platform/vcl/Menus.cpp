@@ -1,5 +1,7 @@
 #include "platform/vcl/Menus.h"
 
+#include "platform/vcl/ActnList.h"
+
 #include "platform/win/Windows.h"
 
 #include <algorithm>
@@ -164,7 +166,37 @@ TMenuItem* TMenuItem::Find(const String& caption) const {
 }
 
 void TMenuItem::Click() {
-    if (Enabled && OnClick) OnClick(this);
+    if (!Enabled) return;
+    if (OnClick)
+        OnClick(this);
+    else if (FActionLink)
+        FActionLink->Execute();
+}
+
+TBasicAction* TMenuItem::Action() const {
+    return FActionLink ? FActionLink->Action() : nullptr;
+}
+
+void TMenuItem::SetAction(TBasicAction* action) {
+    if (!action) {
+        FActionLink.reset();
+        return;
+    }
+    if (!FActionLink)
+        FActionLink = std::make_unique<TActionLink>([this](TBasicAction* a) { ActionChange(a); });
+    FActionLink->SetAction(action);
+}
+
+void TMenuItem::ActionChange(TBasicAction* Sender) {
+    auto* a = dynamic_cast<TCustomAction*>(Sender);
+    if (!a) return;
+    SetCaption(a->Caption());
+    Enabled = a->Enabled();
+    Checked = a->Checked();
+    Hint = a->Hint();
+    ImageIndex = a->ImageIndex();
+    Visible = a->Visible();
+    ShortCut = a->ShortCut();
 }
 
 TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(nullptr)) {

@@ -1,11 +1,16 @@
 #pragma once
 // The menu data model. No menu is shown here: the skinned menu engine shows them all.
 #include "platform/vcl/Component.h"
+#include "platform/vcl/Graphics.h"
 #include "platform/vcl/VclTypes.h"
 
+#include <memory>
 #include <vector>
 
 namespace vd {
+
+class TBasicAction;
+class TActionLink;
 
 using TShortCut = Word;
 inline constexpr TShortCut scShift = 0x2000;
@@ -31,6 +36,8 @@ public:
     int Count() const { return static_cast<int>(FItems.size()); }
     TMenuItem* Items(int index) const { return FItems.at(static_cast<std::size_t>(index)); }
     TMenuItem* Parent() const { return FParent; }
+    // A picture shown before the caption (drawn by whoever draws the menu).
+    TBitmap& Bitmap() { return FBitmap; }
     void Add(TMenuItem* item);
     void Insert(int index, TMenuItem* item);
     void Delete(int index);       // frees the item
@@ -58,6 +65,10 @@ public:
     std::function<void(TObject* Sender, TCanvas* ACanvas, TRect ARect, bool Selected)> OnDrawItem;
 
     virtual void Click();
+    // The linked action gives Caption, Enabled, Checked, Hint, ImageIndex, Visible and
+    // ShortCut and runs on Click when no OnClick is set.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* action);
     bool SetProperty(const String& name, const TPropValue& value) override;
     void GetProperties(TPropList& out) const override;
     void InsertReadChild(TComponent* child) override;
@@ -71,6 +82,9 @@ private:
     std::vector<TMenuItem*> FItems;
     UINT FCommand = 0;
     friend class TMenu;
+    TBitmap FBitmap;
+    std::unique_ptr<TActionLink> FActionLink;
+    void ActionChange(TBasicAction* Sender);
 };
 
 class TMenu : public TComponent {

@@ -1,5 +1,7 @@
 // Published properties of the class library's classes, by name, for form resources.
 #include "platform/rtl/Exception.h"
+#include "platform/vcl/ActnList.h"
+#include "platform/vcl/ComCtrls.h"
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/FormReader.h"
@@ -114,6 +116,17 @@ void EnsureStandardClasses() {
     TFormReader::RegisterClass("TBevel", [](TComponent* o) { return new TBevel(o); });
     TFormReader::RegisterClass("TImage", [](TComponent* o) { return new TImage(o); });
     TFormReader::RegisterClass("TSplitter", [](TComponent* o) { return new TSplitter(o); });
+    TFormReader::RegisterClass("TEdit", [](TComponent* o) { return new TEdit(o); });
+    TFormReader::RegisterClass("TMaskEdit", [](TComponent* o) { return new TMaskEdit(o); });
+    TFormReader::RegisterClass("TListBox", [](TComponent* o) { return new TListBox(o); });
+    TFormReader::RegisterClass("TTabControl", [](TComponent* o) { return new TTabControl(o); });
+    TFormReader::RegisterClass("TPageControl", [](TComponent* o) { return new TPageControl(o); });
+    TFormReader::RegisterClass("TTabSheet", [](TComponent* o) { return new TTabSheet(o); });
+    TFormReader::RegisterClass("TTreeView", [](TComponent* o) { return new TTreeView(o); });
+    TFormReader::RegisterClass("TListView", [](TComponent* o) { return new TListView(o); });
+    TFormReader::RegisterClass("TImageList", [](TComponent* o) { return new TImageList(o); });
+    TFormReader::RegisterClass("TActionList", [](TComponent* o) { return new TActionList(o); });
+    TFormReader::RegisterClass("TAction", [](TComponent* o) { return new TAction(o); });
 }
 
 struct Registrar {
@@ -122,7 +135,44 @@ struct Registrar {
 
 } // namespace
 
+bool TControl::SetComponentProperty(const String& name, TComponent* value) {
+    if (name == "PopupMenu") {
+        auto* menu = dynamic_cast<TPopupMenu*>(value);
+        if (!menu) return false;
+        SetPopupMenu(menu);
+        return true;
+    }
+    if (name == "Action") {
+        auto* action = dynamic_cast<TBasicAction*>(value);
+        if (!action) return false;
+        SetAction(action);
+        return true;
+    }
+    return TComponent::SetComponentProperty(name, value);
+}
+
+bool TCustomForm::SetComponentProperty(const String& name, TComponent* value) {
+    if (name == "ActiveControl") {
+        auto* control = dynamic_cast<TWinControl*>(value);
+        if (!control) return false;
+        SetActiveControl(control);
+        return true;
+    }
+    return TWinControl::SetComponentProperty(name, value);
+}
+
 bool TControl::SetProperty(const String& name, const TPropValue& v) {
+    if (name.rfind("Constraints.", 0) == 0) {
+        const String field = name.substr(12);
+        int* target = field == "MinWidth"    ? &FConstraints.MinWidth
+                      : field == "MinHeight" ? &FConstraints.MinHeight
+                      : field == "MaxWidth"  ? &FConstraints.MaxWidth
+                      : field == "MaxHeight" ? &FConstraints.MaxHeight
+                                             : nullptr;
+        if (!target) return false;
+        *target = static_cast<int>(v.AsInt());
+        return true;
+    }
     if (name == "Left")
         SetLeft(static_cast<int>(v.AsInt()));
     else if (name == "Top")
@@ -151,6 +201,8 @@ bool TControl::SetProperty(const String& name, const TPropValue& v) {
         SetHint(v.AsString());
     else if (name == "ShowHint")
         SetShowHint(v.AsBool());
+    else if (name == "ParentShowHint")
+        SetParentShowHint(v.AsBool());
     else if (name == "Cursor")
         SetCursor(static_cast<TCursor>(v.AsInt()));
     else if (name == "Font.Name")

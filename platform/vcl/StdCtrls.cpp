@@ -144,6 +144,16 @@ void TCustomLabel::Dispatch(TMessage& Message) {
     }
 }
 
+bool TCustomLabel::SetComponentProperty(const String& name, TComponent* value) {
+    if (name == "FocusControl") {
+        auto* control = dynamic_cast<TWinControl*>(value);
+        if (!control) return false;
+        SetFocusControl(control);
+        return true;
+    }
+    return TGraphicControl::SetComponentProperty(name, value);
+}
+
 bool TCustomLabel::SetProperty(const String& name, const TPropValue& v) {
     if (name == "AutoSize")
         SetAutoSize(v.AsBool());

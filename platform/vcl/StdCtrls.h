@@ -5,6 +5,8 @@
 namespace vd {
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+enum TScrollBarKind { sbHorizontal, sbVertical };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 
 class TCustomLabel : public TGraphicControl {
@@ -28,6 +30,7 @@ public:
     void AdjustBounds();
     void Dispatch(TMessage& Message) override;
     bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
     void GetProperties(TPropList& out) const override;
 
 protected:
@@ -51,3 +54,6 @@ public:
 };
 
 } // namespace vd
+
+#include "platform/vcl/StdCtrls/Edit.h"
+#include "platform/vcl/StdCtrls/ListBox.h"

@@ -4,6 +4,7 @@
 #include "platform/rtl/Exception.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
+#include "platform/win/CommCtrl.h"
 
 #include <algorithm>
 #include <map>
@@ -105,10 +106,19 @@ void TWinControl::CreateWnd() {
     if ((p.Style & WS_CHILD) && !p.WndParent)
         throw EInvalidOperation("Control '" + Name() + "' has no parent window");
     const String cls = p.WinClassName.empty() ? ClassFor(p.ClassStyle) : p.WinClassName;
+    FDefWndProc = nullptr;
+    WNDCLASS native;
+    if (!p.SubClassOf.empty()) {
+        if (!GetClassInfo(p.SubClassOf, native))
+            throw EInvalidOperation("Window class '" + p.SubClassOf + "' not found");
+        // Set before the window exists: its creation messages already reach the class procedure.
+        FDefWndProc = native.lpfnWndProc;
+    }
     if (!p.WinClassName.empty()) {
         WNDCLASS wc;
         if (!GetClassInfo(cls, wc)) {
-            wc.style = p.ClassStyle;
+            if (!p.SubClassOf.empty()) wc = native;
+            wc.style = p.ClassStyle | (p.SubClassOf.empty() ? 0 : native.style);
             wc.lpfnWndProc = MakeWndProc(VclWindowProc);
             wc.lpszClassName = cls;
             RegisterClass(wc);
@@ -121,7 +131,11 @@ void TWinControl::CreateWnd() {
         throw EInvalidOperation("Error creating window");
     }
     FHandle = h;
-    FDefWndProc = nullptr;
+}
+
+void TWinControl::CreateSubClass(TCreateParams& Params, const String& ClassName) {
+    Params.SubClassOf = ClassName;
+    if (Params.WinClassName.empty()) Params.WinClassName = "Vcl" + ClassName;
 }
 
 void TWinControl::CreateHandle() {
@@ -310,6 +324,18 @@ void TWinControl::Dispatch(TMessage& Message) {
     case WM_PAINT:
         WMPaint(Message);
         return;
+    case WM_MOUSEWHEEL:
+        // The class library's wheel pipeline first; unhandled, the window's own handling.
+        if (Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam) == 0) DefaultHandler(Message);
+        return;
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (!ReflectNotification(Message)) TControl::Dispatch(Message);
+        return;
     case WM_ERASEBKGND: {
         // The default erase fills with the control's colour.
         if (Message.WParam) {
@@ -430,6 +456,33 @@ void TWinControl::Dispatch(TMessage& Message) {
     default:
         TControl::Dispatch(Message);
     }
+}
+
+bool TWinControl::ReflectNotification(TMessage& Message) {
+    HWND from = nullptr;
+    switch (Message.Msg) {
+    case WM_NOTIFY:
+        if (Message.LParam) from = reinterpret_cast<const NMHDR*>(Message.LParam)->hwndFrom;
+        break;
+    case WM_DRAWITEM:
+        if (Message.LParam) from = reinterpret_cast<const DRAWITEMSTRUCT*>(Message.LParam)->hwndItem;
+        break;
+    case WM_MEASUREITEM: {
+        // Measure requests name the child by its id only.
+        const auto* mi = reinterpret_cast<const MEASUREITEMSTRUCT*>(Message.LParam);
+        for (TControl* c : FControls)
+            if (auto* w = dynamic_cast<TWinControl*>(c);
+                w && mi && w->FHandle && static_cast<UINT>(GetWindowLong(w->FHandle, GWL_ID)) == mi->CtlID)
+                from = w->FHandle;
+        break;
+    }
+    default:
+        from = reinterpret_cast<HWND>(Message.LParam);
+    }
+    TWinControl* child = from && from != FHandle ? FromHandle(from) : nullptr;
+    if (!child || child->Parent() != this) return false;
+    Message.Result = child->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+    return true;
 }
 
 void TWinControl::DefaultHandler(TMessage& Message) {
@@ -588,12 +641,10 @@ void TWinControl::WMKeyUp(TMessage& Message) {
 }
 
 void TWinControl::WMChar(TMessage& Message) {
-    char ch = static_cast<char>(Message.WParam & 0xFF);
-    if (Message.WParam < 256) {
-        KeyPress(ch);
-        if (ch == 0) return;
-        Message.WParam = static_cast<unsigned char>(ch);
-    }
+    TKeyChar ch = static_cast<TKeyChar>(Message.WParam);
+    KeyPress(ch);
+    if (ch == 0) return;
+    Message.WParam = ch;
     DefaultHandler(Message);
 }
 
@@ -605,7 +656,7 @@ void TWinControl::KeyUp(Word& Key, TShiftState Shift) {
     if (OnKeyUp) OnKeyUp(this, Key, Shift);
 }
 
-void TWinControl::KeyPress(char& Key) {
+void TWinControl::KeyPress(TKeyChar& Key) {
     if (OnKeyPress) OnKeyPress(this, Key);
 }
 

@@ -18,6 +18,8 @@ struct TCreateParams {
     HWND WndParent = nullptr;
     UINT ClassStyle = 0;
     String WinClassName;
+    // A native window class whose procedure becomes the control's default procedure.
+    String SubClassOf;
 };
 
 class TWinControl : public TControl {
@@ -86,6 +88,9 @@ public:
 
 protected:
     virtual void CreateParams(TCreateParams& Params);
+    // Wraps the native class: the window runs the control's procedure first and passes what it
+    // does not handle to the class's own.
+    void CreateSubClass(TCreateParams& Params, const String& ClassName);
     virtual void CreateWnd();
     virtual void DestroyWnd();
     virtual void CreateHandle();
@@ -95,7 +100,7 @@ protected:
     virtual void AlignControls(TControl* AControl, TRect& Rect);
     virtual void KeyDown(Word& Key, TShiftState Shift);
     virtual void KeyUp(Word& Key, TShiftState Shift);
-    virtual void KeyPress(char& Key);
+    virtual void KeyPress(TKeyChar& Key);
     virtual void DoEnter();
     virtual void DoExit();
     void Destroying() override;
@@ -113,6 +118,8 @@ protected:
     void WMKeyDown(TMessage& Message);
     void WMKeyUp(TMessage& Message);
     void WMChar(TMessage& Message);
+    // Notifications of child windows go back to the child's control as CN_* messages.
+    bool ReflectNotification(TMessage& Message);
     bool IsControlMouseMsg(TMessage& Message);
 
     HWND FHandle = nullptr;

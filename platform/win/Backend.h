@@ -45,6 +45,8 @@ public:
     virtual std::vector<MonitorDesc> Monitors() = 0;
     virtual TPoint CursorPos() = 0;
     virtual unsigned DoubleClickTime() { return 500; }
+    // The caret's blink half-period in milliseconds; 0 keeps it on.
+    virtual unsigned CaretBlinkTime() { return 530; }
     virtual bool LayeredWindowsAvailable() { return true; }
 
     virtual void TopLevelCreated(HWND) {}

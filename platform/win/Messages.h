@@ -31,6 +31,11 @@ inline constexpr UINT WM_MOUSEACTIVATE = 0x0021;
 inline constexpr UINT WM_GETMINMAXINFO = 0x0024;
 inline constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
 inline constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
+inline constexpr UINT WM_SETFONT = 0x0030; // wParam HFONT, lParam non-zero: redraw
+inline constexpr UINT WM_GETFONT = 0x0031;
+inline constexpr UINT WM_DRAWITEM = 0x002B;    // lParam DRAWITEMSTRUCT*
+inline constexpr UINT WM_MEASUREITEM = 0x002C; // lParam MEASUREITEMSTRUCT*
+inline constexpr UINT WM_NOTIFY = 0x004E;      // lParam NMHDR*
 inline constexpr UINT WM_CONTEXTMENU = 0x007B;
 inline constexpr UINT WM_USERCHANGED = 0x0054;
 inline constexpr UINT WM_NCCREATE = 0x0081;
@@ -89,6 +94,11 @@ inline constexpr UINT WM_MDIGETACTIVE = 0x0229;
 inline constexpr UINT WM_ENTERSIZEMOVE = 0x0231;
 inline constexpr UINT WM_EXITSIZEMOVE = 0x0232;
 inline constexpr UINT WM_MOUSELEAVE = 0x02A3;
+inline constexpr UINT WM_CUT = 0x0300;
+inline constexpr UINT WM_COPY = 0x0301;
+inline constexpr UINT WM_PASTE = 0x0302;
+inline constexpr UINT WM_CLEAR = 0x0303;
+inline constexpr UINT WM_UNDO = 0x0304;
 inline constexpr UINT WM_USER = 0x0400;
 inline constexpr UINT WM_APP = 0x8000;
 
@@ -139,6 +149,11 @@ inline constexpr UINT CM_MOUSEWHEEL = CM_BASE + 67;
 // Notifications reflected to the control that caused them.
 inline constexpr UINT CN_BASE = 0xBC00;
 inline constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
+inline constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
+inline constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
+inline constexpr UINT CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM;
+inline constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL;
+inline constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL;
 inline constexpr UINT CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
 inline constexpr UINT CN_KEYUP = CN_BASE + WM_KEYUP;
 inline constexpr UINT CN_CHAR = CN_BASE + WM_CHAR;
@@ -154,6 +169,7 @@ inline constexpr LPARAM PAINTINTO_MAGIC = 0x41A2;
 inline constexpr LRESULT DLGC_WANTARROWS = 0x0001;
 inline constexpr LRESULT DLGC_WANTTAB = 0x0002;
 inline constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
+inline constexpr LRESULT DLGC_HASSETSEL = 0x0008;
 inline constexpr LRESULT DLGC_WANTCHARS = 0x0080;
 
 // A message as the class library passes it around.

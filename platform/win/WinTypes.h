@@ -197,10 +197,112 @@ inline constexpr int VK_RIGHT = 0x27;
 inline constexpr int VK_DOWN = 0x28;
 inline constexpr int VK_INSERT = 0x2D;
 inline constexpr int VK_DELETE = 0x2E;
+inline constexpr int VK_SNAPSHOT = 0x2C;
+inline constexpr int VK_HELP = 0x2F;
+inline constexpr int VK_LWIN = 0x5B;
+inline constexpr int VK_RWIN = 0x5C;
+inline constexpr int VK_APPS = 0x5D; // the menu key
+inline constexpr int VK_NUMPAD0 = 0x60;
+inline constexpr int VK_NUMPAD1 = 0x61;
+inline constexpr int VK_NUMPAD2 = 0x62;
+inline constexpr int VK_NUMPAD3 = 0x63;
+inline constexpr int VK_NUMPAD4 = 0x64;
+inline constexpr int VK_NUMPAD5 = 0x65;
+inline constexpr int VK_NUMPAD6 = 0x66;
+inline constexpr int VK_NUMPAD7 = 0x67;
+inline constexpr int VK_NUMPAD8 = 0x68;
+inline constexpr int VK_NUMPAD9 = 0x69;
+inline constexpr int VK_MULTIPLY = 0x6A;
+inline constexpr int VK_ADD = 0x6B;
+inline constexpr int VK_SEPARATOR = 0x6C;
+inline constexpr int VK_SUBTRACT = 0x6D;
+inline constexpr int VK_DECIMAL = 0x6E;
+inline constexpr int VK_DIVIDE = 0x6F;
 inline constexpr int VK_F1 = 0x70;
+inline constexpr int VK_F2 = 0x71;
+inline constexpr int VK_F3 = 0x72;
 inline constexpr int VK_F4 = 0x73;
+inline constexpr int VK_F5 = 0x74;
+inline constexpr int VK_F6 = 0x75;
+inline constexpr int VK_F7 = 0x76;
+inline constexpr int VK_F8 = 0x77;
+inline constexpr int VK_F9 = 0x78;
 inline constexpr int VK_F10 = 0x79;
+inline constexpr int VK_F11 = 0x7A;
 inline constexpr int VK_F12 = 0x7B;
+inline constexpr int VK_NUMLOCK = 0x90;
+inline constexpr int VK_SCROLL = 0x91;
+inline constexpr int VK_LSHIFT = 0xA0;
+inline constexpr int VK_RSHIFT = 0xA1;
+inline constexpr int VK_LCONTROL = 0xA2;
+inline constexpr int VK_RCONTROL = 0xA3;
+inline constexpr int VK_LMENU = 0xA4;
+inline constexpr int VK_RMENU = 0xA5;
+// Punctuation keys of a US layout: ;: =+ ,< -_ .> /? `~ [{ \| ]} '"  and the extra <> key.
+inline constexpr int VK_OEM_1 = 0xBA;
+inline constexpr int VK_OEM_PLUS = 0xBB;
+inline constexpr int VK_OEM_COMMA = 0xBC;
+inline constexpr int VK_OEM_MINUS = 0xBD;
+inline constexpr int VK_OEM_PERIOD = 0xBE;
+inline constexpr int VK_OEM_2 = 0xBF;
+inline constexpr int VK_OEM_3 = 0xC0;
+inline constexpr int VK_OEM_4 = 0xDB;
+inline constexpr int VK_OEM_5 = 0xDC;
+inline constexpr int VK_OEM_6 = 0xDD;
+inline constexpr int VK_OEM_7 = 0xDE;
+inline constexpr int VK_OEM_8 = 0xDF; // also: any key of another layout without a key of its own
+inline constexpr int VK_OEM_102 = 0xE2;
+
+// Scroll bars: which bar, the request codes of WM_HSCROLL/WM_VSCROLL and SCROLLINFO.
+inline constexpr int SB_HORZ = 0;
+inline constexpr int SB_VERT = 1;
+inline constexpr int SB_CTL = 2;
+inline constexpr int SB_BOTH = 3;
+inline constexpr int SB_LINEUP = 0;
+inline constexpr int SB_LINELEFT = 0;
+inline constexpr int SB_LINEDOWN = 1;
+inline constexpr int SB_LINERIGHT = 1;
+inline constexpr int SB_PAGEUP = 2;
+inline constexpr int SB_PAGELEFT = 2;
+inline constexpr int SB_PAGEDOWN = 3;
+inline constexpr int SB_PAGERIGHT = 3;
+inline constexpr int SB_THUMBPOSITION = 4;
+inline constexpr int SB_THUMBTRACK = 5;
+inline constexpr int SB_TOP = 6;
+inline constexpr int SB_LEFT = 6;
+inline constexpr int SB_BOTTOM = 7;
+inline constexpr int SB_RIGHT = 7;
+inline constexpr int SB_ENDSCROLL = 8;
+inline constexpr UINT SIF_RANGE = 0x0001;
+inline constexpr UINT SIF_PAGE = 0x0002;
+inline constexpr UINT SIF_POS = 0x0004;
+inline constexpr UINT SIF_DISABLENOSCROLL = 0x0008;
+inline constexpr UINT SIF_TRACKPOS = 0x0010;
+inline constexpr UINT SIF_ALL = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+
+struct SCROLLINFO {
+    UINT cbSize = sizeof(SCROLLINFO);
+    UINT fMask = 0;
+    int nMin = 0;
+    int nMax = 0;
+    UINT nPage = 0;
+    int nPos = 0;
+    int nTrackPos = 0;
+};
+
+// WM_HSCROLL/WM_VSCROLL wParam: the request code in the low 16 bits and the position as a full
+// signed 32-bit value in the upper half (WPARAM is 64 bits wide on every target), so long lists
+// never lose the high bits of a thumb position.
+static_assert(sizeof(WPARAM) >= 8, "scroll positions need a 64-bit WPARAM");
+inline WPARAM MakeScrollWParam(int code, int pos) {
+    return (static_cast<WPARAM>(static_cast<std::uint32_t>(pos)) << 32) | static_cast<WPARAM>(code & 0xFFFF);
+}
+inline int ScrollCode(WPARAM w) {
+    return static_cast<int>(w & 0xFFFF);
+}
+inline int ScrollPos(WPARAM w) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(w >> 32));
+}
 
 // Mouse key state in mouse messages' wParam.
 inline constexpr WPARAM MK_LBUTTON = 0x0001;
@@ -251,6 +353,20 @@ inline constexpr int SM_CYCURSOR = 14;
 inline constexpr int SM_CXSMICON = 49;
 inline constexpr int SM_CYSMICON = 50;
 inline constexpr int SM_CXDOUBLECLK = 36;
+inline constexpr int SM_CXVSCROLL = 2;
+inline constexpr int SM_CYHSCROLL = 3;
+inline constexpr int SM_CXBORDER = 5;
+inline constexpr int SM_CYBORDER = 6;
+inline constexpr int SM_CXICON = 11;
+inline constexpr int SM_CYICON = 12;
+inline constexpr int SM_CXCURSOR = 13;
+inline constexpr int SM_CXEDGE = 45;
+inline constexpr int SM_CYEDGE = 46;
+inline constexpr int SM_XVIRTUALSCREEN = 76;
+inline constexpr int SM_YVIRTUALSCREEN = 77;
+inline constexpr int SM_CXVIRTUALSCREEN = 78;
+inline constexpr int SM_CYVIRTUALSCREEN = 79;
+inline constexpr int SM_CMONITORS = 80;
 inline constexpr int SM_CYDOUBLECLK = 37;
 
 // Cursors (the class library's crXXX are negative; these are the shapes a back end draws).

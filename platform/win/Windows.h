@@ -107,6 +107,7 @@ struct PAINTSTRUCT {
     HDC hdc = nullptr;
     BOOL fErase = FALSE;
     TRect rcPaint;
+    bool caretHeld = false; // the caret was taken off the pixels for this paint
 };
 void BeginPaint(HWND hwnd, PAINTSTRUCT& ps);
 void EndPaint(HWND hwnd, const PAINTSTRUCT& ps);
@@ -123,8 +124,27 @@ int GetWindowRgn(HWND hwnd, HRGN rgn); // copies into rgn; returns 0 (ERROR) wit
 HBITMAP GetWindowSurface(HWND hwnd);
 // A pixel of a window, window-relative (non-client included), 0xFFFFFFFF outside.
 COLORREF GetWindowPixel(HWND hwnd, int x, int y);
-// Moves pixels of the client area and invalidates what is uncovered.
+// Moves the pixels of rect (null: the client area) within clip (null: the client area) by
+// (dx, dy); the pending update area moves with them. ScrollWindow invalidates and erases what
+// is uncovered and, for the whole client area, moves the children too.
 BOOL ScrollWindow(HWND hwnd, int dx, int dy, const TRect* rect, const TRect* clip);
+inline constexpr UINT SW_SCROLLCHILDREN = 0x0001;
+inline constexpr UINT SW_INVALIDATE = 0x0002;
+inline constexpr UINT SW_ERASE = 0x0004;
+// Returns the uncovered area in update (when given); invalidates it with SW_INVALIDATE.
+int ScrollWindowEx(HWND hwnd, int dx, int dy, const TRect* rect, const TRect* clip, HRGN updateRgn,
+                   TRect* update, UINT flags);
+
+// Scroll state per window and bar (SB_HORZ, SB_VERT): kept and answered, never drawn. The
+// position is clamped to nMin .. nMax - max(nPage - 1, 0). Set calls return the new position.
+int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO& info, BOOL redraw);
+BOOL GetScrollInfo(HWND hwnd, int bar, SCROLLINFO& info);
+BOOL SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, BOOL redraw);
+BOOL GetScrollRange(HWND hwnd, int bar, int* minPos, int* maxPos);
+int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw); // returns the previous position
+int GetScrollPos(HWND hwnd, int bar);
+BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
+bool IsScrollBarShown(HWND hwnd, int bar);
 
 // Input state.
 HWND SetCapture(HWND hwnd);
@@ -171,13 +191,29 @@ bool ClipboardHasText();
 String ClipboardGetText();
 void ClipboardSetText(const String& text);
 
-// The caret: one per thread, starts hidden, ShowCaret/HideCaret count.
+// The caret: one per thread, starts hidden, ShowCaret/HideCaret count. While shown and its
+// window visible it is drawn inverted onto the window's pixels, blinking with the back end's
+// blink time; paints in its top-level window take it off first and put it back after.
 BOOL CreateCaret(HWND hwnd, int width, int height);
 BOOL DestroyCaret();
 BOOL SetCaretPos(int x, int y);
 BOOL ShowCaret(HWND hwnd);
 BOOL HideCaret(HWND hwnd);
 bool GetCaretState(HWND& hwnd, TRect& rect, bool& visible); // false: no caret
+bool IsCaretDrawn();                                        // its pixels are inverted on the window now
+UINT GetCaretBlinkTime();
+
+// The system icons, drawn for this program: shared for the life of the process (never
+// destroy them); null for any other id.
+inline constexpr int IDI_APPLICATION = 32512;
+inline constexpr int IDI_HAND = 32513;
+inline constexpr int IDI_QUESTION = 32514;
+inline constexpr int IDI_EXCLAMATION = 32515;
+inline constexpr int IDI_ASTERISK = 32516;
+inline constexpr int IDI_ERROR = IDI_HAND;
+inline constexpr int IDI_WARNING = IDI_EXCLAMATION;
+inline constexpr int IDI_INFORMATION = IDI_ASTERISK;
+HICON LoadIcon(void* instance, int id);
 
 void MessageBeep(UINT type);
 // round(a * b / c), halves away from zero; -1 when c is 0 or the result needs more than 32 bits.

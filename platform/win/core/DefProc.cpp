@@ -200,8 +200,10 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCLBUTTONDOWN: {
         const int ht = static_cast<int>(wParam);
         if (ht == HTCAPTION) return SendMessage(hwnd, WM_SYSCOMMAND, SC_MOVE | 2, lParam);
+        // A child answering a sizing code (a status bar's grip) sizes its top-level window.
         if (ht >= HTLEFT && ht <= HTBOTTOMRIGHT)
-            return SendMessage(hwnd, WM_SYSCOMMAND, SC_SIZE | (ht - 9), lParam);
+            return SendMessage(w->IsChild() ? GetAncestor(hwnd, GA_ROOT) : hwnd, WM_SYSCOMMAND,
+                               SC_SIZE | (ht - 9), lParam);
         return 0;
     }
     case WM_NCLBUTTONDBLCLK:
@@ -253,6 +255,13 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SYSKEYDOWN:
         if (wParam == VK_F4 && (lParam & (LPARAM(1) << 29)))
             return SendMessage(GetAncestor(hwnd, GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
+        // Shift+F10 asks for the context menu at the keyboard's place.
+        if (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0)
+            SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MakeLParam(-1, -1));
+        return 0;
+    case WM_KEYUP:
+        if (wParam == VK_APPS)
+            SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MakeLParam(-1, -1));
         return 0;
     case WM_SYSKEYUP:
         if (wParam == VK_MENU && w->queue->altAloneUp) {

@@ -169,6 +169,7 @@ void BeginPaint(HWND hwnd, PAINTSTRUCT& ps) {
     WindowRef w = Lookup(hwnd);
     if (!w) return;
     ps.rcPaint = w->update;
+    ps.caretHeld = CaretBeforePaint(hwnd);
     const bool erase = w->erasePending;
     w->update = {};
     w->erasePending = false;
@@ -179,6 +180,7 @@ void BeginPaint(HWND hwnd, PAINTSTRUCT& ps) {
 
 void EndPaint(HWND hwnd, const PAINTSTRUCT& ps) {
     ReleaseDC(hwnd, ps.hdc);
+    if (ps.caretHeld) CaretAfterPaint();
 }
 
 BOOL SetLayeredWindowAttributes(HWND hwnd, DWord colorKey, Byte alpha, DWord flags) {

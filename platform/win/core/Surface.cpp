@@ -196,17 +196,4 @@ COLORREF GetWindowPixel(HWND hwnd, int x, int y) {
 }
 
 // Deterministic painting makes invalidating the whole area equal to moving its pixels.
-BOOL ScrollWindow(HWND hwnd, int dx, int dy, const TRect* rect, const TRect* clip) {
-    (void)clip;
-    Window* w = Get(hwnd);
-    if (!w) return FALSE;
-    if (!rect) {
-        for (Window* c : w->children)
-            SetWindowPos(c->Handle(), nullptr, c->rect.Left + dx, c->rect.Top + dy, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    InvalidateRect(hwnd, rect, TRUE);
-    return TRUE;
-}
-
 } // namespace vd

@@ -1,4 +1,4 @@
-// Screens, system metrics, the clipboard, the caret and small helpers.
+// Screens, system metrics, the clipboard and small helpers.
 #include "platform/win/core/WinCore.h"
 #include "platform/win/headless/HeadlessBackend.h"
 
@@ -37,13 +37,6 @@ long long Distance(const TRect& r, TPoint p) {
 HMONITOR ToHandle(std::size_t index) {
     return reinterpret_cast<HMONITOR>(index + 1);
 }
-
-struct Caret {
-    HWND hwnd = nullptr;
-    int width = 0, height = 0, x = 0, y = 0;
-    int hideCount = 1;
-};
-thread_local Caret tCaret;
 
 } // namespace
 
@@ -129,6 +122,34 @@ int GetSystemMetrics(int index) {
     case SM_CXDOUBLECLK:
     case SM_CYDOUBLECLK:
         return 4;
+    case SM_CMONITORS:
+        return static_cast<int>(mons.size());
+    case SM_CXVIRTUALSCREEN:
+    case SM_CYVIRTUALSCREEN:
+    case SM_XVIRTUALSCREEN:
+    case SM_YVIRTUALSCREEN: {
+        TRect all = mons.front().bounds;
+        for (const auto& m : mons)
+            all = {std::min(all.Left, m.bounds.Left), std::min(all.Top, m.bounds.Top),
+                   std::max(all.Right, m.bounds.Right), std::max(all.Bottom, m.bounds.Bottom)};
+        return index == SM_XVIRTUALSCREEN    ? all.Left
+               : index == SM_YVIRTUALSCREEN  ? all.Top
+               : index == SM_CXVIRTUALSCREEN ? all.Width()
+                                             : all.Height();
+    }
+    case SM_CXICON:
+    case SM_CYICON:
+    case SM_CXCURSOR:
+        return 32;
+    case SM_CXVSCROLL:
+    case SM_CYHSCROLL:
+        return 16;
+    case SM_CXEDGE:
+    case SM_CYEDGE:
+        return 2;
+    case SM_CXBORDER:
+    case SM_CYBORDER:
+        return 1;
     default:
         return 0;
     }
@@ -142,45 +163,6 @@ String ClipboardGetText() {
 }
 void ClipboardSetText(const String& text) {
     CurrentBackend().SetClipboardText(text);
-}
-
-BOOL CreateCaret(HWND hwnd, int width, int height) {
-    if (!IsWindow(hwnd)) return FALSE;
-    tCaret = Caret{hwnd, width <= 0 ? 1 : width, height, 0, 0, 1};
-    return TRUE;
-}
-
-BOOL DestroyCaret() {
-    if (!tCaret.hwnd) return FALSE;
-    tCaret = Caret{};
-    return TRUE;
-}
-
-BOOL SetCaretPos(int x, int y) {
-    if (!tCaret.hwnd) return FALSE;
-    tCaret.x = x;
-    tCaret.y = y;
-    return TRUE;
-}
-
-BOOL ShowCaret(HWND hwnd) {
-    if (!tCaret.hwnd || (hwnd && hwnd != tCaret.hwnd)) return FALSE;
-    if (tCaret.hideCount > 0) --tCaret.hideCount;
-    return TRUE;
-}
-
-BOOL HideCaret(HWND hwnd) {
-    if (!tCaret.hwnd || (hwnd && hwnd != tCaret.hwnd)) return FALSE;
-    ++tCaret.hideCount;
-    return TRUE;
-}
-
-bool GetCaretState(HWND& hwnd, TRect& rect, bool& visible) {
-    if (!tCaret.hwnd) return false;
-    hwnd = tCaret.hwnd;
-    rect = Bounds(tCaret.x, tCaret.y, tCaret.width, tCaret.height);
-    visible = tCaret.hideCount == 0;
-    return true;
 }
 
 void MessageBeep(UINT) {}

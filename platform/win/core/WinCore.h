@@ -54,6 +54,9 @@ struct Window {
     Byte alpha = 255;
     bool alphaSet = false;
     std::shared_ptr<ThreadQueue> queue;
+    // Scroll state of the horizontal and vertical bars (no bar is ever drawn).
+    SCROLLINFO scroll[2];
+    bool scrollShown[2] = {false, false};
 
     HWND Handle() const { return reinterpret_cast<HWND>(id); }
     bool IsChild() const { return (style & WS_CHILD) != 0 && parent != nullptr; }
@@ -142,6 +145,10 @@ void EnsureSurface(Window& w);
 void ReleaseSurface(Window& w);
 void ReleaseRegion(Window& w);
 HDC MakeDC(Window& w, bool whole, const TRect* clientClip);
+
+// The caret around a paint of a window in the caret's top-level window.
+bool CaretBeforePaint(HWND painting);
+void CaretAfterPaint();
 
 // Activation and focus.
 void Activate(Window* w, int how);

@@ -22,6 +22,7 @@ public:
     std::vector<MonitorDesc> Monitors() override;
     TPoint CursorPos() override;
     unsigned DoubleClickTime() override { return FDoubleClickTime; }
+    unsigned CaretBlinkTime() override { return FCaretBlink; } // no blinking unless a test asks
     bool LayeredWindowsAvailable() override { return FLayered; }
     void CaptureChanged(HWND hwnd) override { FCapture = hwnd; }
     void CursorChanged(CursorShape shape) override { FCursor = shape; }
@@ -35,6 +36,7 @@ public:
     void SetAutoAdvance(bool on) { FAutoAdvance = on; }
     void SetMonitors(std::vector<MonitorDesc> monitors);
     void SetDoubleClickTime(unsigned ms) { FDoubleClickTime = ms; }
+    void SetCaretBlinkTime(unsigned ms) { FCaretBlink = ms; }
     void SetLayeredAvailable(bool on) { FLayered = on; }
     // Called when a loop would wait with nothing queued; true when it queued something.
     void SetIdleHandler(std::function<bool()> handler) { FIdle = std::move(handler); }
@@ -59,6 +61,7 @@ private:
     std::vector<MonitorDesc> FMonitors;
     TPoint FCursorPos;
     unsigned FDoubleClickTime = 500;
+    unsigned FCaretBlink = 0;
     bool FLayered = true;
     std::function<bool()> FIdle;
     int FStarvationMs = 3000;
