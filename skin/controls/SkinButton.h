@@ -63,6 +63,7 @@ public:
     void Dispatch(TMessage& Message) override;
 
 protected:
+    bool PaintsOnErase() const override { return true; }
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;

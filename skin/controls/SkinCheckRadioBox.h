@@ -44,6 +44,7 @@ public:
     void Dispatch(TMessage& Message) override;
 
 protected:
+    bool PaintsOnErase() const override { return !FFlat; }
     void Paint() override;
     // OnClick follows the state writers only, never the plain mouse click.
     void Click() override {}

@@ -38,6 +38,7 @@ public:
     void CalcSize(int& W, int& H) override;
 
 protected:
+    bool PaintsOnErase() const override { return true; }
     void Paint() override;
     void DrawProgressText(TCanvas& Canvas, int Value, int W, int H);
     void DrawFilled(TCanvas& Canvas, const TRect& P);

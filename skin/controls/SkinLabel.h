@@ -32,6 +32,7 @@ public:
     void Dispatch(TMessage& Message) override;
 
 protected:
+    bool PaintsOnErase() const override { return true; }
     void DrawLabelText(TCanvas& Canvas, const TRect& R);
     // The caption font on the control's canvas, for measuring.
     void MeasureFont(TCanvas& Canvas);

@@ -70,6 +70,7 @@ public:
     void Dispatch(TMessage& Message) override;
 
 protected:
+    bool PaintsOnErase() const override { return true; }
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;

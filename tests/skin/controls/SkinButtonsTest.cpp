@@ -3,6 +3,7 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinButtonLayout.h"
 #include "skin/controls/SkinPaint.h"
+#include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinSpeedButton.h"
 
 namespace vd::test {
@@ -286,6 +287,56 @@ TEST_F(Buttons, SkinnedButtonLooks) {
     hb->ButtonUp(RawButton::Left, At(b, 40, 15));
     b->SetEnabled(false);
     EXPECT_EQ(Probe(b, 40, 15), kClient[3]);
+}
+
+TEST_F(Buttons, DefaultButtonGlowsWhileANonButtonHasTheFocus) {
+    auto* ok = new TskSkinButton(Form);
+    ok->SetParent(Form);
+    ok->SetDefault(true);
+    auto* other = new TskSkinButton(Form);
+    other->SetParent(Form);
+    other->SetBounds(100, 0, 75, 25);
+    auto* bar = new TskSkinScrollBar(Form);
+    bar->SetParent(Form);
+    bar->SetBounds(0, 50, 200, 19);
+    bar->SetCanFocused(true);
+    ok->SetSkinData(Skin);
+    other->SetSkinData(Skin);
+    Show();
+    bar->SetFocus();
+    Pump();
+    EXPECT_TRUE(ok->Hot());
+    EXPECT_EQ(Probe(ok, 37, 12), kClient[1]) << "the default button glows";
+    other->SetFocus();
+    Pump();
+    EXPECT_FALSE(ok->Hot());
+    EXPECT_EQ(Probe(ok, 37, 12), kClient[0]);
+    EXPECT_EQ(Probe(other, 37, 12), kClient[1]) << "the focused button shows its active look";
+    EXPECT_EQ(Form->Perform(CM_DIALOGKEY, VK_RETURN, 0), 1);
+}
+
+TEST_F(Buttons, FlatSpeedButtonIsTransparentUntilToldOtherwise) {
+    Form->SetColor(0x336699);
+    auto* b = Speed();
+    b->SetFlat(true);
+    EXPECT_TRUE(b->Transparent());
+    Show();
+    EXPECT_EQ(Probe(b, 3, 3), 0x336699) << "the parent shows through";
+    b->SetTransparent(false);
+    EXPECT_EQ(Probe(b, 3, 3), ColorToRGB(clBtnFace)) << "flat: no frame, a face fill";
+    EXPECT_EQ(Probe(b, 0, 0), ColorToRGB(clBtnFace));
+}
+
+TEST_F(Buttons, EraseOutsideThePaintDrawsTheButton) {
+    auto* b = new TskSkinButton(Form);
+    b->SetParent(Form);
+    b->SetCanFocused(false); // else it takes the focus and shows its active look
+    b->SetSkinData(Skin);
+    Show();
+    TBitmap target(75, 25);
+    b->Perform(WM_ERASEBKGND, WPARAM(target.Canvas().Handle()), 0);
+    EXPECT_EQ(target.Canvas().Pixel(0, 0), kRed);
+    EXPECT_EQ(target.Canvas().Pixel(37, 12), kClient[0]);
 }
 
 } // namespace
