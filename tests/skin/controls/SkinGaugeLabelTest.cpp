@@ -150,6 +150,67 @@ TEST_F(Labels, StatusPanelCountsItsPicture) {
     p->SetImageList(nullptr);
 }
 
+TEST_F(Labels, FixedSizeSkinSwitchesAutoSizeOff) {
+    auto* l = new TskSkinLabel(Form);
+    l->SetParent(Form);
+    l->SetSkinDataName("fixedlabel");
+    l->SetAutoSize(true);
+    l->SetSkinData(Skin);
+    EXPECT_FALSE(l->AutoSize());
+    EXPECT_EQ(l->Width(), 20);
+    l->SetCaption("A caption far wider than the face");
+    EXPECT_EQ(l->Width(), 20);
+}
+
+TEST_F(Labels, AlignmentPlacesTheCaption) {
+    for (TAlignment a : {taLeftJustify, taRightJustify, taCenter}) {
+        auto* l = new TskSkinLabel(Form);
+        l->SetParent(Form);
+        l->SetBounds(10, 10, 200, 21);
+        l->SetBorderStyle(bvNone);
+        l->SetCaption("WW");
+        l->SetAlignment(a);
+        Show();
+        int first = -1, last = -1;
+        for (int x = 0; x < 200; ++x)
+            for (int y = 3; y < 18; ++y)
+                if (Probe(l, x, y) != ColorToRGB(clBtnFace)) {
+                    if (first == -1) first = x;
+                    last = x;
+                    break;
+                }
+        const int tw = TextWidth("WW", l->DefaultFont());
+        const int want = a == taLeftJustify ? 3 : a == taRightJustify ? 197 - tw : 3 + 194 / 2 - tw / 2;
+        EXPECT_NEAR(first, want, 2) << a;
+        EXPECT_LE(last, 197);
+        l->Free();
+    }
+}
+
+TEST_F(Labels, StatusPanelPrefersItsGlyph) {
+    auto* p = new TskSkinStatusPanel(Form);
+    p->SetParent(Form);
+    p->SetBounds(10, 10, 120, 21);
+    TCustomImageList images(nullptr);
+    images.SetSize(8, 8);
+    TBitmap img(8, 8);
+    img.Canvas().Brush().Color = kBlue;
+    img.Canvas().FillRect({0, 0, 8, 8});
+    img.Canvas().SetPixel(0, 7, kMagenta);
+    images.Add(img, kMagenta);
+    p->SetImageList(&images);
+    p->SetImageIndex(0);
+    Show();
+    EXPECT_EQ(Probe(p, 5, 10), kBlue) << "the image";
+    TBitmap glyph(8, 8);
+    glyph.Canvas().Brush().Color = kGreen;
+    glyph.Canvas().FillRect({0, 0, 8, 8});
+    glyph.Canvas().SetPixel(0, 7, kMagenta);
+    p->SetGlyph(glyph);
+    EXPECT_EQ(Probe(p, 5, 10), kGreen) << "a glyph wins over the image list";
+    p->SetImageList(nullptr);
+}
+
 TEST_F(Labels, SkinnedLabelDrawsItsFace) {
     auto* l = new TskSkinLabel(Form);
     l->SetParent(Form);
