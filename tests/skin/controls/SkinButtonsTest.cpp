@@ -242,6 +242,40 @@ TEST_F(Buttons, MorphBlendsStepByStepAndEndsExactly) {
     EXPECT_EQ(Probe(b, 20, 15), kClient[0]);
 }
 
+TEST_F(Buttons, AnimationPlaysTheStripForwardsOnEnter) {
+    auto* b = Speed("animbutton");
+    b->SetSkinData(Skin);
+    Show();
+    hb->SetAutoAdvance(false);
+    hb->MouseMove(At(b, 20, 15));
+    Pump();
+    const TColor frames[] = {kClient[0], kClient[1], kClient[2]};
+    for (int f = 0; f < 3; ++f) {
+        EXPECT_EQ(b->AnimateFrame(), f + 1);
+        EXPECT_EQ(Probe(b, 20, 15), frames[f]) << "frame " << f + 1;
+        hb->Advance(30);
+        Pump();
+    }
+    EXPECT_EQ(b->AnimateFrame(), 0) << "the strip ended";
+    EXPECT_EQ(Probe(b, 20, 15), kClient[1]) << "the plain active face returns";
+}
+
+TEST_F(Buttons, FreeSizeFaceStretchesAFixedSkin) {
+    auto* b = new TskSkinButton(Form);
+    b->SetParent(Form);
+    b->SetSkinDataName("fixed");
+    b->UseSkinSize = false;
+    b->SetCanFocused(false);
+    b->SetSkinData(Skin);
+    b->SetBounds(10, 10, 80, 40);
+    Show();
+    EXPECT_EQ(b->Width(), 80) << "any size";
+    EXPECT_FALSE(b->RegionSet()) << "and no region";
+    EXPECT_EQ(Probe(b, 2, 2), kRed);
+    EXPECT_EQ(Probe(b, 77, 37), kYellow);
+    EXPECT_EQ(Probe(b, 40, 20), kClient[0]);
+}
+
 TEST_F(Buttons, SkinnedButtonDialogKeysClickOnce) {
     Form->SetBounds(100, 100, 300, 200);
     auto* ok = new TskSkinButton(Form);
