@@ -118,5 +118,21 @@ TEST_F(ToolBars, WideningWhileScrolledBringsTheContentBack) {
     EXPECT_EQ(bar->Controls(0)->Left(), 0);
 }
 
+TEST_F(ToolBars, ScrollButtonsUseTheResizeButtonOnlyWhenItIsAButtonRecord) {
+    auto* bar = Bar(100, 8);
+    bar->SetSkinData(Skin);
+    bar->UpdateScrollRange();
+    ASSERT_TRUE(bar->ScrollButtonsShown());
+    bar->Perform(WM_NCPAINT, 1, 0);
+    EXPECT_EQ(Probe(bar, -6, 3), kEdge[0]) << "composed from the resize-button record";
+    std::string ini = TestSkinIni();
+    ini.replace(ini.find("10=resizebutton:button"), 22, "10=resizebutton:bevel\r\n");
+    auto other = TestStoredSkin(ini);
+    Skin->LoadStoredSkin(other.get());
+    ASSERT_FALSE(Skin->Empty());
+    bar->Perform(WM_NCPAINT, 1, 0);
+    EXPECT_EQ(Probe(bar, -6, 3), ColorToRGB(clBtnFace)) << "a record of another kind: the plain button";
+}
+
 } // namespace
 } // namespace vd::test
