@@ -123,6 +123,11 @@ TEST(SkinGalleryTest, EveryControlSkinnedAndPlainSideBySide) {
         ASSERT_FALSE(skin->Empty());
         BuildColumn(form, 10, nullptr);
         BuildColumn(form, 250, skin);
+        // A face with a mask: its window shape leaves out the mask's white corner pixel.
+        auto* shaped = Put<TskSkinButton>(form, Bounds(456, 40, 20, 20));
+        shaped->SetSkinDataName("fixed");
+        shaped->SetCanFocused(false);
+        shaped->SetSkinData(skin);
         form->Show();
         ::Display* d = XOpenDisplay(server.Display().c_str());
         ASSERT_NE(d, nullptr);
@@ -149,6 +154,12 @@ TEST(SkinGalleryTest, EveryControlSkinnedAndPlainSideBySide) {
             if (skinPixels > 100 && facePixels > 1000) break;
         }
         ASSERT_NE(img, nullptr);
+        const TRect wr = GetWindowRect(form->Handle());
+        const TPoint corner = shaped->ClientToScreen({0, 0});
+        const unsigned long outside = XGetPixel(img, corner.X - wr.Left, corner.Y - wr.Top) & 0xFFFFFF;
+        const unsigned long inside = XGetPixel(img, corner.X - wr.Left + 1, corner.Y - wr.Top) & 0xFFFFFF;
+        EXPECT_EQ(outside, 0xD4D0C8u) << "the shape leaves the corner to the form";
+        EXPECT_EQ(inside, 0xFF0000u) << "the face's red corner next to it";
         const char* out = std::getenv("VD_GALLERY_SCREENSHOT");
         EXPECT_TRUE(SavePpm(img, a.width, a.height, out ? out : "skin_controls_gallery.ppm"));
         XDestroyImage(img);
