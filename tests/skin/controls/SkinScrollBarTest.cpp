@@ -190,5 +190,36 @@ TEST_F(ScrollBars, SkinnedFaceAndThumb) {
     EXPECT_EQ(Probe(b, t.Left + 2, t.Top + 2), kActiveThumb);
 }
 
+TEST_F(ScrollBars, AssignedButtonEventReplacesTheStep) {
+    auto* b = Bar();
+    int ups = 0;
+    b->OnUpButtonClick = [&](TObject*) { ++ups; };
+    Show();
+    hb->SetAutoAdvance(false);
+    hb->ButtonDown(RawButton::Left, At(b, 190, 9));
+    Pump();
+    for (int i = 0; i < 3; ++i) {
+        hb->Advance(i == 0 ? 500 : 50);
+        Pump();
+    }
+    hb->ButtonUp(RawButton::Left, At(b, 190, 9));
+    Pump();
+    EXPECT_EQ(ups, 3) << "the press and two ticks after the rate change";
+    EXPECT_EQ(b->Position(), 0);
+}
+
+TEST_F(ScrollBars, BothSwitchesTheRecordAndBack) {
+    auto* b = Bar();
+    b->SetSkinData(Skin);
+    b->SetBoth(true);
+    EXPECT_EQ(b->SkinDataName(), "bothhscrollbar");
+    EXPECT_FALSE(b->Skinned()) << "the test skin has no corner record";
+    b->SetBoth(false);
+    EXPECT_EQ(b->SkinDataName(), "hscrollbar");
+    EXPECT_TRUE(b->Skinned());
+    b->SetBothMarkerWidth(-3);
+    EXPECT_EQ(b->BothMarkerWidth(), 19);
+}
+
 } // namespace
 } // namespace vd::test
