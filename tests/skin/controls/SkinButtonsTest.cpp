@@ -349,6 +349,25 @@ TEST_F(Buttons, DefaultButtonGlowsWhileANonButtonHasTheFocus) {
     EXPECT_EQ(Form->Perform(CM_DIALOGKEY, VK_RETURN, 0), 1);
 }
 
+TEST_F(Buttons, SpeedButtonWriters) {
+    auto* b = Speed();
+    b->SetMargin(-2);
+    EXPECT_EQ(b->Margin(), -1) << "below -1 is ignored";
+    b->SetMargin(3);
+    EXPECT_EQ(b->Margin(), 3);
+    b->WidthWithCaption = 80;
+    b->WidthWithoutCaption = 30;
+    b->SetShowCaption(false);
+    EXPECT_EQ(b->Width(), 30);
+    b->SetShowCaption(true);
+    EXPECT_EQ(b->Width(), 80);
+    b->SetCaption("&Go");
+    Show();
+    EXPECT_EQ(Form->Perform(CM_DIALOGCHAR, 'g', 0), 1);
+    EXPECT_EQ(Clicks, 1) << "the accelerator clicks";
+    EXPECT_FALSE(b->Down());
+}
+
 TEST_F(Buttons, FlatSpeedButtonIsTransparentUntilToldOtherwise) {
     Form->SetColor(0x336699);
     auto* b = Speed();
