@@ -88,6 +88,19 @@ TEST_F(Checks, FlatBoxShowsTheParentColour) {
     EXPECT_EQ(Probe(b, 3, 12 + 6 - 1 - 0), 0x336699) << "the image's key colour shows the parent";
 }
 
+TEST_F(Checks, GrayedImageIsLightened) {
+    auto* b = Box({10, 10, 160, 35});
+    b->SetSkinData(Skin);
+    b->SetState(cbGrayed);
+    Show();
+    const TColor c = Probe(b, 8, 12);
+    EXPECT_NE(c, kCheck);
+    EXPECT_GT(c & 0xFF, 0xC0) << "every channel moved towards white";
+    EXPECT_GT((c >> 16) & 0xFF, 0x40);
+    b->SetEnabled(false);
+    EXPECT_NE(Probe(b, 8, 12), kUncheck) << "still the check image while grayed";
+}
+
 TEST_F(Checks, RadioGroupLayoutAndItemIndex) {
     auto* g = new TskSkinRadioGroup(Form);
     g->SetParent(Form);
