@@ -10,8 +10,6 @@
 #include "platform/rtl/SysUtils.h"
 
 #include <algorithm>
-#include <dirent.h>
-#include <sys/stat.h>
 
 namespace vd {
 
@@ -19,60 +17,40 @@ TLanguage* AppLanguage = nullptr;
 
 namespace {
 
-constexpr int MaxReferenceDepth = 8;
-constexpr int MaxReferencesPerLookup = 256;
-
-bool IsNameChar(char c) {
-    return c == '-' || c == '.' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-bool IsRegularFile(const String& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-void ReplaceAll(String& text, const char* from, const String& to) {
-    const String f(from);
-    for (std::size_t at = text.find(f); at != String::npos; at = text.find(f, at + to.size()))
-        text.replace(at, f.size(), to);
-}
-
-String ApplyEscapes(String text) {
-    if (text.find('\\') == String::npos) return text;
-    ReplaceAll(text, "\\0", String(1, '\0'));
-    ReplaceAll(text, "\\a", "\a");
-    ReplaceAll(text, "\\b", "\b");
-    ReplaceAll(text, "\\t", "\t");
-    ReplaceAll(text, "\\n", "\r\n");
-    ReplaceAll(text, "\\v", "\v");
-    ReplaceAll(text, "\\f", "\f");
-    ReplaceAll(text, "\\r", "\n\r");
-    return text;
-}
-
 String FileNameWithoutExt(const String& name) {
     return ChangeFileExt(name, String());
 }
 
 } // namespace
 
+std::shared_ptr<const TLanguageTexts> AppTexts() {
+    static const auto none = std::make_shared<const TLanguageTexts>();
+    return AppLanguage ? AppLanguage->Texts() : none;
+}
+
 TLanguage::TLanguage(const String& prefix, const String& folder)
-    : FPrefix(prefix), FFolder(folder.empty() ? ProgramFolder() : folder) {
+    : FPrefix(prefix), FFolder(folder.empty() ? ProgramFolder() : folder),
+      FTexts(std::make_shared<const TLanguageTexts>()) {
     ScanLanguageFiles();
+}
+
+std::shared_ptr<const TLanguageTexts> TLanguage::Texts() const {
+    std::lock_guard<std::mutex> g(FTextsLock);
+    return FTexts;
+}
+
+void TLanguage::SetConstants(TLanguageList constants) {
+    auto texts = std::make_shared<const TLanguageTexts>(std::move(constants));
+    std::lock_guard<std::mutex> g(FTextsLock);
+    FTexts = std::move(texts);
 }
 
 void TLanguage::ScanLanguageFiles() {
     FFiles.clear();
-    if (DIR* dir = ::opendir(FFolder.c_str())) {
-        while (const dirent* entry = ::readdir(dir)) {
-            const String name = entry->d_name;
-            if (name.size() < FPrefix.size() + 4 || name.compare(0, FPrefix.size(), FPrefix) != 0) continue;
-            if (!SameText(name.substr(name.size() - 4), ".lng")) continue;
-            if (!IsRegularFile(FFolder + "/" + name)) continue;
+    // The prefix is matched as it stands (letter case counts), the extension in any case.
+    for (const String& name : FindFiles(FFolder, "*.lng"))
+        if (name.size() >= FPrefix.size() + 4 && name.compare(0, FPrefix.size(), FPrefix) == 0)
             FFiles.push_back({name.substr(FPrefix.size()), String()});
-        }
-        ::closedir(dir);
-    }
     std::sort(FFiles.begin(), FFiles.end(), [](const TLanguageFile& a, const TLanguageFile& b) {
         return UpperCase(a.FileName) < UpperCase(b.FileName);
     });
@@ -113,7 +91,7 @@ bool TLanguage::SelectFile(const String& name) {
     if (ExtractFileExt(name).empty()) path += ".lng";
     if (path.find('/') == String::npos) path = FFolder + "/" + path;
     FFileName = path;
-    FConstants = ReadLanguageSection(path, "Constants");
+    SetConstants(ReadLanguageSection(path, "Constants"));
     return true;
 }
 
@@ -136,73 +114,6 @@ int TLanguage::IndexOfLanguage(const String& text) const {
 String TLanguage::FileNameByIndex(int index) const {
     if (index < 0 || index >= static_cast<int>(FFiles.size())) return String();
     return FFiles[static_cast<std::size_t>(index)].FileName;
-}
-
-String TLanguage::LookupInList(const String& key, const TLanguageList* list, const String& defaultText) {
-    if (!list || list->empty() || key.empty()) return defaultText;
-    const TLanguageEntry* entry = FindLanguageEntry(*list, key);
-    const String result = ApplyEscapes(entry ? entry->Value : defaultText);
-    if (result.empty()) return result;
-    if (FExpanding.empty()) FLookupBudget = MaxReferencesPerLookup;
-    return ExpandReferences(result);
-}
-
-String TLanguage::ExpandReference(const String& name) {
-    // A cycle, a deep chain or a run-away fan-out keeps the reference as it stands.
-    if (FLookupBudget <= 0 || static_cast<int>(FExpanding.size()) >= MaxReferenceDepth) return String();
-    const String upper = UpperCase(name);
-    if (std::find(FExpanding.begin(), FExpanding.end(), upper) != FExpanding.end()) return String();
-    --FLookupBudget;
-    FExpanding.push_back(upper);
-    const String value = GetConstant(name, String());
-    FExpanding.pop_back();
-    return value;
-}
-
-String TLanguage::ExpandReferences(const String& text) {
-    String result;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (text[i] != '.') {
-            result += text[i++];
-            continue;
-        }
-        std::size_t end = i + 1;
-        while (end < text.size() && IsNameChar(text[end]))
-            ++end;
-        if (end == i + 1) {
-            result += '.';
-            ++i;
-            continue;
-        }
-        const String name = text.substr(i + 1, end - i - 1);
-        const String value = ExpandReference(name);
-        result += value.empty() ? text.substr(i, end - i) : value;
-        i = end;
-    }
-    return result;
-}
-
-String TLanguage::GetConstant(const String& name, const String& defaultText) {
-    return LookupInList(name, &FConstants, defaultText);
-}
-
-String TLanguage::GetText(const String& section, const String& key, const String& defaultText) {
-    return LookupInList(section + "." + key, &FConstants, defaultText);
-}
-
-String TLanguage::GetMessage(const String& name, const TLanguageList* list) {
-    const String text = LookupInList("MSG." + name, list ? list : &FConstants, String());
-    try {
-        return Format(text); // no arguments: "%%" becomes "%", any other directive fails
-    } catch (const Exception&) {
-        return text;
-    }
-}
-
-String TLanguage::GetDialogText(const String& name, const TLanguageList* list) {
-    if (name.empty()) return String();
-    return LookupInList("Dialog." + name, list ? list : &FConstants, String());
 }
 
 int TLanguage::MessageBox(const String& name, const TMessageBoxProc& show, const TLanguageList* list,

@@ -1,10 +1,15 @@
 #pragma once
 // The language object: the chosen language file, its constants and the lookups every
-// visible text goes through. GUI thread only.
+// visible text goes through. Choosing files is for the GUI thread; the lookups and Texts() may
+// be called from any thread: they work on an immutable snapshot of the loaded constants, which a
+// language change replaces as a whole.
 #include "app/core/LanguageFile.h"
+#include "app/core/LanguageTexts.h"
 #include "platform/rtl/String.h"
 
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 namespace vd {
@@ -38,14 +43,24 @@ public:
     int IndexOfLanguage(const String& text) const;
     String FileNameByIndex(int index) const;
 
-    // The value of key in list (default when absent), escapes applied, references expanded.
-    String LookupInList(const String& key, const TLanguageList* list, const String& defaultText);
-    String GetConstant(const String& name, const String& defaultText);
-    String GetText(const String& section, const String& key, const String& defaultText);
-    // MSG.name, formatted with no arguments ("%%" becomes "%").
-    String GetMessage(const String& name, const TLanguageList* list = nullptr);
-    // Dialog.name; empty when absent.
-    String GetDialogText(const String& name, const TLanguageList* list = nullptr);
+    // Lookups in the current snapshot (see TLanguageTexts). A worker composing a text of several
+    // lookups takes one snapshot with Texts(), so that all its parts come from one language.
+    String LookupInList(const String& key, const TLanguageList* list, const String& defaultText) const {
+        return Texts()->LookupInList(key, list, defaultText);
+    }
+    String GetConstant(const String& name, const String& defaultText) const {
+        return Texts()->GetConstant(name, defaultText);
+    }
+    String GetText(const String& section, const String& key, const String& defaultText) const {
+        return Texts()->GetText(section, key, defaultText);
+    }
+    String GetMessage(const String& name, const TLanguageList* list = nullptr) const {
+        return Texts()->GetMessage(name, list);
+    }
+    String GetDialogText(const String& name, const TLanguageList* list = nullptr) const {
+        return Texts()->GetDialogText(name, list);
+    }
+    std::shared_ptr<const TLanguageTexts> Texts() const;
     // Shows the dialog text Name (formatted with no arguments); a missing or malformed text
     // shows an "Error in language file" box instead. Returns the box's result.
     int MessageBox(const String& name, const TMessageBoxProc& show, const TLanguageList* list,
@@ -56,25 +71,25 @@ public:
     const String& Prefix() const { return FPrefix; }
     const String& Folder() const { return FFolder; }
     const String& FileName() const { return FFileName; }
-    const TLanguageList& Constants() const { return FConstants; }
+    TLanguageList Constants() const { return Texts()->Constants(); }
     // Replaces the constants without a file (tests, fuzzing); the list must be sorted.
-    void SetConstants(TLanguageList constants) { FConstants = std::move(constants); }
+    void SetConstants(TLanguageList constants);
     const std::vector<TLanguageFile>& Files() const { return FFiles; }
 
 private:
-    String ExpandReferences(const String& text);
-    String ExpandReference(const String& name);
-
     String FPrefix;
     String FFolder;
     String FFileName;
-    TLanguageList FConstants;
     std::vector<TLanguageFile> FFiles;
-    std::vector<String> FExpanding; // constants being expanded, outermost first
-    int FLookupBudget = 0;          // references left to expand in the current top-level lookup
+    mutable std::mutex FTextsLock; // guards the pointer only; the texts never change
+    std::shared_ptr<const TLanguageTexts> FTexts;
 };
 
-// The language object of the run; set by the main window, nullptr before and after.
+// The language object of the run; set by the main window before any worker starts, nullptr
+// after they all ended.
 extern TLanguage* AppLanguage;
+
+// The texts of AppLanguage, or empty texts (every lookup gives its default) when there is none.
+std::shared_ptr<const TLanguageTexts> AppTexts();
 
 } // namespace vd

@@ -100,19 +100,20 @@ std::vector<String> StationSections(const TSettingsIni& ini) {
 
 void ReadStation(TStationRecord& record, const TSettingsIni& ini, const String& section) {
     TStationConfig c;
-    // Out-of-range choices are clamped here already, so no later reader sees them.
-    c.Mode = Clamp(ini.ReadInteger(section, "Mode", 0), 0, 3);
+    // Choices are kept as stored: the connector treats an unknown type as MP3 and an unknown mode
+    // as a server cast, and only the editor clamps them into its controls.
+    c.Mode = ini.ReadInteger(section, "Mode", 0);
     c.URL = ini.ReadString(section, "URL", "");
     c.Port = ini.ReadInteger(section, "Port", 8000);
     c.User = ini.ReadString(section, "User", "");
     c.Password = UnscramblePassword(ini.ReadString(section, "Password", ""));
     c.ID = ini.ReadString(section, "ID", "");
     c.AllowIP = ini.ReadString(section, "AllowIP", "*.*.*.*");
-    c.Title = Clamp(ini.ReadInteger(section, "Title", 0), 0, 2);
+    c.Title = ini.ReadInteger(section, "Title", 0);
     c.LockFreq = ini.ReadBool(section, "LockFreq", false);
-    c.Type = Clamp(ini.ReadInteger(section, "Type", 0), 0, 3);
+    c.Type = ini.ReadInteger(section, "Type", 0);
     c.Bitrate = ini.ReadInteger(section, "Bitrate", 128);
-    c.Channels = Clamp(ini.ReadInteger(section, "Channels", 0), 0, 1);
+    c.Channels = ini.ReadInteger(section, "Channels", 0);
     c.Public = ini.ReadBool(section, "Public", false);
     c.Auto = ini.ReadBool(section, "Auto", false);
     c.Buffer = Clamp(ini.ReadInteger(section, "Buffer", 64), 16, 512);

@@ -59,8 +59,7 @@ bool TMailStatus::TakeChanged(String& text) {
 }
 
 void ComposeMailText(const String& message, TStationRecord& station) {
-    String pattern = AppLanguage ? AppLanguage->GetConstant("FormatDateTime", "HH:NN:SS DD.MM.YY")
-                                 : String("HH:NN:SS DD.MM.YY");
+    String pattern = AppTexts()->GetConstant("FormatDateTime", "HH:NN:SS DD.MM.YY");
     TStationConfig c = station.Config();
     String text =
         FormatDateTime(pattern, Now()) + "\r" + message + "\r" + c.URL + ":" + std::to_string(c.Port);
@@ -110,12 +109,17 @@ bool SendMail(const String& text, const TAppSettings& settings, TMailStatus& sta
     smtp.Password = settings.Password;
     status.Set("Connect");
     String error;
-    bool sent = net::TSmtpClient().Send(smtp, m, error);
+    bool connected = false;
+    bool sent = net::TSmtpClient().Send(smtp, m, error, [&] {
+        connected = true;
+        status.Set("Sending");
+    });
     bool test = status.TestMode;
     if (sent)
         status.Set(test ? "The test message sended. Check EMail" : "");
     else
-        status.Set("Error: " + error);
+        // "Timeout" stands for a connection that never came up.
+        status.Set(connected || net::ParseAddressList(m.To).empty() ? "Error: " + error : String("Timeout"));
     return sent || test; // a test message is never retried
 }
 

@@ -58,7 +58,8 @@ void OutLog(const String& text, TLog& log) {
 void SynhroLog(TStationRecord& s) {
     if (!s.LogPending.exchange(false)) return;
     int code = s.LastError;
-    OutLog(code != 0 ? ErrorCodeText(code) : StreamMessage("StreamStartSucc", "Stream started successfully"),
+    OutLog(code != 0 ? ErrorCodeText(code)
+                     : StreamMessageText("StreamStartSucc", "Stream started successfully"),
            s.Log());
 }
 
@@ -87,7 +88,7 @@ void OnStop(TStationRecord& s) {
     s.State = ssStop;
     StopStationEncoder(s);
     s.ClearMail();
-    OutLog(StreamMessage("ManualStop", "Stream stopped by user"), s.Log());
+    OutLog(StreamMessageText("ManualStop", "Stream stopped by user"), s.Log());
     s.LastError = 0;
     s.LogPending = false;
 }

@@ -50,7 +50,7 @@ const TErrorText kErrors[] = {
     {44, "CODEC", "Codec is not available/supported"},
     {45, "ENDED", "The channel/file has ended"},
     {46, "BUSY", "The device is busy"},
-    {-1, "UNKNOWN", "Some other mystery error"},
+    {-1, "UNKNOWN", "Some other mystery problem"},
     {257, "ErrorInEncoder", "Error in encoder"},
     // The first letter is the Cyrillic capital Es, kept as the text has always been (UTF-8 here).
     {258, "ConnectionDied", "\xD0\xA1onnection died"},
@@ -62,15 +62,22 @@ const TErrorText kErrors[] = {
 } // namespace
 
 String StreamMessage(const String& name, const String& defaultText) {
-    return AppLanguage ? AppLanguage->GetText("MSG", name, defaultText) : defaultText;
+    return AppTexts()->GetText("MSG", name, defaultText);
+}
+
+String StreamMessageText(const String& name, const String& defaultText) {
+    const String text = AppTexts()->GetMessage(name);
+    return text.empty() ? defaultText : text;
 }
 
 String ErrorCodeText(int code) {
-    String prefix = AppLanguage ? AppLanguage->GetConstant("Error", "") : String();
+    // One snapshot: the connector composes these while the language may change.
+    const std::shared_ptr<const TLanguageTexts> texts = AppTexts();
+    String prefix = texts->GetConstant("Error", "");
     String text;
     for (const auto& e : kErrors) {
         if (e.Code != code) continue;
-        text = AppLanguage ? AppLanguage->GetText("Error", e.Key, e.Text) : String(e.Text);
+        text = texts->GetText("Error", e.Key, e.Text);
         break;
     }
     return prefix + " " + std::to_string(code) + ". " + text;
@@ -91,13 +98,13 @@ String BytesSentText(std::uint64_t bytes) {
 String StateText(TStationState state) {
     switch (state) {
     case ssStop:
-        return StreamMessage("Stop", "Stop");
+        return StreamMessageText("Stop", "Stop");
     case ssConnect:
-        return StreamMessage("Connect", "Connect");
+        return StreamMessageText("Connect", "Connect");
     case ssDelay:
-        return StreamMessage("Delay", "Delay");
+        return StreamMessageText("Delay", "Delay");
     case ssOnline:
-        return StreamMessage("Online", "Online");
+        return StreamMessageText("Online", "Online");
     }
     return String();
 }

@@ -11,6 +11,8 @@ namespace vd {
 
 // A language text of section "MSG", or the default when no language file is loaded.
 String StreamMessage(const String& name, const String& defaultText);
+// A language message (MSG.name formatted: "%%" becomes "%"), or the default when it is empty.
+String StreamMessageText(const String& name, const String& defaultText);
 
 // "<Error constant> <code>. <text>"; codes outside the table give an empty text after ". ".
 String ErrorCodeText(int code);

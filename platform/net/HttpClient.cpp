@@ -26,6 +26,7 @@ bool ReadHttpHeadText(TSocket& s, std::string& head, std::size_t maxBytes, int t
 THttpResult HttpGet(const std::string& host, std::uint16_t port, const std::string& pathAndQuery,
                     const std::string& extraHeaders, int timeoutMs, std::size_t maxBody) {
     THttpResult r;
+    TDeadlineScope whole(timeoutMs); // connect, request and answer together
     TSocket s = TSocket::Connect(host, port, timeoutMs, r.Error);
     if (!s.Valid()) return r;
     std::string request = "GET " + pathAndQuery + " HTTP/1.0\r\nHost: " + host + ":" + std::to_string(port) +

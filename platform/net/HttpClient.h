@@ -14,7 +14,8 @@ struct THttpResult {
     TNetError Error = TNetError::None;
 };
 
-// extraHeaders: complete lines ending with CR LF. The body is cut at maxBody bytes.
+// extraHeaders: complete lines ending with CR LF. The body is cut at maxBody bytes. The whole
+// exchange ends within timeoutMs.
 THttpResult HttpGet(const std::string& host, std::uint16_t port, const std::string& pathAndQuery,
                     const std::string& extraHeaders, int timeoutMs, std::size_t maxBody = 65536);
 // Reads an answer head (up to the blank line, at most maxBytes) from a socket.

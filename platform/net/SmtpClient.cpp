@@ -22,14 +22,6 @@ std::string HeaderText(const std::string& s) {
     return IsAscii(s) ? s : "=?UTF-8?B?" + Base64Encode(s) + "?=";
 }
 
-// No CR or LF may reach a header or a command from a setting.
-std::string OneLine(const std::string& s) {
-    std::string out;
-    for (char c : s)
-        if (c != '\r' && c != '\n') out += c;
-    return out;
-}
-
 std::string Trim(const std::string& s) {
     std::size_t b = s.find_first_not_of(" \t"), e = s.find_last_not_of(" \t");
     return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
@@ -143,7 +135,8 @@ std::string ComposeMail(const TMailMessage& m, const std::string& dateHeader) {
     return s;
 }
 
-bool TSmtpClient::Send(const TSmtpSettings& cfg, const TMailMessage& message, std::string& error) {
+bool TSmtpClient::Send(const TSmtpSettings& cfg, const TMailMessage& message, std::string& error,
+                       const std::function<void()>& onConnected) {
     auto rcpts = ParseAddressList(message.To);
     if (rcpts.empty()) {
         error = "no recipient";
@@ -155,6 +148,7 @@ bool TSmtpClient::Send(const TSmtpSettings& cfg, const TMailMessage& message, st
         error = std::string("cannot connect to ") + cfg.Host + ": " + NetErrorText(netError);
         return false;
     }
+    if (onConnected) onConnected();
     std::unique_ptr<TSmtpTransport> transport =
         cfg.Ssl ? MakeTlsTransport(std::move(socket), cfg.Host, cfg.ReadTimeoutMs, error)
                 : MakePlainTransport(std::move(socket), cfg.ReadTimeoutMs);

@@ -2,6 +2,7 @@
 // A small SMTP client: EHLO, optional AUTH LOGIN, implicit TLS (TLS 1.2 or later, the server's
 // certificate checked against the system's store and the host name), one plain-text UTF-8 message.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,9 @@ std::string ComposeMail(const TMailMessage& message, const std::string& dateHead
 class TSmtpClient {
 public:
     // Sends one message; on failure error holds a readable reason (server reply or network cause).
-    bool Send(const TSmtpSettings& settings, const TMailMessage& message, std::string& error);
+    // onConnected runs once the TCP connection is up, before TLS and the conversation.
+    bool Send(const TSmtpSettings& settings, const TMailMessage& message, std::string& error,
+              const std::function<void()>& onConnected = {});
 };
 
 } // namespace vd::net

@@ -1,8 +1,10 @@
 #include "platform/net/Socket.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <netdb.h>
@@ -28,9 +30,14 @@ int MsLeft(Clock::time_point deadline) {
 }
 
 thread_local int tCancelFd = -1;
+// The innermost TDeadlineScope's deadline in steady-clock ticks; none when at the maximum.
+constexpr std::int64_t kNoDeadline = INT64_MAX;
+thread_local std::int64_t tScopeDeadline = kNoDeadline;
 
 // Waits for events on fd until the deadline; false on time-out, error or cancel.
 bool WaitFd(int fd, short events, Clock::time_point deadline, TNetError* error) {
+    if (tScopeDeadline != kNoDeadline)
+        deadline = std::min(deadline, Clock::time_point(Clock::duration(tScopeDeadline)));
     for (;;) {
         pollfd p[2] = {{fd, events, 0}, {tCancelFd, POLLIN, 0}};
         int r = ::poll(p, tCancelFd >= 0 ? 2 : 1, MsLeft(deadline));
@@ -59,6 +66,13 @@ std::string AddrText(const sockaddr_in& a, bool withPort) {
 }
 
 } // namespace
+
+TDeadlineScope::TDeadlineScope(int timeoutMs) : FPrevious(tScopeDeadline) {
+    tScopeDeadline = std::min(FPrevious, DeadlineAfter(timeoutMs).time_since_epoch().count());
+}
+TDeadlineScope::~TDeadlineScope() {
+    tScopeDeadline = FPrevious;
+}
 
 TCancelScope::TCancelScope(int fd) : FPrevious(tCancelFd) {
     tCancelFd = fd;

@@ -61,6 +61,20 @@ private:
     int FPrevious;
 };
 
+// While alive, every socket wait of this thread (connect, send, receive) also ends at this
+// deadline, reported as TNetError::Timeout: a whole exchange of many steps is bounded by one
+// time-out, however slowly the peer answers each step. Scopes nest; the earliest deadline holds.
+class TDeadlineScope {
+public:
+    explicit TDeadlineScope(int timeoutMs);
+    ~TDeadlineScope();
+    TDeadlineScope(const TDeadlineScope&) = delete;
+    TDeadlineScope& operator=(const TDeadlineScope&) = delete;
+
+private:
+    std::int64_t FPrevious;
+};
+
 // A listening IPv4 socket whose Accept can be woken from another thread.
 class TListenSocket {
 public:

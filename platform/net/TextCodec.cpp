@@ -60,4 +60,12 @@ bool IsValidUtf8(const std::string& s) {
     return true;
 }
 
+std::string OneLine(const std::string& s) {
+    std::string out;
+    out.reserve(s.size());
+    for (char c : s)
+        if (c != '\r' && c != '\n') out += c;
+    return out;
+}
+
 } // namespace vd::net

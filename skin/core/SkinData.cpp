@@ -254,15 +254,35 @@ void TskSkinData::ReadFormInfoSection(const TskMemIniFile& ini) {
 
 namespace {
 
+// The number I when Key is the decimal text of some I below Count, as the reader's own keys are
+// written ("7", never "07" or "+7").
+bool EntryNumber(std::string_view key, int count, int& i) {
+    if (key.empty() || key.size() > 10 || (key.size() > 1 && key[0] == '0')) return false;
+    long long v = 0;
+    for (char c : key) {
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + (c - '0');
+    }
+    if (v >= count) return false;
+    i = int(v);
+    return true;
+}
+
 // The records Section lists ("count", then "0", "1", ... as name=kind) in list order; entries of
-// an unknown kind are left out.
+// an unknown kind are left out. Only keys that are present can name a record, so the numbers
+// below the count are taken from the section's keys: numbering gaps cost nothing, and a lying
+// count neither loops nor loses the entries after a gap.
 template <class Record>
 void LoadRecords(const TskMemIniFile& ini, const char* section,
                  std::unique_ptr<Record> (*create)(std::string_view, const String&),
                  std::vector<std::unique_ptr<Record>>& out) {
-    // Entries beyond the section's own lines could only be empty: a lying count costs nothing.
-    const int count = std::min(ini.ReadInteger(section, "count", 0), ini.SectionLineCount(section));
-    for (int i = 0; i < count; ++i) {
+    const int count = ini.ReadInteger(section, "count", 0);
+    std::vector<int> numbers;
+    for (const String& key : ini.SectionKeys(section))
+        if (int i; EntryNumber(key, count, i)) numbers.push_back(i);
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    for (int i : numbers) {
         String name, kind;
         TskSkinData::SplitNameKind(ini.ReadString(section, std::to_string(i), ""), name, kind);
         if (auto rec = create(kind, name)) {

@@ -191,9 +191,12 @@ void TskMemIniFile::Reindex() {
     }
 }
 
-int TskMemIniFile::SectionLineCount(std::string_view section) const {
-    const Section* s = FindSection(section);
-    return s ? int(s->Lines.size()) : 0;
+std::vector<String> TskMemIniFile::SectionKeys(std::string_view section) const {
+    std::vector<String> keys;
+    if (const Section* s = FindSection(section))
+        for (const Line& l : s->Lines)
+            if (l.HasKey) keys.push_back(l.Name);
+    return keys;
 }
 
 std::vector<String> TskMemIniFile::SectionNames() const {

@@ -30,8 +30,8 @@ public:
     void EraseSection(std::string_view section);
 
     std::vector<String> SectionNames() const;
-    // Lines of the section, keys or not; 0 for a missing section.
-    int SectionLineCount(std::string_view section) const;
+    // The key names of the section in line order; nothing for a missing section.
+    std::vector<String> SectionKeys(std::string_view section) const;
 
 private:
     struct Line {

@@ -55,15 +55,20 @@ TEST_F(CastEndToEnd, CaptureThroughLameAndIcecastToAListener) {
                                   15000, 30000);
         heard = r.Body;
     });
-    ASSERT_TRUE(WaitUntil(
+    // Checked, not asserted, while the listener runs: an assertion here would leave its thread
+    // running and end the whole program. It gives up by itself within its time-out.
+    bool listening = WaitUntil(
         [&] {
             const char* stats = AE_Encode_CastGetStats(Encoder, AE_ENCODE_STATS_ICECAST, nullptr);
             return stats && std::string(stats).find("<Listeners>1</Listeners>") != std::string::npos;
         },
-        10000));
-    ASSERT_TRUE(AE_ChannelPlay(Run.Handle, false));
-    ASSERT_TRUE(AE_Encode_CastSetTitle(Encoder, "End to end", nullptr));
+        10000);
+    bool playing = listening && AE_ChannelPlay(Run.Handle, false);
+    bool titled = playing && AE_Encode_CastSetTitle(Encoder, "End to end", nullptr);
     listener.join();
+    ASSERT_TRUE(listening) << "the listener never showed in the server's statistics";
+    ASSERT_TRUE(playing) << AE_ErrorGetCode();
+    ASSERT_TRUE(titled);
     EXPECT_GE(CountMp3Frames(heard), 50) << heard.size() << " bytes heard";
     EXPECT_TRUE(WaitUntil(
         [&] { return server.PublicGet("/status-json.xsl").find("End to end") != std::string::npos; }, 5000));

@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <fcntl.h>
-#include <pthread.h>
-#include <unistd.h>
 
 #include "platform/audio/AudioErrors.h"
+#include "platform/audio/ThreadName.h"
 #include "platform/audio/cast/CastConfig.h"
 #include "platform/audio/cast/IcecastCast.h"
 #include "platform/audio/cast/Shoutcast1Cast.h"
@@ -15,14 +13,10 @@
 namespace vd::audio {
 
 TCast::TCast(TCastParams params, TServerAddress address)
-    : FParams(std::move(params)), FAddress(std::move(address)) {
-    if (::pipe2(FCancel, O_CLOEXEC | O_NONBLOCK) != 0) FCancel[0] = FCancel[1] = -1;
-}
+    : FParams(std::move(params)), FAddress(std::move(address)) {}
 
 TCast::~TCast() {
     Stop();
-    for (int fd : FCancel)
-        if (fd >= 0) ::close(fd);
 }
 
 int TCast::NetErrorCode(net::TNetError e) {
@@ -46,7 +40,10 @@ bool TCast::Start(int& error) {
     net::TSocket socket;
     bool opened;
     {
-        net::TCancelScope cancel(FCancel[0]);
+        net::TCancelScope cancel(FCancel.ReadFd());
+        // The whole handshake, every step of it, within one network time-out: the connector
+        // starts every stream's attempt on one thread.
+        net::TDeadlineScope deadline(CastNetTimeoutMs());
         opened = Open(socket, error);
     }
     {
@@ -117,7 +114,7 @@ void TCast::Die(unsigned status) {
 }
 
 void TCast::SendLoop() {
-    ::pthread_setname_np(::pthread_self(), "vd-cast"); // for profiles and the benchmark
+    SetThreadName("vd-cast"); // for profiles and the benchmark
     std::string framed;
     for (;;) {
         std::string chunk;
@@ -163,10 +160,7 @@ void TCast::Stop() {
         FQueue.clear();
         FQueued = 0;
     }
-    if (FCancel[1] >= 0) {
-        char c = 1;
-        [[maybe_unused]] auto n = ::write(FCancel[1], &c, 1);
-    }
+    FCancel.Wake();
     FWake.notify_all();
     FSocket.Shutdown(); // ends a send that waits for the server
     if (FSender.joinable()) FSender.join();

@@ -1,6 +1,6 @@
 #pragma once
 // A source connection to a streaming server. Start connects and does the handshake on the
-// caller's thread (bounded by the network time-out); then a sender thread of its own drains a
+// caller's thread (within one network time-out in all); then a sender thread of its own drains a
 // bounded queue, so Deliver never blocks the encoder. Titles and statistics are separate,
 // blocking admin requests on the caller's thread.
 #include <atomic>
@@ -17,6 +17,7 @@
 #include "platform/audio/cast/CastParams.h"
 #include "platform/audio/cast/ServerAddress.h"
 #include "platform/net/Socket.h"
+#include "platform/net/WakePipe.h"
 
 namespace vd::audio {
 
@@ -74,7 +75,7 @@ private:
     TNotify FNotify;
     net::TSocket FSocket;
     std::thread FSender;
-    int FCancel[2] = {-1, -1}; // written by Stop: ends a handshake under way
+    net::TWakePipe FCancel; // woken by Stop: ends a handshake under way
     std::atomic<bool> FAlive{false};
     std::atomic<std::uint64_t> FBytesSent{0};
 };

@@ -8,18 +8,6 @@
 
 namespace vd::audio {
 
-namespace {
-
-// Header values come from settings: keep them on one line.
-std::string Clean(const std::string& s) {
-    std::string out;
-    for (char c : s)
-        if (c != '\r' && c != '\n') out += c;
-    return out;
-}
-
-} // namespace
-
 std::string TIcecastCast::AuthHeader() const {
     return "Authorization: Basic " + net::Base64Encode("source:" + FParams.Password) + "\r\n";
 }
@@ -29,11 +17,11 @@ std::string TIcecastCast::RequestHead(const std::string& method) const {
     h += "Host: " + FAddress.Host + ":" + std::to_string(FAddress.Port) + "\r\n";
     h += AuthHeader();
     h += "User-Agent: Vendrill/1.0\r\n";
-    h += "Content-Type: " + Clean(FParams.ContentType) + "\r\n";
-    if (FParams.Name) h += "ice-name: " + Clean(*FParams.Name) + "\r\n";
-    h += "ice-url: " + Clean(FParams.Url) + "\r\n";
-    if (FParams.Genre) h += "ice-genre: " + Clean(*FParams.Genre) + "\r\n";
-    if (FParams.Description) h += "ice-description: " + Clean(*FParams.Description) + "\r\n";
+    h += "Content-Type: " + net::OneLine(FParams.ContentType) + "\r\n";
+    if (FParams.Name) h += "ice-name: " + net::OneLine(*FParams.Name) + "\r\n";
+    h += "ice-url: " + net::OneLine(FParams.Url) + "\r\n";
+    if (FParams.Genre) h += "ice-genre: " + net::OneLine(*FParams.Genre) + "\r\n";
+    if (FParams.Description) h += "ice-description: " + net::OneLine(*FParams.Description) + "\r\n";
     h += std::string("ice-public: ") + (FParams.Public ? "1" : "0") + "\r\n";
     h += "ice-bitrate: " + std::to_string(FParams.Bitrate) + "\r\n";
     h += "ice-audio-info: bitrate=" + std::to_string(FParams.Bitrate) + "\r\n\r\n";

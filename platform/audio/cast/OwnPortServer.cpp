@@ -6,6 +6,7 @@
 #include "platform/audio/cast/CastConfig.h"
 #include "platform/net/HttpAnswer.h"
 #include "platform/net/HttpClient.h"
+#include "platform/net/TextCodec.h"
 
 namespace vd::audio {
 
@@ -24,13 +25,6 @@ struct TOwnPortServer::TClient {
 };
 
 namespace {
-
-std::string Clean(const std::string& s) {
-    std::string out;
-    for (char c : s)
-        if (c != '\r' && c != '\n') out += c;
-    return out;
-}
 
 // The ICY metadata block: a length byte in 16-byte units, then the padded text.
 std::string MetaBlock(const std::string& title) {
@@ -244,8 +238,8 @@ void TOwnPortServer::Serve(TClient& c) {
         std::lock_guard<std::mutex> g(FLock);
         type = FSniffedType.empty() ? "audio/mpeg" : FSniffedType;
     }
-    std::string answer = "HTTP/1.0 200 OK\r\nContent-Type: " + Clean(type) + "\r\n";
-    if (!FOptions.Name.empty()) answer += "icy-name: " + Clean(FOptions.Name) + "\r\n";
+    std::string answer = "HTTP/1.0 200 OK\r\nContent-Type: " + net::OneLine(type) + "\r\n";
+    if (!FOptions.Name.empty()) answer += "icy-name: " + net::OneLine(FOptions.Name) + "\r\n";
     if (wantsMeta) answer += "icy-metaint: " + std::to_string(kMetaInterval) + "\r\n";
     answer += "Cache-Control: no-cache\r\nConnection: close\r\n\r\n";
     bool ok = c.Socket.SendAll(answer, CastSendTimeoutMs());

@@ -9,24 +9,17 @@ namespace vd::audio {
 
 namespace {
 
-std::string Clean(const std::string& s) {
-    std::string out;
-    for (char c : s)
-        if (c != '\r' && c != '\n') out += c;
-    return out;
-}
-
 // The admin page answers only clients that look like a browser.
 const char kAdminAgent[] = "User-Agent: Mozilla/5.0 (compatible; Vendrill/1.0)\r\n";
 
 } // namespace
 
 std::string TShoutcast1Cast::HeaderBlock() const {
-    std::string h = "content-type:" + Clean(FParams.ContentType) + "\r\n";
-    if (FParams.Name) h += "icy-name:" + Clean(*FParams.Name) + "\r\n";
-    if (FParams.Genre) h += "icy-genre:" + Clean(*FParams.Genre) + "\r\n";
-    h += "icy-url:" + Clean(FParams.Url) + "\r\n";
-    if (FParams.Description) h += "icy-description:" + Clean(*FParams.Description) + "\r\n";
+    std::string h = "content-type:" + net::OneLine(FParams.ContentType) + "\r\n";
+    if (FParams.Name) h += "icy-name:" + net::OneLine(*FParams.Name) + "\r\n";
+    if (FParams.Genre) h += "icy-genre:" + net::OneLine(*FParams.Genre) + "\r\n";
+    h += "icy-url:" + net::OneLine(FParams.Url) + "\r\n";
+    if (FParams.Description) h += "icy-description:" + net::OneLine(*FParams.Description) + "\r\n";
     h += std::string("icy-pub:") + (FParams.Public ? "1" : "0") + "\r\n";
     h += "icy-br:" + std::to_string(FParams.Bitrate) + "\r\n";
     // The console's extra lines (irc, icq, aim), each ending CR LF; a stray blank line in them
@@ -35,7 +28,8 @@ std::string TShoutcast1Cast::HeaderBlock() const {
     const std::string& x = FParams.Headers;
     while (pos < x.size()) {
         std::size_t end = x.find('\n', pos);
-        std::string line = Clean(x.substr(pos, end == std::string::npos ? std::string::npos : end - pos));
+        std::string line =
+            net::OneLine(x.substr(pos, end == std::string::npos ? std::string::npos : end - pos));
         if (!line.empty()) h += line + "\r\n";
         pos = end == std::string::npos ? x.size() : end + 1;
     }
@@ -47,7 +41,7 @@ bool TShoutcast1Cast::Open(net::TSocket& socket, int& error) {
     socket = net::TSocket::Connect(FAddress.Host, static_cast<std::uint16_t>(FAddress.Port + 1),
                                    CastNetTimeoutMs(), e);
     std::string answer;
-    if (!socket.Valid() || !socket.SendAll(Clean(FParams.Password) + "\r\n", CastNetTimeoutMs(), &e)) {
+    if (!socket.Valid() || !socket.SendAll(net::OneLine(FParams.Password) + "\r\n", CastNetTimeoutMs(), &e)) {
         error = NetErrorCode(e);
         return false;
     }

@@ -201,7 +201,8 @@ TEST_F(LanguageTest, LookupsEscapesAndReferences) {
     const TLanguageList empty;
     EXPECT_EQ(language.LookupInList("Lines", nullptr, "a\\nb"), "a\\nb");
     EXPECT_EQ(language.LookupInList("Lines", &empty, "a\\nb"), "a\\nb");
-    EXPECT_EQ(language.LookupInList("", &language.Constants(), "a\\nb"), "a\\nb");
+    const TLanguageList loaded = language.Constants();
+    EXPECT_EQ(language.LookupInList("", &loaded, "a\\nb"), "a\\nb");
     const TLanguageList section = language.ReadSection("Constants");
     EXPECT_EQ(language.GetDialogText("Exit", &section), "Close the program?");
     EXPECT_EQ(language.GetDialogText("Exit", &empty), "");

@@ -63,9 +63,9 @@ TEST_F(StationStoreTest, SectionOrder) {
     }
 }
 
-TEST_F(StationStoreTest, ReadingAppliesDefaultsCutsAndClamps) {
+TEST_F(StationStoreTest, ReadingAppliesDefaultsCutsAndOnlyTheBufferClamp) {
     Folder.Write("vendrill.ini", "[Stream001]\n"
-                                 "[Stream002]\nBuffer=8\nMode=9\nTitle=-1\nType=4\nChannels=2\nAuto=1\n"
+                                 "[Stream002]\nBuffer=8\nMode=9\nTitle=-1\nType=7\nChannels=2\nAuto=1\n"
                                  "[Stream003]\nBuffer=2000\nURL=" +
                                      String(200, 'u') + "\nPassword=222a3124243a\nUser=" + String(70, 'n') +
                                      "\n");
@@ -79,10 +79,12 @@ TEST_F(StationStoreTest, ReadingAppliesDefaultsCutsAndClamps) {
     EXPECT_EQ(a->AllowIP, "*.*.*.*");
     EXPECT_EQ(a->State, ssStop);
     EXPECT_EQ(b->Buffer, 16);
-    EXPECT_EQ(b->Mode, 3);
-    EXPECT_EQ(b->Title, 0);
-    EXPECT_EQ(b->Type, 3);
-    EXPECT_EQ(b->Channels, 1);
+    // Choices out of range stay as stored (not an own-port stream, not AAC+): their users decide.
+    EXPECT_EQ(b->Mode, 9);
+    EXPECT_EQ(b->Title, -1);
+    EXPECT_EQ(b->Type, 7);
+    EXPECT_EQ(b->Channels, 2);
+    EXPECT_EQ(StationServerAddress(*b), ":8000") << "an unknown mode is a server cast";
     EXPECT_EQ(b->State, ssConnect); // Auto streams start at once
     EXPECT_EQ(c->Buffer, 512);
     EXPECT_EQ(c->URL, String(192, 'u'));

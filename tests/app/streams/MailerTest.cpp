@@ -1,12 +1,17 @@
 // Notifications: arming and cancelling, and the mailer thread against a real SMTP server.
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <thread>
 
 #include "app/core/AppSettings.h"
 #include "app/core/Engine.h"
+#include "app/core/Language.h"
 #include "app/core/ManualClock.h"
 #include "app/streams/Mailer.h"
+#include "app/streams/StreamTexts.h"
+#include "platform/net/Socket.h"
 #include "tests/platform/net/TestKit.h"
 
 using namespace vd;
@@ -66,6 +71,58 @@ TEST(MailQueue, RemovesTheTextItSentNotTheHead) {
     q.Remove(id);
     ASSERT_TRUE(q.Front(t, id));
     EXPECT_EQ(t, "test");
+}
+
+// The connector composes notification texts on its own thread while the settings window may
+// switch the language: every text must come whole from one language, and no lookup may share
+// state with another thread (the ThreadSanitizer run checks the latter).
+TEST(ScheduleMail, TextsComposedWhileTheLanguageChangesComeFromOneLanguage) {
+    TTempDir dir;
+    // References in the date pattern and the texts make every lookup expand constants.
+    WriteFile(dir.File("vendrill.A.lng"), "[Constants]\nLang=English\nError=Error\n"
+                                          "FormatDateTime=DD.MM.YY HH:NN:SS\n"
+                                          "Error.ConnectionDied=Connection died (.Lang)\n");
+    WriteFile(dir.File("vendrill.B.lng"), "[Constants]\nLang=Deutsch\nError=Fehler\n"
+                                          "FormatDateTime=YY.MM.DD\n"
+                                          "Error.ConnectionDied=Verbindung weg (.Lang)\n");
+    TLanguage language("vendrill.", dir.Path());
+    ASSERT_EQ(language.Files().size(), 2u);
+    ASSERT_TRUE(language.SelectByIndex(0));
+    const String english = "Error 258. Connection died (English)";
+    const String german = "Fehler 258. Verbindung weg (Deutsch)";
+    AppLanguage = &language;
+
+    TAppSettings a;
+    a.TimeRestore = 30;
+    std::atomic<bool> done{false};
+    std::atomic<int> composed{0}, mixed{0};
+    String firstMixed;
+    std::thread connector([&] {
+        TStationRecord s;
+        TStationConfig c;
+        c.URL = "radio.example.org";
+        c.Port = 8000;
+        s.SetConfig(c);
+        for (int i = 0; i < 1500; ++i) {
+            s.LastError = 258;
+            s.MailErrorState = false;
+            s.MailDeadline = 0;
+            ScheduleMail(s, 1000, a);
+            const String text = s.MailText.Get();
+            const String message = GetToken(text, 2, '\r');
+            if (message != english && message != german && mixed++ == 0) firstMixed = text;
+            ++composed;
+        }
+        done = true;
+    });
+    int switches = 0;
+    while (!done || switches < 2)
+        language.SelectByIndex(++switches % 2);
+    connector.join();
+    AppLanguage = nullptr;
+    EXPECT_EQ(composed, 1500);
+    EXPECT_EQ(mixed, 0) << firstMixed;
+    EXPECT_GT(switches, 10) << "the language changed while the texts were composed";
 }
 
 namespace {
@@ -144,9 +201,41 @@ TEST_F(MailerThread, TestMessageReportsSuccessOnlyWhenSentAndIsNeverRetried) {
     a.Port = static_cast<std::int16_t>(FreePort());
     EXPECT_TRUE(SendMail("Test message", a, MailStatus)) << "removed whatever the outcome";
     ASSERT_TRUE(MailStatus.TakeChanged(status));
-    EXPECT_EQ(status.rfind("Error: ", 0), 0u) << status;
+    EXPECT_EQ(status, "Timeout") << "no server on that port";
 
     a.EMail = false;
     EXPECT_TRUE(SendMail("dropped", a, MailStatus));
     EXPECT_FALSE(MailStatus.TestMode);
+}
+
+// A server that takes the connection but never greets (no real server does that on purpose).
+TEST_F(MailerThread, StatusShowsSendingOnceConnectedThenTheError) {
+    net::TListenSocket silent;
+    std::string error;
+    ASSERT_TRUE(silent.Listen("127.0.0.1", 0, 4, error)) << error;
+    TAppSettings a = CopyAppSettings();
+    a.Port = static_cast<std::int16_t>(silent.Port());
+    std::atomic<bool> done{false};
+    bool result = true;
+    std::thread mailer([&] {
+        result = SendMail("text", a, MailStatus);
+        done = true;
+    });
+    std::vector<String> seen;
+    String status;
+    WaitUntil(
+        [&] {
+            while (MailStatus.TakeChanged(status))
+                seen.push_back(status);
+            return done || (!seen.empty() && seen.back() == "Sending");
+        },
+        3000);
+    const std::vector<String> whileWaiting = seen;
+    mailer.join();
+    while (MailStatus.TakeChanged(status))
+        seen.push_back(status);
+    EXPECT_FALSE(result) << "tried again later";
+    ASSERT_FALSE(whileWaiting.empty());
+    EXPECT_EQ(whileWaiting.back(), "Sending");
+    EXPECT_EQ(seen.back().rfind("Error: ", 0), 0u) << seen.back();
 }

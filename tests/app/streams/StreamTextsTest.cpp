@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/core/Language.h"
 #include "app/streams/EncoderLine.h"
 #include "app/streams/ListenerStats.h"
 #include "app/streams/StreamTexts.h"
@@ -10,7 +11,7 @@ TEST(StreamTexts, ErrorCodeTextWithoutLanguageFile) {
     EXPECT_EQ(ErrorCodeText(258), " 258. \xD0\xA1onnection died");
     EXPECT_EQ(ErrorCodeText(40), " 40. Connection timed out");
     EXPECT_EQ(ErrorCodeText(10), " 10. ") << "a code outside the table";
-    EXPECT_EQ(ErrorCodeText(-1), " -1. Some other mystery error");
+    EXPECT_EQ(ErrorCodeText(-1), " -1. Some other mystery problem");
 }
 
 TEST(StreamTexts, BytesScaleBy1024) {
@@ -85,6 +86,27 @@ TEST(EncoderLine, CommandLinesByCodec) {
         EXPECT_EQ(line.CommandLine, c.line);
         EXPECT_EQ(line.ContentType, c.content);
     }
+}
+
+TEST(EncoderLine, UnknownChoicesFromTheSettingsFileGiveAnMp3ServerCast) {
+    TStationConfig c;
+    c.Mode = 9;
+    c.Type = 7;
+    c.Channels = 2;
+    c.Title = -1;
+    c.Bitrate = 128;
+    c.URL = "radio.example.org";
+    c.Port = 8000;
+    TEncoderLine line = EncoderCommandLine(c, 44100);
+    EXPECT_EQ(line.CommandLine.rfind("lame -r ", 0), 0u) << line.CommandLine;
+    EXPECT_EQ(line.ContentType, "audio/mpeg");
+    EXPECT_EQ(line.CommandLine.find("-m m"), String::npos) << "only Channels 1 is mono";
+    TStationRecord s;
+    s.SetConfig(c);
+    auto row = StationRowTexts(s);
+    EXPECT_EQ(row[0], "radio.example.org:8000") << "a server address, not an own port";
+    EXPECT_EQ(row[1], "");
+    EXPECT_EQ(row[2], "");
 }
 
 TEST(EncoderLine, ShoutcastV1HeadersOnly) {
@@ -205,4 +227,34 @@ TEST(StreamConsole, LogHandOverAndMailQueueing) {
     EXPECT_EQ(log.Items(0).Text, "line 299");
     OutLog(std::string(200, 'x'), log);
     EXPECT_EQ(log.Items(0).Text.size(), 128u);
+}
+
+// Messages go through the message lookup, which turns "%%" into "%" like every other message.
+TEST(StreamConsole, StateNamesAndLogMessagesAreLanguageMessages) {
+    TLanguage language("vendrill.", "/nonexistent");
+    language.SetConstants(ParseLanguageSection("[Constants]\n"
+                                               "MSG.Online=On air 100%%\n"
+                                               "MSG.Stop=Halt 0%%\n"
+                                               "MSG.StreamStartSucc=Started 100%%\n"
+                                               "MSG.ManualStop=Stopped 100%%\n"
+                                               "MSG.Directly=Port 100%%\n",
+                                               "Constants"));
+    AppLanguage = &language;
+    EXPECT_EQ(StateText(ssOnline), "On air 100%");
+    EXPECT_EQ(StateText(ssStop), "Halt 0%");
+    EXPECT_EQ(StateText(ssDelay), "Delay") << "a missing message keeps its default";
+    TStationRecord s;
+    s.LogPending = true;
+    SynhroLog(s);
+    OnStop(s);
+    TStationConfig c;
+    c.Mode = smDirect;
+    c.Port = 8000;
+    s.SetConfig(c);
+    const String direct = StationRowTexts(s)[0];
+    AppLanguage = nullptr;
+    ASSERT_EQ(s.Log().Count(), 2);
+    EXPECT_EQ(s.Log().Items(1).Text, "Started 100%");
+    EXPECT_EQ(s.Log().Items(0).Text, "Stopped 100%");
+    EXPECT_EQ(direct, "Port 100%% 8000") << "a text, not a message: kept as it stands";
 }

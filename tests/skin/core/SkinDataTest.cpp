@@ -257,6 +257,25 @@ TEST_F(SkinDataTest, LyingRecordCountsFinishQuickly) {
     EXPECT_LE(Skin.ActivePictureNames.size(), 65536u);
 }
 
+TEST_F(SkinDataTest, NumberedEntriesWithGapsAreAllFound) {
+    ContainerSpec gaps;
+    gaps.Count = 0;
+    // Keys 0 and 3 of a count of 4; 1999 of 2000; keys at or beyond the count are not entries.
+    gaps.Ini = "[SKINCONTROLS]\r\ncount=4\r\n3=panel:panel\r\n0=button:button\r\n"
+               "[SKINOBJECTS]\r\ncount=2000\r\n1999=close:stdbutton\r\n2000=beyond:stdbutton\r\n"
+               "03=padded:stdbutton\r\n"
+               "[panel]\r\nskinrect=1,2,3,4\r\n";
+    auto stored = Stored(MakeContainer(gaps));
+    Skin.LoadStoredSkin(stored.get());
+    ASSERT_FALSE(Skin.Empty()) << Skin.LastLoadError();
+    ASSERT_EQ(Skin.ControlRecords().size(), 2u);
+    EXPECT_EQ(Skin.IndexOfControlRecord("button"), 0); // list order follows the numbers, not the lines
+    EXPECT_EQ(Skin.IndexOfControlRecord("panel"), 1);
+    EXPECT_EQ(Skin.ControlRecord(1)->skinrect, (TRect{1, 2, 3, 4}));
+    ASSERT_EQ(Skin.ObjectRecords().size(), 1u);
+    EXPECT_EQ(Skin.IndexOfObjectRecord("close"), 0);
+}
+
 TEST(StoredSkin, CompressedDataRoundTripIsByteIdentical) {
     auto a = Stored(MakeContainer({}));
     const std::vector<Byte> written = a->WriteCompressedData();

@@ -11,6 +11,8 @@
 #include "platform/audio/cast/Shoutcast1Cast.h"
 #include "platform/audio/cast/Ultravox.h"
 #include "tests/platform/audio/cast/StallPeer.h"
+#include "tests/platform/audio/cast/TricklePeer.h"
+#include "tests/platform/audio/cast/XteaReference.h"
 #include "tests/platform/net/TestKit.h"
 
 using namespace vd::audio;
@@ -83,6 +85,45 @@ TEST(Ultravox, FramesParseBackAndXteaRoundTrips) {
         EXPECT_EQ(uvox::XteaDecryptHex(hex, "0123456789abcdef"), text);
     }
     EXPECT_NE(uvox::XteaEncryptHex("secret", "k1"), uvox::XteaEncryptHex("secret", "k2"));
+}
+
+namespace {
+
+std::string Bytes(std::initializer_list<int> values) {
+    std::string s;
+    for (int v : values)
+        s += static_cast<char>(v);
+    return s;
+}
+
+} // namespace
+
+// The cipher's published test vectors (big-endian words): the program's cipher and the tests'
+// own reference, which the fake v2 server deciphers with, must both give them.
+TEST(Ultravox, XteaGivesThePublishedVectors) {
+    const std::string counting = Bytes({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});
+    const std::string zeros(16, '\0');
+    struct Case {
+        std::string key, plain;
+        const char* cipher;
+    } cases[] = {
+        {counting, "ABCDEFGH", "497df3d072612cb5"},
+        {counting, "AAAAAAAA", "e78f2d13744341d8"},
+        {counting, Bytes({0x5a, 0x5b, 0x6e, 0x27, 0x89, 0x48, 0xd7, 0x7f}), "4141414141414141"},
+        {zeros, "ABCDEFGH", "a0390589f8b8efa5"},
+        {zeros, "AAAAAAAA", "ed23375a821a8c2d"},
+        {zeros, Bytes({0x70, 0xe1, 0x22, 0x5d, 0x6e, 0x4e, 0x76, 0x55}), "4141414141414141"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(uvox::XteaEncryptHex(c.plain, c.key), c.cipher);
+        EXPECT_EQ(uvox::XteaDecryptHex(c.cipher, c.key), c.plain) << c.cipher;
+        EXPECT_EQ(vd::testkit::XteaReferenceDecryptHex(c.cipher, c.key), c.plain) << c.cipher;
+    }
+    // A text longer than a block: each block on its own, the last one padded with zeros.
+    EXPECT_EQ(uvox::XteaEncryptHex("ABCDEFGHAAAAAAAA", counting), "497df3d072612cb5e78f2d13744341d8");
+    EXPECT_EQ(vd::testkit::XteaReferenceDecryptHex(uvox::XteaEncryptHex("dj", "FakeKey012345678"),
+                                                   "FakeKey012345678"),
+              "dj");
 }
 
 TEST(CastHeads, StationTextsAndExtraHeaders) {
@@ -249,4 +290,41 @@ TEST_F(CastFailures, StopEndsAConnectionAttemptUnderWay) {
     EXPECT_FALSE(started);
     EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(5));
     EXPECT_FALSE(cast->Alive());
+}
+
+// One connector thread starts every stream's attempt: a server that answers slowly enough to
+// pass every read's own time-out must still not hold it longer than the network time-out.
+TEST_F(CastFailures, HandshakeEndsWithinTheNetworkTimeOutInTotal) {
+    const int timeoutMs = 2000;
+    AE_SetConfig(AE_CONFIG_NET_TIMEOUT, timeoutMs);
+    struct Case {
+        const char* what;
+        const char* server; // %d: the peer's port (Shoutcast v1: the server port is one below)
+        int portOffset;
+        std::string answer;
+        int delayMs, gapMs;
+    } cases[] = {
+        {"Shoutcast v2 trickling its cipher key", "127.0.0.1:%d,1", 0,
+         uvox::Message(uvox::kCipherKey, "ACK:0123456789abcdef"), 0, 1000},
+        {"Icecast: a late 100 Continue, then nothing", "127.0.0.1:%d/m", 0, "HTTP/1.1 100 Continue\r\n\r\n",
+         1500, 0},
+        {"Shoutcast v1 trickling its OK2", "127.0.0.1:%d", -1, "OK2\r\n", 0, 1000},
+    };
+    for (const auto& c : cases) {
+        vd::testkit::TTricklePeer peer(c.answer, c.delayMs, c.gapMs);
+        char server[64];
+        std::snprintf(server, sizeof server, c.server, peer.Port() + c.portOffset);
+        TCastParams p;
+        p.Server = server;
+        p.Password = "pw";
+        int error = 0;
+        auto cast = CreateCast(p, error);
+        ASSERT_NE(cast, nullptr) << server;
+        auto t0 = std::chrono::steady_clock::now();
+        EXPECT_FALSE(cast->Start(error)) << c.what;
+        auto took =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0);
+        EXPECT_EQ(error, AE_ERROR_TIMEOUT) << c.what;
+        EXPECT_LT(took.count(), timeoutMs + 900) << c.what;
+    }
 }

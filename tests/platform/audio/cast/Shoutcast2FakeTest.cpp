@@ -12,6 +12,7 @@
 #include "platform/net/HttpAnswer.h"
 #include "platform/net/HttpClient.h"
 #include "platform/net/TcpServer.h"
+#include "tests/platform/audio/cast/XteaReference.h"
 #include "tests/platform/net/TestKit.h"
 
 using namespace vd::audio;
@@ -93,11 +94,12 @@ private:
             Reply(s, type, "ACK:" + std::string(kKey));
             return true;
         case 0x1001: {
-            // "2.1:<sid>:<uid>:<password>", both enciphered with the key handed out.
+            // "2.1:<sid>:<uid>:<password>", both enciphered with the key handed out; read with
+            // the tests' own cipher, so that a fault in the program's cipher cannot cancel out.
             auto p1 = payload.find(':'), p2 = payload.find(':', p1 + 1), p3 = payload.find(':', p2 + 1);
             Sid = payload.substr(p1 + 1, p2 - p1 - 1);
-            User = uvox::XteaDecryptHex(payload.substr(p2 + 1, p3 - p2 - 1), kKey);
-            Password = uvox::XteaDecryptHex(payload.substr(p3 + 1), kKey);
+            User = XteaReferenceDecryptHex(payload.substr(p2 + 1, p3 - p2 - 1), kKey);
+            Password = XteaReferenceDecryptHex(payload.substr(p3 + 1), kKey);
             bool ok = Password == "secret" && Sid == "2";
             Reply(s, type, ok ? "ACK:2.1 Auth OK" : "NAK:2.1:Auth Failure");
             return ok;

@@ -1,0 +1,45 @@
+#include "platform/win/x11/X11Connection.h"
+
+#include <X11/Xlib.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cstdint>
+
+namespace vd {
+
+std::unique_ptr<X11Connection> X11Connection::Open(const String& display) {
+    Display* dpy = XOpenDisplay(display.empty() ? nullptr : display.c_str());
+    if (!dpy) return nullptr;
+    return std::unique_ptr<X11Connection>(new X11Connection(dpy, eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)));
+}
+
+X11Connection::X11Connection(_XDisplay* dpy, int wakeFd)
+    : FDpy(dpy), FScreen(DefaultScreen(dpy)), FRoot(RootWindow(dpy, DefaultScreen(dpy))), FWakeFd(wakeFd) {}
+
+X11Connection::~X11Connection() {
+    XCloseDisplay(FDpy);
+    if (FWakeFd >= 0) close(FWakeFd);
+}
+
+XId X11Connection::Intern(const char* name) const {
+    return XInternAtom(FDpy, name, False);
+}
+
+void X11Connection::Wait(int timeoutMs) {
+    if (XPending(FDpy)) return;
+    pollfd fds[2] = {{ConnectionNumber(FDpy), POLLIN, 0}, {FWakeFd, POLLIN, 0}};
+    poll(fds, 2, timeoutMs);
+    std::uint64_t v = 0;
+    if (read(FWakeFd, &v, sizeof v) < 0) {
+    }
+}
+
+void X11Connection::Wake() {
+    const std::uint64_t one = 1;
+    if (write(FWakeFd, &one, sizeof one) < 0) {
+    }
+}
+
+} // namespace vd

@@ -1,0 +1,103 @@
+#include "platform/win/x11/X11Desktop.h"
+
+#include "platform/win/x11/X11Connection.h"
+#include "platform/win/x11/X11Errors.h"
+#include "platform/win/x11/XSettings.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+namespace vd {
+
+X11Desktop::X11Desktop(X11Connection& conn) : FConn(conn), FNetWorkArea(conn.Intern("_NET_WORKAREA")) {}
+
+std::vector<MonitorDesc> X11Desktop::Monitors() {
+    Display* dpy = FConn.Dpy();
+    std::vector<MonitorDesc> out;
+    int count = 0;
+    int ev = 0, err = 0;
+    if (XRRQueryExtension(dpy, &ev, &err)) {
+        if (XRRMonitorInfo* mons = XRRGetMonitors(dpy, FConn.Root(), True, &count)) {
+            for (int i = 0; i < count; ++i) {
+                TRect b = Bounds(mons[i].x, mons[i].y, mons[i].width, mons[i].height);
+                MonitorDesc d{b, b};
+                if (mons[i].primary)
+                    out.insert(out.begin(), d);
+                else
+                    out.push_back(d);
+            }
+            XRRFreeMonitors(mons);
+        }
+    }
+    if (out.empty()) {
+        const TRect b{0, 0, DisplayWidth(dpy, FConn.Screen()), DisplayHeight(dpy, FConn.Screen())};
+        out.push_back({b, b});
+    }
+    CutToWorkArea(out);
+    return out;
+}
+
+// The desktop-wide work area, cut to each monitor.
+void X11Desktop::CutToWorkArea(std::vector<MonitorDesc>& monitors) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(FConn.Dpy(), FConn.Root(), FNetWorkArea, 0, 4, False, XA_CARDINAL, &type, &format,
+                           &n, &after, &data) == Success &&
+        data && n >= 4 && format == 32) {
+        const long* v = reinterpret_cast<const long*>(data);
+        const TRect wa = Bounds(static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]),
+                                static_cast<int>(v[3]));
+        for (auto& d : monitors) {
+            TRect r{std::max(d.bounds.Left, wa.Left), std::max(d.bounds.Top, wa.Top),
+                    std::min(d.bounds.Right, wa.Right), std::min(d.bounds.Bottom, wa.Bottom)};
+            if (r.Right > r.Left && r.Bottom > r.Top) d.work = r;
+        }
+    }
+    if (data) XFree(data);
+}
+
+TPoint X11Desktop::CursorPos() {
+    ::Window r = 0, c = 0;
+    int rx = 0, ry = 0, wx = 0, wy = 0;
+    unsigned mask = 0;
+    XQueryPointer(FConn.Dpy(), FConn.Root(), &r, &c, &rx, &ry, &wx, &wy, &mask);
+    return {rx, ry};
+}
+
+unsigned X11Desktop::DoubleClickTime() {
+    constexpr unsigned kDefault = 500;
+    Display* dpy = FConn.Dpy();
+    const String sel = "_XSETTINGS_S" + std::to_string(FConn.Screen());
+    const ::Window owner = XGetSelectionOwner(dpy, FConn.Intern(sel.c_str()));
+    if (!owner) return kDefault;
+    const Atom prop = FConn.Intern("_XSETTINGS_SETTINGS");
+    Atom type = 0;
+    int format = 0;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    // The manager may vanish between the two requests: its errors must not end the program.
+    x11::IgnoreErrorsOn(dpy);
+    const int rc = XGetWindowProperty(dpy, owner, prop, 0, 1 << 16, False, AnyPropertyType, &type, &format,
+                                      &n, &after, &data);
+    XSync(dpy, False);
+    x11::StopIgnoringErrorsOn(dpy);
+    std::optional<int> v;
+    if (rc == Success && data && format == 8) v = x11::FindXSettingsInt(data, n, "Net/DoubleClickTime");
+    if (data) XFree(data);
+    if (!v || *v <= 0 || *v > 5000) return kDefault;
+    return static_cast<unsigned>(*v);
+}
+
+bool X11Desktop::LayeredWindowsAvailable() {
+    const String name = "_NET_WM_CM_S" + std::to_string(FConn.Screen());
+    return XGetSelectionOwner(FConn.Dpy(), FConn.Intern(name.c_str())) != 0;
+}
+
+} // namespace vd

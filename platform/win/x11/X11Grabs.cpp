@@ -1,0 +1,52 @@
+#include "platform/win/x11/X11Grabs.h"
+
+#include "platform/win/Windows.h"
+#include "platform/win/x11/X11Connection.h"
+#include "platform/win/x11/X11Windows.h"
+
+#include <X11/Xlib.h>
+
+namespace vd {
+
+void X11Grabs::MenuGrabChanged(HWND hwnd) {
+    Display* dpy = FConn.Dpy();
+    FMenuGrab = hwnd;
+    if (!hwnd) {
+        if (!GetCapture()) XUngrabPointer(dpy, CurrentTime);
+        if (FKeyboardGrabbed) XUngrabKeyboard(dpy, CurrentTime);
+        FKeyboardGrabbed = false;
+        XSync(dpy, False);
+        return;
+    }
+    // A menu from the tray with our forms withdrawn or in the background: without a grab its
+    // keys would go to another program.
+    ::Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(dpy, &focus, &revert);
+    if (!FKeyboardGrabbed && !FWindows.Find(focus))
+        FKeyboardGrabbed =
+            XGrabKeyboard(dpy, FConn.Root(), False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
+    const XId w = FWindows.XWindowOf(GetAncestor(hwnd, GA_ROOT));
+    if (!w) return;
+    // Our own windows still get their events; a press anywhere else comes to us as well.
+    XGrabPointer(dpy, w, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
+                 GrabModeAsync, 0, 0, CurrentTime);
+    XSync(dpy, False);
+}
+
+void X11Grabs::CaptureChanged(HWND hwnd) {
+    Display* dpy = FConn.Dpy();
+    if (!hwnd) {
+        XUngrabPointer(dpy, CurrentTime);
+        XSync(dpy, False); // done before anyone else asks the server
+        if (FMenuGrab && IsWindow(FMenuGrab)) MenuGrabChanged(FMenuGrab);
+        return;
+    }
+    const XId w = FWindows.XWindowOf(GetAncestor(hwnd, GA_ROOT));
+    if (!w) return;
+    XGrabPointer(dpy, w, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
+                 GrabModeAsync, 0, 0, CurrentTime);
+    XSync(dpy, False);
+}
+
+} // namespace vd
