@@ -50,13 +50,18 @@ void TskSkinControl::Notification(TComponent* AComponent, TOperation Operation) 
 
 void TskSkinControl::WndProc(TMessage& Message) {
     switch (Message.Msg) {
-    case WM_PAINT:
-        FInsidePaint = true;
+    case WM_PAINT: {
+        struct Mark {
+            bool& Flag;
+            explicit Mark(bool& f) : Flag(f) { Flag = true; }
+            ~Mark() { Flag = false; }
+        } mark(FInsidePaint);
         TCustomControl::WndProc(Message);
-        FInsidePaint = false;
         return;
+    }
     case WM_ERASEBKGND:
         // The off-screen paint covers everything; erasing first would only flicker.
+        if (PaintsOnErase() && !FInsidePaint && Message.WParam) PaintWindow(Message.WParam);
         Message.Result = 1;
         return;
     default:

@@ -39,6 +39,8 @@ protected:
     // The record at the skin index, or null.
     TskDataSkinControl* SkinRecord() const;
     bool Designing() const { return (ComponentState() & csDesigning) != 0; }
+    // Controls that answer an erase outside their own paint by painting themselves into it.
+    virtual bool PaintsOnErase() const { return false; }
 
     TskSkinData* FSkinData = nullptr;
     String FSkinDataName;

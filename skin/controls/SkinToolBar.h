@@ -21,12 +21,32 @@ public:
     void SetDisabledImages(TCustomImageList* Value);
     bool ShowCaptions() const { return FShowCaptions; }
     void SetShowCaptions(bool Value);
-    bool AutoShowHideCaptions = true;
+    bool AutoShowHideCaptions = false;
     int WidthWithCaptions = 0;
     int WidthWithoutCaptions = 0;
 
+    bool CanScroll = false;
+    bool HotScroll = false;
+    int ScrollOffset() const { return FScrollOffset; }
+    // Negative values are ignored.
+    void SetScrollOffset(int Value);
+    int ScrollTimerInterval() const { return FScrollTimerInterval; }
+    // Values of 0 or less are ignored.
+    void SetScrollTimerInterval(int Value);
+    // Pixels the children are scrolled to the left.
+    int ScrollPosition() const { return FPosition; }
+    int ScrollMax() const { return FScrollMax; }
+    bool ScrollButtonsShown() const { return FButtons[0].Visible; }
+    // One step left (Direction 1) or right (2).
+    void ScrollStep(int Direction);
+    // Shows or hides the scroll buttons for the present content.
+    void UpdateScrollRange();
+
     void SetSkinData(TskSkinData* Value) override;
+    void GetSkinData() override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void AdjustClientRect(TRect& Rect) override;
+    void WndProc(TMessage& Message) override;
     // Children that are not skinned controls and not aligned are centred vertically.
     void CenterControls();
 
@@ -34,6 +54,26 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    static constexpr int HitLeft = 119, HitRight = 120, ButtonSize = 12;
+    struct ScrollButton {
+        TRect R;
+        bool MouseIn = false, Down = false, Visible = false;
+    };
+    void ShowButtons(bool Show);
+    void ScrollContent(int D);
+    void StartScrollTimer();
+    void StopScrollTimer();
+    void PaintScrollButtons();
+    void DrawScrollButton(TCanvas& Canvas, int Index);
+    bool NcMessage(TMessage& Message);
+    void ClearHot();
+
+    int FScrollOffset = 0;
+    int FScrollTimerInterval = 50;
+    int FPosition = 0, FScrollMax = 0, FScrollPage = 0, FLastPosition = 0, FGrowth = 0, FScrollMode = 0;
+    ScrollButton FButtons[2];
+    // The skin's "resizebutton" record when it is a button record with a picture, else null.
+    const class TskDataSkinButtonControl* FResizeButton = nullptr;
     bool FAdjustControls = true;
     bool FFlat = false;
     bool FShowCaptions = false;

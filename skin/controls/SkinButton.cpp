@@ -1,0 +1,533 @@
+#include "skin/controls/SkinButton.h"
+
+#include "platform/vcl/Form.h"
+#include "platform/vcl/ImageList.h"
+#include "platform/vcl/Menus.h"
+#include "skin/controls/SkinPaint.h"
+#include "skin/core/SkinBitmap.h"
+#include "skin/core/SkinCompose.h"
+#include "skin/core/SkinControlRecords.h"
+#include "skin/core/SkinData.h"
+#include "skin/core/SkinEffectBmp.h"
+#include "skin/core/SkinGeometry.h"
+#include "skin/core/SkinWindowRecords.h"
+
+#include <algorithm>
+
+namespace vd {
+
+TskSkinButton::TskSkinButton(TComponent* AOwner) : TskSkinCustomControl(AOwner) {
+    SetSkinDataName("button");
+    SetBounds(0, 0, 75, 25);
+    SetTabStop(true);
+}
+
+TskSkinButton::~TskSkinButton() {
+    FMorphTimer.reset();
+    FRepeatTimer.reset();
+    FAnimateTimer.reset();
+}
+
+void TskSkinButton::SetGlyph(const TBitmap& Value) {
+    FGlyph.Assign(Value);
+    Repaint();
+}
+
+void TskSkinButton::SetNumGlyphs(int Value) {
+    FNumGlyphs = std::clamp(Value, 1, 4);
+    Repaint();
+}
+
+void TskSkinButton::SetImageList(TCustomImageList* Value) {
+    if (FImageList) FImageList->RemoveFreeNotification(this);
+    FImageList = Value;
+    if (Value) Value->FreeNotification(this);
+    Repaint();
+}
+
+void TskSkinButton::SetImageIndex(int Value) {
+    if (Value == FImageIndex) return;
+    FImageIndex = Value;
+    Repaint();
+}
+
+void TskSkinButton::SetMargin(int Value) {
+    if (Value < -1 || Value == FMargin) return;
+    FMargin = Value;
+    Repaint();
+}
+
+void TskSkinButton::SetGroupIndex(int Value) {
+    FGroupIndex = Value;
+    if (Value != 0) SetCanFocused(false);
+}
+
+void TskSkinButton::SetCanFocused(bool Value) {
+    FCanFocused = Value;
+    SetTabStop(Value);
+}
+
+void TskSkinButton::Notification(TComponent* AComponent, TOperation Operation) {
+    TskSkinCustomControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FImageList) FImageList = nullptr;
+}
+
+bool TskSkinButton::MorphOn() const {
+    return morphing && FSkinData && !FSkinData->Empty() && FSkinData->EnableSkinEffects;
+}
+
+bool TskSkinButton::CanAnimate() const {
+    return Skinned() && FSkinData && FSkinData->EnableSkinEffects && !IsEmptySkinRect(animateskinrect);
+}
+
+bool TskSkinButton::FocusedLook() const {
+    return FCanFocused && HandleAllocated() && Focused();
+}
+
+bool TskSkinButton::DownLook() const {
+    return FDown && ((FHot || (FocusedLook() && !FMousePressed)) || FGroupIndex != 0);
+}
+
+bool TskSkinButton::React() const {
+    return FGroupIndex != 0 ? !FDown : (!FocusedLook() || FDown);
+}
+
+int TskSkinButton::GlyphFrame(bool IsDown, bool IsActive) const {
+    if (IsDown && IsActive && FNumGlyphs > 2) return 3;
+    if (IsActive && FNumGlyphs > 3) return 4;
+    if (Enabled() || FNumGlyphs < 2) return 1;
+    return 2;
+}
+
+void TskSkinButton::SetDown(bool Value) {
+    FDown = Value;
+    if (MorphOn()) {
+        FMorphFactor = 1.0;
+        if (Value)
+            FMorphTimer.reset();
+        else
+            StartMorph();
+    }
+    Repaint();
+    if (FGroupIndex != 0 && FDown && !AllowAllUp && Parent())
+        for (int i = 0; i < Parent()->ControlCount(); ++i) {
+            auto* b = dynamic_cast<TskSkinButton*>(Parent()->Controls(i));
+            if (b && b != this && b->FGroupIndex == FGroupIndex && b->FDown) b->SetDown(false);
+        }
+}
+
+void TskSkinButton::SetDefault(bool Value) {
+    FDefault = Value;
+    if (!HandleAllocated() || !FCanFocused) return;
+    if (TCustomForm* f = GetParentForm(this))
+        f->Perform(CM_FOCUSCHANGED, 0, LPARAM(reinterpret_cast<std::intptr_t>(f->ActiveControl())));
+}
+
+void TskSkinButton::ButtonClick() {
+    if (FCanFocused)
+        if (auto* f = dynamic_cast<TCustomForm*>(GetParentForm(this))) f->SetModalResult(ModalResult);
+    if (OnClick) OnClick(this);
+}
+
+void TskSkinButton::CreateWnd() {
+    TskSkinCustomControl::CreateWnd();
+    FActiveDefault = FDefault;
+}
+
+void TskSkinButton::GetSkinData() {
+    TskSkinCustomControl::GetSkinData();
+    if (FSkinIndex == -1) {
+        animateskinrect = {};
+        return;
+    }
+    auto* r = dynamic_cast<TskDataSkinButtonControl*>(SkinRecord());
+    if (!r) return;
+    if (!UseSkinSize) FFace.MaskBitmap = nullptr;
+    fontname = r->fontname;
+    fontheight = r->fontheight;
+    fontstyle = r->fontstyle;
+    fontcolor = r->fontcolor;
+    activefontcolor = r->activefontcolor;
+    downfontcolor = r->downfontcolor;
+    disabledfontcolor = r->disabledfontcolor;
+    activeskinrect = IsEmptySkinRect(r->activeskinrect) ? r->skinrect : r->activeskinrect;
+    downskinrect = IsEmptySkinRect(r->downskinrect) ? activeskinrect : r->downskinrect;
+    disabledskinrect = r->disabledskinrect;
+    morphing = r->morphing;
+    morphkind = r->morphkind;
+    animateskinrect = r->animateskinrect;
+    framecount = r->framecount;
+    animateinterval = r->animateinterval;
+    showfocus = r->showfocus;
+    if (FSkinData->EnableSkinEffects && FAnimateTimer && FAnimateFrame >= 1 && FAnimateFrame <= framecount) {
+        const TRect& s = animateskinrect;
+        TRect frame;
+        if (s.Width() > FFace.skinrect.Width()) {
+            const int w = s.Width() / framecount;
+            frame = {s.Left + w * (FAnimateFrame - 1), s.Top, s.Left + w * FAnimateFrame, s.Bottom};
+        } else {
+            const int h = s.Height() / framecount;
+            frame = {s.Left, s.Top + h * (FAnimateFrame - 1), s.Right, s.Top + h * FAnimateFrame};
+        }
+        if (FAnimateEntering)
+            activeskinrect = frame;
+        else
+            FFace.skinrect = frame;
+    }
+}
+
+void TskSkinButton::CalcSize(int& W, int& H) {
+    if (UseSkinSize || FFace.SkinResizeKind == 1) TskSkinCustomControl::CalcSize(W, H);
+}
+
+void TskSkinButton::ChangeSkinData() {
+    FMorphTimer.reset();
+    StopAnimation();
+    FMorphFactor = 0.0;
+    TskSkinCustomControl::ChangeSkinData();
+    if (MorphOn() && Skinned() && (FocusedLook() || FHot)) FMorphFactor = 1.0;
+}
+
+void TskSkinButton::DrawContent(TCanvas& c, const TRect& R, bool Pressed, bool IsDown, bool IsActive) {
+    if (FImageList && FImageIndex >= 0 && FImageIndex < FImageList->Count())
+        DrawImageAndText(c, R, FMargin, Spacing, Layout, Caption(), FImageIndex, FImageList, Pressed,
+                         Enabled());
+    else
+        DrawGlyphAndText(c, R, FMargin, Spacing, Layout, Caption(), &FGlyph, FNumGlyphs,
+                         GlyphFrame(IsDown, IsActive), Pressed);
+}
+
+void TskSkinButton::CreateButtonImage(TBitmap& Bitmap, const TRect& StateRect, bool IsDown, bool IsActive) {
+    TCanvas& c = Bitmap.Canvas();
+    TRect content = FFace.CurClientRect;
+    if (!UseSkinSize && FFace.SkinResizeKind != 1) {
+        if (FFace.SkinResizeKind == 0) {
+            StretchSkinPiece(c, {0, 0, Bitmap.Width(), Bitmap.Height()}, *FFace.SkinBitmap, StateRect);
+        } else {
+            TskBitmap face(Bitmap.Width(), Bitmap.Height());
+            StretchSkinPicture(face, *FFace.SkinBitmap, StateRect, FFace.clientrect, true);
+            DrawSkin(c, 0, 0, face);
+        }
+        content = FFace.clientrect;
+        content.Right += Bitmap.Width() - StateRect.Width();
+        content.Bottom += Bitmap.Height() - StateRect.Height();
+    } else {
+        CreateResizedSkinImage(Bitmap, *FFace.SkinBitmap, StateRect);
+    }
+    if (FUseSkinFont)
+        SetSkinFont(c.Font(), fontname, fontheight, fontstyle, fontcolor);
+    else
+        c.Font().Assign(FDefaultFont);
+    c.Font().SetCharset(SkinCharSet(FSkinData, FDefaultFont));
+    c.Font().SetColor(!Enabled()           ? disabledfontcolor
+                      : !UseSkinFontColor  ? FDefaultFont.Color()
+                      : IsDown && IsActive ? downfontcolor
+                      : IsActive           ? activefontcolor
+                                           : fontcolor);
+    if (showfocus && HandleAllocated() && Focused()) {
+        c.Brush().Style = bsSolid;
+        c.Brush().Color = FSkinData->SkinColors().cbtnface;
+        c.DrawFocusRect(content);
+    }
+    DrawContent(c, content, IsDown && IsActive, IsDown, IsActive);
+}
+
+void TskSkinButton::Paint() {
+    GetSkinData();
+    if (FSkinIndex == -1) {
+        TskSkinCustomControl::Paint();
+        return;
+    }
+    if (Width() < 1 || Height() < 1) return;
+    TBitmap b(Width(), Height());
+    if (MorphOn() && FMorphFactor > 0.0 && FMorphFactor < 1.0 && Enabled()) {
+        TBitmap active(Width(), Height());
+        CreateButtonImage(b, FFace.skinrect, false, false);
+        CreateButtonImage(active, activeskinrect, false, true);
+        TskEffectBmp from = TskEffectBmp::CreateFromBitmapHandle(b.Handle());
+        const TskEffectBmp to = TskEffectBmp::CreateFromBitmapHandle(active.Handle());
+        from.MorphByKind(morphkind, to, FMorphFactor);
+        from.Draw(Canvas().Handle(), 0, 0);
+        return;
+    }
+    if (!Enabled() && !IsEmptySkinRect(disabledskinrect))
+        CreateButtonImage(b, disabledskinrect, false, false);
+    else if (DownLook())
+        CreateButtonImage(b, downskinrect, true, true);
+    else if (FocusedLook() || FHot || (MorphOn() && FMorphFactor == 1.0))
+        CreateButtonImage(b, activeskinrect, false, true);
+    else
+        CreateButtonImage(b, FFace.skinrect, false, false);
+    Canvas().Draw(0, 0, &b);
+}
+
+void TskSkinButton::CreateControlDefaultImage(TBitmap& Bitmap) {
+    TCanvas& c = Bitmap.Canvas();
+    const TRect r{0, 0, Bitmap.Width(), Bitmap.Height()};
+    const bool down = DownLook();
+    if (down)
+        FrameAndFill(c, r, clskNavy, clskPressedFill);
+    else if (FHot || FocusedLook())
+        FrameAndFill(c, r, clskNavy, clskHotFill);
+    else
+        FrameAndFill(c, r, clBtnShadow, clBtnFace);
+    c.Font().Assign(FDefaultFont);
+    c.Font().SetCharset(SkinCharSet(FSkinData, FDefaultFont));
+    if (!Enabled()) c.Font().SetColor(clBtnShadow);
+    if (FImageList && FImageIndex >= 0 && FImageIndex < FImageList->Count())
+        DrawImageAndText(c, r, FMargin, Spacing, Layout, Caption(), FImageIndex, FImageList, FDown && FHot,
+                         Enabled());
+    else
+        DrawGlyphAndText(c, r, FMargin, Spacing, Layout, Caption(), &FGlyph, FNumGlyphs,
+                         GlyphFrame(FDown, FHot), down);
+}
+
+void TskSkinButton::StartMorph() {
+    if (FMorphTimer) return;
+    FMorphTimer = std::make_unique<TTimer>(nullptr);
+    FMorphTimer->SetInterval(20);
+    FMorphTimer->SetOnTimer([this](TObject*) { MorphTick(); });
+}
+
+void TskSkinButton::ChangeState() {
+    if (MorphOn() && Skinned())
+        StartMorph();
+    else
+        Repaint();
+}
+
+void TskSkinButton::MorphTick() {
+    const bool target = FHot || FocusedLook();
+    if (!Skinned() || !MorphOn()) {
+        FMorphFactor = target ? 1.0 : 0.0;
+        FMorphTimer.reset();
+        return;
+    }
+    if (target && FMorphFactor < 1.0) {
+        FMorphFactor += 0.2;
+    } else if (!target && FMorphFactor > 0.0) {
+        FMorphFactor -= 0.2;
+    } else {
+        FMorphFactor = target ? 1.0 : 0.0;
+        FMorphTimer.reset();
+    }
+    Repaint();
+}
+
+void TskSkinButton::StartAnimation(bool Entering) {
+    if (!CanAnimate()) return;
+    StopAnimation();
+    FAnimateEntering = Entering;
+    FAnimateFrame = Entering ? 1 : framecount;
+    FAnimateTimer = std::make_unique<TTimer>(nullptr);
+    FAnimateTimer->SetInterval(unsigned(std::max(1, animateinterval)));
+    FAnimateTimer->SetOnTimer([this](TObject*) { AnimationTick(); });
+}
+
+void TskSkinButton::StopAnimation() {
+    FAnimateFrame = 0;
+    FAnimateTimer.reset();
+}
+
+void TskSkinButton::AnimationTick() {
+    if (FAnimateEntering) {
+        if (FAnimateFrame <= framecount) {
+            ++FAnimateFrame;
+            Repaint();
+        }
+        if (FAnimateFrame > framecount) StopAnimation();
+    } else {
+        if (FAnimateFrame >= 0) {
+            --FAnimateFrame;
+            Repaint();
+        }
+        if (FAnimateFrame <= 0) StopAnimation();
+    }
+}
+
+void TskSkinButton::StartRepeat() {
+    FRepeatTimer = std::make_unique<TTimer>(nullptr);
+    FRepeatTimer->SetInterval(unsigned(std::max(1, RepeatInterval)));
+    FRepeatTimer->SetOnTimer([this](TObject*) { ButtonClick(); });
+}
+
+void TskSkinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
+    if (Button != mbLeft) return;
+    GetSkinData();
+    if (CanAnimate()) StopAnimation();
+    FMousePressed = true;
+    if (!FDown) {
+        FHot = true;
+        SetDown(true);
+        if (RepeatMode && FGroupIndex == 0)
+            StartRepeat();
+        else if (FGroupIndex != 0)
+            ButtonClick();
+        FAlreadyDown = false;
+    } else if (FGroupIndex != 0) {
+        FAlreadyDown = true;
+    }
+}
+
+void TskSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (Button == mbLeft) {
+        FMousePressed = false;
+        const bool wasDown = FDown;
+        if (FGroupIndex == 0) {
+            if (FHot) {
+                SetDown(false);
+                FRepeatTimer.reset();
+                if (wasDown) ButtonClick();
+            } else {
+                FDown = false;
+                FRepeatTimer.reset();
+            }
+        } else if (wasDown && AllowAllUp && FAlreadyDown && FHot) {
+            SetDown(false);
+            ButtonClick();
+        }
+    }
+    // A click may have closed the form.
+    if (HandleAllocated() && Visible()) TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
+void TskSkinButton::WndProc(TMessage& Message) {
+    if (!FCanFocused) {
+        TskSkinCustomControl::WndProc(Message);
+        return;
+    }
+    switch (Message.Msg) {
+    case WM_KEYDOWN:
+        if (Message.WParam == VK_SPACE) {
+            GetSkinData();
+            if (CanAnimate()) StopAnimation();
+            SetDown(true);
+            if (RepeatMode) ButtonClick();
+        } else if (Message.WParam == VK_RETURN) {
+            ButtonClick();
+        }
+        break;
+    case WM_KEYUP:
+        if (Message.WParam == VK_SPACE) {
+            SetDown(false);
+            ButtonClick();
+        }
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (!Designing() && !Focused()) {
+            FTakingFocus = true;
+            SetFocus();
+            FTakingFocus = false;
+            if (!Focused()) return;
+        }
+        break;
+    default:
+        break;
+    }
+    TskSkinCustomControl::WndProc(Message);
+}
+
+void TskSkinButton::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+    case CM_MOUSEENTER:
+        TskSkinCustomControl::Dispatch(Message);
+        if (Designing()) return;
+        FHot = true;
+        if (React()) {
+            if (FDown) {
+                if (MorphOn()) FMorphFactor = 1.0;
+                Repaint();
+            } else {
+                StartAnimation(true);
+                ChangeState();
+            }
+        }
+        if (FDown && RepeatMode && FGroupIndex == 0) StartRepeat();
+        return;
+    case CM_MOUSELEAVE:
+        TskSkinCustomControl::Dispatch(Message);
+        if (Designing()) return;
+        if (!(FDefault && FCanFocused && FActiveDefault && !Focused())) FHot = false;
+        if (React()) {
+            StartAnimation(false);
+            ChangeState();
+        }
+        if (FDown && RepeatMode && FRepeatTimer && FGroupIndex == 0) FRepeatTimer.reset();
+        return;
+    case CM_DIALOGKEY:
+        if (Message.WParam == VK_RETURN && FActiveDefault && Enabled()) {
+            ButtonClick();
+            Message.Result = 1;
+            return;
+        }
+        if (Message.WParam == VK_ESCAPE && Cancel && FCanFocused && GetKeyState(VK_SHIFT) >= 0 &&
+            CanFocus()) {
+            ButtonClick();
+            Message.Result = 1;
+            return;
+        }
+        TskSkinCustomControl::Dispatch(Message);
+        return;
+    case CM_DIALOGCHAR:
+        if (IsAccel(unsigned(Message.WParam), Caption()) && CanFocus() && FCanFocused) {
+            SetFocus();
+            ButtonClick();
+            Message.Result = 1;
+            return;
+        }
+        TskSkinCustomControl::Dispatch(Message);
+        return;
+    case CM_FOCUSCHANGED: {
+        auto* sender = reinterpret_cast<TControl*>(Message.LParam);
+        auto* senderButton = dynamic_cast<TskSkinButton*>(sender);
+        FActiveDefault = senderButton ? senderButton == this : FDefault;
+        if (FCanFocused && FDefault) {
+            if (senderButton && senderButton != this && FHot) {
+                FHot = false;
+                ChangeState();
+            } else if (!senderButton && !FHot) {
+                if (MorphOn()) FMorphFactor = 1.0;
+                FHot = true;
+                ChangeState();
+            }
+        }
+        TskSkinCustomControl::Dispatch(Message);
+        return;
+    }
+    case WM_SETFOCUS:
+        TskSkinCustomControl::Dispatch(Message);
+        if (FCanFocused) {
+            StartAnimation(true);
+            ChangeState();
+        }
+        return;
+    case WM_KILLFOCUS:
+        if (RepeatMode) FRepeatTimer.reset();
+        if (FGroupIndex == 0 && FDown) FDown = false;
+        TskSkinCustomControl::Dispatch(Message);
+        if (FCanFocused) {
+            StartAnimation(false);
+            ChangeState();
+        }
+        return;
+    case CM_ENABLEDCHANGED:
+        TskSkinCustomControl::Dispatch(Message);
+        if (MorphOn()) {
+            FMorphTimer.reset();
+            FMorphFactor = 0.0;
+        }
+        FHot = false;
+        Repaint();
+        return;
+    case CM_TEXTCHANGED:
+        TskSkinCustomControl::Dispatch(Message);
+        Repaint();
+        return;
+    default:
+        TskSkinCustomControl::Dispatch(Message);
+    }
+}
+
+} // namespace vd

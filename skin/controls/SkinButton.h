@@ -1,0 +1,115 @@
+#pragma once
+// The skinned push button: four state looks from the skin (or a plain look), a hover cross-fade,
+// a frame animation, repeat while held, group buttons, and the default and cancel buttons of a
+// dialog.
+#include "platform/vcl/Timer.h"
+#include "skin/controls/SkinButtonLayout.h"
+#include "skin/controls/SkinCustomControl.h"
+
+#include <memory>
+
+namespace vd {
+
+class TCustomImageList;
+
+class TskSkinButton : public TskSkinCustomControl {
+public:
+    explicit TskSkinButton(TComponent* AOwner);
+    ~TskSkinButton() override;
+
+    TBitmap& Glyph() { return FGlyph; }
+    void SetGlyph(const TBitmap& Value);
+    int NumGlyphs() const { return FNumGlyphs; }
+    // Clamped to 1..4.
+    void SetNumGlyphs(int Value);
+    TCustomImageList* ImageList() const { return FImageList; }
+    void SetImageList(TCustomImageList* Value);
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value);
+    TskButtonLayout Layout = blGlyphLeft;
+    int Margin() const { return FMargin; }
+    void SetMargin(int Value);
+    int Spacing = 1;
+    bool Down() const { return FDown; }
+    void SetDown(bool Value);
+    int GroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(int Value);
+    bool AllowAllUp = false;
+    bool RepeatMode = false;
+    int RepeatInterval = 100;
+    bool Default() const { return FDefault; }
+    void SetDefault(bool Value);
+    bool Cancel = false;
+    int ModalResult = 0;
+    bool CanFocused() const { return FCanFocused; }
+    void SetCanFocused(bool Value);
+    bool UseSkinSize = true;
+    bool UseSkinFontColor = true;
+
+    bool Hot() const { return FHot; }
+    double MorphFactor() const { return FMorphFactor; }
+    bool ActiveDefault() const { return FActiveDefault; }
+    bool MorphOn() const;
+    int GlyphFrame(bool IsDown, bool IsActive) const;
+
+    void GetSkinData() override;
+    void CreateControlDefaultImage(TBitmap& Bitmap) override;
+    void CreateControlSkinImage(TBitmap& Bitmap) override { (void)Bitmap; }
+    void ChangeSkinData() override;
+    void CalcSize(int& W, int& H) override;
+    virtual void CreateButtonImage(TBitmap& Bitmap, const TRect& StateRect, bool IsDown, bool IsActive);
+    virtual void ButtonClick();
+    void WndProc(TMessage& Message) override;
+    void Dispatch(TMessage& Message) override;
+
+protected:
+    bool PaintsOnErase() const override { return true; }
+    void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void CreateWnd() override;
+    // OnClick is the button's own event, fired by ButtonClick only.
+    void Click() override {}
+    bool FocusedLook() const;
+    bool DownLook() const;
+    bool React() const;
+    void ChangeState();
+    void StartMorph();
+    void MorphTick();
+    void StartAnimation(bool Entering);
+    void StopAnimation();
+    void AnimationTick();
+    bool CanAnimate() const;
+    void StartRepeat();
+    void DrawContent(TCanvas& Canvas, const TRect& R, bool Pressed, bool IsDown, bool IsActive);
+
+    TBitmap FGlyph;
+    int FNumGlyphs = 1;
+    TCustomImageList* FImageList = nullptr;
+    int FImageIndex = -1;
+    int FMargin = -1;
+    bool FDown = false;
+    int FGroupIndex = 0;
+    bool FDefault = false;
+    bool FCanFocused = true;
+    bool FHot = false;
+    bool FMousePressed = false;
+    bool FAlreadyDown = false;
+    bool FActiveDefault = false;
+    bool FTakingFocus = false;
+    double FMorphFactor = 0.0;
+    int FAnimateFrame = 0;
+    bool FAnimateEntering = true;
+    std::unique_ptr<TTimer> FMorphTimer, FAnimateTimer, FRepeatTimer;
+
+    String fontname = "Arial";
+    int fontheight = 14;
+    TFontStyles fontstyle = 0;
+    TColor fontcolor = 0, activefontcolor = 0, downfontcolor = 0, disabledfontcolor = 0;
+    TRect activeskinrect, downskinrect, disabledskinrect, animateskinrect;
+    bool morphing = false, showfocus = false;
+    int morphkind = 0, framecount = 0, animateinterval = 25;
+};
+
+} // namespace vd

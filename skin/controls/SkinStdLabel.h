@@ -1,0 +1,44 @@
+#pragma once
+// A plain transparent label whose font and colour come from the skin's "stdlabel" record.
+#include "platform/vcl/StdCtrls.h"
+#include "skin/core/SkinTypes.h"
+
+namespace vd {
+
+class TskSkinData;
+
+class TskSkinStdLabel : public TCustomLabel {
+public:
+    explicit TskSkinStdLabel(TComponent* AOwner);
+
+    TskSkinData* SkinData() const { return FSkinData; }
+    void SetSkinData(TskSkinData* Value);
+    String SkinDataName = "stdlabel";
+    TFont& DefaultFont() { return FDefaultFont; }
+    void SetDefaultFont(const TFont& Value) { FDefaultFont.Assign(Value); }
+    bool UseSkinFont = true;
+    bool UseSkinColor = true;
+    bool Skinned() const { return FSkinIndex != -1; }
+
+    void GetSkinData();
+    void ChangeSkinData();
+
+protected:
+    void DoDrawText(TRect& Rect, UINT Flags) override;
+    bool Designing() const { return (ComponentState() & csDesigning) != 0; }
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    TskSkinData* FSkinData = nullptr;
+    TFont FDefaultFont;
+    int FSkinIndex = -1;
+    String fontname = "Arial";
+    TFontStyles fontstyle = 0;
+    int fontheight = 14;
+    TColor fontcolor = 0;
+};
+
+// Draws Text with Flags in the canvas's font, embossed when disabled (shared by the labels).
+void DrawLabelText(TCanvas& Canvas, const String& Text, TRect& Rect, UINT Flags, bool Enabled,
+                   TColor Highlight, TColor Shadow);
+
+} // namespace vd

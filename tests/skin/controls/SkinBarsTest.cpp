@@ -1,0 +1,198 @@
+#include "SkinFixture.h"
+#include "skin/controls/SkinMenuLink.h"
+#include "skin/controls/SkinMenuSpeedButton.h"
+#include "skin/controls/SkinStatusBar.h"
+#include "skin/controls/SkinStatusPanel.h"
+
+namespace vd::test {
+namespace {
+
+TEST_F(SkinTest, StatusBarLeavesRoomForItsGrip) {
+    auto* bar = new TskSkinStatusBar(Form);
+    bar->SetParent(Form);
+    Show();
+    const int W = bar->Width();
+    EXPECT_EQ(bar->Align(), alBottom);
+    EXPECT_EQ(bar->Height(), 21);
+    EXPECT_EQ(GetAdjustedClientRect(bar), (TRect{0, 0, W, 21})) << "no grip by default";
+    bar->SetSizeGrip(true);
+    EXPECT_EQ(GetAdjustedClientRect(bar), (TRect{0, 0, W - 21, 21}));
+    EXPECT_EQ(bar->GripRect(), (TRect{W - 19, 0, W, 19}));
+    for (int o : {3, 6, 9, 12, 15}) {
+        EXPECT_EQ(Probe(bar, W - 19 + o, 19), ColorToRGB(clBtnShadow)) << o;
+        EXPECT_EQ(Probe(bar, W - 19 + o + 1, 19), ColorToRGB(clBtnHighlight)) << o;
+    }
+    EXPECT_EQ(Probe(bar, W - 1, 19), ColorToRGB(clBtnFace)) << "a sixth pair does not fit";
+    auto hit = [&](int x, int y) {
+        const TPoint s = bar->ClientToScreen({x, y});
+        return bar->Perform(WM_NCHITTEST, 0, LPARAM((s.Y & 0xFFFF) << 16 | (s.X & 0xFFFF)));
+    };
+    EXPECT_EQ(hit(W - 10, 10), HTBOTTOMRIGHT);
+    EXPECT_EQ(hit(W - 19, 0), HTBOTTOMRIGHT) << "edges included";
+    EXPECT_EQ(hit(10, 10), HTCLIENT);
+    bar->SetGripVisible(false);
+    EXPECT_EQ(GetAdjustedClientRect(bar), (TRect{0, 0, W, 21})) << "maximized: the room goes back";
+}
+
+TEST_F(SkinTest, StatusBarPassesItsSkinToItsPanels) {
+    auto* bar = new TskSkinStatusBar(Form);
+    bar->SetParent(Form);
+    auto* panel = new TskSkinStatusPanel(Form);
+    panel->SetParent(bar);
+    bar->SetSkinData(Skin);
+    EXPECT_EQ(panel->SkinData(), Skin);
+}
+
+// Stand-ins for the form frame's menus, which are not part of this library: they record the
+// calls and open (or not) as told.
+class FakePopup : public TskSkinPopupMenu {
+public:
+    explicit FakePopup(TComponent* o) : TskSkinPopupMenu(o) {}
+    bool PopupFromRect(TControl* c, const TRect& r, int flag) override {
+        ++Calls;
+        Opener = c;
+        Where = r;
+        (void)flag;
+        return Opens;
+    }
+    bool Opens = true;
+    int Calls = 0;
+    TControl* Opener = nullptr;
+    TRect Where;
+};
+
+class FakeImages : public TskSkinImagesMenu {
+public:
+    explicit FakeImages(TComponent* o) : TskSkinImagesMenu(o) {}
+    bool PopupFromRect(const TRect&) override {
+        ++Calls;
+        return Opens;
+    }
+    bool Opens = true;
+    int Calls = 0;
+};
+
+class MenuButtons : public SkinTest {
+protected:
+    TskSkinMenuSpeedButton* Button(TRect r = {10, 10, 70, 35}) {
+        auto* b = new TskSkinMenuSpeedButton(Form);
+        b->SetParent(Form);
+        b->SetBoundsRect(r);
+        b->OnClick = [this](TObject*) { Log.push_back("click"); };
+        b->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) { Log.push_back("down"); };
+        b->OnShowTrackMenu = [this](TObject*) { Log.push_back("show"); };
+        b->OnHideTrackMenu = [this](TObject*) { Log.push_back("hide"); };
+        return b;
+    }
+    std::vector<std::string> Log;
+};
+
+TEST_F(MenuButtons, PressOpensTheMenuAndTheCloseReportReleases) {
+    auto* b = Button();
+    auto* menu = new FakePopup(Form);
+    b->SetSkinPopupMenu(menu);
+    Show();
+    hb->Click(RawButton::Left, At(b, 5, 5));
+    Pump();
+    EXPECT_EQ(Log, (std::vector<std::string>{"show"}))
+        << "no OnMouseDown, no OnClick; the release is ignored";
+    EXPECT_TRUE(b->MenuOpen());
+    EXPECT_TRUE(b->Down());
+    EXPECT_EQ(menu->Opener, b);
+    EXPECT_EQ(menu->Where, (TRect{110, 110, 170, 135}));
+    b->Perform(WM_SKINMENUCLOSED, 0, 0);
+    EXPECT_FALSE(b->MenuOpen());
+    EXPECT_FALSE(b->Down());
+    EXPECT_EQ(Log.back(), "hide");
+}
+
+TEST_F(MenuButtons, MenuThatDoesNotOpenLeavesTheButtonUp) {
+    auto* b = Button();
+    auto* menu = new FakePopup(Form);
+    menu->Opens = false; // no form frame to show it
+    b->SetSkinPopupMenu(menu);
+    Show();
+    hb->Click(RawButton::Left, At(b, 5, 5));
+    Pump();
+    EXPECT_FALSE(b->MenuOpen());
+    EXPECT_FALSE(b->Down());
+    EXPECT_EQ(Log, (std::vector<std::string>{"show", "hide"}));
+    hb->Advance(1000);
+    hb->Click(RawButton::Left, At(b, 5, 5));
+    Pump();
+    EXPECT_EQ(menu->Calls, 2) << "the next press opens again";
+}
+
+TEST_F(MenuButtons, TrackModeOpensOnlyFromTheStrip) {
+    auto* b = Button();
+    b->SetTrackButtonMode(true);
+    auto* menu = new FakePopup(Form);
+    auto* images = new FakeImages(Form);
+    b->SetSkinPopupMenu(menu);
+    Show();
+    hb->Click(RawButton::Left, At(b, 60 - 16, 5));
+    Pump();
+    EXPECT_EQ(Log, (std::vector<std::string>{"down", "click"})) << "left of the strip: an ordinary click";
+    EXPECT_EQ(menu->Calls, 0);
+    Log.clear();
+    b->SetSkinImagesMenu(images);
+    hb->Advance(1000);
+    hb->ButtonDown(RawButton::Left, At(b, 60 - 15, 5)); // the strip's left edge
+    Pump();
+    EXPECT_EQ(Log, (std::vector<std::string>{"show", "show"})) << "both menus asked, popup first";
+    EXPECT_EQ(menu->Calls, 1);
+    EXPECT_EQ(images->Calls, 1);
+    ASSERT_TRUE(images->OnInternalMenuClose);
+    images->OnInternalMenuClose(images);
+    EXPECT_FALSE(b->Down());
+    hb->ButtonUp(RawButton::Left, At(b, 60 - 15, 5));
+}
+
+TEST_F(MenuButtons, NarrowAndOddlySkinnedButtonsPaintSafely) {
+    struct Case {
+        const char* Record;
+        bool NewStyle, TrackMode;
+    };
+    const Case cases[] = {{"toolbutton", false, true},
+                          {"resizebutton", false, true},
+                          {"resizetoolbutton", true, true},
+                          {"toolmenubutton", false, true},
+                          {"bevel", false, false}};
+    for (const Case& c : cases)
+        for (int w : {4, 14, 40}) {
+            auto* b = Button({10, 10, 10 + w, 30});
+            b->SetNewStyle(c.NewStyle);
+            if (!c.NewStyle) b->SkinDataName = c.Record;
+            b->SetTrackButtonMode(c.TrackMode);
+            b->SetSkinPopupMenu(new FakePopup(Form));
+            b->SetSkinData(Skin);
+            Show();
+            hb->MouseMove(At(b, 1, 1));
+            hb->ButtonDown(RawButton::Left, At(b, w - 1, 2));
+            Pump();
+            hb->ButtonUp(RawButton::Left, At(b, w - 1, 2));
+            b->Perform(WM_SKINMENUCLOSED, 0, 0);
+            Pump();
+            b->Free();
+        }
+    SUCCEED();
+}
+
+TEST_F(MenuButtons, OwnKindRecordPressesOnlyTheTrackPart) {
+    auto* b = Button({10, 10, 30, 30});
+    b->SetTrackButtonMode(true);
+    b->SetSkinPopupMenu(new FakePopup(Form));
+    b->SetSkinData(Skin);
+    Show();
+    hb->MouseMove(At(b, 16, 10));
+    hb->ButtonDown(RawButton::Left, At(b, 16, 10));
+    Pump();
+    EXPECT_TRUE(b->MenuOpen());
+    EXPECT_EQ(Probe(b, 8, 10), kClient[1]) << "the main part active";
+    EXPECT_EQ(Probe(b, 15, 10), kClient[2]) << "the track part pressed";
+    hb->ButtonUp(RawButton::Left, At(b, 16, 10));
+    b->Perform(WM_SKINMENUCLOSED, 0, 0);
+}
+
+} // namespace
+} // namespace vd::test
