@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <regex>
+#include <sstream>
 
 namespace vd::test {
 
@@ -148,6 +149,30 @@ TEST_F(DefaultSkinTest, NoCoordinateIsNegative) {
         ++checked;
     }
     EXPECT_GT(checked, 500);
+}
+
+// Each section holds every key its kind reads: the record writes its keys into an empty INI and
+// each of them must stand in the skin's own section.
+TEST_F(DefaultSkinTest, EverySectionIsCompleteForItsKind) {
+    const TskMemIniFile ini(Container().IniText);
+    auto check = [&](auto& record) {
+        TskMemIniFile keys;
+        record.SaveToIni(keys);
+        std::istringstream lines(keys.Text());
+        std::string line;
+        int count = 0;
+        while (std::getline(lines, line)) {
+            const size_t eq = line.find('=');
+            if (eq == std::string::npos) continue;
+            ++count;
+            EXPECT_TRUE(ini.ValueExists(record.IDName, line.substr(0, eq))) << record.IDName << ": " << line;
+        }
+        EXPECT_GT(count, 0) << record.IDName;
+    };
+    for (const auto& r : Skin().ControlRecords())
+        check(*r);
+    for (const auto& r : Skin().ObjectRecords())
+        check(*r);
 }
 
 TEST_F(DefaultSkinTest, EveryRecordNamesItsOwnSection) {
