@@ -67,8 +67,9 @@ void CheckButtons(Places& p, const TskDataSkinControl* c, const TRect& pic) {
                             {"menumarkeractiverect", r->menumarkeractiverect},
                             {"menumarkerdownrect", r->menumarkerdownrect}})
             p.Rect(k, v, pic);
-        if (r->activeskinrect.Width() > 0)
+        if (r->activeskinrect.Width() > 0) {
             EXPECT_EQ(SizeOf(r->activeskinrect), SizeOf(r->skinrect)) << c->IDName;
+        }
     }
     if (auto* r = dynamic_cast<const TskDataSkinMenuButtonControl*>(c))
         p.Rect("trackbuttonrect", r->trackbuttonrect, SizeOf(r->skinrect));

@@ -183,17 +183,18 @@ TEST_F(DefaultSkinTest, EveryRecordNamesItsOwnSection) {
         EXPECT_TRUE(ini.SectionExists(r->IDName)) << r->IDName;
     // Names of other records that records refer to.
     for (const auto& r : Skin().ControlRecords()) {
+        std::vector<String> names;
         if (auto* l = dynamic_cast<const TskDataSkinListBox*>(r.get()))
-            for (const String& n : {l->vscrollbarname, l->hscrollbarname, l->bothhscrollbarname})
-                EXPECT_NE(Skin().IndexOfControlRecord(n), -1) << r->IDName << " -> " << n;
-        if (auto* c = dynamic_cast<const TskDataSkinComboBox*>(r.get()))
-            EXPECT_NE(Skin().IndexOfControlRecord(c->listboxname), -1) << r->IDName;
-        if (auto* t = dynamic_cast<const TskDataSkinTabControl*>(r.get()))
-            EXPECT_NE(Skin().IndexOfControlRecord(t->updown), -1) << r->IDName;
-        if (auto* m = dynamic_cast<const TskDataSkinMainMenuBar*>(r.get()))
+            names = {l->vscrollbarname, l->hscrollbarname, l->bothhscrollbarname};
+        if (auto* c = dynamic_cast<const TskDataSkinComboBox*>(r.get())) names = {c->listboxname};
+        if (auto* t = dynamic_cast<const TskDataSkinTabControl*>(r.get())) names = {t->updown};
+        for (const String& n : names)
+            EXPECT_NE(Skin().IndexOfControlRecord(n), -1) << r->IDName << " -> " << n;
+        if (auto* m = dynamic_cast<const TskDataSkinMainMenuBar*>(r.get())) {
             for (const String& n :
                  {m->menubaritem, m->closebutton, m->minbutton, m->maxbutton, m->sysmenubutton})
                 EXPECT_NE(Skin().IndexOfObjectRecord(n), -1) << n;
+        }
     }
 }
 
