@@ -11,7 +11,7 @@ using namespace measure;
 namespace {
 
 constexpr int S = ScrollBarSize;
-constexpr int Length = 64; // along the bar
+constexpr int Length = BarLength;
 
 // A thumb lying across a bar (Vertical: the long side down), on the window face.
 TRect ThumbCell(TSkinBuilder& b, int w, int h, TskColor fill) {

@@ -11,8 +11,6 @@ using namespace measure;
 
 namespace {
 
-constexpr int TrackWidth = 14; // the drop-down part of a menu tool button
-
 enum class TLook { Raised, Tool, MenuLike };
 
 struct TStateFaces {

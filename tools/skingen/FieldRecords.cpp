@@ -10,9 +10,6 @@ using namespace measure;
 
 namespace {
 
-constexpr int EditWidth = 84;
-constexpr int SideButton = 19; // width of the button inside an edit or combo box
-
 // Copies the picture piece Cell onto Face at the face-relative place At.
 void Stamp(TSkinBuilder& b, const TRect& face, const TRect& at, const TRect& cell) {
     TskBitmap piece(cell.Width(), cell.Height());

@@ -15,7 +15,6 @@ namespace {
 
 constexpr int BandTop = 1;                    // first row of the caption band, under the outline
 constexpr int BandBottom = CaptionHeight - 1; // the separator row
-constexpr TskColor Outline = Hex(0x1C3A47);
 
 // The caption band's colour in frame row Row: one gradient for the frame and every piece that
 // must sit on it seamlessly.
@@ -79,7 +78,7 @@ void PaintFramePicture(TSkinBuilder& b) {
     const TRect all{0, 0, FrameWidth, FrameHeight};
     b.Frame.SetSize(FrameWidth, FrameHeight);
     TPainter p(b.Frame);
-    p.Fill(all, Outline);
+    p.Fill(all, FrameOutline);
     p.RoundFill(Inset(all, 1, 1), TopRadius - 1, BottomRadius - 1, Accent, Accent);
     p.RoundFill({1, BandTop, FrameWidth - 1, BandBottom}, TopRadius - 1, 0, BandColour(BandTop),
                 BandColour(BandBottom - 1));

@@ -11,8 +11,6 @@ using namespace measure;
 
 namespace {
 
-constexpr int MenuItemWidth = 100;
-
 void AddMenuItem(TSkinBuilder& b) {
     auto& r = b.Object<TskDataSkinMenuItem>("menuitem", "menuitem");
     r.skinrectinapicture = true;
@@ -112,19 +110,20 @@ void AddMenuBar(TSkinBuilder& b) {
 }
 
 void PaintPopupWindow(TSkinBuilder& b) {
-    b.Popup.SetSize(60, 60);
+    const int n = PopupSize;
+    b.Popup.SetSize(n, n);
     TPainter p(b.Popup);
-    p.Fill({0, 0, 60, 60}, Field);
-    p.Frame({0, 0, 60, 60}, look::Border);
-    p.Frame({1, 1, 59, 59}, Light);
+    p.Fill({0, 0, n, n}, Field);
+    p.Frame({0, 0, n, n}, look::Border);
+    p.Frame({1, 1, n - 1, n - 1}, Light);
     TskDataSkinPopupWindow w;
     w.windowpictureindex = piPopup;
     w.maskpictureindex = -1;
+    w.itemsrect = {3, 3, n - 3, n - 3};
     w.lefttoppoint = {3, 3};
-    w.righttoppoint = {57, 3};
-    w.leftbottompoint = {3, 57};
-    w.rightbottompoint = {57, 57};
-    w.itemsrect = {3, 3, 57, 57};
+    w.righttoppoint = {n - 3, 3};
+    w.leftbottompoint = {3, n - 3};
+    w.rightbottompoint = {n - 3, n - 3};
     w.scrollmarkercolor = Glyph;
     w.scrollmarkeractivecolor = Accent;
     w.leftstretch = w.rightstretch = w.topstretch = w.bottomstretch = true;
@@ -132,18 +131,19 @@ void PaintPopupWindow(TSkinBuilder& b) {
 }
 
 void PaintHintWindow(TSkinBuilder& b) {
-    b.Hint.SetSize(40, 30);
+    const int w0 = HintWidth, h0 = HintHeight;
+    b.Hint.SetSize(w0, h0);
     TPainter p(b.Hint);
-    p.Fill({0, 0, 40, 30}, HintFace);
-    p.Frame({0, 0, 40, 30}, HintBorder);
+    p.Fill({0, 0, w0, h0}, HintFace);
+    p.Frame({0, 0, w0, h0}, HintBorder);
     TskDataSkinHintWindow w;
     w.windowpictureindex = piHint;
     w.maskpictureindex = -1;
     w.lefttoppoint = {4, 4};
-    w.righttoppoint = {36, 4};
-    w.leftbottompoint = {4, 26};
-    w.rightbottompoint = {36, 26};
-    w.clientrect = {5, 4, 35, 26};
+    w.righttoppoint = {w0 - 4, 4};
+    w.leftbottompoint = {4, h0 - 4};
+    w.rightbottompoint = {w0 - 4, h0 - 4};
+    w.clientrect = {5, 4, w0 - 5, h0 - 4};
     UseFont(w, Ink);
     w.leftstretch = w.rightstretch = w.topstretch = w.bottomstretch = true;
     w.SaveToIni(b.Ini());

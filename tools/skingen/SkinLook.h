@@ -61,6 +61,7 @@ constexpr TskColor CaptionGlyph = Hex(0xF2F5F7);
 constexpr TskColor CaptionHot = Hex(0x4C8299);
 constexpr TskColor CaptionDown = Hex(0x1E4150);
 constexpr TskColor CaptionInactiveText = Hex(0xE8ECEE);
+constexpr TskColor FrameOutline = Hex(0x1C3A47);
 
 // Grids and tables.
 constexpr TskColor FixedHi = Hex(0xEDF0F3);
@@ -110,6 +111,15 @@ constexpr int MenuItemHeight = 22;
 constexpr int TabHeight = 24;
 constexpr int CheckSize = 14;
 constexpr int GaugeHeight = 16;
+constexpr int BarLength = 64;  // scroll bars, gauges and track bars along the bar
+constexpr int TrackWidth = 14; // the drop-down part of a menu tool button
+constexpr int EditWidth = 84;
+constexpr int SideButton = 19; // the button inside an edit or a combo box
+constexpr int MenuItemWidth = 100;
+constexpr int CellWidth = 40;
+constexpr int TabWidth = 48;
+constexpr int PopupSize = 60; // the popup menu's window picture, square
+constexpr int HintWidth = 40, HintHeight = 30;
 constexpr int StatusBarHeight = 22;
 
 // The atlas of control pictures.

@@ -9,9 +9,6 @@ using namespace measure;
 
 namespace {
 
-constexpr int CellWidth = 40;
-constexpr int TabWidth = 48;
-
 TRect Cell(TSkinBuilder& b, TskColor top, TskColor bottom, bool rules) {
     const TRect r = FlatFace(b.Atlas(), CellWidth, ItemHeight, Field);
     TPainter p(b.Atlas().Picture());
