@@ -55,6 +55,16 @@ TEST(SkinGenTest, TwoRunsWriteTheSameBytesAndTheProgramCarriesThem) {
         EXPECT_FALSE(first.empty()) << f;
         EXPECT_EQ(first, Bytes(b.Path() + "/Quillmarsh/" + f)) << f;
     }
+    // Colour pictures at 24 bits a pixel, the window mask at 1.
+    for (auto [f, bits] : {std::pair{"frame.bmp", 24},
+                           {"controls.bmp", 24},
+                           {"popup.bmp", 24},
+                           {"hint.bmp", 24},
+                           {"mask.bmp", 1}}) {
+        const std::vector<Byte> bmp = Bytes(a.Path() + "/Quillmarsh/" + f);
+        ASSERT_GT(bmp.size(), 30u) << f;
+        EXPECT_EQ(bmp[28] | bmp[29] << 8, bits) << f;
+    }
     const std::vector<Byte> stored = Bytes(a.Path() + "/Quillmarsh/Quillmarsh.stored");
     const std::string_view embedded = FindResource("SKIN", "QUILLMARSH");
     EXPECT_EQ(std::string_view(reinterpret_cast<const char*>(stored.data()), stored.size()), embedded);
