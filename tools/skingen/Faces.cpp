@@ -117,6 +117,9 @@ void PaintGlyph(TPainter& p, const TRect& cell, int glyph, TskColor c) {
     case 6:
         DrawCross(p, cell, 6, c);
         break;
+    case 7:
+        DrawCheckMark(p, Inset(cell, 2, 2), c);
+        break;
     default:
         for (int i = -1; i <= 1; ++i)
             p.Disc({(cell.Left + cell.Right) * Sub / 2 + i * 3 * Sub, (cell.Top + cell.Bottom) * Sub / 2}, 9,

@@ -29,7 +29,8 @@ TRect FlatFace(TAtlas& atlas, int w, int h, TskColor c);
 // A check box or radio box image of CheckSize on the window face (its bottom-left pixel, the
 // face colour, is what the controls leave transparent).
 TRect CheckImage(TAtlas& atlas, bool checked, bool radio, TState s);
-// A small raised button piece with a glyph: 0 up, 1 down, 2 left, 3 right, 4 drop-down, 5 dots, 6 cross.
+// A small raised button piece with a glyph: 0 up, 1 down, 2 left, 3 right, 4 drop-down, 5 dots, 6 cross,
+// 7 check mark.
 TRect GlyphButton(TAtlas& atlas, int w, int h, TState s, int glyph);
 void PaintGlyph(TPainter& p, const TRect& cell, int glyph, TskColor c);
 

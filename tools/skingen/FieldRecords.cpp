@@ -153,7 +153,7 @@ TListLook ListLook(TSkinBuilder& b) {
     TPainter(b.Atlas().Picture()).RoundFill(l.Focus, 2, Selection, Selection);
     l.Up = Pieces(b, 16, 16, 0);
     l.Down = Pieces(b, 16, 16, 1);
-    l.Check = Pieces(b, 16, 16, 5);
+    l.Check = Pieces(b, 16, 16, 7);
     return l;
 }
 
@@ -179,10 +179,16 @@ T& AddList(TSkinBuilder& b, const char* name, const char* kind, bool caption, co
         TPainter p(b.Atlas().Picture());
         p.VGradient(Within(face, {1, 1, w - 1, top - 1}), FixedHi, FixedLo);
         p.Fill(Within(face, {1, top - 1, w - 1, top}), BorderSoft);
+        // The caption buttons sit in the fixed top-right corner; the caption widens with the box.
+        r.righttoppoint = {w - 60, top};
         r.captionrect = {6, 1, w - 60, top - 1};
         r.upbuttonrect = {w - 58, 3, w - 42, 19};
         r.downbuttonrect = {w - 40, 3, w - 24, 19};
         r.checkbuttonrect = {w - 22, 3, w - 6, 19};
+        // The buttons' normal look is part of the face.
+        Stamp(b, face, r.upbuttonrect, l.Up.Normal);
+        Stamp(b, face, r.downbuttonrect, l.Down.Normal);
+        Stamp(b, face, r.checkbuttonrect, l.Check.Normal);
     }
     r.activeupbuttonrect = l.Up.Hot;
     r.downupbuttonrect = l.Up.Down;

@@ -250,6 +250,43 @@ void ButtonStates(Scene& s, int x, int y) {
     }
 }
 
+void ListAndBars(Scene& s, int x, int y) {
+    const auto& list = s.Rec<TskDataSkinListBox>("captionlistbox");
+    const TRect face{x, y, x + 200, y + 120};
+    const TRect c = s.P.Face(list, list.skinrect, face);
+    s.P.Text("Plug-ins",
+             {face.Left + list.captionrect.Left, face.Top + list.captionrect.Top, face.Right,
+              face.Top + list.captionrect.Bottom},
+             list.captionfontcolor, true);
+    const char* items[] = {"Compressor", "Equalizer", "Limiter", "Noise gate"};
+    for (int i = 0; i < 4; ++i) {
+        const TRect source = i == 1 ? list.activeitemrect : i == 2 ? list.focusitemrect : list.itemrect;
+        const TRect where{c.Left, c.Top + i * source.Height(), c.Right, c.Top + (i + 1) * source.Height()};
+        s.P.Strip(source, list.itemleftoffset, list.itemrightoffset, where, s.P.Controls());
+        s.P.Text(items[i], {where.Left + list.itemtextrect.Left, where.Top, where.Right, where.Bottom},
+                 i == 1   ? list.activefontcolor
+                 : i == 2 ? list.focusfontcolor
+                          : list.fontcolor);
+    }
+    const auto& h = s.Rec<TskDataSkinScrollBarControl>("hscrollbar");
+    s.P.Face(h, h.skinrect, {x, y + 126, x + 200, y + 126 + h.skinrect.Height()});
+    s.P.Piece(h.activeupbuttonrect, x + 200 - h.activeupbuttonrect.Width(), y + 126, s.P.Controls());
+    const auto& track = s.Rec<TskDataSkinTrackBarControl>("htrackbar");
+    s.P.Face(track, track.skinrect, {x, y + 150, x + 200, y + 150 + track.skinrect.Height()});
+    s.P.Piece(track.activebuttonrect, x + 120, y + 150 + 2, s.P.Controls(), true);
+    for (const char* name : {"vupdown", "hupdown"}) {
+        const auto& u = s.Rec<TskDataSkinUpDownControl>(name);
+        s.P.Piece(u.skinrect, x + 212 + (name[0] == 'h' ? 24 : 0), y, s.P.Controls());
+    }
+    const auto& panel = s.Rec<TskDataSkinPanelControl>("panel");
+    const TRect meter = s.P.Face(panel, panel.skinrect, {x + 212, y + 32, x + 372, y + 120});
+    s.P.Text("level meter", meter, panel.fontcolor, false, true);
+    const auto& split = s.Rec<TskDataSkinSplitterControl>("vsplitter");
+    const TRect bar =
+        s.P.Face(split, split.skinrect, {x + 380, y, x + 380 + split.skinrect.Width(), y + 120});
+    s.P.Piece(split.gripperrect, bar.Left, y + 60 - split.gripperrect.Height() / 2, s.P.Controls(), true);
+}
+
 } // namespace
 
 TEST_F(DefaultSkinTest, PreviewSheetIsPaintedAndKept) {
@@ -264,6 +301,7 @@ TEST_F(DefaultSkinTest, PreviewSheetIsPaintedAndKept) {
     s.P.Window({580, 232, 840, 352}, true, "Please wait", "maximizebutton");
     MenuAndHint(s, 580, 372);
     ButtonStates(s, 16, 476);
+    ListAndBars(s, 580, 500);
     // A window larger than the frame picture keeps the picture's corners and stretches between.
     EXPECT_EQ(s.P.Sheet().Pixel(600, 300), Skin().Picture.Pixel(100, 100)) << "client face";
     EXPECT_NE(s.P.Sheet().Pixel(16, 16), Skin().Picture.Pixel(0, 0))
