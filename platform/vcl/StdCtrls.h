@@ -4,11 +4,6 @@
 
 namespace vd {
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
-enum TScrollBarKind { sbHorizontal, sbVertical };
-enum TTextLayout { tlTop, tlCenter, tlBottom };
-
 class TCustomLabel : public TGraphicControl {
 public:
     explicit TCustomLabel(TComponent* AOwner);

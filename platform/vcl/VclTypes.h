@@ -29,6 +29,10 @@ inline constexpr TShiftState ssMiddle = 0x20;
 inline constexpr TShiftState ssDouble = 0x40;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+enum TScrollBarKind { sbHorizontal, sbVertical };
+enum TTextLayout { tlTop, tlCenter, tlBottom };
 using TAnchors = unsigned;
 inline constexpr TAnchors akLeft = 1;
 inline constexpr TAnchors akTop = 2;

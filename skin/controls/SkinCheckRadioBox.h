@@ -10,8 +10,6 @@ namespace vd {
 
 class TCustomImageList;
 
-enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
-
 class TskSkinCheckRadioBox : public TskSkinCustomControl {
 public:
     explicit TskSkinCheckRadioBox(TComponent* AOwner);

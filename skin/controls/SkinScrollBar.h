@@ -5,8 +5,6 @@
 
 namespace vd {
 
-enum TScrollBarKind { sbHorizontal, sbVertical };
-
 // Named fields, so that page and position can never be swapped by a caller:
 // SetRange({.Min = 0, .Max = W, .Position = p, .PageSize = T}).
 struct TScrollRange {

@@ -41,7 +41,7 @@ protected:
         delete server;
     }
     void SetUp() override {
-        if (!backend || !observer) GTEST_SKIP() << "no X server could be started";
+        ASSERT_TRUE(backend && observer) << "no X server could be started";
         form = new TForm(Application);
         form->SetBorderStyle(bsNone);
         form->SetBoundsRect({40, 40, 340, 140});

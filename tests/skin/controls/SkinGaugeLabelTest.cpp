@@ -6,13 +6,13 @@
 #include "skin/controls/SkinPaint.h"
 #include "skin/controls/SkinStatusPanel.h"
 #include "skin/controls/SkinStdLabel.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/WaitUntil.h"
 
 #include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <thread>
 
 namespace vd::test {
 namespace {
@@ -240,32 +240,25 @@ class LinkLabels : public SkinTest {
 protected:
     void SetUp() override {
         SkinTest::SetUp();
-        Dir = std::filesystem::temp_directory_path() / ("vd-link-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(Dir);
-        Log = Dir / "args.txt";
-        std::ofstream s(Dir / "xdg-open");
-        s << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\" >> '" << Log.string() << "'; done\n";
-        s.close();
-        std::filesystem::permissions(Dir / "xdg-open", std::filesystem::perms::owner_all);
+        Log = Dir.File("args.txt");
+        Dir.Write("xdg-open",
+                  "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\" >> '" + Log + "'; done\n");
+        std::filesystem::permissions(Dir.File("xdg-open"), std::filesystem::perms::owner_all);
         OldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
-        ::setenv("PATH", (Dir.string() + ":" + OldPath).c_str(), 1);
+        ::setenv("PATH", (Dir.Path() + ":" + OldPath).c_str(), 1);
     }
     void TearDown() override {
         ::setenv("PATH", OldPath.c_str(), 1);
-        std::filesystem::remove_all(Dir);
         SkinTest::TearDown();
     }
     std::string ReadLog(std::chrono::milliseconds deadline) {
-        const auto end = std::chrono::steady_clock::now() + deadline;
-        while (std::chrono::steady_clock::now() < end) {
-            std::ifstream in(Log);
-            std::string all((std::istreambuf_iterator<char>(in)), {});
-            if (!all.empty()) return all;
-            std::this_thread::yield();
-        }
-        return {};
+        std::string all;
+        test::WaitUntil([&] { return !(all = Dir.Read("args.txt")).empty(); },
+                        static_cast<int>(deadline.count()));
+        return all;
     }
-    std::filesystem::path Dir, Log;
+    test::TTempDir Dir;
+    std::string Log;
     std::string OldPath;
 };
 

@@ -2,32 +2,15 @@
 // what it makes.
 #include "platform/rtl/Resources.h"
 #include "skin/core/SkinPacker.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <unistd.h>
 
 namespace vd::test {
 
 namespace {
-
-class TempFolder {
-public:
-    TempFolder() {
-        char name[] = "/tmp/vd_skingen_XXXXXX";
-        if (mkdtemp(name)) FPath = name;
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        if (!FPath.empty()) std::filesystem::remove_all(FPath, ignored);
-    }
-    const std::string& Path() const { return FPath; }
-
-private:
-    std::string FPath;
-};
 
 std::vector<Byte> Bytes(const std::string& path) {
     std::vector<Byte> out;
@@ -43,7 +26,7 @@ bool Generate(const std::string& folder) {
 } // namespace
 
 TEST(SkinGenTest, TwoRunsWriteTheSameBytesAndTheProgramCarriesThem) {
-    TempFolder a, b;
+    TTempDir a, b;
     ASSERT_FALSE(a.Path().empty());
     ASSERT_FALSE(b.Path().empty());
     ASSERT_TRUE(Generate(a.Path()));
