@@ -16,16 +16,19 @@
 
 namespace vd {
 
-TskSkinButton::TskSkinButton(TComponent* AOwner) : TskSkinCustomControl(AOwner) {
+TskSkinButton::TskSkinButton(TComponent* AOwner)
+    : TskSkinCustomControl(AOwner), FMorph([this] { return FHot || FocusedLook(); },
+                                           [this] { return Skinned() && MorphOn(); }, [this] { Repaint(); }),
+      FAnimation([this] { Repaint(); }) {
     SetSkinDataName("button");
     SetBounds(0, 0, 75, 25);
     SetTabStop(true);
 }
 
 TskSkinButton::~TskSkinButton() {
-    FMorphTimer.reset();
+    FMorph.Stop();
     FRepeatTimer.reset();
-    FAnimateTimer.reset();
+    FAnimation.Stop();
 }
 
 void TskSkinButton::SetGlyph(const TBitmap& Value) {
@@ -102,11 +105,11 @@ int TskSkinButton::GlyphFrame(bool IsDown, bool IsActive) const {
 void TskSkinButton::SetDown(bool Value) {
     FDown = Value;
     if (MorphOn()) {
-        FMorphFactor = 1.0;
+        FMorph.SetFactor(1.0);
         if (Value)
-            FMorphTimer.reset();
+            FMorph.Stop();
         else
-            StartMorph();
+            FMorph.Start();
     }
     Repaint();
     if (FGroupIndex != 0 && FDown && !AllowAllUp && Parent())
@@ -159,17 +162,10 @@ void TskSkinButton::GetSkinData() {
     framecount = r->framecount;
     animateinterval = r->animateinterval;
     showfocus = r->showfocus;
-    if (FSkinData->EnableSkinEffects && FAnimateTimer && FAnimateFrame >= 1 && FAnimateFrame <= framecount) {
-        const TRect& s = animateskinrect;
-        TRect frame;
-        if (s.Width() > FFace.skinrect.Width()) {
-            const int w = s.Width() / framecount;
-            frame = {s.Left + w * (FAnimateFrame - 1), s.Top, s.Left + w * FAnimateFrame, s.Bottom};
-        } else {
-            const int h = s.Height() / framecount;
-            frame = {s.Left, s.Top + h * (FAnimateFrame - 1), s.Right, s.Top + h * FAnimateFrame};
-        }
-        if (FAnimateEntering)
+    if (FSkinData->EnableSkinEffects && FAnimation.Showing()) {
+        const TRect frame =
+            TskFrameAnimation::FrameOfStrip(animateskinrect, FFace.skinrect, framecount, FAnimation.Frame());
+        if (FAnimation.Forward())
             activeskinrect = frame;
         else
             FFace.skinrect = frame;
@@ -181,11 +177,10 @@ void TskSkinButton::CalcSize(int& W, int& H) {
 }
 
 void TskSkinButton::ChangeSkinData() {
-    FMorphTimer.reset();
-    StopAnimation();
-    FMorphFactor = 0.0;
+    FMorph.Reset();
+    FAnimation.Stop();
     TskSkinCustomControl::ChangeSkinData();
-    if (MorphOn() && Skinned() && (FocusedLook() || FHot)) FMorphFactor = 1.0;
+    if (MorphOn() && Skinned() && (FocusedLook() || FHot)) FMorph.SetFactor(1.0);
 }
 
 void TskSkinButton::DrawContent(TCanvas& c, const TRect& R, bool Pressed, bool IsDown, bool IsActive) {
@@ -240,13 +235,13 @@ void TskSkinButton::Paint() {
     }
     if (Width() < 1 || Height() < 1) return;
     TBitmap b(Width(), Height());
-    if (MorphOn() && FMorphFactor > 0.0 && FMorphFactor < 1.0 && Enabled()) {
+    if (MorphOn() && FMorph.Between() && Enabled()) {
         TBitmap active(Width(), Height());
         CreateButtonImage(b, FFace.skinrect, false, false);
         CreateButtonImage(active, activeskinrect, false, true);
         TskEffectBmp from = TskEffectBmp::CreateFromBitmapHandle(b.Handle());
         const TskEffectBmp to = TskEffectBmp::CreateFromBitmapHandle(active.Handle());
-        from.MorphByKind(morphkind, to, FMorphFactor);
+        from.MorphByKind(morphkind, to, FMorph.Factor());
         from.Draw(Canvas().Handle(), 0, 0);
         return;
     }
@@ -254,7 +249,7 @@ void TskSkinButton::Paint() {
         CreateButtonImage(b, disabledskinrect, false, false);
     else if (DownLook())
         CreateButtonImage(b, downskinrect, true, true);
-    else if (FocusedLook() || FHot || (MorphOn() && FMorphFactor == 1.0))
+    else if (FocusedLook() || FHot || (MorphOn() && FMorph.Factor() == 1.0))
         CreateButtonImage(b, activeskinrect, false, true);
     else
         CreateButtonImage(b, FFace.skinrect, false, false);
@@ -282,67 +277,15 @@ void TskSkinButton::CreateControlDefaultImage(TBitmap& Bitmap) {
                          GlyphFrame(FDown, FHot), down);
 }
 
-void TskSkinButton::StartMorph() {
-    if (FMorphTimer) return;
-    FMorphTimer = std::make_unique<TTimer>(nullptr);
-    FMorphTimer->SetInterval(20);
-    FMorphTimer->SetOnTimer([this](TObject*) { MorphTick(); });
-}
-
 void TskSkinButton::ChangeState() {
     if (MorphOn() && Skinned())
-        StartMorph();
+        FMorph.Start();
     else
         Repaint();
 }
 
-void TskSkinButton::MorphTick() {
-    const bool target = FHot || FocusedLook();
-    if (!Skinned() || !MorphOn()) {
-        FMorphFactor = target ? 1.0 : 0.0;
-        FMorphTimer.reset();
-        return;
-    }
-    if (target && FMorphFactor < 1.0) {
-        FMorphFactor += 0.2;
-    } else if (!target && FMorphFactor > 0.0) {
-        FMorphFactor -= 0.2;
-    } else {
-        FMorphFactor = target ? 1.0 : 0.0;
-        FMorphTimer.reset();
-    }
-    Repaint();
-}
-
 void TskSkinButton::StartAnimation(bool Entering) {
-    if (!CanAnimate()) return;
-    StopAnimation();
-    FAnimateEntering = Entering;
-    FAnimateFrame = Entering ? 1 : framecount;
-    FAnimateTimer = std::make_unique<TTimer>(nullptr);
-    FAnimateTimer->SetInterval(unsigned(std::max(1, animateinterval)));
-    FAnimateTimer->SetOnTimer([this](TObject*) { AnimationTick(); });
-}
-
-void TskSkinButton::StopAnimation() {
-    FAnimateFrame = 0;
-    FAnimateTimer.reset();
-}
-
-void TskSkinButton::AnimationTick() {
-    if (FAnimateEntering) {
-        if (FAnimateFrame <= framecount) {
-            ++FAnimateFrame;
-            Repaint();
-        }
-        if (FAnimateFrame > framecount) StopAnimation();
-    } else {
-        if (FAnimateFrame >= 0) {
-            --FAnimateFrame;
-            Repaint();
-        }
-        if (FAnimateFrame <= 0) StopAnimation();
-    }
+    if (CanAnimate()) FAnimation.Start(Entering, framecount, animateinterval);
 }
 
 void TskSkinButton::StartRepeat() {
@@ -355,7 +298,7 @@ void TskSkinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
     TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
     if (Button != mbLeft) return;
     GetSkinData();
-    if (CanAnimate()) StopAnimation();
+    if (CanAnimate()) FAnimation.Stop();
     FMousePressed = true;
     if (!FDown) {
         FHot = true;
@@ -401,7 +344,7 @@ void TskSkinButton::WndProc(TMessage& Message) {
     case WM_KEYDOWN:
         if (Message.WParam == VK_SPACE) {
             GetSkinData();
-            if (CanAnimate()) StopAnimation();
+            if (CanAnimate()) FAnimation.Stop();
             SetDown(true);
             if (RepeatMode) ButtonClick();
         } else if (Message.WParam == VK_RETURN) {
@@ -437,7 +380,7 @@ void TskSkinButton::Dispatch(TMessage& Message) {
         FHot = true;
         if (React()) {
             if (FDown) {
-                if (MorphOn()) FMorphFactor = 1.0;
+                if (MorphOn()) FMorph.SetFactor(1.0);
                 Repaint();
             } else {
                 StartAnimation(true);
@@ -488,7 +431,7 @@ void TskSkinButton::Dispatch(TMessage& Message) {
                 FHot = false;
                 ChangeState();
             } else if (!senderButton && !FHot) {
-                if (MorphOn()) FMorphFactor = 1.0;
+                if (MorphOn()) FMorph.SetFactor(1.0);
                 FHot = true;
                 ChangeState();
             }
@@ -515,8 +458,7 @@ void TskSkinButton::Dispatch(TMessage& Message) {
     case CM_ENABLEDCHANGED:
         TskSkinCustomControl::Dispatch(Message);
         if (MorphOn()) {
-            FMorphTimer.reset();
-            FMorphFactor = 0.0;
+            FMorph.Reset();
         }
         FHot = false;
         Repaint();

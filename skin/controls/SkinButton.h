@@ -5,6 +5,7 @@
 #include "platform/vcl/Timer.h"
 #include "skin/controls/SkinButtonLayout.h"
 #include "skin/controls/SkinCustomControl.h"
+#include "skin/controls/SkinEffects.h"
 
 #include <memory>
 
@@ -47,7 +48,7 @@ public:
     bool UseSkinFontColor = true;
 
     bool Hot() const { return FHot; }
-    double MorphFactor() const { return FMorphFactor; }
+    double MorphFactor() const { return FMorph.Factor(); }
     bool ActiveDefault() const { return FActiveDefault; }
     bool MorphOn() const;
     int GlyphFrame(bool IsDown, bool IsActive) const;
@@ -75,11 +76,7 @@ protected:
     bool DownLook() const;
     bool React() const;
     void ChangeState();
-    void StartMorph();
-    void MorphTick();
     void StartAnimation(bool Entering);
-    void StopAnimation();
-    void AnimationTick();
     bool CanAnimate() const;
     void StartRepeat();
     void DrawContent(TCanvas& Canvas, const TRect& R, bool Pressed, bool IsDown, bool IsActive);
@@ -98,10 +95,9 @@ protected:
     bool FAlreadyDown = false;
     bool FActiveDefault = false;
     bool FTakingFocus = false;
-    double FMorphFactor = 0.0;
-    int FAnimateFrame = 0;
-    bool FAnimateEntering = true;
-    std::unique_ptr<TTimer> FMorphTimer, FAnimateTimer, FRepeatTimer;
+    TskMorph FMorph;
+    TskFrameAnimation FAnimation;
+    std::unique_ptr<TTimer> FRepeatTimer;
 
     String fontname = "Arial";
     int fontheight = 14;

@@ -20,7 +20,10 @@ TRect Or(const TRect& r, const TRect& fallback) {
 }
 } // namespace
 
-TskSkinCheckRadioBox::TskSkinCheckRadioBox(TComponent* AOwner) : TskSkinCustomControl(AOwner) {
+TskSkinCheckRadioBox::TskSkinCheckRadioBox(TComponent* AOwner)
+    : TskSkinCustomControl(AOwner),
+      FMorph([this] { return FMouseIn || FocusedLook(); }, [this] { return Skinned() && CanMorph(); },
+             [this] { Repaint(); }) {
     SetSkinDataName("checkbox");
     SetBounds(0, 0, 150, 25);
     SetTabStop(false);
@@ -103,32 +106,10 @@ bool TskSkinCheckRadioBox::CanMorph() const {
 
 void TskSkinCheckRadioBox::StateChanged() {
     if (CanMorph() && Skinned()) {
-        if (!FMorphTimer) {
-            FMorphTimer = std::make_unique<TTimer>(nullptr);
-            FMorphTimer->SetInterval(20);
-            FMorphTimer->SetOnTimer([this](TObject*) { MorphTick(); });
-        }
+        FMorph.Start();
     } else {
         Repaint();
     }
-}
-
-void TskSkinCheckRadioBox::MorphTick() {
-    const bool t = FMouseIn || FocusedLook();
-    if (!Skinned() || !CanMorph()) {
-        FMorphFactor = t ? 1.0 : 0.0;
-        FMorphTimer.reset();
-        return;
-    }
-    if (t && FMorphFactor < 1.0) {
-        FMorphFactor += 0.2;
-    } else if (!t && FMorphFactor > 0.0) {
-        FMorphFactor -= 0.2;
-    } else {
-        FMorphFactor = t ? 1.0 : 0.0;
-        FMorphTimer.reset();
-    }
-    Repaint();
 }
 
 void TskSkinCheckRadioBox::GetSkinData() {
@@ -311,12 +292,13 @@ void TskSkinCheckRadioBox::Paint() {
     } else {
         int w = Width(), h = Height();
         CalcSize(w, h);
-        if (CanMorph() && FMorphFactor > 0.0 && FMorphFactor < 1.0) {
+        if (CanMorph() && FMorph.Between()) {
             TBitmap active(Width(), Height());
             DrawSkinFace(b, FFace.skinrect, false);
             DrawSkinFace(active, activeskinrect, true);
             TskEffectBmp from = TskEffectBmp::CreateFromBitmapHandle(b.Handle());
-            from.MorphByKind(morphkind, TskEffectBmp::CreateFromBitmapHandle(active.Handle()), FMorphFactor);
+            from.MorphByKind(morphkind, TskEffectBmp::CreateFromBitmapHandle(active.Handle()),
+                             FMorph.Factor());
             from.Draw(Canvas().Handle(), 0, 0);
             return;
         }
@@ -387,8 +369,7 @@ void TskSkinCheckRadioBox::Dispatch(TMessage& Message) {
     case CM_ENABLEDCHANGED:
         TskSkinCustomControl::Dispatch(Message);
         if (CanMorph()) {
-            FMorphTimer.reset();
-            FMorphFactor = 0.0;
+            FMorph.Reset();
         }
         FMouseIn = false;
         Repaint();

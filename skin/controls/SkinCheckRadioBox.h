@@ -3,6 +3,7 @@
 // siblings by GroupIndex, a flat look over the parent's background or a face of its own.
 #include "platform/vcl/Timer.h"
 #include "skin/controls/SkinCustomControl.h"
+#include "skin/controls/SkinEffects.h"
 
 #include <memory>
 
@@ -52,7 +53,6 @@ protected:
     void UncheckGroup();
     void StateChanged();
     bool CanMorph() const;
-    void MorphTick();
     bool FocusedLook() const { return FCanFocused && HandleAllocated() && Focused(); }
     TRect CheckImage() const;
     void DrawSkinFace(TBitmap& Bitmap, const TRect& Face, bool Active);
@@ -70,8 +70,7 @@ protected:
     bool FCanFocused = true;
     bool FMouseIn = false;
     bool FClickFocusing = false;
-    std::unique_ptr<TTimer> FMorphTimer;
-    double FMorphFactor = 0.0;
+    TskMorph FMorph;
     TRect FCheckImageRect, FCaptionRect;
 
     String fontname = "Arial";

@@ -19,7 +19,10 @@
 
 namespace vd {
 
-TskSkinSpeedButton::TskSkinSpeedButton(TComponent* AOwner) : TskGraphicSkinCustomControl(AOwner) {
+TskSkinSpeedButton::TskSkinSpeedButton(TComponent* AOwner)
+    : TskGraphicSkinCustomControl(AOwner),
+      FMorph([this] { return FMouseIn; }, [this] { return Skinned() && CanMorph(); }, [this] { Repaint(); }),
+      FAnimation([this] { Repaint(); }) {
     SetControlStyle(csCaptureMouse | csOpaque | csDoubleClicks);
     SetBounds(0, 0, 25, 25);
     SkinDataName = "toolbutton";
@@ -27,8 +30,8 @@ TskSkinSpeedButton::TskSkinSpeedButton(TComponent* AOwner) : TskGraphicSkinCusto
 
 TskSkinSpeedButton::~TskSkinSpeedButton() {
     StopRepeat();
-    FAnimateTimer.reset();
-    StopMorph();
+    FAnimation.Stop();
+    FMorph.Stop();
 }
 
 void TskSkinSpeedButton::SetShowCaption(bool Value) {
@@ -83,11 +86,11 @@ void TskSkinSpeedButton::SetSpacing(int Value) {
 void TskSkinSpeedButton::SetDown(bool Value) {
     FDown = Value;
     if (CanMorph()) {
-        FMorphFactor = 1.0;
+        FMorph.SetFactor(1.0);
         if (Value)
-            StopMorph();
+            FMorph.Stop();
         else
-            StartMorph();
+            FMorph.Start();
     }
     Repaint();
     if (GroupIndex != 0 && Value && !AllowAllUp) ReleaseGroup();
@@ -151,16 +154,6 @@ void TskSkinSpeedButton::ReleaseGroup() {
 
 namespace {
 
-TRect FrameOfStrip(const TRect& strip, const TRect& face, int count, int n) {
-    if (count < 1) return {};
-    if (face.Width() < strip.Width()) {
-        const int w = strip.Width() / count;
-        return {strip.Left + w * (n - 1), strip.Top, strip.Left + w * n, strip.Bottom};
-    }
-    const int h = strip.Height() / count;
-    return {strip.Left, strip.Top + h * (n - 1), strip.Right, strip.Top + h * n};
-}
-
 TRect Or(const TRect& r, const TRect& fallback) {
     return IsEmptySkinRect(r) ? fallback : r;
 }
@@ -195,9 +188,10 @@ void TskSkinSpeedButton::GetSkinData() {
     menumarkerdownrect = Or(r->menumarkerdownrect, menumarkeractiverect);
     menumarkerflatrect = Or(r->menumarkerflatrect, menumarkerrect);
     menumarkertransparentcolor = r->menumarkertransparentcolor;
-    if (EffectsEnabled() && FAnimateTimer && FAnimateFrame >= 1 && FAnimateFrame <= framecount) {
-        const TRect frame = FrameOfStrip(animateskinrect, FFace.skinrect, framecount, FAnimateFrame);
-        if (FAnimateForward)
+    if (EffectsEnabled() && FAnimation.Showing()) {
+        const TRect frame =
+            TskFrameAnimation::FrameOfStrip(animateskinrect, FFace.skinrect, framecount, FAnimation.Frame());
+        if (FAnimation.Forward())
             activeskinrect = frame;
         else
             FFace.skinrect = frame;
@@ -209,10 +203,10 @@ void TskSkinSpeedButton::CalcSize(int& W, int& H) {
 }
 
 void TskSkinSpeedButton::ChangeSkinData() {
-    StopAnimation();
-    StopMorph();
+    FAnimation.Stop();
+    FMorph.Reset();
     TskGraphicSkinCustomControl::ChangeSkinData();
-    if (CanMorph() && Skinned() && FMouseIn && !Transparent()) FMorphFactor = 1.0;
+    if (CanMorph() && Skinned() && FMouseIn && !Transparent()) FMorph.SetFactor(1.0);
 }
 
 void TskSkinSpeedButton::SkinCaptionFont(TCanvas& c, bool IsDown, bool IsActive) {
@@ -301,19 +295,19 @@ void TskSkinSpeedButton::Paint() {
         return;
     }
     TBitmap b(Width(), Height());
-    if (CanMorph() && FMorphFactor != 0.0 && FMorphFactor != 1.0 && !Transparent()) {
+    if (CanMorph() && FMorph.Between() && !Transparent()) {
         TBitmap active(Width(), Height());
         CreateButtonImage(b, FFace.skinrect, false, false);
         CreateButtonImage(active, activeskinrect, false, true);
         TskEffectBmp from = TskEffectBmp::CreateFromBitmapHandle(b.Handle());
         TskEffectBmp to = TskEffectBmp::CreateFromBitmapHandle(active.Handle());
-        from.MorphByKind(morphkind, to, FMorphFactor);
+        from.MorphByKind(morphkind, to, FMorph.Factor());
         from.Draw(c.Handle(), 0, 0);
         return;
     }
     if (DownLook()) {
         CreateButtonImage(b, downskinrect, true, true);
-    } else if (FMouseIn || (CanMorph() && FMorphFactor == 1.0)) {
+    } else if (FMouseIn || (CanMorph() && FMorph.Factor() == 1.0)) {
         CreateButtonImage(b, activeskinrect, false, true);
     } else if (Transparent()) {
         if (FUseSkinFont) {
@@ -358,35 +352,11 @@ void TskSkinSpeedButton::CreateControlDefaultImage(TBitmap& Bitmap) {
     DrawContent(c, r, pressed, FDown, FMouseIn, FMouseIn || FDown);
 }
 
-void TskSkinSpeedButton::StartMorph() {
-    if (FMorphTimer) return;
-    FMorphTimer = std::make_unique<TTimer>(nullptr);
-    FMorphTimer->SetInterval(20);
-    FMorphTimer->SetOnTimer([this](TObject*) { MorphTick(); });
-}
-
 void TskSkinSpeedButton::StartMorphOrRepaint() {
     if (!CanMorph() || !Skinned() || Transparent())
         Repaint();
     else
-        StartMorph();
-}
-
-void TskSkinSpeedButton::MorphTick() {
-    if (!Skinned() || !CanMorph()) {
-        FMorphFactor = FMouseIn ? 1.0 : 0.0;
-        StopMorph();
-        return;
-    }
-    if (FMouseIn && FMorphFactor < 1.0) {
-        FMorphFactor += 0.2;
-    } else if (!FMouseIn && FMorphFactor > 0.0) {
-        FMorphFactor -= 0.2;
-    } else {
-        FMorphFactor = FMouseIn ? 1.0 : 0.0;
-        StopMorph();
-    }
-    Repaint();
+        FMorph.Start();
 }
 
 bool TskSkinSpeedButton::HasAnimation() const {
@@ -394,33 +364,7 @@ bool TskSkinSpeedButton::HasAnimation() const {
 }
 
 void TskSkinSpeedButton::StartAnimation(bool Forward) {
-    StopAnimation();
-    FAnimateForward = Forward;
-    FAnimateFrame = Forward ? 1 : framecount;
-    FAnimateTimer = std::make_unique<TTimer>(nullptr);
-    FAnimateTimer->SetInterval(unsigned(std::max(1, animateinterval)));
-    FAnimateTimer->SetOnTimer([this](TObject*) { AnimationTick(); });
-}
-
-void TskSkinSpeedButton::StopAnimation() {
-    FAnimateFrame = 0;
-    FAnimateTimer.reset();
-}
-
-void TskSkinSpeedButton::AnimationTick() {
-    if (FAnimateForward) {
-        if (FAnimateFrame <= framecount) {
-            ++FAnimateFrame;
-            Repaint();
-        }
-        if (FAnimateFrame > framecount) StopAnimation();
-    } else {
-        if (FAnimateFrame >= 0) {
-            --FAnimateFrame;
-            Repaint();
-        }
-        if (FAnimateFrame <= 0) StopAnimation();
-    }
+    FAnimation.Start(Forward, framecount, animateinterval);
 }
 
 void TskSkinSpeedButton::StartRepeat() {
@@ -433,7 +377,7 @@ void TskSkinSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X
     TskGraphicSkinCustomControl::MouseDown(Button, Shift, X, Y);
     if (Button != mbLeft) return;
     GetSkinData();
-    if (HasAnimation()) StopAnimation();
+    if (HasAnimation()) FAnimation.Stop();
     if (!FDown) {
         FMouseIn = true;
         SetDown(true);
@@ -475,7 +419,7 @@ void TskSkinSpeedButton::Dispatch(TMessage& Message) {
         GetSkinData();
         if (GroupIndex == 0 || !FDown) {
             if (FDown) {
-                if (CanMorph()) FMorphFactor = 1.0;
+                if (CanMorph()) FMorph.SetFactor(1.0);
                 Repaint();
             } else {
                 if (HasAnimation()) StartAnimation(true);
@@ -498,8 +442,7 @@ void TskSkinSpeedButton::Dispatch(TMessage& Message) {
     case CM_ENABLEDCHANGED:
         TskGraphicSkinCustomControl::Dispatch(Message);
         if (CanMorph()) {
-            StopMorph();
-            FMorphFactor = 0.0;
+            FMorph.Reset();
         }
         FMouseIn = false;
         Repaint();

@@ -4,6 +4,7 @@
 // and a frame animation from the skin.
 #include "platform/vcl/Timer.h"
 #include "skin/controls/SkinButtonLayout.h"
+#include "skin/controls/SkinEffects.h"
 #include "skin/controls/SkinGraphicCustomControl.h"
 
 #include <memory>
@@ -55,8 +56,8 @@ public:
     bool UseImagesMenuCaption = false;
 
     bool MouseIn() const { return FMouseIn; }
-    double MorphFactor() const { return FMorphFactor; }
-    int AnimateFrame() const { return FAnimateFrame; }
+    double MorphFactor() const { return FMorph.Factor(); }
+    int AnimateFrame() const { return FAnimation.Frame(); }
     bool CanMorph() const;
     bool EffectsEnabled() const;
     int GlyphFrame(bool IsDown, bool IsActive) const;
@@ -77,13 +78,8 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void ReleaseGroup();
-    void StartMorph();
-    void StopMorph() { FMorphTimer.reset(); }
     void StartMorphOrRepaint();
-    void MorphTick();
     void StartAnimation(bool Forward);
-    void StopAnimation();
-    void AnimationTick();
     void StartRepeat();
     void StopRepeat() { FRepeatTimer.reset(); }
     bool HasAnimation() const;
@@ -107,10 +103,9 @@ protected:
     TskSkinImagesMenu* FSkinImagesMenu = nullptr;
     bool FPressedWhileDown = false;
     bool FMouseIn = false;
-    double FMorphFactor = 0.0;
-    int FAnimateFrame = 0;
-    bool FAnimateForward = true;
-    std::unique_ptr<TTimer> FMorphTimer, FAnimateTimer, FRepeatTimer;
+    TskMorph FMorph;
+    TskFrameAnimation FAnimation;
+    std::unique_ptr<TTimer> FRepeatTimer;
 
     // The button record's values.
     String fontname = "Arial";
