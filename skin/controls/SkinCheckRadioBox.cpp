@@ -71,7 +71,11 @@ void TskSkinCheckRadioBox::SetImageIndex(int Value) {
 
 void TskSkinCheckRadioBox::SetFlat(bool Value) {
     FFlat = Value;
-    Repaint();
+    // A face of its own has the skin's size and shape, which the flat look ignored.
+    if (!Value && Skinned())
+        ChangeSkinData();
+    else
+        Repaint();
 }
 
 void TskSkinCheckRadioBox::SetCanFocused(bool Value) {

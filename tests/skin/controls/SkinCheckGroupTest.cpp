@@ -1,6 +1,8 @@
 #include "SkinFixture.h"
+#include "platform/rtl/Resources.h"
 #include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinGroups.h"
+#include "skin/core/SkinStoredSkin.h"
 
 namespace vd::test {
 namespace {
@@ -86,6 +88,25 @@ TEST_F(Checks, FlatBoxShowsTheParentColour) {
     b->SetChecked(true);
     EXPECT_EQ(Probe(b, 8, 12), kCheck);
     EXPECT_EQ(Probe(b, 3, 12 + 6 - 1 - 0), 0x336699) << "the image's key colour shows the parent";
+}
+
+// The program's skin gives the check box a face of fixed height: turning the flat look off after
+// the skin arrived must take that height, as turning it off first does.
+TEST_F(Checks, ABoxLeavingTheFlatLookTakesItsFaceSize) {
+    TskCompressedStoredSkin stored;
+    const std::string_view bytes = FindResource("SKIN", "QUILLMARSH");
+    stored.ReadCompressedData({reinterpret_cast<const Byte*>(bytes.data()), bytes.size()});
+    auto* skin = new TskSkinData(Form);
+    skin->LoadStoredSkin(&stored);
+    ASSERT_FALSE(skin->Empty());
+    auto* before = Box({10, 10, 160, 35});
+    before->SetFlat(false);
+    before->SetSkinData(skin);
+    auto* after = Box({10, 40, 160, 65});
+    after->SetSkinData(skin);
+    after->SetFlat(false);
+    EXPECT_NE(before->Height(), 25) << "the face's own height";
+    EXPECT_EQ(after->Height(), before->Height());
 }
 
 TEST_F(Checks, GrayedImageIsLightened) {

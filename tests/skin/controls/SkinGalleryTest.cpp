@@ -3,11 +3,15 @@
 // as skin_controls_gallery.ppm in its working folder (or where VD_GALLERY_SCREENSHOT says).
 #include "../../platform/win/x11/Xvfb.h"
 #include "SkinFixture.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/Resources.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Screen.h"
 #include "platform/win/x11/X11Backend.h"
 #include "skin/controls/skSkinCtrls.h"
+#include "skin/core/SkinStoredSkin.h"
+#include "tests/support/WaitUntil.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -15,6 +19,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <memory>
 
 namespace vd::test {
 namespace {
@@ -60,6 +66,7 @@ void BuildColumn(TForm* form, int x, TskSkinData* skin) {
     sk(Put<TskSkinCheckRadioBox>(form, Bounds(x, t, 100, 25), "Check"))->SetChecked(true);
     auto* radio = sk(Put<TskSkinCheckRadioBox>(form, Bounds(x + 100, t, 100, 25), "Radio"));
     radio->SetRadio(true);
+    radio->SetSkinDataName("radiobox");
     radio->SetChecked(true);
     auto* flatless = sk(Put<TskSkinCheckRadioBox>(form, Bounds(x, row(25), 200, 25), "Own face"));
     flatless->SetFlat(false);
@@ -106,70 +113,120 @@ bool SavePpm(::XImage* img, int w, int h, const char* path) {
     return std::fclose(f) == 0;
 }
 
-TEST(SkinGalleryTest, EveryControlSkinnedAndPlainSideBySide) {
-    XvfbServer server;
-    ASSERT_TRUE(server.Running()) << "no X server could be started";
-    ::setenv("DISPLAY", server.Display().c_str(), 1);
-    auto backend = X11Backend::Open();
-    ASSERT_TRUE(backend);
-    InstallBackend(backend.get());
-    {
-        TForm* form = Application->CreateForm<TForm>();
-        form->SetCaption("Skinned controls");
-        form->SetBounds(20, 20, 480, 620);
-        auto* skin = new TskSkinData(form);
-        auto stored = TestStoredSkin();
-        skin->LoadStoredSkin(stored.get());
-        ASSERT_FALSE(skin->Empty());
-        BuildColumn(form, 10, nullptr);
-        BuildColumn(form, 250, skin);
-        // A face with a mask: its window shape leaves out the mask's white corner pixel.
-        auto* shaped = Put<TskSkinButton>(form, Bounds(456, 40, 20, 20));
-        shaped->SetSkinDataName("fixed");
-        shaped->SetCanFocused(false);
-        shaped->SetSkinData(skin);
-        form->Show();
-        ::Display* d = XOpenDisplay(server.Display().c_str());
-        ASSERT_NE(d, nullptr);
-        const ::Window w = static_cast<::Window>(backend->XWindowOf(form->Handle()));
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-        int skinPixels = 0, facePixels = 0;
-        XWindowAttributes a{};
-        ::XImage* img = nullptr;
-        while (std::chrono::steady_clock::now() < deadline) {
-            Application->ProcessMessages();
-            backend->Sync();
-            if (img) XDestroyImage(img);
-            img = nullptr;
-            if (!XGetWindowAttributes(d, w, &a) || a.map_state != IsViewable) continue;
-            img = XGetImage(d, w, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes, ZPixmap);
-            if (!img) continue;
-            skinPixels = facePixels = 0;
-            for (int y = 0; y < a.height; y += 2)
-                for (int x = 0; x < a.width; x += 2) {
-                    const unsigned long p = XGetPixel(img, x, y) & 0xFFFFFF;
-                    if (p == 0x800000) ++skinPixels; // face A's client colour (red 0x80) as RGB
-                    if (p == 0xD4D0C8) ++facePixels;
-                }
-            if (skinPixels > 100 && facePixels > 1000) break;
-        }
-        ASSERT_NE(img, nullptr);
-        const TRect wr = GetWindowRect(form->Handle());
-        const TPoint corner = shaped->ClientToScreen({0, 0});
-        const unsigned long outside = XGetPixel(img, corner.X - wr.Left, corner.Y - wr.Top) & 0xFFFFFF;
-        const unsigned long inside = XGetPixel(img, corner.X - wr.Left + 1, corner.Y - wr.Top) & 0xFFFFFF;
-        EXPECT_EQ(outside, 0xD4D0C8u) << "the shape leaves the corner to the form";
-        EXPECT_EQ(inside, 0xFF0000u) << "the face's red corner next to it";
-        const char* out = std::getenv("VD_GALLERY_SCREENSHOT");
-        EXPECT_TRUE(SavePpm(img, a.width, a.height, out ? out : "skin_controls_gallery.ppm"));
-        XDestroyImage(img);
-        XCloseDisplay(d);
-        EXPECT_GT(skinPixels, 100) << "the skinned column is drawn from the skin";
-        EXPECT_GT(facePixels, 1000) << "the plain column is drawn";
+// Opens a private X server with a form holding the plain column and the column skinned by Skin,
+// waits until both are drawn and keeps the window's pixels as Path.
+class Gallery : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(Server.Running()) << "no X server could be started";
+        ::setenv("DISPLAY", Server.Display().c_str(), 1);
+        Backend = X11Backend::Open();
+        ASSERT_TRUE(Backend);
+        InstallBackend(Backend.get());
+        Form = Application->CreateForm<TForm>();
+        Form->SetCaption("Skinned controls");
+        Form->SetBounds(20, 20, 480, 620);
+        Skin = new TskSkinData(Form);
+    }
+    void TearDown() override {
+        if (Image) XDestroyImage(Image);
+        if (Observer) XCloseDisplay(Observer);
         while (Screen->FormCount() > 0)
             Screen->Forms(0)->Free();
+        InstallBackend(nullptr);
     }
-    InstallBackend(nullptr);
+    // Shows the form and grabs it once Drawn says the pixels are there (or the deadline passed).
+    void ShowAndGrab(const std::function<bool(::XImage*, int, int)>& Drawn) {
+        BuildColumn(Form, 10, nullptr);
+        BuildColumn(Form, 250, Skin);
+        Form->Show();
+        Observer = XOpenDisplay(Server.Display().c_str());
+        ASSERT_NE(Observer, nullptr);
+        const ::Window w = static_cast<::Window>(Backend->XWindowOf(Form->Handle()));
+        WaitUntil(
+            [&] {
+                if (Image) XDestroyImage(Image);
+                Image = nullptr;
+                if (!XGetWindowAttributes(Observer, w, &Attributes) || Attributes.map_state != IsViewable)
+                    return false;
+                Image = XGetImage(Observer, w, 0, 0, unsigned(Attributes.width), unsigned(Attributes.height),
+                                  AllPlanes, ZPixmap);
+                return Image && Drawn(Image, Attributes.width, Attributes.height);
+            },
+            15000,
+            [&] {
+                Application->ProcessMessages();
+                Backend->Sync();
+            });
+        ASSERT_NE(Image, nullptr);
+    }
+    void Save(const char* Path) { EXPECT_TRUE(SavePpm(Image, Attributes.width, Attributes.height, Path)); }
+
+    XvfbServer Server;
+    std::unique_ptr<X11Backend> Backend;
+    TForm* Form = nullptr;
+    TskSkinData* Skin = nullptr;
+    ::Display* Observer = nullptr;
+    ::XImage* Image = nullptr;
+    XWindowAttributes Attributes{};
+};
+
+int CountPixels(::XImage* img, int w, int h, unsigned long rgb) {
+    int n = 0;
+    for (int y = 0; y < h; y += 2)
+        for (int x = 0; x < w; x += 2)
+            n += (XGetPixel(img, x, y) & 0xFFFFFF) == rgb;
+    return n;
+}
+
+TEST_F(Gallery, EveryControlSkinnedAndPlainSideBySide) {
+    auto stored = TestStoredSkin();
+    Skin->LoadStoredSkin(stored.get());
+    ASSERT_FALSE(Skin->Empty());
+    // A face with a mask: its window shape leaves out the mask's white corner pixel.
+    auto* shaped = Put<TskSkinButton>(Form, Bounds(456, 40, 20, 20));
+    shaped->SetSkinDataName("fixed");
+    shaped->SetCanFocused(false);
+    shaped->SetSkinData(Skin);
+    // Face A's client colour (red 0x80) in the skinned column, the button face in the plain one.
+    ShowAndGrab([](::XImage* img, int w, int h) {
+        return CountPixels(img, w, h, 0x800000) > 100 && CountPixels(img, w, h, 0xD4D0C8) > 1000;
+    });
+    if (!Image) return;
+    const TRect wr = GetWindowRect(Form->Handle());
+    const TPoint corner = shaped->ClientToScreen({0, 0});
+    const unsigned long outside = XGetPixel(Image, corner.X - wr.Left, corner.Y - wr.Top) & 0xFFFFFF;
+    const unsigned long inside = XGetPixel(Image, corner.X - wr.Left + 1, corner.Y - wr.Top) & 0xFFFFFF;
+    EXPECT_EQ(outside, 0xD4D0C8u) << "the shape leaves the corner to the form";
+    EXPECT_EQ(inside, 0xFF0000u) << "the face's red corner next to it";
+    const char* out = std::getenv("VD_GALLERY_SCREENSHOT");
+    Save(out ? out : "skin_controls_gallery.ppm");
+    EXPECT_GT(CountPixels(Image, Attributes.width, Attributes.height, 0x800000), 100)
+        << "the skinned column is drawn from the skin";
+    EXPECT_GT(CountPixels(Image, Attributes.width, Attributes.height, 0xD4D0C8), 1000)
+        << "the plain column is drawn";
+}
+
+// The program's own skin on every control, kept as artefacts/default-skin-controls.ppm to be
+// judged by eye.
+TEST_F(Gallery, EveryControlWithTheDefaultSkin) {
+    TskCompressedStoredSkin stored;
+    const std::string_view bytes = FindResource("SKIN", "QUILLMARSH");
+    ASSERT_FALSE(bytes.empty());
+    stored.ReadCompressedData({reinterpret_cast<const Byte*>(bytes.data()), bytes.size()});
+    Skin->LoadStoredSkin(&stored);
+    ASSERT_FALSE(Skin->Empty()) << Skin->LastLoadError();
+    // The skinned column differs from the plain one wherever a face is drawn from the skin.
+    ShowAndGrab([](::XImage* img, int w, int h) {
+        int differ = 0;
+        for (int y = 10; y < h - 10; y += 3)
+            for (int x = 10; x < 210 && x + 240 < w; x += 3)
+                differ += (XGetPixel(img, x, y) & 0xFFFFFF) != (XGetPixel(img, x + 240, y) & 0xFFFFFF);
+        return differ > 2000;
+    });
+    if (!Image) return;
+    ForceDirectories("artefacts");
+    Save("artefacts/default-skin-controls.ppm");
 }
 
 } // namespace
