@@ -25,6 +25,8 @@ private:
     }
 
 VD_EXCEPTION_CLASS(EConvertError, Exception);
+// "Invalid class typecast": a checked downcast that found another class.
+VD_EXCEPTION_CLASS(EInvalidCast, Exception);
 VD_EXCEPTION_CLASS(EStreamError, Exception);
 VD_EXCEPTION_CLASS(EFilerError, EStreamError);
 VD_EXCEPTION_CLASS(EReadError, EFilerError);
