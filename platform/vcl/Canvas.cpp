@@ -85,6 +85,28 @@ void TCanvas::Polyline(const TPoint* points, int count) {
     ::vd::Polyline(FHandle, points, count);
 }
 
+void TCanvas::Polygon(const TPoint* points, int count) {
+    RequiredState();
+    ::vd::Polygon(FHandle, points, count);
+}
+
+void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+    RequiredState();
+    ::vd::Ellipse(FHandle, x1, y1, x2, y2);
+}
+
+void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int cornerW, int cornerH) {
+    RequiredState();
+    ::vd::RoundRect(FHandle, x1, y1, x2, y2, cornerW, cornerH);
+}
+
+TRect TCanvas::ClipRect() {
+    RequiredState();
+    TRect r{};
+    if (FHandle) GetClipBox(FHandle, &r);
+    return r;
+}
+
 void TCanvas::DrawFocusRect(const TRect& r) {
     RequiredState();
     ::vd::DrawFocusRect(FHandle, &r);

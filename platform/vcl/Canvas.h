@@ -34,6 +34,13 @@ public:
     void MoveTo(int x, int y);
     void LineTo(int x, int y); // the end point is not drawn
     void Polyline(const TPoint* points, int count);
+    // Outline with the pen, inside with the brush.
+    void Polygon(const TPoint* points, int count);
+    void Ellipse(int x1, int y1, int x2, int y2);
+    void Ellipse(const TRect& r) { Ellipse(r.Left, r.Top, r.Right, r.Bottom); }
+    void RoundRect(int x1, int y1, int x2, int y2, int cornerW, int cornerH);
+    // The part of the surface drawing can reach (the clip box; empty without a context).
+    TRect ClipRect();
     void DrawFocusRect(const TRect& r); // drawn twice it restores the pixels
     void TextOut(int x, int y, const String& text);
     void TextRect(const TRect& r, int x, int y, const String& text);
