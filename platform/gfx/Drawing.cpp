@@ -15,7 +15,7 @@ using raster::ToBgr;
 namespace {
 
 bool PenVisible(const GdiDC& dc) {
-    return dc.State().Pen && dc.State().Pen->Style != PS_NULL;
+    return dc.State().Pen && (dc.State().Pen->Style & PS_STYLE_MASK) != PS_NULL;
 }
 bool BrushVisible(const GdiDC& dc) {
     return dc.State().Brush && dc.State().Brush->Style != BS_NULL;
@@ -31,7 +31,8 @@ public:
         FBk = ToBgr(dc.State().BkColor);
         FOpaque = dc.State().BkMode == OPAQUE;
         FWidth = std::max(1, pen.Width);
-        switch (pen.Style) {
+        FFlat = (pen.Style & PS_TYPE_MASK) == PS_GEOMETRIC && (pen.Style & PS_ENDCAP_MASK) == PS_ENDCAP_FLAT;
+        switch (pen.Style & PS_STYLE_MASK) {
         case PS_DOT:
             FOn = 3, FOff = 3;
             break;
@@ -54,6 +55,16 @@ public:
             return;
         }
         const int h = FWidth / 2;
+        // A flat end adds nothing along the line: one span across it at every step.
+        if (FFlat && FMajorX) {
+            for (int yy = y - h; yy < y - h + FWidth; ++yy)
+                raster::Plot(FDc, x, yy, c, FRop);
+            return;
+        }
+        if (FFlat) {
+            raster::FillSpan(FDc, y, x - h, x - h + FWidth, c, FRop);
+            return;
+        }
         for (int yy = y - h; yy < y - h + FWidth; ++yy)
             raster::FillSpan(FDc, yy, x - h, x - h + FWidth, c, FRop);
     }
@@ -98,6 +109,7 @@ public:
 
     void Walk(int x0, int y0, int x1, int y1) {
         const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+        FMajorX = dx >= -dy;
         const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
         int err = dx + dy;
         while (x0 != x1 || y0 != y1) {
@@ -120,6 +132,8 @@ private:
     DWord FBk = 0;
     bool FOpaque = false;
     int FWidth = 1;
+    bool FFlat = false;
+    bool FMajorX = true;
     int FOn = 1;
     int FOff = 0;
     int FStep = 0;

@@ -195,8 +195,22 @@ constexpr int PS_SOLID = 0;
 constexpr int PS_DASH = 1;
 constexpr int PS_DOT = 2;
 constexpr int PS_NULL = 5;
+constexpr int PS_STYLE_MASK = 0xF;
+// ExtCreatePen: a geometric pen may be wide with a chosen end cap; a cosmetic one is 1 pixel.
+constexpr int PS_COSMETIC = 0;
+constexpr int PS_GEOMETRIC = 0x10000;
+constexpr int PS_TYPE_MASK = 0xF0000;
+constexpr int PS_ENDCAP_ROUND = 0;
+constexpr int PS_ENDCAP_SQUARE = 0x100;
+constexpr int PS_ENDCAP_FLAT = 0x200;
+constexpr int PS_ENDCAP_MASK = 0xF00;
 constexpr UINT BS_SOLID = 0;
 constexpr UINT BS_NULL = 1;
+struct LOGBRUSH {
+    UINT lbStyle = BS_SOLID;
+    COLORREF lbColor = 0;
+    std::uintptr_t lbHatch = 0;
+};
 
 // Stock objects.
 constexpr int WHITE_BRUSH = 0;

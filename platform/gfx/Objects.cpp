@@ -59,6 +59,18 @@ HPEN CreatePen(int style, int width, COLORREF color) {
     return new GdiPen(style, width < 0 ? 0 : width, color);
 }
 
+HPEN ExtCreatePen(DWord style, DWord width, const LOGBRUSH* brush, DWord styleCount, const DWord* styles) {
+    (void)styles;
+    if (!brush || brush->lbStyle != BS_SOLID || styleCount != 0) return nullptr;
+    const int s = int(style);
+    const int dash = s & PS_STYLE_MASK;
+    if (dash != PS_SOLID && dash != PS_DASH && dash != PS_DOT && dash != PS_NULL) return nullptr;
+    const bool geometric = (s & PS_TYPE_MASK) == PS_GEOMETRIC;
+    if (!geometric && width != 1) return nullptr;
+    if (width > 4096) return nullptr;
+    return new GdiPen(s, int(width), brush->lbColor);
+}
+
 HBRUSH CreateSolidBrush(COLORREF color) {
     return new GdiBrush(BS_SOLID, color);
 }

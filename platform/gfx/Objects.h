@@ -36,6 +36,8 @@ private:
 };
 
 HPEN CreatePen(int style, int width, COLORREF color);
+// Solid-brush pens only; null for a cosmetic pen wider than 1, a user dash style or another brush.
+HPEN ExtCreatePen(DWord style, DWord width, const LOGBRUSH* brush, DWord styleCount, const DWord* styles);
 HBRUSH CreateSolidBrush(COLORREF color);
 HGDIOBJ GetStockObject(int which);
 // A shared brush of a system colour; never deleted (DeleteObject ignores it). Null for an

@@ -20,6 +20,12 @@ int DrawTextA(HDC dc, const char* text, int length, TRect* r, UINT format);
 bool GetTextExtentPoint32A(HDC dc, const char* text, int length, TSize* size);
 bool GetTextMetricsA(HDC dc, TEXTMETRICA* metrics);
 int GetTextFaceA(HDC dc, int count, char* name);
+// Text with tabs expanded to stops: none given, every 8 average character widths; one, every that
+// many pixels; more, at those pixels from the tab origin (past the last one a tab is a space).
+// Both return the extent: width in the low 16 bits, height in the high 16 bits.
+long TabbedTextOutA(HDC dc, int x, int y, const char* text, int count, int tabCount, const int* tabStops,
+                    int tabOrigin);
+DWord GetTabbedTextExtentA(HDC dc, const char* text, int count, int tabCount, const int* tabStops);
 
 // Convenience forms for C++ callers.
 TSize TextExtent(HDC dc, std::string_view text);

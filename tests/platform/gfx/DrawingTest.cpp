@@ -45,6 +45,48 @@ TEST(Lines, EndPointIsNotPainted) {
     }
 }
 
+// Grid lines wider than a pixel: a flat-capped geometric pen covers exactly the line's length,
+// where the plain wide pen's square stamp reaches half its width past both ends.
+TEST(Lines, FlatCappedWidePensStopAtTheEnds) {
+    const LOGBRUSH white{BS_SOLID, RGB(255, 255, 255), 0};
+    const struct {
+        HPEN Pen;
+        TPoint A, B;
+        TRect Covered; // the painted pixels are exactly this rectangle
+    } cases[] = {
+        {ExtCreatePen(PS_GEOMETRIC | PS_ENDCAP_FLAT | PS_SOLID, 3, &white, 0, nullptr),
+         {4, 6},
+         {12, 6},
+         {4, 5, 12, 8}},
+        {ExtCreatePen(PS_GEOMETRIC | PS_ENDCAP_FLAT | PS_SOLID, 4, &white, 0, nullptr),
+         {6, 2},
+         {6, 10},
+         {4, 2, 8, 10}},
+        {CreatePen(PS_SOLID, 3, RGB(255, 255, 255)), {4, 6}, {12, 6}, {3, 5, 13, 8}},
+    };
+    for (const auto& c : cases) {
+        ASSERT_NE(c.Pen, nullptr);
+        UniquePen pen(c.Pen);
+        Surface s(16, 16);
+        SelectGuard g(s.dc.Get(), pen.Get());
+        MoveToEx(s.dc.Get(), c.A.X, c.A.Y, nullptr);
+        LineTo(s.dc.Get(), c.B.X, c.B.Y);
+        Pixels want;
+        for (int y = c.Covered.Top; y < c.Covered.Bottom; ++y)
+            for (int x = c.Covered.Left; x < c.Covered.Right; ++x)
+                want.insert({x, y});
+        EXPECT_EQ(Painted(s), want) << c.A.X << "," << c.A.Y << " to " << c.B.X << "," << c.B.Y;
+    }
+    const LOGBRUSH hatched{2, 0, 0};
+    EXPECT_EQ(ExtCreatePen(PS_COSMETIC | PS_SOLID, 3, &white, 0, nullptr), nullptr)
+        << "cosmetic pens are 1 pixel";
+    EXPECT_EQ(ExtCreatePen(PS_GEOMETRIC | PS_SOLID, 2, &hatched, 0, nullptr), nullptr)
+        << "solid brushes only";
+    const DWord dashes[] = {2, 2};
+    EXPECT_EQ(ExtCreatePen(PS_GEOMETRIC | PS_SOLID, 2, &white, 2, dashes), nullptr) << "no user dash styles";
+    EXPECT_EQ(ExtCreatePen(PS_GEOMETRIC | PS_SOLID, 2, nullptr, 0, nullptr), nullptr);
+}
+
 TEST(Lines, XorPenTwiceRestores) {
     Surface s(10, 10);
     s.Encode();

@@ -360,3 +360,53 @@ TEST_F(TextTest, FacesByNameStyleAndSize) {
 
 } // namespace
 } // namespace vd
+
+namespace vd {
+namespace {
+
+// Columns of a list box line: runs between tabs start at the stops, measured and drawn alike.
+TEST(TabbedText, TabsMoveToTheStops) {
+    Surface s(200, 30);
+    s.Fill(0);
+    UniqueFont font = MakeFont("DejaVu Sans", -14);
+    SelectGuard g(s.dc.Get(), font.Get());
+    SetTextColor(s.dc.Get(), RGB(255, 255, 255));
+    SetBkMode(s.dc.Get(), TRANSPARENT);
+    HDC dc = s.dc.Get();
+    const int wB = TextExtent(dc, "B").cx, wZ = TextExtent(dc, "Z").cx, h = TextExtent(dc, "B").cy;
+    TEXTMETRICA tm;
+    ASSERT_TRUE(GetTextMetricsA(dc, &tm));
+    const int stops[] = {40, 90};
+    const struct {
+        const char* Text;
+        int TabCount;
+        const int* Stops;
+        int Width;
+    } cases[] = {
+        {"A\tB", 1, stops, 40 + wB},                      // every 40 pixels
+        {"A\t\tB", 1, stops, 80 + wB},                    // two tabs, two steps
+        {"A\tB\tZ", 2, stops, 90 + wZ},                   // at the given stops
+        {"A\tB", 0, nullptr, 8 * tm.tmAveCharWidth + wB}, // the default step
+        {"", 2, stops, 0},
+    };
+    for (const auto& c : cases) {
+        const DWord e = GetTabbedTextExtentA(dc, c.Text, int(std::strlen(c.Text)), c.TabCount, c.Stops);
+        EXPECT_EQ(int(e & 0xFFFF), c.Width) << c.Text;
+        EXPECT_EQ(int(e >> 16), h) << c.Text;
+    }
+    // Drawn from x 10 with the tab origin at 10: "B" starts at 50, nothing in the gap before it.
+    const long drawn = TabbedTextOutA(dc, 10, 5, "i\tB", 3, 1, stops, 10);
+    EXPECT_EQ(int(drawn & 0xFFFF), 40 + wB);
+    int firstLit = -1;
+    for (int x = 20; x < 200 && firstLit < 0; ++x)
+        for (int y = 0; y < 30; ++y)
+            if (s.At(x, y) != 0) {
+                firstLit = x;
+                break;
+            }
+    EXPECT_GE(firstLit, 50);
+    EXPECT_LE(firstLit, 52) << "the run after the tab starts at the stop";
+}
+
+} // namespace
+} // namespace vd
