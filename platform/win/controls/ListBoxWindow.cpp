@@ -21,7 +21,8 @@ struct Item {
 
 struct ListState {
     std::vector<Item> items;
-    int cur = -1; // single selection: the selected item; multi: the caret
+    int cur = -1;    // single selection: the selected item; multi: the caret
+    int anchor = -1; // extended selection: where a Shift range starts
     int top = 0;
     int itemHeight = 16;
     int columnWidth = 0;
@@ -32,6 +33,7 @@ struct ListState {
     int wheelRest = 0;
 
     bool Multi() const { return (style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
+    bool Extended() const { return (style & LBS_EXTENDEDSEL) != 0; }
     bool Columns() const { return (style & LBS_MULTICOLUMN) != 0; }
     int Count() const { return static_cast<int>(items.size()); }
 };
@@ -147,6 +149,44 @@ void Select(HWND hwnd, ListState& s, int index) {
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
+// Extended selection: the items from the anchor to Index, added to the others when Keep.
+void SelectRange(HWND hwnd, ListState& s, int index, bool keep) {
+    if (s.anchor < 0 || s.anchor >= s.Count()) s.anchor = index;
+    const int lo = std::min(s.anchor, index), hi = std::max(s.anchor, index);
+    for (int k = 0; k < s.Count(); ++k) {
+        bool& sel = s.items[static_cast<std::size_t>(k)].selected;
+        sel = (k >= lo && k <= hi) || (keep && sel);
+    }
+    s.cur = index;
+    ScrollIntoView(hwnd, s, index);
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void Toggle(HWND hwnd, ListState& s, int index) {
+    bool& sel = s.items[static_cast<std::size_t>(index)].selected;
+    sel = !sel;
+    s.cur = s.anchor = index;
+    ScrollIntoView(hwnd, s, index);
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+// Moves the caret of a multiple-selection list: plain lists move it alone (Space toggles), extended
+// ones select the new item, or the range from the anchor with Shift.
+void MoveMultiCaret(HWND hwnd, ListState& s, int index) {
+    if (!s.Extended()) {
+        s.cur = index;
+        ScrollIntoView(hwnd, s, index);
+        InvalidateRect(hwnd, nullptr, TRUE);
+        return;
+    }
+    if (GetKeyState(VK_SHIFT) < 0) {
+        SelectRange(hwnd, s, index, false);
+        return;
+    }
+    Select(hwnd, s, index);
+    s.anchor = index;
+}
+
 int FindPrefix(const ListState& s, int start, const String& prefix, bool exact) {
     const int n = s.Count();
     if (n == 0) return -1;
@@ -230,21 +270,47 @@ void OnKey(HWND hwnd, ListState& s, int vk) {
     case VK_END:
         i = s.Count() - 1;
         break;
+    case VK_SPACE:
+        if (!s.Multi() || s.cur < 0 || s.Count() == 0) return;
+        Toggle(hwnd, s, std::min(s.cur, s.Count() - 1));
+        Notify(hwnd, LBN_SELCHANGE);
+        return;
     default:
         return;
     }
     if (s.Count() == 0) return;
     i = std::clamp(i, 0, s.Count() - 1);
+    if (s.Multi()) {
+        MoveMultiCaret(hwnd, s, i);
+        Notify(hwnd, LBN_SELCHANGE);
+        return;
+    }
     const bool changed = i != s.cur;
     Select(hwnd, s, i);
     if (changed) Notify(hwnd, LBN_SELCHANGE);
 }
 
-void OnButtonDown(HWND hwnd, ListState& s, LPARAM lParam, bool dbl) {
+// Multiple selection: a plain list toggles the item; an extended one selects it alone, the range
+// from the anchor with Shift, and toggles it with Ctrl (Ctrl+Shift adds the range).
+void MultiClick(HWND hwnd, ListState& s, int i, WPARAM keys) {
+    if (!s.Extended() || (keys & (MK_SHIFT | MK_CONTROL)) == MK_CONTROL) {
+        Toggle(hwnd, s, i);
+    } else if (keys & MK_SHIFT) {
+        SelectRange(hwnd, s, i, (keys & MK_CONTROL) != 0);
+    } else {
+        Select(hwnd, s, i);
+        s.anchor = i;
+    }
+}
+
+void OnButtonDown(HWND hwnd, ListState& s, WPARAM keys, LPARAM lParam, bool dbl) {
     if (!s.noFocus && GetFocus() != hwnd) SetFocus(hwnd);
     if (!IsWindow(hwnd)) return;
     const int i = ItemFromPoint(hwnd, s, LParamToPoint(lParam));
-    if (i >= 0) Select(hwnd, s, i);
+    if (i >= 0 && s.Multi() && !dbl)
+        MultiClick(hwnd, s, i, keys);
+    else if (i >= 0)
+        Select(hwnd, s, i);
     if (dbl) {
         Notify(hwnd, LBN_DBLCLK);
         return;
@@ -259,7 +325,14 @@ void OnMouseMove(HWND hwnd, ListState& s, LPARAM lParam) {
     const int rows = std::max(1, FullRows(hwnd, s));
     int i = s.top + (p.Y < 0 ? -1 : p.Y / std::max(1, s.itemHeight));
     if (p.Y >= rows * s.itemHeight) i = s.top + rows;
-    if (s.Count() > 0) Select(hwnd, s, std::clamp(i, 0, s.Count() - 1));
+    if (s.Count() == 0) return;
+    i = std::clamp(i, 0, s.Count() - 1);
+    // A drag over a plain multiple list moves nothing; over an extended one it stretches the range.
+    if (s.Multi()) {
+        if (s.Extended() && i != s.cur) SelectRange(hwnd, s, i, false);
+        return;
+    }
+    Select(hwnd, s, i);
 }
 
 void OnButtonUp(HWND hwnd, ListState& s) {
@@ -483,7 +556,7 @@ LRESULT WindowMessages(HWND hwnd, ListState& s, UINT msg, WPARAM wParam, LPARAM 
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        OnButtonDown(hwnd, s, lParam, msg == WM_LBUTTONDBLCLK);
+        OnButtonDown(hwnd, s, wParam, lParam, msg == WM_LBUTTONDBLCLK);
         return 0;
     case WM_MOUSEMOVE:
         OnMouseMove(hwnd, s, lParam);

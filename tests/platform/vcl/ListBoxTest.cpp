@@ -170,6 +170,78 @@ TEST_F(ListBoxTest, MouseSelectsOnPressNotifiesOnReleaseAndDoubleClicks) {
     EXPECT_EQ(list->ItemAtPos({5, 5000}, false), 20);
 }
 
+// The selected items as a string of indexes, e.g. "1 2 5".
+std::string SelectedItems(TListBox* list) {
+    std::string out;
+    for (int i = 0; i < list->Items().Count(); ++i)
+        if (list->Selected(i)) out += (out.empty() ? "" : " ") + std::to_string(i);
+    return out;
+}
+
+TEST_F(ListBoxTest, ExtendedSelectionByClicksWithShiftAndCtrlAndByKeys) {
+    Fill(10);
+    list->SetMultiSelect(true);
+    list->SetExtendedSelect(true);
+    const auto click = [&](int index, std::initializer_list<int> held) {
+        for (int vk : held)
+            hb->KeyDown(vk);
+        hb->Click(RawButton::Left, ItemPoint(index));
+        for (int vk : held)
+            hb->KeyUp(vk);
+        hb->Advance(1000); // never a double click
+        Pump();
+    };
+    const struct {
+        int Index;
+        std::initializer_list<int> Held;
+        const char* Selected;
+    } clicks[] = {
+        {1, {}, "1"},
+        {4, {VK_SHIFT}, "1 2 3 4"}, // the range from the anchor
+        {0, {VK_SHIFT}, "0 1"},     // the anchor stays: a new range replaces the old
+        {3, {VK_CONTROL}, "0 1 3"}, // Ctrl toggles one item and moves the anchor
+        {1, {VK_CONTROL}, "0 3"},
+        {5, {VK_CONTROL}, "0 3 5"},
+        {4, {VK_SHIFT, VK_CONTROL}, "0 3 4 5"}, // Ctrl+Shift adds the range to the rest
+        {2, {}, "2"},
+    };
+    for (const auto& c : clicks) {
+        click(c.Index, c.Held);
+        EXPECT_EQ(SelectedItems(list), c.Selected) << "click on " << c.Index;
+        EXPECT_EQ(list->ItemIndex(), c.Index) << "the caret follows the click";
+    }
+    TypeKeys(hb, "{S-Down}{S-Down}");
+    Pump();
+    EXPECT_EQ(SelectedItems(list), "2 3 4");
+    TypeKeys(hb, "{Up}");
+    Pump();
+    EXPECT_EQ(SelectedItems(list), "3") << "a plain arrow selects the caret's item alone";
+    EXPECT_EQ(list->SelCount(), 1);
+}
+
+TEST_F(ListBoxTest, PlainMultipleSelectionTogglesAndMovesTheCaretAlone) {
+    Fill(10);
+    list->SetMultiSelect(true);
+    list->SetExtendedSelect(false);
+    hb->Click(RawButton::Left, ItemPoint(1));
+    hb->Advance(1000);
+    hb->Click(RawButton::Left, ItemPoint(3));
+    hb->Advance(1000);
+    Pump();
+    EXPECT_EQ(SelectedItems(list), "1 3");
+    hb->Click(RawButton::Left, ItemPoint(1));
+    hb->Advance(1000);
+    Pump();
+    EXPECT_EQ(SelectedItems(list), "3") << "a second click takes the item out";
+    TypeKeys(hb, "{Down}{Down}");
+    Pump();
+    EXPECT_EQ(SelectedItems(list), "3") << "arrows move the caret only";
+    EXPECT_EQ(list->ItemIndex(), 3);
+    TypeKeys(hb, "{Space}");
+    Pump();
+    EXPECT_EQ(SelectedItems(list), "") << "Space toggles the caret's item";
+}
+
 TEST_F(ListBoxTest, NonFocusableListNeverTakesTheFocus) {
     Fill(5);
     list->SetNoFocus(true);
