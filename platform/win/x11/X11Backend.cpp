@@ -117,6 +117,10 @@ unsigned X11Backend::DoubleClickTime() {
     return FImpl->desktop.DoubleClickTime();
 }
 
+unsigned X11Backend::CaretBlinkTime() {
+    return FImpl->desktop.CaretBlinkTime();
+}
+
 bool X11Backend::LayeredWindowsAvailable() {
     return FImpl->desktop.LayeredWindowsAvailable();
 }

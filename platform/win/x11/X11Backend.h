@@ -23,6 +23,8 @@ public:
     TPoint CursorPos() override;
     // Net/DoubleClickTime of the XSETTINGS manager, else 500 ms.
     unsigned DoubleClickTime() override;
+    // Half of the desktop's Net/CursorBlinkTime cycle; 0 (no blinking) with Net/CursorBlink off.
+    unsigned CaretBlinkTime() override;
     bool LayeredWindowsAvailable() override;
     void TopLevelCreated(HWND hwnd) override;
     void TopLevelDestroyed(HWND hwnd) override;

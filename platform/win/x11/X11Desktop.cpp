@@ -74,12 +74,12 @@ TPoint X11Desktop::CursorPos() {
     return {rx, ry};
 }
 
-unsigned X11Desktop::DoubleClickTime() {
-    constexpr unsigned kDefault = 500;
+// An integer of the XSETTINGS manager, when one runs and holds it.
+std::optional<int> X11Desktop::Setting(std::string_view name) {
     Display* dpy = FConn.Dpy();
     const String sel = "_XSETTINGS_S" + std::to_string(FConn.Screen());
     const ::Window owner = XGetSelectionOwner(dpy, FConn.Intern(sel.c_str()));
-    if (!owner) return kDefault;
+    if (!owner) return std::nullopt;
     const Atom prop = FConn.Intern("_XSETTINGS_SETTINGS");
     Atom type = 0;
     int format = 0;
@@ -92,10 +92,25 @@ unsigned X11Desktop::DoubleClickTime() {
     XSync(dpy, False);
     x11::StopIgnoringErrorsOn(dpy);
     std::optional<int> v;
-    if (rc == Success && data && format == 8) v = x11::FindXSettingsInt(data, n, "Net/DoubleClickTime");
+    if (rc == Success && data && format == 8) v = x11::FindXSettingsInt(data, n, name);
     if (data) XFree(data);
+    return v;
+}
+
+unsigned X11Desktop::DoubleClickTime() {
+    constexpr unsigned kDefault = 500;
+    const std::optional<int> v = Setting("Net/DoubleClickTime");
     if (!v || *v <= 0 || *v > 5000) return kDefault;
     return static_cast<unsigned>(*v);
+}
+
+unsigned X11Desktop::CaretBlinkTime() {
+    constexpr unsigned kDefault = 530;
+    if (const std::optional<int> on = Setting("Net/CursorBlink"); on && *on == 0) return 0;
+    // The desktop gives a whole on-and-off cycle; the caret toggles twice in one.
+    const std::optional<int> cycle = Setting("Net/CursorBlinkTime");
+    if (!cycle || *cycle < 100 || *cycle > 10000) return kDefault;
+    return static_cast<unsigned>(*cycle / 2);
 }
 
 bool X11Desktop::LayeredWindowsAvailable() {

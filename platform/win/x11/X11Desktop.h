@@ -1,7 +1,10 @@
 #pragma once
 // What the desktop around our windows offers: monitors and their work areas, the pointer
-// position, the double-click time and whether a compositor can blend layered windows.
+// position, the double-click and caret blink times and whether a compositor can blend layered windows.
 #include "platform/win/Backend.h"
+
+#include <optional>
+#include <string_view>
 
 namespace vd {
 
@@ -15,9 +18,12 @@ public:
     TPoint CursorPos();
     // Net/DoubleClickTime of the XSETTINGS manager, else 500 ms.
     unsigned DoubleClickTime();
+    // Half of Net/CursorBlinkTime (a whole cycle), 0 when Net/CursorBlink is off, else 530 ms.
+    unsigned CaretBlinkTime();
     bool LayeredWindowsAvailable();
 
 private:
+    std::optional<int> Setting(std::string_view name);
     void CutToWorkArea(std::vector<MonitorDesc>& monitors);
 
     X11Connection& FConn;

@@ -167,5 +167,32 @@ TEST(XSettingsManager, DoubleClickTimeComesFromTheManagerElse500) {
     XCloseDisplay(mgr);
 }
 
+// The caret blinks as the desktop says: half of its whole on-and-off cycle, or not at all.
+TEST(XSettingsManager, CaretBlinkTimeFollowsTheDesktop) {
+    XvfbServer server;
+    ASSERT_TRUE(server.Running()) << "no X server could be started (Xvfb missing?)";
+    auto backend = X11Backend::Open(server.Display());
+    ::Display* mgr = XOpenDisplay(server.Display().c_str());
+    ASSERT_TRUE(backend && mgr);
+    EXPECT_EQ(backend->CaretBlinkTime(), 530u) << "no manager";
+    const ::Window w = XCreateSimpleWindow(mgr, DefaultRootWindow(mgr), 0, 0, 1, 1, 0, 0, 0);
+    const Atom sel = XInternAtom(mgr, ("_XSETTINGS_S" + std::to_string(DefaultScreen(mgr))).c_str(), False);
+    const Atom prop = XInternAtom(mgr, "_XSETTINGS_SETTINGS", False);
+    XSetSelectionOwner(mgr, sel, w, CurrentTime);
+    const struct {
+        int Blink, Cycle;
+        unsigned Expected;
+    } cases[] = {{1, 1000, 500u}, {1, 1600, 800u}, {0, 1000, 0u}, {1, 5, 530u}, {1, 999999, 530u}};
+    for (const auto& c : cases) {
+        const auto b =
+            SettingsBytes(false).Int("Net/CursorBlink", c.Blink).Int("Net/CursorBlinkTime", c.Cycle).bytes();
+        XChangeProperty(mgr, w, prop, prop, 8, PropModeReplace, b.data(), static_cast<int>(b.size()));
+        XSync(mgr, False);
+        EXPECT_EQ(backend->CaretBlinkTime(), c.Expected) << c.Blink << " " << c.Cycle;
+    }
+    XDestroyWindow(mgr, w);
+    XCloseDisplay(mgr);
+}
+
 } // namespace
 } // namespace vd::test
