@@ -3,6 +3,7 @@
 #include "platform/gfx/Gdi.h"
 #include "platform/rtl/Exception.h"
 #include "platform/vcl/Application.h"
+#include "platform/vcl/Icon.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/Screen.h"
 
@@ -127,6 +128,10 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
 void TCustomForm::CreateWnd() {
     TWinControl::CreateWnd();
     if (FFormStyle == fsMDIForm) CreateMDIClient();
+    // The desktop shows the form's own icon, else the program's.
+    const TIcon* icon = FIcon && !FIcon->Empty() ? FIcon : Application ? &Application->Icon() : nullptr;
+    if (icon && !icon->Empty() && !(GetWindowLong(FHandle, GWL_STYLE) & WS_CHILD))
+        SendMessage(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon->Handle()));
 }
 
 void TCustomForm::PaintWindow(std::uintptr_t DC) {

@@ -25,6 +25,7 @@ enum WindowChange : unsigned {
     wcStyle = 32,
     wcText = 64,
     wcSurface = 128, // pixels were painted
+    wcIcon = 256,
 };
 
 class Backend {

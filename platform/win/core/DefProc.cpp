@@ -282,6 +282,14 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                         MakeLParam(w->client.Width(), w->client.Height()));
         return 0;
     }
+    case WM_SETICON: {
+        HICON previous = w->icon.Get();
+        w->icon = GdiRef<GdiIcon>(reinterpret_cast<HICON>(lParam));
+        if (!w->IsChild()) CurrentBackend().TopLevelChanged(hwnd, wcIcon);
+        return reinterpret_cast<LRESULT>(previous);
+    }
+    case WM_GETICON:
+        return reinterpret_cast<LRESULT>(w->icon.Get());
     case WM_SETTEXT:
         w->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
         if (!w->IsChild()) CurrentBackend().TopLevelChanged(hwnd, wcText);

@@ -1,5 +1,7 @@
 #pragma once
 // Internal state of the window-system core, shared by its source files only.
+#include "platform/gfx/GdiObject.h"
+#include "platform/gfx/Objects.h"
 #include "platform/win/Backend.h"
 #include "platform/win/Input.h"
 #include "platform/win/Windows.h"
@@ -35,6 +37,7 @@ struct Window {
     TRect rect;                    // parent client coordinates (screen for top-level windows)
     TRect client;                  // relative to the window's top-left corner
     String text;
+    GdiRef<GdiIcon> icon;
     LONG_PTR userData = 0;
     LONG_PTR ctrlId = 0;
     bool alive = true;

@@ -1,6 +1,7 @@
 #include "platform/win/x11/X11Windows.h"
 
 #include "platform/gfx/Bitmap.h"
+#include "platform/gfx/Objects.h"
 #include "platform/win/Windows.h"
 
 #include <X11/Xatom.h>
@@ -87,6 +88,7 @@ XId X11Windows::Ensure(HWND hwnd) {
     FWindows[hwnd] = w;
     FByX[w] = hwnd;
     ApplyText(hwnd, w);
+    ApplyIcon(hwnd, w);
     ApplyRegion(hwnd, w);
     ApplyAlpha(hwnd, w);
     return w;
@@ -97,6 +99,33 @@ void X11Windows::ApplyText(HWND hwnd, XId w) {
     XStoreName(FConn.Dpy(), w, t.c_str());
     XChangeProperty(FConn.Dpy(), w, FNetWmName, FUtf8, 8, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(t.data()), static_cast<int>(t.size()));
+}
+
+// _NET_WM_ICON: width, height, then ARGB pixels a row at a time; the mask's set pixels are clear.
+void X11Windows::ApplyIcon(HWND hwnd, XId w) {
+    Display* dpy = FConn.Dpy();
+    const Atom prop = FConn.Intern("_NET_WM_ICON");
+    const auto* icon = reinterpret_cast<const GdiIcon*>(SendMessage(hwnd, WM_GETICON, ICON_BIG, 0));
+    const GdiBitmap* color = icon ? icon->Color() : nullptr;
+    if (!color || color->Width() <= 0 || color->Height() <= 0 || color->Width() > 512 ||
+        color->Height() > 512) {
+        XDeleteProperty(dpy, w, prop);
+        return;
+    }
+    const GdiBitmap* mask = icon->Mask();
+    const int iw = color->Width(), ih = color->Height();
+    const bool masked = mask && mask->Width() == iw && mask->Height() >= ih;
+    std::vector<long> data; // format 32 properties travel as longs
+    data.reserve(2 + std::size_t(iw) * std::size_t(ih));
+    data.push_back(iw);
+    data.push_back(ih);
+    for (int y = 0; y < ih; ++y)
+        for (int x = 0; x < iw; ++x) {
+            const bool clear = masked && (mask->PixelBgr(x, y) & 0xFFFFFF) != 0;
+            data.push_back(clear ? 0L : long(0xFF000000u | (color->PixelBgr(x, y) & 0xFFFFFF)));
+        }
+    XChangeProperty(dpy, w, prop, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(data.data()), int(data.size()));
 }
 
 void X11Windows::ApplyRegion(HWND hwnd, XId w) {
@@ -228,6 +257,7 @@ void X11Windows::Changed(HWND hwnd, unsigned what) {
     if (what & wcRegion) ApplyRegion(hwnd, w);
     if (what & (wcAlpha | wcStyle)) ApplyAlpha(hwnd, w);
     if (what & wcText) ApplyText(hwnd, w);
+    if (what & wcIcon) ApplyIcon(hwnd, w);
     if (what & wcSurface) FDirty.insert(hwnd);
     if (what & wcZOrder) {
         auto tops = GetTopLevelWindows();

@@ -36,6 +36,7 @@ private:
     void ApplyRegion(HWND hwnd, XId w);
     void ApplyAlpha(HWND hwnd, XId w);
     void ApplyText(HWND hwnd, XId w);
+    void ApplyIcon(HWND hwnd, XId w);
     void ApplyVisible(HWND hwnd, XId w, bool visible);
     std::vector<HWND> ApplicationShown(HWND app, bool shown); // the forms to show again
     bool OwnerHidden(HWND hwnd) const;

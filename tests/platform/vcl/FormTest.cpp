@@ -1,5 +1,6 @@
 #include "VclFixture.h"
 
+#include "platform/vcl/Icon.h"
 #include "platform/vcl/Timer.h"
 
 #include <csignal>
@@ -20,6 +21,19 @@ TEST_F(VclTest, FormsAreListedOnTheScreenUntilFreed) {
     b->Free();
     EXPECT_EQ(Screen->FormCount(), 1);
     EXPECT_GT(Screen->Width(), 0);
+}
+
+// Every form window carries the program's icon for the desktop to show.
+TEST_F(VclTest, FormsTakeTheProgramsIcon) {
+    TForm* before = NewForm();
+    EXPECT_EQ(SendMessage(before->Handle(), WM_GETICON, ICON_BIG, 0), 0) << "no program icon yet";
+    Application->Icon().SetHandle(LoadIcon(nullptr, IDI_APPLICATION));
+    TForm* form = NewForm();
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessage(form->Handle(), WM_GETICON, ICON_BIG, 0)),
+              Application->Icon().Handle());
+    before->Free();
+    form->Free();
+    Application->Icon().SetHandle(nullptr);
 }
 
 TEST_F(VclTest, ShowingAFormActivatesItAndTellsItFirst) {

@@ -1,5 +1,6 @@
 // Clipboard and desktop of the X11 back end, as other programs see and set them.
 #include "X11Fixture.h"
+#include "platform/gfx/Objects.h"
 
 #include <X11/Xatom.h>
 #include <poll.h>
@@ -158,6 +159,46 @@ TEST_F(X11Test, MonitorWorkAreaFollowsTheDesktopPropertyWithinTheScreen) {
     XDeleteProperty(observer, root, workArea);
     XSync(observer, False);
     EXPECT_EQ(backend->Monitors()[0].work, (TRect{0, 0, 1024, 768})) << "no property: the whole screen";
+}
+
+// The window's icon reaches the desktop as _NET_WM_ICON (clear where the icon's mask is set),
+// follows a change, and stays valid after its creator gave up its handle.
+TEST_F(X11Test, WindowIconIsPublishedForTheDesktop) {
+    HWND h = Make({50, 50, 150, 150}, WS_OVERLAPPEDWINDOW);
+    ShowWindow(h, SW_SHOW);
+    const ::Window xw = backend->XWindowOf(h);
+    ASSERT_NE(xw, 0u);
+    const Atom prop = XInternAtom(observer, "_NET_WM_ICON", False);
+    const auto read = [&] {
+        Sync();
+        Atom type = 0;
+        int format = 0;
+        unsigned long n = 0, after = 0;
+        unsigned char* data = nullptr;
+        std::vector<unsigned long> out;
+        if (XGetWindowProperty(observer, xw, prop, 0, 1 << 20, False, XA_CARDINAL, &type, &format, &n, &after,
+                               &data) == Success &&
+            data && format == 32) {
+            const auto* v = reinterpret_cast<const unsigned long*>(data);
+            out.assign(v, v + n);
+        }
+        if (data) XFree(data);
+        return out;
+    };
+    EXPECT_TRUE(read().empty()) << "no icon, no property";
+    HICON icon = LoadIcon(nullptr, IDI_APPLICATION);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(SendMessage(h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon)), 0);
+    DestroyIcon(icon); // the window keeps its own reference
+    const auto pixels = read();
+    ASSERT_EQ(pixels.size(), 2u + 32u * 32u);
+    EXPECT_EQ(pixels[0], 32u);
+    EXPECT_EQ(pixels[1], 32u);
+    EXPECT_EQ((pixels[2] & 0xFFFFFFFFu) >> 24, 0u) << "a corner outside the round shape is clear";
+    EXPECT_EQ((pixels[2 + 16 * 32 + 16] & 0xFFFFFFFFu) >> 24, 0xFFu) << "the middle is opaque";
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessage(h, WM_GETICON, ICON_BIG, 0)), icon);
+    SendMessage(h, WM_SETICON, ICON_BIG, 0);
+    EXPECT_TRUE(read().empty()) << "taking the icon away removes the property";
 }
 
 } // namespace
