@@ -98,19 +98,23 @@ HICON LoadIcon(void*, int id) {
     default:
         return nullptr;
     }
-    // Shared for the life of the process; freed when it ends.
+    // Shared for the life of the process and freed when it ends: stock objects, so that a caller
+    // destroying its handle (harmless with shared icons) cannot free one under the others.
     struct Cache {
         std::mutex lock;
         std::map<int, HICON> icons;
         ~Cache() {
             for (auto& [key, icon] : icons)
-                DestroyIcon(icon);
+                delete icon;
         }
     };
     static Cache cache;
     std::lock_guard<std::mutex> guard(cache.lock);
     HICON& icon = cache.icons[id];
-    if (!icon) icon = Draw(id);
+    if (!icon) {
+        icon = Draw(id);
+        if (icon) icon->MarkStock();
+    }
     return icon;
 }
 
