@@ -22,3 +22,4 @@
 #include "skin/controls/SkinStatusPanel.h"
 #include "skin/controls/SkinStdLabel.h"
 #include "skin/controls/SkinToolBar.h"
+#include "skin/controls/SkinTreeView.h"
