@@ -30,8 +30,11 @@ protected:
         Grid->OnChange = [this](TObject*) { Events.push_back("change"); };
     }
     void Cells(int n) {
-        for (int i = 0; i < n; ++i)
-            Grid->ImagesItems.push_back({.ImageIndex = i % 3});
+        for (int i = 0; i < n; ++i) {
+            TskImagesMenuItem item;
+            item.ImageIndex = i % 3;
+            Grid->ImagesItems.push_back(item);
+        }
     }
     HWND GridHandle() { return Grid->GridWindow() ? Grid->GridWindow()->Handle() : nullptr; }
     TPoint CellCentre(int i) {
