@@ -1,6 +1,8 @@
 #include "skin/form/menus/SkinImagesMenu.h"
 #include "MenuFixture.h"
 #include "platform/vcl/ImageList.h"
+#include "skin/controls/SkinMenuSpeedButton.h"
+#include "skin/form/menus/SkinHintWindow.h"
 
 namespace vd::test {
 namespace {
@@ -203,6 +205,56 @@ TEST_F(ImagesMenuTest, SkinnedGridTakesThePopupPicture) {
     EXPECT_EQ(w->Cells()[0].TopLeft(), (TPoint{5, 5}));
     Pump();
     EXPECT_EQ(TColor(GetWindowPixel(GridHandle(), 1, 1)), kPopCorner);
+}
+
+TEST_F(ImagesMenuTest, MenuSpeedButtonOpensTheGridAndIsReleasedWhenItCloses) {
+    Cells(3);
+    auto* button = new TskSkinMenuSpeedButton(Form);
+    button->SetParent(Form);
+    button->SetBoundsRect({10, 10, 70, 35});
+    button->SetSkinImagesMenu(Grid);
+    Pump();
+    hb->Click(RawButton::Left, button->ClientToScreen({5, 5}));
+    Pump();
+    ASSERT_NE(Grid->GridWindow(), nullptr);
+    EXPECT_TRUE(button->MenuOpen());
+    EXPECT_TRUE(button->Down());
+    EXPECT_EQ(Grid->GridWindow()->Top(), button->ClientToScreen({0, button->Height()}).Y)
+        << "below the button";
+    hb->Click(RawButton::Left, CellCentre(2));
+    Pump();
+    EXPECT_EQ(Grid->ItemIndex, 2);
+    EXPECT_EQ(Grid->GetSelectedItem(), &Grid->ImagesItems[2]);
+    EXPECT_FALSE(button->MenuOpen());
+    EXPECT_FALSE(button->Down());
+
+    // Without items nothing opens, and the button does not stay down waiting for a close.
+    Grid->ImagesItems.clear();
+    hb->Advance(1000);
+    hb->Click(RawButton::Left, button->ClientToScreen({5, 5}));
+    Pump();
+    EXPECT_EQ(Grid->GridWindow(), nullptr);
+    EXPECT_FALSE(button->Down());
+}
+
+TEST_F(ImagesMenuTest, HoveredCellShowsItsHintAfterThePause) {
+    auto* hint = new TskSkinHint(Form);
+    Grid->SetSkinHint(hint);
+    Cells(2);
+    Grid->ImagesItems[1].Hint = "Second image";
+    Application->HintPause = 400;
+    ASSERT_TRUE(Grid->PopupFromRect({100, 100, 130, 120}));
+    hb->MouseMove(CellCentre(1));
+    Pump();
+    EXPECT_TRUE(hint->HintPending());
+    hb->Advance(450);
+    Pump();
+    ASSERT_TRUE(IsWindowVisible(hint->HintWindow()->Handle()));
+    EXPECT_EQ(hint->HintWindow()->Caption(), "Second image");
+    hb->MouseMove(CellCentre(0));
+    Pump();
+    EXPECT_FALSE(IsWindowVisible(hint->HintWindow()->Handle())) << "a cell without a hint hides it";
+    EXPECT_FALSE(hint->HintPending());
 }
 
 TEST_F(ImagesMenuTest, FreeingTheMenuWithAnOpenGridLeavesNoHookOrCapture) {
