@@ -257,6 +257,24 @@ TEST_F(ImagesMenuTest, HoveredCellShowsItsHintAfterThePause) {
     EXPECT_FALSE(hint->HintPending());
 }
 
+TEST_F(ImagesMenuTest, GridFadesInToItsAlpha) {
+    hb->SetLayeredAvailable(true);
+    Grid->AlphaBlend = true;
+    Grid->AlphaBlendAnimation = true;
+    Grid->AlphaBlendValue = 25;
+    Cells(1);
+    ASSERT_TRUE(Grid->PopupFromRect({100, 100, 130, 120}));
+    Byte alpha = 255;
+    ASSERT_TRUE(GetLayeredAlpha(GridHandle(), alpha));
+    EXPECT_EQ(alpha, 0);
+    for (int want : {10, 20, 25, 25}) {
+        hb->Advance(6);
+        Pump();
+        GetLayeredAlpha(GridHandle(), alpha);
+        EXPECT_EQ(alpha, want);
+    }
+}
+
 TEST_F(ImagesMenuTest, FreeingTheMenuWithAnOpenGridLeavesNoHookOrCapture) {
     Cells(2);
     ASSERT_TRUE(Grid->PopupFromRect({100, 100, 130, 120}));

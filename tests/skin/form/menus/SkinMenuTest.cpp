@@ -561,6 +561,34 @@ TEST_F(MenuTest, AnimatedItemRunsItsFramesForwardAndBack) {
     EXPECT_EQ(Probe(level, one->ItemRect.Right - 2, one->ItemRect.Top + 10), kEdge[0]);
 }
 
+TEST_F(MenuTest, MergedLevelListsBothMenusFromTheStartIndex) {
+    Add("A0");
+    Add("A1");
+    Add("A2");
+    auto* second = new TPopupMenu(Form);
+    for (const char* c : {"B0", "B1"}) {
+        auto* item = new TMenuItem(second);
+        item->SetCaption(c);
+        second->Items()->Add(item);
+    }
+    auto captions = [&] {
+        std::vector<String> out;
+        for (int i = 0; i < Level(0)->ItemCount(); ++i)
+            out.push_back(Level(0)->Item(i)->MenuItem->Caption());
+        return out;
+    };
+    ASSERT_TRUE(
+        Menu->PopupMerged(nullptr, nullptr, 1, {10, 10, 10, 10}, Popup->Items(), second->Items(), false));
+    EXPECT_EQ(captions(), (std::vector<String>{"A1", "A2", "B0", "B1"}));
+    EXPECT_EQ(Level(0)->Height(), 4 * 20 + 6) << "a merged plain level has two more pixels";
+    ASSERT_TRUE(
+        Menu->PopupMerged(nullptr, nullptr, 4, {10, 10, 10, 10}, Popup->Items(), second->Items(), false));
+    EXPECT_EQ(captions(), (std::vector<String>{"B1"}));
+    EXPECT_FALSE(
+        Menu->PopupMerged(nullptr, nullptr, 5, {10, 10, 10, 10}, Popup->Items(), second->Items(), false));
+    EXPECT_FALSE(Menu->MenuVisible());
+}
+
 TEST_F(MenuTest, MenuCloseMessages) {
     for (UINT m : {WM_MOVE, WM_SIZE, WM_ACTIVATE, WM_KILLFOCUS, WM_CANCELMODE, WM_MOUSEACTIVATE,
                    WM_NCLBUTTONDOWN, WM_NCRBUTTONDOWN, WM_NCMBUTTONDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN,
