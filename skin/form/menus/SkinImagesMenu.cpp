@@ -148,8 +148,8 @@ void TskSkinImagesMenuPopupWindow::Show(const TRect& R) {
     int w, h;
     if (rec) {
         const int pw = FLevelPicture->Width(), ph = FLevelPicture->Height();
-        w = pw - WidthOfRect(rec->itemsrect) + rowWidth;
-        h = ph - HeightOfRect(rec->itemsrect) + content;
+        w = std::max(pw - WidthOfRect(rec->itemsrect) + rowWidth, 1);
+        h = std::max(ph - HeightOfRect(rec->itemsrect) + content, 1);
         FFitted = FitSkinCorners(PopupCorners(*rec), {0, 0, pw, ph}, w, h);
     } else {
         w = rowWidth + 10;

@@ -285,8 +285,9 @@ void TskSkinPopupWindow::SizeLevel() {
     FFirstShown = 0;
     FShownCount = ItemCount();
     FScrolling = FLimitedByCount = false;
-    const int w = LevelWidth();
-    int h = LevelHeight();
+    // A skin whose items rectangle exceeds its picture must not give a window of no size.
+    const int w = std::max(LevelWidth(), 1);
+    int h = std::max(LevelHeight(), 1);
     const TRect& wa = FMenu->WorkArea();
     if (wa.Height() > 0 && h > wa.Height()) {
         h = wa.Height();

@@ -40,7 +40,9 @@ inline const char* kMenuItemIni =
 // no menu-item record); Extra adds sections, ItemKeys keys of the menu-item record.
 inline std::unique_ptr<TskCompressedStoredSkin>
 MenuStoredSkin(bool withItemRecord = true, const std::string& extra = "", const std::string& itemKeys = "") {
-    std::string ini = std::string(kPopupIni) + extra;
+    // Extra may bring its own popup-window section in place of the fixture's.
+    std::string ini =
+        (extra.find("[POPUPWINDOW]") == std::string::npos ? std::string(kPopupIni) : "") + extra;
     if (withItemRecord)
         ini += std::string("[SKINOBJECTS]\r\ncount=1\r\n0=menuitem:menuitem\r\n") + kMenuItemIni + itemKeys;
     std::vector<std::vector<Byte>> pictures{WriteBmpImage(TestPicture()), WriteBmpImage(PopupPicture())};

@@ -275,6 +275,35 @@ TEST_F(ImagesMenuTest, GridFadesInToItsAlpha) {
     }
 }
 
+TEST_F(ImagesMenuTest, LyingSkinRectanglesNeitherCrashNorHang) {
+    const char* popups[] = {
+        "[POPUPWINDOW]\r\nwindowpictureindex=1\r\nitemsrect=0,0,500,500\r\nmaskpictureindex=1\r\n",
+        "[POPUPWINDOW]\r\nwindowpictureindex=1\r\nitemsrect=30,30,10,10\r\nlefttoppoint=90,90\r\n",
+    };
+    const std::string buttons =
+        "[SKINCONTROLS]\r\ncount=1\r\n0=menuitembutton:button\r\n[menuitembutton]\r\npictureindex=0\r\n"
+        "skinrect=50,50,10,10\r\ndownskinrect=-5,-5,90,90\r\nlefttoppoint=70,70\r\nclientrect=9,9,1,1\r\n";
+    Cells(3);
+    Grid->ImagesItems[1].Button = true;
+    Grid->ImagesItems[1].Caption = "A button row";
+    Grid->ItemIndex = 1;
+    for (const char* popup : popups) {
+        SCOPED_TRACE(popup);
+        auto* skin = new TskSkinData(Form);
+        auto stored = MenuStoredSkin(true, popup + buttons);
+        skin->LoadStoredSkin(stored.get());
+        ASSERT_FALSE(skin->Empty());
+        Grid->SetSkinData(skin);
+        ASSERT_TRUE(Grid->PopupFromRect({100, 100, 130, 120}));
+        Pump();
+        hb->MouseMove(CellCentre(0));
+        Pump();
+        Grid->GridWindow()->HideGrid(false);
+        Pump();
+        skin->Free();
+    }
+}
+
 TEST_F(ImagesMenuTest, FreeingTheMenuWithAnOpenGridLeavesNoHookOrCapture) {
     Cells(2);
     ASSERT_TRUE(Grid->PopupFromRect({100, 100, 130, 120}));

@@ -589,6 +589,47 @@ TEST_F(MenuTest, MergedLevelListsBothMenusFromTheStartIndex) {
     EXPECT_FALSE(Menu->MenuVisible());
 }
 
+// Skins with rectangles that do not fit their pictures: the menu opens, paints and closes
+// without reading outside a picture.
+TEST_F(MenuTest, LyingSkinRectanglesNeitherCrashNorHang) {
+    const char* popups[] = {
+        "[POPUPWINDOW]\r\nwindowpictureindex=1\r\nitemsrect=0,0,500,500\r\nmaskpictureindex=1\r\n",
+        "[POPUPWINDOW]\r\nwindowpictureindex=1\r\nitemsrect=30,30,10,10\r\nlefttoppoint=90,90\r\n"
+        "rightbottompoint=-5,-5\r\n",
+        "[POPUPWINDOW]\r\nwindowpictureindex=9\r\n",
+    };
+    const char* items[] = {
+        "skinrect=0,0,0,0\r\ndividerrect=50,50,10,10\r\n",
+        "skinrect=-10,-10,100,100\r\nactiveskinrect=60,60,200,90\r\ntextrect=50,50,-3,-3\r\n"
+        "itemleftoffset=900\r\nitemrightoffset=-4\r\nimagerect=5,5,1,1\r\n",
+        "animateskinrect=0,0,60,2000\r\nframecount=7\r\nanimateinterval=0\r\nmorphing=1\r\n",
+        "activepictureindex=5\r\n",
+    };
+    Add("One");
+    Add("-");
+    TMenuItem* parent = Add("Two");
+    Add(parent, "Three")->Checked = true;
+    for (const char* popup : popups)
+        for (const char* keys : items) {
+            SCOPED_TRACE(std::string(popup) + keys);
+            Skin = new TskSkinData(Form);
+            Stored = MenuStoredSkin(true, popup, keys);
+            Skin->LoadStoredSkin(Stored.get());
+            ASSERT_FALSE(Skin->Empty());
+            Menu->Popup(nullptr, Skin, 0, {100, 100, 100, 100}, Popup->Items(), false);
+            Pump();
+            for (int key : {VK_DOWN, VK_DOWN, VK_RIGHT, VK_UP, VK_LEFT}) {
+                Menu->ProcessKey(key);
+                hb->Advance(30);
+                Pump();
+            }
+            Menu->CloseMenu();
+            Pump();
+            Skin->Free();
+            Skin = nullptr;
+        }
+}
+
 TEST_F(MenuTest, MenuCloseMessages) {
     for (UINT m : {WM_MOVE, WM_SIZE, WM_ACTIVATE, WM_KILLFOCUS, WM_CANCELMODE, WM_MOUSEACTIVATE,
                    WM_NCLBUTTONDOWN, WM_NCRBUTTONDOWN, WM_NCMBUTTONDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN,
