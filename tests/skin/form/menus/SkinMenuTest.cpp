@@ -594,14 +594,14 @@ TEST_F(MenuTest, MergedLevelListsBothMenusFromTheStartIndex) {
 TEST_F(MenuTest, LyingSkinRectanglesNeitherCrashNorHang) {
     const char* popups[] = {
         "[POPUPWINDOW]\r\nwindowpictureindex=1\r\nitemsrect=0,0,500,500\r\nmaskpictureindex=1\r\n",
-        "[POPUPWINDOW]\r\nwindowpictureindex=1\r\nitemsrect=30,30,10,10\r\nlefttoppoint=90,90\r\n"
-        "rightbottompoint=-5,-5\r\n",
+        ("[POPUPWINDOW]\r\nwindowpictureindex=1\r\nitemsrect=30,30,10,10\r\nlefttoppoint=90,90\r\n"
+         "rightbottompoint=-5,-5\r\n"),
         "[POPUPWINDOW]\r\nwindowpictureindex=9\r\n",
     };
     const char* items[] = {
         "skinrect=0,0,0,0\r\ndividerrect=50,50,10,10\r\n",
-        "skinrect=-10,-10,100,100\r\nactiveskinrect=60,60,200,90\r\ntextrect=50,50,-3,-3\r\n"
-        "itemleftoffset=900\r\nitemrightoffset=-4\r\nimagerect=5,5,1,1\r\n",
+        ("skinrect=-10,-10,100,100\r\nactiveskinrect=60,60,200,90\r\ntextrect=50,50,-3,-3\r\n"
+         "itemleftoffset=900\r\nitemrightoffset=-4\r\nimagerect=5,5,1,1\r\n"),
         "animateskinrect=0,0,60,2000\r\nframecount=7\r\nanimateinterval=0\r\nmorphing=1\r\n",
         "activepictureindex=5\r\n",
     };
