@@ -337,6 +337,11 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     default:
         break;
     }
+    // Hidden while its owner was minimized, shown again once the owner is back: no longer held.
+    if (w->hiddenByOwner && !wasVisible) {
+        WindowRef owner = w->owner ? Lookup(w->owner) : WindowRef();
+        if (!owner || !owner->iconic) w->hiddenByOwner = false;
+    }
     if (!wasVisible) {
         CallProc(*w, WM_SHOWWINDOW, 1, 0);
         if (!w->alive) return FALSE;
