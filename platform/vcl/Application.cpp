@@ -5,6 +5,7 @@
 #include "platform/vcl/Screen.h"
 #include "platform/vcl/WinControl.h"
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -137,8 +138,8 @@ bool TApplication::ProcessMessage(MSG& Msg) {
     if (Msg.message == WM_LBUTTONDOWN || Msg.message == WM_RBUTTONDOWN || Msg.message == WM_KEYDOWN ||
         Msg.message == WM_NCLBUTTONDOWN)
         CancelHint();
-    bool handled = false;
-    if (OnMessage) OnMessage(Msg, handled);
+    bool handled = RunMessageHooks(Msg);
+    if (!handled && OnMessage) OnMessage(Msg, handled);
     if (!handled && !IsKeyMsg(Msg)) {
         TranslateMessage(Msg);
         ++gDispatchDepth;
@@ -151,6 +152,40 @@ bool TApplication::ProcessMessage(MSG& Msg) {
     }
     if (gDispatchDepth == 0) ProcessDeferredFrees();
     return true;
+}
+
+void TApplication::AddMessageHook(const void* Owner, TMessageEvent Hook) {
+    RemoveMessageHook(Owner);
+    if (Hook) FMessageHooks.push_back({Owner, ++FHookSerial, std::move(Hook)});
+}
+
+void TApplication::RemoveMessageHook(const void* Owner) {
+    std::erase_if(FMessageHooks, [Owner](const TMessageHook& h) { return h.Owner == Owner; });
+}
+
+bool TApplication::HasMessageHook(const void* Owner) const {
+    return std::any_of(FMessageHooks.begin(), FMessageHooks.end(),
+                       [Owner](const TMessageHook& h) { return h.Owner == Owner; });
+}
+
+// Walks a snapshot of the serials: a hook removed or replaced by an earlier one in the same
+// walk is skipped, and one added meanwhile waits for the next message.
+bool TApplication::RunMessageHooks(MSG& Msg) {
+    if (FMessageHooks.empty()) return false;
+    std::vector<unsigned> serials;
+    serials.reserve(FMessageHooks.size());
+    for (auto it = FMessageHooks.rbegin(); it != FMessageHooks.rend(); ++it)
+        serials.push_back(it->Serial);
+    bool handled = false;
+    for (unsigned serial : serials) {
+        auto it = std::find_if(FMessageHooks.begin(), FMessageHooks.end(),
+                               [serial](const TMessageHook& h) { return h.Serial == serial; });
+        if (it == FMessageHooks.end()) continue;
+        TMessageEvent hook = it->Hook; // the hook may remove itself while it runs
+        hook(Msg, handled);
+        if (handled) break;
+    }
+    return handled;
 }
 
 void TApplication::ProcessMessages() {

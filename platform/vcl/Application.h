@@ -7,6 +7,7 @@
 #include "platform/win/Windows.h"
 
 #include <exception>
+#include <vector>
 
 namespace vd {
 
@@ -58,6 +59,12 @@ public:
     bool CheckSessionEnd();          // true when a request was handled
 
     TMessageEvent OnMessage;
+    // Hooks that see every message before OnMessage, newest first; one per owner (adding
+    // again replaces it). A hook that sets Handled ends the walk. Owners remove theirs when
+    // they close and in their destructors; a hook may add or remove hooks while it runs.
+    void AddMessageHook(const void* Owner, TMessageEvent Hook);
+    void RemoveMessageHook(const void* Owner);
+    bool HasMessageHook(const void* Owner) const;
     TIdleEvent OnIdle;
     TNotifyEvent OnMinimize;
     TNotifyEvent OnRestore;
@@ -89,7 +96,13 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    struct TMessageHook {
+        const void* Owner;
+        unsigned Serial; // tells a replaced hook from the one that was snapshotted
+        TMessageEvent Hook;
+    };
     bool IsKeyMsg(MSG& Msg);
+    bool RunMessageHooks(MSG& Msg);
     void WndProc(TMessage& Message);
 
     HWND FHandle = nullptr;
@@ -102,6 +115,8 @@ private:
     TControl* FMouseControl = nullptr;
     WNDPROC FProc;
     THintWindow* FHintWindow = nullptr;
+    std::vector<TMessageHook> FMessageHooks; // oldest first
+    unsigned FHookSerial = 0;
     std::uintptr_t FHintTimer = 0;
     TControl* FHintControl = nullptr;
     void StartHintTimer(unsigned ms, bool show);

@@ -294,6 +294,67 @@ TEST_F(VclTest, OnMessageSeesQueuedInputAndMayEatIt) {
     EXPECT_EQ(log, (Log{"Box keydown 87", "Box char w"}));
 }
 
+// Hooks: newest first, before OnMessage; one per owner; a handled message stops the walk;
+// a hook that removes itself or another while it runs leaves the rest of the walk sound.
+TEST_F(VclTest, MessageHooksRunNewestFirstBeforeOnMessage) {
+    TForm* form = NewForm();
+    form->Show();
+    Pump();
+    std::vector<std::string> order;
+    const int a = 0, b = 0, c = 0;
+    auto record = [&](const char* name) {
+        return [&order, name](MSG& m, bool&) {
+            if (m.message == WM_USER + 7) order.push_back(name);
+        };
+    };
+    Application->OnMessage = [&](MSG& m, bool&) {
+        if (m.message == WM_USER + 7) order.push_back("OnMessage");
+    };
+    Application->AddMessageHook(&a, record("a"));
+    Application->AddMessageHook(&b, record("b"));
+    Application->AddMessageHook(&c, record("c"));
+    Application->AddMessageHook(&a, record("a2")); // replaces a's hook, now the newest
+    PostMessage(form->Handle(), WM_USER + 7, 0, 0);
+    Pump();
+    EXPECT_EQ(order, (std::vector<std::string>{"a2", "c", "b", "OnMessage"}));
+
+    // c removes b and itself during the walk; b must not run, a2 still does.
+    order.clear();
+    Application->AddMessageHook(&c, [&](MSG& m, bool&) {
+        if (m.message != WM_USER + 7) return;
+        order.push_back("c-removes");
+        Application->RemoveMessageHook(&b);
+        Application->RemoveMessageHook(&c);
+    });
+    PostMessage(form->Handle(), WM_USER + 7, 0, 0);
+    Pump();
+    EXPECT_EQ(order, (std::vector<std::string>{"c-removes", "a2", "OnMessage"}));
+    EXPECT_FALSE(Application->HasMessageHook(&c));
+    EXPECT_TRUE(Application->HasMessageHook(&a));
+
+    // A handled message reaches neither older hooks nor OnMessage nor the window.
+    order.clear();
+    int dispatched = 0;
+    Application->AddMessageHook(&b, [&](MSG& m, bool& handled) {
+        if (m.message != WM_USER + 7) return;
+        order.push_back("b-eats");
+        handled = true;
+    });
+    form->WindowProc = [&, old = form->WindowProc](TMessage& m) {
+        if (m.Msg == WM_USER + 7) ++dispatched;
+        old(m);
+    };
+    PostMessage(form->Handle(), WM_USER + 7, 0, 0);
+    Pump();
+    EXPECT_EQ(order, (std::vector<std::string>{"b-eats"}));
+    EXPECT_EQ(dispatched, 0);
+    Application->RemoveMessageHook(&a);
+    Application->RemoveMessageHook(&b);
+    PostMessage(form->Handle(), WM_USER + 7, 0, 0);
+    Pump();
+    EXPECT_EQ(dispatched, 1);
+}
+
 TEST_F(VclTest, ChildrenPaintThroughTheirCanvasesInZOrder) {
     TForm* form = NewForm({0, 0, 100, 100});
     form->SetColor(clWhite);
