@@ -5,12 +5,15 @@
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Screen.h"
 #include "platform/vcl/Timer.h"
+#include "skin/controls/SkinMenuLink.h"
 #include "skin/controls/SkinStatusBar.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinPlatform.h"
 #include "skin/form/frame/SkinCaptionObject.h"
 #include "skin/form/frame/SkinFormObjects.h"
+#include "skin/form/frame/SkinTrayIcon.h"
+#include "skin/form/menus/SkinMenu.h"
 
 namespace vd {
 
@@ -92,6 +95,7 @@ TskSkinForm::~TskSkinForm() {
     FHooked = false;
     RemoveAppHook();
     StopTimers();
+    DestroyMenus();
     Destroying();
     if (FForm && FForm->HandleAllocated() && IsWindow(FForm->WindowHandle())) {
         KillTimer(FForm->WindowHandle(), 1);
@@ -99,8 +103,6 @@ TskSkinForm::~TskSkinForm() {
         if (FRegionSet) SetWindowRgn(FForm->WindowHandle(), nullptr, FALSE);
     }
     FObjects.clear();
-    DestroyMenus();
-    if (FSmallIcon) DestroyIcon(FSmallIcon);
 }
 
 void TskSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
@@ -112,13 +114,14 @@ void TskSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
     }
     if (AComponent == FMenusSkinData) FMenusSkinData = nullptr;
     if (AComponent == FTrackTimer) FTrackTimer = nullptr;
+    if (AComponent == FSkinMenu) FSkinMenu = nullptr;
     if (AComponent == FMorphTimer) FMorphTimer = nullptr;
     if (AComponent == FAnimationTimer) FAnimationTimer = nullptr;
     if (AComponent == FSystemMenu) FSystemMenu = nullptr;
-    if (AComponent == reinterpret_cast<TComponent*>(FTrayIcon)) FTrayIcon = nullptr;
+    if (AComponent == FTrayIcon) FTrayIcon = nullptr;
     if (AComponent == SkinHint) SkinHint = nullptr;
-    if (AComponent == reinterpret_cast<TComponent*>(FStatusBar)) FStatusBar = nullptr;
-    if (AComponent == reinterpret_cast<TComponent*>(FTrayMenu)) FTrayMenu = nullptr;
+    if (AComponent == FStatusBar) FStatusBar = nullptr;
+    if (AComponent == FTrayMenu) FTrayMenu = nullptr;
 }
 
 void TskSkinForm::Loaded() {

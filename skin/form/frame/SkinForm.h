@@ -206,6 +206,8 @@ public:
     bool SkinMenuIsOpen() const { return FSkinMenuOpen; }
     // Opens Item's sub-items at a screen rectangle for a caption object.
     void PopupObjectMenu(TMenuItem* Item, const TRect& ScreenRect, bool Upward);
+    // While a menu of the frame is open a press outside the program's windows closes it.
+    void HoldMenuGrab();
     // The screen rectangle of a frame rectangle.
     TRect FrameToScreen(const TRect& r) const;
 
@@ -338,8 +340,6 @@ private:
     std::vector<std::unique_ptr<TskActiveSkinObject>> FObjects;
     bool FRegionSet = false;
     std::optional<TskRegion> FShape; // the window's shape for hit tests
-    HICON FSmallIcon = nullptr;
-    bool FSmallIconMade = false;
 };
 
 // The first TskSkinForm among the form's owned components; null for none or no form.
@@ -365,7 +365,7 @@ struct TskReskinHandler {
 };
 void RegisterReskinHandler(TskReskinHandler handler);
 
-// Form resources: TskSkinForm, TskTrayIcon and TskSkinFrame by class name.
+// Form resources: TskSkinForm, TskTrayIcon, TskSkinFrame and TskSkinPopupMenu by class name.
 void RegisterSkinFormClasses();
 
 } // namespace vd

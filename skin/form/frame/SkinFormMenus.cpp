@@ -28,14 +28,6 @@ String TskSkinForm::MenuCaption(const char* key, const char* builtIn) const {
     return builtIn;
 }
 
-void TskSkinForm::CreateMenus() {
-    CreateTrayMenu();
-}
-
-void TskSkinForm::DestroyMenus() {}
-
-void TskSkinForm::MenuSettingsChanged() {}
-
 bool TskSkinForm::UseSkinFontInMenu() const {
     return FUseSkinFontInMenu;
 }

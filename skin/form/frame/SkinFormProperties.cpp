@@ -1,6 +1,7 @@
 // Form resources: the frame's published properties by name.
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/FormReader.h"
+#include "skin/controls/SkinMenuLink.h"
 #include "skin/controls/SkinStatusBar.h"
 #include "skin/core/SkinData.h"
 #include "skin/form/frame/SkinComponent.h"
@@ -122,6 +123,8 @@ void RegisterSkinFormClasses() {
                                [](TComponent* owner) -> TComponent* { return new TskTrayIcon(owner); });
     TFormReader::RegisterClass("TskSkinFrame",
                                [](TComponent* owner) -> TComponent* { return new TskSkinFrame(owner); });
+    TFormReader::RegisterClass("TskSkinPopupMenu",
+                               [](TComponent* owner) -> TComponent* { return new TskSkinPopupMenu(owner); });
 }
 
 } // namespace vd

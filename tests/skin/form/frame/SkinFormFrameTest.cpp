@@ -4,6 +4,7 @@
 
 #include "platform/rtl/Exception.h"
 #include "platform/vcl/StdCtrls.h"
+#include "skin/core/SkinGdi.h"
 
 namespace vd::test {
 namespace {
@@ -230,6 +231,72 @@ TEST_F(FrameTest, CaptionDoubleClick) {
     dbl();
     EXPECT_FALSE(Frame->RolledUp());
     EXPECT_EQ(f->Height(), 200);
+}
+
+} // namespace
+} // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+TEST_F(FrameTest, CaptionStripFollowsTheActiveState) {
+    TForm* f = NewFrameForm(true, {100, 100, 400, 300});
+    f->SetCaption("Frame");
+    ShowForm(f);
+    ASSERT_TRUE(f->Active());
+    // Active: the strip from the active picture; inactive: the frame picture with the text only.
+    EXPECT_EQ(Pixel(f, 200, 3), kCaptionActive);
+    TForm* other = NewFrameForm(false, {500, 100, 700, 300});
+    ShowForm(other);
+    ASSERT_FALSE(f->Active());
+    EXPECT_EQ(Pixel(f, 200, 3), kTopBand);
+}
+
+TEST_F(FrameTest, CaptionActivationAnimationSteps) {
+    TForm* f = NewFrameForm(false);
+    Skin = new TskSkinData(f);
+    std::string ini = FrameSkinIni();
+    ini.replace(ini.find("textrect=0,0,82,20"), 18,
+                "textrect=0,0,82,20\r\nanimateskinrect=0,32,64,52\r\nframecount=4\r\ninactiveanimation=1");
+    Stored = FrameStoredSkin(ini);
+    Skin->LoadStoredSkin(Stored.get());
+    Frame->SetSkinData(Skin);
+    ShowForm(f);
+    auto* caption = dynamic_cast<TskSkinCaptionObject*>(Frame->FindObject("caption"));
+    ASSERT_NE(caption, nullptr);
+    ASSERT_TRUE(caption->CanAnimate());
+    auto run = [&] {
+        std::vector<int> frames;
+        while (caption->DoAnimationStep() && frames.size() < 20)
+            if (frames.empty() || frames.back() != caption->AnimationFrame)
+                frames.push_back(caption->AnimationFrame);
+        return frames;
+    };
+    caption->IsActive = true;
+    caption->AnimationFrame = 1;
+    caption->AnimationElapsed = 25;
+    // Frames 2 to 4 one per interval, then past the last: the still active look.
+    EXPECT_EQ(run(), (std::vector<int>{2, 3, 4, 5}));
+    caption->IsActive = false;
+    caption->AnimationFrame = 4;
+    EXPECT_EQ(run(), (std::vector<int>{3, 2, 1, 0}));
+    // Frames side by side when the strip is as high as the animation picture.
+    EXPECT_EQ(caption->AnimationFrameRect(2), (TRect{16, 32, 32, 52}));
+}
+
+TEST_F(FrameTest, FramePaintRequestDrawsIntoTheGivenContext) {
+    TForm* f = NewFrameForm(true, {100, 100, 400, 300});
+    ShowForm(f);
+    TskBitmap target(300, 200);
+    UniqueBitmap bmp = CreateSkinBitmapHandle(target);
+    UniqueDC dc(CreateCompatibleDC(nullptr));
+    SelectGuard guard(dc.Get(), bmp.Get());
+    EXPECT_EQ(
+        SendMessage(f->Handle(), WM_SKINFRAMEPAINT, reinterpret_cast<WPARAM>(dc.Get()), skFramePaintMagic),
+        skFramePaintMagic);
+    EXPECT_EQ(GetPixel(dc.Get(), 2, 100), COLORREF(kLeftBorder));
+    // Another lParam is left to the form's own procedure.
+    EXPECT_EQ(SendMessage(f->Handle(), WM_SKINFRAMEPAINT, reinterpret_cast<WPARAM>(dc.Get()), 1), 0);
 }
 
 } // namespace
