@@ -1,7 +1,8 @@
 #pragma once
 // What the menu speed button needs of the skinned menus that the form frame provides: a popup
 // menu and an image-grid menu that open below a screen rectangle and say whether they opened.
-// The form frame's menus derive from these and implement the opening.
+// The form frame's menus derive from these and implement the opening (the image grid is
+// TskSkinImagesMenu in skin/form/menus).
 #include "platform/rtl/String.h"
 #include "platform/vcl/Menus.h"
 
@@ -61,11 +62,14 @@ private:
 struct TskImagesMenuItem {
     int ImageIndex = -1;
     String Caption;
+    TNotifyEvent OnClick;
+    bool Button = false; // a full-width button row instead of a cell
+    String Hint;
 };
 
-class TskSkinImagesMenu : public TComponent {
+class TskImagesMenuLink : public TComponent {
 public:
-    explicit TskSkinImagesMenu(TComponent* AOwner) : TComponent(AOwner) {}
+    explicit TskImagesMenuLink(TComponent* AOwner) : TComponent(AOwner) {}
 
     TCustomImageList* Images = nullptr;
     int ItemIndex = -1;

@@ -35,7 +35,7 @@ void TskSkinMenuSpeedButton::SetSkinPopupMenu(TskSkinPopupMenu* Value) {
     if (Value) Value->FreeNotification(this);
 }
 
-void TskSkinMenuSpeedButton::SetSkinImagesMenu(TskSkinImagesMenu* Value) {
+void TskSkinMenuSpeedButton::SetSkinImagesMenu(TskImagesMenuLink* Value) {
     TskSkinSpeedButton::SetSkinImagesMenu(Value);
 }
 

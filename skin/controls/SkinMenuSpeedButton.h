@@ -18,7 +18,7 @@ public:
 
     TskSkinPopupMenu* SkinPopupMenu() const { return FSkinPopupMenu; }
     void SetSkinPopupMenu(TskSkinPopupMenu* Value);
-    void SetSkinImagesMenu(TskSkinImagesMenu* Value) override;
+    void SetSkinImagesMenu(TskImagesMenuLink* Value) override;
     bool TrackButtonMode() const { return FTrackButtonMode; }
     void SetTrackButtonMode(bool Value);
     bool NewStyle() const { return FNewStyle; }

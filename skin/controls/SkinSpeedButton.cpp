@@ -107,7 +107,7 @@ void TskSkinSpeedButton::SetTransparent(bool Value) {
     Repaint();
 }
 
-void TskSkinSpeedButton::SetSkinImagesMenu(TskSkinImagesMenu* Value) {
+void TskSkinSpeedButton::SetSkinImagesMenu(TskImagesMenuLink* Value) {
     if (FSkinImagesMenu) FSkinImagesMenu->RemoveFreeNotification(this);
     FSkinImagesMenu = Value;
     if (Value) {

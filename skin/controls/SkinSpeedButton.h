@@ -12,7 +12,7 @@
 namespace vd {
 
 class TCustomImageList;
-class TskSkinImagesMenu;
+class TskImagesMenuLink;
 
 class TskSkinSpeedButton : public TskGraphicSkinCustomControl {
 public:
@@ -50,8 +50,8 @@ public:
     void SetTransparent(bool Value);
     bool UseSkinSize = true;
     bool UseSkinFontColor = true;
-    TskSkinImagesMenu* SkinImagesMenu() const { return FSkinImagesMenu; }
-    virtual void SetSkinImagesMenu(TskSkinImagesMenu* Value);
+    TskImagesMenuLink* SkinImagesMenu() const { return FSkinImagesMenu; }
+    virtual void SetSkinImagesMenu(TskImagesMenuLink* Value);
     bool UseImagesMenuImage = false;
     bool UseImagesMenuCaption = false;
 
@@ -100,7 +100,7 @@ protected:
     int FSpacing = 1;
     bool FDown = false;
     bool FFlat = false;
-    TskSkinImagesMenu* FSkinImagesMenu = nullptr;
+    TskImagesMenuLink* FSkinImagesMenu = nullptr;
     bool FPressedWhileDown = false;
     bool FMouseIn = false;
     TskMorph FMorph;

@@ -61,9 +61,9 @@ public:
     TRect Where;
 };
 
-class FakeImages : public TskSkinImagesMenu {
+class FakeImages : public TskImagesMenuLink {
 public:
-    explicit FakeImages(TComponent* o) : TskSkinImagesMenu(o) {}
+    explicit FakeImages(TComponent* o) : TskImagesMenuLink(o) {}
     bool PopupFromRect(const TRect&) override {
         ++Calls;
         return Opens;
