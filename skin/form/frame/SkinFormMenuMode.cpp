@@ -251,6 +251,8 @@ void SkinMenuOpen(TskSkinForm* frame) {
 
 void SkinMenuClose(TskSkinForm* frame) {
     if (!frame) return;
+    // The engine's close and its 1228 to the form both end here: tell once.
+    const bool wasOpen = frame->FSkinMenuOpen;
     frame->FSkinMenuOpen = false;
     for (auto& o : frame->FObjects) {
         if (auto* b = dynamic_cast<TskSkinButtonObject*>(o.get()); b && b->PopupItem && b->Pressed) {
@@ -268,7 +270,7 @@ void SkinMenuClose(TskSkinForm* frame) {
     frame->RemoveAppHook();
     if (frame->FForm->HandleAllocated() && GetMenuGrab() == frame->FForm->WindowHandle())
         SetMenuGrab(nullptr);
-    if (frame->OnSkinMenuClose) frame->OnSkinMenuClose(frame);
+    if (wasOpen && frame->OnSkinMenuClose) frame->OnSkinMenuClose(frame);
     if (frame->FMenuBarMode) {
         frame->FMenuBarMode = false;
         if (frame->OnMainMenuExit) frame->OnMainMenuExit(frame);

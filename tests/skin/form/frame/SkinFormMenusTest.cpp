@@ -148,6 +148,7 @@ TEST_F(FrameTest, FreeingTheFrameRemovesItsHook) {
 TEST_F(FrameTest, PopupMenuFindsItsFrameAndSkin) {
     TForm* f = NewFrameForm(true);
     ShowForm(f);
+    TskSkinForm* skinned = Frame;
     // Owned by the frame component: found through the owner's owner; the skin comes from it.
     auto* menu = new TskSkinPopupMenu(Frame);
     Add(menu, "One");
@@ -175,11 +176,14 @@ TEST_F(FrameTest, PopupMenuFindsItsFrameAndSkin) {
     Add(plainMenu, "y");
     EXPECT_FALSE(plainMenu->PopupAtControl(plain, 510, 110));
     EXPECT_TRUE(plainMenu->PopupFromRect(nullptr, {510, 110, 510, 110}, 0));
-    EXPECT_TRUE(Frame->SkinMenuIsOpen() == false);
+    EXPECT_TRUE(Frame->SkinMenuIsOpen());
+    EXPECT_FALSE(skinned->SkinMenuIsOpen());
+    Frame->SkinMenu()->CloseMenu();
     // An empty menu opens nothing and leaves no menu mode behind.
     auto* empty = new TskSkinPopupMenu(f);
     EXPECT_FALSE(empty->PopupFromRect(nullptr, {10, 10, 20, 20}, 0));
-    EXPECT_FALSE(Frame->SkinMenuIsOpen());
+    EXPECT_FALSE(skinned->SkinMenuIsOpen());
+    EXPECT_FALSE(Application->HasMessageHook(skinned));
 }
 
 TEST_F(FrameTest, MenuSpeedButtonOpensTheRealMenuAndPopsUpWhenItCloses) {
@@ -190,12 +194,15 @@ TEST_F(FrameTest, MenuSpeedButtonOpensTheRealMenuAndPopsUpWhenItCloses) {
     auto* button = new TskSkinMenuSpeedButton(f);
     button->SetParent(f);
     button->SetBounds(10, 10, 80, 25);
-    button->SetTrackButtonMode(true);
     button->SetSkinPopupMenu(menu);
     Pump();
-    const TRect track = button->GetTrackButtonRect();
-    const TPoint at = button->ClientToScreen({(track.Left + track.Right) / 2, 12});
-    hb->Click(RawButton::Left, at);
+    const TPoint at = button->ClientToScreen({40, 12});
+    hb->MouseMove(at);
+    hb->ButtonDown(RawButton::Left, at);
+    Pump();
+    EXPECT_TRUE(button->MenuOpen());
+    EXPECT_TRUE(Frame->SkinMenu()->MenuVisible());
+    hb->ButtonUp(RawButton::Left, at);
     Pump();
     EXPECT_TRUE(button->MenuOpen());
     EXPECT_TRUE(Frame->SkinMenu()->MenuVisible());
