@@ -13,6 +13,7 @@
 #include "skin/form/frame/SkinCaptionObject.h"
 #include "skin/form/frame/SkinFormObjects.h"
 #include "skin/form/frame/SkinTrayIcon.h"
+#include "skin/form/menus/SkinHintWindow.h"
 #include "skin/form/menus/SkinMenu.h"
 
 namespace vd {
@@ -119,7 +120,7 @@ void TskSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
     if (AComponent == FAnimationTimer) FAnimationTimer = nullptr;
     if (AComponent == FSystemMenu) FSystemMenu = nullptr;
     if (AComponent == FTrayIcon) FTrayIcon = nullptr;
-    if (AComponent == SkinHint) SkinHint = nullptr;
+    if (AComponent == FSkinHint) FSkinHint = nullptr;
     if (AComponent == FStatusBar) FStatusBar = nullptr;
     if (AComponent == FTrayMenu) FTrayMenu = nullptr;
 }
@@ -132,6 +133,12 @@ void TskSkinForm::Loaded() {
 void TskSkinForm::SetStatusBar(TskSkinStatusBar* Value) {
     if (FStatusBar) FStatusBar->RemoveFreeNotification(this);
     FStatusBar = Value;
+    if (Value) Value->FreeNotification(this);
+}
+
+void TskSkinForm::SetSkinHint(TskSkinHint* Value) {
+    if (FSkinHint) FSkinHint->RemoveFreeNotification(this);
+    FSkinHint = Value;
     if (Value) Value->FreeNotification(this);
 }
 
@@ -813,11 +820,11 @@ void TskSkinForm::TrackObjects(int X, int Y, bool Allow) {
     if (FPrevHotIndex >= 0 && FPrevHotIndex < int(FObjects.size())) {
         TskActiveSkinObject* old = FObjects[size_t(FPrevHotIndex)].get();
         if (old->Enabled && old->Visible) old->MouseLeave();
-        if (ShowObjectHint && SkinHint) HideObjectHint();
+        if (ShowObjectHint && FSkinHint) HideObjectHint();
     }
     if (TskActiveSkinObject* hot = HotObject()) {
         hot->MouseEnter();
-        if (ShowObjectHint && SkinHint && !hot->HintText.empty()) ShowObjectHintFor(*hot);
+        if (ShowObjectHint && FSkinHint && !hot->HintText.empty()) ShowObjectHintFor(*hot);
     }
 }
 

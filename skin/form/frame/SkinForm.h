@@ -29,6 +29,7 @@ class TCanvas;
 class TskActiveSkinObject;
 class TskSkinButtonObject;
 class TskSkinCaptionObject;
+class TskSkinHint;
 
 enum TskPositionInMonitor { skpDefault, skpScreenCenter, skpDesktopCenter };
 
@@ -88,7 +89,9 @@ public:
     bool Magnetic = false;
     Byte MagneticSize = 5;
     bool HideCaptionButtons = false;
-    TComponent* SkinHint = nullptr; // the skinned hint window of the hint issue
+    // Shows the caption objects' hints when ShowObjectHint is on.
+    TskSkinHint* SkinHint() const { return FSkinHint; }
+    void SetSkinHint(TskSkinHint* Value);
 
     TskSkinStatusBar* StatusBar() const { return FStatusBar; }
     void SetStatusBar(TskSkinStatusBar* Value);
@@ -315,6 +318,7 @@ private:
     bool FAppHookInstalled = false;
 
     TskSkinStatusBar* FStatusBar = nullptr;
+    TskSkinHint* FSkinHint = nullptr;
     int FMaxMenuItemsInWindow = 0;
     TBitmap FLogo;
     bool FShowIcon = false;

@@ -4,6 +4,7 @@
 #include "skin/controls/SkinMenuLink.h"
 #include "skin/form/frame/SkinForm.h"
 #include "skin/form/frame/SkinFormObjects.h"
+#include "skin/form/menus/SkinHintWindow.h"
 #include "skin/form/menus/SkinMenu.h"
 
 namespace vd {
@@ -107,15 +108,17 @@ void TskSkinForm::SetTrayMenuSkin() {
     if (FTrayMenu) FTrayMenu->SetSkinData(FSkinData);
 }
 
-void TskSkinForm::HideObjectHint() {}
+void TskSkinForm::HideObjectHint() {
+    if (FSkinHint) FSkinHint->HideHint();
+}
 
 void TskSkinForm::ShowObjectHintFor(const TskActiveSkinObject& Object) {
-    (void)Object;
+    if (FSkinHint) FSkinHint->ActivateHint2(Object.HintText);
 }
 
 void TskSkinForm::PreWndProc(TMessage& Message) {
     if (!IsMenuCloseMessage(Message.Msg)) return;
-    if (ShowObjectHint && SkinHint) HideObjectHint();
+    if (ShowObjectHint && FSkinHint) HideObjectHint();
     if (!FMenuBarMode || FSkinMenuOpen) {
         if (FSkinMenu && FSkinMenu->MenuVisible())
             FSkinMenu->CloseMenu();

@@ -248,7 +248,8 @@ void TskSkinButtonObject::MouseEnter() {
     if (!IsEmptySkinRect(downrect) && Pressed) {
         if (CanMorph()) MorphFactor = 1;
         OwnerFrame->DrawSkinObject(this);
-    } else if (!IsEmptySkinRect(activeskinrect)) {
+    } else if (!IsEmptySkinRect(activeskinrect) || !ObjectPicture) {
+        // The plain buttons have a hover look of their own.
         ReDraw();
     }
     OwnerFrame->DoObjectMouseEnter(*this);

@@ -7,6 +7,7 @@
 #include "skin/form/frame/SkinComponent.h"
 #include "skin/form/frame/SkinForm.h"
 #include "skin/form/frame/SkinTrayIcon.h"
+#include "skin/form/menus/SkinHintWindow.h"
 
 namespace vd {
 
@@ -89,11 +90,7 @@ bool TskSkinForm::SetComponentProperty(const String& name, TComponent* value) {
     if (is("SystemMenu")) return SetSystemMenu(dynamic_cast<TPopupMenu*>(value)), true;
     if (is("TrayIcon")) return SetTrayIcon(dynamic_cast<TskTrayIcon*>(value)), true;
     if (is("StatusBar")) return SetStatusBar(dynamic_cast<TskSkinStatusBar*>(value)), true;
-    if (is("SkinHint")) {
-        SkinHint = value;
-        if (value) value->FreeNotification(this);
-        return true;
-    }
+    if (is("SkinHint")) return SetSkinHint(dynamic_cast<TskSkinHint*>(value)), true;
     // The menu bar and the tabs bar belong to the multiple-document windows.
     if (is("MainMenuBar") || is("MDITabsBar")) return true;
     return TComponent::SetComponentProperty(name, value);

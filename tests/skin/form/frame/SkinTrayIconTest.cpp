@@ -165,3 +165,34 @@ TEST_F(TrayTest, DestroyingTheIconRemovesItAndItsHook) {
 
 } // namespace
 } // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+TEST_F(TrayTest, CycleReportsTheNextIndexAndWraps) {
+    TForm* f = NewFrameForm(false);
+    auto* icon = new TskTrayIcon(f);
+    auto* list = new TImageList(f);
+    TBitmap strip(48, 16);
+    list->SetSize(16, 16);
+    list->Add(strip);
+    ASSERT_EQ(list->Count(), 3);
+    icon->SetIconList(list);
+    std::vector<int> next;
+    icon->OnCycle = [&](TObject*, int n) { next.push_back(n); };
+    icon->SetAnimateTimerInterval(100);
+    icon->SetCycleIcons(true);
+    for (int i = 0; i < 4; ++i) {
+        hb->Advance(100);
+        Pump();
+    }
+    EXPECT_EQ(next, (std::vector<int>{1, 2, 0, 1}));
+    // An empty list: the timer's tick does nothing.
+    list->Clear();
+    hb->Advance(100);
+    Pump();
+    EXPECT_EQ(next.size(), 4u);
+}
+
+} // namespace
+} // namespace vd::test
