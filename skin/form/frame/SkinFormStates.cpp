@@ -214,6 +214,9 @@ void TskSkinForm::PositionInMonitorNow() {
 }
 
 void TskSkinForm::WMShowWindow(TMessage& Message) {
+    // Shown by the program while the application hides in the tray.
+    if (Message.WParam != 0 && Message.LParam == 0 && FTrayIcon && FTrayIcon->Owner() == FForm)
+        FTrayIcon->OwnerShown();
     CallDefault(Message);
     if (Message.WParam == 0) {
         if (FAlphaBlend && FForm->HandleAllocated()) {

@@ -358,6 +358,15 @@ void TskTrayIcon::ShowMainForm() {
         ShowWindow(main->WindowHandle(), SW_RESTORE);
 }
 
+void TskTrayIcon::OwnerShown() {
+    if (!Application) return;
+    HWND app = Application->Handle();
+    if (IsWindowVisible(app) && !IsIconic(app)) return;
+    FHidApplication = false;
+    ShowWindow(app, SW_RESTORE);
+    SetForegroundWindow(app);
+}
+
 void TskTrayIcon::HideMainForm() {
     if (!dynamic_cast<TWinControl*>(Owner()) || !Application || !Application->MainForm()) return;
     Application->MainForm()->SetVisible(false);

@@ -70,6 +70,9 @@ public:
     virtual void ModifyIcon();
 
     void ShowMainForm();
+    // The owner window is being shown by the program: the application window comes back with it
+    // (else its forms would stay withdrawn).
+    void OwnerShown();
     void HideMainForm();
     void PopupAtCursor();
     // The hidden window that receives the tray's messages.

@@ -129,6 +129,22 @@ TEST_F(TrayTest, MinimizeToTrayHidesOnlyWhenTheIconIsShown) {
     EXPECT_FALSE(icon->IconVisible());
 }
 
+TEST_F(TrayTest, ShowingTheFormBringsTheApplicationBackFromTheTray) {
+    TForm* f = NewFrameForm(true);
+    Application->SetMainForm(f);
+    ShowForm(f);
+    auto* icon = new TskTrayIcon(f);
+    Frame->SetTrayIcon(icon);
+    Frame->MinimizeToTray();
+    Pump();
+    ASSERT_FALSE(IsWindowVisible(Application->Handle()));
+    f->Show();
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(Application->Handle()));
+    EXPECT_FALSE(IsIconic(Application->Handle()));
+    EXPECT_TRUE(IsWindowVisible(f->Handle()));
+}
+
 TEST_F(TrayTest, AWindowHiddenInTheTrayComesBackWhenTheTrayGoesAway) {
     TForm* f = NewFrameForm(true);
     Application->SetMainForm(f);
