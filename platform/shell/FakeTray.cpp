@@ -73,6 +73,15 @@ void FakeTray::Restart() {
     BroadcastTaskbarCreated();
 }
 
+void FakeTray::Vanish() {
+    {
+        std::lock_guard<std::mutex> guard(FLock);
+        FIcons.clear();
+        FAvailable = false;
+    }
+    BroadcastTrayLost();
+}
+
 void FakeTray::Clear() {
     std::lock_guard<std::mutex> guard(FLock);
     FOps.clear();

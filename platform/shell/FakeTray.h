@@ -30,6 +30,9 @@ public:
     bool Click(HWND owner, UINT id, UINT mouseMessage) const;
     // A new notification area: the icons are gone and "TaskbarCreated" is posted.
     void Restart();
+    // The notification area goes away: the icons are gone, adding fails and the icon owners are
+    // told. SetAvailable(true) and Restart bring a new one.
+    void Vanish();
     void Clear();
 
 private:

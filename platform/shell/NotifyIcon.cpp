@@ -123,7 +123,9 @@ void UnwatchTaskbarCreated(HWND hwnd) {
     gWatchers.erase(hwnd);
 }
 
-void BroadcastTaskbarCreated() {
+namespace {
+
+void PostToIconWindows(UINT msg) {
     std::set<HWND> targets;
     {
         std::lock_guard<std::mutex> guard(gLock);
@@ -131,9 +133,22 @@ void BroadcastTaskbarCreated() {
         for (const auto& [key, icon] : gIcons)
             targets.insert(key.first);
     }
-    const UINT msg = TaskbarCreatedMessage();
     for (HWND hwnd : targets)
         PostMessage(hwnd, msg, 0, 0);
+}
+
+} // namespace
+
+void BroadcastTaskbarCreated() {
+    PostToIconWindows(TaskbarCreatedMessage());
+}
+
+UINT TrayLostMessage() {
+    return RegisterWindowMessage("VendrillTrayLost");
+}
+
+void BroadcastTrayLost() {
+    PostToIconWindows(TrayLostMessage());
 }
 
 } // namespace vd

@@ -65,6 +65,10 @@ void WatchTaskbarCreated(HWND hwnd);
 void UnwatchTaskbarCreated(HWND hwnd);
 // Posts "TaskbarCreated" as above; called by tray hosts from any thread.
 void BroadcastTaskbarCreated();
+// Posted to the same windows when the notification area goes away: the icons are no longer
+// shown (they come back with the next "TaskbarCreated"). Called by tray hosts from any thread.
+UINT TrayLostMessage();
+void BroadcastTrayLost();
 
 String CutTrayTip(const String& tip);
 TrayIconImage RenderTrayIcon(HICON icon, int size = 32);

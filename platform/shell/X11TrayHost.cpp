@@ -1,5 +1,6 @@
 #include "platform/shell/X11TrayHost.h"
 
+#include "platform/win/Windows.h"
 #include "platform/win/x11/X11Tray.h"
 
 namespace vd {
@@ -21,8 +22,11 @@ X11Tray::Icon ToIcon(const TrayIconState& s) {
 } // namespace
 
 std::unique_ptr<X11TrayHost> X11TrayHost::Open(const String& display) {
-    auto tray = X11Tray::Open(display, [] { BroadcastTaskbarCreated(); });
+    auto tray = X11Tray::Open(
+        display, [] { BroadcastTaskbarCreated(); }, [] { BroadcastTrayLost(); });
     if (!tray) return nullptr;
+    // Double clicks on the icon follow the desktop's setting like those in our windows.
+    tray->SetDoubleClickTime(GetDoubleClickTime());
     return std::unique_ptr<X11TrayHost>(new X11TrayHost(std::move(tray)));
 }
 

@@ -68,6 +68,9 @@ HWND TApplication::Handle() {
     }
     FHandle = CreateWindowEx(0, "TApplication", FTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                              0, 0, 0, 0, nullptr);
+    // Shown with no size, as the platform the program assumes does: hiding it later (the tray's
+    // minimize) withdraws the forms it owns, showing it maps them again.
+    if (FHandle) ShowWindow(FHandle, SW_SHOWNA);
     return FHandle;
 }
 

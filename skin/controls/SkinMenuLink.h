@@ -6,19 +6,57 @@
 #include "platform/rtl/String.h"
 #include "platform/vcl/Menus.h"
 
+#include <functional>
 #include <vector>
 
 namespace vd {
 
 class TControl;
+class TCustomForm;
 class TCustomImageList;
+class TskSkinData;
 
+// A popup menu shown by the skinned menu engine of a form frame: the frame of PopupForm, else of
+// the owner or the owner's owner when that is a form. Without a frame nothing opens.
 class TskSkinPopupMenu : public TPopupMenu {
 public:
-    explicit TskSkinPopupMenu(TComponent* AOwner) : TPopupMenu(AOwner) {}
-    // Opens the menu for Control below R (screen coordinates; Flag 0: below). Returns whether a
-    // menu opened; when one did, message 1228 reaches Control once it closes.
-    virtual bool PopupFromRect(TControl* Control, const TRect& R, int Flag) = 0;
+    explicit TskSkinPopupMenu(TComponent* AOwner);
+
+    // Filled from the frame at the first popup when left empty.
+    TskSkinData* SkinData() const { return FSkinData; }
+    void SetSkinData(TskSkinData* Value);
+    TCustomForm* PopupForm() const { return FPopupForm; }
+    void SetPopupForm(TCustomForm* Value);
+    // Handed to the engine with each popup; called once when that menu closes.
+    TNotifyEvent OnMenuClose;
+
+    // At a screen point, no opener.
+    void Popup(int X, int Y) override;
+    // At a screen point for Control, which hears 1228 when the menu closes and 1229 after a
+    // command; nothing without a skin object.
+    bool PopupAtControl(TControl* Control, int X, int Y);
+    // Opens the menu for Control below R (screen coordinates; Flag 0: below, else above when
+    // there is room). Returns whether a menu opened; when one did, message 1228 reaches Control
+    // once it closes.
+    virtual bool PopupFromRect(TControl* Control, const TRect& R, int Flag);
+    // The same without an opener (the caption objects' menus).
+    bool PopupAtRect(const TRect& R, bool Above);
+
+    // How the menus are shown: the form frame's menus install it. Returns whether a menu opened.
+    using TShowRoute = std::function<bool(TskSkinPopupMenu& Menu, TControl* Opener, const TRect& R,
+                                          bool Above, bool NeedsSkin)>;
+    static void SetShowRoute(TShowRoute Route);
+
+    bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    bool Show(TControl* Opener, const TRect& R, bool Above, bool NeedsSkin);
+    TskSkinData* FSkinData = nullptr;
+    TCustomForm* FPopupForm = nullptr;
 };
 
 struct TskImagesMenuItem {

@@ -1,5 +1,7 @@
 // A small window to show that the window system and the class library run: a form read from
 // a form resource with a few plain controls, and a timer that keeps a label up to date.
+#include "SkinnedDemo.h"
+#include "platform/shell/X11TrayHost.h"
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/Forms.h"
@@ -10,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
@@ -72,8 +75,11 @@ int main(int argc, char** argv) {
 int Run(int argc, char** argv) {
     using namespace vd;
     int quitAfterMs = 0;
-    for (int i = 1; i < argc; ++i)
+    bool skinned = false;
+    for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quit-after") == 0 && i + 1 < argc) quitAfterMs = std::atoi(argv[++i]);
+        if (std::strcmp(argv[i], "--skinned") == 0) skinned = true;
+    }
     auto backend = X11Backend::Open();
     if (!backend) {
         std::fprintf(stderr, "vd_demo: cannot open the X display (is DISPLAY set?)\n");
@@ -81,6 +87,21 @@ int Run(int argc, char** argv) {
     }
     InstallBackend(backend.get());
     Application->SetTitle("Vendrill demo");
+    std::unique_ptr<TSkinnedDemo> demo;
+    if (skinned) {
+        // The skinned window with its popup menu and tray icon instead of the plain one.
+        demo = std::make_unique<TSkinnedDemo>();
+        demo->CreateWindow();
+        if (quitAfterMs > 0)
+            SetTimer(nullptr, 0, static_cast<UINT>(quitAfterMs),
+                     [](HWND, UINT, std::uintptr_t, DWord) { Application->Terminate(); });
+        Application->Run();
+        while (Screen->FormCount() > 0)
+            Screen->Forms(0)->Free();
+        demo.reset();
+        InstallBackend(nullptr);
+        return 0;
+    }
     TForm* form = Application->CreateForm<TForm>();
     form->SetName("DemoForm");
     int seconds = 0;

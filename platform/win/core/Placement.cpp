@@ -341,6 +341,12 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         CallProc(*w, WM_SHOWWINDOW, 1, 0);
         if (!w->alive) return FALSE;
     }
+    // Hidden while its owner was minimized, shown again once the owner is back: no longer held.
+    if (w->hiddenByOwner && !wasVisible) {
+        WindowRef owner = w->owner ? Lookup(w->owner) : WindowRef();
+        if (!owner || !owner->iconic) w->hiddenByOwner = false;
+    }
+
     const bool noActivate = cmd == SW_SHOWNA || cmd == SW_SHOWNOACTIVATE || w->IsChild();
     UINT flags = keep | SWP_SHOWWINDOW | (noActivate ? SWP_NOACTIVATE : 0);
     if (!noActivate && !w->IsChild()) flags &= ~SWP_NOZORDER;

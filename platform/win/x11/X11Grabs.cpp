@@ -26,7 +26,20 @@ void X11Grabs::MenuGrabChanged(HWND hwnd) {
     if (!FKeyboardGrabbed && !FWindows.Find(focus))
         FKeyboardGrabbed =
             XGrabKeyboard(dpy, FConn.Root(), False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
-    const XId w = FWindows.XWindowOf(GetAncestor(hwnd, GA_ROOT));
+    XId w = FWindows.XWindowOf(GetAncestor(hwnd, GA_ROOT));
+    XWindowAttributes a{};
+    if (!w || !XGetWindowAttributes(dpy, w, &a) || a.map_state != IsViewable) {
+        // The opener has no window on the screen (a tray menu while the forms are withdrawn):
+        // grab through the menu's own pop-up, the frontmost of ours that is shown.
+        w = 0;
+        for (HWND h : GetTopLevelWindows()) {
+            const XId x = IsWindowVisible(h) ? FWindows.XWindowOf(h) : 0;
+            if (x && XGetWindowAttributes(dpy, x, &a) && a.map_state == IsViewable) {
+                w = x;
+                break;
+            }
+        }
+    }
     if (!w) return;
     // Our own windows still get their events; a press anywhere else comes to us as well.
     XGrabPointer(dpy, w, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,

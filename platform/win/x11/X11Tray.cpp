@@ -26,7 +26,6 @@ constexpr int kDefaultIconSize = 24;
 // The tray manager sizes our icon windows. Another program's size up to 65535 x 65535 is
 // painted only this far: the rest of such a window shows its background.
 constexpr int kMaxPaintedSide = 512;
-constexpr unsigned long kDoubleClickMs = 500;
 constexpr int kDoubleClickDistance = 4;
 
 UINT MouseMessage(unsigned button, bool press) {
@@ -81,6 +80,8 @@ struct X11Tray::Impl {
     Atom utf8 = 0;
     int wakeFd = -1;
     std::function<void()> onNewManager;
+    std::function<void()> onManagerGone;
+    std::atomic<unsigned> doubleClickMs{500};
 
     std::mutex lock; // guards the display and everything below
     ::Window manager = 0;
@@ -104,7 +105,7 @@ struct X11Tray::Impl {
     void SendDock(::Window w);
     void SetTip(const Slot& s);
     void Paint(const Slot& s);
-    bool Handle(XEvent& ev); // true when a new manager appeared
+    bool Handle(XEvent& ev, bool& managerGone); // true when a new manager appeared
     void HandlePointer(const XEvent& ev);
     void Run();
 };
@@ -188,7 +189,7 @@ void X11Tray::Impl::HandlePointer(const XEvent& ev) {
             const bool near = std::abs(ev.xbutton.x - it->lastX) <= kDoubleClickDistance &&
                               std::abs(ev.xbutton.y - it->lastY) <= kDoubleClickDistance;
             const bool twice = !it->lastWasDouble && it->lastButton == ev.xbutton.button && near &&
-                               ev.xbutton.time - it->lastTime <= kDoubleClickMs;
+                               ev.xbutton.time - it->lastTime <= doubleClickMs.load();
             if (twice) msg = DoubleClickMessage(msg);
             it->lastWasDouble = twice;
             it->lastButton = ev.xbutton.button;
@@ -200,7 +201,7 @@ void X11Tray::Impl::HandlePointer(const XEvent& ev) {
     PostMessage(it->icon.owner, it->icon.callbackMessage, it->icon.id, LPARAM(msg));
 }
 
-bool X11Tray::Impl::Handle(XEvent& ev) {
+bool X11Tray::Impl::Handle(XEvent& ev, bool& managerGone) {
     switch (ev.type) {
     case ClientMessage:
         if (ev.xclient.window == root && ev.xclient.message_type == managerAtom &&
@@ -214,7 +215,10 @@ bool X11Tray::Impl::Handle(XEvent& ev) {
         }
         return false;
     case DestroyNotify:
-        if (ev.xdestroywindow.window == manager) manager = 0;
+        if (manager && ev.xdestroywindow.window == manager) {
+            manager = 0;
+            managerGone = true;
+        }
         for (auto& s : slots)
             if (s.win == ev.xdestroywindow.window) s.win = 0; // gone with its manager
         return false;
@@ -250,20 +254,22 @@ void X11Tray::Impl::Run() {
             std::uint64_t n = 0;
             [[maybe_unused]] auto r = read(wakeFd, &n, sizeof n);
         }
-        bool newManager = false;
+        bool newManager = false, managerGone = false;
         {
             std::lock_guard<std::mutex> guard(lock);
             while (!stop.load() && XPending(dpy) > 0) {
                 XEvent ev;
                 XNextEvent(dpy, &ev);
-                newManager = Handle(ev) || newManager;
+                newManager = Handle(ev, managerGone) || newManager;
             }
         }
+        if (managerGone && !newManager && onManagerGone) onManagerGone();
         if (newManager && onNewManager) onNewManager();
     }
 }
 
-std::unique_ptr<X11Tray> X11Tray::Open(const String& display, std::function<void()> onNewManager) {
+std::unique_ptr<X11Tray> X11Tray::Open(const String& display, std::function<void()> onNewManager,
+                                       std::function<void()> onManagerGone) {
     Display* dpy = XOpenDisplay(display.empty() ? nullptr : display.c_str());
     if (!dpy) return nullptr;
     // The tray manager may vanish between finding it and talking to it.
@@ -281,6 +287,7 @@ std::unique_ptr<X11Tray> X11Tray::Open(const String& display, std::function<void
     impl->utf8 = XInternAtom(dpy, "UTF8_STRING", False);
     impl->wakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     impl->onNewManager = std::move(onNewManager);
+    impl->onManagerGone = std::move(onManagerGone);
     XSelectInput(dpy, impl->root, StructureNotifyMask); // MANAGER announcements
     XFlush(dpy);
     Impl* raw = impl.get();
@@ -299,6 +306,10 @@ X11Tray::~X11Tray() {
     XCloseDisplay(FImpl->dpy);
     x11::StopIgnoringErrorsOn(FImpl->dpy);
     close(FImpl->wakeFd);
+}
+
+void X11Tray::SetDoubleClickTime(unsigned ms) {
+    FImpl->doubleClickMs.store(ms);
 }
 
 bool X11Tray::Add(const Icon& icon) {

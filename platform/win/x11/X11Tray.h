@@ -26,8 +26,10 @@ public:
     };
 
     // Connects (empty: $DISPLAY); null when that fails. onNewManager runs on the tray's thread
-    // after every icon was docked with a newly appeared manager.
-    static std::unique_ptr<X11Tray> Open(const String& display, std::function<void()> onNewManager);
+    // after every icon was docked with a newly appeared manager; onManagerGone when the manager
+    // went away (the icons are no longer shown).
+    static std::unique_ptr<X11Tray> Open(const String& display, std::function<void()> onNewManager,
+                                         std::function<void()> onManagerGone = {});
     ~X11Tray();
 
     // Docks a new icon, or updates one that exists; false when no tray manager runs, so the
@@ -35,6 +37,9 @@ public:
     bool Add(const Icon& icon);
     bool Modify(const Icon& icon);    // repaint and tip; false for an unknown icon
     bool Remove(HWND owner, UINT id); // destroys the icon window
+
+    // Two presses within this time make a double click (the desktop's double-click time).
+    void SetDoubleClickTime(unsigned ms);
 
     // The icon's X window (0 for none), for tests.
     unsigned long IconWindow(HWND owner, UINT id) const;

@@ -47,8 +47,11 @@ public:
         FSel = XInternAtom(d, "_NET_SYSTEM_TRAY_S0", False);
         FOpcode = XInternAtom(d, "_NET_SYSTEM_TRAY_OPCODE", False);
     }
-    ~TrayManager() {
+    ~TrayManager() { Stop(); }
+    // The manager goes away.
+    void Stop() {
         if (FWin) XDestroyWindow(FDpy, FWin);
+        FWin = 0;
         XSync(FDpy, False);
     }
     void Start() {
@@ -122,6 +125,7 @@ protected:
         hwnd = CreateMessageWindow([this](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
             if (m == kCallback && l != WM_MOUSEMOVE) clicks.push_back(UINT(l));
             if (m == TaskbarCreatedMessage()) ++taskbarCreated;
+            if (m == TrayLostMessage()) ++trayLost;
             return DefWindowProc(h, m, w, l);
         });
         WatchTaskbarCreated(hwnd);
@@ -168,6 +172,7 @@ protected:
     UniqueIcon icon = MakeRedIcon();
     std::vector<UINT> clicks;
     int taskbarCreated = 0;
+    int trayLost = 0;
 
 private:
     static UniqueIcon MakeRedIcon() {
@@ -232,6 +237,32 @@ TEST_F(X11TrayTest, DockClickDeleteAndNewManager) {
     EXPECT_EQ(second.WaitDock(), icon2);
     EXPECT_TRUE(WaitFor([&] { return taskbarCreated == 2; }));
     EXPECT_TRUE(Shell_NotifyIcon(NIM_ADD, Data(2))); // the usual answer re-adds: still fine
+}
+
+// Two presses further apart than the desktop's double-click time are two clicks; when the
+// manager goes away the icon owners hear of it.
+TEST_F(X11TrayTest, DoubleClickTimeAndManagerGone) {
+    TrayManager manager(peer);
+    manager.Start();
+    ASSERT_TRUE(WaitFor([&] { return taskbarCreated == 1; }));
+    ASSERT_TRUE(Shell_NotifyIcon(NIM_ADD, Data(1)));
+    const ::Window icon = manager.WaitDock();
+    ASSERT_NE(icon, 0u);
+    manager.Embed(icon, 10);
+    ASSERT_TRUE(WaitFor([&] { return PixelOf(icon, 16, 16) == 0xFF0000; }));
+    host->Tray().SetDoubleClickTime(50);
+    // The server holds the second press 150 ms (its own clock), so the presses lie apart.
+    XTestFakeMotionEvent(peer, 0, 26, 26, CurrentTime);
+    XTestFakeButtonEvent(peer, 1, True, CurrentTime);
+    XTestFakeButtonEvent(peer, 1, False, CurrentTime);
+    XTestFakeButtonEvent(peer, 1, True, 150);
+    XTestFakeButtonEvent(peer, 1, False, CurrentTime);
+    XSync(peer, False);
+    ASSERT_TRUE(WaitFor([&] { return clicks.size() >= 4; }));
+    EXPECT_EQ(clicks, (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}));
+
+    manager.Stop();
+    EXPECT_TRUE(WaitFor([&] { return trayLost == 1; }));
 }
 
 } // namespace

@@ -15,6 +15,13 @@
 #include <unistd.h>
 
 #include "tests/support/DieWithParent.h"
+#include "tests/support/WaitUntil.h"
+
+#include <X11/extensions/XTest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdio>
 
 namespace vd::test {
 namespace {
@@ -38,13 +45,13 @@ namespace {
 
 class DemoProcess {
 public:
-    explicit DemoProcess(const std::string& display) {
+    explicit DemoProcess(const std::string& display, const char* extra = nullptr) {
         const pid_t parent = getpid();
         FPid = fork();
         if (FPid == 0) {
             DieWithParent(parent);
             setenv("DISPLAY", display.c_str(), 1);
-            execl("./vd_demo", "vd_demo", "--quit-after", "20000", static_cast<char*>(nullptr));
+            execl("./vd_demo", "vd_demo", "--quit-after", "20000", extra, static_cast<char*>(nullptr));
             _exit(127);
         }
     }
@@ -104,6 +111,95 @@ TEST(DemoScreenshotTest, DemoWindowAppearsAndIsPainted) {
     }
     XCloseDisplay(d);
     EXPECT_TRUE(painted) << "face pixels " << faceCount << ", dark pixels " << darkCount;
+}
+
+bool SavePpm(XImage* img, int w, int h, const char* path) {
+    FILE* f = std::fopen(path, "wb");
+    if (!f) return false;
+    std::fprintf(f, "P6 %d %d 255\n", w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const unsigned long p = XGetPixel(img, x, y);
+            const unsigned char rgb[3] = {static_cast<unsigned char>(p >> 16),
+                                          static_cast<unsigned char>(p >> 8), static_cast<unsigned char>(p)};
+            std::fwrite(rgb, 1, 3, f);
+        }
+    return std::fclose(f) == 0;
+}
+
+// The skinned window: drawn from the program's skin, and its popup menu opens on a right click.
+// Both are kept as artefacts/skinned-demo.ppm and artefacts/skinned-demo-menu.ppm.
+TEST(DemoScreenshotTest, SkinnedWindowWithItsPopupMenu) {
+    XvfbServer server;
+    ASSERT_TRUE(server.Running()) << "no X server could be started (Xvfb missing?)";
+    ::Display* d = XOpenDisplay(server.Display().c_str());
+    ASSERT_NE(d, nullptr);
+    DemoProcess demo(server.Display(), "--skinned");
+    ::Window w = 0;
+    XWindowAttributes a{};
+    XImage* img = nullptr;
+    // Painted: the caption row is lit and the client area is not black.
+    const bool painted = WaitUntil(
+        [&] {
+            if (img) XDestroyImage(img);
+            img = nullptr;
+            w = FindByName(d, DefaultRootWindow(d), "Vendrill skinned demo");
+            if (!w || !XGetWindowAttributes(d, w, &a) || a.map_state != IsViewable) return false;
+            img = XGetImage(d, w, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes, ZPixmap);
+            if (!img) return false;
+            int lit = 0;
+            for (int x = 10; x < a.width - 10; x += 4)
+                lit += (XGetPixel(img, x, 10) & 0xFFFFFF) != 0;
+            return lit > a.width / 16 && (XGetPixel(img, a.width / 2, a.height - 20) & 0xFFFFFF) != 0;
+        },
+        15000);
+    ASSERT_TRUE(painted);
+    mkdir("artefacts", 0755);
+    EXPECT_TRUE(SavePpm(img, a.width, a.height, "artefacts/skinned-demo.ppm"));
+    XDestroyImage(img);
+    img = nullptr;
+    // A right click in the client area opens the skinned menu: an override-redirect level.
+    int x = 0, y = 0;
+    ::Window child = 0;
+    XTranslateCoordinates(d, w, DefaultRootWindow(d), a.width / 2, a.height - 40, &x, &y, &child);
+    XTestFakeMotionEvent(d, -1, x, y, CurrentTime);
+    XTestFakeButtonEvent(d, 3, True, CurrentTime);
+    XTestFakeButtonEvent(d, 3, False, CurrentTime);
+    XSync(d, False);
+    auto menuWindow = [&]() -> ::Window {
+        ::Window root = 0, parent = 0, *kids = nullptr;
+        unsigned count = 0;
+        ::Window found = 0;
+        if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &kids, &count)) return 0;
+        for (unsigned i = 0; i < count && !found; ++i) {
+            XWindowAttributes k{};
+            if (kids[i] != w && XGetWindowAttributes(d, kids[i], &k) && k.override_redirect &&
+                k.map_state == IsViewable && k.width > 20)
+                found = kids[i];
+        }
+        if (kids) XFree(kids);
+        return found;
+    };
+    ::Window menu = 0;
+    ASSERT_TRUE(WaitUntil([&] { return (menu = menuWindow()) != 0; }, 10000));
+    // The window and its menu together, from the screen.
+    XWindowAttributes m{};
+    XGetWindowAttributes(d, menu, &m);
+    const int right = std::max(x - a.width / 2 + a.width, m.x + m.width);
+    const int bottom = std::max(y - (a.height - 40) + a.height, m.y + m.height);
+    const int left = std::min(x - a.width / 2, m.x), top = std::min(y - (a.height - 40), m.y);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            if (img) XDestroyImage(img);
+            img = XGetImage(d, DefaultRootWindow(d), left, top, unsigned(right - left),
+                            unsigned(bottom - top), AllPlanes, ZPixmap);
+            return img &&
+                   (XGetPixel(img, m.x - left + m.width / 2, m.y - top + m.height / 2) & 0xFFFFFF) != 0;
+        },
+        5000));
+    EXPECT_TRUE(SavePpm(img, right - left, bottom - top, "artefacts/skinned-demo-menu.ppm"));
+    XDestroyImage(img);
+    XCloseDisplay(d);
 }
 
 } // namespace

@@ -1,0 +1,40 @@
+#pragma once
+// The non-visual skin components a form holds beside its frame: the frame tells them before
+// (BeforeChangeSkinData) and after (ChangeSkinData) a load of the skin.
+#include "platform/vcl/Component.h"
+
+namespace vd {
+
+class TskSkinData;
+
+class TskSkinComponent : public TComponent {
+public:
+    explicit TskSkinComponent(TComponent* AOwner) : TComponent(AOwner) {}
+
+    TskSkinData* SkinData() const { return FSkinData; }
+    virtual void SetSkinData(TskSkinData* Value);
+    virtual void BeforeChangeSkinData() {}
+    virtual void ChangeSkinData() {}
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    TskSkinData* FSkinData = nullptr;
+};
+
+// The skin component of a frame control: its two properties are kept for form resources.
+class TskSkinFrame : public TskSkinComponent {
+public:
+    explicit TskSkinFrame(TComponent* AOwner) : TskSkinComponent(AOwner) {}
+
+    bool DrawBackground = true;
+    TskSkinData* CtrlsSkinData() const { return FCtrlsSkinData; }
+    void SetCtrlsSkinData(TskSkinData* Value);
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    TskSkinData* FCtrlsSkinData = nullptr;
+};
+
+} // namespace vd

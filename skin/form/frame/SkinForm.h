@@ -1,0 +1,375 @@
+#pragma once
+// TskSkinForm: the component that turns the form owning it into a skinned window. It takes over
+// the form's window procedure, computes the frame from the skin (or a plain three-pixel look),
+// answers hit tests, paints caption, borders and caption objects, gives the window the skin's
+// shape, keeps its own window state (minimized strip, maximized, rolled up), snaps to edges,
+// fades in, re-skins the form's controls on a skin change and shows the system menu.
+#include "platform/vcl/Component.h"
+#include "platform/vcl/Form.h"
+#include "platform/vcl/Graphics.h"
+#include "platform/vcl/Menus.h"
+#include "skin/core/SkinBitmap.h"
+#include "skin/core/SkinCompose.h"
+#include "skin/core/SkinRegion.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace vd {
+
+class TskSkinData;
+class TskSkinStatusBar;
+class TskTrayIcon;
+class TskSkinPopupMenu;
+class TskSkinMenu;
+class TTimer;
+class TCanvas;
+class TskActiveSkinObject;
+class TskSkinButtonObject;
+class TskSkinCaptionObject;
+class TskSkinHint;
+
+enum TskPositionInMonitor { skpDefault, skpScreenCenter, skpDesktopCenter };
+
+using TskBorderIcons = unsigned;
+inline constexpr TskBorderIcons skbiSystemMenu = 1;
+inline constexpr TskBorderIcons skbiMinimize = 2;
+inline constexpr TskBorderIcons skbiMaximize = 4;
+inline constexpr TskBorderIcons skbiRollUp = 8;
+inline constexpr TskBorderIcons skbiMinimizeToTray = 16;
+
+using TskMouseUpEvent =
+    std::function<void(const String& IDName, int X, int Y, const TRect& ObjectRect, TMouseButton Button)>;
+using TskMouseDownEvent = TskMouseUpEvent;
+using TskMouseMoveEvent = std::function<void(const String& IDName, int X, int Y, const TRect& ObjectRect)>;
+using TskMouseEnterEvent = std::function<void(const String& IDName)>;
+using TskMouseLeaveEvent = TskMouseEnterEvent;
+using TskPaintEvent = std::function<void(const String& IDName, TCanvas* Canvas, const TRect& ObjectRect)>;
+using TskActivateCustomObjectEvent = std::function<void(const String& IDName, bool& Enabled)>;
+
+// Window states of the frame's own bookkeeping.
+inline constexpr int skwsNormal = 0, skwsMinimized = 1, skwsMaximized = 2;
+
+// The frame geometry for the current size.
+struct TskFrameMetrics {
+    TPoint LeftTop, RightTop, LeftBottom, RightBottom;
+    TRect ClientRect, CaptionRect, ButtonsRect, MaskArea;
+    int ButtonsOffset = 0;
+    bool ButtonsInLeft = false;
+    TPoint HitLeftTop, HitRightTop, HitLeftBottom, HitRightBottom;
+};
+
+class TskSkinForm : public TComponent {
+public:
+    // AOwner must be a form; anything else raises EInvalidCast.
+    explicit TskSkinForm(TComponent* AOwner);
+    ~TskSkinForm() override;
+
+    TCustomForm* Form() const { return FForm; }
+
+    // Published properties without a further effect.
+    TskPositionInMonitor PositionInMonitor = skpDefault;
+    bool UseFormCursorInNCArea = false;
+    int ClientWidth = 0;
+    int ClientHeight = 0;
+    bool AlwaysShowInTray = false;
+    bool LogoBitMapTransparent = false;
+    bool AlwaysMinimizeToTray = false;
+    bool MaximizeOnFullScreen = false;
+    bool AlphaBlendAnimation = false;
+    bool ShowObjectHint = false;
+    bool UseDefaultObjectHint = true;
+    bool MenusAlphaBlend = false;
+    bool MenusAlphaBlendAnimation = false;
+    Byte MenusAlphaBlendValue = 200;
+    bool UseDefaultSysMenu = true;
+    int MinHeight = 0, MinWidth = 0, MaxHeight = 0, MaxWidth = 0;
+    bool Magnetic = false;
+    Byte MagneticSize = 5;
+    bool HideCaptionButtons = false;
+    // Shows the caption objects' hints when ShowObjectHint is on.
+    TskSkinHint* SkinHint() const { return FSkinHint; }
+    void SetSkinHint(TskSkinHint* Value);
+
+    TskSkinStatusBar* StatusBar() const { return FStatusBar; }
+    void SetStatusBar(TskSkinStatusBar* Value);
+    int MaxMenuItemsInWindow() const { return FMaxMenuItemsInWindow; }
+    void SetMaxMenuItemsInWindow(int Value);
+    TBitmap& LogoBitMap() { return FLogo; }
+    bool ShowIcon() const { return FShowIcon; }
+    void SetShowIcon(bool Value);
+    bool AlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool Value);
+    Byte AlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(Byte Value);
+    TFont& DefCaptionFont() { return FDefCaptionFont; }
+    TFont& DefInActiveCaptionFont() { return FDefInActiveCaptionFont; }
+    TskTrayIcon* TrayIcon() const { return FTrayIcon; }
+    void SetTrayIcon(TskTrayIcon* Value);
+    TPopupMenu* SystemMenu() const { return FSystemMenu; }
+    void SetSystemMenu(TPopupMenu* Value);
+    TskSkinData* SkinData() const { return FSkinData; }
+    void SetSkinData(TskSkinData* Value);
+    TskSkinData* MenusSkinData() const { return FMenusSkinData; }
+    void SetMenusSkinData(TskSkinData* Value);
+    TskBorderIcons BorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TskBorderIcons Value);
+    // Read and written through the menu engine.
+    bool UseSkinFontInMenu() const;
+    void SetUseSkinFontInMenu(bool Value);
+    int DefMenuItemHeight() const;
+    void SetDefMenuItemHeight(int Value);
+
+    TNotifyEvent OnChangeSkinData, OnBeforeChangeSkinData, OnAfterChangeSkinData;
+    TskMouseUpEvent OnMouseUpEvent;
+    TskMouseDownEvent OnMouseDownEvent;
+    TskMouseMoveEvent OnMouseMoveEvent;
+    TskMouseEnterEvent OnMouseEnterEvent;
+    TskMouseLeaveEvent OnMouseLeaveEvent;
+    TskPaintEvent OnPaintEvent;
+    TNotifyEvent OnActivate, OnDeActivate;
+    TNotifyEvent OnSkinMenuOpen, OnSkinMenuClose, OnMainMenuEnter, OnMainMenuExit;
+    TNotifyEvent OnChangeRollUpState, OnMinimizeToTray, OnRestoreFromTray, OnMinimize, OnRestore, OnMaximize;
+    TskActivateCustomObjectEvent OnActivateCustomObject;
+    TShortCutEvent OnShortCut;
+
+    // Size limits.
+    int GetMinWidth() const;
+    int GetMinHeight() const;
+    int GetMaxWidth() const;
+    int GetMaxHeight() const;
+    int CaptionHeight() const;
+    int DefaultButtonSize() const;
+    bool Sizeable() const;
+    bool HasBorder() const;
+
+    // Geometry, layout, hit tests.
+    void CalcFrameMetrics();
+    const TskFrameMetrics& Metrics() const { return FMetrics; }
+    void LayoutObjects();
+    void LayoutDefaultButtons();
+    TRect MapSkinRect(const TRect& r) const;
+    int HitTest(TPoint framePoint);
+    TPoint ScreenToFrame(TPoint screen) const;
+    void TrackObjects(int X, int Y, bool Allow);
+    void ResetObjectStates();
+    void SetActiveState(bool Animate);
+    bool IsFormActive() const;
+    bool SkinInUse() const { return FSkinInUse; }
+    TskActiveSkinObject* HotObject() const;
+    int HotIndex() const { return FHotIndex; }
+    int PressedIndex() const { return FPressedIndex; }
+    const std::vector<std::unique_ptr<TskActiveSkinObject>>& Objects() const { return FObjects; }
+    TskActiveSkinObject* FindObject(const String& IDName) const;
+
+    // Painting and region.
+    void PaintFrameSkin(HDC dc = nullptr);
+    void PaintFrameDefault(HDC dc = nullptr);
+    void PaintClientBackground(HDC dc);
+    void DrawSkinObject(TskActiveSkinObject* Object);
+    void UpdateRegion(bool Relayout);
+    void FrameRepaint();
+    bool HasRegion() const { return FRegionSet; }
+    // The small form icon of the system-menu button.
+    HICON SmallFormIcon();
+    int SmallIconWidth() const;
+    int SmallIconHeight() const;
+
+    // Window states.
+    int WindowState() const { return FWindowState; }
+    void SetWindowState(int State);
+    bool RolledUp() const { return FRolledUp; }
+    void RollUp(bool Value);
+    void MinimizeToTray();
+    void RestoreFromTray();
+    void SnapToEdges(int& X, int& Y, int Height, int Width);
+    TPoint GetMinimizedPosition() const;
+    TRect GetMDIClientArea() const;
+    void PositionInMonitorNow();
+    void NudgeSize();
+    TRect RestoreRect() const { return FRestoreRect; }
+
+    // Skin changes.
+    void ChangeSkinData();
+    void ApplyBorderIcons();
+    void UpdateObjectHints();
+
+    // Menus.
+    void PopupSystemMenu(int X, int Y);
+    void PopupSystemMenuAtRect(const TRect& R);
+    TMenuItem* GetSystemMenuItems();
+    TPopupMenu* DefaultSystemMenu() const { return FDefaultSystemMenu; }
+    TskSkinPopupMenu* TrayMenu() const { return FTrayMenu; }
+    TskSkinMenu* SkinMenu() const { return FSkinMenu; }
+    void ShortCutHook(TMessage& Msg, bool& Handled);
+    void EndSkinMenu();
+    void LeaveMenuBarMode();
+    bool SkinMenuIsOpen() const { return FSkinMenuOpen; }
+    // Opens Item's sub-items at a screen rectangle for a caption object.
+    void PopupObjectMenu(TMenuItem* Item, const TRect& ScreenRect, bool Upward);
+    // While a menu of the frame is open a press outside the program's windows closes it.
+    void HoldMenuGrab();
+    // The screen rectangle of a frame rectangle.
+    TRect FrameToScreen(const TRect& r) const;
+
+    // Object timers.
+    void StartMorphTimer();
+    void StartAnimationTimer();
+    void MorphTimerTick();
+    void AnimationTimerTick();
+    void TrackTimerTick();
+    bool TrackTimerRunning() const;
+    void EnableTrackTimer(bool On);
+
+    // The object events, raised by the objects.
+    void DoObjectMouseDown(const TskActiveSkinObject& o, int X, int Y, TMouseButton Button);
+    void DoObjectMouseUp(const TskActiveSkinObject& o, int X, int Y, TMouseButton Button);
+    void DoObjectMouseMove(const TskActiveSkinObject& o, int X, int Y);
+    void DoObjectMouseEnter(const TskActiveSkinObject& o);
+    void DoObjectMouseLeave(const TskActiveSkinObject& o);
+    void DoObjectPaint(const TskActiveSkinObject& o, HDC dc);
+
+    bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
+    void GetProperties(TPropList& out) const override;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Loaded() override;
+
+private:
+    friend void SkinMenuOpen(TskSkinForm* frame);
+    friend void SkinMenuClose(TskSkinForm* frame);
+
+    void FormWndProc(TMessage& Message);
+    void CallDefault(TMessage& Message);
+    void RouteNcMouse(TMessage& Message);
+    void PreWndProc(TMessage& Message);
+    void NcCalcSize(TMessage& Message);
+    void WMSize(TMessage& Message);
+    void WMSizing(TMessage& Message);
+    void WMMoving(TMessage& Message);
+    void WMShowWindow(TMessage& Message);
+    void WMTimer(TMessage& Message);
+    void WMNcActivate(TMessage& Message);
+    void SkinMessage(TMessage& Message);
+    void CaptionDblClick();
+    int HitTestSkin(TPoint p) const;
+    int HitTestDefault(TPoint p) const;
+    bool PtInSkinShape(TPoint p) const;
+    bool OverCaption(TPoint p) const;
+    void CreateObjects();
+    void CreateDefaultButtons();
+    void FreeObjects();
+    void StopTimers();
+    void DoMinimize();
+    void DoMaximize();
+    void DoRestore();
+    void StartFade();
+    void FadeStep();
+    TRect WorkAreaOfForm(bool workArea) const;
+    void ApplyMinimumSize();
+    void DrawBorders(HDC dc, bool inactiveEffect);
+    void DrawObjectsOn(HDC dc, int dy, bool top);
+    void BuildBuiltInSystemMenu();
+    void PrepareUserSystemMenu();
+    String MenuCaption(const char* key, const char* builtIn) const;
+    void MenuKey(WPARAM Key);
+    void AppMessageHook(MSG& Msg, bool& Handled);
+    void InstallAppHook();
+    void RemoveAppHook();
+    void SetSkinMenuOpen();
+    void SkinMenuClosed();
+    void ReskinWalk(TControl* control, TskSkinData* skin, bool reset);
+    void CreateMenus();
+    void CreateTrayMenu();
+    void SetTrayMenuSkin();
+    void DestroyMenus();
+    void MenuSettingsChanged();
+    void KeyMenu();
+    TRect DefaultCaptionRect() const;
+    void HideObjectHint();
+    void ShowObjectHintFor(const TskActiveSkinObject& Object);
+
+    TCustomForm* FForm = nullptr;
+    TWndMethod FSavedWindowProc;
+    bool FHooked = false;
+    bool FPaintingSuspended = false;
+    bool FNotPositioned = true;
+    bool FStuckLeft = false, FStuckTop = false, FStuckRight = false, FStuckBottom = false;
+    TPoint FSnapCursor;
+    TRect FRestoreRect;
+    bool FSkinInUse = false;
+    int FWidth = 0, FHeight = 0;
+    bool FInSizeMove = false;
+    bool FFullDrag = false;
+    bool FRolledUp = false;
+    bool FRolledUpWhenMaximized = false; // rolled up while maximized
+    bool FRollUpBeforeMaximize = false;  // rolled up when the form was maximized
+    int FHeightBeforeRollUp = 0;
+    int FWindowState = skwsNormal;
+    TskFrameMetrics FMetrics;
+    int FHotIndex = -1, FPrevHotIndex = -1, FPressedIndex = -1;
+    bool FSkinMenuOpen = false;
+    bool FMenuBarMode = false;
+    bool FFrameActive = false;
+    bool FAppHookInstalled = false;
+
+    TskSkinStatusBar* FStatusBar = nullptr;
+    TskSkinHint* FSkinHint = nullptr;
+    int FMaxMenuItemsInWindow = 0;
+    TBitmap FLogo;
+    bool FShowIcon = false;
+    bool FAlphaBlend = false;
+    Byte FAlphaBlendValue = 200;
+    int FFadeAlpha = 0;
+    int FFadeTarget = 255;
+    TFont FDefCaptionFont, FDefInActiveCaptionFont;
+    TskTrayIcon* FTrayIcon = nullptr;
+    TPopupMenu* FSystemMenu = nullptr;
+    TskSkinData* FSkinData = nullptr;
+    TskSkinData* FMenusSkinData = nullptr;
+    TskBorderIcons FBorderIcons = skbiSystemMenu | skbiMinimize | skbiMaximize | skbiRollUp;
+    bool FUseSkinFontInMenu = true;
+    int FDefMenuItemHeight = 20;
+
+    TPopupMenu* FDefaultSystemMenu = nullptr;
+    TskSkinPopupMenu* FTrayMenu = nullptr;
+    TskSkinMenu* FSkinMenu = nullptr;
+    TTimer* FTrackTimer = nullptr;
+    TTimer* FMorphTimer = nullptr;
+    TTimer* FAnimationTimer = nullptr;
+    std::vector<std::unique_ptr<TskActiveSkinObject>> FObjects;
+    bool FRegionSet = false;
+    std::optional<TskRegion> FShape; // the window's shape for hit tests
+};
+
+// The first TskSkinForm among the form's owned components; null for none or no form.
+TskSkinForm* GetSkinForm(const TComponent* form);
+TskSkinForm* GetMaximizedChildSkinForm();
+TskSkinForm* GetActiveChildSkinForm();
+
+// Menu-mode bookkeeping shared with the menus.
+void SkinMenuOpen(TskSkinForm* frame);
+void SkinMenuClose(TskSkinForm* frame);
+
+// The drawing request that paints the whole frame into the device context in wParam.
+inline constexpr UINT WM_SKINFRAMEPAINT = 0xBC4B;
+inline constexpr LPARAM skFramePaintMagic = 0x41A2;
+
+// Skinned controls of later layers (edits, page controls, views) join the re-skin walk here:
+// Reset runs before a load (1225), Change after it (1226); each returns whether it took the
+// control (a control is handled by the first that does). Skin is the loading skin object, or
+// null for every skin.
+struct TskReskinHandler {
+    std::function<bool(TControl* Control, TskSkinData* Skin)> Reset;
+    std::function<bool(TControl* Control, TskSkinData* Skin)> Change;
+};
+void RegisterReskinHandler(TskReskinHandler handler);
+
+// Form resources: TskSkinForm, TskTrayIcon, TskSkinFrame and TskSkinPopupMenu by class name.
+void RegisterSkinFormClasses();
+
+} // namespace vd

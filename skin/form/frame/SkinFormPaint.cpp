@@ -1,0 +1,300 @@
+// Frame painting (skinned and plain), the client background, the logo, the small form icon and
+// the window region.
+#include "platform/gfx/Gdi.h"
+#include "platform/vcl/Application.h"
+#include "platform/vcl/Icon.h"
+#include "skin/core/SkinData.h"
+#include "skin/core/SkinDraw.h"
+#include "skin/core/SkinEffectBmp.h"
+#include "skin/core/SkinGdi.h"
+#include "skin/core/SkinGeometry.h"
+#include "skin/core/SkinGlyphs.h"
+#include "skin/core/SkinMaskRegion.h"
+#include "skin/core/SkinStrings.h"
+#include "skin/form/frame/SkinCaptionObject.h"
+#include "skin/form/frame/SkinForm.h"
+#include "skin/form/frame/SkinFormObjects.h"
+
+namespace vd {
+
+namespace {
+
+COLORREF Rgb(TColor c) {
+    return COLORREF(ColorToRGB(c)) & 0xFFFFFF;
+}
+
+void Fill(HDC dc, const TRect& r, TColor c) {
+    UniqueBrush b(CreateSolidBrush(Rgb(c)));
+    FillRect(dc, &r, b.Get());
+}
+
+// A context with its own bitmap, for painting off screen.
+class TOffscreen {
+public:
+    explicit TOffscreen(const TskBitmap& picture)
+        : FBitmap(CreateSkinBitmapHandle(picture)), FDC(CreateCompatibleDC(nullptr)), FW(picture.Width()),
+          FH(picture.Height()) {
+        if (FBitmap && FDC) FOld = SelectObject(FDC.Get(), FBitmap.Get());
+    }
+    ~TOffscreen() {
+        if (FOld) SelectObject(FDC.Get(), FOld);
+    }
+    TOffscreen(const TOffscreen&) = delete;
+    TOffscreen& operator=(const TOffscreen&) = delete;
+    HDC DC() const { return FOld ? FDC.Get() : nullptr; }
+    HBITMAP Bitmap() const { return FBitmap.Get(); }
+    int Width() const { return FW; }
+    int Height() const { return FH; }
+
+private:
+    UniqueBitmap FBitmap;
+    UniqueDC FDC;
+    int FW, FH;
+    HGDIOBJ FOld = nullptr;
+};
+
+TskSkinCorners SkinCorners(const TskSkinData& s) {
+    return {s.lefttoppoint, s.righttoppoint, s.leftbottompoint, s.rightbottompoint, s.clientrect};
+}
+
+TskSkinCorners FrameCorners(const TskFrameMetrics& m) {
+    return {m.LeftTop, m.RightTop, m.LeftBottom, m.RightBottom, m.ClientRect};
+}
+
+// Tiles Src of Picture over R of the context from R's top-left corner.
+void TileOver(HDC dc, const TRect& r, const TskBitmap& picture, const TRect& src) {
+    const int tw = src.Width(), th = src.Height();
+    if (tw <= 0 || th <= 0) return;
+    TskBitmap tile(tw, th);
+    CopyRect(tile, {0, 0, tw, th}, picture, src);
+    UniqueBitmap bmp = CreateSkinBitmapHandle(tile);
+    UniqueDC mem(CreateCompatibleDC(nullptr));
+    if (!bmp || !mem) return;
+    SelectGuard guard(mem.Get(), bmp.Get());
+    const int nx = r.Width() / tw + 1, ny = r.Height() / th + 1;
+    for (int j = 0; j < ny; ++j)
+        for (int i = 0; i < nx; ++i)
+            BitBlt(dc, r.Left + i * tw, r.Top + j * th, tw, th, mem.Get(), 0, 0, SRCCOPY);
+}
+
+} // namespace
+
+void TskSkinForm::FrameRepaint() {
+    if (FForm && FForm->HandleAllocated()) SendMessage(FForm->WindowHandle(), WM_NCPAINT, 1, 0);
+}
+
+int TskSkinForm::SmallIconWidth() const {
+    const int w = GetSystemMetrics(SM_CXSMICON);
+    return w > 0 ? w : GetSystemMetrics(SM_CXSIZE);
+}
+
+int TskSkinForm::SmallIconHeight() const {
+    const int h = GetSystemMetrics(SM_CYSMICON);
+    return h > 0 ? h : GetSystemMetrics(SM_CYSIZE);
+}
+
+HICON TskSkinForm::SmallFormIcon() {
+    // The form's icon, else the program's, else the system's.
+    if (FForm && FForm->Icon() && !FForm->Icon()->Empty()) return FForm->Icon()->Handle();
+    if (Application && !Application->Icon().Empty()) return Application->Icon().Handle();
+    return LoadIcon(nullptr, IDI_APPLICATION);
+}
+
+void TskSkinForm::DrawObjectsOn(HDC dc, int dy, bool top) {
+    const int clientTop = FMetrics.ClientRect.Top;
+    for (auto& o : FObjects) {
+        if (!o->Visible) continue;
+        const bool inTop = o->ObjectRect.Bottom <= clientTop;
+        if (inTop != top) continue;
+        SaveGuard save(dc);
+        SetViewportOrgEx(dc, 0, -dy, nullptr);
+        o->Draw(dc, false);
+    }
+}
+
+void TskSkinForm::PaintFrameSkin(HDC dc) {
+    if (!FSkinInUse || !FForm->HandleAllocated()) return;
+    if (FWidth < GetMinWidth() || FHeight < GetMinHeight()) return;
+    CalcFrameMetrics();
+    LayoutObjects();
+    const TskSkinData& s = *FSkinData;
+    const bool active = IsFormActive();
+    const TskBitmap& source = !active && !s.InactivePicture.Empty() ? s.InactivePicture : s.Picture;
+    const TRect skinRect{0, 0, s.Picture.Width(), s.Picture.Height()};
+    TskBitmap top, bottom, left, right;
+    SplitSkinBorderPictures(SkinCorners(s), FrameCorners(FMetrics), source, skinRect, FWidth, FHeight, top,
+                            bottom, left, right,
+                            {s.leftstretch, s.topstretch, s.rightstretch, s.bottomstretch});
+    HWND h = FForm->WindowHandle();
+    const bool own = dc == nullptr;
+    if (own) dc = GetWindowDC(h);
+    if (!dc) return;
+    {
+        SaveGuard save(dc);
+        const TRect& cl = FMetrics.ClientRect;
+        ExcludeClipRect(dc, cl.Left, cl.Top, cl.Right, cl.Bottom);
+        const bool effect = !active && s.autorenderinginactiveimage;
+        auto border = [&](const TskBitmap& b, int x, int y, int objects, int dy) {
+            if (b.Empty()) return;
+            TOffscreen off(b);
+            if (!off.DC()) return;
+            if (objects != 0) DrawObjectsOn(off.DC(), dy, objects > 0);
+            if (effect) {
+                TskEffectBmp e = TskEffectBmp::CreateFromBitmapHandle(off.Bitmap());
+                e.ApplyImageEffect(s.inactiveeffect);
+                e.Draw(dc, x, y);
+            } else {
+                BitBlt(dc, x, y, off.Width(), off.Height(), off.DC(), 0, 0, SRCCOPY);
+            }
+        };
+        border(top, 0, 0, 1, 0);
+        border(left, 0, top.Height(), 0, 0);
+        border(right, FWidth - right.Width(), top.Height(), 0, 0);
+        border(bottom, 0, FHeight - bottom.Height(), -1, cl.Bottom);
+    }
+    if (own) ReleaseDC(h, dc);
+}
+
+void TskSkinForm::PaintFrameDefault(HDC dc) {
+    if (!FForm->HandleAllocated() || !HasBorder()) return;
+    if (FSkinData && FSkinData->Changing()) return;
+    const int w = FForm->Width(), h = FForm->Height(), ch = CaptionHeight();
+    if (w <= 6 || h <= 6) return;
+    if (FObjects.empty()) CreateDefaultButtons();
+    LayoutDefaultButtons();
+    const TRect cap = DefaultCaptionRect();
+    HWND hwnd = FForm->WindowHandle();
+    const bool own = dc == nullptr;
+    if (own) dc = GetWindowDC(hwnd);
+    if (!dc) return;
+    {
+        TskBitmap plain(w - 6, ch);
+        TOffscreen off(plain);
+        if (HDC c = off.DC()) {
+            Fill(c, {0, 0, w - 6, ch}, clBtnFace);
+            const int l = cap.Left - 3, r = cap.Right - 3;
+            for (int y = 2; y <= ch - 4; ++y) {
+                UniquePen pen(CreatePen(PS_SOLID, 1, Rgb((y - 2) % 2 == 0 ? clBtnHighlight : clBtnShadow)));
+                SelectGuard g(c, pen.Get());
+                MoveToEx(c, l, y, nullptr);
+                LineTo(c, r, y);
+            }
+            String text = FForm->Caption();
+            if (FForm->FormStyle() == fsMDIForm)
+                if (TskSkinForm* child = GetMaximizedChildSkinForm())
+                    text += " - [" + child->Form()->Caption() + "]";
+            TFont font;
+            font.Assign(IsFormActive() ? FDefCaptionFont : FDefInActiveCaptionFont);
+            if (FSkinData && FSkinData->ResourceStrData())
+                font.SetCharset(FSkinData->ResourceStrData()->CharSet());
+            SelectGuard fontGuard(c, font.Handle());
+            const int space = r - l;
+            FitWideTextToWidth(c, text, space);
+            if (!text.empty() && space > 0) {
+                const int tw = WideTextWidth(c, text), th = WideTextHeight(c, text);
+                const int x = l + space / 2 - (tw + 5) / 2, y = ch / 2 - th / 2;
+                TRect tr{x - 2, y - 2, x + tw + 2, y + th + 2};
+                Fill(c, tr, clBtnFace);
+                SetBkMode(c, TRANSPARENT);
+                SetTextColor(c, Rgb(font.Color()));
+                TRect at{x, y, x + tw, y + th};
+                DrawTextWide(c, text, at, DT_NOPREFIX | DT_SINGLELINE);
+            }
+            for (auto& o : FObjects) {
+                if (!o->Visible) continue;
+                SaveGuard save(c);
+                SetViewportOrgEx(c, -3, -3, nullptr);
+                o->Draw(c, true);
+            }
+            SaveGuard save(dc);
+            const int top = ch + 3;
+            ExcludeClipRect(dc, 3, top, w - 3, h - 3);
+            BitBlt(dc, 3, 3, w - 6, ch, c, 0, 0, SRCCOPY);
+            // The strip between the caption and the client area.
+            Fill(dc, {3, 3 + ch, w - 3, top}, clBtnFace);
+            TRect ring{0, 0, w, h};
+            const TColor colours[3][2] = {
+                {cl3DLight, cl3DDkShadow}, {clBtnHighlight, clBtnShadow}, {clBtnFace, clBtnFace}};
+            for (const auto& c2 : colours) {
+                DrawFrame3D(dc, ring, TskColor(Rgb(c2[0])), TskColor(Rgb(c2[1])));
+                ring = {ring.Left + 1, ring.Top + 1, ring.Right - 1, ring.Bottom - 1};
+            }
+        }
+    }
+    if (own) ReleaseDC(hwnd, dc);
+}
+
+void TskSkinForm::PaintClientBackground(HDC dc) {
+    if (!dc || !FForm) return;
+    const TRect client{0, 0, FForm->ClientWidth(), FForm->ClientHeight()};
+    bool filled = false;
+    if (FSkinInUse) {
+        const TskSkinData& s = *FSkinData;
+        if (s.bgpictureindex == -1) {
+            if (!IsEmptySkinRect(s.clientrect) && !s.Picture.Empty()) {
+                TileOver(dc, client, s.Picture, s.clientrect);
+                filled = true;
+            }
+        } else if (const TskBitmap* bg = s.ActivePicture(s.bgpictureindex); bg && !bg->Empty()) {
+            TileOver(dc, client, *bg, {0, 0, bg->Width(), bg->Height()});
+            filled = true;
+        }
+    }
+    // No skin, or a missing or empty tile: the plain face.
+    if (!filled) Fill(dc, client, clBtnFace);
+    if (!FLogo.Empty()) {
+        const int x = IntMax(0, client.Width() - FLogo.Width()),
+                  y = IntMax(0, client.Height() - FLogo.Height());
+        if (LogoBitMapTransparent) {
+            TransparentBlt(dc, x, y, FLogo.Width(), FLogo.Height(), FLogo.Canvas().Handle(), 0, 0,
+                           FLogo.Width(), FLogo.Height(), UINT(Rgb(FLogo.TransparentColor())));
+        } else {
+            BitBlt(dc, x, y, FLogo.Width(), FLogo.Height(), FLogo.Canvas().Handle(), 0, 0, SRCCOPY);
+        }
+    }
+}
+
+void TskSkinForm::DrawSkinObject(TskActiveSkinObject* Object) {
+    if (!Object || !FForm || !FForm->HandleAllocated() || !HasBorder()) return;
+    if (!IsWindowVisible(FForm->WindowHandle())) return;
+    if (FForm->FormStyle() == fsMDIChild && FWindowState == skwsMaximized) return;
+    HWND h = FForm->WindowHandle();
+    HDC dc = GetWindowDC(h);
+    if (!dc) return;
+    {
+        SaveGuard save(dc);
+        const TRect cl = FSkinInUse ? FMetrics.ClientRect
+                                    : TRect{3, CaptionHeight() + 3, FForm->Width() - 3, FForm->Height() - 3};
+        ExcludeClipRect(dc, cl.Left, cl.Top, cl.Right, cl.Bottom);
+        Object->Draw(dc, true);
+    }
+    ReleaseDC(h, dc);
+}
+
+void TskSkinForm::UpdateRegion(bool Relayout) {
+    if ((ComponentState() & csDesigning) || !FSkinInUse || !FForm->HandleAllocated()) return;
+    CalcFrameMetrics();
+    if (Relayout) LayoutObjects();
+    HWND h = FForm->WindowHandle();
+    const TskSkinData& s = *FSkinData;
+    const bool none =
+        !HasBorder() || (FForm->FormStyle() == fsMDIChild && FWindowState == skwsMaximized) || s.Mask.Empty();
+    std::optional<TskRegion> shape;
+    // The masks are always composed for the current size, so the region fits the window.
+    if (!none) shape = BuildSkinRegion(SkinCorners(s), FrameCorners(FMetrics), FWidth, s.Mask);
+    if (shape && !IsEmptySkinRect(FMetrics.MaskArea)) shape->AddRect(FMetrics.MaskArea);
+    if (!shape) {
+        if (FRegionSet) SetWindowRgn(h, nullptr, TRUE);
+        FRegionSet = false;
+        FShape.reset();
+        FrameRepaint();
+        return;
+    }
+    UniqueRegion rgn = CreateSkinRegionHandle(*shape);
+    FShape = std::move(shape);
+    // The window keeps its own reference to the region.
+    SetWindowRgn(h, rgn.Get(), TRUE);
+    FRegionSet = true;
+}
+
+} // namespace vd

@@ -1,0 +1,127 @@
+// Form resources: the frame's published properties by name.
+#include "platform/rtl/SysUtils.h"
+#include "platform/vcl/FormReader.h"
+#include "skin/controls/SkinMenuLink.h"
+#include "skin/controls/SkinStatusBar.h"
+#include "skin/core/SkinData.h"
+#include "skin/form/frame/SkinComponent.h"
+#include "skin/form/frame/SkinForm.h"
+#include "skin/form/frame/SkinTrayIcon.h"
+#include "skin/form/menus/SkinHintWindow.h"
+
+namespace vd {
+
+namespace {
+
+const std::pair<const char*, TskBorderIcons> kIcons[] = {{"biSystemMenu", skbiSystemMenu},
+                                                         {"biMinimize", skbiMinimize},
+                                                         {"biMaximize", skbiMaximize},
+                                                         {"biRollUp", skbiRollUp},
+                                                         {"biMinimizeToTray", skbiMinimizeToTray}};
+
+const char* const kPositions[] = {"skpDefault", "skpScreenCenter", "skpDesktopCenter"};
+
+} // namespace
+
+bool TskSkinForm::SetProperty(const String& name, const TPropValue& value) {
+    auto is = [&](const char* n) { return SameText(name, n); };
+    if (is("PositionInMonitor")) {
+        for (int i = 0; i < 3; ++i)
+            if (SameText(value.AsIdent(), kPositions[i])) PositionInMonitor = TskPositionInMonitor(i);
+        return true;
+    }
+    if (is("BorderIcons")) {
+        TskBorderIcons v = 0;
+        for (const String& m : value.Set)
+            for (const auto& [n, bit] : kIcons)
+                if (SameText(m, n)) v |= bit;
+        SetBorderIcons(v);
+        return true;
+    }
+    struct BoolProp {
+        const char* name;
+        bool* field;
+    };
+    const BoolProp bools[] = {{"UseFormCursorInNCArea", &UseFormCursorInNCArea},
+                              {"AlwaysShowInTray", &AlwaysShowInTray},
+                              {"LogoBitMapTransparent", &LogoBitMapTransparent},
+                              {"AlwaysMinimizeToTray", &AlwaysMinimizeToTray},
+                              {"MaximizeOnFullScreen", &MaximizeOnFullScreen},
+                              {"AlphaBlendAnimation", &AlphaBlendAnimation},
+                              {"ShowObjectHint", &ShowObjectHint},
+                              {"UseDefaultObjectHint", &UseDefaultObjectHint},
+                              {"MenusAlphaBlend", &MenusAlphaBlend},
+                              {"MenusAlphaBlendAnimation", &MenusAlphaBlendAnimation},
+                              {"UseDefaultSysMenu", &UseDefaultSysMenu},
+                              {"Magnetic", &Magnetic},
+                              {"HideCaptionButtons", &HideCaptionButtons}};
+    for (const auto& b : bools)
+        if (is(b.name)) {
+            *b.field = value.AsBool();
+            return true;
+        }
+    struct IntProp {
+        const char* name;
+        int* field;
+    };
+    const IntProp ints[] = {{"ClientWidth", &ClientWidth}, {"ClientHeight", &ClientHeight},
+                            {"MinHeight", &MinHeight},     {"MinWidth", &MinWidth},
+                            {"MaxHeight", &MaxHeight},     {"MaxWidth", &MaxWidth}};
+    for (const auto& i : ints)
+        if (is(i.name)) {
+            *i.field = int(value.AsInt());
+            return true;
+        }
+    if (is("MagneticSize")) return MagneticSize = Byte(value.AsInt()), true;
+    if (is("MenusAlphaBlendValue")) return MenusAlphaBlendValue = Byte(value.AsInt()), true;
+    if (is("AlphaBlendValue")) return SetAlphaBlendValue(Byte(value.AsInt())), true;
+    if (is("AlphaBlend")) return SetAlphaBlend(value.AsBool()), true;
+    if (is("ShowIcon")) return SetShowIcon(value.AsBool()), true;
+    if (is("MaxMenuItemsInWindow")) return SetMaxMenuItemsInWindow(int(value.AsInt())), true;
+    if (is("UseSkinFontInMenu")) return SetUseSkinFontInMenu(value.AsBool()), true;
+    if (is("DefMenuItemHeight")) return SetDefMenuItemHeight(int(value.AsInt())), true;
+    return TComponent::SetProperty(name, value);
+}
+
+bool TskSkinForm::SetComponentProperty(const String& name, TComponent* value) {
+    auto is = [&](const char* n) { return SameText(name, n); };
+    if (is("SkinData")) return SetSkinData(dynamic_cast<TskSkinData*>(value)), true;
+    if (is("MenusSkinData")) return SetMenusSkinData(dynamic_cast<TskSkinData*>(value)), true;
+    if (is("SystemMenu")) return SetSystemMenu(dynamic_cast<TPopupMenu*>(value)), true;
+    if (is("TrayIcon")) return SetTrayIcon(dynamic_cast<TskTrayIcon*>(value)), true;
+    if (is("StatusBar")) return SetStatusBar(dynamic_cast<TskSkinStatusBar*>(value)), true;
+    if (is("SkinHint")) return SetSkinHint(dynamic_cast<TskSkinHint*>(value)), true;
+    // The menu bar and the tabs bar belong to the multiple-document windows.
+    if (is("MainMenuBar") || is("MDITabsBar")) return true;
+    return TComponent::SetComponentProperty(name, value);
+}
+
+void TskSkinForm::GetProperties(TPropList& out) const {
+    TComponent::GetProperties(out);
+    if (PositionInMonitor != skpDefault)
+        out.emplace_back("PositionInMonitor", TPropValue::FromIdent(kPositions[PositionInMonitor]));
+    std::vector<String> icons;
+    for (const auto& [n, bit] : kIcons)
+        if (FBorderIcons & bit) icons.push_back(n);
+    out.emplace_back("BorderIcons", TPropValue::FromSet(icons));
+    if (Magnetic) out.emplace_back("Magnetic", TPropValue::FromBool(true));
+    if (AlphaBlend()) out.emplace_back("AlphaBlend", TPropValue::FromBool(true));
+    if (AlphaBlendAnimation) out.emplace_back("AlphaBlendAnimation", TPropValue::FromBool(true));
+    if (FAlphaBlendValue != 200) out.emplace_back("AlphaBlendValue", TPropValue::FromInt(FAlphaBlendValue));
+    if (FShowIcon) out.emplace_back("ShowIcon", TPropValue::FromBool(true));
+    if (FSkinData && !FSkinData->Name().empty())
+        out.emplace_back("SkinData", TPropValue::FromIdent(FSkinData->Name()));
+}
+
+void RegisterSkinFormClasses() {
+    TFormReader::RegisterClass("TskSkinForm",
+                               [](TComponent* owner) -> TComponent* { return new TskSkinForm(owner); });
+    TFormReader::RegisterClass("TskTrayIcon",
+                               [](TComponent* owner) -> TComponent* { return new TskTrayIcon(owner); });
+    TFormReader::RegisterClass("TskSkinFrame",
+                               [](TComponent* owner) -> TComponent* { return new TskSkinFrame(owner); });
+    TFormReader::RegisterClass("TskSkinPopupMenu",
+                               [](TComponent* owner) -> TComponent* { return new TskSkinPopupMenu(owner); });
+}
+
+} // namespace vd

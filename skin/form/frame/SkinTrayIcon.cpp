@@ -1,0 +1,427 @@
+#include "skin/form/frame/SkinTrayIcon.h"
+
+#include "platform/rtl/SysUtils.h"
+#include "platform/shell/MessageWindow.h"
+#include "platform/shell/NotifyIcon.h"
+#include "platform/vcl/Application.h"
+#include "platform/vcl/Form.h"
+#include "platform/vcl/ImageList.h"
+#include "platform/vcl/Screen.h"
+#include "platform/vcl/Timer.h"
+#include "skin/controls/SkinMenuLink.h"
+
+#include <algorithm>
+
+namespace vd {
+
+TskTrayIcon::TskTrayIcon(TComponent* AOwner) : TComponent(AOwner) {
+    FAnimateTimer = new TTimer(this);
+    FAnimateTimer->SetEnabled(false);
+    FAnimateTimer->SetInterval(FAnimateTimerInterval);
+    FAnimateTimer->SetOnTimer([this](TObject*) { AnimateTimerTick(); });
+    FClickTimer = new TTimer(this);
+    FClickTimer->SetEnabled(false);
+    // Clicks are told from double clicks by the desktop's time, as in every other window.
+    FClickTimer->SetInterval(GetDoubleClickTime());
+    FClickTimer->SetOnTimer([this](TObject*) { ClickTimerTick(); });
+    if (!Designing() && Application && !Application->Icon().Empty() && UseAppIcon())
+        FIcon.Assign(Application->Icon());
+    FHandle = CreateMessageWindow([this](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+        if (h != FHandle) return DefWindowProc(h, m, w, l);
+        return HiddenWndProc(m, w, l);
+    });
+    WatchTaskbarCreated(FHandle);
+    if (!Designing()) HookWindows();
+}
+
+TskTrayIcon::~TskTrayIcon() {
+    Destroying();
+    UnhookWindows();
+    if (FIconShown || FIconVisible) {
+        NOTIFYICONDATA d;
+        d.hWnd = FHandle;
+        d.uID = 1;
+        Shell_NotifyIcon(NIM_DELETE, d);
+    }
+    FIconShown = false;
+    UnwatchTaskbarCreated(FHandle);
+    if (FHandle && IsWindow(FHandle)) DestroyWindow(FHandle);
+    FHandle = nullptr;
+}
+
+void TskTrayIcon::HookWindows() {
+    if (!Application) return;
+    FAppWindow = Application->Handle();
+    FSavedAppProc =
+        SetWindowProc(FAppWindow, MakeWndProc([this](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+                          TMessage msg{m, w, l, 0};
+                          if (h == FAppWindow) AppMessage(msg);
+                          return CallWindowProc(FSavedAppProc, h, m, w, l);
+                      }));
+}
+
+void TskTrayIcon::UnhookWindows() {
+    if (FAppWindow && IsWindow(FAppWindow) && FSavedAppProc) SetWindowProc(FAppWindow, FSavedAppProc);
+    FAppWindow = nullptr;
+    FSavedAppProc.reset();
+}
+
+void TskTrayIcon::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == reinterpret_cast<TComponent*>(FIconList)) FIconList = nullptr;
+    if (AComponent == FPopupMenu) FPopupMenu = nullptr;
+}
+
+void TskTrayIcon::Loaded() {
+    TComponent::Loaded();
+    if (dynamic_cast<TWinControl*>(Owner()) && MinimizedOnStart && !Designing()) {
+        FIconVisible = true;
+        FMinimizeToTray = true;
+        if (Application) {
+            Application->ShowMainForm = false;
+            ShowWindow(Application->Handle(), SW_HIDE);
+        }
+    }
+    ModifyIcon();
+    SetIconVisible(FIconVisible);
+}
+
+bool TskTrayIcon::FillData(NOTIFYICONDATA& d) const {
+    if (Designing() && !FSettingPreview && !FDesignPreview) return false;
+    d.hWnd = FHandle;
+    d.uID = 1;
+    d.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    d.uCallbackMessage = CallbackMessage;
+    d.hIcon = FIcon.Handle();
+    d.szTip = !FHint.empty() && FShowHint ? CutTrayTip(FHint) : String();
+    return true;
+}
+
+void TskTrayIcon::ShowIcon() {
+    if (!FSettingPreview) FIconVisible = true;
+    if (Designing() && !FSettingPreview) return;
+    NOTIFYICONDATA d;
+    if (FillData(d)) FIconShown = Shell_NotifyIcon(NIM_ADD, d) != FALSE;
+}
+
+void TskTrayIcon::HideIcon() {
+    if (!FSettingPreview) FIconVisible = false;
+    if (Designing() && !FSettingPreview) return;
+    NOTIFYICONDATA d;
+    if (FillData(d)) Shell_NotifyIcon(NIM_DELETE, d);
+    FIconShown = false;
+}
+
+void TskTrayIcon::ModifyIcon() {
+    NOTIFYICONDATA d;
+    if (FIconShown && FillData(d)) Shell_NotifyIcon(NIM_MODIFY, d);
+}
+
+void TskTrayIcon::SetIconVisible(bool Value) {
+    if (Value)
+        ShowIcon();
+    else
+        HideIcon();
+}
+
+void TskTrayIcon::SetIcon(const TIcon& Value) {
+    FIcon.Assign(Value);
+    ModifyIcon();
+}
+
+void TskTrayIcon::SetHint(const String& Value) {
+    FHint = Value;
+    ModifyIcon();
+}
+
+void TskTrayIcon::SetShowHint(bool Value) {
+    FShowHint = Value;
+    ModifyIcon();
+}
+
+void TskTrayIcon::SetPopupMenu(TskSkinPopupMenu* Value) {
+    if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
+    FPopupMenu = Value;
+    if (Value) Value->FreeNotification(this);
+}
+
+void TskTrayIcon::SetIconList(TCustomImageList* Value) {
+    if (FIconList) FIconList->RemoveFreeNotification(this);
+    FIconList = Value;
+    if (Value) Value->FreeNotification(this);
+    FIconIndex = 0;
+}
+
+void TskTrayIcon::SetIconIndex(int Value) {
+    // An empty list keeps index 0 and the icon; negative indexes count as 0.
+    if (FIconList && FIconList->Count() > 0) {
+        FIconIndex = std::clamp(Value, 0, FIconList->Count() - 1);
+        TIcon icon;
+        if (FIconList->GetIcon(FIconIndex, icon)) FIcon.Assign(icon);
+    } else {
+        FIconIndex = 0;
+    }
+    ModifyIcon();
+}
+
+void TskTrayIcon::SetCycleIcons(bool Value) {
+    FCycleIcons = Value;
+    if (Value) FIconIndex = 0;
+    FAnimateTimer->SetEnabled(Value);
+}
+
+void TskTrayIcon::SetAnimateTimerInterval(unsigned Value) {
+    FAnimateTimerInterval = Value;
+    FAnimateTimer->SetInterval(Value);
+}
+
+void TskTrayIcon::SetDesignPreview(bool Value) {
+    FDesignPreview = Value;
+    FSettingPreview = true;
+    SetIconVisible(Value);
+    FSettingPreview = false;
+}
+
+void TskTrayIcon::AnimateTimerTick() {
+    if (!FIconList || FIconList->Count() == 0) return;
+    const int count = FIconList->Count();
+    if (FIconIndex >= count) FIconIndex = 0;
+    TIcon icon;
+    if (FIconList->GetIcon(FIconIndex, icon)) FIcon.Assign(icon);
+    Cycle(FIconIndex >= count - 1 ? 0 : FIconIndex + 1);
+    ModifyIcon();
+    FIconIndex = FIconIndex >= count - 1 ? 0 : FIconIndex + 1;
+}
+
+TShiftState TskTrayIcon::ShiftState() const {
+    TShiftState s = 0;
+    if (GetAsyncKeyState(VK_SHIFT) < 0) s |= ssShift;
+    if (GetAsyncKeyState(VK_MENU) < 0) s |= ssAlt;
+    if (GetAsyncKeyState(VK_CONTROL) < 0) s |= ssCtrl;
+    return s;
+}
+
+LRESULT TskTrayIcon::HiddenWndProc(UINT Msg, WPARAM wParam, LPARAM lParam) {
+    if (Msg == CallbackMessage) {
+        if (Enabled) TrayNotify(lParam);
+        return 0;
+    }
+    if (Msg == TaskbarCreatedMessage()) {
+        // A notification area appeared: the icon goes back in.
+        if (FIconVisible) ShowIcon();
+        return 0;
+    }
+    if (Msg == TrayLostMessage()) {
+        TrayLost();
+        return 0;
+    }
+    switch (Msg) {
+    case WM_DESTROY:
+    case WM_CLOSE:
+    case WM_QUERYENDSESSION:
+    case WM_QUIT:
+    case WM_USERCHANGED:
+    case WM_NCDESTROY:
+        return 1;
+    default:
+        return DefWindowProc(FHandle, Msg, wParam, lParam);
+    }
+}
+
+void TskTrayIcon::TrayLost() {
+    FIconShown = false;
+    // A window hidden in the notification area must not stay out of reach.
+    if (FHidApplication) {
+        FHidApplication = false;
+        ShowMainForm();
+        if (Application) Application->Restore();
+        if (OnTrayLost) OnTrayLost(this);
+    }
+}
+
+void TskTrayIcon::TrayNotify(LPARAM mouse) {
+    TPoint p;
+    GetCursorPos(p);
+    const TShiftState shift = ShiftState();
+    switch (UINT(mouse)) {
+    case WM_MOUSEMOVE:
+        MouseMove(shift, p.X, p.Y);
+        break;
+    case WM_LBUTTONDOWN:
+        FClickTimer->SetEnabled(false);
+        FClickTimer->SetInterval(GetDoubleClickTime());
+        FClickTimer->SetEnabled(true);
+        MouseDown(mbLeft, shift | ssLeft, p.X, p.Y);
+        FClickStart = true;
+        if (PopupByLeftButton) PopupAtCursor();
+        break;
+    case WM_LBUTTONUP:
+        if (FClickStart) FClickReady = true;
+        if (FClickStart && !FClickTimer->Enabled()) {
+            // The press outlasted the double-click time.
+            FClickStart = FClickReady = false;
+            Click();
+        }
+        FClickStart = false;
+        MouseUp(mbLeft, shift | ssLeft, p.X, p.Y);
+        break;
+    case WM_LBUTTONDBLCLK:
+        FClickReady = false;
+        FIsDblClick = true;
+        DblClick();
+        if (FPopupMenu && FPopupMenu->AutoPopup() && !PopupByLeftButton) {
+            TMenuItem* items = FPopupMenu->Items();
+            for (int i = 0; i < items->Count(); ++i)
+                if (items->Items(i)->Default) {
+                    items->Items(i)->Click();
+                    break;
+                }
+        }
+        break;
+    case WM_RBUTTONDOWN:
+        MouseDown(mbRight, shift | ssRight, p.X, p.Y);
+        PopupAtCursor();
+        break;
+    case WM_RBUTTONUP:
+        MouseUp(mbRight, shift | ssRight, p.X, p.Y);
+        break;
+    case WM_MBUTTONDOWN:
+        MouseDown(mbMiddle, shift | ssMiddle, p.X, p.Y);
+        break;
+    case WM_MBUTTONUP:
+        MouseUp(mbMiddle, shift | ssMiddle, p.X, p.Y);
+        break;
+    case BalloonClickMessage:
+        if (OnBalloonHintClick) OnBalloonHintClick(this);
+        break;
+    default:
+        break;
+    }
+}
+
+void TskTrayIcon::ClickTimerTick() {
+    FClickTimer->SetEnabled(false);
+    if (!FIsDblClick && FClickReady) {
+        FClickReady = false;
+        Click();
+    }
+    FIsDblClick = false;
+}
+
+void TskTrayIcon::Click() {
+    if (OnClick) OnClick(this);
+}
+void TskTrayIcon::DblClick() {
+    if (OnDblClick) OnDblClick(this);
+}
+void TskTrayIcon::Cycle(int NextIndex) {
+    if (OnCycle) OnCycle(this, NextIndex);
+}
+void TskTrayIcon::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+}
+void TskTrayIcon::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+}
+void TskTrayIcon::MouseMove(TShiftState Shift, int X, int Y) {
+    if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+}
+
+void TskTrayIcon::MinimizeToTray() {
+    // Hidden only when the icon really is in a notification area; otherwise the application
+    // stays iconified in the task bar, where the user can reach it.
+    SetIconVisible(true);
+    if (FIconShown) HideMainForm();
+}
+
+void TskTrayIcon::AppMessage(TMessage& Message) {
+    if (Message.Msg == WM_SIZE && Message.WParam == SIZE_MINIMIZED && FMinimizeToTray) {
+        MinimizeToTray();
+        return;
+    }
+    if (Message.Msg == WM_WINDOWPOSCHANGED && FSettingMDIForm && Application && Application->MainForm()) {
+        if (Application->MainForm()->FormStyle() == fsMDIForm && MinimizedOnStart)
+            ShowWindow(Application->Handle(), SW_HIDE);
+        FSettingMDIForm = false;
+    }
+}
+
+void TskTrayIcon::ShowMainForm() {
+    if (!dynamic_cast<TWinControl*>(Owner()) || !Application || !Application->MainForm()) return;
+    FHidApplication = false;
+    HWND app = Application->Handle();
+    ShowWindow(app, SW_RESTORE);
+    TCustomForm* main = Application->MainForm();
+    main->SetVisible(true);
+    if (main->HandleAllocated() && IsIconic(main->WindowHandle()))
+        ShowWindow(main->WindowHandle(), SW_RESTORE);
+}
+
+void TskTrayIcon::OwnerShown() {
+    if (!Application) return;
+    HWND app = Application->Handle();
+    if (IsWindowVisible(app) && !IsIconic(app)) return;
+    FHidApplication = false;
+    ShowWindow(app, SW_RESTORE);
+    SetForegroundWindow(app);
+}
+
+void TskTrayIcon::HideMainForm() {
+    if (!dynamic_cast<TWinControl*>(Owner()) || !Application || !Application->MainForm()) return;
+    Application->MainForm()->SetVisible(false);
+    ShowWindow(Application->Handle(), SW_HIDE);
+    FHidApplication = true;
+}
+
+void TskTrayIcon::PopupAtCursor() {
+    if (!FPopupMenu || !FPopupMenu->AutoPopup()) return;
+    TPoint p;
+    if (!GetCursorPos(p)) return;
+    if (Application) Application->ProcessMessages();
+    if (!FPopupMenu) return;
+    SetForegroundWindow(FHandle);
+    auto* owner = dynamic_cast<TWinControl*>(Owner());
+    if (owner && owner->HandleAllocated()) SetForegroundWindow(owner->WindowHandle());
+    FPopupMenu->SetPopupComponent(this);
+    FPopupMenu->Popup(p.X, p.Y);
+    if (owner && owner->HandleAllocated()) PostMessage(owner->WindowHandle(), WM_NULL, 0, 0);
+}
+
+bool TskTrayIcon::SetProperty(const String& name, const TPropValue& value) {
+    auto is = [&](const char* n) { return SameText(name, n); };
+    if (is("Enabled")) return Enabled = value.AsBool(), true;
+    if (is("IconVisible")) {
+        FIconVisible = value.AsBool();
+        if (!(ComponentState() & csLoading)) SetIconVisible(FIconVisible);
+        return true;
+    }
+    if (is("Hint")) return SetHint(value.AsString()), true;
+    if (is("ShowHint")) return SetShowHint(value.AsBool()), true;
+    if (is("PopupByLeftButton")) return PopupByLeftButton = value.AsBool(), true;
+    if (is("MinimizedOnStart")) return MinimizedOnStart = value.AsBool(), true;
+    if (is("MinimizeToTray")) return FMinimizeToTray = value.AsBool(), true;
+    if (is("CycleIcons")) return SetCycleIcons(value.AsBool()), true;
+    if (is("AnimateTimerInterval")) return SetAnimateTimerInterval(unsigned(value.AsInt())), true;
+    if (is("IconIndex")) return SetIconIndex(int(value.AsInt())), true;
+    if (is("DesignPreview")) return FDesignPreview = value.AsBool(), true;
+    return TComponent::SetProperty(name, value);
+}
+
+bool TskTrayIcon::SetComponentProperty(const String& name, TComponent* value) {
+    if (SameText(name, "PopupMenu")) return SetPopupMenu(dynamic_cast<TskSkinPopupMenu*>(value)), true;
+    if (SameText(name, "IconList")) return SetIconList(dynamic_cast<TCustomImageList*>(value)), true;
+    return TComponent::SetComponentProperty(name, value);
+}
+
+void TskTrayIcon::GetProperties(TPropList& out) const {
+    TComponent::GetProperties(out);
+    if (!FIconVisible) out.emplace_back("IconVisible", TPropValue::FromBool(false));
+    if (!FHint.empty()) out.emplace_back("Hint", TPropValue::FromString(FHint));
+    if (PopupByLeftButton) out.emplace_back("PopupByLeftButton", TPropValue::FromBool(true));
+    if (MinimizedOnStart) out.emplace_back("MinimizedOnStart", TPropValue::FromBool(true));
+    if (FPopupMenu && !FPopupMenu->Name().empty())
+        out.emplace_back("PopupMenu", TPropValue::FromIdent(FPopupMenu->Name()));
+}
+
+} // namespace vd

@@ -1,0 +1,239 @@
+// The frame's menus: system menu contents, the skinned popup menu component and the route it
+// takes to a frame's menu engine, menu mode (keys and wheel to the menu, clicks close it), the
+// tray menu and the menu speed button against the real menus.
+#include "FrameFixture.h"
+
+#include "platform/shell/FakeTray.h"
+#include "skin/controls/SkinMenuLink.h"
+#include "skin/controls/SkinMenuSpeedButton.h"
+#include "skin/core/SkinStrings.h"
+#include "skin/form/frame/SkinTrayIcon.h"
+#include "skin/form/menus/SkinMenu.h"
+
+namespace vd::test {
+namespace {
+
+std::vector<String> Captions(TMenuItem* root) {
+    std::vector<String> out;
+    for (int i = 0; i < root->Count(); ++i)
+        out.push_back(root->Items(i)->Caption());
+    return out;
+}
+
+TMenuItem* Add(TMenu* menu, const char* caption) {
+    auto* item = new TMenuItem(menu);
+    item->SetCaption(caption);
+    menu->Items()->Add(item);
+    return item;
+}
+
+TEST_F(FrameTest, BuiltInSystemMenuFollowsTheWindowState) {
+    TForm* f = NewFrameForm(true);
+    ShowForm(f);
+    EXPECT_EQ(Captions(Frame->GetSystemMenuItems()),
+              (std::vector<String>{"Mi&nimize", "Ma&ximize", "Ro&llUp", "-", "&Close"}));
+    TMenuItem* close = Frame->GetSystemMenuItems()->Items(4);
+    EXPECT_EQ(ShortCutToText(close->ShortCut), "Alt+F4");
+    // Maximized: Restore instead of Maximize; roll-up stays offered.
+    Frame->SetWindowState(skwsMaximized);
+    EXPECT_EQ(Captions(Frame->GetSystemMenuItems()),
+              (std::vector<String>{"Mi&nimize", "&Restore", "Ro&llUp", "-", "&Close"}));
+    Frame->SetWindowState(skwsNormal);
+    Frame->SetBorderIcons(skbiSystemMenu | skbiMinimizeToTray);
+    EXPECT_EQ(Captions(Frame->GetSystemMenuItems()),
+              (std::vector<String>{"Minimize to &Tray", "-", "&Close"}));
+    // Running an item runs its command.
+    Frame->SetBorderIcons(skbiSystemMenu | skbiMaximize);
+    Frame->GetSystemMenuItems()->Items(0)->Click();
+    EXPECT_EQ(Frame->WindowState(), skwsMaximized);
+}
+
+TEST_F(FrameTest, UserSystemMenuGetsTheStandardItemsAroundItsOwn) {
+    TForm* f = NewFrameForm(true);
+    ShowForm(f);
+    auto* sys = new TPopupMenu(f);
+    Add(sys, "About");
+    Add(sys, "Settings");
+    Frame->SetSystemMenu(sys);
+    EXPECT_EQ(Captions(Frame->GetSystemMenuItems()),
+              (std::vector<String>{"Mi&nimize", "Ma&ximize", "Ro&llUp", "About", "Settings", "&Close"}));
+    // Built again on every showing, never twice.
+    EXPECT_EQ(Frame->GetSystemMenuItems()->Count(), 6);
+    Frame->UseDefaultSysMenu = false;
+    sys->Items()->Clear();
+    Add(sys, "Only");
+    EXPECT_EQ(Captions(Frame->GetSystemMenuItems()), (std::vector<String>{"Only"}));
+}
+
+TEST_F(FrameTest, SystemMenuCaptionsFromTheSkinStrings) {
+    TForm* f = NewFrameForm(true);
+    auto* strings = new TskResourceStrData(f);
+    strings->SetResStrings({"MI_MINCAPTION=Kleiner", "MI_CLOSECAPTION=Zu"});
+    Skin->SetResourceStrData(strings);
+    const std::vector<String> c = Captions(Frame->GetSystemMenuItems());
+    EXPECT_EQ(c.front(), "Kleiner");
+    EXPECT_EQ(c.back(), "Zu");
+    // A key the table does not hold gives an empty caption.
+    EXPECT_EQ(c[1], "");
+}
+
+TEST_F(FrameTest, RightClickOnTheCaptionOpensTheSystemMenuAndAClickClosesIt) {
+    TForm* f = NewFrameForm(true);
+    ShowForm(f);
+    int opened = 0, closed = 0;
+    Frame->OnSkinMenuOpen = [&](TObject*) { ++opened; };
+    Frame->OnSkinMenuClose = [&](TObject*) { ++closed; };
+    hb->Click(RawButton::Right, ScreenOf(f, 100, 12));
+    Pump();
+    ASSERT_NE(Frame->SkinMenu(), nullptr);
+    EXPECT_TRUE(Frame->SkinMenu()->MenuVisible());
+    EXPECT_TRUE(Frame->SkinMenuIsOpen());
+    EXPECT_EQ(opened, 1);
+    // While it is open the wheel goes nowhere.
+    EXPECT_TRUE(Application->HasMessageHook(Frame));
+    // A click into the client area closes it first.
+    hb->Click(RawButton::Left, ScreenOf(f, 150, 100));
+    Pump();
+    EXPECT_FALSE(Frame->SkinMenu()->MenuVisible());
+    EXPECT_FALSE(Frame->SkinMenuIsOpen());
+    EXPECT_EQ(closed, 1);
+    EXPECT_FALSE(Application->HasMessageHook(Frame));
+}
+
+TEST_F(FrameTest, SystemMenuButtonStaysPressedWhileItsMenuIsOpen) {
+    TForm* f = NewFrameForm(true);
+    ShowForm(f);
+    auto* button = dynamic_cast<TskSkinStdButtonObject*>(Frame->FindObject("sysmenubutton"));
+    ASSERT_NE(button, nullptr);
+    hb->MouseMove(ScreenOf(f, 12, 12));
+    Pump();
+    hb->ButtonDown(RawButton::Left, ScreenOf(f, 12, 12));
+    Pump();
+    EXPECT_TRUE(button->Pressed);
+    EXPECT_TRUE(Frame->SkinMenu()->MenuVisible());
+    hb->ButtonUp(RawButton::Left, ScreenOf(f, 12, 12));
+    Pump();
+    EXPECT_TRUE(button->Pressed);
+    Frame->SkinMenu()->CloseMenu();
+    Pump();
+    EXPECT_FALSE(button->Pressed);
+    EXPECT_FALSE(Frame->SkinMenuIsOpen());
+}
+
+TEST_F(FrameTest, EscapeClosesTheMenuThroughTheMessageHook) {
+    TForm* f = NewFrameForm(true);
+    ShowForm(f);
+    Frame->PopupSystemMenu(f->Left() + 50, f->Top() + 50);
+    ASSERT_TRUE(Frame->SkinMenu()->MenuVisible());
+    hb->KeyPress(VK_ESCAPE);
+    Pump();
+    EXPECT_FALSE(Frame->SkinMenu()->MenuVisible());
+    EXPECT_FALSE(Frame->SkinMenuIsOpen());
+}
+
+TEST_F(FrameTest, FreeingTheFrameRemovesItsHook) {
+    TForm* f = NewFrameForm(true);
+    ShowForm(f);
+    Frame->PopupSystemMenu(f->Left() + 50, f->Top() + 50);
+    ASSERT_TRUE(Application->HasMessageHook(Frame));
+    const void* owner = Frame;
+    Frame->Free();
+    EXPECT_FALSE(Application->HasMessageHook(owner));
+    // The form still works with its own procedure.
+    f->SetWidth(310);
+    Pump();
+    EXPECT_EQ(f->Width(), 310);
+}
+
+TEST_F(FrameTest, PopupMenuFindsItsFrameAndSkin) {
+    TForm* f = NewFrameForm(true);
+    ShowForm(f);
+    TskSkinForm* skinned = Frame;
+    // Owned by the frame component: found through the owner's owner; the skin comes from it.
+    auto* menu = new TskSkinPopupMenu(Frame);
+    Add(menu, "One");
+    Add(menu, "Two");
+    int popups = 0, closes = 0;
+    menu->OnPopup = [&](TObject*) { ++popups; };
+    menu->OnMenuClose = [&](TObject*) { ++closes; };
+    menu->Popup(f->Left() + 40, f->Top() + 60);
+    EXPECT_EQ(popups, 1);
+    EXPECT_EQ(menu->SkinData(), Skin);
+    EXPECT_EQ(menu->PopupPoint(), (TPoint{f->Left() + 40, f->Top() + 60}));
+    EXPECT_TRUE(Frame->SkinMenu()->MenuVisible());
+    Frame->SkinMenu()->CloseMenu();
+    EXPECT_EQ(closes, 1);
+    EXPECT_FALSE(Frame->SkinMenuIsOpen());
+
+    // A menu on a form without a frame shows nothing; without a skin PopupAtControl shows
+    // nothing either, while Popup opens the plain look.
+    auto* bare = new TForm(Application);
+    auto* lonely = new TskSkinPopupMenu(bare);
+    Add(lonely, "x");
+    EXPECT_FALSE(lonely->PopupFromRect(nullptr, {10, 10, 20, 20}, 0));
+    TForm* plain = NewFrameForm(false, {500, 100, 800, 300});
+    auto* plainMenu = new TskSkinPopupMenu(plain);
+    Add(plainMenu, "y");
+    EXPECT_FALSE(plainMenu->PopupAtControl(plain, 510, 110));
+    EXPECT_TRUE(plainMenu->PopupFromRect(nullptr, {510, 110, 510, 110}, 0));
+    EXPECT_TRUE(Frame->SkinMenuIsOpen());
+    EXPECT_FALSE(skinned->SkinMenuIsOpen());
+    Frame->SkinMenu()->CloseMenu();
+    // An empty menu opens nothing and leaves no menu mode behind.
+    auto* empty = new TskSkinPopupMenu(f);
+    EXPECT_FALSE(empty->PopupFromRect(nullptr, {10, 10, 20, 20}, 0));
+    EXPECT_FALSE(skinned->SkinMenuIsOpen());
+    EXPECT_FALSE(Application->HasMessageHook(skinned));
+}
+
+TEST_F(FrameTest, MenuSpeedButtonOpensTheRealMenuAndPopsUpWhenItCloses) {
+    TForm* f = NewFrameForm(true);
+    ShowForm(f);
+    auto* menu = new TskSkinPopupMenu(f);
+    Add(menu, "One");
+    auto* button = new TskSkinMenuSpeedButton(f);
+    button->SetParent(f);
+    button->SetBounds(10, 10, 80, 25);
+    button->SetSkinPopupMenu(menu);
+    Pump();
+    const TPoint at = button->ClientToScreen({40, 12});
+    hb->MouseMove(at);
+    hb->ButtonDown(RawButton::Left, at);
+    Pump();
+    EXPECT_TRUE(button->MenuOpen());
+    EXPECT_TRUE(Frame->SkinMenu()->MenuVisible());
+    hb->ButtonUp(RawButton::Left, at);
+    Pump();
+    EXPECT_TRUE(button->MenuOpen());
+    EXPECT_TRUE(Frame->SkinMenu()->MenuVisible());
+    Frame->SkinMenu()->CloseMenu();
+    Pump();
+    EXPECT_FALSE(button->MenuOpen());
+    // An empty menu never opens: the button pops up at once.
+    menu->Items()->Clear();
+    hb->Click(RawButton::Left, at);
+    Pump();
+    EXPECT_FALSE(button->MenuOpen());
+}
+
+TEST_F(FrameTest, TrayRightClickOpensItsMenuThroughTheFrame) {
+    FakeTray tray;
+    InstallTrayHost(&tray);
+    TForm* f = NewFrameForm(true);
+    ShowForm(f);
+    auto* icon = new TskTrayIcon(f);
+    Frame->SetTrayIcon(icon);
+    // The frame gives an icon without a menu its own tray menu.
+    ASSERT_EQ(icon->PopupMenu(), Frame->TrayMenu());
+    EXPECT_EQ(Captions(Frame->TrayMenu()->Items()), (std::vector<String>{"&Restore", "-", "&Close"}));
+    icon->SetIconVisible(true);
+    ASSERT_TRUE(tray.Click(icon->Handle(), 1, WM_RBUTTONDOWN));
+    Pump();
+    EXPECT_TRUE(Frame->SkinMenu()->MenuVisible());
+    Frame->SkinMenu()->CloseMenu();
+    icon->SetIconVisible(false);
+    InstallTrayHost(nullptr);
+}
+
+} // namespace
+} // namespace vd::test
