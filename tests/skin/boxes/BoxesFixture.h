@@ -62,7 +62,7 @@ inline std::string BoxSkinIni() {
 
 // A form with the boxes' skin loaded into a skin object it owns.
 class BoxTest : public SkinTest {
-protected:
+public:
     void SetUp() override {
         VclTest::SetUp();
         Form = NewForm({100, 100, 600, 450});
@@ -77,7 +77,8 @@ protected:
         auto* c = new T(Form);
         c->SetParent(Form);
         c->SetBoundsRect(r);
-        if (skin) c->SetSkinData(skin);
+        if constexpr (requires { c->SetSkinData(skin); })
+            if (skin) c->SetSkinData(skin);
         return c;
     }
     void Press(TControl* c, int x, int y) {
