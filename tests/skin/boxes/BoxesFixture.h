@@ -35,7 +35,7 @@ inline std::string BoxSkinIni() {
            "downbuttonrect=44,4,48,16\r\n"
            "[spinedit]\r\n" +
            face +
-           "activeskinrect=20,0,40,20\r\nupbuttonrect=16,0,20,10\r\ndownbuttonrect=16,10,20,20\r\n"
+           "activeskinrect=20,0,40,20\r\nupbuttonrect=17,0,20,10\r\ndownbuttonrect=17,10,20,20\r\n"
            "activeupbuttonrect=24,4,28,14\r\nactivedownbuttonrect=24,4,28,14\r\nfontcolor=255\r\n"
            "[listbox]\r\n" +
            list +
