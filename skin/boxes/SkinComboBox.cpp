@@ -206,8 +206,10 @@ void TskSkinCustomComboBox::SetStyle(TskSkinCustomComboBoxStyle Value) {
     if ((ComponentState() & csDesigning) && Value == FStyle) return;
     FStyle = Value;
     if (Value == skcbEditStyle) {
-        if (!FEdit) CreateEdit();
-        if (!(ComponentState() & csDesigning)) {
+        // Set again, the one inner edit stays as it is, tab stop included.
+        const bool made = !FEdit;
+        if (made) CreateEdit();
+        if (made && !(ComponentState() & csDesigning)) {
             if (TabStop()) {
                 SetTabStop(false);
                 FEdit->SetTabStop(true);
@@ -296,7 +298,7 @@ void TskSkinCustomComboBox::PaintEditBackground(HDC DC, const TRect& R) {
 void TskSkinCustomComboBox::EditChange() {
     FEditChange = true;
     const String t = FEdit->Text();
-    if (!t.empty() && FListBox->ListBox()->HandleAllocated()) {
+    if (!t.empty()) {
         HWND lb = FListBox->ListBox()->Handle();
         const auto found =
             SendMessage(lb, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(t.c_str()));

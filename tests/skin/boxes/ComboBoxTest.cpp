@@ -236,5 +236,54 @@ TEST_F(Combos, PlainAndSkinnedPixels) {
     EXPECT_EQ(Probe(s, 1, 1), kRed);
 }
 
+TEST_F(Combos, TheEditStyleTypesCompletesAndStepsThroughTheList) {
+    hb->SetAutoAdvance(false);
+    auto* c = Combo(0);
+    for (const char* s : {"alpha", "beta", "bravo", "charlie"})
+        c->Items().Add(s);
+    c->SetStyle(skcbEditStyle);
+    ASSERT_NE(c->Edit(), nullptr);
+    c->SetStyle(skcbEditStyle);
+    EXPECT_EQ(c->ComponentCount(), 2) << "one inner edit however often the style is set";
+    EXPECT_FALSE(c->TabStop()) << "the edit takes the combo's tab stop";
+    EXPECT_TRUE(c->Edit()->TabStop());
+    c->Edit()->SetFocus();
+    Pump();
+    hb->Advance(300);
+    Key('B', U'b');
+    hb->Advance(300);
+    Key('R', U'r');
+    EXPECT_EQ(c->ItemIndex(), 2);
+    EXPECT_EQ(c->Text(), "bravo") << "the typed prefix is completed";
+    EXPECT_EQ(c->Edit()->Text(), "bravo");
+    EXPECT_EQ(c->Edit()->SelStart(), 2) << "and the completed tail selected";
+    EXPECT_EQ(c->Edit()->SelLength(), 3);
+    Key(VK_DOWN);
+    EXPECT_EQ(c->Text(), c->Items().Strings(c->ItemIndex())) << "Down selects the next item into the edit";
+    const int before = c->ItemIndex();
+    Key(VK_UP);
+    EXPECT_EQ(c->ItemIndex(), before - 1);
+    c->DropDown();
+    ASSERT_TRUE(c->DroppedDown());
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(c->DroppedDown()) << "Esc in the edit closes the list";
+    c->SetStyle(skcbFixedStyle);
+    EXPECT_EQ(c->Edit(), nullptr);
+}
+
+TEST_F(Combos, SkinnedHotAndButtonPieces) {
+    auto* s = Combo(3, Skin, {10, 60, 170, 80});
+    ::vd::SetFocus(Form->Handle());
+    Pump();
+    EXPECT_EQ(Probe(s, 60, 1), kEdge[0]) << "the normal face";
+    MoveTo(s, 153, 10);
+    EXPECT_EQ(Probe(s, 60, 1), kEdge[1]) << "the mouse over it: the active face";
+    EXPECT_EQ(Probe(s, 153, 10), kClient[1]) << "the hot button piece";
+    Press(s, 153, 10);
+    EXPECT_EQ(Probe(s, 153, 10), kClient[2]) << "pressed";
+    Release(s, 153, 10);
+    s->CloseUp(false);
+}
+
 } // namespace
 } // namespace vd::test
