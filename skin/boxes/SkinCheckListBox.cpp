@@ -44,6 +44,7 @@ void TskCheckListBox::ToggleState(int Index) {
 
 void TskCheckListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TListBox::MouseDown(Button, Shift, X, Y);
+    if (!OwnerList) return;
     const int i = ItemAtPos({X, Y}, true);
     if (i >= 0 && InRect(CheckOwner()->CheckRect(ItemRect(i)), X, Y)) ToggleState(i);
     CheckOwner()->ListBoxMouseDown(Button, Shift, X, Y);
@@ -53,7 +54,7 @@ void TskCheckListBox::KeyPress(TKeyChar& Key) {
     const bool space = Key == U' ';
     TListBox::KeyPress(Key);
     if (space) ToggleState(ItemIndex());
-    CheckOwner()->ListBoxKeyPress(Key);
+    if (OwnerList) CheckOwner()->ListBoxKeyPress(Key);
 }
 
 TskSkinCheckListBox::TskSkinCheckListBox(TComponent* AOwner)

@@ -140,6 +140,24 @@ TskSkinCustomComboBox::TskSkinCustomComboBox(TComponent* AOwner) : TskSkinCustom
 
 TskSkinCustomComboBox::~TskSkinCustomComboBox() {
     if (HandleAllocated()) KillTimer(WindowHandle(), kScrollTimer);
+    // The edit and the list call back into this object: unhook them while it is whole. The list
+    // has no parent, so it would otherwise outlive this destructor.
+    if (FEdit) {
+        FEdit->WindowProc = FOldEditProc;
+        FEdit->OnChange = nullptr;
+        FEdit->OnCancelMode = nullptr;
+        FEdit->OnPaintBackground = nullptr;
+        FEdit->OnKeyDown = FEdit->OnKeyUp = nullptr;
+        FEdit->OnKeyPress = nullptr;
+    }
+    if (FListBox) {
+        TskPopupListBox* list = FListBox;
+        FListBox = nullptr;
+        list->ListBox()->WindowProc = FOldListProc;
+        list->ListBox()->OnMouseMove = nullptr;
+        list->OnCheckButtonClick = nullptr;
+        list->Free();
+    }
     Destroying();
 }
 
@@ -151,6 +169,7 @@ void TskSkinCustomComboBox::Notification(TComponent* AComponent, TOperation Oper
 }
 
 bool TskSkinCustomComboBox::Hot() const {
+    if (!FListBox) return false;
     return FMouseIn || (HandleAllocated() && Focused()) ||
            (FEdit && FEdit->HandleAllocated() && FEdit->Focused());
 }
@@ -669,6 +688,10 @@ void TskSkinCustomComboBox::EditWindowProc(TMessage& Message) {
 // Messages.
 
 void TskSkinCustomComboBox::Dispatch(TMessage& Message) {
+    if (!FListBox) { // going away
+        TskSkinCustomControl::Dispatch(Message);
+        return;
+    }
     switch (Message.Msg) {
     case WM_SIZE:
         TskSkinCustomControl::Dispatch(Message);
@@ -1006,7 +1029,7 @@ void TskSkinCustomComboBox::CreateControlDefaultImage(TBitmap& Bitmap) {
     FrameColor(c, {0, 0, Width(), Height()}, clBtnShadow);
     FillColor(c, {1, 1, Width() - 1, Height() - 1}, FDefaultColor);
     DrawButton(c);
-    if (!FEdit) DrawDefaultItem(c);
+    if (!FEdit && FListBox) DrawDefaultItem(c);
 }
 
 void TskSkinCustomComboBox::CreateControlSkinImage(TBitmap& Bitmap) {
@@ -1030,7 +1053,7 @@ void TskSkinCustomComboBox::CreateControlSkinImage(TBitmap& Bitmap) {
         }
         DrawButton(c);
     }
-    if (!FEdit) DrawSkinItem(c, !FUseSkinSize);
+    if (!FEdit && FListBox) DrawSkinItem(c, !FUseSkinSize);
 }
 
 bool TskSkinCustomComboBox::SetProperty(const String& name, const TPropValue& v) {

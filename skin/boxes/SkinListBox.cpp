@@ -259,6 +259,8 @@ TskSkinCustomListBox::TskSkinCustomListBox(TComponent* AOwner, const TInnerListF
 
 TskSkinCustomListBox::~TskSkinCustomListBox() {
     if (HandleAllocated()) KillTimer(WindowHandle(), kCaptionTimer);
+    // The inner list goes after this object: it no longer calls back.
+    if (FListBox) FListBox->OwnerList = nullptr;
     Destroying();
 }
 

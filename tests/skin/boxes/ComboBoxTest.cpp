@@ -285,5 +285,18 @@ TEST_F(Combos, SkinnedHotAndButtonPieces) {
     s->CloseUp(false);
 }
 
+TEST_F(Combos, FreedWhileItsListIsOpenAndItsEditFocused) {
+    auto* c = Combo(5);
+    c->SetStyle(skcbEditStyle);
+    c->Edit()->SetFocus();
+    c->DropDown();
+    Pump();
+    ASSERT_TRUE(c->DroppedDown());
+    HWND list = c->ListBox()->Handle();
+    c->Free();
+    Pump();
+    EXPECT_FALSE(IsWindow(list)) << "the pop-up list goes with its combo";
+}
+
 } // namespace
 } // namespace vd::test

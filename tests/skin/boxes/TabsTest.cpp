@@ -135,5 +135,20 @@ TEST_F(Tabs, TabControlScrollerAndBackground) {
     EXPECT_EQ(b.Canvas().Pixel(5, 5), kClient[0]);
 }
 
+TEST_F(Tabs, HiddenPagesNeverShiftCaptionsOrTheSelection) {
+    auto* p = Pages(3);
+    p->Pages(1)->SetTabVisible(false);
+    Pump();
+    ASSERT_EQ(p->TabCount(), 2);
+    EXPECT_EQ(p->Tabs().Strings(1), "Page 2");
+    const TRect second = p->TabRect(1);
+    Click(p, second.Left + 3, 3);
+    EXPECT_EQ(p->ActivePageIndex(), 2) << "the second visible tab is the third page";
+    EXPECT_EQ(p->TabIndex(), 1);
+    MoveTo(p, p->TabRect(0).Left + 3, 3);
+    EXPECT_EQ(p->HotTab(), 0);
+    EXPECT_EQ(Probe(p, p->TabRect(0).Left + 3, 3), clskHotFill) << "the hot look on the tab under the mouse";
+}
+
 } // namespace
 } // namespace vd::test
