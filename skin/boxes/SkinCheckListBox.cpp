@@ -2,6 +2,7 @@
 
 #include "platform/vcl/PropValue.h"
 #include "skin/boxes/BoxPaint.h"
+#include "skin/boxes/SkinBoxes.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinCompose.h"
@@ -162,8 +163,8 @@ void TskSkinCheckListBox::CaptionButtonAction(int I) {
 }
 
 bool TskSkinCheckListBox::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Items")
-        Items().SetText(v.AsString());
+    if (name == "Items" || name == "Items.Strings")
+        return ReadStringsProperty(Items(), v);
     else if (name == "ItemIndex")
         SetItemIndex(static_cast<int>(v.AsInt()));
     else if (name == "RowCount")

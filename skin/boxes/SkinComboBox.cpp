@@ -5,6 +5,7 @@
 #include "platform/vcl/Form.h"
 #include "platform/vcl/PropValue.h"
 #include "skin/boxes/BoxPaint.h"
+#include "skin/boxes/SkinBoxes.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/core/SkinBitmap.h"
@@ -1057,8 +1058,8 @@ void TskSkinCustomComboBox::CreateControlSkinImage(TBitmap& Bitmap) {
 }
 
 bool TskSkinCustomComboBox::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Items")
-        Items().SetText(v.AsString());
+    if (name == "Items" || name == "Items.Strings")
+        return ReadStringsProperty(Items(), v);
     else if (name == "ItemIndex")
         SetItemIndex(static_cast<int>(v.AsInt()));
     else if (name == "DropDownCount")
@@ -1076,6 +1077,16 @@ bool TskSkinCustomComboBox::SetProperty(const String& name, const TPropValue& v)
     else
         return TskSkinCustomControl::SetProperty(name, v);
     return true;
+}
+
+bool TskSkinCustomComboBox::SetComponentProperty(const String& name, TComponent* value) {
+    if (name == "SkinData") {
+        auto* skin = dynamic_cast<TskSkinData*>(value);
+        if (!skin) return false;
+        SetSkinData(skin);
+        return true;
+    }
+    return TskSkinCustomControl::SetComponentProperty(name, value);
 }
 
 } // namespace vd

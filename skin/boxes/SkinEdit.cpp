@@ -696,4 +696,14 @@ bool TskSkinCustomEdit::SetProperty(const String& name, const TPropValue& v) {
     return true;
 }
 
+bool TskSkinCustomEdit::SetComponentProperty(const String& name, TComponent* value) {
+    if (name == "SkinData") {
+        auto* skin = dynamic_cast<TskSkinData*>(value);
+        if (!skin) return false;
+        SetSkinData(skin);
+        return true;
+    }
+    return TskCustomEdit::SetComponentProperty(name, value);
+}
+
 } // namespace vd

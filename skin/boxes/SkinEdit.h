@@ -110,6 +110,7 @@ public:
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void Invalidate() override;
     void Dispatch(TMessage& Message) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
     bool SetProperty(const String& name, const TPropValue& value) override;
 
 protected:

@@ -3,6 +3,7 @@
 #include "platform/gfx/Gdi.h"
 #include "platform/vcl/PropValue.h"
 #include "skin/boxes/BoxPaint.h"
+#include "skin/boxes/SkinBoxes.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/core/SkinBitmap.h"
@@ -999,8 +1000,8 @@ void TskSkinCustomListBox::ListBoxKeyPress(TKeyChar& Key) {
 }
 
 bool TskSkinListBox::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Items")
-        Items().SetText(v.AsString());
+    if (name == "Items" || name == "Items.Strings")
+        return ReadStringsProperty(Items(), v);
     else if (name == "ItemIndex")
         SetItemIndex(static_cast<int>(v.AsInt()));
     else if (name == "RowCount")
@@ -1022,6 +1023,16 @@ bool TskSkinListBox::SetProperty(const String& name, const TPropValue& v) {
     else
         return TskSkinCustomControl::SetProperty(name, v);
     return true;
+}
+
+bool TskSkinCustomListBox::SetComponentProperty(const String& name, TComponent* value) {
+    if (name == "SkinData") {
+        auto* skin = dynamic_cast<TskSkinData*>(value);
+        if (!skin) return false;
+        SetSkinData(skin);
+        return true;
+    }
+    return TskSkinCustomControl::SetComponentProperty(name, value);
 }
 
 } // namespace vd

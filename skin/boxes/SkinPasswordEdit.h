@@ -17,7 +17,7 @@ public:
 
     // The plain text.
     String Text() const;
-    void SetText(const String& Value);
+    void SetText(const String& Value) override;
     int CaretPosition() const { return FCaret; }
     void SetCaretPosition(int P);
     int SelStart() const;
@@ -57,6 +57,7 @@ public:
     void CreateControlSkinImage(TBitmap& Bitmap) override;
     void CalcSize(int& W, int& H) override;
     void Dispatch(TMessage& Message) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
     bool SetProperty(const String& name, const TPropValue& value) override;
 
 protected:

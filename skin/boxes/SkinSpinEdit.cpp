@@ -9,6 +9,7 @@
 #include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinCompose.h"
 #include "skin/core/SkinControlRecords.h"
+#include "skin/core/SkinData.h"
 #include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinGlyphs.h"
 
@@ -583,6 +584,16 @@ bool TskSkinSpinEdit::SetProperty(const String& name, const TPropValue& v) {
     else
         return TskSkinCustomControl::SetProperty(name, v);
     return true;
+}
+
+bool TskSkinSpinEdit::SetComponentProperty(const String& name, TComponent* value) {
+    if (name == "SkinData") {
+        auto* skin = dynamic_cast<TskSkinData*>(value);
+        if (!skin) return false;
+        SetSkinData(skin);
+        return true;
+    }
+    return TskSkinCustomControl::SetComponentProperty(name, value);
 }
 
 } // namespace vd

@@ -3,6 +3,7 @@
 #include "platform/gfx/Gdi.h"
 #include "platform/vcl/PropValue.h"
 #include "skin/boxes/BoxPaint.h"
+#include "skin/boxes/SkinBoxes.h"
 #include "skin/boxes/SkinUpDown.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/core/SkinBitmap.h"
@@ -554,6 +555,7 @@ template <class Base> void TskSkinTabsBase<Base>::Dispatch(TMessage& Message) {
 }
 
 template <class Base> bool TskSkinTabsBase<Base>::SetProperty(const String& name, const TPropValue& v) {
+    if (name == "Tabs" || name == "Tabs.Strings") return ReadStringsProperty(this->Tabs(), v);
     if (name == "TabHeight") {
         ItemHeightWanted = static_cast<int>(v.AsInt());
         ApplyItemHeight();

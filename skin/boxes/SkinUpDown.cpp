@@ -4,6 +4,7 @@
 #include "skin/boxes/BoxPaint.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/core/SkinControlRecords.h"
+#include "skin/core/SkinData.h"
 #include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinGlyphs.h"
 
@@ -270,6 +271,16 @@ bool TskSkinUpDown::SetProperty(const String& name, const TPropValue& v) {
     else
         return TskSkinCustomControl::SetProperty(name, v);
     return true;
+}
+
+bool TskSkinUpDown::SetComponentProperty(const String& name, TComponent* value) {
+    if (name == "SkinData") {
+        auto* skin = dynamic_cast<TskSkinData*>(value);
+        if (!skin) return false;
+        SetSkinData(skin);
+        return true;
+    }
+    return TskSkinCustomControl::SetComponentProperty(name, value);
 }
 
 } // namespace vd
