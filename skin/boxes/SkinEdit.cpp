@@ -6,6 +6,7 @@
 #include "platform/vcl/Form.h"
 #include "platform/vcl/PropValue.h"
 #include "skin/boxes/BoxPaint.h"
+#include "skin/controls/SkinMenuLink.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/controls/SkinToolBar.h"
 #include "skin/core/SkinBitmap.h"
@@ -31,6 +32,11 @@ TskEditMenuPopup& MenuPopup() {
     return popup;
 }
 
+TskEditMenuFactory& MenuFactory() {
+    static TskEditMenuFactory factory;
+    return factory;
+}
+
 // The skin strings of a control's form: its skin object's string table, or null.
 const TskResourceStrData* FormStrings(TControl* control) {
     TCustomForm* form = GetParentForm(control);
@@ -44,6 +50,10 @@ const TskResourceStrData* FormStrings(TControl* control) {
 
 void SetEditMenuPopup(TskEditMenuPopup Popup) {
     MenuPopup() = std::move(Popup);
+}
+
+void SetEditMenuFactory(TskEditMenuFactory Factory) {
+    MenuFactory() = std::move(Factory);
 }
 
 // The inner edit.
@@ -92,7 +102,8 @@ void TskCustomEdit::SetEditTransparent(bool Value) {
 
 void TskCustomEdit::CreateSkinContextMenu() {
     FreeContextMenu();
-    auto* menu = new TPopupMenu(this);
+    TPopupMenu* menu = MenuFactory() ? MenuFactory()(this) : nullptr;
+    if (!menu) menu = new TPopupMenu(this);
     FSkinContextMenu = menu;
     const TskResourceStrData* strings = FormStrings(this);
     auto text = [strings](const char* key, const char* builtIn) {
@@ -123,8 +134,6 @@ void TskCustomEdit::CreateSkinContextMenu() {
         if (e.Action) item->OnClick = [action = e.Action](TObject*) { action(); };
         menu->Items()->Add(item);
     }
-    TCustomForm* form = GetParentForm(this);
-    (void)form; // the frame's menu takes its engine from the parent form (the main form for MDI)
 }
 
 void TskCustomEdit::ContextMenu(TMessage& Message) {
@@ -140,7 +149,10 @@ void TskCustomEdit::ContextMenu(TMessage& Message) {
         p.X += Width() / 2;
         p.Y += Height() / 2;
     }
-    if (MenuPopup()) MenuPopup()(FSkinContextMenu, this, p);
+    if (MenuPopup())
+        MenuPopup()(FSkinContextMenu, this, p);
+    else if (auto* skinned = dynamic_cast<TskSkinPopupMenu*>(FSkinContextMenu))
+        skinned->PopupFromRect(this, {p.X, p.Y, p.X, p.Y}, 0);
 }
 
 void TskCustomEdit::WndProc(TMessage& Message) {

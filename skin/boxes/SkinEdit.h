@@ -15,8 +15,12 @@ namespace vd {
 class TskSkinData;
 class TskSkinPopupMenu;
 
-// Shows an edit's context menu at a screen point on behalf of Control. The form frame's skinned
-// popup menu installs itself here; without it the menu is built but not shown.
+// Makes the edits' context menu object. The form frame's skinned popup menu installs its class
+// here; by default a plain menu holds the items.
+using TskEditMenuFactory = std::function<TPopupMenu*(TComponent* Owner)>;
+void SetEditMenuFactory(TskEditMenuFactory Factory);
+// Shows an edit's context menu at a screen point on behalf of Control. By default a menu that is
+// a TskSkinPopupMenu opens there through PopupFromRect; a plain menu is not shown.
 using TskEditMenuPopup = std::function<void(TPopupMenu* Menu, TControl* Control, TPoint Screen)>;
 void SetEditMenuPopup(TskEditMenuPopup Popup);
 

@@ -1,5 +1,6 @@
 #include "BoxesFixture.h"
 #include "skin/boxes/SkinEdit.h"
+#include "skin/controls/SkinMenuLink.h"
 #include "skin/controls/SkinPaint.h"
 
 namespace vd::test {
@@ -270,6 +271,31 @@ TEST_F(Edits, TheNumberFilter) {
         n->SetText(c.Text);
         EXPECT_EQ(n->IsValidChar(c.C), c.Valid) << c.Text << " + " << static_cast<int>(c.C);
     }
+}
+
+// A skinned popup menu class stands in for the form frame's.
+class RecordingMenu : public TskSkinPopupMenu {
+public:
+    using TskSkinPopupMenu::TskSkinPopupMenu;
+    bool PopupFromRect(TControl* Control, const TRect& R, int) override {
+        Opener = Control;
+        At = R;
+        return true;
+    }
+    TControl* Opener = nullptr;
+    TRect At;
+};
+
+TEST_F(Edits, AnInstalledSkinnedMenuClassOpensAtTheClick) {
+    auto* e = Edit();
+    SetEditMenuFactory([](TComponent* o) { return new RecordingMenu(o); });
+    SendMessage(e->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(e->Handle()), MakeLParam(150, 120));
+    SetEditMenuFactory(nullptr);
+    auto* menu = dynamic_cast<RecordingMenu*>(e->SkinContextMenu());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->Opener, e);
+    EXPECT_EQ(menu->At, (TRect{150, 120, 150, 120}));
+    EXPECT_EQ(menu->Items()->Count(), 8);
 }
 
 } // namespace
