@@ -98,7 +98,7 @@ String TskSkinSpinEdit::ValueText(double X) const {
     constexpr double kLimit = 9.2e18;
     if (std::isnan(X)) X = 0;
     X = std::clamp(X, -kLimit, kLimit);
-    if (FValueType == vtFloat) return FloatToStrF(X, TFloatFormat::ffFixed, 15, Decimal);
+    if (FValueType == vtFloat) return FloatToStrF(X, TFloatFormat::ffFixed, 15, std::clamp(Decimal, 0, 18));
     return IntToStr(static_cast<std::int64_t>(std::nearbyint(X)));
 }
 
