@@ -333,7 +333,23 @@ template <class Base> void TskSkinTabsBase<Base>::TestHotTab(int X, int Y) {
     if (this->ComponentState() & csDesigning) return;
     FOldHotTab = FHotTab;
     FHotTab = this->IndexOfTabAt(X, Y);
-    if (FHotTab != FOldHotTab) this->Invalidate();
+    if (FHotTab != FOldHotTab) RedrawHotTabs(FOldHotTab, FHotTab);
+}
+
+// Only the two tabs concerned are drawn again, straight onto the window; the selected tab keeps
+// its look.
+template <class Base> void TskSkinTabsBase<Base>::RedrawHotTabs(int Old, int New) {
+    if (!this->HandleAllocated()) return;
+    GetSkinData();
+    HDC dc = GetDC(this->WindowHandle());
+    if (!dc) return;
+    TCanvas c;
+    c.SetHandle(dc);
+    const int count = this->TabCount(), active = this->TabIndex();
+    if (Old != -1 && Old != active && Old < count) DrawTab(c, Old, this->TabRect(Old), false, false);
+    if (New != -1 && New != active && New < count) DrawTab(c, New, this->TabRect(New), true, false);
+    c.SetHandle(nullptr);
+    ReleaseDC(this->WindowHandle(), dc);
 }
 
 template <class Base> void TskSkinTabsBase<Base>::MouseMove(TShiftState Shift, int X, int Y) {
@@ -545,8 +561,10 @@ template <class Base> void TskSkinTabsBase<Base>::Dispatch(TMessage& Message) {
     case CM_MOUSELEAVE:
         Base::Dispatch(Message);
         if (FHotTab != -1 || FOldHotTab != -1) {
+            const int old = FOldHotTab, hot = FHotTab;
             FHotTab = FOldHotTab = -1;
-            this->Invalidate();
+            RedrawHotTabs(old, -1);
+            RedrawHotTabs(hot, -1);
         }
         return;
     default:

@@ -99,6 +99,7 @@ protected:
     }
     void ApplyItemHeight();
     void TestHotTab(int X, int Y);
+    void RedrawHotTabs(int Old, int New);
     void DrawTab(TCanvas& Canvas, int Tab, TRect R, bool MouseIn, bool Active);
     void PaintTabs(TCanvas& Canvas);
     void PaintSkinFrame(TCanvas& Canvas);
