@@ -70,11 +70,12 @@ void TskSkinInplaceEdit::HideBox() {
         return;
     }
     InvalidateArea();
-    const bool hadFocus = GetFocus() == Handle();
+    // The focus goes to the grid before the window hides, so that the grid sees it come from its
+    // editor (hiding the focused window would leave the focus nowhere).
+    if (GetFocus() == Handle() && FGrid && FGrid->HandleAllocated()) vd::SetFocus(FGrid->Handle());
     SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                  SWP_HIDEWINDOW | SWP_NOREDRAW | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
     SetVisible(false);
-    if (hadFocus && FGrid && FGrid->HandleAllocated()) vd::SetFocus(FGrid->Handle());
 }
 
 void TskSkinInplaceEdit::MoveTo(const TRect& R, bool ForceRedraw) {
