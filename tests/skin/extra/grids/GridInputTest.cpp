@@ -159,5 +159,52 @@ TEST_F(GridInputTest, CancelModeEndsADrag) {
     Pump();
 }
 
+TEST_F(GridInputTest, DraggingAHeaderCellMovesItsColumnOrRow) {
+    Make(kLines | goColMoving | goRowMoving);
+    Grid->SetCellText(1, 1, "col1");
+    Grid->SetCellText(3, 3, "row3");
+    int moved = 0;
+    Grid->OnColumnMoved = [&](TObject*, int from, int to) { moved = from * 10 + to; };
+    // Column 1's header, dropped over column 2.
+    hb->ButtonDown(RawButton::Left, At(Grid, 90, 5));
+    Pump();
+    EXPECT_EQ(Grid->GridState(), gsColMoving);
+    hb->MouseMove(At(Grid, 150, 50));
+    Pump();
+    hb->ButtonUp(RawButton::Left, At(Grid, 150, 50));
+    Pump();
+    EXPECT_EQ(moved, 12);
+    EXPECT_EQ(Grid->GetCellText(2, 1), "col1");
+    EXPECT_EQ(Grid->GetCellText(1, 1), "");
+    // Row 3's header cell, dropped over row 1.
+    hb->ButtonDown(RawButton::Left, At(Grid, 30, 70));
+    Pump();
+    EXPECT_EQ(Grid->GridState(), gsRowMoving);
+    hb->MouseMove(At(Grid, 100, 30));
+    hb->ButtonUp(RawButton::Left, At(Grid, 100, 30));
+    Pump();
+    EXPECT_EQ(Grid->GetCellText(3, 1), "row3");
+    EXPECT_EQ(Grid->GridState(), gsNormal);
+}
+
+TEST_F(GridInputTest, ShiftClickSpansARangeAndOnSelectCellCanRefuse) {
+    Make(kLines | goRangeSelect);
+    hb->Click(RawButton::Left, At(Grid, 90, 30)); // (1, 1)
+    Pump();
+    hb->KeyDown(VK_SHIFT);
+    hb->Click(RawButton::Left, At(Grid, 150, 70)); // (2, 3)
+    hb->KeyUp(VK_SHIFT);
+    Pump();
+    EXPECT_EQ(Grid->GetSelectionRect(), (TGridRect{1, 1, 2, 3}));
+    Grid->OnSelectCell = [](TObject*, int col, int, bool& can) { can = col != 2; };
+    hb->Click(RawButton::Left, At(Grid, 150, 30)); // (2, 1): refused
+    Pump();
+    EXPECT_EQ(Grid->Current(), (TGridCoord{1, 1}));
+    int topLeftChanges = 0;
+    Grid->OnTopLeftChanged = [&](TObject*) { ++topLeftChanges; };
+    Keys("{C-Down}");
+    EXPECT_EQ(topLeftChanges, 1);
+}
+
 } // namespace
 } // namespace vd::test
