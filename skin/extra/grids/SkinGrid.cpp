@@ -40,6 +40,10 @@ TskSkinCustomGrid::~TskSkinCustomGrid() {
     // that is half gone.
     delete FEditor;
     FEditor = nullptr;
+    // Bars outlive the grid; they must not call into it afterwards.
+    UnwireScrollBar(FHScrollBar);
+    UnwireScrollBar(FVScrollBar);
+    FHScrollBar = FVScrollBar = nullptr;
 }
 
 // ---- extents

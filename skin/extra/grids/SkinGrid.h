@@ -268,6 +268,7 @@ private:
     void ScrollCells(int DX, int DY, const TGridLayout& L);
     void SetBarPosition(bool Horizontal, int Value);
     void WireScrollBarEvents(TskSkinScrollBar* Bar, bool Horizontal);
+    void UnwireScrollBar(TskSkinScrollBar* Bar);
     void AxisBarStep(bool Horizontal, TskSkinScrollBar* Bar, int& Schedule, bool& Updated,
                      TGridCoord OldTopLeft);
     void ResizeGridSteps(int Cols, int Rows, const TGridLayout& OldLayout, TGridCoord OldTopLeft,

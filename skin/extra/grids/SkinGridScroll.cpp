@@ -9,8 +9,16 @@
 
 namespace vd {
 
+void TskSkinCustomGrid::UnwireScrollBar(TskSkinScrollBar* Bar) {
+    if (!Bar) return;
+    Bar->RemoveFreeNotification(this);
+    // Its events point at this grid.
+    Bar->OnChange = Bar->OnLastChange = Bar->OnUpButtonClick = Bar->OnDownButtonClick = Bar->OnPageUp =
+        Bar->OnPageDown = nullptr;
+}
+
 void TskSkinCustomGrid::SetHScrollBar(TskSkinScrollBar* Bar) {
-    if (FHScrollBar && FHScrollBar != Bar) FHScrollBar->RemoveFreeNotification(this);
+    if (FHScrollBar && FHScrollBar != Bar) UnwireScrollBar(FHScrollBar);
     FHScrollBar = Bar;
     if (!Bar) return;
     Bar->FreeNotification(this);
@@ -21,7 +29,7 @@ void TskSkinCustomGrid::SetHScrollBar(TskSkinScrollBar* Bar) {
 }
 
 void TskSkinCustomGrid::SetVScrollBar(TskSkinScrollBar* Bar) {
-    if (FVScrollBar && FVScrollBar != Bar) FVScrollBar->RemoveFreeNotification(this);
+    if (FVScrollBar && FVScrollBar != Bar) UnwireScrollBar(FVScrollBar);
     FVScrollBar = Bar;
     if (!Bar) return;
     Bar->FreeNotification(this);

@@ -128,5 +128,18 @@ TEST_F(GridScrollTest, AFreedBarIsForgotten) {
     EXPECT_EQ(Grid->TopRow(), 4);
 }
 
+TEST_F(GridScrollTest, BarsOutlivingTheirGridNoLongerCallIt) {
+    MakeList(50);
+    auto* other = MakeBar(sbVertical, {250, 0, 269, 100});
+    Grid->SetVScrollBar(other);
+    EXPECT_FALSE(VBar->OnPageDown) << "a replaced bar is let go";
+    delete Grid;
+    Grid = nullptr;
+    EXPECT_FALSE(other->OnPageDown);
+    EXPECT_FALSE(other->OnLastChange);
+    other->SetPosition(40);
+    Pump();
+}
+
 } // namespace
 } // namespace vd::test
