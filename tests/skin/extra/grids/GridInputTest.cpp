@@ -129,7 +129,9 @@ TEST_F(GridInputTest, TheColumnLineInTheHeaderSizesTheColumn) {
          {Case{125, false}, Case{126, true}, Case{129, true}, Case{133, true}, Case{134, false}}) {
         const auto hit = Grid->FindSizingEdge(c.X, 5, l);
         EXPECT_EQ(hit.State == gsColSizing, c.Hit) << c.X;
-        if (c.Hit) EXPECT_EQ(hit.Index, 1);
+        if (c.Hit) {
+            EXPECT_EQ(hit.Index, 1);
+        }
     }
     EXPECT_EQ(Grid->FindSizingEdge(129, 50, l).State, gsNormal) << "only on the fixed rows";
     hb->ButtonDown(RawButton::Left, At(Grid, 130, 5));
