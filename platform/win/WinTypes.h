@@ -252,6 +252,7 @@ inline constexpr int VK_OEM_6 = 0xDD;
 inline constexpr int VK_OEM_7 = 0xDE;
 inline constexpr int VK_OEM_8 = 0xDF; // also: any key of another layout without a key of its own
 inline constexpr int VK_OEM_102 = 0xE2;
+inline constexpr int VK_PACKET = 0xE7; // a character that came without a key (an input method's text)
 
 // Scroll bars: which bar, the request codes of WM_HSCROLL/WM_VSCROLL and SCROLLINFO.
 inline constexpr int SB_HORZ = 0;

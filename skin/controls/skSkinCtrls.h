@@ -12,6 +12,7 @@
 #include "skin/controls/SkinGroups.h"
 #include "skin/controls/SkinLabel.h"
 #include "skin/controls/SkinLinkLabel.h"
+#include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinMenuLink.h"
 #include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/controls/SkinPanel.h"
@@ -22,3 +23,4 @@
 #include "skin/controls/SkinStatusPanel.h"
 #include "skin/controls/SkinStdLabel.h"
 #include "skin/controls/SkinToolBar.h"
+#include "skin/controls/SkinTreeView.h"

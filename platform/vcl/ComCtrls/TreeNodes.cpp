@@ -237,10 +237,15 @@ void TTreeNodes::Clear() {
     EndUpdate();
 }
 
+// Over the child lists, so that long sibling runs cost no more than short ones.
 int TTreeNodes::Count() const {
     int n = 0;
-    for (TTreeNode* p = GetFirstNode(); p; p = p->GetNext())
-        ++n;
+    auto walk = [&n](const auto& self, const std::vector<std::unique_ptr<TTreeNode>>& nodes) -> void {
+        n += static_cast<int>(nodes.size());
+        for (const auto& c : nodes)
+            self(self, c->FChildren);
+    };
+    walk(walk, FRoots);
     return n;
 }
 

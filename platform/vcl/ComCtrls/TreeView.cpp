@@ -76,17 +76,14 @@ void TCustomTreeView::NodeDeleting(TTreeNode* node) {
 const std::vector<TTreeNode*>& TCustomTreeView::Rows() {
     if (FRowsValid) return FRows;
     FRows.clear();
-    for (TTreeNode* n = FNodes->GetFirstNode(); n;) {
-        FRows.push_back(n);
-        if (n->Expanded() && n->Count() > 0) {
-            n = n->GetFirstChild();
-            continue;
+    // Over the child lists: a sibling step through the nodes would make long folders quadratic.
+    auto walk = [this](const auto& self, const std::vector<std::unique_ptr<TTreeNode>>& nodes) -> void {
+        for (const auto& n : nodes) {
+            FRows.push_back(n.get());
+            if (n->Expanded() && !n->FChildren.empty()) self(self, n->FChildren);
         }
-        // Next sibling of this node or of the nearest ancestor that has one.
-        while (n && !n->GetNextSibling())
-            n = n->Parent();
-        if (n) n = n->GetNextSibling();
-    }
+    };
+    walk(walk, FNodes->FRoots);
     FRowsValid = true;
     return FRows;
 }
@@ -166,8 +163,13 @@ void TCustomTreeView::UpdateScrollState() {
     v.nPos = FTopRow;
     SetScrollInfo(FHandle, SB_VERT, v, FALSE);
     int widest = 0;
+    HDC dc = CreateCompatibleDC(nullptr); // one context for every row
+    SelectObject(dc, reinterpret_cast<HGDIOBJ>(FFont.Handle()));
+    const int image = FImages ? FImages->Width() + 2 : 0;
     for (TTreeNode* n : Rows())
-        widest = std::max(widest, RowWidth(n));
+        widest = std::max(widest, (n->Level() + (ShowRoot ? 1 : 0)) * Indent + image +
+                                      TextExtent(dc, n->Text()).cx + 4);
+    DeleteDC(dc);
     SCROLLINFO h;
     h.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     h.nMax = widest;

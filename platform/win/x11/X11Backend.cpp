@@ -11,6 +11,8 @@
 #include <X11/Xlib.h>
 #include <time.h>
 
+#include <clocale>
+
 #undef CursorShape // X.h takes the name for a macro
 
 namespace vd {
@@ -32,6 +34,9 @@ struct X11Backend::Impl {
 };
 
 std::unique_ptr<X11Backend> X11Backend::Open(const String& display) {
+    // The input method composes by the user's locale (its compose table); only the character
+    // type is taken, so numbers keep formatting the same everywhere.
+    std::setlocale(LC_CTYPE, "");
     auto conn = X11Connection::Open(display);
     if (!conn) return nullptr;
     return std::unique_ptr<X11Backend>(new X11Backend(std::make_unique<Impl>(std::move(conn))));
@@ -92,6 +97,7 @@ void X11Backend::WaitForInput(int timeoutMs) {
     while (XPending(dpy)) {
         XEvent e;
         XNextEvent(dpy, &e);
+        if (m.input.Filter(e)) continue;
         if (!m.input.Handle(e) && !m.windows.Handle(e)) m.clipboard.Handle(e);
     }
     Present();

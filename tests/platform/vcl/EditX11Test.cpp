@@ -18,6 +18,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <thread>
 
@@ -29,6 +30,9 @@ protected:
     static void SetUpTestSuite() {
         server = new XvfbServer();
         if (!server->Running()) return;
+        // Dead keys compose by the locale's table: a UTF-8 one every Debian system has.
+        unsetenv("LC_ALL");
+        setenv("LC_CTYPE", "C.UTF-8", 1);
         backend = X11Backend::Open(server->Display()).release();
         observer = XOpenDisplay(server->Display().c_str());
         if (backend) InstallBackend(backend);
@@ -123,6 +127,24 @@ TEST_F(EditX11Test, TypesEveryPrintableAsciiCharacterAKeypadOperatorAndALatinLet
     PumpUntil([] { return false; }, 100); // the back end hears of the new map
     TypeKeysym(XK_eacute);
     expected += "\xC3\xA9";
+    ASSERT_TRUE(PumpUntil([&] { return edit->Text().size() >= expected.size(); }, 5000)) << edit->Text();
+    EXPECT_EQ(edit->Text(), expected);
+}
+
+// Characters beyond Latin-1 and dead-key compositions come through the input method.
+TEST_F(EditX11Test, TypesThroughTheInputMethod) {
+    int minCode = 0, maxCode = 0;
+    XDisplayKeycodes(observer, &minCode, &maxCode);
+    KeySym keys[] = {XK_EuroSign, XK_Cyrillic_zhe, XK_dead_acute};
+    XChangeKeyboardMapping(observer, maxCode - 4, 1, keys, 3);
+    XSync(observer, False);
+    PumpUntil([] { return false; }, 100); // the back end hears of the new map
+    TypeKeysym(XK_EuroSign);
+    TypeKeysym(XK_Cyrillic_zhe);
+    TypeKeysym(XK_dead_acute); // nothing yet: it waits for the letter
+    TypeKeysym(XK_e);
+    TypeKeysym(XK_x);
+    const String expected = "\xE2\x82\xAC\xD0\xB6\xC3\xA9x";
     ASSERT_TRUE(PumpUntil([&] { return edit->Text().size() >= expected.size(); }, 5000)) << edit->Text();
     EXPECT_EQ(edit->Text(), expected);
 }

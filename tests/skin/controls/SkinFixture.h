@@ -25,6 +25,8 @@ inline constexpr TColor kEdge[4] = {0x000040, 0x004000, 0x400000, 0x404000};
 inline constexpr TColor kCheck = 0x00C0C0, kUncheck = 0xC0C000, kThumb = 0xC000C0, kGripper = 0x606060;
 inline constexpr TColor kProgBegin = 0x00A0FF, kProgMiddle = 0x0040FF, kProgEnd = 0xFF4000;
 inline constexpr TColor kMarker = 0x123456, kActiveThumb = 0x20A020, kWallpaper = 0x305070;
+// The tree and list views' background and text colours.
+inline constexpr TColor kTreeBack = 0x406080, kListBack = 0x604020, kViewText = 0x10E0E0;
 
 inline void FillBox(TskBitmap& b, int l, int t, int r, int bt, TColor c) {
     for (int y = t; y < bt; ++y)
@@ -92,14 +94,14 @@ inline std::string TestSkinIni() {
         "disabledfontcolor=4\r\nmenumarkerrect=44,30,52,36\r\nmenumarkertransparentcolor=16711935\r\n" +
         pts;
     std::string s =
-        "[SKINCONTROLS]\r\ncount=27\r\n0=button:button\r\n1=toolbutton:button\r\n2=panel:panel\r\n"
+        "[SKINCONTROLS]\r\ncount=30\r\n0=button:button\r\n1=toolbutton:button\r\n2=panel:panel\r\n"
         "3=hscrollbar:scrollbar\r\n4=checkbox:checkradio\r\n5=gauge:gauge\r\n6=label:label\r\n"
         "7=statusbar:panel\r\n8=vsplitter:splitter\r\n9=bevel:bevel\r\n10=resizebutton:button\r\n"
         "11=stdlabel:stdlabel\r\n12=nopicture:button\r\n13=emptyclient:panel\r\n14=wallpaper:panel\r\n"
         "15=badwallpaper:panel\r\n16=fixed:button\r\n17=zeromiddle:gauge\r\n18=groupbox:panel\r\n"
         "19=statuspanel:label\r\n20=toolmenubutton:menubutton\r\n21=vkind:button\r\n22=morphbutton:"
         "button\r\n23=nopicsplitter:splitter\r\n24=fixedlabel:label\r\n25=animbutton:button\r\n26=toolpanel:"
-        "panel\r\n"
+        "panel\r\n27=treeview:treeview\r\n28=listview:listview\r\n29=flatheader:button\r\n"
         "[button]\r\n" +
         pic + btn + "[toolbutton]\r\n" + pic + btn + "[morphbutton]\r\nmorphing=1\r\n" + pic + btn +
         "[resizebutton]\r\n" + pic + btn + "[toolmenubutton]\r\n" + pic + btn +
@@ -141,7 +143,14 @@ inline std::string TestSkinIni() {
         "[nopicsplitter]\r\nskinrect=0,0,20,20\r\nlefttoppoint=4,4\r\nrighttoppoint=16,4\r\nleftbottompoint="
         "4,16\r\n"
         "[bevel]\r\nlightcolor=255\r\ndarkcolor=65280\r\n" +
-        "[stdlabel]\r\nfontcolor=255\r\n";
+        "[stdlabel]\r\nfontcolor=255\r\n" +
+        "[treeview]\r\nfontname=Verdana\r\nfontheight=20\r\nfontstyle=fsbold\r\nfontcolor=" +
+        std::to_string(kViewText) + "\r\nbgcolor=" + std::to_string(kTreeBack) + "\r\n" +
+        "[listview]\r\nfontname=Verdana\r\nfontheight=18\r\nfontcolor=" + std::to_string(kViewText) +
+        "\r\nbgcolor=" + std::to_string(kListBack) + "\r\n" +
+        // A three-part header face: no bottom corner points.
+        "[flatheader]\r\npictureindex=0\r\nskinrect=0,0,20,20\r\ndownskinrect=40,0,60,20\r\n"
+        "lefttoppoint=4,0\r\nrighttoppoint=16,0\r\nfontcolor=1\r\ndownfontcolor=3\r\n";
     return s;
 }
 

@@ -99,6 +99,56 @@ void BuildColumn(TForm* form, int x, TskSkinData* skin) {
     sk(Put<TskSkinStatusPanel>(status, Bounds(0, 0, 120, 21), "In the bar"));
 }
 
+// A tree view and a report list view with their bars, in a column of their own at X.
+void BuildViews(TForm* form, int x, TskSkinData* skin) {
+    auto sk = [skin](auto* c) {
+        c->SetSkinData(skin);
+        return c;
+    };
+    int t = 10;
+    auto* tree = Put<TskSkinTreeView>(form, Bounds(x, t, 181, 71));
+    auto* treeV = Put<TskSkinScrollBar>(form, Bounds(x + 181, t, 19, 71));
+    treeV->SetKind(sbVertical);
+    treeV->SetSkinDataName("vscrollbar");
+    sk(treeV);
+    auto* treeH = sk(Put<TskSkinScrollBar>(form, Bounds(x, t + 71, 181, 19)));
+    tree->SetVScrollBar(treeV);
+    tree->SetHScrollBar(treeH);
+    TTreeNode* music = tree->Items().Add(nullptr, "Music");
+    for (const char* s : {"Live sets", "Jingles", "Station identification and other long names"})
+        tree->Items().AddChild(music, s);
+    tree->Items().Add(nullptr, "Recordings");
+    tree->Items().Add(nullptr, "Plug-ins");
+    music->Expand(false);
+    tree->SetSelected(music->Item(1));
+    tree->HideSelection = false;
+    tree->SetSkinData(skin);
+    t = 120;
+    auto* list = Put<TskSkinListView>(form, Bounds(x, t, 181, 100));
+    auto* listV = Put<TskSkinScrollBar>(form, Bounds(x + 181, t, 19, 100));
+    listV->SetKind(sbVertical);
+    listV->SetSkinDataName("vscrollbar");
+    sk(listV);
+    list->SetVScrollBar(listV);
+    list->SetViewStyle(vsReport);
+    const char* cols[] = {"Name", "Size", "Type"};
+    for (int i = 0; i < 3; ++i) {
+        TListColumn* c = list->Columns().Add();
+        c->SetCaption(cols[i]);
+        c->SetWidth(i == 0 ? 80 : 50);
+        if (i == 1) c->SetAlignment(taRightJustify);
+    }
+    for (int i = 0; i < 9; ++i) {
+        TListItem* item = list->Items().Add();
+        item->SetCaption("track" + std::to_string(i + 1) + ".ogg");
+        item->SubItems().Add(std::to_string(1200 + 37 * i) + " KB");
+        item->SubItems().Add("Ogg");
+    }
+    list->Items().Item(2)->SetSelected(true);
+    list->HideSelection = false;
+    list->SetSkinData(skin);
+}
+
 bool SavePpm(::XImage* img, int w, int h, const char* path) {
     FILE* f = std::fopen(path, "wb");
     if (!f) return false;
@@ -125,7 +175,7 @@ protected:
         InstallBackend(Backend.get());
         Form = Application->CreateForm<TForm>();
         Form->SetCaption("Skinned controls");
-        Form->SetBounds(20, 20, 480, 620);
+        Form->SetBounds(20, 20, 930, 620);
         Skin = new TskSkinData(Form);
     }
     void TearDown() override {
@@ -139,6 +189,8 @@ protected:
     void ShowAndGrab(const std::function<bool(::XImage*, int, int)>& Drawn) {
         BuildColumn(Form, 10, nullptr);
         BuildColumn(Form, 250, Skin);
+        BuildViews(Form, 490, nullptr);
+        BuildViews(Form, 710, Skin);
         Form->Show();
         Observer = XOpenDisplay(Server.Display().c_str());
         ASSERT_NE(Observer, nullptr);
