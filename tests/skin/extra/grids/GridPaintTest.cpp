@@ -10,11 +10,13 @@ namespace {
 inline constexpr TColor kBg = 0x305070, kLines = 0x103050;
 
 std::string GridSkinIni(const std::string& gridKeys) {
+    // One more control record after those of the shared test skin, whatever their number.
     std::string ini = TestSkinIni();
-    const auto count = ini.find("count=27");
-    ini.replace(count, 8, "count=28");
-    const auto last = ini.find("26=toolpanel:panel\r\n");
-    ini.insert(last + 20, "27=grid:grid\r\n");
+    const auto at = ini.find("count=", ini.find("[SKINCONTROLS]"));
+    const auto end = ini.find("\r\n", at);
+    const int count = std::stoi(ini.substr(at + 6, end - at - 6));
+    ini.replace(at, end - at, "count=" + std::to_string(count + 1));
+    ini.insert(ini.find("\r\n", at) + 2, std::to_string(count) + "=grid:grid\r\n");
     return ini + "[grid]\r\npictureindex=0\r\n" + gridKeys + "bgcolor=" + std::to_string(kBg) +
            "\r\nlinescolor=" + std::to_string(kLines) + "\r\n";
 }
