@@ -100,7 +100,9 @@ void TEncoder::WriteWavHeader() {
 
 void TEncoder::Attach() {
     FAttached = true;
-    FInOpen = FLoop.Watch(FProcess->InputFd(), kIoWrite | kIoEdge, this);
+    // Watched for room only while the pipe is full: a pipe with room would wake the loop each
+    // time the program reads, for nothing.
+    FInOpen = FLoop.Watch(FProcess->InputFd(), 0, this);
     FOutOpen = FLoop.Watch(FProcess->OutputFd(), kIoRead, this);
     FLoop.AddWakeHandler(this);
     Pump();
@@ -126,6 +128,7 @@ void TEncoder::OnIo(int fd, std::uint32_t /*events*/) {
     } else {
         // Room again, or the program closed its end: the write tells which.
         FWritable = true;
+        FLoop.Modify(FProcess->InputFd(), 0);
         Pump();
     }
 }
@@ -159,7 +162,10 @@ void TEncoder::Pump() {
         FRing.Pop(static_cast<std::size_t>(written));
         CheckLatencyStamp();
         // A short write means a full pipe: the loop says when it has room again.
-        if (static_cast<std::size_t>(written) < total) FWritable = false;
+        if (static_cast<std::size_t>(written) < total) {
+            FWritable = false;
+            FLoop.Modify(FProcess->InputFd(), kIoWrite);
+        }
     }
     if (FEndInput.load(std::memory_order_acquire) && FRing.Size() == 0) CloseInput();
 }

@@ -118,7 +118,7 @@ private:
 
     // Loop thread only.
     bool FAttached = false;
-    bool FWritable = true; // stdin took all we gave it last time (edge-triggered)
+    bool FWritable = true; // stdin took all we gave it last time; else watched for room
     bool FInOpen = false;
     bool FOutOpen = false;
     unsigned FReapPolls = 0;

@@ -60,8 +60,9 @@ public:
     // Runs task on the loop and returns once it ran; on the loop thread it runs at once.
     void Call(const std::function<void()>& task);
     bool InLoop() const { return std::this_thread::get_id() == FThread.get_id(); }
-    // Wake-ups taken so far (for tests and benchmarks).
+    // Wake-ups taken and rounds (returns from the wait) so far, for tests and benchmarks.
     std::uint64_t Wakes() const { return FWakes.load(std::memory_order_relaxed); }
+    std::uint64_t Rounds() const { return FRounds.load(std::memory_order_relaxed); }
 
     // Loop thread only. Watch returns false when the descriptor cannot be watched.
     bool Watch(int fd, std::uint32_t events, TIoHandler* handler);
@@ -87,6 +88,7 @@ private:
     std::atomic<bool> FWakePending{false};
     std::atomic<bool> FQuit{false};
     std::atomic<std::uint64_t> FWakes{0};
+    std::atomic<std::uint64_t> FRounds{0};
 
     std::mutex FPostLock;
     std::vector<std::function<void()>> FPosted;
