@@ -2,8 +2,8 @@
 // null sink) captured through ALSA's pulse device, fanned out to 1, 4 and 16 real lame
 // encoders. Reported: CPU time of this process (capture thread and the I/O loop; the encoder
 // processes excluded) per second of audio, as a ratio to arecord reading the same device for as
-// long in the same run, and the largest delay from a block's arrival to its last byte on an
-// encoder's stdin. VD_BENCH_SECONDS (default 20) of audio per figure.
+// long in the same run (with its defaults and with the engine's 20 ms periods), and the largest delay from a
+// block's arrival to its last byte on an encoder's stdin. VD_BENCH_SECONDS (default 20) of audio per figure.
 #include "platform/audio/AudioEngine.h"
 #include "platform/audio/FileLimit.h"
 #include "platform/audio/IoLoop.h"
@@ -27,6 +27,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace vd::audio {
 namespace {
@@ -99,16 +100,29 @@ double Seconds() {
     return s && std::atof(s) > 0 ? std::atof(s) : 20.0;
 }
 
-// arecord on the same device for as long, once per run: the yardstick of every ratio.
+// arecord on the same device for as long, once per run: the yardstick of every ratio. Once with
+// its own defaults (a large buffer, few wake-ups) and once with the engine's 20 ms periods in an
+// 80 ms buffer, which shows what the capture alone costs at the engine's pace.
+double RunArecord(bool enginePeriods) {
+    Pulse();
+    const int seconds = static_cast<int>(Seconds() + 0.5);
+    std::vector<std::string> args = {"arecord", "-q", "-D", "vdpulse", "-f", "S16_LE",
+                                     "-c",      "2",  "-r", "44100",   "-d", std::to_string(seconds),
+                                     "-t",      "raw"};
+    if (enginePeriods) {
+        args.push_back("--period-time=20000");
+        args.push_back("--buffer-time=80000");
+    }
+    const double cpu0 = CpuSeconds(RUSAGE_CHILDREN);
+    test::RunProgram(args);
+    return (CpuSeconds(RUSAGE_CHILDREN) - cpu0) / seconds * 100;
+}
 double ArecordPercent() {
-    static const double percent = [] {
-        Pulse();
-        const int seconds = static_cast<int>(Seconds() + 0.5);
-        const double cpu0 = CpuSeconds(RUSAGE_CHILDREN);
-        test::RunProgram({"arecord", "-q", "-D", "vdpulse", "-f", "S16_LE", "-c", "2", "-r", "44100", "-d",
-                          std::to_string(seconds), "-t", "raw"});
-        return (CpuSeconds(RUSAGE_CHILDREN) - cpu0) / seconds * 100;
-    }();
+    static const double percent = RunArecord(false);
+    return percent;
+}
+double ArecordEnginePeriodsPercent() {
+    static const double percent = RunArecord(true);
     return percent;
 }
 
@@ -142,7 +156,7 @@ void Discard(HENCODE, HRECORD, const void*, std::uint32_t, void*) {}
 void CapturePath(benchmark::State& state) {
     RaiseOpenFileLimit();
     Pulse();
-    const double arecord = ArecordPercent();
+    const double arecord = ArecordPercent(), arecord20 = ArecordEnginePeriodsPercent();
     const int encoders = static_cast<int>(state.range(0));
     const int device = test::FindDevice("Vendrill Paced Capture");
     if (device < 0 || !AE_RecordInit(device) || !AE_RecordSetDevice(device)) {
@@ -184,25 +198,34 @@ void CapturePath(benchmark::State& state) {
     state.counters["cpu_percent_per_audio_second"] = cpuPercent;
     state.counters["arecord_cpu_percent"] = arecord;
     state.counters["ratio_to_arecord"] = arecord > 0 ? cpuPercent / arecord : 0;
+    state.counters["arecord_20ms_cpu_percent"] = arecord20;
+    state.counters["ratio_to_arecord_20ms"] = arecord20 > 0 ? cpuPercent / arecord20 : 0;
     state.counters["max_latency_ms"] = latencyMs;
     state.counters["loop_wakes_per_second"] = static_cast<double>(wakes) / Seconds();
     state.counters["loop_rounds_per_second"] = static_cast<double>(rounds) / Seconds();
     const double aim = encoders == 1 ? 1.3 : encoders == 4 ? 1.6 : 3.0;
     std::printf(
         "%2d encoder(s): console %.3f %% of a core per audio second (encoders excluded), arecord %.3f %%, "
-        "ratio %.2f (aim <= %.1f); largest block-to-stdin delay %.2f ms (aim < 20); loop wakes %.1f/s, "
+        "ratio %.2f (aim <= %.1f), to arecord at 20 ms periods (%.3f %%) %.2f; largest block-to-stdin delay "
+        "%.2f ms (aim < 20); loop wakes %.1f/s, "
         "rounds %.1f/s\n",
-        encoders, cpuPercent, arecord, arecord > 0 ? cpuPercent / arecord : 0, aim, latencyMs,
-        static_cast<double>(wakes) / Seconds(), static_cast<double>(rounds) / Seconds());
+        encoders, cpuPercent, arecord, arecord > 0 ? cpuPercent / arecord : 0, aim, arecord20,
+        arecord20 > 0 ? cpuPercent / arecord20 : 0, latencyMs, static_cast<double>(wakes) / Seconds(),
+        static_cast<double>(rounds) / Seconds());
     std::fflush(stdout);
 }
 // The same device read by arecord for as long, as the yardstick.
 void ArecordBaseline(benchmark::State& state) {
     double cpuPercent = 0;
-    for (auto _ : state)
+    double at20 = 0;
+    for (auto _ : state) {
         cpuPercent = ArecordPercent();
+        at20 = ArecordEnginePeriodsPercent();
+    }
     state.counters["cpu_percent_per_audio_second"] = cpuPercent;
-    std::printf("arecord: %.3f %% of a core per audio second\n", cpuPercent);
+    state.counters["cpu_percent_at_20ms_periods"] = at20;
+    std::printf("arecord: %.3f %% of a core per audio second (its defaults), %.3f %% at 20 ms periods\n",
+                cpuPercent, at20);
 }
 BENCHMARK(ArecordBaseline)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
