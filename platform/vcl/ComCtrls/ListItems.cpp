@@ -167,8 +167,20 @@ TListItem* TListItems::Item(int index) {
     return &s;
 }
 
+void TListItems::SetUpdateState(bool updating) {
+    if (!FOwner->HandleAllocated()) return;
+    SendMessage(FOwner->Handle(), WM_SETREDRAW, updating ? FALSE : TRUE, 0);
+}
+
+void TListItems::BeginUpdate() {
+    if (FUpdateCount++ == 0) SetUpdateState(true);
+}
+
 void TListItems::EndUpdate() {
-    if (FUpdateCount > 0 && --FUpdateCount == 0) FOwner->ItemsChanged();
+    if (FUpdateCount > 0 && --FUpdateCount == 0) {
+        SetUpdateState(false);
+        FOwner->ItemsChanged();
+    }
 }
 
 } // namespace vd
