@@ -55,14 +55,16 @@ void TListColumns::Clear() {
 
 // Items.
 
+// In owner-data mode the item is the scratch copy being filled while the view draws: no change
+// of the list, and no repaint that would fetch it again.
 void TListItem::SetCaption(const String& v) {
     FCaption = v;
-    FOwner->ItemsChanged();
+    if (!FOwner->OwnerData()) FOwner->ItemsChanged();
 }
 
 void TListItem::SetImageIndex(int v) {
     FImageIndex = v;
-    FOwner->ItemsChanged();
+    if (!FOwner->OwnerData()) FOwner->ItemsChanged();
 }
 
 bool TListItem::Selected() const {
