@@ -277,11 +277,15 @@ TEST_F(ShellNamespaceTest, NaturalOrderIsTotal) {
         for (const String& y : names) {
             const int xy = TShellNamespace::CompareNames(x, false, y, false);
             EXPECT_EQ(xy, -TShellNamespace::CompareNames(y, false, x, false)) << x << " " << y;
-            if (x != y) EXPECT_NE(xy, 0) << x << " " << y;
-            for (const String& z : names)
-                if (xy < 0 && TShellNamespace::CompareNames(y, false, z, false) < 0)
+            if (x != y) {
+                EXPECT_NE(xy, 0) << x << " " << y;
+            }
+            for (const String& z : names) {
+                if (xy < 0 && TShellNamespace::CompareNames(y, false, z, false) < 0) {
                     EXPECT_LT(TShellNamespace::CompareNames(x, false, z, false), 0)
                         << x << " " << y << " " << z;
+                }
+            }
         }
     }
     EXPECT_LT(TShellNamespace::CompareNames("a9", false, "a10", false), 0);
