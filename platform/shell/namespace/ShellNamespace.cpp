@@ -617,6 +617,80 @@ std::optional<ItemIdList> TShellNamespace::Rename(const ItemIdList& item, const 
     return renamed;
 }
 
+namespace {
+
+// Path bytes for a trash info file: everything but unreserved characters and "/" as %XX.
+String EscapePath(const String& path) {
+    static const char* hex = "0123456789ABCDEF";
+    String out;
+    for (unsigned char c : path) {
+        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+bool TShellNamespace::MoveToTrash(const ItemIdList& item, int* error) const {
+    auto fail = [&](int e) {
+        if (error) *error = e;
+        return false;
+    };
+    if (KindOf(item) != TShellItemKind::Entry || !(Attributes(item, SFGAO_CANDELETE) & SFGAO_CANDELETE))
+        return fail(EPERM);
+    auto data = FEnv.Variables.find("XDG_DATA_HOME");
+    const String base = data != FEnv.Variables.end() && !data->second.empty() && data->second[0] == '/'
+                            ? data->second
+                            : FEnv.Home + "/.local/share";
+    if (FEnv.Home.empty() && base[0] != '/') return fail(ENOENT);
+    const String trash = base + "/Trash";
+    if (!ForceDirectories(trash + "/files") || !ForceDirectories(trash + "/info"))
+        return fail(errno ? errno : EIO);
+    const String path = FileSystemPath(item);
+    std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    ::localtime_r(&now, &tm);
+    const String date = IntToStr(tm.tm_year + 1900) + "-" + TwoDigits(tm.tm_mon + 1) + "-" +
+                        TwoDigits(tm.tm_mday) + "T" + TwoDigits(tm.tm_hour) + ":" + TwoDigits(tm.tm_min) +
+                        ":" + TwoDigits(tm.tm_sec);
+    const String text = "[Trash Info]\nPath=" + EscapePath(path) + "\nDeletionDate=" + date + "\n";
+    // The first free name: the item's own, then with a number.
+    for (int n = 1; n < 10000; ++n) {
+        const String name = n == 1 ? item.back() : item.back() + "." + IntToStr(n);
+        const String info = trash + "/info/" + name + ".trashinfo";
+        const int fd = ::open(info.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            return fail(errno);
+        }
+        const bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+        ::close(fd);
+        const String target = trash + "/files/" + name;
+        int e = written ? 0 : EIO;
+        if (e == 0 && ::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) != 0) {
+            e = errno;
+            if ((e == EINVAL || e == ENOSYS) && !Exists(target))
+                e = ::rename(path.c_str(), target.c_str()) == 0 ? 0 : errno;
+            else if (e == EINVAL || e == ENOSYS)
+                e = EEXIST;
+        }
+        if (e != 0) {
+            ::unlink(info.c_str());
+            if (e == EEXIST) continue;
+            return fail(e);
+        }
+        if (error) *error = 0;
+        return true;
+    }
+    return fail(EEXIST);
+}
+
 bool TShellNamespace::FileDetails(const ItemIdList& item, std::vector<String>& details, int* error) const {
     details.clear();
     const String path = FileSystemPath(item);

@@ -127,6 +127,12 @@ public:
     std::optional<ItemIdList> Rename(const ItemIdList& item, const String& newName,
                                      int* error = nullptr) const;
 
+    // Moves a plain file-system item to the user's trash (the freedesktop layout under
+    // XDG_DATA_HOME, default ~/.local/share/Trash): an info file made first under a free name,
+    // then the item renamed into files/. False (errno in *Error) when it cannot be, for example
+    // from another file system; nothing is left half done.
+    bool MoveToTrash(const ItemIdList& item, int* error = nullptr) const;
+
     // The details of a file-system item: size (blank for folders), extension, last change
     // (local "YYYY-MM-DD HH:MM:SS", blank for folders), attribute bits. False when it cannot be
     // read (errno in *Error).

@@ -149,6 +149,7 @@ bool TskShellFolder::Rename(const String& NewName) {
 }
 
 bool TskShellFolder::ExecuteVerb(const String& Verb) {
+    if (SameText(Verb, "delete")) return Ns().MoveToTrash(FAbsolute); // the caller asked the user first
     if (!SameText(Verb, "open") || IsFolder()) return false;
     const String path = FileSystemPath();
     if (path.empty()) return false;

@@ -122,7 +122,8 @@ public:
     // Only when the item may be renamed: false when it may not; raises "Rename to %s failed" when
     // the rename fails (an existing name is never replaced).
     bool Rename(const String& NewName);
-    // "open": the desktop's handler with the item (a folder: nothing to run). True when done.
+    // "open": the desktop's handler with the item (a folder: nothing to run); "delete": into the
+    // user's trash. True when done.
     bool ExecuteVerb(const String& Verb);
 
     // Resolves a control's Root: a special-folder name or a path. On success Current becomes the

@@ -343,5 +343,32 @@ TEST_F(ShellNamespaceTest, FileDetails) {
     EXPECT_FALSE(ns.FileDetails({"computer"}, d));
 }
 
+TEST_F(ShellNamespaceTest, DeleteMovesToTheTrash) {
+    TShellNamespace ns(Env);
+    const String tree = Tree();
+    const ItemIdList folder = *ns.ParseDisplayName(tree);
+    const String trash = Home + "/data/Trash"; // XDG_DATA_HOME of the fixture
+    int err = 0;
+    ASSERT_TRUE(ns.MoveToTrash(ConcatItemIdLists(folder, {"c.TXT"}), &err)) << err;
+    EXPECT_NE(::access((tree + "/c.TXT").c_str(), F_OK), 0);
+    EXPECT_EQ(Dir.Read("home/data/Trash/files/c.TXT"), "12345");
+    const String info = Dir.Read("home/data/Trash/info/c.TXT.trashinfo");
+    EXPECT_EQ(info.rfind("[Trash Info]\nPath=" + tree + "/c.TXT\nDeletionDate=", 0), 0u) << info;
+    // A second item of the same name takes a free one; the first stays.
+    Dir.Write("tree/c.TXT", "second");
+    ASSERT_TRUE(ns.MoveToTrash(ConcatItemIdLists(folder, {"c.TXT"}), &err));
+    EXPECT_EQ(Dir.Read("home/data/Trash/files/c.TXT"), "12345");
+    EXPECT_EQ(Dir.Read("home/data/Trash/files/c.TXT.2"), "second");
+    // Odd bytes are escaped in the info file; folders go whole.
+    ASSERT_TRUE(ns.MoveToTrash(ConcatItemIdLists(folder, {"q?1"})));
+    EXPECT_NE(Dir.Read("home/data/Trash/info/q?1.trashinfo").find("/q%3F1\n"), String::npos);
+    ASSERT_TRUE(ns.MoveToTrash(ConcatItemIdLists(folder, {"b"})));
+    EXPECT_TRUE(::access((trash + "/files/b/inner").c_str(), F_OK) == 0);
+    // Nothing that is not a plain entry, nothing that is gone.
+    EXPECT_FALSE(ns.MoveToTrash({"home"}, &err));
+    EXPECT_FALSE(ns.MoveToTrash({"computer", "/"}, &err));
+    EXPECT_FALSE(ns.MoveToTrash(ConcatItemIdLists(folder, {"gone"}), &err));
+}
+
 } // namespace
 } // namespace vd::test

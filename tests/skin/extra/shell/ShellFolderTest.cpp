@@ -155,6 +155,9 @@ TEST_F(ShellFolderTest, RenameReplacesBothListsAndNeverAFile) {
     EXPECT_FALSE(DesktopShellFolder()->Rename("x")) << "not renameable";
     auto computer = CreateFolderFromIdList({"computer"});
     EXPECT_FALSE(computer->Rename("x"));
+    EXPECT_TRUE(c->ExecuteVerb("delete"));
+    EXPECT_EQ(Dir.Read("home/.local/share/Trash/files/d.txt"), "12345") << "into the trash";
+    EXPECT_FALSE(computer->ExecuteVerb("delete"));
 }
 
 TEST_F(ShellFolderTest, ColumnDetails) {
