@@ -102,7 +102,7 @@ void TskCustomEdit::SetEditTransparent(bool Value) {
 
 void TskCustomEdit::CreateSkinContextMenu() {
     FreeContextMenu();
-    TPopupMenu* menu = MenuFactory() ? MenuFactory()(this) : nullptr;
+    TPopupMenu* menu = MenuFactory() ? MenuFactory()(this) : new TskSkinPopupMenu(this);
     if (!menu) menu = new TPopupMenu(this);
     FSkinContextMenu = menu;
     const TskResourceStrData* strings = FormStrings(this);

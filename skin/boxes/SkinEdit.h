@@ -15,8 +15,8 @@ namespace vd {
 class TskSkinData;
 class TskSkinPopupMenu;
 
-// Makes the edits' context menu object. The form frame's skinned popup menu installs its class
-// here; by default a plain menu holds the items.
+// Makes the edits' context menu object (tests put their own here); by default the skinned popup
+// menu, which opens through the form frame's menu engine.
 using TskEditMenuFactory = std::function<TPopupMenu*(TComponent* Owner)>;
 void SetEditMenuFactory(TskEditMenuFactory Factory);
 // Shows an edit's context menu at a screen point on behalf of Control. By default a menu that is

@@ -2,6 +2,7 @@
 
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/Menus.h"
+#include "skin/controls/SkinMenuLink.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStrings.h"
 #include "skin/extra/grids/SkinGrid.h"
@@ -221,7 +222,7 @@ void TskSkinInplaceEdit::FreeContextMenu() {
 
 void TskSkinInplaceEdit::BuildContextMenu() {
     FreeContextMenu();
-    FMenu = MenuFactory() ? MenuFactory()(this) : new TPopupMenu(this);
+    FMenu = MenuFactory() ? MenuFactory()(this) : new TskSkinPopupMenu(this);
     if (!FMenu) return;
     FMenu->FreeNotification(this);
     const TskResourceStrData* table =

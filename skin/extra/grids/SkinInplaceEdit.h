@@ -13,8 +13,8 @@ namespace vd {
 class TskSkinCustomGrid;
 class TPopupMenu;
 
-// Makes the popup menu the editor fills and opens (Popup at a screen point); the skinned popup
-// menu of the form frame plugs in here. Without one the editor uses a plain popup menu.
+// Makes the popup menu the editor fills and opens (Popup at a screen point); tests put their own
+// here. By default the skinned popup menu, which opens through the form frame's menu engine.
 using TskEditMenuFactory = std::function<TPopupMenu*(TComponent* Owner)>;
 void SetInplaceEditMenuFactory(TskEditMenuFactory Factory);
 
