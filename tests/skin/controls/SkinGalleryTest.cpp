@@ -16,6 +16,9 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+// After Xlib: its macros clash with the window system's names.
+#include "../../platform/win/x11/SavePpm.h"
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -147,20 +150,6 @@ void BuildViews(TForm* form, int x, TskSkinData* skin) {
     list->Items().Item(2)->SetSelected(true);
     list->HideSelection = false;
     list->SetSkinData(skin);
-}
-
-bool SavePpm(::XImage* img, int w, int h, const char* path) {
-    FILE* f = std::fopen(path, "wb");
-    if (!f) return false;
-    std::fprintf(f, "P6 %d %d 255\n", w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const unsigned long p = XGetPixel(img, x, y);
-            const unsigned char rgb[3] = {static_cast<unsigned char>(p >> 16),
-                                          static_cast<unsigned char>(p >> 8), static_cast<unsigned char>(p)};
-            std::fwrite(rgb, 1, 3, f);
-        }
-    return std::fclose(f) == 0;
 }
 
 // Opens a private X server with a form holding the plain column and the column skinned by Skin,
