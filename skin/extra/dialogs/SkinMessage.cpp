@@ -115,6 +115,8 @@ TskMessageForm* TskSkinMessage::BuildSkinMessageForm(const String& Msg, int DlgT
         frame->SetAlphaBlend(AlphaBlend);
         frame->AlphaBlendAnimation = AlphaBlendAnimation;
         frame->SetAlphaBlendValue(AlphaBlendValue);
+        // The frame's borders decide the client area: sizes are set on the framed window.
+        f->HandleNeeded();
 
         int buttonHeight = 25;
         if (FCtrlSkinData && !FCtrlSkinData->Empty()) {
