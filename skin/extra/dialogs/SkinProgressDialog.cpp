@@ -1,0 +1,210 @@
+#include "skin/extra/dialogs/SkinProgressDialog.h"
+
+#include "platform/vcl/Application.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinGauge.h"
+#include "skin/controls/SkinStdLabel.h"
+#include "skin/core/SkinData.h"
+#include "skin/core/SkinStrings.h"
+#include "skin/extra/dialogs/SkinDialogUnits.h"
+#include "skin/form/frame/SkinForm.h"
+
+namespace vd {
+
+namespace {
+void SetArial14(TFont& f) {
+    f.SetName("Arial");
+    f.SetHeight(14);
+    f.SetStyle(0);
+}
+} // namespace
+
+TskSkinProgressDialog::TskSkinProgressDialog(TComponent* AOwner) : TComponent(AOwner) {
+    SetArial14(FLabelFont);
+    SetArial14(FButtonFont);
+    SetArial14(FGaugeFont);
+}
+
+TskSkinProgressDialog::~TskSkinProgressDialog() {
+    if (FForm) {
+        // The window must not call back into a freed component.
+        FForm->OnClose = nullptr;
+        FForm->OnShow = nullptr;
+        if (FCancel) FCancel->OnClick = nullptr;
+        FForm->RemoveFreeNotification(this);
+        if (FForm->IsModal()) {
+            FForm->SetModalResult(mrCancel);
+        } else {
+            FForm->Hide();
+            FForm->Release();
+        }
+        FForm = nullptr;
+    }
+}
+
+void TskSkinProgressDialog::SetSkinData(TskSkinData* v) {
+    if (FSkinData) FSkinData->RemoveFreeNotification(this);
+    FSkinData = v;
+    if (v) v->FreeNotification(this);
+}
+
+void TskSkinProgressDialog::SetCtrlSkinData(TskSkinData* v) {
+    if (FCtrlSkinData) FCtrlSkinData->RemoveFreeNotification(this);
+    FCtrlSkinData = v;
+    if (v) v->FreeNotification(this);
+}
+
+void TskSkinProgressDialog::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FSkinData) FSkinData = nullptr;
+    if (AComponent == FCtrlSkinData) FCtrlSkinData = nullptr;
+    if (AComponent == FForm) {
+        FForm = nullptr;
+        FGauge = nullptr;
+        FCancel = nullptr;
+        FShown = false;
+    }
+}
+
+void TskSkinProgressDialog::SetValue(int v) {
+    FValue = v;
+    if (!FShown || !FGauge || !FForm) return;
+    FGauge->SetValue(v);
+    if (FGauge->Value() == FGauge->MaxValue()) {
+        if (ShowType == stModal)
+            FForm->SetModalResult(mrOk);
+        else
+            FForm->Close();
+    }
+}
+
+void TskSkinProgressDialog::CloseProgress() {
+    if (FForm) FForm->Close();
+}
+
+void TskSkinProgressDialog::FormClosed(TCloseAction& Action) {
+    FShown = false;
+    FGauge = nullptr;
+    FCancel = nullptr;
+    if (FForm) FForm->RemoveFreeNotification(this);
+    FForm = nullptr;
+    Action = caFree;
+    // A value at or past the maximum (the gauge stops there) is no cancel.
+    if (FValue < MaxValue && OnCancel) OnCancel(this);
+}
+
+void TskSkinProgressDialog::Build() {
+    auto* f = new TForm(Application);
+    FForm = f;
+    f->FreeNotification(this);
+    f->SetBorderStyle(bsDialog);
+    if (ShowType == stStayOnTop) {
+        f->SetFormStyle(fsStayOnTop);
+        f->OnClose = [this](TObject*, TCloseAction& a) { FormClosed(a); };
+    }
+    f->SetCaption(Caption);
+    f->SetPosition(poScreenCenter);
+    f->OnShow = [this](TObject*) {
+        if (OnShow) OnShow(this);
+    };
+    auto* frame = new TskSkinForm(f);
+    frame->SetBorderIcons(0);
+    frame->HideCaptionButtons = !ShowCloseButton;
+    frame->SetSkinData(FSkinData);
+    frame->SetMenusSkinData(FCtrlSkinData);
+    frame->SetAlphaBlend(AlphaBlend);
+    frame->AlphaBlendAnimation = AlphaBlendAnimation;
+    frame->SetAlphaBlendValue(AlphaBlendValue);
+    // The frame's borders decide the client area: sizes are set on the framed window.
+    f->HandleNeeded();
+
+    const TDialogUnits du = MeasureDialogUnits(f->Font());
+    f->SetClientWidth(du.X(180));
+    auto* label = new TskSkinStdLabel(f);
+    label->SetParent(f);
+    label->SetLeft(du.X(8));
+    label->SetTop(du.Y(8));
+    label->Constraints().MaxWidth = du.X(164);
+    label->SetWordWrap(false);
+    label->SetDefaultFont(FLabelFont);
+    label->Font().Assign(FLabelFont);
+    label->UseSkinFont = UseSkinFont;
+    label->SkinDataName = LabelSkinDataName;
+    label->SetSkinData(FCtrlSkinData);
+    label->SetCaption(LabelCaption);
+
+    auto* gauge = new TskSkinGauge(f);
+    gauge->SetMinValue(MinValue);
+    gauge->SetMaxValue(MaxValue);
+    gauge->SetShowPercent(ShowPercent);
+    gauge->SetValue(FValue);
+    gauge->SetDefaultFont(FGaugeFont);
+    gauge->SetUseSkinFont(UseSkinFont);
+    gauge->SetParent(f);
+    gauge->SetBounds(label->Left(), label->Top() + label->Height() + 5, du.X(164), gauge->Height());
+    gauge->SetDefaultWidth(du.X(164));
+    gauge->SetSkinDataName(GaugeSkinDataName);
+    gauge->SetSkinData(FCtrlSkinData);
+    FGauge = gauge;
+
+    if (ShowCancelButton) {
+        auto* b = new TskSkinButton(f);
+        b->SetDefaultFont(FButtonFont);
+        b->SetUseSkinFont(UseSkinFont);
+        const TskResourceStrData* t = FCtrlSkinData ? FCtrlSkinData->ResourceStrData() : nullptr;
+        b->SetCaption(t ? t->LookupResString("MSG_BTN_CANCEL") : String("Cancel"));
+        if (ShowType == stStayOnTop)
+            b->OnClick = [this](TObject*) {
+                if (FForm) FForm->Close();
+            };
+        b->ModalResult = mrCancel;
+        b->Cancel = true;
+        b->SetParent(f);
+        b->SetDefaultHeight(du.Y(14));
+        b->SetBounds(gauge->Left() + gauge->Width() - du.X(50), gauge->Top() + gauge->Height() + 15, du.X(50),
+                     du.Y(14));
+        b->SetSkinDataName(ButtonSkinDataName);
+        b->SetSkinData(FCtrlSkinData);
+        FCancel = b;
+        f->SetClientHeight(b->Top() + b->Height() + 13);
+    } else {
+        f->SetClientHeight(gauge->Top() + gauge->Height() + 15);
+    }
+}
+
+bool TskSkinProgressDialog::ShowProgress() {
+    if (FShown) return false;
+    try {
+        Build();
+    } catch (...) {
+        if (FForm) FForm->Free();
+        FForm = nullptr;
+        throw;
+    }
+    FShown = true;
+    if (ShowType != stModal) {
+        FForm->Show();
+        return false;
+    }
+    TForm* f = FForm;
+    TModalResult r = mrNone;
+    try {
+        r = f->ShowModal();
+    } catch (...) {
+        FShown = false;
+        FGauge = nullptr;
+        FCancel = nullptr;
+        FForm = nullptr;
+        f->Free();
+        throw;
+    }
+    FShown = false;
+    FGauge = nullptr;
+    FCancel = nullptr;
+    FForm = nullptr;
+    f->Free();
+    return r == mrOk;
+}
+
+} // namespace vd

@@ -1,0 +1,73 @@
+#pragma once
+// The progress dialog: a small framed window with a label, a skinned gauge and an optional Cancel
+// button, shown modeless on top or modally, closed when the value reaches its maximum.
+#include "platform/vcl/Font.h"
+#include "platform/vcl/Form.h"
+
+namespace vd {
+
+class TskSkinData;
+class TskSkinGauge;
+class TskSkinButton;
+
+enum TskPDShowType { stStayOnTop, stModal };
+
+class TskSkinProgressDialog : public TComponent {
+public:
+    explicit TskSkinProgressDialog(TComponent* AOwner);
+    // A window still shown is closed and freed without OnCancel.
+    ~TskSkinProgressDialog() override;
+
+    TskPDShowType ShowType = stStayOnTop;
+    bool ShowCancelButton = true;
+    bool ShowCloseButton = true;
+    String Caption = "Process";
+    String LabelCaption = "Name of process:";
+    bool ShowPercent = true;
+    int MinValue = 0, MaxValue = 100;
+    int Value() const { return FValue; }
+    void SetValue(int v);
+    bool AlphaBlend = false, AlphaBlendAnimation = false;
+    Byte AlphaBlendValue = 200;
+    TskSkinData* SkinData() const { return FSkinData; }
+    void SetSkinData(TskSkinData* v);
+    TskSkinData* CtrlSkinData() const { return FCtrlSkinData; }
+    void SetCtrlSkinData(TskSkinData* v);
+    String ButtonSkinDataName = "button", LabelSkinDataName = "stdlabel", GaugeSkinDataName = "gauge";
+    TFont& DefaultLabelFont() { return FLabelFont; }
+    TFont& DefaultButtonFont() { return FButtonFont; }
+    TFont& DefaultGaugeFont() { return FGaugeFont; }
+    bool UseSkinFont = true;
+    TNotifyEvent OnShow;
+    // The modeless window closed before the value reached the maximum.
+    TNotifyEvent OnCancel;
+
+    // Builds and shows the window unless it is shown; modal: true when the value reached the
+    // maximum.
+    bool ShowProgress();
+    // Closes the window; nothing without one.
+    void CloseProgress();
+
+    TForm* ProgressForm() const { return FForm; }
+    TskSkinGauge* ProgressGauge() const { return FGauge; }
+    TskSkinButton* CancelButton() const { return FCancel; }
+    bool Shown() const { return FShown; }
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    void Build();
+    void FormClosed(TCloseAction& Action);
+
+    int FValue = 0;
+    TskSkinData* FSkinData = nullptr;
+    TskSkinData* FCtrlSkinData = nullptr;
+    TFont FLabelFont, FButtonFont, FGaugeFont;
+    TForm* FForm = nullptr;
+    TskSkinGauge* FGauge = nullptr;
+    TskSkinButton* FCancel = nullptr;
+    bool FShown = false;
+};
+
+} // namespace vd

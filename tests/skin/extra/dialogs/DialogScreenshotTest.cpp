@@ -1,0 +1,122 @@
+// The message box over the progress dialog, both with the program's own skin, on a private Xvfb;
+// the screen is kept as artefacts/default-skin-dialogs.ppm to be judged by eye.
+#include "../../../platform/win/x11/Xvfb.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/Resources.h"
+#include "platform/vcl/Application.h"
+#include "platform/vcl/Form.h"
+#include "platform/vcl/Screen.h"
+#include "platform/win/x11/X11Backend.h"
+#include "skin/core/SkinData.h"
+#include "skin/core/SkinStoredSkin.h"
+#include "skin/extra/dialogs/SkinMessage.h"
+#include "skin/extra/dialogs/SkinProgressDialog.h"
+#include "tests/support/WaitUntil.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace vd::test {
+namespace {
+
+bool SavePpm(::XImage* img, int w, int h, const char* path) {
+    FILE* f = std::fopen(path, "wb");
+    if (!f) return false;
+    std::fprintf(f, "P6 %d %d 255\n", w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const unsigned long p = XGetPixel(img, x, y);
+            const unsigned char rgb[3] = {static_cast<unsigned char>(p >> 16),
+                                          static_cast<unsigned char>(p >> 8), static_cast<unsigned char>(p)};
+            std::fwrite(rgb, 1, 3, f);
+        }
+    return std::fclose(f) == 0;
+}
+
+TEST(DialogScreenshot, MessageBoxOverTheProgressDialogWithTheDefaultSkin) {
+    XvfbServer server;
+    ASSERT_TRUE(server.Running()) << "no X server could be started";
+    ::setenv("DISPLAY", server.Display().c_str(), 1);
+    auto backend = X11Backend::Open();
+    ASSERT_TRUE(backend);
+    InstallBackend(backend.get());
+    ::Display* observer = XOpenDisplay(server.Display().c_str());
+    ASSERT_NE(observer, nullptr);
+    bool grabbed = false;
+    {
+        TForm* owner = Application->CreateForm<TForm>();
+        auto* skin = new TskSkinData(owner);
+        TskCompressedStoredSkin stored;
+        const std::string_view bytes = FindResource("SKIN", "QUILLMARSH");
+        ASSERT_FALSE(bytes.empty());
+        stored.ReadCompressedData({reinterpret_cast<const Byte*>(bytes.data()), bytes.size()});
+        skin->LoadStoredSkin(&stored);
+        ASSERT_FALSE(skin->Empty()) << skin->LastLoadError();
+
+        auto* progress = new TskSkinProgressDialog(owner);
+        progress->SetSkinData(skin);
+        progress->SetCtrlSkinData(skin);
+        progress->Caption = "Closing";
+        progress->LabelCaption = "Stopping the streams...";
+        progress->ShowCancelButton = true;
+        progress->ShowProgress();
+        progress->SetValue(60);
+        SetWindowPos(progress->ProgressForm()->Handle(), nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+
+        auto* msg = new TskSkinMessage(owner);
+        msg->SetSkinData(skin);
+        msg->SetCtrlSkinData(skin);
+        msg->ShowAgainFlag = true;
+        const ::Window root = DefaultRootWindow(observer);
+        TModalLoopHookScope hook([&](TCustomForm& box) {
+            SetWindowPos(box.Handle(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            const TRect pr = GetWindowRect(progress->ProgressForm()->Handle());
+            const TRect mr = GetWindowRect(box.Handle());
+            ::XImage* image = nullptr;
+            // Drawn once neither window's middle is black any more.
+            WaitUntil(
+                [&] {
+                    if (image) XDestroyImage(image);
+                    image = XGetImage(observer, root, 0, 0, 1024, 768, AllPlanes, ZPixmap);
+                    if (!image) return false;
+                    auto lit = [&](const TRect& r) {
+                        int black = 0, all = 0;
+                        for (int y = r.Top + 5; y < r.Bottom - 5; y += 3)
+                            for (int x = r.Left + 5; x < r.Right - 5; x += 3, ++all)
+                                black += (XGetPixel(image, x, y) & 0xFFFFFF) == 0;
+                        return all > 0 && black * 20 < all;
+                    };
+                    return lit(pr) && lit(mr);
+                },
+                15000,
+                [&] {
+                    Application->ProcessMessages();
+                    backend->Sync();
+                });
+            if (image) {
+                ForceDirectories("artefacts");
+                grabbed = SavePpm(image, 1024, 768, "artefacts/default-skin-dialogs.ppm");
+                XDestroyImage(image);
+            }
+            box.SetModalResult(mrYes);
+        });
+        EXPECT_EQ(msg->ShowMessageDialog("Stop every stream and quit?", skmtConfirmation,
+                                         SkBtn(skmbYes) | SkBtn(skmbNo), 0),
+                  mrYes);
+        progress->CloseProgress();
+    }
+    EXPECT_TRUE(grabbed);
+    XCloseDisplay(observer);
+    while (Screen->FormCount() > 0)
+        Screen->Forms(0)->Free();
+    InstallBackend(nullptr);
+}
+
+} // namespace
+} // namespace vd::test
