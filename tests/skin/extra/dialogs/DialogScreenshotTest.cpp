@@ -19,25 +19,14 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+// After Xlib: its macros clash with the window system's names.
+#include "../../../platform/win/x11/SavePpm.h"
+
 #include <cstdio>
 #include <cstdlib>
 
 namespace vd::test {
 namespace {
-
-bool SavePpm(::XImage* img, int w, int h, const char* path) {
-    FILE* f = std::fopen(path, "wb");
-    if (!f) return false;
-    std::fprintf(f, "P6 %d %d 255\n", w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const unsigned long p = XGetPixel(img, x, y);
-            const unsigned char rgb[3] = {static_cast<unsigned char>(p >> 16),
-                                          static_cast<unsigned char>(p >> 8), static_cast<unsigned char>(p)};
-            std::fwrite(rgb, 1, 3, f);
-        }
-    return std::fclose(f) == 0;
-}
 
 TEST(DialogScreenshot, MessageBoxOverTheProgressDialogWithTheDefaultSkin) {
     XvfbServer server;
