@@ -91,6 +91,24 @@ TEST_F(MDITabsTest, SkinnedBarTilesItsBackgroundAndComposesTabs) {
     EXPECT_EQ(Probe(Bar, 300, 4), Rgb(kThumb));
 }
 
+TEST_F(MDITabsTest, ButtonKindDrawsTabsAsResizedButtons) {
+    Bar->UseSkinSize = false;
+    Bar->SetTabKind(sktkButton);
+    Bar->SetSkinData(Skin);
+    Bar->AddTab(NewChild());
+    Bar->AddTab(NewChild());
+    Bar->Tab(1)->IsActiveChild = true;
+    Show();
+    EXPECT_EQ(Bar->Height(), 21);
+    EXPECT_EQ(Probe(Bar, 1, 1), Rgb(kRed));
+    EXPECT_EQ(Probe(Bar, 98, 1), Rgb(kGreen));
+    EXPECT_EQ(Probe(Bar, 50, 10), Rgb(kClient[0]));
+    EXPECT_EQ(Probe(Bar, 150, 10), Rgb(kClient[2]));
+    MoveTo(Bar, 50, 10);
+    EXPECT_EQ(Probe(Bar, 50, 10), Rgb(kClient[1]));
+    EXPECT_EQ(Probe(Bar, 300, 10), Rgb(kThumb));
+}
+
 TEST_F(MDITabsTest, BottomBarMirrorsItsSkinnedTabs) {
     Bar->SetSkinData(Skin);
     Bar->SetAlign(alBottom);
