@@ -4,6 +4,7 @@
 #include "../../boxes/BoxesFixture.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
+#include "skin/core/SkinParentBackground.h"
 
 #include <string>
 #include <vector>
@@ -236,6 +237,19 @@ TEST_F(MDITabsTest, ClickingATabShowsItsChildAndTheActiveChildIsMarked) {
     EXPECT_EQ(downs.size(), 2u);
     delete a;
     delete b;
+}
+
+TEST_F(MDITabsTest, TransparentControlsOnAMultipleDocumentFormSeeTheClientBackground) {
+    Form->SetColor(0x1EC80A);
+    UniqueDC dc(CreateCompatibleDC(nullptr));
+    UniqueBitmap bmp(new GdiBitmap(20, 10, 24));
+    SelectObject(dc.Get(), bmp.Get());
+    PaintParentBackground(Bar, dc.Get());
+    EXPECT_EQ(GetPixel(dc.Get(), 5, 5) & 0xFFFFFF, COLORREF(0x1EC80A)) << "a plain form paints itself";
+    Form->SetFormStyle(fsMDIForm);
+    Show();
+    PaintParentBackground(Bar, dc.Get());
+    EXPECT_EQ(GetPixel(dc.Get(), 5, 5) & 0xFFFFFF, COLORREF(ColorToRGB(clAppWorkSpace) & 0xFFFFFF));
 }
 
 } // namespace
