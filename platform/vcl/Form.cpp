@@ -11,6 +11,9 @@
 
 namespace vd {
 
+// FormMDI.cpp: a minimized child hands activation on.
+void MDIChildMinimized(TCustomForm& child);
+
 TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
     FVisible = false;
     FColor = clBtnFace;
@@ -200,6 +203,9 @@ void TCustomForm::Dispatch(TMessage& Message) {
         // A click on a child of the client brings that child forward first.
         if (FFormStyle == fsMDIChild)
             SendMessage(GetParent(FHandle), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FHandle), 0);
+        break;
+    case WM_SIZE:
+        if (FFormStyle == fsMDIChild && Message.WParam == SIZE_MINIMIZED && FHandle) MDIChildMinimized(*this);
         break;
     case WM_NCACTIVATE:
         // The active child's caption follows the frame's.

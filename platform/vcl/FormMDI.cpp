@@ -93,8 +93,11 @@ void CascadeChildren(HWND client) {
     const int n = static_cast<int>(list.size());
     const int w = std::max(area.Width() - step * (n - 1), area.Width() / 2);
     const int h = std::max(area.Height() - step * (n - 1), area.Height() / 2);
-    for (int i = 0; i < n; ++i)
-        Place(list[static_cast<std::size_t>(i)], i * step, i * step, w, h);
+    // Back to the top-left corner once a window would cross the bottom or right edge.
+    for (int i = 0, k = 0; i < n; ++i, ++k) {
+        if (k > 0 && (k * step + w > area.Width() || k * step + h > area.Height())) k = 0;
+        Place(list[static_cast<std::size_t>(i)], k * step, k * step, w, h);
+    }
 }
 
 void TileChildren(HWND client) {
@@ -220,6 +223,22 @@ void TCustomForm::MDIChildLeaving() {
             break;
         }
     SendMessage(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(next), 0);
+}
+
+// A minimized child hands activation to the next child that is not minimized; with none it
+// stays active.
+void MDIChildMinimized(TCustomForm& child) {
+    const HWND self = child.WindowHandle();
+    const HWND client = GetParent(self);
+    TCustomForm* frame = FrameOfClient(client);
+    if (!frame || frame->ActiveMDIChildHandle() != self) return;
+    for (HWND h : ClientChildren(client, true))
+        if (h != self && !IsIconic(h)) {
+            SendMessage(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(h), 0);
+            // The minimized one goes behind the others, as a next step would put it.
+            SetWindowPos(self, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            return;
+        }
 }
 
 void TCustomForm::SetActiveMDIChildHandle(HWND h) {

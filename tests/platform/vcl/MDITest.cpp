@@ -287,6 +287,46 @@ TEST_F(MDITest, CascadeTileAndArrangeIcons) {
     EXPECT_EQ(std::max(ia.Left, ib.Left), std::min(ia.Right, ib.Right)) << "side by side";
 }
 
+TEST_F(MDITest, CascadeWrapsToTheCornerInsteadOfLeavingTheClient) {
+    std::vector<TForm*> kids;
+    for (int i = 0; i < 30; ++i)
+        kids.push_back(NewChild(String("K") + std::to_string(i)));
+    frame->Cascade();
+    int atCorner = 0;
+    for (TForm* k : kids) {
+        const TRect r = InClient(k->Handle());
+        EXPECT_GE(r.Left, 0);
+        EXPECT_LE(r.Right, 400);
+        EXPECT_LE(r.Bottom, 300);
+        if (r.TopLeft() == TPoint{0, 0}) ++atCorner;
+    }
+    EXPECT_GE(atCorner, 2) << "the cascade starts again at the top-left";
+}
+
+TEST_F(MDITest, MinimizingTheActiveChildActivatesTheNextOne) {
+    TForm* a = NewChild("A");
+    TForm* b = NewChild("B");
+    TForm* c = NewChild("C");
+    ASSERT_EQ(frame->ActiveMDIChild(), c);
+    ShowWindow(c->Handle(), SW_MINIMIZE);
+    Pump();
+    EXPECT_EQ(frame->ActiveMDIChild(), b);
+    ShowWindow(b->Handle(), SW_MINIMIZE);
+    Pump();
+    EXPECT_EQ(frame->ActiveMDIChild(), a);
+    // The last child that is not minimized keeps activation when it goes too.
+    ShowWindow(a->Handle(), SW_MINIMIZE);
+    Pump();
+    EXPECT_EQ(frame->ActiveMDIChild(), a);
+    // Minimizing a child that is not active moves nothing.
+    ShowWindow(a->Handle(), SW_RESTORE);
+    ShowWindow(b->Handle(), SW_RESTORE);
+    SendMessage(frame->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(b->Handle()), 0);
+    ShowWindow(a->Handle(), SW_MINIMIZE);
+    Pump();
+    EXPECT_EQ(frame->ActiveMDIChild(), b);
+}
+
 TEST_F(MDITest, ClientProcedureCanBeHookedAndChained) {
     TForm* a = NewChild("A");
     TForm* b = NewChild("B");
