@@ -340,3 +340,34 @@ TEST_F(FrameTest, NoFramePaintingBelowTheMinimumSize) {
 
 } // namespace
 } // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+TEST_F(FrameTest, SizeLimitsAndTheFormCursorInTheFrame) {
+    TForm* f = NewFrameForm(true, {100, 100, 400, 300});
+    ShowForm(f);
+    MINMAXINFO mmi{};
+    SendMessage(f->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    // The skin picture's width, the frame without client; the work area at most.
+    EXPECT_EQ(mmi.ptMinTrackSize, (TPoint{100, 28}));
+    EXPECT_EQ(mmi.ptMaxTrackSize, (TPoint{1024, 740}));
+    Frame->MinWidth = 150;
+    Frame->MinHeight = 80;
+    Frame->MaxWidth = 600;
+    SendMessage(f->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    EXPECT_EQ(mmi.ptMinTrackSize, (TPoint{150, 80}));
+    EXPECT_EQ(mmi.ptMaxTrackSize, (TPoint{600, 740}));
+    // Over the caption the form's own cursor, over a sizing edge the sizing cursor.
+    f->SetCursor(crHandPoint);
+    Frame->UseFormCursorInNCArea = true;
+    SendMessage(f->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(f->Handle()),
+                MakeLParam(HTCAPTION, WM_MOUSEMOVE));
+    EXPECT_EQ(hb->LastCursor(), CursorShape::Hand);
+    SendMessage(f->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(f->Handle()),
+                MakeLParam(HTLEFT, WM_MOUSEMOVE));
+    EXPECT_EQ(hb->LastCursor(), CursorShape::SizeWE);
+}
+
+} // namespace
+} // namespace vd::test
