@@ -7,6 +7,7 @@
 #include "app/core/StationList.h"
 #include "app/core/StationStore.h"
 #include "app/core/VersionInfo.h"
+#include "platform/audio/FileLimit.h"
 
 #include <cstdio>
 
@@ -40,6 +41,8 @@ int Run() {
 } // namespace
 
 int main() {
+    // Each listener of the own port and each encoder pipe takes a descriptor.
+    vd::audio::RaiseOpenFileLimit();
     try {
         return Run();
     } catch (const std::exception& e) {

@@ -4,7 +4,8 @@
 // (AudioErrors.h) for AE_ErrorGetCode, which is kept per calling thread.
 //
 // Threads: the record and DSP callbacks run on the capture thread; an encoder's data callback
-// and its notify callback run on that encoder's own threads (never on the capture thread).
+// and its notify callback run on the engine's I/O loop thread (never on the capture thread),
+// which serves every encoder: they must not block.
 // After AE_Encode_Stop returns, neither callback of that encoder is called again.
 // From inside the record or DSP callback, AE_ChannelStop, AE_RecordFree, AE_ChannelSetDSP and
 // AE_ChannelRemoveDSP fail with AE_ERROR_BUSY (the record callback ends a capture by returning
@@ -95,7 +96,7 @@ bool AE_Encode_IsActive(HENCODE handle);
 bool AE_Encode_EndInput(HENCODE handle);
 
 // Output sinks (casts, the own-port server). Thread-safe from any thread. Every encoded block
-// goes to each attached sink's Deliver on the encoder's output thread, after the data callback.
+// goes to each attached sink's Deliver on the I/O loop thread, after the data callback.
 // After DetachSink returns, the sink gets no further Deliver call and the encoder holds no
 // reference to it. AE_Encode_Stop detaches all sinks and abandons each; the encoder drops its
 // references on its cleanup thread, so a sink's destructor never runs on the caller of AE_Encode_Stop.

@@ -29,6 +29,18 @@ std::size_t TByteRing::Front(const std::uint8_t** data) const {
     return std::min(static_cast<std::size_t>(head - tail), FCapacity - at);
 }
 
+std::size_t TByteRing::Peek(const std::uint8_t** first, std::size_t* firstSize, const std::uint8_t** second,
+                            std::size_t* secondSize) const {
+    const std::uint64_t tail = FTail.load(std::memory_order_relaxed);
+    const auto total = static_cast<std::size_t>(FHead.load(std::memory_order_acquire) - tail);
+    const std::size_t at = static_cast<std::size_t>(tail % FCapacity);
+    *first = FData.get() + at;
+    *firstSize = std::min(total, FCapacity - at);
+    *second = FData.get();
+    *secondSize = total - *firstSize;
+    return total;
+}
+
 void TByteRing::Pop(std::size_t size) {
     FTail.store(FTail.load(std::memory_order_relaxed) + size, std::memory_order_release);
 }

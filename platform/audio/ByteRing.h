@@ -1,6 +1,6 @@
 #pragma once
 // A bounded single-producer single-consumer byte queue: the capture thread pushes whole blocks
-// without blocking or allocating, an encoder's writer thread takes them out.
+// without blocking or allocating, the I/O loop takes them out.
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +16,10 @@ public:
     bool Push(const void* data, std::size_t size);
     // The contiguous run of queued bytes at the front (may be shorter than Size()).
     std::size_t Front(const std::uint8_t** data) const;
+    // Everything queued as at most two runs: the front one and, when the queue wraps, the rest
+    // from the start of the buffer (secondSize 0 otherwise). Returns the total.
+    std::size_t Peek(const std::uint8_t** first, std::size_t* firstSize, const std::uint8_t** second,
+                     std::size_t* secondSize) const;
     void Pop(std::size_t size);
 
     std::size_t Size() const;

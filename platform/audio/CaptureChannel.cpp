@@ -97,6 +97,13 @@ void TCaptureChannel::Run() {
             std::lock_guard lock(FEncoderLock);
             for (const auto& e : FEncoders)
                 e->PushBlock(FBuffer.data(), bytes, arrived);
+            // One wake for every encoder: the loop writes to each pipe what it takes.
+            TIoLoop* woken = nullptr;
+            for (const auto& e : FEncoders)
+                if (&e->Loop() != woken) {
+                    woken = &e->Loop();
+                    woken->Wake();
+                }
         }
         FBlocks.fetch_add(1, std::memory_order_relaxed);
     }

@@ -1,6 +1,6 @@
 #pragma once
 // Where an encoder hands its output: a cast to a server or the own-port listener server.
-// Deliver runs on the encoder's output thread; it must not block (a sink keeps its own bounded
+// Deliver runs on the engine's I/O loop thread; it must not block (a sink keeps its own bounded
 // queue and reports overflow through the encoder's notify path).
 #include <cstddef>
 #include <cstdint>

@@ -4,8 +4,6 @@
 #include "platform/audio/EncodedSink.h"
 #include "platform/audio/posix/ChildProcess.h"
 
-#include "platform/audio/ThreadName.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -28,7 +26,7 @@ void PutLe(std::uint8_t* p, std::uint32_t v, int bytes) {
 
 TEncoder::TEncoder(const TParams& params)
     : FParams(params), FProcess(std::make_unique<TChildProcess>()), FRing(params.QueueBytes),
-      FOutBuffer(new std::uint8_t[OutBufferSize]) {}
+      FOutBuffer(new std::uint8_t[OutBufferSize]), FLoop(params.Loop ? *params.Loop : TIoLoop::Shared()) {}
 
 TEncoder::~TEncoder() {
     MarkStopped();
@@ -42,19 +40,16 @@ int TEncoder::Start(const std::string& commandLine) {
     if (rc == ENOMEM) return AE_ERROR_MEM;
     if (rc == EMFILE || rc == ENFILE || rc == EAGAIN) return AE_ERROR_CREATE;
     if (rc != 0) return AE_ERROR_FILEOPEN;
+    if (!(FParams.Flags & AE_ENCODE_NOHEAD)) WriteWavHeader();
     FAccept.store(true, std::memory_order_release);
-    FWriter = std::thread([this] { WriterLoop(); });
-    FReader = std::thread([this] { ReaderLoop(); });
+    FStarted = true;
+    // Posted, not called: the caller may hold a lock that a callback on the loop waits for.
+    FLoop.Post([this] { Attach(); });
     return AE_OK;
 }
 
 int TEncoder::Pid() const {
     return FProcess->HasExited() ? 0 : FProcess->Pid();
-}
-
-void TEncoder::Wake() {
-    FWake.fetch_add(1, std::memory_order_release);
-    FWake.notify_one();
 }
 
 void TEncoder::PushBlock(const void* data, std::size_t size, TClock::time_point arrived) {
@@ -63,7 +58,6 @@ void TEncoder::PushBlock(const void* data, std::size_t size, TClock::time_point 
         if (!FInOverflow) {
             FInOverflow = true;
             FOverflow.store(true, std::memory_order_release);
-            Wake();
         }
         return;
     }
@@ -74,7 +68,6 @@ void TEncoder::PushBlock(const void* data, std::size_t size, TClock::time_point 
         FStampTime.store(NowUs(arrived), std::memory_order_relaxed);
         FStampPos.store(FRing.Pushed(), std::memory_order_release);
     }
-    Wake();
 }
 
 void TEncoder::CheckLatencyStamp() {
@@ -102,37 +95,93 @@ void TEncoder::WriteWavHeader() {
     h[36] = 'd', h[37] = 'a', h[38] = 't', h[39] = 'a';
     PutLe(h + 40, 0xFFFFFFFFu - 36, 4);
     // The pipe is empty here, so the header goes in at once.
-    FProcess->WriteSome(h, sizeof h, 1000);
+    FProcess->WriteNow(h, sizeof h);
 }
 
-void TEncoder::WriterLoop() {
-    SetThreadName("vd-enc-write");
-    if (!(FParams.Flags & AE_ENCODE_NOHEAD)) WriteWavHeader();
-    for (;;) {
-        const std::uint32_t seen = FWake.load(std::memory_order_acquire);
-        if (FOverflow.exchange(false, std::memory_order_acq_rel)) RaiseNotify(AE_ENCODE_NOTIFY_SERVER_SPACE);
-        if (FStopWriter.load(std::memory_order_acquire)) break; // stopped: what is queued is dropped
-        const std::uint8_t* data = nullptr;
-        const std::size_t n = FRing.Front(&data);
-        if (n > 0) {
-            const long written = FProcess->WriteSome(data, n, 50);
-            if (written < 0) break; // the program is gone: the reader reports it
-            FRing.Pop(static_cast<std::size_t>(written));
-            CheckLatencyStamp();
-            continue;
-        }
-        if (FEndInput.load(std::memory_order_acquire)) break;
-        FWake.wait(seen, std::memory_order_acquire);
+void TEncoder::Attach() {
+    FAttached = true;
+    // Watched for room only while the pipe is full: a pipe with room would wake the loop each
+    // time the program reads, for nothing.
+    FInOpen = FLoop.Watch(FProcess->InputFd(), 0, this);
+    FOutOpen = FLoop.Watch(FProcess->OutputFd(), kIoRead, this);
+    FLoop.AddWakeHandler(this);
+    Pump();
+    if (!FOutOpen) CheckEnded();
+}
+
+void TEncoder::Detach() {
+    if (!FAttached) return;
+    FAttached = false;
+    FLoop.CancelTimer(this);
+    FLoop.RemoveWakeHandler(this);
+    CloseInput();
+    if (FOutOpen) {
+        FLoop.Unwatch(FProcess->OutputFd());
+        FProcess->CloseOutput();
+        FOutOpen = false;
     }
-    FAccept.store(false, std::memory_order_release);
-    FProcess->CloseInput();
 }
 
-void TEncoder::ReaderLoop() {
-    SetThreadName("vd-enc-read");
-    for (;;) {
-        const long n = FProcess->ReadSome(FOutBuffer.get(), OutBufferSize);
-        if (n <= 0) break;
+void TEncoder::OnIo(int fd, std::uint32_t /*events*/) {
+    if (fd == FProcess->OutputFd()) {
+        ReadOutput();
+    } else {
+        // Room again, or the program closed its end: the write tells which.
+        FWritable = true;
+        FLoop.Modify(FProcess->InputFd(), 0);
+        Pump();
+    }
+}
+
+void TEncoder::OnWake() {
+    if (FOverflow.exchange(false, std::memory_order_acq_rel)) RaiseNotify(AE_ENCODE_NOTIFY_SERVER_SPACE);
+    Pump();
+}
+
+void TEncoder::OnTimer() {
+    CheckEnded();
+}
+
+void TEncoder::Pump() {
+    if (!FInOpen) return;
+    if (FStopWriter.load(std::memory_order_acquire)) {
+        FRing.Pop(FRing.Size()); // stopped: what is queued is dropped
+        CloseInput();
+        return;
+    }
+    while (FWritable) {
+        const std::uint8_t *first = nullptr, *second = nullptr;
+        std::size_t firstSize = 0, secondSize = 0;
+        const std::size_t total = FRing.Peek(&first, &firstSize, &second, &secondSize);
+        if (total == 0) break;
+        const long written = FProcess->WriteNow(first, firstSize, second, secondSize);
+        if (written < 0) { // the program is gone: the end of its output reports it
+            CloseInput();
+            return;
+        }
+        FRing.Pop(static_cast<std::size_t>(written));
+        CheckLatencyStamp();
+        // A short write means a full pipe: the loop says when it has room again.
+        if (static_cast<std::size_t>(written) < total) {
+            FWritable = false;
+            FLoop.Modify(FProcess->InputFd(), kIoWrite);
+        }
+    }
+    if (FEndInput.load(std::memory_order_acquire) && FRing.Size() == 0) CloseInput();
+}
+
+void TEncoder::CloseInput() {
+    FAccept.store(false, std::memory_order_release);
+    if (!FInOpen) return;
+    FLoop.Unwatch(FProcess->InputFd());
+    FProcess->CloseInput();
+    FInOpen = false;
+}
+
+void TEncoder::ReadOutput() {
+    bool wouldBlock = false;
+    const long n = FProcess->ReadNow(FOutBuffer.get(), OutBufferSize, wouldBlock);
+    if (n > 0) {
         const auto size = static_cast<std::uint32_t>(n);
         {
             std::lock_guard lock(FCallbackLock);
@@ -142,18 +191,34 @@ void TEncoder::ReaderLoop() {
         std::lock_guard lock(FSinkLock);
         for (const auto& sink : FSinks)
             sink->Deliver(FOutBuffer.get(), size);
+        return;
     }
-    FProcess->WaitExit();
-    FAccept.store(false, std::memory_order_release);
+    if (wouldBlock) return;
+    FLoop.Unwatch(FProcess->OutputFd());
+    FProcess->CloseOutput();
+    FOutOpen = false;
+    CheckEnded();
+}
+
+// The program has ended once its output is over and it is reaped; the reap usually follows the
+// end of output within a moment, so it is looked for on a short timer.
+void TEncoder::CheckEnded() {
+    if (FOutOpen || FEnded.IsSet()) return;
+    if (!FProcess->TryReap()) {
+        FLoop.SetTimer(this, TClock::now() + std::chrono::milliseconds(FReapPolls++ < 20 ? 5 : 100));
+        return;
+    }
+    FRing.Pop(FRing.Size());
+    CloseInput();
     // An end that was asked for is no failure; after a stop the notify is ignored anyway.
     if (!FEndInput.load(std::memory_order_acquire)) RaiseNotify(AE_ENCODE_NOTIFY_ENCODER);
-    FReaderDone.Set();
+    FEnded.Set();
 }
 
 void TEncoder::EndInput() {
     FAccept.store(false, std::memory_order_release);
     FEndInput.store(true, std::memory_order_release);
-    Wake();
+    FLoop.Wake();
 }
 
 std::uint32_t TEncoder::SetNotify(ENCODENOTIFYPROC proc, void* user) {
@@ -206,17 +271,22 @@ void TEncoder::MarkStopped() {
 }
 
 void TEncoder::Finish() {
-    FStopWriter.store(true, std::memory_order_release);
-    Wake();
-    if (FWriter.joinable()) {
-        FWriter.join(); // never blocked for long: its writes time out
-    }
-    if (FReader.joinable()) {
-        if (!FReaderDone.WaitFor(FParams.StopWaitMs)) {
+    if (FFinished) return;
+    FFinished = true;
+    if (FStarted) {
+        FStopWriter.store(true, std::memory_order_release);
+        FAccept.store(false, std::memory_order_release);
+        FLoop.Wake();
+        if (!FEnded.WaitFor(FParams.StopWaitMs)) {
             FProcess->Signal(SIGTERM);
-            if (!FReaderDone.WaitFor(1000)) FProcess->Signal(SIGKILL);
+            if (!FEnded.WaitFor(1000)) {
+                FProcess->Signal(SIGKILL);
+                // Killed, it ends; only a child of its own that holds the output open could keep
+                // the end from showing, and then the process is reaped below all the same.
+                FEnded.WaitFor(5000);
+            }
         }
-        FReader.join();
+        FLoop.Call([this] { Detach(); });
     }
     std::vector<std::shared_ptr<TEncodedSink>> sinks;
     {

@@ -1,9 +1,11 @@
 #pragma once
 // One encoder process: PCM from the capture thread goes through a bounded queue to the
-// program's stdin on a writer thread; its stdout is read on a reader thread and handed to the
-// data callback and the attached sinks.
+// program's stdin; its stdout is handed to the data callback and the attached sinks. Both pipes
+// are served by the engine's I/O loop (no thread of its own): the capture thread queues a block
+// and wakes the loop, which writes what the pipe takes and reads output as it comes.
 #include "platform/audio/AudioEngine.h"
 #include "platform/audio/ByteRing.h"
+#include "platform/audio/IoLoop.h"
 #include "platform/audio/Signal.h"
 
 #include <atomic>
@@ -11,14 +13,13 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace vd::audio {
 
 class TChildProcess;
 
-class TEncoder {
+class TEncoder : private TIoHandler {
 public:
     struct TParams {
         HENCODE Handle = 0;
@@ -30,19 +31,22 @@ public:
         unsigned Channels = 2;
         std::size_t QueueBytes = 0;
         unsigned StopWaitMs = 1000;
+        TIoLoop* Loop = nullptr; // the shared loop when none
     };
     using TClock = std::chrono::steady_clock;
 
     explicit TEncoder(const TParams& params);
-    ~TEncoder(); // must not run on one of its own threads; Finish first
+    ~TEncoder() override; // not on the I/O loop; Finish first
     TEncoder(const TEncoder&) = delete;
     TEncoder& operator=(const TEncoder&) = delete;
 
-    // Splits the line, starts the program and both threads. 0 or an AudioError code.
+    // Splits the line, starts the program and hands its pipes to the loop. 0 or an AudioError code.
     int Start(const std::string& commandLine);
 
-    // Capture thread: queue one block; never blocks, never allocates.
+    // Capture thread: queue one block; never blocks, never allocates, never makes a system
+    // call. The caller wakes Loop() once it queued the block to every encoder.
     void PushBlock(const void* data, std::size_t size, TClock::time_point arrived);
+    TIoLoop& Loop() const { return FLoop; }
 
     // No more input: what is queued is written, then stdin is closed and the program finishes.
     void EndInput();
@@ -56,10 +60,11 @@ public:
     bool DetachSink(const TEncodedSink* sink);
 
     // Any thread, returns at once: no callback or sink delivery after this returns
-    // (except on the encoder's own thread when called from inside a callback). Every attached
+    // (except on the loop thread when called from inside a callback). Every attached
     // sink is abandoned (TEncodedSink::Abandon) and released by Finish.
     void MarkStopped();
-    // Cleanup thread: ends the writer, lets the program end (then signals), joins, reaps.
+    // Cleanup thread (never the loop): drops what is queued, closes stdin, lets the program end
+    // (then signals), takes the pipes off the loop, reaps.
     void Finish();
 
     HENCODE Handle() const { return FParams.Handle; }
@@ -71,9 +76,16 @@ public:
     std::uint64_t MaxLatencyUs() const { return FMaxLatencyUs.load(std::memory_order_relaxed); }
 
 private:
-    void WriterLoop();
-    void ReaderLoop();
-    void Wake();
+    // Loop thread.
+    void Attach();
+    void Detach();
+    void OnIo(int fd, std::uint32_t events) override;
+    void OnWake() override;
+    void OnTimer() override;
+    void Pump();
+    void ReadOutput();
+    void CloseInput();
+    void CheckEnded();
     void CheckLatencyStamp();
     void WriteWavHeader();
 
@@ -82,11 +94,11 @@ private:
     TByteRing FRing;
     std::unique_ptr<std::uint8_t[]> FOutBuffer;
 
-    std::atomic<std::uint32_t> FWake{0};
+    TIoLoop& FLoop;
     std::atomic<bool> FStopWriter{false};
     std::atomic<bool> FEndInput{false};
-    std::atomic<bool> FAccept{false};   // the writer still takes blocks
-    std::atomic<bool> FOverflow{false}; // a block was dropped: notify from the writer
+    std::atomic<bool> FAccept{false};   // stdin still takes blocks
+    std::atomic<bool> FOverflow{false}; // a block was dropped: the loop raises the notify
     bool FInOverflow = false;           // capture thread only: one notify per overflow run
     std::atomic<bool> FStopped{false};
 
@@ -104,9 +116,16 @@ private:
     std::vector<std::shared_ptr<TEncodedSink>> FSinks;
     std::vector<std::shared_ptr<TEncodedSink>> FDetachedSinks; // released by Finish
 
-    TSignal FReaderDone;
-    std::thread FWriter;
-    std::thread FReader;
+    // Loop thread only.
+    bool FAttached = false;
+    bool FWritable = true; // stdin took all we gave it last time; else watched for room
+    bool FInOpen = false;
+    bool FOutOpen = false;
+    unsigned FReapPolls = 0;
+
+    bool FStarted = false;  // Start spawned the program: the loop has it until Finish
+    bool FFinished = false; // Finish ran (cleanup thread only)
+    TSignal FEnded;         // end of output and the process reaped
 };
 
 } // namespace vd::audio

@@ -250,6 +250,40 @@ bool TSocket::RecvLine(std::string& line, std::size_t maxLen, int timeoutMs, TNe
     }
 }
 
+long TSocket::SendNow(const void* data, std::size_t size, TNetError* error) {
+    if (FFd < 0) {
+        if (error) *error = TNetError::Closed;
+        return -1;
+    }
+    for (;;) {
+        ssize_t n = ::send(FFd, data, size, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n >= 0) return static_cast<long>(n);
+        if (errno == EINTR) continue;
+        if (errno == EAGAIN || errno == EWOULDBLOCK) return 0;
+        if (error) *error = (errno == EPIPE || errno == ECONNRESET) ? TNetError::Closed : TNetError::Io;
+        return -1;
+    }
+}
+
+long TSocket::RecvNow(void* data, std::size_t size, bool& wouldBlock, TNetError* error) {
+    wouldBlock = false;
+    if (FFd < 0) {
+        if (error) *error = TNetError::Closed;
+        return -1;
+    }
+    for (;;) {
+        ssize_t n = ::recv(FFd, data, size, MSG_DONTWAIT);
+        if (n >= 0) {
+            if (n == 0 && error) *error = TNetError::Closed;
+            return static_cast<long>(n);
+        }
+        if (errno == EINTR) continue;
+        wouldBlock = errno == EAGAIN || errno == EWOULDBLOCK;
+        if (error) *error = errno == ECONNRESET ? TNetError::Closed : TNetError::Io;
+        return -1;
+    }
+}
+
 void TSocket::SetSendBuffer(int bytes) {
     if (FFd >= 0) ::setsockopt(FFd, SOL_SOCKET, SO_SNDBUF, &bytes, sizeof bytes);
 }
@@ -301,6 +335,7 @@ bool TListenSocket::Listen(const std::string& bindAddress, std::uint16_t port, i
     socklen_t len = sizeof addr;
     ::getsockname(FFd, reinterpret_cast<sockaddr*>(&addr), &len);
     FPort = ntohs(addr.sin_port);
+    FSpare = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     return true;
 }
 
@@ -324,6 +359,32 @@ TSocket TListenSocket::Accept() {
     return {};
 }
 
+TSocket TListenSocket::AcceptNow(bool& refused, bool& starved) {
+    refused = starved = false;
+    if (FSpare < 0) FSpare = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    for (;;) {
+        int fd = ::accept4(FFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd >= 0) {
+            int one = 1;
+            ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+            return TSocket(fd);
+        }
+        if (errno == EINTR || errno == ECONNABORTED) continue;
+        if (errno != EMFILE && errno != ENFILE) return {};
+        if (FSpare < 0) {
+            starved = true;
+            return {};
+        }
+        // The spare descriptor makes room for one: taken and closed, then kept again.
+        ::close(FSpare);
+        fd = ::accept4(FFd, nullptr, nullptr, SOCK_CLOEXEC);
+        if (fd >= 0) ::close(fd);
+        refused = fd >= 0;
+        FSpare = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        return {};
+    }
+}
+
 void TListenSocket::Wake() {
     if (FWake[1] >= 0) {
         char c = 1;
@@ -333,6 +394,8 @@ void TListenSocket::Wake() {
 
 void TListenSocket::Close() {
     if (FFd >= 0) ::close(FFd);
+    if (FSpare >= 0) ::close(FSpare);
+    FSpare = -1;
     for (int& fd : FWake) {
         if (fd >= 0) ::close(fd);
         fd = -1;

@@ -40,6 +40,13 @@ public:
     // Reads one line ending with LF (a CR before it is dropped) of at most maxLen bytes.
     bool RecvLine(std::string& line, std::size_t maxLen, int timeoutMs, TNetError* error = nullptr);
 
+    // For an I/O loop, never waiting: what the socket takes now (0 when nothing fits, -1 when
+    // the connection is broken), and what it has now (>0 bytes, 0 when the peer closed, -1 on
+    // an error or, with wouldBlock set, when nothing is there yet).
+    long SendNow(const void* data, std::size_t size, TNetError* error = nullptr);
+    long SendNow(const std::string& text) { return SendNow(text.data(), text.size()); }
+    long RecvNow(void* data, std::size_t size, bool& wouldBlock, TNetError* error = nullptr);
+
     // Caps what the kernel holds for the peer (SO_SNDBUF; the kernel doubles it for its books),
     // so that a stalled peer is noticed after that much, not after megabytes.
     void SetSendBuffer(int bytes);
@@ -95,12 +102,19 @@ public:
     std::uint16_t Port() const { return FPort; }
     // Waits for a client; an invalid socket when woken or closed.
     TSocket Accept();
+    // For an I/O loop: a waiting client, or an invalid socket when none waits. A client that
+    // comes while the process has no descriptor left is taken on a spare one and closed at
+    // once (refused set), so it neither waits for nothing nor keeps the loop spinning. Without
+    // even the spare (starved set) the caller should look again a little later.
+    TSocket AcceptNow(bool& refused, bool& starved);
+    int Fd() const { return FFd; }
     void Wake();
     void Close();
 
 private:
     int FFd = -1;
     int FWake[2] = {-1, -1};
+    int FSpare = -1; // held for AcceptNow's refusals
     std::uint16_t FPort = 0;
 };
 

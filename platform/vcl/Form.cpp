@@ -391,6 +391,19 @@ void TCustomForm::Release() {
         DeferFree();
 }
 
+namespace {
+TModalLoopHook& ModalLoopHookSlot() {
+    static TModalLoopHook hook;
+    return hook;
+}
+} // namespace
+
+TModalLoopHook SetModalLoopHook(TModalLoopHook Hook) {
+    TModalLoopHook old = std::move(ModalLoopHookSlot());
+    ModalLoopHookSlot() = std::move(Hook);
+    return old;
+}
+
 TModalResult TCustomForm::ShowModal() {
     if (FVisible || !FEnabled || FModal) throw EInvalidOperation("Cannot make a visible window modal");
     if (HWND cap = GetCapture()) {
@@ -422,8 +435,16 @@ TModalResult TCustomForm::ShowModal() {
     TModalResult result = mrNone;
     try {
         Show();
+        bool hookPending = static_cast<bool>(ModalLoopHookSlot());
         while (FModalResult == mrNone) {
-            Application->HandleMessage();
+            if (hookPending) {
+                hookPending = false;
+                Application->ProcessMessages();
+                // A copy: the hook may replace itself.
+                if (TModalLoopHook hook = ModalLoopHookSlot()) hook(*this);
+            } else {
+                Application->HandleMessage();
+            }
             if (Application->Terminated()) {
                 FModalResult = mrCancel;
             } else if (FModalResult != mrNone) {
@@ -440,6 +461,12 @@ TModalResult TCustomForm::ShowModal() {
         result = FModalResult;
         Hide();
     } catch (...) {
+        // A modal form is never left up without its loop.
+        FModalResult = mrNone;
+        try {
+            Hide();
+        } catch (...) {
+        }
         restore();
         throw;
     }

@@ -3,6 +3,8 @@
 // the focused control, the close protocol, modal showing and deferred release.
 #include "platform/vcl/WinControl.h"
 
+#include <functional>
+
 namespace vd {
 
 class TMainMenu;
@@ -39,6 +41,25 @@ inline constexpr TModalResult mrNo = 7;
 inline constexpr TModalResult mrAll = 8;
 inline constexpr TModalResult mrNoToAll = 9;
 inline constexpr TModalResult mrYesToAll = 10;
+
+class TCustomForm;
+// Runs once in every modal loop, after the form is shown and what was pending is handled, with
+// the modal form: tests act on a dialog that is up (press, type, close) through it.
+using TModalLoopHook = std::function<void(TCustomForm& Form)>;
+// Returns the hook it replaces; an empty hook removes it.
+TModalLoopHook SetModalLoopHook(TModalLoopHook Hook);
+
+// Sets a hook for its lifetime and puts the previous one back.
+class TModalLoopHookScope {
+public:
+    explicit TModalLoopHookScope(TModalLoopHook Hook) : FPrevious(SetModalLoopHook(std::move(Hook))) {}
+    ~TModalLoopHookScope() { SetModalLoopHook(std::move(FPrevious)); }
+    TModalLoopHookScope(const TModalLoopHookScope&) = delete;
+    TModalLoopHookScope& operator=(const TModalLoopHookScope&) = delete;
+
+private:
+    TModalLoopHook FPrevious;
+};
 
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;

@@ -14,6 +14,9 @@ inline constexpr UINT WM_ACTIVATE = 0x0006;
 inline constexpr UINT WM_SETFOCUS = 0x0007;
 inline constexpr UINT WM_KILLFOCUS = 0x0008;
 inline constexpr UINT WM_ENABLE = 0x000A;
+// wParam FALSE: the window's invalidations are dropped and nothing of it is painted until
+// wParam TRUE; the sender then invalidates what changed.
+inline constexpr UINT WM_SETREDRAW = 0x000B;
 inline constexpr UINT WM_SETTEXT = 0x000C;
 inline constexpr UINT WM_GETTEXT = 0x000D;
 inline constexpr UINT WM_GETTEXTLENGTH = 0x000E;

@@ -4,7 +4,6 @@
 #include <chrono>
 
 #include "platform/audio/AudioErrors.h"
-#include "platform/audio/ThreadName.h"
 #include "platform/audio/cast/CastConfig.h"
 #include "platform/audio/cast/IcecastCast.h"
 #include "platform/audio/cast/Shoutcast1Cast.h"
@@ -13,7 +12,7 @@
 namespace vd::audio {
 
 TCast::TCast(TCastParams params, TServerAddress address)
-    : FParams(std::move(params)), FAddress(std::move(address)) {}
+    : FParams(std::move(params)), FAddress(std::move(address)), FLoop(TIoLoop::Shared()) {}
 
 TCast::~TCast() {
     Stop();
@@ -63,7 +62,8 @@ bool TCast::Start(int& error) {
     FSocket = std::move(socket);
     FQueueCap = std::max<std::size_t>(cap, 64 * 1024);
     FAlive = true;
-    FSender = std::thread([this] { SendLoop(); });
+    FStarted = true;
+    FLoop.Post([this] { Attach(); });
     return true;
 }
 
@@ -79,32 +79,118 @@ void TCast::SetNotify(TNotify notify) {
 
 void TCast::Deliver(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return;
-    std::lock_guard<std::mutex> g(FLock);
-    if (FStopping || FOverflow || !FAlive) return;
-    if (FQueued + size > FQueueCap) {
-        FOverflow = true; // the sender thread reports it and ends the cast
-    } else {
-        FQueue.emplace_back(reinterpret_cast<const char*>(data), size);
-        FQueued += size;
+    {
+        std::lock_guard<std::mutex> g(FLock);
+        if (FStopping || FOverflow || !FAlive) return;
+        Frame(data, size, FFramed);
+        if (FQueue.size() + FUnsent.load(std::memory_order_acquire) + FFramed.size() > FQueueCap)
+            FOverflow = true; // the loop reports it and ends the cast
+        else
+            FQueue += FFramed;
     }
-    FWake.notify_one();
+    FPending.store(true, std::memory_order_release);
+    FLoop.Wake();
 }
 
-bool TCast::PeerClosed() {
-    char buf[512];
-    net::TNetError e = net::TNetError::None;
-    for (int i = 0; i < 16; ++i) { // whatever the server says is read and dropped
-        long n = FSocket.Recv(buf, sizeof buf, 0, &e);
-        if (n == 0) return true;
-        if (n < 0) return e != net::TNetError::Timeout;
+void TCast::Attach() {
+    // While idle the socket is still watched: a server that hung up is noticed at once.
+    FWatched = FLoop.Watch(FSocket.Fd(), kIoRead | kIoHangup, this);
+    FLoop.AddWakeHandler(this);
+    FPending.store(true, std::memory_order_release);
+    OnWake();
+}
+
+void TCast::Detach() {
+    if (FWatched) FLoop.Unwatch(FSocket.Fd());
+    FWatched = false;
+    FDone = true;
+    FLoop.RemoveWakeHandler(this);
+    FLoop.CancelTimer(this);
+}
+
+void TCast::OnWake() {
+    if (FDone || !FPending.exchange(false, std::memory_order_acq_rel)) return;
+    bool overflow;
+    {
+        std::lock_guard<std::mutex> g(FLock);
+        if (FStopping) return;
+        overflow = FOverflow;
+        if (FOutPos == FOut.size()) {
+            FOut.clear();
+            FOutPos = 0;
+            FLastProgress = TClock::now(); // the wait for the server starts now
+        }
+        FOut += FQueue;
+        FQueue.clear();
+        FUnsent.store(FOut.size() - FOutPos, std::memory_order_release);
     }
-    return false;
+    if (overflow) return Die(AE_ENCODE_NOTIFY_SERVER_SPACE);
+    Flush();
+}
+
+void TCast::OnIo(int /*fd*/, std::uint32_t events) {
+    if (FDone) return;
+    if (events & kIoError) return Die(AE_ENCODE_NOTIFY_CAST);
+    if (events & (kIoRead | kIoHangup)) {
+        char buf[512];
+        for (int i = 0; i < 16; ++i) { // whatever the server says is read and dropped
+            bool wouldBlock = false;
+            const long n = FSocket.RecvNow(buf, sizeof buf, wouldBlock);
+            if (n > 0) continue;
+            if (!wouldBlock) return Die(AE_ENCODE_NOTIFY_CAST);
+            break;
+        }
+    }
+    if (events & kIoWrite) Flush();
+}
+
+void TCast::Flush() {
+    bool progress = false;
+    while (FOutPos < FOut.size()) {
+        net::TNetError e = net::TNetError::None;
+        const long n = FSocket.SendNow(FOut.data() + FOutPos, FOut.size() - FOutPos, &e);
+        if (n < 0) return Die(AE_ENCODE_NOTIFY_CAST);
+        if (n == 0) break;
+        FOutPos += static_cast<std::size_t>(n);
+        FBytesSent += static_cast<std::uint64_t>(n);
+        progress = true;
+    }
+    const auto now = TClock::now();
+    if (progress) FLastProgress = now;
+    const bool more = FOutPos < FOut.size();
+    if (!more) {
+        FOut.clear();
+        FOutPos = 0;
+    }
+    FUnsent.store(FOut.size() - FOutPos, std::memory_order_release);
+    if (more != FWantsRoom) {
+        FWantsRoom = more;
+        FLoop.Modify(FSocket.Fd(), kIoRead | kIoHangup | (more ? kIoWrite : 0));
+    }
+    // A server that takes nothing for the cast time-out has stalled.
+    if (more)
+        FLoop.SetTimer(this, FLastProgress + std::chrono::milliseconds(CastSendTimeoutMs()));
+    else
+        FLoop.CancelTimer(this);
+}
+
+void TCast::OnTimer() {
+    if (FDone || FOutPos == FOut.size()) return;
+    if (TClock::now() - FLastProgress >= std::chrono::milliseconds(CastSendTimeoutMs()))
+        return Die(AE_ENCODE_NOTIFY_CAST_TIMEOUT);
+    FLoop.SetTimer(this, FLastProgress + std::chrono::milliseconds(CastSendTimeoutMs()));
 }
 
 void TCast::Die(unsigned status) {
+    if (FDone) return;
+    FDone = true;
+    if (FWatched) FLoop.Unwatch(FSocket.Fd()); // the socket itself stays until Stop
+    FWatched = false;
+    FLoop.CancelTimer(this);
     TNotify notify;
     {
         std::lock_guard<std::mutex> g(FLock);
+        FQueue.clear();
         if (FStopping) return; // ended on purpose: nothing to report
         FDeadStatus = status;
         notify = FNotify;
@@ -113,61 +199,24 @@ void TCast::Die(unsigned status) {
     if (notify) notify(status);
 }
 
-void TCast::SendLoop() {
-    SetThreadName("vd-cast"); // for profiles and the benchmark
-    std::string framed;
-    for (;;) {
-        std::string chunk;
-        {
-            std::unique_lock<std::mutex> g(FLock);
-            // While idle, look at the connection now and then: a server that hung up is
-            // noticed even when no data is flowing.
-            while (!FWake.wait_for(g, std::chrono::milliseconds(250),
-                                   [this] { return FStopping || FOverflow || !FQueue.empty(); })) {
-                g.unlock();
-                bool closed = PeerClosed();
-                g.lock();
-                if (closed && !FStopping) {
-                    g.unlock();
-                    Die(AE_ENCODE_NOTIFY_CAST);
-                    return;
-                }
-            }
-            if (FStopping) return;
-            if (FOverflow) {
-                g.unlock();
-                Die(AE_ENCODE_NOTIFY_SERVER_SPACE);
-                return;
-            }
-            chunk = std::move(FQueue.front());
-            FQueue.pop_front();
-            FQueued -= chunk.size();
-        }
-        Frame(reinterpret_cast<const std::uint8_t*>(chunk.data()), chunk.size(), framed);
-        net::TNetError e = net::TNetError::None;
-        if (!FSocket.SendAll(framed, CastSendTimeoutMs(), &e)) {
-            Die(e == net::TNetError::Timeout ? AE_ENCODE_NOTIFY_CAST_TIMEOUT : AE_ENCODE_NOTIFY_CAST);
-            return;
-        }
-        FBytesSent += chunk.size();
-    }
-}
-
 void TCast::Abandon() {
     {
         std::lock_guard<std::mutex> g(FLock);
         FStopping = true;
         FQueue.clear();
-        FQueued = 0;
-        FSocket.Shutdown(); // ends a send that waits for the server
+        FSocket.Shutdown(); // the loop sees the end; a handshake's wait is woken below
     }
     FCancel.Wake();
-    FWake.notify_all();
 }
 
 void TCast::Stop() {
     Abandon();
-    if (FSender.joinable()) FSender.join();
+    bool started;
+    {
+        std::lock_guard<std::mutex> g(FLock);
+        started = FStarted;
+    }
+    if (started) FLoop.Call([this] { Detach(); });
     std::lock_guard<std::mutex> g(FLock); // an Abandon from the encoder may come at any time
     FSocket.Close();
     FAlive = false;

@@ -176,7 +176,7 @@ bool AE_Encode_CastFree(HENCODE handle) {
     }
     if (auto server = e.Server.lock()) {
         AE_Encode_DetachSink(handle, server.get());
-        server->Stop(); // the leave calls run here, on the caller's thread
+        server->Stop(); // every leave call has run (on the I/O loop) when this returns
         any = true;
     }
     return any;

@@ -9,7 +9,7 @@ namespace vd::audio {
 class TIcecastCast : public TCast {
 public:
     TIcecastCast(TCastParams params, TServerAddress address) : TCast(std::move(params), std::move(address)) {}
-    ~TIcecastCast() override { Stop(); } // the sender thread calls into this class: end it first
+    ~TIcecastCast() override { Stop(); } // off the I/O loop before this class goes
     bool SetTitle(const std::string& title) override;
     std::string GetStats() override;
 

@@ -3,47 +3,36 @@
 #include <algorithm>
 
 #include "platform/audio/AudioErrors.h"
-#include "platform/audio/cast/CastConfig.h"
 #include "platform/net/HttpAnswer.h"
-#include "platform/net/HttpClient.h"
 #include "platform/net/TextCodec.h"
 
 namespace vd::audio {
 
-using TClock = std::chrono::steady_clock;
-
 struct TOwnPortServer::TClient {
     net::TSocket Socket;
+    int Fd = -1;
     std::string Peer;
-    std::thread Thread;
-    std::condition_variable Wake;
-    std::string Queue;
-    TClock::time_point QueuedSince;  // when the oldest byte in Queue came
-    TClock::time_point SendingSince; // when the oldest byte of the chunk being sent came
-    bool Sending = false;
-    bool Counted = false; // sent its head: holds one of the MaxClients places
-    bool Evicted = false; // silent and pushed out by newer connections
-    bool Registered = false;
-    bool Drop = false;
-    bool Done = false;
+    TClock::time_point AcceptedAt;
+    std::string Head;        // the request head so far
+    bool Live = false;       // answered: gets the stream
+    bool Registered = false; // its join call said yes: its leave call is due
+    bool Dead = false;
     bool Meta = false;
+    bool WantsRoom = false; // watching for room in its send buffer
+    std::string Out;        // for this listener; unsent from OutPos on
+    std::size_t OutPos = 0;
+    std::uint64_t Appended = 0;
+    std::uint64_t Sent = 0;
+    std::deque<std::pair<std::uint64_t, TClock::time_point>> Marks; // end of each chunk, when it came
     std::size_t ToMeta = kMetaInterval;
     std::uint64_t TitleSent = 0;
 };
 
 namespace {
 
-// A listener says nothing after its head: whatever comes is dropped, the end means it left.
-bool HungUp(net::TSocket& s) {
-    char buf[256];
-    for (int i = 0; i < 16; ++i) {
-        net::TNetError e = net::TNetError::None;
-        long n = s.Recv(buf, sizeof buf, 0, &e);
-        if (n == 0) return true;
-        if (n < 0) return e != net::TNetError::Timeout;
-    }
-    return false;
-}
+constexpr std::size_t MaxHeadBytes = 8192;
+constexpr auto TickPeriod = std::chrono::milliseconds(250);
+constexpr int AcceptsPerRound = 256; // then the others get their turn; the rest comes next round
 
 // The ICY metadata block: a length byte in 16-byte units, then the padded text.
 std::string MetaBlock(const std::string& title) {
@@ -68,9 +57,16 @@ std::string SniffContentType(const std::uint8_t* d) {
     return "audio/mpeg";
 }
 
+// Where the request head ends (after its blank line), npos while it has not.
+std::size_t HeadEnd(const std::string& head) {
+    const std::size_t lf = head.find("\n\n"), crlf = head.find("\r\n\r\n");
+    return std::min(lf == std::string::npos ? lf : lf + 2, crlf == std::string::npos ? crlf : crlf + 4);
+}
+
 } // namespace
 
-TOwnPortServer::TOwnPortServer() = default;
+TOwnPortServer::TOwnPortServer() : FLoop(TIoLoop::Shared()) {}
+
 TOwnPortServer::~TOwnPortServer() {
     Stop();
 }
@@ -90,11 +86,13 @@ bool TOwnPortServer::Start(const TOptions& options, TClientProc proc, int& error
         std::lock_guard<std::mutex> g(FLock);
         FRing.assign(FOptions.BufferBytes, '\0');
         FRingPos = FRingFill = 0;
+        FIncoming.clear();
         FSniffedType.clear();
         FStopping = false;
     }
     FActive = true;
-    FAcceptThread = std::thread([this] { AcceptLoop(); });
+    // Posted: the caller may hold a lock that a callback on the loop waits for.
+    FLoop.Post([this] { Attach(); });
     error = AE_OK;
     return true;
 }
@@ -104,22 +102,27 @@ void TOwnPortServer::Stop() {
     {
         std::lock_guard<std::mutex> g(FLock);
         FStopping = true;
-        for (auto& c : FClients) {
-            c->Socket.Shutdown();
-            c->Wake.notify_all();
-        }
+        FIncoming.clear();
     }
-    FListen.Wake();
-    if (FAcceptThread.joinable()) FAcceptThread.join();
-    ReapFinished(true);
+    FLoop.Call([this] { Detach(); });
     FListen.Close();
     FActive = false;
 }
 
-int TOwnPortServer::ClientCount() {
-    std::lock_guard<std::mutex> g(FLock);
-    return static_cast<int>(
-        std::count_if(FClients.begin(), FClients.end(), [](auto& c) { return c->Registered; }));
+void TOwnPortServer::Attach() {
+    FListenWatched = FLoop.Watch(FListen.Fd(), kIoRead, this);
+    FLoop.AddWakeHandler(this);
+    FLoop.SetTimer(this, TClock::now() + TickPeriod);
+}
+
+void TOwnPortServer::Detach() {
+    for (auto& c : FClients)
+        Close(*c);
+    Sweep();
+    if (FListenWatched) FLoop.Unwatch(FListen.Fd());
+    FListenWatched = false;
+    FLoop.RemoveWakeHandler(this);
+    FLoop.CancelTimer(this);
 }
 
 std::string TOwnPortServer::Burst() const {
@@ -134,36 +137,23 @@ std::string TOwnPortServer::Burst() const {
 }
 
 void TOwnPortServer::Deliver(const std::uint8_t* data, std::size_t size) {
-    std::lock_guard<std::mutex> g(FLock);
-    if (FStopping || FRing.empty()) return;
-    if (FSniffedType.empty() && size >= 4) FSniffedType = SniffContentType(data);
-    const char* p = reinterpret_cast<const char*>(data);
-    for (std::size_t left = size, at = 0; left > 0;) {
-        std::size_t n = std::min(left, FRing.size() - FRingPos);
-        std::copy(p + at, p + at + n, FRing.begin() + static_cast<std::ptrdiff_t>(FRingPos));
-        FRingPos = (FRingPos + n) % FRing.size();
-        FRingFill = std::min(FRing.size(), FRingFill + n);
-        at += n;
-        left -= n;
-    }
-    std::size_t cap = std::max<std::size_t>(2 * FOptions.BufferBytes, 128 * 1024);
-    auto now = TClock::now();
-    auto lag = std::chrono::milliseconds(FOptions.MaxLagMs);
-    for (auto& c : FClients) {
-        if (!c->Registered || c->Drop) continue;
-        // Behind by time or by bytes: a listener that stopped reading goes within seconds,
-        // whatever the stream's rate and the buffer size.
-        bool behind =
-            (c->Sending && now - c->SendingSince > lag) || (!c->Queue.empty() && now - c->QueuedSince > lag);
-        if (behind || c->Queue.size() + size > cap) {
-            c->Drop = true; // this listener goes, at once, even from inside a send
-            c->Socket.Shutdown();
-        } else {
-            if (c->Queue.empty()) c->QueuedSince = now;
-            c->Queue.append(p, size);
+    {
+        std::lock_guard<std::mutex> g(FLock);
+        if (FStopping || FRing.empty() || size == 0) return;
+        if (FSniffedType.empty() && size >= 4) FSniffedType = SniffContentType(data);
+        const char* p = reinterpret_cast<const char*>(data);
+        for (std::size_t left = size, at = 0; left > 0;) {
+            std::size_t n = std::min(left, FRing.size() - FRingPos);
+            std::copy(p + at, p + at + n, FRing.begin() + static_cast<std::ptrdiff_t>(FRingPos));
+            FRingPos = (FRingPos + n) % FRing.size();
+            FRingFill = std::min(FRing.size(), FRingFill + n);
+            at += n;
+            left -= n;
         }
-        c->Wake.notify_one();
+        FIncoming.append(p, size);
     }
+    FPending.store(true, std::memory_order_release);
+    FLoop.Wake();
 }
 
 void TOwnPortServer::SetTitle(const std::string& title) {
@@ -172,92 +162,246 @@ void TOwnPortServer::SetTitle(const std::string& title) {
     ++FTitleVersion;
 }
 
-void TOwnPortServer::AcceptLoop() {
-    for (;;) {
-        net::TSocket s = FListen.Accept();
-        ReapFinished(false);
-        std::lock_guard<std::mutex> g(FLock);
-        if (FStopping) return;
-        if (!s.Valid()) continue;
-        EvictOldestSilent();
+void TOwnPortServer::OnIo(int fd, std::uint32_t events) {
+    if (fd == FListen.Fd()) {
+        AcceptAll();
+    } else if (auto it = FByFd.find(fd); it != FByFd.end()) {
+        TClient& c = *it->second;
+        if (events & kIoError) {
+            Close(c);
+        } else if (!c.Live) {
+            ReadHead(c);
+        } else {
+            if (events & (kIoRead | kIoHangup)) {
+                // A listener says nothing after its head: whatever comes is dropped, the end
+                // means it left.
+                char buf[4096];
+                for (int i = 0; i < 4; ++i) {
+                    bool wouldBlock = false;
+                    const long n = c.Socket.RecvNow(buf, sizeof buf, wouldBlock);
+                    if (n > 0) continue;
+                    if (!wouldBlock) Close(c);
+                    break;
+                }
+            }
+            if (!c.Dead && (events & kIoWrite)) Flush(c);
+        }
+    }
+    Sweep();
+}
+
+void TOwnPortServer::AcceptAll() {
+    for (int i = 0; i < AcceptsPerRound; ++i) {
+        bool refused = false, starved = false;
+        net::TSocket s = FListen.AcceptNow(refused, starved);
+        if (refused || starved) {
+            // No descriptor left: the connection was closed at once (counted), and a silent
+            // one gives way so that the next listener may get in.
+            if (refused) FRefused.fetch_add(1, std::memory_order_relaxed);
+            EvictOldestSilent(true);
+            if (starved) { // not even the spare: looked at again on the next tick
+                FLoop.Unwatch(FListen.Fd());
+                FListenWatched = false;
+                return;
+            }
+            continue;
+        }
+        if (!s.Valid()) return;
+        EvictOldestSilent(false);
         s.SetSendBuffer(FOptions.SendBufferBytes);
         auto client = std::make_unique<TClient>();
         client->Peer = s.PeerText();
+        client->Fd = s.Fd();
         client->Socket = std::move(s);
-        TClient* raw = client.get();
+        client->AcceptedAt = TClock::now();
+        if (!FLoop.Watch(client->Fd, kIoRead | kIoHangup, this)) continue;
+        FByFd[client->Fd] = client.get();
         FClients.push_back(std::move(client));
-        raw->Thread = std::thread([this, raw] { Serve(*raw); });
     }
 }
 
-// Under FLock. Connections still without a head are bounded too: the oldest of them gives way.
-void TOwnPortServer::EvictOldestSilent() {
+// Connections still without a head are bounded too: the oldest of them gives way.
+void TOwnPortServer::EvictOldestSilent(bool always) {
     TClient* oldest = nullptr;
     int silent = 0;
     for (auto& c : FClients) {
-        if (c->Counted || c->Done || c->Evicted) continue;
+        if (c->Live || c->Dead) continue;
         if (!oldest) oldest = c.get();
         ++silent;
     }
-    if (oldest && silent >= FOptions.MaxClients) {
-        oldest->Evicted = true;
-        oldest->Socket.Shutdown(); // its head read ends; the thread finishes by itself
-    }
+    if (oldest && (always || (FOptions.MaxClients > 0 && silent >= FOptions.MaxClients))) Close(*oldest);
 }
 
-void TOwnPortServer::ReapFinished(bool all) {
-    std::list<std::unique_ptr<TClient>> finished;
-    {
-        std::lock_guard<std::mutex> g(FLock);
-        for (auto it = FClients.begin(); it != FClients.end();) {
-            if (all || (*it)->Done)
-                finished.splice(finished.end(), FClients, it++);
-            else
-                ++it;
+void TOwnPortServer::ReadHead(TClient& c) {
+    char buf[2048];
+    for (;;) {
+        bool wouldBlock = false;
+        const long n = c.Socket.RecvNow(buf, std::min(sizeof buf, MaxHeadBytes - c.Head.size()), wouldBlock);
+        if (n < 0 && wouldBlock) return;
+        if (n <= 0) return Close(c);
+        c.Head.append(buf, static_cast<std::size_t>(n));
+        if (const std::size_t end = HeadEnd(c.Head); end != std::string::npos) {
+            c.Head.resize(end); // what a client sends after its head is not ours to read
+            return Answer(c, c.Head);
         }
+        if (c.Head.size() >= MaxHeadBytes) return Close(c);
     }
-    for (auto& c : finished)
-        if (c->Thread.joinable()) c->Thread.join();
 }
 
-// A place among the MaxClients listeners, for a connection that sent its head.
-bool TOwnPortServer::TakePlace(TClient& c) {
-    std::lock_guard<std::mutex> g(FLock);
-    auto counted =
-        std::count_if(FClients.begin(), FClients.end(), [](auto& o) { return o->Counted && !o->Done; });
-    if (counted >= FOptions.MaxClients) return false;
-    c.Counted = true;
-    return true;
-}
-
-bool TOwnPortServer::Handshake(TClient& c, bool& wantsMeta) {
-    std::string headText;
+void TOwnPortServer::Answer(TClient& c, const std::string& headText) {
     net::THttpHead head;
-    if (!net::ReadHttpHeadText(c.Socket, headText, 8192, FOptions.HeadTimeoutMs, nullptr)) return false;
     if (!net::ParseHttpHead(headText, head) || head.StartLine.rfind("GET ", 0) != 0) {
-        c.Socket.SendAll("HTTP/1.0 400 Bad Request\r\nContent-Type: text/plain\r\n\r\nBad request\r\n", 1000);
-        return false;
+        c.Socket.SendNow(
+            std::string("HTTP/1.0 400 Bad Request\r\nContent-Type: text/plain\r\n\r\nBad request\r\n"));
+        return Close(c);
     }
-    if (!TakePlace(c)) {
-        c.Socket.SendAll("HTTP/1.0 503 Server Full\r\nContent-Type: text/plain\r\n\r\nToo many listeners\r\n",
-                         1000);
-        return false;
+    if (FOptions.MaxClients > 0 && ClientCount() >= FOptions.MaxClients) {
+        c.Socket.SendNow(std::string(
+            "HTTP/1.0 503 Server Full\r\nContent-Type: text/plain\r\n\r\nToo many listeners\r\n"));
+        return Close(c);
     }
     if (!FProc(true, c.Peer, headText)) {
-        c.Socket.SendAll("HTTP/1.0 403 Forbidden\r\nContent-Type: text/plain\r\n\r\nAccess denied\r\n", 1000);
-        return false;
+        c.Socket.SendNow(
+            std::string("HTTP/1.0 403 Forbidden\r\nContent-Type: text/plain\r\n\r\nAccess denied\r\n"));
+        return Close(c);
     }
-    wantsMeta = FOptions.SendMetadata && head.Field("icy-metadata") == "1";
-    return true;
+    // Accepted from here on: whatever happens, the leave call follows.
+    c.Registered = true;
+    FListeners.fetch_add(1, std::memory_order_acq_rel);
+    const bool wantsMeta = FOptions.SendMetadata && head.Field("icy-metadata") == "1";
+    std::string burst, title, type = FOptions.ContentType;
+    std::uint64_t version;
+    {
+        std::lock_guard<std::mutex> g(FLock);
+        if (type.empty()) type = FSniffedType.empty() ? "audio/mpeg" : FSniffedType;
+        burst = Burst();
+        title = FTitle;
+        version = FTitleVersion;
+    }
+    std::string answer = "HTTP/1.0 200 OK\r\nContent-Type: " + net::OneLine(type) + "\r\n";
+    if (!FOptions.Name.empty()) answer += "icy-name: " + net::OneLine(FOptions.Name) + "\r\n";
+    if (wantsMeta) answer += "icy-metaint: " + std::to_string(kMetaInterval) + "\r\n";
+    answer += "Cache-Control: no-cache\r\nConnection: close\r\n\r\n";
+    const auto now = TClock::now();
+    c.Live = true;
+    c.Out = std::move(answer);
+    c.Appended = c.Out.size();
+    c.Marks.emplace_back(c.Appended, now);
+    c.Meta = wantsMeta;
+    Append(c, burst, c.Meta && version != 0 ? &title : nullptr, version, now);
+    Flush(c);
+}
+
+void TOwnPortServer::Append(TClient& c, const std::string& data, const std::string* title,
+                            std::uint64_t version, TClock::time_point now) {
+    if (data.empty()) return;
+    if (Interleave(c, data, title, FOut)) c.TitleSent = version;
+    c.Out += FOut;
+    c.Appended += FOut.size();
+    c.Marks.emplace_back(c.Appended, now);
+}
+
+// Behind by time: the oldest byte not yet in the kernel's hands came more than MaxLagMs ago.
+bool TOwnPortServer::Behind(const TClient& c, TClock::time_point now) const {
+    return !c.Marks.empty() && now - c.Marks.front().second > std::chrono::milliseconds(FOptions.MaxLagMs);
+}
+
+void TOwnPortServer::Flush(TClient& c) {
+    while (c.OutPos < c.Out.size()) {
+        const long n = c.Socket.SendNow(c.Out.data() + c.OutPos, c.Out.size() - c.OutPos);
+        if (n < 0) return Close(c);
+        if (n == 0) break;
+        c.OutPos += static_cast<std::size_t>(n);
+        c.Sent += static_cast<std::uint64_t>(n);
+    }
+    while (!c.Marks.empty() && c.Marks.front().first <= c.Sent)
+        c.Marks.pop_front();
+    const bool more = c.OutPos < c.Out.size();
+    if (!more) {
+        c.Out.clear();
+        c.OutPos = 0;
+    } else if (c.OutPos >= 65536 && 2 * c.OutPos >= c.Out.size()) {
+        c.Out.erase(0, c.OutPos);
+        c.OutPos = 0;
+    }
+    if (more != c.WantsRoom) {
+        c.WantsRoom = more;
+        FLoop.Modify(c.Fd, kIoRead | kIoHangup | (more ? kIoWrite : 0));
+    }
+}
+
+void TOwnPortServer::OnWake() {
+    if (!FPending.exchange(false, std::memory_order_acq_rel)) return;
+    std::string title;
+    std::uint64_t version;
+    {
+        std::lock_guard<std::mutex> g(FLock);
+        FChunk.swap(FIncoming);
+        FIncoming.clear();
+        title = FTitle;
+        version = FTitleVersion;
+    }
+    if (FChunk.empty()) return;
+    const std::size_t cap = std::max<std::size_t>(2 * FOptions.BufferBytes, 128 * 1024);
+    const auto now = TClock::now();
+    for (auto& cp : FClients) {
+        TClient& c = *cp;
+        if (!c.Live || c.Dead) continue;
+        // Behind by time or by bytes: a listener that stopped reading goes within seconds,
+        // whatever the stream's rate and the buffer size.
+        if (Behind(c, now) || c.Appended - c.Sent + FChunk.size() > cap) {
+            Close(c);
+            continue;
+        }
+        Append(c, FChunk, c.Meta && c.TitleSent != version ? &title : nullptr, version, now);
+        Flush(c);
+    }
+    Sweep();
+}
+
+// Head time-outs, and listeners whose sends stalled while no new data came to notice it.
+void TOwnPortServer::OnTimer() {
+    const auto now = TClock::now();
+    if (!FListenWatched && FListen.Fd() >= 0) FListenWatched = FLoop.Watch(FListen.Fd(), kIoRead, this);
+    const auto headTimeout = std::chrono::milliseconds(FOptions.HeadTimeoutMs);
+    for (auto& c : FClients) {
+        if (c->Dead) continue;
+        if (c->Live ? Behind(*c, now) : now - c->AcceptedAt > headTimeout) Close(*c);
+    }
+    Sweep();
+    FLoop.SetTimer(this, now + TickPeriod);
+}
+
+// The connection's descriptor goes at once; an accepted listener gets its leave call.
+void TOwnPortServer::Close(TClient& c) {
+    if (c.Dead) return;
+    c.Dead = true;
+    FHasDead = true;
+    FLoop.Unwatch(c.Fd);
+    FByFd.erase(c.Fd);
+    c.Socket.Shutdown();
+    c.Socket.Close();
+    if (c.Registered) {
+        c.Registered = false;
+        FListeners.fetch_sub(1, std::memory_order_acq_rel);
+        FProc(false, c.Peer, std::string());
+    }
+}
+
+void TOwnPortServer::Sweep() {
+    if (!FHasDead) return;
+    FHasDead = false;
+    FClients.remove_if([](const auto& c) { return c->Dead; });
 }
 
 // The bytes for one listener: the stream, with a metadata block every kMetaInterval bytes when
 // the listener asked for them (the new title once, empty blocks otherwise). True when the title
 // went out (the chunk may end before the next block is due).
-bool TOwnPortServer::Interleave(TClient& c, std::string& chunk, const std::string* title, std::string& out) {
+bool TOwnPortServer::Interleave(TClient& c, const std::string& chunk, const std::string* title,
+                                std::string& out) {
     out.clear();
     if (!c.Meta) {
-        out.swap(chunk);
+        out = chunk;
         return false;
     }
     bool sent = false;
@@ -275,78 +419,6 @@ bool TOwnPortServer::Interleave(TClient& c, std::string& chunk, const std::strin
         }
     }
     return sent;
-}
-
-void TOwnPortServer::Serve(TClient& c) {
-    bool wantsMeta = false;
-    if (!Handshake(c, wantsMeta)) return Finished(c);
-    // Accepted from here on: whatever happens, the leave call follows.
-    std::string type = FOptions.ContentType;
-    if (type.empty()) {
-        std::lock_guard<std::mutex> g(FLock);
-        type = FSniffedType.empty() ? "audio/mpeg" : FSniffedType;
-    }
-    std::string answer = "HTTP/1.0 200 OK\r\nContent-Type: " + net::OneLine(type) + "\r\n";
-    if (!FOptions.Name.empty()) answer += "icy-name: " + net::OneLine(FOptions.Name) + "\r\n";
-    if (wantsMeta) answer += "icy-metaint: " + std::to_string(kMetaInterval) + "\r\n";
-    answer += "Cache-Control: no-cache\r\nConnection: close\r\n\r\n";
-    bool ok = c.Socket.SendAll(answer, CastSendTimeoutMs());
-    {
-        std::lock_guard<std::mutex> g(FLock);
-        c.Meta = wantsMeta;
-        c.Queue = Burst();
-        c.QueuedSince = TClock::now();
-        c.Registered = ok && !FStopping;
-    }
-    std::string chunk, out, title;
-    std::uint64_t titleVersion = 0;
-    TClock::time_point since;
-    while (ok) {
-        bool newTitle = false;
-        {
-            std::unique_lock<std::mutex> g(FLock);
-            c.Sending = false;
-            // While no data flows, look at the connection now and then: a listener that hung up
-            // gets its leave call then, not only once the stream goes on.
-            while (!c.Wake.wait_for(g, std::chrono::milliseconds(250),
-                                    [&] { return FStopping || c.Drop || !c.Queue.empty(); })) {
-                g.unlock();
-                bool left = HungUp(c.Socket);
-                g.lock();
-                if (left) c.Drop = true;
-            }
-            if (FStopping || c.Drop) break;
-            chunk.swap(c.Queue);
-            c.Queue.clear();
-            c.Sending = true;
-            since = c.SendingSince = c.QueuedSince;
-            if (c.Meta && c.TitleSent != FTitleVersion) {
-                newTitle = true;
-                title = FTitle;
-                titleVersion = FTitleVersion;
-            }
-        }
-        if (Interleave(c, chunk, newTitle ? &title : nullptr, out)) c.TitleSent = titleVersion;
-        // What is left of the allowed lag: a send that stalls past it drops the listener even
-        // when no new data comes to notice.
-        auto age = std::chrono::duration_cast<std::chrono::milliseconds>(TClock::now() - since).count();
-        ok = c.Socket.SendAll(out, static_cast<int>(std::max<long long>(FOptions.MaxLagMs - age, 0)));
-    }
-    {
-        std::lock_guard<std::mutex> g(FLock);
-        c.Registered = false;
-    }
-    c.Socket.Shutdown();
-    FProc(false, c.Peer, std::string());
-    Finished(c);
-}
-
-// The connection's descriptor goes now, not when the thread is reaped at the next accept.
-void TOwnPortServer::Finished(TClient& c) {
-    std::lock_guard<std::mutex> g(FLock);
-    c.Socket.Shutdown();
-    c.Socket.Close();
-    c.Done = true;
 }
 
 } // namespace vd::audio

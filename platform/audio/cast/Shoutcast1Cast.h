@@ -10,7 +10,7 @@ class TShoutcast1Cast : public TCast {
 public:
     TShoutcast1Cast(TCastParams params, TServerAddress address)
         : TCast(std::move(params), std::move(address)) {}
-    ~TShoutcast1Cast() override { Stop(); } // the sender thread calls into this class: end it first
+    ~TShoutcast1Cast() override { Stop(); } // off the I/O loop before this class goes
     bool SetTitle(const std::string& title) override;
     std::string GetStats() override;
 

@@ -10,7 +10,7 @@ namespace vd::audio {
 class TShoutcast2Cast : public TCast {
 public:
     TShoutcast2Cast(TCastParams params, TServerAddress address);
-    ~TShoutcast2Cast() override { Stop(); } // the sender thread calls into this class: end it first
+    ~TShoutcast2Cast() override { Stop(); } // off the I/O loop before this class goes
     bool SetTitle(const std::string& title) override;
     std::string GetStats() override;
 

@@ -4,8 +4,8 @@
 #include <csignal>
 #include <fcntl.h>
 #include <mutex>
-#include <poll.h>
 #include <spawn.h>
+#include <sys/uio.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -80,21 +80,19 @@ int TChildProcess::Start(const std::vector<std::string>& args) {
     FIn = in.Take(1);
     ::fcntl(FIn, F_SETFL, ::fcntl(FIn, F_GETFL) | O_NONBLOCK);
     FOut = out.Take(0);
+    ::fcntl(FOut, F_SETFL, ::fcntl(FOut, F_GETFL) | O_NONBLOCK);
     return 0;
 }
 
-long TChildProcess::WriteSome(const void* data, std::size_t size, int timeoutMs) {
+long TChildProcess::WriteNow(const void* first, std::size_t firstSize, const void* second,
+                             std::size_t secondSize) {
     if (FIn < 0) return -1;
+    iovec parts[2] = {{const_cast<void*>(first), firstSize}, {const_cast<void*>(second), secondSize}};
     for (;;) {
-        const ssize_t n = ::write(FIn, data, size);
+        const ssize_t n = ::writev(FIn, parts, secondSize > 0 ? 2 : 1);
         if (n >= 0) return static_cast<long>(n);
         if (errno == EINTR) continue;
-        if (errno != EAGAIN) return -1;
-        pollfd p{FIn, POLLOUT, 0};
-        const int ready = ::poll(&p, 1, timeoutMs);
-        if (ready == 0) return 0;
-        if (ready < 0 && errno != EINTR) return -1;
-        if (ready > 0 && (p.revents & (POLLERR | POLLNVAL)) && !(p.revents & POLLOUT)) return -1;
+        return errno == EAGAIN ? 0 : -1;
     }
 }
 
@@ -102,13 +100,33 @@ void TChildProcess::CloseInput() {
     CloseFd(FIn);
 }
 
-long TChildProcess::ReadSome(void* buffer, std::size_t size) {
+void TChildProcess::CloseOutput() {
+    CloseFd(FOut);
+}
+
+long TChildProcess::ReadNow(void* buffer, std::size_t size, bool& wouldBlock) {
+    wouldBlock = false;
     for (;;) {
         if (FOut < 0) return 0;
         const ssize_t n = ::read(FOut, buffer, size);
         if (n >= 0) return static_cast<long>(n);
-        if (errno != EINTR) return -1;
+        if (errno == EINTR) continue;
+        wouldBlock = errno == EAGAIN;
+        return -1;
     }
+}
+
+bool TChildProcess::TryReap() {
+    std::lock_guard lock(FLock);
+    if (FPid <= 0 || FReaped) return true;
+    int status = 0;
+    pid_t r;
+    while ((r = ::waitpid(FPid, &status, WNOHANG)) < 0 && errno == EINTR) {
+    }
+    if (r != FPid) return false;
+    FStatus = status;
+    FReaped = true;
+    return true;
 }
 
 int TChildProcess::WaitExit() {

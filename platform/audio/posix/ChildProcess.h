@@ -19,15 +19,23 @@ public:
     // Program looked up on PATH. Returns 0 or an errno value (ENOENT, EACCES, ...).
     int Start(const std::vector<std::string>& args);
 
-    // Writes what fits within timeoutMs: the count written (0 on time-out), -1 when the pipe
-    // is broken. Never blocks longer, so the writer keeps noticing its flags.
-    long WriteSome(const void* data, std::size_t size, int timeoutMs);
+    // Both pipes are non-blocking, for the I/O loop.
+    int InputFd() const { return FIn; }
+    int OutputFd() const { return FOut; }
+    // Writes what the pipe takes now, from two pieces in order: the count written (0 when the
+    // pipe is full), -1 when it is broken.
+    long WriteNow(const void* first, std::size_t firstSize, const void* second = nullptr,
+                  std::size_t secondSize = 0);
     void CloseInput();
-    // Reads what is there (blocking until something is); 0 at end of output, -1 on error.
-    long ReadSome(void* buffer, std::size_t size);
+    void CloseOutput();
+    // Reads what is there now: >0 bytes, 0 at end of output, -1 on error; wouldBlock when
+    // nothing is there yet.
+    long ReadNow(void* buffer, std::size_t size, bool& wouldBlock);
 
     // Blocks until the child has ended, then reaps it. Returns its wait status.
     int WaitExit();
+    // Reaps the child when it has ended, without waiting. True once reaped.
+    bool TryReap();
     bool HasExited() const;
     void Signal(int sig);
     int Pid() const { return FPid; }

@@ -55,14 +55,16 @@ void TListColumns::Clear() {
 
 // Items.
 
+// In owner-data mode the item is the scratch copy being filled while the view draws: no change
+// of the list, and no repaint that would fetch it again.
 void TListItem::SetCaption(const String& v) {
     FCaption = v;
-    FOwner->ItemsChanged();
+    if (!FOwner->OwnerData()) FOwner->ItemsChanged();
 }
 
 void TListItem::SetImageIndex(int v) {
     FImageIndex = v;
-    FOwner->ItemsChanged();
+    if (!FOwner->OwnerData()) FOwner->ItemsChanged();
 }
 
 bool TListItem::Selected() const {
@@ -167,8 +169,20 @@ TListItem* TListItems::Item(int index) {
     return &s;
 }
 
+void TListItems::SetUpdateState(bool updating) {
+    if (!FOwner->HandleAllocated()) return;
+    SendMessage(FOwner->Handle(), WM_SETREDRAW, updating ? FALSE : TRUE, 0);
+}
+
+void TListItems::BeginUpdate() {
+    if (FUpdateCount++ == 0) SetUpdateState(true);
+}
+
 void TListItems::EndUpdate() {
-    if (FUpdateCount > 0 && --FUpdateCount == 0) FOwner->ItemsChanged();
+    if (FUpdateCount > 0 && --FUpdateCount == 0) {
+        SetUpdateState(false);
+        FOwner->ItemsChanged();
+    }
 }
 
 } // namespace vd

@@ -90,12 +90,14 @@ public:
     void SetCount(int v);
     // The item at index; in owner-data mode a scratch item filled by OnData.
     TListItem* Item(int index);
-    void BeginUpdate() { ++FUpdateCount; }
+    // Redraw is off from the first BeginUpdate to the last EndUpdate, which repaints once.
+    void BeginUpdate();
     void EndUpdate();
 
 private:
     friend class TCustomListView;
     void Renumber(int from);
+    void SetUpdateState(bool updating);
     TCustomListView* FOwner;
     std::vector<std::unique_ptr<TListItem>> FItems;
     int FVirtualCount = 0;

@@ -33,10 +33,12 @@ TListItem* TCustomListView::Selected() {
     return nullptr;
 }
 
+// By index: in owner-data mode the item is the scratch copy, which the loop fills again.
 void TCustomListView::SetSelected(TListItem* item) {
+    const int keep = item ? item->Index() : -1;
     for (int i = 0; i < FItems.Count(); ++i)
-        if (ItemSelected(i) && (!item || i != item->Index())) SelectItem(FItems.Item(i), false);
-    if (item) SelectItem(item, true);
+        if (ItemSelected(i) && i != keep) SelectItem(FItems.Item(i), false);
+    if (keep >= 0 && keep < FItems.Count()) SelectItem(FItems.Item(keep), true);
 }
 
 int TCustomListView::SelCount() const {

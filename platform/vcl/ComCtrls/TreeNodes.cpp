@@ -170,8 +170,20 @@ void TTreeNodes::Changed() {
     if (FOwner && FUpdateCount == 0) FOwner->NodesChanged();
 }
 
+void TTreeNodes::SetUpdateState(bool updating) {
+    if (!FOwner || !FOwner->HandleAllocated()) return;
+    SendMessage(FOwner->Handle(), WM_SETREDRAW, updating ? FALSE : TRUE, 0);
+}
+
+void TTreeNodes::BeginUpdate() {
+    if (FUpdateCount++ == 0) SetUpdateState(true);
+}
+
 void TTreeNodes::EndUpdate() {
-    if (FUpdateCount > 0 && --FUpdateCount == 0) Changed();
+    if (FUpdateCount > 0 && --FUpdateCount == 0) {
+        SetUpdateState(false);
+        Changed();
+    }
 }
 
 TTreeNode* TTreeNodes::InsertAt(TTreeNode* parent, std::size_t pos, const String& text) {

@@ -94,7 +94,8 @@ public:
     TTreeNode* GetFirstNode() const { return FRoots.empty() ? nullptr : FRoots.front().get(); }
     int RootCount() const { return static_cast<int>(FRoots.size()); }
     TTreeNode* Root(int index) const { return FRoots.at(static_cast<std::size_t>(index)).get(); }
-    void BeginUpdate() { ++FUpdateCount; }
+    // Redraw is off from the first BeginUpdate to the last EndUpdate, which repaints once.
+    void BeginUpdate();
     void EndUpdate();
     bool Updating() const { return FUpdateCount > 0; }
 
@@ -104,6 +105,7 @@ private:
     std::vector<std::unique_ptr<TTreeNode>>& SiblingsOf(TTreeNode* parent);
     TTreeNode* InsertAt(TTreeNode* parent, std::size_t pos, const String& text);
     void Changed();
+    void SetUpdateState(bool updating);
     TCustomTreeView* FOwner;
     std::vector<std::unique_ptr<TTreeNode>> FRoots;
     int FUpdateCount = 0;

@@ -104,8 +104,10 @@ void TListBoxStrings::Put(int index, const String& s) {
     FListBox->SetItemIndex(selected);
 }
 
+// Redraw stays off while the items change; one repaint at the end.
 void TListBoxStrings::SetUpdateState(bool updating) {
     if (!FListBox->FHandle) return;
+    SendMessage(FListBox->FHandle, WM_SETREDRAW, updating ? FALSE : TRUE, 0);
     if (!updating) FListBox->Invalidate();
 }
 

@@ -290,6 +290,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_GETICON:
         return reinterpret_cast<LRESULT>(w->icon.Get());
+    case WM_SETREDRAW:
+        w->noRedraw = wParam == 0;
+        return 0;
     case WM_SETTEXT:
         w->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
         if (!w->IsChild()) CurrentBackend().TopLevelChanged(hwnd, wcText);

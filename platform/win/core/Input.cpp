@@ -154,6 +154,11 @@ bool RouteMouse(ThreadQueue& q, const RawInput& in, MSG& msg) {
     if (!w->alive) return false;
     const bool client = ht == HTCLIENT;
     UINT m = client ? clientMsg : NcMessage(clientMsg);
+    if (down && !client && q.focus && q.focus != h) {
+        // A press on a frame or caption ends the focused window's mode (an open drop-down list).
+        if (WindowRef f = Lookup(q.focus)) CallProc(*f, WM_CANCELMODE, 0, 0);
+        if (!w->alive) return false;
+    }
     if (down) {
         const bool allowDbl = !client || (w->cls->style & CS_DBLCLKS);
         if (IsDoubleClick(q, h, m, msg) && allowDbl)

@@ -25,6 +25,7 @@ TRect Intersect(const TRect& a, const TRect& b) {
 }
 
 void AddUpdate(Window& w, const TRect& r, bool erase) {
+    if (w.noRedraw) return;
     const TRect c = Intersect(r, {0, 0, w.client.Width(), w.client.Height()});
     if (Empty(c)) return;
     w.update = Union(w.update, c);
@@ -32,7 +33,7 @@ void AddUpdate(Window& w, const TRect& r, bool erase) {
 }
 
 Window* FindPaint(Window& w) {
-    if (!EffectivelyVisible(w)) return nullptr;
+    if (!EffectivelyVisible(w) || w.noRedraw) return nullptr;
     if (w.ncPending || !Empty(w.update)) return &w;
     for (Window* c : w.children)
         if (Window* p = FindPaint(*c)) return p;
@@ -133,7 +134,7 @@ bool GetUpdateRect(HWND hwnd, TRect& rect, BOOL erase) {
 BOOL UpdateWindow(HWND hwnd) {
     WindowRef w = Lookup(hwnd);
     if (!w) return FALSE;
-    if (!EffectivelyVisible(*w)) return TRUE;
+    if (!EffectivelyVisible(*w) || w->noRedraw) return TRUE;
     if (w->ncPending) {
         w->ncPending = false;
         CallProc(*w, WM_NCPAINT, 1, 0);

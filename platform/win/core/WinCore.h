@@ -49,6 +49,7 @@ struct Window {
     TRect update;
     bool erasePending = false;
     bool ncPending = false;
+    bool noRedraw = false; // WM_SETREDRAW FALSE: no invalidation, no paint
     // Region in window coordinates; alpha of a layered window.
     bool hasRegion = false;
     std::vector<TRect> region;

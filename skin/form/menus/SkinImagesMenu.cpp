@@ -4,6 +4,7 @@
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/ImageList.h"
+#include "platform/vcl/Timer.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Windows.h"
 #include "skin/controls/SkinPaint.h"
@@ -147,8 +148,8 @@ void TskSkinImagesMenuPopupWindow::Show(const TRect& R) {
     int w, h;
     if (rec) {
         const int pw = FLevelPicture->Width(), ph = FLevelPicture->Height();
-        w = pw - WidthOfRect(rec->itemsrect) + rowWidth;
-        h = ph - HeightOfRect(rec->itemsrect) + content;
+        w = std::max(pw - WidthOfRect(rec->itemsrect) + rowWidth, 1);
+        h = std::max(ph - HeightOfRect(rec->itemsrect) + content, 1);
         FFitted = FitSkinCorners(PopupCorners(*rec), {0, 0, pw, ph}, w, h);
     } else {
         w = rowWidth + 10;
@@ -173,13 +174,22 @@ void TskSkinImagesMenuPopupWindow::Show(const TRect& R) {
         if (auto region = BuildSkinRegion(PopupCorners(*rec), FFitted, w, *FLevelMask))
             if (UniqueRegion rgn = CreateSkinRegionHandle(*region)) SetWindowRgn(hw, rgn.Release(), TRUE);
     }
-    if (IsLayeredWindowOS() && FMenu->AlphaBlend) {
+    const bool layered = IsLayeredWindowOS() && FMenu->AlphaBlend;
+    const bool fade = layered && FMenu->AlphaBlendAnimation;
+    if (layered) {
         SetWindowLong(hw, GWL_EXSTYLE, GetWindowLong(hw, GWL_EXSTYLE) | WS_EX_LAYERED);
-        SetWindowAlpha(hw, FMenu->AlphaBlendValue);
+        FAlpha = fade ? 0 : FMenu->AlphaBlendValue;
+        SetWindowAlpha(hw, FAlpha);
     }
     SetWindowPos(hw, HWND_TOPMOST, x, y, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOSIZE);
     FVisible = true;
     Invalidate();
+    if (fade) {
+        // From a timer: the grid takes clicks while it fades in.
+        FFadeTimer = new TTimer(this);
+        FFadeTimer->SetInterval(6);
+        FFadeTimer->OnTimer = [this](TObject*) { FadeTick(); };
+    }
     Application->AddMessageHook(this, [this](MSG& m, bool& handled) { Hook(m, handled); });
     FHooked = true;
     SetCapture(hw);
@@ -191,6 +201,12 @@ void TskSkinImagesMenuPopupWindow::Hook(MSG& Msg, bool& Handled) {
     if (IsGridCloseMessage(Msg.message)) HideGrid(false);
 }
 
+void TskSkinImagesMenuPopupWindow::FadeTick() {
+    FAlpha = std::min(FAlpha + 10, static_cast<int>(FMenu->AlphaBlendValue));
+    if (HandleAllocated()) SetWindowAlpha(WindowHandle(), FAlpha);
+    if (FAlpha >= FMenu->AlphaBlendValue) FFadeTimer->SetEnabled(false);
+}
+
 void TskSkinImagesMenuPopupWindow::HideCellHint() {
     if (FMenu->FSkinHint) FMenu->FSkinHint->HideHint();
 }
@@ -198,6 +214,7 @@ void TskSkinImagesMenuPopupWindow::HideCellHint() {
 void TskSkinImagesMenuPopupWindow::HideGrid(bool Chosen) {
     if (FClosing) return;
     FClosing = true;
+    if (FFadeTimer) FFadeTimer->SetEnabled(false);
     HideCellHint();
     if (HandleAllocated()) {
         SetWindowPos(WindowHandle(), nullptr, 0, 0, 0, 0,

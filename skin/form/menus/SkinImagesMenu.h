@@ -12,6 +12,7 @@
 
 namespace vd {
 
+class TTimer;
 class TskSkinData;
 class TskSkinHint;
 class TskSkinImagesMenu;
@@ -47,6 +48,7 @@ private:
     void Hook(MSG& Msg, bool& Handled);
     void DrawCell(TCanvas& C, int Index, bool Pressed);
     void HideCellHint();
+    void FadeTick();
 
     TskSkinImagesMenu* FMenu;
     bool FSkinned = false;
@@ -58,6 +60,8 @@ private:
     std::vector<TRect> FCells;
     int FHotCell = -1, FPrevHotCell = -1;
     bool FPressed = false, FCellPressed = false;
+    TTimer* FFadeTimer = nullptr; // the fade-in, 10 alpha steps
+    int FAlpha = 0;
 };
 
 class TskSkinImagesMenu : public TskImagesMenuLink {

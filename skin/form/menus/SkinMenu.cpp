@@ -102,10 +102,9 @@ void TskSkinMenu::SetOpener(TControl* Control) {
     Watch(Control);
 }
 
-bool TskSkinMenu::BeginPopup(TControl* Control, TskSkinData* SkinData) {
+bool TskSkinMenu::BeginPopup(TskSkinData* SkinData) {
     FFirstLevel = !FMenuVisible;
-    if (!FLevels.empty()) CloseLevels(0);
-    SetOpener(Control);
+    if (!FLevels.empty() || FMenuVisible) CloseLevels(0);
     FWorkArea = {};
     if (FOwnerForm && FOwnerForm->HandleAllocated())
         WindowWorkArea(FOwnerForm->WindowHandle(), true, FWorkArea);
@@ -118,22 +117,22 @@ bool TskSkinMenu::BeginPopup(TControl* Control, TskSkinData* SkinData) {
 
 bool TskSkinMenu::Popup(TControl* Control, TskSkinData* SkinData, int StartIndex, const TRect& R,
                         TMenuItem* Item, bool Above) {
-    BeginPopup(Control, SkinData);
+    BeginPopup(SkinData);
     if (!Item || StartIndex < 0 || StartIndex >= Item->Count()) return false;
     FMenuVisible = true;
     OpenLevel(R, Item, StartIndex, false, Above);
     FFirstLevel = false;
     if (FLevels.empty() || FLevels.front()->ItemCount() == 0) {
-        // Nothing visible to show: the menu is not open after all.
-        CloseLevels(0);
+        AbandonLevels();
         return false;
     }
+    SetOpener(Control);
     return true;
 }
 
 bool TskSkinMenu::PopupMerged(TControl* Control, TskSkinData* SkinData, int StartIndex, const TRect& R,
                               TMenuItem* First, TMenuItem* Second, bool Above) {
-    BeginPopup(Control, SkinData);
+    BeginPopup(SkinData);
     const int total = (First ? First->Count() : 0) + (Second ? Second->Count() : 0);
     if (!First || First->Count() == 0 || StartIndex < 0 || StartIndex >= total) return false;
     FMenuVisible = true;
@@ -142,10 +141,24 @@ bool TskSkinMenu::PopupMerged(TControl* Control, TskSkinData* SkinData, int Star
     level->ShowMergedLevel(R, First, Second, StartIndex, Above);
     FFirstLevel = false;
     if (level->ItemCount() == 0) {
-        CloseLevels(0);
+        AbandonLevels();
         return false;
     }
+    SetOpener(Control);
     return true;
+}
+
+// Nothing visible to show: the menu never opened, so nobody hears that it closed.
+void TskSkinMenu::AbandonLevels() {
+    while (!FLevels.empty()) {
+        TskSkinPopupWindow* level = FLevels.back();
+        FLevels.pop_back();
+        level->Retire();
+        level->DeferFree();
+    }
+    FMenuVisible = false;
+    FSubmenuTimer->SetEnabled(false);
+    FPendingItem = nullptr;
 }
 
 TskSkinPopupWindow* TskSkinMenu::OpenLevel(const TRect& R, TMenuItem* Item, int StartIndex, bool SubLevel,
@@ -271,7 +284,14 @@ void TskSkinMenu::ItemClick(TskSkinPopupWindow* Level, TskSkinMenuItem* Item, bo
     Item->Down = true;
     const TPoint o = Level->ShowPos();
     const TRect r = Item->ItemRect;
-    OpenLevel({r.Left + o.X, r.Top + o.Y, r.Right + o.X, r.Bottom + o.Y}, Item->MenuItem, 0, true, false);
+    TskSkinPopupWindow* sub =
+        OpenLevel({r.Left + o.X, r.Top + o.Y, r.Right + o.X, r.Bottom + o.Y}, Item->MenuItem, 0, true, false);
+    if (sub->ItemCount() == 0) {
+        // Every child is hidden: no level to show.
+        CloseLevels(index + 1);
+        Item->Down = false;
+        Level->RedrawItem(Item);
+    }
 }
 
 } // namespace vd

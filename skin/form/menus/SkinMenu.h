@@ -96,7 +96,8 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    bool BeginPopup(TControl* Control, TskSkinData* SkinData);
+    bool BeginPopup(TskSkinData* SkinData);
+    void AbandonLevels();
     void SubmenuTimerTick();
     void SetOpener(TControl* Control);
     void SendCloseNotice(TControl* Control);

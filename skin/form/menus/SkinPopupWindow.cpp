@@ -29,8 +29,6 @@ namespace {
 bool Holds(const TRect& r, TPoint p) {
     return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
 }
-constexpr std::uintptr_t kScrollTimer = 1;
-constexpr int kBand = 10; // height of a scroll-marker band
 
 // The children of Item from Start on that a level shows: visible ones, and with line
 // reduction no leading, trailing or doubled separators (the menu itself is left alone).
@@ -161,7 +159,7 @@ void TskSkinPopupWindow::Dispatch(TMessage& Message) {
         return;
     }
     case WM_TIMER:
-        if (Message.WParam == kScrollTimer) {
+        if (Message.WParam == ScrollTimerId) {
             ScrollTimerTick();
             return;
         }
@@ -276,7 +274,7 @@ int TskSkinPopupWindow::LevelHeight() {
                                                              : FMenu->DefaultItemHeight;
         const int limited = max * rowHeight;
         FScrolling = FLimitedByCount = true;
-        return (FItemRecord ? limited + skinExtra : limited + plainExtra) + 2 * kBand;
+        return (FItemRecord ? limited + skinExtra : limited + plainExtra) + 2 * MarkerBand;
     }
     return FItemRecord ? s + skinExtra : s + plainExtra;
 }
@@ -285,8 +283,9 @@ void TskSkinPopupWindow::SizeLevel() {
     FFirstShown = 0;
     FShownCount = ItemCount();
     FScrolling = FLimitedByCount = false;
-    const int w = LevelWidth();
-    int h = LevelHeight();
+    // A skin whose items rectangle exceeds its picture must not give a window of no size.
+    const int w = std::max(LevelWidth(), 1);
+    int h = std::max(LevelHeight(), 1);
     const TRect& wa = FMenu->WorkArea();
     if (wa.Height() > 0 && h > wa.Height()) {
         h = wa.Height();
@@ -329,8 +328,8 @@ void TskSkinPopupWindow::SetLevelRegion() {
 void TskSkinPopupWindow::LayoutItems() {
     int top = FFittedItemsRect.Top, bottom = FFittedItemsRect.Bottom;
     if (FScrolling) {
-        top += kBand;
-        bottom -= kBand;
+        top += MarkerBand;
+        bottom -= MarkerBand;
     }
     FShownCount = 0;
     int i = FFirstShown;
@@ -427,7 +426,7 @@ void TskSkinPopupWindow::Retire() {
     FPollTimer->SetEnabled(false);
     FEffectTimer->SetEnabled(false);
     if (HandleAllocated()) {
-        if (FScrollTimerOn) KillTimer(WindowHandle(), kScrollTimer);
+        if (FScrollTimerOn) KillTimer(WindowHandle(), ScrollTimerId);
         SetWindowPos(WindowHandle(), nullptr, 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -459,12 +458,12 @@ void TskSkinPopupWindow::PollTimerTick() {
 
 TRect TskSkinPopupWindow::UpBand() const {
     const TRect& r = FFittedItemsRect;
-    return {r.Left, r.Top, r.Right, r.Top + kBand};
+    return {r.Left, r.Top, r.Right, r.Top + MarkerBand};
 }
 
 TRect TskSkinPopupWindow::DownBand() const {
     const TRect& r = FFittedItemsRect;
-    return {r.Left, r.Bottom - kBand, r.Right, r.Bottom};
+    return {r.Left, r.Bottom - MarkerBand, r.Right, r.Bottom};
 }
 
 void TskSkinPopupWindow::TrackMouse(int X, int Y) {
@@ -512,200 +511,6 @@ void TskSkinPopupWindow::MouseUp(TMouseButton Button, TShiftState Shift, int X, 
     if (Button != mbLeft || FHotIndex < 0 || FHotIndex >= ItemCount()) return;
     TskSkinMenuItem& hot = *FItems[static_cast<size_t>(FHotIndex)];
     if (hot.Shown && Holds(hot.ItemRect, {X, Y}) && !hot.IsSeparator()) hot.Click();
-}
-
-// Scrolling -----------------------------------------------------------------------------------
-
-bool TskSkinPopupWindow::CanScroll(int Direction) const {
-    if (Direction == 1) return FFirstShown > 0;
-    if (Direction == 2) return FFirstShown + FShownCount - 1 < ItemCount() - 1;
-    return false;
-}
-
-void TskSkinPopupWindow::StartScrollTimer() {
-    FMenu->CloseLevels(FMenu->IndexOfLevel(this) + 1);
-    InvalidateRect(Handle(), nullptr, FALSE);
-    SetTimer(Handle(), kScrollTimer, 100);
-    FScrollTimerOn = true;
-}
-
-void TskSkinPopupWindow::StopScroll() {
-    FScrollDirection = 0;
-    if (HandleAllocated()) {
-        InvalidateRect(WindowHandle(), nullptr, FALSE);
-        KillTimer(WindowHandle(), kScrollTimer);
-    }
-    FScrollTimerOn = false;
-}
-
-void TskSkinPopupWindow::ScrollTimerTick() {
-    if (FScrollDirection == 1 && CanScroll(1))
-        ScrollUp(false);
-    else if (FScrollDirection == 2 && CanScroll(2))
-        ScrollDown(false);
-    else
-        StopScroll();
-}
-
-int TskSkinPopupWindow::LastPageStart() const {
-    int y = FFittedItemsRect.Bottom - kBand;
-    int counted = 0;
-    for (int i = ItemCount() - 1; i >= 0; --i) {
-        const int h = ItemHeight(*FItems[static_cast<size_t>(i)]);
-        if (y - h < FFittedItemsRect.Top + kBand) break;
-        ++counted;
-        y -= h;
-    }
-    return std::max(0, ItemCount() - counted);
-}
-
-void TskSkinPopupWindow::ScrollUp(bool Wrap) {
-    if (FFirstShown > 0)
-        --FFirstShown;
-    else if (Wrap)
-        FFirstShown = LastPageStart();
-    else
-        return;
-    LayoutItems();
-    if (HandleAllocated()) InvalidateRect(WindowHandle(), nullptr, FALSE);
-}
-
-void TskSkinPopupWindow::ScrollDown(bool Wrap) {
-    if (FFirstShown + FShownCount >= ItemCount()) {
-        if (!Wrap) return;
-        FFirstShown = 0;
-    } else {
-        ++FFirstShown;
-    }
-    LayoutItems();
-    if (HandleAllocated()) InvalidateRect(WindowHandle(), nullptr, FALSE);
-}
-
-// Keys ----------------------------------------------------------------------------------------
-
-bool TskSkinPopupWindow::SelectByAccel(int Key) {
-    for (int i = 0; i < ItemCount(); ++i) {
-        TskSkinMenuItem& item = *FItems[static_cast<size_t>(i)];
-        if (!item.MenuItem || !IsAccel(static_cast<unsigned>(Key), item.MenuItem->Caption())) continue;
-        if (FHotIndex >= 0 && FHotIndex < ItemCount() && FHotIndex != i)
-            FItems[static_cast<size_t>(FHotIndex)]->Leave();
-        item.Enter(false);
-        FHotIndex = i;
-        item.Click();
-        return true;
-    }
-    return false;
-}
-
-void TskSkinPopupWindow::ClickHot() {
-    if (FHotIndex >= 0 && FHotIndex < ItemCount()) FItems[static_cast<size_t>(FHotIndex)]->Click();
-}
-
-void TskSkinPopupWindow::ProcessKey(int Key) {
-    if (!FVisible) return;
-    if (SelectByAccel(Key)) return;
-    switch (Key) {
-    case VK_RETURN:
-        ClickHot();
-        break;
-    case VK_LEFT:
-        if (FMenu->LevelCount() < 2) break;
-        [[fallthrough]];
-    case VK_ESCAPE: {
-        FMenu->CloseLevels(FMenu->LevelCount() - 1);
-        if (TskSkinPopupWindow* top = FMenu->TopLevel()) {
-            const int hot = top->HotIndex();
-            if (hot >= 0 && hot < top->ItemCount()) {
-                top->Item(hot)->Down = false;
-                top->RedrawItem(top->Item(hot));
-            }
-        }
-        break;
-    }
-    case VK_UP:
-        SelectPrevItem();
-        break;
-    case VK_DOWN:
-        SelectNextItem();
-        break;
-    case VK_RIGHT:
-        if (FHotIndex >= 0 && FHotIndex < ItemCount() &&
-            FItems[static_cast<size_t>(FHotIndex)]->HasChildren())
-            ClickHot();
-        break;
-    default:
-        break;
-    }
-}
-
-namespace {
-bool Selectable(const TskSkinMenuItem& item) {
-    return item.IsEnabled() && !item.IsSeparator();
-}
-} // namespace
-
-// One full cycle at most: a level without a selectable item leaves everything as it was.
-void TskSkinPopupWindow::SelectNextItem() {
-    const int n = ItemCount();
-    if (n == 0) return;
-    const int start = FHotIndex < 0 || FHotIndex >= n - 1 ? 0 : FHotIndex + 1;
-    int found = -1;
-    for (int k = 0; k < n && found < 0; ++k) {
-        const int i = (start + k) % n;
-        if (Selectable(*FItems[static_cast<size_t>(i)])) found = i;
-    }
-    if (found < 0) return;
-    if (FScrolling) {
-        if (found < FFirstShown) {
-            FFirstShown = found;
-            LayoutItems();
-        }
-        while (found >= FFirstShown + FShownCount && CanScroll(2))
-            ScrollDown(false);
-        InvalidateRect(Handle(), nullptr, FALSE);
-    }
-    if (found == FHotIndex) return;
-    if (FHotIndex >= 0 && FHotIndex < n) FItems[static_cast<size_t>(FHotIndex)]->Leave();
-    FHotIndex = found;
-    TskSkinMenuItem& item = *FItems[static_cast<size_t>(found)];
-    item.KeySelected = true;
-    item.Enter(true);
-}
-
-void TskSkinPopupWindow::SelectPrevItem() {
-    const int n = ItemCount();
-    if (n == 0) return;
-    const int start = FHotIndex <= 0 || FHotIndex >= n ? n - 1 : FHotIndex - 1;
-    int found = -1;
-    for (int k = 0; k < n && found < 0; ++k) {
-        const int i = ((start - k) % n + n) % n;
-        if (Selectable(*FItems[static_cast<size_t>(i)])) found = i;
-    }
-    if (found < 0) return;
-    if (FScrolling) {
-        if (found < FFirstShown) {
-            FFirstShown = found;
-            LayoutItems();
-        }
-        while (found >= FFirstShown + FShownCount && CanScroll(2))
-            ScrollDown(false);
-        InvalidateRect(Handle(), nullptr, FALSE);
-    }
-    if (found == FHotIndex) return;
-    if (FHotIndex >= 0 && FHotIndex < n) FItems[static_cast<size_t>(FHotIndex)]->Leave();
-    FHotIndex = found;
-    TskSkinMenuItem& item = *FItems[static_cast<size_t>(found)];
-    item.KeySelected = true;
-    item.Enter(true);
-}
-
-void TskSkinPopupWindow::CollapseSubLevels() {
-    FMenu->CloseLevels(FMenu->IndexOfLevel(this) + 1);
-    for (auto& item : FItems)
-        if (item->Down) {
-            item->Down = false;
-            RedrawItem(item.get());
-        }
 }
 
 // Effects -------------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinCompose.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -90,6 +91,10 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    static constexpr std::uintptr_t ScrollTimerId = 1;
+    static constexpr int MarkerBand = 10; // height of a scroll-marker band
+
+    void SelectItem(int Step);
     void BuildItems(const std::vector<TMenuItem*>& Children, TComponent* Images);
     void SizeLevel();
     int ItemHeight(const TskSkinMenuItem& Item) const;

@@ -32,6 +32,13 @@ TEST(ByteRing, BlocksGoInWholeOrNotAtAllAndComeOutInOrderAcrossTheWrap) {
     EXPECT_TRUE(ring.Push(block.data(), 4));
     const std::uint8_t* p = nullptr;
     EXPECT_EQ(ring.Front(&p), 2u); // only the run up to the end is contiguous
+    const std::uint8_t *first = nullptr, *second = nullptr;
+    std::size_t firstSize = 0, secondSize = 0;
+    ASSERT_EQ(ring.Peek(&first, &firstSize, &second, &secondSize), 8u); // both runs, for one writev
+    EXPECT_EQ(firstSize, 2u);
+    EXPECT_EQ(secondSize, 6u);
+    EXPECT_EQ(std::vector<std::uint8_t>(first, first + 2), (std::vector<std::uint8_t>{1, 2}));
+    EXPECT_EQ(std::vector<std::uint8_t>(second, second + 6), (std::vector<std::uint8_t>{3, 4, 1, 2, 3, 4}));
     EXPECT_EQ(PopAll(ring), (std::vector<std::uint8_t>{1, 2, 3, 4, 1, 2, 3, 4}));
     EXPECT_FALSE(ring.Push(block.data(), 11));
     EXPECT_EQ(ring.Pushed(), 16u);

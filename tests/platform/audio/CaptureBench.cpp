@@ -1,9 +1,12 @@
 // Cost of the capture path from a paced source: a PulseAudio server of the benchmark's own (a
 // null sink) captured through ALSA's pulse device, fanned out to 1, 4 and 16 real lame
-// encoders. Reported: CPU time of this process (capture, writer and reader threads; the
-// encoder processes excluded) per second of audio, and the largest delay from a block's
-// arrival to its last byte on an encoder's stdin.
+// encoders. Reported: CPU time of this process (capture thread and the I/O loop; the encoder
+// processes excluded) per second of audio, as a ratio to arecord reading the same device for as
+// long in the same run (with its defaults and with the engine's 20 ms periods), and the largest delay from a
+// block's arrival to its last byte on an encoder's stdin. VD_BENCH_SECONDS (default 20) of audio per figure.
 #include "platform/audio/AudioEngine.h"
+#include "platform/audio/FileLimit.h"
+#include "platform/audio/IoLoop.h"
 #include "tests/platform/audio/AudioFixture.h"
 #include "tests/support/DieWithParent.h"
 
@@ -11,6 +14,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -23,6 +27,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace vd::audio {
 namespace {
@@ -90,6 +95,37 @@ TPulseServer& Pulse() {
     return server;
 }
 
+double Seconds() {
+    const char* s = std::getenv("VD_BENCH_SECONDS");
+    return s && std::atof(s) > 0 ? std::atof(s) : 20.0;
+}
+
+// arecord on the same device for as long, once per run: the yardstick of every ratio. Once with
+// its own defaults (a large buffer, few wake-ups) and once with the engine's 20 ms periods in an
+// 80 ms buffer, which shows what the capture alone costs at the engine's pace.
+double RunArecord(bool enginePeriods) {
+    Pulse();
+    const int seconds = static_cast<int>(Seconds() + 0.5);
+    std::vector<std::string> args = {"arecord", "-q", "-D", "vdpulse", "-f", "S16_LE",
+                                     "-c",      "2",  "-r", "44100",   "-d", std::to_string(seconds),
+                                     "-t",      "raw"};
+    if (enginePeriods) {
+        args.push_back("--period-time=20000");
+        args.push_back("--buffer-time=80000");
+    }
+    const double cpu0 = CpuSeconds(RUSAGE_CHILDREN);
+    test::RunProgram(args);
+    return (CpuSeconds(RUSAGE_CHILDREN) - cpu0) / seconds * 100;
+}
+double ArecordPercent() {
+    static const double percent = RunArecord(false);
+    return percent;
+}
+double ArecordEnginePeriodsPercent() {
+    static const double percent = RunArecord(true);
+    return percent;
+}
+
 // CPU ticks per thread name, to see where the time goes.
 std::map<std::string, long> ThreadTicks() {
     std::map<std::string, long> ticks;
@@ -118,15 +154,17 @@ bool CountBytes(HRECORD, const void*, std::uint32_t length, void* user) {
 void Discard(HENCODE, HRECORD, const void*, std::uint32_t, void*) {}
 
 void CapturePath(benchmark::State& state) {
+    RaiseOpenFileLimit();
     Pulse();
+    const double arecord = ArecordPercent(), arecord20 = ArecordEnginePeriodsPercent();
     const int encoders = static_cast<int>(state.range(0));
     const int device = test::FindDevice("Vendrill Paced Capture");
     if (device < 0 || !AE_RecordInit(device) || !AE_RecordSetDevice(device)) {
         state.SkipWithError("no paced capture device");
         return;
     }
-    constexpr double Seconds = 3.0;
     double cpuPercent = 0, latencyMs = 0;
+    std::uint64_t wakes = 0, rounds = 0;
     for (auto _ : state) {
         std::atomic<std::uint64_t> bytes{0};
         const HRECORD ch = AE_RecordStart(44100, 2, AE_RECORD_PAUSE, CountBytes, &bytes);
@@ -139,8 +177,11 @@ void CapturePath(benchmark::State& state) {
         const std::uint64_t first = bytes.load();
         const double cpu0 = CpuSeconds();
         const auto ticks0 = ThreadTicks();
-        std::this_thread::sleep_for(std::chrono::duration<double>(Seconds));
+        const std::uint64_t wakes0 = TIoLoop::Shared().Wakes(), rounds0 = TIoLoop::Shared().Rounds();
+        std::this_thread::sleep_for(std::chrono::duration<double>(Seconds()));
         const double cpu = CpuSeconds() - cpu0;
+        wakes = TIoLoop::Shared().Wakes() - wakes0;
+        rounds = TIoLoop::Shared().Rounds() - rounds0;
         for (const auto& [name, t] : ThreadTicks())
             state.counters["ticks_" + name] =
                 static_cast<double>(t - (ticks0.count(name) ? ticks0.at(name) : 0));
@@ -155,19 +196,36 @@ void CapturePath(benchmark::State& state) {
     }
     AE_RecordFree();
     state.counters["cpu_percent_per_audio_second"] = cpuPercent;
+    state.counters["arecord_cpu_percent"] = arecord;
+    state.counters["ratio_to_arecord"] = arecord > 0 ? cpuPercent / arecord : 0;
+    state.counters["arecord_20ms_cpu_percent"] = arecord20;
+    state.counters["ratio_to_arecord_20ms"] = arecord20 > 0 ? cpuPercent / arecord20 : 0;
     state.counters["max_latency_ms"] = latencyMs;
+    state.counters["loop_wakes_per_second"] = static_cast<double>(wakes) / Seconds();
+    state.counters["loop_rounds_per_second"] = static_cast<double>(rounds) / Seconds();
+    const double aim = encoders == 1 ? 1.3 : encoders == 4 ? 1.6 : 3.0;
+    std::printf(
+        "%2d encoder(s): console %.3f %% of a core per audio second (encoders excluded), arecord %.3f %%, "
+        "ratio %.2f (aim <= %.1f), to arecord at 20 ms periods (%.3f %%) %.2f; largest block-to-stdin delay "
+        "%.2f ms (aim < 20); loop wakes %.1f/s, "
+        "rounds %.1f/s\n",
+        encoders, cpuPercent, arecord, arecord > 0 ? cpuPercent / arecord : 0, aim, arecord20,
+        arecord20 > 0 ? cpuPercent / arecord20 : 0, latencyMs, static_cast<double>(wakes) / Seconds(),
+        static_cast<double>(rounds) / Seconds());
+    std::fflush(stdout);
 }
-// The same device read by arecord for the same time, as the yardstick.
+// The same device read by arecord for as long, as the yardstick.
 void ArecordBaseline(benchmark::State& state) {
-    Pulse();
     double cpuPercent = 0;
+    double at20 = 0;
     for (auto _ : state) {
-        const double cpu0 = CpuSeconds(RUSAGE_CHILDREN);
-        test::RunProgram({"arecord", "-q", "-D", "vdpulse", "-f", "S16_LE", "-c", "2", "-r", "44100", "-d",
-                          "4", "-t", "raw"});
-        cpuPercent = (CpuSeconds(RUSAGE_CHILDREN) - cpu0) / 4.0 * 100;
+        cpuPercent = ArecordPercent();
+        at20 = ArecordEnginePeriodsPercent();
     }
     state.counters["cpu_percent_per_audio_second"] = cpuPercent;
+    state.counters["cpu_percent_at_20ms_periods"] = at20;
+    std::printf("arecord: %.3f %% of a core per audio second (its defaults), %.3f %% at 20 ms periods\n",
+                cpuPercent, at20);
 }
 BENCHMARK(ArecordBaseline)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 

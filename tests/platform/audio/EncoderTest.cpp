@@ -7,10 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 #include <thread>
 
@@ -51,6 +53,20 @@ void LogNotify(HENCODE, std::uint32_t status, void* user) {
     std::lock_guard lock(log.Lock);
     log.Statuses.push_back(status);
     log.Count.fetch_add(1);
+}
+
+// Counts only: for programs whose output never ends.
+void CountOutput(HENCODE, HRECORD, const void*, std::uint32_t length, void* user) {
+    auto& out = *static_cast<TOutput*>(user);
+    if (out.Stopped.load()) out.AfterStop.fetch_add(1);
+    out.Size.fetch_add(length);
+}
+
+int ThreadCount() {
+    int n = 0;
+    for ([[maybe_unused]] const auto& t : std::filesystem::directory_iterator("/proc/self/task"))
+        ++n;
+    return n;
 }
 
 class TRecordingSink : public TEncodedSink {
@@ -263,6 +279,105 @@ TEST_F(EncoderTest, ManyEncodersOnOneCaptureEachGetTheWholeStream) {
         EXPECT_EQ(outs[i].Size.load(), total) << i;
         AE_Encode_Stop(encs[i]);
     }
+}
+
+// One program that never reads (its pipe full, its queue overflowing) costs the other fifteen
+// nothing: each gets every block, and no encoder adds a thread.
+TEST_F(EncoderTest, OneStalledEncoderAmongSixteenKeepsNoOtherFromItsBlocks) {
+    test::EndFixtureCapture(Run);
+    Run.Limit = 44100 * 4 * 2;
+    ASSERT_TRUE(test::StartFixtureCapture(Run));
+    constexpr int N = 16;
+    TOutput outs[N];
+    TNotifyLog logs[N];
+    HENCODE encs[N];
+    AE_SetConfig(AE_CONFIG_ENCODE_QUEUE, 100); // the stalled one overflows soon
+    encs[0] = AE_Encode_Start(Run.Handle, "sleep 30", 0x40001, nullptr, nullptr);
+    ASSERT_NE(encs[0], 0u);
+    const int threads = ThreadCount();
+    AE_SetConfig(AE_CONFIG_ENCODE_QUEUE, 4000);
+    for (int i = 1; i < N; ++i) {
+        encs[i] = AE_Encode_Start(Run.Handle, "cat", 0x40001, CollectOutput, &outs[i]);
+        ASSERT_NE(encs[i], 0u);
+    }
+    for (int i = 0; i < N; ++i)
+        ASSERT_TRUE(AE_Encode_SetNotify(encs[i], LogNotify, &logs[i]));
+    EXPECT_EQ(ThreadCount(), threads) << "the encoders' pipes are served by the loop";
+    ASSERT_TRUE(AE_ChannelPlay(Run.Handle, false));
+    ASSERT_TRUE(test::WaitUntil([&] { return !AE_ChannelIsActive(Run.Handle); }));
+    const std::size_t total = Run.Bytes.load();
+    ASSERT_GT(total, 0u);
+    for (int i = 1; i < N; ++i) {
+        ASSERT_TRUE(AE_Encode_EndInput(encs[i]));
+        ASSERT_TRUE(test::WaitUntil([&] { return !AE_Encode_IsActive(encs[i]); })) << i;
+        EXPECT_EQ(outs[i].Size.load(), total) << i;
+        EXPECT_EQ(logs[i].Count.load(), 0) << i;
+    }
+    ASSERT_TRUE(test::WaitUntil([&] { return logs[0].Count.load() >= 1; }));
+    for (auto status : logs[0].Get())
+        EXPECT_EQ(status, AE_ENCODE_NOTIFY_SERVER_SPACE);
+    EXPECT_TRUE(AE_Encode_IsActive(encs[0]));
+    const int pid = AE_Encode_GetPid(encs[0]);
+    for (HENCODE e : encs)
+        AE_Encode_Stop(e);
+    EXPECT_TRUE(test::WaitUntil([&] { return Reaped(pid); }));
+}
+
+// Killed while the loop keeps its pipe busy: the broken pipe costs the loop nothing, the death
+// is reported once, and the other encoder goes on.
+TEST_F(EncoderTest, AnEncoderKilledWhileItsInputFlowsIsReportedOnceAndTheOtherGoesOn) {
+    TOutput killedOut, otherOut;
+    TNotifyLog killedLog, otherLog;
+    const HENCODE killed = AE_Encode_Start(Run.Handle, "cat", 0x40001, CountOutput, &killedOut);
+    const HENCODE other = AE_Encode_Start(Run.Handle, "cat", 0x40001, CountOutput, &otherOut);
+    ASSERT_TRUE(killed && other);
+    AE_Encode_SetNotify(killed, LogNotify, &killedLog);
+    AE_Encode_SetNotify(other, LogNotify, &otherLog);
+    ASSERT_TRUE(AE_ChannelPlay(Run.Handle, false));
+    ASSERT_TRUE(test::WaitUntil([&] { return killedOut.Size.load() > 200000; }));
+    const int pid = AE_Encode_GetPid(killed);
+    ASSERT_GT(pid, 0);
+    ASSERT_EQ(::kill(pid, SIGKILL), 0);
+    ASSERT_TRUE(test::WaitUntil([&] { return !AE_Encode_IsActive(killed); }));
+    ASSERT_TRUE(test::WaitUntil([&] {
+        auto statuses = killedLog.Get();
+        return std::count(statuses.begin(), statuses.end(), AE_ENCODE_NOTIFY_ENCODER) == 1;
+    }));
+    const std::size_t otherAt = otherOut.Size.load();
+    ASSERT_TRUE(test::WaitUntil([&] { return otherOut.Size.load() > otherAt + 400000; }));
+    auto statuses = killedLog.Get();
+    EXPECT_EQ(std::count(statuses.begin(), statuses.end(), AE_ENCODE_NOTIFY_ENCODER), 1);
+    EXPECT_TRUE(AE_Encode_IsActive(other));
+    for (auto status : otherLog.Get()) // the unpaced fixture may overrun the queue, nothing else
+        EXPECT_EQ(status, AE_ENCODE_NOTIFY_SERVER_SPACE);
+    EXPECT_TRUE(Reaped(pid));
+    AE_Encode_Stop(killed);
+    AE_Encode_Stop(other);
+}
+
+// A program that floods its output (it ignores its input): the stop returns at once and
+// neither the callback nor a sink hears from it again; the program is ended and reaped.
+TEST_F(EncoderTest, AStopDuringABurstOfOutputEndsEveryDeliveryAtOnce) {
+    TOutput out;
+    TNotifyLog log;
+    const HENCODE enc = AE_Encode_Start(Run.Handle, "cat /dev/zero", 0x40001, CountOutput, &out);
+    ASSERT_NE(enc, 0u);
+    auto sink = std::make_shared<TRecordingSink>();
+    ASSERT_TRUE(AE_Encode_AttachSink(enc, sink));
+    AE_Encode_SetNotify(enc, LogNotify, &log);
+    ASSERT_TRUE(AE_ChannelPlay(Run.Handle, false));
+    ASSERT_TRUE(test::WaitUntil([&] { return sink->Size.load() > 4000000; }));
+    const int pid = AE_Encode_GetPid(enc);
+    const auto t0 = std::chrono::steady_clock::now();
+    ASSERT_TRUE(AE_Encode_Stop(enc));
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(150));
+    out.Stopped.store(true);
+    const std::size_t sinkAtStop = sink->Size.load();
+    EXPECT_TRUE(test::WaitUntil([&] { return Reaped(pid); }));
+    EXPECT_EQ(out.AfterStop.load(), 0);
+    EXPECT_EQ(sink->Size.load(), sinkAtStop);
+    for (auto status : log.Get())
+        EXPECT_EQ(status, AE_ENCODE_NOTIFY_SERVER_SPACE);
 }
 
 // A stop that overtakes a start (the console restarting its device while a stream connects):

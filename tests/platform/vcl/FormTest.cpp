@@ -1,5 +1,6 @@
 #include "VclFixture.h"
 
+#include "platform/rtl/Exception.h"
 #include "platform/vcl/Icon.h"
 #include "platform/vcl/Timer.h"
 
@@ -133,6 +134,43 @@ TEST_F(VclTest, ShowModalRunsUntilAResultAndDisablesOtherForms) {
         return step == 1;
     });
     EXPECT_EQ(dialog->ShowModal(), mrCancel);
+}
+
+TEST_F(VclTest, ModalLoopHookRunsOnceTheDialogIsUpAndItsResultEndsTheLoop) {
+    TForm* main = NewForm();
+    main->Show();
+    TForm* dialog = NewForm({10, 10, 110, 110});
+    int calls = 0;
+    bool upAndModal = false, mainDisabled = false;
+    {
+        TModalLoopHookScope scope([&](TCustomForm& f) {
+            ++calls;
+            upAndModal = &f == dialog && f.IsModal() && IsWindowVisible(f.Handle());
+            mainDisabled = !IsWindowEnabled(main->Handle());
+            f.SetModalResult(mrYes);
+        });
+        EXPECT_EQ(dialog->ShowModal(), mrYes);
+        EXPECT_EQ(calls, 1);
+        EXPECT_TRUE(upAndModal);
+        EXPECT_TRUE(mainDisabled);
+        // Once per loop: a second showing calls it again.
+        EXPECT_EQ(dialog->ShowModal(), mrYes);
+        EXPECT_EQ(calls, 2);
+    }
+    // Gone with its scope; a throwing hook ends the loop and leaves the other forms usable.
+    {
+        TModalLoopHookScope scope([](TCustomForm&) { throw Exception("hook failed"); });
+        EXPECT_THROW(dialog->ShowModal(), Exception);
+    }
+    EXPECT_FALSE(dialog->IsModal());
+    EXPECT_FALSE(dialog->Visible());
+    EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+    hb->SetIdleHandler([&] {
+        dialog->SetModalResult(mrNo);
+        return true;
+    });
+    EXPECT_EQ(dialog->ShowModal(), mrNo);
+    EXPECT_EQ(calls, 2);
 }
 
 TEST_F(VclTest, ApplicationMinimizeHidesFormsAndRestoreBringsThemBack) {

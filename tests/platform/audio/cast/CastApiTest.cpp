@@ -152,7 +152,7 @@ TEST_F(CastApiTest, AnOwnPortSetUpAgainReplacesTheOldServer) {
     for (int again = 0; again < 3; ++again)
         ASSERT_NE(AE_Encode_ServerInit(Encoder, port.c_str(), 65536, 65536, 0, nullptr, nullptr), 0u)
             << "set up " << again + 1 << " times: " << AE_ErrorGetCode();
-    EXPECT_EQ(NewDescriptors(before), 3) << "one listening socket and its wake pipe";
+    EXPECT_EQ(NewDescriptors(before), 4) << "one listening socket, its wake pipe and its spare descriptor";
     EXPECT_TRUE(AE_Encode_CastFree(Encoder));
     EXPECT_EQ(NewDescriptors(before), 0);
 }

@@ -1,11 +1,13 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
 
 #include "platform/audio/AudioEngine.h"
 #include "platform/audio/AudioErrors.h"
+#include "platform/audio/IoLoop.h"
 #include "platform/audio/cast/Cast.h"
 #include "platform/audio/cast/IcecastCast.h"
 #include "platform/audio/cast/Shoutcast1Cast.h"
@@ -198,6 +200,32 @@ TEST_F(CastFailures, StalledServerTimesOutWithoutBlockingTheEncoder) {
     EXPECT_LT(slowest, std::chrono::milliseconds(250));
     EXPECT_EQ(Status, AE_ENCODE_NOTIFY_CAST_TIMEOUT);
     EXPECT_FALSE(cast->Alive());
+}
+
+// Casts are served by the engine's I/O loop: they add no thread, and a server that hangs up is
+// noticed while no data flows, without costing the other casts theirs.
+TEST_F(CastFailures, CastsAddNoThreadAndAHangUpIsNoticedWhileIdle) {
+    std::vector<std::unique_ptr<TStallPeer>> peers;
+    for (int i = 0; i < 4; ++i)
+        peers.push_back(std::make_unique<TStallPeer>(
+            "HTTP/1.0 200 OK\r\n\r\n", i == 0 ? TStallPeer::TThen::Close : TStallPeer::TThen::Stall));
+    TIoLoop::Shared();
+    auto threads = [] {
+        int n = 0;
+        for ([[maybe_unused]] const auto& t : std::filesystem::directory_iterator("/proc/self/task"))
+            ++n;
+        return n;
+    };
+    const int before = threads();
+    std::vector<std::unique_ptr<TCast>> casts;
+    for (auto& peer : peers)
+        casts.push_back(StartIcecast(peer->Port(), 128));
+    EXPECT_EQ(threads(), before);
+    ASSERT_TRUE(WaitUntil([&] { return Status != 0; }, 3000));
+    EXPECT_EQ(Status, AE_ENCODE_NOTIFY_CAST);
+    EXPECT_FALSE(casts[0]->Alive());
+    for (std::size_t i = 1; i < casts.size(); ++i)
+        EXPECT_TRUE(casts[i]->Alive()) << i;
 }
 
 TEST_F(CastFailures, FloodOverrunsTheQueue) {

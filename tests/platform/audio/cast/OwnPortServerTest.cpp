@@ -2,10 +2,12 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <mutex>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <vector>
@@ -331,4 +333,79 @@ TEST_F(OwnPortTest, AListenerThatStopsReadingIsDroppedWithinSeconds) {
     EXPECT_TRUE(dropped) << "still listed after 15 s";
     EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(12));
     EXPECT_EQ(Server.ClientCount(), 0);
+}
+
+namespace {
+
+int ThreadCount() {
+    int n = 0;
+    for ([[maybe_unused]] const auto& t : std::filesystem::directory_iterator("/proc/self/task"))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+// Listeners are served by the engine's I/O loop: hundreds of them add no thread, each gets the
+// live stream, and each gets its leave call when the server stops.
+TEST_F(OwnPortTest, HundredsOfListenersAddNoThreadAndEachGetsTheStream) {
+    StartServer();
+    const int threads = ThreadCount();
+    constexpr int N = 250;
+    std::vector<TSocket> listeners;
+    for (int i = 0; i < N; ++i)
+        listeners.push_back(Dial("GET / HTTP/1.0\r\n\r\n"));
+    ASSERT_TRUE(WaitUntil([&] { return Server.ClientCount() == N; }, 10000)) << Server.ClientCount();
+    EXPECT_EQ(ThreadCount(), threads);
+    Feed(3000, 'm');
+    for (auto& s : listeners) {
+        ASSERT_EQ(ReadHead(s).rfind("HTTP/1.0 200", 0), 0u);
+        std::string data(3000, '\0');
+        ASSERT_TRUE(s.RecvExact(data.data(), data.size(), 3000));
+        EXPECT_EQ(data, std::string(3000, 'm'));
+    }
+    Server.Stop();
+    EXPECT_EQ(Count(true), N);
+    EXPECT_EQ(Count(false), N);
+}
+
+// With no descriptor left in the process, a new connection is closed at once and counted (it
+// neither waits for nothing nor keeps the server busy); the listener already there goes on,
+// and once descriptors are free again a new listener gets in.
+TEST_F(OwnPortTest, AConnectionWithoutADescriptorIsClosedAtOnceAndCounted) {
+    StartServer();
+    TSocket first = Dial("GET / HTTP/1.0\r\n\r\n");
+    ASSERT_EQ(ReadHead(first).rfind("HTTP/1.0 200", 0), 0u);
+    ASSERT_TRUE(WaitUntil([&] { return Server.ClientCount() == 1; }, 3000));
+    // The refused client's socket exists before the limit falls; connecting needs no descriptor.
+    TSocket refused(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    ASSERT_TRUE(refused.Valid());
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    const int lowestFree = ::dup(0);
+    ASSERT_GE(lowestFree, 0);
+    ::close(lowestFree);
+    rlimit none = saved;
+    none.rlim_cur = static_cast<rlim_t>(lowestFree); // every number below it is taken
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &none), 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(Server.Port());
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const int connected = ::connect(refused.Fd(), reinterpret_cast<sockaddr*>(&a), sizeof a);
+    const bool counted = WaitUntil([&] { return Server.RefusedForDescriptors() == 1; }, 3000);
+    char c;
+    const long n = refused.Recv(&c, 1, 3000);
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    ASSERT_EQ(connected, 0);
+    EXPECT_TRUE(counted);
+    EXPECT_LE(n, 0) << "closed at once";
+    EXPECT_EQ(Server.ClientCount(), 1);
+    Feed(500, 'k');
+    std::string data(500, '\0');
+    ASSERT_TRUE(first.RecvExact(data.data(), data.size(), 3000));
+    EXPECT_EQ(data, std::string(500, 'k'));
+    TSocket later = Dial("GET / HTTP/1.0\r\n\r\n");
+    EXPECT_EQ(ReadHead(later).rfind("HTTP/1.0 200", 0), 0u);
+    EXPECT_TRUE(WaitUntil([&] { return Server.ClientCount() == 2; }, 3000));
 }

@@ -37,12 +37,14 @@ inline const char* kMenuItemIni =
     "unenabledfontcolor=8421504\r\n";
 
 // Objects: the menu-item record unless left out (a skin that gives the popup a picture but
-// no menu-item record).
-inline std::unique_ptr<TskCompressedStoredSkin> MenuStoredSkin(bool withItemRecord = true,
-                                                               const std::string& extra = "") {
-    std::string ini = std::string(kPopupIni) + extra;
+// no menu-item record); Extra adds sections, ItemKeys keys of the menu-item record.
+inline std::unique_ptr<TskCompressedStoredSkin>
+MenuStoredSkin(bool withItemRecord = true, const std::string& extra = "", const std::string& itemKeys = "") {
+    // Extra may bring its own popup-window section in place of the fixture's.
+    std::string ini =
+        (extra.find("[POPUPWINDOW]") == std::string::npos ? std::string(kPopupIni) : "") + extra;
     if (withItemRecord)
-        ini += std::string("[SKINOBJECTS]\r\ncount=1\r\n0=menuitem:menuitem\r\n") + kMenuItemIni;
+        ini += std::string("[SKINOBJECTS]\r\ncount=1\r\n0=menuitem:menuitem\r\n") + kMenuItemIni + itemKeys;
     std::vector<std::vector<Byte>> pictures{WriteBmpImage(TestPicture()), WriteBmpImage(PopupPicture())};
     const std::vector<Byte> container = BuildSkinContainer({}, {}, {}, pictures, ini);
     auto s = std::make_unique<TskCompressedStoredSkin>();
@@ -73,6 +75,7 @@ protected:
     void SetUp() override {
         VclTest::SetUp();
         hb->SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 740}}});
+        hb->MouseMove({1000, 730}); // away from where the menus open
         Form = NewForm({100, 100, 500, 400});
         Form->Show();
         Menu = new TskSkinMenu(Form, Form);
@@ -82,9 +85,10 @@ protected:
         hb->SetMonitors({{{0, 0, 1280, 1024}, {0, 0, 1280, 984}}});
         VclTest::TearDown();
     }
-    TskSkinData* LoadSkin(bool withItemRecord = true, const std::string& extra = "") {
+    TskSkinData* LoadSkin(bool withItemRecord = true, const std::string& extra = "",
+                          const std::string& itemKeys = "") {
         Skin = new TskSkinData(Form);
-        Stored = MenuStoredSkin(withItemRecord, extra);
+        Stored = MenuStoredSkin(withItemRecord, extra, itemKeys);
         Skin->LoadStoredSkin(Stored.get());
         EXPECT_FALSE(Skin->Empty()) << Skin->LastLoadError();
         return Skin;

@@ -99,6 +99,34 @@ TEST_F(HintTest, SecondTimedHintReplacesThePendingOne) {
     EXPECT_FALSE(Hint->HintPending());
 }
 
+TEST_F(HintTest, ControlHintsOfTheApplicationComeInTheSkinnedWindow) {
+    LoadSkin(true, kHintIni);
+    Hint->SetSkinData(Skin);
+    int seen = 0;
+    Hint->OnShowHint = [&](String& text, bool&, TControl*) {
+        ++seen;
+        text += "!";
+    };
+    auto* box = new TWinControl(Form);
+    box->SetParent(Form);
+    box->SetBounds(10, 10, 80, 40);
+    box->SetHint("Tip");
+    box->SetShowHint(true);
+    Application->HintPause = 300;
+    Pump();
+    hb->MouseMove(box->ClientToScreen({20, 20}));
+    Pump();
+    hb->Advance(350);
+    Pump();
+    auto* w = dynamic_cast<TskSkinHintWindow*>(Application->HintWindow());
+    ASSERT_NE(w, nullptr) << "the application makes its hint window in the skinned class";
+    EXPECT_TRUE(IsWindowVisible(w->Handle()));
+    EXPECT_EQ(w->Caption(), "Tip!");
+    EXPECT_EQ(seen, 1);
+    EXPECT_EQ(w->Skin(), Skin);
+    EXPECT_EQ(TColor(GetWindowPixel(w->Handle(), 1, 1)), kPopCorner);
+}
+
 TEST_F(HintTest, OnlyOneHintComponentOfTheMainFormIsActive) {
     Application->SetMainForm(Form);
     auto* second = new TskSkinHint(Form);

@@ -1,6 +1,8 @@
 #include "skin/form/menus/SkinImagesMenu.h"
 #include "MenuFixture.h"
 #include "platform/vcl/ImageList.h"
+#include "skin/controls/SkinMenuSpeedButton.h"
+#include "skin/form/menus/SkinHintWindow.h"
 
 namespace vd::test {
 namespace {
@@ -30,8 +32,11 @@ protected:
         Grid->OnChange = [this](TObject*) { Events.push_back("change"); };
     }
     void Cells(int n) {
-        for (int i = 0; i < n; ++i)
-            Grid->ImagesItems.push_back({.ImageIndex = i % 3});
+        for (int i = 0; i < n; ++i) {
+            TskImagesMenuItem item;
+            item.ImageIndex = i % 3;
+            Grid->ImagesItems.push_back(item);
+        }
     }
     HWND GridHandle() { return Grid->GridWindow() ? Grid->GridWindow()->Handle() : nullptr; }
     TPoint CellCentre(int i) {
@@ -200,6 +205,103 @@ TEST_F(ImagesMenuTest, SkinnedGridTakesThePopupPicture) {
     EXPECT_EQ(w->Cells()[0].TopLeft(), (TPoint{5, 5}));
     Pump();
     EXPECT_EQ(TColor(GetWindowPixel(GridHandle(), 1, 1)), kPopCorner);
+}
+
+TEST_F(ImagesMenuTest, MenuSpeedButtonOpensTheGridAndIsReleasedWhenItCloses) {
+    Cells(3);
+    auto* button = new TskSkinMenuSpeedButton(Form);
+    button->SetParent(Form);
+    button->SetBoundsRect({10, 10, 70, 35});
+    button->SetSkinImagesMenu(Grid);
+    Pump();
+    hb->Click(RawButton::Left, button->ClientToScreen({5, 5}));
+    Pump();
+    ASSERT_NE(Grid->GridWindow(), nullptr);
+    EXPECT_TRUE(button->MenuOpen());
+    EXPECT_TRUE(button->Down());
+    EXPECT_EQ(Grid->GridWindow()->Top(), button->ClientToScreen({0, button->Height()}).Y)
+        << "below the button";
+    hb->Click(RawButton::Left, CellCentre(2));
+    Pump();
+    EXPECT_EQ(Grid->ItemIndex, 2);
+    EXPECT_EQ(Grid->GetSelectedItem(), &Grid->ImagesItems[2]);
+    EXPECT_FALSE(button->MenuOpen());
+    EXPECT_FALSE(button->Down());
+
+    // Without items nothing opens, and the button does not stay down waiting for a close.
+    Grid->ImagesItems.clear();
+    hb->Advance(1000);
+    hb->Click(RawButton::Left, button->ClientToScreen({5, 5}));
+    Pump();
+    EXPECT_EQ(Grid->GridWindow(), nullptr);
+    EXPECT_FALSE(button->Down());
+}
+
+TEST_F(ImagesMenuTest, HoveredCellShowsItsHintAfterThePause) {
+    auto* hint = new TskSkinHint(Form);
+    Grid->SetSkinHint(hint);
+    Cells(2);
+    Grid->ImagesItems[1].Hint = "Second image";
+    Application->HintPause = 400;
+    ASSERT_TRUE(Grid->PopupFromRect({100, 100, 130, 120}));
+    hb->MouseMove(CellCentre(1));
+    Pump();
+    EXPECT_TRUE(hint->HintPending());
+    hb->Advance(450);
+    Pump();
+    ASSERT_TRUE(IsWindowVisible(hint->HintWindow()->Handle()));
+    EXPECT_EQ(hint->HintWindow()->Caption(), "Second image");
+    hb->MouseMove(CellCentre(0));
+    Pump();
+    EXPECT_FALSE(IsWindowVisible(hint->HintWindow()->Handle())) << "a cell without a hint hides it";
+    EXPECT_FALSE(hint->HintPending());
+}
+
+TEST_F(ImagesMenuTest, GridFadesInToItsAlpha) {
+    hb->SetLayeredAvailable(true);
+    Grid->AlphaBlend = true;
+    Grid->AlphaBlendAnimation = true;
+    Grid->AlphaBlendValue = 25;
+    Cells(1);
+    ASSERT_TRUE(Grid->PopupFromRect({100, 100, 130, 120}));
+    Byte alpha = 255;
+    ASSERT_TRUE(GetLayeredAlpha(GridHandle(), alpha));
+    EXPECT_EQ(alpha, 0);
+    for (int want : {10, 20, 25, 25}) {
+        hb->Advance(6);
+        Pump();
+        GetLayeredAlpha(GridHandle(), alpha);
+        EXPECT_EQ(alpha, want);
+    }
+}
+
+TEST_F(ImagesMenuTest, LyingSkinRectanglesNeitherCrashNorHang) {
+    const char* popups[] = {
+        "[POPUPWINDOW]\r\nwindowpictureindex=1\r\nitemsrect=0,0,500,500\r\nmaskpictureindex=1\r\n",
+        "[POPUPWINDOW]\r\nwindowpictureindex=1\r\nitemsrect=30,30,10,10\r\nlefttoppoint=90,90\r\n",
+    };
+    const std::string buttons =
+        "[SKINCONTROLS]\r\ncount=1\r\n0=menuitembutton:button\r\n[menuitembutton]\r\npictureindex=0\r\n"
+        "skinrect=50,50,10,10\r\ndownskinrect=-5,-5,90,90\r\nlefttoppoint=70,70\r\nclientrect=9,9,1,1\r\n";
+    Cells(3);
+    Grid->ImagesItems[1].Button = true;
+    Grid->ImagesItems[1].Caption = "A button row";
+    Grid->ItemIndex = 1;
+    for (const char* popup : popups) {
+        SCOPED_TRACE(popup);
+        auto* skin = new TskSkinData(Form);
+        auto stored = MenuStoredSkin(true, popup + buttons);
+        skin->LoadStoredSkin(stored.get());
+        ASSERT_FALSE(skin->Empty());
+        Grid->SetSkinData(skin);
+        ASSERT_TRUE(Grid->PopupFromRect({100, 100, 130, 120}));
+        Pump();
+        hb->MouseMove(CellCentre(0));
+        Pump();
+        Grid->GridWindow()->HideGrid(false);
+        Pump();
+        skin->Free();
+    }
 }
 
 TEST_F(ImagesMenuTest, FreeingTheMenuWithAnOpenGridLeavesNoHookOrCapture) {

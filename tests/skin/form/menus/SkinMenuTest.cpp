@@ -442,6 +442,194 @@ TEST_F(MenuTest, FirstLevelFadesInFromATimerSubLevelsDoNot) {
     EXPECT_EQ(alpha, 95) << "only the first level fades";
 }
 
+TEST_F(MenuTest, RestingOnAMarkerBandScrollsUntilTheEnd) {
+    for (int i = 0; i < 6; ++i)
+        Add("Item " + IntToStr(i));
+    Menu->MaxItemsInWindow = 3;
+    ASSERT_TRUE(Menu->Popup(nullptr, nullptr, 0, {100, 100, 100, 100}, Popup->Items(), false));
+    TskSkinPopupWindow* level = Level(0);
+    const TRect items = level->FittedItemsRect();
+    Hover(ScreenOf(level, items.Left + 20, items.Bottom - 3));
+    EXPECT_EQ(level->ScrollDirection(), 2);
+    EXPECT_EQ(level->FirstShown(), 0);
+    for (int want : {1, 2, 3, 3}) {
+        hb->Advance(100);
+        Pump();
+        EXPECT_EQ(level->FirstShown(), want);
+    }
+    EXPECT_EQ(level->ScrollDirection(), 0) << "the end stops the scroll";
+    EXPECT_EQ(Probe(level, level->Width() / 2, level->Height() - 6), ColorToRGB(clBtnShadow))
+        << "the down marker is drawn inactive again";
+    Hover(ScreenOf(level, items.Left + 20, items.Top + 3));
+    EXPECT_EQ(level->ScrollDirection(), 1);
+    hb->Advance(100);
+    Pump();
+    EXPECT_EQ(level->FirstShown(), 2);
+    Hover(ItemCentre(level, 3));
+    EXPECT_EQ(level->ScrollDirection(), 0) << "leaving the band stops";
+    hb->Advance(300);
+    Pump();
+    EXPECT_EQ(level->FirstShown(), 2);
+}
+
+TEST_F(MenuTest, PlainItemsDrawMarksArrowsAndTheNamedGlyphs) {
+    Add("Zero");
+    Add("Checked")->Checked = true;
+    TMenuItem* parent = Add("Parent");
+    Add(parent, "Child");
+    Add("Disabled")->Enabled = false;
+    Add("Maximize")->SetName("SKF_MAXITEM");
+    ASSERT_TRUE(Menu->Popup(nullptr, nullptr, 0, {100, 100, 100, 100}, Popup->Items(), false));
+    TskSkinPopupWindow* level = Level(0);
+    auto count = [&](int item, TRect area, TColor colour) {
+        const TRect r = level->Item(item)->ItemRect;
+        Pump();
+        int n = 0;
+        for (int y = r.Top + area.Top; y < r.Top + area.Bottom; ++y)
+            for (int x = r.Left + area.Left; x < r.Left + area.Right; ++x)
+                n += TColor(GetWindowPixel(level->Handle(), x, y)) == colour;
+        return n;
+    };
+    const TColor text = ColorToRGB(clWindowText);
+    EXPECT_GT(count(1, {3, 2, 14, 18}, text), 10) << "check mark in the glyph column";
+    EXPECT_EQ(count(0, {3, 2, 14, 18}, text), 0) << "no mark on an unchecked item";
+    const int w = level->Item(2)->ItemRect.Width();
+    EXPECT_EQ(count(2, {w - 2 - 7, 5, w - 2 - 3, 14}, text), 8 + 6 + 4 + 2) << "the sub-menu arrow";
+    EXPECT_GT(count(3, {20, 2, w - 20, 18}, ColorToRGB(clBtnShadow)), 3) << "disabled text";
+    EXPECT_EQ(count(3, {20, 2, w - 20, 18}, text), 0);
+    EXPECT_GT(count(4, {3, 2, 14, 18}, text), 10) << "the maximize glyph, though not checked";
+}
+
+TEST_F(MenuTest, SkinnedItemMorphsInFiveStepsEachWay) {
+    LoadSkin(true, "", "morphing=1\r\n");
+    Add("One");
+    Add("Two");
+    ASSERT_TRUE(Menu->Popup(nullptr, Skin, 0, {100, 100, 100, 100}, Popup->Items(), false));
+    TskSkinPopupWindow* level = Level(0);
+    TskSkinMenuItem* one = level->Item(0);
+    TskSkinMenuItem* two = level->Item(1);
+    EXPECT_EQ(one->MorphFactor, 0.0);
+    for (int step = 1; step <= 5; ++step) {
+        hb->Advance(20);
+        Pump();
+        EXPECT_NEAR(one->MorphFactor, 0.2 * step, 1e-9) << step;
+    }
+    EXPECT_EQ(Probe(level, one->ItemRect.Right - 2, one->ItemRect.Top + 10), kEdge[1]);
+    Menu->ProcessKey(VK_DOWN);
+    hb->Advance(20);
+    Pump();
+    EXPECT_NEAR(one->MorphFactor, 0.8, 1e-9);
+    EXPECT_NEAR(two->MorphFactor, 0.2, 1e-9);
+    const TColor midway = Probe(level, one->ItemRect.Right - 2, one->ItemRect.Top + 10);
+    EXPECT_NE(midway, kEdge[0]);
+    EXPECT_NE(midway, kEdge[1]);
+    for (int i = 0; i < 6; ++i) {
+        hb->Advance(20);
+        Pump();
+    }
+    EXPECT_EQ(one->MorphFactor, 0.0);
+    EXPECT_EQ(two->MorphFactor, 1.0);
+    EXPECT_FALSE(level->EffectTimer()->Enabled()) << "the timer stops when nothing moves";
+}
+
+TEST_F(MenuTest, AnimatedItemRunsItsFramesForwardAndBack) {
+    // Three 20-pixel frames side by side: faces A, B, C.
+    LoadSkin(true, "",
+             "animateskinrect=0,0,60,20\r\nframecount=3\r\nanimateinterval=30\r\ninactiveanimation=1\r\n");
+    Add("One");
+    Add("Two");
+    ASSERT_TRUE(Menu->Popup(nullptr, Skin, 0, {100, 100, 100, 100}, Popup->Items(), false));
+    TskSkinPopupWindow* level = Level(0);
+    TskSkinMenuItem* one = level->Item(0);
+    EXPECT_EQ(level->EffectTimer()->Interval(), 30u);
+    std::vector<int> frames;
+    for (int i = 0; i < 5; ++i) {
+        hb->Advance(30);
+        Pump();
+        frames.push_back(one->AnimFrame);
+    }
+    EXPECT_EQ(frames, (std::vector<int>{1, 2, 3, 4, 4}));
+    Menu->ProcessKey(VK_DOWN);
+    EXPECT_EQ(one->AnimFrame, 4) << "leaving restarts from the last frame";
+    frames.clear();
+    for (int i = 0; i < 5; ++i) {
+        hb->Advance(30);
+        Pump();
+        frames.push_back(one->AnimFrame);
+    }
+    EXPECT_EQ(frames, (std::vector<int>{3, 2, 1, 0, 0}));
+    EXPECT_EQ(Probe(level, one->ItemRect.Right - 2, one->ItemRect.Top + 10), kEdge[0]);
+}
+
+TEST_F(MenuTest, MergedLevelListsBothMenusFromTheStartIndex) {
+    Add("A0");
+    Add("A1");
+    Add("A2");
+    auto* second = new TPopupMenu(Form);
+    for (const char* c : {"B0", "B1"}) {
+        auto* item = new TMenuItem(second);
+        item->SetCaption(c);
+        second->Items()->Add(item);
+    }
+    auto captions = [&] {
+        std::vector<String> out;
+        for (int i = 0; i < Level(0)->ItemCount(); ++i)
+            out.push_back(Level(0)->Item(i)->MenuItem->Caption());
+        return out;
+    };
+    ASSERT_TRUE(
+        Menu->PopupMerged(nullptr, nullptr, 1, {10, 10, 10, 10}, Popup->Items(), second->Items(), false));
+    EXPECT_EQ(captions(), (std::vector<String>{"A1", "A2", "B0", "B1"}));
+    EXPECT_EQ(Level(0)->Height(), 4 * 20 + 6) << "a merged plain level has two more pixels";
+    ASSERT_TRUE(
+        Menu->PopupMerged(nullptr, nullptr, 4, {10, 10, 10, 10}, Popup->Items(), second->Items(), false));
+    EXPECT_EQ(captions(), (std::vector<String>{"B1"}));
+    EXPECT_FALSE(
+        Menu->PopupMerged(nullptr, nullptr, 5, {10, 10, 10, 10}, Popup->Items(), second->Items(), false));
+    EXPECT_FALSE(Menu->MenuVisible());
+}
+
+// Skins with rectangles that do not fit their pictures: the menu opens, paints and closes
+// without reading outside a picture.
+TEST_F(MenuTest, LyingSkinRectanglesNeitherCrashNorHang) {
+    const char* popups[] = {
+        "[POPUPWINDOW]\r\nwindowpictureindex=1\r\nitemsrect=0,0,500,500\r\nmaskpictureindex=1\r\n",
+        ("[POPUPWINDOW]\r\nwindowpictureindex=1\r\nitemsrect=30,30,10,10\r\nlefttoppoint=90,90\r\n"
+         "rightbottompoint=-5,-5\r\n"),
+        "[POPUPWINDOW]\r\nwindowpictureindex=9\r\n",
+    };
+    const char* items[] = {
+        "skinrect=0,0,0,0\r\ndividerrect=50,50,10,10\r\n",
+        ("skinrect=-10,-10,100,100\r\nactiveskinrect=60,60,200,90\r\ntextrect=50,50,-3,-3\r\n"
+         "itemleftoffset=900\r\nitemrightoffset=-4\r\nimagerect=5,5,1,1\r\n"),
+        "animateskinrect=0,0,60,2000\r\nframecount=7\r\nanimateinterval=0\r\nmorphing=1\r\n",
+        "activepictureindex=5\r\n",
+    };
+    Add("One");
+    Add("-");
+    TMenuItem* parent = Add("Two");
+    Add(parent, "Three")->Checked = true;
+    for (const char* popup : popups)
+        for (const char* keys : items) {
+            SCOPED_TRACE(std::string(popup) + keys);
+            Skin = new TskSkinData(Form);
+            Stored = MenuStoredSkin(true, popup, keys);
+            Skin->LoadStoredSkin(Stored.get());
+            ASSERT_FALSE(Skin->Empty());
+            Menu->Popup(nullptr, Skin, 0, {100, 100, 100, 100}, Popup->Items(), false);
+            Pump();
+            for (int key : {VK_DOWN, VK_DOWN, VK_RIGHT, VK_UP, VK_LEFT}) {
+                Menu->ProcessKey(key);
+                hb->Advance(30);
+                Pump();
+            }
+            Menu->CloseMenu();
+            Pump();
+            Skin->Free();
+            Skin = nullptr;
+        }
+}
+
 TEST_F(MenuTest, MenuCloseMessages) {
     for (UINT m : {WM_MOVE, WM_SIZE, WM_ACTIVATE, WM_KILLFOCUS, WM_CANCELMODE, WM_MOUSEACTIVATE,
                    WM_NCLBUTTONDOWN, WM_NCRBUTTONDOWN, WM_NCMBUTTONDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN,

@@ -10,11 +10,13 @@
 #include "platform/rtl/Resources.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
+#include "platform/vcl/ImageList.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/Screen.h"
 #include "platform/win/x11/X11Backend.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStoredSkin.h"
+#include "skin/form/menus/SkinImagesMenu.h"
 #include "skin/form/menus/SkinMenu.h"
 #include "skin/form/menus/SkinMenuItem.h"
 #include "skin/form/menus/SkinPopupWindow.h"
@@ -178,6 +180,44 @@ TEST_F(MenuX11Test, PopupMenuNeverTakesTheFocusAndRunsTheClickedItem) {
     EXPECT_FALSE(engine->MenuVisible());
     EXPECT_EQ(Focus(), FormWindow) << "choosing an item leaves the focus where it was";
     EXPECT_EQ(GetActiveWindow(), Form->Handle());
+}
+
+// The grid holds the pointer: a click anywhere outside it, even outside every window of ours,
+// closes it without a choice; a click on a cell chooses it. The focus stays on the form.
+TEST_F(MenuX11Test, ImageGridClosesOnAClickOutsideAndChoosesOnACell) {
+    auto* images = new TImageList(Form);
+    images->SetSize(16, 16);
+    TBitmap strip(32, 16);
+    strip.Canvas().Brush().Color = clRed;
+    strip.Canvas().FillRect({0, 0, 32, 16});
+    images->Add(strip, clWhite);
+    auto* grid = new TskSkinImagesMenu(Form);
+    grid->SetImages(images);
+    grid->SetColumnsCount(2);
+    for (int i = 0; i < 4; ++i) {
+        TskImagesMenuItem item;
+        item.ImageIndex = i % 2;
+        grid->ImagesItems.push_back(item);
+    }
+    int closes = 0;
+    grid->OnMenuClose = [&](TObject*) { ++closes; };
+
+    ASSERT_TRUE(grid->PopupFromRect({100, 100, 140, 120}));
+    ASSERT_TRUE(PumpUntil(
+        [&] { return grid->GridWindow() && Viewable(Backend->XWindowOf(grid->GridWindow()->Handle())); }));
+    EXPECT_EQ(Focus(), FormWindow);
+    ClickAt({600, 500}); // the bare root window
+    ASSERT_TRUE(PumpUntil([&] { return closes == 1; }));
+    EXPECT_EQ(grid->ItemIndex, -1);
+
+    ASSERT_TRUE(grid->PopupFromRect({100, 100, 140, 120}));
+    TskSkinImagesMenuPopupWindow* w = grid->GridWindow();
+    ASSERT_TRUE(PumpUntil([&] { return Viewable(Backend->XWindowOf(w->Handle())); }));
+    const TRect cell = w->Cells()[3];
+    ClickAt(w->ClientToScreen({(cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2}));
+    ASSERT_TRUE(PumpUntil([&] { return closes == 2; }));
+    EXPECT_EQ(grid->ItemIndex, 3);
+    EXPECT_EQ(Focus(), FormWindow);
 }
 
 } // namespace

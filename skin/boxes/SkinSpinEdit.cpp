@@ -1,0 +1,599 @@
+#include "skin/boxes/SkinSpinEdit.h"
+
+#include "platform/gfx/Gdi.h"
+#include "platform/rtl/FloatText.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/vcl/PropValue.h"
+#include "skin/boxes/BoxPaint.h"
+#include "skin/controls/SkinPaint.h"
+#include "skin/core/SkinBitmap.h"
+#include "skin/core/SkinCompose.h"
+#include "skin/core/SkinControlRecords.h"
+#include "skin/core/SkinData.h"
+#include "skin/core/SkinGeometry.h"
+#include "skin/core/SkinGlyphs.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace vd {
+
+namespace {
+
+constexpr std::uintptr_t kRepeatTimer = 1;
+
+TRect Or(const TRect& r, const TRect& fallback) {
+    return IsEmptySkinRect(r) ? fallback : r;
+}
+
+int FontCellHeight(TFont& font) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, reinterpret_cast<HGDIOBJ>(font.Handle()));
+    TEXTMETRICA tm;
+    GetTextMetricsA(dc, &tm);
+    DeleteDC(dc);
+    return tm.tmHeight;
+}
+
+} // namespace
+
+TskSkinSpinEdit::TskSkinSpinEdit(TComponent* AOwner) : TskSkinCustomControl(AOwner) {
+    FControlStyle = csAcceptsControls | csCaptureMouse | csOpaque | csDoubleClicks;
+    FEdit = new TskSkinNumEdit(this);
+    FEdit->SetParent(this);
+    FEdit->Font().Assign(FDefaultFont);
+    FEdit->SetColor(FDefaultColor);
+    FEdit->SetAutoSize(false);
+    FEdit->OnChange = [this](TObject*) {
+        FCopying = true;
+        SetText(FEdit->Text());
+        FCopying = false;
+    };
+    FEdit->OnUpKey = [this](TObject*) { StepUp(); };
+    FEdit->OnDownKey = [this](TObject*) { StepDown(); };
+    FEdit->OnKeyDown = [this](TObject*, Word& k, TShiftState s) { EditKeyDown(k, s); };
+    FEdit->OnKeyUp = [this](TObject*, Word& k, TShiftState s) { EditKeyUp(k, s); };
+    FEdit->OnKeyPress = [this](TObject*, TKeyChar& k) { EditKeyPress(k); };
+    FEdit->OnEnter = [this](TObject*) { EditEnter(); };
+    FEdit->OnExit = [this](TObject*) { EditExit(); };
+    FEdit->OnMouseEnter = [this](TObject*) {
+        FMouseIn = true;
+        if (!FFocused) {
+            if (FSkinIndex != -1 && !IsEmptySkinRect(activeskinrect)) Repaint();
+            ApplyFontColor();
+        }
+    };
+    FEdit->OnMouseLeave = [this](TObject*) {
+        FMouseIn = false;
+        if (!FFocused) {
+            if (FSkinIndex != -1 && !IsEmptySkinRect(activeskinrect)) Repaint();
+            ApplyFontColor();
+        }
+    };
+    FEdit->OnPaintBackground = [this](TObject*, HDC dc, const TRect& r) { PaintEditBackground(dc, r); };
+    FEdit->SetVisible(true);
+    FInChange = true;
+    SetText("0");
+    FInChange = false;
+    SetSkinDataName("spinedit");
+    SetBounds(0, 0, 120, 20);
+}
+
+TskSkinSpinEdit::~TskSkinSpinEdit() {
+    if (HandleAllocated()) KillTimer(WindowHandle(), kRepeatTimer);
+    Destroying();
+}
+
+double TskSkinSpinEdit::ClampValue(double X) const {
+    if (FMaxValue >= FMinValue) {
+        if (X < FMinValue) return FMinValue;
+        if (X > FMaxValue) return FMaxValue;
+    }
+    return X;
+}
+
+String TskSkinSpinEdit::ValueText(double X) const {
+    // A value beyond the 64-bit range is shown at the range's end, never rounded out of it.
+    constexpr double kLimit = 9.2e18;
+    if (std::isnan(X)) X = 0;
+    X = std::clamp(X, -kLimit, kLimit);
+    if (FValueType == vtFloat) return FloatToStrF(X, TFloatFormat::ffFixed, 15, std::clamp(Decimal, 0, 18));
+    return IntToStr(static_cast<std::int64_t>(std::nearbyint(X)));
+}
+
+bool TskSkinSpinEdit::IsValidText(const String& T) const {
+    if (T.empty() || T == "-") return false;
+    int seps = 0;
+    for (std::size_t i = 0; i < T.size(); ++i) {
+        const char c = T[i];
+        if (c == '-') {
+            if (i != 0) return false;
+        } else if (FValueType == vtFloat && c == DecimalSeparator) {
+            if (i == 0 || ++seps > 1) return false;
+        } else if (c < '0' || c > '9') {
+            return false;
+        }
+    }
+    return true;
+}
+
+void TskSkinSpinEdit::SetInnerText(const String& S) {
+    const bool was = FInChange;
+    FInChange = true;
+    FEdit->SetText(S);
+    FInChange = was;
+}
+
+void TskSkinSpinEdit::SetValue(double X) {
+    FValue = ClampValue(X);
+    const bool was = FInChange;
+    FInChange = true;
+    if (was)
+        FEdit->SetText(ValueText(FValue));
+    else
+        SetText(ValueText(FValue));
+    FInChange = false;
+    if (!was) Change();
+    FInChange = was;
+}
+
+void TskSkinSpinEdit::Change() {
+    const bool was = FInChange;
+    FInChange = true;
+    if (OnChange) OnChange(this);
+    FInChange = was;
+}
+
+void TskSkinSpinEdit::SetMinValue(double V) {
+    FMinValue = V;
+    if (FValue < FMinValue) SetValue(FMinValue);
+}
+
+void TskSkinSpinEdit::SetMaxValue(double V) {
+    FMaxValue = V;
+    if (FValue > FMaxValue) SetValue(FMaxValue);
+}
+
+void TskSkinSpinEdit::SetValueType(TskValueType V) {
+    if (V != FValueType) {
+        FValueType = V;
+        if (V == vtInteger) {
+            FIncrement = std::nearbyint(FIncrement);
+            if (FIncrement == 0) FIncrement = 1.0;
+        }
+    }
+    FEdit->Float = FValueType == vtFloat;
+}
+
+void TskSkinSpinEdit::SetUseSkinSize(bool V) {
+    FUseSkinSize = V;
+    if (FSkinData) ChangeSkinData();
+}
+
+void TskSkinSpinEdit::SetDefaultColor(TColor V) {
+    FDefaultColor = V;
+    if (FSkinIndex == -1) FEdit->SetColor(V);
+}
+
+void TskSkinSpinEdit::StepUp() {
+    SetValue(FValue + FIncrement);
+}
+
+void TskSkinSpinEdit::StepDown() {
+    SetValue(FValue - FIncrement);
+}
+
+// The typed text: checked, parsed, clamped into Value; a text that cannot come back into range
+// by typing more is rewritten at once.
+void TskSkinSpinEdit::TextChanged() {
+    if (!FCopying) SetInnerText(Text());
+    if (FInChange) return;
+    const String t = FEdit->Text();
+    if (!IsValidText(t)) return;
+    double p = 0;
+    std::int64_t i = 0;
+    if (FValueType == vtInteger && TryStrToInt64(t, i))
+        p = static_cast<double>(i);
+    else if (!TryStrToFloat(t, p) || !std::isfinite(p))
+        return; // a text that does not parse is left as typed, like invalid text
+    const double c = ClampValue(p);
+    if (c != FValue) {
+        FValue = c;
+        Change();
+    }
+    const bool rewrite = (!(c < 0 && p < 0) && c < p) || (c < 0 && p < 0 && c > p) ||
+                         (FMinValue > 0 && p < 0) || (FMaxValue < 0 && p > 0);
+    if (rewrite) {
+        SetInnerText(ValueText(c));
+        FEdit->SetSelStart(static_cast<int>(FEdit->Text().size()));
+    }
+}
+
+void TskSkinSpinEdit::EditKeyDown(Word& Key, TShiftState Shift) {
+    if (OnEditKeyDown) OnEditKeyDown(this, Key, Shift);
+}
+void TskSkinSpinEdit::EditKeyUp(Word& Key, TShiftState Shift) {
+    if (OnEditKeyUp) OnEditKeyUp(this, Key, Shift);
+}
+void TskSkinSpinEdit::EditKeyPress(TKeyChar& Key) {
+    if (OnEditKeyPress) OnEditKeyPress(this, Key);
+}
+
+void TskSkinSpinEdit::EditEnter() {
+    if (OnEditEnter) OnEditEnter(this);
+    FFocused = true;
+    if (FSkinIndex != -1 && !IsEmptySkinRect(activeskinrect)) Repaint();
+    ApplyFontColor();
+}
+
+void TskSkinSpinEdit::EditExit() {
+    if (OnEditExit) OnEditExit(this);
+    FFocused = false;
+    if (FSkinIndex != -1 && !IsEmptySkinRect(activeskinrect)) Repaint();
+    ApplyFontColor();
+    SetInnerText(ValueText(FValue));
+}
+
+void TskSkinSpinEdit::ApplyFontColor() {
+    TColor c;
+    if (!Enabled())
+        c = FSkinIndex == -1 ? clGrayText : disabledfontcolor;
+    else if (FSkinIndex == -1)
+        c = FDefaultFont.Color();
+    else
+        c = Hot() ? activefontcolor : fontcolor;
+    if (FEdit->Font().Color() != c) FEdit->Font().SetColor(c);
+}
+
+void TskSkinSpinEdit::GetSkinData() {
+    TskSkinCustomControl::GetSkinData();
+    auto* r = FSkinIndex != -1 ? dynamic_cast<TskDataSkinSpinEditControl*>(SkinRecord()) : nullptr;
+    if (!r) return;
+    activeskinrect = r->activeskinrect;
+    fontname = r->fontname;
+    fontstyle = r->fontstyle;
+    fontheight = r->fontheight;
+    fontcolor = SkinColorToColor(r->fontcolor);
+    activefontcolor = SkinColorToColor(r->activefontcolor);
+    disabledfontcolor = SkinColorToColor(r->disabledfontcolor);
+    upbuttonrect = r->upbuttonrect;
+    activeupbuttonrect = r->activeupbuttonrect;
+    downupbuttonrect = Or(r->downupbuttonrect, activeupbuttonrect);
+    downbuttonrect = r->downbuttonrect;
+    activedownbuttonrect = r->activedownbuttonrect;
+    downdownbuttonrect = Or(r->downdownbuttonrect, activedownbuttonrect);
+    LeftEnd = r->lefttoppoint.X;
+    RightEnd = r->skinrect.Width() - r->righttoppoint.X;
+}
+
+void TskSkinSpinEdit::CalcLayout() {
+    if (!FEdit) return;
+    const int w = Width(), h = Height();
+    const int eh = FontCellHeight(FEdit->Font());
+    if (FSkinIndex == -1) {
+        FButtons[0].R = {w - 17, 2, w - 2, h / 2};
+        FButtons[1].R = {w - 17, h / 2, w - 2, h - 2};
+        FEdit->SetBounds(2, h / 2 - eh / 2, w - 19, eh);
+        return;
+    }
+    const TskSkinFace& f = FFace;
+    const int dx = w - f.skinrect.Width();
+    TRect up = upbuttonrect, down = downbuttonrect;
+    if (up.Left > f.righttoppoint.X) up = MoveRect(up, dx, 0);
+    if (down.Left > f.righttoppoint.X) down = MoveRect(down, dx, 0);
+    TRect r = f.clientrect;
+    r.Right += dx;
+    if (!FUseSkinSize) {
+        const int dy = h - f.skinrect.Height();
+        r.Bottom += dy;
+        if (up.Bottom > down.Bottom) {
+            up.Bottom += dy;
+            down.Bottom += dy;
+        } else {
+            TRect u{std::min(up.Left, down.Left), std::min(up.Top, down.Top), std::max(up.Right, down.Right),
+                    std::max(up.Bottom, down.Bottom) + dy};
+            const int mid = u.Top + u.Height() / 2;
+            up = {u.Left, u.Top, u.Right, mid};
+            down = {u.Left, mid, u.Right, u.Bottom};
+        }
+    }
+    FButtons[0].R = up;
+    FButtons[1].R = down;
+    FEdit->SetBounds(r.Left, r.Top + r.Height() / 2 - eh / 2, r.Width(), eh);
+}
+
+void TskSkinSpinEdit::CalcSize(int& W, int& H) {
+    if (FUseSkinSize) {
+        TskSkinCustomControl::CalcSize(W, H);
+        return;
+    }
+    FFace.CurRightTopPoint = {FFace.righttoppoint.X + W - FFace.skinrect.Width(), FFace.righttoppoint.Y};
+    FFace.CurClientRect = FFace.clientrect;
+    FFace.CurClientRect.Right += W - FFace.skinrect.Width();
+}
+
+void TskSkinSpinEdit::SetControlRegion() {
+    if (FUseSkinSize) TskSkinCustomControl::SetControlRegion();
+}
+
+void TskSkinSpinEdit::ChangeSkinData() {
+    TskSkinCustomControl::ChangeSkinData();
+    TFont& f = FEdit->Font();
+    if (FSkinIndex == -1) {
+        f.Assign(FDefaultFont);
+    } else if (FUseSkinFont) {
+        SetSkinFont(f, fontname, fontheight, fontstyle, fontcolor);
+    } else {
+        f.Assign(FDefaultFont);
+        f.SetColor(fontcolor);
+    }
+    f.SetCharset(SkinCharSet(FSkinData, FDefaultFont));
+    FEdit->SetEditTransparent(FSkinIndex != -1);
+    if (FSkinIndex == -1) FEdit->SetColor(FDefaultColor);
+    if (FSkinIndex != -1 && FUseSkinSize) SetHeight(FFace.skinrect.Height());
+    CalcLayout();
+    ApplyFontColor();
+    Repaint();
+}
+
+void TskSkinSpinEdit::DefaultFontChanged() {
+    if (FSkinIndex != -1 && FUseSkinFont) return;
+    FEdit->Font().Assign(FDefaultFont);
+    CalcLayout();
+}
+
+void TskSkinSpinEdit::Invalidate() {
+    TskSkinCustomControl::Invalidate();
+    if (FSkinIndex != -1 && FEdit) FEdit->Invalidate();
+}
+
+// What lies behind the transparent inner edit: this control's own image at the edit's place.
+void TskSkinSpinEdit::PaintEditBackground(HDC DC, const TRect& R) {
+    if (Width() <= 0 || Height() <= 0) return;
+    TBitmap b(Width(), Height());
+    GetSkinData();
+    if (FSkinIndex == -1)
+        CreateControlDefaultImage(b);
+    else
+        CreateControlSkinImage(b);
+    BitBlt(DC, R.Left, R.Top, R.Width(), R.Height(), b.Canvas().Handle(), FEdit->Left() + R.Left,
+           FEdit->Top() + R.Top, SRCCOPY);
+}
+
+void TskSkinSpinEdit::CreateControlDefaultImage(TBitmap& Bitmap) {
+    TCanvas& c = Bitmap.Canvas();
+    const TRect all{0, 0, Width(), Height()};
+    FillColor(c, all, FDefaultColor);
+    FrameColor(c, all, clBtnShadow);
+    FrameColor(c, {1, 1, Width() - 1, Height() - 1}, clBtnFace);
+    CalcLayout();
+    for (int i = 0; i < 2; ++i) {
+        const Button& b = FButtons[i];
+        DrawPlainSmallButton(c, b.R, b.Down && b.MouseIn, b.MouseIn, false);
+        DrawArrowGlyph(c.Handle(), b.R, 0, i == 0 ? 3 : 4);
+    }
+}
+
+void TskSkinSpinEdit::CreateControlSkinImage(TBitmap& Bitmap) {
+    TCanvas& c = Bitmap.Canvas();
+    CalcLayout();
+    const TskBitmap& pic = *FFace.SkinBitmap;
+    const bool active = Hot() && !IsEmptySkinRect(activeskinrect);
+    if (!FUseSkinSize) {
+        TskBitmap face(Width(), Height());
+        StretchSkinPicture(face, pic, active ? activeskinrect : FFace.skinrect, FFace.clientrect, true);
+        DrawSkin(c, 0, 0, face);
+        for (int i = 0; i < 2; ++i)
+            DrawSkinResizeButton(c, FSkinData, {"editbutton", "resizebutton"}, FButtons[i].R,
+                                 FButtons[i].Down, FButtons[i].MouseIn, i == 0 ? 3 : 4);
+        return;
+    }
+    if (active) {
+        TskBitmap face;
+        ComposeHorzSkinPicture(LeftEnd, activeskinrect.Width() - (FFace.skinrect.Width() - RightEnd), face,
+                               FFace.stretcheffect, Width(), activeskinrect, pic);
+        DrawSkin(c, 0, 0, face);
+    } else {
+        TskSkinCustomControl::CreateControlSkinImage(Bitmap);
+    }
+    for (int i = 0; i < 2; ++i) {
+        const Button& b = FButtons[i];
+        TRect src;
+        if (b.Down && b.MouseIn)
+            src = i == 0 ? downupbuttonrect : downdownbuttonrect;
+        else if (b.MouseIn)
+            src = i == 0 ? activeupbuttonrect : activedownbuttonrect;
+        if (!IsEmptySkinRect(src)) StretchSkinPiece(c, b.R, pic, src);
+    }
+}
+
+// Buttons: as the up-down's, except that every press repeats and there are no click events.
+
+void TskSkinSpinEdit::StartTimer(unsigned Ms) {
+    KillTimer(Handle(), kRepeatTimer);
+    SetTimer(Handle(), kRepeatTimer, Ms);
+}
+
+void TskSkinSpinEdit::StopTimer() {
+    if (HandleAllocated()) KillTimer(WindowHandle(), kRepeatTimer);
+}
+
+void TskSkinSpinEdit::TrackMouse(int X, int Y) {
+    FOldActive = FActive;
+    int now = -1;
+    for (int i = 0; i < 2 && now == -1; ++i)
+        if (InRect(FButtons[i].R, X, Y)) now = i;
+    if (FPressed != -1 && now != FPressed) now = -1;
+    FActive = now;
+    if (FActive == FOldActive) return;
+    if (FOldActive != -1) ButtonLeave(FOldActive);
+    if (FActive != -1) ButtonEnter(FActive);
+}
+
+void TskSkinSpinEdit::ButtonDown(int I) {
+    FButtons[I].MouseIn = FButtons[I].Down = true;
+    Repaint();
+    FRepeat = I == 0 ? 2 : 1;
+    FFirstTick = true;
+    StartTimer(500);
+}
+
+void TskSkinSpinEdit::ButtonLeave(int I) {
+    FButtons[I].MouseIn = false;
+    Repaint();
+    if (FButtons[I].Down) StopTimer();
+}
+
+void TskSkinSpinEdit::ButtonEnter(int I) {
+    FButtons[I].MouseIn = true;
+    Repaint();
+    if (FButtons[I].Down) StartTimer(50);
+}
+
+void TskSkinSpinEdit::ButtonUp(int I) {
+    StopTimer();
+    FRepeat = 0;
+    FButtons[I].Down = false;
+    if (FActive != I) FButtons[I].MouseIn = false;
+    Repaint();
+    if (FActive != I) return;
+    if (I == 0)
+        StepUp();
+    else
+        StepDown();
+}
+
+void TskSkinSpinEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TrackMouse(X, Y);
+    if (FActive != -1) {
+        FPressed = FActive;
+        ButtonDown(FActive);
+    }
+    TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TskSkinSpinEdit::MouseMove(TShiftState Shift, int X, int Y) {
+    TskSkinCustomControl::MouseMove(Shift, X, Y);
+    TrackMouse(X, Y);
+}
+
+void TskSkinSpinEdit::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (FPressed != -1) {
+        const int p = FPressed;
+        FPressed = -1;
+        ButtonUp(p);
+    }
+    TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
+void TskSkinSpinEdit::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+    case WM_SIZE:
+        TskSkinCustomControl::Dispatch(Message);
+        CalcLayout();
+        return;
+    case WM_TIMER:
+        TskSkinCustomControl::Dispatch(Message);
+        if (FFirstTick) {
+            FFirstTick = false;
+            StartTimer(100);
+        } else if (FRepeat == 1) {
+            SetValue(FValue - FIncrement);
+        } else if (FRepeat == 2) {
+            SetValue(FValue + FIncrement);
+        }
+        return;
+    case CM_TEXTCHANGED:
+        TskSkinCustomControl::Dispatch(Message);
+        TextChanged();
+        return;
+    case CM_FOCUSCHANGED:
+        TskSkinCustomControl::Dispatch(Message);
+        if (HandleAllocated() && Focused() && FEdit->HandleAllocated()) FEdit->SetFocus();
+        return;
+    case WM_SETFOCUS:
+        TskSkinCustomControl::Dispatch(Message);
+        if (FEdit->CanFocus()) FEdit->SetFocus();
+        return;
+    case CM_ENABLEDCHANGED:
+        TskSkinCustomControl::Dispatch(Message);
+        FEdit->SetEnabled(Enabled());
+        ApplyFontColor();
+        Repaint();
+        return;
+    case CM_MOUSEENTER:
+        TskSkinCustomControl::Dispatch(Message);
+        TrackMouse(-1, -1);
+        if (!FFocused && FSkinIndex != -1 && !IsEmptySkinRect(activeskinrect)) {
+            FMouseIn = true;
+            Repaint();
+        }
+        if (!FFocused) ApplyFontColor();
+        return;
+    case CM_MOUSELEAVE: {
+        TskSkinCustomControl::Dispatch(Message);
+        if (FActive != -1 && FButtons[FActive].Down) ButtonLeave(FActive);
+        FActive = FOldActive = -1;
+        for (Button& b : FButtons)
+            if (b.MouseIn) {
+                b.MouseIn = false;
+                Repaint();
+            }
+        TPoint p;
+        GetCursorPos(p);
+        if (WindowFromPoint(p) != FEdit->WindowHandle()) {
+            FMouseIn = false;
+            if (!FFocused) {
+                Repaint();
+                ApplyFontColor();
+            }
+        }
+        return;
+    }
+    default:
+        TskSkinCustomControl::Dispatch(Message);
+    }
+}
+
+namespace {
+double Number(const TPropValue& v) {
+    return v.Kind == TPropValue::vkFloat ? v.Float : static_cast<double>(v.AsInt());
+}
+} // namespace
+
+bool TskSkinSpinEdit::SetProperty(const String& name, const TPropValue& v) {
+    if (name == "MinValue")
+        SetMinValue(Number(v));
+    else if (name == "MaxValue")
+        SetMaxValue(Number(v));
+    else if (name == "Value")
+        SetValue(Number(v));
+    else if (name == "Increment")
+        SetIncrement(Number(v));
+    else if (name == "ValueType")
+        SetValueType(v.AsIdent() == "vtFloat" ? vtFloat : vtInteger);
+    else if (name == "Decimal")
+        Decimal = static_cast<int>(v.AsInt());
+    else if (name == "UseSkinSize")
+        FUseSkinSize = v.AsBool();
+    else if (name == "EditorEnabled")
+        SetEditorEnabled(v.AsBool());
+    else if (name == "MaxLength")
+        SetMaxLength(static_cast<int>(v.AsInt()));
+    else
+        return TskSkinCustomControl::SetProperty(name, v);
+    return true;
+}
+
+bool TskSkinSpinEdit::SetComponentProperty(const String& name, TComponent* value) {
+    if (name == "SkinData") {
+        auto* skin = dynamic_cast<TskSkinData*>(value);
+        if (!skin) return false;
+        SetSkinData(skin);
+        return true;
+    }
+    return TskSkinCustomControl::SetComponentProperty(name, value);
+}
+
+} // namespace vd

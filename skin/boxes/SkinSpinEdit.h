@@ -1,0 +1,114 @@
+#pragma once
+// The skinned numeric field: an inner number edit for typing, two arrow buttons with auto-repeat
+// and a Value kept as a double, clamped to MinValue..MaxValue when MaxValue >= MinValue, shown
+// as an integer or as fixed-point text.
+#include "skin/boxes/SkinEdit.h"
+#include "skin/controls/SkinCustomControl.h"
+
+namespace vd {
+
+enum TskValueType { vtInteger, vtFloat };
+
+class TskSkinSpinEdit : public TskSkinCustomControl {
+public:
+    explicit TskSkinSpinEdit(TComponent* AOwner);
+    ~TskSkinSpinEdit() override;
+
+    TskSkinNumEdit* Edit() const { return FEdit; }
+    double Value() const { return FValue; }
+    void SetValue(double X);
+    double MinValue() const { return FMinValue; }
+    void SetMinValue(double V);
+    double MaxValue() const { return FMaxValue; }
+    void SetMaxValue(double V);
+    double Increment() const { return FIncrement; }
+    void SetIncrement(double V) { FIncrement = V; }
+    TskValueType ValueType() const { return FValueType; }
+    void SetValueType(TskValueType V);
+    int Decimal = 2;
+    bool UseSkinSize() const { return FUseSkinSize; }
+    void SetUseSkinSize(bool V);
+    TColor DefaultColor() const { return FDefaultColor; }
+    void SetDefaultColor(TColor V);
+    bool EditorEnabled() const { return FEdit->EditorEnabled; }
+    void SetEditorEnabled(bool V) { FEdit->EditorEnabled = V; }
+    int MaxLength() const { return FEdit->MaxLength(); }
+    void SetMaxLength(int V) { FEdit->SetMaxLength(V); }
+    void StepUp();
+    void StepDown();
+    double ClampValue(double X) const;
+    String ValueText(double X) const;
+    // The typed text's shape: an optional leading minus, digits, and in float mode one decimal
+    // separator that is not the first character.
+    bool IsValidText(const String& T) const;
+
+    TNotifyEvent OnChange, OnEditEnter, OnEditExit;
+    TKeyEvent OnEditKeyDown, OnEditKeyUp;
+    TKeyPressEvent OnEditKeyPress;
+
+    struct Button {
+        TRect R;
+        bool MouseIn = false;
+        bool Down = false;
+    };
+    const Button& Buttons(int I) const { return FButtons[I]; }
+    void CalcLayout();
+
+    void GetSkinData() override;
+    void CreateControlDefaultImage(TBitmap& Bitmap) override;
+    void CreateControlSkinImage(TBitmap& Bitmap) override;
+    void ChangeSkinData() override;
+    void DefaultFontChanged() override;
+    void CalcSize(int& W, int& H) override;
+    void SetControlRegion() override;
+    void Invalidate() override;
+    void Dispatch(TMessage& Message) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
+    bool SetProperty(const String& name, const TPropValue& value) override;
+
+protected:
+    virtual void EditKeyDown(Word& Key, TShiftState Shift);
+    virtual void EditKeyUp(Word& Key, TShiftState Shift);
+    virtual void EditKeyPress(TKeyChar& Key);
+    virtual void EditEnter();
+    virtual void EditExit();
+    virtual void Change();
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+    void TextChanged();
+    void SetInnerText(const String& S);
+    void ApplyFontColor();
+    void TrackMouse(int X, int Y);
+    void ButtonDown(int I);
+    void ButtonUp(int I);
+    void ButtonEnter(int I);
+    void ButtonLeave(int I);
+    void StartTimer(unsigned Ms);
+    void StopTimer();
+    void PaintEditBackground(HDC DC, const TRect& R);
+    bool Hot() const { return FMouseIn || FFocused; }
+
+    TskSkinNumEdit* FEdit = nullptr;
+    double FValue = 0, FMinValue = 0, FMaxValue = 0, FIncrement = 1.0;
+    TskValueType FValueType = vtInteger;
+    bool FUseSkinSize = true;
+    TColor FDefaultColor = clWindow;
+    bool FMouseIn = false, FFocused = false, FInChange = false, FCopying = false;
+    Button FButtons[2];
+    int FOldActive = -1, FActive = -1, FPressed = -1, FRepeat = 0;
+    bool FFirstTick = false;
+
+public:
+    TRect activeskinrect, upbuttonrect, activeupbuttonrect, downupbuttonrect, downbuttonrect,
+        activedownbuttonrect, downdownbuttonrect;
+    String fontname = "Arial";
+    TFontStyles fontstyle = 0;
+    int fontheight = 14;
+    TColor fontcolor = 0, activefontcolor = 0, disabledfontcolor = 0;
+    int LeftEnd = 0, RightEnd = 0;
+};
+
+} // namespace vd

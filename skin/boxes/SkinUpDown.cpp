@@ -1,0 +1,286 @@
+#include "skin/boxes/SkinUpDown.h"
+
+#include "platform/vcl/PropValue.h"
+#include "skin/boxes/BoxPaint.h"
+#include "skin/controls/SkinPaint.h"
+#include "skin/core/SkinControlRecords.h"
+#include "skin/core/SkinData.h"
+#include "skin/core/SkinGeometry.h"
+#include "skin/core/SkinGlyphs.h"
+
+namespace vd {
+
+namespace {
+constexpr std::uintptr_t kRepeatTimer = 1;
+}
+
+TskSkinUpDown::TskSkinUpDown(TComponent* AOwner) : TskSkinCustomControl(AOwner) {
+    FControlStyle |= csCaptureMouse;
+    SetSkinDataName("hupdown");
+    SetBounds(0, 0, 50, 25);
+}
+
+TskSkinUpDown::~TskSkinUpDown() {
+    if (HandleAllocated()) KillTimer(WindowHandle(), kRepeatTimer);
+}
+
+void TskSkinUpDown::SetUseSkinSize(bool Value) {
+    FUseSkinSize = Value;
+    if (FSkinData) ChangeSkinData();
+}
+
+void TskSkinUpDown::SetOrientation(TUDOrientation Value) {
+    FOrientation = Value;
+    if (Designing() && !(ComponentState() & csLoading))
+        SetSkinDataName(Value == udVertical ? "vupdown" : "hupdown");
+    CalcButtonRects();
+    Repaint();
+}
+
+void TskSkinUpDown::SetPosition(int Value) {
+    if (Value > FMax || Value < FMin) return;
+    FPosition = Value;
+    if (!Designing() && OnChange) OnChange(this);
+}
+
+void TskSkinUpDown::SetMin(int Value) {
+    FMin = Value;
+    if (FPosition < FMin) FPosition = FMin;
+}
+
+void TskSkinUpDown::SetMax(int Value) {
+    FMax = Value;
+    if (FPosition > FMax) FPosition = FMax;
+}
+
+void TskSkinUpDown::GetSkinData() {
+    TskSkinCustomControl::GetSkinData();
+    if (auto* r = FSkinIndex != -1 ? dynamic_cast<TskDataSkinUpDownControl*>(SkinRecord()) : nullptr) {
+        upbuttonrect = r->upbuttonrect;
+        activeupbuttonrect = r->activeupbuttonrect;
+        downupbuttonrect = IsEmptySkinRect(r->downupbuttonrect) ? activeupbuttonrect : r->downupbuttonrect;
+        downbuttonrect = r->downbuttonrect;
+        activedownbuttonrect = r->activedownbuttonrect;
+        downdownbuttonrect =
+            IsEmptySkinRect(r->downdownbuttonrect) ? activedownbuttonrect : r->downdownbuttonrect;
+        // The up-down's picture is drawn whole: no corners, no client area.
+        FFace.lefttoppoint = FFace.righttoppoint = FFace.leftbottompoint = FFace.rightbottompoint = {};
+        FFace.clientrect = {};
+        FFace.SkinResizeKind = 0;
+    }
+    CalcButtonRects();
+}
+
+void TskSkinUpDown::CalcButtonRects() {
+    if (FSkinIndex != -1 && FUseSkinSize) {
+        FButtons[0].R = upbuttonrect;
+        FButtons[1].R = downbuttonrect;
+    } else if (FOrientation == udVertical) {
+        FButtons[0].R = {0, 0, Width(), Height() / 2};
+        FButtons[1].R = {0, Height() / 2, Width(), Height()};
+    } else {
+        FButtons[1].R = {0, 0, Width() / 2, Height()};
+        FButtons[0].R = {Width() / 2, 0, Width(), Height()};
+    }
+}
+
+void TskSkinUpDown::CalcSize(int& W, int& H) {
+    if (FUseSkinSize) TskSkinCustomControl::CalcSize(W, H);
+}
+
+void TskSkinUpDown::SetControlRegion() {
+    if (FUseSkinSize) TskSkinCustomControl::SetControlRegion();
+}
+
+void TskSkinUpDown::DrawButton(TCanvas& c, int I) {
+    const Button& b = FButtons[I];
+    const bool vert = FOrientation == udVertical;
+    const int arrow = I == 0 ? (vert ? 3 : 2) : (vert ? 4 : 1);
+    if (FSkinIndex == -1) {
+        DrawPlainSmallButton(c, b.R, b.Down && b.MouseIn, b.MouseIn, true);
+        DrawArrowGlyph(c.Handle(), b.R, 0, arrow);
+        return;
+    }
+    if (FUseSkinSize) {
+        TRect src;
+        if (b.Down && b.MouseIn)
+            src = I == 0 ? downupbuttonrect : downdownbuttonrect;
+        else if (b.MouseIn)
+            src = I == 0 ? activeupbuttonrect : activedownbuttonrect;
+        if (!IsEmptySkinRect(src)) StretchSkinPiece(c, b.R, *FFace.SkinBitmap, src);
+        return;
+    }
+    DrawSkinResizeButton(c, FSkinData, {"resizebutton"}, b.R, b.Down, b.MouseIn, arrow);
+}
+
+void TskSkinUpDown::CreateControlDefaultImage(TBitmap& Bitmap) {
+    CalcButtonRects();
+    FillColor(Bitmap.Canvas(), {0, 0, Bitmap.Width(), Bitmap.Height()}, clBtnFace);
+    DrawButton(Bitmap.Canvas(), 0);
+    DrawButton(Bitmap.Canvas(), 1);
+}
+
+void TskSkinUpDown::CreateControlSkinImage(TBitmap& Bitmap) {
+    CalcButtonRects();
+    if (FUseSkinSize)
+        TskSkinCustomControl::CreateControlSkinImage(Bitmap);
+    else
+        FillColor(Bitmap.Canvas(), {0, 0, Bitmap.Width(), Bitmap.Height()}, clBtnFace);
+    DrawButton(Bitmap.Canvas(), 0);
+    DrawButton(Bitmap.Canvas(), 1);
+}
+
+void TskSkinUpDown::StartTimer(unsigned Ms) {
+    KillTimer(Handle(), kRepeatTimer);
+    SetTimer(Handle(), kRepeatTimer, Ms);
+}
+
+void TskSkinUpDown::StopTimer() {
+    if (HandleAllocated()) KillTimer(WindowHandle(), kRepeatTimer);
+}
+
+// Position plus or minus Increment in 64 bits: a result outside Min..Max is ignored, never an
+// overflow.
+void TskSkinUpDown::Step(int Direction) {
+    const long long next = static_cast<long long>(FPosition) + (Direction == 2 ? 1LL : -1LL) * FIncrement;
+    if (next < FMin || next > FMax) return;
+    SetPosition(static_cast<int>(next));
+}
+
+void TskSkinUpDown::TrackMouse(int X, int Y) {
+    FOldActive = FActive;
+    int now = -1;
+    for (int i = 0; i < 2 && now == -1; ++i)
+        if (InRect(FButtons[i].R, X, Y)) now = i;
+    if (FPressed != -1 && now != FPressed) now = -1;
+    FActive = now;
+    if (FActive == FOldActive) return;
+    if (FOldActive != -1) ButtonLeave(FOldActive);
+    if (FActive != -1) ButtonEnter(FActive);
+}
+
+void TskSkinUpDown::ButtonDown(int I) {
+    FButtons[I].MouseIn = FButtons[I].Down = true;
+    Repaint();
+    if (FIncrement != 0) {
+        FRepeatDirection = I == 0 ? 2 : 1;
+        FFirstTick = true;
+        StartTimer(500);
+    }
+}
+
+void TskSkinUpDown::ButtonLeave(int I) {
+    FButtons[I].MouseIn = false;
+    Repaint();
+    if (FIncrement != 0 && FButtons[I].Down) StopTimer();
+}
+
+void TskSkinUpDown::ButtonEnter(int I) {
+    FButtons[1 - I].MouseIn = false;
+    FButtons[I].MouseIn = true;
+    Repaint();
+    if (FIncrement != 0 && FButtons[I].Down) StartTimer(50);
+}
+
+void TskSkinUpDown::ButtonUp(int I) {
+    if (FIncrement != 0) {
+        StopTimer();
+        FRepeatDirection = 0;
+    }
+    FButtons[I].Down = false;
+    if (FActive != I) FButtons[I].MouseIn = false;
+    Repaint();
+    if (FActive != I) return;
+    if (FIncrement != 0) Step(I == 0 ? 2 : 1);
+    if (I == 0 && OnUpButtonClick) OnUpButtonClick(this);
+    if (I == 1 && OnDownButtonClick) OnDownButtonClick(this);
+}
+
+void TskSkinUpDown::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TrackMouse(X, Y);
+    if (FActive != -1) {
+        FButtons[1 - FActive].MouseIn = false;
+        FPressed = FActive;
+        ButtonDown(FActive);
+    }
+    TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TskSkinUpDown::MouseMove(TShiftState Shift, int X, int Y) {
+    TrackMouse(X, Y);
+    TskSkinCustomControl::MouseMove(Shift, X, Y);
+}
+
+void TskSkinUpDown::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (FPressed != -1) {
+        const int p = FPressed;
+        FPressed = -1;
+        ButtonUp(p);
+    }
+    TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
+void TskSkinUpDown::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+    case WM_SIZE:
+        TskSkinCustomControl::Dispatch(Message);
+        CalcButtonRects();
+        return;
+    case WM_TIMER:
+        TskSkinCustomControl::Dispatch(Message);
+        if (FFirstTick) {
+            FFirstTick = false;
+            StartTimer(100);
+        } else if (FRepeatDirection != 0) {
+            Step(FRepeatDirection);
+        }
+        return;
+    case CM_MOUSEENTER:
+        FActive = FOldActive = -1;
+        TskSkinCustomControl::Dispatch(Message);
+        return;
+    case CM_MOUSELEAVE:
+        // Leaving the control also leaves a held button: its repeat pauses.
+        if (FActive != -1 && FButtons[FActive].Down) ButtonLeave(FActive);
+        FActive = FOldActive = -1;
+        TskSkinCustomControl::Dispatch(Message);
+        for (Button& b : FButtons)
+            if (b.MouseIn) {
+                b.MouseIn = false;
+                Repaint();
+            }
+        return;
+    default:
+        TskSkinCustomControl::Dispatch(Message);
+    }
+}
+
+bool TskSkinUpDown::SetProperty(const String& name, const TPropValue& v) {
+    if (name == "Increment")
+        SetIncrement(static_cast<int>(v.AsInt()));
+    else if (name == "Position")
+        FPosition = static_cast<int>(v.AsInt());
+    else if (name == "Min")
+        SetMin(static_cast<int>(v.AsInt()));
+    else if (name == "Max")
+        SetMax(static_cast<int>(v.AsInt()));
+    else if (name == "UseSkinSize")
+        FUseSkinSize = v.AsBool();
+    else if (name == "Orientation")
+        SetOrientation(v.AsIdent() == "udVertical" ? udVertical : udHorizontal);
+    else
+        return TskSkinCustomControl::SetProperty(name, v);
+    return true;
+}
+
+bool TskSkinUpDown::SetComponentProperty(const String& name, TComponent* value) {
+    if (name == "SkinData") {
+        auto* skin = dynamic_cast<TskSkinData*>(value);
+        if (!skin) return false;
+        SetSkinData(skin);
+        return true;
+    }
+    return TskSkinCustomControl::SetComponentProperty(name, value);
+}
+
+} // namespace vd

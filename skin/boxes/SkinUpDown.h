@@ -1,0 +1,76 @@
+#pragma once
+// The skinned pair of arrow buttons that steps Position between Min and Max by Increment, with
+// auto-repeat while a button is held; the tab scroller of the skinned page and tab controls.
+#include "skin/controls/SkinCustomControl.h"
+
+namespace vd {
+
+enum TUDOrientation { udHorizontal, udVertical };
+
+class TskSkinUpDown : public TskSkinCustomControl {
+public:
+    explicit TskSkinUpDown(TComponent* AOwner);
+    ~TskSkinUpDown() override;
+
+    bool UseSkinSize() const { return FUseSkinSize; }
+    void SetUseSkinSize(bool Value);
+    TUDOrientation Orientation() const { return FOrientation; }
+    void SetOrientation(TUDOrientation Value);
+    int Increment() const { return FIncrement; }
+    void SetIncrement(int Value) { FIncrement = Value; }
+    int Position() const { return FPosition; }
+    // Outside Min..Max ignored; otherwise stored and OnChange fires, also for the same value.
+    void SetPosition(int Value);
+    int Min() const { return FMin; }
+    void SetMin(int Value);
+    int Max() const { return FMax; }
+    void SetMax(int Value);
+
+    TNotifyEvent OnChange, OnUpButtonClick, OnDownButtonClick;
+
+    struct Button {
+        TRect R;
+        bool MouseIn = false;
+        bool Down = false;
+    };
+    // 0 the up button, 1 the down button.
+    const Button& Buttons(int Index) const { return FButtons[Index]; }
+    void CalcButtonRects();
+
+    void GetSkinData() override;
+    void CreateControlDefaultImage(TBitmap& Bitmap) override;
+    void CreateControlSkinImage(TBitmap& Bitmap) override;
+    void CalcSize(int& W, int& H) override;
+    void SetControlRegion() override;
+    void Dispatch(TMessage& Message) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
+    bool SetProperty(const String& name, const TPropValue& value) override;
+
+protected:
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+    void TrackMouse(int X, int Y);
+    void ButtonDown(int I);
+    void ButtonUp(int I);
+    void ButtonEnter(int I);
+    void ButtonLeave(int I);
+    void Step(int Direction);
+    void StartTimer(unsigned Ms);
+    void StopTimer();
+    void DrawButton(TCanvas& Canvas, int I);
+
+    bool FUseSkinSize = true;
+    TUDOrientation FOrientation = udHorizontal;
+    Button FButtons[2];
+    int FOldActive = -1, FActive = -1, FPressed = -1;
+    int FRepeatDirection = 0; // 1 down, 2 up
+    bool FFirstTick = false;
+    int FIncrement = 1, FPosition = 0, FMin = 0, FMax = 100;
+    TRect upbuttonrect, activeupbuttonrect, downupbuttonrect, downbuttonrect, activedownbuttonrect,
+        downdownbuttonrect;
+};
+
+} // namespace vd

@@ -1,0 +1,373 @@
+#include "skin/extra/shell/SkinShellTreeView.h"
+
+#include "platform/rtl/Format.h"
+#include "platform/rtl/SysUtils.h"
+#include "skin/extra/shell/SkinShellIcons.h"
+#include "skin/extra/shell/SkinShellListView.h"
+#include "skin/extra/shell/SkinShellNotifier.h"
+
+#include <set>
+#include <sys/stat.h>
+
+namespace vd {
+
+TskCustomShellTreeView::TskCustomShellTreeView(TComponent* AOwner) : TskSkinCustomTreeView(AOwner) {
+    ShowRoot = false;
+    // Each node's item is ours and goes with its node.
+    OnDeletion = [this](TObject*, TTreeNode* node) {
+        if (TskShellFolder* f = FolderOf(node)) FItems.erase(f);
+        node->Data = nullptr;
+    };
+    OnEdited = [this](TObject*, TTreeNode* node, String& text) { LabelEdited(node, text); };
+}
+
+TskCustomShellTreeView::~TskCustomShellTreeView() {
+    Destroying();
+    if (FListView) FListView->ClearTreeLink();
+    delete FNotifier;
+    FNotifier = nullptr;
+    OnDeletion = nullptr;
+}
+
+TskShellFolder* TskCustomShellTreeView::Own(std::unique_ptr<TskShellFolder> Folder) {
+    TskShellFolder* raw = Folder.get();
+    FItems[raw] = std::move(Folder);
+    return raw;
+}
+
+void TskCustomShellTreeView::CreateWnd() {
+    TskSkinCustomTreeView::CreateWnd();
+    ClearItems();
+    if (!FImages || FImages == ShellSmallImages()) SetUseShellImages(FUseShellImages);
+    if (FBuildingRoot) return;
+    try {
+        CreateRoot();
+        if (!FRememberedPath.empty()) SetPath(FRememberedPath);
+    } catch (const EskShellError&) {
+        // A window is made whatever its root says; the tree shows the root it could resolve.
+    }
+}
+
+void TskCustomShellTreeView::DestroyWnd() {
+    ClearItems();
+    TskSkinCustomTreeView::DestroyWnd();
+}
+
+void TskCustomShellTreeView::Loaded() {
+    TskSkinCustomTreeView::Loaded();
+    CreateRoot();
+}
+
+void TskCustomShellTreeView::ClearItems() {
+    Items().BeginUpdate();
+    Items().Clear();
+    Items().EndUpdate();
+    FItems.clear();
+}
+
+void TskCustomShellTreeView::SetRoot(const TRoot& Value) {
+    if (SameText(Value, FRoot)) return;
+    FOldRoot = FRoot;
+    FRoot = Value;
+    if (FUpdating) return;
+    FUpdating = true;
+    try {
+        CreateRoot();
+    } catch (...) {
+        FUpdating = false;
+        throw;
+    }
+    FUpdating = false;
+    if (FListView) FListView->SetRoot(FRoot);
+}
+
+void TskCustomShellTreeView::SetObjectTypes(TShellObjectTypes Value) {
+    FObjectTypes = Value;
+    if (FUpdating) return;
+    FUpdating = true;
+    try {
+        CreateRoot();
+    } catch (...) {
+        FUpdating = false;
+        throw;
+    }
+    FUpdating = false;
+}
+
+void TskCustomShellTreeView::InitNode(TTreeNode* Node, TskShellFolder* Folder) {
+    if (FUseShellImages && (!FImages || FImages == ShellSmallImages())) {
+        Node->SetImageIndex(GetShellImageIndex(Folder->AbsoluteIdList(), false, false));
+        Node->SetSelectedIndex(GetShellImageIndex(Folder->AbsoluteIdList(), false, true));
+    }
+    bool mark = Folder->SubFolders();
+    if ((FObjectTypes & (1u << otNonFolders)) && Folder->HasShellFolder())
+        mark = FolderHasItems(Folder, ShellObjectTypesToFlags(FObjectTypes));
+    Node->SetHasChildren(mark);
+}
+
+void TskCustomShellTreeView::CreateRoot() {
+    if (ComponentState() & csLoading) return;
+    String error;
+    try {
+        TskShellFolder::CreateRootFolder(FRootFolder, FOldRoot, FRoot);
+    } catch (const EskShellError& e) {
+        error = e.Message();
+    }
+    if (FRootFolder) {
+        FBuildingRoot = true;
+        ClearItems();
+        TskShellFolder* item = Own(std::make_unique<TskShellFolder>(nullptr, FRootFolder->AbsoluteIdList()));
+        TTreeNode* node =
+            Items().AddObject(nullptr, GetDisplayName(nullptr, item->AbsoluteIdList(), SHGDN_NORMAL), item);
+        InitNode(node, item);
+        node->Expand(false);
+        FUpdating = true; // the root is no change of folder for the links
+        SetSelected(node);
+        FUpdating = false;
+        FBuildingRoot = false;
+    }
+    if (!error.empty()) throw EInvalidPath(error);
+}
+
+void TskCustomShellTreeView::PopulateNode(TTreeNode* Node) {
+    TskShellFolder* folder = FolderOf(Node);
+    std::vector<ItemIdList> children;
+    if (!folder || !EnumerateShellFolder(folder, ShellObjectTypesToFlags(FObjectTypes), children)) return;
+    Items().BeginUpdate();
+    for (const ItemIdList& rel : children) {
+        TskShellFolder* item = Own(std::make_unique<TskShellFolder>(folder, rel));
+        bool add = true;
+        if (OnAddFolder) OnAddFolder(this, item, add);
+        if (!add) {
+            FItems.erase(item);
+            continue;
+        }
+        InitNode(Items().AddChildObject(Node, item->DisplayName(), item), item);
+    }
+    Items().EndUpdate();
+}
+
+// Filled on the first expand; nothing is ever run from here.
+bool TskCustomShellTreeView::CanExpand(TTreeNode* Node) {
+    bool allow = TskSkinCustomTreeView::CanExpand(Node);
+    if (!allow || !Node) return allow;
+    TskShellFolder* folder = FolderOf(Node);
+    if (folder && Node->HasChildren() && Node->Count() == 0 && folder->HasShellFolder()) PopulateNode(Node);
+    if (Node->Count() == 0 && Node->HasChildren()) Node->SetHasChildren(false);
+    return allow;
+}
+
+bool TskCustomShellTreeView::CanChange(TTreeNode* Node) {
+    const bool allow = TskSkinCustomTreeView::CanChange(Node);
+    if (!allow || FUpdating || !Node) return allow;
+    TskShellFolder* item = FolderOf(Node);
+    if (!item) return allow;
+    // A file's folder is what the list shows.
+    const ItemIdList target =
+        item->IsFolder() || item->IsDesktop()
+            ? item->AbsoluteIdList()
+            : ItemIdList(item->AbsoluteIdList().begin(), item->AbsoluteIdList().end() - 1);
+    FUpdating = true;
+    if (FListView) FListView->ShowFolder(target);
+    FUpdating = false;
+    FSelecting = Node;
+    if (FAutoRefresh) StartNotifier(item->PathName());
+    FSelecting = nullptr;
+    return allow;
+}
+
+String TskCustomShellTreeView::GetPath() {
+    TskShellFolder* f = FolderOf(Selected());
+    return f ? f->PathName() : String();
+}
+
+void TskCustomShellTreeView::SetPath(const String& Path) {
+    FRememberedPath = Path;
+    const auto list = ShellNamespace().ParseDisplayName(Path);
+    if (!list) throw EInvalidPath(Format(shell_msg::ErrorSettingPath, Path));
+    SelectFolder(*list);
+    if (TTreeNode* node = Selected()) {
+        node->Expand(false);
+        if (FListView && !FUpdating) {
+            FUpdating = true;
+            FListView->ShowFolder(FolderOf(node)->AbsoluteIdList());
+            FUpdating = false;
+        }
+    }
+    FRememberedPath = Path;
+}
+
+// StartNode itself or one of its descendants, in tree order.
+TTreeNode* TskCustomShellTreeView::FindNodeFromIdList(const ItemIdList& AbsoluteList, TTreeNode* StartNode) {
+    if (!StartNode) return nullptr;
+    if (TskShellFolder* f = FolderOf(StartNode); f && SameItemIdList(f->AbsoluteIdList(), AbsoluteList))
+        return StartNode;
+    for (int i = 0; i < StartNode->Count(); ++i)
+        if (TTreeNode* found = FindNodeFromIdList(AbsoluteList, StartNode->Item(i))) return found;
+    return nullptr;
+}
+
+void TskCustomShellTreeView::SelectFolder(const ItemIdList& AbsoluteList) {
+    if (ComponentState() & csLoading) return;
+    if (TskShellFolder* f = FolderOf(Selected()); f && SameItemIdList(f->AbsoluteIdList(), AbsoluteList))
+        return;
+    const bool wasUpdating = FUpdating;
+    FUpdating = true;
+    Items().BeginUpdate();
+    TTreeNode* start = Items().GetFirstNode();
+    for (const ItemIdList& prefix : CreateItemIdChain(AbsoluteList))
+        if (TTreeNode* node = FindNodeFromIdList(prefix, start)) {
+            node->Expand(false);
+            start = node;
+        }
+    TTreeNode* found = FindNodeFromIdList(AbsoluteList, start);
+    if (found) {
+        SetSelected(found);
+        if (FListView && !wasUpdating) FListView->ShowFolder(AbsoluteList);
+    }
+    Items().EndUpdate();
+    FUpdating = wasUpdating;
+    if (found) ScrollIntoView(found);
+}
+
+void TskCustomShellTreeView::SelectMyComputer() {
+    SelectFolder(*ShellNamespace().SpecialFolder(CSIDL_DRIVES));
+    if (Selected()) Selected()->Expand(false);
+}
+
+void TskCustomShellTreeView::Refresh() {
+    if (Selected()) RefreshNode(Selected());
+}
+
+// Reads the node's folder again, keeping what was expanded, the selection and the top row.
+void TskCustomShellTreeView::RefreshNode(TTreeNode* Node) {
+    TskShellFolder* folder = FolderOf(Node);
+    if (!folder || !folder->HasShellFolder()) return;
+    std::set<ItemIdList> expanded;
+    auto collect = [&](const auto& self, TTreeNode* n) -> void {
+        for (int i = 0; i < n->Count(); ++i) {
+            TTreeNode* c = n->Item(i);
+            if (c->Expanded() && FolderOf(c)) expanded.insert(FolderOf(c)->AbsoluteIdList());
+            self(self, c);
+        }
+    };
+    collect(collect, Node);
+    const bool nodeExpanded = Node->Expanded();
+    const std::optional<ItemIdList> selected =
+        FolderOf(Selected()) ? std::optional<ItemIdList>(FolderOf(Selected())->AbsoluteIdList())
+                             : std::nullopt;
+    const std::optional<ItemIdList> top =
+        FolderOf(TopItem()) ? std::optional<ItemIdList>(FolderOf(TopItem())->AbsoluteIdList()) : std::nullopt;
+    const bool wasUpdating = FUpdating;
+    FUpdating = true;
+    Items().BeginUpdate();
+    Node->DeleteChildren();
+    PopulateNode(Node);
+    Node->SetHasChildren(Node->Count() > 0);
+    if (nodeExpanded) Node->Expand(false);
+    auto reopen = [&](const auto& self, TTreeNode* n) -> void {
+        for (int i = 0; i < n->Count(); ++i) {
+            TTreeNode* c = n->Item(i);
+            if (FolderOf(c) && expanded.count(FolderOf(c)->AbsoluteIdList())) {
+                c->Expand(false);
+                self(self, c);
+            }
+        }
+    };
+    reopen(reopen, Node);
+    TTreeNode* first = Items().GetFirstNode();
+    if (selected)
+        if (TTreeNode* s = FindNodeFromIdList(*selected, first)) SetSelected(s);
+    if (top)
+        if (TTreeNode* t = FindNodeFromIdList(*top, first)) SetTopItem(t);
+    Items().EndUpdate();
+    FUpdating = wasUpdating;
+}
+
+void TskCustomShellTreeView::ExecuteCommand(const String& Verb, bool& Handled) {
+    if (SameText(Verb, "rename") && Selected()) {
+        StartEdit(Selected());
+        Handled = true;
+    }
+}
+
+// A delete that did not happen (refused, cancelled, partly done) leaves the node, read again.
+void TskCustomShellTreeView::CommandCompleted(const String& Verb, bool Succeeded) {
+    TTreeNode* node = Selected();
+    if (!Succeeded || !node) return;
+    if (SameText(Verb, "delete")) {
+        const String path = FolderOf(node) ? FolderOf(node)->FileSystemPath() : String();
+        struct stat st;
+        if (!path.empty() && ::lstat(path.c_str(), &st) != 0)
+            Items().Delete(node);
+        else if (node->Parent())
+            RefreshNode(node->Parent());
+    } else if (SameText(Verb, "paste")) {
+        RefreshNode(node);
+    }
+}
+
+void TskCustomShellTreeView::LabelEdited(TTreeNode* Node, String& Text) {
+    TskShellFolder* f = FolderOf(Node);
+    if (!f || Text.empty() || Text == Node->Text()) return;
+    try {
+        if (!f->Rename(Text)) Text = Node->Text();
+    } catch (const EskShellError&) {
+        Text = Node->Text(); // refused: the node keeps its name
+    }
+}
+
+void TskCustomShellTreeView::SetUseShellImages(bool Value) {
+    FUseShellImages = Value;
+    if (FImages && FImages != ShellSmallImages()) return; // the caller's own list stays
+    Perform(TVM_SETIMAGELIST, TVSIL_NORMAL,
+            Value ? reinterpret_cast<LPARAM>(ShellSmallImages()->Handle()) : 0);
+}
+
+void TskCustomShellTreeView::StartNotifier(const String& Path) {
+    delete FNotifier;
+    FNotifier = new TskShellChangeNotifier(this);
+    FNotifier->SetWatchSubTree(false);
+    FNotifier->SetRoot(Path);
+    FNotifier->SetOnChange([this] { Refresh(); });
+}
+
+void TskCustomShellTreeView::SetAutoRefresh(bool Value) {
+    FAutoRefresh = Value;
+    if (ComponentState() & csLoading) return;
+    delete FNotifier;
+    FNotifier = nullptr;
+    if (!Value) return;
+    TskShellFolder* f = FolderOf(FSelecting ? FSelecting : Selected());
+    if (!f) f = FRootFolder.get();
+    if (f) StartNotifier(f->PathName());
+}
+
+void TskCustomShellTreeView::SetShellListView(TskCustomShellListView* Value) {
+    if (Value == FListView) return;
+    if (FListView) {
+        FListView->RemoveFreeNotification(this);
+        FListView->ClearTreeLink();
+    }
+    FListView = Value;
+    if (!Value) return;
+    Value->FreeNotification(this);
+    Value->LinkTree(this);
+    Value->SetRoot(FRoot);
+}
+
+void TskCustomShellTreeView::ListFolderChanged(const ItemIdList& AbsoluteList) {
+    if (FUpdating) return;
+    FUpdating = true;
+    SelectFolder(AbsoluteList);
+    FUpdating = false;
+}
+
+void TskCustomShellTreeView::Notification(TComponent* AComponent, TOperation Operation) {
+    TskSkinCustomTreeView::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FListView) FListView = nullptr;
+    if (AComponent == FNotifier) FNotifier = nullptr;
+}
+
+} // namespace vd

@@ -1,0 +1,102 @@
+#pragma once
+// The skinned folder tree: the shell namespace as a tree that fills each folder on its first
+// expand, keeps a linked file list on the selected folder, renames by label editing and can
+// refresh itself from a change notifier. Expanding never runs anything.
+#include "skin/controls/SkinTreeView.h"
+#include "skin/extra/shell/SkinShellFolder.h"
+
+#include <functional>
+#include <memory>
+#include <unordered_map>
+
+namespace vd {
+
+class TskCustomShellListView;
+class TskShellChangeNotifier;
+
+using TAddFolderEvent = std::function<void(TObject* Sender, TskShellFolder* AFolder, bool& CanAdd)>;
+
+class TskCustomShellTreeView : public TskSkinCustomTreeView {
+public:
+    explicit TskCustomShellTreeView(TComponent* AOwner);
+    ~TskCustomShellTreeView() override;
+
+    const TRoot& Root() const { return FRoot; }
+    // Same text in other letter case: nothing. A root that cannot be resolved keeps the tree on
+    // the previous one and raises EInvalidPath.
+    void SetRoot(const TRoot& Value);
+    TShellObjectTypes ObjectTypes() const { return FObjectTypes; }
+    virtual void SetObjectTypes(TShellObjectTypes Value);
+    bool AutoContextMenus = true;
+    bool UseShellImages() const { return FUseShellImages; }
+    void SetUseShellImages(bool Value);
+    bool AutoRefresh() const { return FAutoRefresh; }
+    void SetAutoRefresh(bool Value);
+    TskCustomShellListView* ShellListView() const { return FListView; }
+    void SetShellListView(TskCustomShellListView* Value);
+    TAddFolderEvent OnAddFolder;
+
+    TskShellFolder* RootFolder() const { return FRootFolder.get(); }
+    static TskShellFolder* FolderOf(const TTreeNode* Node) {
+        return Node ? static_cast<TskShellFolder*>(Node->Data) : nullptr;
+    }
+    // The parsing name of the selected item; empty when nothing is selected.
+    String GetPath();
+    // Selects and expands the chain down to Path; raises EInvalidPath for a path the namespace
+    // cannot parse.
+    void SetPath(const String& Path);
+    void SelectFolder(const ItemIdList& AbsoluteList);
+    void SelectMyComputer();
+    void Refresh();
+    void RefreshNode(TTreeNode* Node);
+    TTreeNode* FindNodeFromIdList(const ItemIdList& AbsoluteList, TTreeNode* StartNode);
+
+    // The command-verb callback of the context menu: "rename" starts label editing.
+    void ExecuteCommand(const String& Verb, bool& Handled);
+    // "delete" removes the selected node only when nothing is left at its path.
+    void CommandCompleted(const String& Verb, bool Succeeded);
+
+    // Called by a linked list when its folder changes.
+    void ListFolderChanged(const ItemIdList& AbsoluteList);
+    void ClearListLink() { FListView = nullptr; }
+
+    bool CanExpand(TTreeNode* Node) override;
+
+protected:
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    void Loaded() override;
+    bool CanChange(TTreeNode* Node) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    virtual void ClearItems();
+    void CreateRoot();
+    void PopulateNode(TTreeNode* Node);
+
+private:
+    TskShellFolder* Own(std::unique_ptr<TskShellFolder> Folder);
+    void InitNode(TTreeNode* Node, TskShellFolder* Folder);
+    void StartNotifier(const String& Path);
+    void LabelEdited(TTreeNode* Node, String& Text);
+
+    String FRememberedPath;
+    TRoot FRoot = "rfDesktop";
+    TRoot FOldRoot;
+    std::unique_ptr<TskShellFolder> FRootFolder;
+    TShellObjectTypes FObjectTypes = 1u << otFolders;
+    bool FBuildingRoot = false;
+    bool FUpdating = false;
+    TskCustomShellListView* FListView = nullptr;
+    bool FAutoRefresh = false;
+    bool FUseShellImages = true;
+    TskShellChangeNotifier* FNotifier = nullptr;
+    TTreeNode* FSelecting = nullptr;
+    // The nodes' items, owned here and freed with their nodes.
+    std::unordered_map<const TskShellFolder*, std::unique_ptr<TskShellFolder>> FItems;
+};
+
+class TskSkinDirTreeView : public TskCustomShellTreeView {
+public:
+    explicit TskSkinDirTreeView(TComponent* AOwner) : TskCustomShellTreeView(AOwner) {}
+};
+
+} // namespace vd

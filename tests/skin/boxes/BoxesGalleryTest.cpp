@@ -1,0 +1,168 @@
+// Every edit, list, combo and tab control twice, plain on the left and with the program's own
+// skin on the right, on a private Xvfb, kept as artefacts/default-skin-boxes.ppm to be judged by
+// eye (or where VD_BOXES_SCREENSHOT says).
+#include <gtest/gtest.h>
+
+#include "../../platform/win/x11/Xvfb.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/Resources.h"
+#include "platform/vcl/Application.h"
+#include "platform/vcl/Form.h"
+#include "platform/vcl/Screen.h"
+#include "platform/win/x11/X11Backend.h"
+#include "skin/boxes/SkinCheckListBox.h"
+#include "skin/boxes/SkinComboBox.h"
+#include "skin/boxes/SkinEdit.h"
+#include "skin/boxes/SkinListBox.h"
+#include "skin/boxes/SkinPasswordEdit.h"
+#include "skin/boxes/SkinSpinEdit.h"
+#include "skin/boxes/SkinTabs.h"
+#include "skin/boxes/SkinUpDown.h"
+#include "skin/core/SkinData.h"
+#include "skin/core/SkinStoredSkin.h"
+#include "tests/support/WaitUntil.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace vd::test {
+namespace {
+
+template <class T> T* Put(TWinControl* parent, TRect r, TskSkinData* skin) {
+    auto* c = new T(parent);
+    c->SetParent(parent);
+    c->SetBoundsRect(r);
+    if (skin) c->SetSkinData(skin);
+    return c;
+}
+
+void BuildColumn(TForm* form, int x, TskSkinData* skin) {
+    int y = 10;
+    auto row = [&](int h) {
+        const int top = y;
+        y += h + 8;
+        return top;
+    };
+    Put<TskSkinEdit>(form, Bounds(x, row(20), 200, 20), skin)->SetText("Stream name");
+    auto* button = Put<TskSkinEdit>(form, Bounds(x, row(20), 200, 20), nullptr);
+    button->SetButtonMode(true);
+    button->SetSkinDataName("buttonedit");
+    button->SetText("/usr/lib/plugins");
+    if (skin) button->SetSkinData(skin);
+    Put<TskSkinPasswordEdit>(form, Bounds(x, row(21), 200, 21), skin)->SetText("secret");
+    int t = row(20);
+    auto* spin = Put<TskSkinSpinEdit>(form, Bounds(x, t, 120, 20), skin);
+    spin->SetMaxValue(65535);
+    spin->SetValue(8000);
+    auto* updown = Put<TskSkinUpDown>(form, Bounds(x + 140, t, 40, 20), nullptr);
+    updown->SetUseSkinSize(false);
+    if (skin) updown->SetSkinData(skin);
+    auto* combo = Put<TskSkinComboBox>(form, Bounds(x, row(20), 200, 20), nullptr);
+    for (const char* s : {"128 kbit/s", "192 kbit/s", "320 kbit/s"})
+        combo->Items().Add(s);
+    combo->SetItemIndex(1);
+    if (skin) combo->SetSkinData(skin);
+    auto* list = Put<TskSkinListBox>(form, Bounds(x, row(100), 200, 100), nullptr);
+    for (int i = 0; i < 8; ++i)
+        list->Items().Add("Plug-in " + std::to_string(i + 1));
+    list->SetItemIndex(2);
+    if (skin) list->SetSkinData(skin);
+    auto* checks = Put<TskSkinCheckListBox>(form, Bounds(x, row(80), 200, 80), nullptr);
+    for (const char* s : {"Mono", "Stereo", "Joint stereo"})
+        checks->Items().Add(s);
+    checks->SetState(1, 1);
+    checks->SetState(2, 2);
+    if (skin) checks->SetSkinData(skin);
+    auto* pages = Put<TskSkinPageControl>(form, Bounds(x, row(110), 200, 110), nullptr);
+    for (const char* s : {"General", "Sound", "Mail"}) {
+        auto* sheet = new TskSkinTabSheet(pages);
+        sheet->SetPageControl(pages);
+        sheet->SetCaption(s);
+    }
+    if (skin) pages->SetSkinData(skin);
+    auto* tabs = Put<TskSkinTabControl>(form, Bounds(x, row(70), 200, 70), nullptr);
+    for (const char* s : {"Log", "Titles"})
+        tabs->Tabs().Add(s);
+    tabs->SetTabPosition(tpBottom);
+    if (skin) tabs->SetSkinData(skin);
+}
+
+bool SavePpm(::XImage* img, int w, int h, const char* path) {
+    FILE* f = std::fopen(path, "wb");
+    if (!f) return false;
+    std::fprintf(f, "P6 %d %d 255\n", w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const unsigned long p = XGetPixel(img, x, y);
+            const unsigned char rgb[3] = {static_cast<unsigned char>(p >> 16),
+                                          static_cast<unsigned char>(p >> 8), static_cast<unsigned char>(p)};
+            std::fwrite(rgb, 1, 3, f);
+        }
+    return std::fclose(f) == 0;
+}
+
+TEST(BoxesGallery, EveryBoxPlainAndWithTheDefaultSkin) {
+    XvfbServer server;
+    ASSERT_TRUE(server.Running()) << "no X server could be started";
+    ::setenv("DISPLAY", server.Display().c_str(), 1);
+    std::unique_ptr<X11Backend> backend = X11Backend::Open();
+    ASSERT_TRUE(backend);
+    InstallBackend(backend.get());
+    {
+        TForm* form = Application->CreateForm<TForm>();
+        form->SetCaption("Skinned boxes");
+        form->SetBounds(20, 20, 460, 600);
+        auto* skin = new TskSkinData(form);
+        TskCompressedStoredSkin stored;
+        const std::string_view bytes = FindResource("SKIN", "QUILLMARSH");
+        ASSERT_FALSE(bytes.empty());
+        stored.ReadCompressedData({reinterpret_cast<const Byte*>(bytes.data()), bytes.size()});
+        skin->LoadStoredSkin(&stored);
+        ASSERT_FALSE(skin->Empty()) << skin->LastLoadError();
+        BuildColumn(form, 10, nullptr);
+        BuildColumn(form, 240, skin);
+        form->Show();
+        ::Display* observer = XOpenDisplay(server.Display().c_str());
+        ASSERT_NE(observer, nullptr);
+        const ::Window w = static_cast<::Window>(backend->XWindowOf(form->Handle()));
+        ::XImage* image = nullptr;
+        XWindowAttributes attr{};
+        WaitUntil(
+            [&] {
+                if (image) XDestroyImage(image);
+                image = nullptr;
+                if (!XGetWindowAttributes(observer, w, &attr) || attr.map_state != IsViewable) return false;
+                image = XGetImage(observer, w, 0, 0, unsigned(attr.width), unsigned(attr.height), AllPlanes,
+                                  ZPixmap);
+                if (!image) return false;
+                // The skinned column differs from the plain one wherever the skin draws.
+                int differ = 0;
+                for (int y = 10; y < attr.height - 10; y += 3)
+                    for (int x = 10; x < 210 && x + 230 < attr.width; x += 3)
+                        differ +=
+                            (XGetPixel(image, x, y) & 0xFFFFFF) != (XGetPixel(image, x + 230, y) & 0xFFFFFF);
+                return differ > 2000;
+            },
+            15000,
+            [&] {
+                Application->ProcessMessages();
+                backend->Sync();
+            });
+        ASSERT_NE(image, nullptr);
+        const char* out = std::getenv("VD_BOXES_SCREENSHOT");
+        ForceDirectories("artefacts");
+        EXPECT_TRUE(SavePpm(image, attr.width, attr.height, out ? out : "artefacts/default-skin-boxes.ppm"));
+        XDestroyImage(image);
+        XCloseDisplay(observer);
+        while (Screen->FormCount() > 0)
+            Screen->Forms(0)->Free();
+    }
+    InstallBackend(nullptr);
+}
+
+} // namespace
+} // namespace vd::test
