@@ -301,3 +301,73 @@ TEST_F(FrameTest, FramePaintRequestDrawsIntoTheGivenContext) {
 
 } // namespace
 } // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+TEST_F(FrameTest, InactiveEffectDarkensTheBorders) {
+    TForm* f = NewFrameForm(false, {100, 100, 400, 300});
+    Skin = new TskSkinData(f);
+    Stored = FrameStoredSkin(FrameSkinIni("autorenderinginactiveimage=1\r\ninactiveeffect=iedarkness\r\n"));
+    Skin->LoadStoredSkin(Stored.get());
+    Frame->SetSkinData(Skin);
+    ShowForm(f);
+    EXPECT_EQ(Pixel(f, 2, 100), kLeftBorder);
+    TForm* other = NewFrameForm(false, {500, 100, 700, 300});
+    ShowForm(other);
+    ASSERT_FALSE(f->Active());
+    // 70 per cent of each channel: yellow 0x00FFFF becomes 0x00B2B2.
+    EXPECT_EQ(Pixel(f, 2, 100), TColor(0x00B2B2));
+    EXPECT_EQ(Pixel(f, 150, 197), TColor(0xB2B200));
+}
+
+TEST_F(FrameTest, NoFramePaintingBelowTheMinimumSize) {
+    TForm* f = NewFrameForm(true, {100, 100, 400, 300});
+    ShowForm(f);
+    Frame->MinWidth = 500;
+    // The stored size is below the minimum: the frame is left as it was.
+    HDC dc = GetWindowDC(f->Handle());
+    UniqueBrush black(CreateSolidBrush(0));
+    const TRect left{0, 30, 4, 60};
+    FillRect(dc, &left, black.Get());
+    ReleaseDC(f->Handle(), dc);
+    SendMessage(f->Handle(), WM_NCPAINT, 1, 0);
+    EXPECT_EQ(TColor(GetWindowPixel(f->Handle(), 2, 40)), TColor(0));
+    Frame->MinWidth = 0;
+    SendMessage(f->Handle(), WM_NCPAINT, 1, 0);
+    EXPECT_EQ(TColor(GetWindowPixel(f->Handle(), 2, 40)), kLeftBorder);
+}
+
+} // namespace
+} // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+TEST_F(FrameTest, SizeLimitsAndTheFormCursorInTheFrame) {
+    TForm* f = NewFrameForm(true, {100, 100, 400, 300});
+    ShowForm(f);
+    MINMAXINFO mmi{};
+    SendMessage(f->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    // The skin picture's width, the frame without client; the work area at most.
+    EXPECT_EQ(mmi.ptMinTrackSize, (TPoint{100, 28}));
+    EXPECT_EQ(mmi.ptMaxTrackSize, (TPoint{1024, 740}));
+    Frame->MinWidth = 150;
+    Frame->MinHeight = 80;
+    Frame->MaxWidth = 600;
+    SendMessage(f->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    EXPECT_EQ(mmi.ptMinTrackSize, (TPoint{150, 80}));
+    EXPECT_EQ(mmi.ptMaxTrackSize, (TPoint{600, 740}));
+    // Over the caption the form's own cursor, over a sizing edge the sizing cursor.
+    f->SetCursor(crHandPoint);
+    Frame->UseFormCursorInNCArea = true;
+    SendMessage(f->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(f->Handle()),
+                MakeLParam(HTCAPTION, WM_MOUSEMOVE));
+    EXPECT_EQ(hb->LastCursor(), CursorShape::Hand);
+    SendMessage(f->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(f->Handle()),
+                MakeLParam(HTLEFT, WM_MOUSEMOVE));
+    EXPECT_EQ(hb->LastCursor(), CursorShape::SizeWE);
+}
+
+} // namespace
+} // namespace vd::test

@@ -4,6 +4,7 @@
 #include "FrameFixture.h"
 
 #include "platform/shell/FakeTray.h"
+#include "platform/vcl/FormReader.h"
 #include "skin/controls/SkinMenuLink.h"
 #include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/core/SkinStrings.h"
@@ -232,6 +233,67 @@ TEST_F(FrameTest, TrayRightClickOpensItsMenuThroughTheFrame) {
     EXPECT_TRUE(Frame->SkinMenu()->MenuVisible());
     Frame->SkinMenu()->CloseMenu();
     icon->SetIconVisible(false);
+    InstallTrayHost(nullptr);
+}
+
+} // namespace
+} // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+// The console's windows carry their frame, tray icon and tray menu in their form resources.
+TEST_F(FrameTest, FrameTrayIconAndMenuFromAFormResource) {
+    RegisterSkinFormClasses();
+    FakeTray tray;
+    InstallTrayHost(&tray);
+    auto* f = new TForm(Application);
+    TFormReader::ReadRoot(R"(object Main: TForm
+  Left = 50
+  Top = 50
+  Width = 300
+  Height = 200
+  object skSkinForm1: TskSkinForm
+    PositionInMonitor = skpScreenCenter
+    BorderIcons = [biSystemMenu, biMinimize, biMinimizeToTray]
+    TrayIcon = Tray
+    Magnetic = True
+  end
+  object skSkinPopupMenu1: TskSkinPopupMenu
+    object Restore1: TMenuItem
+      Caption = 'Restore'
+    end
+    object N1: TMenuItem
+      Caption = '-'
+    end
+    object Exit1: TMenuItem
+      Caption = 'Exit'
+    end
+  end
+  object Tray: TskTrayIcon
+    IconVisible = False
+    Hint = 'Console'
+    PopupMenu = skSkinPopupMenu1
+  end
+end
+)",
+                          f);
+    TskSkinForm* frame = GetSkinForm(f);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->PositionInMonitor, skpScreenCenter);
+    EXPECT_TRUE(frame->Magnetic);
+    EXPECT_EQ(frame->BorderIcons(), skbiSystemMenu | skbiMinimize | skbiMinimizeToTray);
+    auto* icon = dynamic_cast<TskTrayIcon*>(f->FindComponent("Tray"));
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(frame->TrayIcon(), icon);
+    ASSERT_NE(icon->PopupMenu(), nullptr);
+    EXPECT_EQ(Captions(icon->PopupMenu()->Items()), (std::vector<String>{"Restore", "-", "Exit"}));
+    EXPECT_FALSE(icon->IconVisible());
+    // Shown centred on the whole monitor (1024 x 768).
+    f->Show();
+    Pump();
+    EXPECT_EQ(f->BoundsRect(), (TRect{362, 284, 662, 484}));
+    f->Free();
     InstallTrayHost(nullptr);
 }
 

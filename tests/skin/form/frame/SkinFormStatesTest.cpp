@@ -284,3 +284,33 @@ TEST_F(FrameTest, BorderIconsHideAndDisableButtons) {
 
 } // namespace
 } // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+TEST_F(FrameTest, DraggingTheCaptionMovesAndSnapsWithoutPressingAnObject) {
+    TForm* f = NewFrameForm(true, {100, 100, 400, 300});
+    ShowForm(f);
+    Frame->Magnetic = true;
+    hb->MouseMove(ScreenOf(f, 100, 12));
+    Pump();
+    hb->ButtonDown(RawButton::Left, {200, 112});
+    hb->MouseMove({150, 112});
+    hb->MouseMove({103, 112}); // the left edge 3 pixels from the work area's: snapped
+    hb->ButtonUp(RawButton::Left, {103, 112});
+    Pump();
+    EXPECT_EQ(f->Left(), 0);
+    EXPECT_EQ(f->Top(), 100);
+    EXPECT_EQ(Frame->PressedIndex(), -1);
+    EXPECT_EQ(GetCapture(), nullptr);
+    // A maximized form does not move.
+    Frame->SetWindowState(skwsMaximized);
+    hb->ButtonDown(RawButton::Left, {100, 12});
+    hb->MouseMove({300, 200});
+    hb->ButtonUp(RawButton::Left, {300, 200});
+    Pump();
+    EXPECT_EQ(f->BoundsRect(), (TRect{0, 0, 1024, 740}));
+}
+
+} // namespace
+} // namespace vd::test
