@@ -1,5 +1,7 @@
 #include "app/ui/GridHelpers.h"
 
+#include "app/core/Language.h"
+#include "app/core/Log.h"
 #include "skin/extra/grids/SkinDrawGrid.h"
 
 #include <algorithm>
@@ -31,6 +33,23 @@ void AutoSizeGridColumns(TskSkinStringGrid* grid, std::span<const int> percentag
         const long long width = p * room / 100 - w;
         grid->SetColWidths(i, static_cast<int>(std::clamp<long long>(width, 0, 1 << 20)));
     }
+}
+
+void ShowLogInGrid(TskSkinStringGrid* grid, const TLog* log) {
+    if (!grid) return;
+    if (!log || log->Count() == 0) {
+        ClearGrid(grid);
+    } else {
+        const String pattern = AppTexts()->GetConstant("FormatDateTime", "DD.MM.YY HH:NN:SS");
+        const int first = grid->FixedRows();
+        grid->SetRowCount(log->Count() + first);
+        for (int i = 0; i < log->Count(); ++i) {
+            grid->SetCellText(0, first + i, FormatDateTime(pattern, log->Items(i).Time));
+            grid->SetCellText(1, first + i, log->Items(i).Text);
+        }
+    }
+    static constexpr int Percentages[] = {0, 100};
+    AutoSizeGridColumns(grid, Percentages);
 }
 
 } // namespace vd

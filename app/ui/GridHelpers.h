@@ -5,6 +5,7 @@
 
 namespace vd {
 
+class TLog;
 class TskSkinStringGrid;
 
 // RowCount := FixedRows + 1, every cell of that row emptied.
@@ -13,5 +14,10 @@ void ClearGrid(TskSkinStringGrid* grid);
 // (the client width when a vertical scroll bar shows, else the grid's width less one).
 // Columns beyond the list or the grid are left alone; no width goes below zero.
 void AutoSizeGridColumns(TskSkinStringGrid* grid, std::span<const int> percentages);
+
+// Shows a log in a two-column grid below its header: time stamps in the pattern of the language
+// constant "FormatDateTime" (default "DD.MM.YY HH:NN:SS") and texts; an empty or missing log
+// leaves one empty row. The text column takes the width the time column leaves.
+void ShowLogInGrid(TskSkinStringGrid* grid, const TLog* log);
 
 } // namespace vd

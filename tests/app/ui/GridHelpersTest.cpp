@@ -1,5 +1,6 @@
 // Clearing the console's grids and spreading their columns.
 #include "app/ui/GridHelpers.h"
+#include "app/core/Log.h"
 #include "skin/extra/grids/SkinDrawGrid.h"
 
 #include "../../platform/vcl/VclFixture.h"
@@ -58,6 +59,29 @@ TEST_F(GridHelpersTest, SpreadsTheRoomOverTheColumnsWithAPercentage) {
     g->SetColWidths(1, 1000); // fixed columns wider than the grid: no negative width
     AutoSizeGridColumns(g, p);
     EXPECT_EQ(g->GetColWidths(0), 0);
+}
+
+TEST_F(GridHelpersTest, ShowLogNewestFirstWithTimeStamps) {
+    TskSkinStringGrid* g = NewGrid(2, 2);
+    g->SetColWidths(0, 111);
+    TLog log;
+    log.Add(EncodeDate(2026, 3, 4) + EncodeTime(5, 6, 7, 0), "first");
+    log.Add(EncodeDate(2026, 12, 31) + EncodeTime(23, 59, 58, 0), "second");
+    ShowLogInGrid(g, &log);
+    EXPECT_EQ(g->RowCount(), 3);
+    EXPECT_EQ(g->GetCellText(0, 1), "31.12.26 23:59:58");
+    EXPECT_EQ(g->GetCellText(1, 1), "second");
+    EXPECT_EQ(g->GetCellText(0, 2), "04.03.26 05:06:07");
+    EXPECT_EQ(g->GetCellText(1, 2), "first");
+    EXPECT_EQ(g->GetColWidths(0), 111); // the user's width stays
+    EXPECT_EQ(g->GetColWidths(1), 400 - 112 - 1);
+
+    log.Clear();
+    ShowLogInGrid(g, &log);
+    EXPECT_EQ(g->RowCount(), 2);
+    EXPECT_EQ(g->GetCellText(1, 1), "");
+    ShowLogInGrid(g, nullptr);
+    EXPECT_EQ(g->RowCount(), 2);
 }
 
 } // namespace
