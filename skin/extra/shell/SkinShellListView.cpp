@@ -1,4 +1,5 @@
 #include "skin/extra/shell/SkinShellListView.h"
+#include "skin/extra/shell/SkinShellComboBox.h"
 
 #include "platform/gfx/Gdi.h"
 #include "platform/rtl/FileUtils.h"
@@ -39,6 +40,7 @@ TskCustomShellListView::TskCustomShellListView(TComponent* AOwner) : TskSkinCust
 TskCustomShellListView::~TskCustomShellListView() {
     Destroying();
     if (FTreeView) FTreeView->ClearListLink();
+    if (FComboBox) FComboBox->ClearListLink();
     delete FNotifier;
     FNotifier = nullptr;
     FFolders.clear();
@@ -195,6 +197,7 @@ void TskCustomShellListView::SyncLinks() {
             FTreeView->ListFolderChanged(FFolder->AbsoluteIdList());
     }
     FRootChanged = false;
+    if (FComboBox && FFolder) FComboBox->SelectFolder(FFolder->AbsoluteIdList());
 }
 
 void TskCustomShellListView::Populate() {

@@ -13,6 +13,7 @@
 namespace vd {
 
 class TskShellChangeNotifier;
+class TskCustomShellComboBox;
 
 // Whether a file name passes a mask: patterns cut at ";" and "|", a pattern without "." never
 // matches, "*.*" matches every name, the others match without regard to case.
@@ -65,6 +66,8 @@ public:
     // Called by a linked tree.
     void LinkTree(TskCustomShellTreeView* Tree);
     void ClearTreeLink() { FTreeView = nullptr; }
+    // Called by a linked folder combo (null: unlinked); the combo follows the listed folder.
+    void LinkCombo(TskCustomShellComboBox* Combo) { FComboBox = Combo; }
 
     virtual void Populate();
 
@@ -95,6 +98,7 @@ private:
     TShellObjectTypes FObjectTypes = (1u << otFolders) | (1u << otNonFolders);
     std::vector<std::unique_ptr<TskShellFolder>> FFolders;
     TskCustomShellTreeView* FTreeView = nullptr;
+    TskCustomShellComboBox* FComboBox = nullptr;
     TskShellChangeNotifier* FNotifier = nullptr;
     String FMask = "*.*|*.*";
 };
