@@ -14,6 +14,7 @@ namespace vd {
 
 class TskShellChangeNotifier;
 class TskCustomShellComboBox;
+class TskSkinPopupMenu;
 
 // Whether a file name passes a mask: patterns cut at ";" and "|", a pattern without "." never
 // matches, "*.*" matches every name, the others match without regard to case.
@@ -77,6 +78,8 @@ protected:
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void DblClick() override;
+    // The item menu of the selected row (AutoContextMenus).
+    void DoContextPopup(TPoint MousePos, bool& Handled) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
     void ClearFolders();
     void CreateRoot();
@@ -99,6 +102,7 @@ private:
     std::vector<std::unique_ptr<TskShellFolder>> FFolders;
     TskCustomShellTreeView* FTreeView = nullptr;
     TskCustomShellComboBox* FComboBox = nullptr;
+    TskSkinPopupMenu* FItemMenu = nullptr;
     TskShellChangeNotifier* FNotifier = nullptr;
     String FMask = "*.*|*.*";
 };
