@@ -330,5 +330,17 @@ TEST_F(ShellViews, ListContextMenuOffersTheSelectedItemsVerbs) {
     l->AutoContextMenus = false;
 }
 
+TEST_F(ShellViews, TreeContextMenuOffersTheSelectedFoldersVerbs) {
+    auto* t = MakeTree();
+    t->SetPath(Tree + "/b");
+    t->Perform(WM_CONTEXTMENU, 0, static_cast<LPARAM>(0xFFFFFFFFu));
+    TskSkinPopupMenu* menu = nullptr;
+    for (int i = 0; i < t->ComponentCount(); ++i)
+        if (auto* m = dynamic_cast<TskSkinPopupMenu*>(t->Components(i))) menu = m;
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->Items()->Find("Open"), nullptr) << "a folder is never run";
+    EXPECT_NE(menu->Items()->Find("Delete"), nullptr);
+}
+
 } // namespace
 } // namespace vd::test
