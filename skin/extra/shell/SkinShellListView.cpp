@@ -1,4 +1,6 @@
 #include "skin/extra/shell/SkinShellListView.h"
+#include "skin/extra/shell/SkinShellComboBox.h"
+#include "skin/extra/shell/SkinShellMenu.h"
 
 #include "platform/gfx/Gdi.h"
 #include "platform/rtl/FileUtils.h"
@@ -39,6 +41,7 @@ TskCustomShellListView::TskCustomShellListView(TComponent* AOwner) : TskSkinCust
 TskCustomShellListView::~TskCustomShellListView() {
     Destroying();
     if (FTreeView) FTreeView->ClearListLink();
+    if (FComboBox) FComboBox->ClearListLink();
     delete FNotifier;
     FNotifier = nullptr;
     FFolders.clear();
@@ -195,6 +198,7 @@ void TskCustomShellListView::SyncLinks() {
             FTreeView->ListFolderChanged(FFolder->AbsoluteIdList());
     }
     FRootChanged = false;
+    if (FComboBox && FFolder) FComboBox->SelectFolder(FFolder->AbsoluteIdList());
 }
 
 void TskCustomShellListView::Populate() {
@@ -333,6 +337,30 @@ void TskCustomShellListView::ExecuteCommand(const String& Verb, bool& Handled) {
         EditSelected();
         Handled = true;
     }
+}
+
+void TskCustomShellListView::DoContextPopup(TPoint MousePos, bool& Handled) {
+    TskSkinCustomListView::DoContextPopup(MousePos, Handled);
+    if (Handled || !AutoContextMenus) return;
+    TListItem* item = Selected();
+    TskShellFolder* folder = item ? Folders(item->Index()) : nullptr;
+    if (!folder) return;
+    delete FItemMenu;
+    TShellCommandHooks hooks;
+    hooks.Execute = [this](const String& verb, bool& handled) { ExecuteCommand(verb, handled); };
+    hooks.Completed = [this](const String& verb, bool ok) { CommandCompleted(verb, ok); };
+    FItemMenu = CreateShellItemMenu(
+        this, folder,
+        [this]() -> TskShellFolder* {
+            TListItem* sel = Selected();
+            return sel ? Folders(sel->Index()) : nullptr;
+        },
+        hooks);
+    if (!FItemMenu) return;
+    const TPoint at =
+        MousePos.X == -1 && MousePos.Y == -1 ? ClientToScreen({0, 0}) : ClientToScreen(MousePos);
+    FItemMenu->PopupAtControl(this, at.X, at.Y);
+    Handled = true;
 }
 
 void TskCustomShellListView::CommandCompleted(const String& Verb, bool Succeeded) {

@@ -13,6 +13,8 @@
 namespace vd {
 
 class TskShellChangeNotifier;
+class TskCustomShellComboBox;
+class TskSkinPopupMenu;
 
 // Whether a file name passes a mask: patterns cut at ";" and "|", a pattern without "." never
 // matches, "*.*" matches every name, the others match without regard to case.
@@ -65,6 +67,8 @@ public:
     // Called by a linked tree.
     void LinkTree(TskCustomShellTreeView* Tree);
     void ClearTreeLink() { FTreeView = nullptr; }
+    // Called by a linked folder combo (null: unlinked); the combo follows the listed folder.
+    void LinkCombo(TskCustomShellComboBox* Combo) { FComboBox = Combo; }
 
     virtual void Populate();
 
@@ -74,6 +78,8 @@ protected:
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void DblClick() override;
+    // The item menu of the selected row (AutoContextMenus).
+    void DoContextPopup(TPoint MousePos, bool& Handled) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
     void ClearFolders();
     void CreateRoot();
@@ -95,6 +101,8 @@ private:
     TShellObjectTypes FObjectTypes = (1u << otFolders) | (1u << otNonFolders);
     std::vector<std::unique_ptr<TskShellFolder>> FFolders;
     TskCustomShellTreeView* FTreeView = nullptr;
+    TskCustomShellComboBox* FComboBox = nullptr;
+    TskSkinPopupMenu* FItemMenu = nullptr;
     TskShellChangeNotifier* FNotifier = nullptr;
     String FMask = "*.*|*.*";
 };

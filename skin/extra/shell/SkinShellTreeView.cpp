@@ -1,4 +1,5 @@
 #include "skin/extra/shell/SkinShellTreeView.h"
+#include "skin/extra/shell/SkinShellMenu.h"
 
 #include "platform/rtl/Format.h"
 #include "platform/rtl/SysUtils.h"
@@ -292,6 +293,24 @@ void TskCustomShellTreeView::ExecuteCommand(const String& Verb, bool& Handled) {
 }
 
 // A delete that did not happen (refused, cancelled, partly done) leaves the node, read again.
+void TskCustomShellTreeView::DoContextPopup(TPoint MousePos, bool& Handled) {
+    TskSkinCustomTreeView::DoContextPopup(MousePos, Handled);
+    if (Handled || !AutoContextMenus) return;
+    TskShellFolder* folder = FolderOf(Selected());
+    if (!folder) return;
+    delete FItemMenu;
+    TShellCommandHooks hooks;
+    hooks.Execute = [this](const String& verb, bool& handled) { ExecuteCommand(verb, handled); };
+    hooks.Completed = [this](const String& verb, bool ok) { CommandCompleted(verb, ok); };
+    FItemMenu = CreateShellItemMenu(
+        this, folder, [this] { return FolderOf(Selected()); }, hooks);
+    if (!FItemMenu) return;
+    const TPoint at =
+        MousePos.X == -1 && MousePos.Y == -1 ? ClientToScreen({0, 0}) : ClientToScreen(MousePos);
+    FItemMenu->PopupAtControl(this, at.X, at.Y);
+    Handled = true;
+}
+
 void TskCustomShellTreeView::CommandCompleted(const String& Verb, bool Succeeded) {
     TTreeNode* node = Selected();
     if (!Succeeded || !node) return;

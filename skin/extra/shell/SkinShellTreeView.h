@@ -13,6 +13,7 @@ namespace vd {
 
 class TskCustomShellListView;
 class TskShellChangeNotifier;
+class TskSkinPopupMenu;
 
 using TAddFolderEvent = std::function<void(TObject* Sender, TskShellFolder* AFolder, bool& CanAdd)>;
 
@@ -67,6 +68,8 @@ protected:
     void DestroyWnd() override;
     void Loaded() override;
     bool CanChange(TTreeNode* Node) override;
+    // The item menu of the selected node (AutoContextMenus).
+    void DoContextPopup(TPoint MousePos, bool& Handled) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     virtual void ClearItems();
     void CreateRoot();
@@ -90,6 +93,7 @@ private:
     bool FUseShellImages = true;
     TskShellChangeNotifier* FNotifier = nullptr;
     TTreeNode* FSelecting = nullptr;
+    TskSkinPopupMenu* FItemMenu = nullptr;
     // The nodes' items, owned here and freed with their nodes.
     std::unordered_map<const TskShellFolder*, std::unique_ptr<TskShellFolder>> FItems;
 };

@@ -3,6 +3,7 @@
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StringList.h"
 #include "skin/extra/shell/SkinShellListView.h"
+#include "skin/extra/shell/SkinShellMenu.h"
 #include "skin/extra/shell/SkinShellTreeView.h"
 #include "tests/support/TempDir.h"
 
@@ -302,6 +303,43 @@ TEST_F(ShellViews, ListFollowsTheFolderOfASelectedFile) {
     EXPECT_FALSE(file->Expanded());
     file->Expand(false); // never runs the file
     EXPECT_FALSE(file->Expanded());
+}
+
+TEST_F(ShellViews, ListContextMenuOffersTheSelectedItemsVerbs) {
+    auto* l = MakeList();
+    l->SetPath(Tree);
+    auto menus = [&] {
+        std::vector<TskSkinPopupMenu*> out;
+        for (int i = 0; i < l->ComponentCount(); ++i)
+            if (auto* m = dynamic_cast<TskSkinPopupMenu*>(l->Components(i))) out.push_back(m);
+        return out;
+    };
+    l->Perform(WM_CONTEXTMENU, 0, static_cast<LPARAM>(0xFFFFFFFFu));
+    EXPECT_TRUE(menus().empty()) << "nothing selected: no menu";
+    int file = -1;
+    for (int i = 0; i < l->FolderCount(); ++i)
+        if (l->Folders(i)->DisplayName() == "a.txt") file = i;
+    ASSERT_GE(file, 0);
+    l->SetSelected(l->Items().Item(file));
+    l->Perform(WM_CONTEXTMENU, 0, static_cast<LPARAM>(0xFFFFFFFFu));
+    l->Perform(WM_CONTEXTMENU, 0, static_cast<LPARAM>(0xFFFFFFFFu));
+    const auto shown = menus();
+    ASSERT_EQ(shown.size(), 1u) << "one menu at a time";
+    EXPECT_NE(shown[0]->Items()->Find("Open"), nullptr);
+    EXPECT_NE(shown[0]->Items()->Find("Rename"), nullptr);
+    l->AutoContextMenus = false;
+}
+
+TEST_F(ShellViews, TreeContextMenuOffersTheSelectedFoldersVerbs) {
+    auto* t = MakeTree();
+    t->SetPath(Tree + "/b");
+    t->Perform(WM_CONTEXTMENU, 0, static_cast<LPARAM>(0xFFFFFFFFu));
+    TskSkinPopupMenu* menu = nullptr;
+    for (int i = 0; i < t->ComponentCount(); ++i)
+        if (auto* m = dynamic_cast<TskSkinPopupMenu*>(t->Components(i))) menu = m;
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->Items()->Find("Open"), nullptr) << "a folder is never run";
+    EXPECT_NE(menu->Items()->Find("Delete"), nullptr);
 }
 
 } // namespace

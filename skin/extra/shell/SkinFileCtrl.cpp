@@ -1,0 +1,329 @@
+#include "skin/extra/shell/SkinFileCtrl.h"
+
+#include "platform/rtl/Exception.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/vcl/StdCtrls/Edit.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <memory>
+#include <vector>
+
+namespace vd {
+
+namespace {
+
+String CurrentDirectory() {
+    char buf[4096];
+    return ::getcwd(buf, sizeof buf) ? String(buf) : String("/");
+}
+
+// Lexical normalisation of an absolute path: no "//", ".", ".." or trailing "/".
+String NormalisePath(const String& Path) {
+    std::vector<String> parts;
+    std::size_t i = 0;
+    while (i <= Path.size()) {
+        std::size_t e = Path.find('/', i);
+        if (e == String::npos) e = Path.size();
+        const String seg = Path.substr(i, e - i);
+        i = e + 1;
+        if (seg.empty() || seg == ".") continue;
+        if (seg == "..") {
+            if (!parts.empty()) parts.pop_back();
+            continue;
+        }
+        parts.push_back(seg);
+    }
+    String out;
+    for (const String& p : parts)
+        out += "/" + p;
+    return out.empty() ? String("/") : out;
+}
+
+String Resolve(const String& Text, const String& Base) {
+    if (!Text.empty() && Text[0] == '/') return NormalisePath(Text);
+    return NormalisePath(JoinFileName(Base.empty() ? CurrentDirectory() : Base, Text));
+}
+
+bool IsExistingFile(const String& Path) {
+    struct stat st {};
+    return ::stat(Path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+[[noreturn]] void RaiseDirectoryError(int err) {
+    throw EInOutError(SysErrorMessage(err));
+}
+
+bool HasWildcards(const String& Name) {
+    return Name.find_first_of("*?") != String::npos;
+}
+
+// The attribute bits a Linux directory entry stands for.
+std::uint8_t EntryAttributes(const String& Name, const struct stat& st) {
+    std::uint8_t a = 0;
+    if (!(st.st_mode & S_IWUSR)) a |= skftReadOnly;
+    if (!Name.empty() && Name[0] == '.') a |= skftHidden;
+    if (S_ISDIR(st.st_mode))
+        a |= skftDirectory;
+    else if (S_ISREG(st.st_mode))
+        a |= skftArchive;
+    else
+        a |= skftSystem; // devices, sockets, pipes
+    return a;
+}
+
+} // namespace
+
+bool IsExistingFolder(const String& Path) {
+    if (Path.empty()) return false;
+    struct stat st {};
+    return ::stat(Path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+String JoinFileName(const String& Directory, const String& Name) {
+    if (!Directory.empty() && Directory.back() == '/') return Directory + Name;
+    return Directory + "/" + Name;
+}
+
+bool FileMaskMatches(const String& Pattern, const String& Name) {
+    if (Pattern == "*.*" || Pattern == "*") return true;
+    return MatchesMask(Name, Pattern, false);
+}
+
+void SplitFileSpec(const String& Text, const String& Base, String& Directory, String& FileName) {
+    String text = Text;
+    if (text.size() >= 2 && text.front() == '[' && text.back() == ']') text = text.substr(1, text.size() - 2);
+    const String base = Base.empty() ? CurrentDirectory() : Base;
+    const std::size_t slash = text.rfind('/');
+    if (slash == String::npos) {
+        Directory = NormalisePath(base);
+        FileName = text;
+    } else {
+        Directory = Resolve(slash == 0 ? String("/") : text.substr(0, slash), base);
+        FileName = text.substr(slash + 1);
+    }
+    if (FileName == "." || FileName == "..") {
+        Directory = Resolve(FileName, Directory);
+        FileName.clear();
+    }
+    if (!IsExistingFolder(Directory)) RaiseDirectoryError(ENOENT);
+    if (!FileName.empty() && !HasWildcards(FileName) && !IsExistingFile(JoinFileName(Directory, FileName))) {
+        const String sub = JoinFileName(Directory, FileName);
+        if (!IsExistingFolder(sub)) RaiseDirectoryError(ENOENT);
+        Directory = sub;
+        FileName.clear();
+    }
+}
+
+// ---- TskSkinFileListBox ----
+
+TskSkinFileListBox::TskSkinFileListBox(TComponent* AOwner) : TskSkinListBox(AOwner) {
+    FDirectory = CurrentDirectory();
+    SetWidth(145);
+    SetMultiSelect(false);
+    SetSorted(true);
+}
+
+TskSkinFileListBox::~TskSkinFileListBox() {
+    if (FFilterCombo) FFilterCombo->FFileList = nullptr;
+}
+
+void TskSkinFileListBox::SetDirectory(const String& Value) {
+    const String dir = Resolve(Value, FDirectory);
+    if (dir == FDirectory) return;
+    if (!IsExistingFolder(dir)) RaiseDirectoryError(ENOENT);
+    FDirectory = dir;
+    ReadFileNames();
+}
+
+void TskSkinFileListBox::SetMask(const String& Value) {
+    if (Value == FMask) return;
+    FMask = Value;
+    ReadFileNames();
+}
+
+void TskSkinFileListBox::SetFileType(TskFileType Value) {
+    if (Value == FFileType) return;
+    FFileType = Value;
+    ReadFileNames();
+}
+
+void TskSkinFileListBox::SetFileEdit(TCustomEdit* Value) {
+    if (FFileEdit) FFileEdit->RemoveFreeNotification(this);
+    FFileEdit = Value;
+    if (!FFileEdit) return;
+    FFileEdit->FreeNotification(this);
+    const String name = SelectedName();
+    FFileEdit->SetText(name.empty() ? FMask : name);
+}
+
+String TskSkinFileListBox::SelectedName() {
+    const int i = ItemIndex();
+    if (i < 0 || i >= Items().Count() || !Selected(i)) return String();
+    return Items().Strings(i);
+}
+
+void TskSkinFileListBox::SelectName(const String& Name) {
+    if (Name == SelectedName()) return;
+    SetItemIndex(Items().IndexOf(Name));
+    Change();
+}
+
+String TskSkinFileListBox::GetFileName() {
+    const String name = SelectedName();
+    return name.empty() ? String() : JoinFileName(FDirectory, name);
+}
+
+void TskSkinFileListBox::SetFileName(const String& Value) {
+    if (Value.empty() || Value == GetFileName()) return;
+    String dir, name;
+    SplitFileSpec(Value, FDirectory, dir, name);
+    SetDirectory(dir);
+    if (name.empty()) return;
+    if (HasWildcards(name)) {
+        SetMask(name);
+        return;
+    }
+    SelectName(name);
+    // A file the mask hides is shown by making its name the mask.
+    if (SelectedName() != name && IsExistingFile(JoinFileName(FDirectory, name))) {
+        SetMask(name);
+        SelectName(name);
+    }
+}
+
+void TskSkinFileListBox::ReadFileNames() {
+    if (ComponentState() & (csLoading | csDestroying)) return;
+    const std::uint8_t attr = FFileType & 0x3F;
+    // As a find with an attribute mask: hidden, system and directory entries only when asked.
+    const std::uint8_t excluded =
+        static_cast<std::uint8_t>(~attr & (skftHidden | skftSystem | skftDirectory));
+    Items().BeginUpdate();
+    Clear();
+    std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(FDirectory.c_str()), ::closedir);
+    if (d) {
+        std::vector<String> patterns;
+        std::size_t i = 0;
+        while (i <= FMask.size()) {
+            std::size_t e = FMask.find(';', i);
+            if (e == String::npos) e = FMask.size();
+            const String p = Trim(FMask.substr(i, e - i));
+            if (!p.empty()) patterns.push_back(p);
+            i = e + 1;
+        }
+        while (const dirent* ent = ::readdir(d.get())) {
+            const String name = ent->d_name;
+            if (name == "." || name == "..") continue;
+            struct stat st {};
+            if (::lstat(JoinFileName(FDirectory, name).c_str(), &st) != 0) continue;
+            if (S_ISLNK(st.st_mode)) {
+                struct stat target {};
+                if (::stat(JoinFileName(FDirectory, name).c_str(), &target) == 0) st = target;
+            }
+            const std::uint8_t a = EntryAttributes(name, st);
+            if (a & excluded) continue;
+            if (!(FFileType & skftNormal) && !(a & attr)) continue;
+            bool match = false;
+            for (const String& p : patterns)
+                if (FileMaskMatches(p, name)) {
+                    match = true;
+                    break;
+                }
+            if (!match) continue;
+            Items().Add((a & skftDirectory) ? "[" + name + "]" : name);
+        }
+    }
+    Items().EndUpdate();
+    Change();
+}
+
+void TskSkinFileListBox::ListBoxClick() {
+    TskSkinListBox::ListBoxClick();
+    if (ItemIndex() != FLastSel) Change();
+}
+
+void TskSkinFileListBox::Change() {
+    FLastSel = ItemIndex();
+    if (FFileEdit) {
+        const String name = SelectedName();
+        FFileEdit->SetText(name.empty() ? FMask : name);
+        FFileEdit->SelectAll();
+    }
+    if (OnChange) OnChange(this);
+}
+
+void TskSkinFileListBox::Notification(TComponent* AComponent, TOperation Operation) {
+    TskSkinListBox::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FFileEdit) FFileEdit = nullptr;
+    if (AComponent == FFilterCombo) FFilterCombo = nullptr;
+}
+
+// ---- TskSkinFilterComboBox ----
+
+TskSkinFilterComboBox::TskSkinFilterComboBox(TComponent* AOwner) : TskSkinComboBox(AOwner) {
+    FFilter = "All files (*.*)|*.*";
+    BuildLists();
+}
+
+TskSkinFilterComboBox::~TskSkinFilterComboBox() {
+    if (FFileList) FFileList->FFilterCombo = nullptr;
+}
+
+void TskSkinFilterComboBox::SetFilter(const String& Value) {
+    if (Value == FFilter) return;
+    FFilter = Value;
+    BuildLists();
+    Change();
+}
+
+void TskSkinFilterComboBox::SetFileList(TskSkinFileListBox* Value) {
+    if (FFileList) {
+        FFileList->FFilterCombo = nullptr;
+        FFileList->RemoveFreeNotification(this);
+    }
+    FFileList = Value;
+    if (!FFileList) return;
+    FFileList->FreeNotification(this);
+    FFileList->FFilterCombo = this;
+}
+
+String TskSkinFilterComboBox::Mask() {
+    if (ItemIndex() < 0 && Items().Count() > 0) SetItemIndex(Items().Count() - 1);
+    const int i = ItemIndex();
+    if (i < 0 || i >= FMasks.Count()) return "*.*";
+    return FMasks.Strings(i);
+}
+
+void TskSkinFilterComboBox::Change() {
+    if (FFileList) FFileList->SetMask(Mask());
+    TskSkinComboBox::Change();
+}
+
+void TskSkinFilterComboBox::Notification(TComponent* AComponent, TOperation Operation) {
+    TskSkinComboBox::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FFileList) FFileList = nullptr;
+}
+
+void TskSkinFilterComboBox::BuildLists() {
+    Items().Clear();
+    FMasks.Clear();
+    String rest = FFilter;
+    std::size_t bar;
+    while ((bar = rest.find('|')) != String::npos) {
+        const String description = rest.substr(0, bar);
+        rest = rest.substr(bar + 1);
+        const std::size_t next = rest.find('|');
+        const String mask = next == String::npos ? rest : rest.substr(0, next);
+        rest = next == String::npos ? String() : rest.substr(next + 1);
+        Items().Add(description);
+        FMasks.Add(mask);
+    }
+    if (Items().Count() > 0) SetItemIndex(0);
+}
+
+} // namespace vd
