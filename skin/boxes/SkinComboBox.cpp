@@ -1079,14 +1079,4 @@ bool TskSkinCustomComboBox::SetProperty(const String& name, const TPropValue& v)
     return true;
 }
 
-bool TskSkinCustomComboBox::SetComponentProperty(const String& name, TComponent* value) {
-    if (name == "SkinData") {
-        auto* skin = dynamic_cast<TskSkinData*>(value);
-        if (!skin) return false;
-        SetSkinData(skin);
-        return true;
-    }
-    return TskSkinCustomControl::SetComponentProperty(name, value);
-}
-
 } // namespace vd

@@ -1025,14 +1025,4 @@ bool TskSkinListBox::SetProperty(const String& name, const TPropValue& v) {
     return true;
 }
 
-bool TskSkinCustomListBox::SetComponentProperty(const String& name, TComponent* value) {
-    if (name == "SkinData") {
-        auto* skin = dynamic_cast<TskSkinData*>(value);
-        if (!skin) return false;
-        SetSkinData(skin);
-        return true;
-    }
-    return TskSkinCustomControl::SetComponentProperty(name, value);
-}
-
 } // namespace vd

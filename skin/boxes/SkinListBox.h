@@ -157,7 +157,6 @@ public:
     void ChangeSkinData() override;
     void DefaultFontChanged() override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
-    bool SetComponentProperty(const String& name, TComponent* value) override;
     void Dispatch(TMessage& Message) override;
 
 protected:

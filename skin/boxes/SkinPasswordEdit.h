@@ -57,7 +57,6 @@ public:
     void CreateControlSkinImage(TBitmap& Bitmap) override;
     void CalcSize(int& W, int& H) override;
     void Dispatch(TMessage& Message) override;
-    bool SetComponentProperty(const String& name, TComponent* value) override;
     bool SetProperty(const String& name, const TPropValue& value) override;
 
 protected:

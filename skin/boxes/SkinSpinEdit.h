@@ -63,7 +63,6 @@ public:
     void SetControlRegion() override;
     void Invalidate() override;
     void Dispatch(TMessage& Message) override;
-    bool SetComponentProperty(const String& name, TComponent* value) override;
     bool SetProperty(const String& name, const TPropValue& value) override;
 
 protected:

@@ -273,14 +273,4 @@ bool TskSkinUpDown::SetProperty(const String& name, const TPropValue& v) {
     return true;
 }
 
-bool TskSkinUpDown::SetComponentProperty(const String& name, TComponent* value) {
-    if (name == "SkinData") {
-        auto* skin = dynamic_cast<TskSkinData*>(value);
-        if (!skin) return false;
-        SetSkinData(skin);
-        return true;
-    }
-    return TskSkinCustomControl::SetComponentProperty(name, value);
-}
-
 } // namespace vd

@@ -43,7 +43,6 @@ public:
     void CalcSize(int& W, int& H) override;
     void SetControlRegion() override;
     void Dispatch(TMessage& Message) override;
-    bool SetComponentProperty(const String& name, TComponent* value) override;
     bool SetProperty(const String& name, const TPropValue& value) override;
 
 protected:

@@ -69,4 +69,12 @@ void TskSkinControl::WndProc(TMessage& Message) {
     }
 }
 
+bool TskSkinControl::SetComponentProperty(const String& name, TComponent* value) {
+    if (name != "SkinData") return TCustomControl::SetComponentProperty(name, value);
+    auto* skin = dynamic_cast<TskSkinData*>(value);
+    if (!skin) return false;
+    SetSkinData(skin);
+    return true;
+}
+
 } // namespace vd

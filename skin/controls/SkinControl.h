@@ -32,6 +32,8 @@ public:
     virtual void ResetSkinIndex() { FSkinIndex = -1; }
 
     void WndProc(TMessage& Message) override;
+    // Form resources: "SkinData" names the skin object.
+    bool SetComponentProperty(const String& name, TComponent* value) override;
 
 protected:
     void Paint() override;

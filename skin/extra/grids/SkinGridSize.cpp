@@ -398,12 +398,6 @@ bool TskSkinCustomGrid::SetComponentProperty(const String& name, TComponent* val
             SetVScrollBar(bar);
         return true;
     }
-    if (name == "SkinData") {
-        auto* skin = dynamic_cast<TskSkinData*>(value);
-        if (!skin) return false;
-        SetSkinData(skin);
-        return true;
-    }
     return TskSkinControl::SetComponentProperty(name, value);
 }
 
