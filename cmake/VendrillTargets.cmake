@@ -1,11 +1,33 @@
 # Helpers shared by every folder's CMakeLists.
 
+# Precompiled headers for clang: the standard headers nearly every unit parses (and, for the
+# tests, GoogleTest) are parsed once per build instead of once per unit, a third to a half of a
+# unit's time. Each is built once in its own target and reused, so a target that uses one
+# compiles with the global options only, as vd_library and vd_test targets do. Not for g++: its
+# precompiled headers are so large (over 100 MB with -g) that loading one costs what it saves.
+find_package(GTest REQUIRED)
+if(CMAKE_CXX_COMPILER_ID MATCHES "Clang" AND NOT CMAKE_DISABLE_PRECOMPILE_HEADERS)
+  set(VD_PCH_STD
+      <algorithm> <array> <atomic> <chrono> <condition_variable> <cstdint> <cstring> <deque>
+      <functional> <map> <memory> <mutex> <optional> <set> <span> <string> <string_view> <thread>
+      <unordered_map> <utility> <vector>)
+  file(WRITE ${CMAKE_BINARY_DIR}/vd_pch.cpp "// The precompiled headers' own unit.\n")
+  add_library(vd_pch_std OBJECT ${CMAKE_BINARY_DIR}/vd_pch.cpp)
+  target_precompile_headers(vd_pch_std PRIVATE ${VD_PCH_STD})
+  add_library(vd_pch_test OBJECT ${CMAKE_BINARY_DIR}/vd_pch.cpp)
+  target_link_libraries(vd_pch_test PRIVATE GTest::gtest)
+  target_precompile_headers(vd_pch_test PRIVATE ${VD_PCH_STD} <filesystem> <fstream> <gtest/gtest.h>)
+endif()
+
 # vd_library(name SOURCES ... DEPS ...): a static library rooted at the source tree.
 function(vd_library name)
   cmake_parse_arguments(A "" "" "SOURCES;DEPS;SYSTEM_DEPS" ${ARGN})
   add_library(${name} STATIC ${A_SOURCES})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${A_DEPS} ${A_SYSTEM_DEPS})
+  if(TARGET vd_pch_std)
+    target_precompile_headers(${name} REUSE_FROM vd_pch_std)
+  endif()
 endfunction()
 
 # The ThreadSanitizer build builds only this target: the threaded tests and what they need.
@@ -25,6 +47,9 @@ function(vd_test name)
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE ${A_DEPS} vd_test_support GTest::gtest GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  if(TARGET vd_pch_test)
+    target_precompile_headers(${name} REUSE_FROM vd_pch_test)
+  endif()
   set(labels ${A_LABELS})
   # A test that builds the Xvfb starter or the icecast2 kit starts a real peer; others that do
   # (the SMTP tests) say LABELS peers themselves.
