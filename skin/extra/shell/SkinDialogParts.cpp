@@ -4,9 +4,11 @@
 #include "platform/rtl/FileUtils.h"
 #include "platform/vcl/Form.h"
 #include "skin/boxes/SkinEdit.h"
+#include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinGraphicControl.h"
 #include "skin/controls/SkinListView.h"
+#include "skin/controls/SkinStdLabel.h"
 #include "skin/controls/SkinTreeView.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStrings.h"
@@ -37,6 +39,10 @@ void SkinOne(TControl* c, TskSkinData* Skin) {
         t->SetSkinData(Skin);
     else if (auto* l = dynamic_cast<TskSkinCustomListView*>(c))
         l->SetSkinData(Skin);
+    else if (auto* t = dynamic_cast<TskSkinStdLabel*>(c))
+        t->SetSkinData(Skin);
+    else if (auto* b = dynamic_cast<TskSkinBevel*>(c))
+        b->SetSkinData(Skin);
 }
 } // namespace
 

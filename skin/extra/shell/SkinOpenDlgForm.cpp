@@ -52,11 +52,11 @@ void TskOpenDlgForm::BuildToolBar() {
         c->SetAlign(align);
         c->SetParent(ToolBar);
     };
-    auto spacer = [&](const char* name, TAlign align) {
+    auto spacer = [&](const char* name, TAlign align, int width = 10) {
         auto* b = new TskSkinBevel(this);
         b->SetName(name);
         b->SetShape(bsSpacer);
-        place(b, 10, align);
+        place(b, width, align);
     };
     spacer("LeftSpacer", alLeft);
     LookInLabel = new TskSkinStdLabel(this);
@@ -65,6 +65,7 @@ void TskOpenDlgForm::BuildToolBar() {
     LookInLabel->SetLayout(tlCenter);
     place(LookInLabel, 60, alLeft);
     LookInLabel->SetAutoSize(true);
+    spacer("LabelSpacer", alLeft, 6); // the label's text does not touch the combo
 
     LookInCombo = new TskSkinShellComboBox(this);
     LookInCombo->SetName("LookInCombo");

@@ -2,11 +2,19 @@
 // directory edit's button through the select-folder dialog.
 #include "ShellDialogFixture.h"
 #include "platform/vcl/FormReader.h"
+#include "skin/boxes/SkinEdit.h"
+#include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinGraphicControl.h"
+#include "skin/controls/SkinListView.h"
+#include "skin/controls/SkinStdLabel.h"
+#include "skin/controls/SkinTreeView.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinProperties.h"
 #include "skin/extra/shell/SkinDialogEdits.h"
 #include "skin/extra/shell/SkinOpenDialog.h"
+#include "skin/extra/shell/SkinOpenDlgForm.h"
 #include "skin/extra/shell/SkinSelDirForm.h"
 #include "skin/extra/shell/SkinSelectDirDialog.h"
 #include "skin/extra/shell/SkinShellClasses.h"
@@ -106,6 +114,42 @@ TEST_F(DialogEdits, DirectoryButtonWritesTheChosenFolderOnlyOnOK) {
     EXPECT_EQ(edit->Text(), Home + "/docs");
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(Screen->FormCount(), 1) << "the dialog's window is gone";
+}
+
+// The skin a control of the dialogs draws from; Unknown for a control of no skinned kind.
+TskSkinData* const Unknown = reinterpret_cast<TskSkinData*>(1);
+TskSkinData* SkinOf(TControl* c) {
+    if (auto* s = dynamic_cast<TskSkinControl*>(c)) return s->SkinData();
+    if (auto* g = dynamic_cast<TskGraphicSkinControl*>(c)) return g->SkinData();
+    if (auto* e = dynamic_cast<TskSkinCustomEdit*>(c)) return e->SkinData();
+    if (auto* t = dynamic_cast<TskSkinCustomTreeView*>(c)) return t->SkinData();
+    if (auto* l = dynamic_cast<TskSkinCustomListView*>(c)) return l->SkinData();
+    if (auto* t = dynamic_cast<TskSkinStdLabel*>(c)) return t->SkinData();
+    if (auto* b = dynamic_cast<TskSkinBevel*>(c)) return b->SkinData();
+    return Unknown;
+}
+
+void ExpectEverySkinned(TWinControl* root, TskSkinData* skin) {
+    for (int i = 0; i < root->ControlCount(); ++i) {
+        TControl* c = root->Controls(i);
+        EXPECT_EQ(SkinOf(c), skin) << c->Name();
+        if (auto* w = dynamic_cast<TWinControl*>(c)) ExpectEverySkinned(w, skin);
+    }
+}
+
+TEST_F(DialogEdits, EveryControlOfBothDialogsTakesTheControlsSkin) {
+    auto* skin = new TskSkinData(Owner);
+    auto* folders = new TskSkinSelectDirectoryDialog(Owner);
+    folders->SetCtrlSkinData(skin);
+    folders->ShowToolBar = true;
+    TModalLoopHookScope hook([&](TCustomForm& f) {
+        ExpectEverySkinned(&f, skin);
+        f.Close();
+    });
+    folders->ShowSelectForm();
+    auto* files = new TskSkinOpenDialog(Owner);
+    files->SetCtrlSkinData(skin);
+    files->ShowOpenForm();
 }
 
 } // namespace
