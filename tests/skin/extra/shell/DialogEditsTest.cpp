@@ -18,7 +18,10 @@
 #include "skin/extra/shell/SkinSelDirForm.h"
 #include "skin/extra/shell/SkinSelectDirDialog.h"
 #include "skin/extra/shell/SkinShellClasses.h"
+#include "skin/extra/shell/SkinShellListView.h"
 #include "skin/extra/shell/SkinShellTreeView.h"
+
+#include <functional>
 
 namespace vd::test {
 namespace {
@@ -114,6 +117,32 @@ TEST_F(DialogEdits, DirectoryButtonWritesTheChosenFolderOnlyOnOK) {
     EXPECT_EQ(edit->Text(), Home + "/docs");
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(Screen->FormCount(), 1) << "the dialog's window is gone";
+}
+
+TEST_F(DialogEdits, FileButtonWritesTheChosenFileOnlyOnOK) {
+    auto* edit = new TskSkinFileEdit(Owner);
+    edit->SetParent(Owner);
+    edit->SetFilter("Texts|*.txt");
+    edit->LVHeaderSkinDataName = "header";
+    edit->SetText(Home + "/music/b.txt");
+    auto showWith = [&](std::function<void(TskOpenDlgForm&)> action) {
+        TModalLoopHookScope hook([&](TCustomForm& f) { action(static_cast<TskOpenDlgForm&>(f)); });
+        edit->ButtonClick();
+    };
+    showWith([&](TskOpenDlgForm& f) {
+        EXPECT_EQ(f.FileList->GetPath(), Home + "/music") << "starts at the edit's folder";
+        EXPECT_EQ(f.FileList->HeaderSkinDataName, "header");
+        EXPECT_EQ(f.FileNameEdit->Text(), "b.txt");
+        EXPECT_EQ(f.FileList->Items().Count(), 2) << "live and b.txt under the edit's filter";
+        f.CancelButton->ButtonClick();
+    });
+    EXPECT_EQ(edit->Text(), Home + "/music/b.txt");
+    showWith([&](TskOpenDlgForm& f) {
+        f.FileList->SetPath(Home + "/docs");
+        f.FileList->SetSelected(f.FileList->Items().Item(0));
+        f.OpenClick();
+    });
+    EXPECT_EQ(edit->Text(), Home + "/docs/c.txt");
 }
 
 // The skin a control of the dialogs draws from; Unknown for a control of no skinned kind.
