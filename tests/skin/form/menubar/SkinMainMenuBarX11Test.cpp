@@ -89,6 +89,8 @@ TEST_F(MenuBarX11Test, SkinnedBarWithAnOpenMenu) {
     Add(menu, "&Edit", {"&Copy", "&Paste"});
     Add(menu, "&View", {"&Log"})->Enabled = false;
     Add(menu, "&Streams", {"&Start all", "S&top all"});
+    Add(menu, "&Tools", {"&Options"});
+    Add(menu, "&Window", {"&Cascade", "&Tile"});
     Add(menu, "&Help", {"&About"});
     auto* bar = new TskSkinMainMenuBar(f);
     bar->SetParent(f);
@@ -100,10 +102,11 @@ TEST_F(MenuBarX11Test, SkinnedBarWithAnOpenMenu) {
     const unsigned long w = Backend->XWindowOf(f->Handle());
     ASSERT_TRUE(WaitUntil([&] { return Viewable(w); }, 10000, [&] { Pump(); }));
     // Narrow enough that the last item hides behind the mark.
-    f->SetClientWidth(bar->Item(4)->ObjectBounds.Left + 20);
+    f->SetClientWidth(bar->Item(5)->ObjectBounds.Left + 20);
     Pump();
     ASSERT_TRUE(bar->Overflow());
-    ASSERT_FALSE(bar->Item(4)->ShownOnBar);
+    ASSERT_TRUE(bar->Item(4)->ShownOnBar);
+    ASSERT_FALSE(bar->Item(5)->ShownOnBar);
     EXPECT_TRUE(bar->AcceleratorKey('F'));
     ASSERT_TRUE(frame->SkinMenu()->MenuVisible());
     const unsigned long level = Backend->XWindowOf(frame->SkinMenu()->Level(0)->Handle());
@@ -118,7 +121,9 @@ TEST_F(MenuBarX11Test, SkinnedBarWithAnOpenMenu) {
                             unsigned(r.Height()), AllPlanes, ZPixmap);
             if (!img) return false;
             const TPoint p = bar->ClientToScreen({bar->Width() / 2, bar->Height() / 2});
-            return (XGetPixel(img, p.X - r.Left, p.Y - r.Top) & 0xFFFFFF) != 0;
+            const TPoint m = frame->SkinMenu()->Level(0)->ShowPos();
+            return (XGetPixel(img, p.X - r.Left, p.Y - r.Top) & 0xFFFFFF) != 0 &&
+                   (XGetPixel(img, m.X - r.Left + 30, m.Y - r.Top + 10) & 0xFFFFFF) != 0;
         },
         10000, [&] { Pump(); }));
     ForceDirectories("artefacts");
