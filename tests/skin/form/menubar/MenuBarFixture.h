@@ -20,14 +20,18 @@ namespace vd::test {
 // Bar picture colours (0x00BBGGRR).
 inline constexpr TColor kBarFace = 0x336699, kItemNormal = 0x114477, kItemHot = 0x22AA55,
                         kItemDown = 0x5511AA;
+// Two animation frames side by side.
+inline constexpr TColor kFrame1 = 0x0000C0, kFrame2 = 0x00C000;
 
 inline TskBitmap BarPicture() {
-    TskBitmap b(80, 48);
+    TskBitmap b(80, 68);
     b.Fill(0x777777);
     Box(b, 0, 0, 60, 24, kBarFace);
     Box(b, 0, 24, 20, 44, kItemNormal);
     Box(b, 20, 24, 40, 44, kItemHot);
     Box(b, 40, 24, 60, 44, kItemDown);
+    Box(b, 0, 48, 20, 68, kFrame1);
+    Box(b, 20, 48, 40, 68, kFrame2);
     return b;
 }
 
@@ -58,10 +62,18 @@ inline std::string MenuBarSkinIni() {
            "sysmenubutton=barsys\r\ntrackmarkcolor=255\r\ntrackmarkactivecolor=65280\r\n";
 }
 
-inline std::unique_ptr<TskCompressedStoredSkin> MenuBarStoredSkin() {
+// Keys added to the item record.
+inline std::string WithItemKeys(const std::string& keys) {
+    std::string ini = MenuBarSkinIni();
+    const std::string at = "[baritem]\r\n";
+    ini.insert(ini.find(at) + at.size(), keys);
+    return ini;
+}
+
+inline std::unique_ptr<TskCompressedStoredSkin> MenuBarStoredSkin(const std::string& ini = MenuBarSkinIni()) {
     const std::vector<std::vector<Byte>> active{WriteBmpImage(ButtonPicture()), WriteBmpImage(BarPicture())};
-    const std::vector<Byte> container = BuildSkinContainer(
-        WriteBmpImage(FramePicture()), {}, WriteBmpImage(FrameMask()), active, MenuBarSkinIni());
+    const std::vector<Byte> container =
+        BuildSkinContainer(WriteBmpImage(FramePicture()), {}, WriteBmpImage(FrameMask()), active, ini);
     auto s = std::make_unique<TskCompressedStoredSkin>();
     std::vector<Byte> packed;
     CompressMemoryStream(container, packed);
@@ -73,7 +85,8 @@ class MenuBarTest : public FrameTest {
 protected:
     // A framed form with a bar on top and a main menu; the bar's skin comes from the form's
     // skin object when Skinned.
-    TForm* NewBarForm(bool Skinned, TRect r = {100, 100, 500, 300}) {
+    TForm* NewBarForm(bool Skinned, TRect r = {100, 100, 500, 300},
+                      const std::string& ini = MenuBarSkinIni()) {
         auto* f = new TForm(Application);
         f->SetBoundsRect(r);
         Frame = new TskSkinForm(f);
@@ -83,7 +96,7 @@ protected:
         Bar->SetSkinForm(Frame);
         if (Skinned) {
             Skin = new TskSkinData(f);
-            Stored = MenuBarStoredSkin();
+            Stored = MenuBarStoredSkin(ini);
             Skin->LoadStoredSkin(Stored.get());
             EXPECT_FALSE(Skin->Empty()) << Skin->LastLoadError();
             Frame->SetSkinData(Skin);

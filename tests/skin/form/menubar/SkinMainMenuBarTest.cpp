@@ -8,6 +8,11 @@
 namespace vd::test {
 namespace {
 
+struct TItemEvent {
+    String what;
+    TMenuItem* item;
+};
+
 TEST_F(MenuBarTest, PlainItemsSitSideBySideInTheItemArea) {
     TForm* f = NewBarForm(false);
     Add("&File", {"Open"});
@@ -537,6 +542,110 @@ end
     bar->Free();
     EXPECT_EQ(frame->MainMenuBar(), nullptr);
     EXPECT_EQ(frame->MenuBar(), nullptr);
+}
+
+TEST_F(MenuBarTest, ASkinLoadRebuildsTheBar) {
+    TForm* f = NewBarForm(true);
+    Add("&File", {"Open"});
+    Add("&Edit", {"Copy"});
+    Bar->SetMainMenu(Menu);
+    ShowForm(f);
+    ASSERT_TRUE(Bar->Item(0)->HasSkinRecord);
+    // The same skin again: new objects from the new records, the same items.
+    Skin->LoadStoredSkin(Stored.get());
+    Pump();
+    EXPECT_EQ(Captions(), (std::vector<String>{"&File", "&Edit"}));
+    EXPECT_TRUE(Bar->Item(0)->HasSkinRecord);
+    EXPECT_EQ(Bar->Height(), 24);
+    EXPECT_EQ(BarPixel(Bar->Item(1)->ObjectBounds.Left + 1, 3), kItemNormal);
+    // A skin without a bar record: the plain look at the default height.
+    auto plain = FrameStoredSkin();
+    Skin->LoadStoredSkin(plain.get());
+    Pump();
+    EXPECT_FALSE(Bar->SkinRecordInUse());
+    EXPECT_FALSE(Bar->Item(0)->HasSkinRecord);
+    EXPECT_EQ(Bar->Height(), 22);
+    EXPECT_EQ(BarPixel(Bar->Width() - 10, 10), ColorToRGB(clBtnFace));
+    // The height setters apply only to the plain look.
+    Bar->SetDefaultHeight(30);
+    EXPECT_EQ(Bar->Height(), 30);
+    EXPECT_EQ(Bar->Item(0)->ObjectBounds.Bottom, 28);
+    Skin->LoadStoredSkin(Stored.get());
+    Pump();
+    EXPECT_EQ(Bar->Height(), 24);
+    Bar->SetDefaultHeight(40);
+    EXPECT_EQ(Bar->Height(), 24);
+}
+
+TEST_F(MenuBarTest, HotItemsMorphTowardTheirHotPicture) {
+    TForm* f = NewBarForm(true, {100, 100, 500, 300}, WithItemKeys("morphing=1\r\n"));
+    Add("&File", {"Open"});
+    Add("&Edit", {"Copy"});
+    Bar->SetMainMenu(Menu);
+    ShowForm(f);
+    TskSkinMainMenuBarItem* item = Bar->Item(1);
+    ASSERT_TRUE(item->CanMorph());
+    std::vector<TItemEvent> events;
+    Bar->OnItemMouseEnter = [&](TMenuItem* m) { events.push_back({"enter", m}); };
+    Bar->OnItemMouseLeave = [&](TMenuItem* m) { events.push_back({"leave", m}); };
+    Menu->Items()->Items(1)->Hint = "Edit the text";
+    hb->MouseMove(ItemCenter(1));
+    Pump();
+    EXPECT_EQ(Bar->Hint(), "Edit the text");
+    EXPECT_EQ(item->MorphFactor, 0);
+    // Five steps of 25 ms take it all the way.
+    for (int i = 1; i <= 5; ++i) {
+        hb->Advance(25);
+        Pump();
+        EXPECT_NEAR(item->MorphFactor, 0.2 * i, 1e-9) << i;
+    }
+    EXPECT_EQ(BarPixel(item->ObjectBounds.Left + 1, 3), kItemHot);
+    hb->MouseMove(ItemCenter(0));
+    Pump();
+    for (int i = 0; i < 6; ++i) {
+        hb->Advance(25);
+        Pump();
+    }
+    EXPECT_EQ(item->MorphFactor, 0);
+    EXPECT_EQ(BarPixel(item->ObjectBounds.Left + 1, 3), kItemNormal);
+    ASSERT_GE(events.size(), 3u);
+    EXPECT_EQ(events[0].what, "enter");
+    EXPECT_EQ(events[0].item, Menu->Items()->Items(1));
+    EXPECT_EQ(events[1].what, "leave");
+    EXPECT_EQ(events[2].item, Menu->Items()->Items(0));
+    // Without skin effects there is no morph: the hot picture at once.
+    Skin->EnableSkinEffects = false;
+    hb->MouseMove(ItemCenter(1));
+    Pump();
+    EXPECT_EQ(BarPixel(Bar->Item(1)->ObjectBounds.Left + 1, 3), kItemHot);
+}
+
+TEST_F(MenuBarTest, AnimatedItemsRunTheirFramesForwardAndJumpBack) {
+    TForm* f =
+        NewBarForm(true, {100, 100, 500, 300},
+                   WithItemKeys("animateskinrect=0,48,40,68\r\nframecount=2\r\nanimateinterval=40\r\n"));
+    Add("&File", {"Open"});
+    Bar->SetMainMenu(Menu);
+    ShowForm(f);
+    TskSkinMainMenuBarItem* item = Bar->Item(0);
+    ASSERT_TRUE(item->CanAnimate());
+    const int x = item->ObjectBounds.Left + 1;
+    hb->MouseMove(ItemCenter(0));
+    Pump();
+    const TColor expected[] = {kFrame1, kFrame2, kItemHot};
+    for (TColor c : expected) {
+        hb->Advance(40);
+        Pump();
+        EXPECT_EQ(BarPixel(x, 3), c);
+    }
+    EXPECT_EQ(item->AnimationFrame, 3);
+    // Leaving without "inactiveanimation" jumps back to the normal picture.
+    hb->MouseMove(Bar->ClientToScreen({Bar->Width() - 5, 100}));
+    Pump();
+    hb->Advance(60);
+    Pump();
+    EXPECT_EQ(item->AnimationFrame, 0);
+    EXPECT_EQ(BarPixel(x, 3), kItemNormal);
 }
 
 class ChildButtonsTest : public MenuBarTest, public testing::WithParamInterface<bool> {
