@@ -161,6 +161,19 @@ TEST_F(OpenDialog, AllFilesListsNamesWithoutExtensionAndOpenAnswersTheSelectedFi
     EXPECT_EQ(Dlg->Files().Strings(0), Home + "/music/title");
 }
 
+TEST_F(OpenDialog, SaveModeNamesANewFileWithTheMaskExtension) {
+    Dlg->SaveMode = true;
+    Dlg->InitialDir = Home + "/docs";
+    Dlg->Filter = "Playlists|*.m3u;*.pls";
+    EXPECT_TRUE(Show([&](TskOpenDlgForm& f) {
+        EXPECT_EQ(f.OpenButton->Caption(), "&Save");
+        f.FileNameEdit->SetText("tonight");
+        f.OpenClick();
+    }));
+    EXPECT_EQ(Dlg->FileName(), Home + "/docs/tonight.m3u");
+    EXPECT_EQ(Dlg->Files().Count(), 0) << "no file was selected";
+}
+
 TEST_F(OpenDialog, TypedMaskFiltersAndTypedFolderNavigates) {
     Dlg->InitialDir = Home + "/music";
     EXPECT_FALSE(Show([&](TskOpenDlgForm& f) {
