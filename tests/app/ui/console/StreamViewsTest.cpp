@@ -175,6 +175,23 @@ TEST_F(StreamViewsTest, DeleteOfTheOnlyStreamLeavesAnEmptyGridAndTheMainLog) {
     EXPECT_FALSE(Buttons.Delete->Enabled());
 }
 
+TEST_F(StreamViewsTest, AStreamStartedWhileTheQuestionIsOpenStays) {
+    TStationPtr s = AddStation("host", 8000, smShoutcast1, ssStop);
+    Streams->ShowStations();
+    Select(0);
+    Actions->SGStreamsClick();
+    Actions = std::make_unique<TStreamActions>(
+        Buttons, *Streams, *Logs, [](int) { return false; },
+        [&](const String&) {
+            s->State = ssConnect; // the tick and the threads run on meanwhile
+            return true;
+        });
+    Actions->SBDeleteClick();
+    EXPECT_EQ(StationList.Count(), 1);
+    EXPECT_EQ(SGStreams->GetCellText(6, 1), "Connect");
+    EXPECT_FALSE(Buttons.Delete->Enabled());
+}
+
 TEST_F(StreamViewsTest, SelectionDrivesTheToolBar) {
     EXPECT_EQ(GlyphColor(Buttons.PlayStop), clLime); // Play from the start
     const TStationState states[] = {ssStop, ssConnect, ssDelay, ssOnline};
