@@ -10,13 +10,15 @@
 //   TConsoleTick    Tick({&Device, &Streams, &Logs, &Titles, &TitleSender, StatusPan,
 //                         resumeThreads, minimizeToTray});
 //
-// and wires: Led click -> Device.LedClick(); PanLedResize -> Device.ResizeMeter(w, h);
-// LabDevice click -> Logs.ShowMainLog(); SGStreams click -> Actions.SGStreamsClick();
-// Pan_StreamsResize -> Streams.AutoSizeColumns(); settings confirmed -> Device.SettingsConfirmed();
-// after a translation -> Device.ReapplyDeviceLabel() and Logs.ShowLog().
-// At creation: Streams.SetColumnWidths(), Device.DrawMeterScale(), Streams.ShowStations(),
-// Device.StartDevice(), Actions.SGStreamsClick(), Logs.ShowMainLog(). At shut-down the
-// device's StopRecord, and SleepAndPump for the waits.
+// and wires:
+//   Led click -> Device.LedClick();            PanLedResize -> Device.ResizeMeter(w, h);
+//   LabDevice click -> Logs.ShowMainLog();     SGStreams click -> Actions.SGStreamsClick();
+//   Pan_StreamsResize -> Streams.AutoSizeColumns();  Pan_LogResize -> Logs.AutoSizeColumns();
+//   settings confirmed -> Device.SettingsConfirmed();
+//   after a translation -> Device.ReapplyDeviceLabel(); Logs.ShowLog();
+// At creation: Streams.SetColumnWidths(); Device.DrawMeterScale(); Streams.ShowStations();
+// Device.StartDevice(); Actions.SGStreamsClick(); Logs.ShowMainLog().
+// At shut-down: Device.StopRecord(), and SleepAndPump for the waits.
 #include "app/ui/console/ConsoleTick.h"
 #include "app/ui/console/DeviceStarter.h"
 #include "app/ui/console/LogView.h"
