@@ -6,6 +6,7 @@
 #include "app/core/StationStore.h"
 #include "app/streams/StreamConsole.h"
 #include "app/ui/AppSkin.h"
+#include "app/ui/FormResource.h"
 #include "app/ui/Translation.h"
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/SysUtils.h"
@@ -51,9 +52,42 @@ int SelectedOrFirst(TskSkinComboBox* combo) {
 } // namespace
 
 TFStation::TFStation(TComponent* AOwner) : TForm(AOwner) {
-    CreateComponents();
+    SetName("FStation"); // the language file's section
+    ReadFormResource(this, "FStation", [this](TComponent* c, const String& event, const String& handler) {
+        return BindEvent(c, event, handler);
+    });
+    // The client size the resource gives holds inside the frame, which exists once the window does.
+    const int width = ClientWidth(), height = ClientHeight();
+    HandleNeeded();
+    SetClientWidth(width);
+    SetClientHeight(height);
     BindComponents();
     FormCreate(this);
+}
+
+bool TFStation::BindEvent(TComponent* Component, const String& Event, const String& Handler) {
+    if (Component == this && Event == "OnClose" && Handler == "FormClose") {
+        OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+        return true;
+    }
+    if (Component == this && Event == "OnShow" && Handler == "FormShow") {
+        OnShow = [this](TObject* s) { FormShow(s); };
+        return true;
+    }
+    auto* control = dynamic_cast<TControl*>(Component);
+    if (!control || Event != "OnClick") return false;
+    const std::pair<const char*, void (TFStation::*)(TObject*)> handlers[] = {
+        {"RGModeClick", &TFStation::RGModeClick},
+        {"CBShowPassClick", &TFStation::CBShowPassClick},
+        {"SBOKClick", &TFStation::SBOKClick},
+        {"SBCancelClick", &TFStation::SBCancelClick},
+    };
+    for (const auto& handler : handlers)
+        if (Handler == handler.first) {
+            control->OnClick = [this, method = handler.second](TObject* s) { (this->*method)(s); };
+            return true;
+        }
+    return false;
 }
 
 void TFStation::BindComponents() {
@@ -103,6 +137,12 @@ void TFStation::FormCreate(TObject*) {
     if (const TskCompressedStoredSkin* stored = MainStoredSkin()) SKSD->LoadStoredSkin(stored);
     if (AppLanguage) TranslateForm(*AppLanguage, this);
     FChanged = false;
+}
+
+// The window opens with the focus on the chosen mode, not on the group's first button.
+void TFStation::FormShow(TObject*) {
+    const int mode = RGMode->ItemIndex();
+    if (mode >= 0 && mode < RGMode->ButtonCount()) RGMode->Buttons(mode)->SetFocus();
 }
 
 void TFStation::StartEdit(int Index) {

@@ -70,6 +70,7 @@ public:
     TskSkinStdLabel* Lab_UserName = nullptr;
 
     void FormCreate(TObject* Sender);
+    void FormShow(TObject* Sender);
     void StartEdit(int Index);
     void ShowSetting();
     bool ApplySetting();
@@ -87,7 +88,7 @@ public:
     bool Changed() const { return FChanged; }
 
 private:
-    void CreateComponents();
+    bool BindEvent(TComponent* Component, const String& Event, const String& Handler);
     void BindComponents();
     void CloseWith(TModalResult Result);
     void ShowBitrate(int Bitrate);
