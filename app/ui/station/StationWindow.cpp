@@ -205,6 +205,9 @@ int TFStation::ChosenBitrate() {
 void TFStation::RGModeClick(TObject*) {
     EAllowIP->SetBoundsRect(EUser->BoundsRect());
     const int mode = RGMode->ItemIndex();
+    // Tab enters the group at the chosen mode only, as with any group of radio buttons.
+    for (int i = 0; i < RGMode->ButtonCount(); ++i)
+        RGMode->Buttons(i)->SetTabStop(i == mode);
     if (mode == smShoutcast2)
         Lab_ID->SetCaption(Lab_StreamID->Caption());
     else if (mode == smIcecast)

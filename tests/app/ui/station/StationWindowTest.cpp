@@ -533,6 +533,77 @@ TEST_F(StationWindowTest, ShowSettingClampsAndSaveStoresEveryField) {
     EXPECT_EQ(back.Password, "hackme");
 }
 
+// The form's own child that holds the focus (the focus may be on an inner edit).
+String FocusedChild(TFStation& w) {
+    for (TControl* c = w.ActiveControl(); c; c = c->Parent())
+        if (c->Parent() == &w) return c->Name();
+    return "(none)";
+}
+
+// Tab walks the shown controls in reading order: rows top to bottom, each left to right.
+TEST_F(StationWindowTest, TabWalksTheShownControlsInReadingOrder) {
+    struct Case {
+        int mode;
+        std::vector<String> order;
+    };
+    const Case cases[] = {
+        {smIcecast,
+         {"RGMode", "EServer", "EPort", "EUser", "EPass", "CBShowPass", "E_ID", "CBTitle", "CBType",
+          "CBBitrate", "CBChannel", "CBPublic", "CBAuto", "CBLockFreq", "RGMode"}},
+        {smDirect,
+         {"RGMode", "EPort", "EBuffer", "EAllowIP", "CBTitle", "CBType", "CBBitrate", "CBChannel", "CBAuto",
+          "CBLockFreq", "RGMode"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        StationList.Clear();
+        TStationConfig config = Icecast();
+        config.Mode = c.mode;
+        Add(config);
+        Edit(0, [&](TFStation& w) {
+            std::vector<String> order{FocusedChild(w)};
+            for (std::size_t i = 1; i < c.order.size(); ++i) {
+                hb->KeyPress(VK_TAB);
+                Pump();
+                order.push_back(FocusedChild(w));
+            }
+            EXPECT_EQ(order, c.order);
+            Press(w.SBCancel);
+        });
+    }
+}
+
+// Every shown control lies inside the client area and none covers another.
+TEST_F(StationWindowTest, ShownControlsNeitherOverlapNorLeaveTheWindow) {
+    for (int mode : {smShoutcast1, smShoutcast2, smIcecast, smDirect}) {
+        SCOPED_TRACE(mode);
+        StationList.Clear();
+        TStationConfig config = Icecast();
+        config.Mode = mode;
+        Add(config);
+        Edit(0, [&](TFStation& w) {
+            const TRect client = w.ClientRect();
+            std::vector<TControl*> shown;
+            for (int i = 0; i < w.ControlCount(); ++i)
+                if (w.Controls(i)->Visible()) shown.push_back(w.Controls(i));
+            EXPECT_GE(shown.size(), 15u);
+            for (std::size_t i = 0; i < shown.size(); ++i) {
+                const TRect r = shown[i]->BoundsRect();
+                EXPECT_TRUE(r.Left >= client.Left + 4 && r.Top >= client.Top + 4 &&
+                            r.Right <= client.Right - 4 && r.Bottom <= client.Bottom - 4)
+                    << shown[i]->Name();
+                for (std::size_t j = i + 1; j < shown.size(); ++j) {
+                    const TRect o = shown[j]->BoundsRect();
+                    const bool overlap =
+                        r.Left < o.Right && o.Left < r.Right && r.Top < o.Bottom && o.Top < r.Bottom;
+                    EXPECT_FALSE(overlap) << shown[i]->Name() << " and " << shown[j]->Name();
+                }
+            }
+            Press(w.SBCancel);
+        });
+    }
+}
+
 TEST_F(StationWindowTest, WindowHasTheTextsOfTheLanguageFile) {
     Add(Icecast());
     Edit(0, [&](TFStation& w) {
