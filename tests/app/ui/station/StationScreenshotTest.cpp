@@ -1,6 +1,6 @@
-// The stream editor with the program's own skin on a private Xvfb, once for an Icecast stream
-// and once switched to the own port; kept as artefacts/stream-editor-icecast.ppm and
-// artefacts/stream-editor-direct.ppm to be judged by eye.
+// The stream editor with the program's own skin on a private Xvfb: for an Icecast stream, switched
+// to the own port, and with the message for a refused address list over it; kept as
+// artefacts/stream-editor-icecast.ppm, -direct.ppm and -refused.ppm to be judged by eye.
 #include "../../../platform/win/x11/Xvfb.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +16,7 @@
 #include "skin/boxes/SkinEdit.h"
 #include "skin/controls/SkinGroups.h"
 #include "skin/core/SkinStoredSkin.h"
+#include "skin/extra/dialogs/SkinMessage.h"
 #include "tests/support/WaitUntil.h"
 
 #include <X11/Xlib.h>
@@ -24,6 +25,7 @@
 // After Xlib: its macros clash with the window system's names.
 #include "../../../platform/win/x11/SavePpm.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 
@@ -64,53 +66,70 @@ TEST(StationScreenshot, EditorInTwoModes) {
     StationList.Add(station);
 
     std::vector<std::string> saved;
+    // Takes the screen's picture of r once it shows what ready says, and keeps it.
+    auto shoot = [&](const char* path, const TRect& r, const std::function<bool(::XImage*)>& ready) {
+        ::XImage* image = nullptr;
+        const bool shown = WaitUntil(
+            [&] {
+                if (image) XDestroyImage(image);
+                image = XGetImage(observer, DefaultRootWindow(observer), r.Left, r.Top, unsigned(r.Width()),
+                                  unsigned(r.Height()), AllPlanes, ZPixmap);
+                return image && ready(image);
+            },
+            15000,
+            [&] {
+                Application->ProcessMessages();
+                backend->Sync();
+            });
+        EXPECT_TRUE(shown) << path;
+        if (!image) return;
+        ForceDirectories("artefacts");
+        if (SavePpm(image, r.Width(), r.Height(), path)) saved.push_back(path);
+        XDestroyImage(image);
+    };
+    // Painted: the middle of the part of r that is the window w is no longer black.
+    auto painted = [](const TRect& r, const TRect& w) {
+        return [r, w](::XImage* image) {
+            int black = 0, all = 0;
+            for (int y = w.Top + 40; y < w.Bottom - 10; y += 3)
+                for (int x = w.Left + 10; x < w.Right - 10; x += 3, ++all)
+                    black += (XGetPixel(image, x - r.Left, y - r.Top) & 0xFFFFFF) == 0;
+            return all > 0 && black * 10 < all;
+        };
+    };
+    TRect editor;
     TModalLoopHookScope hook([&](TCustomForm& f) {
+        if (dynamic_cast<TskMessageForm*>(&f)) {
+            const TRect box = GetWindowRect(f.Handle());
+            const TRect both{std::min(editor.Left, box.Left), std::min(editor.Top, box.Top),
+                             std::max(editor.Right, box.Right), std::max(editor.Bottom, box.Bottom)};
+            shoot("artefacts/stream-editor-refused.ppm", both, painted(both, box));
+            f.SetModalResult(mrOk);
+            return;
+        }
         auto* w = dynamic_cast<TFStation*>(&f);
         ASSERT_NE(w, nullptr);
-        const TRect r = GetWindowRect(w->Handle());
-        // Where the server edit is (or was, once hidden), in the window's picture.
-        TPoint server = w->EServer->ClientToScreen({40, 10});
-        server = {server.X - r.Left, server.Y - r.Top};
+        editor = GetWindowRect(w->Handle());
+        // Where the server edit is (or was, once hidden), on the screen.
+        const TPoint server = w->EServer->ClientToScreen({40, 10});
         unsigned long serverPixel = 0;
-        // Takes the window's picture once it shows what ready says, and keeps it.
-        auto shoot = [&](const char* path, const std::function<bool(::XImage*)>& ready) {
-            ::XImage* image = nullptr;
-            const bool shown = WaitUntil(
-                [&] {
-                    if (image) XDestroyImage(image);
-                    image = XGetImage(observer, DefaultRootWindow(observer), r.Left, r.Top,
-                                      unsigned(r.Width()), unsigned(r.Height()), AllPlanes, ZPixmap);
-                    return image && ready(image);
-                },
-                15000,
-                [&] {
-                    Application->ProcessMessages();
-                    backend->Sync();
-                });
-            EXPECT_TRUE(shown) << path;
-            if (!image) return;
-            ForceDirectories("artefacts");
-            if (SavePpm(image, r.Width(), r.Height(), path)) saved.push_back(path);
-            XDestroyImage(image);
-        };
-        // Painted: the window's middle is no longer black.
-        shoot("artefacts/stream-editor-icecast.ppm", [&](::XImage* image) {
-            int black = 0, all = 0;
-            for (int y = 40; y < r.Height() - 10; y += 3)
-                for (int x = 10; x < r.Width() - 10; x += 3, ++all)
-                    black += (XGetPixel(image, x, y) & 0xFFFFFF) == 0;
-            serverPixel = XGetPixel(image, server.X, server.Y) & 0xFFFFFF;
-            return all > 0 && black * 10 < all;
+        shoot("artefacts/stream-editor-icecast.ppm", editor, [&](::XImage* image) {
+            serverPixel = XGetPixel(image, server.X - editor.Left, server.Y - editor.Top) & 0xFFFFFF;
+            return painted(editor, editor)(image);
         });
         w->RGMode->SetItemIndex(smDirect);
         // The server edit has gone from the screen.
-        shoot("artefacts/stream-editor-direct.ppm", [&](::XImage* image) {
-            return (XGetPixel(image, server.X, server.Y) & 0xFFFFFF) != serverPixel;
+        shoot("artefacts/stream-editor-direct.ppm", editor, [&](::XImage* image) {
+            return (XGetPixel(image, server.X - editor.Left, server.Y - editor.Top) & 0xFFFFFF) !=
+                   serverPixel;
         });
+        // A list the editor refuses: the message box over the window.
+        w->EAllowIP->SetText("192.168.1");
+        w->SBOKClick(w);
         w->SBCancelClick(w);
     });
     EXPECT_FALSE(EditStation(0));
-    EXPECT_EQ(saved.size(), 2u);
+    EXPECT_EQ(saved.size(), 3u);
 
     StationList.Clear();
     SetMainStoredSkin(nullptr);
