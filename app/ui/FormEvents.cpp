@@ -12,7 +12,7 @@ namespace vd {
 
 namespace {
 
-template <class T> bool SetOn(TComponent* c, TNotifyEvent T::* field, TNotifyEvent& handler) {
+template <class T> bool SetOn(TComponent* c, TNotifyEvent T::*field, TNotifyEvent& handler) {
     auto* target = dynamic_cast<T*>(c);
     if (!target) return false;
     target->*field = std::move(handler);

@@ -21,6 +21,7 @@ TFShowMSG* Window = nullptr;
 } // namespace
 
 TFShowMSG::TFShowMSG(TComponent* AOwner) : TForm(AOwner) {
+    SetName("FShowMSG"); // the language file's section
     TFormEvents events;
     events.Notify("BTNCloseClick", [this](TObject* s) { BTNCloseClick(s); });
     events.Close("FormClose", [this](TObject* s, TCloseAction& a) { FormClose(s, a); });
@@ -57,6 +58,7 @@ void TFShowMSG::FormClose(TObject*, TCloseAction& Action) {
     State = -1;
     if (Window == this) Window = nullptr;
     Action = caFree;
+    SetName(String()); // a new window may take the name before this one is released
 }
 
 int WaitWindowState() {

@@ -2,6 +2,7 @@
 
 #include "app/core/AppSettings.h"
 #include "app/core/Language.h"
+#include "app/core/ProgramPaths.h"
 #include "app/core/SettingsFile.h"
 #include "app/plugins/VDPlugIns.h"
 #include "app/ui/AppSkin.h"
@@ -45,6 +46,7 @@ bool HasExactName(const TStrings& lines, const String& name) {
 } // namespace
 
 TFr_Filters::TFr_Filters(TComponent* AOwner) : TForm(AOwner) {
+    SetName("Fr_Filters"); // the language file's section
     TFormEvents events;
     auto on = [&](const char* handler, void (TFr_Filters::*method)(TObject*)) {
         events.Notify(handler, [this, method](TObject* sender) { (this->*method)(sender); });
@@ -176,6 +178,7 @@ void TFr_Filters::PanTResize(TObject*) {
 
 void TFr_Filters::FormClose(TObject*, TCloseAction& Action) {
     Action = caFree;
+    SetName(String()); // a new window may take the name before this one is released
 }
 
 void ShowPluginsWindow() {

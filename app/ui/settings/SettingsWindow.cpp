@@ -2,6 +2,7 @@
 
 #include "app/core/AppSettings.h"
 #include "app/core/Language.h"
+#include "app/core/ProgramPaths.h"
 #include "app/core/SettingsFile.h"
 #include "app/streams/Mailer.h"
 #include "app/ui/AppSkin.h"
@@ -59,6 +60,7 @@ void SetSettingsServices(TSettingsServices services) {
 }
 
 TFSettings::TFSettings(TComponent* AOwner) : TForm(AOwner) {
+    SetName("FSettings"); // the language file's section
     TFormEvents events;
     auto on = [&](const char* handler, void (TFSettings::*method)(TObject*)) {
         events.Notify(handler, [this, method](TObject* sender) { (this->*method)(sender); });
@@ -76,10 +78,9 @@ TFSettings::TFSettings(TComponent* AOwner) : TForm(AOwner) {
     on("SBEMailTestClick", &TFSettings::SBEMailTestClick);
     on("StatusTimerTimer", &TFSettings::StatusTimerTimer);
     events.Close("FormClose", [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); });
-    ReadFormResource(this, "FSettings",
-                     [&](TComponent* c, const String& event, const String& handler) {
-                         return events.Bind(c, event, handler);
-                     });
+    ReadFormResource(this, "FSettings", [&](TComponent* c, const String& event, const String& handler) {
+        return events.Bind(c, event, handler);
+    });
     FindParts();
     HandleNeeded(); // the client size depends on the frame the window gets
     SetClientWidth(369);
@@ -388,6 +389,7 @@ void TFSettings::FormClose(TObject*, TCloseAction& Action) {
     MailStatus.TestMode = false;
     StatusTimer->SetEnabled(false);
     Action = caFree;
+    SetName(String()); // a new window may take the name before this one is released
 }
 
 bool ShowSettings() {

@@ -362,11 +362,12 @@ TEST_F(SettingsWindowTest, LanguageListAndALanguageChosenInTheWindow) {
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<String>{"Deutsch", "English"}));
     EXPECT_EQ(w->CB_Language->Text(), "English");
-    EXPECT_EQ(Language->FileName(), "English.lng") << "opening the window changes no language";
+    EXPECT_EQ(Language->FileName(), Folder.File("vendrill.English.lng"))
+        << "opening the window changes no language";
 
     const int deutsch = w->CB_Language->Items().IndexOf("Deutsch");
     w->CB_Language->SetItemIndex(deutsch);
-    EXPECT_EQ(Language->FileName(), "Deutsch.lng");
+    EXPECT_EQ(Language->FileName(), Folder.File("vendrill.Deutsch.lng"));
     EXPECT_EQ(w->Caption(), "Einstellungen");
     EXPECT_EQ(w->SBOK->Caption(), "Sichern");
     EXPECT_EQ(w->TabMain->Caption(), "Allgemein");
@@ -374,7 +375,7 @@ TEST_F(SettingsWindowTest, LanguageListAndALanguageChosenInTheWindow) {
 
     // Cancel keeps the language for this run without saving it.
     w->SBCancelClick(w->SBCancel);
-    EXPECT_EQ(Language->FileName(), "Deutsch.lng");
+    EXPECT_EQ(Language->FileName(), Folder.File("vendrill.Deutsch.lng"));
     EXPECT_EQ(AppSettings.Language, "English.lng");
     w->Free();
 

@@ -55,10 +55,11 @@ protected:
         s.Sample = 48000;
         s.Path = Folder.Path();
         AssignAppSettings(s);
-        SetSettingsServices({[] {
-                                 return std::vector<String>{"Built-in Audio Analog Stereo", "USB Audio Line In"};
-                             },
-                             {}});
+        SetSettingsServices(
+            {[] {
+                 return std::vector<String>{"Built-in Audio Analog Stereo", "USB Audio Line In"};
+             },
+             {}});
     }
     void TearDown() override {
         while (Screen->FormCount() > 0)
@@ -78,8 +79,8 @@ protected:
         WaitUntil(
             [&] {
                 if (image) XDestroyImage(image);
-                image = XGetImage(Observer, DefaultRootWindow(Observer), r.Left, r.Top, static_cast<unsigned>(w),
-                                  static_cast<unsigned>(h), AllPlanes, ZPixmap);
+                image = XGetImage(Observer, DefaultRootWindow(Observer), r.Left, r.Top,
+                                  static_cast<unsigned>(w), static_cast<unsigned>(h), AllPlanes, ZPixmap);
                 if (!image) return false;
                 int black = 0, all = 0;
                 for (int y = 5; y < h - 5; y += 3)
@@ -107,8 +108,8 @@ protected:
 };
 
 TEST_F(ConsoleScreenshots, SettingsWindowEveryPage) {
-    const char* files[] = {"console-settings-main.ppm", "console-settings-info.ppm", "console-settings-title.ppm",
-                           "console-settings-email.ppm"};
+    const char* files[] = {"console-settings-main.ppm", "console-settings-info.ppm",
+                           "console-settings-title.ppm", "console-settings-email.ppm"};
     int grabbed = 0;
     {
         TModalLoopHookScope hook([&](TCustomForm& f) {
