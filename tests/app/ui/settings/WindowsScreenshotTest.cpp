@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/core/AppSettings.h"
+#include "app/core/Language.h"
 #include "app/core/ProgramPaths.h"
 #include "app/plugins/VDPlugIns.h"
 #include "app/ui/AppSkin.h"
@@ -17,6 +18,7 @@
 #include "platform/vcl/Screen.h"
 #include "platform/win/x11/X11Backend.h"
 #include "skin/boxes/SkinBoxes.h"
+#include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStoredSkin.h"
 #include "tests/support/TempDir.h"
@@ -28,7 +30,9 @@
 // After Xlib: its macros clash with the window system's names.
 #include "../../../platform/win/x11/SavePpm.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace vd::test {
 namespace {
@@ -48,6 +52,13 @@ protected:
         Stored.ReadCompressedData({reinterpret_cast<const Byte*>(bytes.data()), bytes.size()});
         SetMainStoredSkin(&Stored);
         SetProgramFile(Folder.File("vendrill"));
+        std::FILE* lng = std::fopen(Folder.File("vendrill.English.lng").c_str(), "w");
+        ASSERT_NE(lng, nullptr);
+        std::fputs("[Constants]\nLanguage=English\n", lng);
+        std::fclose(lng);
+        Language = std::make_unique<TLanguage>("vendrill.");
+        ASSERT_TRUE(Language->SelectFile("English.lng"));
+        AppLanguage = Language.get();
         TAppSettings s;
         s.Device = 0;
         s.DeviceName = "Built-in Audio Analog Stereo";
@@ -67,12 +78,14 @@ protected:
         SetMainSkinData(nullptr);
         SetMainStoredSkin(nullptr);
         SetSettingsServices({});
+        AppLanguage = nullptr;
         SetProgramFile("");
         if (Observer) XCloseDisplay(Observer);
         InstallBackend(nullptr);
     }
-    // Waits until the window is drawn (its middle no longer black) and keeps it.
-    bool Grab(TCustomForm& form, const char* file) {
+    // Waits until the window is drawn (its middle no longer black) and, when given, differs from
+    // the last grab, and keeps it.
+    bool Grab(TCustomForm& form, const char* file, std::string* last = nullptr) {
         const TRect r = GetWindowRect(form.Handle());
         ::XImage* image = nullptr;
         const int w = r.Right - r.Left, h = r.Bottom - r.Top;
@@ -86,7 +99,12 @@ protected:
                 for (int y = 5; y < h - 5; y += 3)
                     for (int x = 5; x < w - 5; x += 3, ++all)
                         black += (XGetPixel(image, x, y) & 0xFFFFFF) == 0;
-                return all > 0 && black * 20 < all;
+                if (all == 0 || black * 20 >= all) return false;
+                if (!last) return true;
+                const std::string now(image->data, static_cast<std::size_t>(image->bytes_per_line) * h);
+                if (now == *last) return false;
+                *last = now;
+                return true;
             },
             15000,
             [&] {
@@ -105,6 +123,7 @@ protected:
     ::Display* Observer = nullptr;
     TskCompressedStoredSkin Stored;
     TTempDir Folder;
+    std::unique_ptr<TLanguage> Language;
 };
 
 TEST_F(ConsoleScreenshots, SettingsWindowEveryPage) {
@@ -114,15 +133,20 @@ TEST_F(ConsoleScreenshots, SettingsWindowEveryPage) {
     {
         TModalLoopHookScope hook([&](TCustomForm& f) {
             auto& w = dynamic_cast<TFSettings&>(f);
+            std::string last;
             for (int page = 0; page < 4; ++page) {
                 w.Pages->SetActivePageIndex(page);
-                grabbed += Grab(w, files[page]);
+                grabbed += Grab(w, files[page], &last);
             }
+            w.UTPort->SetChecked(true);
+            w.UTOnlyIP->SetChecked(true);
+            w.Pages->SetActivePageIndex(2);
+            grabbed += Grab(w, "console-settings-title-port.ppm", &last);
             w.SetModalResult(mrCancel);
         });
         ShowSettings();
     }
-    EXPECT_EQ(grabbed, 4);
+    EXPECT_EQ(grabbed, 5);
 }
 
 TEST_F(ConsoleScreenshots, PluginChooser) {
