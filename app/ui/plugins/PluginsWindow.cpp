@@ -17,6 +17,8 @@
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinStdLabel.h"
 #include "skin/extra/dialogs/SkinMessage.h"
+#include "skin/extra/shell/SkinDialogEdits.h"
+#include "skin/extra/shell/SkinSelectDirDialog.h"
 #include "skin/form/frame/SkinForm.h"
 
 #include <algorithm>
@@ -68,7 +70,7 @@ TFr_Filters::TFr_Filters(TComponent* AOwner) : TForm(AOwner) {
     PanTC = FormPart<TskSkinPanel>(this, "PanTC");
     PanT = FormPart<TskSkinPanel>(this, "PanT");
     Lab_Path = FormPart<TskSkinStdLabel>(this, "Lab_Path");
-    DEPlugins = FormPart<TskSkinEdit>(this, "DEPlugins");
+    DEPlugins = FormPart<TskSkinDirectoryEdit>(this, "DEPlugins");
     PanL = FormPart<TskSkinPanel>(this, "PanL");
     LBPlugin = FormPart<TskSkinListBox>(this, "LBPlugin");
     PanC = FormPart<TskSkinPanel>(this, "PanC");
@@ -77,7 +79,11 @@ TFr_Filters::TFr_Filters(TComponent* AOwner) : TForm(AOwner) {
     SBOk = FormPart<TskSkinSpeedButton>(this, "SBOk");
     PanUse = FormPart<TskSkinPanel>(this, "PanUse");
     LBUsePlugin = FormPart<TskSkinListBox>(this, "LBUsePlugin");
-    if (TskSkinData* skin = MainSkinData()) AssignSkinData(this, skin);
+    if (TskSkinData* skin = MainSkinData()) {
+        AssignSkinData(this, skin);
+        DEPlugins->SetDlgSkinData(skin);
+        DEPlugins->SetDlgCtrlSkinData(skin);
+    }
     HandleNeeded(); // the client size depends on the frame the window gets
     SetClientWidth(488);
     SetClientHeight(565);
@@ -86,6 +92,8 @@ TFr_Filters::TFr_Filters(TComponent* AOwner) : TForm(AOwner) {
 
 void TFr_Filters::FormCreate(TObject*) {
     if (AppLanguage) TranslateForm(*AppLanguage, this);
+    if (const String title = AppTexts()->GetDialogText("SelectFolder"); !title.empty())
+        DEPlugins->Dialog()->SetTitle(title);
     FillParm();
 }
 

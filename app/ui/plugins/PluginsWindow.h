@@ -8,7 +8,7 @@
 namespace vd {
 
 class TskSkinBevel;
-class TskSkinEdit;
+class TskSkinDirectoryEdit;
 class TskSkinForm;
 class TskSkinListBox;
 class TskSkinPanel;
@@ -25,7 +25,7 @@ public:
     TskSkinPanel* PanTC = nullptr;
     TskSkinPanel* PanT = nullptr;
     TskSkinStdLabel* Lab_Path = nullptr;
-    TskSkinEdit* DEPlugins = nullptr;
+    TskSkinDirectoryEdit* DEPlugins = nullptr;
     TskSkinPanel* PanL = nullptr;
     TskSkinListBox* LBPlugin = nullptr;
     TskSkinPanel* PanC = nullptr;

@@ -23,6 +23,8 @@
 #include "skin/controls/SkinStdLabel.h"
 #include "skin/core/SkinData.h"
 #include "skin/extra/dialogs/SkinMessage.h"
+#include "skin/extra/shell/SkinDialogEdits.h"
+#include "skin/extra/shell/SkinOpenDialog.h"
 #include "skin/form/frame/SkinForm.h"
 
 #include <cmath>
@@ -124,7 +126,7 @@ void TFSettings::FindParts() {
     UTFile = FormPart<TskSkinCheckRadioBox>(this, "UTFile");
     UTPort = FormPart<TskSkinCheckRadioBox>(this, "UTPort");
     LabFile = FormPart<TskSkinStdLabel>(this, "LabFile");
-    EFileName = FormPart<TskSkinEdit>(this, "EFileName");
+    EFileName = FormPart<TskSkinFileEdit>(this, "EFileName");
     CB_TextUTF8 = FormPart<TskSkinCheckRadioBox>(this, "CB_TextUTF8");
     LPort = FormPart<TskSkinStdLabel>(this, "LPort");
     EPort = FormPart<TskSkinSpinEdit>(this, "EPort");
@@ -152,7 +154,8 @@ void TFSettings::FormCreate(TObject*) {
     FFilling = true;
     if (const TskCompressedStoredSkin* stored = MainStoredSkin()) SKSD->LoadStoredSkin(stored);
     if (AppLanguage) TranslateForm(*AppLanguage, this);
-    // The title file's dialog takes its caption from the language file once the file edit has one.
+    if (const String title = AppTexts()->GetDialogText("OpenFile"); !title.empty())
+        EFileName->Dialog()->SetTitle(title);
     CB_Language->Items().Clear();
     if (AppLanguage) {
         std::vector<String> names;

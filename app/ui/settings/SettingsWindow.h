@@ -16,6 +16,7 @@ class TskSkinCheckRadioBox;
 class TskSkinComboBox;
 class TskSkinData;
 class TskSkinEdit;
+class TskSkinFileEdit;
 class TskSkinForm;
 class TskSkinGroupBox;
 class TskSkinLabel;
@@ -82,7 +83,7 @@ public:
     TskSkinCheckRadioBox* UTFile = nullptr;
     TskSkinCheckRadioBox* UTPort = nullptr;
     TskSkinStdLabel* LabFile = nullptr;
-    TskSkinEdit* EFileName = nullptr;
+    TskSkinFileEdit* EFileName = nullptr;
     TskSkinCheckRadioBox* CB_TextUTF8 = nullptr;
     TskSkinStdLabel* LPort = nullptr;
     TskSkinSpinEdit* EPort = nullptr;

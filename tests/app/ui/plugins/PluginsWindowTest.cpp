@@ -3,6 +3,7 @@
 // the warning strip and Save.
 #include "app/ui/plugins/PluginsWindow.h"
 #include "app/core/AppSettings.h"
+#include "app/core/Language.h"
 #include "app/core/ProgramPaths.h"
 #include "app/core/SettingsFile.h"
 #include "app/plugins/VDPlugIns.h"
@@ -10,6 +11,8 @@
 #include "skin/boxes/SkinListBox.h"
 #include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinSpeedButton.h"
+#include "skin/extra/shell/SkinDialogEdits.h"
+#include "skin/extra/shell/SkinSelectDirDialog.h"
 
 #include "../../../platform/vcl/VclFixture.h"
 #include "../../core/TempFolder.h"
@@ -83,6 +86,16 @@ TEST_F(PluginsWindowTest, ShowsTheFolderAndBothLists) {
     EXPECT_TRUE(w->DEPlugins->Enabled()) << "checked after add and remove only";
     EXPECT_EQ(w->PanL->Width(), 200);
     EXPECT_EQ(w->PanUse->Width(), 200);
+}
+
+TEST_F(PluginsWindowTest, TheFolderDialogTakesItsTitleFromTheLanguageFile) {
+    Folder.Write("vendrill.English.lng", "[Constants]\nDialog.SelectFolder=Choose the plugins folder\n");
+    TLanguage language("vendrill.");
+    ASSERT_TRUE(language.SelectFile("English.lng"));
+    AppLanguage = &language;
+    TFr_Filters* w = Open();
+    AppLanguage = nullptr;
+    EXPECT_EQ(w->DEPlugins->Dialog()->Title(), "Choose the plugins folder");
 }
 
 TEST_F(PluginsWindowTest, WarningStripOnlyForOtherRatesThan44100) {

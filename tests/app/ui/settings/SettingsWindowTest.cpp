@@ -15,6 +15,8 @@
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinStdLabel.h"
 #include "skin/extra/dialogs/SkinMessage.h"
+#include "skin/extra/shell/SkinDialogEdits.h"
+#include "skin/extra/shell/SkinOpenDialog.h"
 
 #include "../../../platform/vcl/VclFixture.h"
 #include "../../core/TempFolder.h"
@@ -36,7 +38,8 @@ protected:
         SaveEnv("HOME", SavedHome, HadHome);
         ::setenv("XDG_CONFIG_HOME", Folder.File("xdg").c_str(), 1);
         ::setenv("HOME", Folder.Path().c_str(), 1);
-        Folder.Write("vendrill.English.lng", "[Constants]\nLanguage=English\n");
+        Folder.Write("vendrill.English.lng",
+                     "[Constants]\nLanguage=English\nDialog.OpenFile=Choose the title file\n");
         Folder.Write("vendrill.Deutsch.lng", "[Constants]\nLanguage=Deutsch\n"
                                              "[FSettings]\nCaption=Einstellungen\nSBOK=Sichern\n"
                                              "TabMain=Allgemein\n");
@@ -124,6 +127,8 @@ TEST_F(SettingsWindowTest, ShowsTheSettings) {
     EXPECT_EQ(w->EHost->Text(), "10.0.0.2");
     EXPECT_EQ(w->EPass->Text(), "secret");
     EXPECT_FALSE(w->EFileName->Visible());
+    EXPECT_EQ(w->EFileName->Filter(), "All files|*.*");
+    EXPECT_EQ(w->EFileName->Dialog()->Title(), "Choose the title file");
     EXPECT_EQ(w->ETimeError->Value(), 45);
     EXPECT_EQ(w->ETimeRestore->Value(), 90);
     EXPECT_TRUE(w->GBEMail->Checked());
