@@ -17,7 +17,8 @@ TConsoleParts::~TConsoleParts() {
 
 void TConsoleParts::CreateWorkers() {
     FTitleSender = std::make_unique<TTitleSender>();
-    FConnector = std::make_unique<TConnector>([] { return static_cast<std::uint32_t>(CaptureChannel.load()); });
+    FConnector =
+        std::make_unique<TConnector>([] { return static_cast<std::uint32_t>(CaptureChannel.load()); });
     FListeners = std::make_unique<TListeners>();
     FEmailer = std::make_unique<TEmailer>();
 }

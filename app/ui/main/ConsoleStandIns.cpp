@@ -67,7 +67,8 @@ void TConsoleParts::ShowStations() {
         stations[i]->NextRefresh = 0;
         if (ShowStation(*stations[i], now, row))
             for (int c = 0; c < 7; ++c)
-                grid->SetCellText(c, grid->FixedRows() + static_cast<int>(i), row[static_cast<std::size_t>(c)]);
+                grid->SetCellText(c, grid->FixedRows() + static_cast<int>(i),
+                                  row[static_cast<std::size_t>(c)]);
     }
 }
 
@@ -118,7 +119,8 @@ void TConsoleParts::TimerWork() {
         std::array<String, 7> row;
         if (ShowStation(*stations[i], now, row))
             for (int c = 0; c < 7; ++c)
-                grid->SetCellText(c, grid->FixedRows() + static_cast<int>(i), row[static_cast<std::size_t>(c)]);
+                grid->SetCellText(c, grid->FixedRows() + static_cast<int>(i),
+                                  row[static_cast<std::size_t>(c)]);
     }
     String status;
     if (MailStatus.TakeChanged(status)) FForm.StatusPan->SetCaption(status);

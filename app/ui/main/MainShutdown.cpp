@@ -26,8 +26,9 @@ bool AnyStreamRunning() {
 
 // Waits for a worker's last pass with the GUI answering, raising the progress by one per step
 // up to `to`.
-template <class TWorker> void AwaitWorker(TWorker* worker, TConsoleParts& parts, int& progress, int to,
-                                           const std::function<void(int)>& show, bool pump) {
+template <class TWorker>
+void AwaitWorker(TWorker* worker, TConsoleParts& parts, int& progress, int to,
+                 const std::function<void(int)>& show, bool pump) {
     if (!worker) return;
     while (pump && worker->Running()) {
         parts.SleepAndPump(10);

@@ -21,13 +21,13 @@
 #include "platform/vcl/Timer.h"
 #include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinLabel.h"
+#include "skin/controls/SkinMenuLink.h"
 #include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinSplitter.h"
 #include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/SkinStatusPanel.h"
 #include "skin/controls/SkinToolBar.h"
-#include "skin/controls/SkinMenuLink.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStoredSkin.h"
 #include "skin/core/SkinStrings.h"
@@ -63,26 +63,37 @@ TFVendrill* FVendrill() {
 TFVendrill::TFVendrill(TComponent* AOwner, std::string_view storedSkin) : TForm(AOwner) {
     SetName("FVendrill");
     ReadComponents();
-    LoadSkin(storedSkin);
     MainWindow = this;
     FParts = std::make_unique<TConsoleParts>(*this);
+    // The layout handlers wait for the parts: resizes while the resource is read do nothing.
+    LayOut();
+    LoadSkin(storedSkin);
     FormCreate(this);
 }
 
 TFVendrill::~TFVendrill() {
+    FParts.reset();
+    if (MainWindow == this) MainWindow = nullptr;
+}
+
+void TFVendrill::Destroying() {
     // A window freed without its close (a failed start, tests) still takes the console down,
-    // in the same order but without the dialog and without answering messages meanwhile.
+    // in the same order but without the dialog and without answering messages meanwhile. The
+    // components are still there: they go after this.
     if (FCreated && !FClosed) {
         FClosed = FQuiet = true;
         Timer->SetEnabled(false);
         StopWorkers();
         FreeConsole();
     }
-    Application->OnMinimize = nullptr;
-    Application->OnRestore = nullptr;
     FParts.reset();
+    if (Application->OnMinimize || Application->OnRestore) {
+        Application->OnMinimize = nullptr;
+        Application->OnRestore = nullptr;
+    }
     if (MainStoredSkin() == skCompressedStoredSkin1) SetMainStoredSkin(nullptr);
     if (MainWindow == this) MainWindow = nullptr;
+    TForm::Destroying();
 }
 
 void TFVendrill::ReadComponents() {
@@ -91,6 +102,10 @@ void TFVendrill::ReadComponents() {
         return BindEvent(c, event, handler);
     });
     FindComponents();
+    // Splitter and bevels take no skin from the resource.
+    Splitter->SetSkinData(skSkinData1);
+    SBevel_L->SetSkinData(skSkinData1);
+    SBevel_R->SetSkinData(skSkinData1);
 }
 
 void TFVendrill::FindComponents() {
@@ -163,7 +178,9 @@ bool TFVendrill::BindEvent(TComponent* c, const String& event, const String& han
     if (handler == "SplitterCanResize") {
         auto* splitter = dynamic_cast<TSplitter*>(c);
         if (!splitter || event != "OnCanResize") return false;
-        splitter->OnCanResize = [this](TObject* s, int& size, bool& accept) { SplitterCanResize(s, size, accept); };
+        splitter->OnCanResize = [this](TObject* s, int& size, bool& accept) {
+            SplitterCanResize(s, size, accept);
+        };
         return true;
     }
     if (handler == "Pan_StreamsResize") return notify([this](TObject* s) { Pan_StreamsResize(s); });
@@ -248,8 +265,8 @@ void TFVendrill::FormCreate(TObject*) {
 
 void TFVendrill::PlaceWindow() {
     const TSize screen{Screen->Width(), Screen->Height()};
-    const TWindowPlacement p =
-        ClampWindowPlacement({AppSettings.PosX, AppSettings.PosY, AppSettings.PosW, AppSettings.PosH}, screen);
+    const TWindowPlacement p = ClampWindowPlacement(
+        {AppSettings.PosX, AppSettings.PosY, AppSettings.PosW, AppSettings.PosH}, screen);
     SetLeft(p.Left);
     SetTop(p.Top);
     SetClientWidth(p.Width);
@@ -280,13 +297,24 @@ void TFVendrill::SBPluginsClick(TObject*) {
 
 // ---- layout
 
+void TFVendrill::LayOut() {
+    Pan_WorkResize(this);
+    PanLedResize(this);
+    TB_StreamsResize(this);
+    Pan_StreamsResize(this);
+    Pan_LogResize(this);
+    FormResize(this);
+}
+
 void TFVendrill::FormConstrainedResize(TObject*, int& MinWidth, int& MinHeight, int&, int&) {
     MinWidth = MinClientWidth;
     MinHeight = MinClientHeight;
 }
 
 void TFVendrill::FormResize(TObject*) {
-    if (Pan_Streams->ClientHeight() < 90) Pan_Streams->SetHeight(Pan_Streams->Height() + 90 - Pan_Streams->ClientHeight());
+    if (!FParts) return;
+    if (Pan_Streams->ClientHeight() < 90)
+        Pan_Streams->SetHeight(Pan_Streams->Height() + 90 - Pan_Streams->ClientHeight());
     if (Pan_Log->Top() <= 190) Pan_Log->SetHeight(std::max(0, ClientHeight() - 191));
 }
 
@@ -300,18 +328,22 @@ void TFVendrill::Pan_LogConstrainedResize(TObject*, int&, int& MinHeight, int&, 
 }
 
 void TFVendrill::SplitterCanResize(TObject*, int& NewSize, bool& Accept) {
+    if (!FParts) return;
     Accept = Pan_Streams->Top() + 90 < ClientHeight() - NewSize;
 }
 
 void TFVendrill::Pan_StreamsResize(TObject*) {
+    if (!FParts) return;
     FParts->AutoSizeStreamColumns();
 }
 
 void TFVendrill::Pan_LogResize(TObject*) {
+    if (!FParts) return;
     FParts->AutoSizeLogColumns();
 }
 
 void TFVendrill::Pan_WorkResize(TObject*) {
+    if (!FParts) return;
     const int right = Pan_Work->ClientWidth();
     SBPlugins->SetLeft(right - SBPlugins->Width() - 4);
     SBSetting->SetLeft(SBPlugins->Left() - SBSetting->Width() - 4);
@@ -320,10 +352,12 @@ void TFVendrill::Pan_WorkResize(TObject*) {
 }
 
 void TFVendrill::PanLedResize(TObject*) {
+    if (!FParts) return;
     FParts->PanLedResize();
 }
 
 void TFVendrill::TB_StreamsResize(TObject*) {
+    if (!FParts) return;
     // Left to right: a spacer, Add, Edit, Delete, a spacer, then Play/Stop to 2 pixels before the end.
     const int w = TB_Streams->ClientWidth() / 7;
     int x = 0;
@@ -331,7 +365,8 @@ void TFVendrill::TB_StreamsResize(TObject*) {
         c->SetBounds(x, c->Top(), w, c->Height());
         x += w;
     }
-    SBPlayStop->SetBounds(x, SBPlayStop->Top(), std::max(0, TB_Streams->ClientWidth() - 2 - x), SBPlayStop->Height());
+    SBPlayStop->SetBounds(x, SBPlayStop->Top(), std::max(0, TB_Streams->ClientWidth() - 2 - x),
+                          SBPlayStop->Height());
 }
 
 } // namespace vd

@@ -117,7 +117,8 @@ public:
     void FormResize(TObject* Sender);
     void Pan_StreamsConstrainedResize(TObject* Sender, int& MinWidth, int& MinHeight, int& MaxWidth,
                                       int& MaxHeight);
-    void Pan_LogConstrainedResize(TObject* Sender, int& MinWidth, int& MinHeight, int& MaxWidth, int& MaxHeight);
+    void Pan_LogConstrainedResize(TObject* Sender, int& MinWidth, int& MinHeight, int& MaxWidth,
+                                  int& MaxHeight);
     void SplitterCanResize(TObject* Sender, int& NewSize, bool& Accept);
     void Pan_StreamsResize(TObject* Sender);
     void Pan_LogResize(TObject* Sender);
@@ -135,12 +136,14 @@ protected:
     void GetSystemMessage(TMessage& Message);
     // WM_QUERYENDSESSION: the session ends; logged, closed without asking, allowed.
     void WMSystem_Shutdown_Query(TMessage& Message);
+    void Destroying() override;
 
 private:
     void ReadComponents();
     bool BindEvent(TComponent* Component, const String& Event, const String& Handler);
     void FindComponents();
     void LoadSkin(std::string_view storedSkin);
+    void LayOut();
     void PlaceWindow();
     void ShutdownStep(const char* step);
     void SetProgress(int value);

@@ -48,8 +48,8 @@ TEST_F(MainShutdownTest, ThreadsStopBeforeTheListsAreFreedAndTheTitlePortFirst) 
     TFVendrill* w = OpenRunning();
     // A title client that says nothing: the port must not wait for it.
     net::TNetError error{};
-    net::TSocket silent = net::TSocket::Connect("127.0.0.1", static_cast<std::uint16_t>(AppSettings.TitlePort),
-                                                2000, error);
+    net::TSocket silent =
+        net::TSocket::Connect("127.0.0.1", static_cast<std::uint16_t>(AppSettings.TitlePort), 2000, error);
     ASSERT_TRUE(silent.Valid());
 
     struct Seen {
@@ -59,7 +59,8 @@ TEST_F(MainShutdownTest, ThreadsStopBeforeTheListsAreFreedAndTheTitlePortFirst) 
     std::vector<Seen> seen;
     w->OnShutdownStep = [&](const char* step) {
         TConsoleParts& p = w->Parts();
-        seen.push_back({step, p.TitleSource().PortActive(), p.Listeners() != nullptr && p.Listeners()->Running(),
+        seen.push_back({step, p.TitleSource().PortActive(),
+                        p.Listeners() != nullptr && p.Listeners()->Running(),
                         p.Connector() != nullptr && p.Connector()->Running(),
                         p.Emailer() != nullptr && p.Emailer()->Running(), StationList.Count() > 0});
     };
@@ -85,7 +86,9 @@ TEST_F(MainShutdownTest, ThreadsStopBeforeTheListsAreFreedAndTheTitlePortFirst) 
     for (std::size_t i = 0; i + 1 < seen.size(); ++i)
         EXPECT_TRUE(seen[i].stations) << seen[i].step;
     EXPECT_FALSE(seen.back().stations);
-    // The silent client was let go.
+    // The silent client was let go after its greeting.
+    std::string greeting;
+    EXPECT_TRUE(silent.RecvLine(greeting, 256, 2000));
     char byte;
     EXPECT_LE(silent.Recv(&byte, 1, 2000), 0);
     w->Free();
@@ -104,13 +107,14 @@ TEST_F(MainShutdownTest, AMailServerThatSaysNothingDoesNotHoldTheClose) {
     s.From = "vendrill@example.org";
     AssignAppSettings(s);
     MailQueue.Append("Stream down\rnow\rtest");
-    // The mailer waits for the server's greeting.
+    // The mailer is connecting or waits for the server's greeting.
     String status;
     ASSERT_TRUE(WaitUntil([&] {
         String text;
         if (MailStatus.TakeChanged(text)) status = text;
-        return status == "Connect";
-    }));
+        return status == "Connect" || status == "Sending";
+    })) << "mailer status: "
+        << status << ", queued " << MailQueue.Count();
     const auto start = Clock::now();
     w->Close();
     Pump();

@@ -113,7 +113,8 @@ TEST(MainWindowX11Test, TheProgramShowsItsSkinnedWindowOnceAndClosesAtTheSession
     ASSERT_EQ(kill(first, SIGTERM), 0);
     EXPECT_EQ(WaitExit(first, 15000), 0);
     XCloseDisplay(d);
-    EXPECT_NE(dir.Read("vendrill.ini").find("PosW="), std::string::npos) << "the close keeps the window's place";
+    EXPECT_NE(dir.Read("vendrill.ini").find("PosW="), std::string::npos)
+        << "the close keeps the window's place";
 }
 
 } // namespace
