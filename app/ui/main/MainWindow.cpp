@@ -15,6 +15,7 @@
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Application.h"
+#include "platform/vcl/Canvas.h"
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/Screen.h"
@@ -102,7 +103,8 @@ void TFVendrill::ReadComponents() {
         return BindEvent(c, event, handler);
     });
     FindComponents();
-    // Splitter and bevels take no skin from the resource.
+    // Splitter and bevels take no skin from the resource; the splitter lies across the window.
+    Splitter->SkinDataName = "hsplitter";
     Splitter->SetSkinData(skSkinData1);
     SBevel_L->SetSkinData(skSkinData1);
     SBevel_R->SetSkinData(skSkinData1);
@@ -235,9 +237,7 @@ void TFVendrill::FormCreate(TObject*) {
     // 8.-9.
     FirstTickPending = true;
     FParts->ShowPlayGlyph();
-    static constexpr int StreamColumnWidths[] = {40, 45, 55, 65, 60, 70};
-    for (int i = 0; i < 6; ++i)
-        if (i + 1 < SGStreams->ColCount()) SGStreams->SetColWidths(i + 1, StreamColumnWidths[i]);
+    SizeStreamColumns();
     // 10. Plug-ins, settings, streams, texts.
     FParts->InitPlugins();
     FParts->WriteMainLog(FLanguage->GetMessage("ReadSettings"));
@@ -263,6 +263,18 @@ void TFVendrill::FormCreate(TObject*) {
     FCreated = true;
 }
 
+void TFVendrill::SizeStreamColumns() {
+    // The widths the columns are laid out for, widened where the skin's font or the language
+    // needs more room for a title.
+    static constexpr int Widths[] = {40, 45, 55, 65, 60, 70};
+    TCanvas& canvas = SGStreams->Canvas();
+    canvas.Font().Assign(SGStreams->Font());
+    for (int i = 0; i < 6 && i + 1 < SGStreams->ColCount(); ++i) {
+        const int title = canvas.TextWidth(SGStreams->GetCellText(i + 1, 0)) + 12;
+        SGStreams->SetColWidths(i + 1, std::max(Widths[i], title));
+    }
+}
+
 void TFVendrill::PlaceWindow() {
     const TSize screen{Screen->Width(), Screen->Height()};
     const TWindowPlacement p = ClampWindowPlacement(
@@ -278,6 +290,7 @@ void TFVendrill::PlaceWindow() {
 void TFVendrill::Language_Change() {
     if (!AppLanguage) return;
     TranslateForm(*AppLanguage, this);
+    SizeStreamColumns();
     TranslateResStrings(*AppLanguage, skResStrData);
     // The frames read their caption-button hints from the strings only when told.
     skSkinData1->BroadcastSkinMessage(WM_SKINSTRINGSCHANGED);

@@ -145,6 +145,7 @@ private:
     void LoadSkin(std::string_view storedSkin);
     void LayOut();
     void PlaceWindow();
+    void SizeStreamColumns();
     void ShutdownStep(const char* step);
     void SetProgress(int value);
     void StopWorkers();

@@ -4,6 +4,7 @@
 
 #include "app/core/AppSettings.h"
 #include "app/ui/main/WindowPlacement.h"
+#include "platform/vcl/Canvas.h"
 #include "platform/vcl/Timer.h"
 #include "skin/controls/SkinLabel.h"
 #include "skin/controls/SkinPanel.h"
@@ -46,8 +47,14 @@ TEST_F(MainWindowTest, OpensFromItsResourceAndClosesCleanly) {
     EXPECT_EQ(w->MainLog.Items(w->MainLog.Count() - 1).Text, "Program started");
     EXPECT_EQ(w->ActiveLog, &w->MainLog);
     EXPECT_EQ(w->SGStreams->ColCount(), 7);
-    EXPECT_EQ(w->SGStreams->GetColWidths(1), 40);
-    EXPECT_EQ(w->SGStreams->GetColWidths(6), 70);
+    // The columns keep their laid-out widths at least, and every title fits.
+    const int widths[] = {40, 45, 55, 65, 60, 70};
+    for (int c = 1; c < 7; ++c) {
+        const String title = w->SGStreams->GetCellText(c, 0);
+        EXPECT_FALSE(title.empty());
+        EXPECT_GE(w->SGStreams->GetColWidths(c), widths[c - 1]) << title;
+        EXPECT_GT(w->SGStreams->GetColWidths(c), w->SGStreams->Canvas().TextWidth(title)) << title;
+    }
     EXPECT_FALSE(w->TrayIcon->IconVisible());
     EXPECT_TRUE(w->FirstTickPending);
     // No device is set: the device message stays until the settings are saved.
