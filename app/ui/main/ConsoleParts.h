@@ -1,26 +1,39 @@
 #pragma once
-// What the main window runs and shows besides its components: the worker threads, the title
-// port and the title sender (owned here, stopped in order at shut-down), the capture, and the
-// views of the meter, the grids and the tick that the window's handlers call.
-#include "app/capture/Capture.h"
+// What the main window runs and shows besides its components: the views of the meter, the
+// device, the stream and log grids, the tool bar and the tick, and the worker threads with the
+// title port and sender (owned here; the window's close stops them in order).
 #include "app/streams/Connector.h"
 #include "app/streams/Listeners.h"
 #include "app/streams/Mailer.h"
 #include "app/streams/Titles.h"
+#include "app/ui/console/ConsoleTick.h"
+#include "app/ui/console/DeviceStarter.h"
+#include "app/ui/console/LogView.h"
+#include "app/ui/console/MeterView.h"
+#include "app/ui/console/StreamActions.h"
+#include "app/ui/console/StreamGridView.h"
 
 #include <memory>
 
 namespace vd {
 
 class TFVendrill;
-class TLog;
 
-class TConsoleParts : public TCaptureView {
+class TConsoleParts {
 public:
+    // The views take the window's components, which must exist.
     explicit TConsoleParts(TFVendrill& form);
-    ~TConsoleParts() override;
+    ~TConsoleParts();
     TConsoleParts(const TConsoleParts&) = delete;
     TConsoleParts& operator=(const TConsoleParts&) = delete;
+
+    TMeterView& Meter() { return FMeter; }
+    TLogView& Logs() { return FLogs; }
+    TStreamGridView& Streams() { return FStreams; }
+    TDeviceStarter& Device() { return FDevice; }
+    TStreamActions& Actions() { return FActions; }
+    // Made with the workers (the tick resumes them).
+    TConsoleTick* Tick() const { return FTick.get(); }
 
     // The workers: made idle by the window's creation, started by the first tick.
     void CreateWorkers();
@@ -34,48 +47,17 @@ public:
     void FreeConnector() { FConnector.reset(); }
     void FreeEmailer() { FEmailer.reset(); }
     void FreeTitleSender() { FTitleSender.reset(); }
-    TCapture& Capture() { return FCapture; }
-
-    // The views the window's handlers call.
-    void WriteMainLog(const String& text) override;
-    void ResetMeter();
-    void ShowPlayGlyph();
-    void InitPlugins();
-    void StartPlugins();
-    void ShowStations();
-    void StartDevice();
-    void TimerTick();
-    void SGStreamsClick();
-    void SetActiveLog(TLog* log);
-    void LabDeviceClick();
-    void LedClick();
-    void PanLedResize();
-    void AutoSizeStreamColumns();
-    void AutoSizeLogColumns();
-    void SBAddClick();
-    void SBEditClick();
-    void SBDeleteClick();
-    void SBPlayStopClick();
-    bool ShowSettings();
-    void ShowPluginsWindow();
-    void StopRecord();
-    // Waits while the GUI keeps answering (the shut-down's waits).
-    void SleepAndPump(unsigned ms);
-
-    // TCaptureView.
-    void SetDeviceLabel(const String& text) override;
-    bool ShowWaitMessage(const String& text) override;
-    void CloseWaitMessage() override;
-    TSize MeterSize() override;
-    void PaintMeter(const TMeterPaint& paint) override;
 
 private:
-    void TimerWork();
-    void ShowLog();
-
     TFVendrill& FForm;
-    TCapture FCapture;
     TTitleSource FTitleSource;
+    TMeterView FMeter;
+    TLogView FLogs;
+    TStreamGridView FStreams;
+    TDeviceStarter FDevice;
+    TStreamActions FActions;
+    std::unique_ptr<TConsoleTick> FTick;
+    // Last: they stop before anything they read goes.
     std::unique_ptr<TTitleSender> FTitleSender;
     std::unique_ptr<TConnector> FConnector;
     std::unique_ptr<TListeners> FListeners;

@@ -6,6 +6,7 @@
 #include "app/core/SettingsFile.h"
 #include "app/core/StationList.h"
 #include "app/plugins/VDPlugIns.h"
+#include "app/ui/console/SleepAndPump.h"
 #include "app/ui/main/ConsoleParts.h"
 #include "app/ui/main/MainWindow.h"
 #include "platform/vcl/Timer.h"
@@ -27,11 +28,10 @@ bool AnyStreamRunning() {
 // Waits for a worker's last pass with the GUI answering, raising the progress by one per step
 // up to `to`.
 template <class TWorker>
-void AwaitWorker(TWorker* worker, TConsoleParts& parts, int& progress, int to,
-                 const std::function<void(int)>& show, bool pump) {
+void AwaitWorker(TWorker* worker, int& progress, int to, const std::function<void(int)>& show, bool pump) {
     if (!worker) return;
     while (pump && worker->Running()) {
-        parts.SleepAndPump(10);
+        SleepAndPump(10);
         if (progress < to) show(++progress);
     }
     worker->WaitFor();
@@ -72,7 +72,7 @@ void TFVendrill::FormClose(TObject*, TCloseAction& Action) {
     SetEnabled(false);        // nor a click on the window while it goes
     SPDClose->LabelCaption = AppLanguage ? AppLanguage->GetMessage("CloseTheProgram") : String();
     SPDClose->SetValue(0);
-    FParts->ResetMeter();
+    FParts->Device().DrawMeterScale();
     StopWorkers();
     FreeConsole();
 }
@@ -100,10 +100,10 @@ void TFVendrill::StopWorkers() {
         if (listeners) listeners->Terminate();
         if (emailer) emailer->Terminate();
         int unused = 0;
-        AwaitWorker(emailer, *FParts, unused, 0, show, !FQuiet);
+        AwaitWorker(emailer, unused, 0, show, !FQuiet);
         progress = 30;
         SetProgress(progress);
-        AwaitWorker(listeners, *FParts, progress, 70, show, !FQuiet);
+        AwaitWorker(listeners, progress, 70, show, !FQuiet);
         FParts->FreeListeners();
     } catch (...) {
         // the shut-down goes on whatever a worker did
@@ -117,7 +117,7 @@ void TFVendrill::StopWorkers() {
         AbortConnections();
         progress = 70;
         SetProgress(progress);
-        AwaitWorker(connector, *FParts, progress, 90, show, !FQuiet);
+        AwaitWorker(connector, progress, 90, show, !FQuiet);
         FParts->FreeConnector();
         if (titles) titles->WaitFor();
         FParts->FreeTitleSender();
@@ -134,14 +134,14 @@ void TFVendrill::FreeConsole() {
         station->FreeLog();
     }
     ShutdownStep("Encoders");
-    FParts->StopRecord();
+    FParts->Device().StopRecord();
     SPDClose->SetValue(100);
     ShutdownStep("Capture");
     StationList.Clear();
     DonePlugins();
     PluginFiles.clear();
-    MainLog.Clear();
-    ActiveLog = &MainLog;
+    FParts->Logs().ShowMainLog();
+    FParts->Logs().MainLog().Clear();
     SetAppMessageBox(nullptr);
     AppLanguage = nullptr;
     FLanguage.reset();

@@ -57,7 +57,7 @@ void TFVendrill::GetSystemMessage(TMessage& Message) {
 
 void TFVendrill::WMSystem_Shutdown_Query(TMessage& Message) {
     TForm::Dispatch(Message);
-    if (FCreated) FParts->WriteMainLog("System shutdown!");
+    if (FCreated) FParts->Logs().WriteMainLog("System shutdown!");
     SystemShutdown = true;
     Close();
     Message.Result = 1;

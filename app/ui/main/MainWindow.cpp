@@ -7,10 +7,13 @@
 #include "app/core/StationList.h"
 #include "app/core/StationStore.h"
 #include "app/core/VersionInfo.h"
+#include "app/plugins/VDPlugIns.h"
 #include "app/ui/AppSkin.h"
 #include "app/ui/FormResource.h"
+#include "app/ui/GridHelpers.h"
 #include "app/ui/Translation.h"
 #include "app/ui/main/ConsoleParts.h"
+#include "app/ui/main/StandIns.h"
 #include "app/ui/main/WindowPlacement.h"
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/SysUtils.h"
@@ -195,13 +198,20 @@ bool TFVendrill::BindEvent(TComponent* c, const String& event, const String& han
     if (handler == "Restore1Click") return notify([this](TObject* s) { Restore1Click(s); });
     if (handler == "Exit1Click") return notify([this](TObject* s) { Exit1Click(s); });
     // The views' handlers: the parts are made after the resource is read.
-    if (handler == "LedClick") return notify([this](TObject*) { FParts->LedClick(); });
-    if (handler == "LabDeviceClick") return notify([this](TObject*) { FParts->LabDeviceClick(); });
-    if (handler == "SGStreamsClick") return notify([this](TObject*) { FParts->SGStreamsClick(); });
-    if (handler == "SBAddClick") return notify([this](TObject*) { FParts->SBAddClick(); });
-    if (handler == "SBEditClick") return notify([this](TObject*) { FParts->SBEditClick(); });
-    if (handler == "SBDeleteClick") return notify([this](TObject*) { FParts->SBDeleteClick(); });
-    if (handler == "SBPlayStopClick") return notify([this](TObject*) { FParts->SBPlayStopClick(); });
+    if (handler == "LedClick") return notify([this](TObject*) { FParts->Device().LedClick(); });
+    if (handler == "LabDeviceClick") return notify([this](TObject*) { FParts->Logs().ShowMainLog(); });
+    if (handler == "SGStreamsClick") return notify([this](TObject*) { FParts->Actions().SGStreamsClick(); });
+    if (handler == "SBAddClick") return notify([this](TObject*) { FParts->Actions().SBAddClick(); });
+    if (handler == "SBEditClick") return notify([this](TObject*) { FParts->Actions().SBEditClick(); });
+    if (handler == "SBDeleteClick") return notify([this](TObject*) { FParts->Actions().SBDeleteClick(); });
+    if (handler == "SBPlayStopClick")
+        return notify([this](TObject*) {
+            TStreamActions& actions = FParts->Actions();
+            if (actions.ShowsStop())
+                actions.OnStopClick();
+            else
+                actions.OnPlayClick();
+        });
     return false;
 }
 
@@ -228,34 +238,32 @@ void TFVendrill::FormCreate(TObject*) {
     Application->OnRestore = [this](TObject* s) { AppOnRestore(s); };
     // 4. The caption carries the version.
     SetCaption(VersionCaption(ProductName, TrpVersionInfo()));
-    // 5.-7.
+    // 5.-7. The streams and the main log, which is shown; an unlit meter.
     StationList.Clear();
-    MainLog.Clear();
-    ActiveLog = &MainLog;
-    FParts->WriteMainLog(FLanguage->GetMessage("InitProg"));
-    FParts->ResetMeter();
-    // 8.-9.
-    FirstTickPending = true;
-    FParts->ShowPlayGlyph();
-    SizeStreamColumns();
+    TLogView& logs = FParts->Logs();
+    logs.MainLog().Clear();
+    logs.ShowMainLog();
+    logs.WriteMainLog(FLanguage->GetMessage("InitProg"));
+    FParts->Device().DrawMeterScale();
+    // 8.-9. The tool bar shows Play (the actions' start); the stream columns' widths.
+    FParts->Streams().SetColumnWidths();
     // 10. Plug-ins, settings, streams, texts.
-    FParts->InitPlugins();
-    FParts->WriteMainLog(FLanguage->GetMessage("ReadSettings"));
+    InitPlugins();
+    logs.WriteMainLog(FLanguage->GetMessage("ReadSettings"));
     ReadSettings(TSize{Screen->Width(), Screen->Height()});
     ReadStations();
     Language_Change();
-    // 11. The workers, idle until the first tick.
+    // 11. The workers, idle until the first tick, and the tick.
     FParts->CreateWorkers();
     // 12.
     PlaceWindow();
     // 13.-15.
-    FParts->ShowStations();
-    FParts->StartPlugins();
-    FParts->WriteMainLog(FLanguage->GetMessage("StartDevice"));
-    Timer->OnTimer = [this](TObject*) { FParts->TimerTick(); };
-    FParts->StartDevice();
-    FParts->SGStreamsClick();
-    FParts->SetActiveLog(&MainLog);
+    FParts->Streams().ShowStations();
+    FParts->Device().Capture().StartPlugins();
+    logs.WriteMainLog(FLanguage->GetMessage("StartDevice"));
+    FParts->Device().StartDevice();
+    FParts->Actions().SGStreamsClick();
+    logs.ShowMainLog();
     // From now on the program's questions and errors show in the skinned box.
     SetAppMessageBox([this](const String& text, int type, unsigned buttons) {
         return MSG->ShowMessageDialog(text, type, buttons, 0);
@@ -290,6 +298,8 @@ void TFVendrill::PlaceWindow() {
 void TFVendrill::Language_Change() {
     if (!AppLanguage) return;
     TranslateForm(*AppLanguage, this);
+    // The label shows the running device's name or the device message, not the file's text.
+    FParts->Device().ReapplyDeviceLabel();
     SizeStreamColumns();
     TranslateResStrings(*AppLanguage, skResStrData);
     // The frames read their caption-button hints from the strings only when told.
@@ -297,15 +307,12 @@ void TFVendrill::Language_Change() {
 }
 
 void TFVendrill::SBSettingClick(TObject*) {
-    if (FParts->ShowSettings() && !Timer->Enabled()) {
-        DeviceChanged = false;
-        Timer->SetEnabled(true);
-    }
+    if (ShowSettingsStandIn()) FParts->Device().SettingsConfirmed();
     Language_Change();
 }
 
 void TFVendrill::SBPluginsClick(TObject*) {
-    FParts->ShowPluginsWindow();
+    ShowPluginsWindowStandIn();
 }
 
 // ---- layout
@@ -347,12 +354,13 @@ void TFVendrill::SplitterCanResize(TObject*, int& NewSize, bool& Accept) {
 
 void TFVendrill::Pan_StreamsResize(TObject*) {
     if (!FParts) return;
-    FParts->AutoSizeStreamColumns();
+    FParts->Streams().AutoSizeColumns();
 }
 
 void TFVendrill::Pan_LogResize(TObject*) {
     if (!FParts) return;
-    FParts->AutoSizeLogColumns();
+    static constexpr int Percentages[] = {0, 100};
+    AutoSizeGridColumns(SGLog, Percentages);
 }
 
 void TFVendrill::Pan_WorkResize(TObject*) {
@@ -366,7 +374,10 @@ void TFVendrill::Pan_WorkResize(TObject*) {
 
 void TFVendrill::PanLedResize(TObject*) {
     if (!FParts) return;
-    FParts->PanLedResize();
+    const int w = std::max(0, PanLed->ClientWidth() - 2 * Led->Left());
+    const int h = std::max(0, PanLed->ClientHeight() - 2 * Led->Top());
+    Led->SetBounds(Led->Left(), Led->Top(), w, h);
+    FParts->Device().ResizeMeter(w, h);
 }
 
 void TFVendrill::TB_StreamsResize(TObject*) {

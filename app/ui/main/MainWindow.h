@@ -3,7 +3,6 @@
 // tool bar and grid, the log, the status bar, the tray icon and its menu. Its components come
 // from the form resource "FVendrill"; creating the window builds the whole console (language,
 // settings, streams, threads, plug-ins, capture) and closing it takes it down in order.
-#include "app/core/Log.h"
 #include "platform/rtl/String.h"
 #include "platform/vcl/Form.h"
 
@@ -85,10 +84,7 @@ public:
     TskSkinHint* skSkinHint1 = nullptr;
     TskSkinForm* skSkinForm1 = nullptr;
 
-    // The window's state.
-    TLog MainLog;
-    TLog* ActiveLog = &MainLog;
-    bool FirstTickPending = true;
+    // The window's state (the logs are the log view's, the first tick's flag the tick's).
     bool SystemShutdown = false; // the desktop session ends: close without asking
     // False when the creation stopped (no language file): the program ends at once.
     bool Created() const { return FCreated; }

@@ -43,9 +43,10 @@ TEST_F(MainWindowTest, OpensFromItsResourceAndClosesCleanly) {
     EXPECT_EQ(w->Caption().rfind("Tarvolin Vendrill ", 0), 0u) << w->Caption();
     EXPECT_EQ(AppLanguage != nullptr, true);
     // The creation logged its steps, newest first.
-    ASSERT_GE(w->MainLog.Count(), 3);
-    EXPECT_EQ(w->MainLog.Items(w->MainLog.Count() - 1).Text, "Program started");
-    EXPECT_EQ(w->ActiveLog, &w->MainLog);
+    ASSERT_GE(w->Parts().Logs().MainLog().Count(), 3);
+    EXPECT_EQ(w->Parts().Logs().MainLog().Items(w->Parts().Logs().MainLog().Count() - 1).Text,
+              "Program started");
+    EXPECT_TRUE(w->Parts().Logs().ShowsMainLog());
     EXPECT_EQ(w->SGStreams->ColCount(), 7);
     // The columns keep their laid-out widths at least, and every title fits.
     const int widths[] = {40, 45, 55, 65, 60, 70};
@@ -56,7 +57,8 @@ TEST_F(MainWindowTest, OpensFromItsResourceAndClosesCleanly) {
         EXPECT_GT(w->SGStreams->GetColWidths(c), w->SGStreams->Canvas().TextWidth(title)) << title;
     }
     EXPECT_FALSE(w->TrayIcon->IconVisible());
-    EXPECT_TRUE(w->FirstTickPending);
+    ASSERT_NE(w->Parts().Tick(), nullptr);
+    EXPECT_TRUE(w->Parts().Tick()->FirstTickPending());
     // No device is set: the device message stays until the settings are saved.
     EXPECT_FALSE(w->Timer->Enabled());
 
