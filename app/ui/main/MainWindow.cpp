@@ -327,8 +327,9 @@ void TFVendrill::LayOut() {
 }
 
 void TFVendrill::FormConstrainedResize(TObject*, int& MinWidth, int& MinHeight, int&, int&) {
-    MinWidth = MinClientWidth;
-    MinHeight = MinClientHeight;
+    // The panels are laid out for a client area of this size; the frame comes on top.
+    MinWidth = MinClientWidth + Width() - ClientWidth();
+    MinHeight = MinClientHeight + Height() - ClientHeight();
 }
 
 void TFVendrill::FormResize(TObject*) {

@@ -47,8 +47,8 @@ protected:
     }
     void WriteSettings(const std::string& text) { Dir.Write("vendrill.ini", text); }
     // The window as the program makes it: the application's main form, shown.
-    TFVendrill* Open() {
-        auto* w = new TFVendrill(Application);
+    TFVendrill* Open(std::string_view storedSkin = {}) {
+        auto* w = new TFVendrill(Application, storedSkin);
         Application->SetMainForm(w);
         w->Show();
         Pump();

@@ -4,13 +4,21 @@
 
 #include "app/core/AppSettings.h"
 #include "app/ui/main/WindowPlacement.h"
+#include "platform/rtl/Resources.h"
 #include "platform/vcl/Canvas.h"
+#include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/Timer.h"
 #include "skin/controls/SkinLabel.h"
 #include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/SkinSplitter.h"
+#include "skin/controls/SkinToolBar.h"
+#include "skin/core/SkinData.h"
 #include "skin/core/SkinStrings.h"
+#include "skin/core/SkinTypes.h"
 #include "skin/extra/grids/SkinDrawGrid.h"
+#include "skin/form/frame/SkinForm.h"
+#include "skin/form/frame/SkinFormObjects.h"
 #include "skin/form/frame/SkinTrayIcon.h"
 
 namespace vd::test {
@@ -89,12 +97,67 @@ TEST_F(MainWindowTest, TheStoredPlaceIsUsedWithinTheScreen) {
     EXPECT_EQ(w->ClientHeight(), 420);
 }
 
+// The caption buttons' hints follow the language, which the frame reads only when told.
 TEST_F(MainWindowTest, ALanguageChangeRereadsTheFrameHints) {
+    Dir.Write("vendrill.Other.lng", "[Constants]\nLanguage=Other\nCLOSEBUTTON_HINT=Shut\n"
+                                    "[FVendrill]\nSBSetting.Hint=Settings (other)\n");
+    WriteSettings("[Setting]\nLanguage=Other.lng\n");
+    TFVendrill* w = Open(FindResource("SKIN", "QUILLMARSH"));
+    ASSERT_FALSE(w->skSkinData1->Empty());
+    auto closeHint = [&] {
+        for (const auto& o : w->skSkinForm1->Objects())
+            if (o->Command() == cmClose) return o->HintText;
+        return String("no close button");
+    };
+    struct Step {
+        const char* file;
+        const char* hint;
+        const char* settingHint;
+    };
+    const Step steps[] = {{nullptr, "Shut", "Settings (other)"},
+                          {"English.lng", "Close", "Edit settings"},
+                          {"Other.lng", "Shut", "Settings (other)"}};
+    for (const Step& step : steps) {
+        if (step.file) {
+            ASSERT_TRUE(AppLanguage->SelectFile(step.file));
+            w->Language_Change();
+        }
+        EXPECT_EQ(closeHint(), step.hint);
+        EXPECT_EQ(w->SBSetting->Hint(), step.settingHint);
+    }
+    // The device label keeps the device message whatever the file says of it.
+    EXPECT_EQ(w->LabDevice->Caption(), w->Parts().Device().DeviceLabel());
+}
+
+// The layout handlers at the smallest size and at a large one: panels keep their minimum, the
+// device panel's buttons stay at its right edge, the tool bar is shared out to its end.
+TEST_F(MainWindowTest, TheLayoutFollowsTheWindowSize) {
     TFVendrill* w = Open();
-    // The skin strings came from the language file's constants.
-    EXPECT_EQ(w->skResStrData->LookupResString("TRAYBUTTON_HINT"), "Minimize to Tray");
-    EXPECT_EQ(w->SBSetting->Hint(), "Edit settings");
-    EXPECT_EQ(w->Pan_Work->Caption(), "Input device");
+    for (const TSize client : {TSize{510, 420}, TSize{1200, 800}, TSize{300, 200}}) {
+        SCOPED_TRACE(std::to_string(client.cx) + "x" + std::to_string(client.cy));
+        w->SetClientWidth(client.cx);
+        w->SetClientHeight(client.cy);
+        Pump();
+        EXPECT_GE(w->ClientWidth(), 510);
+        EXPECT_GE(w->ClientHeight(), 420);
+        EXPECT_GE(w->Pan_Streams->ClientHeight(), 60);
+        EXPECT_GE(w->Pan_Log->Height(), 55);
+        EXPECT_EQ(w->SBPlugins->Left() + w->SBPlugins->Width(), w->Pan_Work->ClientWidth() - 4);
+        EXPECT_EQ(w->SBSetting->Left() + w->SBSetting->Width(), w->SBPlugins->Left() - 4);
+        EXPECT_EQ(w->LabDevice->Left() + w->LabDevice->Width(), w->SBSetting->Left() - 4);
+        EXPECT_EQ(w->PanLed->Left() + w->PanLed->Width(), w->SBPlugins->Left() + w->SBPlugins->Width());
+        EXPECT_EQ(w->Led->Picture().Width(), w->Led->Width());
+        EXPECT_EQ(w->SBPlayStop->Left() + w->SBPlayStop->Width(), w->TB_Streams->ClientWidth() - 2);
+        EXPECT_EQ(w->SBAdd->Width(), w->TB_Streams->ClientWidth() / 7);
+    }
+    // The splitter gives the log no more room than leaves the streams their 90 pixels.
+    int size = w->ClientHeight();
+    bool accept = true;
+    w->SplitterCanResize(w->Splitter, size, accept);
+    EXPECT_FALSE(accept);
+    size = 60;
+    w->SplitterCanResize(w->Splitter, size, accept);
+    EXPECT_TRUE(accept);
 }
 
 } // namespace
