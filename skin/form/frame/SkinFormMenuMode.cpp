@@ -120,10 +120,19 @@ void TskSkinForm::PreWndProc(TMessage& Message) {
     if (!IsMenuCloseMessage(Message.Msg)) return;
     if (ShowObjectHint && FSkinHint) HideObjectHint();
     if (!FMenuBarMode || FSkinMenuOpen) {
-        if (FSkinMenu && FSkinMenu->MenuVisible())
+        if (FSkinMenu && FSkinMenu->MenuVisible()) {
             FSkinMenu->CloseMenu();
-        else if (FSkinMenuOpen)
+        } else if (FSkinMenuOpen) {
             SkinMenuClose(this);
+        } else if (IsMDIForm() && FForm->Visible()) {
+            // The active child's menu closes the same way.
+            if (TskSkinForm* child = GetActiveChildSkinForm()) {
+                if (child->FSkinMenu && child->FSkinMenu->MenuVisible())
+                    child->FSkinMenu->CloseMenu();
+                else if (child->FSkinMenuOpen)
+                    SkinMenuClose(child);
+            }
+        }
     } else {
         LeaveMenuBarMode();
     }
@@ -229,6 +238,14 @@ void TskSkinForm::AppMessageHook(MSG& Msg, bool& Handled) {
 }
 
 void TskSkinForm::MenuKey(WPARAM Key) {
+    // A child's keys go to the main form's frame while that one holds a menu.
+    if (IsMDIChild())
+        if (TskSkinForm* main = MainMDIFrame(); main && main != this &&
+                                                (main->FSkinMenuOpen || main->FMenuBarMode ||
+                                                 (main->FSkinMenu && main->FSkinMenu->MenuVisible()))) {
+            main->MenuKey(Key);
+            return;
+        }
     if (FMenuBarMode && Key == VK_ESCAPE && !FSkinMenuOpen) {
         LeaveMenuBarMode();
         return;

@@ -6,6 +6,7 @@
 #include "skin/core/SkinData.h"
 #include "skin/form/frame/SkinComponent.h"
 #include "skin/form/frame/SkinForm.h"
+#include "skin/form/frame/SkinMDITabsBar.h"
 #include "skin/form/frame/SkinTrayIcon.h"
 #include "skin/form/menus/SkinHintWindow.h"
 
@@ -91,8 +92,8 @@ bool TskSkinForm::SetComponentProperty(const String& name, TComponent* value) {
     if (is("TrayIcon")) return SetTrayIcon(dynamic_cast<TskTrayIcon*>(value)), true;
     if (is("StatusBar")) return SetStatusBar(dynamic_cast<TskSkinStatusBar*>(value)), true;
     if (is("SkinHint")) return SetSkinHint(dynamic_cast<TskSkinHint*>(value)), true;
-    // The menu bar and the tabs bar belong to the multiple-document windows.
-    if (is("MainMenuBar") || is("MDITabsBar")) return true;
+    if (is("MDITabsBar")) return SetMDITabsBar(dynamic_cast<TskSkinMDITabsBar*>(value)), true;
+    if (is("MainMenuBar")) return true;
     return TComponent::SetComponentProperty(name, value);
 }
 

@@ -12,7 +12,6 @@
 #include "skin/core/SkinGdi.h"
 #include "skin/core/SkinGeometry.h"
 #include "skin/form/frame/SkinForm.h"
-#include "skin/form/frame/SkinFormMDI.h"
 #include "skin/form/menus/SkinMenu.h"
 
 #include <algorithm>
@@ -38,7 +37,6 @@ TskSkinMDITabsBar::TskSkinMDITabsBar(TComponent* AOwner) : TskSkinControl(AOwner
     FDefaultFont.SetStyle({});
     SetBounds(Left(), Top(), 150, 21);
     FSkinDataName = "tab";
-    RegisterMDIParentBackground();
 }
 
 TskSkinMDITabsBar::~TskSkinMDITabsBar() = default;
@@ -81,6 +79,17 @@ void TskSkinMDITabsBar::UpdateActiveTab() {
     for (auto& t : FTabs)
         t->IsActiveChild = t->ChildForm == active;
     Repaint();
+}
+
+int TskSkinMDITabsBar::TabIndexOf(const TCustomForm* Child) const {
+    for (size_t i = 0; i < FTabs.size(); ++i)
+        if (FTabs[i]->ChildForm == Child) return static_cast<int>(i);
+    return -1;
+}
+
+void TskSkinMDITabsBar::DrawMDITab(TCustomForm* Child) {
+    const int i = TabIndexOf(Child);
+    if (i >= 0) RedrawTab(*FTabs[static_cast<size_t>(i)]);
 }
 
 void TskSkinMDITabsBar::SetTabKind(TskSkinMDITabKind Value) {
