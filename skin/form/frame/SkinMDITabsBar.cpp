@@ -8,6 +8,7 @@
 #include "skin/core/SkinCompose.h"
 #include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinData.h"
+#include "skin/core/SkinDraw.h"
 #include "skin/core/SkinEffectBmp.h"
 #include "skin/core/SkinGdi.h"
 #include "skin/core/SkinGeometry.h"
@@ -330,11 +331,13 @@ void TskSkinMDITabsBar::CreateControlSkinImage(TBitmap& Bitmap) {
         bg.Bottom > FPicture->Height()) {
         FillColor(c, {0, 0, W, H}, clBtnFace);
     } else {
+        // The tile taken out once: each piece then reads a few pixels, not the whole picture.
+        const int sh = H < th ? H : th;
+        TskBitmap tile(tw, sh);
+        CopyRect(tile, {0, 0, tw, sh}, *FPicture, {bg.Left, bg.Top, bg.Right, bg.Top + sh});
         for (int x = 0; x < W; x += tw) {
             const int cw = std::min(tw, W - x);
-            TRect src{bg.Left, bg.Top, bg.Left + cw, bg.Bottom};
-            if (H < th) src.Bottom = bg.Top + H;
-            StretchSkinPiece(c, {x, 0, x + cw, H}, *FPicture, src);
+            StretchSkinPiece(c, {x, 0, x + cw, H}, tile, {0, 0, cw, sh});
         }
     }
     DrawTabs(c);

@@ -202,5 +202,50 @@ TEST(DemoScreenshotTest, SkinnedWindowWithItsPopupMenu) {
     XCloseDisplay(d);
 }
 
+// The multiple-document window: the skinned main window with its tabs bar and two children with
+// frames of their own, kept as artefacts/mdi-demo.ppm.
+TEST(DemoScreenshotTest, MultipleDocumentWindowWithTabsAndChildren) {
+    XvfbServer server;
+    ASSERT_TRUE(server.Running()) << "no X server could be started (Xvfb missing?)";
+    ::Display* d = XOpenDisplay(server.Display().c_str());
+    ASSERT_NE(d, nullptr);
+    DemoProcess demo(server.Display(), "--mdi");
+    ::Window w = 0;
+    XWindowAttributes a{};
+    XImage* img = nullptr;
+    const bool painted = WaitUntil(
+        [&] {
+            if (img) XDestroyImage(img);
+            img = nullptr;
+            w = FindByName(d, DefaultRootWindow(d), "Vendrill MDI demo");
+            if (!w || !XGetWindowAttributes(d, w, &a) || a.map_state != IsViewable) return false;
+            img = XGetImage(d, w, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes, ZPixmap);
+            if (!img) return false;
+            int lit = 0;
+            for (int x = 10; x < a.width - 10; x += 4)
+                lit += (XGetPixel(img, x, 10) & 0xFFFFFF) != 0;
+            return lit > a.width / 16 && (XGetPixel(img, a.width / 2, a.height - 20) & 0xFFFFFF) != 0;
+        },
+        15000);
+    mkdir("artefacts", 0755);
+    int framedRows = 0;
+    if (img) {
+        EXPECT_TRUE(SavePpm(img, a.width, a.height, "artefacts/mdi-demo.ppm"));
+        // The active child's caption comes from the same skin as the main window's: a row below the
+        // main caption and the tabs that carries the main caption's colour over a child's width.
+        const unsigned long caption = XGetPixel(img, a.width / 2, 10) & 0xFFFFFF;
+        for (int y = 60; y < a.height; ++y) {
+            int same = 0;
+            for (int x = 0; x < a.width; ++x)
+                same += (XGetPixel(img, x, y) & 0xFFFFFF) == caption;
+            framedRows += same > 150 && same < a.width / 2 + 100;
+        }
+        XDestroyImage(img);
+    }
+    XCloseDisplay(d);
+    EXPECT_TRUE(painted);
+    EXPECT_GE(framedRows, 1) << "no child frame in the client area";
+}
+
 } // namespace
 } // namespace vd::test
