@@ -7,6 +7,8 @@
 #include "skin/core/SkinParentBackground.h"
 #include "skin/form/frame/SkinMDITabsBar.h"
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -372,6 +374,72 @@ TEST_F(MDIFrameTest, TransparentControlsOnAMultipleDocumentFormSeeTheClientBackg
     SelectObject(dc.Get(), bmp.Get());
     PaintParentBackground(panel, dc.Get());
     EXPECT_EQ(GetPixel(dc.Get(), 5, 5) & 0xFFFFFF, Rgb(kBtnNormal));
+}
+
+TEST_F(MDIFrameTest, ChildFramesFollowActivation) {
+    MakeMain(true);
+    TForm* a = NewChild("ChildA", "Alpha");
+    TForm* b = NewChild("ChildB", "Beta");
+    TskSkinForm* fa = GetSkinForm(a);
+    TskSkinForm* fb = GetSkinForm(b);
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        bool aActive, bActive;
+    } steps[] = {
+        {"the last shown child is active", [] {}, false, true},
+        {"another child activated", [&] { Activate(a); }, true, false},
+        // The main form's caption going inactive takes the active child's with it.
+        {"main form inactive", [&] { SendMessage(Main->Handle(), WM_NCACTIVATE, FALSE, 0); }, false, false},
+        {"a click on the active child", [&] { SendMessage(a->Handle(), WM_MOUSEACTIVATE, 0, 0); }, true,
+         false},
+        {"main form inactive again", [&] { SendMessage(Main->Handle(), WM_NCACTIVATE, FALSE, 0); }, false,
+         false},
+        {"main form active", [&] { SendMessage(Main->Handle(), WM_NCACTIVATE, TRUE, 0); }, true, false},
+        {"the active child closed", [&] { Free(a); }, false, true},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        s.act();
+        Pump();
+        if (s.aActive || std::find(Children.begin(), Children.end(), a) != Children.end())
+            EXPECT_EQ(fa->IsFormActive(), s.aActive);
+        EXPECT_EQ(fb->IsFormActive(), s.bActive);
+    }
+}
+
+TEST_F(MDIFrameTest, TheMainFormsSkinMessagesFitAMaximizedChildAgain) {
+    MakeMain(true);
+    TskSkinData* other = new TskSkinData(Main);
+    TForm* a = NewChild("ChildA", "Alpha");
+    GetSkinForm(a)->SetWindowState(skwsMaximized);
+    Pump();
+    const TRect area = GetClientRect(Main->ClientHandle());
+    const TRect fitted{0, 0, area.Width(), area.Height()};
+    struct Case {
+        const char* what;
+        UINT msg;
+        TskSkinData* skin;
+        bool refits;
+    } cases[] = {
+        {"its own skin settled", WM_SKINSETTLED, Skin, true},
+        {"another skin settled", WM_SKINSETTLED, other, false},
+        {"fit asked of the child", WM_SKINMDIFIT, nullptr, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        a->SetBounds(5, 5, 300, 200);
+        Pump();
+        const HWND to = c.msg == WM_SKINMDIFIT ? a->Handle() : Main->Handle();
+        SendMessage(to, c.msg, reinterpret_cast<WPARAM>(c.skin), 1000);
+        Pump();
+        EXPECT_EQ(a->BoundsRect() == fitted, c.refits);
+    }
+    // A child that is not maximized stays where it is.
+    GetSkinForm(a)->SetWindowState(skwsNormal);
+    a->SetBounds(5, 5, 300, 200);
+    SendMessage(a->Handle(), WM_SKINMDIFIT, 0, 0);
+    EXPECT_EQ(a->BoundsRect(), (TRect{5, 5, 305, 205}));
 }
 
 TEST(MergeMenuItemsTest, ChildGroupsReplaceMainGroupsAndEqualGroupsKeepTheirOrder) {
