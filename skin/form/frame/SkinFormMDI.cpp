@@ -6,8 +6,10 @@
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Menus.h"
+#include "platform/vcl/StdCtrls/Edit.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Windows.h"
+#include "skin/controls/SkinCustomControl.h"
 #include "skin/core/SkinParentBackground.h"
 #include "skin/form/frame/SkinForm.h"
 #include "skin/form/frame/SkinMDITabsBar.h"
@@ -309,6 +311,20 @@ void TskSkinForm::RefreshMainBars(bool Tabs) {
     if (!main) return;
     main->MenuBarUpdateItems();
     if (Tabs && main->FMDITabsBar) main->FMDITabsBar->UpdateActiveTab();
+}
+
+// A click or an activation on a multiple-document main form reaches no drop-down of its own
+// controls the way a focus change would: their lists are told to close (the form is the sender).
+void TskSkinForm::CancelChildDropDowns() {
+    if (!IsMDIForm() || !FForm->Visible() || (ComponentState() & (csLoading | csDesigning))) return;
+    std::vector<TWinControl*> targets;
+    for (int i = 0; i < FForm->ComponentCount(); ++i) {
+        auto* c = dynamic_cast<TWinControl*>(FForm->Components(i));
+        if (!c || !c->Visible() || !c->Enabled()) continue;
+        if (dynamic_cast<TskSkinCustomControl*>(c) || dynamic_cast<TCustomEdit*>(c)) targets.push_back(c);
+    }
+    for (TWinControl* c : targets)
+        c->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(FForm));
 }
 
 // The main menu bar shows a maximized child's buttons and merges the active child's menu.

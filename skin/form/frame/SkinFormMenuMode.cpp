@@ -136,6 +136,7 @@ void TskSkinForm::PreWndProc(TMessage& Message) {
     } else {
         LeaveMenuBarMode();
     }
+    CancelChildDropDowns();
 }
 
 void TskSkinForm::PopupSystemMenu(int X, int Y) {

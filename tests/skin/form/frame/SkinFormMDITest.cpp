@@ -4,6 +4,7 @@
 #include "skin/form/frame/SkinFormMDI.h"
 #include "FrameFixture.h"
 #include "platform/vcl/Menus.h"
+#include "platform/vcl/StdCtrls/Edit.h"
 #include "skin/core/SkinParentBackground.h"
 #include "skin/form/frame/SkinMDITabsBar.h"
 
@@ -440,6 +441,53 @@ TEST_F(MDIFrameTest, TheMainFormsSkinMessagesFitAMaximizedChildAgain) {
     a->SetBounds(5, 5, 300, 200);
     SendMessage(a->Handle(), WM_SKINMDIFIT, 0, 0);
     EXPECT_EQ(a->BoundsRect(), (TRect{5, 5, 305, 205}));
+}
+
+// Counts the cancel-mode requests its form sends, with the sender.
+class TCancelRecorder : public TCustomEdit {
+public:
+    using TCustomEdit::TCustomEdit;
+    void WndProc(TMessage& Message) override {
+        if (Message.Msg == CM_CANCELMODE) Senders.push_back(reinterpret_cast<TObject*>(Message.LParam));
+        TCustomEdit::WndProc(Message);
+    }
+    std::vector<TObject*> Senders;
+};
+
+TEST_F(MDIFrameTest, ClicksOnTheMainFormCloseItsControlsDropDowns) {
+    for (bool mdi : {true, false}) {
+        SCOPED_TRACE(mdi ? "multiple-document main form" : "plain form");
+        TForm* f = nullptr;
+        if (mdi) {
+            MakeMain(false);
+            f = Main;
+        } else {
+            f = NewFrameForm(false);
+            ShowForm(f);
+        }
+        auto edit = [&](int x, bool visible, bool enabled) {
+            auto* e = new TCancelRecorder(f);
+            e->SetParent(f);
+            e->SetBounds(x, 4, 40, 20);
+            e->SetVisible(visible);
+            e->SetEnabled(enabled);
+            return e;
+        };
+        TCancelRecorder* shown = edit(0, true, true);
+        TCancelRecorder* hidden = edit(50, false, true);
+        TCancelRecorder* disabled = edit(100, true, false);
+        Pump();
+        for (TCancelRecorder* e : {shown, hidden, disabled})
+            e->Senders.clear();
+        for (UINT msg : {UINT(WM_CANCELMODE), UINT(WM_MOUSEACTIVATE), UINT(WM_SETTEXT)})
+            SendMessage(f->Handle(), msg, 0, msg == WM_SETTEXT ? reinterpret_cast<LPARAM>("x") : 0);
+        // Closing messages only: the cancel and the activation, not the text.
+        const std::vector<TObject*> expected = mdi ? std::vector<TObject*>{f, f} : std::vector<TObject*>{};
+        EXPECT_EQ(shown->Senders, expected);
+        EXPECT_TRUE(hidden->Senders.empty());
+        EXPECT_TRUE(disabled->Senders.empty());
+        if (mdi) FreeMain();
+    }
 }
 
 TEST(MergeMenuItemsTest, ChildGroupsReplaceMainGroupsAndEqualGroupsKeepTheirOrder) {
