@@ -10,6 +10,7 @@ class TskSkinData;
 class TskSkinBevel : public TBevel {
 public:
     explicit TskSkinBevel(TComponent* AOwner);
+    bool SetProperty(const String& name, const TPropValue& value) override;
 
     TskSkinData* SkinData() const { return FSkinData; }
     // Stores and applies at once, whatever the value.

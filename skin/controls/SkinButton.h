@@ -16,6 +16,7 @@ class TCustomImageList;
 class TskSkinButton : public TskSkinCustomControl {
 public:
     explicit TskSkinButton(TComponent* AOwner);
+    bool SetProperty(const String& name, const TPropValue& value) override;
     ~TskSkinButton() override;
 
     TBitmap& Glyph() { return FGlyph; }

@@ -14,6 +14,7 @@ class TCustomImageList;
 class TskSkinCheckRadioBox : public TskSkinCustomControl {
 public:
     explicit TskSkinCheckRadioBox(TComponent* AOwner);
+    bool SetProperty(const String& name, const TPropValue& value) override;
 
     bool AllowGrayed() const { return FAllowGrayed; }
     void SetAllowGrayed(bool Value);

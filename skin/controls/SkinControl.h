@@ -12,6 +12,7 @@ class TskDataSkinControl;
 class TskSkinControl : public TCustomControl {
 public:
     explicit TskSkinControl(TComponent* AOwner);
+    bool SetProperty(const String& name, const TPropValue& value) override;
 
     TskSkinData* SkinData() const { return FSkinData; }
     // Applies the skin at once unless it is nil or empty.

@@ -8,6 +8,7 @@ namespace vd {
 class TskSkinGauge : public TskSkinCustomControl {
 public:
     explicit TskSkinGauge(TComponent* AOwner);
+    bool SetProperty(const String& name, const TPropValue& value) override;
 
     bool UseSkinSize = true;
     int MinValue() const { return FMinValue; }

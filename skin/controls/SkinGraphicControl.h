@@ -12,6 +12,8 @@ class TskDataSkinControl;
 class TskGraphicSkinControl : public TGraphicControl {
 public:
     explicit TskGraphicSkinControl(TComponent* AOwner);
+    bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
 
     TskSkinData* SkinData() const { return FSkinData; }
     virtual void SetSkinData(TskSkinData* Value);

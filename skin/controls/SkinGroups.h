@@ -26,6 +26,7 @@ class TskSkinButtonGroup : public TskSkinGroupBox {
 public:
     TskSkinButtonGroup(TComponent* AOwner, bool IsRadio);
     ~TskSkinButtonGroup() override;
+    bool SetProperty(const String& name, const TPropValue& value) override;
 
     TStringList& Items() { return FItems; }
     void SetItems(const TStrings& Value) { FItems.Assign(Value); }

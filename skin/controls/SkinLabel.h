@@ -10,6 +10,7 @@ namespace vd {
 class TskSkinLabel : public TskSkinCustomControl {
 public:
     explicit TskSkinLabel(TComponent* AOwner);
+    bool SetProperty(const String& name, const TPropValue& value) override;
 
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment Value);

@@ -15,6 +15,7 @@ enum TskSkinBorderStyle { bvFrame, bvRaised, bvLowered, bvNone };
 class TskSkinPanel : public TskSkinCustomControl {
 public:
     explicit TskSkinPanel(TComponent* AOwner);
+    bool SetProperty(const String& name, const TPropValue& value) override;
     ~TskSkinPanel() override;
 
     bool CaptionMode() const { return FCaptionMode; }

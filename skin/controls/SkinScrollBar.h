@@ -17,6 +17,7 @@ struct TScrollRange {
 class TskSkinScrollBar : public TskSkinCustomControl {
 public:
     explicit TskSkinScrollBar(TComponent* AOwner);
+    bool SetProperty(const String& name, const TPropValue& value) override;
     ~TskSkinScrollBar() override;
 
     TScrollBarKind Kind() const { return FKind; }

@@ -17,6 +17,7 @@ class TskImagesMenuLink;
 class TskSkinSpeedButton : public TskGraphicSkinCustomControl {
 public:
     explicit TskSkinSpeedButton(TComponent* AOwner);
+    bool SetProperty(const String& name, const TPropValue& value) override;
     ~TskSkinSpeedButton() override;
 
     bool ShowCaption() const { return FShowCaption; }

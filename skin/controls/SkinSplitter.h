@@ -13,6 +13,7 @@ class TskBitmap;
 class TskSkinSplitter : public TSplitter {
 public:
     explicit TskSkinSplitter(TComponent* AOwner);
+    bool SetProperty(const String& name, const TPropValue& value) override;
 
     TskSkinData* SkinData() const { return FSkinData; }
     void SetSkinData(TskSkinData* Value);

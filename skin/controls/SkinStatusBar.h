@@ -9,6 +9,7 @@ namespace vd {
 class TskSkinStatusBar : public TskSkinPanel {
 public:
     explicit TskSkinStatusBar(TComponent* AOwner);
+    bool SetProperty(const String& name, const TPropValue& value) override;
 
     bool SizeGrip() const { return FSizeGrip; }
     void SetSizeGrip(bool Value);

@@ -8,6 +8,7 @@ namespace vd {
 class TskSkinToolBar : public TskSkinPanel {
 public:
     explicit TskSkinToolBar(TComponent* AOwner);
+    bool SetProperty(const String& name, const TPropValue& value) override;
 
     bool AdjustControls() const { return FAdjustControls; }
     void SetAdjustControls(bool Value) { FAdjustControls = Value; }

@@ -10,6 +10,7 @@
 #include "skin/core/SkinData.h"
 #include "skin/form/frame/SkinForm.h"
 #include "skin/form/frame/SkinMDITabsBar.h"
+#include "skin/form/menubar/SkinMainMenuBar.h"
 
 namespace vd {
 
@@ -58,6 +59,16 @@ TForm* TMDIDemo::CreateWindow() {
     AddItem(FMain, window, "TileItem", "&Tile", [this](TObject*) { FMain->Tile(); });
     AddItem(FMain, window, "WindowLine", "-");
     FMain->SetWindowMenu(window);
+
+    // The menu bar above the tabs: a maximized child's buttons move onto it.
+    auto* bar = new TskSkinMainMenuBar(FMain);
+    bar->SetName("MenuBar");
+    bar->SetParent(FMain);
+    bar->SetAlign(alTop);
+    bar->SetSkinForm(frame);
+    bar->SetSkinData(FSkin);
+    bar->SetMainMenu(menu);
+    frame->SetMainMenuBar(bar);
 
     auto* tabs = new TskSkinMDITabsBar(FMain);
     tabs->SetName("Tabs");

@@ -13,7 +13,7 @@ class TMDIDemo {
 public:
     TMDIDemo();
     ~TMDIDemo();
-    // The skinned main window with its tabs bar and two child windows.
+    // The skinned main window with its menu bar, tabs bar and two child windows.
     TForm* CreateWindow();
 
 private:

@@ -11,6 +11,7 @@ class TskSkinData;
 class TskSkinInputDialog : public TComponent {
 public:
     explicit TskSkinInputDialog(TComponent* AOwner);
+    bool SetComponentProperty(const String& name, TComponent* value) override;
 
     bool AlphaBlend = false, AlphaBlendAnimation = false;
     Byte AlphaBlendValue = 200;

@@ -53,6 +53,7 @@ private:
 class TskSkinMessage : public TComponent {
 public:
     explicit TskSkinMessage(TComponent* AOwner);
+    bool SetComponentProperty(const String& name, TComponent* value) override;
 
     bool ShowAgainFlag = false;
     // The check box starts checked when false; after the box closes it holds the negation of

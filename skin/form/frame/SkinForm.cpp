@@ -129,6 +129,10 @@ void TskSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
     if (AComponent == FTrayMenu) FTrayMenu = nullptr;
     if (AComponent == FMDITabsBar) FMDITabsBar = nullptr;
     if (AComponent == FWindowMenuItem) FWindowMenuItem = nullptr;
+    if (AComponent == FMainMenuBar) {
+        FMainMenuBar = nullptr;
+        FMenuBarLink = nullptr;
+    }
 }
 
 void TskSkinForm::Loaded() {

@@ -1,5 +1,5 @@
 // Multiple-document windows: the main form's client window procedure, messages 1230 to 1232
-// between the main form and its children, the window menu, the tabs bar and the merged menu.
+// between the main form and its children, the window menu, the tabs bar and the menu bar.
 #include "skin/form/frame/SkinFormMDI.h"
 
 #include "platform/rtl/SysUtils.h"
@@ -13,9 +13,11 @@
 #include "skin/core/SkinParentBackground.h"
 #include "skin/form/frame/SkinForm.h"
 #include "skin/form/frame/SkinMDITabsBar.h"
+#include "skin/form/frame/SkinMenuBarLink.h"
 #include "skin/form/menus/SkinMenu.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace vd {
 
@@ -42,6 +44,18 @@ void NotifyMain(UINT msg) {
         SendMessage(main->WindowHandle(), msg, 0, 0);
 }
 
+// The first main menu of the active child, which the menu bar merges with its own.
+TMainMenu* ActiveChildMainMenu() {
+    TCustomForm* main = MDIMainForm();
+    TCustomForm* child = main ? main->ActiveMDIChild() : nullptr;
+    if (!child || (child->ComponentState() & csDestroying)) return nullptr;
+    for (int i = 0; i < child->ComponentCount(); ++i)
+        if (auto* m = dynamic_cast<TMainMenu*>(child->Components(i));
+            m && !(m->ComponentState() & csDestroying))
+            return m;
+    return nullptr;
+}
+
 // Off the menu at once; freed once the message that removed it has unwound, so a click
 // handler running on it never sees it go.
 void DropItem(TMenuItem* item) {
@@ -62,32 +76,6 @@ void RegisterMDIParentBackground() {
         return true;
     }();
     (void)done;
-}
-
-std::vector<TMenuItem*> MergeMenuItems(const TMenuItem* Main, const TMenuItem* Child) {
-    std::vector<TMenuItem*> out;
-    auto childUses = [Child](int group) {
-        for (int i = 0; Child && i < Child->Count(); ++i)
-            if (Child->Items(i)->GroupIndex == group) return true;
-        return false;
-    };
-    for (int i = 0; Main && i < Main->Count(); ++i)
-        if (!childUses(Main->Items(i)->GroupIndex)) out.push_back(Main->Items(i));
-    if (!Child) return out;
-    for (int i = 0; i < Child->Count(); ++i)
-        out.push_back(Child->Items(i));
-    std::stable_sort(out.begin(), out.end(),
-                     [](const TMenuItem* a, const TMenuItem* b) { return a->GroupIndex < b->GroupIndex; });
-    return out;
-}
-
-TMainMenu* ActiveChildMainMenu() {
-    TCustomForm* main = MDIMainForm();
-    TCustomForm* child = main ? main->ActiveMDIChild() : nullptr;
-    if (!child) return nullptr;
-    for (int i = 0; i < child->ComponentCount(); ++i)
-        if (auto* m = dynamic_cast<TMainMenu*>(child->Components(i))) return m;
-    return nullptr;
 }
 
 // ---- the frame's multiple-document side
@@ -327,11 +315,23 @@ void TskSkinForm::CancelChildDropDowns() {
         c->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(FForm));
 }
 
-// The main menu bar shows a maximized child's buttons and merges the active child's menu.
+// The main menu bar shows a maximized child's buttons; it decides itself whether any child is
+// still maximized.
 void TskSkinForm::MenuBarChildButtons(bool Show) {
-    (void)Show;
+    if (!FMenuBarLink) return;
+    if (Show)
+        FMenuBarLink->ShowChildButtons();
+    else
+        FMenuBarLink->HideChildButtons();
 }
 
-void TskSkinForm::MenuBarUpdateItems() {}
+// The bar merges the active child's menu: rebuilt while it shows a child's menu or buttons, and
+// also when the child that became active brings a menu of its own, which a bar showing none
+// would otherwise never take up.
+void TskSkinForm::MenuBarUpdateItems() {
+    if (!FMenuBarLink) return;
+    if (FMenuBarLink->HasChildMenu() || FMenuBarLink->ChildButtonsVisible() || ActiveChildMainMenu())
+        FMenuBarLink->UpdateItems();
+}
 
 } // namespace vd

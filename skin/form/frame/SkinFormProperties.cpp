@@ -93,7 +93,7 @@ bool TskSkinForm::SetComponentProperty(const String& name, TComponent* value) {
     if (is("StatusBar")) return SetStatusBar(dynamic_cast<TskSkinStatusBar*>(value)), true;
     if (is("SkinHint")) return SetSkinHint(dynamic_cast<TskSkinHint*>(value)), true;
     if (is("MDITabsBar")) return SetMDITabsBar(dynamic_cast<TskSkinMDITabsBar*>(value)), true;
-    if (is("MainMenuBar")) return true;
+    if (is("MainMenuBar")) return SetMainMenuBar(value), true;
     return TComponent::SetComponentProperty(name, value);
 }
 

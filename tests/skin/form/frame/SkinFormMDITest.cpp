@@ -1,12 +1,12 @@
 // The frame's multiple-document side: the client window's chained procedure and background,
 // maximized children (no frame, the main form told through 1231 and 1232), fitting them to the
-// client area, the window menu, the tabs bar and the merged menu.
-#include "skin/form/frame/SkinFormMDI.h"
+// client area, the window menu and the tabs bar.
 #include "FrameFixture.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/StdCtrls/Edit.h"
 #include "skin/core/SkinParentBackground.h"
 #include "skin/form/frame/SkinMDITabsBar.h"
+#include "skin/form/menubar/SkinMainMenuBar.h"
 
 #include <algorithm>
 #include <functional>
@@ -490,51 +490,68 @@ TEST_F(MDIFrameTest, ClicksOnTheMainFormCloseItsControlsDropDowns) {
     }
 }
 
-TEST(MergeMenuItemsTest, ChildGroupsReplaceMainGroupsAndEqualGroupsKeepTheirOrder) {
-    struct Case {
-        const char* name;
-        std::vector<std::pair<String, int>> main, child; // name, group index
-        bool noChild;
-        std::vector<String> expected;
-    } cases[] = {
-        {"no child menu", {{"File", 0}, {"Window", 9}, {"Help", 9}}, {}, true, {"File", "Window", "Help"}},
-        {"empty child menu", {{"File", 0}, {"Help", 9}}, {}, false, {"File", "Help"}},
-        {"child group replaces the main one",
-         {{"File", 0}, {"Edit", 1}, {"Window", 9}},
-         {{"ChildEdit", 1}},
-         false,
-         {"File", "ChildEdit", "Window"}},
-        {"child items slot in by group",
-         {{"File", 0}, {"Window", 9}},
-         {{"Tools", 5}, {"View", 2}},
-         false,
-         {"File", "View", "Tools", "Window"}},
-        {"equal groups keep their order, main first",
-         {{"A", 3}, {"B", 3}, {"C", 0}},
-         {{"D", 4}, {"E", 4}, {"F", 4}, {"G", 1}},
-         false,
-         {"C", "G", "A", "B", "D", "E", "F"}},
-        {"every main group replaced", {{"File", 0}, {"Help", 0}}, {{"X", 0}, {"Y", 0}}, false, {"X", "Y"}},
+TEST_F(MDIFrameTest, TheMenuBarMergesTheActiveChildsMenuAndTakesAMaximizedChildsButtons) {
+    MakeMain(false);
+    auto* menu = new TMainMenu(Main);
+    auto item = [](TMenu* m, const char* name, int group) {
+        auto* i = new TMenuItem(m);
+        i->SetName(name);
+        i->SetCaption(name);
+        i->GroupIndex = group;
+        m->Items()->Add(i);
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TMainMenu mainMenu(nullptr), childMenu(nullptr);
-        auto fill = [](TMenu& m, const std::vector<std::pair<String, int>>& items) {
-            for (const auto& [n, g] : items) {
-                auto* item = new TMenuItem(&m);
-                item->SetName(n);
-                item->GroupIndex = g;
-                m.Items()->Add(item);
-            }
-        };
-        fill(mainMenu, c.main);
-        fill(childMenu, c.child);
-        std::vector<String> names;
-        for (TMenuItem* i : MergeMenuItems(mainMenu.Items(), c.noChild ? nullptr : childMenu.Items()))
-            names.push_back(i->Name());
-        EXPECT_EQ(names, c.expected);
+    item(menu, "File", 0);
+    item(menu, "Window", 9);
+    auto* bar = new TskSkinMainMenuBar(Main);
+    bar->SetParent(Main);
+    bar->SetAlign(alTop);
+    bar->SetSkinForm(MainFrame);
+    bar->SetMainMenu(menu);
+    MainFrame->SetMainMenuBar(bar);
+    TForm* plain = NewChild("Plain", "No menu");
+    TForm* withMenu = NewChild("WithMenu", "Own menu", false);
+    auto* childMenu = new TMainMenu(withMenu);
+    item(childMenu, "Edit", 1);
+    withMenu->Show();
+    Pump();
+    auto captions = [&] {
+        std::vector<String> out;
+        for (int i = 0; i < bar->ItemCount(); ++i)
+            out.push_back(bar->Item(i)->MenuItem->Caption());
+        return out;
+    };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        std::vector<String> items;
+        bool buttons;
+    } steps[] = {
+        {"a child with a menu shown last", [] {}, {"File", "Edit", "Window"}, false},
+        {"a child without one activated", [&] { Activate(plain); }, {"File", "Window"}, false},
+        {"the one with a menu again", [&] { Activate(withMenu); }, {"File", "Edit", "Window"}, false},
+        {"maximized",
+         [&] { GetSkinForm(withMenu)->SetWindowState(skwsMaximized); },
+         {"File", "Edit", "Window"},
+         true},
+        {"restored",
+         [&] { GetSkinForm(withMenu)->SetWindowState(skwsNormal); },
+         {"File", "Edit", "Window"},
+         false},
+        {"maximized and closed",
+         [&] {
+             GetSkinForm(withMenu)->SetWindowState(skwsMaximized);
+             Free(withMenu);
+         },
+         {"File", "Window"},
+         false},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        s.act();
+        Pump();
+        EXPECT_EQ(captions(), s.items);
+        EXPECT_EQ(bar->ChildButtonsVisible(), s.buttons);
     }
-    EXPECT_TRUE(MergeMenuItems(nullptr, nullptr).empty());
 }
 
 } // namespace
