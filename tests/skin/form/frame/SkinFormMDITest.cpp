@@ -188,12 +188,16 @@ TEST_F(MDIFrameTest, AMaximizedChildLosesItsFrameAndTheMainFormShowsItsCaption) 
                                       MakeLParam(a->ClientOrigin().X + 1, a->ClientOrigin().Y + 1)),
                           HTCLIENT);
             }
-            if (skinned) EXPECT_EQ(captionText(), s.childMaximized ? "Main - [Alpha]" : "Main");
+            if (skinned) {
+                EXPECT_EQ(captionText(), s.childMaximized ? "Main - [Alpha]" : "Main");
+            }
         }
         // A maximized child that goes takes the caption with it.
         Free(a);
         EXPECT_FALSE(MainFrame->ChildMaximized());
-        if (skinned) EXPECT_EQ(captionText(), "Main");
+        if (skinned) {
+            EXPECT_EQ(captionText(), "Main");
+        }
         (void)b;
         FreeMain();
     }
@@ -403,8 +407,9 @@ TEST_F(MDIFrameTest, ChildFramesFollowActivation) {
         SCOPED_TRACE(s.what);
         s.act();
         Pump();
-        if (s.aActive || std::find(Children.begin(), Children.end(), a) != Children.end())
+        if (std::find(Children.begin(), Children.end(), a) != Children.end()) {
             EXPECT_EQ(fa->IsFormActive(), s.aActive);
+        }
         EXPECT_EQ(fb->IsFormActive(), s.bActive);
     }
 }
