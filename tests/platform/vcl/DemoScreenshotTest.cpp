@@ -248,7 +248,9 @@ TEST(DemoScreenshotTest, MultipleDocumentWindowWithTabsAndChildren) {
         },
         15000);
     mkdir("artefacts", 0755);
-    if (img) EXPECT_TRUE(SavePpm(img, a.width, a.height, "artefacts/mdi-demo.ppm"));
+    if (img) {
+        EXPECT_TRUE(SavePpm(img, a.width, a.height, "artefacts/mdi-demo.ppm"));
+    }
     ASSERT_TRUE(painted) << "no child frame in the client area";
 
     // A double click on the child's caption maximizes it: no child caption row is left.
