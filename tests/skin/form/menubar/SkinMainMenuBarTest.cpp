@@ -5,6 +5,8 @@
 
 #include "platform/vcl/FormReader.h"
 
+#include <cstring>
+
 namespace vd::test {
 namespace {
 
@@ -659,6 +661,72 @@ TEST_F(MenuBarTest, AnimatedItemsRunTheirFramesForwardAndJumpBack) {
     Pump();
     EXPECT_EQ(item->AnimationFrame, 0);
     EXPECT_EQ(BarPixel(x, 3), kItemNormal);
+}
+
+// Skins that give odd or broken values: the bar lays out, paints, tracks and opens menus
+// without reading outside a picture or dividing by nothing.
+TEST_F(MenuBarTest, OddSkinValuesNeverBreakTheBar) {
+    struct Case {
+        const char* what;
+        const char* from;
+        const char* to;
+    } cases[] = {
+        {"empty items rect", "itemsrect=2,2,58,22", "itemsrect=0,0,0,0"},
+        {"empty bar rect", "[mainmenubar]\r\npictureindex=1\r\nskinrect=0,0,60,24",
+         "[mainmenubar]\r\npictureindex=1\r\nskinrect=0,0,0,0"},
+        {"bar picture missing", "[mainmenubar]\r\npictureindex=1", "[mainmenubar]\r\npictureindex=9"},
+        {"bar rect past the picture", "[mainmenubar]\r\npictureindex=1\r\nskinrect=0,0,60,24",
+         "[mainmenubar]\r\npictureindex=1\r\nskinrect=50,40,400,300"},
+        {"item picture missing", "[baritem]\r\nactivepictureindex=1", "[baritem]\r\nactivepictureindex=-1"},
+        {"item rect past the picture", "skinrect=0,24,20,44\r\nactiveskinrect",
+         "skinrect=70,60,300,200\r\nactiveskinrect"},
+        {"text rect wider than the item", "textrect=4,2,16,18", "textrect=-50,2,900,18"},
+        {"empty text rect", "textrect=4,2,16,18", "textrect=0,0,0,0"},
+        {"huge offsets", "itemleftoffset=2\r\nitemrightoffset=2",
+         "itemleftoffset=500\r\nitemrightoffset=-40"},
+        {"many frames in a small strip", "[baritem]\r\n",
+         "[baritem]\r\nanimateskinrect=0,48,3,68\r\nframecount=1000\r\nanimateinterval=0\r\n"},
+        {"negative frame count", "[baritem]\r\n",
+         "[baritem]\r\nanimateskinrect=0,48,40,68\r\nframecount=-5\r\nmorphing=1\r\nmorphkind=99\r\n"},
+        {"button rect past the picture", "[barclose]\r\nactivepictureindex=0\r\nskinrect=0,0,16,16",
+         "[barclose]\r\nactivepictureindex=0\r\nskinrect=60,60,200,90"},
+        {"no item record", "menubaritem=baritem", "menubaritem=nothing"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string ini = MenuBarSkinIni();
+        const size_t at = ini.find(c.from);
+        ASSERT_NE(at, std::string::npos);
+        ini.replace(at, std::strlen(c.from), c.to);
+        TForm* f = NewBarForm(true, {100, 100, 420, 300}, ini);
+        for (const char* caption : {"&File", "&Edit", "&View", "&Streams", "&Tools", "&Window", "&Help"})
+            Add(caption, {"One", "Two"});
+        Bar->SetMainMenu(Menu);
+        ShowForm(f);
+        Bar->ShowChildButtons();
+        Pump();
+        for (int i = 0; i < Bar->ItemCount(); ++i) {
+            if (!Bar->Item(i)->ShownOnBar) continue;
+            hb->MouseMove(ItemCenter(i));
+            hb->Advance(30);
+            Pump();
+        }
+        hb->Click(RawButton::Left, ItemCenter(0));
+        Pump();
+        Key(VK_RIGHT);
+        Key(VK_ESCAPE);
+        Key(VK_ESCAPE);
+        if (Bar->Overflow() && Bar->MarkInUse()) {
+            const TRect m = Bar->MarkRect();
+            hb->Click(RawButton::Left, Bar->ClientToScreen({m.Left + 1, (m.Top + m.Bottom) / 2}));
+            Pump();
+            Key(VK_ESCAPE);
+        }
+        f->SetClientWidth(150);
+        Pump();
+        f->Free();
+        Pump();
+    }
 }
 
 class ChildButtonsTest : public MenuBarTest, public testing::WithParamInterface<bool> {
