@@ -878,6 +878,41 @@ TEST_P(ChildButtonsTest, TheActiveChildsMenuIsMergedIntoTheBar) {
     EXPECT_EQ(Captions(), (std::vector<String>{"&File", "&Edit"}));
 }
 
+TEST_P(ChildButtonsTest, KeysInTheChildReachTheMainFormsBar) {
+    SetUpForms();
+    int opens = 0;
+    TMenuItem* open = Menu->Items()->Items(0)->Items(0);
+    open->ShortCut = TextToShortCut("Ctrl+O");
+    open->OnClick = [&](TObject*) { ++opens; };
+    SetFocus(Child->Handle());
+    Pump();
+    ASSERT_EQ(GetFocus(), Child->Handle());
+    // Alt alone: the main form's bar takes the keys; the walk passes over the child's buttons.
+    AltAlone();
+    EXPECT_TRUE(Frame->MenuBarMode());
+    EXPECT_EQ(HotItem(), 0);
+    Key(VK_LEFT);
+    EXPECT_EQ(HotItem(), 1);
+    Key(VK_DOWN);
+    EXPECT_EQ(OpenMenu(), (std::vector<String>{"Copy"}));
+    Key(VK_ESCAPE);
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(Frame->MenuBarMode());
+    // Alt+letter and the bar menu's shortcuts from inside the child.
+    SetFocus(Child->Handle());
+    AltKey('F');
+    EXPECT_EQ(PressedItem(), 0);
+    EXPECT_EQ(OpenMenu(), (std::vector<String>{"Open"}));
+    Key(VK_ESCAPE);
+    Key(VK_ESCAPE);
+    SetFocus(Child->Handle());
+    hb->KeyDown(VK_CONTROL);
+    hb->KeyPress('O');
+    hb->KeyUp(VK_CONTROL);
+    Pump();
+    EXPECT_EQ(opens, 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(PlainAndSkinned, ChildButtonsTest, testing::Bool());
 
 } // namespace
