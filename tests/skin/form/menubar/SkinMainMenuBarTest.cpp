@@ -553,6 +553,17 @@ end
     EXPECT_EQ(bar->Align(), alTop);
     ASSERT_EQ(bar->ItemCount(), 1);
     EXPECT_EQ(bar->Item(0)->MenuItem->Caption(), "&File");
+    // Written back by name.
+    auto has = [](const TComponent* c, const char* name, const char* ident) {
+        TPropList props;
+        c->GetProperties(props);
+        for (const auto& [n, v] : props)
+            if (n == name) return v.AsIdent() == ident;
+        return false;
+    };
+    EXPECT_TRUE(has(frame, "MainMenuBar", "Bar"));
+    EXPECT_TRUE(has(bar, "SkinForm", "skSkinForm1"));
+    EXPECT_TRUE(has(bar, "MainMenu", "Menu1"));
     // Freeing the bar leaves the frame without one.
     bar->Free();
     EXPECT_EQ(frame->MainMenuBar(), nullptr);
