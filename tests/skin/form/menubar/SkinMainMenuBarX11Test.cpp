@@ -227,5 +227,46 @@ TEST_F(MenuBarX11Test, PointerOpensSlidesAndChooses) {
     EXPECT_EQ(pastes, 1);
 }
 
+// A maximized multiple-document child: its buttons at the bar's ends, kept as
+// artefacts/main-menu-bar-child.ppm.
+TEST_F(MenuBarX11Test, MaximizedChildButtons) {
+    TMainMenu* menu = nullptr;
+    TskSkinMainMenuBar* bar = nullptr;
+    TForm* f = SkinnedBarForm(menu, bar);
+    f->SetFormStyle(fsMDIForm);
+    Add(menu, "&File", {"&New"});
+    Add(menu, "&Window", {"&Cascade"});
+    bar->SetMainMenu(menu);
+    f->Show();
+    ASSERT_TRUE(PumpUntil([&] { return Viewable(Backend->XWindowOf(f->Handle())); }));
+    auto* child = new TForm(Application);
+    child->SetFormStyle(fsMDIChild);
+    child->SetCaption("Stream 1");
+    child->SetBounds(10, 10, 200, 120);
+    auto* childFrame = new TskSkinForm(child);
+    childFrame->SetSkinData(Frame->SkinData());
+    childFrame->SetBorderIcons(skbiSystemMenu | skbiMaximize);
+    child->Show();
+    Pump();
+    childFrame->SetWindowState(skwsMaximized);
+    bar->ShowChildButtons();
+    Pump();
+    ASSERT_EQ(bar->ChildButtonCount(), 4);
+    const TRect r{f->Left(), f->Top(), f->Left() + 380, f->Top() + 120};
+    ::XImage* img = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        if (img) XDestroyImage(img);
+        img = XGetImage(Observer, DefaultRootWindow(Observer), r.Left, r.Top, unsigned(r.Width()),
+                        unsigned(r.Height()), AllPlanes, ZPixmap);
+        if (!img) return false;
+        const TRect b = bar->Object(1)->ObjectBounds;
+        const TPoint p = bar->ClientToScreen({b.Left + 2, b.Top + 2});
+        return (XGetPixel(img, p.X - r.Left, p.Y - r.Top) & 0xFFFFFF) != 0;
+    }));
+    ForceDirectories("artefacts");
+    EXPECT_TRUE(SavePpm(img, r.Width(), r.Height(), "artefacts/main-menu-bar-child.ppm"));
+    XDestroyImage(img);
+}
+
 } // namespace
 } // namespace vd::test
