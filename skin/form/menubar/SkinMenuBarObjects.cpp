@@ -292,10 +292,6 @@ bool TskSkinMainMenuBarItem::CanAnimate() const {
     return HasSkinRecord && framecount > 0 && !IsEmptySkinRect(animateskinrect) && OwnerBar->EffectsOn();
 }
 
-bool TskSkinMainMenuBarItem::IsMorphing() const {
-    return TskMenuBarObject::IsMorphing();
-}
-
 void TskSkinMainMenuBarItem::SelectFont(TCanvas& Canvas) const {
     if (HasSkinRecord && OwnerBar->UseSkinFont)
         SetSkinFont(Canvas.Font(), fontname, fontheight, fontstyle, clBtnText);

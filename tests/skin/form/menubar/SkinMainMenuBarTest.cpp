@@ -38,6 +38,14 @@ TEST_F(MenuBarTest, PlainItemsSitSideBySideInTheItemArea) {
         left = r.Right;
     }
     EXPECT_FALSE(Bar->Overflow());
+    // A bigger default font widens the plain items at once.
+    const int before = Bar->Item(0)->ObjectBounds.Width();
+    TFont big;
+    big.Assign(Bar->DefItemFont());
+    big.SetHeight(24);
+    Bar->SetDefItemFont(big);
+    EXPECT_GT(Bar->Item(0)->ObjectBounds.Width(), before);
+    EXPECT_EQ(Bar->Item(0)->ObjectBounds.Width(), TextWidth("&File") + 12);
     // Plain look: the bar face, the items on it.
     EXPECT_EQ(BarPixel(Bar->Width() - 10, 10), ColorToRGB(clBtnFace));
     EXPECT_EQ(BarPixel(Bar->Item(0)->ObjectBounds.Left + 1, 3), ColorToRGB(clBtnFace));
