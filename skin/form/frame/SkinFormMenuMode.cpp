@@ -222,7 +222,14 @@ void TskSkinForm::ShortCutHook(TMessage& Msg, bool& Handled) {
                 return;
             }
     }
-    if (!FMenuBarLink) return;
+    if (!FMenuBarLink) {
+        // A multiple-document child has no bar of its own: its keys reach the main form's.
+        if (FForm->FormStyle() == fsMDIChild && Application && Application->MainForm())
+            if (TskSkinForm* main = GetSkinForm(Application->MainForm());
+                main && main != this && main->FMenuBarLink)
+                main->ShortCutHook(Msg, Handled);
+        return;
+    }
     // Alt+F4 closes the window, whatever an item's accelerator says.
     auto takes = [&](TMainMenu* menu) {
         if (!menu) return false;

@@ -112,6 +112,8 @@ void TskSkinForm::GetProperties(TPropList& out) const {
     if (FShowIcon) out.emplace_back("ShowIcon", TPropValue::FromBool(true));
     if (FSkinData && !FSkinData->Name().empty())
         out.emplace_back("SkinData", TPropValue::FromIdent(FSkinData->Name()));
+    if (FMainMenuBar && !FMainMenuBar->Name().empty())
+        out.emplace_back("MainMenuBar", TPropValue::FromIdent(FMainMenuBar->Name()));
 }
 
 void RegisterSkinFormClasses() {
