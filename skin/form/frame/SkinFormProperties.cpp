@@ -123,6 +123,8 @@ void RegisterSkinFormClasses() {
                                [](TComponent* owner) -> TComponent* { return new TskSkinFrame(owner); });
     TFormReader::RegisterClass("TskSkinPopupMenu",
                                [](TComponent* owner) -> TComponent* { return new TskSkinPopupMenu(owner); });
+    TFormReader::RegisterClass("TskSkinHint",
+                               [](TComponent* owner) -> TComponent* { return new TskSkinHint(owner); });
 }
 
 } // namespace vd
