@@ -310,7 +310,9 @@ TEST_F(StationWindowTest, SavingAStreamByItsState) {
         EXPECT_EQ(station->Lost.load(), c.lostAfter);
         EXPECT_EQ(station->Port, c.change ? 9000 : 8000);
         EXPECT_EQ(station->Auto, c.autostart);
-        if (c.stateAfter == ssConnect && c.state == ssStop) EXPECT_EQ(station->RetryCount.load(), 0);
+        if (c.stateAfter == ssConnect && c.state == ssStop) {
+            EXPECT_EQ(station->RetryCount.load(), 0);
+        }
     }
 }
 
