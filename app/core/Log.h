@@ -4,6 +4,7 @@
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/String.h"
 
+#include <cstdint>
 #include <deque>
 
 namespace vd {
@@ -22,13 +23,19 @@ public:
     void Add(TDateTime time, const String& text);
     // Stamps the text with the current local time.
     void Add(const String& text);
-    void Clear() { FItems.clear(); }
+    void Clear() {
+        FItems.clear();
+        ++FChanges;
+    }
+    // Goes up with every change, so a view can tell that it shows an old state.
+    std::uint64_t Changes() const { return FChanges; }
 
     int Count() const { return static_cast<int>(FItems.size()); }
     const TLogItem& Items(int index) const { return FItems[static_cast<std::size_t>(index)]; }
 
 private:
     std::deque<TLogItem> FItems;
+    std::uint64_t FChanges = 0;
 };
 
 } // namespace vd

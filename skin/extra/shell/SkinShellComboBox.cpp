@@ -39,7 +39,10 @@ TskCustomShellComboBox::TskCustomShellComboBox(TComponent* AOwner) : TskSkinCust
 }
 
 TskCustomShellComboBox::~TskCustomShellComboBox() {
-    if (FTreeView) FTreeView->RemoveFreeNotification(this);
+    if (FTreeView) {
+        FTreeView->RemoveFreeNotification(this);
+        FTreeView->LinkCombo(nullptr);
+    }
     if (FListView) {
         FListView->RemoveFreeNotification(this);
         FListView->LinkCombo(nullptr);
@@ -210,11 +213,15 @@ void TskCustomShellComboBox::Change() {
 
 void TskCustomShellComboBox::SetShellTreeView(TskCustomShellTreeView* Value) {
     if (Value == FTreeView) return;
-    if (FTreeView) FTreeView->RemoveFreeNotification(this);
+    if (FTreeView) {
+        FTreeView->RemoveFreeNotification(this);
+        FTreeView->LinkCombo(nullptr);
+    }
     FTreeView = Value;
     if (!Value) return;
     Value->FreeNotification(this);
     Value->SetRoot(FRoot);
+    Value->LinkCombo(this);
 }
 
 void TskCustomShellComboBox::SetShellListView(TskCustomShellListView* Value) {

@@ -15,6 +15,10 @@ void SetShellDeleteConfirm(TShellConfirmEvent Confirm) {
     DeleteConfirm() = std::move(Confirm);
 }
 
+const TShellConfirmEvent& ShellDeleteConfirm() {
+    return DeleteConfirm();
+}
+
 bool RunShellVerb(TskShellFolder* Folder, const String& Verb, const TShellCommandHooks& Hooks) {
     if (!Folder) return false;
     bool handled = false;

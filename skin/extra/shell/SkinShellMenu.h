@@ -13,6 +13,7 @@ namespace vd {
 using TShellConfirmEvent = std::function<bool(const String& Name)>;
 // The question Delete asks; until one is set Delete does nothing (nothing is removed unasked).
 void SetShellDeleteConfirm(TShellConfirmEvent Confirm);
+const TShellConfirmEvent& ShellDeleteConfirm();
 
 struct TShellCommandHooks {
     // The view's own handling of a verb (rename); sets Handled when done.

@@ -3,6 +3,7 @@
 
 #include "platform/rtl/Format.h"
 #include "platform/rtl/SysUtils.h"
+#include "skin/extra/shell/SkinShellComboBox.h"
 #include "skin/extra/shell/SkinShellIcons.h"
 #include "skin/extra/shell/SkinShellListView.h"
 #include "skin/extra/shell/SkinShellNotifier.h"
@@ -25,6 +26,7 @@ TskCustomShellTreeView::TskCustomShellTreeView(TComponent* AOwner) : TskSkinCust
 TskCustomShellTreeView::~TskCustomShellTreeView() {
     Destroying();
     if (FListView) FListView->ClearTreeLink();
+    if (FComboBox) FComboBox->ClearTreeLink();
     delete FNotifier;
     FNotifier = nullptr;
     OnDeletion = nullptr;
@@ -170,6 +172,7 @@ bool TskCustomShellTreeView::CanChange(TTreeNode* Node) {
             : ItemIdList(item->AbsoluteIdList().begin(), item->AbsoluteIdList().end() - 1);
     FUpdating = true;
     if (FListView) FListView->ShowFolder(target);
+    if (FComboBox) FComboBox->SelectFolder(target);
     FUpdating = false;
     FSelecting = Node;
     if (FAutoRefresh) StartNotifier(item->PathName());

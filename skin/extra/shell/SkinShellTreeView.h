@@ -12,6 +12,7 @@
 namespace vd {
 
 class TskCustomShellListView;
+class TskCustomShellComboBox;
 class TskShellChangeNotifier;
 class TskSkinPopupMenu;
 
@@ -60,6 +61,8 @@ public:
     // Called by a linked list when its folder changes.
     void ListFolderChanged(const ItemIdList& AbsoluteList);
     void ClearListLink() { FListView = nullptr; }
+    // Called by a linked folder combo (null: unlinked); the combo follows the selected folder.
+    void LinkCombo(TskCustomShellComboBox* Combo) { FComboBox = Combo; }
 
     bool CanExpand(TTreeNode* Node) override;
 
@@ -89,6 +92,7 @@ private:
     bool FBuildingRoot = false;
     bool FUpdating = false;
     TskCustomShellListView* FListView = nullptr;
+    TskCustomShellComboBox* FComboBox = nullptr;
     bool FAutoRefresh = false;
     bool FUseShellImages = true;
     TskShellChangeNotifier* FNotifier = nullptr;

@@ -123,6 +123,10 @@ void TskSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
     if (AComponent == FSkinHint) FSkinHint = nullptr;
     if (AComponent == FStatusBar) FStatusBar = nullptr;
     if (AComponent == FTrayMenu) FTrayMenu = nullptr;
+    if (AComponent == FMainMenuBar) {
+        FMainMenuBar = nullptr;
+        FMenuBarLink = nullptr;
+    }
 }
 
 void TskSkinForm::Loaded() {

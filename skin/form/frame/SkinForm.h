@@ -30,6 +30,7 @@ class TskActiveSkinObject;
 class TskSkinButtonObject;
 class TskSkinCaptionObject;
 class TskSkinHint;
+class TskMenuBarLink;
 
 enum TskPositionInMonitor { skpDefault, skpScreenCenter, skpDesktopCenter };
 
@@ -207,6 +208,13 @@ public:
     void EndSkinMenu();
     void LeaveMenuBarMode();
     bool SkinMenuIsOpen() const { return FSkinMenuOpen; }
+    // The main menu bar the keyboard's menu mode drives (a component that is a TskMenuBarLink).
+    TComponent* MainMenuBar() const { return FMainMenuBar; }
+    TskMenuBarLink* MenuBar() const { return FMenuBarLink; }
+    void SetMainMenuBar(TComponent* Value);
+    // The menu bar starts its keyboard navigation: menu-bar mode on, OnMainMenuEnter(Sender).
+    void EnterMenuBarMode(TObject* Sender);
+    bool MenuBarMode() const { return FMenuBarMode; }
     // Opens Item's sub-items at a screen rectangle for a caption object.
     void PopupObjectMenu(TMenuItem* Item, const TRect& ScreenRect, bool Upward);
     // While a menu of the frame is open a press outside the program's windows closes it.
@@ -319,6 +327,8 @@ private:
 
     TskSkinStatusBar* FStatusBar = nullptr;
     TskSkinHint* FSkinHint = nullptr;
+    TComponent* FMainMenuBar = nullptr;
+    TskMenuBarLink* FMenuBarLink = nullptr;
     int FMaxMenuItemsInWindow = 0;
     TBitmap FLogo;
     bool FShowIcon = false;

@@ -4,8 +4,11 @@
 #include "skin/controls/SkinMenuLink.h"
 #include "skin/form/frame/SkinForm.h"
 #include "skin/form/frame/SkinFormObjects.h"
+#include "skin/form/frame/SkinMenuBarLink.h"
 #include "skin/form/menus/SkinHintWindow.h"
 #include "skin/form/menus/SkinMenu.h"
+#include "skin/form/menus/SkinMenuItem.h"
+#include "skin/form/menus/SkinPopupWindow.h"
 
 namespace vd {
 
@@ -168,12 +171,32 @@ void TskSkinForm::HoldMenuGrab() {
 }
 
 void TskSkinForm::KeyMenu() {
-    // Alt alone: without a menu bar of its own the frame only leaves a menu that is open.
+    // Alt alone: leaves menu-bar mode, or closes an open menu and lets the menu bar take the keys.
     if (FMenuBarMode) {
         LeaveMenuBarMode();
         return;
     }
     if (FSkinMenu && FSkinMenu->MenuVisible()) FSkinMenu->CloseMenu();
+    if (FMenuBarLink) FMenuBarLink->EnterMenuMode();
+}
+
+void TskSkinForm::SetMainMenuBar(TComponent* Value) {
+    auto* link = dynamic_cast<TskMenuBarLink*>(Value);
+    if (!link) Value = nullptr;
+    if (FMainMenuBar == Value) return;
+    if (FMainMenuBar) FMainMenuBar->RemoveFreeNotification(this);
+    FMainMenuBar = Value;
+    FMenuBarLink = link;
+    if (FMainMenuBar) FMainMenuBar->FreeNotification(this);
+}
+
+void TskSkinForm::EnterMenuBarMode(TObject* Sender) {
+    if (FMenuBarMode) return;
+    InstallAppHook();
+    FMenuBarMode = true;
+    // A press outside the program's windows ends the mode as it closes a menu.
+    HoldMenuGrab();
+    if (OnMainMenuEnter) OnMainMenuEnter(Sender);
 }
 
 void TskSkinForm::ShortCutHook(TMessage& Msg, bool& Handled) {
@@ -189,17 +212,30 @@ void TskSkinForm::ShortCutHook(TMessage& Msg, bool& Handled) {
                 return;
             }
     }
+    if (!FMenuBarLink) return;
+    // Alt+F4 closes the window, whatever an item's accelerator says.
+    auto takes = [&](TMainMenu* menu) {
+        if (!menu) return false;
+        if (alt && Msg.WParam != VK_F4 && FMenuBarLink->AcceleratorKey(unsigned(Msg.WParam))) return true;
+        return menu->IsShortCut(Msg);
+    };
+    if (takes(FMenuBarLink->BarMainMenu()) ||
+        (FMenuBarLink->HasChildMenu() && takes(FMenuBarLink->BarChildMenu())))
+        Handled = true;
 }
 
 void TskSkinForm::EndSkinMenu() {
     FSkinMenuOpen = false;
+    if (FMenuBarLink) FMenuBarLink->MenuClosed();
     if (OnSkinMenuClose) OnSkinMenuClose(this);
 }
 
 void TskSkinForm::LeaveMenuBarMode() {
     FMenuBarMode = false;
     if (FSkinMenu && FSkinMenu->MenuVisible()) FSkinMenu->CloseMenu();
+    if (FMenuBarLink) FMenuBarLink->LeaveMenuMode();
     RemoveAppHook();
+    if (FForm->HandleAllocated() && GetMenuGrab() == FForm->WindowHandle()) SetMenuGrab(nullptr);
     if (OnMainMenuExit) OnMainMenuExit(this);
 }
 
@@ -229,11 +265,30 @@ void TskSkinForm::AppMessageHook(MSG& Msg, bool& Handled) {
 }
 
 void TskSkinForm::MenuKey(WPARAM Key) {
+    if (FMenuBarMode && FMenuBarLink && FMenuBarLink->AcceleratorKey(unsigned(Key))) return;
     if (FMenuBarMode && Key == VK_ESCAPE && !FSkinMenuOpen) {
         LeaveMenuBarMode();
         return;
     }
-    if (!FSkinMenu || !FSkinMenu->MenuVisible() || FSkinMenu->LevelCount() == 0) return;
+    const bool levels = FSkinMenu && FSkinMenu->MenuVisible() && FSkinMenu->LevelCount() > 0;
+    if (FMenuBarMode && FMenuBarLink) {
+        if (Key == VK_LEFT && (!levels || FSkinMenu->LevelCount() <= 1)) {
+            FMenuBarLink->SelectPreviousItem();
+            return;
+        }
+        if (Key == VK_RIGHT) {
+            // Right opens a sub-level when the selected item has one; otherwise the next menu.
+            const TskSkinPopupWindow* top = levels ? FSkinMenu->TopLevel() : nullptr;
+            const int hot = top ? top->HotIndex() : -1;
+            const bool sub = top && hot >= 0 && hot < top->ItemCount() && top->Item(hot)->HasChildren();
+            if (!sub) {
+                FMenuBarLink->SelectNextItem();
+                return;
+            }
+        }
+        if ((Key == VK_RETURN || Key == VK_DOWN) && FMenuBarLink->OpenHotItem()) return;
+    }
+    if (!levels) return;
     FSkinMenu->ProcessKey(int(Key));
     if (Key == VK_ESCAPE && (!FSkinMenu->MenuVisible() || FSkinMenu->LevelCount() == 0)) {
         if (FMenuBarMode)
@@ -276,6 +331,7 @@ void SkinMenuClose(TskSkinForm* frame) {
     if (wasOpen && frame->OnSkinMenuClose) frame->OnSkinMenuClose(frame);
     if (frame->FMenuBarMode) {
         frame->FMenuBarMode = false;
+        if (frame->FMenuBarLink) frame->FMenuBarLink->LeaveMenuMode();
         if (frame->OnMainMenuExit) frame->OnMainMenuExit(frame);
     }
 }

@@ -91,8 +91,9 @@ bool TskSkinForm::SetComponentProperty(const String& name, TComponent* value) {
     if (is("TrayIcon")) return SetTrayIcon(dynamic_cast<TskTrayIcon*>(value)), true;
     if (is("StatusBar")) return SetStatusBar(dynamic_cast<TskSkinStatusBar*>(value)), true;
     if (is("SkinHint")) return SetSkinHint(dynamic_cast<TskSkinHint*>(value)), true;
-    // The menu bar and the tabs bar belong to the multiple-document windows.
-    if (is("MainMenuBar") || is("MDITabsBar")) return true;
+    if (is("MainMenuBar")) return SetMainMenuBar(value), true;
+    // The tabs bar belongs to the multiple-document windows.
+    if (is("MDITabsBar")) return true;
     return TComponent::SetComponentProperty(name, value);
 }
 
@@ -122,6 +123,8 @@ void RegisterSkinFormClasses() {
                                [](TComponent* owner) -> TComponent* { return new TskSkinFrame(owner); });
     TFormReader::RegisterClass("TskSkinPopupMenu",
                                [](TComponent* owner) -> TComponent* { return new TskSkinPopupMenu(owner); });
+    TFormReader::RegisterClass("TskSkinHint",
+                               [](TComponent* owner) -> TComponent* { return new TskSkinHint(owner); });
 }
 
 } // namespace vd

@@ -2,6 +2,7 @@
 #include "../../../platform/vcl/VclFixture.h"
 #include "skin/extra/shell/SkinShellComboBox.h"
 #include "skin/extra/shell/SkinShellListView.h"
+#include "skin/extra/shell/SkinShellTreeView.h"
 #include "tests/support/TempDir.h"
 
 #include <sys/stat.h>
@@ -96,6 +97,43 @@ TEST_F(ShellCombo, ChoosingMovesTheListAndTheListMovesTheCombo) {
     EXPECT_EQ(c->ShellListView(), nullptr);
     c->SetItemIndex(0); // nothing linked any more
     EXPECT_EQ(c->ItemIndex(), 0);
+}
+
+TEST_F(ShellCombo, TreeListAndComboMoveEachOtherOnce) {
+    auto* c = MakeCombo();
+    auto* t = new TskSkinDirTreeView(Form);
+    t->SetParent(Form);
+    t->SetBounds(0, 30, 150, 200);
+    auto* l = new TskSkinFileListView(Form);
+    l->SetParent(Form);
+    l->SetBounds(150, 30, 200, 200);
+    c->SetShellTreeView(t);
+    c->SetShellListView(l);
+    t->SetShellListView(l);
+    Pump();
+    int comboChanges = 0, listChanges = 0;
+    c->OnChange = [&](TObject*) { ++comboChanges; };
+    l->OnPathChange = [&](TObject*) { ++listChanges; };
+    auto comboPath = [&] { return c->GetFolder(c->ItemIndex())->PathName(); };
+
+    t->SetPath(Home + "/music");
+    EXPECT_EQ(comboPath(), Home + "/music") << "the combo follows the tree";
+    EXPECT_EQ(l->GetPath(), Home + "/music");
+    EXPECT_EQ(listChanges, 1);
+    EXPECT_EQ(comboChanges, 1);
+
+    c->SetItemIndex(1); // Home
+    EXPECT_EQ(t->GetPath(), Home);
+    EXPECT_EQ(l->GetPath(), Home);
+    EXPECT_EQ(listChanges, 2);
+
+    l->SetPath(Home + "/docs");
+    EXPECT_EQ(t->GetPath(), Home + "/docs");
+    EXPECT_EQ(comboPath(), Home + "/docs");
+    EXPECT_EQ(listChanges, 3);
+    delete t;
+    c->SetItemIndex(0); // the tree is gone; nothing dangles
+    EXPECT_EQ(l->GetPath(), "Desktop");
 }
 
 } // namespace

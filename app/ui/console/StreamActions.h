@@ -1,0 +1,62 @@
+#pragma once
+// The stream tool bar and the stream grid's selection: Add, Edit, Delete and the Play/Stop button
+// that follows the selected stream. GUI thread only.
+#include "platform/rtl/String.h"
+
+#include <functional>
+
+namespace vd {
+
+class TLogView;
+class TStreamGridView;
+class TskSkinMessage;
+class TskSkinSpeedButton;
+
+struct TStreamButtons {
+    TskSkinSpeedButton* Add = nullptr;
+    TskSkinSpeedButton* Edit = nullptr;
+    TskSkinSpeedButton* Delete = nullptr;
+    TskSkinSpeedButton* PlayStop = nullptr;
+    TskSkinSpeedButton* Play = nullptr; // hidden holders of the two glyphs
+    TskSkinSpeedButton* Stop = nullptr;
+};
+
+class TStreamActions {
+public:
+    // The stream editor: index -1 adds a stream; true when the user saved.
+    using TEditStation = std::function<bool(int index)>;
+    // A Yes/No question; true on Yes.
+    using TConfirm = std::function<bool(const String& text)>;
+
+    // Sets the click handlers of Add, Edit and Delete; Play/Stop starts as Play.
+    TStreamActions(const TStreamButtons& buttons, TStreamGridView& streams, TLogView& logs,
+                   TEditStation editStation, TConfirm confirm);
+
+    // SGStreamsClick: Edit, Delete and Play/Stop follow the selected stream, whose log is shown.
+    void SGStreamsClick();
+    void SBAddClick();
+    void SBEditClick();
+    void SBDeleteClick();
+    void OnPlayClick();
+    void OnStopClick();
+
+    // Play/Stop shows Stop (true) or Play and runs the matching handler.
+    bool ShowsStop() const { return FShowsStop; }
+
+    static constexpr const char* DeleteQuestion = "Delete current stream?";
+
+private:
+    void SetPlayStop(bool stop);
+
+    TStreamButtons FButtons;
+    TStreamGridView& FStreams;
+    TLogView& FLogs;
+    TEditStation FEditStation;
+    TConfirm FConfirm;
+    bool FShowsStop = false;
+};
+
+// Asks through the window's message box (confirmation, Yes and No).
+TStreamActions::TConfirm ConfirmWithMessageBox(TskSkinMessage* msg);
+
+} // namespace vd

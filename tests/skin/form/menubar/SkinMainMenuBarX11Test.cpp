@@ -1,0 +1,138 @@
+// The main menu bar on a real X server (a private Xvfb), drawn with the program's own skin: a
+// framed form with its bar, one item's menu open and a hidden item behind the overflow mark, kept
+// as artefacts/main-menu-bar.ppm to be judged by eye.
+#include "../../../platform/win/x11/Xvfb.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/Resources.h"
+#include "platform/vcl/Application.h"
+#include "platform/vcl/Form.h"
+#include "platform/vcl/Menus.h"
+#include "platform/vcl/Screen.h"
+#include "platform/win/x11/X11Backend.h"
+#include "skin/core/SkinData.h"
+#include "skin/core/SkinStoredSkin.h"
+#include "skin/form/frame/SkinForm.h"
+#include "skin/form/menubar/SkinMainMenuBar.h"
+#include "skin/form/menus/SkinMenu.h"
+#include "skin/form/menus/SkinPopupWindow.h"
+#include "tests/support/WaitUntil.h"
+
+#include "../../../platform/win/x11/SavePpm.h"
+
+#include <X11/Xlib.h>
+
+#include <memory>
+
+namespace vd::test {
+namespace {
+
+class MenuBarX11Test : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(Server.Running()) << "Xvfb could not be started (scripts/install-deps installs it)";
+        Backend = X11Backend::Open(Server.Display());
+        ASSERT_TRUE(Backend);
+        InstallBackend(Backend.get());
+        Observer = XOpenDisplay(Server.Display().c_str());
+        ASSERT_NE(Observer, nullptr);
+    }
+    void TearDown() override {
+        while (Screen->FormCount() > 0)
+            Screen->Forms(0)->Free();
+        Application->SetMainForm(nullptr);
+        InstallBackend(nullptr);
+        if (Observer) XCloseDisplay(Observer);
+    }
+    void Pump() {
+        Application->ProcessMessages();
+        Backend->Sync();
+    }
+    bool Viewable(unsigned long w) {
+        XWindowAttributes a{};
+        return w && XGetWindowAttributes(Observer, w, &a) && a.map_state == IsViewable;
+    }
+    TMenuItem* Add(TMainMenu* menu, const char* caption, std::initializer_list<const char*> subs) {
+        auto* item = new TMenuItem(menu);
+        item->SetCaption(caption);
+        menu->Items()->Add(item);
+        for (const char* s : subs) {
+            auto* sub = new TMenuItem(menu);
+            sub->SetCaption(s);
+            item->Add(sub);
+        }
+        return item;
+    }
+
+    XvfbServer Server;
+    std::unique_ptr<X11Backend> Backend;
+    ::Display* Observer = nullptr;
+    TskCompressedStoredSkin Stored;
+};
+
+TEST_F(MenuBarX11Test, SkinnedBarWithAnOpenMenu) {
+    auto* f = Application->CreateForm<TForm>();
+    f->SetCaption("Main menu bar");
+    f->SetBoundsRect({40, 40, 420, 300});
+    auto* frame = new TskSkinForm(f);
+    auto* skin = new TskSkinData(f);
+    const std::string_view bytes = FindResource("SKIN", "QUILLMARSH");
+    ASSERT_FALSE(bytes.empty());
+    Stored.ReadCompressedData({reinterpret_cast<const Byte*>(bytes.data()), bytes.size()});
+    skin->LoadStoredSkin(&Stored);
+    ASSERT_FALSE(skin->Empty()) << skin->LastLoadError();
+    frame->SetSkinData(skin);
+    auto* menu = new TMainMenu(f);
+    Add(menu, "&File", {"&New", "&Open...", "&Save", "-", "E&xit"});
+    Add(menu, "&Edit", {"&Copy", "&Paste"});
+    Add(menu, "&View", {"&Log"})->Enabled = false;
+    Add(menu, "&Streams", {"&Start all", "S&top all"});
+    Add(menu, "&Tools", {"&Options"});
+    Add(menu, "&Window", {"&Cascade", "&Tile"});
+    Add(menu, "&Help", {"&About"});
+    auto* bar = new TskSkinMainMenuBar(f);
+    bar->SetParent(f);
+    bar->SetSkinForm(frame);
+    bar->SetSkinData(skin);
+    bar->SetMainMenu(menu);
+    ASSERT_TRUE(bar->SkinRecordInUse()) << "the default skin has a menu bar record";
+    f->Show();
+    const unsigned long w = Backend->XWindowOf(f->Handle());
+    ASSERT_TRUE(WaitUntil([&] { return Viewable(w); }, 10000, [&] { Pump(); }));
+    // Narrow enough that the last item hides behind the mark.
+    f->SetClientWidth(bar->Item(5)->ObjectBounds.Left + 20);
+    Pump();
+    ASSERT_TRUE(bar->Overflow());
+    ASSERT_TRUE(bar->Item(4)->ShownOnBar);
+    ASSERT_FALSE(bar->Item(5)->ShownOnBar);
+    EXPECT_TRUE(bar->AcceleratorKey('F'));
+    ASSERT_TRUE(frame->SkinMenu()->MenuVisible());
+    const unsigned long level = Backend->XWindowOf(frame->SkinMenu()->Level(0)->Handle());
+    ASSERT_TRUE(WaitUntil([&] { return Viewable(level); }, 10000, [&] { Pump(); }));
+    // The form and its menu from the screen, once the bar's items are painted.
+    const TRect r{f->Left(), f->Top(), f->Left() + 400, f->Top() + 280};
+    ::XImage* img = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            if (img) XDestroyImage(img);
+            img = XGetImage(Observer, DefaultRootWindow(Observer), r.Left, r.Top, unsigned(r.Width()),
+                            unsigned(r.Height()), AllPlanes, ZPixmap);
+            if (!img) return false;
+            const TPoint p = bar->ClientToScreen({bar->Width() / 2, bar->Height() / 2});
+            const TPoint m = frame->SkinMenu()->Level(0)->ShowPos();
+            return (XGetPixel(img, p.X - r.Left, p.Y - r.Top) & 0xFFFFFF) != 0 &&
+                   (XGetPixel(img, m.X - r.Left + 30, m.Y - r.Top + 10) & 0xFFFFFF) != 0;
+        },
+        10000, [&] { Pump(); }));
+    ForceDirectories("artefacts");
+    EXPECT_TRUE(SavePpm(img, r.Width(), r.Height(), "artefacts/main-menu-bar.ppm"));
+    XDestroyImage(img);
+    frame->LeaveMenuBarMode();
+    Pump();
+    EXPECT_FALSE(frame->SkinMenu()->MenuVisible());
+}
+
+} // namespace
+} // namespace vd::test
