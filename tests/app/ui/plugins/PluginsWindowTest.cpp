@@ -16,6 +16,7 @@
 
 #include "../../../platform/vcl/VclFixture.h"
 #include "../../core/TempFolder.h"
+#include "../LayoutChecks.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -247,6 +248,16 @@ TEST_F(PluginsWindowTest, ButtonsFollowTheMiddlePanelsSize) {
     EXPECT_EQ(w->SBFilterDel->Top(), 3 * (ch / 8));
     w->PanTResize(w->PanT);
     EXPECT_EQ(w->DEPlugins->Width(), w->PanT->ClientWidth() - w->DEPlugins->Left() - 4);
+}
+
+TEST_F(PluginsWindowTest, Layout) {
+    TAppSettings s = AppSettings;
+    s.Sample = 48000;
+    AssignAppSettings(s);
+    TFr_Filters* w = Open();
+    w->Show();
+    Pump();
+    EXPECT_EQ(test::LayoutProblems(w), std::vector<std::string>{});
 }
 
 } // namespace

@@ -20,6 +20,7 @@
 
 #include "../../../platform/vcl/VclFixture.h"
 #include "../../core/TempFolder.h"
+#include "../LayoutChecks.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -512,6 +513,24 @@ TEST_F(SettingsWindowTest, GroupCheckEnablesTheSmtpControls) {
     w->GBEMail->SetChecked(true);
     EXPECT_TRUE(w->ESMTPHost->Enabled());
     EXPECT_TRUE(w->ESMTPPort->Enabled());
+}
+
+// Each page and each title mode at the window's size: inside, apart, tabbed in reading order.
+TEST_F(SettingsWindowTest, LayoutOfEveryPage) {
+    TFSettings* w = Open();
+    w->Show();
+    Pump();
+    for (int page = 0; page < 4; ++page) {
+        w->Pages->SetActivePageIndex(page);
+        Pump();
+        EXPECT_EQ(test::LayoutProblems(w), std::vector<std::string>{}) << "page " << page;
+    }
+    w->Pages->SetActivePageIndex(2);
+    w->UTPort->SetChecked(true);
+    w->UTOnlyIP->SetChecked(true);
+    w->CBSHowPass->SetChecked(true);
+    Pump();
+    EXPECT_EQ(test::LayoutProblems(w), std::vector<std::string>{}) << "title port";
 }
 
 } // namespace
