@@ -114,7 +114,9 @@ TEST_F(SettingsWindowTest, ShowsTheSettings) {
     EXPECT_EQ(w->ClientHeight(), 308);
     EXPECT_EQ(w->Pages->ActivePageIndex(), 0);
     EXPECT_TRUE(w->StatusTimer->Enabled());
-    EXPECT_EQ(w->CBDevice->Items().Count(), 3);
+    ASSERT_EQ(w->CBDevice->Items().Count(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(w->CBDevice->Items()[i], ThreeDevices[static_cast<std::size_t>(i)]);
     EXPECT_EQ(w->CBDevice->ItemIndex(), 1);
     EXPECT_EQ(w->RGDevice->ItemIndex(), 1);
     EXPECT_EQ(w->CBFreq->Items().Count(), 5);
@@ -359,6 +361,31 @@ TEST_F(SettingsWindowTest, SaveWritesTheFileAndCancelLeavesIt) {
     EXPECT_EQ(SettingsText(), saved);
     EXPECT_EQ(AppSettings.InfoName, "Radio Saved");
     EXPECT_EQ(Screen->FormCount(), 0);
+}
+
+// A file that cannot be replaced: the user is told, the new settings stay for this run.
+TEST_F(SettingsWindowTest, ASaveThatFailsIsReported) {
+    std::filesystem::create_directories(SettingsFilePath()); // a folder where the file should go
+    std::vector<String> shown;
+    bool saved = false;
+    {
+        TModalLoopHookScope hook([&](TCustomForm& f) {
+            if (auto* box = dynamic_cast<TskMessageForm*>(&f)) {
+                shown.push_back(box->MessageLabel->Caption());
+                f.SetModalResult(mrOk);
+                return;
+            }
+            auto& w = dynamic_cast<TFSettings&>(f);
+            w.EIName->SetText("Radio Unsaved");
+            w.SBOKClick(w.SBOK);
+        });
+        saved = ShowSettings();
+    }
+    EXPECT_TRUE(saved);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].rfind("The settings could not be saved", 0), 0u) << shown[0];
+    EXPECT_EQ(AppSettings.InfoName, "Radio Unsaved");
+    EXPECT_TRUE(StreamInfoChanged);
 }
 
 TEST_F(SettingsWindowTest, LanguageListAndALanguageChosenInTheWindow) {
