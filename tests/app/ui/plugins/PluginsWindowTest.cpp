@@ -20,6 +20,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 
 namespace vd {
 namespace {
@@ -97,6 +98,28 @@ TEST_F(PluginsWindowTest, TheFolderDialogTakesItsTitleFromTheLanguageFile) {
     TFr_Filters* w = Open();
     AppLanguage = nullptr;
     EXPECT_EQ(w->DEPlugins->Dialog()->Title(), "Choose the plugins folder");
+}
+
+// The program's English file gives every text the window already has.
+TEST_F(PluginsWindowTest, TheEnglishFileKeepsTheDesignTexts) {
+    auto texts = [](TComponent* window) {
+        std::map<String, String> out;
+        for (int i = 0; i < window->ComponentCount(); ++i)
+            if (auto* c = dynamic_cast<TControl*>(window->Components(i)))
+                out[c->Name()] = c->Caption() + "|" + c->Hint();
+        return out;
+    };
+    TFr_Filters* plain = Open();
+    const auto design = texts(plain);
+    plain->Free();
+    std::filesystem::copy_file(VD_ENGLISH_LNG, Folder.File("vendrill.English.lng"));
+    TLanguage language("vendrill.");
+    ASSERT_TRUE(language.SelectFile("English.lng"));
+    AppLanguage = &language;
+    TFr_Filters* w = Open();
+    AppLanguage = nullptr;
+    EXPECT_EQ(texts(w), design);
+    EXPECT_EQ(w->Caption(), "Edit plugins");
 }
 
 TEST_F(PluginsWindowTest, WarningStripOnlyForOtherRatesThan44100) {

@@ -24,6 +24,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 
 namespace vd {
 namespace {
@@ -418,6 +419,34 @@ TEST_F(SettingsWindowTest, LanguageListAndALanguageChosenInTheWindow) {
     w->CB_Language->SetItemIndex(deutsch);
     ASSERT_TRUE(w->StoreSetting());
     EXPECT_EQ(AppSettings.Language, "Deutsch.lng");
+}
+
+// The program's English file gives every text the window already has.
+TEST_F(SettingsWindowTest, TheEnglishFileKeepsTheDesignTexts) {
+    auto texts = [](TComponent* window) {
+        std::map<String, String> out;
+        for (int i = 0; i < window->ComponentCount(); ++i)
+            if (auto* c = dynamic_cast<TControl*>(window->Components(i))) {
+                String text = c->Caption() + "|" + c->Hint();
+                if (auto* group = dynamic_cast<TskSkinRadioGroup*>(c))
+                    for (int j = 0; j < group->Items().Count(); ++j)
+                        text += "|" + group->Items()[j];
+                if (c != static_cast<TFSettings*>(window)->CB_Language) out[c->Name()] = text;
+            }
+        return out;
+    };
+    AppLanguage = nullptr;
+    TFSettings* plain = Open();
+    const auto design = texts(plain);
+    plain->Free();
+    std::filesystem::copy_file(VD_ENGLISH_LNG, Folder.File("vendrill.English.lng"),
+                               std::filesystem::copy_options::overwrite_existing);
+    ASSERT_TRUE(Language->SelectFile("English.lng"));
+    AppLanguage = Language.get();
+    TFSettings* w = Open();
+    for (const auto& [name, text] : texts(w))
+        EXPECT_EQ(text, design.at(name)) << name;
+    EXPECT_EQ(w->Caption(), "Settings");
 }
 
 TEST_F(SettingsWindowTest, ALanguageNameIsCutTo64Characters) {
