@@ -1,41 +1,36 @@
-// The program entry. Until the main window exists it starts what runs so far:
-// the language file, the settings and the streams, and reports them.
-#include "app/core/AppSettings.h"
-#include "app/core/Language.h"
-#include "app/core/ProgramPaths.h"
-#include "app/core/SettingsFile.h"
-#include "app/core/StationList.h"
-#include "app/core/StationStore.h"
-#include "app/core/VersionInfo.h"
+// The program: one running copy per user, the X11 window system with the desktop's
+// notification area, and the main window with the program's own skin.
+#include "app/ui/main/ProgramStart.h"
 #include "platform/audio/FileLimit.h"
+#include "platform/rtl/Resources.h"
+#include "platform/shell/NotifyIcon.h"
+#include "platform/shell/X11TrayHost.h"
+#include "platform/vcl/Application.h"
+#include "platform/win/x11/X11Backend.h"
 
 #include <cstdio>
+#include <exception>
 
 namespace {
 
-const char* const ProductName = "Tarvolin Vendrill";
-
 int Run() {
     using namespace vd;
-    TLanguage language(ProgramBaseName() + ".");
-    if (!language.SelectFromIni(String(), "Setting", "English"))
-        return 1; // the message is shown; there is nothing to start without texts
-    AppLanguage = &language;
-
-    const TrpVersionInfo version;
-    std::printf("%s\n", VersionCaption(ProductName, version).c_str());
-    std::printf("Language: %s (%s)\n", language.GetConstant("Language", "").c_str(),
-                language.FileName().c_str());
-
-    ReadSettings();
-    ReadStations();
-    std::printf("Settings: %s\n", SettingsFilePath().c_str());
-    std::printf("Streams: %d\n", StationList.Count());
-    std::printf("The main window is not built yet; nothing more to start.\n");
-
-    StationList.Clear();
-    AppLanguage = nullptr;
-    return 0;
+    // A later start only asks the running copy to show itself: no display needed for that.
+    std::unique_ptr<TSingleInstance> instance = ClaimProgramInstance();
+    if (!instance) return 0;
+    auto backend = X11Backend::Open();
+    if (!backend) {
+        std::fprintf(stderr, "Tarvolin Vendrill: cannot open the X display (is DISPLAY set?)\n");
+        return 1;
+    }
+    InstallBackend(backend.get());
+    std::unique_ptr<X11TrayHost> tray = X11TrayHost::Open();
+    if (tray) InstallTrayHost(tray.get());
+    const int status = RunMainWindow(*instance, FindResource("SKIN", "QUILLMARSH"));
+    InstallTrayHost(nullptr);
+    tray.reset();
+    InstallBackend(nullptr);
+    return status;
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "platform/rtl/SysUtils.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace vd {
 
@@ -22,6 +23,39 @@ String FileNameWithoutExt(const String& name) {
 }
 
 } // namespace
+
+namespace {
+
+TMessageBoxProc& CurrentMessageBox() {
+    static TMessageBoxProc current;
+    return current;
+}
+
+// Without a window nobody can answer: the text goes to standard error and the box is taken as
+// answered with its least committal button.
+int StandardErrorBox(const String& text, int, unsigned buttons) {
+    String shown = text;
+    for (char& c : shown)
+        if (c == '\r') c = '\n';
+    std::fprintf(stderr, "Tarvolin Vendrill: %s\n", shown.c_str());
+    if (buttons & DialogButtonOK) return 1; // OK
+    if (buttons & (1u << 1)) return 7;      // No
+    return 2;                               // Cancel
+}
+
+} // namespace
+
+void SetAppMessageBox(TMessageBoxProc show) {
+    CurrentMessageBox() = std::move(show);
+}
+
+const TMessageBoxProc& AppMessageBox() {
+    static const TMessageBoxProc forward = [](const String& text, int type, unsigned buttons) {
+        const TMessageBoxProc current = CurrentMessageBox(); // the box may replace itself
+        return current ? current(text, type, buttons) : StandardErrorBox(text, type, buttons);
+    };
+    return forward;
+}
 
 std::shared_ptr<const TLanguageTexts> AppTexts() {
     static const auto none = std::make_shared<const TLanguageTexts>();

@@ -21,6 +21,11 @@ using TMessageBoxProc = std::function<int(const String& text, int dialogType, un
 inline constexpr int DialogTypeError = 1;
 inline constexpr unsigned DialogButtonOK = 1u << 2;
 
+// The message box of the run (GUI thread): standard error until the main window plugs in its
+// skinned box; nullptr puts standard error back. AppMessageBox() always calls the current one.
+void SetAppMessageBox(TMessageBoxProc show);
+const TMessageBoxProc& AppMessageBox();
+
 struct TLanguageFile {
     String FileName;    // without the prefix, with the extension: "English.lng"
     String DisplayName; // [Constants] Language, else the file name without extension

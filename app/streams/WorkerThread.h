@@ -1,12 +1,17 @@
 #pragma once
 // A console worker: created idle, started by the first tick, woken every period (or at once by
 // Wake), terminated and awaited at shut-down. Running is true from the first to the last pass.
+// Terminate also ends every socket wait of a pass under way, so that a silent server never holds
+// the program's close for the length of a network time-out.
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <thread>
+
+#include "platform/net/Socket.h"
+#include "platform/net/WakePipe.h"
 
 namespace vd {
 
@@ -32,6 +37,7 @@ public:
         std::lock_guard<std::mutex> g(FLock);
         FTerminated = true;
         FWake.notify_all();
+        FCancel.Wake();
     }
     void WaitFor() {
         if (FThread.joinable()) FThread.join();
@@ -40,6 +46,7 @@ public:
 
 private:
     void Execute() {
+        const net::TCancelScope cancel(FCancel.ReadFd());
         for (;;) {
             {
                 std::unique_lock<std::mutex> g(FLock);
@@ -64,6 +71,7 @@ private:
     bool FTerminated = false;
     bool FWoken = false;
     std::atomic<bool> FRunning{false};
+    net::TWakePipe FCancel;
 };
 
 } // namespace vd

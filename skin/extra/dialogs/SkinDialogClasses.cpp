@@ -1,6 +1,8 @@
 // Form resources: the dialog components and their skin references.
 #include "skin/extra/dialogs/SkinDialogClasses.h"
 
+#include "platform/rtl/Exception.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/vcl/FormReader.h"
 #include "skin/core/SkinData.h"
 #include "skin/extra/dialogs/SkinInputDialog.h"
@@ -28,6 +30,34 @@ template <typename T> bool SetSkinReference(T& dialog, const String& name, TComp
 
 bool TskSkinMessage::SetComponentProperty(const String& name, TComponent* value) {
     return SetSkinReference(*this, name, value) || TComponent::SetComponentProperty(name, value);
+}
+
+bool TskSkinProgressDialog::SetProperty(const String& name, const TPropValue& v) {
+    if (name == "ShowType") {
+        if (SameText(v.AsIdent(), "stStayOnTop"))
+            ShowType = stStayOnTop;
+        else if (SameText(v.AsIdent(), "stModal"))
+            ShowType = stModal;
+        else
+            throw EReadError("Invalid property value " + v.Str);
+    } else if (name == "ShowCancelButton") {
+        ShowCancelButton = v.AsBool();
+    } else if (name == "ShowCloseButton") {
+        ShowCloseButton = v.AsBool();
+    } else if (name == "ShowPercent") {
+        ShowPercent = v.AsBool();
+    } else if (name == "Caption") {
+        Caption = v.AsString();
+    } else if (name == "LabelCaption") {
+        LabelCaption = v.AsString();
+    } else if (name == "MinValue") {
+        MinValue = static_cast<int>(v.AsInt());
+    } else if (name == "MaxValue") {
+        MaxValue = static_cast<int>(v.AsInt());
+    } else {
+        return TComponent::SetProperty(name, v);
+    }
+    return true;
 }
 
 bool TskSkinProgressDialog::SetComponentProperty(const String& name, TComponent* value) {

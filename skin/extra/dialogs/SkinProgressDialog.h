@@ -15,6 +15,7 @@ enum TskPDShowType { stStayOnTop, stModal };
 class TskSkinProgressDialog : public TComponent {
 public:
     explicit TskSkinProgressDialog(TComponent* AOwner);
+    bool SetProperty(const String& name, const TPropValue& value) override;
     bool SetComponentProperty(const String& name, TComponent* value) override;
     // A window still shown is closed and freed without OnCancel.
     ~TskSkinProgressDialog() override;

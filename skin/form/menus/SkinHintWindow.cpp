@@ -227,6 +227,16 @@ TskSkinHint::~TskSkinHint() {
     }
 }
 
+bool TskSkinHint::SetComponentProperty(const String& name, TComponent* value) {
+    if (name == "SkinData") {
+        auto* skin = dynamic_cast<TskSkinData*>(value);
+        if (!skin) return false;
+        SetSkinData(skin);
+        return true;
+    }
+    return TComponent::SetComponentProperty(name, value);
+}
+
 void TskSkinHint::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove) return;

@@ -59,6 +59,8 @@ public:
     const TFont& DefaultFont() const { return FDefaultFont; }
     void SetDefaultFont(const TFont& Font) { FDefaultFont.Assign(Font); }
     bool UseSkinFont = true;
+    // Form resources: SkinData by component name.
+    bool SetComponentProperty(const String& name, TComponent* value) override;
 
     // Shows Text below the cursor after the application's hint pause, for its hide pause; a
     // second call before then replaces the first.

@@ -1,0 +1,397 @@
+#include "app/ui/main/MainWindow.h"
+
+#include "app/core/AppSettings.h"
+#include "app/core/Language.h"
+#include "app/core/ProgramPaths.h"
+#include "app/core/SettingsFile.h"
+#include "app/core/StationList.h"
+#include "app/core/StationStore.h"
+#include "app/core/VersionInfo.h"
+#include "app/plugins/VDPlugIns.h"
+#include "app/ui/AppSkin.h"
+#include "app/ui/FormResource.h"
+#include "app/ui/GridHelpers.h"
+#include "app/ui/Translation.h"
+#include "app/ui/main/ConsoleParts.h"
+#include "app/ui/main/StandIns.h"
+#include "app/ui/main/WindowPlacement.h"
+#include "platform/rtl/Exception.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/vcl/Application.h"
+#include "platform/vcl/Canvas.h"
+#include "platform/vcl/ExtCtrls.h"
+#include "platform/vcl/Menus.h"
+#include "platform/vcl/Screen.h"
+#include "platform/vcl/Timer.h"
+#include "skin/controls/SkinBevel.h"
+#include "skin/controls/SkinLabel.h"
+#include "skin/controls/SkinMenuLink.h"
+#include "skin/controls/SkinPanel.h"
+#include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/SkinSplitter.h"
+#include "skin/controls/SkinStatusBar.h"
+#include "skin/controls/SkinStatusPanel.h"
+#include "skin/controls/SkinToolBar.h"
+#include "skin/core/SkinData.h"
+#include "skin/core/SkinStoredSkin.h"
+#include "skin/core/SkinStrings.h"
+#include "skin/core/SkinWindowSystem.h"
+#include "skin/extra/dialogs/SkinMessage.h"
+#include "skin/extra/dialogs/SkinProgressDialog.h"
+#include "skin/extra/grids/SkinDrawGrid.h"
+#include "skin/form/frame/SkinForm.h"
+#include "skin/form/frame/SkinTrayIcon.h"
+#include "skin/form/menus/SkinHintWindow.h"
+
+#include <algorithm>
+
+namespace vd {
+
+namespace {
+
+const char* const ProductName = "Tarvolin Vendrill";
+TFVendrill* MainWindow = nullptr;
+
+template <class T> T* Need(TComponent* root, const char* name) {
+    auto* c = dynamic_cast<T*>(root->FindComponent(name));
+    if (!c) throw EReadError(String("The main window's resource lacks ") + name);
+    return c;
+}
+
+} // namespace
+
+TFVendrill* FVendrill() {
+    return MainWindow;
+}
+
+TFVendrill::TFVendrill(TComponent* AOwner, std::string_view storedSkin) : TForm(AOwner) {
+    SetName("FVendrill");
+    ReadComponents();
+    MainWindow = this;
+    FParts = std::make_unique<TConsoleParts>(*this);
+    // The layout handlers wait for the parts: resizes while the resource is read do nothing.
+    LayOut();
+    LoadSkin(storedSkin);
+    FormCreate(this);
+}
+
+TFVendrill::~TFVendrill() {
+    FParts.reset();
+    if (MainWindow == this) MainWindow = nullptr;
+}
+
+void TFVendrill::Destroying() {
+    // A window freed without its close (a failed start, tests) still takes the console down,
+    // in the same order but without the dialog and without answering messages meanwhile. The
+    // components are still there: they go after this.
+    if (FCreated && !FClosed) {
+        FClosed = FQuiet = true;
+        Timer->SetEnabled(false);
+        StopWorkers();
+        FreeConsole();
+    }
+    FParts.reset();
+    if (Application->OnMinimize || Application->OnRestore) {
+        Application->OnMinimize = nullptr;
+        Application->OnRestore = nullptr;
+    }
+    if (MainStoredSkin() == skCompressedStoredSkin1) SetMainStoredSkin(nullptr);
+    if (MainWindow == this) MainWindow = nullptr;
+    TForm::Destroying();
+}
+
+void TFVendrill::ReadComponents() {
+    RegisterConsoleClasses();
+    ReadFormResource(this, "FVendrill", [this](TComponent* c, const String& event, const String& handler) {
+        return BindEvent(c, event, handler);
+    });
+    FindComponents();
+    // Splitter and bevels take no skin from the resource; the splitter lies across the window.
+    Splitter->SkinDataName = "hsplitter";
+    Splitter->SetSkinData(skSkinData1);
+    SBevel_L->SetSkinData(skSkinData1);
+    SBevel_R->SetSkinData(skSkinData1);
+}
+
+void TFVendrill::FindComponents() {
+    Pan_Work = Need<TskSkinPanel>(this, "Pan_Work");
+    LabDevice = Need<TskSkinLabel>(this, "LabDevice");
+    PanLed = Need<TskSkinPanel>(this, "PanLed");
+    Led = Need<TImage>(this, "Led");
+    SBSetting = Need<TskSkinSpeedButton>(this, "SBSetting");
+    SBPlugins = Need<TskSkinSpeedButton>(this, "SBPlugins");
+    Pan_Streams = Need<TskSkinPanel>(this, "Pan_Streams");
+    TB_Streams = Need<TskSkinToolBar>(this, "TB_Streams");
+    SBAdd = Need<TskSkinSpeedButton>(this, "SBAdd");
+    SBEdit = Need<TskSkinSpeedButton>(this, "SBEdit");
+    SBDelete = Need<TskSkinSpeedButton>(this, "SBDelete");
+    SBevel_R = Need<TskSkinBevel>(this, "SBevel_R");
+    SBPlayStop = Need<TskSkinSpeedButton>(this, "SBPlayStop");
+    SBevel_L = Need<TskSkinBevel>(this, "SBevel_L");
+    SBPlay = Need<TskSkinSpeedButton>(this, "SBPlay");
+    SBStop = Need<TskSkinSpeedButton>(this, "SBStop");
+    SGStreams = Need<TskSkinStringGrid>(this, "SGStreams");
+    Splitter = Need<TskSkinSplitter>(this, "Splitter");
+    Pan_Log = Need<TskSkinPanel>(this, "Pan_Log");
+    SGLog = Need<TskSkinStringGrid>(this, "SGLog");
+    skSkinStatusBar1 = Need<TskSkinStatusBar>(this, "skSkinStatusBar1");
+    StatusPan = Need<TskSkinStatusPanel>(this, "StatusPan");
+    Timer = Need<TTimer>(this, "Timer");
+    TrayIcon = Need<TskTrayIcon>(this, "TrayIcon");
+    skSkinPopupMenu1 = Need<TskSkinPopupMenu>(this, "skSkinPopupMenu1");
+    Restore1 = Need<TMenuItem>(this, "Restore1");
+    N1 = Need<TMenuItem>(this, "N1");
+    Exit1 = Need<TMenuItem>(this, "Exit1");
+    SPDClose = Need<TskSkinProgressDialog>(this, "SPDClose");
+    MSG = Need<TskSkinMessage>(this, "MSG");
+    skSkinData1 = Need<TskSkinData>(this, "skSkinData1");
+    skCompressedStoredSkin1 = Need<TskCompressedStoredSkin>(this, "skCompressedStoredSkin1");
+    skResStrData = Need<TskResourceStrData>(this, "skResStrData");
+    skSkinHint1 = Need<TskSkinHint>(this, "skSkinHint1");
+    skSkinForm1 = Need<TskSkinForm>(this, "skSkinForm1");
+}
+
+bool TFVendrill::BindEvent(TComponent* c, const String& event, const String& handler) {
+    auto* control = dynamic_cast<TControl*>(c);
+    auto notify = [&](TNotifyEvent fn) {
+        if (control && event == "OnClick") return control->OnClick = std::move(fn), true;
+        if (control && event == "OnResize") return control->OnResize = std::move(fn), true;
+        if (auto* item = dynamic_cast<TMenuItem*>(c); item && event == "OnClick")
+            return item->OnClick = std::move(fn), true;
+        if (auto* icon = dynamic_cast<TskTrayIcon*>(c); icon && event == "OnDblClick")
+            return icon->OnDblClick = std::move(fn), true;
+        return false;
+    };
+    auto constrained = [&](TConstrainedResizeEvent fn) {
+        if (!control || event != "OnConstrainedResize") return false;
+        control->OnConstrainedResize = std::move(fn);
+        return true;
+    };
+    using namespace std::placeholders;
+    if (handler == "FormClose") {
+        if (c != this || event != "OnClose") return false;
+        OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+        return true;
+    }
+    if (handler == "FormResize") return notify([this](TObject* s) { FormResize(s); });
+    if (handler == "FormConstrainedResize")
+        return constrained(std::bind(&TFVendrill::FormConstrainedResize, this, _1, _2, _3, _4, _5));
+    if (handler == "Pan_StreamsConstrainedResize")
+        return constrained(std::bind(&TFVendrill::Pan_StreamsConstrainedResize, this, _1, _2, _3, _4, _5));
+    if (handler == "Pan_LogConstrainedResize")
+        return constrained(std::bind(&TFVendrill::Pan_LogConstrainedResize, this, _1, _2, _3, _4, _5));
+    if (handler == "SplitterCanResize") {
+        auto* splitter = dynamic_cast<TSplitter*>(c);
+        if (!splitter || event != "OnCanResize") return false;
+        splitter->OnCanResize = [this](TObject* s, int& size, bool& accept) {
+            SplitterCanResize(s, size, accept);
+        };
+        return true;
+    }
+    if (handler == "Pan_StreamsResize") return notify([this](TObject* s) { Pan_StreamsResize(s); });
+    if (handler == "Pan_LogResize") return notify([this](TObject* s) { Pan_LogResize(s); });
+    if (handler == "Pan_WorkResize") return notify([this](TObject* s) { Pan_WorkResize(s); });
+    if (handler == "PanLedResize") return notify([this](TObject* s) { PanLedResize(s); });
+    if (handler == "TB_StreamsResize") return notify([this](TObject* s) { TB_StreamsResize(s); });
+    if (handler == "SBSettingClick") return notify([this](TObject* s) { SBSettingClick(s); });
+    if (handler == "SBPluginsClick") return notify([this](TObject* s) { SBPluginsClick(s); });
+    if (handler == "Restore1Click") return notify([this](TObject* s) { Restore1Click(s); });
+    if (handler == "Exit1Click") return notify([this](TObject* s) { Exit1Click(s); });
+    // The views' handlers: the parts are made after the resource is read.
+    if (handler == "LedClick") return notify([this](TObject*) { FParts->Device().LedClick(); });
+    if (handler == "LabDeviceClick") return notify([this](TObject*) { FParts->Logs().ShowMainLog(); });
+    if (handler == "SGStreamsClick") return notify([this](TObject*) { FParts->Actions().SGStreamsClick(); });
+    if (handler == "SBAddClick") return notify([this](TObject*) { FParts->Actions().SBAddClick(); });
+    if (handler == "SBEditClick") return notify([this](TObject*) { FParts->Actions().SBEditClick(); });
+    if (handler == "SBDeleteClick") return notify([this](TObject*) { FParts->Actions().SBDeleteClick(); });
+    if (handler == "SBPlayStopClick")
+        return notify([this](TObject*) {
+            TStreamActions& actions = FParts->Actions();
+            if (actions.ShowsStop())
+                actions.OnStopClick();
+            else
+                actions.OnPlayClick();
+        });
+    return false;
+}
+
+void TFVendrill::LoadSkin(std::string_view storedSkin) {
+    if (storedSkin.empty()) return;
+    skCompressedStoredSkin1->ReadCompressedData(
+        {reinterpret_cast<const Byte*>(storedSkin.data()), storedSkin.size()});
+    skSkinData1->LoadStoredSkin(skCompressedStoredSkin1);
+    SetMainStoredSkin(skCompressedStoredSkin1);
+}
+
+void TFVendrill::FormCreate(TObject*) {
+    // 1. The language: without a file there is nothing to show; the program ends.
+    FLanguage = std::make_unique<TLanguage>(ProgramBaseName() + ".");
+    if (!FLanguage->SelectFromIni(String(), "Setting", "English")) {
+        FLanguage.reset();
+        Application->Terminate();
+        return;
+    }
+    AppLanguage = FLanguage.get();
+    // 2.-3.
+    SystemShutdown = false;
+    Application->OnMinimize = [this](TObject* s) { AppOnMinimize(s); };
+    Application->OnRestore = [this](TObject* s) { AppOnRestore(s); };
+    // 4. The caption carries the version.
+    SetCaption(VersionCaption(ProductName, TrpVersionInfo()));
+    // 5.-7. The streams and the main log, which is shown; an unlit meter.
+    StationList.Clear();
+    TLogView& logs = FParts->Logs();
+    logs.MainLog().Clear();
+    logs.ShowMainLog();
+    logs.WriteMainLog(FLanguage->GetMessage("InitProg"));
+    FParts->Device().DrawMeterScale();
+    // 8.-9. The tool bar shows Play (the actions' start); the stream columns' widths.
+    FParts->Streams().SetColumnWidths();
+    // 10. Plug-ins, settings, streams, texts.
+    InitPlugins();
+    logs.WriteMainLog(FLanguage->GetMessage("ReadSettings"));
+    ReadSettings(TSize{Screen->Width(), Screen->Height()});
+    ReadStations();
+    Language_Change();
+    // 11. The workers, idle until the first tick, and the tick.
+    FParts->CreateWorkers();
+    // 12.
+    PlaceWindow();
+    // 13.-15.
+    FParts->Streams().ShowStations();
+    FParts->Device().Capture().StartPlugins();
+    logs.WriteMainLog(FLanguage->GetMessage("StartDevice"));
+    FParts->Device().StartDevice();
+    FParts->Actions().SGStreamsClick();
+    logs.ShowMainLog();
+    // From now on the program's questions and errors show in the skinned box.
+    SetAppMessageBox([this](const String& text, int type, unsigned buttons) {
+        return MSG->ShowMessageDialog(text, type, buttons, 0);
+    });
+    FCreated = true;
+}
+
+void TFVendrill::SizeStreamColumns() {
+    // The widths the columns are laid out for, widened where the skin's font or the language
+    // needs more room for a title.
+    static constexpr int Widths[] = {40, 45, 55, 65, 60, 70};
+    TCanvas& canvas = SGStreams->Canvas();
+    canvas.Font().Assign(SGStreams->Font());
+    for (int i = 0; i < 6 && i + 1 < SGStreams->ColCount(); ++i) {
+        const int title = canvas.TextWidth(SGStreams->GetCellText(i + 1, 0)) + 12;
+        SGStreams->SetColWidths(i + 1, std::max(Widths[i], title));
+    }
+}
+
+void TFVendrill::PlaceWindow() {
+    const TSize screen{Screen->Width(), Screen->Height()};
+    const TWindowPlacement p = ClampWindowPlacement(
+        {AppSettings.PosX, AppSettings.PosY, AppSettings.PosW, AppSettings.PosH}, screen);
+    SetLeft(p.Left);
+    SetTop(p.Top);
+    SetClientWidth(p.Width);
+    if (Width() > screen.cx) SetWidth(screen.cx);
+    SetClientHeight(p.Height);
+    if (Height() > screen.cy) SetHeight(screen.cy);
+}
+
+void TFVendrill::Language_Change() {
+    if (!AppLanguage) return;
+    TranslateForm(*AppLanguage, this);
+    // The label shows the running device's name or the device message, not the file's text.
+    FParts->Device().ReapplyDeviceLabel();
+    SizeStreamColumns();
+    TranslateResStrings(*AppLanguage, skResStrData);
+    // The frames read their caption-button hints from the strings only when told.
+    skSkinData1->BroadcastSkinMessage(WM_SKINSTRINGSCHANGED);
+}
+
+void TFVendrill::SBSettingClick(TObject*) {
+    if (ShowSettingsStandIn()) FParts->Device().SettingsConfirmed();
+    Language_Change();
+}
+
+void TFVendrill::SBPluginsClick(TObject*) {
+    ShowPluginsWindowStandIn();
+}
+
+// ---- layout
+
+void TFVendrill::LayOut() {
+    Pan_WorkResize(this);
+    PanLedResize(this);
+    TB_StreamsResize(this);
+    Pan_StreamsResize(this);
+    Pan_LogResize(this);
+    FormResize(this);
+}
+
+void TFVendrill::FormConstrainedResize(TObject*, int& MinWidth, int& MinHeight, int&, int&) {
+    // The panels are laid out for a client area of this size; the frame comes on top.
+    MinWidth = MinClientWidth + Width() - ClientWidth();
+    MinHeight = MinClientHeight + Height() - ClientHeight();
+}
+
+void TFVendrill::FormResize(TObject*) {
+    if (!FParts) return;
+    if (Pan_Streams->ClientHeight() < 90)
+        Pan_Streams->SetHeight(Pan_Streams->Height() + 90 - Pan_Streams->ClientHeight());
+    if (Pan_Log->Top() <= 190) Pan_Log->SetHeight(std::max(0, ClientHeight() - 191));
+}
+
+void TFVendrill::Pan_StreamsConstrainedResize(TObject*, int& MinWidth, int& MinHeight, int&, int&) {
+    MinHeight = 60;
+    MinWidth = MinClientWidth;
+}
+
+void TFVendrill::Pan_LogConstrainedResize(TObject*, int&, int& MinHeight, int&, int&) {
+    MinHeight = 55;
+}
+
+void TFVendrill::SplitterCanResize(TObject*, int& NewSize, bool& Accept) {
+    if (!FParts) return;
+    Accept = Pan_Streams->Top() + 90 < ClientHeight() - NewSize;
+}
+
+void TFVendrill::Pan_StreamsResize(TObject*) {
+    if (!FParts) return;
+    FParts->Streams().AutoSizeColumns();
+}
+
+void TFVendrill::Pan_LogResize(TObject*) {
+    if (!FParts) return;
+    static constexpr int Percentages[] = {0, 100};
+    AutoSizeGridColumns(SGLog, Percentages);
+}
+
+void TFVendrill::Pan_WorkResize(TObject*) {
+    if (!FParts) return;
+    const int right = Pan_Work->ClientWidth();
+    SBPlugins->SetLeft(right - SBPlugins->Width() - 4);
+    SBSetting->SetLeft(SBPlugins->Left() - SBSetting->Width() - 4);
+    LabDevice->SetWidth(std::max(0, SBSetting->Left() - 4 - LabDevice->Left()));
+    PanLed->SetWidth(std::max(0, SBPlugins->Left() + SBPlugins->Width() - PanLed->Left()));
+}
+
+void TFVendrill::PanLedResize(TObject*) {
+    if (!FParts) return;
+    const int w = std::max(0, PanLed->ClientWidth() - 2 * Led->Left());
+    const int h = std::max(0, PanLed->ClientHeight() - 2 * Led->Top());
+    Led->SetBounds(Led->Left(), Led->Top(), w, h);
+    FParts->Device().ResizeMeter(w, h);
+}
+
+void TFVendrill::TB_StreamsResize(TObject*) {
+    if (!FParts) return;
+    // Left to right: a spacer, Add, Edit, Delete, a spacer, then Play/Stop to 2 pixels before the end.
+    const int w = TB_Streams->ClientWidth() / 7;
+    int x = 0;
+    for (TControl* c : std::initializer_list<TControl*>{SBevel_L, SBAdd, SBEdit, SBDelete, SBevel_R}) {
+        c->SetBounds(x, c->Top(), w, c->Height());
+        x += w;
+    }
+    SBPlayStop->SetBounds(x, SBPlayStop->Top(), std::max(0, TB_Streams->ClientWidth() - 2 - x),
+                          SBPlayStop->Height());
+}
+
+} // namespace vd

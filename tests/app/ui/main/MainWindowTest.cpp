@@ -1,0 +1,164 @@
+// The main window's life: made from its form resource, its creation in order, its layout, and
+// a close without streams.
+#include "MainWindowFixture.h"
+
+#include "app/core/AppSettings.h"
+#include "app/ui/main/WindowPlacement.h"
+#include "platform/rtl/Resources.h"
+#include "platform/vcl/Canvas.h"
+#include "platform/vcl/ExtCtrls.h"
+#include "platform/vcl/Timer.h"
+#include "skin/controls/SkinLabel.h"
+#include "skin/controls/SkinPanel.h"
+#include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/SkinSplitter.h"
+#include "skin/controls/SkinToolBar.h"
+#include "skin/core/SkinData.h"
+#include "skin/core/SkinStrings.h"
+#include "skin/core/SkinTypes.h"
+#include "skin/extra/grids/SkinDrawGrid.h"
+#include "skin/form/frame/SkinForm.h"
+#include "skin/form/frame/SkinFormObjects.h"
+#include "skin/form/frame/SkinTrayIcon.h"
+
+namespace vd::test {
+namespace {
+
+TEST(WindowPlacementTest, StoredPlacesArePulledOntoTheScreen) {
+    struct Case {
+        TWindowPlacement stored;
+        TSize screen;
+        TWindowPlacement expected;
+    };
+    const Case cases[] = {
+        {{-50, 5000, 300, 200}, {1920, 1080}, {0, 1060, 510, 420}},
+        {{100, 80, 800, 600}, {1920, 1080}, {100, 80, 800, 600}},
+        {{1900, 1060, 510, 420}, {1920, 1080}, {1900, 1060, 510, 420}},
+        {{1901, 1061, 510, 420}, {1920, 1080}, {1900, 1060, 510, 420}},
+        {{INT32_MAX, INT32_MIN, INT32_MIN, INT32_MAX}, {1920, 1080}, {1900, 0, 510, INT32_MAX}},
+        // A screen smaller than the grab margin puts the window at its corner.
+        {{40, 40, 510, 420}, {10, 10}, {0, 0, 510, 420}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ClampWindowPlacement(c.stored, c.screen), c.expected)
+            << c.stored.Left << "," << c.stored.Top << " " << c.stored.Width << "x" << c.stored.Height;
+}
+
+TEST_F(MainWindowTest, OpensFromItsResourceAndClosesCleanly) {
+    TFVendrill* w = Open();
+    ASSERT_TRUE(w->Created());
+    EXPECT_EQ(FVendrill(), w);
+    EXPECT_EQ(w->Caption().rfind("Tarvolin Vendrill ", 0), 0u) << w->Caption();
+    EXPECT_EQ(AppLanguage != nullptr, true);
+    // The creation logged its steps, newest first.
+    ASSERT_GE(w->Parts().Logs().MainLog().Count(), 3);
+    EXPECT_EQ(w->Parts().Logs().MainLog().Items(w->Parts().Logs().MainLog().Count() - 1).Text,
+              "Program started");
+    EXPECT_TRUE(w->Parts().Logs().ShowsMainLog());
+    EXPECT_EQ(w->SGStreams->ColCount(), 7);
+    // The columns keep their laid-out widths at least, and every title fits.
+    const int widths[] = {40, 45, 55, 65, 60, 70};
+    for (int c = 1; c < 7; ++c) {
+        const String title = w->SGStreams->GetCellText(c, 0);
+        EXPECT_FALSE(title.empty());
+        EXPECT_GE(w->SGStreams->GetColWidths(c), widths[c - 1]) << title;
+        EXPECT_GT(w->SGStreams->GetColWidths(c), w->SGStreams->Canvas().TextWidth(title)) << title;
+    }
+    EXPECT_FALSE(w->TrayIcon->IconVisible());
+    ASSERT_NE(w->Parts().Tick(), nullptr);
+    EXPECT_TRUE(w->Parts().Tick()->FirstTickPending());
+    // No device is set: the device message stays until the settings are saved.
+    EXPECT_FALSE(w->Timer->Enabled());
+
+    w->Close();
+    Pump();
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(AppLanguage, nullptr);
+    EXPECT_EQ(StationList.Count(), 0);
+    w->Free();
+    EXPECT_EQ(FVendrill(), nullptr);
+}
+
+TEST_F(MainWindowTest, WithoutALanguageFileTheCreationStops) {
+    ASSERT_EQ(::unlink(Dir.File("vendrill.English.lng").c_str()), 0);
+    auto* w = new TFVendrill(Application);
+    EXPECT_FALSE(w->Created());
+    EXPECT_TRUE(StartupTerminated());
+    EXPECT_EQ(AppLanguage, nullptr);
+    w->Free();
+}
+
+TEST_F(MainWindowTest, TheStoredPlaceIsUsedWithinTheScreen) {
+    WriteSettings("[Setting]\nPosX=-50\nPosY=5000\nPosW=300\nPosH=200\n");
+    TFVendrill* w = Open();
+    EXPECT_EQ(w->Left(), 0);
+    EXPECT_EQ(w->Top(), 1060);
+    EXPECT_EQ(w->ClientWidth(), 510);
+    EXPECT_EQ(w->ClientHeight(), 420);
+}
+
+// The caption buttons' hints follow the language, which the frame reads only when told.
+TEST_F(MainWindowTest, ALanguageChangeRereadsTheFrameHints) {
+    Dir.Write("vendrill.Other.lng", "[Constants]\nLanguage=Other\nCLOSEBUTTON_HINT=Shut\n"
+                                    "[FVendrill]\nSBSetting.Hint=Settings (other)\n");
+    WriteSettings("[Setting]\nLanguage=Other.lng\n");
+    TFVendrill* w = Open(FindResource("SKIN", "QUILLMARSH"));
+    ASSERT_FALSE(w->skSkinData1->Empty());
+    auto closeHint = [&] {
+        for (const auto& o : w->skSkinForm1->Objects())
+            if (o->Command() == cmClose) return o->HintText;
+        return String("no close button");
+    };
+    struct Step {
+        const char* file;
+        const char* hint;
+        const char* settingHint;
+    };
+    const Step steps[] = {{nullptr, "Shut", "Settings (other)"},
+                          {"English.lng", "Close", "Edit settings"},
+                          {"Other.lng", "Shut", "Settings (other)"}};
+    for (const Step& step : steps) {
+        if (step.file) {
+            ASSERT_TRUE(AppLanguage->SelectFile(step.file));
+            w->Language_Change();
+        }
+        EXPECT_EQ(closeHint(), step.hint);
+        EXPECT_EQ(w->SBSetting->Hint(), step.settingHint);
+    }
+    // The device label keeps the device message whatever the file says of it.
+    EXPECT_EQ(w->LabDevice->Caption(), w->Parts().Device().DeviceLabel());
+}
+
+// The layout handlers at the smallest size and at a large one: panels keep their minimum, the
+// device panel's buttons stay at its right edge, the tool bar is shared out to its end.
+TEST_F(MainWindowTest, TheLayoutFollowsTheWindowSize) {
+    TFVendrill* w = Open();
+    for (const TSize client : {TSize{510, 420}, TSize{1200, 800}, TSize{300, 200}}) {
+        SCOPED_TRACE(std::to_string(client.cx) + "x" + std::to_string(client.cy));
+        w->SetClientWidth(client.cx);
+        w->SetClientHeight(client.cy);
+        Pump();
+        EXPECT_GE(w->ClientWidth(), 510);
+        EXPECT_GE(w->ClientHeight(), 420);
+        EXPECT_GE(w->Pan_Streams->ClientHeight(), 60);
+        EXPECT_GE(w->Pan_Log->Height(), 55);
+        EXPECT_EQ(w->SBPlugins->Left() + w->SBPlugins->Width(), w->Pan_Work->ClientWidth() - 4);
+        EXPECT_EQ(w->SBSetting->Left() + w->SBSetting->Width(), w->SBPlugins->Left() - 4);
+        EXPECT_EQ(w->LabDevice->Left() + w->LabDevice->Width(), w->SBSetting->Left() - 4);
+        EXPECT_EQ(w->PanLed->Left() + w->PanLed->Width(), w->SBPlugins->Left() + w->SBPlugins->Width());
+        EXPECT_EQ(w->Led->Picture().Width(), w->Led->Width());
+        EXPECT_EQ(w->SBPlayStop->Left() + w->SBPlayStop->Width(), w->TB_Streams->ClientWidth() - 2);
+        EXPECT_EQ(w->SBAdd->Width(), w->TB_Streams->ClientWidth() / 7);
+    }
+    // The splitter gives the log no more room than leaves the streams their 90 pixels.
+    int size = w->ClientHeight();
+    bool accept = true;
+    w->SplitterCanResize(w->Splitter, size, accept);
+    EXPECT_FALSE(accept);
+    size = 60;
+    w->SplitterCanResize(w->Splitter, size, accept);
+    EXPECT_TRUE(accept);
+}
+
+} // namespace
+} // namespace vd::test
