@@ -124,8 +124,8 @@ void TFVendrill::StopWorkers() {
         SetProgress(90);
     } catch (...) {
     }
-    ShutdownStep("Connector");
     SPDClose->CloseProgress();
+    ShutdownStep("Connector");
 }
 
 void TFVendrill::FreeConsole() {
