@@ -1,11 +1,20 @@
 #pragma once
 // The stored skin of the main window, which the program's other windows load into their own
-// skin objects. Set by the main window; nullptr until then (windows stay unskinned).
+// skin objects, and the main window's skin object, which the plug-in chooser shares. Set by
+// the main window; nullptr until then (windows stay unskinned).
 namespace vd {
 
+class TComponent;
 class TskCompressedStoredSkin;
+class TskSkinData;
 
 const TskCompressedStoredSkin* MainStoredSkin();
 void SetMainStoredSkin(const TskCompressedStoredSkin* skin);
+
+TskSkinData* MainSkinData();
+void SetMainSkinData(TskSkinData* skin);
+
+// Gives every skinned component that Owner owns the skin object Skin.
+void AssignSkinData(TComponent* Owner, TskSkinData* Skin);
 
 } // namespace vd

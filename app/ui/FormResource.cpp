@@ -7,6 +7,7 @@
 #include "skin/core/SkinProperties.h"
 #include "skin/extra/dialogs/SkinDialogClasses.h"
 #include "skin/extra/grids/SkinDrawGrid.h"
+#include "skin/extra/shell/SkinShellClasses.h"
 #include "skin/form/frame/SkinForm.h"
 
 namespace vd {
@@ -21,6 +22,7 @@ void RegisterConsoleClasses() {
     RegisterSkinBoxesClasses();
     RegisterSkinGridClasses();
     RegisterSkinDialogClasses();
+    RegisterSkinShellClasses();
 }
 
 void ReadFormResource(TComponent* form, const String& name, const TFormReader::EventBinder& binder) {

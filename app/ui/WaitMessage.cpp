@@ -1,6 +1,8 @@
 #include "app/ui/WaitMessage.h"
 
 #include "app/ui/AppSkin.h"
+#include "app/ui/FormEvents.h"
+#include "app/ui/FormResource.h"
 #include "platform/vcl/Application.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinLabel.h"
@@ -19,55 +21,22 @@ TFShowMSG* Window = nullptr;
 } // namespace
 
 TFShowMSG::TFShowMSG(TComponent* AOwner) : TForm(AOwner) {
-    SetName("FShowMSG");
-    SetCaption("Message");
-    SetBorderStyle(bsDialog);
-    SetBorderIcons(0);
-    SetPosition(poScreenCenter);
-
-    SKFD = new TskSkinData(this);
-    SKFD->SetName("SKFD");
-    Frame = new TskSkinForm(this);
-    Frame->SetName("SKF");
-    Frame->SetBorderIcons(0);
-
-    BottomPanel = new TskSkinPanel(this);
-    BottomPanel->SetName("BottomPanel");
-    BottomPanel->SetParent(this);
-    BottomPanel->SetHeight(42);
-    BottomPanel->SetAlign(alBottom);
-    BottomPanel->SetCaption(String());
-
-    TopPanel = new TskSkinPanel(this);
-    TopPanel->SetName("TopPanel");
-    TopPanel->SetParent(this);
-    TopPanel->SetAlign(alClient);
-    TopPanel->SetCaption(String());
-
-    Txt = new TskSkinLabel(this);
-    Txt->SetName("Txt");
-    Txt->SetParent(TopPanel);
-    Txt->SetAutoSize(false);
-    Txt->SetAlignment(taCenter);
-    Txt->SetBounds(9, 17, 502, 49);
-
-    BTNClose = new TskSkinButton(this);
-    BTNClose->SetName("BTNClose");
-    BTNClose->SetParent(BottomPanel);
-    BTNClose->SetCaption("Close");
-    BTNClose->SetBounds(216, 8, 89, 26);
-    BTNClose->OnClick = [this](TObject* s) { BTNCloseClick(s); };
-
-    BottomPanel->SetSkinData(SKFD);
-    TopPanel->SetSkinData(SKFD);
-    Txt->SetSkinData(SKFD);
-    BTNClose->SetSkinData(SKFD);
-    Frame->SetSkinData(SKFD);
-
+    SetName("FShowMSG"); // the language file's section
+    TFormEvents events;
+    events.Notify("BTNCloseClick", [this](TObject* s) { BTNCloseClick(s); });
+    events.Close("FormClose", [this](TObject* s, TCloseAction& a) { FormClose(s, a); });
+    ReadFormResource(this, "FShowMSG", [&](TComponent* c, const String& event, const String& handler) {
+        return events.Bind(c, event, handler);
+    });
+    SKFD = FormPart<TskSkinData>(this, "SKFD");
+    Frame = FormPart<TskSkinForm>(this, "SKF");
+    TopPanel = FormPart<TskSkinPanel>(this, "TopPanel");
+    BottomPanel = FormPart<TskSkinPanel>(this, "BottomPanel");
+    Txt = FormPart<TskSkinLabel>(this, "Txt");
+    BTNClose = FormPart<TskSkinButton>(this, "BTNClose");
     HandleNeeded(); // the client size depends on the frame the window gets
     SetClientWidth(521);
     SetClientHeight(126);
-    OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
     FormCreate(this);
 }
 
@@ -89,6 +58,7 @@ void TFShowMSG::FormClose(TObject*, TCloseAction& Action) {
     State = -1;
     if (Window == this) Window = nullptr;
     Action = caFree;
+    SetName(String()); // a new window may take the name before this one is released
 }
 
 int WaitWindowState() {

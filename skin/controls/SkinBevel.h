@@ -11,6 +11,7 @@ class TskSkinBevel : public TBevel {
 public:
     explicit TskSkinBevel(TComponent* AOwner);
     bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
 
     TskSkinData* SkinData() const { return FSkinData; }
     // Stores and applies at once, whatever the value.

@@ -122,6 +122,12 @@ bool TskSkinPanel::SetProperty(const String& name, const TPropValue& v) {
         SetNumGlyphs(Int(v));
     else if (name == "Spacing")
         SetSpacing(Int(v));
+    else if (name == "CheckedMode")
+        SetCheckedMode(v.AsBool());
+    else if (name == "Checked")
+        SetChecked(v.AsBool());
+    else if (name == "AutoEnabledControls")
+        AutoEnabledControls = v.AsBool();
     else
         return TskSkinCustomControl::SetProperty(name, v);
     return true;
@@ -189,6 +195,8 @@ bool TskSkinCheckRadioBox::SetProperty(const String& name, const TPropValue& v) 
         SetFlat(v.AsBool());
     else if (name == "CanFocused")
         SetCanFocused(v.AsBool());
+    else if (name == "GroupIndex")
+        GroupIndex = Int(v);
     else
         return TskSkinCustomControl::SetProperty(name, v);
     return true;
@@ -281,8 +289,38 @@ bool TskSkinScrollBar::SetProperty(const String& name, const TPropValue& v) {
 bool TskSkinBevel::SetProperty(const String& name, const TPropValue& v) {
     if (name == "DividerMode")
         SetDividerMode(v.AsBool());
+    else if (name == "SkinDataName")
+        SkinDataName = v.AsString();
     else
         return TBevel::SetProperty(name, v);
+    return true;
+}
+
+bool TskSkinBevel::SetComponentProperty(const String& name, TComponent* value) {
+    if (name != "SkinData") return TBevel::SetComponentProperty(name, value);
+    auto* skin = dynamic_cast<TskSkinData*>(value);
+    if (!skin) return false;
+    SetSkinData(skin);
+    return true;
+}
+
+bool TskSkinStdLabel::SetProperty(const String& name, const TPropValue& v) {
+    if (name == "SkinDataName")
+        SkinDataName = v.AsString();
+    else if (name == "UseSkinFont")
+        UseSkinFont = v.AsBool();
+    else if (name == "UseSkinColor")
+        UseSkinColor = v.AsBool();
+    else
+        return TCustomLabel::SetProperty(name, v);
+    return true;
+}
+
+bool TskSkinStdLabel::SetComponentProperty(const String& name, TComponent* value) {
+    if (name != "SkinData") return TCustomLabel::SetComponentProperty(name, value);
+    auto* skin = dynamic_cast<TskSkinData*>(value);
+    if (!skin) return false;
+    SetSkinData(skin);
     return true;
 }
 
@@ -291,6 +329,26 @@ bool TskSkinSplitter::SetProperty(const String& name, const TPropValue& v) {
         SetTransparent(v.AsBool());
     else
         return TSplitter::SetProperty(name, v);
+    return true;
+}
+
+bool TskSkinStdLabel::SetProperty(const String& name, const TPropValue& v) {
+    if (name == "SkinDataName")
+        SkinDataName = v.AsString();
+    else if (name == "UseSkinFont")
+        UseSkinFont = v.AsBool();
+    else if (name == "UseSkinColor")
+        UseSkinColor = v.AsBool();
+    else
+        return TCustomLabel::SetProperty(name, v);
+    return true;
+}
+
+bool TskSkinStdLabel::SetComponentProperty(const String& name, TComponent* value) {
+    if (name != "SkinData") return TCustomLabel::SetComponentProperty(name, value);
+    auto* skin = dynamic_cast<TskSkinData*>(value);
+    if (!skin) return false;
+    SetSkinData(skin);
     return true;
 }
 

@@ -22,6 +22,8 @@ public:
 
     void GetSkinData();
     void ChangeSkinData();
+    bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
 
 protected:
     void DoDrawText(TRect& Rect, UINT Flags) override;

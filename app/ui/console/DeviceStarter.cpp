@@ -74,7 +74,6 @@ void TDeviceStarter::SettingsConfirmed() {
     case TDeviceMode::dmNoDevice:
         FMode = TDeviceMode::dmRetrying; // the tick tries at once
         FRetryAt = 0;
-        FLastRetryLine.clear();
         break;
     case TDeviceMode::dmWaiting:
     case TDeviceMode::dmRunning:
@@ -86,7 +85,10 @@ void TDeviceStarter::SettingsConfirmed() {
 void TDeviceStarter::RestartDevice() {
     DeviceChanged = false;
     const String label = FLabelText;
+    FLastRetryLine.clear();
+    FRetrying = true; // a failure here is the first of the retries that follow
     const bool started = FCapture.StartRecord(AppSettings.Device); // stops the running capture first
+    FRetrying = false;
     RestartStreams();
     if (started) {
         FMode = TDeviceMode::dmRunning;
@@ -95,10 +97,9 @@ void TDeviceStarter::RestartDevice() {
     // The tick goes on (streams, logs, titles); the device is tried again from it.
     FMode = TDeviceMode::dmRetrying;
     FRetryAt = MillisecondClock() + RetryMs;
-    FLastRetryLine.clear();
     const String text =
         StreamMessageText("DeviceRetry", "The input device could not be restarted; trying again");
-    WriteMainLog(text);
+    FLogs.WriteMainLog(text);
     if (FLabelText == label) SetDeviceLabel(text); // the old device's name no longer holds
 }
 

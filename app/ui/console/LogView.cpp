@@ -31,6 +31,11 @@ void TLogView::ShowLog() {
     FShown = true;
 }
 
+void TLogView::AutoSizeColumns() {
+    static constexpr int Percentages[] = {0, 100};
+    AutoSizeGridColumns(FGrid, Percentages);
+}
+
 void TLogView::RefreshIfChanged() {
     if (!FShown || ActiveLog().Changes() != FShownChanges) ShowLog();
 }

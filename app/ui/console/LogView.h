@@ -32,6 +32,8 @@ public:
     void ShowLog();
     // The tick: the grid is rewritten only when the active log changed since it was shown.
     void RefreshIfChanged();
+    // Pan_LogResize: the text column takes what the time column leaves.
+    void AutoSizeColumns();
 
 private:
     TskSkinStringGrid* FGrid;

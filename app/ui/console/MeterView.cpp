@@ -12,13 +12,14 @@ namespace vd {
 TSize TMeterView::Size() {
     if (!FLed) return {0, 0};
     TBitmap& picture = FLed->Picture();
-    if (picture.Empty() && FLed->Width() > 0 && FLed->Height() > 0)
+    if (!FSized && picture.Empty() && FLed->Width() > 0 && FLed->Height() > 0)
         picture.SetSize(FLed->Width(), FLed->Height());
     return {picture.Width(), picture.Height()};
 }
 
 void TMeterView::Resize(int width, int height) {
     if (!FLed) return;
+    FSized = true;
     FLed->Picture().SetSize(std::max(width, 0), std::max(height, 0));
 }
 

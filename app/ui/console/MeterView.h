@@ -12,7 +12,7 @@ public:
     explicit TMeterView(TImage* led) : FLed(led) {}
 
     TImage* Led() const { return FLed; }
-    // The picture's size; an empty picture takes the image's size first.
+    // The picture's size; until the first Resize an empty picture takes the image's size.
     TSize Size();
     // PanLedResize: the picture gets the new size (the caller draws the scale again).
     void Resize(int width, int height);
@@ -23,6 +23,7 @@ private:
     void InvalidatePart(const TRect& part);
 
     TImage* FLed;
+    bool FSized = false; // set by Resize: an empty picture then stays empty
 };
 
 } // namespace vd

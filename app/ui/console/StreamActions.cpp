@@ -71,11 +71,13 @@ void TStreamActions::SBEditClick() {
 }
 
 void TStreamActions::SBDeleteClick() {
-    const int index = FStreams.SelectedIndex();
-    if (index < 0) return;
+    const TStationPtr station = FStreams.Selected();
+    if (!station) return;
     if (!FConfirm || !FConfirm(DeleteQuestion)) return;
-    // The stream may have been started while the question was open: then it stays.
-    DeleteStream(index);
+    // The ticks went on while the question was open: the stream is found again, and one that
+    // was started meanwhile stays.
+    const int index = StationList.IndexOf(station.get());
+    if (index >= 0) DeleteStream(index);
     FStreams.ShowStations();
     SGStreamsClick();
 }

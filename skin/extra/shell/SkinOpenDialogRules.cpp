@@ -17,12 +17,17 @@ bool IsExistingFile(const String& Path) {
 String Resolve(const String& Folder, const String& Typed) {
     return !Typed.empty() && Typed[0] == '/' ? Typed : JoinFileName(Folder, Typed);
 }
+
+// An absolute path of an existing folder: relative text would depend on the process's directory.
+bool IsAbsoluteFolder(const String& Path) {
+    return !Path.empty() && Path[0] == '/' && IsExistingFolder(Path);
+}
 } // namespace
 
 String OpenDialogStartFolder(const String& FileName, const String& InitialDir, const String& Home) {
     const String dir = ExtractFileDir(FileName);
-    if (!dir.empty() && IsExistingFolder(dir)) return dir;
-    if (!InitialDir.empty() && IsExistingFolder(InitialDir)) return InitialDir;
+    if (IsAbsoluteFolder(dir)) return dir;
+    if (IsAbsoluteFolder(InitialDir)) return InitialDir;
     return Home;
 }
 

@@ -7,8 +7,8 @@
 
 namespace vd {
 
-// The folder of FileName when it is an existing folder, else InitialDir when it is one, else Home.
-// A stale path never keeps the dialog from opening.
+// The folder of FileName when it is an existing folder, else InitialDir when it is one, else Home;
+// only absolute paths count. A stale path never keeps the dialog from opening.
 String OpenDialogStartFolder(const String& FileName, const String& InitialDir, const String& Home);
 
 struct TOpenClickState {

@@ -62,6 +62,7 @@ TEST_F(OpenDialog, StartFolderChain) {
         {"", Home + "/missing", Home},
         {"", "", Home},
         {"title.txt", "", Home}, // no folder part
+        {".", ".", Home},        // relative folders would depend on the process's directory
     };
     for (const Case& c : cases)
         EXPECT_EQ(OpenDialogStartFolder(c.FileName, c.InitialDir, Home), c.Expected)
@@ -158,6 +159,19 @@ TEST_F(OpenDialog, AllFilesListsNamesWithoutExtensionAndOpenAnswersTheSelectedFi
     EXPECT_EQ(selected, 1);
     ASSERT_EQ(Dlg->Files().Count(), 1);
     EXPECT_EQ(Dlg->Files().Strings(0), Home + "/music/title");
+}
+
+TEST_F(OpenDialog, SaveModeNamesANewFileWithTheMaskExtension) {
+    Dlg->SaveMode = true;
+    Dlg->InitialDir = Home + "/docs";
+    Dlg->Filter = "Playlists|*.m3u;*.pls";
+    EXPECT_TRUE(Show([&](TskOpenDlgForm& f) {
+        EXPECT_EQ(f.OpenButton->Caption(), "&Save");
+        f.FileNameEdit->SetText("tonight");
+        f.OpenClick();
+    }));
+    EXPECT_EQ(Dlg->FileName(), Home + "/docs/tonight.m3u");
+    EXPECT_EQ(Dlg->Files().Count(), 0) << "no file was selected";
 }
 
 TEST_F(OpenDialog, TypedMaskFiltersAndTypedFolderNavigates) {

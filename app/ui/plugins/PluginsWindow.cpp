@@ -1,0 +1,197 @@
+#include "app/ui/plugins/PluginsWindow.h"
+
+#include "app/core/AppSettings.h"
+#include "app/core/Language.h"
+#include "app/core/ProgramPaths.h"
+#include "app/core/SettingsFile.h"
+#include "app/plugins/VDPlugIns.h"
+#include "app/ui/AppSkin.h"
+#include "app/ui/FormEvents.h"
+#include "app/ui/FormResource.h"
+#include "app/ui/Translation.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/vcl/Application.h"
+#include "skin/boxes/SkinEdit.h"
+#include "skin/boxes/SkinListBox.h"
+#include "skin/controls/SkinPanel.h"
+#include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/SkinStdLabel.h"
+#include "skin/extra/dialogs/SkinMessage.h"
+#include "skin/extra/shell/SkinDialogEdits.h"
+#include "skin/extra/shell/SkinSelectDirDialog.h"
+#include "skin/form/frame/SkinForm.h"
+
+#include <algorithm>
+
+namespace vd {
+
+namespace {
+
+void AssignLines(TStrings& target, const TStrings& lines) {
+    target.Assign(lines);
+}
+
+void AssignLines(TStrings& target, const std::vector<String>& lines) {
+    target.BeginUpdate();
+    target.Clear();
+    for (const String& line : lines)
+        target.Add(line);
+    target.EndUpdate();
+}
+
+bool HasExactName(const TStrings& lines, const String& name) {
+    for (int i = 0; i < lines.Count(); ++i)
+        if (lines[i] == name) return true;
+    return false;
+}
+
+} // namespace
+
+TFr_Filters::TFr_Filters(TComponent* AOwner) : TForm(AOwner) {
+    SetName("Fr_Filters"); // the language file's section
+    TFormEvents events;
+    auto on = [&](const char* handler, void (TFr_Filters::*method)(TObject*)) {
+        events.Notify(handler, [this, method](TObject* sender) { (this->*method)(sender); });
+    };
+    on("DEPluginsChange", &TFr_Filters::DEPluginsChange);
+    on("SBFilterAddClick", &TFr_Filters::SBFilterAddClick);
+    on("SBFilterDelClick", &TFr_Filters::SBFilterDelClick);
+    on("LBUsePluginDblClick", &TFr_Filters::LBUsePluginDblClick);
+    on("SBOkClick", &TFr_Filters::SBOkClick);
+    on("PanCResize", &TFr_Filters::PanCResize);
+    on("PanTResize", &TFr_Filters::PanTResize);
+    events.Close("FormClose", [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); });
+    ReadFormResource(this, "Fr_Filters", [&](TComponent* c, const String& event, const String& handler) {
+        return events.Bind(c, event, handler);
+    });
+    skSkinForm1 = FormPart<TskSkinForm>(this, "skSkinForm1");
+    PanMsg = FormPart<TskSkinPanel>(this, "PanMsg");
+    Lab_Warning = FormPart<TskSkinStdLabel>(this, "Lab_Warning");
+    PanTC = FormPart<TskSkinPanel>(this, "PanTC");
+    PanT = FormPart<TskSkinPanel>(this, "PanT");
+    Lab_Path = FormPart<TskSkinStdLabel>(this, "Lab_Path");
+    DEPlugins = FormPart<TskSkinDirectoryEdit>(this, "DEPlugins");
+    PanL = FormPart<TskSkinPanel>(this, "PanL");
+    LBPlugin = FormPart<TskSkinListBox>(this, "LBPlugin");
+    PanC = FormPart<TskSkinPanel>(this, "PanC");
+    SBFilterAdd = FormPart<TskSkinSpeedButton>(this, "SBFilterAdd");
+    SBFilterDel = FormPart<TskSkinSpeedButton>(this, "SBFilterDel");
+    SBOk = FormPart<TskSkinSpeedButton>(this, "SBOk");
+    PanUse = FormPart<TskSkinPanel>(this, "PanUse");
+    LBUsePlugin = FormPart<TskSkinListBox>(this, "LBUsePlugin");
+    if (TskSkinData* skin = MainSkinData()) {
+        AssignSkinData(this, skin);
+        DEPlugins->SetDlgSkinData(skin);
+        DEPlugins->SetDlgCtrlSkinData(skin);
+    }
+    HandleNeeded(); // the client size depends on the frame the window gets
+    SetClientWidth(488);
+    SetClientHeight(565);
+    FormCreate(this);
+}
+
+void TFr_Filters::FormCreate(TObject*) {
+    if (AppLanguage) TranslateForm(*AppLanguage, this);
+    if (const String title = AppTexts()->GetDialogText("SelectFolder"); !title.empty())
+        DEPlugins->Dialog()->SetTitle(title);
+    FillParm();
+}
+
+void TFr_Filters::FillParm() {
+    PanMsg->SetVisible(AppSettings.Sample != 44100);
+    DEPlugins->SetText(AppSettings.Path); // scans the folder through DEPluginsChange
+    AssignLines(LBPlugin->Items(), PluginHost().AvailablePlugins());
+    AssignLines(LBUsePlugin->Items(), PluginFiles);
+}
+
+String TFr_Filters::PluginFolder() const {
+    String folder = DEPlugins->Text();
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+void TFr_Filters::DEPluginsChange(TObject*) {
+    ScanPlugins(PluginFolder());
+    AssignLines(LBPlugin->Items(), PluginHost().AvailablePlugins());
+}
+
+void TFr_Filters::SBFilterAddClick(TObject*) {
+    const int selected = LBPlugin->ItemIndex();
+    if (selected < 0 || selected >= LBPlugin->Items().Count()) return;
+    const String name = LBPlugin->Items()[selected];
+    TStrings& inUse = LBUsePlugin->Items();
+    for (int i = 0; i < inUse.Count(); ++i)
+        if (SameText(inUse[i], name)) return;
+    inUse.Add(name);
+    LoadPlugin(PluginFolder(), name); // one that fails to load is listed all the same
+    CheckChangePath();
+}
+
+void TFr_Filters::SBFilterDelClick(TObject*) {
+    TStrings& inUse = LBUsePlugin->Items();
+    const int selected = LBUsePlugin->ItemIndex();
+    if (selected < 0 || selected >= inUse.Count()) return;
+    const String name = inUse[selected];
+    inUse.Delete(selected);
+    // Entries find their plug-in by name; the record goes with the last entry of that name.
+    if (!HasExactName(inUse, name)) PluginHost().UnloadPluginByName(name);
+    CheckChangePath();
+}
+
+void TFr_Filters::LBUsePluginDblClick(TObject*) {
+    const int selected = LBUsePlugin->ItemIndex();
+    if (selected < 0 || selected >= LBUsePlugin->Items().Count()) return;
+    PluginHost().ConfigurePluginByName(LBUsePlugin->Items()[selected]);
+}
+
+void TFr_Filters::CheckChangePath() {
+    DEPlugins->SetEnabled(LBUsePlugin->Items().Count() == 0);
+}
+
+void TFr_Filters::ApplyFilters() {
+    AppSettings.Path = DEPlugins->Text();
+    PluginFiles.clear();
+    const TStrings& inUse = LBUsePlugin->Items();
+    for (int i = 0; i < inUse.Count(); ++i)
+        PluginFiles.push_back(inUse[i]);
+}
+
+void TFr_Filters::SBOkClick(TObject*) {
+    {
+        std::lock_guard<std::mutex> lock(AppSettingsLock());
+        ApplyFilters();
+    }
+    if (!WritePlugins()) {
+        TskSkinMessage box(nullptr);
+        box.SetSkinData(MainSkinData());
+        box.SetCtrlSkinData(MainSkinData());
+        box.ShowMessageDialog("The settings could not be saved: " + SettingsFilePath(), skmtError,
+                              SkBtn(skmbOK), 0);
+    }
+    SetModalResult(mrOk);
+}
+
+void TFr_Filters::PanCResize(TObject*) {
+    const int left = (PanC->ClientWidth() - SBFilterAdd->Width()) / 2;
+    const int eighth = PanC->ClientHeight() / 8;
+    SBFilterAdd->SetLeft(left);
+    SBFilterAdd->SetTop(2 * eighth);
+    SBFilterDel->SetLeft(left);
+    SBFilterDel->SetTop(2 * eighth + eighth);
+}
+
+void TFr_Filters::PanTResize(TObject*) {
+    DEPlugins->SetWidth(std::max(0, PanT->ClientWidth() - DEPlugins->Left() - 4));
+}
+
+void TFr_Filters::FormClose(TObject*, TCloseAction& Action) {
+    Action = caFree;
+    SetName(String()); // a new window may take the name before this one is released
+}
+
+void ShowPluginsWindow() {
+    auto* window = new TFr_Filters(Application);
+    window->ShowModal();
+}
+
+} // namespace vd
