@@ -113,6 +113,23 @@ TEST_F(MainCloseTest, SessionEndSignalLogsAndClosesWithoutAsking) {
     w->Free();
 }
 
+TEST_F(MainCloseTest, TheSessionEndingWhileTheQuestionIsUpClosesOnce) {
+    WriteSettings(OneAutoStream);
+    TFVendrill* w = Open();
+    int steps = 0;
+    w->OnShutdownStep = [&](const char* step) { steps += String(step) == "Lists"; };
+    SetAppMessageBox([&](const String&, int, unsigned) {
+        w->Perform(WM_QUERYENDSESSION, 0, 0);
+        return mrYes;
+    });
+    w->Close();
+    Pump();
+    EXPECT_EQ(steps, 1);
+    EXPECT_TRUE(w->SystemShutdown);
+    EXPECT_TRUE(Application->Terminated());
+    w->Free();
+}
+
 // The device panel's and the tool bar's buttons open their windows modally; a cancelled
 // settings window leaves the device off and the texts as they were.
 TEST_F(MainCloseTest, TheButtonsOpenTheirWindows) {
