@@ -62,10 +62,14 @@ TEST_F(MainCloseTest, TheExitQuestionComesOnlyWithARunningStreamAndNotAtTheSessi
             w->Close();
         Pump();
         EXPECT_EQ(Asked.size(), c.asked ? 1u : 0u);
-        if (c.asked) EXPECT_EQ(Asked.front(), ExitQuestion);
+        if (c.asked) {
+            EXPECT_EQ(Asked.front(), ExitQuestion);
+        }
         EXPECT_EQ(Application->Terminated(), c.closed);
         EXPECT_EQ(AppLanguage == nullptr, c.closed);
-        if (c.sessionEnd) EXPECT_TRUE(w->SystemShutdown);
+        if (c.sessionEnd) {
+            EXPECT_TRUE(w->SystemShutdown);
+        }
         if (!c.closed) {
             // The window stays as it was; the next close may still go.
             EXPECT_TRUE(w->Visible());
