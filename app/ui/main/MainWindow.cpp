@@ -222,7 +222,7 @@ void TFVendrill::LoadSkin(std::string_view storedSkin) {
 }
 
 void TFVendrill::FormCreate(TObject*) {
-    // 1. The language: without a file there is nothing to show; the program ends.
+    // The language first: without a file there is nothing to show, and the program ends.
     FLanguage = std::make_unique<TLanguage>(ProgramBaseName() + ".");
     if (!FLanguage->SelectFromIni(String(), "Setting", "English")) {
         FLanguage.reset();
@@ -230,32 +230,30 @@ void TFVendrill::FormCreate(TObject*) {
         return;
     }
     AppLanguage = FLanguage.get();
-    // 2.-3.
     SystemShutdown = false;
     Application->OnMinimize = [this](TObject* s) { AppOnMinimize(s); };
     Application->OnRestore = [this](TObject* s) { AppOnRestore(s); };
-    // 4. The caption carries the version.
+    // The caption carries the version.
     SetCaption(VersionCaption(ProductName, TrpVersionInfo()));
-    // 5.-7. The streams and the main log, which is shown; an unlit meter.
+    // The streams and the main log, which is shown; an unlit meter.
     StationList.Clear();
     TLogView& logs = FParts->Logs();
     logs.MainLog().Clear();
     logs.ShowMainLog();
     logs.WriteMainLog(FLanguage->GetMessage("InitProg"));
     FParts->Device().DrawMeterScale();
-    // 8.-9. The tool bar shows Play (the actions' start); the stream columns' widths.
+    // The tool bar shows Play from the start; the stream columns get their widths.
     FParts->Streams().SetColumnWidths();
-    // 10. Plug-ins, settings, streams, texts.
+    // Plug-ins, settings, streams, texts.
     InitPlugins();
     logs.WriteMainLog(FLanguage->GetMessage("ReadSettings"));
     ReadSettings(TSize{Screen->Width(), Screen->Height()});
     ReadStations();
     Language_Change();
-    // 11. The workers, idle until the first tick, and the tick.
+    // The workers, idle until the first tick, and the tick.
     FParts->CreateWorkers();
-    // 12.
     PlaceWindow();
-    // 13.-15.
+    // The rows, the plug-in chain, the device; the main log is shown first.
     FParts->Streams().ShowStations();
     FParts->Device().Capture().StartPlugins();
     logs.WriteMainLog(FLanguage->GetMessage("StartDevice"));
@@ -272,12 +270,11 @@ void TFVendrill::FormCreate(TObject*) {
 void TFVendrill::SizeStreamColumns() {
     // The widths the columns are laid out for, widened where the skin's font or the language
     // needs more room for a title.
-    static constexpr int Widths[] = {40, 45, 55, 65, 60, 70};
     TCanvas& canvas = SGStreams->Canvas();
     canvas.Font().Assign(SGStreams->Font());
-    for (int i = 0; i < 6 && i + 1 < SGStreams->ColCount(); ++i) {
-        const int title = canvas.TextWidth(SGStreams->GetCellText(i + 1, 0)) + 12;
-        SGStreams->SetColWidths(i + 1, std::max(Widths[i], title));
+    for (int c = 1; c < TStreamGridView::ColumnCount && c < SGStreams->ColCount(); ++c) {
+        const int title = canvas.TextWidth(SGStreams->GetCellText(c, 0)) + 12;
+        SGStreams->SetColWidths(c, std::max(TStreamGridView::FixedWidths[c], title));
     }
 }
 
