@@ -332,26 +332,6 @@ bool TskSkinSplitter::SetProperty(const String& name, const TPropValue& v) {
     return true;
 }
 
-bool TskSkinStdLabel::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "SkinDataName")
-        SkinDataName = v.AsString();
-    else if (name == "UseSkinFont")
-        UseSkinFont = v.AsBool();
-    else if (name == "UseSkinColor")
-        UseSkinColor = v.AsBool();
-    else
-        return TCustomLabel::SetProperty(name, v);
-    return true;
-}
-
-bool TskSkinStdLabel::SetComponentProperty(const String& name, TComponent* value) {
-    if (name != "SkinData") return TCustomLabel::SetComponentProperty(name, value);
-    auto* skin = dynamic_cast<TskSkinData*>(value);
-    if (!skin) return false;
-    SetSkinData(skin);
-    return true;
-}
-
 void RegisterSkinControlsClasses() {
     Register<TskSkinBevel>("TskSkinBevel");
     Register<TskSkinButton>("TskSkinButton");
