@@ -9,239 +9,20 @@
 #include "platform/net/HttpClient.h"
 #include "tests/platform/audio/PulseServer.h"
 #include "tests/platform/audio/cast/IcecastServer.h"
-#include "tests/support/DieWithParent.h"
 
 #include <gtest/gtest.h>
 
-// Xlib's macros (None, Bool) after the test framework.
-#include "../platform/win/x11/SavePpm.h"
+// Xlib's macros (None, Bool, Status) after the test framework.
+#include "tests/integration/ProgramDriver.h"
 #include "tests/platform/shell/TestTrayManager.h"
 
-#include <X11/extensions/XTest.h>
-
 #include <chrono>
-#include <cstdlib>
-#include <fcntl.h>
-#include <filesystem>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
-
-extern char** environ;
+#include <memory>
 
 namespace vd::test {
 namespace {
 
 using testkit::TIcecastServer;
-namespace fs = std::filesystem;
-
-const char* const MainTitle = "Tarvolin Vendrill";
-
-struct TTopWindow {
-    ::Window Id = 0;
-    std::string Title;
-    int X = 0, Y = 0, Width = 0, Height = 0;
-};
-
-// The program's run: its folder (the program, its language file, its settings), HOME and the
-// XDG folders, and what it writes to standard output and error.
-class TProgram {
-public:
-    explicit TProgram(const std::string& display) : FDisplay(display) {
-        // Hard links: the program's own path is the folder's, where it keeps its settings.
-        const char* other = std::getenv("VD_E2E_PROGRAM_DIR"); // another build's program
-        const std::string from = other ? std::string(other) + "/" : std::string();
-        for (const char* name : {"vendrill", "vendrill.English.lng"}) {
-            std::error_code ec;
-            fs::create_hard_link(from + name, FDir.File(name), ec);
-            if (ec) fs::copy_file(from + name, FDir.File(name));
-        }
-        for (const char* sub : {"home", "config", "data", "cache", "runtime"})
-            fs::create_directories(FDir.File(sub));
-        ::chmod(FDir.File("runtime").c_str(), 0700);
-    }
-    ~TProgram() {
-        for (pid_t pid : FStarted)
-            if (pid > 0 && ::waitpid(pid, nullptr, WNOHANG) == 0) {
-                ::kill(pid, SIGKILL);
-                ::waitpid(pid, nullptr, 0);
-            }
-    }
-    const TTempDir& Dir() const { return FDir; }
-    std::string Settings() const { return FDir.File("vendrill.ini"); }
-
-    // Starts a copy; its output goes to run<N>.log.
-    pid_t Start(const std::vector<std::string>& extraEnv) {
-        std::vector<std::string> env;
-        const std::vector<std::string> own = {"DISPLAY=" + FDisplay,
-                                              "HOME=" + FDir.File("home"),
-                                              "XDG_CONFIG_HOME=" + FDir.File("config"),
-                                              "XDG_DATA_HOME=" + FDir.File("data"),
-                                              "XDG_CACHE_HOME=" + FDir.File("cache"),
-                                              "XDG_RUNTIME_DIR=" + FDir.File("runtime"),
-                                              "LC_ALL=C.UTF-8"};
-        auto replaced = [&](const std::string& e) {
-            for (const auto& list : {own, extraEnv})
-                for (const std::string& x : list)
-                    if (e.compare(0, x.find('=') + 1, x, 0, x.find('=') + 1) == 0) return true;
-            return false;
-        };
-        for (char** e = environ; *e; ++e)
-            if (!replaced(*e)) env.emplace_back(*e);
-        env.insert(env.end(), own.begin(), own.end());
-        env.insert(env.end(), extraEnv.begin(), extraEnv.end());
-        std::vector<char*> envp;
-        for (std::string& e : env)
-            envp.push_back(e.data());
-        envp.push_back(nullptr);
-        const std::string program = FDir.File("vendrill");
-        const std::string log = Log(static_cast<int>(FStarted.size()));
-        const pid_t parent = ::getpid();
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            DieWithParent(parent);
-            const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            if (out >= 0) {
-                ::dup2(out, 1);
-                ::dup2(out, 2);
-            }
-            char* argv[] = {const_cast<char*>("vendrill"), nullptr};
-            ::execve(program.c_str(), argv, envp.data());
-            ::_exit(127);
-        }
-        FStarted.push_back(pid);
-        return pid;
-    }
-    std::string Log(int run) const { return FDir.File("run" + std::to_string(run) + ".log"); }
-
-    // The exit status (128 + signal for a killed one), -1 when still running at the deadline.
-    static int WaitExit(pid_t pid, int timeoutMs) {
-        int status = 0;
-        pid_t done = 0;
-        WaitUntil([&] { return (done = ::waitpid(pid, &status, WNOHANG)) != 0; }, timeoutMs);
-        if (done != pid) return -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
-
-private:
-    std::string FDisplay;
-    TTempDir FDir;
-    std::vector<pid_t> FStarted;
-};
-
-// The X side of the test: finding windows by their titles, screenshots, XTest input.
-class TDesktop {
-public:
-    explicit TDesktop(const std::string& display) : FDpy(XOpenDisplay(display.c_str())) {}
-    ~TDesktop() {
-        if (FDpy) XCloseDisplay(FDpy);
-    }
-    ::Display* Dpy() const { return FDpy; }
-
-    // Mapped top-level windows (children of the root) with a title.
-    std::vector<TTopWindow> Windows() {
-        std::vector<TTopWindow> found;
-        ::Window root = 0, parent = 0, *kids = nullptr;
-        unsigned count = 0;
-        XSync(FDpy, False);
-        if (!XQueryTree(FDpy, DefaultRootWindow(FDpy), &root, &parent, &kids, &count)) return found;
-        for (unsigned i = 0; i < count; ++i) {
-            char* name = nullptr;
-            XWindowAttributes a{};
-            if (!XGetWindowAttributes(FDpy, kids[i], &a) || a.map_state != IsViewable) continue;
-            if (XFetchName(FDpy, kids[i], &name) && name) {
-                found.push_back({kids[i], name, a.x, a.y, a.width, a.height});
-                XFree(name);
-            }
-        }
-        if (kids) XFree(kids);
-        return found;
-    }
-    std::vector<TTopWindow> WindowsStartingWith(const std::string& title) {
-        std::vector<TTopWindow> found;
-        for (auto& w : Windows())
-            if (w.Title.rfind(title, 0) == 0) found.push_back(w);
-        return found;
-    }
-    std::string Titles() {
-        std::string all;
-        for (auto& w : Windows())
-            all += "'" + w.Title + "' ";
-        return all;
-    }
-    // The one mapped window whose title begins so, waiting for it.
-    bool WaitWindow(const std::string& title, TTopWindow& out, int timeoutMs = 15000) {
-        return WaitUntil(
-            [&] {
-                const auto found = WindowsStartingWith(title);
-                if (found.size() != 1) return false;
-                out = found.front();
-                return true;
-            },
-            timeoutMs);
-    }
-    bool WaitGone(::Window w, int timeoutMs = 15000) {
-        return WaitUntil(
-            [&] {
-                for (auto& t : Windows())
-                    if (t.Id == w) return false;
-                return true;
-            },
-            timeoutMs);
-    }
-
-    // Painted: not one colour, and the client area below the caption is not left black (an
-    // X window shows black until the program first draws into it).
-    bool Painted(const TTopWindow& w) {
-        XImage* img = XGetImage(FDpy, w.Id, 0, 0, unsigned(w.Width), unsigned(w.Height), AllPlanes, ZPixmap);
-        if (!img) return false;
-        const unsigned long first = XGetPixel(img, 0, 0) & 0xFFFFFF;
-        int different = 0, black = 0, below = 0;
-        for (int y = 0; y < w.Height; y += 5)
-            for (int x = 0; x < w.Width; x += 5) {
-                const unsigned long p = XGetPixel(img, x, y) & 0xFFFFFF;
-                different += p != first;
-                if (y > 30) {
-                    ++below;
-                    black += p == 0;
-                }
-            }
-        XDestroyImage(img);
-        return different > 20 && black * 3 < below;
-    }
-    bool Screenshot(const TTopWindow& w, const std::string& name) {
-        ::mkdir("artefacts", 0755);
-        XImage* img = XGetImage(FDpy, w.Id, 0, 0, unsigned(w.Width), unsigned(w.Height), AllPlanes, ZPixmap);
-        if (!img) return false;
-        const bool ok = SavePpm(img, w.Width, w.Height, ("artefacts/e2e-" + name + ".ppm").c_str());
-        XDestroyImage(img);
-        return ok;
-    }
-
-    // A click at a point of a window (window coordinates).
-    void Click(const TTopWindow& w, int x, int y, int button = 1) {
-        XTestFakeMotionEvent(FDpy, 0, w.X + x, w.Y + y, CurrentTime);
-        XSync(FDpy, False);
-        XTestFakeButtonEvent(FDpy, unsigned(button), True, CurrentTime);
-        XTestFakeButtonEvent(FDpy, unsigned(button), False, CurrentTime);
-        XSync(FDpy, False);
-    }
-    void Key(const char* keysym) {
-        const KeyCode code = XKeysymToKeycode(FDpy, XStringToKeysym(keysym));
-        XTestFakeKeyEvent(FDpy, code, True, CurrentTime);
-        XTestFakeKeyEvent(FDpy, code, False, CurrentTime);
-        XSync(FDpy, False);
-    }
-
-private:
-    ::Display* FDpy;
-};
-
-// The client area's origin in the main window: the skinned frame's left border and caption.
-struct TFrame {
-    int Left = 0, Top = 0;
-};
 
 // Peers shared by the tests of this program: the X server, the paced source, icecast2.
 class ProgramEndToEnd : public ::testing::Test {
@@ -409,6 +190,122 @@ TEST_F(ProgramEndToEnd, CastsTwoStreamsFollowsTheServerAndClosesAfterAsking) {
     EXPECT_EQ(Sanitizer(program, 0), "");
     EXPECT_TRUE(WaitUntil([] { return !MountUp("/live.mp3") && !MountUp("/sc.mp3"); }, 10000))
         << ServerStatus();
+}
+
+// Places in the windows of the default skin at their minimum sizes (window coordinates, frame
+// included), as the screenshots show them.
+struct TPoint {
+    int X, Y;
+};
+constexpr TPoint MainMinimize{455, 15};
+constexpr TPoint SettingsTray{22, 209}, SettingsSave{233, 308};
+constexpr TPoint EditorIcecast{231, 66}, EditorServer{277, 102}, EditorPort{150, 130},
+    EditorPassword{237, 186}, EditorMount{277, 214}, EditorSave{304, 354};
+// Client coordinates of the main window's buttons and rows.
+constexpr TPoint ClientSettings{456, 40}, ClientAdd{108, 133}, ClientEdit{180, 133}, ClientRow2{100, 196};
+
+TEST_F(ProgramEndToEnd, SettingsEditorTrayAndSecondStart) {
+    // The test plays the desktop's notification area.
+    std::unique_ptr<::Display, int (*)(::Display*)> trayDpy(XOpenDisplay(Peers->X.Display().c_str()),
+                                                            XCloseDisplay);
+    ASSERT_NE(trayDpy, nullptr);
+    TrayManager tray(trayDpy.get());
+    tray.Start();
+    TProgram program(Peers->X.Display());
+    const std::string port = std::to_string(Icecast().Port());
+    program.Dir().Write(
+        "vendrill.ini",
+        "[Setting]\nDevice=0\nDeviceName=" + std::string(audio::test::TPulseServer::DeviceName) +
+            "\nPosX=40\nPosY=30\nPosW=510\nPosH=420\n[Stream001]\nMode=2\nURL=127.0.0.1\n"
+            "Port=" +
+            port + "\nID=first.mp3\nType=0\nBitrate=128\nAuto=0\n");
+    const pid_t pid = program.Start(Peers->Pulse.Environment());
+    TTopWindow main;
+    ASSERT_TRUE(WaitMain(main)) << Desk().Titles() << program.Dir().Read("run0.log");
+    const TFrame f = FrameOf(main);
+    auto client = [&](TPoint p) { Desk().Click(main, f.Left + p.X, f.Top + p.Y); };
+
+    // The settings window: "Hide to system tray" on, Save; the file keeps it.
+    client(ClientSettings);
+    TTopWindow settings;
+    ASSERT_TRUE(Desk().WaitWindow("Settings", settings)) << Desk().Titles();
+    EXPECT_TRUE(WaitUntil([&] { return Desk().Painted(settings); }, 5000));
+    EXPECT_TRUE(Desk().Screenshot(settings, "settings"));
+    Desk().Click(settings, SettingsTray.X, SettingsTray.Y);
+    Desk().Click(settings, SettingsSave.X, SettingsSave.Y);
+    EXPECT_TRUE(Desk().WaitGone(settings.Id));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return program.Dir().Read("vendrill.ini").find("ToTray=1") != std::string::npos; }, 5000))
+        << program.Dir().Read("vendrill.ini");
+
+    // A stream added through the editor: Icecast on the test's server.
+    client(ClientAdd);
+    TTopWindow editor;
+    ASSERT_TRUE(Desk().WaitWindow("Stream settings", editor)) << Desk().Titles();
+    EXPECT_TRUE(WaitUntil([&] { return Desk().Painted(editor); }, 5000));
+    Desk().Click(editor, EditorIcecast.X, EditorIcecast.Y);
+    Desk().ReplaceText(editor, EditorServer.X, EditorServer.Y, "127.0.0.1");
+    Desk().ReplaceText(editor, EditorPort.X, EditorPort.Y, port);
+    Desk().ReplaceText(editor, EditorPassword.X, EditorPassword.Y, Icecast().SourcePassword());
+    Desk().ReplaceText(editor, EditorMount.X, EditorMount.Y, "added.mp3");
+    EXPECT_TRUE(Desk().Screenshot(editor, "editor-add"));
+    Desk().Click(editor, EditorSave.X, EditorSave.Y);
+    EXPECT_TRUE(Desk().WaitGone(editor.Id)) << Desk().Titles();
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const std::string ini = program.Dir().Read("vendrill.ini");
+            return ini.find("[Stream002]") != std::string::npos && ini.find("added.mp3") != std::string::npos;
+        },
+        5000))
+        << program.Dir().Read("vendrill.ini");
+
+    // ... and edited: another mount, then started from the tool bar; the server gets it.
+    client(ClientRow2);
+    client(ClientEdit);
+    ASSERT_TRUE(Desk().WaitWindow("Stream settings", editor)) << Desk().Titles();
+    EXPECT_TRUE(WaitUntil([&] { return Desk().Painted(editor); }, 5000));
+    Desk().ReplaceText(editor, EditorMount.X, EditorMount.Y, "edited.mp3");
+    EXPECT_TRUE(Desk().Screenshot(editor, "editor-edit"));
+    Desk().Click(editor, EditorSave.X, EditorSave.Y);
+    EXPECT_TRUE(Desk().WaitGone(editor.Id)) << Desk().Titles();
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const std::string ini = program.Dir().Read("vendrill.ini");
+            return ini.find("edited.mp3") != std::string::npos && ini.find("added.mp3") == std::string::npos;
+        },
+        5000))
+        << program.Dir().Read("vendrill.ini");
+    client({PlayStopX, PlayStopY});
+    EXPECT_TRUE(WaitUntil([] { return MountUp("/edited.mp3"); }, 15000))
+        << ServerStatus() << program.Dir().Read("vendrill.ini");
+    EXPECT_TRUE(Desk().Screenshot(main, "main-edited"));
+    client({PlayStopX, PlayStopY});
+    EXPECT_TRUE(WaitUntil([] { return !MountUp("/edited.mp3"); }, 15000)) << ServerStatus();
+
+    // Minimized, the window goes into the notification area: its icon docks, the window hides.
+    Desk().Click(main, MainMinimize.X, MainMinimize.Y);
+    const ::Window icon = tray.WaitDock();
+    EXPECT_NE(icon, 0u);
+    if (icon) tray.Embed(icon, 0);
+    EXPECT_TRUE(Desk().WaitGone(main.Id)) << Desk().Titles();
+
+    // A second start brings it back and ends without a window of its own.
+    const pid_t second = program.Start(Peers->Pulse.Environment());
+    EXPECT_EQ(TProgram::WaitExit(second, 15000), 0) << program.Dir().Read("run1.log");
+    EXPECT_TRUE(WaitMain(main, 15000)) << Desk().Titles();
+    EXPECT_TRUE(Desk().Screenshot(main, "main-back"));
+
+    // No stream runs: the close asks nothing.
+    XEvent ev{};
+    ev.xclient.type = ClientMessage;
+    ev.xclient.window = main.Id;
+    ev.xclient.message_type = XInternAtom(Desk().Dpy(), "WM_PROTOCOLS", False);
+    ev.xclient.format = 32;
+    ev.xclient.data.l[0] = long(XInternAtom(Desk().Dpy(), "WM_DELETE_WINDOW", False));
+    XSendEvent(Desk().Dpy(), main.Id, False, NoEventMask, &ev);
+    XSync(Desk().Dpy(), False);
+    EXPECT_EQ(TProgram::WaitExit(pid, 20000), 0) << Desk().Titles() << program.Dir().Read("run0.log");
+    EXPECT_EQ(Sanitizer(program, 0), "");
 }
 
 } // namespace

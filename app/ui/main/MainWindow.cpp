@@ -13,8 +13,9 @@
 #include "app/ui/GridHelpers.h"
 #include "app/ui/Translation.h"
 #include "app/ui/main/ConsoleParts.h"
-#include "app/ui/main/StandIns.h"
 #include "app/ui/main/WindowPlacement.h"
+#include "app/ui/plugins/PluginsWindow.h"
+#include "app/ui/settings/SettingsWindow.h"
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Application.h"
@@ -307,12 +308,12 @@ void TFVendrill::Language_Change() {
 }
 
 void TFVendrill::SBSettingClick(TObject*) {
-    if (ShowSettingsStandIn()) FParts->Device().SettingsConfirmed();
+    if (ShowSettings()) FParts->Device().SettingsConfirmed();
     Language_Change();
 }
 
 void TFVendrill::SBPluginsClick(TObject*) {
-    ShowPluginsWindowStandIn();
+    ShowPluginsWindow();
 }
 
 // ---- layout
