@@ -12,6 +12,7 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -201,6 +202,38 @@ public:
             }
         XDestroyImage(img);
         return different > 20 && black * 3 < below;
+    }
+    // A sum over the window's pixels: it changes when the program has drawn something new.
+    unsigned long Checksum(const TTopWindow& w) {
+        XImage* img = XGetImage(FDpy, w.Id, 0, 0, unsigned(w.Width), unsigned(w.Height), AllPlanes, ZPixmap);
+        if (!img) return 0;
+        unsigned long sum = 0;
+        for (int y = 0; y < w.Height; ++y)
+            for (int x = 0; x < w.Width; ++x)
+                sum = sum * 31 + (XGetPixel(img, x, y) & 0xFFFFFF);
+        XDestroyImage(img);
+        return sum;
+    }
+    // Waits until the window no longer shows the picture whose sum was taken before an input,
+    // and then until it has taken in all of that input: at most two pictures (the caret's
+    // blink) on the last 30 checks, as input queued faster than a loaded machine draws it
+    // shows up piece by piece.
+    bool WaitRedrawn(const TTopWindow& w, unsigned long before, int timeoutMs = 10000) {
+        std::vector<unsigned long> last;
+        bool changed = false;
+        return WaitUntil(
+            [&] {
+                const unsigned long now = Checksum(w);
+                changed = changed || now != before;
+                if (!changed) return false;
+                last.push_back(now);
+                if (last.size() > 30) last.erase(last.begin());
+                std::vector<unsigned long> distinct = last;
+                std::sort(distinct.begin(), distinct.end());
+                distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+                return last.size() == 30 && distinct.size() <= 2;
+            },
+            timeoutMs);
     }
     bool Screenshot(const TTopWindow& w, const std::string& name) {
         ::mkdir("artefacts", 0755);

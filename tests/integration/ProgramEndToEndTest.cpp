@@ -243,11 +243,13 @@ TEST_F(ProgramEndToEnd, SettingsEditorTrayAndSecondStart) {
     TTopWindow editor;
     ASSERT_TRUE(Desk().WaitWindow("Stream settings", editor)) << Desk().Titles();
     EXPECT_TRUE(WaitUntil([&] { return Desk().Painted(editor); }, 5000));
+    const unsigned long empty = Desk().Checksum(editor);
     Desk().Click(editor, EditorIcecast.X, EditorIcecast.Y);
     Desk().ReplaceText(editor, EditorServer.X, EditorServer.Y, "127.0.0.1");
     Desk().ReplaceText(editor, EditorPort.X, EditorPort.Y, port);
     Desk().ReplaceText(editor, EditorPassword.X, EditorPassword.Y, Icecast().SourcePassword());
     Desk().ReplaceText(editor, EditorMount.X, EditorMount.Y, "added.mp3");
+    EXPECT_TRUE(Desk().WaitRedrawn(editor, empty));
     EXPECT_TRUE(Desk().Screenshot(editor, "editor-add"));
     Desk().Click(editor, EditorSave.X, EditorSave.Y);
     EXPECT_TRUE(Desk().WaitGone(editor.Id)) << Desk().Titles();
@@ -264,7 +266,9 @@ TEST_F(ProgramEndToEnd, SettingsEditorTrayAndSecondStart) {
     client(ClientEdit);
     ASSERT_TRUE(Desk().WaitWindow("Stream settings", editor)) << Desk().Titles();
     EXPECT_TRUE(WaitUntil([&] { return Desk().Painted(editor); }, 5000));
+    const unsigned long loaded = Desk().Checksum(editor);
     Desk().ReplaceText(editor, EditorMount.X, EditorMount.Y, "edited.mp3");
+    EXPECT_TRUE(Desk().WaitRedrawn(editor, loaded));
     EXPECT_TRUE(Desk().Screenshot(editor, "editor-edit"));
     Desk().Click(editor, EditorSave.X, EditorSave.Y);
     EXPECT_TRUE(Desk().WaitGone(editor.Id)) << Desk().Titles();
