@@ -205,7 +205,12 @@ void TCustomForm::AlignControls(TControl* AControl, TRect& Rect) {
 }
 
 void TCustomForm::DestroyWnd() {
-    if (FFormStyle == fsMDIChild && FHandle) MDIChildLeaving();
+    if (FFormStyle == fsMDIChild && FHandle) {
+        MDIChildLeaving();
+        // The window system's WM_DESTROY no longer reaches a control whose window the class
+        // library destroys: the child (its frame) hears it here, while its window still exists.
+        Perform(WM_DESTROY, 0, 0);
+    }
     FClientHandle = nullptr; // goes with the form's window
     FActiveMDIChild = nullptr;
     TWinControl::DestroyWnd();

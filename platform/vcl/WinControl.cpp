@@ -552,9 +552,14 @@ void TWinControl::WMWindowPosChanged(TMessage& Message) {
     const auto* wp = reinterpret_cast<const WINDOWPOS*>(Message.LParam);
     if (FHandle && wp) {
         TRect r = vd::GetWindowRect(FHandle);
-        if (FParent && FParent->HandleAllocated()) {
+        // Relative to the parent window, also one that is not a control (a child form's
+        // multiple-document client window).
+        const HWND parent = FParent && FParent->HandleAllocated()            ? FParent->FHandle
+                            : (GetWindowLong(FHandle, GWL_STYLE) & WS_CHILD) ? GetParent(FHandle)
+                                                                             : nullptr;
+        if (parent) {
             TPoint o{0, 0};
-            vd::ClientToScreen(FParent->FHandle, o);
+            vd::ClientToScreen(parent, o);
             r = {r.Left - o.X, r.Top - o.Y, r.Right - o.X, r.Bottom - o.Y};
         }
         FLeft = r.Left;

@@ -27,6 +27,7 @@
 #include "platform/audio/FileLimit.h"
 #include "platform/audio/cast/CastApi.h"
 #include "tests/platform/audio/AudioFixture.h"
+#include "tests/platform/audio/PulseServer.h"
 #include "tests/platform/audio/cast/IcecastServer.h"
 
 namespace vd::audio {
@@ -75,37 +76,14 @@ double ThreadsCpu(const std::string& name) {
     return total;
 }
 
-class TPulse {
-public:
-    TPulse() {
-        std::string d = FDir.Path();
-        testkit::WriteFile(FDir.File("default.pa"),
-                           "load-module module-native-protocol-unix auth-anonymous=1 socket=" + d +
-                               "/native\nload-module module-null-sink sink_name=vdnull "
-                               "rate=44100 channels=2\n");
-        testkit::WriteFile(FDir.File("asound.conf"),
-                           "pcm.vdpulse {\n type pulse\n server \"unix:" + d +
-                               "/native\"\n device \"vdnull.monitor\"\n hint { show on "
-                               "description \"Vendrill Paced Capture\" }\n}\n");
-        ::setenv("ALSA_CONFIG_PATH", FDir.File("asound.conf").c_str(), 1);
-        ::setenv("HOME", d.c_str(), 1);
-        ::setenv("XDG_RUNTIME_DIR", d.c_str(), 1);
-        FProc.Start({"/usr/bin/pulseaudio", "-n", "-F", FDir.File("default.pa"), "--daemonize=no",
-                     "--exit-idle-time=-1", "--use-pid-file=no", "--log-target=stderr"});
-        struct stat st {};
-        testkit::WaitUntil([&] { return ::stat(FDir.File("native").c_str(), &st) == 0; }, 10000);
-    }
-
-private:
-    testkit::TTempDir FDir;
-    testkit::TChildProcess FProc;
-};
-
 struct TSetup {
     unsigned long FileLimit = RaiseOpenFileLimit(); // first: a thousand listeners need descriptors
-    TPulse Pulse;
+    test::TPulseServer Pulse;
     testkit::TIcecastServer Icecast;
-    TSetup() { Icecast.Start(); }
+    TSetup() {
+        Pulse.UseInThisProcess();
+        Icecast.Start();
+    }
 };
 
 TSetup& Setup() {
@@ -115,7 +93,7 @@ TSetup& Setup() {
 
 // Our pipeline for one run: CPU of this process and of its lame processes, per audio second.
 double OurPipeline(int streams, bool withEncoders, double* castCpu = nullptr, double* encoderCpu = nullptr) {
-    int device = test::FindDevice("Vendrill Paced Capture");
+    int device = test::FindDevice(test::TPulseServer::DeviceName);
     if (device < 0 || !AE_RecordInit(device) || !AE_RecordSetDevice(device)) return -1;
     HRECORD ch = AE_RecordStart(
         44100, 2, AE_RECORD_PAUSE, [](HRECORD, const void*, std::uint32_t, void*) { return true; }, nullptr);
@@ -337,7 +315,7 @@ void OwnPortThousandListeners(benchmark::State& state) {
     double idle = 0, crowded = 0, perListener = 0;
     int threadsBefore = 0, threadsAfter = 0, joined = 0, fed = -1;
     for (auto _ : state) {
-        int device = test::FindDevice("Vendrill Paced Capture");
+        int device = test::FindDevice(test::TPulseServer::DeviceName);
         if (device < 0 || !AE_RecordInit(device) || !AE_RecordSetDevice(device)) break;
         HRECORD ch = AE_RecordStart(
             44100, 2, AE_RECORD_PAUSE, [](HRECORD, const void*, std::uint32_t, void*) { return true; },

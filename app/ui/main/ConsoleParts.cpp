@@ -2,7 +2,7 @@
 
 #include "app/capture/Capture.h"
 #include "app/ui/main/MainWindow.h"
-#include "app/ui/main/StandIns.h"
+#include "app/ui/station/StationWindow.h"
 #include "platform/vcl/Application.h"
 
 namespace vd {
@@ -14,7 +14,7 @@ TConsoleParts::TConsoleParts(TFVendrill& form)
                   if (FTick) FTick->TimerWork();
               }),
       FActions({form.SBAdd, form.SBEdit, form.SBDelete, form.SBPlayStop, form.SBPlay, form.SBStop}, FStreams,
-               FLogs, EditStationStandIn, ConfirmWithMessageBox(form.MSG)) {}
+               FLogs, EditStation, ConfirmWithMessageBox(form.MSG)) {}
 
 TConsoleParts::~TConsoleParts() {
     // Normally nothing is left: the window's close stopped everything in order.

@@ -61,7 +61,9 @@ void TFVendrill::FormClose(TObject*, TCloseAction& Action) {
     WriteWindowPos(Left(), Top(), ClientWidth(), ClientHeight());
     if (AnyStreamRunning() && !SystemShutdown && AppLanguage) {
         const unsigned yesNo = SkBtn(skmbYes) | SkBtn(skmbNo);
-        if (AppLanguage->MessageBox("Exit", AppMessageBox(), nullptr, yesNo, skmtConfirmation) != mrYes) {
+        const int answer = AppLanguage->MessageBox("Exit", AppMessageBox(), nullptr, yesNo, skmtConfirmation);
+        // The session may have ended while the question was up: that close has run already.
+        if (answer != mrYes || FClosed) {
             Action = caNone;
             return;
         }
@@ -124,8 +126,8 @@ void TFVendrill::StopWorkers() {
         SetProgress(90);
     } catch (...) {
     }
-    ShutdownStep("Connector");
     SPDClose->CloseProgress();
+    ShutdownStep("Connector");
 }
 
 void TFVendrill::FreeConsole() {

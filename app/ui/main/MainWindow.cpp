@@ -9,12 +9,14 @@
 #include "app/core/VersionInfo.h"
 #include "app/plugins/VDPlugIns.h"
 #include "app/ui/AppSkin.h"
+#include "app/ui/FormEvents.h"
 #include "app/ui/FormResource.h"
 #include "app/ui/GridHelpers.h"
 #include "app/ui/Translation.h"
 #include "app/ui/main/ConsoleParts.h"
-#include "app/ui/main/StandIns.h"
 #include "app/ui/main/WindowPlacement.h"
+#include "app/ui/plugins/PluginsWindow.h"
+#include "app/ui/settings/SettingsWindow.h"
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Application.h"
@@ -52,12 +54,6 @@ namespace {
 const char* const ProductName = "Tarvolin Vendrill";
 TFVendrill* MainWindow = nullptr;
 
-template <class T> T* Need(TComponent* root, const char* name) {
-    auto* c = dynamic_cast<T*>(root->FindComponent(name));
-    if (!c) throw EReadError(String("The main window's resource lacks ") + name);
-    return c;
-}
-
 } // namespace
 
 TFVendrill* FVendrill() {
@@ -68,6 +64,7 @@ TFVendrill::TFVendrill(TComponent* AOwner, std::string_view storedSkin) : TForm(
     SetName("FVendrill");
     ReadComponents();
     MainWindow = this;
+    SetMainSkinData(skSkinData1); // the plug-in chooser's skin
     FParts = std::make_unique<TConsoleParts>(*this);
     // The layout handlers wait for the parts: resizes while the resource is read do nothing.
     LayOut();
@@ -96,6 +93,7 @@ void TFVendrill::Destroying() {
         Application->OnRestore = nullptr;
     }
     if (MainStoredSkin() == skCompressedStoredSkin1) SetMainStoredSkin(nullptr);
+    if (MainSkinData() == skSkinData1) SetMainSkinData(nullptr);
     if (MainWindow == this) MainWindow = nullptr;
     TForm::Destroying();
 }
@@ -114,41 +112,41 @@ void TFVendrill::ReadComponents() {
 }
 
 void TFVendrill::FindComponents() {
-    Pan_Work = Need<TskSkinPanel>(this, "Pan_Work");
-    LabDevice = Need<TskSkinLabel>(this, "LabDevice");
-    PanLed = Need<TskSkinPanel>(this, "PanLed");
-    Led = Need<TImage>(this, "Led");
-    SBSetting = Need<TskSkinSpeedButton>(this, "SBSetting");
-    SBPlugins = Need<TskSkinSpeedButton>(this, "SBPlugins");
-    Pan_Streams = Need<TskSkinPanel>(this, "Pan_Streams");
-    TB_Streams = Need<TskSkinToolBar>(this, "TB_Streams");
-    SBAdd = Need<TskSkinSpeedButton>(this, "SBAdd");
-    SBEdit = Need<TskSkinSpeedButton>(this, "SBEdit");
-    SBDelete = Need<TskSkinSpeedButton>(this, "SBDelete");
-    SBevel_R = Need<TskSkinBevel>(this, "SBevel_R");
-    SBPlayStop = Need<TskSkinSpeedButton>(this, "SBPlayStop");
-    SBevel_L = Need<TskSkinBevel>(this, "SBevel_L");
-    SBPlay = Need<TskSkinSpeedButton>(this, "SBPlay");
-    SBStop = Need<TskSkinSpeedButton>(this, "SBStop");
-    SGStreams = Need<TskSkinStringGrid>(this, "SGStreams");
-    Splitter = Need<TskSkinSplitter>(this, "Splitter");
-    Pan_Log = Need<TskSkinPanel>(this, "Pan_Log");
-    SGLog = Need<TskSkinStringGrid>(this, "SGLog");
-    skSkinStatusBar1 = Need<TskSkinStatusBar>(this, "skSkinStatusBar1");
-    StatusPan = Need<TskSkinStatusPanel>(this, "StatusPan");
-    Timer = Need<TTimer>(this, "Timer");
-    TrayIcon = Need<TskTrayIcon>(this, "TrayIcon");
-    skSkinPopupMenu1 = Need<TskSkinPopupMenu>(this, "skSkinPopupMenu1");
-    Restore1 = Need<TMenuItem>(this, "Restore1");
-    N1 = Need<TMenuItem>(this, "N1");
-    Exit1 = Need<TMenuItem>(this, "Exit1");
-    SPDClose = Need<TskSkinProgressDialog>(this, "SPDClose");
-    MSG = Need<TskSkinMessage>(this, "MSG");
-    skSkinData1 = Need<TskSkinData>(this, "skSkinData1");
-    skCompressedStoredSkin1 = Need<TskCompressedStoredSkin>(this, "skCompressedStoredSkin1");
-    skResStrData = Need<TskResourceStrData>(this, "skResStrData");
-    skSkinHint1 = Need<TskSkinHint>(this, "skSkinHint1");
-    skSkinForm1 = Need<TskSkinForm>(this, "skSkinForm1");
+    Pan_Work = FormPart<TskSkinPanel>(this, "Pan_Work");
+    LabDevice = FormPart<TskSkinLabel>(this, "LabDevice");
+    PanLed = FormPart<TskSkinPanel>(this, "PanLed");
+    Led = FormPart<TImage>(this, "Led");
+    SBSetting = FormPart<TskSkinSpeedButton>(this, "SBSetting");
+    SBPlugins = FormPart<TskSkinSpeedButton>(this, "SBPlugins");
+    Pan_Streams = FormPart<TskSkinPanel>(this, "Pan_Streams");
+    TB_Streams = FormPart<TskSkinToolBar>(this, "TB_Streams");
+    SBAdd = FormPart<TskSkinSpeedButton>(this, "SBAdd");
+    SBEdit = FormPart<TskSkinSpeedButton>(this, "SBEdit");
+    SBDelete = FormPart<TskSkinSpeedButton>(this, "SBDelete");
+    SBevel_R = FormPart<TskSkinBevel>(this, "SBevel_R");
+    SBPlayStop = FormPart<TskSkinSpeedButton>(this, "SBPlayStop");
+    SBevel_L = FormPart<TskSkinBevel>(this, "SBevel_L");
+    SBPlay = FormPart<TskSkinSpeedButton>(this, "SBPlay");
+    SBStop = FormPart<TskSkinSpeedButton>(this, "SBStop");
+    SGStreams = FormPart<TskSkinStringGrid>(this, "SGStreams");
+    Splitter = FormPart<TskSkinSplitter>(this, "Splitter");
+    Pan_Log = FormPart<TskSkinPanel>(this, "Pan_Log");
+    SGLog = FormPart<TskSkinStringGrid>(this, "SGLog");
+    skSkinStatusBar1 = FormPart<TskSkinStatusBar>(this, "skSkinStatusBar1");
+    StatusPan = FormPart<TskSkinStatusPanel>(this, "StatusPan");
+    Timer = FormPart<TTimer>(this, "Timer");
+    TrayIcon = FormPart<TskTrayIcon>(this, "TrayIcon");
+    skSkinPopupMenu1 = FormPart<TskSkinPopupMenu>(this, "skSkinPopupMenu1");
+    Restore1 = FormPart<TMenuItem>(this, "Restore1");
+    N1 = FormPart<TMenuItem>(this, "N1");
+    Exit1 = FormPart<TMenuItem>(this, "Exit1");
+    SPDClose = FormPart<TskSkinProgressDialog>(this, "SPDClose");
+    MSG = FormPart<TskSkinMessage>(this, "MSG");
+    skSkinData1 = FormPart<TskSkinData>(this, "skSkinData1");
+    skCompressedStoredSkin1 = FormPart<TskCompressedStoredSkin>(this, "skCompressedStoredSkin1");
+    skResStrData = FormPart<TskResourceStrData>(this, "skResStrData");
+    skSkinHint1 = FormPart<TskSkinHint>(this, "skSkinHint1");
+    skSkinForm1 = FormPart<TskSkinForm>(this, "skSkinForm1");
 }
 
 bool TFVendrill::BindEvent(TComponent* c, const String& event, const String& handler) {
@@ -224,7 +222,7 @@ void TFVendrill::LoadSkin(std::string_view storedSkin) {
 }
 
 void TFVendrill::FormCreate(TObject*) {
-    // 1. The language: without a file there is nothing to show; the program ends.
+    // The language first: without a file there is nothing to show, and the program ends.
     FLanguage = std::make_unique<TLanguage>(ProgramBaseName() + ".");
     if (!FLanguage->SelectFromIni(String(), "Setting", "English")) {
         FLanguage.reset();
@@ -232,32 +230,30 @@ void TFVendrill::FormCreate(TObject*) {
         return;
     }
     AppLanguage = FLanguage.get();
-    // 2.-3.
     SystemShutdown = false;
     Application->OnMinimize = [this](TObject* s) { AppOnMinimize(s); };
     Application->OnRestore = [this](TObject* s) { AppOnRestore(s); };
-    // 4. The caption carries the version.
+    // The caption carries the version.
     SetCaption(VersionCaption(ProductName, TrpVersionInfo()));
-    // 5.-7. The streams and the main log, which is shown; an unlit meter.
+    // The streams and the main log, which is shown; an unlit meter.
     StationList.Clear();
     TLogView& logs = FParts->Logs();
     logs.MainLog().Clear();
     logs.ShowMainLog();
     logs.WriteMainLog(FLanguage->GetMessage("InitProg"));
     FParts->Device().DrawMeterScale();
-    // 8.-9. The tool bar shows Play (the actions' start); the stream columns' widths.
+    // The tool bar shows Play from the start; the stream columns get their widths.
     FParts->Streams().SetColumnWidths();
-    // 10. Plug-ins, settings, streams, texts.
+    // Plug-ins, settings, streams, texts.
     InitPlugins();
     logs.WriteMainLog(FLanguage->GetMessage("ReadSettings"));
     ReadSettings(TSize{Screen->Width(), Screen->Height()});
     ReadStations();
     Language_Change();
-    // 11. The workers, idle until the first tick, and the tick.
+    // The workers, idle until the first tick, and the tick.
     FParts->CreateWorkers();
-    // 12.
     PlaceWindow();
-    // 13.-15.
+    // The rows, the plug-in chain, the device; the main log is shown first.
     FParts->Streams().ShowStations();
     FParts->Device().Capture().StartPlugins();
     logs.WriteMainLog(FLanguage->GetMessage("StartDevice"));
@@ -274,12 +270,11 @@ void TFVendrill::FormCreate(TObject*) {
 void TFVendrill::SizeStreamColumns() {
     // The widths the columns are laid out for, widened where the skin's font or the language
     // needs more room for a title.
-    static constexpr int Widths[] = {40, 45, 55, 65, 60, 70};
     TCanvas& canvas = SGStreams->Canvas();
     canvas.Font().Assign(SGStreams->Font());
-    for (int i = 0; i < 6 && i + 1 < SGStreams->ColCount(); ++i) {
-        const int title = canvas.TextWidth(SGStreams->GetCellText(i + 1, 0)) + 12;
-        SGStreams->SetColWidths(i + 1, std::max(Widths[i], title));
+    for (int c = 1; c < TStreamGridView::ColumnCount && c < SGStreams->ColCount(); ++c) {
+        const int title = canvas.TextWidth(SGStreams->GetCellText(c, 0)) + 12;
+        SGStreams->SetColWidths(c, std::max(TStreamGridView::FixedWidths[c], title));
     }
 }
 
@@ -307,12 +302,12 @@ void TFVendrill::Language_Change() {
 }
 
 void TFVendrill::SBSettingClick(TObject*) {
-    if (ShowSettingsStandIn()) FParts->Device().SettingsConfirmed();
+    if (ShowSettings()) FParts->Device().SettingsConfirmed();
     Language_Change();
 }
 
 void TFVendrill::SBPluginsClick(TObject*) {
-    ShowPluginsWindowStandIn();
+    ShowPluginsWindow();
 }
 
 // ---- layout

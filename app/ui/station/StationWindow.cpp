@@ -244,7 +244,7 @@ template <typename T> void TFStation::Track(T& Field, const T& Value) {
     Field = Value;
 }
 
-bool TFStation::Refuse(const String& DialogName, const String& Text, int DialogType) {
+void TFStation::ShowDialog(const String& DialogName, const String& Text, int DialogType) {
     const TMessageBoxProc show = [this](const String& text, int type, unsigned buttons) {
         return MSG->ShowMessageDialog(text, type, buttons, 0);
     };
@@ -252,6 +252,10 @@ bool TFStation::Refuse(const String& DialogName, const String& Text, int DialogT
         AppLanguage->MessageBox(DialogName, show, nullptr, SkBtn(skmbOK), DialogType);
     else
         show(Text, DialogType, SkBtn(skmbOK));
+}
+
+bool TFStation::Refuse(const String& DialogName, const String& Text, int DialogType) {
+    ShowDialog(DialogName, Text, DialogType);
     return false;
 }
 
@@ -314,7 +318,9 @@ void TFStation::SBOKClick(TObject*) {
             station->SetConfig(FStation);
         if (FStation.Auto && station->State == ssStop) OnPlay(*station);
     }
-    WriteStation(FEditIndex);
+    // The stream list has the change either way; the user hears when the file did not take it.
+    if (!WriteStation(FEditIndex))
+        ShowDialog("CantSaveStream", "Can't save the stream in the settings file", skmtError);
     CloseWith(mrOk);
 }
 

@@ -93,6 +93,7 @@ private:
     void CloseWith(TModalResult Result);
     void ShowBitrate(int Bitrate);
     int ChosenBitrate();
+    void ShowDialog(const String& DialogName, const String& Text, int DialogType);
     bool Refuse(const String& DialogName, const String& Text, int DialogType);
     template <typename T> void Track(T& Field, const T& Value);
 

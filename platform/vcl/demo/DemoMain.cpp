@@ -1,5 +1,6 @@
 // A small window to show that the window system and the class library run: a form read from
 // a form resource with a few plain controls, and a timer that keeps a label up to date.
+#include "MDIDemo.h"
 #include "SkinnedDemo.h"
 #include "platform/shell/X11TrayHost.h"
 #include "platform/vcl/ExtCtrls.h"
@@ -75,10 +76,11 @@ int main(int argc, char** argv) {
 int Run(int argc, char** argv) {
     using namespace vd;
     int quitAfterMs = 0;
-    bool skinned = false;
+    bool skinned = false, mdi = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quit-after") == 0 && i + 1 < argc) quitAfterMs = std::atoi(argv[++i]);
         if (std::strcmp(argv[i], "--skinned") == 0) skinned = true;
+        if (std::strcmp(argv[i], "--mdi") == 0) mdi = true;
     }
     auto backend = X11Backend::Open();
     if (!backend) {
@@ -87,6 +89,19 @@ int Run(int argc, char** argv) {
     }
     InstallBackend(backend.get());
     Application->SetTitle("Vendrill demo");
+    if (mdi) {
+        // The multiple-document window: a skinned main window, its tabs bar and two children.
+        TMDIDemo demo;
+        demo.CreateWindow();
+        if (quitAfterMs > 0)
+            SetTimer(nullptr, 0, static_cast<UINT>(quitAfterMs),
+                     [](HWND, UINT, std::uintptr_t, DWord) { Application->Terminate(); });
+        Application->Run();
+        while (Screen->FormCount() > 0)
+            Screen->Forms(0)->Free();
+        InstallBackend(nullptr);
+        return 0;
+    }
     std::unique_ptr<TSkinnedDemo> demo;
     if (skinned) {
         // The skinned window with its popup menu and tray icon instead of the plain one.

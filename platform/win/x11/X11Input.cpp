@@ -158,6 +158,9 @@ void X11Input::Key(XEvent& e) {
     RawInput in;
     in.kind = e.type == KeyPress ? RawInput::KeyDown : RawInput::KeyUp;
     in.vk = x11::KeysymToVk(ks);
+    // X gives the Delete key the character DEL; here it is a key only, so that a text control
+    // deletes instead of inserting it.
+    if (in.vk == VK_DELETE && n == 1 && text[0] == '\x7f') n = 0;
     const std::string_view utf8(text.data(), static_cast<std::size_t>(n));
     if (in.vk) {
         std::size_t size = 0;

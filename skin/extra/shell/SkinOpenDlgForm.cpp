@@ -104,8 +104,8 @@ void TskOpenDlgForm::BuildToolBar() {
     };
     const Item items[] = {{"MSG_LV_ICON", "Large icons", 0},
                           {"MSG_LV_SMALLICON", "Small icons", 1},
-                          {"MSG_LV_DETAILS", "Details", 3},
-                          {"MSG_LV_LIST", "List", 2}};
+                          {"MSG_LV_LIST", "List", 2},
+                          {"MSG_LV_DETAILS", "Details", 3}};
     for (int i = 0; i < 4; ++i) {
         auto* item = new TMenuItem(this);
         item->SetCaption(DialogText(FCtrlSkinData, items[i].Key, items[i].Text));
@@ -243,9 +243,8 @@ void TskOpenDlgForm::SetViewStyle(int Style) {
     static constexpr TViewStyle kStyles[4] = {vsIcon, vsSmallIcon, vsList, vsReport};
     if (Style < 0 || Style > 3) Style = 2;
     FileList->SetViewStyle(kStyles[Style]);
-    static constexpr int kItemOf[4] = {0, 1, 3, 2}; // the menu lists details before list
     for (int i = 0; i < 4; ++i)
-        ViewItems[i]->Checked = i == kItemOf[Style];
+        ViewItems[i]->Checked = i == Style;
 }
 
 int TskOpenDlgForm::ViewStyle() const {

@@ -49,7 +49,7 @@ public:
     TskSkinSpeedButton* BackButton = nullptr;
     TskSkinMenuSpeedButton* ViewButton = nullptr;
     TskSkinPopupMenu* ViewMenu = nullptr;
-    // Large icons, small icons, details, list.
+    // Large icons, small icons, list, details: the view styles in their order.
     TMenuItem* ViewItems[4] = {};
 
     // Fired when the listed folder or the selection changes.

@@ -53,6 +53,9 @@ public:
     // Called by a linked view when it goes away.
     void ClearTreeLink() { FTreeView = nullptr; }
     void ClearListLink() { FListView = nullptr; }
+    // Form resources: the published properties and links (SkinShellClasses.cpp).
+    bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
 
 protected:
     void Change() override;

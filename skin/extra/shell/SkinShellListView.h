@@ -71,6 +71,9 @@ public:
     void LinkCombo(TskCustomShellComboBox* Combo) { FComboBox = Combo; }
 
     virtual void Populate();
+    // Form resources: the published properties and links (SkinShellClasses.cpp).
+    bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
 
 protected:
     void CreateWnd() override;

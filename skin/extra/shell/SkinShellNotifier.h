@@ -86,6 +86,9 @@ public:
     // Whether a worker is watching now.
     bool Watching() const;
 
+    // Form resources: Root, WatchSubTree, NotifyFilters (SkinShellClasses.cpp).
+    bool SetProperty(const String& name, const TPropValue& value) override;
+
 protected:
     void StartWatch();
     void ApplyWatch();

@@ -11,7 +11,9 @@
 #include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinPlatform.h"
 #include "skin/form/frame/SkinCaptionObject.h"
+#include "skin/form/frame/SkinFormMDI.h"
 #include "skin/form/frame/SkinFormObjects.h"
+#include "skin/form/frame/SkinMDITabsBar.h"
 #include "skin/form/frame/SkinTrayIcon.h"
 #include "skin/form/menus/SkinHintWindow.h"
 #include "skin/form/menus/SkinMenu.h"
@@ -43,7 +45,7 @@ TskSkinForm* GetMaximizedChildSkinForm() {
     if (!main || main->FormStyle() != fsMDIForm) return nullptr;
     for (int i = 0; i < main->MDIChildCount(); ++i)
         if (TskSkinForm* f = GetSkinForm(main->MDIChildren(i)))
-            if (f->WindowState() == skwsMaximized) return f;
+            if (f->WindowState() == skwsMaximized && f->Form()->Visible()) return f;
     return nullptr;
 }
 
@@ -80,6 +82,7 @@ TskSkinForm::TskSkinForm(TComponent* AOwner) : TComponent(AOwner) {
     FForm->SetAutoScroll(false);
     FDefaultSystemMenu = new TPopupMenu(this);
     CreateMenus();
+    RegisterMDIParentBackground();
 
     if (!(ComponentState() & csDesigning)) {
         FSavedWindowProc = FForm->WindowProc;
@@ -94,6 +97,7 @@ TskSkinForm::~TskSkinForm() {
     // The form gets its own procedure back before anything of the frame goes.
     if (FHooked && FForm) FForm->WindowProc = FSavedWindowProc;
     FHooked = false;
+    UnhookMDIClient();
     RemoveAppHook();
     StopTimers();
     DestroyMenus();
@@ -123,6 +127,8 @@ void TskSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
     if (AComponent == FSkinHint) FSkinHint = nullptr;
     if (AComponent == FStatusBar) FStatusBar = nullptr;
     if (AComponent == FTrayMenu) FTrayMenu = nullptr;
+    if (AComponent == FMDITabsBar) FMDITabsBar = nullptr;
+    if (AComponent == FWindowMenuItem) FWindowMenuItem = nullptr;
     if (AComponent == FMainMenuBar) {
         FMainMenuBar = nullptr;
         FMenuBarLink = nullptr;
@@ -193,6 +199,13 @@ void TskSkinForm::FormWndProc(TMessage& Message) {
         return;
     case WM_DESTROY:
         StopTimers();
+        if (IsMDIChild()) {
+            FWindowState = skwsNormal;
+            ChildHidden();
+            if (TskSkinForm* main = MainMDIFrame(); main && main->Form()->HandleAllocated())
+                SendMessage(main->Form()->WindowHandle(), WM_SKINMDIRESTORED, 0, 0);
+            RefreshMainBars(true);
+        }
         break;
     case WM_SIZE:
         WMSize(Message);
@@ -201,14 +214,22 @@ void TskSkinForm::FormWndProc(TMessage& Message) {
     case WM_ACTIVATE:
         CallDefault(Message);
         FrameRepaint();
-        ResetObjectStates();
-        SetActiveState(true);
+        if (IsMaximizedChild()) {
+            SetActiveState(false);
+        } else {
+            ResetObjectStates();
+            SetActiveState(true);
+        }
+        if (IsMDIForm()) RefreshMainBars(false);
         return;
     case WM_SETTEXT:
         CallDefault(Message);
-        if (HasBorder()) FrameRepaint();
+        if (HasBorder() && !IsMaximizedChild()) FrameRepaint();
+        if (IsMDIChild()) ChildCaptionChanged();
         return;
     case WM_ERASEBKGND:
+        // The client window covers a multiple-document main form's client area.
+        if (IsMDIForm()) break;
         PaintClientBackground(reinterpret_cast<HDC>(Message.WParam));
         Message.Result = 1;
         return;
@@ -221,6 +242,17 @@ void TskSkinForm::FormWndProc(TMessage& Message) {
             const int ht = static_cast<std::int16_t>(l & 0xFFFF);
             if (ht != HTCLIENT && (ht < 10 || ht > 17))
                 Message.LParam = LPARAM((l & ~std::uintptr_t(0xFFFF)) | std::uintptr_t(HTCLIENT));
+        }
+        break;
+    case WM_MOUSEACTIVATE:
+        // The active child clicked while its frame still looks inactive.
+        if (IsMDIChild() && !FFrameActive) {
+            TCustomForm* main = Application ? Application->MainForm() : nullptr;
+            if (main && main->ActiveMDIChild() == FForm) {
+                FFrameActive = true;
+                FrameRepaint();
+                SetActiveState(!IsMaximizedChild());
+            }
         }
         break;
     case WM_GETMINMAXINFO: {
@@ -236,6 +268,10 @@ void TskSkinForm::FormWndProc(TMessage& Message) {
         NcCalcSize(Message);
         return;
     case WM_NCHITTEST: {
+        if (IsMaximizedChild()) {
+            Message.Result = HTCLIENT;
+            return;
+        }
         const TPoint p = ScreenToFrame(PointFromLParam(Message.LParam));
         Message.Result = HitTest(p);
         if (!TrackTimerRunning() && Message.Result == HTOBJECT) {
@@ -245,7 +281,7 @@ void TskSkinForm::FormWndProc(TMessage& Message) {
         return;
     }
     case WM_NCPAINT:
-        if (!HasBorder()) return;
+        if (!HasBorder() || IsMaximizedChild()) return;
         if (FSkinInUse)
             PaintFrameSkin();
         else if (!FPaintingSuspended)
@@ -305,9 +341,14 @@ void TskSkinForm::FormWndProc(TMessage& Message) {
     case WM_SKINMENUCLOSED:
         SkinMenuClose(this);
         return;
+    case WM_SKINMDIFIT:
+    case WM_SKINMDIMAXIMIZED:
+    case WM_SKINMDIRESTORED:
+        MDIMessage(Message);
+        return;
     case WM_SKINFRAMEPAINT:
         if (Message.LParam != skFramePaintMagic) break;
-        if (Message.WParam && HasBorder()) {
+        if (Message.WParam && HasBorder() && !IsMaximizedChild()) {
             HDC dc = reinterpret_cast<HDC>(Message.WParam);
             if (FSkinInUse)
                 PaintFrameSkin(dc);
@@ -420,13 +461,16 @@ void TskSkinForm::WMNcActivate(TMessage& Message) {
     if (FSkinMenuOpen) SkinMenuClose(this);
     FFrameActive = Message.WParam != 0;
     FrameRepaint();
-    SetActiveState(HasBorder());
+    SetActiveState(HasBorder() && !IsMaximizedChild());
+    if (IsMDIChild()) ChildActivationChanged();
+    // The main form's default passes its state on to the active child.
+    if (IsMDIForm() || IsMDIChild()) CallDefault(Message);
     Message.Result = 1;
 }
 
 void TskSkinForm::NcCalcSize(TMessage& Message) {
     Message.Result = 0;
-    if (!HasBorder()) return;
+    if (!HasBorder() || IsMaximizedChild()) return;
     TRect* r = nullptr;
     if (Message.WParam)
         r = &reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0];

@@ -30,6 +30,7 @@ class TskActiveSkinObject;
 class TskSkinButtonObject;
 class TskSkinCaptionObject;
 class TskSkinHint;
+class TskSkinMDITabsBar;
 class TskMenuBarLink;
 
 enum TskPositionInMonitor { skpDefault, skpScreenCenter, skpDesktopCenter };
@@ -93,6 +94,10 @@ public:
     // Shows the caption objects' hints when ShowObjectHint is on.
     TskSkinHint* SkinHint() const { return FSkinHint; }
     void SetSkinHint(TskSkinHint* Value);
+
+    // The main form's tabs bar: its children's frames add, remove and mark their tabs.
+    TskSkinMDITabsBar* MDITabsBar() const { return FMDITabsBar; }
+    void SetMDITabsBar(TskSkinMDITabsBar* Value);
 
     TskSkinStatusBar* StatusBar() const { return FStatusBar; }
     void SetStatusBar(TskSkinStatusBar* Value);
@@ -191,6 +196,25 @@ public:
     void PositionInMonitorNow();
     void NudgeSize();
     TRect RestoreRect() const { return FRestoreRect; }
+
+    // Multiple-document windows.
+    bool IsMDIForm() const;
+    bool IsMDIChild() const;
+    // A maximized child has no frame of its own: its whole window is client.
+    bool IsMaximizedChild() const;
+    // On the main form: some child is maximized (1231 sets it, 1232 clears it).
+    bool ChildMaximized() const { return FChildMaximized; }
+    // On a child: the item it added to the main form's window menu, null when none.
+    TMenuItem* WindowMenuItem() const { return FWindowMenuItem; }
+    // The frame of the application's main form when it is a multiple-document main form.
+    static TskSkinForm* MainMDIFrame();
+    // Sends Msg to every child of a multiple-document main form.
+    void SendToChildren(UINT Msg);
+    // Puts the minimized children back in their rows (after the client area changed).
+    void ReparkMinimizedChildren();
+    // The client window's background: the skin's MDI wallpaper, else the form's client
+    // background; the plain workspace colour without a skin or for a missing wallpaper.
+    void PaintMDIClientBackground(HDC dc);
 
     // Skin changes.
     void ChangeSkinData();
@@ -300,6 +324,24 @@ private:
     TRect DefaultCaptionRect() const;
     void HideObjectHint();
     void ShowObjectHintFor(const TskActiveSkinObject& Object);
+    void PaintBackground(HDC dc, const TRect& client);
+    void DrawLogo(HDC dc, const TRect& client);
+    // Multiple-document parts (SkinFormMDI.cpp).
+    void HookMDIClient();
+    void UnhookMDIClient();
+    LRESULT MDIClientWndProc(HWND h, UINT msg, WPARAM w, LPARAM l);
+    void MDIMessage(TMessage& Message);
+    void ChildShown();
+    void ChildHidden();
+    void ChildCaptionChanged();
+    void ChildActivationChanged();
+    void AddWindowMenuItem();
+    void RemoveWindowMenuItem();
+    void WindowMenuItemClick();
+    void RefreshMainBars(bool Tabs);
+    void MenuBarChildButtons(bool Show);
+    void MenuBarUpdateItems();
+    void CancelChildDropDowns();
 
     TCustomForm* FForm = nullptr;
     TWndMethod FSavedWindowProc;
@@ -354,6 +396,16 @@ private:
     std::vector<std::unique_ptr<TskActiveSkinObject>> FObjects;
     bool FRegionSet = false;
     std::optional<TskRegion> FShape; // the window's shape for hit tests
+
+    TskSkinMDITabsBar* FMDITabsBar = nullptr;
+    bool FChildMaximized = false;
+    TMenuItem* FWindowMenuItem = nullptr;
+    // The client window of a multiple-document main form, its saved procedure, and a token the
+    // chained procedure checks, so a procedure left in the chain after the frame went passes on.
+    HWND FHookedClient = nullptr;
+    std::shared_ptr<WNDPROC> FClientNext;
+    WNDPROC FClientProc;
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 // The first TskSkinForm among the form's owned components; null for none or no form.
@@ -364,6 +416,15 @@ TskSkinForm* GetActiveChildSkinForm();
 // Menu-mode bookkeeping shared with the menus.
 void SkinMenuOpen(TskSkinForm* frame);
 void SkinMenuClose(TskSkinForm* frame);
+
+// Between a multiple-document main form and its children (no parameters): a maximized child fits
+// itself to the client area again; a child was maximized; a child was restored, minimized or
+// destroyed.
+inline constexpr UINT WM_SKINMDIFIT = 1230;
+inline constexpr UINT WM_SKINMDIMAXIMIZED = 1231;
+inline constexpr UINT WM_SKINMDIRESTORED = 1232;
+// Window-menu items of child forms are named after the child with this suffix.
+inline constexpr const char* skChildItemSuffix = "_SKFCHILDITEM";
 
 // The drawing request that paints the whole frame into the device context in wParam.
 inline constexpr UINT WM_SKINFRAMEPAINT = 0xBC4B;

@@ -123,13 +123,23 @@ void TskSkinForm::PreWndProc(TMessage& Message) {
     if (!IsMenuCloseMessage(Message.Msg)) return;
     if (ShowObjectHint && FSkinHint) HideObjectHint();
     if (!FMenuBarMode || FSkinMenuOpen) {
-        if (FSkinMenu && FSkinMenu->MenuVisible())
+        if (FSkinMenu && FSkinMenu->MenuVisible()) {
             FSkinMenu->CloseMenu();
-        else if (FSkinMenuOpen)
+        } else if (FSkinMenuOpen) {
             SkinMenuClose(this);
+        } else if (IsMDIForm() && FForm->Visible()) {
+            // The active child's menu closes the same way.
+            if (TskSkinForm* child = GetActiveChildSkinForm()) {
+                if (child->FSkinMenu && child->FSkinMenu->MenuVisible())
+                    child->FSkinMenu->CloseMenu();
+                else if (child->FSkinMenuOpen)
+                    SkinMenuClose(child);
+            }
+        }
     } else {
         LeaveMenuBarMode();
     }
+    CancelChildDropDowns();
 }
 
 void TskSkinForm::PopupSystemMenu(int X, int Y) {
@@ -212,7 +222,14 @@ void TskSkinForm::ShortCutHook(TMessage& Msg, bool& Handled) {
                 return;
             }
     }
-    if (!FMenuBarLink) return;
+    if (!FMenuBarLink) {
+        // A multiple-document child has no bar of its own: its keys reach the main form's.
+        if (FForm->FormStyle() == fsMDIChild && Application && Application->MainForm())
+            if (TskSkinForm* main = GetSkinForm(Application->MainForm());
+                main && main != this && main->FMenuBarLink)
+                main->ShortCutHook(Msg, Handled);
+        return;
+    }
     // Alt+F4 closes the window, whatever an item's accelerator says.
     auto takes = [&](TMainMenu* menu) {
         if (!menu) return false;
@@ -265,6 +282,14 @@ void TskSkinForm::AppMessageHook(MSG& Msg, bool& Handled) {
 }
 
 void TskSkinForm::MenuKey(WPARAM Key) {
+    // A child's keys go to the main form's frame while that one holds a menu.
+    if (IsMDIChild())
+        if (TskSkinForm* main = MainMDIFrame(); main && main != this &&
+                                                (main->FSkinMenuOpen || main->FMenuBarMode ||
+                                                 (main->FSkinMenu && main->FSkinMenu->MenuVisible()))) {
+            main->MenuKey(Key);
+            return;
+        }
     if (FMenuBarMode && FMenuBarLink && FMenuBarLink->AcceleratorKey(unsigned(Key))) return;
     if (FMenuBarMode && Key == VK_ESCAPE && !FSkinMenuOpen) {
         LeaveMenuBarMode();

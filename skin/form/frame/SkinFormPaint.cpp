@@ -224,34 +224,58 @@ void TskSkinForm::PaintFrameDefault(HDC dc) {
     if (own) ReleaseDC(hwnd, dc);
 }
 
-void TskSkinForm::PaintClientBackground(HDC dc) {
-    if (!dc || !FForm) return;
-    const TRect client{0, 0, FForm->ClientWidth(), FForm->ClientHeight()};
-    bool filled = false;
+void TskSkinForm::PaintBackground(HDC dc, const TRect& client) {
     if (FSkinInUse) {
         const TskSkinData& s = *FSkinData;
         if (s.bgpictureindex == -1) {
             if (!IsEmptySkinRect(s.clientrect) && !s.Picture.Empty()) {
                 TileOver(dc, client, s.Picture, s.clientrect);
-                filled = true;
+                return;
             }
         } else if (const TskBitmap* bg = s.ActivePicture(s.bgpictureindex); bg && !bg->Empty()) {
+            TileOver(dc, client, *bg, {0, 0, bg->Width(), bg->Height()});
+            return;
+        }
+    }
+    // No skin, or a missing or empty tile: the plain face.
+    Fill(dc, client, clBtnFace);
+}
+
+void TskSkinForm::DrawLogo(HDC dc, const TRect& client) {
+    if (FLogo.Empty()) return;
+    const int x = IntMax(0, client.Width() - FLogo.Width()), y = IntMax(0, client.Height() - FLogo.Height());
+    if (LogoBitMapTransparent) {
+        TransparentBlt(dc, x, y, FLogo.Width(), FLogo.Height(), FLogo.Canvas().Handle(), 0, 0, FLogo.Width(),
+                       FLogo.Height(), UINT(Rgb(FLogo.TransparentColor())));
+    } else {
+        BitBlt(dc, x, y, FLogo.Width(), FLogo.Height(), FLogo.Canvas().Handle(), 0, 0, SRCCOPY);
+    }
+}
+
+void TskSkinForm::PaintClientBackground(HDC dc) {
+    if (!dc || !FForm) return;
+    const TRect client{0, 0, FForm->ClientWidth(), FForm->ClientHeight()};
+    PaintBackground(dc, client);
+    DrawLogo(dc, client);
+}
+
+void TskSkinForm::PaintMDIClientBackground(HDC dc) {
+    if (!dc || !FForm || !FForm->ClientHandle()) return;
+    const TRect client = GetClientRect(FForm->ClientHandle());
+    bool filled = false;
+    if (FSkinInUse) {
+        const TskSkinData& s = *FSkinData;
+        if (s.mdibgpictureindex == -1) {
+            PaintBackground(dc, client);
+            filled = true;
+        } else if (const TskBitmap* bg = s.ActivePicture(s.mdibgpictureindex); bg && !bg->Empty()) {
             TileOver(dc, client, *bg, {0, 0, bg->Width(), bg->Height()});
             filled = true;
         }
     }
-    // No skin, or a missing or empty tile: the plain face.
-    if (!filled) Fill(dc, client, clBtnFace);
-    if (!FLogo.Empty()) {
-        const int x = IntMax(0, client.Width() - FLogo.Width()),
-                  y = IntMax(0, client.Height() - FLogo.Height());
-        if (LogoBitMapTransparent) {
-            TransparentBlt(dc, x, y, FLogo.Width(), FLogo.Height(), FLogo.Canvas().Handle(), 0, 0,
-                           FLogo.Width(), FLogo.Height(), UINT(Rgb(FLogo.TransparentColor())));
-        } else {
-            BitBlt(dc, x, y, FLogo.Width(), FLogo.Height(), FLogo.Canvas().Handle(), 0, 0, SRCCOPY);
-        }
-    }
+    // No skin, or a wallpaper index that names no picture: the plain workspace.
+    if (!filled) Fill(dc, client, clAppWorkSpace);
+    DrawLogo(dc, client);
 }
 
 void TskSkinForm::DrawSkinObject(TskActiveSkinObject* Object) {

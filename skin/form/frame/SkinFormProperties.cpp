@@ -6,6 +6,7 @@
 #include "skin/core/SkinData.h"
 #include "skin/form/frame/SkinComponent.h"
 #include "skin/form/frame/SkinForm.h"
+#include "skin/form/frame/SkinMDITabsBar.h"
 #include "skin/form/frame/SkinTrayIcon.h"
 #include "skin/form/menus/SkinHintWindow.h"
 
@@ -91,9 +92,8 @@ bool TskSkinForm::SetComponentProperty(const String& name, TComponent* value) {
     if (is("TrayIcon")) return SetTrayIcon(dynamic_cast<TskTrayIcon*>(value)), true;
     if (is("StatusBar")) return SetStatusBar(dynamic_cast<TskSkinStatusBar*>(value)), true;
     if (is("SkinHint")) return SetSkinHint(dynamic_cast<TskSkinHint*>(value)), true;
+    if (is("MDITabsBar")) return SetMDITabsBar(dynamic_cast<TskSkinMDITabsBar*>(value)), true;
     if (is("MainMenuBar")) return SetMainMenuBar(value), true;
-    // The tabs bar belongs to the multiple-document windows.
-    if (is("MDITabsBar")) return true;
     return TComponent::SetComponentProperty(name, value);
 }
 
@@ -112,6 +112,8 @@ void TskSkinForm::GetProperties(TPropList& out) const {
     if (FShowIcon) out.emplace_back("ShowIcon", TPropValue::FromBool(true));
     if (FSkinData && !FSkinData->Name().empty())
         out.emplace_back("SkinData", TPropValue::FromIdent(FSkinData->Name()));
+    if (FMainMenuBar && !FMainMenuBar->Name().empty())
+        out.emplace_back("MainMenuBar", TPropValue::FromIdent(FMainMenuBar->Name()));
 }
 
 void RegisterSkinFormClasses() {

@@ -122,6 +122,10 @@ void TskSkinForm::SkinMessage(TMessage& Message) {
             if (auto* c = dynamic_cast<TskSkinComponent*>(FForm->Components(i))) c->ChangeSkinData();
         return;
     case WM_SKINSETTLED:
+        if (skin && skin == FSkinData && IsMDIForm()) {
+            SendToChildren(WM_SKINMDIFIT);
+            ReparkMinimizedChildren();
+        }
         if (OnAfterChangeSkinData) OnAfterChangeSkinData(this);
         return;
     case WM_SKINSTRINGSCHANGED:
@@ -296,8 +300,14 @@ void TskSkinForm::ChangeSkinData() {
     FWidth = FForm->Width();
     FHeight = FForm->Height();
     if (FSkinInUse) UpdateRegion(true);
-    FForm->Invalidate();
-    SetActiveState(!(FForm->FormStyle() == fsMDIChild && FWindowState == skwsMaximized));
+    if (IsMDIForm() && FForm->ClientHandle()) {
+        RedrawWindow(FForm->ClientHandle(), nullptr, RDW_ERASE | RDW_INVALIDATE);
+        SendToChildren(WM_SKINMDIFIT);
+        ReparkMinimizedChildren();
+    } else {
+        FForm->Invalidate();
+    }
+    SetActiveState(!IsMaximizedChild());
     if (FForm->HandleAllocated() && IsWindowVisible(FForm->WindowHandle())) EnableTrackTimer(true);
     if (OnChangeSkinData) OnChangeSkinData(this);
     if (!FRolledUp) {

@@ -26,6 +26,13 @@ bool IsMainForm(const TCustomForm* f) {
     return Application && f && Application->MainForm() == f;
 }
 
+// Tells a multiple-document main form that one of its children changed state.
+void TellMainForm(UINT msg) {
+    TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    if (main && main->FormStyle() == fsMDIForm && main->HandleAllocated())
+        SendMessage(main->WindowHandle(), msg, 0, 0);
+}
+
 } // namespace
 
 void TskSkinForm::SetWindowState(int State) {
@@ -64,6 +71,7 @@ void TskSkinForm::DoMinimize() {
     if (IsEmptySkinRect(FRestoreRect)) FRestoreRect = FForm->BoundsRect();
     const TPoint p = GetMinimizedPosition();
     FForm->SetBounds(p.X, p.Y, GetMinWidth(), GetMinHeight());
+    if (IsMDIChild()) TellMainForm(WM_SKINMDIRESTORED);
     if (OnMinimize) OnMinimize(this);
 }
 
@@ -153,6 +161,7 @@ void TskSkinForm::DoMaximize() {
         const bool same = FForm->Width() == a.Width() && FForm->Height() == a.Height();
         FForm->SetBounds(0, 0, a.Width(), a.Height());
         if (same) NudgeSize();
+        TellMainForm(WM_SKINMDIMAXIMIZED);
     } else {
         TRect r = WorkAreaOfForm(!MaximizeOnFullScreen);
         const TRect monitor = WorkAreaOfForm(false);
@@ -186,6 +195,7 @@ void TskSkinForm::DoRestore() {
     EnableTrackTimer(true);
     FForm->Invalidate();
     FRestoreRect = TRect();
+    if (IsMDIChild() && FWindowState != skwsMaximized) TellMainForm(WM_SKINMDIRESTORED);
     if (FStatusBar) FStatusBar->SetGripVisible(true);
     if (OnRestore) OnRestore(this);
 }
@@ -223,6 +233,7 @@ void TskSkinForm::WMShowWindow(TMessage& Message) {
             HWND h = FForm->WindowHandle();
             SetWindowLong(h, GWL_EXSTYLE, GetWindowLong(h, GWL_EXSTYLE) & ~LONG_PTR(WS_EX_LAYERED));
         }
+        ChildHidden();
         return;
     }
     if (FNotPositioned) {
@@ -234,7 +245,9 @@ void TskSkinForm::WMShowWindow(TMessage& Message) {
         }
     }
     StartFade();
+    HookMDIClient();
     NudgeSize();
+    ChildShown();
     // No system menu bar: menus are skinned.
     if (FForm->Menu()) FForm->SetMenu(nullptr);
 }

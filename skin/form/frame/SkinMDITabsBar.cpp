@@ -8,11 +8,11 @@
 #include "skin/core/SkinCompose.h"
 #include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinData.h"
+#include "skin/core/SkinDraw.h"
 #include "skin/core/SkinEffectBmp.h"
 #include "skin/core/SkinGdi.h"
 #include "skin/core/SkinGeometry.h"
 #include "skin/form/frame/SkinForm.h"
-#include "skin/form/frame/SkinFormMDI.h"
 #include "skin/form/menus/SkinMenu.h"
 
 #include <algorithm>
@@ -38,7 +38,6 @@ TskSkinMDITabsBar::TskSkinMDITabsBar(TComponent* AOwner) : TskSkinControl(AOwner
     FDefaultFont.SetStyle({});
     SetBounds(Left(), Top(), 150, 21);
     FSkinDataName = "tab";
-    RegisterMDIParentBackground();
 }
 
 TskSkinMDITabsBar::~TskSkinMDITabsBar() = default;
@@ -81,6 +80,17 @@ void TskSkinMDITabsBar::UpdateActiveTab() {
     for (auto& t : FTabs)
         t->IsActiveChild = t->ChildForm == active;
     Repaint();
+}
+
+int TskSkinMDITabsBar::TabIndexOf(const TCustomForm* Child) const {
+    for (size_t i = 0; i < FTabs.size(); ++i)
+        if (FTabs[i]->ChildForm == Child) return static_cast<int>(i);
+    return -1;
+}
+
+void TskSkinMDITabsBar::DrawMDITab(TCustomForm* Child) {
+    const int i = TabIndexOf(Child);
+    if (i >= 0) RedrawTab(*FTabs[static_cast<size_t>(i)]);
 }
 
 void TskSkinMDITabsBar::SetTabKind(TskSkinMDITabKind Value) {
@@ -321,11 +331,13 @@ void TskSkinMDITabsBar::CreateControlSkinImage(TBitmap& Bitmap) {
         bg.Bottom > FPicture->Height()) {
         FillColor(c, {0, 0, W, H}, clBtnFace);
     } else {
+        // The tile taken out once: each piece then reads a few pixels, not the whole picture.
+        const int sh = H < th ? H : th;
+        TskBitmap tile(tw, sh);
+        CopyRect(tile, {0, 0, tw, sh}, *FPicture, {bg.Left, bg.Top, bg.Right, bg.Top + sh});
         for (int x = 0; x < W; x += tw) {
             const int cw = std::min(tw, W - x);
-            TRect src{bg.Left, bg.Top, bg.Left + cw, bg.Bottom};
-            if (H < th) src.Bottom = bg.Top + H;
-            StretchSkinPiece(c, {x, 0, x + cw, H}, *FPicture, src);
+            StretchSkinPiece(c, {x, 0, x + cw, H}, tile, {0, 0, cw, sh});
         }
     }
     DrawTabs(c);

@@ -43,6 +43,10 @@ public:
     void AddTab(TCustomForm* Child);
     void DeleteTab(TCustomForm* Child);
     void UpdateActiveTab();
+    // Redraws the child's tab (its caption changed).
+    void DrawMDITab(TCustomForm* Child);
+    // The index of the child's tab, or -1.
+    int TabIndexOf(const TCustomForm* Child) const;
 
     TskSkinMDITabKind TabKind() const { return FTabKind; }
     void SetTabKind(TskSkinMDITabKind Value);

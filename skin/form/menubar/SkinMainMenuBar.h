@@ -99,7 +99,6 @@ public:
     void MouseDown(int X, int Y, TMouseButton Button) override;
     void MouseEnter() override;
     void MouseLeave() override;
-    bool IsMorphing() const override;
 
     // Pressing opens the item's menu; releasing returns it to the hot or normal look.
     void SetPressed(bool Value);

@@ -292,10 +292,6 @@ bool TskSkinMainMenuBarItem::CanAnimate() const {
     return HasSkinRecord && framecount > 0 && !IsEmptySkinRect(animateskinrect) && OwnerBar->EffectsOn();
 }
 
-bool TskSkinMainMenuBarItem::IsMorphing() const {
-    return TskMenuBarObject::IsMorphing();
-}
-
 void TskSkinMainMenuBarItem::SelectFont(TCanvas& Canvas) const {
     if (HasSkinRecord && OwnerBar->UseSkinFont)
         SetSkinFont(Canvas.Font(), fontname, fontheight, fontstyle, clBtnText);
@@ -311,7 +307,8 @@ int TskSkinMainMenuBarItem::MeasureWidth(TCanvas& c) const {
     TRect r{0, 0, 0, 0};
     DrawTextWide(dc, MenuItem ? MenuItem->Caption() : String(), r, DT_CALCRECT | DT_CENTER | DT_SINGLELINE);
     const int tw = r.Width();
-    if (HasSkinRecord) return WidthOfRect(skinrect) + textrect.Left - textrect.Right + tw + 2;
+    // A text band wider than the item's picture must not give a negative width.
+    if (HasSkinRecord) return std::max(0, WidthOfRect(skinrect) + textrect.Left - textrect.Right + tw + 2);
     return tw + 12;
 }
 

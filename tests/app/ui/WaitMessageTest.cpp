@@ -2,8 +2,10 @@
 #include "app/ui/WaitMessage.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinLabel.h"
+#include "skin/controls/SkinPanel.h"
 
 #include "../../platform/vcl/VclFixture.h"
+#include "LayoutChecks.h"
 
 namespace vd {
 namespace {
@@ -65,6 +67,17 @@ TEST_F(WaitMessageTest, CloseWaitMessage) {
     EXPECT_EQ(WaitMessageWindow(), nullptr);
     EXPECT_EQ(Screen->FormCount(), 0);
     EXPECT_TRUE(ShowWaitMessage("Next")); // closed by the program: not a user's cancel
+}
+
+TEST_F(WaitMessageTest, LayoutFromItsFormResource) {
+    ASSERT_TRUE(ShowWaitMessage("Waiting"));
+    Pump();
+    TFShowMSG* w = WaitMessageWindow();
+    EXPECT_EQ(w->Name(), "FShowMSG");
+    EXPECT_EQ(w->Txt->Width(), 502);
+    EXPECT_EQ(w->Txt->Height(), 49);
+    EXPECT_EQ(w->BottomPanel->Height(), 42);
+    EXPECT_EQ(test::LayoutProblems(w), std::vector<std::string>{});
 }
 
 } // namespace

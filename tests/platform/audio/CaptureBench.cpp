@@ -8,6 +8,7 @@
 #include "platform/audio/FileLimit.h"
 #include "platform/audio/IoLoop.h"
 #include "tests/platform/audio/AudioFixture.h"
+#include "tests/platform/audio/PulseServer.h"
 #include "tests/support/DieWithParent.h"
 
 #include <benchmark/benchmark.h>
@@ -38,60 +39,10 @@ double CpuSeconds(int who = RUSAGE_SELF) {
     return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
-// A PulseAudio server with a null sink, for as long as the benchmark runs.
-class TPulseServer {
-public:
-    TPulseServer() {
-        FDir = test::TempDir();
-        const std::string pa =
-            "load-module module-native-protocol-unix auth-anonymous=1 socket=" + FDir +
-            "/native\nload-module module-null-sink sink_name=vdnull rate=44100 channels=2\n";
-        test::WriteFile(FDir + "/default.pa", pa.data(), pa.size());
-        const std::string conf = "pcm.vdpulse {\n type pulse\n server \"unix:" + FDir +
-                                 "/native\"\n device \"vdnull.monitor\"\n hint { show on description "
-                                 "\"Vendrill Paced Capture\" }\n}\n";
-        test::WriteFile(FDir + "/asound.conf", conf.data(), conf.size());
-        ::setenv("ALSA_CONFIG_PATH", (FDir + "/asound.conf").c_str(), 1);
-        ::setenv("HOME", FDir.c_str(), 1);
-        ::setenv("XDG_RUNTIME_DIR", FDir.c_str(), 1);
-        std::vector<std::string> args = {"pulseaudio",
-                                         "-n",
-                                         "-F",
-                                         FDir + "/default.pa",
-                                         "--daemonize=no",
-                                         "--exit-idle-time=-1",
-                                         "--use-pid-file=no",
-                                         "--log-target=stderr"};
-        std::vector<char*> argv;
-        for (auto& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        const pid_t parent = ::getpid();
-        FPid = ::fork();
-        if (FPid == 0) {
-            vd::test::DieWithParent(parent);
-            const int devnull = ::open("/dev/null", O_WRONLY);
-            if (devnull >= 0) ::dup2(devnull, 2);
-            ::execvp("pulseaudio", argv.data());
-            ::_exit(127);
-        }
-        struct stat st {};
-        test::WaitUntil([&] { return ::stat((FDir + "/native").c_str(), &st) == 0; }, 10000);
-    }
-    ~TPulseServer() {
-        if (FPid > 0) {
-            ::kill(FPid, SIGTERM);
-            ::waitpid(FPid, nullptr, 0);
-        }
-    }
-
-private:
-    std::string FDir;
-    pid_t FPid = 0;
-};
-
-TPulseServer& Pulse() {
-    static TPulseServer server;
+test::TPulseServer& Pulse() {
+    static test::TPulseServer server;
+    static const bool used = (server.UseInThisProcess(), true);
+    (void)used;
     return server;
 }
 
@@ -158,7 +109,7 @@ void CapturePath(benchmark::State& state) {
     Pulse();
     const double arecord = ArecordPercent(), arecord20 = ArecordEnginePeriodsPercent();
     const int encoders = static_cast<int>(state.range(0));
-    const int device = test::FindDevice("Vendrill Paced Capture");
+    const int device = test::FindDevice(test::TPulseServer::DeviceName);
     if (device < 0 || !AE_RecordInit(device) || !AE_RecordSetDevice(device)) {
         state.SkipWithError("no paced capture device");
         return;

@@ -28,10 +28,17 @@ bool TChildProcess::Start(const std::vector<std::string>& argv, const std::vecto
     int in[2], out[2];
     if (::pipe2(in, O_CLOEXEC) != 0) return false;
     if (::pipe2(out, O_CLOEXEC) != 0) return false;
-    std::vector<std::string> env;
+    // The extra variables replace those of the same name: the first of two would win.
+    std::vector<std::string> env = extraEnv;
+    const auto overridden = [&](const char* e) {
+        for (const std::string& x : extraEnv) {
+            const std::size_t eq = x.find('=');
+            if (x.compare(0, eq + 1, e, 0, eq + 1) == 0) return true;
+        }
+        return false;
+    };
     for (char** e = environ; *e; ++e)
-        env.emplace_back(*e);
-    env.insert(env.end(), extraEnv.begin(), extraEnv.end());
+        if (!overridden(*e)) env.emplace_back(*e);
     std::vector<char*> av, ev;
     for (auto& a : argv)
         av.push_back(const_cast<char*>(a.c_str()));

@@ -202,5 +202,81 @@ TEST(DemoScreenshotTest, SkinnedWindowWithItsPopupMenu) {
     XCloseDisplay(d);
 }
 
+// The multiple-document window: the skinned main window with its menu bar, tabs bar and two
+// children with frames of their own, kept as artefacts/mdi-demo.ppm; then the active child
+// maximized by a double click on its caption (its frame gone, its buttons on the menu bar), kept
+// as artefacts/mdi-demo-maximized.ppm.
+TEST(DemoScreenshotTest, MultipleDocumentWindowWithTabsAndChildren) {
+    XvfbServer server;
+    ASSERT_TRUE(server.Running()) << "no X server could be started (Xvfb missing?)";
+    ::Display* d = XOpenDisplay(server.Display().c_str());
+    ASSERT_NE(d, nullptr);
+    DemoProcess demo(server.Display(), "--mdi");
+    ::Window w = 0;
+    XWindowAttributes a{};
+    XImage* img = nullptr;
+    auto grab = [&] {
+        if (img) XDestroyImage(img);
+        img = nullptr;
+        w = FindByName(d, DefaultRootWindow(d), "Vendrill MDI demo");
+        if (!w || !XGetWindowAttributes(d, w, &a) || a.map_state != IsViewable) return false;
+        img = XGetImage(d, w, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes, ZPixmap);
+        return img != nullptr;
+    };
+    // The active child's caption comes from the same skin as the main window's: a row below the
+    // main caption, the menu bar and the tabs that carries the main caption's colour over about a
+    // child's width. Gives the row and a point on it, or y = -1.
+    auto childCaption = [&](int& y, int& x) {
+        y = x = -1;
+        const unsigned long caption = XGetPixel(img, a.width / 2, 10) & 0xFFFFFF;
+        for (int row = 80; row < a.height && y < 0; ++row) {
+            int same = 0, first = -1;
+            for (int col = 0; col < a.width; ++col)
+                if ((XGetPixel(img, col, row) & 0xFFFFFF) == caption) {
+                    ++same;
+                    if (first < 0) first = col;
+                }
+            if (same > 150 && same < a.width / 2 + 100) y = row, x = first + 40;
+        }
+    };
+    int y = -1, x = -1;
+    const bool painted = WaitUntil(
+        [&] {
+            if (!grab()) return false;
+            childCaption(y, x);
+            return y >= 0 && (XGetPixel(img, a.width / 2, a.height - 20) & 0xFFFFFF) != 0;
+        },
+        15000);
+    mkdir("artefacts", 0755);
+    if (img) {
+        EXPECT_TRUE(SavePpm(img, a.width, a.height, "artefacts/mdi-demo.ppm"));
+    }
+    ASSERT_TRUE(painted) << "no child frame in the client area";
+
+    // A double click on the child's caption maximizes it: no child caption row is left.
+    int sx = 0, sy = 0;
+    ::Window child = 0;
+    XTranslateCoordinates(d, w, DefaultRootWindow(d), x, y, &sx, &sy, &child);
+    XTestFakeMotionEvent(d, -1, sx, sy, CurrentTime);
+    for (int i = 0; i < 2; ++i) {
+        XTestFakeButtonEvent(d, 1, True, CurrentTime);
+        XTestFakeButtonEvent(d, 1, False, CurrentTime);
+    }
+    XSync(d, False);
+    const bool maximized = WaitUntil(
+        [&] {
+            if (!grab()) return false;
+            childCaption(y, x);
+            return y < 0;
+        },
+        10000);
+    if (img) {
+        EXPECT_TRUE(SavePpm(img, a.width, a.height, "artefacts/mdi-demo-maximized.ppm"));
+        XDestroyImage(img);
+    }
+    XCloseDisplay(d);
+    EXPECT_TRUE(maximized) << "the child kept its frame";
+}
+
 } // namespace
 } // namespace vd::test

@@ -2,6 +2,7 @@
 // its 50 ms retries, the switch to the 30 ms tick, and a failed restart that retries from the tick.
 #include "app/ui/console/DeviceStarter.h"
 #include "app/streams/StreamTexts.h"
+#include "app/ui/console/ConsoleTick.h"
 #include "app/ui/console/LogView.h"
 #include "app/ui/console/MeterView.h"
 #include "tests/platform/audio/AudioFixture.h"
@@ -212,6 +213,37 @@ TEST_F(DeviceStarterTest, ADeviceThatCannotOpenIsRetriedEverySecondAndLoggedOnce
     Configure(broken, FixtureName, true);
     Clock.Advance(TDeviceStarter::RetryMs);
     Starter->RetryIfDue(MillisecondClock());
+    EXPECT_EQ(Starter->Mode(), TDeviceMode::dmRunning);
+    EXPECT_EQ(LabDevice->Caption(), FixtureName);
+}
+
+// The tick drives the restart and its retries, and draws the fixture's peaks.
+TEST_F(DeviceStarterTest, TheTickRestartsRetriesAndMeters) {
+    std::unique_ptr<TConsoleTick> tick;
+    Starter.reset(); // one starter per timer
+    Starter = std::make_unique<TDeviceStarter>(Timer, LabDevice, *Meter, *Logs, [&] { tick->TimerWork(); });
+    TConsoleTickParts parts;
+    parts.Device = Starter.get();
+    parts.Logs = Logs.get();
+    tick = std::make_unique<TConsoleTick>(parts);
+    Starter->ResizeMeter(250, 40);
+    Configure(0, FixtureName, true);
+    Starter->StartDevice();
+    ASSERT_EQ(Starter->Mode(), TDeviceMode::dmRunning);
+    // The fixture's left channel peaks near -6 dB: after a tick -7 dB is lit on the left bar.
+    const TPoint minus7{static_cast<int>((24 - 7) * 10) + 5, 7};
+    ASSERT_TRUE(audio::test::WaitUntil([&] { return Starter->Capture().Peaks().Peak(0) > 15000; }));
+    Elapse(30);
+    EXPECT_EQ(Led->Picture().Canvas().Pixel(minus7.X, minus7.Y), clYellow);
+
+    Configure(audio::test::FindDevice("Vendrill Broken Device"), "Vendrill Broken Device", false);
+    DeviceChanged = true;
+    Elapse(30);
+    EXPECT_FALSE(DeviceChanged);
+    EXPECT_EQ(Starter->Mode(), TDeviceMode::dmRetrying);
+    Configure(0, FixtureName, true);
+    Clock.Advance(TDeviceStarter::RetryMs);
+    Elapse(30);
     EXPECT_EQ(Starter->Mode(), TDeviceMode::dmRunning);
     EXPECT_EQ(LabDevice->Caption(), FixtureName);
 }

@@ -5,6 +5,8 @@
 #include "app/ui/main/ProgramStart.h"
 #include "platform/shell/SingleInstance.h"
 #include "platform/vcl/Menus.h"
+#include "platform/vcl/Timer.h"
+#include "skin/controls/SkinSpeedButton.h"
 #include "skin/form/frame/SkinTrayIcon.h"
 #include "tests/support/WaitUntil.h"
 
@@ -60,10 +62,14 @@ TEST_F(MainCloseTest, TheExitQuestionComesOnlyWithARunningStreamAndNotAtTheSessi
             w->Close();
         Pump();
         EXPECT_EQ(Asked.size(), c.asked ? 1u : 0u);
-        if (c.asked) EXPECT_EQ(Asked.front(), ExitQuestion);
+        if (c.asked) {
+            EXPECT_EQ(Asked.front(), ExitQuestion);
+        }
         EXPECT_EQ(Application->Terminated(), c.closed);
         EXPECT_EQ(AppLanguage == nullptr, c.closed);
-        if (c.sessionEnd) EXPECT_TRUE(w->SystemShutdown);
+        if (c.sessionEnd) {
+            EXPECT_TRUE(w->SystemShutdown);
+        }
         if (!c.closed) {
             // The window stays as it was; the next close may still go.
             EXPECT_TRUE(w->Visible());
@@ -109,6 +115,52 @@ TEST_F(MainCloseTest, SessionEndSignalLogsAndClosesWithoutAsking) {
     EXPECT_TRUE(Application->Terminated());
     EXPECT_EQ(logged, std::vector<String>{"System shutdown!"});
     w->Free();
+}
+
+TEST_F(MainCloseTest, TheSessionEndingWhileTheQuestionIsUpClosesOnce) {
+    WriteSettings(OneAutoStream);
+    TFVendrill* w = Open();
+    int steps = 0;
+    w->OnShutdownStep = [&](const char* step) { steps += String(step) == "Lists"; };
+    SetAppMessageBox([&](const String&, int, unsigned) {
+        w->Perform(WM_QUERYENDSESSION, 0, 0);
+        return mrYes;
+    });
+    w->Close();
+    Pump();
+    EXPECT_EQ(steps, 1);
+    EXPECT_TRUE(w->SystemShutdown);
+    EXPECT_TRUE(Application->Terminated());
+    w->Free();
+}
+
+// The device panel's and the tool bar's buttons open their windows modally; a cancelled
+// settings window leaves the device off and the texts as they were.
+TEST_F(MainCloseTest, TheButtonsOpenTheirWindows) {
+    TFVendrill* w = Open();
+    struct Case {
+        TControl* button;
+        const char* window;
+    };
+    const Case cases[] = {{w->SBSetting, "FSettings"}, {w->SBPlugins, "Fr_Filters"}, {w->SBAdd, "FStation"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.window);
+        String opened;
+        {
+            TModalLoopHookScope cancel([&](TCustomForm& form) {
+                opened = form.Name();
+                form.SetModalResult(mrCancel);
+            });
+            hb->Click(RawButton::Left,
+                      c.button->ClientToScreen({c.button->Width() / 2, c.button->Height() / 2}));
+            Pump();
+        }
+        EXPECT_EQ(opened, c.window);
+        EXPECT_TRUE(w->Visible());
+    }
+    EXPECT_EQ(StationList.Count(), 0);
+    EXPECT_FALSE(w->Timer->Enabled());
+    EXPECT_EQ(w->SBSetting->Hint(), "Edit settings");
 }
 
 class MainTrayTest : public MainWindowTest {};

@@ -6,6 +6,7 @@
 #include "app/streams/Mailer.h"
 #include "app/ui/main/ConsoleParts.h"
 #include "platform/net/Socket.h"
+#include "skin/extra/dialogs/SkinProgressDialog.h"
 #include "tests/support/WaitUntil.h"
 
 #include <chrono>
@@ -54,7 +55,8 @@ TEST_F(MainShutdownTest, ThreadsStopBeforeTheListsAreFreedAndTheTitlePortFirst) 
 
     struct Seen {
         String step;
-        bool portOpen, listeners, connector, mailer, stations;
+        bool portOpen, listeners, connector, mailer, stations, dialog;
+        int progress;
     };
     std::vector<Seen> seen;
     w->OnShutdownStep = [&](const char* step) {
@@ -62,7 +64,8 @@ TEST_F(MainShutdownTest, ThreadsStopBeforeTheListsAreFreedAndTheTitlePortFirst) 
         seen.push_back({step, p.TitleSource().PortActive(),
                         p.Listeners() != nullptr && p.Listeners()->Running(),
                         p.Connector() != nullptr && p.Connector()->Running(),
-                        p.Emailer() != nullptr && p.Emailer()->Running(), StationList.Count() > 0});
+                        p.Emailer() != nullptr && p.Emailer()->Running(), StationList.Count() > 0,
+                        w->SPDClose->Shown(), w->SPDClose->Value()});
     };
     const auto start = Clock::now();
     w->Close();
@@ -86,6 +89,13 @@ TEST_F(MainShutdownTest, ThreadsStopBeforeTheListsAreFreedAndTheTitlePortFirst) 
     for (std::size_t i = 0; i + 1 < seen.size(); ++i)
         EXPECT_TRUE(seen[i].stations) << seen[i].step;
     EXPECT_FALSE(seen.back().stations);
+    // The progress dialog is up while the threads stop, with the language's text, and goes after.
+    EXPECT_FALSE(seen[0].dialog);
+    EXPECT_TRUE(seen[1].dialog);
+    EXPECT_GE(seen[1].progress, 30);
+    EXPECT_LE(seen[1].progress, 70);
+    EXPECT_FALSE(seen[2].dialog);
+    EXPECT_EQ(w->SPDClose->LabelCaption, "Closing the program, please wait");
     // The silent client was let go after its greeting.
     std::string greeting;
     EXPECT_TRUE(silent.RecvLine(greeting, 256, 2000));

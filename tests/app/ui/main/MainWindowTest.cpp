@@ -89,12 +89,32 @@ TEST_F(MainWindowTest, WithoutALanguageFileTheCreationStops) {
 }
 
 TEST_F(MainWindowTest, TheStoredPlaceIsUsedWithinTheScreen) {
-    WriteSettings("[Setting]\nPosX=-50\nPosY=5000\nPosW=300\nPosH=200\n");
-    TFVendrill* w = Open();
-    EXPECT_EQ(w->Left(), 0);
-    EXPECT_EQ(w->Top(), 1060);
-    EXPECT_EQ(w->ClientWidth(), 510);
-    EXPECT_EQ(w->ClientHeight(), 420);
+    struct Case {
+        const char* settings;
+        TRect expected; // left, top, client width, client height
+        bool wholeScreen;
+    };
+    const Case cases[] = {
+        {"PosX=-50\nPosY=5000\nPosW=300\nPosH=200\n", {0, 1060, 510, 420}, false},
+        {"PosX=200\nPosY=100\nPosW=700\nPosH=500\n", {200, 100, 700, 500}, false},
+        // Larger than the screen: the window is cut to the screen's size.
+        {"PosX=0\nPosY=0\nPosW=5000\nPosH=3000\n", {0, 0, 0, 0}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.settings);
+        WriteSettings(std::string("[Setting]\n") + c.settings);
+        TFVendrill* w = Open();
+        EXPECT_EQ(w->Left(), c.expected.Left);
+        EXPECT_EQ(w->Top(), c.expected.Top);
+        if (c.wholeScreen) {
+            EXPECT_EQ(w->Width(), 1920);
+            EXPECT_EQ(w->Height(), 1080);
+        } else {
+            EXPECT_EQ(w->ClientWidth(), c.expected.Right);
+            EXPECT_EQ(w->ClientHeight(), c.expected.Bottom);
+        }
+        w->Free();
+    }
 }
 
 // The caption buttons' hints follow the language, which the frame reads only when told.

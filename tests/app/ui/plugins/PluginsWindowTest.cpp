@@ -16,9 +16,11 @@
 
 #include "../../../platform/vcl/VclFixture.h"
 #include "../../core/TempFolder.h"
+#include "../LayoutChecks.h"
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 
 namespace vd {
 namespace {
@@ -96,6 +98,28 @@ TEST_F(PluginsWindowTest, TheFolderDialogTakesItsTitleFromTheLanguageFile) {
     TFr_Filters* w = Open();
     AppLanguage = nullptr;
     EXPECT_EQ(w->DEPlugins->Dialog()->Title(), "Choose the plugins folder");
+}
+
+// The program's English file gives every text the window already has.
+TEST_F(PluginsWindowTest, TheEnglishFileKeepsTheDesignTexts) {
+    auto texts = [](TComponent* window) {
+        std::map<String, String> out;
+        for (int i = 0; i < window->ComponentCount(); ++i)
+            if (auto* c = dynamic_cast<TControl*>(window->Components(i)))
+                out[c->Name()] = c->Caption() + "|" + c->Hint();
+        return out;
+    };
+    TFr_Filters* plain = Open();
+    const auto design = texts(plain);
+    plain->Free();
+    std::filesystem::copy_file(VD_ENGLISH_LNG, Folder.File("vendrill.English.lng"));
+    TLanguage language("vendrill.");
+    ASSERT_TRUE(language.SelectFile("English.lng"));
+    AppLanguage = &language;
+    TFr_Filters* w = Open();
+    AppLanguage = nullptr;
+    EXPECT_EQ(texts(w), design);
+    EXPECT_EQ(w->Caption(), "Edit plugins");
 }
 
 TEST_F(PluginsWindowTest, WarningStripOnlyForOtherRatesThan44100) {
@@ -247,6 +271,16 @@ TEST_F(PluginsWindowTest, ButtonsFollowTheMiddlePanelsSize) {
     EXPECT_EQ(w->SBFilterDel->Top(), 3 * (ch / 8));
     w->PanTResize(w->PanT);
     EXPECT_EQ(w->DEPlugins->Width(), w->PanT->ClientWidth() - w->DEPlugins->Left() - 4);
+}
+
+TEST_F(PluginsWindowTest, Layout) {
+    TAppSettings s = AppSettings;
+    s.Sample = 48000;
+    AssignAppSettings(s);
+    TFr_Filters* w = Open();
+    w->Show();
+    Pump();
+    EXPECT_EQ(test::LayoutProblems(w), std::vector<std::string>{});
 }
 
 } // namespace

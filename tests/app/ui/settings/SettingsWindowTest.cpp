@@ -20,9 +20,11 @@
 
 #include "../../../platform/vcl/VclFixture.h"
 #include "../../core/TempFolder.h"
+#include "../LayoutChecks.h"
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 
 namespace vd {
 namespace {
@@ -113,7 +115,9 @@ TEST_F(SettingsWindowTest, ShowsTheSettings) {
     EXPECT_EQ(w->ClientHeight(), 308);
     EXPECT_EQ(w->Pages->ActivePageIndex(), 0);
     EXPECT_TRUE(w->StatusTimer->Enabled());
-    EXPECT_EQ(w->CBDevice->Items().Count(), 3);
+    ASSERT_EQ(w->CBDevice->Items().Count(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(w->CBDevice->Items()[i], ThreeDevices[static_cast<std::size_t>(i)]);
     EXPECT_EQ(w->CBDevice->ItemIndex(), 1);
     EXPECT_EQ(w->RGDevice->ItemIndex(), 1);
     EXPECT_EQ(w->CBFreq->Items().Count(), 5);
@@ -360,6 +364,31 @@ TEST_F(SettingsWindowTest, SaveWritesTheFileAndCancelLeavesIt) {
     EXPECT_EQ(Screen->FormCount(), 0);
 }
 
+// A file that cannot be replaced: the user is told, the new settings stay for this run.
+TEST_F(SettingsWindowTest, ASaveThatFailsIsReported) {
+    std::filesystem::create_directories(SettingsFilePath()); // a folder where the file should go
+    std::vector<String> shown;
+    bool saved = false;
+    {
+        TModalLoopHookScope hook([&](TCustomForm& f) {
+            if (auto* box = dynamic_cast<TskMessageForm*>(&f)) {
+                shown.push_back(box->MessageLabel->Caption());
+                f.SetModalResult(mrOk);
+                return;
+            }
+            auto& w = dynamic_cast<TFSettings&>(f);
+            w.EIName->SetText("Radio Unsaved");
+            w.SBOKClick(w.SBOK);
+        });
+        saved = ShowSettings();
+    }
+    EXPECT_TRUE(saved);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].rfind("The settings could not be saved", 0), 0u) << shown[0];
+    EXPECT_EQ(AppSettings.InfoName, "Radio Unsaved");
+    EXPECT_TRUE(StreamInfoChanged);
+}
+
 TEST_F(SettingsWindowTest, LanguageListAndALanguageChosenInTheWindow) {
     TFSettings* w = Open();
     ASSERT_EQ(w->CB_Language->Items().Count(), 2);
@@ -390,6 +419,34 @@ TEST_F(SettingsWindowTest, LanguageListAndALanguageChosenInTheWindow) {
     w->CB_Language->SetItemIndex(deutsch);
     ASSERT_TRUE(w->StoreSetting());
     EXPECT_EQ(AppSettings.Language, "Deutsch.lng");
+}
+
+// The program's English file gives every text the window already has.
+TEST_F(SettingsWindowTest, TheEnglishFileKeepsTheDesignTexts) {
+    auto texts = [](TComponent* window) {
+        std::map<String, String> out;
+        for (int i = 0; i < window->ComponentCount(); ++i)
+            if (auto* c = dynamic_cast<TControl*>(window->Components(i))) {
+                String text = c->Caption() + "|" + c->Hint();
+                if (auto* group = dynamic_cast<TskSkinRadioGroup*>(c))
+                    for (int j = 0; j < group->Items().Count(); ++j)
+                        text += "|" + group->Items()[j];
+                if (c != static_cast<TFSettings*>(window)->CB_Language) out[c->Name()] = text;
+            }
+        return out;
+    };
+    AppLanguage = nullptr;
+    TFSettings* plain = Open();
+    const auto design = texts(plain);
+    plain->Free();
+    std::filesystem::copy_file(VD_ENGLISH_LNG, Folder.File("vendrill.English.lng"),
+                               std::filesystem::copy_options::overwrite_existing);
+    ASSERT_TRUE(Language->SelectFile("English.lng"));
+    AppLanguage = Language.get();
+    TFSettings* w = Open();
+    for (const auto& [name, text] : texts(w))
+        EXPECT_EQ(text, design.at(name)) << name;
+    EXPECT_EQ(w->Caption(), "Settings");
 }
 
 TEST_F(SettingsWindowTest, ALanguageNameIsCutTo64Characters) {
@@ -512,6 +569,24 @@ TEST_F(SettingsWindowTest, GroupCheckEnablesTheSmtpControls) {
     w->GBEMail->SetChecked(true);
     EXPECT_TRUE(w->ESMTPHost->Enabled());
     EXPECT_TRUE(w->ESMTPPort->Enabled());
+}
+
+// Each page and each title mode at the window's size: inside, apart, tabbed in reading order.
+TEST_F(SettingsWindowTest, LayoutOfEveryPage) {
+    TFSettings* w = Open();
+    w->Show();
+    Pump();
+    for (int page = 0; page < 4; ++page) {
+        w->Pages->SetActivePageIndex(page);
+        Pump();
+        EXPECT_EQ(test::LayoutProblems(w), std::vector<std::string>{}) << "page " << page;
+    }
+    w->Pages->SetActivePageIndex(2);
+    w->UTPort->SetChecked(true);
+    w->UTOnlyIP->SetChecked(true);
+    w->CBSHowPass->SetChecked(true);
+    Pump();
+    EXPECT_EQ(test::LayoutProblems(w), std::vector<std::string>{}) << "title port";
 }
 
 } // namespace

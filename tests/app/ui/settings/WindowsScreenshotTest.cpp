@@ -19,6 +19,7 @@
 #include "platform/win/x11/X11Backend.h"
 #include "skin/boxes/SkinBoxes.h"
 #include "skin/controls/SkinCheckRadioBox.h"
+#include "skin/controls/SkinLabel.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStoredSkin.h"
 #include "tests/support/TempDir.h"
@@ -133,6 +134,7 @@ TEST_F(ConsoleScreenshots, SettingsWindowEveryPage) {
     {
         TModalLoopHookScope hook([&](TCustomForm& f) {
             auto& w = dynamic_cast<TFSettings&>(f);
+            w.EMailRes->SetCaption("The test message sended. Check EMail");
             std::string last;
             for (int page = 0; page < 4; ++page) {
                 w.Pages->SetActivePageIndex(page);

@@ -21,6 +21,7 @@
 #include "../../../platform/vcl/VclFixture.h"
 #include "tests/support/TempDir.h"
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -310,7 +311,9 @@ TEST_F(StationWindowTest, SavingAStreamByItsState) {
         EXPECT_EQ(station->Lost.load(), c.lostAfter);
         EXPECT_EQ(station->Port, c.change ? 9000 : 8000);
         EXPECT_EQ(station->Auto, c.autostart);
-        if (c.stateAfter == ssConnect && c.state == ssStop) EXPECT_EQ(station->RetryCount.load(), 0);
+        if (c.stateAfter == ssConnect && c.state == ssStop) {
+            EXPECT_EQ(station->RetryCount.load(), 0);
+        }
     }
 }
 
@@ -341,6 +344,20 @@ TEST_F(StationWindowTest, NewStreamIsAppendedAndStartsOnlyWithAutostart) {
         EXPECT_EQ(Ini().ReadString(section, "URL", ""), "new.example");
         EXPECT_EQ(Ini().ReadInteger(section, "Auto", -1), autostart ? 1 : 0);
     }
+}
+
+// A settings file that cannot be written is said so; the stream is in the list all the same.
+TEST_F(StationWindowTest, SettingsFileThatCannotBeWrittenIsReported) {
+    std::filesystem::create_directory(Dir.File("vendrill.ini")); // read and replaced, it fails both
+    EXPECT_TRUE(Edit(-1, [&](TFStation& w) {
+        w.EServer->SetText("new.example");
+        Press(w.SBOK);
+    }));
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].Text, "Can't save the stream in the settings file");
+    EXPECT_EQ(Messages[0].Caption, GetMessageCaption(skmtError, nullptr));
+    ASSERT_EQ(StationList.Count(), 1);
+    EXPECT_EQ(StationList.Items(0)->URL, "new.example");
 }
 
 // Cancel, and the frame's close, store nothing, not even what a refused Save took over.

@@ -1,6 +1,7 @@
 // The directory and file edits: read from a form resource with their dialog settings, and the
 // directory edit's button through the select-folder dialog.
 #include "ShellDialogFixture.h"
+#include "platform/rtl/Exception.h"
 #include "platform/vcl/FormReader.h"
 #include "skin/boxes/SkinEdit.h"
 #include "skin/controls/SkinBevel.h"
@@ -18,7 +19,9 @@
 #include "skin/extra/shell/SkinSelDirForm.h"
 #include "skin/extra/shell/SkinSelectDirDialog.h"
 #include "skin/extra/shell/SkinShellClasses.h"
+#include "skin/extra/shell/SkinShellComboBox.h"
 #include "skin/extra/shell/SkinShellListView.h"
+#include "skin/extra/shell/SkinShellNotifier.h"
 #include "skin/extra/shell/SkinShellTreeView.h"
 
 #include <functional>
@@ -85,6 +88,64 @@ TEST_F(DialogEdits, FormResourceSetsTheDialogsAndTheirSkins) {
     delete skin;
     EXPECT_EQ(de->DlgSkinData(), nullptr) << "a freed skin is forgotten";
     EXPECT_EQ(fe->DlgCtrlSkinData(), nullptr);
+    form->Free();
+}
+
+TEST_F(DialogEdits, FormResourceLinksTheShellViews) {
+    RegisterSkinShellClasses();
+    const String text = "object Browser: TForm\n"
+                        "  Width = 500\n"
+                        "  Height = 400\n"
+                        "  object Tree: TskSkinDirTreeView\n"
+                        "    Width = 150\n"
+                        "    Height = 300\n"
+                        "    ObjectTypes = [otFolders, otHidden]\n"
+                        "    ShellListView = List\n"
+                        "  end\n"
+                        "  object List: TskSkinFileListView\n"
+                        "    Left = 150\n"
+                        "    Width = 300\n"
+                        "    Height = 300\n"
+                        "    Mask = '*.txt'\n"
+                        "    Root = '" +
+                        Home +
+                        "/music'\n"
+                        "  end\n"
+                        "  object Combo: TskSkinShellComboBox\n"
+                        "    Top = 310\n"
+                        "    Width = 200\n"
+                        "    ShellListView = List\n"
+                        "  end\n"
+                        "  object Watch: TskShellChangeNotifier\n"
+                        "    Root = '" +
+                        Home +
+                        "'\n"
+                        "    WatchSubTree = False\n"
+                        "    NotifyFilters = [nfFileNameChange, nfSizeChange]\n"
+                        "  end\n"
+                        "end\n";
+    auto* form = new TForm(Application);
+    form->SetName("Browser");
+    TFormReader::ReadRoot(text, form);
+    auto* tree = dynamic_cast<TskSkinDirTreeView*>(form->FindComponent("Tree"));
+    auto* list = dynamic_cast<TskSkinFileListView*>(form->FindComponent("List"));
+    auto* combo = dynamic_cast<TskSkinShellComboBox*>(form->FindComponent("Combo"));
+    auto* watch = dynamic_cast<TskShellChangeNotifier*>(form->FindComponent("Watch"));
+    ASSERT_TRUE(tree && list && combo && watch);
+    EXPECT_EQ(tree->ObjectTypes(), (1u << otFolders) | (1u << otHidden));
+    EXPECT_EQ(tree->ShellListView(), list);
+    EXPECT_EQ(list->ShellTreeView(), tree);
+    EXPECT_EQ(combo->ShellListView(), list);
+    EXPECT_EQ(list->Mask(), "*.txt");
+    EXPECT_FALSE(watch->WatchSubTree());
+    EXPECT_EQ(watch->NotifyFilters(), (1u << nfFileNameChange) | (1u << nfSizeChange));
+    EXPECT_THROW(
+        TFormReader::ReadComponent("object X: TskSkinDirTreeView\n  ObjectTypes = [otFiles]\nend\n", Owner),
+        EReadError);
+    form->Show();
+    Pump();
+    list->SetPath(Home + "/music");
+    EXPECT_EQ(tree->GetPath(), Home + "/music") << "linked from the resource";
     form->Free();
 }
 

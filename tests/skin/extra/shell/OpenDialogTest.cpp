@@ -117,14 +117,14 @@ TEST_F(OpenDialog, FirstShowAndTheKeptSizeViewAndFileType) {
         EXPECT_EQ(f.ClientHeight(), 290);
         EXPECT_EQ(f.Caption(), "Open file");
         EXPECT_EQ(f.FileList->ViewStyle(), vsList);
-        EXPECT_TRUE(f.ViewItems[3]->Checked) << "List";
+        EXPECT_TRUE(f.ViewItems[2]->Checked) << "List";
         EXPECT_EQ(f.ActiveControl(), f.FileNameEdit);
         EXPECT_EQ(Names(f), (std::vector<String>{"live", "a.mp3"})) << "the second mask";
         EXPECT_EQ(f.FileList->ItemFocused(), f.FileList->Items().Item(0));
-        f.ViewItems[2]->Click(); // details
+        f.ViewItems[3]->Click(); // details
         EXPECT_EQ(f.FileList->ViewStyle(), vsReport);
-        EXPECT_TRUE(f.ViewItems[2]->Checked);
-        EXPECT_FALSE(f.ViewItems[3]->Checked);
+        EXPECT_TRUE(f.ViewItems[3]->Checked);
+        EXPECT_FALSE(f.ViewItems[2]->Checked);
         f.FileTypeBox->SetItemIndex(0);
         EXPECT_EQ(Names(f), (std::vector<String>{"live", "b.txt"}));
         f.SetClientWidth(500);
@@ -136,7 +136,7 @@ TEST_F(OpenDialog, FirstShowAndTheKeptSizeViewAndFileType) {
     EXPECT_FALSE(Show([&](TskOpenDlgForm& f) {
         EXPECT_EQ(f.ClientWidth(), 500);
         EXPECT_EQ(f.FileList->ViewStyle(), vsReport);
-        EXPECT_TRUE(f.ViewItems[2]->Checked);
+        EXPECT_TRUE(f.ViewItems[3]->Checked);
         EXPECT_EQ(f.FileList->Columns().Count(), 4);
         f.Close();
     }));

@@ -2,14 +2,18 @@
 // answers (never a folder without a file-system path), the new-folder button and the path edit.
 #include "../../../platform/vcl/KeyScript.h"
 #include "ShellDialogFixture.h"
+#include "platform/rtl/Resources.h"
 #include "skin/boxes/SkinEdit.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinSpeedButton.h"
+#include "skin/core/SkinData.h"
+#include "skin/core/SkinStoredSkin.h"
 #include "skin/extra/shell/SkinDialogParts.h"
 #include "skin/extra/shell/SkinFileCtrl.h"
 #include "skin/extra/shell/SkinSelDirForm.h"
 #include "skin/extra/shell/SkinSelectDirDialog.h"
 #include "skin/extra/shell/SkinShellTreeView.h"
+#include "skin/form/frame/SkinForm.h"
 
 #include <functional>
 #include <unistd.h>
@@ -52,6 +56,25 @@ TEST_F(SelectDir, FirstShowIs280SquareAndTheSizeIsKeptAfterCancel) {
         f.Close();
     }));
     EXPECT_EQ(Screen->FormCount(), 1);
+}
+
+TEST_F(SelectDir, ALoadedSkinRaisesTheFirstSizeToTheFramesMinimum) {
+    auto* skin = new TskSkinData(Owner);
+    TskCompressedStoredSkin stored;
+    const std::string_view bytes = FindResource("SKIN", "QUILLMARSH");
+    ASSERT_FALSE(bytes.empty());
+    stored.ReadCompressedData({reinterpret_cast<const Byte*>(bytes.data()), bytes.size()});
+    skin->LoadStoredSkin(&stored);
+    ASSERT_FALSE(skin->Empty());
+    Dlg->SetSkinData(skin);
+    Dlg->DialogMinWidth = 420;
+    Dlg->DialogMinHeight = 330;
+    EXPECT_FALSE(Show([](TskSelDirDlgForm& f) {
+        EXPECT_EQ(f.Frame->GetMinWidth(), 420);
+        EXPECT_EQ(f.ClientWidth(), 420);
+        EXPECT_EQ(f.ClientHeight(), 330);
+        f.Close();
+    }));
 }
 
 TEST_F(SelectDir, ClientExtentRules) {

@@ -76,5 +76,37 @@ TEST_F(DeleteConfirm, TheDialogAsksOnlyWhileItIsUp) {
     EXPECT_EQ(before, "x") << "the question before the dialog is back";
 }
 
+TEST_F(DeleteConfirm, DeleteInTheOpenDialogsListAsksTrashesAndRereads) {
+    auto* dlg = new TskSkinOpenDialog(Owner);
+    dlg->InitialDir = Home + "/music";
+    std::vector<String> after;
+    TModalLoopHookScope hook([&](TCustomForm& f) {
+        auto& d = static_cast<TskOpenDlgForm&>(f);
+        TskCustomShellListView* list = d.FileList;
+        int row = -1;
+        for (int i = 0; i < list->Items().Count(); ++i)
+            if (list->Items().Item(i)->Caption() == "a.mp3") row = i;
+        if (row < 0) {
+            ADD_FAILURE() << "no a.mp3 row";
+            return d.CancelButton->ButtonClick();
+        }
+        list->SetSelected(list->Items().Item(row));
+        TShellCommandHooks hooks;
+        hooks.Execute = [list](const String& verb, bool& handled) { list->ExecuteCommand(verb, handled); };
+        hooks.Completed = [list](const String& verb, bool ok) { list->CommandCompleted(verb, ok); };
+        {
+            TModalLoopHookScope yes([](TCustomForm& box) { box.SetModalResult(mrYes); });
+            EXPECT_TRUE(RunShellVerb(list->Folders(row), "delete", hooks));
+        }
+        for (int i = 0; i < list->Items().Count(); ++i)
+            after.push_back(list->Items().Item(i)->Caption());
+        d.CancelButton->ButtonClick();
+    });
+    dlg->ShowOpenForm();
+    EXPECT_FALSE(FileExists(Home + "/music/a.mp3"));
+    EXPECT_TRUE(FileExists(Home + "/.data/Trash/files/a.mp3"));
+    EXPECT_EQ(after, (std::vector<String>{"live", "b.txt", "title"})) << "the list was read again";
+}
+
 } // namespace
 } // namespace vd::test

@@ -1,7 +1,8 @@
 // Both file dialogs on a private Xvfb with the program's own skin over a temporary folder tree,
 // driven by simulated pointer input: the select-folder dialog picks a folder, the open-file
 // dialog goes into a folder and picks a file. Each is kept as an artefact to be judged by eye:
-// artefacts/select-folder-dialog.ppm and artefacts/open-file-dialog.ppm.
+// artefacts/select-folder-dialog.ppm, artefacts/open-file-dialog.ppm and the details view,
+// artefacts/open-file-dialog-details.ppm.
 #include "../../../platform/win/x11/Xvfb.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include "platform/rtl/Resources.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
+#include "platform/vcl/Menus.h"
 #include "platform/vcl/Screen.h"
 #include "platform/win/x11/X11Backend.h"
 #include "skin/boxes/SkinEdit.h"
@@ -129,6 +131,14 @@ protected:
         XDestroyImage(image);
         return saved;
     }
+    unsigned long ScreenPixel(TPoint At) {
+        ::XImage* image =
+            XGetImage(Observer, DefaultRootWindow(Observer), At.X, At.Y, 1, 1, AllPlanes, ZPixmap);
+        if (!image) return 0;
+        const unsigned long p = XGetPixel(image, 0, 0) & 0xFFFFFF;
+        XDestroyImage(image);
+        return p;
+    }
     // A simulated click (or double click) at a point of Control.
     void Click(TControl* Control, TPoint At, int Count = 1) {
         const TPoint p = Control->ClientToScreen(At);
@@ -203,6 +213,12 @@ TEST_F(ShellDialogScreenshot, OpenFileGoesIntoAFolderAndPicksAFile) {
         EXPECT_TRUE(
             WaitUntil([&] { return d.FileNameEdit->Text() == "friday.txt"; }, 10000, [&] { Pump(); }));
         kept = Keep(f, "artefacts/open-file-dialog.ppm");
+        // The details view: its column header covers the list's top row once drawn.
+        const TPoint top = d.FileList->ClientToScreen({d.FileList->Width() / 2, 4});
+        const unsigned long before = ScreenPixel(top);
+        d.ViewItems[3]->Click();
+        EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(top) != before; }, 10000, [&] { Pump(); }));
+        kept = Keep(f, "artefacts/open-file-dialog-details.ppm") && kept;
         Click(d.OpenButton, {d.OpenButton->Width() / 2, d.OpenButton->Height() / 2});
         Finish(f);
     });

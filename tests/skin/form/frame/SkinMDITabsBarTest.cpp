@@ -5,6 +5,7 @@
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
 #include "skin/core/SkinParentBackground.h"
+#include "skin/form/frame/SkinForm.h"
 
 #include <string>
 #include <vector>
@@ -246,6 +247,8 @@ TEST_F(MDITabsTest, TransparentControlsOnAMultipleDocumentFormSeeTheClientBackgr
     SelectObject(dc.Get(), bmp.Get());
     PaintParentBackground(Bar, dc.Get());
     EXPECT_EQ(GetPixel(dc.Get(), 5, 5) & 0xFFFFFF, COLORREF(0x1EC80A)) << "a plain form paints itself";
+    // The multiple-document rule comes with the form's frame.
+    new TskSkinForm(Form);
     Form->SetFormStyle(fsMDIForm);
     Show();
     PaintParentBackground(Bar, dc.Get());
