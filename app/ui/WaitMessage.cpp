@@ -28,12 +28,12 @@ TFShowMSG::TFShowMSG(TComponent* AOwner) : TForm(AOwner) {
     ReadFormResource(this, "FShowMSG", [&](TComponent* c, const String& event, const String& handler) {
         return events.Bind(c, event, handler);
     });
-    SKFD = FormPart<TskSkinData>(this, "SKFD");
-    Frame = FormPart<TskSkinForm>(this, "SKF");
-    TopPanel = FormPart<TskSkinPanel>(this, "TopPanel");
-    BottomPanel = FormPart<TskSkinPanel>(this, "BottomPanel");
-    Txt = FormPart<TskSkinLabel>(this, "Txt");
-    BTNClose = FormPart<TskSkinButton>(this, "BTNClose");
+    SKFD = FormComponent<TskSkinData>(this, "SKFD");
+    Frame = FormComponent<TskSkinForm>(this, "SKF");
+    TopPanel = FormComponent<TskSkinPanel>(this, "TopPanel");
+    BottomPanel = FormComponent<TskSkinPanel>(this, "BottomPanel");
+    Txt = FormComponent<TskSkinLabel>(this, "Txt");
+    BTNClose = FormComponent<TskSkinButton>(this, "BTNClose");
     HandleNeeded(); // the client size depends on the frame the window gets
     SetClientWidth(521);
     SetClientHeight(126);
@@ -58,7 +58,6 @@ void TFShowMSG::FormClose(TObject*, TCloseAction& Action) {
     State = -1;
     if (Window == this) Window = nullptr;
     Action = caFree;
-    SetName(String()); // a new window may take the name before this one is released
 }
 
 int WaitWindowState() {

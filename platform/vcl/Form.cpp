@@ -391,6 +391,8 @@ void TCustomForm::Close() {
 }
 
 void TCustomForm::Release() {
+    // Going away: the next window of its kind may take the name before this one is freed.
+    SetName(String());
     if (HandleAllocated())
         PostMessage(FHandle, CM_RELEASE, 0, 0);
     else

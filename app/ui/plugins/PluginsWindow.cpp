@@ -64,21 +64,21 @@ TFr_Filters::TFr_Filters(TComponent* AOwner) : TForm(AOwner) {
     ReadFormResource(this, "Fr_Filters", [&](TComponent* c, const String& event, const String& handler) {
         return events.Bind(c, event, handler);
     });
-    skSkinForm1 = FormPart<TskSkinForm>(this, "skSkinForm1");
-    PanMsg = FormPart<TskSkinPanel>(this, "PanMsg");
-    Lab_Warning = FormPart<TskSkinStdLabel>(this, "Lab_Warning");
-    PanTC = FormPart<TskSkinPanel>(this, "PanTC");
-    PanT = FormPart<TskSkinPanel>(this, "PanT");
-    Lab_Path = FormPart<TskSkinStdLabel>(this, "Lab_Path");
-    DEPlugins = FormPart<TskSkinDirectoryEdit>(this, "DEPlugins");
-    PanL = FormPart<TskSkinPanel>(this, "PanL");
-    LBPlugin = FormPart<TskSkinListBox>(this, "LBPlugin");
-    PanC = FormPart<TskSkinPanel>(this, "PanC");
-    SBFilterAdd = FormPart<TskSkinSpeedButton>(this, "SBFilterAdd");
-    SBFilterDel = FormPart<TskSkinSpeedButton>(this, "SBFilterDel");
-    SBOk = FormPart<TskSkinSpeedButton>(this, "SBOk");
-    PanUse = FormPart<TskSkinPanel>(this, "PanUse");
-    LBUsePlugin = FormPart<TskSkinListBox>(this, "LBUsePlugin");
+    skSkinForm1 = FormComponent<TskSkinForm>(this, "skSkinForm1");
+    PanMsg = FormComponent<TskSkinPanel>(this, "PanMsg");
+    Lab_Warning = FormComponent<TskSkinStdLabel>(this, "Lab_Warning");
+    PanTC = FormComponent<TskSkinPanel>(this, "PanTC");
+    PanT = FormComponent<TskSkinPanel>(this, "PanT");
+    Lab_Path = FormComponent<TskSkinStdLabel>(this, "Lab_Path");
+    DEPlugins = FormComponent<TskSkinDirectoryEdit>(this, "DEPlugins");
+    PanL = FormComponent<TskSkinPanel>(this, "PanL");
+    LBPlugin = FormComponent<TskSkinListBox>(this, "LBPlugin");
+    PanC = FormComponent<TskSkinPanel>(this, "PanC");
+    SBFilterAdd = FormComponent<TskSkinSpeedButton>(this, "SBFilterAdd");
+    SBFilterDel = FormComponent<TskSkinSpeedButton>(this, "SBFilterDel");
+    SBOk = FormComponent<TskSkinSpeedButton>(this, "SBOk");
+    PanUse = FormComponent<TskSkinPanel>(this, "PanUse");
+    LBUsePlugin = FormComponent<TskSkinListBox>(this, "LBUsePlugin");
     if (TskSkinData* skin = MainSkinData()) {
         AssignSkinData(this, skin);
         DEPlugins->SetDlgSkinData(skin);
@@ -186,7 +186,6 @@ void TFr_Filters::PanTResize(TObject*) {
 
 void TFr_Filters::FormClose(TObject*, TCloseAction& Action) {
     Action = caFree;
-    SetName(String()); // a new window may take the name before this one is released
 }
 
 void ShowPluginsWindow() {

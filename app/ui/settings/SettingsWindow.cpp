@@ -83,7 +83,7 @@ TFSettings::TFSettings(TComponent* AOwner) : TForm(AOwner) {
     ReadFormResource(this, "FSettings", [&](TComponent* c, const String& event, const String& handler) {
         return events.Bind(c, event, handler);
     });
-    FindParts();
+    FindComponents();
     HandleNeeded(); // the client size depends on the frame the window gets
     SetClientWidth(369);
     SetClientHeight(308);
@@ -94,60 +94,60 @@ TFSettings::~TFSettings() {
     MailStatus.TestMode = false;
 }
 
-void TFSettings::FindParts() {
-    SKSD = FormPart<TskSkinData>(this, "SKSD");
-    skSkinForm1 = FormPart<TskSkinForm>(this, "skSkinForm1");
-    sMsg = FormPart<TskSkinMessage>(this, "sMsg");
-    StatusTimer = FormPart<TTimer>(this, "StatusTimer");
-    PanBtn = FormPart<TskSkinPanel>(this, "PanBtn");
-    SBOK = FormPart<TskSkinSpeedButton>(this, "SBOK");
-    SBCancel = FormPart<TskSkinSpeedButton>(this, "SBCancel");
-    Pages = FormPart<TskSkinPageControl>(this, "Pages");
-    TabMain = FormPart<TskSkinTabSheet>(this, "TabMain");
-    TabInfo = FormPart<TskSkinTabSheet>(this, "TabInfo");
-    TabTitle = FormPart<TskSkinTabSheet>(this, "TabTitle");
-    TabEMail = FormPart<TskSkinTabSheet>(this, "TabEMail");
-    CB_Language = FormPart<TskSkinComboBox>(this, "CB_Language");
-    RGDevice = FormPart<TskSkinRadioGroup>(this, "RGDevice");
-    CBDevice = FormPart<TskSkinComboBox>(this, "CBDevice");
-    CBFreq = FormPart<TskSkinComboBox>(this, "CBFreq");
-    CBTray = FormPart<TskSkinCheckRadioBox>(this, "CBTray");
-    CBAutoStart = FormPart<TskSkinCheckRadioBox>(this, "CBAutoStart");
-    ETimeError = FormPart<TskSkinSpinEdit>(this, "ETimeError");
-    ETimeRestore = FormPart<TskSkinSpinEdit>(this, "ETimeRestore");
-    EIName = FormPart<TskSkinEdit>(this, "EIName");
-    EIDesc = FormPart<TskSkinEdit>(this, "EIDesc");
-    EIURL = FormPart<TskSkinEdit>(this, "EIURL");
-    EIGenre = FormPart<TskSkinEdit>(this, "EIGenre");
-    EIAIM = FormPart<TskSkinEdit>(this, "EIAIM");
-    EIIRC = FormPart<TskSkinEdit>(this, "EIIRC");
-    EIICQ = FormPart<TskSkinEdit>(this, "EIICQ");
-    RBInfoUTF8 = FormPart<TskSkinCheckRadioBox>(this, "RBInfoUTF8");
-    UTFile = FormPart<TskSkinCheckRadioBox>(this, "UTFile");
-    UTPort = FormPart<TskSkinCheckRadioBox>(this, "UTPort");
-    LabFile = FormPart<TskSkinStdLabel>(this, "LabFile");
-    EFileName = FormPart<TskSkinFileEdit>(this, "EFileName");
-    CB_TextUTF8 = FormPart<TskSkinCheckRadioBox>(this, "CB_TextUTF8");
-    LPort = FormPart<TskSkinStdLabel>(this, "LPort");
-    EPort = FormPart<TskSkinSpinEdit>(this, "EPort");
-    UTOnlyIP = FormPart<TskSkinCheckRadioBox>(this, "UTOnlyIP");
-    EHost = FormPart<TskSkinEdit>(this, "EHost");
-    LPass = FormPart<TskSkinStdLabel>(this, "LPass");
-    EPass = FormPart<TskSkinPasswordEdit>(this, "EPass");
-    EPassView = FormPart<TskSkinEdit>(this, "EPassView");
-    CBSHowPass = FormPart<TskSkinCheckRadioBox>(this, "CBSHowPass");
-    CBTitle_String = FormPart<TskSkinCheckRadioBox>(this, "CBTitle_String");
-    GBEMail = FormPart<TskSkinGroupBox>(this, "GBEMail");
-    ESMTPSend = FormPart<TskSkinEdit>(this, "ESMTPSend");
-    ESMTPHost = FormPart<TskSkinEdit>(this, "ESMTPHost");
-    ESMTPFrom = FormPart<TskSkinEdit>(this, "ESMTPFrom");
-    ESMTPUser = FormPart<TskSkinEdit>(this, "ESMTPUser");
-    ESMTPPass = FormPart<TskSkinPasswordEdit>(this, "ESMTPPass");
-    ESMTPPort = FormPart<TskSkinSpinEdit>(this, "ESMTPPort");
-    CBSMTPAuth = FormPart<TskSkinCheckRadioBox>(this, "CBSMTPAuth");
-    CBSMTPUseSSL = FormPart<TskSkinCheckRadioBox>(this, "CBSMTPUseSSL");
-    SBEMailTest = FormPart<TskSkinSpeedButton>(this, "SBEMailTest");
-    EMailRes = FormPart<TskSkinLabel>(this, "EMailRes");
+void TFSettings::FindComponents() {
+    SKSD = FormComponent<TskSkinData>(this, "SKSD");
+    skSkinForm1 = FormComponent<TskSkinForm>(this, "skSkinForm1");
+    sMsg = FormComponent<TskSkinMessage>(this, "sMsg");
+    StatusTimer = FormComponent<TTimer>(this, "StatusTimer");
+    PanBtn = FormComponent<TskSkinPanel>(this, "PanBtn");
+    SBOK = FormComponent<TskSkinSpeedButton>(this, "SBOK");
+    SBCancel = FormComponent<TskSkinSpeedButton>(this, "SBCancel");
+    Pages = FormComponent<TskSkinPageControl>(this, "Pages");
+    TabMain = FormComponent<TskSkinTabSheet>(this, "TabMain");
+    TabInfo = FormComponent<TskSkinTabSheet>(this, "TabInfo");
+    TabTitle = FormComponent<TskSkinTabSheet>(this, "TabTitle");
+    TabEMail = FormComponent<TskSkinTabSheet>(this, "TabEMail");
+    CB_Language = FormComponent<TskSkinComboBox>(this, "CB_Language");
+    RGDevice = FormComponent<TskSkinRadioGroup>(this, "RGDevice");
+    CBDevice = FormComponent<TskSkinComboBox>(this, "CBDevice");
+    CBFreq = FormComponent<TskSkinComboBox>(this, "CBFreq");
+    CBTray = FormComponent<TskSkinCheckRadioBox>(this, "CBTray");
+    CBAutoStart = FormComponent<TskSkinCheckRadioBox>(this, "CBAutoStart");
+    ETimeError = FormComponent<TskSkinSpinEdit>(this, "ETimeError");
+    ETimeRestore = FormComponent<TskSkinSpinEdit>(this, "ETimeRestore");
+    EIName = FormComponent<TskSkinEdit>(this, "EIName");
+    EIDesc = FormComponent<TskSkinEdit>(this, "EIDesc");
+    EIURL = FormComponent<TskSkinEdit>(this, "EIURL");
+    EIGenre = FormComponent<TskSkinEdit>(this, "EIGenre");
+    EIAIM = FormComponent<TskSkinEdit>(this, "EIAIM");
+    EIIRC = FormComponent<TskSkinEdit>(this, "EIIRC");
+    EIICQ = FormComponent<TskSkinEdit>(this, "EIICQ");
+    RBInfoUTF8 = FormComponent<TskSkinCheckRadioBox>(this, "RBInfoUTF8");
+    UTFile = FormComponent<TskSkinCheckRadioBox>(this, "UTFile");
+    UTPort = FormComponent<TskSkinCheckRadioBox>(this, "UTPort");
+    LabFile = FormComponent<TskSkinStdLabel>(this, "LabFile");
+    EFileName = FormComponent<TskSkinFileEdit>(this, "EFileName");
+    CB_TextUTF8 = FormComponent<TskSkinCheckRadioBox>(this, "CB_TextUTF8");
+    LPort = FormComponent<TskSkinStdLabel>(this, "LPort");
+    EPort = FormComponent<TskSkinSpinEdit>(this, "EPort");
+    UTOnlyIP = FormComponent<TskSkinCheckRadioBox>(this, "UTOnlyIP");
+    EHost = FormComponent<TskSkinEdit>(this, "EHost");
+    LPass = FormComponent<TskSkinStdLabel>(this, "LPass");
+    EPass = FormComponent<TskSkinPasswordEdit>(this, "EPass");
+    EPassView = FormComponent<TskSkinEdit>(this, "EPassView");
+    CBSHowPass = FormComponent<TskSkinCheckRadioBox>(this, "CBSHowPass");
+    CBTitle_String = FormComponent<TskSkinCheckRadioBox>(this, "CBTitle_String");
+    GBEMail = FormComponent<TskSkinGroupBox>(this, "GBEMail");
+    ESMTPSend = FormComponent<TskSkinEdit>(this, "ESMTPSend");
+    ESMTPHost = FormComponent<TskSkinEdit>(this, "ESMTPHost");
+    ESMTPFrom = FormComponent<TskSkinEdit>(this, "ESMTPFrom");
+    ESMTPUser = FormComponent<TskSkinEdit>(this, "ESMTPUser");
+    ESMTPPass = FormComponent<TskSkinPasswordEdit>(this, "ESMTPPass");
+    ESMTPPort = FormComponent<TskSkinSpinEdit>(this, "ESMTPPort");
+    CBSMTPAuth = FormComponent<TskSkinCheckRadioBox>(this, "CBSMTPAuth");
+    CBSMTPUseSSL = FormComponent<TskSkinCheckRadioBox>(this, "CBSMTPUseSSL");
+    SBEMailTest = FormComponent<TskSkinSpeedButton>(this, "SBEMailTest");
+    EMailRes = FormComponent<TskSkinLabel>(this, "EMailRes");
 }
 
 void TFSettings::FormCreate(TObject*) {
@@ -392,7 +392,6 @@ void TFSettings::FormClose(TObject*, TCloseAction& Action) {
     MailStatus.TestMode = false;
     StatusTimer->SetEnabled(false);
     Action = caFree;
-    SetName(String()); // a new window may take the name before this one is released
 }
 
 bool ShowSettings() {

@@ -97,6 +97,21 @@ TEST_F(VclTest, ReleaseFromInsideTheFormsOwnHandlerIsDeferred) {
     EXPECT_EQ(Screen->FormCount(), 0);
 }
 
+TEST_F(VclTest, AReleasedFormLeavesItsNameToTheNextWindowOfItsKind) {
+    TForm* first = NewForm({0, 0, 100, 100});
+    first->SetName("Settings");
+    first->Show();
+    Pump();
+    first->OnClose = [](TObject*, TCloseAction& a) { a = caFree; };
+    first->Close(); // released, not yet freed
+    ASSERT_EQ(Screen->FormCount(), 1);
+    TForm* second = NewForm({0, 0, 100, 100});
+    EXPECT_NO_THROW(second->SetName("Settings"));
+    Pump();
+    EXPECT_EQ(Screen->FormCount(), 1);
+    EXPECT_EQ(Application->FindComponent("Settings"), second);
+}
+
 TEST_F(VclTest, WindowCloseMessageOnTheMainFormEndsTheProgram) {
     TForm* main = NewForm();
     Application->SetMainForm(main);
