@@ -27,10 +27,10 @@ private:
 
 // A component the window's form resource must hold: EReadError when it is missing or of another
 // class, so a broken resource stops the window at once instead of leaving a null member.
-template <class T> T* FormPart(TComponent* Form, const String& Name) {
-    auto* part = dynamic_cast<T*>(Form->FindComponent(Name));
-    if (!part) throw EReadError(Form->Name() + ": " + Name + " is missing from the form resource");
-    return part;
+template <class T> T* FormComponent(TComponent* Form, const String& Name) {
+    auto* component = dynamic_cast<T*>(Form->FindComponent(Name));
+    if (!component) throw EReadError(Form->Name() + ": " + Name + " is missing from the form resource");
+    return component;
 }
 
 } // namespace vd

@@ -16,48 +16,48 @@ namespace vd {
 void TConsoleTick::TimerWork() {
     if (FFirstTickPending) {
         FFirstTickPending = false;
-        if (FParts.ResumeThreads) FParts.ResumeThreads();
-        if (AppSettings.ToTray && FParts.MinimizeToTray) FParts.MinimizeToTray();
+        if (FLinks.ResumeThreads) FLinks.ResumeThreads();
+        if (AppSettings.ToTray && FLinks.MinimizeToTray) FLinks.MinimizeToTray();
     }
     const std::uint64_t now = MillisecondClock();
-    if (FParts.Device) {
-        if (DeviceChanged) FParts.Device->RestartDevice();
-        FParts.Device->RetryIfDue(now);
+    if (FLinks.Device) {
+        if (DeviceChanged) FLinks.Device->RestartDevice();
+        FLinks.Device->RetryIfDue(now);
     }
     if (StreamInfoChanged.exchange(false)) RestartStreams();
-    if (FParts.Device) FParts.Device->ShowIndicator();
-    UpdateStation(now, FParts.TitleSender);
+    if (FLinks.Device) FLinks.Device->ShowIndicator();
+    UpdateStation(now, FLinks.TitleSender);
 
-    if (FParts.Titles) {
+    if (FLinks.Titles) {
         if (AppSettings.TitleMode != 0) {
-            const String failure = FParts.Titles->ServePort(now, AppSettings);
-            if (!failure.empty() && FParts.Logs) FParts.Logs->WriteMainLog(failure);
+            const String failure = FLinks.Titles->ServePort(now, AppSettings);
+            if (!failure.empty() && FLinks.Logs) FLinks.Logs->WriteMainLog(failure);
         } else {
             // A port the user switched off takes no more titles.
-            if (FParts.Titles->PortActive()) FParts.Titles->ClosePort();
-            FParts.Titles->CheckUpdateTitle(now, AppSettings);
+            if (FLinks.Titles->PortActive()) FLinks.Titles->ClosePort();
+            FLinks.Titles->CheckUpdateTitle(now, AppSettings);
         }
         String title;
-        if (FParts.Titles->TakeNewTitle(title))
+        if (FLinks.Titles->TakeNewTitle(title))
             SendToStation(title, [this](TStationRecord& s, const String& line) {
-                if (FParts.Logs)
-                    FParts.Logs->OutLog(line, s.Log());
+                if (FLinks.Logs)
+                    FLinks.Logs->OutLog(line, s.Log());
                 else
                     OutLog(line, s.Log());
             });
     }
 
-    if (FParts.Streams) {
+    if (FLinks.Streams) {
         const std::vector<TStationPtr> stations = StationList.Snapshot();
         for (std::size_t i = 0; i < stations.size(); ++i)
-            FParts.Streams->ShowStation(*stations[i], static_cast<int>(i), now);
+            FLinks.Streams->ShowStation(*stations[i], static_cast<int>(i), now);
     }
     // Lines the streams left pending went into their logs just now.
-    if (FParts.Logs) FParts.Logs->RefreshIfChanged();
+    if (FLinks.Logs) FLinks.Logs->RefreshIfChanged();
 
     String status;
-    if (!MailStatus.TestMode && MailStatus.TakeChanged(status) && FParts.StatusPan)
-        FParts.StatusPan->SetCaption(status);
+    if (!MailStatus.TestMode && MailStatus.TakeChanged(status) && FLinks.StatusPan)
+        FLinks.StatusPan->SetCaption(status);
 }
 
 } // namespace vd

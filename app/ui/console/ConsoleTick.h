@@ -14,7 +14,7 @@ class TTitleSender;
 class TTitleSource;
 class TskSkinStatusPanel;
 
-struct TConsoleTickParts {
+struct TConsoleTickLinks {
     TDeviceStarter* Device = nullptr;
     TStreamGridView* Streams = nullptr;
     TLogView* Logs = nullptr;
@@ -27,13 +27,13 @@ struct TConsoleTickParts {
 
 class TConsoleTick {
 public:
-    explicit TConsoleTick(TConsoleTickParts parts) : FParts(std::move(parts)) {}
+    explicit TConsoleTick(TConsoleTickLinks links) : FLinks(std::move(links)) {}
 
     void TimerWork();
     bool FirstTickPending() const { return FFirstTickPending; }
 
 private:
-    TConsoleTickParts FParts;
+    TConsoleTickLinks FLinks;
     bool FFirstTickPending = true;
 };
 

@@ -1,4 +1,4 @@
-#include "app/ui/main/ConsoleParts.h"
+#include "app/ui/main/ConsoleRuntime.h"
 
 #include "app/capture/Capture.h"
 #include "app/ui/main/MainWindow.h"
@@ -7,7 +7,7 @@
 
 namespace vd {
 
-TConsoleParts::TConsoleParts(TFVendrill& form)
+TConsoleRuntime::TConsoleRuntime(TFVendrill& form)
     : FForm(form), FMeter(form.Led), FLogs(form.SGLog), FStreams(form.SGStreams),
       FDevice(form.Timer, form.LabDevice, FMeter, FLogs,
               [this] {
@@ -16,7 +16,7 @@ TConsoleParts::TConsoleParts(TFVendrill& form)
       FActions({form.SBAdd, form.SBEdit, form.SBDelete, form.SBPlayStop, form.SBPlay, form.SBStop}, FStreams,
                FLogs, EditStation, ConfirmWithMessageBox(form.MSG)) {}
 
-TConsoleParts::~TConsoleParts() {
+TConsoleRuntime::~TConsoleRuntime() {
     // Normally nothing is left: the window's close stopped everything in order.
     FTitleSource.ClosePort();
     FEmailer.reset();
@@ -25,25 +25,25 @@ TConsoleParts::~TConsoleParts() {
     FTitleSender.reset();
 }
 
-void TConsoleParts::CreateWorkers() {
+void TConsoleRuntime::CreateWorkers() {
     FTitleSender = std::make_unique<TTitleSender>();
     FConnector =
         std::make_unique<TConnector>([] { return static_cast<std::uint32_t>(CaptureChannel.load()); });
     FListeners = std::make_unique<TListeners>();
     FEmailer = std::make_unique<TEmailer>();
-    TConsoleTickParts parts;
-    parts.Device = &FDevice;
-    parts.Streams = &FStreams;
-    parts.Logs = &FLogs;
-    parts.Titles = &FTitleSource;
-    parts.TitleSender = FTitleSender.get();
-    parts.StatusPan = FForm.StatusPan;
-    parts.ResumeThreads = [this] { StartWorkers(); };
-    parts.MinimizeToTray = [] { Application->Minimize(); };
-    FTick = std::make_unique<TConsoleTick>(std::move(parts));
+    TConsoleTickLinks links;
+    links.Device = &FDevice;
+    links.Streams = &FStreams;
+    links.Logs = &FLogs;
+    links.Titles = &FTitleSource;
+    links.TitleSender = FTitleSender.get();
+    links.StatusPan = FForm.StatusPan;
+    links.ResumeThreads = [this] { StartWorkers(); };
+    links.MinimizeToTray = [] { Application->Minimize(); };
+    FTick = std::make_unique<TConsoleTick>(std::move(links));
 }
 
-void TConsoleParts::StartWorkers() {
+void TConsoleRuntime::StartWorkers() {
     if (FConnector) FConnector->Start();
     if (FListeners) FListeners->Start();
     if (FEmailer) FEmailer->Start();

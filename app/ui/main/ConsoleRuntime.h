@@ -19,13 +19,13 @@ namespace vd {
 
 class TFVendrill;
 
-class TConsoleParts {
+class TConsoleRuntime {
 public:
     // The views take the window's components, which must exist.
-    explicit TConsoleParts(TFVendrill& form);
-    ~TConsoleParts();
-    TConsoleParts(const TConsoleParts&) = delete;
-    TConsoleParts& operator=(const TConsoleParts&) = delete;
+    explicit TConsoleRuntime(TFVendrill& form);
+    ~TConsoleRuntime();
+    TConsoleRuntime(const TConsoleRuntime&) = delete;
+    TConsoleRuntime& operator=(const TConsoleRuntime&) = delete;
 
     TMeterView& Meter() { return FMeter; }
     TLogView& Logs() { return FLogs; }

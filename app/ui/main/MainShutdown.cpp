@@ -7,7 +7,7 @@
 #include "app/core/StationList.h"
 #include "app/plugins/VDPlugIns.h"
 #include "app/ui/console/SleepAndPump.h"
-#include "app/ui/main/ConsoleParts.h"
+#include "app/ui/main/ConsoleRuntime.h"
 #include "app/ui/main/MainWindow.h"
 #include "platform/vcl/Timer.h"
 #include "skin/extra/dialogs/SkinMessage.h"
@@ -74,7 +74,7 @@ void TFVendrill::FormClose(TObject*, TCloseAction& Action) {
     SetEnabled(false);        // nor a click on the window while it goes
     SPDClose->LabelCaption = AppLanguage ? AppLanguage->GetMessage("CloseTheProgram") : String();
     SPDClose->SetValue(0);
-    FParts->Device().DrawMeterScale();
+    FRuntime->Device().DrawMeterScale();
     StopWorkers();
     FreeConsole();
 }
@@ -92,13 +92,13 @@ void TFVendrill::SetProgress(int value) {
 void TFVendrill::StopWorkers() {
     // The title port first: its clients write the title the tick reads, and a silent client
     // must not hold the close.
-    FParts->TitleSource().ClosePort();
+    FRuntime->TitleSource().ClosePort();
     ShutdownStep("TitlePort");
     const auto show = [this](int value) { SetProgress(value); };
     int progress = 0;
     try {
-        TListeners* listeners = FParts->Listeners();
-        TEmailer* emailer = FParts->Emailer();
+        TListeners* listeners = FRuntime->Listeners();
+        TEmailer* emailer = FRuntime->Emailer();
         if (listeners) listeners->Terminate();
         if (emailer) emailer->Terminate();
         int unused = 0;
@@ -106,23 +106,23 @@ void TFVendrill::StopWorkers() {
         progress = 30;
         SetProgress(progress);
         AwaitWorker(listeners, progress, 70, show, !FQuiet);
-        FParts->FreeListeners();
+        FRuntime->FreeListeners();
     } catch (...) {
         // the shut-down goes on whatever a worker did
     }
     ShutdownStep("Listeners");
     try {
-        TConnector* connector = FParts->Connector();
-        TTitleSender* titles = FParts->TitleSender();
+        TConnector* connector = FRuntime->Connector();
+        TTitleSender* titles = FRuntime->TitleSender();
         if (connector) connector->Terminate();
         if (titles) titles->Terminate();
         AbortConnections();
         progress = 70;
         SetProgress(progress);
         AwaitWorker(connector, progress, 90, show, !FQuiet);
-        FParts->FreeConnector();
+        FRuntime->FreeConnector();
         if (titles) titles->WaitFor();
-        FParts->FreeTitleSender();
+        FRuntime->FreeTitleSender();
         SetProgress(90);
     } catch (...) {
     }
@@ -136,20 +136,20 @@ void TFVendrill::FreeConsole() {
         station->FreeLog();
     }
     ShutdownStep("Encoders");
-    FParts->Device().StopRecord();
+    FRuntime->Device().StopRecord();
     SPDClose->SetValue(100);
     ShutdownStep("Capture");
     StationList.Clear();
     DonePlugins();
     PluginFiles.clear();
-    FParts->Logs().ShowMainLog();
-    FParts->Logs().MainLog().Clear();
+    FRuntime->Logs().ShowMainLog();
+    FRuntime->Logs().MainLog().Clear();
     SetAppMessageBox(nullptr);
     AppLanguage = nullptr;
     FLanguage.reset();
     SPDClose->CloseProgress();
     MailQueue.Clear();
-    FParts->FreeEmailer();
+    FRuntime->FreeEmailer();
     ShutdownStep("Lists");
 }
 

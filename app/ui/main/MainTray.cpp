@@ -1,7 +1,7 @@
 // The main window and the desktop: minimizing into the notification area, restoring from it,
 // the tray menu, a later start of the program, and the end of the desktop session.
 #include "app/streams/StreamConsole.h"
-#include "app/ui/main/ConsoleParts.h"
+#include "app/ui/main/ConsoleRuntime.h"
 #include "app/ui/main/MainWindow.h"
 #include "platform/vcl/Application.h"
 #include "skin/form/frame/SkinTrayIcon.h"
@@ -57,7 +57,7 @@ void TFVendrill::GetSystemMessage(TMessage& Message) {
 
 void TFVendrill::WMSystem_Shutdown_Query(TMessage& Message) {
     TForm::Dispatch(Message);
-    if (FCreated) FParts->Logs().WriteMainLog("System shutdown!");
+    if (FCreated) FRuntime->Logs().WriteMainLog("System shutdown!");
     SystemShutdown = true;
     Close();
     Message.Result = 1;

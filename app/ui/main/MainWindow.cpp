@@ -13,7 +13,7 @@
 #include "app/ui/FormResource.h"
 #include "app/ui/GridHelpers.h"
 #include "app/ui/Translation.h"
-#include "app/ui/main/ConsoleParts.h"
+#include "app/ui/main/ConsoleRuntime.h"
 #include "app/ui/main/WindowPlacement.h"
 #include "app/ui/plugins/PluginsWindow.h"
 #include "app/ui/settings/SettingsWindow.h"
@@ -65,15 +65,15 @@ TFVendrill::TFVendrill(TComponent* AOwner, std::string_view storedSkin) : TForm(
     ReadComponents();
     MainWindow = this;
     SetMainSkinData(skSkinData1); // the plug-in chooser's skin
-    FParts = std::make_unique<TConsoleParts>(*this);
-    // The layout handlers wait for the parts: resizes while the resource is read do nothing.
+    FRuntime = std::make_unique<TConsoleRuntime>(*this);
+    // The layout handlers wait for the runtime: resizes while the resource is read do nothing.
     LayOut();
     LoadSkin(storedSkin);
     FormCreate(this);
 }
 
 TFVendrill::~TFVendrill() {
-    FParts.reset();
+    FRuntime.reset();
     if (MainWindow == this) MainWindow = nullptr;
 }
 
@@ -87,7 +87,7 @@ void TFVendrill::Destroying() {
         StopWorkers();
         FreeConsole();
     }
-    FParts.reset();
+    FRuntime.reset();
     if (Application->OnMinimize || Application->OnRestore) {
         Application->OnMinimize = nullptr;
         Application->OnRestore = nullptr;
@@ -112,41 +112,41 @@ void TFVendrill::ReadComponents() {
 }
 
 void TFVendrill::FindComponents() {
-    Pan_Work = FormPart<TskSkinPanel>(this, "Pan_Work");
-    LabDevice = FormPart<TskSkinLabel>(this, "LabDevice");
-    PanLed = FormPart<TskSkinPanel>(this, "PanLed");
-    Led = FormPart<TImage>(this, "Led");
-    SBSetting = FormPart<TskSkinSpeedButton>(this, "SBSetting");
-    SBPlugins = FormPart<TskSkinSpeedButton>(this, "SBPlugins");
-    Pan_Streams = FormPart<TskSkinPanel>(this, "Pan_Streams");
-    TB_Streams = FormPart<TskSkinToolBar>(this, "TB_Streams");
-    SBAdd = FormPart<TskSkinSpeedButton>(this, "SBAdd");
-    SBEdit = FormPart<TskSkinSpeedButton>(this, "SBEdit");
-    SBDelete = FormPart<TskSkinSpeedButton>(this, "SBDelete");
-    SBevel_R = FormPart<TskSkinBevel>(this, "SBevel_R");
-    SBPlayStop = FormPart<TskSkinSpeedButton>(this, "SBPlayStop");
-    SBevel_L = FormPart<TskSkinBevel>(this, "SBevel_L");
-    SBPlay = FormPart<TskSkinSpeedButton>(this, "SBPlay");
-    SBStop = FormPart<TskSkinSpeedButton>(this, "SBStop");
-    SGStreams = FormPart<TskSkinStringGrid>(this, "SGStreams");
-    Splitter = FormPart<TskSkinSplitter>(this, "Splitter");
-    Pan_Log = FormPart<TskSkinPanel>(this, "Pan_Log");
-    SGLog = FormPart<TskSkinStringGrid>(this, "SGLog");
-    skSkinStatusBar1 = FormPart<TskSkinStatusBar>(this, "skSkinStatusBar1");
-    StatusPan = FormPart<TskSkinStatusPanel>(this, "StatusPan");
-    Timer = FormPart<TTimer>(this, "Timer");
-    TrayIcon = FormPart<TskTrayIcon>(this, "TrayIcon");
-    skSkinPopupMenu1 = FormPart<TskSkinPopupMenu>(this, "skSkinPopupMenu1");
-    Restore1 = FormPart<TMenuItem>(this, "Restore1");
-    N1 = FormPart<TMenuItem>(this, "N1");
-    Exit1 = FormPart<TMenuItem>(this, "Exit1");
-    SPDClose = FormPart<TskSkinProgressDialog>(this, "SPDClose");
-    MSG = FormPart<TskSkinMessage>(this, "MSG");
-    skSkinData1 = FormPart<TskSkinData>(this, "skSkinData1");
-    skCompressedStoredSkin1 = FormPart<TskCompressedStoredSkin>(this, "skCompressedStoredSkin1");
-    skResStrData = FormPart<TskResourceStrData>(this, "skResStrData");
-    skSkinHint1 = FormPart<TskSkinHint>(this, "skSkinHint1");
-    skSkinForm1 = FormPart<TskSkinForm>(this, "skSkinForm1");
+    Pan_Work = FormComponent<TskSkinPanel>(this, "Pan_Work");
+    LabDevice = FormComponent<TskSkinLabel>(this, "LabDevice");
+    PanLed = FormComponent<TskSkinPanel>(this, "PanLed");
+    Led = FormComponent<TImage>(this, "Led");
+    SBSetting = FormComponent<TskSkinSpeedButton>(this, "SBSetting");
+    SBPlugins = FormComponent<TskSkinSpeedButton>(this, "SBPlugins");
+    Pan_Streams = FormComponent<TskSkinPanel>(this, "Pan_Streams");
+    TB_Streams = FormComponent<TskSkinToolBar>(this, "TB_Streams");
+    SBAdd = FormComponent<TskSkinSpeedButton>(this, "SBAdd");
+    SBEdit = FormComponent<TskSkinSpeedButton>(this, "SBEdit");
+    SBDelete = FormComponent<TskSkinSpeedButton>(this, "SBDelete");
+    SBevel_R = FormComponent<TskSkinBevel>(this, "SBevel_R");
+    SBPlayStop = FormComponent<TskSkinSpeedButton>(this, "SBPlayStop");
+    SBevel_L = FormComponent<TskSkinBevel>(this, "SBevel_L");
+    SBPlay = FormComponent<TskSkinSpeedButton>(this, "SBPlay");
+    SBStop = FormComponent<TskSkinSpeedButton>(this, "SBStop");
+    SGStreams = FormComponent<TskSkinStringGrid>(this, "SGStreams");
+    Splitter = FormComponent<TskSkinSplitter>(this, "Splitter");
+    Pan_Log = FormComponent<TskSkinPanel>(this, "Pan_Log");
+    SGLog = FormComponent<TskSkinStringGrid>(this, "SGLog");
+    skSkinStatusBar1 = FormComponent<TskSkinStatusBar>(this, "skSkinStatusBar1");
+    StatusPan = FormComponent<TskSkinStatusPanel>(this, "StatusPan");
+    Timer = FormComponent<TTimer>(this, "Timer");
+    TrayIcon = FormComponent<TskTrayIcon>(this, "TrayIcon");
+    skSkinPopupMenu1 = FormComponent<TskSkinPopupMenu>(this, "skSkinPopupMenu1");
+    Restore1 = FormComponent<TMenuItem>(this, "Restore1");
+    N1 = FormComponent<TMenuItem>(this, "N1");
+    Exit1 = FormComponent<TMenuItem>(this, "Exit1");
+    SPDClose = FormComponent<TskSkinProgressDialog>(this, "SPDClose");
+    MSG = FormComponent<TskSkinMessage>(this, "MSG");
+    skSkinData1 = FormComponent<TskSkinData>(this, "skSkinData1");
+    skCompressedStoredSkin1 = FormComponent<TskCompressedStoredSkin>(this, "skCompressedStoredSkin1");
+    skResStrData = FormComponent<TskResourceStrData>(this, "skResStrData");
+    skSkinHint1 = FormComponent<TskSkinHint>(this, "skSkinHint1");
+    skSkinForm1 = FormComponent<TskSkinForm>(this, "skSkinForm1");
 }
 
 bool TFVendrill::BindEvent(TComponent* c, const String& event, const String& handler) {
@@ -195,16 +195,17 @@ bool TFVendrill::BindEvent(TComponent* c, const String& event, const String& han
     if (handler == "SBPluginsClick") return notify([this](TObject* s) { SBPluginsClick(s); });
     if (handler == "Restore1Click") return notify([this](TObject* s) { Restore1Click(s); });
     if (handler == "Exit1Click") return notify([this](TObject* s) { Exit1Click(s); });
-    // The views' handlers: the parts are made after the resource is read.
-    if (handler == "LedClick") return notify([this](TObject*) { FParts->Device().LedClick(); });
-    if (handler == "LabDeviceClick") return notify([this](TObject*) { FParts->Logs().ShowMainLog(); });
-    if (handler == "SGStreamsClick") return notify([this](TObject*) { FParts->Actions().SGStreamsClick(); });
-    if (handler == "SBAddClick") return notify([this](TObject*) { FParts->Actions().SBAddClick(); });
-    if (handler == "SBEditClick") return notify([this](TObject*) { FParts->Actions().SBEditClick(); });
-    if (handler == "SBDeleteClick") return notify([this](TObject*) { FParts->Actions().SBDeleteClick(); });
+    // The views' handlers: the runtime is made after the resource is read.
+    if (handler == "LedClick") return notify([this](TObject*) { FRuntime->Device().LedClick(); });
+    if (handler == "LabDeviceClick") return notify([this](TObject*) { FRuntime->Logs().ShowMainLog(); });
+    if (handler == "SGStreamsClick")
+        return notify([this](TObject*) { FRuntime->Actions().SGStreamsClick(); });
+    if (handler == "SBAddClick") return notify([this](TObject*) { FRuntime->Actions().SBAddClick(); });
+    if (handler == "SBEditClick") return notify([this](TObject*) { FRuntime->Actions().SBEditClick(); });
+    if (handler == "SBDeleteClick") return notify([this](TObject*) { FRuntime->Actions().SBDeleteClick(); });
     if (handler == "SBPlayStopClick")
         return notify([this](TObject*) {
-            TStreamActions& actions = FParts->Actions();
+            TStreamActions& actions = FRuntime->Actions();
             if (actions.ShowsStop())
                 actions.OnStopClick();
             else
@@ -237,13 +238,13 @@ void TFVendrill::FormCreate(TObject*) {
     SetCaption(VersionCaption(ProductName, TrpVersionInfo()));
     // The streams and the main log, which is shown; an unlit meter.
     StationList.Clear();
-    TLogView& logs = FParts->Logs();
+    TLogView& logs = FRuntime->Logs();
     logs.MainLog().Clear();
     logs.ShowMainLog();
     logs.WriteMainLog(FLanguage->GetMessage("InitProg"));
-    FParts->Device().DrawMeterScale();
+    FRuntime->Device().DrawMeterScale();
     // The tool bar shows Play from the start; the stream columns get their widths.
-    FParts->Streams().SetColumnWidths();
+    FRuntime->Streams().SetColumnWidths();
     // Plug-ins, settings, streams, texts.
     InitPlugins();
     logs.WriteMainLog(FLanguage->GetMessage("ReadSettings"));
@@ -251,14 +252,14 @@ void TFVendrill::FormCreate(TObject*) {
     ReadStations();
     Language_Change();
     // The workers, idle until the first tick, and the tick.
-    FParts->CreateWorkers();
+    FRuntime->CreateWorkers();
     PlaceWindow();
     // The rows, the plug-in chain, the device; the main log is shown first.
-    FParts->Streams().ShowStations();
-    FParts->Device().Capture().StartPlugins();
+    FRuntime->Streams().ShowStations();
+    FRuntime->Device().Capture().StartPlugins();
     logs.WriteMainLog(FLanguage->GetMessage("StartDevice"));
-    FParts->Device().StartDevice();
-    FParts->Actions().SGStreamsClick();
+    FRuntime->Device().StartDevice();
+    FRuntime->Actions().SGStreamsClick();
     logs.ShowMainLog();
     // From now on the program's questions and errors show in the skinned box.
     SetAppMessageBox([this](const String& text, int type, unsigned buttons) {
@@ -294,7 +295,7 @@ void TFVendrill::Language_Change() {
     if (!AppLanguage) return;
     TranslateForm(*AppLanguage, this);
     // The label shows the running device's name or the device message, not the file's text.
-    FParts->Device().ReapplyDeviceLabel();
+    FRuntime->Device().ReapplyDeviceLabel();
     SizeStreamColumns();
     TranslateResStrings(*AppLanguage, skResStrData);
     // The frames read their caption-button hints from the strings only when told.
@@ -302,7 +303,7 @@ void TFVendrill::Language_Change() {
 }
 
 void TFVendrill::SBSettingClick(TObject*) {
-    if (ShowSettings()) FParts->Device().SettingsConfirmed();
+    if (ShowSettings()) FRuntime->Device().SettingsConfirmed();
     Language_Change();
 }
 
@@ -328,7 +329,7 @@ void TFVendrill::FormConstrainedResize(TObject*, int& MinWidth, int& MinHeight, 
 }
 
 void TFVendrill::FormResize(TObject*) {
-    if (!FParts) return;
+    if (!FRuntime) return;
     if (Pan_Streams->ClientHeight() < 90)
         Pan_Streams->SetHeight(Pan_Streams->Height() + 90 - Pan_Streams->ClientHeight());
     if (Pan_Log->Top() <= 190) Pan_Log->SetHeight(std::max(0, ClientHeight() - 191));
@@ -344,23 +345,23 @@ void TFVendrill::Pan_LogConstrainedResize(TObject*, int&, int& MinHeight, int&, 
 }
 
 void TFVendrill::SplitterCanResize(TObject*, int& NewSize, bool& Accept) {
-    if (!FParts) return;
+    if (!FRuntime) return;
     Accept = Pan_Streams->Top() + 90 < ClientHeight() - NewSize;
 }
 
 void TFVendrill::Pan_StreamsResize(TObject*) {
-    if (!FParts) return;
-    FParts->Streams().AutoSizeColumns();
+    if (!FRuntime) return;
+    FRuntime->Streams().AutoSizeColumns();
 }
 
 void TFVendrill::Pan_LogResize(TObject*) {
-    if (!FParts) return;
+    if (!FRuntime) return;
     static constexpr int Percentages[] = {0, 100};
     AutoSizeGridColumns(SGLog, Percentages);
 }
 
 void TFVendrill::Pan_WorkResize(TObject*) {
-    if (!FParts) return;
+    if (!FRuntime) return;
     const int right = Pan_Work->ClientWidth();
     SBPlugins->SetLeft(right - SBPlugins->Width() - 4);
     SBSetting->SetLeft(SBPlugins->Left() - SBSetting->Width() - 4);
@@ -369,15 +370,15 @@ void TFVendrill::Pan_WorkResize(TObject*) {
 }
 
 void TFVendrill::PanLedResize(TObject*) {
-    if (!FParts) return;
+    if (!FRuntime) return;
     const int w = std::max(0, PanLed->ClientWidth() - 2 * Led->Left());
     const int h = std::max(0, PanLed->ClientHeight() - 2 * Led->Top());
     Led->SetBounds(Led->Left(), Led->Top(), w, h);
-    FParts->Device().ResizeMeter(w, h);
+    FRuntime->Device().ResizeMeter(w, h);
 }
 
 void TFVendrill::TB_StreamsResize(TObject*) {
-    if (!FParts) return;
+    if (!FRuntime) return;
     // Left to right: a spacer, Add, Edit, Delete, a spacer, then Play/Stop to 2 pixels before the end.
     const int w = TB_Streams->ClientWidth() / 7;
     int x = 0;

@@ -35,7 +35,7 @@ class TskSkinStringGrid;
 class TskSkinToolBar;
 class TskTrayIcon;
 
-class TConsoleParts;
+class TConsoleRuntime;
 
 // Posted to the main window when a later start of the program asks for it.
 inline constexpr UINT WM_SHOWINSTANCE = WM_USER + 0x1F1;
@@ -88,7 +88,7 @@ public:
     bool SystemShutdown = false; // the desktop session ends: close without asking
     // False when the creation stopped (no language file): the program ends at once.
     bool Created() const { return FCreated; }
-    TConsoleParts& Parts() { return *FParts; }
+    TConsoleRuntime& Runtime() { return *FRuntime; }
 
     // Life cycle.
     void FormCreate(TObject* Sender);
@@ -151,7 +151,7 @@ private:
     bool FClosed = false;
     bool FQuiet = false; // taken down by the destructor: no dialog, no message pumping
     std::unique_ptr<TLanguage> FLanguage;
-    std::unique_ptr<TConsoleParts> FParts;
+    std::unique_ptr<TConsoleRuntime> FRuntime;
 };
 
 // The main window of the run while it exists, else nullptr.

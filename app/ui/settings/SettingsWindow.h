@@ -129,7 +129,7 @@ public:
     void FormClose(TObject* Sender, TCloseAction& Action);
 
 private:
-    void FindParts();
+    void FindComponents();
     int ShowError(const String& text);
 
     // Programmatic changes while the window fills itself must not act like the user's clicks.

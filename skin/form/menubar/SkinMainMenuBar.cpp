@@ -263,16 +263,16 @@ void TskSkinMainMenuBar::CreateChildButtons() {
         FChildButtonCount = 0;
     }
     const bool skinned = SkinRecordInUse();
-    struct Spec {
+    struct ButtonPlace {
         String name;
         int command;
     };
     // Made in this order, each put in front: the list reads system menu, close, maximize, minimize.
-    const Spec specs[] = {{skinned ? FMinName : String("MinButton"), 2},
-                          {skinned ? FMaxName : String("MaxButton"), 1},
-                          {skinned ? FCloseName : String("CloseButton"), 0},
-                          {skinned ? FSysMenuName : String("SysMenuButton"), 3}};
-    for (const Spec& s : specs) {
+    const ButtonPlace places[] = {{skinned ? FMinName : String("MinButton"), 2},
+                                  {skinned ? FMaxName : String("MaxButton"), 1},
+                                  {skinned ? FCloseName : String("CloseButton"), 0},
+                                  {skinned ? FSysMenuName : String("SysMenuButton"), 3}};
+    for (const ButtonPlace& s : places) {
         const TskDataSkinStdButton* record = nullptr;
         if (FSkinData && !FSkinData->Empty() && !s.name.empty()) {
             const int i = FSkinData->IndexOfObjectRecord(s.name);

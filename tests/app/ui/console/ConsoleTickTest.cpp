@@ -47,14 +47,14 @@ protected:
         Streams = std::make_unique<TStreamGridView>(SGStreams);
         Logs = std::make_unique<TLogView>(SGLog);
         Logs->ShowMainLog();
-        TConsoleTickParts parts;
-        parts.Streams = Streams.get();
-        parts.Logs = Logs.get();
-        parts.Titles = &Titles;
-        parts.StatusPan = StatusPan;
-        parts.ResumeThreads = [this] { ++Resumed; };
-        parts.MinimizeToTray = [this] { ++Minimized; };
-        Tick = std::make_unique<TConsoleTick>(parts);
+        TConsoleTickLinks links;
+        links.Streams = Streams.get();
+        links.Logs = Logs.get();
+        links.Titles = &Titles;
+        links.StatusPan = StatusPan;
+        links.ResumeThreads = [this] { ++Resumed; };
+        links.MinimizeToTray = [this] { ++Minimized; };
+        Tick = std::make_unique<TConsoleTick>(links);
     }
     void TearDown() override {
         Titles.ClosePort();
@@ -81,10 +81,10 @@ TEST_F(ConsoleTickTest, FirstTickResumesTheThreadsAndHidesInTheTrayWhenAsked) {
         s.TitleFile = Dir.File("none.txt");
         AssignAppSettings(s);
         Resumed = Minimized = 0;
-        TConsoleTickParts parts;
-        parts.ResumeThreads = [this] { ++Resumed; };
-        parts.MinimizeToTray = [this] { ++Minimized; };
-        TConsoleTick tick(parts);
+        TConsoleTickLinks links;
+        links.ResumeThreads = [this] { ++Resumed; };
+        links.MinimizeToTray = [this] { ++Minimized; };
+        TConsoleTick tick(links);
         EXPECT_TRUE(tick.FirstTickPending());
         for (int i = 0; i < 3; ++i)
             tick.TimerWork();

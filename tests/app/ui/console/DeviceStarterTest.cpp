@@ -222,10 +222,10 @@ TEST_F(DeviceStarterTest, TheTickRestartsRetriesAndMeters) {
     std::unique_ptr<TConsoleTick> tick;
     Starter.reset(); // one starter per timer
     Starter = std::make_unique<TDeviceStarter>(Timer, LabDevice, *Meter, *Logs, [&] { tick->TimerWork(); });
-    TConsoleTickParts parts;
-    parts.Device = Starter.get();
-    parts.Logs = Logs.get();
-    tick = std::make_unique<TConsoleTick>(parts);
+    TConsoleTickLinks links;
+    links.Device = Starter.get();
+    links.Logs = Logs.get();
+    tick = std::make_unique<TConsoleTick>(links);
     Starter->ResizeMeter(250, 40);
     Configure(0, FixtureName, true);
     Starter->StartDevice();

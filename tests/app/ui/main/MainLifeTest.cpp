@@ -104,7 +104,7 @@ TEST_F(MainCloseTest, SessionEndSignalLogsAndClosesWithoutAsking) {
     AnswerWith(mrNo);
     std::vector<String> logged;
     w->OnShutdownStep = [&](const char* step) {
-        if (String(step) == "TitlePort") logged.push_back(w->Parts().Logs().MainLog().Items(0).Text);
+        if (String(step) == "TitlePort") logged.push_back(w->Runtime().Logs().MainLog().Items(0).Text);
     };
     Application->HandleSessionEndSignals();
     ASSERT_EQ(::raise(SIGTERM), 0);

@@ -4,7 +4,7 @@
 #include "app/core/AppSettings.h"
 #include "app/core/Engine.h"
 #include "app/streams/Mailer.h"
-#include "app/ui/main/ConsoleParts.h"
+#include "app/ui/main/ConsoleRuntime.h"
 #include "platform/net/Socket.h"
 #include "skin/extra/dialogs/SkinProgressDialog.h"
 #include "tests/support/WaitUntil.h"
@@ -37,9 +37,9 @@ protected:
         s.TitlePort = FreePort();
         AssignAppSettings(s);
         EXPECT_NE(s.TitlePort, 0);
-        w->Parts().StartWorkers();
-        EXPECT_TRUE(w->Parts().TitleSource().ServePort(MillisecondClock(), AppSettings).empty());
-        EXPECT_TRUE(w->Parts().TitleSource().PortActive());
+        w->Runtime().StartWorkers();
+        EXPECT_TRUE(w->Runtime().TitleSource().ServePort(MillisecondClock(), AppSettings).empty());
+        EXPECT_TRUE(w->Runtime().TitleSource().PortActive());
         return w;
     }
 };
@@ -63,7 +63,7 @@ TEST_F(MainShutdownTest, ThreadsStopBeforeTheListsAreFreedAndTheTitlePortFirst) 
     };
     std::vector<Seen> seen;
     w->OnShutdownStep = [&](const char* step) {
-        TConsoleParts& p = w->Parts();
+        TConsoleRuntime& p = w->Runtime();
         seen.push_back({step, p.TitleSource().PortActive(),
                         p.Listeners() != nullptr && p.Listeners()->Running(),
                         p.Connector() != nullptr && p.Connector()->Running(),

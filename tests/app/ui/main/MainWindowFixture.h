@@ -6,7 +6,7 @@
 #include "app/core/ProgramPaths.h"
 #include "app/core/StartupMessage.h"
 #include "app/core/StationList.h"
-#include "app/ui/main/ConsoleParts.h"
+#include "app/ui/main/ConsoleRuntime.h"
 #include "app/ui/main/MainWindow.h"
 #include "platform/shell/FakeTray.h"
 #include "platform/vcl/Application.h"

@@ -51,10 +51,10 @@ TEST_F(MainWindowTest, OpensFromItsResourceAndClosesCleanly) {
     EXPECT_EQ(w->Caption().rfind("Tarvolin Vendrill ", 0), 0u) << w->Caption();
     EXPECT_EQ(AppLanguage != nullptr, true);
     // The creation logged its steps, newest first.
-    ASSERT_GE(w->Parts().Logs().MainLog().Count(), 3);
-    EXPECT_EQ(w->Parts().Logs().MainLog().Items(w->Parts().Logs().MainLog().Count() - 1).Text,
+    ASSERT_GE(w->Runtime().Logs().MainLog().Count(), 3);
+    EXPECT_EQ(w->Runtime().Logs().MainLog().Items(w->Runtime().Logs().MainLog().Count() - 1).Text,
               "Program started");
-    EXPECT_TRUE(w->Parts().Logs().ShowsMainLog());
+    EXPECT_TRUE(w->Runtime().Logs().ShowsMainLog());
     EXPECT_EQ(w->SGStreams->ColCount(), 7);
     // The columns keep their laid-out widths at least, and every title fits.
     const int widths[] = {40, 45, 55, 65, 60, 70};
@@ -65,8 +65,8 @@ TEST_F(MainWindowTest, OpensFromItsResourceAndClosesCleanly) {
         EXPECT_GT(w->SGStreams->GetColWidths(c), w->SGStreams->Canvas().TextWidth(title)) << title;
     }
     EXPECT_FALSE(w->TrayIcon->IconVisible());
-    ASSERT_NE(w->Parts().Tick(), nullptr);
-    EXPECT_TRUE(w->Parts().Tick()->FirstTickPending());
+    ASSERT_NE(w->Runtime().Tick(), nullptr);
+    EXPECT_TRUE(w->Runtime().Tick()->FirstTickPending());
     // No device is set: the device message stays until the settings are saved.
     EXPECT_FALSE(w->Timer->Enabled());
 
@@ -146,7 +146,7 @@ TEST_F(MainWindowTest, ALanguageChangeRereadsTheFrameHints) {
         EXPECT_EQ(w->SBSetting->Hint(), step.settingHint);
     }
     // The device label keeps the device message whatever the file says of it.
-    EXPECT_EQ(w->LabDevice->Caption(), w->Parts().Device().DeviceLabel());
+    EXPECT_EQ(w->LabDevice->Caption(), w->Runtime().Device().DeviceLabel());
 }
 
 // The layout handlers at the smallest size and at a large one: panels keep their minimum, the
