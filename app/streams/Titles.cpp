@@ -77,6 +77,7 @@ String TTitleSource::ServePort(std::uint64_t now, const TAppSettings& settings) 
     net::TTcpServerOptions o;
     o.Port = static_cast<std::uint16_t>(settings.TitlePort);
     o.MaxClients = kMaxClients;
+    o.MinServeMs = kMinServeMs;
     bool ok = settings.TitlePort > 0 && settings.TitlePort <= 65535 &&
               FServer.Start(
                   o, [this](net::TSocket& c) { ServeClient(c); }, error);
@@ -105,6 +106,8 @@ void TTitleSource::ServeClient(net::TSocket& client) {
     if (ipOnly && client.LocalAddress() != ip) return;
     TTitleSession session(password, asString);
     const int timeout = FClientTimeoutMs;
+    // One deadline for the whole exchange: a client trickling a byte at a time gets no longer.
+    net::TDeadlineScope whole(timeout);
     if (!client.SendAll(TTitleSession::Greeting(), timeout)) return;
     char buf[1024];
     for (;;) {

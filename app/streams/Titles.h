@@ -40,7 +40,10 @@ public:
     void ClosePort() { FServer.Stop(); }
 
     static constexpr int kMaxClients = 16;
-    // How long a client may stay silent before it is closed (10 s).
+    // With every worker busy, a newcomer makes a client served this long give way: a title is
+    // handed over in milliseconds, so only stalled or trickling clients are that old.
+    static constexpr int kMinServeMs = 1000;
+    // How long a client's whole exchange may take before it is closed (10 s).
     void SetClientTimeout(int ms) { FClientTimeoutMs = ms; }
 
 private:

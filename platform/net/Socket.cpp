@@ -339,15 +339,16 @@ bool TListenSocket::Listen(const std::string& bindAddress, std::uint16_t port, i
     return true;
 }
 
-TSocket TListenSocket::Accept() {
+TSocket TListenSocket::Accept(int timeoutMs) {
+    auto deadline = DeadlineAfter(timeoutMs);
     while (FFd >= 0) {
         pollfd p[2] = {{FFd, POLLIN, 0}, {FWake[0], POLLIN, 0}};
-        int r = ::poll(p, 2, -1);
+        int r = ::poll(p, 2, timeoutMs < 0 ? -1 : MsLeft(deadline));
         if (r < 0) {
             if (errno == EINTR) continue;
             return {};
         }
-        if (p[1].revents) return {};
+        if (r == 0 || p[1].revents) return {};
         int fd = ::accept4(FFd, nullptr, nullptr, SOCK_CLOEXEC);
         if (fd >= 0) {
             int one = 1;

@@ -100,8 +100,8 @@ public:
     // bindAddress empty or "0.0.0.0" = all addresses; port 0 picks a free one.
     bool Listen(const std::string& bindAddress, std::uint16_t port, int backlog, std::string& error);
     std::uint16_t Port() const { return FPort; }
-    // Waits for a client; an invalid socket when woken or closed.
-    TSocket Accept();
+    // Waits for a client; an invalid socket when woken, closed or after timeoutMs (-1: no limit).
+    TSocket Accept(int timeoutMs = -1);
     // For an I/O loop: a waiting client, or an invalid socket when none waits. A client that
     // comes while the process has no descriptor left is taken on a spare one and closed at
     // once (refused set), so it neither waits for nothing nor keeps the loop spinning. Without

@@ -31,8 +31,8 @@ void TTcpServer::Stop() {
     {
         std::lock_guard<std::mutex> g(FLock);
         FStopping = true;
-        for (int fd : FServing)
-            ::shutdown(fd, SHUT_RDWR);
+        for (const TServed& c : FServing)
+            ::shutdown(c.Fd, SHUT_RDWR);
         FPending.clear();
     }
     FListen.Wake();
@@ -46,16 +46,47 @@ void TTcpServer::Stop() {
 }
 
 void TTcpServer::AcceptLoop() {
+    int waitMs = -1;
     for (;;) {
-        TSocket client = FListen.Accept();
+        TSocket client = FListen.Accept(waitMs);
         std::lock_guard<std::mutex> g(FLock);
         if (FStopping) return;
-        if (!client.Valid()) continue;
-        // Only as many clients as workers: the rest are closed here, at once.
-        if (static_cast<int>(FPending.size() + FServing.size()) >= FOptions.MaxClients) continue;
-        FPending.push_back(std::move(client));
-        FWork.notify_one();
+        if (client.Valid()) {
+            // A full pool closes the newcomer at once, unless served clients may be made to give
+            // way; then at most a pool's worth of newcomers wait for them.
+            const int busy = static_cast<int>(FPending.size() + FServing.size());
+            const int room = FOptions.MinServeMs > 0 ? 2 * FOptions.MaxClients : FOptions.MaxClients;
+            if (busy < room) {
+                FPending.push_back(std::move(client));
+                FWork.notify_one();
+            }
+        }
+        waitMs = MakeRoom();
     }
+}
+
+int TTcpServer::MakeRoom() {
+    if (FOptions.MinServeMs <= 0) return -1;
+    const auto now = TClock::now();
+    const auto minServe = std::chrono::milliseconds(FOptions.MinServeMs);
+    int need = static_cast<int>(FPending.size() + FServing.size()) - FOptions.MaxClients;
+    for (const TServed& c : FServing)
+        need -= c.GivingWay ? 1 : 0;
+    while (need > 0) {
+        TServed* oldest = nullptr;
+        for (TServed& c : FServing)
+            if (!c.GivingWay && (!oldest || c.Since < oldest->Since)) oldest = &c;
+        if (!oldest) return FOptions.MinServeMs; // the waiting ones have not reached a worker yet
+        if (now - oldest->Since < minServe) {
+            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(oldest->Since + minServe - now);
+            return std::max<int>(1, static_cast<int>(left.count()) + 1);
+        }
+        // Its worker's next wait fails, the handler returns and the worker takes a newcomer.
+        ::shutdown(oldest->Fd, SHUT_RDWR);
+        oldest->GivingWay = true;
+        --need;
+    }
+    return -1;
 }
 
 void TTcpServer::WorkerLoop() {
@@ -65,7 +96,7 @@ void TTcpServer::WorkerLoop() {
         if (FStopping) return;
         TSocket client = std::move(FPending.front());
         FPending.pop_front();
-        FServing.push_back(client.Fd());
+        FServing.push_back({client.Fd(), TClock::now(), false});
         g.unlock();
         try {
             FHandler(client);
@@ -73,7 +104,9 @@ void TTcpServer::WorkerLoop() {
             // One client's failure ends only that client.
         }
         g.lock();
-        FServing.erase(std::find(FServing.begin(), FServing.end(), client.Fd()));
+        const int fd = client.Fd();
+        FServing.erase(
+            std::find_if(FServing.begin(), FServing.end(), [fd](const TServed& c) { return c.Fd == fd; }));
         g.unlock();
         client.Close();
         g.lock();

@@ -1,6 +1,9 @@
 #pragma once
 // A TCP server that serves each client on a worker of a fixed pool. Clients beyond the pool are
-// closed at once, so a flood of connections cannot pile up threads or memory.
+// closed at once, so a flood of connections cannot pile up threads or memory. With MinServeMs
+// set, a newcomer to a full pool instead makes the longest-served client give way once that one
+// has had MinServeMs: clients that hold a worker without finishing cannot lock everyone out.
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -20,6 +23,7 @@ struct TTcpServerOptions {
     std::uint16_t Port = 0;  // 0: a free port (see TTcpServer::Port)
     int Backlog = 10;
     int MaxClients = 16; // workers; one client each
+    int MinServeMs = 0;  // 0: a full pool closes newcomers; else how long a client is served at least
 };
 
 class TTcpServer {
@@ -39,8 +43,18 @@ public:
     std::uint16_t Port() const { return FListen.Port(); }
 
 private:
+    using TClock = std::chrono::steady_clock;
+    struct TServed {
+        int Fd;
+        TClock::time_point Since;
+        bool GivingWay; // shut down for a newcomer; its worker is about to be free
+    };
+
     void AcceptLoop();
     void WorkerLoop();
+    // Under FLock: shuts down as many longest-served clients as waiting newcomers need; the
+    // time until the next one may be asked to give way, or -1 when nobody waits for room.
+    int MakeRoom();
 
     TTcpServerOptions FOptions;
     THandler FHandler;
@@ -50,8 +64,8 @@ private:
 
     std::mutex FLock;
     std::condition_variable FWork;
-    std::deque<TSocket> FPending; // accepted, waiting for a free worker
-    std::vector<int> FServing;    // descriptors being served, for Stop to wake
+    std::deque<TSocket> FPending;  // accepted, waiting for a free worker
+    std::vector<TServed> FServing; // clients being served, for Stop and MakeRoom to wake
     bool FStopping = false;
     bool FActive = false;
 };

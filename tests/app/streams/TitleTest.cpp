@@ -1,9 +1,11 @@
+#include <algorithm>
 #include <atomic>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 #include "app/core/Engine.h"
 #include "app/core/StationList.h"
@@ -250,4 +252,86 @@ TEST(TitlePort, SilentClientIsClosedAfterItsTimeOut) {
     EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(3));
     std::string t;
     EXPECT_FALSE(src.TakeNewTitle(t));
+}
+
+namespace {
+
+// Title-port clients that trickle their password a byte at a time and never end the line.
+struct TTricklers {
+    std::vector<net::TSocket> Clients;
+    std::vector<bool> Greeted; // served by a worker: the greeting came
+
+    TTricklers(int port, int count) : Greeted(static_cast<std::size_t>(count), false) {
+        net::TNetError e;
+        for (int i = 0; i < count; ++i)
+            Clients.push_back(net::TSocket::Connect("127.0.0.1", static_cast<std::uint16_t>(port), 2000, e));
+    }
+    // One byte from each client still open; false for a client once the server closed it.
+    void Step(std::vector<bool>* open = nullptr) {
+        for (std::size_t i = 0; i < Clients.size(); ++i) {
+            bool alive = Clients[i].SendNow("x", 1) >= 0;
+            char buf[64];
+            bool wouldBlock = false;
+            while (alive && Clients[i].RecvNow(buf, sizeof buf, wouldBlock) > 0)
+                Greeted[i] = true;
+            alive = alive && wouldBlock;
+            if (open) (*open)[i] = alive;
+        }
+    }
+};
+
+} // namespace
+
+TEST(TitlePort, TricklingClientIsClosedAtTheWholeExchangeDeadline) {
+    TAppSettings a;
+    a.TitlePort = vd::testkit::FreePort();
+    TTitleSource src;
+    src.SetClientTimeout(500);
+    src.ServePort(0, a);
+    TTricklers t(a.TitlePort, 1);
+    std::vector<bool> open(1, true);
+    auto t0 = std::chrono::steady_clock::now();
+    // Every byte comes well within the time-out, yet the exchange as a whole must end.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            t.Step(&open);
+            return !open[0];
+        },
+        5000));
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(3));
+}
+
+TEST(TitlePort, TricklingClientsOnEveryWorkerCannotLockOutATitle) {
+    TAppSettings a;
+    a.TitlePort = vd::testkit::FreePort();
+    a.TitlePass = "pw";
+    a.TitleAsString = true;
+    TTitleSource src; // the real 10 s deadline: longer than the bound below
+    src.ServePort(0, a);
+    TTricklers t(a.TitlePort, TTitleSource::kMaxClients + 4);
+    ASSERT_TRUE(WaitUntil([&] { // every worker holds one of them
+        t.Step();
+        return std::count(t.Greeted.begin(), t.Greeted.end(), true) >= TTitleSource::kMaxClients;
+    }));
+
+    std::atomic<bool> done{false};
+    std::string answer;
+    auto t0 = std::chrono::steady_clock::now();
+    std::thread update([&] {
+        answer = Exchange(a.TitlePort, "pw\r\nStill here\r\n");
+        done = true;
+    });
+    bool finished = WaitUntil(
+        [&] {
+            t.Step();
+            return done.load();
+        },
+        8000);
+    update.join();
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(answer, "VENDRILL:|>");
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(5));
+    String title;
+    ASSERT_TRUE(src.TakeNewTitle(title));
+    EXPECT_EQ(title, "Still here");
 }

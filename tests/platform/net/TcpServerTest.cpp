@@ -1,4 +1,5 @@
 #include <atomic>
+#include <chrono>
 #include <gtest/gtest.h>
 #include <mutex>
 #include <vector>
@@ -135,4 +136,40 @@ TEST(Socket, RecvLineLimitsLengthAndTimesOut) {
     ASSERT_TRUE(quiet.RecvExact(buf, 301, 2000));
     EXPECT_EQ(quiet.Recv(buf, 1, 100, &e), -1);
     EXPECT_EQ(e, TNetError::Timeout);
+}
+
+TEST(TcpServer, AFullPoolMakesTheLongestServedGiveWayAfterItsMinimum) {
+    std::mutex lock;
+    std::vector<std::pair<std::string, long>> served; // first line, ms the handler held its worker
+    TTcpServer server;
+    std::string error;
+    ASSERT_TRUE(server.Start(
+        {"127.0.0.1", 0, 10, 1, 300},
+        [&](TSocket& c) {
+            auto t0 = std::chrono::steady_clock::now();
+            std::string line;
+            c.RecvLine(line, 100, 2000);
+            char b;
+            if (line == "hold") c.Recv(&b, 1, 5000); // until it is made to give way
+            auto ms =
+                std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0);
+            std::lock_guard<std::mutex> g(lock);
+            served.emplace_back(line, static_cast<long>(ms.count()));
+        },
+        error));
+    TSocket holder = Dial(server.Port());
+    ASSERT_TRUE(holder.SendAll("hold\n", 1000));
+    TSocket next = Dial(server.Port());
+    ASSERT_TRUE(next.SendAll("next\n", 1000));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            std::lock_guard<std::mutex> g(lock);
+            return served.size() == 2;
+        },
+        4000));
+    std::lock_guard<std::mutex> g(lock);
+    EXPECT_EQ(served[0].first, "hold");
+    EXPECT_GE(served[0].second, 250) << "a client is served its minimum before it gives way";
+    EXPECT_LT(served[0].second, 3000);
+    EXPECT_EQ(served[1].first, "next") << "the newcomer waited for the worker instead of being closed";
 }
