@@ -1,12 +1,12 @@
 #include "platform/net/SmtpTransport.h"
 
+#include <algorithm>
+#include <chrono>
 #include <fcntl.h>
 #include <openssl/err.h>
 #include <openssl/ssl.h>
 #include <openssl/x509_vfy.h>
 #include <openssl/x509v3.h>
-#include <sys/socket.h>
-#include <sys/time.h>
 
 namespace vd::net {
 
@@ -55,20 +55,47 @@ struct TSslFree {
     void operator()(SSL* s) const { SSL_free(s); }
 };
 
+// Runs one TLS call over the non-blocking socket. Whenever OpenSSL needs the peer, the wait is
+// the socket layer's, so the thread's cancel and deadline scopes end it like any other; the
+// call's result, or -1 with netError set when a wait ended it.
+template <class TCall>
+int DriveTls(SSL* ssl, TSocket& socket, int timeoutMs, TCall call, TNetError& netError) {
+    netError = TNetError::None;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        ERR_clear_error();
+        const int r = call();
+        if (r > 0) return r;
+        const int e = SSL_get_error(ssl, r);
+        if (e != SSL_ERROR_WANT_READ && e != SSL_ERROR_WANT_WRITE) return r;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (!socket.WaitReady(e == SSL_ERROR_WANT_WRITE,
+                              static_cast<int>(std::max<long long>(0, left.count())), &netError))
+            return -1;
+    }
+}
+
 class TTlsTransport : public TSmtpTransport {
 public:
     TTlsTransport(TSocket socket, std::unique_ptr<SSL_CTX, TSslCtxFree> ctx,
-                  std::unique_ptr<SSL, TSslFree> ssl)
-        : FSocket(std::move(socket)), FCtx(std::move(ctx)), FSsl(std::move(ssl)) {}
+                  std::unique_ptr<SSL, TSslFree> ssl, int timeoutMs)
+        : FSocket(std::move(socket)), FCtx(std::move(ctx)), FSsl(std::move(ssl)), FTimeout(timeoutMs) {}
     ~TTlsTransport() override {
-        if (FSsl) SSL_shutdown(FSsl.get());
+        // One try at close_notify: the socket does not block, and a broken session sends none.
+        if (FSsl && !FBroken) SSL_shutdown(FSsl.get());
     }
     bool Write(const std::string& data, std::string& error) override {
         std::size_t done = 0;
         while (done < data.size()) {
-            int n = SSL_write(FSsl.get(), data.data() + done, static_cast<int>(data.size() - done));
+            TNetError e;
+            const char* p = data.data() + done;
+            const int size = static_cast<int>(data.size() - done);
+            int n = DriveTls(
+                FSsl.get(), FSocket, FTimeout, [&] { return SSL_write(FSsl.get(), p, size); }, e);
             if (n <= 0) {
-                error = SslErrorText("TLS write failed");
+                FBroken = true;
+                error = e != TNetError::None ? NetErrorText(e) : SslErrorText("TLS write failed");
                 return false;
             }
             done += static_cast<std::size_t>(n);
@@ -80,9 +107,12 @@ public:
         for (;;) {
             if (FPos == FBuf.size()) {
                 char buf[1024];
-                int n = SSL_read(FSsl.get(), buf, sizeof buf);
+                TNetError e;
+                int n = DriveTls(
+                    FSsl.get(), FSocket, FTimeout, [&] { return SSL_read(FSsl.get(), buf, sizeof buf); }, e);
                 if (n <= 0) {
-                    error = SslErrorText("connection closed or timed out");
+                    FBroken = true;
+                    error = e != TNetError::None ? NetErrorText(e) : SslErrorText("connection closed");
                     return false;
                 }
                 FBuf.assign(buf, static_cast<std::size_t>(n));
@@ -105,17 +135,11 @@ private:
     TSocket FSocket;
     std::unique_ptr<SSL_CTX, TSslCtxFree> FCtx;
     std::unique_ptr<SSL, TSslFree> FSsl;
+    int FTimeout;
+    bool FBroken = false;
     std::string FBuf;
     std::size_t FPos = 0;
 };
-
-void MakeBlockingWithTimeouts(int fd, int timeoutMs) {
-    int flags = ::fcntl(fd, F_GETFL);
-    ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    timeval tv{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
-    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
-    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof tv);
-}
 
 } // namespace
 
@@ -149,11 +173,16 @@ std::unique_ptr<TSmtpTransport> MakeTlsTransport(TSocket socket, const std::stri
         error = "invalid host name for TLS";
         return nullptr;
     }
-    MakeBlockingWithTimeouts(socket.Fd(), timeoutMs);
+    ::fcntl(socket.Fd(), F_SETFL, ::fcntl(socket.Fd(), F_GETFL) | O_NONBLOCK);
     SSL_set_fd(ssl.get(), socket.Fd());
-    if (SSL_connect(ssl.get()) != 1) {
+    TNetError netError;
+    if (DriveTls(
+            ssl.get(), socket, timeoutMs, [&] { return SSL_connect(ssl.get()); }, netError) != 1) {
         long verify = SSL_get_verify_result(ssl.get());
-        if (verify != X509_V_OK) {
+        if (netError != TNetError::None) {
+            error = std::string("TLS handshake: ") + NetErrorText(netError);
+            ERR_clear_error();
+        } else if (verify != X509_V_OK) {
             error = std::string("TLS certificate refused: ") + X509_verify_cert_error_string(verify);
             ERR_clear_error();
         } else {
@@ -161,7 +190,7 @@ std::unique_ptr<TSmtpTransport> MakeTlsTransport(TSocket socket, const std::stri
         }
         return nullptr;
     }
-    return std::make_unique<TTlsTransport>(std::move(socket), std::move(ctx), std::move(ssl));
+    return std::make_unique<TTlsTransport>(std::move(socket), std::move(ctx), std::move(ssl), timeoutMs);
 }
 
 } // namespace vd::net

@@ -250,6 +250,14 @@ bool TSocket::RecvLine(std::string& line, std::size_t maxLen, int timeoutMs, TNe
     }
 }
 
+bool TSocket::WaitReady(bool forWrite, int timeoutMs, TNetError* error) {
+    if (FFd < 0) {
+        if (error) *error = TNetError::Closed;
+        return false;
+    }
+    return WaitFd(FFd, forWrite ? POLLOUT : POLLIN, DeadlineAfter(timeoutMs), error);
+}
+
 long TSocket::SendNow(const void* data, std::size_t size, TNetError* error) {
     if (FFd < 0) {
         if (error) *error = TNetError::Closed;

@@ -40,6 +40,10 @@ public:
     // Reads one line ending with LF (a CR before it is dropped) of at most maxLen bytes.
     bool RecvLine(std::string& line, std::size_t maxLen, int timeoutMs, TNetError* error = nullptr);
 
+    // Waits until the socket can be read (or written) within timeoutMs, under this thread's cancel
+    // and deadline scopes, for protocols layered over a non-blocking socket (TLS).
+    bool WaitReady(bool forWrite, int timeoutMs, TNetError* error = nullptr);
+
     // For an I/O loop, never waiting: what the socket takes now (0 when nothing fits, -1 when
     // the connection is broken), and what it has now (>0 bytes, 0 when the peer closed, -1 on
     // an error or, with wouldBlock set, when nothing is there yet).

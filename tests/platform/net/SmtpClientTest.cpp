@@ -1,10 +1,15 @@
 // Mail against a real SMTP server (aiosmtpd) on loopback, with a throw-away certificate authority.
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <thread>
 
 #include "platform/net/SmtpClient.h"
 #include "platform/net/SmtpReply.h"
+#include "platform/net/Socket.h"
+#include "platform/net/WakePipe.h"
 #include "tests/platform/net/TestKit.h"
 
 using namespace vd::net;
@@ -42,6 +47,13 @@ public:
         if (!FProc.ReadLine(line, 15000) || line.rfind("READY ", 0) != 0) return false;
         Port = static_cast<std::uint16_t>(std::atoi(line.c_str() + 6));
         return true;
+    }
+    // Waits for the server to print this line.
+    bool WaitLine(const std::string& want, int timeoutMs) {
+        std::string line;
+        while (FProc.ReadLine(line, timeoutMs))
+            if (line == want) return true;
+        return false;
     }
     std::uint16_t Port = 0;
 
@@ -155,6 +167,51 @@ TEST_F(SmtpClientTest, UnreachableServerAndPlainClientOnTlsPortFail) {
     s.Port = tls.Port;
     EXPECT_FALSE(Client.Send(s, Notification(), error)); // waits for a greeting that never comes
     EXPECT_FALSE(error.empty());
+}
+
+// A TLS peer that goes silent, in the handshake or after the greeting: another thread's cancel
+// and the exchange's deadline scope end the send at once, not after the (long) read time-out.
+TEST_F(SmtpClientTest, SilentTlsPeerHoldsNeitherCancelNorDeadline) {
+    using Clock = std::chrono::steady_clock;
+    SmtpServer greeter;
+    ASSERT_TRUE(
+        greeter.Start(Dir, {"--tls", Dir.File("srv.pem"), Dir.File("srv.key"), "--silent-after-greeting"}));
+    TListenSocket mute; // the kernel takes the connection; nobody ever says a word
+    std::string listenError;
+    ASSERT_TRUE(mute.Listen("127.0.0.1", 0, 10, listenError)) << listenError;
+    struct TCase {
+        const char* Name;
+        std::uint16_t Port;
+        bool Greets;
+    } cases[] = {{"silent in the handshake", mute.Port(), false},
+                 {"silent after the greeting", greeter.Port, true}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TSmtpSettings s = Settings("localhost", c.Port, true, false);
+        s.ReadTimeoutMs = 20000;
+        TWakePipe cancel;
+        std::atomic<bool> done{false};
+        std::string error;
+        std::thread sender([&] {
+            TCancelScope scope(cancel.ReadFd());
+            EXPECT_FALSE(Client.Send(s, Notification(), error));
+            done = true;
+        });
+        if (c.Greets) EXPECT_TRUE(greeter.WaitLine("EHLO", 10000));
+        auto t0 = Clock::now();
+        cancel.Wake();
+        EXPECT_TRUE(WaitUntil([&] { return done.load(); }, 3000)) << "the cancel is held";
+        sender.join();
+        EXPECT_LT(Clock::now() - t0, std::chrono::seconds(3));
+
+        t0 = Clock::now();
+        {
+            TDeadlineScope whole(1500);
+            EXPECT_FALSE(Client.Send(s, Notification(), error));
+        }
+        EXPECT_LT(Clock::now() - t0, std::chrono::milliseconds(4500)) << "the deadline is held";
+        EXPECT_NE(error.find("timed out"), std::string::npos) << error;
+    }
 }
 
 TEST(SmtpAddressList, SplitsAndStripsNames) {

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 # A real SMTP server on loopback for the mail tests: aiosmtpd, optional AUTH LOGIN and implicit TLS.
-# usage: smtp_server.py OUTDIR [--tls CERT KEY] [--auth USER PASS]
+# usage: smtp_server.py OUTDIR [--tls CERT KEY] [--auth USER PASS] [--silent-after-greeting]
 # Prints "READY <port>" when it accepts connections; each message is stored as OUTDIR/<n>.eml.
+# --silent-after-greeting: prints "EHLO" when one comes and never answers it.
 import asyncio, os, socket, ssl, sys, time
 from aiosmtpd.controller import Controller
 from aiosmtpd.smtp import AuthResult, LoginPassword
@@ -10,6 +11,7 @@ out = sys.argv[1]
 args = sys.argv[2:]
 tls = None
 auth = None
+silent = False
 while args:
     if args[0] == "--tls":
         tls = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
@@ -18,6 +20,9 @@ while args:
     elif args[0] == "--auth":
         auth = (args[1].encode(), args[2].encode())
         args = args[3:]
+    elif args[0] == "--silent-after-greeting":
+        silent = True
+        args = args[1:]
     else:
         sys.exit("bad argument " + args[0])
 
@@ -32,6 +37,12 @@ class Store:
         os.rename(path + ".tmp", path)
         return "250 OK stored"
 
+class SilentStore(Store):
+    async def handle_EHLO(self, server, session, envelope, hostname, responses):
+        print("EHLO", flush=True)
+        await asyncio.sleep(3600)
+        return responses
+
 def authenticator(server, session, envelope, mechanism, auth_data):
     ok = auth is not None and isinstance(auth_data, LoginPassword) and (auth_data.login, auth_data.password) == auth
     return AuthResult(success=ok, handled=False)
@@ -45,7 +56,7 @@ if auth is not None:
     kw.update(authenticator=authenticator, auth_require_tls=False, auth_exclude_mechanism=["PLAIN"])
 if tls is not None:
     kw.update(ssl_context=tls)
-ctl = Controller(Store(), **kw)
+ctl = Controller(SilentStore() if silent else Store(), **kw)
 ctl.start()
 print("READY %d" % port, flush=True)
 try:
