@@ -5,6 +5,7 @@
 
 #include <alsa/asoundlib.h>
 #include <cerrno>
+#include <set>
 
 namespace vd::audio {
 namespace {
@@ -99,24 +100,115 @@ long TAlsaCapture::Read(std::int16_t* buffer, std::size_t frames, int timeoutMs)
     return static_cast<long>(got);
 }
 
+// Where a PCM of ALSA's hints belongs in the device list.
+enum class TPcmKind { pkDefault, pkServer, pkOwn, pkSkip };
+
+// The PCM's definition in the configuration: its type, and whether it takes arguments.
+std::string PcmType(snd_config_t* top, const std::string& name, bool& takesArgs) {
+    takesArgs = false;
+    snd_config_t* pcms = nullptr;
+    snd_config_t* def = nullptr;
+    snd_config_t* node = nullptr;
+    if (!top || snd_config_search(top, "pcm", &pcms) < 0 || snd_config_search(pcms, name.c_str(), &def) < 0)
+        return {};
+    takesArgs = snd_config_search(def, "@args", &node) >= 0;
+    const char* type = nullptr;
+    if (snd_config_search(def, "type", &node) < 0 || snd_config_get_string(node, &type) < 0 || !type)
+        return {};
+    return type;
+}
+
+TPcmKind ClassifyPcm(snd_config_t* top, const std::string& name) {
+    if (name == "default") return TPcmKind::pkDefault;
+    // Card-bound names (hw:CARD=..., dsnoop:CARD=...) come from the card walk, once per device.
+    if (name.empty() || name == "null" || name.find(':') != std::string::npos) return TPcmKind::pkSkip;
+    bool takesArgs = false;
+    const std::string type = PcmType(top, name, takesArgs);
+    if (type == "pulse" || type == "pipewire" || type == "jack") return TPcmKind::pkServer;
+    // A definition with arguments is a plug-in wrapped around another device (rate converters,
+    // channel mixers, encoders), not an input of its own.
+    if (takesArgs || type == "null") return TPcmKind::pkSkip;
+    return TPcmKind::pkOwn; // the user's own devices
+}
+
+// A sound server's PCM records only while its server runs.
+bool CanCapture(const std::string& name) {
+    snd_pcm_t* pcm = nullptr;
+    if (snd_pcm_open(&pcm, name.c_str(), SND_PCM_STREAM_CAPTURE, SND_PCM_NONBLOCK) < 0) return false;
+    snd_pcm_close(pcm);
+    return true;
+}
+
+// Every card's capture devices in card and device order, so that the numbers stay while
+// nothing is plugged or unplugged; opened through plughw for the format conversions.
+void AddCardCaptureDevices(std::vector<TAlsaDevice>& out) {
+    snd_ctl_card_info_t* cardInfo = nullptr;
+    snd_pcm_info_t* pcmInfo = nullptr;
+    snd_ctl_card_info_alloca(&cardInfo);
+    snd_pcm_info_alloca(&pcmInfo);
+    std::set<std::string> names;
+    for (int card = -1; snd_card_next(&card) >= 0 && card >= 0;) {
+        snd_ctl_t* ctl = nullptr;
+        if (snd_ctl_open(&ctl, ("hw:" + std::to_string(card)).c_str(), 0) < 0) continue;
+        if (snd_ctl_card_info(ctl, cardInfo) < 0) {
+            snd_ctl_close(ctl);
+            continue;
+        }
+        const std::string id = snd_ctl_card_info_get_id(cardInfo);
+        const std::string cardName = snd_ctl_card_info_get_name(cardInfo);
+        for (int dev = -1; snd_ctl_pcm_next_device(ctl, &dev) >= 0 && dev >= 0;) {
+            snd_pcm_info_set_device(pcmInfo, static_cast<unsigned>(dev));
+            snd_pcm_info_set_subdevice(pcmInfo, 0);
+            snd_pcm_info_set_stream(pcmInfo, SND_PCM_STREAM_CAPTURE);
+            if (snd_ctl_pcm_info(ctl, pcmInfo) < 0) continue; // playback only
+            TAlsaDevice d;
+            d.Name = cardName + ", " + snd_pcm_info_get_name(pcmInfo);
+            // Two cards of the same model are told apart by their ids.
+            if (!names.insert(d.Name).second) d.Name += " (" + id + ")";
+            d.Driver = "plughw:CARD=" + id + ",DEV=" + std::to_string(dev);
+            out.push_back(std::move(d));
+        }
+        snd_ctl_close(ctl);
+    }
+}
+
 } // namespace
 
 std::vector<TAlsaDevice> ListAlsaCaptureDevices() {
-    std::vector<TAlsaDevice> devices;
+    std::vector<TAlsaDevice> defaults, servers, cards, others;
+    snd_config_t* top = nullptr;
+    if (snd_config_update_ref(&top) < 0) top = nullptr;
     void** hints = nullptr;
-    if (snd_device_name_hint(-1, "pcm", &hints) < 0 || !hints) return devices;
-    for (void** h = hints; *h; ++h) {
-        const std::string io = HintText(*h, "IOID");
-        if (io == "Output") continue;
-        TAlsaDevice d;
-        d.Driver = HintText(*h, "NAME");
-        if (d.Driver.empty() || d.Driver == "null") continue;
-        d.Name = JoinLines(HintText(*h, "DESC"));
-        if (d.Name.empty()) d.Name = d.Driver;
-        d.IsDefault = d.Driver == "default";
-        devices.push_back(std::move(d));
+    if (snd_device_name_hint(-1, "pcm", &hints) >= 0 && hints) {
+        for (void** h = hints; *h; ++h) {
+            if (HintText(*h, "IOID") == "Output") continue;
+            TAlsaDevice d;
+            d.Driver = HintText(*h, "NAME");
+            d.Name = JoinLines(HintText(*h, "DESC"));
+            if (d.Name.empty()) d.Name = d.Driver;
+            switch (ClassifyPcm(top, d.Driver)) {
+            case TPcmKind::pkDefault:
+                d.IsDefault = true;
+                defaults.push_back(std::move(d));
+                break;
+            case TPcmKind::pkServer:
+                if (CanCapture(d.Driver)) servers.push_back(std::move(d));
+                break;
+            case TPcmKind::pkOwn:
+                others.push_back(std::move(d));
+                break;
+            case TPcmKind::pkSkip:
+                break;
+            }
+        }
+        snd_device_name_free_hint(hints);
     }
-    snd_device_name_free_hint(hints);
+    if (top) snd_config_unref(top);
+    AddCardCaptureDevices(cards);
+    std::vector<TAlsaDevice> devices = std::move(defaults);
+    for (auto* group : {&servers, &cards, &others})
+        for (auto& d : *group)
+            devices.push_back(std::move(d));
     return devices;
 }
 

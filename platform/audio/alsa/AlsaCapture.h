@@ -15,7 +15,9 @@ struct TAlsaDevice {
     bool IsDefault = false;
 };
 
-// PCMs that can capture, in ALSA's order.
+// What can capture: the default device first, then the running sound servers, every card's
+// capture devices (card and device order), then the user's own PCMs. Plug-ins that wrap another
+// device (rate converters, channel mixers) and playback-only devices are left out.
 std::vector<TAlsaDevice> ListAlsaCaptureDevices();
 
 // Opens the PCM for capture; null with an AudioError code in *error when it cannot.
