@@ -124,6 +124,12 @@ void TDeviceStarter::RetryIfDue(std::uint64_t now) {
     }
 }
 
+String TDeviceStarter::CaptureProblem() const {
+    if (CaptureChannel.load() != 0) return String();
+    if (!FLabelText.empty()) return FLabelText;
+    return StreamMessageText("ErrorStartDevice", "Error start record device. Change settings");
+}
+
 void TDeviceStarter::ResizeMeter(int width, int height) {
     FMeter.Resize(width, height);
     DrawMeterScale();

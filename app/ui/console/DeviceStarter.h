@@ -43,6 +43,8 @@ public:
 
     TCapture& Capture() { return FCapture; }
     TDeviceMode Mode() const { return FMode; }
+    // Why streams cannot start now: the device's last message; empty while capture runs.
+    String CaptureProblem() const;
 
     // StartDevice: at start-up and on the timer until the capture runs.
     void StartDevice();

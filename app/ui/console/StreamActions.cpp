@@ -2,6 +2,7 @@
 
 #include "app/core/StationList.h"
 #include "app/streams/StreamConsole.h"
+#include "app/streams/StreamTexts.h"
 #include "app/ui/console/LogView.h"
 #include "app/ui/console/StreamGridView.h"
 #include "skin/controls/SkinSpeedButton.h"
@@ -83,7 +84,14 @@ void TStreamActions::SBDeleteClick() {
 }
 
 void TStreamActions::OnPlayClick() {
-    if (const TStationPtr station = FStreams.Selected()) OnPlay(*station);
+    if (const TStationPtr station = FStreams.Selected()) {
+        OnPlay(*station);
+        // Without capture the stream waits in Connect until a device runs; the user is told why.
+        const String problem = FCaptureProblem ? FCaptureProblem() : String();
+        if (!problem.empty())
+            FLogs.OutLog(StreamMessageText("NoCaptureDevice", NoCaptureText) + problem, station->Log());
+        ShowRow(station);
+    }
     SGStreamsClick();
 }
 
@@ -91,8 +99,15 @@ void TStreamActions::OnStopClick() {
     if (const TStationPtr station = FStreams.Selected()) {
         OnStop(*station);
         FLogs.RefreshIfChanged();
+        ShowRow(station);
     }
     SGStreamsClick();
+}
+
+void TStreamActions::ShowRow(const TStationPtr& station) {
+    // At once: the tick that rewrites rows does not run while no capture ever started.
+    const int index = StationList.IndexOf(station.get());
+    if (index >= 0) FStreams.WriteRow(index, StationRowTexts(*station));
 }
 
 TStreamActions::TConfirm ConfirmWithMessageBox(TskSkinMessage* msg) {

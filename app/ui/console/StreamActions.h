@@ -1,6 +1,7 @@
 #pragma once
 // The stream tool bar and the stream grid's selection: Add, Edit, Delete and the Play/Stop button
 // that follows the selected stream. GUI thread only.
+#include "app/core/StationList.h"
 #include "platform/rtl/String.h"
 
 #include <functional>
@@ -27,6 +28,8 @@ public:
     using TEditStation = std::function<bool(int index)>;
     // A Yes/No question; true on Yes.
     using TConfirm = std::function<bool(const String& text)>;
+    // Why no stream can start now (the input device's message), empty while capture runs.
+    using TCaptureProblem = std::function<String()>;
 
     // Sets the click handlers of Add, Edit and Delete; Play/Stop starts as Play.
     TStreamActions(const TStreamButtons& buttons, TStreamGridView& streams, TLogView& logs,
@@ -39,20 +42,24 @@ public:
     void SBDeleteClick();
     void OnPlayClick();
     void OnStopClick();
+    void SetCaptureProblem(TCaptureProblem problem) { FCaptureProblem = std::move(problem); }
 
     // Play/Stop shows Stop (true) or Play and runs the matching handler.
     bool ShowsStop() const { return FShowsStop; }
 
     static constexpr const char* DeleteQuestion = "Delete current stream?";
+    static constexpr const char* NoCaptureText = "Waiting for the input device: ";
 
 private:
     void SetPlayStop(bool stop);
+    void ShowRow(const TStationPtr& station);
 
     TStreamButtons FButtons;
     TStreamGridView& FStreams;
     TLogView& FLogs;
     TEditStation FEditStation;
     TConfirm FConfirm;
+    TCaptureProblem FCaptureProblem;
     bool FShowsStop = false;
 };
 

@@ -5,6 +5,8 @@
 #include "app/ui/console/ConsoleTick.h"
 #include "app/ui/console/LogView.h"
 #include "app/ui/console/MeterView.h"
+#include "app/ui/console/StreamActions.h"
+#include "app/ui/console/StreamGridView.h"
 #include "tests/platform/audio/AudioFixture.h"
 
 #include "ConsoleFixture.h"
@@ -215,6 +217,53 @@ TEST_F(DeviceStarterTest, ADeviceThatCannotOpenIsRetriedEverySecondAndLoggedOnce
     Starter->RetryIfDue(MillisecondClock());
     EXPECT_EQ(Starter->Mode(), TDeviceMode::dmRunning);
     EXPECT_EQ(LabDevice->Caption(), FixtureName);
+}
+
+// Play while no capture runs (the device failed at start, so not even the tick runs): the stream
+// waits in Connect, its row says so at once and its log says why; with capture running, nothing.
+TEST_F(DeviceStarterTest, PlayWithoutCaptureShowsTheWaitingStreamAndLogsWhy) {
+    const int broken = audio::test::FindDevice("Vendrill Broken Device");
+    ASSERT_GE(broken, 0);
+    Configure(broken, "Vendrill Broken Device", false);
+    Starter->StartDevice();
+    ASSERT_EQ(Starter->Mode(), TDeviceMode::dmOff);
+    const String reason = LabDevice->Caption();
+    ASSERT_FALSE(reason.empty());
+
+    TStreamGridView streams(SGStreams);
+    TStreamActions actions(Buttons, streams, *Logs, nullptr, nullptr);
+    actions.SetCaptureProblem([this] { return Starter->CaptureProblem(); });
+    TStationPtr s = AddStation("host", 8000, smShoutcast1, ssStop);
+    streams.ShowStations();
+    Select(0);
+    actions.SGStreamsClick();
+    const int stateColumn = 6;
+    const String waitLine = String(TStreamActions::NoCaptureText) + reason;
+
+    actions.OnPlayClick();
+    EXPECT_EQ(s->State, ssConnect);
+    EXPECT_TRUE(actions.ShowsStop());
+    EXPECT_EQ(SGStreams->GetCellText(stateColumn, 1), "Connect") << "the row follows the button";
+    ASSERT_EQ(s->Log().Count(), 1);
+    EXPECT_EQ(s->Log().Items(0).Text, waitLine);
+    EXPECT_EQ(SGLog->GetCellText(1, 1), waitLine) << "the stream's log is shown";
+    Elapse(20000);
+    EXPECT_EQ(s->State, ssConnect) << "still waiting for the device";
+
+    actions.OnStopClick();
+    EXPECT_EQ(s->State, ssStop);
+    EXPECT_FALSE(actions.ShowsStop());
+    EXPECT_EQ(SGStreams->GetCellText(stateColumn, 1), "Stop");
+
+    Configure(0, FixtureName, true);
+    Starter->SettingsConfirmed();
+    Elapse(50);
+    ASSERT_EQ(Starter->Mode(), TDeviceMode::dmRunning);
+    EXPECT_EQ(Starter->CaptureProblem(), "");
+    const int lines = s->Log().Count();
+    actions.OnPlayClick();
+    EXPECT_EQ(s->Log().Count(), lines) << "no wait line while capture runs";
+    EXPECT_EQ(SGStreams->GetCellText(stateColumn, 1), "Connect");
 }
 
 // The tick drives the restart and its retries, and draws the fixture's peaks.
