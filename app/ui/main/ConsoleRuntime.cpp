@@ -1,7 +1,10 @@
 #include "app/ui/main/ConsoleRuntime.h"
 
 #include "app/capture/Capture.h"
+#include "app/core/SettingsFile.h"
+#include "app/plugins/VDPlugIns.h"
 #include "app/ui/main/MainWindow.h"
+#include "app/ui/settings/SettingsWindow.h"
 #include "app/ui/station/StationWindow.h"
 #include "platform/vcl/Application.h"
 
@@ -14,9 +17,18 @@ TConsoleRuntime::TConsoleRuntime(TFVendrill& form)
                   if (FTick) FTick->TimerWork();
               }),
       FActions({form.SBAdd, form.SBEdit, form.SBDelete, form.SBPlayStop, form.SBPlay, form.SBStop}, FStreams,
-               FLogs, EditStation, ConfirmWithMessageBox(form.MSG)) {}
+               FLogs, EditStation, ConfirmWithMessageBox(form.MSG)) {
+    FActions.SetCaptureProblem([this] { return FDevice.CaptureProblem(); });
+    // The settings file's read lists the plug-in folder; plug-ins get the program's window as
+    // the parent of their own windows.
+    OnScanPlugins = [](const String& folder) { ScanPlugins(folder); };
+    PluginHost().SetParentWindow(Application->Handle());
+}
 
 TConsoleRuntime::~TConsoleRuntime() {
+    SetSettingsServices({}); // its hook points at this runtime's mailer
+    OnScanPlugins = nullptr;
+    PluginHost().SetParentWindow(nullptr);
     // Normally nothing is left: the window's close stopped everything in order.
     FTitleSource.ClosePort();
     FEmailer.reset();
@@ -31,6 +43,12 @@ void TConsoleRuntime::CreateWorkers() {
         std::make_unique<TConnector>([] { return static_cast<std::uint32_t>(CaptureChannel.load()); });
     FListeners = std::make_unique<TListeners>();
     FEmailer = std::make_unique<TEmailer>();
+    // The settings window's mail test goes out at once, not after the wait of a failed send.
+    TSettingsServices services;
+    services.MailTestStarted = [this] {
+        if (FEmailer) FEmailer->NextTry = 0;
+    };
+    SetSettingsServices(std::move(services));
     TConsoleTickLinks links;
     links.Device = &FDevice;
     links.Streams = &FStreams;

@@ -106,7 +106,8 @@ void TFr_Filters::FillParm() {
 
 String TFr_Filters::PluginFolder() const {
     String folder = DEPlugins->Text();
-    if (folder.empty() || folder.back() != '/') folder += '/';
+    // No folder is no folder: a slash alone would scan and load from the root.
+    if (!folder.empty() && folder.back() != '/') folder += '/';
     return folder;
 }
 

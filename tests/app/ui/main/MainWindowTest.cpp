@@ -3,7 +3,11 @@
 #include "MainWindowFixture.h"
 
 #include "app/core/AppSettings.h"
+#include "app/core/Engine.h"
+#include "app/plugins/DspPluginApi.h"
+#include "app/plugins/VDPlugIns.h"
 #include "app/ui/main/WindowPlacement.h"
+#include "app/ui/settings/SettingsWindow.h"
 #include "platform/rtl/Resources.h"
 #include "platform/vcl/Canvas.h"
 #include "platform/vcl/ExtCtrls.h"
@@ -77,6 +81,40 @@ TEST_F(MainWindowTest, OpensFromItsResourceAndClosesCleanly) {
     EXPECT_EQ(StationList.Count(), 0);
     w->Free();
     EXPECT_EQ(FVendrill(), nullptr);
+}
+
+// After a failed send the mailer waits up to a minute; the settings window's test button of the
+// running program drops that wait, and a closed program's hook is gone.
+TEST_F(MainWindowTest, TheMailTestButtonDropsTheMailersWait) {
+    TFVendrill* w = Open();
+    TEmailer* mailer = w->Runtime().Emailer();
+    ASSERT_NE(mailer, nullptr);
+    mailer->NextTry = MillisecondClock() + 60000;
+    auto* settings = new TFSettings(Application);
+    settings->SBEMailTestClick(settings->SBEMailTest);
+    EXPECT_EQ(mailer->NextTry.load(), 0u);
+    settings->Free();
+    MailStatus.TestMode = false;
+    MailQueue.Clear();
+    w->Close();
+    Pump();
+    w->Free();
+}
+
+// The program's start scans the plug-in folder of the settings and gives the plug-ins it loads
+// the application's window as their parent.
+TEST_F(MainWindowTest, TheStartListsThePluginFolderAndParentsThePlugins) {
+    WriteSettings("[Plugins]\nPath=" VD_TEST_DSP_DIR "\nFile1=dsp_half.so\n");
+    TFVendrill* w = Open();
+    EXPECT_EQ(PluginHost().AvailablePlugins().Count(), 5);
+    ASSERT_EQ(PluginHost().LoadedCount(), 1);
+    ASSERT_TRUE(PluginHost().Loaded(0).Active);
+    EXPECT_EQ(PluginHost().Loaded(0).Module->ParentWindow, static_cast<void*>(Application->Handle()));
+    w->Close();
+    Pump();
+    w->Free();
+    while (PluginHost().LoadedCount() > 0)
+        UnloadPlugin(0);
 }
 
 TEST_F(MainWindowTest, WithoutALanguageFileTheCreationStops) {

@@ -224,6 +224,15 @@ TEST_F(PluginsWindowTest, TheFolderEditRescans) {
     EXPECT_EQ(w->LBPlugin->Items().Count(), 5);
 }
 
+TEST_F(PluginsWindowTest, AClearedFolderEditIsNoFolder) {
+    TFr_Filters* w = Open();
+    ASSERT_EQ(w->LBPlugin->Items().Count(), 5);
+    w->DEPlugins->SetText("");
+    EXPECT_EQ(w->PluginFolder(), "") << "not the root";
+    EXPECT_TRUE(Lines(w->LBPlugin).empty());
+    EXPECT_TRUE(PluginHost().AvailablePlugins().Count() == 0);
+}
+
 TEST_F(PluginsWindowTest, SaveWritesTheFolderAndTheList) {
     {
         TModalLoopHookScope hook([&](TCustomForm& f) {
