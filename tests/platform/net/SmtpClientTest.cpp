@@ -197,7 +197,9 @@ TEST_F(SmtpClientTest, SilentTlsPeerHoldsNeitherCancelNorDeadline) {
             EXPECT_FALSE(Client.Send(s, Notification(), error));
             done = true;
         });
-        if (c.Greets) EXPECT_TRUE(greeter.WaitLine("EHLO", 10000));
+        if (c.Greets) {
+            EXPECT_TRUE(greeter.WaitLine("EHLO", 10000));
+        }
         auto t0 = Clock::now();
         cancel.Wake();
         EXPECT_TRUE(WaitUntil([&] { return done.load(); }, 3000)) << "the cancel is held";
