@@ -123,6 +123,7 @@ protected:
 
 private:
     bool MaskedInput(TMessage& Message);
+    bool CharInput(char32_t Ch);
     void TypeChar(char c);
     void Blank(int From, int To, int Caret);
     void Paste();

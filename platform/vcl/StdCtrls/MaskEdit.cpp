@@ -146,47 +146,69 @@ void TCustomMaskEdit::Paste() {
     }
 }
 
-// Editing keys on a masked edit; true when taken here.
-bool TCustomMaskEdit::MaskedInput(TMessage& Message) {
+// A typed character on a masked edit; false for the control codes the window keeps (select
+// all, copy, undo).
+bool TCustomMaskEdit::CharInput(char32_t Ch) {
     int from, to;
-    if (Message.Msg == WM_CHAR) {
-        const auto ch = static_cast<char32_t>(Message.WParam);
-        Selection(from, to);
-        if (ch == 8 || ch == 127) { // Backspace, Ctrl+Backspace
-            if (to > from)
-                Blank(from, to, from);
-            else if (const int p = FMask.PrevInput(from - 1); p >= 0)
-                Blank(p, p + 1, p);
+    Selection(from, to);
+    if (Ch == 8 || Ch == 127) { // Backspace, Ctrl+Backspace
+        if (to > from)
+            Blank(from, to, from);
+        else if (const int p = FMask.PrevInput(from - 1); p >= 0)
+            Blank(p, p + 1, p);
+    } else if (Ch == 22) {
+        Paste();
+    } else if (Ch == 24) {
+        SendMessage(FHandle, WM_CUT, 0, 0);
+    } else if (Ch < 32) {
+        return false;
+    } else if (Ch > 127) {
+        MessageBeep(0); // one byte a position
+    } else {
+        TypeChar(static_cast<char>(Ch));
+    }
+    return true;
+}
+
+// The editing keys and messages of a masked edit; true when taken here.
+bool TCustomMaskEdit::MaskedInput(TMessage& Message) {
+    const UINT msg = Message.Msg;
+    if (msg != WM_CHAR && msg != WM_KEYDOWN && msg != WM_PASTE && msg != WM_CUT && msg != WM_CLEAR)
+        return false; // the selection is asked for with messages too
+    int from, to;
+    Selection(from, to);
+    switch (msg) {
+    case WM_CHAR:
+        return CharInput(static_cast<char32_t>(Message.WParam));
+    case WM_KEYDOWN:
+        if (Message.WParam == VK_DELETE) {
+            if (ShiftDown() && to > from)
+                SendMessage(FHandle, WM_CUT, 0, 0);
+            else
+                Blank(from, CtrlDown() ? FMask.Length() : std::max(to, from + 1), from);
             return true;
         }
-        if (ch == 22) return Paste(), true;
-        if (ch == 24) return SendMessage(FHandle, WM_CUT, 0, 0), true;
-        if (ch < 32) return false;                 // select all, copy, undo
-        if (ch > 127) return MessageBeep(0), true; // one byte a position
-        TypeChar(static_cast<char>(ch));
+        if (Message.WParam == VK_INSERT && ShiftDown() && !CtrlDown()) {
+            Paste();
+            return true;
+        }
+        if (Message.WParam == VK_ESCAPE && EditText() != FOriginal) {
+            Reset();
+            return true;
+        }
+        return false;
+    case WM_PASTE:
+        Paste();
         return true;
-    }
-    if (Message.Msg == WM_KEYDOWN && Message.WParam == VK_DELETE) {
-        Selection(from, to);
-        if (ShiftDown() && to > from) return SendMessage(FHandle, WM_CUT, 0, 0), true;
-        Blank(from, CtrlDown() ? FMask.Length() : std::max(to, from + 1), from);
-        return true;
-    }
-    if (Message.Msg == WM_KEYDOWN && Message.WParam == VK_INSERT && ShiftDown() && !CtrlDown())
-        return Paste(), true;
-    if (Message.Msg == WM_KEYDOWN && Message.WParam == VK_ESCAPE && EditText() != FOriginal) {
-        Reset();
-        return true;
-    }
-    if (Message.Msg == WM_PASTE) return Paste(), true;
-    if (Message.Msg == WM_CUT || Message.Msg == WM_CLEAR) {
-        Selection(from, to);
+    case WM_CUT:
+    case WM_CLEAR:
         if (to <= from) return true;
-        if (Message.Msg == WM_CUT) SendMessage(FHandle, WM_COPY, 0, 0);
+        if (msg == WM_CUT) SendMessage(FHandle, WM_COPY, 0, 0);
         Blank(from, to, from);
         return true;
+    default:
+        return false;
     }
-    return false;
 }
 
 void TCustomMaskEdit::DefaultHandler(TMessage& Message) {
