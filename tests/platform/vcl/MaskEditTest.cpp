@@ -118,7 +118,9 @@ TEST_F(MaskEditTest, KeysOverwritePositionsAndNeverMoveLiterals) {
         Type(c.keys);
         EXPECT_EQ(Edit->EditText(), c.edit) << c.name;
         EXPECT_EQ(Edit->Text(), TEditMask(c.mask).ValueOf(c.edit)) << c.name;
-        if (String(c.keys) == "{C-x}") EXPECT_EQ(ClipboardGetText(), "12") << "the cut text";
+        if (String(c.keys) == "{C-x}") {
+            EXPECT_EQ(ClipboardGetText(), "12") << "the cut text";
+        }
     }
 }
 
