@@ -54,6 +54,8 @@ struct MEASUREITEMSTRUCT {
 inline constexpr DWord ES_LEFT = 0x0000;
 inline constexpr DWord ES_CENTER = 0x0001;
 inline constexpr DWord ES_RIGHT = 0x0002;
+// Kept by the single-line edit window: it lays its text out in the format rectangle either way.
+inline constexpr DWord ES_MULTILINE = 0x0004;
 inline constexpr DWord ES_UPPERCASE = 0x0008;
 inline constexpr DWord ES_LOWERCASE = 0x0010;
 inline constexpr DWord ES_PASSWORD = 0x0020;

@@ -182,7 +182,7 @@ void TskSkinCustomComboBox::SetItemIndex(int Value) {
     FRememberedIndex = i;
     if (!FEdit) Repaint();
     if (!(ComponentState() & (csLoading | csDesigning))) {
-        if (OnClick) OnClick(this);
+        Click();
         Change();
     }
 }
@@ -380,7 +380,7 @@ void TskSkinCustomComboBox::CloseUp(bool Accept) {
             SetText(item);
             Repaint();
         }
-        if (OnClick) OnClick(this);
+        Click();
         Change();
     } else {
         FListBox->SetItemIndex(FRememberedIndex);
@@ -593,7 +593,7 @@ void TskSkinCustomComboBox::SelectPrior(bool Update) {
     if (Update) {
         SetText(FListBox->Items().Strings(ItemIndex()));
         if (FEdit) FEdit->SelectAll();
-        if (OnClick) OnClick(this);
+        Click();
     }
 }
 
@@ -603,7 +603,7 @@ void TskSkinCustomComboBox::SelectNext(bool Update) {
     if (Update) {
         SetText(FListBox->Items().Strings(ItemIndex()));
         if (FEdit) FEdit->SelectAll();
-        if (OnClick) OnClick(this);
+        Click();
     }
 }
 

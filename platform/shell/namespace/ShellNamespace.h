@@ -127,10 +127,11 @@ public:
     std::optional<ItemIdList> Rename(const ItemIdList& item, const String& newName,
                                      int* error = nullptr) const;
 
-    // Moves a plain file-system item to the user's trash (the freedesktop layout under
-    // XDG_DATA_HOME, default ~/.local/share/Trash): an info file made first under a free name,
-    // then the item renamed into files/. False (errno in *Error) when it cannot be, for example
-    // from another file system; nothing is left half done.
+    // Moves a plain file-system item to the user's trash (the freedesktop layout): the home
+    // trash under XDG_DATA_HOME (default ~/.local/share/Trash) for items on its file system, else
+    // the volume's own (VolumeTrashFolder). An info file is made first under a free name, then
+    // the item renamed into files/. False (errno in *Error) when it cannot be; nothing is left
+    // half done.
     bool MoveToTrash(const ItemIdList& item, int* error = nullptr) const;
 
     // The details of a file-system item: size (blank for folders), extension, last change
@@ -148,6 +149,13 @@ private:
     ShellEnvironment FEnv;
     std::vector<TShellVolume> FVolumes;
 };
+
+// The top folder of the file system that holds Folder (its mount point); empty when Folder
+// cannot be read.
+String TrashTopDir(const String& Folder);
+// The trash of a volume for the user Uid: TopDir/.Trash/Uid where the administrator made
+// TopDir/.Trash a sticky folder (not a link), else TopDir/.Trash-Uid.
+String VolumeTrashFolder(const String& TopDir, unsigned Uid);
 
 // "a/b/../c" style cleaning of an absolute path: no empty or "." segments, ".." removes the one
 // before it. Nothing for a relative path.

@@ -149,8 +149,26 @@ void TCustomListView::ItemsChanged() {
     Invalidate();
 }
 
-void TCustomListView::ItemDeleting(TListItem* item) {
+void TCustomListView::Delete(TListItem* item) {
     if (OnDeletion) OnDeletion(this, item);
+}
+
+void TCustomListView::Edit(TListItem* item, String& text) {
+    if (OnEdited) OnEdited(this, item, text);
+}
+
+void TCustomListView::OwnerDataFetch(TListItem& item) {
+    if (OnData) OnData(this, &item);
+}
+
+int TCustomListView::OwnerDataFind(const String& text, int start) {
+    int index = -1;
+    if (OnDataFind) OnDataFind(this, text, start, index);
+    return index;
+}
+
+void TCustomListView::ItemDeleting(TListItem* item) {
+    Delete(item);
     if (FEditIndex == item->Index()) EndEdit(true);
     if (FFocused > item->Index())
         --FFocused;
@@ -159,7 +177,7 @@ void TCustomListView::ItemDeleting(TListItem* item) {
 }
 
 void TCustomListView::FetchItem(TListItem& item) {
-    if (OnData) OnData(this, &item);
+    OwnerDataFetch(item);
 }
 
 int TCustomListView::RowHeight() {
@@ -341,11 +359,7 @@ void TCustomListView::SetColumnOrder(const std::vector<int>& order) {
 }
 
 int TCustomListView::FindCaption(int start, const String& text, bool partial) {
-    if (FOwnerData) {
-        int index = -1;
-        if (OnDataFind) OnDataFind(this, text, start, index);
-        return index;
-    }
+    if (FOwnerData) return OwnerDataFind(text, start);
     const String want = AnsiUpperCase(text);
     for (int i = std::max(0, start); i < FItems.Count(); ++i) {
         const String c = AnsiUpperCase(FItems.Item(i)->Caption());

@@ -97,6 +97,13 @@ public:
     bool SetComponentProperty(const String& name, TComponent* value) override;
 
 protected:
+    // The events' places: an item going away, a finished label edit, an owner-data item asked
+    // for and a type-ahead search (the index found, -1 for none). Descendants that keep their own
+    // data override these, so that the events stay the user's.
+    virtual void Delete(TListItem* item);
+    virtual void Edit(TListItem* item, String& text);
+    virtual void OwnerDataFetch(TListItem& item);
+    virtual int OwnerDataFind(const String& text, int start);
     void CreateWnd() override;
     void DestroyWnd() override;
     void PaintWindow(std::uintptr_t DC) override;

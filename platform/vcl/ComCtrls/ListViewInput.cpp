@@ -371,7 +371,7 @@ void TCustomListView::EndEdit(bool cancel) {
     editor->DeferFree(); // it may be inside its own key handler
     if (!cancel && index >= 0 && index < FItems.Count()) {
         TListItem* item = FItems.Item(index);
-        if (OnEdited) OnEdited(this, item, text);
+        Edit(item, text);
         if (!FOwnerData) item->SetCaption(text);
     }
     FEnding = false;

@@ -55,6 +55,14 @@ void TCustomTreeView::NodesChanged() {
     Invalidate();
 }
 
+void TCustomTreeView::Delete(TTreeNode* node) {
+    if (OnDeletion) OnDeletion(this, node);
+}
+
+void TCustomTreeView::Edit(TTreeNode* node, String& text) {
+    if (OnEdited) OnEdited(this, node, text);
+}
+
 // A node going away: selection, top and editing must not keep pointing at it or below it.
 void TCustomTreeView::NodeDeleting(TTreeNode* node) {
     auto inside = [node](const TTreeNode* n) {
@@ -62,9 +70,8 @@ void TCustomTreeView::NodeDeleting(TTreeNode* node) {
             if (n == node) return true;
         return false;
     };
-    if (OnDeletion)
-        for (TTreeNode* n = node; n && inside(n); n = n->GetNext())
-            OnDeletion(this, n);
+    for (TTreeNode* n = node; n && inside(n); n = n->GetNext())
+        Delete(n);
     if (inside(FEditNode)) EndEdit(true);
     if (inside(FSelected)) {
         FSelected = nullptr;

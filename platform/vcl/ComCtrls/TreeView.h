@@ -91,6 +91,10 @@ public:
     bool SetComponentProperty(const String& name, TComponent* value) override;
 
 protected:
+    // A node going away and a finished label edit; both fire their events. Descendants that keep
+    // their own data here override these, so that the events stay the user's.
+    virtual void Delete(TTreeNode* node);
+    virtual void Edit(TTreeNode* node, String& text);
     virtual bool CanChange(TTreeNode* node);
     virtual void Change(TTreeNode* node);
     void CreateWnd() override;

@@ -291,7 +291,7 @@ void TCustomTreeView::EndEdit(bool cancel) {
     editor->Hide();
     editor->DeferFree(); // it may be inside its own key handler
     if (!cancel && node) {
-        if (OnEdited) OnEdited(this, node, text);
+        Edit(node, text);
         node->SetText(text);
     }
     FEnding = false;

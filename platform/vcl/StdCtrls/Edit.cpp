@@ -33,7 +33,7 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
 void TCustomEdit::CreateWnd() {
     TWinControl::CreateWnd();
     SendLook();
-    SendMessage(FHandle, EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
+    SendMessage(FHandle, EM_LIMITTEXT, static_cast<WPARAM>(WindowLimit()), 0);
     if (FPasswordChar) SendMessage(FHandle, EM_SETPASSWORDCHAR, FPasswordChar, 0);
     if (FTransparent) SendMessage(FHandle, EM_SETTRANSPARENT, 1, 0);
     SyncText();
@@ -179,7 +179,7 @@ void TCustomEdit::SetCharCase(TEditCharCase v) {
 
 void TCustomEdit::SetMaxLength(int v) {
     FMaxLength = v < 0 ? 0 : v;
-    if (FHandle) SendMessage(FHandle, EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
+    if (FHandle) SendMessage(FHandle, EM_LIMITTEXT, static_cast<WPARAM>(WindowLimit()), 0);
 }
 
 void TCustomEdit::SetPasswordChar(char32_t v) {
@@ -222,8 +222,7 @@ bool TCustomEdit::SetProperty(const String& name, const TPropValue& v) {
         SetPasswordChar(s.empty() ? 0 : static_cast<unsigned char>(s[0]));
     } else if (name == "Text")
         SetText(v.AsString());
-    else if (name == "EditMask" || name == "OEMConvert" || name == "ImeMode" || name == "ImeName" ||
-             name == "BiDiMode")
+    else if (name == "OEMConvert" || name == "ImeMode" || name == "ImeName" || name == "BiDiMode")
         return true; // published only
     else
         return TWinControl::SetProperty(name, v);

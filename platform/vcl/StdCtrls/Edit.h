@@ -4,6 +4,7 @@
 // keeps Text in step after every edit and raises OnChange for every change of the text (typing
 // and Text set from code alike), while the parent sees EN_CHANGE for user edits only.
 #include "platform/vcl/StdCtrls.h" // TAlignment
+#include "platform/vcl/StdCtrls/EditMask.h"
 #include "platform/vcl/WinControl.h"
 #include "platform/win/CommCtrl.h"
 
@@ -71,7 +72,9 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     virtual void Change();
-    void SyncText();
+    virtual void SyncText();
+    // The length limit the window gets (0: none).
+    virtual int WindowLimit() const { return FMaxLength; }
     void SendLook();
 
     bool FAutoSelect = true;
@@ -85,16 +88,52 @@ protected:
     TAlignment FAlignment = taLeftJustify;
 };
 
-// The masked edit: only an empty mask is supported; with it the control is a plain edit.
+// The masked edit (EditMask.h has the rules). With an empty mask it is a plain edit. With a
+// mask the window shows the edit text (literals, entered characters, blanks) and Text is the
+// value the mask makes of it; typing overwrites one position at a time and skips literals,
+// a character a position refuses is refused with a beep, deleting blanks positions and never
+// moves literals, paste types its characters one by one. Escape brings back the text the edit
+// had when it was entered or last set. Leaving a changed edit whose text the mask refuses keeps
+// the focus in it, with the caret on the first bad position, and reports EDBEditError.
 class TCustomMaskEdit : public TCustomEdit {
 public:
     explicit TCustomMaskEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
     const String& EditMask() const { return FEditMask; }
-    void SetEditMask(const String& v) { FEditMask = v; }
-    bool IsMasked() const { return false; }
+    // The value stays: it is shown through the new mask.
+    void SetEditMask(const String& v);
+    bool IsMasked() const { return !FMask.Empty(); }
+    String EditText() const;
+    void SetEditText(const String& v);
+    void SetText(const String& v) override;
+    // Raises EDBEditError (caret on the first bad position) when the text was changed and the
+    // mask refuses it.
+    virtual void ValidateEdit();
+    // Back to the text the edit had when it was entered or last set.
+    void Reset();
+    void DefaultHandler(TMessage& Message) override;
+    bool SetProperty(const String& name, const TPropValue& value) override;
 
 protected:
+    void CreateWnd() override;
+    void SyncText() override;
+    int WindowLimit() const override { return IsMasked() ? FMask.Length() : FMaxLength; }
+    void DoEnter() override;
+    void DoExit() override;
+    void Dispatch(TMessage& Message) override;
+
+private:
+    bool MaskedInput(TMessage& Message);
+    bool CharInput(char32_t Ch);
+    void TypeChar(char c);
+    void Blank(int From, int To, int Caret);
+    void Paste();
+    // Replaces [From, To) of the edit text as a user edit and puts the caret at Caret.
+    void Replace(int From, int To, const String& Text, int Caret);
+    void Selection(int& From, int& To);
+
     String FEditMask;
+    TEditMask FMask;
+    String FOriginal; // the edit text Escape goes back to
 };
 
 class TEdit : public TCustomEdit {

@@ -50,6 +50,23 @@ const TskResourceStrData* Table(const TskSkinData* skin) {
     return skin ? skin->ResourceStrData() : nullptr;
 }
 
+// The width of the show-again text in the font the box draws it with: the skin's font name and
+// height when the box has a record and uses the skin font, else its default font.
+int ShowAgainTextWidth(TskSkinCheckRadioBox& box, const String& text) {
+    TBitmap measure(1, 1);
+    TFont& font = measure.Canvas().Font();
+    font.Assign(box.DefaultFont());
+    const auto* record = box.Skinned() && box.UseSkinFont() && box.SkinData()
+                             ? dynamic_cast<const TskDataSkinCheckRadioControl*>(
+                                   box.SkinData()->ControlRecord(box.SkinIndex()))
+                             : nullptr;
+    if (record) {
+        font.SetName(record->fontname);
+        font.SetHeight(record->fontheight);
+    }
+    return measure.Canvas().TextWidth(text);
+}
+
 void SetArial14(TFont& f) {
     f.SetName("Arial");
     f.SetHeight(14);
@@ -179,9 +196,7 @@ TskMessageForm* TskSkinMessage::BuildSkinMessageForm(const String& Msg, int DlgT
             if (text.empty()) text = "Do not display this message again";
             box->SetCaption(text);
             const int top = f->ClientHeight() - buttonHeight - 50;
-            TBitmap measure(1, 1);
-            measure.Canvas().Font().Assign(FDefaultFont);
-            const int w = measure.Canvas().TextWidth(text) + 30;
+            const int w = ShowAgainTextWidth(*box, text) + 30;
             if (f->ClientWidth() < w + 30) f->SetClientWidth(w + 30);
             box->SetBounds(5, top, w + 25, box->DefaultHeight());
             f->CheckBox = box;

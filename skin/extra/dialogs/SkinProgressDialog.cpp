@@ -26,6 +26,7 @@ TskSkinProgressDialog::TskSkinProgressDialog(TComponent* AOwner) : TComponent(AO
 }
 
 TskSkinProgressDialog::~TskSkinProgressDialog() {
+    *FAlive = false;
     if (FForm) {
         // The window must not call back into a freed component.
         FForm->OnClose = nullptr;
@@ -188,23 +189,26 @@ bool TskSkinProgressDialog::ShowProgress() {
         return false;
     }
     TForm* f = FForm;
+    const std::shared_ptr<bool> alive = FAlive;
+    // Whatever happened inside the loop, the window goes; the component only while it lives.
+    auto finish = [&] {
+        if (*alive) {
+            FShown = false;
+            FGauge = nullptr;
+            FCancel = nullptr;
+            FForm = nullptr;
+        }
+        f->Free();
+    };
     TModalResult r = mrNone;
     try {
         r = f->ShowModal();
     } catch (...) {
-        FShown = false;
-        FGauge = nullptr;
-        FCancel = nullptr;
-        FForm = nullptr;
-        f->Free();
+        finish();
         throw;
     }
-    FShown = false;
-    FGauge = nullptr;
-    FCancel = nullptr;
-    FForm = nullptr;
-    f->Free();
-    return r == mrOk;
+    finish();
+    return *alive && r == mrOk;
 }
 
 } // namespace vd

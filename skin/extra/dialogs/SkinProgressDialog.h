@@ -4,6 +4,8 @@
 #include "platform/vcl/Font.h"
 #include "platform/vcl/Form.h"
 
+#include <memory>
+
 namespace vd {
 
 class TskSkinData;
@@ -70,6 +72,9 @@ private:
     TskSkinGauge* FGauge = nullptr;
     TskSkinButton* FCancel = nullptr;
     bool FShown = false;
+    // Cleared by the destructor: a modal ShowProgress whose component was freed inside its own
+    // loop must not touch it afterwards.
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 } // namespace vd

@@ -32,6 +32,7 @@ TskSkinInplaceEdit::~TskSkinInplaceEdit() {
 
 void TskSkinInplaceEdit::CreateParams(TCreateParams& Params) {
     TCustomMaskEdit::CreateParams(Params);
+    Params.Style |= ES_MULTILINE;
     Params.Style &= ~WS_BORDER;
     Params.ExStyle &= ~WS_EX_CLIENTEDGE;
 }

@@ -169,7 +169,11 @@ String TskSkinFileListBox::SelectedName() {
 
 void TskSkinFileListBox::SelectName(const String& Name) {
     if (Name == SelectedName()) return;
-    SetItemIndex(Items().IndexOf(Name));
+    // Exact match: the file system tells "a.txt" from "A.TXT" (IndexOf would not).
+    int found = -1;
+    for (int i = 0; i < Items().Count() && found < 0; ++i)
+        if (Items().Strings(i) == Name) found = i;
+    SetItemIndex(found);
     Change();
 }
 

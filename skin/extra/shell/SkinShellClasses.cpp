@@ -56,6 +56,12 @@ bool TskCustomShellTreeView::SetProperty(const String& name, const TPropValue& v
 }
 
 bool TskCustomShellTreeView::SetComponentProperty(const String& name, TComponent* value) {
+    if (name == "ShellComboBox") {
+        auto* combo = dynamic_cast<TskCustomShellComboBox*>(value);
+        if (value && !combo) return false;
+        SetShellComboBox(combo);
+        return true;
+    }
     if (name != "ShellListView") return TskSkinCustomTreeView::SetComponentProperty(name, value);
     auto* list = dynamic_cast<TskCustomShellListView*>(value);
     if (value && !list) return false;
@@ -84,6 +90,12 @@ bool TskCustomShellListView::SetProperty(const String& name, const TPropValue& v
 }
 
 bool TskCustomShellListView::SetComponentProperty(const String& name, TComponent* value) {
+    if (name == "ShellComboBox") {
+        auto* combo = dynamic_cast<TskCustomShellComboBox*>(value);
+        if (value && !combo) return false;
+        SetShellComboBox(combo);
+        return true;
+    }
     if (name != "ShellTreeView") return TskSkinCustomListView::SetComponentProperty(name, value);
     auto* tree = dynamic_cast<TskCustomShellTreeView*>(value);
     if (value && !tree) return false;

@@ -211,6 +211,29 @@ void TskCustomShellComboBox::Change() {
     if (FListView) FListView->ShowFolder(list);
 }
 
+void TskCustomShellComboBox::Click() {
+    if (!FUpdating && !FItemsUpdating)
+        if (TskShellFolder* folder = GetFolder(ItemIndex())) {
+            TFlagScope scope(FUpdating);
+            ShowPath(ItemIdList(folder->AbsoluteIdList())); // the items are rebuilt
+        }
+    TskSkinCustomComboBox::Click();
+}
+
+void TskCustomShellComboBox::LinkTree(TskCustomShellTreeView* Tree) {
+    if (Tree == FTreeView) return;
+    if (FTreeView) SetShellTreeView(nullptr);
+    FTreeView = Tree;
+    if (Tree) Tree->FreeNotification(this);
+}
+
+void TskCustomShellComboBox::LinkList(TskCustomShellListView* List) {
+    if (List == FListView) return;
+    if (FListView) SetShellListView(nullptr);
+    FListView = List;
+    if (List) List->FreeNotification(this);
+}
+
 void TskCustomShellComboBox::SetShellTreeView(TskCustomShellTreeView* Value) {
     if (Value == FTreeView) return;
     if (FTreeView) {

@@ -53,12 +53,17 @@ public:
     // Called by a linked view when it goes away.
     void ClearTreeLink() { FTreeView = nullptr; }
     void ClearListLink() { FListView = nullptr; }
+    // Called by a view that links itself to this combo (it hands its root over itself).
+    void LinkTree(TskCustomShellTreeView* Tree);
+    void LinkList(TskCustomShellListView* List);
     // Form resources: the published properties and links (SkinShellClasses.cpp).
     bool SetProperty(const String& name, const TPropValue& value) override;
     bool SetComponentProperty(const String& name, TComponent* value) override;
 
 protected:
     void Change() override;
+    // A picked item shows its own chain: deeper entries of the last path go.
+    void Click() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void CreateWnd() override;
     void Loaded() override;

@@ -201,8 +201,8 @@ int GetShellImageIndex(const ItemIdList& AbsoluteList, bool Large, bool Open) {
     return Ns().Icon(AbsoluteList, Open);
 }
 
-bool EnumerateShellFolder(const TskShellFolder* Folder, unsigned EnumFlags,
-                          std::vector<ItemIdList>& Children) {
+bool EnumerateShellFolder(const TskShellFolder* Folder, unsigned EnumFlags, std::vector<ItemIdList>& Children,
+                          bool Sort) {
     Children.clear();
     if (!Folder) return false;
     const TShellNamespace& ns = Ns();
@@ -223,7 +223,7 @@ bool EnumerateShellFolder(const TskShellFolder* Folder, unsigned EnumFlags,
             (ns.Attributes(ConcatItemIdLists(Folder->AbsoluteIdList(), {n}), SFGAO_FOLDER) & SFGAO_FOLDER);
         keys.push_back({std::move(n), folder});
     }
-    if (!fixed)
+    if (!fixed && Sort)
         std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
             return TShellNamespace::CompareNames(a.Name, a.Folder, b.Name, b.Folder) < 0;
         });

@@ -158,8 +158,8 @@ bool ShellItemHasSubFolders(const TskShellFolder* Parent, const ItemIdList& Rela
 bool FolderHasItems(const TskShellFolder* Folder, unsigned EnumFlags);
 int GetShellImageIndex(const ItemIdList& AbsoluteList, bool Large, bool Open);
 // The relative lists of the folder's children that pass the flags, sorted as the shell orders
-// them; false when the folder cannot be listed.
-bool EnumerateShellFolder(const TskShellFolder* Folder, unsigned EnumFlags,
-                          std::vector<ItemIdList>& Children);
+// them (Sort false: in the folder's own order); false when the folder cannot be listed.
+bool EnumerateShellFolder(const TskShellFolder* Folder, unsigned EnumFlags, std::vector<ItemIdList>& Children,
+                          bool Sort = true);
 
 } // namespace vd

@@ -31,17 +31,31 @@ bool ShellMaskMatches(const String& Mask, const String& FileName) {
 TskCustomShellListView::TskCustomShellListView(TComponent* AOwner) : TskSkinCustomListView(AOwner) {
     SetOwnerData(true);
     HideSelection = false;
-    OnData = [this](TObject*, TListItem* item) { Fetch(item); };
-    OnDataFind = [this](TObject*, const String& text, int start, int& index) {
-        index = OwnerDataFind(text, start, true);
-    };
-    OnEdited = [this](TObject*, TListItem* item, String& text) { LabelEdited(item, text); };
+}
+
+void TskCustomShellListView::OwnerDataFetch(TListItem& Item) {
+    Fetch(&Item);
+    TskSkinCustomListView::OwnerDataFetch(Item);
+}
+
+int TskCustomShellListView::OwnerDataFind(const String& Text, int Start) {
+    int index = OwnerDataFind(Text, Start, true);
+    if (OnDataFind) OnDataFind(this, Text, Start, index);
+    return index;
+}
+
+void TskCustomShellListView::Edit(TListItem* Item, String& Text) {
+    TskSkinCustomListView::Edit(Item, Text);
+    LabelEdited(Item, Text);
 }
 
 TskCustomShellListView::~TskCustomShellListView() {
     Destroying();
     if (FTreeView) FTreeView->ClearListLink();
-    if (FComboBox) FComboBox->ClearListLink();
+    if (FComboBox) {
+        FComboBox->RemoveFreeNotification(this);
+        FComboBox->ClearListLink();
+    }
     delete FNotifier;
     FNotifier = nullptr;
     FFolders.clear();
@@ -90,6 +104,7 @@ void TskCustomShellListView::SetRoot(const TRoot& Value) {
     CreateRoot();
     FRootChanged = true;
     UpdateList();
+    if (FComboBox) FComboBox->SetRoot(FRoot);
 }
 
 void TskCustomShellListView::SetMask(const String& Value) {
@@ -157,15 +172,16 @@ void TskCustomShellListView::GoUp() {
     SetFolder(up);
 }
 
-// The folder read again; the selected row stays selected while it still exists.
+// The folder read again (a new listing: OnPathChange); the selected row stays selected while it
+// still exists.
 void TskCustomShellListView::Refresh() {
     TListItem* sel = Selected();
     const int index = sel ? sel->Index() : -1;
     SetSelected(nullptr);
     if (!FFolder) return;
     const ItemIdList list = FFolder->AbsoluteIdList();
-    FFolder = CreateFolderFromIdList(list);
-    UpdateList();
+    FFolder.reset();
+    SetFolder(list);
     if (index >= 0 && index < Items().Count()) SetSelected(Items().Item(index));
 }
 
@@ -206,7 +222,8 @@ void TskCustomShellListView::Populate() {
     Items().BeginUpdate();
     ClearFolders();
     std::vector<ItemIdList> children;
-    if (FFolder && EnumerateShellFolder(FFolder.get(), ShellObjectTypesToFlags(FObjectTypes), children)) {
+    if (FFolder &&
+        EnumerateShellFolder(FFolder.get(), ShellObjectTypesToFlags(FObjectTypes), children, FSorted)) {
         for (const ItemIdList& rel : children) {
             auto item = std::make_unique<TskShellFolder>(FFolder.get(), rel);
             bool accept =
@@ -214,10 +231,6 @@ void TskCustomShellListView::Populate() {
             if (OnAddFolder) OnAddFolder(this, item.get(), accept);
             if (accept) FFolders.push_back(std::move(item));
         }
-        // Listed in the namespace's order (folders first, then names); unsorted keeps folders first.
-        if (!FSorted)
-            std::stable_partition(FFolders.begin(), FFolders.end(),
-                                  [](const auto& f) { return f->IsFolder(); });
     }
     Items().SetCount(FolderCount());
     Items().EndUpdate();
@@ -385,6 +398,25 @@ void TskCustomShellListView::SetShellTreeView(TskCustomShellTreeView* Value) {
     if (Value) Value->SetShellListView(this); // links both ways and hands its root over
 }
 
+void TskCustomShellListView::SetShellComboBox(TskCustomShellComboBox* Value) {
+    if (Value == FComboBox) return;
+    if (FComboBox) FComboBox->SetShellListView(nullptr); // clears the link both ways
+    if (!Value) return;
+    Value->LinkList(this);
+    LinkCombo(Value);
+    Value->SetRoot(FRoot);
+}
+
+void TskCustomShellListView::LinkCombo(TskCustomShellComboBox* Combo) {
+    if (Combo == FComboBox) return;
+    if (FComboBox) {
+        FComboBox->RemoveFreeNotification(this);
+        if (Combo) FComboBox->ClearListLink(); // taken over by another combo
+    }
+    FComboBox = Combo;
+    if (Combo) Combo->FreeNotification(this);
+}
+
 void TskCustomShellListView::LinkTree(TskCustomShellTreeView* Tree) {
     if (FTreeView) FTreeView->RemoveFreeNotification(this);
     FTreeView = Tree;
@@ -395,6 +427,7 @@ void TskCustomShellListView::Notification(TComponent* AComponent, TOperation Ope
     TskSkinCustomListView::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
     if (AComponent == FTreeView) FTreeView = nullptr;
+    if (AComponent == FComboBox) FComboBox = nullptr;
     if (AComponent == FNotifier) FNotifier = nullptr;
 }
 

@@ -39,6 +39,9 @@ public:
     void SetAutoRefresh(bool Value);
     TskCustomShellTreeView* ShellTreeView() const { return FTreeView; }
     void SetShellTreeView(TskCustomShellTreeView* Value);
+    // The linked folder combo: it gets this list's root and follows the listed folder.
+    TskCustomShellComboBox* ShellComboBox() const { return FComboBox; }
+    void SetShellComboBox(TskCustomShellComboBox* Value);
     TAddFolderEvent OnAddFolder;
     TNotifyEvent OnPathChange;
 
@@ -68,7 +71,7 @@ public:
     void LinkTree(TskCustomShellTreeView* Tree);
     void ClearTreeLink() { FTreeView = nullptr; }
     // Called by a linked folder combo (null: unlinked); the combo follows the listed folder.
-    void LinkCombo(TskCustomShellComboBox* Combo) { FComboBox = Combo; }
+    void LinkCombo(TskCustomShellComboBox* Combo);
 
     virtual void Populate();
     // Form resources: the published properties and links (SkinShellClasses.cpp).
@@ -81,6 +84,10 @@ protected:
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void DblClick() override;
+    // The list's own work first, then the user's OnData, OnDataFind and OnEdited.
+    void OwnerDataFetch(TListItem& Item) override;
+    int OwnerDataFind(const String& Text, int Start) override;
+    void Edit(TListItem* Item, String& Text) override;
     // The item menu of the selected row (AutoContextMenus).
     void DoContextPopup(TPoint MousePos, bool& Handled) override;
     void KeyDown(Word& Key, TShiftState Shift) override;

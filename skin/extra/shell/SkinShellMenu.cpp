@@ -27,8 +27,11 @@ bool RunShellVerb(TskShellFolder* Folder, const String& Verb, const TShellComman
     bool ok = false;
     if (SameText(Verb, "delete")) {
         if (!(Folder->Capabilities() & cpCanDelete)) return false;
+        // The question runs a modal loop in which the view may refresh and free Folder: only
+        // the item's id list is used after it.
+        const ItemIdList item = Folder->AbsoluteIdList();
         if (!DeleteConfirm() || !DeleteConfirm()(Folder->DisplayName())) return false;
-        ok = Folder->ExecuteVerb("delete");
+        ok = ShellNamespace().MoveToTrash(item);
     } else if (SameText(Verb, "open")) {
         ok = Folder->ExecuteVerb("open");
     } else {

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
+#include <dirent.h>
+#include <memory>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/inotify.h>
@@ -19,9 +21,10 @@ constexpr UINT kShellChanged = WM_USER + 0x1C1;
 // Changes within this time arrive as one.
 constexpr auto kCoalesce = std::chrono::milliseconds(100);
 
-std::uint32_t InotifyMask(DWord flags) {
+// A sub-tree watch also follows folders made and moved, to watch them too.
+std::uint32_t InotifyMask(DWord flags, bool subTree) {
     std::uint32_t m = IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
-    if (flags & (FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME))
+    if (subTree || (flags & (FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME)))
         m |= IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
     if (flags & (FILE_NOTIFY_CHANGE_ATTRIBUTES | FILE_NOTIFY_CHANGE_SECURITY)) m |= IN_ATTRIB;
     if (flags & FILE_NOTIFY_CHANGE_SIZE) m |= IN_MODIFY;
@@ -71,19 +74,107 @@ bool TskShellChangeThread::SetWatch(const String& Directory, bool WatchSubTree, 
     bool ok;
     {
         std::lock_guard<std::mutex> lock(FLock);
+        ClearWatches();
         FDirectory = Directory;
         FWatchSubTree = WatchSubTree;
         FFlags = Flags;
         FGeneration = Generation;
-        if (FWatch >= 0 && FInotify >= 0) ::inotify_rm_watch(FInotify, FWatch);
         FWatch = FInotify >= 0 && !Directory.empty()
-                     ? ::inotify_add_watch(FInotify, Directory.c_str(), InotifyMask(Flags))
+                     ? ::inotify_add_watch(FInotify, Directory.c_str(), InotifyMask(Flags, WatchSubTree))
                      : -1;
+        if (FWatch >= 0 && WatchSubTree) AddTree(Directory);
         FWatchChanged = true;
         ok = FWatch >= 0;
     }
     Wake();
     return ok;
+}
+
+int TskShellChangeThread::WatchCount() {
+    std::lock_guard<std::mutex> lock(FLock);
+    return (FWatch >= 0 ? 1 : 0) + static_cast<int>(FSubWatches.size());
+}
+
+void TskShellChangeThread::ClearWatches() {
+    if (FInotify >= 0) {
+        if (FWatch >= 0) ::inotify_rm_watch(FInotify, FWatch);
+        for (const auto& [wd, path] : FSubWatches)
+            ::inotify_rm_watch(FInotify, wd);
+    }
+    FWatch = -1;
+    FSubWatches.clear();
+}
+
+// Watches the folders below Directory (itself already watched), depth first.
+void TskShellChangeThread::AddTree(const String& Directory) {
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(Directory.c_str()), &::closedir);
+    if (!dir) return;
+    while (const dirent* e = ::readdir(dir.get())) {
+        const String name = e->d_name;
+        if (name == "." || name == "..") continue;
+        if (e->d_type != DT_DIR && e->d_type != DT_UNKNOWN) continue;
+        if (static_cast<int>(FSubWatches.size()) + 1 >= kMaxSubTreeWatches) return;
+        const String path = Directory == "/" ? "/" + name : Directory + "/" + name;
+        // IN_ONLYDIR with IN_DONT_FOLLOW: a file or a link to a folder is refused here.
+        const int wd =
+            ::inotify_add_watch(FInotify, path.c_str(), InotifyMask(FFlags, true) | IN_DONT_FOLLOW);
+        if (wd < 0 || wd == FWatch || FSubWatches.count(wd)) continue; // no folder, or one seen already
+        FSubWatches[wd] = path;
+        AddTree(path);
+    }
+}
+
+// A folder moved out of the tree or removed: it and everything below it are no longer ours.
+void TskShellChangeThread::RemoveTree(const String& Directory) {
+    const String below = Directory + "/";
+    for (auto it = FSubWatches.begin(); it != FSubWatches.end();) {
+        if (it->second == Directory || it->second.compare(0, below.size(), below) == 0) {
+            ::inotify_rm_watch(FInotify, it->first);
+            it = FSubWatches.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+TskShellChangeThread::Outcome TskShellChangeThread::TakeEvents(const char* Buffer, long Length) {
+    Outcome out;
+    for (long off = 0; off < Length;) {
+        const auto* ev = reinterpret_cast<const inotify_event*>(Buffer + off);
+        off += static_cast<long>(sizeof(inotify_event) + ev->len);
+        if (ev->mask & IN_Q_OVERFLOW) {
+            out.Relevant = true; // lost events: count as a change
+            continue;
+        }
+        const bool root = ev->wd == FWatch;
+        const auto sub = FSubWatches.find(ev->wd);
+        if (!root && sub == FSubWatches.end()) continue; // a folder watched before
+        if (ev->mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED | IN_UNMOUNT)) {
+            if (root)
+                out.Gone = true;
+            else if (ev->mask & IN_IGNORED)
+                FSubWatches.erase(sub); // its parent reports the removal itself
+            continue;
+        }
+        if (FWatchSubTree && (ev->mask & IN_ISDIR) && ev->len > 0) {
+            const String& parent = root ? FDirectory : sub->second;
+            const String path = (parent == "/" ? String() : parent) + "/" + ev->name;
+            if (ev->mask & (IN_CREATE | IN_MOVED_TO)) {
+                const int wd = static_cast<int>(FSubWatches.size()) + 1 < kMaxSubTreeWatches
+                                   ? ::inotify_add_watch(FInotify, path.c_str(),
+                                                         InotifyMask(FFlags, true) | IN_DONT_FOLLOW)
+                                   : -1;
+                if (wd >= 0 && wd != FWatch) {
+                    FSubWatches[wd] = path;
+                    AddTree(path); // what was made inside before the watch was in place
+                }
+            } else if (ev->mask & IN_MOVED_FROM) {
+                RemoveTree(path);
+            }
+        }
+        if (Wanted(ev->mask, FFlags)) out.Relevant = true;
+    }
+    return out;
 }
 
 void TskShellChangeThread::Wake() {
@@ -102,14 +193,12 @@ void TskShellChangeThread::Execute() {
     bool pending = false;
     Clock::time_point due{};
     int watch = -1;
-    DWord flags = 0;
     unsigned generation = 0;
     auto current = [&] {
         std::lock_guard<std::mutex> lock(FLock);
         if (FWatchChanged) pending = false; // a change of the old folder is not one of the new
         FWatchChanged = false;
         watch = FWatch;
-        flags = FFlags;
         generation = FGeneration;
     };
     current();
@@ -134,18 +223,10 @@ void TskShellChangeThread::Execute() {
             for (;;) {
                 const ssize_t len = ::read(FInotify, buf, sizeof buf);
                 if (len <= 0) break;
-                for (ssize_t off = 0; off < len;) {
-                    const auto* ev = reinterpret_cast<const inotify_event*>(buf + off);
-                    off += static_cast<ssize_t>(sizeof(inotify_event) + ev->len);
-                    if (ev->mask & IN_Q_OVERFLOW)
-                        relevant = true; // lost events: count as a change
-                    else if (ev->wd != watch)
-                        continue; // the folder watched before
-                    else if (ev->mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED | IN_UNMOUNT))
-                        gone = true;
-                    else if (Wanted(ev->mask, flags))
-                        relevant = true;
-                }
+                std::lock_guard<std::mutex> lock(FLock);
+                const Outcome o = TakeEvents(buf, static_cast<long>(len));
+                gone = gone || o.Gone;
+                relevant = relevant || o.Relevant;
             }
         }
         if (gone) {
@@ -175,6 +256,10 @@ TskCustomShellChangeNotifier::~TskCustomShellChangeNotifier() {
 
 bool TskCustomShellChangeNotifier::Watching() const {
     return FThread && !FThread->Finished();
+}
+
+int TskCustomShellChangeNotifier::WatchedFolders() const {
+    return Watching() ? FThread->WatchCount() : 0;
 }
 
 void TskCustomShellChangeNotifier::SetNotifyFilters(TNotifyFilters Value) {

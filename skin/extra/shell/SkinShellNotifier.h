@@ -1,15 +1,18 @@
 #pragma once
 // Watching one folder for changes: a worker thread waits on inotify and the notifier calls its
 // OnChange on the user-interface thread. Changes that come within 100 ms of each other arrive as
-// one. Watching is never recursive: WatchSubTree is kept, and the folder itself is watched. A
-// folder that cannot be watched ends the worker quietly; one that is removed while watched is
-// reported once, and then no longer watched.
+// one. With WatchSubTree every folder below is watched too (links are not followed; folders made
+// later join as they appear), up to kMaxSubTreeWatches folders, so that a huge tree cannot take
+// the user's whole inotify allowance. A folder that cannot be watched ends the worker quietly;
+// one that is removed while watched is reported once, and then no longer watched.
 #include "platform/rtl/Thread.h"
 #include "platform/vcl/Component.h"
 #include "platform/win/WinTypes.h"
 
 #include <atomic>
+#include <cstdint>
 #include <mutex>
+#include <unordered_map>
 
 namespace vd {
 
@@ -36,6 +39,8 @@ inline constexpr DWord FILE_NOTIFY_CHANGE_SECURITY = 0x100;
 // The worker. The watch is armed by SetWatch on the caller's thread, so that it is in place when
 // the call returns; the worker waits for the folder's events and posts each change to Target
 // with the generation the watch was armed with. It never calls into the user-interface thread.
+inline constexpr int kMaxSubTreeWatches = 4096;
+
 class TskShellChangeThread : public TThread {
 public:
     TskShellChangeThread(HWND Target, UINT Message);
@@ -48,22 +53,35 @@ public:
     void Wake();
     // Workers running now, in the whole process.
     static int LiveCount() { return FLive.load(); }
+    // Folders watched now (the root and, with the sub-tree, those below).
+    int WatchCount();
 
 protected:
     void Execute() override;
 
 private:
+    struct Outcome {
+        bool Relevant = false;
+        bool Gone = false;
+    };
+    // Under FLock.
+    void ClearWatches();
+    void AddTree(const String& Directory);
+    void RemoveTree(const String& Directory);
+    Outcome TakeEvents(const char* Buffer, long Length);
+
     const HWND FTarget;
     const UINT FMessage;
     int FInotify = -1;
     int FWakeFd = -1;
-    std::mutex FLock; // guards the five below
+    std::mutex FLock; // guards the members below
     String FDirectory;
     bool FWatchSubTree = false;
     DWord FFlags = 0;
     unsigned FGeneration = 0;
     int FWatch = -1;
     bool FWatchChanged = false;
+    std::unordered_map<int, String> FSubWatches; // watch -> folder, below the root
     static std::atomic<int> FLive;
 };
 
@@ -85,6 +103,8 @@ public:
 
     // Whether a worker is watching now.
     bool Watching() const;
+    // How many folders it watches (the root, and with WatchSubTree those below).
+    int WatchedFolders() const;
 
     // Form resources: Root, WatchSubTree, NotifyFilters (SkinShellClasses.cpp).
     bool SetProperty(const String& name, const TPropValue& value) override;

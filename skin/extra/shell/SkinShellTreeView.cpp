@@ -15,20 +15,29 @@ namespace vd {
 
 TskCustomShellTreeView::TskCustomShellTreeView(TComponent* AOwner) : TskSkinCustomTreeView(AOwner) {
     ShowRoot = false;
-    // Each node's item is ours and goes with its node.
-    OnDeletion = [this](TObject*, TTreeNode* node) {
-        if (TskShellFolder* f = FolderOf(node)) FItems.erase(f);
-        node->Data = nullptr;
-    };
-    OnEdited = [this](TObject*, TTreeNode* node, String& text) { LabelEdited(node, text); };
+}
+
+void TskCustomShellTreeView::Delete(TTreeNode* Node) {
+    TskSkinCustomTreeView::Delete(Node);
+    if (TskShellFolder* f = FolderOf(Node)) FItems.erase(f);
+    Node->Data = nullptr;
+}
+
+void TskCustomShellTreeView::Edit(TTreeNode* Node, String& Text) {
+    TskSkinCustomTreeView::Edit(Node, Text);
+    LabelEdited(Node, Text);
 }
 
 TskCustomShellTreeView::~TskCustomShellTreeView() {
     Destroying();
     if (FListView) FListView->ClearTreeLink();
-    if (FComboBox) FComboBox->ClearTreeLink();
+    if (FComboBox) {
+        FComboBox->RemoveFreeNotification(this);
+        FComboBox->ClearTreeLink();
+    }
     delete FNotifier;
     FNotifier = nullptr;
+    // The items go with this object; the base's clearing must not show them to a handler.
     OnDeletion = nullptr;
 }
 
@@ -82,6 +91,7 @@ void TskCustomShellTreeView::SetRoot(const TRoot& Value) {
     }
     FUpdating = false;
     if (FListView) FListView->SetRoot(FRoot);
+    if (FComboBox) FComboBox->SetRoot(FRoot);
 }
 
 void TskCustomShellTreeView::SetObjectTypes(TShellObjectTypes Value) {
@@ -192,9 +202,11 @@ void TskCustomShellTreeView::SetPath(const String& Path) {
     SelectFolder(*list);
     if (TTreeNode* node = Selected()) {
         node->Expand(false);
-        if (FListView && !FUpdating) {
+        if (!FUpdating) {
+            const ItemIdList list = FolderOf(node)->AbsoluteIdList();
             FUpdating = true;
-            FListView->ShowFolder(FolderOf(node)->AbsoluteIdList());
+            if (FListView) FListView->ShowFolder(list);
+            if (FComboBox) FComboBox->SelectFolder(list);
             FUpdating = false;
         }
     }
@@ -228,6 +240,7 @@ void TskCustomShellTreeView::SelectFolder(const ItemIdList& AbsoluteList) {
     if (found) {
         SetSelected(found);
         if (FListView && !wasUpdating) FListView->ShowFolder(AbsoluteList);
+        if (FComboBox && !wasUpdating) FComboBox->SelectFolder(AbsoluteList);
     }
     Items().EndUpdate();
     FUpdating = wasUpdating;
@@ -378,6 +391,25 @@ void TskCustomShellTreeView::SetShellListView(TskCustomShellListView* Value) {
     Value->SetRoot(FRoot);
 }
 
+void TskCustomShellTreeView::SetShellComboBox(TskCustomShellComboBox* Value) {
+    if (Value == FComboBox) return;
+    if (FComboBox) FComboBox->SetShellTreeView(nullptr); // clears the link both ways
+    if (!Value) return;
+    Value->LinkTree(this);
+    LinkCombo(Value);
+    Value->SetRoot(FRoot);
+}
+
+void TskCustomShellTreeView::LinkCombo(TskCustomShellComboBox* Combo) {
+    if (Combo == FComboBox) return;
+    if (FComboBox) {
+        FComboBox->RemoveFreeNotification(this);
+        if (Combo) FComboBox->ClearTreeLink(); // taken over by another combo
+    }
+    FComboBox = Combo;
+    if (Combo) Combo->FreeNotification(this);
+}
+
 void TskCustomShellTreeView::ListFolderChanged(const ItemIdList& AbsoluteList) {
     if (FUpdating) return;
     FUpdating = true;
@@ -389,6 +421,7 @@ void TskCustomShellTreeView::Notification(TComponent* AComponent, TOperation Ope
     TskSkinCustomTreeView::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
     if (AComponent == FListView) FListView = nullptr;
+    if (AComponent == FComboBox) FComboBox = nullptr;
     if (AComponent == FNotifier) FNotifier = nullptr;
 }
 

@@ -36,6 +36,9 @@ public:
     void SetAutoRefresh(bool Value);
     TskCustomShellListView* ShellListView() const { return FListView; }
     void SetShellListView(TskCustomShellListView* Value);
+    // The linked folder combo: it gets this tree's root and follows the selected folder.
+    TskCustomShellComboBox* ShellComboBox() const { return FComboBox; }
+    void SetShellComboBox(TskCustomShellComboBox* Value);
     TAddFolderEvent OnAddFolder;
 
     TskShellFolder* RootFolder() const { return FRootFolder.get(); }
@@ -62,7 +65,7 @@ public:
     void ListFolderChanged(const ItemIdList& AbsoluteList);
     void ClearListLink() { FListView = nullptr; }
     // Called by a linked folder combo (null: unlinked); the combo follows the selected folder.
-    void LinkCombo(TskCustomShellComboBox* Combo) { FComboBox = Combo; }
+    void LinkCombo(TskCustomShellComboBox* Combo);
 
     bool CanExpand(TTreeNode* Node) override;
     // Form resources: the published properties and links (SkinShellClasses.cpp).
@@ -74,6 +77,10 @@ protected:
     void DestroyWnd() override;
     void Loaded() override;
     bool CanChange(TTreeNode* Node) override;
+    // The node's item goes with it, after the user's OnDeletion has seen it.
+    void Delete(TTreeNode* Node) override;
+    // The user's OnEdited first (it may change the text), then the rename.
+    void Edit(TTreeNode* Node, String& Text) override;
     // The item menu of the selected node (AutoContextMenus).
     void DoContextPopup(TPoint MousePos, bool& Handled) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;

@@ -1,11 +1,14 @@
 #include "platform/shell/namespace/ShellNamespace.h"
+#include "platform/rtl/SysUtils.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -368,6 +371,66 @@ TEST_F(ShellNamespaceTest, DeleteMovesToTheTrash) {
     EXPECT_FALSE(ns.MoveToTrash({"home"}, &err));
     EXPECT_FALSE(ns.MoveToTrash({"computer", "/"}, &err));
     EXPECT_FALSE(ns.MoveToTrash(ConcatItemIdLists(folder, {"gone"}), &err));
+}
+
+// A second file system (a tmpfs the test mounts) beside the home trash's.
+class ShellTrashVolume : public ShellNamespaceTest {
+protected:
+    void SetUp() override {
+        ShellNamespaceTest::SetUp();
+        Volume = Dir.File("volume");
+        ::mkdir(Volume.c_str(), 0755);
+        if (::mount("tmpfs", Volume.c_str(), "tmpfs", 0, "size=1m") != 0)
+            GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
+        Mounted = true;
+        ::mkdir((Volume + "/sub").c_str(), 0755);
+        Dir.Write("volume/sub/song.mp3", "abc");
+    }
+    void TearDown() override {
+        if (Mounted) ::umount2(Volume.c_str(), MNT_DETACH);
+    }
+    ItemIdList Item(const TShellNamespace& ns, const String& path) { return *ns.ParseDisplayName(path); }
+    String Uid() const { return IntToStr(static_cast<std::int64_t>(::getuid())); }
+    String Volume;
+    bool Mounted = false;
+};
+
+TEST_F(ShellTrashVolume, AnItemOnAnotherVolumeGoesToThatVolumesTrash) {
+    TShellNamespace ns(Env);
+    EXPECT_EQ(TrashTopDir(Volume + "/sub"), Volume);
+    EXPECT_EQ(TrashTopDir(Home + "/data"), TrashTopDir(Dir.Path())) << "the home trash's own volume";
+    int err = 0;
+    ASSERT_TRUE(ns.MoveToTrash(Item(ns, Volume + "/sub/song.mp3"), &err)) << std::strerror(err);
+    const String trash = Volume + "/.Trash-" + Uid();
+    EXPECT_EQ(Dir.Read("volume/.Trash-" + Uid() + "/files/song.mp3"), "abc");
+    const String info = Dir.Read("volume/.Trash-" + Uid() + "/info/song.mp3.trashinfo");
+    EXPECT_EQ(info.rfind("[Trash Info]\nPath=sub/song.mp3\nDeletionDate=", 0), 0u)
+        << "relative to the volume's top: " << info;
+    struct stat st {};
+    ASSERT_EQ(::stat(trash.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u) << "the user's own";
+    EXPECT_NE(::access((Home + "/data/Trash/files/song.mp3").c_str(), F_OK), 0);
+    // A whole folder too.
+    ASSERT_TRUE(ns.MoveToTrash(Item(ns, Volume + "/sub"), &err)) << std::strerror(err);
+    EXPECT_EQ(::access((trash + "/files/sub").c_str(), F_OK), 0);
+}
+
+TEST_F(ShellTrashVolume, AnAdministratorsStickyTrashIsUsedOnlyWhenSafe) {
+    TShellNamespace ns(Env);
+    const String shared = Volume + "/.Trash";
+    ASSERT_EQ(::mkdir(shared.c_str(), 0777), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), 0777), 0);
+    EXPECT_EQ(VolumeTrashFolder(Volume, ::getuid()), Volume + "/.Trash-" + Uid())
+        << "no sticky bit: passed over";
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    EXPECT_EQ(VolumeTrashFolder(Volume, ::getuid()), shared + "/" + Uid());
+    int err = 0;
+    ASSERT_TRUE(ns.MoveToTrash(Item(ns, Volume + "/sub/song.mp3"), &err)) << std::strerror(err);
+    EXPECT_EQ(Dir.Read("volume/.Trash/" + Uid() + "/files/song.mp3"), "abc");
+    // A link named .Trash is never followed.
+    ASSERT_EQ(::rename(shared.c_str(), (Volume + "/elsewhere").c_str()), 0);
+    ASSERT_EQ(::symlink((Volume + "/elsewhere").c_str(), shared.c_str()), 0);
+    EXPECT_EQ(VolumeTrashFolder(Volume, ::getuid()), Volume + "/.Trash-" + Uid());
 }
 
 } // namespace

@@ -134,6 +134,35 @@ TEST_F(MessageBoxTest, TheShowAgainBoxRoundTripsItsValue) {
     EXPECT_EQ(Screen->FormCount(), 1);
 }
 
+TEST_F(MessageBoxTest, TheShowAgainBoxIsMeasuredWithTheFontItDrawsWith) {
+    std::string ini = TestSkinIni();
+    const std::string section = "[checkbox]\r\n";
+    ini.insert(ini.find(section) + section.size(), "fontname=Arial\r\nfontheight=40\r\n");
+    const auto stored = TestStoredSkin(ini);
+    auto* skin = new TskSkinData(Owner);
+    skin->LoadStoredSkin(stored.get());
+    ASSERT_FALSE(skin->Empty()) << skin->LastLoadError();
+    Msg->SetCtrlSkinData(skin);
+    Msg->ShowAgainFlag = true;
+    auto widthIn = [](const TFont& font, const String& text) {
+        TBitmap m(1, 1);
+        m.Canvas().Font().Assign(font);
+        return m.Canvas().TextWidth(text);
+    };
+    TFont big;
+    big.SetName("Arial");
+    big.SetHeight(40);
+    for (const bool useSkinFont : {true, false}) {
+        Msg->UseSkinFont = useSkinFont;
+        BoxPtr f(Msg->BuildSkinMessageForm("x", skmtInformation, SkBtn(skmbOK)));
+        ASSERT_TRUE(f->CheckBox->Skinned());
+        const String text = f->CheckBox->Caption();
+        const int w = widthIn(useSkinFont ? big : Msg->DefaultFont(), text) + 30;
+        EXPECT_EQ(f->CheckBox->Width(), w + 25) << useSkinFont;
+        EXPECT_GE(f->ClientWidth(), w + 30) << "the box fits: " << useSkinFont;
+    }
+}
+
 TEST_F(MessageBoxTest, ASkinStringTableGivesTheCaptionsAndAMissingKeyIsEmpty) {
     auto* skin = new TskSkinData(Owner);
     auto* strings = new TskResourceStrData(Owner);

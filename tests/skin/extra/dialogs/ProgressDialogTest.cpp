@@ -116,6 +116,26 @@ TEST_F(ProgressTest, TheLayoutIsInDialogUnitsOfTheWindowFont) {
     Dlg->CloseProgress();
 }
 
+TEST_F(ProgressTest, FreeingTheComponentInsideItsOwnModalLoopIsSafe) {
+    Dlg->ShowType = stModal;
+    bool shown = false;
+    Dlg->OnShow = [&](TObject*) { shown = true; };
+    {
+        TModalLoopHookScope hook([&](TCustomForm&) {
+            delete Dlg;
+            Dlg = nullptr;
+        });
+        // The component is gone when the loop ends; the call must not touch it again.
+        auto* d = Dlg;
+        EXPECT_FALSE(d->ShowProgress());
+    }
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(Dlg, nullptr);
+    Pump();
+    EXPECT_EQ(Cancels, 0);
+    EXPECT_EQ(Screen->FormCount(), 1) << "the window went too";
+}
+
 TEST_F(ProgressTest, FreeingTheComponentWhileItsWindowShowsLeavesNoDanglingHandler) {
     Dlg->ShowProgress();
     Pump();

@@ -94,6 +94,27 @@ TEST_F(GridEditTest, F2PutsTheCaretAtTheEndAndTheCellTextReloadsWhenSetFromCode)
     EXPECT_EQ(Grid->InplaceEditor()->Text(), "changed");
 }
 
+TEST_F(GridEditTest, AnEditMaskShapesWhatTheCellTakes) {
+    Make(kEdit);
+    Grid->OnGetEditMask = [](TObject*, int col, int, String& mask) {
+        if (col == 1) mask = "00:00;1;_";
+    };
+    Keys("{F2}");
+    ASSERT_TRUE(EditorShown());
+    auto* e = Grid->InplaceEditor();
+    EXPECT_NE(GetWindowLong(e->Handle(), GWL_STYLE) & ES_MULTILINE, 0);
+    EXPECT_EQ(e->EditText(), "__:__");
+    Keys("{Home}1230x"); // F2 left the caret at the end
+    EXPECT_EQ(e->EditText(), "12:30") << "the literal skipped, the letter refused";
+    EXPECT_EQ(Grid->GetCellText(1, 1), "12:30");
+    Keys("{BS}");
+    EXPECT_EQ(Grid->GetCellText(1, 1), "12:3 ");
+    Keys("{Enter}{Right}ab");
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ(e->EditMask(), "") << "the next cell has no mask";
+    EXPECT_EQ(Grid->GetCellText(2, 1), "ab");
+}
+
 TEST_F(GridEditTest, ALimitOfMinusOneMakesTheCellReadOnly) {
     Make(kEdit, -1);
     Grid->SetCellText(1, 1, "fixed");

@@ -101,6 +101,7 @@ TEST_F(DialogEdits, FormResourceLinksTheShellViews) {
                         "    Height = 300\n"
                         "    ObjectTypes = [otFolders, otHidden]\n"
                         "    ShellListView = List\n"
+                        "    ShellComboBox = Combo\n"
                         "  end\n"
                         "  object List: TskSkinFileListView\n"
                         "    Left = 150\n"
@@ -136,6 +137,8 @@ TEST_F(DialogEdits, FormResourceLinksTheShellViews) {
     EXPECT_EQ(tree->ShellListView(), list);
     EXPECT_EQ(list->ShellTreeView(), tree);
     EXPECT_EQ(combo->ShellListView(), list);
+    EXPECT_EQ(tree->ShellComboBox(), combo);
+    EXPECT_EQ(combo->ShellTreeView(), tree);
     EXPECT_EQ(list->Mask(), "*.txt");
     EXPECT_FALSE(watch->WatchSubTree());
     EXPECT_EQ(watch->NotifyFilters(), (1u << nfFileNameChange) | (1u << nfSizeChange));

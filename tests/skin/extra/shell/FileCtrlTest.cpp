@@ -137,6 +137,21 @@ TEST_F(FileCtrl, FileNameSelectsAndFollowsDirectories) {
     EXPECT_EQ(l->Directory(), Root + "/Case") << "relative to the listed folder";
 }
 
+TEST_F(FileCtrl, SelectNameMatchesTheExactName) {
+    Dir.Write("files/readme", "x");
+    Dir.Write("files/README", "x");
+    auto* l = MakeList();
+    struct Case {
+        const char* name;
+        const char* selected;
+    } cases[] = {
+        {"readme", "readme"}, {"README", "README"}, {"a.txt", ""}, {"A.TXT", "A.TXT"}, {"ReadMe", ""}};
+    for (const Case& c : cases) {
+        l->SelectName(c.name);
+        EXPECT_EQ(l->SelectedName(), c.selected) << c.name;
+    }
+}
+
 TEST_F(FileCtrl, ClickingAnItemReportsOnce) {
     auto* l = MakeList();
     int changes = 0;

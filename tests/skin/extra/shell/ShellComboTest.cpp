@@ -136,5 +136,55 @@ TEST_F(ShellCombo, TreeListAndComboMoveEachOtherOnce) {
     EXPECT_EQ(l->GetPath(), "Desktop");
 }
 
+TEST_F(ShellCombo, PickingAnAncestorDropsTheDeeperEntries) {
+    auto* c = MakeCombo();
+    c->SelectFolder(Parse(Home + "/music/live"));
+    ASSERT_GT(c->ItemCount(), 4);
+    // The user picks "File System" from the open list.
+    c->DropDown();
+    c->ListBox()->SetItemIndex(3);
+    c->CloseUp(true);
+    EXPECT_EQ(Rows(c), (RowList{{"Desktop", 0}, {"Home", 1}, {"Computer", 1}, {"File System", 2}}));
+    EXPECT_EQ(c->ItemIndex(), 3);
+    EXPECT_EQ(c->GetFolder(3)->FileSystemPath(), "/");
+}
+
+TEST_F(ShellCombo, TreeAndListLinkACombo) {
+    auto* c = MakeCombo();
+    auto* t = new TskSkinDirTreeView(Form);
+    t->SetParent(Form);
+    t->SetBounds(0, 30, 150, 200);
+    t->SetRoot(Home);
+    Pump();
+    t->SetShellComboBox(c);
+    EXPECT_EQ(c->ShellTreeView(), t) << "linked both ways";
+    EXPECT_EQ(c->Root(), Home) << "the combo takes the tree's root";
+    auto comboPath = [&] { return c->GetFolder(c->ItemIndex())->FileSystemPath(); };
+    t->SetPath(Home + "/music/live");
+    EXPECT_EQ(comboPath(), Home + "/music/live") << "SetPath moves the combo";
+    t->SelectFolder(Parse(Home + "/docs"));
+    EXPECT_EQ(comboPath(), Home + "/docs") << "SelectFolder moves the combo";
+    c->SetItemIndex(0);
+    EXPECT_EQ(t->GetPath(), Home) << "and the combo moves the tree";
+
+    auto* l = new TskSkinFileListView(Form);
+    l->SetParent(Form);
+    l->SetBounds(150, 30, 200, 200);
+    l->SetRoot(Home + "/music");
+    l->SetShellComboBox(c);
+    EXPECT_EQ(c->ShellListView(), l);
+    EXPECT_EQ(c->Root(), Home + "/music") << "the combo takes the list's root";
+    EXPECT_EQ(t->Root(), Home + "/music") << "and hands it on";
+    l->SetPath(Home + "/music/live");
+    EXPECT_EQ(comboPath(), Home + "/music/live");
+
+    t->SetShellComboBox(nullptr);
+    EXPECT_EQ(c->ShellTreeView(), nullptr);
+    delete c;
+    EXPECT_EQ(l->ShellComboBox(), nullptr) << "a freed combo leaves no link behind";
+    l->SetPath(Home + "/docs");
+    t->SetPath(Home + "/music");
+}
+
 } // namespace
 } // namespace vd::test

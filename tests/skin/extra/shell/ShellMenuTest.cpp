@@ -84,6 +84,23 @@ TEST_F(ShellMenu, DeleteAsksFirstAndMovesToTheTrash) {
     EXPECT_EQ(completed, (std::vector<std::pair<String, bool>>{{"delete", true}}));
 }
 
+TEST_F(ShellMenu, DeleteSurvivesTheItemFreedWhileAsking) {
+    // The views refresh from the change notifier while the question's modal loop runs, which
+    // frees their items.
+    auto file = Item(Home + "/a.txt");
+    SetShellDeleteConfirm([&](const String&) {
+        file.reset();
+        return true;
+    });
+    std::vector<bool> completed;
+    TShellCommandHooks hooks;
+    hooks.Completed = [&](const String&, bool ok) { completed.push_back(ok); };
+    EXPECT_TRUE(RunShellVerb(file.get(), "delete", hooks));
+    EXPECT_FALSE(FileExists(Home + "/a.txt"));
+    EXPECT_TRUE(FileExists(Home + "/data/Trash/files/a.txt"));
+    EXPECT_EQ(completed, std::vector<bool>{true});
+}
+
 TEST_F(ShellMenu, RenameGoesThroughTheView) {
     auto file = Item(Home + "/a.txt");
     int edits = 0;

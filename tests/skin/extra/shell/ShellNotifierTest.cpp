@@ -161,6 +161,33 @@ TEST_F(ShellNotifierTest, RemovedFolderIsReportedOnceThenNoLongerWatched) {
     EXPECT_EQ(Changes, 1);
 }
 
+TEST_F(ShellNotifierTest, SubTreeWatchesEveryFolderBelowAndThoseMadeLater) {
+    for (const char* d : {"/sub", "/sub/deeper", "/other"})
+        ::mkdir((Folder + d).c_str(), 0755);
+    ::mkdir(Dir.File("outside").c_str(), 0755);
+    ASSERT_EQ(::symlink(Dir.File("outside").c_str(), (Folder + "/link").c_str()), 0);
+    std::unique_ptr<TskShellChangeNotifier> n(Make(Folder)); // file and folder names
+    EXPECT_EQ(n->WatchedFolders(), 4) << "the root and three folders; the link is not followed";
+    Dir.Write("watched/sub/deeper/a", "1");
+    ASSERT_TRUE(WaitForChanges(1));
+    // A folder made later joins: first its own creation, then what happens inside it.
+    ::mkdir((Folder + "/sub/new").c_str(), 0755);
+    ASSERT_TRUE(WaitUntil([&] { return n->WatchedFolders() == 5; }, 5000, [this] { Pump(); }));
+    ASSERT_TRUE(WaitForChanges(2)); // the folder's creation
+    const int before = Changes;
+    Dir.Write("watched/sub/new/b", "2");
+    ASSERT_TRUE(WaitForChanges(before + 1));
+    // A folder moved out is no longer watched; one removed goes too.
+    ASSERT_EQ(::rename((Folder + "/other").c_str(), Dir.File("moved").c_str()), 0);
+    ASSERT_EQ(::unlink((Folder + "/sub/new/b").c_str()), 0);
+    ASSERT_EQ(::rmdir((Folder + "/sub/new").c_str()), 0);
+    ASSERT_TRUE(WaitUntil([&] { return n->WatchedFolders() == 3; }, 5000, [this] { Pump(); }));
+    n->SetWatchSubTree(false);
+    EXPECT_EQ(n->WatchedFolders(), 1);
+    n->SetWatchSubTree(true);
+    EXPECT_EQ(n->WatchedFolders(), 3);
+}
+
 TEST_F(ShellNotifierTest, SubTreeWatchesTheFolderItself) {
     ::mkdir((Folder + "/sub").c_str(), 0755);
     std::unique_ptr<TskShellChangeNotifier> n(new TskShellChangeNotifier(nullptr));

@@ -7,6 +7,7 @@
 #include "skin/extra/shell/SkinShellTreeView.h"
 #include "tests/support/TempDir.h"
 
+#include <iostream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -164,6 +165,74 @@ TEST_F(ShellViews, TreeRenameByLabelEditing) {
     t->EndEdit(false);
     EXPECT_EQ(t->Selected()->Text(), "Alpha");
     EXPECT_TRUE(DirectoryExists(Tree + "/Alpha"));
+}
+
+TEST_F(ShellViews, UserTreeHandlersRunBesideTheTreesOwn) {
+    auto* t = MakeTree();
+    std::vector<String> edited, deleted;
+    t->OnEdited = [&](TObject*, TTreeNode*, String& text) {
+        edited.push_back(text);
+        text += "2";
+    };
+    t->OnDeletion = [&](TObject*, TTreeNode* n) {
+        // The node's item is still there for the handler.
+        if (TskShellFolder* f = TskCustomShellTreeView::FolderOf(n)) deleted.push_back(f->DisplayName());
+    };
+    t->SetPath(Tree + "/A");
+    ASSERT_TRUE(t->StartEdit(t->Selected()));
+    t->EditControl()->SetText("Alpha");
+    t->EndEdit(false);
+    EXPECT_EQ(edited, std::vector<String>{"Alpha"});
+    EXPECT_TRUE(DirectoryExists(Tree + "/Alpha2")) << "renamed to the handler's text";
+    EXPECT_EQ(t->Selected()->Text(), "Alpha2");
+    t->SetPath(Tree + "/b");
+    ASSERT_EQ(Children(t->Selected()), std::vector<String>{"inner"});
+    t->Refresh();
+    EXPECT_EQ(deleted, std::vector<String>{"inner"});
+    t->OnDeletion = nullptr; // the form's teardown outlives this test's locals
+    t->OnEdited = nullptr;
+}
+
+TEST_F(ShellViews, UserListHandlersRunBesideTheListsOwn) {
+    auto* l = MakeList();
+    std::vector<String> fetched;
+    std::vector<int> found;
+    l->OnData = [&](TObject*, TListItem* item) { fetched.push_back(item->Caption()); };
+    l->OnDataFind = [&](TObject*, const String&, int, int& index) { found.push_back(index); };
+    l->OnEdited = [&](TObject*, TListItem*, String& text) { text = "z.txt"; };
+    l->SetPath(Tree);
+    l->SetMask("*.txt");
+    EXPECT_EQ(Names(l), (std::vector<String>{"A", "b", "empty", "x.zip", "a.txt"}));
+    EXPECT_FALSE(fetched.empty());
+    EXPECT_EQ(fetched.back(), "a.txt") << "the user's OnData sees the row the list filled";
+    EXPECT_EQ(l->FindCaption(0, "a.", true), 4);
+    EXPECT_EQ(found, std::vector<int>{4}) << "the user's OnDataFind sees the list's answer";
+    l->SetSelected(l->Items().Item(4));
+    ASSERT_TRUE(l->StartEdit(l->Selected()));
+    l->EditControl()->SetText("y.txt");
+    l->EndEdit(false);
+    EXPECT_TRUE(FileExists(Tree + "/z.txt")) << "renamed to the handler's text";
+    EXPECT_FALSE(FileExists(Tree + "/a.txt"));
+    l->OnData = nullptr; // the form's teardown outlives this test's locals
+    l->OnDataFind = nullptr;
+}
+
+TEST_F(ShellViews, ListUnsortedKeepsTheFoldersOwnOrderAndRefreshReportsThePath) {
+    auto* l = MakeList();
+    l->SetPath(Tree);
+    std::vector<String> raw;
+    ASSERT_TRUE(Ns->Enumerate(*Ns->ParseDisplayName(Tree), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, raw));
+    const std::vector<String> sorted = Names(l);
+    l->SetSorted(false);
+    EXPECT_EQ(Names(l), raw);
+    if (raw == sorted) std::cout << "note: this file system lists the folder in sorted order\n";
+    l->SetSorted(true);
+    EXPECT_EQ(Names(l), sorted);
+    int changes = 0;
+    l->OnPathChange = [&](TObject*) { ++changes; };
+    l->Refresh();
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(l->GetPath(), Tree);
 }
 
 TEST_F(ShellViews, ListMasksAndOrder) {
