@@ -112,6 +112,14 @@ void TskCustomEdit::CreateSkinContextMenu() {
     TPopupMenu* menu = MenuFactory() ? MenuFactory()(this) : new TskSkinPopupMenu(this);
     if (!menu) menu = new TPopupMenu(this);
     FSkinContextMenu = menu;
+    // The menu opens through the frame of the edit's form, however deep the edit sits in its
+    // host (a spin edit's or combo box's inner edit); a child form's menus go through the main
+    // form's frame.
+    if (auto* skinned = dynamic_cast<TskSkinPopupMenu*>(menu)) {
+        TCustomForm* form = GetParentForm(this);
+        if (form && form->FormStyle() == fsMDIChild && Application) form = Application->MainForm();
+        skinned->SetPopupForm(form);
+    }
     const TskResourceStrData* strings = FormStrings(this);
     auto text = [strings](const char* key, const char* builtIn) {
         return strings ? strings->LookupResString(key) : String(builtIn);
