@@ -4,7 +4,7 @@ namespace vd {
 
 namespace {
 
-// A function-local list: registrations run during static initialisation of other units.
+// Function-local, so it exists whenever the first control of a class registers.
 std::vector<TskReskinHandler>& Handlers() {
     static std::vector<TskReskinHandler> handlers;
     return handlers;

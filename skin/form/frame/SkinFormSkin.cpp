@@ -72,7 +72,7 @@ void TskSkinForm::ReskinWalk(TControl* control, TskSkinData* skin, bool reset) {
             handled = true;
         }
         if (!handled)
-            for (auto& h : ReskinHandlers())
+            for (const auto& h : std::vector<TskReskinHandler>(ReskinHandlers()))
                 if (h.Reset && h.Reset(control, skin)) break;
     } else {
         // A link label is a standard label with a re-skin of its own, so it is asked first.
@@ -84,8 +84,9 @@ void TskSkinForm::ReskinWalk(TControl* control, TskSkinData* skin, bool reset) {
                        Reskin<TskSkinBevel>(control, skin, false) ||
                        Reskin<TskSkinCustomListView>(control, skin, false) ||
                        Reskin<TskSkinSplitter>(control, skin, false);
+        // A copy: a control made while a handler runs may register its class.
         if (!handled)
-            for (auto& h : ReskinHandlers())
+            for (const auto& h : std::vector<TskReskinHandler>(ReskinHandlers()))
                 if (h.Change && h.Change(control, skin)) break;
     }
     if (auto* w = dynamic_cast<TWinControl*>(control))
