@@ -136,8 +136,8 @@ std::optional<TskRegion> CreateControlRegion(TskSkinFace& face, int w, int h) {
 void TskSkinCustomControl::SetControlRegion() {
     if (!HandleAllocated()) return;
     const bool wanted = FSkinIndex != -1 && FFace.MaskBitmap && !FFace.MaskBitmap->Empty();
-    std::optional<TskRegion> region;
-    if (wanted) region = CreateControlRegion(FFace, Width(), Height());
+    const std::optional<TskRegion> region =
+        wanted ? CreateControlRegion(FFace, Width(), Height()) : std::nullopt;
     if (!region) {
         // No shape for this size: the whole window shows, never the shape of an earlier size.
         if (FRegionSet) {
