@@ -1,7 +1,7 @@
 #pragma once
 // How skinned controls that are not TskSkinControl descendants (edits, page and tab controls)
-// join the form frame's re-skin walk. Their libraries sit beside the frame, not below it, so
-// they register here and the frame reads the list.
+// join the form frame's re-skin walk. Their libraries do not link the frame's, so they
+// register here and the frame reads the list.
 #include <functional>
 #include <vector>
 

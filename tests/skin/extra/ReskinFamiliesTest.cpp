@@ -1,6 +1,6 @@
 // A skin loaded after a window's controls exist reaches every family of skinned control through
 // the frame's re-skin walk.
-#include "FrameFixture.h"
+#include "../form/frame/FrameFixture.h"
 #include "platform/rtl/Resources.h"
 #include "skin/boxes/SkinComboBox.h"
 #include "skin/boxes/SkinEdit.h"

@@ -2,7 +2,7 @@
 // in-place editor) on a real X server with the real form frame: a right click on the edit maps
 // the frame's skinned menu window. Their menus are owned by the edit, the edit by its host
 // control, so the frame is found through the edit's form.
-#include "../../platform/win/x11/Xvfb.h"
+#include "../../../platform/win/x11/Xvfb.h"
 
 #include <gtest/gtest.h>
 
