@@ -2,11 +2,13 @@
 
 #include "platform/gfx/Gdi.h"
 #include "platform/rtl/Exception.h"
+#include "platform/rtl/Format.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
 #include "platform/win/CommCtrl.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <unordered_map>
 
@@ -31,6 +33,16 @@ String ClassFor(UINT classStyle) {
     return wc.lpszClassName;
 }
 
+// An exception never unwinds through the window system, but it is never lost either: the
+// message it cost is reported with the control and the message number.
+void ReportWindowProcFailure(TWinControl* control, UINT msg, const char* what) {
+    const Exception report(Format("%s: message 0x%.4X failed: %s", control->ClassName(), msg, String(what)));
+    if (Application)
+        Application->HandleException(report);
+    else
+        std::fprintf(stderr, "%s\n", report.what());
+}
+
 } // namespace
 
 LRESULT VclWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -53,7 +65,9 @@ LRESULT VclWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         else
             control->WndProc(m);
     } catch (const std::exception& e) {
-        if (Application) Application->HandleException(e);
+        ReportWindowProcFailure(control, msg, e.what());
+    } catch (...) {
+        ReportWindowProcFailure(control, msg, "unknown exception");
     }
     return m.Result;
 }

@@ -8,6 +8,7 @@
 #include "skin/boxes/BoxPaint.h"
 #include "skin/controls/SkinMenuLink.h"
 #include "skin/controls/SkinPaint.h"
+#include "skin/controls/SkinReskin.h"
 #include "skin/controls/SkinToolBar.h"
 #include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinCompose.h"
@@ -26,6 +27,12 @@ namespace {
 constexpr UINT kPaintFrameMessage = 48203; // 0xBC4B
 constexpr LPARAM kPaintMagic = 16802;
 constexpr LRESULT kHitButton = 6, kHitFrame = 7;
+
+// Edits take a loaded skin with the other controls of their form (font, colour, height).
+void RegisterReskin() {
+    static const bool done = (RegisterReskinHandler(ChangeSkinDataHandler<TskSkinCustomEdit>()), true);
+    (void)done;
+}
 
 TskEditMenuPopup& MenuPopup() {
     static TskEditMenuPopup popup;
@@ -105,6 +112,14 @@ void TskCustomEdit::CreateSkinContextMenu() {
     TPopupMenu* menu = MenuFactory() ? MenuFactory()(this) : new TskSkinPopupMenu(this);
     if (!menu) menu = new TPopupMenu(this);
     FSkinContextMenu = menu;
+    // The menu opens through the frame of the edit's form, however deep the edit sits in its
+    // host (a spin edit's or combo box's inner edit); a child form's menus go through the main
+    // form's frame.
+    if (auto* skinned = dynamic_cast<TskSkinPopupMenu*>(menu)) {
+        TCustomForm* form = GetParentForm(this);
+        if (form && form->FormStyle() == fsMDIChild && Application) form = Application->MainForm();
+        skinned->SetPopupForm(form);
+    }
     const TskResourceStrData* strings = FormStrings(this);
     auto text = [strings](const char* key, const char* builtIn) {
         return strings ? strings->LookupResString(key) : String(builtIn);
@@ -241,6 +256,7 @@ void TskSkinNumEdit::KeyPress(TKeyChar& Key) {
 // The skinned edit.
 
 TskSkinCustomEdit::TskSkinCustomEdit(TComponent* AOwner) : TskCustomEdit(AOwner) {
+    RegisterReskin();
     FAutoSize = false;
     FFont.SetName("Arial");
     FFont.SetColor(clBlack);

@@ -61,7 +61,7 @@ void TskSkinPasswordEdit::SetText(const String& Value) {
 void TskSkinPasswordEdit::SetTextU(std::u32string Value) {
     const bool changed = Value != FText;
     FText = ApplyCase(Value, FCharCase);
-    FCaret = std::min(FCaret, static_cast<int>(FText.size()));
+    ClampSelection();
     Invalidate();
     if (changed) Change();
 }
@@ -111,6 +111,7 @@ int TskSkinPasswordEdit::SelLength() const {
 void TskSkinPasswordEdit::SetSelLength(int N) {
     if (N == FSelLength) return;
     FSelLength = N;
+    ClampSelection();
     Invalidate();
 }
 
@@ -118,8 +119,20 @@ void TskSkinPasswordEdit::SetSelStart(int S) {
     if (S == FSelStart) return;
     SetSelLength(0);
     FSelStart = S;
+    ClampSelection();
     SetCaretPosition(S);
     Invalidate();
+}
+
+// The caret and both ends of the selection stay inside the text, whatever shortened it: every
+// edit erases from SelStart.
+void TskSkinPasswordEdit::ClampSelection() {
+    const int len = static_cast<int>(FText.size());
+    const int from = std::clamp(FSelStart, 0, len);
+    const auto to = std::clamp<long long>(static_cast<long long>(FSelStart) + FSelLength, 0, len);
+    FSelStart = from;
+    FSelLength = static_cast<int>(to) - from;
+    FCaret = std::clamp(FCaret, 0, len);
 }
 
 TRect TskSkinPasswordEdit::GetEditRect() {

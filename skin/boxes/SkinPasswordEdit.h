@@ -70,6 +70,7 @@ protected:
 
 private:
     void SetTextU(std::u32string Value);
+    void ClampSelection();
     void ScrollToCaret();
     void ReCreateCaret();
     int NextWordPos(int P) const;

@@ -6,6 +6,7 @@
 #include "skin/boxes/SkinBoxes.h"
 #include "skin/boxes/SkinUpDown.h"
 #include "skin/controls/SkinPaint.h"
+#include "skin/controls/SkinReskin.h"
 #include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinCompose.h"
 #include "skin/core/SkinControlRecords.h"
@@ -36,6 +37,16 @@ void RegisterBackgroundPainter() {
             }
             return false;
         });
+        return true;
+    }();
+    (void)done;
+}
+
+// Page and tab controls take a loaded skin with the other controls of their form.
+void RegisterReskin() {
+    static const bool done = [] {
+        RegisterReskinHandler(ChangeSkinDataHandler<TskSkinPageControl>());
+        RegisterReskinHandler(ChangeSkinDataHandler<TskSkinTabControl>());
         return true;
     }();
     (void)done;
@@ -121,6 +132,7 @@ void PaintTabBackground(HDC DC, int W, int H, const TskTabSkin& Skin, const TBit
 
 template <class Base> TskSkinTabsBase<Base>::TskSkinTabsBase(TComponent* AOwner) : Base(AOwner) {
     RegisterBackgroundPainter();
+    RegisterReskin();
     for (TFont* f : {&FDefaultFont, &this->FFont}) {
         f->SetName("Arial");
         f->SetHeight(14);

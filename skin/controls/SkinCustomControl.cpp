@@ -136,15 +136,16 @@ std::optional<TskRegion> CreateControlRegion(TskSkinFace& face, int w, int h) {
 void TskSkinCustomControl::SetControlRegion() {
     if (!HandleAllocated()) return;
     const bool wanted = FSkinIndex != -1 && FFace.MaskBitmap && !FFace.MaskBitmap->Empty();
-    if (!wanted) {
+    const std::optional<TskRegion> region =
+        wanted ? CreateControlRegion(FFace, Width(), Height()) : std::nullopt;
+    if (!region) {
+        // No shape for this size: the whole window shows, never the shape of an earlier size.
         if (FRegionSet) {
             SetWindowRgn(WindowHandle(), nullptr, TRUE);
             FRegionSet = false;
         }
         return;
     }
-    std::optional<TskRegion> region = CreateControlRegion(FFace, Width(), Height());
-    if (!region) return;
     UniqueRegion handle = CreateSkinRegionHandle(*region);
     // The window keeps its own reference; ours goes with the handle, and the control never
     // deletes a region it gave away.

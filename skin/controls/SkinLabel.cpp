@@ -77,9 +77,9 @@ void TskSkinLabel::CalcSize(int& W, int& H) {
         FFace.CurClientRect.Right += dw;
     }
     if (FAutoSize) {
-        TBitmap probe(1, 1);
-        MeasureFont(probe.Canvas());
-        const int d = probe.Canvas().TextWidth(Caption()) - FFace.CurClientRect.Width();
+        // The whole content against the client rect just laid out: a status panel's picture
+        // counts as well as the caption.
+        const int d = CalcWidthOffset();
         if (d > 0) W += d;
     }
 }

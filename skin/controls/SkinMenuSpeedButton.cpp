@@ -103,7 +103,7 @@ void TskSkinMenuSpeedButton::ShowTrackMenu() {
         if (OnShowTrackMenu) OnShowTrackMenu(this);
     }
     if (FSkinImagesMenu) {
-        FSkinImagesMenu->OnInternalMenuClose = [this](TObject*) { ImagesMenuClosed(); };
+        FSkinImagesMenu->OnInternalMenuClose = ImagesMenuCallback([this] { ImagesMenuClosed(); });
         opened = FSkinImagesMenu->PopupFromRect(r) || opened;
         if (OnShowTrackMenu) OnShowTrackMenu(this);
     }

@@ -360,15 +360,15 @@ void TskSkinPanel::ChangeSkinData() {
         Realign();
         return;
     }
-    // Recompute the rolled height for the new skin, keeping the remembered full height.
-    const int real = FRealHeight;
-    FRealHeight = -1;
-    const std::vector<TControl*> hidden = FRolledHidden;
-    const TSizeConstraints saved = FSavedConstraints;
-    ApplyRollUp(true);
-    FRealHeight = real;
-    FRolledHidden = hidden;
-    FSavedConstraints = saved;
+    // Only the rolled height follows the new skin: the children stay hidden and the alignment
+    // stays off, so the roll-down turns it on again exactly once.
+    if (FRealHeight != -1) SetHeight(RolledHeight());
+}
+
+// The caption bar alone: the skinned frame without its client area, or the plain caption bar.
+int TskSkinPanel::RolledHeight() {
+    GetSkinData();
+    return Skinned() ? Height() - FFace.CurClientRect.Height() : FDefaultCaptionHeight + 1;
 }
 
 void TskSkinPanel::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -408,9 +408,7 @@ void TskSkinPanel::ApplyRollUp(bool Up) {
                 FRolledHidden.push_back(Controls(i));
                 Controls(i)->SetVisible(false);
             }
-        GetSkinData();
-        const int h = Skinned() ? Height() - FFace.CurClientRect.Height() : FDefaultCaptionHeight + 1;
-        SetHeight(h);
+        SetHeight(RolledHeight());
     } else if (!Up && FRealHeight != -1) {
         SetHeight(FRealHeight);
         FRealHeight = -1;

@@ -67,6 +67,7 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void ApplyRollUp(bool Up);
+    int RolledHeight();
     void DrawSkinCaption(TCanvas& Canvas, TRect R);
     void TileClientPiece(TCanvas& Canvas, const TskBitmap& Tile, int W, int H);
     // The bar-less borderless face: the client piece tiled over everything.

@@ -29,6 +29,7 @@ TskSkinSpeedButton::TskSkinSpeedButton(TComponent* AOwner)
 }
 
 TskSkinSpeedButton::~TskSkinSpeedButton() {
+    *FSelf = nullptr;
     StopRepeat();
     FAnimation.Stop();
     FMorph.Stop();
@@ -112,9 +113,15 @@ void TskSkinSpeedButton::SetSkinImagesMenu(TskImagesMenuLink* Value) {
     FSkinImagesMenu = Value;
     if (Value) {
         Value->FreeNotification(this);
-        Value->OnInternalChange = [this](TObject*) { ImagesMenuChanged(); };
+        Value->OnInternalChange = ImagesMenuCallback([this] { ImagesMenuChanged(); });
     }
     Repaint();
+}
+
+TNotifyEvent TskSkinSpeedButton::ImagesMenuCallback(std::function<void()> Handler) {
+    return [self = FSelf, handler = std::move(Handler)](TObject*) {
+        if (*self) handler();
+    };
 }
 
 void TskSkinSpeedButton::Notification(TComponent* AComponent, TOperation Operation) {

@@ -7,6 +7,7 @@
 #include "skin/controls/SkinEffects.h"
 #include "skin/controls/SkinGraphicCustomControl.h"
 
+#include <functional>
 #include <memory>
 
 namespace vd {
@@ -90,6 +91,9 @@ protected:
     // The drop-down marker of the skin centred in R.
     void DrawMenuMarker(TCanvas& Canvas, const TRect& R, bool IsActive, bool IsDown, bool IsFlat);
     void SkinCaptionFont(TCanvas& Canvas, bool IsDown, bool IsActive);
+    // A callback for the images menu: the menu keeps its callbacks after the button is freed,
+    // so Handler runs only while this button lives.
+    TNotifyEvent ImagesMenuCallback(std::function<void()> Handler);
 
     bool FShowCaption = true;
     TBitmap FGlyph;
@@ -107,6 +111,8 @@ protected:
     TskMorph FMorph;
     TskFrameAnimation FAnimation;
     std::unique_ptr<TTimer> FRepeatTimer;
+    // Shared with the images menu's callbacks; cleared when the button goes.
+    std::shared_ptr<TskSkinSpeedButton*> FSelf = std::make_shared<TskSkinSpeedButton*>(this);
 
     // The button record's values.
     String fontname = "Arial";

@@ -226,6 +226,8 @@ void TskSkinInplaceEdit::BuildContextMenu() {
     FMenu = MenuFactory() ? MenuFactory()(this) : new TskSkinPopupMenu(this);
     if (!FMenu) return;
     FMenu->FreeNotification(this);
+    // The editor's owner is the grid, not a form: the menu is told which frame shows it.
+    if (auto* skinned = dynamic_cast<TskSkinPopupMenu*>(FMenu)) skinned->SetPopupForm(GetParentForm(this));
     const TskResourceStrData* table =
         FGrid && FGrid->SkinData() ? FGrid->SkinData()->ResourceStrData() : nullptr;
     auto caption = [&](const char* key, const char* fallback) {
@@ -262,7 +264,11 @@ void TskSkinInplaceEdit::ShowContextMenu(TMessage& Message) {
     TPoint p{GetXLParam(Message.LParam), GetYLParam(Message.LParam)};
     if (p.X < 0 || p.Y < 0) p = ClientToScreen({Width() / 2, Height() / 2});
     FMenu->SetPopupComponent(this);
-    FMenu->Popup(p.X, p.Y);
+    // Opened on behalf of the editor, which hears of a carried-out command (1229) and frees it.
+    if (auto* skinned = dynamic_cast<TskSkinPopupMenu*>(FMenu))
+        skinned->PopupAtControl(this, p.X, p.Y);
+    else
+        FMenu->Popup(p.X, p.Y);
     Message.Result = 0;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/Menus.h"
+#include "skin/controls/SkinReskin.h"
 #include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinCompose.h"
 #include "skin/core/SkinRegion.h"
@@ -429,16 +430,6 @@ inline constexpr const char* skChildItemSuffix = "_SKFCHILDITEM";
 // The drawing request that paints the whole frame into the device context in wParam.
 inline constexpr UINT WM_SKINFRAMEPAINT = 0xBC4B;
 inline constexpr LPARAM skFramePaintMagic = 0x41A2;
-
-// Skinned controls of later layers (edits, page controls, views) join the re-skin walk here:
-// Reset runs before a load (1225), Change after it (1226); each returns whether it took the
-// control (a control is handled by the first that does). Skin is the loading skin object, or
-// null for every skin.
-struct TskReskinHandler {
-    std::function<bool(TControl* Control, TskSkinData* Skin)> Reset;
-    std::function<bool(TControl* Control, TskSkinData* Skin)> Change;
-};
-void RegisterReskinHandler(TskReskinHandler handler);
 
 // Form resources: TskSkinForm, TskTrayIcon, TskSkinFrame and TskSkinPopupMenu by class name.
 void RegisterSkinFormClasses();

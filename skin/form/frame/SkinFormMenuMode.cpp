@@ -21,16 +21,23 @@ TskSkinForm* FindSkinFormOf(TComponent* c) {
     return nullptr;
 }
 
-// The frame that shows a popup menu: its PopupForm's, else its owner's or its owner's owner's
-// when that is a form; a multiple-document child's menus go through the main form's frame.
+// The form a popup menu belongs to: its PopupForm, else the first form up its owner chain or
+// the form of the first placed control there. Menus of inner edits are owned by the edit, the
+// edit by its host control, so the owner's owner is not always a form.
+TCustomForm* MenuForm(TskSkinPopupMenu& m) {
+    if (m.PopupForm()) return m.PopupForm();
+    for (TComponent* c = m.Owner(); c; c = c->Owner()) {
+        if (auto* form = dynamic_cast<TCustomForm*>(c)) return form;
+        if (auto* control = dynamic_cast<TControl*>(c))
+            if (TCustomForm* form = GetParentForm(control)) return form;
+    }
+    return nullptr;
+}
+
+// The frame that shows a popup menu: its form's; a multiple-document child's menus go through
+// the main form's frame.
 TskSkinForm* FrameForMenu(TskSkinPopupMenu& m) {
-    TskSkinForm* frame = nullptr;
-    if (m.PopupForm())
-        frame = FindSkinFormOf(m.PopupForm());
-    else if (dynamic_cast<TCustomForm*>(m.Owner()))
-        frame = FindSkinFormOf(m.Owner());
-    else if (m.Owner() && dynamic_cast<TCustomForm*>(m.Owner()->Owner()))
-        frame = FindSkinFormOf(m.Owner()->Owner());
+    TskSkinForm* frame = FindSkinFormOf(MenuForm(m));
     if (frame && frame->Form()->FormStyle() == fsMDIChild && Application && Application->MainForm())
         frame = FindSkinFormOf(Application->MainForm());
     return frame;

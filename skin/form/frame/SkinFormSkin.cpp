@@ -6,8 +6,10 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinGraphicControl.h"
 #include "skin/controls/SkinLinkLabel.h"
+#include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinSplitter.h"
 #include "skin/controls/SkinStdLabel.h"
+#include "skin/controls/SkinTreeView.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinObjectRecords.h"
 #include "skin/core/SkinStrings.h"
@@ -20,11 +22,6 @@ namespace vd {
 
 namespace {
 
-std::vector<TskReskinHandler>& ReskinHandlers() {
-    static std::vector<TskReskinHandler> handlers;
-    return handlers;
-}
-
 template <class T> bool Reskin(TControl* c, TskSkinData* skin, bool reset) {
     auto* t = dynamic_cast<T*>(c);
     if (!t) return false;
@@ -34,10 +31,6 @@ template <class T> bool Reskin(TControl* c, TskSkinData* skin, bool reset) {
 }
 
 } // namespace
-
-void RegisterReskinHandler(TskReskinHandler handler) {
-    ReskinHandlers().push_back(std::move(handler));
-}
 
 void TskSkinComponent::SetSkinData(TskSkinData* Value) {
     if (FSkinData) FSkinData->RemoveFreeNotification(this);
@@ -79,16 +72,21 @@ void TskSkinForm::ReskinWalk(TControl* control, TskSkinData* skin, bool reset) {
             handled = true;
         }
         if (!handled)
-            for (auto& h : ReskinHandlers())
+            for (const auto& h : std::vector<TskReskinHandler>(ReskinHandlers()))
                 if (h.Reset && h.Reset(control, skin)) break;
     } else {
+        // A link label is a standard label with a re-skin of its own, so it is asked first.
         bool handled = Reskin<TskSkinControl>(control, skin, false) ||
                        Reskin<TskGraphicSkinControl>(control, skin, false) ||
+                       Reskin<TskSkinLinkLabel>(control, skin, false) ||
                        Reskin<TskSkinStdLabel>(control, skin, false) ||
+                       Reskin<TskSkinCustomTreeView>(control, skin, false) ||
                        Reskin<TskSkinBevel>(control, skin, false) ||
+                       Reskin<TskSkinCustomListView>(control, skin, false) ||
                        Reskin<TskSkinSplitter>(control, skin, false);
+        // A copy: a control made while a handler runs may register its class.
         if (!handled)
-            for (auto& h : ReskinHandlers())
+            for (const auto& h : std::vector<TskReskinHandler>(ReskinHandlers()))
                 if (h.Change && h.Change(control, skin)) break;
     }
     if (auto* w = dynamic_cast<TWinControl*>(control))

@@ -1,9 +1,11 @@
 #include "VclFixture.h"
 
 #include "platform/gfx/Gdi.h"
+#include "platform/rtl/Format.h"
 #include "platform/vcl/Menus.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -90,6 +92,36 @@ TEST_F(VclTest, WindowProcReplacementSeesMessagesFirstAndCanBeRestored) {
     form->WindowProc = saved;
     SendMessage(form->Handle(), WM_USER + 1);
     EXPECT_EQ(log.size(), 2u);
+}
+
+// An exception thrown by a window procedure stops at the window system's boundary, but it is
+// reported with the control's class and the message, and the window keeps working.
+TEST_F(VclTest, AWindowProceduresExceptionIsReportedNotHidden) {
+    TForm* form = NewForm();
+    Log log;
+    TWndMethod saved = form->WindowProc;
+    form->WindowProc = [&](TMessage& m) {
+        if (m.Msg == WM_USER + 1) throw std::out_of_range("basic_string::erase");
+        if (m.Msg == WM_USER + 2) throw 42;
+        if (m.Msg == WM_USER + 3) log.push_back("still working");
+        saved(m);
+    };
+    std::vector<std::string> reports;
+    Application->OnException = [&](TObject*, const std::exception& e) { reports.push_back(e.what()); };
+    SendMessage(form->Handle(), WM_USER + 1);
+    SendMessage(form->Handle(), WM_USER + 2);
+    SendMessage(form->Handle(), WM_USER + 3);
+    Application->OnException = nullptr;
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[0], Format("TForm: message 0x%.4X failed: basic_string::erase", WM_USER + 1));
+    EXPECT_EQ(reports[1], Format("TForm: message 0x%.4X failed: unknown exception", WM_USER + 2));
+    EXPECT_EQ(log, (Log{"still working"}));
+    // Without a handler of its own the application writes the report to the standard error.
+    testing::internal::CaptureStderr();
+    SendMessage(form->Handle(), WM_USER + 1);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("TForm: message"), std::string::npos) << err;
+    form->WindowProc = saved;
 }
 
 TEST_F(VclTest, MouseGoesToTheWindowlessChildWithCaptureAndClick) {

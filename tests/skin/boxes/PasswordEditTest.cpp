@@ -74,6 +74,49 @@ TEST_F(Passwords, PasteStopsAtTheLineBreakAndReadOnlyRefuses) {
     EXPECT_EQ(e->CaretPosition(), 0) << "the caret still moves";
 }
 
+// A shorter text set from code leaves no caret or selection past its end: the next key acts on
+// the new text instead of failing inside the window procedure.
+TEST_F(Passwords, KeysAfterAShorterTextActOnTheNewText) {
+    struct Case {
+        const char* Name;
+        std::function<void(TskSkinPasswordEdit*)> Select; // on "abcdef", caret at the end
+        int Vk;
+        char32_t Ch;
+        const char* Expected;
+    };
+    const Case cases[] = {
+        {"typing over a selected last character", [this](TskSkinPasswordEdit*) { Chord(VK_SHIFT, VK_LEFT); },
+         0, U'x', "abcx"},
+        {"backspace over a selection past the new end",
+         [this](TskSkinPasswordEdit*) {
+             Chord(VK_SHIFT, VK_LEFT);
+             Chord(VK_SHIFT, VK_LEFT);
+         },
+         VK_BACK, 8, "ab"},
+        {"delete after a selection made from code",
+         [](TskSkinPasswordEdit* e) {
+             e->SetSelStart(4);
+             e->SetSelLength(2);
+         },
+         VK_DELETE, 0, "abc"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto* e = Edit();
+        std::vector<std::string> failures;
+        Application->OnException = [&](TObject*, const std::exception& x) { failures.push_back(x.what()); };
+        Type("abcdef");
+        c.Select(e);
+        e->SetText("abc");
+        Key(c.Vk, c.Ch);
+        Application->OnException = nullptr;
+        EXPECT_EQ(failures, std::vector<std::string>{});
+        EXPECT_EQ(e->Text(), c.Expected);
+        EXPECT_LE(e->SelStart() + e->SelLength(), static_cast<int>(e->Text().size()));
+        e->Free();
+    }
+}
+
 TEST_F(Passwords, ALongTextKeepsTheCaretCellVisible) {
     auto* e = Edit();
     Type(std::string(40, 'a'));

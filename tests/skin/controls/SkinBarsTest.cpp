@@ -148,6 +148,24 @@ TEST_F(MenuButtons, TrackModeOpensOnlyFromTheStrip) {
     hb->ButtonUp(RawButton::Left, At(b, 60 - 15, 5));
 }
 
+// The images menu outlives the buttons that link it and keeps their callbacks: a close or a
+// changed choice after a button was freed reaches no button.
+TEST_F(MenuButtons, ImagesMenuCallbacksOutliveNoButton) {
+    auto* images = new FakeImages(Form);
+    auto* freed = Button();
+    freed->SetSkinImagesMenu(images);
+    Show();
+    hb->Click(RawButton::Left, At(freed, 5, 5));
+    Pump();
+    ASSERT_TRUE(freed->MenuOpen());
+    ASSERT_TRUE(images->OnInternalMenuClose && images->OnInternalChange);
+    freed->Free();
+    Pump();
+    images->OnInternalMenuClose(images);
+    images->OnInternalChange(images);
+    EXPECT_EQ(Log, (std::vector<std::string>{"show"})) << "no hide from a freed button";
+}
+
 TEST_F(MenuButtons, NarrowAndOddlySkinnedButtonsPaintSafely) {
     struct Case {
         const char* Record;

@@ -154,6 +154,25 @@ TEST_F(SkinTest, MaskRegionIsSetAndRemoved) {
     p->Free(); // the window frees the region it owns
 }
 
+// Below its fixed parts a nine-part face has no shape: the window then shows whole instead of
+// keeping the shape of its earlier size.
+TEST_F(SkinTest, ASizeWithoutAShapeDropsTheOldRegion) {
+    auto* p = new Plain(Form, "maskedface");
+    p->SetParent(Form);
+    p->SetBounds(0, 0, 40, 40);
+    Show();
+    p->SetSkinData(Skin);
+    std::vector<TRect> rects;
+    ASSERT_TRUE(p->RegionSet());
+    ASSERT_TRUE(GetWindowRgnRects(p->Handle(), rects));
+    p->SetBounds(0, 0, 6, 6);
+    EXPECT_FALSE(p->RegionSet());
+    EXPECT_FALSE(GetWindowRgnRects(p->Handle(), rects)) << "the 40 x 40 shape is gone";
+    p->SetBounds(0, 0, 30, 30);
+    EXPECT_TRUE(p->RegionSet());
+    EXPECT_TRUE(GetWindowRgnRects(p->Handle(), rects));
+}
+
 TEST_F(SkinTest, FramedPanelTilesItsClientPiece) {
     auto* p = new TskSkinPanel(Form);
     p->SetParent(Form);

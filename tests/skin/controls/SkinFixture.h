@@ -94,19 +94,21 @@ inline std::string TestSkinIni() {
         "disabledfontcolor=4\r\nmenumarkerrect=44,30,52,36\r\nmenumarkertransparentcolor=16711935\r\n" +
         pts;
     std::string s =
-        "[SKINCONTROLS]\r\ncount=30\r\n0=button:button\r\n1=toolbutton:button\r\n2=panel:panel\r\n"
+        "[SKINCONTROLS]\r\ncount=31\r\n0=button:button\r\n1=toolbutton:button\r\n2=panel:panel\r\n"
         "3=hscrollbar:scrollbar\r\n4=checkbox:checkradio\r\n5=gauge:gauge\r\n6=label:label\r\n"
         "7=statusbar:panel\r\n8=vsplitter:splitter\r\n9=bevel:bevel\r\n10=resizebutton:button\r\n"
         "11=stdlabel:stdlabel\r\n12=nopicture:button\r\n13=emptyclient:panel\r\n14=wallpaper:panel\r\n"
         "15=badwallpaper:panel\r\n16=fixed:button\r\n17=zeromiddle:gauge\r\n18=groupbox:panel\r\n"
         "19=statuspanel:label\r\n20=toolmenubutton:menubutton\r\n21=vkind:button\r\n22=morphbutton:"
         "button\r\n23=nopicsplitter:splitter\r\n24=fixedlabel:label\r\n25=animbutton:button\r\n26=toolpanel:"
-        "panel\r\n27=treeview:treeview\r\n28=listview:listview\r\n29=flatheader:button\r\n"
+        "panel\r\n27=treeview:treeview\r\n28=listview:listview\r\n29=flatheader:button\r\n30=maskedface:"
+        "panel\r\n"
         "[button]\r\n" +
         pic + btn + "[toolbutton]\r\n" + pic + btn + "[morphbutton]\r\nmorphing=1\r\n" + pic + btn +
         "[resizebutton]\r\n" + pic + btn + "[toolmenubutton]\r\n" + pic + btn +
         "trackbuttonrect=14,0,20,20\r\n" + "[nopicture]\r\npictureindex=7\r\n" + btn +
         "[fixed]\r\npictureindex=0\r\nskinrect=0,0,20,20\r\nclientrect=4,4,16,16\r\nmaskpictureindex=1\r\n" +
+        "[maskedface]\r\npictureindex=0\r\nskinrect=0,0,20,20\r\nmaskpictureindex=1\r\n" + pts +
         "[panel]\r\npictureindex=0\r\nskinrect=0,0,20,20\r\ncaptionrect=4,0,16,4\r\n" + pts +
         "[groupbox]\r\npictureindex=0\r\nskinrect=0,0,20,20\r\ncaptionrect=4,0,16,4\r\n" + pts +
         "[statusbar]\r\npictureindex=0\r\nskinrect=0,0,20,20\r\ngripperrect=54,20,60,26\r\n" + pts +

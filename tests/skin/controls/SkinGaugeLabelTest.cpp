@@ -150,6 +150,25 @@ TEST_F(Labels, StatusPanelCountsItsPicture) {
     p->SetImageList(nullptr);
 }
 
+// A skinned, auto-sized status panel keeps room for its glyph when it is resized, not only for
+// its caption.
+TEST_F(Labels, AutoSizedSkinnedStatusPanelKeepsItsGlyphOnResize) {
+    auto* p = new TskSkinStatusPanel(Form);
+    p->SetParent(Form);
+    TBitmap glyph(16, 12);
+    p->SetGlyph(glyph);
+    p->SetCaption("Device");
+    p->SetSkinData(Skin);
+    ASSERT_TRUE(p->Skinned());
+    p->SetAutoSize(true);
+    const int fitted = p->Width();
+    EXPECT_EQ(p->CalcWidthOffset(), 0) << "caption and glyph fit after the auto size";
+    for (int asked : {30, fitted - 5}) {
+        p->SetBounds(p->Left(), p->Top(), asked, p->Height());
+        EXPECT_EQ(p->Width(), fitted) << "asked for " << asked;
+    }
+}
+
 TEST_F(Labels, FixedSizeSkinSwitchesAutoSizeOff) {
     auto* l = new TskSkinLabel(Form);
     l->SetParent(Form);

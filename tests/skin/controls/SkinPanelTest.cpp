@@ -76,12 +76,21 @@ TEST_F(Panels, SkinChangeWhileRolledUpKeepsTheFullHeight) {
     auto* p = Panel();
     p->SetCaptionMode(true);
     p->SetRollUpMode(true);
+    auto* filler = Child(p, {0, 0, 10, 10});
+    filler->SetAlign(alClient);
     p->SetRollUpState(true);
     p->SetSkinData(Skin);
     EXPECT_EQ(p->RealHeight(), 150);
     EXPECT_EQ(p->Height(), 8) << "the skinned frame without its client area";
+    p->SetSkinData(Skin);
+    EXPECT_EQ(p->Height(), 8) << "a second skin change while rolled up";
     p->SetRollUpState(false);
     EXPECT_EQ(p->Height(), 150);
+    EXPECT_TRUE(filler->Visible());
+    // The children are aligned again after the roll-down, and on every later resize.
+    EXPECT_EQ(filler->BoundsRect(), GetAdjustedClientRect(p));
+    p->SetBounds(p->Left(), p->Top(), 260, 180);
+    EXPECT_EQ(filler->BoundsRect(), GetAdjustedClientRect(p));
 }
 
 TEST_F(Panels, CheckedEnablesChildrenAndCaptionClicksToggle) {

@@ -18,6 +18,7 @@
 #include "platform/vcl/Screen.h"
 #include "platform/win/x11/X11Backend.h"
 #include "skin/boxes/SkinBoxes.h"
+#include "skin/boxes/SkinEdit.h"
 #include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinLabel.h"
 #include "skin/core/SkinData.h"
@@ -37,6 +38,22 @@
 
 namespace vd::test {
 namespace {
+
+// Every edit of a window that loads its skin after its controls exist takes the skin's font and
+// height; returns how many it checked.
+int ExpectSkinnedEdits(TWinControl& parent) {
+    int checked = 0;
+    for (int i = 0; i < parent.ControlCount(); ++i) {
+        TControl* c = parent.Controls(i);
+        if (auto* e = dynamic_cast<TskSkinCustomEdit*>(c); e && e->SkinData()) {
+            EXPECT_TRUE(e->Skinned()) << e->Name();
+            EXPECT_EQ(e->Height(), e->skinrect.Height()) << e->Name();
+            ++checked;
+        }
+        if (auto* w = dynamic_cast<TWinControl*>(c)) checked += ExpectSkinnedEdits(*w);
+    }
+    return checked;
+}
 
 class ConsoleScreenshots : public ::testing::Test {
 protected:
@@ -134,6 +151,7 @@ TEST_F(ConsoleScreenshots, SettingsWindowEveryPage) {
     {
         TModalLoopHookScope hook([&](TCustomForm& f) {
             auto& w = dynamic_cast<TFSettings&>(f);
+            EXPECT_GT(ExpectSkinnedEdits(w), 0);
             w.EMailRes->SetCaption("The test message sended. Check EMail");
             std::string last;
             for (int page = 0; page < 4; ++page) {
@@ -163,6 +181,7 @@ TEST_F(ConsoleScreenshots, PluginChooser) {
     bool grabbed = false;
     {
         TModalLoopHookScope hook([&](TCustomForm& f) {
+            EXPECT_GT(ExpectSkinnedEdits(f), 0) << "the folder edit";
             grabbed = Grab(f, "console-plugins.ppm");
             f.SetModalResult(mrCancel);
         });

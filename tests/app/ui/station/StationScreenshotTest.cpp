@@ -32,6 +32,22 @@
 namespace vd::test {
 namespace {
 
+// Every edit of a window that loads its skin after its controls exist takes the skin's font and
+// height; returns how many it checked.
+int ExpectSkinnedEdits(TWinControl& parent) {
+    int checked = 0;
+    for (int i = 0; i < parent.ControlCount(); ++i) {
+        TControl* c = parent.Controls(i);
+        if (auto* e = dynamic_cast<TskSkinCustomEdit*>(c); e && e->SkinData()) {
+            EXPECT_TRUE(e->Skinned()) << e->Name();
+            EXPECT_EQ(e->Height(), e->skinrect.Height()) << e->Name();
+            ++checked;
+        }
+        if (auto* w = dynamic_cast<TWinControl*>(c)) checked += ExpectSkinnedEdits(*w);
+    }
+    return checked;
+}
+
 TEST(StationScreenshot, EditorInTwoModes) {
     XvfbServer server;
     ASSERT_TRUE(server.Running()) << "no X server could be started";
@@ -110,6 +126,7 @@ TEST(StationScreenshot, EditorInTwoModes) {
         auto* w = dynamic_cast<TFStation*>(&f);
         ASSERT_NE(w, nullptr);
         editor = GetWindowRect(w->Handle());
+        EXPECT_GE(ExpectSkinnedEdits(*w), 5) << "server, user, mount, allowed addresses, ...";
         // Where the server edit is (or was, once hidden), on the screen.
         const TPoint server = w->EServer->ClientToScreen({40, 10});
         unsigned long serverPixel = 0;
