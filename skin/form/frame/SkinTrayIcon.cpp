@@ -91,14 +91,20 @@ void TskTrayIcon::OwnerMessage(TMessage& Message) {
         if (Message.WParam == 1 && Message.LParam == 0) OwnerShown();
         return;
     }
-    if (Message.Msg != WM_ACTIVATE) return;
+    if (Message.Msg != WM_ACTIVATE || FFixingFocus) return;
     const auto how = LoWord(static_cast<std::uintptr_t>(Message.WParam));
     TWinControl* active = Screen ? Screen->ActiveControl() : nullptr;
     if ((how != WA_ACTIVE && how != WA_CLICKACTIVE) || !active || !active->HandleAllocated()) return;
+    // Only a control of the owner form: giving the focus to another window's control would
+    // activate that window in the middle of this activation.
+    if (GetParentForm(active) != Owner()) return;
     // Coming back from another window: the control that had the focus gets it again.
     TWinControl* home = active->Parent() ? active->Parent() : active;
     const HWND from = reinterpret_cast<HWND>(Message.LParam);
-    if (!home->HandleAllocated() || from != home->WindowHandle()) SetFocus(active->WindowHandle());
+    if (home->HandleAllocated() && from == home->WindowHandle()) return;
+    FFixingFocus = true;
+    SetFocus(active->WindowHandle());
+    FFixingFocus = false;
 }
 
 void TskTrayIcon::Notification(TComponent* AComponent, TOperation Operation) {

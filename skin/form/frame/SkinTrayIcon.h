@@ -135,6 +135,7 @@ private:
     WNDPROC FSavedAppProc;
     // The frame of the owner form whose messages this icon watches.
     TskSkinForm* FOwnerFrame = nullptr;
+    bool FFixingFocus = false;
     // The application was hidden in the tray by this icon.
     bool FHidApplication = false;
 };

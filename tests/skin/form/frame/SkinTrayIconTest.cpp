@@ -191,6 +191,22 @@ TEST_F(TrayTest, ActivationGivesTheFocusBackToTheActiveControl) {
         SendMessage(f->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
         Pump();
         EXPECT_EQ(GetFocus(), second->Handle());
+        // The active control on another window (a modal dialog's) is left alone: taking it
+        // from here would activate that window in the middle of this activation.
+        auto* dialog = new TForm(Application);
+        dialog->SetBounds(500, 100, 200, 120);
+        auto* other = new TEdit(dialog);
+        other->SetParent(dialog);
+        dialog->Show();
+        other->SetFocus();
+        Pump();
+        ASSERT_EQ(Screen->ActiveControl(), other);
+        SendMessage(f->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+        Pump();
+        // Reached without the two activations calling each other without end.
+        EXPECT_TRUE(IsWindowVisible(f->Handle()));
+        dialog->Free();
+        Pump();
         if (iconFirst) {
             icon->Free();
         } else {
