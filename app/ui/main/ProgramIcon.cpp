@@ -13,12 +13,11 @@ void Fill(HDC dc, TRect r, COLORREF c) {
     FillRect(dc, &r, brush.Get());
 }
 
+// A square with its corners cut, in one colour.
 void RoundSquare(HDC dc, COLORREF c) {
-    UniqueBrush brush(CreateSolidBrush(c));
-    SelectObject(dc, reinterpret_cast<HGDIOBJ>(brush.Get()));
-    SelectObject(dc, GetStockObject(NULL_PEN));
-    RoundRect(dc, 1, 1, kSize - 1, kSize - 1, 10, 10);
-    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    Fill(dc, {1, 3, kSize - 1, kSize - 3}, c);
+    Fill(dc, {3, 1, kSize - 3, kSize - 1}, c);
+    Fill(dc, {2, 2, kSize - 2, kSize - 2}, c);
 }
 
 } // namespace

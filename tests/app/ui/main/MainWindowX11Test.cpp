@@ -97,7 +97,7 @@ void ExpectDesktopIdentity(::Display* d, ::Window w, pid_t pid) {
     EXPECT_EQ(icon.size(), std::size_t(2 + icon[0] * icon[1]));
     int opaque = 0;
     for (std::size_t i = 2; i < icon.size(); ++i)
-        opaque += (static_cast<unsigned long>(icon[i]) >> 24) == 0xFF;
+        opaque += ((static_cast<unsigned long>(icon[i]) & 0xFFFFFFFFu) >> 24) == 0xFF;
     EXPECT_GT(opaque, int(icon.size()) / 2);
 }
 
