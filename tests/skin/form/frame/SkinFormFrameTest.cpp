@@ -219,6 +219,7 @@ TEST_F(FrameTest, CaptionButtonPressAndRelease) {
     hb->Advance(1000);
     click(closeButton());
     EXPECT_FALSE(f->Visible());
+    Frame->OnMouseUpEvent = nullptr;
 }
 
 // A new set of border icons changes which of the skin's buttons work; the frame stays skinned

@@ -86,6 +86,7 @@ TEST_F(FrameTest, TheFirstRestoreLaysTheFrameOutAtTheSameSize) {
     EXPECT_EQ(f->Height(), 740);
     // Placed in the middle of the monitor.
     EXPECT_EQ(f->Top(), (768 - 740) / 2);
+    f->OnResize = nullptr;
 }
 
 TEST_F(FrameTest, MinimizingTheMainFormMinimizesTheApplication) {

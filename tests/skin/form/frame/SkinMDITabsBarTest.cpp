@@ -274,6 +274,7 @@ TEST_F(MDITabsTest, ARightClickThatOpensNoMenuLeavesNoMenuMode) {
     PostMessage(Form->Handle(), WM_KEYDOWN, 'A', 0);
     Pump();
     EXPECT_EQ(keys, 1);
+    Form->OnKeyDown = nullptr;
     c->Free();
     Bar->SetSkinForm(nullptr);
     mainFrame->Free();
