@@ -371,10 +371,14 @@ void TWinControl::Dispatch(TMessage& Message) {
         // The size limits hold for sizes the window system makes too (a user's edge drag).
         DefaultHandler(Message);
         if (auto* mmi = reinterpret_cast<MINMAXINFO*>(Message.LParam)) {
-            if (FConstraints.MinWidth > 0) mmi->ptMinTrackSize.X = FConstraints.MinWidth;
-            if (FConstraints.MinHeight > 0) mmi->ptMinTrackSize.Y = FConstraints.MinHeight;
-            if (FConstraints.MaxWidth > 0) mmi->ptMaxTrackSize.X = FConstraints.MaxWidth;
-            if (FConstraints.MaxHeight > 0) mmi->ptMaxTrackSize.Y = FConstraints.MaxHeight;
+            // The constraints as OnConstrainedResize makes them, as every SetBounds sees them.
+            int minW = FConstraints.MinWidth, minH = FConstraints.MinHeight;
+            int maxW = FConstraints.MaxWidth, maxH = FConstraints.MaxHeight;
+            ConstrainedResize(minW, minH, maxW, maxH);
+            if (minW > 0) mmi->ptMinTrackSize.X = minW;
+            if (minH > 0) mmi->ptMinTrackSize.Y = minH;
+            if (maxW > 0) mmi->ptMaxTrackSize.X = maxW;
+            if (maxH > 0) mmi->ptMaxTrackSize.Y = maxH;
         }
         return;
     case WM_SETFOCUS:

@@ -7,6 +7,7 @@
 #include "app/ui/settings/SettingsWindow.h"
 #include "app/ui/station/StationWindow.h"
 #include "platform/vcl/Application.h"
+#include "skin/form/frame/SkinTrayIcon.h"
 
 namespace vd {
 
@@ -57,8 +58,23 @@ void TConsoleRuntime::CreateWorkers() {
     links.TitleSender = FTitleSender.get();
     links.StatusPan = FForm.StatusPan;
     links.ResumeThreads = [this] { StartWorkers(); };
-    links.MinimizeToTray = [] { Application->Minimize(); };
+    links.MinimizeToTray = [this] { HideInTrayAtStart(); };
     FTick = std::make_unique<TConsoleTick>(std::move(links));
+}
+
+void TConsoleRuntime::HideInTrayAtStart() {
+    // Only the start hides the window, and only into an icon that really is in a notification
+    // area: a first tick that comes after the user confirmed the settings, or a desktop without
+    // a notification area, leaves the window where the user works with it.
+    if (!FStartHidePending) return;
+    FStartHidePending = false;
+    TskTrayIcon* icon = FForm.TrayIcon;
+    if (!icon) return;
+    icon->SetIconVisible(true);
+    if (icon->IconShown())
+        Application->Minimize();
+    else
+        icon->SetIconVisible(false);
 }
 
 void TConsoleRuntime::StartWorkers() {

@@ -38,6 +38,10 @@ public:
     // The workers: made idle by the window's creation, started by the first tick.
     void CreateWorkers();
     void StartWorkers();
+    // The settings' hide-in-tray belongs to the start: once the user opened the settings, the
+    // first tick that their confirmation brings leaves the window alone.
+    void CancelStartHide() { FStartHidePending = false; }
+    bool StartHidePending() const { return FStartHidePending; }
     TConnector* Connector() const { return FConnector.get(); }
     TListeners* Listeners() const { return FListeners.get(); }
     TEmailer* Emailer() const { return FEmailer.get(); }
@@ -49,7 +53,10 @@ public:
     void FreeTitleSender() { FTitleSender.reset(); }
 
 private:
+    void HideInTrayAtStart();
+
     TFVendrill& FForm;
+    bool FStartHidePending = true;
     TTitleSource FTitleSource;
     TMeterView FMeter;
     TLogView FLogs;

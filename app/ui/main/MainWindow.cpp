@@ -303,6 +303,7 @@ void TFVendrill::Language_Change() {
 }
 
 void TFVendrill::SBSettingClick(TObject*) {
+    FRuntime->CancelStartHide();
     if (ShowSettings()) FRuntime->Device().SettingsConfirmed();
     Language_Change();
 }

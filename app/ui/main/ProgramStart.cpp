@@ -4,6 +4,7 @@
 #include "app/core/StartupMessage.h"
 #include "app/ui/FormResource.h"
 #include "app/ui/main/MainWindow.h"
+#include "app/ui/main/ProgramIcon.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Screen.h"
 
@@ -23,6 +24,8 @@ int RunMainWindow(TSingleInstance& instance, std::string_view storedSkin) {
     Application->Initialize();
     RegisterConsoleClasses();
     Application->SetTitle("Tarvolin Vendrill");
+    // Before any window exists: every form and the tray icon take the program's icon.
+    Application->Icon().SetHandle(MakeProgramIcon());
     Application->HandleSessionEndSignals();
     auto* window = new TFVendrill(Application, storedSkin);
     if (!Application->MainForm()) Application->SetMainForm(window);

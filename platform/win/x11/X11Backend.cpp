@@ -92,6 +92,8 @@ void X11Backend::CursorChanged(CursorShape shape) {
 void X11Backend::WaitForInput(int timeoutMs) {
     Impl& m = *FImpl;
     Display* dpy = m.conn->Dpy();
+    // The program is idle: whatever a minimize handler did is done.
+    m.windows.UndoUnhonouredMinimize();
     Present();
     m.conn->Wait(timeoutMs);
     while (XPending(dpy)) {

@@ -14,11 +14,22 @@
 
 namespace vd {
 
+namespace {
+
+// Pop-ups that never take focus bypass the window manager.
+bool BypassesWindowManager(HWND hwnd) {
+    const DWord style = static_cast<DWord>(GetWindowLong(hwnd, GWL_STYLE));
+    const DWord ex = static_cast<DWord>(GetWindowLong(hwnd, GWL_EXSTYLE));
+    return (style & WS_POPUP) && ((ex & WS_EX_TOOLWINDOW) || (ex & WS_EX_NOACTIVATE));
+}
+
+} // namespace
+
 X11Windows::X11Windows(X11Connection& conn)
-    : FConn(conn), FWmProtocols(conn.Intern("WM_PROTOCOLS")), FWmDelete(conn.Intern("WM_DELETE_WINDOW")),
-      FMotifHints(conn.Intern("_MOTIF_WM_HINTS")), FOpacity(conn.Intern("_NET_WM_WINDOW_OPACITY")),
-      FNetWmName(conn.Intern("_NET_WM_NAME")), FUtf8(conn.Intern("UTF8_STRING")),
-      FWindowType(conn.Intern("_NET_WM_WINDOW_TYPE")),
+    : FConn(conn), FHints(conn), FWmProtocols(conn.Intern("WM_PROTOCOLS")),
+      FWmDelete(conn.Intern("WM_DELETE_WINDOW")), FMotifHints(conn.Intern("_MOTIF_WM_HINTS")),
+      FOpacity(conn.Intern("_NET_WM_WINDOW_OPACITY")), FNetWmName(conn.Intern("_NET_WM_NAME")),
+      FUtf8(conn.Intern("UTF8_STRING")), FWindowType(conn.Intern("_NET_WM_WINDOW_TYPE")),
       FTypePopup(conn.Intern("_NET_WM_WINDOW_TYPE_POPUP_MENU")),
       FTypeNormal(conn.Intern("_NET_WM_WINDOW_TYPE_NORMAL")), FNetState(conn.Intern("_NET_WM_STATE")),
       FStateAbove(conn.Intern("_NET_WM_STATE_ABOVE")) {
@@ -50,10 +61,8 @@ XId X11Windows::Ensure(HWND hwnd) {
     Display* dpy = FConn.Dpy();
     const int screen = FConn.Screen();
     TRect r = GetWindowRect(hwnd);
-    const DWord style = static_cast<DWord>(GetWindowLong(hwnd, GWL_STYLE));
     const DWord ex = static_cast<DWord>(GetWindowLong(hwnd, GWL_EXSTYLE));
-    // Pop-ups that never take focus bypass the window manager.
-    const bool popup = (style & WS_POPUP) && ((ex & WS_EX_TOOLWINDOW) || (ex & WS_EX_NOACTIVATE));
+    const bool popup = BypassesWindowManager(hwnd);
     XSetWindowAttributes a{};
     a.override_redirect = popup ? True : False;
     a.save_under = (GetClassStyle(hwnd) & CS_SAVEBITS) ? True : False;
@@ -87,6 +96,11 @@ XId X11Windows::Ensure(HWND hwnd) {
     }
     FWindows[hwnd] = w;
     FByX[w] = hwnd;
+    FHints.SetIdentity(w);
+    if (!popup) {
+        ApplyTransient(hwnd, w);
+        ApplyMaximized(hwnd, w, false);
+    }
     ApplyText(hwnd, w);
     ApplyIcon(hwnd, w);
     ApplyRegion(hwnd, w);
@@ -197,6 +211,8 @@ void X11Windows::Destroyed(HWND hwnd) {
     FIconified.erase(hwnd);
     FAppsShown.erase(hwnd);
     FAppsHidden.erase(hwnd);
+    FUnhonoured.erase(hwnd);
+    FMaximized.erase(hwnd);
     auto it = FWindows.find(hwnd);
     if (it == FWindows.end()) return;
     FByX.erase(it->second);
@@ -256,6 +272,7 @@ void X11Windows::Changed(HWND hwnd, unsigned what) {
     }
     if (what & wcRegion) ApplyRegion(hwnd, w);
     if (what & (wcAlpha | wcStyle)) ApplyAlpha(hwnd, w);
+    if (what & wcStyle) ApplyMaximized(hwnd, w, IsWindowVisible(hwnd) && !withdrawn);
     if (what & wcText) ApplyText(hwnd, w);
     if (what & wcIcon) ApplyIcon(hwnd, w);
     if (what & wcSurface) FDirty.insert(hwnd);
@@ -272,9 +289,14 @@ void X11Windows::ApplyVisible(HWND hwnd, XId w, bool visible) {
     const bool ownerIconic = owner && IsIconic(owner);
     const bool styleVisible = (GetWindowLong(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
     if (visible) {
+        if (!BypassesWindowManager(hwnd)) ApplyTransient(hwnd, w);
         XMapRaised(FConn.Dpy(), w);
         FIconified.erase(hwnd);
         FDirty.insert(hwnd);
+    } else if (ownerIconic && styleVisible && !FHints.Running()) {
+        // Nobody would honour an iconify: the form stays mapped until the application is
+        // restored (UndoUnhonouredMinimize) or hides it.
+        FUnhonoured.insert(owner);
     } else if (ownerIconic && styleVisible && FIconified.empty()) {
         // The application minimized: its first form stays in the task bar as an icon.
         XIconifyWindow(FConn.Dpy(), w, FConn.Screen());
@@ -282,6 +304,43 @@ void X11Windows::ApplyVisible(HWND hwnd, XId w, bool visible) {
     } else {
         XUnmapWindow(FConn.Dpy(), w);
     }
+}
+
+void X11Windows::UndoUnhonouredMinimize() {
+    auto apps = std::move(FUnhonoured);
+    FUnhonoured.clear();
+    for (HWND app : apps)
+        if (IsWindow(app) && IsIconic(app) && (GetWindowLong(app, GWL_STYLE) & WS_VISIBLE))
+            PostMessage(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+}
+
+// The window a dialog belongs to: its owner when that is on the screen, else, for a modal
+// window (shown while our other windows take no input), the topmost of those.
+XId X11Windows::TransientOwner(HWND hwnd) const {
+    const HWND owner = GetWindow(hwnd, GW_OWNER);
+    if (XId w = owner ? XWindowOf(owner) : 0; w && IsWindowVisible(owner)) return w;
+    if (!IsWindowEnabled(hwnd)) return 0;
+    for (HWND h : GetTopLevelWindows()) {
+        if (h == hwnd || IsWindowEnabled(h) || !IsWindowVisible(h)) continue;
+        if (XId w = XWindowOf(h)) return w;
+    }
+    return 0;
+}
+
+void X11Windows::ApplyTransient(HWND hwnd, XId w) {
+    FHints.SetTransientFor(w, TransientOwner(hwnd));
+}
+
+void X11Windows::ApplyMaximized(HWND hwnd, XId w, bool mapped) {
+    const bool on = (GetWindowLong(hwnd, GWL_STYLE) & WS_MAXIMIZE) != 0;
+    if (on == (FMaximized.count(hwnd) != 0)) return;
+    if (on)
+        FMaximized.insert(hwnd);
+    else
+        FMaximized.erase(hwnd);
+    // A running window manager is asked; otherwise the property is the state (one that starts
+    // later reads it).
+    FHints.SetMaximized(w, mapped && FHints.Running(), on);
 }
 
 bool X11Windows::Handle(XEvent& e) {

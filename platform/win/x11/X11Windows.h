@@ -4,6 +4,7 @@
 // Also the events that concern a window as a whole (expose, close, map, focus).
 #include "platform/win/Backend.h"
 #include "platform/win/x11/X11Connection.h"
+#include "platform/win/x11/X11WmHints.h"
 
 #include <set>
 #include <unordered_map>
@@ -29,6 +30,10 @@ public:
     void Changed(HWND hwnd, unsigned what);
     // Sends every pending surface to the server (not flushed).
     void PresentDirty();
+    // Called when the program waits: an application minimized while no window manager runs
+    // (nobody would ever map its forms again, and they take no input while it is iconic) is
+    // restored; one that hid its forms meanwhile (into the tray) stays as it is.
+    void UndoUnhonouredMinimize();
 
 private:
     XId Ensure(HWND hwnd);
@@ -38,6 +43,10 @@ private:
     void ApplyText(HWND hwnd, XId w);
     void ApplyIcon(HWND hwnd, XId w);
     void ApplyVisible(HWND hwnd, XId w, bool visible);
+    // Window-manager hints kept in step with the window: owner and maximized state.
+    void ApplyTransient(HWND hwnd, XId w);
+    void ApplyMaximized(HWND hwnd, XId w, bool mapped);
+    XId TransientOwner(HWND hwnd) const;
     std::vector<HWND> ApplicationShown(HWND app, bool shown); // the forms to show again
     bool OwnerHidden(HWND hwnd) const;
 
@@ -48,6 +57,9 @@ private:
     std::set<HWND> FIconified;  // iconified by us for an application minimize
     std::set<HWND> FAppsShown;  // application windows last seen shown
     std::set<HWND> FAppsHidden; // application windows hidden after being shown: their forms are withdrawn
+    std::set<HWND> FUnhonoured; // application windows minimized with no window manager to iconify
+    std::set<HWND> FMaximized;  // windows the window manager was told are maximized
+    X11WmHints FHints;
     XId FWmProtocols, FWmDelete, FMotifHints, FOpacity, FNetWmName, FUtf8, FWindowType, FTypePopup,
         FTypeNormal, FNetState, FStateAbove;
     bool FHasShape = false;

@@ -3,6 +3,7 @@
 #include "platform/gfx/Gdi.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
+#include "skin/controls/SkinPaint.h"
 #include "skin/core/SkinCompose.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinDraw.h"
@@ -147,14 +148,20 @@ TRect TskSkinCaptionObject::TextRect() const {
     return r;
 }
 
+void TskSkinCaptionObject::SelectCaptionFont(TFont& font) const {
+    font.SetName(fontname);
+    font.SetHeight(fontheight);
+    font.SetStyle(fontstyle);
+    // The skin's character set (its string table's), else the unskinned caption font's.
+    font.SetCharset(SkinCharSet(OwnerFrame->SkinData(), OwnerFrame->DefCaptionFont()));
+}
+
 void TskSkinCaptionObject::DrawCaptionText(HDC dc, int X0, int Y0, bool ActiveColours) const {
     String text = CaptionText();
     if (text.empty() || IsEmptySkinRect(textrect)) return;
     const TRect tr = TextRect();
     TFont font;
-    font.SetName(fontname);
-    font.SetHeight(fontheight);
-    font.SetStyle(fontstyle);
+    SelectCaptionFont(font);
     SelectGuard fontGuard(dc, font.Handle());
     FitWideTextToWidth(dc, text, tr.Width());
     const int tw = WideTextWidth(dc, text), th = WideTextHeight(dc, text);

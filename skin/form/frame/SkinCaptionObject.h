@@ -7,6 +7,7 @@
 namespace vd {
 
 class TskDataSkinCaption;
+class TFont;
 class TskEffectBmp;
 
 class TskSkinCaptionObject : public TskActiveSkinObject {
@@ -24,6 +25,8 @@ public:
     bool DoAnimationStep();
     // The text drawn: the form's caption (with a maximized child's for a multiple-document form).
     String CaptionText() const;
+    // The record's font for the caption text, in the skin's character set.
+    void SelectCaptionFont(TFont& font) const;
     // The rectangle of frame N (1-based) of the activation animation.
     TRect AnimationFrameRect(int N) const;
 

@@ -18,6 +18,8 @@
 #include "skin/form/menus/SkinHintWindow.h"
 #include "skin/form/menus/SkinMenu.h"
 
+#include <algorithm>
+
 namespace vd {
 
 namespace {
@@ -29,6 +31,10 @@ TPoint PointFromLParam(LPARAM l) {
 
 bool Inside(const TRect& r, TPoint p) {
     return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
+}
+
+bool IsCaptionObject(const TskActiveSkinObject* o) {
+    return dynamic_cast<const TskSkinCaptionObject*>(o) != nullptr;
 }
 
 } // namespace
@@ -124,6 +130,7 @@ void TskSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
     if (AComponent == FAnimationTimer) FAnimationTimer = nullptr;
     if (AComponent == FSystemMenu) FSystemMenu = nullptr;
     if (AComponent == FTrayIcon) FTrayIcon = nullptr;
+    RemoveMessageHook(AComponent);
     if (AComponent == FSkinHint) FSkinHint = nullptr;
     if (AComponent == FStatusBar) FStatusBar = nullptr;
     if (AComponent == FTrayMenu) FTrayMenu = nullptr;
@@ -189,6 +196,12 @@ void TskSkinForm::CallDefault(TMessage& Message) {
 
 void TskSkinForm::FormWndProc(TMessage& Message) {
     PreWndProc(Message);
+    if (!FMessageHooks.empty()) {
+        // A copy: a hook may add or remove hooks.
+        const auto hooks = FMessageHooks;
+        for (const auto& [owner, hook] : hooks)
+            hook(Message);
+    }
     HWND h = FForm->WindowHandle();
     switch (Message.Msg) {
     case WM_NCCREATE:
@@ -255,15 +268,9 @@ void TskSkinForm::FormWndProc(TMessage& Message) {
             }
         }
         break;
-    case WM_GETMINMAXINFO: {
-        CallDefault(Message);
-        auto* mmi = reinterpret_cast<MINMAXINFO*>(Message.LParam);
-        if (mmi) {
-            mmi->ptMinTrackSize = {GetMinWidth(), GetMinHeight()};
-            mmi->ptMaxTrackSize = {GetMaxWidth(), GetMaxHeight()};
-        }
+    case WM_GETMINMAXINFO:
+        WMGetMinMaxInfo(Message);
         return;
-    }
     case WM_NCCALCSIZE:
         NcCalcSize(Message);
         return;
@@ -371,8 +378,14 @@ void TskSkinForm::RouteNcMouse(TMessage& Message) {
                          m == WM_NCLBUTTONUP || m == WM_NCRBUTTONUP || m == WM_NCRBUTTONDOWN ||
                          m == WM_NCRBUTTONDBLCLK;
     if (m == WM_LBUTTONUP || m == WM_RBUTTONUP) {
-        if (FPressedIndex >= 0 && FPressedIndex < int(FObjects.size()))
-            FObjects[size_t(FPressedIndex)]->MouseUp(-1, -1, m == WM_LBUTTONUP ? mbLeft : mbRight);
+        // A pressed button captured the mouse, so its release comes here: the press ends as a
+        // non-client release would end it, or every other object stays refused.
+        const int pressed = FPressedIndex;
+        FPressedIndex = -1;
+        if (pressed < 0 || pressed >= int(FObjects.size())) return;
+        TskActiveSkinObject* o = FObjects[size_t(pressed)].get();
+        if (!IsCaptionObject(o) && GetCapture() == FForm->WindowHandle()) ReleaseCapture();
+        o->MouseUp(-1, -1, m == WM_LBUTTONUP ? mbLeft : mbRight);
         return;
     }
     if (!ncMouse) return;
@@ -381,7 +394,6 @@ void TskSkinForm::RouteNcMouse(TMessage& Message) {
     auto objectAt = [this](int index) -> TskActiveSkinObject* {
         return index >= 0 && index < int(FObjects.size()) ? FObjects[size_t(index)].get() : nullptr;
     };
-    auto isCaption = [](TskActiveSkinObject* o) { return dynamic_cast<TskSkinCaptionObject*>(o) != nullptr; };
     switch (m) {
     case WM_NCMOUSEMOVE:
         if (auto* o = objectAt(FPressedIndex))
@@ -400,7 +412,7 @@ void TskSkinForm::RouteNcMouse(TMessage& Message) {
         if (!hot) break;
         FPressedIndex = FHotIndex;
         hot->MouseDown(p.X, p.Y, mbLeft);
-        if (!isCaption(hot) && FForm->HandleAllocated()) SetCapture(FForm->WindowHandle());
+        if (!IsCaptionObject(hot) && FForm->HandleAllocated()) SetCapture(FForm->WindowHandle());
         if (ht == HTCAPTION) FPressedIndex = -1;
         break;
     }
@@ -419,7 +431,7 @@ void TskSkinForm::RouteNcMouse(TMessage& Message) {
         TskActiveSkinObject* o = objectAt(FPressedIndex);
         FPressedIndex = -1;
         if (!o) break;
-        if (!isCaption(o) && GetCapture() == FForm->WindowHandle()) ReleaseCapture();
+        if (!IsCaptionObject(o) && GetCapture() == FForm->WindowHandle()) ReleaseCapture();
         o->MouseUp(p.X, p.Y, m == WM_NCLBUTTONUP ? mbLeft : mbRight);
         break;
     }
@@ -440,6 +452,30 @@ void TskSkinForm::RouteNcMouse(TMessage& Message) {
     default:
         break;
     }
+}
+
+// The frame's limits, narrowed by the form's own (its constraints and OnConstrainedResize,
+// which the default answer holds): a frame drag must not make the form smaller than any
+// other way of sizing it may.
+void TskSkinForm::WMGetMinMaxInfo(TMessage& Message) {
+    auto* mmi = reinterpret_cast<MINMAXINFO*>(Message.LParam);
+    if (!mmi) {
+        CallDefault(Message);
+        return;
+    }
+    const MINMAXINFO before = *mmi;
+    CallDefault(Message);
+    const TPoint formMin = mmi->ptMinTrackSize, formMax = mmi->ptMaxTrackSize;
+    mmi->ptMinTrackSize = {GetMinWidth(), GetMinHeight()};
+    mmi->ptMaxTrackSize = {GetMaxWidth(), GetMaxHeight()};
+    if (formMin.X != before.ptMinTrackSize.X)
+        mmi->ptMinTrackSize.X = std::max(mmi->ptMinTrackSize.X, formMin.X);
+    if (formMin.Y != before.ptMinTrackSize.Y)
+        mmi->ptMinTrackSize.Y = std::max(mmi->ptMinTrackSize.Y, formMin.Y);
+    if (formMax.X != before.ptMaxTrackSize.X)
+        mmi->ptMaxTrackSize.X = std::min(mmi->ptMaxTrackSize.X, formMax.X);
+    if (formMax.Y != before.ptMaxTrackSize.Y)
+        mmi->ptMaxTrackSize.Y = std::min(mmi->ptMaxTrackSize.Y, formMax.Y);
 }
 
 void TskSkinForm::CaptionDblClick() {

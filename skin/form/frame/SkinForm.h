@@ -115,6 +115,12 @@ public:
     TFont& DefInActiveCaptionFont() { return FDefInActiveCaptionFont; }
     TskTrayIcon* TrayIcon() const { return FTrayIcon; }
     void SetTrayIcon(TskTrayIcon* Value);
+    // Watchers of the form's messages, run before the frame handles each one; one per owner
+    // (adding again replaces it). The tray icon watches its owner form this way, so that no
+    // two components replace the form's window procedure and restore it out of order.
+    using TFormMessageHook = std::function<void(TMessage&)>;
+    void AddMessageHook(const void* Owner, TFormMessageHook Hook);
+    void RemoveMessageHook(const void* Owner);
     TPopupMenu* SystemMenu() const { return FSystemMenu; }
     void SetSystemMenu(TPopupMenu* Value);
     TskSkinData* SkinData() const { return FSkinData; }
@@ -128,6 +134,9 @@ public:
     void SetUseSkinFontInMenu(bool Value);
     int DefMenuItemHeight() const;
     void SetDefMenuItemHeight(int Value);
+    // The unskinned menu items' font, kept by the form's menu engine (a copy is taken).
+    const TFont& DefMenuItemFont() const;
+    void SetDefMenuItemFont(const TFont& Value);
 
     TNotifyEvent OnChangeSkinData, OnBeforeChangeSkinData, OnAfterChangeSkinData;
     TskMouseUpEvent OnMouseUpEvent;
@@ -283,6 +292,7 @@ private:
     void NcCalcSize(TMessage& Message);
     void WMSize(TMessage& Message);
     void WMSizing(TMessage& Message);
+    void WMGetMinMaxInfo(TMessage& Message);
     void WMMoving(TMessage& Message);
     void WMShowWindow(TMessage& Message);
     void WMTimer(TMessage& Message);
@@ -300,6 +310,7 @@ private:
     void DoMinimize();
     void DoMaximize();
     void DoRestore();
+    void ShowMaximizedStyle();
     void StartFade();
     void FadeStep();
     TRect WorkAreaOfForm(bool workArea) const;
@@ -381,6 +392,7 @@ private:
     int FFadeTarget = 255;
     TFont FDefCaptionFont, FDefInActiveCaptionFont;
     TskTrayIcon* FTrayIcon = nullptr;
+    std::vector<std::pair<const void*, TFormMessageHook>> FMessageHooks;
     TPopupMenu* FSystemMenu = nullptr;
     TskSkinData* FSkinData = nullptr;
     TskSkinData* FMenusSkinData = nullptr;

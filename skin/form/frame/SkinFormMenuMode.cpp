@@ -163,10 +163,15 @@ void TskSkinForm::PopupObjectMenu(TMenuItem* Item, const TRect& ScreenRect, bool
         if (!own->PopupAtRect(ScreenRect, Upward)) SkinMenuClose(this);
         return;
     }
-    // A multiple-document child shows its menus through the main form's frame.
+    // A multiple-document child shows its menus through the main form's frame, and none
+    // without one.
     TskSkinForm* frame = this;
-    if (FForm->FormStyle() == fsMDIChild && Application && Application->MainForm())
-        if (TskSkinForm* main = GetSkinForm(Application->MainForm())) frame = main;
+    if (FForm->FormStyle() == fsMDIChild) {
+        TskSkinForm* main =
+            Application && Application->MainForm() ? GetSkinForm(Application->MainForm()) : nullptr;
+        if (!main) return;
+        frame = main;
+    }
     if (!frame->FSkinMenu) return;
     SkinMenuOpen(frame);
     TskSkinData* skin = frame->FMenusSkinData ? frame->FMenusSkinData : frame->FSkinData;
@@ -188,12 +193,13 @@ void TskSkinForm::HoldMenuGrab() {
 }
 
 void TskSkinForm::KeyMenu() {
-    // Alt alone: leaves menu-bar mode, or closes an open menu and lets the menu bar take the keys.
+    // Alt alone: leaves menu-bar mode; else the menu bar takes the keys. An open menu stays on
+    // the screen (the bar's keys reach it); only the frame's bookkeeping of it ends.
     if (FMenuBarMode) {
         LeaveMenuBarMode();
         return;
     }
-    if (FSkinMenu && FSkinMenu->MenuVisible()) FSkinMenu->CloseMenu();
+    if (FSkinMenu && FSkinMenu->MenuVisible()) SkinMenuClose(this);
     if (FMenuBarLink) FMenuBarLink->EnterMenuMode();
 }
 
@@ -318,8 +324,9 @@ void TskSkinForm::MenuKey(WPARAM Key) {
                 return;
             }
         }
-        if ((Key == VK_RETURN || Key == VK_DOWN) && FMenuBarLink->OpenHotItem()) return;
     }
+    // Enter and Down open the bar's highlighted item, in menu-bar mode or not.
+    if ((Key == VK_RETURN || Key == VK_DOWN) && FMenuBarLink && FMenuBarLink->OpenHotItem()) return;
     if (!levels) return;
     FSkinMenu->ProcessKey(int(Key));
     if (Key == VK_ESCAPE && (!FSkinMenu->MenuVisible() || FSkinMenu->LevelCount() == 0)) {

@@ -5,6 +5,7 @@
 #include "skin/core/SkinStrings.h"
 #include "skin/form/frame/SkinForm.h"
 #include "skin/form/frame/SkinFormObjects.h"
+#include "skin/form/menus/SkinMenu.h"
 
 namespace vd {
 
@@ -44,6 +45,15 @@ int TskSkinForm::DefMenuItemHeight() const {
 void TskSkinForm::SetDefMenuItemHeight(int Value) {
     if (Value > 0) FDefMenuItemHeight = Value;
     MenuSettingsChanged();
+}
+
+const TFont& TskSkinForm::DefMenuItemFont() const {
+    static const TFont none;
+    return FSkinMenu ? FSkinMenu->DefaultItemFont() : none;
+}
+
+void TskSkinForm::SetDefMenuItemFont(const TFont& Value) {
+    if (FSkinMenu) FSkinMenu->SetDefaultItemFont(Value);
 }
 
 void TskSkinForm::BuildBuiltInSystemMenu() {

@@ -1,4 +1,5 @@
 // Form resources: the frame's published properties by name.
+#include "platform/rtl/Exception.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/FormReader.h"
 #include "skin/controls/SkinMenuLink.h"
@@ -22,10 +23,68 @@ const std::pair<const char*, TskBorderIcons> kIcons[] = {{"biSystemMenu", skbiSy
 
 const char* const kPositions[] = {"skpDefault", "skpScreenCenter", "skpDesktopCenter"};
 
+const std::pair<const char*, TFontStyles> kFontStyleNames[] = {
+    {"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline}, {"fsStrikeOut", fsStrikeOut}};
+
+const std::pair<const char*, TColor> kFontColors[] = {
+    {"clBtnText", clBtnText},       {"clBtnShadow", clBtnShadow},
+    {"clWindowText", clWindowText}, {"clBlack", clBlack},
+    {"clWhite", clWhite},           {"clCaptionText", clCaptionText},
+    {"clGrayText", clGrayText},     {"clInactiveCaptionText", clInactiveCaptionText}};
+
+TColor FontColor(const TPropValue& v) {
+    if (v.Kind != TPropValue::vkIdent) return TColor(v.AsInt());
+    for (const auto& [n, c] : kFontColors)
+        if (SameText(v.AsIdent(), n)) return c;
+    throw EReadError("Invalid property value " + v.Str);
+}
+
+// One of a font property's parts ("Name", "Height", ...): false for a part it does not know.
+bool SetFontPart(TFont& font, const String& part, const TPropValue& v) {
+    if (SameText(part, "Name"))
+        font.SetName(v.AsString());
+    else if (SameText(part, "Height"))
+        font.SetHeight(int(v.AsInt()));
+    else if (SameText(part, "Color"))
+        font.SetColor(FontColor(v));
+    else if (SameText(part, "Charset"))
+        font.SetCharset(Byte(v.AsInt()));
+    else if (SameText(part, "Style")) {
+        TFontStyles styles = 0;
+        for (const String& m : v.Set)
+            for (const auto& [n, bit] : kFontStyleNames)
+                if (SameText(m, n)) styles |= bit;
+        font.SetStyle(styles);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool TskSkinForm::SetProperty(const String& name, const TPropValue& value) {
     auto is = [&](const char* n) { return SameText(name, n); };
+    if (const auto dot = name.find('.'); dot != String::npos) {
+        const String font = name.substr(0, dot), part = name.substr(dot + 1);
+        if (SameText(font, "DefCaptionFont") && SetFontPart(FDefCaptionFont, part, value)) return true;
+        if (SameText(font, "DefInActiveCaptionFont") && SetFontPart(FDefInActiveCaptionFont, part, value))
+            return true;
+        if (SameText(font, "DefMenuItemFont")) {
+            TFont f;
+            f.Assign(DefMenuItemFont());
+            if (SetFontPart(f, part, value)) return SetDefMenuItemFont(f), true;
+        }
+    }
+    if (is("LogoBitMap")) {
+        // The bytes of a BMP file.
+        if (value.Kind != TPropValue::vkBinary) throw EReadError("Invalid property value");
+        TBitmap logo;
+        if (!value.Binary.empty() && !logo.LoadFromMemory(value.Binary.data(), value.Binary.size()))
+            throw EReadError("Bitmap image is not valid");
+        FLogo.Assign(logo);
+        return true;
+    }
     if (is("PositionInMonitor")) {
         for (int i = 0; i < 3; ++i)
             if (SameText(value.AsIdent(), kPositions[i])) PositionInMonitor = TskPositionInMonitor(i);
@@ -110,6 +169,7 @@ void TskSkinForm::GetProperties(TPropList& out) const {
     if (AlphaBlendAnimation) out.emplace_back("AlphaBlendAnimation", TPropValue::FromBool(true));
     if (FAlphaBlendValue != 200) out.emplace_back("AlphaBlendValue", TPropValue::FromInt(FAlphaBlendValue));
     if (FShowIcon) out.emplace_back("ShowIcon", TPropValue::FromBool(true));
+
     if (FSkinData && !FSkinData->Name().empty())
         out.emplace_back("SkinData", TPropValue::FromIdent(FSkinData->Name()));
     if (FMainMenuBar && !FMainMenuBar->Name().empty())

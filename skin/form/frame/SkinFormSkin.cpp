@@ -246,18 +246,17 @@ void TskSkinForm::UpdateObjectHints() {
 
 void TskSkinForm::SetBorderIcons(TskBorderIcons Value) {
     FBorderIcons = Value;
-    CreateDefaultButtons();
-    if (FSkinInUse) {
-        // A skin's own objects return with the next skin change.
-        FSkinInUse = false;
-        if (FForm->HandleAllocated()) {
-            SetWindowRgn(FForm->WindowHandle(), nullptr, TRUE);
-            FRegionSet = false;
-            FShape.reset();
-            SetWindowPos(FForm->WindowHandle(), nullptr, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-        }
+    if (!FSkinInUse) {
+        CreateDefaultButtons();
+        FrameRepaint();
+        return;
     }
+    // The default buttons have no place in a skinned frame (no rectangle in its picture): the
+    // skin's own objects are made again and take the new set, and the frame keeps its skin.
+    FHotIndex = FPrevHotIndex = FPressedIndex = -1;
+    CreateObjects();
+    ApplyBorderIcons();
+    UpdateRegion(true);
     FrameRepaint();
 }
 

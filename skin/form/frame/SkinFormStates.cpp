@@ -60,6 +60,18 @@ void TskSkinForm::SetWindowState(int State) {
     default:
         break;
     }
+    ShowMaximizedStyle();
+}
+
+// The frame keeps the state itself; the maximize box style tells the desktop (a window manager
+// keeps a maximized window out of its placement and shows the state in its task bar).
+void TskSkinForm::ShowMaximizedStyle() {
+    if (!FForm || !FForm->HandleAllocated() || FForm->FormStyle() == fsMDIChild) return;
+    HWND h = FForm->WindowHandle();
+    const LONG_PTR style = GetWindowLong(h, GWL_STYLE);
+    const LONG_PTR want =
+        FWindowState == skwsMaximized ? style | LONG_PTR(WS_MAXIMIZE) : style & ~LONG_PTR(WS_MAXIMIZE);
+    if (want != style) SetWindowLong(h, GWL_STYLE, want);
 }
 
 void TskSkinForm::DoMinimize() {
@@ -175,6 +187,7 @@ void TskSkinForm::DoMaximize() {
 
 void TskSkinForm::DoRestore() {
     FRolledUpWhenMaximized = false;
+    const int oldWidth = FForm->Width(), oldHeight = FForm->Height();
     if (FNotPositioned) {
         FNotPositioned = false;
         TRect r = FRestoreRect;
@@ -188,10 +201,10 @@ void TskSkinForm::DoRestore() {
         }
         FForm->SetBoundsRect(r);
     } else if (!IsEmptySkinRect(FRestoreRect)) {
-        const bool same = FForm->BoundsRect() == FRestoreRect;
         FForm->SetBoundsRect(FRestoreRect);
-        if (same) NudgeSize();
     }
+    // The same size brings no WM_SIZE: the frame lays itself out anyway.
+    if (FForm->Width() == oldWidth && FForm->Height() == oldHeight) NudgeSize();
     EnableTrackTimer(true);
     FForm->Invalidate();
     FRestoreRect = TRect();
@@ -224,9 +237,6 @@ void TskSkinForm::PositionInMonitorNow() {
 }
 
 void TskSkinForm::WMShowWindow(TMessage& Message) {
-    // Shown by the program while the application hides in the tray.
-    if (Message.WParam != 0 && Message.LParam == 0 && FTrayIcon && FTrayIcon->Owner() == FForm)
-        FTrayIcon->OwnerShown();
     CallDefault(Message);
     if (Message.WParam == 0) {
         if (FAlphaBlend && FForm->HandleAllocated()) {
@@ -417,11 +427,21 @@ void TskSkinForm::RestoreFromTray() {
     if (OnRestoreFromTray) OnRestoreFromTray(this);
 }
 
+void TskSkinForm::AddMessageHook(const void* Owner, TFormMessageHook Hook) {
+    RemoveMessageHook(Owner);
+    FMessageHooks.emplace_back(Owner, std::move(Hook));
+}
+
+void TskSkinForm::RemoveMessageHook(const void* Owner) {
+    std::erase_if(FMessageHooks, [Owner](const auto& h) { return h.first == Owner; });
+}
+
 void TskSkinForm::SetTrayIcon(TskTrayIcon* Value) {
     if (FTrayIcon) FTrayIcon->RemoveFreeNotification(this);
     FTrayIcon = Value;
     if (Value) {
         Value->FreeNotification(this);
+        Value->HookOwner();
         if (!AlwaysShowInTray) Value->SetIconVisible(false);
         Value->SetMinimizeToTray(false);
         if (!(ComponentState() & csDesigning)) {

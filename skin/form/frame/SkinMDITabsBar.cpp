@@ -394,7 +394,10 @@ void TskSkinMDITabsBar::MouseDown(TMouseButton Button, TShiftState Shift, int X,
             SkinMenuOpen(FSkinForm);
             TskSkinData* data =
                 FSkinForm->MenusSkinData() ? FSkinForm->MenusSkinData() : FSkinForm->SkinData();
-            FSkinForm->SkinMenu()->Popup(Parent(), data, 0, {p.X, p.Y, p.X, p.Y}, items, false);
+            // A menu that shows nothing sends no close: the menu mode ends here, or the frame's
+            // key hook would keep every key.
+            if (!FSkinForm->SkinMenu()->Popup(Parent(), data, 0, {p.X, p.Y, p.X, p.Y}, items, false))
+                SkinMenuClose(FSkinForm);
         }
     }
     // The popup may have closed the child and taken its tab.

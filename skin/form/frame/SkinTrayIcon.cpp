@@ -9,6 +9,7 @@
 #include "platform/vcl/Screen.h"
 #include "platform/vcl/Timer.h"
 #include "skin/controls/SkinMenuLink.h"
+#include "skin/form/frame/SkinForm.h"
 
 #include <algorithm>
 
@@ -31,12 +32,20 @@ TskTrayIcon::TskTrayIcon(TComponent* AOwner) : TComponent(AOwner) {
         return HiddenWndProc(m, w, l);
     });
     WatchTaskbarCreated(FHandle);
-    if (!Designing()) HookWindows();
+    if (!Designing()) {
+        HookWindows();
+        HookOwner();
+    }
 }
 
 TskTrayIcon::~TskTrayIcon() {
     Destroying();
     UnhookWindows();
+    if (FOwnerFrame) {
+        FOwnerFrame->RemoveMessageHook(this);
+        FOwnerFrame->RemoveFreeNotification(this);
+        FOwnerFrame = nullptr;
+    }
     if (FIconShown || FIconVisible) {
         NOTIFYICONDATA d;
         d.hWnd = FHandle;
@@ -66,11 +75,44 @@ void TskTrayIcon::UnhookWindows() {
     FSavedAppProc.reset();
 }
 
+void TskTrayIcon::HookOwner() {
+    if (Designing()) return;
+    TskSkinForm* frame = GetSkinForm(Owner());
+    if (!frame || frame == FOwnerFrame) return;
+    // Followed by free notification: the frame may go first, or the icon.
+    if (FOwnerFrame) FOwnerFrame->RemoveFreeNotification(this);
+    FOwnerFrame = frame;
+    frame->FreeNotification(this);
+    frame->AddMessageHook(this, [this](TMessage& Message) { OwnerMessage(Message); });
+}
+
+void TskTrayIcon::OwnerMessage(TMessage& Message) {
+    if (Message.Msg == WM_SHOWWINDOW) {
+        if (Message.WParam == 1 && Message.LParam == 0) OwnerShown();
+        return;
+    }
+    if (Message.Msg != WM_ACTIVATE || FFixingFocus) return;
+    const auto how = LoWord(static_cast<std::uintptr_t>(Message.WParam));
+    TWinControl* active = Screen ? Screen->ActiveControl() : nullptr;
+    if ((how != WA_ACTIVE && how != WA_CLICKACTIVE) || !active || !active->HandleAllocated()) return;
+    // Only a control of the owner form: giving the focus to another window's control would
+    // activate that window in the middle of this activation.
+    if (GetParentForm(active) != Owner()) return;
+    // Coming back from another window: the control that had the focus gets it again.
+    TWinControl* home = active->Parent() ? active->Parent() : active;
+    const HWND from = reinterpret_cast<HWND>(Message.LParam);
+    if (home->HandleAllocated() && from == home->WindowHandle()) return;
+    FFixingFocus = true;
+    SetFocus(active->WindowHandle());
+    FFixingFocus = false;
+}
+
 void TskTrayIcon::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
     if (AComponent == reinterpret_cast<TComponent*>(FIconList)) FIconList = nullptr;
     if (AComponent == FPopupMenu) FPopupMenu = nullptr;
+    if (AComponent == FOwnerFrame) FOwnerFrame = nullptr;
 }
 
 void TskTrayIcon::Loaded() {
@@ -85,6 +127,7 @@ void TskTrayIcon::Loaded() {
     }
     ModifyIcon();
     SetIconVisible(FIconVisible);
+    HookOwner();
 }
 
 bool TskTrayIcon::FillData(NOTIFYICONDATA& d) const {

@@ -17,6 +17,7 @@ namespace vd {
 class TTimer;
 class TCustomImageList;
 class TskSkinPopupMenu;
+class TskSkinForm;
 
 using TskCycleEvent = std::function<void(TObject* Sender, int NextIndex)>;
 
@@ -75,6 +76,9 @@ public:
     void OwnerShown();
     void HideMainForm();
     void PopupAtCursor();
+    // Watches the owner form through its frame's message hooks (see OwnerMessage); the frame
+    // calls it when it takes the icon, the icon itself when it is made and loaded.
+    void HookOwner();
     // The hidden window that receives the tray's messages.
     HWND Handle() const { return FHandle; }
 
@@ -97,6 +101,8 @@ private:
     LRESULT HiddenWndProc(UINT Msg, WPARAM wParam, LPARAM lParam);
     void TrayNotify(LPARAM mouse);
     void AppMessage(TMessage& Message);
+    // The owner form's messages: its activation gives the focus back to the active control, and
+    // a show by the program brings the application back from the tray.
     void OwnerMessage(TMessage& Message);
     bool FillData(struct NOTIFYICONDATA& data) const;
     bool Designing() const { return (ComponentState() & csDesigning) != 0; }
@@ -127,9 +133,9 @@ private:
     HWND FHandle = nullptr;
     HWND FAppWindow = nullptr;
     WNDPROC FSavedAppProc;
-    TWinControl* FOwnerControl = nullptr;
-    TWndMethod FSavedOwnerProc;
-    bool FOwnerHooked = false;
+    // The frame of the owner form whose messages this icon watches.
+    TskSkinForm* FOwnerFrame = nullptr;
+    bool FFixingFocus = false;
     // The application was hidden in the tray by this icon.
     bool FHidApplication = false;
 };

@@ -94,6 +94,7 @@ void TskSkinHintWindow::SelectHintFont(TCanvas& C) const {
         C.Font().Assign(FHintComponent->DefaultFont());
         C.Font().SetColor(clInfoText);
     }
+    C.Font().SetCharset(SkinCharSet(FSkin, FHintComponent->DefaultFont()));
 }
 
 void TskSkinHintWindow::ActivateHint(TRect Rect, const String& AHint) {

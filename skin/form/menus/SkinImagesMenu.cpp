@@ -355,6 +355,7 @@ void TskSkinImagesMenuPopupWindow::Paint() {
             c.Font().Assign(FMenu->FDefaultFont);
             c.Font().SetColor(clWindowText);
         }
+        c.Font().SetCharset(SkinCharSet(FMenu->SkinData(), FMenu->FDefaultFont));
         c.Brush().Style = bsClear;
         TRect room{textLeft, r.Top, r.Right, r.Bottom};
         TRect m{0, 0, 0, 0};

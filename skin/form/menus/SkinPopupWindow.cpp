@@ -193,16 +193,20 @@ int TskSkinPopupWindow::IndexOfItem(const TskSkinMenuItem* Item) const {
     return -1;
 }
 
+// Both fonts take the skin's character set (its string table's), else the default font's.
 void TskSkinPopupWindow::SelectDefaultFont(TCanvas& C) const {
     C.Font().Assign(FMenu->DefaultItemFont());
+    C.Font().SetCharset(SkinCharSet(FMenu->SkinData(), FMenu->DefaultItemFont()));
 }
 
 void TskSkinPopupWindow::SelectItemFont(TCanvas& C) const {
-    if (FItemRecord && FMenu->UseSkinFont)
+    if (FItemRecord && FMenu->UseSkinFont) {
         SetSkinFont(C.Font(), FItemRecord->fontname, FItemRecord->fontheight, FItemRecord->fontstyle,
                     clWindowText);
-    else
+        C.Font().SetCharset(SkinCharSet(FMenu->SkinData(), FMenu->DefaultItemFont()));
+    } else {
         SelectDefaultFont(C);
+    }
 }
 
 void TskSkinPopupWindow::BuildItems(const std::vector<TMenuItem*>& Children, TComponent* Images) {

@@ -191,6 +191,46 @@ TEST_F(MainTrayTest, MinimizeHidesInTheTrayOnlyWhenTheIconIsDocked) {
     }
 }
 
+// The settings' hide-in-tray acts at the first tick of the start, and only into an icon that is
+// really docked; a first tick that the user's settings brought (a device that could not open at
+// the start) never hides the window.
+TEST_F(MainTrayTest, TheStartHidesInTheTrayOnlyIntoADockedIcon) {
+    WriteSettings("[Setting]\nToTray=1\n");
+    struct Case {
+        const char* name;
+        bool tray, settingsFirst, hidden;
+    } const cases[] = {
+        {"a docked icon", true, false, true},
+        {"no notification area", false, false, false},
+        {"settings opened before the first tick", true, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Tray.SetAvailable(c.tray);
+        TFVendrill* w = Open();
+        ASSERT_TRUE(w->Runtime().Tick()->FirstTickPending());
+        if (c.settingsFirst) {
+            TModalLoopHookScope cancel([](TCustomForm& form) { form.SetModalResult(mrCancel); });
+            ASSERT_TRUE(w->SBSetting->OnClick);
+            w->SBSetting->OnClick(w->SBSetting);
+            Pump();
+        }
+        w->Runtime().Tick()->TimerWork();
+        Pump();
+        EXPECT_EQ(IsIconic(Application->Handle()) != FALSE, c.hidden);
+        EXPECT_EQ(w->Visible(), !c.hidden);
+        EXPECT_EQ(IsWindowVisible(w->Handle()) != FALSE, !c.hidden);
+        EXPECT_EQ(w->TrayIcon->IconVisible(), c.hidden);
+        if (c.hidden) {
+            w->Restore1->Click();
+            Pump();
+        }
+        w->Free();
+        Pump();
+        Tray.SetAvailable(true);
+    }
+}
+
 TEST_F(MainTrayTest, DoubleClickOnTheIconRestores) {
     TFVendrill* w = Open();
     Application->Minimize();

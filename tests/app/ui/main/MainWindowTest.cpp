@@ -218,5 +218,35 @@ TEST_F(MainWindowTest, TheLayoutFollowsTheWindowSize) {
     EXPECT_TRUE(accept);
 }
 
+// The user drags the skinned frame's corner far inwards and back out: the form's and the
+// panels' limits hold during the drag as for every other size, and the log keeps its rows.
+TEST_F(MainWindowTest, AFrameDragKeepsTheWindowsLimits) {
+    TFVendrill* w = Open();
+    w->SetBounds(100, 100, 900, 700);
+    Pump();
+    const int logHeight = w->Pan_Log->Height();
+    const TPoint corner{w->Left() + w->Width() - 1, w->Top() + w->Height() - 1};
+    ASSERT_EQ(SendMessage(w->Handle(), WM_NCHITTEST, 0, MakeLParam(corner.X, corner.Y)), HTBOTTOMRIGHT);
+    auto drag = [&](TPoint from, TPoint to) {
+        hb->MouseMove(from);
+        Pump();
+        hb->ButtonDown(RawButton::Left, from);
+        hb->MouseMove({(from.X + to.X) / 2, (from.Y + to.Y) / 2});
+        hb->MouseMove(to);
+        hb->ButtonUp(RawButton::Left, to);
+        Pump();
+    };
+    drag(corner, {w->Left() + 200, w->Top() + 43});
+    EXPECT_GE(w->ClientWidth(), 510);
+    EXPECT_GE(w->ClientHeight(), 420);
+    EXPECT_GE(w->Pan_Streams->ClientHeight(), 60);
+    EXPECT_LE(w->Pan_Streams->Top() + w->Pan_Streams->Height(), w->Pan_Log->Top()) << "panels overlap";
+    // Back to the first size: the log has its rows again.
+    drag({w->Left() + w->Width() - 1, w->Top() + w->Height() - 1}, corner);
+    EXPECT_EQ(w->Width(), 900);
+    EXPECT_EQ(w->Height(), 700);
+    EXPECT_EQ(w->Pan_Log->Height(), logHeight);
+}
+
 } // namespace
 } // namespace vd::test

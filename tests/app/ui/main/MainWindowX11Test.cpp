@@ -11,6 +11,9 @@
 // Xlib's macros (None, Bool) after the test framework.
 #include "../../../platform/win/x11/SavePpm.h"
 
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
 #include <csignal>
 #include <filesystem>
 #include <sys/stat.h>
@@ -63,6 +66,41 @@ int WaitExit(pid_t pid, int timeoutMs) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
+std::vector<long> Cardinals(::Display* d, ::Window w, const char* name) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::vector<long> out;
+    if (XGetWindowProperty(d, w, XInternAtom(d, name, False), 0, 1 << 16, False, XA_CARDINAL, &type, &format,
+                           &n, &after, &data) == Success &&
+        data) {
+        if (format == 32) out.assign(reinterpret_cast<long*>(data), reinterpret_cast<long*>(data) + n);
+        XFree(data);
+    }
+    return out;
+}
+
+// What a desktop needs to group, name and show the program's window.
+void ExpectDesktopIdentity(::Display* d, ::Window w, pid_t pid) {
+    XClassHint hint{};
+    ASSERT_TRUE(XGetClassHint(d, w, &hint));
+    EXPECT_STREQ(hint.res_name, "vendrill");
+    EXPECT_STREQ(hint.res_class, "Vendrill");
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    EXPECT_EQ(Cardinals(d, w, "_NET_WM_PID"), std::vector<long>{long(pid)});
+    // The program's own icon: width, height, then as many pixels, some of them opaque.
+    const std::vector<long> icon = Cardinals(d, w, "_NET_WM_ICON");
+    ASSERT_GE(icon.size(), 2u);
+    EXPECT_GT(icon[0], 0);
+    EXPECT_EQ(icon.size(), std::size_t(2 + icon[0] * icon[1]));
+    int opaque = 0;
+    for (std::size_t i = 2; i < icon.size(); ++i)
+        opaque += ((static_cast<unsigned long>(icon[i]) & 0xFFFFFFFFu) >> 24) == 0xFF;
+    EXPECT_GT(opaque, int(icon.size()) / 2);
+}
+
 TEST(MainWindowX11Test, TheProgramShowsItsSkinnedWindowOnceAndClosesAtTheSessionEnd) {
     XvfbServer server;
     ASSERT_TRUE(server.Running()) << "no X server could be started (Xvfb missing?)";
@@ -102,6 +140,7 @@ TEST(MainWindowX11Test, TheProgramShowsItsSkinnedWindowOnceAndClosesAtTheSession
     mkdir("artefacts", 0755);
     EXPECT_TRUE(SavePpm(img, a.width, a.height, "artefacts/main-window.ppm"));
     XDestroyImage(img);
+    ExpectDesktopIdentity(d, w, first);
 
     // A second start asks the first to show itself and ends without a window of its own.
     const pid_t second = Start(dir.File("vendrill"), server.Display());

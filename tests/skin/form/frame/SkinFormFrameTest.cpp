@@ -175,23 +175,38 @@ TEST_F(FrameTest, CaptionButtonPressAndRelease) {
     Frame->OnMouseUpEvent = [&](const String& id, int, int, const TRect&, TMouseButton) {
         events.push_back("up " + id);
     };
-    Frame->OnMouseDownEvent = [&](const String& id, int, int, const TRect&, TMouseButton) {
-        events.push_back("down " + id);
+    // The buttons sit at the right end of the caption, whatever the window's width.
+    auto maxButton = [&] { return ScreenOf(f, f->Width() - 32, 12); };
+    auto closeButton = [&] { return ScreenOf(f, f->Width() - 14, 12); };
+    auto click = [&](TPoint p) {
+        hb->MouseMove(p);
+        Pump();
+        hb->Click(RawButton::Left, p);
+        Pump();
     };
-    // Press and release on the maximize button: maximized, the button shows its restore face.
-    hb->MouseMove(ScreenOf(f, 268, 12));
-    Pump();
-    hb->Click(RawButton::Left, ScreenOf(f, 268, 12));
-    Pump();
+    // Each button acts on its first click: the press captured the mouse, so the release arrives
+    // as a client release, and it must end the press.
+    click(maxButton());
     EXPECT_EQ(Frame->WindowState(), skwsMaximized);
     EXPECT_EQ(f->BoundsRect(), (TRect{0, 0, 1024, 740}));
     EXPECT_EQ(events, (std::vector<String>{"up maxbutton"}));
-    // Pressed on the close button and released outside it: nothing runs.
-    const TPoint close = ScreenOf(f, 1024 - 16 - 6 + 8, 12);
+    EXPECT_EQ(Frame->PressedIndex(), -1);
+    EXPECT_EQ(GetCapture(), nullptr);
+    click(maxButton());
+    EXPECT_EQ(Frame->WindowState(), skwsNormal);
+    EXPECT_EQ(f->BoundsRect(), (TRect{100, 100, 400, 300}));
+    click(maxButton());
+    EXPECT_EQ(Frame->WindowState(), skwsMaximized);
+
+    // Pressed on the close button and released outside it: the press reached the button, and
+    // nothing runs.
+    const TPoint close = closeButton();
     hb->MouseMove(close);
     Pump();
     hb->ButtonDown(RawButton::Left, close);
     Pump();
+    ASSERT_GE(Frame->PressedIndex(), 0);
+    EXPECT_EQ(Frame->Objects()[size_t(Frame->PressedIndex())]->IDName, "closebutton");
     hb->MouseMove({500, 400});
     hb->Advance(60);
     Pump();
@@ -199,6 +214,39 @@ TEST_F(FrameTest, CaptionButtonPressAndRelease) {
     Pump();
     EXPECT_TRUE(f->Visible());
     EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(Frame->PressedIndex(), -1);
+    // The next click on it (not a double click) closes the window at once.
+    hb->Advance(1000);
+    click(closeButton());
+    EXPECT_FALSE(f->Visible());
+    Frame->OnMouseUpEvent = nullptr;
+}
+
+// A new set of border icons changes which of the skin's buttons work; the frame stays skinned
+// (painted from the skin, shaped by its mask) and the buttons keep their places.
+TEST_F(FrameTest, BorderIconsKeepTheSkin) {
+    TForm* f = NewFrameForm(true, {100, 100, 400, 300});
+    ShowForm(f);
+    const TRect closeRect = Frame->FindObject("closebutton")->ObjectRect;
+    Frame->SetBorderIcons(skbiSystemMenu | skbiMinimize);
+    Pump();
+    EXPECT_TRUE(Frame->SkinInUse());
+    EXPECT_TRUE(Frame->HasRegion());
+    EXPECT_EQ(Pixel(f, 150, 23), kTopBand);
+    TskActiveSkinObject* close = Frame->FindObject("closebutton");
+    TskActiveSkinObject* max = Frame->FindObject("maxbutton");
+    ASSERT_TRUE(close && max);
+    EXPECT_TRUE(close->Visible && close->Enabled);
+    EXPECT_EQ(close->ObjectRect, closeRect);
+    EXPECT_FALSE(max->Visible || max->Enabled);
+    // The button still closes the window on a click.
+    const TPoint p =
+        ScreenOf(f, (closeRect.Left + closeRect.Right) / 2, (closeRect.Top + closeRect.Bottom) / 2);
+    hb->MouseMove(p);
+    Pump();
+    hb->Click(RawButton::Left, p);
+    Pump();
+    EXPECT_FALSE(f->Visible());
 }
 
 TEST_F(FrameTest, PressOnNothingCapturesNothing) {

@@ -7,6 +7,7 @@
 #include "skin/core/SkinParentBackground.h"
 #include "skin/form/frame/SkinMDITabsBar.h"
 #include "skin/form/menubar/SkinMainMenuBar.h"
+#include "skin/form/menus/SkinMenu.h"
 
 #include <algorithm>
 #include <functional>
@@ -93,6 +94,26 @@ protected:
 
 COLORREF Rgb(TColor c) {
     return COLORREF(ColorToRGB(c)) & 0xFFFFFF;
+}
+
+// A child shows its system menu through the main form's frame; with no such frame, none at all.
+TEST_F(MDIFrameTest, AChildWithoutAMainFrameShowsNoSystemMenu) {
+    MakeMain(false);
+    TForm* c = NewChild("Child1", "One");
+    TskSkinForm* childFrame = GetSkinForm(c);
+    childFrame->PopupSystemMenu(c->Left() + 30, c->Top() + 30);
+    Pump();
+    EXPECT_TRUE(MainFrame->SkinMenu()->MenuVisible());
+    EXPECT_FALSE(childFrame->SkinMenu()->MenuVisible());
+    MainFrame->SkinMenu()->CloseMenu();
+    Pump();
+    MainFrame->Free();
+    MainFrame = nullptr;
+    childFrame->PopupSystemMenu(c->Left() + 30, c->Top() + 30);
+    Pump();
+    EXPECT_FALSE(childFrame->SkinMenu()->MenuVisible());
+    EXPECT_FALSE(childFrame->SkinMenuIsOpen());
+    FreeMain();
 }
 
 TEST_F(MDIFrameTest, ClientWindowBackgroundFollowsTheWallpaperIndex) {

@@ -3,6 +3,7 @@
 // tray menu and the menu speed button against the real menus.
 #include "FrameFixture.h"
 
+#include "platform/rtl/Exception.h"
 #include "platform/shell/FakeTray.h"
 #include "platform/vcl/FormReader.h"
 #include "skin/controls/SkinMenuLink.h"
@@ -10,6 +11,7 @@
 #include "skin/core/SkinStrings.h"
 #include "skin/form/frame/SkinTrayIcon.h"
 #include "skin/form/menus/SkinMenu.h"
+#include "skin/form/menus/SkinPopupWindow.h"
 
 namespace vd::test {
 namespace {
@@ -295,6 +297,103 @@ end
     EXPECT_EQ(f->BoundsRect(), (TRect{362, 284, 662, 484}));
     f->Free();
     InstallTrayHost(nullptr);
+}
+
+} // namespace
+} // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+// The frame's fonts and logo come from a form resource like its other published properties;
+// the menu items' font reaches the form's menu engine.
+TEST_F(FrameTest, FontsAndLogoFromAFormResource) {
+    RegisterSkinFormClasses();
+    TskBitmap logo(3, 2);
+    logo.Fill(0x123456);
+    String hex;
+    for (Byte b : WriteBmpImage(logo)) {
+        static const char digits[] = "0123456789ABCDEF";
+        hex += digits[b >> 4];
+        hex += digits[b & 15];
+    }
+    auto* f = new TForm(Application);
+    TFormReader::ReadRoot("object Main: TForm\n"
+                          "  object skSkinForm1: TskSkinForm\n"
+                          "    DefCaptionFont.Name = 'Tahoma'\n"
+                          "    DefCaptionFont.Height = 16\n"
+                          "    DefCaptionFont.Style = []\n"
+                          "    DefInActiveCaptionFont.Color = clGrayText\n"
+                          "    DefMenuItemFont.Name = 'Verdana'\n"
+                          "    DefMenuItemFont.Height = 12\n"
+                          "    DefMenuItemFont.Style = [fsItalic]\n"
+                          "    LogoBitMap = {" +
+                              hex +
+                              "}\n"
+                              "  end\n"
+                              "end\n",
+                          f);
+    TskSkinForm* frame = GetSkinForm(f);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->DefCaptionFont().Name(), "Tahoma");
+    EXPECT_EQ(frame->DefCaptionFont().Height(), 16);
+    EXPECT_EQ(frame->DefCaptionFont().Style(), 0u);
+    EXPECT_EQ(frame->DefInActiveCaptionFont().Color(), clGrayText);
+    EXPECT_EQ(frame->DefInActiveCaptionFont().Name(), "Arial") << "the other parts keep their defaults";
+    EXPECT_EQ(frame->SkinMenu()->DefaultItemFont().Name(), "Verdana");
+    EXPECT_EQ(frame->SkinMenu()->DefaultItemFont().Height(), 12);
+    EXPECT_EQ(frame->SkinMenu()->DefaultItemFont().Style(), fsItalic);
+    EXPECT_EQ(frame->LogoBitMap().Width(), 3);
+    EXPECT_EQ(frame->LogoBitMap().Height(), 2);
+    // A font part that does not exist is the reader's error, as for any unknown property.
+    auto* g = new TForm(Application);
+    EXPECT_THROW(TFormReader::ReadRoot("object Main2: TForm\n  object skSkinForm1: TskSkinForm\n"
+                                       "    DefCaptionFont.Shape = 3\n  end\nend\n",
+                                       g),
+                 EReadError);
+}
+
+} // namespace
+} // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+// Text in the caption object and in the menu items takes the character set of the skin's
+// string table; without one, that of the frame's or the menu's default font.
+TEST_F(FrameTest, CaptionAndMenuFontsTakeTheSkinsCharacterSet) {
+    TForm* f = NewFrameForm(true);
+    ShowForm(f);
+    auto* caption = dynamic_cast<TskSkinCaptionObject*>(Frame->FindObject("caption"));
+    ASSERT_NE(caption, nullptr);
+    auto menuCharset = [&] {
+        Frame->PopupSystemMenu(f->Left() + 20, f->Top() + 20);
+        Pump();
+        TskSkinPopupWindow* level = Frame->SkinMenu()->Level(0);
+        EXPECT_NE(level, nullptr);
+        if (!level) return -1;
+        TBitmap b(1, 1);
+        level->SelectItemFont(b.Canvas());
+        const int item = b.Canvas().Font().Charset();
+        level->SelectDefaultFont(b.Canvas());
+        EXPECT_EQ(b.Canvas().Font().Charset(), item);
+        Frame->SkinMenu()->CloseMenu();
+        Pump();
+        return item;
+    };
+    TFont font;
+    Frame->DefCaptionFont().SetCharset(161);
+    caption->SelectCaptionFont(font);
+    EXPECT_EQ(font.Charset(), 161);
+    const int plain = menuCharset();
+    EXPECT_EQ(plain, Frame->SkinMenu()->DefaultItemFont().Charset());
+
+    auto* strings = new TskResourceStrData(f);
+    strings->SetCharSet(204);
+    Skin->SetResourceStrData(strings);
+    caption->SelectCaptionFont(font);
+    EXPECT_EQ(font.Charset(), 204);
+    EXPECT_EQ(menuCharset(), 204);
 }
 
 } // namespace

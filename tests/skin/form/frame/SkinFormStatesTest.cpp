@@ -69,6 +69,26 @@ TEST_F(FrameTest, MaximizeTakesTheWorkAreaOrOnePixelLessThanABareMonitor) {
     EXPECT_EQ(f->BoundsRect(), (TRect{1, 1, 1023, 767}));
 }
 
+// First shown maximized, then restored: the first placement of a window whose size does not
+// change still lays the frame out again (the nudge), as every other restore does.
+TEST_F(FrameTest, TheFirstRestoreLaysTheFrameOutAtTheSameSize) {
+    TForm* f = NewFrameForm(true, {0, 0, 1024, 740});
+    Frame->PositionInMonitor = skpScreenCenter;
+    Frame->SetWindowState(skwsMaximized);
+    ShowForm(f);
+    ASSERT_EQ(f->BoundsRect(), (TRect{0, 0, 1024, 740}));
+    int resizes = 0;
+    f->OnResize = [&](TObject*) { ++resizes; };
+    Frame->SetWindowState(skwsNormal);
+    Pump();
+    EXPECT_GT(resizes, 0);
+    EXPECT_EQ(f->Width(), 1024);
+    EXPECT_EQ(f->Height(), 740);
+    // Placed in the middle of the monitor.
+    EXPECT_EQ(f->Top(), (768 - 740) / 2);
+    f->OnResize = nullptr;
+}
+
 TEST_F(FrameTest, MinimizingTheMainFormMinimizesTheApplication) {
     TForm* f = NewFrameForm(true);
     Application->SetMainForm(f);

@@ -15,6 +15,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 #include <X11/extensions/shape.h>
 #include <poll.h>
 
@@ -106,6 +107,7 @@ protected:
     }
     void TearDown() override {
         if (Image) XDestroyImage(Image);
+        Application->OnMinimize = nullptr; // a failed test may leave its handler
         while (Screen->FormCount() > 0)
             Screen->Forms(0)->Free();
         Application->SetMainForm(nullptr);
@@ -117,6 +119,29 @@ protected:
     void Pump() {
         Application->ProcessMessages();
         Backend->Sync();
+    }
+    // Pumps as the program's loop does: waiting for input lets the back end read the server.
+    void PumpWaiting() {
+        Pump();
+        Backend->WaitForInput(10);
+    }
+    void ClickAt(TPoint p) {
+        XTestFakeMotionEvent(Observer, -1, p.X, p.Y, CurrentTime);
+        XSync(Observer, False);
+        // The frame hears the pointer over the button before the press.
+        for (int i = 0; i < 3; ++i)
+            PumpWaiting();
+        XTestFakeButtonEvent(Observer, 1, True, CurrentTime);
+        XTestFakeButtonEvent(Observer, 1, False, CurrentTime);
+        XSync(Observer, False);
+    }
+    // The middle of a caption object, on the screen.
+    TPoint ObjectCentre(TForm* f, const char* name) {
+        TskActiveSkinObject* o = GetSkinForm(f)->FindObject(name);
+        EXPECT_NE(o, nullptr) << name;
+        if (!o) return {};
+        const TRect r = o->ObjectRect;
+        return {f->Left() + (r.Left + r.Right) / 2, f->Top() + (r.Top + r.Bottom) / 2};
     }
     bool Viewable(::Window w) {
         XWindowAttributes a{};
@@ -198,6 +223,42 @@ TEST_F(FrameX11Test, UndecoratedShapedSkinnedWindow) {
         10000, [&] { Pump(); }));
     ForceDirectories("artefacts");
     EXPECT_TRUE(SavePpm(Image, a.width, a.height, "artefacts/skinned-frame.ppm"));
+}
+
+// Real clicks, no window manager: every caption button acts on its first click, and a
+// minimize that nobody can show again leaves the window working.
+TEST_F(FrameX11Test, CaptionButtonsActOnTheirFirstClick) {
+    TForm* f = SkinnedForm({40, 40, 400, 260});
+    Application->SetMainForm(f);
+    f->Show();
+    const ::Window w = static_cast<::Window>(Backend->XWindowOf(f->Handle()));
+    ASSERT_TRUE(WaitUntil([&] { return Viewable(w); }, 10000, [&] { PumpWaiting(); }));
+    TskSkinForm* frame = GetSkinForm(f);
+    ASSERT_TRUE(WaitUntil([&] { return frame->IsFormActive(); }, 5000, [&] { PumpWaiting(); }));
+    const TRect normal = f->BoundsRect();
+
+    ClickAt(ObjectCentre(f, "maximizebutton"));
+    EXPECT_TRUE(
+        WaitUntil([&] { return frame->WindowState() == skwsMaximized; }, 5000, [&] { PumpWaiting(); }));
+    ClickAt(ObjectCentre(f, "maximizebutton"));
+    EXPECT_TRUE(WaitUntil([&] { return frame->WindowState() == skwsNormal; }, 5000, [&] { PumpWaiting(); }));
+    EXPECT_EQ(f->BoundsRect(), normal);
+
+    int minimizes = 0;
+    Application->OnMinimize = [&](TObject*) { ++minimizes; };
+    ClickAt(ObjectCentre(f, "minimizebutton"));
+    ASSERT_TRUE(WaitUntil([&] { return minimizes > 0 || IsIconic(Application->Handle()); }, 5000,
+                          [&] { PumpWaiting(); }));
+    // Nobody can iconify: the application comes back by itself, mapped and taking input.
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(Application->Handle()) && IsWindowVisible(f->Handle()); },
+                          5000, [&] { PumpWaiting(); }));
+    EXPECT_TRUE(Viewable(w));
+    Application->OnMinimize = nullptr;
+
+    // Not the main form any more, so that its close does not end the test's application.
+    Application->SetMainForm(nullptr);
+    ClickAt(ObjectCentre(f, "closebutton"));
+    EXPECT_TRUE(WaitUntil([&] { return !f->Visible(); }, 5000, [&] { PumpWaiting(); }));
 }
 
 TEST_F(FrameX11Test, TrayDockAndBackWhenTheManagerGoes) {

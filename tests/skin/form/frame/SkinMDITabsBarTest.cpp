@@ -4,8 +4,10 @@
 #include "../../boxes/BoxesFixture.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
+#include "platform/vcl/Menus.h"
 #include "skin/core/SkinParentBackground.h"
 #include "skin/form/frame/SkinForm.h"
+#include "skin/form/menus/SkinMenu.h"
 
 #include <string>
 #include <vector>
@@ -238,6 +240,44 @@ TEST_F(MDITabsTest, ClickingATabShowsItsChildAndTheActiveChildIsMarked) {
     EXPECT_EQ(downs.size(), 2u);
     delete a;
     delete b;
+}
+
+// A child whose system menu has nothing to show: the right click opens no menu, and the main
+// frame leaves its menu mode again (its key hook would otherwise keep every key).
+TEST_F(MDITabsTest, ARightClickThatOpensNoMenuLeavesNoMenuMode) {
+    Form->SetFormStyle(fsMDIForm);
+    Application->SetMainForm(Form);
+    auto* mainFrame = new TskSkinForm(Form);
+    Bar->SetSkinForm(mainFrame);
+    Bar->SetAlign(alTop);
+    Show();
+    auto* c = new TForm(Application);
+    c->SetFormStyle(fsMDIChild);
+    c->SetBounds(10, 10, 120, 90);
+    auto* childFrame = new TskSkinForm(c);
+    auto* empty = new TPopupMenu(c);
+    childFrame->UseDefaultSysMenu = false;
+    childFrame->SetSystemMenu(empty);
+    c->Show();
+    Pump();
+    if (Bar->TabCount() == 0) Bar->AddTab(c);
+    ASSERT_EQ(Bar->TabCount(), 1);
+    hb->ButtonDown(RawButton::Right, At(Bar, 20, 10));
+    hb->ButtonUp(RawButton::Right, At(Bar, 20, 10));
+    Pump();
+    EXPECT_FALSE(mainFrame->SkinMenuIsOpen());
+    EXPECT_FALSE(mainFrame->SkinMenu()->MenuVisible());
+    // Keys reach the form again.
+    int keys = 0;
+    Form->OnKeyDown = [&](TObject*, Word&, TShiftState) { ++keys; };
+    Form->SetKeyPreview(true);
+    PostMessage(Form->Handle(), WM_KEYDOWN, 'A', 0);
+    Pump();
+    EXPECT_EQ(keys, 1);
+    Form->OnKeyDown = nullptr;
+    c->Free();
+    Bar->SetSkinForm(nullptr);
+    mainFrame->Free();
 }
 
 TEST_F(MDITabsTest, TransparentControlsOnAMultipleDocumentFormSeeTheClientBackground) {

@@ -4,6 +4,8 @@
 
 #include "platform/shell/FakeTray.h"
 #include "platform/vcl/ImageList.h"
+#include "platform/vcl/Screen.h"
+#include "platform/vcl/StdCtrls.h"
 #include "skin/form/frame/SkinTrayIcon.h"
 
 namespace vd::test {
@@ -162,6 +164,60 @@ TEST_F(TrayTest, AWindowHiddenInTheTrayComesBackWhenTheTrayGoesAway) {
     EXPECT_TRUE(f->Visible());
     EXPECT_FALSE(icon->IconShown());
     EXPECT_FALSE(IsIconic(Application->Handle()));
+}
+
+// The icon watches its owner through the frame: an activation gives the focus back to the
+// control that had it, whichever of the icon and the frame goes first.
+TEST_F(TrayTest, ActivationGivesTheFocusBackToTheActiveControl) {
+    for (const bool iconFirst : {true, false}) {
+        SCOPED_TRACE(iconFirst ? "the frame holds the icon; the icon goes first" : "the frame goes first");
+        TForm* f = NewFrameForm(false);
+        auto* icon = new TskTrayIcon(f);
+        Frame->SetTrayIcon(iconFirst ? icon : nullptr);
+        auto* first = new TEdit(f);
+        first->SetParent(f);
+        first->SetBounds(10, 10, 80, 20);
+        auto* second = new TEdit(f);
+        second->SetParent(f);
+        second->SetBounds(10, 40, 80, 20);
+        ShowForm(f);
+        second->SetFocus();
+        Pump();
+        ASSERT_EQ(Screen->ActiveControl(), second);
+        // The focus went elsewhere (a window of another program, say) and the form comes back.
+        ::vd::SetFocus(nullptr);
+        Pump();
+        ASSERT_NE(GetFocus(), second->Handle());
+        SendMessage(f->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+        Pump();
+        EXPECT_EQ(GetFocus(), second->Handle());
+        // The active control on another window (a modal dialog's) is left alone: taking it
+        // from here would activate that window in the middle of this activation.
+        auto* dialog = new TForm(Application);
+        dialog->SetBounds(500, 100, 200, 120);
+        auto* other = new TEdit(dialog);
+        other->SetParent(dialog);
+        dialog->Show();
+        other->SetFocus();
+        Pump();
+        ASSERT_EQ(Screen->ActiveControl(), other);
+        SendMessage(f->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+        Pump();
+        // Reached without the two activations calling each other without end.
+        EXPECT_TRUE(IsWindowVisible(f->Handle()));
+        dialog->Free();
+        Pump();
+        if (iconFirst) {
+            icon->Free();
+        } else {
+            Frame->Free();
+            Frame = nullptr;
+        }
+        // The other one goes with the form, without a dangling hook.
+        SendMessage(f->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+        f->Free();
+        Pump();
+    }
 }
 
 TEST_F(TrayTest, DestroyingTheIconRemovesItAndItsHook) {

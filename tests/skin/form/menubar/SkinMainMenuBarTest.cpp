@@ -261,6 +261,29 @@ TEST_F(MenuBarTest, DownOpensTheHighlightedItemsOwnMenu) {
     EXPECT_EQ(HotItem(), -1);
 }
 
+// Alt alone while a menu is open only ends the frame's bookkeeping of that menu: the menu stays
+// and the bar takes the keyboard; Alt again leaves the bar's mode and closes the menu.
+TEST_F(MenuBarTest, AltAloneKeepsAnOpenMenuForTheBar) {
+    TForm* f = NewBarForm(false);
+    Add("&File", {"Open", "Save"});
+    Add("&Edit", {"Copy"});
+    Bar->SetMainMenu(Menu);
+    ShowForm(f);
+    Frame->PopupSystemMenu(f->Left() + 200, f->Top() + 100);
+    Pump();
+    ASSERT_TRUE(Frame->SkinMenu()->MenuVisible());
+    ASSERT_TRUE(Frame->SkinMenuIsOpen());
+    SendMessage(f->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    Pump();
+    EXPECT_TRUE(Frame->SkinMenu()->MenuVisible());
+    EXPECT_FALSE(Frame->SkinMenuIsOpen());
+    EXPECT_TRUE(Frame->MenuBarMode());
+    SendMessage(f->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    Pump();
+    EXPECT_FALSE(Frame->MenuBarMode());
+    EXPECT_FALSE(Frame->SkinMenu()->MenuVisible());
+}
+
 TEST_F(MenuBarTest, TheWalkEndsWhenNoItemIsEnabled) {
     TForm* f = NewBarForm(false);
     Add("&File", {"Open"})->Enabled = false;
