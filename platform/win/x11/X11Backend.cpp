@@ -109,6 +109,7 @@ void X11Backend::WaitForInput(int timeoutMs) {
     while (XPending(dpy)) {
         XEvent e;
         XNextEvent(dpy, &e);
+        m.desktop.EventSeen();
         if (m.input.Filter(e)) continue;
         if (!m.input.Handle(e) && !m.windows.Handle(e)) m.clipboard.Handle(e);
     }
