@@ -53,6 +53,9 @@ public:
     virtual void TopLevelCreated(HWND) {}
     virtual void TopLevelDestroyed(HWND) {}
     virtual void TopLevelChanged(HWND, unsigned /*WindowChange bits*/) {}
+    // Pixels of a top-level window's surface were painted inside Part (surface coordinates):
+    // a back end that shows surfaces sends only such parts.
+    virtual void SurfacePainted(HWND top, const TRect& /*part*/) { TopLevelChanged(top, wcSurface); }
     virtual void CaptureChanged(HWND) {}
     virtual void MenuGrabChanged(HWND) {}
     virtual void CursorChanged(CursorShape) {}

@@ -66,21 +66,26 @@ void TskSkinScrollBar::SimpleSetPosition(int Value) {
     Repaint();
 }
 
+// Grids set the whole range on every paint of theirs: an unchanged bar is not painted again.
 void TskSkinScrollBar::SetRange(const TScrollRange& r) {
+    const TScrollRange old{FMin, FMax, FPosition, FPageSize};
     FMin = r.Min;
     FMax = r.Max;
     FPageSize = r.PageSize;
     FPosition = Clamp(r.Position);
-    Repaint();
+    if (old.Min != FMin || old.Max != FMax || old.Position != FPosition || old.PageSize != FPageSize)
+        Repaint();
 }
 
 void TskSkinScrollBar::SetMin(int Value) {
+    if (Value == FMin && FPosition >= FMin) return;
     FMin = Value;
     if (FPosition < FMin) FPosition = FMin;
     Repaint();
 }
 
 void TskSkinScrollBar::SetMax(int Value) {
+    const int oldMax = FMax, oldPosition = FPosition;
     FMax = Value;
     if (FPageSize == 0) {
         if (FPosition > FMax) FPosition = FMax;
@@ -90,22 +95,22 @@ void TskSkinScrollBar::SetMax(int Value) {
         if (FPosition > last) FPosition = last;
         if (FPosition < FMin) FPosition = FMin;
     }
-    Repaint();
+    if (FMax != oldMax || FPosition != oldPosition) Repaint();
 }
 
 void TskSkinScrollBar::SetPageSize(int Value) {
-    if (FPosition + Value - 1 <= FMax) FPageSize = Value;
+    if (FPosition + Value - 1 > FMax || Value == FPageSize) return;
+    FPageSize = Value;
     Repaint();
 }
 
+// The steps change nothing that is drawn.
 void TskSkinScrollBar::SetSmallChange(int Value) {
     FSmallChange = Value;
-    Repaint();
 }
 
 void TskSkinScrollBar::SetLargeChange(int Value) {
     FLargeChange = Value;
-    Repaint();
 }
 
 void TskSkinScrollBar::SetKind(TScrollBarKind Value) {
@@ -260,40 +265,70 @@ void TskSkinScrollBar::CreateControlDefaultImage(TBitmap& Bitmap) {
 }
 
 void TskSkinScrollBar::CreateControlSkinImage(TBitmap& Bitmap) {
-    TskSkinCustomControl::CreateControlSkinImage(Bitmap);
+    DrawSkinTrack(Bitmap);
     CalcRects();
     DrawPart(Bitmap.Canvas(), ptUp);
     DrawPart(Bitmap.Canvas(), ptDown);
     if (Enabled()) DrawPart(Bitmap.Canvas(), ptThumb);
 }
 
+unsigned TskSkinScrollBar::FaceCompositions() const {
+    unsigned n = FTrackFace.Compositions();
+    for (const TskFaceCache& c : FThumbFaces)
+        n += c.Compositions();
+    return n;
+}
+
+TskFaceKey TskSkinScrollBar::FaceKey(const TRect& Face, const TRect& Glyph, int W, int H, int Variant) const {
+    const TskSkinData* skin = SkinData();
+    return {skin, skin ? skin->Generation() : 0u, FSkinIndex, FFace.SkinBitmap, Face, Glyph, W, H, Variant};
+}
+
+// The track as the base composes it, from the cache while the size and the skin stay.
+void TskSkinScrollBar::DrawSkinTrack(TBitmap& Bitmap) {
+    if (FFace.SkinResizeKind == 0 || (FFace.SkinResizeKind == 1 && FForceBackground)) {
+        TskSkinCustomControl::CreateControlSkinImage(Bitmap);
+        return;
+    }
+    TBitmap& track = FTrackFace.Get(FaceKey(FFace.skinrect, {}, Width(), Height(), 0), [this](TBitmap& b) {
+        TskBitmap face;
+        FFace.CreateResizedSkinImage(face, *FFace.SkinBitmap, FFace.skinrect, Width(), Height());
+        DrawSkin(b.Canvas(), 0, 0, face);
+    });
+    Bitmap.Canvas().Draw(0, 0, &track);
+}
+
 void TskSkinScrollBar::DrawSkinThumb(TCanvas& c) {
     const Part& p = FParts[ptThumb];
     const bool down = p.Down || FocusedLook();
+    const int state = down ? 2 : p.Hot ? 1 : 0;
     const TRect face = down ? downthumbrect : p.Hot ? activethumbrect : thumbrect;
     const TRect glyph = down ? downglyphrect : p.Hot ? activeglyphrect : glyphrect;
     const int w = p.R.Width(), h = p.R.Height();
     if (w <= 0 || h <= 0 || IsEmptySkinRect(face)) return;
-    TBitmap b(w, h);
-    if (FPageSize == 0) {
-        StretchSkinPiece(b.Canvas(), {0, 0, w, h}, *FFace.SkinBitmap, face);
-    } else {
-        TskBitmap t;
-        if (Horizontal())
-            ComposeHorzSkinPicture(thumboffset1, thumboffset2, t, false, w, face, *FFace.SkinBitmap);
-        else
-            ComposeVertSkinPicture(thumboffset1, thumboffset2, t, false, h, face, *FFace.SkinBitmap);
-        DrawSkin(b.Canvas(), 0, 0, t);
-    }
-    if (!IsEmptySkinRect(glyph))
-        DrawSkinPiece(b.Canvas(), w / 2 - glyph.Width() / 2, h / 2 - glyph.Height() / 2, *FFace.SkinBitmap,
-                      glyph);
-    if (thumbtransparent) {
-        b.TransparentMode = tmFixed;
-        b.SetTransparentColor(thumbtransparentcolor);
-        b.SetTransparent(true);
-    }
-    c.Draw(p.R.Left, p.R.Top, &b);
+    // Stretched without a page, else composed along the bar.
+    const int variant = FPageSize == 0 ? 0 : Horizontal() ? 1 : 2;
+    TBitmap& thumb = FThumbFaces[state].Get(FaceKey(face, glyph, w, h, variant), [&](TBitmap& b) {
+        if (FPageSize == 0) {
+            StretchSkinPiece(b.Canvas(), {0, 0, w, h}, *FFace.SkinBitmap, face);
+        } else {
+            TskBitmap t;
+            if (Horizontal())
+                ComposeHorzSkinPicture(thumboffset1, thumboffset2, t, false, w, face, *FFace.SkinBitmap);
+            else
+                ComposeVertSkinPicture(thumboffset1, thumboffset2, t, false, h, face, *FFace.SkinBitmap);
+            DrawSkin(b.Canvas(), 0, 0, t);
+        }
+        if (!IsEmptySkinRect(glyph))
+            DrawSkinPiece(b.Canvas(), w / 2 - glyph.Width() / 2, h / 2 - glyph.Height() / 2,
+                          *FFace.SkinBitmap, glyph);
+        if (thumbtransparent) {
+            b.TransparentMode = tmFixed;
+            b.SetTransparentColor(thumbtransparentcolor);
+            b.SetTransparent(true);
+        }
+    });
+    c.Draw(p.R.Left, p.R.Top, &thumb);
 }
 
 void TskSkinScrollBar::DrawPart(TCanvas& c, int Index) {

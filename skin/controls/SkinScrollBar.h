@@ -2,6 +2,7 @@
 // The skinned scroll bar: two buttons and a thumb on a track, with repeat, paging, dragging,
 // keys and the wheel. Other controls drive it through SetRange and SimpleSetPosition.
 #include "skin/controls/SkinCustomControl.h"
+#include "skin/controls/SkinScrollBarFaces.h"
 
 namespace vd {
 
@@ -60,6 +61,8 @@ public:
     void CalcRects();
     // The position a thumb offset (from ThumbMin) stands for.
     int OffsetToPosition(int Offset);
+    // How often a track or thumb face was composed from the skin picture (kept per size and state).
+    unsigned FaceCompositions() const;
 
     void GetSkinData() override;
     void CreateControlDefaultImage(TBitmap& Bitmap) override;
@@ -86,6 +89,8 @@ private:
     void TimerTick();
     void DrawPart(TCanvas& Canvas, int Index);
     void DrawSkinThumb(TCanvas& Canvas);
+    void DrawSkinTrack(TBitmap& Bitmap);
+    TskFaceKey FaceKey(const TRect& Face, const TRect& Glyph, int W, int H, int Variant) const;
     bool FocusedLook() const { return FCanFocused && HandleAllocated() && Focused(); }
 
     TScrollBarKind FKind = sbHorizontal;
@@ -101,6 +106,8 @@ private:
     bool FFirstTick = false, FMouseIsDown = false, FDragging = false, FClickFocusing = false;
     int FDragStartCoord = 0, FDragStartOffset = 0, FLastMouseX = 0, FLastMouseY = 0;
     bool FTimerOn = false;
+    TskFaceCache FTrackFace;
+    TskFaceCache FThumbFaces[3]; // normal, hot, down
 
     // The record's values.
     TRect trackarea, upbuttonrect, activeupbuttonrect, downupbuttonrect, downbuttonrect, activedownbuttonrect,

@@ -12,12 +12,23 @@
 #include "skin/core/SkinWindowSystem.h"
 
 #include <algorithm>
+#include <atomic>
 #include <exception>
 
 #include "platform/rtl/Exception.h"
 #include "platform/win/Messages.h"
 
 namespace vd {
+
+namespace {
+
+// Unique in the process, so that a skin object made where a freed one stood never repeats one.
+unsigned NextGeneration() {
+    static std::atomic<unsigned> next{0};
+    return ++next;
+}
+
+} // namespace
 
 TskSkinData::TskSkinData(TComponent* AOwner)
     : TComponent(AOwner), FSkinColors(std::make_unique<TskSkinColors>()),
@@ -110,6 +121,7 @@ void TskSkinData::ClearSkin() {
     InactivePictureName.clear();
     ResetFormInfo();
     FEmpty = true;
+    FGeneration = NextGeneration();
 }
 
 void TskSkinData::ResetFormInfo() {
@@ -156,6 +168,7 @@ void TskSkinData::LoadStoredSkin(const TskCompressedStoredSkin* stored) {
     try {
         LoadContainer(*stored);
         FEmpty = false;
+        FGeneration = NextGeneration();
     } catch (const std::exception& e) {
         FLastLoadError = e.what();
         ClearSkin();

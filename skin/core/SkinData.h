@@ -32,6 +32,9 @@ public:
     bool Changing() const { return FChanging; }
     // Why the last load ended with an empty skin; empty after a good load.
     const String& LastLoadError() const { return FLastLoadError; }
+    // New (unique in the process) with every load and clear: what a control composed from older
+    // pictures is stale.
+    unsigned Generation() const { return FGeneration; }
 
     bool EnableSkinEffects = true;
 
@@ -108,6 +111,7 @@ private:
 
     bool FEmpty = true;
     bool FChanging = false;
+    unsigned FGeneration = 0;
     String FLastLoadError;
     String FPendingStoredSkin, FPendingStrings;
     TskCompressedStoredSkin* FCompressedStoredSkin = nullptr;

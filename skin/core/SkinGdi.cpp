@@ -25,18 +25,36 @@ BITMAPINFO Info(int w, int h, int bitCount) {
     return info;
 }
 
-// 32-bit rows top-down: B, G, R, 0 a pixel.
-std::vector<std::uint32_t> Rows32(const TskBitmap& b) {
-    std::vector<std::uint32_t> px(size_t(b.Width()) * size_t(b.Height()));
-    for (int y = 0; y < b.Height(); ++y) {
-        const TskColor* row = b.Row(y);
-        for (int x = 0; x < b.Width(); ++x) {
+// A memory context over a 32-bit copy of the part R of the picture (R inside it): only the
+// pixels a draw reads are converted, never the whole skin picture.
+struct TPiece {
+    UniqueBitmap Bmp;
+    UniqueDC Dc;
+};
+
+bool MakePiece(const TskBitmap& b, const TRect& r, TPiece& out) {
+    const BITMAPINFO info = Info(r.Width(), r.Height(), 32);
+    void* bits = nullptr;
+    out.Bmp = UniqueBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!out.Bmp || !bits) return false;
+    auto* px = static_cast<std::uint32_t*>(bits);
+    const int w = r.Width();
+    for (int y = r.Top; y < r.Bottom; ++y, px += w) {
+        const TskColor* row = b.Row(y) + r.Left;
+        for (int x = 0; x < w; ++x) {
             const TskColor c = row[x];
-            px[size_t(y) * size_t(b.Width()) + size_t(x)] =
-                std::uint32_t(skGetB(c)) | std::uint32_t(skGetG(c)) << 8 | std::uint32_t(skGetR(c)) << 16;
+            px[x] = std::uint32_t(skGetB(c)) | std::uint32_t(skGetG(c)) << 8 | std::uint32_t(skGetR(c)) << 16;
         }
     }
-    return px;
+    out.Dc = UniqueDC(CreateCompatibleDC(nullptr));
+    if (!out.Dc) return false;
+    SelectObject(out.Dc.Get(), out.Bmp.Get());
+    return true;
+}
+
+bool Inside(const TRect& r, const TskBitmap& b) {
+    return r.Left >= 0 && r.Top >= 0 && r.Right <= b.Width() && r.Bottom <= b.Height() && r.Left < r.Right &&
+           r.Top < r.Bottom;
 }
 
 } // namespace
@@ -81,20 +99,29 @@ TskBitmap SkinBitmapFromHandle(HBITMAP bitmap) {
 }
 
 bool DrawSkinBitmap(HDC dc, int x, int y, const TskBitmap& bitmap) {
-    if (bitmap.Empty()) return false;
-    const std::vector<std::uint32_t> px = Rows32(bitmap);
-    const BITMAPINFO info = Info(bitmap.Width(), bitmap.Height(), 32);
-    return SetDIBitsToDevice(dc, x, y, DWord(bitmap.Width()), DWord(bitmap.Height()), 0, 0, 0,
-                             UINT(bitmap.Height()), px.data(), &info, DIB_RGB_COLORS) > 0;
+    if (bitmap.Empty() || !dc) return false;
+    TPiece piece;
+    if (!MakePiece(bitmap, {0, 0, bitmap.Width(), bitmap.Height()}, piece)) return false;
+    BitBlt(dc, x, y, bitmap.Width(), bitmap.Height(), piece.Dc.Get(), 0, 0, SRCCOPY);
+    return true;
 }
 
 bool StretchSkinBitmap(HDC dc, const TRect& dst, const TskBitmap& bitmap, const TRect& src) {
-    if (bitmap.Empty() || dst.Width() <= 0 || dst.Height() <= 0 || src.Width() <= 0 || src.Height() <= 0)
+    if (bitmap.Empty() || dst.Width() <= 0 || dst.Height() <= 0 || src.Width() <= 0 || src.Height() <= 0 ||
+        !dc)
         return false;
-    const std::vector<std::uint32_t> px = Rows32(bitmap);
-    const BITMAPINFO info = Info(bitmap.Width(), bitmap.Height(), 32);
-    return StretchDIBits(dc, dst.Left, dst.Top, dst.Width(), dst.Height(), src.Left, src.Top, src.Width(),
-                         src.Height(), px.data(), &info, DIB_RGB_COLORS, SRCCOPY) > 0;
+    TPiece piece;
+    if (Inside(src, bitmap)) {
+        if (!MakePiece(bitmap, src, piece)) return false;
+        StretchBlt(dc, dst.Left, dst.Top, dst.Width(), dst.Height(), piece.Dc.Get(), 0, 0, src.Width(),
+                   src.Height(), SRCCOPY);
+        return true;
+    }
+    // A source reaching past the picture reads it as the blit reads any source.
+    if (!MakePiece(bitmap, {0, 0, bitmap.Width(), bitmap.Height()}, piece)) return false;
+    StretchBlt(dc, dst.Left, dst.Top, dst.Width(), dst.Height(), piece.Dc.Get(), src.Left, src.Top,
+               src.Width(), src.Height(), SRCCOPY);
+    return true;
 }
 
 void DrawEffectBmp(HDC dc, int x, int y, const TskEffectBmp& bitmap) {

@@ -5,6 +5,7 @@
 #include "platform/rtl/Types.h"
 #include "platform/vcl/Component.h"
 
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -23,11 +24,15 @@ public:
 
     // The zlib stream exactly as stored; empty means no skin.
     const std::vector<Byte>& CompressedStream() const { return FCompressedStream; }
-    void SetCompressedStream(std::vector<Byte> data) { FCompressedStream = std::move(data); }
+    void SetCompressedStream(std::vector<Byte> data) {
+        FCompressedStream = std::move(data);
+        FUnpacked.reset();
+    }
 
     // The "CompressedData" property: read whole, written whole (also when empty).
     void ReadCompressedData(std::span<const Byte> bytes) {
         FCompressedStream.assign(bytes.begin(), bytes.end());
+        FUnpacked.reset();
     }
     std::vector<Byte> WriteCompressedData() const { return FCompressedStream; }
 
@@ -38,6 +43,7 @@ public:
 
     bool IsDataEmpty() const { return FCompressedStream.empty(); }
     // Appends the inflated container to Dest; raises EZDecompressionError for a bad stream.
+    // Every window's skin object loads this one stored skin: it is inflated once and kept.
     void UnpackToStream(std::vector<Byte>& dest) const;
 
 private:
@@ -45,6 +51,7 @@ private:
     String FCompressedFileName;
     String FDescription;
     std::vector<Byte> FCompressedStream;
+    mutable std::shared_ptr<const std::vector<Byte>> FUnpacked; // null until a good inflate
 };
 
 } // namespace vd

@@ -15,6 +15,17 @@ void TStreamGridView::SetColumnWidths() {
     if (!FGrid) return;
     for (int c = 1; c < ColumnCount && c < FGrid->ColCount(); ++c)
         FGrid->SetColWidths(c, FixedWidths[c]);
+    FitSentColumn();
+}
+
+// From 10 MB up the byte count did not fit its column at the default width ("36.64 ME").
+void TStreamGridView::FitSentColumn() {
+    constexpr int sent = 5;
+    if (!FGrid || sent >= FGrid->ColCount()) return;
+    int width = FixedWidths[sent];
+    for (const char* widest : {"1024.00 MB", "1024.00 GB"})
+        width = std::max(width, FGrid->CellWidthFor(widest));
+    if (width != FGrid->GetColWidths(sent)) FGrid->SetColWidths(sent, width);
 }
 
 void TStreamGridView::AutoSizeColumns() {
@@ -35,6 +46,7 @@ void TStreamGridView::ShowStations() {
             WriteRow(static_cast<int>(i), StationRowTexts(s));
         }
     }
+    FitSentColumn();
     AutoSizeColumns();
 }
 

@@ -20,7 +20,8 @@ public:
     explicit TStreamGridView(TskSkinStringGrid* sgStreams) : FGrid(sgStreams) {}
 
     TskSkinStringGrid* Grid() const { return FGrid; }
-    // Widths of columns 1 to 6 (set once at creation).
+    // Widths of columns 1 to 6 (set once at creation); the byte count's column is widened when
+    // its widest text would not fit in the grid's font.
     void SetColumnWidths();
     // Pan_StreamsResize.
     void AutoSizeColumns();
@@ -38,6 +39,8 @@ public:
     TStationPtr Selected() const;
 
 private:
+    void FitSentColumn();
+
     TskSkinStringGrid* FGrid;
 };
 

@@ -3,10 +3,15 @@
 #include "platform/win/core/WinCore.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace vd {
 namespace wincore {
 namespace {
+
+// What each context made here may paint (surface coordinates): ReleaseDC reports that part as
+// painted, so that a back end sends no more than that to the screen.
+thread_local std::unordered_map<HDC, TRect> tPaintable;
 
 Window* Root(Window& w) {
     Window* r = &w;
@@ -101,6 +106,10 @@ HDC MakeDC(Window& w, bool whole, const TRect* clientClip) {
                         c.Top + clientClip->Bottom});
     }
     dc->SetSystemClip(&vis);
+    const TRect box = vis.IsEmpty() ? TRect{} : vis.Box();
+    const GdiBitmap* surface = root->surface;
+    tPaintable[dc] = {std::max(box.Left, 0), std::max(box.Top, 0), std::min(box.Right, surface->Width()),
+                      std::min(box.Bottom, surface->Height())};
     return dc;
 }
 
@@ -120,12 +129,20 @@ HDC GetWindowDC(HWND hwnd) {
 
 int ReleaseDC(HWND hwnd, HDC dc) {
     if (!dc) return 0;
+    // What the context could reach is what may have changed; a context made elsewhere may have
+    // changed anything.
+    TRect part{0, 0, 1 << 30, 1 << 30};
+    if (auto it = tPaintable.find(dc); it != tPaintable.end()) {
+        part = it->second;
+        tPaintable.erase(it);
+    }
     DeleteDC(dc);
     if (Window* w = Get(hwnd)) {
         Window* root = w;
         while (root->IsChild())
             root = root->parent;
-        CurrentBackend().TopLevelChanged(root->Handle(), wcSurface);
+        if (part.Right > part.Left && part.Bottom > part.Top)
+            CurrentBackend().SurfacePainted(root->Handle(), part);
     }
     return 1;
 }

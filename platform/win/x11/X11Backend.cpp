@@ -66,6 +66,14 @@ void X11Backend::Sync() {
     XSync(FImpl->conn->Dpy(), False);
 }
 
+std::uint64_t X11Backend::PixelsSent() const {
+    return FImpl->windows.Upload().PixelsSent();
+}
+
+bool X11Backend::SharedMemoryUpload() {
+    return FImpl->windows.Upload().SharedMemory();
+}
+
 void X11Backend::TopLevelCreated(HWND) {}
 
 void X11Backend::TopLevelDestroyed(HWND hwnd) {
@@ -75,6 +83,10 @@ void X11Backend::TopLevelDestroyed(HWND hwnd) {
 
 void X11Backend::TopLevelChanged(HWND hwnd, unsigned what) {
     FImpl->windows.Changed(hwnd, what);
+}
+
+void X11Backend::SurfacePainted(HWND hwnd, const TRect& part) {
+    FImpl->windows.Damaged(hwnd, part);
 }
 
 void X11Backend::MenuGrabChanged(HWND hwnd) {
@@ -99,6 +111,7 @@ void X11Backend::WaitForInput(int timeoutMs) {
     while (XPending(dpy)) {
         XEvent e;
         XNextEvent(dpy, &e);
+        m.desktop.EventSeen();
         if (m.input.Filter(e)) continue;
         if (!m.input.Handle(e) && !m.windows.Handle(e)) m.clipboard.Handle(e);
     }

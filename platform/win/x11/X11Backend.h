@@ -5,6 +5,7 @@
 // No X header is visible from here.
 #include "platform/win/Backend.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace vd {
@@ -29,6 +30,7 @@ public:
     void TopLevelCreated(HWND hwnd) override;
     void TopLevelDestroyed(HWND hwnd) override;
     void TopLevelChanged(HWND hwnd, unsigned what) override;
+    void SurfacePainted(HWND hwnd, const TRect& part) override;
     void CaptureChanged(HWND hwnd) override;
     void MenuGrabChanged(HWND hwnd) override;
     void CursorChanged(CursorShape shape) override;
@@ -42,6 +44,9 @@ public:
     void Present();
     // Present() and wait until the server has handled every request.
     void Sync();
+    // Pixels sent to the server so far, and whether they go through shared memory.
+    std::uint64_t PixelsSent() const;
+    bool SharedMemoryUpload();
 
     struct Impl;
 

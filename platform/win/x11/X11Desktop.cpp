@@ -9,6 +9,7 @@
 #include <X11/extensions/Xrandr.h>
 
 #include <algorithm>
+#include <ctime>
 #include <optional>
 #include <string>
 
@@ -67,11 +68,18 @@ void X11Desktop::CutToWorkArea(std::vector<MonitorDesc>& monitors) {
 }
 
 TPoint X11Desktop::CursorPos() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    const std::uint64_t now = std::uint64_t(ts.tv_sec) * 1000u + std::uint64_t(ts.tv_nsec) / 1000000u;
+    if (FPointerKnown && now - FPointerAt < 100) return FPointer;
     ::Window r = 0, c = 0;
     int rx = 0, ry = 0, wx = 0, wy = 0;
     unsigned mask = 0;
     XQueryPointer(FConn.Dpy(), FConn.Root(), &r, &c, &rx, &ry, &wx, &wy, &mask);
-    return {rx, ry};
+    FPointer = {rx, ry};
+    FPointerAt = now;
+    FPointerKnown = true;
+    return FPointer;
 }
 
 // An integer of the XSETTINGS manager, when one runs and holds it.

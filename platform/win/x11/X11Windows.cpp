@@ -26,7 +26,7 @@ bool BypassesWindowManager(HWND hwnd) {
 } // namespace
 
 X11Windows::X11Windows(X11Connection& conn)
-    : FConn(conn), FHints(conn), FWmProtocols(conn.Intern("WM_PROTOCOLS")),
+    : FConn(conn), FHints(conn), FUpload(conn), FWmProtocols(conn.Intern("WM_PROTOCOLS")),
       FWmDelete(conn.Intern("WM_DELETE_WINDOW")), FMotifHints(conn.Intern("_MOTIF_WM_HINTS")),
       FOpacity(conn.Intern("_NET_WM_WINDOW_OPACITY")), FNetWmName(conn.Intern("_NET_WM_NAME")),
       FUtf8(conn.Intern("UTF8_STRING")), FWindowType(conn.Intern("_NET_WM_WINDOW_TYPE")),
@@ -168,46 +168,35 @@ void X11Windows::ApplyAlpha(HWND hwnd, XId w) {
                     reinterpret_cast<unsigned char*>(&value), 1);
 }
 
-void X11Windows::Present(HWND hwnd) {
+void X11Windows::Present(HWND hwnd, const std::vector<TRect>* parts) {
     const XId win = XWindowOf(hwnd);
     if (!win) return;
     HBITMAP s = GetWindowSurface(hwnd);
     if (!s || s->Empty()) return;
-    Display* dpy = FConn.Dpy();
-    const int w = s->Width(), h = s->Height();
-    Visual* vis = DefaultVisual(dpy, FConn.Screen());
-    const int depth = DefaultDepth(dpy, FConn.Screen());
-    // XDestroyImage frees the data with free().
-    auto* data =
-        static_cast<char*>(std::malloc(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 4));
-    if (!data) return;
-    for (int y = 0; y < h; ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::size_t>(y) *
-                                                                static_cast<std::size_t>(w) * 4);
-        for (int x = 0; x < w; ++x)
-            row[x] = s->PixelBgr(x, y); // 0x00RRGGBB
-    }
-    XImage* img = XCreateImage(dpy, vis, static_cast<unsigned>(depth), ZPixmap, 0, data,
-                               static_cast<unsigned>(w), static_cast<unsigned>(h), 32, 0);
-    if (!img) {
-        std::free(data);
-        return;
-    }
-    GC gc = XCreateGC(dpy, win, 0, nullptr);
-    XPutImage(dpy, win, gc, img, 0, 0, 0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h));
-    XFreeGC(dpy, gc);
-    XDestroyImage(img);
+    if (parts)
+        FUpload.Put(win, *s, *parts);
+    else
+        FUpload.Put(win, *s, {TRect{0, 0, s->Width(), s->Height()}});
+}
+
+void X11Windows::Damaged(HWND hwnd, const TRect& part) {
+    if (!FDirty.count(hwnd)) AddDamage(FDamage[hwnd], part);
 }
 
 void X11Windows::PresentDirty() {
     auto dirty = std::move(FDirty);
+    auto damage = std::move(FDamage);
     FDirty.clear();
+    FDamage.clear();
     for (HWND h : dirty)
-        Present(h);
+        Present(h, nullptr);
+    for (const auto& [h, parts] : damage)
+        if (!dirty.count(h)) Present(h, &parts);
 }
 
 void X11Windows::Destroyed(HWND hwnd) {
     FDirty.erase(hwnd);
+    FDamage.erase(hwnd);
     FIconified.erase(hwnd);
     FAppsShown.erase(hwnd);
     FAppsHidden.erase(hwnd);
@@ -216,6 +205,7 @@ void X11Windows::Destroyed(HWND hwnd) {
     auto it = FWindows.find(hwnd);
     if (it == FWindows.end()) return;
     FByX.erase(it->second);
+    FUpload.Forget(it->second);
     XDestroyWindow(FConn.Dpy(), it->second);
     FWindows.erase(it);
     XFlush(FConn.Dpy());

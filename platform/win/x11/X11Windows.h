@@ -4,6 +4,7 @@
 // Also the events that concern a window as a whole (expose, close, map, focus).
 #include "platform/win/Backend.h"
 #include "platform/win/x11/X11Connection.h"
+#include "platform/win/x11/X11Upload.h"
 #include "platform/win/x11/X11WmHints.h"
 
 #include <set>
@@ -28,16 +29,19 @@ public:
 
     void Destroyed(HWND hwnd);
     void Changed(HWND hwnd, unsigned what);
-    // Sends every pending surface to the server (not flushed).
+    // Part of a window's surface was painted (surface coordinates).
+    void Damaged(HWND hwnd, const TRect& part);
+    // Sends what is pending of every surface to the server (not flushed).
     void PresentDirty();
     // Called when the program waits: an application minimized while no window manager runs
     // (nobody would ever map its forms again, and they take no input while it is iconic) is
     // restored; one that hid its forms meanwhile (into the tray) stays as it is.
     void UndoUnhonouredMinimize();
+    X11Upload& Upload() { return FUpload; }
 
 private:
     XId Ensure(HWND hwnd);
-    void Present(HWND hwnd);
+    void Present(HWND hwnd, const std::vector<TRect>* parts);
     void ApplyRegion(HWND hwnd, XId w);
     void ApplyAlpha(HWND hwnd, XId w);
     void ApplyText(HWND hwnd, XId w);
@@ -53,7 +57,9 @@ private:
     X11Connection& FConn;
     std::unordered_map<HWND, XId> FWindows;
     std::unordered_map<XId, HWND> FByX;
-    std::set<HWND> FDirty;
+    std::set<HWND> FDirty;                                // whole surfaces to send
+    std::unordered_map<HWND, std::vector<TRect>> FDamage; // painted parts to send
+    X11Upload FUpload;
     std::set<HWND> FIconified;  // iconified by us for an application minimize
     std::set<HWND> FAppsShown;  // application windows last seen shown
     std::set<HWND> FAppsHidden; // application windows hidden after being shown: their forms are withdrawn

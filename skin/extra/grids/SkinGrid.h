@@ -178,6 +178,9 @@ public:
     void GetSkinData() override;
     void ChangeSkinData() override;
     TRect GetCellTextRect(const TRect& CellRect, TGridDrawState State) const;
+    // The column width that shows Text whole in a body cell: the font, the text's offset and the
+    // skin's cell insets as painting uses them.
+    int CellWidthFor(const String& Text);
     // The picture of the record (not owned), or null.
     const TskBitmap* SkinPicture() const { return FPicture; }
 

@@ -126,6 +126,22 @@ void TskSkinCustomGrid::SetCellFont(TCanvas& C, TGridDrawState State) {
     ApplySkinCharSet(f);
 }
 
+int TskSkinCustomGrid::CellWidthFor(const String& Text) {
+    GetSkinData();
+    TBitmap b(1, 1);
+    TFont& f = b.Canvas().Font();
+    if (FSkinIndex != -1 && FUseSkinFont) {
+        SetSkinFont(f, fontname, fontheight, fontstyle, fontcolor);
+        ApplySkinCharSet(f);
+    } else {
+        f.Assign(Font());
+    }
+    constexpr int kProbe = 1000;
+    const TRect r = GetCellTextRect({0, 0, kProbe, DefaultRowHeight()}, 0);
+    // Text starts 2 pixels into its rectangle; one more keeps its last column off the line.
+    return b.Canvas().TextWidth(Text) + 3 + (kProbe - r.Width());
+}
+
 void TskSkinCustomGrid::PaintSkinCell(TBitmap& Bitmap, TGridDrawState State, int W, int H) {
     const TRect* rect = nullptr;
     int lo = cellleftoffset, ro = cellrightoffset;

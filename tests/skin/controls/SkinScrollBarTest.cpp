@@ -1,6 +1,8 @@
 #include "skin/controls/SkinScrollBar.h"
 #include "SkinFixture.h"
 
+#include <functional>
+
 namespace vd::test {
 namespace {
 
@@ -187,6 +189,86 @@ TEST_F(ScrollBars, SkinnedFaceAndThumb) {
     EXPECT_EQ(t.Width(), 10);
     EXPECT_EQ(Probe(b, t.Left + 2, t.Top + 2), kThumb);
     hb->MouseMove(At(b, t.Left + 2, t.Top + 2));
+    EXPECT_EQ(Probe(b, t.Left + 2, t.Top + 2), kActiveThumb);
+}
+
+// Grids set the range, steps and position on every paint of theirs: a bar whose look did not
+// change must not paint again. Black painted over the bar stays until something visible changes.
+TEST_F(ScrollBars, OnlyAVisibleChangeRepaints) {
+    struct Case {
+        const char* What;
+        std::function<void(TskSkinScrollBar*)> Do;
+        bool Repaints;
+    };
+    const Case cases[] = {
+        {"the same range",
+         [](auto* b) { b->SetRange({.Min = 0, .Max = 127, .Position = 40, .PageSize = 0}); }, false},
+        {"the steps", [](auto* b) { b->SetSmallChange(9), b->SetLargeChange(30); }, false},
+        {"the same position", [](auto* b) { b->SimpleSetPosition(40); }, false},
+        {"the same bounds", [](auto* b) { b->SetMin(0), b->SetMax(127), b->SetPageSize(0); }, false},
+        {"another position", [](auto* b) { b->SimpleSetPosition(90); }, true},
+        {"another range", [](auto* b) { b->SetRange({.Min = 0, .Max = 60, .Position = 40, .PageSize = 0}); },
+         true},
+        {"another maximum", [](auto* b) { b->SetMax(300); }, true},
+        {"another page", [](auto* b) { b->SetPageSize(20); }, true},
+    };
+    for (const Case& c : cases) {
+        for (bool skinned : {false, true}) {
+            auto* b = Bar({10, 40, 210, 59});
+            if (skinned) b->SetSkinData(Skin);
+            b->SetRange({.Min = 0, .Max = 127, .Position = 40, .PageSize = 0});
+            Show();
+            Pump();
+            {
+                HDC dc = GetDC(b->Handle());
+                PatBlt(dc, 0, 0, b->Width(), b->Height(), BLACKNESS);
+                ReleaseDC(b->Handle(), dc);
+            }
+            c.Do(b);
+            const TRect t = b->Parts(TskSkinScrollBar::ptThumb).R;
+            const bool painted = Probe(b, t.Left + t.Width() / 2, t.Top + t.Height() / 2) != clBlack ||
+                                 Probe(b, b->Width() / 2, 2) != clBlack;
+            EXPECT_EQ(painted, c.Repaints) << c.What << (skinned ? " (skinned)" : " (plain)");
+            b->Free();
+        }
+    }
+}
+
+// Faces are composed once per size and state; a new size, another state or a new skin load makes
+// them again, so the bar never shows the pictures of a skin that is gone.
+TEST_F(ScrollBars, FacesAreKeptPerSizeStateAndSkinLoad) {
+    auto* b = Bar({10, 10, 110, 29});
+    b->SetSkinData(Skin);
+    b->SetRange({.Min = 0, .Max = 100, .Position = 0, .PageSize = 0});
+    Show();
+    const unsigned first = b->FaceCompositions();
+    EXPECT_EQ(first, 2u) << "the track and the thumb";
+    for (int p : {10, 20, 30}) {
+        b->SimpleSetPosition(p);
+        Pump();
+    }
+    b->Invalidate();
+    Pump();
+    EXPECT_EQ(b->FaceCompositions(), first) << "moving the thumb composes nothing";
+    b->CalcRects();
+    const TRect moved = b->Parts(TskSkinScrollBar::ptThumb).R;
+    EXPECT_EQ(Probe(b, moved.Left + 2, moved.Top + 2), kThumb);
+
+    b->SetBounds(10, 10, 150, 20);
+    Pump();
+    EXPECT_EQ(b->FaceCompositions(), first + 1) << "a new track; the thumb keeps its size";
+    b->CalcRects();
+    const TRect t = b->Parts(TskSkinScrollBar::ptThumb).R;
+
+    hb->MouseMove(At(b, t.Left + 2, t.Top + 2));
+    EXPECT_EQ(Probe(b, t.Left + 2, t.Top + 2), kActiveThumb);
+    const unsigned hot = b->FaceCompositions();
+    EXPECT_EQ(hot, first + 2) << "the hot face";
+
+    Skin->LoadStoredSkin(Stored.get());
+    b->Invalidate();
+    Pump();
+    EXPECT_GT(b->FaceCompositions(), hot) << "a load makes every face again";
     EXPECT_EQ(Probe(b, t.Left + 2, t.Top + 2), kActiveThumb);
 }
 

@@ -1,12 +1,16 @@
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinObjectRecords.h"
+#include "skin/core/SkinStoredSkin.h"
 #include "skin/core/SkinStrings.h"
 #include "skin/core/SkinWindowRecords.h"
+#include "skin/core/SkinZStream.h"
 
 #include "SkinTestUtil.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace vd {
 namespace {
@@ -291,6 +295,52 @@ TEST(StoredSkin, CompressedDataRoundTripIsByteIdentical) {
     EXPECT_EQ(first, MakeContainer({}));
     TskCompressedStoredSkin empty;
     EXPECT_TRUE(empty.WriteCompressedData().empty());
+}
+
+// The inflated container is kept for the next window's load, and never outlives the data it
+// came from: new data inflates anew, and a bad stream raises on every call.
+TEST(StoredSkin, KeptUnpackedBytesFollowTheData) {
+    TskCompressedStoredSkin stored;
+    const std::vector<Byte> one = MakeContainer({}), two = MakeContainer({.Count = 1});
+    stored.ReadCompressedData(Stored(one)->WriteCompressedData());
+    std::vector<Byte> out{9};
+    stored.UnpackToStream(out);
+    stored.UnpackToStream(out);
+    std::vector<Byte> want{9};
+    want.insert(want.end(), one.begin(), one.end());
+    want.insert(want.end(), one.begin(), one.end());
+    EXPECT_EQ(out, want) << "appended, twice";
+
+    struct Case {
+        const char* What;
+        std::function<void()> Replace;
+        std::vector<Byte> Want;
+    };
+    const Case cases[] = {
+        {"ReadCompressedData", [&] { stored.ReadCompressedData(Stored(two)->WriteCompressedData()); }, two},
+        {"SetCompressedStream", [&] { stored.SetCompressedStream(Stored(one)->WriteCompressedData()); }, one},
+        {"the property",
+         [&] {
+             TPropValue v;
+             v.Kind = TPropValue::vkBinary;
+             v.Binary = Stored(two)->WriteCompressedData();
+             stored.SetProperty("CompressedData", v);
+         },
+         two},
+    };
+    for (const Case& c : cases) {
+        c.Replace();
+        std::vector<Byte> got;
+        stored.UnpackToStream(got);
+        EXPECT_EQ(got, c.Want) << c.What;
+    }
+    std::vector<Byte> bad = Stored(one)->WriteCompressedData();
+    bad.resize(bad.size() / 2);
+    stored.SetCompressedStream(bad);
+    for (int i = 0; i < 2; ++i) {
+        std::vector<Byte> got;
+        EXPECT_THROW(stored.UnpackToStream(got), EZDecompressionError) << "call " << i;
+    }
 }
 
 TEST(SplitNameKind, SplitsAtTheFirstColon) {

@@ -52,6 +52,38 @@ TEST(SkinGdi, PicturesOnContextsAndHandles) {
     EXPECT_TRUE(TskEffectBmp::CreateFromBitmapHandle(nullptr).Empty());
 }
 
+// A part of a larger picture lands as if the whole picture were the source: nearest neighbour,
+// pixel i of the destination from source Left + (2i + 1) * sw / (2w), and nothing of the rest.
+TEST(SkinGdi, StretchedPartsReadOnlyTheirSourceRectangle) {
+    const TskBitmap pic = test::CoordBitmap(40, 30, 9);
+    struct Case {
+        TRect Src, Dst;
+    } cases[] = {
+        {{0, 0, 40, 30}, {0, 0, 40, 30}}, // whole picture, same size
+        {{7, 5, 12, 9}, {1, 2, 16, 14}},  // grown
+        {{10, 3, 39, 29}, {0, 0, 7, 5}},  // shrunk
+        {{39, 29, 40, 30}, {3, 3, 6, 5}}, // the last pixel only
+        {{4, 6, 5, 26}, {0, 0, 9, 2}},    // one column across, shrunk down
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "src " << c.Src.Left << "," << c.Src.Top);
+        Surface s(48, 36);
+        PatBlt(s.dc.Get(), 0, 0, 48, 36, WHITENESS);
+        ASSERT_TRUE(StretchSkinBitmap(s.dc.Get(), c.Dst, pic, c.Src));
+        for (int y = 0; y < 36; ++y)
+            for (int x = 0; x < 48; ++x) {
+                COLORREF want = 0xFFFFFF;
+                if (x >= c.Dst.Left && x < c.Dst.Right && y >= c.Dst.Top && y < c.Dst.Bottom) {
+                    const int i = x - c.Dst.Left, j = y - c.Dst.Top;
+                    const int sx = c.Src.Left + (2 * i + 1) * c.Src.Width() / (2 * c.Dst.Width());
+                    const int sy = c.Src.Top + (2 * j + 1) * c.Src.Height() / (2 * c.Dst.Height());
+                    want = COLORREF(skRGB(sx, sy, 9));
+                }
+                ASSERT_EQ(s.At(x, y), want) << x << "," << y;
+            }
+    }
+}
+
 TEST(SkinGdi, RegionHandles) {
     const TskRegion region = TskRegion::FromRects(std::vector<TRect>{{0, 0, 4, 1}, {1, 1, 3, 3}});
     UniqueRegion rgn = CreateSkinRegionHandle(region);

@@ -5,9 +5,12 @@
 #include "app/ui/console/LogView.h"
 #include "app/ui/console/StreamActions.h"
 #include "app/ui/console/StreamGridView.h"
+#include "platform/vcl/Bitmap.h"
+#include "platform/vcl/Canvas.h"
 
 #include "ConsoleFixture.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace vd {
@@ -103,13 +106,20 @@ TEST_F(StreamViewsTest, ShowStationsSizesTheGridAndItsColumns) {
     Streams->ShowStations();
     EXPECT_EQ(SGStreams->RowCount(), 4);
     EXPECT_EQ(Column(SGStreams, 0), (std::vector<String>{"host0:8000", "host1:8000", "host2:8000"}));
-    const int widths[] = {40, 45, 55, 65, 60, 70};
+    // The byte count's column takes its widest text in the grid's font, text offset included.
+    TBitmap probe(1, 1);
+    probe.Canvas().Font().Assign(SGStreams->Font());
+    const int sent = std::max(
+        {60, probe.Canvas().TextWidth("1024.00 MB") + 3, probe.Canvas().TextWidth("1024.00 GB") + 3});
+    const int widths[] = {40, 45, 55, 65, sent, 70};
     int fixed = 0;
     for (int c = 1; c < 7; ++c) {
         EXPECT_EQ(SGStreams->GetColWidths(c), widths[c - 1]);
         fixed += widths[c - 1] + 1;
     }
     EXPECT_EQ(SGStreams->GetColWidths(0), 700 - fixed - 1); // the rest of the width
+    for (const char* text : {"36.64 MB", "1024.00 MB", "1024.00 GB"})
+        EXPECT_LE(probe.Canvas().TextWidth(text) + 2, SGStreams->GetColWidths(5)) << text;
 }
 
 TEST_F(StreamViewsTest, TickRewritesARowEvery500Milliseconds) {

@@ -135,6 +135,31 @@ namespace {
 
 // The screen is the monitor; the desktop's work area (set by another program) is cut to it,
 // whatever numbers that program wrote.
+// The pointer position is kept between events instead of asked for at every idle moment; it
+// still follows the pointer: at once over our window (an event comes), soon elsewhere.
+TEST_F(X11Test, CursorPosFollowsThePointerOverOurWindowsAndElsewhere) {
+    HWND h = Make({40, 40, 140, 120}, WS_POPUP);
+    ShowWindow(h, SW_SHOW);
+    ASSERT_TRUE(PumpUntil([&] { return backend->XWindowOf(h) != 0; }));
+    Sync();
+    struct Case {
+        const char* Where;
+        int X, Y;
+    } cases[] = {{"over our window", 80, 70}, {"outside it", 300, 250}, {"back over it", 60, 50}};
+    for (const Case& c : cases) {
+        XWarpPointer(observer, None, DefaultRootWindow(observer), 0, 0, 0, 0, c.X, c.Y);
+        XSync(observer, False);
+        EXPECT_TRUE(PumpUntil(
+            [&] {
+                TPoint p;
+                GetCursorPos(p);
+                return p.X == c.X && p.Y == c.Y;
+            },
+            1000))
+            << c.Where;
+    }
+}
+
 TEST_F(X11Test, MonitorWorkAreaFollowsTheDesktopPropertyWithinTheScreen) {
     const ::Window root = DefaultRootWindow(observer);
     const Atom workArea = XInternAtom(observer, "_NET_WORKAREA", False);

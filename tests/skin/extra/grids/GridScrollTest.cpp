@@ -53,6 +53,33 @@ TEST_F(GridScrollTest, TheBarShowsWhenRowsOverflowAndRunsZeroTo127) {
     EXPECT_EQ(Grid->TopRow(), 42);
 }
 
+// The grid sets its bar's range on every paint of its own: cells that change each tick must not
+// repaint a bar that looks the same. Black painted over the bar stays through grid repaints.
+TEST_F(GridScrollTest, AGridRepaintLeavesAnUnchangedBarAlone) {
+    MakeList(50);
+    ASSERT_TRUE(VBar->Visible());
+    Pump();
+    auto blackBar = [&] {
+        HDC dc = GetDC(VBar->Handle());
+        PatBlt(dc, 0, 0, VBar->Width(), VBar->Height(), BLACKNESS);
+        ReleaseDC(VBar->Handle(), dc);
+    };
+    auto barPixel = [&] {
+        Pump();
+        const TPoint p = Form->ScreenToClient(VBar->ClientToScreen({VBar->Width() / 2, VBar->Height() / 2}));
+        return TColor(GetWindowPixel(Form->Handle(), p.X, p.Y));
+    };
+    blackBar();
+    for (int i = 0; i < 3; ++i) {
+        Grid->SetCellText(1, 2, "tick " + std::to_string(i));
+        Grid->Invalidate();
+        Pump();
+    }
+    EXPECT_EQ(barPixel(), clBlack) << "the bar was painted again";
+    Scroll(Grid, false, SB_PAGEDOWN);
+    EXPECT_NE(barPixel(), clBlack) << "a scrolled grid moves the thumb";
+}
+
 TEST_F(GridScrollTest, LineStepsSkipRowsOfHeightZero) {
     MakeList(50);
     Grid->SetRowHeights(2, 0);
