@@ -233,6 +233,8 @@ TEST_F(Edits, PlainFrameAndButton) {
     hb->ButtonUp(RawButton::Left, button);
     Pump();
     EXPECT_EQ(clicks, 1) << "a release that did not start on the button";
+    SendMessage(e->Handle(), WM_NCLBUTTONUP, 6, MakeLParam(button.X, button.Y));
+    EXPECT_EQ(clicks, 2) << "a release over the button clicks, wherever the press began";
 }
 
 TEST_F(Edits, SkinnedFrameFollowsHoverAndFocus) {
