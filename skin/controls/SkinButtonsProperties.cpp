@@ -59,11 +59,13 @@ bool TskSkinButton::SetProperty(const String& name, const TPropValue& v) {
         SetCanFocused(v.AsBool());
     else if (name == "ImageIndex")
         SetImageIndex(Int(v));
-    else if (name == "Layout")
-        Layout = ReadLayout(v), Repaint();
-    else if (name == "Spacing")
-        Spacing = Int(v), Repaint();
-    else if (name == "AllowAllUp")
+    else if (name == "Layout") {
+        Layout = ReadLayout(v);
+        Repaint();
+    } else if (name == "Spacing") {
+        Spacing = Int(v);
+        Repaint();
+    } else if (name == "AllowAllUp")
         AllowAllUp = v.AsBool();
     else if (name == "RepeatMode")
         RepeatMode = v.AsBool();
