@@ -13,10 +13,10 @@
 #include "skin/core/SkinCompose.h"
 #include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinData.h"
-#include "skin/core/SkinFrameLink.h"
 #include "skin/core/SkinGdi.h"
 #include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinStrings.h"
+#include "skin/form/frame/SkinForm.h"
 
 #include <algorithm>
 
@@ -38,10 +38,14 @@ TskEditMenuFactory& MenuFactory() {
     return factory;
 }
 
-// The skin strings of a control's form: the string table of its frame's skin object, or null.
+// The skin strings of a control's form: the string table of its first frame's skin object, or
+// null.
 const TskResourceStrData* FormStrings(TControl* control) {
-    const TskSkinData* skin = FrameSkinData(GetParentForm(control));
-    return skin ? skin->ResourceStrData() : nullptr;
+    TCustomForm* form = GetParentForm(control);
+    for (int i = 0; form && i < form->ComponentCount(); ++i)
+        if (auto* frame = dynamic_cast<TskSkinForm*>(form->Components(i)))
+            return frame->SkinData() ? frame->SkinData()->ResourceStrData() : nullptr;
+    return nullptr;
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 #include "skin/controls/SkinMenuLink.h"
 #include "skin/controls/SkinStatusBar.h"
 #include "skin/core/SkinData.h"
-#include "skin/core/SkinFrameLink.h"
 #include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinPlatform.h"
 #include "skin/form/frame/SkinCaptionObject.h"
@@ -57,20 +56,9 @@ TskSkinForm* GetActiveChildSkinForm() {
     return child ? GetSkinForm(child) : nullptr;
 }
 
-namespace {
-
-TskSkinData* FirstFrameSkinData(TComponent* Form) {
-    for (int i = 0; i < Form->ComponentCount(); ++i)
-        if (auto* frame = dynamic_cast<TskSkinForm*>(Form->Components(i))) return frame->SkinData();
-    return nullptr;
-}
-
-} // namespace
-
 TskSkinForm::TskSkinForm(TComponent* AOwner) : TComponent(AOwner) {
     FForm = dynamic_cast<TCustomForm*>(AOwner);
     if (!FForm) throw EInvalidCast("Invalid class typecast");
-    SetFrameSkinLookup(&FirstFrameSkinData);
     FDefCaptionFont.SetName("Arial");
     FDefCaptionFont.SetHeight(14);
     FDefCaptionFont.SetStyle(fsBold);
