@@ -81,14 +81,30 @@ bool DrawSkinResizeButton(TCanvas& canvas, const TskSkinData* skin, std::initial
 }
 
 bool TileSkinPiece(TCanvas& canvas, const TRect& area, const TskBitmap& picture, const TRect& piece) {
+    return TileSkinPiece(canvas, area, picture, piece, {area.Left, area.Top});
+}
+
+namespace {
+
+// The first tile edge at or before From on a grid of Step laid from Origin.
+int GridStart(int From, int Origin, int Step) {
+    int d = (From - Origin) % Step;
+    if (d < 0) d += Step;
+    return From - d;
+}
+
+} // namespace
+
+bool TileSkinPiece(TCanvas& canvas, const TRect& area, const TskBitmap& picture, const TRect& piece,
+                   TPoint origin) {
     const int pw = piece.Width(), ph = piece.Height();
     if (pw <= 0 || ph <= 0 || area.Width() <= 0 || area.Height() <= 0 || picture.Empty()) return false;
     const TskBitmap tile = CutSkin(picture, piece);
     if (tile.Empty()) return false;
     SaveGuard save(canvas.Handle());
     IntersectClipRect(canvas.Handle(), area.Left, area.Top, area.Right, area.Bottom);
-    for (int x = area.Left; x < area.Right; x += pw)
-        for (int y = area.Top; y < area.Bottom; y += ph)
+    for (int x = GridStart(area.Left, origin.X, pw); x < area.Right; x += pw)
+        for (int y = GridStart(area.Top, origin.Y, ph); y < area.Bottom; y += ph)
             DrawSkin(canvas, x, y, tile);
     return true;
 }

@@ -31,6 +31,9 @@ bool DrawSkinResizeButton(TCanvas& canvas, const TskSkinData* skin, std::initial
 // Piece of Picture tiled over Area from Area's top-left, clipped to Area. Returns false (and
 // draws nothing) for an empty piece or area.
 bool TileSkinPiece(TCanvas& canvas, const TRect& area, const TskBitmap& picture, const TRect& piece);
+// The same with the tiles laid from Origin rather than from the area's corner.
+bool TileSkinPiece(TCanvas& canvas, const TRect& area, const TskBitmap& picture, const TRect& piece,
+                   TPoint origin);
 
 // A rectangle moved by (DX, DY).
 inline TRect MoveRect(const TRect& r, int dx, int dy) {

@@ -677,13 +677,28 @@ void TskSkinCustomComboBox::EditWindowProc(TMessage& Message) {
         }
         break;
     case WM_KEYUP:
-        FOldEditProc(Message);
-        if (Message.WParam >= 48 && AutoComplete) DoAutoComplete();
+    case WM_SYSKEYUP:
+        EditKeyUp(Message);
         return;
     default:
         break;
     }
     FOldEditProc(Message);
+}
+
+// With a double-byte character set the composed text arrives with key codes of any value, so
+// every key but the deleting ones drops the completed tail and completes again.
+void TskSkinCustomComboBox::EditKeyUp(TMessage& Message) {
+    const Byte charset = SkinCharSet(FSkinData, FDefaultFont);
+    if (charset == 128 || charset == 134 || charset == 136) {
+        const bool deleting = Message.WParam == VK_DELETE || Message.WParam == VK_BACK;
+        if (!deleting) FEdit->ClearSelection();
+        FOldEditProc(Message);
+        if (!deleting && AutoComplete) DoAutoComplete();
+        return;
+    }
+    FOldEditProc(Message);
+    if (Message.Msg == WM_KEYUP && Message.WParam >= 48 && AutoComplete) DoAutoComplete();
 }
 
 // Messages.

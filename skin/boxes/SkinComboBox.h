@@ -108,6 +108,7 @@ private:
     friend class TskPopupListBox;
     void CreateEdit();
     void FreeEdit();
+    void EditKeyUp(TMessage& Message);
     void EditChange();
     void ListWindowProc(TMessage& Message);
     void ListMouseMove(int X, int Y);

@@ -17,6 +17,7 @@
 #include "skin/core/SkinGdi.h"
 #include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinStrings.h"
+#include "skin/form/frame/SkinForm.h"
 
 #include <algorithm>
 
@@ -44,12 +45,13 @@ TskEditMenuFactory& MenuFactory() {
     return factory;
 }
 
-// The skin strings of a control's form: its skin object's string table, or null.
+// The skin strings of a control's form: the string table of its first frame's skin object, or
+// null.
 const TskResourceStrData* FormStrings(TControl* control) {
     TCustomForm* form = GetParentForm(control);
-    if (!form) return nullptr;
-    for (int i = 0; i < form->ComponentCount(); ++i)
-        if (auto* skin = dynamic_cast<TskSkinData*>(form->Components(i))) return skin->ResourceStrData();
+    for (int i = 0; form && i < form->ComponentCount(); ++i)
+        if (auto* frame = dynamic_cast<TskSkinForm*>(form->Components(i)))
+            return frame->SkinData() ? frame->SkinData()->ResourceStrData() : nullptr;
     return nullptr;
 }
 
@@ -413,7 +415,8 @@ void TskSkinCustomEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) 
         else if (FSkinIndex != -1)
             AHeight = skinrect.Height();
     }
-    ATop = SkinToolBarTop(this, ATop, AHeight);
+    // Only an aligned edit is centred in a tool bar; a placed one keeps the top it was given.
+    if (Align() != alNone) ATop = SkinToolBarTop(this, ATop, AHeight);
     TskCustomEdit::SetBounds(ALeft, ATop, AWidth, AHeight);
     Invalidate();
     RedrawFrame();
@@ -630,8 +633,8 @@ void TskSkinCustomEdit::Dispatch(TMessage& Message) {
         break;
     case WM_NCLBUTTONUP:
         if (buttons) {
-            // Only a release that ends a press on the button clicks it.
-            const bool click = FButtonDown && static_cast<LRESULT>(Message.WParam) == kHitButton;
+            // A release over the button clicks it, also after a press that began elsewhere.
+            const bool click = static_cast<LRESULT>(Message.WParam) == kHitButton;
             if (FButtonDown) {
                 FButtonDown = false;
                 RedrawFrame();

@@ -876,14 +876,14 @@ void TskSkinCustomListBox::CaptionButtonUp(int I) {
     const bool over = I == FActiveButton;
     if (!over) FButtons[I].MouseIn = false;
     Repaint();
-    if (FWaitMode) StopTimer();
-    // A release away from the button does nothing.
-    if (!over) return;
+    // The event answers a release over the button; any other release, also one away from the
+    // button, runs the button's own action.
     const TNotifyEvent& event = I == 0 ? OnUpButtonClick : I == 1 ? OnDownButtonClick : OnCheckButtonClick;
-    if (event)
+    if (over && event)
         event(this);
     else
         CaptionButtonAction(I);
+    if (FWaitMode) StopTimer();
 }
 
 void TskSkinCustomListBox::CaptionButtonEnter(int I) {

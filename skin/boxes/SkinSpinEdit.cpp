@@ -242,7 +242,7 @@ void TskSkinSpinEdit::ApplyFontColor() {
     else if (FSkinIndex == -1)
         c = FDefaultFont.Color();
     else
-        c = Hot() ? activefontcolor : fontcolor;
+        c = Hot() || FHover ? activefontcolor : fontcolor;
     if (FEdit->Font().Color() != c) FEdit->Font().SetColor(c);
 }
 
@@ -525,6 +525,7 @@ void TskSkinSpinEdit::Dispatch(TMessage& Message) {
     case CM_MOUSEENTER:
         TskSkinCustomControl::Dispatch(Message);
         TrackMouse(-1, -1);
+        FHover = true;
         if (!FFocused && FSkinIndex != -1 && !IsEmptySkinRect(activeskinrect)) {
             FMouseIn = true;
             Repaint();
@@ -544,6 +545,7 @@ void TskSkinSpinEdit::Dispatch(TMessage& Message) {
         GetCursorPos(p);
         if (WindowFromPoint(p) != FEdit->WindowHandle()) {
             FMouseIn = false;
+            FHover = false;
             if (!FFocused) {
                 Repaint();
                 ApplyFontColor();

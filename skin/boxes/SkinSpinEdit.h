@@ -96,6 +96,9 @@ private:
     bool FUseSkinSize = true;
     TColor FDefaultColor = clWindow;
     bool FMouseIn = false, FFocused = false, FInChange = false, FCopying = false;
+    // The pointer is over the control: the text takes the active colour even when the skin has
+    // no active face (which FMouseIn follows).
+    bool FHover = false;
     Button FButtons[2];
     int FOldActive = -1, FActive = -1, FPressed = -1, FRepeat = 0;
     bool FFirstTick = false;

@@ -307,7 +307,6 @@ template <class Base> void TskSkinTabsBase<Base>::UpdateTabScroller() {
         auto* s = new TskSkinUpDown(this);
         FScroller = s;
         const TSize size = ScrollerSize();
-        s->SetUseSkinSize(false);
         s->SetBounds(0, 0, size.cx, size.cy);
         s->SetMin(0);
         s->SetMax(n);
@@ -672,6 +671,11 @@ void TskSkinPageControl::Dispatch(TMessage& Message) {
     TskSkinTabsBase<TPageControl>::Dispatch(Message);
 }
 
+void TskSkinPageControl::Change() {
+    TskSkinTabsBase<TPageControl>::Change();
+    if (ActivePage()) ActivePage()->Invalidate();
+}
+
 int TskSkinPageControl::TabImage(int Tab) {
     return GetImageIndex(Tab);
 }
@@ -699,7 +703,9 @@ void TskSkinTabControl::PaintClientArea(TCanvas& Canvas, const TRect& Display) {
         TileBitmap(Canvas, Width(), Height(), *FSkin.Background);
         return;
     }
-    if (!TileSkinPiece(Canvas, Display, *FSkin.Picture, FSkin.ClientPiece()))
+    // Tiled from the control's corner, like the sheet backgrounds, so a pattern lines up behind
+    // transparent children.
+    if (!TileSkinPiece(Canvas, Display, *FSkin.Picture, FSkin.ClientPiece(), {0, 0}))
         FillColor(Canvas, Display, clBtnFace);
 }
 

@@ -74,7 +74,12 @@ public:
     int HotTab() const { return FHotTab; }
 
     TRect DisplayRect() override;
-    TRect GetTabRect(int I) { return this->TabRect(I); }
+    // The first tab of a single row starts one pixel in, clear of the frame's corner.
+    TRect GetTabRect(int I) {
+        TRect r = this->TabRect(I);
+        if (I == 0 && !this->MultiLine()) r.Left += 1;
+        return r;
+    }
     void Dispatch(TMessage& Message) override;
     bool SetProperty(const String& name, const TPropValue& value) override;
     bool SetComponentProperty(const String& name, TComponent* value) override;
@@ -147,6 +152,8 @@ public:
 protected:
     int TabImage(int Tab) override;
     bool TabEnabled(int Tab) override;
+    // The new page shows through at once.
+    void Change() override;
 };
 
 class TskSkinTabControl : public TskSkinTabsBase<TTabControl> {

@@ -1,8 +1,10 @@
 #include "skin/controls/SkinButton.h"
 
+#include "platform/vcl/ActnList.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/ImageList.h"
 #include "platform/vcl/Menus.h"
+#include "skin/controls/SkinActions.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinCompose.h"
@@ -129,7 +131,12 @@ void TskSkinButton::SetDefault(bool Value) {
 void TskSkinButton::ButtonClick() {
     if (FCanFocused)
         if (auto* f = dynamic_cast<TCustomForm*>(GetParentForm(this))) f->SetModalResult(ModalResult);
-    if (OnClick) OnClick(this);
+    ClickOrExecute(this, OnClick, Action());
+}
+
+void TskSkinButton::ActionChange(TBasicAction* Sender) {
+    TskSkinCustomControl::ActionChange(Sender);
+    if (TakeActionGlyph(Sender, FGlyph)) Repaint();
 }
 
 void TskSkinButton::CreateWnd() {

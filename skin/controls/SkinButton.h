@@ -17,6 +17,7 @@ class TskSkinButton : public TskSkinCustomControl {
 public:
     explicit TskSkinButton(TComponent* AOwner);
     bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
     ~TskSkinButton() override;
 
     TBitmap& Glyph() { return FGlyph; }
@@ -73,6 +74,7 @@ protected:
     void CreateWnd() override;
     // OnClick is the button's own event, fired by ButtonClick only.
     void Click() override {}
+    void ActionChange(TBasicAction* Sender) override;
     bool FocusedLook() const;
     bool DownLook() const;
     bool React() const;

@@ -1,7 +1,9 @@
 #include "skin/controls/SkinCheckRadioBox.h"
 
+#include "platform/vcl/ActnList.h"
 #include "platform/vcl/ImageList.h"
 #include "platform/vcl/Menus.h"
+#include "skin/controls/SkinActions.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinControlRecords.h"
@@ -42,14 +44,28 @@ void TskSkinCheckRadioBox::SetChecked(bool Value) {
         FState = cbUnchecked;
     Repaint();
     if (FChecked && GroupIndex != 0) UncheckGroup();
-    if ((!FRadio || FChecked) && OnClick) OnClick(this);
+    if (!FRadio || FChecked) FireClick();
 }
 
 void TskSkinCheckRadioBox::SetState(TCheckBoxState Value) {
     FState = Value;
     FChecked = Value == cbChecked;
     Repaint();
-    if (OnClick) OnClick(this);
+    FireClick();
+}
+
+void TskSkinCheckRadioBox::FireClick() {
+    if (!FClicksDisabled) ClickOrExecute(this, OnClick, Action());
+}
+
+void TskSkinCheckRadioBox::ActionChange(TBasicAction* Sender) {
+    TskSkinCustomControl::ActionChange(Sender);
+    auto* action = dynamic_cast<TCustomAction*>(Sender);
+    if (!action) return;
+    // The action's own state coming in is no click: it must not execute the action again.
+    FClicksDisabled = true;
+    SetChecked(action->Checked());
+    FClicksDisabled = false;
 }
 
 void TskSkinCheckRadioBox::SetRadio(bool Value) {

@@ -15,6 +15,7 @@ class TskSkinCheckRadioBox : public TskSkinCustomControl {
 public:
     explicit TskSkinCheckRadioBox(TComponent* AOwner);
     bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
 
     bool AllowGrayed() const { return FAllowGrayed; }
     void SetAllowGrayed(bool Value);
@@ -51,6 +52,8 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void ActionChange(TBasicAction* Sender) override;
+    void FireClick();
     void UncheckGroup();
     void StateChanged();
     bool CanMorph() const;
@@ -71,6 +74,7 @@ protected:
     bool FCanFocused = true;
     bool FMouseIn = false;
     bool FClickFocusing = false;
+    bool FClicksDisabled = false;
     TskMorph FMorph;
     TRect FCheckImageRect, FCaptionRect;
 

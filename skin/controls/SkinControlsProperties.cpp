@@ -4,6 +4,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/FormReader.h"
+#include "platform/vcl/ImageList.h"
 #include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
@@ -15,6 +16,7 @@
 #include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/controls/SkinPanel.h"
+#include "skin/controls/SkinPropertyReaders.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinSplitter.h"
@@ -27,49 +29,7 @@
 
 namespace vd {
 
-namespace {
-
-template <typename E> E Ident(const TPropValue& v, std::initializer_list<std::pair<const char*, E>> names) {
-    for (const auto& [n, e] : names)
-        if (SameText(v.AsIdent(), n)) return e;
-    throw EReadError("Invalid property value " + v.Str);
-}
-
-TAlignment ReadAlignment(const TPropValue& v) {
-    return Ident<TAlignment>(
-        v, {{"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}});
-}
-
-TskSkinBorderStyle ReadBorderStyle(const TPropValue& v) {
-    return Ident<TskSkinBorderStyle>(
-        v, {{"bvFrame", bvFrame}, {"bvRaised", bvRaised}, {"bvLowered", bvLowered}, {"bvNone", bvNone}});
-}
-
-TskButtonLayout ReadLayout(const TPropValue& v) {
-    return Ident<TskButtonLayout>(v, {{"blGlyphLeft", blGlyphLeft},
-                                      {"blGlyphRight", blGlyphRight},
-                                      {"blGlyphTop", blGlyphTop},
-                                      {"blGlyphBottom", blGlyphBottom}});
-}
-
-int Int(const TPropValue& v) {
-    return static_cast<int>(v.AsInt());
-}
-
-// A glyph is the bytes of a BMP file.
-template <typename Setter> void ReadGlyph(const TPropValue& v, Setter set) {
-    if (v.Kind != TPropValue::vkBinary) throw EReadError("Invalid property value");
-    TBitmap bitmap;
-    if (!v.Binary.empty() && !bitmap.LoadFromMemory(v.Binary.data(), v.Binary.size()))
-        throw EReadError("Bitmap image is not valid");
-    set(bitmap);
-}
-
-template <typename T> void Register(const char* name) {
-    TFormReader::RegisterClass(name, [](TComponent* o) { return new T(o); });
-}
-
-} // namespace
+using namespace skinprops;
 
 bool TskSkinControl::SetProperty(const String& name, const TPropValue& v) {
     if (name == "SkinDataName")
@@ -102,9 +62,30 @@ bool TskSkinLabel::SetProperty(const String& name, const TPropValue& v) {
         SetAutoSize(v.AsBool());
     else if (name == "BorderStyle")
         SetBorderStyle(ReadBorderStyle(v));
+    else if (name == "UseSkinSize")
+        UseSkinSize = v.AsBool();
+    else if (name == "UseSkinFontColor")
+        UseSkinFontColor = v.AsBool();
     else
         return TskSkinCustomControl::SetProperty(name, v);
     return true;
+}
+
+bool TskSkinStatusPanel::SetProperty(const String& name, const TPropValue& v) {
+    if (name == "Glyph")
+        ReadGlyph(v, [this](const TBitmap& b) { SetGlyph(b); });
+    else if (name == "NumGlyphs")
+        SetNumGlyphs(Int(v));
+    else if (name == "ImageIndex")
+        SetImageIndex(Int(v));
+    else
+        return TskSkinLabel::SetProperty(name, v);
+    return true;
+}
+
+bool TskSkinStatusPanel::SetComponentProperty(const String& name, TComponent* value) {
+    if (name == "ImageList") return SetLink<TCustomImageList>(value, [this](auto* l) { SetImageList(l); });
+    return TskSkinLabel::SetComponentProperty(name, value);
 }
 
 bool TskSkinPanel::SetProperty(const String& name, const TPropValue& v) {
@@ -128,102 +109,23 @@ bool TskSkinPanel::SetProperty(const String& name, const TPropValue& v) {
         SetChecked(v.AsBool());
     else if (name == "AutoEnabledControls")
         AutoEnabledControls = v.AsBool();
+    else if (name == "CaptionImageIndex")
+        SetCaptionImageIndex(Int(v));
+    else if (name == "RollUpMode")
+        SetRollUpMode(v.AsBool());
+    else if (name == "RollUpState")
+        SetRollUpState(v.AsBool());
+    else if (name == "RealHeight")
+        SetRealHeight(Int(v));
     else
         return TskSkinCustomControl::SetProperty(name, v);
     return true;
 }
 
-bool TskSkinButton::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Glyph")
-        ReadGlyph(v, [this](const TBitmap& b) { SetGlyph(b); });
-    else if (name == "NumGlyphs")
-        SetNumGlyphs(Int(v));
-    else if (name == "Margin")
-        SetMargin(Int(v));
-    else if (name == "GroupIndex")
-        SetGroupIndex(Int(v));
-    else if (name == "Down")
-        SetDown(v.AsBool());
-    else if (name == "Default")
-        SetDefault(v.AsBool());
-    else if (name == "CanFocused")
-        SetCanFocused(v.AsBool());
-    else
-        return TskSkinCustomControl::SetProperty(name, v);
-    return true;
-}
-
-bool TskSkinSpeedButton::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "ShowCaption")
-        SetShowCaption(v.AsBool());
-    else if (name == "Glyph")
-        ReadGlyph(v, [this](const TBitmap& b) { SetGlyph(b); });
-    else if (name == "NumGlyphs")
-        SetNumGlyphs(Int(v));
-    else if (name == "Layout")
-        SetLayout(ReadLayout(v));
-    else if (name == "Margin")
-        SetMargin(Int(v));
-    else if (name == "Spacing")
-        SetSpacing(Int(v));
-    else if (name == "GroupIndex")
-        GroupIndex = Int(v);
-    else if (name == "AllowAllUp")
-        AllowAllUp = v.AsBool();
-    else if (name == "Down")
-        SetDown(v.AsBool());
-    else if (name == "Flat")
-        SetFlat(v.AsBool());
-    else if (name == "Transparent")
-        SetTransparent(v.AsBool());
-    else
-        return TskGraphicSkinCustomControl::SetProperty(name, v);
-    return true;
-}
-
-bool TskSkinCheckRadioBox::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Checked")
-        SetChecked(v.AsBool());
-    else if (name == "State")
-        SetState(Ident<TCheckBoxState>(
-            v, {{"cbUnchecked", cbUnchecked}, {"cbChecked", cbChecked}, {"cbGrayed", cbGrayed}}));
-    else if (name == "AllowGrayed")
-        SetAllowGrayed(v.AsBool());
-    else if (name == "Radio")
-        SetRadio(v.AsBool());
-    else if (name == "Flat")
-        SetFlat(v.AsBool());
-    else if (name == "CanFocused")
-        SetCanFocused(v.AsBool());
-    else if (name == "GroupIndex")
-        GroupIndex = Int(v);
-    else
-        return TskSkinCustomControl::SetProperty(name, v);
-    return true;
-}
-
-bool TskSkinButtonGroup::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Items" || name == "Items.Strings") {
-        TStringList items;
-        if (v.Kind == TPropValue::vkList) {
-            for (const TPropValue& line : v.List)
-                items.Add(line.AsString());
-        } else {
-            items.SetText(v.AsString());
-        }
-        SetItems(items);
-    } else if (name == "Columns")
-        SetColumns(Int(v));
-    else if (name == "ItemIndex") {
-        if (auto* radio = dynamic_cast<TskSkinRadioGroup*>(this))
-            radio->SetItemIndex(Int(v));
-        else
-            FItemIndex = Int(v);
-    } else if (name == "ButtonSkinDataName")
-        SetButtonSkinDataName(v.AsString());
-    else
-        return TskSkinGroupBox::SetProperty(name, v);
-    return true;
+bool TskSkinPanel::SetComponentProperty(const String& name, TComponent* value) {
+    if (name == "CaptionImageList")
+        return SetLink<TCustomImageList>(value, [this](auto* l) { SetCaptionImageList(l); });
+    return TskSkinCustomControl::SetComponentProperty(name, value);
 }
 
 bool TskSkinGauge::SetProperty(const String& name, const TPropValue& v) {
@@ -241,6 +143,8 @@ bool TskSkinGauge::SetProperty(const String& name, const TPropValue& v) {
         SetShowProgressText(v.AsBool());
     else if (name == "ShowPercent")
         SetShowPercent(v.AsBool());
+    else if (name == "UseSkinSize")
+        UseSkinSize = v.AsBool();
     else
         return TskSkinCustomControl::SetProperty(name, v);
     return true;
@@ -253,9 +157,31 @@ bool TskSkinToolBar::SetProperty(const String& name, const TPropValue& v) {
         SetFlat(v.AsBool());
     else if (name == "ShowCaptions")
         SetShowCaptions(v.AsBool());
+    else if (name == "AutoShowHideCaptions")
+        AutoShowHideCaptions = v.AsBool();
+    else if (name == "WidthWithCaptions")
+        WidthWithCaptions = Int(v);
+    else if (name == "WidthWithoutCaptions")
+        WidthWithoutCaptions = Int(v);
+    else if (name == "CanScroll")
+        CanScroll = v.AsBool();
+    else if (name == "HotScroll")
+        HotScroll = v.AsBool();
+    else if (name == "ScrollOffset")
+        SetScrollOffset(Int(v));
+    else if (name == "ScrollTimerInterval")
+        SetScrollTimerInterval(Int(v));
     else
         return TskSkinPanel::SetProperty(name, v);
     return true;
+}
+
+bool TskSkinToolBar::SetComponentProperty(const String& name, TComponent* value) {
+    if (name == "Images") return SetLink<TCustomImageList>(value, [this](auto* l) { SetImages(l); });
+    if (name == "HotImages") return SetLink<TCustomImageList>(value, [this](auto* l) { SetHotImages(l); });
+    if (name == "DisabledImages")
+        return SetLink<TCustomImageList>(value, [this](auto* l) { SetDisabledImages(l); });
+    return TskSkinPanel::SetComponentProperty(name, value);
 }
 
 bool TskSkinStatusBar::SetProperty(const String& name, const TPropValue& v) {
@@ -281,6 +207,14 @@ bool TskSkinScrollBar::SetProperty(const String& name, const TPropValue& v) {
         SetLargeChange(Int(v));
     else if (name == "PageSize")
         SetPageSize(Int(v));
+    else if (name == "Both")
+        SetBoth(v.AsBool());
+    else if (name == "BothMarkerWidth")
+        SetBothMarkerWidth(Int(v));
+    else if (name == "BothSkinDataName")
+        BothSkinDataName = v.AsString();
+    else if (name == "CanFocused")
+        SetCanFocused(v.AsBool());
     else
         return TskSkinCustomControl::SetProperty(name, v);
     return true;
@@ -311,8 +245,20 @@ bool TskSkinStdLabel::SetProperty(const String& name, const TPropValue& v) {
         UseSkinFont = v.AsBool();
     else if (name == "UseSkinColor")
         UseSkinColor = v.AsBool();
-    else
+    else if (!ReadFontField(FDefaultFont, "DefaultFont", name, v))
         return TCustomLabel::SetProperty(name, v);
+    return true;
+}
+
+bool TskSkinLinkLabel::SetProperty(const String& name, const TPropValue& v) {
+    if (name == "URL")
+        URL = v.AsString();
+    else if (name == "UseUnderLine")
+        SetUseUnderLine(v.AsBool());
+    else if (name == "DefaultActiveFontColor")
+        DefaultActiveFontColor = ReadColor(v);
+    else
+        return TskSkinStdLabel::SetProperty(name, v);
     return true;
 }
 
@@ -327,9 +273,68 @@ bool TskSkinStdLabel::SetComponentProperty(const String& name, TComponent* value
 bool TskSkinSplitter::SetProperty(const String& name, const TPropValue& v) {
     if (name == "Transparent")
         SetTransparent(v.AsBool());
+    else if (name == "DefaultSize")
+        DefaultSize = Int(v);
+    else if (name == "ResizeStyle")
+        ResizeStyle = Ident<TResizeStyle>(
+            v, {{"rsNone", rsNone}, {"rsLine", rsLine}, {"rsUpdate", rsUpdate}, {"rsPattern", rsPattern}});
+    else if (name == "SkinDataName")
+        SkinDataName = v.AsString();
     else
         return TSplitter::SetProperty(name, v);
     return true;
+}
+
+bool TskSkinSplitter::SetComponentProperty(const String& name, TComponent* value) {
+    if (name == "SkinData") return SetLink<TskSkinData>(value, [this](auto* d) { SetSkinData(d); });
+    return TSplitter::SetComponentProperty(name, value);
+}
+
+// The tree and list views share their skin properties.
+template <typename View> bool SetViewProperty(View& view, const String& name, const TPropValue& v) {
+    if (name == "SkinDataName")
+        view.SkinDataName = v.AsString();
+    else if (name == "DefaultColor")
+        view.SetDefaultColor(ReadColor(v));
+    else if (name == "UseSkinFont")
+        view.UseSkinFont = v.AsBool();
+    else if (name.rfind("DefaultFont.", 0) == 0) {
+        TFont font;
+        font.Assign(view.DefaultFont());
+        if (!ReadFontField(font, "DefaultFont", name, v)) return false;
+        view.SetDefaultFont(font);
+    } else
+        return false;
+    return true;
+}
+
+template <typename View> bool SetViewLink(View& view, const String& name, TComponent* value) {
+    if (name == "SkinData") return SetLink<TskSkinData>(value, [&](auto* d) { view.SetSkinData(d); });
+    if (name == "VScrollBar")
+        return SetLink<TskSkinScrollBar>(value, [&](auto* b) { view.SetVScrollBar(b); });
+    if (name == "HScrollBar")
+        return SetLink<TskSkinScrollBar>(value, [&](auto* b) { view.SetHScrollBar(b); });
+    return false;
+}
+
+bool TskSkinCustomTreeView::SetProperty(const String& name, const TPropValue& v) {
+    return SetViewProperty(*this, name, v) || TCustomTreeView::SetProperty(name, v);
+}
+
+bool TskSkinCustomTreeView::SetComponentProperty(const String& name, TComponent* value) {
+    return SetViewLink(*this, name, value) || TCustomTreeView::SetComponentProperty(name, value);
+}
+
+bool TskSkinCustomListView::SetProperty(const String& name, const TPropValue& v) {
+    if (name == "HeaderSkinDataName") {
+        HeaderSkinDataName = v.AsString();
+        return true;
+    }
+    return SetViewProperty(*this, name, v) || TCustomListView::SetProperty(name, v);
+}
+
+bool TskSkinCustomListView::SetComponentProperty(const String& name, TComponent* value) {
+    return SetViewLink(*this, name, value) || TCustomListView::SetComponentProperty(name, value);
 }
 
 void RegisterSkinControlsClasses() {

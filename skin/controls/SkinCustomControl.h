@@ -11,6 +11,7 @@ namespace vd {
 class TskSkinCustomControl : public TskSkinControl {
 public:
     explicit TskSkinCustomControl(TComponent* AOwner);
+    bool SetProperty(const String& name, const TPropValue& value) override;
 
     TFont& DefaultFont() { return FDefaultFont; }
     void SetDefaultFont(const TFont& Value);

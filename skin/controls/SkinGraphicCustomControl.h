@@ -9,6 +9,7 @@ namespace vd {
 class TskGraphicSkinCustomControl : public TskGraphicSkinControl {
 public:
     explicit TskGraphicSkinCustomControl(TComponent* AOwner);
+    bool SetProperty(const String& name, const TPropValue& value) override;
 
     TFont& DefaultFont() { return FDefaultFont; }
     void SetDefaultFont(const TFont& Value);

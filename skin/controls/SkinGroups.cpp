@@ -25,9 +25,27 @@ TskGroupButton::~TskGroupButton() {
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
 }
 
+void TskGroupButton::DoClick() {
+    if (FGroup->CanModify()) TskSkinCheckRadioBox::DoClick();
+}
+
+void TskGroupButton::KeyDown(Word& Key, TShiftState Shift) {
+    TskSkinCheckRadioBox::KeyDown(Key, Shift);
+    FGroup->KeyDown(Key, Shift);
+}
+
+void TskGroupButton::KeyPress(TKeyChar& Key) {
+    TskSkinCheckRadioBox::KeyPress(Key);
+    FGroup->KeyPress(Key);
+    if ((Key == 8 || Key == ' ') && !FGroup->CanModify()) Key = 0;
+}
+
 TskSkinButtonGroup::TskSkinButtonGroup(TComponent* AOwner, bool IsRadio)
     : TskSkinGroupBox(AOwner), FRadio(IsRadio), FButtonSkinDataName(IsRadio ? "radiobox" : "checkbox") {
     FItems.OnChange = [this](TObject*) { ItemsChanged(); };
+    FButtonDefaultFont.SetName("Arial");
+    FButtonDefaultFont.SetHeight(14);
+    FButtonDefaultFont.SetStyle(0);
 }
 
 TskSkinButtonGroup::~TskSkinButtonGroup() {
@@ -62,6 +80,18 @@ void TskSkinButtonGroup::SetButtonSkinDataName(const String& Value) {
         b->SetSkinDataName(Value);
 }
 
+void TskSkinButtonGroup::SetButtonDefaultFont(const TFont& Value) {
+    FButtonDefaultFont.Assign(Value);
+    Font().Assign(Value);
+    for (auto* b : FButtons)
+        b->SetDefaultFont(Value);
+}
+
+void TskSkinButtonGroup::Loaded() {
+    TskSkinGroupBox::Loaded();
+    ItemsChanged();
+}
+
 void TskSkinButtonGroup::SetSkinData(TskSkinData* Value) {
     TskSkinGroupBox::SetSkinData(Value);
     for (auto* b : FButtons)
@@ -74,7 +104,7 @@ void TskSkinButtonGroup::ChangeSkinData() {
 }
 
 void TskSkinButtonGroup::ItemsChanged() {
-    UpdateButtons();
+    if (!Reading()) UpdateButtons();
 }
 
 void TskSkinButtonGroup::UpdateButtons() {
@@ -101,6 +131,7 @@ void TskSkinButtonGroup::SetButtonCount(int n) {
         b->SetSkinDataName(FButtonSkinDataName);
         b->SetSkinData(SkinData());
         b->SetUseSkinFont(UseSkinFont());
+        b->SetDefaultFont(FButtonDefaultFont);
     }
 }
 
@@ -114,7 +145,7 @@ void TskSkinButtonGroup::ButtonClick(TObject* Sender) {
 }
 
 void TskSkinButtonGroup::ArrangeButtons() {
-    if (FButtons.empty()) return;
+    if (FButtons.empty() || Reading()) return;
     const TRect r = GetAdjustedClientRect(this);
     const int count = ButtonCount();
     const int rows = (count + FColumns - 1) / FColumns;
@@ -147,6 +178,10 @@ void TskSkinButtonGroup::Dispatch(TMessage& Message) {
 }
 
 void TskSkinRadioGroup::SetItemIndex(int Value) {
+    if (Reading()) {
+        FItemIndex = Value;
+        return;
+    }
     Value = std::clamp(Value, -1, ButtonCount() - 1);
     if (Value == FItemIndex) return;
     if (FItemIndex >= 0) Buttons(FItemIndex)->SetChecked(false);
@@ -155,6 +190,7 @@ void TskSkinRadioGroup::SetItemIndex(int Value) {
 }
 
 void TskSkinRadioGroup::ItemsChanged() {
+    if (Reading()) return;
     if (FItemIndex >= Items().Count()) FItemIndex = Items().Count() - 1;
     TskSkinButtonGroup::ItemsChanged();
 }

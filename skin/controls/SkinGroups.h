@@ -16,6 +16,13 @@ class TskGroupButton : public TskSkinCheckRadioBox {
 public:
     TskGroupButton(TskSkinButtonGroup* Group, bool IsRadio);
     ~TskGroupButton() override;
+    // A click changes the button only while the group lets it be modified.
+    void DoClick() override;
+
+protected:
+    // Keys reach the group's own key handling too.
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyPress(TKeyChar& Key) override;
 
 private:
     TskSkinButtonGroup* FGroup;
@@ -27,6 +34,7 @@ public:
     TskSkinButtonGroup(TComponent* AOwner, bool IsRadio);
     ~TskSkinButtonGroup() override;
     bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
 
     TStringList& Items() { return FItems; }
     void SetItems(const TStrings& Value) { FItems.Assign(Value); }
@@ -38,6 +46,9 @@ public:
     void SetImages(TCustomImageList* Value);
     const String& ButtonSkinDataName() const { return FButtonSkinDataName; }
     void SetButtonSkinDataName(const String& Value);
+    const TFont& ButtonDefaultFont() const { return FButtonDefaultFont; }
+    // Also the group's own font.
+    void SetButtonDefaultFont(const TFont& Value);
     int ButtonCount() const { return static_cast<int>(FButtons.size()); }
     TskGroupButton* Buttons(int i) const { return FButtons.at(static_cast<size_t>(i)); }
     virtual bool CanModify() { return true; }
@@ -49,6 +60,9 @@ public:
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Loaded() override;
+    // While the form resource is read: Items and ItemIndex may come in either order.
+    bool Reading() const { return (ComponentState() & csLoading) != 0; }
     virtual void ItemsChanged();
     void UpdateButtons();
     void SetButtonCount(int n);
@@ -63,6 +77,7 @@ private:
     int FColumns = 1;
     TCustomImageList* FImages = nullptr;
     String FButtonSkinDataName;
+    TFont FButtonDefaultFont;
     std::vector<TskGroupButton*> FButtons;
 };
 

@@ -8,6 +8,7 @@ namespace vd {
 class TskSkinLinkLabel : public TskSkinStdLabel {
 public:
     explicit TskSkinLinkLabel(TComponent* AOwner);
+    bool SetProperty(const String& name, const TPropValue& value) override;
 
     String URL;
     bool UseUnderLine() const { return FUseUnderLine; }
@@ -15,7 +16,7 @@ public:
     TColor DefaultActiveFontColor = clBlue;
     bool MouseIn() const { return FMouseIn; }
 
-    void ChangeSkinData() {
+    void ChangeSkinData() override {
         GetSkinData();
         Repaint();
     }

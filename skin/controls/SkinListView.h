@@ -18,6 +18,8 @@ class TskSkinCustomListView : public TCustomListView {
 public:
     explicit TskSkinCustomListView(TComponent* AOwner);
     ~TskSkinCustomListView() override;
+    bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
 
     TskSkinData* SkinData() const { return FSkinData; }
     void SetSkinData(TskSkinData* Value);

@@ -301,8 +301,10 @@ void TskSkinMenuSpeedButton::CreateButtonImage(TBitmap& Bitmap, const TRect& Sou
         const TRect track = GetTrackButtonRect();
         if (FMenuOpen && FTrackButtonMode && !IsEmptySkinRect(track) && !IsEmptySkinRect(downskinrect)) {
             TskSkinSpeedButton::CreateButtonImage(Bitmap, activeskinrect, false, true);
-            const TRect src{track.Left + downskinrect.Left, track.Top + downskinrect.Top,
-                            track.Right + downskinrect.Left, track.Bottom + downskinrect.Top};
+            // The source is the record's own rect: only the destination follows the stretched width.
+            const TRect& own = FTrackButtonRect;
+            const TRect src{own.Left + downskinrect.Left, own.Top + downskinrect.Top,
+                            own.Right + downskinrect.Left, own.Bottom + downskinrect.Top};
             StretchSkinPiece(Bitmap.Canvas(), track, *FFace.SkinBitmap, src);
         } else {
             TskSkinSpeedButton::CreateButtonImage(Bitmap, SourceRect, IsDown, IsActive);

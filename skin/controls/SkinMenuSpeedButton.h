@@ -15,6 +15,8 @@ public:
     static constexpr int TrackSize = 15;
 
     explicit TskSkinMenuSpeedButton(TComponent* AOwner);
+    bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
 
     TskSkinPopupMenu* SkinPopupMenu() const { return FSkinPopupMenu; }
     void SetSkinPopupMenu(TskSkinPopupMenu* Value);

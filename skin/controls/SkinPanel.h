@@ -16,6 +16,7 @@ class TskSkinPanel : public TskSkinCustomControl {
 public:
     explicit TskSkinPanel(TComponent* AOwner);
     bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
     ~TskSkinPanel() override;
 
     bool CaptionMode() const { return FCaptionMode; }
@@ -47,6 +48,7 @@ public:
     bool RollUpState() const { return FRollUpState; }
     void SetRollUpState(bool Value);
     int RealHeight() const { return FRealHeight; }
+    void SetRealHeight(int Value) { FRealHeight = Value; }
     int BgPictureIndex() const { return FBgPictureIndex; }
     // Where the skinned caption was last laid out (control coordinates).
     const TRect& CaptionArea() const { return FCaptionArea; }

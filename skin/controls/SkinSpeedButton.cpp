@@ -1,8 +1,10 @@
 #include "skin/controls/SkinSpeedButton.h"
 
+#include "platform/vcl/ActnList.h"
 #include "platform/vcl/ImageList.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/WinControl.h"
+#include "skin/controls/SkinActions.h"
 #include "skin/controls/SkinMenuLink.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/controls/SkinToolBar.h"
@@ -147,7 +149,14 @@ int TskSkinSpeedButton::GlyphFrame(bool IsDown, bool IsActive) const {
 }
 
 void TskSkinSpeedButton::ButtonClick() {
-    if (OnClick) OnClick(this);
+    ClickOrExecute(this, OnClick, Action());
+}
+
+void TskSkinSpeedButton::ActionChange(TBasicAction* Sender) {
+    TskGraphicSkinCustomControl::ActionChange(Sender);
+    // The graphic button has no csSetCaption, so the caption is taken here.
+    if (auto* a = dynamic_cast<TCustomAction*>(Sender)) SetCaption(a->Caption());
+    if (TakeActionGlyph(Sender, FGlyph)) Repaint();
 }
 
 void TskSkinSpeedButton::ReleaseGroup() {

@@ -19,6 +19,7 @@ class TskSkinSpeedButton : public TskGraphicSkinCustomControl {
 public:
     explicit TskSkinSpeedButton(TComponent* AOwner);
     bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
     ~TskSkinSpeedButton() override;
 
     bool ShowCaption() const { return FShowCaption; }
@@ -79,6 +80,7 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void ActionChange(TBasicAction* Sender) override;
     void ReleaseGroup();
     void StartMorphOrRepaint();
     void StartAnimation(bool Forward);

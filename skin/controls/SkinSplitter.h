@@ -14,6 +14,7 @@ class TskSkinSplitter : public TSplitter {
 public:
     explicit TskSkinSplitter(TComponent* AOwner);
     bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
 
     TskSkinData* SkinData() const { return FSkinData; }
     void SetSkinData(TskSkinData* Value);

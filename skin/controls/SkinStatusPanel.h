@@ -9,6 +9,8 @@ class TCustomImageList;
 class TskSkinStatusPanel : public TskSkinLabel {
 public:
     explicit TskSkinStatusPanel(TComponent* AOwner);
+    bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
 
     TBitmap& Glyph() { return FGlyph; }
     void SetGlyph(const TBitmap& Value);

@@ -21,7 +21,8 @@ public:
     bool Skinned() const { return FSkinIndex != -1; }
 
     void GetSkinData();
-    void ChangeSkinData();
+    // The link label only repaints: its auto size stays as it is.
+    virtual void ChangeSkinData();
     bool SetProperty(const String& name, const TPropValue& value) override;
     bool SetComponentProperty(const String& name, TComponent* value) override;
 

@@ -165,6 +165,18 @@ void TskSkinToolBar::ShowButtons(bool Show) {
     FButtons[1].R = {Width() - ButtonSize, 0, Width(), Height()};
 }
 
+void TskSkinToolBar::CreateControlSkinImage(TBitmap& Bitmap) {
+    if (!ScrollButtonsShown() || FFace.SkinResizeKind != 2 || !FFace.HasPicture()) {
+        TskSkinPanel::CreateControlSkinImage(Bitmap);
+        return;
+    }
+    const TRect& s = FFace.skinrect;
+    TskBitmap face;
+    ComposeHorzSkinPictureMiddleOnly(FFace.lefttoppoint.X, s.Width() - FFace.righttoppoint.X, face,
+                                     FFace.stretcheffect, Width(), s, *FFace.SkinBitmap);
+    DrawSkin(Bitmap.Canvas(), 0, 0, face);
+}
+
 void TskSkinToolBar::UpdateScrollRange() {
     if (Width() == 0) return;
     int e = 0;

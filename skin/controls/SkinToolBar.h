@@ -9,6 +9,7 @@ class TskSkinToolBar : public TskSkinPanel {
 public:
     explicit TskSkinToolBar(TComponent* AOwner);
     bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
 
     bool AdjustControls() const { return FAdjustControls; }
     void SetAdjustControls(bool Value) { FAdjustControls = Value; }
@@ -47,6 +48,8 @@ public:
     void GetSkinData() override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void AdjustClientRect(TRect& Rect) override;
+    // While the scroll buttons show, a three-part face loses its ends: the content runs on.
+    void CreateControlSkinImage(TBitmap& Bitmap) override;
     void WndProc(TMessage& Message) override;
     // Children that are not skinned controls and not aligned are centred vertically.
     void CenterControls();

@@ -15,6 +15,8 @@ class TskSkinCustomTreeView : public TCustomTreeView {
 public:
     explicit TskSkinCustomTreeView(TComponent* AOwner);
     ~TskSkinCustomTreeView() override;
+    bool SetProperty(const String& name, const TPropValue& value) override;
+    bool SetComponentProperty(const String& name, TComponent* value) override;
 
     TskSkinData* SkinData() const { return FSkinData; }
     void SetSkinData(TskSkinData* Value);

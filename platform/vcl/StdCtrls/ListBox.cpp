@@ -96,11 +96,14 @@ void TListBoxStrings::PutObject(int index, TObject* object) {
         lb.FSaved[static_cast<std::size_t>(index)].Data = data;
 }
 
+// A new text for the same item: its data and its state word (a check list's check) stay.
 void TListBoxStrings::Put(int index, const String& s) {
     const int selected = FListBox->ItemIndex();
     TObject* data = GetObject(index);
+    const int state = FListBox->ItemState(index);
     Delete(index);
     InsertObject(index, s, data);
+    FListBox->SetItemState(index, state);
     FListBox->SetItemIndex(selected);
 }
 

@@ -26,7 +26,7 @@ bool BypassesWindowManager(HWND hwnd) {
 } // namespace
 
 X11Windows::X11Windows(X11Connection& conn)
-    : FConn(conn), FHints(conn), FUpload(conn), FWmProtocols(conn.Intern("WM_PROTOCOLS")),
+    : FConn(conn), FUpload(conn), FHints(conn), FWmProtocols(conn.Intern("WM_PROTOCOLS")),
       FWmDelete(conn.Intern("WM_DELETE_WINDOW")), FMotifHints(conn.Intern("_MOTIF_WM_HINTS")),
       FOpacity(conn.Intern("_NET_WM_WINDOW_OPACITY")), FNetWmName(conn.Intern("_NET_WM_NAME")),
       FUtf8(conn.Intern("UTF8_STRING")), FWindowType(conn.Intern("_NET_WM_WINDOW_TYPE")),

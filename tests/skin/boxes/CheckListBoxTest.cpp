@@ -66,6 +66,27 @@ TEST_F(CheckLists, StatesAreKeptApartFromDataAndSurviveRecreation) {
     EXPECT_EQ(Checks, 0) << "toggling a bad index is ignored";
 }
 
+// A new text for an item is the same item: its state and data stay, with or without a window.
+TEST_F(CheckLists, RenamingAnItemKeepsItsState) {
+    for (bool windowed : {true, false}) {
+        TskSkinCheckListBox* l = windowed ? List() : new TskSkinCheckListBox(Form);
+        if (!windowed)
+            for (const char* t : {"One", "Two", "Three"})
+                l->Items().Add(t);
+        ASSERT_EQ(l->ListBox()->HandleAllocated(), windowed);
+        l->SetState(1, 1);
+        l->SetState(2, 2);
+        l->Items().SetObjects(2, reinterpret_cast<TObject*>(static_cast<std::intptr_t>(7)));
+        for (int i = 0; i < 3; ++i)
+            l->Items().SetStrings(i, "Item " + std::to_string(i) + (windowed ? "a" : "b"));
+        EXPECT_EQ(l->State(0), 0) << windowed;
+        EXPECT_EQ(l->State(1), 1) << windowed;
+        EXPECT_EQ(l->State(2), 2) << windowed;
+        EXPECT_EQ(reinterpret_cast<std::intptr_t>(l->Items().Objects(2)), 7) << windowed;
+        EXPECT_EQ(l->Items().Strings(2), windowed ? "Item 2a" : "Item 2b");
+    }
+}
+
 TEST_F(CheckLists, TheCaptionCheckButtonChecksTheCurrentItem) {
     auto* l = List();
     l->SetCaptionMode(true);

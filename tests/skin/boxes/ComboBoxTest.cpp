@@ -271,6 +271,42 @@ TEST_F(Combos, TheEditStyleTypesCompletesAndStepsThroughTheList) {
     EXPECT_EQ(c->Edit(), nullptr);
 }
 
+// With a double-byte character set every key-up but Delete and Backspace completes the text;
+// otherwise only character keys do.
+TEST_F(Combos, KeyUpCompletesByTheCharacterSet) {
+    hb->SetAutoAdvance(false);
+    auto* c = Combo(0);
+    for (const char* s : {"alpha", "beta", "brave", "bravo"})
+        c->Items().Add(s);
+    c->SetStyle(skcbEditStyle);
+    ASSERT_NE(c->Edit(), nullptr);
+    struct Case {
+        Byte Charset;
+        WPARAM Key;
+        const char* Want;
+    };
+    const Case cases[] = {{0, VK_SPACE, "br"},  {0, 'R', "brave"},      {128, VK_SPACE, "brave"},
+                          {134, VK_BACK, "br"}, {136, VK_DELETE, "br"}, {136, 229, "brave"}};
+    for (const Case& k : cases) {
+        c->DefaultFont().SetCharset(k.Charset);
+        c->SetItemIndex(-1);
+        c->Edit()->SetText("br");
+        c->Edit()->SetSelStart(2);
+        hb->Advance(300);
+        SendMessage(c->Edit()->Handle(), WM_KEYUP, k.Key, 0);
+        EXPECT_EQ(c->Edit()->Text(), k.Want) << int(k.Charset) << " key " << k.Key;
+    }
+    // A completed tail is dropped before completing again, so the search is for what was typed.
+    c->DefaultFont().SetCharset(128);
+    c->SetItemIndex(-1);
+    c->Edit()->SetText("bravo");
+    c->Edit()->SetSelStart(3);
+    c->Edit()->SetSelLength(2);
+    hb->Advance(300);
+    SendMessage(c->Edit()->Handle(), WM_KEYUP, 229, 0);
+    EXPECT_EQ(c->Edit()->Text(), "brave") << "completed from bra, not from bravo";
+}
+
 TEST_F(Combos, SkinnedHotAndButtonPieces) {
     auto* s = Combo(3, Skin, {10, 60, 170, 80});
     ::vd::SetFocus(Form->Handle());

@@ -2,6 +2,7 @@
 // its commands reach the edit.
 #include "../form/frame/FrameFixture.h"
 #include "skin/boxes/SkinEdit.h"
+#include "skin/core/SkinStrings.h"
 #include "skin/form/menus/SkinMenu.h"
 
 namespace vd::test {
@@ -30,6 +31,31 @@ TEST_F(FrameTest, AnEditsContextMenuOpensInItsFramesEngineAndRunsTheChosenComman
     EXPECT_FALSE(Frame->SkinMenu()->MenuVisible());
     EXPECT_EQ(e->SelStart(), 0);
     EXPECT_EQ(e->SelLength(), 5);
+}
+
+// The menu's texts are the frame's skin strings, not those of whichever skin object the form
+// happens to hold first.
+TEST_F(FrameTest, AnEditsContextMenuSpeaksTheFramesSkinStrings) {
+    auto* f = new TForm(Application);
+    auto strings = [f](const char* undo) {
+        auto* skin = new TskSkinData(f);
+        auto* table = new TskResourceStrData(f);
+        table->SetResStrings({String("EDIT_UNDO=") + undo});
+        skin->SetResourceStrData(table);
+        return skin;
+    };
+    strings("Other");
+    auto* frame = new TskSkinForm(f);
+    frame->SetSkinData(strings("Framed"));
+    auto* e = new TskSkinEdit(f);
+    e->SetParent(f);
+    e->CreateSkinContextMenu();
+    ASSERT_NE(e->SkinContextMenu(), nullptr);
+    EXPECT_EQ(e->SkinContextMenu()->Items()->Items(0)->Caption(), "Framed");
+    frame->SetSkinData(nullptr);
+    e->CreateSkinContextMenu();
+    EXPECT_EQ(e->SkinContextMenu()->Items()->Items(0)->Caption(), "Undo") << "no frame skin: built-in text";
+    f->Free();
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "skin/boxes/SkinEdit.h"
 #include "skin/controls/SkinMenuLink.h"
 #include "skin/controls/SkinPaint.h"
+#include "skin/controls/SkinToolBar.h"
 
 namespace vd::test {
 namespace {
@@ -232,6 +233,8 @@ TEST_F(Edits, PlainFrameAndButton) {
     hb->ButtonUp(RawButton::Left, button);
     Pump();
     EXPECT_EQ(clicks, 1) << "a release that did not start on the button";
+    SendMessage(e->Handle(), WM_NCLBUTTONUP, 6, MakeLParam(button.X, button.Y));
+    EXPECT_EQ(clicks, 2) << "a release over the button clicks, wherever the press began";
 }
 
 TEST_F(Edits, SkinnedFrameFollowsHoverAndFocus) {
@@ -296,6 +299,26 @@ TEST_F(Edits, AnInstalledSkinnedMenuClassOpensAtTheClick) {
     EXPECT_EQ(menu->Opener, e);
     EXPECT_EQ(menu->At, (TRect{150, 120, 150, 120}));
     EXPECT_EQ(menu->Items()->Count(), 8);
+}
+
+// In a tool bar that adjusts its controls only an aligned edit is centred; a placed one keeps
+// the top it was given.
+TEST_F(Edits, AToolBarCentresOnlyAlignedEdits) {
+    auto* bar = Put<TskSkinToolBar>({0, 0, 300, 40});
+    struct Case {
+        TAlign Align;
+        bool Centred;
+    };
+    for (const Case c : {Case{alNone, false}, Case{alLeft, true}}) {
+        auto* e = new TskSkinEdit(Form);
+        e->SetParent(bar);
+        e->SetBounds(10, 3, 100, 20);
+        e->SetAlign(c.Align);
+        e->SetBounds(e->Left(), 3, e->Width(), e->Height());
+        const TRect r = GetAdjustedClientRect(bar);
+        EXPECT_EQ(e->Top(), c.Centred ? r.Top + r.Height() / 2 - e->Height() / 2 : 3) << int(c.Align);
+        e->Free();
+    }
 }
 
 } // namespace

@@ -140,7 +140,7 @@ TEST_F(ListBoxes, AnEmptyClientPieceLeavesThePlainFill) {
     EXPECT_EQ(Probe(l->ListBox(), 5, 5), Rgb(clWindow));
 }
 
-TEST_F(ListBoxes, CaptionButtonsStepRepeatAndIgnoreAReleaseAway) {
+TEST_F(ListBoxes, CaptionButtonsStepRepeatAndActAlsoOnAReleaseAway) {
     hb->SetAutoAdvance(false);
     auto* l = List();
     l->SetCaptionMode(true);
@@ -159,14 +159,19 @@ TEST_F(ListBoxes, CaptionButtonsStepRepeatAndIgnoreAReleaseAway) {
     Press(l, up.Left + 3, up.Top + 3);
     MoveTo(l, 10, 60);
     Release(l, 10, 60);
-    EXPECT_EQ(l->ItemIndex(), 3) << "a release away from the button does nothing";
+    EXPECT_EQ(l->ItemIndex(), 2) << "a release away from the button still steps";
     int ups = 0;
     l->OnUpButtonClick = [&](TObject*) { ++ups; };
     Press(l, up.Left + 3, up.Top + 3);
     Advance(1000);
     Release(l, up.Left + 3, up.Top + 3);
     EXPECT_EQ(ups, 1);
-    EXPECT_EQ(l->ItemIndex(), 3) << "with its event the button neither repeats nor moves";
+    EXPECT_EQ(l->ItemIndex(), 2) << "with its event the button neither repeats nor moves";
+    Press(l, up.Left + 3, up.Top + 3);
+    MoveTo(l, 10, 60);
+    Release(l, 10, 60);
+    EXPECT_EQ(ups, 1) << "away from the button the event does not fire";
+    EXPECT_EQ(l->ItemIndex(), 1) << "but the button's own step runs";
 }
 
 TEST_F(ListBoxes, HorizontalExtentShowsABarForWideItems) {

@@ -148,5 +148,28 @@ TEST_F(SpinEdits, PlainAndSkinnedLooks) {
     EXPECT_EQ(skinned->Edit()->Font().Color(), 0) << "the skin's active colour (none given: black)";
 }
 
+// Hovering switches the text to the active colour also when the skin has no active face.
+TEST_F(SpinEdits, HoverTakesTheActiveFontColourWithoutAnActiveFace) {
+    std::string ini = BoxSkinIni();
+    ini.replace(ini.find("count=11\r\n"), 10, "count=12\r\n11=plainspin:spinedit\r\n");
+    ini +=
+        "[plainspin]\r\npictureindex=0\r\nskinrect=0,0,20,20\r\n" + std::string(kBoxPoints) +
+        "upbuttonrect=17,0,20,10\r\ndownbuttonrect=17,10,20,20\r\nfontcolor=255\r\nactivefontcolor=65280\r\n";
+    auto stored = TestStoredSkin(ini);
+    Skin->LoadStoredSkin(stored.get());
+    ASSERT_FALSE(Skin->Empty()) << Skin->LastLoadError();
+    auto* s = Spin(0, 10);
+    s->SetSkinDataName("plainspin");
+    s->SetSkinData(Skin);
+    Other->SetFocus();
+    hb->MouseMove({5, 5});
+    Pump();
+    ASSERT_EQ(s->Edit()->Font().Color(), 255);
+    s->Perform(CM_MOUSEENTER, 0, 0);
+    EXPECT_EQ(s->Edit()->Font().Color(), 65280) << "hovered";
+    s->Perform(CM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(s->Edit()->Font().Color(), 255) << "left";
+}
+
 } // namespace
 } // namespace vd::test

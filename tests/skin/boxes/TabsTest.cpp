@@ -135,6 +135,56 @@ TEST_F(Tabs, TabControlScrollerAndBackground) {
     EXPECT_EQ(b.Canvas().Pixel(5, 5), kClient[0]);
 }
 
+// The scroller is the skin's up-down record at the skin's size: its own picture, whether or not
+// the skin has a "resizebutton" record.
+TEST_F(Tabs, TheScrollerDrawsTheSkinsUpDown) {
+    std::string ini = BoxSkinIni();
+    ini.replace(ini.find("8=resizebutton:button"), 21, "8=noresize:button");
+    auto stored = TestStoredSkin(ini);
+    Skin->LoadStoredSkin(stored.get());
+    ASSERT_FALSE(Skin->Empty()) << Skin->LastLoadError();
+    auto* p = Pages(6, Skin);
+    p->SetWidth(150);
+    Pump();
+    ASSERT_NE(p->TabScroller(), nullptr);
+    EXPECT_EQ(p->TabScroller()->SkinDataName(), "hupdown");
+    EXPECT_EQ(p->TabScroller()->Width(), 20) << "the up-down picture's own size";
+    EXPECT_EQ(Probe(p->TabScroller(), 1, 1), kRed);
+    EXPECT_EQ(Probe(p->TabScroller(), 6, 10), kClient[0]);
+    EXPECT_EQ(p->GetTabRect(0).Left, p->TabRect(0).Left + 1) << "the first tab starts one pixel in";
+    EXPECT_EQ(p->GetTabRect(1), p->TabRect(1));
+}
+
+// The tab control tiles its client piece from its own corner, like the backgrounds its
+// transparent children show, so a patterned piece lines up with them.
+TEST_F(Tabs, TabControlTilesItsClientPieceFromItsCorner) {
+    std::string ini = BoxSkinIni();
+    ini.replace(ini.find("count=11\r\n"), 10, "count=12\r\n11=patterntab:tab\r\n");
+    ini += "[patterntab]\r\npictureindex=0\r\nskinrect=0,0,20,20\r\nclientrect=0,0,8,8\r\n"
+           "tabrect=0,40,30,48\r\n";
+    auto stored = TestStoredSkin(ini);
+    Skin->LoadStoredSkin(stored.get());
+    ASSERT_FALSE(Skin->Empty()) << Skin->LastLoadError();
+    auto* t = Put<TskSkinTabControl>({10, 10, 310, 210});
+    t->Tabs().Add("One");
+    t->SetSkinDataName("patterntab");
+    t->SetSkinData(Skin);
+    Show();
+    // The piece is 8 x 8: the red corner, the face's edge and its client, as laid from (0, 0).
+    auto expected = [](int x, int y) {
+        const bool left = x % 8 < 4, top = y % 8 < 4;
+        return left && top ? kRed : !left && !top ? kClient[0] : kEdge[0];
+    };
+    const TRect d = t->DisplayRect();
+    ASSERT_GT(d.Width(), 40);
+    for (int y = d.Top + 20; y < d.Top + 28; y += 3)
+        for (int x = 40; x < 48; x += 3)
+            EXPECT_EQ(Probe(t, x, y), expected(x, y)) << x << "," << y;
+    TBitmap b(16, 16);
+    t->PaintBackground(b.Canvas().Handle());
+    EXPECT_EQ(b.Canvas().Pixel(5, 5), expected(5, 5)) << "the children's background, from the same corner";
+}
+
 TEST_F(Tabs, HiddenPagesNeverShiftCaptionsOrTheSelection) {
     auto* p = Pages(3);
     p->Pages(1)->SetTabVisible(false);

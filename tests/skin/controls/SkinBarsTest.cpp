@@ -212,5 +212,34 @@ TEST_F(MenuButtons, OwnKindRecordPressesOnlyTheTrackPart) {
     b->Perform(WM_SKINMENUCLOSED, 0, 0);
 }
 
+// On a face that stretches in width only, the pressed track part is still cut from the record's
+// own track rect of the down face; only where it lands moves with the width.
+TEST_F(MenuButtons, StretchedOwnKindFaceCutsThePressedTrackFromTheRecord) {
+    std::string ini = TestSkinIni();
+    ini.replace(ini.find("count=30\r\n"), 10, "count=31\r\n30=htoolmenubutton:menubutton\r\n");
+    ini += "[htoolmenubutton]\r\npictureindex=0\r\nskinrect=0,0,20,20\r\nactiveskinrect=20,0,40,20\r\n"
+           "downskinrect=40,0,60,20\r\nlefttoppoint=4,0\r\nrighttoppoint=16,0\r\nclientrect=4,0,16,20\r\n"
+           "trackbuttonrect=14,0,20,20\r\n";
+    auto stored = TestStoredSkin(ini);
+    Skin->LoadStoredSkin(stored.get());
+    ASSERT_FALSE(Skin->Empty()) << Skin->LastLoadError();
+    auto* b = Button({10, 10, 50, 30});
+    b->SkinDataName = "htoolmenubutton";
+    b->SetTrackButtonMode(true);
+    b->SetSkinPopupMenu(new FakePopup(Form));
+    b->SetSkinData(Skin);
+    Show();
+    ASSERT_EQ(b->SkinResizeKind(), 2);
+    EXPECT_EQ(b->GetTrackButtonRect(), (TRect{34, 0, 40, 20}));
+    hb->MouseMove(At(b, 36, 10));
+    hb->ButtonDown(RawButton::Left, At(b, 36, 10));
+    Pump();
+    ASSERT_TRUE(b->MenuOpen());
+    EXPECT_EQ(Probe(b, 35, 10), kClient[2]) << "the down face's client, left of its right edge";
+    EXPECT_EQ(Probe(b, 38, 10), kEdge[2]) << "the down face's right edge";
+    hb->ButtonUp(RawButton::Left, At(b, 36, 10));
+    b->Perform(WM_SKINMENUCLOSED, 0, 0);
+}
+
 } // namespace
 } // namespace vd::test

@@ -182,5 +182,59 @@ TEST_F(Checks, CheckGroupRemembersTheLastClickedItem) {
     EXPECT_FALSE(g->ItemChecked(1));
 }
 
+// A radio group that refuses changes, as a data-aware group would while its data cannot be edited.
+class LockedRadioGroup : public TskSkinRadioGroup {
+public:
+    using TskSkinRadioGroup::TskSkinRadioGroup;
+    bool CanModify() override { return !Locked; }
+    bool Locked = true;
+};
+
+TEST_F(Checks, GroupButtonsPassKeysOnAndChangeOnlyWhenTheGroupAllows) {
+    auto* g = new LockedRadioGroup(Form);
+    g->SetParent(Form);
+    g->SetBounds(10, 10, 200, 100);
+    std::vector<int> downs;
+    std::u32string presses;
+    g->OnKeyDown = [&](TObject*, Word& k, TShiftState) { downs.push_back(k); };
+    g->OnKeyPress = [&](TObject*, TKeyChar& k) { presses += k; };
+    g->Items().Add("One");
+    g->Items().Add("Two");
+    Show();
+    g->Buttons(1)->SetFocus();
+    Pump();
+    hb->KeyPress('A', U'a');
+    Pump();
+    EXPECT_EQ(downs, std::vector<int>{'A'}) << "the group hears the button's keys";
+    EXPECT_EQ(presses, U"a");
+    hb->Click(RawButton::Left, At(g->Buttons(1), 10, g->Buttons(1)->Height() / 2));
+    hb->KeyPress(VK_SPACE, U' ');
+    Pump();
+    EXPECT_EQ(g->ItemIndex(), -1) << "a locked group keeps its selection";
+    EXPECT_FALSE(g->Buttons(1)->Checked());
+    g->Locked = false;
+    hb->Advance(1000);
+    hb->Click(RawButton::Left, At(g->Buttons(1), 10, g->Buttons(1)->Height() / 2));
+    Pump();
+    EXPECT_EQ(g->ItemIndex(), 1);
+}
+
+TEST_F(Checks, ButtonDefaultFontReachesTheGroupAndEveryButton) {
+    auto* g = new TskSkinCheckGroup(Form);
+    g->SetParent(Form);
+    g->Items().Add("One");
+    EXPECT_EQ(g->ButtonDefaultFont().Name(), "Arial");
+    TFont f;
+    f.SetName("Serif");
+    f.SetHeight(20);
+    g->SetButtonDefaultFont(f);
+    g->Items().Add("Two");
+    EXPECT_EQ(g->Font().Name(), "Serif");
+    for (int i = 0; i < g->ButtonCount(); ++i) {
+        EXPECT_EQ(g->Buttons(i)->DefaultFont().Name(), "Serif") << i;
+        EXPECT_EQ(g->Buttons(i)->DefaultFont().Height(), 20) << i;
+    }
+}
+
 } // namespace
 } // namespace vd::test

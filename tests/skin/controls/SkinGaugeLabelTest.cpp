@@ -318,5 +318,26 @@ TEST_F(LinkLabels, HoverChangesTheColour) {
     EXPECT_GT(blue, 10);
 }
 
+// A skin change re-fits an auto-sized standard label; a link label only repaints, also when the
+// change reaches it through the standard label's interface (as the form frame's does).
+TEST_F(Labels, SkinChangeRefitsOnlyTheStandardLabel) {
+    struct Case {
+        TskSkinStdLabel* Label;
+        bool Refits;
+    };
+    const Case cases[] = {{new TskSkinStdLabel(Form), true}, {new TskSkinLinkLabel(Form), false}};
+    for (const Case& c : cases) {
+        c.Label->SetParent(Form);
+        c.Label->SetAutoSize(true);
+        c.Label->SetCaption("Some text");
+        c.Label->SetWidth(300);
+        c.Label->SetSkinData(Skin);
+        EXPECT_EQ(c.Label->Width() != 300, c.Refits) << c.Label->ClassName() << " on SetSkinData";
+        c.Label->SetWidth(300);
+        c.Label->ChangeSkinData();
+        EXPECT_EQ(c.Label->Width() != 300, c.Refits) << c.Label->ClassName() << " on ChangeSkinData";
+    }
+}
+
 } // namespace
 } // namespace vd::test

@@ -134,5 +134,37 @@ TEST_F(ToolBars, ScrollButtonsUseTheResizeButtonOnlyWhenItIsAButtonRecord) {
     EXPECT_EQ(Probe(bar, -6, 3), ColorToRGB(clBtnFace)) << "a record of another kind: the plain button";
 }
 
+// A three-part face drops its ends while the content scrolls, and gets them back when it fits.
+TEST_F(ToolBars, ScrollingThreePartFaceShowsOnlyItsMiddle) {
+    std::string ini = TestSkinIni();
+    ini.replace(ini.find("count=30\r\n"), 10, "count=31\r\n30=htoolpanel:panel\r\n");
+    ini += "[htoolpanel]\r\npictureindex=0\r\nskinrect=0,0,20,20\r\nlefttoppoint=4,0\r\n"
+           "righttoppoint=16,0\r\nclientrect=4,0,16,20\r\n";
+    auto stored = TestStoredSkin(ini);
+    Skin->LoadStoredSkin(stored.get());
+    ASSERT_FALSE(Skin->Empty()) << Skin->LastLoadError();
+    auto* bar = new TskSkinToolBar(Form);
+    bar->SetParent(Form);
+    bar->CanScroll = true;
+    for (int i = 0; i < 8; ++i) {
+        auto* b = new TskSkinSpeedButton(Form);
+        b->SetParent(bar);
+        b->SetBounds(10 + i * 30, 0, 25, 25);
+    }
+    bar->SetBounds(0, 0, 100, 30);
+    Show();
+    bar->SetSkinDataName("htoolpanel");
+    bar->SetSkinData(Skin);
+    bar->UpdateScrollRange();
+    ASSERT_TRUE(bar->ScrollButtonsShown());
+    ASSERT_EQ(bar->SkinResizeKind(), 2);
+    bar->Repaint();
+    EXPECT_EQ(Probe(bar, 1, 2), kEdge[0]) << "the middle, not the left end";
+    bar->SetBounds(0, 0, 400, 30);
+    ASSERT_FALSE(bar->ScrollButtonsShown());
+    bar->Repaint();
+    EXPECT_EQ(Probe(bar, 1, 2), kRed) << "the whole face again";
+}
+
 } // namespace
 } // namespace vd::test
