@@ -127,7 +127,9 @@ TEST(EncoderLine, WithoutEncAacPlus) {
         auto line = EncoderCommandLine(s, 48000, false);
         EXPECT_EQ(line.CommandLine, c.line);
         EXPECT_EQ(line.MissingProgram, c.missing);
-        if (c.type >= scAac) EXPECT_EQ(line.ContentType, "audio/aacp");
+        if (c.type >= scAac) {
+            EXPECT_EQ(line.ContentType, "audio/aacp");
+        }
     }
 }
 
