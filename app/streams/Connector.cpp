@@ -80,11 +80,15 @@ void TConnector::ConnectStation(TStationRecord& s, std::uint64_t now) {
     s.NextPoll = now + 10000;
     s.NextRefresh = now + 500;
     s.BytesSent = 0;
-    std::uint32_t encoder = AE_Encode_Start(channel, line.CommandLine.c_str(), 0x40001, EncoderCallback, &s);
-    if (encoder == 0 && AE_ErrorGetCode() == AE_ERROR_HANDLE && (FChannel ? FChannel() : 0) != channel)
+    // A missing encoder program stops the stream like a failed start, with a log line naming it.
+    const bool runnable = line.MissingProgram.empty();
+    std::uint32_t encoder =
+        runnable ? AE_Encode_Start(channel, line.CommandLine.c_str(), 0x40001, EncoderCallback, &s) : 0;
+    if (runnable && encoder == 0 && AE_ErrorGetCode() == AE_ERROR_HANDLE &&
+        (FChannel ? FChannel() : 0) != channel)
         return; // the capture restarted meanwhile: the stream stays in Connect for the new channel
     if (encoder == 0) {
-        RecordError(s, AE_ErrorGetCode());
+        RecordError(s, runnable ? AE_ErrorGetCode() : EncoderMissingError);
         s.LogPending = true;
         TStationState expected = ssConnect;
         s.State.compare_exchange_strong(expected, ssStop);

@@ -3,6 +3,9 @@
 #include "app/core/Engine.h"
 #include "platform/rtl/Format.h"
 
+#include <cstdlib>
+#include <filesystem>
+
 namespace vd {
 
 namespace {
@@ -21,11 +24,54 @@ long PartNumber(const String& part) {
     return n;
 }
 
+bool Executable(const String& file) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status st = fs::status(file, ec);
+    const auto exec = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+    return !ec && fs::is_regular_file(st) && (st.permissions() & exec) != fs::perms::none;
+}
+
+bool OnPath(const char* program) {
+    const char* path = std::getenv("PATH");
+    const String dirs = path ? path : "/usr/local/bin:/usr/bin:/bin";
+    for (std::size_t start = 0; start <= dirs.size();) {
+        std::size_t end = dirs.find(':', start);
+        if (end == String::npos) end = dirs.size();
+        const String dir = end > start ? dirs.substr(start, end - start) : String(".");
+        if (Executable(dir + "/" + program)) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+// Debian's ffmpeg: the capture's 16-bit stereo at the capture rate in, AAC-LC as ADTS frames out,
+// each frame written at once so that the cast never waits on a half-filled buffer.
+String FfmpegAacLine(int sample, int bitrate, bool mono) {
+    return Format("ffmpeg -hide_banner -nostdin -loglevel error -f s16le -ar %d -ac 2 -i - %s-c:a aac "
+                  "-b:a %dk -f adts -flush_packets 1 -",
+                  sample, String(mono ? "-ac 1 " : ""), bitrate);
+}
+
 } // namespace
 
-TEncoderLine EncoderCommandLine(const TStationConfig& s, int sample) {
+bool AacPlusEncoderInstalled() {
+    return OnPath("enc_aacPlus");
+}
+
+TEncoderLine EncoderCommandLine(const TStationConfig& s, int sample, bool aacPlusInstalled) {
     TEncoderLine r;
     bool mono = s.Channels == 1;
+    if (!aacPlusInstalled && s.Type == scAac) {
+        r.CommandLine = FfmpegAacLine(sample, s.Bitrate, mono);
+        r.ContentType = "audio/aacp";
+        return r;
+    }
+    if (!aacPlusInstalled && s.Type == scAacPlus) {
+        r.MissingProgram = "enc_aacPlus";
+        r.ContentType = "audio/aacp";
+        return r;
+    }
     switch (s.Type) {
     case scOgg:
         r.CommandLine = Format("oggenc -r -R %d -b %d %s %s -", sample, s.Bitrate,

@@ -57,6 +57,7 @@ const TErrorText kErrors[] = {
     {259, "CastTimeout", "Cast timed out"},
     {260, "QueueOutSpace", "Queue is out of space"},
     {261, "EncoderFreed", "Encoder has been freed"},
+    {262, "NoAacPlus", "AAC+ needs the HE-AAC encoder enc_aacPlus, which is not installed"},
 };
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "skin/controls/SkinGroups.h"
 #include "skin/controls/SkinTreeView.h"
 #include "skin/core/SkinStrings.h"
+#include "skin/extra/dialogs/SkinProgressDialog.h"
 #include "skin/extra/grids/SkinDrawGrid.h"
 
 #include <algorithm>
@@ -114,13 +115,20 @@ void TranslateTree(const TTranslator& t, TskSkinTreeView* tree) {
     }
 }
 
+// Replacing an item's text resets its state: keep all three (unchecked, checked, other).
 void TranslateCheckList(const TTranslator& t, TskSkinCheckListBox* box) {
-    std::vector<bool> checked;
+    std::vector<int> states;
     for (int i = 0; i < box->Items().Count(); ++i)
-        checked.push_back(box->Checked(i));
+        states.push_back(box->State(i));
     t.OwnItems(box->Items());
-    for (int i = 0; i < box->Items().Count() && i < static_cast<int>(checked.size()); ++i)
-        box->SetChecked(i, checked[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < box->Items().Count() && i < static_cast<int>(states.size()); ++i)
+        box->SetState(i, states[static_cast<std::size_t>(i)]);
+}
+
+// The dialog is a component, not a control: its caption under NAME, its label under NAME.Text.
+void TranslateProgress(const TTranslator& t, TskSkinProgressDialog* dialog) {
+    dialog->Caption = t.Lookup(String(), dialog->Caption);
+    dialog->LabelCaption = t.Lookup("Text", dialog->LabelCaption);
 }
 
 void TranslateCombo(const TTranslator& t, TskSkinComboBox* combo) {
@@ -143,9 +151,13 @@ int TranslatableClassIndex(const String& className) {
 void TranslateComponent(const TLanguage& language, TComponent* component, int classIndex,
                         const TLanguageList& list) {
     if (!component || classIndex < 0 || component->Name().empty()) return;
-    auto* control = dynamic_cast<TControl*>(component);
-    if (!control) return; // the progress dialog has no translator until it exists
     const TTranslator t(language, list, component->Name());
+    if (classIndex == ciProgressDialog) {
+        if (auto* dialog = dynamic_cast<TskSkinProgressDialog*>(component)) TranslateProgress(t, dialog);
+        return;
+    }
+    auto* control = dynamic_cast<TControl*>(component);
+    if (!control) return;
     switch (classIndex) {
     case ciPanel:
     case ciLabel:

@@ -94,6 +94,7 @@ TColor ColorValue(const TPropValue& v) {
                   {"clWindow", clWindow},
                   {"clWindowText", clWindowText},
                   {"clBtnText", clBtnText},
+                  {"clGrayText", clGrayText},
                   {"clBtnShadow", clBtnShadow},
                   {"clBtnHighlight", clBtnHighlight},
                   {"clInfoBk", clInfoBk},

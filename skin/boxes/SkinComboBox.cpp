@@ -176,9 +176,21 @@ bool TskSkinCustomComboBox::Hot() const {
 }
 
 void TskSkinCustomComboBox::SetItemIndex(int Value) {
+    SelectItem(Value, false);
+}
+
+// A program's selection shows the item's text without OnChange, so that a handler that reacts to
+// the user's choice (a language switch) does not run when the window fills itself; the keys and
+// type-ahead select on the user's behalf and keep it.
+void TskSkinCustomComboBox::SelectItem(int Value, bool ByUser) {
     FListBox->SetItemIndex(Value);
     const int i = FListBox->ItemIndex();
-    if (FListBox->Items().Count() > 0 && i != -1) SetText(FListBox->Items().Strings(i));
+    if (FListBox->Items().Count() > 0 && i != -1) {
+        const bool quiet = FQuietText;
+        FQuietText = !ByUser;
+        SetText(FListBox->Items().Strings(i));
+        FQuietText = quiet;
+    }
     FRememberedIndex = i;
     if (!FEdit) Repaint();
     if (!(ComponentState() & (csLoading | csDesigning))) {
@@ -508,7 +520,7 @@ void TskSkinCustomComboBox::ListWindowProc(TMessage& Message) {
 
 void TskSkinCustomComboBox::SelectListIndex(int Index, bool Events) {
     if (Events)
-        SetItemIndex(Index);
+        SelectItem(Index, true);
     else
         FListBox->SetItemIndex(Index);
     if (FListBox->Visible()) {
@@ -582,14 +594,14 @@ void TskSkinCustomComboBox::TypeAhead(char32_t C) {
     HWND lb = FListBox->ListBox()->Handle();
     const WPARAM from = Utf8Length(search) == 1 ? static_cast<WPARAM>(ItemIndex()) : static_cast<WPARAM>(-1);
     const auto found = SendMessage(lb, LB_FINDSTRING, from, reinterpret_cast<LPARAM>(search.c_str()));
-    if (found >= 0) SetItemIndex(static_cast<int>(found));
+    if (found >= 0) SelectItem(static_cast<int>(found), true);
 }
 
 // The inner edit of the edit style.
 
 void TskSkinCustomComboBox::SelectPrior(bool Update) {
     if (ItemIndex() <= 0) return;
-    SetItemIndex(ItemIndex() - 1);
+    SelectItem(ItemIndex() - 1, true);
     if (Update) {
         SetText(FListBox->Items().Strings(ItemIndex()));
         if (FEdit) FEdit->SelectAll();
@@ -618,7 +630,7 @@ void TskSkinCustomComboBox::DoAutoComplete() {
     const auto found = SendMessage(FListBox->ListBox()->Handle(), LB_FINDSTRING, from,
                                    reinterpret_cast<LPARAM>(old.c_str()));
     if (found < 0) return;
-    SetItemIndex(static_cast<int>(found));
+    SelectItem(static_cast<int>(found), true);
     FEdit->SetSelStart(static_cast<int>(old.size()));
     FEdit->SetSelLength(static_cast<int>(Text().size() - old.size()));
 }
@@ -749,7 +761,7 @@ void TskSkinCustomComboBox::Dispatch(TMessage& Message) {
     case CM_TEXTCHANGED:
         TskSkinCustomControl::Dispatch(Message);
         if (FEdit && !FEditChange && FEdit->Text() != Text()) FEdit->SetText(Text());
-        if (OnChange) OnChange(this);
+        if (OnChange && !FQuietText) OnChange(this);
         if (FEditChange) Change();
         return;
     case WM_SETFOCUS:

@@ -44,7 +44,8 @@ public:
     TStrings& Items() { return FListBox->Items(); }
     void SetItems(const TStrings& Value) { FListBox->Items().Assign(Value); }
     int ItemIndex() const { return FListBox->ItemIndex(); }
-    // Selects the item and shows its text; OnClick, then Change (OnChange comes with the text).
+    // Selects the item and shows its text; OnClick, then Change. No OnChange: that is for the user's
+    // own changes.
     void SetItemIndex(int Value);
     bool DroppedDown() const { return FListBox->Visible(); }
     virtual void DropDown();
@@ -118,6 +119,7 @@ private:
     void ItemUp(bool Events);
     void ItemDown(bool Events);
     void SelectListIndex(int Index, bool Events);
+    void SelectItem(int Value, bool ByUser);
     void SelectPrior(bool Update);
     void SelectNext(bool Update);
     void TypeAhead(char32_t C);
@@ -143,6 +145,7 @@ private:
     bool FUseSkinSize = true;
     bool FTracking = false, FPressed = false, FMouseIn = false, FButtonHot = false, FButtonPressed = false;
     bool FEditChange = false;
+    bool FQuietText = false;
     int FScrollDirection = 0;
     DWord FLastKeyTime = 0;
     String FPrefix;

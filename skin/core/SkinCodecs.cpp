@@ -1,40 +1,32 @@
 #include "skin/core/SkinCodecs.h"
 
+#include "platform/rtl/SysUtils.h"
 #include "skin/core/SkinIni.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <span>
 
 namespace vd {
 
 namespace {
 
-// Collects up to MaxParts digit runs separated by ","; a part too large for 32 bits reads as 0.
+// Collects up to MaxParts digit runs separated by ","; every other character is dropped, so a
+// skin cannot express a negative coordinate. A part without a digit, or too large for 32 bits, is
+// no number: the conversion error ends the skin load instead of placing a part at 0. Parts past
+// MaxParts are ignored.
 template <size_t MaxParts> std::array<int, MaxParts> ParseParts(std::string_view text) {
-    std::array<int, MaxParts> parts{};
+    std::array<String, MaxParts> collected;
     size_t part = 0;
-    std::int64_t acc = 0;
-    bool overflow = false;
-    auto store = [&] {
-        if (part < MaxParts) parts[part] = overflow ? 0 : static_cast<int>(acc);
-        acc = 0;
-        overflow = false;
-    };
     for (char c : text) {
-        if (c == ',') {
-            store();
+        if (c == ',')
             ++part;
-        } else if (c >= '0' && c <= '9') {
-            acc = acc * 10 + (c - '0');
-            if (acc > INT32_MAX) {
-                overflow = true;
-                acc = INT32_MAX;
-            }
-        }
+        else if (c >= '0' && c <= '9' && part < MaxParts)
+            collected[part] += c;
     }
-    store();
+    std::array<int, MaxParts> parts{};
+    for (size_t i = 0; i < MaxParts; ++i)
+        parts[i] = StrToInt(collected[i]);
     return parts;
 }
 

@@ -10,8 +10,8 @@ namespace vd {
 
 class TskMemIniFile;
 
-// Digits only: a "-" or any other character is dropped, a part with no digits is 0, parts
-// beyond four (rectangles) or two (points) are ignored.
+// Digits only: a "-" or any other character is dropped; parts beyond four (rectangles) or two
+// (points) are ignored. A part with no digits raises EConvertError "'' is not a valid integer value".
 TRect ParseRectText(std::string_view text);
 TPoint ParsePointText(std::string_view text);
 

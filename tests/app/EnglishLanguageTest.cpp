@@ -41,6 +41,7 @@ TEST_F(EnglishLanguageTest, ErrorTextsAreTheDefaults) {
         {"CastTimeout", "Cast timed out"},
         {"QueueOutSpace", "Queue is out of space"},
         {"EncoderFreed", "Encoder has been freed"},
+        {"NoAacPlus", "AAC+ needs the HE-AAC encoder enc_aacPlus, which is not installed"},
         {"UNKNOWN", "Some other mystery problem"},
     };
     for (const Case& c : cases) {

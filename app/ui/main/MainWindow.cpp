@@ -297,6 +297,7 @@ void TFVendrill::Language_Change() {
     // The label shows the running device's name or the device message, not the file's text.
     FRuntime->Device().ReapplyDeviceLabel();
     SizeStreamColumns();
+    FRuntime->Streams().AutoSizeColumns(); // the first column takes what the titles left
     TranslateResStrings(*AppLanguage, skResStrData);
     // The frames read their caption-button hints from the strings only when told.
     skSkinData1->BroadcastSkinMessage(WM_SKINSTRINGSCHANGED);

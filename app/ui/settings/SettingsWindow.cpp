@@ -154,6 +154,8 @@ void TFSettings::FormCreate(TObject*) {
     FFilling = true;
     if (const TskCompressedStoredSkin* stored = MainStoredSkin()) SKSD->LoadStoredSkin(stored);
     if (AppLanguage) TranslateForm(*AppLanguage, this);
+    // The window's own skin strings (its message box, the file dialog) speak the active language.
+    if (AppLanguage) TranslateResStrings(*AppLanguage, SKSD->ResourceStrData());
     if (const String title = AppTexts()->GetDialogText("OpenFile"); !title.empty())
         EFileName->Dialog()->SetTitle(title);
     CB_Language->Items().Clear();

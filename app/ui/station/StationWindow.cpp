@@ -248,7 +248,8 @@ void TFStation::ShowDialog(const String& DialogName, const String& Text, int Dia
     const TMessageBoxProc show = [this](const String& text, int type, unsigned buttons) {
         return MSG->ShowMessageDialog(text, type, buttons, 0);
     };
-    if (AppLanguage)
+    // A language file without the text must not hide why the save was refused: English then.
+    if (AppLanguage && !AppLanguage->GetDialogText(DialogName).empty())
         AppLanguage->MessageBox(DialogName, show, nullptr, SkBtn(skmbOK), DialogType);
     else
         show(Text, DialogType, SkBtn(skmbOK));

@@ -7,14 +7,22 @@
 #include "app/core/Engine.h"
 #include "app/core/StationList.h"
 #include "app/streams/Connector.h"
+#include "app/streams/EncoderLine.h"
 #include "app/streams/Listeners.h"
 #include "app/streams/StreamConsole.h"
 #include "app/streams/Titles.h"
 #include "platform/audio/AudioEngine.h"
 #include "platform/audio/AudioErrors.h"
+#include "platform/audio/cast/CastApi.h"
 #include "platform/net/HttpClient.h"
 #include "tests/platform/audio/AudioFixture.h"
 #include "tests/platform/audio/cast/IcecastServer.h"
+#include "tests/support/TempDir.h"
+
+#include "ScopedPath.h"
+
+#include <filesystem>
+#include <thread>
 
 using namespace vd;
 using vd::testkit::WaitUntil;
@@ -63,7 +71,121 @@ protected:
     TConnector Connector{[this] { return Run.Handle; }};
 };
 
+// The ADTS frames that follow each other from the first sync where three do, with the header
+// fields of the first: profile 1 is AAC-LC, rate index 4 is 44100 Hz.
+struct TAdtsRun {
+    int Frames = 0, Profile = -1, RateIndex = -1, Channels = -1;
+};
+
+TAdtsRun ReadAdtsFrames(const std::string& data) {
+    auto p = reinterpret_cast<const unsigned char*>(data.data());
+    for (std::size_t start = 0; start + 7 <= data.size(); ++start) {
+        TAdtsRun r;
+        for (std::size_t at = start; at + 7 <= data.size();) {
+            const unsigned char* h = p + at;
+            if (h[0] != 0xFF || (h[1] & 0xF6) != 0xF0) break; // sync word, layer 0
+            const std::size_t length = std::size_t((h[3] & 3) << 11 | h[4] << 3 | h[5] >> 5);
+            const int profile = h[2] >> 6, rate = (h[2] >> 2) & 0xF, channels = (h[2] & 1) << 2 | h[3] >> 6;
+            if (length < 7 || at + length > data.size()) break;
+            if (r.Frames == 0)
+                r = {0, profile, rate, channels};
+            else if (profile != r.Profile || rate != r.RateIndex || channels != r.Channels)
+                break;
+            ++r.Frames;
+            at += length;
+        }
+        if (r.Frames >= 3) return r;
+    }
+    return {};
+}
+
+std::string Probe(const std::string& ffprobe, const std::string& file) {
+    const std::string command = ffprobe +
+                                " -v error -show_entries stream=codec_name,profile,sample_rate,channels"
+                                " -of default=nw=1 '" +
+                                file + "'";
+    std::string out;
+    if (FILE* f = ::popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, f))
+            out += buffer;
+        ::pclose(f);
+    }
+    return out;
+}
+
 } // namespace
+
+// Without enc_aacPlus (PATH holds only ffmpeg): AAC streams run ffmpeg's AAC-LC encoder, and a
+// listener of the icecast2 mount receives ADTS frames that ffprobe reads back as the stream's
+// rate and channels; AAC+ stops at once with a log line that names the missing program.
+TEST_F(ConnectorTest, AacThroughFfmpegWithoutEncAacPlus) {
+    const std::string ffmpeg = test::TScopedPath::Which("ffmpeg"),
+                      ffprobe = test::TScopedPath::Which("ffprobe");
+    ASSERT_FALSE(ffmpeg.empty()) << "ffmpeg is a peer of this test (deps/apt/audio.txt)";
+    ASSERT_FALSE(ffprobe.empty());
+    test::TTempDir dir;
+    std::filesystem::create_directory(dir.File("bin"));
+    std::filesystem::create_symlink(ffmpeg, dir.File("bin/ffmpeg"));
+    test::TScopedPath path(dir.File("bin"));
+
+    TStationConfig c = Station->Config();
+    c.Type = scAacPlus;
+    Station->SetConfig(c);
+    OnPlay(*Station);
+    Connector.ConnectStation(*Station, MillisecondClock());
+    EXPECT_EQ(Station->State, ssStop);
+    EXPECT_EQ(Station->Encoder, 0u);
+    EXPECT_EQ(Station->LastError, EncoderMissingError);
+    EXPECT_NE(Station->MailDeadline, 0u) << "the error notification is armed";
+    std::array<String, 7> row;
+    ShowStation(*Station, MillisecondClock() + 1000, row);
+    ASSERT_EQ(LogLines().size(), 1u);
+    EXPECT_NE(LogLines()[0].find("enc_aacPlus"), std::string::npos) << LogLines()[0];
+
+    bool playing = false;
+    for (const int channels : {2, 1}) {
+        SCOPED_TRACE(channels);
+        const std::string mount = "/console" + std::to_string(channels) + ".aac";
+        c.Type = scAac;
+        c.Bitrate = 64;
+        c.Channels = channels == 1 ? 1 : 0;
+        c.ID = mount.substr(1);
+        Station->SetConfig(c);
+        OnPlay(*Station);
+        Connector.ConnectStation(*Station, MillisecondClock());
+        ASSERT_EQ(Station->State, ssOnline) << Station->LastError;
+        std::string heard;
+        std::thread listener([&] {
+            heard = vd::net::HttpGet("127.0.0.1", static_cast<std::uint16_t>(Server.Port()), mount, "", 15000,
+                                     12000)
+                        .Body;
+        });
+        // Checked, not asserted, while the listener runs; it ends by itself within its time-out.
+        const bool listening = WaitUntil(
+            [&] {
+                const char* stats =
+                    audio::AE_Encode_CastGetStats(Station->Encoder, audio::AE_ENCODE_STATS_ICECAST, nullptr);
+                return stats && std::string(stats).find("<Listeners>1</Listeners>") != std::string::npos;
+            },
+            10000);
+        if (listening && !playing) playing = audio::AE_ChannelPlay(Run.Handle, false);
+        listener.join();
+        ASSERT_TRUE(listening);
+        ASSERT_TRUE(playing) << audio::AE_ErrorGetCode();
+        EXPECT_NE(Server.PublicGet("/status-json.xsl").find("audio/aacp"), std::string::npos);
+        const TAdtsRun adts = ReadAdtsFrames(heard);
+        EXPECT_GE(adts.Frames, 20) << heard.size() << " bytes heard";
+        EXPECT_EQ(adts.Profile, 1) << "AAC-LC";
+        EXPECT_EQ(adts.RateIndex, 4) << "44100 Hz";
+        EXPECT_EQ(adts.Channels, channels);
+        dir.Write("heard.aac", heard);
+        EXPECT_EQ(Probe(ffprobe, dir.File("heard.aac")),
+                  "codec_name=aac\nprofile=LC\nsample_rate=44100\nchannels=" + std::to_string(channels) +
+                      "\n");
+        OnStop(*Station);
+    }
+}
 
 TEST_F(ConnectorTest, OnlineTitlesListenersThenServerLossAndReturn) {
     OnPlay(*Station);

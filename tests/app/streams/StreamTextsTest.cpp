@@ -4,6 +4,11 @@
 #include "app/streams/EncoderLine.h"
 #include "app/streams/ListenerStats.h"
 #include "app/streams/StreamTexts.h"
+#include "tests/support/TempDir.h"
+
+#include "ScopedPath.h"
+
+#include <filesystem>
 
 using namespace vd;
 
@@ -12,6 +17,8 @@ TEST(StreamTexts, ErrorCodeTextWithoutLanguageFile) {
     EXPECT_EQ(ErrorCodeText(40), " 40. Connection timed out");
     EXPECT_EQ(ErrorCodeText(10), " 10. ") << "a code outside the table";
     EXPECT_EQ(ErrorCodeText(-1), " -1. Some other mystery problem");
+    EXPECT_EQ(ErrorCodeText(EncoderMissingError),
+              " 262. AAC+ needs the HE-AAC encoder enc_aacPlus, which is not installed");
 }
 
 TEST(StreamTexts, BytesScaleBy1024) {
@@ -82,10 +89,69 @@ TEST(EncoderLine, CommandLinesByCodec) {
         s.Channels = c.channels;
         s.Title = c.title;
         s.LockFreq = c.lockFreq;
-        auto line = EncoderCommandLine(s, 44100);
+        auto line = EncoderCommandLine(s, 44100, true);
         EXPECT_EQ(line.CommandLine, c.line);
         EXPECT_EQ(line.ContentType, c.content);
+        EXPECT_EQ(line.MissingProgram, "");
     }
+}
+
+// Without enc_aacPlus: AAC-LC from ffmpeg, ADTS on standard output; AAC+ (HE-AAC) has no encoder
+// and says which program it needs. MP3 and OGG do not care.
+TEST(EncoderLine, WithoutEncAacPlus) {
+    struct Case {
+        std::int32_t type, bitrate, channels;
+        bool lockFreq;
+        const char* line;
+        const char* missing;
+    } cases[] = {
+        {scAac, 64, 0, true,
+         "ffmpeg -hide_banner -nostdin -loglevel error -f s16le -ar 48000 -ac 2 -i - -c:a aac -b:a 64k "
+         "-f adts -flush_packets 1 -",
+         ""},
+        {scAac, 32, 1, false,
+         "ffmpeg -hide_banner -nostdin -loglevel error -f s16le -ar 48000 -ac 2 -i - -ac 1 -c:a aac -b:a 32k "
+         "-f adts -flush_packets 1 -",
+         ""},
+        {scAacPlus, 128, 0, false, "", "enc_aacPlus"},
+        {scAacPlus, 48, 1, true, "", "enc_aacPlus"},
+        {scMp3, 128, 0, false, "lame -r  -s 48000 --cbr -b 128 -", ""},
+        {scOgg, 128, 0, false, "oggenc -r -R 48000 -b 128   -", ""},
+    };
+    for (const auto& c : cases) {
+        TStationConfig s;
+        s.Type = c.type;
+        s.Bitrate = c.bitrate;
+        s.Channels = c.channels;
+        s.LockFreq = c.lockFreq;
+        auto line = EncoderCommandLine(s, 48000, false);
+        EXPECT_EQ(line.CommandLine, c.line);
+        EXPECT_EQ(line.MissingProgram, c.missing);
+        if (c.type >= scAac) {
+            EXPECT_EQ(line.ContentType, "audio/aacp");
+        }
+    }
+}
+
+TEST(EncoderLine, EncAacPlusCountsWhenAnExecutableFileOnThePathHasItsName) {
+    test::TTempDir dir;
+    const std::string file = dir.File("bin/enc_aacPlus");
+    dir.Write("bin/other", "");
+    namespace fs = std::filesystem;
+    test::TScopedPath path("/nonexistent:" + dir.File("bin"));
+    EXPECT_FALSE(AacPlusEncoderInstalled()) << "absent";
+    fs::create_directory(file);
+    EXPECT_FALSE(AacPlusEncoderInstalled()) << "a folder of that name";
+    fs::remove(file);
+    dir.Write("bin/enc_aacPlus", "#!/bin/sh\n");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_FALSE(AacPlusEncoderInstalled()) << "not executable";
+    fs::permissions(file, fs::perms::owner_exec, fs::perm_options::add);
+    EXPECT_TRUE(AacPlusEncoderInstalled());
+    TStationConfig s;
+    s.Type = scAacPlus;
+    s.Bitrate = 128;
+    EXPECT_EQ(EncoderCommandLine(s, 44100).CommandLine.rfind("enc_aacPlus - - --he ", 0), 0u);
 }
 
 TEST(EncoderLine, UnknownChoicesFromTheSettingsFileGiveAnMp3ServerCast) {
@@ -97,7 +163,7 @@ TEST(EncoderLine, UnknownChoicesFromTheSettingsFileGiveAnMp3ServerCast) {
     c.Bitrate = 128;
     c.URL = "radio.example.org";
     c.Port = 8000;
-    TEncoderLine line = EncoderCommandLine(c, 44100);
+    TEncoderLine line = EncoderCommandLine(c, 44100, true);
     EXPECT_EQ(line.CommandLine.rfind("lame -r ", 0), 0u) << line.CommandLine;
     EXPECT_EQ(line.ContentType, "audio/mpeg");
     EXPECT_EQ(line.CommandLine.find("-m m"), String::npos) << "only Channels 1 is mono";

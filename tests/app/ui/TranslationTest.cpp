@@ -11,6 +11,7 @@
 #include "skin/controls/SkinToolBar.h"
 #include "skin/controls/SkinTreeView.h"
 #include "skin/core/SkinStrings.h"
+#include "skin/extra/dialogs/SkinProgressDialog.h"
 #include "skin/extra/grids/SkinDrawGrid.h"
 
 #include "../../platform/vcl/VclFixture.h"
@@ -63,7 +64,8 @@ TEST_F(TranslationTest, EveryKindOfComponent) {
                 "Edit=vom Text\n"
                 "Combo.1=Eins\nCombo.2=Zwei\n"
                 "List.2=Zweite\n"
-                "Checks.1=Erste\n"
+                "Checks.1=Erste\nChecks.3=Dritte\n"
+                "Closing=Vendrill schliesst\nClosing.Text=Bitte warten\n"
                 "Radio=Wahl\nRadio.1=Links\nRadio.2=Rechts\n"
                 "Grid.1.1=A\nGrid.2.1=B\nGrid.3.1=C\nGrid.2.2=not a fixed cell\n"
                 "Tree.2=Kind\n"
@@ -91,7 +93,11 @@ TEST_F(TranslationTest, EveryKindOfComponent) {
     auto* checks = Add<TskSkinCheckListBox>(form, "Checks");
     checks->Items().Add("a");
     checks->Items().Add("b");
+    checks->Items().Add("c");
     checks->SetChecked(0, true);
+    checks->SetState(2, 2);
+    auto* closing = new TskSkinProgressDialog(form);
+    closing->SetName("Closing");
     auto* radio = Add<TskSkinRadioGroup>(form, "Radio");
     radio->Items().Add("left");
     radio->Items().Add("right");
@@ -123,8 +129,12 @@ TEST_F(TranslationTest, EveryKindOfComponent) {
     EXPECT_EQ(list->Items()[0], "first");
     EXPECT_EQ(list->Items()[1], "Zweite");
     EXPECT_EQ(checks->Items()[0], "Erste");
-    EXPECT_TRUE(checks->Checked(0));
-    EXPECT_FALSE(checks->Checked(1));
+    EXPECT_EQ(checks->Items()[2], "Dritte");
+    EXPECT_EQ(checks->State(0), 1);
+    EXPECT_EQ(checks->State(1), 0);
+    EXPECT_EQ(checks->State(2), 2) << "the third state survives its item's new text";
+    EXPECT_EQ(closing->Caption, "Vendrill schliesst");
+    EXPECT_EQ(closing->LabelCaption, "Bitte warten");
     EXPECT_EQ(radio->Caption(), "Wahl");
     EXPECT_EQ(radio->Items()[0], "Links");
     EXPECT_EQ(radio->Items()[1], "Rechts");

@@ -191,6 +191,23 @@ TEST_F(Combos, ItemIndexMinusOneKeepsTheTextAndStillFires) {
     EXPECT_EQ(c->ItemIndex(), -1);
 }
 
+TEST_F(Combos, TheProgramsSelectionFiresNoChangeTheUsersDoes) {
+    for (const auto style : {skcbFixedStyle, skcbEditStyle}) {
+        SCOPED_TRACE(style == skcbFixedStyle ? "fixed" : "edit");
+        auto* c = Combo(3);
+        c->SetStyle(style);
+        Log.clear();
+        c->SetItemIndex(1);
+        EXPECT_EQ(c->Text(), "Item 1");
+        EXPECT_EQ(Log, "click ") << "a window filling its combo must not run its change handler";
+        c->SetFocus();
+        Log.clear();
+        Key(VK_DOWN);
+        EXPECT_EQ(c->ItemIndex(), 2);
+        EXPECT_EQ(Log, "change click ") << "a key press is the user's change";
+    }
+}
+
 TEST_F(Combos, OpeningAtTheFirstItemShowsItSelected) {
     auto* c = Combo(5);
     c->SetItemIndex(0);

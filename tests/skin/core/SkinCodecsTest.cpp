@@ -1,4 +1,5 @@
 #include "skin/core/SkinCodecs.h"
+#include "platform/rtl/Exception.h"
 #include "skin/core/SkinIni.h"
 
 #include <gtest/gtest.h>
@@ -20,11 +21,10 @@ TEST(SkinCodecs, Rectangles) {
         {"", {0, 0, 0, 0}},              // missing key
         {"r=-5,2,3,4", {5, 2, 3, 4}},    // minus dropped
         {"r= 1 , 2,3 ,4", {1, 2, 3, 4}}, // blanks dropped
-        {"r=5,", {5, 0, 0, 0}},          // part without digits reads 0
-        {"r=", {0, 0, 0, 0}},
-        {"r=a,b,c,d", {0, 0, 0, 0}},
-        {"r=1,2,3,4,5,6", {1, 2, 3, 4}},       // extra parts ignored
-        {"r=99999999999,1,2,3", {0, 1, 2, 3}}, // too large for 32 bits
+        {"r=1x,2,3,4", {1, 2, 3, 4}},    // letters beside digits dropped
+        {"r=1,2,3,4,5,6", {1, 2, 3, 4}}, // extra parts ignored
+        {"r=1,2,3,4,,x", {1, 2, 3, 4}},  // even when they hold no digit
+        {"r=2147483647,1,2,3", {2147483647, 1, 2, 3}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ReadSkinRect(Section(c.Line), "S", "r"), c.Expected) << c.Line;
@@ -35,10 +35,44 @@ TEST(SkinCodecs, Points) {
         const char* Line;
         TPoint Expected;
     } cases[] = {
-        {"p=8, 29", {8, 29}}, {"p=-3,5", {3, 5}}, {"", {0, 0}}, {"p=1,2,3", {1, 2}}, {"p=7", {7, 0}},
+        {"p=8, 29", {8, 29}},
+        {"p=-3,5", {3, 5}},
+        {"", {0, 0}},
+        {"p=1,2,3", {1, 2}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ReadSkinPoint(Section(c.Line), "S", "p"), c.Expected) << c.Line;
+}
+
+// A part that is no number must not silently place a skin piece at 0.
+TEST(SkinCodecs, APartWithoutADigitIsAConversionError) {
+    struct Case {
+        const char* Line;
+        bool Point;
+        const char* Message;
+    } cases[] = {
+        {"r=5,", false, "'' is not a valid integer value"},
+        {"r=", false, "'' is not a valid integer value"},
+        {"r=1,2,3", false, "'' is not a valid integer value"},
+        {"r=a,b,c,d", false, "'' is not a valid integer value"},
+        {"r=1,-,3,4", false, "'' is not a valid integer value"},
+        {"r=99999999999,1,2,3", false, "'99999999999' is not a valid integer value"},
+        {"p=7", true, "'' is not a valid integer value"},
+        {"p=,5", true, "'' is not a valid integer value"},
+        {"p=x,y", true, "'' is not a valid integer value"},
+    };
+    for (const Case& c : cases) {
+        const TskMemIniFile ini = Section(c.Line);
+        try {
+            if (c.Point)
+                ReadSkinPoint(ini, "S", "p");
+            else
+                ReadSkinRect(ini, "S", "r");
+            ADD_FAILURE() << c.Line << " was read";
+        } catch (const EConvertError& e) {
+            EXPECT_STREQ(e.what(), c.Message) << c.Line;
+        }
+    }
 }
 
 TEST(SkinCodecs, WrittenNegativeReadsBackPositive) {

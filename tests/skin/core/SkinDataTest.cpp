@@ -216,6 +216,29 @@ TEST_F(SkinDataTest, EveryFailureEndsEmptyWithTheMessagesSent) {
     check("zlib error", garbage);
 }
 
+TEST_F(SkinDataTest, ARectOrPointWithoutDigitsEndsTheLoad) {
+    struct Case {
+        const char* From;
+        const char* To;
+    } cases[] = {
+        {"clientrect=5,24,193,165", "clientrect=5,24"}, // the frame's own section
+        {"lefttoppoint=8,29", "lefttoppoint=8,"},
+        {"skinrect=1,1,20,20", "skinrect=1,1,20,twenty"}, // a control record
+    };
+    for (const Case& c : cases) {
+        auto good = Stored(MakeContainer({}));
+        Skin.LoadStoredSkin(good.get());
+        ASSERT_FALSE(Skin.Empty());
+        ContainerSpec bad;
+        bad.Ini.replace(bad.Ini.find(c.From), std::string(c.From).size(), c.To);
+        auto stored = Stored(MakeContainer(bad));
+        Skin.LoadStoredSkin(stored.get());
+        EXPECT_TRUE(Skin.Empty()) << c.To;
+        EXPECT_EQ(Skin.LastLoadError(), "'' is not a valid integer value") << c.To;
+        EXPECT_EQ(Skin.IndexOfControlRecord("button"), -1) << c.To;
+    }
+}
+
 TEST_F(SkinDataTest, EmptyStoredDataChangesNothing) {
     auto good = Stored(MakeContainer({}));
     Skin.LoadStoredSkin(good.get());

@@ -187,6 +187,67 @@ TEST_F(MainWindowTest, ALanguageChangeRereadsTheFrameHints) {
     EXPECT_EQ(w->LabDevice->Caption(), w->Runtime().Device().DeviceLabel());
 }
 
+// The grids as the program loads them from its form: row selection without grid lines, the
+// log's time column 111 pixels wide and sizable by the user, the stream list's columns not.
+TEST_F(MainWindowTest, TheGridsAsTheFormGivesThem) {
+    TFVendrill* w = Open();
+    struct Case {
+        TskSkinStringGrid* Grid;
+        TGridOptions Options;
+    } cases[] = {{w->SGStreams, goRowSelect}, {w->SGLog, goRangeSelect | goColSizing | goRowSelect}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Grid->Name());
+        EXPECT_EQ(c.Grid->Options(), c.Options);
+        EXPECT_EQ(c.Grid->BorderStyle(), gbsNone);
+        EXPECT_EQ(c.Grid->Color(), clGrayText);
+        EXPECT_EQ(c.Grid->GridLineColor(), clWindowText);
+        EXPECT_EQ(c.Grid->FixedCols(), 0);
+        EXPECT_EQ(c.Grid->FixedRows(), 1);
+        EXPECT_EQ(c.Grid->DefaultCellHeight(), 20);
+        EXPECT_TRUE(c.Grid->UseSkinCellHeight());
+        EXPECT_TRUE(c.Grid->UseSkinFont());
+        EXPECT_EQ(c.Grid->SkinDataName(), "grid");
+    }
+    ASSERT_EQ(w->SGLog->GetColWidths(0), 111);
+    // The line after the time column, in the header row: dragged 40 pixels to the right.
+    hb->ButtonDown(RawButton::Left, w->SGLog->ClientToScreen({111, 5}));
+    Pump();
+    EXPECT_EQ(w->SGLog->GridState(), gsColSizing);
+    hb->MouseMove(w->SGLog->ClientToScreen({151, 5}));
+    hb->ButtonUp(RawButton::Left, w->SGLog->ClientToScreen({151, 5}));
+    Pump();
+    EXPECT_EQ(w->SGLog->GetColWidths(0), 151);
+    w->Runtime().Logs().WriteMainLog("one more line");
+    EXPECT_EQ(w->SGLog->GetColWidths(0), 151) << "a new log line keeps the user's width";
+
+    const int first = w->SGStreams->GetColWidths(0);
+    hb->ButtonDown(RawButton::Left, w->SGStreams->ClientToScreen({first, 5}));
+    Pump();
+    EXPECT_NE(w->SGStreams->GridState(), gsColSizing);
+    hb->ButtonUp(RawButton::Left, w->SGStreams->ClientToScreen({first, 5}));
+    Pump();
+}
+
+// A language with wider column titles: the first column gives up the room at once, so the
+// columns still fill the grid exactly, before any resize.
+TEST_F(MainWindowTest, ALanguageChangeSharesTheStreamColumnsOutAgain) {
+    Dir.Write("vendrill.Wide.lng", "[Constants]\nLanguage=Wide\n"
+                                   "[FVendrill]\nSGStreams.3.1=Codec type\n");
+    TFVendrill* w = Open();
+    auto spread = [&] {
+        int sum = 0;
+        for (int c = 0; c < w->SGStreams->ColCount(); ++c)
+            sum += w->SGStreams->GetColWidths(c);
+        return sum;
+    };
+    ASSERT_EQ(spread(), w->SGStreams->Width() - 1);
+    const int before = w->SGStreams->GetColWidths(2);
+    ASSERT_TRUE(AppLanguage->SelectFile("Wide.lng"));
+    w->Language_Change();
+    EXPECT_GT(w->SGStreams->GetColWidths(2), before) << "the wider title widened its column";
+    EXPECT_EQ(spread(), w->SGStreams->Width() - 1);
+}
+
 // The layout handlers at the smallest size and at a large one: panels keep their minimum, the
 // device panel's buttons stay at its right edge, the tool bar is shared out to its end.
 TEST_F(MainWindowTest, TheLayoutFollowsTheWindowSize) {

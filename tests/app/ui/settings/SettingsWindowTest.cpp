@@ -9,11 +9,14 @@
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Timer.h"
 #include "skin/boxes/SkinBoxes.h"
+#include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinGroups.h"
 #include "skin/controls/SkinLabel.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinStdLabel.h"
+#include "skin/core/SkinData.h"
+#include "skin/core/SkinStrings.h"
 #include "skin/extra/dialogs/SkinMessage.h"
 #include "skin/extra/shell/SkinDialogEdits.h"
 #include "skin/extra/shell/SkinOpenDialog.h"
@@ -82,6 +85,12 @@ protected:
             ::unsetenv(name);
     }
     TFSettings* Open() { return new TFSettings(Application); }
+    // As the user picks an item: through the open list, which is what fires OnChange.
+    static void Choose(TskSkinComboBox* combo, int index) {
+        combo->DropDown();
+        combo->ListBox()->SetItemIndex(index);
+        combo->CloseUp(true);
+    }
     String SettingsText() const { return test::TTempFolder::ReadFile(SettingsFilePath()); }
 
     test::TTempFolder Folder;
@@ -401,6 +410,10 @@ TEST_F(SettingsWindowTest, LanguageListAndALanguageChosenInTheWindow) {
 
     const int deutsch = w->CB_Language->Items().IndexOf("Deutsch");
     w->CB_Language->SetItemIndex(deutsch);
+    EXPECT_EQ(Language->FileName(), Folder.File("vendrill.English.lng"))
+        << "the program's own selection is no choice of the user";
+    w->CB_Language->SetItemIndex(1 - deutsch);
+    Choose(w->CB_Language, deutsch);
     EXPECT_EQ(Language->FileName(), Folder.File("vendrill.Deutsch.lng"));
     EXPECT_EQ(w->Caption(), "Einstellungen");
     EXPECT_EQ(w->SBOK->Caption(), "Sichern");
@@ -419,6 +432,37 @@ TEST_F(SettingsWindowTest, LanguageListAndALanguageChosenInTheWindow) {
     w->CB_Language->SetItemIndex(deutsch);
     ASSERT_TRUE(w->StoreSetting());
     EXPECT_EQ(AppSettings.Language, "Deutsch.lng");
+}
+
+// The window's message box and file dialog read the window's own skin strings: they speak the
+// active language when the window opens and follow the user's pick of another one.
+TEST_F(SettingsWindowTest, TheWindowsSkinStringsFollowTheLanguage) {
+    Folder.Write("vendrill.Deutsch.lng", "[Constants]\nLanguage=Deutsch\nDialog.ERROR=Fehler\n"
+                                         "Button.OK=Gut\nFLV_LOOKIN=Suchen in:\n");
+    Devices = {};
+    auto refusal = [&](TFSettings* w) {
+        String caption;
+        std::vector<String> buttons;
+        TModalLoopHookScope hook([&](TCustomForm& f) {
+            caption = f.Caption();
+            for (int i = 0; i < f.ComponentCount(); ++i)
+                if (auto* b = dynamic_cast<TskSkinButton*>(f.Components(i))) buttons.push_back(b->Caption());
+            f.SetModalResult(mrOk);
+        });
+        EXPECT_FALSE(w->StoreSetting());
+        return caption + "|" + (buttons.empty() ? String() : buttons[0]);
+    };
+    TFSettings* w = Open();
+    TskResourceStrData* strings = w->SKSD->ResourceStrData();
+    ASSERT_NE(strings, nullptr) << "the window's skin object has a string component of its own";
+    EXPECT_EQ(refusal(w), "Error|OK");
+    Choose(w->CB_Language, w->CB_Language->Items().IndexOf("Deutsch"));
+    EXPECT_EQ(refusal(w), "Fehler|Gut");
+    EXPECT_EQ(strings->LookupResString("FLV_LOOKIN"), "Suchen in:") << "the file dialog's label";
+    w->Free();
+
+    w = Open();
+    EXPECT_EQ(refusal(w), "Fehler|Gut") << "a window opened in the active language";
 }
 
 // The program's English file gives every text the window already has.
@@ -454,7 +498,7 @@ TEST_F(SettingsWindowTest, ALanguageNameIsCutTo64Characters) {
     Folder.Write("vendrill." + longName + ".lng", "[Constants]\nLanguage=Long\n");
     Language->ScanLanguageFiles();
     TFSettings* w = Open();
-    w->CB_Language->SetItemIndex(w->CB_Language->Items().IndexOf("Long"));
+    Choose(w->CB_Language, w->CB_Language->Items().IndexOf("Long"));
     ASSERT_TRUE(w->StoreSetting());
     EXPECT_EQ(AppSettings.Language, String(64, 'L'));
 }

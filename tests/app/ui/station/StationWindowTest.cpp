@@ -217,26 +217,25 @@ TEST_F(StationWindowTest, SaveChecksAndTheirMessages) {
     }
 }
 
-// Without a language the checks still answer, with the texts as they stand; a language file
-// without the dialog text says which text is missing.
+// Without a language, or with a language file that lacks the dialog text, the user still reads
+// why the save was refused: the English text, in a box of the check's own type.
 TEST_F(StationWindowTest, MessagesWithoutALanguageAndWithoutTheirText) {
     Add(Icecast());
-    AppLanguage = nullptr;
-    Edit(0, [&](TFStation& w) {
-        w.EServer->SetText("");
-        Press(w.SBOK);
-    });
-    ASSERT_EQ(Messages.size(), 1u);
-    EXPECT_EQ(Messages[0].Text, kServerText);
-
-    Messages.clear();
-    UseLanguage("[Constants]\nLanguage=English\n");
-    Edit(0, [&](TFStation& w) {
-        w.EServer->SetText("");
-        Press(w.SBOK);
-    });
-    ASSERT_EQ(Messages.size(), 1u);
-    EXPECT_NE(Messages[0].Text.find("--> Dialog.EnterServer"), String::npos) << Messages[0].Text;
+    for (const bool withFile : {false, true}) {
+        SCOPED_TRACE(withFile ? "file without Dialog.EnterServer" : "no language");
+        if (withFile)
+            UseLanguage("[Constants]\nLanguage=English\n");
+        else
+            AppLanguage = nullptr;
+        Messages.clear();
+        Edit(0, [&](TFStation& w) {
+            w.EServer->SetText("");
+            Press(w.SBOK);
+        });
+        ASSERT_EQ(Messages.size(), 1u);
+        EXPECT_EQ(Messages[0].Text, kServerText);
+        EXPECT_EQ(Messages[0].Caption, GetMessageCaption(skmtError, nullptr));
+    }
 }
 
 // Which changes restart an Online stream (Lost) and which do not.

@@ -125,7 +125,9 @@ TEST_F(OpenDialog, FirstShowAndTheKeptSizeViewAndFileType) {
         EXPECT_EQ(f.FileList->ViewStyle(), vsReport);
         EXPECT_TRUE(f.ViewItems[3]->Checked);
         EXPECT_FALSE(f.ViewItems[2]->Checked);
-        f.FileTypeBox->SetItemIndex(0);
+        f.FileTypeBox->DropDown(); // the user picks the first type from the list
+        f.FileTypeBox->ListBox()->SetItemIndex(0);
+        f.FileTypeBox->CloseUp(true);
         EXPECT_EQ(Names(f), (std::vector<String>{"live", "b.txt"}));
         f.SetClientWidth(500);
         f.CancelButton->ButtonClick();
