@@ -13,7 +13,7 @@ namespace {
 
 using audio::FreeSharedLibrary;
 
-// "dsp*.so", letter case ignored as the plug-in folders of the original system did.
+// "dsp*.so", letter case ignored, so "DSP_Echo.so" is found as well as "dsp_echo.so".
 bool IsPluginFileName(const String& name) {
     auto lower = name;
     std::transform(lower.begin(), lower.end(), lower.begin(),

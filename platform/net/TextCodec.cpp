@@ -1,23 +1,15 @@
 #include "platform/net/TextCodec.h"
 
+#include <openssl/evp.h>
+
 namespace vd::net {
 
 std::string Base64Encode(const std::string& in) {
-    static const char kB64[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    std::size_t i = 0;
-    auto at = [&](std::size_t k) { return static_cast<unsigned>(static_cast<unsigned char>(in[k])); };
-    for (; i + 2 < in.size(); i += 3) {
-        unsigned v = at(i) << 16 | at(i + 1) << 8 | at(i + 2);
-        out += {kB64[v >> 18], kB64[(v >> 12) & 63], kB64[(v >> 6) & 63], kB64[v & 63]};
-    }
-    if (i + 1 == in.size()) {
-        unsigned v = at(i) << 16;
-        out += {kB64[v >> 18], kB64[(v >> 12) & 63], '=', '='};
-    } else if (i + 2 == in.size()) {
-        unsigned v = at(i) << 16 | at(i + 1) << 8;
-        out += {kB64[v >> 18], kB64[(v >> 12) & 63], kB64[(v >> 6) & 63], '='};
-    }
+    std::string out(4 * ((in.size() + 2) / 3) + 1, '\0');
+    const int n =
+        EVP_EncodeBlock(reinterpret_cast<unsigned char*>(out.data()),
+                        reinterpret_cast<const unsigned char*>(in.data()), static_cast<int>(in.size()));
+    out.resize(static_cast<std::size_t>(n));
     return out;
 }
 
@@ -35,29 +27,6 @@ std::string UrlEncode(const std::string& in) {
         }
     }
     return out;
-}
-
-bool IsValidUtf8(const std::string& s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        std::size_t n;
-        if (c < 0x80)
-            n = 0;
-        else if (c >= 0xC2 && c <= 0xDF)
-            n = 1;
-        else if ((c >> 4) == 0xE)
-            n = 2;
-        else if (c >= 0xF0 && c <= 0xF4)
-            n = 3;
-        else
-            return false;
-        if (i + n >= s.size() && n > 0) return false;
-        for (std::size_t k = 1; k <= n; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        i += n + 1;
-    }
-    return true;
 }
 
 std::string OneLine(const std::string& s) {

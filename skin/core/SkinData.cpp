@@ -132,7 +132,7 @@ void TskSkinData::ResetFormInfo() {
 
 void TskSkinData::BroadcastSkinMessage(unsigned msg) {
     TskSkinWindowSystem* ws = SkinWindowSystem();
-    if (!ws) ws = &VclSkinMessenger();
+    if (!ws) ws = &FormWindowMessenger();
     const HWND owner = ws->FormWindowOf(Owner());
     // A snapshot: handlers may open or close forms while the message goes round.
     const std::vector<HWND> forms = ws->FormWindows();

@@ -9,13 +9,13 @@ namespace {
 TskSkinWindowSystem* gWindowSystem = nullptr;
 }
 
-HWND TskVclSkinMessenger::FormWindowOf(const TComponent* owner) const {
+HWND TskFormWindowMessenger::FormWindowOf(const TComponent* owner) const {
     // The form's window is made on first use, as sending to a form's handle does.
     auto* form = dynamic_cast<TCustomForm*>(const_cast<TComponent*>(owner));
     return form && !(form->ComponentState() & csDestroying) ? form->Handle() : nullptr;
 }
 
-std::vector<HWND> TskVclSkinMessenger::FormWindows() const {
+std::vector<HWND> TskFormWindowMessenger::FormWindows() const {
     std::vector<HWND> forms;
     if (!Screen) return forms;
     // A form on its way out gets no message: asking for its handle would make a new window.
@@ -25,12 +25,12 @@ std::vector<HWND> TskVclSkinMessenger::FormWindows() const {
     return forms;
 }
 
-void TskVclSkinMessenger::SendSkinMessage(HWND window, unsigned msg, TskSkinData* skin, int lParam) {
+void TskFormWindowMessenger::SendSkinMessage(HWND window, unsigned msg, TskSkinData* skin, int lParam) {
     SendMessage(window, msg, reinterpret_cast<WPARAM>(skin), lParam);
 }
 
-TskVclSkinMessenger& VclSkinMessenger() {
-    static TskVclSkinMessenger messenger;
+TskFormWindowMessenger& FormWindowMessenger() {
+    static TskFormWindowMessenger messenger;
     return messenger;
 }
 

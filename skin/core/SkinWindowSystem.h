@@ -1,7 +1,7 @@
 #pragma once
 // How skin messages reach the forms: the owner's window first, then every form of the screen's
 // form list. Without a bound messenger the class library's forms receive them
-// (VclSkinMessenger); tests bind a recorder.
+// (FormWindowMessenger); tests bind a recorder.
 #include "platform/win/WinTypes.h"
 
 #include <vector>
@@ -25,14 +25,14 @@ public:
 
 // Messages through the window system's SendMessage (wParam the skin object) to the windows of
 // the class library's forms: an owner that is a form, then Screen's forms in list order.
-class TskVclSkinMessenger : public TskSkinWindowSystem {
+class TskFormWindowMessenger : public TskSkinWindowSystem {
 public:
     HWND FormWindowOf(const TComponent* owner) const override;
     std::vector<HWND> FormWindows() const override;
     void SendSkinMessage(HWND window, unsigned msg, TskSkinData* skin, int lParam) override;
 };
 
-TskVclSkinMessenger& VclSkinMessenger();
+TskFormWindowMessenger& FormWindowMessenger();
 
 // The bound messenger, or null. Used on the GUI thread only.
 TskSkinWindowSystem* SkinWindowSystem();

@@ -5,6 +5,7 @@
 #include "platform/net/HttpAnswer.h"
 #include "platform/net/HttpClient.h"
 #include "platform/net/TextCodec.h"
+#include "platform/rtl/Utf8.h"
 
 namespace vd::audio {
 
@@ -69,7 +70,7 @@ bool TIcecastCast::Open(net::TSocket& socket, int& error) {
 
 bool TIcecastCast::SetTitle(const std::string& title) {
     // The title arrives converted for the stream's title mode; say which it is.
-    const char* charset = net::IsValidUtf8(title) ? "UTF-8" : "ISO-8859-1";
+    const char* charset = IsValidUtf8(title) ? "UTF-8" : "ISO-8859-1";
     std::string path = "/admin/metadata?mount=" + net::UrlEncode(FAddress.Mount) +
                        "&mode=updinfo&song=" + net::UrlEncode(title) + "&charset=" + charset;
     auto r = net::HttpGet(FAddress.Host, FAddress.Port, path, AuthHeader() + "User-Agent: Vendrill/1.0\r\n",

@@ -1,5 +1,5 @@
 // The demonstration program under a private Xvfb: its window appears and is painted.
-#include "../win/x11/Xvfb.h"
+#include "tests/platform/win/x11/Xvfb.h"
 
 #include <gtest/gtest.h>
 
