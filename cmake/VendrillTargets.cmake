@@ -41,6 +41,16 @@ endif()
 # test that starts a real server (icecast2, SMTP, Xvfb, PulseAudio): scripts/test retries those.
 function(vd_test name)
   cmake_parse_arguments(A "THREADED" "TIMEOUT" "SOURCES;DEPS;LABELS" ${ARGN})
+  # A test that names the Xvfb starter's source links the library built from it once instead:
+  # compiled into each of some twenty tests it cost a unit apiece.
+  set(own_sources ${A_SOURCES})
+  list(FILTER own_sources EXCLUDE REGEX "(^|/)Xvfb\\.cpp$")
+  set(uses_xvfb FALSE)
+  if(NOT own_sources STREQUAL A_SOURCES AND TARGET vd_test_xvfb)
+    set(uses_xvfb TRUE)
+    set(A_SOURCES ${own_sources})
+    list(APPEND A_DEPS vd_test_xvfb)
+  endif()
   if(VD_THREADED_ONLY AND NOT A_THREADED)
     # Defined, so that a folder's own settings for the test still apply, but never built or run.
     add_executable(${name} EXCLUDE_FROM_ALL ${A_SOURCES})
@@ -57,7 +67,7 @@ function(vd_test name)
   set(labels ${A_LABELS})
   # A test that builds the Xvfb starter or the icecast2 kit starts a real peer; others that do
   # (the SMTP tests) say LABELS peers themselves.
-  if(A_SOURCES MATCHES "Xvfb\\.cpp" OR "vd_cast_testkit" IN_LIST A_DEPS)
+  if(uses_xvfb OR A_SOURCES MATCHES "Xvfb\\.cpp" OR "vd_cast_testkit" IN_LIST A_DEPS)
     list(APPEND labels peers)
     list(REMOVE_DUPLICATES labels)
   endif()

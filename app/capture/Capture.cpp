@@ -145,9 +145,11 @@ void TCapture::LedClick() {
 }
 
 bool RecordCallback(audio::HRECORD, const void* buffer, std::uint32_t length, void* user) {
-    int left = 0, right = 0;
-    BlockPeaks(static_cast<const std::int16_t*>(buffer), length / 2, left, right);
-    if (user) static_cast<TPeakLevels*>(user)->Store(left, right);
+    int left[TPeakLevels::MaxSlices], right[TPeakLevels::MaxSlices];
+    const int rate = CaptureSampleRate.load(std::memory_order_relaxed);
+    const int slices = SlicePeaks(static_cast<const std::int16_t*>(buffer), length / 4,
+                                  static_cast<unsigned>(rate > 0 ? rate : 44100), left, right);
+    if (user) static_cast<TPeakLevels*>(user)->StoreSlices(left, right, slices);
     return true;
 }
 

@@ -17,6 +17,11 @@ namespace {
 
 thread_local int LastError = AE_OK;
 constexpr unsigned PendingNotifyDelayMs = 200;
+// Each block costs a wake-up of the capture thread and one of the I/O loop, and a write to every
+// encoder's pipe: fewer, longer blocks cost less. The meter still moves on every 30 ms tick, as
+// the record callback hands it a peak per tick's worth of each block.
+constexpr unsigned DefaultRecordPeriodMs = 120;
+constexpr unsigned MinRecordPeriodMs = 5, MaxRecordPeriodMs = 500;
 
 bool Fail(int code) {
     LastError = code;
@@ -49,7 +54,8 @@ struct TEngine {
     std::map<std::uint32_t, std::uint32_t> Config{{AE_CONFIG_NET_TIMEOUT, 5000},
                                                   {AE_CONFIG_ENCODE_CAST_TIMEOUT, 5000},
                                                   {AE_CONFIG_ENCODE_QUEUE, 4000},
-                                                  {AE_CONFIG_ENCODE_STOP_WAIT, 1000}};
+                                                  {AE_CONFIG_ENCODE_STOP_WAIT, 1000},
+                                                  {AE_CONFIG_RECORD_PERIOD, DefaultRecordPeriodMs}};
     std::uint32_t NextHandle = 1;
 
     std::uint32_t NewHandle() {
@@ -207,7 +213,9 @@ HRECORD AE_RecordStart(std::uint32_t freq, std::uint32_t chans, std::uint32_t fl
         if (e.Current.empty() || it == e.Opened.end()) return FailWith(AE_ERROR_INIT, 0u);
         for (auto& [h, dev] : e.ChannelDevice)
             if (dev == e.Current) return FailWith(AE_ERROR_ALREADY, 0u);
-        if (const int code = it->second->Configure(freq, chans); code != AE_OK) return FailWith(code, 0u);
+        if (const int code = it->second->Configure(freq, chans, e.Config[AE_CONFIG_RECORD_PERIOD]);
+            code != AE_OK)
+            return FailWith(code, 0u);
         const HRECORD handle = e.NewHandle();
         channel = std::make_shared<TCaptureChannel>(handle, it->second, freq, chans, proc, user);
         e.Channels[handle] = channel;
@@ -277,6 +285,8 @@ bool AE_SetConfig(std::uint32_t option, std::uint32_t value) {
     std::lock_guard lock(e.Lock);
     auto it = e.Config.find(option);
     if (it == e.Config.end()) return Fail(AE_ERROR_ILLPARAM);
+    if (option == AE_CONFIG_RECORD_PERIOD && (value < MinRecordPeriodMs || value > MaxRecordPeriodMs))
+        return Fail(AE_ERROR_ILLPARAM);
     it->second = value;
     return Ok();
 }

@@ -44,6 +44,7 @@ constexpr std::uint32_t AE_CONFIG_NET_TIMEOUT = 11;              // ms, used by 
 constexpr std::uint32_t AE_CONFIG_ENCODE_CAST_TIMEOUT = 0x10310; // ms, used by casts
 constexpr std::uint32_t AE_CONFIG_ENCODE_QUEUE = 0x10320;        // ms of audio each encoder may queue
 constexpr std::uint32_t AE_CONFIG_ENCODE_STOP_WAIT = 0x10321;    // ms an encoder gets to end by itself
+constexpr std::uint32_t AE_CONFIG_RECORD_PERIOD = 0x10330;       // ms of audio per captured block
 
 // Returns false (keep nothing) to end the recording.
 using RECORDPROC = bool (*)(HRECORD handle, const void* buffer, std::uint32_t length, void* user);

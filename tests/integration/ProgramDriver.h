@@ -112,8 +112,9 @@ public:
     static int WaitExit(pid_t pid, int timeoutMs) {
         int status = 0;
         pid_t done = 0;
-        WaitUntil([&] { return (done = ::waitpid(pid, &status, WNOHANG)) != 0; }, timeoutMs);
-        if (done != pid) return -1;
+        if (!WaitUntil([&] { return (done = ::waitpid(pid, &status, WNOHANG)) != 0; }, timeoutMs) ||
+            done != pid)
+            return -1;
         return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
 
@@ -164,7 +165,7 @@ public:
         return all;
     }
     // The one mapped window whose title begins so, waiting for it.
-    bool WaitWindow(const std::string& title, TTopWindow& out, int timeoutMs = 15000) {
+    [[nodiscard]] bool WaitWindow(const std::string& title, TTopWindow& out, int timeoutMs = 15000) {
         return WaitUntil(
             [&] {
                 const auto found = WindowsStartingWith(title);
@@ -174,7 +175,7 @@ public:
             },
             timeoutMs);
     }
-    bool WaitGone(::Window w, int timeoutMs = 15000) {
+    [[nodiscard]] bool WaitGone(::Window w, int timeoutMs = 15000) {
         return WaitUntil(
             [&] {
                 for (auto& t : Windows())
@@ -218,7 +219,7 @@ public:
     // and then until it has taken in all of that input: at most two pictures (the caret's
     // blink) on the last 30 checks, as input queued faster than a loaded machine draws it
     // shows up piece by piece.
-    bool WaitRedrawn(const TTopWindow& w, unsigned long before, int timeoutMs = 10000) {
+    [[nodiscard]] bool WaitRedrawn(const TTopWindow& w, unsigned long before, int timeoutMs = 10000) {
         std::vector<unsigned long> last;
         bool changed = false;
         return WaitUntil(

@@ -74,7 +74,7 @@ protected:
     }
 
     // The main window once it is painted.
-    static bool WaitMain(TTopWindow& main, int timeoutMs = 30000) {
+    [[nodiscard]] static bool WaitMain(TTopWindow& main, int timeoutMs = 30000) {
         return WaitUntil(
             [&] {
                 const auto found = Desk().WindowsStartingWith(MainTitle);

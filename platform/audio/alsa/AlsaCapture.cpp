@@ -51,7 +51,7 @@ public:
     explicit TAlsaCapture(snd_pcm_t* pcm) : FPcm(pcm) {}
     ~TAlsaCapture() override { snd_pcm_close(FPcm); }
 
-    int Configure(unsigned rate, unsigned channels) override;
+    int Configure(unsigned rate, unsigned channels, unsigned periodMs) override;
     std::size_t PeriodFrames() const override { return FPeriod; }
     long Read(std::int16_t* buffer, std::size_t frames, int timeoutMs) override;
     void Halt() override { snd_pcm_drop(FPcm); }
@@ -62,7 +62,7 @@ private:
     unsigned FChannels = 2;
 };
 
-int TAlsaCapture::Configure(unsigned rate, unsigned channels) {
+int TAlsaCapture::Configure(unsigned rate, unsigned channels, unsigned periodMs) {
     snd_pcm_hw_params_t* hw = nullptr;
     snd_pcm_hw_params_alloca(&hw);
     if (snd_pcm_hw_params_any(FPcm, hw) < 0) return AE_ERROR_DRIVER;
@@ -71,8 +71,8 @@ int TAlsaCapture::Configure(unsigned rate, unsigned channels) {
         return AE_ERROR_FORMAT;
     if (snd_pcm_hw_params_set_channels(FPcm, hw, channels) < 0) return AE_ERROR_FORMAT;
     if (snd_pcm_hw_params_set_rate(FPcm, hw, rate, 0) < 0) return AE_ERROR_FREQ;
-    // About 20 ms per block keeps the path from device to encoder short; four blocks of slack.
-    unsigned periodUs = 20000, bufferUs = 80000;
+    // Four blocks of slack.
+    unsigned periodUs = periodMs * 1000, bufferUs = 4 * periodUs;
     snd_pcm_hw_params_set_period_time_near(FPcm, hw, &periodUs, nullptr);
     snd_pcm_hw_params_set_buffer_time_near(FPcm, hw, &bufferUs, nullptr);
     if (snd_pcm_hw_params(FPcm, hw) < 0) return AE_ERROR_FORMAT;

@@ -127,7 +127,7 @@ TEST_F(ConsoleCaptureTest, AStoppingDeviceIsUnpublishedBeforeTheEngineForgetsIt)
                 ++stale; // published, yet the engine no longer knows it
         }
     });
-    audio::test::WaitUntil([&] { return reads.load() > 100; });
+    EXPECT_TRUE(audio::test::WaitUntil([&] { return reads.load() > 100; }));
     Capture.StopRecord();
     done = true;
     connector.join();

@@ -151,5 +151,67 @@ TEST(PeakLevels, ATickShowsTheNewPeakThenTheBarFallsBy1024PerTick) {
     EXPECT_EQ(left, 0);
 }
 
+// A block three ticks long moves the bars on each of its ticks: one slice's peak per tick, then
+// the fall from the last. A block that comes before its predecessor's slices were all shown
+// replaces them.
+TEST(PeakLevels, ABlockLongerThanATickShowsOneSlicePerTick) {
+    TPeakLevels peaks;
+    const int left[] = {30000, 12000, 20000}, right[] = {5000, 6000, 7000};
+    peaks.StoreSlices(left, right, 3);
+    std::vector<int> seenLeft, seenRight;
+    int l, r;
+    for (int tick = 0; tick < 5; ++tick) {
+        peaks.ReadAndDecay(l, r);
+        seenLeft.push_back(l);
+        seenRight.push_back(r);
+    }
+    EXPECT_EQ(seenLeft, (std::vector<int>{30000, 12000, 20000, 18976, 17952}));
+    EXPECT_EQ(seenRight, (std::vector<int>{5000, 6000, 7000, 5976, 4952}));
+    peaks.StoreSlices(left, right, 3);
+    peaks.ReadAndDecay(l, r);
+    const int next[] = {100, 200}, nextRight[] = {300, 400};
+    peaks.StoreSlices(next, nextRight, 2);
+    peaks.ReadAndDecay(l, r);
+    EXPECT_EQ(l, 100) << "the new block's first slice, not the old block's second";
+    peaks.ReadAndDecay(l, r);
+    EXPECT_EQ(r, 400);
+    peaks.ReadAndDecay(l, r);
+    EXPECT_EQ(l, 0);
+}
+
+TEST(PeakLevels, SlicePeaksCutsABlockIntoTicks) {
+    struct Case {
+        std::size_t Frames;
+        unsigned Rate;
+        int Slices;
+    } cases[] = {
+        {882, 44100, 1},   // 20 ms
+        {1323, 44100, 1},  // one tick
+        {1900, 44100, 1},  // 1.4 ticks
+        {2646, 44100, 2},  // 60 ms
+        {3969, 44100, 3},  // 90 ms
+        {4096, 48000, 3},  // 85 ms
+        {44100, 44100, 8}, // a second: no more than MaxSlices
+        {0, 44100, 1},     // nothing: one silent slice
+        {10, 0, 8},        // no rate: every frame a tick, capped
+    };
+    for (const Case& c : cases) {
+        std::vector<std::int16_t> block(2 * c.Frames, 0);
+        int left[TPeakLevels::MaxSlices], right[TPeakLevels::MaxSlices];
+        EXPECT_EQ(SlicePeaks(block.data(), c.Frames, c.Rate, left, right), c.Slices)
+            << c.Frames << " " << c.Rate;
+    }
+    // Each slice's own peaks, from its own frames: 3969 frames in slices of 1323.
+    std::vector<std::int16_t> block(2 * 3969, 0);
+    block[2 * 0] = 1000;         // first frame, left
+    block[2 * 1322 + 1] = -2001; // last frame of the first slice, right
+    block[2 * 1323] = 3000;      // first frame of the second slice
+    block[2 * 3968 + 1] = 4000;  // very last frame, right
+    int left[TPeakLevels::MaxSlices], right[TPeakLevels::MaxSlices];
+    ASSERT_EQ(SlicePeaks(block.data(), 3969, 44100, left, right), 3);
+    EXPECT_EQ((std::vector<int>{left[0], left[1], left[2]}), (std::vector<int>{1000, 3000, 0}));
+    EXPECT_EQ((std::vector<int>{right[0], right[1], right[2]}), (std::vector<int>{2000, 0, 4000}));
+}
+
 } // namespace
 } // namespace vd

@@ -72,6 +72,10 @@ TEST_F(CaptureTest, FailedCallsLeaveTheCodeThatSaysWhatHappened) {
          },
          AE_ERROR_HANDLE},
         {"unknown option", [] { return AE_SetConfig(0x7777, 1); }, AE_ERROR_ILLPARAM},
+        {"a capture period of no time", [] { return AE_SetConfig(AE_CONFIG_RECORD_PERIOD, 0); },
+         AE_ERROR_ILLPARAM},
+        {"a capture period of minutes", [] { return AE_SetConfig(AE_CONFIG_RECORD_PERIOD, 600000); },
+         AE_ERROR_ILLPARAM},
         {"info without a record", [] { return AE_RecordGetDeviceInfo(0, nullptr); }, AE_ERROR_ILLPARAM},
     };
     for (const auto& c : cases) {

@@ -44,14 +44,14 @@ public:
     // The window of the next dock request, 0 when none came in time.
     ::Window WaitDock() {
         ::Window docked = 0;
-        Next([&](const XEvent& ev) {
+        const bool came = Next([&](const XEvent& ev) {
             if (ev.type == ClientMessage && ev.xclient.message_type == FOpcode && ev.xclient.data.l[1] == 0)
                 docked = ::Window(ev.xclient.data.l[2]);
             return docked != 0;
         });
-        return docked;
+        return came ? docked : 0;
     }
-    bool WaitDestroyed(::Window w) {
+    [[nodiscard]] bool WaitDestroyed(::Window w) {
         return Next(
             [&](const XEvent& ev) { return ev.type == DestroyNotify && ev.xdestroywindow.window == w; });
     }
@@ -63,7 +63,7 @@ public:
     }
 
 private:
-    bool Next(const std::function<bool(const XEvent&)>& match) {
+    [[nodiscard]] bool Next(const std::function<bool(const XEvent&)>& match) {
         const auto matched = [&] {
             while (XPending(FDpy) > 0) {
                 XEvent ev;

@@ -32,7 +32,7 @@ namespace {
 constexpr UINT kCallback = 0x800;
 
 // Runs our messages until the condition holds or five seconds passed.
-bool WaitFor(const std::function<bool()>& done) {
+[[nodiscard]] bool WaitFor(const std::function<bool()>& done) {
     // The tray thread posts from outside: nothing to block on between the checks.
     return WaitUntil(
         [&] {

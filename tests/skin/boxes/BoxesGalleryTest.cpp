@@ -26,6 +26,7 @@
 #include <X11/Xutil.h>
 
 // After Xlib: its macros clash with the window system's names.
+#include "../../platform/win/x11/DefaultSkinPixels.h"
 #include "../../platform/win/x11/SavePpm.h"
 
 #include <cstdio>
@@ -120,7 +121,7 @@ TEST(BoxesGallery, EveryBoxPlainAndWithTheDefaultSkin) {
         const ::Window w = static_cast<::Window>(backend->XWindowOf(form->Handle()));
         ::XImage* image = nullptr;
         XWindowAttributes attr{};
-        WaitUntil(
+        const bool drawn = WaitUntil(
             [&] {
                 if (image) XDestroyImage(image);
                 image = nullptr;
@@ -141,7 +142,13 @@ TEST(BoxesGallery, EveryBoxPlainAndWithTheDefaultSkin) {
                 Application->ProcessMessages();
                 backend->Sync();
             });
-        ASSERT_NE(image, nullptr);
+        ASSERT_TRUE(drawn && image) << "the boxes were not drawn in time";
+        // The skin's face and light selection colours in the skinned column, neither in the plain one.
+        const int bottom = attr.height - 10;
+        for (TskColor c : {skingen::look::Face, skingen::look::SelectionLight}) {
+            EXPECT_GT(CountSkinPixels(image, 240, 10, 450, bottom, c), 100) << std::hex << c;
+            EXPECT_EQ(CountSkinPixels(image, 10, 10, 220, bottom, c), 0) << std::hex << c;
+        }
         const char* out = std::getenv("VD_BOXES_SCREENSHOT");
         ForceDirectories("artefacts");
         EXPECT_TRUE(SavePpm(image, attr.width, attr.height, out ? out : "artefacts/default-skin-boxes.ppm"));

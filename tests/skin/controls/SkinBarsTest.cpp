@@ -166,6 +166,8 @@ TEST_F(MenuButtons, ImagesMenuCallbacksOutliveNoButton) {
     EXPECT_EQ(Log, (std::vector<std::string>{"show"})) << "no hide from a freed button";
 }
 
+// A button narrower than its track part, or skinned from a record of another shape, paints
+// within its own bounds in every state: it draws straight into the form's pixels.
 TEST_F(MenuButtons, NarrowAndOddlySkinnedButtonsPaintSafely) {
     struct Case {
         const char* Record;
@@ -176,24 +178,47 @@ TEST_F(MenuButtons, NarrowAndOddlySkinnedButtonsPaintSafely) {
                           {"resizetoolbutton", true, true},
                           {"toolmenubutton", false, true},
                           {"bevel", false, false}};
+    Show();
+    const TRect around{0, 0, 70, 50};
+    std::vector<TColor> before;
+    // Compares the form's pixels around the button with those before it came, outside R.
+    auto outsideChanged = [&](const TRect& r) {
+        const std::vector<TColor> now = FormPixels(around);
+        int changed = 0;
+        for (int y = around.Top; y < around.Bottom; ++y)
+            for (int x = around.Left; x < around.Right; ++x) {
+                const std::size_t i =
+                    std::size_t(y - around.Top) * around.Width() + std::size_t(x - around.Left);
+                const bool inside = x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
+                changed += !inside && now[i] != before[i];
+            }
+        return changed;
+    };
     for (const Case& c : cases)
         for (int w : {4, 14, 40}) {
-            auto* b = Button({10, 10, 10 + w, 30});
+            const TRect r{10, 10, 10 + w, 30};
+            Form->Invalidate(); // the button before leaves its pixels behind
+            before = FormPixels(around);
+            auto* b = Button(r);
             b->SetNewStyle(c.NewStyle);
             if (!c.NewStyle) b->SkinDataName = c.Record;
             b->SetTrackButtonMode(c.TrackMode);
             b->SetSkinPopupMenu(new FakePopup(Form));
             b->SetSkinData(Skin);
-            Show();
+            const TRect placed = b->BoundsRect();
+            Pump();
+            EXPECT_EQ(outsideChanged(placed), 0) << c.Record << " " << w << " up";
             hb->MouseMove(At(b, 1, 1));
+            Pump();
+            EXPECT_EQ(outsideChanged(placed), 0) << c.Record << " " << w << " hot";
             hb->ButtonDown(RawButton::Left, At(b, w - 1, 2));
             Pump();
+            EXPECT_EQ(outsideChanged(placed), 0) << c.Record << " " << w << " pressed";
             hb->ButtonUp(RawButton::Left, At(b, w - 1, 2));
             b->Perform(WM_SKINMENUCLOSED, 0, 0);
             Pump();
             b->Free();
         }
-    SUCCEED();
 }
 
 TEST_F(MenuButtons, OwnKindRecordPressesOnlyTheTrackPart) {

@@ -5,6 +5,9 @@
 #include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinToolBar.h"
 
+#include <algorithm>
+#include <initializer_list>
+
 namespace vd::test {
 namespace {
 
@@ -128,15 +131,31 @@ TEST_F(SkinTest, MissingRecordOrPictureGivesThePlainLookAndTheDefaultSize) {
     EXPECT_EQ(Probe(g, 15, 15), ColorToRGB(clBtnFace)) << "a windowless control without a picture";
 }
 
+// A control of no size leaves the form as it was: the windowed one has no pixels of its own,
+// the windowless one paints straight into the form's, where nothing clips a careless face.
 TEST_F(SkinTest, ZeroSizePaintsNothing) {
-    auto* p = new Plain(Form, "button");
-    p->SetParent(Form);
-    p->SetSkinData(Skin);
-    p->SetBounds(0, 0, 0, 0);
     Show();
-    p->Repaint();
-    Pump();
-    SUCCEED();
+    const TRect around{0, 0, 60, 60};
+    const std::vector<TColor> before = FormPixels(around);
+    ASSERT_EQ(std::count(before.begin(), before.end(), before.front()), std::ssize(before)) << "a plain form";
+    for (const char* record : {"button", "no such record"}) {
+        auto* windowed = new Plain(Form, record);
+        auto* windowless = new PlainGraphic(Form, record);
+        for (TControl* c : std::initializer_list<TControl*>{windowed, windowless}) {
+            c->SetParent(Form);
+            c->SetBounds(20, 20, 0, 0);
+        }
+        windowed->SetSkinData(Skin);
+        windowless->SetSkinData(Skin);
+        windowed->Repaint();
+        windowless->Repaint();
+        Form->Repaint();
+        EXPECT_EQ(windowed->Width() + windowed->Height() + windowless->Width() + windowless->Height(), 0)
+            << record;
+        EXPECT_EQ(FormPixels(around), before) << record;
+        windowed->Free();
+        windowless->Free();
+    }
 }
 
 TEST_F(SkinTest, MaskRegionIsSetAndRemoved) {

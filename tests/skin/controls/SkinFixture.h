@@ -186,6 +186,15 @@ protected:
         return TColor(GetWindowPixel(Form->Handle(), f.X, f.Y));
     }
     TPoint At(TControl* c, int x, int y) const { return c->ClientToScreen({x, y}); }
+    // The form's painted pixels in R (client coordinates), row by row, after the queued paints.
+    std::vector<TColor> FormPixels(const TRect& r) {
+        Pump();
+        std::vector<TColor> out;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x)
+                out.push_back(TColor(GetWindowPixel(Form->Handle(), x, y)));
+        return out;
+    }
     void Show() {
         Form->Show();
         Pump();

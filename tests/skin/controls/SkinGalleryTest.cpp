@@ -17,6 +17,7 @@
 #include <X11/Xutil.h>
 
 // After Xlib: its macros clash with the window system's names.
+#include "../../platform/win/x11/DefaultSkinPixels.h"
 #include "../../platform/win/x11/SavePpm.h"
 
 #include <chrono>
@@ -174,7 +175,8 @@ protected:
             Screen->Forms(0)->Free();
         InstallBackend(nullptr);
     }
-    // Shows the form and grabs it once Drawn says the pixels are there (or the deadline passed).
+    // Shows the form and grabs it once Drawn says the pixels are there; a fatal failure when they
+    // are not there in time.
     void ShowAndGrab(const std::function<bool(::XImage*, int, int)>& Drawn) {
         BuildColumn(Form, 10, nullptr);
         BuildColumn(Form, 250, Skin);
@@ -184,7 +186,7 @@ protected:
         Observer = XOpenDisplay(Server.Display().c_str());
         ASSERT_NE(Observer, nullptr);
         const ::Window w = static_cast<::Window>(Backend->XWindowOf(Form->Handle()));
-        WaitUntil(
+        const bool drawn = WaitUntil(
             [&] {
                 if (Image) XDestroyImage(Image);
                 Image = nullptr;
@@ -199,7 +201,7 @@ protected:
                 Application->ProcessMessages();
                 Backend->Sync();
             });
-        ASSERT_NE(Image, nullptr);
+        ASSERT_TRUE(drawn && Image) << "the controls were not drawn in time";
     }
     void Save(const char* Path) { EXPECT_TRUE(SavePpm(Image, Attributes.width, Attributes.height, Path)); }
 
@@ -230,10 +232,9 @@ TEST_F(Gallery, EveryControlSkinnedAndPlainSideBySide) {
     shaped->SetCanFocused(false);
     shaped->SetSkinData(Skin);
     // Face A's client colour (red 0x80) in the skinned column, the button face in the plain one.
-    ShowAndGrab([](::XImage* img, int w, int h) {
+    ASSERT_NO_FATAL_FAILURE(ShowAndGrab([](::XImage* img, int w, int h) {
         return CountPixels(img, w, h, 0x800000) > 100 && CountPixels(img, w, h, 0xD4D0C8) > 1000;
-    });
-    if (!Image) return;
+    }));
     const TRect wr = GetWindowRect(Form->Handle());
     const TPoint corner = shaped->ClientToScreen({0, 0});
     const unsigned long outside = XGetPixel(Image, corner.X - wr.Left, corner.Y - wr.Top) & 0xFFFFFF;
@@ -258,14 +259,17 @@ TEST_F(Gallery, EveryControlWithTheDefaultSkin) {
     Skin->LoadStoredSkin(&stored);
     ASSERT_FALSE(Skin->Empty()) << Skin->LastLoadError();
     // The skinned column differs from the plain one wherever a face is drawn from the skin.
-    ShowAndGrab([](::XImage* img, int w, int h) {
+    ASSERT_NO_FATAL_FAILURE(ShowAndGrab([](::XImage* img, int w, int h) {
         int differ = 0;
         for (int y = 10; y < h - 10; y += 3)
             for (int x = 10; x < 210 && x + 240 < w; x += 3)
                 differ += (XGetPixel(img, x, y) & 0xFFFFFF) != (XGetPixel(img, x + 240, y) & 0xFFFFFF);
         return differ > 2000;
-    });
-    if (!Image) return;
+    }));
+    // The skin's face colour fills the skinned column's faces and appears nowhere in the plain one.
+    const int bottom = Attributes.height - 10;
+    EXPECT_GT(CountSkinPixels(Image, 250, 10, 460, bottom, skingen::look::Face), 1000);
+    EXPECT_EQ(CountSkinPixels(Image, 10, 10, 220, bottom, skingen::look::Face), 0);
     ForceDirectories("artefacts");
     Save("artefacts/default-skin-controls.ppm");
 }

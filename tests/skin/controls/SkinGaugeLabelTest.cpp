@@ -272,8 +272,9 @@ protected:
     }
     std::string ReadLog(std::chrono::milliseconds deadline) {
         std::string all;
-        test::WaitUntil([&] { return !(all = Dir.Read("args.txt")).empty(); },
-                        static_cast<int>(deadline.count()));
+        if (!test::WaitUntil([&] { return !(all = Dir.Read("args.txt")).empty(); },
+                             static_cast<int>(deadline.count())))
+            return {};
         return all;
     }
     test::TTempDir Dir;

@@ -61,8 +61,8 @@ pid_t Start(const std::string& program, const std::string& display) {
 int WaitExit(pid_t pid, int timeoutMs) {
     int status = 0;
     pid_t done = 0;
-    WaitUntil([&] { return (done = waitpid(pid, &status, WNOHANG)) != 0; }, timeoutMs);
-    if (done != pid) return -1;
+    if (!WaitUntil([&] { return (done = waitpid(pid, &status, WNOHANG)) != 0; }, timeoutMs) || done != pid)
+        return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 

@@ -30,6 +30,7 @@
 #include <X11/Xutil.h>
 
 // After Xlib: its macros clash with the window system's names.
+#include "../../../platform/win/x11/DefaultSkinPixels.h"
 #include "../../../platform/win/x11/SavePpm.h"
 
 #include <cstdio>
@@ -102,12 +103,12 @@ protected:
         InstallBackend(nullptr);
     }
     // Waits until the window is drawn (its middle no longer black) and, when given, differs from
-    // the last grab, and keeps it.
+    // the last grab, and keeps it; true when it was drawn in the default skin's frame and kept.
     bool Grab(TCustomForm& form, const char* file, std::string* last = nullptr) {
         const TRect r = GetWindowRect(form.Handle());
         ::XImage* image = nullptr;
         const int w = r.Right - r.Left, h = r.Bottom - r.Top;
-        WaitUntil(
+        const bool drawn = WaitUntil(
             [&] {
                 if (image) XDestroyImage(image);
                 image = XGetImage(Observer, DefaultRootWindow(Observer), r.Left, r.Top,
@@ -129,11 +130,17 @@ protected:
                 Application->ProcessMessages();
                 Backend->Sync();
             });
-        if (!image) return false;
+        if (!drawn || !image) {
+            ADD_FAILURE() << file << " was not drawn in time";
+            if (image) XDestroyImage(image);
+            return false;
+        }
+        const bool skinned = ShowsDefaultSkinFrame(image, 0, 0, w, h);
+        EXPECT_TRUE(skinned) << file << " lacks the default skin's frame";
         ForceDirectories("artefacts");
         const bool saved = SavePpm(image, w, h, (String("artefacts/") + file).c_str());
         XDestroyImage(image);
-        return saved;
+        return skinned && saved;
     }
 
     XvfbServer Server;

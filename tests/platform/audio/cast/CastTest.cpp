@@ -185,9 +185,12 @@ protected:
 } // namespace
 
 TEST_F(CastFailures, StalledServerTimesOutWithoutBlockingTheEncoder) {
+    // A stall long beside what a loaded machine adds to a call that does not wait.
+    constexpr int StallMs = 3000;
+    AE_SetConfig(AE_CONFIG_ENCODE_CAST_TIMEOUT, StallMs);
     TStallPeer peer("HTTP/1.0 200 OK\r\n\r\n", TStallPeer::TThen::Stall);
     auto cast = StartIcecast(peer.Port(), 60000); // a queue that outlasts the time-out
-    std::string block(128 * 1024, 'x');
+    std::string block(16 * 1024, 'x');
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     std::chrono::steady_clock::duration slowest{};
     while (Status == 0 && std::chrono::steady_clock::now() < deadline) {
@@ -196,8 +199,8 @@ TEST_F(CastFailures, StalledServerTimesOutWithoutBlockingTheEncoder) {
         slowest = std::max(slowest, std::chrono::steady_clock::now() - t0);
         std::this_thread::sleep_for(std::chrono::milliseconds(20)); // the encoder's pace
     }
-    // A Deliver that waited for the network would take the whole 300 ms stall.
-    EXPECT_LT(slowest, std::chrono::milliseconds(250));
+    // A Deliver that waited for the network would take the whole stall.
+    EXPECT_LT(slowest, std::chrono::milliseconds(StallMs / 2));
     EXPECT_EQ(Status, AE_ENCODE_NOTIFY_CAST_TIMEOUT);
     EXPECT_FALSE(cast->Alive());
 }
@@ -265,7 +268,7 @@ TEST_F(CastFailures, StopEndsAStalledSendQuietly) {
         cast->Deliver(reinterpret_cast<const std::uint8_t*>(block.data()), block.size());
     auto t0 = std::chrono::steady_clock::now();
     cast->Stop();
-    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(3));
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(15)) << "far below the time-out";
     EXPECT_EQ(Status, 0u);
 }
 

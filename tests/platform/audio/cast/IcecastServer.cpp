@@ -27,7 +27,8 @@ bool TIcecastServer::Start() {
         for (int attempt = 0; attempt < 10; ++attempt) {
             if (StartOnce()) return true;
             FProc.Stop();
-            WaitUntil([&] { return PortFree(FPort) && PortFree(FPort + 1); }, 1000);
+            // Still held after a second: the next attempt finds out whether it matters.
+            (void)WaitUntil([&] { return PortFree(FPort) && PortFree(FPort + 1); }, 1000);
         }
         return false;
     }
@@ -85,8 +86,8 @@ bool TIcecastServer::StartOnce() {
         return ready;
     };
     // A server that could not bind ends at once: no need to wait for it.
-    WaitUntil([&] { return up() || !FProc.Running(); }, 30000);
-    return ready && FProc.Running();
+    const bool settled = WaitUntil([&] { return up() || !FProc.Running(); }, 30000);
+    return settled && ready && FProc.Running();
 }
 
 void TIcecastServer::Stop() {

@@ -20,6 +20,7 @@
 #include <X11/Xutil.h>
 
 // After Xlib: its macros clash with the window system's names.
+#include "../../../platform/win/x11/DefaultSkinPixels.h"
 #include "../../../platform/win/x11/SavePpm.h"
 
 #include <cstdio>
@@ -69,7 +70,7 @@ TEST(DialogScreenshot, MessageBoxOverTheProgressDialogWithTheDefaultSkin) {
             const TRect mr = GetWindowRect(box.Handle());
             ::XImage* image = nullptr;
             // Drawn once neither window's middle is black any more.
-            WaitUntil(
+            const bool drawn = WaitUntil(
                 [&] {
                     if (image) XDestroyImage(image);
                     image = XGetImage(observer, root, 0, 0, 1024, 768, AllPlanes, ZPixmap);
@@ -88,11 +89,18 @@ TEST(DialogScreenshot, MessageBoxOverTheProgressDialogWithTheDefaultSkin) {
                     Application->ProcessMessages();
                     backend->Sync();
                 });
-            if (image) {
+            EXPECT_TRUE(drawn) << "the dialogs were not drawn in time";
+            if (drawn && image) {
+                // The message box is active: the default skin's frame. The progress dialog behind
+                // it has the grey inactive frame, but the skin's face and its gauge's colours.
+                EXPECT_TRUE(ShowsDefaultSkinFrame(image, mr.Left, mr.Top, mr.Width(), mr.Height()));
+                using namespace skingen::look;
+                EXPECT_GT(CountSkinPixels(image, pr.Left, pr.Top, pr.Right, pr.Bottom, Face), 1000);
+                EXPECT_GT(CountSkinPixels(image, pr.Left, pr.Top, pr.Right, pr.Bottom, ProgressLo), 10);
                 ForceDirectories("artefacts");
                 grabbed = SavePpm(image, 1024, 768, "artefacts/default-skin-dialogs.ppm");
-                XDestroyImage(image);
             }
+            if (image) XDestroyImage(image);
             box.SetModalResult(mrYes);
         });
         EXPECT_EQ(msg->ShowMessageDialog("Stop every stream and quit?", skmtConfirmation,

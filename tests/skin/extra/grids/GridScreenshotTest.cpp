@@ -116,7 +116,7 @@ TEST(GridScreenshot, TheStreamListAndTheLogWithTheDefaultSkin) {
         const TPoint header = streams->ClientToScreen({60, 10});
         const TPoint wr = form->ClientToScreen({0, 0});
         (void)wr;
-        WaitUntil(
+        const bool drawn = WaitUntil(
             [&] {
                 if (image) XDestroyImage(image);
                 image = nullptr;
@@ -137,6 +137,7 @@ TEST(GridScreenshot, TheStreamListAndTheLogWithTheDefaultSkin) {
                 Application->ProcessMessages();
                 backend->Sync();
             });
+        ASSERT_TRUE(drawn) << "the grids were not drawn";
         ASSERT_NE(image, nullptr);
         // Header, selected row and plain rows are drawn from different skin parts.
         const TRect winRect = GetWindowRect(form->Handle());

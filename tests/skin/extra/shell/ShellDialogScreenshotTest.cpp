@@ -32,6 +32,7 @@
 #include <X11/extensions/XTest.h>
 
 // After Xlib: its macros clash with the window system's names.
+#include "../../../platform/win/x11/DefaultSkinPixels.h"
 #include "../../../platform/win/x11/SavePpm.h"
 
 #include <cstdlib>
@@ -105,14 +106,16 @@ protected:
     }
     // Whatever happened, the dialog ends.
     void Finish(TCustomForm& Form) {
-        WaitUntil([&] { return Form.ModalResult() != mrNone; }, 10000, [&] { Pump(); });
-        if (Form.ModalResult() == mrNone) Form.SetModalResult(mrCancel);
+        if (WaitUntil([&] { return Form.ModalResult() != mrNone; }, 10000, [&] { Pump(); })) return;
+        ADD_FAILURE() << "the dialog did not end";
+        Form.SetModalResult(mrCancel);
     }
-    // Waits until the window's middle is drawn (no black), keeps the window as Path.
+    // Waits until the window's middle is drawn (no black), keeps the window as Path; true when it
+    // was drawn in the default skin's frame and kept.
     bool Keep(TCustomForm& Form, const char* Path) {
         const TRect r = GetWindowRect(Form.Handle());
         ::XImage* image = nullptr;
-        WaitUntil(
+        const bool drawn = WaitUntil(
             [&] {
                 if (image) XDestroyImage(image);
                 image = XGetImage(Observer, DefaultRootWindow(Observer), r.Left, r.Top, unsigned(r.Width()),
@@ -125,11 +128,17 @@ protected:
                 return all > 0 && black * 10 < all;
             },
             15000, [&] { Pump(); });
-        if (!image) return false;
+        if (!drawn || !image) {
+            ADD_FAILURE() << Path << " was not drawn in time";
+            if (image) XDestroyImage(image);
+            return false;
+        }
+        const bool skinned = ShowsDefaultSkinFrame(image, 0, 0, r.Width(), r.Height());
+        EXPECT_TRUE(skinned) << Path << " lacks the default skin's frame";
         ForceDirectories("artefacts");
         const bool saved = SavePpm(image, r.Width(), r.Height(), Path);
         XDestroyImage(image);
-        return saved;
+        return skinned && saved;
     }
     unsigned long ScreenPixel(TPoint At) {
         ::XImage* image =

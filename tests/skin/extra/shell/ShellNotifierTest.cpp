@@ -27,7 +27,7 @@ protected:
         EXPECT_TRUE(n->Watching());
         return n;
     }
-    bool WaitForChanges(int n) {
+    [[nodiscard]] bool WaitForChanges(int n) {
         return WaitUntil([&] { return Changes >= n; }, 5000, [this] { Pump(); });
     }
     TTempDir Dir;
@@ -113,6 +113,8 @@ TEST_F(ShellNotifierTest, SwappingTheEventKeepsOneWorker) {
     EXPECT_EQ(Changes, 0) << "the first event is no longer called";
 }
 
+// An idle worker waits without a time-out: only the wake ends it, so a destroy that missed it
+// would take forever, not a moment longer. The bound leaves room for a loaded machine.
 TEST_F(ShellNotifierTest, DestroyEndsTheWorkerPromptly) {
     auto* n = Make(Folder);
     ASSERT_TRUE(WaitUntil([] { return TskShellChangeThread::LiveCount() == 1; }));
@@ -120,7 +122,7 @@ TEST_F(ShellNotifierTest, DestroyEndsTheWorkerPromptly) {
     delete n;
     const auto ms =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0).count();
-    EXPECT_LT(ms, 500);
+    EXPECT_LT(ms, 2000);
     EXPECT_EQ(TskShellChangeThread::LiveCount(), 0);
 }
 

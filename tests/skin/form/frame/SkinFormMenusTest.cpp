@@ -134,6 +134,66 @@ TEST_F(FrameTest, EscapeClosesTheMenuThroughTheMessageHook) {
     EXPECT_FALSE(Frame->SkinMenuIsOpen());
 }
 
+// What closes an open menu: a click anywhere on the form or its frame, the form moving,
+// resizing, losing the focus or its activation, a child window's notice. The deepest level
+// hides first, then the top one, and the form hears that the menu closed once both have gone.
+// Other messages leave both levels open.
+TEST_F(FrameTest, MenuCloseMessages) {
+    struct Case {
+        UINT Msg;
+        bool Closes;
+    };
+    const Case cases[] = {
+        {WM_MOVE, true},          {WM_SIZE, true},          {WM_ACTIVATE, true},
+        {WM_KILLFOCUS, true},     {WM_CANCELMODE, true},    {WM_MOUSEACTIVATE, true},
+        {WM_NCLBUTTONDOWN, true}, {WM_NCRBUTTONDOWN, true}, {WM_NCMBUTTONDOWN, true},
+        {WM_LBUTTONDOWN, true},   {WM_RBUTTONDOWN, true},   {WM_MBUTTONDOWN, true},
+        {WM_PARENTNOTIFY, true},  {WM_MOUSEMOVE, false},    {WM_LBUTTONUP, false},
+        {WM_NCMOUSEMOVE, false},  {WM_PAINT, false},        {WM_TIMER, false},
+        {WM_SETFOCUS, false},
+    };
+    for (const Case& c : cases) {
+        TForm* f = NewFrameForm(true);
+        ShowForm(f);
+        std::vector<std::string> log;
+        f->WindowProc = [&log, old = f->WindowProc](TMessage& m) {
+            if (m.Msg == WM_SKINMENUCLOSED) log.push_back("form told");
+            old(m);
+        };
+        auto* menu = new TskSkinPopupMenu(f);
+        auto* deeper = new TMenuItem(menu);
+        deeper->SetCaption("Deeper");
+        Add(menu, "More")->Add(deeper);
+        menu->Popup(f->Left() + 40, f->Top() + 60);
+        TskSkinMenu* engine = Frame->SkinMenu();
+        ASSERT_TRUE(engine && engine->MenuVisible());
+        engine->ProcessKey(VK_RIGHT);
+        ASSERT_EQ(engine->LevelCount(), 2);
+        for (int i = 0; i < 2; ++i) {
+            TWinControl* level = engine->Level(i);
+            level->WindowProc = [&log, i, old = level->WindowProc](TMessage& m) {
+                if (m.Msg == WM_WINDOWPOSCHANGED &&
+                    reinterpret_cast<const WINDOWPOS*>(m.LParam)->flags & SWP_HIDEWINDOW)
+                    log.push_back("level " + std::to_string(i) + " hidden");
+                old(m);
+            };
+        }
+        f->Perform(c.Msg, 0, 0);
+        if (c.Closes)
+            EXPECT_EQ(log, (std::vector<std::string>{"level 1 hidden", "level 0 hidden", "form told"}))
+                << c.Msg;
+        else
+            EXPECT_TRUE(log.empty()) << c.Msg;
+        EXPECT_EQ(engine->MenuVisible(), !c.Closes) << c.Msg;
+        EXPECT_EQ(Frame->SkinMenuIsOpen(), !c.Closes) << c.Msg;
+        EXPECT_EQ(engine->LevelCount(), c.Closes ? 0 : 2) << c.Msg;
+        if (engine->MenuVisible()) engine->CloseMenu();
+        Pump();
+        f->Free();
+        Pump();
+    }
+}
+
 TEST_F(FrameTest, FreeingTheFrameRemovesItsHook) {
     TForm* f = NewFrameForm(true);
     ShowForm(f);

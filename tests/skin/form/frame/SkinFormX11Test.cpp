@@ -73,7 +73,7 @@ public:
     // The icon window of the next dock request; 0 when none came in time.
     ::Window WaitDock(const std::function<void()>& pump) {
         ::Window docked = 0;
-        WaitUntil(
+        const bool came = WaitUntil(
             [&] {
                 while (XPending(FDpy) > 0) {
                     XEvent ev;
@@ -85,7 +85,7 @@ public:
                 return docked != 0;
             },
             5000, pump);
-        return docked;
+        return came ? docked : 0;
     }
 
 private:

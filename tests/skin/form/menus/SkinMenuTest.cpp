@@ -630,14 +630,5 @@ TEST_F(MenuTest, LyingSkinRectanglesNeitherCrashNorHang) {
         }
 }
 
-TEST_F(MenuTest, MenuCloseMessages) {
-    for (UINT m : {WM_MOVE, WM_SIZE, WM_ACTIVATE, WM_KILLFOCUS, WM_CANCELMODE, WM_MOUSEACTIVATE,
-                   WM_NCLBUTTONDOWN, WM_NCRBUTTONDOWN, WM_NCMBUTTONDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN,
-                   WM_MBUTTONDOWN, WM_PARENTNOTIFY})
-        EXPECT_TRUE(IsMenuCloseMessage(m)) << m;
-    for (UINT m : {WM_MOUSEMOVE, WM_KEYDOWN, WM_LBUTTONUP, WM_PAINT, WM_TIMER})
-        EXPECT_FALSE(IsMenuCloseMessage(m)) << m;
-}
-
 } // namespace
 } // namespace vd::test
