@@ -26,8 +26,8 @@
 #include <X11/Xutil.h>
 
 // After Xlib: its macros clash with the window system's names.
-#include "../../platform/win/x11/DefaultSkinPixels.h"
 #include "../../platform/win/x11/SavePpm.h"
+#include "tests/support/DefaultSkinPixels.h"
 
 #include <cstdio>
 #include <cstdlib>

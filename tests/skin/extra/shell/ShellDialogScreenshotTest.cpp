@@ -32,8 +32,8 @@
 #include <X11/extensions/XTest.h>
 
 // After Xlib: its macros clash with the window system's names.
-#include "../../../platform/win/x11/DefaultSkinPixels.h"
 #include "../../../platform/win/x11/SavePpm.h"
+#include "tests/support/DefaultSkinPixels.h"
 
 #include <cstdlib>
 #include <memory>
