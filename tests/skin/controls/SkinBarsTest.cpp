@@ -241,7 +241,7 @@ TEST_F(MenuButtons, OwnKindRecordPressesOnlyTheTrackPart) {
 // own track rect of the down face; only where it lands moves with the width.
 TEST_F(MenuButtons, StretchedOwnKindFaceCutsThePressedTrackFromTheRecord) {
     std::string ini = TestSkinIni();
-    ini.replace(ini.find("count=30\r\n"), 10, "count=31\r\n30=htoolmenubutton:menubutton\r\n");
+    ini.replace(ini.find("count=31\r\n"), 10, "count=32\r\n31=htoolmenubutton:menubutton\r\n");
     ini += "[htoolmenubutton]\r\npictureindex=0\r\nskinrect=0,0,20,20\r\nactiveskinrect=20,0,40,20\r\n"
            "downskinrect=40,0,60,20\r\nlefttoppoint=4,0\r\nrighttoppoint=16,0\r\nclientrect=4,0,16,20\r\n"
            "trackbuttonrect=14,0,20,20\r\n";

@@ -137,7 +137,7 @@ TEST_F(ToolBars, ScrollButtonsUseTheResizeButtonOnlyWhenItIsAButtonRecord) {
 // A three-part face drops its ends while the content scrolls, and gets them back when it fits.
 TEST_F(ToolBars, ScrollingThreePartFaceShowsOnlyItsMiddle) {
     std::string ini = TestSkinIni();
-    ini.replace(ini.find("count=30\r\n"), 10, "count=31\r\n30=htoolpanel:panel\r\n");
+    ini.replace(ini.find("count=31\r\n"), 10, "count=32\r\n31=htoolpanel:panel\r\n");
     ini += "[htoolpanel]\r\npictureindex=0\r\nskinrect=0,0,20,20\r\nlefttoppoint=4,0\r\n"
            "righttoppoint=16,0\r\nclientrect=4,0,16,20\r\n";
     auto stored = TestStoredSkin(ini);
