@@ -2,6 +2,7 @@
 
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/FileUtils.h"
+#include "platform/shell/FileSystem.h"
 #include "platform/vcl/Form.h"
 #include "skin/boxes/SkinEdit.h"
 #include "skin/controls/SkinBevel.h"
@@ -15,8 +16,6 @@
 #include "skin/form/frame/SkinForm.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <sys/stat.h>
 
 namespace vd {
 
@@ -73,7 +72,7 @@ int DialogClientExtent(int Remembered, int Default, bool SkinLoaded, int Minimum
 }
 
 void CreateNewFolder(const String& Path) {
-    if (::mkdir(Path.c_str(), 0777) != 0) throw EInOutError(SysErrorMessage(errno));
+    if (const int err = MakeFolder(Path)) throw EInOutError(SysErrorMessage(err));
 }
 
 void SizeDialog(TCustomForm* Form, TskSkinForm* Frame, int Width, int Height, int DefaultWidth,

@@ -1,26 +1,18 @@
 #include "skin/extra/shell/SkinFileCtrl.h"
 
 #include "platform/rtl/Exception.h"
+#include "platform/rtl/FileSearch.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/shell/FileSystem.h"
 #include "platform/vcl/StdCtrls/Edit.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <memory>
 #include <vector>
 
 namespace vd {
 
 namespace {
-
-String CurrentDirectory() {
-    char buf[4096];
-    return ::getcwd(buf, sizeof buf) ? String(buf) : String("/");
-}
 
 // Lexical normalisation of an absolute path: no "//", ".", ".." or trailing "/".
 String NormalisePath(const String& Path) {
@@ -46,12 +38,7 @@ String NormalisePath(const String& Path) {
 
 String Resolve(const String& Text, const String& Base) {
     if (!Text.empty() && Text[0] == '/') return NormalisePath(Text);
-    return NormalisePath(JoinFileName(Base.empty() ? CurrentDirectory() : Base, Text));
-}
-
-bool IsExistingFile(const String& Path) {
-    struct stat st {};
-    return ::stat(Path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+    return NormalisePath(JoinFileName(Base.empty() ? CurrentFolder() : Base, Text));
 }
 
 [[noreturn]] void RaiseDirectoryError(int err) {
@@ -62,26 +49,36 @@ bool HasWildcards(const String& Name) {
     return Name.find_first_of("*?") != String::npos;
 }
 
-// The attribute bits a Linux directory entry stands for.
-std::uint8_t EntryAttributes(const String& Name, const struct stat& st) {
-    std::uint8_t a = 0;
-    if (!(st.st_mode & S_IWUSR)) a |= skftReadOnly;
-    if (!Name.empty() && Name[0] == '.') a |= skftHidden;
-    if (S_ISDIR(st.st_mode))
-        a |= skftDirectory;
-    else if (S_ISREG(st.st_mode))
-        a |= skftArchive;
-    else
-        a |= skftSystem; // devices, sockets, pipes
-    return a;
+// The list's attribute bits of a found entry: the run time's find attributes carry the same
+// numbers (read-only, hidden, system, directory, archive); a link has its target's.
+std::uint8_t EntryAttributes(const TSearchRec& Found) {
+    return static_cast<std::uint8_t>(Found.Attr &
+                                     (skftReadOnly | skftHidden | skftSystem | skftDirectory | skftArchive));
+}
+
+std::vector<String> SplitMask(const String& Mask) {
+    std::vector<String> patterns;
+    std::size_t i = 0;
+    while (i <= Mask.size()) {
+        std::size_t e = Mask.find(';', i);
+        if (e == String::npos) e = Mask.size();
+        const String p = Trim(Mask.substr(i, e - i));
+        if (!p.empty()) patterns.push_back(p);
+        i = e + 1;
+    }
+    return patterns;
+}
+
+bool AnyMaskMatches(const std::vector<String>& Patterns, const String& Name) {
+    for (const String& p : Patterns)
+        if (FileMaskMatches(p, Name)) return true;
+    return false;
 }
 
 } // namespace
 
 bool IsExistingFolder(const String& Path) {
-    if (Path.empty()) return false;
-    struct stat st {};
-    return ::stat(Path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return !Path.empty() && DirectoryExists(Path);
 }
 
 String JoinFileName(const String& Directory, const String& Name) {
@@ -97,7 +94,7 @@ bool FileMaskMatches(const String& Pattern, const String& Name) {
 void SplitFileSpec(const String& Text, const String& Base, String& Directory, String& FileName) {
     String text = Text;
     if (text.size() >= 2 && text.front() == '[' && text.back() == ']') text = text.substr(1, text.size() - 2);
-    const String base = Base.empty() ? CurrentDirectory() : Base;
+    const String base = Base.empty() ? CurrentFolder() : Base;
     const std::size_t slash = text.rfind('/');
     if (slash == String::npos) {
         Directory = NormalisePath(base);
@@ -111,7 +108,7 @@ void SplitFileSpec(const String& Text, const String& Base, String& Directory, St
         FileName.clear();
     }
     if (!IsExistingFolder(Directory)) RaiseDirectoryError(ENOENT);
-    if (!FileName.empty() && !HasWildcards(FileName) && !IsExistingFile(JoinFileName(Directory, FileName))) {
+    if (!FileName.empty() && !HasWildcards(FileName) && !FileExists(JoinFileName(Directory, FileName))) {
         const String sub = JoinFileName(Directory, FileName);
         if (!IsExistingFolder(sub)) RaiseDirectoryError(ENOENT);
         Directory = sub;
@@ -122,7 +119,7 @@ void SplitFileSpec(const String& Text, const String& Base, String& Directory, St
 // ---- TskSkinFileListBox ----
 
 TskSkinFileListBox::TskSkinFileListBox(TComponent* AOwner) : TskSkinListBox(AOwner) {
-    FDirectory = CurrentDirectory();
+    FDirectory = CurrentFolder();
     SetWidth(145);
     SetMultiSelect(false);
     SetSorted(true);
@@ -194,7 +191,7 @@ void TskSkinFileListBox::SetFileName(const String& Value) {
     }
     SelectName(name);
     // A file the mask hides is shown by making its name the mask.
-    if (SelectedName() != name && IsExistingFile(JoinFileName(FDirectory, name))) {
+    if (SelectedName() != name && FileExists(JoinFileName(FDirectory, name))) {
         SetMask(name);
         SelectName(name);
     }
@@ -208,39 +205,18 @@ void TskSkinFileListBox::ReadFileNames() {
         static_cast<std::uint8_t>(~attr & (skftHidden | skftSystem | skftDirectory));
     Items().BeginUpdate();
     Clear();
-    std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(FDirectory.c_str()), ::closedir);
-    if (d) {
-        std::vector<String> patterns;
-        std::size_t i = 0;
-        while (i <= FMask.size()) {
-            std::size_t e = FMask.find(';', i);
-            if (e == String::npos) e = FMask.size();
-            const String p = Trim(FMask.substr(i, e - i));
-            if (!p.empty()) patterns.push_back(p);
-            i = e + 1;
-        }
-        while (const dirent* ent = ::readdir(d.get())) {
-            const String name = ent->d_name;
-            if (name == "." || name == "..") continue;
-            struct stat st {};
-            if (::lstat(JoinFileName(FDirectory, name).c_str(), &st) != 0) continue;
-            if (S_ISLNK(st.st_mode)) {
-                struct stat target {};
-                if (::stat(JoinFileName(FDirectory, name).c_str(), &target) == 0) st = target;
-            }
-            const std::uint8_t a = EntryAttributes(name, st);
-            if (a & excluded) continue;
-            if (!(FFileType & skftNormal) && !(a & attr)) continue;
-            bool match = false;
-            for (const String& p : patterns)
-                if (FileMaskMatches(p, name)) {
-                    match = true;
-                    break;
-                }
-            if (!match) continue;
-            Items().Add((a & skftDirectory) ? "[" + name + "]" : name);
-        }
+    const std::vector<String> patterns = SplitMask(FMask);
+    TSearchRec found;
+    for (int r = FindFirst(JoinFileName(FDirectory, "*"), faAnyFile, found); r == 0; r = FindNext(found)) {
+        const String& name = found.Name;
+        if (name == "." || name == "..") continue;
+        const std::uint8_t a = EntryAttributes(found);
+        if (a & excluded) continue;
+        if (!(FFileType & skftNormal) && !(a & attr)) continue;
+        if (!AnyMaskMatches(patterns, name)) continue;
+        Items().Add((a & skftDirectory) ? "[" + name + "]" : name);
     }
+    FindClose(found);
     Items().EndUpdate();
     Change();
 }

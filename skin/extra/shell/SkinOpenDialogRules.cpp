@@ -3,16 +3,9 @@
 #include "platform/rtl/FileUtils.h"
 #include "skin/extra/shell/SkinFileCtrl.h"
 
-#include <sys/stat.h>
-
 namespace vd {
 
 namespace {
-bool IsExistingFile(const String& Path) {
-    struct stat st {};
-    return ::stat(Path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
-}
-
 // Typed in Folder: an absolute name stands for itself.
 String Resolve(const String& Folder, const String& Typed) {
     return !Typed.empty() && Typed[0] == '/' ? Typed : JoinFileName(Folder, Typed);
@@ -40,7 +33,7 @@ std::optional<String> OpenClickResult(const TOpenClickState& S) {
         return Resolve(S.Folder, S.Typed);
     }
     if (S.CheckExists) {
-        if (!S.Selected.empty() && IsExistingFile(S.Selected)) return S.Selected;
+        if (!S.Selected.empty() && FileExists(S.Selected)) return S.Selected;
         return std::nullopt;
     }
     if (!S.Selected.empty()) return S.Selected;

@@ -3,13 +3,13 @@
 
 #include "platform/rtl/Format.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/shell/FileSystem.h"
 #include "skin/extra/shell/SkinShellComboBox.h"
 #include "skin/extra/shell/SkinShellIcons.h"
 #include "skin/extra/shell/SkinShellListView.h"
 #include "skin/extra/shell/SkinShellNotifier.h"
 
 #include <set>
-#include <sys/stat.h>
 
 namespace vd {
 
@@ -332,8 +332,7 @@ void TskCustomShellTreeView::CommandCompleted(const String& Verb, bool Succeeded
     if (!Succeeded || !node) return;
     if (SameText(Verb, "delete")) {
         const String path = FolderOf(node) ? FolderOf(node)->FileSystemPath() : String();
-        struct stat st;
-        if (!path.empty() && ::lstat(path.c_str(), &st) != 0)
+        if (!path.empty() && !PathOccupied(path))
             Items().Delete(node);
         else if (node->Parent())
             RefreshNode(node->Parent());
