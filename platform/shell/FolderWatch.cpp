@@ -51,7 +51,8 @@ std::atomic<int> TFolderWatch::FLive{0};
 
 TFolderWatch::TFolderWatch(TChangeSink Sink, int MaxWatches)
     : TThread(true), FSink(std::move(Sink)), FMaxWatches(MaxWatches),
-      FInotify(::inotify_init1(IN_CLOEXEC | IN_NONBLOCK)), FWakeFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+      FInotify(::inotify_init1(IN_CLOEXEC | IN_NONBLOCK)), FWakeFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
+}
 
 TFolderWatch::~TFolderWatch() {
     Terminate();

@@ -1,7 +1,7 @@
 // The folder watch on real folders, without a window system: the sink records what the worker
 // hands it. The notifier's own tests (tests/skin/extra/shell) cover delivery to a window.
-#include "platform/shell/FileSystem.h"
 #include "platform/shell/FolderWatch.h"
+#include "platform/shell/FileSystem.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WaitUntil.h"
 
