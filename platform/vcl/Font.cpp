@@ -99,4 +99,19 @@ void TFont::Assign(const TPersistent& source) {
     TPersistent::Assign(source);
 }
 
+void SetDefaultFace(TFont& font, TFontStyles style) {
+    font.SetName("Arial");
+    font.SetHeight(14);
+    font.SetStyle(style);
+}
+
+int FontCellHeight(TFont& font) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, reinterpret_cast<HGDIOBJ>(font.Handle()));
+    TEXTMETRICA tm;
+    GetTextMetricsA(dc, &tm);
+    DeleteDC(dc);
+    return tm.tmHeight;
+}
+
 } // namespace vd

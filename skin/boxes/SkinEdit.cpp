@@ -260,10 +260,8 @@ void TskSkinNumEdit::KeyPress(TKeyChar& Key) {
 TskSkinCustomEdit::TskSkinCustomEdit(TComponent* AOwner) : TskCustomEdit(AOwner) {
     RegisterReskin();
     FAutoSize = false;
-    FFont.SetName("Arial");
+    SetDefaultFace(FFont);
     FFont.SetColor(clBlack);
-    FFont.SetStyle(0);
-    FFont.SetHeight(14);
     FHeight = 20;
     FDefaultFont.Assign(FFont);
     FDefaultFont.OnChange = [this](TObject*) {

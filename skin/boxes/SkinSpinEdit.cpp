@@ -27,15 +27,6 @@ TRect Or(const TRect& r, const TRect& fallback) {
     return IsEmptySkinRect(r) ? fallback : r;
 }
 
-int FontCellHeight(TFont& font) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    SelectObject(dc, reinterpret_cast<HGDIOBJ>(font.Handle()));
-    TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
-    DeleteDC(dc);
-    return tm.tmHeight;
-}
-
 } // namespace
 
 TskSkinSpinEdit::TskSkinSpinEdit(TComponent* AOwner) : TskSkinCustomControl(AOwner) {

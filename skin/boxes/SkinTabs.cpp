@@ -134,10 +134,8 @@ template <class Base> TskSkinTabsBase<Base>::TskSkinTabsBase(TComponent* AOwner)
     RegisterBackgroundPainter();
     RegisterReskin();
     for (TFont* f : {&FDefaultFont, &this->FFont}) {
-        f->SetName("Arial");
-        f->SetHeight(14);
+        SetDefaultFace(*f);
         f->SetColor(clBtnText);
-        f->SetStyle(0);
     }
     ApplyItemHeight();
 }

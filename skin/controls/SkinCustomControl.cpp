@@ -11,9 +11,7 @@
 namespace vd {
 
 TskSkinCustomControl::TskSkinCustomControl(TComponent* AOwner) : TskSkinControl(AOwner) {
-    FDefaultFont.SetName("Arial");
-    FDefaultFont.SetHeight(14);
-    FDefaultFont.SetStyle(0);
+    SetDefaultFace(FDefaultFont);
     FDefaultFont.OnChange = [this](TObject*) {
         DefaultFontChanged();
         if (FSkinIndex == -1) Repaint();

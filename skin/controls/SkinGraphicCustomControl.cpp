@@ -7,9 +7,7 @@
 namespace vd {
 
 TskGraphicSkinCustomControl::TskGraphicSkinCustomControl(TComponent* AOwner) : TskGraphicSkinControl(AOwner) {
-    FDefaultFont.SetName("Arial");
-    FDefaultFont.SetHeight(14);
-    FDefaultFont.SetStyle(0);
+    SetDefaultFace(FDefaultFont);
     FDefaultFont.OnChange = [this](TObject*) {
         DefaultFontChanged();
         if (FSkinIndex == -1) Repaint();

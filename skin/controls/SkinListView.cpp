@@ -18,9 +18,7 @@
 namespace vd {
 
 TskSkinCustomListView::TskSkinCustomListView(TComponent* AOwner) : TCustomListView(AOwner) {
-    FDefaultFont.SetName("Arial");
-    FDefaultFont.SetHeight(14);
-    FDefaultFont.SetStyle(0);
+    SetDefaultFace(FDefaultFont);
     FFont.Assign(FDefaultFont);
     FHeaderProc = MakeWndProc([this](HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return HeaderWndProc(wnd, msg, wParam, lParam);

@@ -32,9 +32,7 @@ void ReapplyAlign(TskSkinScrollBar* Bar) {
 } // namespace skview
 
 TskSkinCustomTreeView::TskSkinCustomTreeView(TComponent* AOwner) : TCustomTreeView(AOwner) {
-    FDefaultFont.SetName("Arial");
-    FDefaultFont.SetHeight(14);
-    FDefaultFont.SetStyle(0);
+    SetDefaultFace(FDefaultFont);
     FFont.Assign(FDefaultFont);
 }
 

@@ -67,11 +67,6 @@ int ShowAgainTextWidth(TskSkinCheckRadioBox& box, const String& text) {
     return measure.Canvas().TextWidth(text);
 }
 
-void SetArial14(TFont& f) {
-    f.SetName("Arial");
-    f.SetHeight(14);
-    f.SetStyle(0);
-}
 } // namespace
 
 String GetMessageCaption(int DlgType, const TskSkinData* CtrlSkin) {
@@ -99,8 +94,8 @@ TskMessageForm::TskMessageForm(TComponent* AOwner) : TForm(AOwner) {
 }
 
 TskSkinMessage::TskSkinMessage(TComponent* AOwner) : TComponent(AOwner) {
-    SetArial14(FDefaultFont);
-    SetArial14(FDefaultButtonFont);
+    SetDefaultFace(FDefaultFont);
+    SetDefaultFace(FDefaultButtonFont);
 }
 
 void TskSkinMessage::SetSkinData(TskSkinData* v) {

@@ -11,18 +11,10 @@
 
 namespace vd {
 
-namespace {
-void SetArial14(TFont& f) {
-    f.SetName("Arial");
-    f.SetHeight(14);
-    f.SetStyle(0);
-}
-} // namespace
-
 TskSkinProgressDialog::TskSkinProgressDialog(TComponent* AOwner) : TComponent(AOwner) {
-    SetArial14(FLabelFont);
-    SetArial14(FButtonFont);
-    SetArial14(FGaugeFont);
+    SetDefaultFace(FLabelFont);
+    SetDefaultFace(FButtonFont);
+    SetDefaultFace(FGaugeFont);
 }
 
 TskSkinProgressDialog::~TskSkinProgressDialog() {

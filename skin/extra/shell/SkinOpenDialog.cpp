@@ -15,9 +15,7 @@ void Relink(TComponent* Owner, TskSkinData*& Field, TskSkinData* Value) {
 } // namespace
 
 TskSkinOpenDialog::TskSkinOpenDialog(TComponent* AOwner) : TComponent(AOwner) {
-    FDefaultFont.SetName("Arial");
-    FDefaultFont.SetHeight(14);
-    FDefaultFont.SetStyle(0);
+    SetDefaultFace(FDefaultFont);
 }
 
 TskSkinOpenDialog::~TskSkinOpenDialog() {

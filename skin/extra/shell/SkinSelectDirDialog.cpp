@@ -14,12 +14,6 @@
 namespace vd {
 
 namespace {
-void SetArial14(TFont& f) {
-    f.SetName("Arial");
-    f.SetHeight(14);
-    f.SetStyle(0);
-}
-
 void Relink(TComponent* Owner, TskSkinData*& Field, TskSkinData* Value) {
     if (Field == Value) return;
     if (Field) Field->RemoveFreeNotification(Owner);
@@ -29,7 +23,7 @@ void Relink(TComponent* Owner, TskSkinData*& Field, TskSkinData* Value) {
 } // namespace
 
 TskSkinSelectDirectoryDialog::TskSkinSelectDirectoryDialog(TComponent* AOwner) : TComponent(AOwner) {
-    SetArial14(FDefaultFont);
+    SetDefaultFace(FDefaultFont);
 }
 
 TskSkinSelectDirectoryDialog::~TskSkinSelectDirectoryDialog() {

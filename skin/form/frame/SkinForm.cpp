@@ -65,9 +65,7 @@ TskSkinForm* GetActiveChildSkinForm() {
 TskSkinForm::TskSkinForm(TComponent* AOwner) : TComponent(AOwner) {
     FForm = dynamic_cast<TCustomForm*>(AOwner);
     if (!FForm) throw EInvalidCast("Invalid class typecast");
-    FDefCaptionFont.SetName("Arial");
-    FDefCaptionFont.SetHeight(14);
-    FDefCaptionFont.SetStyle(fsBold);
+    SetDefaultFace(FDefCaptionFont, fsBold);
     FDefCaptionFont.SetColor(clBtnText);
     FDefInActiveCaptionFont.Assign(FDefCaptionFont);
     FDefInActiveCaptionFont.SetColor(clBtnShadow);

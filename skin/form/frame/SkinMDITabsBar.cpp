@@ -33,9 +33,7 @@ TCustomForm* ActiveChildOfMainForm() {
 } // namespace
 
 TskSkinMDITabsBar::TskSkinMDITabsBar(TComponent* AOwner) : TskSkinControl(AOwner) {
-    FDefaultFont.SetName("Arial");
-    FDefaultFont.SetHeight(14);
-    FDefaultFont.SetStyle({});
+    SetDefaultFace(FDefaultFont);
     SetBounds(Left(), Top(), 150, 21);
     FSkinDataName = "tab";
 }

@@ -36,9 +36,7 @@ TskColor Rgb(TColor c) {
 } // namespace
 
 TskSkinMainMenuBar::TskSkinMainMenuBar(TComponent* AOwner) : TskSkinControl(AOwner) {
-    FDefItemFont.SetName("Arial");
-    FDefItemFont.SetHeight(14);
-    FDefItemFont.SetStyle({});
+    SetDefaultFace(FDefItemFont);
     FDefItemFont.SetColor(clBtnText);
     FSkinDataName = "mainmenubar";
     auto makeTimer = [this](unsigned interval, void (TskSkinMainMenuBar::*tick)()) {

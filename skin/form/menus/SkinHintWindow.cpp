@@ -207,8 +207,7 @@ void TskSkinHintWindow::Paint() {
 // Component ------------------------------------------------------------------------------------
 
 TskSkinHint::TskSkinHint(TComponent* AOwner) : TComponent(AOwner) {
-    FDefaultFont.SetName("Arial");
-    FDefaultFont.SetHeight(14);
+    SetDefaultFace(FDefaultFont);
     FHintWindow = new TskSkinHintWindow(this);
     Application->HintWindowClass = [](TComponent* owner) -> THintWindow* {
         return new TskSkinHintWindow(owner);

@@ -370,8 +370,7 @@ void TskSkinImagesMenuPopupWindow::Paint() {
 // Menu -----------------------------------------------------------------------------------------
 
 TskSkinImagesMenu::TskSkinImagesMenu(TComponent* AOwner) : TskImagesMenuLink(AOwner) {
-    FDefaultFont.SetName("Arial");
-    FDefaultFont.SetHeight(14);
+    SetDefaultFace(FDefaultFont);
 }
 
 TskSkinImagesMenu::~TskSkinImagesMenu() {

@@ -49,9 +49,7 @@ void Notify(TControl* control, UINT msg) {
 } // namespace
 
 TskSkinMenu::TskSkinMenu(TComponent* AOwner, TCustomForm* Form) : TComponent(AOwner), FOwnerForm(Form) {
-    FDefaultItemFont.SetName("Arial");
-    FDefaultItemFont.SetHeight(14);
-    FDefaultItemFont.SetStyle(0);
+    SetDefaultFace(FDefaultItemFont);
     FSubmenuTimer = new TTimer(this);
     FSubmenuTimer->SetEnabled(false);
     FSubmenuTimer->SetInterval(500);
