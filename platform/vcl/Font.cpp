@@ -1,5 +1,7 @@
 #include "platform/vcl/Font.h"
 
+#include "platform/vcl/FontFaces.h"
+
 #include "platform/gfx/Gdi.h"
 #include "platform/vcl/GraphicsHandles.h"
 #include "platform/win/Windows.h"

@@ -2,6 +2,7 @@
 
 #include "platform/gfx/Gdi.h"
 #include "platform/rtl/Utf8.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/PropValue.h"
 #include "skin/boxes/BoxPaint.h"

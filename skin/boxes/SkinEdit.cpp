@@ -3,6 +3,7 @@
 #include "platform/gfx/Gdi.h"
 #include "platform/rtl/FloatText.h"
 #include "platform/vcl/Application.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/PropValue.h"
 #include "skin/boxes/BoxPaint.h"

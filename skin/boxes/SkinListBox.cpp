@@ -1,6 +1,7 @@
 #include "skin/boxes/SkinListBox.h"
 
 #include "platform/gfx/Gdi.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/vcl/PropValue.h"
 #include "skin/boxes/BoxPaint.h"
 #include "skin/boxes/SkinBoxes.h"

@@ -3,6 +3,7 @@
 #include "platform/gfx/Gdi.h"
 #include "platform/rtl/FloatText.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/vcl/PropValue.h"
 #include "skin/boxes/BoxPaint.h"
 #include "skin/controls/SkinPaint.h"

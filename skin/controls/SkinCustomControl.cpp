@@ -1,6 +1,7 @@
 #include "skin/controls/SkinCustomControl.h"
 
 #include "platform/gfx/Gdi.h"
+#include "platform/vcl/FontFaces.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/controls/SkinToolBar.h"
 #include "skin/core/SkinBitmap.h"

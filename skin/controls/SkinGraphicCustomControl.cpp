@@ -1,5 +1,7 @@
 #include "skin/controls/SkinGraphicCustomControl.h"
 
+#include "platform/vcl/FontFaces.h"
+
 #include "skin/controls/SkinPaint.h"
 #include "skin/controls/SkinToolBar.h"
 #include "skin/core/SkinData.h"

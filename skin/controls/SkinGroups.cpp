@@ -1,5 +1,7 @@
 #include "skin/controls/SkinGroups.h"
 
+#include "platform/vcl/FontFaces.h"
+
 #include "platform/vcl/ImageList.h"
 
 #include <algorithm>

@@ -3,6 +3,7 @@
 #include "platform/gfx/Gdi.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Canvas.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/win/CommCtrl.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/controls/SkinScrollBar.h"

@@ -1,5 +1,7 @@
 #include "skin/controls/SkinTreeView.h"
 
+#include "platform/vcl/FontFaces.h"
+
 #include "platform/vcl/WinControl.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/controls/SkinScrollBar.h"

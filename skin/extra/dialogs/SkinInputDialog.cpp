@@ -1,6 +1,7 @@
 #include "skin/extra/dialogs/SkinInputDialog.h"
 
 #include "platform/vcl/Application.h"
+#include "platform/vcl/FontFaces.h"
 #include "skin/boxes/SkinEdit.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinStdLabel.h"

@@ -3,6 +3,7 @@
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/ExtCtrls.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/vcl/Screen.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"

@@ -1,6 +1,7 @@
 #include "skin/extra/dialogs/SkinProgressDialog.h"
 
 #include "platform/vcl/Application.h"
+#include "platform/vcl/FontFaces.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinGauge.h"
 #include "skin/controls/SkinStdLabel.h"

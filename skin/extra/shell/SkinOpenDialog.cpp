@@ -1,5 +1,7 @@
 #include "skin/extra/shell/SkinOpenDialog.h"
 
+#include "platform/vcl/FontFaces.h"
+
 #include "platform/vcl/PropValue.h"
 #include "skin/core/SkinData.h"
 

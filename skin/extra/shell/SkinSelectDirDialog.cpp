@@ -1,6 +1,7 @@
 #include "skin/extra/shell/SkinSelectDirDialog.h"
 
 #include "platform/vcl/Application.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/vcl/PropValue.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/core/SkinData.h"

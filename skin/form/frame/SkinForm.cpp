@@ -3,6 +3,7 @@
 #include "platform/gfx/Gdi.h"
 #include "platform/rtl/Exception.h"
 #include "platform/vcl/Application.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/vcl/Screen.h"
 #include "platform/vcl/Timer.h"
 #include "skin/controls/SkinMenuLink.h"

@@ -2,6 +2,7 @@
 
 #include "platform/gfx/Gdi.h"
 #include "platform/vcl/Application.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/vcl/Form.h"
 #include "platform/win/Windows.h"
 #include "skin/controls/SkinPaint.h"

@@ -1,6 +1,7 @@
 #include "skin/form/menus/SkinHintWindow.h"
 
 #include "platform/gfx/Gdi.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/Screen.h"

@@ -1,5 +1,7 @@
 #include "skin/form/menus/SkinMenu.h"
 
+#include "platform/vcl/FontFaces.h"
+
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/Timer.h"
