@@ -182,7 +182,7 @@ TEST_F(OwnPortTest, ALongTitleIsCutAfterItsLastWholeCharacter) {
         std::string title, kept;
     };
     const Case cases[] = {
-        {std::string(limit - 2, 'a') + "\xC3\xA9b",
+        {std::string(limit - 2, 'a') + "\xC3\xA9" + "b",
          std::string(limit - 2, 'a') + "\xC3\xA9"},                              // ends at the limit
         {std::string(limit - 1, 'a') + "\xC3\xA9", std::string(limit - 1, 'a')}, // would cross it
         {std::string(limit - 2, 'a') + "\xF0\x9F\x8E\xB5", std::string(limit - 2, 'a')},
