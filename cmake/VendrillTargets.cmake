@@ -1,4 +1,5 @@
 # Helpers shared by every folder's CMakeLists.
+include_guard(GLOBAL)
 
 # Precompiled headers for clang: the standard headers nearly every unit parses (and, for the
 # tests, GoogleTest) are parsed once per build instead of once per unit, a third to a half of a
@@ -31,9 +32,7 @@ function(vd_library name)
 endfunction()
 
 # The ThreadSanitizer build builds only this target: the threaded tests and what they need.
-if(NOT TARGET vd_threaded_tests)
-  add_custom_target(vd_threaded_tests)
-endif()
+add_custom_target(vd_threaded_tests)
 
 # vd_test(name SOURCES ... DEPS ... [THREADED] [LABELS ...] [TIMEOUT s]):
 # a GoogleTest executable registered with CTest. THREADED tests also run in the

@@ -1,6 +1,7 @@
 #include "platform/gfx/FontFace.h"
 
 #include "platform/gfx/GdiError.h"
+#include "platform/rtl/Utf8.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -238,37 +239,13 @@ const Glyph& FontFace::GlyphFor(char32_t c) {
 }
 
 std::u32string DecodeUtf8(const char* text, std::size_t length, std::vector<std::size_t>* byteStarts) {
+    const std::string_view view(text, length);
     std::u32string out;
     out.reserve(length);
     if (byteStarts) byteStarts->clear();
-    const auto* s = reinterpret_cast<const unsigned char*>(text);
-    std::size_t i = 0;
-    while (i < length) {
+    for (std::size_t i = 0, size = 0; i < length; i += size) {
         if (byteStarts) byteStarts->push_back(i);
-        const unsigned char b = s[i];
-        int extra = b < 0x80             ? 0
-                    : (b & 0xE0) == 0xC0 ? 1
-                    : (b & 0xF0) == 0xE0 ? 2
-                    : (b & 0xF8) == 0xF0 ? 3
-                                         : -1;
-        char32_t c = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
-        bool ok = extra >= 0 && i + std::size_t(extra) < length;
-        for (int k = 1; ok && k <= extra; ++k) {
-            const unsigned char cb = s[i + std::size_t(k)];
-            if ((cb & 0xC0) != 0x80)
-                ok = false;
-            else
-                c = (c << 6) | (cb & 0x3F);
-        }
-        static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
-        if (ok && (c < kMin[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))) ok = false;
-        if (!ok) {
-            out.push_back(U'\uFFFD');
-            ++i;
-            continue;
-        }
-        out.push_back(c);
-        i += std::size_t(extra) + 1;
+        out.push_back(Utf8Decode(view, i, &size));
     }
     return out;
 }

@@ -5,6 +5,7 @@
 #include "platform/gfx/Color.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Objects.h"
+#include "platform/rtl/Utf8.h"
 #include "platform/shell/FakeTray.h"
 #include "platform/win/Windows.h"
 
@@ -42,12 +43,7 @@ TrayHost& CurrentTrayHost() {
 }
 
 String CutTrayTip(const String& tip) {
-    if (tip.size() <= kTrayTipMaxBytes) return tip;
-    std::size_t end = kTrayTipMaxBytes;
-    // Back off over continuation bytes so no character is split.
-    while (end > 0 && (static_cast<unsigned char>(tip[end]) & 0xC0) == 0x80)
-        --end;
-    return tip.substr(0, end);
+    return Utf8CutBytes(tip, kTrayTipMaxBytes);
 }
 
 TrayIconImage RenderTrayIcon(HICON icon, int size) {

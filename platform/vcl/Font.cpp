@@ -1,5 +1,7 @@
 #include "platform/vcl/Font.h"
 
+#include "platform/vcl/FontFaces.h"
+
 #include "platform/gfx/Gdi.h"
 #include "platform/vcl/GraphicsHandles.h"
 #include "platform/win/Windows.h"
@@ -97,6 +99,21 @@ void TFont::Assign(const TPersistent& source) {
         return;
     }
     TPersistent::Assign(source);
+}
+
+void SetDefaultFace(TFont& font, TFontStyles style) {
+    font.SetName("Arial");
+    font.SetHeight(14);
+    font.SetStyle(style);
+}
+
+int FontCellHeight(TFont& font) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, reinterpret_cast<HGDIOBJ>(font.Handle()));
+    TEXTMETRICA tm;
+    GetTextMetricsA(dc, &tm);
+    DeleteDC(dc);
+    return tm.tmHeight;
 }
 
 } // namespace vd

@@ -2,6 +2,7 @@
 
 #include "platform/gfx/Gdi.h"
 #include "platform/rtl/Utf8.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/PropValue.h"
 #include "skin/boxes/BoxPaint.h"
@@ -27,15 +28,6 @@ namespace {
 constexpr std::uintptr_t kScrollTimer = 1;
 constexpr std::uintptr_t kFadeTimer = 2;
 constexpr unsigned kFadeStepMs = 10;
-
-int FontCellHeight(TFont& font) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    SelectObject(dc, reinterpret_cast<HGDIOBJ>(font.Handle()));
-    TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
-    DeleteDC(dc);
-    return tm.tmHeight;
-}
 
 } // namespace
 
@@ -125,10 +117,8 @@ void TskPopupListBox::Dispatch(TMessage& Message) {
 TskSkinCustomComboBox::TskSkinCustomComboBox(TComponent* AOwner) : TskSkinCustomControl(AOwner) {
     SetTabStop(true);
     FControlStyle = csAcceptsControls | csCaptureMouse | csOpaque | csDoubleClicks;
-    FFont.SetName("Arial");
+    SetDefaultFace(FFont);
     FFont.SetColor(clWindowText);
-    FFont.SetStyle(0);
-    FFont.SetHeight(14);
     SetBounds(0, 0, 120, 20);
     FListBox = new TskPopupListBox(this);
     FListBox->ListBox()->OnMouseMove = [this](TObject*, TShiftState, int X, int Y) { ListMouseMove(X, Y); };

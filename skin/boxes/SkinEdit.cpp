@@ -3,6 +3,7 @@
 #include "platform/gfx/Gdi.h"
 #include "platform/rtl/FloatText.h"
 #include "platform/vcl/Application.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/PropValue.h"
 #include "skin/boxes/BoxPaint.h"
@@ -260,10 +261,8 @@ void TskSkinNumEdit::KeyPress(TKeyChar& Key) {
 TskSkinCustomEdit::TskSkinCustomEdit(TComponent* AOwner) : TskCustomEdit(AOwner) {
     RegisterReskin();
     FAutoSize = false;
-    FFont.SetName("Arial");
+    SetDefaultFace(FFont);
     FFont.SetColor(clBlack);
-    FFont.SetStyle(0);
-    FFont.SetHeight(14);
     FHeight = 20;
     FDefaultFont.Assign(FFont);
     FDefaultFont.OnChange = [this](TObject*) {

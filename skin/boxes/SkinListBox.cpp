@@ -1,6 +1,7 @@
 #include "skin/boxes/SkinListBox.h"
 
 #include "platform/gfx/Gdi.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/vcl/PropValue.h"
 #include "skin/boxes/BoxPaint.h"
 #include "skin/boxes/SkinBoxes.h"
@@ -239,15 +240,12 @@ TskSkinCustomListBox::TskSkinCustomListBox(TComponent* AOwner, const TInnerListF
     FControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csOpaque | csDoubleClicks;
     FForceBackground = true;
     FDrawBackground = false;
-    FDefaultCaptionFont.SetName("Arial");
-    FDefaultCaptionFont.SetHeight(14);
+    SetDefaultFace(FDefaultCaptionFont);
     FDefaultCaptionFont.OnChange = [this](TObject*) {
         if (FSkinIndex == -1 && FCaptionMode) Repaint();
     };
-    FFont.SetName("Arial");
-    FFont.SetHeight(14);
+    SetDefaultFace(FFont);
     FFont.SetColor(clWindowText);
-    FFont.SetStyle(0);
     SetSkinDataName("listbox");
     SetBounds(0, 0, 120, 120);
     FListBox = MakeInner ? MakeInner(this) : new TskListBox(this);

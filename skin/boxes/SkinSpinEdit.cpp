@@ -3,6 +3,7 @@
 #include "platform/gfx/Gdi.h"
 #include "platform/rtl/FloatText.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/vcl/PropValue.h"
 #include "skin/boxes/BoxPaint.h"
 #include "skin/controls/SkinPaint.h"
@@ -25,15 +26,6 @@ constexpr std::uintptr_t kRepeatTimer = 1;
 
 TRect Or(const TRect& r, const TRect& fallback) {
     return IsEmptySkinRect(r) ? fallback : r;
-}
-
-int FontCellHeight(TFont& font) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    SelectObject(dc, reinterpret_cast<HGDIOBJ>(font.Handle()));
-    TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
-    DeleteDC(dc);
-    return tm.tmHeight;
 }
 
 } // namespace

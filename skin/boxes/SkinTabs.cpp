@@ -1,6 +1,7 @@
 #include "skin/boxes/SkinTabs.h"
 
 #include "platform/gfx/Gdi.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/vcl/PropValue.h"
 #include "skin/boxes/BoxPaint.h"
 #include "skin/boxes/SkinBoxes.h"
@@ -134,10 +135,8 @@ template <class Base> TskSkinTabsBase<Base>::TskSkinTabsBase(TComponent* AOwner)
     RegisterBackgroundPainter();
     RegisterReskin();
     for (TFont* f : {&FDefaultFont, &this->FFont}) {
-        f->SetName("Arial");
-        f->SetHeight(14);
+        SetDefaultFace(*f);
         f->SetColor(clBtnText);
-        f->SetStyle(0);
     }
     ApplyItemHeight();
 }

@@ -1,6 +1,7 @@
 #include "skin/controls/SkinCustomControl.h"
 
 #include "platform/gfx/Gdi.h"
+#include "platform/vcl/FontFaces.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/controls/SkinToolBar.h"
 #include "skin/core/SkinBitmap.h"
@@ -11,9 +12,7 @@
 namespace vd {
 
 TskSkinCustomControl::TskSkinCustomControl(TComponent* AOwner) : TskSkinControl(AOwner) {
-    FDefaultFont.SetName("Arial");
-    FDefaultFont.SetHeight(14);
-    FDefaultFont.SetStyle(0);
+    SetDefaultFace(FDefaultFont);
     FDefaultFont.OnChange = [this](TObject*) {
         DefaultFontChanged();
         if (FSkinIndex == -1) Repaint();

@@ -1,5 +1,7 @@
 #include "skin/controls/SkinGraphicCustomControl.h"
 
+#include "platform/vcl/FontFaces.h"
+
 #include "skin/controls/SkinPaint.h"
 #include "skin/controls/SkinToolBar.h"
 #include "skin/core/SkinData.h"
@@ -7,9 +9,7 @@
 namespace vd {
 
 TskGraphicSkinCustomControl::TskGraphicSkinCustomControl(TComponent* AOwner) : TskGraphicSkinControl(AOwner) {
-    FDefaultFont.SetName("Arial");
-    FDefaultFont.SetHeight(14);
-    FDefaultFont.SetStyle(0);
+    SetDefaultFace(FDefaultFont);
     FDefaultFont.OnChange = [this](TObject*) {
         DefaultFontChanged();
         if (FSkinIndex == -1) Repaint();

@@ -1,5 +1,7 @@
 #include "skin/controls/SkinGroups.h"
 
+#include "platform/vcl/FontFaces.h"
+
 #include "platform/vcl/ImageList.h"
 
 #include <algorithm>
@@ -43,9 +45,7 @@ void TskGroupButton::KeyPress(TKeyChar& Key) {
 TskSkinButtonGroup::TskSkinButtonGroup(TComponent* AOwner, bool IsRadio)
     : TskSkinGroupBox(AOwner), FRadio(IsRadio), FButtonSkinDataName(IsRadio ? "radiobox" : "checkbox") {
     FItems.OnChange = [this](TObject*) { ItemsChanged(); };
-    FButtonDefaultFont.SetName("Arial");
-    FButtonDefaultFont.SetHeight(14);
-    FButtonDefaultFont.SetStyle(0);
+    SetDefaultFace(FButtonDefaultFont);
 }
 
 TskSkinButtonGroup::~TskSkinButtonGroup() {

@@ -3,6 +3,7 @@
 #include "platform/gfx/Gdi.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Canvas.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/win/CommCtrl.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/controls/SkinScrollBar.h"
@@ -18,9 +19,7 @@
 namespace vd {
 
 TskSkinCustomListView::TskSkinCustomListView(TComponent* AOwner) : TCustomListView(AOwner) {
-    FDefaultFont.SetName("Arial");
-    FDefaultFont.SetHeight(14);
-    FDefaultFont.SetStyle(0);
+    SetDefaultFace(FDefaultFont);
     FFont.Assign(FDefaultFont);
     FHeaderProc = MakeWndProc([this](HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return HeaderWndProc(wnd, msg, wParam, lParam);

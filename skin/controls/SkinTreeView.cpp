@@ -1,5 +1,7 @@
 #include "skin/controls/SkinTreeView.h"
 
+#include "platform/vcl/FontFaces.h"
+
 #include "platform/vcl/WinControl.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/controls/SkinScrollBar.h"
@@ -32,9 +34,7 @@ void ReapplyAlign(TskSkinScrollBar* Bar) {
 } // namespace skview
 
 TskSkinCustomTreeView::TskSkinCustomTreeView(TComponent* AOwner) : TCustomTreeView(AOwner) {
-    FDefaultFont.SetName("Arial");
-    FDefaultFont.SetHeight(14);
-    FDefaultFont.SetStyle(0);
+    SetDefaultFace(FDefaultFont);
     FFont.Assign(FDefaultFont);
 }
 

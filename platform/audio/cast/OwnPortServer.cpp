@@ -5,6 +5,7 @@
 #include "platform/audio/AudioErrors.h"
 #include "platform/net/HttpAnswer.h"
 #include "platform/net/TextCodec.h"
+#include "platform/rtl/Utf8.h"
 
 namespace vd::audio {
 
@@ -36,15 +37,7 @@ constexpr int AcceptsPerRound = 256; // then the others get their turn; the rest
 
 // The ICY metadata block: a length byte in 16-byte units, then the padded text.
 std::string MetaBlock(const std::string& title) {
-    std::string t = title;
-    std::size_t limit = 255 * 16 - 16;
-    if (t.size() > limit) {
-        t.resize(limit);
-        // never end inside a UTF-8 sequence
-        while (!t.empty() && (static_cast<unsigned char>(t.back()) & 0xC0) == 0x80)
-            t.pop_back();
-        if (!t.empty() && static_cast<unsigned char>(t.back()) >= 0xC0) t.pop_back();
-    }
+    const std::string t = Utf8CutBytes(title, 255 * 16 - 16);
     std::string text = "StreamTitle='" + t + "';";
     std::size_t units = (text.size() + 15) / 16;
     text.resize(units * 16, '\0');

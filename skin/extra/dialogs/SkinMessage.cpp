@@ -3,6 +3,7 @@
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/ExtCtrls.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/vcl/Screen.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
@@ -67,11 +68,6 @@ int ShowAgainTextWidth(TskSkinCheckRadioBox& box, const String& text) {
     return measure.Canvas().TextWidth(text);
 }
 
-void SetArial14(TFont& f) {
-    f.SetName("Arial");
-    f.SetHeight(14);
-    f.SetStyle(0);
-}
 } // namespace
 
 String GetMessageCaption(int DlgType, const TskSkinData* CtrlSkin) {
@@ -99,8 +95,8 @@ TskMessageForm::TskMessageForm(TComponent* AOwner) : TForm(AOwner) {
 }
 
 TskSkinMessage::TskSkinMessage(TComponent* AOwner) : TComponent(AOwner) {
-    SetArial14(FDefaultFont);
-    SetArial14(FDefaultButtonFont);
+    SetDefaultFace(FDefaultFont);
+    SetDefaultFace(FDefaultButtonFont);
 }
 
 void TskSkinMessage::SetSkinData(TskSkinData* v) {

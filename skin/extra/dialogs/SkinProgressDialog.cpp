@@ -1,6 +1,7 @@
 #include "skin/extra/dialogs/SkinProgressDialog.h"
 
 #include "platform/vcl/Application.h"
+#include "platform/vcl/FontFaces.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinGauge.h"
 #include "skin/controls/SkinStdLabel.h"
@@ -11,18 +12,10 @@
 
 namespace vd {
 
-namespace {
-void SetArial14(TFont& f) {
-    f.SetName("Arial");
-    f.SetHeight(14);
-    f.SetStyle(0);
-}
-} // namespace
-
 TskSkinProgressDialog::TskSkinProgressDialog(TComponent* AOwner) : TComponent(AOwner) {
-    SetArial14(FLabelFont);
-    SetArial14(FButtonFont);
-    SetArial14(FGaugeFont);
+    SetDefaultFace(FLabelFont);
+    SetDefaultFace(FButtonFont);
+    SetDefaultFace(FGaugeFont);
 }
 
 TskSkinProgressDialog::~TskSkinProgressDialog() {

@@ -1,5 +1,7 @@
 #include "skin/extra/shell/SkinOpenDialog.h"
 
+#include "platform/vcl/FontFaces.h"
+
 #include "platform/vcl/PropValue.h"
 #include "skin/core/SkinData.h"
 
@@ -15,9 +17,7 @@ void Relink(TComponent* Owner, TskSkinData*& Field, TskSkinData* Value) {
 } // namespace
 
 TskSkinOpenDialog::TskSkinOpenDialog(TComponent* AOwner) : TComponent(AOwner) {
-    FDefaultFont.SetName("Arial");
-    FDefaultFont.SetHeight(14);
-    FDefaultFont.SetStyle(0);
+    SetDefaultFace(FDefaultFont);
 }
 
 TskSkinOpenDialog::~TskSkinOpenDialog() {

@@ -1,6 +1,7 @@
 #include "skin/extra/shell/SkinSelectDirDialog.h"
 
 #include "platform/vcl/Application.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/vcl/PropValue.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/core/SkinData.h"
@@ -14,12 +15,6 @@
 namespace vd {
 
 namespace {
-void SetArial14(TFont& f) {
-    f.SetName("Arial");
-    f.SetHeight(14);
-    f.SetStyle(0);
-}
-
 void Relink(TComponent* Owner, TskSkinData*& Field, TskSkinData* Value) {
     if (Field == Value) return;
     if (Field) Field->RemoveFreeNotification(Owner);
@@ -29,7 +24,7 @@ void Relink(TComponent* Owner, TskSkinData*& Field, TskSkinData* Value) {
 } // namespace
 
 TskSkinSelectDirectoryDialog::TskSkinSelectDirectoryDialog(TComponent* AOwner) : TComponent(AOwner) {
-    SetArial14(FDefaultFont);
+    SetDefaultFace(FDefaultFont);
 }
 
 TskSkinSelectDirectoryDialog::~TskSkinSelectDirectoryDialog() {

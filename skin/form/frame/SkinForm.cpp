@@ -3,6 +3,7 @@
 #include "platform/gfx/Gdi.h"
 #include "platform/rtl/Exception.h"
 #include "platform/vcl/Application.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/vcl/Screen.h"
 #include "platform/vcl/Timer.h"
 #include "skin/controls/SkinMenuLink.h"
@@ -65,9 +66,7 @@ TskSkinForm* GetActiveChildSkinForm() {
 TskSkinForm::TskSkinForm(TComponent* AOwner) : TComponent(AOwner) {
     FForm = dynamic_cast<TCustomForm*>(AOwner);
     if (!FForm) throw EInvalidCast("Invalid class typecast");
-    FDefCaptionFont.SetName("Arial");
-    FDefCaptionFont.SetHeight(14);
-    FDefCaptionFont.SetStyle(fsBold);
+    SetDefaultFace(FDefCaptionFont, fsBold);
     FDefCaptionFont.SetColor(clBtnText);
     FDefInActiveCaptionFont.Assign(FDefCaptionFont);
     FDefInActiveCaptionFont.SetColor(clBtnShadow);

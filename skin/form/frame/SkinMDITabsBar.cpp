@@ -2,6 +2,7 @@
 
 #include "platform/gfx/Gdi.h"
 #include "platform/vcl/Application.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/vcl/Form.h"
 #include "platform/win/Windows.h"
 #include "skin/controls/SkinPaint.h"
@@ -33,9 +34,7 @@ TCustomForm* ActiveChildOfMainForm() {
 } // namespace
 
 TskSkinMDITabsBar::TskSkinMDITabsBar(TComponent* AOwner) : TskSkinControl(AOwner) {
-    FDefaultFont.SetName("Arial");
-    FDefaultFont.SetHeight(14);
-    FDefaultFont.SetStyle({});
+    SetDefaultFace(FDefaultFont);
     SetBounds(Left(), Top(), 150, 21);
     FSkinDataName = "tab";
 }

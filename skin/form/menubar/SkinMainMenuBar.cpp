@@ -2,6 +2,7 @@
 
 #include "platform/gfx/Gdi.h"
 #include "platform/vcl/Application.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Timer.h"
 #include "platform/win/Windows.h"
@@ -36,9 +37,7 @@ TskColor Rgb(TColor c) {
 } // namespace
 
 TskSkinMainMenuBar::TskSkinMainMenuBar(TComponent* AOwner) : TskSkinControl(AOwner) {
-    FDefItemFont.SetName("Arial");
-    FDefItemFont.SetHeight(14);
-    FDefItemFont.SetStyle({});
+    SetDefaultFace(FDefItemFont);
     FDefItemFont.SetColor(clBtnText);
     FSkinDataName = "mainmenubar";
     auto makeTimer = [this](unsigned interval, void (TskSkinMainMenuBar::*tick)()) {

@@ -1,6 +1,7 @@
 #include "skin/form/menus/SkinHintWindow.h"
 
 #include "platform/gfx/Gdi.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/Screen.h"
@@ -207,8 +208,7 @@ void TskSkinHintWindow::Paint() {
 // Component ------------------------------------------------------------------------------------
 
 TskSkinHint::TskSkinHint(TComponent* AOwner) : TComponent(AOwner) {
-    FDefaultFont.SetName("Arial");
-    FDefaultFont.SetHeight(14);
+    SetDefaultFace(FDefaultFont);
     FHintWindow = new TskSkinHintWindow(this);
     Application->HintWindowClass = [](TComponent* owner) -> THintWindow* {
         return new TskSkinHintWindow(owner);

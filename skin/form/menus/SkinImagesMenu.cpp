@@ -2,6 +2,7 @@
 
 #include "platform/gfx/Gdi.h"
 #include "platform/vcl/Application.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/ImageList.h"
 #include "platform/vcl/Timer.h"
@@ -370,8 +371,7 @@ void TskSkinImagesMenuPopupWindow::Paint() {
 // Menu -----------------------------------------------------------------------------------------
 
 TskSkinImagesMenu::TskSkinImagesMenu(TComponent* AOwner) : TskImagesMenuLink(AOwner) {
-    FDefaultFont.SetName("Arial");
-    FDefaultFont.SetHeight(14);
+    SetDefaultFace(FDefaultFont);
 }
 
 TskSkinImagesMenu::~TskSkinImagesMenu() {

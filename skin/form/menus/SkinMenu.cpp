@@ -1,5 +1,7 @@
 #include "skin/form/menus/SkinMenu.h"
 
+#include "platform/vcl/FontFaces.h"
+
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/Timer.h"
@@ -49,9 +51,7 @@ void Notify(TControl* control, UINT msg) {
 } // namespace
 
 TskSkinMenu::TskSkinMenu(TComponent* AOwner, TCustomForm* Form) : TComponent(AOwner), FOwnerForm(Form) {
-    FDefaultItemFont.SetName("Arial");
-    FDefaultItemFont.SetHeight(14);
-    FDefaultItemFont.SetStyle(0);
+    SetDefaultFace(FDefaultItemFont);
     FSubmenuTimer = new TTimer(this);
     FSubmenuTimer->SetEnabled(false);
     FSubmenuTimer->SetInterval(500);

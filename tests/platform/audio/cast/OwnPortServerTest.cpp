@@ -172,6 +172,34 @@ TEST_F(OwnPortTest, IcyMetadataIsInterleavedForClientsThatAsk) {
     EXPECT_EQ(ph.Field("icy-metaint"), "") << "no metadata unless asked";
 }
 
+TEST_F(OwnPortTest, ALongTitleIsCutAfterItsLastWholeCharacter) {
+    StartServer(65536);
+    TSocket s = Dial("GET / HTTP/1.0\r\nIcy-MetaData: 1\r\n\r\n");
+    ReadHead(s);
+    ASSERT_TRUE(WaitUntil([&] { return Server.ClientCount() == 1; }, 3000));
+    const std::size_t limit = 255 * 16 - 16; // the block's length byte counts 16-byte units
+    struct Case {
+        std::string title, kept;
+    };
+    const Case cases[] = {
+        {std::string(limit - 2, 'a') + "\xC3\xA9" + "b",
+         std::string(limit - 2, 'a') + "\xC3\xA9"},                              // ends at the limit
+        {std::string(limit - 1, 'a') + "\xC3\xA9", std::string(limit - 1, 'a')}, // would cross it
+        {std::string(limit - 2, 'a') + "\xF0\x9F\x8E\xB5", std::string(limit - 2, 'a')},
+    };
+    const std::size_t meta = TOwnPortServer::kMetaInterval;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title.size());
+        Server.SetTitle(c.title);
+        Feed(meta, 'x');
+        std::string data(meta + 1, '\0');
+        ASSERT_TRUE(s.RecvExact(data.data(), data.size(), 3000));
+        std::string block(static_cast<unsigned char>(data[meta]) * std::size_t{16}, '\0');
+        ASSERT_TRUE(s.RecvExact(block.data(), block.size(), 3000));
+        EXPECT_EQ(block.substr(0, block.find('\0')), "StreamTitle='" + c.kept + "';");
+    }
+}
+
 TEST_F(OwnPortTest, SlowClientIsDroppedAndTheOthersGoOn) {
     StartServer(16384);
     TSocket slow = Dial("GET / HTTP/1.0\r\n\r\n");
