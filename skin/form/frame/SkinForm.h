@@ -285,9 +285,32 @@ private:
     friend void SkinMenuOpen(TskSkinForm* frame);
     friend void SkinMenuClose(TskSkinForm* frame);
 
+    // The window procedure: message hooks, then a handler per message (SkinFormMessages.cpp).
+    using TMessageHandler = bool (*)(TskSkinForm&, TMessage&);
+    static TMessageHandler FindHandler(UINT Msg);
     void FormWndProc(TMessage& Message);
     void CallDefault(TMessage& Message);
+    bool WMCreate(TMessage& Message);
+    bool WMDestroy();
+    bool WMActivate(TMessage& Message);
+    bool WMSetText(TMessage& Message);
+    bool WMEraseBkgnd(TMessage& Message);
+    bool WMSetCursor(TMessage& Message);
+    bool WMMouseActivate();
+    bool WMNcHitTest(TMessage& Message);
+    bool WMNcPaint();
+    bool WMSyncPaint(TMessage& Message);
+    bool WMSysCommand(TMessage& Message);
+    bool WMEnterSizeMove();
+    bool WMExitSizeMove();
+    bool WMFramePaint(TMessage& Message);
+    // Non-client mouse messages reach the caption objects.
     void RouteNcMouse(TMessage& Message);
+    TskActiveSkinObject* ObjectAt(int Index) const;
+    void ReleasePressed(TPoint p, TMouseButton Button);
+    void NcLButtonDown(TPoint p, int ht);
+    void NcLButtonDblClk(TPoint p, int ht);
+    void NcRButtonDown(TPoint p, int ht, bool Popup);
     void PreWndProc(TMessage& Message);
     void NcCalcSize(TMessage& Message);
     void WMSize(TMessage& Message);
@@ -334,10 +357,13 @@ private:
     void MenuSettingsChanged();
     void KeyMenu();
     TRect DefaultCaptionRect() const;
+    std::vector<TskActiveSkinObject*> ButtonRow(TskActiveSkinObject*& SysMenu) const;
     void HideObjectHint();
     void ShowObjectHintFor(const TskActiveSkinObject& Object);
     void PaintBackground(HDC dc, const TRect& client);
     void DrawLogo(HDC dc, const TRect& client);
+    void DrawDefaultCaption(HDC c, int l, int space, int ch);
+    bool SetFieldProperty(const String& name, const TPropValue& value);
     // Multiple-document parts (SkinFormMDI.cpp).
     void HookMDIClient();
     void UnhookMDIClient();

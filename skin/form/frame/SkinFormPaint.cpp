@@ -155,6 +155,28 @@ void TskSkinForm::PaintFrameSkin(HDC dc) {
     if (own) ReleaseDC(h, dc);
 }
 
+// The caption text in the default look, centred over its grooves.
+void TskSkinForm::DrawDefaultCaption(HDC c, int l, int space, int ch) {
+    String text = FForm->Caption();
+    if (FForm->FormStyle() == fsMDIForm)
+        if (TskSkinForm* child = GetMaximizedChildSkinForm()) text += " - [" + child->Form()->Caption() + "]";
+    TFont font;
+    font.Assign(IsFormActive() ? FDefCaptionFont : FDefInActiveCaptionFont);
+    if (FSkinData && FSkinData->ResourceStrData()) font.SetCharset(FSkinData->ResourceStrData()->CharSet());
+    SelectGuard fontGuard(c, font.Handle());
+    FitWideTextToWidth(c, text, space);
+    if (!text.empty() && space > 0) {
+        const int tw = WideTextWidth(c, text), th = WideTextHeight(c, text);
+        const int x = l + space / 2 - (tw + 5) / 2, y = ch / 2 - th / 2;
+        TRect tr{x - 2, y - 2, x + tw + 2, y + th + 2};
+        Fill(c, tr, clBtnFace);
+        SetBkMode(c, TRANSPARENT);
+        SetTextColor(c, Rgb(font.Color()));
+        TRect at{x, y, x + tw, y + th};
+        DrawTextWide(c, text, at, DT_NOPREFIX | DT_SINGLELINE);
+    }
+}
+
 void TskSkinForm::PaintFrameDefault(HDC dc) {
     if (!FForm->HandleAllocated() || !HasBorder()) return;
     if (FSkinData && FSkinData->Changing()) return;
@@ -179,27 +201,7 @@ void TskSkinForm::PaintFrameDefault(HDC dc) {
                 MoveToEx(c, l, y, nullptr);
                 LineTo(c, r, y);
             }
-            String text = FForm->Caption();
-            if (FForm->FormStyle() == fsMDIForm)
-                if (TskSkinForm* child = GetMaximizedChildSkinForm())
-                    text += " - [" + child->Form()->Caption() + "]";
-            TFont font;
-            font.Assign(IsFormActive() ? FDefCaptionFont : FDefInActiveCaptionFont);
-            if (FSkinData && FSkinData->ResourceStrData())
-                font.SetCharset(FSkinData->ResourceStrData()->CharSet());
-            SelectGuard fontGuard(c, font.Handle());
-            const int space = r - l;
-            FitWideTextToWidth(c, text, space);
-            if (!text.empty() && space > 0) {
-                const int tw = WideTextWidth(c, text), th = WideTextHeight(c, text);
-                const int x = l + space / 2 - (tw + 5) / 2, y = ch / 2 - th / 2;
-                TRect tr{x - 2, y - 2, x + tw + 2, y + th + 2};
-                Fill(c, tr, clBtnFace);
-                SetBkMode(c, TRANSPARENT);
-                SetTextColor(c, Rgb(font.Color()));
-                TRect at{x, y, x + tw, y + th};
-                DrawTextWide(c, text, at, DT_NOPREFIX | DT_SINGLELINE);
-            }
+            DrawDefaultCaption(c, l, r - l, ch);
             for (auto& o : FObjects) {
                 if (!o->Visible) continue;
                 SaveGuard save(c);

@@ -63,6 +63,46 @@ bool SetFontPart(TFont& font, const String& part, const TPropValue& v) {
 
 } // namespace
 
+// The published fields with no further effect.
+bool TskSkinForm::SetFieldProperty(const String& name, const TPropValue& value) {
+    auto is = [&](const char* n) { return SameText(name, n); };
+    struct BoolProp {
+        const char* name;
+        bool* field;
+    };
+    const BoolProp bools[] = {{"UseFormCursorInNCArea", &UseFormCursorInNCArea},
+                              {"AlwaysShowInTray", &AlwaysShowInTray},
+                              {"LogoBitMapTransparent", &LogoBitMapTransparent},
+                              {"AlwaysMinimizeToTray", &AlwaysMinimizeToTray},
+                              {"MaximizeOnFullScreen", &MaximizeOnFullScreen},
+                              {"AlphaBlendAnimation", &AlphaBlendAnimation},
+                              {"ShowObjectHint", &ShowObjectHint},
+                              {"UseDefaultObjectHint", &UseDefaultObjectHint},
+                              {"MenusAlphaBlend", &MenusAlphaBlend},
+                              {"MenusAlphaBlendAnimation", &MenusAlphaBlendAnimation},
+                              {"UseDefaultSysMenu", &UseDefaultSysMenu},
+                              {"Magnetic", &Magnetic},
+                              {"HideCaptionButtons", &HideCaptionButtons}};
+    for (const auto& b : bools)
+        if (is(b.name)) {
+            *b.field = value.AsBool();
+            return true;
+        }
+    struct IntProp {
+        const char* name;
+        int* field;
+    };
+    const IntProp ints[] = {{"ClientWidth", &ClientWidth}, {"ClientHeight", &ClientHeight},
+                            {"MinHeight", &MinHeight},     {"MinWidth", &MinWidth},
+                            {"MaxHeight", &MaxHeight},     {"MaxWidth", &MaxWidth}};
+    for (const auto& i : ints)
+        if (is(i.name)) {
+            *i.field = int(value.AsInt());
+            return true;
+        }
+    return false;
+}
+
 bool TskSkinForm::SetProperty(const String& name, const TPropValue& value) {
     auto is = [&](const char* n) { return SameText(name, n); };
     if (const auto dot = name.find('.'); dot != String::npos) {
@@ -98,40 +138,7 @@ bool TskSkinForm::SetProperty(const String& name, const TPropValue& value) {
         SetBorderIcons(v);
         return true;
     }
-    struct BoolProp {
-        const char* name;
-        bool* field;
-    };
-    const BoolProp bools[] = {{"UseFormCursorInNCArea", &UseFormCursorInNCArea},
-                              {"AlwaysShowInTray", &AlwaysShowInTray},
-                              {"LogoBitMapTransparent", &LogoBitMapTransparent},
-                              {"AlwaysMinimizeToTray", &AlwaysMinimizeToTray},
-                              {"MaximizeOnFullScreen", &MaximizeOnFullScreen},
-                              {"AlphaBlendAnimation", &AlphaBlendAnimation},
-                              {"ShowObjectHint", &ShowObjectHint},
-                              {"UseDefaultObjectHint", &UseDefaultObjectHint},
-                              {"MenusAlphaBlend", &MenusAlphaBlend},
-                              {"MenusAlphaBlendAnimation", &MenusAlphaBlendAnimation},
-                              {"UseDefaultSysMenu", &UseDefaultSysMenu},
-                              {"Magnetic", &Magnetic},
-                              {"HideCaptionButtons", &HideCaptionButtons}};
-    for (const auto& b : bools)
-        if (is(b.name)) {
-            *b.field = value.AsBool();
-            return true;
-        }
-    struct IntProp {
-        const char* name;
-        int* field;
-    };
-    const IntProp ints[] = {{"ClientWidth", &ClientWidth}, {"ClientHeight", &ClientHeight},
-                            {"MinHeight", &MinHeight},     {"MinWidth", &MinWidth},
-                            {"MaxHeight", &MaxHeight},     {"MaxWidth", &MaxWidth}};
-    for (const auto& i : ints)
-        if (is(i.name)) {
-            *i.field = int(value.AsInt());
-            return true;
-        }
+    if (SetFieldProperty(name, value)) return true;
     if (is("MagneticSize")) return MagneticSize = Byte(value.AsInt()), true;
     if (is("MenusAlphaBlendValue")) return MenusAlphaBlendValue = Byte(value.AsInt()), true;
     if (is("AlphaBlendValue")) return SetAlphaBlendValue(Byte(value.AsInt())), true;

@@ -218,6 +218,45 @@ void TskSkinMDITabsBar::DrawDropMarker(TCanvas& Canvas, int X) {
     Canvas.Pen().Mode = old;
 }
 
+// The button look; false when the skin lacks what it needs.
+bool TskSkinMDITabsBar::DrawButtonTab(TCanvas& c, const TskMDITab& Tab, bool hot, TRect& text) {
+    const int w = Tab.TabRect.Width(), h = Tab.TabRect.Height();
+    // The button look needs the "resizebutton" record; without it the tab stays undrawn.
+    const int bi = FSkinData->IndexOfControlRecord("resizebutton");
+    auto* r = bi >= 0 ? dynamic_cast<const TskDataSkinButtonControl*>(FSkinData->ControlRecord(bi)) : nullptr;
+    const TskBitmap* pic = r ? FSkinData->ActivePicture(r->pictureindex) : nullptr;
+    if (!pic || pic->Empty() || IsEmptySkinRect(r->skinrect)) return false;
+    TRect src = r->skinrect;
+    TskColor color = r->fontcolor;
+    if (Tab.IsActiveChild) {
+        src = !IsEmptySkinRect(r->downskinrect)     ? r->downskinrect
+              : !IsEmptySkinRect(r->activeskinrect) ? r->activeskinrect
+                                                    : r->skinrect;
+        color = r->downfontcolor;
+    } else if (hot) {
+        src = IsEmptySkinRect(r->activeskinrect) ? r->skinrect : r->activeskinrect;
+        color = r->activefontcolor;
+    }
+    const TskSkinCorners old{r->lefttoppoint, r->righttoppoint, r->leftbottompoint, r->rightbottompoint,
+                             r->clientrect};
+    const TskSkinCorners neu = FitSkinCorners(old, r->skinrect, w, h);
+    TskBitmap face;
+    ComposeSkinPicture(old, neu, face, *pic, src, w, h, true,
+                       {r->leftstretch, r->topstretch, r->rightstretch, r->bottomstretch}, r->stretcheffect);
+    DrawSkin(c, 0, 0, face);
+    c.Font().Assign(FDefaultFont);
+    c.Font().SetColor(static_cast<TColor>(color));
+    c.Font().SetCharset(SkinCharSet(FSkinData, FDefaultFont));
+    text = neu.Client;
+    SelectObject(c.Handle(), reinterpret_cast<HGDIOBJ>(c.Font().Handle()));
+    const int th = WideTextHeight(c.Handle(), "Wg");
+    if (text.Height() < th) {
+        text.Top = h / 2 - th / 2;
+        text.Bottom = text.Top + th;
+    }
+    return true;
+}
+
 void TskSkinMDITabsBar::DrawTab(TCanvas& Canvas, TskMDITab& Tab) {
     const int w = Tab.TabRect.Width(), h = Tab.TabRect.Height();
     if (w <= 0 || h <= 0) return;
@@ -230,41 +269,7 @@ void TskSkinMDITabsBar::DrawTab(TCanvas& Canvas, TskMDITab& Tab) {
         c.Font().Assign(FDefaultFont);
         c.Font().SetCharset(SkinCharSet(FSkinData, FDefaultFont));
     } else if (FTabKind == sktkButton) {
-        // The button look needs the "resizebutton" record; without it the tab stays undrawn.
-        const int bi = FSkinData->IndexOfControlRecord("resizebutton");
-        auto* r =
-            bi >= 0 ? dynamic_cast<const TskDataSkinButtonControl*>(FSkinData->ControlRecord(bi)) : nullptr;
-        const TskBitmap* pic = r ? FSkinData->ActivePicture(r->pictureindex) : nullptr;
-        if (!pic || pic->Empty() || IsEmptySkinRect(r->skinrect)) return;
-        TRect src = r->skinrect;
-        TskColor color = r->fontcolor;
-        if (Tab.IsActiveChild) {
-            src = !IsEmptySkinRect(r->downskinrect)     ? r->downskinrect
-                  : !IsEmptySkinRect(r->activeskinrect) ? r->activeskinrect
-                                                        : r->skinrect;
-            color = r->downfontcolor;
-        } else if (hot) {
-            src = IsEmptySkinRect(r->activeskinrect) ? r->skinrect : r->activeskinrect;
-            color = r->activefontcolor;
-        }
-        const TskSkinCorners old{r->lefttoppoint, r->righttoppoint, r->leftbottompoint, r->rightbottompoint,
-                                 r->clientrect};
-        const TskSkinCorners neu = FitSkinCorners(old, r->skinrect, w, h);
-        TskBitmap face;
-        ComposeSkinPicture(old, neu, face, *pic, src, w, h, true,
-                           {r->leftstretch, r->topstretch, r->rightstretch, r->bottomstretch},
-                           r->stretcheffect);
-        DrawSkin(c, 0, 0, face);
-        c.Font().Assign(FDefaultFont);
-        c.Font().SetColor(static_cast<TColor>(color));
-        c.Font().SetCharset(SkinCharSet(FSkinData, FDefaultFont));
-        text = neu.Client;
-        SelectObject(c.Handle(), reinterpret_cast<HGDIOBJ>(c.Font().Handle()));
-        const int th = WideTextHeight(c.Handle(), "Wg");
-        if (text.Height() < th) {
-            text.Top = h / 2 - th / 2;
-            text.Bottom = text.Top + th;
-        }
+        if (!DrawButtonTab(c, Tab, hot, text)) return;
     } else {
         const TRect piece = hot ? FMouseInTabRect : Tab.IsActiveChild ? FActiveTabRect : FTabRect;
         TskBitmap face;

@@ -90,6 +90,7 @@ protected:
 
 private:
     void DrawTab(TCanvas& Canvas, TskMDITab& Tab);
+    bool DrawButtonTab(TCanvas& c, const TskMDITab& Tab, bool hot, TRect& text);
     void DrawTabs(TCanvas& Canvas);
     void DrawDropMarker(TCanvas& Canvas, int X);
     int DropTarget() const;
