@@ -17,9 +17,11 @@ public:
     using TChannelSource = std::function<std::uint32_t()>;
 
     explicit TConnector(TChannelSource channel)
-        : FChannel(std::move(channel)), FWorker(std::chrono::milliseconds(10), [this] { Pass(); }) {}
+        : FChannel(std::move(channel)), FWorker(std::chrono::milliseconds(250), [this] { Pass(); }) {}
 
     void Start() { FWorker.Start(); } // the first tick resumes the thread
+    // The tick wakes it when a stream in Connect is due, so the thread sleeps while none is.
+    void Wake() { FWorker.Wake(); }
     void Terminate() { FWorker.Terminate(); }
     void WaitFor() { FWorker.WaitFor(); }
     bool Running() const { return FWorker.Running(); }

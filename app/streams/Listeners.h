@@ -9,7 +9,7 @@ namespace vd {
 
 class TListeners {
 public:
-    TListeners() : FWorker(std::chrono::milliseconds(50), [this] { Pass(); }) {}
+    TListeners() : FWorker(std::chrono::milliseconds(250), [this] { Pass(); }) {}
     void Start() { FWorker.Start(); }
     void Terminate() { FWorker.Terminate(); }
     void WaitFor() { FWorker.WaitFor(); }

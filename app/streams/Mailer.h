@@ -59,8 +59,9 @@ class TEmailer {
 public:
     static constexpr int kWaits[8] = {1, 5, 10, 15, 20, 30, 45, 60}; // seconds, by attempt
 
-    TEmailer() : FWorker(std::chrono::milliseconds(100), [this] { Pass(); }) {}
+    TEmailer() : FWorker(std::chrono::milliseconds(250), [this] { Pass(); }) {}
     void Start() { FWorker.Start(); }
+    void Wake() { FWorker.Wake(); }
     void Terminate() { FWorker.Terminate(); }
     void WaitFor() { FWorker.WaitFor(); }
     bool Running() const { return FWorker.Running(); }

@@ -41,6 +41,12 @@ void UpdateStation(std::uint64_t now, TTitleSender* titles) {
         DriverConnection(*s, now, titles);
 }
 
+bool ConnectDue(std::uint64_t now) {
+    for (const TStationPtr& s : StationList.Snapshot())
+        if (s->State == ssConnect && now >= s->ReconnectTime) return true;
+    return false;
+}
+
 void RestartStreams() {
     for (const TStationPtr& s : StationList.Snapshot()) {
         if (s->State != ssOnline) continue;

@@ -18,6 +18,8 @@ class TTitleSender;
 void DriverConnection(TStationRecord& station, std::uint64_t now, TTitleSender* titles = nullptr);
 // DriverConnection for every stream in list order.
 void UpdateStation(std::uint64_t now, TTitleSender* titles = nullptr);
+// True when a stream in Connect has reached its reconnect time: the connector has work.
+bool ConnectDue(std::uint64_t now);
 // Capture restarted or station information changed: every Online stream connects again at once.
 void RestartStreams();
 

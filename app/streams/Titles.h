@@ -76,7 +76,7 @@ void SendToStation(const String& title, const std::function<void(TStationRecord&
 class TTitleSender {
 public:
     static constexpr std::uint64_t kRetryMs = 2000;
-    TTitleSender() : FWorker(std::chrono::milliseconds(100), [this] { Pass(); }) {}
+    TTitleSender() : FWorker(std::chrono::milliseconds(250), [this] { Pass(); }) {}
     void Start() { FWorker.Start(); }
     void Wake() { FWorker.Wake(); }
     void Terminate() { FWorker.Terminate(); }

@@ -1,8 +1,9 @@
 #pragma once
 // A console worker: created idle, started by the first tick, woken every period (or at once by
-// Wake), terminated and awaited at shut-down. Running is true from the first to the last pass.
-// Terminate also ends every socket wait of a pass under way, so that a silent server never holds
-// the program's close for the length of a network time-out.
+// Wake: whoever hands it work wakes it, so the period is only a back-stop), terminated and awaited
+// at shut-down. Running is true from the first to the last pass. Terminate also ends every socket
+// wait of a pass under way, so that a silent server never holds the program's close for the
+// length of a network time-out.
 #include <atomic>
 #include <chrono>
 #include <condition_variable>

@@ -27,6 +27,7 @@ void TConsoleTick::TimerWork() {
     if (StreamInfoChanged.exchange(false)) RestartStreams();
     if (FLinks.Device) FLinks.Device->ShowIndicator();
     UpdateStation(now, FLinks.TitleSender);
+    if (FLinks.WakeConnector && ConnectDue(now)) FLinks.WakeConnector();
 
     if (FLinks.Titles) {
         if (AppSettings.TitleMode != 0) {

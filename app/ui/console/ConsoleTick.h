@@ -22,6 +22,7 @@ struct TConsoleTickLinks {
     TTitleSender* TitleSender = nullptr; // woken for Online streams with a title waiting
     TskSkinStatusPanel* StatusPan = nullptr;
     std::function<void()> ResumeThreads;  // connector, listener thread, mailer (and title sender)
+    std::function<void()> WakeConnector;  // a stream in Connect is due
     std::function<void()> MinimizeToTray; // the settings' ToTray, on the first tick
 };
 

@@ -47,7 +47,9 @@ void TConsoleRuntime::CreateWorkers() {
     // The settings window's mail test goes out at once, not after the wait of a failed send.
     TSettingsServices services;
     services.MailTestStarted = [this] {
-        if (FEmailer) FEmailer->NextTry = 0;
+        if (!FEmailer) return;
+        FEmailer->NextTry = 0;
+        FEmailer->Wake();
     };
     SetSettingsServices(std::move(services));
     TConsoleTickLinks links;
@@ -58,6 +60,9 @@ void TConsoleRuntime::CreateWorkers() {
     links.TitleSender = FTitleSender.get();
     links.StatusPan = FForm.StatusPan;
     links.ResumeThreads = [this] { StartWorkers(); };
+    links.WakeConnector = [this] {
+        if (FConnector) FConnector->Wake();
+    };
     links.MinimizeToTray = [this] { HideInTrayAtStart(); };
     FTick = std::make_unique<TConsoleTick>(std::move(links));
 }

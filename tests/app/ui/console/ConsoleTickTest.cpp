@@ -53,6 +53,7 @@ protected:
         links.Titles = &Titles;
         links.StatusPan = StatusPan;
         links.ResumeThreads = [this] { ++Resumed; };
+        links.WakeConnector = [this] { ++ConnectorWakes; };
         links.MinimizeToTray = [this] { ++Minimized; };
         Tick = std::make_unique<TConsoleTick>(links);
     }
@@ -71,7 +72,7 @@ protected:
     std::unique_ptr<TStreamGridView> Streams;
     std::unique_ptr<TLogView> Logs;
     std::unique_ptr<TConsoleTick> Tick;
-    int Resumed = 0, Minimized = 0;
+    int Resumed = 0, Minimized = 0, ConnectorWakes = 0;
 };
 
 TEST_F(ConsoleTickTest, FirstTickResumesTheThreadsAndHidesInTheTrayWhenAsked) {
@@ -119,6 +120,31 @@ TEST_F(ConsoleTickTest, StreamsMoveThroughDelayAndConnect) {
     // The rows: written at ShowStations, then every 500 ms by the tick.
     TickAfter(500);
     EXPECT_EQ(Column(SGStreams, 6), (std::vector<String>{"Connect", "Connect", "Stop"}));
+}
+
+// The connector sleeps until the tick hands it a due stream: woken on every tick with one (also
+// the tick that moved it out of Delay), never for streams that wait, run or stopped.
+TEST_F(ConsoleTickTest, WakesTheConnectorOnlyWhileAStreamInConnectIsDue) {
+    const std::uint64_t start = MillisecondClock();
+    TStationPtr delayed = AddStation("a", 8000, smShoutcast1, ssDelay);
+    delayed->ReconnectTime = start + 200;
+    TStationPtr waiting = AddStation("b", 8000, smShoutcast1, ssConnect);
+    waiting->ReconnectTime = start + 100;
+    AddStation("c", 8000, smShoutcast1, ssOnline);
+    AddStation("d", 8000, smShoutcast1, ssStop);
+
+    TickAfter(99);
+    EXPECT_EQ(ConnectorWakes, 0);
+    TickAfter(1);
+    EXPECT_EQ(ConnectorWakes, 1);
+    waiting->State = ssOnline; // the connector did its work
+    TickAfter(50);
+    EXPECT_EQ(ConnectorWakes, 1);
+    TickAfter(50);
+    EXPECT_EQ(delayed->State, ssConnect);
+    EXPECT_EQ(ConnectorWakes, 2);
+    TickAfter(30); // not connected yet: asked again
+    EXPECT_EQ(ConnectorWakes, 3);
 }
 
 TEST_F(ConsoleTickTest, RowsFollowEvery500MillisecondsNotEveryTick) {
