@@ -17,12 +17,6 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "Clang" AND NOT CMAKE_DISABLE_PRECOMPILE_HEADER
   add_library(vd_pch_test OBJECT ${CMAKE_BINARY_DIR}/vd_pch.cpp)
   target_link_libraries(vd_pch_test PRIVATE GTest::gtest)
   target_precompile_headers(vd_pch_test PRIVATE ${VD_PCH_STD} <filesystem> <fstream> <gtest/gtest.h>)
-  # The header names the folder it was built in, so its own checksum stands in for it in the
-  # cache's key: see cmake/pch-checksum.
-  if(VD_CCACHE)
-    set_target_properties(vd_pch_std vd_pch_test PROPERTIES CXX_COMPILER_LAUNCHER
-      "${CMAKE_SOURCE_DIR}/cmake/pch-checksum;${CMAKE_SOURCE_DIR};${VD_CCACHE}")
-  endif()
 endif()
 
 # vd_library(name SOURCES ... DEPS ...): a static library rooted at the source tree.
