@@ -226,7 +226,11 @@ void TWinControl::RemoveControl(TControl* AControl) {
     if (it == FControls.end()) return;
     if (TCustomForm* form = GetParentForm(this))
         if (auto* w = dynamic_cast<TWinControl*>(AControl)) form->DefocusControl(w, true);
-    AControl->Invalidate();
+    // Erase what it covered even when it is opaque: nothing paints that area any more.
+    if (AControl->Visible() && FHandle) {
+        const TRect r = AControl->BoundsRect();
+        InvalidateRect(FHandle, &r, TRUE);
+    }
     if (auto* w = dynamic_cast<TWinControl*>(AControl)) w->DestroyHandle();
     FControls.erase(std::find(FControls.begin(), FControls.end(), AControl));
     AControl->FParent = nullptr;

@@ -197,7 +197,6 @@ TEST_F(MenuButtons, NarrowAndOddlySkinnedButtonsPaintSafely) {
     for (const Case& c : cases)
         for (int w : {4, 14, 40}) {
             const TRect r{10, 10, 10 + w, 30};
-            Form->Invalidate(); // the button before leaves its pixels behind
             before = FormPixels(around);
             auto* b = Button(r);
             b->SetNewStyle(c.NewStyle);
@@ -219,6 +218,18 @@ TEST_F(MenuButtons, NarrowAndOddlySkinnedButtonsPaintSafely) {
             Pump();
             b->Free();
         }
+}
+
+// The button paints on the form: freed, it must not leave its picture there.
+TEST_F(MenuButtons, FreedButtonLeavesTheFormAsItWas) {
+    Show();
+    const TRect r{10, 10, 70, 35};
+    const std::vector<TColor> before = FormPixels(r);
+    auto* b = Button(r);
+    b->SetSkinData(Skin);
+    ASSERT_NE(FormPixels(r), before) << "the button is drawn";
+    b->Free();
+    EXPECT_EQ(FormPixels(r), before);
 }
 
 TEST_F(MenuButtons, OwnKindRecordPressesOnlyTheTrackPart) {
