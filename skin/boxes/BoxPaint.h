@@ -4,7 +4,7 @@
 // an empty piece, so an empty client piece never divides by zero) and the skin's pictures.
 #include "platform/rtl/Types.h"
 #include "platform/vcl/Graphics.h"
-#include "skin/core/SkinTypes.h"
+#include "skin/store/SkinTypes.h"
 
 #include <initializer_list>
 

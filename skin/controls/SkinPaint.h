@@ -3,7 +3,7 @@
 // fills, and the fonts of skinned captions.
 #include "platform/rtl/String.h"
 #include "platform/vcl/Graphics.h"
-#include "skin/core/SkinTypes.h"
+#include "skin/store/SkinTypes.h"
 
 namespace vd {
 

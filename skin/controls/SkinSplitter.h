@@ -3,7 +3,7 @@
 // thickness taken from the skin.
 #include "platform/rtl/String.h"
 #include "platform/vcl/ExtCtrls.h"
-#include "skin/core/SkinTypes.h"
+#include "skin/store/SkinTypes.h"
 
 namespace vd {
 

@@ -1,7 +1,7 @@
 #pragma once
 // A plain transparent label whose font and colour come from the skin's "stdlabel" record.
 #include "platform/vcl/StdCtrls.h"
-#include "skin/core/SkinTypes.h"
+#include "skin/store/SkinTypes.h"
 
 namespace vd {
 

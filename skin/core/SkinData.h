@@ -3,8 +3,8 @@
 // every skinned control and frame looks up by name.
 #include "platform/rtl/String.h"
 #include "platform/vcl/Component.h"
-#include "skin/core/SkinBitmap.h"
-#include "skin/core/SkinTypes.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinTypes.h"
 
 #include <memory>
 #include <string_view>

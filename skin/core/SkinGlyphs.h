@@ -3,7 +3,7 @@
 // picture of their own, and single glyphs out of a strip of equal-width glyph pictures.
 #include "platform/gfx/GdiTypes.h"
 #include "platform/rtl/Types.h"
-#include "skin/core/SkinTypes.h"
+#include "skin/store/SkinTypes.h"
 
 namespace vd {
 

@@ -3,7 +3,7 @@
 // windows work at all is the window system's IsLayeredWindowOS (platform/win/Windows.h).
 #include "platform/rtl/String.h"
 #include "platform/win/WinTypes.h"
-#include "skin/core/SkinTypes.h"
+#include "skin/store/SkinTypes.h"
 
 #include <functional>
 

@@ -5,8 +5,8 @@
 // The draw grid and the string grid (SkinDrawGrid.h) are the classes in use.
 #include "platform/vcl/Form.h"
 #include "skin/controls/SkinControl.h"
-#include "skin/core/SkinTypes.h"
 #include "skin/extra/grids/SkinGridTypes.h"
+#include "skin/store/SkinTypes.h"
 
 #include <cstdint>
 #include <functional>

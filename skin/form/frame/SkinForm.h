@@ -9,9 +9,9 @@
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/Menus.h"
 #include "skin/controls/SkinReskin.h"
-#include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinCompose.h"
 #include "skin/core/SkinRegion.h"
+#include "skin/store/SkinBitmap.h"
 
 #include <functional>
 #include <memory>

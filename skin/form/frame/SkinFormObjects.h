@@ -6,7 +6,7 @@
 #include "platform/gfx/GdiTypes.h"
 #include "platform/rtl/String.h"
 #include "platform/vcl/VclTypes.h"
-#include "skin/core/SkinTypes.h"
+#include "skin/store/SkinTypes.h"
 
 namespace vd {
 

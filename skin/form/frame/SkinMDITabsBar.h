@@ -4,7 +4,7 @@
 // and reorders tabs by dragging.
 #include "platform/vcl/Font.h"
 #include "skin/controls/SkinControl.h"
-#include "skin/core/SkinBitmap.h"
+#include "skin/store/SkinBitmap.h"
 
 #include <functional>
 #include <memory>

@@ -8,8 +8,8 @@
 #include "platform/vcl/Font.h"
 #include "platform/vcl/Menus.h"
 #include "skin/controls/SkinControl.h"
-#include "skin/core/SkinTypes.h"
 #include "skin/form/frame/SkinMenuBarLink.h"
+#include "skin/store/SkinTypes.h"
 
 #include <functional>
 #include <memory>

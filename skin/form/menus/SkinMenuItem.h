@@ -4,7 +4,7 @@
 #include "platform/gfx/Color.h"
 #include "platform/rtl/Object.h"
 #include "platform/rtl/Types.h"
-#include "skin/core/SkinBitmap.h"
+#include "skin/store/SkinBitmap.h"
 
 namespace vd {
 

@@ -4,8 +4,8 @@
 // itself against the engine's work area, scrolls when it does not fit, polls the cursor instead
 // of capturing the mouse, and takes the keys the frame forwards.
 #include "platform/vcl/CustomControl.h"
-#include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinCompose.h"
+#include "skin/store/SkinBitmap.h"
 
 #include <cstdint>
 #include <memory>
