@@ -5,12 +5,11 @@
 #include "platform/gfx/GdiTypes.h"
 #include "platform/gfx/Handle.h"
 #include "platform/rtl/String.h"
+#include "skin/core/Forward.h"
+#include "skin/store/Forward.h"
 #include "skin/store/SkinBitmapHandle.h"
 
 namespace vd {
-
-class TskBitmap;
-class TskRegion;
 
 // The whole picture at (X, Y) of the context.
 bool DrawSkinBitmap(HDC dc, int x, int y, const TskBitmap& bitmap);

@@ -2,11 +2,9 @@
 // Skin pictures and effect bitmaps to and from the drawing layer's bitmap handles.
 #include "platform/gfx/GdiTypes.h"
 #include "platform/gfx/Handle.h"
+#include "skin/store/Forward.h"
 
 namespace vd {
-
-class TskBitmap;
-class TskEffectBmp;
 
 // The header of a top-down DIB of the given size and depth, uncompressed.
 BITMAPINFO SkinBitmapInfo(int w, int h, int bitCount);

@@ -3,6 +3,7 @@
 // span, every size checked against the bytes that remain.
 #include "platform/rtl/String.h"
 #include "platform/rtl/Types.h"
+#include "skin/store/Forward.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -10,8 +11,6 @@
 #include <vector>
 
 namespace vd {
-
-class TskBitmap;
 
 struct TskBmpReadResult {
     bool Ok = false;

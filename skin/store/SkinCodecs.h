@@ -1,14 +1,13 @@
 #pragma once
 // Codecs between skin INI values and rectangles, points, flags, styles, alignments and effects.
 #include "platform/rtl/String.h"
+#include "skin/store/Forward.h"
 #include "skin/store/SkinTypes.h"
 
 #include <string_view>
 #include <vector>
 
 namespace vd {
-
-class TskMemIniFile;
 
 // Digits only: a "-" or any other character is dropped; parts beyond four (rectangles) or two
 // (points) are ignored. A part with no digits raises EConvertError "'' is not a valid integer value".

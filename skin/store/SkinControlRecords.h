@@ -2,15 +2,13 @@
 // Control skin records: one per SKINCONTROLS entry, each filled from the section of its name.
 // Fields carry the names of the INI keys that fill them.
 #include "platform/rtl/String.h"
+#include "skin/store/Forward.h"
 #include "skin/store/SkinTypes.h"
 
 #include <memory>
 #include <string_view>
 
 namespace vd {
-
-class TskMemIniFile;
-class TskIniExchange;
 
 class TskDataSkinControl {
 public:

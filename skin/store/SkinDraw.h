@@ -2,11 +2,10 @@
 // Pixel-level drawing on skin bitmaps: block copies (stretching when sizes differ), fills, lines
 // and frames with the platform's conventions (a line's end point is not painted).
 #include "platform/rtl/Types.h"
+#include "skin/store/Forward.h"
 #include "skin/store/SkinTypes.h"
 
 namespace vd {
-
-class TskBitmap;
 
 // Copies Src's rectangle S into Dst's rectangle D, scaled by nearest pixel when the sizes differ.
 // A rectangle of zero or negative extent draws nothing; pixels outside either bitmap are skipped.

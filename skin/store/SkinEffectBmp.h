@@ -4,14 +4,13 @@
 // effects change it in place for the frame of an inactive window.
 #include "platform/gfx/GdiTypes.h"
 #include "platform/rtl/Types.h"
+#include "skin/store/Forward.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace vd {
-
-class TskBitmap;
 
 class TskEffectBmp {
 public:

@@ -1,15 +1,13 @@
 #pragma once
 // Form-object skin records: the pieces of a skinned window frame, one per SKINOBJECTS entry.
 #include "platform/rtl/String.h"
+#include "skin/store/Forward.h"
 #include "skin/store/SkinTypes.h"
 
 #include <memory>
 #include <string_view>
 
 namespace vd {
-
-class TskMemIniFile;
-class TskIniExchange;
 
 class TskDataSkinObject {
 public:

@@ -3,13 +3,12 @@
 // stored skin, and a stored skin out to a ".skn" file.
 #include "platform/rtl/String.h"
 #include "platform/rtl/Types.h"
+#include "skin/store/Forward.h"
 
 #include <span>
 #include <vector>
 
 namespace vd {
-
-class TskStoredSkinStream;
 
 struct TskPackResult {
     bool Ok = false;

@@ -1,13 +1,12 @@
 #pragma once
 // One pass over a record's keys, either reading them from a skin INI or writing them back.
 #include "platform/rtl/String.h"
+#include "skin/store/Forward.h"
 #include "skin/store/SkinTypes.h"
 
 #include <string_view>
 
 namespace vd {
-
-class TskMemIniFile;
 
 class TskIniExchange {
 public:

@@ -1,12 +1,10 @@
 #pragma once
 // The skin's eight colours and the records of popup-menu and hint windows.
 #include "platform/rtl/String.h"
+#include "skin/store/Forward.h"
 #include "skin/store/SkinTypes.h"
 
 namespace vd {
-
-class TskMemIniFile;
-class TskIniExchange;
 
 class TskSkinColors {
 public:

@@ -4,8 +4,10 @@
 // an anchor that span the selection, external skinned scroll bars and an in-place editor.
 // The draw grid and the string grid (SkinDrawGrid.h) are the classes in use.
 #include "platform/vcl/Form.h"
+#include "skin/controls/Forward.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/extra/grids/SkinGridTypes.h"
+#include "skin/store/Forward.h"
 #include "skin/store/SkinTypes.h"
 
 #include <cstdint>
@@ -13,10 +15,8 @@
 
 namespace vd {
 
-class TskSkinScrollBar;
 class TskSkinInplaceEdit;
 class TskSkinCustomGrid;
-class TskBitmap;
 
 // One axis of the computed layout; nothing of it is kept between calls.
 struct TGridAxisLayout {
