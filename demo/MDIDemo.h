@@ -1,13 +1,12 @@
 #pragma once
 // The multiple-document window of the demonstration program (vd_demo --mdi).
+#include "platform/vcl/Forward.h"
+#include "skin/core/Forward.h"
 #include "skin/core/SkinStoredSkin.h"
 
 #include <memory>
 
 namespace vd {
-
-class TForm;
-class TskSkinData;
 
 class TMDIDemo {
 public:

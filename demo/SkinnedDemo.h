@@ -1,13 +1,13 @@
 #pragma once
 // The skinned window of the demonstration program (vd_demo --skinned).
 #include "platform/shell/NotifyIcon.h"
+#include "platform/vcl/Forward.h"
 #include "skin/core/SkinStoredSkin.h"
 
 #include <memory>
 
 namespace vd {
 
-class TForm;
 class X11TrayHost;
 
 class TSkinnedDemo {

@@ -2,11 +2,10 @@
 // The stored skin of the main window, which the program's other windows load into their own
 // skin objects, and the main window's skin object, which the plug-in chooser shares. Set by
 // the main window; nullptr until then (windows stay unskinned).
-namespace vd {
+#include "platform/vcl/Forward.h"
+#include "skin/core/Forward.h"
 
-class TComponent;
-class TskCompressedStoredSkin;
-class TskSkinData;
+namespace vd {
 
 const TskCompressedStoredSkin* MainStoredSkin();
 void SetMainStoredSkin(const TskCompressedStoredSkin* skin);

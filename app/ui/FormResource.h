@@ -3,10 +3,9 @@
 // type "FORM"): read into a form made in code, with its events bound by handler name.
 #include "platform/rtl/String.h"
 #include "platform/vcl/FormReader.h"
+#include "platform/vcl/Forward.h"
 
 namespace vd {
-
-class TComponent;
 
 // Every class a form resource of the program may name; safe to call more than once.
 void RegisterConsoleClasses();

@@ -4,11 +4,10 @@
 // owns directly. Also rewrites the skin library's built-in strings from the Constants section.
 #include "app/core/Language.h"
 #include "platform/rtl/String.h"
+#include "platform/vcl/Forward.h"
+#include "skin/core/Forward.h"
 
 namespace vd {
-
-class TComponent;
-class TskResourceStrData;
 
 // The translatable classes in the order of their index; -1 for any other class. The class is
 // matched by its exact name (letter case ignored), not by inheritance.

@@ -3,14 +3,12 @@
 // appear). Closing it ends the waiting: the next ShowWaitMessage answers false.
 #include "platform/rtl/String.h"
 #include "platform/vcl/Form.h"
+#include "skin/controls/Forward.h"
+#include "skin/core/Forward.h"
 
 namespace vd {
 
-class TskSkinButton;
-class TskSkinData;
 class TskSkinForm;
-class TskSkinLabel;
-class TskSkinPanel;
 
 class TFShowMSG : public TForm {
 public:

@@ -3,6 +3,7 @@
 // does) shared by the controls and menu items linked to it. A change of the action reaches every
 // linked client through its link; a freed action unlinks its clients.
 #include "platform/vcl/Component.h"
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/VclTypes.h"
 
 #include <functional>
@@ -10,8 +11,6 @@
 
 namespace vd {
 
-class TBasicAction;
-class TCustomImageList;
 using TShortCut = Word;
 
 // A client's end of the link: calls back on every change of the action.
@@ -49,8 +48,6 @@ private:
     friend class TActionLink;
     std::vector<TActionLink*> FClients;
 };
-
-class TActionList;
 
 class TCustomAction : public TBasicAction {
 public:

@@ -2,6 +2,7 @@
 // TApplication: the hidden application window that owns every form, the message loop with its
 // OnMessage and key preprocessing, minimize/restore, hints and deferred frees.
 #include "platform/vcl/Component.h"
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/VclTypes.h"
 #include "platform/win/Windows.h"
@@ -10,8 +11,6 @@
 #include <vector>
 
 namespace vd {
-
-class THintWindow;
 
 using TMessageEvent = std::function<void(MSG& Msg, bool& Handled)>;
 using TIdleEvent = std::function<void(TObject* Sender, bool& Done)>;

@@ -2,13 +2,12 @@
 // A 24-bit picture with its own canvas, read from BMP data.
 #include "platform/gfx/Color.h"
 #include "platform/gfx/GdiTypes.h"
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/Graphic.h"
 
 #include <cstddef>
 
 namespace vd {
-
-class TCanvas;
 
 enum TTransparentMode { tmAuto, tmFixed };
 

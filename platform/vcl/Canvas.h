@@ -4,11 +4,10 @@
 #include "platform/rtl/Object.h"
 #include "platform/vcl/Brush.h"
 #include "platform/vcl/Font.h"
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/Pen.h"
 
 namespace vd {
-
-class TGraphic;
 
 class TCanvas : public TPersistent {
 public:

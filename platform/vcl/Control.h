@@ -3,15 +3,13 @@
 // Messages flow WindowProc (replaceable) -> WndProc -> Dispatch (handlers chosen by number)
 // -> DefaultHandler.
 #include "platform/vcl/Component.h"
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/VclTypes.h"
 
 #include <memory>
 
 namespace vd {
-
-class TBasicAction;
-class TActionLink;
 
 class TControl : public TComponent {
 public:

@@ -1,12 +1,11 @@
 #pragma once
 // A canvas that draws on a control: inside its paint on the DC it was given, elsewhere on a
 // DC of its window (or of its parent's window for a windowless control).
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/win/WinTypes.h"
 
 namespace vd {
-
-class TControl;
 
 class TControlCanvas : public TCanvas {
 public:

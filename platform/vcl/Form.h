@@ -1,15 +1,12 @@
 #pragma once
 // TCustomForm / TForm: a top-level window owned by the application window, with activation,
 // the focused control, the close protocol, modal showing and deferred release.
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/WinControl.h"
 
 #include <functional>
 
 namespace vd {
-
-class TMainMenu;
-class TMenuItem;
-class TIcon;
 
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
@@ -42,7 +39,6 @@ inline constexpr TModalResult mrAll = 8;
 inline constexpr TModalResult mrNoToAll = 9;
 inline constexpr TModalResult mrYesToAll = 10;
 
-class TCustomForm;
 // Runs once in every modal loop, after the form is shown and what was pending is handled, with
 // the modal form: tests act on a dialog that is up (press, type, close) through it.
 using TModalLoopHook = std::function<void(TCustomForm& Form)>;

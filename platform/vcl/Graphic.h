@@ -2,10 +2,9 @@
 // A picture that can draw itself on a canvas.
 #include "platform/rtl/Object.h"
 #include "platform/rtl/Types.h"
+#include "platform/vcl/Forward.h"
 
 namespace vd {
-
-class TCanvas;
 
 class TGraphic : public TPersistent {
 public:

@@ -1,6 +1,7 @@
 #pragma once
 // The menu data model. No menu is shown here: the skinned menu engine shows them all.
 #include "platform/vcl/Component.h"
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/VclTypes.h"
 
@@ -8,9 +9,6 @@
 #include <vector>
 
 namespace vd {
-
-class TBasicAction;
-class TActionLink;
 
 using TShortCut = Word;
 inline constexpr TShortCut scShift = 0x2000;
@@ -24,9 +22,6 @@ TShortCut TextToShortCut(const String& Text);
 // The '&'-marked letter of a caption equals the character, case-insensitive ("&&" is no mark).
 bool IsAccel(unsigned Char, const String& Caption);
 String StripHotkey(const String& Caption);
-
-class TMenu;
-class TCanvas;
 
 class TMenuItem : public TComponent {
 public:

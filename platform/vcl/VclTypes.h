@@ -2,6 +2,7 @@
 // Small types of the class library shared by controls and forms.
 #include "platform/gfx/Color.h"
 #include "platform/rtl/Types.h"
+#include "platform/vcl/Forward.h"
 #include "platform/win/Messages.h"
 
 #include <cstdint>
@@ -10,11 +11,6 @@
 namespace vd {
 
 class TObject;
-class TComponent;
-class TControl;
-class TWinControl;
-class TCustomForm;
-class TPopupMenu;
 
 using TWndMethod = std::function<void(TMessage&)>;
 

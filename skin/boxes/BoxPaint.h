@@ -4,15 +4,13 @@
 // an empty piece, so an empty client piece never divides by zero) and the skin's pictures.
 #include "platform/rtl/Types.h"
 #include "platform/vcl/Graphics.h"
-#include "skin/core/SkinTypes.h"
+#include "skin/core/Forward.h"
+#include "skin/store/Forward.h"
+#include "skin/store/SkinTypes.h"
 
 #include <initializer_list>
 
 namespace vd {
-
-class TskBitmap;
-class TskSkinData;
-class TskDataSkinButtonControl;
 
 // The plain look of a small button: pressed and hot, hot, or normal (FrameNormal: a clBtnShadow
 // frame round the normal face).

@@ -4,11 +4,11 @@
 #include "skin/boxes/BoxPaint.h"
 #include "skin/boxes/SkinBoxes.h"
 #include "skin/controls/SkinPaint.h"
-#include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinCompose.h"
-#include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinGlyphs.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinControlRecords.h"
 
 #include <algorithm>
 

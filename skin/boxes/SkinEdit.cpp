@@ -11,14 +11,14 @@
 #include "skin/controls/SkinPaint.h"
 #include "skin/controls/SkinReskin.h"
 #include "skin/controls/SkinToolBar.h"
-#include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinCompose.h"
-#include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinGdi.h"
 #include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinStrings.h"
 #include "skin/form/frame/SkinForm.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinControlRecords.h"
 
 #include <algorithm>
 

@@ -7,13 +7,12 @@
 // with an optional button at its right end.
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/StdCtrls/Edit.h"
+#include "skin/controls/Forward.h"
+#include "skin/core/Forward.h"
 
 #include <functional>
 
 namespace vd {
-
-class TskSkinData;
-class TskSkinPopupMenu;
 
 // Makes the edits' context menu object (tests put their own here); by default the skinned popup
 // menu, which opens through the form frame's menu engine.

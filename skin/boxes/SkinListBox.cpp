@@ -7,14 +7,14 @@
 #include "skin/boxes/SkinBoxes.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/controls/SkinScrollBar.h"
-#include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinCompose.h"
-#include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinGdi.h"
 #include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinGlyphs.h"
-#include "skin/core/SkinWindowRecords.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinControlRecords.h"
+#include "skin/store/SkinWindowRecords.h"
 
 #include <algorithm>
 

@@ -6,6 +6,7 @@
 #include "platform/rtl/StringList.h"
 #include "platform/vcl/ImageList.h"
 #include "platform/vcl/StdCtrls/ListBox.h"
+#include "skin/controls/Forward.h"
 #include "skin/controls/SkinCustomControl.h"
 
 #include <functional>
@@ -14,7 +15,6 @@
 
 namespace vd {
 
-class TskSkinScrollBar;
 class TskSkinCustomListBox;
 
 // Owner-draw event of skinned lists and combo boxes, raised for each item drawn into an

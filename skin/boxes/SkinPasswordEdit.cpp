@@ -5,11 +5,11 @@
 #include "platform/vcl/PropValue.h"
 #include "skin/boxes/BoxPaint.h"
 #include "skin/controls/SkinPaint.h"
-#include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinCompose.h"
-#include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinGeometry.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinControlRecords.h"
 
 #include <algorithm>
 

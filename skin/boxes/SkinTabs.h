@@ -6,13 +6,13 @@
 // throughout, so a hidden page never shifts a caption or a hot look onto another tab.
 #include "platform/vcl/ComCtrls/PageControl.h"
 #include "platform/vcl/ComCtrls/TabControl.h"
+#include "skin/core/Forward.h"
+#include "skin/store/Forward.h"
 
 #include <functional>
 
 namespace vd {
 
-class TskSkinData;
-class TskBitmap;
 class TskSkinUpDown;
 
 using TskDrawSkinTabEvent =

@@ -3,10 +3,10 @@
 #include "platform/vcl/PropValue.h"
 #include "skin/boxes/BoxPaint.h"
 #include "skin/controls/SkinPaint.h"
-#include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinGlyphs.h"
+#include "skin/store/SkinControlRecords.h"
 
 namespace vd {
 

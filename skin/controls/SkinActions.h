@@ -2,11 +2,9 @@
 // What the skinned buttons and boxes take from a linked action beyond the class library's
 // caption, enabled, hint and visible: a glyph from the action list's images, and the click rule.
 #include "platform/rtl/Object.h"
+#include "platform/vcl/Forward.h"
 
 namespace vd {
-
-class TBasicAction;
-class TBitmap;
 
 // An empty glyph becomes the action's image (over clFuchsia, the strip drawing's transparent
 // colour); true when it did. A glyph already set, or an action without a valid image, stays.

@@ -1,8 +1,8 @@
 #include "skin/controls/SkinBevel.h"
 
 #include "skin/controls/SkinToolBar.h"
-#include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinData.h"
+#include "skin/store/SkinControlRecords.h"
 
 namespace vd {
 

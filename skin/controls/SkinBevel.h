@@ -2,10 +2,9 @@
 // A bevel drawn in the skin's light and dark colours, or as a centred divider line.
 #include "platform/rtl/String.h"
 #include "platform/vcl/ExtCtrls.h"
+#include "skin/core/Forward.h"
 
 namespace vd {
-
-class TskSkinData;
 
 class TskSkinBevel : public TBevel {
 public:

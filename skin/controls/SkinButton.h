@@ -2,6 +2,7 @@
 // The skinned push button: four state looks from the skin (or a plain look), a hover cross-fade,
 // a frame animation, repeat while held, group buttons, and the default and cancel buttons of a
 // dialog.
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/Timer.h"
 #include "skin/controls/SkinButtonLayout.h"
 #include "skin/controls/SkinCustomControl.h"
@@ -10,8 +11,6 @@
 #include <memory>
 
 namespace vd {
-
-class TCustomImageList;
 
 class TskSkinButton : public TskSkinCustomControl {
 public:

@@ -2,9 +2,9 @@
 
 #include "platform/gfx/Gdi.h"
 #include "platform/vcl/ImageList.h"
-#include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinGdi.h"
 #include "skin/core/SkinGlyphs.h"
+#include "skin/store/SkinBitmap.h"
 
 namespace vd {
 

@@ -2,11 +2,10 @@
 // Laying out and drawing a button's caption with a glyph: an image of an image list or one frame
 // of a glyph strip. The caller has set the canvas font and colour.
 #include "platform/rtl/String.h"
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/Graphics.h"
 
 namespace vd {
-
-class TCustomImageList;
 
 enum TskButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 

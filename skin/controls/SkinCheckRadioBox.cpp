@@ -5,14 +5,14 @@
 #include "platform/vcl/Menus.h"
 #include "skin/controls/SkinActions.h"
 #include "skin/controls/SkinPaint.h"
-#include "skin/core/SkinBitmap.h"
-#include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinData.h"
-#include "skin/core/SkinEffectBmp.h"
 #include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinGlyphs.h"
 #include "skin/core/SkinParentBackground.h"
-#include "skin/core/SkinWindowRecords.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinControlRecords.h"
+#include "skin/store/SkinEffectBmp.h"
+#include "skin/store/SkinWindowRecords.h"
 
 namespace vd {
 

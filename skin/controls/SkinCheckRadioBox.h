@@ -1,6 +1,7 @@
 #pragma once
 // The skinned check box and radio box in one class: three states, exclusive groups among
 // siblings by GroupIndex, a flat look over the parent's background or a face of its own.
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/Timer.h"
 #include "skin/controls/SkinCustomControl.h"
 #include "skin/controls/SkinEffects.h"
@@ -8,8 +9,6 @@
 #include <memory>
 
 namespace vd {
-
-class TCustomImageList;
 
 class TskSkinCheckRadioBox : public TskSkinCustomControl {
 public:

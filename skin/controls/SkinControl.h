@@ -3,11 +3,10 @@
 // the control through one off-screen bitmap, in the plain look while no record is found.
 #include "platform/rtl/String.h"
 #include "platform/vcl/CustomControl.h"
+#include "skin/core/Forward.h"
+#include "skin/store/Forward.h"
 
 namespace vd {
-
-class TskSkinData;
-class TskDataSkinControl;
 
 class TskSkinControl : public TCustomControl {
 public:

@@ -4,10 +4,10 @@
 #include "platform/vcl/FontFaces.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/controls/SkinToolBar.h"
-#include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinGdi.h"
 #include "skin/core/SkinMaskRegion.h"
+#include "skin/store/SkinBitmap.h"
 
 namespace vd {
 

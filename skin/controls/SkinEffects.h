@@ -3,13 +3,12 @@
 // steps of 0.2 every 20 ms, and a strip of frames played forward on entering and backward on
 // leaving. Each owns its timer, so a control that dies takes its effects with it.
 #include "platform/rtl/Types.h"
+#include "platform/vcl/Forward.h"
 
 #include <functional>
 #include <memory>
 
 namespace vd {
-
-class TTimer;
 
 class TskMorph {
 public:

@@ -2,14 +2,12 @@
 // The resizable skin face every skinned control shares: the record's picture rectangle cut by
 // four corner points, how it may be resized, and its corners and client area at the present size.
 #include "platform/rtl/Types.h"
-#include "skin/core/SkinBitmap.h"
+#include "skin/core/Forward.h"
 #include "skin/core/SkinCompose.h"
+#include "skin/store/Forward.h"
+#include "skin/store/SkinBitmap.h"
 
 namespace vd {
-
-class TskBitmap;
-class TskSkinData;
-class TskDataSkinControl;
 
 struct TskSkinFace {
     const TskBitmap* SkinBitmap = nullptr;

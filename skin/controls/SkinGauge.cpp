@@ -2,11 +2,11 @@
 
 #include "platform/rtl/SysUtils.h"
 #include "skin/controls/SkinPaint.h"
-#include "skin/core/SkinBitmap.h"
-#include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinData.h"
-#include "skin/core/SkinDraw.h"
 #include "skin/core/SkinGeometry.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinControlRecords.h"
+#include "skin/store/SkinDraw.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,11 +3,10 @@
 // without a window of their own (the speed buttons).
 #include "platform/rtl/String.h"
 #include "platform/vcl/GraphicControl.h"
+#include "skin/core/Forward.h"
+#include "skin/store/Forward.h"
 
 namespace vd {
-
-class TskSkinData;
-class TskDataSkinControl;
 
 class TskGraphicSkinControl : public TGraphicControl {
 public:

@@ -2,14 +2,13 @@
 // Radio and check groups: group boxes that show one button per line of Items in Columns columns.
 // The radio group keeps one selected ItemIndex; the check group remembers the last item clicked.
 #include "platform/rtl/StringList.h"
+#include "skin/controls/Forward.h"
 #include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinPanel.h"
 
 #include <vector>
 
 namespace vd {
-
-class TskSkinButtonGroup;
 
 // One button of a group, owned and placed by the group.
 class TskGroupButton : public TskSkinCheckRadioBox {

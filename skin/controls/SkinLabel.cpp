@@ -1,10 +1,10 @@
 #include "skin/controls/SkinLabel.h"
 
 #include "skin/controls/SkinPaint.h"
-#include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinCompose.h"
-#include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinData.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinControlRecords.h"
 
 namespace vd {
 

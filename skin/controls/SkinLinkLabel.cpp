@@ -2,9 +2,9 @@
 
 #include "platform/shell/ShellExecute.h"
 #include "skin/controls/SkinPaint.h"
-#include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinData.h"
-#include "skin/core/SkinWindowRecords.h"
+#include "skin/store/SkinControlRecords.h"
+#include "skin/store/SkinWindowRecords.h"
 
 namespace vd {
 

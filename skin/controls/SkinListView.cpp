@@ -8,11 +8,11 @@
 #include "skin/controls/SkinPaint.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinTreeView.h"
-#include "skin/core/SkinBitmap.h"
-#include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinGdi.h"
 #include "skin/core/SkinGeometry.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinControlRecords.h"
 
 #include <algorithm>
 

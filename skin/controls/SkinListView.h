@@ -6,13 +6,12 @@
 #include "platform/vcl/ComCtrls.h"
 #include "platform/vcl/Font.h"
 #include "platform/win/Windows.h"
+#include "skin/controls/Forward.h"
+#include "skin/core/Forward.h"
 #include "skin/core/SkinCompose.h"
+#include "skin/store/Forward.h"
 
 namespace vd {
-
-class TskSkinData;
-class TskSkinScrollBar;
-class TskBitmap;
 
 class TskSkinCustomListView : public TCustomListView {
 public:

@@ -4,17 +4,14 @@
 // The form frame's menus derive from these and implement the opening (the image grid is
 // TskSkinImagesMenu in skin/form/menus).
 #include "platform/rtl/String.h"
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/Menus.h"
+#include "skin/core/Forward.h"
 
 #include <functional>
 #include <vector>
 
 namespace vd {
-
-class TControl;
-class TCustomForm;
-class TCustomImageList;
-class TskSkinData;
 
 // A popup menu shown by the skinned menu engine of a form frame: the frame of PopupForm, else of
 // the owner or the owner's owner when that is a form. Without a frame nothing opens.

@@ -1,12 +1,11 @@
 #pragma once
 // A speed button with a drop-down part that opens a skinned popup menu or an image-grid menu
 // below the button; it stays down while the menu is open.
+#include "skin/controls/Forward.h"
 #include "skin/controls/SkinSpeedButton.h"
+#include "skin/store/Forward.h"
 
 namespace vd {
-
-class TskSkinPopupMenu;
-class TskDataSkinButtonControl;
 
 enum TskTrackPosition { sktpRight, sktpBottom };
 

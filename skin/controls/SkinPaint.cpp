@@ -1,10 +1,10 @@
 #include "skin/controls/SkinPaint.h"
 
-#include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinData.h"
-#include "skin/core/SkinDraw.h"
 #include "skin/core/SkinGdi.h"
 #include "skin/core/SkinStrings.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinDraw.h"
 
 namespace vd {
 

@@ -3,12 +3,11 @@
 // fills, and the fonts of skinned captions.
 #include "platform/rtl/String.h"
 #include "platform/vcl/Graphics.h"
-#include "skin/core/SkinTypes.h"
+#include "skin/core/Forward.h"
+#include "skin/store/Forward.h"
+#include "skin/store/SkinTypes.h"
 
 namespace vd {
-
-class TskBitmap;
-class TskSkinData;
 
 // The plain looks' pressed and hot fills.
 inline constexpr TColor clskPressedFill = 0xB59385;

@@ -4,12 +4,12 @@
 #include "platform/vcl/ImageList.h"
 #include "skin/controls/SkinButtonLayout.h"
 #include "skin/controls/SkinPaint.h"
-#include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinCompose.h"
-#include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinGlyphs.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinControlRecords.h"
 
 #include <algorithm>
 

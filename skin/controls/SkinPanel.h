@@ -1,14 +1,13 @@
 #pragma once
 // The skinned container: a framed face with an optional caption bar that shows a text, a picture,
 // a check box (enabling the children) and a roll-up arrow (folding the panel to its caption).
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/StdCtrls.h"
 #include "skin/controls/SkinCustomControl.h"
 
 #include <vector>
 
 namespace vd {
-
-class TCustomImageList;
 
 enum TskSkinBorderStyle { bvFrame, bvRaised, bvLowered, bvNone };
 

@@ -2,13 +2,12 @@
 // How skinned controls that are not TskSkinControl descendants (edits, page and tab controls)
 // join the form frame's re-skin walk. Their libraries do not link the frame's, so they
 // register here and the frame reads the list.
+#include "platform/vcl/Forward.h"
+#include "skin/core/Forward.h"
 #include <functional>
 #include <vector>
 
 namespace vd {
-
-class TControl;
-class TskSkinData;
 
 // Reset runs before a load (1225), Change after it (1226); each returns whether it took the
 // control (a control is handled by the first that does). Skin is the loading skin object, or

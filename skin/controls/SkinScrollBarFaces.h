@@ -4,14 +4,13 @@
 // rest of the paint.
 #include "platform/rtl/Types.h"
 #include "platform/vcl/Bitmap.h"
+#include "skin/core/Forward.h"
+#include "skin/store/Forward.h"
 
 #include <functional>
 #include <memory>
 
 namespace vd {
-
-class TskBitmap;
-class TskSkinData;
 
 // Everything a face depends on: a new skin load, picture, rectangle or size makes another face.
 struct TskFaceKey {

@@ -2,7 +2,9 @@
 // The windowless push button of the skinned controls: click, sticky group toggle or repeat
 // button, with a glyph, an image-list image or a linked images menu's image, a hover cross-fade
 // and a frame animation from the skin.
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/Timer.h"
+#include "skin/controls/Forward.h"
 #include "skin/controls/SkinButtonLayout.h"
 #include "skin/controls/SkinEffects.h"
 #include "skin/controls/SkinGraphicCustomControl.h"
@@ -11,9 +13,6 @@
 #include <memory>
 
 namespace vd {
-
-class TCustomImageList;
-class TskImagesMenuLink;
 
 class TskSkinSpeedButton : public TskGraphicSkinCustomControl {
 public:

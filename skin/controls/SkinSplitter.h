@@ -3,12 +3,11 @@
 // thickness taken from the skin.
 #include "platform/rtl/String.h"
 #include "platform/vcl/ExtCtrls.h"
-#include "skin/core/SkinTypes.h"
+#include "skin/core/Forward.h"
+#include "skin/store/Forward.h"
+#include "skin/store/SkinTypes.h"
 
 namespace vd {
-
-class TskSkinData;
-class TskBitmap;
 
 class TskSkinSplitter : public TSplitter {
 public:

@@ -2,10 +2,10 @@
 
 #include "platform/win/Windows.h"
 #include "skin/controls/SkinPaint.h"
-#include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinGeometry.h"
-#include "skin/core/SkinWindowRecords.h"
+#include "skin/store/SkinControlRecords.h"
+#include "skin/store/SkinWindowRecords.h"
 
 namespace vd {
 

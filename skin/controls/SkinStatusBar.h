@@ -2,7 +2,7 @@
 // The bottom-docked status bar: a panel that passes its skin to its status panels and can show a
 // size grip that answers the window-sizing hit test.
 #include "skin/controls/SkinPanel.h"
-#include "skin/core/SkinTypes.h"
+#include "skin/store/SkinTypes.h"
 
 namespace vd {
 

@@ -3,7 +3,7 @@
 #include "platform/vcl/ImageList.h"
 #include "skin/controls/SkinButtonLayout.h"
 #include "skin/controls/SkinPaint.h"
-#include "skin/core/SkinBitmap.h"
+#include "skin/store/SkinBitmap.h"
 
 #include <algorithm>
 

@@ -1,10 +1,9 @@
 #pragma once
 // A skinned label with a small picture before its caption: a glyph or an image-list image.
+#include "platform/vcl/Forward.h"
 #include "skin/controls/SkinLabel.h"
 
 namespace vd {
-
-class TCustomImageList;
 
 class TskSkinStatusPanel : public TskSkinLabel {
 public:

@@ -1,11 +1,10 @@
 #pragma once
 // A plain transparent label whose font and colour come from the skin's "stdlabel" record.
 #include "platform/vcl/StdCtrls.h"
-#include "skin/core/SkinTypes.h"
+#include "skin/core/Forward.h"
+#include "skin/store/SkinTypes.h"
 
 namespace vd {
-
-class TskSkinData;
 
 class TskSkinStdLabel : public TCustomLabel {
 public:

@@ -5,8 +5,8 @@
 #include "platform/vcl/WinControl.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/controls/SkinScrollBar.h"
-#include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinData.h"
+#include "skin/store/SkinControlRecords.h"
 
 namespace vd {
 

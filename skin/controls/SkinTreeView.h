@@ -4,12 +4,11 @@
 // the tree's own scroll state.
 #include "platform/vcl/ComCtrls.h"
 #include "platform/vcl/Font.h"
+#include "skin/controls/Forward.h"
+#include "skin/core/Forward.h"
+#include "skin/store/Forward.h"
 
 namespace vd {
-
-class TskSkinData;
-class TskDataSkinTextViewBase;
-class TskSkinScrollBar;
 
 class TskSkinCustomTreeView : public TCustomTreeView {
 public:

@@ -1,7 +1,7 @@
 #include "skin/core/SkinCompose.h"
 
-#include "skin/core/SkinBitmap.h"
-#include "skin/core/SkinDraw.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinDraw.h"
 
 #include <algorithm>
 #include <cstdint>

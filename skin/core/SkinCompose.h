@@ -3,10 +3,9 @@
 // three-part face (start, middle, end) and the four border pieces of a nine-part face. Each band is
 // stretched or tiled; the last tile is cut at the span's end.
 #include "platform/rtl/Types.h"
+#include "skin/store/Forward.h"
 
 namespace vd {
-
-class TskBitmap;
 
 // The nine-part layout of a face: corner points and client rectangle, relative to the face's
 // top-left corner (the old ones inside SkinRect, the new ones in the destination).

@@ -1,6 +1,6 @@
-#include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinCompose.h"
-#include "skin/core/SkinDraw.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinDraw.h"
 
 namespace vd {
 

@@ -1,15 +1,15 @@
 #include "skin/core/SkinData.h"
 
-#include "skin/core/SkinCodecs.h"
-#include "skin/core/SkinContainer.h"
-#include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinGeometry.h"
-#include "skin/core/SkinIni.h"
-#include "skin/core/SkinObjectRecords.h"
 #include "skin/core/SkinStoredSkin.h"
 #include "skin/core/SkinStrings.h"
-#include "skin/core/SkinWindowRecords.h"
 #include "skin/core/SkinWindowSystem.h"
+#include "skin/store/SkinCodecs.h"
+#include "skin/store/SkinContainer.h"
+#include "skin/store/SkinControlRecords.h"
+#include "skin/store/SkinIni.h"
+#include "skin/store/SkinObjectRecords.h"
+#include "skin/store/SkinWindowRecords.h"
 
 #include <algorithm>
 #include <atomic>

@@ -3,8 +3,10 @@
 // every skinned control and frame looks up by name.
 #include "platform/rtl/String.h"
 #include "platform/vcl/Component.h"
-#include "skin/core/SkinBitmap.h"
-#include "skin/core/SkinTypes.h"
+#include "skin/core/Forward.h"
+#include "skin/store/Forward.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinTypes.h"
 
 #include <memory>
 #include <string_view>
@@ -12,14 +14,6 @@
 
 namespace vd {
 
-class TskCompressedStoredSkin;
-class TskResourceStrData;
-class TskMemIniFile;
-class TskDataSkinControl;
-class TskDataSkinObject;
-class TskSkinColors;
-class TskDataSkinPopupWindow;
-class TskDataSkinHintWindow;
 struct TskSkinContainer;
 
 class TskSkinData : public TComponent {

@@ -1,6 +1,6 @@
 #include "skin/core/SkinFBitmap.h"
 
-#include "skin/core/SkinBitmap.h"
+#include "skin/store/SkinBitmap.h"
 
 namespace vd {
 

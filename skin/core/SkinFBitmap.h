@@ -2,13 +2,12 @@
 // A private 24-bit copy of a bitmap whose pixels are read straight through a table of row
 // addresses: rows top-down, each Width * 3 + Width mod 4 bytes, pixels blue, green, red.
 #include "platform/rtl/Types.h"
+#include "skin/store/Forward.h"
 
 #include <cstddef>
 #include <vector>
 
 namespace vd {
-
-class TskBitmap;
 
 class TskFBitmap {
 public:

@@ -1,10 +1,10 @@
 #include "skin/core/SkinGdi.h"
 
 #include "platform/gfx/Gdi.h"
-#include "skin/core/SkinBitmap.h"
-#include "skin/core/SkinEffectBmp.h"
 #include "skin/core/SkinPlatform.h"
 #include "skin/core/SkinRegion.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinBitmapHandle.h"
 
 #include <cstdint>
 #include <cstring>
@@ -14,17 +14,6 @@ namespace vd {
 
 namespace {
 
-BITMAPINFO Info(int w, int h, int bitCount) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = 40;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = Word(bitCount);
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
 // A memory context over a 32-bit copy of the part R of the picture (R inside it): only the
 // pixels a draw reads are converted, never the whole skin picture.
 struct TPiece {
@@ -33,7 +22,7 @@ struct TPiece {
 };
 
 bool MakePiece(const TskBitmap& b, const TRect& r, TPiece& out) {
-    const BITMAPINFO info = Info(r.Width(), r.Height(), 32);
+    const BITMAPINFO info = SkinBitmapInfo(r.Width(), r.Height(), 32);
     void* bits = nullptr;
     out.Bmp = UniqueBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!out.Bmp || !bits) return false;
@@ -59,45 +48,6 @@ bool Inside(const TRect& r, const TskBitmap& b) {
 
 } // namespace
 
-UniqueBitmap CreateSkinBitmapHandle(const TskBitmap& bitmap) {
-    if (bitmap.Empty()) return UniqueBitmap();
-    BITMAPINFO info = Info(bitmap.Width(), bitmap.Height(), 24);
-    void* bits = nullptr;
-    UniqueBitmap handle(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!handle || !bits) return UniqueBitmap();
-    const size_t stride = (size_t(bitmap.Width()) * 3 + 3) / 4 * 4;
-    for (int y = 0; y < bitmap.Height(); ++y) {
-        Byte* row = static_cast<Byte*>(bits) + size_t(y) * stride;
-        for (int x = 0; x < bitmap.Width(); ++x) {
-            const TskColor c = bitmap.Pixel(x, y);
-            row[3 * x] = Byte(skGetB(c));
-            row[3 * x + 1] = Byte(skGetG(c));
-            row[3 * x + 2] = Byte(skGetR(c));
-        }
-    }
-    return handle;
-}
-
-TskBitmap SkinBitmapFromHandle(HBITMAP bitmap) {
-    TskBitmap out;
-    BITMAP bm;
-    if (!bitmap || !GetObjectA(bitmap, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return out;
-    const int h = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
-    if (!out.SetSize(bm.bmWidth, h)) return out;
-    BITMAPINFO info = Info(bm.bmWidth, h, 32);
-    std::vector<std::uint32_t> px(size_t(bm.bmWidth) * size_t(h));
-    if (GetDIBits(nullptr, bitmap, 0, UINT(h), px.data(), &info, DIB_RGB_COLORS) != h) {
-        out.Clear();
-        return out;
-    }
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < bm.bmWidth; ++x) {
-            const std::uint32_t p = px[size_t(y) * size_t(bm.bmWidth) + size_t(x)];
-            out.SetPixel(x, y, skRGB(int(p >> 16 & 255), int(p >> 8 & 255), int(p & 255)));
-        }
-    return out;
-}
-
 bool DrawSkinBitmap(HDC dc, int x, int y, const TskBitmap& bitmap) {
     if (bitmap.Empty() || !dc) return false;
     TPiece piece;
@@ -122,13 +72,6 @@ bool StretchSkinBitmap(HDC dc, const TRect& dst, const TskBitmap& bitmap, const 
     StretchBlt(dc, dst.Left, dst.Top, dst.Width(), dst.Height(), piece.Dc.Get(), src.Left, src.Top,
                src.Width(), src.Height(), SRCCOPY);
     return true;
-}
-
-void DrawEffectBmp(HDC dc, int x, int y, const TskEffectBmp& bitmap) {
-    if (bitmap.Empty()) return;
-    const BITMAPINFO info = Info(bitmap.Width(), bitmap.Height(), 24);
-    SetDIBitsToDevice(dc, x, y, DWord(bitmap.Width()), DWord(bitmap.Height()), 0, 0, 0, UINT(bitmap.Height()),
-                      bitmap.ScanLine(0), &info, DIB_RGB_COLORS);
 }
 
 UniqueRegion CreateSkinRegionHandle(const TskRegion& region) {

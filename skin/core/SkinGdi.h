@@ -5,22 +5,16 @@
 #include "platform/gfx/GdiTypes.h"
 #include "platform/gfx/Handle.h"
 #include "platform/rtl/String.h"
+#include "skin/core/Forward.h"
+#include "skin/store/Forward.h"
+#include "skin/store/SkinBitmapHandle.h"
 
 namespace vd {
 
-class TskBitmap;
-class TskEffectBmp;
-class TskRegion;
-
-// A 24-bit top-down DIB section holding a copy of the picture; null for an empty picture.
-UniqueBitmap CreateSkinBitmapHandle(const TskBitmap& bitmap);
-// A copy of a bitmap handle's pixels; empty when the handle cannot be read.
-TskBitmap SkinBitmapFromHandle(HBITMAP bitmap);
 // The whole picture at (X, Y) of the context.
 bool DrawSkinBitmap(HDC dc, int x, int y, const TskBitmap& bitmap);
 // Src of the picture scaled into Dst of the context.
 bool StretchSkinBitmap(HDC dc, const TRect& dst, const TskBitmap& bitmap, const TRect& src);
-void DrawEffectBmp(HDC dc, int x, int y, const TskEffectBmp& bitmap);
 // The region as a region handle (the caller owns it); null for no rectangles at all.
 UniqueRegion CreateSkinRegionHandle(const TskRegion& region);
 

@@ -1,9 +1,9 @@
 #include "skin/core/SkinGlyphs.h"
 
 #include "platform/gfx/Gdi.h"
-#include "skin/core/SkinBitmap.h"
-#include "skin/core/SkinDraw.h"
 #include "skin/core/SkinGdi.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinDraw.h"
 
 namespace vd {
 

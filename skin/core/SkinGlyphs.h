@@ -3,11 +3,10 @@
 // picture of their own, and single glyphs out of a strip of equal-width glyph pictures.
 #include "platform/gfx/GdiTypes.h"
 #include "platform/rtl/Types.h"
-#include "skin/core/SkinTypes.h"
+#include "skin/store/Forward.h"
+#include "skin/store/SkinTypes.h"
 
 namespace vd {
-
-class TskBitmap;
 
 void DrawCloseGlyph(TskBitmap& canvas, int x, int y, TskColor color);
 void DrawMinimizeGlyph(TskBitmap& canvas, int x, int y, TskColor color);

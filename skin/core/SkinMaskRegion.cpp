@@ -1,10 +1,10 @@
 #include "skin/core/SkinMaskRegion.h"
 
-#include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinCompose.h"
-#include "skin/core/SkinDraw.h"
 #include "skin/core/SkinFBitmap.h"
 #include "skin/core/SkinGeometry.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinDraw.h"
 
 #include <algorithm>
 #include <cstdint>

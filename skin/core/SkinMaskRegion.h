@@ -2,6 +2,7 @@
 // Window regions from mask pictures: black pixels (B + G + R = 0) belong to the window.
 #include "platform/rtl/Types.h"
 #include "skin/core/SkinRegion.h"
+#include "skin/store/Forward.h"
 
 #include <optional>
 #include <span>
@@ -9,7 +10,6 @@
 
 namespace vd {
 
-class TskBitmap;
 struct TskSkinCorners;
 
 // Region data in the platform's RGNDATA layout (a 32-byte header, then left, top, right, bottom

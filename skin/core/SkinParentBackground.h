@@ -1,13 +1,11 @@
 #pragma once
 // Painting a control's parent background under a transparent skinned control.
 #include "platform/gfx/GdiTypes.h"
+#include "platform/vcl/Forward.h"
 
 #include <functional>
 
 namespace vd {
-
-class TControl;
-class TWinControl;
 
 // A parent that paints its own background (skinned tab sheets and tab controls register one):
 // paints Parent's client background into DC in the parent's coordinates and returns true, or

@@ -2,8 +2,8 @@
 
 #include "platform/rtl/Utf8.h"
 #include "platform/win/Windows.h"
-#include "skin/core/SkinBitmap.h"
-#include "skin/core/SkinDraw.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinDraw.h"
 
 namespace vd {
 

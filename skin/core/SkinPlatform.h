@@ -3,13 +3,12 @@
 // windows work at all is the window system's IsLayeredWindowOS (platform/win/Windows.h).
 #include "platform/rtl/String.h"
 #include "platform/win/WinTypes.h"
-#include "skin/core/SkinTypes.h"
+#include "skin/store/Forward.h"
+#include "skin/store/SkinTypes.h"
 
 #include <functional>
 
 namespace vd {
-
-class TskBitmap;
 
 using TskTextMeasure = std::function<int(const String&)>;
 

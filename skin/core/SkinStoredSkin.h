@@ -1,17 +1,17 @@
 #pragma once
-// A whole skin kept as one zlib stream; the main window's resource carries it as the binary
+// The stored skin as a component: the main window's resource carries its stream as the binary
 // property "CompressedData".
 #include "platform/rtl/String.h"
 #include "platform/rtl/Types.h"
 #include "platform/vcl/Component.h"
+#include "skin/store/SkinStoredStream.h"
 
-#include <memory>
 #include <span>
 #include <vector>
 
 namespace vd {
 
-class TskCompressedStoredSkin : public TComponent {
+class TskCompressedStoredSkin : public TComponent, public TskStoredSkinStream {
 public:
     explicit TskCompressedStoredSkin(TComponent* AOwner = nullptr) : TComponent(AOwner) {}
 
@@ -22,36 +22,21 @@ public:
     const String& Description() const { return FDescription; }
     void SetDescription(const String& value) { FDescription = value; }
 
-    // The zlib stream exactly as stored; empty means no skin.
-    const std::vector<Byte>& CompressedStream() const { return FCompressedStream; }
-    void SetCompressedStream(std::vector<Byte> data) {
-        FCompressedStream = std::move(data);
-        FUnpacked.reset();
-    }
-
     // The "CompressedData" property: read whole, written whole (also when empty).
     void ReadCompressedData(std::span<const Byte> bytes) {
-        FCompressedStream.assign(bytes.begin(), bytes.end());
-        FUnpacked.reset();
+        SetCompressedStream(std::vector<Byte>(bytes.begin(), bytes.end()));
     }
-    std::vector<Byte> WriteCompressedData() const { return FCompressedStream; }
+    std::vector<Byte> WriteCompressedData() const { return CompressedStream(); }
 
     // Form resources: FileName, CompressedFileName, Description and the binary CompressedData,
     // which is always written.
     bool SetProperty(const String& name, const TPropValue& value) override;
     void GetProperties(TPropList& out) const override;
 
-    bool IsDataEmpty() const { return FCompressedStream.empty(); }
-    // Appends the inflated container to Dest; raises EZDecompressionError for a bad stream.
-    // Every window's skin object loads this one stored skin: it is inflated once and kept.
-    void UnpackToStream(std::vector<Byte>& dest) const;
-
 private:
     String FFileName;
     String FCompressedFileName;
     String FDescription;
-    std::vector<Byte> FCompressedStream;
-    mutable std::shared_ptr<const std::vector<Byte>> FUnpacked; // null until a good inflate
 };
 
 } // namespace vd

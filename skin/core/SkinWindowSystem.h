@@ -2,14 +2,13 @@
 // How skin messages reach the forms: the owner's window first, then every form of the screen's
 // form list. Without a bound messenger the class library's forms receive them
 // (FormWindowMessenger); tests bind a recorder.
+#include "platform/vcl/Forward.h"
 #include "platform/win/WinTypes.h"
+#include "skin/core/Forward.h"
 
 #include <vector>
 
 namespace vd {
-
-class TComponent;
-class TskSkinData;
 
 class TskSkinWindowSystem {
 public:

@@ -1,7 +1,7 @@
 #include "tools/skingen/Atlas.h"
 
 #include "platform/rtl/Exception.h"
-#include "skin/core/SkinDraw.h"
+#include "skin/store/SkinDraw.h"
 #include "tools/skingen/SkinLook.h"
 
 #include <algorithm>

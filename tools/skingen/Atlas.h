@@ -1,7 +1,7 @@
 #pragma once
 // The control picture: every face is given a place on shelves of a fixed-width picture, in the
 // order the records ask, so the same generator run always yields the same places.
-#include "skin/core/SkinBitmap.h"
+#include "skin/store/SkinBitmap.h"
 
 namespace vd::skingen {
 

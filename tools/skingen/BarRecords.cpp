@@ -1,5 +1,5 @@
 // Bars: scroll bars, gauges, track bars and the slider.
-#include "skin/core/SkinDraw.h"
+#include "skin/store/SkinDraw.h"
 #include "tools/skingen/Faces.h"
 #include "tools/skingen/SkinBuilder.h"
 

@@ -1,5 +1,5 @@
 // Fields: edits (with and without a button), memo, spin edits, up-downs, combo boxes and lists.
-#include "skin/core/SkinDraw.h"
+#include "skin/store/SkinDraw.h"
 #include "tools/skingen/Faces.h"
 #include "tools/skingen/SkinBuilder.h"
 

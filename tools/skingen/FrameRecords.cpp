@@ -1,7 +1,7 @@
 // The window frame: its picture and mask, FORMINFO, and the caption objects drawn over it.
-#include "skin/core/SkinCodecs.h"
-#include "skin/core/SkinDraw.h"
-#include "skin/core/SkinEffectBmp.h"
+#include "skin/store/SkinCodecs.h"
+#include "skin/store/SkinDraw.h"
+#include "skin/store/SkinEffectBmp.h"
 #include "tools/skingen/Faces.h"
 #include "tools/skingen/Glyphs.h"
 #include "tools/skingen/SkinBuilder.h"

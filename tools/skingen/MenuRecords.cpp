@@ -1,5 +1,5 @@
 // Menus: popup items, the menu bar with its items and buttons, the popup and hint windows.
-#include "skin/core/SkinWindowRecords.h"
+#include "skin/store/SkinWindowRecords.h"
 #include "tools/skingen/Faces.h"
 #include "tools/skingen/Glyphs.h"
 #include "tools/skingen/SkinBuilder.h"

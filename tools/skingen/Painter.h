@@ -3,7 +3,7 @@
 // same bytes: each pixel is cut into 4 x 4 samples and a shape blends in by how many it covers.
 // Shape coordinates are in eighths of a pixel (Sub), rectangles in whole pixels.
 #include "platform/rtl/Types.h"
-#include "skin/core/SkinBitmap.h"
+#include "skin/store/SkinBitmap.h"
 
 #include <functional>
 #include <initializer_list>

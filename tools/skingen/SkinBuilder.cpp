@@ -1,10 +1,10 @@
 #include "tools/skingen/SkinBuilder.h"
 
 #include "platform/rtl/Exception.h"
-#include "skin/core/SkinBmpFile.h"
-#include "skin/core/SkinCodecs.h"
-#include "skin/core/SkinPacker.h"
-#include "skin/core/SkinWindowRecords.h"
+#include "skin/store/SkinBmpFile.h"
+#include "skin/store/SkinCodecs.h"
+#include "skin/store/SkinPacker.h"
+#include "skin/store/SkinWindowRecords.h"
 
 namespace vd::skingen {
 

@@ -2,9 +2,9 @@
 // Builds the default skin in memory: its pictures and the INI text that names every part of
 // them. The record adders (Add... below) each own one family of records.
 #include "platform/rtl/String.h"
-#include "skin/core/SkinControlRecords.h"
-#include "skin/core/SkinIni.h"
-#include "skin/core/SkinObjectRecords.h"
+#include "skin/store/SkinControlRecords.h"
+#include "skin/store/SkinIni.h"
+#include "skin/store/SkinObjectRecords.h"
 #include "tools/skingen/Atlas.h"
 #include "tools/skingen/SkinLook.h"
 

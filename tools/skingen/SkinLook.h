@@ -1,7 +1,7 @@
 #pragma once
 // The look of the default skin in one place: every colour and every measurement the generator
 // paints with. Change the look here; the painters and records only read these names.
-#include "skin/core/SkinTypes.h"
+#include "skin/store/SkinTypes.h"
 
 namespace vd::skingen {
 

@@ -3,8 +3,8 @@
 // FOLDER/Quillmarsh.skn. Every run writes the same bytes.
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/FileUtils.h"
-#include "skin/core/SkinPacker.h"
-#include "skin/core/SkinStoredSkin.h"
+#include "skin/store/SkinPacker.h"
+#include "skin/store/SkinStoredStream.h"
 #include "tools/skingen/SkinBuilder.h"
 
 #include <cstdio>
@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
         skingen::TSkinBuilder builder;
         builder.Build();
         builder.WriteFolder(folder);
-        TskCompressedStoredSkin stored;
+        TskStoredSkinStream stored;
         TskPackResult r = PackSkinFolder(folder + skingen::TSkinBuilder::SkinIniName, stored);
         if (r.Ok) r = WriteFileAtomically(folder + "Quillmarsh.stored", stored.CompressedStream());
         if (r.Ok) r = WriteSknFile(folder + "Quillmarsh.skn", stored);

@@ -1,8 +1,8 @@
 // vd_skinpack pack SKIN.ini OUTPUT [--skn]   packs a skin folder
 // vd_skinpack unskn FILE.skn OUTPUT           takes the stream out of a ".skn" file
 // OUTPUT receives the zlib stream (or a ".skn" file with --skn), written atomically.
-#include "skin/core/SkinPacker.h"
-#include "skin/core/SkinStoredSkin.h"
+#include "skin/store/SkinPacker.h"
+#include "skin/store/SkinStoredStream.h"
 
 #include <cstdio>
 #include <cstring>
@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s pack SKIN.ini OUTPUT [--skn] | unskn FILE.skn OUTPUT\n", argv[0]);
         return 2;
     }
-    TskCompressedStoredSkin stored;
+    TskStoredSkinStream stored;
     const bool pack = std::strcmp(argv[1], "pack") == 0;
     TskPackResult r = pack ? PackSkinFolder(argv[2], stored) : ReadSknFile(argv[2], stored);
     if (!r.Ok) {

@@ -3,6 +3,7 @@
 // tick restarts what the settings changed, steps the meter and every stream, serves the title
 // source, hands a new title to the streams, refreshes the stream rows and the log, and shows the
 // mailer's status. GUI thread only.
+#include "skin/controls/Forward.h"
 #include <functional>
 
 namespace vd {
@@ -12,7 +13,6 @@ class TLogView;
 class TStreamGridView;
 class TTitleSender;
 class TTitleSource;
-class TskSkinStatusPanel;
 
 struct TConsoleTickLinks {
     TDeviceStarter* Device = nullptr;

@@ -5,6 +5,8 @@
 // GUI thread only.
 #include "app/capture/Capture.h"
 #include "platform/rtl/String.h"
+#include "platform/vcl/Forward.h"
+#include "skin/controls/Forward.h"
 
 #include <cstdint>
 #include <functional>
@@ -13,8 +15,6 @@ namespace vd {
 
 class TLogView;
 class TMeterView;
-class TTimer;
-class TskSkinLabel;
 
 enum class TDeviceMode {
     dmOff,      // no capture, nothing retries (no device chosen, or it failed to open at start)

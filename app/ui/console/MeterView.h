@@ -2,10 +2,9 @@
 // The level meter's picture: paints what TLevelMeter returns into the main window's image Led.
 #include "app/capture/LevelMeter.h"
 #include "platform/rtl/Types.h"
+#include "platform/vcl/Forward.h"
 
 namespace vd {
-
-class TImage;
 
 class TMeterView {
 public:

@@ -3,6 +3,7 @@
 // that follows the selected stream. GUI thread only.
 #include "app/core/StationList.h"
 #include "platform/rtl/String.h"
+#include "skin/controls/Forward.h"
 
 #include <functional>
 
@@ -11,7 +12,6 @@ namespace vd {
 class TLogView;
 class TStreamGridView;
 class TskSkinMessage;
-class TskSkinSpeedButton;
 
 struct TStreamButtons {
     TskSkinSpeedButton* Add = nullptr;

@@ -5,6 +5,9 @@
 // settings, streams, threads, plug-ins, capture) and closing it takes it down in order.
 #include "platform/rtl/String.h"
 #include "platform/vcl/Form.h"
+#include "platform/vcl/Forward.h"
+#include "skin/controls/Forward.h"
+#include "skin/core/Forward.h"
 
 #include <functional>
 #include <memory>
@@ -12,27 +15,12 @@
 
 namespace vd {
 
-class TImage;
 class TLanguage;
-class TMenuItem;
-class TTimer;
-class TskCompressedStoredSkin;
-class TskResourceStrData;
-class TskSkinBevel;
-class TskSkinData;
 class TskSkinForm;
 class TskSkinHint;
-class TskSkinLabel;
 class TskSkinMessage;
-class TskSkinPanel;
-class TskSkinPopupMenu;
 class TskSkinProgressDialog;
-class TskSkinSpeedButton;
-class TskSkinSplitter;
-class TskSkinStatusBar;
-class TskSkinStatusPanel;
 class TskSkinStringGrid;
-class TskSkinToolBar;
 class TskTrayIcon;
 
 class TConsoleRuntime;

@@ -4,16 +4,13 @@
 // list into the settings file.
 #include "platform/rtl/String.h"
 #include "platform/vcl/Form.h"
+#include "skin/controls/Forward.h"
 
 namespace vd {
 
-class TskSkinBevel;
 class TskSkinDirectoryEdit;
 class TskSkinForm;
 class TskSkinListBox;
-class TskSkinPanel;
-class TskSkinSpeedButton;
-class TskSkinStdLabel;
 
 class TFr_Filters : public TForm {
 public:

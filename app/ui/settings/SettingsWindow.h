@@ -4,6 +4,9 @@
 // stores the window's values into AppSettings, raises the restart flags and writes the file.
 #include "platform/rtl/String.h"
 #include "platform/vcl/Form.h"
+#include "platform/vcl/Forward.h"
+#include "skin/controls/Forward.h"
+#include "skin/core/Forward.h"
 
 #include <array>
 #include <functional>
@@ -11,23 +14,14 @@
 
 namespace vd {
 
-class TTimer;
-class TskSkinCheckRadioBox;
 class TskSkinComboBox;
-class TskSkinData;
 class TskSkinEdit;
 class TskSkinFileEdit;
 class TskSkinForm;
-class TskSkinGroupBox;
-class TskSkinLabel;
 class TskSkinMessage;
 class TskSkinPageControl;
-class TskSkinPanel;
 class TskSkinPasswordEdit;
-class TskSkinRadioGroup;
-class TskSkinSpeedButton;
 class TskSkinSpinEdit;
-class TskSkinStdLabel;
 class TskSkinTabSheet;
 
 // What the window needs of the running program. The main window sets it before the first

@@ -5,21 +5,17 @@
 #include "app/core/StationRecord.h"
 #include "platform/rtl/String.h"
 #include "platform/vcl/Form.h"
+#include "skin/controls/Forward.h"
+#include "skin/core/Forward.h"
 
 namespace vd {
 
-class TskCompressedStoredSkin;
-class TskSkinCheckRadioBox;
 class TskSkinComboBox;
-class TskSkinData;
 class TskSkinEdit;
 class TskSkinForm;
 class TskSkinMessage;
 class TskSkinPasswordEdit;
-class TskSkinRadioGroup;
-class TskSkinSpeedButton;
 class TskSkinSpinEdit;
-class TskSkinStdLabel;
 
 // The bit rates the editor offers, in kbit/s.
 inline constexpr int StationBitrates[] = {8,  12, 16,  24,  32,  40,  48,  56,  64,

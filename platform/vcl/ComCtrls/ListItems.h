@@ -2,14 +2,13 @@
 // The columns and items of a list view. In owner-data mode the items hold nothing: the view
 // asks OnData for the caption, image and sub-items of the one it needs.
 #include "platform/rtl/StringList.h"
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/StdCtrls.h" // TAlignment
 
 #include <memory>
 #include <vector>
 
 namespace vd {
-
-class TCustomListView;
 
 class TListColumn {
 public:

@@ -3,12 +3,11 @@
 // visible tabs only, ActivePageIndex all pages. The active page fills the display rectangle and
 // is the only one shown.
 #include "platform/vcl/ComCtrls/TabControl.h"
+#include "platform/vcl/Forward.h"
 
 #include <vector>
 
 namespace vd {
-
-class TPageControl;
 
 class TTabSheet : public TWinControl {
 public:

@@ -2,15 +2,13 @@
 // TTreeNode / TTreeNodes: the nodes of a tree view. Each node owns its children; the tree
 // owns the roots. A node's data is the caller's and never touched here.
 #include "platform/rtl/String.h"
+#include "platform/vcl/Forward.h"
 
 #include <functional>
 #include <memory>
 #include <vector>
 
 namespace vd {
-
-class TCustomTreeView;
-class TTreeNodes;
 
 class TTreeNode {
 public:

@@ -5,6 +5,7 @@
 // (owner draw): DrawItem, OnDrawItem, or plain text by default.
 #include "platform/rtl/Strings.h"
 #include "platform/vcl/ControlCanvas.h"
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/WinControl.h"
 #include "platform/win/CommCtrl.h"
 
@@ -25,8 +26,6 @@ inline constexpr TOwnerDrawState odDefault = 0x0020;
 
 using TDrawItemEvent =
     std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
-
-class TCustomListBox;
 
 class TListBoxStrings : public TStrings {
 public:

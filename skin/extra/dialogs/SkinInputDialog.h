@@ -3,10 +3,9 @@
 // the current value, and OK and Cancel.
 #include "platform/vcl/Font.h"
 #include "platform/vcl/Form.h"
+#include "skin/core/Forward.h"
 
 namespace vd {
-
-class TskSkinData;
 
 class TskSkinInputDialog : public TComponent {
 public:

@@ -8,10 +8,10 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinStdLabel.h"
-#include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStrings.h"
 #include "skin/form/frame/SkinForm.h"
+#include "skin/store/SkinControlRecords.h"
 
 #include <algorithm>
 

@@ -4,13 +4,12 @@
 // form with its own skinned frame.
 #include "platform/vcl/Font.h"
 #include "platform/vcl/Form.h"
+#include "skin/controls/Forward.h"
+#include "skin/core/Forward.h"
 
 namespace vd {
 
-class TskSkinData;
 class TskSkinForm;
-class TskSkinStdLabel;
-class TskSkinCheckRadioBox;
 
 enum TskMsgDlgType { skmtWarning, skmtError, skmtInformation, skmtConfirmation, skmtCustom };
 // Button kinds, bit i of a TskMsgDlgButtons set, laid out in this order.

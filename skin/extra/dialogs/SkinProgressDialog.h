@@ -3,14 +3,12 @@
 // button, shown modeless on top or modally, closed when the value reaches its maximum.
 #include "platform/vcl/Font.h"
 #include "platform/vcl/Form.h"
+#include "skin/controls/Forward.h"
+#include "skin/core/Forward.h"
 
 #include <memory>
 
 namespace vd {
-
-class TskSkinData;
-class TskSkinGauge;
-class TskSkinButton;
 
 enum TskPDShowType { stStayOnTop, stModal };
 

@@ -2,10 +2,10 @@
 
 #include "platform/vcl/Application.h"
 #include "skin/controls/SkinScrollBar.h"
-#include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinGeometry.h"
 #include "skin/extra/grids/SkinInplaceEdit.h"
+#include "skin/store/SkinControlRecords.h"
 
 #include <algorithm>
 #include <climits>

@@ -4,19 +4,19 @@
 // an anchor that span the selection, external skinned scroll bars and an in-place editor.
 // The draw grid and the string grid (SkinDrawGrid.h) are the classes in use.
 #include "platform/vcl/Form.h"
+#include "skin/controls/Forward.h"
 #include "skin/controls/SkinControl.h"
-#include "skin/core/SkinTypes.h"
 #include "skin/extra/grids/SkinGridTypes.h"
+#include "skin/store/Forward.h"
+#include "skin/store/SkinTypes.h"
 
 #include <cstdint>
 #include <functional>
 
 namespace vd {
 
-class TskSkinScrollBar;
 class TskSkinInplaceEdit;
 class TskSkinCustomGrid;
-class TskBitmap;
 
 // One axis of the computed layout; nothing of it is kept between calls.
 struct TGridAxisLayout {

@@ -3,12 +3,12 @@
 #include "platform/gfx/Gdi.h"
 #include "platform/vcl/Bitmap.h"
 #include "skin/controls/SkinPaint.h"
-#include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinCompose.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinGeometry.h"
-#include "skin/core/SkinWindowRecords.h"
 #include "skin/extra/grids/SkinGrid.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinWindowRecords.h"
 
 #include <algorithm>
 #include <vector>

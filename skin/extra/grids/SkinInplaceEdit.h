@@ -2,6 +2,7 @@
 // The grid's in-place editor: a borderless edit laid over the current cell, loaded with the
 // cell's text, coloured from the skin, handing every change back to the grid at once. Navigation
 // keys go to the grid; a right click opens the editing menu.
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/StdCtrls.h"
 
 #include <cstdint>
@@ -11,7 +12,6 @@
 namespace vd {
 
 class TskSkinCustomGrid;
-class TPopupMenu;
 
 // Makes the popup menu the editor fills and opens (Popup at a screen point); tests put their own
 // here. By default the skinned popup menu, which opens through the form frame's menu engine.

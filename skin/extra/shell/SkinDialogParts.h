@@ -3,12 +3,11 @@
 // skinning every control of a window, the frame set-up and the first client size.
 #include "platform/rtl/String.h"
 #include "platform/rtl/Types.h"
+#include "platform/vcl/Forward.h"
+#include "skin/core/Forward.h"
 
 namespace vd {
 
-class TWinControl;
-class TCustomForm;
-class TskSkinData;
 class TskSkinForm;
 
 // The text Key of CtrlSkin's string table when it has one (and the key), else BuiltIn.

@@ -3,6 +3,7 @@
 // against the folder a control keeps.
 #pragma once
 
+#include "platform/vcl/Forward.h"
 #include "skin/boxes/SkinComboBox.h"
 #include "skin/boxes/SkinListBox.h"
 
@@ -10,7 +11,6 @@
 
 namespace vd {
 
-class TCustomEdit;
 class TskSkinFilterComboBox;
 
 enum TskFileAttr : std::uint8_t {

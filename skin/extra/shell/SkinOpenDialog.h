@@ -6,10 +6,10 @@
 #include "platform/rtl/StringList.h"
 #include "platform/vcl/Font.h"
 #include "platform/vcl/Form.h"
+#include "skin/core/Forward.h"
 
 namespace vd {
 
-class TskSkinData;
 class TskOpenDlgForm;
 
 class TskSkinOpenDialog : public TComponent {

@@ -4,26 +4,19 @@
 // file-type box and Open (or Save) and Cancel.
 #include "platform/shell/namespace/ItemIdList.h"
 #include "platform/vcl/Form.h"
+#include "platform/vcl/Forward.h"
+#include "skin/controls/Forward.h"
+#include "skin/core/Forward.h"
 
 #include <vector>
 
 namespace vd {
 
-class TskSkinData;
 class TskSkinForm;
-class TskSkinPanel;
-class TskSkinToolBar;
 class TskSkinFileListView;
 class TskSkinShellComboBox;
 class TskSkinFilterComboBox;
-class TskSkinScrollBar;
-class TskSkinButton;
-class TskSkinSpeedButton;
-class TskSkinMenuSpeedButton;
-class TskSkinPopupMenu;
 class TskSkinEdit;
-class TskSkinStdLabel;
-class TMenuItem;
 
 class TskOpenDlgForm : public TForm {
 public:

@@ -2,16 +2,13 @@
 // The window of the select-folder dialog, built in code: an optional tool bar (path edit and
 // new-folder button), the folder tree with its two scroll bars, and OK and Cancel.
 #include "platform/vcl/Form.h"
+#include "skin/controls/Forward.h"
+#include "skin/core/Forward.h"
 
 namespace vd {
 
-class TskSkinData;
 class TskSkinForm;
-class TskSkinPanel;
 class TskSkinDirTreeView;
-class TskSkinScrollBar;
-class TskSkinButton;
-class TskSkinSpeedButton;
 class TskSkinEdit;
 
 class TskSelDirDlgForm : public TForm {

@@ -6,10 +6,10 @@
 // a real folder.
 #include "platform/vcl/Font.h"
 #include "platform/vcl/Form.h"
+#include "skin/core/Forward.h"
 
 namespace vd {
 
-class TskSkinData;
 class TskSelDirDlgForm;
 
 class TskSkinSelectDirectoryDialog : public TComponent {

@@ -1,11 +1,10 @@
 #pragma once
 // The shell views' Delete question as the skinned message box: Yes moves the item to the trash.
 #include "platform/rtl/String.h"
+#include "skin/core/Forward.h"
 #include "skin/extra/shell/SkinShellMenu.h"
 
 namespace vd {
-
-class TskSkinData;
 
 inline constexpr const char* kShellDeleteQuestion = "Move \"%s\" to the trash?";
 

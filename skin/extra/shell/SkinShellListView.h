@@ -3,6 +3,7 @@
 // then the files that pass the mask, with the shell icons and, in the report view, the name,
 // size, type and change columns. Double click or Enter goes into a folder, Backspace up, F5
 // reads the folder again; a linked folder tree follows the listed folder.
+#include "skin/controls/Forward.h"
 #include "skin/controls/SkinListView.h"
 #include "skin/extra/shell/SkinShellFolder.h"
 #include "skin/extra/shell/SkinShellTreeView.h"
@@ -14,7 +15,6 @@ namespace vd {
 
 class TskShellChangeNotifier;
 class TskCustomShellComboBox;
-class TskSkinPopupMenu;
 
 // Whether a file name passes a mask: patterns cut at ";" and "|", a pattern without "." never
 // matches, "*.*" matches every name, the others match without regard to case.

@@ -2,6 +2,7 @@
 // The skinned folder tree: the shell namespace as a tree that fills each folder on its first
 // expand, keeps a linked file list on the selected folder, renames by label editing and can
 // refresh itself from a change notifier. Expanding never runs anything.
+#include "skin/controls/Forward.h"
 #include "skin/controls/SkinTreeView.h"
 #include "skin/extra/shell/SkinShellFolder.h"
 
@@ -14,7 +15,6 @@ namespace vd {
 class TskCustomShellListView;
 class TskCustomShellComboBox;
 class TskShellChangeNotifier;
-class TskSkinPopupMenu;
 
 using TAddFolderEvent = std::function<void(TObject* Sender, TskShellFolder* AFolder, bool& CanAdd)>;
 

@@ -6,12 +6,12 @@
 #include "skin/controls/SkinPaint.h"
 #include "skin/core/SkinCompose.h"
 #include "skin/core/SkinData.h"
-#include "skin/core/SkinDraw.h"
-#include "skin/core/SkinEffectBmp.h"
 #include "skin/core/SkinGdi.h"
 #include "skin/core/SkinGeometry.h"
-#include "skin/core/SkinObjectRecords.h"
 #include "skin/form/frame/SkinForm.h"
+#include "skin/store/SkinDraw.h"
+#include "skin/store/SkinEffectBmp.h"
+#include "skin/store/SkinObjectRecords.h"
 
 namespace vd {
 

@@ -2,13 +2,11 @@
 // The caption text strip of a skinned frame: active and inactive looks with a fade between
 // them, an optional activation animation, an optional picture behind the text and light and
 // shadow copies of the text.
+#include "platform/vcl/Forward.h"
 #include "skin/form/frame/SkinFormObjects.h"
+#include "skin/store/Forward.h"
 
 namespace vd {
-
-class TskDataSkinCaption;
-class TFont;
-class TskEffectBmp;
 
 class TskSkinCaptionObject : public TskActiveSkinObject {
 public:

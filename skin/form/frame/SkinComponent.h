@@ -2,10 +2,9 @@
 // The non-visual skin components a form holds beside its frame: the frame tells them before
 // (BeforeChangeSkinData) and after (ChangeSkinData) a load of the skin.
 #include "platform/vcl/Component.h"
+#include "skin/core/Forward.h"
 
 namespace vd {
-
-class TskSkinData;
 
 class TskSkinComponent : public TComponent {
 public:

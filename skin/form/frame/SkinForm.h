@@ -6,12 +6,15 @@
 // fades in, re-skins the form's controls on a skin change and shows the system menu.
 #include "platform/vcl/Component.h"
 #include "platform/vcl/Form.h"
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/Menus.h"
+#include "skin/controls/Forward.h"
 #include "skin/controls/SkinReskin.h"
-#include "skin/core/SkinBitmap.h"
+#include "skin/core/Forward.h"
 #include "skin/core/SkinCompose.h"
 #include "skin/core/SkinRegion.h"
+#include "skin/store/SkinBitmap.h"
 
 #include <functional>
 #include <memory>
@@ -20,13 +23,8 @@
 
 namespace vd {
 
-class TskSkinData;
-class TskSkinStatusBar;
 class TskTrayIcon;
-class TskSkinPopupMenu;
 class TskSkinMenu;
-class TTimer;
-class TCanvas;
 class TskActiveSkinObject;
 class TskSkinButtonObject;
 class TskSkinCaptionObject;

@@ -4,13 +4,13 @@
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Menus.h"
 #include "skin/core/SkinData.h"
-#include "skin/core/SkinDraw.h"
-#include "skin/core/SkinEffectBmp.h"
 #include "skin/core/SkinGdi.h"
 #include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinGlyphs.h"
-#include "skin/core/SkinObjectRecords.h"
 #include "skin/form/frame/SkinForm.h"
+#include "skin/store/SkinDraw.h"
+#include "skin/store/SkinEffectBmp.h"
+#include "skin/store/SkinObjectRecords.h"
 
 namespace vd {
 

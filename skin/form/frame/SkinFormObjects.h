@@ -5,19 +5,15 @@
 // the frame's device context from the skin's pictures.
 #include "platform/gfx/GdiTypes.h"
 #include "platform/rtl/String.h"
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/VclTypes.h"
-#include "skin/core/SkinTypes.h"
+#include "skin/core/Forward.h"
+#include "skin/store/Forward.h"
+#include "skin/store/SkinTypes.h"
 
 namespace vd {
 
 class TskSkinForm;
-class TskSkinData;
-class TskBitmap;
-class TMenuItem;
-class TskDataSkinObject;
-class TskDataSkinButton;
-class TskDataSkinStdButton;
-class TskDataSkinAnimate;
 
 class TskActiveSkinObject {
 public:

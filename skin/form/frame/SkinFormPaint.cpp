@@ -4,8 +4,6 @@
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Icon.h"
 #include "skin/core/SkinData.h"
-#include "skin/core/SkinDraw.h"
-#include "skin/core/SkinEffectBmp.h"
 #include "skin/core/SkinGdi.h"
 #include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinGlyphs.h"
@@ -14,6 +12,8 @@
 #include "skin/form/frame/SkinCaptionObject.h"
 #include "skin/form/frame/SkinForm.h"
 #include "skin/form/frame/SkinFormObjects.h"
+#include "skin/store/SkinDraw.h"
+#include "skin/store/SkinEffectBmp.h"
 
 namespace vd {
 

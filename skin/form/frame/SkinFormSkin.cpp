@@ -11,12 +11,12 @@
 #include "skin/controls/SkinStdLabel.h"
 #include "skin/controls/SkinTreeView.h"
 #include "skin/core/SkinData.h"
-#include "skin/core/SkinObjectRecords.h"
 #include "skin/core/SkinStrings.h"
 #include "skin/form/frame/SkinCaptionObject.h"
 #include "skin/form/frame/SkinComponent.h"
 #include "skin/form/frame/SkinForm.h"
 #include "skin/form/frame/SkinFormObjects.h"
+#include "skin/store/SkinObjectRecords.h"
 
 namespace vd {
 

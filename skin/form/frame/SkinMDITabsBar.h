@@ -3,8 +3,9 @@
 // adds and removes the tabs and marks the active one; the user shows a child by clicking its tab
 // and reorders tabs by dragging.
 #include "platform/vcl/Font.h"
+#include "platform/vcl/Forward.h"
 #include "skin/controls/SkinControl.h"
-#include "skin/core/SkinBitmap.h"
+#include "skin/store/SkinBitmap.h"
 
 #include <functional>
 #include <memory>
@@ -12,7 +13,6 @@
 
 namespace vd {
 
-class TCustomForm;
 class TskSkinForm;
 class TskSkinMDITabsBar;
 

@@ -2,9 +2,9 @@
 // What a form frame asks of its main menu bar. The bar lives in a library above the frame, so the
 // frame knows it only through this interface: the keyboard's menu mode, accelerators, the menu
 // engine closing, and the multiple-document changes (a child maximized or activated).
-namespace vd {
+#include "platform/vcl/Forward.h"
 
-class TMainMenu;
+namespace vd {
 
 class TskMenuBarLink {
 public:

@@ -6,17 +6,16 @@
 // whether its icon is really shown (IconShown): without a notification area the application is
 // not hidden, and when the notification area goes away a hidden application comes back.
 #include "platform/vcl/Component.h"
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/Icon.h"
 #include "platform/vcl/VclTypes.h"
 #include "platform/win/Windows.h"
+#include "skin/controls/Forward.h"
 
 #include <functional>
 
 namespace vd {
 
-class TTimer;
-class TCustomImageList;
-class TskSkinPopupMenu;
 class TskSkinForm;
 
 using TskCycleEvent = std::function<void(TObject* Sender, int NextIndex)>;

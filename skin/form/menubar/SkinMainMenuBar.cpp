@@ -8,14 +8,14 @@
 #include "platform/win/Windows.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/core/SkinCompose.h"
-#include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinGdi.h"
 #include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinGlyphs.h"
-#include "skin/core/SkinObjectRecords.h"
 #include "skin/form/frame/SkinForm.h"
 #include "skin/form/menus/SkinMenu.h"
+#include "skin/store/SkinControlRecords.h"
+#include "skin/store/SkinObjectRecords.h"
 
 #include <algorithm>
 

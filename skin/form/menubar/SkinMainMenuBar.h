@@ -6,10 +6,12 @@
 // child's system-menu, minimize, restore and close buttons sit at the bar's ends. Items that do
 // not fit are hidden and reachable through a small overflow mark at the right end.
 #include "platform/vcl/Font.h"
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/Menus.h"
 #include "skin/controls/SkinControl.h"
-#include "skin/core/SkinTypes.h"
 #include "skin/form/frame/SkinMenuBarLink.h"
+#include "skin/store/Forward.h"
+#include "skin/store/SkinTypes.h"
 
 #include <functional>
 #include <memory>
@@ -17,12 +19,6 @@
 
 namespace vd {
 
-class TCanvas;
-class TTimer;
-class TskBitmap;
-class TskDataSkinObject;
-class TskDataSkinMainMenuItem;
-class TskDataSkinStdButton;
 class TskSkinForm;
 class TskSkinMainMenuBar;
 

@@ -6,15 +6,15 @@
 #include "skin/controls/SkinPaint.h"
 #include "skin/core/SkinCompose.h"
 #include "skin/core/SkinData.h"
-#include "skin/core/SkinDraw.h"
-#include "skin/core/SkinEffectBmp.h"
 #include "skin/core/SkinGdi.h"
 #include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinGlyphs.h"
-#include "skin/core/SkinObjectRecords.h"
 #include "skin/form/frame/SkinForm.h"
 #include "skin/form/menubar/SkinMainMenuBar.h"
 #include "skin/form/menus/SkinMenu.h"
+#include "skin/store/SkinDraw.h"
+#include "skin/store/SkinEffectBmp.h"
+#include "skin/store/SkinObjectRecords.h"
 
 #include <algorithm>
 

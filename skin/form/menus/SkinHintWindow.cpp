@@ -14,7 +14,7 @@
 #include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinMaskRegion.h"
 #include "skin/core/SkinPlatform.h"
-#include "skin/core/SkinWindowRecords.h"
+#include "skin/store/SkinWindowRecords.h"
 
 #include <algorithm>
 

@@ -3,13 +3,13 @@
 // hint of its own (ActivateHint2/HideHint) for caption objects and image-grid cells.
 // TskSkinHintWindow draws itself from the skin's hint-window record or as a plain tooltip.
 #include "platform/vcl/Application.h"
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/HintWindow.h"
+#include "skin/core/Forward.h"
 #include "skin/core/SkinCompose.h"
 
 namespace vd {
 
-class TTimer;
-class TskSkinData;
 class TskSkinHint;
 
 class TskSkinHintWindow : public THintWindow {

@@ -9,15 +9,15 @@
 #include "platform/win/Messages.h"
 #include "platform/win/Windows.h"
 #include "skin/controls/SkinPaint.h"
-#include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinGdi.h"
 #include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinMaskRegion.h"
-#include "skin/core/SkinObjectRecords.h"
 #include "skin/core/SkinPlatform.h"
-#include "skin/core/SkinWindowRecords.h"
 #include "skin/form/menus/SkinHintWindow.h"
+#include "skin/store/SkinControlRecords.h"
+#include "skin/store/SkinObjectRecords.h"
+#include "skin/store/SkinWindowRecords.h"
 
 #include <algorithm>
 

@@ -5,15 +5,15 @@
 // focus, and closes on a click outside, on keys, and on moves and activation changes.
 #include "platform/vcl/CustomControl.h"
 #include "platform/vcl/Font.h"
+#include "platform/vcl/Forward.h"
 #include "skin/controls/SkinMenuLink.h"
+#include "skin/core/Forward.h"
 #include "skin/core/SkinCompose.h"
 
 #include <vector>
 
 namespace vd {
 
-class TTimer;
-class TskSkinData;
 class TskSkinHint;
 class TskSkinImagesMenu;
 

@@ -8,19 +8,15 @@
 #include "platform/rtl/Types.h"
 #include "platform/vcl/Component.h"
 #include "platform/vcl/Font.h"
+#include "platform/vcl/Forward.h"
 #include "platform/win/WinTypes.h"
+#include "skin/core/Forward.h"
 
 #include <memory>
 #include <vector>
 
 namespace vd {
 
-class TControl;
-class TCustomForm;
-class TMenu;
-class TMenuItem;
-class TTimer;
-class TskSkinData;
 class TskSkinPopupWindow;
 class TskSkinMenuItem;
 

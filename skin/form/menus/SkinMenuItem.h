@@ -4,15 +4,13 @@
 #include "platform/gfx/Color.h"
 #include "platform/rtl/Object.h"
 #include "platform/rtl/Types.h"
-#include "skin/core/SkinBitmap.h"
+#include "platform/vcl/Forward.h"
+#include "skin/store/Forward.h"
+#include "skin/store/SkinBitmap.h"
 
 namespace vd {
 
-class TBitmap;
-class TCanvas;
-class TMenuItem;
 class TskSkinPopupWindow;
-class TskDataSkinMenuItem;
 
 class TskSkinMenuItem : public TObject {
 public:

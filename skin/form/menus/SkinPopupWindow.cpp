@@ -14,11 +14,11 @@
 #include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinGlyphs.h"
 #include "skin/core/SkinMaskRegion.h"
-#include "skin/core/SkinObjectRecords.h"
 #include "skin/core/SkinPlatform.h"
-#include "skin/core/SkinWindowRecords.h"
 #include "skin/form/menus/SkinMenu.h"
 #include "skin/form/menus/SkinMenuItem.h"
+#include "skin/store/SkinObjectRecords.h"
+#include "skin/store/SkinWindowRecords.h"
 
 #include <algorithm>
 

@@ -4,8 +4,11 @@
 // itself against the engine's work area, scrolls when it does not fit, polls the cursor instead
 // of capturing the mouse, and takes the keys the frame forwards.
 #include "platform/vcl/CustomControl.h"
-#include "skin/core/SkinBitmap.h"
+#include "platform/vcl/Forward.h"
+#include "skin/core/Forward.h"
 #include "skin/core/SkinCompose.h"
+#include "skin/store/Forward.h"
+#include "skin/store/SkinBitmap.h"
 
 #include <cstdint>
 #include <memory>
@@ -13,13 +16,8 @@
 
 namespace vd {
 
-class TMenuItem;
-class TTimer;
-class TskSkinData;
 class TskSkinMenu;
 class TskSkinMenuItem;
-class TskDataSkinMenuItem;
-class TskDataSkinPopupWindow;
 
 // Where a level of size W x H opens at the anchor R inside the work area A (4.110's rules).
 struct TskMenuPlacement {

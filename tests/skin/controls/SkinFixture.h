@@ -4,12 +4,12 @@
 // was drawn; a mask picture; and records as INI text.
 #include "../../platform/vcl/VclFixture.h"
 #include "platform/gfx/Gdi.h"
-#include "skin/core/SkinBitmap.h"
-#include "skin/core/SkinBmpFile.h"
-#include "skin/core/SkinContainer.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStoredSkin.h"
-#include "skin/core/SkinZStream.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinBmpFile.h"
+#include "skin/store/SkinContainer.h"
+#include "skin/store/SkinZStream.h"
 
 #include <memory>
 #include <string>

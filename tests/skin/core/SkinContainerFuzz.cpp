@@ -1,7 +1,7 @@
 // Fuzzes the whole load of a skin container: pictures, INI text, frame geometry and records.
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStoredSkin.h"
-#include "skin/core/SkinZStream.h"
+#include "skin/store/SkinZStream.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,10 +1,10 @@
 #include "skin/core/SkinData.h"
-#include "skin/core/SkinControlRecords.h"
-#include "skin/core/SkinObjectRecords.h"
 #include "skin/core/SkinStoredSkin.h"
 #include "skin/core/SkinStrings.h"
-#include "skin/core/SkinWindowRecords.h"
-#include "skin/core/SkinZStream.h"
+#include "skin/store/SkinControlRecords.h"
+#include "skin/store/SkinObjectRecords.h"
+#include "skin/store/SkinWindowRecords.h"
+#include "skin/store/SkinZStream.h"
 
 #include "SkinTestUtil.h"
 

@@ -1,4 +1,4 @@
-#include "skin/core/SkinEffectBmp.h"
+#include "skin/store/SkinEffectBmp.h"
 
 #include "SkinTestUtil.h"
 

@@ -1,8 +1,8 @@
 // Skin pictures, regions and caption text on the drawing layer.
 #include "skin/core/SkinGdi.h"
-#include "skin/core/SkinEffectBmp.h"
 #include "skin/core/SkinGlyphs.h"
 #include "skin/core/SkinRegion.h"
+#include "skin/store/SkinEffectBmp.h"
 
 #include "SkinTestUtil.h"
 

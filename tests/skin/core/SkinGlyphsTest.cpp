@@ -1,6 +1,6 @@
 #include "skin/core/SkinGlyphs.h"
-#include "skin/core/SkinDraw.h"
 #include "skin/core/SkinPlatform.h"
+#include "skin/store/SkinDraw.h"
 
 #include "SkinTestUtil.h"
 

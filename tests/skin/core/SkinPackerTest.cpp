@@ -1,4 +1,4 @@
-#include "skin/core/SkinPacker.h"
+#include "skin/store/SkinPacker.h"
 #include "skin/core/SkinData.h"
 
 #include "SkinTestUtil.h"

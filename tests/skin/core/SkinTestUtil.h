@@ -1,11 +1,11 @@
 #pragma once
 // Helpers of the skin core tests: coordinate-encoded pictures, containers, a message spy.
-#include "skin/core/SkinBitmap.h"
-#include "skin/core/SkinBmpFile.h"
-#include "skin/core/SkinContainer.h"
 #include "skin/core/SkinStoredSkin.h"
 #include "skin/core/SkinWindowSystem.h"
-#include "skin/core/SkinZStream.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinBmpFile.h"
+#include "skin/store/SkinContainer.h"
+#include "skin/store/SkinZStream.h"
 
 #include <functional>
 #include <map>

@@ -1,10 +1,10 @@
 #pragma once
 // The program's embedded default skin, loaded once for the tests that judge it.
 #include "platform/rtl/Resources.h"
-#include "skin/core/SkinContainer.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStoredSkin.h"
 #include "skin/core/SkinWindowSystem.h"
+#include "skin/store/SkinContainer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Text stays readable all day: every enabled text colour of every record reaches 4.5:1 (WCAG
 // relative luminance) against both the lightest and the darkest pixel of the area it is drawn
 // on; disabled colours reach 3:1 and read clearly dimmer than the enabled colour on the same face.
-#include "skin/core/SkinControlRecords.h"
-#include "skin/core/SkinEffectBmp.h"
-#include "skin/core/SkinObjectRecords.h"
-#include "skin/core/SkinWindowRecords.h"
+#include "skin/store/SkinControlRecords.h"
+#include "skin/store/SkinEffectBmp.h"
+#include "skin/store/SkinObjectRecords.h"
+#include "skin/store/SkinWindowRecords.h"
 #include "tests/tools/skingen/DefaultSkin.h"
 
 #include <algorithm>

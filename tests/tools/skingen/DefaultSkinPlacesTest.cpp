@@ -1,8 +1,8 @@
 // Every picture index names a picture, and every rectangle and point of every record lies
 // inside the picture (or the face) it is measured in.
-#include "skin/core/SkinControlRecords.h"
-#include "skin/core/SkinObjectRecords.h"
-#include "skin/core/SkinWindowRecords.h"
+#include "skin/store/SkinControlRecords.h"
+#include "skin/store/SkinObjectRecords.h"
+#include "skin/store/SkinWindowRecords.h"
 #include "tests/tools/skingen/DefaultSkin.h"
 
 namespace vd::test {

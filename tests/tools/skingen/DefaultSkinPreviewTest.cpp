@@ -3,8 +3,8 @@
 // can be judged by eye. The skinned controls' own gallery joins it when they exist.
 #include "platform/rtl/FileUtils.h"
 #include "skin/core/SkinCompose.h"
-#include "skin/core/SkinObjectRecords.h"
-#include "skin/core/SkinWindowRecords.h"
+#include "skin/store/SkinObjectRecords.h"
+#include "skin/store/SkinWindowRecords.h"
 #include "tests/tools/skingen/DefaultSkin.h"
 #include "tests/tools/skingen/SkinPreview.h"
 

@@ -1,11 +1,11 @@
 // The embedded skin is a complete skin: the sections the loader needs, every record the
 // program's controls and frames ask for, of the kind they expect, and no part of any record
 // outside its picture.
-#include "skin/core/SkinCodecs.h"
-#include "skin/core/SkinControlRecords.h"
-#include "skin/core/SkinIni.h"
-#include "skin/core/SkinObjectRecords.h"
-#include "skin/core/SkinWindowRecords.h"
+#include "skin/store/SkinCodecs.h"
+#include "skin/store/SkinControlRecords.h"
+#include "skin/store/SkinIni.h"
+#include "skin/store/SkinObjectRecords.h"
+#include "skin/store/SkinWindowRecords.h"
 #include "tests/tools/skingen/DefaultSkin.h"
 
 #include <functional>

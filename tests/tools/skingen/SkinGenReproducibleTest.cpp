@@ -1,7 +1,7 @@
 // The generator makes the same skin byte for byte on every run, and the program carries exactly
 // what it makes.
 #include "platform/rtl/Resources.h"
-#include "skin/core/SkinPacker.h"
+#include "skin/store/SkinPacker.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

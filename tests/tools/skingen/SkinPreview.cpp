@@ -6,11 +6,11 @@
 #include "platform/gfx/Handle.h"
 #include "platform/gfx/Text.h"
 #include "skin/core/SkinCompose.h"
-#include "skin/core/SkinDraw.h"
-#include "skin/core/SkinEffectBmp.h"
 #include "skin/core/SkinGdi.h"
-#include "skin/core/SkinObjectRecords.h"
-#include "skin/core/SkinPacker.h"
+#include "skin/store/SkinDraw.h"
+#include "skin/store/SkinEffectBmp.h"
+#include "skin/store/SkinObjectRecords.h"
+#include "skin/store/SkinPacker.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,9 +3,9 @@
 // (nine-part and three-part faces, caption objects mapped to the window's size), with texts drawn
 // through the graphics layer: a look to judge by eye, kept as an artefact of the test run.
 #include "platform/rtl/String.h"
-#include "skin/core/SkinBitmap.h"
-#include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinData.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinControlRecords.h"
 
 #include <vector>
 

@@ -19,11 +19,11 @@
 #include "skin/controls/SkinToolBar.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStrings.h"
-#include "skin/core/SkinTypes.h"
 #include "skin/extra/grids/SkinDrawGrid.h"
 #include "skin/form/frame/SkinForm.h"
 #include "skin/form/frame/SkinFormObjects.h"
 #include "skin/form/frame/SkinTrayIcon.h"
+#include "skin/store/SkinTypes.h"
 
 namespace vd::test {
 namespace {

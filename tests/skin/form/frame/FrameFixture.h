@@ -5,15 +5,15 @@
 // skinned through a frame component.
 #include "../../../platform/vcl/VclFixture.h"
 #include "platform/gfx/Gdi.h"
-#include "skin/core/SkinBitmap.h"
-#include "skin/core/SkinBmpFile.h"
-#include "skin/core/SkinContainer.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStoredSkin.h"
-#include "skin/core/SkinZStream.h"
 #include "skin/form/frame/SkinCaptionObject.h"
 #include "skin/form/frame/SkinForm.h"
 #include "skin/form/frame/SkinFormObjects.h"
+#include "skin/store/SkinBitmap.h"
+#include "skin/store/SkinBmpFile.h"
+#include "skin/store/SkinContainer.h"
+#include "skin/store/SkinZStream.h"
 
 #include <memory>
 #include <string>
