@@ -14,6 +14,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "tests/platform/win/x11/SavePpm.h"
 #include "tests/support/DieWithParent.h"
 #include "tests/support/WaitUntil.h"
 
@@ -111,20 +112,6 @@ TEST(DemoScreenshotTest, DemoWindowAppearsAndIsPainted) {
     }
     XCloseDisplay(d);
     EXPECT_TRUE(painted) << "face pixels " << faceCount << ", dark pixels " << darkCount;
-}
-
-bool SavePpm(XImage* img, int w, int h, const char* path) {
-    FILE* f = std::fopen(path, "wb");
-    if (!f) return false;
-    std::fprintf(f, "P6 %d %d 255\n", w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const unsigned long p = XGetPixel(img, x, y);
-            const unsigned char rgb[3] = {static_cast<unsigned char>(p >> 16),
-                                          static_cast<unsigned char>(p >> 8), static_cast<unsigned char>(p)};
-            std::fwrite(rgb, 1, 3, f);
-        }
-    return std::fclose(f) == 0;
 }
 
 // The skinned window: drawn from the program's skin, and its popup menu opens on a right click.
