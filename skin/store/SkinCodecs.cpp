@@ -13,7 +13,7 @@ namespace {
 
 // Collects up to MaxParts digit runs separated by ","; every other character is dropped, so a
 // skin cannot express a negative coordinate. A part without a digit, or too large for 32 bits, is
-// no number: the conversion error ends the skin load instead of placing a part at 0. Parts past
+// no number: the conversion error ends the skin load instead of placing a part at 0. Values past
 // MaxParts are ignored.
 template <size_t MaxParts> std::array<int, MaxParts> ParseParts(std::string_view text) {
     std::array<String, MaxParts> collected;
