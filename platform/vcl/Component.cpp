@@ -1,5 +1,7 @@
 #include "platform/vcl/Component.h"
 
+#include "platform/vcl/ComponentLink.h"
+
 #include "platform/rtl/Exception.h"
 
 #include <algorithm>
@@ -47,7 +49,7 @@ void TComponent::BeforeDestroy() {
         TComponent* c = FFreeNotifies.back();
         FFreeNotifies.pop_back();
         Erase(c->FFreeNotifies, this);
-        c->Notification(this, opRemove);
+        c->Notify(this, opRemove);
     }
     DestroyComponents();
     if (FOwner) FOwner->RemoveComponent(this);
@@ -110,7 +112,7 @@ void TComponent::InsertComponent(TComponent* AComponent) {
 
 void TComponent::RemoveComponent(TComponent* AComponent) {
     if (!AComponent || AComponent->FOwner != this) return;
-    Notification(AComponent, opRemove);
+    Notify(AComponent, opRemove);
     Erase(FComponents, AComponent);
     AComponent->FOwner = nullptr;
 }
@@ -145,7 +147,39 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
     auto copy = FComponents;
     for (TComponent* c : copy)
         if (c != AComponent && std::find(FComponents.begin(), FComponents.end(), c) != FComponents.end())
-            c->Notification(AComponent, Operation);
+            c->Notify(AComponent, Operation);
+}
+
+void TComponent::Notify(TComponent* AComponent, TOperation Operation) {
+    Notification(AComponent, Operation);
+    if (Operation != opRemove || !AComponent) return;
+    auto links = FLinks; // a link's owner may reset other links from Dropped()
+    for (TComponentLinkBase* link : links)
+        if (link->FTarget == AComponent && std::find(FLinks.begin(), FLinks.end(), link) != FLinks.end()) {
+            link->FTarget = nullptr;
+            link->Dropped();
+        }
+}
+
+TComponentLinkBase::TComponentLinkBase(TComponent* AHolder) : FHolder(AHolder) {
+    FHolder->FLinks.push_back(this);
+}
+
+TComponentLinkBase::~TComponentLinkBase() {
+    Retarget(nullptr);
+    auto& links = FHolder->FLinks;
+    links.erase(std::remove(links.begin(), links.end(), this), links.end());
+}
+
+void TComponentLinkBase::Retarget(TComponent* ATarget) {
+    TComponent* old = FTarget;
+    if (old == ATarget) return;
+    FTarget = ATarget;
+    if (ATarget) ATarget->FreeNotification(FHolder);
+    if (!old) return;
+    for (TComponentLinkBase* link : FHolder->FLinks)
+        if (link->FTarget == old) return;
+    old->RemoveFreeNotification(FHolder);
 }
 
 bool TComponent::SetComponentProperty(const String& name, TComponent* value) {

@@ -13,6 +13,8 @@ namespace vd {
 
 enum TOperation { opInsert, opRemove };
 
+class TComponentLinkBase;
+
 // ComponentState bits.
 inline constexpr unsigned csLoading = 0x01;
 inline constexpr unsigned csReading = 0x02;
@@ -80,6 +82,9 @@ protected:
 private:
     void BeforeDestroy();
     void SetLoadingTree(bool on);
+    // The override first, then the links that pointed at a removed component are emptied.
+    void Notify(TComponent* AComponent, TOperation Operation);
+    friend class TComponentLinkBase;
     void LoadedTree();
 
     TComponent* FOwner = nullptr;
@@ -88,6 +93,7 @@ private:
     bool FBeforeDestroyDone = false;
     std::vector<TComponent*> FComponents;
     std::vector<TComponent*> FFreeNotifies;
+    std::vector<TComponentLinkBase*> FLinks;
 };
 
 // Runs deferred frees now (the application's loop calls it when a dispatch unwinds).
