@@ -1,4 +1,9 @@
 #include "skin/form/frame/SkinForm.h"
+#include "skin/form/frame/FrameFade.h"
+#include "skin/form/frame/FrameMDI.h"
+#include "skin/form/frame/FrameMenuMode.h"
+#include "skin/form/frame/FrameStates.h"
+#include "skin/form/frame/FrameSystemMenu.h"
 
 #include "platform/gfx/Gdi.h"
 #include "platform/rtl/Exception.h"
@@ -49,7 +54,10 @@ TskSkinForm* GetActiveChildSkinForm() {
     return child ? GetSkinForm(child) : nullptr;
 }
 
-TskSkinForm::TskSkinForm(TComponent* AOwner) : TComponent(AOwner) {
+TskSkinForm::TskSkinForm(TComponent* AOwner)
+    : TComponent(AOwner), FMDI(std::make_unique<TskFrameMDI>(*this)),
+      FMenuMode(std::make_unique<TskFrameMenuMode>(*this)), FStates(std::make_unique<TskFrameStates>(*this)),
+      FFade(std::make_unique<TskFrameFade>(*this)) {
     FForm = dynamic_cast<TCustomForm*>(AOwner);
     if (!FForm) throw EInvalidCast("Invalid class typecast");
     SetDefaultFace(FDefCaptionFont, fsBold);
@@ -71,8 +79,8 @@ TskSkinForm::TskSkinForm(TComponent* AOwner) : TComponent(AOwner) {
     FForm->SetBorderIcons(0);
     FForm->OnShortCut = [this](TMessage& Msg, bool& Handled) { ShortCutHook(Msg, Handled); };
     FForm->SetAutoScroll(false);
-    FDefaultSystemMenu = new TPopupMenu(this);
-    CreateMenus();
+    FSystemMenu = std::make_unique<TskFrameSystemMenu>(*this);
+    FMenuMode->CreateMenus();
     RegisterMDIParentBackground();
 
     if (!(ComponentState() & csDesigning)) {
@@ -88,10 +96,9 @@ TskSkinForm::~TskSkinForm() {
     // The form gets its own procedure back before anything of the frame goes.
     if (FHooked && FForm) FForm->WindowProc = FSavedWindowProc;
     FHooked = false;
-    UnhookMDIClient();
-    RemoveAppHook();
+    FMDI->UnhookClient();
+    FMenuMode->RemoveAppHook();
     StopTimers();
-    DestroyMenus();
     Destroying();
     if (FForm && FForm->HandleAllocated() && IsWindow(FForm->WindowHandle())) {
         KillTimer(FForm->WindowHandle(), 1);
@@ -104,27 +111,11 @@ TskSkinForm::~TskSkinForm() {
 void TskSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FSkinData) {
-        FSkinData = nullptr;
-        if (FSkinInUse && !(ComponentState() & csDestroying)) ChangeSkinData();
-    }
-    if (AComponent == FMenusSkinData) FMenusSkinData = nullptr;
-    if (AComponent == FTrackTimer) FTrackTimer = nullptr;
-    if (AComponent == FSkinMenu) FSkinMenu = nullptr;
-    if (AComponent == FMorphTimer) FMorphTimer = nullptr;
-    if (AComponent == FAnimationTimer) FAnimationTimer = nullptr;
-    if (AComponent == FSystemMenu) FSystemMenu = nullptr;
-    if (AComponent == FTrayIcon) FTrayIcon = nullptr;
     RemoveMessageHook(AComponent);
-    if (AComponent == FSkinHint) FSkinHint = nullptr;
-    if (AComponent == FStatusBar) FStatusBar = nullptr;
-    if (AComponent == FTrayMenu) FTrayMenu = nullptr;
-    if (AComponent == FMDITabsBar) FMDITabsBar = nullptr;
-    if (AComponent == FWindowMenuItem) FWindowMenuItem = nullptr;
-    if (AComponent == FMainMenuBar) {
-        FMainMenuBar = nullptr;
-        FMenuBarLink = nullptr;
-    }
+    if (AComponent != FSkinData) return;
+    // Emptied before the frame falls back to its plain look.
+    FSkinData.Clear();
+    if (FSkinInUse && !(ComponentState() & csDestroying)) ChangeSkinData();
 }
 
 void TskSkinForm::Loaded() {
@@ -133,27 +124,11 @@ void TskSkinForm::Loaded() {
 }
 
 void TskSkinForm::SetStatusBar(TskSkinStatusBar* Value) {
-    if (FStatusBar) FStatusBar->RemoveFreeNotification(this);
     FStatusBar = Value;
-    if (Value) Value->FreeNotification(this);
 }
 
 void TskSkinForm::SetSkinHint(TskSkinHint* Value) {
-    if (FSkinHint) FSkinHint->RemoveFreeNotification(this);
     FSkinHint = Value;
-    if (Value) Value->FreeNotification(this);
-}
-
-void TskSkinForm::SetSystemMenu(TPopupMenu* Value) {
-    if (FSystemMenu) FSystemMenu->RemoveFreeNotification(this);
-    FSystemMenu = Value;
-    if (Value) Value->FreeNotification(this);
-}
-
-void TskSkinForm::SetMenusSkinData(TskSkinData* Value) {
-    if (FMenusSkinData) FMenusSkinData->RemoveFreeNotification(this);
-    FMenusSkinData = Value;
-    if (Value) Value->FreeNotification(this);
 }
 
 void TskSkinForm::SetShowIcon(bool Value) {
@@ -163,11 +138,6 @@ void TskSkinForm::SetShowIcon(bool Value) {
         if (FSkinInUse) LayoutObjects();
         FrameRepaint();
     }
-}
-
-void TskSkinForm::SetMaxMenuItemsInWindow(int Value) {
-    if (Value >= 0) FMaxMenuItemsInWindow = Value;
-    MenuSettingsChanged();
 }
 
 // ---- objects: tracking, state, timers
@@ -224,8 +194,8 @@ void TskSkinForm::TrackObjects(int X, int Y, bool Allow) {
 }
 
 void TskSkinForm::TrackTimerTick() {
-    if (!IsFormActive() || FInSizeMove) {
-        if (FInSizeMove) EnableTrackTimer(false);
+    if (!IsFormActive() || FStates->InSizeMove()) {
+        if (FStates->InSizeMove()) EnableTrackTimer(false);
         return;
     }
     TPoint c;
@@ -287,7 +257,7 @@ void TskSkinForm::StartAnimationTimer() {
 }
 
 void TskSkinForm::StopTimers() {
-    for (TTimer* t : {FTrackTimer, FMorphTimer, FAnimationTimer})
+    for (TTimer* t : {FTrackTimer.Get(), FMorphTimer.Get(), FAnimationTimer.Get()})
         if (t) t->SetEnabled(false);
 }
 
@@ -317,6 +287,14 @@ void TskSkinForm::AnimationTimerTick() {
         }
     }
     if (!any) FAnimationTimer->SetEnabled(false);
+}
+
+void TskSkinForm::HideObjectHint() {
+    if (FSkinHint) FSkinHint->HideHint();
+}
+
+void TskSkinForm::ShowObjectHintFor(const TskActiveSkinObject& Object) {
+    if (FSkinHint) FSkinHint->ActivateHint2(Object.HintText);
 }
 
 // ---- events

@@ -10,6 +10,7 @@
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinPlatform.h"
+#include "skin/form/frame/FrameStates.h"
 #include "skin/form/frame/SkinCaptionObject.h"
 #include "skin/form/frame/SkinFormHelpers.h"
 #include "skin/form/frame/SkinFormMDI.h"
@@ -50,7 +51,7 @@ int TskSkinForm::DefaultButtonSize() const {
 int TskSkinForm::GetMinWidth() const {
     if (!FSkinInUse) return MinWidth > 0 ? MinWidth : 120;
     const int pw = FSkinData->Picture.Width();
-    if (pw < MinWidth && FWindowState != skwsMinimized) return MinWidth;
+    if (pw < MinWidth && WindowState() != skwsMinimized) return MinWidth;
     if (FSkinData->formminwidth > 0) return FSkinData->formminwidth;
     return pw;
 }
@@ -58,7 +59,7 @@ int TskSkinForm::GetMinWidth() const {
 int TskSkinForm::GetMinHeight() const {
     const int frame =
         FSkinInUse ? FSkinData->Picture.Height() - FSkinData->clientrect.Height() : CaptionHeight() + 6;
-    if (MinHeight > frame && !FRolledUp && FWindowState != skwsMinimized) return MinHeight;
+    if (MinHeight > frame && !RolledUp() && WindowState() != skwsMinimized) return MinHeight;
     return frame;
 }
 
@@ -305,16 +306,17 @@ int TskSkinForm::HitTest(TPoint p) {
 int TskSkinForm::HitTestSkin(TPoint p) const {
     const TskFrameMetrics& m = FMetrics;
     const TRect& cl = m.ClientRect;
-    if (FRolledUp || FWindowState == skwsMinimized) return OverCaption(p) ? HTCAPTION : HTOBJECT;
+    const int state = WindowState();
+    if (RolledUp() || state == skwsMinimized) return OverCaption(p) ? HTCAPTION : HTOBJECT;
     const TskActiveSkinObject* hot = HotObject();
     if (hot && !dynamic_cast<const TskSkinCaptionObject*>(hot) && !OverCaption(p) && !Inside(cl, p) &&
-        !FInSizeMove)
+        !FStates->InSizeMove())
         return HTOBJECT;
     auto notAtEdge = [&] {
         if (Inside(cl, p)) return HTCLIENT;
         return OverCaption(p) ? HTCAPTION : HTOBJECT;
     };
-    if (FWindowState == skwsMaximized || !Sizeable()) return notAtEdge();
+    if (state == skwsMaximized || !Sizeable()) return notAtEdge();
     const int b = FSkinData->borderwidth;
     const TPoint probes[4] = {{p.X - b, p.Y}, {p.X, p.Y - b}, {p.X + b, p.Y}, {p.X, p.Y + b}};
     bool edge = false;
@@ -346,8 +348,7 @@ int TskSkinForm::HitTestDefault(TPoint p) const {
         if (Inside(client, p)) return HTCLIENT;
         return HTOBJECT;
     };
-    if (FWindowState == skwsMaximized || FRolledUp || !Sizeable() || FWindowState == skwsMinimized)
-        return plain();
+    if (WindowState() != skwsNormal || RolledUp() || !Sizeable()) return plain();
     if (HotObject()) return HTOBJECT;
     // Three columns and rows count as the left and top edges, two as the right and bottom ones.
     if (p.X <= 2 && p.Y <= 2) return HTTOPLEFT;

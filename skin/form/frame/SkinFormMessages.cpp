@@ -1,3 +1,7 @@
+#include "skin/form/frame/FrameFade.h"
+#include "skin/form/frame/FrameMDI.h"
+#include "skin/form/frame/FrameMenuMode.h"
+#include "skin/form/frame/FrameStates.h"
 #include "skin/form/frame/SkinForm.h"
 
 #include "platform/gfx/Gdi.h"
@@ -72,19 +76,20 @@ TskSkinForm::TMessageHandler TskSkinForm::FindHandler(UINT Msg) {
         {WM_NCACTIVATE, [](F& f, M& m) { return f.WMNcActivate(m), true; }},
         {WM_SYNCPAINT, [](F& f, M& m) { return f.WMSyncPaint(m); }},
         {WM_SYSCOMMAND, [](F& f, M& m) { return f.WMSysCommand(m); }},
-        {WM_TIMER, [](F& f, M& m) { return (m.WParam == 1 || m.WParam == 2) && (f.WMTimer(m), true); }},
+        {WM_TIMER,
+         [](F& f, M& m) { return (m.WParam == 1 || m.WParam == 2) && (f.FFade->Timer(m.WParam), true); }},
         {WM_SIZING, [](F& f, M& m) { return f.WMSizing(m), true; }},
-        {WM_MOVING, [](F& f, M& m) { return f.WMMoving(m), true; }},
+        {WM_MOVING, [](F& f, M& m) { return f.FStates->Moving(m), true; }},
         {WM_ENTERSIZEMOVE, [](F& f, M&) { return f.WMEnterSizeMove(); }},
         {WM_EXITSIZEMOVE, [](F& f, M&) { return f.WMExitSizeMove(); }},
         {WM_SKINLOADING, [](F& f, M& m) { return f.SkinMessage(m), true; }},
         {WM_SKINLOADED, [](F& f, M& m) { return f.SkinMessage(m), true; }},
         {WM_SKINSETTLED, [](F& f, M& m) { return f.SkinMessage(m), true; }},
         {WM_SKINSTRINGSCHANGED, [](F& f, M& m) { return f.SkinMessage(m), true; }},
-        {WM_SKINMENUCLOSED, [](F& f, M&) { return SkinMenuClose(&f), true; }},
-        {WM_SKINMDIFIT, [](F& f, M& m) { return f.MDIMessage(m), true; }},
-        {WM_SKINMDIMAXIMIZED, [](F& f, M& m) { return f.MDIMessage(m), true; }},
-        {WM_SKINMDIRESTORED, [](F& f, M& m) { return f.MDIMessage(m), true; }},
+        {WM_SKINMENUCLOSED, [](F& f, M&) { return f.FMenuMode->Close(), true; }},
+        {WM_SKINMDIFIT, [](F& f, M& m) { return f.FMDI->Message(m), true; }},
+        {WM_SKINMDIMAXIMIZED, [](F& f, M& m) { return f.FMDI->Message(m), true; }},
+        {WM_SKINMDIRESTORED, [](F& f, M& m) { return f.FMDI->Message(m), true; }},
         {WM_SKINFRAMEPAINT, [](F& f, M& m) { return f.WMFramePaint(m); }},
     };
     const auto it = handlers.find(Msg);
@@ -102,11 +107,11 @@ bool TskSkinForm::WMCreate(TMessage& Message) {
 bool TskSkinForm::WMDestroy() {
     StopTimers();
     if (IsMDIChild()) {
-        FWindowState = skwsNormal;
-        ChildHidden();
+        FStates->ChildDestroyed();
+        FMDI->ChildHidden();
         if (TskSkinForm* main = MainMDIFrame(); main && main->Form()->HandleAllocated())
             SendMessage(main->Form()->WindowHandle(), WM_SKINMDIRESTORED, 0, 0);
-        RefreshMainBars(true);
+        FMDI->RefreshMainBars(true);
     }
     return false;
 }
@@ -120,14 +125,14 @@ bool TskSkinForm::WMActivate(TMessage& Message) {
         ResetObjectStates();
         SetActiveState(true);
     }
-    if (IsMDIForm()) RefreshMainBars(false);
+    if (IsMDIForm()) FMDI->RefreshMainBars(false);
     return true;
 }
 
 bool TskSkinForm::WMSetText(TMessage& Message) {
     CallDefault(Message);
     if (HasBorder() && !IsMaximizedChild()) FrameRepaint();
-    if (IsMDIChild()) ChildCaptionChanged();
+    if (IsMDIChild()) FMDI->ChildCaptionChanged();
     return true;
 }
 
@@ -186,7 +191,7 @@ bool TskSkinForm::WMNcPaint() {
 }
 
 bool TskSkinForm::WMSyncPaint(TMessage& Message) {
-    if (!FRolledUp) return false;
+    if (!RolledUp()) return false;
     FrameRepaint();
     Message.Result = 0;
     return true;
@@ -194,7 +199,7 @@ bool TskSkinForm::WMSyncPaint(TMessage& Message) {
 
 bool TskSkinForm::WMSysCommand(TMessage& Message) {
     if ((Message.WParam & 0xFFF0) == SC_KEYMENU) {
-        KeyMenu();
+        FMenuMode->KeyMenu();
         return true;
     }
     if ((Message.WParam & 0xFFF0) == SC_RESTORE && OnRestore) OnRestore(this);
@@ -202,13 +207,10 @@ bool TskSkinForm::WMSysCommand(TMessage& Message) {
 }
 
 bool TskSkinForm::WMEnterSizeMove() {
-    GetCursorPos(FSnapCursor);
+    FStates->EnterSizeMove();
     ResetObjectStates();
     EnableTrackTimer(false);
     FHotIndex = FPressedIndex = -1;
-    FInSizeMove = true;
-    BOOL full = FALSE;
-    FFullDrag = SystemParametersInfo(SPI_GETDRAGFULLWINDOWS, 0, &full, 0) && full;
     return false;
 }
 
@@ -230,6 +232,14 @@ bool TskSkinForm::WMFramePaint(TMessage& Message) {
     }
     Message.Result = skFramePaintMagic;
     return true;
+}
+
+// Whatever closes menus also hides the object hint and the main form's own drop-downs.
+void TskSkinForm::PreWndProc(TMessage& Message) {
+    if (!IsMenuCloseMessage(Message.Msg)) return;
+    if (ShowObjectHint && FSkinHint) HideObjectHint();
+    FMenuMode->CloseForMessage();
+    FMDI->CancelChildDropDowns();
 }
 
 // ---- caption objects under the mouse
@@ -284,10 +294,7 @@ void TskSkinForm::ReleasePressed(TPoint p, TMouseButton Button) {
 }
 
 void TskSkinForm::NcLButtonDown(TPoint p, int ht) {
-    if (FInSizeMove) {
-        FInSizeMove = false;
-        return;
-    }
+    if (FStates->EndSizeMoveOnPress()) return;
     TrackObjects(p.X, p.Y, true);
     // Nothing under the pointer: nothing pressed, nothing captured.
     TskActiveSkinObject* hot = ObjectAt(FHotIndex);
@@ -304,7 +311,7 @@ void TskSkinForm::NcLButtonDblClk(TPoint p, int ht) {
         hot->MouseDown(p.X, p.Y, mbLeft);
         hot->DblClick();
     }
-    if (ht == HTCAPTION) CaptionDblClick();
+    if (ht == HTCAPTION) FStates->CaptionDblClick();
     FPressedIndex = -1;
 }
 
@@ -344,27 +351,12 @@ void TskSkinForm::WMGetMinMaxInfo(TMessage& Message) {
         mmi->ptMaxTrackSize.Y = std::min(mmi->ptMaxTrackSize.Y, formMax.Y);
 }
 
-void TskSkinForm::CaptionDblClick() {
-    if (!Sizeable()) {
-        RollUp(!FRolledUp);
-        return;
-    }
-    if (FWindowState == skwsMinimized)
-        SetWindowState(skwsNormal);
-    else if (FWindowState != skwsMaximized && !FRolledUp && (FBorderIcons & skbiMaximize))
-        SetWindowState(skwsMaximized);
-    else if (FWindowState == skwsMaximized && !FRolledUpWhenMaximized)
-        SetWindowState(skwsNormal);
-    else
-        RollUp(!FRolledUp);
-}
-
 void TskSkinForm::WMNcActivate(TMessage& Message) {
-    if (FSkinMenuOpen) SkinMenuClose(this);
+    if (FMenuMode->MenuOpen()) FMenuMode->Close();
     FFrameActive = Message.WParam != 0;
     FrameRepaint();
     SetActiveState(HasBorder() && !IsMaximizedChild());
-    if (IsMDIChild()) ChildActivationChanged();
+    if (IsMDIChild()) FMDI->ChildActivationChanged();
     // The main form's default passes its state on to the active child.
     if (IsMDIForm() || IsMDIChild()) CallDefault(Message);
     Message.Result = 1;

@@ -283,7 +283,7 @@ void TskSkinForm::PaintMDIClientBackground(HDC dc) {
 void TskSkinForm::DrawSkinObject(TskActiveSkinObject* Object) {
     if (!Object || !FForm || !FForm->HandleAllocated() || !HasBorder()) return;
     if (!IsWindowVisible(FForm->WindowHandle())) return;
-    if (FForm->FormStyle() == fsMDIChild && FWindowState == skwsMaximized) return;
+    if (IsMaximizedChild()) return;
     HWND h = FForm->WindowHandle();
     HDC dc = GetWindowDC(h);
     if (!dc) return;
@@ -303,8 +303,7 @@ void TskSkinForm::UpdateRegion(bool Relayout) {
     if (Relayout) LayoutObjects();
     HWND h = FForm->WindowHandle();
     const TskSkinData& s = *FSkinData;
-    const bool none =
-        !HasBorder() || (FForm->FormStyle() == fsMDIChild && FWindowState == skwsMaximized) || s.Mask.Empty();
+    const bool none = !HasBorder() || (IsMaximizedChild()) || s.Mask.Empty();
     std::optional<TskRegion> shape;
     // The masks are always composed for the current size, so the region fits the window.
     if (!none) shape = BuildSkinRegion(SkinCorners(s), FrameCorners(FMetrics), FWidth, s.Mask);

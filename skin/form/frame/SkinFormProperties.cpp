@@ -174,13 +174,13 @@ void TskSkinForm::GetProperties(TPropList& out) const {
     if (Magnetic) out.emplace_back("Magnetic", TPropValue::FromBool(true));
     if (AlphaBlend()) out.emplace_back("AlphaBlend", TPropValue::FromBool(true));
     if (AlphaBlendAnimation) out.emplace_back("AlphaBlendAnimation", TPropValue::FromBool(true));
-    if (FAlphaBlendValue != 200) out.emplace_back("AlphaBlendValue", TPropValue::FromInt(FAlphaBlendValue));
+    if (AlphaBlendValue() != 200) out.emplace_back("AlphaBlendValue", TPropValue::FromInt(AlphaBlendValue()));
     if (FShowIcon) out.emplace_back("ShowIcon", TPropValue::FromBool(true));
 
     if (FSkinData && !FSkinData->Name().empty())
         out.emplace_back("SkinData", TPropValue::FromIdent(FSkinData->Name()));
-    if (FMainMenuBar && !FMainMenuBar->Name().empty())
-        out.emplace_back("MainMenuBar", TPropValue::FromIdent(FMainMenuBar->Name()));
+    if (MainMenuBar() && !MainMenuBar()->Name().empty())
+        out.emplace_back("MainMenuBar", TPropValue::FromIdent(MainMenuBar()->Name()));
 }
 
 void RegisterSkinFormClasses() {

@@ -12,6 +12,7 @@
 #include "skin/controls/SkinTreeView.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStrings.h"
+#include "skin/form/frame/FrameMenuMode.h"
 #include "skin/form/frame/SkinCaptionObject.h"
 #include "skin/form/frame/SkinComponent.h"
 #include "skin/form/frame/SkinForm.h"
@@ -33,33 +34,16 @@ template <class T> bool Reskin(TControl* c, TskSkinData* skin, bool reset) {
 } // namespace
 
 void TskSkinComponent::SetSkinData(TskSkinData* Value) {
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
     FSkinData = Value;
-    if (Value) Value->FreeNotification(this);
-}
-
-void TskSkinComponent::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSkinData) FSkinData = nullptr;
 }
 
 void TskSkinFrame::SetCtrlsSkinData(TskSkinData* Value) {
-    if (Value == FCtrlsSkinData) return;
-    if (FCtrlsSkinData) FCtrlsSkinData->RemoveFreeNotification(this);
     FCtrlsSkinData = Value;
-    if (Value) Value->FreeNotification(this);
-}
-
-void TskSkinFrame::Notification(TComponent* AComponent, TOperation Operation) {
-    TskSkinComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FCtrlsSkinData) FCtrlsSkinData = nullptr;
 }
 
 void TskSkinForm::SetSkinData(TskSkinData* Value) {
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
     FSkinData = Value;
-    if (Value) Value->FreeNotification(this);
-    if (FTrayMenu) SetTrayMenuSkin();
+    FMenuMode->SetTrayMenuSkin(Value);
     if (!(ComponentState() & (csDesigning | csLoading))) ChangeSkinData();
 }
 
@@ -271,8 +255,8 @@ void TskSkinForm::ApplyMinimumSize() {
         FForm->SetWidth(mw);
     else
         NudgeSize();
-    if (FRolledUp || FWindowState == skwsMinimized) FForm->SetHeight(GetMinHeight());
-    if (FWindowState == skwsMinimized) FForm->SetWidth(GetMinWidth());
+    if (RolledUp() || WindowState() == skwsMinimized) FForm->SetHeight(GetMinHeight());
+    if (WindowState() == skwsMinimized) FForm->SetWidth(GetMinWidth());
 }
 
 void TskSkinForm::ChangeSkinData() {
@@ -307,7 +291,7 @@ void TskSkinForm::ChangeSkinData() {
     SetActiveState(!IsMaximizedChild());
     if (FForm->HandleAllocated() && IsWindowVisible(FForm->WindowHandle())) EnableTrackTimer(true);
     if (OnChangeSkinData) OnChangeSkinData(this);
-    if (!FRolledUp) {
+    if (!RolledUp()) {
         if (ClientWidth > 0) FForm->SetClientWidth(ClientWidth);
         if (ClientHeight > 0) FForm->SetClientHeight(ClientHeight);
     }
