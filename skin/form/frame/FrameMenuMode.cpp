@@ -5,6 +5,7 @@
 #include "platform/vcl/Application.h"
 #include "skin/controls/SkinMenuLink.h"
 #include "skin/core/SkinData.h"
+#include "skin/form/frame/FrameObjects.h"
 #include "skin/form/frame/FrameSystemMenu.h"
 #include "skin/form/frame/SkinForm.h"
 #include "skin/form/frame/SkinMenuBarLink.h"
@@ -239,7 +240,9 @@ void TskFrameMenuMode::EnterMenuBarMode(TObject* Sender) {
 void TskFrameMenuMode::ShortCut(TMessage& Msg, bool& Handled) {
     const bool alt = GetKeyState(VK_MENU) < 0, ctrl = GetKeyState(VK_CONTROL) < 0,
                shift = GetKeyState(VK_SHIFT) < 0;
-    if (Msg.WParam == VK_SPACE && alt && !ctrl && !shift && FFrame.PopupSystemMenuAtButton()) {
+    if (TRect button;
+        Msg.WParam == VK_SPACE && alt && !ctrl && !shift && FFrame.FObjects->SysMenuButtonRect(button)) {
+        FFrame.PopupSystemMenuAtRect(FFrame.FrameToScreen(button));
         Handled = true;
         return;
     }
@@ -358,7 +361,7 @@ void TskFrameMenuMode::Close() {
     // The engine's close and its 1228 to the form both end here: tell once.
     const bool wasOpen = FMenuOpen;
     FMenuOpen = false;
-    FFrame.ObjectMenuClosed();
+    FFrame.FObjects->MenuClosed();
     RemoveAppHook();
     ReleaseMenuGrab();
     if (wasOpen && FFrame.OnSkinMenuClose) FFrame.OnSkinMenuClose(&FFrame);

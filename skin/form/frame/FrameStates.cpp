@@ -6,6 +6,7 @@
 #include "skin/core/SkinGeometry.h"
 #include "skin/core/SkinPlatform.h"
 #include "skin/form/frame/FrameMDI.h"
+#include "skin/form/frame/FrameObjects.h"
 
 #include <algorithm>
 
@@ -131,7 +132,7 @@ void TskFrameStates::DoMaximize() {
     if (IsEmptySkinRect(FRestoreRect)) FRestoreRect = Form()->BoundsRect();
     if (Form()->FormStyle() == fsMDIChild) {
         FFrame.EnableTrackTimer(false);
-        FFrame.FHotIndex = -1;
+        FFrame.FObjects->ClearHot();
         const TRect a = TskFrameMDI::ClientArea();
         const bool same = Form()->Width() == a.Width() && Form()->Height() == a.Height();
         Form()->SetBounds(0, 0, a.Width(), a.Height());

@@ -37,6 +37,8 @@ class TskFrameMenuMode;
 class TskFrameSystemMenu;
 class TskFrameStates;
 class TskFrameFade;
+class TskFrameObjects;
+class TskFrameGeometry;
 
 enum TskPositionInMonitor { skpDefault, skpScreenCenter, skpDesktopCenter };
 
@@ -167,7 +169,7 @@ public:
 
     // Geometry, layout, hit tests.
     void CalcFrameMetrics();
-    const TskFrameMetrics& Metrics() const { return FMetrics; }
+    const TskFrameMetrics& Metrics() const;
     void LayoutObjects();
     void LayoutDefaultButtons();
     TRect MapSkinRect(const TRect& r) const;
@@ -179,9 +181,9 @@ public:
     bool IsFormActive() const;
     bool SkinInUse() const { return FSkinInUse; }
     TskActiveSkinObject* HotObject() const;
-    int HotIndex() const { return FHotIndex; }
-    int PressedIndex() const { return FPressedIndex; }
-    const std::vector<std::unique_ptr<TskActiveSkinObject>>& Objects() const { return FObjects; }
+    int HotIndex() const;
+    int PressedIndex() const;
+    const std::vector<std::unique_ptr<TskActiveSkinObject>>& Objects() const;
     TskActiveSkinObject* FindObject(const String& IDName) const;
 
     // Painting and region.
@@ -191,7 +193,7 @@ public:
     void DrawSkinObject(TskActiveSkinObject* Object);
     void UpdateRegion(bool Relayout);
     void FrameRepaint();
-    bool HasRegion() const { return FRegionSet; }
+    bool HasRegion() const;
     // The small form icon of the system-menu button.
     HICON SmallFormIcon();
     int SmallIconWidth() const;
@@ -292,13 +294,11 @@ private:
     friend class TskFrameMenuMode;
     friend class TskFrameSystemMenu;
     friend class TskFrameStates;
+    friend class TskFrameObjects;
+    friend class TskFrameGeometry;
 
     TskFrameMenuMode& MenuMode() const { return *FMenuMode; }
     const TskFrameSystemMenu& SystemMenuPart() const { return *FSystemMenu; }
-    // Alt+Space: the system menu at its button; false when the frame shows none.
-    bool PopupSystemMenuAtButton();
-    // A menu opened from a caption object closed: that object shows released again.
-    void ObjectMenuClosed();
 
     // The window procedure: message hooks, then a handler per message (SkinFormMessages.cpp).
     using TMessageHandler = bool (*)(TskSkinForm&, TMessage&);
@@ -321,11 +321,6 @@ private:
     bool WMFramePaint(TMessage& Message);
     // Non-client mouse messages reach the caption objects.
     void RouteNcMouse(TMessage& Message);
-    TskActiveSkinObject* ObjectAt(int Index) const;
-    void ReleasePressed(TPoint p, TMouseButton Button);
-    void NcLButtonDown(TPoint p, int ht);
-    void NcLButtonDblClk(TPoint p, int ht);
-    void NcRButtonDown(TPoint p, int ht, bool Popup);
     void PreWndProc(TMessage& Message);
     void NcCalcSize(TMessage& Message);
     void WMSize(TMessage& Message);
@@ -334,23 +329,10 @@ private:
     void WMShowWindow(TMessage& Message);
     void WMNcActivate(TMessage& Message);
     void SkinMessage(TMessage& Message);
-    int HitTestSkin(TPoint p) const;
-    int HitTestDefault(TPoint p) const;
-    bool PtInSkinShape(TPoint p) const;
-    bool OverCaption(TPoint p) const;
-    void CreateObjects();
-    void CreateDefaultButtons();
-    void FreeObjects();
-    void StopTimers();
     TRect WorkAreaOfForm(bool workArea) const;
     void ApplyMinimumSize();
     void DrawBorders(HDC dc, bool inactiveEffect);
-    void DrawObjectsOn(HDC dc, int dy, bool top);
     void ReskinWalk(TControl* control, TskSkinData* skin, bool reset);
-    TRect DefaultCaptionRect() const;
-    std::vector<TskActiveSkinObject*> ButtonRow(TskActiveSkinObject*& SysMenu) const;
-    void HideObjectHint();
-    void ShowObjectHintFor(const TskActiveSkinObject& Object);
     void PaintBackground(HDC dc, const TRect& client);
     void DrawLogo(HDC dc, const TRect& client);
     void DrawDefaultCaption(HDC c, int l, int space, int ch);
@@ -361,9 +343,6 @@ private:
     bool FHooked = false;
     bool FPaintingSuspended = false;
     bool FSkinInUse = false;
-    int FWidth = 0, FHeight = 0;
-    TskFrameMetrics FMetrics;
-    int FHotIndex = -1, FPrevHotIndex = -1, FPressedIndex = -1;
     bool FFrameActive = false;
 
     TComponentLink<TskSkinStatusBar> FStatusBar{this};
@@ -376,18 +355,13 @@ private:
     TComponentLink<TskSkinData> FSkinData{this};
     TskBorderIcons FBorderIcons = skbiSystemMenu | skbiMinimize | skbiMaximize | skbiRollUp;
 
-    TComponentLink<TTimer> FTrackTimer{this};
-    TComponentLink<TTimer> FMorphTimer{this};
-    TComponentLink<TTimer> FAnimationTimer{this};
-    std::vector<std::unique_ptr<TskActiveSkinObject>> FObjects;
-    bool FRegionSet = false;
-    std::optional<TskRegion> FShape; // the window's shape for hit tests
-
     std::unique_ptr<TskFrameMDI> FMDI;
     std::unique_ptr<TskFrameMenuMode> FMenuMode;
     std::unique_ptr<TskFrameSystemMenu> FSystemMenu;
     std::unique_ptr<TskFrameStates> FStates;
     std::unique_ptr<TskFrameFade> FFade;
+    std::unique_ptr<TskFrameObjects> FObjects;
+    std::unique_ptr<TskFrameGeometry> FGeometry;
 };
 
 // The first TskSkinForm among the form's owned components; null for none or no form.

@@ -128,29 +128,4 @@ void TskSkinForm::PopupSystemMenuAtRect(const TRect& R) {
     PopupObjectMenu(GetSystemMenuItems(), R, false);
 }
 
-bool TskSkinForm::PopupSystemMenuAtButton() {
-    for (auto& o : FObjects)
-        if (o->Command() == cmSysMenu && o->Enabled) {
-            PopupSystemMenuAtRect(FrameToScreen(o->ObjectRect));
-            return true;
-        }
-    return false;
-}
-
-void TskSkinForm::ObjectMenuClosed() {
-    for (auto& o : FObjects) {
-        if (auto* b = dynamic_cast<TskSkinButtonObject*>(o.get()); b && b->PopupItem && b->Pressed) {
-            b->SetPressed(false);
-            return;
-        }
-        if (auto* a = dynamic_cast<TskSkinAnimateObject*>(o.get()); a && a->MenuTracking) {
-            a->MenuTracking = false;
-            a->FrameIndex = 1;
-            DrawSkinObject(a);
-            StartAnimationTimer();
-            return;
-        }
-    }
-}
-
 } // namespace vd

@@ -1,6 +1,7 @@
 #include "skin/form/frame/FrameFade.h"
 #include "skin/form/frame/FrameMDI.h"
 #include "skin/form/frame/FrameMenuMode.h"
+#include "skin/form/frame/FrameObjects.h"
 #include "skin/form/frame/FrameStates.h"
 #include "skin/form/frame/SkinForm.h"
 
@@ -105,7 +106,7 @@ bool TskSkinForm::WMCreate(TMessage& Message) {
 }
 
 bool TskSkinForm::WMDestroy() {
-    StopTimers();
+    FObjects->StopTimers();
     if (IsMDIChild()) {
         FStates->ChildDestroyed();
         FMDI->ChildHidden();
@@ -210,13 +211,13 @@ bool TskSkinForm::WMEnterSizeMove() {
     FStates->EnterSizeMove();
     ResetObjectStates();
     EnableTrackTimer(false);
-    FHotIndex = FPressedIndex = -1;
+    FObjects->ResetTracking();
     return false;
 }
 
 bool TskSkinForm::WMExitSizeMove() {
     EnableTrackTimer(false);
-    FHotIndex = FPrevHotIndex = FPressedIndex = -1;
+    FObjects->ResetTracking();
     if (FSkinInUse) FrameRepaint();
     return false;
 }
@@ -237,94 +238,14 @@ bool TskSkinForm::WMFramePaint(TMessage& Message) {
 // Whatever closes menus also hides the object hint and the main form's own drop-downs.
 void TskSkinForm::PreWndProc(TMessage& Message) {
     if (!IsMenuCloseMessage(Message.Msg)) return;
-    if (ShowObjectHint && FSkinHint) HideObjectHint();
+    if (ShowObjectHint && FSkinHint) FSkinHint->HideHint();
     FMenuMode->CloseForMessage();
     FMDI->CancelChildDropDowns();
 }
 
-// ---- caption objects under the mouse
-
-TskActiveSkinObject* TskSkinForm::ObjectAt(int Index) const {
-    return Index >= 0 && Index < int(FObjects.size()) ? FObjects[size_t(Index)].get() : nullptr;
-}
-
+// A pressed button captured the mouse, so releases reach the objects too.
 void TskSkinForm::RouteNcMouse(TMessage& Message) {
-    if (!FHooked || !FForm) return;
-    const UINT m = Message.Msg;
-    if (m == WM_LBUTTONUP || m == WM_RBUTTONUP) {
-        // A pressed button captured the mouse, so its release comes here: the press ends as a
-        // non-client release would end it, or every other object stays refused.
-        ReleasePressed({-1, -1}, m == WM_LBUTTONUP ? mbLeft : mbRight);
-        return;
-    }
-    const TPoint p = ScreenToFrame(PointFromLParam(Message.LParam));
-    const int ht = static_cast<int>(Message.WParam);
-    switch (m) {
-    case WM_NCMOUSEMOVE:
-        if (auto* o = ObjectAt(FPressedIndex))
-            o->MouseMove(p.X, p.Y);
-        else if (auto* hot = ObjectAt(FHotIndex))
-            hot->MouseMove(p.X, p.Y);
-        break;
-    case WM_NCLBUTTONDOWN:
-        NcLButtonDown(p, ht);
-        break;
-    case WM_NCLBUTTONDBLCLK:
-        NcLButtonDblClk(p, ht);
-        break;
-    case WM_NCLBUTTONUP:
-    case WM_NCRBUTTONUP:
-        ReleasePressed(p, m == WM_NCLBUTTONUP ? mbLeft : mbRight);
-        break;
-    case WM_NCRBUTTONDOWN:
-    case WM_NCRBUTTONDBLCLK:
-        NcRButtonDown(p, ht, m == WM_NCRBUTTONDOWN);
-        break;
-    default:
-        break;
-    }
-}
-
-void TskSkinForm::ReleasePressed(TPoint p, TMouseButton Button) {
-    TskActiveSkinObject* o = ObjectAt(FPressedIndex);
-    FPressedIndex = -1;
-    if (!o) return;
-    if (!IsCaptionObject(o) && GetCapture() == FForm->WindowHandle()) ReleaseCapture();
-    o->MouseUp(p.X, p.Y, Button);
-}
-
-void TskSkinForm::NcLButtonDown(TPoint p, int ht) {
-    if (FStates->EndSizeMoveOnPress()) return;
-    TrackObjects(p.X, p.Y, true);
-    // Nothing under the pointer: nothing pressed, nothing captured.
-    TskActiveSkinObject* hot = ObjectAt(FHotIndex);
-    if (!hot) return;
-    FPressedIndex = FHotIndex;
-    hot->MouseDown(p.X, p.Y, mbLeft);
-    if (!IsCaptionObject(hot) && FForm->HandleAllocated()) SetCapture(FForm->WindowHandle());
-    if (ht == HTCAPTION) FPressedIndex = -1;
-}
-
-void TskSkinForm::NcLButtonDblClk(TPoint p, int ht) {
-    TrackObjects(p.X, p.Y, true);
-    if (TskActiveSkinObject* hot = ObjectAt(FHotIndex)) {
-        hot->MouseDown(p.X, p.Y, mbLeft);
-        hot->DblClick();
-    }
-    if (ht == HTCAPTION) FStates->CaptionDblClick();
-    FPressedIndex = -1;
-}
-
-void TskSkinForm::NcRButtonDown(TPoint p, int ht, bool Popup) {
-    TrackObjects(p.X, p.Y, true);
-    if (TskActiveSkinObject* hot = ObjectAt(FHotIndex)) hot->MouseDown(p.X, p.Y, mbRight);
-    if (ht != HTCAPTION) return;
-    FPressedIndex = -1;
-    if (Popup) {
-        TPoint cursor;
-        GetCursorPos(cursor);
-        PopupSystemMenu(cursor.X, cursor.Y);
-    }
+    if (FHooked) FObjects->RouteMouse(Message);
 }
 
 // The frame's limits, narrowed by the form's own (its constraints and OnConstrainedResize,

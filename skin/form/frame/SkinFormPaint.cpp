@@ -9,13 +9,18 @@
 #include "skin/core/SkinGlyphs.h"
 #include "skin/core/SkinMaskRegion.h"
 #include "skin/core/SkinStrings.h"
+#include "skin/form/frame/FrameGeometry.h"
+#include "skin/form/frame/FrameObjects.h"
 #include "skin/form/frame/SkinCaptionObject.h"
 #include "skin/form/frame/SkinForm.h"
+#include "skin/form/frame/SkinFormHelpers.h"
 #include "skin/form/frame/SkinFormObjects.h"
 #include "skin/store/SkinDraw.h"
 #include "skin/store/SkinEffectBmp.h"
 
 namespace vd {
+
+using namespace frameparts;
 
 namespace {
 
@@ -52,14 +57,6 @@ private:
     int FW, FH;
     HGDIOBJ FOld = nullptr;
 };
-
-TskSkinCorners SkinCorners(const TskSkinData& s) {
-    return {s.lefttoppoint, s.righttoppoint, s.leftbottompoint, s.rightbottompoint, s.clientrect};
-}
-
-TskSkinCorners FrameCorners(const TskFrameMetrics& m) {
-    return {m.LeftTop, m.RightTop, m.LeftBottom, m.RightBottom, m.ClientRect};
-}
 
 // Tiles Src of Picture over R of the context from R's top-left corner.
 void TileOver(HDC dc, const TRect& r, const TskBitmap& picture, const TRect& src) {
@@ -100,29 +97,19 @@ HICON TskSkinForm::SmallFormIcon() {
     return LoadIcon(nullptr, IDI_APPLICATION);
 }
 
-void TskSkinForm::DrawObjectsOn(HDC dc, int dy, bool top) {
-    const int clientTop = FMetrics.ClientRect.Top;
-    for (auto& o : FObjects) {
-        if (!o->Visible) continue;
-        const bool inTop = o->ObjectRect.Bottom <= clientTop;
-        if (inTop != top) continue;
-        SaveGuard save(dc);
-        SetViewportOrgEx(dc, 0, -dy, nullptr);
-        o->Draw(dc, false);
-    }
-}
-
 void TskSkinForm::PaintFrameSkin(HDC dc) {
     if (!FSkinInUse || !FForm->HandleAllocated()) return;
-    if (FWidth < GetMinWidth() || FHeight < GetMinHeight()) return;
+    const int width = FGeometry->Width(), height = FGeometry->Height();
+    if (width < GetMinWidth() || height < GetMinHeight()) return;
     CalcFrameMetrics();
+    const TskFrameMetrics& metrics = FGeometry->Metrics();
     LayoutObjects();
     const TskSkinData& s = *FSkinData;
     const bool active = IsFormActive();
     const TskBitmap& source = !active && !s.InactivePicture.Empty() ? s.InactivePicture : s.Picture;
     const TRect skinRect{0, 0, s.Picture.Width(), s.Picture.Height()};
     TskBitmap top, bottom, left, right;
-    SplitSkinBorderPictures(SkinCorners(s), FrameCorners(FMetrics), source, skinRect, FWidth, FHeight, top,
+    SplitSkinBorderPictures(SkinCorners(s), FrameCorners(metrics), source, skinRect, width, height, top,
                             bottom, left, right,
                             {s.leftstretch, s.topstretch, s.rightstretch, s.bottomstretch});
     HWND h = FForm->WindowHandle();
@@ -131,14 +118,14 @@ void TskSkinForm::PaintFrameSkin(HDC dc) {
     if (!dc) return;
     {
         SaveGuard save(dc);
-        const TRect& cl = FMetrics.ClientRect;
+        const TRect& cl = metrics.ClientRect;
         ExcludeClipRect(dc, cl.Left, cl.Top, cl.Right, cl.Bottom);
         const bool effect = !active && s.autorenderinginactiveimage;
         auto border = [&](const TskBitmap& b, int x, int y, int objects, int dy) {
             if (b.Empty()) return;
             TOffscreen off(b);
             if (!off.DC()) return;
-            if (objects != 0) DrawObjectsOn(off.DC(), dy, objects > 0);
+            if (objects != 0) FObjects->DrawOn(off.DC(), dy, objects > 0);
             if (effect) {
                 TskEffectBmp e = TskEffectBmp::CreateFromBitmapHandle(off.Bitmap());
                 e.ApplyImageEffect(s.inactiveeffect);
@@ -149,8 +136,8 @@ void TskSkinForm::PaintFrameSkin(HDC dc) {
         };
         border(top, 0, 0, 1, 0);
         border(left, 0, top.Height(), 0, 0);
-        border(right, FWidth - right.Width(), top.Height(), 0, 0);
-        border(bottom, 0, FHeight - bottom.Height(), -1, cl.Bottom);
+        border(right, width - right.Width(), top.Height(), 0, 0);
+        border(bottom, 0, height - bottom.Height(), -1, cl.Bottom);
     }
     if (own) ReleaseDC(h, dc);
 }
@@ -182,9 +169,9 @@ void TskSkinForm::PaintFrameDefault(HDC dc) {
     if (FSkinData && FSkinData->Changing()) return;
     const int w = FForm->Width(), h = FForm->Height(), ch = CaptionHeight();
     if (w <= 6 || h <= 6) return;
-    if (FObjects.empty()) CreateDefaultButtons();
-    LayoutDefaultButtons();
-    const TRect cap = DefaultCaptionRect();
+    if (FObjects->Objects().empty()) FObjects->CreateDefaultButtons();
+    FObjects->LayoutDefaultButtons();
+    const TRect cap = FObjects->DefaultCaptionRect();
     HWND hwnd = FForm->WindowHandle();
     const bool own = dc == nullptr;
     if (own) dc = GetWindowDC(hwnd);
@@ -202,7 +189,7 @@ void TskSkinForm::PaintFrameDefault(HDC dc) {
                 LineTo(c, r, y);
             }
             DrawDefaultCaption(c, l, r - l, ch);
-            for (auto& o : FObjects) {
+            for (auto& o : FObjects->Objects()) {
                 if (!o->Visible) continue;
                 SaveGuard save(c);
                 SetViewportOrgEx(c, -3, -3, nullptr);
@@ -289,37 +276,12 @@ void TskSkinForm::DrawSkinObject(TskActiveSkinObject* Object) {
     if (!dc) return;
     {
         SaveGuard save(dc);
-        const TRect cl = FSkinInUse ? FMetrics.ClientRect
+        const TRect cl = FSkinInUse ? Metrics().ClientRect
                                     : TRect{3, CaptionHeight() + 3, FForm->Width() - 3, FForm->Height() - 3};
         ExcludeClipRect(dc, cl.Left, cl.Top, cl.Right, cl.Bottom);
         Object->Draw(dc, true);
     }
     ReleaseDC(h, dc);
-}
-
-void TskSkinForm::UpdateRegion(bool Relayout) {
-    if ((ComponentState() & csDesigning) || !FSkinInUse || !FForm->HandleAllocated()) return;
-    CalcFrameMetrics();
-    if (Relayout) LayoutObjects();
-    HWND h = FForm->WindowHandle();
-    const TskSkinData& s = *FSkinData;
-    const bool none = !HasBorder() || (IsMaximizedChild()) || s.Mask.Empty();
-    std::optional<TskRegion> shape;
-    // The masks are always composed for the current size, so the region fits the window.
-    if (!none) shape = BuildSkinRegion(SkinCorners(s), FrameCorners(FMetrics), FWidth, s.Mask);
-    if (shape && !IsEmptySkinRect(FMetrics.MaskArea)) shape->AddRect(FMetrics.MaskArea);
-    if (!shape) {
-        if (FRegionSet) SetWindowRgn(h, nullptr, TRUE);
-        FRegionSet = false;
-        FShape.reset();
-        FrameRepaint();
-        return;
-    }
-    UniqueRegion rgn = CreateSkinRegionHandle(*shape);
-    FShape = std::move(shape);
-    // The window keeps its own reference to the region.
-    SetWindowRgn(h, rgn.Get(), TRUE);
-    FRegionSet = true;
 }
 
 } // namespace vd

@@ -3,6 +3,7 @@
 #include "platform/vcl/Application.h"
 #include "skin/core/SkinPlatform.h"
 #include "skin/form/frame/FrameFade.h"
+#include "skin/form/frame/FrameGeometry.h"
 #include "skin/form/frame/FrameMDI.h"
 #include "skin/form/frame/FrameStates.h"
 #include "skin/form/frame/SkinForm.h"
@@ -91,11 +92,10 @@ void TskSkinForm::WMSize(TMessage& Message) {
     }
     CallDefault(Message);
     FStates->Unstick();
-    FWidth = FForm->Width();
-    FHeight = FForm->Height();
+    FGeometry->TakeFormSize();
     if (!FSkinInUse)
         FrameRepaint();
-    else if (FWidth >= GetMinWidth() && FHeight >= GetMinHeight())
+    else if (FGeometry->Width() >= GetMinWidth() && FGeometry->Height() >= GetMinHeight())
         UpdateRegion(true);
     if (FFade->Translucent() && IsLayeredWindowOS() && FForm->HandleAllocated())
         RedrawWindow(FForm->WindowHandle(), nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
@@ -109,8 +109,7 @@ void TskSkinForm::WMSizing(TMessage& Message) {
     if (!r || !FStates->FullDrag()) return;
     const int w = r->Width(), h = r->Height();
     const bool changed = w != FForm->Width() || h != FForm->Height();
-    FWidth = w;
-    FHeight = h;
+    FGeometry->SetSize(w, h);
     if (FSkinInUse && FForm->Width() >= GetMinWidth() && FForm->Height() >= GetMinHeight() && changed)
         UpdateRegion(true);
 }
