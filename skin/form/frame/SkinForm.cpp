@@ -4,6 +4,7 @@
 #include "skin/form/frame/FrameMDI.h"
 #include "skin/form/frame/FrameMenuMode.h"
 #include "skin/form/frame/FrameObjects.h"
+#include "skin/form/frame/FramePainter.h"
 #include "skin/form/frame/FrameStates.h"
 #include "skin/form/frame/FrameSystemMenu.h"
 
@@ -60,13 +61,10 @@ TskSkinForm::TskSkinForm(TComponent* AOwner)
     : TComponent(AOwner), FMDI(std::make_unique<TskFrameMDI>(*this)),
       FMenuMode(std::make_unique<TskFrameMenuMode>(*this)), FStates(std::make_unique<TskFrameStates>(*this)),
       FFade(std::make_unique<TskFrameFade>(*this)), FObjects(std::make_unique<TskFrameObjects>(*this)),
-      FGeometry(std::make_unique<TskFrameGeometry>(*this)) {
+      FGeometry(std::make_unique<TskFrameGeometry>(*this)),
+      FPainter(std::make_unique<TskFramePainter>(*this)) {
     FForm = dynamic_cast<TCustomForm*>(AOwner);
     if (!FForm) throw EInvalidCast("Invalid class typecast");
-    SetDefaultFace(FDefCaptionFont, fsBold);
-    FDefCaptionFont.SetColor(clBtnText);
-    FDefInActiveCaptionFont.Assign(FDefCaptionFont);
-    FDefInActiveCaptionFont.SetColor(clBtnShadow);
 
     FObjects->CreateTimers();
 
@@ -240,6 +238,56 @@ void TskSkinForm::DoObjectPaint(const TskActiveSkinObject& o, HDC dc) {
     canvas.SetHandle(dc);
     OnPaintEvent(o.IDName, &canvas, o.ObjectRect);
     canvas.SetHandle(nullptr);
+}
+
+// ---- painting
+
+void TskSkinForm::FrameRepaint() {
+    FPainter->Repaint();
+}
+
+void TskSkinForm::PaintFrameSkin(HDC dc) {
+    FPainter->PaintSkin(dc);
+}
+
+void TskSkinForm::PaintFrameDefault(HDC dc) {
+    FPainter->PaintDefault(dc);
+}
+
+void TskSkinForm::PaintClientBackground(HDC dc) {
+    FPainter->PaintClient(dc);
+}
+
+void TskSkinForm::PaintMDIClientBackground(HDC dc) {
+    FPainter->PaintMDIClient(dc);
+}
+
+void TskSkinForm::DrawSkinObject(TskActiveSkinObject* Object) {
+    FPainter->DrawObject(Object);
+}
+
+HICON TskSkinForm::SmallFormIcon() {
+    return FPainter->SmallFormIcon();
+}
+
+int TskSkinForm::SmallIconWidth() const {
+    return TskFramePainter::SmallIconWidth();
+}
+
+int TskSkinForm::SmallIconHeight() const {
+    return TskFramePainter::SmallIconHeight();
+}
+
+TBitmap& TskSkinForm::LogoBitMap() {
+    return FPainter->Logo();
+}
+
+TFont& TskSkinForm::DefCaptionFont() {
+    return FPainter->CaptionFont();
+}
+
+TFont& TskSkinForm::DefInActiveCaptionFont() {
+    return FPainter->InactiveCaptionFont();
 }
 
 } // namespace vd

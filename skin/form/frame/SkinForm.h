@@ -1,9 +1,10 @@
 #pragma once
 // TskSkinForm: the component that turns the form owning it into a skinned window. It takes over
-// the form's window procedure, computes the frame from the skin (or a plain three-pixel look),
-// answers hit tests, paints caption, borders and caption objects, gives the window the skin's
-// shape, keeps its own window state (minimized strip, maximized, rolled up), snaps to edges,
-// fades in, re-skins the form's controls on a skin change and shows the system menu.
+// the form's window procedure and routes each message to the part that owns what it changes:
+// the geometry (metrics, hit tests, region), the caption objects (tracking, timers, layout), the
+// window states (minimized strip, maximized, rolled up, magnetic edges), the fade-in, the menu
+// mode, the system menu, the multiple-document side and the painter. What other code calls
+// stays here and forwards to the parts; the skin change and the re-skin walk are its own.
 #include "platform/vcl/Component.h"
 #include "platform/vcl/ComponentLink.h"
 #include "platform/vcl/Form.h"
@@ -39,6 +40,7 @@ class TskFrameStates;
 class TskFrameFade;
 class TskFrameObjects;
 class TskFrameGeometry;
+class TskFramePainter;
 
 enum TskPositionInMonitor { skpDefault, skpScreenCenter, skpDesktopCenter };
 
@@ -110,15 +112,15 @@ public:
     void SetStatusBar(TskSkinStatusBar* Value);
     int MaxMenuItemsInWindow() const;
     void SetMaxMenuItemsInWindow(int Value);
-    TBitmap& LogoBitMap() { return FLogo; }
+    TBitmap& LogoBitMap();
     bool ShowIcon() const { return FShowIcon; }
     void SetShowIcon(bool Value);
     bool AlphaBlend() const;
     void SetAlphaBlend(bool Value);
     Byte AlphaBlendValue() const;
     void SetAlphaBlendValue(Byte Value);
-    TFont& DefCaptionFont() { return FDefCaptionFont; }
-    TFont& DefInActiveCaptionFont() { return FDefInActiveCaptionFont; }
+    TFont& DefCaptionFont();
+    TFont& DefInActiveCaptionFont();
     TskTrayIcon* TrayIcon() const { return FTrayIcon; }
     void SetTrayIcon(TskTrayIcon* Value);
     // Watchers of the form's messages, run before the frame handles each one; one per owner
@@ -296,6 +298,7 @@ private:
     friend class TskFrameStates;
     friend class TskFrameObjects;
     friend class TskFrameGeometry;
+    friend class TskFramePainter;
 
     TskFrameMenuMode& MenuMode() const { return *FMenuMode; }
     const TskFrameSystemMenu& SystemMenuPart() const { return *FSystemMenu; }
@@ -331,25 +334,18 @@ private:
     void SkinMessage(TMessage& Message);
     TRect WorkAreaOfForm(bool workArea) const;
     void ApplyMinimumSize();
-    void DrawBorders(HDC dc, bool inactiveEffect);
     void ReskinWalk(TControl* control, TskSkinData* skin, bool reset);
-    void PaintBackground(HDC dc, const TRect& client);
-    void DrawLogo(HDC dc, const TRect& client);
-    void DrawDefaultCaption(HDC c, int l, int space, int ch);
     bool SetFieldProperty(const String& name, const TPropValue& value);
 
     TCustomForm* FForm = nullptr;
     TWndMethod FSavedWindowProc;
     bool FHooked = false;
-    bool FPaintingSuspended = false;
     bool FSkinInUse = false;
     bool FFrameActive = false;
 
     TComponentLink<TskSkinStatusBar> FStatusBar{this};
     TComponentLink<TskSkinHint> FSkinHint{this};
-    TBitmap FLogo;
     bool FShowIcon = false;
-    TFont FDefCaptionFont, FDefInActiveCaptionFont;
     TComponentLink<TskTrayIcon> FTrayIcon{this};
     std::vector<std::pair<const void*, TFormMessageHook>> FMessageHooks;
     TComponentLink<TskSkinData> FSkinData{this};
@@ -362,6 +358,7 @@ private:
     std::unique_ptr<TskFrameFade> FFade;
     std::unique_ptr<TskFrameObjects> FObjects;
     std::unique_ptr<TskFrameGeometry> FGeometry;
+    std::unique_ptr<TskFramePainter> FPainter;
 };
 
 // The first TskSkinForm among the form's owned components; null for none or no form.

@@ -2,6 +2,7 @@
 #include "skin/form/frame/FrameMDI.h"
 #include "skin/form/frame/FrameMenuMode.h"
 #include "skin/form/frame/FrameObjects.h"
+#include "skin/form/frame/FramePainter.h"
 #include "skin/form/frame/FrameStates.h"
 #include "skin/form/frame/SkinForm.h"
 
@@ -186,7 +187,7 @@ bool TskSkinForm::WMNcPaint() {
     if (!HasBorder() || IsMaximizedChild()) return true;
     if (FSkinInUse)
         PaintFrameSkin();
-    else if (!FPaintingSuspended)
+    else if (!FPainter->Suspended())
         PaintFrameDefault();
     return true;
 }

@@ -107,8 +107,8 @@ bool TskSkinForm::SetProperty(const String& name, const TPropValue& value) {
     auto is = [&](const char* n) { return SameText(name, n); };
     if (const auto dot = name.find('.'); dot != String::npos) {
         const String font = name.substr(0, dot), part = name.substr(dot + 1);
-        if (SameText(font, "DefCaptionFont") && SetFontPart(FDefCaptionFont, part, value)) return true;
-        if (SameText(font, "DefInActiveCaptionFont") && SetFontPart(FDefInActiveCaptionFont, part, value))
+        if (SameText(font, "DefCaptionFont") && SetFontPart(DefCaptionFont(), part, value)) return true;
+        if (SameText(font, "DefInActiveCaptionFont") && SetFontPart(DefInActiveCaptionFont(), part, value))
             return true;
         if (SameText(font, "DefMenuItemFont")) {
             TFont f;
@@ -122,7 +122,7 @@ bool TskSkinForm::SetProperty(const String& name, const TPropValue& value) {
         TBitmap logo;
         if (!value.Binary.empty() && !logo.LoadFromMemory(value.Binary.data(), value.Binary.size()))
             throw EReadError("Bitmap image is not valid");
-        FLogo.Assign(logo);
+        LogoBitMap().Assign(logo);
         return true;
     }
     if (is("PositionInMonitor")) {

@@ -15,6 +15,7 @@
 #include "skin/form/frame/FrameGeometry.h"
 #include "skin/form/frame/FrameMenuMode.h"
 #include "skin/form/frame/FrameObjects.h"
+#include "skin/form/frame/FramePainter.h"
 #include "skin/form/frame/SkinCaptionObject.h"
 #include "skin/form/frame/SkinComponent.h"
 #include "skin/form/frame/SkinForm.h"
@@ -86,7 +87,7 @@ void TskSkinForm::SkinMessage(TMessage& Message) {
     switch (Message.Msg) {
     case WM_SKINLOADING:
         if (!skin || skin != FSkinData) return;
-        FPaintingSuspended = true;
+        FPainter->Suspend(true);
         FSkinInUse = false;
         FObjects->StopTimers();
         FObjects->Clear();
@@ -97,7 +98,7 @@ void TskSkinForm::SkinMessage(TMessage& Message) {
         if (OnBeforeChangeSkinData) OnBeforeChangeSkinData(this);
         return;
     case WM_SKINLOADED:
-        FPaintingSuspended = false;
+        FPainter->Suspend(false);
         if (skin && skin == FSkinData) ChangeSkinData();
         for (int i = 0; i < FForm->ControlCount(); ++i)
             ReskinWalk(FForm->Controls(i), skin, false);

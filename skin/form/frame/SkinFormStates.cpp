@@ -86,7 +86,7 @@ void TskSkinForm::WMShowWindow(TMessage& Message) {
 void TskSkinForm::WMSize(TMessage& Message) {
     // Inside a full-window size loop WM_SIZING has already laid the frame out.
     if (FStates->InSizeMove() && FStates->FullDrag() && GetCapture() == FForm->WindowHandle()) {
-        if (!FLogo.Empty()) FForm->Invalidate();
+        if (!LogoBitMap().Empty()) FForm->Invalidate();
         CallDefault(Message);
         return;
     }
@@ -99,7 +99,7 @@ void TskSkinForm::WMSize(TMessage& Message) {
         UpdateRegion(true);
     if (FFade->Translucent() && IsLayeredWindowOS() && FForm->HandleAllocated())
         RedrawWindow(FForm->WindowHandle(), nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
-    if (!FLogo.Empty() && FForm->FormStyle() != fsMDIForm) FForm->Invalidate();
+    if (!LogoBitMap().Empty() && FForm->FormStyle() != fsMDIForm) FForm->Invalidate();
 }
 
 void TskSkinForm::WMSizing(TMessage& Message) {
