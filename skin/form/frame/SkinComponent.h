@@ -2,6 +2,7 @@
 // The non-visual skin components a form holds beside its frame: the frame tells them before
 // (BeforeChangeSkinData) and after (ChangeSkinData) a load of the skin.
 #include "platform/vcl/Component.h"
+#include "platform/vcl/ComponentLink.h"
 #include "skin/core/Forward.h"
 
 namespace vd {
@@ -15,9 +16,8 @@ public:
     virtual void BeforeChangeSkinData() {}
     virtual void ChangeSkinData() {}
 
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-    TskSkinData* FSkinData = nullptr;
+private:
+    TComponentLink<TskSkinData> FSkinData{this};
 };
 
 // The skin component of a frame control: its two properties are kept for form resources.
@@ -29,11 +29,8 @@ public:
     TskSkinData* CtrlsSkinData() const { return FCtrlsSkinData; }
     void SetCtrlsSkinData(TskSkinData* Value);
 
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-
 private:
-    TskSkinData* FCtrlsSkinData = nullptr;
+    TComponentLink<TskSkinData> FCtrlsSkinData{this};
 };
 
 } // namespace vd

@@ -1,4 +1,12 @@
 #include "skin/form/frame/SkinForm.h"
+#include "skin/form/frame/FrameFade.h"
+#include "skin/form/frame/FrameGeometry.h"
+#include "skin/form/frame/FrameMDI.h"
+#include "skin/form/frame/FrameMenuMode.h"
+#include "skin/form/frame/FrameObjects.h"
+#include "skin/form/frame/FramePainter.h"
+#include "skin/form/frame/FrameStates.h"
+#include "skin/form/frame/FrameSystemMenu.h"
 
 #include "platform/gfx/Gdi.h"
 #include "platform/rtl/Exception.h"
@@ -49,30 +57,22 @@ TskSkinForm* GetActiveChildSkinForm() {
     return child ? GetSkinForm(child) : nullptr;
 }
 
-TskSkinForm::TskSkinForm(TComponent* AOwner) : TComponent(AOwner) {
+TskSkinForm::TskSkinForm(TComponent* AOwner)
+    : TComponent(AOwner), FMDI(std::make_unique<TskFrameMDI>(*this)),
+      FMenuMode(std::make_unique<TskFrameMenuMode>(*this)), FStates(std::make_unique<TskFrameStates>(*this)),
+      FFade(std::make_unique<TskFrameFade>(*this)), FObjects(std::make_unique<TskFrameObjects>(*this)),
+      FGeometry(std::make_unique<TskFrameGeometry>(*this)),
+      FPainter(std::make_unique<TskFramePainter>(*this)) {
     FForm = dynamic_cast<TCustomForm*>(AOwner);
     if (!FForm) throw EInvalidCast("Invalid class typecast");
-    SetDefaultFace(FDefCaptionFont, fsBold);
-    FDefCaptionFont.SetColor(clBtnText);
-    FDefInActiveCaptionFont.Assign(FDefCaptionFont);
-    FDefInActiveCaptionFont.SetColor(clBtnShadow);
 
-    auto makeTimer = [this](unsigned interval, void (TskSkinForm::*tick)()) {
-        auto* t = new TTimer(this);
-        t->SetEnabled(false);
-        t->SetInterval(interval);
-        t->SetOnTimer([this, tick](TObject*) { (this->*tick)(); });
-        return t;
-    };
-    FTrackTimer = makeTimer(50, &TskSkinForm::TrackTimerTick);
-    FMorphTimer = makeTimer(25, &TskSkinForm::MorphTimerTick);
-    FAnimationTimer = makeTimer(25, &TskSkinForm::AnimationTimerTick);
+    FObjects->CreateTimers();
 
     FForm->SetBorderIcons(0);
     FForm->OnShortCut = [this](TMessage& Msg, bool& Handled) { ShortCutHook(Msg, Handled); };
     FForm->SetAutoScroll(false);
-    FDefaultSystemMenu = new TPopupMenu(this);
-    CreateMenus();
+    FSystemMenu = std::make_unique<TskFrameSystemMenu>(*this);
+    FMenuMode->CreateMenus();
     RegisterMDIParentBackground();
 
     if (!(ComponentState() & csDesigning)) {
@@ -81,50 +81,33 @@ TskSkinForm::TskSkinForm(TComponent* AOwner) : TComponent(AOwner) {
         FHooked = true;
         if (FForm->HandleAllocated()) FForm->RecreateWnd();
     }
-    CreateDefaultButtons();
+    FObjects->CreateDefaultButtons();
 }
 
 TskSkinForm::~TskSkinForm() {
     // The form gets its own procedure back before anything of the frame goes.
     if (FHooked && FForm) FForm->WindowProc = FSavedWindowProc;
     FHooked = false;
-    UnhookMDIClient();
-    RemoveAppHook();
-    StopTimers();
-    DestroyMenus();
+    FMDI->UnhookClient();
+    FMenuMode->RemoveAppHook();
+    FObjects->StopTimers();
     Destroying();
     if (FForm && FForm->HandleAllocated() && IsWindow(FForm->WindowHandle())) {
         KillTimer(FForm->WindowHandle(), 1);
         KillTimer(FForm->WindowHandle(), 2);
-        if (FRegionSet) SetWindowRgn(FForm->WindowHandle(), nullptr, FALSE);
+        if (FGeometry->HasRegion()) SetWindowRgn(FForm->WindowHandle(), nullptr, FALSE);
     }
-    FObjects.clear();
+    FObjects->Clear();
 }
 
 void TskSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FSkinData) {
-        FSkinData = nullptr;
-        if (FSkinInUse && !(ComponentState() & csDestroying)) ChangeSkinData();
-    }
-    if (AComponent == FMenusSkinData) FMenusSkinData = nullptr;
-    if (AComponent == FTrackTimer) FTrackTimer = nullptr;
-    if (AComponent == FSkinMenu) FSkinMenu = nullptr;
-    if (AComponent == FMorphTimer) FMorphTimer = nullptr;
-    if (AComponent == FAnimationTimer) FAnimationTimer = nullptr;
-    if (AComponent == FSystemMenu) FSystemMenu = nullptr;
-    if (AComponent == FTrayIcon) FTrayIcon = nullptr;
     RemoveMessageHook(AComponent);
-    if (AComponent == FSkinHint) FSkinHint = nullptr;
-    if (AComponent == FStatusBar) FStatusBar = nullptr;
-    if (AComponent == FTrayMenu) FTrayMenu = nullptr;
-    if (AComponent == FMDITabsBar) FMDITabsBar = nullptr;
-    if (AComponent == FWindowMenuItem) FWindowMenuItem = nullptr;
-    if (AComponent == FMainMenuBar) {
-        FMainMenuBar = nullptr;
-        FMenuBarLink = nullptr;
-    }
+    if (AComponent != FSkinData) return;
+    // Emptied before the frame falls back to its plain look.
+    FSkinData.Clear();
+    if (FSkinInUse && !(ComponentState() & csDestroying)) ChangeSkinData();
 }
 
 void TskSkinForm::Loaded() {
@@ -133,27 +116,11 @@ void TskSkinForm::Loaded() {
 }
 
 void TskSkinForm::SetStatusBar(TskSkinStatusBar* Value) {
-    if (FStatusBar) FStatusBar->RemoveFreeNotification(this);
     FStatusBar = Value;
-    if (Value) Value->FreeNotification(this);
 }
 
 void TskSkinForm::SetSkinHint(TskSkinHint* Value) {
-    if (FSkinHint) FSkinHint->RemoveFreeNotification(this);
     FSkinHint = Value;
-    if (Value) Value->FreeNotification(this);
-}
-
-void TskSkinForm::SetSystemMenu(TPopupMenu* Value) {
-    if (FSystemMenu) FSystemMenu->RemoveFreeNotification(this);
-    FSystemMenu = Value;
-    if (Value) Value->FreeNotification(this);
-}
-
-void TskSkinForm::SetMenusSkinData(TskSkinData* Value) {
-    if (FMenusSkinData) FMenusSkinData->RemoveFreeNotification(this);
-    FMenusSkinData = Value;
-    if (Value) Value->FreeNotification(this);
 }
 
 void TskSkinForm::SetShowIcon(bool Value) {
@@ -165,158 +132,87 @@ void TskSkinForm::SetShowIcon(bool Value) {
     }
 }
 
-void TskSkinForm::SetMaxMenuItemsInWindow(int Value) {
-    if (Value >= 0) FMaxMenuItemsInWindow = Value;
-    MenuSettingsChanged();
+// ---- the caption objects
+
+const std::vector<std::unique_ptr<TskActiveSkinObject>>& TskSkinForm::Objects() const {
+    return FObjects->Objects();
 }
 
-// ---- objects: tracking, state, timers
-
 TskActiveSkinObject* TskSkinForm::HotObject() const {
-    return FHotIndex >= 0 && FHotIndex < int(FObjects.size()) ? FObjects[size_t(FHotIndex)].get() : nullptr;
+    return FObjects->HotObject();
+}
+
+int TskSkinForm::HotIndex() const {
+    return FObjects->HotIndex();
+}
+
+int TskSkinForm::PressedIndex() const {
+    return FObjects->PressedIndex();
 }
 
 TskActiveSkinObject* TskSkinForm::FindObject(const String& IDName) const {
-    for (auto& o : FObjects)
-        if (o->IDName == IDName) return o.get();
-    return nullptr;
+    return FObjects->FindObject(IDName);
+}
+
+void TskSkinForm::TrackObjects(int X, int Y, bool Allow) {
+    FObjects->Track(X, Y, Allow);
+}
+
+void TskSkinForm::ResetObjectStates() {
+    FObjects->ResetStates();
+}
+
+void TskSkinForm::SetActiveState(bool Animate) {
+    FObjects->SetActiveState(Animate);
+}
+
+void TskSkinForm::LayoutObjects() {
+    FObjects->Layout();
+}
+
+void TskSkinForm::LayoutDefaultButtons() {
+    FObjects->LayoutDefaultButtons();
+}
+
+void TskSkinForm::ApplyBorderIcons() {
+    FObjects->ApplyBorderIcons();
+}
+
+void TskSkinForm::UpdateObjectHints() {
+    FObjects->UpdateHints();
+}
+
+bool TskSkinForm::TrackTimerRunning() const {
+    return FObjects->TrackTimerRunning();
+}
+
+void TskSkinForm::EnableTrackTimer(bool On) {
+    FObjects->EnableTrackTimer(On);
+}
+
+void TskSkinForm::StartMorphTimer() {
+    FObjects->StartMorphTimer();
+}
+
+void TskSkinForm::StartAnimationTimer() {
+    FObjects->StartAnimationTimer();
+}
+
+void TskSkinForm::MorphTimerTick() {
+    FObjects->MorphTimerTick();
+}
+
+void TskSkinForm::AnimationTimerTick() {
+    FObjects->AnimationTimerTick();
+}
+
+void TskSkinForm::TrackTimerTick() {
+    FObjects->TrackTimerTick();
 }
 
 bool TskSkinForm::IsFormActive() const {
     if (FForm && (FForm->FormStyle() == fsMDIForm || FForm->FormStyle() == fsMDIChild)) return FFrameActive;
     return FForm && FForm->Active();
-}
-
-bool TskSkinForm::TrackTimerRunning() const {
-    return FTrackTimer && FTrackTimer->Enabled();
-}
-
-void TskSkinForm::TrackObjects(int X, int Y, bool Allow) {
-    if (FObjects.empty() || !IsFormActive()) return;
-    int next = -1;
-    if (Allow) {
-        // Buttons lie over the caption strip: they come first.
-        int caption = -1;
-        for (int i = 0; i < int(FObjects.size()); ++i) {
-            const auto& o = FObjects[size_t(i)];
-            if (!o->Enabled || !o->Visible || !Inside(o->ObjectRect, {X, Y})) continue;
-            if (!dynamic_cast<TskSkinCaptionObject*>(o.get())) {
-                next = i;
-                break;
-            }
-            if (caption < 0) caption = i;
-        }
-        if (next < 0) next = caption;
-        if (FPressedIndex >= 0 && next != FPressedIndex) next = -1;
-    }
-    if (next == FHotIndex) return;
-    FPrevHotIndex = FHotIndex;
-    FHotIndex = next;
-    if (FPrevHotIndex >= 0 && FPrevHotIndex < int(FObjects.size())) {
-        TskActiveSkinObject* old = FObjects[size_t(FPrevHotIndex)].get();
-        if (old->Enabled && old->Visible) old->MouseLeave();
-        if (ShowObjectHint && FSkinHint) HideObjectHint();
-    }
-    if (TskActiveSkinObject* hot = HotObject()) {
-        hot->MouseEnter();
-        if (ShowObjectHint && FSkinHint && !hot->HintText.empty()) ShowObjectHintFor(*hot);
-    }
-}
-
-void TskSkinForm::TrackTimerTick() {
-    if (!IsFormActive() || FInSizeMove) {
-        if (FInSizeMove) EnableTrackTimer(false);
-        return;
-    }
-    TPoint c;
-    GetCursorPos(c);
-    const TPoint p = ScreenToFrame(c);
-    const TRect client = FSkinInUse ? FMetrics.ClientRect
-                                    : TRect{3, CaptionHeight() + 3, FForm->Width() - 3, FForm->Height() - 3};
-    const bool overWindow =
-        WindowFromPoint(c) == FForm->WindowHandle() || GetCapture() == FForm->WindowHandle();
-    TrackObjects(p.X, p.Y, overWindow && !Inside(client, p));
-    if (FHotIndex < 0 && FPressedIndex < 0) EnableTrackTimer(false);
-}
-
-void TskSkinForm::ResetObjectStates() {
-    for (auto& o : FObjects) {
-        if (dynamic_cast<TskSkinCaptionObject*>(o.get())) continue;
-        o->IsActive = false;
-        o->MouseInside = false;
-        o->MorphFactor = 0;
-        if (auto* a = dynamic_cast<TskSkinAnimateObject*>(o.get())) a->FrameIndex = 1;
-    }
-}
-
-void TskSkinForm::SetActiveState(bool Animate) {
-    const bool active = IsFormActive();
-    for (auto& o : FObjects) {
-        auto* c = dynamic_cast<TskSkinCaptionObject*>(o.get());
-        if (!c || c->IsActive == active) continue;
-        c->IsActive = active;
-        if (Animate) {
-            if (c->CanAnimate()) {
-                c->AnimationElapsed = 25;
-                c->AnimationFrame = active ? 1 : c->inactiveanimation ? c->framecount : 0;
-                StartAnimationTimer();
-            }
-            FrameRepaint();
-            if (c->CanMorph()) StartMorphTimer();
-        } else {
-            c->MorphFactor = active ? 1 : 0;
-        }
-    }
-    if (active) {
-        if (OnActivate) OnActivate(this);
-    } else if (OnDeActivate) {
-        OnDeActivate(this);
-    }
-}
-
-void TskSkinForm::EnableTrackTimer(bool On) {
-    if (FTrackTimer) FTrackTimer->SetEnabled(On);
-}
-
-void TskSkinForm::StartMorphTimer() {
-    if (FMorphTimer && !FMorphTimer->Enabled()) FMorphTimer->SetEnabled(true);
-}
-
-void TskSkinForm::StartAnimationTimer() {
-    if (FAnimationTimer && !FAnimationTimer->Enabled()) FAnimationTimer->SetEnabled(true);
-}
-
-void TskSkinForm::StopTimers() {
-    for (TTimer* t : {FTrackTimer, FMorphTimer, FAnimationTimer})
-        if (t) t->SetEnabled(false);
-}
-
-void TskSkinForm::MorphTimerTick() {
-    bool any = false;
-    for (size_t i = 0; i < FObjects.size(); ++i) {
-        TskActiveSkinObject* o = FObjects[i].get();
-        if (o->CanMorph() && o->IsMorphing()) {
-            o->DoMorph();
-            any = true;
-        }
-    }
-    if (!any) FMorphTimer->SetEnabled(false);
-}
-
-void TskSkinForm::AnimationTimerTick() {
-    bool any = false;
-    for (size_t i = 0; i < FObjects.size(); ++i) {
-        TskActiveSkinObject* o = FObjects[i].get();
-        if (auto* a = dynamic_cast<TskSkinAnimateObject*>(o)) {
-            if (a->IsActive && !(a->PressedDown && !IsEmptySkinRect(a->downskinrect)) && !a->MenuTracking) {
-                a->DoAnimationStep();
-                any = true;
-            }
-        } else if (auto* c = dynamic_cast<TskSkinCaptionObject*>(o)) {
-            if (c->DoAnimationStep()) any = true;
-        }
-    }
-    if (!any) FAnimationTimer->SetEnabled(false);
 }
 
 // ---- events
@@ -342,6 +238,56 @@ void TskSkinForm::DoObjectPaint(const TskActiveSkinObject& o, HDC dc) {
     canvas.SetHandle(dc);
     OnPaintEvent(o.IDName, &canvas, o.ObjectRect);
     canvas.SetHandle(nullptr);
+}
+
+// ---- painting
+
+void TskSkinForm::FrameRepaint() {
+    FPainter->Repaint();
+}
+
+void TskSkinForm::PaintFrameSkin(HDC dc) {
+    FPainter->PaintSkin(dc);
+}
+
+void TskSkinForm::PaintFrameDefault(HDC dc) {
+    FPainter->PaintDefault(dc);
+}
+
+void TskSkinForm::PaintClientBackground(HDC dc) {
+    FPainter->PaintClient(dc);
+}
+
+void TskSkinForm::PaintMDIClientBackground(HDC dc) {
+    FPainter->PaintMDIClient(dc);
+}
+
+void TskSkinForm::DrawSkinObject(TskActiveSkinObject* Object) {
+    FPainter->DrawObject(Object);
+}
+
+HICON TskSkinForm::SmallFormIcon() {
+    return FPainter->SmallFormIcon();
+}
+
+int TskSkinForm::SmallIconWidth() const {
+    return TskFramePainter::SmallIconWidth();
+}
+
+int TskSkinForm::SmallIconHeight() const {
+    return TskFramePainter::SmallIconHeight();
+}
+
+TBitmap& TskSkinForm::LogoBitMap() {
+    return FPainter->Logo();
+}
+
+TFont& TskSkinForm::DefCaptionFont() {
+    return FPainter->CaptionFont();
+}
+
+TFont& TskSkinForm::DefInActiveCaptionFont() {
+    return FPainter->InactiveCaptionFont();
 }
 
 } // namespace vd

@@ -1,10 +1,12 @@
 #pragma once
 // TskSkinForm: the component that turns the form owning it into a skinned window. It takes over
-// the form's window procedure, computes the frame from the skin (or a plain three-pixel look),
-// answers hit tests, paints caption, borders and caption objects, gives the window the skin's
-// shape, keeps its own window state (minimized strip, maximized, rolled up), snaps to edges,
-// fades in, re-skins the form's controls on a skin change and shows the system menu.
+// the form's window procedure and routes each message to the part that owns what it changes:
+// the geometry (metrics, hit tests, region), the caption objects (tracking, timers, layout), the
+// window states (minimized strip, maximized, rolled up, magnetic edges), the fade-in, the menu
+// mode, the system menu, the multiple-document side and the painter. What other code calls
+// stays here and forwards to the parts; the skin change and the re-skin walk are its own.
 #include "platform/vcl/Component.h"
+#include "platform/vcl/ComponentLink.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Forward.h"
 #include "platform/vcl/Graphics.h"
@@ -31,6 +33,14 @@ class TskSkinCaptionObject;
 class TskSkinHint;
 class TskSkinMDITabsBar;
 class TskMenuBarLink;
+class TskFrameMDI;
+class TskFrameMenuMode;
+class TskFrameSystemMenu;
+class TskFrameStates;
+class TskFrameFade;
+class TskFrameObjects;
+class TskFrameGeometry;
+class TskFramePainter;
 
 enum TskPositionInMonitor { skpDefault, skpScreenCenter, skpDesktopCenter };
 
@@ -95,22 +105,22 @@ public:
     void SetSkinHint(TskSkinHint* Value);
 
     // The main form's tabs bar: its children's frames add, remove and mark their tabs.
-    TskSkinMDITabsBar* MDITabsBar() const { return FMDITabsBar; }
+    TskSkinMDITabsBar* MDITabsBar() const;
     void SetMDITabsBar(TskSkinMDITabsBar* Value);
 
     TskSkinStatusBar* StatusBar() const { return FStatusBar; }
     void SetStatusBar(TskSkinStatusBar* Value);
-    int MaxMenuItemsInWindow() const { return FMaxMenuItemsInWindow; }
+    int MaxMenuItemsInWindow() const;
     void SetMaxMenuItemsInWindow(int Value);
-    TBitmap& LogoBitMap() { return FLogo; }
+    TBitmap& LogoBitMap();
     bool ShowIcon() const { return FShowIcon; }
     void SetShowIcon(bool Value);
-    bool AlphaBlend() const { return FAlphaBlend; }
+    bool AlphaBlend() const;
     void SetAlphaBlend(bool Value);
-    Byte AlphaBlendValue() const { return FAlphaBlendValue; }
+    Byte AlphaBlendValue() const;
     void SetAlphaBlendValue(Byte Value);
-    TFont& DefCaptionFont() { return FDefCaptionFont; }
-    TFont& DefInActiveCaptionFont() { return FDefInActiveCaptionFont; }
+    TFont& DefCaptionFont();
+    TFont& DefInActiveCaptionFont();
     TskTrayIcon* TrayIcon() const { return FTrayIcon; }
     void SetTrayIcon(TskTrayIcon* Value);
     // Watchers of the form's messages, run before the frame handles each one; one per owner
@@ -119,11 +129,11 @@ public:
     using TFormMessageHook = std::function<void(TMessage&)>;
     void AddMessageHook(const void* Owner, TFormMessageHook Hook);
     void RemoveMessageHook(const void* Owner);
-    TPopupMenu* SystemMenu() const { return FSystemMenu; }
+    TPopupMenu* SystemMenu() const;
     void SetSystemMenu(TPopupMenu* Value);
     TskSkinData* SkinData() const { return FSkinData; }
     void SetSkinData(TskSkinData* Value);
-    TskSkinData* MenusSkinData() const { return FMenusSkinData; }
+    TskSkinData* MenusSkinData() const;
     void SetMenusSkinData(TskSkinData* Value);
     TskBorderIcons BorderIcons() const { return FBorderIcons; }
     void SetBorderIcons(TskBorderIcons Value);
@@ -161,7 +171,7 @@ public:
 
     // Geometry, layout, hit tests.
     void CalcFrameMetrics();
-    const TskFrameMetrics& Metrics() const { return FMetrics; }
+    const TskFrameMetrics& Metrics() const;
     void LayoutObjects();
     void LayoutDefaultButtons();
     TRect MapSkinRect(const TRect& r) const;
@@ -173,9 +183,9 @@ public:
     bool IsFormActive() const;
     bool SkinInUse() const { return FSkinInUse; }
     TskActiveSkinObject* HotObject() const;
-    int HotIndex() const { return FHotIndex; }
-    int PressedIndex() const { return FPressedIndex; }
-    const std::vector<std::unique_ptr<TskActiveSkinObject>>& Objects() const { return FObjects; }
+    int HotIndex() const;
+    int PressedIndex() const;
+    const std::vector<std::unique_ptr<TskActiveSkinObject>>& Objects() const;
     TskActiveSkinObject* FindObject(const String& IDName) const;
 
     // Painting and region.
@@ -185,16 +195,16 @@ public:
     void DrawSkinObject(TskActiveSkinObject* Object);
     void UpdateRegion(bool Relayout);
     void FrameRepaint();
-    bool HasRegion() const { return FRegionSet; }
+    bool HasRegion() const;
     // The small form icon of the system-menu button.
     HICON SmallFormIcon();
     int SmallIconWidth() const;
     int SmallIconHeight() const;
 
     // Window states.
-    int WindowState() const { return FWindowState; }
+    int WindowState() const;
     void SetWindowState(int State);
-    bool RolledUp() const { return FRolledUp; }
+    bool RolledUp() const;
     void RollUp(bool Value);
     void MinimizeToTray();
     void RestoreFromTray();
@@ -203,7 +213,7 @@ public:
     TRect GetMDIClientArea() const;
     void PositionInMonitorNow();
     void NudgeSize();
-    TRect RestoreRect() const { return FRestoreRect; }
+    TRect RestoreRect() const;
 
     // Multiple-document windows.
     bool IsMDIForm() const;
@@ -211,9 +221,9 @@ public:
     // A maximized child has no frame of its own: its whole window is client.
     bool IsMaximizedChild() const;
     // On the main form: some child is maximized (1231 sets it, 1232 clears it).
-    bool ChildMaximized() const { return FChildMaximized; }
+    bool ChildMaximized() const;
     // On a child: the item it added to the main form's window menu, null when none.
-    TMenuItem* WindowMenuItem() const { return FWindowMenuItem; }
+    TMenuItem* WindowMenuItem() const;
     // The frame of the application's main form when it is a multiple-document main form.
     static TskSkinForm* MainMDIFrame();
     // Sends Msg to every child of a multiple-document main form.
@@ -233,20 +243,20 @@ public:
     void PopupSystemMenu(int X, int Y);
     void PopupSystemMenuAtRect(const TRect& R);
     TMenuItem* GetSystemMenuItems();
-    TPopupMenu* DefaultSystemMenu() const { return FDefaultSystemMenu; }
-    TskSkinPopupMenu* TrayMenu() const { return FTrayMenu; }
-    TskSkinMenu* SkinMenu() const { return FSkinMenu; }
+    TPopupMenu* DefaultSystemMenu() const;
+    TskSkinPopupMenu* TrayMenu() const;
+    TskSkinMenu* SkinMenu() const;
     void ShortCutHook(TMessage& Msg, bool& Handled);
     void EndSkinMenu();
     void LeaveMenuBarMode();
-    bool SkinMenuIsOpen() const { return FSkinMenuOpen; }
+    bool SkinMenuIsOpen() const;
     // The main menu bar the keyboard's menu mode drives (a component that is a TskMenuBarLink).
-    TComponent* MainMenuBar() const { return FMainMenuBar; }
-    TskMenuBarLink* MenuBar() const { return FMenuBarLink; }
+    TComponent* MainMenuBar() const;
+    TskMenuBarLink* MenuBar() const;
     void SetMainMenuBar(TComponent* Value);
     // The menu bar starts its keyboard navigation: menu-bar mode on, OnMainMenuEnter(Sender).
     void EnterMenuBarMode(TObject* Sender);
-    bool MenuBarMode() const { return FMenuBarMode; }
+    bool MenuBarMode() const;
     // Opens Item's sub-items at a screen rectangle for a caption object.
     void PopupObjectMenu(TMenuItem* Item, const TRect& ScreenRect, bool Upward);
     // While a menu of the frame is open a press outside the program's windows closes it.
@@ -282,6 +292,16 @@ protected:
 private:
     friend void SkinMenuOpen(TskSkinForm* frame);
     friend void SkinMenuClose(TskSkinForm* frame);
+    friend class TskFrameMDI;
+    friend class TskFrameMenuMode;
+    friend class TskFrameSystemMenu;
+    friend class TskFrameStates;
+    friend class TskFrameObjects;
+    friend class TskFrameGeometry;
+    friend class TskFramePainter;
+
+    TskFrameMenuMode& MenuMode() const { return *FMenuMode; }
+    const TskFrameSystemMenu& SystemMenuPart() const { return *FSystemMenu; }
 
     // The window procedure: message hooks, then a handler per message (SkinFormMessages.cpp).
     using TMessageHandler = bool (*)(TskSkinForm&, TMessage&);
@@ -304,145 +324,41 @@ private:
     bool WMFramePaint(TMessage& Message);
     // Non-client mouse messages reach the caption objects.
     void RouteNcMouse(TMessage& Message);
-    TskActiveSkinObject* ObjectAt(int Index) const;
-    void ReleasePressed(TPoint p, TMouseButton Button);
-    void NcLButtonDown(TPoint p, int ht);
-    void NcLButtonDblClk(TPoint p, int ht);
-    void NcRButtonDown(TPoint p, int ht, bool Popup);
     void PreWndProc(TMessage& Message);
     void NcCalcSize(TMessage& Message);
     void WMSize(TMessage& Message);
     void WMSizing(TMessage& Message);
     void WMGetMinMaxInfo(TMessage& Message);
-    void WMMoving(TMessage& Message);
     void WMShowWindow(TMessage& Message);
-    void WMTimer(TMessage& Message);
     void WMNcActivate(TMessage& Message);
     void SkinMessage(TMessage& Message);
-    void CaptionDblClick();
-    int HitTestSkin(TPoint p) const;
-    int HitTestDefault(TPoint p) const;
-    bool PtInSkinShape(TPoint p) const;
-    bool OverCaption(TPoint p) const;
-    void CreateObjects();
-    void CreateDefaultButtons();
-    void FreeObjects();
-    void StopTimers();
-    void DoMinimize();
-    void DoMaximize();
-    void DoRestore();
-    void ShowMaximizedStyle();
-    void StartFade();
-    void FadeStep();
     TRect WorkAreaOfForm(bool workArea) const;
     void ApplyMinimumSize();
-    void DrawBorders(HDC dc, bool inactiveEffect);
-    void DrawObjectsOn(HDC dc, int dy, bool top);
-    void BuildBuiltInSystemMenu();
-    void PrepareUserSystemMenu();
-    String MenuCaption(const char* key, const char* builtIn) const;
-    void MenuKey(WPARAM Key);
-    void AppMessageHook(MSG& Msg, bool& Handled);
-    void InstallAppHook();
-    void RemoveAppHook();
-    void SetSkinMenuOpen();
-    void SkinMenuClosed();
     void ReskinWalk(TControl* control, TskSkinData* skin, bool reset);
-    void CreateMenus();
-    void CreateTrayMenu();
-    void SetTrayMenuSkin();
-    void DestroyMenus();
-    void MenuSettingsChanged();
-    void KeyMenu();
-    TRect DefaultCaptionRect() const;
-    std::vector<TskActiveSkinObject*> ButtonRow(TskActiveSkinObject*& SysMenu) const;
-    void HideObjectHint();
-    void ShowObjectHintFor(const TskActiveSkinObject& Object);
-    void PaintBackground(HDC dc, const TRect& client);
-    void DrawLogo(HDC dc, const TRect& client);
-    void DrawDefaultCaption(HDC c, int l, int space, int ch);
     bool SetFieldProperty(const String& name, const TPropValue& value);
-    // Multiple-document parts (SkinFormMDI.cpp).
-    void HookMDIClient();
-    void UnhookMDIClient();
-    LRESULT MDIClientWndProc(HWND h, UINT msg, WPARAM w, LPARAM l);
-    void MDIMessage(TMessage& Message);
-    void ChildShown();
-    void ChildHidden();
-    void ChildCaptionChanged();
-    void ChildActivationChanged();
-    void AddWindowMenuItem();
-    void RemoveWindowMenuItem();
-    void WindowMenuItemClick();
-    void RefreshMainBars(bool Tabs);
-    void MenuBarChildButtons(bool Show);
-    void MenuBarUpdateItems();
-    void CancelChildDropDowns();
 
     TCustomForm* FForm = nullptr;
     TWndMethod FSavedWindowProc;
     bool FHooked = false;
-    bool FPaintingSuspended = false;
-    bool FNotPositioned = true;
-    bool FStuckLeft = false, FStuckTop = false, FStuckRight = false, FStuckBottom = false;
-    TPoint FSnapCursor;
-    TRect FRestoreRect;
     bool FSkinInUse = false;
-    int FWidth = 0, FHeight = 0;
-    bool FInSizeMove = false;
-    bool FFullDrag = false;
-    bool FRolledUp = false;
-    bool FRolledUpWhenMaximized = false; // rolled up while maximized
-    bool FRollUpBeforeMaximize = false;  // rolled up when the form was maximized
-    int FHeightBeforeRollUp = 0;
-    int FWindowState = skwsNormal;
-    TskFrameMetrics FMetrics;
-    int FHotIndex = -1, FPrevHotIndex = -1, FPressedIndex = -1;
-    bool FSkinMenuOpen = false;
-    bool FMenuBarMode = false;
     bool FFrameActive = false;
-    bool FAppHookInstalled = false;
 
-    TskSkinStatusBar* FStatusBar = nullptr;
-    TskSkinHint* FSkinHint = nullptr;
-    TComponent* FMainMenuBar = nullptr;
-    TskMenuBarLink* FMenuBarLink = nullptr;
-    int FMaxMenuItemsInWindow = 0;
-    TBitmap FLogo;
+    TComponentLink<TskSkinStatusBar> FStatusBar{this};
+    TComponentLink<TskSkinHint> FSkinHint{this};
     bool FShowIcon = false;
-    bool FAlphaBlend = false;
-    Byte FAlphaBlendValue = 200;
-    int FFadeAlpha = 0;
-    int FFadeTarget = 255;
-    TFont FDefCaptionFont, FDefInActiveCaptionFont;
-    TskTrayIcon* FTrayIcon = nullptr;
+    TComponentLink<TskTrayIcon> FTrayIcon{this};
     std::vector<std::pair<const void*, TFormMessageHook>> FMessageHooks;
-    TPopupMenu* FSystemMenu = nullptr;
-    TskSkinData* FSkinData = nullptr;
-    TskSkinData* FMenusSkinData = nullptr;
+    TComponentLink<TskSkinData> FSkinData{this};
     TskBorderIcons FBorderIcons = skbiSystemMenu | skbiMinimize | skbiMaximize | skbiRollUp;
-    bool FUseSkinFontInMenu = true;
-    int FDefMenuItemHeight = 20;
 
-    TPopupMenu* FDefaultSystemMenu = nullptr;
-    TskSkinPopupMenu* FTrayMenu = nullptr;
-    TskSkinMenu* FSkinMenu = nullptr;
-    TTimer* FTrackTimer = nullptr;
-    TTimer* FMorphTimer = nullptr;
-    TTimer* FAnimationTimer = nullptr;
-    std::vector<std::unique_ptr<TskActiveSkinObject>> FObjects;
-    bool FRegionSet = false;
-    std::optional<TskRegion> FShape; // the window's shape for hit tests
-
-    TskSkinMDITabsBar* FMDITabsBar = nullptr;
-    bool FChildMaximized = false;
-    TMenuItem* FWindowMenuItem = nullptr;
-    // The client window of a multiple-document main form, its saved procedure, and a token the
-    // chained procedure checks, so a procedure left in the chain after the frame went passes on.
-    HWND FHookedClient = nullptr;
-    std::shared_ptr<WNDPROC> FClientNext;
-    WNDPROC FClientProc;
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+    std::unique_ptr<TskFrameMDI> FMDI;
+    std::unique_ptr<TskFrameMenuMode> FMenuMode;
+    std::unique_ptr<TskFrameSystemMenu> FSystemMenu;
+    std::unique_ptr<TskFrameStates> FStates;
+    std::unique_ptr<TskFrameFade> FFade;
+    std::unique_ptr<TskFrameObjects> FObjects;
+    std::unique_ptr<TskFrameGeometry> FGeometry;
+    std::unique_ptr<TskFramePainter> FPainter;
 };
 
 // The first TskSkinForm among the form's owned components; null for none or no form.

@@ -1,144 +1,131 @@
-// The system menu, the tray menu, keyboard shortcuts and the menu-mode bookkeeping.
-#include "platform/rtl/SysUtils.h"
-#include "platform/vcl/Application.h"
+// What the frame publishes of its menus; the menu engine and its mode are in FrameMenuMode.cpp,
+// the system menu in FrameSystemMenu.cpp.
+#include "skin/controls/SkinMenuLink.h"
 #include "skin/core/SkinData.h"
-#include "skin/core/SkinStrings.h"
+#include "skin/form/frame/FrameMenuMode.h"
+#include "skin/form/frame/FrameSystemMenu.h"
 #include "skin/form/frame/SkinForm.h"
 #include "skin/form/frame/SkinFormObjects.h"
 #include "skin/form/menus/SkinMenu.h"
 
 namespace vd {
 
-namespace {
-
-const char* const kSysItemNames[] = {"SKF_MINITEM",   "SKF_MAXITEM", "SKF_CLOSE",
-                                     "SKF_MINTOTRAY", "SKF_ROLLUP",  "SKF_RESTORE"};
-
-TMenuItem* NewItem(TComponent* owner, const char* name, const String& caption, TNotifyEvent click) {
-    auto* item = new TMenuItem(owner);
-    item->SetName(name);
-    item->SetCaption(caption);
-    item->OnClick = std::move(click);
-    return item;
-}
-
-} // namespace
-
-String TskSkinForm::MenuCaption(const char* key, const char* builtIn) const {
-    if (FSkinData && FSkinData->ResourceStrData()) return FSkinData->ResourceStrData()->LookupResString(key);
-    return builtIn;
-}
-
 bool TskSkinForm::UseSkinFontInMenu() const {
-    return FUseSkinFontInMenu;
+    return FMenuMode->UseSkinFont();
 }
 
 void TskSkinForm::SetUseSkinFontInMenu(bool Value) {
-    FUseSkinFontInMenu = Value;
-    MenuSettingsChanged();
+    FMenuMode->SetUseSkinFont(Value);
 }
 
 int TskSkinForm::DefMenuItemHeight() const {
-    return FDefMenuItemHeight;
+    return FMenuMode->DefItemHeight();
 }
 
 void TskSkinForm::SetDefMenuItemHeight(int Value) {
-    if (Value > 0) FDefMenuItemHeight = Value;
-    MenuSettingsChanged();
+    FMenuMode->SetDefItemHeight(Value);
+}
+
+int TskSkinForm::MaxMenuItemsInWindow() const {
+    return FMenuMode->MaxItemsInWindow();
+}
+
+void TskSkinForm::SetMaxMenuItemsInWindow(int Value) {
+    FMenuMode->SetMaxItemsInWindow(Value);
 }
 
 const TFont& TskSkinForm::DefMenuItemFont() const {
     static const TFont none;
-    return FSkinMenu ? FSkinMenu->DefaultItemFont() : none;
+    return SkinMenu() ? SkinMenu()->DefaultItemFont() : none;
 }
 
 void TskSkinForm::SetDefMenuItemFont(const TFont& Value) {
-    if (FSkinMenu) FSkinMenu->SetDefaultItemFont(Value);
+    if (SkinMenu()) SkinMenu()->SetDefaultItemFont(Value);
 }
 
-void TskSkinForm::BuildBuiltInSystemMenu() {
-    TMenuItem* root = FDefaultSystemMenu->Items();
-    root->Clear();
-    const bool child = FForm->FormStyle() == fsMDIChild;
-    const String closeKey = child ? "Ctrl+F4" : "Alt+F4";
-    bool any = false;
-    auto add = [&](TMenuItem* item) {
-        root->Add(item);
-        any = true;
-    };
-    if (FWindowState != skwsMinimized && (FBorderIcons & skbiMinimize))
-        add(NewItem(this, "SKF_MINITEM", MenuCaption("MI_MINCAPTION", "Mi&nimize"), [this](TObject*) {
-            if (AlwaysMinimizeToTray)
-                MinimizeToTray();
-            else
-                SetWindowState(skwsMinimized);
-        }));
-    if (FWindowState != skwsMaximized && (FBorderIcons & skbiMaximize))
-        add(NewItem(this, "SKF_MAXITEM", MenuCaption("MI_MAXCAPTION", "Ma&ximize"),
-                    [this](TObject*) { SetWindowState(skwsMaximized); }));
-    if (FWindowState != skwsNormal || FRolledUp)
-        add(NewItem(this, "SKF_RESTORE", MenuCaption("MI_RESTORECAPTION", "&Restore"), [this](TObject*) {
-            if ((FWindowState == skwsMaximized && FRolledUpWhenMaximized) ||
-                (FWindowState == skwsNormal && FRolledUp))
-                RollUp(false);
-            else
-                SetWindowState(skwsNormal);
-        }));
-    if (!(child && FWindowState == skwsMaximized) && !FRolledUp && FWindowState != skwsMinimized &&
-        (FBorderIcons & skbiRollUp))
-        add(NewItem(this, "SKF_ROLLUP", MenuCaption("MI_ROLLUPCAPTION", "Ro&llUp"),
-                    [this](TObject*) { RollUp(true); }));
-    if (FBorderIcons & skbiMinimizeToTray)
-        add(NewItem(this, "SKF_MINTOTRAY", MenuCaption("MI_MINTOTRAYCAPTION", "Minimize to &Tray"),
-                    [this](TObject*) { MinimizeToTray(); }));
-    if (any) {
-        auto* line = new TMenuItem(this);
-        line->SetCaption("-");
-        root->Add(line);
-    }
-    TMenuItem* close = NewItem(this, "SKF_CLOSE", MenuCaption("MI_CLOSECAPTION", "&Close"),
-                               [this](TObject*) { FForm->Close(); });
-    close->ShortCut = TextToShortCut(closeKey);
-    root->Add(close);
+TskSkinData* TskSkinForm::MenusSkinData() const {
+    return FMenuMode->MenusSkinData();
 }
 
-void TskSkinForm::PrepareUserSystemMenu() {
-    TMenuItem* root = FSystemMenu->Items();
-    if (!UseDefaultSysMenu) return;
-    for (int i = root->Count() - 1; i >= 0; --i)
-        for (const char* n : kSysItemNames)
-            if (SameText(root->Items(i)->Name(), n)) {
-                root->Delete(i);
-                break;
-            }
-    BuildBuiltInSystemMenu();
-    // Minimize, Restore, Maximize, RollUp, Minimize to Tray first, the user's items, Close last.
-    TMenuItem* built = FDefaultSystemMenu->Items();
-    int at = 0;
-    for (const char* n : {"SKF_MINITEM", "SKF_RESTORE", "SKF_MAXITEM", "SKF_ROLLUP", "SKF_MINTOTRAY"})
-        for (int i = 0; i < built->Count(); ++i)
-            if (built->Items(i)->Name() == n) {
-                TMenuItem* item = built->Items(i);
-                built->Remove(item);
-                root->Insert(at++, item);
-                break;
-            }
-    for (int i = 0; i < built->Count(); ++i)
-        if (built->Items(i)->Name() == "SKF_CLOSE") {
-            TMenuItem* item = built->Items(i);
-            built->Remove(item);
-            root->Add(item);
-            break;
-        }
+void TskSkinForm::SetMenusSkinData(TskSkinData* Value) {
+    FMenuMode->SetMenusSkinData(Value);
+}
+
+TskSkinMenu* TskSkinForm::SkinMenu() const {
+    return FMenuMode->SkinMenu();
+}
+
+TskSkinPopupMenu* TskSkinForm::TrayMenu() const {
+    return FMenuMode->TrayMenu();
+}
+
+bool TskSkinForm::SkinMenuIsOpen() const {
+    return FMenuMode->MenuOpen();
+}
+
+bool TskSkinForm::MenuBarMode() const {
+    return FMenuMode->MenuBarMode();
+}
+
+TComponent* TskSkinForm::MainMenuBar() const {
+    return FMenuMode->MainMenuBar();
+}
+
+TskMenuBarLink* TskSkinForm::MenuBar() const {
+    return FMenuMode->MenuBar();
+}
+
+void TskSkinForm::SetMainMenuBar(TComponent* Value) {
+    FMenuMode->SetMainMenuBar(Value);
+}
+
+void TskSkinForm::EnterMenuBarMode(TObject* Sender) {
+    FMenuMode->EnterMenuBarMode(Sender);
+}
+
+void TskSkinForm::LeaveMenuBarMode() {
+    FMenuMode->LeaveMenuBarMode();
+}
+
+void TskSkinForm::EndSkinMenu() {
+    FMenuMode->EndSkinMenu();
+}
+
+void TskSkinForm::ShortCutHook(TMessage& Msg, bool& Handled) {
+    if (OnShortCut) OnShortCut(Msg, Handled);
+    if (!Handled) FMenuMode->ShortCut(Msg, Handled);
+}
+
+void TskSkinForm::PopupObjectMenu(TMenuItem* Item, const TRect& ScreenRect, bool Upward) {
+    FMenuMode->PopupObjectMenu(Item, ScreenRect, Upward);
+}
+
+void TskSkinForm::HoldMenuGrab() {
+    FMenuMode->HoldMenuGrab();
+}
+
+TPopupMenu* TskSkinForm::SystemMenu() const {
+    return FSystemMenu->UserMenu();
+}
+
+void TskSkinForm::SetSystemMenu(TPopupMenu* Value) {
+    FSystemMenu->SetUserMenu(Value);
+}
+
+TPopupMenu* TskSkinForm::DefaultSystemMenu() const {
+    return FSystemMenu->DefaultMenu();
 }
 
 TMenuItem* TskSkinForm::GetSystemMenuItems() {
-    if (FSystemMenu) {
-        PrepareUserSystemMenu();
-        return FSystemMenu->Items();
-    }
-    BuildBuiltInSystemMenu();
-    return FDefaultSystemMenu->Items();
+    return FSystemMenu->Items();
+}
+
+void TskSkinForm::PopupSystemMenu(int X, int Y) {
+    PopupSystemMenuAtRect({X, Y, X, Y});
+}
+
+void TskSkinForm::PopupSystemMenuAtRect(const TRect& R) {
+    PopupObjectMenu(GetSystemMenuItems(), R, false);
 }
 
 } // namespace vd

@@ -1,3 +1,9 @@
+#include "skin/form/frame/FrameFade.h"
+#include "skin/form/frame/FrameMDI.h"
+#include "skin/form/frame/FrameMenuMode.h"
+#include "skin/form/frame/FrameObjects.h"
+#include "skin/form/frame/FramePainter.h"
+#include "skin/form/frame/FrameStates.h"
 #include "skin/form/frame/SkinForm.h"
 
 #include "platform/gfx/Gdi.h"
@@ -72,19 +78,20 @@ TskSkinForm::TMessageHandler TskSkinForm::FindHandler(UINT Msg) {
         {WM_NCACTIVATE, [](F& f, M& m) { return f.WMNcActivate(m), true; }},
         {WM_SYNCPAINT, [](F& f, M& m) { return f.WMSyncPaint(m); }},
         {WM_SYSCOMMAND, [](F& f, M& m) { return f.WMSysCommand(m); }},
-        {WM_TIMER, [](F& f, M& m) { return (m.WParam == 1 || m.WParam == 2) && (f.WMTimer(m), true); }},
+        {WM_TIMER,
+         [](F& f, M& m) { return (m.WParam == 1 || m.WParam == 2) && (f.FFade->Timer(m.WParam), true); }},
         {WM_SIZING, [](F& f, M& m) { return f.WMSizing(m), true; }},
-        {WM_MOVING, [](F& f, M& m) { return f.WMMoving(m), true; }},
+        {WM_MOVING, [](F& f, M& m) { return f.FStates->Moving(m), true; }},
         {WM_ENTERSIZEMOVE, [](F& f, M&) { return f.WMEnterSizeMove(); }},
         {WM_EXITSIZEMOVE, [](F& f, M&) { return f.WMExitSizeMove(); }},
         {WM_SKINLOADING, [](F& f, M& m) { return f.SkinMessage(m), true; }},
         {WM_SKINLOADED, [](F& f, M& m) { return f.SkinMessage(m), true; }},
         {WM_SKINSETTLED, [](F& f, M& m) { return f.SkinMessage(m), true; }},
         {WM_SKINSTRINGSCHANGED, [](F& f, M& m) { return f.SkinMessage(m), true; }},
-        {WM_SKINMENUCLOSED, [](F& f, M&) { return SkinMenuClose(&f), true; }},
-        {WM_SKINMDIFIT, [](F& f, M& m) { return f.MDIMessage(m), true; }},
-        {WM_SKINMDIMAXIMIZED, [](F& f, M& m) { return f.MDIMessage(m), true; }},
-        {WM_SKINMDIRESTORED, [](F& f, M& m) { return f.MDIMessage(m), true; }},
+        {WM_SKINMENUCLOSED, [](F& f, M&) { return f.FMenuMode->Close(), true; }},
+        {WM_SKINMDIFIT, [](F& f, M& m) { return f.FMDI->Message(m), true; }},
+        {WM_SKINMDIMAXIMIZED, [](F& f, M& m) { return f.FMDI->Message(m), true; }},
+        {WM_SKINMDIRESTORED, [](F& f, M& m) { return f.FMDI->Message(m), true; }},
         {WM_SKINFRAMEPAINT, [](F& f, M& m) { return f.WMFramePaint(m); }},
     };
     const auto it = handlers.find(Msg);
@@ -100,13 +107,13 @@ bool TskSkinForm::WMCreate(TMessage& Message) {
 }
 
 bool TskSkinForm::WMDestroy() {
-    StopTimers();
+    FObjects->StopTimers();
     if (IsMDIChild()) {
-        FWindowState = skwsNormal;
-        ChildHidden();
+        FStates->ChildDestroyed();
+        FMDI->ChildHidden();
         if (TskSkinForm* main = MainMDIFrame(); main && main->Form()->HandleAllocated())
             SendMessage(main->Form()->WindowHandle(), WM_SKINMDIRESTORED, 0, 0);
-        RefreshMainBars(true);
+        FMDI->RefreshMainBars(true);
     }
     return false;
 }
@@ -120,14 +127,14 @@ bool TskSkinForm::WMActivate(TMessage& Message) {
         ResetObjectStates();
         SetActiveState(true);
     }
-    if (IsMDIForm()) RefreshMainBars(false);
+    if (IsMDIForm()) FMDI->RefreshMainBars(false);
     return true;
 }
 
 bool TskSkinForm::WMSetText(TMessage& Message) {
     CallDefault(Message);
     if (HasBorder() && !IsMaximizedChild()) FrameRepaint();
-    if (IsMDIChild()) ChildCaptionChanged();
+    if (IsMDIChild()) FMDI->ChildCaptionChanged();
     return true;
 }
 
@@ -180,13 +187,13 @@ bool TskSkinForm::WMNcPaint() {
     if (!HasBorder() || IsMaximizedChild()) return true;
     if (FSkinInUse)
         PaintFrameSkin();
-    else if (!FPaintingSuspended)
+    else if (!FPainter->Suspended())
         PaintFrameDefault();
     return true;
 }
 
 bool TskSkinForm::WMSyncPaint(TMessage& Message) {
-    if (!FRolledUp) return false;
+    if (!RolledUp()) return false;
     FrameRepaint();
     Message.Result = 0;
     return true;
@@ -194,7 +201,7 @@ bool TskSkinForm::WMSyncPaint(TMessage& Message) {
 
 bool TskSkinForm::WMSysCommand(TMessage& Message) {
     if ((Message.WParam & 0xFFF0) == SC_KEYMENU) {
-        KeyMenu();
+        FMenuMode->KeyMenu();
         return true;
     }
     if ((Message.WParam & 0xFFF0) == SC_RESTORE && OnRestore) OnRestore(this);
@@ -202,19 +209,16 @@ bool TskSkinForm::WMSysCommand(TMessage& Message) {
 }
 
 bool TskSkinForm::WMEnterSizeMove() {
-    GetCursorPos(FSnapCursor);
+    FStates->EnterSizeMove();
     ResetObjectStates();
     EnableTrackTimer(false);
-    FHotIndex = FPressedIndex = -1;
-    FInSizeMove = true;
-    BOOL full = FALSE;
-    FFullDrag = SystemParametersInfo(SPI_GETDRAGFULLWINDOWS, 0, &full, 0) && full;
+    FObjects->ResetTracking();
     return false;
 }
 
 bool TskSkinForm::WMExitSizeMove() {
     EnableTrackTimer(false);
-    FHotIndex = FPrevHotIndex = FPressedIndex = -1;
+    FObjects->ResetTracking();
     if (FSkinInUse) FrameRepaint();
     return false;
 }
@@ -232,92 +236,17 @@ bool TskSkinForm::WMFramePaint(TMessage& Message) {
     return true;
 }
 
-// ---- caption objects under the mouse
-
-TskActiveSkinObject* TskSkinForm::ObjectAt(int Index) const {
-    return Index >= 0 && Index < int(FObjects.size()) ? FObjects[size_t(Index)].get() : nullptr;
+// Whatever closes menus also hides the object hint and the main form's own drop-downs.
+void TskSkinForm::PreWndProc(TMessage& Message) {
+    if (!IsMenuCloseMessage(Message.Msg)) return;
+    if (ShowObjectHint && FSkinHint) FSkinHint->HideHint();
+    FMenuMode->CloseForMessage();
+    FMDI->CancelChildDropDowns();
 }
 
+// A pressed button captured the mouse, so releases reach the objects too.
 void TskSkinForm::RouteNcMouse(TMessage& Message) {
-    if (!FHooked || !FForm) return;
-    const UINT m = Message.Msg;
-    if (m == WM_LBUTTONUP || m == WM_RBUTTONUP) {
-        // A pressed button captured the mouse, so its release comes here: the press ends as a
-        // non-client release would end it, or every other object stays refused.
-        ReleasePressed({-1, -1}, m == WM_LBUTTONUP ? mbLeft : mbRight);
-        return;
-    }
-    const TPoint p = ScreenToFrame(PointFromLParam(Message.LParam));
-    const int ht = static_cast<int>(Message.WParam);
-    switch (m) {
-    case WM_NCMOUSEMOVE:
-        if (auto* o = ObjectAt(FPressedIndex))
-            o->MouseMove(p.X, p.Y);
-        else if (auto* hot = ObjectAt(FHotIndex))
-            hot->MouseMove(p.X, p.Y);
-        break;
-    case WM_NCLBUTTONDOWN:
-        NcLButtonDown(p, ht);
-        break;
-    case WM_NCLBUTTONDBLCLK:
-        NcLButtonDblClk(p, ht);
-        break;
-    case WM_NCLBUTTONUP:
-    case WM_NCRBUTTONUP:
-        ReleasePressed(p, m == WM_NCLBUTTONUP ? mbLeft : mbRight);
-        break;
-    case WM_NCRBUTTONDOWN:
-    case WM_NCRBUTTONDBLCLK:
-        NcRButtonDown(p, ht, m == WM_NCRBUTTONDOWN);
-        break;
-    default:
-        break;
-    }
-}
-
-void TskSkinForm::ReleasePressed(TPoint p, TMouseButton Button) {
-    TskActiveSkinObject* o = ObjectAt(FPressedIndex);
-    FPressedIndex = -1;
-    if (!o) return;
-    if (!IsCaptionObject(o) && GetCapture() == FForm->WindowHandle()) ReleaseCapture();
-    o->MouseUp(p.X, p.Y, Button);
-}
-
-void TskSkinForm::NcLButtonDown(TPoint p, int ht) {
-    if (FInSizeMove) {
-        FInSizeMove = false;
-        return;
-    }
-    TrackObjects(p.X, p.Y, true);
-    // Nothing under the pointer: nothing pressed, nothing captured.
-    TskActiveSkinObject* hot = ObjectAt(FHotIndex);
-    if (!hot) return;
-    FPressedIndex = FHotIndex;
-    hot->MouseDown(p.X, p.Y, mbLeft);
-    if (!IsCaptionObject(hot) && FForm->HandleAllocated()) SetCapture(FForm->WindowHandle());
-    if (ht == HTCAPTION) FPressedIndex = -1;
-}
-
-void TskSkinForm::NcLButtonDblClk(TPoint p, int ht) {
-    TrackObjects(p.X, p.Y, true);
-    if (TskActiveSkinObject* hot = ObjectAt(FHotIndex)) {
-        hot->MouseDown(p.X, p.Y, mbLeft);
-        hot->DblClick();
-    }
-    if (ht == HTCAPTION) CaptionDblClick();
-    FPressedIndex = -1;
-}
-
-void TskSkinForm::NcRButtonDown(TPoint p, int ht, bool Popup) {
-    TrackObjects(p.X, p.Y, true);
-    if (TskActiveSkinObject* hot = ObjectAt(FHotIndex)) hot->MouseDown(p.X, p.Y, mbRight);
-    if (ht != HTCAPTION) return;
-    FPressedIndex = -1;
-    if (Popup) {
-        TPoint cursor;
-        GetCursorPos(cursor);
-        PopupSystemMenu(cursor.X, cursor.Y);
-    }
+    if (FHooked) FObjects->RouteMouse(Message);
 }
 
 // The frame's limits, narrowed by the form's own (its constraints and OnConstrainedResize,
@@ -344,27 +273,12 @@ void TskSkinForm::WMGetMinMaxInfo(TMessage& Message) {
         mmi->ptMaxTrackSize.Y = std::min(mmi->ptMaxTrackSize.Y, formMax.Y);
 }
 
-void TskSkinForm::CaptionDblClick() {
-    if (!Sizeable()) {
-        RollUp(!FRolledUp);
-        return;
-    }
-    if (FWindowState == skwsMinimized)
-        SetWindowState(skwsNormal);
-    else if (FWindowState != skwsMaximized && !FRolledUp && (FBorderIcons & skbiMaximize))
-        SetWindowState(skwsMaximized);
-    else if (FWindowState == skwsMaximized && !FRolledUpWhenMaximized)
-        SetWindowState(skwsNormal);
-    else
-        RollUp(!FRolledUp);
-}
-
 void TskSkinForm::WMNcActivate(TMessage& Message) {
-    if (FSkinMenuOpen) SkinMenuClose(this);
+    if (FMenuMode->MenuOpen()) FMenuMode->Close();
     FFrameActive = Message.WParam != 0;
     FrameRepaint();
     SetActiveState(HasBorder() && !IsMaximizedChild());
-    if (IsMDIChild()) ChildActivationChanged();
+    if (IsMDIChild()) FMDI->ChildActivationChanged();
     // The main form's default passes its state on to the active child.
     if (IsMDIForm() || IsMDIChild()) CallDefault(Message);
     Message.Result = 1;

@@ -107,8 +107,8 @@ bool TskSkinForm::SetProperty(const String& name, const TPropValue& value) {
     auto is = [&](const char* n) { return SameText(name, n); };
     if (const auto dot = name.find('.'); dot != String::npos) {
         const String font = name.substr(0, dot), part = name.substr(dot + 1);
-        if (SameText(font, "DefCaptionFont") && SetFontPart(FDefCaptionFont, part, value)) return true;
-        if (SameText(font, "DefInActiveCaptionFont") && SetFontPart(FDefInActiveCaptionFont, part, value))
+        if (SameText(font, "DefCaptionFont") && SetFontPart(DefCaptionFont(), part, value)) return true;
+        if (SameText(font, "DefInActiveCaptionFont") && SetFontPart(DefInActiveCaptionFont(), part, value))
             return true;
         if (SameText(font, "DefMenuItemFont")) {
             TFont f;
@@ -122,7 +122,7 @@ bool TskSkinForm::SetProperty(const String& name, const TPropValue& value) {
         TBitmap logo;
         if (!value.Binary.empty() && !logo.LoadFromMemory(value.Binary.data(), value.Binary.size()))
             throw EReadError("Bitmap image is not valid");
-        FLogo.Assign(logo);
+        LogoBitMap().Assign(logo);
         return true;
     }
     if (is("PositionInMonitor")) {
@@ -174,13 +174,13 @@ void TskSkinForm::GetProperties(TPropList& out) const {
     if (Magnetic) out.emplace_back("Magnetic", TPropValue::FromBool(true));
     if (AlphaBlend()) out.emplace_back("AlphaBlend", TPropValue::FromBool(true));
     if (AlphaBlendAnimation) out.emplace_back("AlphaBlendAnimation", TPropValue::FromBool(true));
-    if (FAlphaBlendValue != 200) out.emplace_back("AlphaBlendValue", TPropValue::FromInt(FAlphaBlendValue));
+    if (AlphaBlendValue() != 200) out.emplace_back("AlphaBlendValue", TPropValue::FromInt(AlphaBlendValue()));
     if (FShowIcon) out.emplace_back("ShowIcon", TPropValue::FromBool(true));
 
     if (FSkinData && !FSkinData->Name().empty())
         out.emplace_back("SkinData", TPropValue::FromIdent(FSkinData->Name()));
-    if (FMainMenuBar && !FMainMenuBar->Name().empty())
-        out.emplace_back("MainMenuBar", TPropValue::FromIdent(FMainMenuBar->Name()));
+    if (MainMenuBar() && !MainMenuBar()->Name().empty())
+        out.emplace_back("MainMenuBar", TPropValue::FromIdent(MainMenuBar()->Name()));
 }
 
 void RegisterSkinFormClasses() {

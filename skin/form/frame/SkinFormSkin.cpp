@@ -12,6 +12,10 @@
 #include "skin/controls/SkinTreeView.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStrings.h"
+#include "skin/form/frame/FrameGeometry.h"
+#include "skin/form/frame/FrameMenuMode.h"
+#include "skin/form/frame/FrameObjects.h"
+#include "skin/form/frame/FramePainter.h"
 #include "skin/form/frame/SkinCaptionObject.h"
 #include "skin/form/frame/SkinComponent.h"
 #include "skin/form/frame/SkinForm.h"
@@ -33,33 +37,16 @@ template <class T> bool Reskin(TControl* c, TskSkinData* skin, bool reset) {
 } // namespace
 
 void TskSkinComponent::SetSkinData(TskSkinData* Value) {
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
     FSkinData = Value;
-    if (Value) Value->FreeNotification(this);
-}
-
-void TskSkinComponent::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSkinData) FSkinData = nullptr;
 }
 
 void TskSkinFrame::SetCtrlsSkinData(TskSkinData* Value) {
-    if (Value == FCtrlsSkinData) return;
-    if (FCtrlsSkinData) FCtrlsSkinData->RemoveFreeNotification(this);
     FCtrlsSkinData = Value;
-    if (Value) Value->FreeNotification(this);
-}
-
-void TskSkinFrame::Notification(TComponent* AComponent, TOperation Operation) {
-    TskSkinComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FCtrlsSkinData) FCtrlsSkinData = nullptr;
 }
 
 void TskSkinForm::SetSkinData(TskSkinData* Value) {
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
     FSkinData = Value;
-    if (Value) Value->FreeNotification(this);
-    if (FTrayMenu) SetTrayMenuSkin();
+    FMenuMode->SetTrayMenuSkin(Value);
     if (!(ComponentState() & (csDesigning | csLoading))) ChangeSkinData();
 }
 
@@ -100,11 +87,10 @@ void TskSkinForm::SkinMessage(TMessage& Message) {
     switch (Message.Msg) {
     case WM_SKINLOADING:
         if (!skin || skin != FSkinData) return;
-        FPaintingSuspended = true;
+        FPainter->Suspend(true);
         FSkinInUse = false;
-        StopTimers();
-        FHotIndex = FPrevHotIndex = FPressedIndex = -1;
-        FObjects.clear();
+        FObjects->StopTimers();
+        FObjects->Clear();
         for (int i = 0; i < FForm->ControlCount(); ++i)
             ReskinWalk(FForm->Controls(i), skin, true);
         for (int i = 0; i < FForm->ComponentCount(); ++i)
@@ -112,7 +98,7 @@ void TskSkinForm::SkinMessage(TMessage& Message) {
         if (OnBeforeChangeSkinData) OnBeforeChangeSkinData(this);
         return;
     case WM_SKINLOADED:
-        FPaintingSuspended = false;
+        FPainter->Suspend(false);
         if (skin && skin == FSkinData) ChangeSkinData();
         for (int i = 0; i < FForm->ControlCount(); ++i)
             ReskinWalk(FForm->Controls(i), skin, false);
@@ -134,127 +120,17 @@ void TskSkinForm::SkinMessage(TMessage& Message) {
     }
 }
 
-void TskSkinForm::CreateObjects() {
-    FObjects.clear();
-    if (!FSkinData) return;
-    for (const auto& r : FSkinData->ObjectRecords()) {
-        const TskDataSkinObject* rec = r.get();
-        if (dynamic_cast<const TskDataSkinMainMenuItem*>(rec) ||
-            dynamic_cast<const TskDataSkinMenuItem*>(rec) ||
-            dynamic_cast<const TskDataSkinMainMenuBarButton*>(rec))
-            continue;
-        if (auto* s = dynamic_cast<const TskDataSkinStdButton*>(rec))
-            FObjects.push_back(std::make_unique<TskSkinStdButtonObject>(this, s));
-        else if (auto* b = dynamic_cast<const TskDataSkinButton*>(rec))
-            FObjects.push_back(std::make_unique<TskSkinButtonObject>(this, b));
-        else if (auto* c = dynamic_cast<const TskDataSkinCaption*>(rec))
-            FObjects.push_back(std::make_unique<TskSkinCaptionObject>(this, c));
-        else if (auto* a = dynamic_cast<const TskDataSkinAnimate*>(rec))
-            FObjects.push_back(std::make_unique<TskSkinAnimateObject>(this, a));
-        else if (dynamic_cast<const TskDataUserObject*>(rec))
-            FObjects.push_back(std::make_unique<TskUserObject>(this, rec));
-    }
-}
-
-void TskSkinForm::CreateDefaultButtons() {
-    FObjects.clear();
-    FHotIndex = FPrevHotIndex = FPressedIndex = -1;
-    const std::pair<const char*, TskStdCommand> buttons[] = {
-        {"closebutton", cmClose},   {"maxbutton", cmMaximize},    {"minbutton", cmMinimize},
-        {"rollupbutton", cmRollUp}, {"sysmenubutton", cmSysMenu}, {"traybutton", cmMinimizeToTray}};
-    for (const auto& [name, cmd] : buttons)
-        FObjects.push_back(std::make_unique<TskSkinStdButtonObject>(this, name, cmd));
-    ApplyBorderIcons();
-}
-
-void TskSkinForm::ApplyBorderIcons() {
-    if (FObjects.empty()) return;
-    for (auto& o : FObjects) {
-        const int cmd = o->Command();
-        if (cmd < 0) continue;
-        const bool row = o->skinrectinapicture;
-        if (HideCaptionButtons) {
-            o->Enabled = false;
-            if (row) o->Visible = false;
-            continue;
-        }
-        if (cmd == cmDefault) {
-            bool enable = false;
-            if (OnActivateCustomObject) OnActivateCustomObject(o->IDName, enable);
-            o->Enabled = enable;
-            continue;
-        }
-        TskBorderIcons need = 0;
-        switch (cmd) {
-        case cmRollUp:
-            need = skbiRollUp;
-            break;
-        case cmMaximize:
-            need = skbiMaximize;
-            break;
-        case cmMinimize:
-            need = skbiMinimize;
-            break;
-        case cmSysMenu:
-            need = skbiSystemMenu;
-            break;
-        case cmMinimizeToTray:
-            need = skbiMinimizeToTray;
-            break;
-        default:
-            break;
-        }
-        if (need && !(FBorderIcons & need)) {
-            o->Enabled = false;
-            if (row) o->Visible = false;
-        }
-    }
-    UpdateObjectHints();
-}
-
-void TskSkinForm::UpdateObjectHints() {
-    if (!UseDefaultObjectHint || !FSkinData) return;
-    const TskResourceStrData* strings = FSkinData->ResourceStrData();
-    for (auto& o : FObjects) {
-        const char* key = nullptr;
-        const char* text = nullptr;
-        switch (o->Command()) {
-        case cmClose:
-            key = "CLOSEBUTTON_HINT", text = "Close";
-            break;
-        case cmMaximize:
-            key = "MAXBUTTON_HINT", text = "Maximize";
-            break;
-        case cmMinimize:
-            key = "MINBUTTON_HINT", text = "Minimize";
-            break;
-        case cmSysMenu:
-            key = "MENUBUTTON_HINT", text = "System menu";
-            break;
-        case cmRollUp:
-            key = "ROLLUPBUTTON_HINT", text = "Roll Up";
-            break;
-        case cmMinimizeToTray:
-            key = "TRAYBUTTON_HINT", text = "Minimize to Tray";
-            break;
-        default:
-            break;
-        }
-        if (key) o->HintText = strings ? strings->LookupResString(key) : String(text);
-    }
-}
-
 void TskSkinForm::SetBorderIcons(TskBorderIcons Value) {
     FBorderIcons = Value;
     if (!FSkinInUse) {
-        CreateDefaultButtons();
+        FObjects->CreateDefaultButtons();
         FrameRepaint();
         return;
     }
     // The default buttons have no place in a skinned frame (no rectangle in its picture): the
     // skin's own objects are made again and take the new set, and the frame keeps its skin.
-    FHotIndex = FPrevHotIndex = FPressedIndex = -1;
-    CreateObjects();
+    FObjects->ResetTracking();
+    FObjects->CreateFromSkin();
     ApplyBorderIcons();
     UpdateRegion(true);
     FrameRepaint();
@@ -271,31 +147,27 @@ void TskSkinForm::ApplyMinimumSize() {
         FForm->SetWidth(mw);
     else
         NudgeSize();
-    if (FRolledUp || FWindowState == skwsMinimized) FForm->SetHeight(GetMinHeight());
-    if (FWindowState == skwsMinimized) FForm->SetWidth(GetMinWidth());
+    if (RolledUp() || WindowState() == skwsMinimized) FForm->SetHeight(GetMinHeight());
+    if (WindowState() == skwsMinimized) FForm->SetWidth(GetMinWidth());
 }
 
 void TskSkinForm::ChangeSkinData() {
-    FHotIndex = FPrevHotIndex = FPressedIndex = -1;
+    FObjects->ResetTracking();
     FSkinInUse = FSkinData && !FSkinData->Empty();
-    FWidth = FForm->Width();
-    FHeight = FForm->Height();
+    FGeometry->TakeFormSize();
     if (FSkinInUse) {
-        CreateObjects();
+        FObjects->CreateFromSkin();
         ApplyBorderIcons();
     } else {
-        CreateDefaultButtons();
-        if (FForm->HandleAllocated() && FRegionSet) SetWindowRgn(FForm->WindowHandle(), nullptr, TRUE);
-        FRegionSet = false;
-        FShape.reset();
+        FObjects->CreateDefaultButtons();
+        FGeometry->ClearRegion();
     }
     // A new frame: the client rectangle moves.
     if (FForm->HandleAllocated())
         SetWindowPos(FForm->WindowHandle(), nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     ApplyMinimumSize();
-    FWidth = FForm->Width();
-    FHeight = FForm->Height();
+    FGeometry->TakeFormSize();
     if (FSkinInUse) UpdateRegion(true);
     if (IsMDIForm() && FForm->ClientHandle()) {
         RedrawWindow(FForm->ClientHandle(), nullptr, RDW_ERASE | RDW_INVALIDATE);
@@ -307,7 +179,7 @@ void TskSkinForm::ChangeSkinData() {
     SetActiveState(!IsMaximizedChild());
     if (FForm->HandleAllocated() && IsWindowVisible(FForm->WindowHandle())) EnableTrackTimer(true);
     if (OnChangeSkinData) OnChangeSkinData(this);
-    if (!FRolledUp) {
+    if (!RolledUp()) {
         if (ClientWidth > 0) FForm->SetClientWidth(ClientWidth);
         if (ClientHeight > 0) FForm->SetClientHeight(ClientHeight);
     }

@@ -99,10 +99,7 @@ void TskSkinMDITabsBar::SetTabKind(TskSkinMDITabKind Value) {
 }
 
 void TskSkinMDITabsBar::SetSkinForm(TskSkinForm* Value) {
-    if (FSkinForm == Value) return;
-    if (FSkinForm) FSkinForm->RemoveFreeNotification(this);
     FSkinForm = Value;
-    if (FSkinForm) FSkinForm->FreeNotification(this);
 }
 
 void TskSkinMDITabsBar::SetDefaultHeight(int Value) {
@@ -113,7 +110,6 @@ void TskSkinMDITabsBar::SetDefaultHeight(int Value) {
 void TskSkinMDITabsBar::Notification(TComponent* AComponent, TOperation Operation) {
     TskSkinControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FSkinForm) FSkinForm = nullptr;
     // A child freed without the frame removing its tab must not leave a dangling tab.
     for (auto& t : FTabs)
         if (t->ChildForm == AComponent) {

@@ -2,6 +2,7 @@
 // A strip of tabs on a multiple-document main form, one per child window. The main form's frame
 // adds and removes the tabs and marks the active one; the user shows a child by clicking its tab
 // and reorders tabs by dragging.
+#include "platform/vcl/ComponentLink.h"
 #include "platform/vcl/Font.h"
 #include "platform/vcl/Forward.h"
 #include "skin/controls/SkinControl.h"
@@ -99,7 +100,7 @@ private:
 
     std::vector<std::unique_ptr<TskMDITab>> FTabs;
     TskSkinMDITabKind FTabKind = sktkTab;
-    TskSkinForm* FSkinForm = nullptr;
+    TComponentLink<TskSkinForm> FSkinForm{this};
     int FDefaultHeight = 21;
     TFont FDefaultFont;
     int FHotTab = -1, FLastHotTab = -1;

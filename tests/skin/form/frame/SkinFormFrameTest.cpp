@@ -3,8 +3,16 @@
 #include "FrameFixture.h"
 
 #include "platform/rtl/Exception.h"
+#include "platform/vcl/Menus.h"
 #include "platform/vcl/StdCtrls.h"
+#include "skin/controls/SkinStatusBar.h"
 #include "skin/core/SkinGdi.h"
+#include "skin/form/frame/SkinComponent.h"
+#include "skin/form/frame/SkinMDITabsBar.h"
+#include "skin/form/frame/SkinMenuBarLink.h"
+#include "skin/form/menus/SkinHintWindow.h"
+
+#include <functional>
 
 namespace vd::test {
 namespace {
@@ -415,6 +423,101 @@ TEST_F(FrameTest, SizeLimitsAndTheFormCursorInTheFrame) {
     SendMessage(f->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(f->Handle()),
                 MakeLParam(HTLEFT, WM_MOUSEMOVE));
     EXPECT_EQ(hb->LastCursor(), CursorShape::SizeWE);
+}
+
+// A menu bar as the frame sees it: only its being a link matters here.
+class StubMenuBar : public TComponent, public TskMenuBarLink {
+public:
+    using TComponent::TComponent;
+    void EnterMenuMode() override {}
+    void LeaveMenuMode() override {}
+    void MenuClosed() override {}
+    void SelectNextItem() override {}
+    void SelectPreviousItem() override {}
+    bool OpenHotItem() override { return false; }
+    bool AcceleratorKey(unsigned) override { return false; }
+    void ShowChildButtons() override {}
+    void HideChildButtons() override {}
+    void UpdateItems() override {}
+    TMainMenu* BarMainMenu() const override { return nullptr; }
+    TMainMenu* BarChildMenu() const override { return nullptr; }
+    bool HasChildMenu() const override { return false; }
+    bool ChildButtonsVisible() const override { return false; }
+};
+
+// Every component the frame and its helpers refer to may be freed by its own owner (another form
+// here, so no owner tells the frame): the reference empties, and a reference moved on to another
+// component no longer follows the old one.
+TEST_F(FrameTest, ReferencesEmptyWhenTheirComponentGoes) {
+    TForm* f = NewFrameForm(true);
+    auto* skinComponent = new TskSkinFrame(f);
+    auto* tabs = new TskSkinMDITabsBar(f);
+    struct Case {
+        const char* name;
+        std::function<TComponent*(TComponent* owner)> make;
+        std::function<void(TComponent*)> set;
+        std::function<TComponent*()> get;
+    };
+    auto* frame = Frame;
+    const Case cases[] = {
+        {"status bar", [](TComponent* o) { return new TskSkinStatusBar(o); },
+         [&](TComponent* c) { frame->SetStatusBar(dynamic_cast<TskSkinStatusBar*>(c)); },
+         [&]() -> TComponent* { return frame->StatusBar(); }},
+        {"object hint", [](TComponent* o) { return new TskSkinHint(o); },
+         [&](TComponent* c) { frame->SetSkinHint(dynamic_cast<TskSkinHint*>(c)); },
+         [&]() -> TComponent* { return frame->SkinHint(); }},
+        {"system menu", [](TComponent* o) { return new TPopupMenu(o); },
+         [&](TComponent* c) { frame->SetSystemMenu(dynamic_cast<TPopupMenu*>(c)); },
+         [&]() -> TComponent* { return frame->SystemMenu(); }},
+        {"menus' skin", [](TComponent* o) { return new TskSkinData(o); },
+         [&](TComponent* c) { frame->SetMenusSkinData(dynamic_cast<TskSkinData*>(c)); },
+         [&]() -> TComponent* { return frame->MenusSkinData(); }},
+        {"tabs bar", [](TComponent* o) { return new TskSkinMDITabsBar(o); },
+         [&](TComponent* c) { frame->SetMDITabsBar(dynamic_cast<TskSkinMDITabsBar*>(c)); },
+         [&]() -> TComponent* { return frame->MDITabsBar(); }},
+        {"main menu bar", [](TComponent* o) { return new StubMenuBar(o); },
+         [&](TComponent* c) { frame->SetMainMenuBar(c); },
+         [&]() -> TComponent* { return frame->MainMenuBar(); }},
+        {"skin component's skin", [](TComponent* o) { return new TskSkinData(o); },
+         [&](TComponent* c) { skinComponent->SetSkinData(dynamic_cast<TskSkinData*>(c)); },
+         [&]() -> TComponent* { return skinComponent->SkinData(); }},
+        {"skin frame's controls' skin", [](TComponent* o) { return new TskSkinData(o); },
+         [&](TComponent* c) { skinComponent->SetCtrlsSkinData(dynamic_cast<TskSkinData*>(c)); },
+         [&]() -> TComponent* { return skinComponent->CtrlsSkinData(); }},
+        {"tabs bar's frame", [](TComponent* o) { return new TskSkinForm(o); },
+         [&](TComponent* c) { tabs->SetSkinForm(dynamic_cast<TskSkinForm*>(c)); },
+         [&]() -> TComponent* { return tabs->SkinForm(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* elsewhere = new TForm(Application);
+        TComponent* first = c.make(elsewhere);
+        TComponent* second = c.make(elsewhere);
+        c.set(first);
+        ASSERT_EQ(c.get(), first);
+        c.set(second);
+        first->Free();
+        EXPECT_EQ(c.get(), second);
+        second->Free();
+        EXPECT_EQ(c.get(), nullptr);
+        elsewhere->Free();
+    }
+}
+
+// The frame's own skin freed elsewhere: the frame falls back to its plain look at once.
+TEST_F(FrameTest, FreedSkinLeavesThePlainFrame) {
+    auto* elsewhere = new TForm(Application);
+    TForm* f = NewFrameForm(false);
+    auto* skin = new TskSkinData(elsewhere);
+    Stored = FrameStoredSkin();
+    skin->LoadStoredSkin(Stored.get());
+    Frame->SetSkinData(skin);
+    ShowForm(f);
+    ASSERT_TRUE(Frame->SkinInUse());
+    skin->Free();
+    EXPECT_EQ(Frame->SkinData(), nullptr);
+    EXPECT_FALSE(Frame->SkinInUse());
+    elsewhere->Free();
 }
 
 } // namespace

@@ -1,7 +1,8 @@
-// Frame painting (skinned and plain), the client background, the logo, the small form icon and
-// the window region.
+#include "skin/form/frame/FramePainter.h"
+
 #include "platform/gfx/Gdi.h"
 #include "platform/vcl/Application.h"
+#include "platform/vcl/FontFaces.h"
 #include "platform/vcl/Icon.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinGdi.h"
@@ -9,13 +10,18 @@
 #include "skin/core/SkinGlyphs.h"
 #include "skin/core/SkinMaskRegion.h"
 #include "skin/core/SkinStrings.h"
+#include "skin/form/frame/FrameGeometry.h"
+#include "skin/form/frame/FrameObjects.h"
 #include "skin/form/frame/SkinCaptionObject.h"
 #include "skin/form/frame/SkinForm.h"
+#include "skin/form/frame/SkinFormHelpers.h"
 #include "skin/form/frame/SkinFormObjects.h"
 #include "skin/store/SkinDraw.h"
 #include "skin/store/SkinEffectBmp.h"
 
 namespace vd {
+
+using namespace frameparts;
 
 namespace {
 
@@ -53,14 +59,6 @@ private:
     HGDIOBJ FOld = nullptr;
 };
 
-TskSkinCorners SkinCorners(const TskSkinData& s) {
-    return {s.lefttoppoint, s.righttoppoint, s.leftbottompoint, s.rightbottompoint, s.clientrect};
-}
-
-TskSkinCorners FrameCorners(const TskFrameMetrics& m) {
-    return {m.LeftTop, m.RightTop, m.LeftBottom, m.RightBottom, m.ClientRect};
-}
-
 // Tiles Src of Picture over R of the context from R's top-left corner.
 void TileOver(HDC dc, const TRect& r, const TskBitmap& picture, const TRect& src) {
     const int tw = src.Width(), th = src.Height();
@@ -79,66 +77,67 @@ void TileOver(HDC dc, const TRect& r, const TskBitmap& picture, const TRect& src
 
 } // namespace
 
-void TskSkinForm::FrameRepaint() {
-    if (FForm && FForm->HandleAllocated()) SendMessage(FForm->WindowHandle(), WM_NCPAINT, 1, 0);
+TskFramePainter::TskFramePainter(TskSkinForm& Frame) : FFrame(Frame) {
+    SetDefaultFace(FCaptionFont, fsBold);
+    FCaptionFont.SetColor(clBtnText);
+    FInactiveCaptionFont.Assign(FCaptionFont);
+    FInactiveCaptionFont.SetColor(clBtnShadow);
 }
 
-int TskSkinForm::SmallIconWidth() const {
+TCustomForm* TskFramePainter::Form() const {
+    return FFrame.Form();
+}
+
+void TskFramePainter::Repaint() {
+    if (Form() && Form()->HandleAllocated()) SendMessage(Form()->WindowHandle(), WM_NCPAINT, 1, 0);
+}
+
+int TskFramePainter::SmallIconWidth() {
     const int w = GetSystemMetrics(SM_CXSMICON);
     return w > 0 ? w : GetSystemMetrics(SM_CXSIZE);
 }
 
-int TskSkinForm::SmallIconHeight() const {
+int TskFramePainter::SmallIconHeight() {
     const int h = GetSystemMetrics(SM_CYSMICON);
     return h > 0 ? h : GetSystemMetrics(SM_CYSIZE);
 }
 
-HICON TskSkinForm::SmallFormIcon() {
+HICON TskFramePainter::SmallFormIcon() const {
     // The form's icon, else the program's, else the system's.
-    if (FForm && FForm->Icon() && !FForm->Icon()->Empty()) return FForm->Icon()->Handle();
+    if (Form() && Form()->Icon() && !Form()->Icon()->Empty()) return Form()->Icon()->Handle();
     if (Application && !Application->Icon().Empty()) return Application->Icon().Handle();
     return LoadIcon(nullptr, IDI_APPLICATION);
 }
 
-void TskSkinForm::DrawObjectsOn(HDC dc, int dy, bool top) {
-    const int clientTop = FMetrics.ClientRect.Top;
-    for (auto& o : FObjects) {
-        if (!o->Visible) continue;
-        const bool inTop = o->ObjectRect.Bottom <= clientTop;
-        if (inTop != top) continue;
-        SaveGuard save(dc);
-        SetViewportOrgEx(dc, 0, -dy, nullptr);
-        o->Draw(dc, false);
-    }
-}
-
-void TskSkinForm::PaintFrameSkin(HDC dc) {
-    if (!FSkinInUse || !FForm->HandleAllocated()) return;
-    if (FWidth < GetMinWidth() || FHeight < GetMinHeight()) return;
-    CalcFrameMetrics();
-    LayoutObjects();
-    const TskSkinData& s = *FSkinData;
-    const bool active = IsFormActive();
+void TskFramePainter::PaintSkin(HDC dc) {
+    if (!FFrame.SkinInUse() || !Form()->HandleAllocated()) return;
+    const int width = FFrame.FGeometry->Width(), height = FFrame.FGeometry->Height();
+    if (width < FFrame.GetMinWidth() || height < FFrame.GetMinHeight()) return;
+    FFrame.CalcFrameMetrics();
+    const TskFrameMetrics& metrics = FFrame.FGeometry->Metrics();
+    FFrame.LayoutObjects();
+    const TskSkinData& s = *FFrame.SkinData();
+    const bool active = FFrame.IsFormActive();
     const TskBitmap& source = !active && !s.InactivePicture.Empty() ? s.InactivePicture : s.Picture;
     const TRect skinRect{0, 0, s.Picture.Width(), s.Picture.Height()};
     TskBitmap top, bottom, left, right;
-    SplitSkinBorderPictures(SkinCorners(s), FrameCorners(FMetrics), source, skinRect, FWidth, FHeight, top,
+    SplitSkinBorderPictures(SkinCorners(s), FrameCorners(metrics), source, skinRect, width, height, top,
                             bottom, left, right,
                             {s.leftstretch, s.topstretch, s.rightstretch, s.bottomstretch});
-    HWND h = FForm->WindowHandle();
+    HWND h = Form()->WindowHandle();
     const bool own = dc == nullptr;
     if (own) dc = GetWindowDC(h);
     if (!dc) return;
     {
         SaveGuard save(dc);
-        const TRect& cl = FMetrics.ClientRect;
+        const TRect& cl = metrics.ClientRect;
         ExcludeClipRect(dc, cl.Left, cl.Top, cl.Right, cl.Bottom);
         const bool effect = !active && s.autorenderinginactiveimage;
         auto border = [&](const TskBitmap& b, int x, int y, int objects, int dy) {
             if (b.Empty()) return;
             TOffscreen off(b);
             if (!off.DC()) return;
-            if (objects != 0) DrawObjectsOn(off.DC(), dy, objects > 0);
+            if (objects != 0) FFrame.FObjects->DrawOn(off.DC(), dy, objects > 0);
             if (effect) {
                 TskEffectBmp e = TskEffectBmp::CreateFromBitmapHandle(off.Bitmap());
                 e.ApplyImageEffect(s.inactiveeffect);
@@ -149,20 +148,21 @@ void TskSkinForm::PaintFrameSkin(HDC dc) {
         };
         border(top, 0, 0, 1, 0);
         border(left, 0, top.Height(), 0, 0);
-        border(right, FWidth - right.Width(), top.Height(), 0, 0);
-        border(bottom, 0, FHeight - bottom.Height(), -1, cl.Bottom);
+        border(right, width - right.Width(), top.Height(), 0, 0);
+        border(bottom, 0, height - bottom.Height(), -1, cl.Bottom);
     }
     if (own) ReleaseDC(h, dc);
 }
 
 // The caption text in the default look, centred over its grooves.
-void TskSkinForm::DrawDefaultCaption(HDC c, int l, int space, int ch) {
-    String text = FForm->Caption();
-    if (FForm->FormStyle() == fsMDIForm)
+void TskFramePainter::DrawDefaultCaption(HDC c, int l, int space, int ch) {
+    String text = Form()->Caption();
+    if (Form()->FormStyle() == fsMDIForm)
         if (TskSkinForm* child = GetMaximizedChildSkinForm()) text += " - [" + child->Form()->Caption() + "]";
     TFont font;
-    font.Assign(IsFormActive() ? FDefCaptionFont : FDefInActiveCaptionFont);
-    if (FSkinData && FSkinData->ResourceStrData()) font.SetCharset(FSkinData->ResourceStrData()->CharSet());
+    font.Assign(FFrame.IsFormActive() ? FCaptionFont : FInactiveCaptionFont);
+    if (FFrame.SkinData() && FFrame.SkinData()->ResourceStrData())
+        font.SetCharset(FFrame.SkinData()->ResourceStrData()->CharSet());
     SelectGuard fontGuard(c, font.Handle());
     FitWideTextToWidth(c, text, space);
     if (!text.empty() && space > 0) {
@@ -177,15 +177,15 @@ void TskSkinForm::DrawDefaultCaption(HDC c, int l, int space, int ch) {
     }
 }
 
-void TskSkinForm::PaintFrameDefault(HDC dc) {
-    if (!FForm->HandleAllocated() || !HasBorder()) return;
-    if (FSkinData && FSkinData->Changing()) return;
-    const int w = FForm->Width(), h = FForm->Height(), ch = CaptionHeight();
+void TskFramePainter::PaintDefault(HDC dc) {
+    if (!Form()->HandleAllocated() || !FFrame.HasBorder()) return;
+    if (FFrame.SkinData() && FFrame.SkinData()->Changing()) return;
+    const int w = Form()->Width(), h = Form()->Height(), ch = FFrame.CaptionHeight();
     if (w <= 6 || h <= 6) return;
-    if (FObjects.empty()) CreateDefaultButtons();
-    LayoutDefaultButtons();
-    const TRect cap = DefaultCaptionRect();
-    HWND hwnd = FForm->WindowHandle();
+    if (FFrame.FObjects->Objects().empty()) FFrame.FObjects->CreateDefaultButtons();
+    FFrame.FObjects->LayoutDefaultButtons();
+    const TRect cap = FFrame.FObjects->DefaultCaptionRect();
+    HWND hwnd = Form()->WindowHandle();
     const bool own = dc == nullptr;
     if (own) dc = GetWindowDC(hwnd);
     if (!dc) return;
@@ -202,7 +202,7 @@ void TskSkinForm::PaintFrameDefault(HDC dc) {
                 LineTo(c, r, y);
             }
             DrawDefaultCaption(c, l, r - l, ch);
-            for (auto& o : FObjects) {
+            for (auto& o : FFrame.FObjects->Objects()) {
                 if (!o->Visible) continue;
                 SaveGuard save(c);
                 SetViewportOrgEx(c, -3, -3, nullptr);
@@ -226,9 +226,9 @@ void TskSkinForm::PaintFrameDefault(HDC dc) {
     if (own) ReleaseDC(hwnd, dc);
 }
 
-void TskSkinForm::PaintBackground(HDC dc, const TRect& client) {
-    if (FSkinInUse) {
-        const TskSkinData& s = *FSkinData;
+void TskFramePainter::PaintBackground(HDC dc, const TRect& client) {
+    if (FFrame.SkinInUse()) {
+        const TskSkinData& s = *FFrame.SkinData();
         if (s.bgpictureindex == -1) {
             if (!IsEmptySkinRect(s.clientrect) && !s.Picture.Empty()) {
                 TileOver(dc, client, s.Picture, s.clientrect);
@@ -243,10 +243,10 @@ void TskSkinForm::PaintBackground(HDC dc, const TRect& client) {
     Fill(dc, client, clBtnFace);
 }
 
-void TskSkinForm::DrawLogo(HDC dc, const TRect& client) {
+void TskFramePainter::DrawLogo(HDC dc, const TRect& client) {
     if (FLogo.Empty()) return;
     const int x = IntMax(0, client.Width() - FLogo.Width()), y = IntMax(0, client.Height() - FLogo.Height());
-    if (LogoBitMapTransparent) {
+    if (FFrame.LogoBitMapTransparent) {
         TransparentBlt(dc, x, y, FLogo.Width(), FLogo.Height(), FLogo.Canvas().Handle(), 0, 0, FLogo.Width(),
                        FLogo.Height(), UINT(Rgb(FLogo.TransparentColor())));
     } else {
@@ -254,19 +254,19 @@ void TskSkinForm::DrawLogo(HDC dc, const TRect& client) {
     }
 }
 
-void TskSkinForm::PaintClientBackground(HDC dc) {
-    if (!dc || !FForm) return;
-    const TRect client{0, 0, FForm->ClientWidth(), FForm->ClientHeight()};
+void TskFramePainter::PaintClient(HDC dc) {
+    if (!dc || !Form()) return;
+    const TRect client{0, 0, Form()->ClientWidth(), Form()->ClientHeight()};
     PaintBackground(dc, client);
     DrawLogo(dc, client);
 }
 
-void TskSkinForm::PaintMDIClientBackground(HDC dc) {
-    if (!dc || !FForm || !FForm->ClientHandle()) return;
-    const TRect client = GetClientRect(FForm->ClientHandle());
+void TskFramePainter::PaintMDIClient(HDC dc) {
+    if (!dc || !Form() || !Form()->ClientHandle()) return;
+    const TRect client = GetClientRect(Form()->ClientHandle());
     bool filled = false;
-    if (FSkinInUse) {
-        const TskSkinData& s = *FSkinData;
+    if (FFrame.SkinInUse()) {
+        const TskSkinData& s = *FFrame.SkinData();
         if (s.mdibgpictureindex == -1) {
             PaintBackground(dc, client);
             filled = true;
@@ -280,47 +280,22 @@ void TskSkinForm::PaintMDIClientBackground(HDC dc) {
     DrawLogo(dc, client);
 }
 
-void TskSkinForm::DrawSkinObject(TskActiveSkinObject* Object) {
-    if (!Object || !FForm || !FForm->HandleAllocated() || !HasBorder()) return;
-    if (!IsWindowVisible(FForm->WindowHandle())) return;
-    if (FForm->FormStyle() == fsMDIChild && FWindowState == skwsMaximized) return;
-    HWND h = FForm->WindowHandle();
+void TskFramePainter::DrawObject(TskActiveSkinObject* Object) {
+    if (!Object || !Form() || !Form()->HandleAllocated() || !FFrame.HasBorder()) return;
+    if (!IsWindowVisible(Form()->WindowHandle())) return;
+    if (FFrame.IsMaximizedChild()) return;
+    HWND h = Form()->WindowHandle();
     HDC dc = GetWindowDC(h);
     if (!dc) return;
     {
         SaveGuard save(dc);
-        const TRect cl = FSkinInUse ? FMetrics.ClientRect
-                                    : TRect{3, CaptionHeight() + 3, FForm->Width() - 3, FForm->Height() - 3};
+        const TRect cl = FFrame.SkinInUse() ? FFrame.Metrics().ClientRect
+                                            : TRect{3, FFrame.CaptionHeight() + 3, Form()->Width() - 3,
+                                                    Form()->Height() - 3};
         ExcludeClipRect(dc, cl.Left, cl.Top, cl.Right, cl.Bottom);
         Object->Draw(dc, true);
     }
     ReleaseDC(h, dc);
-}
-
-void TskSkinForm::UpdateRegion(bool Relayout) {
-    if ((ComponentState() & csDesigning) || !FSkinInUse || !FForm->HandleAllocated()) return;
-    CalcFrameMetrics();
-    if (Relayout) LayoutObjects();
-    HWND h = FForm->WindowHandle();
-    const TskSkinData& s = *FSkinData;
-    const bool none =
-        !HasBorder() || (FForm->FormStyle() == fsMDIChild && FWindowState == skwsMaximized) || s.Mask.Empty();
-    std::optional<TskRegion> shape;
-    // The masks are always composed for the current size, so the region fits the window.
-    if (!none) shape = BuildSkinRegion(SkinCorners(s), FrameCorners(FMetrics), FWidth, s.Mask);
-    if (shape && !IsEmptySkinRect(FMetrics.MaskArea)) shape->AddRect(FMetrics.MaskArea);
-    if (!shape) {
-        if (FRegionSet) SetWindowRgn(h, nullptr, TRUE);
-        FRegionSet = false;
-        FShape.reset();
-        FrameRepaint();
-        return;
-    }
-    UniqueRegion rgn = CreateSkinRegionHandle(*shape);
-    FShape = std::move(shape);
-    // The window keeps its own reference to the region.
-    SetWindowRgn(h, rgn.Get(), TRUE);
-    FRegionSet = true;
 }
 
 } // namespace vd
