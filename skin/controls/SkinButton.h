@@ -2,9 +2,11 @@
 // The skinned push button: four state looks from the skin (or a plain look), a hover cross-fade,
 // a frame animation, repeat while held, group buttons, and the default and cancel buttons of a
 // dialog.
+#include "platform/vcl/ComponentLink.h"
 #include "platform/vcl/Forward.h"
-#include "platform/vcl/Timer.h"
+#include "skin/controls/SkinAutoRepeat.h"
 #include "skin/controls/SkinButtonLayout.h"
+#include "skin/controls/SkinButtonLook.h"
 #include "skin/controls/SkinCustomControl.h"
 #include "skin/controls/SkinEffects.h"
 
@@ -12,7 +14,7 @@
 
 namespace vd {
 
-class TskSkinButton : public TskSkinCustomControl {
+class TskSkinButton : public TskSkinCustomControl, protected TskButtonLook {
 public:
     explicit TskSkinButton(TComponent* AOwner);
     bool SetProperty(const String& name, const TPropValue& value) override;
@@ -69,7 +71,6 @@ protected:
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void CreateWnd() override;
     // OnClick is the button's own event, fired by ButtonClick only.
     void Click() override {}
@@ -85,7 +86,7 @@ protected:
 
     TBitmap FGlyph;
     int FNumGlyphs = 1;
-    TCustomImageList* FImageList = nullptr;
+    TComponentLink<TCustomImageList> FImageList{this};
     int FImageIndex = -1;
     int FMargin = -1;
     bool FDown = false;
@@ -99,15 +100,10 @@ protected:
     bool FTakingFocus = false;
     TskMorph FMorph;
     TskFrameAnimation FAnimation;
-    std::unique_ptr<TTimer> FRepeatTimer;
+    // Clicks every RepeatInterval while held.
+    TskAutoRepeat FRepeat{[this] { ButtonClick(); }};
 
-    String fontname = "Arial";
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0, activefontcolor = 0, downfontcolor = 0, disabledfontcolor = 0;
-    TRect activeskinrect, downskinrect, disabledskinrect, animateskinrect;
-    bool morphing = false, showfocus = false;
-    int morphkind = 0, framecount = 0, animateinterval = 25;
+    bool showfocus = false;
 };
 
 } // namespace vd
