@@ -19,8 +19,9 @@
 namespace vd {
 
 TskSkinButton::TskSkinButton(TComponent* AOwner)
-    : TskSkinCustomControl(AOwner), FMorph([this] { return FHot || FocusedLook(); },
-                                           [this] { return Skinned() && MorphOn(); }, [this] { Repaint(); }),
+    : TskSkinCustomControl(AOwner), TskButtonLook(this),
+      FMorph([this] { return FHot || FocusedLook(); }, [this] { return Skinned() && MorphOn(); },
+             [this] { Repaint(); }),
       FAnimation([this] { Repaint(); }) {
     SetSkinDataName("button");
     SetBounds(0, 0, 75, 25);
@@ -31,21 +32,6 @@ TskSkinButton::~TskSkinButton() {
     FMorph.Stop();
     FRepeat.Stop();
     FAnimation.Stop();
-}
-
-void TskSkinButton::SetGlyph(const TBitmap& Value) {
-    FGlyph.Assign(Value);
-    Repaint();
-}
-
-void TskSkinButton::SetNumGlyphs(int Value) {
-    FNumGlyphs = std::clamp(Value, 1, 4);
-    Repaint();
-}
-
-void TskSkinButton::SetImageList(TCustomImageList* Value) {
-    FImageList = Value;
-    Repaint();
 }
 
 void TskSkinButton::SetImageIndex(int Value) {
@@ -91,7 +77,7 @@ bool TskSkinButton::React() const {
 }
 
 int TskSkinButton::GlyphFrame(bool IsDown, bool IsActive) const {
-    return TskButtonLook::GlyphFrame(FNumGlyphs, Enabled(), IsDown, IsActive);
+    return GlyphFrameOf(FNumGlyphs, Enabled(), IsDown, IsActive);
 }
 
 void TskSkinButton::SetDown(bool Value) {

@@ -2,7 +2,6 @@
 // The skinned push button: four state looks from the skin (or a plain look), a hover cross-fade,
 // a frame animation, repeat while held, group buttons, and the default and cancel buttons of a
 // dialog.
-#include "platform/vcl/ComponentLink.h"
 #include "platform/vcl/Forward.h"
 #include "skin/controls/SkinAutoRepeat.h"
 #include "skin/controls/SkinButtonLayout.h"
@@ -14,20 +13,13 @@
 
 namespace vd {
 
-class TskSkinButton : public TskSkinCustomControl, protected TskButtonLook {
+class TskSkinButton : public TskSkinCustomControl, public TskButtonLook {
 public:
     explicit TskSkinButton(TComponent* AOwner);
     bool SetProperty(const String& name, const TPropValue& value) override;
     bool SetComponentProperty(const String& name, TComponent* value) override;
     ~TskSkinButton() override;
 
-    TBitmap& Glyph() { return FGlyph; }
-    void SetGlyph(const TBitmap& Value);
-    int NumGlyphs() const { return FNumGlyphs; }
-    // Clamped to 1..4.
-    void SetNumGlyphs(int Value);
-    TCustomImageList* ImageList() const { return FImageList; }
-    void SetImageList(TCustomImageList* Value);
     int ImageIndex() const { return FImageIndex; }
     void SetImageIndex(int Value);
     TskButtonLayout Layout = blGlyphLeft;
@@ -67,6 +59,7 @@ public:
     void Dispatch(TMessage& Message) override;
 
 protected:
+    void LookChanged() override { Repaint(); }
     bool PaintsOnErase() const override { return true; }
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -84,9 +77,6 @@ protected:
     void StartRepeat();
     void DrawContent(TCanvas& Canvas, const TRect& R, bool Pressed, bool IsDown, bool IsActive);
 
-    TBitmap FGlyph;
-    int FNumGlyphs = 1;
-    TComponentLink<TCustomImageList> FImageList{this};
     int FImageIndex = -1;
     int FMargin = -1;
     bool FDown = false;

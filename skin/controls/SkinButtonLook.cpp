@@ -1,6 +1,7 @@
 #include "skin/controls/SkinButtonLook.h"
 
 #include "platform/vcl/Graphics.h"
+#include "platform/vcl/ImageList.h"
 #include "skin/controls/SkinEffects.h"
 #include "skin/controls/SkinFace.h"
 #include "skin/controls/SkinPaint.h"
@@ -10,9 +11,26 @@
 #include "skin/store/SkinControlRecords.h"
 #include "skin/store/SkinEffectBmp.h"
 
+#include <algorithm>
+
 namespace vd {
 
-int TskButtonLook::GlyphFrame(int NumGlyphs, bool Enabled, bool IsDown, bool IsActive) {
+void TskButtonLook::SetGlyph(const TBitmap& Value) {
+    FGlyph.Assign(Value);
+    LookChanged();
+}
+
+void TskButtonLook::SetNumGlyphs(int Value) {
+    FNumGlyphs = std::clamp(Value, 1, 4);
+    LookChanged();
+}
+
+void TskButtonLook::SetImageList(TCustomImageList* Value) {
+    FImageList = Value;
+    LookChanged();
+}
+
+int TskButtonLook::GlyphFrameOf(int NumGlyphs, bool Enabled, bool IsDown, bool IsActive) {
     if (IsDown && IsActive && NumGlyphs > 2) return 3;
     if (IsActive && NumGlyphs > 3) return 4;
     if (Enabled || NumGlyphs < 2) return 1;

@@ -1,8 +1,10 @@
 #pragma once
 // What the windowed push button and the windowless speed button take from the skin's button
-// record, and the drawing steps they share with it. Both inherit it, so the record's values
-// read as their own members.
+// record, their glyph and image list, and the drawing steps they share. Both inherit it, so the
+// record's values read as their own members.
 #include "platform/rtl/Types.h"
+#include "platform/vcl/Bitmap.h"
+#include "platform/vcl/ComponentLink.h"
 #include "platform/vcl/Font.h"
 #include "platform/vcl/Forward.h"
 #include "skin/core/Forward.h"
@@ -15,10 +17,25 @@ struct TskSkinFace;
 
 class TskButtonLook {
 public:
+    explicit TskButtonLook(TComponent* Holder) : FImageList(Holder) {}
+    virtual ~TskButtonLook() = default;
+    TskButtonLook(const TskButtonLook&) = delete;
+    TskButtonLook& operator=(const TskButtonLook&) = delete;
+
+    TBitmap& Glyph() { return FGlyph; }
+    void SetGlyph(const TBitmap& Value);
+    int NumGlyphs() const { return FNumGlyphs; }
+    // Clamped to 1..4.
+    void SetNumGlyphs(int Value);
+    TCustomImageList* ImageList() const { return FImageList; }
+    void SetImageList(TCustomImageList* Value);
+
     // The glyph strip's frame: 1 normal, 2 disabled, 3 down, 4 hot, as far as the strip has them.
-    static int GlyphFrame(int NumGlyphs, bool Enabled, bool IsDown, bool IsActive);
+    static int GlyphFrameOf(int NumGlyphs, bool Enabled, bool IsDown, bool IsActive);
 
 protected:
+    // The glyph or the image list changed: the button paints again.
+    virtual void LookChanged() = 0;
     // The record's values; an empty active face falls back to the normal one, an empty down
     // face to the active one.
     void ReadButtonRecord(const TskDataSkinButtonControl& r);
@@ -36,6 +53,10 @@ protected:
                         TCaptionState State) const;
     // From the normal look towards the active one by Factor, drawn at the origin of Target.
     void DrawMorph(TCanvas& Target, TBitmap& Normal, TBitmap& Active, double Factor) const;
+
+    TBitmap FGlyph;
+    int FNumGlyphs = 1;
+    TComponentLink<TCustomImageList> FImageList;
 
     String fontname = "Arial";
     int fontheight = 14;

@@ -22,7 +22,7 @@
 namespace vd {
 
 TskSkinSpeedButton::TskSkinSpeedButton(TComponent* AOwner)
-    : TskGraphicSkinCustomControl(AOwner),
+    : TskGraphicSkinCustomControl(AOwner), TskButtonLook(this),
       FMorph([this] { return FMouseIn; }, [this] { return Skinned() && CanMorph(); }, [this] { Repaint(); }),
       FAnimation([this] { Repaint(); }) {
     SetControlStyle(csCaptureMouse | csOpaque | csDoubleClicks);
@@ -44,21 +44,6 @@ void TskSkinSpeedButton::SetShowCaption(bool Value) {
         SetWidth(Value ? WidthWithCaption : WidthWithoutCaption);
     else
         Repaint();
-}
-
-void TskSkinSpeedButton::SetGlyph(const TBitmap& Value) {
-    FGlyph.Assign(Value);
-    Repaint();
-}
-
-void TskSkinSpeedButton::SetNumGlyphs(int Value) {
-    FNumGlyphs = std::clamp(Value, 1, 4);
-    Repaint();
-}
-
-void TskSkinSpeedButton::SetImageList(TCustomImageList* Value) {
-    FImageList = Value;
-    Repaint();
 }
 
 void TskSkinSpeedButton::SetImageIndex(int Value) {
@@ -129,7 +114,7 @@ bool TskSkinSpeedButton::CanMorph() const {
 }
 
 int TskSkinSpeedButton::GlyphFrame(bool IsDown, bool IsActive) const {
-    return TskButtonLook::GlyphFrame(FNumGlyphs, Enabled(), IsDown, IsActive);
+    return GlyphFrameOf(FNumGlyphs, Enabled(), IsDown, IsActive);
 }
 
 void TskSkinSpeedButton::ButtonClick() {

@@ -16,7 +16,7 @@
 
 namespace vd {
 
-class TskSkinSpeedButton : public TskGraphicSkinCustomControl, protected TskButtonLook {
+class TskSkinSpeedButton : public TskGraphicSkinCustomControl, public TskButtonLook {
 public:
     explicit TskSkinSpeedButton(TComponent* AOwner);
     bool SetProperty(const String& name, const TPropValue& value) override;
@@ -27,13 +27,6 @@ public:
     void SetShowCaption(bool Value);
     int WidthWithCaption = 0;
     int WidthWithoutCaption = 0;
-    TBitmap& Glyph() { return FGlyph; }
-    void SetGlyph(const TBitmap& Value);
-    int NumGlyphs() const { return FNumGlyphs; }
-    // Clamped to 1..4.
-    void SetNumGlyphs(int Value);
-    TCustomImageList* ImageList() const { return FImageList; }
-    void SetImageList(TCustomImageList* Value);
     int ImageIndex() const { return FImageIndex; }
     void SetImageIndex(int Value);
     TskButtonLayout Layout() const { return FLayout; }
@@ -77,6 +70,7 @@ public:
     void Dispatch(TMessage& Message) override;
 
 protected:
+    void LookChanged() override { Repaint(); }
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -96,9 +90,6 @@ protected:
     TNotifyEvent ImagesMenuCallback(std::function<void()> Handler);
 
     bool FShowCaption = true;
-    TBitmap FGlyph;
-    int FNumGlyphs = 1;
-    TComponentLink<TCustomImageList> FImageList{this};
     int FImageIndex = 0;
     TskButtonLayout FLayout = blGlyphLeft;
     int FMargin = -1;
