@@ -236,7 +236,13 @@ void TskListBox::Click() {
 // The skinned list box.
 
 TskSkinCustomListBox::TskSkinCustomListBox(TComponent* AOwner, const TInnerListFactory& MakeInner)
-    : TskSkinCustomControl(AOwner) {
+    : TskSkinCustomControl(AOwner),
+      FButtons(3,
+               {.Repaint = [this] { Repaint(); },
+                .Repeats = [this](int I) { return I != 2 && !CaptionButtonEvent(I); },
+                .Step = [this](int I) { CaptionButtonStep(I); },
+                .Released = [this](int I, bool Over) { CaptionButtonUp(I, Over); }},
+               this, kCaptionTimer) {
     FControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csOpaque | csDoubleClicks;
     FForceBackground = true;
     FDrawBackground = false;
@@ -266,7 +272,6 @@ TskSkinCustomListBox::~TskSkinCustomListBox() {
 void TskSkinCustomListBox::Notification(TComponent* AComponent, TOperation Operation) {
     TskSkinCustomControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FImages) FImages = nullptr;
     if (AComponent == FVScrollBar) FVScrollBar = nullptr;
     if (AComponent == FHScrollBar) FHScrollBar = nullptr;
     if (AComponent == FListBox) FListBox = nullptr;
@@ -320,9 +325,7 @@ void TskSkinCustomListBox::SetRowCount(int Value) {
 }
 
 void TskSkinCustomListBox::SetImages(TCustomImageList* Value) {
-    if (FImages) FImages->RemoveFreeNotification(this);
     FImages = Value;
-    if (FImages) FImages->FreeNotification(this);
     FListBox->Repaint();
 }
 
@@ -837,29 +840,12 @@ void TskSkinCustomListBox::CreateControlSkinImage(TBitmap& Bitmap) {
 
 // Caption buttons.
 
-void TskSkinCustomListBox::TestActive(int X, int Y) {
-    if (FSkinIndex != -1 && IsEmptySkinRect(upbuttonrect) && IsEmptySkinRect(downbuttonrect)) return;
-    FOldActiveButton = FActiveButton;
-    int now = -1;
-    for (int i = 0; i < 3 && now == -1; ++i)
-        if (InRect(FButtons[i].R, X, Y)) now = i;
-    if (FCaptureButton != -1 && now != FCaptureButton) now = -1;
-    FActiveButton = now;
-    if (now == FOldActiveButton) return;
-    if (FOldActiveButton != -1) CaptionButtonLeave(FOldActiveButton);
-    if (now != -1) CaptionButtonEnter(now);
+bool TskSkinCustomListBox::CaptionButtonsLive() const {
+    return FSkinIndex == -1 || !IsEmptySkinRect(upbuttonrect) || !IsEmptySkinRect(downbuttonrect);
 }
 
-void TskSkinCustomListBox::CaptionButtonDown(int I) {
-    FButtons[I].MouseIn = FButtons[I].Down = true;
-    Repaint();
-    const TNotifyEvent& event = I == 0 ? OnUpButtonClick : I == 1 ? OnDownButtonClick : OnCheckButtonClick;
-    if (event) return;
-    FWaitMode = I == 0 ? 1 : I == 1 ? 2 : 0;
-    if (FWaitMode) {
-        FTimerFirstTick = true;
-        SetTimer(Handle(), kCaptionTimer, 500);
-    }
+const TNotifyEvent& TskSkinCustomListBox::CaptionButtonEvent(int I) const {
+    return I == 0 ? OnUpButtonClick : I == 1 ? OnDownButtonClick : OnCheckButtonClick;
 }
 
 void TskSkinCustomListBox::CaptionButtonAction(int I) {
@@ -869,60 +855,35 @@ void TskSkinCustomListBox::CaptionButtonAction(int I) {
     if (I == 2) FListBox->DoClick();
 }
 
-void TskSkinCustomListBox::CaptionButtonUp(int I) {
-    FButtons[I].Down = false;
-    const bool over = I == FActiveButton;
-    if (!over) FButtons[I].MouseIn = false;
-    Repaint();
-    // The event answers a release over the button; any other release, also one away from the
-    // button, runs the button's own action.
-    const TNotifyEvent& event = I == 0 ? OnUpButtonClick : I == 1 ? OnDownButtonClick : OnCheckButtonClick;
-    if (over && event)
+// The event answers a release over the button; any other release, also one away from the
+// button, runs the button's own action.
+void TskSkinCustomListBox::CaptionButtonUp(int I, bool Over) {
+    const TNotifyEvent& event = CaptionButtonEvent(I);
+    if (Over && event)
         event(this);
     else
         CaptionButtonAction(I);
-    if (FWaitMode) StopTimer();
 }
 
-void TskSkinCustomListBox::CaptionButtonEnter(int I) {
-    FButtons[I].MouseIn = true;
-    Repaint();
-    if (FWaitMode && FButtons[I].Down) SetTimer(Handle(), kCaptionTimer, 50);
-}
-
-void TskSkinCustomListBox::CaptionButtonLeave(int I) {
-    FButtons[I].MouseIn = false;
-    Repaint();
-    if (FWaitMode && FButtons[I].Down) KillTimer(Handle(), kCaptionTimer);
-}
-
-void TskSkinCustomListBox::StopTimer() {
-    if (HandleAllocated()) KillTimer(WindowHandle(), kCaptionTimer);
-    FWaitMode = 0;
+void TskSkinCustomListBox::CaptionButtonStep(int I) {
+    if (I == 0 && ItemIndex() >= 1)
+        SetItemIndex(ItemIndex() - 1);
+    else if (I == 1 && ItemIndex() < FListBox->Count() - 1)
+        SetItemIndex(ItemIndex() + 1);
 }
 
 void TskSkinCustomListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (FCaptionMode) {
-        TestActive(X, Y);
-        if (FActiveButton != -1) {
-            FCaptureButton = FActiveButton;
-            CaptionButtonDown(FActiveButton);
-        }
-    }
+    if (FCaptionMode && CaptionButtonsLive()) FButtons.Press(X, Y);
     TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
 }
 
 void TskSkinCustomListBox::MouseMove(TShiftState Shift, int X, int Y) {
     TskSkinCustomControl::MouseMove(Shift, X, Y);
-    if (FCaptionMode) TestActive(X, Y);
+    if (FCaptionMode && CaptionButtonsLive()) FButtons.Track(X, Y);
 }
 
 void TskSkinCustomListBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (FCaptureButton != -1) {
-        const int b = FCaptureButton;
-        FCaptureButton = -1;
-        CaptionButtonUp(b);
-    }
+    FButtons.Release();
     TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
@@ -936,30 +897,15 @@ void TskSkinCustomListBox::Dispatch(TMessage& Message) {
         return;
     case WM_TIMER:
         TskSkinCustomControl::Dispatch(Message);
-        if (FTimerFirstTick) {
-            FTimerFirstTick = false;
-            KillTimer(Handle(), kCaptionTimer);
-            SetTimer(Handle(), kCaptionTimer, 100);
-        } else if (FWaitMode == 1 && ItemIndex() >= 1) {
-            SetItemIndex(ItemIndex() - 1);
-        } else if (FWaitMode == 2 && ItemIndex() < FListBox->Count() - 1) {
-            SetItemIndex(ItemIndex() + 1);
-        }
+        FButtons.Tick();
         return;
     case CM_MOUSEENTER:
         TskSkinCustomControl::Dispatch(Message);
-        if (FCaptionMode) TestActive(-1, -1);
+        if (FCaptionMode && CaptionButtonsLive()) FButtons.Track(-1, -1);
         return;
     case CM_MOUSELEAVE:
         TskSkinCustomControl::Dispatch(Message);
-        if (FActiveButton != -1 && FButtons[FActiveButton].Down) CaptionButtonLeave(FActiveButton);
-        FActiveButton = FOldActiveButton = -1;
-        if (FCaptionMode)
-            for (CaptionButton& b : FButtons)
-                if (b.MouseIn) {
-                    b.MouseIn = false;
-                    Repaint();
-                }
+        FButtons.Leave();
         return;
     case CM_TEXTCHANGED:
         TskSkinCustomControl::Dispatch(Message);

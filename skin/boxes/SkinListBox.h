@@ -4,9 +4,11 @@
 // that mirror the inner list's scroll state. Descendants (the drop-down list, the check list)
 // override the inner list's hooks and the item painter.
 #include "platform/rtl/StringList.h"
+#include "platform/vcl/ComponentLink.h"
 #include "platform/vcl/ImageList.h"
 #include "platform/vcl/StdCtrls/ListBox.h"
 #include "skin/controls/Forward.h"
+#include "skin/controls/SkinButtonTracker.h"
 #include "skin/controls/SkinCustomControl.h"
 
 #include <functional>
@@ -144,11 +146,7 @@ public:
     int RowCountHeight(int N);
     const TRect& ListRect() const { return FListRect; }
 
-    struct CaptionButton {
-        TRect R;
-        bool MouseIn = false;
-        bool Down = false;
-    };
+    using CaptionButton = TskButtonTracker::TButton;
     const CaptionButton& CaptionButtons(int I) const { return FButtons[I]; }
 
     void GetSkinData() override;
@@ -182,13 +180,12 @@ protected:
     void CalcCaptionButtons(bool Skinned);
     void DrawCaption(TCanvas& Canvas, const TRect& R, bool Skinned);
     void DrawCaptionButton(TCanvas& Canvas, int I);
-    void TestActive(int X, int Y);
-    void CaptionButtonDown(int I);
-    void CaptionButtonUp(int I);
-    void CaptionButtonEnter(int I);
-    void CaptionButtonLeave(int I);
+    // A skin without up and down pieces has no caption buttons to point at.
+    bool CaptionButtonsLive() const;
+    const TNotifyEvent& CaptionButtonEvent(int I) const;
+    void CaptionButtonUp(int I, bool Over);
+    void CaptionButtonStep(int I);
     virtual void CaptionButtonAction(int I);
-    void StopTimer();
 
     TskListBox* FListBox = nullptr;
     TskSkinScrollBar* FVScrollBar = nullptr;
@@ -198,7 +195,7 @@ protected:
     bool FHorizontalExtent = false;
     bool FInChangeSkinData = false;
     int FRowCount = 0;
-    TCustomImageList* FImages = nullptr;
+    TComponentLink<TCustomImageList> FImages{this};
     int FImageIndex = -1;
     int FDefaultItemHeight = 20;
     int FDefaultCaptionHeight = 20;
@@ -207,10 +204,8 @@ protected:
     bool FCaptionMode = false;
     TAlignment FAlignment = taLeftJustify;
     TRect FScaledClientRect, FListRect, FScaledCaptionRect;
-    CaptionButton FButtons[3];
-    int FOldActiveButton = -1, FActiveButton = -1, FCaptureButton = -1;
-    int FWaitMode = 0;
-    bool FTimerFirstTick = false;
+    // Up (0), down (1) and check (2); up and down repeat unless their event is set.
+    TskButtonTracker FButtons;
 
 public:
     // The record's values.

@@ -30,7 +30,16 @@ TRect Or(const TRect& r, const TRect& fallback) {
 
 } // namespace
 
-TskSkinSpinEdit::TskSkinSpinEdit(TComponent* AOwner) : TskSkinCustomControl(AOwner) {
+TskSkinSpinEdit::TskSkinSpinEdit(TComponent* AOwner)
+    : TskSkinCustomControl(AOwner), FButtons(2,
+                                             {.Repaint = [this] { Repaint(); },
+                                              .Repeats = [](int) { return true; },
+                                              .Step = [this](int I) { Step(I); },
+                                              .Released =
+                                                  [this](int I, bool Over) {
+                                                      if (Over) Step(I);
+                                                  }},
+                                             this, kRepeatTimer) {
     FControlStyle = csAcceptsControls | csCaptureMouse | csOpaque | csDoubleClicks;
     FEdit = new TskSkinNumEdit(this);
     FEdit->SetParent(this);
@@ -400,82 +409,18 @@ void TskSkinSpinEdit::CreateControlSkinImage(TBitmap& Bitmap) {
     }
 }
 
-// Buttons: as the up-down's, except that every press repeats and there are no click events.
-
-void TskSkinSpinEdit::StartTimer(unsigned Ms) {
-    KillTimer(Handle(), kRepeatTimer);
-    SetTimer(Handle(), kRepeatTimer, Ms);
-}
-
-void TskSkinSpinEdit::StopTimer() {
-    if (HandleAllocated()) KillTimer(WindowHandle(), kRepeatTimer);
-}
-
-void TskSkinSpinEdit::TrackMouse(int X, int Y) {
-    FOldActive = FActive;
-    int now = -1;
-    for (int i = 0; i < 2 && now == -1; ++i)
-        if (InRect(FButtons[i].R, X, Y)) now = i;
-    if (FPressed != -1 && now != FPressed) now = -1;
-    FActive = now;
-    if (FActive == FOldActive) return;
-    if (FOldActive != -1) ButtonLeave(FOldActive);
-    if (FActive != -1) ButtonEnter(FActive);
-}
-
-void TskSkinSpinEdit::ButtonDown(int I) {
-    FButtons[I].MouseIn = FButtons[I].Down = true;
-    Repaint();
-    FRepeat = I == 0 ? 2 : 1;
-    FFirstTick = true;
-    StartTimer(500);
-}
-
-void TskSkinSpinEdit::ButtonLeave(int I) {
-    FButtons[I].MouseIn = false;
-    Repaint();
-    if (FButtons[I].Down) StopTimer();
-}
-
-void TskSkinSpinEdit::ButtonEnter(int I) {
-    FButtons[I].MouseIn = true;
-    Repaint();
-    if (FButtons[I].Down) StartTimer(50);
-}
-
-void TskSkinSpinEdit::ButtonUp(int I) {
-    StopTimer();
-    FRepeat = 0;
-    FButtons[I].Down = false;
-    if (FActive != I) FButtons[I].MouseIn = false;
-    Repaint();
-    if (FActive != I) return;
-    if (I == 0)
-        StepUp();
-    else
-        StepDown();
-}
-
 void TskSkinSpinEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    TrackMouse(X, Y);
-    if (FActive != -1) {
-        FPressed = FActive;
-        ButtonDown(FActive);
-    }
+    FButtons.Press(X, Y);
     TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
 }
 
 void TskSkinSpinEdit::MouseMove(TShiftState Shift, int X, int Y) {
     TskSkinCustomControl::MouseMove(Shift, X, Y);
-    TrackMouse(X, Y);
+    FButtons.Track(X, Y);
 }
 
 void TskSkinSpinEdit::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (FPressed != -1) {
-        const int p = FPressed;
-        FPressed = -1;
-        ButtonUp(p);
-    }
+    FButtons.Release();
     TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
@@ -487,14 +432,7 @@ void TskSkinSpinEdit::Dispatch(TMessage& Message) {
         return;
     case WM_TIMER:
         TskSkinCustomControl::Dispatch(Message);
-        if (FFirstTick) {
-            FFirstTick = false;
-            StartTimer(100);
-        } else if (FRepeat == 1) {
-            SetValue(FValue - FIncrement);
-        } else if (FRepeat == 2) {
-            SetValue(FValue + FIncrement);
-        }
+        FButtons.Tick();
         return;
     case CM_TEXTCHANGED:
         TskSkinCustomControl::Dispatch(Message);
@@ -516,7 +454,7 @@ void TskSkinSpinEdit::Dispatch(TMessage& Message) {
         return;
     case CM_MOUSEENTER:
         TskSkinCustomControl::Dispatch(Message);
-        TrackMouse(-1, -1);
+        FButtons.Track(-1, -1);
         FHover = true;
         if (!FFocused && FSkinIndex != -1 && !IsEmptySkinRect(activeskinrect)) {
             FMouseIn = true;
@@ -526,13 +464,7 @@ void TskSkinSpinEdit::Dispatch(TMessage& Message) {
         return;
     case CM_MOUSELEAVE: {
         TskSkinCustomControl::Dispatch(Message);
-        if (FActive != -1 && FButtons[FActive].Down) ButtonLeave(FActive);
-        FActive = FOldActive = -1;
-        for (Button& b : FButtons)
-            if (b.MouseIn) {
-                b.MouseIn = false;
-                Repaint();
-            }
+        FButtons.Leave();
         TPoint p;
         GetCursorPos(p);
         if (WindowFromPoint(p) != FEdit->WindowHandle()) {

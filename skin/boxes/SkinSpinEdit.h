@@ -3,6 +3,7 @@
 // and a Value kept as a double, clamped to MinValue..MaxValue when MaxValue >= MinValue, shown
 // as an integer or as fixed-point text.
 #include "skin/boxes/SkinEdit.h"
+#include "skin/controls/SkinButtonTracker.h"
 #include "skin/controls/SkinCustomControl.h"
 
 namespace vd {
@@ -46,11 +47,7 @@ public:
     TKeyEvent OnEditKeyDown, OnEditKeyUp;
     TKeyPressEvent OnEditKeyPress;
 
-    struct Button {
-        TRect R;
-        bool MouseIn = false;
-        bool Down = false;
-    };
+    using Button = TskButtonTracker::TButton;
     const Button& Buttons(int I) const { return FButtons[I]; }
     void CalcLayout();
 
@@ -80,13 +77,7 @@ private:
     void TextChanged();
     void SetInnerText(const String& S);
     void ApplyFontColor();
-    void TrackMouse(int X, int Y);
-    void ButtonDown(int I);
-    void ButtonUp(int I);
-    void ButtonEnter(int I);
-    void ButtonLeave(int I);
-    void StartTimer(unsigned Ms);
-    void StopTimer();
+    void Step(int I) { I == 0 ? StepUp() : StepDown(); }
     void PaintEditBackground(HDC DC, const TRect& R);
     bool Hot() const { return FMouseIn || FFocused; }
 
@@ -99,9 +90,8 @@ private:
     // The pointer is over the control: the text takes the active colour even when the skin has
     // no active face (which FMouseIn follows).
     bool FHover = false;
-    Button FButtons[2];
-    int FOldActive = -1, FActive = -1, FPressed = -1, FRepeat = 0;
-    bool FFirstTick = false;
+    // The up (0) and down (1) buttons: every press repeats.
+    TskButtonTracker FButtons;
 
 public:
     TRect activeskinrect, upbuttonrect, activeupbuttonrect, downupbuttonrect, downbuttonrect,

@@ -14,7 +14,13 @@ namespace {
 constexpr std::uintptr_t kRepeatTimer = 1;
 }
 
-TskSkinUpDown::TskSkinUpDown(TComponent* AOwner) : TskSkinCustomControl(AOwner) {
+TskSkinUpDown::TskSkinUpDown(TComponent* AOwner)
+    : TskSkinCustomControl(AOwner), FButtons(2,
+                                             {.Repaint = [this] { Repaint(); },
+                                              .Repeats = [this](int) { return FIncrement != 0; },
+                                              .Step = [this](int I) { Step(I == 0 ? 2 : 1); },
+                                              .Released = [this](int I, bool Over) { Released(I, Over); }},
+                                             this, kRepeatTimer) {
     FControlStyle |= csCaptureMouse;
     SetSkinDataName("hupdown");
     SetBounds(0, 0, 50, 25);
@@ -130,15 +136,6 @@ void TskSkinUpDown::CreateControlSkinImage(TBitmap& Bitmap) {
     DrawButton(Bitmap.Canvas(), 1);
 }
 
-void TskSkinUpDown::StartTimer(unsigned Ms) {
-    KillTimer(Handle(), kRepeatTimer);
-    SetTimer(Handle(), kRepeatTimer, Ms);
-}
-
-void TskSkinUpDown::StopTimer() {
-    if (HandleAllocated()) KillTimer(WindowHandle(), kRepeatTimer);
-}
-
 // Position plus or minus Increment in 64 bits: a result outside Min..Max is ignored, never an
 // overflow.
 void TskSkinUpDown::Step(int Direction) {
@@ -147,76 +144,26 @@ void TskSkinUpDown::Step(int Direction) {
     SetPosition(static_cast<int>(next));
 }
 
-void TskSkinUpDown::TrackMouse(int X, int Y) {
-    FOldActive = FActive;
-    int now = -1;
-    for (int i = 0; i < 2 && now == -1; ++i)
-        if (InRect(FButtons[i].R, X, Y)) now = i;
-    if (FPressed != -1 && now != FPressed) now = -1;
-    FActive = now;
-    if (FActive == FOldActive) return;
-    if (FOldActive != -1) ButtonLeave(FOldActive);
-    if (FActive != -1) ButtonEnter(FActive);
-}
-
-void TskSkinUpDown::ButtonDown(int I) {
-    FButtons[I].MouseIn = FButtons[I].Down = true;
-    Repaint();
-    if (FIncrement != 0) {
-        FRepeatDirection = I == 0 ? 2 : 1;
-        FFirstTick = true;
-        StartTimer(500);
-    }
-}
-
-void TskSkinUpDown::ButtonLeave(int I) {
-    FButtons[I].MouseIn = false;
-    Repaint();
-    if (FIncrement != 0 && FButtons[I].Down) StopTimer();
-}
-
-void TskSkinUpDown::ButtonEnter(int I) {
-    FButtons[1 - I].MouseIn = false;
-    FButtons[I].MouseIn = true;
-    Repaint();
-    if (FIncrement != 0 && FButtons[I].Down) StartTimer(50);
-}
-
-void TskSkinUpDown::ButtonUp(int I) {
-    if (FIncrement != 0) {
-        StopTimer();
-        FRepeatDirection = 0;
-    }
-    FButtons[I].Down = false;
-    if (FActive != I) FButtons[I].MouseIn = false;
-    Repaint();
-    if (FActive != I) return;
+// A release over the button steps once more and fires its event; one away from it does nothing.
+void TskSkinUpDown::Released(int I, bool Over) {
+    if (!Over) return;
     if (FIncrement != 0) Step(I == 0 ? 2 : 1);
     if (I == 0 && OnUpButtonClick) OnUpButtonClick(this);
     if (I == 1 && OnDownButtonClick) OnDownButtonClick(this);
 }
 
 void TskSkinUpDown::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    TrackMouse(X, Y);
-    if (FActive != -1) {
-        FButtons[1 - FActive].MouseIn = false;
-        FPressed = FActive;
-        ButtonDown(FActive);
-    }
+    FButtons.Press(X, Y);
     TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
 }
 
 void TskSkinUpDown::MouseMove(TShiftState Shift, int X, int Y) {
-    TrackMouse(X, Y);
+    FButtons.Track(X, Y);
     TskSkinCustomControl::MouseMove(Shift, X, Y);
 }
 
 void TskSkinUpDown::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (FPressed != -1) {
-        const int p = FPressed;
-        FPressed = -1;
-        ButtonUp(p);
-    }
+    FButtons.Release();
     TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
@@ -228,27 +175,16 @@ void TskSkinUpDown::Dispatch(TMessage& Message) {
         return;
     case WM_TIMER:
         TskSkinCustomControl::Dispatch(Message);
-        if (FFirstTick) {
-            FFirstTick = false;
-            StartTimer(100);
-        } else if (FRepeatDirection != 0) {
-            Step(FRepeatDirection);
-        }
+        FButtons.Tick();
         return;
     case CM_MOUSEENTER:
-        FActive = FOldActive = -1;
         TskSkinCustomControl::Dispatch(Message);
+        FButtons.Track(-1, -1);
         return;
     case CM_MOUSELEAVE:
         // Leaving the control also leaves a held button: its repeat pauses.
-        if (FActive != -1 && FButtons[FActive].Down) ButtonLeave(FActive);
-        FActive = FOldActive = -1;
         TskSkinCustomControl::Dispatch(Message);
-        for (Button& b : FButtons)
-            if (b.MouseIn) {
-                b.MouseIn = false;
-                Repaint();
-            }
+        FButtons.Leave();
         return;
     default:
         TskSkinCustomControl::Dispatch(Message);

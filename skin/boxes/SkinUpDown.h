@@ -1,6 +1,7 @@
 #pragma once
 // The skinned pair of arrow buttons that steps Position between Min and Max by Increment, with
 // auto-repeat while a button is held; the tab scroller of the skinned page and tab controls.
+#include "skin/controls/SkinButtonTracker.h"
 #include "skin/controls/SkinCustomControl.h"
 
 namespace vd {
@@ -28,11 +29,7 @@ public:
 
     TNotifyEvent OnChange, OnUpButtonClick, OnDownButtonClick;
 
-    struct Button {
-        TRect R;
-        bool MouseIn = false;
-        bool Down = false;
-    };
+    using Button = TskButtonTracker::TButton;
     // 0 the up button, 1 the down button.
     const Button& Buttons(int Index) const { return FButtons[Index]; }
     void CalcButtonRects();
@@ -51,22 +48,13 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
 private:
-    void TrackMouse(int X, int Y);
-    void ButtonDown(int I);
-    void ButtonUp(int I);
-    void ButtonEnter(int I);
-    void ButtonLeave(int I);
+    void Released(int I, bool Over);
     void Step(int Direction);
-    void StartTimer(unsigned Ms);
-    void StopTimer();
     void DrawButton(TCanvas& Canvas, int I);
 
     bool FUseSkinSize = true;
     TUDOrientation FOrientation = udHorizontal;
-    Button FButtons[2];
-    int FOldActive = -1, FActive = -1, FPressed = -1;
-    int FRepeatDirection = 0; // 1 down, 2 up
-    bool FFirstTick = false;
+    TskButtonTracker FButtons;
     int FIncrement = 1, FPosition = 0, FMin = 0, FMax = 100;
     TRect upbuttonrect, activeupbuttonrect, downupbuttonrect, downbuttonrect, activedownbuttonrect,
         downdownbuttonrect;

@@ -19,8 +19,9 @@
 namespace vd {
 
 TskSkinButton::TskSkinButton(TComponent* AOwner)
-    : TskSkinCustomControl(AOwner), FMorph([this] { return FHot || FocusedLook(); },
-                                           [this] { return Skinned() && MorphOn(); }, [this] { Repaint(); }),
+    : TskSkinCustomControl(AOwner), TskButtonLook(this),
+      FMorph([this] { return FHot || FocusedLook(); }, [this] { return Skinned() && MorphOn(); },
+             [this] { Repaint(); }),
       FAnimation([this] { Repaint(); }) {
     SetSkinDataName("button");
     SetBounds(0, 0, 75, 25);
@@ -29,25 +30,8 @@ TskSkinButton::TskSkinButton(TComponent* AOwner)
 
 TskSkinButton::~TskSkinButton() {
     FMorph.Stop();
-    FRepeatTimer.reset();
+    FRepeat.Stop();
     FAnimation.Stop();
-}
-
-void TskSkinButton::SetGlyph(const TBitmap& Value) {
-    FGlyph.Assign(Value);
-    Repaint();
-}
-
-void TskSkinButton::SetNumGlyphs(int Value) {
-    FNumGlyphs = std::clamp(Value, 1, 4);
-    Repaint();
-}
-
-void TskSkinButton::SetImageList(TCustomImageList* Value) {
-    if (FImageList) FImageList->RemoveFreeNotification(this);
-    FImageList = Value;
-    if (Value) Value->FreeNotification(this);
-    Repaint();
 }
 
 void TskSkinButton::SetImageIndex(int Value) {
@@ -72,11 +56,6 @@ void TskSkinButton::SetCanFocused(bool Value) {
     SetTabStop(Value);
 }
 
-void TskSkinButton::Notification(TComponent* AComponent, TOperation Operation) {
-    TskSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FImageList) FImageList = nullptr;
-}
-
 bool TskSkinButton::MorphOn() const {
     return morphing && FSkinData && !FSkinData->Empty() && FSkinData->EnableSkinEffects;
 }
@@ -98,10 +77,7 @@ bool TskSkinButton::React() const {
 }
 
 int TskSkinButton::GlyphFrame(bool IsDown, bool IsActive) const {
-    if (IsDown && IsActive && FNumGlyphs > 2) return 3;
-    if (IsActive && FNumGlyphs > 3) return 4;
-    if (Enabled() || FNumGlyphs < 2) return 1;
-    return 2;
+    return GlyphFrameOf(FNumGlyphs, Enabled(), IsDown, IsActive);
 }
 
 void TskSkinButton::SetDown(bool Value) {
@@ -153,30 +129,9 @@ void TskSkinButton::GetSkinData() {
     auto* r = dynamic_cast<TskDataSkinButtonControl*>(SkinRecord());
     if (!r) return;
     if (!UseSkinSize) FFace.MaskBitmap = nullptr;
-    fontname = r->fontname;
-    fontheight = r->fontheight;
-    fontstyle = r->fontstyle;
-    fontcolor = r->fontcolor;
-    activefontcolor = r->activefontcolor;
-    downfontcolor = r->downfontcolor;
-    disabledfontcolor = r->disabledfontcolor;
-    activeskinrect = IsEmptySkinRect(r->activeskinrect) ? r->skinrect : r->activeskinrect;
-    downskinrect = IsEmptySkinRect(r->downskinrect) ? activeskinrect : r->downskinrect;
-    disabledskinrect = r->disabledskinrect;
-    morphing = r->morphing;
-    morphkind = r->morphkind;
-    animateskinrect = r->animateskinrect;
-    framecount = r->framecount;
-    animateinterval = r->animateinterval;
+    ReadButtonRecord(*r);
     showfocus = r->showfocus;
-    if (FSkinData->EnableSkinEffects && FAnimation.Showing()) {
-        const TRect frame =
-            TskFrameAnimation::FrameOfStrip(animateskinrect, FFace.skinrect, framecount, FAnimation.Frame());
-        if (FAnimation.Forward())
-            activeskinrect = frame;
-        else
-            FFace.skinrect = frame;
-    }
+    if (FSkinData->EnableSkinEffects) ShowAnimationFrame(FAnimation, FFace.skinrect);
 }
 
 void TskSkinButton::CalcSize(int& W, int& H) {
@@ -202,30 +157,12 @@ void TskSkinButton::DrawContent(TCanvas& c, const TRect& R, bool Pressed, bool I
 void TskSkinButton::CreateButtonImage(TBitmap& Bitmap, const TRect& StateRect, bool IsDown, bool IsActive) {
     TCanvas& c = Bitmap.Canvas();
     TRect content = FFace.CurClientRect;
-    if (!UseSkinSize && FFace.SkinResizeKind != 1) {
-        if (FFace.SkinResizeKind == 0) {
-            StretchSkinPiece(c, {0, 0, Bitmap.Width(), Bitmap.Height()}, *FFace.SkinBitmap, StateRect);
-        } else {
-            TskBitmap face(Bitmap.Width(), Bitmap.Height());
-            StretchSkinPicture(face, *FFace.SkinBitmap, StateRect, FFace.clientrect, true);
-            DrawSkin(c, 0, 0, face);
-        }
-        content = FFace.clientrect;
-        content.Right += Bitmap.Width() - StateRect.Width();
-        content.Bottom += Bitmap.Height() - StateRect.Height();
-    } else {
-        CreateResizedSkinImage(Bitmap, *FFace.SkinBitmap, StateRect);
-    }
-    if (FUseSkinFont)
-        SetSkinFont(c.Font(), fontname, fontheight, fontstyle, fontcolor);
+    if (!UseSkinSize && FFace.SkinResizeKind != 1)
+        content = DrawFreeSizeFace(Bitmap, FFace, StateRect);
     else
-        c.Font().Assign(FDefaultFont);
-    c.Font().SetCharset(SkinCharSet(FSkinData, FDefaultFont));
-    c.Font().SetColor(!Enabled()           ? disabledfontcolor
-                      : !UseSkinFontColor  ? FDefaultFont.Color()
-                      : IsDown && IsActive ? downfontcolor
-                      : IsActive           ? activefontcolor
-                                           : fontcolor);
+        CreateResizedSkinImage(Bitmap, *FFace.SkinBitmap, StateRect);
+    SetCaptionFont(c.Font(), FDefaultFont, FSkinData,
+                   {FUseSkinFont, UseSkinFontColor, Enabled(), IsDown, IsActive});
     if (showfocus && HandleAllocated() && Focused()) {
         c.Brush().Style = bsSolid;
         c.Brush().Color = FSkinData->SkinColors().cbtnface;
@@ -246,10 +183,7 @@ void TskSkinButton::Paint() {
         TBitmap active(Width(), Height());
         CreateButtonImage(b, FFace.skinrect, false, false);
         CreateButtonImage(active, activeskinrect, false, true);
-        TskEffectBmp from = TskEffectBmp::CreateFromBitmapHandle(b.Handle());
-        const TskEffectBmp to = TskEffectBmp::CreateFromBitmapHandle(active.Handle());
-        from.MorphByKind(morphkind, to, FMorph.Factor());
-        from.Draw(Canvas().Handle(), 0, 0);
+        DrawMorph(Canvas(), b, active, FMorph.Factor());
         return;
     }
     if (!Enabled() && !IsEmptySkinRect(disabledskinrect))
@@ -296,9 +230,9 @@ void TskSkinButton::StartAnimation(bool Entering) {
 }
 
 void TskSkinButton::StartRepeat() {
-    FRepeatTimer = std::make_unique<TTimer>(nullptr);
-    FRepeatTimer->SetInterval(unsigned(std::max(1, RepeatInterval)));
-    FRepeatTimer->SetOnTimer([this](TObject*) { ButtonClick(); });
+    const unsigned ms = unsigned(std::max(1, RepeatInterval));
+    FRepeat.Timing = {.FirstDelay = ms, .Interval = ms, .Resume = ms, .FirstTickSteps = true};
+    FRepeat.Start();
 }
 
 void TskSkinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -327,11 +261,11 @@ void TskSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
         if (FGroupIndex == 0) {
             if (FHot) {
                 SetDown(false);
-                FRepeatTimer.reset();
+                FRepeat.Stop();
                 if (wasDown) ButtonClick();
             } else {
                 FDown = false;
-                FRepeatTimer.reset();
+                FRepeat.Stop();
             }
         } else if (wasDown && AllowAllUp && FAlreadyDown && FHot) {
             SetDown(false);
@@ -404,7 +338,7 @@ void TskSkinButton::Dispatch(TMessage& Message) {
             StartAnimation(false);
             ChangeState();
         }
-        if (FDown && RepeatMode && FRepeatTimer && FGroupIndex == 0) FRepeatTimer.reset();
+        if (FDown && RepeatMode && FRepeat.Running() && FGroupIndex == 0) FRepeat.Stop();
         return;
     case CM_DIALOGKEY:
         if (Message.WParam == VK_RETURN && FActiveDefault && Enabled()) {
@@ -454,7 +388,7 @@ void TskSkinButton::Dispatch(TMessage& Message) {
         }
         return;
     case WM_KILLFOCUS:
-        if (RepeatMode) FRepeatTimer.reset();
+        if (RepeatMode) FRepeat.Stop();
         if (FGroupIndex == 0 && FDown) FDown = false;
         TskSkinCustomControl::Dispatch(Message);
         if (FCanFocused) {

@@ -3,8 +3,9 @@
 // a frame animation, repeat while held, group buttons, and the default and cancel buttons of a
 // dialog.
 #include "platform/vcl/Forward.h"
-#include "platform/vcl/Timer.h"
+#include "skin/controls/SkinAutoRepeat.h"
 #include "skin/controls/SkinButtonLayout.h"
+#include "skin/controls/SkinButtonLook.h"
 #include "skin/controls/SkinCustomControl.h"
 #include "skin/controls/SkinEffects.h"
 
@@ -12,20 +13,13 @@
 
 namespace vd {
 
-class TskSkinButton : public TskSkinCustomControl {
+class TskSkinButton : public TskSkinCustomControl, public TskButtonLook {
 public:
     explicit TskSkinButton(TComponent* AOwner);
     bool SetProperty(const String& name, const TPropValue& value) override;
     bool SetComponentProperty(const String& name, TComponent* value) override;
     ~TskSkinButton() override;
 
-    TBitmap& Glyph() { return FGlyph; }
-    void SetGlyph(const TBitmap& Value);
-    int NumGlyphs() const { return FNumGlyphs; }
-    // Clamped to 1..4.
-    void SetNumGlyphs(int Value);
-    TCustomImageList* ImageList() const { return FImageList; }
-    void SetImageList(TCustomImageList* Value);
     int ImageIndex() const { return FImageIndex; }
     void SetImageIndex(int Value);
     TskButtonLayout Layout = blGlyphLeft;
@@ -65,11 +59,11 @@ public:
     void Dispatch(TMessage& Message) override;
 
 protected:
+    void LookChanged() override { Repaint(); }
     bool PaintsOnErase() const override { return true; }
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void CreateWnd() override;
     // OnClick is the button's own event, fired by ButtonClick only.
     void Click() override {}
@@ -83,9 +77,6 @@ protected:
     void StartRepeat();
     void DrawContent(TCanvas& Canvas, const TRect& R, bool Pressed, bool IsDown, bool IsActive);
 
-    TBitmap FGlyph;
-    int FNumGlyphs = 1;
-    TCustomImageList* FImageList = nullptr;
     int FImageIndex = -1;
     int FMargin = -1;
     bool FDown = false;
@@ -99,15 +90,10 @@ protected:
     bool FTakingFocus = false;
     TskMorph FMorph;
     TskFrameAnimation FAnimation;
-    std::unique_ptr<TTimer> FRepeatTimer;
+    // Clicks every RepeatInterval while held.
+    TskAutoRepeat FRepeat{[this] { ButtonClick(); }};
 
-    String fontname = "Arial";
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0, activefontcolor = 0, downfontcolor = 0, disabledfontcolor = 0;
-    TRect activeskinrect, downskinrect, disabledskinrect, animateskinrect;
-    bool morphing = false, showfocus = false;
-    int morphkind = 0, framecount = 0, animateinterval = 25;
+    bool showfocus = false;
 };
 
 } // namespace vd

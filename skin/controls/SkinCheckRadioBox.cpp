@@ -74,9 +74,7 @@ void TskSkinCheckRadioBox::SetRadio(bool Value) {
 }
 
 void TskSkinCheckRadioBox::SetImages(TCustomImageList* Value) {
-    if (FImages) FImages->RemoveFreeNotification(this);
     FImages = Value;
-    if (Value) Value->FreeNotification(this);
     Repaint();
 }
 
@@ -97,11 +95,6 @@ void TskSkinCheckRadioBox::SetFlat(bool Value) {
 void TskSkinCheckRadioBox::SetCanFocused(bool Value) {
     FCanFocused = Value;
     SetTabStop(Value);
-}
-
-void TskSkinCheckRadioBox::Notification(TComponent* AComponent, TOperation Operation) {
-    TskSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FImages) FImages = nullptr;
 }
 
 void TskSkinCheckRadioBox::DoClick() {

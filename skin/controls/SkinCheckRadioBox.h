@@ -1,6 +1,7 @@
 #pragma once
 // The skinned check box and radio box in one class: three states, exclusive groups among
 // siblings by GroupIndex, a flat look over the parent's background or a face of its own.
+#include "platform/vcl/ComponentLink.h"
 #include "platform/vcl/Forward.h"
 #include "platform/vcl/Timer.h"
 #include "skin/controls/SkinCustomControl.h"
@@ -50,7 +51,6 @@ protected:
     void Click() override {}
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void ActionChange(TBasicAction* Sender) override;
     void FireClick();
     void UncheckGroup();
@@ -67,7 +67,7 @@ protected:
     TCheckBoxState FState = cbUnchecked;
     bool FChecked = false;
     bool FRadio = false;
-    TCustomImageList* FImages = nullptr;
+    TComponentLink<TCustomImageList> FImages{this};
     int FImageIndex = 0;
     bool FFlat = true;
     bool FCanFocused = true;

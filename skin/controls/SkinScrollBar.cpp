@@ -33,7 +33,9 @@ TRect Or(const TRect& r, const TRect& fallback) {
 
 } // namespace
 
-TskSkinScrollBar::TskSkinScrollBar(TComponent* AOwner) : TskSkinCustomControl(AOwner) {
+TskSkinScrollBar::TskSkinScrollBar(TComponent* AOwner)
+    : TskSkinCustomControl(AOwner), FRepeat([this] { RepeatStep(); }, this, kTimerId) {
+    FRepeat.Timing = {.FirstDelay = 500, .Interval = 50, .Resume = 50, .FirstTickSteps = false};
     SetSkinDataName("hscrollbar");
     SetBounds(0, 0, 200, 19);
     FDefaultHeight = 19;
@@ -41,7 +43,7 @@ TskSkinScrollBar::TskSkinScrollBar(TComponent* AOwner) : TskSkinCustomControl(AO
 }
 
 TskSkinScrollBar::~TskSkinScrollBar() {
-    if (FTimerOn && HandleAllocated()) KillTimer(WindowHandle(), kTimerId);
+    FRepeat.Stop();
 }
 
 int TskSkinScrollBar::Clamp(int Value) const {
@@ -370,24 +372,22 @@ void TskSkinScrollBar::TestActivePart(int X, int Y) {
     if (old != -1) {
         FParts[old].Hot = false;
         Repaint();
-        if (old != ptThumb && FParts[old].Down) KillTimer(Handle(), kTimerId);
+        if (old != ptThumb && FParts[old].Down) FRepeat.Pause();
     }
     if (hot != -1) {
         FParts[hot].Hot = true;
         Repaint();
-        if (hot != ptThumb && FParts[hot].Down) StartTimer(50);
+        if (hot != ptThumb && FParts[hot].Down) FRepeat.Resume();
     }
 }
 
-void TskSkinScrollBar::StartTimer(unsigned Ms) {
-    KillTimer(Handle(), kTimerId);
-    SetTimer(Handle(), kTimerId, Ms);
-    FTimerOn = true;
+void TskSkinScrollBar::StartRepeat(int Mode) {
+    FRepeatMode = Mode;
+    FRepeat.Start();
 }
 
-void TskSkinScrollBar::StopTimer() {
-    if (HandleAllocated()) KillTimer(WindowHandle(), kTimerId);
-    FTimerOn = false;
+void TskSkinScrollBar::StopRepeat() {
+    FRepeat.Stop();
     FRepeatMode = 0;
 }
 
@@ -399,15 +399,13 @@ void TskSkinScrollBar::PartDown(int Index, int X, int Y) {
             OnUpButtonClick(this);
         else
             SetPosition(FPosition + FSmallChange);
-        FRepeatMode = 2;
-        StartTimer(500);
+        StartRepeat(2);
     } else if (Index == ptDown) {
         if (OnDownButtonClick)
             OnDownButtonClick(this);
         else
             SetPosition(FPosition - FSmallChange);
-        FRepeatMode = 1;
-        StartTimer(500);
+        StartRepeat(1);
     } else {
         FDragStartCoord = Horizontal() ? X : Y;
         FDragStartOffset = FThumbOffset;
@@ -423,7 +421,7 @@ void TskSkinScrollBar::PartUp(int Index) {
     if (Index == ptThumb)
         FDragging = false;
     else
-        StopTimer();
+        StopRepeat();
 }
 
 void TskSkinScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -433,7 +431,6 @@ void TskSkinScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, 
     GetSkinData();
     CalcRects();
     FRepeatMode = 0;
-    FFirstTick = true;
     for (int i = 0; i < 3; ++i)
         if (In(FParts[i].R, X, Y)) {
             FPressedPart = i;
@@ -444,13 +441,11 @@ void TskSkinScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, 
     const TRect& t = FParts[ptThumb].R;
     if (Horizontal() ? X < t.Left : Y < t.Top) {
         SetPosition(FPosition - FLargeChange);
-        FRepeatMode = 3;
-        StartTimer(500);
+        StartRepeat(3);
         if (OnPageUp) OnPageUp(this);
     } else {
         SetPosition(FPosition + FLargeChange);
-        FRepeatMode = 4;
-        StartTimer(500);
+        StartRepeat(4);
         if (OnPageDown) OnPageDown(this);
     }
 }
@@ -469,19 +464,14 @@ void TskSkinScrollBar::MouseMove(TShiftState Shift, int X, int Y) {
 void TskSkinScrollBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
     FMouseIsDown = false;
-    if (FRepeatMode > 2) StopTimer();
+    if (FRepeatMode > 2) StopRepeat();
     const int pressed = FPressedPart;
     if (pressed != -1) PartUp(pressed);
     if (Button == mbLeft && pressed == ptThumb && OnLastChange) OnLastChange(this);
     FPressedPart = -1;
 }
 
-void TskSkinScrollBar::TimerTick() {
-    if (FFirstTick) {
-        FFirstTick = false;
-        StartTimer(50);
-        return;
-    }
+void TskSkinScrollBar::RepeatStep() {
     const TRect& t = FParts[ptThumb].R;
     switch (FRepeatMode) {
     case 1:
@@ -502,7 +492,7 @@ void TskSkinScrollBar::TimerTick() {
             SetPosition(FPosition - FLargeChange);
             if (OnPageUp) OnPageUp(this);
         } else {
-            StopTimer();
+            StopRepeat();
         }
         break;
     case 4:
@@ -511,7 +501,7 @@ void TskSkinScrollBar::TimerTick() {
             SetPosition(FPosition + FLargeChange);
             if (OnPageDown) OnPageDown(this);
         } else {
-            StopTimer();
+            StopRepeat();
         }
         break;
     default:
@@ -542,7 +532,7 @@ void TskSkinScrollBar::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
     case WM_TIMER:
         TskSkinCustomControl::Dispatch(Message);
-        TimerTick();
+        FRepeat.Tick();
         return;
     case WM_MOUSEWHEEL:
         if (FCanFocused && Focused()) {
@@ -574,7 +564,7 @@ void TskSkinScrollBar::Dispatch(TMessage& Message) {
             FHotPart = -1;
         }
         // Paging towards Min keeps going outside the bar; only paging towards Max stops.
-        if (FMouseIsDown && FRepeatMode == 4) StopTimer();
+        if (FMouseIsDown && FRepeatMode == 4) StopRepeat();
         return;
     default:
         TskSkinCustomControl::Dispatch(Message);

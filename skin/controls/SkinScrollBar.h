@@ -1,6 +1,7 @@
 #pragma once
 // The skinned scroll bar: two buttons and a thumb on a track, with repeat, paging, dragging,
 // keys and the wheel. Other controls drive it through SetRange and SimpleSetPosition.
+#include "skin/controls/SkinAutoRepeat.h"
 #include "skin/controls/SkinCustomControl.h"
 #include "skin/controls/SkinScrollBarFaces.h"
 
@@ -84,9 +85,9 @@ private:
     void TestActivePart(int X, int Y);
     void PartDown(int Index, int X, int Y);
     void PartUp(int Index);
-    void StartTimer(unsigned Ms);
-    void StopTimer();
-    void TimerTick();
+    void StartRepeat(int Mode);
+    void StopRepeat();
+    void RepeatStep();
     void DrawPart(TCanvas& Canvas, int Index);
     void DrawSkinThumb(TCanvas& Canvas);
     void DrawSkinTrack(TBitmap& Bitmap);
@@ -102,10 +103,12 @@ private:
     Part FParts[3];
     TRect FTrackRect;
     int FThumbMin = 0, FThumbMax = 0, FThumbOffset = 0;
-    int FHotPart = -1, FPressedPart = -1, FRepeatMode = 0;
-    bool FFirstTick = false, FMouseIsDown = false, FDragging = false, FClickFocusing = false;
+    int FHotPart = -1, FPressedPart = -1;
+    // What the held button or track repeats: 1 down, 2 up, 3 page up, 4 page down.
+    int FRepeatMode = 0;
+    TskAutoRepeat FRepeat;
+    bool FMouseIsDown = false, FDragging = false, FClickFocusing = false;
     int FDragStartCoord = 0, FDragStartOffset = 0, FLastMouseX = 0, FLastMouseY = 0;
-    bool FTimerOn = false;
     TskFaceCache FTrackFace;
     TskFaceCache FThumbFaces[3]; // normal, hot, down
 

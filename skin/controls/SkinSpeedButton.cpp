@@ -22,7 +22,7 @@
 namespace vd {
 
 TskSkinSpeedButton::TskSkinSpeedButton(TComponent* AOwner)
-    : TskGraphicSkinCustomControl(AOwner),
+    : TskGraphicSkinCustomControl(AOwner), TskButtonLook(this),
       FMorph([this] { return FMouseIn; }, [this] { return Skinned() && CanMorph(); }, [this] { Repaint(); }),
       FAnimation([this] { Repaint(); }) {
     SetControlStyle(csCaptureMouse | csOpaque | csDoubleClicks);
@@ -32,7 +32,7 @@ TskSkinSpeedButton::TskSkinSpeedButton(TComponent* AOwner)
 
 TskSkinSpeedButton::~TskSkinSpeedButton() {
     *FSelf = nullptr;
-    StopRepeat();
+    FRepeat.Stop();
     FAnimation.Stop();
     FMorph.Stop();
 }
@@ -44,23 +44,6 @@ void TskSkinSpeedButton::SetShowCaption(bool Value) {
         SetWidth(Value ? WidthWithCaption : WidthWithoutCaption);
     else
         Repaint();
-}
-
-void TskSkinSpeedButton::SetGlyph(const TBitmap& Value) {
-    FGlyph.Assign(Value);
-    Repaint();
-}
-
-void TskSkinSpeedButton::SetNumGlyphs(int Value) {
-    FNumGlyphs = std::clamp(Value, 1, 4);
-    Repaint();
-}
-
-void TskSkinSpeedButton::SetImageList(TCustomImageList* Value) {
-    if (FImageList) FImageList->RemoveFreeNotification(this);
-    FImageList = Value;
-    if (Value) Value->FreeNotification(this);
-    Repaint();
 }
 
 void TskSkinSpeedButton::SetImageIndex(int Value) {
@@ -111,12 +94,8 @@ void TskSkinSpeedButton::SetTransparent(bool Value) {
 }
 
 void TskSkinSpeedButton::SetSkinImagesMenu(TskImagesMenuLink* Value) {
-    if (FSkinImagesMenu) FSkinImagesMenu->RemoveFreeNotification(this);
     FSkinImagesMenu = Value;
-    if (Value) {
-        Value->FreeNotification(this);
-        Value->OnInternalChange = ImagesMenuCallback([this] { ImagesMenuChanged(); });
-    }
+    if (Value) Value->OnInternalChange = ImagesMenuCallback([this] { ImagesMenuChanged(); });
     Repaint();
 }
 
@@ -124,13 +103,6 @@ TNotifyEvent TskSkinSpeedButton::ImagesMenuCallback(std::function<void()> Handle
     return [self = FSelf, handler = std::move(Handler)](TObject*) {
         if (*self) handler();
     };
-}
-
-void TskSkinSpeedButton::Notification(TComponent* AComponent, TOperation Operation) {
-    TskGraphicSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSkinImagesMenu) FSkinImagesMenu = nullptr;
-    if (AComponent == FImageList) FImageList = nullptr;
 }
 
 bool TskSkinSpeedButton::EffectsEnabled() const {
@@ -142,10 +114,7 @@ bool TskSkinSpeedButton::CanMorph() const {
 }
 
 int TskSkinSpeedButton::GlyphFrame(bool IsDown, bool IsActive) const {
-    if (IsDown && IsActive && FNumGlyphs > 2) return 3;
-    if (IsActive && FNumGlyphs > 3) return 4;
-    if (Enabled()) return 1;
-    return FNumGlyphs > 1 ? 2 : 1;
+    return GlyphFrameOf(FNumGlyphs, Enabled(), IsDown, IsActive);
 }
 
 void TskSkinSpeedButton::ButtonClick() {
@@ -184,34 +153,14 @@ void TskSkinSpeedButton::GetSkinData() {
     }
     auto* r = dynamic_cast<TskDataSkinButtonControl*>(SkinRecord());
     if (!r) return;
-    fontname = r->fontname;
-    fontheight = r->fontheight;
-    fontstyle = r->fontstyle;
-    fontcolor = r->fontcolor;
-    activefontcolor = r->activefontcolor;
-    downfontcolor = r->downfontcolor;
-    disabledfontcolor = r->disabledfontcolor;
-    activeskinrect = Or(r->activeskinrect, r->skinrect);
-    downskinrect = Or(r->downskinrect, activeskinrect);
-    disabledskinrect = r->disabledskinrect;
-    morphing = r->morphing && !Transparent();
-    morphkind = r->morphkind;
-    animateskinrect = r->animateskinrect;
-    framecount = r->framecount;
-    animateinterval = r->animateinterval;
+    ReadButtonRecord(*r);
+    morphing = morphing && !Transparent();
     menumarkerrect = r->menumarkerrect;
     menumarkeractiverect = Or(r->menumarkeractiverect, menumarkerrect);
     menumarkerdownrect = Or(r->menumarkerdownrect, menumarkeractiverect);
     menumarkerflatrect = Or(r->menumarkerflatrect, menumarkerrect);
     menumarkertransparentcolor = r->menumarkertransparentcolor;
-    if (EffectsEnabled() && FAnimation.Showing()) {
-        const TRect frame =
-            TskFrameAnimation::FrameOfStrip(animateskinrect, FFace.skinrect, framecount, FAnimation.Frame());
-        if (FAnimation.Forward())
-            activeskinrect = frame;
-        else
-            FFace.skinrect = frame;
-    }
+    if (EffectsEnabled()) ShowAnimationFrame(FAnimation, FFace.skinrect);
 }
 
 void TskSkinSpeedButton::CalcSize(int& W, int& H) {
@@ -223,22 +172,6 @@ void TskSkinSpeedButton::ChangeSkinData() {
     FMorph.Reset();
     TskGraphicSkinCustomControl::ChangeSkinData();
     if (CanMorph() && Skinned() && FMouseIn && !Transparent()) FMorph.SetFactor(1.0);
-}
-
-void TskSkinSpeedButton::SkinCaptionFont(TCanvas& c, bool IsDown, bool IsActive) {
-    if (FUseSkinFont)
-        SetSkinFont(c.Font(), fontname, fontheight, fontstyle, fontcolor);
-    else
-        c.Font().Assign(FDefaultFont);
-    c.Font().SetCharset(SkinCharSet(FSkinData, FDefaultFont));
-    if (!Enabled() || UseSkinFontColor) {
-        c.Font().SetColor(!Enabled()           ? disabledfontcolor
-                          : IsDown && IsActive ? downfontcolor
-                          : IsActive           ? activefontcolor
-                                               : fontcolor);
-    } else {
-        c.Font().SetColor(FDefaultFont.Color());
-    }
 }
 
 void TskSkinSpeedButton::DrawContent(TCanvas& c, const TRect& R, bool Pressed, bool IsDown, bool IsActive,
@@ -277,21 +210,12 @@ void TskSkinSpeedButton::CreateButtonImage(TBitmap& Bitmap, const TRect& SourceR
                                            bool IsActive) {
     TCanvas& c = Bitmap.Canvas();
     TRect content = FFace.CurClientRect;
-    if (!UseSkinSize && FFace.SkinResizeKind != 1) {
-        TskBitmap face(Bitmap.Width(), Bitmap.Height());
-        if (FFace.SkinResizeKind == 0) {
-            StretchSkinPiece(c, {0, 0, Bitmap.Width(), Bitmap.Height()}, *FFace.SkinBitmap, SourceRect);
-        } else if (FFace.SkinResizeKind > 0) {
-            StretchSkinPicture(face, *FFace.SkinBitmap, SourceRect, FFace.clientrect, true);
-            DrawSkin(c, 0, 0, face);
-        }
-        content = FFace.clientrect;
-        content.Right += Bitmap.Width() - SourceRect.Width();
-        content.Bottom += Bitmap.Height() - SourceRect.Height();
-    } else {
+    if (!UseSkinSize && FFace.SkinResizeKind != 1)
+        content = DrawFreeSizeFace(Bitmap, FFace, SourceRect);
+    else
         CreateResizedSkinImage(Bitmap, *FFace.SkinBitmap, SourceRect);
-    }
-    SkinCaptionFont(c, IsDown, IsActive);
+    SetCaptionFont(c.Font(), FDefaultFont, FSkinData,
+                   {FUseSkinFont, UseSkinFontColor, Enabled(), IsDown, IsActive});
     DrawContent(c, content, IsDown && IsActive, IsDown, IsActive, IsActive || IsDown);
 }
 
@@ -315,10 +239,7 @@ void TskSkinSpeedButton::Paint() {
         TBitmap active(Width(), Height());
         CreateButtonImage(b, FFace.skinrect, false, false);
         CreateButtonImage(active, activeskinrect, false, true);
-        TskEffectBmp from = TskEffectBmp::CreateFromBitmapHandle(b.Handle());
-        TskEffectBmp to = TskEffectBmp::CreateFromBitmapHandle(active.Handle());
-        from.MorphByKind(morphkind, to, FMorph.Factor());
-        from.Draw(c.Handle(), 0, 0);
+        DrawMorph(c, b, active, FMorph.Factor());
         return;
     }
     if (DownLook()) {
@@ -384,9 +305,9 @@ void TskSkinSpeedButton::StartAnimation(bool Forward) {
 }
 
 void TskSkinSpeedButton::StartRepeat() {
-    FRepeatTimer = std::make_unique<TTimer>(nullptr);
-    FRepeatTimer->SetInterval(unsigned(std::max(1, RepeatInterval)));
-    FRepeatTimer->SetOnTimer([this](TObject*) { ButtonClick(); });
+    const unsigned ms = unsigned(std::max(1, RepeatInterval));
+    FRepeat.Timing = {.FirstDelay = ms, .Interval = ms, .Resume = ms, .FirstTickSteps = true};
+    FRepeat.Start();
 }
 
 void TskSkinSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -414,11 +335,11 @@ void TskSkinSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, 
     if (GroupIndex == 0) {
         if (FMouseIn) {
             SetDown(false);
-            if (RepeatMode) StopRepeat();
+            if (RepeatMode) FRepeat.Stop();
             if (wasDown) ButtonClick();
         } else {
             FDown = false;
-            if (RepeatMode && FRepeatTimer) StopRepeat();
+            if (RepeatMode && FRepeat.Running()) FRepeat.Stop();
         }
     } else if (wasDown && AllowAllUp && FPressedWhileDown && FMouseIn) {
         SetDown(false);
@@ -453,7 +374,7 @@ void TskSkinSpeedButton::Dispatch(TMessage& Message) {
             if (HasAnimation()) StartAnimation(false);
             StartMorphOrRepaint();
         }
-        if (FDown && RepeatMode && FRepeatTimer && GroupIndex == 0) StopRepeat();
+        if (FDown && RepeatMode && FRepeat.Running() && GroupIndex == 0) FRepeat.Stop();
         return;
     case CM_ENABLEDCHANGED:
         TskGraphicSkinCustomControl::Dispatch(Message);

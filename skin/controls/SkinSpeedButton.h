@@ -2,10 +2,12 @@
 // The windowless push button of the skinned controls: click, sticky group toggle or repeat
 // button, with a glyph, an image-list image or a linked images menu's image, a hover cross-fade
 // and a frame animation from the skin.
+#include "platform/vcl/ComponentLink.h"
 #include "platform/vcl/Forward.h"
-#include "platform/vcl/Timer.h"
 #include "skin/controls/Forward.h"
+#include "skin/controls/SkinAutoRepeat.h"
 #include "skin/controls/SkinButtonLayout.h"
+#include "skin/controls/SkinButtonLook.h"
 #include "skin/controls/SkinEffects.h"
 #include "skin/controls/SkinGraphicCustomControl.h"
 
@@ -14,7 +16,7 @@
 
 namespace vd {
 
-class TskSkinSpeedButton : public TskGraphicSkinCustomControl {
+class TskSkinSpeedButton : public TskGraphicSkinCustomControl, public TskButtonLook {
 public:
     explicit TskSkinSpeedButton(TComponent* AOwner);
     bool SetProperty(const String& name, const TPropValue& value) override;
@@ -25,13 +27,6 @@ public:
     void SetShowCaption(bool Value);
     int WidthWithCaption = 0;
     int WidthWithoutCaption = 0;
-    TBitmap& Glyph() { return FGlyph; }
-    void SetGlyph(const TBitmap& Value);
-    int NumGlyphs() const { return FNumGlyphs; }
-    // Clamped to 1..4.
-    void SetNumGlyphs(int Value);
-    TCustomImageList* ImageList() const { return FImageList; }
-    void SetImageList(TCustomImageList* Value);
     int ImageIndex() const { return FImageIndex; }
     void SetImageIndex(int Value);
     TskButtonLayout Layout() const { return FLayout; }
@@ -75,55 +70,43 @@ public:
     void Dispatch(TMessage& Message) override;
 
 protected:
+    void LookChanged() override { Repaint(); }
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void ActionChange(TBasicAction* Sender) override;
     void ReleaseGroup();
     void StartMorphOrRepaint();
     void StartAnimation(bool Forward);
     void StartRepeat();
-    void StopRepeat() { FRepeatTimer.reset(); }
     bool HasAnimation() const;
     bool DownLook() const { return FDown && (GroupIndex != 0 || FMouseIn); }
     // Caption, glyph or image into R with the current font.
     void DrawContent(TCanvas& Canvas, const TRect& R, bool Pressed, bool IsDown, bool IsActive, bool HotList);
     // The drop-down marker of the skin centred in R.
     void DrawMenuMarker(TCanvas& Canvas, const TRect& R, bool IsActive, bool IsDown, bool IsFlat);
-    void SkinCaptionFont(TCanvas& Canvas, bool IsDown, bool IsActive);
     // A callback for the images menu: the menu keeps its callbacks after the button is freed,
     // so Handler runs only while this button lives.
     TNotifyEvent ImagesMenuCallback(std::function<void()> Handler);
 
     bool FShowCaption = true;
-    TBitmap FGlyph;
-    int FNumGlyphs = 1;
-    TCustomImageList* FImageList = nullptr;
     int FImageIndex = 0;
     TskButtonLayout FLayout = blGlyphLeft;
     int FMargin = -1;
     int FSpacing = 1;
     bool FDown = false;
     bool FFlat = false;
-    TskImagesMenuLink* FSkinImagesMenu = nullptr;
+    TComponentLink<TskImagesMenuLink> FSkinImagesMenu{this};
     bool FPressedWhileDown = false;
     bool FMouseIn = false;
     TskMorph FMorph;
     TskFrameAnimation FAnimation;
-    std::unique_ptr<TTimer> FRepeatTimer;
+    // Clicks every RepeatInterval while held.
+    TskAutoRepeat FRepeat{[this] { ButtonClick(); }};
     // Shared with the images menu's callbacks; cleared when the button goes.
     std::shared_ptr<TskSkinSpeedButton*> FSelf = std::make_shared<TskSkinSpeedButton*>(this);
 
-    // The button record's values.
-    String fontname = "Arial";
-    int fontheight = 14;
-    TFontStyles fontstyle = 0;
-    TColor fontcolor = 0, activefontcolor = 0, downfontcolor = 0, disabledfontcolor = 0;
-    TRect activeskinrect, downskinrect, disabledskinrect, animateskinrect;
-    bool morphing = false;
-    int morphkind = 0;
-    int framecount = 0, animateinterval = 25;
+    // The button record's values past the shared ones.
     TRect menumarkerrect, menumarkeractiverect, menumarkerdownrect, menumarkerflatrect;
     TColor menumarkertransparentcolor = 0;
 };
