@@ -44,7 +44,8 @@ String TTitleSource::CurrentTitle() const {
 }
 
 void TTitleSource::CheckUpdateTitle(std::uint64_t now, const TAppSettings& settings) {
-    if (now < FNextFileCheck) return;
+    // No file named: nothing to open (an open that fails keeps the title just the same).
+    if (now < FNextFileCheck || settings.TitleFile.empty()) return;
     FNextFileCheck = now + 500;
     // Never blocks the GUI thread: a pipe or device in the file's place is no title file, and a
     // file that cannot be read keeps the current title. A few bytes more than the title holds

@@ -214,8 +214,9 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         if (!w->alive) return FALSE;
     }
     if ((sized || moved) && wasVisible && w->IsChild()) InvalidateParentArea(*w);
+    // The surface follows the size at its next use: a window sized several times before it
+    // paints (a form while its resource is read) allocates it once.
     w->rect = newRect;
-    if (sized) EnsureSurface(*w);
     if (sized || moved) change |= wcBounds;
     if (!(wp.flags & SWP_NOZORDER)) {
         ZOrderInsert(*w, wp.hwndInsertAfter);

@@ -234,8 +234,7 @@ HWND CreateWindowEx(DWord exStyle, const String& className, const String& window
     } else {
         w->owner = parent ? GetAncestor(parent, GA_ROOT) : nullptr;
         ZOrderInsert(*w, (exStyle & WS_EX_TOPMOST) ? HWND_TOPMOST : HWND_TOP);
-        EnsureSurface(*w);
-        CurrentBackend().TopLevelCreated(w->Handle());
+        CurrentBackend().TopLevelCreated(w->Handle()); // the surface comes with its first use
     }
     const HWND h = w->Handle();
     CREATESTRUCT cs;

@@ -31,6 +31,7 @@ struct X11Backend::Impl {
     X11Cursors cursors;
     X11Clipboard clipboard;
     X11Desktop desktop;
+    unsigned long flushedBefore = 0; // the next request's number at the last flush
 };
 
 std::unique_ptr<X11Backend> X11Backend::Open(const String& display) {
@@ -58,7 +59,12 @@ unsigned long X11Backend::XWindowOf(HWND hwnd) const {
 
 void X11Backend::Present() {
     FImpl->windows.PresentDirty();
-    XFlush(FImpl->conn->Dpy());
+    // Xlib's flush also reads the socket (two system calls even when idle): only requests made
+    // since the last one need it.
+    Display* dpy = FImpl->conn->Dpy();
+    if (NextRequest(dpy) == FImpl->flushedBefore) return;
+    XFlush(dpy);
+    FImpl->flushedBefore = NextRequest(dpy);
 }
 
 void X11Backend::Sync() {
@@ -77,11 +83,13 @@ bool X11Backend::SharedMemoryUpload() {
 void X11Backend::TopLevelCreated(HWND) {}
 
 void X11Backend::TopLevelDestroyed(HWND hwnd) {
+    FImpl->desktop.WindowsChanged();
     FImpl->input.Destroyed(hwnd);
     FImpl->windows.Destroyed(hwnd);
 }
 
 void X11Backend::TopLevelChanged(HWND hwnd, unsigned what) {
+    if (what & (wcBounds | wcVisible | wcRegion | wcZOrder)) FImpl->desktop.WindowsChanged();
     FImpl->windows.Changed(hwnd, what);
 }
 
@@ -107,14 +115,17 @@ void X11Backend::WaitForInput(int timeoutMs) {
     // The program is idle: whatever a minimize handler did is done.
     m.windows.UndoUnhonouredMinimize();
     Present();
-    m.conn->Wait(timeoutMs);
-    while (XPending(dpy)) {
-        XEvent e;
-        XNextEvent(dpy, &e);
-        m.desktop.EventSeen();
-        if (m.input.Filter(e)) continue;
-        if (!m.input.Handle(e) && !m.windows.Handle(e)) m.clipboard.Handle(e);
-    }
+    // Nothing came from the server: the socket is not asked again (each call counts at the tick).
+    if (m.conn->Wait(timeoutMs))
+        while (XPending(dpy)) {
+            XEvent e;
+            XNextEvent(dpy, &e);
+            if (m.input.Filter(e)) continue;
+            // After the input's turn: it merges motion, so E is the last one.
+            const bool input = m.input.Handle(e);
+            m.desktop.EventSeen(e);
+            if (!input && !m.windows.Handle(e)) m.clipboard.Handle(e);
+        }
     Present();
 }
 

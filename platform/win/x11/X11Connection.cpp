@@ -27,13 +27,15 @@ XId X11Connection::Intern(const char* name) const {
     return XInternAtom(FDpy, name, False);
 }
 
-void X11Connection::Wait(int timeoutMs) {
-    if (XPending(FDpy)) return;
+bool X11Connection::Wait(int timeoutMs) {
+    if (XPending(FDpy)) return true;
     pollfd fds[2] = {{ConnectionNumber(FDpy), POLLIN, 0}, {FWakeFd, POLLIN, 0}};
-    poll(fds, 2, timeoutMs);
+    if (poll(fds, 2, timeoutMs) <= 0) return false;
+    // Each system call counts at a 30 ms tick: the eventfd is read only when it was written.
     std::uint64_t v = 0;
-    if (read(FWakeFd, &v, sizeof v) < 0) {
+    if ((fds[1].revents & POLLIN) && read(FWakeFd, &v, sizeof v) < 0) {
     }
+    return fds[0].revents != 0;
 }
 
 void X11Connection::Wake() {

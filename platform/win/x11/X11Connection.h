@@ -26,8 +26,9 @@ public:
     XId Intern(const char* name) const;
 
     // Blocks until the server sent something, Wake() was called or timeoutMs passed (-1: no
-    // limit); returns at once when events are already queued.
-    void Wait(int timeoutMs);
+    // limit); returns at once when events are already queued. False when nothing came from the
+    // server, so the caller need not ask the socket again.
+    bool Wait(int timeoutMs);
     void Wake(); // from any thread, and from a signal handler
 
 private:

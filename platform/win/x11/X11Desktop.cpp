@@ -67,19 +67,60 @@ void X11Desktop::CutToWorkArea(std::vector<MonitorDesc>& monitors) {
     if (data) XFree(data);
 }
 
-TPoint X11Desktop::CursorPos() {
+namespace {
+
+// Never 0, which stands for "not known".
+std::uint64_t MonotonicMs() {
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
-    const std::uint64_t now = std::uint64_t(ts.tv_sec) * 1000u + std::uint64_t(ts.tv_nsec) / 1000000u;
-    if (FPointerKnown && now - FPointerAt < 100) return FPointer;
+    return std::max<std::uint64_t>(std::uint64_t(ts.tv_sec) * 1000u + std::uint64_t(ts.tv_nsec) / 1000000u,
+                                   1);
+}
+
+} // namespace
+
+TPoint X11Desktop::CursorPos() {
+    if (FPointerTracked) return FPointer;
+    const std::uint64_t now = MonotonicMs();
+    if (FPointerAt != 0 && now - FPointerAt < 500) return FPointer;
     ::Window r = 0, c = 0;
     int rx = 0, ry = 0, wx = 0, wy = 0;
     unsigned mask = 0;
     XQueryPointer(FConn.Dpy(), FConn.Root(), &r, &c, &rx, &ry, &wx, &wy, &mask);
     FPointer = {rx, ry};
     FPointerAt = now;
-    FPointerKnown = true;
     return FPointer;
+}
+
+// Our windows select motion, button and crossing events, so while the pointer is over one of
+// them it cannot move unseen. After a crossing into a child window or out of ours, or another
+// client's grab, the server is asked again.
+void X11Desktop::EventSeen(const XEvent& e) {
+    switch (e.type) {
+    case MotionNotify:
+        FPointer = {e.xmotion.x_root, e.xmotion.y_root};
+        FPointerTracked = true;
+        break;
+    case ButtonPress:
+    case ButtonRelease:
+        FPointer = {e.xbutton.x_root, e.xbutton.y_root};
+        FPointerTracked = true;
+        break;
+    case EnterNotify:
+    case LeaveNotify: {
+        const XCrossingEvent& c = e.xcrossing;
+        FPointer = {c.x_root, c.y_root};
+        // Virtual details: the pointer went on into a child window, which may not report moves.
+        const bool intoThis =
+            c.detail == NotifyAncestor || c.detail == NotifyInferior || c.detail == NotifyNonlinear;
+        FPointerTracked = e.type == EnterNotify && c.mode != NotifyGrab && intoThis;
+        break;
+    }
+    default:
+        return;
+    }
+    // Known now; once it leaves our windows, the server is asked after the usual pause.
+    FPointerAt = MonotonicMs();
 }
 
 // An integer of the XSETTINGS manager, when one runs and holds it.

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+union _XEvent;
+
 namespace vd {
 
 class X11Connection;
@@ -16,11 +18,15 @@ public:
     explicit X11Desktop(X11Connection& conn);
 
     std::vector<MonitorDesc> Monitors();
-    // The pointer, asked of the server at most every 100 ms while no event came in: the
-    // message loop asks at every idle moment, and a round trip each time cost more than a tick.
+    // The pointer. Over our windows the events tell where it is (every move there sends one),
+    // so the server is not asked; elsewhere it is asked at most every 500 ms. The message loop
+    // asks at every idle moment, and each round trip wakes the thread once more.
     TPoint CursorPos();
-    // An event came in: the pointer may have moved.
-    void EventSeen() { FPointerKnown = false; }
+    // An event came in: those that carry the pointer's position keep it.
+    void EventSeen(const _XEvent& e);
+    // One of our windows was shown, hidden, moved or reshaped: it may now be under the pointer
+    // or no longer be.
+    void WindowsChanged() { FPointerAt = 0, FPointerTracked = false; }
     // Net/DoubleClickTime of the XSETTINGS manager, else 500 ms.
     unsigned DoubleClickTime();
     // Half of Net/CursorBlinkTime (a whole cycle), 0 when Net/CursorBlink is off, else 530 ms.
@@ -33,9 +39,9 @@ private:
 
     X11Connection& FConn;
     unsigned long FNetWorkArea;
-    bool FPointerKnown = false;
     TPoint FPointer;
-    std::uint64_t FPointerAt = 0;
+    std::uint64_t FPointerAt = 0; // when it was last known; 0: ask at the next call
+    bool FPointerTracked = false; // over our windows, where every move sends an event
 };
 
 } // namespace vd

@@ -10,6 +10,7 @@
 #include <sys/shm.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 
@@ -17,9 +18,18 @@ namespace vd {
 
 namespace {
 
-// 24-bit surface rows (B, G, R) to 32-bit X pixels (0x00RRGGBB).
+// 24-bit surface rows (B, G, R) to 32-bit X pixels (0x00RRGGBB). On little-endian machines four
+// bytes are read at once (B, G, R land where X wants them) and the next pixel's byte is masked
+// off; the last pixel is read bytewise, as its row may end the bitmap.
 void ConvertRow(const Byte* from, std::uint32_t* to, int n) {
-    for (int x = 0; x < n; ++x, from += 3)
+    if (n <= 0) return;
+    const int wide = std::endian::native == std::endian::little ? n - 1 : 0;
+    for (int x = 0; x < wide; ++x, from += 3) {
+        std::uint32_t v;
+        std::memcpy(&v, from, 4);
+        to[x] = v & 0xFFFFFFu;
+    }
+    for (int x = wide; x < n; ++x, from += 3)
         to[x] = std::uint32_t(from[0]) | std::uint32_t(from[1]) << 8 | std::uint32_t(from[2]) << 16;
 }
 

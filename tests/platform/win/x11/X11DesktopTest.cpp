@@ -145,7 +145,11 @@ TEST_F(X11Test, CursorPosFollowsThePointerOverOurWindowsAndElsewhere) {
     struct Case {
         const char* Where;
         int X, Y;
-    } cases[] = {{"over our window", 80, 70}, {"outside it", 300, 250}, {"back over it", 60, 50}};
+    } cases[] = {{"over our window", 80, 70},
+                 {"outside it", 300, 250},
+                 {"elsewhere outside, where no event tells", 320, 260},
+                 {"back over it", 60, 50},
+                 {"moved over it", 90, 100}};
     for (const Case& c : cases) {
         XWarpPointer(observer, None, DefaultRootWindow(observer), 0, 0, 0, 0, c.X, c.Y);
         XSync(observer, False);
@@ -158,6 +162,33 @@ TEST_F(X11Test, CursorPosFollowsThePointerOverOurWindowsAndElsewhere) {
             1000))
             << c.Where;
     }
+}
+
+// A window that comes under a resting pointer: the last event said "outside", and the pointer
+// was moved meanwhile where we saw nothing; the position is asked again, not taken from it.
+TEST_F(X11Test, CursorPosIsRightAtOnceWhenOurWindowComesUnderThePointer) {
+    HWND h = Make({40, 40, 140, 120}, WS_POPUP);
+    ShowWindow(h, SW_SHOW);
+    ASSERT_TRUE(PumpUntil([&] { return backend->XWindowOf(h) != 0; }));
+    Sync();
+    auto warp = [](int x, int y) {
+        XWarpPointer(observer, None, DefaultRootWindow(observer), 0, 0, 0, 0, x, y);
+        XSync(observer, False);
+    };
+    auto at = [](int x, int y) {
+        TPoint p;
+        GetCursorPos(p);
+        return p.X == x && p.Y == y;
+    };
+    warp(80, 70);
+    ASSERT_TRUE(PumpUntil([&] { return at(80, 70); }, 1000));
+    warp(300, 250);
+    ASSERT_TRUE(PumpUntil([&] { return at(300, 250); }, 1000));
+    ShowWindow(h, SW_HIDE);
+    Sync();
+    warp(90, 75);
+    ShowWindow(h, SW_SHOW);
+    EXPECT_TRUE(at(90, 75));
 }
 
 TEST_F(X11Test, MonitorWorkAreaFollowsTheDesktopPropertyWithinTheScreen) {
