@@ -18,7 +18,31 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "Clang" AND NOT CMAKE_DISABLE_PRECOMPILE_HEADER
   add_library(vd_pch_test OBJECT ${CMAKE_BINARY_DIR}/vd_pch.cpp)
   target_link_libraries(vd_pch_test PRIVATE GTest::gtest)
   target_precompile_headers(vd_pch_test PRIVATE ${VD_PCH_STD} <filesystem> <fstream> <gtest/gtest.h>)
+  if(VD_CCACHE)
+    # Compiled without the cache; each header's checksum stands in for its bytes, which name the
+    # folder it was built in, in the keys of the units that use it: see cmake/pch-sum.
+    set_target_properties(vd_pch_std vd_pch_test PROPERTIES
+      CXX_COMPILER_LAUNCHER "${CMAKE_SOURCE_DIR}/cmake/pch-sum;${CMAKE_SOURCE_DIR}")
+  endif()
 endif()
+
+# vd_use_pch(target pch): the target's C++ units include the precompiled header of the target
+# pch. Unlike REUSE_FROM, which names it by its absolute path, the options name it relative to the
+# build tree, where every unit compiles: so the command lines, and ccache's keys, are the same in
+# a clone in another folder.
+function(vd_use_pch target pch)
+  if(NOT TARGET ${pch})
+    return()
+  endif()
+  set(header CMakeFiles/${pch}.dir/cmake_pch.hxx)
+  target_compile_options(${target} PRIVATE
+    "$<$<COMPILE_LANGUAGE:CXX>:-Winvalid-pch;SHELL:-Xclang -include-pch -Xclang ${header}.pch;SHELL:-Xclang -include -Xclang ${header}>")
+  # The header is built first, and a new one rebuilds the units.
+  add_dependencies(${target} ${pch})
+  get_target_property(sources ${target} SOURCES)
+  set_property(SOURCE ${sources} TARGET_DIRECTORY ${target} APPEND PROPERTY
+    OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/${header}.pch)
+endfunction()
 
 # vd_library(name SOURCES ... DEPS ...): a static library rooted at the source tree.
 function(vd_library name)
@@ -26,9 +50,7 @@ function(vd_library name)
   add_library(${name} STATIC ${A_SOURCES})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${A_DEPS} ${A_SYSTEM_DEPS})
-  if(TARGET vd_pch_std)
-    target_precompile_headers(${name} REUSE_FROM vd_pch_std)
-  endif()
+  vd_use_pch(${name} vd_pch_std)
 endfunction()
 
 # The ThreadSanitizer build builds only this target: the threaded tests and what they need.
@@ -60,9 +82,7 @@ function(vd_test name)
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE ${A_DEPS} vd_test_support GTest::gtest GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
-  if(TARGET vd_pch_test)
-    target_precompile_headers(${name} REUSE_FROM vd_pch_test)
-  endif()
+  vd_use_pch(${name} vd_pch_test)
   set(labels ${A_LABELS})
   # A test that builds the Xvfb starter or the icecast2 kit starts a real peer; others that do
   # (the SMTP tests) say LABELS peers themselves.
@@ -94,8 +114,12 @@ function(vd_fuzz name)
     return()
   endif()
   if(NOT VD_FUZZ OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-    add_executable(${name} ${A_SOURCES} ${CMAKE_SOURCE_DIR}/tests/support/FuzzCorpusMain.cpp)
-    target_link_libraries(${name} PRIVATE ${A_DEPS})
+    # The corpus runner's main, compiled once for every target instead of once in each.
+    if(NOT TARGET vd_fuzz_corpus_main)
+      add_library(vd_fuzz_corpus_main STATIC ${CMAKE_SOURCE_DIR}/tests/support/FuzzCorpusMain.cpp)
+    endif()
+    add_executable(${name} ${A_SOURCES})
+    target_link_libraries(${name} PRIVATE ${A_DEPS} vd_fuzz_corpus_main)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
     add_test(NAME ${name} COMMAND ${name} ${A_CORPUS})
     set_tests_properties(${name} PROPERTIES TIMEOUT 120 LABELS "fuzz;corpus")
