@@ -49,7 +49,7 @@ void TComponent::BeforeDestroy() {
         TComponent* c = FFreeNotifies.back();
         FFreeNotifies.pop_back();
         Erase(c->FFreeNotifies, this);
-        c->Notify(this, opRemove);
+        c->NotifyHolder(this, opRemove);
     }
     DestroyComponents();
     if (FOwner) FOwner->RemoveComponent(this);
@@ -112,7 +112,7 @@ void TComponent::InsertComponent(TComponent* AComponent) {
 
 void TComponent::RemoveComponent(TComponent* AComponent) {
     if (!AComponent || AComponent->FOwner != this) return;
-    Notify(AComponent, opRemove);
+    NotifyHolder(AComponent, opRemove);
     Erase(FComponents, AComponent);
     AComponent->FOwner = nullptr;
 }
@@ -147,10 +147,10 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
     auto copy = FComponents;
     for (TComponent* c : copy)
         if (c != AComponent && std::find(FComponents.begin(), FComponents.end(), c) != FComponents.end())
-            c->Notify(AComponent, Operation);
+            c->NotifyHolder(AComponent, Operation);
 }
 
-void TComponent::Notify(TComponent* AComponent, TOperation Operation) {
+void TComponent::NotifyHolder(TComponent* AComponent, TOperation Operation) {
     Notification(AComponent, Operation);
     if (Operation != opRemove || !AComponent) return;
     auto links = FLinks; // a link's owner may reset other links from Dropped()

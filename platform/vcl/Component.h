@@ -83,7 +83,7 @@ private:
     void BeforeDestroy();
     void SetLoadingTree(bool on);
     // The override first, then the links that pointed at a removed component are emptied.
-    void Notify(TComponent* AComponent, TOperation Operation);
+    void NotifyHolder(TComponent* AComponent, TOperation Operation);
     friend class TComponentLinkBase;
     void LoadedTree();
 
