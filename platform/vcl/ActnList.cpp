@@ -163,13 +163,7 @@ bool TActionList::SetComponentProperty(const String& name, TComponent* value) {
     if (name != "Images" || !dynamic_cast<TCustomImageList*>(value))
         return TComponent::SetComponentProperty(name, value);
     Images = static_cast<TCustomImageList*>(value);
-    Images->FreeNotification(this);
     return true;
-}
-
-void TActionList::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == Images) Images = nullptr;
 }
 
 void TActionList::InsertReadChild(TComponent* child) {

@@ -2,7 +2,7 @@
 // Actions: one command (caption, enabled, checked, hint, image, visible, shortcut, what it
 // does) shared by the controls and menu items linked to it. A change of the action reaches every
 // linked client through its link; a freed action unlinks its clients.
-#include "platform/vcl/Component.h"
+#include "platform/vcl/ComponentLink.h"
 #include "platform/vcl/Forward.h"
 #include "platform/vcl/VclTypes.h"
 
@@ -95,16 +95,13 @@ public:
     ~TActionList() override;
     int ActionCount() const { return static_cast<int>(FActions.size()); }
     TCustomAction* Actions(int index) const { return FActions.at(static_cast<std::size_t>(index)); }
-    TCustomImageList* Images = nullptr;
+    TComponentLink<TCustomImageList> Images{this};
     // Runs every action's update (the idle pass of the application).
     void UpdateActions();
     // The enabled action with this shortcut executed; false when none has it.
     bool IsShortCut(TShortCut key);
     void InsertReadChild(TComponent* child) override;
     bool SetComponentProperty(const String& name, TComponent* value) override;
-
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     friend class TCustomAction;

@@ -107,13 +107,10 @@ void TApplication::SetTitle(const String& v) {
 
 void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FMouseControl) FMouseControl = nullptr;
-    if (Operation == opRemove && AComponent == FMainForm) FMainForm = nullptr;
-    if (Operation == opRemove && AComponent == FHintControl) {
-        FHintControl = nullptr;
-        CancelHint();
-    }
-    if (Operation == opRemove && AComponent == FHintWindow) FHintWindow = nullptr;
+    if (Operation != opRemove) return;
+    // Not followed: a form takes itself out of MainForm as it goes (TCustomForm::Destroying).
+    if (AComponent == FMainForm) FMainForm = nullptr;
+    if (AComponent == FHintControl) CancelHint();
 }
 
 // A key goes first to the focused control as CN_KEYDOWN/CN_CHAR: shortcuts and dialog keys
@@ -269,10 +266,7 @@ void TApplication::UpdateMouseControl(TPoint screen) {
     TControl* next = FindDragTarget(screen, true);
     if (TControl* cap = GetCaptureControl()) {
         next = next == cap ? cap : nullptr;
-        if (FMouseControl != cap && FMouseControl) {
-            FMouseControl->RemoveFreeNotification(this);
-            FMouseControl = nullptr;
-        }
+        if (FMouseControl != cap) FMouseControl = nullptr;
     }
     if (next == FMouseControl) return;
     TControl* old = FMouseControl;
@@ -280,12 +274,9 @@ void TApplication::UpdateMouseControl(TPoint screen) {
     CancelHint();
     if (next && FShowHint && next->ShowHint() && !next->Hint().empty()) {
         FHintControl = next;
-        next->FreeNotification(this);
         StartHintTimer(static_cast<unsigned>(HintPause), true);
     }
-    if (old) old->RemoveFreeNotification(this);
     FMouseControl = next;
-    if (next) next->FreeNotification(this);
     if (old) old->Perform(CM_MOUSELEAVE, 0, 0);
     if (FMouseControl == next && next) next->Perform(CM_MOUSEENTER, 0, 0);
 }
@@ -327,7 +318,6 @@ void TApplication::ActivateHint(TPoint cursorPos) {
     if (!canShow || text.empty()) return;
     if (!FHintWindow) {
         FHintWindow = HintWindowClass ? HintWindowClass(this) : new THintWindow(this);
-        FHintWindow->FreeNotification(this);
     }
     TRect r = FHintWindow->CalcHintRect(Screen ? Screen->Width() : 300, text);
     const int below = cursorPos.Y + GetSystemMetrics(SM_CYCURSOR) * 2 / 3;
@@ -342,7 +332,6 @@ void TApplication::HideHint() {
 void TApplication::CancelHint() {
     if (FHintTimer) KillTimer(nullptr, FHintTimer);
     FHintTimer = 0;
-    if (FHintControl) FHintControl->RemoveFreeNotification(this);
     FHintControl = nullptr;
     HideHint();
 }

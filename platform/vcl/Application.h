@@ -1,7 +1,7 @@
 #pragma once
 // TApplication: the hidden application window that owns every form, the message loop with its
 // OnMessage and key preprocessing, minimize/restore, hints and deferred frees.
-#include "platform/vcl/Component.h"
+#include "platform/vcl/ComponentLink.h"
 #include "platform/vcl/Forward.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/VclTypes.h"
@@ -111,13 +111,13 @@ private:
     bool FTerminated = false;
     bool FShowHint = true;
     int FModalLevel = 0;
-    TControl* FMouseControl = nullptr;
+    TComponentLink<TControl> FMouseControl{this};
     WNDPROC FProc;
-    THintWindow* FHintWindow = nullptr;
+    TComponentLink<THintWindow> FHintWindow{this};
     std::vector<TMessageHook> FMessageHooks; // oldest first
     unsigned FHookSerial = 0;
     std::uintptr_t FHintTimer = 0;
-    TControl* FHintControl = nullptr;
+    TComponentLink<TControl> FHintControl{this};
     void StartHintTimer(unsigned ms, bool show);
 };
 

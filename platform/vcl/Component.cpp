@@ -165,8 +165,10 @@ TComponentLinkBase::TComponentLinkBase(TComponent* AHolder) : FHolder(AHolder) {
     FHolder->FLinks.push_back(this);
 }
 
+// A link goes with its holder, whose destruction tells the target and unlinks both: keeping the
+// notification until then lets the target hear of the holder's end even when it is deleted
+// rather than freed (members go before ~TComponent).
 TComponentLinkBase::~TComponentLinkBase() {
-    Retarget(nullptr);
     auto& links = FHolder->FLinks;
     links.erase(std::remove(links.begin(), links.end(), this), links.end());
 }
@@ -179,6 +181,9 @@ void TComponentLinkBase::Retarget(TComponent* ATarget) {
     if (!old) return;
     for (TComponentLinkBase* link : FHolder->FLinks)
         if (link->FTarget == old) return;
+    // The pair is registered once for both sides: a link back from the old target needs it too.
+    for (TComponentLinkBase* link : old->FLinks)
+        if (link->FTarget == FHolder) return;
     old->RemoveFreeNotification(FHolder);
 }
 

@@ -281,14 +281,7 @@ void TControl::SetColor(TColor v) {
 }
 
 void TControl::SetPopupMenu(TPopupMenu* v) {
-    if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
     FPopupMenu = v;
-    if (v) v->FreeNotification(this);
-}
-
-void TControl::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
 }
 
 LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {

@@ -2,7 +2,7 @@
 // TControl: a rectangle on a parent with messages, mouse handling and painting requests.
 // Messages flow WindowProc (replaceable) -> WndProc -> Dispatch (handlers chosen by number)
 // -> DefaultHandler.
-#include "platform/vcl/Component.h"
+#include "platform/vcl/ComponentLink.h"
 #include "platform/vcl/Forward.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/VclTypes.h"
@@ -147,7 +147,6 @@ protected:
     virtual bool CanResize(int& NewWidth, int& NewHeight);
     // The size constraints, then the CanResize veto (which keeps the current size).
     void ConstrainSize(int& AWidth, int& AHeight);
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void Destroying() override;
     void RequestAlign();
     void InvalidateControl(bool isVisible, bool isOpaque);
@@ -181,7 +180,7 @@ protected:
     bool FParentShowHint = true;
     std::unique_ptr<TActionLink> FActionLink;
     void ShowHintChanged();
-    TPopupMenu* FPopupMenu = nullptr;
+    TComponentLink<TPopupMenu> FPopupMenu{this};
     unsigned FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
     unsigned FControlState = 0;
     friend class TWinControl;

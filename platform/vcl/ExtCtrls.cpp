@@ -163,11 +163,6 @@ bool TSplitter::SetProperty(const String& name, const TPropValue& v) {
     return true;
 }
 
-void TSplitter::Notification(TComponent* AComponent, TOperation Operation) {
-    TGraphicControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FControl) FControl = nullptr;
-}
-
 // The control on the splitter's aligned side that touches it.
 TControl* TSplitter::FindResizeControl() const {
     if (!FParent) return nullptr;
@@ -206,7 +201,6 @@ void TSplitter::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) 
     TGraphicControl::MouseDown(Button, Shift, X, Y);
     if (Button != mbLeft) return;
     FControl = FindResizeControl();
-    if (FControl) FControl->FreeNotification(this);
     FDownPos = ClientToScreen({X, Y});
     FOldSize = FControl ? (Horizontal() ? FControl->Width() : FControl->Height()) : 0;
     FDragging = FControl != nullptr;

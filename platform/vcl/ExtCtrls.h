@@ -63,12 +63,11 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     TControl* FindResizeControl() const;
     bool Horizontal() const { return FAlign == alLeft || FAlign == alRight; }
-    TControl* FControl = nullptr;
+    TComponentLink<TControl> FControl{this};
     TPoint FDownPos;
     int FOldSize = 0;
     bool FDragging = false;

@@ -38,22 +38,16 @@ void TCustomForm::Destroying() {
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
     TWinControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FMenu) FMenu = nullptr;
-    if (AComponent == FWindowMenu) FWindowMenu = nullptr;
     if (AComponent == FActiveControl) FActiveControl = nullptr;
     if (AComponent == FFocusedControl) FFocusedControl = nullptr;
 }
 
 void TCustomForm::SetMenu(TMainMenu* v) {
-    if (FMenu) FMenu->RemoveFreeNotification(this);
     FMenu = v;
-    if (v) v->FreeNotification(this);
 }
 
 void TCustomForm::SetWindowMenu(TMenuItem* v) {
-    if (FWindowMenu) FWindowMenu->RemoveFreeNotification(this);
     FWindowMenu = v;
-    if (v) v->FreeNotification(this);
 }
 
 void TCustomForm::SetFormStyle(TFormStyle v) {

@@ -162,8 +162,8 @@ protected:
     TPosition FPosition = poDesigned;
     bool FKeyPreview = false;
     bool FAutoScroll = false;
-    TMainMenu* FMenu = nullptr;
-    TMenuItem* FWindowMenu = nullptr;
+    TComponentLink<TMainMenu> FMenu{this};
+    TComponentLink<TMenuItem> FWindowMenu{this};
     TIcon* FIcon = nullptr;
     bool FActive = false;
     TWinControl* FActiveControl = nullptr;

@@ -208,14 +208,7 @@ TMenu::~TMenu() {
 }
 
 void TMenu::SetImages(TComponent* v) {
-    if (FImages) FImages->RemoveFreeNotification(this);
     FImages = v;
-    if (v) v->FreeNotification(this);
-}
-
-void TMenu::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FImages) FImages = nullptr;
 }
 
 static TMenuItem* FindCommand(TMenuItem* item, UINT command) {
@@ -264,7 +257,7 @@ void TPopupMenu::Popup(int X, int Y) {
 }
 
 void TPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {
-    TMenu::Notification(AComponent, Operation);
+    TComponent::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == FPopupComponent) FPopupComponent = nullptr;
 }
 

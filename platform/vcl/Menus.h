@@ -1,6 +1,6 @@
 #pragma once
 // The menu data model. No menu is shown here: the skinned menu engine shows them all.
-#include "platform/vcl/Component.h"
+#include "platform/vcl/ComponentLink.h"
 #include "platform/vcl/Forward.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/VclTypes.h"
@@ -101,12 +101,9 @@ public:
     void InsertReadChild(TComponent* child) override;
     void GetReadChildren(std::vector<TComponent*>& out, const TComponent* root) const override;
 
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-
 private:
     TMenuItem* FItems;
-    TComponent* FImages = nullptr;
+    TComponentLink<TComponent> FImages{this};
 };
 
 class TMainMenu : public TMenu {

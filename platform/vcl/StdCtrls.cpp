@@ -53,14 +53,7 @@ void TCustomLabel::SetTransparent(bool v) {
 }
 
 void TCustomLabel::SetFocusControl(TWinControl* v) {
-    if (FFocusControl) FFocusControl->RemoveFreeNotification(this);
     FFocusControl = v;
-    if (v) v->FreeNotification(this);
-}
-
-void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation) {
-    TGraphicControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FFocusControl) FFocusControl = nullptr;
 }
 
 void TCustomLabel::Loaded() {

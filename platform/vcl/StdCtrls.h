@@ -31,7 +31,6 @@ public:
 protected:
     void Paint() override;
     virtual void DoDrawText(TRect& Rect, UINT Flags);
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
     UINT TextFlags() const;
 
@@ -40,7 +39,7 @@ protected:
     TAlignment FAlignment = taLeftJustify;
     TTextLayout FLayout = tlTop;
     bool FShowAccelChar = true;
-    TWinControl* FFocusControl = nullptr;
+    TComponentLink<TWinControl> FFocusControl{this};
 };
 
 class TLabel : public TCustomLabel {

@@ -273,11 +273,6 @@ TskSkinCustomEdit::TskSkinCustomEdit(TComponent* AOwner) : TskCustomEdit(AOwner)
     OnPaintBackground = [this](TObject*, HDC dc, const TRect&) { PaintTextBackground(dc); };
 }
 
-void TskSkinCustomEdit::Notification(TComponent* AComponent, TOperation Operation) {
-    TskCustomEdit::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSkinData) FSkinData = nullptr;
-}
-
 void TskSkinCustomEdit::Loaded() {
     TskCustomEdit::Loaded();
     if (FSkinData && FSkinData->ResourceStrData()) FFont.SetCharset(FSkinData->ResourceStrData()->CharSet());
@@ -290,11 +285,7 @@ void TskSkinCustomEdit::CreateParams(TCreateParams& Params) {
 }
 
 void TskSkinCustomEdit::SetSkinData(TskSkinData* Value) {
-    if (FSkinData != Value) {
-        if (FSkinData) FSkinData->RemoveFreeNotification(this);
-        FSkinData = Value;
-        if (FSkinData) FSkinData->FreeNotification(this);
-    }
+    FSkinData = Value;
     if (Value && !Value->Empty() && !(ComponentState() & csDesigning)) ChangeSkinData();
 }
 

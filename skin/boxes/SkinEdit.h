@@ -117,7 +117,6 @@ public:
     bool SetProperty(const String& name, const TPropValue& value) override;
 
 protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
     void CreateParams(TCreateParams& Params) override;
     void RedrawFrame();
@@ -126,7 +125,7 @@ protected:
     void PaintDisabledText(HDC DC);
     void UpdateFontColor(bool Hot);
 
-    TskSkinData* FSkinData = nullptr;
+    TComponentLink<TskSkinData> FSkinData{this};
     String FSkinDataName = "edit";
     int FSkinIndex = -1;
     const class TskBitmap* FPicture = nullptr;

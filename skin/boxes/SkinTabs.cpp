@@ -148,16 +148,11 @@ template <class Base> TskSkinTabsBase<Base>::~TskSkinTabsBase() {
 template <class Base> void TskSkinTabsBase<Base>::Notification(TComponent* AComponent, TOperation Operation) {
     Base::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
     if (AComponent == FScroller) FScroller = nullptr;
 }
 
 template <class Base> void TskSkinTabsBase<Base>::SetSkinData(TskSkinData* Value) {
-    if (FSkinData != Value) {
-        if (FSkinData) FSkinData->RemoveFreeNotification(this);
-        FSkinData = Value;
-        if (FSkinData) FSkinData->FreeNotification(this);
-    }
+    FSkinData = Value;
     if (Value && !Value->Empty() && !(this->ComponentState() & csDesigning)) ChangeSkinData();
 }
 

@@ -111,7 +111,7 @@ protected:
     TRect FrameRect();
     bool HasFocus() const;
 
-    TskSkinData* FSkinData = nullptr;
+    TComponentLink<TskSkinData> FSkinData{this};
     String FSkinDataName = "tab";
     TskTabSkin FSkin;
     bool FTabsBGTransparent = false;

@@ -9,17 +9,8 @@ namespace vd {
 TskSkinBevel::TskSkinBevel(TComponent* AOwner) : TBevel(AOwner) {}
 
 void TskSkinBevel::SetSkinData(TskSkinData* Value) {
-    if (FSkinData != Value) {
-        if (FSkinData) FSkinData->RemoveFreeNotification(this);
-        FSkinData = Value;
-        if (FSkinData) FSkinData->FreeNotification(this);
-    }
+    FSkinData = Value;
     ChangeSkinData();
-}
-
-void TskSkinBevel::Notification(TComponent* AComponent, TOperation Operation) {
-    TBevel::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSkinData) FSkinData = nullptr;
 }
 
 void TskSkinBevel::SetDividerMode(bool Value) {

@@ -26,10 +26,9 @@ public:
 
 protected:
     void Paint() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    TskSkinData* FSkinData = nullptr;
+    TComponentLink<TskSkinData> FSkinData{this};
     bool FDividerMode = false;
     int FSkinIndex = -1;
     TColor FLight = clBtnHighlight;

@@ -62,9 +62,7 @@ void TskSkinButtonGroup::SetColumns(int Value) {
 }
 
 void TskSkinButtonGroup::SetImages(TCustomImageList* Value) {
-    if (FImages) FImages->RemoveFreeNotification(this);
     FImages = Value;
-    if (Value) Value->FreeNotification(this);
     for (auto* b : FButtons)
         b->SetImages(Value);
 }

@@ -74,7 +74,7 @@ private:
     bool FRadio;
     TStringList FItems;
     int FColumns = 1;
-    TCustomImageList* FImages = nullptr;
+    TComponentLink<TCustomImageList> FImages{this};
     String FButtonSkinDataName;
     TFont FButtonDefaultFont;
     std::vector<TskGroupButton*> FButtons;

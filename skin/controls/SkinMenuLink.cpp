@@ -24,22 +24,11 @@ void TskSkinPopupMenu::SetShowRoute(TShowRoute Route_) {
 }
 
 void TskSkinPopupMenu::SetSkinData(TskSkinData* Value) {
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
     FSkinData = Value;
-    if (Value) Value->FreeNotification(this);
 }
 
 void TskSkinPopupMenu::SetPopupForm(TCustomForm* Value) {
-    if (FPopupForm) FPopupForm->RemoveFreeNotification(this);
     FPopupForm = Value;
-    if (Value) Value->FreeNotification(this);
-}
-
-void TskSkinPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {
-    TPopupMenu::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FPopupForm) FPopupForm = nullptr;
 }
 
 bool TskSkinPopupMenu::Show(TControl* Opener, const TRect& R, bool Above, bool NeedsSkin) {

@@ -47,13 +47,10 @@ public:
     bool SetProperty(const String& name, const TPropValue& value) override;
     bool SetComponentProperty(const String& name, TComponent* value) override;
 
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-
 private:
     bool Show(TControl* Opener, const TRect& R, bool Above, bool NeedsSkin);
-    TskSkinData* FSkinData = nullptr;
-    TCustomForm* FPopupForm = nullptr;
+    TComponentLink<TskSkinData> FSkinData{this};
+    TComponentLink<TCustomForm> FPopupForm{this};
 };
 
 struct TskImagesMenuItem {
@@ -68,7 +65,7 @@ class TskImagesMenuLink : public TComponent {
 public:
     explicit TskImagesMenuLink(TComponent* AOwner) : TComponent(AOwner) {}
 
-    TCustomImageList* Images = nullptr;
+    TComponentLink<TCustomImageList> Images{this};
     int ItemIndex = -1;
     std::vector<TskImagesMenuItem> ImagesItems;
 

@@ -30,18 +30,11 @@ TskSkinMenuSpeedButton::TskSkinMenuSpeedButton(TComponent* AOwner) : TskSkinSpee
 }
 
 void TskSkinMenuSpeedButton::SetSkinPopupMenu(TskSkinPopupMenu* Value) {
-    if (FSkinPopupMenu) FSkinPopupMenu->RemoveFreeNotification(this);
     FSkinPopupMenu = Value;
-    if (Value) Value->FreeNotification(this);
 }
 
 void TskSkinMenuSpeedButton::SetSkinImagesMenu(TskImagesMenuLink* Value) {
     TskSkinSpeedButton::SetSkinImagesMenu(Value);
-}
-
-void TskSkinMenuSpeedButton::Notification(TComponent* AComponent, TOperation Operation) {
-    TskSkinSpeedButton::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSkinPopupMenu) FSkinPopupMenu = nullptr;
 }
 
 void TskSkinMenuSpeedButton::SetTrackButtonMode(bool Value) {

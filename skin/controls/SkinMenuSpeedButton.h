@@ -42,7 +42,6 @@ protected:
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     // The menu closed (or never opened): the button pops up again.
@@ -62,7 +61,7 @@ private:
     void FaceFont(TCanvas& Canvas, bool Pressed, bool IsActive);
     void DrawMarker(TCanvas& Canvas, TRect R, bool IsActive, bool Moved, TColor Colour);
 
-    TskSkinPopupMenu* FSkinPopupMenu = nullptr;
+    TComponentLink<TskSkinPopupMenu> FSkinPopupMenu{this};
     bool FTrackButtonMode = false;
     bool FNewStyle = false;
     TskTrackPosition FTrackPosition = sktpRight;

@@ -80,9 +80,7 @@ void TskSkinPanel::SetSpacing(int Value) {
 }
 
 void TskSkinPanel::SetCaptionImageList(TCustomImageList* Value) {
-    if (FCaptionImageList) FCaptionImageList->RemoveFreeNotification(this);
     FCaptionImageList = Value;
-    if (Value) Value->FreeNotification(this);
     Repaint();
 }
 
@@ -109,11 +107,6 @@ void TskSkinPanel::SetChecked(bool Value) {
         for (int i = 0; i < ControlCount(); ++i)
             Controls(i)->SetEnabled(FChecked);
     if (OnChecked) OnChecked(this);
-}
-
-void TskSkinPanel::Notification(TComponent* AComponent, TOperation Operation) {
-    TskSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FCaptionImageList) FCaptionImageList = nullptr;
 }
 
 void TskSkinPanel::GetSkinData() {

@@ -66,7 +66,6 @@ public:
 protected:
     void Paint() override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void ApplyRollUp(bool Up);
     int RolledHeight();
     void DrawSkinCaption(TCanvas& Canvas, TRect R);
@@ -81,7 +80,7 @@ protected:
     TBitmap FGlyph;
     int FNumGlyphs = 1;
     int FSpacing = 2;
-    TCustomImageList* FCaptionImageList = nullptr;
+    TComponentLink<TCustomImageList> FCaptionImageList{this};
     int FCaptionImageIndex = -1;
     bool FCheckedMode = false;
     bool FChecked = false;

@@ -14,17 +14,8 @@ TskSkinSplitter::TskSkinSplitter(TComponent* AOwner) : TSplitter(AOwner) {
 }
 
 void TskSkinSplitter::SetSkinData(TskSkinData* Value) {
-    if (FSkinData != Value) {
-        if (FSkinData) FSkinData->RemoveFreeNotification(this);
-        FSkinData = Value;
-        if (FSkinData) FSkinData->FreeNotification(this);
-    }
+    FSkinData = Value;
     ChangeSkinData();
-}
-
-void TskSkinSplitter::Notification(TComponent* AComponent, TOperation Operation) {
-    TSplitter::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSkinData) FSkinData = nullptr;
 }
 
 void TskSkinSplitter::SetTransparent(bool Value) {

@@ -28,10 +28,9 @@ public:
 
 protected:
     void Paint() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    TskSkinData* FSkinData = nullptr;
+    TComponentLink<TskSkinData> FSkinData{this};
     bool FTransparent = false;
     int FSkinIndex = -1;
     const TskBitmap* FSkinBitmap = nullptr;

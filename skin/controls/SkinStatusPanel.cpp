@@ -27,9 +27,7 @@ void TskSkinStatusPanel::SetNumGlyphs(int Value) {
 }
 
 void TskSkinStatusPanel::SetImageList(TCustomImageList* Value) {
-    if (FImageList) FImageList->RemoveFreeNotification(this);
     FImageList = Value;
-    if (Value) Value->FreeNotification(this);
     Repaint();
 }
 
@@ -37,11 +35,6 @@ void TskSkinStatusPanel::SetImageIndex(int Value) {
     if (Value == FImageIndex) return;
     FImageIndex = Value;
     Repaint();
-}
-
-void TskSkinStatusPanel::Notification(TComponent* AComponent, TOperation Operation) {
-    TskSkinLabel::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FImageList) FImageList = nullptr;
 }
 
 bool TskSkinStatusPanel::HasImage() const {

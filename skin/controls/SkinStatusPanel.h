@@ -26,9 +26,6 @@ public:
     void CreateControlSkinImage(TBitmap& Bitmap) override;
     void Dispatch(TMessage& Message) override;
 
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-
 private:
     bool HasImage() const;
     // The picture's width, 0 without one.
@@ -38,7 +35,7 @@ private:
 
     TBitmap FGlyph;
     int FNumGlyphs = 1;
-    TCustomImageList* FImageList = nullptr;
+    TComponentLink<TCustomImageList> FImageList{this};
     int FImageIndex = -1;
 };
 

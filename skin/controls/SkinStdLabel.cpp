@@ -26,17 +26,8 @@ TskSkinStdLabel::TskSkinStdLabel(TComponent* AOwner) : TCustomLabel(AOwner) {
 }
 
 void TskSkinStdLabel::SetSkinData(TskSkinData* Value) {
-    if (FSkinData != Value) {
-        if (FSkinData) FSkinData->RemoveFreeNotification(this);
-        FSkinData = Value;
-        if (FSkinData) FSkinData->FreeNotification(this);
-    }
+    FSkinData = Value;
     if (Value) ChangeSkinData();
-}
-
-void TskSkinStdLabel::Notification(TComponent* AComponent, TOperation Operation) {
-    TCustomLabel::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSkinData) FSkinData = nullptr;
 }
 
 void TskSkinStdLabel::GetSkinData() {

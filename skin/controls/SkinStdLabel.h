@@ -28,9 +28,8 @@ public:
 protected:
     void DoDrawText(TRect& Rect, UINT Flags) override;
     bool Designing() const { return (ComponentState() & csDesigning) != 0; }
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
-    TskSkinData* FSkinData = nullptr;
+    TComponentLink<TskSkinData> FSkinData{this};
     TFont FDefaultFont;
     int FSkinIndex = -1;
     String fontname = "Arial";

@@ -37,34 +37,18 @@ void TskSkinToolBar::SetFlat(bool Value) {
         if (auto* b = dynamic_cast<TskSkinSpeedButton*>(Controls(i))) b->SetFlat(Value);
 }
 
-namespace {
-void Watch(TComponent* self, TCustomImageList*& field, TCustomImageList* value) {
-    if (field) field->RemoveFreeNotification(self);
-    field = value;
-    if (value) value->FreeNotification(self);
-}
-} // namespace
-
 void TskSkinToolBar::SetImages(TCustomImageList* Value) {
-    Watch(this, FImages, Value);
+    FImages = Value;
     for (int i = 0; i < ControlCount(); ++i)
         if (auto* b = dynamic_cast<TskSkinSpeedButton*>(Controls(i))) b->Repaint();
 }
 
 void TskSkinToolBar::SetHotImages(TCustomImageList* Value) {
-    Watch(this, FHotImages, Value);
+    FHotImages = Value;
 }
 
 void TskSkinToolBar::SetDisabledImages(TCustomImageList* Value) {
-    Watch(this, FDisabledImages, Value);
-}
-
-void TskSkinToolBar::Notification(TComponent* AComponent, TOperation Operation) {
-    TskSkinPanel::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FImages) FImages = nullptr;
-    if (AComponent == FHotImages) FHotImages = nullptr;
-    if (AComponent == FDisabledImages) FDisabledImages = nullptr;
+    FDisabledImages = Value;
 }
 
 void TskSkinToolBar::SetShowCaptions(bool Value) {

@@ -54,9 +54,6 @@ public:
     // Children that are not skinned controls and not aligned are centred vertically.
     void CenterControls();
 
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-
 private:
     static constexpr int HitLeft = 119, HitRight = 120, ButtonSize = 12;
     struct ScrollButton {
@@ -81,9 +78,9 @@ private:
     bool FAdjustControls = true;
     bool FFlat = false;
     bool FShowCaptions = false;
-    TCustomImageList* FImages = nullptr;
-    TCustomImageList* FHotImages = nullptr;
-    TCustomImageList* FDisabledImages = nullptr;
+    TComponentLink<TCustomImageList> FImages{this};
+    TComponentLink<TCustomImageList> FHotImages{this};
+    TComponentLink<TCustomImageList> FDisabledImages{this};
 };
 
 // Top of a control centred in its parent tool bar with AdjustControls, else Top itself.

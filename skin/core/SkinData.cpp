@@ -41,25 +41,13 @@ TskSkinData::~TskSkinData() {
 }
 
 void TskSkinData::SetCompressedStoredSkin(TskCompressedStoredSkin* value) {
-    if (FCompressedStoredSkin) RemoveFreeNotification(FCompressedStoredSkin);
     FCompressedStoredSkin = value;
-    if (!value) return;
-    FreeNotification(value);
-    LoadStoredSkin(value);
+    if (value) LoadStoredSkin(value);
 }
 
 void TskSkinData::SetResourceStrData(TskResourceStrData* value) {
-    if (FResourceStrData) RemoveFreeNotification(FResourceStrData);
     FResourceStrData = value;
-    if (value) FreeNotification(value);
     BroadcastSkinMessage(WM_SKINSTRINGSCHANGED);
-}
-
-void TskSkinData::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove || !AComponent) return;
-    if (AComponent == FCompressedStoredSkin) FCompressedStoredSkin = nullptr;
-    if (AComponent == FResourceStrData) FResourceStrData = nullptr;
 }
 
 void TskSkinData::SplitNameKind(std::string_view entry, String& name, String& kind) {

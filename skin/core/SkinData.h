@@ -2,7 +2,7 @@
 // The loaded skin: pictures, frame geometry, colours, window records and the skin records that
 // every skinned control and frame looks up by name.
 #include "platform/rtl/String.h"
-#include "platform/vcl/Component.h"
+#include "platform/vcl/ComponentLink.h"
 #include "skin/core/Forward.h"
 #include "skin/store/Forward.h"
 #include "skin/store/SkinBitmap.h"
@@ -94,8 +94,6 @@ public:
     void GetProperties(TPropList& out) const override;
 
 protected:
-    // Forgets the stored skin or the string table when it is freed.
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
 
 private:
@@ -108,8 +106,8 @@ private:
     unsigned FGeneration = 0;
     String FLastLoadError;
     String FPendingStoredSkin, FPendingStrings;
-    TskCompressedStoredSkin* FCompressedStoredSkin = nullptr;
-    TskResourceStrData* FResourceStrData = nullptr;
+    TComponentLink<TskCompressedStoredSkin> FCompressedStoredSkin{this};
+    TComponentLink<TskResourceStrData> FResourceStrData{this};
     std::unique_ptr<TskSkinColors> FSkinColors;
     std::unique_ptr<TskDataSkinPopupWindow> FPopupWindow;
     std::unique_ptr<TskDataSkinHintWindow> FHintWindow;

@@ -52,22 +52,16 @@ void TCustomListView::DestroyWnd() {
 void TCustomListView::Notification(TComponent* AComponent, TOperation Operation) {
     TWinControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FLargeImages) FLargeImages = nullptr;
-    if (AComponent == FSmallImages) FSmallImages = nullptr;
     if (AComponent == FEditor) FEditor = nullptr;
 }
 
 void TCustomListView::SetLargeImages(TCustomImageList* v) {
-    if (FLargeImages) FLargeImages->RemoveFreeNotification(this);
     FLargeImages = v;
-    if (v) v->FreeNotification(this);
     ItemsChanged();
 }
 
 void TCustomListView::SetSmallImages(TCustomImageList* v) {
-    if (FSmallImages) FSmallImages->RemoveFreeNotification(this);
     FSmallImages = v;
-    if (v) v->FreeNotification(this);
     ItemsChanged();
 }
 

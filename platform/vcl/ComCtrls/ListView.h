@@ -127,8 +127,8 @@ protected:
     TViewStyle FViewStyle = vsIcon;
     bool FShowColumnHeaders = true;
     bool FOwnerData = false;
-    TCustomImageList* FLargeImages = nullptr;
-    TCustomImageList* FSmallImages = nullptr;
+    TComponentLink<TCustomImageList> FLargeImages{this};
+    TComponentLink<TCustomImageList> FSmallImages{this};
     HWND FHeader = nullptr;
     int FTop = 0;     // report: first row; list: first column
     int FOffsetX = 0; // pixels (report, icons)

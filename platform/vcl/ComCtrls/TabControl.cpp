@@ -59,15 +59,8 @@ void TCustomTabControl::SetTabWidth(int v) {
 }
 
 void TCustomTabControl::SetImages(TCustomImageList* v) {
-    if (FImages) FImages->RemoveFreeNotification(this);
     FImages = v;
-    if (FImages) FImages->FreeNotification(this);
     TabsChanged();
-}
-
-void TCustomTabControl::Notification(TComponent* AComponent, TOperation Operation) {
-    TWinControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FImages) FImages = nullptr;
 }
 
 void TCustomTabControl::SetFirstVisible(int v) {

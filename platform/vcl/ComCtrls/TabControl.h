@@ -68,7 +68,6 @@ protected:
     void PaintWindow(std::uintptr_t DC) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     bool Vertical() const { return FTabPosition == tpLeft || FTabPosition == tpRight; }
     int RowThickness();
     bool FocusInside() const;
@@ -80,7 +79,7 @@ protected:
     int FTabHeight = 0;
     int FTabWidth = 0;
     TTabStyle FStyle = tsTabs;
-    TCustomImageList* FImages = nullptr;
+    TComponentLink<TCustomImageList> FImages{this};
     int FFirstVisible = 0;
 };
 

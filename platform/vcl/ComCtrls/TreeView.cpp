@@ -27,24 +27,18 @@ void TCustomTreeView::CreateWnd() {
 }
 
 void TCustomTreeView::SetImages(TCustomImageList* v) {
-    if (FImages) FImages->RemoveFreeNotification(this);
     FImages = v;
-    if (FImages) FImages->FreeNotification(this);
     NodesChanged();
 }
 
 void TCustomTreeView::SetStateImages(TCustomImageList* v) {
-    if (FStateImages) FStateImages->RemoveFreeNotification(this);
     FStateImages = v;
-    if (FStateImages) FStateImages->FreeNotification(this);
     NodesChanged();
 }
 
 void TCustomTreeView::Notification(TComponent* AComponent, TOperation Operation) {
     TWinControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FImages) FImages = nullptr;
-    if (AComponent == FStateImages) FStateImages = nullptr;
     if (AComponent == FEditor) FEditor = nullptr;
 }
 

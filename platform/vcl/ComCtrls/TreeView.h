@@ -117,8 +117,8 @@ protected:
     int FHorzOffset = 0;
     std::vector<TTreeNode*> FRows;
     bool FRowsValid = false;
-    TCustomImageList* FImages = nullptr;
-    TCustomImageList* FStateImages = nullptr;
+    TComponentLink<TCustomImageList> FImages{this};
+    TComponentLink<TCustomImageList> FStateImages{this};
     TCustomEdit* FEditor = nullptr;
     TTreeNode* FEditNode = nullptr;
     bool FEnding = false;

@@ -19,22 +19,11 @@ TskSkinInputDialog::TskSkinInputDialog(TComponent* AOwner) : TComponent(AOwner) 
 }
 
 void TskSkinInputDialog::SetSkinData(TskSkinData* v) {
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
     FSkinData = v;
-    if (v) v->FreeNotification(this);
 }
 
 void TskSkinInputDialog::SetCtrlSkinData(TskSkinData* v) {
-    if (FCtrlSkinData) FCtrlSkinData->RemoveFreeNotification(this);
     FCtrlSkinData = v;
-    if (v) v->FreeNotification(this);
-}
-
-void TskSkinInputDialog::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FCtrlSkinData) FCtrlSkinData = nullptr;
 }
 
 bool TskSkinInputDialog::QueryText(const String& ACaption, const String& APrompt, String& Value) {

@@ -30,12 +30,9 @@ public:
     // The window while QueryText runs.
     TForm* InputForm() const { return FForm; }
 
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-
 private:
-    TskSkinData* FSkinData = nullptr;
-    TskSkinData* FCtrlSkinData = nullptr;
+    TComponentLink<TskSkinData> FSkinData{this};
+    TComponentLink<TskSkinData> FCtrlSkinData{this};
     TFont FLabelFont, FButtonFont, FEditFont;
     TForm* FForm = nullptr;
 };

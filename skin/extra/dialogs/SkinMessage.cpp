@@ -100,22 +100,11 @@ TskSkinMessage::TskSkinMessage(TComponent* AOwner) : TComponent(AOwner) {
 }
 
 void TskSkinMessage::SetSkinData(TskSkinData* v) {
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
     FSkinData = v;
-    if (v) v->FreeNotification(this);
 }
 
 void TskSkinMessage::SetCtrlSkinData(TskSkinData* v) {
-    if (FCtrlSkinData) FCtrlSkinData->RemoveFreeNotification(this);
     FCtrlSkinData = v;
-    if (v) v->FreeNotification(this);
-}
-
-void TskSkinMessage::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FCtrlSkinData) FCtrlSkinData = nullptr;
 }
 
 TskMessageForm* TskSkinMessage::BuildSkinMessageForm(const String& Msg, int DlgType,

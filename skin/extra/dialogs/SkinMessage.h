@@ -78,12 +78,9 @@ public:
     // The box as ShowMessageDialog builds it (tests measure it); the caller owns it.
     TskMessageForm* BuildSkinMessageForm(const String& Msg, int DlgType, TskMsgDlgButtons Buttons);
 
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-
 private:
-    TskSkinData* FSkinData = nullptr;
-    TskSkinData* FCtrlSkinData = nullptr;
+    TComponentLink<TskSkinData> FSkinData{this};
+    TComponentLink<TskSkinData> FCtrlSkinData{this};
     TFont FDefaultFont, FDefaultButtonFont;
 };
 

@@ -25,7 +25,6 @@ TskSkinProgressDialog::~TskSkinProgressDialog() {
         FForm->OnClose = nullptr;
         FForm->OnShow = nullptr;
         if (FCancel) FCancel->OnClick = nullptr;
-        FForm->RemoveFreeNotification(this);
         if (FForm->IsModal()) {
             FForm->SetModalResult(mrCancel);
         } else {
@@ -37,24 +36,17 @@ TskSkinProgressDialog::~TskSkinProgressDialog() {
 }
 
 void TskSkinProgressDialog::SetSkinData(TskSkinData* v) {
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
     FSkinData = v;
-    if (v) v->FreeNotification(this);
 }
 
 void TskSkinProgressDialog::SetCtrlSkinData(TskSkinData* v) {
-    if (FCtrlSkinData) FCtrlSkinData->RemoveFreeNotification(this);
     FCtrlSkinData = v;
-    if (v) v->FreeNotification(this);
 }
 
 void TskSkinProgressDialog::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FCtrlSkinData) FCtrlSkinData = nullptr;
     if (AComponent == FForm) {
-        FForm = nullptr;
         FGauge = nullptr;
         FCancel = nullptr;
         FShown = false;
@@ -81,7 +73,6 @@ void TskSkinProgressDialog::FormClosed(TCloseAction& Action) {
     FShown = false;
     FGauge = nullptr;
     FCancel = nullptr;
-    if (FForm) FForm->RemoveFreeNotification(this);
     FForm = nullptr;
     Action = caFree;
     // A value at or past the maximum (the gauge stops there) is no cancel.
@@ -91,7 +82,6 @@ void TskSkinProgressDialog::FormClosed(TCloseAction& Action) {
 void TskSkinProgressDialog::Build() {
     auto* f = new TForm(Application);
     FForm = f;
-    f->FreeNotification(this);
     f->SetBorderStyle(bsDialog);
     if (ShowType == stStayOnTop) {
         f->SetFormStyle(fsStayOnTop);

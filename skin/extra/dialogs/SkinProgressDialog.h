@@ -63,10 +63,10 @@ private:
     void FormClosed(TCloseAction& Action);
 
     int FValue = 0;
-    TskSkinData* FSkinData = nullptr;
-    TskSkinData* FCtrlSkinData = nullptr;
+    TComponentLink<TskSkinData> FSkinData{this};
+    TComponentLink<TskSkinData> FCtrlSkinData{this};
     TFont FLabelFont, FButtonFont, FGaugeFont;
-    TForm* FForm = nullptr;
+    TComponentLink<TForm> FForm{this};
     TskSkinGauge* FGauge = nullptr;
     TskSkinButton* FCancel = nullptr;
     bool FShown = false;

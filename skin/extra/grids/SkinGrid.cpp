@@ -38,12 +38,12 @@ TskSkinCustomGrid::TskSkinCustomGrid(TComponent* AOwner) : TskSkinControl(AOwner
 TskSkinCustomGrid::~TskSkinCustomGrid() {
     // The editor is a child component; it goes first so that it never calls back into a grid
     // that is half gone.
-    delete FEditor;
-    FEditor = nullptr;
+    delete FEditor.Get();
     // Bars outlive the grid; they must not call into it afterwards.
     UnwireScrollBar(FHScrollBar);
     UnwireScrollBar(FVScrollBar);
-    FHScrollBar = FVScrollBar = nullptr;
+    FHScrollBar = nullptr;
+    FVScrollBar = nullptr;
 }
 
 // ---- extents
@@ -345,12 +345,7 @@ void TskSkinCustomGrid::CreateParams(TCreateParams& Params) {
 void TskSkinCustomGrid::Notification(TComponent* AComponent, TOperation Operation) {
     TskSkinControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FHScrollBar) FHScrollBar = nullptr;
-    if (AComponent == FVScrollBar) FVScrollBar = nullptr;
-    if (AComponent == FEditor) {
-        FEditor = nullptr;
-        FEditorCol = FEditorRow = -1;
-    }
+    if (AComponent == FEditor) FEditorCol = FEditorRow = -1;
 }
 
 // ---- skin

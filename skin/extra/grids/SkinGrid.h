@@ -287,8 +287,8 @@ private:
 
     bool FUseSkinFont = true, FUseSkinCellHeight = true;
     TColor FGridLineColor = clWindowText;
-    TskSkinScrollBar* FHScrollBar = nullptr;
-    TskSkinScrollBar* FVScrollBar = nullptr;
+    TComponentLink<TskSkinScrollBar> FHScrollBar{this};
+    TComponentLink<TskSkinScrollBar> FVScrollBar{this};
     TGridCoord FAnchor;
     TGridBorderStyle FBorderStyle = gbsSingle;
     bool FModifyAllowed = true;
@@ -306,7 +306,7 @@ private:
     int FSizingIndex = 0, FSizingPos = 0, FSizingOfs = 0;
     int FMoveIndex = 0, FMovePos = 0;
     TPoint FHitTest;
-    TskSkinInplaceEdit* FEditor = nullptr;
+    TComponentLink<TskSkinInplaceEdit> FEditor{this};
     int FEditorCol = -1, FEditorRow = -1;
     int FColOffset = 0;
     bool FDefaultDrawing = true;

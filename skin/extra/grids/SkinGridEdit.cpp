@@ -49,7 +49,6 @@ void TskSkinCustomGrid::PlaceEditor() {
     if (!EditorMayShow()) return;
     if (!FEditor) {
         FEditor = NewInplaceEditor();
-        FEditor->FreeNotification(this);
         FEditor->SetGrid(this);
         FEditor->SetParent(this);
         LoadEditor();

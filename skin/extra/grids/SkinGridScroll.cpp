@@ -11,7 +11,6 @@ namespace vd {
 
 void TskSkinCustomGrid::UnwireScrollBar(TskSkinScrollBar* Bar) {
     if (!Bar) return;
-    Bar->RemoveFreeNotification(this);
     // Its events point at this grid.
     Bar->OnChange = Bar->OnLastChange = Bar->OnUpButtonClick = Bar->OnDownButtonClick = Bar->OnPageUp =
         Bar->OnPageDown = nullptr;
@@ -21,7 +20,6 @@ void TskSkinCustomGrid::SetHScrollBar(TskSkinScrollBar* Bar) {
     if (FHScrollBar && FHScrollBar != Bar) UnwireScrollBar(FHScrollBar);
     FHScrollBar = Bar;
     if (!Bar) return;
-    Bar->FreeNotification(this);
     Bar->SetEnabled(true);
     Bar->SetVisible(false);
     WireScrollBarEvents(Bar, true);
@@ -32,7 +30,6 @@ void TskSkinCustomGrid::SetVScrollBar(TskSkinScrollBar* Bar) {
     if (FVScrollBar && FVScrollBar != Bar) UnwireScrollBar(FVScrollBar);
     FVScrollBar = Bar;
     if (!Bar) return;
-    Bar->FreeNotification(this);
     Bar->SetEnabled(true);
     Bar->SetVisible(false);
     WireScrollBarEvents(Bar, false);

@@ -37,11 +37,6 @@ void TskSkinInplaceEdit::CreateParams(TCreateParams& Params) {
     Params.ExStyle &= ~WS_EX_CLIENTEDGE;
 }
 
-void TskSkinInplaceEdit::Notification(TComponent* AComponent, TOperation Operation) {
-    TCustomMaskEdit::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FMenu) FMenu = nullptr;
-}
-
 bool TskSkinInplaceEdit::MayModify() {
     return FGrid ? FGrid->EditorMayModify() : true;
 }
@@ -217,7 +212,7 @@ void TskSkinInplaceEdit::DblClick() {
 }
 
 void TskSkinInplaceEdit::FreeContextMenu() {
-    delete FMenu;
+    delete FMenu.Get();
     FMenu = nullptr;
 }
 
@@ -225,9 +220,9 @@ void TskSkinInplaceEdit::BuildContextMenu() {
     FreeContextMenu();
     FMenu = MenuFactory() ? MenuFactory()(this) : new TskSkinPopupMenu(this);
     if (!FMenu) return;
-    FMenu->FreeNotification(this);
     // The editor's owner is the grid, not a form: the menu is told which frame shows it.
-    if (auto* skinned = dynamic_cast<TskSkinPopupMenu*>(FMenu)) skinned->SetPopupForm(GetParentForm(this));
+    if (auto* skinned = dynamic_cast<TskSkinPopupMenu*>(FMenu.Get()))
+        skinned->SetPopupForm(GetParentForm(this));
     const TskResourceStrData* table =
         FGrid && FGrid->SkinData() ? FGrid->SkinData()->ResourceStrData() : nullptr;
     auto caption = [&](const char* key, const char* fallback) {
@@ -265,7 +260,7 @@ void TskSkinInplaceEdit::ShowContextMenu(TMessage& Message) {
     if (p.X < 0 || p.Y < 0) p = ClientToScreen({Width() / 2, Height() / 2});
     FMenu->SetPopupComponent(this);
     // Opened on behalf of the editor, which hears of a carried-out command (1229) and frees it.
-    if (auto* skinned = dynamic_cast<TskSkinPopupMenu*>(FMenu))
+    if (auto* skinned = dynamic_cast<TskSkinPopupMenu*>(FMenu.Get()))
         skinned->PopupAtControl(this, p.X, p.Y);
     else
         FMenu->Popup(p.X, p.Y);

@@ -50,7 +50,6 @@ protected:
     void KeyUp(Word& Key, TShiftState Shift) override;
     void KeyPress(TKeyChar& Key) override;
     void DblClick() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     bool MayModify();
@@ -58,7 +57,7 @@ private:
 
     TskSkinCustomGrid* FGrid = nullptr;
     std::optional<std::uint32_t> FLastClick;
-    TPopupMenu* FMenu = nullptr;
+    TComponentLink<TPopupMenu> FMenu{this};
 };
 
 } // namespace vd

@@ -8,14 +8,6 @@
 namespace vd {
 
 namespace {
-// Keeps a skin reference with a free notification to Owner.
-void Relink(TComponent* Owner, TskSkinData*& Field, TskSkinData* Value) {
-    if (Field == Value) return;
-    if (Field) Field->RemoveFreeNotification(Owner);
-    Field = Value;
-    if (Value) Value->FreeNotification(Owner);
-}
-
 void ButtonEditDefaults(TskSkinEdit& Edit) {
     Edit.SetButtonMode(true);
     Edit.SetSkinDataName("buttonedit");
@@ -34,11 +26,11 @@ TskSkinDirectoryEdit::~TskSkinDirectoryEdit() {
 }
 
 void TskSkinDirectoryEdit::SetDlgSkinData(TskSkinData* Value) {
-    Relink(this, FDlgSkinData, Value);
+    FDlgSkinData = Value;
 }
 
 void TskSkinDirectoryEdit::SetDlgCtrlSkinData(TskSkinData* Value) {
-    Relink(this, FDlgCtrlSkinData, Value);
+    FDlgCtrlSkinData = Value;
 }
 
 void TskSkinDirectoryEdit::ButtonClick() {
@@ -51,8 +43,6 @@ void TskSkinDirectoryEdit::ButtonClick() {
 void TskSkinDirectoryEdit::Notification(TComponent* AComponent, TOperation Operation) {
     TskSkinEdit::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FDlgSkinData) FDlgSkinData = nullptr;
-    if (AComponent == FDlgCtrlSkinData) FDlgCtrlSkinData = nullptr;
     if (AComponent == FDialog) FDialog = nullptr;
 }
 
@@ -92,11 +82,11 @@ TskSkinFileEdit::~TskSkinFileEdit() {
 }
 
 void TskSkinFileEdit::SetDlgSkinData(TskSkinData* Value) {
-    Relink(this, FDlgSkinData, Value);
+    FDlgSkinData = Value;
 }
 
 void TskSkinFileEdit::SetDlgCtrlSkinData(TskSkinData* Value) {
-    Relink(this, FDlgCtrlSkinData, Value);
+    FDlgCtrlSkinData = Value;
 }
 
 const String& TskSkinFileEdit::Filter() const {
@@ -118,8 +108,6 @@ void TskSkinFileEdit::ButtonClick() {
 void TskSkinFileEdit::Notification(TComponent* AComponent, TOperation Operation) {
     TskSkinEdit::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FDlgSkinData) FDlgSkinData = nullptr;
-    if (AComponent == FDlgCtrlSkinData) FDlgCtrlSkinData = nullptr;
     if (AComponent == FDialog) FDialog = nullptr;
 }
 

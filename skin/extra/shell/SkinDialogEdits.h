@@ -30,8 +30,8 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    TskSkinData* FDlgSkinData = nullptr;
-    TskSkinData* FDlgCtrlSkinData = nullptr;
+    TComponentLink<TskSkinData> FDlgSkinData{this};
+    TComponentLink<TskSkinData> FDlgCtrlSkinData{this};
     TskSkinSelectDirectoryDialog* FDialog = nullptr;
 };
 
@@ -60,8 +60,8 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    TskSkinData* FDlgSkinData = nullptr;
-    TskSkinData* FDlgCtrlSkinData = nullptr;
+    TComponentLink<TskSkinData> FDlgSkinData{this};
+    TComponentLink<TskSkinData> FDlgCtrlSkinData{this};
     TskSkinOpenDialog* FDialog = nullptr;
 };
 

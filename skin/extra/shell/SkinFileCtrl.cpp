@@ -150,10 +150,8 @@ void TskSkinFileListBox::SetFileType(TskFileType Value) {
 }
 
 void TskSkinFileListBox::SetFileEdit(TCustomEdit* Value) {
-    if (FFileEdit) FFileEdit->RemoveFreeNotification(this);
     FFileEdit = Value;
     if (!FFileEdit) return;
-    FFileEdit->FreeNotification(this);
     const String name = SelectedName();
     FFileEdit->SetText(name.empty() ? FMask : name);
 }
@@ -239,7 +237,7 @@ void TskSkinFileListBox::Change() {
 void TskSkinFileListBox::Notification(TComponent* AComponent, TOperation Operation) {
     TskSkinListBox::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FFileEdit) FFileEdit = nullptr;
+    // Not a link: the combo sets it and keeps the pair's notification.
     if (AComponent == FFilterCombo) FFilterCombo = nullptr;
 }
 
@@ -262,14 +260,9 @@ void TskSkinFilterComboBox::SetFilter(const String& Value) {
 }
 
 void TskSkinFilterComboBox::SetFileList(TskSkinFileListBox* Value) {
-    if (FFileList) {
-        FFileList->FFilterCombo = nullptr;
-        FFileList->RemoveFreeNotification(this);
-    }
+    if (FFileList) FFileList->FFilterCombo = nullptr;
     FFileList = Value;
-    if (!FFileList) return;
-    FFileList->FreeNotification(this);
-    FFileList->FFilterCombo = this;
+    if (FFileList) FFileList->FFilterCombo = this;
 }
 
 String TskSkinFilterComboBox::Mask() {
@@ -282,11 +275,6 @@ String TskSkinFilterComboBox::Mask() {
 void TskSkinFilterComboBox::Change() {
     if (FFileList) FFileList->SetMask(Mask());
     TskSkinComboBox::Change();
-}
-
-void TskSkinFilterComboBox::Notification(TComponent* AComponent, TOperation Operation) {
-    TskSkinComboBox::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FFileList) FFileList = nullptr;
 }
 
 void TskSkinFilterComboBox::BuildLists() {

@@ -71,7 +71,7 @@ private:
     String FDirectory;
     String FMask = "*.*";
     TskFileType FFileType = skftNormal;
-    TCustomEdit* FFileEdit = nullptr;
+    TComponentLink<TCustomEdit> FFileEdit{this};
     TskSkinFilterComboBox* FFilterCombo = nullptr;
     int FLastSel = -1;
 };
@@ -92,12 +92,11 @@ public:
 protected:
     friend class TskSkinFileListBox;
     void Change() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     void BuildLists();
     String FFilter;
-    TskSkinFileListBox* FFileList = nullptr;
+    TComponentLink<TskSkinFileListBox> FFileList{this};
     TStringList FMasks;
 };
 

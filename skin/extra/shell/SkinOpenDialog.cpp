@@ -7,15 +7,6 @@
 
 namespace vd {
 
-namespace {
-void Relink(TComponent* Owner, TskSkinData*& Field, TskSkinData* Value) {
-    if (Field == Value) return;
-    if (Field) Field->RemoveFreeNotification(Owner);
-    Field = Value;
-    if (Value) Value->FreeNotification(Owner);
-}
-} // namespace
-
 TskSkinOpenDialog::TskSkinOpenDialog(TComponent* AOwner) : TComponent(AOwner) {
     SetDefaultFace(FDefaultFont);
 }
@@ -26,18 +17,11 @@ TskSkinOpenDialog::~TskSkinOpenDialog() {
 }
 
 void TskSkinOpenDialog::SetSkinData(TskSkinData* Value) {
-    Relink(this, FSkinData, Value);
+    FSkinData = Value;
 }
 
 void TskSkinOpenDialog::SetCtrlSkinData(TskSkinData* Value) {
-    Relink(this, FCtrlSkinData, Value);
-}
-
-void TskSkinOpenDialog::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FCtrlSkinData) FCtrlSkinData = nullptr;
+    FCtrlSkinData = Value;
 }
 
 bool TskSkinOpenDialog::SetProperty(const String& name, const TPropValue& v) {

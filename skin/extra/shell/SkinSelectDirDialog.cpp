@@ -14,15 +14,6 @@
 
 namespace vd {
 
-namespace {
-void Relink(TComponent* Owner, TskSkinData*& Field, TskSkinData* Value) {
-    if (Field == Value) return;
-    if (Field) Field->RemoveFreeNotification(Owner);
-    Field = Value;
-    if (Value) Value->FreeNotification(Owner);
-}
-} // namespace
-
 TskSkinSelectDirectoryDialog::TskSkinSelectDirectoryDialog(TComponent* AOwner) : TComponent(AOwner) {
     SetDefaultFace(FDefaultFont);
 }
@@ -33,18 +24,11 @@ TskSkinSelectDirectoryDialog::~TskSkinSelectDirectoryDialog() {
 }
 
 void TskSkinSelectDirectoryDialog::SetSkinData(TskSkinData* Value) {
-    Relink(this, FSkinData, Value);
+    FSkinData = Value;
 }
 
 void TskSkinSelectDirectoryDialog::SetCtrlSkinData(TskSkinData* Value) {
-    Relink(this, FCtrlSkinData, Value);
-}
-
-void TskSkinSelectDirectoryDialog::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FCtrlSkinData) FCtrlSkinData = nullptr;
+    FCtrlSkinData = Value;
 }
 
 bool TskSkinSelectDirectoryDialog::ShowSelectForm() {

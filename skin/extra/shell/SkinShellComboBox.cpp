@@ -39,14 +39,8 @@ TskCustomShellComboBox::TskCustomShellComboBox(TComponent* AOwner) : TskSkinCust
 }
 
 TskCustomShellComboBox::~TskCustomShellComboBox() {
-    if (FTreeView) {
-        FTreeView->RemoveFreeNotification(this);
-        FTreeView->LinkCombo(nullptr);
-    }
-    if (FListView) {
-        FListView->RemoveFreeNotification(this);
-        FListView->LinkCombo(nullptr);
-    }
+    if (FTreeView) FTreeView->LinkCombo(nullptr);
+    if (FListView) FListView->LinkCombo(nullptr);
     FItems.clear();
 }
 
@@ -224,47 +218,30 @@ void TskCustomShellComboBox::LinkTree(TskCustomShellTreeView* Tree) {
     if (Tree == FTreeView) return;
     if (FTreeView) SetShellTreeView(nullptr);
     FTreeView = Tree;
-    if (Tree) Tree->FreeNotification(this);
 }
 
 void TskCustomShellComboBox::LinkList(TskCustomShellListView* List) {
     if (List == FListView) return;
     if (FListView) SetShellListView(nullptr);
     FListView = List;
-    if (List) List->FreeNotification(this);
 }
 
 void TskCustomShellComboBox::SetShellTreeView(TskCustomShellTreeView* Value) {
     if (Value == FTreeView) return;
-    if (FTreeView) {
-        FTreeView->RemoveFreeNotification(this);
-        FTreeView->LinkCombo(nullptr);
-    }
+    if (FTreeView) FTreeView->LinkCombo(nullptr);
     FTreeView = Value;
     if (!Value) return;
-    Value->FreeNotification(this);
     Value->SetRoot(FRoot);
     Value->LinkCombo(this);
 }
 
 void TskCustomShellComboBox::SetShellListView(TskCustomShellListView* Value) {
     if (Value == FListView) return;
-    if (FListView) {
-        FListView->RemoveFreeNotification(this);
-        FListView->LinkCombo(nullptr);
-    }
+    if (FListView) FListView->LinkCombo(nullptr);
     FListView = Value;
     if (!Value) return;
-    Value->FreeNotification(this);
     Value->SetRoot(FRoot);
     Value->LinkCombo(this);
-}
-
-void TskCustomShellComboBox::Notification(TComponent* AComponent, TOperation Operation) {
-    TskSkinCustomComboBox::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FTreeView) FTreeView = nullptr;
-    if (AComponent == FListView) FListView = nullptr;
 }
 
 void TskCustomShellComboBox::DrawItem(TCanvas& Canvas, int Index, int Height, bool Indented) {
@@ -279,6 +256,14 @@ void TskCustomShellComboBox::DrawItem(TCanvas& Canvas, int Index, int Height, bo
     }
     Canvas.Brush().Style = bsClear;
     Canvas.TextOut(x, Height / 2 - Canvas.TextHeight("Wg") / 2, item.Caption);
+}
+
+void TskCustomShellComboBox::ClearTreeLink() {
+    FTreeView = nullptr;
+}
+
+void TskCustomShellComboBox::ClearListLink() {
+    FListView = nullptr;
 }
 
 } // namespace vd

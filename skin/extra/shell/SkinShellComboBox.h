@@ -51,8 +51,8 @@ public:
     TskShellFolder* RootFolder() const { return FRootFolder.get(); }
 
     // Called by a linked view when it goes away.
-    void ClearTreeLink() { FTreeView = nullptr; }
-    void ClearListLink() { FListView = nullptr; }
+    void ClearTreeLink();
+    void ClearListLink();
     // Called by a view that links itself to this combo (it hands its root over itself).
     void LinkTree(TskCustomShellTreeView* Tree);
     void LinkList(TskCustomShellListView* List);
@@ -64,7 +64,6 @@ protected:
     void Change() override;
     // A picked item shows its own chain: deeper entries of the last path go.
     void Click() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void CreateWnd() override;
     void Loaded() override;
     virtual void LoadRootItems();
@@ -83,8 +82,8 @@ private:
     TRoot FOldRoot;
     TRoot FRoot = "rfDesktop";
     std::unique_ptr<TskShellFolder> FRootFolder;
-    TskCustomShellTreeView* FTreeView = nullptr;
-    TskCustomShellListView* FListView = nullptr;
+    TComponentLink<TskCustomShellTreeView> FTreeView{this};
+    TComponentLink<TskCustomShellListView> FListView{this};
     TShellObjectTypes FObjectTypes = 1u << otFolders;
     bool FUseShellImages = true;
     bool FUpdating = false;

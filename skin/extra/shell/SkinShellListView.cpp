@@ -52,10 +52,7 @@ void TskCustomShellListView::Edit(TListItem* Item, String& Text) {
 TskCustomShellListView::~TskCustomShellListView() {
     Destroying();
     if (FTreeView) FTreeView->ClearListLink();
-    if (FComboBox) {
-        FComboBox->RemoveFreeNotification(this);
-        FComboBox->ClearListLink();
-    }
+    if (FComboBox) FComboBox->ClearListLink();
     delete FNotifier;
     FNotifier = nullptr;
     FFolders.clear();
@@ -409,26 +406,22 @@ void TskCustomShellListView::SetShellComboBox(TskCustomShellComboBox* Value) {
 
 void TskCustomShellListView::LinkCombo(TskCustomShellComboBox* Combo) {
     if (Combo == FComboBox) return;
-    if (FComboBox) {
-        FComboBox->RemoveFreeNotification(this);
-        if (Combo) FComboBox->ClearListLink(); // taken over by another combo
-    }
+    if (FComboBox && Combo) FComboBox->ClearListLink(); // taken over by another combo
     FComboBox = Combo;
-    if (Combo) Combo->FreeNotification(this);
 }
 
 void TskCustomShellListView::LinkTree(TskCustomShellTreeView* Tree) {
-    if (FTreeView) FTreeView->RemoveFreeNotification(this);
     FTreeView = Tree;
-    if (Tree) Tree->FreeNotification(this);
 }
 
 void TskCustomShellListView::Notification(TComponent* AComponent, TOperation Operation) {
     TskSkinCustomListView::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FTreeView) FTreeView = nullptr;
-    if (AComponent == FComboBox) FComboBox = nullptr;
     if (AComponent == FNotifier) FNotifier = nullptr;
+}
+
+void TskCustomShellListView::ClearTreeLink() {
+    FTreeView = nullptr;
 }
 
 } // namespace vd

@@ -69,7 +69,7 @@ public:
 
     // Called by a linked tree.
     void LinkTree(TskCustomShellTreeView* Tree);
-    void ClearTreeLink() { FTreeView = nullptr; }
+    void ClearTreeLink();
     // Called by a linked folder combo (null: unlinked); the combo follows the listed folder.
     void LinkCombo(TskCustomShellComboBox* Combo);
 
@@ -110,8 +110,8 @@ private:
     bool FRootChanged = false;
     TShellObjectTypes FObjectTypes = (1u << otFolders) | (1u << otNonFolders);
     std::vector<std::unique_ptr<TskShellFolder>> FFolders;
-    TskCustomShellTreeView* FTreeView = nullptr;
-    TskCustomShellComboBox* FComboBox = nullptr;
+    TComponentLink<TskCustomShellTreeView> FTreeView{this};
+    TComponentLink<TskCustomShellComboBox> FComboBox{this};
     TskSkinPopupMenu* FItemMenu = nullptr;
     TskShellChangeNotifier* FNotifier = nullptr;
     String FMask = "*.*|*.*";

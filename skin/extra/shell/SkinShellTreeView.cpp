@@ -31,10 +31,7 @@ void TskCustomShellTreeView::Edit(TTreeNode* Node, String& Text) {
 TskCustomShellTreeView::~TskCustomShellTreeView() {
     Destroying();
     if (FListView) FListView->ClearTreeLink();
-    if (FComboBox) {
-        FComboBox->RemoveFreeNotification(this);
-        FComboBox->ClearTreeLink();
-    }
+    if (FComboBox) FComboBox->ClearTreeLink();
     delete FNotifier;
     FNotifier = nullptr;
     // The items go with this object; the base's clearing must not show them to a handler.
@@ -379,13 +376,9 @@ void TskCustomShellTreeView::SetAutoRefresh(bool Value) {
 
 void TskCustomShellTreeView::SetShellListView(TskCustomShellListView* Value) {
     if (Value == FListView) return;
-    if (FListView) {
-        FListView->RemoveFreeNotification(this);
-        FListView->ClearTreeLink();
-    }
+    if (FListView) FListView->ClearTreeLink();
     FListView = Value;
     if (!Value) return;
-    Value->FreeNotification(this);
     Value->LinkTree(this);
     Value->SetRoot(FRoot);
 }
@@ -401,12 +394,8 @@ void TskCustomShellTreeView::SetShellComboBox(TskCustomShellComboBox* Value) {
 
 void TskCustomShellTreeView::LinkCombo(TskCustomShellComboBox* Combo) {
     if (Combo == FComboBox) return;
-    if (FComboBox) {
-        FComboBox->RemoveFreeNotification(this);
-        if (Combo) FComboBox->ClearTreeLink(); // taken over by another combo
-    }
+    if (FComboBox && Combo) FComboBox->ClearTreeLink(); // taken over by another combo
     FComboBox = Combo;
-    if (Combo) Combo->FreeNotification(this);
 }
 
 void TskCustomShellTreeView::ListFolderChanged(const ItemIdList& AbsoluteList) {
@@ -419,9 +408,11 @@ void TskCustomShellTreeView::ListFolderChanged(const ItemIdList& AbsoluteList) {
 void TskCustomShellTreeView::Notification(TComponent* AComponent, TOperation Operation) {
     TskSkinCustomTreeView::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FListView) FListView = nullptr;
-    if (AComponent == FComboBox) FComboBox = nullptr;
     if (AComponent == FNotifier) FNotifier = nullptr;
+}
+
+void TskCustomShellTreeView::ClearListLink() {
+    FListView = nullptr;
 }
 
 } // namespace vd

@@ -63,7 +63,7 @@ public:
 
     // Called by a linked list when its folder changes.
     void ListFolderChanged(const ItemIdList& AbsoluteList);
-    void ClearListLink() { FListView = nullptr; }
+    void ClearListLink();
     // Called by a linked folder combo (null: unlinked); the combo follows the selected folder.
     void LinkCombo(TskCustomShellComboBox* Combo);
 
@@ -101,8 +101,8 @@ private:
     TShellObjectTypes FObjectTypes = 1u << otFolders;
     bool FBuildingRoot = false;
     bool FUpdating = false;
-    TskCustomShellListView* FListView = nullptr;
-    TskCustomShellComboBox* FComboBox = nullptr;
+    TComponentLink<TskCustomShellListView> FListView{this};
+    TComponentLink<TskCustomShellComboBox> FComboBox{this};
     bool FAutoRefresh = false;
     bool FUseShellImages = true;
     TskShellChangeNotifier* FNotifier = nullptr;

@@ -43,7 +43,6 @@ TskTrayIcon::~TskTrayIcon() {
     UnhookWindows();
     if (FOwnerFrame) {
         FOwnerFrame->RemoveMessageHook(this);
-        FOwnerFrame->RemoveFreeNotification(this);
         FOwnerFrame = nullptr;
     }
     if (FIconShown || FIconVisible) {
@@ -79,10 +78,8 @@ void TskTrayIcon::HookOwner() {
     if (Designing()) return;
     TskSkinForm* frame = GetSkinForm(Owner());
     if (!frame || frame == FOwnerFrame) return;
-    // Followed by free notification: the frame may go first, or the icon.
-    if (FOwnerFrame) FOwnerFrame->RemoveFreeNotification(this);
+    // Followed by a link: the frame may go first, or the icon.
     FOwnerFrame = frame;
-    frame->FreeNotification(this);
     frame->AddMessageHook(this, [this](TMessage& Message) { OwnerMessage(Message); });
 }
 
@@ -105,14 +102,6 @@ void TskTrayIcon::OwnerMessage(TMessage& Message) {
     FFixingFocus = true;
     SetFocus(active->WindowHandle());
     FFixingFocus = false;
-}
-
-void TskTrayIcon::Notification(TComponent* AComponent, TOperation Operation) {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == reinterpret_cast<TComponent*>(FIconList)) FIconList = nullptr;
-    if (AComponent == FPopupMenu) FPopupMenu = nullptr;
-    if (AComponent == FOwnerFrame) FOwnerFrame = nullptr;
 }
 
 void TskTrayIcon::Loaded() {
@@ -184,15 +173,11 @@ void TskTrayIcon::SetShowHint(bool Value) {
 }
 
 void TskTrayIcon::SetPopupMenu(TskSkinPopupMenu* Value) {
-    if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
     FPopupMenu = Value;
-    if (Value) Value->FreeNotification(this);
 }
 
 void TskTrayIcon::SetIconList(TCustomImageList* Value) {
-    if (FIconList) FIconList->RemoveFreeNotification(this);
     FIconList = Value;
-    if (Value) Value->FreeNotification(this);
     FIconIndex = 0;
 }
 

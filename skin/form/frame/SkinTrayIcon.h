@@ -5,7 +5,7 @@
 // icon when a notification area appears and cycles through an image list on a timer. It knows
 // whether its icon is really shown (IconShown): without a notification area the application is
 // not hidden, and when the notification area goes away a hidden application comes back.
-#include "platform/vcl/Component.h"
+#include "platform/vcl/ComponentLink.h"
 #include "platform/vcl/Forward.h"
 #include "platform/vcl/Icon.h"
 #include "platform/vcl/VclTypes.h"
@@ -94,7 +94,6 @@ protected:
     virtual void MouseMove(TShiftState Shift, int X, int Y);
     virtual void MinimizeToTray();
     void Loaded() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     LRESULT HiddenWndProc(UINT Msg, WPARAM wParam, LPARAM lParam);
@@ -117,7 +116,7 @@ private:
     bool FIconShown = false;
     String FHint;
     bool FShowHint = true;
-    TskSkinPopupMenu* FPopupMenu = nullptr;
+    TComponentLink<TskSkinPopupMenu> FPopupMenu{this};
     bool FMinimizeToTray = true;
     bool FClickStart = false, FClickReady = false, FIsDblClick = false;
     TTimer* FAnimateTimer = nullptr;
@@ -126,14 +125,14 @@ private:
     bool FDesignPreview = false;
     bool FSettingPreview = false;
     bool FSettingMDIForm = true;
-    TCustomImageList* FIconList = nullptr;
+    TComponentLink<TCustomImageList> FIconList{this};
     bool FCycleIcons = false;
     unsigned FAnimateTimerInterval = 1000;
     HWND FHandle = nullptr;
     HWND FAppWindow = nullptr;
     WNDPROC FSavedAppProc;
     // The frame of the owner form whose messages this icon watches.
-    TskSkinForm* FOwnerFrame = nullptr;
+    TComponentLink<TskSkinForm> FOwnerFrame{this};
     bool FFixingFocus = false;
     // The application was hidden in the tray by this icon.
     bool FHidApplication = false;

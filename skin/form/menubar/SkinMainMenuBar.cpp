@@ -89,32 +89,20 @@ void TskSkinMainMenuBar::SetDefaultHeight(int Value) {
 
 void TskSkinMainMenuBar::SetSkinForm(TskSkinForm* Value) {
     if (FSkinForm == Value) return;
-    if (FSkinForm) {
-        FSkinForm->RemoveFreeNotification(this);
-        if (FSkinForm->MainMenuBar() == this) FSkinForm->SetMainMenuBar(nullptr);
-    }
+    if (FSkinForm && FSkinForm->MainMenuBar() == this) FSkinForm->SetMainMenuBar(nullptr);
     FSkinForm = Value;
-    if (FSkinForm) {
-        FSkinForm->FreeNotification(this);
-        if (!FSkinForm->MainMenuBar()) FSkinForm->SetMainMenuBar(this);
-    }
+    if (FSkinForm && !FSkinForm->MainMenuBar()) FSkinForm->SetMainMenuBar(this);
 }
 
 void TskSkinMainMenuBar::SetMainMenu(TMainMenu* Value) {
-    if (FMainMenu != Value) {
-        if (FMainMenu) FMainMenu->RemoveFreeNotification(this);
-        FMainMenu = Value;
-        if (FMainMenu) FMainMenu->FreeNotification(this);
-    }
+    FMainMenu = Value;
     RebuildItems();
     Invalidate();
 }
 
 void TskSkinMainMenuBar::SetChildMenuAssigned(TMainMenu* Value) {
     if (FChildMenuAssigned == Value) return;
-    if (FChildMenuAssigned) FChildMenuAssigned->RemoveFreeNotification(this);
     FChildMenuAssigned = Value;
-    if (FChildMenuAssigned) FChildMenuAssigned->FreeNotification(this);
     RebuildItems();
     Invalidate();
 }
@@ -123,10 +111,10 @@ void TskSkinMainMenuBar::Notification(TComponent* AComponent, TOperation Operati
     TskSkinControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
     const bool destroying = (ComponentState() & csDestroying) != 0;
-    if (AComponent == FSkinForm) FSkinForm = nullptr;
     if (AComponent == FTrackTimer) FTrackTimer = nullptr;
     if (AComponent == FMorphTimer) FMorphTimer = nullptr;
     if (AComponent == FAnimationTimer) FAnimationTimer = nullptr;
+    // The rebuild below must not find the menu that goes, so these let go before their links do.
     if (AComponent == FChildMenuAssigned) FChildMenuAssigned = nullptr;
     if (AComponent == FMainMenu || AComponent == FChildMenu) {
         if (AComponent == FMainMenu) FMainMenu = nullptr;
@@ -142,7 +130,6 @@ void TskSkinMainMenuBar::Notification(TComponent* AComponent, TOperation Operati
     for (auto& o : FObjects)
         if (auto* item = dynamic_cast<TskSkinMainMenuBarItem*>(o.get());
             item && item->MenuItem == AComponent) {
-            item->MenuItem = nullptr;
             item->Enabled = item->SavedEnabled = false;
             item->Visible = false;
             if (!destroying && HandleAllocated()) PostMessage(Handle(), kRebuildMessage, 0, 0);
@@ -205,14 +192,12 @@ TMainMenu* TskSkinMainMenuBar::FindChildMenu() const {
 
 void TskSkinMainMenuBar::RebuildItems() {
     FreeObjects();
-    if (FChildMenu && FChildMenu != FChildMenuAssigned) FChildMenu->RemoveFreeNotification(this);
     FChildMenu = nullptr;
     FMergedWithChild = false;
     FOverflow = FMarkHot = false;
     if (!FMainMenu) return;
     FChildMenu = FindChildMenu();
     if (FChildMenu == FMainMenu) FChildMenu = nullptr;
-    if (FChildMenu) FChildMenu->FreeNotification(this);
     const TskDataSkinMainMenuItem* record = nullptr;
     if (SkinRecordInUse() && !FItemRecordName.empty()) {
         const int i = FSkinData->IndexOfObjectRecord(FItemRecordName);
@@ -243,7 +228,6 @@ void TskSkinMainMenuBar::RebuildItems() {
     }
     for (TMenuItem* m : items) {
         if (!m->Visible || (m->ComponentState() & csDestroying)) continue;
-        m->FreeNotification(this);
         FObjects.push_back(std::make_unique<TskSkinMainMenuBarItem>(this, record, m));
     }
     if (FChildButtonsShown) {

@@ -108,7 +108,7 @@ public:
     bool HasSkinRecord = false;
     bool SavedEnabled = true;
     bool ShownOnBar = true;
-    TMenuItem* MenuItem;
+    TComponentLink<TMenuItem> MenuItem; // held by the bar
     String fontname = "Arial";
     int fontheight = 14;
     TskFontStyles fontstyle = 0;
@@ -274,13 +274,13 @@ private:
     bool FKeyboardMode = false;
     bool FOverflow = false;
     bool FMarkHot = false;
-    TMainMenu* FChildMenuAssigned = nullptr;
-    TMainMenu* FChildMenu = nullptr;
+    TComponentLink<TMainMenu> FChildMenuAssigned{this};
+    TComponentLink<TMainMenu> FChildMenu{this};
     bool FMergedWithChild = false;
     TFont FDefItemFont;
     int FDefaultWidth = 0, FDefaultHeight = 22;
-    TskSkinForm* FSkinForm = nullptr;
-    TMainMenu* FMainMenu = nullptr;
+    TComponentLink<TskSkinForm> FSkinForm{this};
+    TComponentLink<TMainMenu> FMainMenu{this};
     TTimer* FTrackTimer = nullptr;
     TTimer* FMorphTimer = nullptr;
     TTimer* FAnimationTimer = nullptr;

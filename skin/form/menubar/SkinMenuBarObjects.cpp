@@ -254,7 +254,8 @@ void TskSkinMainMenuBarButton::MouseLeave() {
 
 TskSkinMainMenuBarItem::TskSkinMainMenuBarItem(TskSkinMainMenuBar* bar, const TskDataSkinMainMenuItem* record,
                                                TMenuItem* item)
-    : TskMenuBarObject(bar, record), MenuItem(item) {
+    : TskMenuBarObject(bar, record), MenuItem(bar) {
+    MenuItem = item;
     HasSkinRecord = record != nullptr;
     if (item) {
         IDName = item->Name();

@@ -71,20 +71,14 @@ void TskSkinHintWindow::Dispatch(TMessage& Message) {
 }
 
 void TskSkinHintWindow::SetHintComponent(TskSkinHint* Value) {
-    if (FHintComponent == Value) return;
-    if (FHintComponent) FHintComponent->RemoveFreeNotification(this);
     FHintComponent = Value;
-    if (Value) Value->FreeNotification(this);
 }
 
 void TskSkinHintWindow::Notification(TComponent* AComponent, TOperation Operation) {
     THintWindow::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FHintComponent) {
-        FHintComponent = nullptr;
-        FSkin = nullptr;
-    }
-    if (AComponent == FSkin) FSkin = nullptr;
+    // The skin was the hint component's: it is not followed on its own.
+    if (AComponent == FHintComponent || AComponent == FSkin) FSkin = nullptr;
 }
 
 void TskSkinHintWindow::SelectHintFont(TCanvas& C) const {
@@ -241,15 +235,12 @@ bool TskSkinHint::SetComponentProperty(const String& name, TComponent* value) {
 void TskSkinHint::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
     if (AComponent == FHintWindow) FHintWindow = nullptr;
     if (AComponent == FHintTimer) FHintTimer = nullptr;
 }
 
 void TskSkinHint::SetSkinData(TskSkinData* Value) {
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
     FSkinData = Value;
-    if (Value) Value->FreeNotification(this);
 }
 
 void TskSkinHint::SetActive(bool Value) {

@@ -35,7 +35,7 @@ private:
 
     TRect FFittedClientRect;
     TskSkinCorners FFitted;
-    TskSkinHint* FHintComponent = nullptr;
+    TComponentLink<TskSkinHint> FHintComponent{this};
     TskSkinData* FSkin = nullptr;
     bool FLastAlphaBlend = false;
     Byte FLastAlphaValue = 255;
@@ -77,7 +77,7 @@ private:
     void DropTimer();
 
     bool FActive = true;
-    TskSkinData* FSkinData = nullptr;
+    TComponentLink<TskSkinData> FSkinData{this};
     TskSkinHintWindow* FHintWindow = nullptr;
     TFont FDefaultFont;
     TTimer* FHintTimer = nullptr;

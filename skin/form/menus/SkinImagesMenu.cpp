@@ -384,9 +384,6 @@ TskSkinImagesMenu::~TskSkinImagesMenu() {
 void TskSkinImagesMenu::Notification(TComponent* AComponent, TOperation Operation) {
     TskImagesMenuLink::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == Images) Images = nullptr;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FSkinHint) FSkinHint = nullptr;
     if (AComponent == FGrid) FGrid = nullptr;
 }
 
@@ -396,17 +393,14 @@ void TskSkinImagesMenu::SetColumnsCount(int Value) {
 
 void TskSkinImagesMenu::SetSkinData(TskSkinData* Value) {
     FSkinData = Value;
-    if (Value) Value->FreeNotification(this);
 }
 
 void TskSkinImagesMenu::SetSkinHint(TskSkinHint* Value) {
     FSkinHint = Value;
-    if (Value) Value->FreeNotification(this);
 }
 
 void TskSkinImagesMenu::SetImages(TCustomImageList* Value) {
     Images = Value;
-    if (Value) Value->FreeNotification(this);
 }
 
 bool TskSkinImagesMenu::PopupFromRect(const TRect& R) {
@@ -414,7 +408,6 @@ bool TskSkinImagesMenu::PopupFromRect(const TRect& R) {
     if (OnMenuPopup) OnMenuPopup(this);
     // No images or no items: nothing to show.
     if (!Images || Images->Count() < 1 || ImagesItems.empty()) return false;
-    Images->FreeNotification(this);
     FOldItemIndex = ItemIndex;
     FGrid = new TskSkinImagesMenuPopupWindow(this);
     FGrid->Show(R);

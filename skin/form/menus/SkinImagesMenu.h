@@ -105,8 +105,8 @@ protected:
 private:
     friend class TskSkinImagesMenuPopupWindow;
     int FColumnsCount = 1;
-    TskSkinData* FSkinData = nullptr;
-    TskSkinHint* FSkinHint = nullptr;
+    TComponentLink<TskSkinData> FSkinData{this};
+    TComponentLink<TskSkinHint> FSkinHint{this};
     TskSkinImagesMenuPopupWindow* FGrid = nullptr;
     int FOldItemIndex = -1;
     TFont FDefaultFont;

@@ -50,13 +50,13 @@ void Notify(TControl* control, UINT msg) {
 }
 } // namespace
 
-TskSkinMenu::TskSkinMenu(TComponent* AOwner, TCustomForm* Form) : TComponent(AOwner), FOwnerForm(Form) {
+TskSkinMenu::TskSkinMenu(TComponent* AOwner, TCustomForm* Form) : TComponent(AOwner) {
+    FOwnerForm = Form;
     SetDefaultFace(FDefaultItemFont);
     FSubmenuTimer = new TTimer(this);
     FSubmenuTimer->SetEnabled(false);
     FSubmenuTimer->SetInterval(500);
     FSubmenuTimer->OnTimer = [this](TObject*) { SubmenuTimerTick(); };
-    if (FOwnerForm) FOwnerForm->FreeNotification(this);
 }
 
 TskSkinMenu::~TskSkinMenu() {
@@ -64,18 +64,9 @@ TskSkinMenu::~TskSkinMenu() {
     // The deferred levels are owned components: they go with the engine.
 }
 
-void TskSkinMenu::Watch(TComponent* C) {
-    if (C) C->FreeNotification(this);
-}
-
 void TskSkinMenu::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FOwnerForm) FOwnerForm = nullptr;
-    if (AComponent == FOpenerControl) FOpenerControl = nullptr;
-    if (AComponent == FCommandControl) FCommandControl = nullptr;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FDispatchMenu) FDispatchMenu = nullptr;
     auto it = std::find(FLevels.begin(), FLevels.end(), AComponent);
     if (it != FLevels.end()) {
         // A level freed behind the engine's back: forget it and everything above it.
@@ -99,7 +90,6 @@ int TskSkinMenu::IndexOfLevel(const TskSkinPopupWindow* Level) const {
 void TskSkinMenu::SetOpener(TControl* Control) {
     if (FOpenerControl == Control) return;
     FOpenerControl = Control;
-    Watch(Control);
 }
 
 bool TskSkinMenu::BeginPopup(TskSkinData* SkinData) {
@@ -111,7 +101,6 @@ bool TskSkinMenu::BeginPopup(TskSkinData* SkinData) {
     else
         DesktopWorkArea(true, FWorkArea);
     FSkinData = SkinData;
-    Watch(SkinData);
     return true;
 }
 
@@ -185,8 +174,7 @@ void TskSkinMenu::CloseLevels(int From) {
     FMenuVisible = false;
     FSubmenuTimer->SetEnabled(false);
     FPendingItem = nullptr;
-    FCommandControl = FOpenerControl;
-    Watch(FCommandControl);
+    FCommandControl = FOpenerControl.Get();
     TControl* opener = FOpenerControl;
     FOpenerControl = nullptr;
     Notify(opener, WM_SKINMENUCLOSED);
@@ -230,7 +218,6 @@ void TskSkinMenu::SubmenuTimerTick() {
 // on the way (1228, OnMenuClose) may free the menu: the command then does not run.
 void TskSkinMenu::RunCommand(TMenuItem* Item) {
     FDispatchMenu = Item ? Item->GetParentMenu() : nullptr;
-    Watch(FDispatchMenu);
     const UINT command = Item ? Item->Command() : 0;
     CloseMenu();
     if (FDispatchMenu) {
@@ -270,7 +257,6 @@ void TskSkinMenu::ItemClick(TskSkinPopupWindow* Level, TskSkinMenuItem* Item, bo
     }
     if (TMenu* menu = Item->MenuItem->GetParentMenu()) {
         FDispatchMenu = menu;
-        Watch(menu);
         menu->DispatchCommand(Item->MenuItem->Command());
         if (!FDispatchMenu || IndexOfLevel(Level) >= LevelCount() || !Item->MenuItem) {
             FDispatchMenu = nullptr;

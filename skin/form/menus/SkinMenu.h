@@ -6,7 +6,7 @@
 // command ran. The engine knows the frame only through its form: the form's monitor gives the
 // work area and the form receives 1228 from CloseMenu.
 #include "platform/rtl/Types.h"
-#include "platform/vcl/Component.h"
+#include "platform/vcl/ComponentLink.h"
 #include "platform/vcl/Font.h"
 #include "platform/vcl/Forward.h"
 #include "platform/win/WinTypes.h"
@@ -98,19 +98,18 @@ private:
     void SetOpener(TControl* Control);
     void SendCloseNotice(TControl* Control);
     void RunCommand(TMenuItem* Item);
-    void Watch(TComponent* C);
 
-    TCustomForm* FOwnerForm = nullptr;
+    TComponentLink<TCustomForm> FOwnerForm{this};
     TFont FDefaultItemFont;
     bool FFirstLevel = false;
     bool FMenuVisible = false;
-    TControl* FOpenerControl = nullptr;
-    TControl* FCommandControl = nullptr;
+    TComponentLink<TControl> FOpenerControl{this};
+    TComponentLink<TControl> FCommandControl{this};
     TTimer* FSubmenuTimer = nullptr;
     TskSkinMenuItem* FPendingItem = nullptr;
     TRect FWorkArea;
-    TskSkinData* FSkinData = nullptr;
-    TMenu* FDispatchMenu = nullptr; // the menu of the command being run, while it may vanish
+    TComponentLink<TskSkinData> FSkinData{this};
+    TComponentLink<TMenu> FDispatchMenu{this}; // the menu of the command being run, while it may vanish
     std::vector<TskSkinPopupWindow*> FLevels;
 };
 

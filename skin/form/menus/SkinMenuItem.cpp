@@ -39,7 +39,8 @@ void SubmenuArrow(TCanvas& c, int x, int y, TColor color) {
 
 TskSkinMenuItem::TskSkinMenuItem(TskSkinPopupWindow* ALevel, const TskDataSkinMenuItem* Record,
                                  TMenuItem* AMenuItem)
-    : Level(ALevel), MenuItem(AMenuItem), FRecord(Record) {
+    : Level(ALevel), MenuItem(ALevel), FRecord(Record) {
+    MenuItem = AMenuItem;
     if (!FRecord) return;
     FSkinRect = FRecord->skinrect;
     FActiveSkinRect = FRecord->activeskinrect;

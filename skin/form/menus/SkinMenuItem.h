@@ -4,6 +4,7 @@
 #include "platform/gfx/Color.h"
 #include "platform/rtl/Object.h"
 #include "platform/rtl/Types.h"
+#include "platform/vcl/ComponentLink.h"
 #include "platform/vcl/Forward.h"
 #include "skin/store/Forward.h"
 #include "skin/store/SkinBitmap.h"
@@ -34,7 +35,7 @@ public:
     TRect AnimationFrameRect(int K) const;
 
     TskSkinPopupWindow* Level;
-    TMenuItem* MenuItem; // null once the menu item went away
+    TComponentLink<TMenuItem> MenuItem; // held by the level; null once the menu item went away
     TRect ItemRect;
     bool Hot = false;
     bool Down = false;

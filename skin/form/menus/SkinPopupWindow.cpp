@@ -126,11 +126,6 @@ TskSkinPopupWindow::TskSkinPopupWindow(TskSkinMenu* Menu) : TCustomControl(Menu)
     FFadeTimer->OnTimer = [this](TObject*) { FadeTimerTick(); };
 }
 
-TskSkinPopupWindow::~TskSkinPopupWindow() {
-    for (auto& item : FItems)
-        if (item->MenuItem) item->MenuItem->RemoveFreeNotification(this);
-}
-
 void TskSkinPopupWindow::CreateParams(TCreateParams& Params) {
     TCustomControl::CreateParams(Params);
     Params.Style = WS_POPUP;
@@ -173,7 +168,6 @@ void TskSkinPopupWindow::Dispatch(TMessage& Message) {
 void TskSkinPopupWindow::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FImages) FImages = nullptr;
     if (auto* mi = dynamic_cast<TMenuItem*>(AComponent)) ForgetMenuItem(mi);
 }
 
@@ -228,14 +222,11 @@ void TskSkinPopupWindow::BuildItems(const std::vector<TMenuItem*>& Children, TCo
             FLevelMask = skin->ActivePicture(rec.maskpictureindex);
         }
     }
-    FImages = dynamic_cast<TCustomImageList*>(Images);
-    if (FImages) FImages->FreeNotification(this);
-    auto* images = dynamic_cast<TCustomImageList*>(FImages);
+    auto* images = dynamic_cast<TCustomImageList*>(Images);
+    FImages = images;
     FGlyphColumnWidth = images ? images->Width() + 5 : 19;
-    for (TMenuItem* child : Children) {
+    for (TMenuItem* child : Children)
         FItems.push_back(std::make_unique<TskSkinMenuItem>(this, FItemRecord, child));
-        child->FreeNotification(this);
-    }
 }
 
 int TskSkinPopupWindow::ItemHeight(const TskSkinMenuItem& Item) const {

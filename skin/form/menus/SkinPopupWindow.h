@@ -34,7 +34,6 @@ TPoint CalcMenuShowPosition(const TskMenuPlacement& P);
 class TskSkinPopupWindow : public TCustomControl {
 public:
     explicit TskSkinPopupWindow(TskSkinMenu* Menu);
-    ~TskSkinPopupWindow() override;
 
     void ShowLevel(const TRect& R, TMenuItem* Item, int StartIndex, bool SubLevel, bool Above);
     void ShowMergedLevel(const TRect& R, TMenuItem* First, TMenuItem* Second, int StartIndex, bool Above);
@@ -126,7 +125,7 @@ private:
     TRect FFittedItemsRect;
     TPoint FShowPos;
     TPoint FLastMousePos{-1, -1};
-    TComponent* FImages = nullptr;
+    TComponentLink<TComponent> FImages{this};
     int FGlyphColumnWidth = 19;
     const TskBitmap* FLevelPicture = nullptr;
     const TskBitmap* FLevelMask = nullptr;

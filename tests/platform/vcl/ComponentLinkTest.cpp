@@ -8,9 +8,18 @@
 namespace vd::test {
 namespace {
 
+// Keeps a pointer back to whoever points at it, as a popup menu keeps the control it popped up
+// for, and counts on the free notification to drop it.
 class Target : public TComponent {
 public:
     using TComponent::TComponent;
+    TComponent* Back = nullptr;
+
+protected:
+    void Notification(TComponent* c, TOperation op) override {
+        TComponent::Notification(c, op);
+        if (op == opRemove && c == Back) Back = nullptr;
+    }
 };
 
 // Two links, so a shared target and a loss seen by the holder's own override can be checked.
@@ -79,6 +88,39 @@ TEST(ComponentLinkTest, TheHolderDyingFirstLeavesTheTargetWhole) {
     late->First = &a;
     late->Free();
     SUCCEED(); // AddressSanitizer catches a dangling holder in a's list
+}
+
+// Members go before ~TComponent: a holder deleted rather than freed must still be heard of.
+TEST(ComponentLinkTest, TheTargetHearsOfTheHolderGoingFreedOrDeleted) {
+    Target a(nullptr);
+    auto* freed = new Holder(nullptr);
+    freed->First = &a;
+    a.Back = freed;
+    freed->Free();
+    EXPECT_EQ(a.Back, nullptr);
+    {
+        Holder deleted(nullptr);
+        deleted.Second = &a;
+        a.Back = &deleted;
+    }
+    EXPECT_EQ(a.Back, nullptr);
+}
+
+// Two components that point at each other share one registration.
+class Peer : public TComponent {
+public:
+    using TComponent::TComponent;
+    TComponentLink<Peer> Other{this};
+};
+
+TEST(ComponentLinkTest, LettingGoOfAPeerKeepsItsLinkBackNotified) {
+    Peer kept(nullptr);
+    auto* gone = new Peer(nullptr);
+    kept.Other = gone;
+    gone->Other = &kept;
+    gone->Other.Clear(); // kept still points at gone
+    gone->Free();
+    EXPECT_EQ(kept.Other.Get(), nullptr);
 }
 
 TEST(ComponentLinkTest, ATargetLeavingItsOwnerEmptiesLinksOfItsSiblings) {

@@ -26,6 +26,25 @@ TEST_F(VclTest, ParentShowHintFollowsTheParentUntilSetDirectly) {
     EXPECT_TRUE(late->ShowHint()) << "takes it when inserted";
 }
 
+// The control under the pointer is also the hint's: ending the hint must not stop the
+// application following it as the mouse control.
+TEST_F(VclTest, TheMouseControlIsFollowedAfterItsHintEnds) {
+    TForm* form = NewForm();
+    auto* edit = new TEdit(form);
+    edit->SetParent(form);
+    edit->SetBounds(10, 10, 80, 20);
+    edit->SetHint("tip");
+    edit->SetShowHint(true);
+    form->Show();
+    Pump();
+    hb->MouseMove({120, 115});
+    Pump();
+    ASSERT_EQ(Application->MouseControl(), edit);
+    Application->CancelHint();
+    edit->Free();
+    EXPECT_EQ(Application->MouseControl(), nullptr);
+}
+
 TEST_F(VclTest, ConstrainedResizeAdjustsTheLimitsOfEachResize) {
     TForm* form = NewForm();
     auto* edit = new TEdit(form);

@@ -274,5 +274,15 @@ TEST_F(TreeViewTest, ImageListsBindThroughTheirHandle) {
     tree->SetStateImages(nullptr);
 }
 
+// One list may serve both roles: letting go of one must keep the other following the list.
+TEST_F(TreeViewTest, AnImageListInBothRolesIsFollowedUntilBothLetGo) {
+    auto* shared = new TImageList(nullptr);
+    tree->SetImages(shared);
+    tree->SetStateImages(shared);
+    tree->SetImages(nullptr);
+    shared->Free();
+    EXPECT_EQ(tree->StateImages(), nullptr);
+}
+
 } // namespace
 } // namespace vd::test
