@@ -97,6 +97,7 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    static const TPropertyTable<TskTrayIcon>& Properties();
     LRESULT HiddenWndProc(UINT Msg, WPARAM wParam, LPARAM lParam);
     void TrayNotify(LPARAM mouse);
     void AppMessage(TMessage& Message);
