@@ -25,9 +25,7 @@ TFShowMSG::TFShowMSG(TComponent* AOwner) : TForm(AOwner) {
     TFormEvents events;
     events.Notify("BTNCloseClick", [this](TObject* s) { BTNCloseClick(s); });
     events.Close("FormClose", [this](TObject* s, TCloseAction& a) { FormClose(s, a); });
-    ReadFormResource(this, "FShowMSG", [&](TComponent* c, const String& event, const String& handler) {
-        return events.Bind(c, event, handler);
-    });
+    ReadFormResource(this, "FShowMSG", events.Binder());
     SKFD = FormComponent<TskSkinData>(this, "SKFD");
     Frame = FormComponent<TskSkinForm>(this, "SKF");
     TopPanel = FormComponent<TskSkinPanel>(this, "TopPanel");

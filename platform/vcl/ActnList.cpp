@@ -3,6 +3,7 @@
 #include "platform/vcl/ImageList.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/PropValue.h"
+#include "platform/vcl/PropertyTable.h"
 
 #include <algorithm>
 
@@ -117,25 +118,31 @@ bool TCustomAction::Execute() {
     return FEnabled && TBasicAction::Execute();
 }
 
+namespace {
+
+const TPropertyTable<TCustomAction>& ActionProperties() {
+    using namespace props;
+    using C = TCustomAction;
+    static const TPropertyTable<C> table{
+        {"Caption", Call(&C::SetCaption, AsText)},
+        {"Enabled", Call(&C::SetEnabled, AsBool)},
+        {"Checked", Call(&C::SetChecked, AsBool)},
+        {"Hint", Call(&C::SetHint, AsText)},
+        {"ImageIndex", Call(&C::SetImageIndex, AsInt)},
+        {"Visible", Call(&C::SetVisible, AsBool)},
+        {"ShortCut",
+         [](C& c, const TPropValue& v) {
+             c.SetShortCut(v.Kind == TPropValue::vkString ? TextToShortCut(v.AsString())
+                                                          : static_cast<TShortCut>(v.AsInt()));
+         }},
+    };
+    return table;
+}
+
+} // namespace
+
 bool TCustomAction::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Caption")
-        SetCaption(v.AsString());
-    else if (name == "Enabled")
-        SetEnabled(v.AsBool());
-    else if (name == "Checked")
-        SetChecked(v.AsBool());
-    else if (name == "Hint")
-        SetHint(v.AsString());
-    else if (name == "ImageIndex")
-        SetImageIndex(static_cast<int>(v.AsInt()));
-    else if (name == "Visible")
-        SetVisible(v.AsBool());
-    else if (name == "ShortCut")
-        SetShortCut(v.Kind == TPropValue::vkString ? TextToShortCut(v.AsString())
-                                                   : static_cast<TShortCut>(v.AsInt()));
-    else
-        return TBasicAction::SetProperty(name, v);
-    return true;
+    return ActionProperties().Set(*this, name, v) || TBasicAction::SetProperty(name, v);
 }
 
 // The list.

@@ -1,6 +1,7 @@
 #include "platform/vcl/ExtCtrls.h"
 
 #include "platform/rtl/Exception.h"
+#include "platform/vcl/PropertyTable.h"
 #include "platform/vcl/WinControl.h"
 
 #include <algorithm>
@@ -25,24 +26,34 @@ void TBevel::SetStyle(TBevelStyle v) {
     Invalidate();
 }
 
-bool TBevel::SetProperty(const String& name, const TPropValue& v) {
+namespace {
+
+TBevelShape ReadShape(const TPropValue& v) {
     static const char* shapes[] = {"bsBox",      "bsFrame",     "bsTopLine", "bsBottomLine",
                                    "bsLeftLine", "bsRightLine", "bsSpacer"};
-    if (name == "Shape") {
-        for (int i = 0; i < 7; ++i)
-            if (v.AsIdent() == shapes[i]) {
-                SetShape(static_cast<TBevelShape>(i));
-                return true;
-            }
+    for (int i = 0; i < 7; ++i)
+        if (v.AsIdent() == shapes[i]) return static_cast<TBevelShape>(i);
+    throw EReadError("Invalid property value " + v.Str);
+}
+
+TBevelStyle ReadBevelStyle(const TPropValue& v) {
+    if (v.AsIdent() != "bsLowered" && v.AsIdent() != "bsRaised")
         throw EReadError("Invalid property value " + v.Str);
-    }
-    if (name == "Style") {
-        if (v.AsIdent() != "bsLowered" && v.AsIdent() != "bsRaised")
-            throw EReadError("Invalid property value " + v.Str);
-        SetStyle(v.AsIdent() == "bsRaised" ? bsRaised : bsLowered);
-        return true;
-    }
-    return TGraphicControl::SetProperty(name, v);
+    return v.AsIdent() == "bsRaised" ? bsRaised : bsLowered;
+}
+
+const TPropertyTable<TBevel>& BevelProperties() {
+    static const TPropertyTable<TBevel> table{
+        {"Shape", props::Call(&TBevel::SetShape, ReadShape)},
+        {"Style", props::Call(&TBevel::SetStyle, ReadBevelStyle)},
+    };
+    return table;
+}
+
+} // namespace
+
+bool TBevel::SetProperty(const String& name, const TPropValue& v) {
+    return BevelProperties().Set(*this, name, v) || TGraphicControl::SetProperty(name, v);
 }
 
 void TBevel::Paint() {
@@ -102,19 +113,28 @@ TImage::~TImage() {
     delete FPicture;
 }
 
+namespace {
+
+void ReadPicture(TImage& image, const TPropValue& v) {
+    if (v.Kind != TPropValue::vkBinary || !image.Picture().LoadFromMemory(v.Binary.data(), v.Binary.size()))
+        throw EReadError("Invalid picture");
+}
+
+const TPropertyTable<TImage>& ImageProperties() {
+    using namespace props;
+    static const TPropertyTable<TImage> table{
+        {"Stretch", Store(&TImage::Stretch, AsBool)},
+        {"Center", Store(&TImage::Center, AsBool)},
+        {"Transparent", Store(&TImage::Transparent, AsBool)},
+        {"Picture.Data", ReadPicture},
+    };
+    return table;
+}
+
+} // namespace
+
 bool TImage::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Stretch")
-        Stretch = v.AsBool();
-    else if (name == "Center")
-        Center = v.AsBool();
-    else if (name == "Transparent")
-        Transparent = v.AsBool();
-    else if (name == "Picture.Data") {
-        if (v.Kind != TPropValue::vkBinary || !FPicture->LoadFromMemory(v.Binary.data(), v.Binary.size()))
-            throw EReadError("Invalid picture");
-    } else
-        return TGraphicControl::SetProperty(name, v);
-    return true;
+    return ImageProperties().Set(*this, name, v) || TGraphicControl::SetProperty(name, v);
 }
 
 void TImage::SetIcon(HICON icon) {
@@ -151,16 +171,22 @@ TSplitter::TSplitter(TComponent* AOwner) : TGraphicControl(AOwner) {
     FColor = clBtnFace;
 }
 
+namespace {
+
+const TPropertyTable<TSplitter>& SplitterProperties() {
+    using namespace props;
+    static const TPropertyTable<TSplitter> table{
+        {"MinSize", Store(&TSplitter::MinSize, AsInt)},
+        {"Beveled", Store(&TSplitter::Beveled, AsBool)},
+        {"AutoSnap", Store(&TSplitter::AutoSnap, AsBool)},
+    };
+    return table;
+}
+
+} // namespace
+
 bool TSplitter::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "MinSize")
-        MinSize = static_cast<int>(v.AsInt());
-    else if (name == "Beveled")
-        Beveled = v.AsBool();
-    else if (name == "AutoSnap")
-        AutoSnap = v.AsBool();
-    else
-        return TGraphicControl::SetProperty(name, v);
-    return true;
+    return SplitterProperties().Set(*this, name, v) || TGraphicControl::SetProperty(name, v);
 }
 
 // The control on the splitter's aligned side that touches it.

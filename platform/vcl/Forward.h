@@ -27,6 +27,7 @@ class TMenu;
 class TMenuItem;
 class TPageControl;
 class TPopupMenu;
+template <class T> class TPropertyTable;
 class TTimer;
 class TTreeNodes;
 class TWinControl;

@@ -120,6 +120,8 @@ public:
     TPoint PopupPoint() const { return FPopupPoint; }
     TComponent* PopupComponent() const { return FPopupComponent; }
     void SetPopupComponent(TComponent* v) { FPopupComponent = v; }
+    bool SetProperty(const String& name, const TPropValue& value) override;
+    void GetProperties(TPropList& out) const override;
     bool AutoPopup() const { return FAutoPopup; }
     void SetAutoPopup(bool v) { FAutoPopup = v; }
     TNotifyEvent OnPopup;

@@ -6,6 +6,7 @@
 #include "platform/vcl/Form.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/Menus.h"
+#include "platform/vcl/PropertyTable.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/vcl/Timer.h"
 
@@ -134,6 +135,165 @@ struct Registrar {
     Registrar() { EnsureStandardClasses(); }
 } gRegistrar;
 
+using namespace props;
+
+constexpr auto FromInt = &TPropValue::FromInt;
+constexpr auto FromBool = &TPropValue::FromBool;
+constexpr auto FromString = &TPropValue::FromString;
+
+template <class E, std::size_t N> auto EnumReader(const EnumName (&names)[N]) {
+    return [&names](const TPropValue& v) { return static_cast<E>(Enum(v, names)); };
+}
+template <class E, std::size_t N> auto EnumWriter(const EnumName (&names)[N]) {
+    return [&names](E value) { return TPropValue::FromIdent(EnumStr(value, names)); };
+}
+template <std::size_t N> auto SetReader(const EnumName (&names)[N]) {
+    return [&names](const TPropValue& v) { return SetValue(v, names, N); };
+}
+template <std::size_t N> auto SetWriter(const EnumName (&names)[N]) {
+    return [&names](unsigned bits) { return SetToValue(bits, names, N); };
+}
+
+// The font is written whole unless it comes from the parent.
+template <class Make> auto OwnFont(Make make) {
+    return [=](const TControl& c) -> std::optional<TPropValue> {
+        if (c.ParentFont()) return std::nullopt;
+        return make(c.Font());
+    };
+}
+
+bool SetConstraint(TControl& c, const String& name, const TPropValue& v) {
+    const String field = name.substr(12);
+    TSizeConstraints& limits = c.Constraints();
+    int* target = field == "MinWidth"    ? &limits.MinWidth
+                  : field == "MinHeight" ? &limits.MinHeight
+                  : field == "MaxWidth"  ? &limits.MaxWidth
+                  : field == "MaxHeight" ? &limits.MaxHeight
+                                         : nullptr;
+    if (!target) return false;
+    *target = AsInt(v);
+    return true;
+}
+
+const TPropertyTable<TControl>& ControlProperties() {
+    using C = TControl;
+    static const TPropertyTable<C> table{
+        {"Left", Call(&C::SetLeft, AsInt), Always(&C::Left, FromInt)},
+        {"Top", Call(&C::SetTop, AsInt), Always(&C::Top, FromInt)},
+        {"Width", Call(&C::SetWidth, AsInt), Always(&C::Width, FromInt)},
+        {"Height", Call(&C::SetHeight, AsInt), Always(&C::Height, FromInt)},
+        {"Caption", Call(&C::SetText, AsText), Unless(&C::Text, String(), FromString)},
+        {"Text", Call(&C::SetText, AsText)},
+        {"Align", Call(&C::SetAlign, EnumReader<TAlign>(kAligns)),
+         Unless(&C::Align, alNone, EnumWriter<TAlign>(kAligns))},
+        {"Anchors", Call(&C::SetAnchors, SetReader(kAnchors)),
+         Unless(&C::Anchors, TAnchors(akLeft | akTop), SetWriter(kAnchors))},
+        {"Visible", Call(&C::SetVisible, AsBool), Unless(&C::Visible, true, FromBool)},
+        {"Enabled", Call(&C::SetEnabled, AsBool), Unless(&C::Enabled, true, FromBool)},
+        {"Hint", Call(&C::SetHint, AsText), Unless(&C::Hint, String(), FromString)},
+        {"ShowHint", Call(&C::SetShowHint, AsBool), Unless(&C::ShowHint, false, FromBool)},
+        {"Cursor", Call(&C::SetCursor, AsInt), Unless(&C::Cursor, crDefault, FromInt)},
+        {"Font.Name", [](C& c, const TPropValue& v) { c.Font().SetName(v.AsString()); },
+         OwnFont([](const TFont& f) { return TPropValue::FromString(f.Name()); })},
+        {"Font.Height", [](C& c, const TPropValue& v) { c.Font().SetHeight(AsInt(v)); },
+         OwnFont([](const TFont& f) { return TPropValue::FromInt(f.Height()); })},
+        {"Font.Color", [](C& c, const TPropValue& v) { c.Font().SetColor(ColorValue(v)); },
+         OwnFont([](const TFont& f) { return TPropValue::FromInt(f.Color()); })},
+        {"Font.Style",
+         [](C& c, const TPropValue& v) {
+             c.Font().SetStyle(SetValue(v, kFontStyles, std::size(kFontStyles)));
+         },
+         OwnFont([](const TFont& f) -> std::optional<TPropValue> {
+             if (!f.Style()) return std::nullopt;
+             return SetToValue(f.Style(), kFontStyles, std::size(kFontStyles));
+         })},
+        {"Constraints.", SetConstraint},
+        {"ClientWidth", Call(&C::SetClientWidth, AsInt)},
+        {"ClientHeight", Call(&C::SetClientHeight, AsInt)},
+        {"Color", Call(&C::SetColor, ColorValue)},
+        {"ParentShowHint", Call(&C::SetParentShowHint, AsBool)},
+        {"ParentFont", Call(&C::SetParentFont, AsBool)},
+        {"ParentColor", Call(&C::SetParentColor, AsBool)},
+    };
+    return table;
+}
+
+const TPropertyTable<TWinControl>& WinControlProperties() {
+    using C = TWinControl;
+    static const TPropertyTable<C> table{
+        {"TabStop", Call(&C::SetTabStop, AsBool), Unless(&C::TabStop, false, FromBool)},
+        {"TabOrder", Call(&C::SetTabOrder, AsInt)},
+    };
+    return table;
+}
+
+const TPropertyTable<TCustomForm>& FormProperties() {
+    using C = TCustomForm;
+    static const TPropertyTable<C> table{
+        {"BorderStyle", Call(&C::SetBorderStyle, EnumReader<TFormBorderStyle>(kBorderStyles)),
+         Unless(&C::BorderStyle, bsSizeable, EnumWriter<TFormBorderStyle>(kBorderStyles))},
+        {"BorderIcons", Call(&C::SetBorderIcons, SetReader(kBorderIcons)),
+         Unless(&C::BorderIcons, TBorderIcons(biSystemMenu | biMinimize | biMaximize),
+                SetWriter(kBorderIcons))},
+        {"Position", Call(&C::SetPosition, EnumReader<TPosition>(kPositions)),
+         Unless(&C::Position, poDesigned, EnumWriter<TPosition>(kPositions))},
+        {"FormStyle", Call(&C::SetFormStyle, EnumReader<TFormStyle>(kFormStyles)),
+         Unless(&C::FormStyle, fsNormal, EnumWriter<TFormStyle>(kFormStyles))},
+        {"KeyPreview", Call(&C::SetKeyPreview, AsBool), Unless(&C::KeyPreview, false, FromBool)},
+        {"AutoScroll", Call(&C::SetAutoScroll, AsBool)},
+    };
+    return table;
+}
+
+TShortCut ReadShortCut(const TPropValue& v) {
+    return static_cast<TShortCut>(v.Kind == TPropValue::vkString ? TextToShortCut(v.Str) : v.AsInt());
+}
+
+const TPropertyTable<TMenuItem>& MenuItemProperties() {
+    using C = TMenuItem;
+    static const TPropertyTable<C> table{
+        {"Caption", Call(&C::SetCaption, AsText), Unless(&C::Caption, String(), FromString)},
+        {"Checked", Store(&C::Checked, AsBool), Unless(&C::Checked, false, FromBool)},
+        {"Enabled", Store(&C::Enabled, AsBool), Unless(&C::Enabled, true, FromBool)},
+        {"Visible", Store(&C::Visible, AsBool), Unless(&C::Visible, true, FromBool)},
+        {"RadioItem", Store(&C::RadioItem, AsBool), Unless(&C::RadioItem, false, FromBool)},
+        {"Default", Store(&C::Default, AsBool), Unless(&C::Default, false, FromBool)},
+        {"GroupIndex", Store(&C::GroupIndex, AsInt), Unless(&C::GroupIndex, 0, FromInt)},
+        {"ImageIndex", Store(&C::ImageIndex, AsInt), Unless(&C::ImageIndex, -1, FromInt)},
+        {"Hint", Store(&C::Hint, AsText), Unless(&C::Hint, String(), FromString)},
+        {"ShortCut", Store(&C::ShortCut, ReadShortCut), Unless(&C::ShortCut, TShortCut(0), FromInt)},
+    };
+    return table;
+}
+
+const TPropertyTable<TMenu>& MenuProperties() {
+    static const TPropertyTable<TMenu> table{
+        {"AutoLineReduction", Store(&TMenu::AutoLineReduction, AsBool),
+         Unless(&TMenu::AutoLineReduction, true, FromBool)},
+    };
+    return table;
+}
+
+const TPropertyTable<TPopupMenu>& PopupMenuProperties() {
+    static const TPropertyTable<TPopupMenu> table{
+        {"AutoPopup", Call(&TPopupMenu::SetAutoPopup, AsBool),
+         Unless(&TPopupMenu::AutoPopup, true, FromBool)},
+    };
+    return table;
+}
+
+const TPropertyTable<TTimer>& TimerProperties() {
+    static const TPropertyTable<TTimer> table{
+        {"Interval",
+         [](TTimer& t, const TPropValue& v) {
+             t.SetInterval(static_cast<unsigned>(std::max<long long>(0, v.AsInt())));
+         },
+         Unless(&TTimer::Interval, 1000u, FromInt)},
+        {"Enabled", Call(&TTimer::SetEnabled, AsBool), Unless(&TTimer::Enabled, true, FromBool)},
+    };
+    return table;
+}
+
 } // namespace
 
 bool TControl::SetComponentProperty(const String& name, TComponent* value) {
@@ -163,103 +323,21 @@ bool TCustomForm::SetComponentProperty(const String& name, TComponent* value) {
 }
 
 bool TControl::SetProperty(const String& name, const TPropValue& v) {
-    if (name.rfind("Constraints.", 0) == 0) {
-        const String field = name.substr(12);
-        int* target = field == "MinWidth"    ? &FConstraints.MinWidth
-                      : field == "MinHeight" ? &FConstraints.MinHeight
-                      : field == "MaxWidth"  ? &FConstraints.MaxWidth
-                      : field == "MaxHeight" ? &FConstraints.MaxHeight
-                                             : nullptr;
-        if (!target) return false;
-        *target = static_cast<int>(v.AsInt());
-        return true;
-    }
-    if (name == "Left")
-        SetLeft(static_cast<int>(v.AsInt()));
-    else if (name == "Top")
-        SetTop(static_cast<int>(v.AsInt()));
-    else if (name == "Width")
-        SetWidth(static_cast<int>(v.AsInt()));
-    else if (name == "Height")
-        SetHeight(static_cast<int>(v.AsInt()));
-    else if (name == "ClientWidth")
-        SetClientWidth(static_cast<int>(v.AsInt()));
-    else if (name == "ClientHeight")
-        SetClientHeight(static_cast<int>(v.AsInt()));
-    else if (name == "Caption" || name == "Text")
-        SetText(v.AsString());
-    else if (name == "Visible")
-        SetVisible(v.AsBool());
-    else if (name == "Enabled")
-        SetEnabled(v.AsBool());
-    else if (name == "Align")
-        SetAlign(static_cast<TAlign>(Enum(v, kAligns)));
-    else if (name == "Anchors")
-        SetAnchors(SetValue(v, kAnchors, std::size(kAnchors)));
-    else if (name == "Color")
-        SetColor(ColorValue(v));
-    else if (name == "Hint")
-        SetHint(v.AsString());
-    else if (name == "ShowHint")
-        SetShowHint(v.AsBool());
-    else if (name == "ParentShowHint")
-        SetParentShowHint(v.AsBool());
-    else if (name == "Cursor")
-        SetCursor(static_cast<TCursor>(v.AsInt()));
-    else if (name == "Font.Name")
-        FFont.SetName(v.AsString());
-    else if (name == "Font.Height")
-        FFont.SetHeight(static_cast<int>(v.AsInt()));
-    else if (name == "Font.Color")
-        FFont.SetColor(ColorValue(v));
-    else if (name == "Font.Style")
-        FFont.SetStyle(SetValue(v, kFontStyles, std::size(kFontStyles)));
-    else if (name == "ParentFont")
-        SetParentFont(v.AsBool());
-    else if (name == "ParentColor")
-        SetParentColor(v.AsBool());
-    else
-        return TComponent::SetProperty(name, v);
-    return true;
+    return ControlProperties().Set(*this, name, v) || TComponent::SetProperty(name, v);
 }
 
 void TControl::GetProperties(TPropList& out) const {
     TComponent::GetProperties(out);
-    out.emplace_back("Left", TPropValue::FromInt(FLeft));
-    out.emplace_back("Top", TPropValue::FromInt(FTop));
-    out.emplace_back("Width", TPropValue::FromInt(FWidth));
-    out.emplace_back("Height", TPropValue::FromInt(FHeight));
-    if (!FText.empty()) out.emplace_back("Caption", TPropValue::FromString(FText));
-    if (FAlign != alNone) out.emplace_back("Align", TPropValue::FromIdent(EnumStr(FAlign, kAligns)));
-    if (FAnchors != (akLeft | akTop))
-        out.emplace_back("Anchors", SetToValue(FAnchors, kAnchors, std::size(kAnchors)));
-    if (!FVisible) out.emplace_back("Visible", TPropValue::FromBool(false));
-    if (!FEnabled) out.emplace_back("Enabled", TPropValue::FromBool(false));
-    if (!FHint.empty()) out.emplace_back("Hint", TPropValue::FromString(FHint));
-    if (FShowHint) out.emplace_back("ShowHint", TPropValue::FromBool(true));
-    if (FCursor != crDefault) out.emplace_back("Cursor", TPropValue::FromInt(FCursor));
-    if (!FParentFont) {
-        out.emplace_back("Font.Name", TPropValue::FromString(FFont.Name()));
-        out.emplace_back("Font.Height", TPropValue::FromInt(FFont.Height()));
-        out.emplace_back("Font.Color", TPropValue::FromInt(FFont.Color()));
-        if (FFont.Style())
-            out.emplace_back("Font.Style", SetToValue(FFont.Style(), kFontStyles, std::size(kFontStyles)));
-    }
+    ControlProperties().Get(*this, out);
 }
 
 bool TWinControl::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "TabStop")
-        SetTabStop(v.AsBool());
-    else if (name == "TabOrder")
-        SetTabOrder(static_cast<int>(v.AsInt()));
-    else
-        return TControl::SetProperty(name, v);
-    return true;
+    return WinControlProperties().Set(*this, name, v) || TControl::SetProperty(name, v);
 }
 
 void TWinControl::GetProperties(TPropList& out) const {
     TControl::GetProperties(out);
-    if (FTabStop) out.emplace_back("TabStop", TPropValue::FromBool(true));
+    WinControlProperties().Get(*this, out);
 }
 
 void TWinControl::InsertReadChild(TComponent* child) {
@@ -273,21 +351,7 @@ void TWinControl::GetReadChildren(std::vector<TComponent*>& out, const TComponen
 }
 
 bool TCustomForm::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "BorderStyle")
-        SetBorderStyle(static_cast<TFormBorderStyle>(Enum(v, kBorderStyles)));
-    else if (name == "BorderIcons")
-        SetBorderIcons(SetValue(v, kBorderIcons, std::size(kBorderIcons)));
-    else if (name == "Position")
-        SetPosition(static_cast<TPosition>(Enum(v, kPositions)));
-    else if (name == "FormStyle")
-        SetFormStyle(static_cast<TFormStyle>(Enum(v, kFormStyles)));
-    else if (name == "KeyPreview")
-        SetKeyPreview(v.AsBool());
-    else if (name == "AutoScroll")
-        SetAutoScroll(v.AsBool());
-    else
-        return TWinControl::SetProperty(name, v);
-    return true;
+    return FormProperties().Set(*this, name, v) || TWinControl::SetProperty(name, v);
 }
 
 void TCustomForm::GetProperties(TPropList& out) const {
@@ -295,55 +359,16 @@ void TCustomForm::GetProperties(TPropList& out) const {
     // A form is hidden until shown: its Visible is not stored.
     out.erase(std::remove_if(out.begin(), out.end(), [](const auto& p) { return p.first == "Visible"; }),
               out.end());
-    if (FBorderStyle != bsSizeable)
-        out.emplace_back("BorderStyle", TPropValue::FromIdent(EnumStr(FBorderStyle, kBorderStyles)));
-    if (FBorderIcons != (biSystemMenu | biMinimize | biMaximize))
-        out.emplace_back("BorderIcons", SetToValue(FBorderIcons, kBorderIcons, std::size(kBorderIcons)));
-    if (FPosition != poDesigned)
-        out.emplace_back("Position", TPropValue::FromIdent(EnumStr(FPosition, kPositions)));
-    if (FFormStyle != fsNormal)
-        out.emplace_back("FormStyle", TPropValue::FromIdent(EnumStr(FFormStyle, kFormStyles)));
-    if (FKeyPreview) out.emplace_back("KeyPreview", TPropValue::FromBool(true));
+    FormProperties().Get(*this, out);
 }
 
 bool TMenuItem::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Caption")
-        SetCaption(v.AsString());
-    else if (name == "Checked")
-        Checked = v.AsBool();
-    else if (name == "Enabled")
-        Enabled = v.AsBool();
-    else if (name == "Visible")
-        Visible = v.AsBool();
-    else if (name == "RadioItem")
-        RadioItem = v.AsBool();
-    else if (name == "Default")
-        Default = v.AsBool();
-    else if (name == "GroupIndex")
-        GroupIndex = static_cast<int>(v.AsInt());
-    else if (name == "ImageIndex")
-        ImageIndex = static_cast<int>(v.AsInt());
-    else if (name == "Hint")
-        Hint = v.AsString();
-    else if (name == "ShortCut")
-        ShortCut = static_cast<TShortCut>(v.Kind == TPropValue::vkString ? TextToShortCut(v.Str) : v.AsInt());
-    else
-        return TComponent::SetProperty(name, v);
-    return true;
+    return MenuItemProperties().Set(*this, name, v) || TComponent::SetProperty(name, v);
 }
 
 void TMenuItem::GetProperties(TPropList& out) const {
     TComponent::GetProperties(out);
-    if (!FCaption.empty()) out.emplace_back("Caption", TPropValue::FromString(FCaption));
-    if (Checked) out.emplace_back("Checked", TPropValue::FromBool(true));
-    if (!Enabled) out.emplace_back("Enabled", TPropValue::FromBool(false));
-    if (!Visible) out.emplace_back("Visible", TPropValue::FromBool(false));
-    if (RadioItem) out.emplace_back("RadioItem", TPropValue::FromBool(true));
-    if (Default) out.emplace_back("Default", TPropValue::FromBool(true));
-    if (GroupIndex) out.emplace_back("GroupIndex", TPropValue::FromInt(GroupIndex));
-    if (ImageIndex != -1) out.emplace_back("ImageIndex", TPropValue::FromInt(ImageIndex));
-    if (!Hint.empty()) out.emplace_back("Hint", TPropValue::FromString(Hint));
-    if (ShortCut) out.emplace_back("ShortCut", TPropValue::FromInt(ShortCut));
+    MenuItemProperties().Get(*this, out);
 }
 
 void TMenuItem::InsertReadChild(TComponent* child) {
@@ -356,20 +381,21 @@ void TMenuItem::GetReadChildren(std::vector<TComponent*>& out, const TComponent*
 }
 
 bool TMenu::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "AutoLineReduction")
-        AutoLineReduction = v.AsBool();
-    else if (name == "AutoPopup" && dynamic_cast<TPopupMenu*>(this))
-        static_cast<TPopupMenu*>(this)->SetAutoPopup(v.AsBool());
-    else
-        return TComponent::SetProperty(name, v);
-    return true;
+    return MenuProperties().Set(*this, name, v) || TComponent::SetProperty(name, v);
 }
 
 void TMenu::GetProperties(TPropList& out) const {
     TComponent::GetProperties(out);
-    if (!AutoLineReduction) out.emplace_back("AutoLineReduction", TPropValue::FromBool(false));
-    if (auto* p = dynamic_cast<const TPopupMenu*>(this); p && !p->AutoPopup())
-        out.emplace_back("AutoPopup", TPropValue::FromBool(false));
+    MenuProperties().Get(*this, out);
+}
+
+bool TPopupMenu::SetProperty(const String& name, const TPropValue& v) {
+    return PopupMenuProperties().Set(*this, name, v) || TMenu::SetProperty(name, v);
+}
+
+void TPopupMenu::GetProperties(TPropList& out) const {
+    TMenu::GetProperties(out);
+    PopupMenuProperties().Get(*this, out);
 }
 
 void TMenu::InsertReadChild(TComponent* child) {
@@ -381,19 +407,12 @@ void TMenu::GetReadChildren(std::vector<TComponent*>& out, const TComponent* roo
 }
 
 bool TTimer::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Interval")
-        SetInterval(static_cast<unsigned>(std::max<long long>(0, v.AsInt())));
-    else if (name == "Enabled")
-        SetEnabled(v.AsBool());
-    else
-        return TComponent::SetProperty(name, v);
-    return true;
+    return TimerProperties().Set(*this, name, v) || TComponent::SetProperty(name, v);
 }
 
 void TTimer::GetProperties(TPropList& out) const {
     TComponent::GetProperties(out);
-    if (FInterval != 1000) out.emplace_back("Interval", TPropValue::FromInt(FInterval));
-    if (!FEnabled) out.emplace_back("Enabled", TPropValue::FromBool(false));
+    TimerProperties().Get(*this, out);
 }
 
 } // namespace vd

@@ -2,6 +2,7 @@
 
 #include "platform/gfx/Gdi.h"
 #include "platform/vcl/Menus.h"
+#include "platform/vcl/PropertyTable.h"
 #include "platform/vcl/WinControl.h"
 
 namespace vd {
@@ -147,36 +148,49 @@ bool TCustomLabel::SetComponentProperty(const String& name, TComponent* value) {
     return TGraphicControl::SetComponentProperty(name, value);
 }
 
+namespace {
+
+TAlignment ReadLabelAlignment(const TPropValue& v) {
+    const String& s = v.AsIdent();
+    return s == "taRightJustify" ? taRightJustify : s == "taCenter" ? taCenter : taLeftJustify;
+}
+
+TTextLayout ReadLabelLayout(const TPropValue& v) {
+    const String& s = v.AsIdent();
+    return s == "tlCenter" ? tlCenter : s == "tlBottom" ? tlBottom : tlTop;
+}
+
+const TPropertyTable<TCustomLabel>& LabelProperties() {
+    using namespace props;
+    using C = TCustomLabel;
+    static const TPropertyTable<C> table{
+        {"AutoSize", Call(&C::SetAutoSize, AsBool), Unless(&C::AutoSize, true, &TPropValue::FromBool)},
+        {"WordWrap", Call(&C::SetWordWrap, AsBool), Unless(&C::WordWrap, false, &TPropValue::FromBool)},
+        {"Transparent", Call(&C::SetTransparent, AsBool),
+         Unless(&C::Transparent, true, &TPropValue::FromBool)},
+        {"Alignment", Call(&C::SetAlignment, ReadLabelAlignment),
+         Unless(&C::Alignment, taLeftJustify,
+                [](TAlignment a) {
+                    return TPropValue::FromIdent(a == taCenter ? "taCenter" : "taRightJustify");
+                })},
+        {"Layout", Call(&C::SetLayout, ReadLabelLayout),
+         Unless(
+             &C::Layout, tlTop,
+             [](TTextLayout l) { return TPropValue::FromIdent(l == tlCenter ? "tlCenter" : "tlBottom"); })},
+        {"ShowAccelChar", Call(&C::SetShowAccelChar, AsBool)},
+    };
+    return table;
+}
+
+} // namespace
+
 bool TCustomLabel::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "AutoSize")
-        SetAutoSize(v.AsBool());
-    else if (name == "WordWrap")
-        SetWordWrap(v.AsBool());
-    else if (name == "Transparent")
-        SetTransparent(v.AsBool());
-    else if (name == "ShowAccelChar")
-        SetShowAccelChar(v.AsBool());
-    else if (name == "Alignment") {
-        const String& s = v.AsIdent();
-        SetAlignment(s == "taRightJustify" ? taRightJustify : s == "taCenter" ? taCenter : taLeftJustify);
-    } else if (name == "Layout") {
-        const String& s = v.AsIdent();
-        SetLayout(s == "tlCenter" ? tlCenter : s == "tlBottom" ? tlBottom : tlTop);
-    } else
-        return TGraphicControl::SetProperty(name, v);
-    return true;
+    return LabelProperties().Set(*this, name, v) || TGraphicControl::SetProperty(name, v);
 }
 
 void TCustomLabel::GetProperties(TPropList& out) const {
     TGraphicControl::GetProperties(out);
-    if (!FAutoSize) out.emplace_back("AutoSize", TPropValue::FromBool(false));
-    if (FWordWrap) out.emplace_back("WordWrap", TPropValue::FromBool(true));
-    if (!Transparent()) out.emplace_back("Transparent", TPropValue::FromBool(false));
-    if (FAlignment != taLeftJustify)
-        out.emplace_back("Alignment",
-                         TPropValue::FromIdent(FAlignment == taCenter ? "taCenter" : "taRightJustify"));
-    if (FLayout != tlTop)
-        out.emplace_back("Layout", TPropValue::FromIdent(FLayout == tlCenter ? "tlCenter" : "tlBottom"));
+    LabelProperties().Get(*this, out);
 }
 
 } // namespace vd

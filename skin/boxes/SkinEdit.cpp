@@ -6,6 +6,7 @@
 #include "platform/vcl/FontFaces.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/PropValue.h"
+#include "platform/vcl/PropertyTable.h"
 #include "skin/boxes/BoxPaint.h"
 #include "skin/controls/SkinMenuLink.h"
 #include "skin/controls/SkinPaint.h"
@@ -701,30 +702,31 @@ void TskSkinCustomEdit::Dispatch(TMessage& Message) {
     TskCustomEdit::Dispatch(Message);
 }
 
+namespace {
+
+const TPropertyTable<TskSkinCustomEdit>& EditProperties() {
+    using namespace props;
+    using C = TskSkinCustomEdit;
+    static const TPropertyTable<C> table{
+        {"ButtonMode", Call(&C::SetButtonMode, AsBool)},
+        {"UseSkinFont", Call(&C::SetUseSkinFont, AsBool)},
+        {"DefaultWidth", Call(&C::SetDefaultWidth, AsInt)},
+        {"DefaultHeight", Call(&C::SetDefaultHeight, AsInt)},
+        {"SkinDataName", Call(&C::SetSkinDataName, AsText)},
+        {"SkinData", Link<TskSkinData>(&C::SetSkinData)},
+    };
+    return table;
+}
+
+} // namespace
+
 bool TskSkinCustomEdit::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "ButtonMode")
-        SetButtonMode(v.AsBool());
-    else if (name == "UseSkinFont")
-        SetUseSkinFont(v.AsBool());
-    else if (name == "DefaultWidth")
-        SetDefaultWidth(static_cast<int>(v.AsInt()));
-    else if (name == "DefaultHeight")
-        SetDefaultHeight(static_cast<int>(v.AsInt()));
-    else if (name == "SkinDataName")
-        SetSkinDataName(v.AsString());
-    else
-        return TskCustomEdit::SetProperty(name, v);
-    return true;
+    return EditProperties().Set(*this, name, v) || TskCustomEdit::SetProperty(name, v);
 }
 
 bool TskSkinCustomEdit::SetComponentProperty(const String& name, TComponent* value) {
-    if (name == "SkinData") {
-        auto* skin = dynamic_cast<TskSkinData*>(value);
-        if (!skin) return false;
-        SetSkinData(skin);
-        return true;
-    }
-    return TskCustomEdit::SetComponentProperty(name, value);
+    return EditProperties().SetComponent(*this, name, value) ||
+           TskCustomEdit::SetComponentProperty(name, value);
 }
 
 } // namespace vd

@@ -3,6 +3,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Utf8.h"
 #include "platform/vcl/PropValue.h"
+#include "platform/vcl/PropertyTable.h"
 #include "skin/boxes/BoxPaint.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/core/SkinCompose.h"
@@ -516,19 +517,28 @@ void TskSkinPasswordEdit::Dispatch(TMessage& Message) {
     }
 }
 
+namespace {
+
+const TPropertyTable<TskSkinPasswordEdit>& PasswordEditProperties() {
+    using namespace props;
+    using C = TskSkinPasswordEdit;
+    static const TPropertyTable<C> table{
+        {"Text", Call(&C::SetText, AsText)},
+        {"MaxLength", Store(&C::MaxLength, AsInt)},
+        {"ReadOnly", Store(&C::ReadOnly, AsBool)},
+        {"PasswordKind",
+         [](C& c, const TPropValue& v) {
+             const String& s = v.AsIdent();
+             c.SetPasswordKind(s == "pkRect" ? pkRect : s == "pkTriangle" ? pkTriangle : pkRoundRect);
+         }},
+    };
+    return table;
+}
+
+} // namespace
+
 bool TskSkinPasswordEdit::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Text")
-        SetText(v.AsString());
-    else if (name == "MaxLength")
-        MaxLength = static_cast<int>(v.AsInt());
-    else if (name == "ReadOnly")
-        ReadOnly = v.AsBool();
-    else if (name == "PasswordKind") {
-        const String& s = v.AsIdent();
-        SetPasswordKind(s == "pkRect" ? pkRect : s == "pkTriangle" ? pkTriangle : pkRoundRect);
-    } else
-        return TskSkinCustomControl::SetProperty(name, v);
-    return true;
+    return PasswordEditProperties().Set(*this, name, v) || TskSkinCustomControl::SetProperty(name, v);
 }
 
 } // namespace vd

@@ -5,6 +5,7 @@
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/ImageList.h"
+#include "platform/vcl/PropertyTable.h"
 #include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
@@ -29,312 +30,315 @@
 
 namespace vd {
 
+using namespace props;
 using namespace skinprops;
 
-bool TskSkinControl::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "SkinDataName")
-        SetSkinDataName(v.AsString());
-    else
-        return TCustomControl::SetProperty(name, v);
-    return true;
+namespace {
+
+// The skin of the controls that do not come from the skinned bases.
+template <class C> const TPropertyTable<C>& SkinLinkProperties() {
+    static const TPropertyTable<C> table{
+        {"SkinDataName", Store(&C::SkinDataName, AsText)},
+        {"SkinData", Link<TskSkinData>(&C::SetSkinData)},
+    };
+    return table;
 }
 
-bool TskGraphicSkinControl::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "SkinDataName")
-        SkinDataName = v.AsString();
-    else
-        return TGraphicControl::SetProperty(name, v);
-    return true;
+const TPropertyTable<TskSkinControl>& SkinControlProperties() {
+    static const TPropertyTable<TskSkinControl> table{
+        {"SkinDataName", Call(&TskSkinControl::SetSkinDataName, AsText)},
+    };
+    return table;
 }
 
-bool TskGraphicSkinControl::SetComponentProperty(const String& name, TComponent* value) {
-    if (name != "SkinData") return TGraphicControl::SetComponentProperty(name, value);
-    auto* skin = dynamic_cast<TskSkinData*>(value);
-    if (!skin) return false;
-    SetSkinData(skin);
-    return true;
+using Label = TskSkinLabel;
+const TPropertyTable<Label>& LabelProperties() {
+    static const TPropertyTable<Label> table{
+        {"Alignment", Call(&Label::SetAlignment, ReadAlignment)},
+        {"AutoSize", Call(&Label::SetAutoSize, AsBool)},
+        {"BorderStyle", Call(&Label::SetBorderStyle, ReadBorderStyle)},
+        {"UseSkinSize", Store(&Label::UseSkinSize, AsBool)},
+        {"UseSkinFontColor", Store(&Label::UseSkinFontColor, AsBool)},
+    };
+    return table;
 }
 
-bool TskSkinLabel::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Alignment")
-        SetAlignment(ReadAlignment(v));
-    else if (name == "AutoSize")
-        SetAutoSize(v.AsBool());
-    else if (name == "BorderStyle")
-        SetBorderStyle(ReadBorderStyle(v));
-    else if (name == "UseSkinSize")
-        UseSkinSize = v.AsBool();
-    else if (name == "UseSkinFontColor")
-        UseSkinFontColor = v.AsBool();
-    else
-        return TskSkinCustomControl::SetProperty(name, v);
-    return true;
+using StatusPanel = TskSkinStatusPanel;
+const TPropertyTable<StatusPanel>& StatusPanelProperties() {
+    static const TPropertyTable<StatusPanel> table{
+        {"Glyph", GlyphSetter()},
+        {"NumGlyphs", Call(&StatusPanel::SetNumGlyphs, AsInt)},
+        {"ImageIndex", Call(&StatusPanel::SetImageIndex, AsInt)},
+        {"ImageList", Link<TCustomImageList>(&StatusPanel::SetImageList)},
+    };
+    return table;
 }
 
-bool TskSkinStatusPanel::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Glyph")
-        ReadGlyph(v, [this](const TBitmap& b) { SetGlyph(b); });
-    else if (name == "NumGlyphs")
-        SetNumGlyphs(Int(v));
-    else if (name == "ImageIndex")
-        SetImageIndex(Int(v));
-    else
-        return TskSkinLabel::SetProperty(name, v);
-    return true;
+using Panel = TskSkinPanel;
+const TPropertyTable<Panel>& PanelProperties() {
+    static const TPropertyTable<Panel> table{
+        {"Alignment", Call(&Panel::SetDefaultAlignment, ReadAlignment)},
+        {"DefaultAlignment", Call(&Panel::SetDefaultAlignment, ReadAlignment)},
+        {"BorderStyle", Call(&Panel::SetBorderStyle, ReadBorderStyle)},
+        {"CaptionMode", Call(&Panel::SetCaptionMode, AsBool)},
+        {"DefaultCaptionHeight", Call(&Panel::SetDefaultCaptionHeight, AsInt)},
+        {"Glyph", GlyphSetter()},
+        {"NumGlyphs", Call(&Panel::SetNumGlyphs, AsInt)},
+        {"Spacing", Call(&Panel::SetSpacing, AsInt)},
+        {"CheckedMode", Call(&Panel::SetCheckedMode, AsBool)},
+        {"Checked", Call(&Panel::SetChecked, AsBool)},
+        {"AutoEnabledControls", Store(&Panel::AutoEnabledControls, AsBool)},
+        {"CaptionImageIndex", Call(&Panel::SetCaptionImageIndex, AsInt)},
+        {"RollUpMode", Call(&Panel::SetRollUpMode, AsBool)},
+        {"RollUpState", Call(&Panel::SetRollUpState, AsBool)},
+        {"RealHeight", Call(&Panel::SetRealHeight, AsInt)},
+        {"CaptionImageList", Link<TCustomImageList>(&Panel::SetCaptionImageList)},
+    };
+    return table;
 }
 
-bool TskSkinStatusPanel::SetComponentProperty(const String& name, TComponent* value) {
-    if (name == "ImageList") return SetLink<TCustomImageList>(value, [this](auto* l) { SetImageList(l); });
-    return TskSkinLabel::SetComponentProperty(name, value);
+using Gauge = TskSkinGauge;
+const TPropertyTable<Gauge>& GaugeProperties() {
+    static const TPropertyTable<Gauge> table{
+        {"MinValue", Call(&Gauge::SetMinValue, AsInt)},
+        {"MaxValue", Call(&Gauge::SetMaxValue, AsInt)},
+        {"Value", Call(&Gauge::SetValue, AsInt)},
+        {"Vertical", Call(&Gauge::SetVertical, AsBool)},
+        {"ProgressText", Call(&Gauge::SetProgressText, AsText)},
+        {"ShowProgressText", Call(&Gauge::SetShowProgressText, AsBool)},
+        {"ShowPercent", Call(&Gauge::SetShowPercent, AsBool)},
+        {"UseSkinSize", Store(&Gauge::UseSkinSize, AsBool)},
+    };
+    return table;
 }
 
-bool TskSkinPanel::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Alignment" || name == "DefaultAlignment")
-        SetDefaultAlignment(ReadAlignment(v));
-    else if (name == "BorderStyle")
-        SetBorderStyle(ReadBorderStyle(v));
-    else if (name == "CaptionMode")
-        SetCaptionMode(v.AsBool());
-    else if (name == "DefaultCaptionHeight")
-        SetDefaultCaptionHeight(Int(v));
-    else if (name == "Glyph")
-        ReadGlyph(v, [this](const TBitmap& b) { SetGlyph(b); });
-    else if (name == "NumGlyphs")
-        SetNumGlyphs(Int(v));
-    else if (name == "Spacing")
-        SetSpacing(Int(v));
-    else if (name == "CheckedMode")
-        SetCheckedMode(v.AsBool());
-    else if (name == "Checked")
-        SetChecked(v.AsBool());
-    else if (name == "AutoEnabledControls")
-        AutoEnabledControls = v.AsBool();
-    else if (name == "CaptionImageIndex")
-        SetCaptionImageIndex(Int(v));
-    else if (name == "RollUpMode")
-        SetRollUpMode(v.AsBool());
-    else if (name == "RollUpState")
-        SetRollUpState(v.AsBool());
-    else if (name == "RealHeight")
-        SetRealHeight(Int(v));
-    else
-        return TskSkinCustomControl::SetProperty(name, v);
-    return true;
+using ToolBar = TskSkinToolBar;
+const TPropertyTable<ToolBar>& ToolBarProperties() {
+    static const TPropertyTable<ToolBar> table{
+        {"AdjustControls", Call(&ToolBar::SetAdjustControls, AsBool)},
+        {"Flat", Call(&ToolBar::SetFlat, AsBool)},
+        {"ShowCaptions", Call(&ToolBar::SetShowCaptions, AsBool)},
+        {"AutoShowHideCaptions", Store(&ToolBar::AutoShowHideCaptions, AsBool)},
+        {"WidthWithCaptions", Store(&ToolBar::WidthWithCaptions, AsInt)},
+        {"WidthWithoutCaptions", Store(&ToolBar::WidthWithoutCaptions, AsInt)},
+        {"CanScroll", Store(&ToolBar::CanScroll, AsBool)},
+        {"HotScroll", Store(&ToolBar::HotScroll, AsBool)},
+        {"ScrollOffset", Call(&ToolBar::SetScrollOffset, AsInt)},
+        {"ScrollTimerInterval", Call(&ToolBar::SetScrollTimerInterval, AsInt)},
+        {"Images", Link<TCustomImageList>(&ToolBar::SetImages)},
+        {"HotImages", Link<TCustomImageList>(&ToolBar::SetHotImages)},
+        {"DisabledImages", Link<TCustomImageList>(&ToolBar::SetDisabledImages)},
+    };
+    return table;
 }
 
-bool TskSkinPanel::SetComponentProperty(const String& name, TComponent* value) {
-    if (name == "CaptionImageList")
-        return SetLink<TCustomImageList>(value, [this](auto* l) { SetCaptionImageList(l); });
-    return TskSkinCustomControl::SetComponentProperty(name, value);
+const TPropertyTable<TskSkinStatusBar>& StatusBarProperties() {
+    static const TPropertyTable<TskSkinStatusBar> table{
+        {"SizeGrip", Call(&TskSkinStatusBar::SetSizeGrip, AsBool)},
+    };
+    return table;
 }
 
-bool TskSkinGauge::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "MinValue")
-        SetMinValue(Int(v));
-    else if (name == "MaxValue")
-        SetMaxValue(Int(v));
-    else if (name == "Value")
-        SetValue(Int(v));
-    else if (name == "Vertical")
-        SetVertical(v.AsBool());
-    else if (name == "ProgressText")
-        SetProgressText(v.AsString());
-    else if (name == "ShowProgressText")
-        SetShowProgressText(v.AsBool());
-    else if (name == "ShowPercent")
-        SetShowPercent(v.AsBool());
-    else if (name == "UseSkinSize")
-        UseSkinSize = v.AsBool();
-    else
-        return TskSkinCustomControl::SetProperty(name, v);
-    return true;
+using ScrollBar = TskSkinScrollBar;
+const TPropertyTable<ScrollBar>& ScrollBarProperties() {
+    static const TPropertyTable<ScrollBar> table{
+        {"Kind",
+         [](ScrollBar& b, const TPropValue& v) {
+             b.SetKind(
+                 Ident<TScrollBarKind>(v, {{"sbHorizontal", sbHorizontal}, {"sbVertical", sbVertical}}));
+         }},
+        {"Min", Call(&ScrollBar::SetMin, AsInt)},
+        {"Max", Call(&ScrollBar::SetMax, AsInt)},
+        {"Position", Call(&ScrollBar::SetPosition, AsInt)},
+        {"SmallChange", Call(&ScrollBar::SetSmallChange, AsInt)},
+        {"LargeChange", Call(&ScrollBar::SetLargeChange, AsInt)},
+        {"PageSize", Call(&ScrollBar::SetPageSize, AsInt)},
+        {"Both", Call(&ScrollBar::SetBoth, AsBool)},
+        {"BothMarkerWidth", Call(&ScrollBar::SetBothMarkerWidth, AsInt)},
+        {"BothSkinDataName", Store(&ScrollBar::BothSkinDataName, AsText)},
+        {"CanFocused", Call(&ScrollBar::SetCanFocused, AsBool)},
+    };
+    return table;
 }
 
-bool TskSkinToolBar::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "AdjustControls")
-        SetAdjustControls(v.AsBool());
-    else if (name == "Flat")
-        SetFlat(v.AsBool());
-    else if (name == "ShowCaptions")
-        SetShowCaptions(v.AsBool());
-    else if (name == "AutoShowHideCaptions")
-        AutoShowHideCaptions = v.AsBool();
-    else if (name == "WidthWithCaptions")
-        WidthWithCaptions = Int(v);
-    else if (name == "WidthWithoutCaptions")
-        WidthWithoutCaptions = Int(v);
-    else if (name == "CanScroll")
-        CanScroll = v.AsBool();
-    else if (name == "HotScroll")
-        HotScroll = v.AsBool();
-    else if (name == "ScrollOffset")
-        SetScrollOffset(Int(v));
-    else if (name == "ScrollTimerInterval")
-        SetScrollTimerInterval(Int(v));
-    else
-        return TskSkinPanel::SetProperty(name, v);
-    return true;
+const TPropertyTable<TskSkinBevel>& BevelProperties() {
+    static const TPropertyTable<TskSkinBevel> table{
+        SkinLinkProperties<TskSkinBevel>(),
+        {
+            {"DividerMode", Call(&TskSkinBevel::SetDividerMode, AsBool)},
+        }};
+    return table;
 }
 
-bool TskSkinToolBar::SetComponentProperty(const String& name, TComponent* value) {
-    if (name == "Images") return SetLink<TCustomImageList>(value, [this](auto* l) { SetImages(l); });
-    if (name == "HotImages") return SetLink<TCustomImageList>(value, [this](auto* l) { SetHotImages(l); });
-    if (name == "DisabledImages")
-        return SetLink<TCustomImageList>(value, [this](auto* l) { SetDisabledImages(l); });
-    return TskSkinPanel::SetComponentProperty(name, value);
+using StdLabel = TskSkinStdLabel;
+const TPropertyTable<StdLabel>& StdLabelProperties() {
+    static const TPropertyTable<StdLabel> table{
+        SkinLinkProperties<StdLabel>(),
+        {
+            {"UseSkinFont", Store(&StdLabel::UseSkinFont, AsBool)},
+            {"UseSkinColor", Store(&StdLabel::UseSkinColor, AsBool)},
+            {"DefaultFont.", FontFields("DefaultFont", &StdLabel::DefaultFont)},
+        }};
+    return table;
 }
 
-bool TskSkinStatusBar::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "SizeGrip")
-        SetSizeGrip(v.AsBool());
-    else
-        return TskSkinPanel::SetProperty(name, v);
-    return true;
+using LinkLabel = TskSkinLinkLabel;
+const TPropertyTable<LinkLabel>& LinkLabelProperties() {
+    static const TPropertyTable<LinkLabel> table{
+        {"URL", Store(&LinkLabel::URL, AsText)},
+        {"UseUnderLine", Call(&LinkLabel::SetUseUnderLine, AsBool)},
+        {"DefaultActiveFontColor", Store(&LinkLabel::DefaultActiveFontColor, ReadColor)},
+    };
+    return table;
 }
 
-bool TskSkinScrollBar::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Kind")
-        SetKind(Ident<TScrollBarKind>(v, {{"sbHorizontal", sbHorizontal}, {"sbVertical", sbVertical}}));
-    else if (name == "Min")
-        SetMin(Int(v));
-    else if (name == "Max")
-        SetMax(Int(v));
-    else if (name == "Position")
-        SetPosition(Int(v));
-    else if (name == "SmallChange")
-        SetSmallChange(Int(v));
-    else if (name == "LargeChange")
-        SetLargeChange(Int(v));
-    else if (name == "PageSize")
-        SetPageSize(Int(v));
-    else if (name == "Both")
-        SetBoth(v.AsBool());
-    else if (name == "BothMarkerWidth")
-        SetBothMarkerWidth(Int(v));
-    else if (name == "BothSkinDataName")
-        BothSkinDataName = v.AsString();
-    else if (name == "CanFocused")
-        SetCanFocused(v.AsBool());
-    else
-        return TskSkinCustomControl::SetProperty(name, v);
-    return true;
-}
-
-bool TskSkinBevel::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "DividerMode")
-        SetDividerMode(v.AsBool());
-    else if (name == "SkinDataName")
-        SkinDataName = v.AsString();
-    else
-        return TBevel::SetProperty(name, v);
-    return true;
-}
-
-bool TskSkinBevel::SetComponentProperty(const String& name, TComponent* value) {
-    if (name != "SkinData") return TBevel::SetComponentProperty(name, value);
-    auto* skin = dynamic_cast<TskSkinData*>(value);
-    if (!skin) return false;
-    SetSkinData(skin);
-    return true;
-}
-
-bool TskSkinStdLabel::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "SkinDataName")
-        SkinDataName = v.AsString();
-    else if (name == "UseSkinFont")
-        UseSkinFont = v.AsBool();
-    else if (name == "UseSkinColor")
-        UseSkinColor = v.AsBool();
-    else if (!ReadFontField(FDefaultFont, "DefaultFont", name, v))
-        return TCustomLabel::SetProperty(name, v);
-    return true;
-}
-
-bool TskSkinLinkLabel::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "URL")
-        URL = v.AsString();
-    else if (name == "UseUnderLine")
-        SetUseUnderLine(v.AsBool());
-    else if (name == "DefaultActiveFontColor")
-        DefaultActiveFontColor = ReadColor(v);
-    else
-        return TskSkinStdLabel::SetProperty(name, v);
-    return true;
-}
-
-bool TskSkinStdLabel::SetComponentProperty(const String& name, TComponent* value) {
-    if (name != "SkinData") return TCustomLabel::SetComponentProperty(name, value);
-    auto* skin = dynamic_cast<TskSkinData*>(value);
-    if (!skin) return false;
-    SetSkinData(skin);
-    return true;
-}
-
-bool TskSkinSplitter::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Transparent")
-        SetTransparent(v.AsBool());
-    else if (name == "DefaultSize")
-        DefaultSize = Int(v);
-    else if (name == "ResizeStyle")
-        ResizeStyle = Ident<TResizeStyle>(
-            v, {{"rsNone", rsNone}, {"rsLine", rsLine}, {"rsUpdate", rsUpdate}, {"rsPattern", rsPattern}});
-    else if (name == "SkinDataName")
-        SkinDataName = v.AsString();
-    else
-        return TSplitter::SetProperty(name, v);
-    return true;
-}
-
-bool TskSkinSplitter::SetComponentProperty(const String& name, TComponent* value) {
-    if (name == "SkinData") return SetLink<TskSkinData>(value, [this](auto* d) { SetSkinData(d); });
-    return TSplitter::SetComponentProperty(name, value);
+using Splitter = TskSkinSplitter;
+const TPropertyTable<Splitter>& SplitterProperties() {
+    static const TPropertyTable<Splitter> table{SkinLinkProperties<Splitter>(),
+                                                {
+                                                    {"Transparent", Call(&Splitter::SetTransparent, AsBool)},
+                                                    {"DefaultSize", Store(&Splitter::DefaultSize, AsInt)},
+                                                    {"ResizeStyle",
+                                                     [](Splitter& s, const TPropValue& v) {
+                                                         s.ResizeStyle = Ident<TResizeStyle>(
+                                                             v, {{"rsNone", rsNone},
+                                                                 {"rsLine", rsLine},
+                                                                 {"rsUpdate", rsUpdate},
+                                                                 {"rsPattern", rsPattern}});
+                                                     }},
+                                                }};
+    return table;
 }
 
 // The tree and list views share their skin properties.
-template <typename View> bool SetViewProperty(View& view, const String& name, const TPropValue& v) {
-    if (name == "SkinDataName")
-        view.SkinDataName = v.AsString();
-    else if (name == "DefaultColor")
-        view.SetDefaultColor(ReadColor(v));
-    else if (name == "UseSkinFont")
-        view.UseSkinFont = v.AsBool();
-    else if (name.rfind("DefaultFont.", 0) == 0) {
-        TFont font;
-        font.Assign(view.DefaultFont());
-        if (!ReadFontField(font, "DefaultFont", name, v)) return false;
-        view.SetDefaultFont(font);
-    } else
-        return false;
-    return true;
+template <class View> const TPropertyTable<View>& ViewProperties() {
+    static const TPropertyTable<View> table{
+        {"SkinDataName", Store(&View::SkinDataName, AsText)},
+        {"DefaultColor", Call(&View::SetDefaultColor, ReadColor)},
+        {"UseSkinFont", Store(&View::UseSkinFont, AsBool)},
+        {"DefaultFont.", FontFieldsCopy("DefaultFont", &View::DefaultFont, &View::SetDefaultFont)},
+        {"SkinData", Link<TskSkinData>(&View::SetSkinData)},
+        {"VScrollBar", Link<TskSkinScrollBar>(&View::SetVScrollBar)},
+        {"HScrollBar", Link<TskSkinScrollBar>(&View::SetHScrollBar)},
+    };
+    return table;
 }
 
-template <typename View> bool SetViewLink(View& view, const String& name, TComponent* value) {
-    if (name == "SkinData") return SetLink<TskSkinData>(value, [&](auto* d) { view.SetSkinData(d); });
-    if (name == "VScrollBar")
-        return SetLink<TskSkinScrollBar>(value, [&](auto* b) { view.SetVScrollBar(b); });
-    if (name == "HScrollBar")
-        return SetLink<TskSkinScrollBar>(value, [&](auto* b) { view.SetHScrollBar(b); });
-    return false;
+const TPropertyTable<TskSkinCustomListView>& ListViewProperties() {
+    static const TPropertyTable<TskSkinCustomListView> table{
+        ViewProperties<TskSkinCustomListView>(),
+        {
+            {"HeaderSkinDataName", Store(&TskSkinCustomListView::HeaderSkinDataName, AsText)},
+        }};
+    return table;
+}
+
+} // namespace
+
+bool TskSkinControl::SetProperty(const String& name, const TPropValue& v) {
+    return SkinControlProperties().Set(*this, name, v) || TCustomControl::SetProperty(name, v);
+}
+
+bool TskGraphicSkinControl::SetProperty(const String& name, const TPropValue& v) {
+    return SkinLinkProperties<TskGraphicSkinControl>().Set(*this, name, v) ||
+           TGraphicControl::SetProperty(name, v);
+}
+
+bool TskGraphicSkinControl::SetComponentProperty(const String& name, TComponent* value) {
+    return SkinLinkProperties<TskGraphicSkinControl>().SetComponent(*this, name, value) ||
+           TGraphicControl::SetComponentProperty(name, value);
+}
+
+bool TskSkinLabel::SetProperty(const String& name, const TPropValue& v) {
+    return LabelProperties().Set(*this, name, v) || TskSkinCustomControl::SetProperty(name, v);
+}
+
+bool TskSkinStatusPanel::SetProperty(const String& name, const TPropValue& v) {
+    return StatusPanelProperties().Set(*this, name, v) || TskSkinLabel::SetProperty(name, v);
+}
+
+bool TskSkinStatusPanel::SetComponentProperty(const String& name, TComponent* value) {
+    return StatusPanelProperties().SetComponent(*this, name, value) ||
+           TskSkinLabel::SetComponentProperty(name, value);
+}
+
+bool TskSkinPanel::SetProperty(const String& name, const TPropValue& v) {
+    return PanelProperties().Set(*this, name, v) || TskSkinCustomControl::SetProperty(name, v);
+}
+
+bool TskSkinPanel::SetComponentProperty(const String& name, TComponent* value) {
+    return PanelProperties().SetComponent(*this, name, value) ||
+           TskSkinCustomControl::SetComponentProperty(name, value);
+}
+
+bool TskSkinGauge::SetProperty(const String& name, const TPropValue& v) {
+    return GaugeProperties().Set(*this, name, v) || TskSkinCustomControl::SetProperty(name, v);
+}
+
+bool TskSkinToolBar::SetProperty(const String& name, const TPropValue& v) {
+    return ToolBarProperties().Set(*this, name, v) || TskSkinPanel::SetProperty(name, v);
+}
+
+bool TskSkinToolBar::SetComponentProperty(const String& name, TComponent* value) {
+    return ToolBarProperties().SetComponent(*this, name, value) ||
+           TskSkinPanel::SetComponentProperty(name, value);
+}
+
+bool TskSkinStatusBar::SetProperty(const String& name, const TPropValue& v) {
+    return StatusBarProperties().Set(*this, name, v) || TskSkinPanel::SetProperty(name, v);
+}
+
+bool TskSkinScrollBar::SetProperty(const String& name, const TPropValue& v) {
+    return ScrollBarProperties().Set(*this, name, v) || TskSkinCustomControl::SetProperty(name, v);
+}
+
+bool TskSkinBevel::SetProperty(const String& name, const TPropValue& v) {
+    return BevelProperties().Set(*this, name, v) || TBevel::SetProperty(name, v);
+}
+
+bool TskSkinBevel::SetComponentProperty(const String& name, TComponent* value) {
+    return BevelProperties().SetComponent(*this, name, value) || TBevel::SetComponentProperty(name, value);
+}
+
+bool TskSkinStdLabel::SetProperty(const String& name, const TPropValue& v) {
+    return StdLabelProperties().Set(*this, name, v) || TCustomLabel::SetProperty(name, v);
+}
+
+bool TskSkinStdLabel::SetComponentProperty(const String& name, TComponent* value) {
+    return StdLabelProperties().SetComponent(*this, name, value) ||
+           TCustomLabel::SetComponentProperty(name, value);
+}
+
+bool TskSkinLinkLabel::SetProperty(const String& name, const TPropValue& v) {
+    return LinkLabelProperties().Set(*this, name, v) || TskSkinStdLabel::SetProperty(name, v);
+}
+
+bool TskSkinSplitter::SetProperty(const String& name, const TPropValue& v) {
+    return SplitterProperties().Set(*this, name, v) || TSplitter::SetProperty(name, v);
+}
+
+bool TskSkinSplitter::SetComponentProperty(const String& name, TComponent* value) {
+    return SplitterProperties().SetComponent(*this, name, value) ||
+           TSplitter::SetComponentProperty(name, value);
 }
 
 bool TskSkinCustomTreeView::SetProperty(const String& name, const TPropValue& v) {
-    return SetViewProperty(*this, name, v) || TCustomTreeView::SetProperty(name, v);
+    return ViewProperties<TskSkinCustomTreeView>().Set(*this, name, v) ||
+           TCustomTreeView::SetProperty(name, v);
 }
 
 bool TskSkinCustomTreeView::SetComponentProperty(const String& name, TComponent* value) {
-    return SetViewLink(*this, name, value) || TCustomTreeView::SetComponentProperty(name, value);
+    return ViewProperties<TskSkinCustomTreeView>().SetComponent(*this, name, value) ||
+           TCustomTreeView::SetComponentProperty(name, value);
 }
 
 bool TskSkinCustomListView::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "HeaderSkinDataName") {
-        HeaderSkinDataName = v.AsString();
-        return true;
-    }
-    return SetViewProperty(*this, name, v) || TCustomListView::SetProperty(name, v);
+    return ListViewProperties().Set(*this, name, v) || TCustomListView::SetProperty(name, v);
 }
 
 bool TskSkinCustomListView::SetComponentProperty(const String& name, TComponent* value) {
-    return SetViewLink(*this, name, value) || TCustomListView::SetComponentProperty(name, value);
+    return ListViewProperties().SetComponent(*this, name, value) ||
+           TCustomListView::SetComponentProperty(name, value);
 }
 
 void RegisterSkinControlsClasses() {

@@ -2,6 +2,7 @@
 // Radio and check groups: group boxes that show one button per line of Items in Columns columns.
 // The radio group keeps one selected ItemIndex; the check group remembers the last item clicked.
 #include "platform/rtl/StringList.h"
+#include "platform/vcl/Forward.h"
 #include "skin/controls/Forward.h"
 #include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinPanel.h"
@@ -71,6 +72,7 @@ protected:
 
 private:
     friend class TskGroupButton;
+    static const TPropertyTable<TskSkinButtonGroup>& Properties();
     bool FRadio;
     TStringList FItems;
     int FColumns = 1;

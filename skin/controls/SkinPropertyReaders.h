@@ -9,6 +9,7 @@
 #include "skin/controls/SkinButtonLayout.h"
 #include "skin/controls/SkinPanel.h"
 
+#include <functional>
 #include <initializer_list>
 #include <utility>
 
@@ -56,12 +57,29 @@ template <typename Setter> void ReadGlyph(const TPropValue& v, Setter set) {
     set(bitmap);
 }
 
-// A component property of type T: false when the component is of another class.
-template <typename T, typename Setter> bool SetLink(TComponent* value, Setter set) {
-    auto* t = dynamic_cast<T*>(value);
-    if (!t) return false;
-    set(t);
-    return true;
+// A Glyph entry: the bytes of a BMP file into the control's SetGlyph.
+inline auto GlyphSetter() {
+    return [](auto& control, const TPropValue& v) {
+        ReadGlyph(v, [&](const TBitmap& b) { control.SetGlyph(b); });
+    };
+}
+
+// "<Prefix>.Name", ... into the font Font(control) gives, in place (its change hook repaints).
+template <class Access> auto FontFields(const char* Prefix, Access Font) {
+    return [=](auto& control, const String& name, const TPropValue& v) {
+        return ReadFontField(std::invoke(Font, control), Prefix, name, v);
+    };
+}
+
+// "<Prefix>.Name", ... into a copy of the font Font(control) gives, handed then to Set.
+template <class Access, class Setter> auto FontFieldsCopy(const char* Prefix, Access Font, Setter Set) {
+    return [=](auto& control, const String& name, const TPropValue& v) {
+        TFont font;
+        font.Assign(std::invoke(Font, control));
+        if (!ReadFontField(font, Prefix, name, v)) return false;
+        std::invoke(Set, control, font);
+        return true;
+    };
 }
 
 template <typename T> void Register(const char* name) {

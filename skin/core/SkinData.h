@@ -3,6 +3,7 @@
 // every skinned control and frame looks up by name.
 #include "platform/rtl/String.h"
 #include "platform/vcl/ComponentLink.h"
+#include "platform/vcl/Forward.h"
 #include "skin/core/Forward.h"
 #include "skin/store/Forward.h"
 #include "skin/store/SkinBitmap.h"
@@ -97,6 +98,7 @@ protected:
     void Loaded() override;
 
 private:
+    static const TPropertyTable<TskSkinData>& Properties();
     void LoadContainer(const TskCompressedStoredSkin& stored);
     void ReadIni(const TskMemIniFile& ini);
     void ResetFormInfo();

@@ -4,6 +4,7 @@
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/StringList.h"
 #include "platform/vcl/FormReader.h"
+#include "platform/vcl/PropertyTable.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStoredSkin.h"
 #include "skin/core/SkinStrings.h"
@@ -20,27 +21,35 @@ TComponent* FindInRoot(const TComponent* from, const String& name) {
     return from->Owner() ? from->Owner()->FindComponent(name) : nullptr;
 }
 
+using namespace props;
+
+constexpr auto FromInt = &TPropValue::FromInt;
+constexpr auto FromBool = &TPropValue::FromBool;
+constexpr auto FromString = &TPropValue::FromString;
+
 } // namespace
 
+const TPropertyTable<TskSkinData>& TskSkinData::Properties() {
+    using C = TskSkinData;
+    static const TPropertyTable<C> table{
+        {"EnableSkinEffects", Store(&C::EnableSkinEffects, AsBool),
+         Unless(&C::EnableSkinEffects, true, FromBool)},
+        // A link resolved in Loaded(), once every component of the resource exists.
+        {"CompressedStoredSkin", Store(&C::FPendingStoredSkin, &TPropValue::AsIdent),
+         [](const C& d) { return LinkName(d.CompressedStoredSkin()); }},
+        {"ResourceStrData", Store(&C::FPendingStrings, &TPropValue::AsIdent),
+         [](const C& d) { return LinkName(d.ResourceStrData()); }},
+    };
+    return table;
+}
+
 bool TskSkinData::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "EnableSkinEffects")
-        EnableSkinEffects = v.AsBool();
-    else if (name == "CompressedStoredSkin")
-        FPendingStoredSkin = v.AsIdent();
-    else if (name == "ResourceStrData")
-        FPendingStrings = v.AsIdent();
-    else
-        return TComponent::SetProperty(name, v);
-    return true;
+    return Properties().Set(*this, name, v) || TComponent::SetProperty(name, v);
 }
 
 void TskSkinData::GetProperties(TPropList& out) const {
     TComponent::GetProperties(out);
-    if (!EnableSkinEffects) out.emplace_back("EnableSkinEffects", TPropValue::FromBool(false));
-    if (FCompressedStoredSkin && !FCompressedStoredSkin->Name().empty())
-        out.emplace_back("CompressedStoredSkin", TPropValue::FromIdent(FCompressedStoredSkin->Name()));
-    if (FResourceStrData && !FResourceStrData->Name().empty())
-        out.emplace_back("ResourceStrData", TPropValue::FromIdent(FResourceStrData->Name()));
+    Properties().Get(*this, out);
 }
 
 void TskSkinData::Loaded() {
@@ -60,66 +69,80 @@ void TskSkinData::Loaded() {
     }
 }
 
+const TPropertyTable<TskCompressedStoredSkin>& TskCompressedStoredSkin::Properties() {
+    using C = TskCompressedStoredSkin;
+    static const TPropertyTable<C> table{
+        {"FileName", Store(&C::FFileName, AsText), Unless(&C::FFileName, String(), FromString)},
+        {"CompressedFileName", Store(&C::FCompressedFileName, AsText),
+         Unless(&C::FCompressedFileName, String(), FromString)},
+        {"Description", Store(&C::FDescription, AsText), Unless(&C::FDescription, String(), FromString)},
+        {"CompressedData",
+         [](C& s, const TPropValue& v) {
+             if (v.Kind != TPropValue::vkBinary) throw EReadError("Invalid property value CompressedData");
+             s.ReadCompressedData(v.Binary);
+         },
+         [](const C& s) {
+             TPropValue data;
+             data.Kind = TPropValue::vkBinary;
+             data.Binary = s.WriteCompressedData();
+             return data;
+         }},
+    };
+    return table;
+}
+
 bool TskCompressedStoredSkin::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "FileName")
-        FFileName = v.AsString();
-    else if (name == "CompressedFileName")
-        FCompressedFileName = v.AsString();
-    else if (name == "Description")
-        FDescription = v.AsString();
-    else if (name == "CompressedData") {
-        if (v.Kind != TPropValue::vkBinary) throw EReadError("Invalid property value CompressedData");
-        ReadCompressedData(v.Binary);
-    } else {
-        return TComponent::SetProperty(name, v);
-    }
-    return true;
+    return Properties().Set(*this, name, v) || TComponent::SetProperty(name, v);
 }
 
 void TskCompressedStoredSkin::GetProperties(TPropList& out) const {
     TComponent::GetProperties(out);
-    if (!FFileName.empty()) out.emplace_back("FileName", TPropValue::FromString(FFileName));
-    if (!FCompressedFileName.empty())
-        out.emplace_back("CompressedFileName", TPropValue::FromString(FCompressedFileName));
-    if (!FDescription.empty()) out.emplace_back("Description", TPropValue::FromString(FDescription));
-    TPropValue data;
-    data.Kind = TPropValue::vkBinary;
-    data.Binary = WriteCompressedData();
-    out.emplace_back("CompressedData", std::move(data));
+    Properties().Get(*this, out);
+}
+
+const TPropertyTable<TskResourceStrData>& TskResourceStrData::Properties() {
+    using C = TskResourceStrData;
+    static const TPropertyTable<C> table{
+        // A list of lines, or one text whose lines end with CR LF (as written).
+        {"ResStrings",
+         [](C& d, const TPropValue& v) {
+             std::vector<String> lines;
+             if (v.Kind == TPropValue::vkList) {
+                 for (const TPropValue& item : v.List)
+                     lines.push_back(item.AsString());
+             } else {
+                 TStringList split;
+                 split.SetText(v.AsString());
+                 for (int i = 0; i < split.Count(); ++i)
+                     lines.push_back(split[i]);
+             }
+             d.SetResStrings(lines);
+         },
+         [](const C& d) {
+             String text;
+             for (const String& line : d.FResStrings)
+                 text += line + "\r\n";
+             return TPropValue::FromString(text);
+         }},
+        {"CharSet",
+         [](C& d, const TPropValue& v) {
+             if (v.Kind == TPropValue::vkIdent && v.Str == "DEFAULT_CHARSET")
+                 d.FCharSet = 1;
+             else
+                 d.FCharSet = Byte(v.AsInt());
+         },
+         Unless(&C::FCharSet, Byte(1), FromInt)},
+    };
+    return table;
 }
 
 bool TskResourceStrData::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "ResStrings") {
-        // A list of lines, or one text whose lines end with CR LF (as written).
-        std::vector<String> lines;
-        if (v.Kind == TPropValue::vkList) {
-            for (const TPropValue& item : v.List)
-                lines.push_back(item.AsString());
-        } else {
-            TStringList split;
-            split.SetText(v.AsString());
-            for (int i = 0; i < split.Count(); ++i)
-                lines.push_back(split[i]);
-        }
-        SetResStrings(lines);
-    } else if (name == "CharSet") {
-        if (v.Kind == TPropValue::vkIdent && v.Str == "DEFAULT_CHARSET")
-            FCharSet = 1;
-        else
-            FCharSet = Byte(v.AsInt());
-    } else {
-        return TComponent::SetProperty(name, v);
-    }
-    return true;
+    return Properties().Set(*this, name, v) || TComponent::SetProperty(name, v);
 }
 
 void TskResourceStrData::GetProperties(TPropList& out) const {
     TComponent::GetProperties(out);
-    String text;
-    for (const String& line : FResStrings)
-        text += line + "\r\n";
-    out.emplace_back("ResStrings", TPropValue::FromString(text));
-    if (FCharSet != 1) out.emplace_back("CharSet", TPropValue::FromInt(FCharSet));
+    Properties().Get(*this, out);
 }
 
 void RegisterSkinCoreClasses() {

@@ -4,6 +4,7 @@
 #include "platform/rtl/String.h"
 #include "platform/rtl/Types.h"
 #include "platform/vcl/Component.h"
+#include "platform/vcl/Forward.h"
 #include "skin/store/SkinStoredStream.h"
 
 #include <span>
@@ -34,6 +35,7 @@ public:
     void GetProperties(TPropList& out) const override;
 
 private:
+    static const TPropertyTable<TskCompressedStoredSkin>& Properties();
     String FFileName;
     String FCompressedFileName;
     String FDescription;

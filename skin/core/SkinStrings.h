@@ -3,6 +3,7 @@
 #include "platform/rtl/String.h"
 #include "platform/rtl/Types.h"
 #include "platform/vcl/Component.h"
+#include "platform/vcl/Forward.h"
 
 #include <string_view>
 #include <vector>
@@ -33,6 +34,7 @@ public:
     void GetProperties(TPropList& out) const override;
 
 private:
+    static const TPropertyTable<TskResourceStrData>& Properties();
     std::vector<String> FResStrings;
     Byte FCharSet = 1; // DEFAULT_CHARSET
 };

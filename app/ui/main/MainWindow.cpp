@@ -46,6 +46,7 @@
 #include "skin/form/menus/SkinHintWindow.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace vd {
 
@@ -100,15 +101,50 @@ void TFVendrill::Destroying() {
 
 void TFVendrill::ReadComponents() {
     RegisterConsoleClasses();
-    ReadFormResource(this, "FVendrill", [this](TComponent* c, const String& event, const String& handler) {
-        return BindEvent(c, event, handler);
-    });
+    const TFormEvents events = Events();
+    ReadFormResource(this, "FVendrill", events.Binder());
     FindComponents();
     // Splitter and bevels take no skin from the resource; the splitter lies across the window.
     Splitter->SkinDataName = "hsplitter";
     Splitter->SetSkinData(skSkinData1);
     SBevel_L->SetSkinData(skSkinData1);
     SBevel_R->SetSkinData(skSkinData1);
+}
+
+TFormEvents TFVendrill::Events() {
+    TFormEvents events;
+    events.Notify("FormResize", this, &TFVendrill::FormResize);
+    events.Notify("Pan_StreamsResize", this, &TFVendrill::Pan_StreamsResize);
+    events.Notify("Pan_LogResize", this, &TFVendrill::Pan_LogResize);
+    events.Notify("Pan_WorkResize", this, &TFVendrill::Pan_WorkResize);
+    events.Notify("PanLedResize", this, &TFVendrill::PanLedResize);
+    events.Notify("TB_StreamsResize", this, &TFVendrill::TB_StreamsResize);
+    events.Notify("SBSettingClick", this, &TFVendrill::SBSettingClick);
+    events.Notify("SBPluginsClick", this, &TFVendrill::SBPluginsClick);
+    events.Notify("Restore1Click", this, &TFVendrill::Restore1Click);
+    events.Notify("Exit1Click", this, &TFVendrill::Exit1Click);
+    // The views' handlers: the runtime is made after the resource is read.
+    events.Notify("LedClick", [this](TObject*) { FRuntime->Device().LedClick(); })
+        .Notify("LabDeviceClick", [this](TObject*) { FRuntime->Logs().ShowMainLog(); })
+        .Notify("SGStreamsClick", [this](TObject*) { FRuntime->Actions().SGStreamsClick(); })
+        .Notify("SBAddClick", [this](TObject*) { FRuntime->Actions().SBAddClick(); })
+        .Notify("SBEditClick", [this](TObject*) { FRuntime->Actions().SBEditClick(); })
+        .Notify("SBDeleteClick", [this](TObject*) { FRuntime->Actions().SBDeleteClick(); })
+        .Notify("SBPlayStopClick", [this](TObject*) {
+            TStreamActions& actions = FRuntime->Actions();
+            if (actions.ShowsStop())
+                actions.OnStopClick();
+            else
+                actions.OnPlayClick();
+        });
+    events.Close("FormClose", std::bind_front(&TFVendrill::FormClose, this))
+        .ConstrainedResize("FormConstrainedResize", std::bind_front(&TFVendrill::FormConstrainedResize, this))
+        .ConstrainedResize("Pan_StreamsConstrainedResize",
+                           std::bind_front(&TFVendrill::Pan_StreamsConstrainedResize, this))
+        .ConstrainedResize("Pan_LogConstrainedResize",
+                           std::bind_front(&TFVendrill::Pan_LogConstrainedResize, this))
+        .SplitterCanResize("SplitterCanResize", std::bind_front(&TFVendrill::SplitterCanResize, this));
+    return events;
 }
 
 void TFVendrill::FindComponents() {
@@ -147,71 +183,6 @@ void TFVendrill::FindComponents() {
     skResStrData = FormComponent<TskResourceStrData>(this, "skResStrData");
     skSkinHint1 = FormComponent<TskSkinHint>(this, "skSkinHint1");
     skSkinForm1 = FormComponent<TskSkinForm>(this, "skSkinForm1");
-}
-
-bool TFVendrill::BindEvent(TComponent* c, const String& event, const String& handler) {
-    auto* control = dynamic_cast<TControl*>(c);
-    auto notify = [&](TNotifyEvent fn) {
-        if (control && event == "OnClick") return control->OnClick = std::move(fn), true;
-        if (control && event == "OnResize") return control->OnResize = std::move(fn), true;
-        if (auto* item = dynamic_cast<TMenuItem*>(c); item && event == "OnClick")
-            return item->OnClick = std::move(fn), true;
-        if (auto* icon = dynamic_cast<TskTrayIcon*>(c); icon && event == "OnDblClick")
-            return icon->OnDblClick = std::move(fn), true;
-        return false;
-    };
-    auto constrained = [&](TConstrainedResizeEvent fn) {
-        if (!control || event != "OnConstrainedResize") return false;
-        control->OnConstrainedResize = std::move(fn);
-        return true;
-    };
-    using namespace std::placeholders;
-    if (handler == "FormClose") {
-        if (c != this || event != "OnClose") return false;
-        OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
-        return true;
-    }
-    if (handler == "FormResize") return notify([this](TObject* s) { FormResize(s); });
-    if (handler == "FormConstrainedResize")
-        return constrained(std::bind(&TFVendrill::FormConstrainedResize, this, _1, _2, _3, _4, _5));
-    if (handler == "Pan_StreamsConstrainedResize")
-        return constrained(std::bind(&TFVendrill::Pan_StreamsConstrainedResize, this, _1, _2, _3, _4, _5));
-    if (handler == "Pan_LogConstrainedResize")
-        return constrained(std::bind(&TFVendrill::Pan_LogConstrainedResize, this, _1, _2, _3, _4, _5));
-    if (handler == "SplitterCanResize") {
-        auto* splitter = dynamic_cast<TSplitter*>(c);
-        if (!splitter || event != "OnCanResize") return false;
-        splitter->OnCanResize = [this](TObject* s, int& size, bool& accept) {
-            SplitterCanResize(s, size, accept);
-        };
-        return true;
-    }
-    if (handler == "Pan_StreamsResize") return notify([this](TObject* s) { Pan_StreamsResize(s); });
-    if (handler == "Pan_LogResize") return notify([this](TObject* s) { Pan_LogResize(s); });
-    if (handler == "Pan_WorkResize") return notify([this](TObject* s) { Pan_WorkResize(s); });
-    if (handler == "PanLedResize") return notify([this](TObject* s) { PanLedResize(s); });
-    if (handler == "TB_StreamsResize") return notify([this](TObject* s) { TB_StreamsResize(s); });
-    if (handler == "SBSettingClick") return notify([this](TObject* s) { SBSettingClick(s); });
-    if (handler == "SBPluginsClick") return notify([this](TObject* s) { SBPluginsClick(s); });
-    if (handler == "Restore1Click") return notify([this](TObject* s) { Restore1Click(s); });
-    if (handler == "Exit1Click") return notify([this](TObject* s) { Exit1Click(s); });
-    // The views' handlers: the runtime is made after the resource is read.
-    if (handler == "LedClick") return notify([this](TObject*) { FRuntime->Device().LedClick(); });
-    if (handler == "LabDeviceClick") return notify([this](TObject*) { FRuntime->Logs().ShowMainLog(); });
-    if (handler == "SGStreamsClick")
-        return notify([this](TObject*) { FRuntime->Actions().SGStreamsClick(); });
-    if (handler == "SBAddClick") return notify([this](TObject*) { FRuntime->Actions().SBAddClick(); });
-    if (handler == "SBEditClick") return notify([this](TObject*) { FRuntime->Actions().SBEditClick(); });
-    if (handler == "SBDeleteClick") return notify([this](TObject*) { FRuntime->Actions().SBDeleteClick(); });
-    if (handler == "SBPlayStopClick")
-        return notify([this](TObject*) {
-            TStreamActions& actions = FRuntime->Actions();
-            if (actions.ShowsStop())
-                actions.OnStopClick();
-            else
-                actions.OnPlayClick();
-        });
-    return false;
 }
 
 void TFVendrill::LoadSkin(std::string_view storedSkin) {

@@ -15,6 +15,7 @@
 
 namespace vd {
 
+class TFormEvents;
 class TLanguage;
 class TskSkinForm;
 class TskSkinHint;
@@ -124,7 +125,8 @@ protected:
 
 private:
     void ReadComponents();
-    bool BindEvent(TComponent* Component, const String& Event, const String& Handler);
+    // The handlers the form resource names.
+    TFormEvents Events();
     void FindComponents();
     void LoadSkin(std::string_view storedSkin);
     void LayOut();

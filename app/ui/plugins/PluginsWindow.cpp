@@ -50,20 +50,15 @@ bool HasExactName(const TStrings& lines, const String& name) {
 TFr_Filters::TFr_Filters(TComponent* AOwner) : TForm(AOwner) {
     SetName("Fr_Filters"); // the language file's section
     TFormEvents events;
-    auto on = [&](const char* handler, void (TFr_Filters::*method)(TObject*)) {
-        events.Notify(handler, [this, method](TObject* sender) { (this->*method)(sender); });
-    };
-    on("DEPluginsChange", &TFr_Filters::DEPluginsChange);
-    on("SBFilterAddClick", &TFr_Filters::SBFilterAddClick);
-    on("SBFilterDelClick", &TFr_Filters::SBFilterDelClick);
-    on("LBUsePluginDblClick", &TFr_Filters::LBUsePluginDblClick);
-    on("SBOkClick", &TFr_Filters::SBOkClick);
-    on("PanCResize", &TFr_Filters::PanCResize);
-    on("PanTResize", &TFr_Filters::PanTResize);
+    events.Notify("DEPluginsChange", this, &TFr_Filters::DEPluginsChange);
+    events.Notify("SBFilterAddClick", this, &TFr_Filters::SBFilterAddClick);
+    events.Notify("SBFilterDelClick", this, &TFr_Filters::SBFilterDelClick);
+    events.Notify("LBUsePluginDblClick", this, &TFr_Filters::LBUsePluginDblClick);
+    events.Notify("SBOkClick", this, &TFr_Filters::SBOkClick);
+    events.Notify("PanCResize", this, &TFr_Filters::PanCResize);
+    events.Notify("PanTResize", this, &TFr_Filters::PanTResize);
     events.Close("FormClose", [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); });
-    ReadFormResource(this, "Fr_Filters", [&](TComponent* c, const String& event, const String& handler) {
-        return events.Bind(c, event, handler);
-    });
+    ReadFormResource(this, "Fr_Filters", events.Binder());
     skSkinForm1 = FormComponent<TskSkinForm>(this, "skSkinForm1");
     PanMsg = FormComponent<TskSkinPanel>(this, "PanMsg");
     Lab_Warning = FormComponent<TskSkinStdLabel>(this, "Lab_Warning");

@@ -64,25 +64,20 @@ void SetSettingsServices(TSettingsServices services) {
 TFSettings::TFSettings(TComponent* AOwner) : TForm(AOwner) {
     SetName("FSettings"); // the language file's section
     TFormEvents events;
-    auto on = [&](const char* handler, void (TFSettings::*method)(TObject*)) {
-        events.Notify(handler, [this, method](TObject* sender) { (this->*method)(sender); });
-    };
-    on("UTFileClick", &TFSettings::UTFileClick);
-    on("UTPortClick", &TFSettings::UTPortClick);
-    on("UTOnlyIPClick", &TFSettings::UTOnlyIPClick);
-    on("CBSHowPassClick", &TFSettings::CBSHowPassClick);
-    on("EPassViewChange", &TFSettings::EPassViewChange);
-    on("CBAutoStartClick", &TFSettings::CBAutoStartClick);
-    on("CBSMTPUseSSLClick", &TFSettings::CBSMTPUseSSLClick);
-    on("CB_LanguageChange", &TFSettings::CB_LanguageChange);
-    on("SBOKClick", &TFSettings::SBOKClick);
-    on("SBCancelClick", &TFSettings::SBCancelClick);
-    on("SBEMailTestClick", &TFSettings::SBEMailTestClick);
-    on("StatusTimerTimer", &TFSettings::StatusTimerTimer);
+    events.Notify("UTFileClick", this, &TFSettings::UTFileClick);
+    events.Notify("UTPortClick", this, &TFSettings::UTPortClick);
+    events.Notify("UTOnlyIPClick", this, &TFSettings::UTOnlyIPClick);
+    events.Notify("CBSHowPassClick", this, &TFSettings::CBSHowPassClick);
+    events.Notify("EPassViewChange", this, &TFSettings::EPassViewChange);
+    events.Notify("CBAutoStartClick", this, &TFSettings::CBAutoStartClick);
+    events.Notify("CBSMTPUseSSLClick", this, &TFSettings::CBSMTPUseSSLClick);
+    events.Notify("CB_LanguageChange", this, &TFSettings::CB_LanguageChange);
+    events.Notify("SBOKClick", this, &TFSettings::SBOKClick);
+    events.Notify("SBCancelClick", this, &TFSettings::SBCancelClick);
+    events.Notify("SBEMailTestClick", this, &TFSettings::SBEMailTestClick);
+    events.Notify("StatusTimerTimer", this, &TFSettings::StatusTimerTimer);
     events.Close("FormClose", [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); });
-    ReadFormResource(this, "FSettings", [&](TComponent* c, const String& event, const String& handler) {
-        return events.Bind(c, event, handler);
-    });
+    ReadFormResource(this, "FSettings", events.Binder());
     FindComponents();
     HandleNeeded(); // the client size depends on the frame the window gets
     SetClientWidth(369);

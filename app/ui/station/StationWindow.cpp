@@ -6,6 +6,7 @@
 #include "app/core/StationStore.h"
 #include "app/streams/StreamConsole.h"
 #include "app/ui/AppSkin.h"
+#include "app/ui/FormEvents.h"
 #include "app/ui/FormResource.h"
 #include "app/ui/Translation.h"
 #include "platform/rtl/Exception.h"
@@ -53,9 +54,8 @@ int SelectedOrFirst(TskSkinComboBox* combo) {
 
 TFStation::TFStation(TComponent* AOwner) : TForm(AOwner) {
     SetName("FStation"); // the language file's section
-    ReadFormResource(this, "FStation", [this](TComponent* c, const String& event, const String& handler) {
-        return BindEvent(c, event, handler);
-    });
+    const TFormEvents events = Events();
+    ReadFormResource(this, "FStation", events.Binder());
     // The client size the resource gives holds inside the frame, which exists once the window does.
     const int width = ClientWidth(), height = ClientHeight();
     HandleNeeded();
@@ -65,72 +65,54 @@ TFStation::TFStation(TComponent* AOwner) : TForm(AOwner) {
     FormCreate(this);
 }
 
-bool TFStation::BindEvent(TComponent* Component, const String& Event, const String& Handler) {
-    if (Component == this && Event == "OnClose" && Handler == "FormClose") {
-        OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
-        return true;
-    }
-    if (Component == this && Event == "OnShow" && Handler == "FormShow") {
-        OnShow = [this](TObject* s) { FormShow(s); };
-        return true;
-    }
-    auto* control = dynamic_cast<TControl*>(Component);
-    if (!control || Event != "OnClick") return false;
-    const std::pair<const char*, void (TFStation::*)(TObject*)> handlers[] = {
-        {"RGModeClick", &TFStation::RGModeClick},
-        {"CBShowPassClick", &TFStation::CBShowPassClick},
-        {"SBOKClick", &TFStation::SBOKClick},
-        {"SBCancelClick", &TFStation::SBCancelClick},
-    };
-    for (const auto& handler : handlers)
-        if (Handler == handler.first) {
-            control->OnClick = [this, method = handler.second](TObject* s) { (this->*method)(s); };
-            return true;
-        }
-    return false;
+TFormEvents TFStation::Events() {
+    TFormEvents events;
+    events.Notify("FormShow", this, &TFStation::FormShow);
+    events.Notify("RGModeClick", this, &TFStation::RGModeClick);
+    events.Notify("CBShowPassClick", this, &TFStation::CBShowPassClick);
+    events.Notify("SBOKClick", this, &TFStation::SBOKClick);
+    events.Notify("SBCancelClick", this, &TFStation::SBCancelClick);
+    events.Close("FormClose", std::bind_front(&TFStation::FormClose, this));
+    return events;
 }
 
 void TFStation::BindComponents() {
-    auto find = [this](auto*& field, const char* name) {
-        field = dynamic_cast<std::remove_reference_t<decltype(*field)>*>(FindComponent(name));
-        if (!field) throw EReadError(String("The stream editor has no ") + name);
-    };
-    find(skSkinForm1, "skSkinForm1");
-    find(SKSD, "SKSD");
-    find(MSG, "MSG");
-    find(RGMode, "RGMode");
-    find(Lab_Server, "Lab_Server");
-    find(EServer, "EServer");
-    find(Lab_Port, "Lab_Port");
-    find(EPort, "EPort");
-    find(Lab_Buffer, "Lab_Buffer");
-    find(EBuffer, "EBuffer");
-    find(Lab_User, "Lab_User");
-    find(EUser, "EUser");
-    find(EAllowIP, "EAllowIP");
-    find(Lab_Pass, "Lab_Pass");
-    find(EPass, "EPass");
-    find(ESPass, "ESPass");
-    find(CBShowPass, "CBShowPass");
-    find(Lab_ID, "Lab_ID");
-    find(E_ID, "E_ID");
-    find(Lab_Title, "Lab_Title");
-    find(CBTitle, "CBTitle");
-    find(Lab_Type, "Lab_Type");
-    find(CBType, "CBType");
-    find(Lab_Bitrate, "Lab_Bitrate");
-    find(CBBitrate, "CBBitrate");
-    find(Lab_Chan, "Lab_Chan");
-    find(CBChannel, "CBChannel");
-    find(CBPublic, "CBPublic");
-    find(CBAuto, "CBAuto");
-    find(CBLockFreq, "CBLockFreq");
-    find(SBOK, "SBOK");
-    find(SBCancel, "SBCancel");
-    find(Lab_StreamID, "Lab_StreamID");
-    find(Lab_Mount, "Lab_Mount");
-    find(LabAllowIP, "LabAllowIP");
-    find(Lab_UserName, "Lab_UserName");
+    skSkinForm1 = FormComponent<TskSkinForm>(this, "skSkinForm1");
+    SKSD = FormComponent<TskSkinData>(this, "SKSD");
+    MSG = FormComponent<TskSkinMessage>(this, "MSG");
+    RGMode = FormComponent<TskSkinRadioGroup>(this, "RGMode");
+    Lab_Server = FormComponent<TskSkinStdLabel>(this, "Lab_Server");
+    EServer = FormComponent<TskSkinEdit>(this, "EServer");
+    Lab_Port = FormComponent<TskSkinStdLabel>(this, "Lab_Port");
+    EPort = FormComponent<TskSkinSpinEdit>(this, "EPort");
+    Lab_Buffer = FormComponent<TskSkinStdLabel>(this, "Lab_Buffer");
+    EBuffer = FormComponent<TskSkinSpinEdit>(this, "EBuffer");
+    Lab_User = FormComponent<TskSkinStdLabel>(this, "Lab_User");
+    EUser = FormComponent<TskSkinEdit>(this, "EUser");
+    EAllowIP = FormComponent<TskSkinEdit>(this, "EAllowIP");
+    Lab_Pass = FormComponent<TskSkinStdLabel>(this, "Lab_Pass");
+    EPass = FormComponent<TskSkinPasswordEdit>(this, "EPass");
+    ESPass = FormComponent<TskSkinEdit>(this, "ESPass");
+    CBShowPass = FormComponent<TskSkinCheckRadioBox>(this, "CBShowPass");
+    Lab_ID = FormComponent<TskSkinStdLabel>(this, "Lab_ID");
+    E_ID = FormComponent<TskSkinEdit>(this, "E_ID");
+    Lab_Title = FormComponent<TskSkinStdLabel>(this, "Lab_Title");
+    CBTitle = FormComponent<TskSkinComboBox>(this, "CBTitle");
+    Lab_Type = FormComponent<TskSkinStdLabel>(this, "Lab_Type");
+    CBType = FormComponent<TskSkinComboBox>(this, "CBType");
+    Lab_Bitrate = FormComponent<TskSkinStdLabel>(this, "Lab_Bitrate");
+    CBBitrate = FormComponent<TskSkinComboBox>(this, "CBBitrate");
+    Lab_Chan = FormComponent<TskSkinStdLabel>(this, "Lab_Chan");
+    CBChannel = FormComponent<TskSkinComboBox>(this, "CBChannel");
+    CBPublic = FormComponent<TskSkinCheckRadioBox>(this, "CBPublic");
+    CBAuto = FormComponent<TskSkinCheckRadioBox>(this, "CBAuto");
+    CBLockFreq = FormComponent<TskSkinCheckRadioBox>(this, "CBLockFreq");
+    SBOK = FormComponent<TskSkinSpeedButton>(this, "SBOK");
+    SBCancel = FormComponent<TskSkinSpeedButton>(this, "SBCancel");
+    Lab_StreamID = FormComponent<TskSkinStdLabel>(this, "Lab_StreamID");
+    Lab_Mount = FormComponent<TskSkinStdLabel>(this, "Lab_Mount");
+    LabAllowIP = FormComponent<TskSkinStdLabel>(this, "LabAllowIP");
+    Lab_UserName = FormComponent<TskSkinStdLabel>(this, "Lab_UserName");
 }
 
 void TFStation::FormCreate(TObject*) {

@@ -10,6 +10,7 @@
 
 namespace vd {
 
+class TFormEvents;
 class TskSkinComboBox;
 class TskSkinEdit;
 class TskSkinForm;
@@ -84,7 +85,8 @@ public:
     bool Changed() const { return FChanged; }
 
 private:
-    bool BindEvent(TComponent* Component, const String& Event, const String& Handler);
+    // The handlers the form resource names.
+    TFormEvents Events();
     void BindComponents();
     void CloseWith(TModalResult Result);
     void ShowBitrate(int Bitrate);

@@ -1,6 +1,7 @@
 #include "platform/vcl/ComCtrls/PageControl.h"
 
 #include "platform/vcl/PropValue.h"
+#include "platform/vcl/PropertyTable.h"
 
 #include <algorithm>
 
@@ -56,16 +57,22 @@ void TTabSheet::SetText(const String& v) {
     if (FPageControl) FPageControl->UpdateTabs();
 }
 
+namespace {
+
+const TPropertyTable<TTabSheet>& TabSheetProperties() {
+    using namespace props;
+    static const TPropertyTable<TTabSheet> table{
+        {"TabVisible", Call(&TTabSheet::SetTabVisible, AsBool)},
+        {"ImageIndex", Store(&TTabSheet::ImageIndex, AsInt)},
+        {"PageIndex", Call(&TTabSheet::SetPageIndex, AsInt)},
+    };
+    return table;
+}
+
+} // namespace
+
 bool TTabSheet::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "TabVisible")
-        SetTabVisible(v.AsBool());
-    else if (name == "ImageIndex")
-        ImageIndex = static_cast<int>(v.AsInt());
-    else if (name == "PageIndex")
-        SetPageIndex(static_cast<int>(v.AsInt()));
-    else
-        return TWinControl::SetProperty(name, v);
-    return true;
+    return TabSheetProperties().Set(*this, name, v) || TWinControl::SetProperty(name, v);
 }
 
 TPageControl::TPageControl(TComponent* AOwner) : TCustomTabControl(AOwner) {

@@ -2,6 +2,7 @@
 
 #include "platform/gfx/Gdi.h"
 #include "platform/vcl/PropValue.h"
+#include "platform/vcl/PropertyTable.h"
 
 #include <algorithm>
 
@@ -290,25 +291,37 @@ bool TCustomTabControl::SetComponentProperty(const String& name, TComponent* val
     return TWinControl::SetComponentProperty(name, value);
 }
 
+namespace {
+
+const TPropertyTable<TCustomTabControl>& TabControlProperties() {
+    using namespace props;
+    using C = TCustomTabControl;
+    static const TPropertyTable<C> table{
+        {"TabHeight", Call(&C::SetTabHeight, AsInt)},
+        {"TabWidth", Call(&C::SetTabWidth, AsInt)},
+        {"TabIndex", Call(&C::SetTabIndex, AsInt)},
+        {"TabPosition",
+         [](C& c, const TPropValue& v) {
+             const String& s = v.AsIdent();
+             c.SetTabPosition(s == "tpBottom"  ? tpBottom
+                              : s == "tpLeft"  ? tpLeft
+                              : s == "tpRight" ? tpRight
+                                               : tpTop);
+         }},
+        {"MultiLine", Ignored},
+        {"RaggedRight", Ignored},
+        {"ScrollOpposite", Ignored},
+        {"HotTrack", Ignored},
+        {"OwnerDraw", Ignored},
+        {"Style", Ignored},
+    };
+    return table;
+}
+
+} // namespace
+
 bool TCustomTabControl::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "TabHeight")
-        SetTabHeight(static_cast<int>(v.AsInt()));
-    else if (name == "TabWidth")
-        SetTabWidth(static_cast<int>(v.AsInt()));
-    else if (name == "TabIndex")
-        SetTabIndex(static_cast<int>(v.AsInt()));
-    else if (name == "TabPosition") {
-        const String& s = v.AsIdent();
-        SetTabPosition(s == "tpBottom"  ? tpBottom
-                       : s == "tpLeft"  ? tpLeft
-                       : s == "tpRight" ? tpRight
-                                        : tpTop);
-    } else if (name == "MultiLine" || name == "RaggedRight" || name == "ScrollOpposite" ||
-               name == "HotTrack" || name == "OwnerDraw" || name == "Style")
-        return true; // published only
-    else
-        return TWinControl::SetProperty(name, v);
-    return true;
+    return TabControlProperties().Set(*this, name, v) || TWinControl::SetProperty(name, v);
 }
 
 } // namespace vd

@@ -2,6 +2,7 @@
 
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/PropValue.h"
+#include "platform/vcl/PropertyTable.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/controls/EditModel.h"
 #include "platform/win/controls/EditWindow.h"
@@ -203,36 +204,45 @@ void TCustomEdit::SetTransparent(bool v) {
     if (FHandle) SendMessage(FHandle, EM_SETTRANSPARENT, v ? 1 : 0, 0);
 }
 
+namespace {
+
+const TPropertyTable<TCustomEdit>& EditProperties() {
+    using namespace props;
+    using C = TCustomEdit;
+    static const TPropertyTable<C> table{
+        {"MaxLength", Call(&C::SetMaxLength, AsInt), Unless(&C::MaxLength, 0, &TPropValue::FromInt)},
+        {"ReadOnly", Call(&C::SetReadOnly, AsBool), Unless(&C::ReadOnly, false, &TPropValue::FromBool)},
+        {"AutoSelect", Call(&C::SetAutoSelect, AsBool)},
+        {"AutoSize", Call(&C::SetAutoSize, AsBool)},
+        {"HideSelection", Call(&C::SetHideSelection, AsBool)},
+        {"CharCase",
+         [](C& c, const TPropValue& v) {
+             const String& s = v.AsIdent();
+             c.SetCharCase(s == "ecUpperCase" ? ecUpperCase : s == "ecLowerCase" ? ecLowerCase : ecNormal);
+         }},
+        {"PasswordChar",
+         [](C& c, const TPropValue& v) {
+             const String& s = v.AsString();
+             c.SetPasswordChar(s.empty() ? 0 : static_cast<unsigned char>(s[0]));
+         }},
+        {"Text", Call(&C::SetText, AsText)},
+        {"OEMConvert", Ignored},
+        {"ImeMode", Ignored},
+        {"ImeName", Ignored},
+        {"BiDiMode", Ignored},
+    };
+    return table;
+}
+
+} // namespace
+
 bool TCustomEdit::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "MaxLength")
-        SetMaxLength(static_cast<int>(v.AsInt()));
-    else if (name == "ReadOnly")
-        SetReadOnly(v.AsBool());
-    else if (name == "AutoSelect")
-        SetAutoSelect(v.AsBool());
-    else if (name == "AutoSize")
-        SetAutoSize(v.AsBool());
-    else if (name == "HideSelection")
-        SetHideSelection(v.AsBool());
-    else if (name == "CharCase") {
-        const String& s = v.AsIdent();
-        SetCharCase(s == "ecUpperCase" ? ecUpperCase : s == "ecLowerCase" ? ecLowerCase : ecNormal);
-    } else if (name == "PasswordChar") {
-        const String& s = v.AsString();
-        SetPasswordChar(s.empty() ? 0 : static_cast<unsigned char>(s[0]));
-    } else if (name == "Text")
-        SetText(v.AsString());
-    else if (name == "OEMConvert" || name == "ImeMode" || name == "ImeName" || name == "BiDiMode")
-        return true; // published only
-    else
-        return TWinControl::SetProperty(name, v);
-    return true;
+    return EditProperties().Set(*this, name, v) || TWinControl::SetProperty(name, v);
 }
 
 void TCustomEdit::GetProperties(TPropList& out) const {
     TWinControl::GetProperties(out);
-    if (FMaxLength) out.emplace_back("MaxLength", TPropValue::FromInt(FMaxLength));
-    if (FReadOnly) out.emplace_back("ReadOnly", TPropValue::FromBool(true));
+    EditProperties().Get(*this, out);
 }
 
 } // namespace vd

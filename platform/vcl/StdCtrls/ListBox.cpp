@@ -5,6 +5,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Utf8.h"
 #include "platform/vcl/PropValue.h"
+#include "platform/vcl/PropertyTable.h"
 #include "platform/win/controls/ListBoxWindow.h"
 
 #include <algorithm>
@@ -406,24 +407,31 @@ void TCustomListBox::KeyPress(TKeyChar& Key) {
     Key = 0;
 }
 
+namespace {
+
+const TPropertyTable<TCustomListBox>& ListBoxProperties() {
+    using namespace props;
+    using C = TCustomListBox;
+    static const TPropertyTable<C> table{
+        {"Sorted", Call(&C::SetSorted, AsBool)},
+        {"ItemHeight", Call(&C::SetItemHeight, AsInt)},
+        {"Columns", Call(&C::SetColumns, AsInt)},
+        {"MultiSelect", Call(&C::SetMultiSelect, AsBool)},
+        {"ExtendedSelect", Call(&C::SetExtendedSelect, AsBool)},
+        {"Style",
+         [](C& c, const TPropValue& v) {
+             c.SetStyle(v.AsIdent() == "lbOwnerDrawFixed" ? lbOwnerDrawFixed : lbStandard);
+         }},
+        {"IntegralHeight", Ignored},
+        {"AutoComplete", Store(&C::AutoComplete, AsBool)},
+    };
+    return table;
+}
+
+} // namespace
+
 bool TCustomListBox::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Sorted")
-        SetSorted(v.AsBool());
-    else if (name == "ItemHeight")
-        SetItemHeight(static_cast<int>(v.AsInt()));
-    else if (name == "Columns")
-        SetColumns(static_cast<int>(v.AsInt()));
-    else if (name == "MultiSelect")
-        SetMultiSelect(v.AsBool());
-    else if (name == "ExtendedSelect")
-        SetExtendedSelect(v.AsBool());
-    else if (name == "Style") {
-        SetStyle(v.AsIdent() == "lbOwnerDrawFixed" ? lbOwnerDrawFixed : lbStandard);
-    } else if (name == "IntegralHeight" || name == "AutoComplete") {
-        if (name == "AutoComplete") AutoComplete = v.AsBool();
-    } else
-        return TWinControl::SetProperty(name, v);
-    return true;
+    return ListBoxProperties().Set(*this, name, v) || TWinControl::SetProperty(name, v);
 }
 
 } // namespace vd

@@ -1,5 +1,6 @@
 #include "platform/vcl/Application.h"
 #include "platform/vcl/PropValue.h"
+#include "platform/vcl/PropertyTable.h"
 #include "platform/vcl/StdCtrls/Edit.h"
 #include "platform/win/controls/EditModel.h"
 #include "platform/win/controls/EditWindow.h"
@@ -260,10 +261,19 @@ void TCustomMaskEdit::DoExit() {
     TCustomEdit::DoExit();
 }
 
+namespace {
+
+const TPropertyTable<TCustomMaskEdit>& MaskEditProperties() {
+    static const TPropertyTable<TCustomMaskEdit> table{
+        {"EditMask", props::Call(&TCustomMaskEdit::SetEditMask, props::AsText)},
+    };
+    return table;
+}
+
+} // namespace
+
 bool TCustomMaskEdit::SetProperty(const String& name, const TPropValue& value) {
-    if (name != "EditMask") return TCustomEdit::SetProperty(name, value);
-    SetEditMask(value.AsString());
-    return true;
+    return MaskEditProperties().Set(*this, name, value) || TCustomEdit::SetProperty(name, value);
 }
 
 } // namespace vd

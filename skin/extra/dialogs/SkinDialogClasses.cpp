@@ -4,6 +4,7 @@
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/FormReader.h"
+#include "platform/vcl/PropertyTable.h"
 #include "skin/core/SkinData.h"
 #include "skin/extra/dialogs/SkinInputDialog.h"
 #include "skin/extra/dialogs/SkinMessage.h"
@@ -32,32 +33,36 @@ bool TskSkinMessage::SetComponentProperty(const String& name, TComponent* value)
     return SetSkinReference(*this, name, value) || TComponent::SetComponentProperty(name, value);
 }
 
+namespace {
+
+using Progress = TskSkinProgressDialog;
+const TPropertyTable<Progress>& ProgressProperties() {
+    using namespace props;
+    static const TPropertyTable<Progress> table{
+        {"ShowType",
+         [](Progress& d, const TPropValue& v) {
+             if (SameText(v.AsIdent(), "stStayOnTop"))
+                 d.ShowType = stStayOnTop;
+             else if (SameText(v.AsIdent(), "stModal"))
+                 d.ShowType = stModal;
+             else
+                 throw EReadError("Invalid property value " + v.Str);
+         }},
+        {"ShowCancelButton", Store(&Progress::ShowCancelButton, AsBool)},
+        {"ShowCloseButton", Store(&Progress::ShowCloseButton, AsBool)},
+        {"ShowPercent", Store(&Progress::ShowPercent, AsBool)},
+        {"Caption", Store(&Progress::Caption, AsText)},
+        {"LabelCaption", Store(&Progress::LabelCaption, AsText)},
+        {"MinValue", Store(&Progress::MinValue, AsInt)},
+        {"MaxValue", Store(&Progress::MaxValue, AsInt)},
+    };
+    return table;
+}
+
+} // namespace
+
 bool TskSkinProgressDialog::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "ShowType") {
-        if (SameText(v.AsIdent(), "stStayOnTop"))
-            ShowType = stStayOnTop;
-        else if (SameText(v.AsIdent(), "stModal"))
-            ShowType = stModal;
-        else
-            throw EReadError("Invalid property value " + v.Str);
-    } else if (name == "ShowCancelButton") {
-        ShowCancelButton = v.AsBool();
-    } else if (name == "ShowCloseButton") {
-        ShowCloseButton = v.AsBool();
-    } else if (name == "ShowPercent") {
-        ShowPercent = v.AsBool();
-    } else if (name == "Caption") {
-        Caption = v.AsString();
-    } else if (name == "LabelCaption") {
-        LabelCaption = v.AsString();
-    } else if (name == "MinValue") {
-        MinValue = static_cast<int>(v.AsInt());
-    } else if (name == "MaxValue") {
-        MaxValue = static_cast<int>(v.AsInt());
-    } else {
-        return TComponent::SetProperty(name, v);
-    }
-    return true;
+    return ProgressProperties().Set(*this, name, v) || TComponent::SetProperty(name, v);
 }
 
 bool TskSkinProgressDialog::SetComponentProperty(const String& name, TComponent* value) {

@@ -1,6 +1,7 @@
 // Size and order: column and row counts, fixed counts, defaults and options, moving, deleting and
 // inserting columns and rows, and the published properties form resources read and write.
 #include "platform/vcl/PropValue.h"
+#include "platform/vcl/PropertyTable.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/core/SkinData.h"
 #include "skin/extra/grids/SkinGrid.h"
@@ -337,104 +338,97 @@ int Count(const TPropValue& v) {
 }
 } // namespace
 
-bool TskSkinCustomGrid::SetProperty(const String& name, const TPropValue& value) {
-    if (name == "ColCount")
-        SetColCount(Count(value));
-    else if (name == "RowCount")
-        SetRowCount(Count(value));
-    else if (name == "FixedCols")
-        SetFixedCols(static_cast<int>(value.AsInt()));
-    else if (name == "FixedRows")
-        SetFixedRows(static_cast<int>(value.AsInt()));
-    else if (name == "DefaultColWidth")
-        SetDefaultColWidth(static_cast<int>(value.AsInt()));
-    else if (name == "DefaultRowHeight")
-        SetDefaultRowHeight(static_cast<int>(value.AsInt()));
-    else if (name == "DefaultCellHeight")
-        SetDefaultCellHeight(static_cast<int>(value.AsInt()));
-    else if (name == "GridLineWidth")
-        SetGridLineWidth(static_cast<int>(value.AsInt()));
-    else if (name == "Options")
-        SetOptions(OptionsFrom(value));
-    else if (name == "UseSkinFont")
-        SetUseSkinFont(value.AsBool());
-    else if (name == "UseSkinCellHeight")
-        SetUseSkinCellHeight(value.AsBool());
-    else if (name == "DefaultDrawing")
-        SetDefaultDrawing(value.AsBool());
-    else if (name == "SkinDataName")
-        SetSkinDataName(value.AsString());
-    else if (name == "BorderStyle")
-        SetBorderStyle(value.AsIdent() == "bsNone" ? gbsNone : gbsSingle);
-    else if (name == "GridLineColor" || name == "FixedColor") {
-        const TColor c = ColorFrom(value);
-        if (name == "GridLineColor")
-            SetGridLineColor(c);
+namespace {
+
+using namespace props;
+using Grid = TskSkinCustomGrid;
+
+TPropValue OptionsValue(TGridOptions options) {
+    std::vector<String> names;
+    for (size_t i = 0; i < kGridOptionNames.size(); ++i)
+        if (options & (1u << i)) names.emplace_back(kGridOptionNames[i]);
+    return TPropValue::FromSet(std::move(names));
+}
+
+// Read after the counts; values past the count are dropped.
+template <bool Rows> void SetExtents(Grid& g, const TPropValue& v) {
+    const std::vector<int> list = IntList(v);
+    const int n = std::min(static_cast<int>(list.size()), Rows ? g.RowCount() : g.ColCount());
+    for (int i = 0; i < n; ++i) {
+        if (Rows)
+            g.SetRowHeights(i, list[static_cast<size_t>(i)]);
         else
-            SetFixedColor(c);
-    } else if (name == "ColWidths" || name == "RowHeights") {
-        const bool rows = name == "RowHeights";
-        const std::vector<int> list = IntList(value);
-        // Read after the counts; values past the count are dropped.
-        const int n = std::min(static_cast<int>(list.size()), rows ? FRowCount : FColCount);
-        for (int i = 0; i < n; ++i) {
-            if (rows)
-                SetRowHeights(i, list[static_cast<size_t>(i)]);
-            else
-                SetColWidths(i, list[static_cast<size_t>(i)]);
-        }
-    } else
-        return TskSkinControl::SetProperty(name, value);
-    return true;
+            g.SetColWidths(i, list[static_cast<size_t>(i)]);
+    }
+}
+
+// Individual extents, only when there are any (no ancestor to compare with here).
+template <bool Rows> std::optional<TPropValue> Extents(const Grid& g) {
+    if (!g.SaveExtents || !(Rows ? g.HasRowHeights() : g.HasColWidths())) return std::nullopt;
+    return ListOf(g, Rows);
+}
+
+const TPropertyTable<Grid>& GridProperties() {
+    constexpr auto FromInt = &TPropValue::FromInt;
+    constexpr auto FromBool = &TPropValue::FromBool;
+    static const TPropertyTable<Grid> table{
+        {"ColCount", Call(&Grid::SetColCount, Count), Unless(&Grid::ColCount, 5, FromInt)},
+        {"RowCount", Call(&Grid::SetRowCount, Count), Unless(&Grid::RowCount, 5, FromInt)},
+        {"FixedCols", Call(&Grid::SetFixedCols, AsInt), Unless(&Grid::FixedCols, 1, FromInt)},
+        {"FixedRows", Call(&Grid::SetFixedRows, AsInt), Unless(&Grid::FixedRows, 1, FromInt)},
+        {"DefaultColWidth", Call(&Grid::SetDefaultColWidth, AsInt),
+         Unless(&Grid::DefaultColWidth, 64, FromInt)},
+        {"DefaultRowHeight", Call(&Grid::SetDefaultRowHeight, AsInt),
+         Unless(&Grid::DefaultRowHeight, 20, FromInt)},
+        {"DefaultCellHeight", Call(&Grid::SetDefaultCellHeight, AsInt),
+         Unless(&Grid::DefaultCellHeight, 20, FromInt)},
+        {"GridLineWidth", Call(&Grid::SetGridLineWidth, AsInt), Unless(&Grid::GridLineWidth, 1, FromInt)},
+        {"Options", Call(&Grid::SetOptions, OptionsFrom),
+         Unless(&Grid::Options,
+                TGridOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect),
+                OptionsValue)},
+        {"UseSkinFont", Call(&Grid::SetUseSkinFont, AsBool), Unless(&Grid::UseSkinFont, true, FromBool)},
+        {"UseSkinCellHeight", Call(&Grid::SetUseSkinCellHeight, AsBool),
+         Unless(&Grid::UseSkinCellHeight, true, FromBool)},
+        {"DefaultDrawing", Call(&Grid::SetDefaultDrawing, AsBool),
+         Unless(&Grid::DefaultDrawing, true, FromBool)},
+        {"BorderStyle",
+         [](Grid& g, const TPropValue& v) {
+             g.SetBorderStyle(v.AsIdent() == "bsNone" ? gbsNone : gbsSingle);
+         },
+         [](const Grid& g) -> std::optional<TPropValue> {
+             if (g.BorderStyle() != gbsNone) return std::nullopt;
+             return TPropValue::FromIdent("bsNone");
+         }},
+        {"GridLineColor", Call(&Grid::SetGridLineColor, ColorFrom),
+         Unless(&Grid::GridLineColor, clWindowText, FromInt)},
+        {"FixedColor", Call(&Grid::SetFixedColor, ColorFrom), Unless(&Grid::FixedColor, clBtnFace, FromInt)},
+        {"SkinDataName", Call(&Grid::SetSkinDataName, AsText),
+         Unless(&Grid::SkinDataName, String("grid"), &TPropValue::FromString)},
+        {"HScrollBar", Link<TskSkinScrollBar>(&Grid::SetHScrollBar),
+         [](const Grid& g) { return LinkName(g.HScrollBar()); }},
+        {"VScrollBar", Link<TskSkinScrollBar>(&Grid::SetVScrollBar),
+         [](const Grid& g) { return LinkName(g.VScrollBar()); }},
+        {"ColWidths", SetExtents<false>, Extents<false>},
+        {"RowHeights", SetExtents<true>, Extents<true>},
+    };
+    return table;
+}
+
+} // namespace
+
+bool TskSkinCustomGrid::SetProperty(const String& name, const TPropValue& value) {
+    return GridProperties().Set(*this, name, value) || TskSkinControl::SetProperty(name, value);
 }
 
 bool TskSkinCustomGrid::SetComponentProperty(const String& name, TComponent* value) {
-    if (name == "HScrollBar" || name == "VScrollBar") {
-        auto* bar = dynamic_cast<TskSkinScrollBar*>(value);
-        if (!bar) return false;
-        if (name == "HScrollBar")
-            SetHScrollBar(bar);
-        else
-            SetVScrollBar(bar);
-        return true;
-    }
-    return TskSkinControl::SetComponentProperty(name, value);
+    return GridProperties().SetComponent(*this, name, value) ||
+           TskSkinControl::SetComponentProperty(name, value);
 }
 
 void TskSkinCustomGrid::GetProperties(TPropList& out) const {
     TskSkinControl::GetProperties(out);
-    if (FColCount != 5) out.emplace_back("ColCount", TPropValue::FromInt(FColCount));
-    if (FRowCount != 5) out.emplace_back("RowCount", TPropValue::FromInt(FRowCount));
-    if (FFixedCols != 1) out.emplace_back("FixedCols", TPropValue::FromInt(FFixedCols));
-    if (FFixedRows != 1) out.emplace_back("FixedRows", TPropValue::FromInt(FFixedRows));
-    if (FDefaultColWidth != 64) out.emplace_back("DefaultColWidth", TPropValue::FromInt(FDefaultColWidth));
-    if (FDefaultRowHeight != 20) out.emplace_back("DefaultRowHeight", TPropValue::FromInt(FDefaultRowHeight));
-    if (FDefaultCellHeight != 20)
-        out.emplace_back("DefaultCellHeight", TPropValue::FromInt(FDefaultCellHeight));
-    if (FGridLineWidth != 1) out.emplace_back("GridLineWidth", TPropValue::FromInt(FGridLineWidth));
-    if (FOptions != (goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect)) {
-        std::vector<String> names;
-        for (size_t i = 0; i < kGridOptionNames.size(); ++i)
-            if (FOptions & (1u << i)) names.emplace_back(kGridOptionNames[i]);
-        out.emplace_back("Options", TPropValue::FromSet(std::move(names)));
-    }
-    if (!FUseSkinFont) out.emplace_back("UseSkinFont", TPropValue::FromBool(false));
-    if (!FUseSkinCellHeight) out.emplace_back("UseSkinCellHeight", TPropValue::FromBool(false));
-    if (!FDefaultDrawing) out.emplace_back("DefaultDrawing", TPropValue::FromBool(false));
-    if (FBorderStyle == gbsNone) out.emplace_back("BorderStyle", TPropValue::FromIdent("bsNone"));
-    if (FGridLineColor != clWindowText)
-        out.emplace_back("GridLineColor", TPropValue::FromInt(FGridLineColor));
-    if (FFixedColor != clBtnFace) out.emplace_back("FixedColor", TPropValue::FromInt(FFixedColor));
-    if (FSkinDataName != "grid") out.emplace_back("SkinDataName", TPropValue::FromString(FSkinDataName));
-    if (FHScrollBar && !FHScrollBar->Name().empty())
-        out.emplace_back("HScrollBar", TPropValue::FromIdent(FHScrollBar->Name()));
-    if (FVScrollBar && !FVScrollBar->Name().empty())
-        out.emplace_back("VScrollBar", TPropValue::FromIdent(FVScrollBar->Name()));
-    // Individual extents, only when there are any (no ancestor to compare with here).
-    if (SaveExtents) {
-        if (!FColWidths.empty()) out.emplace_back("ColWidths", ListOf(*this, false));
-        if (!FRowHeights.empty()) out.emplace_back("RowHeights", ListOf(*this, true));
-    }
+    GridProperties().Get(*this, out);
 }
 
 } // namespace vd

@@ -3,6 +3,7 @@
 #include "platform/vcl/FontFaces.h"
 
 #include "platform/vcl/PropValue.h"
+#include "platform/vcl/PropertyTable.h"
 #include "skin/core/SkinData.h"
 
 namespace vd {
@@ -24,60 +25,46 @@ void TskSkinOpenDialog::SetCtrlSkinData(TskSkinData* Value) {
     FCtrlSkinData = Value;
 }
 
+namespace {
+
+using Dialog = TskSkinOpenDialog;
+const TPropertyTable<Dialog>& OpenDialogProperties() {
+    using namespace props;
+    static const TPropertyTable<Dialog> table{
+        {"Title", Call(&Dialog::SetTitle, AsText)},
+        {"Filter", Store(&Dialog::Filter, AsText)},
+        {"InitialDir", Store(&Dialog::InitialDir, AsText)},
+        {"FileName", Call(&Dialog::SetFileName, AsText)},
+        {"FilterIndex", Store(&Dialog::FilterIndex, AsInt)},
+        {"DefaultExt", Store(&Dialog::DefaultExt, AsText)},
+        {"CheckFileExists", Store(&Dialog::CheckFileExists, AsBool)},
+        {"MultiSelection", Store(&Dialog::MultiSelection, AsBool)},
+        {"LVHeaderSkinDataName", Store(&Dialog::LVHeaderSkinDataName, AsText)},
+        {"DialogWidth", Store(&Dialog::DialogWidth, AsInt)},
+        {"DialogHeight", Store(&Dialog::DialogHeight, AsInt)},
+        {"DialogMinWidth", Store(&Dialog::DialogMinWidth, AsInt)},
+        {"DialogMinHeight", Store(&Dialog::DialogMinHeight, AsInt)},
+        {"AlphaBlend", Store(&Dialog::AlphaBlend, AsBool)},
+        {"AlphaBlendAnimation", Store(&Dialog::AlphaBlendAnimation, AsBool)},
+        {"AlphaBlendValue", Store(&Dialog::AlphaBlendValue, AsByte)},
+        {"CtrlAlphaBlend", Store(&Dialog::CtrlAlphaBlend, AsBool)},
+        {"CtrlAlphaBlendAnimation", Store(&Dialog::CtrlAlphaBlendAnimation, AsBool)},
+        {"CtrlAlphaBlendValue", Store(&Dialog::CtrlAlphaBlendValue, AsByte)},
+        {"SkinData", LinkOrNone<TskSkinData>(&Dialog::SetSkinData)},
+        {"CtrlSkinData", LinkOrNone<TskSkinData>(&Dialog::SetCtrlSkinData)},
+    };
+    return table;
+}
+
+} // namespace
+
 bool TskSkinOpenDialog::SetProperty(const String& name, const TPropValue& v) {
-    auto asInt = [&] { return static_cast<int>(v.AsInt()); };
-    if (name == "Title")
-        SetTitle(v.AsString());
-    else if (name == "Filter")
-        Filter = v.AsString();
-    else if (name == "InitialDir")
-        InitialDir = v.AsString();
-    else if (name == "FileName")
-        SetFileName(v.AsString());
-    else if (name == "FilterIndex")
-        FilterIndex = asInt();
-    else if (name == "DefaultExt")
-        DefaultExt = v.AsString();
-    else if (name == "CheckFileExists")
-        CheckFileExists = v.AsBool();
-    else if (name == "MultiSelection")
-        MultiSelection = v.AsBool();
-    else if (name == "LVHeaderSkinDataName")
-        LVHeaderSkinDataName = v.AsString();
-    else if (name == "DialogWidth")
-        DialogWidth = asInt();
-    else if (name == "DialogHeight")
-        DialogHeight = asInt();
-    else if (name == "DialogMinWidth")
-        DialogMinWidth = asInt();
-    else if (name == "DialogMinHeight")
-        DialogMinHeight = asInt();
-    else if (name == "AlphaBlend")
-        AlphaBlend = v.AsBool();
-    else if (name == "AlphaBlendAnimation")
-        AlphaBlendAnimation = v.AsBool();
-    else if (name == "AlphaBlendValue")
-        AlphaBlendValue = static_cast<Byte>(asInt());
-    else if (name == "CtrlAlphaBlend")
-        CtrlAlphaBlend = v.AsBool();
-    else if (name == "CtrlAlphaBlendAnimation")
-        CtrlAlphaBlendAnimation = v.AsBool();
-    else if (name == "CtrlAlphaBlendValue")
-        CtrlAlphaBlendValue = static_cast<Byte>(asInt());
-    else
-        return TComponent::SetProperty(name, v);
-    return true;
+    return OpenDialogProperties().Set(*this, name, v) || TComponent::SetProperty(name, v);
 }
 
 bool TskSkinOpenDialog::SetComponentProperty(const String& name, TComponent* value) {
-    if (name != "SkinData" && name != "CtrlSkinData") return TComponent::SetComponentProperty(name, value);
-    auto* skin = dynamic_cast<TskSkinData*>(value);
-    if (value && !skin) return false;
-    if (name == "SkinData")
-        SetSkinData(skin);
-    else
-        SetCtrlSkinData(skin);
-    return true;
+    return OpenDialogProperties().SetComponent(*this, name, value) ||
+           TComponent::SetComponentProperty(name, value);
 }
 
 } // namespace vd

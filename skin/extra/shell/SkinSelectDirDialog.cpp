@@ -3,6 +3,7 @@
 #include "platform/vcl/Application.h"
 #include "platform/vcl/FontFaces.h"
 #include "platform/vcl/PropValue.h"
+#include "platform/vcl/PropertyTable.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/core/SkinData.h"
 #include "skin/extra/shell/SkinDialogParts.h"
@@ -76,30 +77,30 @@ bool TskSkinSelectDirectoryDialog::ShowSelectForm() {
     return true;
 }
 
+namespace {
+
+using Dialog = TskSkinSelectDirectoryDialog;
+const TPropertyTable<Dialog>& SelectDirectoryProperties() {
+    using namespace props;
+    static const TPropertyTable<Dialog> table{
+        {"Title", Call(&Dialog::SetTitle, AsText)},
+        {"Directory", Store(&Dialog::Directory, AsText)},
+        {"DialogWidth", Store(&Dialog::DialogWidth, AsInt)},
+        {"DialogHeight", Store(&Dialog::DialogHeight, AsInt)},
+        {"DialogMinWidth", Store(&Dialog::DialogMinWidth, AsInt)},
+        {"DialogMinHeight", Store(&Dialog::DialogMinHeight, AsInt)},
+        {"ShowToolBar", Store(&Dialog::ShowToolBar, AsBool)},
+        {"AlphaBlend", Store(&Dialog::AlphaBlend, AsBool)},
+        {"AlphaBlendAnimation", Store(&Dialog::AlphaBlendAnimation, AsBool)},
+        {"AlphaBlendValue", Store(&Dialog::AlphaBlendValue, AsByte)},
+    };
+    return table;
+}
+
+} // namespace
+
 bool TskSkinSelectDirectoryDialog::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Title")
-        SetTitle(v.AsString());
-    else if (name == "Directory")
-        Directory = v.AsString();
-    else if (name == "DialogWidth")
-        DialogWidth = static_cast<int>(v.AsInt());
-    else if (name == "DialogHeight")
-        DialogHeight = static_cast<int>(v.AsInt());
-    else if (name == "DialogMinWidth")
-        DialogMinWidth = static_cast<int>(v.AsInt());
-    else if (name == "DialogMinHeight")
-        DialogMinHeight = static_cast<int>(v.AsInt());
-    else if (name == "ShowToolBar")
-        ShowToolBar = v.AsBool();
-    else if (name == "AlphaBlend")
-        AlphaBlend = v.AsBool();
-    else if (name == "AlphaBlendAnimation")
-        AlphaBlendAnimation = v.AsBool();
-    else if (name == "AlphaBlendValue")
-        AlphaBlendValue = static_cast<Byte>(v.AsInt());
-    else
-        return TComponent::SetProperty(name, v);
-    return true;
+    return SelectDirectoryProperties().Set(*this, name, v) || TComponent::SetProperty(name, v);
 }
 
 bool TskSkinSelectDirectoryDialog::SetComponentProperty(const String& name, TComponent* value) {

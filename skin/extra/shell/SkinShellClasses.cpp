@@ -3,6 +3,7 @@
 #include "platform/rtl/Exception.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/PropValue.h"
+#include "platform/vcl/PropertyTable.h"
 #include "skin/extra/shell/SkinDialogEdits.h"
 #include "skin/extra/shell/SkinFileCtrl.h"
 #include "skin/extra/shell/SkinOpenDialog.h"
@@ -37,110 +38,97 @@ constexpr const char* kNotifyFilters[] = {"nfFileNameChange", "nfDirNameChange",
 template <class T> void Register(const char* Name) {
     TFormReader::RegisterClass(Name, [](TComponent* o) { return new T(o); });
 }
+
+using namespace props;
+
+unsigned ReadObjectTypes(const TPropValue& v) {
+    return SetBits(v, kObjectTypes);
+}
+
+using Tree = TskCustomShellTreeView;
+const TPropertyTable<Tree>& TreeProperties() {
+    static const TPropertyTable<Tree> table{
+        {"Root", Call(&Tree::SetRoot, AsText)},
+        {"ObjectTypes", Call(&Tree::SetObjectTypes, ReadObjectTypes)},
+        {"AutoRefresh", Call(&Tree::SetAutoRefresh, AsBool)},
+        {"AutoContextMenus", Store(&Tree::AutoContextMenus, AsBool)},
+        {"UseShellImages", Call(&Tree::SetUseShellImages, AsBool)},
+        {"ShellComboBox", LinkOrNone<TskCustomShellComboBox>(&Tree::SetShellComboBox)},
+        {"ShellListView", LinkOrNone<TskCustomShellListView>(&Tree::SetShellListView)},
+    };
+    return table;
+}
+
+using List = TskCustomShellListView;
+const TPropertyTable<List>& ListProperties() {
+    static const TPropertyTable<List> table{
+        {"Root", Call(&List::SetRoot, AsText)},
+        {"Mask", Call(&List::SetMask, AsText)},
+        {"ObjectTypes", Call(&List::SetObjectTypes, ReadObjectTypes)},
+        {"Sorted", Call(&List::SetSorted, AsBool)},
+        {"AutoRefresh", Call(&List::SetAutoRefresh, AsBool)},
+        {"AutoNavigate", Store(&List::AutoNavigate, AsBool)},
+        {"AutoContextMenus", Store(&List::AutoContextMenus, AsBool)},
+        {"ShellComboBox", LinkOrNone<TskCustomShellComboBox>(&List::SetShellComboBox)},
+        {"ShellTreeView", LinkOrNone<TskCustomShellTreeView>(&List::SetShellTreeView)},
+    };
+    return table;
+}
+
+using Combo = TskCustomShellComboBox;
+const TPropertyTable<Combo>& ComboProperties() {
+    static const TPropertyTable<Combo> table{
+        {"Root", Call(&Combo::SetRoot, AsText)},
+        {"ObjectTypes", Call(&Combo::SetObjectTypes, ReadObjectTypes)},
+        {"UseShellImages", Call(&Combo::SetUseShellImages, AsBool)},
+        {"ShellTreeView", LinkOrNone<TskCustomShellTreeView>(&Combo::SetShellTreeView)},
+        {"ShellListView", LinkOrNone<TskCustomShellListView>(&Combo::SetShellListView)},
+    };
+    return table;
+}
+
+using Notifier = TskCustomShellChangeNotifier;
+const TPropertyTable<Notifier>& NotifierProperties() {
+    static const TPropertyTable<Notifier> table{
+        {"Root", Call(&Notifier::SetRoot, AsText)},
+        {"WatchSubTree", Call(&Notifier::SetWatchSubTree, AsBool)},
+        {"NotifyFilters",
+         [](Notifier& n, const TPropValue& v) { n.SetNotifyFilters(SetBits(v, kNotifyFilters)); }},
+    };
+    return table;
+}
+
 } // namespace
 
 bool TskCustomShellTreeView::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Root")
-        SetRoot(v.AsString());
-    else if (name == "ObjectTypes")
-        SetObjectTypes(SetBits(v, kObjectTypes));
-    else if (name == "AutoRefresh")
-        SetAutoRefresh(v.AsBool());
-    else if (name == "AutoContextMenus")
-        AutoContextMenus = v.AsBool();
-    else if (name == "UseShellImages")
-        SetUseShellImages(v.AsBool());
-    else
-        return TskSkinCustomTreeView::SetProperty(name, v);
-    return true;
+    return TreeProperties().Set(*this, name, v) || TskSkinCustomTreeView::SetProperty(name, v);
 }
 
 bool TskCustomShellTreeView::SetComponentProperty(const String& name, TComponent* value) {
-    if (name == "ShellComboBox") {
-        auto* combo = dynamic_cast<TskCustomShellComboBox*>(value);
-        if (value && !combo) return false;
-        SetShellComboBox(combo);
-        return true;
-    }
-    if (name != "ShellListView") return TskSkinCustomTreeView::SetComponentProperty(name, value);
-    auto* list = dynamic_cast<TskCustomShellListView*>(value);
-    if (value && !list) return false;
-    SetShellListView(list);
-    return true;
+    return TreeProperties().SetComponent(*this, name, value) ||
+           TskSkinCustomTreeView::SetComponentProperty(name, value);
 }
 
 bool TskCustomShellListView::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Root")
-        SetRoot(v.AsString());
-    else if (name == "Mask")
-        SetMask(v.AsString());
-    else if (name == "ObjectTypes")
-        SetObjectTypes(SetBits(v, kObjectTypes));
-    else if (name == "Sorted")
-        SetSorted(v.AsBool());
-    else if (name == "AutoRefresh")
-        SetAutoRefresh(v.AsBool());
-    else if (name == "AutoNavigate")
-        AutoNavigate = v.AsBool();
-    else if (name == "AutoContextMenus")
-        AutoContextMenus = v.AsBool();
-    else
-        return TskSkinCustomListView::SetProperty(name, v);
-    return true;
+    return ListProperties().Set(*this, name, v) || TskSkinCustomListView::SetProperty(name, v);
 }
 
 bool TskCustomShellListView::SetComponentProperty(const String& name, TComponent* value) {
-    if (name == "ShellComboBox") {
-        auto* combo = dynamic_cast<TskCustomShellComboBox*>(value);
-        if (value && !combo) return false;
-        SetShellComboBox(combo);
-        return true;
-    }
-    if (name != "ShellTreeView") return TskSkinCustomListView::SetComponentProperty(name, value);
-    auto* tree = dynamic_cast<TskCustomShellTreeView*>(value);
-    if (value && !tree) return false;
-    SetShellTreeView(tree);
-    return true;
+    return ListProperties().SetComponent(*this, name, value) ||
+           TskSkinCustomListView::SetComponentProperty(name, value);
 }
 
 bool TskCustomShellComboBox::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Root")
-        SetRoot(v.AsString());
-    else if (name == "ObjectTypes")
-        SetObjectTypes(SetBits(v, kObjectTypes));
-    else if (name == "UseShellImages")
-        SetUseShellImages(v.AsBool());
-    else
-        return TskSkinCustomComboBox::SetProperty(name, v);
-    return true;
+    return ComboProperties().Set(*this, name, v) || TskSkinCustomComboBox::SetProperty(name, v);
 }
 
 bool TskCustomShellComboBox::SetComponentProperty(const String& name, TComponent* value) {
-    if (name == "ShellTreeView") {
-        auto* tree = dynamic_cast<TskCustomShellTreeView*>(value);
-        if (value && !tree) return false;
-        SetShellTreeView(tree);
-        return true;
-    }
-    if (name == "ShellListView") {
-        auto* list = dynamic_cast<TskCustomShellListView*>(value);
-        if (value && !list) return false;
-        SetShellListView(list);
-        return true;
-    }
-    return TskSkinCustomComboBox::SetComponentProperty(name, value);
+    return ComboProperties().SetComponent(*this, name, value) ||
+           TskSkinCustomComboBox::SetComponentProperty(name, value);
 }
 
 bool TskCustomShellChangeNotifier::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Root")
-        SetRoot(v.AsString());
-    else if (name == "WatchSubTree")
-        SetWatchSubTree(v.AsBool());
-    else if (name == "NotifyFilters")
-        SetNotifyFilters(SetBits(v, kNotifyFilters));
-    else
-        return TComponent::SetProperty(name, v);
-    return true;
+    return NotifierProperties().Set(*this, name, v) || TComponent::SetProperty(name, v);
 }
 
 void RegisterSkinShellClasses() {

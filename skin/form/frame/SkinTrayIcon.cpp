@@ -6,6 +6,7 @@
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/ImageList.h"
+#include "platform/vcl/PropertyTable.h"
 #include "platform/vcl/Screen.h"
 #include "platform/vcl/Timer.h"
 #include "skin/controls/SkinMenuLink.h"
@@ -416,40 +417,50 @@ void TskTrayIcon::PopupAtCursor() {
     if (owner && owner->HandleAllocated()) PostMessage(owner->WindowHandle(), WM_NULL, 0, 0);
 }
 
+const TPropertyTable<TskTrayIcon>& TskTrayIcon::Properties() {
+    using namespace props;
+    using C = TskTrayIcon;
+    constexpr auto FromBool = &TPropValue::FromBool;
+    static const TPropertyTable<C> table{
+        TNameMatch::IgnoreCase,
+        {
+            {"Enabled", Store(&C::Enabled, AsBool)},
+            {"IconVisible",
+             [](C& c, const TPropValue& v) {
+                 c.FIconVisible = v.AsBool();
+                 if (!(c.ComponentState() & csLoading)) c.SetIconVisible(c.FIconVisible);
+             },
+             Unless(&C::FIconVisible, true, FromBool)},
+            {"Hint", Call(&C::SetHint, AsText), Unless(&C::FHint, String(), &TPropValue::FromString)},
+            {"ShowHint", Call(&C::SetShowHint, AsBool)},
+            {"PopupByLeftButton", Store(&C::PopupByLeftButton, AsBool),
+             Unless(&C::PopupByLeftButton, false, FromBool)},
+            {"MinimizedOnStart", Store(&C::MinimizedOnStart, AsBool),
+             Unless(&C::MinimizedOnStart, false, FromBool)},
+            {"MinimizeToTray", Store(&C::FMinimizeToTray, AsBool)},
+            {"CycleIcons", Call(&C::SetCycleIcons, AsBool)},
+            {"AnimateTimerInterval",
+             [](C& c, const TPropValue& v) { c.SetAnimateTimerInterval(static_cast<unsigned>(v.AsInt())); }},
+            {"IconIndex", Call(&C::SetIconIndex, AsInt)},
+            {"DesignPreview", Store(&C::FDesignPreview, AsBool)},
+            {"PopupMenu", LinkAny<TskSkinPopupMenu>(&C::SetPopupMenu),
+             [](const C& c) { return LinkName(c.PopupMenu()); }},
+            {"IconList", LinkAny<TCustomImageList>(&C::SetIconList)},
+        }};
+    return table;
+}
+
 bool TskTrayIcon::SetProperty(const String& name, const TPropValue& value) {
-    auto is = [&](const char* n) { return SameText(name, n); };
-    if (is("Enabled")) return Enabled = value.AsBool(), true;
-    if (is("IconVisible")) {
-        FIconVisible = value.AsBool();
-        if (!(ComponentState() & csLoading)) SetIconVisible(FIconVisible);
-        return true;
-    }
-    if (is("Hint")) return SetHint(value.AsString()), true;
-    if (is("ShowHint")) return SetShowHint(value.AsBool()), true;
-    if (is("PopupByLeftButton")) return PopupByLeftButton = value.AsBool(), true;
-    if (is("MinimizedOnStart")) return MinimizedOnStart = value.AsBool(), true;
-    if (is("MinimizeToTray")) return FMinimizeToTray = value.AsBool(), true;
-    if (is("CycleIcons")) return SetCycleIcons(value.AsBool()), true;
-    if (is("AnimateTimerInterval")) return SetAnimateTimerInterval(unsigned(value.AsInt())), true;
-    if (is("IconIndex")) return SetIconIndex(int(value.AsInt())), true;
-    if (is("DesignPreview")) return FDesignPreview = value.AsBool(), true;
-    return TComponent::SetProperty(name, value);
+    return Properties().Set(*this, name, value) || TComponent::SetProperty(name, value);
 }
 
 bool TskTrayIcon::SetComponentProperty(const String& name, TComponent* value) {
-    if (SameText(name, "PopupMenu")) return SetPopupMenu(dynamic_cast<TskSkinPopupMenu*>(value)), true;
-    if (SameText(name, "IconList")) return SetIconList(dynamic_cast<TCustomImageList*>(value)), true;
-    return TComponent::SetComponentProperty(name, value);
+    return Properties().SetComponent(*this, name, value) || TComponent::SetComponentProperty(name, value);
 }
 
 void TskTrayIcon::GetProperties(TPropList& out) const {
     TComponent::GetProperties(out);
-    if (!FIconVisible) out.emplace_back("IconVisible", TPropValue::FromBool(false));
-    if (!FHint.empty()) out.emplace_back("Hint", TPropValue::FromString(FHint));
-    if (PopupByLeftButton) out.emplace_back("PopupByLeftButton", TPropValue::FromBool(true));
-    if (MinimizedOnStart) out.emplace_back("MinimizedOnStart", TPropValue::FromBool(true));
-    if (FPopupMenu && !FPopupMenu->Name().empty())
-        out.emplace_back("PopupMenu", TPropValue::FromIdent(FPopupMenu->Name()));
+    Properties().Get(*this, out);
 }
 
 } // namespace vd

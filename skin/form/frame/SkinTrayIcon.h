@@ -96,6 +96,7 @@ protected:
     void Loaded() override;
 
 private:
+    static const TPropertyTable<TskTrayIcon>& Properties();
     LRESULT HiddenWndProc(UINT Msg, WPARAM wParam, LPARAM lParam);
     void TrayNotify(LPARAM mouse);
     void AppMessage(TMessage& Message);

@@ -239,6 +239,7 @@ protected:
     void Resize() override;
 
 private:
+    static const TPropertyTable<TskSkinMainMenuBar>& Properties();
     void FreeObjects();
     void CreateChildButtons();
     void SetChildButtonsEnabled();

@@ -1,47 +1,52 @@
 // Form resources: the menu bar's published properties by name.
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/FormReader.h"
+#include "platform/vcl/PropertyTable.h"
 #include "skin/core/SkinData.h"
 #include "skin/form/frame/SkinForm.h"
 #include "skin/form/menubar/SkinMainMenuBar.h"
 
 namespace vd {
 
+const TPropertyTable<TskSkinMainMenuBar>& TskSkinMainMenuBar::Properties() {
+    using namespace props;
+    using C = TskSkinMainMenuBar;
+    constexpr auto FromInt = &TPropValue::FromInt;
+    constexpr auto FromBool = &TPropValue::FromBool;
+    static const TPropertyTable<C> table{
+        TNameMatch::IgnoreCase,
+        {
+            {"ScrollMenu", Store(&C::ScrollMenu, AsBool), Unless(&C::ScrollMenu, true, FromBool)},
+            {"UseSkinFont", Store(&C::UseSkinFont, AsBool), Unless(&C::UseSkinFont, true, FromBool)},
+            {"PopupToUp", Store(&C::PopupToUp, AsBool), Unless(&C::PopupToUp, false, FromBool)},
+            {"DefaultWidth", Call(&C::SetDefaultWidth, AsInt), Unless(&C::FDefaultWidth, 0, FromInt)},
+            {"DefaultHeight", Call(&C::SetDefaultHeight, AsInt), Unless(&C::FDefaultHeight, 22, FromInt)},
+            {"SkinDataName", Call(&C::SetSkinDataName, AsText),
+             Unless(&C::FSkinDataName, String("mainmenubar"), &TPropValue::FromString)},
+            {"DefItemFont.Name", [](C& c, const TPropValue& v) { c.FDefItemFont.SetName(v.AsString()); }},
+            {"DefItemFont.Height", [](C& c, const TPropValue& v) { c.FDefItemFont.SetHeight(AsInt(v)); }},
+            {"SkinForm", LinkAny<TskSkinForm>(&C::SetSkinForm),
+             [](const C& c) { return LinkName(c.SkinForm()); }},
+            {"MainMenu", LinkAny<TMainMenu>(&C::SetMainMenu),
+             [](const C& c) { return LinkName(c.MainMenu()); }},
+            // The base class reads it; the menu bar writes it.
+            {"SkinData", Link<TskSkinData>(&C::SetSkinData),
+             [](const C& c) { return LinkName(c.SkinData()); }},
+        }};
+    return table;
+}
+
 bool TskSkinMainMenuBar::SetProperty(const String& name, const TPropValue& value) {
-    auto is = [&](const char* n) { return SameText(name, n); };
-    if (is("ScrollMenu")) return ScrollMenu = value.AsBool(), true;
-    if (is("UseSkinFont")) return UseSkinFont = value.AsBool(), true;
-    if (is("PopupToUp")) return PopupToUp = value.AsBool(), true;
-    if (is("DefaultWidth")) return SetDefaultWidth(int(value.AsInt())), true;
-    if (is("DefaultHeight")) return SetDefaultHeight(int(value.AsInt())), true;
-    if (is("SkinDataName")) return SetSkinDataName(value.AsString()), true;
-    if (is("DefItemFont.Name")) return FDefItemFont.SetName(value.AsString()), true;
-    if (is("DefItemFont.Height")) return FDefItemFont.SetHeight(int(value.AsInt())), true;
-    return TskSkinControl::SetProperty(name, value);
+    return Properties().Set(*this, name, value) || TskSkinControl::SetProperty(name, value);
 }
 
 bool TskSkinMainMenuBar::SetComponentProperty(const String& name, TComponent* value) {
-    auto is = [&](const char* n) { return SameText(name, n); };
-    if (is("SkinForm")) return SetSkinForm(dynamic_cast<TskSkinForm*>(value)), true;
-    if (is("MainMenu")) return SetMainMenu(dynamic_cast<TMainMenu*>(value)), true;
-    return TskSkinControl::SetComponentProperty(name, value);
+    return Properties().SetComponent(*this, name, value) || TskSkinControl::SetComponentProperty(name, value);
 }
 
 void TskSkinMainMenuBar::GetProperties(TPropList& out) const {
     TskSkinControl::GetProperties(out);
-    if (!ScrollMenu) out.emplace_back("ScrollMenu", TPropValue::FromBool(false));
-    if (!UseSkinFont) out.emplace_back("UseSkinFont", TPropValue::FromBool(false));
-    if (PopupToUp) out.emplace_back("PopupToUp", TPropValue::FromBool(true));
-    if (FDefaultWidth != 0) out.emplace_back("DefaultWidth", TPropValue::FromInt(FDefaultWidth));
-    if (FDefaultHeight != 22) out.emplace_back("DefaultHeight", TPropValue::FromInt(FDefaultHeight));
-    if (FSkinDataName != "mainmenubar")
-        out.emplace_back("SkinDataName", TPropValue::FromString(FSkinDataName));
-    if (FSkinForm && !FSkinForm->Name().empty())
-        out.emplace_back("SkinForm", TPropValue::FromIdent(FSkinForm->Name()));
-    if (FMainMenu && !FMainMenu->Name().empty())
-        out.emplace_back("MainMenu", TPropValue::FromIdent(FMainMenu->Name()));
-    if (FSkinData && !FSkinData->Name().empty())
-        out.emplace_back("SkinData", TPropValue::FromIdent(FSkinData->Name()));
+    Properties().Get(*this, out);
 }
 
 void RegisterMainMenuBarClass() {
