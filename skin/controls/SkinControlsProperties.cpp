@@ -47,14 +47,6 @@ bool TskGraphicSkinControl::SetProperty(const String& name, const TPropValue& v)
     return true;
 }
 
-bool TskGraphicSkinControl::SetComponentProperty(const String& name, TComponent* value) {
-    if (name != "SkinData") return TGraphicControl::SetComponentProperty(name, value);
-    auto* skin = dynamic_cast<TskSkinData*>(value);
-    if (!skin) return false;
-    SetSkinData(skin);
-    return true;
-}
-
 bool TskSkinLabel::SetProperty(const String& name, const TPropValue& v) {
     if (name == "Alignment")
         SetAlignment(ReadAlignment(v));

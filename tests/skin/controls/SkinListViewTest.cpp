@@ -163,6 +163,39 @@ TEST_F(SkinListViews, ATinyListLeavesItsBarsAlone) {
     EXPECT_TRUE(VBar->Visible());
 }
 
+// A bar given up no longer scrolls the list; bars and a skin freed later are forgotten.
+TEST_F(SkinListViews, ReplacedAndFreedBarsAndSkinAreForgotten) {
+    Attach();
+    Report();
+    AddItems(50);
+    auto* spare = new TskSkinScrollBar(Form);
+    spare->SetKind(sbVertical);
+    spare->SetParent(Form);
+    spare->SetBounds(230, 10, 19, 120);
+    List->SetVScrollBar(spare);
+    Pump();
+    ASSERT_TRUE(spare->Visible());
+    VBar->SetPosition(5);
+    Pump();
+    EXPECT_EQ(TopIndex(), 0) << "the old bar moves alone";
+    VBar->Free();
+    EXPECT_EQ(List->VScrollBar(), spare);
+    spare->SetPosition(2);
+    Pump();
+    EXPECT_EQ(TopIndex(), 2);
+
+    List->SetSkinData(Skin);
+    spare->Free();
+    HBar->Free();
+    Skin->Free();
+    EXPECT_EQ(List->VScrollBar(), nullptr);
+    EXPECT_EQ(List->HScrollBar(), nullptr);
+    EXPECT_EQ(List->SkinData(), nullptr);
+    AddItems(40); // updates run without the bars
+    List->ChangeSkinData();
+    EXPECT_EQ(List->SkinIndex(), -1);
+}
+
 TEST_F(SkinListViews, SkinColoursAndFont) {
     List->SetSkinData(Skin);
     EXPECT_EQ(List->Color(), kListBack);
