@@ -244,11 +244,6 @@ bool TskGraphicSkinControl::SetProperty(const String& name, const TPropValue& v)
            TGraphicControl::SetProperty(name, v);
 }
 
-bool TskGraphicSkinControl::SetComponentProperty(const String& name, TComponent* value) {
-    return SkinLinkProperties<TskGraphicSkinControl>().SetComponent(*this, name, value) ||
-           TGraphicControl::SetComponentProperty(name, value);
-}
-
 bool TskSkinLabel::SetProperty(const String& name, const TPropValue& v) {
     return LabelProperties().Set(*this, name, v) || TskSkinCustomControl::SetProperty(name, v);
 }

@@ -1,9 +1,7 @@
 #include "skin/controls/SkinCustomControl.h"
 
 #include "platform/gfx/Gdi.h"
-#include "platform/vcl/FontFaces.h"
 #include "skin/controls/SkinPaint.h"
-#include "skin/controls/SkinToolBar.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinGdi.h"
 #include "skin/core/SkinMaskRegion.h"
@@ -11,88 +9,10 @@
 
 namespace vd {
 
-TskSkinCustomControl::TskSkinCustomControl(TComponent* AOwner) : TskSkinControl(AOwner) {
-    SetDefaultFace(FDefaultFont);
-    FDefaultFont.OnChange = [this](TObject*) {
-        DefaultFontChanged();
-        if (FSkinIndex == -1) Repaint();
-    };
-}
-
-void TskSkinCustomControl::SetDefaultFont(const TFont& Value) {
-    FDefaultFont.Assign(Value);
-    DefaultFontChanged();
-}
-
-void TskSkinCustomControl::SetDefaultWidth(int Value) {
-    FDefaultWidth = Value;
-    if (FSkinIndex == -1 && Value > 0) SetWidth(Value);
-}
-
-void TskSkinCustomControl::SetDefaultHeight(int Value) {
-    FDefaultHeight = Value;
-    if (FSkinIndex == -1 && Value > 0) SetHeight(Value);
-}
-
-void TskSkinCustomControl::GetSkinData() {
-    TskSkinControl::GetSkinData();
-    if (FSkinIndex == -1) return;
-    // A record without a usable picture has nothing to draw from: the control keeps its plain look.
-    if (!FFace.Load(SkinRecord(), *FSkinData)) FSkinIndex = -1;
-}
-
-void TskSkinCustomControl::CreateControlDefaultImage(TBitmap& Bitmap) {
-    FillColor(Bitmap.Canvas(), {0, 0, Bitmap.Width(), Bitmap.Height()}, clBtnFace);
-}
-
-void TskSkinCustomControl::CreateResizedSkinImage(TBitmap& Bitmap, const TskBitmap& Source,
-                                                  const TRect& SourceRect) {
-    TskBitmap face;
-    FFace.CreateResizedSkinImage(face, Source, SourceRect, Width(), Height());
-    if (FFace.SkinResizeKind == 0) Bitmap.SetSize(face.Width(), face.Height());
-    DrawSkin(Bitmap.Canvas(), 0, 0, face);
-}
-
 void TskSkinCustomControl::CreateControlSkinImage(TBitmap& Bitmap) {
+    // A framed face comes in pieces from PaintFramed, around the control's own top picture.
     if (FFace.SkinResizeKind == 1 && FForceBackground) return;
-    CreateResizedSkinImage(Bitmap, *FFace.SkinBitmap, FFace.skinrect);
-}
-
-void TskSkinCustomControl::ChangeSkinData() {
-    GetSkinData();
-    bool resized = false;
-    if (FSkinIndex == -1) {
-        const int w = FDefaultWidth > 0 ? FDefaultWidth : Width();
-        const int h = FDefaultHeight > 0 ? FDefaultHeight : Height();
-        if (w != Width() || h != Height()) SetBounds(Left(), Top(), w, h);
-    } else {
-        int w = Width(), h = Height();
-        CalcSize(w, h);
-        if (w != Width() || h != Height()) {
-            SetBounds(Left(), Top(), w, h);
-            resized = true;
-        }
-    }
-    if (!resized) {
-        SetControlRegion();
-        Repaint();
-    }
-}
-
-void TskSkinCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    GetSkinData();
-    bool skinnedResize = false;
-    if (FSkinIndex != -1 && (AWidth != Width() || AHeight != Height())) {
-        CalcSize(AWidth, AHeight);
-        if (FFace.SkinResizeKind == 0) FFace.CurClientRect = FFace.clientrect;
-        skinnedResize = AWidth != Width() || AHeight != Height();
-    }
-    ATop = SkinToolBarTop(this, ATop, AHeight);
-    TskSkinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
-    if (skinnedResize) {
-        SetControlRegion();
-        Repaint();
-    }
+    TskSkinCustomBase::CreateControlSkinImage(Bitmap);
 }
 
 namespace {
@@ -160,7 +80,7 @@ void TskSkinCustomControl::Paint() {
     if (FSkinIndex != -1 && FForceBackground && FFace.SkinResizeKind == 1)
         PaintFramed();
     else
-        TskSkinControl::Paint();
+        TskSkinCustomBase::Paint();
 }
 
 void TskSkinCustomControl::PaintFramed() {

@@ -3,11 +3,9 @@
 #include "platform/gfx/Gdi.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Canvas.h"
-#include "platform/vcl/FontFaces.h"
 #include "platform/win/CommCtrl.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/controls/SkinScrollBar.h"
-#include "skin/controls/SkinTreeView.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinGdi.h"
 #include "skin/core/SkinGeometry.h"
@@ -18,9 +16,7 @@
 
 namespace vd {
 
-TskSkinCustomListView::TskSkinCustomListView(TComponent* AOwner) : TCustomListView(AOwner) {
-    SetDefaultFace(FDefaultFont);
-    FFont.Assign(FDefaultFont);
+TskSkinCustomListView::TskSkinCustomListView(TComponent* AOwner) : TskSkinViewBase(AOwner, "listview") {
     FHeaderProc = MakeWndProc([this](HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return HeaderWndProc(wnd, msg, wParam, lParam);
     });
@@ -29,96 +25,13 @@ TskSkinCustomListView::TskSkinCustomListView(TComponent* AOwner) : TCustomListVi
 TskSkinCustomListView::~TskSkinCustomListView() {
     Destroying();
     UnhookHeader();
-    for (TskSkinScrollBar* bar : {FVScrollBar, FHScrollBar})
-        if (bar) {
-            bar->OnChange = nullptr;
-            bar->RemoveFreeNotification(this);
-        }
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
-}
-
-void TskSkinCustomListView::CreateParams(TCreateParams& Params) {
-    TCustomListView::CreateParams(Params);
-    Params.Style &= ~(WS_HSCROLL | WS_VSCROLL);
-}
-
-void TskSkinCustomListView::SetSkinData(TskSkinData* Value) {
-    if (FSkinData != Value) {
-        if (FSkinData) FSkinData->RemoveFreeNotification(this);
-        FSkinData = Value;
-        if (FSkinData) FSkinData->FreeNotification(this);
-    }
-    if (Value && !Value->Empty() && !Designing()) ChangeSkinData();
-}
-
-void TskSkinCustomListView::SetDefaultFont(const TFont& Value) {
-    FDefaultFont.Assign(Value);
-    if (FSkinIndex == -1) FFont.Assign(Value);
-}
-
-void TskSkinCustomListView::SetDefaultColor(TColor Value) {
-    FDefaultColor = Value;
-    if (FSkinIndex == -1) SetColor(Value);
-}
-
-void TskSkinCustomListView::Notification(TComponent* AComponent, TOperation Operation) {
-    TCustomListView::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FVScrollBar) FVScrollBar = nullptr;
-    if (AComponent == FHScrollBar) FHScrollBar = nullptr;
-}
-
-void TskSkinCustomListView::Loaded() {
-    TCustomListView::Loaded();
-    ChangeSkinData();
 }
 
 void TskSkinCustomListView::ChangeSkinData() {
-    FSkinIndex = SkinUsable(FSkinData) ? FSkinData->IndexOfControlRecord(SkinDataName) : -1;
-    if (FSkinIndex == -1) {
-        SetColor(FDefaultColor);
-        FFont.Assign(FDefaultFont);
-    } else {
-        TFont font;
-        font.Assign(FFont);
-        TColor color = FColor;
-        auto* r = dynamic_cast<const TskDataSkinListView*>(FSkinData->ControlRecord(FSkinIndex));
-        if (skview::ApplyTextViewRecord(r, UseSkinFont, FDefaultFont, font, color)) {
-            FFont.Assign(font);
-            SetColor(color);
-        }
-    }
-    FFont.SetCharset(SkinCharSet(FSkinData, FDefaultFont));
+    ApplySkinRecord();
     ItemsChanged(); // rows and cells follow the font
-    UpdateScrollBars();
-    skview::ReapplyAlign(FVScrollBar);
-    skview::ReapplyAlign(FHScrollBar);
+    RealignBars();
     if (FViewStyle == vsReport && FHookedHeader) InvalidateRect(FHookedHeader, nullptr, TRUE);
-}
-
-// Bars.
-
-void TskSkinCustomListView::AttachBar(TskSkinScrollBar*& Field, TskSkinScrollBar* Value, bool Vertical) {
-    if (Field && Field != Value) {
-        Field->RemoveFreeNotification(this);
-        Field->OnChange = nullptr;
-    }
-    Field = Value;
-    if (!Value) return;
-    Value->FreeNotification(this);
-    Value->SetEnabled(true);
-    Value->SetVisible(false);
-    Value->OnChange = [this, Vertical](TObject*) { BarChange(Vertical); };
-    UpdateScrollBars();
-}
-
-void TskSkinCustomListView::SetVScrollBar(TskSkinScrollBar* Value) {
-    AttachBar(FVScrollBar, Value, true);
-}
-
-void TskSkinCustomListView::SetHScrollBar(TskSkinScrollBar* Value) {
-    AttachBar(FHScrollBar, Value, false);
 }
 
 int TskSkinCustomListView::Item0Height() {
@@ -153,14 +66,6 @@ void TskSkinCustomListView::BarChange(bool Vertical) {
         FLastHPos = pos;
     }
     FScrolling = false;
-}
-
-bool TskSkinCustomListView::SetBarVisible(TskSkinScrollBar* Bar, bool Visible) {
-    if (Bar->Visible() == Visible) return false;
-    FUpdating = true;
-    Bar->SetVisible(Visible);
-    FUpdating = false;
-    return true;
 }
 
 void TskSkinCustomListView::UpdateIconBars(bool& Changed) {
@@ -236,16 +141,6 @@ void TskSkinCustomListView::UpdateReportBars(bool& Changed) {
     }
 }
 
-void TskSkinCustomListView::FinishBars(bool Changed) {
-    if (FVScrollBar && FHScrollBar && FHScrollBar->Both() != FVScrollBar->Visible())
-        FHScrollBar->SetBoth(FVScrollBar->Visible());
-    if (Align() != alNone && Changed && Parent()) {
-        FUpdating = true;
-        Parent()->Realign();
-        FUpdating = false;
-    }
-}
-
 void TskSkinCustomListView::UpdateScrollBars() {
     if (!HandleAllocated() || FScrolling || Width() <= 5 || Height() <= 5) return;
     if ((ComponentState() & csLoading) || FUpdating) return;
@@ -275,34 +170,7 @@ void TskSkinCustomListView::WndProc(TMessage& Message) {
             HookHeader(child);
         }
     }
-    TCustomListView::WndProc(Message);
-    switch (Message.Msg) {
-    case WM_SIZE:
-    case WM_PAINT:
-        if (!FUpdating) UpdateScrollBars();
-        break;
-    case WM_KEYDOWN:
-    case WM_LBUTTONUP:
-        UpdateScrollBars();
-        break;
-    default:
-        break;
-    }
-}
-
-void TskSkinCustomListView::Dispatch(TMessage& Message) {
-    switch (Message.Msg) {
-    case WM_NCCALCSIZE:
-    case WM_NCPAINT:
-        return; // the whole window is client area; nothing native is drawn around it
-    case CM_VISIBLECHANGED:
-        TCustomListView::Dispatch(Message);
-        for (TskSkinScrollBar* bar : {FVScrollBar, FHScrollBar})
-            if (bar) bar->SetVisible(Visible());
-        return;
-    default:
-        TCustomListView::Dispatch(Message);
-    }
+    TskSkinViewBase::WndProc(Message);
 }
 
 // The header.

@@ -3,40 +3,23 @@
 // and font from the skin's "listview" record, two external skinned bars kept in step in every view
 // style. It also paints the report view's column header, each section from a button record of the
 // skin ("resizebutton" by default), or plain when the skin has no such record with a picture.
-#include "platform/vcl/ComCtrls.h"
-#include "platform/vcl/Font.h"
 #include "platform/win/Windows.h"
-#include "skin/controls/Forward.h"
-#include "skin/core/Forward.h"
+#include "skin/controls/SkinViewBase.h"
 #include "skin/core/SkinCompose.h"
-#include "skin/store/Forward.h"
 
 namespace vd {
 
-class TskSkinCustomListView : public TCustomListView {
+class TskSkinCustomListView : public TskSkinViewBase<TCustomListView, TskDataSkinListView> {
 public:
     explicit TskSkinCustomListView(TComponent* AOwner);
     ~TskSkinCustomListView() override;
     bool SetProperty(const String& name, const TPropValue& value) override;
     bool SetComponentProperty(const String& name, TComponent* value) override;
 
-    TskSkinData* SkinData() const { return FSkinData; }
-    void SetSkinData(TskSkinData* Value);
-    String SkinDataName = "listview";
     String HeaderSkinDataName = "resizebutton";
-    int SkinIndex() const { return FSkinIndex; }
-    TFont& DefaultFont() { return FDefaultFont; }
-    void SetDefaultFont(const TFont& Value);
-    TColor DefaultColor() const { return FDefaultColor; }
-    void SetDefaultColor(TColor Value);
-    bool UseSkinFont = true;
-    TskSkinScrollBar* VScrollBar() const { return FVScrollBar; }
-    void SetVScrollBar(TskSkinScrollBar* Value);
-    TskSkinScrollBar* HScrollBar() const { return FHScrollBar; }
-    void SetHScrollBar(TskSkinScrollBar* Value);
 
-    void ChangeSkinData();
-    void UpdateScrollBars();
+    void ChangeSkinData() override;
+    void UpdateScrollBars() override;
 
     // The hooked header window (null when none), the section under the left button (-1 when
     // none) and whether the header draws from the skin.
@@ -47,13 +30,9 @@ public:
     TRect SectionRect(int Index);
 
     void WndProc(TMessage& Message) override;
-    void Dispatch(TMessage& Message) override;
 
 protected:
-    void Loaded() override;
-    void CreateParams(TCreateParams& Params) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-    bool Designing() const { return (ComponentState() & csDesigning) != 0; }
+    void BarChange(bool Vertical) override;
 
 private:
     struct HeaderSkin {
@@ -66,10 +45,6 @@ private:
         TColor fontcolor = 0, downfontcolor = 0;
     };
 
-    void AttachBar(TskSkinScrollBar*& Field, TskSkinScrollBar* Value, bool Vertical);
-    void BarChange(bool Vertical);
-    bool SetBarVisible(TskSkinScrollBar* Bar, bool Visible);
-    void FinishBars(bool Changed);
     void UpdateIconBars(bool& Changed);
     void UpdateListBars(bool& Changed);
     void UpdateReportBars(bool& Changed);
@@ -84,13 +59,6 @@ private:
     void DrawSection(TCanvas& Canvas, const HeaderSkin& Skin, int Column, const TRect& R, bool Pressed);
     void DrawHeaderRest(TCanvas& Canvas, const HeaderSkin& Skin, const TRect& R);
 
-    TskSkinData* FSkinData = nullptr;
-    int FSkinIndex = -1;
-    TFont FDefaultFont;
-    TColor FDefaultColor = clWindow;
-    TskSkinScrollBar* FVScrollBar = nullptr;
-    TskSkinScrollBar* FHScrollBar = nullptr;
-    bool FUpdating = false;
     bool FScrolling = false;
     int FLastVPos = 0, FLastHPos = 0;
 

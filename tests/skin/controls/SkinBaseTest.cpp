@@ -158,6 +158,39 @@ TEST_F(SkinTest, ZeroSizePaintsNothing) {
     }
 }
 
+// Both bases follow their skin object: one they moved away from no longer reaches them, and a
+// freed one leaves them in the plain look.
+TEST_F(SkinTest, BothBasesFollowTheirSkinObject) {
+    auto* other = new TskSkinData(Form);
+    other->LoadStoredSkin(Stored.get());
+    auto* windowed = new Plain(Form, "button");
+    auto* windowless = new PlainGraphic(Form, "button");
+    windowed->SetParent(Form);
+    windowed->SetBounds(10, 10, 40, 30);
+    windowless->SetParent(Form);
+    windowless->SetBounds(60, 10, 40, 30);
+    Show();
+    windowed->SetSkinData(other);
+    windowless->SetSkinData(other);
+    windowed->SetSkinData(Skin);
+    windowless->SetSkinData(Skin);
+    other->Free();
+    EXPECT_EQ(windowed->SkinData(), Skin);
+    EXPECT_EQ(windowless->SkinData(), Skin);
+    EXPECT_EQ(Probe(windowed, 20, 15), kClient[0]);
+    EXPECT_EQ(Probe(windowless, 20, 15), kClient[0]);
+
+    Skin->Free();
+    EXPECT_EQ(windowed->SkinData(), nullptr);
+    EXPECT_EQ(windowless->SkinData(), nullptr);
+    windowed->ChangeSkinData();
+    windowless->ChangeSkinData();
+    EXPECT_FALSE(windowed->Skinned());
+    EXPECT_FALSE(windowless->Skinned());
+    EXPECT_EQ(Probe(windowed, 20, 15), ColorToRGB(clBtnFace));
+    EXPECT_EQ(Probe(windowless, 20, 15), ColorToRGB(clBtnFace));
+}
+
 TEST_F(SkinTest, MaskRegionIsSetAndRemoved) {
     auto* p = new Plain(Form, "fixed");
     p->SetParent(Form);

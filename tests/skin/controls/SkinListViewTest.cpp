@@ -5,6 +5,8 @@
 #include "skin/controls/SkinPaint.h"
 #include "skin/controls/SkinScrollBar.h"
 
+#include <initializer_list>
+
 namespace vd::test {
 namespace {
 
@@ -161,6 +163,40 @@ TEST_F(SkinListViews, ATinyListLeavesItsBarsAlone) {
     List->SetBounds(10, 10, 200, 120);
     Pump();
     EXPECT_TRUE(VBar->Visible());
+}
+
+// Bars and a skin freed while attached are forgotten, and a bar given up never calls back into
+// the list, not even after the list is gone.
+TEST_F(SkinListViews, ReplacedAndFreedBarsAndSkinAreForgotten) {
+    Attach();
+    Report();
+    AddItems(50);
+    auto* spare = new TskSkinScrollBar(Form);
+    spare->SetKind(sbVertical);
+    spare->SetParent(Form);
+    spare->SetBounds(230, 10, 19, 120);
+    List->SetVScrollBar(spare);
+    Pump();
+    ASSERT_TRUE(spare->Visible());
+    spare->SetPosition(2);
+    Pump();
+    EXPECT_EQ(TopIndex(), 2);
+
+    List->SetSkinData(Skin);
+    for (TComponent* gone : std::initializer_list<TComponent*>{spare, HBar, Skin})
+        gone->Free();
+    EXPECT_EQ(List->VScrollBar(), nullptr);
+    EXPECT_EQ(List->HScrollBar(), nullptr);
+    EXPECT_EQ(List->SkinData(), nullptr);
+    List->ChangeSkinData();
+    EXPECT_EQ(List->SkinIndex(), -1);
+    AddItems(40); // updates run without the bars
+    EXPECT_EQ(List->Items().Count(), 90);
+
+    List->Free();
+    List = nullptr;
+    VBar->SetPosition(5); // AddressSanitizer catches a call into the freed list
+    EXPECT_EQ(VBar->Position(), 5);
 }
 
 TEST_F(SkinListViews, SkinColoursAndFont) {
