@@ -21,10 +21,11 @@ TSocket Dial(std::uint16_t port) {
 } // namespace
 
 TEST(TcpServer, ServesLinesAndReportsPeerAndLocalAddress) {
-    TTcpServer server;
-    std::string error;
+    // What the handlers touch outlives the server, whose destructor joins them.
     std::mutex lock;
     std::string local;
+    TTcpServer server;
+    std::string error;
     ASSERT_TRUE(server.Start(
         {"127.0.0.1", 0, 10, 4},
         [&](TSocket& c) {
@@ -49,10 +50,10 @@ TEST(TcpServer, ServesLinesAndReportsPeerAndLocalAddress) {
 }
 
 TEST(TcpServer, ClientsBeyondThePoolAreClosedAtOnce) {
-    TTcpServer server;
-    std::string error;
     std::atomic<int> busy{0};
     std::atomic<bool> release{false};
+    TTcpServer server;
+    std::string error;
     ASSERT_TRUE(server.Start(
         {"127.0.0.1", 0, 10, 2},
         [&](TSocket& c) {
@@ -73,9 +74,9 @@ TEST(TcpServer, ClientsBeyondThePoolAreClosedAtOnce) {
 }
 
 TEST(TcpServer, StopEndsClientsBlockedInReads) {
+    std::atomic<int> ended{0}, started{0};
     TTcpServer server;
     std::string error;
-    std::atomic<int> ended{0}, started{0};
     ASSERT_TRUE(server.Start(
         {"127.0.0.1", 0, 10, 3},
         [&](TSocket& c) {
