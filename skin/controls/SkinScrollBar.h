@@ -57,7 +57,7 @@ public:
         bool Down = false;
     };
     static constexpr int ptThumb = 0, ptUp = 1, ptDown = 2;
-    const Part& Parts(int i) const { return FParts[i]; }
+    const Part& PartAt(int i) const { return FParts[i]; }
     const TRect& TrackRect() const { return FTrackRect; }
     void CalcRects();
     // The position a thumb offset (from ThumbMin) stands for.

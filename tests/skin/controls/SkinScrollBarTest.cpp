@@ -22,9 +22,9 @@ TEST_F(ScrollBars, PlainGeometryWithTheCornerMarker) {
     auto* b = Bar();
     b->SetBoth(true);
     b->CalcRects();
-    EXPECT_EQ(b->Parts(TskSkinScrollBar::ptDown).R, (TRect{1, 1, 17, 18}));
+    EXPECT_EQ(b->PartAt(TskSkinScrollBar::ptDown).R, (TRect{1, 1, 17, 18}));
     EXPECT_EQ(b->TrackRect(), (TRect{17, 1, 164, 18}));
-    EXPECT_EQ(b->Parts(TskSkinScrollBar::ptUp).R, (TRect{164, 1, 180, 18}));
+    EXPECT_EQ(b->PartAt(TskSkinScrollBar::ptUp).R, (TRect{164, 1, 180, 18}));
 }
 
 TEST_F(ScrollBars, WritersKeepThePositionInRange) {
@@ -87,7 +87,7 @@ TEST_F(ScrollBars, ThumbNeverLongerThanTheTrack) {
     auto* b = Bar({10, 10, 60, 29}); // a track of 14 pixels
     b->SetRange({.Min = 0, .Max = 9, .Position = 0, .PageSize = 20});
     b->CalcRects();
-    const TRect t = b->Parts(TskSkinScrollBar::ptThumb).R;
+    const TRect t = b->PartAt(TskSkinScrollBar::ptThumb).R;
     EXPECT_LE(t.Width(), b->TrackRect().Width());
     EXPECT_GE(t.Left, b->TrackRect().Left);
     EXPECT_LE(t.Right, b->TrackRect().Right);
@@ -138,7 +138,7 @@ TEST_F(ScrollBars, PagingStopsAtTheThumbAndDragMovesThePosition) {
     hb->ButtonUp(RawButton::Left, At(b, 60, 9));
     Pump();
     b->CalcRects();
-    const TRect t = b->Parts(TskSkinScrollBar::ptThumb).R;
+    const TRect t = b->PartAt(TskSkinScrollBar::ptThumb).R;
     EXPECT_GT(b->Position(), 10);
     EXPECT_GE(t.Right, 60) << "paging stopped once the thumb reached the mouse";
     EXPECT_LT(t.Left, 60 + 1);
@@ -185,7 +185,7 @@ TEST_F(ScrollBars, SkinnedFaceAndThumb) {
     b->CalcRects();
     EXPECT_EQ(b->TrackRect(), (TRect{4, 0, 96, 20}));
     EXPECT_EQ(Probe(b, 50, 2), kEdge[0]);
-    const TRect t = b->Parts(TskSkinScrollBar::ptThumb).R;
+    const TRect t = b->PartAt(TskSkinScrollBar::ptThumb).R;
     EXPECT_EQ(t.Width(), 10);
     EXPECT_EQ(Probe(b, t.Left + 2, t.Top + 2), kThumb);
     hb->MouseMove(At(b, t.Left + 2, t.Top + 2));
@@ -225,7 +225,7 @@ TEST_F(ScrollBars, OnlyAVisibleChangeRepaints) {
                 ReleaseDC(b->Handle(), dc);
             }
             c.Do(b);
-            const TRect t = b->Parts(TskSkinScrollBar::ptThumb).R;
+            const TRect t = b->PartAt(TskSkinScrollBar::ptThumb).R;
             const bool painted = Probe(b, t.Left + t.Width() / 2, t.Top + t.Height() / 2) != clBlack ||
                                  Probe(b, b->Width() / 2, 2) != clBlack;
             EXPECT_EQ(painted, c.Repaints) << c.What << (skinned ? " (skinned)" : " (plain)");
@@ -251,14 +251,14 @@ TEST_F(ScrollBars, FacesAreKeptPerSizeStateAndSkinLoad) {
     Pump();
     EXPECT_EQ(b->FaceCompositions(), first) << "moving the thumb composes nothing";
     b->CalcRects();
-    const TRect moved = b->Parts(TskSkinScrollBar::ptThumb).R;
+    const TRect moved = b->PartAt(TskSkinScrollBar::ptThumb).R;
     EXPECT_EQ(Probe(b, moved.Left + 2, moved.Top + 2), kThumb);
 
     b->SetBounds(10, 10, 150, 20);
     Pump();
     EXPECT_EQ(b->FaceCompositions(), first + 1) << "a new track; the thumb keeps its size";
     b->CalcRects();
-    const TRect t = b->Parts(TskSkinScrollBar::ptThumb).R;
+    const TRect t = b->PartAt(TskSkinScrollBar::ptThumb).R;
 
     hb->MouseMove(At(b, t.Left + 2, t.Top + 2));
     EXPECT_EQ(Probe(b, t.Left + 2, t.Top + 2), kActiveThumb);
