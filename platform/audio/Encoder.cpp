@@ -12,6 +12,10 @@ namespace vd::audio {
 namespace {
 
 constexpr std::size_t OutBufferSize = 16384;
+// While blocks keep coming, the program's output is read on each block's wake instead of on a
+// wake of its own (one loop round per block for every encoder, not one each). Once no wake has
+// come for this long, the output is watched again, so nothing waits in the pipe.
+constexpr auto OutputIdleTime = std::chrono::seconds(1);
 
 std::int64_t NowUs(TEncoder::TClock::time_point t) {
     return std::chrono::duration_cast<std::chrono::microseconds>(t.time_since_epoch()).count();
@@ -136,10 +140,31 @@ void TEncoder::OnIo(int fd, std::uint32_t /*events*/) {
 void TEncoder::OnWake() {
     if (FOverflow.exchange(false, std::memory_order_acq_rel)) RaiseNotify(AE_ENCODE_NOTIFY_SERVER_SPACE);
     Pump();
+    if (!FOutOpen) return;
+    ReadOutput();
+    if (!FOutOpen) return;
+    if (FOutWatched) {
+        // Only its end still wakes the loop on its own.
+        FLoop.Modify(FProcess->OutputFd(), 0);
+        FOutWatched = false;
+        FLoop.SetTimer(this, TClock::now() + OutputIdleTime);
+    }
+    FLastWake = TClock::now();
 }
 
 void TEncoder::OnTimer() {
-    CheckEnded();
+    if (!FOutOpen) {
+        CheckEnded();
+        return;
+    }
+    if (const auto due = FLastWake + OutputIdleTime; due > TClock::now()) {
+        FLoop.SetTimer(this, due); // set once, moved on here: no timer churn on every wake
+        return;
+    }
+    // No wake for a while: the output wakes the loop itself again.
+    FLoop.Modify(FProcess->OutputFd(), kIoRead);
+    FOutWatched = true;
+    ReadOutput();
 }
 
 void TEncoder::Pump() {
@@ -180,18 +205,21 @@ void TEncoder::CloseInput() {
 
 void TEncoder::ReadOutput() {
     bool wouldBlock = false;
-    const long n = FProcess->ReadNow(FOutBuffer.get(), OutBufferSize, wouldBlock);
-    if (n > 0) {
+    long n = 0;
+    while ((n = FProcess->ReadNow(FOutBuffer.get(), OutBufferSize, wouldBlock)) > 0) {
         const auto size = static_cast<std::uint32_t>(n);
         {
             std::lock_guard lock(FCallbackLock);
             if (!Stopped() && FParams.Proc)
                 FParams.Proc(FParams.Handle, FParams.Channel, FOutBuffer.get(), size, FParams.User);
         }
-        std::lock_guard lock(FSinkLock);
-        for (const auto& sink : FSinks)
-            sink->Deliver(FOutBuffer.get(), size);
-        return;
+        {
+            std::lock_guard lock(FSinkLock);
+            for (const auto& sink : FSinks)
+                sink->Deliver(FOutBuffer.get(), size);
+        }
+        // A short read emptied the pipe: no call more just to hear that.
+        if (static_cast<std::size_t>(n) < OutBufferSize) return;
     }
     if (wouldBlock) return;
     FLoop.Unwatch(FProcess->OutputFd());

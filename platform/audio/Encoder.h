@@ -121,6 +121,8 @@ private:
     bool FWritable = true; // stdin took all we gave it last time; else watched for room
     bool FInOpen = false;
     bool FOutOpen = false;
+    bool FOutWatched = true; // the output wakes the loop itself; else it is read on each wake
+    TClock::time_point FLastWake;
     unsigned FReapPolls = 0;
 
     bool FStarted = false;  // Start spawned the program: the loop has it until Finish

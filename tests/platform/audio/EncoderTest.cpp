@@ -1,8 +1,10 @@
 // Encoder processes on the fixture capture: start failures, the process's life and death,
 // the bounded queue, sinks, and no callbacks after a stop. Plain programs (cat, head, sleep)
 // stand in for encoders where only the process matters.
+#include "platform/audio/Encoder.h"
 #include "platform/audio/AudioEngine.h"
 #include "platform/audio/EncodedSink.h"
+#include "platform/audio/IoLoop.h"
 #include "tests/platform/audio/AudioFixture.h"
 
 #include <gtest/gtest.h>
@@ -427,6 +429,51 @@ TEST_F(EncoderTest, AnEncoderStartedWhileItsChannelStopsNeverOutlivesIt) {
         }
     }
     EXPECT_EQ(stranded, 0) << refused << " refused, " << freed << " freed with the channel";
+}
+
+// While blocks flow, the encoders' output is read on the blocks' own wake-ups: the loop runs
+// about once per block, not once more for every encoder that answered. Once the blocks stop,
+// what the programs still write reaches the callback all the same.
+TEST(EncoderLoop, OutputIsReadOnTheBlocksWakeUpsAndStillArrivesAfterTheLastBlock) {
+    TIoLoop loop("vd-test-io");
+    constexpr int N = 8, Blocks = 40;
+    constexpr std::size_t BlockSize = 4096;
+    TOutput outs[N];
+    std::vector<std::unique_ptr<TEncoder>> encs;
+    for (int i = 0; i < N; ++i) {
+        TEncoder::TParams p;
+        p.Flags = AE_ENCODE_NOHEAD;
+        p.Proc = CountOutput;
+        p.User = &outs[i];
+        p.QueueBytes = 1 << 20;
+        p.Loop = &loop;
+        encs.push_back(std::make_unique<TEncoder>(p));
+        ASSERT_EQ(encs.back()->Start("cat"), AE_OK);
+    }
+    const auto allWritten = [&] {
+        return std::all_of(encs.begin(), encs.end(), [](const auto& e) { return e->Queued() == 0; });
+    };
+    ASSERT_TRUE(test::WaitUntil(allWritten));
+    const std::vector<std::uint8_t> block(BlockSize, 0x5a);
+    const std::uint64_t rounds0 = loop.Rounds();
+    for (int b = 0; b < Blocks; ++b) {
+        for (auto& e : encs)
+            e->PushBlock(block.data(), block.size(), TEncoder::TClock::now());
+        loop.Wake();
+        ASSERT_TRUE(test::WaitUntil(allWritten)) << b;
+    }
+    const std::uint64_t rounds = loop.Rounds() - rounds0;
+    for (int i = 0; i < N; ++i)
+        EXPECT_TRUE(test::WaitUntil([&] { return outs[i].Size.load() == Blocks * BlockSize; }))
+            << i << ": " << outs[i].Size.load();
+    // Room for a wake that comes while a round runs and for a stalled machine's idle timer;
+    // an extra round per answering encoder would be some N times Blocks.
+    EXPECT_LE(rounds, Blocks * 3 / 2 + 4u);
+    for (auto& e : encs) {
+        e->EndInput();
+        e->MarkStopped();
+        e->Finish();
+    }
 }
 
 } // namespace
