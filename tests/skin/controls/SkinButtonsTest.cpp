@@ -6,6 +6,8 @@
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinSpeedButton.h"
 
+#include <type_traits>
+
 namespace vd::test {
 namespace {
 
@@ -44,6 +46,64 @@ protected:
         b->SetBoundsRect(r);
         b->OnClick = [this](TObject*) { ++Clicks; };
         return b;
+    }
+    // A button of either kind, the windowed one kept off the focus (which has looks of its own).
+    template <class T> T* Make(TRect r, int group) {
+        auto* b = new T(Form);
+        b->SetParent(Form);
+        b->SetBoundsRect(r);
+        b->OnClick = [this](TObject*) { ++Clicks; };
+        if constexpr (std::is_same_v<T, TskSkinButton>) {
+            b->SetCanFocused(false);
+            b->SetGroupIndex(group);
+        } else {
+            b->GroupIndex = group;
+        }
+        return b;
+    }
+    // Press, group and repeat, which the two kinds share.
+    template <class T> void GroupAndRepeat() {
+        Clicks = 0;
+        auto* a = Make<T>({10, 50, 40, 80}, 3);
+        auto* b = Make<T>({50, 50, 80, 80}, 3);
+        auto* r = Make<T>({90, 50, 120, 80}, 0);
+        r->RepeatMode = true;
+        Show();
+        hb->Advance(1000);
+        hb->Click(RawButton::Left, At(a, 5, 5));
+        hb->Advance(1000);
+        hb->Click(RawButton::Left, At(b, 5, 5));
+        hb->Advance(1000);
+        hb->Click(RawButton::Left, At(b, 5, 5));
+        Pump();
+        EXPECT_FALSE(a->Down()) << "released by its group";
+        EXPECT_TRUE(b->Down()) << "stays down without AllowAllUp";
+        EXPECT_EQ(Clicks, 2);
+        hb->Advance(1000);
+        hb->SetAutoAdvance(false);
+        hb->ButtonDown(RawButton::Left, At(r, 5, 5));
+        Pump();
+        hb->Advance(100);
+        Pump();
+        EXPECT_EQ(Clicks, 3) << "the first repeat";
+        hb->MouseMove(At(r, 100, 100));
+        Pump();
+        hb->Advance(300);
+        Pump();
+        EXPECT_EQ(Clicks, 3) << "no repeat with the pointer outside";
+        hb->MouseMove(At(r, 5, 5));
+        Pump();
+        hb->Advance(100);
+        Pump();
+        EXPECT_EQ(Clicks, 4) << "repeats again when it comes back";
+        hb->ButtonUp(RawButton::Left, At(r, 5, 5));
+        Pump();
+        EXPECT_EQ(Clicks, 5) << "and clicks on the release";
+        EXPECT_FALSE(r->Down());
+        hb->SetAutoAdvance(true);
+        a->Free();
+        b->Free();
+        r->Free();
     }
     int Clicks = 0;
 };
@@ -171,6 +231,11 @@ TEST_F(Buttons, GroupButtonsAndAllowAllUp) {
         a->Free();
         b->Free();
     }
+}
+
+TEST_F(Buttons, BothKindsShareGroupsAndRepeat) {
+    GroupAndRepeat<TskSkinSpeedButton>();
+    GroupAndRepeat<TskSkinButton>();
 }
 
 TEST_F(Buttons, GlyphFrameByState) {
