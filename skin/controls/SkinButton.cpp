@@ -141,14 +141,11 @@ void TskSkinButton::Paint() {
         return;
     }
     if (Width() < 1 || Height() < 1) return;
-    TBitmap b(Width(), Height());
     if (CanMorph() && FMorph.Between() && Enabled()) {
-        TBitmap active(Width(), Height());
-        CreateButtonImage(b, FFace.skinrect, false, false);
-        CreateButtonImage(active, activeskinrect, false, true);
-        DrawMorph(Canvas(), b, active, FMorph.Factor());
+        PaintMorph();
         return;
     }
+    TBitmap b(Width(), Height());
     if (!Enabled() && !IsEmptySkinRect(disabledskinrect))
         CreateButtonImage(b, disabledskinrect, false, false);
     else if (DownLook())
@@ -170,9 +167,7 @@ void TskSkinButton::CreateControlDefaultImage(TBitmap& Bitmap) {
         FrameAndFill(c, r, clskNavy, clskHotFill);
     else
         FrameAndFill(c, r, clBtnShadow, clBtnFace);
-    c.Font().Assign(FDefaultFont);
-    c.Font().SetCharset(SkinCharSet(FSkinData, FDefaultFont));
-    if (!Enabled()) c.Font().SetColor(clBtnShadow);
+    SetPlainFont(c.Font());
     if (FImageList && FImageIndex >= 0 && FImageIndex < FImageList->Count())
         DrawImageAndText(c, r, FMargin, Spacing, Layout, Caption(), FImageIndex, FImageList, FDown && FHot,
                          Enabled());

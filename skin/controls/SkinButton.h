@@ -39,7 +39,7 @@ public:
     void CreateControlDefaultImage(TBitmap& Bitmap) override;
     void CreateControlSkinImage(TBitmap& Bitmap) override { (void)Bitmap; }
     void ChangeSkinData() override;
-    virtual void CreateButtonImage(TBitmap& Bitmap, const TRect& StateRect, bool IsDown, bool IsActive);
+    void CreateButtonImage(TBitmap& Bitmap, const TRect& StateRect, bool IsDown, bool IsActive) override;
     void ButtonClick() override;
     void WndProc(TMessage& Message) override;
     void Dispatch(TMessage& Message) override;

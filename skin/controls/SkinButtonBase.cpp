@@ -3,6 +3,7 @@
 #include "platform/vcl/WinControl.h"
 #include "skin/controls/SkinActions.h"
 #include "skin/controls/SkinHoverLook.h"
+#include "skin/controls/SkinPaint.h"
 #include "skin/core/SkinData.h"
 
 #include <algorithm>
@@ -67,6 +68,19 @@ TRect TskSkinButtonBase<TBase>::DrawButtonFace(TBitmap& Bitmap, const TRect& Sta
     SetCaptionFont(Bitmap.Canvas().Font(), this->FDefaultFont, this->FSkinData,
                    {this->FUseSkinFont, UseSkinFontColor, this->Enabled(), IsDown, IsActive});
     return content;
+}
+
+template <class TBase> void TskSkinButtonBase<TBase>::PaintMorph() {
+    TBitmap normal(this->Width(), this->Height()), active(this->Width(), this->Height());
+    CreateButtonImage(normal, this->FFace.skinrect, false, false);
+    CreateButtonImage(active, activeskinrect, false, true);
+    DrawMorph(this->Canvas(), normal, active, FMorph.Factor());
+}
+
+template <class TBase> void TskSkinButtonBase<TBase>::SetPlainFont(TFont& Font) const {
+    Font.Assign(this->FDefaultFont);
+    Font.SetCharset(SkinCharSet(this->FSkinData, this->FDefaultFont));
+    if (!this->Enabled()) Font.SetColor(clBtnShadow);
 }
 
 template <class TBase> void TskSkinButtonBase<TBase>::StartAnimation(bool Entering) {

@@ -28,6 +28,8 @@ public:
     int GlyphFrame(bool IsDown, bool IsActive) const;
 
     void CalcSize(int& W, int& H) override;
+    // The face of the state StateRect with the content, into Bitmap at the control's size.
+    virtual void CreateButtonImage(TBitmap& Bitmap, const TRect& StateRect, bool IsDown, bool IsActive) = 0;
     virtual void ButtonClick();
     void Dispatch(TMessage& Message) override;
 
@@ -54,6 +56,10 @@ protected:
     // The face of StateRect at the control's size with the caption font of the state; returns
     // where the content goes.
     TRect DrawButtonFace(TBitmap& Bitmap, const TRect& StateRect, bool IsDown, bool IsActive);
+    // A step of the cross-fade from the normal face to the active one.
+    void PaintMorph();
+    // The plain look's caption font, greyed while disabled.
+    void SetPlainFont(TFont& Font) const;
 
     bool FDown = false;
     bool FHot = false;

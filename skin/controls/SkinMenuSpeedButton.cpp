@@ -337,9 +337,7 @@ void TskSkinMenuSpeedButton::CreateControlDefaultImage(TBitmap& Bitmap) {
     } else {
         FrameAndFill(c, all, FFlat ? clBtnFace : clBtnShadow, clBtnFace);
     }
-    c.Font().Assign(FDefaultFont);
-    c.Font().SetCharset(SkinCharSet(FSkinData, FDefaultFont));
-    if (!Enabled()) c.Font().SetColor(clBtnShadow);
+    SetPlainFont(c.Font());
     DrawContent(c, rest, pressed, FDown, FHot, FHot || FDown);
     TRect m = t;
     const bool moved = FNewStyle && FTrackButtonMode ? FMenuOpen : (FDown && FHot) || FMenuOpen;

@@ -178,20 +178,15 @@ void TskSkinSpeedButton::Paint() {
             TskSkinButtonBase::Paint();
             return;
         }
-        c.Font().Assign(FDefaultFont);
-        c.Font().SetCharset(SkinCharSet(FSkinData, FDefaultFont));
-        if (!Enabled()) c.Font().SetColor(clBtnShadow);
+        SetPlainFont(c.Font());
         DrawContent(c, ClientRect(), false, false, false, false);
         return;
     }
-    TBitmap b(Width(), Height());
     if (CanMorph() && FMorph.Between() && !Transparent()) {
-        TBitmap active(Width(), Height());
-        CreateButtonImage(b, FFace.skinrect, false, false);
-        CreateButtonImage(active, activeskinrect, false, true);
-        DrawMorph(c, b, active, FMorph.Factor());
+        PaintMorph();
         return;
     }
+    TBitmap b(Width(), Height());
     if (DownLook()) {
         CreateButtonImage(b, downskinrect, true, true);
     } else if (FHot || (CanMorph() && FMorph.Factor() == 1.0)) {
@@ -231,9 +226,7 @@ void TskSkinSpeedButton::CreateControlDefaultImage(TBitmap& Bitmap) {
         FrameAndFill(c, r, clBtnShadow, clBtnFace);
     else if (!Transparent())
         FillColor(c, r, clBtnFace);
-    c.Font().Assign(FDefaultFont);
-    c.Font().SetCharset(SkinCharSet(FSkinData, FDefaultFont));
-    if (!Enabled()) c.Font().SetColor(clBtnShadow);
+    SetPlainFont(c.Font());
     const bool hasGlyph = !FGlyph.Empty();
     const bool pressed = hasGlyph ? downLook : FDown && FHot;
     DrawContent(c, r, pressed, FDown, FHot, FHot || FDown);

@@ -51,7 +51,7 @@ public:
     void CreateControlDefaultImage(TBitmap& Bitmap) override;
     void CreateControlSkinImage(TBitmap& Bitmap) override { (void)Bitmap; }
     void ChangeSkinData() override;
-    virtual void CreateButtonImage(TBitmap& Bitmap, const TRect& SourceRect, bool IsDown, bool IsActive);
+    void CreateButtonImage(TBitmap& Bitmap, const TRect& SourceRect, bool IsDown, bool IsActive) override;
     void Dispatch(TMessage& Message) override;
 
 protected:
