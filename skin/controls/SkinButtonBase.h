@@ -63,6 +63,7 @@ protected:
 
     bool FDown = false;
     bool FHot = false;
+    // The left button is held on it: a focused windowed button then shows down only while hot.
     bool FMousePressed = false;
     // A group button pressed again while down: its release lets it up if all may be up.
     bool FPressedWhileDown = false;
