@@ -6,6 +6,7 @@
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/PropertyTable.h"
 #include "skin/core/SkinData.h"
+#include "skin/extra/dialogs/SkinFramedDialog.h"
 #include "skin/extra/dialogs/SkinInputDialog.h"
 #include "skin/extra/dialogs/SkinMessage.h"
 #include "skin/extra/dialogs/SkinProgressDialog.h"
@@ -65,11 +66,7 @@ bool TskSkinProgressDialog::SetProperty(const String& name, const TPropValue& v)
     return ProgressProperties().Set(*this, name, v) || TComponent::SetProperty(name, v);
 }
 
-bool TskSkinProgressDialog::SetComponentProperty(const String& name, TComponent* value) {
-    return SetSkinReference(*this, name, value) || TComponent::SetComponentProperty(name, value);
-}
-
-bool TskSkinInputDialog::SetComponentProperty(const String& name, TComponent* value) {
+bool TskSkinFramedDialog::SetComponentProperty(const String& name, TComponent* value) {
     return SetSkinReference(*this, name, value) || TComponent::SetComponentProperty(name, value);
 }
 
