@@ -1,6 +1,5 @@
 #include "skin/extra/shell/SkinShellListView.h"
 #include "skin/extra/shell/SkinShellComboBox.h"
-#include "skin/extra/shell/SkinShellMenu.h"
 
 #include "platform/gfx/Gdi.h"
 #include "platform/rtl/FileUtils.h"
@@ -9,7 +8,6 @@
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStrings.h"
 #include "skin/extra/shell/SkinShellIcons.h"
-#include "skin/extra/shell/SkinShellNotifier.h"
 
 #include <algorithm>
 

@@ -1,5 +1,4 @@
 #include "skin/extra/shell/SkinShellTreeView.h"
-#include "skin/extra/shell/SkinShellMenu.h"
 
 #include "platform/rtl/Format.h"
 #include "platform/rtl/SysUtils.h"
@@ -7,7 +6,6 @@
 #include "skin/extra/shell/SkinShellComboBox.h"
 #include "skin/extra/shell/SkinShellIcons.h"
 #include "skin/extra/shell/SkinShellListView.h"
-#include "skin/extra/shell/SkinShellNotifier.h"
 
 #include <set>
 
