@@ -8,13 +8,10 @@
 namespace vd {
 
 namespace {
-using Lists = TViewImageList<TCustomListView>;
-const Lists (&ImageLists())[2] {
-    static const Lists lists[2] = {
-        {"LargeImages", &TCustomListView::LargeImages, &TCustomListView::SetLargeImages},
-        {"SmallImages", &TCustomListView::SmallImages, &TCustomListView::SetSmallImages}};
-    return lists;
-}
+// Large (the normal slot) first, then small.
+constexpr TViewImageList<TCustomListView> kImageLists[] = {
+    {"LargeImages", &TCustomListView::LargeImages, &TCustomListView::SetLargeImages},
+    {"SmallImages", &TCustomListView::SmallImages, &TCustomListView::SetSmallImages}};
 } // namespace
 
 bool TCustomListView::ItemSelected(int index) const {
@@ -304,7 +301,7 @@ void TCustomListView::Dispatch(TMessage& Message) {
         return;
     case LVM_SETIMAGELIST:
         Message.Result =
-            ReplaceImageList(*this, ImageLists()[Message.WParam == LVSIL_NORMAL ? 0 : 1], Message.LParam);
+            ReplaceImageList(*this, kImageLists[Message.WParam == LVSIL_NORMAL ? 0 : 1], Message.LParam);
         return;
     default:
         TWinControl::Dispatch(Message);
@@ -312,7 +309,7 @@ void TCustomListView::Dispatch(TMessage& Message) {
 }
 
 bool TCustomListView::SetComponentProperty(const String& name, TComponent* value) {
-    return SetImageListProperty(*this, ImageLists(), name, value) ||
+    return SetImageListProperty(*this, kImageLists, name, value) ||
            TWinControl::SetComponentProperty(name, value);
 }
 

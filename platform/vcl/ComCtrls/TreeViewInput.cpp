@@ -8,13 +8,10 @@
 namespace vd {
 
 namespace {
-using Lists = TViewImageList<TCustomTreeView>;
-const Lists (&ImageLists())[2] {
-    static const Lists lists[2] = {
-        {"Images", &TCustomTreeView::Images, &TCustomTreeView::SetImages},
-        {"StateImages", &TCustomTreeView::StateImages, &TCustomTreeView::SetStateImages}};
-    return lists;
-}
+// The normal list first, then the state list.
+constexpr TViewImageList<TCustomTreeView> kImageLists[] = {
+    {"Images", &TCustomTreeView::Images, &TCustomTreeView::SetImages},
+    {"StateImages", &TCustomTreeView::StateImages, &TCustomTreeView::SetStateImages}};
 } // namespace
 
 void TCustomTreeView::PaintWindow(std::uintptr_t DC) {
@@ -224,7 +221,7 @@ void TCustomTreeView::Dispatch(TMessage& Message) {
         return;
     case TVM_SETIMAGELIST:
         Message.Result =
-            ReplaceImageList(*this, ImageLists()[Message.WParam == TVSIL_STATE ? 1 : 0], Message.LParam);
+            ReplaceImageList(*this, kImageLists[Message.WParam == TVSIL_STATE ? 1 : 0], Message.LParam);
         return;
     default:
         TWinControl::Dispatch(Message);
@@ -232,7 +229,7 @@ void TCustomTreeView::Dispatch(TMessage& Message) {
 }
 
 bool TCustomTreeView::SetComponentProperty(const String& name, TComponent* value) {
-    return SetImageListProperty(*this, ImageLists(), name, value) ||
+    return SetImageListProperty(*this, kImageLists, name, value) ||
            TWinControl::SetComponentProperty(name, value);
 }
 
