@@ -13,25 +13,16 @@
 
 namespace vd {
 
-namespace {
-
 // "SkinData" skins the dialog's window, "CtrlSkinData" its controls.
-template <typename T> bool SetSkinReference(T& dialog, const String& name, TComponent* value) {
+bool TskSkinDialogComponent::SetComponentProperty(const String& name, TComponent* value) {
     auto* skin = dynamic_cast<TskSkinData*>(value);
-    if (!skin) return false;
-    if (name == "SkinData")
-        dialog.SetSkinData(skin);
-    else if (name == "CtrlSkinData")
-        dialog.SetCtrlSkinData(skin);
+    if (skin && name == "SkinData")
+        SetSkinData(skin);
+    else if (skin && name == "CtrlSkinData")
+        SetCtrlSkinData(skin);
     else
-        return false;
+        return TComponent::SetComponentProperty(name, value);
     return true;
-}
-
-} // namespace
-
-bool TskSkinMessage::SetComponentProperty(const String& name, TComponent* value) {
-    return SetSkinReference(*this, name, value) || TComponent::SetComponentProperty(name, value);
 }
 
 namespace {
@@ -64,10 +55,6 @@ const TPropertyTable<Progress>& ProgressProperties() {
 
 bool TskSkinProgressDialog::SetProperty(const String& name, const TPropValue& v) {
     return ProgressProperties().Set(*this, name, v) || TComponent::SetProperty(name, v);
-}
-
-bool TskSkinFramedDialog::SetComponentProperty(const String& name, TComponent* value) {
-    return SetSkinReference(*this, name, value) || TComponent::SetComponentProperty(name, value);
 }
 
 void RegisterSkinDialogClasses() {

@@ -10,28 +10,35 @@
 
 namespace vd {
 
-TskSkinFramedDialog::TskSkinFramedDialog(TComponent* AOwner) : TComponent(AOwner) {
-    SetDefaultFace(FLabelFont);
+TskSkinDialogComponent::TskSkinDialogComponent(TComponent* AOwner) : TComponent(AOwner) {
     SetDefaultFace(FButtonFont);
 }
 
-void TskSkinFramedDialog::SetSkinData(TskSkinData* v) {
+void TskSkinDialogComponent::SetSkinData(TskSkinData* v) {
     FSkinData = v;
 }
 
-void TskSkinFramedDialog::SetCtrlSkinData(TskSkinData* v) {
+void TskSkinDialogComponent::SetCtrlSkinData(TskSkinData* v) {
     FCtrlSkinData = v;
+}
+
+void TskSkinDialogComponent::SkinFrame(TskSkinForm* frame) {
+    frame->SetSkinData(FSkinData);
+    frame->SetMenusSkinData(FCtrlSkinData);
+    frame->SetAlphaBlend(AlphaBlend);
+    frame->AlphaBlendAnimation = AlphaBlendAnimation;
+    frame->SetAlphaBlendValue(AlphaBlendValue);
+}
+
+TskSkinFramedDialog::TskSkinFramedDialog(TComponent* AOwner) : TskSkinDialogComponent(AOwner) {
+    SetDefaultFace(FLabelFont);
 }
 
 TDialogUnits TskSkinFramedDialog::FrameWindow(TForm* f, bool hideCaptionButtons) {
     auto* frame = new TskSkinForm(f);
     frame->SetBorderIcons(0);
     frame->HideCaptionButtons = hideCaptionButtons;
-    frame->SetSkinData(FSkinData);
-    frame->SetMenusSkinData(FCtrlSkinData);
-    frame->SetAlphaBlend(AlphaBlend);
-    frame->AlphaBlendAnimation = AlphaBlendAnimation;
-    frame->SetAlphaBlendValue(AlphaBlendValue);
+    SkinFrame(frame);
     f->HandleNeeded();
 
     const TDialogUnits du = MeasureDialogUnits(f->Font());

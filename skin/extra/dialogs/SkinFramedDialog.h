@@ -1,6 +1,7 @@
 #pragma once
-// What the input and progress dialogs share: the skins, fonts and blending of their framed
-// window, and the pieces both build it from (the frame, the label at the top, the buttons).
+// What the skinned dialog components share. Every one keeps the skins of its window and of its
+// controls, the window's blending and the look of its buttons; the input and progress dialogs
+// also build their window from the same pieces (the frame, the label at the top, the buttons).
 #include "platform/vcl/Font.h"
 #include "platform/vcl/Form.h"
 #include "skin/controls/Forward.h"
@@ -9,10 +10,11 @@
 namespace vd {
 
 struct TDialogUnits;
+class TskSkinForm;
 
-class TskSkinFramedDialog : public TComponent {
+class TskSkinDialogComponent : public TComponent {
 public:
-    explicit TskSkinFramedDialog(TComponent* AOwner);
+    explicit TskSkinDialogComponent(TComponent* AOwner);
     bool SetComponentProperty(const String& name, TComponent* value) override;
 
     bool AlphaBlend = false, AlphaBlendAnimation = false;
@@ -21,10 +23,25 @@ public:
     void SetSkinData(TskSkinData* v);
     TskSkinData* CtrlSkinData() const { return FCtrlSkinData; }
     void SetCtrlSkinData(TskSkinData* v);
-    String ButtonSkinDataName = "button", LabelSkinDataName = "stdlabel";
-    TFont& DefaultLabelFont() { return FLabelFont; }
+    String ButtonSkinDataName = "button";
     TFont& DefaultButtonFont() { return FButtonFont; }
     bool UseSkinFont = true;
+
+protected:
+    // The window's skin, the controls' skin for its menus, and the blending.
+    void SkinFrame(TskSkinForm* frame);
+
+    TComponentLink<TskSkinData> FSkinData{this};
+    TComponentLink<TskSkinData> FCtrlSkinData{this};
+    TFont FButtonFont;
+};
+
+class TskSkinFramedDialog : public TskSkinDialogComponent {
+public:
+    explicit TskSkinFramedDialog(TComponent* AOwner);
+
+    String LabelSkinDataName = "stdlabel";
+    TFont& DefaultLabelFont() { return FLabelFont; }
 
 protected:
     // Puts the skinned frame on f and makes its handle, since the frame's borders decide the
@@ -36,9 +53,7 @@ protected:
     TskSkinButton* NewButton(TForm* f, const String& name, const char* key, const char* text, int result);
     void PlaceButton(TForm* f, TskSkinButton* b, const TDialogUnits& du, int left, int top);
 
-    TComponentLink<TskSkinData> FSkinData{this};
-    TComponentLink<TskSkinData> FCtrlSkinData{this};
-    TFont FLabelFont, FButtonFont;
+    TFont FLabelFont;
 };
 
 } // namespace vd
