@@ -212,12 +212,14 @@ TEST_F(ShellNotifierTest, ShellViewsWithAutoRefreshReadTheirOwnFolderAgain) {
     TShellNamespace ns(env);
     SetShellNamespace(&ns);
     TForm* form = NewForm({100, 100, 500, 400});
+    auto place = [form](TControl* view, int left) {
+        view->SetParent(form);
+        view->SetBounds(left, 0, 200, 300);
+    };
     auto* tree = new TskSkinDirTreeView(form);
-    tree->SetParent(form);
-    tree->SetBounds(0, 0, 200, 300);
+    place(tree, 0);
     auto* list = new TskSkinFileListView(form);
-    list->SetParent(form);
-    list->SetBounds(200, 0, 200, 300);
+    place(list, 200);
     form->Show();
     Pump();
     tree->SetPath(Folder);
