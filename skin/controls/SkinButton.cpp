@@ -14,15 +14,9 @@
 #include "skin/store/SkinEffectBmp.h"
 #include "skin/store/SkinWindowRecords.h"
 
-#include <algorithm>
-
 namespace vd {
 
-TskSkinButton::TskSkinButton(TComponent* AOwner)
-    : TskSkinCustomControl(AOwner), TskButtonLook(this),
-      FMorph([this] { return FHot || FocusedLook(); }, [this] { return Skinned() && MorphOn(); },
-             [this] { Repaint(); }),
-      FAnimation([this] { Repaint(); }) {
+TskSkinButton::TskSkinButton(TComponent* AOwner) : TskSkinButtonBase(AOwner) {
     SetSkinDataName("button");
     SetBounds(0, 0, 75, 25);
     SetTabStop(true);
@@ -56,10 +50,6 @@ void TskSkinButton::SetCanFocused(bool Value) {
     SetTabStop(Value);
 }
 
-bool TskSkinButton::MorphOn() const {
-    return morphing && FSkinData && !FSkinData->Empty() && FSkinData->EnableSkinEffects;
-}
-
 bool TskSkinButton::CanAnimate() const {
     return Skinned() && FSkinData && FSkinData->EnableSkinEffects && !IsEmptySkinRect(animateskinrect);
 }
@@ -76,25 +66,8 @@ bool TskSkinButton::React() const {
     return FGroupIndex != 0 ? !FDown : (!FocusedLook() || FDown);
 }
 
-int TskSkinButton::GlyphFrame(bool IsDown, bool IsActive) const {
-    return GlyphFrameOf(FNumGlyphs, Enabled(), IsDown, IsActive);
-}
-
-void TskSkinButton::SetDown(bool Value) {
-    FDown = Value;
-    if (MorphOn()) {
-        FMorph.SetFactor(1.0);
-        if (Value)
-            FMorph.Stop();
-        else
-            FMorph.Start();
-    }
-    Repaint();
-    if (FGroupIndex != 0 && FDown && !AllowAllUp && Parent())
-        for (int i = 0; i < Parent()->ControlCount(); ++i) {
-            auto* b = dynamic_cast<TskSkinButton*>(Parent()->Controls(i));
-            if (b && b != this && b->FGroupIndex == FGroupIndex && b->FDown) b->SetDown(false);
-        }
+bool TskSkinButton::StaysHot() const {
+    return FDefault && FCanFocused && FActiveDefault && !Focused();
 }
 
 void TskSkinButton::SetDefault(bool Value) {
@@ -107,21 +80,21 @@ void TskSkinButton::SetDefault(bool Value) {
 void TskSkinButton::ButtonClick() {
     if (FCanFocused)
         if (auto* f = dynamic_cast<TCustomForm*>(GetParentForm(this))) f->SetModalResult(ModalResult);
-    ClickOrExecute(this, OnClick, Action());
+    TskSkinButtonBase::ButtonClick();
 }
 
 void TskSkinButton::ActionChange(TBasicAction* Sender) {
-    TskSkinCustomControl::ActionChange(Sender);
+    TskSkinButtonBase::ActionChange(Sender);
     if (TakeActionGlyph(Sender, FGlyph)) Repaint();
 }
 
 void TskSkinButton::CreateWnd() {
-    TskSkinCustomControl::CreateWnd();
+    TskSkinButtonBase::CreateWnd();
     FActiveDefault = FDefault;
 }
 
 void TskSkinButton::GetSkinData() {
-    TskSkinCustomControl::GetSkinData();
+    TskSkinButtonBase::GetSkinData();
     if (FSkinIndex == -1) {
         animateskinrect = {};
         return;
@@ -134,15 +107,11 @@ void TskSkinButton::GetSkinData() {
     if (FSkinData->EnableSkinEffects) ShowAnimationFrame(FAnimation, FFace.skinrect);
 }
 
-void TskSkinButton::CalcSize(int& W, int& H) {
-    if (UseSkinSize || FFace.SkinResizeKind == 1) TskSkinCustomControl::CalcSize(W, H);
-}
-
 void TskSkinButton::ChangeSkinData() {
     FMorph.Reset();
     FAnimation.Stop();
-    TskSkinCustomControl::ChangeSkinData();
-    if (MorphOn() && Skinned() && (FocusedLook() || FHot)) FMorph.SetFactor(1.0);
+    TskSkinButtonBase::ChangeSkinData();
+    if (CanMorph() && Skinned() && (FocusedLook() || FHot)) FMorph.SetFactor(1.0);
 }
 
 void TskSkinButton::DrawContent(TCanvas& c, const TRect& R, bool Pressed, bool IsDown, bool IsActive) {
@@ -156,13 +125,7 @@ void TskSkinButton::DrawContent(TCanvas& c, const TRect& R, bool Pressed, bool I
 
 void TskSkinButton::CreateButtonImage(TBitmap& Bitmap, const TRect& StateRect, bool IsDown, bool IsActive) {
     TCanvas& c = Bitmap.Canvas();
-    TRect content = FFace.CurClientRect;
-    if (!UseSkinSize && FFace.SkinResizeKind != 1)
-        content = DrawFreeSizeFace(Bitmap, FFace, StateRect);
-    else
-        CreateResizedSkinImage(Bitmap, *FFace.SkinBitmap, StateRect);
-    SetCaptionFont(c.Font(), FDefaultFont, FSkinData,
-                   {FUseSkinFont, UseSkinFontColor, Enabled(), IsDown, IsActive});
+    const TRect content = DrawButtonFace(Bitmap, StateRect, IsDown, IsActive);
     if (showfocus && HandleAllocated() && Focused()) {
         c.Brush().Style = bsSolid;
         c.Brush().Color = FSkinData->SkinColors().cbtnface;
@@ -174,23 +137,20 @@ void TskSkinButton::CreateButtonImage(TBitmap& Bitmap, const TRect& StateRect, b
 void TskSkinButton::Paint() {
     GetSkinData();
     if (FSkinIndex == -1) {
-        TskSkinCustomControl::Paint();
+        TskSkinButtonBase::Paint();
         return;
     }
     if (Width() < 1 || Height() < 1) return;
-    TBitmap b(Width(), Height());
-    if (MorphOn() && FMorph.Between() && Enabled()) {
-        TBitmap active(Width(), Height());
-        CreateButtonImage(b, FFace.skinrect, false, false);
-        CreateButtonImage(active, activeskinrect, false, true);
-        DrawMorph(Canvas(), b, active, FMorph.Factor());
+    if (CanMorph() && FMorph.Between() && Enabled()) {
+        PaintMorph();
         return;
     }
+    TBitmap b(Width(), Height());
     if (!Enabled() && !IsEmptySkinRect(disabledskinrect))
         CreateButtonImage(b, disabledskinrect, false, false);
     else if (DownLook())
         CreateButtonImage(b, downskinrect, true, true);
-    else if (FocusedLook() || FHot || (MorphOn() && FMorph.Factor() == 1.0))
+    else if (FocusedLook() || FHot || (CanMorph() && FMorph.Factor() == 1.0))
         CreateButtonImage(b, activeskinrect, false, true);
     else
         CreateButtonImage(b, FFace.skinrect, false, false);
@@ -207,9 +167,7 @@ void TskSkinButton::CreateControlDefaultImage(TBitmap& Bitmap) {
         FrameAndFill(c, r, clskNavy, clskHotFill);
     else
         FrameAndFill(c, r, clBtnShadow, clBtnFace);
-    c.Font().Assign(FDefaultFont);
-    c.Font().SetCharset(SkinCharSet(FSkinData, FDefaultFont));
-    if (!Enabled()) c.Font().SetColor(clBtnShadow);
+    SetPlainFont(c.Font());
     if (FImageList && FImageIndex >= 0 && FImageIndex < FImageList->Count())
         DrawImageAndText(c, r, FMargin, Spacing, Layout, Caption(), FImageIndex, FImageList, FDown && FHot,
                          Enabled());
@@ -219,66 +177,21 @@ void TskSkinButton::CreateControlDefaultImage(TBitmap& Bitmap) {
 }
 
 void TskSkinButton::ChangeState() {
-    if (MorphOn() && Skinned())
+    if (CanMorph() && Skinned())
         FMorph.Start();
     else
         Repaint();
 }
 
-void TskSkinButton::StartAnimation(bool Entering) {
-    if (CanAnimate()) FAnimation.Start(Entering, framecount, animateinterval);
-}
-
-void TskSkinButton::StartRepeat() {
-    const unsigned ms = unsigned(std::max(1, RepeatInterval));
-    FRepeat.Timing = {.FirstDelay = ms, .Interval = ms, .Resume = ms, .FirstTickSteps = true};
-    FRepeat.Start();
-}
-
-void TskSkinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
-    if (Button != mbLeft) return;
-    GetSkinData();
-    if (CanAnimate()) FAnimation.Stop();
-    FMousePressed = true;
-    if (!FDown) {
-        FHot = true;
-        SetDown(true);
-        if (RepeatMode && FGroupIndex == 0)
-            StartRepeat();
-        else if (FGroupIndex != 0)
-            ButtonClick();
-        FAlreadyDown = false;
-    } else if (FGroupIndex != 0) {
-        FAlreadyDown = true;
-    }
-}
-
 void TskSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (Button == mbLeft) {
-        FMousePressed = false;
-        const bool wasDown = FDown;
-        if (FGroupIndex == 0) {
-            if (FHot) {
-                SetDown(false);
-                FRepeat.Stop();
-                if (wasDown) ButtonClick();
-            } else {
-                FDown = false;
-                FRepeat.Stop();
-            }
-        } else if (wasDown && AllowAllUp && FAlreadyDown && FHot) {
-            SetDown(false);
-            ButtonClick();
-        }
-    }
+    if (Button == mbLeft) Release();
     // A click may have closed the form.
-    if (HandleAllocated() && Visible()) TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
+    if (HandleAllocated() && Visible()) TskSkinButtonBase::MouseUp(Button, Shift, X, Y);
 }
 
 void TskSkinButton::WndProc(TMessage& Message) {
     if (!FCanFocused) {
-        TskSkinCustomControl::WndProc(Message);
+        TskSkinButtonBase::WndProc(Message);
         return;
     }
     switch (Message.Msg) {
@@ -310,36 +223,11 @@ void TskSkinButton::WndProc(TMessage& Message) {
     default:
         break;
     }
-    TskSkinCustomControl::WndProc(Message);
+    TskSkinButtonBase::WndProc(Message);
 }
 
 void TskSkinButton::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
-    case CM_MOUSEENTER:
-        TskSkinCustomControl::Dispatch(Message);
-        if (Designing()) return;
-        FHot = true;
-        if (React()) {
-            if (FDown) {
-                if (MorphOn()) FMorph.SetFactor(1.0);
-                Repaint();
-            } else {
-                StartAnimation(true);
-                ChangeState();
-            }
-        }
-        if (FDown && RepeatMode && FGroupIndex == 0) StartRepeat();
-        return;
-    case CM_MOUSELEAVE:
-        TskSkinCustomControl::Dispatch(Message);
-        if (Designing()) return;
-        if (!(FDefault && FCanFocused && FActiveDefault && !Focused())) FHot = false;
-        if (React()) {
-            StartAnimation(false);
-            ChangeState();
-        }
-        if (FDown && RepeatMode && FRepeat.Running() && FGroupIndex == 0) FRepeat.Stop();
-        return;
     case CM_DIALOGKEY:
         if (Message.WParam == VK_RETURN && FActiveDefault && Enabled()) {
             ButtonClick();
@@ -352,7 +240,7 @@ void TskSkinButton::Dispatch(TMessage& Message) {
             Message.Result = 1;
             return;
         }
-        TskSkinCustomControl::Dispatch(Message);
+        TskSkinButtonBase::Dispatch(Message);
         return;
     case CM_DIALOGCHAR:
         if (IsAccel(unsigned(Message.WParam), Caption()) && CanFocus() && FCanFocused) {
@@ -361,7 +249,7 @@ void TskSkinButton::Dispatch(TMessage& Message) {
             Message.Result = 1;
             return;
         }
-        TskSkinCustomControl::Dispatch(Message);
+        TskSkinButtonBase::Dispatch(Message);
         return;
     case CM_FOCUSCHANGED: {
         auto* sender = reinterpret_cast<TControl*>(Message.LParam);
@@ -372,16 +260,16 @@ void TskSkinButton::Dispatch(TMessage& Message) {
                 FHot = false;
                 ChangeState();
             } else if (!senderButton && !FHot) {
-                if (MorphOn()) FMorph.SetFactor(1.0);
+                if (CanMorph()) FMorph.SetFactor(1.0);
                 FHot = true;
                 ChangeState();
             }
         }
-        TskSkinCustomControl::Dispatch(Message);
+        TskSkinButtonBase::Dispatch(Message);
         return;
     }
     case WM_SETFOCUS:
-        TskSkinCustomControl::Dispatch(Message);
+        TskSkinButtonBase::Dispatch(Message);
         if (FCanFocused) {
             StartAnimation(true);
             ChangeState();
@@ -390,26 +278,14 @@ void TskSkinButton::Dispatch(TMessage& Message) {
     case WM_KILLFOCUS:
         if (RepeatMode) FRepeat.Stop();
         if (FGroupIndex == 0 && FDown) FDown = false;
-        TskSkinCustomControl::Dispatch(Message);
+        TskSkinButtonBase::Dispatch(Message);
         if (FCanFocused) {
             StartAnimation(false);
             ChangeState();
         }
         return;
-    case CM_ENABLEDCHANGED:
-        TskSkinCustomControl::Dispatch(Message);
-        if (MorphOn()) {
-            FMorph.Reset();
-        }
-        FHot = false;
-        Repaint();
-        return;
-    case CM_TEXTCHANGED:
-        TskSkinCustomControl::Dispatch(Message);
-        Repaint();
-        return;
     default:
-        TskSkinCustomControl::Dispatch(Message);
+        TskSkinButtonBase::Dispatch(Message);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "platform/vcl/ImageList.h"
 #include "platform/vcl/Menus.h"
 #include "skin/controls/SkinActions.h"
+#include "skin/controls/SkinHoverLook.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinGeometry.h"
@@ -380,16 +381,9 @@ void TskSkinCheckRadioBox::Dispatch(TMessage& Message) {
         }
         return;
     case CM_ENABLEDCHANGED:
-        TskSkinCustomControl::Dispatch(Message);
-        if (CanMorph()) {
-            FMorph.Reset();
-        }
-        FMouseIn = false;
-        Repaint();
-        return;
     case CM_TEXTCHANGED:
         TskSkinCustomControl::Dispatch(Message);
-        Repaint();
+        HoverLookChanged(*this, Message.Msg, FMorph, CanMorph(), FMouseIn);
         return;
     case WM_MOVE:
         TskSkinCustomControl::Dispatch(Message);

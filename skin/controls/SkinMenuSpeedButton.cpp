@@ -112,14 +112,14 @@ void TskSkinMenuSpeedButton::MenuClosed() {
 
 void TskSkinMenuSpeedButton::ImagesMenuClosed() {
     MenuClosed();
-    FMouseIn = false;
+    FHot = false;
     Repaint();
 }
 
 void TskSkinMenuSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (Button == mbLeft) {
         FMenuOpen = IsTrackHit(X, Y);
-        FMouseIn = true;
+        FHot = true;
         if (FMenuOpen) {
             if (!FDown) SetDown(true);
             ShowTrackMenu();
@@ -143,7 +143,7 @@ void TskSkinMenuSpeedButton::Dispatch(TMessage& Message) {
     case CM_MOUSELEAVE:
         if (Designing()) return;
         if (FMenuOpen) {
-            FMouseIn = Message.Msg == CM_MOUSEENTER;
+            FHot = Message.Msg == CM_MOUSEENTER;
             return;
         }
         break;
@@ -314,35 +314,33 @@ void TskSkinMenuSpeedButton::CreateControlDefaultImage(TBitmap& Bitmap) {
     const TRect rest = FNewStyle && FTrackPosition == sktpBottom ? TRect{0, 0, Width(), Height() - TrackSize}
                                                                  : TRect{0, 0, Width() - TrackSize, Height()};
     bool pressed = false;
-    if (FTrackButtonMode && (!FNewStyle || FMouseIn)) {
+    if (FTrackButtonMode && (!FNewStyle || FHot)) {
         if (FMenuOpen) {
             FrameAndFill(c, rest, clskNavy, clskHotFill);
             FrameAndFill(c, t, clskNavy, clskPressedFill);
-        } else if (FDown && FMouseIn) {
+        } else if (FDown && FHot) {
             FrameAndFill(c, rest, clskNavy, clskPressedFill);
             FrameAndFill(c, t, clskNavy, FNewStyle ? clskHotFill : clskPressedFill);
             pressed = true;
-        } else if (FMouseIn) {
+        } else if (FHot) {
             FrameAndFill(c, rest, clskNavy, clskHotFill);
             FrameAndFill(c, t, clskNavy, clskHotFill);
         } else {
             FrameAndFill(c, rest, FFlat ? clBtnFace : clBtnShadow, clBtnFace);
             FrameAndFill(c, t, FFlat ? clBtnFace : clBtnShadow, clBtnFace);
         }
-    } else if (FDown && FMouseIn) {
+    } else if (FDown && FHot) {
         FrameAndFill(c, all, clskNavy, clskPressedFill);
         pressed = true;
-    } else if (FMouseIn) {
+    } else if (FHot) {
         FrameAndFill(c, all, clskNavy, clskHotFill);
     } else {
         FrameAndFill(c, all, FFlat ? clBtnFace : clBtnShadow, clBtnFace);
     }
-    c.Font().Assign(FDefaultFont);
-    c.Font().SetCharset(SkinCharSet(FSkinData, FDefaultFont));
-    if (!Enabled()) c.Font().SetColor(clBtnShadow);
-    DrawContent(c, rest, pressed, FDown, FMouseIn, FMouseIn || FDown);
+    SetPlainFont(c.Font());
+    DrawContent(c, rest, pressed, FDown, FHot, FHot || FDown);
     TRect m = t;
-    const bool moved = FNewStyle && FTrackButtonMode ? FMenuOpen : (FDown && FMouseIn) || FMenuOpen;
+    const bool moved = FNewStyle && FTrackButtonMode ? FMenuOpen : (FDown && FHot) || FMenuOpen;
     if (moved) {
         m.Left += 2;
         m.Top += 2;
@@ -352,7 +350,7 @@ void TskSkinMenuSpeedButton::CreateControlDefaultImage(TBitmap& Bitmap) {
 
 void TskSkinMenuSpeedButton::Paint() {
     GetSkinData();
-    if (FMouseIn || FDown || FMenuOpen || !Transparent()) {
+    if (FHot || FDown || FMenuOpen || !Transparent()) {
         TskSkinSpeedButton::Paint();
         return;
     }
@@ -375,7 +373,7 @@ void TskSkinMenuSpeedButton::Paint() {
         c.Font().SetColor(clBtnShadow);
     else if (Skinned())
         c.Font().SetColor(UseSkinFontColor ? text : FDefaultFont.Color());
-    DrawContent(c, content, false, FDown, FMouseIn, false);
+    DrawContent(c, content, false, FDown, FHot, false);
     const TRect marker = own ? TRect{content.Right, content.Top, Width(), content.Bottom}
                          : FNewStyle && FTrackPosition == sktpBottom
                              ? TRect{0, Height() - TrackSize, content.Width(), Height()}

@@ -17,14 +17,9 @@
 #include "skin/store/SkinEffectBmp.h"
 #include "skin/store/SkinWindowRecords.h"
 
-#include <algorithm>
-
 namespace vd {
 
-TskSkinSpeedButton::TskSkinSpeedButton(TComponent* AOwner)
-    : TskGraphicSkinCustomControl(AOwner), TskButtonLook(this),
-      FMorph([this] { return FMouseIn; }, [this] { return Skinned() && CanMorph(); }, [this] { Repaint(); }),
-      FAnimation([this] { Repaint(); }) {
+TskSkinSpeedButton::TskSkinSpeedButton(TComponent* AOwner) : TskSkinButtonBase(AOwner) {
     SetControlStyle(csCaptureMouse | csOpaque | csDoubleClicks);
     SetBounds(0, 0, 25, 25);
     SkinDataName = "toolbutton";
@@ -69,19 +64,6 @@ void TskSkinSpeedButton::SetSpacing(int Value) {
     Repaint();
 }
 
-void TskSkinSpeedButton::SetDown(bool Value) {
-    FDown = Value;
-    if (CanMorph()) {
-        FMorph.SetFactor(1.0);
-        if (Value)
-            FMorph.Stop();
-        else
-            FMorph.Start();
-    }
-    Repaint();
-    if (GroupIndex != 0 && Value && !AllowAllUp) ReleaseGroup();
-}
-
 void TskSkinSpeedButton::SetFlat(bool Value) {
     FFlat = Value;
     SetTransparent(Value);
@@ -109,32 +91,11 @@ bool TskSkinSpeedButton::EffectsEnabled() const {
     return FSkinData && !FSkinData->Empty() && FSkinData->EnableSkinEffects;
 }
 
-bool TskSkinSpeedButton::CanMorph() const {
-    return morphing && EffectsEnabled();
-}
-
-int TskSkinSpeedButton::GlyphFrame(bool IsDown, bool IsActive) const {
-    return GlyphFrameOf(FNumGlyphs, Enabled(), IsDown, IsActive);
-}
-
-void TskSkinSpeedButton::ButtonClick() {
-    ClickOrExecute(this, OnClick, Action());
-}
-
 void TskSkinSpeedButton::ActionChange(TBasicAction* Sender) {
-    TskGraphicSkinCustomControl::ActionChange(Sender);
+    TskSkinButtonBase::ActionChange(Sender);
     // The graphic button has no csSetCaption, so the caption is taken here.
     if (auto* a = dynamic_cast<TCustomAction*>(Sender)) SetCaption(a->Caption());
     if (TakeActionGlyph(Sender, FGlyph)) Repaint();
-}
-
-void TskSkinSpeedButton::ReleaseGroup() {
-    TWinControl* p = Parent();
-    if (!p) return;
-    for (int i = 0; i < p->ControlCount(); ++i) {
-        auto* b = dynamic_cast<TskSkinSpeedButton*>(p->Controls(i));
-        if (b && b != this && b->GroupIndex == GroupIndex && b->FDown) b->SetDown(false);
-    }
 }
 
 namespace {
@@ -146,7 +107,7 @@ TRect Or(const TRect& r, const TRect& fallback) {
 } // namespace
 
 void TskSkinSpeedButton::GetSkinData() {
-    TskGraphicSkinCustomControl::GetSkinData();
+    TskSkinButtonBase::GetSkinData();
     if (FSkinIndex == -1) {
         activeskinrect = {};
         return;
@@ -163,15 +124,11 @@ void TskSkinSpeedButton::GetSkinData() {
     if (EffectsEnabled()) ShowAnimationFrame(FAnimation, FFace.skinrect);
 }
 
-void TskSkinSpeedButton::CalcSize(int& W, int& H) {
-    if (UseSkinSize || FFace.SkinResizeKind == 1) TskGraphicSkinCustomControl::CalcSize(W, H);
-}
-
 void TskSkinSpeedButton::ChangeSkinData() {
     FAnimation.Stop();
     FMorph.Reset();
-    TskGraphicSkinCustomControl::ChangeSkinData();
-    if (CanMorph() && Skinned() && FMouseIn && !Transparent()) FMorph.SetFactor(1.0);
+    TskSkinButtonBase::ChangeSkinData();
+    if (CanMorph() && Skinned() && FHot && !Transparent()) FMorph.SetFactor(1.0);
 }
 
 void TskSkinSpeedButton::DrawContent(TCanvas& c, const TRect& R, bool Pressed, bool IsDown, bool IsActive,
@@ -208,15 +165,8 @@ void TskSkinSpeedButton::DrawContent(TCanvas& c, const TRect& R, bool Pressed, b
 
 void TskSkinSpeedButton::CreateButtonImage(TBitmap& Bitmap, const TRect& SourceRect, bool IsDown,
                                            bool IsActive) {
-    TCanvas& c = Bitmap.Canvas();
-    TRect content = FFace.CurClientRect;
-    if (!UseSkinSize && FFace.SkinResizeKind != 1)
-        content = DrawFreeSizeFace(Bitmap, FFace, SourceRect);
-    else
-        CreateResizedSkinImage(Bitmap, *FFace.SkinBitmap, SourceRect);
-    SetCaptionFont(c.Font(), FDefaultFont, FSkinData,
-                   {FUseSkinFont, UseSkinFontColor, Enabled(), IsDown, IsActive});
-    DrawContent(c, content, IsDown && IsActive, IsDown, IsActive, IsActive || IsDown);
+    const TRect content = DrawButtonFace(Bitmap, SourceRect, IsDown, IsActive);
+    DrawContent(Bitmap.Canvas(), content, IsDown && IsActive, IsDown, IsActive, IsActive || IsDown);
 }
 
 void TskSkinSpeedButton::Paint() {
@@ -224,27 +174,22 @@ void TskSkinSpeedButton::Paint() {
     GetSkinData();
     TCanvas& c = Canvas();
     if (FSkinIndex == -1) {
-        if (DownLook() || FMouseIn || !Transparent()) {
-            TskGraphicSkinCustomControl::Paint();
+        if (DownLook() || FHot || !Transparent()) {
+            TskSkinButtonBase::Paint();
             return;
         }
-        c.Font().Assign(FDefaultFont);
-        c.Font().SetCharset(SkinCharSet(FSkinData, FDefaultFont));
-        if (!Enabled()) c.Font().SetColor(clBtnShadow);
+        SetPlainFont(c.Font());
         DrawContent(c, ClientRect(), false, false, false, false);
         return;
     }
-    TBitmap b(Width(), Height());
     if (CanMorph() && FMorph.Between() && !Transparent()) {
-        TBitmap active(Width(), Height());
-        CreateButtonImage(b, FFace.skinrect, false, false);
-        CreateButtonImage(active, activeskinrect, false, true);
-        DrawMorph(c, b, active, FMorph.Factor());
+        PaintMorph();
         return;
     }
+    TBitmap b(Width(), Height());
     if (DownLook()) {
         CreateButtonImage(b, downskinrect, true, true);
-    } else if (FMouseIn || (CanMorph() && FMorph.Factor() == 1.0)) {
+    } else if (FHot || (CanMorph() && FMorph.Factor() == 1.0)) {
         CreateButtonImage(b, activeskinrect, false, true);
     } else if (Transparent()) {
         if (FUseSkinFont) {
@@ -275,119 +220,42 @@ void TskSkinSpeedButton::CreateControlDefaultImage(TBitmap& Bitmap) {
     const bool downLook = DownLook();
     if (downLook)
         FrameAndFill(c, r, clskNavy, clskPressedFill);
-    else if (FMouseIn)
+    else if (FHot)
         FrameAndFill(c, r, clskNavy, clskHotFill);
     else if (Designing() || !FFlat)
         FrameAndFill(c, r, clBtnShadow, clBtnFace);
     else if (!Transparent())
         FillColor(c, r, clBtnFace);
-    c.Font().Assign(FDefaultFont);
-    c.Font().SetCharset(SkinCharSet(FSkinData, FDefaultFont));
-    if (!Enabled()) c.Font().SetColor(clBtnShadow);
+    SetPlainFont(c.Font());
     const bool hasGlyph = !FGlyph.Empty();
-    const bool pressed = hasGlyph ? downLook : FDown && FMouseIn;
-    DrawContent(c, r, pressed, FDown, FMouseIn, FMouseIn || FDown);
+    const bool pressed = hasGlyph ? downLook : FDown && FHot;
+    DrawContent(c, r, pressed, FDown, FHot, FHot || FDown);
 }
 
-void TskSkinSpeedButton::StartMorphOrRepaint() {
+void TskSkinSpeedButton::ChangeState() {
     if (!CanMorph() || !Skinned() || Transparent())
         Repaint();
     else
         FMorph.Start();
 }
 
-bool TskSkinSpeedButton::HasAnimation() const {
+bool TskSkinSpeedButton::CanAnimate() const {
     return Skinned() && EffectsEnabled() && !IsEmptySkinRect(animateskinrect);
 }
 
-void TskSkinSpeedButton::StartAnimation(bool Forward) {
-    FAnimation.Start(Forward, framecount, animateinterval);
-}
-
-void TskSkinSpeedButton::StartRepeat() {
-    const unsigned ms = unsigned(std::max(1, RepeatInterval));
-    FRepeat.Timing = {.FirstDelay = ms, .Interval = ms, .Resume = ms, .FirstTickSteps = true};
-    FRepeat.Start();
-}
-
-void TskSkinSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    TskGraphicSkinCustomControl::MouseDown(Button, Shift, X, Y);
-    if (Button != mbLeft) return;
+bool TskSkinSpeedButton::FollowsHover() {
+    if (!Enabled() || Designing()) return false;
     GetSkinData();
-    if (HasAnimation()) FAnimation.Stop();
-    if (!FDown) {
-        FMouseIn = true;
-        SetDown(true);
-        if (RepeatMode && GroupIndex == 0)
-            StartRepeat();
-        else if (GroupIndex != 0)
-            ButtonClick();
-        FPressedWhileDown = false;
-    } else if (GroupIndex != 0) {
-        FPressedWhileDown = true;
-    }
+    return true;
 }
 
 void TskSkinSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    TskGraphicSkinCustomControl::MouseUp(Button, Shift, X, Y);
-    if (Button != mbLeft) return;
-    const bool wasDown = FDown;
-    if (GroupIndex == 0) {
-        if (FMouseIn) {
-            SetDown(false);
-            if (RepeatMode) FRepeat.Stop();
-            if (wasDown) ButtonClick();
-        } else {
-            FDown = false;
-            if (RepeatMode && FRepeat.Running()) FRepeat.Stop();
-        }
-    } else if (wasDown && AllowAllUp && FPressedWhileDown && FMouseIn) {
-        SetDown(false);
-        ButtonClick();
-    }
+    TskSkinButtonBase::MouseUp(Button, Shift, X, Y);
+    if (Button == mbLeft) Release();
 }
 
 void TskSkinSpeedButton::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
-    case CM_MOUSEENTER:
-        TskGraphicSkinCustomControl::Dispatch(Message);
-        if (!Enabled() || Designing()) return;
-        FMouseIn = true;
-        GetSkinData();
-        if (GroupIndex == 0 || !FDown) {
-            if (FDown) {
-                if (CanMorph()) FMorph.SetFactor(1.0);
-                Repaint();
-            } else {
-                if (HasAnimation()) StartAnimation(true);
-                StartMorphOrRepaint();
-            }
-        }
-        if (FDown && RepeatMode && GroupIndex == 0) StartRepeat();
-        return;
-    case CM_MOUSELEAVE:
-        TskGraphicSkinCustomControl::Dispatch(Message);
-        if (!Enabled() || Designing()) return;
-        FMouseIn = false;
-        GetSkinData();
-        if (GroupIndex == 0 || !FDown) {
-            if (HasAnimation()) StartAnimation(false);
-            StartMorphOrRepaint();
-        }
-        if (FDown && RepeatMode && FRepeat.Running() && GroupIndex == 0) FRepeat.Stop();
-        return;
-    case CM_ENABLEDCHANGED:
-        TskGraphicSkinCustomControl::Dispatch(Message);
-        if (CanMorph()) {
-            FMorph.Reset();
-        }
-        FMouseIn = false;
-        Repaint();
-        return;
-    case CM_TEXTCHANGED:
-        TskGraphicSkinCustomControl::Dispatch(Message);
-        Repaint();
-        return;
     case CM_DIALOGCHAR:
         if (IsAccel(unsigned(Message.WParam), Caption()) && Enabled() && Visible() && Parent() &&
             Parent()->Showing()) {
@@ -395,10 +263,10 @@ void TskSkinSpeedButton::Dispatch(TMessage& Message) {
             Message.Result = 1;
             return;
         }
-        TskGraphicSkinCustomControl::Dispatch(Message);
+        TskSkinButtonBase::Dispatch(Message);
         return;
     default:
-        TskGraphicSkinCustomControl::Dispatch(Message);
+        TskSkinButtonBase::Dispatch(Message);
     }
 }
 

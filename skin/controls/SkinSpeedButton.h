@@ -5,18 +5,15 @@
 #include "platform/vcl/ComponentLink.h"
 #include "platform/vcl/Forward.h"
 #include "skin/controls/Forward.h"
-#include "skin/controls/SkinAutoRepeat.h"
+#include "skin/controls/SkinButtonBase.h"
 #include "skin/controls/SkinButtonLayout.h"
-#include "skin/controls/SkinButtonLook.h"
-#include "skin/controls/SkinEffects.h"
-#include "skin/controls/SkinGraphicCustomControl.h"
 
 #include <functional>
 #include <memory>
 
 namespace vd {
 
-class TskSkinSpeedButton : public TskGraphicSkinCustomControl, public TskButtonLook {
+class TskSkinSpeedButton : public TskSkinButtonBase<TskGraphicSkinCustomControl> {
 public:
     explicit TskSkinSpeedButton(TComponent* AOwner);
     bool SetProperty(const String& name, const TPropValue& value) override;
@@ -35,52 +32,38 @@ public:
     void SetMargin(int Value);
     int Spacing() const { return FSpacing; }
     void SetSpacing(int Value);
-    bool Down() const { return FDown; }
-    void SetDown(bool Value);
     int GroupIndex = 0;
-    bool AllowAllUp = false;
-    bool RepeatMode = false;
-    int RepeatInterval = 100;
     bool Flat() const { return FFlat; }
     void SetFlat(bool Value);
     bool Transparent() const { return (ControlStyle() & csOpaque) == 0; }
     void SetTransparent(bool Value);
-    bool UseSkinSize = true;
-    bool UseSkinFontColor = true;
     TskImagesMenuLink* SkinImagesMenu() const { return FSkinImagesMenu; }
     virtual void SetSkinImagesMenu(TskImagesMenuLink* Value);
     bool UseImagesMenuImage = false;
     bool UseImagesMenuCaption = false;
 
-    bool MouseIn() const { return FMouseIn; }
-    double MorphFactor() const { return FMorph.Factor(); }
+    bool MouseIn() const { return FHot; }
     int AnimateFrame() const { return FAnimation.Frame(); }
-    bool CanMorph() const;
     bool EffectsEnabled() const;
-    int GlyphFrame(bool IsDown, bool IsActive) const;
     void ImagesMenuChanged() { Repaint(); }
 
     void GetSkinData() override;
     void CreateControlDefaultImage(TBitmap& Bitmap) override;
     void CreateControlSkinImage(TBitmap& Bitmap) override { (void)Bitmap; }
     void ChangeSkinData() override;
-    void CalcSize(int& W, int& H) override;
-    virtual void CreateButtonImage(TBitmap& Bitmap, const TRect& SourceRect, bool IsDown, bool IsActive);
-    virtual void ButtonClick();
+    void CreateButtonImage(TBitmap& Bitmap, const TRect& SourceRect, bool IsDown, bool IsActive) override;
     void Dispatch(TMessage& Message) override;
 
 protected:
-    void LookChanged() override { Repaint(); }
     void Paint() override;
-    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void ActionChange(TBasicAction* Sender) override;
-    void ReleaseGroup();
-    void StartMorphOrRepaint();
-    void StartAnimation(bool Forward);
-    void StartRepeat();
-    bool HasAnimation() const;
-    bool DownLook() const { return FDown && (GroupIndex != 0 || FMouseIn); }
+    int Group() const override { return GroupIndex; }
+    // A disabled button ignores the pointer; the record is read afresh for the look that follows.
+    bool FollowsHover() override;
+    bool CanAnimate() const override;
+    void ChangeState() override;
+    bool DownLook() const { return FDown && (GroupIndex != 0 || FHot); }
     // Caption, glyph or image into R with the current font.
     void DrawContent(TCanvas& Canvas, const TRect& R, bool Pressed, bool IsDown, bool IsActive, bool HotList);
     // The drop-down marker of the skin centred in R.
@@ -94,15 +77,8 @@ protected:
     TskButtonLayout FLayout = blGlyphLeft;
     int FMargin = -1;
     int FSpacing = 1;
-    bool FDown = false;
     bool FFlat = false;
     TComponentLink<TskImagesMenuLink> FSkinImagesMenu{this};
-    bool FPressedWhileDown = false;
-    bool FMouseIn = false;
-    TskMorph FMorph;
-    TskFrameAnimation FAnimation;
-    // Clicks every RepeatInterval while held.
-    TskAutoRepeat FRepeat{[this] { ButtonClick(); }};
     // Shared with the images menu's callbacks; cleared when the button goes.
     std::shared_ptr<TskSkinSpeedButton*> FSelf = std::make_shared<TskSkinSpeedButton*>(this);
 

@@ -1,10 +1,18 @@
 // The list view's selection, painting, input, messages and label editing.
 #include "platform/gfx/Gdi.h"
+#include "platform/vcl/ComCtrls/ItemViewParts.h"
 #include "platform/vcl/ComCtrls/ListView.h"
 
 #include <algorithm>
 
 namespace vd {
+
+namespace {
+// Large (the normal slot) first, then small.
+constexpr TViewImageList<TCustomListView> kImageLists[] = {
+    {"LargeImages", &TCustomListView::LargeImages, &TCustomListView::SetLargeImages},
+    {"SmallImages", &TCustomListView::SmallImages, &TCustomListView::SetSmallImages}};
+} // namespace
 
 bool TCustomListView::ItemSelected(int index) const {
     if (index < 0 || index >= FItems.Count()) return false;
@@ -60,10 +68,7 @@ void TCustomListView::SetItemFocused(TListItem* item) {
 void TCustomListView::PaintWindow(std::uintptr_t DC) {
     HDC dc = reinterpret_cast<HDC>(DC);
     const TRect client = ClientRect();
-    UniqueBrush back(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(FColor))));
-    FillRect(dc, &client, back.Get());
-    SelectObject(dc, reinterpret_cast<HGDIOBJ>(FFont.Handle()));
-    SetBkMode(dc, TRANSPARENT);
+    PaintViewBackground(dc, client, FColor, FFont);
     const int count = FItems.Count();
     const int first = FViewStyle == vsReport ? FTop : 0;
     for (int i = first; i < count; ++i) {
@@ -101,12 +106,7 @@ void TCustomListView::DrawItem(HDC dc, int index, const TRect& r) {
         const String s = col == 0                             ? item->Caption()
                          : col - 1 < item->SubItems().Count() ? item->SubItems().Strings(col - 1)
                                                               : String();
-        if (col == 0 && sel) {
-            UniqueBrush hl(CreateSolidBrush(GetSysColor(COLOR_HIGHLIGHT)));
-            FillRect(dc, &cell, hl.Get());
-        }
-        SetTextColor(dc, col == 0 && sel ? GetSysColor(COLOR_HIGHLIGHTTEXT)
-                                         : static_cast<COLORREF>(ColorToRGB(FFont.Color())));
+        SetLabelColors(dc, cell, col == 0 && sel, FFont.Color());
         cell.Left += 2;
         const TAlignment a = FViewStyle == vsReport && col < FColumns.Count()
                                  ? FColumns.Items(col)->Alignment()
@@ -299,76 +299,40 @@ void TCustomListView::Dispatch(TMessage& Message) {
             *reinterpret_cast<TRect*>(Message.LParam) = ItemRect(static_cast<int>(Message.WParam));
         Message.Result = Message.WParam < static_cast<WPARAM>(FItems.Count());
         return;
-    case LVM_SETIMAGELIST: {
-        TCustomImageList* list = TCustomImageList::FromHandle(reinterpret_cast<HIMAGELIST>(Message.LParam));
-        TCustomImageList* old = Message.WParam == LVSIL_NORMAL ? FLargeImages : FSmallImages;
-        if (Message.WParam == LVSIL_NORMAL)
-            SetLargeImages(list);
-        else
-            SetSmallImages(list);
-        Message.Result = old ? reinterpret_cast<LRESULT>(old->Handle()) : 0;
+    case LVM_SETIMAGELIST:
+        Message.Result =
+            ReplaceImageList(*this, kImageLists[Message.WParam == LVSIL_NORMAL ? 0 : 1], Message.LParam);
         return;
-    }
     default:
         TWinControl::Dispatch(Message);
     }
 }
 
 bool TCustomListView::SetComponentProperty(const String& name, TComponent* value) {
-    auto* list = dynamic_cast<TCustomImageList*>(value);
-    if ((name == "LargeImages" || name == "SmallImages") && list) {
-        if (name == "LargeImages")
-            SetLargeImages(list);
-        else
-            SetSmallImages(list);
-        return true;
-    }
-    return TWinControl::SetComponentProperty(name, value);
+    return SetImageListProperty(*this, kImageLists, name, value) ||
+           TWinControl::SetComponentProperty(name, value);
 }
 
 // Label editing over the caption; Enter or leaving commits, Esc cancels.
 bool TCustomListView::StartEdit(TListItem* item) {
-    if (!item || ReadOnly || FEditor) return false;
-    bool allow = true;
-    if (OnEditing) OnEditing(this, item, allow);
-    if (!allow) return false;
+    if (!MayEditLabel(this, item)) return false;
     item->MakeVisible();
     FEditIndex = item->Index();
-    FEditor = new TEdit(this);
-    FEditor->SetParent(this);
-    TRect r = ItemRect(FEditIndex);
-    if (FViewStyle == vsReport && FColumns.Count() > 0) r.Right = r.Left + FColumns.Items(0)->Width();
-    FEditor->SetBoundsRect(r);
-    FEditor->SetText(item->Caption());
-    FEditor->OnKeyDown = [this](TObject*, Word& key, TShiftState) {
-        if (key == VK_RETURN || key == VK_ESCAPE) {
-            const bool cancel = key == VK_ESCAPE;
-            key = 0;
-            EndEdit(cancel);
-        }
-    };
-    FEditor->OnKeyPress = [](TObject*, TKeyChar& key) {
-        if (key == 13 || key == 27) key = 0;
-    };
-    FEditor->OnExit = [this](TObject*) { EndEdit(false); };
-    FEditor->SetFocus();
-    FEditor->SelectAll();
+    OpenLabelEditor(this, FEditor, [&](TCustomEdit* editor) {
+        TRect r = ItemRect(FEditIndex);
+        if (FViewStyle == vsReport && FColumns.Count() > 0) r.Right = r.Left + FColumns.Items(0)->Width();
+        editor->SetBoundsRect(r);
+        editor->SetText(item->Caption());
+    });
     return true;
 }
 
 void TCustomListView::EndEdit(bool cancel) {
     if (!FEditor || FEnding) return;
     FEnding = true;
-    TCustomEdit* editor = FEditor;
     const int index = FEditIndex;
-    String text = editor->Text();
-    FEditor = nullptr;
     FEditIndex = -1;
-    editor->OnExit = nullptr;
-    editor->OnKeyDown = nullptr;
-    if (editor->Focused() && CanFocus()) SetFocus();
-    editor->Hide();
-    editor->DeferFree(); // it may be inside its own key handler
+    String text = CloseLabelEditor(this, FEditor);
     if (!cancel && index >= 0 && index < FItems.Count()) {
         TListItem* item = FItems.Item(index);
         Edit(item, text);

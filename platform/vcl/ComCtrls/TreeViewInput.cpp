@@ -1,18 +1,23 @@
 // The tree view's painting, mouse, keyboard, messages and label editing.
 #include "platform/gfx/Gdi.h"
+#include "platform/vcl/ComCtrls/ItemViewParts.h"
 #include "platform/vcl/ComCtrls/TreeView.h"
 
 #include <algorithm>
 
 namespace vd {
 
+namespace {
+// The normal list first, then the state list.
+constexpr TViewImageList<TCustomTreeView> kImageLists[] = {
+    {"Images", &TCustomTreeView::Images, &TCustomTreeView::SetImages},
+    {"StateImages", &TCustomTreeView::StateImages, &TCustomTreeView::SetStateImages}};
+} // namespace
+
 void TCustomTreeView::PaintWindow(std::uintptr_t DC) {
     HDC dc = reinterpret_cast<HDC>(DC);
     const TRect client = ClientRect();
-    UniqueBrush back(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(FColor))));
-    FillRect(dc, &client, back.Get());
-    SelectObject(dc, reinterpret_cast<HGDIOBJ>(FFont.Handle()));
-    SetBkMode(dc, TRANSPARENT);
+    PaintViewBackground(dc, client, FColor, FFont);
     const auto& rows = Rows();
     const int h = ItemHeight();
     for (int r = FTopRow; r < static_cast<int>(rows.size()) && (r - FTopRow) * h < client.Bottom; ++r) {
@@ -73,12 +78,7 @@ void TCustomTreeView::DrawNode(HDC dc, TTreeNode* node, const TRect& row) {
     const TSize ext = TextExtent(dc, node->Text());
     const TRect label{tx, row.Top, tx + ext.cx + 4, row.Bottom};
     const bool showSel = node == FSelected && (Focused() || !HideSelection);
-    if (showSel) {
-        UniqueBrush hl(CreateSolidBrush(GetSysColor(COLOR_HIGHLIGHT)));
-        FillRect(dc, &label, hl.Get());
-    }
-    SetTextColor(dc, showSel ? GetSysColor(COLOR_HIGHLIGHTTEXT)
-                             : static_cast<COLORREF>(ColorToRGB(FFont.Color())));
+    SetLabelColors(dc, label, showSel, FFont.Color());
     TextOutA(dc, tx + 2, row.Top + (row.Height() - ext.cy) / 2, node->Text().c_str(),
              static_cast<int>(node->Text().size()));
 }
@@ -219,77 +219,40 @@ void TCustomTreeView::Dispatch(TMessage& Message) {
     case TVM_GETVISIBLECOUNT:
         Message.Result = VisibleCount();
         return;
-    case TVM_SETIMAGELIST: {
-        TCustomImageList* list = TCustomImageList::FromHandle(reinterpret_cast<HIMAGELIST>(Message.LParam));
-        TCustomImageList* old = Message.WParam == TVSIL_STATE ? FStateImages : FImages;
-        if (Message.WParam == TVSIL_STATE)
-            SetStateImages(list);
-        else
-            SetImages(list);
-        Message.Result = old ? reinterpret_cast<LRESULT>(old->Handle()) : 0;
+    case TVM_SETIMAGELIST:
+        Message.Result =
+            ReplaceImageList(*this, kImageLists[Message.WParam == TVSIL_STATE ? 1 : 0], Message.LParam);
         return;
-    }
     default:
         TWinControl::Dispatch(Message);
     }
 }
 
 bool TCustomTreeView::SetComponentProperty(const String& name, TComponent* value) {
-    auto* list = dynamic_cast<TCustomImageList*>(value);
-    if ((name == "Images" || name == "StateImages") && list) {
-        if (name == "Images")
-            SetImages(list);
-        else
-            SetStateImages(list);
-        return true;
-    }
-    return TWinControl::SetComponentProperty(name, value);
+    return SetImageListProperty(*this, kImageLists, name, value) ||
+           TWinControl::SetComponentProperty(name, value);
 }
 
 // Label editing: an edit over the label; Enter or leaving it commits, Esc cancels.
 bool TCustomTreeView::StartEdit(TTreeNode* node) {
-    if (!node || ReadOnly || FEditor) return false;
-    bool allow = true;
-    if (OnEditing) OnEditing(this, node, allow);
-    if (!allow) return false;
+    if (!MayEditLabel(this, node)) return false;
     node->MakeVisible();
     FEditNode = node;
-    FEditor = new TEdit(this);
-    FEditor->SetParent(this);
-    TRect r = NodeRect(node, true);
-    r.Right = std::max(r.Right + 20, r.Left + 60);
-    FEditor->SetBoundsRect(r);
-    FEditor->SetText(node->Text());
-    FEditor->OnKeyDown = [this](TObject*, Word& key, TShiftState) {
-        if (key == VK_RETURN || key == VK_ESCAPE) {
-            const bool cancel = key == VK_ESCAPE;
-            key = 0;
-            EndEdit(cancel);
-        }
-    };
-    FEditor->OnKeyPress = [](TObject*, TKeyChar& key) {
-        if (key == 13 || key == 27) key = 0;
-    };
-    FEditor->OnExit = [this](TObject*) { EndEdit(false); };
-    FEditor->SetFocus();
-    FEditor->SelectAll();
+    OpenLabelEditor(this, FEditor, [&](TCustomEdit* editor) {
+        TRect r = NodeRect(node, true);
+        r.Right = std::max(r.Right + 20, r.Left + 60);
+        editor->SetBoundsRect(r);
+        editor->SetText(node->Text());
+    });
     return true;
 }
 
 void TCustomTreeView::EndEdit(bool cancel) {
     if (!FEditor || FEnding) return;
     FEnding = true;
-    TCustomEdit* editor = FEditor;
     TTreeNode* node = FEditNode;
-    String text = editor->Text();
-    FEditor = nullptr;
     FEditNode = nullptr;
-    editor->OnExit = nullptr;
-    editor->OnKeyDown = nullptr;
-    const bool hadFocus = editor->Focused();
-    if (hadFocus && CanFocus()) SetFocus();
-    editor->Hide();
-    editor->DeferFree(); // it may be inside its own key handler
+    String text = CloseLabelEditor(this, FEditor);
     if (!cancel && node) {
         Edit(node, text);
         node->SetText(text);

@@ -6,31 +6,23 @@
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/PropertyTable.h"
 #include "skin/core/SkinData.h"
+#include "skin/extra/dialogs/SkinFramedDialog.h"
 #include "skin/extra/dialogs/SkinInputDialog.h"
 #include "skin/extra/dialogs/SkinMessage.h"
 #include "skin/extra/dialogs/SkinProgressDialog.h"
 
 namespace vd {
 
-namespace {
-
 // "SkinData" skins the dialog's window, "CtrlSkinData" its controls.
-template <typename T> bool SetSkinReference(T& dialog, const String& name, TComponent* value) {
+bool TskSkinDialogComponent::SetComponentProperty(const String& name, TComponent* value) {
     auto* skin = dynamic_cast<TskSkinData*>(value);
-    if (!skin) return false;
-    if (name == "SkinData")
-        dialog.SetSkinData(skin);
-    else if (name == "CtrlSkinData")
-        dialog.SetCtrlSkinData(skin);
+    if (skin && name == "SkinData")
+        SetSkinData(skin);
+    else if (skin && name == "CtrlSkinData")
+        SetCtrlSkinData(skin);
     else
-        return false;
+        return TComponent::SetComponentProperty(name, value);
     return true;
-}
-
-} // namespace
-
-bool TskSkinMessage::SetComponentProperty(const String& name, TComponent* value) {
-    return SetSkinReference(*this, name, value) || TComponent::SetComponentProperty(name, value);
 }
 
 namespace {
@@ -63,14 +55,6 @@ const TPropertyTable<Progress>& ProgressProperties() {
 
 bool TskSkinProgressDialog::SetProperty(const String& name, const TPropValue& v) {
     return ProgressProperties().Set(*this, name, v) || TComponent::SetProperty(name, v);
-}
-
-bool TskSkinProgressDialog::SetComponentProperty(const String& name, TComponent* value) {
-    return SetSkinReference(*this, name, value) || TComponent::SetComponentProperty(name, value);
-}
-
-bool TskSkinInputDialog::SetComponentProperty(const String& name, TComponent* value) {
-    return SetSkinReference(*this, name, value) || TComponent::SetComponentProperty(name, value);
 }
 
 void RegisterSkinDialogClasses() {

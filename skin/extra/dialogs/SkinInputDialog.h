@@ -1,28 +1,16 @@
 #pragma once
 // The input dialog: one line of text in a framed modal window with a prompt, an edit preset with
 // the current value, and OK and Cancel.
-#include "platform/vcl/Font.h"
-#include "platform/vcl/Form.h"
-#include "skin/core/Forward.h"
+#include "skin/extra/dialogs/SkinFramedDialog.h"
 
 namespace vd {
 
-class TskSkinInputDialog : public TComponent {
+class TskSkinInputDialog : public TskSkinFramedDialog {
 public:
     explicit TskSkinInputDialog(TComponent* AOwner);
-    bool SetComponentProperty(const String& name, TComponent* value) override;
 
-    bool AlphaBlend = false, AlphaBlendAnimation = false;
-    Byte AlphaBlendValue = 200;
-    TskSkinData* SkinData() const { return FSkinData; }
-    void SetSkinData(TskSkinData* v);
-    TskSkinData* CtrlSkinData() const { return FCtrlSkinData; }
-    void SetCtrlSkinData(TskSkinData* v);
-    String ButtonSkinDataName = "button", LabelSkinDataName = "stdlabel", EditSkinDataName = "edit";
-    TFont& DefaultLabelFont() { return FLabelFont; }
-    TFont& DefaultButtonFont() { return FButtonFont; }
+    String EditSkinDataName = "edit";
     TFont& DefaultEditFont() { return FEditFont; }
-    bool UseSkinFont = true;
 
     // True, with Value replaced by the edit's text, when the user confirms with OK; false with
     // Value unchanged otherwise (Cancel, Esc, closing the window).
@@ -31,9 +19,7 @@ public:
     TForm* InputForm() const { return FForm; }
 
 private:
-    TComponentLink<TskSkinData> FSkinData{this};
-    TComponentLink<TskSkinData> FCtrlSkinData{this};
-    TFont FLabelFont, FButtonFont, FEditFont;
+    TFont FEditFont;
     TForm* FForm = nullptr;
 };
 

@@ -94,17 +94,8 @@ TskMessageForm::TskMessageForm(TComponent* AOwner) : TForm(AOwner) {
     FFrame->SetBorderIcons(0);
 }
 
-TskSkinMessage::TskSkinMessage(TComponent* AOwner) : TComponent(AOwner) {
+TskSkinMessage::TskSkinMessage(TComponent* AOwner) : TskSkinDialogComponent(AOwner) {
     SetDefaultFace(FDefaultFont);
-    SetDefaultFace(FDefaultButtonFont);
-}
-
-void TskSkinMessage::SetSkinData(TskSkinData* v) {
-    FSkinData = v;
-}
-
-void TskSkinMessage::SetCtrlSkinData(TskSkinData* v) {
-    FCtrlSkinData = v;
 }
 
 TskMessageForm* TskSkinMessage::BuildSkinMessageForm(const String& Msg, int DlgType,
@@ -112,11 +103,7 @@ TskMessageForm* TskSkinMessage::BuildSkinMessageForm(const String& Msg, int DlgT
     auto* f = new TskMessageForm(Application);
     try {
         TskSkinForm* frame = f->Frame();
-        frame->SetSkinData(FSkinData);
-        frame->SetMenusSkinData(FCtrlSkinData);
-        frame->SetAlphaBlend(AlphaBlend);
-        frame->AlphaBlendAnimation = AlphaBlendAnimation;
-        frame->SetAlphaBlendValue(AlphaBlendValue);
+        SkinFrame(frame);
         // The frame's borders decide the client area: sizes are set on the framed window.
         f->HandleNeeded();
 
@@ -211,7 +198,7 @@ TskMessageForm* TskSkinMessage::BuildSkinMessageForm(const String& Msg, int DlgT
             b->SetDefaultHeight(buttonHeight);
             b->SetParent(f);
             b->SetBounds(x, f->ClientHeight() - buttonHeight - 10, 70, buttonHeight);
-            b->SetDefaultFont(FDefaultButtonFont);
+            b->SetDefaultFont(FButtonFont);
             b->SetUseSkinFont(UseSkinFont);
             b->SetSkinDataName(ButtonSkinDataName);
             b->SetSkinData(FCtrlSkinData);

@@ -2,14 +2,9 @@
 // The skinned message box: a modal window built at each showing from a skinned label, an icon by
 // message type, a row of skinned buttons and an optional "do not show again" check box, inside a
 // form with its own skinned frame.
-#include "platform/vcl/Font.h"
-#include "platform/vcl/Form.h"
-#include "skin/controls/Forward.h"
-#include "skin/core/Forward.h"
+#include "skin/extra/dialogs/SkinFramedDialog.h"
 
 namespace vd {
-
-class TskSkinForm;
 
 enum TskMsgDlgType { skmtWarning, skmtError, skmtInformation, skmtConfirmation, skmtCustom };
 // Button kinds, bit i of a TskMsgDlgButtons set, laid out in this order.
@@ -49,28 +44,18 @@ private:
     TskSkinForm* FFrame;
 };
 
-class TskSkinMessage : public TComponent {
+class TskSkinMessage : public TskSkinDialogComponent {
 public:
     explicit TskSkinMessage(TComponent* AOwner);
-    bool SetComponentProperty(const String& name, TComponent* value) override;
 
     bool ShowAgainFlag = false;
     // The check box starts checked when false; after the box closes it holds the negation of
     // the check box's state.
     bool ShowAgainFlagValue = false;
-    bool AlphaBlend = false, AlphaBlendAnimation = false;
-    Byte AlphaBlendValue = 200;
-    TskSkinData* SkinData() const { return FSkinData; }
-    void SetSkinData(TskSkinData* v);
-    TskSkinData* CtrlSkinData() const { return FCtrlSkinData; }
-    void SetCtrlSkinData(TskSkinData* v);
-    String ButtonSkinDataName = "button";
     String MessageLabelSkinDataName = "stdlabel";
     TFont& DefaultFont() { return FDefaultFont; }
     void SetDefaultFont(const TFont& f) { FDefaultFont.Assign(f); }
-    TFont& DefaultButtonFont() { return FDefaultButtonFont; }
-    void SetDefaultButtonFont(const TFont& f) { FDefaultButtonFont.Assign(f); }
-    bool UseSkinFont = true;
+    void SetDefaultButtonFont(const TFont& f) { FButtonFont.Assign(f); }
 
     // Builds the box, shows it modally and frees it; the modal result (Yes 6, No 7, OK 1, ...).
     // The help kind is never shown and HelpCtx is kept on the box only.
@@ -79,9 +64,7 @@ public:
     TskMessageForm* BuildSkinMessageForm(const String& Msg, int DlgType, TskMsgDlgButtons Buttons);
 
 private:
-    TComponentLink<TskSkinData> FSkinData{this};
-    TComponentLink<TskSkinData> FCtrlSkinData{this};
-    TFont FDefaultFont, FDefaultButtonFont;
+    TFont FDefaultFont;
 };
 
 } // namespace vd

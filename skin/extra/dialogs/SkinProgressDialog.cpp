@@ -5,16 +5,11 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinGauge.h"
 #include "skin/controls/SkinStdLabel.h"
-#include "skin/core/SkinData.h"
-#include "skin/core/SkinStrings.h"
 #include "skin/extra/dialogs/SkinDialogUnits.h"
-#include "skin/form/frame/SkinForm.h"
 
 namespace vd {
 
-TskSkinProgressDialog::TskSkinProgressDialog(TComponent* AOwner) : TComponent(AOwner) {
-    SetDefaultFace(FLabelFont);
-    SetDefaultFace(FButtonFont);
+TskSkinProgressDialog::TskSkinProgressDialog(TComponent* AOwner) : TskSkinFramedDialog(AOwner) {
     SetDefaultFace(FGaugeFont);
 }
 
@@ -33,14 +28,6 @@ TskSkinProgressDialog::~TskSkinProgressDialog() {
         }
         FForm = nullptr;
     }
-}
-
-void TskSkinProgressDialog::SetSkinData(TskSkinData* v) {
-    FSkinData = v;
-}
-
-void TskSkinProgressDialog::SetCtrlSkinData(TskSkinData* v) {
-    FCtrlSkinData = v;
 }
 
 void TskSkinProgressDialog::Notification(TComponent* AComponent, TOperation Operation) {
@@ -92,31 +79,8 @@ void TskSkinProgressDialog::Build() {
     f->OnShow = [this](TObject*) {
         if (OnShow) OnShow(this);
     };
-    auto* frame = new TskSkinForm(f);
-    frame->SetBorderIcons(0);
-    frame->HideCaptionButtons = !ShowCloseButton;
-    frame->SetSkinData(FSkinData);
-    frame->SetMenusSkinData(FCtrlSkinData);
-    frame->SetAlphaBlend(AlphaBlend);
-    frame->AlphaBlendAnimation = AlphaBlendAnimation;
-    frame->SetAlphaBlendValue(AlphaBlendValue);
-    // The frame's borders decide the client area: sizes are set on the framed window.
-    f->HandleNeeded();
-
-    const TDialogUnits du = MeasureDialogUnits(f->Font());
-    f->SetClientWidth(du.X(180));
-    auto* label = new TskSkinStdLabel(f);
-    label->SetParent(f);
-    label->SetLeft(du.X(8));
-    label->SetTop(du.Y(8));
-    label->Constraints().MaxWidth = du.X(164);
-    label->SetWordWrap(false);
-    label->SetDefaultFont(FLabelFont);
-    label->Font().Assign(FLabelFont);
-    label->UseSkinFont = UseSkinFont;
-    label->SkinDataName = LabelSkinDataName;
-    label->SetSkinData(FCtrlSkinData);
-    label->SetCaption(LabelCaption);
+    const TDialogUnits du = FrameWindow(f, !ShowCloseButton);
+    TskSkinStdLabel* label = AddLabel(f, du, String(), LabelCaption);
 
     auto* gauge = new TskSkinGauge(f);
     gauge->SetMinValue(MinValue);
@@ -133,23 +97,13 @@ void TskSkinProgressDialog::Build() {
     FGauge = gauge;
 
     if (ShowCancelButton) {
-        auto* b = new TskSkinButton(f);
-        b->SetDefaultFont(FButtonFont);
-        b->SetUseSkinFont(UseSkinFont);
-        const TskResourceStrData* t = FCtrlSkinData ? FCtrlSkinData->ResourceStrData() : nullptr;
-        b->SetCaption(t ? t->LookupResString("MSG_BTN_CANCEL") : String("Cancel"));
+        TskSkinButton* b = NewButton(f, String(), "MSG_BTN_CANCEL", "Cancel", mrCancel);
         if (ShowType == stStayOnTop)
             b->OnClick = [this](TObject*) {
                 if (FForm) FForm->Close();
             };
-        b->ModalResult = mrCancel;
         b->Cancel = true;
-        b->SetParent(f);
-        b->SetDefaultHeight(du.Y(14));
-        b->SetBounds(gauge->Left() + gauge->Width() - du.X(50), gauge->Top() + gauge->Height() + 15, du.X(50),
-                     du.Y(14));
-        b->SetSkinDataName(ButtonSkinDataName);
-        b->SetSkinData(FCtrlSkinData);
+        PlaceButton(f, b, du, gauge->Left() + gauge->Width() - du.X(50), gauge->Top() + gauge->Height() + 15);
         FCancel = b;
         f->SetClientHeight(b->Top() + b->Height() + 13);
     } else {

@@ -1,10 +1,7 @@
 #pragma once
 // The progress dialog: a small framed window with a label, a skinned gauge and an optional Cancel
 // button, shown modeless on top or modally, closed when the value reaches its maximum.
-#include "platform/vcl/Font.h"
-#include "platform/vcl/Form.h"
-#include "skin/controls/Forward.h"
-#include "skin/core/Forward.h"
+#include "skin/extra/dialogs/SkinFramedDialog.h"
 
 #include <memory>
 
@@ -12,11 +9,10 @@ namespace vd {
 
 enum TskPDShowType { stStayOnTop, stModal };
 
-class TskSkinProgressDialog : public TComponent {
+class TskSkinProgressDialog : public TskSkinFramedDialog {
 public:
     explicit TskSkinProgressDialog(TComponent* AOwner);
     bool SetProperty(const String& name, const TPropValue& value) override;
-    bool SetComponentProperty(const String& name, TComponent* value) override;
     // A window still shown is closed and freed without OnCancel.
     ~TskSkinProgressDialog() override;
 
@@ -29,17 +25,8 @@ public:
     int MinValue = 0, MaxValue = 100;
     int Value() const { return FValue; }
     void SetValue(int v);
-    bool AlphaBlend = false, AlphaBlendAnimation = false;
-    Byte AlphaBlendValue = 200;
-    TskSkinData* SkinData() const { return FSkinData; }
-    void SetSkinData(TskSkinData* v);
-    TskSkinData* CtrlSkinData() const { return FCtrlSkinData; }
-    void SetCtrlSkinData(TskSkinData* v);
-    String ButtonSkinDataName = "button", LabelSkinDataName = "stdlabel", GaugeSkinDataName = "gauge";
-    TFont& DefaultLabelFont() { return FLabelFont; }
-    TFont& DefaultButtonFont() { return FButtonFont; }
+    String GaugeSkinDataName = "gauge";
     TFont& DefaultGaugeFont() { return FGaugeFont; }
-    bool UseSkinFont = true;
     TNotifyEvent OnShow;
     // The modeless window closed before the value reached the maximum.
     TNotifyEvent OnCancel;
@@ -63,9 +50,7 @@ private:
     void FormClosed(TCloseAction& Action);
 
     int FValue = 0;
-    TComponentLink<TskSkinData> FSkinData{this};
-    TComponentLink<TskSkinData> FCtrlSkinData{this};
-    TFont FLabelFont, FButtonFont, FGaugeFont;
+    TFont FGaugeFont;
     TComponentLink<TForm> FForm{this};
     TskSkinGauge* FGauge = nullptr;
     TskSkinButton* FCancel = nullptr;

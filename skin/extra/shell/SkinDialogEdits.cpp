@@ -7,47 +7,36 @@
 
 namespace vd {
 
-namespace {
-void ButtonEditDefaults(TskSkinEdit& Edit) {
-    Edit.SetButtonMode(true);
-    Edit.SetSkinDataName("buttonedit");
-}
-} // namespace
-
-TskSkinDirectoryEdit::TskSkinDirectoryEdit(TComponent* AOwner) : TskSkinEdit(AOwner) {
-    ButtonEditDefaults(*this);
-    FDialog = new TskSkinSelectDirectoryDialog(this);
+template <class TDialog>
+TskSkinDialogEdit<TDialog>::TskSkinDialogEdit(TComponent* AOwner) : TskSkinEdit(AOwner) {
+    SetButtonMode(true);
+    SetSkinDataName("buttonedit");
+    FDialog = new TDialog(this);
     OnButtonClick = [this](TObject*) { ButtonClick(); };
 }
 
-TskSkinDirectoryEdit::~TskSkinDirectoryEdit() {
+template <class TDialog> TskSkinDialogEdit<TDialog>::~TskSkinDialogEdit() {
     SetDlgSkinData(nullptr);
     SetDlgCtrlSkinData(nullptr);
 }
 
-void TskSkinDirectoryEdit::SetDlgSkinData(TskSkinData* Value) {
+template <class TDialog> void TskSkinDialogEdit<TDialog>::SetDlgSkinData(TskSkinData* Value) {
     FDlgSkinData = Value;
 }
 
-void TskSkinDirectoryEdit::SetDlgCtrlSkinData(TskSkinData* Value) {
+template <class TDialog> void TskSkinDialogEdit<TDialog>::SetDlgCtrlSkinData(TskSkinData* Value) {
     FDlgCtrlSkinData = Value;
 }
 
-void TskSkinDirectoryEdit::ButtonClick() {
-    FDialog->Directory = Text();
-    FDialog->SetSkinData(FDlgSkinData);
-    FDialog->SetCtrlSkinData(FDlgCtrlSkinData);
-    if (FDialog->ShowSelectForm()) SetText(FDialog->Directory);
-}
-
-void TskSkinDirectoryEdit::Notification(TComponent* AComponent, TOperation Operation) {
+template <class TDialog>
+void TskSkinDialogEdit<TDialog>::Notification(TComponent* AComponent, TOperation Operation) {
     TskSkinEdit::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
     if (AComponent == FDialog) FDialog = nullptr;
 }
 
-bool TskSkinDirectoryEdit::SetProperty(const String& name, const TPropValue& v) {
-    // The dialog's own properties, by their names or with a "Dialog" prefix.
+template <class TDialog>
+bool TskSkinDialogEdit<TDialog>::SetProperty(const String& name, const TPropValue& v) {
     const String inner = name.rfind("Dialog.", 0) == 0 ? name.substr(7) : name;
     if (name == "DialogTitle" || inner == "Title") {
         FDialog->SetTitle(v.AsString());
@@ -57,7 +46,8 @@ bool TskSkinDirectoryEdit::SetProperty(const String& name, const TPropValue& v) 
     return TskSkinEdit::SetProperty(name, v);
 }
 
-bool TskSkinDirectoryEdit::SetComponentProperty(const String& name, TComponent* value) {
+template <class TDialog>
+bool TskSkinDialogEdit<TDialog>::SetComponentProperty(const String& name, TComponent* value) {
     if (name == "DlgSkinData" || name == "DlgCtrlSkinData") {
         auto* skin = dynamic_cast<TskSkinData*>(value);
         if (value && !skin) return false;
@@ -70,23 +60,14 @@ bool TskSkinDirectoryEdit::SetComponentProperty(const String& name, TComponent* 
     return TskSkinEdit::SetComponentProperty(name, value);
 }
 
-TskSkinFileEdit::TskSkinFileEdit(TComponent* AOwner) : TskSkinEdit(AOwner) {
-    ButtonEditDefaults(*this);
-    FDialog = new TskSkinOpenDialog(this);
-    OnButtonClick = [this](TObject*) { ButtonClick(); };
-}
+template class TskSkinDialogEdit<TskSkinSelectDirectoryDialog>;
+template class TskSkinDialogEdit<TskSkinOpenDialog>;
 
-TskSkinFileEdit::~TskSkinFileEdit() {
-    SetDlgSkinData(nullptr);
-    SetDlgCtrlSkinData(nullptr);
-}
-
-void TskSkinFileEdit::SetDlgSkinData(TskSkinData* Value) {
-    FDlgSkinData = Value;
-}
-
-void TskSkinFileEdit::SetDlgCtrlSkinData(TskSkinData* Value) {
-    FDlgCtrlSkinData = Value;
+void TskSkinDirectoryEdit::ButtonClick() {
+    FDialog->Directory = Text();
+    FDialog->SetSkinData(FDlgSkinData);
+    FDialog->SetCtrlSkinData(FDlgCtrlSkinData);
+    if (FDialog->ShowSelectForm()) SetText(FDialog->Directory);
 }
 
 const String& TskSkinFileEdit::Filter() const {
@@ -105,18 +86,8 @@ void TskSkinFileEdit::ButtonClick() {
     if (FDialog->ShowOpenForm()) SetText(FDialog->FileName());
 }
 
-void TskSkinFileEdit::Notification(TComponent* AComponent, TOperation Operation) {
-    TskSkinEdit::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FDialog) FDialog = nullptr;
-}
-
+// The dialog's file settings by their own names too; the names never meet the shared ones.
 bool TskSkinFileEdit::SetProperty(const String& name, const TPropValue& v) {
-    const String inner = name.rfind("Dialog.", 0) == 0 ? name.substr(7) : name;
-    if (name == "DialogTitle" || inner == "Title") {
-        FDialog->SetTitle(v.AsString());
-        return true;
-    }
     if (name == "Filter" || name == "InitialDir" || name == "FilterIndex" || name == "DefaultExt" ||
         name == "CheckFileExists")
         return FDialog->SetProperty(name, v);
@@ -124,21 +95,7 @@ bool TskSkinFileEdit::SetProperty(const String& name, const TPropValue& v) {
         LVHeaderSkinDataName = v.AsString();
         return true;
     }
-    if (inner != name) return FDialog->SetProperty(inner, v);
-    return TskSkinEdit::SetProperty(name, v);
-}
-
-bool TskSkinFileEdit::SetComponentProperty(const String& name, TComponent* value) {
-    if (name == "DlgSkinData" || name == "DlgCtrlSkinData") {
-        auto* skin = dynamic_cast<TskSkinData*>(value);
-        if (value && !skin) return false;
-        if (name == "DlgSkinData")
-            SetDlgSkinData(skin);
-        else
-            SetDlgCtrlSkinData(skin);
-        return true;
-    }
-    return TskSkinEdit::SetComponentProperty(name, value);
+    return TskSkinDialogEdit::SetProperty(name, v);
 }
 
 } // namespace vd

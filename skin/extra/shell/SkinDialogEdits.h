@@ -8,20 +8,21 @@ namespace vd {
 class TskSkinSelectDirectoryDialog;
 class TskSkinOpenDialog;
 
-class TskSkinDirectoryEdit : public TskSkinEdit {
+// What both edits share: the dialog they own, the skins it is shown with, and its properties
+// reached through the edit ("DialogTitle", or any with a "Dialog." prefix).
+template <class TDialog> class TskSkinDialogEdit : public TskSkinEdit {
 public:
-    explicit TskSkinDirectoryEdit(TComponent* AOwner);
-    ~TskSkinDirectoryEdit() override;
+    explicit TskSkinDialogEdit(TComponent* AOwner);
+    ~TskSkinDialogEdit() override;
 
     // The skins of the dialog's frame and of its controls.
     TskSkinData* DlgSkinData() const { return FDlgSkinData; }
     void SetDlgSkinData(TskSkinData* Value);
     TskSkinData* DlgCtrlSkinData() const { return FDlgCtrlSkinData; }
     void SetDlgCtrlSkinData(TskSkinData* Value);
-    TskSkinSelectDirectoryDialog* Dialog() const { return FDialog; }
+    TDialog* Dialog() const { return FDialog; }
 
-    // Opens the dialog at the edit's folder.
-    virtual void ButtonClick();
+    virtual void ButtonClick() = 0;
 
     bool SetProperty(const String& name, const TPropValue& value) override;
     bool SetComponentProperty(const String& name, TComponent* value) override;
@@ -29,40 +30,35 @@ public:
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
-private:
     TComponentLink<TskSkinData> FDlgSkinData{this};
     TComponentLink<TskSkinData> FDlgCtrlSkinData{this};
-    TskSkinSelectDirectoryDialog* FDialog = nullptr;
+    TDialog* FDialog = nullptr;
 };
 
-class TskSkinFileEdit : public TskSkinEdit {
-public:
-    explicit TskSkinFileEdit(TComponent* AOwner);
-    ~TskSkinFileEdit() override;
+extern template class TskSkinDialogEdit<TskSkinSelectDirectoryDialog>;
+extern template class TskSkinDialogEdit<TskSkinOpenDialog>;
 
-    TskSkinData* DlgSkinData() const { return FDlgSkinData; }
-    void SetDlgSkinData(TskSkinData* Value);
-    TskSkinData* DlgCtrlSkinData() const { return FDlgCtrlSkinData; }
-    void SetDlgCtrlSkinData(TskSkinData* Value);
+class TskSkinDirectoryEdit : public TskSkinDialogEdit<TskSkinSelectDirectoryDialog> {
+public:
+    explicit TskSkinDirectoryEdit(TComponent* AOwner) : TskSkinDialogEdit(AOwner) {}
+
+    // Opens the dialog at the edit's folder.
+    void ButtonClick() override;
+};
+
+class TskSkinFileEdit : public TskSkinDialogEdit<TskSkinOpenDialog> {
+public:
+    explicit TskSkinFileEdit(TComponent* AOwner) : TskSkinDialogEdit(AOwner) {}
+
     // The skin record of the file list's column header.
     String LVHeaderSkinDataName = "resizebutton";
-    TskSkinOpenDialog* Dialog() const { return FDialog; }
     const String& Filter() const;
     void SetFilter(const String& Value);
 
     // Opens the dialog at the edit's file.
-    virtual void ButtonClick();
+    void ButtonClick() override;
 
     bool SetProperty(const String& name, const TPropValue& value) override;
-    bool SetComponentProperty(const String& name, TComponent* value) override;
-
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-
-private:
-    TComponentLink<TskSkinData> FDlgSkinData{this};
-    TComponentLink<TskSkinData> FDlgCtrlSkinData{this};
-    TskSkinOpenDialog* FDialog = nullptr;
 };
 
 } // namespace vd

@@ -1,6 +1,5 @@
 #include "skin/extra/shell/SkinShellListView.h"
 #include "skin/extra/shell/SkinShellComboBox.h"
-#include "skin/extra/shell/SkinShellMenu.h"
 
 #include "platform/gfx/Gdi.h"
 #include "platform/rtl/FileUtils.h"
@@ -9,7 +8,6 @@
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStrings.h"
 #include "skin/extra/shell/SkinShellIcons.h"
-#include "skin/extra/shell/SkinShellNotifier.h"
 
 #include <algorithm>
 
@@ -28,7 +26,7 @@ bool ShellMaskMatches(const String& Mask, const String& FileName) {
     return false;
 }
 
-TskCustomShellListView::TskCustomShellListView(TComponent* AOwner) : TskSkinCustomListView(AOwner) {
+TskCustomShellListView::TskCustomShellListView(TComponent* AOwner) : TskShellViewBase(AOwner) {
     SetOwnerData(true);
     HideSelection = false;
 }
@@ -52,9 +50,7 @@ void TskCustomShellListView::Edit(TListItem* Item, String& Text) {
 TskCustomShellListView::~TskCustomShellListView() {
     Destroying();
     if (FTreeView) FTreeView->ClearListLink();
-    if (FComboBox) FComboBox->ClearListLink();
-    delete FNotifier;
-    FNotifier = nullptr;
+    DropComboAndNotifier();
     FFolders.clear();
 }
 
@@ -95,9 +91,7 @@ void TskCustomShellListView::CreateRoot() {
 }
 
 void TskCustomShellListView::SetRoot(const TRoot& Value) {
-    if (SameText(Value, FRoot)) return;
-    FOldRoot = FRoot;
-    FRoot = Value;
+    if (!ChangeRoot(Value)) return;
     CreateRoot();
     FRootChanged = true;
     UpdateList();
@@ -349,44 +343,17 @@ void TskCustomShellListView::ExecuteCommand(const String& Verb, bool& Handled) {
     }
 }
 
-void TskCustomShellListView::DoContextPopup(TPoint MousePos, bool& Handled) {
-    TskSkinCustomListView::DoContextPopup(MousePos, Handled);
-    if (Handled || !AutoContextMenus) return;
-    TListItem* item = Selected();
-    TskShellFolder* folder = item ? Folders(item->Index()) : nullptr;
-    if (!folder) return;
-    delete FItemMenu;
-    TShellCommandHooks hooks;
-    hooks.Execute = [this](const String& verb, bool& handled) { ExecuteCommand(verb, handled); };
-    hooks.Completed = [this](const String& verb, bool ok) { CommandCompleted(verb, ok); };
-    FItemMenu = CreateShellItemMenu(
-        this, folder,
-        [this]() -> TskShellFolder* {
-            TListItem* sel = Selected();
-            return sel ? Folders(sel->Index()) : nullptr;
-        },
-        hooks);
-    if (!FItemMenu) return;
-    const TPoint at =
-        MousePos.X == -1 && MousePos.Y == -1 ? ClientToScreen({0, 0}) : ClientToScreen(MousePos);
-    FItemMenu->PopupAtControl(this, at.X, at.Y);
-    Handled = true;
+TskShellFolder* TskCustomShellListView::SelectedFolder() {
+    TListItem* sel = Selected();
+    return sel ? Folders(sel->Index()) : nullptr;
+}
+
+TskShellFolder* TskCustomShellListView::WatchedFolder() {
+    return FFolder.get();
 }
 
 void TskCustomShellListView::CommandCompleted(const String& Verb, bool Succeeded) {
     if (Succeeded && (SameText(Verb, "delete") || SameText(Verb, "paste"))) Refresh();
-}
-
-void TskCustomShellListView::SetAutoRefresh(bool Value) {
-    FAutoRefresh = Value;
-    if (ComponentState() & csLoading) return;
-    delete FNotifier;
-    FNotifier = nullptr;
-    if (!Value || !FFolder) return;
-    FNotifier = new TskShellChangeNotifier(this);
-    FNotifier->SetWatchSubTree(false);
-    FNotifier->SetRoot(FFolder->PathName());
-    FNotifier->SetOnChange([this] { Refresh(); });
 }
 
 void TskCustomShellListView::SetShellTreeView(TskCustomShellTreeView* Value) {
@@ -395,29 +362,8 @@ void TskCustomShellListView::SetShellTreeView(TskCustomShellTreeView* Value) {
     if (Value) Value->SetShellListView(this); // links both ways and hands its root over
 }
 
-void TskCustomShellListView::SetShellComboBox(TskCustomShellComboBox* Value) {
-    if (Value == FComboBox) return;
-    if (FComboBox) FComboBox->SetShellListView(nullptr); // clears the link both ways
-    if (!Value) return;
-    Value->LinkList(this);
-    LinkCombo(Value);
-    Value->SetRoot(FRoot);
-}
-
-void TskCustomShellListView::LinkCombo(TskCustomShellComboBox* Combo) {
-    if (Combo == FComboBox) return;
-    if (FComboBox && Combo) FComboBox->ClearListLink(); // taken over by another combo
-    FComboBox = Combo;
-}
-
 void TskCustomShellListView::LinkTree(TskCustomShellTreeView* Tree) {
     FTreeView = Tree;
-}
-
-void TskCustomShellListView::Notification(TComponent* AComponent, TOperation Operation) {
-    TskSkinCustomListView::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FNotifier) FNotifier = nullptr;
 }
 
 void TskCustomShellListView::ClearTreeLink() {

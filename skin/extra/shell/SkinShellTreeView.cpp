@@ -1,5 +1,4 @@
 #include "skin/extra/shell/SkinShellTreeView.h"
-#include "skin/extra/shell/SkinShellMenu.h"
 
 #include "platform/rtl/Format.h"
 #include "platform/rtl/SysUtils.h"
@@ -7,13 +6,12 @@
 #include "skin/extra/shell/SkinShellComboBox.h"
 #include "skin/extra/shell/SkinShellIcons.h"
 #include "skin/extra/shell/SkinShellListView.h"
-#include "skin/extra/shell/SkinShellNotifier.h"
 
 #include <set>
 
 namespace vd {
 
-TskCustomShellTreeView::TskCustomShellTreeView(TComponent* AOwner) : TskSkinCustomTreeView(AOwner) {
+TskCustomShellTreeView::TskCustomShellTreeView(TComponent* AOwner) : TskShellViewBase(AOwner) {
     ShowRoot = false;
 }
 
@@ -31,9 +29,7 @@ void TskCustomShellTreeView::Edit(TTreeNode* Node, String& Text) {
 TskCustomShellTreeView::~TskCustomShellTreeView() {
     Destroying();
     if (FListView) FListView->ClearTreeLink();
-    if (FComboBox) FComboBox->ClearTreeLink();
-    delete FNotifier;
-    FNotifier = nullptr;
+    DropComboAndNotifier();
     // The items go with this object; the base's clearing must not show them to a handler.
     OnDeletion = nullptr;
 }
@@ -75,25 +71,18 @@ void TskCustomShellTreeView::ClearItems() {
 }
 
 void TskCustomShellTreeView::SetRoot(const TRoot& Value) {
-    if (SameText(Value, FRoot)) return;
-    FOldRoot = FRoot;
-    FRoot = Value;
-    if (FUpdating) return;
-    FUpdating = true;
-    try {
-        CreateRoot();
-    } catch (...) {
-        FUpdating = false;
-        throw;
-    }
-    FUpdating = false;
+    if (!ChangeRoot(Value) || !RebuildRoot()) return;
     if (FListView) FListView->SetRoot(FRoot);
     if (FComboBox) FComboBox->SetRoot(FRoot);
 }
 
 void TskCustomShellTreeView::SetObjectTypes(TShellObjectTypes Value) {
     FObjectTypes = Value;
-    if (FUpdating) return;
+    RebuildRoot();
+}
+
+bool TskCustomShellTreeView::RebuildRoot() {
+    if (FUpdating) return false;
     FUpdating = true;
     try {
         CreateRoot();
@@ -102,6 +91,7 @@ void TskCustomShellTreeView::SetObjectTypes(TShellObjectTypes Value) {
         throw;
     }
     FUpdating = false;
+    return true;
 }
 
 void TskCustomShellTreeView::InitNode(TTreeNode* Node, TskShellFolder* Folder) {
@@ -305,25 +295,16 @@ void TskCustomShellTreeView::ExecuteCommand(const String& Verb, bool& Handled) {
     }
 }
 
-// A delete that did not happen (refused, cancelled, partly done) leaves the node, read again.
-void TskCustomShellTreeView::DoContextPopup(TPoint MousePos, bool& Handled) {
-    TskSkinCustomTreeView::DoContextPopup(MousePos, Handled);
-    if (Handled || !AutoContextMenus) return;
-    TskShellFolder* folder = FolderOf(Selected());
-    if (!folder) return;
-    delete FItemMenu;
-    TShellCommandHooks hooks;
-    hooks.Execute = [this](const String& verb, bool& handled) { ExecuteCommand(verb, handled); };
-    hooks.Completed = [this](const String& verb, bool ok) { CommandCompleted(verb, ok); };
-    FItemMenu = CreateShellItemMenu(
-        this, folder, [this] { return FolderOf(Selected()); }, hooks);
-    if (!FItemMenu) return;
-    const TPoint at =
-        MousePos.X == -1 && MousePos.Y == -1 ? ClientToScreen({0, 0}) : ClientToScreen(MousePos);
-    FItemMenu->PopupAtControl(this, at.X, at.Y);
-    Handled = true;
+TskShellFolder* TskCustomShellTreeView::SelectedFolder() {
+    return FolderOf(Selected());
 }
 
+TskShellFolder* TskCustomShellTreeView::WatchedFolder() {
+    TskShellFolder* f = FolderOf(FSelecting ? FSelecting : Selected());
+    return f ? f : FRootFolder.get();
+}
+
+// A delete that did not happen (refused, cancelled, partly done) leaves the node, read again.
 void TskCustomShellTreeView::CommandCompleted(const String& Verb, bool Succeeded) {
     TTreeNode* node = Selected();
     if (!Succeeded || !node) return;
@@ -355,25 +336,6 @@ void TskCustomShellTreeView::SetUseShellImages(bool Value) {
             Value ? reinterpret_cast<LPARAM>(ShellSmallImages()->Handle()) : 0);
 }
 
-void TskCustomShellTreeView::StartNotifier(const String& Path) {
-    delete FNotifier;
-    FNotifier = new TskShellChangeNotifier(this);
-    FNotifier->SetWatchSubTree(false);
-    FNotifier->SetRoot(Path);
-    FNotifier->SetOnChange([this] { Refresh(); });
-}
-
-void TskCustomShellTreeView::SetAutoRefresh(bool Value) {
-    FAutoRefresh = Value;
-    if (ComponentState() & csLoading) return;
-    delete FNotifier;
-    FNotifier = nullptr;
-    if (!Value) return;
-    TskShellFolder* f = FolderOf(FSelecting ? FSelecting : Selected());
-    if (!f) f = FRootFolder.get();
-    if (f) StartNotifier(f->PathName());
-}
-
 void TskCustomShellTreeView::SetShellListView(TskCustomShellListView* Value) {
     if (Value == FListView) return;
     if (FListView) FListView->ClearTreeLink();
@@ -383,32 +345,11 @@ void TskCustomShellTreeView::SetShellListView(TskCustomShellListView* Value) {
     Value->SetRoot(FRoot);
 }
 
-void TskCustomShellTreeView::SetShellComboBox(TskCustomShellComboBox* Value) {
-    if (Value == FComboBox) return;
-    if (FComboBox) FComboBox->SetShellTreeView(nullptr); // clears the link both ways
-    if (!Value) return;
-    Value->LinkTree(this);
-    LinkCombo(Value);
-    Value->SetRoot(FRoot);
-}
-
-void TskCustomShellTreeView::LinkCombo(TskCustomShellComboBox* Combo) {
-    if (Combo == FComboBox) return;
-    if (FComboBox && Combo) FComboBox->ClearTreeLink(); // taken over by another combo
-    FComboBox = Combo;
-}
-
 void TskCustomShellTreeView::ListFolderChanged(const ItemIdList& AbsoluteList) {
     if (FUpdating) return;
     FUpdating = true;
     SelectFolder(AbsoluteList);
     FUpdating = false;
-}
-
-void TskCustomShellTreeView::Notification(TComponent* AComponent, TOperation Operation) {
-    TskSkinCustomTreeView::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FNotifier) FNotifier = nullptr;
 }
 
 void TskCustomShellTreeView::ClearListLink() {

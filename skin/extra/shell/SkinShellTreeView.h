@@ -5,41 +5,27 @@
 #include "skin/controls/Forward.h"
 #include "skin/controls/SkinTreeView.h"
 #include "skin/extra/shell/SkinShellFolder.h"
+#include "skin/extra/shell/SkinShellViewBase.h"
 
-#include <functional>
 #include <memory>
 #include <unordered_map>
 
 namespace vd {
 
-class TskCustomShellListView;
-class TskCustomShellComboBox;
-class TskShellChangeNotifier;
-
-using TAddFolderEvent = std::function<void(TObject* Sender, TskShellFolder* AFolder, bool& CanAdd)>;
-
-class TskCustomShellTreeView : public TskSkinCustomTreeView {
+class TskCustomShellTreeView : public TskShellViewBase<TskSkinCustomTreeView, TskCustomShellTreeView> {
 public:
     explicit TskCustomShellTreeView(TComponent* AOwner);
     ~TskCustomShellTreeView() override;
 
-    const TRoot& Root() const { return FRoot; }
     // Same text in other letter case: nothing. A root that cannot be resolved keeps the tree on
     // the previous one and raises EInvalidPath.
     void SetRoot(const TRoot& Value);
     TShellObjectTypes ObjectTypes() const { return FObjectTypes; }
     virtual void SetObjectTypes(TShellObjectTypes Value);
-    bool AutoContextMenus = true;
     bool UseShellImages() const { return FUseShellImages; }
     void SetUseShellImages(bool Value);
-    bool AutoRefresh() const { return FAutoRefresh; }
-    void SetAutoRefresh(bool Value);
     TskCustomShellListView* ShellListView() const { return FListView; }
     void SetShellListView(TskCustomShellListView* Value);
-    // The linked folder combo: it gets this tree's root and follows the selected folder.
-    TskCustomShellComboBox* ShellComboBox() const { return FComboBox; }
-    void SetShellComboBox(TskCustomShellComboBox* Value);
-    TAddFolderEvent OnAddFolder;
 
     TskShellFolder* RootFolder() const { return FRootFolder.get(); }
     static TskShellFolder* FolderOf(const TTreeNode* Node) {
@@ -52,7 +38,7 @@ public:
     void SetPath(const String& Path);
     void SelectFolder(const ItemIdList& AbsoluteList);
     void SelectMyComputer();
-    void Refresh();
+    void Refresh() override;
     void RefreshNode(TTreeNode* Node);
     TTreeNode* FindNodeFromIdList(const ItemIdList& AbsoluteList, TTreeNode* StartNode);
 
@@ -64,8 +50,6 @@ public:
     // Called by a linked list when its folder changes.
     void ListFolderChanged(const ItemIdList& AbsoluteList);
     void ClearListLink();
-    // Called by a linked folder combo (null: unlinked); the combo follows the selected folder.
-    void LinkCombo(TskCustomShellComboBox* Combo);
 
     bool CanExpand(TTreeNode* Node) override;
     // Form resources: the published properties and links (SkinShellClasses.cpp).
@@ -81,33 +65,28 @@ protected:
     void Delete(TTreeNode* Node) override;
     // The user's OnEdited first (it may change the text), then the rename.
     void Edit(TTreeNode* Node, String& Text) override;
-    // The item menu of the selected node (AutoContextMenus).
-    void DoContextPopup(TPoint MousePos, bool& Handled) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // The selected node's item; the folder being selected, else the selected one, else the root.
+    TskShellFolder* SelectedFolder() override;
+    TskShellFolder* WatchedFolder() override;
     virtual void ClearItems();
     void CreateRoot();
+    // CreateRoot unless the tree is updating already (false then).
+    bool RebuildRoot();
     void PopulateNode(TTreeNode* Node);
 
 private:
     TskShellFolder* Own(std::unique_ptr<TskShellFolder> Folder);
     void InitNode(TTreeNode* Node, TskShellFolder* Folder);
-    void StartNotifier(const String& Path);
     void LabelEdited(TTreeNode* Node, String& Text);
 
     String FRememberedPath;
-    TRoot FRoot = "rfDesktop";
-    TRoot FOldRoot;
     std::unique_ptr<TskShellFolder> FRootFolder;
     TShellObjectTypes FObjectTypes = 1u << otFolders;
     bool FBuildingRoot = false;
     bool FUpdating = false;
     TComponentLink<TskCustomShellListView> FListView{this};
-    TComponentLink<TskCustomShellComboBox> FComboBox{this};
-    bool FAutoRefresh = false;
     bool FUseShellImages = true;
-    TskShellChangeNotifier* FNotifier = nullptr;
     TTreeNode* FSelecting = nullptr;
-    TskSkinPopupMenu* FItemMenu = nullptr;
     // The nodes' items, owned here and freed with their nodes.
     std::unordered_map<const TskShellFolder*, std::unique_ptr<TskShellFolder>> FItems;
 };

@@ -6,6 +6,8 @@
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinSpeedButton.h"
 
+#include <type_traits>
+
 namespace vd::test {
 namespace {
 
@@ -122,52 +124,100 @@ TEST_F(Buttons, PlainButtonClicksOnReleaseOverItAndNotOutside) {
     EXPECT_EQ(Clicks, 2);
 }
 
-TEST_F(Buttons, RepeatClicksEveryIntervalWhileHeld) {
-    auto* b = Speed();
+// Press, repeat and group are one logic for the windowed push button and the windowless speed
+// button; the windowed one is kept off the focus, which has looks of its own.
+template <class T> class BothKinds : public Buttons {
+protected:
+    T* Make(TRect r, int group = 0) {
+        auto* b = new T(Form);
+        b->SetParent(Form);
+        b->SetBoundsRect(r);
+        b->OnClick = [this](TObject*) { ++Clicks; };
+        if constexpr (std::is_same_v<T, TskSkinButton>) {
+            b->SetCanFocused(false);
+            b->SetGroupIndex(group);
+        } else {
+            b->GroupIndex = group;
+        }
+        return b;
+    }
+};
+using ButtonKinds = ::testing::Types<TskSkinSpeedButton, TskSkinButton>;
+TYPED_TEST_SUITE(BothKinds, ButtonKinds);
+
+TYPED_TEST(BothKinds, RepeatClicksEveryIntervalWhileHeld) {
+    auto* b = this->Make({10, 10, 50, 40});
     b->RepeatMode = true;
     b->RepeatInterval = 100;
-    Show();
+    this->Show();
+    auto* hb = this->hb;
     hb->SetAutoAdvance(false);
-    hb->ButtonDown(RawButton::Left, At(b, 5, 5));
-    Pump();
-    EXPECT_EQ(Clicks, 0) << "not on the press";
+    hb->ButtonDown(RawButton::Left, this->At(b, 5, 5));
+    this->Pump();
+    EXPECT_EQ(this->Clicks, 0) << "not on the press";
     hb->Advance(100);
-    Pump();
-    EXPECT_EQ(Clicks, 1);
+    this->Pump();
+    EXPECT_EQ(this->Clicks, 1);
     hb->Advance(100);
-    Pump();
-    EXPECT_EQ(Clicks, 2);
-    hb->ButtonUp(RawButton::Left, At(b, 5, 5));
-    Pump();
-    EXPECT_EQ(Clicks, 3) << "plus one at the release";
+    this->Pump();
+    EXPECT_EQ(this->Clicks, 2);
+    hb->ButtonUp(RawButton::Left, this->At(b, 5, 5));
+    this->Pump();
+    EXPECT_EQ(this->Clicks, 3) << "plus one at the release";
     hb->Advance(500);
-    Pump();
-    EXPECT_EQ(Clicks, 3);
+    this->Pump();
+    EXPECT_EQ(this->Clicks, 3);
 }
 
-TEST_F(Buttons, GroupButtonsAndAllowAllUp) {
+TYPED_TEST(BothKinds, RepeatRestsWhileThePointerIsOutside) {
+    auto* b = this->Make({10, 10, 50, 40});
+    b->RepeatMode = true;
+    this->Show();
+    auto* hb = this->hb;
+    hb->SetAutoAdvance(false);
+    hb->ButtonDown(RawButton::Left, this->At(b, 5, 5));
+    this->Pump();
+    hb->Advance(100);
+    this->Pump();
+    EXPECT_EQ(this->Clicks, 1);
+    hb->MouseMove(this->At(b, 100, 100));
+    this->Pump();
+    hb->Advance(300);
+    this->Pump();
+    EXPECT_EQ(this->Clicks, 1) << "no repeat outside";
+    hb->MouseMove(this->At(b, 5, 5));
+    this->Pump();
+    hb->Advance(100);
+    this->Pump();
+    EXPECT_EQ(this->Clicks, 2) << "repeats again over it";
+    hb->ButtonUp(RawButton::Left, this->At(b, 5, 5));
+    this->Pump();
+    EXPECT_EQ(this->Clicks, 3);
+    EXPECT_FALSE(b->Down());
+}
+
+TYPED_TEST(BothKinds, GroupButtonsAndAllowAllUp) {
+    auto* hb = this->hb;
     for (bool allowAllUp : {false, true}) {
-        Clicks = 0;
-        auto* a = Speed("toolbutton", {10, 50, 40, 80});
-        auto* b = Speed("toolbutton", {50, 50, 80, 80});
-        for (auto* x : {a, b}) {
-            x->GroupIndex = 3;
+        this->Clicks = 0;
+        auto* a = this->Make({10, 50, 40, 80}, 3);
+        auto* b = this->Make({50, 50, 80, 80}, 3);
+        for (auto* x : {a, b})
             x->AllowAllUp = allowAllUp;
-        }
-        Show();
+        this->Show();
         hb->Advance(1000);
-        hb->Click(RawButton::Left, At(a, 5, 5));
+        hb->Click(RawButton::Left, this->At(a, 5, 5));
         hb->Advance(1000);
-        hb->Click(RawButton::Left, At(b, 5, 5));
-        Pump();
-        EXPECT_EQ(Clicks, 2) << "a group button clicks on the press";
+        hb->Click(RawButton::Left, this->At(b, 5, 5));
+        this->Pump();
+        EXPECT_EQ(this->Clicks, 2) << "a group button clicks on the press";
         EXPECT_EQ(a->Down(), allowAllUp) << allowAllUp;
         EXPECT_TRUE(b->Down());
         hb->Advance(1000);
-        hb->Click(RawButton::Left, At(b, 5, 5));
-        Pump();
+        hb->Click(RawButton::Left, this->At(b, 5, 5));
+        this->Pump();
         EXPECT_EQ(b->Down(), !allowAllUp) << "a second press releases only with AllowAllUp";
-        EXPECT_EQ(Clicks, allowAllUp ? 3 : 2);
+        EXPECT_EQ(this->Clicks, allowAllUp ? 3 : 2);
         a->Free();
         b->Free();
     }

@@ -1,7 +1,9 @@
 // The change notifier on real folders: inotify on a worker, delivery through the headless
 // window system's queue, pumped by the test.
 #include "../../../platform/vcl/VclFixture.h"
+#include "skin/extra/shell/SkinShellListView.h"
 #include "skin/extra/shell/SkinShellNotifier.h"
+#include "skin/extra/shell/SkinShellTreeView.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WaitUntil.h"
 
@@ -198,6 +200,45 @@ TEST_F(ShellNotifierTest, SubTreeWatchesTheFolderItself) {
     n->SetOnChange([this] { ++Changes; });
     Dir.Write("watched/top", "1");
     EXPECT_TRUE(WaitForChanges(1));
+}
+
+// With AutoRefresh the list watches the folder it lists (and goes along when it lists another),
+// the tree the folder it selects; a change there reads them again. Switched off, nothing watches.
+TEST_F(ShellNotifierTest, ShellViewsWithAutoRefreshReadTheirOwnFolderAgain) {
+    ShellEnvironment env;
+    env.Home = Dir.File("home");
+    ::mkdir(env.Home.c_str(), 0755);
+    env.MountInfo = "27 1 8:2 / / rw - ext4 /dev/sda2 rw\n";
+    TShellNamespace ns(env);
+    SetShellNamespace(&ns);
+    TForm* form = NewForm({100, 100, 500, 400});
+    auto place = [form](TControl* view, int left) {
+        view->SetParent(form);
+        view->SetBounds(left, 0, 200, 300);
+    };
+    auto* tree = new TskSkinDirTreeView(form);
+    place(tree, 0);
+    auto* list = new TskSkinFileListView(form);
+    place(list, 200);
+    form->Show();
+    Pump();
+    tree->SetPath(Folder);
+    tree->SetAutoRefresh(true);
+    list->SetAutoRefresh(true);
+    list->SetPath(Folder);
+    EXPECT_EQ(list->Items().Count(), 0);
+
+    ::mkdir((Folder + "/sub").c_str(), 0755);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return list->Items().Count() == 1 && tree->Selected() && tree->Selected()->Count() == 1; },
+        5000, [this] { Pump(); }));
+    EXPECT_EQ(tree->GetPath(), Folder) << "the selection stays";
+
+    tree->SetAutoRefresh(false);
+    list->SetAutoRefresh(false);
+    EXPECT_EQ(TskShellChangeThread::LiveCount(), 0);
+    form->Free();
+    SetShellNamespace(nullptr);
 }
 
 } // namespace
