@@ -55,11 +55,15 @@ TFolderWatch::TFolderWatch(TChangeSink Sink, int MaxWatches)
 }
 
 TFolderWatch::~TFolderWatch() {
+    Stop();
+    if (FWakeFd >= 0) ::close(FWakeFd);
+    if (FInotify >= 0) ::close(FInotify);
+}
+
+void TFolderWatch::Stop() {
     Terminate();
     Wake();
     WaitFor();
-    if (FWakeFd >= 0) ::close(FWakeFd);
-    if (FInotify >= 0) ::close(FInotify);
 }
 
 bool TFolderWatch::SetWatch(const String& Directory, bool WatchSubTree, DWord Flags, unsigned Generation) {

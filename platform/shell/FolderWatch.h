@@ -41,6 +41,9 @@ public:
     bool SetWatch(const String& Directory, bool WatchSubTree, DWord Flags, unsigned Generation);
     // Ends the wait; with Terminate the worker then ends.
     void Wake();
+    // Ends the worker and waits for it. The owner calls it before deleting the watch: the worker
+    // calls virtual members, which must not run while a destructor is under way.
+    void Stop();
     // Workers running now, in the whole process.
     static int LiveCount() { return FLive.load(); }
     // Folders watched now (the root and, with the sub-tree, those below).

@@ -88,8 +88,9 @@ void TskCustomShellChangeNotifier::ApplyWatch() {
 }
 
 void TskCustomShellChangeNotifier::StopWatch() {
-    FThread.reset(); // wakes the worker and waits for it
-    ++FGeneration;   // whatever it posted is stale now
+    if (FThread) FThread->Stop(); // before its destructor starts
+    FThread.reset();
+    ++FGeneration; // whatever it posted is stale now
 }
 
 LRESULT TskCustomShellChangeNotifier::WindowMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
