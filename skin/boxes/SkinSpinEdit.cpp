@@ -20,26 +20,17 @@
 
 namespace vd {
 
-namespace {
-
-constexpr std::uintptr_t kRepeatTimer = 1;
-
-TRect Or(const TRect& r, const TRect& fallback) {
-    return IsEmptySkinRect(r) ? fallback : r;
-}
-
-} // namespace
+namespace {} // namespace
 
 TskSkinSpinEdit::TskSkinSpinEdit(TComponent* AOwner)
-    : TskSkinCustomControl(AOwner), FButtons(2,
-                                             {.Repaint = [this] { Repaint(); },
-                                              .Repeats = [](int) { return true; },
-                                              .Step = [this](int I) { Step(I); },
-                                              .Released =
-                                                  [this](int I, bool Over) {
-                                                      if (Over) Step(I);
-                                                  }},
-                                             this, kRepeatTimer) {
+    : TskButtonBox(AOwner, 2, // up and down: every press repeats
+                   {.Repaint = [this] { Repaint(); },
+                    .Repeats = [](int) { return true; },
+                    .Step = [this](int I) { Step(I); },
+                    .Released =
+                        [this](int I, bool Over) {
+                            if (Over) Step(I);
+                        }}) {
     FControlStyle = csAcceptsControls | csCaptureMouse | csOpaque | csDoubleClicks;
     FEdit = new TskSkinNumEdit(this);
     FEdit->SetParent(this);
@@ -82,7 +73,7 @@ TskSkinSpinEdit::TskSkinSpinEdit(TComponent* AOwner)
 }
 
 TskSkinSpinEdit::~TskSkinSpinEdit() {
-    if (HandleAllocated()) KillTimer(WindowHandle(), kRepeatTimer);
+    KillButtonTimer();
     Destroying();
 }
 
@@ -258,12 +249,7 @@ void TskSkinSpinEdit::GetSkinData() {
     fontcolor = SkinColorToColor(r->fontcolor);
     activefontcolor = SkinColorToColor(r->activefontcolor);
     disabledfontcolor = SkinColorToColor(r->disabledfontcolor);
-    upbuttonrect = r->upbuttonrect;
-    activeupbuttonrect = r->activeupbuttonrect;
-    downupbuttonrect = Or(r->downupbuttonrect, activeupbuttonrect);
-    downbuttonrect = r->downbuttonrect;
-    activedownbuttonrect = r->activedownbuttonrect;
-    downdownbuttonrect = Or(r->downdownbuttonrect, activedownbuttonrect);
+    arrowpictures = ArrowPictures(*r);
     LeftEnd = r->lefttoppoint.X;
     RightEnd = r->skinrect.Width() - r->righttoppoint.X;
 }
@@ -280,7 +266,7 @@ void TskSkinSpinEdit::CalcLayout() {
     }
     const TskSkinFace& f = FFace;
     const int dx = w - f.skinrect.Width();
-    TRect up = upbuttonrect, down = downbuttonrect;
+    TRect up = arrowpictures[0].Plain, down = arrowpictures[1].Plain;
     if (up.Left > f.righttoppoint.X) up = MoveRect(up, dx, 0);
     if (down.Left > f.righttoppoint.X) down = MoveRect(down, dx, 0);
     TRect r = f.clientrect;
@@ -398,73 +384,39 @@ void TskSkinSpinEdit::CreateControlSkinImage(TBitmap& Bitmap) {
     } else {
         TskSkinCustomControl::CreateControlSkinImage(Bitmap);
     }
-    for (int i = 0; i < 2; ++i) {
-        const Button& b = FButtons[i];
-        TRect src;
-        if (b.Down && b.MouseIn)
-            src = i == 0 ? downupbuttonrect : downdownbuttonrect;
-        else if (b.MouseIn)
-            src = i == 0 ? activeupbuttonrect : activedownbuttonrect;
-        if (!IsEmptySkinRect(src)) StretchSkinPiece(c, b.R, pic, src);
-    }
-}
-
-void TskSkinSpinEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    FButtons.Press(X, Y);
-    TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
-}
-
-void TskSkinSpinEdit::MouseMove(TShiftState Shift, int X, int Y) {
-    TskSkinCustomControl::MouseMove(Shift, X, Y);
-    FButtons.Track(X, Y);
-}
-
-void TskSkinSpinEdit::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    FButtons.Release();
-    TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
+    for (int i = 0; i < 2; ++i)
+        arrowpictures[i].Draw(c, FButtons[i].R, pic, FButtons[i].Down, FButtons[i].MouseIn);
 }
 
 void TskSkinSpinEdit::Dispatch(TMessage& Message) {
+    TskButtonBox::Dispatch(Message);
     switch (Message.Msg) {
     case WM_SIZE:
-        TskSkinCustomControl::Dispatch(Message);
         CalcLayout();
-        return;
-    case WM_TIMER:
-        TskSkinCustomControl::Dispatch(Message);
-        FButtons.Tick();
-        return;
+        break;
     case CM_TEXTCHANGED:
-        TskSkinCustomControl::Dispatch(Message);
         TextChanged();
-        return;
+        break;
     case CM_FOCUSCHANGED:
-        TskSkinCustomControl::Dispatch(Message);
         if (HandleAllocated() && Focused() && FEdit->HandleAllocated()) FEdit->SetFocus();
-        return;
+        break;
     case WM_SETFOCUS:
-        TskSkinCustomControl::Dispatch(Message);
         if (FEdit->CanFocus()) FEdit->SetFocus();
-        return;
+        break;
     case CM_ENABLEDCHANGED:
-        TskSkinCustomControl::Dispatch(Message);
         FEdit->SetEnabled(Enabled());
         ApplyFontColor();
         Repaint();
-        return;
+        break;
     case CM_MOUSEENTER:
-        TskSkinCustomControl::Dispatch(Message);
-        FButtons.Track(-1, -1);
         FHover = true;
         if (!FFocused && FSkinIndex != -1 && !IsEmptySkinRect(activeskinrect)) {
             FMouseIn = true;
             Repaint();
         }
         if (!FFocused) ApplyFontColor();
-        return;
+        break;
     case CM_MOUSELEAVE: {
-        TskSkinCustomControl::Dispatch(Message);
-        FButtons.Leave();
         TPoint p;
         GetCursorPos(p);
         if (WindowFromPoint(p) != FEdit->WindowHandle()) {
@@ -475,10 +427,10 @@ void TskSkinSpinEdit::Dispatch(TMessage& Message) {
                 ApplyFontColor();
             }
         }
-        return;
+        break;
     }
     default:
-        TskSkinCustomControl::Dispatch(Message);
+        break;
     }
 }
 

@@ -2,15 +2,16 @@
 // The skinned numeric field: an inner number edit for typing, two arrow buttons with auto-repeat
 // and a Value kept as a double, clamped to MinValue..MaxValue when MaxValue >= MinValue, shown
 // as an integer or as fixed-point text.
+#include "skin/boxes/SkinButtonBox.h"
 #include "skin/boxes/SkinEdit.h"
-#include "skin/controls/SkinButtonTracker.h"
+#include "skin/controls/SkinButtonPictures.h"
 #include "skin/controls/SkinCustomControl.h"
 
 namespace vd {
 
 enum TskValueType { vtInteger, vtFloat };
 
-class TskSkinSpinEdit : public TskSkinCustomControl {
+class TskSkinSpinEdit : public TskButtonBox<TskSkinCustomControl> {
 public:
     explicit TskSkinSpinEdit(TComponent* AOwner);
     ~TskSkinSpinEdit() override;
@@ -47,7 +48,6 @@ public:
     TKeyEvent OnEditKeyDown, OnEditKeyUp;
     TKeyPressEvent OnEditKeyPress;
 
-    using Button = TskButtonTracker::TButton;
     const Button& Buttons(int I) const { return FButtons[I]; }
     void CalcLayout();
 
@@ -69,9 +69,6 @@ protected:
     virtual void EditEnter();
     virtual void EditExit();
     virtual void Change();
-    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void MouseMove(TShiftState Shift, int X, int Y) override;
-    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
 private:
     void TextChanged();
@@ -90,12 +87,10 @@ private:
     // The pointer is over the control: the text takes the active colour even when the skin has
     // no active face (which FMouseIn follows).
     bool FHover = false;
-    // The up (0) and down (1) buttons: every press repeats.
-    TskButtonTracker FButtons;
 
 public:
-    TRect activeskinrect, upbuttonrect, activeupbuttonrect, downupbuttonrect, downbuttonrect,
-        activedownbuttonrect, downdownbuttonrect;
+    TRect activeskinrect;
+    std::array<TskButtonPictures, 2> arrowpictures; // up, down
     String fontname = "Arial";
     TFontStyles fontstyle = 0;
     int fontheight = 14;
