@@ -158,11 +158,6 @@ void TskSkinSpinEdit::SetValueType(TskValueType V) {
     FEdit->Float = FValueType == vtFloat;
 }
 
-void TskSkinSpinEdit::SetUseSkinSize(bool V) {
-    FUseSkinSize = V;
-    if (FSkinData) ChangeSkinData();
-}
-
 void TskSkinSpinEdit::SetDefaultColor(TColor V) {
     FDefaultColor = V;
     if (FSkinIndex == -1) FEdit->SetColor(V);
@@ -290,20 +285,6 @@ void TskSkinSpinEdit::CalcLayout() {
     FEdit->SetBounds(r.Left, r.Top + r.Height() / 2 - eh / 2, r.Width(), eh);
 }
 
-void TskSkinSpinEdit::CalcSize(int& W, int& H) {
-    if (FUseSkinSize) {
-        TskSkinCustomControl::CalcSize(W, H);
-        return;
-    }
-    FFace.CurRightTopPoint = {FFace.righttoppoint.X + W - FFace.skinrect.Width(), FFace.righttoppoint.Y};
-    FFace.CurClientRect = FFace.clientrect;
-    FFace.CurClientRect.Right += W - FFace.skinrect.Width();
-}
-
-void TskSkinSpinEdit::SetControlRegion() {
-    if (FUseSkinSize) TskSkinCustomControl::SetControlRegion();
-}
-
 void TskSkinSpinEdit::ChangeSkinData() {
     TskSkinCustomControl::ChangeSkinData();
     TFont& f = FEdit->Font();
@@ -330,24 +311,6 @@ void TskSkinSpinEdit::DefaultFontChanged() {
     CalcLayout();
 }
 
-void TskSkinSpinEdit::Invalidate() {
-    TskSkinCustomControl::Invalidate();
-    if (FSkinIndex != -1 && FEdit) FEdit->Invalidate();
-}
-
-// What lies behind the transparent inner edit: this control's own image at the edit's place.
-void TskSkinSpinEdit::PaintEditBackground(HDC DC, const TRect& R) {
-    if (Width() <= 0 || Height() <= 0) return;
-    TBitmap b(Width(), Height());
-    GetSkinData();
-    if (FSkinIndex == -1)
-        CreateControlDefaultImage(b);
-    else
-        CreateControlSkinImage(b);
-    BitBlt(DC, R.Left, R.Top, R.Width(), R.Height(), b.Canvas().Handle(), FEdit->Left() + R.Left,
-           FEdit->Top() + R.Top, SRCCOPY);
-}
-
 void TskSkinSpinEdit::CreateControlDefaultImage(TBitmap& Bitmap) {
     TCanvas& c = Bitmap.Canvas();
     const TRect all{0, 0, Width(), Height()};
@@ -363,29 +326,17 @@ void TskSkinSpinEdit::CreateControlDefaultImage(TBitmap& Bitmap) {
 }
 
 void TskSkinSpinEdit::CreateControlSkinImage(TBitmap& Bitmap) {
-    TCanvas& c = Bitmap.Canvas();
     CalcLayout();
-    const TskBitmap& pic = *FFace.SkinBitmap;
-    const bool active = Hot() && !IsEmptySkinRect(activeskinrect);
-    if (!FUseSkinSize) {
-        TskBitmap face(Width(), Height());
-        StretchSkinPicture(face, pic, active ? activeskinrect : FFace.skinrect, FFace.clientrect, true);
-        DrawSkin(c, 0, 0, face);
-        for (int i = 0; i < 2; ++i)
-            DrawSkinResizeButton(c, FSkinData, {"editbutton", "resizebutton"}, FButtons[i].R,
-                                 FButtons[i].Down, FButtons[i].MouseIn, i == 0 ? 3 : 4);
-        return;
+    DrawFace(Bitmap, LeftEnd, FFace.skinrect.Width() - RightEnd);
+    TCanvas& c = Bitmap.Canvas();
+    for (int i = 0; i < 2; ++i) {
+        const Button& b = FButtons[i];
+        if (!FUseSkinSize)
+            DrawSkinResizeButton(c, FSkinData, {"editbutton", "resizebutton"}, b.R, b.Down, b.MouseIn,
+                                 i == 0 ? 3 : 4);
+        else
+            arrowpictures[i].Draw(c, b.R, *FFace.SkinBitmap, b.Down, b.MouseIn);
     }
-    if (active) {
-        TskBitmap face;
-        ComposeHorzSkinPicture(LeftEnd, activeskinrect.Width() - (FFace.skinrect.Width() - RightEnd), face,
-                               FFace.stretcheffect, Width(), activeskinrect, pic);
-        DrawSkin(c, 0, 0, face);
-    } else {
-        TskSkinCustomControl::CreateControlSkinImage(Bitmap);
-    }
-    for (int i = 0; i < 2; ++i)
-        arrowpictures[i].Draw(c, FButtons[i].R, pic, FButtons[i].Down, FButtons[i].MouseIn);
 }
 
 void TskSkinSpinEdit::Dispatch(TMessage& Message) {

@@ -3,15 +3,14 @@
 // and a Value kept as a double, clamped to MinValue..MaxValue when MaxValue >= MinValue, shown
 // as an integer or as fixed-point text.
 #include "skin/boxes/SkinButtonBox.h"
-#include "skin/boxes/SkinEdit.h"
+#include "skin/boxes/SkinEditBox.h"
 #include "skin/controls/SkinButtonPictures.h"
-#include "skin/controls/SkinCustomControl.h"
 
 namespace vd {
 
 enum TskValueType { vtInteger, vtFloat };
 
-class TskSkinSpinEdit : public TskButtonBox<TskSkinCustomControl> {
+class TskSkinSpinEdit : public TskButtonBox<TskSkinEditBox> {
 public:
     explicit TskSkinSpinEdit(TComponent* AOwner);
     ~TskSkinSpinEdit() override;
@@ -28,9 +27,6 @@ public:
     TskValueType ValueType() const { return FValueType; }
     void SetValueType(TskValueType V);
     int Decimal = 2;
-    bool UseSkinSize() const { return FUseSkinSize; }
-    void SetUseSkinSize(bool V);
-    TColor DefaultColor() const { return FDefaultColor; }
     void SetDefaultColor(TColor V);
     bool EditorEnabled() const { return FEdit->EditorEnabled; }
     void SetEditorEnabled(bool V) { FEdit->EditorEnabled = V; }
@@ -56,9 +52,6 @@ public:
     void CreateControlSkinImage(TBitmap& Bitmap) override;
     void ChangeSkinData() override;
     void DefaultFontChanged() override;
-    void CalcSize(int& W, int& H) override;
-    void SetControlRegion() override;
-    void Invalidate() override;
     void Dispatch(TMessage& Message) override;
     bool SetProperty(const String& name, const TPropValue& value) override;
 
@@ -75,21 +68,18 @@ private:
     void SetInnerText(const String& S);
     void ApplyFontColor();
     void Step(int I) { I == 0 ? StepUp() : StepDown(); }
-    void PaintEditBackground(HDC DC, const TRect& R);
-    bool Hot() const { return FMouseIn || FFocused; }
+    TskCustomEdit* InnerEdit() const override { return FEdit; }
+    bool Hot() const override { return FMouseIn || FFocused; }
 
     TskSkinNumEdit* FEdit = nullptr;
     double FValue = 0, FMinValue = 0, FMaxValue = 0, FIncrement = 1.0;
     TskValueType FValueType = vtInteger;
-    bool FUseSkinSize = true;
-    TColor FDefaultColor = clWindow;
     bool FMouseIn = false, FFocused = false, FInChange = false, FCopying = false;
     // The pointer is over the control: the text takes the active colour even when the skin has
     // no active face (which FMouseIn follows).
     bool FHover = false;
 
 public:
-    TRect activeskinrect;
     std::array<TskButtonPictures, 2> arrowpictures; // up, down
     String fontname = "Arial";
     TFontStyles fontstyle = 0;
