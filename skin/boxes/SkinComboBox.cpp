@@ -5,6 +5,7 @@
 #include "platform/vcl/FontFaces.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/PropValue.h"
+#include "platform/vcl/PropertyTable.h"
 #include "skin/boxes/BoxPaint.h"
 #include "skin/boxes/SkinBoxes.h"
 #include "skin/controls/SkinPaint.h"
@@ -1029,26 +1030,29 @@ void TskSkinCustomComboBox::CreateControlSkinImage(TBitmap& Bitmap) {
     if (!FEdit && FListBox) DrawSkinItem(c, !FUseSkinSize);
 }
 
+namespace {
+const TPropertyTable<TskSkinCustomComboBox>& ComboBoxProperties() {
+    using namespace props;
+    using C = TskSkinCustomComboBox;
+    static const TPropertyTable<C> table{
+        {"Items", StringsFields("Items", &C::Items)},
+        {"ItemIndex", Call(&C::SetItemIndex, AsInt)},
+        {"DropDownCount", Call(&C::SetDropDownCount, AsInt)},
+        {"Style",
+         [](C& c, const TPropValue& v) {
+             c.SetStyle(v.AsIdent() == "skcbEditStyle" ? skcbEditStyle : skcbFixedStyle);
+         }},
+        {"ListBoxWidth", Store(&C::ListBoxWidth, AsInt)},
+        {"AutoComplete", Store(&C::AutoComplete, AsBool)},
+        {"Sorted", [](C& c, const TPropValue& v) { c.ListBox()->SetSorted(AsBool(v)); }},
+    };
+    return table;
+}
+} // namespace
+
 bool TskSkinCustomComboBox::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Items" || name == "Items.Strings")
-        return ReadStringsProperty(Items(), v);
-    else if (name == "ItemIndex")
-        SetItemIndex(static_cast<int>(v.AsInt()));
-    else if (name == "DropDownCount")
-        SetDropDownCount(static_cast<int>(v.AsInt()));
-    else if (name == "Style")
-        SetStyle(v.AsIdent() == "skcbEditStyle" ? skcbEditStyle : skcbFixedStyle);
-    else if (name == "UseSkinSize")
-        FUseSkinSize = v.AsBool();
-    else if (name == "ListBoxWidth")
-        ListBoxWidth = static_cast<int>(v.AsInt());
-    else if (name == "AutoComplete")
-        AutoComplete = v.AsBool();
-    else if (name == "Sorted")
-        FListBox->SetSorted(v.AsBool());
-    else
-        return TskSkinCustomControl::SetProperty(name, v);
-    return true;
+    // UseSkinSize is the edit box's.
+    return ComboBoxProperties().Set(*this, name, v) || TskSkinEditBox::SetProperty(name, v);
 }
 
 } // namespace vd

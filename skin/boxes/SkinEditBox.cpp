@@ -1,6 +1,7 @@
 #include "skin/boxes/SkinEditBox.h"
 
 #include "platform/gfx/Gdi.h"
+#include "platform/vcl/PropertyTable.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/core/SkinCompose.h"
 #include "skin/core/SkinGeometry.h"
@@ -49,6 +50,18 @@ void TskSkinEditBox::DrawFace(TBitmap& Bitmap, int Left, int Right) {
     } else {
         TskSkinCustomControl::CreateControlSkinImage(Bitmap);
     }
+}
+
+const TPropertyTable<TskSkinEditBox>& TskSkinEditBox::Properties() {
+    using namespace props;
+    static const TPropertyTable<TskSkinEditBox> table{
+        {"UseSkinSize", Store(&TskSkinEditBox::FUseSkinSize, AsBool)},
+    };
+    return table;
+}
+
+bool TskSkinEditBox::SetProperty(const String& name, const TPropValue& v) {
+    return Properties().Set(*this, name, v) || TskSkinCustomControl::SetProperty(name, v);
 }
 
 void TskSkinEditBox::PaintEditBackground(HDC DC, const TRect& R) {

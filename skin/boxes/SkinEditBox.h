@@ -16,6 +16,7 @@ public:
     void CalcSize(int& W, int& H) override;
     void SetControlRegion() override;
     void Invalidate() override;
+    bool SetProperty(const String& name, const TPropValue& value) override;
 
     // The record's active face.
     TRect activeskinrect;
@@ -36,6 +37,10 @@ protected:
 
     bool FUseSkinSize = true;
     TColor FDefaultColor = clWindow;
+
+private:
+    // In a member, so that UseSkinSize is stored as read, without its setter.
+    static const TPropertyTable<TskSkinEditBox>& Properties();
 };
 
 } // namespace vd

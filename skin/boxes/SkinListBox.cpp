@@ -3,6 +3,7 @@
 #include "platform/gfx/Gdi.h"
 #include "platform/vcl/FontFaces.h"
 #include "platform/vcl/PropValue.h"
+#include "platform/vcl/PropertyTable.h"
 #include "skin/boxes/BoxPaint.h"
 #include "skin/boxes/SkinBoxes.h"
 #include "skin/controls/SkinPaint.h"
@@ -900,30 +901,38 @@ void TskSkinCustomListBox::ListBoxKeyPress(TKeyChar& Key) {
     if (OnListBoxKeyPress) OnListBoxKeyPress(this, Key);
 }
 
+const TPropertyTable<TskSkinCustomListBox>& CustomListBoxProperties() {
+    using namespace props;
+    using C = TskSkinCustomListBox;
+    static const TPropertyTable<C> table{
+        {"Items", StringsFields("Items", &C::Items)},
+        {"ItemIndex", Call(&C::SetItemIndex, AsInt)},
+        {"RowCount", Call(&C::SetRowCount, AsInt)},
+        {"CaptionMode", Call(&C::SetCaptionMode, AsBool)},
+        {"UseSkinItemHeight", Call(&C::SetUseSkinItemHeight, AsBool)},
+    };
+    return table;
+}
+
+namespace {
+const TPropertyTable<TskSkinCustomListBox>& ListBoxProperties() {
+    using namespace props;
+    using C = TskSkinCustomListBox;
+    static const TPropertyTable<C> table{
+        CustomListBoxProperties(),
+        {
+            {"DefaultItemHeight", Call(&C::SetDefaultItemHeight, AsInt)},
+            {"HorizontalExtent", Call(&C::SetHorizontalExtent, AsBool)},
+            {"Sorted", Call(&C::SetSorted, AsBool)},
+            {"Columns", Call(&C::SetColumns, AsInt)},
+            {"TabWidths", [](C& c, const TPropValue& v) { c.TabWidths().SetText(AsText(v)); }},
+        }};
+    return table;
+}
+} // namespace
+
 bool TskSkinListBox::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Items" || name == "Items.Strings")
-        return ReadStringsProperty(Items(), v);
-    else if (name == "ItemIndex")
-        SetItemIndex(static_cast<int>(v.AsInt()));
-    else if (name == "RowCount")
-        SetRowCount(static_cast<int>(v.AsInt()));
-    else if (name == "CaptionMode")
-        SetCaptionMode(v.AsBool());
-    else if (name == "DefaultItemHeight")
-        SetDefaultItemHeight(static_cast<int>(v.AsInt()));
-    else if (name == "HorizontalExtent")
-        SetHorizontalExtent(v.AsBool());
-    else if (name == "Sorted")
-        SetSorted(v.AsBool());
-    else if (name == "Columns")
-        SetColumns(static_cast<int>(v.AsInt()));
-    else if (name == "UseSkinItemHeight")
-        SetUseSkinItemHeight(v.AsBool());
-    else if (name == "TabWidths")
-        FTabWidths.SetText(v.AsString());
-    else
-        return TskSkinCustomControl::SetProperty(name, v);
-    return true;
+    return ListBoxProperties().Set(*this, name, v) || TskSkinCustomControl::SetProperty(name, v);
 }
 
 } // namespace vd

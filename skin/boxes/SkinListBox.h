@@ -25,6 +25,9 @@ class TskSkinCustomListBox;
 using TskDrawSkinItemEvent = std::function<void(TCanvas* Cnvs, int Index, int ItemWidth, int ItemHeight,
                                                 TRect& TxtRect, TOwnerDrawState State)>;
 
+// The published properties every skinned list reads; the plain list box adds its own.
+const TPropertyTable<TskSkinCustomListBox>& CustomListBoxProperties();
+
 // Tab stops of item texts: the first ten entries, an entry of digits its value, anything else 0.
 std::vector<int> ParseTabWidths(const TStrings& TabWidths);
 

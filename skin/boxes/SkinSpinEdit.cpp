@@ -5,6 +5,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/FontFaces.h"
 #include "platform/vcl/PropValue.h"
+#include "platform/vcl/PropertyTable.h"
 #include "skin/boxes/BoxPaint.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/core/SkinCompose.h"
@@ -389,30 +390,29 @@ namespace {
 double Number(const TPropValue& v) {
     return v.Kind == TPropValue::vkFloat ? v.Float : static_cast<double>(v.AsInt());
 }
+
+const TPropertyTable<TskSkinSpinEdit>& SpinEditProperties() {
+    using namespace props;
+    using C = TskSkinSpinEdit;
+    static const TPropertyTable<C> table{
+        {"MinValue", Call(&C::SetMinValue, Number)},
+        {"MaxValue", Call(&C::SetMaxValue, Number)},
+        {"Value", Call(&C::SetValue, Number)},
+        {"Increment", Call(&C::SetIncrement, Number)},
+        {"ValueType",
+         [](C& c, const TPropValue& v) { c.SetValueType(v.AsIdent() == "vtFloat" ? vtFloat : vtInteger); }},
+        {"Decimal", Store(&C::Decimal, AsInt)},
+        {"EditorEnabled", Call(&C::SetEditorEnabled, AsBool)},
+        {"MaxLength", Call(&C::SetMaxLength, AsInt)},
+    };
+    return table;
+}
+
 } // namespace
 
 bool TskSkinSpinEdit::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "MinValue")
-        SetMinValue(Number(v));
-    else if (name == "MaxValue")
-        SetMaxValue(Number(v));
-    else if (name == "Value")
-        SetValue(Number(v));
-    else if (name == "Increment")
-        SetIncrement(Number(v));
-    else if (name == "ValueType")
-        SetValueType(v.AsIdent() == "vtFloat" ? vtFloat : vtInteger);
-    else if (name == "Decimal")
-        Decimal = static_cast<int>(v.AsInt());
-    else if (name == "UseSkinSize")
-        FUseSkinSize = v.AsBool();
-    else if (name == "EditorEnabled")
-        SetEditorEnabled(v.AsBool());
-    else if (name == "MaxLength")
-        SetMaxLength(static_cast<int>(v.AsInt()));
-    else
-        return TskSkinCustomControl::SetProperty(name, v);
-    return true;
+    // UseSkinSize is the edit box's.
+    return SpinEditProperties().Set(*this, name, v) || TskSkinEditBox::SetProperty(name, v);
 }
 
 } // namespace vd

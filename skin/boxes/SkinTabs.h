@@ -110,6 +110,8 @@ protected:
     void PaintSkinFrame(TCanvas& Canvas);
     TRect FrameRect();
     bool HasFocus() const;
+    // In a member, so that TabHeight can apply the height asked for.
+    static const TPropertyTable<TskSkinTabsBase>& Properties();
 
     TComponentLink<TskSkinData> FSkinData{this};
     String FSkinDataName = "tab";

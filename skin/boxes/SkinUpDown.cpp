@@ -1,6 +1,7 @@
 #include "skin/boxes/SkinUpDown.h"
 
 #include "platform/vcl/PropValue.h"
+#include "platform/vcl/PropertyTable.h"
 #include "skin/boxes/BoxPaint.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/core/SkinData.h"
@@ -147,22 +148,25 @@ void TskSkinUpDown::Dispatch(TMessage& Message) {
     if (Message.Msg == WM_SIZE) CalcButtonRects();
 }
 
+const TPropertyTable<TskSkinUpDown>& TskSkinUpDown::Properties() {
+    using namespace props;
+    using C = TskSkinUpDown;
+    static const TPropertyTable<C> table{
+        {"Increment", Call(&C::SetIncrement, AsInt)},
+        {"Position", Store(&C::FPosition, AsInt)},
+        {"Min", Call(&C::SetMin, AsInt)},
+        {"Max", Call(&C::SetMax, AsInt)},
+        {"UseSkinSize", Store(&C::FUseSkinSize, AsBool)},
+        {"Orientation",
+         [](C& c, const TPropValue& v) {
+             c.SetOrientation(v.AsIdent() == "udVertical" ? udVertical : udHorizontal);
+         }},
+    };
+    return table;
+}
+
 bool TskSkinUpDown::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Increment")
-        SetIncrement(static_cast<int>(v.AsInt()));
-    else if (name == "Position")
-        FPosition = static_cast<int>(v.AsInt());
-    else if (name == "Min")
-        SetMin(static_cast<int>(v.AsInt()));
-    else if (name == "Max")
-        SetMax(static_cast<int>(v.AsInt()));
-    else if (name == "UseSkinSize")
-        FUseSkinSize = v.AsBool();
-    else if (name == "Orientation")
-        SetOrientation(v.AsIdent() == "udVertical" ? udVertical : udHorizontal);
-    else
-        return TskSkinCustomControl::SetProperty(name, v);
-    return true;
+    return Properties().Set(*this, name, v) || TskSkinCustomControl::SetProperty(name, v);
 }
 
 } // namespace vd

@@ -46,6 +46,8 @@ protected:
     void MouseMove(TShiftState Shift, int X, int Y) override;
 
 private:
+    // In a member, so that Position and UseSkinSize are stored as read, without their setters.
+    static const TPropertyTable<TskSkinUpDown>& Properties();
     void Released(int I, bool Over);
     void Step(int Direction);
     void DrawButton(TCanvas& Canvas, int I);
