@@ -2,6 +2,7 @@
 // A skinned box round an inner edit (the combo box, the spin edit): its face at the skin's height
 // or stretched to any height, the active face while it is hot, and the box's own image painted
 // behind the transparent inner edit.
+#include "platform/vcl/Forward.h"
 #include "skin/boxes/SkinEdit.h"
 #include "skin/controls/SkinCustomControl.h"
 

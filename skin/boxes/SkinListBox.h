@@ -5,6 +5,7 @@
 // override the inner list's hooks and the item painter.
 #include "platform/rtl/StringList.h"
 #include "platform/vcl/ComponentLink.h"
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/ImageList.h"
 #include "platform/vcl/StdCtrls/ListBox.h"
 #include "skin/boxes/SkinButtonBox.h"

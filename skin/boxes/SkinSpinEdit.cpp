@@ -21,8 +21,6 @@
 
 namespace vd {
 
-namespace {} // namespace
-
 TskSkinSpinEdit::TskSkinSpinEdit(TComponent* AOwner)
     : TskButtonBox(AOwner, 2, // up and down: every press repeats
                    {.Repaint = [this] { Repaint(); },

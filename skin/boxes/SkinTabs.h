@@ -6,6 +6,7 @@
 // throughout, so a hidden page never shifts a caption or a hot look onto another tab.
 #include "platform/vcl/ComCtrls/PageControl.h"
 #include "platform/vcl/ComCtrls/TabControl.h"
+#include "platform/vcl/Forward.h"
 #include "skin/core/Forward.h"
 #include "skin/store/Forward.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 // The skinned pair of arrow buttons that steps Position between Min and Max by Increment, with
 // auto-repeat while a button is held; the tab scroller of the skinned page and tab controls.
+#include "platform/vcl/Forward.h"
 #include "skin/boxes/SkinButtonBox.h"
 #include "skin/controls/SkinButtonPictures.h"
 #include "skin/controls/SkinCustomControl.h"
