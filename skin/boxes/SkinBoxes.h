@@ -9,6 +9,8 @@
 #include "skin/boxes/SkinTabs.h"
 #include "skin/boxes/SkinUpDown.h"
 
+#include <functional>
+
 namespace vd {
 
 struct TPropValue;
@@ -19,5 +21,14 @@ void RegisterSkinBoxesClasses();
 
 // Lines of a form resource property: a list of texts, or one text of lines. False for anything else.
 bool ReadStringsProperty(TStrings& Target, const TPropValue& Value);
+
+// A property table's entry for the lines under Name or Name.Strings, read into the list
+// Strings(control) gives; false for other names and for a value that is not lines.
+template <class Access> auto StringsFields(const char* Name, Access Strings) {
+    return [=](auto& control, const String& name, const TPropValue& v) {
+        if (name != Name && name != String(Name) + ".Strings") return false;
+        return ReadStringsProperty(std::invoke(Strings, control), v);
+    };
+}
 
 } // namespace vd

@@ -1,6 +1,7 @@
 #include "skin/boxes/SkinCheckListBox.h"
 
 #include "platform/vcl/PropValue.h"
+#include "platform/vcl/PropertyTable.h"
 #include "skin/boxes/BoxPaint.h"
 #include "skin/boxes/SkinBoxes.h"
 #include "skin/controls/SkinPaint.h"
@@ -163,19 +164,7 @@ void TskSkinCheckListBox::CaptionButtonAction(int I) {
 }
 
 bool TskSkinCheckListBox::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Items" || name == "Items.Strings")
-        return ReadStringsProperty(Items(), v);
-    else if (name == "ItemIndex")
-        SetItemIndex(static_cast<int>(v.AsInt()));
-    else if (name == "RowCount")
-        SetRowCount(static_cast<int>(v.AsInt()));
-    else if (name == "CaptionMode")
-        SetCaptionMode(v.AsBool());
-    else if (name == "UseSkinItemHeight")
-        SetUseSkinItemHeight(v.AsBool());
-    else
-        return TskSkinCustomListBox::SetProperty(name, v);
-    return true;
+    return CustomListBoxProperties().Set(*this, name, v) || TskSkinCustomListBox::SetProperty(name, v);
 }
 
 } // namespace vd

@@ -5,6 +5,7 @@
 #include "platform/vcl/FontFaces.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/PropValue.h"
+#include "platform/vcl/PropertyTable.h"
 #include "skin/boxes/BoxPaint.h"
 #include "skin/boxes/SkinBoxes.h"
 #include "skin/controls/SkinPaint.h"
@@ -114,7 +115,7 @@ void TskPopupListBox::Dispatch(TMessage& Message) {
 
 // The combo box.
 
-TskSkinCustomComboBox::TskSkinCustomComboBox(TComponent* AOwner) : TskSkinCustomControl(AOwner) {
+TskSkinCustomComboBox::TskSkinCustomComboBox(TComponent* AOwner) : TskSkinEditBox(AOwner) {
     SetTabStop(true);
     FControlStyle = csAcceptsControls | csCaptureMouse | csOpaque | csDoubleClicks;
     SetDefaultFace(FFont);
@@ -189,11 +190,6 @@ void TskSkinCustomComboBox::SelectItem(int Value, bool ByUser) {
     }
 }
 
-void TskSkinCustomComboBox::SetUseSkinSize(bool Value) {
-    FUseSkinSize = Value;
-    if (FSkinData) ChangeSkinData();
-}
-
 void TskSkinCustomComboBox::SetCharCase(TEditCharCase Value) {
     FCharCase = Value;
     if (FEdit) FEdit->SetCharCase(Value);
@@ -215,11 +211,6 @@ void TskSkinCustomComboBox::SetImages(TCustomImageList* Value) {
 void TskSkinCustomComboBox::SetImageIndex(int Value) {
     FListBox->SetImageIndex(Value);
     Repaint();
-}
-
-void TskSkinCustomComboBox::Invalidate() {
-    TskSkinCustomControl::Invalidate();
-    if (FSkinIndex != -1 && FEdit) FEdit->Invalidate();
 }
 
 // Style and the inner edit.
@@ -303,18 +294,6 @@ void TskSkinCustomComboBox::ApplyEditFont() {
     f.SetCharset(SkinCharSet(FSkinData, FDefaultFont));
     if (!Enabled()) f.SetColor(DisabledFontColor());
     FEdit->SetEditTransparent(FSkinIndex != -1);
-}
-
-void TskSkinCustomComboBox::PaintEditBackground(HDC DC, const TRect& R) {
-    if (Width() <= 0 || Height() <= 0 || !FEdit) return;
-    TBitmap b(Width(), Height());
-    GetSkinData();
-    if (FSkinIndex == -1)
-        CreateControlDefaultImage(b);
-    else
-        CreateControlSkinImage(b);
-    BitBlt(DC, R.Left, R.Top, R.Width(), R.Height(), b.Canvas().Handle(), FEdit->Left() + R.Left,
-           FEdit->Top() + R.Top, SRCCOPY);
 }
 
 void TskSkinCustomComboBox::EditChange() {
@@ -851,20 +830,10 @@ void TskSkinCustomComboBox::CalcRects() {
     }
 }
 
+// At any height the left end stays too.
 void TskSkinCustomComboBox::CalcSize(int& W, int& H) {
-    if (FUseSkinSize) {
-        TskSkinCustomControl::CalcSize(W, H);
-        return;
-    }
-    const int dw = W - FFace.skinrect.Width();
-    FFace.CurLeftTopPoint = FFace.lefttoppoint;
-    FFace.CurRightTopPoint = {FFace.righttoppoint.X + dw, FFace.righttoppoint.Y};
-    FFace.CurClientRect = FFace.clientrect;
-    FFace.CurClientRect.Right += dw;
-}
-
-void TskSkinCustomComboBox::SetControlRegion() {
-    if (FUseSkinSize) TskSkinCustomControl::SetControlRegion();
+    TskSkinEditBox::CalcSize(W, H);
+    if (!FUseSkinSize) FFace.CurLeftTopPoint = FFace.lefttoppoint;
 }
 
 void TskSkinCustomComboBox::ChangeSkinData() {
@@ -1052,48 +1021,38 @@ void TskSkinCustomComboBox::CreateControlDefaultImage(TBitmap& Bitmap) {
 
 void TskSkinCustomComboBox::CreateControlSkinImage(TBitmap& Bitmap) {
     CalcRects();
+    DrawFace(Bitmap, FFace.lefttoppoint.X, FFace.righttoppoint.X);
     TCanvas& c = Bitmap.Canvas();
-    const TskBitmap& pic = *FFace.SkinBitmap;
-    const bool active = !IsEmptySkinRect(activeskinrect) && Hot();
-    if (!FUseSkinSize) {
-        TskBitmap face(Width(), Height());
-        StretchSkinPicture(face, pic, active ? activeskinrect : FFace.skinrect, FFace.clientrect, true);
-        DrawSkin(c, 0, 0, face);
+    if (!FUseSkinSize)
         DrawResizedButton(c);
-    } else {
-        if (active) {
-            TskBitmap face;
-            ComposeHorzSkinPicture(FFace.lefttoppoint.X, activeskinrect.Width() - FFace.righttoppoint.X, face,
-                                   FFace.stretcheffect, Width(), activeskinrect, pic);
-            DrawSkin(c, 0, 0, face);
-        } else {
-            TskSkinCustomControl::CreateControlSkinImage(Bitmap);
-        }
+    else
         DrawButton(c);
-    }
     if (!FEdit && FListBox) DrawSkinItem(c, !FUseSkinSize);
 }
 
+namespace {
+const TPropertyTable<TskSkinCustomComboBox>& ComboBoxProperties() {
+    using namespace props;
+    using C = TskSkinCustomComboBox;
+    static const TPropertyTable<C> table{
+        {"Items", StringsFields("Items", &C::Items)},
+        {"ItemIndex", Call(&C::SetItemIndex, AsInt)},
+        {"DropDownCount", Call(&C::SetDropDownCount, AsInt)},
+        {"Style",
+         [](C& c, const TPropValue& v) {
+             c.SetStyle(v.AsIdent() == "skcbEditStyle" ? skcbEditStyle : skcbFixedStyle);
+         }},
+        {"ListBoxWidth", Store(&C::ListBoxWidth, AsInt)},
+        {"AutoComplete", Store(&C::AutoComplete, AsBool)},
+        {"Sorted", [](C& c, const TPropValue& v) { c.ListBox()->SetSorted(AsBool(v)); }},
+    };
+    return table;
+}
+} // namespace
+
 bool TskSkinCustomComboBox::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Items" || name == "Items.Strings")
-        return ReadStringsProperty(Items(), v);
-    else if (name == "ItemIndex")
-        SetItemIndex(static_cast<int>(v.AsInt()));
-    else if (name == "DropDownCount")
-        SetDropDownCount(static_cast<int>(v.AsInt()));
-    else if (name == "Style")
-        SetStyle(v.AsIdent() == "skcbEditStyle" ? skcbEditStyle : skcbFixedStyle);
-    else if (name == "UseSkinSize")
-        FUseSkinSize = v.AsBool();
-    else if (name == "ListBoxWidth")
-        ListBoxWidth = static_cast<int>(v.AsInt());
-    else if (name == "AutoComplete")
-        AutoComplete = v.AsBool();
-    else if (name == "Sorted")
-        FListBox->SetSorted(v.AsBool());
-    else
-        return TskSkinCustomControl::SetProperty(name, v);
-    return true;
+    // UseSkinSize is the edit box's.
+    return ComboBoxProperties().Set(*this, name, v) || TskSkinEditBox::SetProperty(name, v);
 }
 
 } // namespace vd

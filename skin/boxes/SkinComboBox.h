@@ -2,9 +2,8 @@
 // The skinned combo box: a closed box that shows the selected item (or an inner edit) and a
 // button, and a drop-down list in a non-activating pop-up window below or above it. The combo
 // keeps the focus while the list is open and drives the list's selection itself.
-#include "skin/boxes/SkinEdit.h"
+#include "skin/boxes/SkinEditBox.h"
 #include "skin/boxes/SkinListBox.h"
-#include "skin/controls/SkinCustomControl.h"
 
 namespace vd {
 
@@ -34,7 +33,7 @@ private:
     int FFadeAlpha = 0;
 };
 
-class TskSkinCustomComboBox : public TskSkinCustomControl {
+class TskSkinCustomComboBox : public TskSkinEditBox {
 public:
     explicit TskSkinCustomComboBox(TComponent* AOwner);
     ~TskSkinCustomComboBox() override;
@@ -63,11 +62,8 @@ public:
     bool AlphaBlendAnimation = false;
     int AlphaBlendValue = 0;
     bool HideSelection = true;
-    bool UseSkinSize() const { return FUseSkinSize; }
-    void SetUseSkinSize(bool Value);
     TEditCharCase CharCase() const { return FCharCase; }
     void SetCharCase(TEditCharCase Value);
-    TColor DefaultColor() const { return FDefaultColor; }
     void SetDefaultColor(TColor Value);
     TCustomImageList* Images() const { return FListBox->Images(); }
     void SetImages(TCustomImageList* Value);
@@ -90,8 +86,6 @@ public:
     void ChangeSkinData() override;
     void DefaultFontChanged() override;
     void CalcSize(int& W, int& H) override;
-    void SetControlRegion() override;
-    void Invalidate() override;
     void Dispatch(TMessage& Message) override;
     bool SetProperty(const String& name, const TPropValue& value) override;
 
@@ -126,7 +120,8 @@ private:
     void DoAutoComplete();
     void ApplyEditFont();
     bool OwnSender(TObject* Sender) const;
-    bool Hot() const;
+    TskCustomEdit* InnerEdit() const override { return FEdit; }
+    bool Hot() const override;
     int ShownIndex() const;
     void DrawButton(TCanvas& Canvas);
     void DrawResizedButton(TCanvas& Canvas);
@@ -134,15 +129,12 @@ private:
                           bool Skinned);
     void DrawDefaultItem(TCanvas& Canvas);
     void DrawSkinItem(TCanvas& Canvas, bool Resized);
-    void PaintEditBackground(HDC DC, const TRect& R);
 
     TskPopupListBox* FListBox = nullptr;
     TskCustomEdit* FEdit = nullptr;
     TWndMethod FOldListProc, FOldEditProc;
     TskSkinCustomComboBoxStyle FStyle = skcbFixedStyle;
     TEditCharCase FCharCase = ecNormal;
-    TColor FDefaultColor = clWindow;
-    bool FUseSkinSize = true;
     bool FTracking = false, FPressed = false, FMouseIn = false, FButtonHot = false, FButtonPressed = false;
     bool FEditChange = false;
     bool FQuietText = false;
@@ -154,8 +146,8 @@ private:
     TRect FItemRect, FButtonRect;
 
 public:
-    TRect activeskinrect, itemrect, focusitemrect, activeitemrect, itemtextrect, buttonrect, activebuttonrect,
-        downbuttonrect, unenabledbuttonrect;
+    TRect itemrect, focusitemrect, activeitemrect, itemtextrect, buttonrect, activebuttonrect, downbuttonrect,
+        unenabledbuttonrect;
     TColor activefontcolor = 0, fontcolor = 0, focusfontcolor = 0;
     String fontname = "Arial", listboxname;
     TFontStyles fontstyle = 0;

@@ -3,6 +3,7 @@
 #include "platform/gfx/Gdi.h"
 #include "platform/vcl/FontFaces.h"
 #include "platform/vcl/PropValue.h"
+#include "platform/vcl/PropertyTable.h"
 #include "skin/boxes/BoxPaint.h"
 #include "skin/boxes/SkinBoxes.h"
 #include "skin/controls/SkinPaint.h"
@@ -22,7 +23,6 @@ namespace vd {
 
 namespace {
 
-constexpr std::uintptr_t kCaptionTimer = 1;
 constexpr UINT kPaintEmptyBackground = 48202; // 0xBC4A
 constexpr LPARAM kPaintMagic = 16802;
 
@@ -236,13 +236,11 @@ void TskListBox::Click() {
 // The skinned list box.
 
 TskSkinCustomListBox::TskSkinCustomListBox(TComponent* AOwner, const TInnerListFactory& MakeInner)
-    : TskSkinCustomControl(AOwner),
-      FButtons(3,
-               {.Repaint = [this] { Repaint(); },
-                .Repeats = [this](int I) { return I != 2 && !CaptionButtonEvent(I); },
-                .Step = [this](int I) { CaptionButtonStep(I); },
-                .Released = [this](int I, bool Over) { CaptionButtonUp(I, Over); }},
-               this, kCaptionTimer) {
+    : TskButtonBox(AOwner, 3, // up, down and check: up and down repeat unless their event is set
+                   {.Repaint = [this] { Repaint(); },
+                    .Repeats = [this](int I) { return I != 2 && !CaptionButtonEvent(I); },
+                    .Step = [this](int I) { CaptionButtonStep(I); },
+                    .Released = [this](int I, bool Over) { CaptionButtonUp(I, Over); }}) {
     FControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csOpaque | csDoubleClicks;
     FForceBackground = true;
     FDrawBackground = false;
@@ -263,7 +261,7 @@ TskSkinCustomListBox::TskSkinCustomListBox(TComponent* AOwner, const TInnerListF
 }
 
 TskSkinCustomListBox::~TskSkinCustomListBox() {
-    if (HandleAllocated()) KillTimer(WindowHandle(), kCaptionTimer);
+    KillButtonTimer();
     // The inner list goes after this object: it no longer calls back.
     if (FListBox) FListBox->OwnerList = nullptr;
     Destroying();
@@ -583,15 +581,10 @@ void TskSkinCustomListBox::GetSkinData() {
     captionfontstyle = r->captionfontstyle;
     captionfontheight = r->captionfontheight;
     captionfontcolor = SkinColorToColor(r->captionfontcolor);
-    upbuttonrect = r->upbuttonrect;
-    activeupbuttonrect = r->activeupbuttonrect;
-    downupbuttonrect = Or(r->downupbuttonrect, activeupbuttonrect);
-    downbuttonrect = r->downbuttonrect;
-    activedownbuttonrect = r->activedownbuttonrect;
-    downdownbuttonrect = Or(r->downdownbuttonrect, activedownbuttonrect);
-    checkbuttonrect = r->checkbuttonrect;
-    activecheckbuttonrect = r->activecheckbuttonrect;
-    downcheckbuttonrect = Or(r->downcheckbuttonrect, activecheckbuttonrect);
+    const auto arrows = ArrowPictures(*r);
+    buttonpictures = {
+        arrows[0], arrows[1],
+        TskButtonPictures::Of(r->checkbuttonrect, r->activecheckbuttonrect, r->downcheckbuttonrect)};
     vscrollbarname = r->vscrollbarname;
     hscrollbarname = r->hscrollbarname;
     bothhscrollbarname = r->bothhscrollbarname;
@@ -751,9 +744,8 @@ void TskSkinCustomListBox::CalcCaptionButtons(bool Skinned) {
     const int dw = Width() - f.skinrect.Width(), dh = Height() - f.skinrect.Height();
     FScaledCaptionRect = captionrect;
     if (captionrect.Right >= f.righttoppoint.X) FScaledCaptionRect.Right += dw;
-    const TRect src[3] = {upbuttonrect, downbuttonrect, checkbuttonrect};
     for (int i = 0; i < 3; ++i) {
-        TRect r = src[i];
+        TRect r = buttonpictures[i].Plain;
         int limit = f.righttoppoint.X;
         if (r.Top > f.lefttoppoint.Y) {
             r = MoveRect(r, 0, dh);
@@ -805,11 +797,9 @@ void TskSkinCustomListBox::DrawCaptionButton(TCanvas& c, int I) {
         return;
     }
     if (IsEmptySkinRect(b.R) || !FFace.SkinBitmap) return;
-    const TRect down[3] = {downupbuttonrect, downdownbuttonrect, downcheckbuttonrect};
-    const TRect active[3] = {activeupbuttonrect, activedownbuttonrect, activecheckbuttonrect};
-    const TRect normal[3] = {upbuttonrect, downbuttonrect, checkbuttonrect};
-    TRect src = b.Down && b.MouseIn ? down[I] : b.MouseIn ? active[I] : TRect{};
-    if (IsEmptySkinRect(src)) src = MoveRect(normal[I], FFace.skinrect.Left, FFace.skinrect.Top);
+    const TskButtonPictures& pictures = buttonpictures[I];
+    TRect src = pictures.For(b.Down, b.MouseIn);
+    if (IsEmptySkinRect(src)) src = MoveRect(pictures.Plain, FFace.skinrect.Left, FFace.skinrect.Top);
     StretchSkinPiece(c, b.R, *FFace.SkinBitmap, src);
 }
 
@@ -840,8 +830,9 @@ void TskSkinCustomListBox::CreateControlSkinImage(TBitmap& Bitmap) {
 
 // Caption buttons.
 
-bool TskSkinCustomListBox::CaptionButtonsLive() const {
-    return FSkinIndex == -1 || !IsEmptySkinRect(upbuttonrect) || !IsEmptySkinRect(downbuttonrect);
+bool TskSkinCustomListBox::ButtonsLive() const {
+    return FCaptionMode && (FSkinIndex == -1 || !IsEmptySkinRect(buttonpictures[0].Plain) ||
+                            !IsEmptySkinRect(buttonpictures[1].Plain));
 }
 
 const TNotifyEvent& TskSkinCustomListBox::CaptionButtonEvent(int I) const {
@@ -872,47 +863,14 @@ void TskSkinCustomListBox::CaptionButtonStep(int I) {
         SetItemIndex(ItemIndex() + 1);
 }
 
-void TskSkinCustomListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (FCaptionMode && CaptionButtonsLive()) FButtons.Press(X, Y);
-    TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
-}
-
-void TskSkinCustomListBox::MouseMove(TShiftState Shift, int X, int Y) {
-    TskSkinCustomControl::MouseMove(Shift, X, Y);
-    if (FCaptionMode && CaptionButtonsLive()) FButtons.Track(X, Y);
-}
-
-void TskSkinCustomListBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    FButtons.Release();
-    TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
-}
-
 void TskSkinCustomListBox::Dispatch(TMessage& Message) {
-    switch (Message.Msg) {
-    case WM_SIZE:
-        TskSkinCustomControl::Dispatch(Message);
+    TskButtonBox::Dispatch(Message);
+    if (Message.Msg == WM_SIZE) {
         AdjustListRect();
         UpdateScrollBars();
         if (FVScrollBar) FVScrollBar->Repaint();
-        return;
-    case WM_TIMER:
-        TskSkinCustomControl::Dispatch(Message);
-        FButtons.Tick();
-        return;
-    case CM_MOUSEENTER:
-        TskSkinCustomControl::Dispatch(Message);
-        if (FCaptionMode && CaptionButtonsLive()) FButtons.Track(-1, -1);
-        return;
-    case CM_MOUSELEAVE:
-        TskSkinCustomControl::Dispatch(Message);
-        FButtons.Leave();
-        return;
-    case CM_TEXTCHANGED:
-        TskSkinCustomControl::Dispatch(Message);
-        if (FCaptionMode) Repaint();
-        return;
-    default:
-        TskSkinCustomControl::Dispatch(Message);
+    } else if (Message.Msg == CM_TEXTCHANGED && FCaptionMode) {
+        Repaint();
     }
 }
 
@@ -943,30 +901,38 @@ void TskSkinCustomListBox::ListBoxKeyPress(TKeyChar& Key) {
     if (OnListBoxKeyPress) OnListBoxKeyPress(this, Key);
 }
 
+const TPropertyTable<TskSkinCustomListBox>& CustomListBoxProperties() {
+    using namespace props;
+    using C = TskSkinCustomListBox;
+    static const TPropertyTable<C> table{
+        {"Items", StringsFields("Items", &C::Items)},
+        {"ItemIndex", Call(&C::SetItemIndex, AsInt)},
+        {"RowCount", Call(&C::SetRowCount, AsInt)},
+        {"CaptionMode", Call(&C::SetCaptionMode, AsBool)},
+        {"UseSkinItemHeight", Call(&C::SetUseSkinItemHeight, AsBool)},
+    };
+    return table;
+}
+
+namespace {
+const TPropertyTable<TskSkinCustomListBox>& ListBoxProperties() {
+    using namespace props;
+    using C = TskSkinCustomListBox;
+    static const TPropertyTable<C> table{
+        CustomListBoxProperties(),
+        {
+            {"DefaultItemHeight", Call(&C::SetDefaultItemHeight, AsInt)},
+            {"HorizontalExtent", Call(&C::SetHorizontalExtent, AsBool)},
+            {"Sorted", Call(&C::SetSorted, AsBool)},
+            {"Columns", Call(&C::SetColumns, AsInt)},
+            {"TabWidths", [](C& c, const TPropValue& v) { c.TabWidths().SetText(AsText(v)); }},
+        }};
+    return table;
+}
+} // namespace
+
 bool TskSkinListBox::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Items" || name == "Items.Strings")
-        return ReadStringsProperty(Items(), v);
-    else if (name == "ItemIndex")
-        SetItemIndex(static_cast<int>(v.AsInt()));
-    else if (name == "RowCount")
-        SetRowCount(static_cast<int>(v.AsInt()));
-    else if (name == "CaptionMode")
-        SetCaptionMode(v.AsBool());
-    else if (name == "DefaultItemHeight")
-        SetDefaultItemHeight(static_cast<int>(v.AsInt()));
-    else if (name == "HorizontalExtent")
-        SetHorizontalExtent(v.AsBool());
-    else if (name == "Sorted")
-        SetSorted(v.AsBool());
-    else if (name == "Columns")
-        SetColumns(static_cast<int>(v.AsInt()));
-    else if (name == "UseSkinItemHeight")
-        SetUseSkinItemHeight(v.AsBool());
-    else if (name == "TabWidths")
-        FTabWidths.SetText(v.AsString());
-    else
-        return TskSkinCustomControl::SetProperty(name, v);
-    return true;
+    return ListBoxProperties().Set(*this, name, v) || TskSkinCustomControl::SetProperty(name, v);
 }
 
 } // namespace vd

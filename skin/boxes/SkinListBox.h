@@ -5,10 +5,12 @@
 // override the inner list's hooks and the item painter.
 #include "platform/rtl/StringList.h"
 #include "platform/vcl/ComponentLink.h"
+#include "platform/vcl/Forward.h"
 #include "platform/vcl/ImageList.h"
 #include "platform/vcl/StdCtrls/ListBox.h"
+#include "skin/boxes/SkinButtonBox.h"
 #include "skin/controls/Forward.h"
-#include "skin/controls/SkinButtonTracker.h"
+#include "skin/controls/SkinButtonPictures.h"
 #include "skin/controls/SkinCustomControl.h"
 
 #include <functional>
@@ -23,6 +25,9 @@ class TskSkinCustomListBox;
 // off-screen bitmap of the item's size.
 using TskDrawSkinItemEvent = std::function<void(TCanvas* Cnvs, int Index, int ItemWidth, int ItemHeight,
                                                 TRect& TxtRect, TOwnerDrawState State)>;
+
+// The published properties every skinned list reads; the plain list box adds its own.
+const TPropertyTable<TskSkinCustomListBox>& CustomListBoxProperties();
 
 // Tab stops of item texts: the first ten entries, an entry of digits its value, anything else 0.
 std::vector<int> ParseTabWidths(const TStrings& TabWidths);
@@ -59,7 +64,7 @@ protected:
     void Click() override;
 };
 
-class TskSkinCustomListBox : public TskSkinCustomControl {
+class TskSkinCustomListBox : public TskButtonBox<TskSkinCustomControl> {
 public:
     using TInnerListFactory = std::function<TskListBox*(TskSkinCustomListBox* Owner)>;
     explicit TskSkinCustomListBox(TComponent* AOwner) : TskSkinCustomListBox(AOwner, nullptr) {}
@@ -160,9 +165,6 @@ public:
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void CreateParams(TCreateParams& Params) override;
-    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void MouseMove(TShiftState Shift, int X, int Y) override;
-    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     // Descendants give the inner list of their own kind.
     TskSkinCustomListBox(TComponent* AOwner, const TInnerListFactory& MakeInner);
     // The skin values shared by the item painters.
@@ -180,8 +182,8 @@ protected:
     void CalcCaptionButtons(bool Skinned);
     void DrawCaption(TCanvas& Canvas, const TRect& R, bool Skinned);
     void DrawCaptionButton(TCanvas& Canvas, int I);
-    // A skin without up and down pieces has no caption buttons to point at.
-    bool CaptionButtonsLive() const;
+    // Only a caption has buttons; a skin without up and down pieces has none to point at.
+    bool ButtonsLive() const override;
     const TNotifyEvent& CaptionButtonEvent(int I) const;
     void CaptionButtonUp(int I, bool Over);
     void CaptionButtonStep(int I);
@@ -204,8 +206,6 @@ protected:
     bool FCaptionMode = false;
     TAlignment FAlignment = taLeftJustify;
     TRect FScaledClientRect, FListRect, FScaledCaptionRect;
-    // Up (0), down (1) and check (2); up and down repeat unless their event is set.
-    TskButtonTracker FButtons;
 
 public:
     // The record's values.
@@ -220,8 +220,7 @@ public:
     TFontStyles captionfontstyle = 0;
     int captionfontheight = 14;
     TColor captionfontcolor = 0;
-    TRect upbuttonrect, activeupbuttonrect, downupbuttonrect, downbuttonrect, activedownbuttonrect,
-        downdownbuttonrect, checkbuttonrect, activecheckbuttonrect, downcheckbuttonrect;
+    std::array<TskButtonPictures, 3> buttonpictures; // up, down, check
     String vscrollbarname = "vscrollbar", hscrollbarname = "hscrollbar",
            bothhscrollbarname = "bothhscrollbar";
     bool showfocus = false;

@@ -5,6 +5,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/FontFaces.h"
 #include "platform/vcl/PropValue.h"
+#include "platform/vcl/PropertyTable.h"
 #include "skin/boxes/BoxPaint.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/core/SkinCompose.h"
@@ -20,26 +21,15 @@
 
 namespace vd {
 
-namespace {
-
-constexpr std::uintptr_t kRepeatTimer = 1;
-
-TRect Or(const TRect& r, const TRect& fallback) {
-    return IsEmptySkinRect(r) ? fallback : r;
-}
-
-} // namespace
-
 TskSkinSpinEdit::TskSkinSpinEdit(TComponent* AOwner)
-    : TskSkinCustomControl(AOwner), FButtons(2,
-                                             {.Repaint = [this] { Repaint(); },
-                                              .Repeats = [](int) { return true; },
-                                              .Step = [this](int I) { Step(I); },
-                                              .Released =
-                                                  [this](int I, bool Over) {
-                                                      if (Over) Step(I);
-                                                  }},
-                                             this, kRepeatTimer) {
+    : TskButtonBox(AOwner, 2, // up and down: every press repeats
+                   {.Repaint = [this] { Repaint(); },
+                    .Repeats = [](int) { return true; },
+                    .Step = [this](int I) { Step(I); },
+                    .Released =
+                        [this](int I, bool Over) {
+                            if (Over) Step(I);
+                        }}) {
     FControlStyle = csAcceptsControls | csCaptureMouse | csOpaque | csDoubleClicks;
     FEdit = new TskSkinNumEdit(this);
     FEdit->SetParent(this);
@@ -82,7 +72,7 @@ TskSkinSpinEdit::TskSkinSpinEdit(TComponent* AOwner)
 }
 
 TskSkinSpinEdit::~TskSkinSpinEdit() {
-    if (HandleAllocated()) KillTimer(WindowHandle(), kRepeatTimer);
+    KillButtonTimer();
     Destroying();
 }
 
@@ -165,11 +155,6 @@ void TskSkinSpinEdit::SetValueType(TskValueType V) {
         }
     }
     FEdit->Float = FValueType == vtFloat;
-}
-
-void TskSkinSpinEdit::SetUseSkinSize(bool V) {
-    FUseSkinSize = V;
-    if (FSkinData) ChangeSkinData();
 }
 
 void TskSkinSpinEdit::SetDefaultColor(TColor V) {
@@ -258,12 +243,7 @@ void TskSkinSpinEdit::GetSkinData() {
     fontcolor = SkinColorToColor(r->fontcolor);
     activefontcolor = SkinColorToColor(r->activefontcolor);
     disabledfontcolor = SkinColorToColor(r->disabledfontcolor);
-    upbuttonrect = r->upbuttonrect;
-    activeupbuttonrect = r->activeupbuttonrect;
-    downupbuttonrect = Or(r->downupbuttonrect, activeupbuttonrect);
-    downbuttonrect = r->downbuttonrect;
-    activedownbuttonrect = r->activedownbuttonrect;
-    downdownbuttonrect = Or(r->downdownbuttonrect, activedownbuttonrect);
+    arrowpictures = ArrowPictures(*r);
     LeftEnd = r->lefttoppoint.X;
     RightEnd = r->skinrect.Width() - r->righttoppoint.X;
 }
@@ -280,7 +260,7 @@ void TskSkinSpinEdit::CalcLayout() {
     }
     const TskSkinFace& f = FFace;
     const int dx = w - f.skinrect.Width();
-    TRect up = upbuttonrect, down = downbuttonrect;
+    TRect up = arrowpictures[0].Plain, down = arrowpictures[1].Plain;
     if (up.Left > f.righttoppoint.X) up = MoveRect(up, dx, 0);
     if (down.Left > f.righttoppoint.X) down = MoveRect(down, dx, 0);
     TRect r = f.clientrect;
@@ -302,20 +282,6 @@ void TskSkinSpinEdit::CalcLayout() {
     FButtons[0].R = up;
     FButtons[1].R = down;
     FEdit->SetBounds(r.Left, r.Top + r.Height() / 2 - eh / 2, r.Width(), eh);
-}
-
-void TskSkinSpinEdit::CalcSize(int& W, int& H) {
-    if (FUseSkinSize) {
-        TskSkinCustomControl::CalcSize(W, H);
-        return;
-    }
-    FFace.CurRightTopPoint = {FFace.righttoppoint.X + W - FFace.skinrect.Width(), FFace.righttoppoint.Y};
-    FFace.CurClientRect = FFace.clientrect;
-    FFace.CurClientRect.Right += W - FFace.skinrect.Width();
-}
-
-void TskSkinSpinEdit::SetControlRegion() {
-    if (FUseSkinSize) TskSkinCustomControl::SetControlRegion();
 }
 
 void TskSkinSpinEdit::ChangeSkinData() {
@@ -344,24 +310,6 @@ void TskSkinSpinEdit::DefaultFontChanged() {
     CalcLayout();
 }
 
-void TskSkinSpinEdit::Invalidate() {
-    TskSkinCustomControl::Invalidate();
-    if (FSkinIndex != -1 && FEdit) FEdit->Invalidate();
-}
-
-// What lies behind the transparent inner edit: this control's own image at the edit's place.
-void TskSkinSpinEdit::PaintEditBackground(HDC DC, const TRect& R) {
-    if (Width() <= 0 || Height() <= 0) return;
-    TBitmap b(Width(), Height());
-    GetSkinData();
-    if (FSkinIndex == -1)
-        CreateControlDefaultImage(b);
-    else
-        CreateControlSkinImage(b);
-    BitBlt(DC, R.Left, R.Top, R.Width(), R.Height(), b.Canvas().Handle(), FEdit->Left() + R.Left,
-           FEdit->Top() + R.Top, SRCCOPY);
-}
-
 void TskSkinSpinEdit::CreateControlDefaultImage(TBitmap& Bitmap) {
     TCanvas& c = Bitmap.Canvas();
     const TRect all{0, 0, Width(), Height()};
@@ -377,94 +325,48 @@ void TskSkinSpinEdit::CreateControlDefaultImage(TBitmap& Bitmap) {
 }
 
 void TskSkinSpinEdit::CreateControlSkinImage(TBitmap& Bitmap) {
-    TCanvas& c = Bitmap.Canvas();
     CalcLayout();
-    const TskBitmap& pic = *FFace.SkinBitmap;
-    const bool active = Hot() && !IsEmptySkinRect(activeskinrect);
-    if (!FUseSkinSize) {
-        TskBitmap face(Width(), Height());
-        StretchSkinPicture(face, pic, active ? activeskinrect : FFace.skinrect, FFace.clientrect, true);
-        DrawSkin(c, 0, 0, face);
-        for (int i = 0; i < 2; ++i)
-            DrawSkinResizeButton(c, FSkinData, {"editbutton", "resizebutton"}, FButtons[i].R,
-                                 FButtons[i].Down, FButtons[i].MouseIn, i == 0 ? 3 : 4);
-        return;
-    }
-    if (active) {
-        TskBitmap face;
-        ComposeHorzSkinPicture(LeftEnd, activeskinrect.Width() - (FFace.skinrect.Width() - RightEnd), face,
-                               FFace.stretcheffect, Width(), activeskinrect, pic);
-        DrawSkin(c, 0, 0, face);
-    } else {
-        TskSkinCustomControl::CreateControlSkinImage(Bitmap);
-    }
+    DrawFace(Bitmap, LeftEnd, FFace.skinrect.Width() - RightEnd);
+    TCanvas& c = Bitmap.Canvas();
     for (int i = 0; i < 2; ++i) {
         const Button& b = FButtons[i];
-        TRect src;
-        if (b.Down && b.MouseIn)
-            src = i == 0 ? downupbuttonrect : downdownbuttonrect;
-        else if (b.MouseIn)
-            src = i == 0 ? activeupbuttonrect : activedownbuttonrect;
-        if (!IsEmptySkinRect(src)) StretchSkinPiece(c, b.R, pic, src);
+        if (!FUseSkinSize)
+            DrawSkinResizeButton(c, FSkinData, {"editbutton", "resizebutton"}, b.R, b.Down, b.MouseIn,
+                                 i == 0 ? 3 : 4);
+        else
+            arrowpictures[i].Draw(c, b.R, *FFace.SkinBitmap, b.Down, b.MouseIn);
     }
-}
-
-void TskSkinSpinEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    FButtons.Press(X, Y);
-    TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
-}
-
-void TskSkinSpinEdit::MouseMove(TShiftState Shift, int X, int Y) {
-    TskSkinCustomControl::MouseMove(Shift, X, Y);
-    FButtons.Track(X, Y);
-}
-
-void TskSkinSpinEdit::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    FButtons.Release();
-    TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
 void TskSkinSpinEdit::Dispatch(TMessage& Message) {
+    TskButtonBox::Dispatch(Message);
     switch (Message.Msg) {
     case WM_SIZE:
-        TskSkinCustomControl::Dispatch(Message);
         CalcLayout();
-        return;
-    case WM_TIMER:
-        TskSkinCustomControl::Dispatch(Message);
-        FButtons.Tick();
-        return;
+        break;
     case CM_TEXTCHANGED:
-        TskSkinCustomControl::Dispatch(Message);
         TextChanged();
-        return;
+        break;
     case CM_FOCUSCHANGED:
-        TskSkinCustomControl::Dispatch(Message);
         if (HandleAllocated() && Focused() && FEdit->HandleAllocated()) FEdit->SetFocus();
-        return;
+        break;
     case WM_SETFOCUS:
-        TskSkinCustomControl::Dispatch(Message);
         if (FEdit->CanFocus()) FEdit->SetFocus();
-        return;
+        break;
     case CM_ENABLEDCHANGED:
-        TskSkinCustomControl::Dispatch(Message);
         FEdit->SetEnabled(Enabled());
         ApplyFontColor();
         Repaint();
-        return;
+        break;
     case CM_MOUSEENTER:
-        TskSkinCustomControl::Dispatch(Message);
-        FButtons.Track(-1, -1);
         FHover = true;
         if (!FFocused && FSkinIndex != -1 && !IsEmptySkinRect(activeskinrect)) {
             FMouseIn = true;
             Repaint();
         }
         if (!FFocused) ApplyFontColor();
-        return;
+        break;
     case CM_MOUSELEAVE: {
-        TskSkinCustomControl::Dispatch(Message);
-        FButtons.Leave();
         TPoint p;
         GetCursorPos(p);
         if (WindowFromPoint(p) != FEdit->WindowHandle()) {
@@ -475,10 +377,10 @@ void TskSkinSpinEdit::Dispatch(TMessage& Message) {
                 ApplyFontColor();
             }
         }
-        return;
+        break;
     }
     default:
-        TskSkinCustomControl::Dispatch(Message);
+        break;
     }
 }
 
@@ -486,30 +388,29 @@ namespace {
 double Number(const TPropValue& v) {
     return v.Kind == TPropValue::vkFloat ? v.Float : static_cast<double>(v.AsInt());
 }
+
+const TPropertyTable<TskSkinSpinEdit>& SpinEditProperties() {
+    using namespace props;
+    using C = TskSkinSpinEdit;
+    static const TPropertyTable<C> table{
+        {"MinValue", Call(&C::SetMinValue, Number)},
+        {"MaxValue", Call(&C::SetMaxValue, Number)},
+        {"Value", Call(&C::SetValue, Number)},
+        {"Increment", Call(&C::SetIncrement, Number)},
+        {"ValueType",
+         [](C& c, const TPropValue& v) { c.SetValueType(v.AsIdent() == "vtFloat" ? vtFloat : vtInteger); }},
+        {"Decimal", Store(&C::Decimal, AsInt)},
+        {"EditorEnabled", Call(&C::SetEditorEnabled, AsBool)},
+        {"MaxLength", Call(&C::SetMaxLength, AsInt)},
+    };
+    return table;
+}
+
 } // namespace
 
 bool TskSkinSpinEdit::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "MinValue")
-        SetMinValue(Number(v));
-    else if (name == "MaxValue")
-        SetMaxValue(Number(v));
-    else if (name == "Value")
-        SetValue(Number(v));
-    else if (name == "Increment")
-        SetIncrement(Number(v));
-    else if (name == "ValueType")
-        SetValueType(v.AsIdent() == "vtFloat" ? vtFloat : vtInteger);
-    else if (name == "Decimal")
-        Decimal = static_cast<int>(v.AsInt());
-    else if (name == "UseSkinSize")
-        FUseSkinSize = v.AsBool();
-    else if (name == "EditorEnabled")
-        SetEditorEnabled(v.AsBool());
-    else if (name == "MaxLength")
-        SetMaxLength(static_cast<int>(v.AsInt()));
-    else
-        return TskSkinCustomControl::SetProperty(name, v);
-    return true;
+    // UseSkinSize is the edit box's.
+    return SpinEditProperties().Set(*this, name, v) || TskSkinEditBox::SetProperty(name, v);
 }
 
 } // namespace vd

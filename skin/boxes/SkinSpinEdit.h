@@ -2,15 +2,15 @@
 // The skinned numeric field: an inner number edit for typing, two arrow buttons with auto-repeat
 // and a Value kept as a double, clamped to MinValue..MaxValue when MaxValue >= MinValue, shown
 // as an integer or as fixed-point text.
-#include "skin/boxes/SkinEdit.h"
-#include "skin/controls/SkinButtonTracker.h"
-#include "skin/controls/SkinCustomControl.h"
+#include "skin/boxes/SkinButtonBox.h"
+#include "skin/boxes/SkinEditBox.h"
+#include "skin/controls/SkinButtonPictures.h"
 
 namespace vd {
 
 enum TskValueType { vtInteger, vtFloat };
 
-class TskSkinSpinEdit : public TskSkinCustomControl {
+class TskSkinSpinEdit : public TskButtonBox<TskSkinEditBox> {
 public:
     explicit TskSkinSpinEdit(TComponent* AOwner);
     ~TskSkinSpinEdit() override;
@@ -27,9 +27,6 @@ public:
     TskValueType ValueType() const { return FValueType; }
     void SetValueType(TskValueType V);
     int Decimal = 2;
-    bool UseSkinSize() const { return FUseSkinSize; }
-    void SetUseSkinSize(bool V);
-    TColor DefaultColor() const { return FDefaultColor; }
     void SetDefaultColor(TColor V);
     bool EditorEnabled() const { return FEdit->EditorEnabled; }
     void SetEditorEnabled(bool V) { FEdit->EditorEnabled = V; }
@@ -47,7 +44,6 @@ public:
     TKeyEvent OnEditKeyDown, OnEditKeyUp;
     TKeyPressEvent OnEditKeyPress;
 
-    using Button = TskButtonTracker::TButton;
     const Button& Buttons(int I) const { return FButtons[I]; }
     void CalcLayout();
 
@@ -56,9 +52,6 @@ public:
     void CreateControlSkinImage(TBitmap& Bitmap) override;
     void ChangeSkinData() override;
     void DefaultFontChanged() override;
-    void CalcSize(int& W, int& H) override;
-    void SetControlRegion() override;
-    void Invalidate() override;
     void Dispatch(TMessage& Message) override;
     bool SetProperty(const String& name, const TPropValue& value) override;
 
@@ -69,33 +62,25 @@ protected:
     virtual void EditEnter();
     virtual void EditExit();
     virtual void Change();
-    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void MouseMove(TShiftState Shift, int X, int Y) override;
-    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
 private:
     void TextChanged();
     void SetInnerText(const String& S);
     void ApplyFontColor();
     void Step(int I) { I == 0 ? StepUp() : StepDown(); }
-    void PaintEditBackground(HDC DC, const TRect& R);
-    bool Hot() const { return FMouseIn || FFocused; }
+    TskCustomEdit* InnerEdit() const override { return FEdit; }
+    bool Hot() const override { return FMouseIn || FFocused; }
 
     TskSkinNumEdit* FEdit = nullptr;
     double FValue = 0, FMinValue = 0, FMaxValue = 0, FIncrement = 1.0;
     TskValueType FValueType = vtInteger;
-    bool FUseSkinSize = true;
-    TColor FDefaultColor = clWindow;
     bool FMouseIn = false, FFocused = false, FInChange = false, FCopying = false;
     // The pointer is over the control: the text takes the active colour even when the skin has
     // no active face (which FMouseIn follows).
     bool FHover = false;
-    // The up (0) and down (1) buttons: every press repeats.
-    TskButtonTracker FButtons;
 
 public:
-    TRect activeskinrect, upbuttonrect, activeupbuttonrect, downupbuttonrect, downbuttonrect,
-        activedownbuttonrect, downdownbuttonrect;
+    std::array<TskButtonPictures, 2> arrowpictures; // up, down
     String fontname = "Arial";
     TFontStyles fontstyle = 0;
     int fontheight = 14;

@@ -3,6 +3,7 @@
 #include "platform/gfx/Gdi.h"
 #include "platform/vcl/FontFaces.h"
 #include "platform/vcl/PropValue.h"
+#include "platform/vcl/PropertyTable.h"
 #include "skin/boxes/BoxPaint.h"
 #include "skin/boxes/SkinBoxes.h"
 #include "skin/boxes/SkinUpDown.h"
@@ -577,33 +578,32 @@ template <class Base> void TskSkinTabsBase<Base>::Dispatch(TMessage& Message) {
     }
 }
 
+template <class Base> const TPropertyTable<TskSkinTabsBase<Base>>& TskSkinTabsBase<Base>::Properties() {
+    using namespace props;
+    using C = TskSkinTabsBase;
+    static const TPropertyTable<C> table{
+        {"Tabs", StringsFields("Tabs", &C::Tabs)},
+        {"TabHeight",
+         [](C& c, const TPropValue& v) {
+             c.ItemHeightWanted = AsInt(v);
+             c.ApplyItemHeight();
+         }},
+        {"DefaultItemHeight", Call(&C::SetDefaultItemHeight, AsInt)},
+        {"TabsBGTransparent", Call(&C::SetTabsBGTransparent, AsBool)},
+        {"UseSkinFont", Store(&C::UseSkinFont, AsBool)},
+        {"SkinDataName", Store(&C::FSkinDataName, AsText)},
+        {"SkinData", Link<TskSkinData>(&C::SetSkinData)},
+    };
+    return table;
+}
+
 template <class Base> bool TskSkinTabsBase<Base>::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Tabs" || name == "Tabs.Strings") return ReadStringsProperty(this->Tabs(), v);
-    if (name == "TabHeight") {
-        ItemHeightWanted = static_cast<int>(v.AsInt());
-        ApplyItemHeight();
-    } else if (name == "DefaultItemHeight")
-        SetDefaultItemHeight(static_cast<int>(v.AsInt()));
-    else if (name == "TabsBGTransparent")
-        SetTabsBGTransparent(v.AsBool());
-    else if (name == "UseSkinFont")
-        UseSkinFont = v.AsBool();
-    else if (name == "SkinDataName")
-        FSkinDataName = v.AsString();
-    else
-        return Base::SetProperty(name, v);
-    return true;
+    return Properties().Set(*this, name, v) || Base::SetProperty(name, v);
 }
 
 template <class Base>
 bool TskSkinTabsBase<Base>::SetComponentProperty(const String& name, TComponent* value) {
-    if (name == "SkinData") {
-        auto* skin = dynamic_cast<TskSkinData*>(value);
-        if (!skin) return false;
-        SetSkinData(skin);
-        return true;
-    }
-    return Base::SetComponentProperty(name, value);
+    return Properties().SetComponent(*this, name, value) || Base::SetComponentProperty(name, value);
 }
 
 template class TskSkinTabsBase<TPageControl>;

@@ -6,6 +6,7 @@
 // throughout, so a hidden page never shifts a caption or a hot look onto another tab.
 #include "platform/vcl/ComCtrls/PageControl.h"
 #include "platform/vcl/ComCtrls/TabControl.h"
+#include "platform/vcl/Forward.h"
 #include "skin/core/Forward.h"
 #include "skin/store/Forward.h"
 
@@ -110,6 +111,8 @@ protected:
     void PaintSkinFrame(TCanvas& Canvas);
     TRect FrameRect();
     bool HasFocus() const;
+    // In a member, so that TabHeight can apply the height asked for.
+    static const TPropertyTable<TskSkinTabsBase>& Properties();
 
     TComponentLink<TskSkinData> FSkinData{this};
     String FSkinDataName = "tab";

@@ -1,6 +1,7 @@
 #include "skin/boxes/SkinUpDown.h"
 
 #include "platform/vcl/PropValue.h"
+#include "platform/vcl/PropertyTable.h"
 #include "skin/boxes/BoxPaint.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/core/SkinData.h"
@@ -10,24 +11,19 @@
 
 namespace vd {
 
-namespace {
-constexpr std::uintptr_t kRepeatTimer = 1;
-}
-
 TskSkinUpDown::TskSkinUpDown(TComponent* AOwner)
-    : TskSkinCustomControl(AOwner), FButtons(2,
-                                             {.Repaint = [this] { Repaint(); },
-                                              .Repeats = [this](int) { return FIncrement != 0; },
-                                              .Step = [this](int I) { Step(I == 0 ? 2 : 1); },
-                                              .Released = [this](int I, bool Over) { Released(I, Over); }},
-                                             this, kRepeatTimer) {
+    : TskButtonBox(AOwner, 2,
+                   {.Repaint = [this] { Repaint(); },
+                    .Repeats = [this](int) { return FIncrement != 0; },
+                    .Step = [this](int I) { Step(I == 0 ? 2 : 1); },
+                    .Released = [this](int I, bool Over) { Released(I, Over); }}) {
     FControlStyle |= csCaptureMouse;
     SetSkinDataName("hupdown");
     SetBounds(0, 0, 50, 25);
 }
 
 TskSkinUpDown::~TskSkinUpDown() {
-    if (HandleAllocated()) KillTimer(WindowHandle(), kRepeatTimer);
+    KillButtonTimer();
 }
 
 void TskSkinUpDown::SetUseSkinSize(bool Value) {
@@ -62,13 +58,7 @@ void TskSkinUpDown::SetMax(int Value) {
 void TskSkinUpDown::GetSkinData() {
     TskSkinCustomControl::GetSkinData();
     if (auto* r = FSkinIndex != -1 ? dynamic_cast<TskDataSkinUpDownControl*>(SkinRecord()) : nullptr) {
-        upbuttonrect = r->upbuttonrect;
-        activeupbuttonrect = r->activeupbuttonrect;
-        downupbuttonrect = IsEmptySkinRect(r->downupbuttonrect) ? activeupbuttonrect : r->downupbuttonrect;
-        downbuttonrect = r->downbuttonrect;
-        activedownbuttonrect = r->activedownbuttonrect;
-        downdownbuttonrect =
-            IsEmptySkinRect(r->downdownbuttonrect) ? activedownbuttonrect : r->downdownbuttonrect;
+        arrowpictures = ArrowPictures(*r);
         // The up-down's picture is drawn whole: no corners, no client area.
         FFace.lefttoppoint = FFace.righttoppoint = FFace.leftbottompoint = FFace.rightbottompoint = {};
         FFace.clientrect = {};
@@ -79,8 +69,8 @@ void TskSkinUpDown::GetSkinData() {
 
 void TskSkinUpDown::CalcButtonRects() {
     if (FSkinIndex != -1 && FUseSkinSize) {
-        FButtons[0].R = upbuttonrect;
-        FButtons[1].R = downbuttonrect;
+        FButtons[0].R = arrowpictures[0].Plain;
+        FButtons[1].R = arrowpictures[1].Plain;
     } else if (FOrientation == udVertical) {
         FButtons[0].R = {0, 0, Width(), Height() / 2};
         FButtons[1].R = {0, Height() / 2, Width(), Height()};
@@ -108,12 +98,7 @@ void TskSkinUpDown::DrawButton(TCanvas& c, int I) {
         return;
     }
     if (FUseSkinSize) {
-        TRect src;
-        if (b.Down && b.MouseIn)
-            src = I == 0 ? downupbuttonrect : downdownbuttonrect;
-        else if (b.MouseIn)
-            src = I == 0 ? activeupbuttonrect : activedownbuttonrect;
-        if (!IsEmptySkinRect(src)) StretchSkinPiece(c, b.R, *FFace.SkinBitmap, src);
+        arrowpictures[I].Draw(c, b.R, *FFace.SkinBitmap, b.Down, b.MouseIn);
         return;
     }
     DrawSkinResizeButton(c, FSkinData, {"resizebutton"}, b.R, b.Down, b.MouseIn, arrow);
@@ -152,61 +137,36 @@ void TskSkinUpDown::Released(int I, bool Over) {
     if (I == 1 && OnDownButtonClick) OnDownButtonClick(this);
 }
 
-void TskSkinUpDown::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    FButtons.Press(X, Y);
-    TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
-}
-
+// The arrows follow the pointer before OnMouseMove sees it.
 void TskSkinUpDown::MouseMove(TShiftState Shift, int X, int Y) {
     FButtons.Track(X, Y);
     TskSkinCustomControl::MouseMove(Shift, X, Y);
 }
 
-void TskSkinUpDown::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    FButtons.Release();
-    TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
+void TskSkinUpDown::Dispatch(TMessage& Message) {
+    TskButtonBox::Dispatch(Message);
+    if (Message.Msg == WM_SIZE) CalcButtonRects();
 }
 
-void TskSkinUpDown::Dispatch(TMessage& Message) {
-    switch (Message.Msg) {
-    case WM_SIZE:
-        TskSkinCustomControl::Dispatch(Message);
-        CalcButtonRects();
-        return;
-    case WM_TIMER:
-        TskSkinCustomControl::Dispatch(Message);
-        FButtons.Tick();
-        return;
-    case CM_MOUSEENTER:
-        TskSkinCustomControl::Dispatch(Message);
-        FButtons.Track(-1, -1);
-        return;
-    case CM_MOUSELEAVE:
-        // Leaving the control also leaves a held button: its repeat pauses.
-        TskSkinCustomControl::Dispatch(Message);
-        FButtons.Leave();
-        return;
-    default:
-        TskSkinCustomControl::Dispatch(Message);
-    }
+const TPropertyTable<TskSkinUpDown>& TskSkinUpDown::Properties() {
+    using namespace props;
+    using C = TskSkinUpDown;
+    static const TPropertyTable<C> table{
+        {"Increment", Call(&C::SetIncrement, AsInt)},
+        {"Position", Store(&C::FPosition, AsInt)},
+        {"Min", Call(&C::SetMin, AsInt)},
+        {"Max", Call(&C::SetMax, AsInt)},
+        {"UseSkinSize", Store(&C::FUseSkinSize, AsBool)},
+        {"Orientation",
+         [](C& c, const TPropValue& v) {
+             c.SetOrientation(v.AsIdent() == "udVertical" ? udVertical : udHorizontal);
+         }},
+    };
+    return table;
 }
 
 bool TskSkinUpDown::SetProperty(const String& name, const TPropValue& v) {
-    if (name == "Increment")
-        SetIncrement(static_cast<int>(v.AsInt()));
-    else if (name == "Position")
-        FPosition = static_cast<int>(v.AsInt());
-    else if (name == "Min")
-        SetMin(static_cast<int>(v.AsInt()));
-    else if (name == "Max")
-        SetMax(static_cast<int>(v.AsInt()));
-    else if (name == "UseSkinSize")
-        FUseSkinSize = v.AsBool();
-    else if (name == "Orientation")
-        SetOrientation(v.AsIdent() == "udVertical" ? udVertical : udHorizontal);
-    else
-        return TskSkinCustomControl::SetProperty(name, v);
-    return true;
+    return Properties().Set(*this, name, v) || TskSkinCustomControl::SetProperty(name, v);
 }
 
 } // namespace vd

@@ -1,14 +1,16 @@
 #pragma once
 // The skinned pair of arrow buttons that steps Position between Min and Max by Increment, with
 // auto-repeat while a button is held; the tab scroller of the skinned page and tab controls.
-#include "skin/controls/SkinButtonTracker.h"
+#include "platform/vcl/Forward.h"
+#include "skin/boxes/SkinButtonBox.h"
+#include "skin/controls/SkinButtonPictures.h"
 #include "skin/controls/SkinCustomControl.h"
 
 namespace vd {
 
 enum TUDOrientation { udHorizontal, udVertical };
 
-class TskSkinUpDown : public TskSkinCustomControl {
+class TskSkinUpDown : public TskButtonBox<TskSkinCustomControl> {
 public:
     explicit TskSkinUpDown(TComponent* AOwner);
     ~TskSkinUpDown() override;
@@ -29,7 +31,6 @@ public:
 
     TNotifyEvent OnChange, OnUpButtonClick, OnDownButtonClick;
 
-    using Button = TskButtonTracker::TButton;
     // 0 the up button, 1 the down button.
     const Button& Buttons(int Index) const { return FButtons[Index]; }
     void CalcButtonRects();
@@ -43,21 +44,19 @@ public:
     bool SetProperty(const String& name, const TPropValue& value) override;
 
 protected:
-    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
-    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
 private:
+    // In a member, so that Position and UseSkinSize are stored as read, without their setters.
+    static const TPropertyTable<TskSkinUpDown>& Properties();
     void Released(int I, bool Over);
     void Step(int Direction);
     void DrawButton(TCanvas& Canvas, int I);
 
     bool FUseSkinSize = true;
     TUDOrientation FOrientation = udHorizontal;
-    TskButtonTracker FButtons;
     int FIncrement = 1, FPosition = 0, FMin = 0, FMax = 100;
-    TRect upbuttonrect, activeupbuttonrect, downupbuttonrect, downbuttonrect, activedownbuttonrect,
-        downdownbuttonrect;
+    std::array<TskButtonPictures, 2> arrowpictures; // up, down
 };
 
 } // namespace vd

@@ -27,10 +27,6 @@ bool In(const TRect& r, int x, int y) {
     return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
 }
 
-TRect Or(const TRect& r, const TRect& fallback) {
-    return IsEmptySkinRect(r) ? fallback : r;
-}
-
 } // namespace
 
 TskSkinScrollBar::TskSkinScrollBar(TComponent* AOwner)
@@ -155,20 +151,11 @@ void TskSkinScrollBar::GetSkinData() {
     auto* r = dynamic_cast<TskDataSkinScrollBarControl*>(SkinRecord());
     if (FSkinIndex == -1 || !r) return;
     trackarea = r->trackarea;
-    upbuttonrect = r->upbuttonrect;
-    downbuttonrect = r->downbuttonrect;
-    activeupbuttonrect = r->activeupbuttonrect;
-    activedownbuttonrect = r->activedownbuttonrect;
-    downupbuttonrect = Or(r->downupbuttonrect, activeupbuttonrect);
-    downdownbuttonrect = Or(r->downdownbuttonrect, activedownbuttonrect);
-    thumbrect = r->thumbrect;
-    activethumbrect = Or(r->activethumbrect, thumbrect);
-    downthumbrect = Or(r->downthumbrect, activethumbrect);
+    arrowpictures = ArrowPictures(*r);
+    thumbpictures = TskButtonPictures::Chained(r->thumbrect, r->activethumbrect, r->downthumbrect);
     thumboffset1 = r->thumboffset1;
     thumboffset2 = r->thumboffset2;
-    glyphrect = r->glyphrect;
-    activeglyphrect = Or(r->activeglyphrect, glyphrect);
-    downglyphrect = Or(r->downglyphrect, activeglyphrect);
+    glyphpictures = TskButtonPictures::Chained(r->glyphrect, r->activeglyphrect, r->downglyphrect);
     thumbtransparent = r->thumbtransparent;
     thumbtransparentcolor = r->thumbtransparentcolor;
 }
@@ -198,15 +185,16 @@ void TskSkinScrollBar::CalcRects() {
         const int g = horz ? Width() - f.skinrect.Width() : Height() - f.skinrect.Height();
         FTrackRect = trackarea;
         (horz ? FTrackRect.Right : FTrackRect.Bottom) += g;
-        FParts[ptUp].R = upbuttonrect;
-        FParts[ptDown].R = downbuttonrect;
+        FParts[ptUp].R = arrowpictures[0].Plain;
+        FParts[ptDown].R = arrowpictures[1].Plain;
         for (int i : {ptUp, ptDown}) {
             TRect& r = FParts[i].R;
             if (horz && r.Left > f.righttoppoint.X) r = {r.Left + g, r.Top, r.Right + g, r.Bottom};
             if (!horz && r.Top > f.leftbottompoint.Y) r = {r.Left, r.Top + g, r.Right, r.Bottom + g};
         }
-        minThumb = horz ? thumbrect.Width() : thumbrect.Height();
-        cross = horz ? thumbrect.Height() : thumbrect.Width();
+        const TRect& thumb = thumbpictures.Plain;
+        minThumb = horz ? thumb.Width() : thumb.Height();
+        cross = horz ? thumb.Height() : thumb.Width();
     }
     const int trackStart = horz ? FTrackRect.Left : FTrackRect.Top;
     const int trackEnd = horz ? FTrackRect.Right : FTrackRect.Bottom;
@@ -304,8 +292,8 @@ void TskSkinScrollBar::DrawSkinThumb(TCanvas& c) {
     const Part& p = FParts[ptThumb];
     const bool down = p.Down || FocusedLook();
     const int state = down ? 2 : p.Hot ? 1 : 0;
-    const TRect face = down ? downthumbrect : p.Hot ? activethumbrect : thumbrect;
-    const TRect glyph = down ? downglyphrect : p.Hot ? activeglyphrect : glyphrect;
+    const auto pick = [&](const TskButtonPictures& q) { return down ? q.Pressed : p.Hot ? q.Hot : q.Plain; };
+    const TRect face = pick(thumbpictures), glyph = pick(glyphpictures);
     const int w = p.R.Width(), h = p.R.Height();
     if (w <= 0 || h <= 0 || IsEmptySkinRect(face)) return;
     // Stretched without a page, else composed along the bar.
@@ -340,13 +328,7 @@ void TskSkinScrollBar::DrawPart(TCanvas& c, int Index) {
             DrawSkinThumb(c);
             return;
         }
-        const bool up = Index == ptUp;
-        TRect src;
-        if (p.Down && p.Hot)
-            src = up ? downupbuttonrect : downdownbuttonrect;
-        else if (p.Hot)
-            src = up ? activeupbuttonrect : activedownbuttonrect;
-        if (!IsEmptySkinRect(src)) StretchSkinPiece(c, p.R, *FFace.SkinBitmap, src);
+        arrowpictures[Index == ptUp ? 0 : 1].Draw(c, p.R, *FFace.SkinBitmap, p.Down, p.Hot);
         return;
     }
     const bool pressed = (p.Down && p.Hot) || (Index == ptThumb && (p.Down || FocusedLook()));

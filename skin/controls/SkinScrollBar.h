@@ -2,6 +2,7 @@
 // The skinned scroll bar: two buttons and a thumb on a track, with repeat, paging, dragging,
 // keys and the wheel. Other controls drive it through SetRange and SimpleSetPosition.
 #include "skin/controls/SkinAutoRepeat.h"
+#include "skin/controls/SkinButtonPictures.h"
 #include "skin/controls/SkinCustomControl.h"
 #include "skin/controls/SkinScrollBarFaces.h"
 
@@ -113,9 +114,9 @@ private:
     TskFaceCache FThumbFaces[3]; // normal, hot, down
 
     // The record's values.
-    TRect trackarea, upbuttonrect, activeupbuttonrect, downupbuttonrect, downbuttonrect, activedownbuttonrect,
-        downdownbuttonrect, thumbrect, activethumbrect, downthumbrect, glyphrect, activeglyphrect,
-        downglyphrect;
+    TRect trackarea;
+    std::array<TskButtonPictures, 2> arrowpictures; // up, down
+    TskButtonPictures thumbpictures, glyphpictures;
     int thumboffset1 = 0, thumboffset2 = 0;
     bool thumbtransparent = false;
     TColor thumbtransparentcolor = 0;
