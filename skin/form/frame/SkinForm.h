@@ -335,7 +335,6 @@ private:
     TRect WorkAreaOfForm(bool workArea) const;
     void ApplyMinimumSize();
     void ReskinWalk(TControl* control, TskSkinData* skin, bool reset);
-    bool SetFieldProperty(const String& name, const TPropValue& value);
 
     TCustomForm* FForm = nullptr;
     TWndMethod FSavedWindowProc;

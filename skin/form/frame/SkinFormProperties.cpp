@@ -2,7 +2,9 @@
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/FormReader.h"
+#include "platform/vcl/PropertyTable.h"
 #include "skin/controls/SkinMenuLink.h"
+#include "skin/controls/SkinPropertyReaders.h"
 #include "skin/controls/SkinStatusBar.h"
 #include "skin/core/SkinData.h"
 #include "skin/form/frame/SkinComponent.h"
@@ -61,126 +63,125 @@ bool SetFontPart(TFont& font, const String& part, const TPropValue& v) {
     return true;
 }
 
-} // namespace
-
-// The published fields with no further effect.
-bool TskSkinForm::SetFieldProperty(const String& name, const TPropValue& value) {
-    auto is = [&](const char* n) { return SameText(name, n); };
-    struct BoolProp {
-        const char* name;
-        bool* field;
-    };
-    const BoolProp bools[] = {{"UseFormCursorInNCArea", &UseFormCursorInNCArea},
-                              {"AlwaysShowInTray", &AlwaysShowInTray},
-                              {"LogoBitMapTransparent", &LogoBitMapTransparent},
-                              {"AlwaysMinimizeToTray", &AlwaysMinimizeToTray},
-                              {"MaximizeOnFullScreen", &MaximizeOnFullScreen},
-                              {"AlphaBlendAnimation", &AlphaBlendAnimation},
-                              {"ShowObjectHint", &ShowObjectHint},
-                              {"UseDefaultObjectHint", &UseDefaultObjectHint},
-                              {"MenusAlphaBlend", &MenusAlphaBlend},
-                              {"MenusAlphaBlendAnimation", &MenusAlphaBlendAnimation},
-                              {"UseDefaultSysMenu", &UseDefaultSysMenu},
-                              {"Magnetic", &Magnetic},
-                              {"HideCaptionButtons", &HideCaptionButtons}};
-    for (const auto& b : bools)
-        if (is(b.name)) {
-            *b.field = value.AsBool();
-            return true;
-        }
-    struct IntProp {
-        const char* name;
-        int* field;
-    };
-    const IntProp ints[] = {{"ClientWidth", &ClientWidth}, {"ClientHeight", &ClientHeight},
-                            {"MinHeight", &MinHeight},     {"MinWidth", &MinWidth},
-                            {"MaxHeight", &MaxHeight},     {"MaxWidth", &MaxWidth}};
-    for (const auto& i : ints)
-        if (is(i.name)) {
-            *i.field = int(value.AsInt());
-            return true;
-        }
-    return false;
+TskPositionInMonitor ReadPosition(const TskSkinForm& frame, const TPropValue& v) {
+    const String& name = v.AsIdent();
+    for (int i = 0; i < 3; ++i)
+        if (SameText(name, kPositions[i])) return TskPositionInMonitor(i);
+    return frame.PositionInMonitor; // an unknown position leaves it as it is
 }
 
+// Names it does not know are left out.
+TskBorderIcons ReadBorderIcons(const TPropValue& v) {
+    TskBorderIcons icons = 0;
+    for (const String& m : v.Set)
+        for (const auto& [n, bit] : kIcons)
+            if (SameText(m, n)) icons |= bit;
+    return icons;
+}
+
+TPropValue WriteBorderIcons(TskBorderIcons icons) {
+    std::vector<String> names;
+    for (const auto& [n, bit] : kIcons)
+        if (icons & bit) names.push_back(n);
+    return TPropValue::FromSet(names);
+}
+
+using Frame = TskSkinForm;
+
+// "<Font>.<Part>" into the font Font(frame) gives, in place.
+template <class Access> auto FontParts(Access font) {
+    return [=](Frame& f, const String& name, const TPropValue& v) {
+        return SetFontPart(std::invoke(font, f), name.substr(name.find('.') + 1), v);
+    };
+}
+
+const TPropertyTable<Frame>& FrameProperties() {
+    using namespace props;
+    constexpr auto FromBool = &TPropValue::FromBool;
+    constexpr auto FromInt = &TPropValue::FromInt;
+    static const TPropertyTable<Frame> table{
+        TNameMatch::IgnoreCase,
+        {
+            // Written when not the default, in this order.
+            {"PositionInMonitor",
+             [](Frame& f, const TPropValue& v) { f.PositionInMonitor = ReadPosition(f, v); },
+             Unless(&Frame::PositionInMonitor, skpDefault,
+                    [](TskPositionInMonitor p) { return TPropValue::FromIdent(kPositions[p]); })},
+            {"BorderIcons", Call(&Frame::SetBorderIcons, ReadBorderIcons),
+             Always(&Frame::BorderIcons, WriteBorderIcons)},
+            {"Magnetic", Store(&Frame::Magnetic, AsBool), Unless(&Frame::Magnetic, false, FromBool)},
+            {"AlphaBlend", Call(&Frame::SetAlphaBlend, AsBool), Unless(&Frame::AlphaBlend, false, FromBool)},
+            {"AlphaBlendAnimation", Store(&Frame::AlphaBlendAnimation, AsBool),
+             Unless(&Frame::AlphaBlendAnimation, false, FromBool)},
+            {"AlphaBlendValue", Call(&Frame::SetAlphaBlendValue, AsByte),
+             Unless(&Frame::AlphaBlendValue, Byte(200), FromInt)},
+            {"ShowIcon", Call(&Frame::SetShowIcon, AsBool), Unless(&Frame::ShowIcon, false, FromBool)},
+            {"SkinData", LinkAny<TskSkinData>(&Frame::SetSkinData),
+             [](const Frame& f) { return LinkName(f.SkinData()); }},
+            {"MainMenuBar", LinkAny<TComponent>(&Frame::SetMainMenuBar),
+             [](const Frame& f) { return LinkName(f.MainMenuBar()); }},
+            // Only read.
+            {"DefCaptionFont.", FontParts(&Frame::DefCaptionFont)},
+            {"DefInActiveCaptionFont.", FontParts(&Frame::DefInActiveCaptionFont)},
+            // The menu engine keeps its own copy of the font.
+            {"DefMenuItemFont.",
+             [](Frame& f, const String& name, const TPropValue& v) {
+                 TFont font;
+                 font.Assign(f.DefMenuItemFont());
+                 if (!SetFontPart(font, name.substr(name.find('.') + 1), v)) return false;
+                 f.SetDefMenuItemFont(font);
+                 return true;
+             }},
+            {"LogoBitMap",
+             [](Frame& f, const TPropValue& v) {
+                 skinprops::ReadGlyph(v, [&](const TBitmap& logo) { f.LogoBitMap().Assign(logo); });
+             }},
+            {"UseFormCursorInNCArea", Store(&Frame::UseFormCursorInNCArea, AsBool)},
+            {"AlwaysShowInTray", Store(&Frame::AlwaysShowInTray, AsBool)},
+            {"LogoBitMapTransparent", Store(&Frame::LogoBitMapTransparent, AsBool)},
+            {"AlwaysMinimizeToTray", Store(&Frame::AlwaysMinimizeToTray, AsBool)},
+            {"MaximizeOnFullScreen", Store(&Frame::MaximizeOnFullScreen, AsBool)},
+            {"ShowObjectHint", Store(&Frame::ShowObjectHint, AsBool)},
+            {"UseDefaultObjectHint", Store(&Frame::UseDefaultObjectHint, AsBool)},
+            {"MenusAlphaBlend", Store(&Frame::MenusAlphaBlend, AsBool)},
+            {"MenusAlphaBlendAnimation", Store(&Frame::MenusAlphaBlendAnimation, AsBool)},
+            {"UseDefaultSysMenu", Store(&Frame::UseDefaultSysMenu, AsBool)},
+            {"HideCaptionButtons", Store(&Frame::HideCaptionButtons, AsBool)},
+            {"ClientWidth", Store(&Frame::ClientWidth, AsInt)},
+            {"ClientHeight", Store(&Frame::ClientHeight, AsInt)},
+            {"MinHeight", Store(&Frame::MinHeight, AsInt)},
+            {"MinWidth", Store(&Frame::MinWidth, AsInt)},
+            {"MaxHeight", Store(&Frame::MaxHeight, AsInt)},
+            {"MaxWidth", Store(&Frame::MaxWidth, AsInt)},
+            {"MagneticSize", Store(&Frame::MagneticSize, AsByte)},
+            {"MenusAlphaBlendValue", Store(&Frame::MenusAlphaBlendValue, AsByte)},
+            {"MaxMenuItemsInWindow", Call(&Frame::SetMaxMenuItemsInWindow, AsInt)},
+            {"UseSkinFontInMenu", Call(&Frame::SetUseSkinFontInMenu, AsBool)},
+            {"DefMenuItemHeight", Call(&Frame::SetDefMenuItemHeight, AsInt)},
+            {"MenusSkinData", LinkAny<TskSkinData>(&Frame::SetMenusSkinData)},
+            {"SystemMenu", LinkAny<TPopupMenu>(&Frame::SetSystemMenu)},
+            {"TrayIcon", LinkAny<TskTrayIcon>(&Frame::SetTrayIcon)},
+            {"StatusBar", LinkAny<TskSkinStatusBar>(&Frame::SetStatusBar)},
+            {"SkinHint", LinkAny<TskSkinHint>(&Frame::SetSkinHint)},
+            {"MDITabsBar", LinkAny<TskSkinMDITabsBar>(&Frame::SetMDITabsBar)},
+        }};
+    return table;
+}
+
+} // namespace
+
 bool TskSkinForm::SetProperty(const String& name, const TPropValue& value) {
-    auto is = [&](const char* n) { return SameText(name, n); };
-    if (const auto dot = name.find('.'); dot != String::npos) {
-        const String font = name.substr(0, dot), part = name.substr(dot + 1);
-        if (SameText(font, "DefCaptionFont") && SetFontPart(DefCaptionFont(), part, value)) return true;
-        if (SameText(font, "DefInActiveCaptionFont") && SetFontPart(DefInActiveCaptionFont(), part, value))
-            return true;
-        if (SameText(font, "DefMenuItemFont")) {
-            TFont f;
-            f.Assign(DefMenuItemFont());
-            if (SetFontPart(f, part, value)) return SetDefMenuItemFont(f), true;
-        }
-    }
-    if (is("LogoBitMap")) {
-        // The bytes of a BMP file.
-        if (value.Kind != TPropValue::vkBinary) throw EReadError("Invalid property value");
-        TBitmap logo;
-        if (!value.Binary.empty() && !logo.LoadFromMemory(value.Binary.data(), value.Binary.size()))
-            throw EReadError("Bitmap image is not valid");
-        LogoBitMap().Assign(logo);
-        return true;
-    }
-    if (is("PositionInMonitor")) {
-        for (int i = 0; i < 3; ++i)
-            if (SameText(value.AsIdent(), kPositions[i])) PositionInMonitor = TskPositionInMonitor(i);
-        return true;
-    }
-    if (is("BorderIcons")) {
-        TskBorderIcons v = 0;
-        for (const String& m : value.Set)
-            for (const auto& [n, bit] : kIcons)
-                if (SameText(m, n)) v |= bit;
-        SetBorderIcons(v);
-        return true;
-    }
-    if (SetFieldProperty(name, value)) return true;
-    if (is("MagneticSize")) return MagneticSize = Byte(value.AsInt()), true;
-    if (is("MenusAlphaBlendValue")) return MenusAlphaBlendValue = Byte(value.AsInt()), true;
-    if (is("AlphaBlendValue")) return SetAlphaBlendValue(Byte(value.AsInt())), true;
-    if (is("AlphaBlend")) return SetAlphaBlend(value.AsBool()), true;
-    if (is("ShowIcon")) return SetShowIcon(value.AsBool()), true;
-    if (is("MaxMenuItemsInWindow")) return SetMaxMenuItemsInWindow(int(value.AsInt())), true;
-    if (is("UseSkinFontInMenu")) return SetUseSkinFontInMenu(value.AsBool()), true;
-    if (is("DefMenuItemHeight")) return SetDefMenuItemHeight(int(value.AsInt())), true;
-    return TComponent::SetProperty(name, value);
+    return FrameProperties().Set(*this, name, value) || TComponent::SetProperty(name, value);
 }
 
 bool TskSkinForm::SetComponentProperty(const String& name, TComponent* value) {
-    auto is = [&](const char* n) { return SameText(name, n); };
-    if (is("SkinData")) return SetSkinData(dynamic_cast<TskSkinData*>(value)), true;
-    if (is("MenusSkinData")) return SetMenusSkinData(dynamic_cast<TskSkinData*>(value)), true;
-    if (is("SystemMenu")) return SetSystemMenu(dynamic_cast<TPopupMenu*>(value)), true;
-    if (is("TrayIcon")) return SetTrayIcon(dynamic_cast<TskTrayIcon*>(value)), true;
-    if (is("StatusBar")) return SetStatusBar(dynamic_cast<TskSkinStatusBar*>(value)), true;
-    if (is("SkinHint")) return SetSkinHint(dynamic_cast<TskSkinHint*>(value)), true;
-    if (is("MDITabsBar")) return SetMDITabsBar(dynamic_cast<TskSkinMDITabsBar*>(value)), true;
-    if (is("MainMenuBar")) return SetMainMenuBar(value), true;
-    return TComponent::SetComponentProperty(name, value);
+    return FrameProperties().SetComponent(*this, name, value) ||
+           TComponent::SetComponentProperty(name, value);
 }
 
 void TskSkinForm::GetProperties(TPropList& out) const {
     TComponent::GetProperties(out);
-    if (PositionInMonitor != skpDefault)
-        out.emplace_back("PositionInMonitor", TPropValue::FromIdent(kPositions[PositionInMonitor]));
-    std::vector<String> icons;
-    for (const auto& [n, bit] : kIcons)
-        if (FBorderIcons & bit) icons.push_back(n);
-    out.emplace_back("BorderIcons", TPropValue::FromSet(icons));
-    if (Magnetic) out.emplace_back("Magnetic", TPropValue::FromBool(true));
-    if (AlphaBlend()) out.emplace_back("AlphaBlend", TPropValue::FromBool(true));
-    if (AlphaBlendAnimation) out.emplace_back("AlphaBlendAnimation", TPropValue::FromBool(true));
-    if (AlphaBlendValue() != 200) out.emplace_back("AlphaBlendValue", TPropValue::FromInt(AlphaBlendValue()));
-    if (FShowIcon) out.emplace_back("ShowIcon", TPropValue::FromBool(true));
-
-    if (FSkinData && !FSkinData->Name().empty())
-        out.emplace_back("SkinData", TPropValue::FromIdent(FSkinData->Name()));
-    if (MainMenuBar() && !MainMenuBar()->Name().empty())
-        out.emplace_back("MainMenuBar", TPropValue::FromIdent(MainMenuBar()->Name()));
+    FrameProperties().Get(*this, out);
 }
 
 void RegisterSkinFormClasses() {

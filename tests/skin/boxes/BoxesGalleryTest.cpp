@@ -3,9 +3,7 @@
 // eye (or where VD_BOXES_SCREENSHOT says).
 #include <gtest/gtest.h>
 
-#include "../../platform/win/x11/Xvfb.h"
 #include "platform/rtl/FileUtils.h"
-#include "platform/rtl/Resources.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Screen.h"
@@ -20,7 +18,9 @@
 #include "skin/boxes/SkinUpDown.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStoredSkin.h"
+#include "tests/support/OwnSkin.h"
 #include "tests/support/WaitUntil.h"
+#include "tests/support/X11Screen.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -96,29 +96,20 @@ void BuildColumn(TForm* form, int x, TskSkinData* skin) {
 }
 
 TEST(BoxesGallery, EveryBoxPlainAndWithTheDefaultSkin) {
-    XvfbServer server;
-    ASSERT_TRUE(server.Running()) << "no X server could be started";
-    ::setenv("DISPLAY", server.Display().c_str(), 1);
-    std::unique_ptr<X11Backend> backend = X11Backend::Open();
-    ASSERT_TRUE(backend);
-    InstallBackend(backend.get());
+    X11Screen screen;
+    ASSERT_NO_FATAL_FAILURE(screen.Open());
     {
         TForm* form = Application->CreateForm<TForm>();
         form->SetCaption("Skinned boxes");
         form->SetBounds(20, 20, 460, 600);
         auto* skin = new TskSkinData(form);
         TskCompressedStoredSkin stored;
-        const std::string_view bytes = FindResource("SKIN", "QUILLMARSH");
-        ASSERT_FALSE(bytes.empty());
-        stored.ReadCompressedData({reinterpret_cast<const Byte*>(bytes.data()), bytes.size()});
-        skin->LoadStoredSkin(&stored);
-        ASSERT_FALSE(skin->Empty()) << skin->LastLoadError();
+        ASSERT_NO_FATAL_FAILURE(LoadOwnSkin(*skin, stored));
         BuildColumn(form, 10, nullptr);
         BuildColumn(form, 240, skin);
         form->Show();
-        ::Display* observer = XOpenDisplay(server.Display().c_str());
-        ASSERT_NE(observer, nullptr);
-        const ::Window w = static_cast<::Window>(backend->XWindowOf(form->Handle()));
+        ::Display* observer = screen.Observer;
+        const ::Window w = static_cast<::Window>(screen.Backend->XWindowOf(form->Handle()));
         ::XImage* image = nullptr;
         XWindowAttributes attr{};
         const bool drawn = WaitUntil(
@@ -137,11 +128,7 @@ TEST(BoxesGallery, EveryBoxPlainAndWithTheDefaultSkin) {
                             (XGetPixel(image, x, y) & 0xFFFFFF) != (XGetPixel(image, x + 230, y) & 0xFFFFFF);
                 return differ > 2000;
             },
-            15000,
-            [&] {
-                Application->ProcessMessages();
-                backend->Sync();
-            });
+            15000, [&] { screen.Pump(); });
         ASSERT_TRUE(drawn && image) << "the boxes were not drawn in time";
         // The skin's face and light selection colours in the skinned column, neither in the plain one.
         const int bottom = attr.height - 10;
@@ -153,11 +140,10 @@ TEST(BoxesGallery, EveryBoxPlainAndWithTheDefaultSkin) {
         ForceDirectories("artefacts");
         EXPECT_TRUE(SavePpm(image, attr.width, attr.height, out ? out : "artefacts/default-skin-boxes.ppm"));
         XDestroyImage(image);
-        XCloseDisplay(observer);
         while (Screen->FormCount() > 0)
             Screen->Forms(0)->Free();
     }
-    InstallBackend(nullptr);
+    screen.Close();
 }
 
 } // namespace

@@ -1,7 +1,5 @@
 // The settings window (each page), the plug-in chooser and the wait window with the program's
 // own skin on a private Xvfb; each is kept as artefacts/console-*.ppm to be judged by eye.
-#include "../../../platform/win/x11/Xvfb.h"
-
 #include <gtest/gtest.h>
 
 #include "app/core/AppSettings.h"
@@ -13,18 +11,18 @@
 #include "app/ui/plugins/PluginsWindow.h"
 #include "app/ui/settings/SettingsWindow.h"
 #include "platform/rtl/FileUtils.h"
-#include "platform/rtl/Resources.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Screen.h"
 #include "platform/win/x11/X11Backend.h"
 #include "skin/boxes/SkinBoxes.h"
-#include "skin/boxes/SkinEdit.h"
 #include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinLabel.h"
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStoredSkin.h"
+#include "tests/support/OwnSkin.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WaitUntil.h"
+#include "tests/support/X11Screen.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -34,41 +32,16 @@
 #include "tests/support/DefaultSkinPixels.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace vd::test {
 namespace {
 
-// Every edit of a window that loads its skin after its controls exist takes the skin's font and
-// height; returns how many it checked.
-int ExpectSkinnedEdits(TWinControl& parent) {
-    int checked = 0;
-    for (int i = 0; i < parent.ControlCount(); ++i) {
-        TControl* c = parent.Controls(i);
-        if (auto* e = dynamic_cast<TskSkinCustomEdit*>(c); e && e->SkinData()) {
-            EXPECT_TRUE(e->Skinned()) << e->Name();
-            EXPECT_EQ(e->Height(), e->skinrect.Height()) << e->Name();
-            ++checked;
-        }
-        if (auto* w = dynamic_cast<TWinControl*>(c)) checked += ExpectSkinnedEdits(*w);
-    }
-    return checked;
-}
-
-class ConsoleScreenshots : public ::testing::Test {
+class ConsoleScreenshots : public X11ScreenTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(Server.Running()) << "no X server could be started";
-        ::setenv("DISPLAY", Server.Display().c_str(), 1);
-        Backend = X11Backend::Open();
-        ASSERT_TRUE(Backend);
-        InstallBackend(Backend.get());
-        Observer = XOpenDisplay(Server.Display().c_str());
-        ASSERT_NE(Observer, nullptr);
-        const std::string_view bytes = FindResource("SKIN", "QUILLMARSH");
-        ASSERT_FALSE(bytes.empty());
-        Stored.ReadCompressedData({reinterpret_cast<const Byte*>(bytes.data()), bytes.size()});
+        ASSERT_NO_FATAL_FAILURE(X11ScreenTest::SetUp());
+        ASSERT_NO_FATAL_FAILURE(ReadOwnSkin(Stored));
         SetMainStoredSkin(&Stored);
         SetProgramFile(Folder.File("vendrill"));
         std::FILE* lng = std::fopen(Folder.File("vendrill.English.lng").c_str(), "w");
@@ -99,8 +72,7 @@ protected:
         SetSettingsServices({});
         AppLanguage = nullptr;
         SetProgramFile("");
-        if (Observer) XCloseDisplay(Observer);
-        InstallBackend(nullptr);
+        X11ScreenTest::TearDown();
     }
     // Waits until the window is drawn (its middle no longer black) and, when given, differs from
     // the last grab, and keeps it; true when it was drawn in the default skin's frame and kept.
@@ -125,11 +97,7 @@ protected:
                 *last = now;
                 return true;
             },
-            15000,
-            [&] {
-                Application->ProcessMessages();
-                Backend->Sync();
-            });
+            15000, [&] { Pump(); });
         if (!drawn || !image) {
             ADD_FAILURE() << file << " was not drawn in time";
             if (image) XDestroyImage(image);
@@ -143,9 +111,6 @@ protected:
         return skinned && saved;
     }
 
-    XvfbServer Server;
-    std::unique_ptr<X11Backend> Backend;
-    ::Display* Observer = nullptr;
     TskCompressedStoredSkin Stored;
     TTempDir Folder;
     std::unique_ptr<TLanguage> Language;

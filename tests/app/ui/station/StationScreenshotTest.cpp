@@ -1,15 +1,12 @@
 // The stream editor with the program's own skin on a private Xvfb: for an Icecast stream, switched
 // to the own port, and with the message for a refused address list over it; kept as
 // artefacts/stream-editor-icecast.ppm, -direct.ppm and -refused.ppm to be judged by eye.
-#include "../../../platform/win/x11/Xvfb.h"
-
 #include <gtest/gtest.h>
 
 #include "app/core/StationList.h"
 #include "app/ui/AppSkin.h"
 #include "app/ui/station/StationWindow.h"
 #include "platform/rtl/FileUtils.h"
-#include "platform/rtl/Resources.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Screen.h"
 #include "platform/win/x11/X11Backend.h"
@@ -17,7 +14,9 @@
 #include "skin/controls/SkinGroups.h"
 #include "skin/core/SkinStoredSkin.h"
 #include "skin/extra/dialogs/SkinMessage.h"
+#include "tests/support/OwnSkin.h"
 #include "tests/support/WaitUntil.h"
+#include "tests/support/X11Screen.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -26,42 +25,17 @@
 #include "../../../platform/win/x11/SavePpm.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <functional>
 
 namespace vd::test {
 namespace {
 
-// Every edit of a window that loads its skin after its controls exist takes the skin's font and
-// height; returns how many it checked.
-int ExpectSkinnedEdits(TWinControl& parent) {
-    int checked = 0;
-    for (int i = 0; i < parent.ControlCount(); ++i) {
-        TControl* c = parent.Controls(i);
-        if (auto* e = dynamic_cast<TskSkinCustomEdit*>(c); e && e->SkinData()) {
-            EXPECT_TRUE(e->Skinned()) << e->Name();
-            EXPECT_EQ(e->Height(), e->skinrect.Height()) << e->Name();
-            ++checked;
-        }
-        if (auto* w = dynamic_cast<TWinControl*>(c)) checked += ExpectSkinnedEdits(*w);
-    }
-    return checked;
-}
-
 TEST(StationScreenshot, EditorInTwoModes) {
-    XvfbServer server;
-    ASSERT_TRUE(server.Running()) << "no X server could be started";
-    ::setenv("DISPLAY", server.Display().c_str(), 1);
-    auto backend = X11Backend::Open();
-    ASSERT_TRUE(backend);
-    InstallBackend(backend.get());
-    ::Display* observer = XOpenDisplay(server.Display().c_str());
-    ASSERT_NE(observer, nullptr);
+    X11Screen screen;
+    ASSERT_NO_FATAL_FAILURE(screen.Open());
 
     TskCompressedStoredSkin stored;
-    const std::string_view bytes = FindResource("SKIN", "QUILLMARSH");
-    ASSERT_FALSE(bytes.empty());
-    stored.ReadCompressedData({reinterpret_cast<const Byte*>(bytes.data()), bytes.size()});
+    ASSERT_NO_FATAL_FAILURE(ReadOwnSkin(stored));
     SetMainStoredSkin(&stored);
 
     TStationConfig c;
@@ -88,15 +62,11 @@ TEST(StationScreenshot, EditorInTwoModes) {
         const bool shown = WaitUntil(
             [&] {
                 if (image) XDestroyImage(image);
-                image = XGetImage(observer, DefaultRootWindow(observer), r.Left, r.Top, unsigned(r.Width()),
-                                  unsigned(r.Height()), AllPlanes, ZPixmap);
+                image = XGetImage(screen.Observer, DefaultRootWindow(screen.Observer), r.Left, r.Top,
+                                  unsigned(r.Width()), unsigned(r.Height()), AllPlanes, ZPixmap);
                 return image && ready(image);
             },
-            15000,
-            [&] {
-                Application->ProcessMessages();
-                backend->Sync();
-            });
+            15000, [&] { screen.Pump(); });
         EXPECT_TRUE(shown) << path;
         if (!image) return;
         ForceDirectories("artefacts");
@@ -150,10 +120,9 @@ TEST(StationScreenshot, EditorInTwoModes) {
 
     StationList.Clear();
     SetMainStoredSkin(nullptr);
-    XCloseDisplay(observer);
     while (Screen->FormCount() > 0)
         Screen->Forms(0)->Free();
-    InstallBackend(nullptr);
+    screen.Close();
 }
 
 } // namespace

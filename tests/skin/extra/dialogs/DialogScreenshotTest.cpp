@@ -1,11 +1,8 @@
 // The message box over the progress dialog, both with the program's own skin, on a private Xvfb;
 // the screen is kept as artefacts/default-skin-dialogs.ppm to be judged by eye.
-#include "../../../platform/win/x11/Xvfb.h"
-
 #include <gtest/gtest.h>
 
 #include "platform/rtl/FileUtils.h"
-#include "platform/rtl/Resources.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Screen.h"
@@ -14,7 +11,9 @@
 #include "skin/core/SkinStoredSkin.h"
 #include "skin/extra/dialogs/SkinMessage.h"
 #include "skin/extra/dialogs/SkinProgressDialog.h"
+#include "tests/support/OwnSkin.h"
 #include "tests/support/WaitUntil.h"
+#include "tests/support/X11Screen.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -24,30 +23,19 @@
 #include "tests/support/DefaultSkinPixels.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace vd::test {
 namespace {
 
 TEST(DialogScreenshot, MessageBoxOverTheProgressDialogWithTheDefaultSkin) {
-    XvfbServer server;
-    ASSERT_TRUE(server.Running()) << "no X server could be started";
-    ::setenv("DISPLAY", server.Display().c_str(), 1);
-    auto backend = X11Backend::Open();
-    ASSERT_TRUE(backend);
-    InstallBackend(backend.get());
-    ::Display* observer = XOpenDisplay(server.Display().c_str());
-    ASSERT_NE(observer, nullptr);
+    X11Screen screen;
+    ASSERT_NO_FATAL_FAILURE(screen.Open());
     bool grabbed = false;
     {
         TForm* owner = Application->CreateForm<TForm>();
         auto* skin = new TskSkinData(owner);
         TskCompressedStoredSkin stored;
-        const std::string_view bytes = FindResource("SKIN", "QUILLMARSH");
-        ASSERT_FALSE(bytes.empty());
-        stored.ReadCompressedData({reinterpret_cast<const Byte*>(bytes.data()), bytes.size()});
-        skin->LoadStoredSkin(&stored);
-        ASSERT_FALSE(skin->Empty()) << skin->LastLoadError();
+        ASSERT_NO_FATAL_FAILURE(LoadOwnSkin(*skin, stored));
 
         auto* progress = new TskSkinProgressDialog(owner);
         progress->SetSkinData(skin);
@@ -63,7 +51,7 @@ TEST(DialogScreenshot, MessageBoxOverTheProgressDialogWithTheDefaultSkin) {
         msg->SetSkinData(skin);
         msg->SetCtrlSkinData(skin);
         msg->ShowAgainFlag = true;
-        const ::Window root = DefaultRootWindow(observer);
+        const ::Window root = DefaultRootWindow(screen.Observer);
         TModalLoopHookScope hook([&](TCustomForm& box) {
             SetWindowPos(box.Handle(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
             const TRect pr = GetWindowRect(progress->ProgressForm()->Handle());
@@ -73,7 +61,7 @@ TEST(DialogScreenshot, MessageBoxOverTheProgressDialogWithTheDefaultSkin) {
             const bool drawn = WaitUntil(
                 [&] {
                     if (image) XDestroyImage(image);
-                    image = XGetImage(observer, root, 0, 0, 1024, 768, AllPlanes, ZPixmap);
+                    image = XGetImage(screen.Observer, root, 0, 0, 1024, 768, AllPlanes, ZPixmap);
                     if (!image) return false;
                     auto lit = [&](const TRect& r) {
                         int black = 0, all = 0;
@@ -84,11 +72,7 @@ TEST(DialogScreenshot, MessageBoxOverTheProgressDialogWithTheDefaultSkin) {
                     };
                     return lit(pr) && lit(mr);
                 },
-                15000,
-                [&] {
-                    Application->ProcessMessages();
-                    backend->Sync();
-                });
+                15000, [&] { screen.Pump(); });
             EXPECT_TRUE(drawn) << "the dialogs were not drawn in time";
             if (drawn && image) {
                 // The message box is active: the default skin's frame. The progress dialog behind
@@ -109,10 +93,9 @@ TEST(DialogScreenshot, MessageBoxOverTheProgressDialogWithTheDefaultSkin) {
         progress->CloseProgress();
     }
     EXPECT_TRUE(grabbed);
-    XCloseDisplay(observer);
     while (Screen->FormCount() > 0)
         Screen->Forms(0)->Free();
-    InstallBackend(nullptr);
+    screen.Close();
 }
 
 } // namespace

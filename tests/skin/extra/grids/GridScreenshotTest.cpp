@@ -1,12 +1,9 @@
 // The program's stream list and log as string grids with the program's own skin on a real X
 // server (a private Xvfb); the window is kept as artefacts/default-skin-grid.ppm to be judged by
 // eye.
-#include "../../../platform/win/x11/Xvfb.h"
-
 #include <gtest/gtest.h>
 
 #include "platform/rtl/FileUtils.h"
-#include "platform/rtl/Resources.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Screen.h"
@@ -15,7 +12,9 @@
 #include "skin/core/SkinData.h"
 #include "skin/core/SkinStoredSkin.h"
 #include "skin/extra/grids/SkinDrawGrid.h"
+#include "tests/support/OwnSkin.h"
 #include "tests/support/WaitUntil.h"
+#include "tests/support/X11Screen.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -57,13 +56,9 @@ TskSkinStringGrid* MakeGrid(TForm* form, TskSkinData* skin, TRect r, std::vector
 }
 
 TEST(GridScreenshot, TheStreamListAndTheLogWithTheDefaultSkin) {
-    XvfbServer server;
-    ASSERT_TRUE(server.Running()) << "no X server could be started";
-    ::setenv("DISPLAY", server.Display().c_str(), 1);
-    auto backend = X11Backend::Open();
-    ASSERT_TRUE(backend);
-    InstallBackend(backend.get());
-    ::Display* observer = nullptr;
+    X11Screen screen;
+    ASSERT_NO_FATAL_FAILURE(screen.Open());
+    ::Display* observer = screen.Observer;
     ::XImage* image = nullptr;
     {
         TForm* form = Application->CreateForm<TForm>();
@@ -71,11 +66,7 @@ TEST(GridScreenshot, TheStreamListAndTheLogWithTheDefaultSkin) {
         form->SetBounds(20, 20, 520, 330);
         auto* skin = new TskSkinData(form);
         TskCompressedStoredSkin stored;
-        const std::string_view bytes = FindResource("SKIN", "QUILLMARSH");
-        ASSERT_FALSE(bytes.empty());
-        stored.ReadCompressedData({reinterpret_cast<const Byte*>(bytes.data()), bytes.size()});
-        skin->LoadStoredSkin(&stored);
-        ASSERT_FALSE(skin->Empty()) << skin->LastLoadError();
+        ASSERT_NO_FATAL_FAILURE(LoadOwnSkin(*skin, stored));
 
         auto* streams = MakeGrid(form, skin, {8, 8, 471, 150}, {128, 46, 38, 41, 81, 48, 64}, goRowSelect);
         const char* head[] = {"Name", "State", "Kbps", "Lst", "Server", "Peak", "Uptime"};
@@ -109,9 +100,7 @@ TEST(GridScreenshot, TheStreamListAndTheLogWithTheDefaultSkin) {
         form->Show();
         streams->SetFocus();
 
-        observer = XOpenDisplay(server.Display().c_str());
-        ASSERT_NE(observer, nullptr);
-        const ::Window w = static_cast<::Window>(backend->XWindowOf(form->Handle()));
+        const ::Window w = static_cast<::Window>(screen.Backend->XWindowOf(form->Handle()));
         XWindowAttributes attributes{};
         const TPoint header = streams->ClientToScreen({60, 10});
         const TPoint wr = form->ClientToScreen({0, 0});
@@ -132,11 +121,7 @@ TEST(GridScreenshot, TheStreamListAndTheLogWithTheDefaultSkin) {
                         black += (XGetPixel(image, x, y) & 0xFFFFFF) == 0;
                 return black * 10 < all;
             },
-            15000,
-            [&] {
-                Application->ProcessMessages();
-                backend->Sync();
-            });
+            15000, [&] { screen.Pump(); });
         ASSERT_TRUE(drawn) << "the grids were not drawn";
         ASSERT_NE(image, nullptr);
         // Header, selected row and plain rows are drawn from different skin parts.
@@ -157,10 +142,9 @@ TEST(GridScreenshot, TheStreamListAndTheLogWithTheDefaultSkin) {
         if (out) SavePpm(image, attributes.width, attributes.height, out);
     }
     if (image) XDestroyImage(image);
-    if (observer) XCloseDisplay(observer);
     while (Screen->FormCount() > 0)
         Screen->Forms(0)->Free();
-    InstallBackend(nullptr);
+    screen.Close();
 }
 
 } // namespace

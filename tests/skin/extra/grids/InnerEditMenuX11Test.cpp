@@ -2,11 +2,8 @@
 // in-place editor) on a real X server with the real form frame: a right click on the edit maps
 // the frame's skinned menu window. Their menus are owned by the edit, the edit by its host
 // control, so the frame is found through the edit's form.
-#include "../../../platform/win/x11/Xvfb.h"
-
 #include <gtest/gtest.h>
 
-#include "platform/rtl/Resources.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Screen.h"
@@ -21,37 +18,29 @@
 #include "skin/form/frame/SkinForm.h"
 #include "skin/form/menus/SkinMenu.h"
 #include "skin/form/menus/SkinPopupWindow.h"
+#include "tests/support/OwnSkin.h"
+#include "tests/support/X11Screen.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-#include <chrono>
 #include <functional>
 #include <memory>
 
 namespace vd::test {
 namespace {
 
-class InnerEditMenuX11Test : public ::testing::Test {
+class InnerEditMenuX11Test : public X11ScreenTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(Server.Running()) << "no X server could be started";
-        Backend = X11Backend::Open(Server.Display());
-        ASSERT_TRUE(Backend);
-        InstallBackend(Backend.get());
-        Observer = XOpenDisplay(Server.Display().c_str());
-        ASSERT_NE(Observer, nullptr);
+        ASSERT_NO_FATAL_FAILURE(X11ScreenTest::SetUp());
         Form = Application->CreateForm<TForm>();
         Form->SetCaption("Inner edits");
         Form->SetBoundsRect({40, 40, 520, 400});
         Frame = new TskSkinForm(Form);
         auto* skin = new TskSkinData(Form);
-        const std::string_view bytes = FindResource("SKIN", "QUILLMARSH");
-        ASSERT_FALSE(bytes.empty());
-        Stored.ReadCompressedData({reinterpret_cast<const Byte*>(bytes.data()), bytes.size()});
-        skin->LoadStoredSkin(&Stored);
-        ASSERT_FALSE(skin->Empty()) << skin->LastLoadError();
+        ASSERT_NO_FATAL_FAILURE(LoadOwnSkin(*skin, Stored));
         Frame->SetSkinData(skin);
         Skin = skin;
     }
@@ -60,23 +49,7 @@ protected:
             Screen->Forms(0)->Free();
         Application->SetMainForm(nullptr);
         PumpUntil([] { return false; }, 20);
-        if (Observer) XCloseDisplay(Observer);
-        InstallBackend(nullptr);
-    }
-    bool PumpUntil(const std::function<bool()>& done, int ms = 5000) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (std::chrono::steady_clock::now() < deadline) {
-            Application->ProcessMessages();
-            Backend->Sync();
-            if (done()) return true;
-            Backend->WaitForInput(10);
-        }
-        Application->ProcessMessages();
-        return done();
-    }
-    bool Viewable(unsigned long w) {
-        XWindowAttributes a{};
-        return w && XGetWindowAttributes(Observer, w, &a) && a.map_state == IsViewable;
+        X11ScreenTest::TearDown();
     }
     bool MenuMapped() {
         TskSkinMenu* engine = Frame->SkinMenu();
@@ -97,9 +70,6 @@ protected:
         XSync(Observer, False);
     }
 
-    XvfbServer Server;
-    std::unique_ptr<X11Backend> Backend;
-    ::Display* Observer = nullptr;
     TForm* Form = nullptr;
     TskSkinForm* Frame = nullptr;
     TskSkinData* Skin = nullptr;

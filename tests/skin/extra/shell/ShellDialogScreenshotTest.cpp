@@ -3,12 +3,9 @@
 // dialog goes into a folder and picks a file. Each is kept as an artefact to be judged by eye:
 // artefacts/select-folder-dialog.ppm, artefacts/open-file-dialog.ppm and the details view,
 // artefacts/open-file-dialog-details.ppm.
-#include "../../../platform/win/x11/Xvfb.h"
-
 #include <gtest/gtest.h>
 
 #include "platform/rtl/FileUtils.h"
-#include "platform/rtl/Resources.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Menus.h"
@@ -24,8 +21,10 @@
 #include "skin/extra/shell/SkinSelectDirDialog.h"
 #include "skin/extra/shell/SkinShellListView.h"
 #include "skin/extra/shell/SkinShellTreeView.h"
+#include "tests/support/OwnSkin.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WaitUntil.h"
+#include "tests/support/X11Screen.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -35,23 +34,16 @@
 #include "../../../platform/win/x11/SavePpm.h"
 #include "tests/support/DefaultSkinPixels.h"
 
-#include <cstdlib>
 #include <memory>
 #include <sys/stat.h>
 
 namespace vd::test {
 namespace {
 
-class ShellDialogScreenshot : public ::testing::Test {
+class ShellDialogScreenshot : public X11ScreenTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(Server.Running()) << "no X server could be started";
-        ::setenv("DISPLAY", Server.Display().c_str(), 1);
-        Backend = X11Backend::Open();
-        ASSERT_TRUE(Backend);
-        InstallBackend(Backend.get());
-        Observer = XOpenDisplay(Server.Display().c_str());
-        ASSERT_NE(Observer, nullptr);
+        ASSERT_NO_FATAL_FAILURE(X11ScreenTest::SetUp());
 
         Home = Dir.File("home");
         for (const String& d : {Home, Home + "/Documents", Home + "/Music", Home + "/Music/Live sets",
@@ -69,36 +61,22 @@ protected:
         Owner = Application->CreateForm<TForm>();
         Skin = new TskSkinData(Owner);
         TskCompressedStoredSkin stored;
-        const std::string_view bytes = FindResource("SKIN", "QUILLMARSH");
-        ASSERT_FALSE(bytes.empty());
-        stored.ReadCompressedData({reinterpret_cast<const Byte*>(bytes.data()), bytes.size()});
-        Skin->LoadStoredSkin(&stored);
-        ASSERT_FALSE(Skin->Empty()) << Skin->LastLoadError();
+        ASSERT_NO_FATAL_FAILURE(LoadOwnSkin(*Skin, stored));
     }
     void TearDown() override {
         while (Screen->FormCount() > 0)
             Screen->Forms(0)->Free();
         SetShellNamespace(nullptr);
-        if (Observer) XCloseDisplay(Observer);
-        InstallBackend(nullptr);
+        X11ScreenTest::TearDown();
     }
-    void Pump() {
-        Application->ProcessMessages();
-        Backend->Sync();
-        Backend->WaitForInput(10);
-    }
-    bool Viewable(TCustomForm& Form) {
-        XWindowAttributes a{};
-        const unsigned long w = Backend->XWindowOf(Form.Handle());
-        return w && XGetWindowAttributes(Observer, w, &a) && a.map_state == IsViewable;
-    }
+    bool Viewable(TCustomForm& Form) { return X11Screen::Viewable(Backend->XWindowOf(Form.Handle())); }
     // Placed, mapped and focused, as a user would find it.
     void Ready(TCustomForm& Form) {
         SetWindowPos(Form.Handle(), nullptr, 60, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        ASSERT_TRUE(WaitUntil([&] { return Viewable(Form); }, 10000, [&] { Pump(); }));
+        ASSERT_TRUE(WaitUntil([&] { return Viewable(Form); }, 10000, [&] { PumpWaiting(); }));
         XSetInputFocus(Observer, Backend->XWindowOf(Form.Handle()), RevertToParent, CurrentTime);
         XSync(Observer, False);
-        Pump();
+        PumpWaiting();
     }
     static void Abandon(TCustomForm& Form, const char* Why) {
         ADD_FAILURE() << Why;
@@ -106,7 +84,7 @@ protected:
     }
     // Whatever happened, the dialog ends.
     void Finish(TCustomForm& Form) {
-        if (WaitUntil([&] { return Form.ModalResult() != mrNone; }, 10000, [&] { Pump(); })) return;
+        if (WaitUntil([&] { return Form.ModalResult() != mrNone; }, 10000, [&] { PumpWaiting(); })) return;
         ADD_FAILURE() << "the dialog did not end";
         Form.SetModalResult(mrCancel);
     }
@@ -127,7 +105,7 @@ protected:
                         black += (XGetPixel(image, x, y) & 0xFFFFFF) == 0;
                 return all > 0 && black * 10 < all;
             },
-            15000, [&] { Pump(); });
+            15000, [&] { PumpWaiting(); });
         if (!drawn || !image) {
             ADD_FAILURE() << Path << " was not drawn in time";
             if (image) XDestroyImage(image);
@@ -160,9 +138,6 @@ protected:
     }
     static TPoint Middle(const TRect& R) { return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2}; }
 
-    XvfbServer Server;
-    std::unique_ptr<X11Backend> Backend;
-    ::Display* Observer = nullptr;
     TTempDir Dir;
     String Home;
     std::unique_ptr<TShellNamespace> Ns;
@@ -185,7 +160,7 @@ TEST_F(ShellDialogScreenshot, SelectFolderPicksAFolderByPointer) {
             if (d.Tree->Selected()->Item(i)->Text() == "Music") music = d.Tree->Selected()->Item(i);
         if (!music) return Abandon(f, "no Music node");
         Click(d.Tree, Middle(d.Tree->NodeRect(music, true)));
-        EXPECT_TRUE(WaitUntil([&] { return d.Tree->Selected() == music; }, 10000, [&] { Pump(); }));
+        EXPECT_TRUE(WaitUntil([&] { return d.Tree->Selected() == music; }, 10000, [&] { PumpWaiting(); }));
         music->Expand(false);
         kept = Keep(f, "artefacts/select-folder-dialog.ppm");
         Click(d.OKButton, {d.OKButton->Width() / 2, d.OKButton->Height() / 2});
@@ -215,18 +190,18 @@ TEST_F(ShellDialogScreenshot, OpenFileGoesIntoAFolderAndPicksAFile) {
         if (live < 0) return Abandon(f, "no Live sets row");
         Click(d.FileList, Middle(d.FileList->ItemRect(live)), 2);
         EXPECT_TRUE(WaitUntil([&] { return d.FileList->GetPath() == Home + "/Music/Live sets"; }, 10000,
-                              [&] { Pump(); }));
+                              [&] { PumpWaiting(); }));
         const int friday = row("friday.txt");
         if (friday < 0) return Abandon(f, "no friday.txt row");
         Click(d.FileList, Middle(d.FileList->ItemRect(friday)));
         EXPECT_TRUE(
-            WaitUntil([&] { return d.FileNameEdit->Text() == "friday.txt"; }, 10000, [&] { Pump(); }));
+            WaitUntil([&] { return d.FileNameEdit->Text() == "friday.txt"; }, 10000, [&] { PumpWaiting(); }));
         kept = Keep(f, "artefacts/open-file-dialog.ppm");
         // The details view: its column header covers the list's top row once drawn.
         const TPoint top = d.FileList->ClientToScreen({d.FileList->Width() / 2, 4});
         const unsigned long before = ScreenPixel(top);
         d.ViewItems[3]->Click();
-        EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(top) != before; }, 10000, [&] { Pump(); }));
+        EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(top) != before; }, 10000, [&] { PumpWaiting(); }));
         kept = Keep(f, "artefacts/open-file-dialog-details.ppm") && kept;
         Click(d.OpenButton, {d.OpenButton->Width() / 2, d.OpenButton->Height() / 2});
         Finish(f);

@@ -8,6 +8,7 @@
 #include "platform/vcl/FormReader.h"
 #include "skin/controls/SkinMenuLink.h"
 #include "skin/controls/SkinMenuSpeedButton.h"
+#include "skin/core/SkinProperties.h"
 #include "skin/core/SkinStrings.h"
 #include "skin/form/frame/SkinTrayIcon.h"
 #include "skin/form/menus/SkinMenu.h"
@@ -411,6 +412,48 @@ TEST_F(FrameTest, FontsAndLogoFromAFormResource) {
                                        "    DefCaptionFont.Shape = 3\n  end\nend\n",
                                        g),
                  EReadError);
+}
+
+} // namespace
+} // namespace vd::test
+
+namespace vd::test {
+namespace {
+
+// What the frame writes reads back to the same text: the values that differ from their
+// defaults, in a fixed order after the component's own, and the border icons always.
+TEST_F(FrameTest, AFrameResourceWritesBackAsItWasRead) {
+    RegisterSkinFormClasses();
+    RegisterSkinCoreClasses();
+    const String text = R"(object Main: TForm
+  Left = 0
+  Top = 0
+  Width = 320
+  Height = 240
+  BorderIcons = []
+  object Skin: TskSkinData
+  end
+  object skSkinForm1: TskSkinForm
+    Tag = 7
+    PositionInMonitor = skpDesktopCenter
+    BorderIcons = [biSystemMenu, biRollUp]
+    Magnetic = True
+    AlphaBlend = True
+    AlphaBlendAnimation = True
+    AlphaBlendValue = 150
+    ShowIcon = True
+    SkinData = Skin
+  end
+  object skSkinForm2: TskSkinForm
+    BorderIcons = [biSystemMenu, biMinimize, biMaximize, biRollUp]
+  end
+end
+)";
+    auto* f = new TForm(Application);
+    f->SetName("Main");
+    TFormReader::ReadRoot(text, f);
+    EXPECT_EQ(WriteComponentText(f), text);
+    f->Free();
 }
 
 } // namespace

@@ -1,16 +1,16 @@
 // The skinned frame on a real X server (a private Xvfb): an undecorated window shaped by the
 // skin's mask, kept as a screenshot to be judged by eye; and the tray icon docking with a tray
 // manager the test plays, then bringing the hidden window back when that manager goes away.
-#include "../../../platform/win/x11/Xvfb.h"
 #include "FrameFixture.h"
 #include "platform/rtl/FileUtils.h"
-#include "platform/rtl/Resources.h"
 #include "platform/shell/NotifyIcon.h"
 #include "platform/shell/X11TrayHost.h"
 #include "platform/vcl/Screen.h"
 #include "platform/win/x11/X11Backend.h"
 #include "skin/form/frame/SkinTrayIcon.h"
+#include "tests/support/OwnSkin.h"
 #include "tests/support/WaitUntil.h"
+#include "tests/support/X11Screen.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -19,26 +19,14 @@
 #include <X11/extensions/shape.h>
 #include <poll.h>
 
-#include <cstdio>
+// After Xlib: its macros clash with the window system's names.
+#include "../../../platform/win/x11/SavePpm.h"
+
 #include <functional>
 #include <memory>
 
 namespace vd::test {
 namespace {
-
-bool SavePpm(::XImage* img, int w, int h, const char* path) {
-    FILE* f = std::fopen(path, "wb");
-    if (!f) return false;
-    std::fprintf(f, "P6 %d %d 255\n", w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const unsigned long p = XGetPixel(img, x, y);
-            const unsigned char rgb[3] = {static_cast<unsigned char>(p >> 16),
-                                          static_cast<unsigned char>(p >> 8), static_cast<unsigned char>(p)};
-            std::fwrite(rgb, 1, 3, f);
-        }
-    return std::fclose(f) == 0;
-}
 
 // A minimal system-tray manager on the observer's connection: owns the selection, takes dock
 // requests, goes away when destroyed.
@@ -94,17 +82,8 @@ private:
     ::Window FWin = 0;
 };
 
-class FrameX11Test : public ::testing::Test {
+class FrameX11Test : public X11ScreenTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(Server.Running()) << "Xvfb could not be started (scripts/install-deps installs it)";
-        ::setenv("DISPLAY", Server.Display().c_str(), 1);
-        Backend = X11Backend::Open();
-        ASSERT_TRUE(Backend);
-        InstallBackend(Backend.get());
-        Observer = XOpenDisplay(Server.Display().c_str());
-        ASSERT_NE(Observer, nullptr);
-    }
     void TearDown() override {
         if (Image) XDestroyImage(Image);
         Application->OnMinimize = nullptr; // a failed test may leave its handler
@@ -113,17 +92,7 @@ protected:
         Application->SetMainForm(nullptr);
         InstallTrayHost(nullptr);
         Tray.reset();
-        InstallBackend(nullptr);
-        if (Observer) XCloseDisplay(Observer);
-    }
-    void Pump() {
-        Application->ProcessMessages();
-        Backend->Sync();
-    }
-    // Pumps as the program's loop does: waiting for input lets the back end read the server.
-    void PumpWaiting() {
-        Pump();
-        Backend->WaitForInput(10);
+        X11ScreenTest::TearDown();
     }
     void ClickAt(TPoint p) {
         XTestFakeMotionEvent(Observer, -1, p.X, p.Y, CurrentTime);
@@ -143,10 +112,6 @@ protected:
         const TRect r = o->ObjectRect;
         return {f->Left() + (r.Left + r.Right) / 2, f->Top() + (r.Top + r.Bottom) / 2};
     }
-    bool Viewable(::Window w) {
-        XWindowAttributes a{};
-        return XGetWindowAttributes(Observer, w, &a) && a.map_state == IsViewable;
-    }
     // A form with the program's own skin, shown and painted.
     TForm* SkinnedForm(TRect r) {
         auto* f = Application->CreateForm<TForm>();
@@ -154,21 +119,14 @@ protected:
         f->SetBoundsRect(r);
         auto* frame = new TskSkinForm(f);
         Skin = new TskSkinData(f);
-        const std::string_view bytes = FindResource("SKIN", "QUILLMARSH");
-        EXPECT_FALSE(bytes.empty());
-        Stored.ReadCompressedData({reinterpret_cast<const Byte*>(bytes.data()), bytes.size()});
-        Skin->LoadStoredSkin(&Stored);
-        EXPECT_FALSE(Skin->Empty()) << Skin->LastLoadError();
+        EXPECT_NO_FATAL_FAILURE(LoadOwnSkin(*Skin, Stored));
         frame->SetSkinData(Skin);
         frame->SetBorderIcons(skbiSystemMenu | skbiMinimize | skbiMaximize | skbiRollUp | skbiMinimizeToTray);
         frame->SetSkinData(Skin);
         return f;
     }
 
-    XvfbServer Server;
-    std::unique_ptr<X11Backend> Backend;
     std::unique_ptr<X11TrayHost> Tray;
-    ::Display* Observer = nullptr;
     ::XImage* Image = nullptr;
     TskSkinData* Skin = nullptr;
     TskCompressedStoredSkin Stored;

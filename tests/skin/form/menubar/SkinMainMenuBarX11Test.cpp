@@ -1,12 +1,9 @@
 // The main menu bar on a real X server (a private Xvfb), drawn with the program's own skin: a
 // framed form with its bar, one item's menu open and a hidden item behind the overflow mark, kept
 // as artefacts/main-menu-bar.ppm to be judged by eye.
-#include "../../../platform/win/x11/Xvfb.h"
-
 #include <gtest/gtest.h>
 
 #include "platform/rtl/FileUtils.h"
-#include "platform/rtl/Resources.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Menus.h"
@@ -20,40 +17,28 @@
 #include "skin/form/menus/SkinMenu.h"
 #include "skin/form/menus/SkinMenuItem.h"
 #include "skin/form/menus/SkinPopupWindow.h"
+#include "tests/support/OwnSkin.h"
 #include "tests/support/WaitUntil.h"
+#include "tests/support/X11Screen.h"
 
 #include "../../../platform/win/x11/SavePpm.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
-#include <chrono>
 #include <functional>
 #include <memory>
 
 namespace vd::test {
 namespace {
 
-class MenuBarX11Test : public ::testing::Test {
+class MenuBarX11Test : public X11ScreenTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(Server.Running()) << "Xvfb could not be started (scripts/install-deps installs it)";
-        Backend = X11Backend::Open(Server.Display());
-        ASSERT_TRUE(Backend);
-        InstallBackend(Backend.get());
-        Observer = XOpenDisplay(Server.Display().c_str());
-        ASSERT_NE(Observer, nullptr);
-    }
     void TearDown() override {
         while (Screen->FormCount() > 0)
             Screen->Forms(0)->Free();
         Application->SetMainForm(nullptr);
-        InstallBackend(nullptr);
-        if (Observer) XCloseDisplay(Observer);
-    }
-    void Pump() {
-        Application->ProcessMessages();
-        Backend->Sync();
+        X11ScreenTest::TearDown();
     }
     void MovePointer(TPoint p) {
         XTestFakeMotionEvent(Observer, -1, p.X, p.Y, CurrentTime);
@@ -66,19 +51,7 @@ protected:
         XSync(Observer, False);
     }
     bool PumpUntil(const std::function<bool()>& done, int ms = 10000) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (std::chrono::steady_clock::now() < deadline) {
-            Application->ProcessMessages();
-            Backend->Sync();
-            if (done()) return true;
-            Backend->WaitForInput(10);
-        }
-        Application->ProcessMessages();
-        return done();
-    }
-    bool Viewable(unsigned long w) {
-        XWindowAttributes a{};
-        return w && XGetWindowAttributes(Observer, w, &a) && a.map_state == IsViewable;
+        return X11Screen::PumpUntil(done, ms);
     }
     TMenuItem* Add(TMainMenu* menu, const char* caption, std::initializer_list<const char*> subs) {
         auto* item = new TMenuItem(menu);
@@ -99,11 +72,7 @@ protected:
         f->SetBoundsRect({40, 40, 420, 300});
         Frame = new TskSkinForm(f);
         auto* skin = new TskSkinData(f);
-        const std::string_view bytes = FindResource("SKIN", "QUILLMARSH");
-        EXPECT_FALSE(bytes.empty());
-        Stored.ReadCompressedData({reinterpret_cast<const Byte*>(bytes.data()), bytes.size()});
-        skin->LoadStoredSkin(&Stored);
-        EXPECT_FALSE(skin->Empty()) << skin->LastLoadError();
+        EXPECT_NO_FATAL_FAILURE(LoadOwnSkin(*skin, Stored));
         Frame->SetSkinData(skin);
         Menu = new TMainMenu(f);
         Bar = new TskSkinMainMenuBar(f);
@@ -113,10 +82,7 @@ protected:
         return f;
     }
 
-    XvfbServer Server;
     TskSkinForm* Frame = nullptr;
-    std::unique_ptr<X11Backend> Backend;
-    ::Display* Observer = nullptr;
     TskCompressedStoredSkin Stored;
 };
 
@@ -126,11 +92,7 @@ TEST_F(MenuBarX11Test, SkinnedBarWithAnOpenMenu) {
     f->SetBoundsRect({40, 40, 420, 300});
     auto* frame = new TskSkinForm(f);
     auto* skin = new TskSkinData(f);
-    const std::string_view bytes = FindResource("SKIN", "QUILLMARSH");
-    ASSERT_FALSE(bytes.empty());
-    Stored.ReadCompressedData({reinterpret_cast<const Byte*>(bytes.data()), bytes.size()});
-    skin->LoadStoredSkin(&Stored);
-    ASSERT_FALSE(skin->Empty()) << skin->LastLoadError();
+    ASSERT_NO_FATAL_FAILURE(LoadOwnSkin(*skin, Stored));
     frame->SetSkinData(skin);
     auto* menu = new TMainMenu(f);
     Add(menu, "&File", {"&New", "&Open...", "&Save", "-", "E&xit"});

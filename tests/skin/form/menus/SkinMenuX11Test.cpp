@@ -2,12 +2,9 @@
 // pop-ups that never take the input focus from the form, a click on an item runs it, and the
 // menu drawn with the program's own skin is kept as artefacts/skin-popup-menu.ppm to be judged
 // by eye.
-#include "../../../platform/win/x11/Xvfb.h"
-
 #include <gtest/gtest.h>
 
 #include "platform/rtl/FileUtils.h"
-#include "platform/rtl/Resources.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/ImageList.h"
@@ -20,28 +17,26 @@
 #include "skin/form/menus/SkinMenu.h"
 #include "skin/form/menus/SkinMenuItem.h"
 #include "skin/form/menus/SkinPopupWindow.h"
+#include "tests/support/OwnSkin.h"
+#include "tests/support/X11Screen.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
-#include <chrono>
-#include <cstdio>
+// After Xlib: its macros clash with the window system's names.
+#include "../../../platform/win/x11/SavePpm.h"
+
 #include <functional>
 #include <memory>
 
 namespace vd::test {
 namespace {
 
-class MenuX11Test : public ::testing::Test {
+class MenuX11Test : public X11ScreenTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(Server.Running()) << "no X server could be started";
-        Backend = X11Backend::Open(Server.Display());
-        ASSERT_TRUE(Backend);
-        InstallBackend(Backend.get());
-        Observer = XOpenDisplay(Server.Display().c_str());
-        ASSERT_NE(Observer, nullptr);
+        ASSERT_NO_FATAL_FAILURE(X11ScreenTest::SetUp());
         Form = new TForm(Application);
         Form->SetCaption("Menu owner");
         Form->SetBoundsRect({40, 40, 440, 340});
@@ -57,23 +52,7 @@ protected:
         while (Screen->FormCount() > 0)
             Screen->Forms(0)->Free();
         PumpUntil([] { return false; }, 20);
-        if (Observer) XCloseDisplay(Observer);
-        InstallBackend(nullptr);
-    }
-    bool PumpUntil(const std::function<bool()>& done, int ms = 5000) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (std::chrono::steady_clock::now() < deadline) {
-            Application->ProcessMessages();
-            Backend->Sync();
-            if (done()) return true;
-            Backend->WaitForInput(10);
-        }
-        Application->ProcessMessages();
-        return done();
-    }
-    bool Viewable(unsigned long w) {
-        XWindowAttributes a{};
-        return w && XGetWindowAttributes(Observer, w, &a) && a.map_state == IsViewable;
+        X11ScreenTest::TearDown();
     }
     ::Window Focus() {
         ::Window w = 0;
@@ -96,25 +75,11 @@ protected:
         XImage* img = XGetImage(Observer, DefaultRootWindow(Observer), r.Left, r.Top, unsigned(r.Width()),
                                 unsigned(r.Height()), AllPlanes, ZPixmap);
         if (!img) return false;
-        FILE* f = std::fopen(path, "wb");
-        if (f) {
-            std::fprintf(f, "P6 %d %d 255\n", r.Width(), r.Height());
-            for (int y = 0; y < r.Height(); ++y)
-                for (int x = 0; x < r.Width(); ++x) {
-                    const unsigned long p = XGetPixel(img, x, y);
-                    const unsigned char rgb[3] = {static_cast<unsigned char>(p >> 16),
-                                                  static_cast<unsigned char>(p >> 8),
-                                                  static_cast<unsigned char>(p)};
-                    std::fwrite(rgb, 1, 3, f);
-                }
-        }
+        const bool saved = SavePpm(img, r.Width(), r.Height(), path);
         XDestroyImage(img);
-        return f && std::fclose(f) == 0;
+        return saved;
     }
 
-    XvfbServer Server;
-    std::unique_ptr<X11Backend> Backend;
-    ::Display* Observer = nullptr;
     TForm* Form = nullptr;
     ::Window FormWindow = 0;
 };
@@ -129,12 +94,8 @@ TMenuItem* AddItem(TPopupMenu* menu, TMenuItem* parent, const char* caption, con
 
 TEST_F(MenuX11Test, PopupMenuNeverTakesTheFocusAndRunsTheClickedItem) {
     TskCompressedStoredSkin stored;
-    const std::string_view bytes = FindResource("SKIN", "QUILLMARSH");
-    ASSERT_FALSE(bytes.empty());
-    stored.ReadCompressedData({reinterpret_cast<const Byte*>(bytes.data()), bytes.size()});
     auto* skin = new TskSkinData(Form);
-    skin->LoadStoredSkin(&stored);
-    ASSERT_FALSE(skin->Empty()) << skin->LastLoadError();
+    ASSERT_NO_FATAL_FAILURE(LoadOwnSkin(*skin, stored));
 
     auto* popup = new TPopupMenu(Form);
     AddItem(popup, popup->Items(), "&Restore", "TRAY_SKF_RESTORE");
