@@ -1,5 +1,6 @@
 #include "platform/vcl/Control.h"
 
+#include "platform/vcl/ActionClient.h"
 #include "platform/vcl/ActnList.h"
 
 #include "platform/vcl/Form.h"
@@ -461,24 +462,15 @@ void TControl::WMContextMenu(TMessage& Message) {
 }
 
 void TControl::Click() {
-    if (OnClick)
-        OnClick(this);
-    else if (FActionLink)
-        FActionLink->Execute();
+    ClickOrExecute(OnClick, this, FActionLink);
 }
 
 TBasicAction* TControl::Action() const {
-    return FActionLink ? FActionLink->Action() : nullptr;
+    return LinkedAction(FActionLink);
 }
 
 void TControl::SetAction(TBasicAction* action) {
-    if (!action) {
-        FActionLink.reset();
-        return;
-    }
-    if (!FActionLink)
-        FActionLink = std::make_unique<TActionLink>([this](TBasicAction* a) { ActionChange(a); });
-    FActionLink->SetAction(action);
+    LinkAction(FActionLink, action, [this](TBasicAction* a) { ActionChange(a); });
 }
 
 void TControl::ActionChange(TBasicAction* Sender) {

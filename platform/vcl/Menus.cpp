@@ -1,5 +1,6 @@
 #include "platform/vcl/Menus.h"
 
+#include "platform/vcl/ActionClient.h"
 #include "platform/vcl/ActnList.h"
 
 #include "platform/win/Windows.h"
@@ -167,24 +168,15 @@ TMenuItem* TMenuItem::Find(const String& caption) const {
 
 void TMenuItem::Click() {
     if (!Enabled) return;
-    if (OnClick)
-        OnClick(this);
-    else if (FActionLink)
-        FActionLink->Execute();
+    ClickOrExecute(OnClick, this, FActionLink);
 }
 
 TBasicAction* TMenuItem::Action() const {
-    return FActionLink ? FActionLink->Action() : nullptr;
+    return LinkedAction(FActionLink);
 }
 
 void TMenuItem::SetAction(TBasicAction* action) {
-    if (!action) {
-        FActionLink.reset();
-        return;
-    }
-    if (!FActionLink)
-        FActionLink = std::make_unique<TActionLink>([this](TBasicAction* a) { ActionChange(a); });
-    FActionLink->SetAction(action);
+    LinkAction(FActionLink, action, [this](TBasicAction* a) { ActionChange(a); });
 }
 
 void TMenuItem::ActionChange(TBasicAction* Sender) {
