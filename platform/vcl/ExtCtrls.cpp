@@ -1,6 +1,7 @@
 #include "platform/vcl/ExtCtrls.h"
 
 #include "platform/rtl/Exception.h"
+#include "platform/vcl/BevelLines.h"
 #include "platform/vcl/PropertyTable.h"
 #include "platform/vcl/WinControl.h"
 
@@ -63,9 +64,7 @@ void TBevel::Paint() {
     const TColor second = FStyle == bsLowered ? clBtnHighlight : clBtnShadow;
     const int w = FWidth, h = FHeight;
     auto line = [&](TColor color, int x1, int y1, int x2, int y2) {
-        c.Pen().Color = color;
-        c.MoveTo(x1, y1);
-        c.LineTo(x2, y2);
+        DrawBevelStroke(c, color, x1, y1, x2, y2);
     };
     switch (FShape) {
     case bsBox:
@@ -81,23 +80,8 @@ void TBevel::Paint() {
             line(first, w - 2, h - 2, 0, h - 2);
         }
         break;
-    case bsTopLine:
-        line(first, 0, 0, w, 0);
-        line(second, 0, 1, w, 1);
-        break;
-    case bsBottomLine:
-        line(first, 0, h - 2, w, h - 2);
-        line(second, 0, h - 1, w, h - 1);
-        break;
-    case bsLeftLine:
-        line(first, 0, 0, 0, h);
-        line(second, 1, 0, 1, h);
-        break;
-    case bsRightLine:
-        line(first, w - 2, 0, w - 2, h);
-        line(second, w - 1, 0, w - 1, h);
-        break;
     default:
+        DrawBevelLines(c, FShape, w, h, first, second);
         break;
     }
 }

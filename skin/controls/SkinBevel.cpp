@@ -1,5 +1,6 @@
 #include "skin/controls/SkinBevel.h"
 
+#include "platform/vcl/BevelLines.h"
 #include "skin/controls/SkinToolBar.h"
 #include "skin/core/SkinData.h"
 #include "skin/store/SkinControlRecords.h"
@@ -51,11 +52,6 @@ void TskSkinBevel::Paint() {
         c.LineTo(r, b);
         c.LineTo(l, b);
     };
-    auto edgeLine = [&](TColor col, int x1, int y1, int x2, int y2) {
-        c.Pen().Color = col;
-        c.MoveTo(x1, y1);
-        c.LineTo(x2, y2);
-    };
     if (FDividerMode) {
         if (FShape == bsTopLine || FShape == bsBottomLine)
             edgeRect(2, h / 2 - 1, w - 2, h / 2, first, second);
@@ -71,23 +67,8 @@ void TskSkinBevel::Paint() {
         edgeRect(1, 1, w - 1, h - 1, second, second);
         edgeRect(0, 0, w - 2, h - 2, first, first);
         break;
-    case bsTopLine:
-        edgeLine(first, 0, 0, w, 0);
-        edgeLine(second, 0, 1, w, 1);
-        break;
-    case bsBottomLine:
-        edgeLine(first, 0, h - 2, w, h - 2);
-        edgeLine(second, 0, h - 1, w, h - 1);
-        break;
-    case bsLeftLine:
-        edgeLine(first, 0, 0, 0, h);
-        edgeLine(second, 1, 0, 1, h);
-        break;
-    case bsRightLine:
-        edgeLine(first, w - 2, 0, w - 2, h);
-        edgeLine(second, w - 1, 0, w - 1, h);
-        break;
-    case bsSpacer:
+    default:
+        DrawBevelLines(c, FShape, w, h, first, second);
         break;
     }
 }
