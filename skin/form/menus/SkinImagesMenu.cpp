@@ -15,6 +15,7 @@
 #include "skin/core/SkinMaskRegion.h"
 #include "skin/core/SkinPlatform.h"
 #include "skin/form/menus/SkinHintWindow.h"
+#include "skin/form/menus/SkinMenu.h"
 #include "skin/store/SkinControlRecords.h"
 #include "skin/store/SkinObjectRecords.h"
 #include "skin/store/SkinWindowRecords.h"
@@ -32,28 +33,20 @@ constexpr TColor kGridPressedFill = 0xB59285; // as the palette has always drawn
 constexpr TColor kGridHotFill = 0xD2BDB6;
 constexpr TColor kNavy = 0x800000;
 
+// What closes a menu closes the grid, but a left click: the grid holds the mouse and judges its
+// own clicks (a pick inside, a close outside). It has no keyboard, so any key closes it too.
 bool IsGridCloseMessage(UINT m) {
     switch (m) {
-    case WM_MOVE:
-    case WM_SIZE:
-    case WM_ACTIVATE:
-    case WM_KILLFOCUS:
-    case WM_CANCELMODE:
-    case WM_MOUSEACTIVATE:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
+    case WM_LBUTTONDOWN:
+        return false;
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_CHAR:
     case WM_SYSKEYDOWN:
     case WM_SYSCHAR:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_PARENTNOTIFY:
         return true;
     default:
-        return false;
+        return IsMenuCloseMessage(m);
     }
 }
 
