@@ -11,6 +11,33 @@
 
 namespace vd {
 
+namespace {
+// Checks and takes a new fixed count; false when it is the one there already.
+bool TakeFixedCount(int& fixed, int v, int count, const char* tooBig) {
+    if (v == fixed) return false;
+    if (v < 0) RaiseGridError(grid_msg::IndexOutOfRange);
+    if (v >= count) RaiseGridError(tooBig);
+    fixed = v;
+    return true;
+}
+
+// A new default size drops the sizes set one by one; gives the default, never below 0.
+int ResetToDefault(TGridExtents& extents, int v) {
+    TGridExtents().swap(extents);
+    return std::max(v, 0);
+}
+
+// Where index v goes when the cell at From moves to To and the cells between close up.
+void FollowMove(int& v, int From, int To) {
+    if (v == From)
+        v = To;
+    else if (From < To && v > From && v <= To)
+        --v;
+    else if (From > To && v >= To && v < From)
+        ++v;
+}
+} // namespace
+
 void TskSkinCustomGrid::SetColCount(int Value) {
     if (Value == FColCount) return;
     if (Value <= 0) Value = 1;
@@ -98,35 +125,25 @@ void TskSkinCustomGrid::ResizeGrid(int NewColCount, int NewRowCount) {
 }
 
 void TskSkinCustomGrid::SetFixedCols(int v) {
-    if (v == FFixedCols) return;
-    if (v < 0) RaiseGridError(grid_msg::IndexOutOfRange);
-    if (v >= FColCount) RaiseGridError(grid_msg::FixedColsTooBig);
-    FFixedCols = v;
+    if (!TakeFixedCount(FFixedCols, v, FColCount, grid_msg::FixedColsTooBig)) return;
     ResetPositions();
     InvalidateWholeGrid();
 }
 
 void TskSkinCustomGrid::SetFixedRows(int v) {
-    if (v == FFixedRows) return;
-    if (v < 0) RaiseGridError(grid_msg::IndexOutOfRange);
-    if (v >= FRowCount) RaiseGridError(grid_msg::FixedRowsTooBig);
-    FFixedRows = v;
+    if (!TakeFixedCount(FFixedRows, v, FRowCount, grid_msg::FixedRowsTooBig)) return;
     ResetPositions();
     InvalidateWholeGrid();
 }
 
 void TskSkinCustomGrid::SetDefaultColWidth(int v) {
-    if (v < 0) v = 0;
-    TGridExtents().swap(FColWidths);
-    FDefaultColWidth = v;
+    FDefaultColWidth = ResetToDefault(FColWidths, v);
     ColumnWidthsChangedHook();
     InvalidateWholeGrid();
 }
 
 void TskSkinCustomGrid::SetDefaultRowHeight(int v) {
-    if (v < 0) v = 0;
-    TGridExtents().swap(FRowHeights);
-    FDefaultRowHeight = v;
+    FDefaultRowHeight = ResetToDefault(FRowHeights, v);
     RowHeightsChangedHook();
     InvalidateWholeGrid();
 }
@@ -189,17 +206,9 @@ void TskSkinCustomGrid::MoveColumn(int From, int To) {
         ShiftExtent(FColWidths, From + 1, To + 1);
         ShiftExtent(FTabStops, From + 1, To + 1);
     }
-    auto remap = [&](int& v) {
-        if (v == From)
-            v = To;
-        else if (From < To && v > From && v <= To)
-            --v;
-        else if (From > To && v >= To && v < From)
-            ++v;
-    };
-    remap(FCurrent.X);
-    remap(FAnchor.X);
-    if (FEditorCol != -1) remap(FEditorCol);
+    FollowMove(FCurrent.X, From, To);
+    FollowMove(FAnchor.X, From, To);
+    if (FEditorCol != -1) FollowMove(FEditorCol, From, To);
     InvalidateCellRange({std::min(From, To), 0, std::max(From, To), VisibleRowCount() + FFixedRows});
     ColumnWasMoved(From, To);
     if (!FColWidths.empty()) ColumnWidthsChangedHook();
@@ -210,17 +219,9 @@ void TskSkinCustomGrid::MoveRow(int From, int To) {
     if (From == To) return;
     if (From < 0 || To < 0 || From >= FRowCount || To >= FRowCount) RaiseGridError(grid_msg::IndexOutOfRange);
     if (!FRowHeights.empty()) ShiftExtent(FRowHeights, From + 1, To + 1);
-    auto remap = [&](int& v) {
-        if (v == From)
-            v = To;
-        else if (From < To && v > From && v <= To)
-            --v;
-        else if (From > To && v >= To && v < From)
-            ++v;
-    };
-    remap(FCurrent.Y);
-    remap(FAnchor.Y);
-    if (FEditorRow != -1) remap(FEditorRow);
+    FollowMove(FCurrent.Y, From, To);
+    FollowMove(FAnchor.Y, From, To);
+    if (FEditorRow != -1) FollowMove(FEditorRow, From, To);
     // The moved rows show their new contents at once, as moved columns do.
     InvalidateCellRange({0, std::min(From, To), FColCount - 1, std::max(From, To)});
     RowWasMoved(From, To);

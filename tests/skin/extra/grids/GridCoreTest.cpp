@@ -157,6 +157,24 @@ TEST_F(GridTest, WidthsDefaultsMovesAndDeletes) {
     EXPECT_EQ(g->GetCellText(3, 2), "a");
 }
 
+TEST_F(GridTest, AMoveTakesTheCurrentCellAlongOrClosesUpBehindIt) {
+    struct Case {
+        int From, To, Current, After;
+    } const cases[] = {{1, 3, 1, 3}, {1, 3, 2, 1}, {1, 3, 3, 2}, {1, 3, 0, 0}, {1, 3, 4, 4},
+                       {3, 1, 3, 1}, {3, 1, 1, 2}, {3, 1, 2, 3}, {3, 1, 4, 4}};
+    auto* g = MakeGrid({0, 0, 300, 200}, 5, 5, kDefaultOptions);
+    g->SetFixedCols(0);
+    g->SetFixedRows(0);
+    for (const Case& k : cases) {
+        g->MoveCurrentCell(k.Current, k.Current, true, false);
+        g->MoveColumn(k.From, k.To);
+        g->MoveRow(k.From, k.To);
+        const TGridCoord after{k.After, k.After};
+        EXPECT_EQ(g->Current(), after) << k.From << " to " << k.To << " from " << k.Current;
+        EXPECT_EQ(g->Anchor(), after) << k.From << " to " << k.To << " from " << k.Current;
+    }
+}
+
 TEST_F(GridTest, AFailedResizePutsTheOldSizeBack) {
     auto* g = MakeGrid({0, 0, 300, 200}, 4, 6, kDefaultOptions);
     g->SetRowHeights(5, 33);
