@@ -7,12 +7,37 @@
 #include "skin/extra/grids/SkinInplaceEdit.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace vd {
 
 namespace {
 constexpr std::uintptr_t kSelectionTimer = 1;
 constexpr UINT kSelectionInterval = 60;
+
+struct TXorLine {
+    TPoint From, To;
+};
+
+// Inverts a dotted line straight on the window, so drawing it again takes it away; the pen is
+// left solid, copying and one pixel wide, with or without a line.
+void DrawXorLine(TCanvas& c, HWND wnd, int penWidth, const std::optional<TXorLine>& line) {
+    HDC dc = GetDC(wnd);
+    c.SetHandle(dc);
+    c.Pen().Style = psDot;
+    c.Pen().Mode = pmXor;
+    c.Pen().Width = penWidth;
+    c.Pen().Color = clWhite;
+    if (line) {
+        c.MoveTo(line->From.X, line->From.Y);
+        c.LineTo(line->To.X, line->To.Y);
+    }
+    c.Pen().Width = 1;
+    c.Pen().Style = psSolid;
+    c.Pen().Mode = pmCopy;
+    c.SetHandle(nullptr);
+    ReleaseDC(wnd, dc);
+}
 } // namespace
 
 void TskSkinCustomGrid::StartTimer() {
@@ -189,51 +214,27 @@ TskSkinCustomGrid::TSizingHit TskSkinCustomGrid::FindSizingEdge(int X, int Y, co
 
 void TskSkinCustomGrid::DrawSizingLine(const TGridLayout& L) {
     if (!HandleAllocated()) return;
-    TCanvas& c = Canvas();
-    HDC dc = GetDC(Handle());
-    c.SetHandle(dc);
-    c.Pen().Style = psDot;
-    c.Pen().Mode = pmXor;
-    c.Pen().Width = 1;
-    c.Pen().Color = clWhite;
-    if (FGridState == gsRowSizing) {
-        c.MoveTo(0, FSizingPos);
-        c.LineTo(L.Horz.ClientExtent, FSizingPos);
-    } else if (FGridState == gsColSizing) {
-        c.MoveTo(FSizingPos, 0);
-        c.LineTo(FSizingPos, L.Vert.ClientExtent);
-    }
-    c.Pen().Style = psSolid;
-    c.Pen().Mode = pmCopy;
-    c.SetHandle(nullptr);
-    ReleaseDC(Handle(), dc);
+    std::optional<TXorLine> line;
+    if (FGridState == gsRowSizing)
+        line = TXorLine{{0, FSizingPos}, {L.Horz.ClientExtent, FSizingPos}};
+    else if (FGridState == gsColSizing)
+        line = TXorLine{{FSizingPos, 0}, {FSizingPos, L.Vert.ClientExtent}};
+    DrawXorLine(Canvas(), Handle(), 1, line);
 }
 
 void TskSkinCustomGrid::DrawMoveLine() {
     if (!HandleAllocated()) return;
-    TCanvas& c = Canvas();
-    HDC dc = GetDC(Handle());
-    c.SetHandle(dc);
-    c.Pen().Style = psDot;
-    c.Pen().Mode = pmXor;
-    c.Pen().Width = 5;
-    c.Pen().Color = clWhite;
+    std::optional<TXorLine> line;
     if (FGridState == gsRowMoving) {
         const TRect r = CellBounds(0, FMovePos);
         const int y = FMoveIndex < FMovePos ? r.Bottom : r.Top;
-        c.MoveTo(0, y);
-        c.LineTo(ClientWidth(), y);
+        line = TXorLine{{0, y}, {ClientWidth(), y}};
     } else if (FGridState == gsColMoving) {
         const TRect r = CellBounds(FMovePos, 0);
         const int x = FMoveIndex < FMovePos ? r.Right : r.Left;
-        c.MoveTo(x, 0);
-        c.LineTo(x, ClientHeight());
+        line = TXorLine{{x, 0}, {x, ClientHeight()}};
     }
-    c.Pen().Width = 1;
-    c.Pen().Style = psSolid;
-    c.Pen().Mode = pmCopy;
-    c.SetHandle(nullptr);
-    ReleaseDC(Handle(), dc);
+    DrawXorLine(Canvas(), Handle(), 5, line);
     FMoveLineDrawn = !FMoveLineDrawn;
 }
 

@@ -150,6 +150,29 @@ TEST_F(GridInputTest, TheColumnLineInTheHeaderSizesTheColumn) {
     EXPECT_EQ(Grid->GridState(), gsNormal);
 }
 
+TEST_F(GridInputTest, TheSizingLineIsInvertedOnTheWindowAndFollowsTheMouse) {
+    Make(kLines | goColSizing);
+    // The grid's pixels at x below the header, after the queued paints.
+    auto column = [&](int x) {
+        Pump();
+        std::vector<COLORREF> out;
+        for (int y = 30; y < 90; ++y)
+            out.push_back(GetWindowPixel(Grid->Handle(), x, y));
+        return out;
+    };
+    const std::vector<COLORREF> at129 = column(129), at99 = column(99);
+    hb->ButtonDown(RawButton::Left, At(Grid, 130, 5));
+    Pump();
+    ASSERT_EQ(Grid->GridState(), gsColSizing);
+    EXPECT_NE(column(129), at129) << "drawn on the line that was hit";
+    hb->MouseMove(At(Grid, 100, 5));
+    Pump();
+    EXPECT_EQ(column(129), at129) << "drawn again where it was, it is gone";
+    EXPECT_NE(column(99), at99) << "kept one pixel left of the mouse, as it was hit";
+    hb->ButtonUp(RawButton::Left, At(Grid, 100, 5));
+    Pump();
+}
+
 TEST_F(GridInputTest, CancelModeEndsADrag) {
     Make(kLines | goRangeSelect);
     hb->ButtonDown(RawButton::Left, At(Grid, 100, 30));
