@@ -7,6 +7,7 @@
 #include "platform/shell/Autostart.h"
 
 #include <limits>
+#include <variant>
 
 namespace vd {
 
@@ -19,46 +20,89 @@ const char* const SEmail = "E-mail";
 const char* const SPlugins = "Plugins";
 constexpr std::size_t LanguageLength = 64;
 
-// Fields of [Setting] up to the window position.
-void ReadMain(const TSettingsIni& ini, TAppSettings& s) {
-    s.Language = CutText(ini.ReadString(SSetting, "Language", "English"), LanguageLength);
-    s.Device = ini.ReadInteger(SSetting, "Device", 0);
-    s.DeviceName = ini.ReadString(SSetting, "DeviceName", "");
-    s.WaitMode = ini.ReadBool(SSetting, "WaitMode", false);
-    s.Sample = ini.ReadInteger(SSetting, "Sample", 44100);
-    s.ToTray = ini.ReadBool(SSetting, "ToTray", false);
-    s.InfoName = ini.ReadString(SSetting, "InfoName", "");
-    s.InfoDesc = ini.ReadString(SSetting, "InfoDesc", "");
-    s.InfoURL = ini.ReadString(SSetting, "InfoURL", "");
-    s.InfoGenre = ini.ReadString(SSetting, "InfoGenre", "");
-    s.InfoAIM = ini.ReadString(SSetting, "InfoAIM", "");
-    s.InfoIRC = ini.ReadString(SSetting, "InfoIRC", "");
-    s.InfoICQ = ini.ReadString(SSetting, "InfoICQ", "");
-    s.TitleMode = ini.ReadInteger(SSetting, "TitleMode", 0);
-    s.TitleFile = ini.ReadString(SSetting, "TitleFile", "");
-    s.TitlePort = ini.ReadInteger(SSetting, "TitlePort", 7999);
-    s.TitleIPOnly = ini.ReadBool(SSetting, "TitleIPOnly", false);
-    s.TitleIP = ini.ReadString(SSetting, "TitleIP", "127.0.0.1");
-    s.TitlePass = UnscramblePassword(ini.ReadString(SSetting, "TitlePass", ""));
-    s.TitleAsString = ini.ReadBool(SSetting, "TitleAsString", false);
-}
+using TStringField = String TAppSettings::*;
+using TIntField = std::int32_t TAppSettings::*;
+using TBoolField = bool TAppSettings::*;
+// The record holds 16 bits: a value outside them is not a port, so it keeps the default.
+using TPortField = std::int16_t TAppSettings::*;
+// Plain in the record, scrambled in the file.
+struct TSecretField {
+    String TAppSettings::*Field;
+};
 
-void ReadEmail(const TSettingsIni& ini, TAppSettings& s) {
-    s.EMail = ini.ReadBool(SEmail, "EMail", false);
-    s.Auth = ini.ReadBool(SEmail, "Auth", false);
-    s.SendTo = ini.ReadString(SEmail, "SendTo", "");
-    s.Host = ini.ReadString(SEmail, "Host", "");
-    s.From = ini.ReadString(SEmail, "From", "");
-    s.User = ini.ReadString(SEmail, "User", "");
-    s.Password = UnscramblePassword(ini.ReadString(SEmail, "Password", ""));
-    // The record holds 16 bits: a port outside them is not a port, so it takes the default.
-    const std::int32_t port = ini.ReadInteger(SEmail, "Port", 25);
-    s.Port =
-        (port < std::numeric_limits<std::int16_t>::min() || port > std::numeric_limits<std::int16_t>::max())
-            ? std::int16_t(25)
-            : static_cast<std::int16_t>(port);
-    s.SSL = ini.ReadBool(SEmail, "SSL", false);
-}
+struct TSettingKey {
+    const char* Section;
+    const char* Key;
+    std::variant<TStringField, TIntField, TBoolField, TPortField, TSecretField> Field;
+};
+
+// [Setting] and [E-mail] in the order the file has always had them; the window position and
+// [Plugins] have writers of their own.
+const TSettingKey SettingKeys[] = {
+    {SSetting, "Language", &TAppSettings::Language},
+    {SSetting, "Device", &TAppSettings::Device},
+    {SSetting, "DeviceName", &TAppSettings::DeviceName},
+    {SSetting, "WaitMode", &TAppSettings::WaitMode},
+    {SSetting, "Sample", &TAppSettings::Sample},
+    {SSetting, "ToTray", &TAppSettings::ToTray},
+    {SSetting, "InfoName", &TAppSettings::InfoName},
+    {SSetting, "InfoDesc", &TAppSettings::InfoDesc},
+    {SSetting, "InfoURL", &TAppSettings::InfoURL},
+    {SSetting, "InfoGenre", &TAppSettings::InfoGenre},
+    {SSetting, "InfoAIM", &TAppSettings::InfoAIM},
+    {SSetting, "InfoIRC", &TAppSettings::InfoIRC},
+    {SSetting, "InfoICQ", &TAppSettings::InfoICQ},
+    {SSetting, "TitleMode", &TAppSettings::TitleMode},
+    {SSetting, "TitleFile", &TAppSettings::TitleFile},
+    {SSetting, "TitlePort", &TAppSettings::TitlePort},
+    {SSetting, "TitleIPOnly", &TAppSettings::TitleIPOnly},
+    {SSetting, "TitleIP", &TAppSettings::TitleIP},
+    {SSetting, "TitlePass", TSecretField{&TAppSettings::TitlePass}},
+    {SSetting, "TitleAsString", &TAppSettings::TitleAsString},
+    {SSetting, "TimeError", &TAppSettings::TimeError},
+    {SSetting, "TimeRestore", &TAppSettings::TimeRestore},
+    {SEmail, "EMail", &TAppSettings::EMail},
+    {SEmail, "Auth", &TAppSettings::Auth},
+    {SEmail, "SendTo", &TAppSettings::SendTo},
+    {SEmail, "Host", &TAppSettings::Host},
+    {SEmail, "From", &TAppSettings::From},
+    {SEmail, "User", &TAppSettings::User},
+    {SEmail, "Password", TSecretField{&TAppSettings::Password}},
+    {SEmail, "Port", &TAppSettings::Port},
+    {SEmail, "SSL", &TAppSettings::SSL},
+    {SSetting, "TextUTF8", &TAppSettings::TextUTF8},
+    {SSetting, "InfoUTF8", &TAppSettings::InfoUTF8},
+};
+
+// Reads into a fresh record: a missing key keeps the field's initial value, the file's default.
+struct TKeyReader {
+    const TSettingsIni& Ini;
+    const TSettingKey& K;
+    TAppSettings& S;
+    void operator()(TStringField f) const { S.*f = Ini.ReadString(K.Section, K.Key, S.*f); }
+    void operator()(TIntField f) const { S.*f = Ini.ReadInteger(K.Section, K.Key, S.*f); }
+    void operator()(TBoolField f) const { S.*f = Ini.ReadBool(K.Section, K.Key, S.*f); }
+    void operator()(TPortField f) const {
+        const std::int32_t port = Ini.ReadInteger(K.Section, K.Key, S.*f);
+        if (port >= std::numeric_limits<std::int16_t>::min() &&
+            port <= std::numeric_limits<std::int16_t>::max())
+            S.*f = static_cast<std::int16_t>(port);
+    }
+    void operator()(TSecretField f) const {
+        S.*f.Field = UnscramblePassword(Ini.ReadString(K.Section, K.Key, ""));
+    }
+};
+
+struct TKeyWriter {
+    TSettingsIni& Ini;
+    const TSettingKey& K;
+    const TAppSettings& S;
+    void operator()(TStringField f) const { Ini.WriteString(K.Section, K.Key, S.*f); }
+    void operator()(TIntField f) const { Ini.WriteInteger(K.Section, K.Key, S.*f); }
+    void operator()(TBoolField f) const { Ini.WriteBool(K.Section, K.Key, S.*f); }
+    void operator()(TPortField f) const { Ini.WriteInteger(K.Section, K.Key, S.*f); }
+    void operator()(TSecretField f) const { Ini.WriteString(K.Section, K.Key, ScramblePassword(S.*f.Field)); }
+};
 
 } // namespace
 
@@ -71,16 +115,13 @@ void ReadSettings(TSize screen) {
     StreamInfoChanged = false;
     const TSettingsIni ini(SettingsFilePath());
     TAppSettings s;
-    ReadMain(ini, s);
+    for (const TSettingKey& k : SettingKeys)
+        std::visit(TKeyReader{ini, k, s}, k.Field);
+    s.Language = CutText(s.Language, LanguageLength);
     s.PosX = ini.ReadInteger(SSetting, "PosX", (screen.cx - 510) / 2);
     s.PosY = ini.ReadInteger(SSetting, "PosY", (screen.cy - 420) / 2);
     s.PosW = ini.ReadInteger(SSetting, "PosW", 510);
     s.PosH = ini.ReadInteger(SSetting, "PosH", 420);
-    s.TimeError = ini.ReadInteger(SSetting, "TimeError", 30);
-    s.TimeRestore = ini.ReadInteger(SSetting, "TimeRestore", 30);
-    ReadEmail(ini, s);
-    s.TextUTF8 = ini.ReadBool(SSetting, "TextUTF8", false);
-    s.InfoUTF8 = ini.ReadBool(SSetting, "InfoUTF8", false);
     s.Path = ini.ReadString(SPlugins, "Path", ProgramFolder());
     AssignAppSettings(s);
     if (OnScanPlugins) OnScanPlugins(s.Path);
@@ -95,39 +136,8 @@ void ReadSettings(TSize screen) {
 bool WriteSettings() {
     const TAppSettings s = CopyAppSettings();
     TSettingsIni ini(SettingsFilePath());
-    ini.WriteString(SSetting, "Language", s.Language);
-    ini.WriteInteger(SSetting, "Device", s.Device);
-    ini.WriteString(SSetting, "DeviceName", s.DeviceName);
-    ini.WriteBool(SSetting, "WaitMode", s.WaitMode);
-    ini.WriteInteger(SSetting, "Sample", s.Sample);
-    ini.WriteBool(SSetting, "ToTray", s.ToTray);
-    ini.WriteString(SSetting, "InfoName", s.InfoName);
-    ini.WriteString(SSetting, "InfoDesc", s.InfoDesc);
-    ini.WriteString(SSetting, "InfoURL", s.InfoURL);
-    ini.WriteString(SSetting, "InfoGenre", s.InfoGenre);
-    ini.WriteString(SSetting, "InfoAIM", s.InfoAIM);
-    ini.WriteString(SSetting, "InfoIRC", s.InfoIRC);
-    ini.WriteString(SSetting, "InfoICQ", s.InfoICQ);
-    ini.WriteInteger(SSetting, "TitleMode", s.TitleMode);
-    ini.WriteString(SSetting, "TitleFile", s.TitleFile);
-    ini.WriteInteger(SSetting, "TitlePort", s.TitlePort);
-    ini.WriteBool(SSetting, "TitleIPOnly", s.TitleIPOnly);
-    ini.WriteString(SSetting, "TitleIP", s.TitleIP);
-    ini.WriteString(SSetting, "TitlePass", ScramblePassword(s.TitlePass));
-    ini.WriteBool(SSetting, "TitleAsString", s.TitleAsString);
-    ini.WriteInteger(SSetting, "TimeError", s.TimeError);
-    ini.WriteInteger(SSetting, "TimeRestore", s.TimeRestore);
-    ini.WriteBool(SEmail, "EMail", s.EMail);
-    ini.WriteBool(SEmail, "Auth", s.Auth);
-    ini.WriteString(SEmail, "SendTo", s.SendTo);
-    ini.WriteString(SEmail, "Host", s.Host);
-    ini.WriteString(SEmail, "From", s.From);
-    ini.WriteString(SEmail, "User", s.User);
-    ini.WriteString(SEmail, "Password", ScramblePassword(s.Password));
-    ini.WriteInteger(SEmail, "Port", s.Port);
-    ini.WriteBool(SEmail, "SSL", s.SSL);
-    ini.WriteBool(SSetting, "TextUTF8", s.TextUTF8);
-    ini.WriteBool(SSetting, "InfoUTF8", s.InfoUTF8);
+    for (const TSettingKey& k : SettingKeys)
+        std::visit(TKeyWriter{ini, k, s}, k.Field);
     return ini.Save();
 }
 
