@@ -5,6 +5,7 @@
 #include "platform/vcl/Canvas.h"
 
 #include <memory>
+#include <vector>
 
 namespace vd {
 namespace {
@@ -13,48 +14,34 @@ constexpr TColor kKey = 0xFF00FF; // transparent
 constexpr TColor kInk = 0x404040, kPaper = 0xFFFFFF, kFolder = 0x4AC8F0, kFolderDark = 0x2090C0,
                  kScreen = 0xC07830, kMetal = 0xB0B0B0, kRoof = 0x3040C0;
 
-// Draws icon i of size s at (x, 0): shapes scaled from a 16-unit grid.
+// A framed box on a 16-unit grid: right and bottom excluded.
+struct TIconBox {
+    int L, T, R, B;
+    TColor Fill, Frame = kInk;
+};
+
+// Each icon's boxes in TShellIcon order, drawn in turn.
+const std::vector<TIconBox> kIcons[siCount] = {
+    {{1, 2, 15, 12, kScreen}, {5, 12, 11, 14, kMetal}},                                // desktop
+    {{2, 1, 14, 10, kScreen}, {1, 11, 15, 15, kMetal}},                                // computer
+    {{3, 7, 13, 15, kPaper}, {2, 3, 14, 8, kRoof}, {7, 10, 10, 15, kFolderDark}},      // home
+    {{1, 5, 15, 12, kMetal}, {11, 8, 13, 10, 0x00C000, 0x00C000}},                     // drive
+    {{1, 2, 7, 5, kFolderDark}, {1, 4, 15, 14, kFolder}},                              // folder
+    {{1, 2, 7, 5, kFolderDark}, {1, 4, 13, 14, kFolderDark}, {3, 7, 15, 14, kFolder}}, // open folder
+    {{3, 1, 13, 15, kPaper},
+     {5, 4, 11, 5, kInk, kInk},
+     {5, 7, 11, 8, kInk, kInk},
+     {5, 10, 9, 11, kInk, kInk}}, // file
+};
+
+// Draws icon i of size s at (x, 0), scaled from its grid.
 void DrawIcon(TCanvas& c, int i, int x, int s) {
-    auto r = [&](int l, int t, int rr, int b, TColor fill, TColor frame = kInk) {
-        const TRect box{x + l * s / 16, t * s / 16, x + rr * s / 16, b * s / 16};
-        c.Brush().Color = frame;
+    for (const TIconBox& k : kIcons[i]) {
+        const TRect box{x + k.L * s / 16, k.T * s / 16, x + k.R * s / 16, k.B * s / 16};
+        c.Brush().Color = k.Frame;
         c.FillRect(box);
-        c.Brush().Color = fill;
+        c.Brush().Color = k.Fill;
         c.FillRect({box.Left + 1, box.Top + 1, box.Right - 1, box.Bottom - 1});
-    };
-    switch (i) {
-    case siDesktop:
-        r(1, 2, 15, 12, kScreen);
-        r(5, 12, 11, 14, kMetal);
-        break;
-    case siComputer:
-        r(2, 1, 14, 10, kScreen);
-        r(1, 11, 15, 15, kMetal);
-        break;
-    case siHome:
-        r(3, 7, 13, 15, kPaper);
-        r(2, 3, 14, 8, kRoof);
-        r(7, 10, 10, 15, kFolderDark);
-        break;
-    case siDrive:
-        r(1, 5, 15, 12, kMetal);
-        r(11, 8, 13, 10, 0x00C000, 0x00C000);
-        break;
-    case siFolder:
-        r(1, 2, 7, 5, kFolderDark);
-        r(1, 4, 15, 14, kFolder);
-        break;
-    case siFolderOpen:
-        r(1, 2, 7, 5, kFolderDark);
-        r(1, 4, 13, 14, kFolderDark);
-        r(3, 7, 15, 14, kFolder);
-        break;
-    default:
-        r(3, 1, 13, 15, kPaper);
-        r(5, 4, 11, 5, kInk, kInk);
-        r(5, 7, 11, 8, kInk, kInk);
-        r(5, 10, 9, 11, kInk, kInk);
-        break;
     }
 }
 
