@@ -60,6 +60,17 @@ const char* kDemoForm = R"(object DemoForm: TForm
 end
 )";
 
+// Runs the message loop, ended by a timer when asked to quit, and frees the forms left.
+void RunAndFreeForms(int quitAfterMs) {
+    using namespace vd;
+    if (quitAfterMs > 0)
+        SetTimer(nullptr, 0, static_cast<UINT>(quitAfterMs),
+                 [](HWND, UINT, std::uintptr_t, DWord) { Application->Terminate(); });
+    Application->Run();
+    while (Screen->FormCount() > 0)
+        Screen->Forms(0)->Free();
+}
+
 } // namespace
 
 int Run(int argc, char** argv);
@@ -93,12 +104,7 @@ int Run(int argc, char** argv) {
         // The multiple-document window: a skinned main window, its tabs bar and two children.
         TMDIDemo demo;
         demo.CreateWindow();
-        if (quitAfterMs > 0)
-            SetTimer(nullptr, 0, static_cast<UINT>(quitAfterMs),
-                     [](HWND, UINT, std::uintptr_t, DWord) { Application->Terminate(); });
-        Application->Run();
-        while (Screen->FormCount() > 0)
-            Screen->Forms(0)->Free();
+        RunAndFreeForms(quitAfterMs);
         InstallBackend(nullptr);
         return 0;
     }
@@ -107,12 +113,7 @@ int Run(int argc, char** argv) {
         // The skinned window with its popup menu and tray icon instead of the plain one.
         demo = std::make_unique<TSkinnedDemo>();
         demo->CreateWindow();
-        if (quitAfterMs > 0)
-            SetTimer(nullptr, 0, static_cast<UINT>(quitAfterMs),
-                     [](HWND, UINT, std::uintptr_t, DWord) { Application->Terminate(); });
-        Application->Run();
-        while (Screen->FormCount() > 0)
-            Screen->Forms(0)->Free();
+        RunAndFreeForms(quitAfterMs);
         demo.reset();
         InstallBackend(nullptr);
         return 0;
@@ -135,12 +136,7 @@ int Run(int argc, char** argv) {
         }
         return false;
     });
-    if (quitAfterMs > 0)
-        SetTimer(nullptr, 0, static_cast<UINT>(quitAfterMs),
-                 [](HWND, UINT, std::uintptr_t, DWord) { Application->Terminate(); });
-    Application->Run();
-    while (Screen->FormCount() > 0)
-        Screen->Forms(0)->Free();
+    RunAndFreeForms(quitAfterMs);
     InstallBackend(nullptr);
     return 0;
 }
