@@ -52,6 +52,23 @@ TEST(SkinGdi, PicturesOnContextsAndHandles) {
     EXPECT_TRUE(TskEffectBmp::CreateFromBitmapHandle(nullptr).Empty());
 }
 
+// Read straight from the handle, the effect holds what the way through a skin bitmap gives,
+// row padding included, at every width's padding and from every depth.
+TEST(SkinGdi, EffectFromAHandleMatchesTheWayThroughASkinBitmap) {
+    for (const int bits : {1, 24, 32})
+        for (int w = 1; w <= 5; ++w) {
+            UniqueBitmap handle(new GdiBitmap(w, 3, bits));
+            for (int y = 0; y < 3; ++y)
+                for (int x = 0; x < w; ++x)
+                    handle.Get()->SetPixelBgr(x, y, (x + y) % 2 ? 0xFFFFFF : DWord(0x102030 * (x + 1) + y));
+            const TskEffectBmp direct = TskEffectBmp::CreateFromBitmapHandle(handle.Get());
+            const TskEffectBmp through = TskEffectBmp::CreateFromBitmap(SkinBitmapFromHandle(handle.Get()));
+            ASSERT_EQ(direct.Size(), through.Size()) << bits << " bits, width " << w;
+            EXPECT_EQ(std::memcmp(direct.ScanLine(0), through.ScanLine(0), std::size_t(direct.Size())), 0)
+                << bits << " bits, width " << w;
+        }
+}
+
 // A part of a larger picture lands as if the whole picture were the source: nearest neighbour,
 // pixel i of the destination from source Left + (2i + 1) * sw / (2w), and nothing of the rest.
 TEST(SkinGdi, StretchedPartsReadOnlyTheirSourceRectangle) {
