@@ -32,12 +32,19 @@ void AddUpdate(Window& w, const TRect& r, bool erase) {
     if (erase) w.erasePending = true;
 }
 
-Window* FindPaint(Window& w) {
-    if (!EffectivelyVisible(w) || w.noRedraw) return nullptr;
+// W is visible with its ancestors: a child is too when it is shown itself, so each window is
+// asked once instead of its whole chain at every step of the walk.
+Window* FindPaintBelow(Window& w) {
+    if (w.noRedraw) return nullptr;
     if (w.ncPending || !Empty(w.update)) return &w;
     for (Window* c : w.children)
-        if (Window* p = FindPaint(*c)) return p;
+        if ((c->style & WS_VISIBLE) && !c->hiddenByOwner)
+            if (Window* p = FindPaintBelow(*c)) return p;
     return nullptr;
+}
+
+Window* FindPaint(Window& w) {
+    return EffectivelyVisible(w) ? FindPaintBelow(w) : nullptr;
 }
 
 } // namespace
