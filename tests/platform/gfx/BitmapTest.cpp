@@ -111,7 +111,9 @@ TEST(Bitmap, GetDIBitsCopiesDeepRowsInEitherDepth) {
                     const DWord want = src.PixelBgr(x, y);
                     EXPECT_EQ(DWord(p[0]) | DWord(p[1]) << 8 | DWord(p[2]) << 16, want)
                         << from << "->" << to << " at " << x << "," << y;
-                    if (to == 32) EXPECT_EQ(p[3], from == 32 ? 0x90 + x : 0) << from << "->32 at " << x;
+                    if (to == 32) {
+                        EXPECT_EQ(p[3], from == 32 ? 0x90 + x : 0) << from << "->32 at " << x;
+                    }
                 }
         }
 }

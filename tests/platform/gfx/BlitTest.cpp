@@ -141,8 +141,9 @@ TEST(StretchBlt, MixedDepthsCopyColoursAndKeepTheFourthByte) {
                                        std::to_string(x) + "," + std::to_string(y);
                 const DWord colour = hole ? 0x0A0B0C : sx == 1 && y == 2 ? 0xFF00FF : Surface::Code(sx, y, 5);
                 ASSERT_EQ(dst.At(x, y), colour) << at;
-                if (c.dstBits == 32)
+                if (c.dstBits == 32) {
                     ASSERT_EQ(fourth(dst, x, y), c.srcBits == 32 && !c.transparent ? 0x80 + sx : 0x11) << at;
+                }
             }
     }
 }
