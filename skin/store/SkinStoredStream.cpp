@@ -23,6 +23,8 @@ std::shared_ptr<const TskSkinContainer> TskStoredSkinStream::DecodedContainer(St
         auto decoded = std::make_shared<TskSkinContainer>();
         if (!ReadSkinContainer(Unpacked(), *decoded, error)) return nullptr;
         FDecoded = std::move(decoded);
+        // The windows read the pictures from here on: the inflated bytes need not stay.
+        FUnpacked.reset();
     }
     return FDecoded;
 }

@@ -22,11 +22,12 @@ public:
 
     bool IsDataEmpty() const { return FCompressedStream.empty(); }
     // Appends the inflated container to Dest; raises EZDecompressionError for a bad stream.
-    // Every window's skin object loads one stored skin: it is inflated once and kept.
+    // Every window's skin object loads one stored skin: it is inflated once and kept until its
+    // pictures are decoded.
     void UnpackToStream(std::vector<Byte>& dest) const;
-    // The inflated container read once and kept the same way: each window's skin object copies
-    // its pictures from it instead of decoding them again. Null with Error set for a bad
-    // container; raises as UnpackToStream does for a bad stream.
+    // The container decoded once and kept: each window's skin object copies its pictures from it
+    // instead of decoding them again. Null with Error set for a bad container; raises as
+    // UnpackToStream does for a bad stream.
     std::shared_ptr<const TskSkinContainer> DecodedContainer(String& error) const;
 
 private:
