@@ -76,6 +76,31 @@ int GetObjectA(HGDIOBJ object, int size, void* out) {
     return int(sizeof b);
 }
 
+namespace {
+
+// One row of a 24- or 32-bit bitmap as 24- or 32-bit DIB pixels; a fourth byte the source
+// does not have is 0.
+void DeepRowOut(const Byte* src, int sbpp, int width, Byte* dst, int bpp) {
+    for (int x = 0; x < width; ++x, src += sbpp, dst += bpp) {
+        dst[0] = src[0];
+        dst[1] = src[1];
+        dst[2] = src[2];
+        if (bpp == 4) dst[3] = sbpp == 4 ? src[3] : 0;
+    }
+}
+
+void MonoRowOut(const GdiBitmap& bitmap, int y, Byte* dst, int bpp) {
+    for (int x = 0; x < bitmap.Width(); ++x, dst += bpp) {
+        const DWord v = bitmap.PixelBgr(x, y);
+        dst[0] = Byte(v);
+        dst[1] = Byte(v >> 8);
+        dst[2] = Byte(v >> 16);
+        if (bpp == 4) dst[3] = 0;
+    }
+}
+
+} // namespace
+
 int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINFO* info, UINT) {
     if (!bitmap || !info) return 0;
     BITMAPINFOHEADER& h = info->bmiHeader;
@@ -102,13 +127,10 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINF
         const int line = int(start + i);
         const int y = topDown ? line : H - 1 - line;
         Byte* dst = static_cast<Byte*>(bits) + std::size_t(i) * std::size_t(stride);
-        for (int x = 0; x < bitmap->Width(); ++x) {
-            const DWord v = bitmap->PixelBgr(x, y);
-            dst[x * bpp] = Byte(v);
-            dst[x * bpp + 1] = Byte(v >> 8);
-            dst[x * bpp + 2] = Byte(v >> 16);
-            if (bpp == 4) dst[x * 4 + 3] = bitmap->BitCount() == 32 ? bitmap->Row(y)[x * 4 + 3] : 0;
-        }
+        if (bitmap->BitCount() == 1)
+            MonoRowOut(*bitmap, y, dst, bpp);
+        else
+            DeepRowOut(bitmap->Row(y), bitmap->BitCount() / 8, bitmap->Width(), dst, bpp);
         ++copied;
     }
     return copied;

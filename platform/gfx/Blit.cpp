@@ -103,12 +103,16 @@ struct TransferArgs {
     BLENDFUNCTION blend;
 };
 
-// Stretched and transparent copies between two 24-bit bitmaps, byte by byte: the skin
-// composition does little else.
+// Stretched, transparent and mixed-depth copies between 24- and 32-bit bitmaps, byte by byte:
+// the skin composition does little else. As pixel by pixel, a 32-bit destination keeps its
+// alpha byte unless a plain copy brings the source's.
 bool StretchFast(GdiDC& dst, const Mapping& m, const GdiBitmap& sb, const TransferArgs& a) {
     GdiBitmap& db = *dst.Target();
     const bool copy = a.mode == Mode::Rop && a.rop == SRCCOPY;
-    if (db.BitCount() != 24 || sb.BitCount() != 24 || !(copy || a.mode == Mode::Transparent)) return false;
+    auto deep = [](const GdiBitmap& b) { return b.BitCount() == 24 || b.BitCount() == 32; };
+    if (!deep(db) || !deep(sb) || !(copy || a.mode == Mode::Transparent)) return false;
+    const int sbpp = sb.BitCount() / 8, dbpp = db.BitCount() / 8;
+    const bool alpha = copy && sbpp == 4 && dbpp == 4;
     ForEachClipRect(dst.Clip(), m.vis, [&](const TRect& c) {
         for (int py = c.Top; py < c.Bottom; ++py) {
             const int sy = m.Y(py);
@@ -118,13 +122,14 @@ bool StretchFast(GdiDC& dst, const Mapping& m, const GdiBitmap& sb, const Transf
             for (int px = c.Left; px < c.Right; ++px) {
                 const int sx = m.X(px);
                 if (sx < 0) continue;
-                const Byte* sp = srow + 3 * sx;
+                const Byte* sp = srow + sbpp * sx;
                 if (!copy && (DWord(sp[0]) | DWord(sp[1]) << 8 | DWord(sp[2]) << 16) == a.transparent)
                     continue;
-                Byte* dp = drow + 3 * px;
+                Byte* dp = drow + dbpp * px;
                 dp[0] = sp[0];
                 dp[1] = sp[1];
                 dp[2] = sp[2];
+                if (alpha) dp[3] = sp[3];
             }
         }
     });

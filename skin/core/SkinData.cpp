@@ -167,18 +167,18 @@ void TskSkinData::LoadStoredSkin(const TskCompressedStoredSkin* stored) {
 }
 
 void TskSkinData::LoadContainer(const TskCompressedStoredSkin& stored) {
-    TskSkinContainer container;
-    {
-        std::vector<Byte> unpacked;
-        stored.UnpackToStream(unpacked);
-        String error;
-        if (!ReadSkinContainer(unpacked, container, error)) throw Exception(error);
-    }
-    Picture = std::move(container.Picture);
-    InactivePicture = std::move(container.InactivePicture);
-    Mask = std::move(container.Mask);
-    FActivePictures = std::move(container.ActivePictures);
-    TskMemIniFile ini(container.IniText);
+    String error;
+    const std::shared_ptr<const TskSkinContainer> container = stored.DecodedContainer(error);
+    if (!container) throw Exception(error);
+    // Copies: a skin object changes its own pictures, and the kept container outlives it.
+    Picture = container->Picture;
+    InactivePicture = container->InactivePicture;
+    Mask = container->Mask;
+    FActivePictures.clear();
+    FActivePictures.reserve(container->ActivePictures.size());
+    for (const std::unique_ptr<TskBitmap>& picture : container->ActivePictures)
+        FActivePictures.push_back(std::make_unique<TskBitmap>(*picture));
+    TskMemIniFile ini(container->IniText);
     ReadIni(ini);
 }
 

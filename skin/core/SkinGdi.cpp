@@ -14,25 +14,34 @@ namespace vd {
 
 namespace {
 
-// A memory context over a 32-bit copy of the part R of the picture (R inside it): only the
-// pixels a draw reads are converted, never the whole skin picture.
+// A memory context over a copy of the part R of the picture (R inside it): only the pixels a
+// draw reads are converted, never the whole skin picture. A 24-bit destination gets a 24-bit
+// copy, which it takes a row at a time; any other a 32-bit one.
 struct TPiece {
     UniqueBitmap Bmp;
     UniqueDC Dc;
 };
 
-bool MakePiece(const TskBitmap& b, const TRect& r, TPiece& out) {
-    const BITMAPINFO info = SkinBitmapInfo(r.Width(), r.Height(), 32);
+int PieceDepth(HDC dc) {
+    const GdiBitmap* target = dc->Target();
+    return target && target->BitCount() == 24 ? 24 : 32;
+}
+
+bool MakePiece(const TskBitmap& b, const TRect& r, int depth, TPiece& out) {
+    const BITMAPINFO info = SkinBitmapInfo(r.Width(), r.Height(), depth);
     void* bits = nullptr;
     out.Bmp = UniqueBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!out.Bmp || !bits) return false;
-    auto* px = static_cast<std::uint32_t*>(bits);
-    const int w = r.Width();
-    for (int y = r.Top; y < r.Bottom; ++y, px += w) {
+    const int w = r.Width(), bpp = depth / 8;
+    for (int y = r.Top; y < r.Bottom; ++y) {
         const TskColor* row = b.Row(y) + r.Left;
-        for (int x = 0; x < w; ++x) {
+        Byte* px = out.Bmp.Get()->Row(y - r.Top);
+        for (int x = 0; x < w; ++x, px += bpp) {
             const TskColor c = row[x];
-            px[x] = std::uint32_t(skGetB(c)) | std::uint32_t(skGetG(c)) << 8 | std::uint32_t(skGetR(c)) << 16;
+            px[0] = Byte(skGetB(c));
+            px[1] = Byte(skGetG(c));
+            px[2] = Byte(skGetR(c));
+            if (bpp == 4) px[3] = 0;
         }
     }
     out.Dc = UniqueDC(CreateCompatibleDC(nullptr));
@@ -51,7 +60,7 @@ bool Inside(const TRect& r, const TskBitmap& b) {
 bool DrawSkinBitmap(HDC dc, int x, int y, const TskBitmap& bitmap) {
     if (bitmap.Empty() || !dc) return false;
     TPiece piece;
-    if (!MakePiece(bitmap, {0, 0, bitmap.Width(), bitmap.Height()}, piece)) return false;
+    if (!MakePiece(bitmap, {0, 0, bitmap.Width(), bitmap.Height()}, PieceDepth(dc), piece)) return false;
     BitBlt(dc, x, y, bitmap.Width(), bitmap.Height(), piece.Dc.Get(), 0, 0, SRCCOPY);
     return true;
 }
@@ -62,13 +71,13 @@ bool StretchSkinBitmap(HDC dc, const TRect& dst, const TskBitmap& bitmap, const 
         return false;
     TPiece piece;
     if (Inside(src, bitmap)) {
-        if (!MakePiece(bitmap, src, piece)) return false;
+        if (!MakePiece(bitmap, src, PieceDepth(dc), piece)) return false;
         StretchBlt(dc, dst.Left, dst.Top, dst.Width(), dst.Height(), piece.Dc.Get(), 0, 0, src.Width(),
                    src.Height(), SRCCOPY);
         return true;
     }
     // A source reaching past the picture reads it as the blit reads any source.
-    if (!MakePiece(bitmap, {0, 0, bitmap.Width(), bitmap.Height()}, piece)) return false;
+    if (!MakePiece(bitmap, {0, 0, bitmap.Width(), bitmap.Height()}, PieceDepth(dc), piece)) return false;
     StretchBlt(dc, dst.Left, dst.Top, dst.Width(), dst.Height(), piece.Dc.Get(), src.Left, src.Top,
                src.Width(), src.Height(), SRCCOPY);
     return true;

@@ -1,5 +1,6 @@
 #include "skin/store/SkinEffectBmp.h"
 
+#include "platform/gfx/Gdi.h"
 #include "platform/gfx/Rounding.h"
 #include "skin/store/SkinBitmap.h"
 #include "skin/store/SkinBitmapHandle.h"
@@ -53,8 +54,16 @@ TskEffectBmp TskEffectBmp::CreateFromBitmap(const TskBitmap& bitmap) {
     return b;
 }
 
+// Read straight into the effect's rows: their layout is a top-down 24-bit DIB's.
 TskEffectBmp TskEffectBmp::CreateFromBitmapHandle(HBITMAP bitmap) {
-    return CreateFromBitmap(SkinBitmapFromHandle(bitmap));
+    BITMAP bm;
+    if (!bitmap || !GetObjectA(bitmap, sizeof bm, &bm)) return {};
+    const int h = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
+    TskEffectBmp b = CreateSize(bm.bmWidth, h);
+    if (b.Empty()) return b;
+    BITMAPINFO info = SkinBitmapInfo(bm.bmWidth, h, 24);
+    if (GetDIBits(nullptr, bitmap, 0, UINT(h), b.FBits.data(), &info, DIB_RGB_COLORS) != h) return {};
+    return b;
 }
 
 void TskEffectBmp::Draw(HDC dc, int x, int y) const {

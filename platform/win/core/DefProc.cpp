@@ -292,6 +292,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(w->icon.Get());
     case WM_SETREDRAW:
         w->noRedraw = wParam == 0;
+        PaintMayBeDue();
         return 0;
     case WM_SETTEXT:
         w->text = lParam ? reinterpret_cast<const char*>(lParam) : "";

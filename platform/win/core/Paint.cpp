@@ -2,6 +2,8 @@
 #include "platform/win/core/WinCore.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstdint>
 
 namespace vd {
 namespace wincore {
@@ -30,14 +32,22 @@ void AddUpdate(Window& w, const TRect& r, bool erase) {
     if (Empty(c)) return;
     w.update = Union(w.update, c);
     if (erase) w.erasePending = true;
+    PaintMayBeDue();
+}
+
+// W is visible with its ancestors: a child is too when it is shown itself, so each window is
+// asked once instead of its whole chain at every step of the walk.
+Window* FindPaintBelow(Window& w) {
+    if (w.noRedraw) return nullptr;
+    if (w.ncPending || !Empty(w.update)) return &w;
+    for (Window* c : w.children)
+        if ((c->style & WS_VISIBLE) && !c->hiddenByOwner)
+            if (Window* p = FindPaintBelow(*c)) return p;
+    return nullptr;
 }
 
 Window* FindPaint(Window& w) {
-    if (!EffectivelyVisible(w) || w.noRedraw) return nullptr;
-    if (w.ncPending || !Empty(w.update)) return &w;
-    for (Window* c : w.children)
-        if (Window* p = FindPaint(*c)) return p;
-    return nullptr;
+    return EffectivelyVisible(w) ? FindPaintBelow(w) : nullptr;
 }
 
 } // namespace
@@ -46,6 +56,7 @@ void InvalidateWhole(Window& w, bool erase, bool frame) {
     AddUpdate(w, {0, 0, w.client.Width(), w.client.Height()}, erase);
     if (frame) {
         w.ncPending = true;
+        PaintMayBeDue();
         for (Window* c : w.children)
             if (c->style & WS_VISIBLE) InvalidateWhole(*c, erase, true);
     }
@@ -56,14 +67,31 @@ void InvalidateParentArea(Window& w) {
     AddUpdate(*w.parent, w.rect, true);
 }
 
+namespace {
+std::atomic<std::uint64_t> PaintChangeCount{1};
+} // namespace
+
+void PaintMayBeDue() {
+    PaintChangeCount.fetch_add(1, std::memory_order_relaxed);
+}
+
+std::uint64_t PaintChanges() {
+    return PaintChangeCount.load(std::memory_order_relaxed);
+}
+
 bool NextPaint(ThreadQueue& q, MSG& msg) {
     for (;;) {
+        const std::uint64_t changes = PaintChanges();
+        if (q.paintQuietAt == changes) return false;
         Window* found = nullptr;
         for (Window* t : TopLevels()) {
             if (t->queue.get() != &q) continue;
             if ((found = FindPaint(*t))) break;
         }
-        if (!found) return false;
+        if (!found) {
+            q.paintQuietAt = changes;
+            return false;
+        }
         WindowRef keep = Lookup(found->Handle());
         if (found->ncPending) {
             found->ncPending = false;
@@ -155,7 +183,10 @@ BOOL RedrawWindow(HWND hwnd, const TRect* rect, UINT flags) {
     if (flags & RDW_INVALIDATE) {
         AddUpdate(*w, rect ? *rect : TRect{0, 0, w->client.Width(), w->client.Height()},
                   (flags & RDW_ERASE) && !(flags & RDW_NOERASE));
-        if (flags & RDW_FRAME) w->ncPending = true;
+        if (flags & RDW_FRAME) {
+            w->ncPending = true;
+            PaintMayBeDue();
+        }
         if (flags & RDW_ALLCHILDREN)
             for (Window* c : w->children)
                 RedrawWindow(c->Handle(), nullptr, flags & ~(RDW_UPDATENOW | RDW_ERASENOW));

@@ -225,6 +225,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     if ((wp.flags & SWP_SHOWWINDOW) && !(w->style & WS_VISIBLE)) {
         w->style |= WS_VISIBLE;
         change |= wcVisible;
+        PaintMayBeDue();
     }
     if ((wp.flags & SWP_HIDEWINDOW) && (w->style & WS_VISIBLE)) {
         if (EffectivelyVisible(*w) && w->IsChild()) InvalidateParentArea(*w);
@@ -283,6 +284,7 @@ void SetOwnedShown(Window& owner, bool show) {
         CallProc(*o, WM_SHOWWINDOW, show ? 1 : 0, show ? SW_PARENTOPENING : SW_PARENTCLOSING);
         if (!o->alive) continue;
         o->hiddenByOwner = !show;
+        if (show) PaintMayBeDue();
         if (show) InvalidateWhole(*o, true, true);
         CurrentBackend().TopLevelChanged(h, wcVisible);
     }
@@ -345,7 +347,10 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     // Hidden while its owner was minimized, shown again once the owner is back: no longer held.
     if (w->hiddenByOwner && !wasVisible) {
         WindowRef owner = w->owner ? Lookup(w->owner) : WindowRef();
-        if (!owner || !owner->iconic) w->hiddenByOwner = false;
+        if (!owner || !owner->iconic) {
+            w->hiddenByOwner = false;
+            PaintMayBeDue();
+        }
     }
 
     const bool noActivate = cmd == SW_SHOWNA || cmd == SW_SHOWNOACTIVATE || w->IsChild();

@@ -69,6 +69,7 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const TRect* rect, const TRect* cl
     if (!Empty(w->update)) {
         const TRect moved = Clip(Offset(Clip(w->update, area), dx, dy), area);
         w->update = Bound(w->update, moved);
+        PaintMayBeDue();
     }
     if (flags & SW_SCROLLCHILDREN)
         for (Window* c : std::vector<Window*>(w->children))

@@ -7,6 +7,7 @@
 #include "platform/win/Windows.h"
 
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -117,6 +118,7 @@ struct ThreadQueue {
     bool altAloneUp = false;
     bool settingFocus = false;
     int sendDepth = 0;
+    std::uint64_t paintQuietAt = 0; // PaintChanges() when a walk last found nothing to paint
 };
 
 // Global state.
@@ -144,6 +146,11 @@ void ApplyNcCalcSize(Window& w, const TRect& newRect, bool sendCalc);
 void InvalidateWhole(Window& w, bool erase, bool frame);
 void InvalidateParentArea(Window& w);
 bool NextPaint(ThreadQueue& q, MSG& msg);
+// Called wherever a window may come to need painting (an update area or frame marked, a window
+// shown, redrawn again or moved under another): until then a walk that found nothing is not
+// made again.
+void PaintMayBeDue();
+std::uint64_t PaintChanges();
 // Surfaces and device contexts.
 void EnsureSurface(Window& w);
 void ReleaseSurface(Window& w);

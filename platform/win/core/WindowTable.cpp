@@ -405,6 +405,7 @@ HWND SetParent(HWND hwnd, HWND newParent) {
         EnsureSurface(*w);
         if (!wasTop) CurrentBackend().TopLevelCreated(hwnd);
     }
+    PaintMayBeDue();
     if (w->style & WS_VISIBLE) InvalidateWhole(*w, true, true);
     return old;
 }

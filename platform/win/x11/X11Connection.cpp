@@ -28,7 +28,14 @@ XId X11Connection::Intern(const char* name) const {
 }
 
 bool X11Connection::Wait(int timeoutMs) {
-    if (XPending(FDpy)) return true;
+    if (XEventsQueued(FDpy, QueuedAlready)) return true;
+    // Xlib reads the socket only for a reply, for a full buffer or when asked for events, and
+    // an event call leaves what it read in the queue: with no request sent since the socket was
+    // last found empty, there is nothing to flush or read, and the system calls are spared.
+    if (XNextRequest(FDpy) != FQuietRequest) {
+        if (XPending(FDpy)) return true;
+        FQuietRequest = XNextRequest(FDpy);
+    }
     pollfd fds[2] = {{ConnectionNumber(FDpy), POLLIN, 0}, {FWakeFd, POLLIN, 0}};
     if (poll(fds, 2, timeoutMs) <= 0) return false;
     // Each system call counts at a 30 ms tick: the eventfd is read only when it was written.

@@ -37,6 +37,7 @@ private:
     int FScreen = 0;
     XId FRoot = 0;
     int FWakeFd = -1;
+    unsigned long FQuietRequest = 0; // the next request's number when the socket was last empty
 };
 
 } // namespace vd

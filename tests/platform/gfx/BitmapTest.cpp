@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace vd {
 namespace {
 
@@ -83,6 +85,37 @@ TEST(Bitmap, GetDIBitsConvertsToTopDown24) {
     EXPECT_EQ(out[0], 0);
     EXPECT_EQ(out[3], 255);
     EXPECT_EQ(out[8], 0);
+}
+
+// Deep rows keep each colour; a fourth byte comes from a 32-bit source only, 0 otherwise.
+TEST(Bitmap, GetDIBitsCopiesDeepRowsInEitherDepth) {
+    for (const int from : {24, 32})
+        for (const int to : {24, 32}) {
+            UniqueBitmap handle(new GdiBitmap(3, 2, from));
+            GdiBitmap& src = *handle.Get();
+            for (int y = 0; y < 2; ++y)
+                for (int x = 0; x < 3; ++x) {
+                    src.SetPixelBgr(x, y, DWord(0x010203 * (x + 1) + 0x400000 * y));
+                    if (from == 32) src.Row(y)[4 * x + 3] = Byte(0x90 + x);
+                }
+            BITMAPINFO info{};
+            info.bmiHeader.biWidth = 3;
+            info.bmiHeader.biHeight = -2;
+            info.bmiHeader.biBitCount = Word(to);
+            const int bpp = to / 8, stride = GdiBitmap::StrideFor(3, to);
+            std::vector<Byte> out(std::size_t(2 * stride), 0xEE);
+            ASSERT_EQ(GetDIBits(nullptr, handle.Get(), 0, 2, out.data(), &info, DIB_RGB_COLORS), 2);
+            for (int y = 0; y < 2; ++y)
+                for (int x = 0; x < 3; ++x) {
+                    const Byte* p = out.data() + y * stride + x * bpp;
+                    const DWord want = src.PixelBgr(x, y);
+                    EXPECT_EQ(DWord(p[0]) | DWord(p[1]) << 8 | DWord(p[2]) << 16, want)
+                        << from << "->" << to << " at " << x << "," << y;
+                    if (to == 32) {
+                        EXPECT_EQ(p[3], from == 32 ? 0x90 + x : 0) << from << "->32 at " << x;
+                    }
+                }
+        }
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace vd {
 namespace {
 
@@ -102,6 +104,46 @@ TEST(StretchBlt, NearestNeighbourFollowsTheDocumentedMapping) {
                 const int sx = (2 * x + 1) * c.sw / (2 * c.w), sy = (2 * y + 1) * c.sh / (2 * c.h);
                 ASSERT_EQ(dst.At(x, y), Surface::Code(sx, sy, 3))
                     << c.w << "x" << c.h << " at " << x << "," << y;
+            }
+    }
+}
+
+// Between 24- and 32-bit bitmaps the colour moves and a 32-bit destination keeps its fourth
+// byte, except that a plain copy from 32 bits brings the source's.
+TEST(StretchBlt, MixedDepthsCopyColoursAndKeepTheFourthByte) {
+    struct Case {
+        int srcBits, dstBits, sw;
+        bool transparent;
+    };
+    const Case cases[] = {{32, 24, 8, false}, {24, 32, 8, false}, {32, 32, 5, false}, {32, 24, 5, false},
+                          {24, 32, 5, true},  {32, 32, 8, true},  {32, 24, 5, true}};
+    for (const Case& c : cases) {
+        Surface src(c.sw, 6, c.srcBits), dst(8, 6, c.dstBits);
+        src.Encode(5);
+        src.B().SetPixelBgr(1, 2, 0xFF00FF);
+        dst.Fill(0x0A0B0C);
+        auto fourth = [](Surface& s, int x, int y) -> Byte& { return s.B().Row(y)[4 * x + 3]; };
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 8; ++x) {
+                if (c.srcBits == 32 && x < c.sw) fourth(src, x, y) = Byte(0x80 + x);
+                if (c.dstBits == 32) fourth(dst, x, y) = 0x11;
+            }
+        if (c.transparent)
+            TransparentBlt(dst.dc.Get(), 0, 0, 8, 6, src.dc.Get(), 0, 0, c.sw, 6, RGB(255, 0, 255));
+        else
+            StretchBlt(dst.dc.Get(), 0, 0, 8, 6, src.dc.Get(), 0, 0, c.sw, 6, SRCCOPY);
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 8; ++x) {
+                const int sx = (2 * x + 1) * c.sw / 16;
+                const bool hole = c.transparent && sx == 1 && y == 2;
+                const std::string at = std::to_string(c.srcBits) + "->" + std::to_string(c.dstBits) + " of " +
+                                       std::to_string(c.sw) + (c.transparent ? " transparent" : "") + " at " +
+                                       std::to_string(x) + "," + std::to_string(y);
+                const DWord colour = hole ? 0x0A0B0C : sx == 1 && y == 2 ? 0xFF00FF : Surface::Code(sx, y, 5);
+                ASSERT_EQ(dst.At(x, y), colour) << at;
+                if (c.dstBits == 32) {
+                    ASSERT_EQ(fourth(dst, x, y), c.srcBits == 32 && !c.transparent ? 0x80 + sx : 0x11) << at;
+                }
             }
     }
 }

@@ -303,6 +303,34 @@ TEST_F(SkinDataTest, NumberedEntriesWithGapsAreAllFound) {
     EXPECT_EQ(Skin.IndexOfObjectRecord("close"), 0);
 }
 
+// The stored skin decodes its pictures once; each skin object gets its own copies, and new
+// data is decoded anew.
+TEST_F(SkinDataTest, SkinObjectsOfOneStoredSkinOwnTheirPictures) {
+    auto stored = Stored(MakeContainer({}));
+    Skin.LoadStoredSkin(stored.get());
+    ASSERT_FALSE(Skin.Empty()) << Skin.LastLoadError();
+    Skin.Picture.Fill(0x123456);
+    const_cast<TskBitmap*>(Skin.ActivePicture(0))->Fill(0x654321);
+    TskSkinData& other = *new TskSkinData(&OwnerForm);
+    other.LoadStoredSkin(stored.get());
+    EXPECT_EQ(other.Picture, CoordBitmap(6, 4, 0));
+    EXPECT_EQ(*other.ActivePicture(0), CoordBitmap(3, 3, 50));
+    Skin.LoadStoredSkin(stored.get());
+    EXPECT_EQ(Skin.Picture, CoordBitmap(6, 4, 0)) << "a second load of the same object";
+
+    ContainerSpec one;
+    one.Count = 1;
+    stored->SetCompressedStream(Stored(MakeContainer(one))->CompressedStream());
+    other.LoadStoredSkin(stored.get());
+    EXPECT_EQ(other.ActivePictures().size(), 1u) << "new data";
+    stored->SetCompressedStream(Stored(std::vector<Byte>(40, 0))->CompressedStream());
+    for (int i = 0; i < 2; ++i) {
+        other.LoadStoredSkin(stored.get());
+        EXPECT_TRUE(other.Empty()) << "a bad container, load " << i;
+        EXPECT_FALSE(other.LastLoadError().empty()) << "load " << i;
+    }
+}
+
 TEST(StoredSkin, CompressedDataRoundTripIsByteIdentical) {
     auto a = Stored(MakeContainer({}));
     const std::vector<Byte> written = a->WriteCompressedData();

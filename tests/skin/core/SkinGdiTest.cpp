@@ -15,11 +15,13 @@
 namespace vd {
 namespace {
 
-// A memory context on a fresh 24-bit bitmap.
+// A memory context on a fresh bitmap, 24-bit unless told.
 struct Surface {
     UniqueDC dc{CreateCompatibleDC(nullptr)};
     UniqueBitmap bmp;
-    Surface(int w, int h) : bmp(new GdiBitmap(w, h, 24)) { SelectObject(dc.Get(), bmp.Get()); }
+    Surface(int w, int h, int bits = 24) : bmp(new GdiBitmap(w, h, bits)) {
+        SelectObject(dc.Get(), bmp.Get());
+    }
     COLORREF At(int x, int y) { return GetPixel(dc.Get(), x, y); }
 };
 
@@ -52,6 +54,23 @@ TEST(SkinGdi, PicturesOnContextsAndHandles) {
     EXPECT_TRUE(TskEffectBmp::CreateFromBitmapHandle(nullptr).Empty());
 }
 
+// Read straight from the handle, the effect holds what the way through a skin bitmap gives,
+// row padding included, at every width's padding and from every depth.
+TEST(SkinGdi, EffectFromAHandleMatchesTheWayThroughASkinBitmap) {
+    for (const int bits : {1, 24, 32})
+        for (int w = 1; w <= 5; ++w) {
+            UniqueBitmap handle(new GdiBitmap(w, 3, bits));
+            for (int y = 0; y < 3; ++y)
+                for (int x = 0; x < w; ++x)
+                    handle.Get()->SetPixelBgr(x, y, (x + y) % 2 ? 0xFFFFFF : DWord(0x102030 * (x + 1) + y));
+            const TskEffectBmp direct = TskEffectBmp::CreateFromBitmapHandle(handle.Get());
+            const TskEffectBmp through = TskEffectBmp::CreateFromBitmap(SkinBitmapFromHandle(handle.Get()));
+            ASSERT_EQ(direct.Size(), through.Size()) << bits << " bits, width " << w;
+            EXPECT_EQ(std::memcmp(direct.ScanLine(0), through.ScanLine(0), std::size_t(direct.Size())), 0)
+                << bits << " bits, width " << w;
+        }
+}
+
 // A part of a larger picture lands as if the whole picture were the source: nearest neighbour,
 // pixel i of the destination from source Left + (2i + 1) * sw / (2w), and nothing of the rest.
 TEST(SkinGdi, StretchedPartsReadOnlyTheirSourceRectangle) {
@@ -65,23 +84,34 @@ TEST(SkinGdi, StretchedPartsReadOnlyTheirSourceRectangle) {
         {{39, 29, 40, 30}, {3, 3, 6, 5}}, // the last pixel only
         {{4, 6, 5, 26}, {0, 0, 9, 2}},    // one column across, shrunk down
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "src " << c.Src.Left << "," << c.Src.Top);
-        Surface s(48, 36);
-        PatBlt(s.dc.Get(), 0, 0, 48, 36, WHITENESS);
-        ASSERT_TRUE(StretchSkinBitmap(s.dc.Get(), c.Dst, pic, c.Src));
-        for (int y = 0; y < 36; ++y)
-            for (int x = 0; x < 48; ++x) {
-                COLORREF want = 0xFFFFFF;
-                if (x >= c.Dst.Left && x < c.Dst.Right && y >= c.Dst.Top && y < c.Dst.Bottom) {
-                    const int i = x - c.Dst.Left, j = y - c.Dst.Top;
-                    const int sx = c.Src.Left + (2 * i + 1) * c.Src.Width() / (2 * c.Dst.Width());
-                    const int sy = c.Src.Top + (2 * j + 1) * c.Src.Height() / (2 * c.Dst.Height());
-                    want = COLORREF(skRGB(sx, sy, 9));
+    // On a 32-bit destination the drawn pixels' fourth byte is 0, as a copy of a 32-bit piece.
+    for (const int bits : {24, 32})
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << bits << " bits, src " << c.Src.Left << "," << c.Src.Top);
+            Surface s(48, 36, bits);
+            PatBlt(s.dc.Get(), 0, 0, 48, 36, WHITENESS);
+            if (bits == 32)
+                for (int y = 0; y < 36; ++y)
+                    for (int x = 0; x < 48; ++x)
+                        s.bmp.Get()->Row(y)[4 * x + 3] = 0x77;
+            ASSERT_TRUE(StretchSkinBitmap(s.dc.Get(), c.Dst, pic, c.Src));
+            for (int y = 0; y < 36; ++y)
+                for (int x = 0; x < 48; ++x) {
+                    COLORREF want = 0xFFFFFF;
+                    const bool inside =
+                        x >= c.Dst.Left && x < c.Dst.Right && y >= c.Dst.Top && y < c.Dst.Bottom;
+                    if (inside) {
+                        const int i = x - c.Dst.Left, j = y - c.Dst.Top;
+                        const int sx = c.Src.Left + (2 * i + 1) * c.Src.Width() / (2 * c.Dst.Width());
+                        const int sy = c.Src.Top + (2 * j + 1) * c.Src.Height() / (2 * c.Dst.Height());
+                        want = COLORREF(skRGB(sx, sy, 9));
+                    }
+                    ASSERT_EQ(s.At(x, y), want) << x << "," << y;
+                    if (bits == 32) {
+                        ASSERT_EQ(s.bmp.Get()->Row(y)[4 * x + 3], inside ? 0 : 0x77) << x << "," << y;
+                    }
                 }
-                ASSERT_EQ(s.At(x, y), want) << x << "," << y;
-            }
-    }
+        }
 }
 
 TEST(SkinGdi, RegionHandles) {
