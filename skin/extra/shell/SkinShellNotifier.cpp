@@ -72,19 +72,19 @@ void TskCustomShellChangeNotifier::StartWatch() {
     FThread = std::make_unique<TskShellChangeThread>(FWindow, kShellChanged);
     // Armed before the worker starts: a change right after this call is seen. A folder that
     // cannot be watched leaves a worker that ends at once.
-    FThread->SetWatch(FRoot, FWatchSubTree, ShellNotifyFilterBits(FNotifyFilters), FGeneration);
+    FArmed = FThread->SetWatch(FRoot, FWatchSubTree, ShellNotifyFilterBits(FNotifyFilters), FGeneration);
     FThread->Start();
 }
 
 // The new values go to the running worker; a worker that ended on its own is replaced.
 void TskCustomShellChangeNotifier::ApplyWatch() {
     if (!FThread) return;
-    if (!Watching()) {
+    if (!Watching() || !FArmed) {
         StartWatch();
         return;
     }
     ++FGeneration;
-    FThread->SetWatch(FRoot, FWatchSubTree, ShellNotifyFilterBits(FNotifyFilters), FGeneration);
+    FArmed = FThread->SetWatch(FRoot, FWatchSubTree, ShellNotifyFilterBits(FNotifyFilters), FGeneration);
 }
 
 void TskCustomShellChangeNotifier::StopWatch() {

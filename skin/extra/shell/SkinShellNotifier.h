@@ -69,6 +69,9 @@ private:
     String FRoot = "/";
     TThreadMethod FOnChange;
     std::unique_ptr<TskShellChangeThread> FThread;
+    // The worker's folder could be watched when it was last armed; if not, the worker is ending
+    // on its own, and a new folder needs a new worker rather than the old one re-armed.
+    bool FArmed = false;
     HWND FWindow = nullptr; // where the worker posts; gone with the notifier
     unsigned FGeneration = 0;
 };
