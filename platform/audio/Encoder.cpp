@@ -143,13 +143,13 @@ void TEncoder::OnWake() {
     if (!FOutOpen) return;
     ReadOutput();
     if (!FOutOpen) return;
+    FLastWake = TClock::now();
     if (FOutWatched) {
         // Only its end still wakes the loop on its own.
         FLoop.Modify(FProcess->OutputFd(), 0);
         FOutWatched = false;
-        FLoop.SetTimer(this, TClock::now() + OutputIdleTime);
+        FLoop.SetTimer(this, FLastWake + OutputIdleTime);
     }
-    FLastWake = TClock::now();
 }
 
 void TEncoder::OnTimer() {

@@ -284,7 +284,6 @@ void SetOwnedShown(Window& owner, bool show) {
         CallProc(*o, WM_SHOWWINDOW, show ? 1 : 0, show ? SW_PARENTOPENING : SW_PARENTCLOSING);
         if (!o->alive) continue;
         o->hiddenByOwner = !show;
-        if (show) PaintMayBeDue();
         if (show) InvalidateWhole(*o, true, true);
         CurrentBackend().TopLevelChanged(h, wcVisible);
     }
